@@ -1,0 +1,15 @@
+# Every target of the project is built with the same warnings; third-party headers come in as
+# system headers, so they do not count.
+function(nameshift_target_defaults target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow=local
+                           -Wnon-virtual-dtor -Wcast-align -Woverloaded-virtual)
+    if(NAMESHIFT_WERROR)
+        target_compile_options(${target} PRIVATE -Werror)
+    endif()
+endfunction()
+
+if(NAMESHIFT_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
+                        -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
+endif()

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/ListedFile.h"
+#include "platform/FileSystem.h"
+#include "platform/MessageBox.h"
+
+namespace nameshift::engine {
+
+// The files of one directory as the user sees and ticks them: the listing filtered by attribute
+// bits, sorted by the chosen key, the masks found in the directory, the rows that pass the chosen
+// mask, their ticks and the status line. The dialog shows it; it holds no widget.
+class FileList {
+public:
+    FileList(platform::FileSystem& fileSystem, platform::MessageBox& messages);
+
+    void setAttributeMask(std::uint32_t mask) { attributeMask_ = mask; }
+    std::uint32_t attributeMask() const { return attributeMask_; }
+    // A position of the sort list (Date, Extension, Name, Size); -1 keeps the system's order.
+    void setSortIndex(int sortIndex) { sortIndex_ = sortIndex; }
+    int sortIndex() const { return sortIndex_; }
+
+    // Reads the directory anew; every listed file becomes a row, none ticked. Returns false when
+    // no attribute is chosen (with its message) or the directory cannot be read.
+    bool fill(const std::string& directory);
+    // Refills, then keeps the rows whose names end with the chosen mask's extension.
+    bool applyFileMask(const std::string& directory);
+
+    // "*.*" first, then "*" and each extension of the directory, lower case, in order.
+    const std::vector<std::string>& masks() const { return masks_; }
+    int maskPosition() const { return maskPosition_; }
+    void setMaskPosition(int position) { maskPosition_ = position; }
+
+    // Empties the listing and the rows, as after a change the list must not show stale names.
+    void clear();
+
+    const std::vector<ListedFile>& listing() const { return listing_; }
+    std::size_t rowCount() const { return rows_.size(); }
+    const ListedFile& row(std::size_t row) const { return listing_[rows_[row]]; }
+
+    bool isTicked(std::size_t row) const { return ticks_[row] != 0; }
+    void setTicked(std::size_t row, bool ticked);
+    void selectAll(bool ticked);
+    std::size_t tickedCount() const { return tickedCount_; }
+    // Whether the "Select/Deselect all files" toggle is down.
+    bool selectAllToggle() const { return selectAllToggle_; }
+    void setSelectAllToggle(bool down);
+
+    std::string statusText() const;
+
+private:
+    void sortListing();
+    void buildMasks(const std::vector<std::string>& extensions);
+    void showAllRows();
+
+    platform::FileSystem& fileSystem_;
+    platform::MessageBox& messages_;
+    std::uint32_t attributeMask_ = 0;
+    int sortIndex_ = -1;
+    int maskPosition_ = 0;
+    std::vector<ListedFile> listing_;
+    std::vector<std::string> masks_;
+    std::vector<std::size_t> rows_;  // indexes into listing_, in list order
+    std::vector<char> ticks_;        // one per row
+    std::size_t tickedCount_ = 0;
+    bool selectAllToggle_ = false;
+};
+
+}  // namespace nameshift::engine

@@ -1,0 +1,170 @@
+#include "engine/NameRules.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "engine/TextCase.h"
+
+namespace nameshift::engine {
+namespace {
+
+using settings::RenameSettings;
+namespace position = settings::position;
+
+std::string withPrefix(const std::string& name, const RenameSettings& settings) {
+    const NameParts parts = splitName(name);
+    switch (settings.prefixPosition) {
+        case position::kBeginning:
+            return settings.prefixText + name;
+        case position::kEnd:
+            return parts.stem + settings.prefixText + parts.extensionWithDot;
+        case position::kReplace:
+            return settings.prefixText + parts.extensionWithDot;
+        default:
+            return name;
+    }
+}
+
+std::string withExtension(const std::string& name, const RenameSettings& settings) {
+    const auto dot = name.rfind('.');
+    if (dot == std::string::npos) {
+        return name + "." + settings.extensionText;
+    }
+    const std::string stem = name.substr(0, dot);
+    switch (settings.extensionPosition) {
+        case position::kBeginning:
+            return stem + "." + settings.extensionText + name.substr(dot + 1);
+        case position::kEnd:
+            return name + settings.extensionText;
+        case position::kReplace:
+            return stem + "." + settings.extensionText;
+        default:
+            return name;
+    }
+}
+
+void removeAll(std::string& name, char c) { std::erase(name, c); }
+
+void removeFirst(std::string& name, const std::string& text) {
+    if (text.empty()) {
+        return;
+    }
+    const auto at = name.find(text);
+    if (at != std::string::npos) {
+        name.erase(at, text.size());
+    }
+}
+
+void replaceFirst(std::string& name, const std::string& from, const std::string& with) {
+    if (name.empty()) {
+        return;  // a name emptied by an earlier rule stays empty
+    }
+    const auto at = name.find(from);
+    if (at != std::string::npos) {
+        name.replace(at, from.size(), with);
+    }
+}
+
+}  // namespace
+
+NameParts splitName(const std::string& name) {
+    const auto dot = name.rfind('.');
+    if (dot == std::string::npos) {
+        return {name, {}};
+    }
+    return {name.substr(0, dot), name.substr(dot)};
+}
+
+std::string counterText(long long value, int digits) {
+    std::string text = std::to_string(value);
+    if (static_cast<int>(text.size()) < digits) {
+        text.insert(0, static_cast<std::size_t>(digits) - text.size(), '0');
+    }
+    return text;
+}
+
+long long parseCounterValue(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    long long value = 0;
+    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
+        if (value > 100'000'000'000LL) {
+            break;  // the edits hold two digits; a longer text cannot make sense as a counter
+        }
+        value = value * 10 + (text[i] - '0');
+    }
+    return negative ? -value : value;
+}
+
+void applyNameRules(const RenameSettings& settings, std::vector<std::string>& names) {
+    if (settings.changePrefix) {
+        for (std::string& name : names) {
+            name = withPrefix(name, settings);
+        }
+    }
+    if (settings.useCounter) {
+        long long value = parseCounterValue(settings.counterStart);
+        const long long step = parseCounterValue(settings.counterIncrement);
+        const int digits = settings.counterDigitsIndex + 1;
+        for (std::string& name : names) {
+            const std::string counter = counterText(value, digits);
+            if (settings.counterPosition == position::kBeginning) {
+                name = counter + name;
+            } else {
+                const NameParts parts = splitName(name);
+                name = parts.stem + counter + parts.extensionWithDot;
+            }
+            value += step;
+        }
+    }
+    if (settings.changeExtension) {
+        for (std::string& name : names) {
+            name = withExtension(name, settings);
+        }
+    }
+    for (std::string& name : names) {
+        if (settings.removeSpaces) {
+            removeAll(name, ' ');
+        }
+        if (settings.removeBrackets) {
+            removeAll(name, '[');
+            removeAll(name, ']');
+        }
+        if (settings.removeTildes) {
+            removeAll(name, '~');
+        }
+        if (settings.removeHyphens) {
+            removeAll(name, '-');
+        }
+    }
+    if (settings.removeString) {
+        for (std::string& name : names) {
+            removeFirst(name, settings.stringToRemove);
+        }
+    }
+    if (settings.replaceString) {
+        for (std::string& name : names) {
+            replaceFirst(name, settings.replaceFrom, settings.replaceWith);
+        }
+    }
+    for (std::string& name : names) {
+        if (settings.lowerCase) {
+            name = text::toLower(name);
+        }
+        if (settings.upperCase) {
+            name = text::toUpper(name);
+        }
+        if (settings.firstLetterUpper) {
+            name = text::capitalizeWords(name);
+        }
+    }
+}
+
+}  // namespace nameshift::engine

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace nameshift::platform {
+
+// The attribute bits of a directory entry, in the values the settings and the file list use.
+namespace attribute {
+inline constexpr std::uint32_t kReadOnly = 0x01;  // the owner may not write
+inline constexpr std::uint32_t kHidden = 0x02;    // the name starts with "."
+inline constexpr std::uint32_t kSystem = 0x04;    // anything but a regular file
+inline constexpr std::uint32_t kArchive = 0x20;   // a regular file
+}  // namespace attribute
+
+struct DirEntry {
+    std::string name;  // the exact bytes of the name, no directory
+    std::uint32_t attributes = 0;
+    std::uint64_t size = 0;
+    std::int64_t writeTimeNs = 0;  // last modification, nanoseconds since the epoch
+    bool isDirectory = false;      // follows a symbolic link for this test only
+};
+
+}  // namespace nameshift::platform

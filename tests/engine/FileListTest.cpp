@@ -1,0 +1,206 @@
+#include "engine/FileList.h"
+#include "settings/RenameSettings.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/time.h>
+
+#include "FaultyFileSystem.h"
+#include "ScriptedMessageBox.h"
+#include "TempDir.h"
+
+namespace nameshift::engine {
+namespace {
+
+using platform::attribute::kArchive;
+using platform::attribute::kHidden;
+using platform::attribute::kReadOnly;
+using platform::attribute::kSystem;
+using settings::SortKey;
+
+constexpr std::uint32_t kAllAttributes = kArchive | kHidden | kReadOnly | kSystem;
+
+class FileListTest : public ::testing::Test {
+protected:
+    std::vector<std::string> rowNames() const {
+        std::vector<std::string> names;
+        for (std::size_t i = 0; i < list.rowCount(); ++i) {
+            names.push_back(list.row(i).name);
+        }
+        return names;
+    }
+    void setTime(const std::string& name, long seconds, long microseconds = 0) {
+        timeval times[2] = {{seconds, microseconds}, {seconds, microseconds}};
+        ASSERT_EQ(::utimes(dir.file(name).c_str(), times), 0);
+    }
+    void fillSortedBy(SortKey key) {
+        list.setAttributeMask(kAllAttributes);
+        list.setSortIndex(static_cast<int>(key));
+        ASSERT_TRUE(list.fill(dir.path()));
+    }
+
+    testing::TempDir dir;
+    testing::FaultyFileSystem fs;
+    testing::ScriptedMessageBox messages;
+    FileList list{fs, messages};
+};
+
+TEST_F(FileListTest, EmptyDirectoryGivesEmptyListAndStatus) {
+    fillSortedBy(SortKey::Name);
+    EXPECT_EQ(list.rowCount(), 0u);
+    EXPECT_EQ(list.statusText(), "0 file(s) total - 0 selected");
+    EXPECT_EQ(list.masks(), std::vector<std::string>{"*.*"});
+}
+
+TEST_F(FileListTest, NoAttributeChosenIsRefusedAndEmptiesTheList) {
+    dir.write("a.txt");
+    fillSortedBy(SortKey::Name);
+    ASSERT_EQ(list.rowCount(), 1u);
+    list.setAttributeMask(0);
+    EXPECT_FALSE(list.fill(dir.path()));
+    EXPECT_EQ(list.rowCount(), 0u);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "You have to have at least ONE file attribute set!");
+    EXPECT_EQ(messages.shown[0].caption, "File Attribute Error");
+    EXPECT_EQ(messages.shown[0].icon, platform::Icon::Exclamation);
+}
+
+TEST_F(FileListTest, UnreadableDirectoryChangesNothing) {
+    dir.write("a.txt");
+    fillSortedBy(SortKey::Name);
+    fs.fail(testing::FaultyFileSystem::Op::List, EACCES);
+    EXPECT_FALSE(list.fill(dir.path()));
+    EXPECT_EQ(rowNames(), std::vector<std::string>{"a.txt"});
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(FileListTest, FiltersByAttributeBitsAndNeverListsDirectories) {
+    dir.write("plain.txt");
+    dir.write(".hidden.txt");
+    dir.write("locked.txt");
+    ::chmod(dir.file("locked.txt").c_str(), 0444);
+    dir.makeDirectory("folder.d");
+    ASSERT_EQ(::mkfifo(dir.file("pipe.fifo").c_str(), 0644), 0);
+
+    list.setSortIndex(static_cast<int>(SortKey::Name));
+    list.setAttributeMask(kArchive);
+    ASSERT_TRUE(list.fill(dir.path()));
+    EXPECT_EQ(rowNames(), (std::vector<std::string>{".hidden.txt", "locked.txt", "plain.txt"}));
+
+    list.setAttributeMask(kSystem);
+    ASSERT_TRUE(list.fill(dir.path()));
+    EXPECT_EQ(rowNames(), std::vector<std::string>{"pipe.fifo"});
+
+    list.setAttributeMask(kHidden | kReadOnly);
+    ASSERT_TRUE(list.fill(dir.path()));
+    EXPECT_EQ(rowNames(), (std::vector<std::string>{".hidden.txt", "locked.txt"}));
+    // Masks come from every file, listed or not, and never from directories.
+    EXPECT_EQ(list.masks(), (std::vector<std::string>{"*.*", "*.fifo", "*.txt"}));
+}
+
+TEST_F(FileListTest, SortsByEachKeyWithNameBytesBreakingTies) {
+    dir.write("b.TXT", "1234");
+    dir.write("A.txt", "1");
+    dir.write("c.md", "123");
+    dir.write("a.md", "1234");
+    setTime("b.TXT", 3000);
+    setTime("A.txt", 1000, 2);
+    setTime("c.md", 1000, 1);
+    setTime("a.md", 2000);
+
+    fillSortedBy(SortKey::Name);
+    EXPECT_EQ(rowNames(), (std::vector<std::string>{"a.md", "A.txt", "b.TXT", "c.md"}));
+    fillSortedBy(SortKey::Extension);
+    EXPECT_EQ(rowNames(), (std::vector<std::string>{"b.TXT", "a.md", "c.md", "A.txt"}));
+    fillSortedBy(SortKey::Size);
+    EXPECT_EQ(rowNames(), (std::vector<std::string>{"A.txt", "c.md", "a.md", "b.TXT"}));
+    fillSortedBy(SortKey::Date);
+    EXPECT_EQ(rowNames(), (std::vector<std::string>{"c.md", "A.txt", "a.md", "b.TXT"}));
+}
+
+TEST_F(FileListTest, SizeUsesAllSixtyFourBits) {
+    dir.write("small", "1234");
+    dir.write("huge");
+    ASSERT_EQ(::truncate(dir.file("huge").c_str(), 5LL << 30), 0);  // sparse, 5 GiB
+    fillSortedBy(SortKey::Size);
+    EXPECT_EQ(rowNames(), (std::vector<std::string>{"small", "huge"}));
+    EXPECT_EQ(list.row(1).size, 5ULL << 30);
+}
+
+TEST_F(FileListTest, NameOrderFoldsUnicodeCaseAndKeepsInvalidBytes) {
+    dir.write("\xc3\xa9t\xc3\xa9.txt");  // été
+    dir.write("\xc3\x89T\xc3\x89 2.txt");  // ÉTÉ 2
+    dir.write("Zebra.txt");
+    dir.write("z\xff.txt");
+    dir.write("alpha.txt");
+    fillSortedBy(SortKey::Name);
+    EXPECT_EQ(rowNames(), (std::vector<std::string>{"alpha.txt", "Zebra.txt", "z\xff.txt",
+                                                    "\xc3\x89T\xc3\x89 2.txt",
+                                                    "\xc3\xa9t\xc3\xa9.txt"}));
+}
+
+TEST_F(FileListTest, MasksAreDistinctLowerCaseAndFilterIgnoringCase) {
+    dir.write("one.MP3");
+    dir.write("two.mp3");
+    dir.write("three.Txt");
+    dir.write("\xc3\x84.\xc3\x96GG");  // Ä.ÖGG
+    dir.write("noext");
+    fillSortedBy(SortKey::Name);
+    EXPECT_EQ(list.masks(),
+              (std::vector<std::string>{"*.*", "*.mp3", "*.txt", "*.\xc3\xb6gg"}));
+    EXPECT_EQ(list.rowCount(), 5u);
+
+    list.setMaskPosition(1);
+    ASSERT_TRUE(list.applyFileMask(dir.path()));
+    EXPECT_EQ(rowNames(), (std::vector<std::string>{"one.MP3", "two.mp3"}));
+    EXPECT_EQ(list.statusText(), "2 file(s) total - 0 selected");
+    EXPECT_EQ(list.maskPosition(), 1);
+
+    list.setMaskPosition(3);
+    ASSERT_TRUE(list.applyFileMask(dir.path()));
+    EXPECT_EQ(rowNames(), std::vector<std::string>{"\xc3\x84.\xc3\x96GG"});
+
+    list.setMaskPosition(0);
+    ASSERT_TRUE(list.applyFileMask(dir.path()));
+    EXPECT_EQ(list.rowCount(), 5u);
+}
+
+TEST_F(FileListTest, TicksAndSelectAllDriveTheStatus) {
+    for (const char* name : {"a", "b", "c"}) {
+        dir.write(name);
+    }
+    fillSortedBy(SortKey::Name);
+    list.setTicked(1, true);
+    list.setTicked(1, true);
+    EXPECT_EQ(list.statusText(), "3 file(s) total - 1 selected");
+    list.setSelectAllToggle(true);
+    EXPECT_EQ(list.statusText(), "3 file(s) total - 3 selected");
+    EXPECT_TRUE(list.selectAllToggle());
+    list.setTicked(0, false);
+    EXPECT_EQ(list.tickedCount(), 2u);
+    list.setSelectAllToggle(false);
+    EXPECT_EQ(list.statusText(), "3 file(s) total - 0 selected");
+
+    list.setTicked(2, true);
+    list.setSelectAllToggle(true);
+    ASSERT_TRUE(list.fill(dir.path()));
+    EXPECT_EQ(list.tickedCount(), 0u);
+    EXPECT_FALSE(list.selectAllToggle());
+}
+
+TEST_F(FileListTest, OddNamesAreListedByTheirExactBytes) {
+    const std::vector<std::string> odd = {std::string(255, 'x'), "new\nline", "quote\"d",
+                                          " spaced ", "\xff\xfe", "tab\there"};
+    for (const auto& name : odd) {
+        dir.write(name);
+    }
+    fillSortedBy(SortKey::Extension);
+    std::vector<std::string> names = rowNames();
+    std::sort(names.begin(), names.end());
+    std::vector<std::string> expected = odd;
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(names, expected);
+}
+
+}  // namespace
+}  // namespace nameshift::engine

@@ -1,0 +1,135 @@
+#include "engine/NameRules.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace nameshift::engine {
+namespace {
+
+using settings::RenameSettings;
+namespace position = settings::position;
+
+struct RuleCase {
+    const char* label;
+    std::function<void(RenameSettings&)> configure;
+    std::vector<std::string> names;
+    std::vector<std::string> expected;
+};
+
+std::ostream& operator<<(std::ostream& out, const RuleCase& c) { return out << c.label; }
+
+class NameRulesTest : public ::testing::TestWithParam<RuleCase> {};
+
+TEST_P(NameRulesTest, GivesTheExpectedNames) {
+    RenameSettings settings;
+    GetParam().configure(settings);
+    std::vector<std::string> names = GetParam().names;
+    applyNameRules(settings, names);
+    EXPECT_EQ(names, GetParam().expected);
+}
+
+auto prefix(const char* text, int where) {
+    return [=](RenameSettings& s) {
+        s.changePrefix = true;
+        s.prefixText = text;
+        s.prefixPosition = where;
+    };
+}
+auto extension(const char* text, int where) {
+    return [=](RenameSettings& s) {
+        s.changeExtension = true;
+        s.extensionText = text;
+        s.extensionPosition = where;
+    };
+}
+auto counter(const char* start, const char* step, int digits, int where) {
+    return [=](RenameSettings& s) {
+        s.useCounter = true;
+        s.counterStart = start;
+        s.counterIncrement = step;
+        s.counterDigitsIndex = digits - 1;
+        s.counterPosition = where;
+    };
+}
+template <typename... Parts>
+auto all(Parts... parts) {
+    return [=](RenameSettings& s) { (parts(s), ...); };
+}
+
+const RuleCase kCases[] = {
+    {"PrefixBeginning", prefix("X", position::kBeginning), {"a.b.c", "readme"}, {"Xa.b.c", "Xreadme"}},
+    {"PrefixEndGoesBeforeLastDot", prefix("X", position::kEnd), {"a.b.c", "readme"}, {"a.bX.c", "readmeX"}},
+    {"PrefixReplaceKeepsExtension", prefix("X", position::kReplace), {"a.b.c", "readme", ".profile"}, {"X.c", "X", "X.profile"}},
+    {"PrefixWithoutPositionChangesNothing", prefix("X", position::kNone), {"a.txt"}, {"a.txt"}},
+    {"CounterPrependPadsToDigits", counter("1", "2", 3, position::kBeginning), {"a.txt", "b.txt", "c"}, {"001a.txt", "003b.txt", "005c"}},
+    {"CounterAppendGoesBeforeExtension", counter("9", "1", 2, position::kEnd), {"a.txt", "b.txt", "readme"}, {"a09.txt", "b10.txt", "readme11"}},
+    {"CounterWithoutPositionAppends", counter("1", "1", 1, position::kNone), {"a.txt"}, {"a1.txt"}},
+    {"CounterNeverTruncates", counter("99", "24", 1, position::kBeginning), {"a", "b"}, {"99a", "123b"}},
+    {"CounterNegativeStepPadsBeforeSign", counter("1", "-2", 4, position::kBeginning), {"a", "b"}, {"0001a", "00-1b"}},
+    {"CounterWithoutDigitChoice", counter("7", "1", 0, position::kBeginning), {"a"}, {"7a"}},
+    {"PrefixThenCounterPrepend", all(prefix("P", position::kBeginning), counter("1", "1", 1, position::kBeginning)), {"a.txt"}, {"1Pa.txt"}},
+    {"ExtensionBeginning", extension("bak", position::kBeginning), {"a.txt"}, {"a.baktxt"}},
+    {"ExtensionEnd", extension("bak", position::kEnd), {"a.txt"}, {"a.txtbak"}},
+    {"ExtensionReplace", extension("bak", position::kReplace), {"a.txt", "a.b.c"}, {"a.bak", "a.b.bak"}},
+    {"ExtensionWithoutDotAlwaysAppends", extension("bak", position::kReplace), {"readme"}, {"readme.bak"}},
+    {"ExtensionAfterCounterAppend", all(counter("1", "1", 2, position::kEnd), extension("md", position::kReplace)), {"notes.txt"}, {"notes01.md"}},
+    {"RemovesSpacesBracketsTildesHyphens",
+     [](RenameSettings& s) { s.removeSpaces = s.removeBrackets = s.removeTildes = s.removeHyphens = true; },
+     {"a b [c] (d) {e} ~f-g.txt"}, {"abc(d){e}fg.txt"}},
+    {"RemoveStringFirstOccurrenceOnly",
+     [](RenameSettings& s) { s.removeString = true; s.stringToRemove = "ab"; },
+     {"abab.txt", "ABab", "xyz"}, {"ab.txt", "AB", "xyz"}},
+    {"RemoveEmptyStringChangesNothing",
+     [](RenameSettings& s) { s.removeString = true; },
+     {"abc"}, {"abc"}},
+    {"ReplaceFirstOccurrence",
+     [](RenameSettings& s) { s.replaceString = true; s.replaceFrom = "a"; s.replaceWith = "xy"; },
+     {"banana", "BANANA"}, {"bxynana", "BANANA"}},
+    {"ReplaceEmptyFromPutsTextInFront",
+     [](RenameSettings& s) { s.replaceString = true; s.replaceWith = "new_"; },
+     {"name.txt"}, {"new_name.txt"}},
+    {"NameEmptiedByRemoveStaysEmpty",
+     [](RenameSettings& s) { s.removeString = true; s.stringToRemove = "all.txt"; s.replaceString = true; s.replaceWith = "x"; s.upperCase = true; s.firstLetterUpper = true; },
+     {"all.txt"}, {""}},
+    {"LowerAndUpperGiveUpper",
+     [](RenameSettings& s) { s.lowerCase = s.upperCase = true; },
+     {"MiXeD.Txt"}, {"MIXED.TXT"}},
+    {"LowerThenFirstLetterUpper",
+     [](RenameSettings& s) { s.lowerCase = s.firstLetterUpper = true; },
+     {"hello WORLD.txt"}, {"Hello World.txt"}},
+    {"FirstLetterUpperOnlyAfterSpaces",
+     [](RenameSettings& s) { s.firstLetterUpper = true; },
+     {"my_file-name.txt", "a b", "1", "\xc3\xa9l\xc3\xa8ve \xc3\xa0"}, {"My_file-name.txt", "A B", "1", "\xc3\x89l\xc3\xa8ve \xc3\x80"}},
+    {"UpperCaseUtf8KeepsInvalidBytes",
+     [](RenameSettings& s) { s.upperCase = true; },
+     {"caf\xc3\xa9\xff.mp3"}, {"CAF\xc3\x89\xff.MP3"}},
+    {"RulesRunInOrder",
+     all(prefix("the ", position::kBeginning), extension("OGG", position::kReplace),
+         [](RenameSettings& s) { s.removeSpaces = true; s.replaceString = true; s.replaceFrom = "e"; s.replaceWith = "E"; s.lowerCase = true; }),
+     {"best song.mp3"}, {"thebestsong.ogg"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rules, NameRulesTest, ::testing::ValuesIn(kCases),
+                         [](const auto& test) { return std::string(test.param.label); });
+
+TEST(CounterTextTest, ParsesLikeAtoi) {
+    EXPECT_EQ(parseCounterValue("12"), 12);
+    EXPECT_EQ(parseCounterValue("-3"), -3);
+    EXPECT_EQ(parseCounterValue("+4x"), 4);
+    EXPECT_EQ(parseCounterValue("x"), 0);
+    EXPECT_EQ(parseCounterValue(""), 0);
+    EXPECT_EQ(counterText(5, 3), "005");
+    EXPECT_EQ(counterText(-5, 3), "0-5");
+    EXPECT_EQ(counterText(1234, 2), "1234");
+}
+
+TEST(SplitNameTest, SplitsAtTheLastDot) {
+    EXPECT_EQ(splitName("a.b.c").stem, "a.b");
+    EXPECT_EQ(splitName("a.b.c").extensionWithDot, ".c");
+    EXPECT_EQ(splitName(".profile").stem, "");
+    EXPECT_EQ(splitName("readme").extensionWithDot, "");
+}
+
+}  // namespace
+}  // namespace nameshift::engine

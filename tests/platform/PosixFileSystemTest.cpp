@@ -1,0 +1,185 @@
+#include "platform/PosixFileSystem.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+
+#include "TempDir.h"
+
+namespace nameshift::platform {
+namespace {
+
+using testing::TempDir;
+
+class PosixFileSystemTest : public ::testing::Test {
+protected:
+    TempDir dir;
+    PosixFileSystem fs;
+};
+
+const DirEntry* findEntry(const std::vector<DirEntry>& entries, const std::string& name) {
+    auto it = std::find_if(entries.begin(), entries.end(),
+                           [&](const DirEntry& e) { return e.name == name; });
+    return it == entries.end() ? nullptr : &*it;
+}
+
+TEST_F(PosixFileSystemTest, ListsEntriesWithAttributesSizesAndKinds) {
+    dir.write("plain.txt", "12345");
+    dir.write(".hidden", "");
+    dir.write("locked", "x");
+    ::chmod(dir.file("locked").c_str(), 0444);
+    dir.makeDirectory("sub");
+    ASSERT_EQ(::symlink("sub", dir.file("link-to-dir").c_str()), 0);
+    ASSERT_EQ(::symlink("plain.txt", dir.file("link-to-file").c_str()), 0);
+    ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0644), 0);
+
+    auto entries = fs.listDirectory(dir.path());
+    ASSERT_TRUE(entries.ok());
+    EXPECT_EQ(entries->size(), 7u);
+    EXPECT_EQ(findEntry(*entries, ".."), nullptr);
+
+    const DirEntry* plain = findEntry(*entries, "plain.txt");
+    ASSERT_NE(plain, nullptr);
+    EXPECT_EQ(plain->attributes, attribute::kArchive);
+    EXPECT_EQ(plain->size, 5u);
+    EXPECT_GT(plain->writeTimeNs, 0);
+    EXPECT_EQ(findEntry(*entries, ".hidden")->attributes, attribute::kArchive | attribute::kHidden);
+    EXPECT_EQ(findEntry(*entries, "locked")->attributes,
+              attribute::kArchive | attribute::kReadOnly);
+    EXPECT_TRUE(findEntry(*entries, "sub")->isDirectory);
+    EXPECT_TRUE(findEntry(*entries, "link-to-dir")->isDirectory);
+    EXPECT_FALSE(findEntry(*entries, "link-to-file")->isDirectory);
+    EXPECT_EQ(findEntry(*entries, "link-to-file")->attributes & attribute::kSystem,
+              attribute::kSystem);
+    EXPECT_EQ(findEntry(*entries, "pipe")->attributes & attribute::kSystem, attribute::kSystem);
+}
+
+TEST_F(PosixFileSystemTest, ListingAMissingDirectoryFailsWithItsError) {
+    auto entries = fs.listDirectory(dir.file("absent"));
+    ASSERT_FALSE(entries.ok());
+    EXPECT_EQ(entries.status().error(), ENOENT);
+    EXPECT_EQ(entries.status().message(), "No such file or directory");
+}
+
+TEST_F(PosixFileSystemTest, NamesRoundTripAsBytes) {
+    const std::string odd = "bad\xff\xfe name \"quoted\"\nline";
+    const std::string longName(255, 'n');
+    dir.write(odd, "a");
+    dir.write(longName, "b");
+    auto entries = fs.listDirectory(dir.path());
+    ASSERT_TRUE(entries.ok());
+    EXPECT_NE(findEntry(*entries, odd), nullptr);
+    EXPECT_NE(findEntry(*entries, longName), nullptr);
+
+    ASSERT_TRUE(fs.setCurrentDirectory(dir.path()).ok());
+    EXPECT_TRUE(fs.rename(odd, odd + "\xc3").ok());
+    EXPECT_EQ(dir.read(odd + "\xc3"), "a");
+}
+
+TEST_F(PosixFileSystemTest, RenameNeverReplacesAnExistingFile) {
+    dir.write("a", "first");
+    dir.write("b", "second");
+    ASSERT_TRUE(fs.setCurrentDirectory(dir.path()).ok());
+
+    const Status status = fs.rename("a", "b");
+    EXPECT_EQ(status.kind(), ErrorKind::Exists);
+    EXPECT_EQ(dir.read("a"), "first");
+    EXPECT_EQ(dir.read("b"), "second");
+
+    EXPECT_TRUE(fs.rename("a", "c").ok());
+    EXPECT_FALSE(dir.exists("a"));
+    EXPECT_EQ(dir.read("c"), "first");
+}
+
+TEST_F(PosixFileSystemTest, RenameToTheSameNameIsANoOpButAMissingFileStillFails) {
+    dir.write("same", "x");
+    ASSERT_TRUE(fs.setCurrentDirectory(dir.path()).ok());
+    EXPECT_TRUE(fs.rename("same", "same").ok());
+    EXPECT_EQ(dir.read("same"), "x");
+    EXPECT_EQ(fs.rename("gone", "gone").error(), ENOENT);
+    EXPECT_EQ(fs.rename("gone", "other").error(), ENOENT);
+}
+
+TEST_F(PosixFileSystemTest, WriteCreateNewRefusesAnExistingFile) {
+    dir.write("settings.ini", "old");
+    const Status status = fs.writeFile(dir.file("settings.ini"), "new", WriteMode::CreateNew);
+    EXPECT_EQ(status.kind(), ErrorKind::Exists);
+    EXPECT_EQ(dir.read("settings.ini"), "old");
+
+    EXPECT_TRUE(fs.writeFile(dir.file("settings.ini"), "new", WriteMode::Replace).ok());
+    EXPECT_EQ(dir.read("settings.ini"), "new");
+    EXPECT_TRUE(fs.writeFile(dir.file("fresh.ini"), "made", WriteMode::CreateNew).ok());
+    EXPECT_EQ(dir.read("fresh.ini"), "made");
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"fresh.ini", "settings.ini"}));
+}
+
+// A write that fails half way (here: the file size limit) keeps the old file and leaves no
+// temporary file behind.
+TEST_F(PosixFileSystemTest, WriteFailingHalfWayKeepsTheOldFile) {
+    dir.write("settings.ini", "old contents");
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    struct sigaction previousAction {};
+    ::sigaction(SIGXFSZ, &ignore, &previousAction);
+    rlimit previousLimit{};
+    ::getrlimit(RLIMIT_FSIZE, &previousLimit);
+    rlimit small = previousLimit;
+    small.rlim_cur = 4096;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+
+    const Status status =
+        fs.writeFile(dir.file("settings.ini"), std::string(100000, 'x'), WriteMode::Replace);
+
+    ::setrlimit(RLIMIT_FSIZE, &previousLimit);
+    ::sigaction(SIGXFSZ, &previousAction, nullptr);
+    EXPECT_FALSE(status.ok());
+    EXPECT_EQ(status.error(), EFBIG);
+    EXPECT_EQ(dir.read("settings.ini"), "old contents");
+    EXPECT_EQ(dir.names(), std::vector<std::string>{"settings.ini"});
+}
+
+TEST_F(PosixFileSystemTest, ErrorKindsTellExistsAndDiskFullApart) {
+    EXPECT_EQ(Status::fromErrno(EEXIST).kind(), ErrorKind::Exists);
+    EXPECT_EQ(Status::fromErrno(ENOSPC).kind(), ErrorKind::DiskFull);
+    EXPECT_EQ(Status::fromErrno(EDQUOT).kind(), ErrorKind::DiskFull);
+    EXPECT_EQ(Status::fromErrno(EACCES).kind(), ErrorKind::Other);
+    EXPECT_EQ(Status().kind(), ErrorKind::None);
+}
+
+TEST_F(PosixFileSystemTest, ReadsWholeFilesAndRefusesFifosWithoutBlocking) {
+    std::string big(200000, '\0');
+    for (std::size_t i = 0; i < big.size(); ++i) {
+        big[i] = static_cast<char>(i * 7);
+    }
+    dir.write("big", big);
+    auto contents = fs.readFile(dir.file("big"));
+    ASSERT_TRUE(contents.ok());
+    EXPECT_EQ(*contents, big);
+
+    ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0644), 0);
+    EXPECT_FALSE(fs.readFile(dir.file("pipe")).ok());
+    EXPECT_EQ(fs.readFile(dir.file("absent")).status().error(), ENOENT);
+}
+
+TEST_F(PosixFileSystemTest, CurrentDirectoryWorksBeyondOldPathLimits) {
+    std::string relative;
+    for (int i = 0; i < 30; ++i) {
+        relative += std::string(60, static_cast<char>('a' + i % 26)) + "/";
+    }
+    dir.makeDirectory(relative);
+    const std::string deep = dir.file(relative);
+    ASSERT_GT(deep.size(), 1024u);
+    ASSERT_TRUE(fs.setCurrentDirectory(deep).ok());
+    auto current = fs.currentDirectory();
+    ASSERT_TRUE(current.ok());
+    EXPECT_EQ(*current + "/", deep);
+    EXPECT_TRUE(fs.removeFile("absent").error() == ENOENT);
+}
+
+}  // namespace
+}  // namespace nameshift::platform

@@ -1,0 +1,103 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/PosixFileSystem.h"
+
+namespace nameshift::testing {
+
+// The real file system, with failures injected on demand: a rule names an operation, an optional
+// part of the path it applies to, the errno to fail with, and how many times (-1: always).
+class FaultyFileSystem final : public platform::FileSystem {
+public:
+    enum class Op { List, CurrentDirectory, SetCurrentDirectory, Rename, Write, Read, Remove };
+
+    void fail(Op op, int error, std::string pathPart = {}, int times = -1) {
+        rules_.push_back({op, error, std::move(pathPart), times});
+    }
+    void clearFaults() { rules_.clear(); }
+    // Runs before every rename, for tests that change the disk in the middle of a batch.
+    std::function<void(const std::string& from, const std::string& to)> beforeRename;
+
+    std::vector<std::string> renames;  // "from -> to" of every rename tried
+    int writes = 0;
+
+    platform::Result<std::vector<platform::DirEntry>> listDirectory(
+        const std::string& path) override {
+        if (int error = faultFor(Op::List, path)) {
+            return platform::Status::fromErrno(error);
+        }
+        return real_.listDirectory(path);
+    }
+    platform::Result<std::string> currentDirectory() override {
+        if (int error = faultFor(Op::CurrentDirectory, {})) {
+            return platform::Status::fromErrno(error);
+        }
+        return real_.currentDirectory();
+    }
+    platform::Status setCurrentDirectory(const std::string& path) override {
+        if (int error = faultFor(Op::SetCurrentDirectory, path)) {
+            return platform::Status::fromErrno(error);
+        }
+        return real_.setCurrentDirectory(path);
+    }
+    platform::Status rename(const std::string& from, const std::string& to) override {
+        renames.push_back(from + " -> " + to);
+        if (beforeRename) {
+            beforeRename(from, to);
+        }
+        if (int error = faultFor(Op::Rename, from)) {
+            return platform::Status::fromErrno(error);
+        }
+        return real_.rename(from, to);
+    }
+    platform::Status writeFile(const std::string& path, std::string_view contents,
+                               platform::WriteMode mode) override {
+        ++writes;
+        if (int error = faultFor(Op::Write, path)) {
+            return platform::Status::fromErrno(error);
+        }
+        return real_.writeFile(path, contents, mode);
+    }
+    platform::Result<std::string> readFile(const std::string& path) override {
+        if (int error = faultFor(Op::Read, path)) {
+            return platform::Status::fromErrno(error);
+        }
+        return real_.readFile(path);
+    }
+    platform::Status removeFile(const std::string& path) override {
+        if (int error = faultFor(Op::Remove, path)) {
+            return platform::Status::fromErrno(error);
+        }
+        return real_.removeFile(path);
+    }
+
+private:
+    struct Rule {
+        Op op;
+        int error;
+        std::string pathPart;
+        int times;
+    };
+
+    int faultFor(Op op, const std::string& path) {
+        for (Rule& rule : rules_) {
+            if (rule.op != op || rule.times == 0 ||
+                path.find(rule.pathPart) == std::string::npos) {
+                continue;
+            }
+            if (rule.times > 0) {
+                --rule.times;
+            }
+            return rule.error;
+        }
+        return 0;
+    }
+
+    platform::PosixFileSystem real_;
+    std::vector<Rule> rules_;
+};
+
+}  // namespace nameshift::testing
