@@ -1,0 +1,13 @@
+#pragma once
+
+namespace nameshift::engine {
+
+// How a command that changes files ended, so that the caller knows whether to go on.
+enum class CommandOutcome {
+    Cancelled,    // the user declined or picked nothing; nothing changed
+    Refused,      // a check failed and said why; nothing changed
+    Done,         // the work was done and the file list refilled
+    ExitProgram,  // the work was done and the options ask the program to end
+};
+
+}  // namespace nameshift::engine
