@@ -11,35 +11,47 @@ namespace {
 using settings::RenameSettings;
 namespace position = settings::position;
 
-std::string withPrefix(const std::string& name, const RenameSettings& settings) {
-    const NameParts parts = splitName(name);
+// Where a name's extension starts: its last dot, or its end when it has none.
+std::size_t extensionStart(const std::string& name) {
+    const auto dot = name.rfind('.');
+    return dot == std::string::npos ? name.size() : dot;
+}
+
+void applyPrefix(std::string& name, const RenameSettings& settings) {
     switch (settings.prefixPosition) {
         case position::kBeginning:
-            return settings.prefixText + name;
+            name.insert(0, settings.prefixText);
+            break;
         case position::kEnd:
-            return parts.stem + settings.prefixText + parts.extensionWithDot;
+            name.insert(extensionStart(name), settings.prefixText);
+            break;
         case position::kReplace:
-            return settings.prefixText + parts.extensionWithDot;
+            name.replace(0, extensionStart(name), settings.prefixText);
+            break;
         default:
-            return name;
+            break;
     }
 }
 
-std::string withExtension(const std::string& name, const RenameSettings& settings) {
+void applyExtension(std::string& name, const RenameSettings& settings) {
     const auto dot = name.rfind('.');
     if (dot == std::string::npos) {
-        return name + "." + settings.extensionText;
+        name += '.';
+        name += settings.extensionText;
+        return;
     }
-    const std::string stem = name.substr(0, dot);
     switch (settings.extensionPosition) {
         case position::kBeginning:
-            return stem + "." + settings.extensionText + name.substr(dot + 1);
+            name.insert(dot + 1, settings.extensionText);
+            break;
         case position::kEnd:
-            return name + settings.extensionText;
+            name += settings.extensionText;
+            break;
         case position::kReplace:
-            return stem + "." + settings.extensionText;
+            name.replace(dot + 1, std::string::npos, settings.extensionText);
+            break;
         default:
-            return name;
+            break;
     }
 }
 
@@ -106,7 +118,7 @@ long long parseCounterValue(const std::string& text) {
 void applyNameRules(const RenameSettings& settings, std::vector<std::string>& names) {
     if (settings.changePrefix) {
         for (std::string& name : names) {
-            name = withPrefix(name, settings);
+            applyPrefix(name, settings);
         }
     }
     if (settings.useCounter) {
@@ -115,18 +127,15 @@ void applyNameRules(const RenameSettings& settings, std::vector<std::string>& na
         const int digits = settings.counterDigitsIndex + 1;
         for (std::string& name : names) {
             const std::string counter = counterText(value, digits);
-            if (settings.counterPosition == position::kBeginning) {
-                name = counter + name;
-            } else {
-                const NameParts parts = splitName(name);
-                name = parts.stem + counter + parts.extensionWithDot;
-            }
+            name.insert(settings.counterPosition == position::kBeginning ? 0
+                                                                         : extensionStart(name),
+                        counter);
             value += step;
         }
     }
     if (settings.changeExtension) {
         for (std::string& name : names) {
-            name = withExtension(name, settings);
+            applyExtension(name, settings);
         }
     }
     for (std::string& name : names) {

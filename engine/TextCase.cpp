@@ -34,8 +34,9 @@ std::string mapCodePoints(std::string_view text, Map map, bool onlyWordStarts = 
         if (c < 0 || (onlyWordStarts && !wordStart)) {
             out.append(text.substr(static_cast<std::size_t>(start),
                                    static_cast<std::size_t>(i - start)));
+        } else if (const UChar32 mapped = map(c); mapped < 0x80) {
+            out.push_back(static_cast<char>(mapped));
         } else {
-            const UChar32 mapped = map(c);
             char buffer[U8_MAX_LENGTH];
             std::int32_t written = 0;
             U8_APPEND_UNSAFE(reinterpret_cast<std::uint8_t*>(buffer), written, mapped);
