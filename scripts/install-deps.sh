@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Nameshift Pro needs to build, run and test, skipping those present.
+# Usage: scripts/install-deps.sh [--run]   (--run adds what the start script uses without a display)
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-base-dev-tools libqt6svg6 libqt6svg6-dev
+    libtag1-dev libicu-dev libcli11-dev
+    libgtest-dev libgmock-dev googletest libbenchmark-dev
+    fonts-dejavu-core rename
+)
+if [[ "${1:-}" == "--run" ]]; then
+    packages+=(xvfb xauth x11-utils imagemagick)
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+
+if ((${#missing[@]} == 0)); then
+    exit 0
+fi
+
+sudo=()
+if ((EUID != 0)); then
+    sudo=(sudo)
+fi
+echo "Installing: ${missing[*]}"
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds Nameshift Pro and starts it. Like the installed desktop entry,
+# it starts the program in the per-user settings folder, where renset.ini, opt.ini and
+# ID3Opts.ini live. Without a display it runs the program under Xvfb, saves a screenshot of the
+# main window and ends the program.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+"$root/scripts/install-deps.sh" --run
+cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$root/build" --target nameshift
+
+program="$root/build/bin/nameshift"
+settings_dir="${XDG_CONFIG_HOME:-$HOME/.config}/nameshift"
+
+if [[ -n "${DISPLAY:-}" || -n "${WAYLAND_DISPLAY:-}" ]]; then
+    mkdir -p "$settings_dir"
+    cd "$settings_dir"
+    exec "$program"
+fi
+
+screenshot="${NAMESHIFT_SCREENSHOT:-$root/build/nameshift-screenshot.png}"
+echo "No display (neither DISPLAY nor WAYLAND_DISPLAY is set): running Nameshift Pro under Xvfb."
+echo "A screenshot of its main window will be saved to: $screenshot"
+
+# A settings folder of its own, holding the default settings files, so that the start-up shows
+# the main window rather than the messages about missing files.
+demo_dir="$(mktemp -d)"
+trap 'rm -rf "$demo_dir"' EXIT
+cp "$root"/resources/defaults/*.ini "$demo_dir"/ 2>/dev/null || true
+export NAMESHIFT_RUN_PROGRAM="$program" NAMESHIFT_RUN_DIR="$demo_dir" NAMESHIFT_SHOT="$screenshot"
+
+xvfb-run -a -s "-screen 0 1280x1000x24" bash -c '
+    cd "$NAMESHIFT_RUN_DIR"
+    "$NAMESHIFT_RUN_PROGRAM" &
+    pid=$!
+    for _ in $(seq 1 60); do
+        if xwininfo -root -tree 2>/dev/null | grep -q "\" Nameshift Pro\""; then
+            break
+        fi
+        sleep 0.5
+    done
+    sleep 1
+    import -window root "$NAMESHIFT_SHOT"
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+'
+echo "Saved $screenshot"
