@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+#include "engine/BatchProgress.h"
+#include "engine/CommandOutcome.h"
+#include "engine/RenameSession.h"
+#include "engine/RestoreFilePicker.h"
+
+namespace nameshift::engine {
+
+// Undoes a batch from the restore file the user picks: every file of the stored directory gets
+// its earlier name back, never replacing a file; each failure has its message. The chosen file is
+// deleted when every pair was restored, otherwise it is rewritten with exactly the pairs still to
+// restore. The stored directory stays the current directory. Ends with the lists cleared and the
+// file list refilled from session.directory, or with ExitProgram when the options ask for it.
+CommandOutcome restoreFilenames(RenameSession& session, RestoreFilePicker& picker,
+                                BatchProgress* progress = nullptr);
+
+// The message for one file that cannot get its earlier name back.
+std::string restoreErrorText(const std::string& currentName, const std::string& earlierName,
+                             const platform::Status& status);
+
+}  // namespace nameshift::engine

@@ -1,0 +1,182 @@
+#include "engine/RestoreFile.h"
+
+#include "engine/BatchChecks.h"
+
+namespace nameshift::engine {
+namespace {
+
+constexpr std::string_view kBanner =
+    "==================================================\r\n"
+    "= Nameshift Pro Restore File                     =\r\n"
+    "=                                                =\r\n"
+    "= Warning! - Editing this file directly may      =\r\n"
+    "=            render it unusable!                 =\r\n"
+    "==================================================\r\n"
+    "\r\n";
+constexpr std::string_view kPathMarker = "-= File path =-";
+constexpr std::string_view kFilesMarker = "-= Files =-";
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kTerminator = "\"\"";
+
+bool holdsAt(std::string_view text, std::size_t position, std::string_view expected) {
+    return position <= text.size() && text.substr(position).starts_with(expected);
+}
+
+// A quoted text whose opening quote is at `position`; on success `position` moves past the
+// closing quote.
+std::optional<std::string_view> readQuoted(std::string_view text, std::size_t& position) {
+    if (!holdsAt(text, position, "\"")) {
+        return std::nullopt;
+    }
+    const std::size_t close = text.find('"', position + 1);
+    if (close == std::string_view::npos) {
+        return std::nullopt;
+    }
+    const std::string_view value = text.substr(position + 1, close - position - 1);
+    position = close + 1;
+    return value;
+}
+
+// A line end, moving `position` past it.
+bool readLineEnd(std::string_view text, std::size_t& position) {
+    if (!holdsAt(text, position, kLineEnd)) {
+        return false;
+    }
+    position += kLineEnd.size();
+    return true;
+}
+
+std::optional<std::string> readName(std::string_view text, std::size_t& position) {
+    const std::optional<std::string_view> name = readQuoted(text, position);
+    if (!name || !isPlainFileName(*name)) {
+        return std::nullopt;
+    }
+    return std::string(*name);
+}
+
+void appendQuotedLine(std::string& out, std::string_view text) {
+    out += '"';
+    out += text;
+    out += '"';
+    out += kLineEnd;
+}
+
+void reportWriteFailure(const platform::Status& status, platform::MessageBox& messages) {
+    if (status.kind() == platform::ErrorKind::DiskFull) {
+        messages.show("Cannot save settings! - Reason: Disk is full.", "Error - disk full",
+                      platform::Icon::Stop);
+    } else {
+        messages.show("Cannot save settings! - Unknown Error.", "Error", platform::Icon::Stop);
+    }
+}
+
+std::string joinPath(const std::string& directory, std::string_view name) {
+    std::string path = directory;
+    if (path.empty() || path.back() != '/') {
+        path += '/';
+    }
+    path += name;
+    return path;
+}
+
+}  // namespace
+
+std::string formatRestoreFile(const RestoreRecord& record) {
+    std::size_t size =
+        kBanner.size() + kPathMarker.size() + record.directory.size() + 32 + kFilesMarker.size();
+    for (std::size_t i = 0; i < record.namesBefore.size(); ++i) {
+        size += record.namesBefore[i].size() + record.namesAfter[i].size() + 8;
+    }
+    std::string out;
+    out.reserve(size);
+    out += kBanner;
+    out += kPathMarker;
+    out += kLineEnd;
+    appendQuotedLine(out, record.directory);
+    out += kLineEnd;
+    out += kFilesMarker;
+    out += kLineEnd;
+    for (std::size_t i = 0; i < record.namesBefore.size(); ++i) {
+        appendQuotedLine(out, record.namesBefore[i]);
+        appendQuotedLine(out, record.namesAfter[i]);
+    }
+    out += kTerminator;
+    return out;
+}
+
+std::optional<RestoreRecord> parseRestoreFile(std::string_view text) {
+    std::size_t position = text.find(kPathMarker);
+    if (position == std::string_view::npos) {
+        return std::nullopt;
+    }
+    position += kPathMarker.size();
+    if (!readLineEnd(text, position)) {
+        return std::nullopt;
+    }
+    const std::optional<std::string_view> directory = readQuoted(text, position);
+    if (!directory || !directory->starts_with('/') ||
+        directory->find('\0') != std::string_view::npos) {
+        return std::nullopt;
+    }
+    // A directory may well be called "-= Files =-"; the marker is looked for after it.
+    position = text.find(kFilesMarker, position);
+    if (position == std::string_view::npos) {
+        return std::nullopt;
+    }
+    position += kFilesMarker.size();
+    if (!readLineEnd(text, position)) {
+        return std::nullopt;
+    }
+    RestoreRecord record;
+    record.directory = std::string(*directory);
+    while (!holdsAt(text, position, kTerminator)) {
+        std::optional<std::string> before = readName(text, position);
+        if (!before || !readLineEnd(text, position)) {
+            return std::nullopt;
+        }
+        std::optional<std::string> after = readName(text, position);
+        if (!after || !readLineEnd(text, position)) {
+            return std::nullopt;
+        }
+        record.namesBefore.push_back(std::move(*before));
+        record.namesAfter.push_back(std::move(*after));
+    }
+    // An editor may end the file with a line end; anything more means a pair was cut to "".
+    if (text.find_first_not_of(kLineEnd, position + kTerminator.size()) != std::string_view::npos) {
+        return std::nullopt;
+    }
+    return record;
+}
+
+bool writeNewRestoreFile(platform::FileSystem& fileSystem, platform::MessageBox& messages,
+                         const RestoreRecord& record) {
+    const std::string path = joinPath(record.directory, kRestoreFileName);
+    const std::string contents = formatRestoreFile(record);
+    platform::Status status = fileSystem.writeFile(path, contents, platform::WriteMode::CreateNew);
+    if (status.kind() == platform::ErrorKind::Exists) {
+        if (!messages.ask("Restore file already exists - Do you wish to overwrite the existing "
+                          "file?",
+                          "Restore File Already Exists")) {
+            return false;
+        }
+        status = fileSystem.writeFile(path, contents, platform::WriteMode::Replace);
+    }
+    if (!status.ok()) {
+        reportWriteFailure(status, messages);
+        return false;
+    }
+    return true;
+}
+
+bool replaceRestoreFile(platform::FileSystem& fileSystem, platform::MessageBox& messages,
+                        const std::string& path, const RestoreRecord& record) {
+    const platform::Status status =
+        fileSystem.writeFile(path, formatRestoreFile(record), platform::WriteMode::Replace);
+    if (!status.ok()) {
+        reportWriteFailure(status, messages);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace nameshift::engine

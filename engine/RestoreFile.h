@@ -1,0 +1,46 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/FileSystem.h"
+#include "platform/MessageBox.h"
+
+namespace nameshift::engine {
+
+// The name a batch's restore file gets in the directory of the renamed files.
+inline constexpr const char* kRestoreFileName = "restore.dat";
+
+// One batch as its restore file keeps it: the directory and, pair by pair in batch order, the
+// name each file had before the batch and the name the batch gave it.
+struct RestoreRecord {
+    std::string directory;
+    std::vector<std::string> namesBefore;
+    std::vector<std::string> namesAfter;
+
+    bool operator==(const RestoreRecord&) const = default;
+};
+
+// The exact bytes of a restore file: a banner, the quoted directory, the quoted pairs and a
+// closing "" with no line end. Lines end in CR LF so that files move between systems unchanged.
+std::string formatRestoreFile(const RestoreRecord& record);
+
+// Reads a restore file's text. Nothing when the markers, quotes or CR LF separators are not where
+// they belong, the terminator is missing or followed by more than line ends, the directory is not
+// an absolute path, or a name could reach outside the directory (empty, ".", "..", holding "/" or
+// NUL). Banner lines are free text.
+std::optional<RestoreRecord> parseRestoreFile(std::string_view text);
+
+// Writes "restore.dat" into the record's directory without touching an existing one unless the
+// user agrees to replace it. A failure is reported and leaves no partial file. True when written.
+bool writeNewRestoreFile(platform::FileSystem& fileSystem, platform::MessageBox& messages,
+                         const RestoreRecord& record);
+
+// Puts the record in place of the restore file at `path`, whole or not at all; a failure is
+// reported. True when written.
+bool replaceRestoreFile(platform::FileSystem& fileSystem, platform::MessageBox& messages,
+                        const std::string& path, const RestoreRecord& record);
+
+}  // namespace nameshift::engine

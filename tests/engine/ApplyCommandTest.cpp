@@ -1,0 +1,425 @@
+#include "engine/ApplyCommand.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+
+#include "ApplyTestSession.h"
+#include "engine/RestoreFile.h"
+
+namespace nameshift::engine {
+namespace {
+
+using platform::Answer;
+using platform::Icon;
+using Op = testing::FaultyFileSystem::Op;
+using Names = std::vector<std::string>;
+
+class ApplyCommandTest : public testing::ApplySessionTest {
+protected:
+    std::optional<RestoreRecord> writtenRecord() const {
+        if (!dir.exists(kRestoreFileName)) {
+            return std::nullopt;
+        }
+        return parseRestoreFile(dir.read(kRestoreFileName));
+    }
+    std::string realDirectory() const { return std::filesystem::canonical(dir.path()).string(); }
+    Names namesBesideRestoreFile() const {
+        Names names = dir.names();
+        std::erase(names, kRestoreFileName);
+        return names;
+    }
+};
+
+TEST_F(ApplyCommandTest, RenamesInTheDirectoryAndRecordsTheBatch) {
+    dir.write("a.txt", "first");
+    dir.write("b.txt", "second");
+    dir.write("c.txt", "unticked");
+    tick({"a.txt", "b.txt"});
+    usePrefix("new ");
+    ASSERT_EQ(::chdir("/"), 0);
+
+    EXPECT_EQ(applyChanges(session), CommandOutcome::Done);
+
+    EXPECT_EQ(namesBesideRestoreFile(), (Names{"c.txt", "new a.txt", "new b.txt"}));
+    EXPECT_EQ(dir.read("new a.txt"), "first");
+    EXPECT_EQ(dir.read("new b.txt"), "second");
+    EXPECT_EQ(writtenRecord(),
+              (RestoreRecord{realDirectory(), {"a.txt", "b.txt"}, {"new a.txt", "new b.txt"}}));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "Operation complete");
+    EXPECT_EQ(messages.shown[0].caption, platform::kProgramTitle);
+    EXPECT_EQ(std::filesystem::current_path().string(), realDirectory());
+    EXPECT_TRUE(session.lists.empty());
+    EXPECT_EQ(session.fileList.rowCount(), 4u) << "refilled, the restore file included";
+    EXPECT_EQ(session.fileList.tickedCount(), 0u);
+}
+
+TEST_F(ApplyCommandTest, ExitsWhenTheOptionsSaySo) {
+    dir.write("a.txt");
+    tick({"a.txt"});
+    usePrefix("x");
+    session.options.exitAfterApply = true;
+    EXPECT_EQ(applyChanges(session), CommandOutcome::ExitProgram);
+    EXPECT_TRUE(dir.exists("xa.txt"));
+    EXPECT_EQ(messages.texts(), (Names{"Operation complete"}));
+}
+
+TEST_F(ApplyCommandTest, WarningAnsweredNoComesFirstAndChangesNothing) {
+    dir.write("a.txt");
+    session.options.warnOnApply = true;
+    session.rules.changePrefix = true;  // no prefix text: the rules would be refused
+    messages.answers = {Answer::No};
+    EXPECT_EQ(applyChanges(session), CommandOutcome::Cancelled);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text,
+              "You are about to rename the file(s). Do you wish to continue?");
+    EXPECT_EQ(messages.shown[0].caption, "Warning");
+    EXPECT_EQ(messages.shown[0].buttons, platform::Buttons::YesNo);
+    EXPECT_EQ(dir.names(), (Names{"a.txt"}));
+}
+
+TEST_F(ApplyCommandTest, CollisionWithAnUnselectedFileLeavesItUntouchedAndIsListed) {
+    dir.write("a.txt", "mine");
+    dir.write("b.txt", "someone else's");
+    dir.write("c.txt", "third");
+    tick({"a.txt", "c.txt"});
+    session.rules.replaceString = true;
+    session.rules.replaceFrom = "a";
+    session.rules.replaceWith = "b";
+
+    EXPECT_EQ(applyChanges(session), CommandOutcome::Done);
+
+    EXPECT_EQ(dir.read("a.txt"), "mine");
+    EXPECT_EQ(dir.read("b.txt"), "someone else's");
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[0].text,
+              "The following file(s) could not be renamed:\n\n\"a.txt\" to \"b.txt\": " +
+                  platform::Status::fromErrno(EEXIST).message());
+    EXPECT_EQ(messages.shown[0].caption, "Rename Errors");
+    EXPECT_EQ(messages.shown[0].icon, Icon::Stop);
+    EXPECT_EQ(messages.shown[1].text, "Operation complete");
+    EXPECT_EQ(writtenRecord(), (RestoreRecord{realDirectory(), {}, {}}))
+        << "c.txt kept its name, a.txt failed: nothing to undo";
+}
+
+TEST_F(ApplyCommandTest, IdentityPairsSucceedAndLeaveNothingToUndo) {
+    dir.write("a.txt", "one");
+    dir.write("B.txt", "two");
+    tick({"a.txt", "B.txt"});
+    session.rules.lowerCase = true;
+    EXPECT_EQ(applyChanges(session), CommandOutcome::Done);
+    EXPECT_EQ(messages.texts(), (Names{"Operation complete"}));
+    EXPECT_EQ(dir.read("a.txt"), "one");
+    EXPECT_EQ(dir.read("b.txt"), "two");
+    EXPECT_EQ(writtenRecord(), (RestoreRecord{realDirectory(), {"B.txt"}, {"b.txt"}}));
+}
+
+TEST_F(ApplyCommandTest, ChainListsExactlyTheRenamesThatFailed) {
+    dir.write("f1.txt", "one");
+    dir.write("f2.txt", "two");
+    tick({"f1.txt", "f2.txt"});
+    usePrefix("f", settings::position::kReplace);
+    session.rules.useCounter = true;
+    session.rules.counterPosition = settings::position::kEnd;
+    session.rules.counterStart = "2";
+    session.rules.counterIncrement = "1";
+    session.rules.counterDigitsIndex = 0;
+
+    EXPECT_EQ(applyChanges(session), CommandOutcome::Done);
+
+    EXPECT_EQ(namesBesideRestoreFile(), (Names{"f1.txt", "f3.txt"}));
+    EXPECT_EQ(dir.read("f1.txt"), "one");
+    EXPECT_EQ(dir.read("f3.txt"), "two");
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[0].text,
+              "The following file(s) could not be renamed:\n\n\"f1.txt\" to \"f2.txt\": " +
+                  platform::Status::fromErrno(EEXIST).message());
+    EXPECT_EQ(writtenRecord(), (RestoreRecord{realDirectory(), {"f2.txt"}, {"f3.txt"}}));
+}
+
+TEST_F(ApplyCommandTest, FileRemovedSinceListingIsListedAndNotRecorded) {
+    dir.write("a.txt");
+    dir.write("b.txt");
+    tick({"a.txt", "b.txt"});
+    usePrefix("x");
+    fs.beforeRename = [&](const std::string& from, const std::string&) {
+        if (from == "a.txt") {
+            std::remove(dir.file("a.txt").c_str());
+        }
+    };
+    EXPECT_EQ(applyChanges(session), CommandOutcome::Done);
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[0].text,
+              "The following file(s) could not be renamed:\n\n\"a.txt\" to \"xa.txt\": " +
+                  platform::Status::fromErrno(ENOENT).message());
+    EXPECT_EQ(writtenRecord(), (RestoreRecord{realDirectory(), {"b.txt"}, {"xb.txt"}}));
+}
+
+TEST_F(ApplyCommandTest, ManyFailuresAreCutAfterTwentyLines) {
+    Names names;
+    for (int i = 0; i < 23; ++i) {
+        names.push_back("file" + std::to_string(100 + i));
+        dir.write(names.back());
+    }
+    tick(names);
+    usePrefix("x");
+    fs.fail(Op::Rename, EACCES);
+    EXPECT_EQ(applyChanges(session), CommandOutcome::Done);
+    ASSERT_EQ(messages.shown.size(), 2u);
+    const std::string& text = messages.shown[0].text;
+    const std::string denied = platform::Status::fromErrno(EACCES).message();
+    EXPECT_TRUE(
+        text.starts_with("The following file(s) could not be renamed:\n\n\"file100\" to "
+                         "\"xfile100\": " +
+                         denied + "\n\"file101\""));
+    EXPECT_TRUE(text.ends_with("\"file119\" to \"xfile119\": " + denied + "\n... and 3 more"));
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2 + 20);
+    EXPECT_EQ(writtenRecord(), (RestoreRecord{realDirectory(), {}, {}}))
+        << "a batch without renames still leaves its (empty) restore file";
+}
+
+TEST_F(ApplyCommandTest, RestoreFileWriteFailureIsReportedAndTheBatchStays) {
+    dir.write("a.txt");
+    tick({"a.txt"});
+    usePrefix("x");
+    fs.fail(Op::Write, ENOSPC, kRestoreFileName);
+    EXPECT_EQ(applyChanges(session), CommandOutcome::Done);
+    EXPECT_EQ(messages.texts(),
+              (Names{"Cannot save settings! - Reason: Disk is full.", "Operation complete"}));
+    EXPECT_EQ(dir.names(), (Names{"xa.txt"})) << "renamed, and no partial restore file";
+}
+
+TEST_F(ApplyCommandTest, ExistingRestoreFileIsKeptWhenTheUserSaysNo) {
+    dir.write("a.txt");
+    dir.write(kRestoreFileName, "older batch");
+    tick({"a.txt"});
+    usePrefix("x");
+    messages.answers = {Answer::No};
+    EXPECT_EQ(applyChanges(session), CommandOutcome::Done);
+    EXPECT_EQ(messages.texts(),
+              (Names{"Restore file already exists - Do you wish to overwrite the existing file?",
+                     "Operation complete"}));
+    EXPECT_EQ(dir.read(kRestoreFileName), "older batch");
+    EXPECT_TRUE(dir.exists("xa.txt"));
+}
+
+TEST_F(ApplyCommandTest, ExistingRestoreFileIsReplacedWhenTheUserSaysYes) {
+    dir.write("a.txt");
+    dir.write(kRestoreFileName, "older batch");
+    tick({"a.txt"});
+    usePrefix("x");
+    messages.answers = {Answer::Yes};
+    EXPECT_EQ(applyChanges(session), CommandOutcome::Done);
+    EXPECT_EQ(writtenRecord(), (RestoreRecord{realDirectory(), {"a.txt"}, {"xa.txt"}}));
+}
+
+struct UsageCase {
+    const char* label;
+    int usage;
+    std::vector<Answer> answers;
+    Names texts;
+    bool written;
+};
+
+class ApplyRestoreUsageTest : public ApplyCommandTest,
+                              public ::testing::WithParamInterface<UsageCase> {};
+
+TEST_P(ApplyRestoreUsageTest, FollowsTheRestoreFileOption) {
+    dir.write("a.txt");
+    tick({"a.txt"});
+    usePrefix("x");
+    session.options.restoreFileUsage = GetParam().usage;
+    messages.answers.assign(GetParam().answers.begin(), GetParam().answers.end());
+    EXPECT_EQ(applyChanges(session), CommandOutcome::Done);
+    EXPECT_EQ(messages.texts(), GetParam().texts);
+    EXPECT_EQ(dir.exists(kRestoreFileName), GetParam().written);
+    EXPECT_TRUE(dir.exists("xa.txt"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, ApplyRestoreUsageTest,
+    ::testing::Values(UsageCase{"Create", 0, {}, {"Operation complete"}, true},
+                      UsageCase{"AskYes",
+                                1,
+                                {Answer::Yes},
+                                {"Do you wish to create a restore file?", "Operation complete"},
+                                true},
+                      UsageCase{"AskNo",
+                                1,
+                                {Answer::No},
+                                {"Do you wish to create a restore file?", "Operation complete"},
+                                false},
+                      UsageCase{"None", 2, {}, {"Operation complete"}, false}),
+    [](const auto& param) { return std::string(param.param.label); });
+
+struct RefusalCase {
+    const char* label;
+    Names files;
+    void (*configure)(RenameSession&);
+    std::string text;
+    std::string caption;
+};
+
+class ApplyRefusalTest : public ApplyCommandTest,
+                         public ::testing::WithParamInterface<RefusalCase> {};
+
+TEST_P(ApplyRefusalTest, RenamesNothing) {
+    for (const std::string& name : GetParam().files) {
+        dir.write(name, name);
+    }
+    dir.makeDirectory("sub");
+    tick(GetParam().files);
+    GetParam().configure(session);
+    EXPECT_EQ(applyChanges(session), CommandOutcome::Refused);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, GetParam().text);
+    EXPECT_EQ(messages.shown[0].caption, GetParam().caption);
+    EXPECT_EQ(messages.shown[0].icon, Icon::Stop);
+    Names expected = GetParam().files;
+    expected.push_back("sub");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(dir.names(), expected);
+    EXPECT_TRUE(dir.names("sub").empty());
+    EXPECT_TRUE(session.lists.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Checks, ApplyRefusalTest,
+    ::testing::Values(
+        RefusalCase{"Duplicates",
+                    {"a.txt", "b.txt"},
+                    [](RenameSession& s) {
+                        s.rules.changePrefix = true;
+                        s.rules.prefixText = "same";
+                        s.rules.prefixPosition = settings::position::kReplace;
+                    },
+                    "Duplicate filenames found! Cannot continue.",
+                    "Duplicate Filenames"},
+        RefusalCase{"EmptyBase",
+                    {"a.txt"},
+                    [](RenameSession& s) {
+                        s.rules.removeString = true;
+                        s.rules.stringToRemove = "a";
+                    },
+                    "Process cannot continue - You are about to remove a file's prefix",
+                    "No Prefix"},
+        RefusalCase{"IntoSubdirectory",
+                    {"a.txt", "b.txt"},
+                    [](RenameSession& s) {
+                        s.rules.changePrefix = true;
+                        s.rules.prefixText = "sub/";
+                        s.rules.prefixPosition = settings::position::kBeginning;
+                    },
+                    "Cannot continue - the new file name \"sub/a.txt\" is not a plain file name.",
+                    "Invalid File Name"},
+        RefusalCase{"EmptyName",
+                    {"abc"},
+                    [](RenameSession& s) {
+                        s.rules.removeString = true;
+                        s.rules.stringToRemove = "abc";
+                    },
+                    "Cannot continue - the new file name \"\" is not a plain file name.",
+                    "Invalid File Name"},
+        RefusalCase{"QuoteInOldName",
+                    {"say \"hi\".txt", "b.txt"},
+                    [](RenameSession& s) { s.rules.upperCase = true; },
+                    "Cannot continue - the file name \"say \"hi\".txt\" contains a double "
+                    "quote, which a restore file cannot record.",
+                    "Invalid File Name"},
+        RefusalCase{"QuoteInNewName",
+                    {"a.txt"},
+                    [](RenameSession& s) {
+                        s.rules.changePrefix = true;
+                        s.rules.prefixText = "\"";
+                        s.rules.prefixPosition = settings::position::kBeginning;
+                    },
+                    "Cannot continue - the file name \"\"a.txt\" contains a double quote, "
+                    "which a restore file cannot record.",
+                    "Invalid File Name"},
+        RefusalCase{"TagsWithoutFormat",
+                    {"a.mp3"},
+                    [](RenameSession& s) {
+                        s.rules.supportId3 = true;
+                        s.id3.format.clear();
+                    },
+                    "You have not specified any ID3 options",
+                    "No options specified"}),
+    [](const auto& param) { return std::string(param.param.label); });
+
+TEST_F(ApplyCommandTest, EmptyTagFormatMattersOnlyWithTagsOn) {
+    session.id3.format.clear();
+    dir.write("a.txt");
+    tick({"a.txt"});
+    usePrefix("x");
+    EXPECT_EQ(applyChanges(session), CommandOutcome::Done);
+    EXPECT_TRUE(dir.exists("xa.txt"));
+}
+
+TEST_F(ApplyCommandTest, QuotesAreRenamedWhenNoRestoreFileIsMade) {
+    dir.write("say \"hi\".txt");
+    tick({"say \"hi\".txt"});
+    usePrefix("x");
+    session.options.restoreFileUsage = 2;
+    EXPECT_EQ(applyChanges(session), CommandOutcome::Done);
+    EXPECT_EQ(dir.names(), (Names{"xsay \"hi\".txt"}));
+}
+
+TEST_F(ApplyCommandTest, DirectoryThatCannotBeEnteredRenamesNothing) {
+    dir.write("a.txt");
+    tick({"a.txt"});
+    usePrefix("x");
+    fs.fail(Op::SetCurrentDirectory, EACCES);
+    EXPECT_EQ(applyChanges(session), CommandOutcome::Refused);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].caption, "Directory Error");
+    EXPECT_EQ(dir.names(), (Names{"a.txt"}));
+    EXPECT_TRUE(session.lists.empty());
+}
+
+class ApplyProgressTest : public ApplyCommandTest {
+protected:
+    void makeFiles(int count) {
+        Names names;
+        for (int i = 0; i < count; ++i) {
+            char name[32];
+            std::snprintf(name, sizeof name, "f%04d", i);
+            dir.write(name, name);
+        }
+        tickAll();
+        usePrefix("x");
+    }
+    testing::ScriptedProgress progress;
+};
+
+TEST_F(ApplyProgressTest, StoppedBatchRecordsExactlyTheRenamesDone) {
+    makeFiles(1001);
+    session.options.exitAfterApply = true;
+    progress.stopAfter = 420;
+    EXPECT_EQ(applyChanges(session, &progress), CommandOutcome::Done)
+        << "a stopped batch leaves the program open";
+    EXPECT_EQ(progress.total, 1001u);
+    EXPECT_EQ(progress.lastDone, 420u);
+    EXPECT_TRUE(progress.finished);
+    EXPECT_EQ(messages.texts(), (Names{"Operation cancelled - 420 of 1001 file(s) were renamed."}));
+    const std::optional<RestoreRecord> record = writtenRecord();
+    ASSERT_TRUE(record);
+    ASSERT_EQ(record->namesBefore.size(), 420u);
+    EXPECT_EQ(record->namesBefore.back(), "f0419");
+    EXPECT_TRUE(dir.exists("xf0419"));
+    EXPECT_TRUE(dir.exists("f0420"));
+}
+
+TEST_F(ApplyProgressTest, SmallBatchShowsNoProgress) {
+    makeFiles(1000);
+    progress.stopAfter = 1;
+    EXPECT_EQ(applyChanges(session, &progress), CommandOutcome::Done);
+    EXPECT_EQ(progress.total, 0u);
+    EXPECT_EQ(messages.texts(), (Names{"Operation complete"}));
+    EXPECT_TRUE(dir.exists("xf0999"));
+}
+
+}  // namespace
+}  // namespace nameshift::engine

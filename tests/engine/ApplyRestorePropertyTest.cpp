@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "ApplyTestSession.h"
+#include "engine/ApplyCommand.h"
+#include "engine/RestoreCommand.h"
+#include "engine/RestoreFile.h"
+
+namespace nameshift::engine {
+namespace {
+
+using Contents = std::map<std::string, std::string>;
+
+// Short pieces, so that random names and rules often meet: spaces, the characters the removal
+// rules strip, letters of both cases, UTF-8 and bytes that are not UTF-8.
+const std::vector<std::string> kPieces = {
+    "a",    "b",   "A", "B", " ",        ".",        "-",
+    "[",    "]",   "~", "1", "\xc3\xa9", "\xc3\x89", "\xe6\x97\xa5",
+    "\xff", "\xc3"};
+
+class RandomBatch {
+public:
+    explicit RandomBatch(std::mt19937& random) : random_(random) {}
+
+    std::string text(int maxPieces) {
+        std::string result;
+        const int count = between(1, maxPieces);
+        for (int i = 0; i < count; ++i) {
+            result += kPieces[static_cast<std::size_t>(between(0, int(kPieces.size()) - 1))];
+        }
+        return result;
+    }
+    bool chance(int percent) { return between(0, 99) < percent; }
+    int between(int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random_);
+    }
+
+    settings::RenameSettings rules() {
+        settings::RenameSettings rules;
+        rules.changePrefix = chance(40);
+        rules.prefixText = text(2);
+        rules.prefixPosition = between(0, 2);
+        rules.useCounter = chance(25);
+        rules.counterStart = std::to_string(between(0, 3));
+        rules.counterIncrement = std::to_string(between(0, 2));
+        rules.counterPosition = between(0, 1);
+        rules.counterDigitsIndex = between(0, 3);
+        rules.changeExtension = chance(25);
+        rules.extensionText = text(2);
+        rules.extensionPosition = between(0, 2);
+        rules.removeSpaces = chance(20);
+        rules.removeBrackets = chance(20);
+        rules.removeTildes = chance(20);
+        rules.removeHyphens = chance(20);
+        rules.removeString = chance(20);
+        rules.stringToRemove = text(2);
+        rules.replaceString = chance(20);
+        rules.replaceFrom = text(2);
+        rules.replaceWith = text(2);
+        rules.lowerCase = chance(20);
+        rules.upperCase = chance(20);
+        rules.firstLetterUpper = chance(20);
+        return rules;
+    }
+
+private:
+    std::mt19937& random_;
+};
+
+class ApplyRestorePropertyTest : public testing::ApplySessionTest {
+protected:
+    Contents contents() const {
+        Contents result;
+        for (const std::string& name : dir.names()) {
+            if (name != kRestoreFileName) {
+                result[name] = dir.read(name);
+            }
+        }
+        return result;
+    }
+    static std::multiset<std::string> values(const Contents& files) {
+        std::multiset<std::string> result;
+        for (const auto& [name, data] : files) {
+            result.insert(data);
+        }
+        return result;
+    }
+};
+
+TEST_F(ApplyRestorePropertyTest, ApplyThenRestoreLosesNothingAndPutsEveryNameBack) {
+    std::mt19937 random(20240611);
+    RandomBatch batch(random);
+    int renamedBatches = 0;
+    for (int round = 0; round < 150; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        for (const std::string& name : dir.names()) {
+            std::remove(dir.file(name).c_str());
+        }
+        const int fileCount = batch.between(1, 30);
+        for (int i = 0; i < fileCount; ++i) {
+            std::string name = batch.text(4);
+            if (name != "." && name != ".." && !dir.exists(name)) {
+                dir.write(name, "contents of " + std::to_string(i) + " " + name);
+            }
+        }
+        const Contents original = contents();
+
+        ASSERT_TRUE(session.fileList.fill(session.directory));
+        for (std::size_t row = 0; row < session.fileList.rowCount(); ++row) {
+            session.fileList.setTicked(row, batch.chance(70));
+        }
+        if (session.fileList.tickedCount() == 0) {
+            session.fileList.setTicked(0, true);
+        }
+        session.rules = batch.rules();
+        messages.shown.clear();
+
+        const CommandOutcome applied = applyChanges(session);
+        const Contents afterApply = contents();
+        ASSERT_EQ(afterApply.size(), original.size());
+        ASSERT_EQ(values(afterApply), values(original));
+        if (applied == CommandOutcome::Refused) {
+            ASSERT_EQ(afterApply, original);
+            ASSERT_FALSE(dir.exists(kRestoreFileName));
+            continue;
+        }
+        ASSERT_EQ(applied, CommandOutcome::Done);
+        ASSERT_TRUE(dir.exists(kRestoreFileName));
+        if (afterApply != original) {
+            ++renamedBatches;
+        }
+
+        testing::ScriptedPicker picker;
+        picker.choice = dir.file(kRestoreFileName);
+        messages.shown.clear();
+        ASSERT_EQ(restoreFilenames(session, picker), CommandOutcome::Done);
+        EXPECT_EQ(messages.texts(), (std::vector<std::string>{"Filename(s) Restored"}));
+        ASSERT_EQ(contents(), original);
+        ASSERT_FALSE(dir.exists(kRestoreFileName));
+    }
+    EXPECT_GT(renamedBatches, 40) << "the random batches must mostly rename something";
+}
+
+}  // namespace
+}  // namespace nameshift::engine

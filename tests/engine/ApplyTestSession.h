@@ -1,0 +1,120 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "FaultyFileSystem.h"
+#include "ScriptedMessageBox.h"
+#include "TempDir.h"
+#include "engine/BatchProgress.h"
+#include "engine/RenameSession.h"
+#include "engine/RestoreFilePicker.h"
+#include "engine/TagReader.h"
+#include "platform/DirEntry.h"
+
+namespace nameshift::testing {
+
+using engine::BatchProgress;
+using engine::RenameSession;
+using engine::RestoreFilePicker;
+using engine::TagReader;
+using engine::TagTexts;
+
+// Tags looked up by file name; any other file has none.
+class FakeTagReader final : public TagReader {
+public:
+    TagTexts read(const std::string& path) override {
+        const auto slash = path.rfind('/');
+        const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+        for (const auto& [file, texts] : tags) {
+            if (file == name) {
+                return texts;
+            }
+        }
+        return {};
+    }
+    std::vector<std::pair<std::string, TagTexts>> tags;
+};
+
+class ScriptedPicker final : public RestoreFilePicker {
+public:
+    std::optional<std::string> chooseRestoreFile(const std::string& initialDirectory) override {
+        offeredDirectory = initialDirectory;
+        return choice;
+    }
+    std::optional<std::string> choice;
+    std::optional<std::string> offeredDirectory;
+};
+
+// Says stop once `stopAfter` renames are done.
+class ScriptedProgress final : public BatchProgress {
+public:
+    void start(std::size_t count) override { total = count; }
+    bool advance(std::size_t done) override {
+        lastDone = done;
+        return done < stopAfter;
+    }
+    void finish() override { finished = true; }
+
+    std::size_t stopAfter = static_cast<std::size_t>(-1);
+    std::size_t total = 0;
+    std::size_t lastDone = 0;
+    bool finished = false;
+};
+
+// A session over a fresh directory with the options that keep a test quiet: no warning, no exit,
+// restore files written without asking.
+class ApplySessionTest : public ::testing::Test {
+protected:
+    ApplySessionTest() {
+        session.directory = dir.path();
+        session.options.warnOnApply = false;
+        session.options.exitAfterApply = false;
+        session.options.exitAfterRestore = false;
+        session.fileList.setAttributeMask(platform::attribute::kArchive);
+        session.fileList.setSortIndex(static_cast<int>(settings::SortKey::Name));
+    }
+
+    // Lists the directory and ticks the named files.
+    void tick(const std::vector<std::string>& names) {
+        ASSERT_TRUE(session.fileList.fill(session.directory));
+        for (const std::string& name : names) {
+            bool found = false;
+            for (std::size_t row = 0; row < session.fileList.rowCount(); ++row) {
+                if (session.fileList.row(row).name == name) {
+                    session.fileList.setTicked(row, true);
+                    found = true;
+                }
+            }
+            ASSERT_TRUE(found) << name;
+        }
+    }
+    void tickAll() {
+        ASSERT_TRUE(session.fileList.fill(session.directory));
+        session.fileList.selectAll(true);
+    }
+    void usePrefix(const std::string& text, int where = settings::position::kBeginning) {
+        session.rules.changePrefix = true;
+        session.rules.prefixText = text;
+        session.rules.prefixPosition = where;
+    }
+    std::vector<std::string> captions() const {
+        std::vector<std::string> result;
+        for (const platform::Message& message : messages.shown) {
+            result.push_back(message.caption);
+        }
+        return result;
+    }
+
+    TempDir dir;
+    FaultyFileSystem fs;
+    ScriptedMessageBox messages;
+    FakeTagReader tags;
+    RenameSession session{fs, messages, tags};
+};
+
+}  // namespace nameshift::testing

@@ -1,0 +1,241 @@
+#include "engine/RestoreCommand.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+
+#include "ApplyTestSession.h"
+#include "engine/RestoreFile.h"
+
+namespace nameshift::engine {
+namespace {
+
+using platform::Icon;
+using Op = testing::FaultyFileSystem::Op;
+using Names = std::vector<std::string>;
+
+class RestoreCommandTest : public testing::ApplySessionTest {
+protected:
+    RestoreCommandTest() {
+        dir.makeDirectory("files");
+        session.directory = filesDirectory();
+    }
+
+    std::string filesDirectory() const { return dir.file("files"); }
+    // A restore file at `relative` for the batch (before -> after) in the files directory.
+    std::string writeRestoreFile(const std::string& relative, const Names& before,
+                                 const Names& after) {
+        dir.write(relative, formatRestoreFile({filesDirectory(), before, after}));
+        return dir.file(relative);
+    }
+    CommandOutcome restore(const std::string& chosen) {
+        picker.choice = chosen;
+        return restoreFilenames(session, picker);
+    }
+
+    testing::ScriptedPicker picker;
+};
+
+TEST_F(RestoreCommandTest, RenamesBackDeletesTheFileAndRefills) {
+    dir.write("files/new a", "first");
+    dir.write("files/new b", "second");
+    const std::string path = writeRestoreFile("files/restore.dat", {"a", "b"}, {"new a", "new b"});
+    ASSERT_EQ(::chdir(dir.path().c_str()), 0);
+
+    EXPECT_EQ(restore(path), CommandOutcome::Done);
+
+    EXPECT_EQ(picker.offeredDirectory, std::filesystem::canonical(dir.path()).string());
+    EXPECT_EQ(dir.names("files"), (Names{"a", "b"}));
+    EXPECT_EQ(dir.read("files/a"), "first");
+    EXPECT_EQ(dir.read("files/b"), "second");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "Filename(s) Restored");
+    EXPECT_EQ(messages.shown[0].caption, "");
+    EXPECT_EQ(messages.shown[0].icon, Icon::None);
+    EXPECT_EQ(std::filesystem::current_path(), std::filesystem::canonical(filesDirectory()))
+        << "the stored directory stays the current one";
+    EXPECT_TRUE(session.lists.empty());
+    EXPECT_EQ(session.fileList.rowCount(), 2u) << "refilled from the browser's directory";
+}
+
+TEST_F(RestoreCommandTest, ExitsWhenTheOptionsSaySo) {
+    const std::string path = writeRestoreFile("restore.dat", {}, {});
+    session.options.exitAfterRestore = true;
+    EXPECT_EQ(restore(path), CommandOutcome::ExitProgram);
+    EXPECT_EQ(messages.texts(), (Names{"Filename(s) Restored"}));
+    EXPECT_FALSE(dir.exists("restore.dat")) << "a file without pairs is valid and consumed";
+}
+
+TEST_F(RestoreCommandTest, CancelledChoiceDoesNothing) {
+    writeRestoreFile("restore.dat", {}, {});
+    picker.choice.reset();
+    EXPECT_EQ(restoreFilenames(session, picker), CommandOutcome::Cancelled);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(dir.exists("restore.dat"));
+}
+
+TEST_F(RestoreCommandTest, FileChosenFromAnotherDirectoryRestoresTheStoredOne) {
+    dir.write("files/after", "data");
+    const std::string path = writeRestoreFile("elsewhere/batch.dat", {"before"}, {"after"});
+    EXPECT_EQ(restore(path), CommandOutcome::Done);
+    EXPECT_EQ(dir.names("files"), (Names{"before"}));
+    EXPECT_TRUE(dir.names("elsewhere").empty()) << "the chosen file is the one deleted";
+}
+
+TEST_F(RestoreCommandTest, RelativeChoiceIsTakenFromTheInitialDirectory) {
+    dir.write("files/after");
+    writeRestoreFile("batch.dat", {"before"}, {"after"});
+    ASSERT_EQ(::chdir(dir.path().c_str()), 0);
+    EXPECT_EQ(restore("batch.dat"), CommandOutcome::Done);
+    EXPECT_EQ(dir.names("files"), (Names{"before"}));
+    EXPECT_FALSE(dir.exists("batch.dat"));
+}
+
+class RestoreExtensionTest : public RestoreCommandTest,
+                             public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(RestoreExtensionTest, OtherExtensionsAreRefused) {
+    dir.write("files/after");
+    const std::string path = writeRestoreFile(GetParam(), {"before"}, {"after"});
+    EXPECT_EQ(restore(path), CommandOutcome::Refused);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "You have chosen an invalid restore file!");
+    EXPECT_EQ(messages.shown[0].caption, "Invalid Restore File");
+    EXPECT_EQ(messages.shown[0].icon, Icon::Exclamation);
+    EXPECT_EQ(dir.names("files"), (Names{"after"}));
+    EXPECT_TRUE(dir.exists(GetParam()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Choices, RestoreExtensionTest,
+                         ::testing::Values("RESTORE.DAT", "restore.Dat", "restore.txt", "dat",
+                                           "restore.dat.bak", "my.dat/restore"));
+
+struct CorruptCase {
+    const char* label;
+    void (*spoil)(std::string& text);
+};
+
+class RestoreCorruptTest : public RestoreCommandTest,
+                           public ::testing::WithParamInterface<CorruptCase> {};
+
+TEST_P(RestoreCorruptTest, RenamesNothingAndKeepsTheFile) {
+    dir.write("files/after", "data");
+    dir.write("files/victim", "data");
+    std::string text = formatRestoreFile({filesDirectory(), {"before", "x"}, {"after", "victim"}});
+    GetParam().spoil(text);
+    dir.write("restore.dat", text);
+    session.lists.oldNames = {"stale"};
+    session.lists.newNames = {"stale"};
+    EXPECT_EQ(restore(dir.file("restore.dat")), CommandOutcome::Refused);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "The restore file is corrupt and cannot be used!");
+    EXPECT_EQ(messages.shown[0].caption, platform::kProgramTitle);
+    EXPECT_EQ(messages.shown[0].icon, Icon::Stop);
+    EXPECT_EQ(dir.names("files"), (Names{"after", "victim"}));
+    EXPECT_EQ(dir.read("restore.dat"), text);
+    EXPECT_TRUE(session.lists.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, RestoreCorruptTest,
+    ::testing::Values(
+        CorruptCase{"LineFeedsOnly", [](std::string& text) { std::erase(text, '\r'); }},
+        CorruptCase{"NoTerminator", [](std::string& text) { text.resize(text.size() - 2); }},
+        CorruptCase{"Empty", [](std::string& text) { text.clear(); }},
+        CorruptCase{"NameOutsideTheDirectory",
+                    [](std::string& text) {
+                        const std::size_t at = text.find("\"x\"");
+                        text.replace(at, 3, "\"../x\"");
+                    }},
+        CorruptCase{"StoredDirectoryGone",
+                    [](std::string& text) {
+                        const std::size_t at = text.find("/files\"");
+                        text.replace(at, 7, "/gone\"");
+                    }}),
+    [](const auto& param) { return std::string(param.param.label); });
+
+TEST_F(RestoreCommandTest, UnreadableFileIsCorrupt) {
+    const std::string path = writeRestoreFile("restore.dat", {}, {});
+    fs.fail(Op::Read, EACCES);
+    EXPECT_EQ(restore(path), CommandOutcome::Refused);
+    EXPECT_EQ(messages.texts(), (Names{"The restore file is corrupt and cannot be used!"}));
+}
+
+TEST_F(RestoreCommandTest, FailedPairsAreReportedAndKeptForTheNextRestore) {
+    dir.write("files/new a", "a");
+    dir.write("files/new c", "c");
+    dir.write("files/b", "someone else's");  // the name "new b" had was taken since
+    const std::string path =
+        writeRestoreFile("restore.dat", {"a", "b", "c", "d"}, {"new a", "new b", "new c", "new d"});
+    dir.write("files/new b", "b");  // and "new d" was renamed again by hand
+
+    EXPECT_EQ(restore(path), CommandOutcome::Done);
+
+    EXPECT_EQ(dir.names("files"), (Names{"a", "b", "c", "new b"}));
+    EXPECT_EQ(dir.read("files/b"), "someone else's");
+    EXPECT_EQ(dir.read("files/new b"), "b");
+    ASSERT_EQ(messages.shown.size(), 3u);
+    EXPECT_EQ(messages.shown[0].text, "The file \"new d cannot be renamed\n to \"d\".\n\nError: " +
+                                          platform::Status::fromErrno(ENOENT).message());
+    EXPECT_EQ(messages.shown[0].caption, "Restore Error");
+    EXPECT_EQ(messages.shown[0].icon, Icon::Stop);
+    EXPECT_EQ(messages.shown[1].text, "The file \"new b cannot be renamed\n to \"b\".\n\nError: " +
+                                          platform::Status::fromErrno(EEXIST).message());
+    EXPECT_EQ(messages.shown[2].text, "Filename(s) Restored");
+    EXPECT_EQ(parseRestoreFile(dir.read("restore.dat")),
+              (RestoreRecord{filesDirectory(), {"b", "d"}, {"new b", "new d"}}));
+}
+
+TEST_F(RestoreCommandTest, FailedRewriteKeepsTheWholeFile) {
+    dir.write("files/new a");
+    const std::string path = writeRestoreFile("restore.dat", {"a", "b"}, {"new a", "new b"});
+    const std::string before = dir.read("restore.dat");
+    fs.fail(Op::Write, ENOSPC);
+    EXPECT_EQ(restore(path), CommandOutcome::Done);
+    EXPECT_EQ(messages.texts().at(1), "Cannot save settings! - Reason: Disk is full.");
+    EXPECT_EQ(dir.read("restore.dat"), before);
+    EXPECT_EQ(dir.names("files"), (Names{"a"}));
+}
+
+TEST_F(RestoreCommandTest, UndoesChainsInReverseOrder) {
+    // The batch renamed x to y, then z to the name x had just given up.
+    dir.write("files/y", "x's data");
+    dir.write("files/x", "z's data");
+    const std::string path = writeRestoreFile("restore.dat", {"x", "z"}, {"y", "x"});
+    EXPECT_EQ(restore(path), CommandOutcome::Done);
+    EXPECT_EQ(messages.texts(), (Names{"Filename(s) Restored"}));
+    EXPECT_EQ(dir.read("files/x"), "x's data");
+    EXPECT_EQ(dir.read("files/z"), "z's data");
+    EXPECT_FALSE(dir.exists("restore.dat"));
+}
+
+TEST_F(RestoreCommandTest, StoppedRestoreKeepsThePairsNotYetDone) {
+    Names before;
+    Names after;
+    for (int i = 0; i < 1500; ++i) {
+        before.push_back("old" + std::to_string(i));
+        after.push_back("new" + std::to_string(i));
+        dir.write("files/" + after.back());
+    }
+    const std::string path = writeRestoreFile("restore.dat", before, after);
+    testing::ScriptedProgress progress;
+    progress.stopAfter = 500;
+    session.options.exitAfterRestore = true;
+    picker.choice = path;
+
+    EXPECT_EQ(restoreFilenames(session, picker, &progress), CommandOutcome::Done);
+
+    EXPECT_EQ(progress.total, 1500u);
+    EXPECT_TRUE(progress.finished);
+    EXPECT_EQ(messages.texts(), (Names{"Restore cancelled - 500 of 1500 file(s) were restored."}));
+    const std::optional<RestoreRecord> left = parseRestoreFile(dir.read("restore.dat"));
+    ASSERT_TRUE(left);
+    EXPECT_EQ(left->namesBefore, Names(before.begin(), before.begin() + 1000));
+    EXPECT_TRUE(dir.exists("files/old1000"));
+    EXPECT_TRUE(dir.exists("files/new999"));
+}
+
+}  // namespace
+}  // namespace nameshift::engine

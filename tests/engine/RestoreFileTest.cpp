@@ -1,0 +1,224 @@
+#include "engine/RestoreFile.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <memory>
+#include <string>
+
+#include "FaultyFileSystem.h"
+#include "ScriptedMessageBox.h"
+#include "TempDir.h"
+
+namespace nameshift::engine {
+namespace {
+
+using namespace std::string_literals;
+
+constexpr const char* kGolden =
+    "==================================================\r\n"
+    "= Nameshift Pro Restore File                     =\r\n"
+    "=                                                =\r\n"
+    "= Warning! - Editing this file directly may      =\r\n"
+    "=            render it unusable!                 =\r\n"
+    "==================================================\r\n"
+    "\r\n"
+    "-= File path =-\r\n"
+    "\"/home/user/Music\"\r\n"
+    "\r\n"
+    "-= Files =-\r\n"
+    "\"track 01.mp3\"\r\n"
+    "\"01 Intro.mp3\"\r\n"
+    "\"b\xc3\xa9"
+    "b\xc3\xa9.txt\"\r\n"
+    "\"BEBE.TXT\"\r\n"
+    "\"\"";
+
+RestoreRecord goldenRecord() {
+    return {"/home/user/Music",
+            {"track 01.mp3",
+             "b\xc3\xa9"
+             "b\xc3\xa9.txt"},
+            {"01 Intro.mp3", "BEBE.TXT"}};
+}
+
+TEST(RestoreFileTest, WritesTheExactBytes) {
+    EXPECT_EQ(formatRestoreFile(goldenRecord()), kGolden);
+}
+
+TEST(RestoreFileTest, BatchWithoutPairsEndsRightAfterTheFilesMarker) {
+    const std::string text = formatRestoreFile({"/d", {}, {}});
+    EXPECT_TRUE(text.ends_with("-= File path =-\r\n\"/d\"\r\n\r\n-= Files =-\r\n\"\""));
+    EXPECT_EQ(parseRestoreFile(text), (RestoreRecord{"/d", {}, {}}));
+}
+
+TEST(RestoreFileTest, ReadsBackWhatItWrites) {
+    EXPECT_EQ(parseRestoreFile(kGolden), goldenRecord());
+    const RestoreRecord odd{"/tmp/-= Files =-/\r\nnext",
+                            {"a b", "\xff\xfe", "line\r\nbreak", "-= Files =-"},
+                            {"x", "\xc3\xa9", "...", ".hidden"}};
+    EXPECT_EQ(parseRestoreFile(formatRestoreFile(odd)), odd);
+}
+
+TEST(RestoreFileTest, BannerLinesMayBeEditedFreely) {
+    std::string text = kGolden;
+    text.replace(0, 52, "my own notes\r\nmore notes\r\n");
+    EXPECT_EQ(parseRestoreFile(text), goldenRecord());
+    EXPECT_EQ(parseRestoreFile(text + "\r\n"), goldenRecord()) << "a final line end";
+}
+
+TEST(RestoreFileTest, NoProperPrefixOfAFileIsValid) {
+    const std::string text = kGolden;
+    for (std::size_t length = 0; length < text.size(); ++length) {
+        // A buffer of exactly `length` bytes, so a read past its end shows under the sanitizers.
+        const auto prefix = std::make_unique<char[]>(length);
+        std::copy_n(text.data(), length, prefix.get());
+        EXPECT_EQ(parseRestoreFile(std::string_view(prefix.get(), length)), std::nullopt)
+            << "length " << length;
+    }
+    EXPECT_NE(parseRestoreFile(text), std::nullopt);
+}
+
+TEST(RestoreFileTest, NoSingleByteChangeCrashesTheReader) {
+    const std::string text = kGolden;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        for (const char replacement : {'"', '\r', '\n', '\0', '/', 'x'}) {
+            std::string changed = text;
+            changed[i] = replacement;
+            const std::optional<RestoreRecord> record = parseRestoreFile(changed);
+            if (record) {
+                EXPECT_EQ(record->namesBefore.size(), record->namesAfter.size());
+            }
+        }
+    }
+}
+
+struct CorruptCase {
+    const char* label;
+    std::string from;
+    std::string to;
+};
+
+class CorruptRestoreFileTest : public ::testing::TestWithParam<CorruptCase> {};
+
+TEST_P(CorruptRestoreFileTest, IsRefused) {
+    std::string text = kGolden;
+    const std::size_t at = text.find(GetParam().from);
+    ASSERT_NE(at, std::string::npos);
+    text.replace(at, GetParam().from.size(), GetParam().to);
+    EXPECT_EQ(parseRestoreFile(text), std::nullopt);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edits, CorruptRestoreFileTest,
+    ::testing::Values(CorruptCase{"NoPathMarker", "-= File path =-", "-= Path =-"},
+                      CorruptCase{"NoFilesMarker", "-= Files =-", "-= Names =-"},
+                      CorruptCase{"EmptyPath", "\"/home/user/Music\"", "\"\""},
+                      CorruptCase{"RelativePath", "\"/home/user/Music\"", "\"Music\""},
+                      CorruptCase{"NulInPath", "/home/user", "/home\0/user"s},
+                      CorruptCase{"UnclosedPath", "\"/home/user/Music\"\r\n\r\n-= Files =-\r\n",
+                                  "\"/home/user/Music\r\n\r\n-= Files =-\r\n"},
+                      CorruptCase{"MissingTerminator", "\r\n\"\"", "\r\n"},
+                      CorruptCase{"HalfTerminator", "\r\n\"\"", "\r\n\""},
+                      CorruptCase{"TextAfterTerminator", "\"BEBE.TXT\"\r\n\"\"",
+                                  "\"BEBE.TXT\"\r\n\"\"x"},
+                      CorruptCase{"EmptyName", "\"track 01.mp3\"", "\"\""},
+                      CorruptCase{"NameWithSlash", "\"01 Intro.mp3\"", "\"../01 Intro.mp3\""},
+                      CorruptCase{"NameWithNul", "\"BEBE.TXT\"", "\"BE\0BE.TXT\""s},
+                      CorruptCase{"NameDotDot", "\"BEBE.TXT\"", "\"..\""},
+                      CorruptCase{"NameDot", "\"track 01.mp3\"", "\".\""},
+                      CorruptCase{"PairWithoutSecondName", "\"BEBE.TXT\"\r\n", ""},
+                      CorruptCase{"SpaceBetweenNames", "\"\r\n\"01", "\" \r\n\"01"},
+                      CorruptCase{"LineFeedAfterMarker", "-= Files =-\r\n", "-= Files =-\n"}),
+    [](const auto& param) { return std::string(param.param.label); });
+
+TEST(RestoreFileTest, LineFeedOnlyLineEndsAreRefused) {
+    std::string text = kGolden;
+    std::erase(text, '\r');
+    EXPECT_EQ(parseRestoreFile(text), std::nullopt);
+}
+
+class RestoreFileWriteTest : public ::testing::Test {
+protected:
+    RestoreRecord record() const { return {dir.path(), {"a"}, {"b"}}; }
+    std::string restorePath() const { return dir.file(kRestoreFileName); }
+
+    testing::TempDir dir;
+    testing::FaultyFileSystem fs;
+    testing::ScriptedMessageBox messages;
+};
+
+TEST_F(RestoreFileWriteTest, WritesRestoreDatIntoTheRecordedDirectory) {
+    EXPECT_TRUE(writeNewRestoreFile(fs, messages, record()));
+    EXPECT_EQ(dir.read(kRestoreFileName), formatRestoreFile(record()));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(RestoreFileWriteTest, ReplacesAnExistingFileOnlyWhenTheUserSaysYes) {
+    dir.write(kRestoreFileName, "older batch");
+    messages.answers = {platform::Answer::No};
+    EXPECT_FALSE(writeNewRestoreFile(fs, messages, record()));
+    EXPECT_EQ(dir.read(kRestoreFileName), "older batch");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text,
+              "Restore file already exists - Do you wish to overwrite the existing file?");
+    EXPECT_EQ(messages.shown[0].caption, "Restore File Already Exists");
+    EXPECT_EQ(messages.shown[0].buttons, platform::Buttons::YesNo);
+
+    messages.answers = {platform::Answer::Yes};
+    EXPECT_TRUE(writeNewRestoreFile(fs, messages, record()));
+    EXPECT_EQ(dir.read(kRestoreFileName), formatRestoreFile(record()));
+    EXPECT_EQ(messages.shown.size(), 2u);
+}
+
+struct WriteFailureCase {
+    const char* label;
+    int error;
+    const char* text;
+    const char* caption;
+};
+
+class RestoreFileWriteFailureTest : public RestoreFileWriteTest,
+                                    public ::testing::WithParamInterface<WriteFailureCase> {};
+
+TEST_P(RestoreFileWriteFailureTest, IsReportedAndLeavesNoFile) {
+    fs.fail(testing::FaultyFileSystem::Op::Write, GetParam().error, kRestoreFileName);
+    EXPECT_FALSE(writeNewRestoreFile(fs, messages, record()));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, GetParam().text);
+    EXPECT_EQ(messages.shown[0].caption, GetParam().caption);
+    EXPECT_EQ(messages.shown[0].icon, platform::Icon::Stop);
+    EXPECT_TRUE(dir.names().empty());
+}
+
+TEST_P(RestoreFileWriteFailureTest, AfterYesIsReportedAndKeepsTheOldFile) {
+    dir.write(kRestoreFileName, "older batch");
+    fs.fail(testing::FaultyFileSystem::Op::Write, EEXIST, kRestoreFileName, 1);
+    fs.fail(testing::FaultyFileSystem::Op::Write, GetParam().error, kRestoreFileName);
+    EXPECT_FALSE(writeNewRestoreFile(fs, messages, record()));
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[1].text, GetParam().text);
+    EXPECT_EQ(dir.read(kRestoreFileName), "older batch");
+}
+
+TEST_P(RestoreFileWriteFailureTest, OfARewriteIsReportedAndKeepsTheOldFile) {
+    dir.write("batch.dat", "older batch");
+    fs.fail(testing::FaultyFileSystem::Op::Write, GetParam().error, "batch.dat");
+    EXPECT_FALSE(replaceRestoreFile(fs, messages, dir.file("batch.dat"), record()));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].caption, GetParam().caption);
+    EXPECT_EQ(dir.read("batch.dat"), "older batch");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Errors, RestoreFileWriteFailureTest,
+    ::testing::Values(WriteFailureCase{"DiskFull", ENOSPC,
+                                       "Cannot save settings! - Reason: Disk is full.",
+                                       "Error - disk full"},
+                      WriteFailureCase{"AccessDenied", EACCES,
+                                       "Cannot save settings! - Unknown Error.", "Error"}),
+    [](const auto& param) { return std::string(param.param.label); });
+
+}  // namespace
+}  // namespace nameshift::engine
