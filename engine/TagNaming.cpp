@@ -1,0 +1,120 @@
+#include "engine/TagNaming.h"
+
+#include <algorithm>
+#include <bitset>
+#include <cstddef>
+#include <tuple>
+
+#include "settings/InvalidCharacters.h"
+
+namespace nameshift::engine {
+namespace {
+
+using settings::Id3RenameMode;
+
+constexpr std::size_t kTokenCount = std::tuple_size_v<TagTexts>;
+using TokenSet = std::bitset<kTokenCount>;
+
+// The code at `pos` as an index into TagTexts, or kTokenCount when there is none.
+std::size_t tokenAt(const std::string& text, std::size_t pos) {
+    if (text[pos] != '%' || pos + 1 >= text.size()) {
+        return kTokenCount;
+    }
+    const char digit = text[pos + 1];
+    if (digit < '1' || digit > '0' + static_cast<int>(kTokenCount)) {
+        return kTokenCount;
+    }
+    return static_cast<std::size_t>(digit - '1');
+}
+
+TokenSet tokensIn(const std::string& format) {
+    TokenSet tokens;
+    for (std::size_t pos = 0; pos < format.size(); ++pos) {
+        const std::size_t token = tokenAt(format, pos);
+        if (token < kTokenCount) {
+            tokens.set(token);
+            ++pos;
+        }
+    }
+    return tokens;
+}
+
+bool hasEveryFrame(const TokenSet& required, const TagTexts& tags) {
+    for (std::size_t token = 0; token < kTokenCount; ++token) {
+        if (required.test(token) && !tags[token].has_value()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string extensionWithDot(const std::string& name) {
+    const auto dot = name.rfind('.');
+    return dot == std::string::npos ? std::string() : name.substr(dot);
+}
+
+std::string joinPath(const std::string& directory, const std::string& name) {
+    if (directory.empty()) {
+        return name;
+    }
+    if (directory.back() == '/') {
+        return directory + name;
+    }
+    return directory + '/' + name;
+}
+
+}  // namespace
+
+std::string buildTagName(const std::string& format, const TagTexts& tags) {
+    std::string name;
+    name.reserve(format.size());
+    std::size_t pos = 0;
+    while (pos < format.size()) {
+        const std::size_t token = tokenAt(format, pos);
+        if (token < kTokenCount && tags[token].has_value()) {
+            name += *tags[token];
+            pos += 2;
+        } else {
+            name += format[pos];
+            ++pos;
+        }
+    }
+    // Control characters are as unfit for a name as the nine invalid ones: a line break from a
+    // tag would split the name across lines of the restore file.
+    for (char& c : name) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+            c = '-';
+        }
+    }
+    return settings::replaceInvalidCharacters(std::move(name));
+}
+
+void applyTagNaming(const settings::Id3Naming& naming, TagReader& tags,
+                    const std::string& directory, WorkLists& lists) {
+    const TokenSet required = tokensIn(naming.format);
+    const auto mode = static_cast<Id3RenameMode>(naming.renameMode);
+    const std::size_t count = std::min(lists.oldNames.size(), lists.newNames.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        // A format without codes names every file alike, whatever its tag holds.
+        const TagTexts texts =
+            required.any() ? tags.read(joinPath(directory, lists.oldNames[i])) : TagTexts{};
+        const bool complete = hasEveryFrame(required, texts);
+        std::string& newName = lists.newNames[i];
+        switch (mode) {
+            case Id3RenameMode::AllOrRules:
+                if (complete) {
+                    newName = buildTagName(naming.format, texts) + extensionWithDot(newName);
+                }
+                break;
+            case Id3RenameMode::AllOrKeep:
+                newName = complete ? buildTagName(naming.format, texts) + extensionWithDot(newName)
+                                   : lists.oldNames[i];
+                break;
+            case Id3RenameMode::WhateverIsThere:
+                newName = buildTagName(naming.format, texts) + extensionWithDot(newName);
+                break;
+        }
+    }
+}
+
+}  // namespace nameshift::engine

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+#include "engine/TagReader.h"
+#include "engine/WorkLists.h"
+#include "settings/Id3Options.h"
+
+namespace nameshift::engine {
+
+// The tag name of one file: `format` with each "%1".."%6" whose frame is present replaced by the
+// frame's text, tokens of absent frames kept as they are, the characters a file name may not hold
+// and control characters turned into "-". Text taken from a tag is never read as a code itself.
+std::string buildTagName(const std::string& format, const TagTexts& tags);
+
+// Rewrites lists.newNames from the tags of directory + "/" + lists.oldNames[i], by the mode and
+// format of `naming`; every new name keeps the extension the rules gave it. Shows no message.
+void applyTagNaming(const settings::Id3Naming& naming, TagReader& tags,
+                    const std::string& directory, WorkLists& lists);
+
+}  // namespace nameshift::engine

@@ -1,0 +1,242 @@
+#include "engine/TagLibTagReader.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Id3Bytes.h"
+#include "TempDir.h"
+
+namespace nameshift::engine {
+namespace {
+
+using testing::id3::Encoding;
+using testing::id3::id3v1Tag;
+using testing::id3::id3v2Tag;
+using testing::id3::mpegAudio;
+using testing::id3::TextFrame;
+
+constexpr std::size_t kAlbum = 0;
+constexpr std::size_t kArtist = 1;
+constexpr std::size_t kTitle = 3;
+
+struct ReadCase {
+    const char* label;
+    std::string bytes;
+    TagTexts expected;
+};
+
+void PrintTo(const ReadCase& c, std::ostream* os) {
+    *os << c.label;
+}
+
+class TagReadTest : public ::testing::TestWithParam<ReadCase> {
+protected:
+    testing::TempDir dir;
+    TagLibTagReader reader;
+};
+
+TEST_P(TagReadTest, ReadsTheSixTexts) {
+    dir.write("song.mp3", GetParam().bytes);
+    EXPECT_EQ(reader.read(dir.file("song.mp3")), GetParam().expected);
+    EXPECT_EQ(dir.read("song.mp3"), GetParam().bytes) << "reading changed the file";
+}
+
+std::string longText(std::size_t asciiBytes, std::string_view tail = {}) {
+    return std::string(asciiBytes, 'a') + std::string(tail);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Versions, TagReadTest,
+    ::testing::Values(
+        ReadCase{"V23Latin1",
+                 id3v2Tag(3,
+                          {{"TALB", "Début à Paris"},
+                           {"TPE1", "Björk"},
+                           {"TIT1", "Café"},
+                           {"TIT2", "Human Behaviour"},
+                           {"TRCK", "1/11"},
+                           {"TYER", "1993"}},
+                          64) +
+                     mpegAudio(),
+                 {"Début à Paris", "Björk", "Café", "Human Behaviour", "1/11", "1993"}},
+        ReadCase{"V23Utf16",
+                 id3v2Tag(3, {{"TALB", "Ágætis byrjun", Encoding::Utf16},
+                              {"TPE1", "Sigur Rós", Encoding::Utf16},
+                              {"TIT1", "Ωμέγα", Encoding::Utf16},
+                              {"TIT2", "Svefn-g-englar 🎵", Encoding::Utf16},
+                              {"TRCK", "4", Encoding::Utf16},
+                              {"TYER", "1999", Encoding::Utf16}}) +
+                     mpegAudio(),
+                 {"Ágætis byrjun", "Sigur Rós", "Ωμέγα", "Svefn-g-englar 🎵", "4", "1999"}},
+        ReadCase{"V24Utf8",
+                 id3v2Tag(4, {{"TALB", "東京の夜", Encoding::Utf8},
+                              {"TPE1", "Über Ünïcødé", Encoding::Utf8},
+                              {"TIT2", "Привет", Encoding::Utf16Be},
+                              {"TRCK", "12/16", Encoding::Utf8},
+                              {"TDRC", "2024-05-17T10:00", Encoding::Utf8}}) +
+                     mpegAudio(),
+                 {"東京の夜", "Über Ünïcødé", std::nullopt, "Привет", "12/16", "2024-05-17"}},
+        ReadCase{"V24FirstOfSeveralValues",
+                 id3v2Tag(4, {{"TPE1", std::string("First\0Second", 12), Encoding::Utf8},
+                              {"TIT2", std::string("Eins\0Zwei", 9), Encoding::Utf16}}),
+                 {std::nullopt, "First", std::nullopt, "Eins", std::nullopt, std::nullopt}},
+        ReadCase{"V22",
+                 id3v2Tag(2, {{"TAL", "Old Album"},
+                              {"TP1", "Old Artist"},
+                              {"TT1", "Old Group"},
+                              {"TT2", "Old Title"},
+                              {"TRK", "3"},
+                              {"TYE", "1998"}}) +
+                     mpegAudio(),
+                 {"Old Album", "Old Artist", "Old Group", "Old Title", "3", "1998"}},
+        ReadCase{"V23YearStaysAsStoredBesideDateAndTime",
+                 id3v2Tag(3, {{"TYER", "2024"}, {"TDAT", "1705"}, {"TIME", "1030"}}),
+                 {std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, "2024"}},
+        ReadCase{"V22YearStaysAsStoredBesideDate",
+                 id3v2Tag(2, {{"TYE", "1987"}, {"TDA", "0102"}}),
+                 {std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, "1987"}},
+        ReadCase{
+            "V23YearOverTenCharacters",
+            id3v2Tag(3, {{"TYER", "12345678901234"}}),
+            {std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, "1234567890"}},
+        ReadCase{"GenreFrameIsNotTheGroup", id3v2Tag(3, {{"TCON", "(17)Rock"}}), TagTexts{}},
+        ReadCase{"EmptyFrameIsPresent",
+                 id3v2Tag(3, {{"TALB", ""}, {"TIT2", "", Encoding::Utf16}}) +
+                     id3v1Tag("v1 title", "", "v1 album", ""),
+                 {"", std::nullopt, std::nullopt, "", std::nullopt, std::nullopt}},
+        ReadCase{"V1Only",
+                 mpegAudio() + id3v1Tag("One Title", "One Artist", "One Album", "1987",
+                                        std::nullopt, "no track here"),
+                 {"One Album", "One Artist", std::nullopt, "One Title", std::nullopt, "1987"}},
+        ReadCase{"V11Track",
+                 mpegAudio() + id3v1Tag("T\xE9l\xE9", "", "", "2001", 9),
+                 {std::nullopt, std::nullopt, std::nullopt, "Télé", "9", "2001"}},
+        ReadCase{"V1FillsWhatV2Lacks",
+                 id3v2Tag(3, {{"TIT2", "v2 title"}, {"TPE1", "v2 artist"}}) + mpegAudio() +
+                     id3v1Tag("v1 title", "v1 artist", "v1 album", "1970", 5),
+                 {"v1 album", "v2 artist", std::nullopt, "v2 title", "5", "1970"}},
+        ReadCase{
+            "LongTextIsCut",
+            id3v2Tag(4, {{"TALB", longText(2000), Encoding::Utf8}}),
+            {longText(1023), std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt}},
+        ReadCase{
+            "CutKeepsWholeCharacters",
+            id3v2Tag(4, {{"TALB", longText(1022, "é"), Encoding::Utf8},
+                         {"TPE1", longText(1021, "€"), Encoding::Utf8},
+                         {"TRCK", "123456789é", Encoding::Utf8},
+                         {"TDRC", "2024-05-1€", Encoding::Utf8}}),
+            {longText(1022), longText(1021), std::nullopt, std::nullopt, "123456789", "2024-05-1"}},
+        ReadCase{"NoTag", mpegAudio(), TagTexts{}}, ReadCase{"EmptyFile", "", TagTexts{}},
+        ReadCase{"PngImage", testing::id3::pngImage(), TagTexts{}},
+        ReadCase{"UnknownVersion",
+                 std::string("ID3\xFF\0\0\0\0\0\x20", 10) + std::string(32, 'x') + mpegAudio(),
+                 TagTexts{}},
+        ReadCase{"SizeBeyondTheFile",
+                 std::string("ID3\x03\0\0\x7F\x7F\x7F\x7F", 10) + "TIT2" +
+                     std::string("\x7F\xFF\xFF\xFF\0\0\0", 7) + "x",
+                 TagTexts{}}),
+    [](const auto& test) { return std::string(test.param.label); });
+
+// A tag that the file ends inside is broken: reading it would give the frame at the cut with
+// part of its text.
+TEST(TagLibTagReaderTest, TagCutAnywhereHasNoFrames) {
+    testing::TempDir dir;
+    const TagTexts whole = {"Album", "Artist", "Group", "Title", "11", "2011"};
+    const std::string bytes = id3v2Tag(3, {{"TALB", "Album"},
+                                           {"TPE1", "Artist", Encoding::Utf16},
+                                           {"TIT1", "Group"},
+                                           {"TIT2", "Title"},
+                                           {"TRCK", "11"},
+                                           {"TYER", "2011"},
+                                           {"TDAT", "0101"}});
+    TagLibTagReader reader;
+    for (std::size_t length = 0; length < bytes.size(); ++length) {
+        dir.write("cut.mp3", bytes.substr(0, length));
+        EXPECT_EQ(reader.read(dir.file("cut.mp3")), TagTexts{}) << "cut at " << length;
+    }
+    dir.write("cut.mp3", bytes);
+    EXPECT_EQ(reader.read(dir.file("cut.mp3")), whole);
+}
+
+TEST(TagLibTagReaderTest, AudioCutAfterAWholeTagKeepsTheTag) {
+    testing::TempDir dir;
+    const std::string bytes = id3v2Tag(3, {{"TIT2", "Whole"}}, 16) + mpegAudio();
+    dir.write("cut.mp3", bytes.substr(0, bytes.size() - 500));
+    EXPECT_EQ(TagLibTagReader().read(dir.file("cut.mp3"))[kTitle], "Whole");
+}
+
+TEST(TagLibTagReaderTest, TagAfterLeadingJunk) {
+    testing::TempDir dir;
+    const std::string junk(37, 'j');
+    const std::string tag = id3v2Tag(4, {{"TPE1", "Found", Encoding::Utf8}});
+    dir.write("whole.mp3", junk + tag + mpegAudio());
+    dir.write("cut.mp3", junk + tag.substr(0, tag.size() - 1));
+    TagLibTagReader reader;
+    EXPECT_EQ(reader.read(dir.file("whole.mp3"))[kArtist], "Found");
+    EXPECT_EQ(reader.read(dir.file("cut.mp3")), TagTexts{});
+}
+
+TEST(TagLibTagReaderTest, ReadsAFileWithoutWritePermission) {
+    testing::TempDir dir;
+    const std::string bytes = id3v2Tag(4, {{"TIT2", "Locked", Encoding::Utf8}}) + mpegAudio();
+    dir.write("locked.mp3", bytes);
+    ASSERT_EQ(::chmod(dir.file("locked.mp3").c_str(), 0444), 0);
+    EXPECT_EQ(TagLibTagReader().read(dir.file("locked.mp3"))[kTitle], "Locked");
+    EXPECT_EQ(dir.read("locked.mp3"), bytes);
+}
+
+struct SpecialCase {
+    const char* label;
+    std::function<bool(const testing::TempDir&)> make;  // false: not possible here
+};
+
+class TagSpecialFileTest : public ::testing::TestWithParam<SpecialCase> {};
+
+// Entries that are no regular file must neither block nor stream forever; they have no frames.
+TEST_P(TagSpecialFileTest, HasNoFrames) {
+    testing::TempDir dir;
+    if (!GetParam().make(dir)) {
+        GTEST_SKIP() << "cannot make this kind of entry here";
+    }
+    EXPECT_EQ(TagLibTagReader().read(dir.file("x.mp3")), TagTexts{});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, TagSpecialFileTest,
+    ::testing::Values(SpecialCase{"Missing", [](const testing::TempDir&) { return true; }},
+                      SpecialCase{"Fifo",
+                                  [](const testing::TempDir& d) {
+                                      return ::mkfifo(d.file("x.mp3").c_str(), 0644) == 0;
+                                  }},
+                      SpecialCase{"Directory",
+                                  [](const testing::TempDir& d) {
+                                      d.makeDirectory("x.mp3");
+                                      return true;
+                                  }},
+                      SpecialCase{"LinkToEndlessDevice",
+                                  [](const testing::TempDir& d) {
+                                      return ::symlink("/dev/zero", d.file("x.mp3").c_str()) == 0 &&
+                                             std::filesystem::exists("/dev/zero");
+                                  }},
+                      SpecialCase{"DanglingLink",
+                                  [](const testing::TempDir& d) {
+                                      return ::symlink(d.file("nowhere.mp3").c_str(),
+                                                       d.file("x.mp3").c_str()) == 0;
+                                  }}),
+    [](const auto& test) { return std::string(test.param.label); });
+
+TEST(TagLibTagReaderTest, FollowsALinkToATaggedFile) {
+    testing::TempDir dir;
+    dir.write("real.mp3", id3v2Tag(3, {{"TPE1", "Linked"}}));
+    ASSERT_EQ(::symlink("real.mp3", dir.file("x.mp3").c_str()), 0);
+    EXPECT_EQ(TagLibTagReader().read(dir.file("x.mp3"))[kArtist], "Linked");
+}
+
+}  // namespace
+}  // namespace nameshift::engine

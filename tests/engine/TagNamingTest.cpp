@@ -1,0 +1,184 @@
+#include "engine/TagNaming.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace nameshift::engine {
+namespace {
+
+using settings::Id3RenameMode;
+
+// Hands out prepared tag texts by path and remembers which paths were asked for.
+class FakeTagReader final : public TagReader {
+public:
+    TagTexts read(const std::string& path) override {
+        asked.push_back(path);
+        const auto found = tags.find(path);
+        return found == tags.end() ? TagTexts{} : found->second;
+    }
+
+    std::map<std::string, TagTexts> tags;
+    std::vector<std::string> asked;
+};
+
+const TagTexts kComplete = {"Album", "Artist", "Group", "Title", "7", "2024"};
+
+TagTexts without(TagTexts tags, std::size_t index) {
+    tags[index].reset();
+    return tags;
+}
+
+TagTexts with(TagTexts tags, std::size_t index, std::string text) {
+    tags[index] = std::move(text);
+    return tags;
+}
+
+struct NamingCase {
+    const char* label;
+    std::string format;
+    Id3RenameMode mode;
+    TagTexts tags;
+    std::string ruleName;
+    std::string expected;
+};
+
+void PrintTo(const NamingCase& c, std::ostream* os) {
+    *os << c.label;
+}
+
+class TagNamingModeTest : public ::testing::TestWithParam<NamingCase> {};
+
+TEST_P(TagNamingModeTest, GivesTheExpectedNewName) {
+    const NamingCase& c = GetParam();
+    FakeTagReader reader;
+    reader.tags["/music/old name.mp3"] = c.tags;
+    WorkLists lists;
+    lists.oldNames = {"old name.mp3"};
+    lists.newNames = {c.ruleName};
+    applyTagNaming({static_cast<int>(c.mode), c.format}, reader, "/music", lists);
+    ASSERT_EQ(lists.newNames.size(), 1u);
+    EXPECT_EQ(lists.newNames[0], c.expected);
+    EXPECT_EQ(lists.oldNames[0], "old name.mp3");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modes, TagNamingModeTest,
+    ::testing::Values(
+        NamingCase{"RulesModeComplete", "%2 - %4", Id3RenameMode::AllOrRules, kComplete, "RULE.MP3",
+                   "Artist - Title.MP3"},
+        NamingCase{"RulesModeIncomplete", "%2 - %5", Id3RenameMode::AllOrRules,
+                   without(kComplete, 4), "RULE.MP3", "RULE.MP3"},
+        NamingCase{"RulesModeNoTag", "%2 - %4", Id3RenameMode::AllOrRules, TagTexts{}, "RULE.MP3",
+                   "RULE.MP3"},
+        NamingCase{"KeepModeComplete", "%1_%6", Id3RenameMode::AllOrKeep, kComplete, "RULE.mp3",
+                   "Album_2024.mp3"},
+        NamingCase{"KeepModeIncomplete", "%1_%6", Id3RenameMode::AllOrKeep, without(kComplete, 5),
+                   "RULE.ogg", "old name.mp3"},
+        NamingCase{"KeepModeNoTag", "%1", Id3RenameMode::AllOrKeep, TagTexts{}, "RULE.ogg",
+                   "old name.mp3"},
+        NamingCase{"WhateverModeComplete", "%2 - %4", Id3RenameMode::WhateverIsThere, kComplete,
+                   "RULE.MP3", "Artist - Title.MP3"},
+        NamingCase{"WhateverModeKeepsAbsentCodes", "%2 - %5 - %4", Id3RenameMode::WhateverIsThere,
+                   without(kComplete, 4), "RULE.MP3", "Artist - %5 - Title.MP3"},
+        NamingCase{"WhateverModeNoTag", "%2 - %4", Id3RenameMode::WhateverIsThere, TagTexts{},
+                   "RULE.MP3", "%2 - %4.MP3"},
+        NamingCase{"OnlyNamedFramesCount", "%4", Id3RenameMode::AllOrKeep,
+                   TagTexts{std::nullopt, std::nullopt, std::nullopt, "Title"}, "r.mp3",
+                   "Title.mp3"},
+        NamingCase{"NoCodesRulesMode", "Plain text", Id3RenameMode::AllOrRules, TagTexts{}, "r.mp3",
+                   "Plain text.mp3"},
+        NamingCase{"NoCodesKeepMode", "Plain text", Id3RenameMode::AllOrKeep, TagTexts{}, "r.mp3",
+                   "Plain text.mp3"},
+        NamingCase{"NoCodesWhateverMode", "Plain text", Id3RenameMode::WhateverIsThere, TagTexts{},
+                   "r.mp3", "Plain text.mp3"},
+        NamingCase{"InvalidCharactersBecomeHyphens", "%4", Id3RenameMode::AllOrRules,
+                   with(kComplete, 3, "Rock/Pop: Live?"), "r.mp3", "Rock-Pop- Live-.mp3"},
+        NamingCase{"EveryInvalidCharacter", "%4", Id3RenameMode::AllOrRules,
+                   with(kComplete, 3, "a\\b/c:d*e?f\"g<h>i|j"), "r.mp3", "a-b-c-d-e-f-g-h-i-j.mp3"},
+        NamingCase{"ControlCharactersBecomeHyphens", "%4", Id3RenameMode::AllOrRules,
+                   with(kComplete, 3, "Line one\nLine two\tend\r\x7F"), "r.mp3",
+                   "Line one-Line two-end--.mp3"},
+        NamingCase{"RuleNameWithoutDot", "%2 - %4", Id3RenameMode::AllOrRules, kComplete, "README",
+                   "Artist - Title"},
+        NamingCase{"ExtensionFromTheLastDot", "%4", Id3RenameMode::AllOrRules, kComplete,
+                   "x.tar.gz", "Title.gz"},
+        NamingCase{"DotOnlyName", "%4", Id3RenameMode::AllOrRules, kComplete, ".profile",
+                   "Title.profile"},
+        NamingCase{"InsertedCodeStays", "%1", Id3RenameMode::AllOrRules,
+                   with(kComplete, 0, "Best of %1"), "r.mp3", "Best of %1.mp3"},
+        NamingCase{"InsertedLaterCodeStays", "%1 by %2", Id3RenameMode::AllOrRules,
+                   with(kComplete, 0, "Live %2 %6"), "r.mp3", "Live %2 %6 by Artist.mp3"},
+        NamingCase{"InsertedTextDoesNotJoinTheFormat", "%12", Id3RenameMode::AllOrRules,
+                   with(kComplete, 0, "100%"), "r.mp3", "100%2.mp3"},
+        NamingCase{"EveryOccurrenceReplaced", "%4 (%4)", Id3RenameMode::AllOrRules, kComplete,
+                   "r.mp3", "Title (Title).mp3"},
+        NamingCase{"EmptyFrameCountsAsFound", "%2-%4", Id3RenameMode::AllOrKeep,
+                   with(kComplete, 3, ""), "r.mp3", "Artist-.mp3"},
+        NamingCase{"PercentSignsThatAreNoCodes", "100% %7 %%1 %", Id3RenameMode::AllOrRules,
+                   kComplete, "r.mp3", "100% %7 %Album %.mp3"},
+        NamingCase{"AllSixCodes", "%1 - %2 - %3 - %4 - %5 - %6", Id3RenameMode::AllOrRules,
+                   kComplete, "r.mp3", "Album - Artist - Group - Title - 7 - 2024.mp3"}),
+    [](const auto& test) { return std::string(test.param.label); });
+
+TEST(TagNamingTest, EachFileIsDecidedByItsOwnFrames) {
+    FakeTagReader reader;
+    reader.tags["d/a.mp3"] = kComplete;
+    reader.tags["d/b.mp3"] = without(kComplete, 1);
+    reader.tags["d/c.mp3"] = kComplete;
+    WorkLists lists;
+    lists.oldNames = {"a.mp3", "b.mp3", "c.mp3"};
+    lists.newNames = {"A.MP3", "B.MP3", "C.MP3"};
+    applyTagNaming({static_cast<int>(Id3RenameMode::AllOrKeep), "%2"}, reader, "d", lists);
+    EXPECT_EQ(lists.newNames, (std::vector<std::string>{"Artist.MP3", "b.mp3", "Artist.MP3"}));
+    EXPECT_EQ(reader.asked, (std::vector<std::string>{"d/a.mp3", "d/b.mp3", "d/c.mp3"}));
+}
+
+struct DirectoryCase {
+    const char* label;
+    std::string directory;
+    std::string expectedPath;
+};
+
+class TagNamingPathTest : public ::testing::TestWithParam<DirectoryCase> {};
+
+TEST_P(TagNamingPathTest, ReadsTheFileInTheGivenDirectory) {
+    FakeTagReader reader;
+    WorkLists lists;
+    lists.oldNames = {"song.mp3"};
+    lists.newNames = {"song.mp3"};
+    applyTagNaming({0, "%4"}, reader, GetParam().directory, lists);
+    EXPECT_EQ(reader.asked, std::vector<std::string>{GetParam().expectedPath});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Directories, TagNamingPathTest,
+    ::testing::Values(DirectoryCase{"Plain", "/home/me/music", "/home/me/music/song.mp3"},
+                      DirectoryCase{"TrailingSlash", "/home/me/music/", "/home/me/music/song.mp3"},
+                      DirectoryCase{"Root", "/", "/song.mp3"},
+                      DirectoryCase{"CurrentDirectory", "", "song.mp3"}),
+    [](const auto& test) { return std::string(test.param.label); });
+
+TEST(TagNamingTest, FormatWithoutCodesReadsNoTag) {
+    FakeTagReader reader;
+    WorkLists lists;
+    lists.oldNames = {"a.mp3", "b.wav"};
+    lists.newNames = {"a.mp3", "b.wav"};
+    applyTagNaming({static_cast<int>(Id3RenameMode::AllOrKeep), "Same"}, reader, "/d", lists);
+    EXPECT_TRUE(reader.asked.empty());
+    EXPECT_EQ(lists.newNames, (std::vector<std::string>{"Same.mp3", "Same.wav"}));
+}
+
+TEST(TagNamingTest, EmptyListsStayEmpty) {
+    FakeTagReader reader;
+    WorkLists lists;
+    applyTagNaming({0, "%1"}, reader, "/d", lists);
+    EXPECT_TRUE(lists.empty());
+    EXPECT_TRUE(lists.newNames.empty());
+    EXPECT_TRUE(reader.asked.empty());
+}
+
+}  // namespace
+}  // namespace nameshift::engine
