@@ -1,0 +1,216 @@
+#include "settings/Id3OptionsFile.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+#include "settings/InvalidCharacters.h"
+#include "settings/SettingsFileAccess.h"
+#include "settings/SettingsPaths.h"
+#include "settings/SettingsReader.h"
+#include "settings/SettingsWriter.h"
+
+namespace nameshift::settings {
+namespace {
+
+constexpr std::string_view kTitle = "= Nameshift Pro ID3 Options File                 =";
+
+constexpr SettingsFileWording kWording{kId3OptionsFileName, "ID3 options", "options"};
+
+namespace key {
+constexpr std::string_view kRenameMode = "-= Only Rename w/ID3 Tags/Use Alt Renaming Options =-";
+constexpr std::string_view kUseAdvanced = "-= Use Basic/Advanced ID3 Options =-";
+constexpr std::string_view kBasicFormat = "-= Basic Options Format =-";
+constexpr std::string_view kUseSeparators = "-= Use Separators =-";
+constexpr std::string_view kSeparator = "-= Use Spaces/Hyphens/Underscores =-";
+constexpr std::string_view kAdvancedFormat = "-= Format Prefix String =-";
+}  // namespace key
+
+constexpr std::array<std::string_view, 6> kKeys = {key::kRenameMode,  key::kUseAdvanced,
+                                                   key::kBasicFormat, key::kUseSeparators,
+                                                   key::kSeparator,   key::kAdvancedFormat};
+
+constexpr int kRenameModes = 3;
+constexpr std::array<char, 3> kSeparatorCharacters = {' ', '-', '_'};
+
+bool isChoice(int value, int choices) {
+    return value >= 0 && value < choices;
+}
+
+std::optional<std::size_t> frameIndex(std::string_view name) {
+    const auto found = std::find(kFrameNames.begin(), kFrameNames.end(), name);
+    if (found == kFrameNames.end()) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(found - kFrameNames.begin());
+}
+
+bool contains(const std::vector<std::string>& names, std::string_view name) {
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// kFrameNames is in alphabetical order as well as in code order.
+std::vector<std::string> framesNotIn(const std::vector<std::string>& selected) {
+    std::vector<std::string> available;
+    for (std::string_view name : kFrameNames) {
+        if (!contains(selected, name)) {
+            available.emplace_back(name);
+        }
+    }
+    return available;
+}
+
+}  // namespace
+
+Id3DialogState Id3DialogState::fromOptions(const Id3Options& options) {
+    Id3DialogState state;
+    state.renameMode = options.renameMode;
+    state.useAdvanced = options.useAdvanced;
+    state.selectedFrames = options.selectedFrames;
+    state.availableFrames = framesNotIn(options.selectedFrames);
+    state.useSeparators = options.useSeparators;
+    state.separator = options.separator;
+    state.advancedFormat = options.advancedFormat;
+    return state;
+}
+
+std::string basicFormat(const Id3Options& options) {
+    // Without a chosen separator the codes are simply joined, rather than losing the last digit
+    // to the removal of a separator that was never written.
+    const bool separated = options.useSeparators && isChoice(options.separator, 3);
+    std::string format;
+    for (const std::string& name : options.selectedFrames) {
+        const std::optional<std::size_t> index = frameIndex(name);
+        if (!index) {
+            continue;
+        }
+        if (separated && !format.empty()) {
+            format += kSeparatorCharacters[static_cast<std::size_t>(options.separator)];
+        }
+        format += '%';
+        format += static_cast<char>('1' + *index);
+    }
+    return format;
+}
+
+std::string formatId3Options(const Id3Options& o) {
+    SettingsWriter writer(kTitle);
+    writer.addDigit(key::kRenameMode, isChoice(o.renameMode, kRenameModes) ? o.renameMode : -1);
+    writer.addDigit(key::kUseAdvanced, o.useAdvanced ? 1 : 0);
+    writer.addString(key::kBasicFormat, basicFormat(o));
+    writer.addBoolean(key::kUseSeparators, o.useSeparators);
+    writer.addDigit(key::kSeparator, isChoice(o.separator, 3) ? o.separator : -1);
+    writer.addString(key::kAdvancedFormat, o.advancedFormat);
+    return writer.text();
+}
+
+Id3DialogState parseId3DialogState(std::string_view text) {
+    const SettingsReader reader(text);
+    Id3DialogState state;
+    if (const auto mode = reader.digitOf(key::kRenameMode); mode && isChoice(*mode, kRenameModes)) {
+        state.renameMode = *mode;
+    }
+    if (const auto advanced = reader.digitOf(key::kUseAdvanced);
+        advanced && isChoice(*advanced, 2)) {
+        state.useAdvanced = *advanced == 1;
+    }
+    const StringValue basic = reader.stringValue(key::kBasicFormat);
+    if (basic.kind == StringValue::Kind::Text && !basic.text.empty()) {
+        // The first byte is never looked at: it is the "%" of the first code in every file the
+        // dialog writes.
+        for (const char c : basic.text.substr(1)) {
+            if (c < '1' || c > '6') {
+                continue;
+            }
+            const std::string_view name = kFrameNames[static_cast<std::size_t>(c - '1')];
+            if (!contains(state.selectedFrames, name)) {
+                state.selectedFrames.emplace_back(name);
+            }
+        }
+    }
+    state.availableFrames = framesNotIn(state.selectedFrames);
+    reader.readBoolean(key::kUseSeparators, state.useSeparators);
+    if (const auto separator = reader.digitOf(key::kSeparator);
+        separator && isChoice(*separator, 3)) {
+        state.separator = *separator;
+    }
+    reader.readString(key::kAdvancedFormat, state.advancedFormat);
+    return state;
+}
+
+Id3Naming parseId3Naming(std::string_view text) {
+    const SettingsReader reader(text);
+    Id3Naming naming;
+    if (const auto mode = reader.digitOf(key::kRenameMode)) {
+        naming.renameMode = isChoice(*mode, kRenameModes) ? *mode : 0;
+    }
+    const bool basic = reader.digitOf(key::kUseAdvanced) == 0;
+    const StringValue format = reader.stringValue(basic ? key::kBasicFormat : key::kAdvancedFormat);
+    switch (format.kind) {
+        case StringValue::Kind::Absent:
+            break;
+        case StringValue::Kind::EmptyPair:
+            naming.format.clear();
+            break;
+        case StringValue::Kind::Text:
+            naming.format = format.text;
+            break;
+    }
+    naming.format = replaceInvalidCharacters(std::move(naming.format));
+    return naming;
+}
+
+std::optional<Id3DialogState> readId3DialogState(platform::FileSystem& fileSystem,
+                                                 const std::string& path) {
+    const std::optional<std::string> text = readSettingsText(fileSystem, path);
+    if (!text) {
+        return std::nullopt;
+    }
+    return parseId3DialogState(*text);
+}
+
+std::optional<Id3Naming> readId3Naming(platform::FileSystem& fileSystem, const std::string& path) {
+    const std::optional<std::string> text = readSettingsText(fileSystem, path);
+    if (!text) {
+        return std::nullopt;
+    }
+    return parseId3Naming(*text);
+}
+
+Id3DialogState loadId3Options(platform::FileSystem& fileSystem, platform::MessageBox& messages,
+                              const std::string& path, bool* loaded) {
+    std::optional<Id3DialogState> state = readId3DialogState(fileSystem, path);
+    if (loaded != nullptr) {
+        *loaded = state.has_value();
+    }
+    if (!state) {
+        reportLoadFailure(messages, kWording);
+        return Id3DialogState::fromOptions(Id3Options{});
+    }
+    return std::move(*state);
+}
+
+Id3Naming loadId3Naming(platform::FileSystem& fileSystem, platform::MessageBox& messages,
+                        const std::string& path, bool* loaded) {
+    std::optional<Id3Naming> naming = readId3Naming(fileSystem, path);
+    if (loaded != nullptr) {
+        *loaded = naming.has_value();
+    }
+    if (!naming) {
+        reportLoadFailure(messages, kWording);
+        return Id3Naming{};
+    }
+    return std::move(*naming);
+}
+
+bool saveId3Options(platform::FileSystem& fileSystem, platform::MessageBox& messages,
+                    const std::string& path, const Id3Options& o) {
+    const std::array<StringField, 1> strings = {{{"The advanced format", o.advancedFormat}}};
+    if (!checkStorableStrings(messages, kWording, strings, kKeys)) {
+        return false;
+    }
+    return saveSettingsText(fileSystem, messages, path, formatId3Options(o), kWording,
+                            SaveMode::Replace);
+}
+
+}  // namespace nameshift::settings

@@ -1,0 +1,93 @@
+#include "settings/SettingsFileAccess.h"
+
+#include <utility>
+
+namespace nameshift::settings {
+
+using platform::ErrorKind;
+using platform::Icon;
+using platform::Status;
+using platform::WriteMode;
+
+std::optional<std::string> readSettingsText(platform::FileSystem& fileSystem,
+                                            const std::string& path) {
+    platform::Result<std::string> contents = fileSystem.readFile(path);
+    if (!contents.ok()) {
+        return std::nullopt;
+    }
+    return std::move(contents.value());
+}
+
+void reportLoadFailure(platform::MessageBox& messages, const SettingsFileWording& wording) {
+    std::string text = "An error occurred. Possible error: \"";
+    text += wording.fileName;
+    text += "\" file doesn't exist?\nUsing default ";
+    text += wording.contentNoun;
+    text += " instead.";
+    messages.show(std::move(text), platform::kProgramTitle, Icon::Exclamation);
+}
+
+bool checkStorableStrings(platform::MessageBox& messages, const SettingsFileWording& wording,
+                          std::span<const StringField> fields,
+                          std::span<const std::string_view> keys) {
+    for (const StringField& field : fields) {
+        std::string problem;
+        if (field.value.find('"') != std::string_view::npos) {
+            problem = "a double quote";
+        } else {
+            for (std::string_view key : keys) {
+                if (field.value.find(key) != std::string_view::npos) {
+                    problem = "the text \"" + std::string(key) + "\"";
+                    break;
+                }
+            }
+        }
+        if (problem.empty()) {
+            continue;
+        }
+        std::string text = "Cannot save ";
+        text += wording.saveNoun;
+        text += "! - Reason: ";
+        text += field.label;
+        text += " holds ";
+        text += problem;
+        text += ", which ";
+        text += wording.fileName;
+        text += " cannot store.";
+        messages.show(std::move(text), "Error", Icon::Stop);
+        return false;
+    }
+    return true;
+}
+
+bool saveSettingsText(platform::FileSystem& fileSystem, platform::MessageBox& messages,
+                      const std::string& path, std::string_view text,
+                      const SettingsFileWording& wording, SaveMode mode) {
+    const WriteMode firstMode =
+        mode == SaveMode::AskBeforeReplacing ? WriteMode::CreateNew : WriteMode::Replace;
+    Status status = fileSystem.writeFile(path, text, firstMode);
+    if (status.kind() == ErrorKind::Exists && firstMode == WriteMode::CreateNew) {
+        if (!messages.ask("File Already Exists - Do you wish to overwrite the existing settings?",
+                          "File Already Exists", Icon::None)) {
+            return false;
+        }
+        status = fileSystem.writeFile(path, text, WriteMode::Replace);
+    }
+    if (status.ok()) {
+        return true;
+    }
+    // A failed replacement after Yes is reported like any other failure: keeping quiet would
+    // let the user believe the settings were saved.
+    std::string message = "Cannot save ";
+    message += wording.saveNoun;
+    if (status.kind() == ErrorKind::DiskFull) {
+        message += "! - Reason: Disk is full.";
+        messages.show(std::move(message), "Error - disk full", Icon::Stop);
+    } else {
+        message += "! - Unknown Error.";
+        messages.show(std::move(message), "Error", Icon::Stop);
+    }
+    return false;
+}
+
+}  // namespace nameshift::settings

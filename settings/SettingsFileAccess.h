@@ -1,0 +1,52 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "platform/FileSystem.h"
+#include "platform/MessageBox.h"
+
+namespace nameshift::settings {
+
+// How one settings file speaks of itself in its messages.
+struct SettingsFileWording {
+    std::string_view fileName;     // "renset.ini", as the load message quotes it
+    std::string_view contentNoun;  // "settings" in "Using default settings instead."
+    std::string_view saveNoun;     // "settings" in "Cannot save settings!"
+};
+
+enum class SaveMode {
+    AskBeforeReplacing,  // an existing file is replaced only when the user says Yes
+    Replace,             // an existing file is replaced without a question
+};
+
+// A string field of a record, named as the save refusal names it ("The prefix").
+struct StringField {
+    std::string_view label;
+    std::string_view value;
+};
+
+// The whole file, or nothing when it cannot be read.
+std::optional<std::string> readSettingsText(platform::FileSystem& fileSystem,
+                                            const std::string& path);
+
+// "An error occurred. Possible error: ..." for a file that could not be read.
+void reportLoadFailure(platform::MessageBox& messages, const SettingsFileWording& wording);
+
+// A settings file has no escapes: a string cannot hold a double quote, nor one of the file's
+// keys, which a reader would find there first. Shows why the first such field cannot be saved
+// and returns false.
+bool checkStorableStrings(platform::MessageBox& messages, const SettingsFileWording& wording,
+                          std::span<const StringField> fields,
+                          std::span<const std::string_view> keys);
+
+// Writes `text` whole or not at all, with the overwrite question (when asked for) and the
+// "Cannot save ..." messages for any failure. The old file stays as it was unless every byte of
+// the new one reached the disk. True when the file was written.
+bool saveSettingsText(platform::FileSystem& fileSystem, platform::MessageBox& messages,
+                      const std::string& path, std::string_view text,
+                      const SettingsFileWording& wording, SaveMode mode);
+
+}  // namespace nameshift::settings

@@ -1,0 +1,114 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <string_view>
+
+#include "platform/PosixFileSystem.h"
+#include "settings/Id3Options.h"
+#include "settings/ProgramOptions.h"
+#include "settings/RenameSettings.h"
+
+namespace nameshift::testing {
+
+// Names each case of a table after its `name` member.
+struct CaseName {
+    template <typename Case>
+    std::string operator()(const ::testing::TestParamInfo<Case>& info) const {
+        return info.param.name;
+    }
+};
+
+// The bytes of a hand-written file under tests/settings/golden.
+inline std::string goldenText(std::string_view name) {
+    std::ifstream in(std::string(NAMESHIFT_SETTINGS_GOLDEN_DIR) + "/" + std::string(name),
+                     std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The record of renset-full.ini: every field away from its initial value.
+inline settings::RenameSettings fullRenameSettings() {
+    settings::RenameSettings s;
+    s.changePrefix = true;
+    s.prefixText = "Holiday ";
+    s.prefixPosition = settings::position::kReplace;
+    s.useCounter = true;
+    s.counterPosition = settings::position::kEnd;
+    s.counterStart = "5";
+    s.counterIncrement = "10";
+    s.counterDigitsIndex = 2;
+    s.changeExtension = true;
+    s.extensionText = "jpg";
+    s.extensionPosition = settings::position::kEnd;
+    s.removeSpaces = s.removeBrackets = s.removeTildes = s.removeHyphens = true;
+    s.removeString = true;
+    s.stringToRemove = "copy of ";
+    s.replaceString = true;
+    s.replaceFrom = "IMG_";
+    s.replaceWith = "Photo \xe9t\xe9 ";
+    s.lowerCase = s.upperCase = s.firstLetterUpper = true;
+    s.supportId3 = true;
+    s.attributeArchive = s.attributeHidden = s.attributeReadOnly = s.attributeSystem = true;
+    s.sortIndex = static_cast<int>(settings::SortKey::Size);
+    return s;
+}
+
+// The record of opt-full.ini.
+inline settings::ProgramOptions fullProgramOptions() {
+    settings::ProgramOptions o;
+    o.confirmationOnExit = o.warnOnApply = o.exitAfterApply = o.exitAfterRestore = false;
+    o.useStartupDir = true;
+    o.startupDirPath = "/srv/photos/2004 trip";
+    o.restoreFileUsage = static_cast<int>(settings::RestoreFileUsage::Ask);
+    return o;
+}
+
+// The record of id3-full.ini.
+inline settings::Id3Options fullId3Options() {
+    settings::Id3Options o;
+    o.renameMode = 2;
+    o.useAdvanced = true;
+    o.selectedFrames = {"Artist", "Track Number", "Album Title"};
+    o.useSeparators = true;
+    o.separator = 2;
+    o.advancedFormat = "%6 %2 - %4";
+    return o;
+}
+
+// A file system whose replacing writes fail: a save that got past the overwrite question.
+class FailingReplaceFileSystem final : public platform::FileSystem {
+public:
+    explicit FailingReplaceFileSystem(int error) : error_(error) {}
+
+    platform::Result<std::vector<platform::DirEntry>> listDirectory(
+        const std::string& path) override {
+        return real_.listDirectory(path);
+    }
+    platform::Result<std::string> currentDirectory() override { return real_.currentDirectory(); }
+    platform::Status setCurrentDirectory(const std::string& path) override {
+        return real_.setCurrentDirectory(path);
+    }
+    platform::Status rename(const std::string& from, const std::string& to) override {
+        return real_.rename(from, to);
+    }
+    platform::Status writeFile(const std::string& path, std::string_view contents,
+                               platform::WriteMode mode) override {
+        if (mode == platform::WriteMode::Replace) {
+            return platform::Status::fromErrno(error_);
+        }
+        return real_.writeFile(path, contents, mode);
+    }
+    platform::Result<std::string> readFile(const std::string& path) override {
+        return real_.readFile(path);
+    }
+    platform::Status removeFile(const std::string& path) override { return real_.removeFile(path); }
+
+private:
+    int error_;
+    platform::PosixFileSystem real_;
+};
+
+}  // namespace nameshift::testing

@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+#include "FaultyFileSystem.h"
+#include "ScriptedMessageBox.h"
+#include "TempDir.h"
+#include "settings/SettingsPaths.h"
+#include "settings/StartupDirectory.h"
+
+namespace nameshift::settings {
+namespace {
+
+class SettingsPathsTest
+    : public ::testing::TestWithParam<std::pair<std::string_view, std::string_view>> {};
+
+TEST_P(SettingsPathsTest, JoinsTheFileNamesToTheWorkingDirectory) {
+    const SettingsPaths paths = SettingsPaths::fromWorkingDirectory(std::string(GetParam().first));
+    const std::string directory(GetParam().second);
+    EXPECT_EQ(paths.programDirectory, directory);
+    EXPECT_EQ(paths.renameSettings, directory + "renset.ini");
+    EXPECT_EQ(paths.programOptions, directory + "opt.ini");
+    EXPECT_EQ(paths.id3Options, directory + "ID3Opts.ini");
+}
+
+INSTANTIATE_TEST_SUITE_P(Directories, SettingsPathsTest,
+                         ::testing::Values(std::pair{"/home/ann/bin", "/home/ann/bin/"},
+                                           std::pair{"/", "/"}, std::pair{"/a b", "/a b/"}));
+
+TEST(SettingsPathsAtStartupTest, TakesTheCurrentDirectoryOrItsFailure) {
+    testing::TempDir dir;
+    testing::FaultyFileSystem fs;
+    ASSERT_TRUE(fs.setCurrentDirectory(dir.path()).ok());
+    const auto paths = SettingsPaths::atStartup(fs);
+    ASSERT_TRUE(paths.ok());
+    EXPECT_EQ(paths->renameSettings, *fs.currentDirectory() + "/renset.ini");
+
+    fs.fail(testing::FaultyFileSystem::Op::CurrentDirectory, ENOENT);
+    EXPECT_EQ(SettingsPaths::atStartup(fs).status().error(), ENOENT);
+}
+
+class StartupDirectoryTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir.makeDirectory("start");
+        dir.makeDirectory("here");
+        ASSERT_TRUE(fs.setCurrentDirectory(dir.file("here")).ok());
+        here = *fs.currentDirectory();
+    }
+
+    testing::TempDir dir;
+    testing::FaultyFileSystem fs;
+    testing::ScriptedMessageBox messages;
+    std::string here;
+};
+
+TEST_F(StartupDirectoryTest, AValidDirectoryIsUsedAndTheCurrentOneStays) {
+    ProgramOptions options;
+    options.useStartupDir = true;
+    options.startupDirPath = dir.file("start");
+    EXPECT_EQ(chooseStartupDirectory(fs, messages, options), dir.file("start"));
+    EXPECT_EQ(*fs.currentDirectory(), here);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(StartupDirectoryTest, AnInvalidDirectoryIsReportedAndTheDefaultUsed) {
+    ProgramOptions options;
+    options.useStartupDir = true;
+    fs.fail(testing::FaultyFileSystem::Op::SetCurrentDirectory, EACCES, "/start");
+    for (const std::string& path : {dir.file("gone"), std::string(), dir.file("start")}) {
+        options.startupDirPath = path;
+        EXPECT_EQ(chooseStartupDirectory(fs, messages, options), "") << path;
+        EXPECT_EQ(*fs.currentDirectory(), here);
+    }
+    ASSERT_EQ(messages.shown.size(), 3u);
+    EXPECT_EQ(messages.shown[0].text,
+              "The supplied startup directory path is invalid!\nUsing default path");
+    EXPECT_EQ(messages.shown[0].caption, "Nameshift Pro");
+    EXPECT_EQ(messages.shown[0].icon, platform::Icon::Exclamation);
+}
+
+TEST_F(StartupDirectoryTest, AnUnusedDirectoryIsNotChecked) {
+    ProgramOptions options;
+    options.startupDirPath = dir.file("gone");
+    EXPECT_EQ(chooseStartupDirectory(fs, messages, options), "");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+}  // namespace
+}  // namespace nameshift::settings

@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "SettingsTestData.h"
+#include "settings/Id3OptionsFile.h"
+#include "settings/ProgramOptionsFile.h"
+#include "settings/RenameSettingsFile.h"
+
+namespace nameshift::settings {
+namespace {
+
+// One field of a record and the key of its entry.
+template <typename Record>
+struct Field {
+    std::string_view key;
+    std::function<bool(const Record&, const Record&)> same;
+};
+
+template <typename Record, typename Member>
+Field<Record> field(std::string_view key, Member Record::*member) {
+    return {key, [member](const Record& a, const Record& b) { return a.*member == b.*member; }};
+}
+
+// Where the value of `key` ends in the uncut text: its line end, or the end of the file.
+std::size_t valueEnd(const std::string& text, std::string_view key) {
+    const std::size_t start = text.find(key) + key.size() + 2;
+    return std::min(text.find("\r\n", start), text.size());
+}
+
+// Reads the text cut at every byte offset, each cut in a buffer of exactly its size so that the
+// sanitizers catch a read past its end. A field whose value is wholly inside the cut reads as in
+// the whole file; any other field keeps the value it started with. `start` is chosen so that a
+// value read only in part gives the same as no value at all.
+template <typename Record>
+void expectEveryCutReadsItsWholeEntries(const std::string& text, const Record& start,
+                                        const Record& whole,
+                                        const std::function<Record(std::string_view)>& parse,
+                                        const std::vector<Field<Record>>& fields) {
+    for (std::size_t cut = 0; cut <= text.size(); ++cut) {
+        const auto buffer = std::make_unique<char[]>(cut == 0 ? 1 : cut);
+        std::copy_n(text.data(), cut, buffer.get());
+        const Record read = parse(std::string_view(buffer.get(), cut));
+        for (const Field<Record>& f : fields) {
+            const bool complete = cut >= valueEnd(text, f.key);
+            ASSERT_TRUE(f.same(read, complete ? whole : start))
+                << "cut at " << cut << ", " << f.key << (complete ? " complete" : " partial");
+        }
+    }
+}
+
+TEST(TruncatedFileTest, RenameSettings) {
+    using R = RenameSettings;
+    const std::vector<Field<R>> fields = {
+        field("-= Change Prefix =-", &R::changePrefix),
+        field("-= Change Prefix String =-", &R::prefixText),
+        field("-= Add Prefix To =-", &R::prefixPosition),
+        field("-= Use Counter =-", &R::useCounter),
+        field("-= Counter Position =-", &R::counterPosition),
+        field("-= Start Counter At =-", &R::counterStart),
+        field("-= Increment Counter By =-", &R::counterIncrement),
+        field("-= Number Of Digits To Use =-", &R::counterDigitsIndex),
+        field("-= Change Extension =-", &R::changeExtension),
+        field("-= Change Extension String =-", &R::extensionText),
+        field("-= Add Extension To =-", &R::extensionPosition),
+        field("-= Remove All Spaces =-", &R::removeSpaces),
+        field("-= Remove All Brackets =-", &R::removeBrackets),
+        field("-= Remove All Tildes =-", &R::removeTildes),
+        field("-= Remove All Hyphens =-", &R::removeHyphens),
+        field("-= Remove Specific String =-", &R::removeString),
+        field("-= Specific String to Remove =-", &R::stringToRemove),
+        field("-= Replace String =-", &R::replaceString),
+        field("-= Replace String From =-", &R::replaceFrom),
+        field("-= Replace String To =-", &R::replaceWith),
+        field("-= Make All Lower Case =-", &R::lowerCase),
+        field("-= Make All Upper Case =-", &R::upperCase),
+        field("-= Make 1st In Each Word Upper =-", &R::firstLetterUpper),
+        field("-= Support ID3 Tags =-", &R::supportId3),
+        field("-= Attribute Mask - Archive =-", &R::attributeArchive),
+        field("-= Attribute Mask - Hidden =-", &R::attributeHidden),
+        field("-= Attribute Mask - Read Only =-", &R::attributeReadOnly),
+        field("-= Attribute Mask - System =-", &R::attributeSystem),
+        field("-= Sort FileNames By - Date, Size, Extension, Name =-", &R::sortIndex),
+    };
+    expectEveryCutReadsItsWholeEntries<R>(
+        testing::goldenText("renset-full.ini"), R{}, testing::fullRenameSettings(),
+        [](std::string_view text) { return parseRenameSettings(text, R{}); }, fields);
+}
+
+TEST(TruncatedFileTest, ProgramOptions) {
+    using O = ProgramOptions;
+    O start;
+    start.confirmationOnExit = start.warnOnApply = false;
+    start.exitAfterApply = start.exitAfterRestore = false;
+    O whole;
+    whole.useStartupDir = true;
+    whole.startupDirPath = "/srv/photos";
+    whole.restoreFileUsage = 2;
+    const std::vector<Field<O>> fields = {
+        field("-= Confirmation on Exit =-", &O::confirmationOnExit),
+        field("-= Display Warning On Applying Changes =-", &O::warnOnApply),
+        field("-= Exit Program After Applying Changes =-", &O::exitAfterApply),
+        field("-= Exit Program After Restoring Filenames =-", &O::exitAfterRestore),
+        field("-= Use Startup Dir =-", &O::useStartupDir),
+        field("-= Startup Dir Path =-", &O::startupDirPath),
+        field("-= Restore File Usage =-", &O::restoreFileUsage),
+    };
+    expectEveryCutReadsItsWholeEntries<O>(
+        formatProgramOptions(whole), start, whole,
+        [&](std::string_view text) { return parseProgramOptions(text, start); }, fields);
+}
+
+TEST(TruncatedFileTest, Id3OptionsForTheDialog) {
+    using S = Id3DialogState;
+    const std::vector<Field<S>> fields = {
+        field("-= Only Rename w/ID3 Tags/Use Alt Renaming Options =-", &S::renameMode),
+        field("-= Use Basic/Advanced ID3 Options =-", &S::useAdvanced),
+        field("-= Basic Options Format =-", &S::selectedFrames),
+        field("-= Basic Options Format =-", &S::availableFrames),
+        field("-= Use Separators =-", &S::useSeparators),
+        field("-= Use Spaces/Hyphens/Underscores =-", &S::separator),
+        field("-= Format Prefix String =-", &S::advancedFormat),
+    };
+    expectEveryCutReadsItsWholeEntries<S>(
+        testing::goldenText("id3-full.ini"), parseId3DialogState(""),
+        S::fromOptions(testing::fullId3Options()), parseId3DialogState, fields);
+}
+
+TEST(TruncatedFileTest, Id3OptionsForTheMainDialog) {
+    using N = Id3Naming;
+    const std::vector<Field<N>> fields = {
+        field("-= Only Rename w/ID3 Tags/Use Alt Renaming Options =-", &N::renameMode),
+        field("-= Format Prefix String =-", &N::format),
+    };
+    expectEveryCutReadsItsWholeEntries<N>(testing::goldenText("id3-full.ini"), N{},
+                                          N{2, "%6 %2 - %4"}, parseId3Naming, fields);
+}
+
+}  // namespace
+}  // namespace nameshift::settings
