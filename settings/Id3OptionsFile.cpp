@@ -31,7 +31,8 @@ constexpr std::array<std::string_view, 6> kKeys = {key::kRenameMode,  key::kUseA
                                                    key::kSeparator,   key::kAdvancedFormat};
 
 constexpr int kRenameModes = 3;
-constexpr std::array<char, 3> kSeparatorCharacters = {' ', '-', '_'};
+constexpr int kSeparators = 3;
+constexpr std::array<char, kSeparators> kSeparatorCharacters = {' ', '-', '_'};
 
 bool isChoice(int value, int choices) {
     return value >= 0 && value < choices;
@@ -77,7 +78,7 @@ Id3DialogState Id3DialogState::fromOptions(const Id3Options& options) {
 std::string basicFormat(const Id3Options& options) {
     // Without a chosen separator the codes are simply joined, rather than losing the last digit
     // to the removal of a separator that was never written.
-    const bool separated = options.useSeparators && isChoice(options.separator, 3);
+    const bool separated = options.useSeparators && isChoice(options.separator, kSeparators);
     std::string format;
     for (const std::string& name : options.selectedFrames) {
         const std::optional<std::size_t> index = frameIndex(name);
@@ -99,7 +100,7 @@ std::string formatId3Options(const Id3Options& o) {
     writer.addDigit(key::kUseAdvanced, o.useAdvanced ? 1 : 0);
     writer.addString(key::kBasicFormat, basicFormat(o));
     writer.addBoolean(key::kUseSeparators, o.useSeparators);
-    writer.addDigit(key::kSeparator, isChoice(o.separator, 3) ? o.separator : -1);
+    writer.addDigit(key::kSeparator, isChoice(o.separator, kSeparators) ? o.separator : -1);
     writer.addString(key::kAdvancedFormat, o.advancedFormat);
     return writer.text();
 }
@@ -131,7 +132,7 @@ Id3DialogState parseId3DialogState(std::string_view text) {
     state.availableFrames = framesNotIn(state.selectedFrames);
     reader.readBoolean(key::kUseSeparators, state.useSeparators);
     if (const auto separator = reader.digitOf(key::kSeparator);
-        separator && isChoice(*separator, 3)) {
+        separator && isChoice(*separator, kSeparators)) {
         state.separator = *separator;
     }
     reader.readString(key::kAdvancedFormat, state.advancedFormat);
