@@ -23,11 +23,18 @@ screenshot="${NAMESHIFT_SCREENSHOT:-$root/build/nameshift-screenshot.png}"
 echo "No display (neither DISPLAY nor WAYLAND_DISPLAY is set): running Nameshift Pro under Xvfb."
 echo "A screenshot of its main window will be saved to: $screenshot"
 
-# A settings folder of its own, holding the default settings files, so that the start-up shows
-# the main window rather than the messages about missing files.
+# A folder of its own, holding the default settings files (so that the start-up shows the main
+# window rather than the messages about missing files) and a few files to list.
 demo_dir="$(mktemp -d)"
 trap 'rm -rf "$demo_dir"' EXIT
-cp "$root"/resources/defaults/*.ini "$demo_dir"/ 2>/dev/null || true
+golden="$root/tests/settings/golden"
+cp "$golden/renset-defaults.ini" "$demo_dir/renset.ini"
+cp "$golden/opt-defaults.ini" "$demo_dir/opt.ini"
+cp "$golden/id3-defaults.ini" "$demo_dir/ID3Opts.ini"
+for name in "Holiday 01.JPG" "Holiday 02.JPG" "holiday [draft] 03.jpg" "notes~.txt" \
+    "01 - Track one.mp3" "02 - Track two.mp3" "README"; do
+    : >"$demo_dir/$name"
+done
 export NAMESHIFT_RUN_PROGRAM="$program" NAMESHIFT_RUN_DIR="$demo_dir" NAMESHIFT_SHOT="$screenshot"
 
 xvfb-run -a -s "-screen 0 1280x1000x24" bash -c '
