@@ -1,0 +1,293 @@
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+
+#include <cerrno>
+#include <string>
+#include <vector>
+
+#include "FaultyFileSystem.h"
+#include "ScriptedMessageBox.h"
+#include "TempDir.h"
+#include "UiFakes.h"
+#include "ui/CDirectoryTree.h"
+#include "ui/DirectoryBrowser.h"
+
+namespace nameshift::ui {
+namespace {
+
+using testing::FaultyFileSystem;
+using testing::FixedVolumes;
+using testing::ScriptedMessageBox;
+using testing::TempDir;
+using Kind = CDirectoryTree::ItemKind;
+using Names = std::vector<std::string>;
+
+// A tree over a temporary directory tree; the process starts in "top/music/new".
+class DirectoryTreeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* path : {"top/music/new/live", "top/music/old", "top/music/Jazz",
+                                 "top/music/new/empty", "top/video"}) {
+            dir.makeDirectory(path);
+        }
+        dir.write("top/music/new/song.mp3");
+        ASSERT_TRUE(fs.setCurrentDirectory(dir.file("top/music/new")).ok());
+        ASSERT_TRUE(tree.fillTree());
+    }
+
+    // The texts of the items from the top down, following the first child.
+    Names chain() const {
+        Names names;
+        for (QStandardItem* item = tree.itemModel()->item(0); item != nullptr;
+             item = item->child(0)) {
+            if (CDirectoryTree::kindOf(item) != Kind::PathChain) {
+                break;
+            }
+            names.push_back(item->text().toStdString());
+        }
+        return names;
+    }
+    QStandardItem* deepest() const {
+        QStandardItem* item = tree.itemModel()->item(0);
+        while (item->child(0) != nullptr &&
+               CDirectoryTree::kindOf(item->child(0)) == Kind::PathChain) {
+            item = item->child(0);
+        }
+        return item;
+    }
+    static Names children(const QStandardItem* item) {
+        Names names;
+        for (int row = 0; row < item->rowCount(); ++row) {
+            EXPECT_EQ(CDirectoryTree::kindOf(item->child(row)), Kind::Subdirectory);
+            names.push_back(item->child(row)->text().toStdString());
+        }
+        return names;
+    }
+    static Names pieces(const std::string& path) {
+        Names names{"/"};
+        std::size_t start = 1;
+        while (start < path.size()) {
+            const std::size_t slash = std::min(path.find('/', start), path.size());
+            names.push_back(path.substr(start, slash - start));
+            start = slash + 1;
+        }
+        return names;
+    }
+    std::string cwd() { return *fs.currentDirectory(); }
+    QStandardItem* childNamed(QStandardItem* parent, const char* name) const {
+        for (int row = 0; row < parent->rowCount(); ++row) {
+            if (parent->child(row)->text() == QLatin1String(name)) {
+                return parent->child(row);
+            }
+        }
+        return nullptr;
+    }
+
+    TempDir dir;
+    FaultyFileSystem fs;
+    ScriptedMessageBox messages;
+    CDirectoryTree tree{fs, messages};
+};
+
+TEST_F(DirectoryTreeTest, FillShowsTheChainFromRootAndTheSubdirectoriesSorted) {
+    EXPECT_EQ(chain(), pieces(dir.file("top/music/new")));
+    EXPECT_EQ(children(deepest()), (Names{"empty", "live"}));
+    EXPECT_EQ(tree.currentPath(), dir.file("top/music/new"));
+    EXPECT_TRUE(CDirectoryTree::isOpened(deepest()));
+    EXPECT_EQ(tree.currentIndex(), deepest()->index());
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(DirectoryTreeTest, OpeningASubdirectoryLengthensTheChainAndEntersIt) {
+    QSignalSpy opened(&tree, &CDirectoryTree::directoryOpened);
+    tree.openItem(childNamed(deepest(), "live")->index());
+    EXPECT_EQ(chain(), pieces(dir.file("top/music/new/live")));
+    EXPECT_EQ(deepest()->rowCount(), 0);
+    EXPECT_EQ(deepest()->parent()->rowCount(), 1);  // "empty" is gone
+    EXPECT_EQ(cwd(), dir.file("top/music/new/live"));
+    EXPECT_EQ(tree.currentPath(), cwd());
+    EXPECT_EQ(opened.count(), 1);
+}
+
+TEST_F(DirectoryTreeTest, OpeningADirectoryUpTheChainShortensIt) {
+    QStandardItem* music = deepest()->parent();
+    tree.openItem(music->index());
+    EXPECT_EQ(chain(), pieces(dir.file("top/music")));
+    EXPECT_EQ(children(music), (Names{"Jazz", "new", "old"}));
+    EXPECT_EQ(cwd(), dir.file("top/music"));
+}
+
+TEST_F(DirectoryTreeTest, OpeningTheCurrentDirectoryFoldsItsSubdirectoriesAway) {
+    QSignalSpy opened(&tree, &CDirectoryTree::directoryOpened);
+    QStandardItem* current = deepest();
+    tree.openItem(current->index());
+    EXPECT_EQ(current->rowCount(), 0);
+    EXPECT_FALSE(CDirectoryTree::isOpened(current));
+    EXPECT_EQ(CDirectoryTree::kindOf(current), Kind::Subdirectory);
+    EXPECT_EQ(tree.currentPath(), dir.file("top/music/new"));
+    EXPECT_EQ(cwd(), dir.file("top/music/new"));
+    EXPECT_EQ(opened.count(), 1);
+
+    // Opening it again lists them once more.
+    tree.openItem(current->index());
+    EXPECT_EQ(children(current), (Names{"empty", "live"}));
+    EXPECT_EQ(CDirectoryTree::kindOf(current), Kind::PathChain);
+}
+
+TEST_F(DirectoryTreeTest, ADirectoryWithoutSubdirectoriesStaysCurrentAndOpened) {
+    tree.openItem(childNamed(deepest(), "empty")->index());
+    QStandardItem* empty = deepest();
+    ASSERT_EQ(empty->text(), QStringLiteral("empty"));
+    tree.openItem(empty->index());
+    EXPECT_EQ(deepest(), empty);
+    EXPECT_EQ(empty->rowCount(), 0);
+    EXPECT_TRUE(CDirectoryTree::isOpened(empty));
+    EXPECT_EQ(cwd(), dir.file("top/music/new/empty"));
+}
+
+TEST_F(DirectoryTreeTest, ADirectoryThatCannotBeEnteredLeavesTreeAndProcessAsTheyWere) {
+    fs.fail(FaultyFileSystem::Op::SetCurrentDirectory, EACCES, "live");
+    tree.openItem(childNamed(deepest(), "live")->index());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].caption, "GetLastError");
+    EXPECT_EQ(chain(), pieces(dir.file("top/music/new")));
+    EXPECT_EQ(children(deepest()), (Names{"empty", "live"}));
+    EXPECT_EQ(cwd(), dir.file("top/music/new"));
+}
+
+TEST_F(DirectoryTreeTest, AnUnreadableDirectoryIsEnteredWithoutSubdirectories) {
+    fs.fail(FaultyFileSystem::Op::List, EACCES, "live");
+    tree.openItem(childNamed(deepest(), "live")->index());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "Unable to open directory");
+    EXPECT_EQ(messages.shown[0].caption, "ERROR");
+    EXPECT_EQ(messages.shown[0].icon, platform::Icon::Stop);
+    EXPECT_EQ(tree.currentPath(), dir.file("top/music/new/live"));
+    EXPECT_EQ(deepest()->rowCount(), 0);
+}
+
+TEST_F(DirectoryTreeTest, NamesThatAreNoUtf8AreKeptAsBytes) {
+    const std::string odd = "caf\xe9";
+    dir.makeDirectory("top/music/new/" + odd);
+    QStandardItem* current = deepest();
+    tree.openItem(current->index());  // folds, and
+    tree.openItem(current->index());  // lists again with the new directory
+    QStandardItem* item = nullptr;
+    for (int row = 0; row < deepest()->rowCount(); ++row) {
+        if (deepest()->child(row)->data(CDirectoryTree::kNameRole).toByteArray().toStdString() ==
+            odd) {
+            item = deepest()->child(row);
+        }
+    }
+    ASSERT_NE(item, nullptr);
+    tree.openItem(item->index());
+    EXPECT_EQ(cwd(), dir.file("top/music/new/" + odd));
+}
+
+TEST(DirectoryTreeRoot, TheRootIsAChainOfOneItem) {
+    FaultyFileSystem fs;
+    ScriptedMessageBox messages;
+    TempDir dir;
+    ASSERT_TRUE(fs.setCurrentDirectory("/").ok());
+    CDirectoryTree tree(fs, messages);
+    ASSERT_TRUE(tree.fillTree());
+    ASSERT_EQ(tree.itemModel()->rowCount(), 1);
+    QStandardItem* root = tree.itemModel()->item(0);
+    EXPECT_EQ(root->text(), QStringLiteral("/"));
+    EXPECT_EQ(CDirectoryTree::pathOf(root), "/");
+    ASSERT_GT(root->rowCount(), 0);
+    EXPECT_EQ(CDirectoryTree::kindOf(root->child(0)), Kind::Subdirectory);
+}
+
+TEST(VolumeContaining, TheLongestMountAboveThePathWins) {
+    const std::vector<std::string> volumes = {"/", "/home", "/home/ann/usb", "/media"};
+    EXPECT_EQ(CDirectoryTree::volumeContaining(volumes, "/home/ann/usb/x"), "/home/ann/usb");
+    EXPECT_EQ(CDirectoryTree::volumeContaining(volumes, "/home/ann/usbstick"), "/home");
+    EXPECT_EQ(CDirectoryTree::volumeContaining(volumes, "/media"), "/media");
+    EXPECT_EQ(CDirectoryTree::volumeContaining(volumes, "/etc"), "/");
+}
+
+// Two "volumes" made of temporary directories; the browser starts in the first.
+class DriveListTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir.makeDirectory("first/inner");
+        dir.makeDirectory("second/deeper");
+        ASSERT_TRUE(fs.setCurrentDirectory(dir.file("first/inner")).ok());
+        ASSERT_TRUE(browser.fillDrives(""));
+        ASSERT_TRUE(browser.fillTree());
+    }
+
+    int indexOf(const std::string& volume) const {
+        return browser.driveList()->findData(QByteArray::fromStdString(volume));
+    }
+
+    TempDir dir;
+    FaultyFileSystem fs;
+    ScriptedMessageBox messages;
+    FixedVolumes volumes{{dir.file("second"), dir.file("first")}};
+    DirectoryBrowser browser{fs, messages, volumes};
+};
+
+TEST_F(DriveListTest, ListsTheVolumesSortedAndShowsTheOneOfTheCurrentDirectory) {
+    ASSERT_EQ(browser.driveList()->count(), 3);
+    EXPECT_EQ(browser.volumeAt(0), "/");
+    EXPECT_EQ(browser.volumeAt(1), dir.file("first"));
+    EXPECT_EQ(browser.volumeAt(2), dir.file("second"));
+    EXPECT_EQ(browser.driveList()->currentIndex(), 1);
+    EXPECT_EQ(browser.tree()->drive(), dir.file("first"));
+}
+
+TEST_F(DriveListTest, ChoosingAReadyVolumeOpensItsTop) {
+    QSignalSpy changed(&browser, &DirectoryBrowser::driveChanged);
+    browser.driveList()->setCurrentIndex(indexOf(dir.file("second")));
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(browser.currentPath(), dir.file("second"));
+    EXPECT_EQ(*fs.currentDirectory(), dir.file("second"));
+    EXPECT_EQ(browser.tree()->drive(), dir.file("second"));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(DriveListTest, AVolumeThatCannotBeReadIsRefusedAndTheListGoesBack) {
+    QSignalSpy changed(&browser, &DirectoryBrowser::driveChanged);
+    fs.fail(FaultyFileSystem::Op::List, EIO, "second");
+    browser.driveList()->setCurrentIndex(indexOf(dir.file("second")));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "Drive " + dir.file("second") + ": is not ready.");
+    EXPECT_EQ(messages.shown[0].caption, "Error");
+    EXPECT_EQ(messages.shown[0].icon, platform::Icon::Exclamation);
+    EXPECT_EQ(browser.driveList()->currentIndex(), indexOf(dir.file("first")));
+    EXPECT_EQ(changed.count(), 0);
+    EXPECT_EQ(browser.currentPath(), dir.file("first/inner"));
+    EXPECT_EQ(*fs.currentDirectory(), dir.file("first/inner"));
+}
+
+TEST_F(DriveListTest, AnInvalidStartPathIsReportedAndTheCurrentDirectoryStays) {
+    messages.shown.clear();
+    browser.fillDrives(dir.file("gone"));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "Dir path in options is invalid");
+    EXPECT_EQ(messages.shown[0].caption, "Error");
+    EXPECT_EQ(*fs.currentDirectory(), dir.file("first/inner"));
+}
+
+TEST(DriveListFailure, AnUnreadableMountTableLeavesTheRootToBrowse) {
+    class Broken final : public VolumeSource {
+        platform::Result<std::vector<std::string>> mountedVolumes() override {
+            return platform::Status::fromErrno(ENOENT);
+        }
+    } broken;
+    TempDir dir;
+    FaultyFileSystem fs;
+    ScriptedMessageBox messages;
+    DirectoryBrowser browser(fs, messages, broken);
+    EXPECT_FALSE(browser.fillDrives(""));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].caption, "GetLastError - GetLogicalDrives failed");
+    ASSERT_EQ(browser.driveList()->count(), 1);
+    EXPECT_EQ(browser.volumeAt(0), "/");
+}
+
+}  // namespace
+}  // namespace nameshift::ui

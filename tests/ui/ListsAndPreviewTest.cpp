@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QSignalSpy>
+
+#include <string>
+
+#include "FaultyFileSystem.h"
+#include "ScriptedMessageBox.h"
+#include "TempDir.h"
+#include "engine/FileList.h"
+#include "platform/DirEntry.h"
+#include "ui/FileListView.h"
+#include "ui/PreviewDialog.h"
+
+namespace nameshift::ui {
+namespace {
+
+using testing::FaultyFileSystem;
+using testing::ScriptedMessageBox;
+using testing::TempDir;
+
+class FileListViewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt", "bad\xff.txt"}) {
+            dir.write(name);
+        }
+        fileList.setAttributeMask(platform::attribute::kArchive);
+        fileList.setSortIndex(2);
+        ASSERT_TRUE(fileList.fill(dir.path()));
+        view.reload();
+    }
+
+    void selectRows(int first, int last, QItemSelectionModel::SelectionFlags how) {
+        view.selectionModel()->select(
+            QItemSelection(view.model()->index(first, 0), view.model()->index(last, 0)), how);
+    }
+
+    TempDir dir;
+    FaultyFileSystem fs;
+    ScriptedMessageBox messages;
+    engine::FileList fileList{fs, messages};
+    FileListView view{fileList};
+};
+
+TEST_F(FileListViewTest, RowsKeepTheExactBytesOfNames) {
+    ASSERT_EQ(view.model()->rowCount(), 5);
+    bool found = false;
+    for (int row = 0; row < 5; ++row) {
+        const QModelIndex index = view.model()->index(row, 0);
+        const std::string bytes = index.data(FileListModel::kNameRole).toByteArray().toStdString();
+        EXPECT_EQ(bytes, fileList.row(static_cast<std::size_t>(row)).name);
+        found = found || bytes == "bad\xff.txt";
+    }
+    EXPECT_TRUE(found);
+}
+
+TEST_F(FileListViewTest, TheSelectionOfTheViewIsTheTicks) {
+    QSignalSpy changes(&view, &FileListView::ticksChanged);
+    selectRows(1, 2, QItemSelectionModel::Select);
+    EXPECT_EQ(fileList.tickedCount(), 2u);
+    EXPECT_TRUE(fileList.isTicked(1));
+    EXPECT_TRUE(fileList.isTicked(2));
+    selectRows(2, 2, QItemSelectionModel::Deselect);
+    EXPECT_EQ(fileList.tickedCount(), 1u);
+    EXPECT_FALSE(fileList.isTicked(2));
+    EXPECT_EQ(changes.count(), 2);
+}
+
+TEST_F(FileListViewTest, SelectAllIsOneRangeAndDeselectAllClearsEveryTick) {
+    QSignalSpy changes(&view, &FileListView::ticksChanged);
+    view.selectAllRows(true);
+    EXPECT_EQ(fileList.tickedCount(), 5u);
+    EXPECT_EQ(view.selectionModel()->selection().size(), 1);
+    EXPECT_EQ(changes.count(), 1);
+    view.selectAllRows(false);
+    EXPECT_EQ(fileList.tickedCount(), 0u);
+    EXPECT_FALSE(view.selectionModel()->hasSelection());
+}
+
+TEST_F(FileListViewTest, ReloadShowsTheTicksTheListKeeps) {
+    fileList.setTicked(0, true);
+    fileList.setTicked(3, true);
+    view.reload();
+    EXPECT_TRUE(view.selectionModel()->isRowSelected(0, {}));
+    EXPECT_FALSE(view.selectionModel()->isRowSelected(1, {}));
+    EXPECT_TRUE(view.selectionModel()->isRowSelected(3, {}));
+    EXPECT_EQ(fileList.tickedCount(), 2u);
+}
+
+class PreviewDialogTest : public ::testing::Test {
+protected:
+    int columnWidth(int column) const { return dialog.list()->header()->sectionSize(column); }
+    int textWidth(const QString& text) const {
+        return dialog.list()->fontMetrics().horizontalAdvance(text);
+    }
+    QString cell(int row, int column) const {
+        return dialog.list()->model()->index(row, column).data().toString();
+    }
+
+    PreviewDialog dialog;
+};
+
+TEST_F(PreviewDialogTest, ShowsThePairsInOrderUnderTheirHeaders) {
+    dialog.addPair("one.txt", "A-one.txt");
+    dialog.addPair("two.txt", "A-two.txt");
+    dialog.fillList();
+    QAbstractItemModel* model = dialog.list()->model();
+    ASSERT_EQ(model->rowCount(), 2);
+    EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Old Filename"));
+    EXPECT_EQ(model->headerData(1, Qt::Horizontal).toString(), QStringLiteral("New Filename"));
+    EXPECT_EQ(cell(0, 0), QStringLiteral("one.txt"));
+    EXPECT_EQ(cell(0, 1), QStringLiteral("A-one.txt"));
+    EXPECT_EQ(cell(1, 0), QStringLiteral("two.txt"));
+    EXPECT_EQ(cell(1, 1), QStringLiteral("A-two.txt"));
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Preview"));
+    EXPECT_EQ(dialog.closeButton()->text(), QStringLiteral("&Close Window"));
+    EXPECT_TRUE(dialog.closeButton()->isDefault());
+}
+
+TEST_F(PreviewDialogTest, ShortNamesGiveColumnsAsWideAsTheirMeasuringTextAndMargin) {
+    dialog.addPair("a", "b");
+    dialog.fillList();
+    EXPECT_EQ(columnWidth(0), textWidth(QStringLiteral("Old FileName")) + 25);
+    EXPECT_EQ(columnWidth(1), textWidth(QStringLiteral("New FileName")) + 25);
+}
+
+TEST_F(PreviewDialogTest, AVeryLongNewNameWidensItsColumnToItsWidthAndMargin) {
+    const std::string longName(120, 'W');
+    dialog.addPair("short.txt", longName);
+    dialog.fillList();
+    EXPECT_EQ(columnWidth(1), textWidth(QString::fromStdString(longName)) + 25);
+    EXPECT_EQ(columnWidth(0), textWidth(QStringLiteral("Old FileName")) + 25);
+}
+
+TEST_F(PreviewDialogTest, WithoutPairsBothColumnsAreZeroWide) {
+    dialog.fillList();
+    EXPECT_EQ(dialog.list()->model()->rowCount(), 0);
+    EXPECT_EQ(columnWidth(0), 0);
+    EXPECT_EQ(columnWidth(1), 0);
+}
+
+TEST_F(PreviewDialogTest, ShowRunsTheDialogThroughItsRunner) {
+    int runs = 0;
+    PreviewDialog runDialog(nullptr, [&](QDialog& shown) {
+        ++runs;
+        EXPECT_EQ(&shown, &runDialog);
+        EXPECT_EQ(runDialog.list()->model()->rowCount(), 1);
+    });
+    runDialog.addPair("x", "y");
+    static_cast<engine::PreviewDisplay&>(runDialog).show();
+    EXPECT_EQ(runs, 1);
+}
+
+}  // namespace
+}  // namespace nameshift::ui

@@ -1,0 +1,558 @@
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include <algorithm>
+#include <cerrno>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "FaultyFileSystem.h"
+#include "ScriptedMessageBox.h"
+#include "TempDir.h"
+#include "UiFakes.h"
+#include "settings/Id3OptionsFile.h"
+#include "settings/ProgramOptionsFile.h"
+#include "settings/RenameSettingsFile.h"
+#include "ui/MainDialog.h"
+#include "ui/PreviewDialog.h"
+
+namespace nameshift::ui {
+namespace {
+
+using testing::FaultyFileSystem;
+using testing::FixedVolumes;
+using testing::NoTags;
+using testing::ScriptedMessageBox;
+using testing::ScriptedRestorePicker;
+using testing::TempDir;
+using Pairs = std::vector<std::pair<std::string, std::string>>;
+using Texts = std::vector<std::string>;
+
+constexpr const char* kOptionsMissing =
+    "An error occurred. Possible error: \"opt.ini\" file doesn't exist?\nUsing default options "
+    "instead.";
+constexpr const char* kId3Missing =
+    "An error occurred. Possible error: \"ID3Opts.ini\" file doesn't exist?\nUsing default ID3 "
+    "options instead.";
+constexpr const char* kRulesMissing =
+    "An error occurred. Possible error: \"renset.ini\" file doesn't exist?\nUsing default settings "
+    "instead.";
+
+// The program starts in "prog", where its settings files lie; the files to rename are in "work",
+// the start-up directory of the options.
+class MainDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir.makeDirectory("prog");
+        dir.makeDirectory("work");
+        ASSERT_TRUE(fs.setCurrentDirectory(dir.file("prog")).ok());
+        options.confirmationOnExit = false;
+        options.warnOnApply = false;
+        options.exitAfterApply = false;
+        options.exitAfterRestore = false;
+        options.useStartupDir = true;
+        options.startupDirPath = dir.file("work");
+        rules = settings::RenameSettings::whenFileMissing();
+    }
+
+    void writeSettings(bool programOptions = true, bool id3 = true, bool renameRules = true) {
+        if (programOptions) {
+            dir.write("prog/opt.ini", settings::formatProgramOptions(options));
+        }
+        if (id3) {
+            dir.write("prog/ID3Opts.ini", settings::formatId3Options(settings::Id3Options{}));
+        }
+        if (renameRules) {
+            dir.write("prog/renset.ini", settings::formatRenameSettings(rules));
+        }
+    }
+
+    // The browser moves the process's current directory; a program always starts in its own.
+    bool start() {
+        EXPECT_TRUE(fs.setCurrentDirectory(dir.file("prog")).ok());
+        MainDialogServices services(fs, messages, tags, volumes);
+        services.restorePicker = &picker;
+        services.splashMilliseconds = 0;
+        services.runModal = [this](QDialog& shown) {
+            auto* preview = dynamic_cast<PreviewDialog*>(&shown);
+            ASSERT_NE(preview, nullptr);
+            const QAbstractItemModel* model = preview->list()->model();
+            for (int row = 0; row < model->rowCount(); ++row) {
+                previewed.emplace_back(model->index(row, 0).data().toString().toStdString(),
+                                       model->index(row, 1).data().toString().toStdString());
+            }
+        };
+        dialog = std::make_unique<MainDialog>(std::move(services), hooks);
+        return dialog->startUp();
+    }
+
+    const MainDialogControls& c() const { return dialog->controls(); }
+    Texts listedNames() const {
+        Texts names;
+        const QAbstractItemModel* model = c().fileList->model();
+        for (int row = 0; row < model->rowCount(); ++row) {
+            names.push_back(model->index(row, 0).data().toString().toStdString());
+        }
+        return names;
+    }
+
+    TempDir dir;
+    FaultyFileSystem fs;
+    ScriptedMessageBox messages;
+    NoTags tags;
+    FixedVolumes volumes{{"/"}};
+    ScriptedRestorePicker picker;
+    DialogHooks hooks;
+    settings::ProgramOptions options;
+    settings::RenameSettings rules;
+    std::unique_ptr<MainDialog> dialog;
+    Pairs previewed;
+};
+
+TEST_F(MainDialogTest, StartsWithoutSettingsFilesWithThreeMessagesAndTheDefaults) {
+    ASSERT_TRUE(start());
+    EXPECT_EQ(messages.texts(), (Texts{kOptionsMissing, kId3Missing, kRulesMissing}));
+    for (const auto& message : messages.shown) {
+        EXPECT_EQ(message.caption, "Nameshift Pro");
+        EXPECT_EQ(message.icon, platform::Icon::Exclamation);
+    }
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral(" Nameshift Pro"));
+    for (QCheckBox* box : {c().archive, c().readOnly, c().hidden, c().system}) {
+        EXPECT_TRUE(box->isChecked()) << box->text().toStdString();
+    }
+    for (QCheckBox* box :
+         {c().changePrefix, c().useCounter, c().changeExtension, c().removeSpaces, c().removeString,
+          c().replaceString, c().lowerCase, c().upperCase, c().firstLetterUpper, c().supportId3}) {
+        EXPECT_FALSE(box->isChecked()) << box->text().toStdString();
+    }
+    EXPECT_EQ(c().sortList->currentText(), QStringLiteral("Extension"));
+    EXPECT_EQ(c().counterDigits->currentText(), QStringLiteral("1"));
+    EXPECT_EQ(c().prefixPosition->checkedId(), 0);
+    EXPECT_EQ(c().counterPosition->checkedId(), 0);
+    EXPECT_EQ(c().extensionPosition->checkedId(), 0);
+    EXPECT_FALSE(c().prefixEdit->isEnabled());
+    EXPECT_FALSE(c().id3Options->isEnabled());
+    EXPECT_EQ(c().maskList->currentText(), QStringLiteral("*.*"));
+    EXPECT_EQ(c().browser->currentPath(), dir.file("prog"));
+    EXPECT_TRUE(dialog->session().options.confirmationOnExit);
+    EXPECT_EQ(dialog->session().id3.format, "%1 - %2 - %3 - %4 - %5 - %6");
+}
+
+struct MissingFile {
+    const char* name;
+    bool programOptions;
+    bool id3;
+    bool renameRules;
+    const char* message;
+};
+
+class StartupWithOneFileMissing : public MainDialogTest,
+                                  public ::testing::WithParamInterface<MissingFile> {};
+
+TEST_P(StartupWithOneFileMissing, ShowsOnlyThatFilesMessage) {
+    const MissingFile& missing = GetParam();
+    writeSettings(missing.programOptions, missing.id3, missing.renameRules);
+    ASSERT_TRUE(start());
+    EXPECT_EQ(messages.texts(), Texts{missing.message});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachFile, StartupWithOneFileMissing,
+    ::testing::Values(MissingFile{"Options", false, true, true, kOptionsMissing},
+                      MissingFile{"Id3Options", true, false, true, kId3Missing},
+                      MissingFile{"RenameSettings", true, true, false, kRulesMissing}),
+    [](const ::testing::TestParamInfo<MissingFile>& param) {
+        return std::string(param.param.name);
+    });
+
+TEST_F(MainDialogTest, StartsWithTheSettingsFilesShowingTheirValues) {
+    dir.write("work/b.txt");
+    dir.write("work/a.mp3");
+    rules.changePrefix = true;
+    rules.prefixText = "Old-";
+    rules.prefixPosition = settings::position::kEnd;
+    rules.useCounter = true;
+    rules.counterStart = "7";
+    rules.counterDigitsIndex = 2;
+    rules.sortIndex = static_cast<int>(settings::SortKey::Name);
+    rules.attributeSystem = false;
+    rules.upperCase = true;
+    writeSettings();
+    ASSERT_TRUE(start());
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(c().changePrefix->isChecked());
+    EXPECT_EQ(c().prefixEdit->text(), QStringLiteral("Old-"));
+    EXPECT_TRUE(c().prefixEdit->isEnabled());
+    EXPECT_EQ(c().prefixPosition->checkedId(), 1);
+    EXPECT_EQ(c().counterStartEdit->text(), QStringLiteral("7"));
+    EXPECT_EQ(c().counterDigits->currentText(), QStringLiteral("3"));
+    EXPECT_TRUE(c().upperCase->isChecked());
+    EXPECT_FALSE(c().system->isChecked());
+    EXPECT_EQ(c().sortList->currentText(), QStringLiteral("Name"));
+    EXPECT_EQ(c().browser->currentPath(), dir.file("work"));
+    EXPECT_EQ(listedNames(), (Texts{"a.mp3", "b.txt"}));
+    EXPECT_EQ(c().status->text(), QStringLiteral("2 file(s) total - 0 selected"));
+}
+
+TEST_F(MainDialogTest, AStartupDirectoryThatIsGoneIsReportedAndTheBrowserOpensHere) {
+    options.startupDirPath = dir.file("gone");
+    writeSettings();
+    ASSERT_TRUE(start());
+    EXPECT_EQ(messages.texts(),
+              Texts{"The supplied startup directory path is invalid!\nUsing default path"});
+    EXPECT_EQ(c().browser->currentPath(), dir.file("prog"));
+}
+
+TEST_F(MainDialogTest, AnUnreadableWorkingDirectoryLeavesOnlyExit) {
+    fs.fail(FaultyFileSystem::Op::CurrentDirectory, EACCES);
+    EXPECT_FALSE(start());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].caption, "GetLastError");
+    EXPECT_EQ(messages.shown[0].icon, platform::Icon::Stop);
+    EXPECT_TRUE(c().exit->isEnabled());
+    EXPECT_FALSE(c().apply->isEnabled());
+    EXPECT_FALSE(c().save->isEnabled());
+}
+
+class StartedDialogTest : public MainDialogTest {
+protected:
+    void SetUp() override {
+        MainDialogTest::SetUp();
+        for (const char* name : {"one.txt", "two.txt", "three.mp3"}) {
+            dir.write(std::string("work/") + name, name);
+        }
+        writeSettings();
+        ASSERT_TRUE(start());
+        ASSERT_TRUE(messages.shown.empty());
+    }
+};
+
+TEST_F(StartedDialogTest, AColonTypedIntoThePrefixIsTakenOutWithOneMessage) {
+    c().changePrefix->click();
+    QTest::keyClicks(c().prefixEdit, QStringLiteral("a:b"));
+    EXPECT_EQ(c().prefixEdit->text(), QStringLiteral("ab"));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "You have entered an invalid character - :");
+    EXPECT_EQ(messages.shown[0].caption, "Invalid Character");
+    EXPECT_EQ(messages.shown[0].icon, platform::Icon::Stop);
+}
+
+TEST_F(StartedDialogTest, PastedTextLosesEveryInvalidCharacterOneMessageEach) {
+    c().replaceString->click();
+    QTest::keyClicks(c().replaceWithEdit, QStringLiteral("x"));
+    c().replaceWithEdit->insert(QStringLiteral("<a|b>"));
+    EXPECT_EQ(c().replaceWithEdit->text(), QStringLiteral("xab"));
+    EXPECT_EQ(messages.shown.size(), 3u);
+}
+
+TEST_F(StartedDialogTest, ZeroInIncrementEmptiesTheFieldButTenIsAccepted) {
+    c().useCounter->click();
+    QTest::keyClicks(c().counterIncrementEdit, QStringLiteral("0"));
+    EXPECT_TRUE(c().counterIncrementEdit->text().isEmpty());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "You must increment by a number greater than zero!");
+    EXPECT_EQ(messages.shown[0].caption, "Invalid Increment");
+
+    messages.shown.clear();
+    QTest::keyClicks(c().counterIncrementEdit, QStringLiteral("10"));
+    EXPECT_EQ(c().counterIncrementEdit->text(), QStringLiteral("10"));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(StartedDialogTest, ALeadingZeroOfTheStartIsTakenOutButZeroAloneStays) {
+    c().useCounter->click();
+    QTest::keyClicks(c().counterStartEdit, QStringLiteral("05"));
+    EXPECT_EQ(c().counterStartEdit->text(), QStringLiteral("5"));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].caption, "Invalid Start Position");
+
+    messages.shown.clear();
+    c().counterStartEdit->clear();
+    QTest::keyClicks(c().counterStartEdit, QStringLiteral("0"));
+    EXPECT_EQ(c().counterStartEdit->text(), QStringLiteral("0"));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(StartedDialogTest, TheCounterEditsTakeTwoCharactersAndTheTextEditsTwoHundredFiftyFive) {
+    EXPECT_EQ(c().counterStartEdit->maxLength(), 2);
+    EXPECT_EQ(c().counterIncrementEdit->maxLength(), 2);
+    for (QLineEdit* edit : {c().prefixEdit, c().extensionEdit, c().removeStringEdit,
+                            c().replaceFromEdit, c().replaceWithEdit}) {
+        EXPECT_EQ(edit->maxLength(), 255);
+    }
+}
+
+TEST_F(StartedDialogTest, TurningACaseBoxOnBesideAnotherWarnsAndTurningOffNever) {
+    c().lowerCase->click();
+    EXPECT_TRUE(messages.shown.empty());
+    c().upperCase->click();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text,
+              "Please Note: While this & \"Make all lower case\" checkboxes are set, the result "
+              "will be ALL upper case.");
+    EXPECT_EQ(messages.shown[0].caption, "Warning!");
+    EXPECT_EQ(messages.shown[0].icon, platform::Icon::Information);
+    c().lowerCase->click();
+    c().upperCase->click();
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(c().firstLetterUpper->isEnabled());
+}
+
+TEST_F(StartedDialogTest, ACaseBoxCheckedByTheSettingsFileDoesNotWarnWhenTurnedOff) {
+    rules.lowerCase = true;
+    rules.upperCase = true;
+    writeSettings();
+    ASSERT_TRUE(start());
+    c().upperCase->click();
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+struct EnablingCase {
+    const char* name;
+    QCheckBox* (*box)(const MainDialogControls&);
+    std::vector<QWidget*> (*widgets)(const MainDialogControls&);
+};
+
+class EnablingRule : public StartedDialogTest,
+                     public ::testing::WithParamInterface<EnablingCase> {};
+
+TEST_P(EnablingRule, ABoxEnablesExactlyItsControls) {
+    const EnablingCase& rule = GetParam();
+    const std::vector<QWidget*> widgets = rule.widgets(c());
+    const auto enabledCount = [&] {
+        return std::count_if(widgets.begin(), widgets.end(),
+                             [](QWidget* w) { return w->isEnabled(); });
+    };
+    EXPECT_EQ(enabledCount(), 0);
+    rule.box(c())->click();
+    EXPECT_EQ(enabledCount(), static_cast<long>(widgets.size()));
+    // The other rules' controls stay as they were.
+    EXPECT_EQ(c().replaceWithEdit->isEnabled(), rule.box(c()) == c().replaceString);
+    EXPECT_EQ(c().prefixEdit->isEnabled(), rule.box(c()) == c().changePrefix);
+    rule.box(c())->click();
+    EXPECT_EQ(enabledCount(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FiveBoxes, EnablingRule,
+    ::testing::Values(
+        EnablingCase{
+            "ChangePrefix", [](const MainDialogControls& c) { return c.changePrefix; },
+            [](const MainDialogControls& c) {
+                return std::vector<QWidget*>{c.prefixEdit, c.prefixToLabel, c.addPrefixLabel};
+            }},
+        EnablingCase{"UseCounter", [](const MainDialogControls& c) { return c.useCounter; },
+                     [](const MainDialogControls& c) {
+                         return std::vector<QWidget*>{
+                             c.counterStartEdit,  c.counterIncrementEdit,  c.counterDigits,
+                             c.counterStartLabel, c.counterIncrementLabel, c.useLabel,
+                             c.digitsLabel};
+                     }},
+        EnablingCase{"ChangeExtension",
+                     [](const MainDialogControls& c) { return c.changeExtension; },
+                     [](const MainDialogControls& c) {
+                         return std::vector<QWidget*>{c.extensionEdit, c.extensionToLabel,
+                                                      c.addExtensionLabel};
+                     }},
+        EnablingCase{
+            "RemoveString", [](const MainDialogControls& c) { return c.removeString; },
+            [](const MainDialogControls& c) { return std::vector<QWidget*>{c.removeStringEdit}; }},
+        EnablingCase{
+            "ReplaceString", [](const MainDialogControls& c) { return c.replaceString; },
+            [](const MainDialogControls& c) {
+                return std::vector<QWidget*>{c.replaceFromEdit, c.withLabel, c.replaceWithEdit};
+            }}),
+    [](const ::testing::TestParamInfo<EnablingCase>& param) {
+        return std::string(param.param.name);
+    });
+
+TEST_F(StartedDialogTest, TheRadioGroupsFollowTheirBoxes) {
+    const auto enabled = [](QButtonGroup* group) {
+        bool all = true;
+        for (QAbstractButton* button : group->buttons()) {
+            all = all && button->isEnabled();
+        }
+        return all;
+    };
+    EXPECT_FALSE(enabled(c().prefixPosition));
+    c().changePrefix->click();
+    c().useCounter->click();
+    c().changeExtension->click();
+    EXPECT_TRUE(enabled(c().prefixPosition));
+    EXPECT_TRUE(enabled(c().counterPosition));
+    EXPECT_TRUE(enabled(c().extensionPosition));
+    c().supportId3->click();
+    EXPECT_TRUE(c().id3Options->isEnabled());
+}
+
+TEST_F(StartedDialogTest, PreviewShowsEveryPairAndChangesNothing) {
+    c().changePrefix->click();
+    QTest::keyClicks(c().prefixEdit, QStringLiteral("X-"));
+    c().selectAll->click();
+    EXPECT_EQ(c().status->text(), QStringLiteral("3 file(s) total - 3 selected"));
+    c().preview->click();
+    EXPECT_EQ(
+        previewed,
+        (Pairs{{"three.mp3", "X-three.mp3"}, {"one.txt", "X-one.txt"}, {"two.txt", "X-two.txt"}}));
+    EXPECT_EQ(dir.names("work"), (Texts{"one.txt", "three.mp3", "two.txt"}));
+    EXPECT_EQ(dialog->session().fileList.tickedCount(), 3u);
+    EXPECT_TRUE(dialog->session().lists.empty());
+}
+
+TEST_F(StartedDialogTest, ApplyRenamesOnDiskAndRestoreGivesTheNamesBack) {
+    c().changePrefix->click();
+    QTest::keyClicks(c().prefixEdit, QStringLiteral("New "));
+    c().selectAll->click();
+    c().apply->click();
+    EXPECT_EQ(dir.names("work"),
+              (Texts{"New one.txt", "New three.mp3", "New two.txt", "restore.dat"}));
+    EXPECT_EQ(dir.read("work/New one.txt"), "one.txt");
+    EXPECT_EQ(messages.texts(), Texts{"Operation complete"});
+    EXPECT_EQ(listedNames(), (Texts{"restore.dat", "New three.mp3", "New one.txt", "New two.txt"}));
+    EXPECT_EQ(c().status->text(), QStringLiteral("4 file(s) total - 0 selected"));
+
+    messages.shown.clear();
+    picker.choice = dir.file("work/restore.dat");
+    c().restore->click();
+    EXPECT_EQ(picker.askedIn, Texts{dir.file("work")});
+    EXPECT_EQ(dir.names("work"), (Texts{"one.txt", "three.mp3", "two.txt"}));
+    EXPECT_EQ(dir.read("work/one.txt"), "one.txt");
+    EXPECT_EQ(messages.texts(), Texts{"Filename(s) Restored"});
+    EXPECT_EQ(listedNames(), (Texts{"three.mp3", "one.txt", "two.txt"}));
+}
+
+TEST_F(StartedDialogTest, ApplyEndsTheProgramWhenTheOptionsSaySo) {
+    options.exitAfterApply = true;
+    options.confirmationOnExit = true;
+    writeSettings();
+    ASSERT_TRUE(start());
+    dialog->show();
+    c().selectAll->click();
+    c().changeExtension->click();
+    QTest::keyClicks(c().extensionEdit, QStringLiteral("bak"));
+    c().extensionPosition->button(2)->click();
+    c().apply->click();
+    EXPECT_EQ(dir.names("work"), (Texts{"one.bak", "restore.dat", "three.bak", "two.bak"}));
+    EXPECT_EQ(messages.texts(), Texts{"Operation complete"});
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+}
+
+TEST_F(StartedDialogTest, TheFileMaskFiltersTheListAndADirectoryChangeResetsIt) {
+    dir.makeDirectory("work/sub");
+    dir.write("work/sub/inner.txt");
+    ASSERT_EQ(c().maskList->count(), 3);
+    EXPECT_EQ(c().maskList->itemText(1), QStringLiteral("*.mp3"));
+    c().maskList->setCurrentIndex(1);
+    emit c().maskList->activated(1);
+    EXPECT_EQ(listedNames(), Texts{"three.mp3"});
+
+    c().hidden->click();
+    EXPECT_EQ(listedNames(), Texts{"three.mp3"});
+
+    CDirectoryTree* tree = c().browser->tree();
+    QStandardItem* work = tree->itemModel()->itemFromIndex(tree->currentIndex());
+    tree->openItem(work->index());  // lists "sub", made after the start
+    ASSERT_EQ(work->rowCount(), 1);
+    tree->openItem(work->child(0)->index());
+    EXPECT_EQ(listedNames(), Texts{"inner.txt"});
+    EXPECT_EQ(c().maskList->currentIndex(), 0);
+    EXPECT_EQ(dialog->session().directory, dir.file("work/sub"));
+}
+
+TEST_F(StartedDialogTest, SaveSettingsWritesTheRulesShown) {
+    c().removeSpaces->click();
+    c().changePrefix->click();
+    QTest::keyClicks(c().prefixEdit, QStringLiteral("P"));
+    c().save->click();
+    settings::RenameSettings expected = rules;
+    expected.removeSpaces = true;
+    expected.changePrefix = true;
+    expected.prefixText = "P";
+    EXPECT_EQ(dir.read("prog/renset.ini"), settings::formatRenameSettings(expected));
+}
+
+TEST_F(StartedDialogTest, OtherDialogsRunThroughTheirHooksAndTheirFilesAreReadAgain) {
+    std::vector<std::string> opened;
+    hooks.options = [&](const DialogContext& context) {
+        opened.push_back("options");
+        EXPECT_EQ(context.parent, dialog.get());
+        settings::ProgramOptions changed = options;
+        changed.confirmationOnExit = true;
+        EXPECT_TRUE(context.fileSystem
+                        .writeFile(context.paths.programOptions,
+                                   settings::formatProgramOptions(changed),
+                                   platform::WriteMode::Replace)
+                        .ok());
+    };
+    hooks.about = [&](const DialogContext&) { opened.push_back("about"); };
+    hooks.help = [&](const DialogContext&) { opened.push_back("help"); };
+    hooks.id3Options = [&](const DialogContext&) { opened.push_back("id3"); };
+    ASSERT_TRUE(start());
+    c().options->click();
+    EXPECT_TRUE(dialog->session().options.confirmationOnExit);
+    c().about->click();
+    c().aboutAction->trigger();
+    c().help->click();
+    c().supportId3->click();
+    c().id3Options->click();
+    EXPECT_EQ(opened, (Texts{"options", "about", "about", "help", "id3"}));
+    EXPECT_EQ(c().aboutAction->text(), QStringLiteral("&About Nameshift Pro..."));
+    EXPECT_TRUE(dialog->actions().contains(c().aboutAction));
+}
+
+enum class ExitWay { Button, Escape, CloseBox };
+
+class ExitConfirmation : public MainDialogTest, public ::testing::WithParamInterface<ExitWay> {
+protected:
+    void exitBy(ExitWay way) {
+        switch (way) {
+            case ExitWay::Button:
+                c().exit->click();
+                break;
+            case ExitWay::Escape:
+                QTest::keyClick(dialog.get(), Qt::Key_Escape);
+                break;
+            case ExitWay::CloseBox:
+                dialog->close();
+                break;
+        }
+    }
+};
+
+TEST_P(ExitConfirmation, NoKeepsTheProgramAndYesEndsIt) {
+    options.confirmationOnExit = true;
+    writeSettings();
+    ASSERT_TRUE(start());
+    dialog->show();
+    messages.answers = {platform::Answer::No, platform::Answer::Yes};
+    exitBy(GetParam());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "Are you sure you want to quit?");
+    EXPECT_EQ(messages.shown[0].caption, "Confirm Exit");
+    EXPECT_EQ(messages.shown[0].buttons, platform::Buttons::YesNo);
+    EXPECT_TRUE(dialog->isVisible());
+
+    exitBy(GetParam());
+    EXPECT_EQ(messages.shown.size(), 2u);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+}
+
+TEST_P(ExitConfirmation, WithoutConfirmationTheProgramEndsAtOnce) {
+    writeSettings();
+    ASSERT_TRUE(start());
+    dialog->show();
+    exitBy(GetParam());
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_FALSE(dialog->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(AllWays, ExitConfirmation,
+                         ::testing::Values(ExitWay::Button, ExitWay::Escape, ExitWay::CloseBox));
+
+}  // namespace
+}  // namespace nameshift::ui

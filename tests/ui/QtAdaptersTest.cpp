@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QProgressDialog>
+
+#include "TempDir.h"
+#include "ui/QtBatchProgress.h"
+#include "ui/QtMessageBox.h"
+#include "ui/QtRestoreFilePicker.h"
+
+namespace nameshift::ui {
+namespace {
+
+using testing::TempDir;
+
+struct IconCase {
+    platform::Icon icon;
+    QMessageBox::Icon shown;
+};
+
+class MessageBoxIcons : public ::testing::TestWithParam<IconCase> {};
+
+TEST_P(MessageBoxIcons, EachIconHasItsQtIcon) {
+    const auto box = QtMessageBox::build({"text", "caption", GetParam().icon}, nullptr);
+    EXPECT_EQ(box->icon(), GetParam().shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    All, MessageBoxIcons,
+    ::testing::Values(IconCase{platform::Icon::None, QMessageBox::NoIcon},
+                      IconCase{platform::Icon::Information, QMessageBox::Information},
+                      IconCase{platform::Icon::Exclamation, QMessageBox::Warning},
+                      IconCase{platform::Icon::Stop, QMessageBox::Critical},
+                      IconCase{platform::Icon::Question, QMessageBox::Question}));
+
+TEST(QtMessageBoxTest, ShowsTheTextAndCaptionExactly) {
+    const auto box = QtMessageBox::build(
+        {"An error occurred. Possible error: \"opt.ini\" file doesn't exist?\nUsing default "
+         "options instead.",
+         "Nameshift Pro", platform::Icon::Exclamation},
+        nullptr);
+    EXPECT_EQ(box->text(), QStringLiteral("An error occurred. Possible error: \"opt.ini\" file "
+                                          "doesn't exist?\nUsing default options instead."));
+    EXPECT_EQ(box->textFormat(), Qt::PlainText);
+    EXPECT_EQ(box->windowTitle(), QStringLiteral("Nameshift Pro"));
+    EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
+}
+
+TEST(QtMessageBoxTest, EscapeOnAQuestionAnswersNo) {
+    const auto box = QtMessageBox::build({"Are you sure you want to quit?", "Confirm Exit",
+                                          platform::Icon::None, platform::Buttons::YesNo},
+                                         nullptr);
+    EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(box->escapeButton(), box->button(QMessageBox::No));
+}
+
+TEST(QtBatchProgressTest, OnlyBatchesOverTheThresholdShowProgressAndCancelStopsThem) {
+    QtBatchProgress progress(nullptr, QStringLiteral("Renaming files..."));
+    progress.start(engine::kProgressThreshold);
+    EXPECT_EQ(progress.dialog(), nullptr);
+    EXPECT_TRUE(progress.advance(10));
+
+    progress.start(engine::kProgressThreshold + 1);
+    ASSERT_NE(progress.dialog(), nullptr);
+    EXPECT_EQ(progress.dialog()->maximum(), static_cast<int>(engine::kProgressThreshold + 1));
+    EXPECT_TRUE(progress.advance(1));
+    EXPECT_EQ(progress.dialog()->value(), 1);
+    progress.dialog()->cancel();
+    EXPECT_FALSE(progress.advance(2));
+    progress.finish();
+    EXPECT_EQ(progress.dialog(), nullptr);
+}
+
+TEST(QtRestoreFilePickerTest, AsksInQtsOwnDialogForDatFilesInTheGivenDirectory) {
+    TempDir dir;
+    QFileDialog dialog;
+    QtRestoreFilePicker::configure(dialog, dir.path());
+    EXPECT_TRUE(dialog.testOption(QFileDialog::DontUseNativeDialog));
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Select the restore file"));
+    EXPECT_EQ(dialog.nameFilters(), QStringList{QStringLiteral("Dat Files (*.dat)")});
+    EXPECT_EQ(dialog.defaultSuffix(), QStringLiteral("dat"));
+    EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFile);
+    EXPECT_EQ(dialog.directory().absolutePath(), QString::fromStdString(dir.path()));
+}
+
+TEST(QtRestoreFilePickerTest, GivesTheChosenFileOrNothingWhenCancelled) {
+    TempDir dir;
+    dir.write("restore.dat", "x");
+    QtRestoreFilePicker choosing(nullptr, [&](QDialog& shown) {
+        auto& files = dynamic_cast<QFileDialog&>(shown);
+        files.selectFile(QString::fromStdString(dir.file("restore.dat")));
+        shown.accept();
+    });
+    EXPECT_EQ(choosing.chooseRestoreFile(dir.path()), dir.file("restore.dat"));
+
+    QtRestoreFilePicker cancelling(nullptr, [](QDialog& shown) { shown.reject(); });
+    EXPECT_EQ(cancelling.chooseRestoreFile(dir.path()), std::nullopt);
+}
+
+}  // namespace
+}  // namespace nameshift::ui

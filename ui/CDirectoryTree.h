@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QIcon>
+#include <QStandardItemModel>
+#include <QTreeView>
+
+#include <string>
+#include <vector>
+
+#include "platform/FileSystem.h"
+#include "platform/MessageBox.h"
+
+namespace nameshift::ui {
+
+// The directory tree of the browser. It never shows the whole disk: one chain of directories
+// from "/" down to the current directory, and under the deepest opened directory of the chain
+// its subdirectories. Double-clicking a subdirectory makes it current (the chain grows), a
+// directory higher up the chain shortens the chain to it, and the current directory with its
+// subdirectories shown folds them away. The process's current directory follows the tree.
+class CDirectoryTree : public QTreeView {
+    Q_OBJECT
+
+public:
+    // What an item is, shown by its picture: a listed subdirectory or a directory of the chain.
+    enum class ItemKind { Subdirectory = 0, PathChain = 1 };
+    static constexpr int kNameRole = Qt::UserRole + 1;  // the exact bytes of the name
+    static constexpr int kKindRole = Qt::UserRole + 2;
+    // Whether the tree counts the item as opened; an opened directory without subdirectories
+    // stays opened, which a view does not keep for an item without children.
+    static constexpr int kOpenedRole = Qt::UserRole + 3;
+
+    CDirectoryTree(platform::FileSystem& fileSystem, platform::MessageBox& messages,
+                   QWidget* parent = nullptr);
+
+    // The pictures of both kinds; each icon carries its normal and its selected picture.
+    void setImages(const QIcon& subdirectory, const QIcon& pathChain);
+
+    // The mounted volumes, so the tree knows which one holds its current path.
+    void setVolumes(std::vector<std::string> volumes) { volumes_ = std::move(volumes); }
+    // The volume the tree works on; empty until the first filling.
+    const std::string& drive() const { return drive_; }
+    void setDrive(std::string volume) { drive_ = std::move(volume); }
+    const std::string& currentPath() const { return currentPath_; }
+
+    // Builds the chain for the current directory (after moving to the volume's top once a volume
+    // was chosen) and lists its subdirectories. False, after a message, when the tree could not
+    // be built and stays as it was.
+    bool fillTree();
+    // What a double click on `index` does.
+    void openItem(const QModelIndex& index);
+    // Adds the subdirectories of `path` under `parent`, sorted, and opens `parent`.
+    bool listSubdirectories(const std::string& path, QStandardItem* parent);
+
+    QStandardItemModel* itemModel() const { return model_; }
+    static ItemKind kindOf(const QStandardItem* item);
+    static bool isOpened(const QStandardItem* item);
+    // The full path an item stands for, from the stored bytes of it and its ancestors.
+    static std::string pathOf(const QStandardItem* item);
+    // The volume among `volumes` that holds `path`: the longest mount path above it.
+    static std::string volumeContaining(const std::vector<std::string>& volumes,
+                                        const std::string& path);
+
+signals:
+    // A double click was handled; the listing should follow currentPath().
+    void directoryOpened();
+
+private:
+    QStandardItem* makeItem(const std::string& name, ItemKind kind) const;
+    void setKind(QStandardItem* item, ItemKind kind) const;
+    void setOpened(QStandardItem* item, bool opened);
+    void reportSystemError(const platform::Status& status, const char* caption);
+
+    platform::FileSystem& fileSystem_;
+    platform::MessageBox& messages_;
+    QStandardItemModel* model_;
+    QIcon subdirectoryIcon_;
+    QIcon pathChainIcon_;
+    std::vector<std::string> volumes_;
+    std::string drive_;
+    std::string currentPath_;
+};
+
+}  // namespace nameshift::ui

@@ -1,0 +1,103 @@
+#include "ui/DirectoryBrowser.h"
+
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "ui/DisplayText.h"
+
+namespace nameshift::ui {
+
+DirectoryBrowser::DirectoryBrowser(platform::FileSystem& fileSystem, platform::MessageBox& messages,
+                                   VolumeSource& volumes, QWidget* parent)
+    : QWidget(parent),
+      fileSystem_(fileSystem),
+      messages_(messages),
+      volumes_(volumes),
+      driveLabel_(new QLabel(QStringLiteral("Available drives:"), this)),
+      driveList_(new QComboBox(this)),
+      tree_(new CDirectoryTree(fileSystem, messages, this)) {
+    driveLabel_->setBuddy(driveList_);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(driveLabel_);
+    layout->addWidget(driveList_);
+    layout->addWidget(tree_, 1);
+    connect(driveList_, &QComboBox::currentIndexChanged, this, &DirectoryBrowser::changeDrive);
+    connect(tree_, &CDirectoryTree::directoryOpened, this, &DirectoryBrowser::directoryOpened);
+}
+
+bool DirectoryBrowser::fillDrives(const std::string& startPath) {
+    bool listed = true;
+    std::vector<std::string> volumes;
+    platform::Result<std::vector<std::string>> found = volumes_.mountedVolumes();
+    if (found.ok()) {
+        volumes = std::move(found.value());
+    } else {
+        messages_.show(found.status().message(), "GetLastError - GetLogicalDrives failed",
+                       platform::Icon::Stop);
+        listed = false;
+    }
+    // The root is always there to browse from, whatever the mount table says.
+    if (std::find(volumes.begin(), volumes.end(), "/") == volumes.end()) {
+        volumes.insert(volumes.begin(), "/");
+    }
+    std::sort(volumes.begin(), volumes.end());
+
+    {
+        const QSignalBlocker quiet(driveList_);
+        driveList_->clear();
+        for (const std::string& volume : volumes) {
+            driveList_->addItem(displayText(volume), byteArrayOf(volume));
+        }
+    }
+    tree_->setVolumes(volumes);
+
+    if (!startPath.empty() && !fileSystem_.setCurrentDirectory(startPath).ok()) {
+        messages_.show("Dir path in options is invalid", "Error", platform::Icon::None);
+    }
+    const platform::Result<std::string> cwd = fileSystem_.currentDirectory();
+    if (!cwd.ok()) {
+        messages_.show(cwd.status().message(), "GetLastError - GetCurrentDirectory failed",
+                       platform::Icon::Stop);
+        return false;
+    }
+    reselectDrive(CDirectoryTree::volumeContaining(volumes, *cwd));
+    return listed;
+}
+
+bool DirectoryBrowser::isDriveReady(int index) {
+    return fileSystem_.listDirectory(volumeAt(index)).ok();
+}
+
+void DirectoryBrowser::reselectDrive(const std::string& volume) {
+    const QSignalBlocker quiet(driveList_);
+    driveList_->setCurrentIndex(driveList_->findData(byteArrayOf(volume)));
+}
+
+std::string DirectoryBrowser::volumeAt(int index) const {
+    return driveList_->itemData(index).toByteArray().toStdString();
+}
+
+void DirectoryBrowser::changeDrive(int index) {
+    if (index < 0) {
+        return;
+    }
+    const std::string previous = tree_->drive();
+    if (!isDriveReady(index)) {
+        messages_.show("Drive " + volumeAt(index) + ": is not ready.", "Error",
+                       platform::Icon::Exclamation);
+        reselectDrive(previous);
+        return;
+    }
+    tree_->setDrive(volumeAt(index));
+    if (!tree_->fillTree()) {
+        tree_->setDrive(previous);
+        reselectDrive(previous);
+        return;
+    }
+    emit driveChanged();
+}
+
+}  // namespace nameshift::ui

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QComboBox>
+#include <QLabel>
+#include <QWidget>
+
+#include <string>
+#include <vector>
+
+#include "platform/FileSystem.h"
+#include "platform/MessageBox.h"
+#include "ui/CDirectoryTree.h"
+#include "ui/VolumeSource.h"
+
+namespace nameshift::ui {
+
+// How the user picks the directory to work in: the list of mounted volumes ("Available
+// drives:") above the directory tree.
+class DirectoryBrowser : public QWidget {
+    Q_OBJECT
+
+public:
+    DirectoryBrowser(platform::FileSystem& fileSystem, platform::MessageBox& messages,
+                     VolumeSource& volumes, QWidget* parent = nullptr);
+
+    // Lists the volumes, enters `startPath` when one is given and shows the volume of the
+    // current directory. False, after a message, when the volumes cannot be read; the list then
+    // offers "/" alone.
+    bool fillDrives(const std::string& startPath);
+    bool fillTree() { return tree_->fillTree(); }
+    // Whether the volume at `index` of the list can be read.
+    bool isDriveReady(int index);
+    // Shows `volume` in the list without acting on the change.
+    void reselectDrive(const std::string& volume);
+
+    const std::string& currentPath() const { return tree_->currentPath(); }
+    QComboBox* driveList() const { return driveList_; }
+    CDirectoryTree* tree() const { return tree_; }
+    // The volume shown at `index` of the list.
+    std::string volumeAt(int index) const;
+
+signals:
+    // Another volume was chosen and the tree shows it; the listing should follow.
+    void driveChanged();
+    // A double click on the tree was handled; the listing should follow.
+    void directoryOpened();
+
+private:
+    void changeDrive(int index);
+
+    platform::FileSystem& fileSystem_;
+    platform::MessageBox& messages_;
+    VolumeSource& volumes_;
+    QLabel* driveLabel_;
+    QComboBox* driveList_;
+    CDirectoryTree* tree_;
+};
+
+}  // namespace nameshift::ui

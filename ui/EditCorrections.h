@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+#include "platform/MessageBox.h"
+
+namespace nameshift::ui {
+
+// One correction of an edit's text while it is typed: the message to show and the text the
+// field then holds. The field is checked again after each correction, so a text with several
+// faults is mended one fault, and one message, at a time.
+struct EditCorrection {
+    platform::Message message;
+    QString text;
+    int removedAt = -1;  // where a character was taken out; -1 when the field was emptied
+};
+
+// The parts of a file name (prefix, extension, strings): the first character a file name may
+// not hold is taken out.
+std::optional<EditCorrection> correctNameText(const QString& text);
+// "Increment by:": zero empties the field; anything but a digit is taken out.
+std::optional<EditCorrection> correctCounterIncrement(const QString& text);
+// "Start counter at:": a leading zero of two or more characters is taken out (zeros in front
+// come from the digit count); anything but a digit is taken out.
+std::optional<EditCorrection> correctCounterStart(const QString& text);
+
+}  // namespace nameshift::ui

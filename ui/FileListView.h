@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QListView>
+
+#include "engine/FileList.h"
+#include "ui/FileListModel.h"
+
+namespace nameshift::ui {
+
+// The list the user ticks files in: what is selected in the view is what the engine's file list
+// has ticked, kept equal in both directions.
+class FileListView : public QListView {
+    Q_OBJECT
+
+public:
+    explicit FileListView(engine::FileList& fileList, QWidget* parent = nullptr);
+
+    // The engine's list changed under the view; nothing is selected afterwards unless ticked.
+    void reload();
+    // Selects or deselects every row as one range.
+    void selectAllRows(bool selected);
+
+    FileListModel* fileListModel() const { return model_; }
+
+signals:
+    // The ticks changed, so the status line must follow.
+    void ticksChanged();
+
+private:
+    void takeOverSelection(const QItemSelection& selected, const QItemSelection& deselected);
+    void showTicks();
+
+    engine::FileList& fileList_;
+    FileListModel* model_;
+};
+
+}  // namespace nameshift::ui

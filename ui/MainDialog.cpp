@@ -1,0 +1,670 @@
+#include "ui/MainDialog.h"
+
+#include <QEventLoop>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QSplashScreen>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <array>
+
+#include "engine/ApplyCommand.h"
+#include "engine/PreviewCommand.h"
+#include "engine/RestoreCommand.h"
+#include "platform/DirEntry.h"
+#include "settings/Id3OptionsFile.h"
+#include "settings/ProgramOptionsFile.h"
+#include "settings/RenameSettingsFile.h"
+#include "settings/StartupDirectory.h"
+#include "ui/DisplayText.h"
+#include "ui/EditCorrections.h"
+#include "ui/PreviewDialog.h"
+#include "ui/QtBatchProgress.h"
+#include "ui/QtRestoreFilePicker.h"
+#include "ui/Resources.h"
+
+namespace nameshift::ui {
+namespace {
+
+constexpr int kNameTextLimit = 255;
+constexpr int kCounterTextLimit = 2;
+
+QButtonGroup* radioGroup(QWidget* owner, std::initializer_list<const char*> labels,
+                         std::vector<QRadioButton*>& buttons) {
+    auto* group = new QButtonGroup(owner);
+    int id = 0;
+    for (const char* label : labels) {
+        auto* button = new QRadioButton(QString::fromUtf8(label), owner);
+        group->addButton(button, id++);
+        buttons.push_back(button);
+    }
+    return group;
+}
+
+void setRadio(QButtonGroup* group, int id) {
+    if (QAbstractButton* button = group->button(id)) {
+        button->setChecked(true);
+        return;
+    }
+    // An exclusive group never lets its last button go, so it is opened for a moment.
+    group->setExclusive(false);
+    for (QAbstractButton* button : group->buttons()) {
+        button->setChecked(false);
+    }
+    group->setExclusive(true);
+}
+
+void enableGroup(QButtonGroup* group, bool enabled) {
+    for (QAbstractButton* button : group->buttons()) {
+        button->setEnabled(enabled);
+    }
+}
+
+QIcon treeIcon(const QString& normal, const QString& selected) {
+    QIcon icon;
+    icon.addFile(normal, QSize(16, 16), QIcon::Normal);
+    icon.addFile(selected, QSize(16, 16), QIcon::Selected);
+    return icon;
+}
+
+QHBoxLayout* row(std::initializer_list<QWidget*> widgets, bool stretchAtEnd = true) {
+    auto* layout = new QHBoxLayout;
+    for (QWidget* widget : widgets) {
+        layout->addWidget(widget);
+    }
+    if (stretchAtEnd) {
+        layout->addStretch(1);
+    }
+    return layout;
+}
+
+}  // namespace
+
+MainDialog::MainDialog(MainDialogServices services, DialogHooks hooks, QWidget* parent)
+    : QDialog(parent),
+      services_(std::move(services)),
+      hooks_(std::move(hooks)),
+      session_(services_.fileSystem, services_.messages, services_.tags) {
+    loadResources();
+    setWindowTitle(QStringLiteral(" Nameshift Pro"));
+    setWindowIcon(QIcon(QStringLiteral(":/program.svg")));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    buildControls();
+    layOutControls();
+    connectControls();
+    setButtonIcons();
+    controls_.browser->tree()->setImages(
+        treeIcon(QStringLiteral(":/tree/folder.svg"), QStringLiteral(":/tree/folder-selected.svg")),
+        treeIcon(QStringLiteral(":/tree/folder-path.svg"),
+                 QStringLiteral(":/tree/folder-path-selected.svg")));
+}
+
+MainDialog::~MainDialog() = default;
+
+void MainDialog::buildControls() {
+    MainDialogControls& c = controls_;
+    std::vector<QRadioButton*> radios;
+
+    c.changePrefix = new QCheckBox(QStringLiteral("Change Prefix"), this);
+    c.prefixToLabel = new QLabel(QStringLiteral("to"), this);
+    c.prefixEdit = new QLineEdit(this);
+    c.addPrefixLabel = new QLabel(QStringLiteral("Add prefix to the"), this);
+    c.prefixPosition = radioGroup(this, {"Beginning   /", "End  or", "Replace"}, radios);
+
+    c.useCounter = new QCheckBox(QStringLiteral("Use Counter"), this);
+    c.counterStartLabel = new QLabel(QStringLiteral("Start counter at:"), this);
+    c.counterStartEdit = new QLineEdit(this);
+    c.counterIncrementLabel = new QLabel(QStringLiteral("Increment by:"), this);
+    c.counterIncrementEdit = new QLineEdit(this);
+    c.useLabel = new QLabel(QStringLiteral("Use:"), this);
+    c.counterDigits = new QComboBox(this);
+    c.counterDigits->addItems({"1", "2", "3", "4"});
+    c.digitsLabel = new QLabel(QStringLiteral("digits"), this);
+    c.counterPosition = radioGroup(this, {"Prepend  /", "Append   counter to prefix"}, radios);
+
+    c.changeExtension = new QCheckBox(QStringLiteral("Change Extension"), this);
+    c.extensionToLabel = new QLabel(QStringLiteral("to"), this);
+    c.extensionEdit = new QLineEdit(this);
+    c.addExtensionLabel = new QLabel(QStringLiteral("Add extension to "), this);
+    c.extensionPosition = radioGroup(this, {"Beginning  /", "End  or", "Replace"}, radios);
+
+    c.removeSpaces = new QCheckBox(QStringLiteral("Spaces"), this);
+    c.removeBrackets = new QCheckBox(QStringLiteral("Brackets"), this);
+    c.removeTildes = new QCheckBox(QStringLiteral("Tildes"), this);
+    c.removeHyphens = new QCheckBox(QStringLiteral("Hyphens"), this);
+    c.removeString = new QCheckBox(QStringLiteral("Remove specific string"), this);
+    c.removeStringEdit = new QLineEdit(this);
+    c.replaceString = new QCheckBox(QStringLiteral("Replace string"), this);
+    c.replaceFromEdit = new QLineEdit(this);
+    c.withLabel = new QLabel(QStringLiteral("with"), this);
+    c.replaceWithEdit = new QLineEdit(this);
+
+    c.lowerCase = new QCheckBox(QStringLiteral("Make all lower case"), this);
+    c.upperCase = new QCheckBox(QStringLiteral("Make all upper case"), this);
+    c.firstLetterUpper =
+        new QCheckBox(QStringLiteral("Make 1st character in each word upper case"), this);
+    c.supportId3 = new QCheckBox(QStringLiteral("Support ID3 tags"), this);
+    c.id3Options = new IconPushButton(QStringLiteral("ID3 Options"), this);
+
+    c.archive = new QCheckBox(QStringLiteral("Archive"), this);
+    c.readOnly = new QCheckBox(QStringLiteral("Read Only"), this);
+    c.hidden = new QCheckBox(QStringLiteral("Hidden"), this);
+    c.system = new QCheckBox(QStringLiteral("System"), this);
+    c.sortList = new QComboBox(this);
+    c.sortList->addItems({"Date", "Extension", "Name", "Size"});
+    c.maskList = new QComboBox(this);
+
+    c.logo = new QLabel(this);
+    c.logo->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    c.logo->setPixmap(QIcon(QStringLiteral(":/logo.svg")).pixmap(QSize(200, 48)));
+    c.logo->setAlignment(Qt::AlignCenter);
+    c.browser =
+        new DirectoryBrowser(services_.fileSystem, services_.messages, services_.volumes, this);
+    c.fileList = new FileListView(session_.fileList, this);
+    c.selectAll = new IconPushButton(QStringLiteral("Select/Deselect all files"), this);
+    c.selectAll->setCheckable(true);
+    c.status = new QLabel(this);
+
+    c.preview = new IconPushButton(QStringLiteral("&Preview changes"), this);
+    c.restore = new IconPushButton(QStringLiteral("&Restore Filenames"), this);
+    c.options = new IconPushButton(QStringLiteral("&Options"), this);
+    c.help = new IconPushButton(QStringLiteral("&Help"), this);
+    c.apply = new IconPushButton(QStringLiteral("&Apply changes"), this);
+    c.exit = new IconPushButton(QStringLiteral("E&xit"), this);
+    c.save = new IconPushButton(QStringLiteral("&Save settings"), this);
+    c.about = new IconPushButton(QStringLiteral("A&bout"), this);
+    c.exit->setDefault(true);
+
+    for (QLineEdit* edit : {c.prefixEdit, c.extensionEdit, c.removeStringEdit, c.replaceFromEdit,
+                            c.replaceWithEdit}) {
+        edit->setMaxLength(kNameTextLimit);
+    }
+    for (QLineEdit* edit : {c.counterStartEdit, c.counterIncrementEdit}) {
+        edit->setMaxLength(kCounterTextLimit);
+        edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 12);
+    }
+
+    c.aboutAction = new QAction(QStringLiteral("&About Nameshift Pro..."), this);
+    auto* separator = new QAction(this);
+    separator->setSeparator(true);
+    addAction(separator);
+    addAction(c.aboutAction);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void MainDialog::layOutControls() {
+    const MainDialogControls& c = controls_;
+    const auto radio = [](QButtonGroup* group, int id) { return group->button(id); };
+
+    auto* standard = new QGroupBox(QStringLiteral("Standard Options"), this);
+    auto* standardLayout = new QVBoxLayout(standard);
+    standardLayout->addLayout(row({c.changePrefix, c.prefixToLabel, c.prefixEdit}, false));
+    standardLayout->addLayout(row({c.addPrefixLabel, radio(c.prefixPosition, 0),
+                                   radio(c.prefixPosition, 1), radio(c.prefixPosition, 2)}));
+    standardLayout->addLayout(
+        row({c.useCounter, c.counterStartLabel, c.counterStartEdit, c.counterIncrementLabel,
+             c.counterIncrementEdit, c.useLabel, c.counterDigits, c.digitsLabel}));
+    standardLayout->addLayout(row({radio(c.counterPosition, 0), radio(c.counterPosition, 1)}));
+    standardLayout->addLayout(row({c.changeExtension, c.extensionToLabel, c.extensionEdit}, false));
+    standardLayout->addLayout(row({c.addExtensionLabel, radio(c.extensionPosition, 0),
+                                   radio(c.extensionPosition, 1), radio(c.extensionPosition, 2)}));
+
+    auto* advanced = new QGroupBox(QStringLiteral("Advanced Options"), this);
+    auto* advancedLayout = new QVBoxLayout(advanced);
+    advancedLayout->addLayout(row({new QLabel(QStringLiteral("Remove all:"), this), c.removeSpaces,
+                                   c.removeBrackets, c.removeTildes, c.removeHyphens}));
+    advancedLayout->addLayout(row({c.removeString, c.removeStringEdit}, false));
+    advancedLayout->addLayout(
+        row({c.replaceString, c.replaceFromEdit, c.withLabel, c.replaceWithEdit}, false));
+    advancedLayout->addLayout(row({c.lowerCase, c.upperCase}));
+    advancedLayout->addLayout(row({c.firstLetterUpper}));
+    advancedLayout->addLayout(row({c.supportId3, c.id3Options}));
+
+    auto* display = new QGroupBox(QStringLiteral("File Display Options"), this);
+    auto* displayLayout = new QVBoxLayout(display);
+    displayLayout->addLayout(row({new QLabel(QStringLiteral("Attribute Mask:"), this), c.archive,
+                                  c.readOnly, c.hidden, c.system}));
+    auto* sortLabel = new QLabel(QStringLiteral("Sort filenames by:"), this);
+    sortLabel->setBuddy(c.sortList);
+    auto* maskLabel = new QLabel(QStringLiteral("File Mask:"), this);
+    maskLabel->setBuddy(c.maskList);
+    c.maskList->setMinimumContentsLength(8);
+    displayLayout->addLayout(row({sortLabel, c.sortList, maskLabel, c.maskList}));
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(standard);
+    right->addWidget(advanced);
+    right->addWidget(display);
+    right->addStretch(1);
+
+    c.browser->tree()->setMinimumSize(280, 150);
+    c.fileList->setMinimumSize(280, 190);
+    auto* left = new QVBoxLayout;
+    left->addWidget(c.logo);
+    left->addWidget(c.browser, 2);
+    left->addWidget(c.fileList, 3);
+    left->addLayout(row({c.selectAll, c.status}));
+
+    auto* body = new QHBoxLayout;
+    body->addLayout(left);
+    body->addLayout(right);
+
+    auto* commands = new QGridLayout;
+    const std::array<IconPushButton*, 8> buttons = {c.preview, c.restore, c.options, c.help,
+                                                    c.apply,   c.exit,    c.save,    c.about};
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        commands->addWidget(buttons[i], static_cast<int>(i / 4), static_cast<int>(i % 4));
+    }
+
+    auto* whole = new QVBoxLayout(this);
+    whole->addLayout(body);
+    whole->addLayout(commands);
+    whole->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void MainDialog::setButtonIcons() {
+    MainDialogControls& c = controls_;
+    c.apply->setIcons(QStringLiteral(":/icons/apply-hover.svg"),
+                      QStringLiteral(":/icons/apply.svg"));
+    c.exit->setIcons(QStringLiteral(":/icons/exit.svg"));
+    c.preview->setIcons(QStringLiteral(":/icons/preview.svg"));
+    c.restore->setIcons(QStringLiteral(":/icons/restore.svg"));
+    c.options->setIcons(QStringLiteral(":/icons/options.svg"));
+    c.help->setIcons(QStringLiteral(":/icons/help.svg"));
+    c.save->setIcons(QStringLiteral(":/icons/save.svg"));
+    c.about->setIcons(QStringLiteral(":/icons/about.svg"));
+    c.id3Options->setIcons(QStringLiteral(":/icons/id3.svg"));
+    c.selectAll->setIcons(QStringLiteral(":/icons/select-all.svg"));
+}
+
+void MainDialog::connectControls() {
+    const MainDialogControls& c = controls_;
+    for (QCheckBox* box :
+         {c.changePrefix, c.useCounter, c.changeExtension, c.removeString, c.replaceString}) {
+        connect(box, &QCheckBox::clicked, this, &MainDialog::applyEnablingRule);
+    }
+    connect(c.lowerCase, &QCheckBox::clicked, this,
+            [this](bool checked) { warnAboutCase(CaseBox::Lower, checked); });
+    connect(c.upperCase, &QCheckBox::clicked, this,
+            [this](bool checked) { warnAboutCase(CaseBox::Upper, checked); });
+    connect(c.firstLetterUpper, &QCheckBox::clicked, this,
+            [this](bool checked) { warnAboutCase(CaseBox::FirstLetter, checked); });
+    connect(c.supportId3, &QCheckBox::clicked, this,
+            [this](bool checked) { controls_.id3Options->setEnabled(checked); });
+
+    for (QLineEdit* edit : {c.prefixEdit, c.extensionEdit, c.removeStringEdit, c.replaceFromEdit,
+                            c.replaceWithEdit}) {
+        connect(edit, &QLineEdit::textChanged, this,
+                [this, edit] { validateEdit(edit, &correctNameText); });
+    }
+    connect(c.counterIncrementEdit, &QLineEdit::textChanged, this,
+            [this] { validateEdit(controls_.counterIncrementEdit, &correctCounterIncrement); });
+    connect(c.counterStartEdit, &QLineEdit::textChanged, this,
+            [this] { validateEdit(controls_.counterStartEdit, &correctCounterStart); });
+
+    for (QCheckBox* box : {c.archive, c.readOnly, c.hidden, c.system}) {
+        connect(box, &QCheckBox::clicked, this, &MainDialog::refilterFileList);
+    }
+    connect(c.sortList, &QComboBox::activated, this, &MainDialog::refilterFileList);
+    connect(c.maskList, &QComboBox::activated, this, &MainDialog::refilterFileList);
+    connect(c.browser, &DirectoryBrowser::driveChanged, this, &MainDialog::afterDirectoryChange);
+    connect(c.browser, &DirectoryBrowser::directoryOpened, this, &MainDialog::afterDirectoryChange);
+    connect(c.fileList, &FileListView::ticksChanged, this, &MainDialog::showStatus);
+    connect(c.selectAll, &QPushButton::clicked, this, [this](bool down) {
+        controls_.fileList->selectAllRows(down);
+        session_.fileList.setSelectAllToggle(down);
+        showStatus();
+    });
+
+    connect(c.preview, &QPushButton::clicked, this, &MainDialog::previewChanges);
+    connect(c.apply, &QPushButton::clicked, this, &MainDialog::applyChanges);
+    connect(c.restore, &QPushButton::clicked, this, &MainDialog::restoreFilenames);
+    connect(c.save, &QPushButton::clicked, this, &MainDialog::saveSettings);
+    connect(c.exit, &QPushButton::clicked, this, &MainDialog::reject);
+    connect(c.options, &QPushButton::clicked, this, &MainDialog::openOptions);
+    connect(c.id3Options, &QPushButton::clicked, this, &MainDialog::openId3Options);
+    connect(c.help, &QPushButton::clicked, this, &MainDialog::openHelp);
+    connect(c.about, &QPushButton::clicked, this, &MainDialog::openAbout);
+    connect(c.aboutAction, &QAction::triggered, this, &MainDialog::openAbout);
+}
+
+bool MainDialog::startUp() {
+    showSplash();
+    const platform::Result<settings::SettingsPaths> paths =
+        settings::SettingsPaths::atStartup(services_.fileSystem);
+    if (!paths.ok()) {
+        services_.messages.show(paths.status().message(), "GetLastError", platform::Icon::Stop);
+        // Without a program directory there are no settings and no directory to work in; only
+        // leaving is offered.
+        for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            child->setEnabled(child == controls_.exit);
+        }
+        closeSplash();
+        return false;
+    }
+    paths_ = *paths;
+
+    session_.options = settings::loadProgramOptions(services_.fileSystem, services_.messages,
+                                                    paths_.programOptions, {});
+    session_.id3 =
+        settings::loadId3Naming(services_.fileSystem, services_.messages, paths_.id3Options);
+    const std::string startDirectory = settings::chooseStartupDirectory(
+        services_.fileSystem, services_.messages, session_.options);
+    controls_.browser->fillDrives(startDirectory);
+    controls_.browser->fillTree();
+    session_.rules = settings::loadRenameSettings(services_.fileSystem, services_.messages,
+                                                  paths_.renameSettings, {});
+
+    session_.fileList.setMaskPosition(0);
+    controls_.selectAll->setChecked(false);
+    writeControls();
+    applyEnablingRule();
+    emptyFileList();
+    fillFileList();
+    closeSplash();
+    return true;
+}
+
+void MainDialog::showSplash() {
+    if (services_.splashMilliseconds <= 0) {
+        return;
+    }
+    const QPixmap picture = QIcon(QStringLiteral(":/splash.svg")).pixmap(QSize(420, 240));
+    auto* splash = new QSplashScreen(picture, Qt::WindowStaysOnTopHint);
+    splash->setAttribute(Qt::WA_DeleteOnClose);
+    splash->show();
+    splash->repaint();
+    splash_ = splash;
+    // Only painting goes on meanwhile: the dialog is not shown yet and takes no input.
+    QEventLoop wait;
+    QTimer::singleShot(services_.splashMilliseconds, &wait, &QEventLoop::quit);
+    wait.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+void MainDialog::closeSplash() {
+    if (splash_ != nullptr) {
+        splash_->close();
+        splash_ = nullptr;
+    }
+}
+
+void MainDialog::readControls() {
+    const MainDialogControls& c = controls_;
+    settings::RenameSettings& rules = session_.rules;
+    rules.changePrefix = c.changePrefix->isChecked();
+    rules.prefixText = bytesOf(c.prefixEdit->text());
+    rules.prefixPosition = c.prefixPosition->checkedId();
+    rules.useCounter = c.useCounter->isChecked();
+    rules.counterStart = bytesOf(c.counterStartEdit->text());
+    rules.counterIncrement = bytesOf(c.counterIncrementEdit->text());
+    rules.counterDigitsIndex = c.counterDigits->currentIndex();
+    rules.counterPosition = c.counterPosition->checkedId();
+    rules.changeExtension = c.changeExtension->isChecked();
+    rules.extensionText = bytesOf(c.extensionEdit->text());
+    rules.extensionPosition = c.extensionPosition->checkedId();
+    rules.removeSpaces = c.removeSpaces->isChecked();
+    rules.removeBrackets = c.removeBrackets->isChecked();
+    rules.removeTildes = c.removeTildes->isChecked();
+    rules.removeHyphens = c.removeHyphens->isChecked();
+    rules.removeString = c.removeString->isChecked();
+    rules.stringToRemove = bytesOf(c.removeStringEdit->text());
+    rules.replaceString = c.replaceString->isChecked();
+    rules.replaceFrom = bytesOf(c.replaceFromEdit->text());
+    rules.replaceWith = bytesOf(c.replaceWithEdit->text());
+    rules.lowerCase = c.lowerCase->isChecked();
+    rules.upperCase = c.upperCase->isChecked();
+    rules.firstLetterUpper = c.firstLetterUpper->isChecked();
+    rules.supportId3 = c.supportId3->isChecked();
+    rules.attributeArchive = c.archive->isChecked();
+    rules.attributeReadOnly = c.readOnly->isChecked();
+    rules.attributeHidden = c.hidden->isChecked();
+    rules.attributeSystem = c.system->isChecked();
+    rules.sortIndex = c.sortList->currentIndex();
+}
+
+void MainDialog::writeControls() {
+    const MainDialogControls& c = controls_;
+    const settings::RenameSettings& rules = session_.rules;
+    c.changePrefix->setChecked(rules.changePrefix);
+    c.prefixEdit->setText(displayText(rules.prefixText));
+    setRadio(c.prefixPosition, rules.prefixPosition);
+    c.useCounter->setChecked(rules.useCounter);
+    c.counterStartEdit->setText(displayText(rules.counterStart));
+    c.counterIncrementEdit->setText(displayText(rules.counterIncrement));
+    c.counterDigits->setCurrentIndex(rules.counterDigitsIndex);
+    setRadio(c.counterPosition, rules.counterPosition);
+    c.changeExtension->setChecked(rules.changeExtension);
+    c.extensionEdit->setText(displayText(rules.extensionText));
+    setRadio(c.extensionPosition, rules.extensionPosition);
+    c.removeSpaces->setChecked(rules.removeSpaces);
+    c.removeBrackets->setChecked(rules.removeBrackets);
+    c.removeTildes->setChecked(rules.removeTildes);
+    c.removeHyphens->setChecked(rules.removeHyphens);
+    c.removeString->setChecked(rules.removeString);
+    c.removeStringEdit->setText(displayText(rules.stringToRemove));
+    c.replaceString->setChecked(rules.replaceString);
+    c.replaceFromEdit->setText(displayText(rules.replaceFrom));
+    c.replaceWithEdit->setText(displayText(rules.replaceWith));
+    c.lowerCase->setChecked(rules.lowerCase);
+    c.upperCase->setChecked(rules.upperCase);
+    c.firstLetterUpper->setChecked(rules.firstLetterUpper);
+    c.supportId3->setChecked(rules.supportId3);
+    c.archive->setChecked(rules.attributeArchive);
+    c.readOnly->setChecked(rules.attributeReadOnly);
+    c.hidden->setChecked(rules.attributeHidden);
+    c.system->setChecked(rules.attributeSystem);
+    const QSignalBlocker quiet(c.sortList);
+    c.sortList->setCurrentIndex(rules.sortIndex);
+}
+
+void MainDialog::applyEnablingRule() {
+    const MainDialogControls& c = controls_;
+    const bool prefix = c.changePrefix->isChecked();
+    for (QWidget* widget :
+         {static_cast<QWidget*>(c.prefixEdit), static_cast<QWidget*>(c.addPrefixLabel),
+          static_cast<QWidget*>(c.prefixToLabel)}) {
+        widget->setEnabled(prefix);
+    }
+    enableGroup(c.prefixPosition, prefix);
+
+    const bool counter = c.useCounter->isChecked();
+    for (QWidget* widget :
+         {static_cast<QWidget*>(c.counterStartLabel), static_cast<QWidget*>(c.counterStartEdit),
+          static_cast<QWidget*>(c.counterIncrementLabel),
+          static_cast<QWidget*>(c.counterIncrementEdit), static_cast<QWidget*>(c.useLabel),
+          static_cast<QWidget*>(c.digitsLabel), static_cast<QWidget*>(c.counterDigits)}) {
+        widget->setEnabled(counter);
+    }
+    enableGroup(c.counterPosition, counter);
+
+    const bool extension = c.changeExtension->isChecked();
+    for (QWidget* widget :
+         {static_cast<QWidget*>(c.extensionToLabel), static_cast<QWidget*>(c.extensionEdit),
+          static_cast<QWidget*>(c.addExtensionLabel)}) {
+        widget->setEnabled(extension);
+    }
+    enableGroup(c.extensionPosition, extension);
+
+    c.removeStringEdit->setEnabled(c.removeString->isChecked());
+    const bool replace = c.replaceString->isChecked();
+    c.replaceFromEdit->setEnabled(replace);
+    c.withLabel->setEnabled(replace);
+    c.replaceWithEdit->setEnabled(replace);
+    // The ID3 Options button follows its box from the start, not only after a click.
+    c.id3Options->setEnabled(c.supportId3->isChecked());
+}
+
+void MainDialog::warnAboutCase(CaseBox box, bool checked) {
+    if (!checked) {
+        return;
+    }
+    const std::optional<std::string> warning =
+        caseWarning(box, controls_.lowerCase->isChecked(), controls_.upperCase->isChecked(),
+                    controls_.firstLetterUpper->isChecked());
+    if (warning) {
+        services_.messages.show(*warning, kCaseWarningCaption, platform::Icon::Information);
+    }
+}
+
+void MainDialog::validateEdit(QLineEdit* edit,
+                              std::optional<EditCorrection> (*correct)(const QString&)) {
+    const std::optional<EditCorrection> correction = correct(edit->text());
+    if (!correction) {
+        return;
+    }
+    const int cursor = edit->cursorPosition();
+    services_.messages.show(correction->message);
+    // Writing the mended text is itself a change, which checks the field again.
+    edit->setText(correction->text);
+    if (correction->removedAt >= 0) {
+        edit->setCursorPosition(correction->removedAt < cursor ? cursor - 1 : cursor);
+    }
+}
+
+void MainDialog::fillFileList() {
+    const MainDialogControls& c = controls_;
+    std::uint32_t mask = 0;
+    mask |= c.archive->isChecked() ? platform::attribute::kArchive : 0;
+    mask |= c.readOnly->isChecked() ? platform::attribute::kReadOnly : 0;
+    mask |= c.hidden->isChecked() ? platform::attribute::kHidden : 0;
+    mask |= c.system->isChecked() ? platform::attribute::kSystem : 0;
+    session_.directory = c.browser->currentPath();
+    session_.fileList.setAttributeMask(mask);
+    session_.fileList.setSortIndex(c.sortList->currentIndex());
+    session_.fileList.applyFileMask(session_.directory);
+    showFileList();
+}
+
+void MainDialog::refilterFileList() {
+    session_.lists.clear();
+    session_.fileList.setMaskPosition(std::max(0, controls_.maskList->currentIndex()));
+    fillFileList();
+}
+
+void MainDialog::showFileList() {
+    const MainDialogControls& c = controls_;
+    c.fileList->reload();
+    {
+        const QSignalBlocker quiet(c.maskList);
+        c.maskList->clear();
+        for (const std::string& mask : session_.fileList.masks()) {
+            c.maskList->addItem(displayText(mask));
+        }
+        c.maskList->setCurrentIndex(session_.fileList.maskPosition());
+    }
+    c.selectAll->setChecked(session_.fileList.selectAllToggle());
+    showStatus();
+}
+
+void MainDialog::showStatus() {
+    controls_.status->setText(displayText(session_.fileList.statusText()));
+}
+
+void MainDialog::emptyFileList() {
+    session_.lists.clear();
+    session_.fileList.clear();
+    controls_.fileList->reload();
+    showStatus();
+}
+
+void MainDialog::afterDirectoryChange() {
+    // The rows of the directory left behind must go even if the new one cannot be read: they
+    // would otherwise be renamed in a directory they do not belong to.
+    emptyFileList();
+    session_.fileList.setMaskPosition(0);
+    fillFileList();
+}
+
+void MainDialog::previewChanges() {
+    readControls();
+    session_.directory = controls_.browser->currentPath();
+    PreviewDialog dialog(this, services_.runModal);
+    engine::preview(session_, dialog);
+}
+
+void MainDialog::applyChanges() {
+    readControls();
+    session_.directory = controls_.browser->currentPath();
+    QtBatchProgress progress(this, QStringLiteral("Renaming files..."));
+    afterCommand(engine::applyChanges(session_, &progress));
+}
+
+void MainDialog::restoreFilenames() {
+    readControls();
+    session_.directory = controls_.browser->currentPath();
+    QtBatchProgress progress(this, QStringLiteral("Restoring file names..."));
+    if (services_.restorePicker != nullptr) {
+        afterCommand(engine::restoreFilenames(session_, *services_.restorePicker, &progress));
+        return;
+    }
+    QtRestoreFilePicker picker(this, services_.runModal);
+    afterCommand(engine::restoreFilenames(session_, picker, &progress));
+}
+
+void MainDialog::afterCommand(engine::CommandOutcome outcome) {
+    if (outcome == engine::CommandOutcome::ExitProgram) {
+        accept();
+    } else if (outcome == engine::CommandOutcome::Done) {
+        showFileList();
+    }
+}
+
+void MainDialog::saveSettings() {
+    readControls();
+    settings::saveRenameSettings(services_.fileSystem, services_.messages, paths_.renameSettings,
+                                 session_.rules);
+}
+
+void MainDialog::reject() {
+    if (session_.options.confirmationOnExit &&
+        !services_.messages.ask("Are you sure you want to quit?", "Confirm Exit",
+                                platform::Icon::None)) {
+        return;
+    }
+    emptyFileList();
+    QDialog::reject();
+}
+
+void MainDialog::openOptions() {
+    if (hooks_.options) {
+        hooks_.options(context());
+    }
+    if (auto options = settings::readProgramOptions(services_.fileSystem, paths_.programOptions,
+                                                    session_.options)) {
+        session_.options = *options;
+    }
+}
+
+void MainDialog::openId3Options() {
+    if (hooks_.id3Options) {
+        hooks_.id3Options(context());
+    }
+    if (auto naming = settings::readId3Naming(services_.fileSystem, paths_.id3Options)) {
+        session_.id3 = *naming;
+    }
+}
+
+void MainDialog::openAbout() {
+    if (hooks_.about) {
+        hooks_.about(context());
+    }
+}
+
+void MainDialog::openHelp() {
+    if (hooks_.help) {
+        hooks_.help(context());
+    }
+}
+
+DialogContext MainDialog::context() {
+    return {this, services_.fileSystem, services_.messages, paths_};
+}
+
+}  // namespace nameshift::ui

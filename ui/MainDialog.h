@@ -1,0 +1,200 @@
+#pragma once
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include <functional>
+#include <optional>
+
+#include "engine/CommandOutcome.h"
+#include "engine/RenameSession.h"
+#include "engine/RestoreFilePicker.h"
+#include "engine/TagReader.h"
+#include "platform/FileSystem.h"
+#include "platform/MessageBox.h"
+#include "settings/SettingsPaths.h"
+#include "ui/CaseWarnings.h"
+#include "ui/DirectoryBrowser.h"
+#include "ui/EditCorrections.h"
+#include "ui/FileListView.h"
+#include "ui/ModalRunner.h"
+#include "ui/VolumeSource.h"
+#include "ui/widgets/IconPushButton.h"
+
+namespace nameshift::ui {
+
+// What the main dialog works with, handed in by the program's entry or by a test.
+struct MainDialogServices {
+    MainDialogServices(platform::FileSystem& fs, platform::MessageBox& box,
+                       engine::TagReader& tagReader, VolumeSource& volumeSource)
+        : fileSystem(fs), messages(box), tags(tagReader), volumes(volumeSource) {}
+
+    platform::FileSystem& fileSystem;
+    platform::MessageBox& messages;
+    engine::TagReader& tags;
+    VolumeSource& volumes;
+    // Null: Qt's file dialog asks.
+    engine::RestoreFilePicker* restorePicker = nullptr;
+    // How the preview and the file dialog run; null: exec().
+    ModalRunner runModal;
+    // How long the start-up picture stays; 0 shows none.
+    int splashMilliseconds = 1800;
+};
+
+// What the dialogs opened from the main dialog get to work with.
+struct DialogContext {
+    QWidget* parent;
+    platform::FileSystem& fileSystem;
+    platform::MessageBox& messages;
+    const settings::SettingsPaths& paths;
+};
+
+// The other dialogs of the program, opened from the main dialog's buttons. A hook left empty
+// does nothing. After the options and ID3 options dialogs the main dialog reads their files
+// again, however they were closed.
+struct DialogHooks {
+    std::function<void(const DialogContext&)> options;
+    std::function<void(const DialogContext&)> id3Options;
+    std::function<void(const DialogContext&)> about;
+    std::function<void(const DialogContext&)> help;
+};
+
+// Every control of the main dialog, for the code that lays them out and for tests.
+struct MainDialogControls {
+    QCheckBox* changePrefix = nullptr;
+    QLabel* prefixToLabel = nullptr;
+    QLineEdit* prefixEdit = nullptr;
+    QLabel* addPrefixLabel = nullptr;
+    QButtonGroup* prefixPosition = nullptr;
+
+    QCheckBox* useCounter = nullptr;
+    QLabel* counterStartLabel = nullptr;
+    QLineEdit* counterStartEdit = nullptr;
+    QLabel* counterIncrementLabel = nullptr;
+    QLineEdit* counterIncrementEdit = nullptr;
+    QLabel* useLabel = nullptr;
+    QComboBox* counterDigits = nullptr;
+    QLabel* digitsLabel = nullptr;
+    QButtonGroup* counterPosition = nullptr;
+
+    QCheckBox* changeExtension = nullptr;
+    QLabel* extensionToLabel = nullptr;
+    QLineEdit* extensionEdit = nullptr;
+    QLabel* addExtensionLabel = nullptr;
+    QButtonGroup* extensionPosition = nullptr;
+
+    QCheckBox* removeSpaces = nullptr;
+    QCheckBox* removeBrackets = nullptr;
+    QCheckBox* removeTildes = nullptr;
+    QCheckBox* removeHyphens = nullptr;
+    QCheckBox* removeString = nullptr;
+    QLineEdit* removeStringEdit = nullptr;
+    QCheckBox* replaceString = nullptr;
+    QLineEdit* replaceFromEdit = nullptr;
+    QLabel* withLabel = nullptr;
+    QLineEdit* replaceWithEdit = nullptr;
+
+    QCheckBox* lowerCase = nullptr;
+    QCheckBox* upperCase = nullptr;
+    QCheckBox* firstLetterUpper = nullptr;
+    QCheckBox* supportId3 = nullptr;
+    IconPushButton* id3Options = nullptr;
+
+    QCheckBox* archive = nullptr;
+    QCheckBox* readOnly = nullptr;
+    QCheckBox* hidden = nullptr;
+    QCheckBox* system = nullptr;
+    QComboBox* sortList = nullptr;
+    QComboBox* maskList = nullptr;
+
+    QLabel* logo = nullptr;
+    DirectoryBrowser* browser = nullptr;
+    FileListView* fileList = nullptr;
+    IconPushButton* selectAll = nullptr;
+    QLabel* status = nullptr;
+
+    IconPushButton* preview = nullptr;
+    IconPushButton* restore = nullptr;
+    IconPushButton* options = nullptr;
+    IconPushButton* help = nullptr;
+    IconPushButton* apply = nullptr;
+    IconPushButton* exit = nullptr;
+    IconPushButton* save = nullptr;
+    IconPushButton* about = nullptr;
+
+    QAction* aboutAction = nullptr;
+};
+
+// The program's one long-lived window: the directory browser and file list on the left, the
+// rename rules and the display options on the right, the commands at the bottom. It owns the
+// session every command works on.
+class MainDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit MainDialog(MainDialogServices services, DialogHooks hooks = {},
+                        QWidget* parent = nullptr);
+    ~MainDialog() override;
+
+    // Shows the start-up picture, reads the settings files, opens the browser and fills the file
+    // list. False when the working directory cannot be read; the dialog then offers Exit alone.
+    bool startUp();
+
+    const MainDialogControls& controls() const { return controls_; }
+    engine::RenameSession& session() { return session_; }
+    const settings::SettingsPaths& settingsPaths() const { return paths_; }
+
+    // The rule controls into the session's rules, and back.
+    void readControls();
+    void writeControls();
+    void applyEnablingRule();
+
+    void previewChanges();
+    void applyChanges();
+    void restoreFilenames();
+    void saveSettings();
+
+    // Exit: asks first when the options say so.
+    void reject() override;
+
+private:
+    void buildControls();
+    void layOutControls();
+    void connectControls();
+    void setButtonIcons();
+    void showSplash();
+    void closeSplash();
+
+    void warnAboutCase(CaseBox box, bool checked);
+    void validateEdit(QLineEdit* edit, std::optional<EditCorrection> (*correct)(const QString&));
+
+    // The listing: refilled for the browser's directory, or filtered by the chosen mask.
+    void fillFileList();
+    void refilterFileList();
+    void showFileList();
+    void showStatus();
+    void emptyFileList();
+    void afterDirectoryChange();
+    void afterCommand(engine::CommandOutcome outcome);
+
+    void openOptions();
+    void openId3Options();
+    void openAbout();
+    void openHelp();
+    DialogContext context();
+
+    MainDialogServices services_;
+    DialogHooks hooks_;
+    engine::RenameSession session_;
+    settings::SettingsPaths paths_;
+    MainDialogControls controls_;
+    QWidget* splash_ = nullptr;
+};
+
+}  // namespace nameshift::ui

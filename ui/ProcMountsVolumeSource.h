@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/FileSystem.h"
+#include "ui/VolumeSource.h"
+
+namespace nameshift::ui {
+
+// The mount paths of a mount table in the form of /proc/self/mounts that hold files a user may
+// rename: kernel and runtime filesystems (proc, sysfs, cgroup, devices, the tmpfs under /run
+// and the like) are left out. Sorted by bytes, each path once.
+std::vector<std::string> parseMountTable(std::string_view table);
+
+// The volumes of the running system, from /proc/self/mounts.
+class ProcMountsVolumeSource final : public VolumeSource {
+public:
+    explicit ProcMountsVolumeSource(platform::FileSystem& fileSystem,
+                                    std::string mountTable = "/proc/self/mounts")
+        : fileSystem_(fileSystem), mountTable_(std::move(mountTable)) {}
+
+    platform::Result<std::vector<std::string>> mountedVolumes() override;
+
+private:
+    platform::FileSystem& fileSystem_;
+    std::string mountTable_;
+};
+
+}  // namespace nameshift::ui

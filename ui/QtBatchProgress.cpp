@@ -1,0 +1,39 @@
+#include "ui/QtBatchProgress.h"
+
+#include <QCoreApplication>
+
+#include "platform/MessageBox.h"
+
+namespace nameshift::ui {
+
+QtBatchProgress::~QtBatchProgress() = default;
+
+void QtBatchProgress::start(std::size_t total) {
+    dialog_.reset();
+    if (total <= engine::kProgressThreshold) {
+        return;
+    }
+    dialog_ = std::make_unique<QProgressDialog>(label_, QStringLiteral("Cancel"), 0,
+                                                static_cast<int>(total), parent_.data());
+    dialog_->setWindowTitle(QString::fromUtf8(platform::kProgramTitle));
+    dialog_->setWindowModality(Qt::WindowModal);
+    dialog_->setMinimumDuration(0);
+    dialog_->setAutoReset(false);
+    dialog_->setAutoClose(false);
+    dialog_->setValue(0);
+}
+
+bool QtBatchProgress::advance(std::size_t done) {
+    if (!dialog_) {
+        return true;
+    }
+    dialog_->setValue(static_cast<int>(done));
+    QCoreApplication::processEvents();
+    return !dialog_->wasCanceled();
+}
+
+void QtBatchProgress::finish() {
+    dialog_.reset();
+}
+
+}  // namespace nameshift::ui

@@ -1,0 +1,55 @@
+#include "ui/QtMessageBox.h"
+
+#include <QMessageBox>
+
+#include "ui/DisplayText.h"
+
+namespace nameshift::ui {
+namespace {
+
+QMessageBox::Icon iconOf(platform::Icon icon) {
+    switch (icon) {
+        case platform::Icon::Information:
+            return QMessageBox::Information;
+        case platform::Icon::Exclamation:
+            return QMessageBox::Warning;
+        case platform::Icon::Stop:
+            return QMessageBox::Critical;
+        case platform::Icon::Question:
+            return QMessageBox::Question;
+        case platform::Icon::None:
+            break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+std::unique_ptr<QMessageBox> QtMessageBox::build(const platform::Message& message,
+                                                 QWidget* parent) {
+    auto box = std::make_unique<QMessageBox>(parent);
+    box->setText(displayText(message.text));
+    box->setTextFormat(Qt::PlainText);
+    box->setWindowTitle(displayText(message.caption));
+    box->setIcon(iconOf(message.icon));
+    if (message.buttons == platform::Buttons::YesNo) {
+        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box->setDefaultButton(QMessageBox::Yes);
+        box->setEscapeButton(QMessageBox::No);
+    } else {
+        box->setStandardButtons(QMessageBox::Ok);
+        box->setEscapeButton(QMessageBox::Ok);
+    }
+    return box;
+}
+
+platform::Answer QtMessageBox::show(const platform::Message& message) {
+    const std::unique_ptr<QMessageBox> box = build(message, parent_.data());
+    const int pressed = box->exec();
+    if (message.buttons == platform::Buttons::Ok) {
+        return platform::Answer::Ok;
+    }
+    return pressed == QMessageBox::Yes ? platform::Answer::Yes : platform::Answer::No;
+}
+
+}  // namespace nameshift::ui
