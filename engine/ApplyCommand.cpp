@@ -6,6 +6,7 @@
 #include "engine/BatchChecks.h"
 #include "engine/NameComputation.h"
 #include "engine/RestoreFile.h"
+#include "engine/TagNaming.h"
 #include "settings/Id3Options.h"
 #include "settings/ProgramOptions.h"
 
@@ -139,9 +140,13 @@ CommandOutcome applyChanges(RenameSession& session, BatchProgress* progress) {
         (!checkDuplicateNames(lists, messages) || !checkEmptyBases(lists, messages))) {
         return CommandOutcome::Refused;
     }
-    if (session.rules.supportId3 && session.id3.format.empty()) {
-        messages.show("You have not specified any ID3 options", "No options specified", Icon::Stop);
-        return refuse(lists);
+    if (session.rules.supportId3) {
+        if (session.id3.format.empty()) {
+            messages.show("You have not specified any ID3 options", "No options specified",
+                          Icon::Stop);
+            return refuse(lists);
+        }
+        applyTagNaming(session.id3, session.tags, session.directory, lists);
     }
     const bool mayRecord = recordChoice(session.options.restoreFileUsage) != RecordChoice::Skip;
     if (!checkPlainNames(lists, messages) || (mayRecord && !checkNoDoubleQuotes(lists, messages))) {

@@ -367,6 +367,26 @@ TEST_F(ApplyCommandTest, QuotesAreRenamedWhenNoRestoreFileIsMade) {
     EXPECT_EQ(dir.names(), (Names{"xsay \"hi\".txt"}));
 }
 
+TEST_F(ApplyCommandTest, DirectoryWithQuoteIsRefusedWhenItWouldBeRecorded) {
+    dir.write("say \"hi\"/a.txt");
+    session.directory = dir.file("say \"hi\"");
+    tick({"a.txt"});
+    usePrefix("x");
+    EXPECT_EQ(applyChanges(session), CommandOutcome::Refused);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "Cannot continue - the directory path \"" + realDirectory() +
+                                          "/say \"hi\"\" contains a double quote, which a "
+                                          "restore file cannot record.");
+    EXPECT_EQ(messages.shown[0].caption, "Invalid Directory Name");
+    EXPECT_EQ(dir.names("say \"hi\""), (Names{"a.txt"}));
+
+    messages.shown.clear();
+    session.options.restoreFileUsage = 2;
+    tick({"a.txt"});
+    EXPECT_EQ(applyChanges(session), CommandOutcome::Done);
+    EXPECT_EQ(dir.names("say \"hi\""), (Names{"xa.txt"}));
+}
+
 TEST_F(ApplyCommandTest, DirectoryThatCannotBeEnteredRenamesNothing) {
     dir.write("a.txt");
     tick({"a.txt"});
@@ -377,6 +397,63 @@ TEST_F(ApplyCommandTest, DirectoryThatCannotBeEnteredRenamesNothing) {
     EXPECT_EQ(messages.shown[0].caption, "Directory Error");
     EXPECT_EQ(dir.names(), (Names{"a.txt"}));
     EXPECT_TRUE(session.lists.empty());
+}
+
+TagTexts artistAndTitle(const char* artist, const char* title) {
+    TagTexts texts;
+    texts[1] = artist;
+    texts[3] = title;
+    return texts;
+}
+
+TEST_F(ApplyCommandTest, TagNamesThatMeetAreListedNotReplaced) {
+    dir.write("1.mp3", "one");
+    dir.write("2.mp3", "two");
+    dir.write("3.mp3", "three");
+    tags.tags = {{"1.mp3", artistAndTitle("Band", "Song")},
+                 {"2.mp3", artistAndTitle("Band", "Song")},
+                 {"3.mp3", artistAndTitle("AC/DC", "T.N.T.")}};
+    tick({"1.mp3", "2.mp3", "3.mp3"});
+    session.rules.supportId3 = true;
+    session.id3 = {static_cast<int>(settings::Id3RenameMode::AllOrRules), "%2 - %4"};
+
+    EXPECT_EQ(applyChanges(session), CommandOutcome::Done);
+
+    EXPECT_EQ(namesBesideRestoreFile(), (Names{"2.mp3", "AC-DC - T.N.T..mp3", "Band - Song.mp3"}));
+    EXPECT_EQ(dir.read("Band - Song.mp3"), "one");
+    EXPECT_EQ(dir.read("2.mp3"), "two");
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[0].text,
+              "The following file(s) could not be renamed:\n\n\"2.mp3\" to \"Band - Song.mp3\": " +
+                  platform::Status::fromErrno(EEXIST).message());
+}
+
+TEST_F(ApplyCommandTest, KeepingIncompleteFilesSkipsTheChecksOfTheRuleNames) {
+    dir.write("a.mp3", "tagged");
+    dir.write("b.mp3", "untagged");
+    tags.tags = {{"a.mp3", artistAndTitle("Band", "Song")}};
+    tick({"a.mp3", "b.mp3"});
+    usePrefix("same", settings::position::kReplace);  // the rules alone would collide
+    session.rules.supportId3 = true;
+    session.id3 = {static_cast<int>(settings::Id3RenameMode::AllOrKeep), "%2 - %4"};
+
+    EXPECT_EQ(applyChanges(session), CommandOutcome::Done);
+
+    EXPECT_EQ(messages.texts(), (Names{"Operation complete"}));
+    EXPECT_EQ(namesBesideRestoreFile(), (Names{"Band - Song.mp3", "b.mp3"}));
+    EXPECT_EQ(writtenRecord(), (RestoreRecord{realDirectory(), {"a.mp3"}, {"Band - Song.mp3"}}));
+}
+
+TEST_F(ApplyCommandTest, TagNamesAreCheckedToStayInTheDirectory) {
+    dir.write("a");
+    tags.tags = {{"a", artistAndTitle("..", "x")}};
+    tick({"a"});
+    session.rules.supportId3 = true;
+    session.id3 = {static_cast<int>(settings::Id3RenameMode::AllOrKeep), "%2"};
+    EXPECT_EQ(applyChanges(session), CommandOutcome::Refused);
+    EXPECT_EQ(messages.texts(),
+              (Names{"Cannot continue - the new file name \"..\" is not a plain file name."}));
+    EXPECT_EQ(dir.names(), (Names{"a"}));
 }
 
 class ApplyProgressTest : public ApplyCommandTest {

@@ -1,0 +1,158 @@
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "engine/ApplyCommand.h"
+#include "engine/RestoreCommand.h"
+#include "engine/RestoreFile.h"
+#include "platform/PosixFileSystem.h"
+
+namespace {
+
+using namespace nameshift;
+
+constexpr int kFileCount = 100'000;
+constexpr const char* kPrefix = "renamed ";
+
+class SilentMessages final : public platform::MessageBox {
+public:
+    using MessageBox::show;
+    platform::Answer show(const platform::Message& message) override {
+        return message.buttons == platform::Buttons::YesNo ? platform::Answer::Yes
+                                                           : platform::Answer::Ok;
+    }
+};
+
+class NoTags final : public engine::TagReader {
+public:
+    engine::TagTexts read(const std::string&) override { return {}; }
+};
+
+class FixedPicker final : public engine::RestoreFilePicker {
+public:
+    explicit FixedPicker(std::string path) : path_(std::move(path)) {}
+    std::optional<std::string> chooseRestoreFile(const std::string&) override { return path_; }
+
+private:
+    std::string path_;
+};
+
+// One directory of empty files for the whole run, and the names before and after the batch.
+struct Batch {
+    std::string directory;
+    std::vector<std::string> names;
+    std::vector<std::string> prefixed;
+
+    static const Batch& get() {
+        static Batch batch = make();
+        return batch;
+    }
+
+private:
+    static Batch make() {
+        Batch batch;
+        batch.directory =
+            (std::filesystem::temp_directory_path() / "nameshift-bench-XXXXXX").string();
+        if (::mkdtemp(batch.directory.data()) == nullptr) {
+            std::perror("mkdtemp");
+            std::exit(1);
+        }
+        for (int i = 0; i < kFileCount; ++i) {
+            char name[32];
+            std::snprintf(name, sizeof name, "track %06d.mp3", i);
+            batch.names.emplace_back(name);
+            batch.prefixed.push_back(kPrefix + batch.names.back());
+            const int fd = ::open((batch.directory + "/" + name).c_str(),
+                                  O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+            if (fd < 0) {
+                std::perror("open");
+                std::exit(1);
+            }
+            ::close(fd);
+        }
+        std::atexit([] {
+            std::error_code ignored;
+            std::filesystem::remove_all(get().directory, ignored);
+        });
+        return batch;
+    }
+};
+
+int renameNoReplace(const std::string& from, const std::string& to) {
+    return static_cast<int>(
+        ::syscall(SYS_renameat2, AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE));
+}
+
+// The floor: the same renames there and back, with nothing around them.
+void BM_BareRenameat2Loop(benchmark::State& state) {
+    const Batch& batch = Batch::get();
+    if (::chdir(batch.directory.c_str()) != 0) {
+        state.SkipWithError("chdir");
+        return;
+    }
+    for (auto _ : state) {
+        for (int i = 0; i < kFileCount; ++i) {
+            if (renameNoReplace(batch.names[i], batch.prefixed[i]) != 0) {
+                state.SkipWithError("rename");
+                return;
+            }
+        }
+        for (int i = 0; i < kFileCount; ++i) {
+            if (renameNoReplace(batch.prefixed[i], batch.names[i]) != 0) {
+                state.SkipWithError("rename back");
+                return;
+            }
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * 2 * kFileCount);
+}
+
+// Apply a prefix to every file, with its checks and restore file, then restore from that file.
+// The listing the user ticks the files in is made before the command and not timed.
+void BM_ApplyThenRestore(benchmark::State& state) {
+    const Batch& batch = Batch::get();
+    platform::PosixFileSystem fileSystem;
+    SilentMessages messages;
+    NoTags tags;
+    engine::RenameSession session(fileSystem, messages, tags);
+    session.directory = batch.directory;
+    session.options.warnOnApply = false;
+    session.rules.changePrefix = true;
+    session.rules.prefixText = kPrefix;
+    session.rules.prefixPosition = settings::position::kBeginning;
+    session.fileList.setAttributeMask(platform::attribute::kArchive);
+    session.fileList.setSortIndex(static_cast<int>(settings::SortKey::Name));
+    FixedPicker picker(batch.directory + "/" + engine::kRestoreFileName);
+
+    for (auto _ : state) {
+        state.PauseTiming();
+        session.fileList.fill(session.directory);
+        session.fileList.selectAll(true);
+        state.ResumeTiming();
+        if (applyChanges(session) != engine::CommandOutcome::ExitProgram ||
+            restoreFilenames(session, picker) != engine::CommandOutcome::ExitProgram) {
+            state.SkipWithError("the batch did not run through");
+            return;
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * 2 * kFileCount);
+    if (!std::filesystem::exists(batch.directory + "/" + batch.names.back()) ||
+        std::filesystem::exists(batch.directory + "/" + engine::kRestoreFileName)) {
+        state.SkipWithError("the files are not back under their names");
+    }
+}
+
+BENCHMARK(BM_BareRenameat2Loop)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+BENCHMARK(BM_ApplyThenRestore)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+}  // namespace
+
+BENCHMARK_MAIN();
