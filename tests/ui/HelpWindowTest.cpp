@@ -1,0 +1,101 @@
+#include "ui/HelpWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QDirIterator>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTextBrowser>
+#include <set>
+#include <string>
+
+#include "TempDir.h"
+#include "platform/PosixFileSystem.h"
+
+namespace nameshift::ui {
+namespace {
+
+std::string currentDirectory() {
+    platform::PosixFileSystem fileSystem;
+    return fileSystem.currentDirectory().value();
+}
+
+TEST(HelpWindow, OpensBesideItsOwnerAndLeavesTheCurrentDirectory) {
+    testing::TempDir dir;
+    dir.makeDirectory("browsed");
+    platform::PosixFileSystem fileSystem;
+    ASSERT_TRUE(fileSystem.setCurrentDirectory(dir.file("browsed")).ok());
+    const std::string before = currentDirectory();
+    QDialog owner;
+    owner.show();
+
+    HelpWindow* help = HelpWindow::showHelp(&owner);
+
+    EXPECT_EQ(currentDirectory(), before);
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    // A child window of the main dialog stays usable while that dialog runs modally, and the
+    // help itself blocks nothing.
+    EXPECT_EQ(help->parentWidget(), &owner);
+    EXPECT_TRUE(help->isWindow());
+    EXPECT_EQ(help->windowModality(), Qt::NonModal);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_EQ(help->browser()->documentTitle(), QLatin1String("Contents"));
+    EXPECT_TRUE(help->browser()->toPlainText().contains(QLatin1String("Nameshift Pro Help")));
+}
+
+TEST(HelpWindow, IsMadeOnceAndShowsTheAskedPage) {
+    QDialog owner;
+    HelpWindow* first = HelpWindow::showHelp(&owner);
+    HelpWindow* second = HelpWindow::showHelp(&owner, QStringLiteral("id3.html"));
+
+    EXPECT_EQ(first, second);
+    EXPECT_EQ(second->browser()->source(), QUrl(QStringLiteral("qrc:/help/id3.html")));
+    EXPECT_TRUE(
+        second->windowTitle().endsWith(QLatin1String("Naming MP3 files from their ID3 tags")));
+    second->close();
+}
+
+// Every page has a title, is listed on the contents page, and links only to pages and files
+// that the program carries.
+TEST(HelpWindow, PagesAreCompleteAndTheirLinksLeadSomewhere) {
+    HelpWindow window;  // makes the pages available
+    const QRegularExpression link(QStringLiteral("href=\"([^\"]+)\""));
+    const QRegularExpression title(QStringLiteral("<title>[^<]+</title>"));
+    std::set<QString> pages;
+    std::set<QString> linkedFromContents;
+    QDirIterator files(QStringLiteral(":/help"));
+    while (files.hasNext()) {
+        const QString path = files.next();
+        if (!path.endsWith(QLatin1String(".html"))) {
+            continue;
+        }
+        pages.insert(path.section(QLatin1Char('/'), -1));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+        const QString text = QString::fromUtf8(file.readAll());
+        EXPECT_TRUE(title.match(text).hasMatch()) << path.toStdString();
+        for (auto it = link.globalMatch(text); it.hasNext();) {
+            const QString target = it.next().captured(1).section(QLatin1Char('#'), 0, 0);
+            if (target.contains(QLatin1Char(':')) || target.isEmpty()) {
+                continue;
+            }
+            EXPECT_TRUE(QFile::exists(QStringLiteral(":/help/") + target))
+                << path.toStdString() << " links to " << target.toStdString();
+            if (path.endsWith(QLatin1String("/index.html"))) {
+                linkedFromContents.insert(target);
+            }
+        }
+    }
+    EXPECT_GE(pages.size(), 9u);
+    for (const QString& page : pages) {
+        if (page != QLatin1String("index.html")) {
+            EXPECT_TRUE(linkedFromContents.count(page)) << page.toStdString();
+        }
+    }
+}
+
+}  // namespace
+}  // namespace nameshift::ui

@@ -1,0 +1,63 @@
+#include "ui/AboutDialog.h"
+
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "ui/Resources.h"
+#include "ui/widgets/HyperlinkLabel.h"
+#include "ui/widgets/IconPushButton.h"
+
+namespace nameshift::ui {
+
+AboutDialog::AboutDialog(platform::MessageBox& messages, QWidget* parent) : QDialog(parent) {
+    loadResources();
+    setWindowTitle(QStringLiteral("About Nameshift Pro"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    auto* picture = new QLabel(this);
+    picture->setObjectName(QStringLiteral("picture"));
+    picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    picture->setAlignment(Qt::AlignCenter);
+    picture->setPixmap(QIcon(QStringLiteral(":/logo.svg")).pixmap(QSize(200, 48)));
+
+    auto* version = new QLabel(QStringLiteral("Nameshift Pro Version 1.0"), this);
+    version->setObjectName(QStringLiteral("version"));
+    auto* summary = new QLabel(
+        QStringLiteral("Renames files in batches, by rules or from their ID3 tags."), this);
+
+    auto* authorLabel = new QLabel(QStringLiteral("&Written by:"), this);
+    mailLink_ = new HyperlinkLabel(messages, QStringLiteral("the Nameshift Pro developers"), this);
+    mailLink_->setObjectName(QStringLiteral("mailLink"));
+    mailLink_->setUrl(QStringLiteral("mailto:") + QLatin1String(kSupportAddress));
+    mailLink_->setUnderline(true);
+    mailLink_->setLinkCursor(Qt::PointingHandCursor);
+    authorLabel->setBuddy(mailLink_);
+    auto* authorRow = new QHBoxLayout;
+    authorRow->addWidget(authorLabel);
+    authorRow->addWidget(mailLink_);
+    authorRow->addStretch(1);
+
+    okButton_ = new IconPushButton(QStringLiteral("OK"), this);
+    okButton_->setObjectName(QStringLiteral("ok"));
+    okButton_->setIcons(QStringLiteral(":/icons/apply-hover.svg"),
+                        QStringLiteral(":/icons/apply.svg"));
+    okButton_->setToolTip(QStringLiteral("Closes the About box"));
+    okButton_->setDefault(true);
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addStretch(1);
+    buttonRow->addWidget(okButton_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(picture);
+    layout->addWidget(version);
+    layout->addWidget(summary);
+    layout->addLayout(authorRow);
+    layout->addLayout(buttonRow);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    okButton_->setFocus();
+}
+
+}  // namespace nameshift::ui

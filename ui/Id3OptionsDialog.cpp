@@ -1,0 +1,492 @@
+#include "ui/Id3OptionsDialog.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <array>
+#include <utility>
+
+#include "settings/Id3OptionsFile.h"
+#include "settings/InvalidCharacters.h"
+#include "ui/widgets/IconPushButton.h"
+
+namespace nameshift::ui {
+namespace {
+
+// The tag the example result is built from, in code order: "%1" is the album title.
+constexpr std::array<std::string_view, 6> kExampleValues = {
+    "Sample Album", "Sample Artist", "Rock", "Sample Track", "03", "1994"};
+
+constexpr int kAdvancedFormatLimit = 255;
+
+QString fromBytes(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string toBytes(const QString& text) {
+    return text.toUtf8().toStdString();
+}
+
+QStringList frameNames() {
+    QStringList names;
+    for (std::string_view name : settings::kFrameNames) {
+        names << fromBytes(name);
+    }
+    return names;
+}
+
+IconPushButton* makeButton(const QString& text, const QString& name, const QString& toolTip,
+                           QWidget* parent) {
+    auto* button = new IconPushButton(text, parent);
+    button->setObjectName(name);
+    button->setToolTip(toolTip);
+    button->setAutoDefault(false);
+    return button;
+}
+
+}  // namespace
+
+std::string exampleTagResult(std::string_view format) {
+    std::string result;
+    for (std::size_t i = 0; i < format.size(); ++i) {
+        if (format[i] == '%' && i + 1 < format.size() && format[i + 1] >= '1' &&
+            format[i + 1] <= '6') {
+            result += kExampleValues[static_cast<std::size_t>(format[i + 1] - '1')];
+            ++i;
+        } else {
+            result += format[i];
+        }
+    }
+    return result;
+}
+
+Id3OptionsDialog::Id3OptionsDialog(platform::FileSystem& fileSystem, platform::MessageBox& messages,
+                                   std::string id3OptionsPath, QWidget* parent)
+    : QDialog(parent),
+      fileSystem_(fileSystem),
+      messages_(messages),
+      id3OptionsPath_(std::move(id3OptionsPath)) {
+    buildControls();
+    showState(settings::loadId3Options(fileSystem_, messages_, id3OptionsPath_));
+}
+
+void Id3OptionsDialog::buildControls() {
+    setWindowTitle(QStringLiteral("ID3 Options"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    auto* renameGroup = new QGroupBox(QStringLiteral("Rename Mode"), this);
+    auto* renameLayout = new QVBoxLayout(renameGroup);
+    renameModeGroup_ = new QButtonGroup(this);
+    const QString renameTexts[] = {
+        QStringLiteral("&Only rename if ALL specified frames are present, in the ID3 tag, "
+                       "otherwise use alternate renaming options"),
+        QStringLiteral("&If ALL specified frames are NOT present, in the ID3 tag,  do not rename "
+                       "the file at all"),
+        QStringLiteral("Rename to &what ever specified frames, in the ID3 tag, are present"),
+    };
+    for (int mode = 0; mode < 3; ++mode) {
+        auto* radio = new QRadioButton(renameTexts[mode], this);
+        radio->setObjectName(QStringLiteral("renameMode%1").arg(mode));
+        renameModeGroup_->addButton(radio, mode);
+        renameLayout->addWidget(radio);
+    }
+
+    auto* modeButtons = new QButtonGroup(this);
+    basicMode_ = new QRadioButton(QStringLiteral("Use &Basic ID3 Options"), this);
+    basicMode_->setObjectName(QStringLiteral("basicMode"));
+    advancedMode_ = new QRadioButton(QStringLiteral("Use A&dvanced ID3 Options"), this);
+    advancedMode_->setObjectName(QStringLiteral("advancedMode"));
+    modeButtons->addButton(basicMode_, 0);
+    modeButtons->addButton(advancedMode_, 1);
+    connect(modeButtons, &QButtonGroup::idClicked, this, [this] {
+        applyModeEnabling();
+        rebuild();
+    });
+
+    auto* availableLabel = new QLabel(QStringLiteral("Avai&lable frames:"), this);
+    available_ = new QListWidget(this);
+    available_->setObjectName(QStringLiteral("availableFrames"));
+    available_->addItems(frameNames());
+    availableLabel->setBuddy(available_);
+    connect(available_, &QListWidget::itemDoubleClicked, this,
+            &Id3OptionsDialog::moveChosenToSelected);
+
+    allToSelected_ = makeButton(QStringLiteral(">>"), QStringLiteral("allToSelected"),
+                                QStringLiteral("Selects every frame (Alt+Shift+Right)"), this);
+    allToSelected_->setShortcut(QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Right));
+    oneToSelected_ = makeButton(QStringLiteral(">"), QStringLiteral("oneToSelected"),
+                                QStringLiteral("Selects the chosen frame (Alt+Right)"), this);
+    oneToSelected_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
+    oneToAvailable_ = makeButton(QStringLiteral("<"), QStringLiteral("oneToAvailable"),
+                                 QStringLiteral("Takes the chosen frame out (Alt+Left)"), this);
+    oneToAvailable_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
+    allToAvailable_ = makeButton(QStringLiteral("<<"), QStringLiteral("allToAvailable"),
+                                 QStringLiteral("Takes every frame out (Alt+Shift+Left)"), this);
+    allToAvailable_->setShortcut(QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Left));
+    connect(allToSelected_, &QPushButton::clicked, this, &Id3OptionsDialog::moveAllToSelected);
+    connect(oneToSelected_, &QPushButton::clicked, this, &Id3OptionsDialog::moveChosenToSelected);
+    connect(oneToAvailable_, &QPushButton::clicked, this, &Id3OptionsDialog::moveChosenToAvailable);
+    connect(allToAvailable_, &QPushButton::clicked, this, &Id3OptionsDialog::moveAllToAvailable);
+
+    auto* selectedLabel = new QLabel(QStringLiteral("S&elected frames:"), this);
+    selected_ = new QListWidget(this);
+    selected_->setObjectName(QStringLiteral("selectedFrames"));
+    selectedLabel->setBuddy(selected_);
+    connect(selected_, &QListWidget::itemDoubleClicked, this,
+            &Id3OptionsDialog::moveChosenToAvailable);
+
+    const QSize arrowSize(16, 16);
+    up_ = makeButton(QString(), QStringLiteral("up"),
+                     QStringLiteral("Moves the chosen frame up (Alt+Up)"), this);
+    up_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Up));
+    const QIcon upIcon = style()->standardIcon(QStyle::SP_ArrowUp);
+    up_->setIcons(upIcon, upIcon, arrowSize);
+    up_->setAccessibleName(QStringLiteral("Up"));
+    down_ = makeButton(QString(), QStringLiteral("down"),
+                       QStringLiteral("Moves the chosen frame down (Alt+Down)"), this);
+    down_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Down));
+    const QIcon downIcon = style()->standardIcon(QStyle::SP_ArrowDown);
+    down_->setIcons(downIcon, downIcon, arrowSize);
+    down_->setAccessibleName(QStringLiteral("Down"));
+    connect(up_, &QPushButton::clicked, this, &Id3OptionsDialog::moveChosenUp);
+    connect(down_, &QPushButton::clicked, this, &Id3OptionsDialog::moveChosenDown);
+
+    useSeparators_ = new QCheckBox(QStringLiteral("Use &Separators"), this);
+    useSeparators_->setObjectName(QStringLiteral("useSeparators"));
+    connect(useSeparators_, &QCheckBox::clicked, this, [this] {
+        applyModeEnabling();
+        // The example follows the box at once; a stale example would show a name the options
+        // no longer give.
+        rebuild();
+    });
+    separatorGroup_ = new QButtonGroup(this);
+    const QString separatorTexts[] = {QStringLiteral("S&paces"), QStringLiteral("&Hyphens"),
+                                      QStringLiteral("&Underscores")};
+    const QString separatorNames[] = {QStringLiteral("spaces"), QStringLiteral("hyphens"),
+                                      QStringLiteral("underscores")};
+    auto* separatorRow = new QHBoxLayout;
+    separatorRow->addWidget(useSeparators_);
+    for (int separator = 0; separator < 3; ++separator) {
+        auto* radio = new QRadioButton(separatorTexts[separator], this);
+        radio->setObjectName(separatorNames[separator]);
+        separatorGroup_->addButton(radio, separator);
+        separatorRow->addWidget(radio);
+    }
+    separatorRow->addStretch(1);
+    connect(separatorGroup_, &QButtonGroup::idClicked, this, [this] { rebuild(); });
+
+    auto* moveColumn = new QVBoxLayout;
+    moveColumn->addStretch(1);
+    moveColumn->addWidget(allToSelected_);
+    moveColumn->addWidget(oneToSelected_);
+    moveColumn->addWidget(oneToAvailable_);
+    moveColumn->addWidget(allToAvailable_);
+    moveColumn->addStretch(1);
+    auto* orderColumn = new QVBoxLayout;
+    orderColumn->addStretch(1);
+    orderColumn->addWidget(up_);
+    orderColumn->addWidget(down_);
+    orderColumn->addStretch(1);
+
+    auto* basicGroup = new QGroupBox(this);
+    auto* basicLayout = new QGridLayout(basicGroup);
+    basicLayout->addWidget(basicMode_, 0, 0, 1, 4);
+    basicLayout->addWidget(availableLabel, 1, 0);
+    basicLayout->addWidget(selectedLabel, 1, 2);
+    basicLayout->addWidget(available_, 2, 0);
+    basicLayout->addLayout(moveColumn, 2, 1);
+    basicLayout->addWidget(selected_, 2, 2);
+    basicLayout->addLayout(orderColumn, 2, 3);
+    basicLayout->addLayout(separatorRow, 3, 0, 1, 4);
+
+    auto* advancedGroup = new QGroupBox(this);
+    auto* advancedLayout = new QGridLayout(advancedGroup);
+    auto* formatLabel = new QLabel(QStringLiteral("&Format:"), this);
+    advancedFormat_ = new QLineEdit(this);
+    advancedFormat_->setObjectName(QStringLiteral("advancedFormat"));
+    advancedFormat_->setMaxLength(kAdvancedFormatLimit);
+    formatLabel->setBuddy(advancedFormat_);
+    connect(advancedFormat_, &QLineEdit::textChanged, this, [this] { rebuild(); });
+    advancedLayout->addWidget(advancedMode_, 0, 0, 1, 2);
+    advancedLayout->addWidget(formatLabel, 1, 0);
+    advancedLayout->addWidget(advancedFormat_, 1, 1);
+
+    auto* legendGroup = new QGroupBox(QStringLiteral("Legend"), this);
+    auto* legendLayout = new QGridLayout(legendGroup);
+    const QStringList names = frameNames();
+    for (int code = 0; code < names.size(); ++code) {
+        auto* entry = new QLabel(
+            QLatin1Char('%') + QString::number(code + 1) + QStringLiteral(" - ") + names[code],
+            this);
+        entry->setObjectName(QStringLiteral("legend%1").arg(code + 1));
+        legendLayout->addWidget(entry, code % 3, code / 3);
+    }
+
+    auto* exampleLabel = new QLabel(QStringLiteral("Example Tag Result:"), this);
+    example_ = new QLineEdit(this);
+    example_->setObjectName(QStringLiteral("example"));
+    example_->setEnabled(false);
+    auto* exampleRow = new QHBoxLayout;
+    exampleRow->addWidget(exampleLabel);
+    exampleRow->addWidget(example_, 1);
+
+    auto* restoreButton =
+        makeButton(QStringLiteral("&Restore Defaults"), QStringLiteral("restoreDefaults"),
+                   QStringLiteral("Puts back the options a new installation starts with"), this);
+    restoreButton->setIcons(QStringLiteral(":/icons/restore.svg"));
+    connect(restoreButton, &QPushButton::clicked, this, &Id3OptionsDialog::restoreDefaults);
+    auto* okButton = makeButton(QStringLiteral("OK"), QStringLiteral("ok"),
+                                QStringLiteral("Saves the options in ID3Opts.ini and closes the "
+                                               "window"),
+                                this);
+    okButton->setIcons(QStringLiteral(":/icons/ok.svg"));
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, &Id3OptionsDialog::accept);
+    auto* cancelButton = makeButton(QStringLiteral("&Cancel"), QStringLiteral("cancel"),
+                                    QStringLiteral("Closes the window without saving"), this);
+    cancelButton->setIcons(QStringLiteral(":/icons/cancel.svg"));
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addWidget(restoreButton);
+    buttonRow->addStretch(1);
+    buttonRow->addWidget(okButton);
+    buttonRow->addWidget(cancelButton);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(renameGroup);
+    layout->addWidget(basicGroup);
+    layout->addWidget(advancedGroup);
+    layout->addWidget(legendGroup);
+    layout->addLayout(exampleRow);
+    layout->addLayout(buttonRow);
+}
+
+void Id3OptionsDialog::showState(const settings::Id3DialogState& state) {
+    if (state.renameMode) {
+        if (QAbstractButton* radio = renameModeGroup_->button(*state.renameMode)) {
+            radio->setChecked(true);
+        }
+    }
+    // The file stores basic or advanced as one of two digits, so a file that says neither is
+    // saved back as basic: the dialog shows it so.
+    (state.useAdvanced.value_or(false) ? advancedMode_ : basicMode_)->setChecked(true);
+
+    selected_->clear();
+    for (const std::string& frame : state.selectedFrames) {
+        selected_->addItem(fromBytes(frame));
+    }
+    available_->clear();
+    for (const std::string& frame : state.availableFrames) {
+        available_->addItem(fromBytes(frame));
+    }
+    useSeparators_->setChecked(state.useSeparators);
+    if (state.separator) {
+        if (QAbstractButton* radio = separatorGroup_->button(*state.separator)) {
+            radio->setChecked(true);
+        }
+    }
+    {
+        const QSignalBlocker blocker(advancedFormat_);
+        advancedFormat_->setText(fromBytes(state.advancedFormat));
+    }
+    applyModeEnabling();
+    rebuild();
+}
+
+settings::Id3Options Id3OptionsDialog::options() const {
+    settings::Id3Options options;
+    options.renameMode = renameModeGroup_->checkedId();
+    options.useAdvanced = advancedMode_->isChecked();
+    options.selectedFrames.clear();
+    for (int row = 0; row < selected_->count(); ++row) {
+        options.selectedFrames.push_back(toBytes(selected_->item(row)->text()));
+    }
+    options.useSeparators = useSeparators_->isChecked();
+    options.separator = separatorGroup_->checkedId();
+    options.advancedFormat = toBytes(advancedFormat_->text());
+    return options;
+}
+
+QString Id3OptionsDialog::exampleText() const {
+    return example_->text();
+}
+
+void Id3OptionsDialog::applyModeEnabling() {
+    const bool basic = !advancedMode_->isChecked();
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             available_, selected_, allToSelected_, oneToSelected_, oneToAvailable_,
+             allToAvailable_, up_, down_, useSeparators_}) {
+        control->setEnabled(basic);
+    }
+    for (QAbstractButton* radio : separatorGroup_->buttons()) {
+        radio->setEnabled(basic && useSeparators_->isChecked());
+    }
+    advancedFormat_->setEnabled(!basic);
+}
+
+void Id3OptionsDialog::rebuild() {
+    if (advancedMode_->isChecked()) {
+        removeInvalidCharacters();
+        workingFormat_ = toBytes(advancedFormat_->text());
+    } else {
+        workingFormat_ = settings::basicFormat(options());
+    }
+    example_->setText(fromBytes(exampleTagResult(workingFormat_)));
+}
+
+void Id3OptionsDialog::removeInvalidCharacters() {
+    for (;;) {
+        QString text = advancedFormat_->text();
+        const std::string bytes = toBytes(text);
+        std::string found;
+        for (char invalid : settings::kInvalidFileNameCharacters) {
+            if (bytes.find(invalid) != std::string::npos) {
+                found += invalid;
+            }
+        }
+        if (found.empty()) {
+            return;
+        }
+        messages_.show(platform::Message{"You have entered an invalid character - " + found,
+                                         "Invalid Character", platform::Icon::Stop,
+                                         platform::Buttons::Ok});
+        const qsizetype at = text.indexOf(QLatin1Char(found.back()));
+        const int cursor = advancedFormat_->cursorPosition();
+        text.remove(at, 1);
+        const QSignalBlocker blocker(advancedFormat_);
+        advancedFormat_->setText(text);
+        advancedFormat_->setCursorPosition(at < cursor ? cursor - 1 : cursor);
+    }
+}
+
+void Id3OptionsDialog::addAvailable(const QString& frame) {
+    // The available list keeps the frames' own order, which is alphabetical.
+    const QStringList order = frameNames();
+    int row = 0;
+    while (row < available_->count() &&
+           order.indexOf(available_->item(row)->text()) < order.indexOf(frame)) {
+        ++row;
+    }
+    available_->insertItem(row, frame);
+}
+
+void Id3OptionsDialog::moveAllToSelected() {
+    while (available_->count() > 0) {
+        QListWidgetItem* item = available_->takeItem(0);
+        selected_->addItem(item);
+    }
+    rebuild();
+}
+
+void Id3OptionsDialog::moveChosenToSelected() {
+    const QList<QListWidgetItem*> chosen = available_->selectedItems();
+    if (chosen.isEmpty()) {
+        return;
+    }
+    const int row = available_->row(chosen.first());
+    QListWidgetItem* item = available_->takeItem(row);
+    item->setSelected(false);
+    selected_->addItem(item);
+    available_->setCurrentRow(std::min(row, available_->count() - 1));
+    rebuild();
+}
+
+void Id3OptionsDialog::moveChosenToAvailable() {
+    const QList<QListWidgetItem*> chosen = selected_->selectedItems();
+    if (chosen.isEmpty()) {
+        return;
+    }
+    const int row = selected_->row(chosen.first());
+    QListWidgetItem* item = selected_->takeItem(row);
+    addAvailable(item->text());
+    delete item;
+    selected_->setCurrentRow(std::min(row, selected_->count() - 1));
+    rebuild();
+}
+
+void Id3OptionsDialog::moveAllToAvailable() {
+    while (selected_->count() > 0) {
+        QListWidgetItem* item = selected_->takeItem(0);
+        addAvailable(item->text());
+        delete item;
+    }
+    rebuild();
+}
+
+void Id3OptionsDialog::moveChosenUp() {
+    const QList<QListWidgetItem*> chosen = selected_->selectedItems();
+    if (chosen.isEmpty()) {
+        return;
+    }
+    const int row = selected_->row(chosen.first());
+    if (row == 0) {
+        return;
+    }
+    selected_->insertItem(row - 1, selected_->takeItem(row));
+    selected_->setCurrentRow(row - 1);
+    rebuild();
+}
+
+void Id3OptionsDialog::moveChosenDown() {
+    const QList<QListWidgetItem*> chosen = selected_->selectedItems();
+    if (chosen.isEmpty()) {
+        return;
+    }
+    const int row = selected_->row(chosen.first());
+    if (row + 1 >= selected_->count()) {
+        return;
+    }
+    selected_->insertItem(row + 1, selected_->takeItem(row));
+    selected_->setCurrentRow(row + 1);
+    rebuild();
+}
+
+void Id3OptionsDialog::restoreDefaults() {
+    if (!messages_.ask("Are you sure?", "Warning!")) {
+        return;
+    }
+    const settings::Id3Options defaults;
+    renameModeGroup_->button(defaults.renameMode)->setChecked(true);
+    basicMode_->setChecked(true);
+    useSeparators_->setChecked(defaults.useSeparators);
+    separatorGroup_->button(defaults.separator)->setChecked(true);
+    while (selected_->count() > 0) {
+        QListWidgetItem* item = selected_->takeItem(0);
+        addAvailable(item->text());
+        delete item;
+    }
+    {
+        const QSignalBlocker blocker(advancedFormat_);
+        advancedFormat_->clear();
+    }
+    applyModeEnabling();
+    // The example shows what the restored options give, not what was there before.
+    rebuild();
+}
+
+void Id3OptionsDialog::accept() {
+    const settings::Id3Options chosen = options();
+    const bool unspecified =
+        chosen.useAdvanced ? chosen.advancedFormat.empty() : chosen.selectedFrames.empty();
+    if (unspecified) {
+        messages_.show(
+            platform::Message{"ID3 options are not specified, please specify format options.",
+                              "Invalid Format", platform::Icon::Stop, platform::Buttons::Ok});
+        return;
+    }
+    // A failed save has been told; the dialog closes all the same and the caller's reload shows
+    // what the file holds.
+    settings::saveId3Options(fileSystem_, messages_, id3OptionsPath_, chosen);
+    QDialog::accept();
+}
+
+}  // namespace nameshift::ui

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QDialog>
+#include <string>
+#include <string_view>
+
+#include "platform/FileSystem.h"
+#include "platform/MessageBox.h"
+#include "settings/Id3DialogState.h"
+#include "settings/Id3Options.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QLineEdit;
+class QListWidget;
+class QRadioButton;
+
+namespace nameshift::ui {
+
+class IconPushButton;
+
+// What a format gives for the example tag: every frame code replaced by its example value.
+std::string exampleTagResult(std::string_view format);
+
+// Edits how names are built from ID3 tags and keeps them in ID3Opts.ini: the rename mode, the
+// basic options (frames picked into an ordered list, joined by an optional separator) or the
+// advanced free format, with the name the choice gives for an example tag. It reads the file when
+// it is made and writes it only on OK; the caller reads the file again however it closes.
+class Id3OptionsDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    Id3OptionsDialog(platform::FileSystem& fileSystem, platform::MessageBox& messages,
+                     std::string id3OptionsPath, QWidget* parent = nullptr);
+
+    // The options as the controls show them now; a radio group with nothing chosen gives -1.
+    settings::Id3Options options() const;
+    // The format the example shows: the basic format, or the last advanced format that was free
+    // of invalid characters.
+    const std::string& workingFormat() const { return workingFormat_; }
+    QString exampleText() const;
+
+    void moveAllToSelected();
+    void moveChosenToSelected();
+    void moveChosenToAvailable();
+    void moveAllToAvailable();
+    void moveChosenUp();
+    void moveChosenDown();
+    void restoreDefaults();
+    // OK: refuses options that name no frame and no format, else saves them and closes.
+    void accept() override;
+
+private:
+    void buildControls();
+    void showState(const settings::Id3DialogState& state);
+    void applyModeEnabling();
+    void rebuild();
+    // Removes the invalid file name characters from the advanced format, one per message.
+    void removeInvalidCharacters();
+    void addAvailable(const QString& frame);
+
+    platform::FileSystem& fileSystem_;
+    platform::MessageBox& messages_;
+    std::string id3OptionsPath_;
+    std::string workingFormat_;
+
+    QButtonGroup* renameModeGroup_ = nullptr;
+    QRadioButton* basicMode_ = nullptr;
+    QRadioButton* advancedMode_ = nullptr;
+    QListWidget* available_ = nullptr;
+    QListWidget* selected_ = nullptr;
+    IconPushButton* allToSelected_ = nullptr;
+    IconPushButton* oneToSelected_ = nullptr;
+    IconPushButton* oneToAvailable_ = nullptr;
+    IconPushButton* allToAvailable_ = nullptr;
+    IconPushButton* up_ = nullptr;
+    IconPushButton* down_ = nullptr;
+    QCheckBox* useSeparators_ = nullptr;
+    QButtonGroup* separatorGroup_ = nullptr;
+    QLineEdit* advancedFormat_ = nullptr;
+    QLineEdit* example_ = nullptr;
+};
+
+}  // namespace nameshift::ui

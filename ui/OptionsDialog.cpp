@@ -1,0 +1,150 @@
+#include "ui/OptionsDialog.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+#include <utility>
+
+#include "settings/ProgramOptionsFile.h"
+#include "ui/widgets/IconPushButton.h"
+
+namespace nameshift::ui {
+
+OptionsDialog::OptionsDialog(platform::FileSystem& fileSystem, platform::MessageBox& messages,
+                             std::string optionsPath, QWidget* parent)
+    : QDialog(parent),
+      fileSystem_(fileSystem),
+      messages_(messages),
+      optionsPath_(std::move(optionsPath)) {
+    buildControls();
+    showOptions(settings::loadProgramOptions(fileSystem_, messages_, optionsPath_,
+                                             settings::ProgramOptions{}));
+}
+
+void OptionsDialog::buildControls() {
+    setWindowTitle(QStringLiteral("Options"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    confirmationOnExit_ = new QCheckBox(QStringLiteral("Con&firmation on Exit"), this);
+    confirmationOnExit_->setObjectName(QStringLiteral("confirmationOnExit"));
+    warnOnApply_ = new QCheckBox(QStringLiteral("Display &warning when applying changes"), this);
+    warnOnApply_->setObjectName(QStringLiteral("warnOnApply"));
+    exitAfterApply_ = new QCheckBox(QStringLiteral("Exit program after &applying changes"), this);
+    exitAfterApply_->setObjectName(QStringLiteral("exitAfterApply"));
+    exitAfterRestore_ =
+        new QCheckBox(QStringLiteral("Exit program after &restoring filenames"), this);
+    exitAfterRestore_->setObjectName(QStringLiteral("exitAfterRestore"));
+
+    auto* startupGroup = new QGroupBox(QStringLiteral("Startup Directory"), this);
+    useStartupDir_ =
+        new QCheckBox(QStringLiteral("On start&up use the following directory path"), this);
+    useStartupDir_->setObjectName(QStringLiteral("useStartupDir"));
+    auto* pathLabel = new QLabel(QStringLiteral("&Path:"), this);
+    startupDirPath_ = new QLineEdit(this);
+    startupDirPath_->setObjectName(QStringLiteral("startupDirPath"));
+    pathLabel->setBuddy(startupDirPath_);
+    // opt.ini quotes the path and has no escape for a quote inside it.
+    startupDirPath_->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[^\"]*")), startupDirPath_));
+    startupDirPath_->setEnabled(false);
+    pathLabel->setEnabled(false);
+    connect(useStartupDir_, &QCheckBox::toggled, this, [this, pathLabel](bool checked) {
+        startupDirPath_->setEnabled(checked);
+        pathLabel->setEnabled(checked);
+    });
+    auto* pathRow = new QHBoxLayout;
+    pathRow->addWidget(pathLabel);
+    pathRow->addWidget(startupDirPath_, 1);
+    auto* startupLayout = new QVBoxLayout(startupGroup);
+    startupLayout->addWidget(useStartupDir_);
+    startupLayout->addLayout(pathRow);
+
+    auto* restoreGroup = new QGroupBox(QStringLiteral("Restore File"), this);
+    auto* restoreLayout = new QVBoxLayout(restoreGroup);
+    auto* restoreButtons = new QButtonGroup(this);
+    const QString restoreTexts[] = {
+        QStringLiteral("Au&tomatically create a restore file"),
+        QStringLiteral("Display &option to create a restore file when applying changes"),
+        QStringLiteral("Do &not create a restore file"),
+    };
+    for (int usage = 0; usage < 3; ++usage) {
+        restoreUsage_[usage] = new QRadioButton(restoreTexts[usage], this);
+        restoreUsage_[usage]->setObjectName(QStringLiteral("restoreUsage%1").arg(usage));
+        restoreButtons->addButton(restoreUsage_[usage], usage);
+        restoreLayout->addWidget(restoreUsage_[usage]);
+    }
+
+    saveButton_ = new IconPushButton(QStringLiteral("&Save && Close"), this);
+    saveButton_->setObjectName(QStringLiteral("saveAndClose"));
+    saveButton_->setIcons(QStringLiteral(":/icons/save.svg"));
+    saveButton_->setToolTip(QStringLiteral("Saves the options in opt.ini and closes the window"));
+    saveButton_->setDefault(true);
+    connect(saveButton_, &QPushButton::clicked, this, &OptionsDialog::saveAndClose);
+
+    cancelButton_ = new IconPushButton(QStringLiteral("&Cancel"), this);
+    cancelButton_->setObjectName(QStringLiteral("cancel"));
+    cancelButton_->setIcons(QStringLiteral(":/icons/cancel.svg"));
+    cancelButton_->setToolTip(QStringLiteral("Closes the window without saving"));
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addStretch(1);
+    buttonRow->addWidget(saveButton_);
+    buttonRow->addWidget(cancelButton_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(confirmationOnExit_);
+    layout->addWidget(warnOnApply_);
+    layout->addWidget(exitAfterApply_);
+    layout->addWidget(exitAfterRestore_);
+    layout->addWidget(startupGroup);
+    layout->addWidget(restoreGroup);
+    layout->addLayout(buttonRow);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+settings::ProgramOptions OptionsDialog::options() const {
+    settings::ProgramOptions options;
+    options.confirmationOnExit = confirmationOnExit_->isChecked();
+    options.warnOnApply = warnOnApply_->isChecked();
+    options.exitAfterApply = exitAfterApply_->isChecked();
+    options.exitAfterRestore = exitAfterRestore_->isChecked();
+    options.useStartupDir = useStartupDir_->isChecked();
+    options.startupDirPath = QFile::encodeName(startupDirPath_->text()).toStdString();
+    options.restoreFileUsage = 0;
+    for (int usage = 0; usage < 3; ++usage) {
+        if (restoreUsage_[usage]->isChecked()) {
+            options.restoreFileUsage = usage;
+        }
+    }
+    return options;
+}
+
+void OptionsDialog::showOptions(const settings::ProgramOptions& options) {
+    confirmationOnExit_->setChecked(options.confirmationOnExit);
+    warnOnApply_->setChecked(options.warnOnApply);
+    exitAfterApply_->setChecked(options.exitAfterApply);
+    exitAfterRestore_->setChecked(options.exitAfterRestore);
+    useStartupDir_->setChecked(options.useStartupDir);
+    startupDirPath_->setText(QFile::decodeName(QByteArray::fromStdString(options.startupDirPath)));
+    const int usage = options.restoreFileUsage >= 0 && options.restoreFileUsage < 3
+                          ? options.restoreFileUsage
+                          : 0;
+    restoreUsage_[usage]->setChecked(true);
+}
+
+void OptionsDialog::saveAndClose() {
+    // A refused overwrite or a failed save has already been told; the dialog closes all the
+    // same, and the caller's reload then shows what the file holds.
+    settings::saveProgramOptions(fileSystem_, messages_, optionsPath_, options());
+    accept();
+}
+
+}  // namespace nameshift::ui
