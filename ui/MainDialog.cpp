@@ -97,9 +97,9 @@ MainDialog::MainDialog(MainDialogServices services, DialogHooks hooks, QWidget* 
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     buildControls();
+    setButtonIcons();
     layOutControls();
     connectControls();
-    setButtonIcons();
     controls_.browser->tree()->setImages(
         treeIcon(QStringLiteral(":/tree/folder.svg"), QStringLiteral(":/tree/folder-selected.svg")),
         treeIcon(QStringLiteral(":/tree/folder-path.svg"),
@@ -259,8 +259,14 @@ void MainDialog::layOutControls() {
     auto* commands = new QGridLayout;
     const std::array<IconPushButton*, 8> buttons = {c.preview, c.restore, c.options, c.help,
                                                     c.apply,   c.exit,    c.save,    c.about};
+    int widest = 0;
+    for (const IconPushButton* button : buttons) {
+        widest = std::max(widest, button->sizeHint().width());
+    }
     for (std::size_t i = 0; i < buttons.size(); ++i) {
-        commands->addWidget(buttons[i], static_cast<int>(i / 4), static_cast<int>(i % 4));
+        buttons[i]->setFixedWidth(widest);
+        commands->addWidget(buttons[i], static_cast<int>(i / 4), static_cast<int>(i % 4),
+                            Qt::AlignHCenter);
     }
 
     auto* whole = new QVBoxLayout(this);
@@ -612,6 +618,9 @@ void MainDialog::afterCommand(engine::CommandOutcome outcome) {
     if (outcome == engine::CommandOutcome::ExitProgram) {
         accept();
     } else if (outcome == engine::CommandOutcome::Done) {
+        // The refilled list shows every file, and the renames may have changed which masks
+        // exist; the mask list must not claim a filter that is not applied.
+        session_.fileList.setMaskPosition(0);
         showFileList();
     }
 }

@@ -463,6 +463,20 @@ TEST_F(StartedDialogTest, TheFileMaskFiltersTheListAndADirectoryChangeResetsIt) 
     EXPECT_EQ(dialog->session().directory, dir.file("work/sub"));
 }
 
+TEST_F(StartedDialogTest, AfterApplyTheListShowsEveryFileUnderTheFirstMask) {
+    c().maskList->setCurrentIndex(2);
+    emit c().maskList->activated(2);
+    ASSERT_EQ(listedNames(), (Texts{"one.txt", "two.txt"}));
+    c().selectAll->click();
+    c().changeExtension->click();
+    QTest::keyClicks(c().extensionEdit, QStringLiteral("bak"));
+    c().extensionPosition->button(2)->click();
+    c().apply->click();
+    EXPECT_EQ(c().maskList->currentIndex(), 0);
+    EXPECT_EQ(c().maskList->currentText(), QStringLiteral("*.*"));
+    EXPECT_EQ(listedNames(), (Texts{"one.bak", "two.bak", "restore.dat", "three.mp3"}));
+}
+
 TEST_F(StartedDialogTest, SaveSettingsWritesTheRulesShown) {
     c().removeSpaces->click();
     c().changePrefix->click();
