@@ -383,8 +383,7 @@ void MainDialog::showSplash() {
         return;
     }
     const QPixmap picture = QIcon(QStringLiteral(":/splash.svg")).pixmap(QSize(420, 240));
-    // Not kept on top: the start-up messages about missing settings files must show above it.
-    auto* splash = new QSplashScreen(picture);
+    auto* splash = new QSplashScreen(picture, Qt::WindowStaysOnTopHint);
     splash->setAttribute(Qt::WA_DeleteOnClose);
     splash->show();
     splash->repaint();

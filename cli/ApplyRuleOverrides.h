@@ -1,0 +1,16 @@
+#pragma once
+
+#include "cli/CliOptions.h"
+#include "settings/Id3Options.h"
+#include "settings/RenameSettings.h"
+
+namespace nameshift::cli {
+
+// Puts the command line's rule options over the loaded settings. A text option turns its rule on
+// with that text (--replace also sets the replacement, empty without --with), --counter turns the
+// counter on, each flag turns its rule on; position, digit, sort and ID3 format options only set
+// their choice. --attributes sets exactly the attributes it names.
+void applyRuleOverrides(const RuleOverrides& overrides, settings::RenameSettings& rules,
+                        settings::Id3Naming& id3);
+
+}  // namespace nameshift::cli

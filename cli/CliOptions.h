@@ -1,0 +1,61 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace nameshift::cli {
+
+enum class CliCommand { List, Preview, Apply, Restore };
+
+// Whether apply writes a restore file: as opt.ini says, or as the command line says.
+enum class RestoreFileChoice { FromOptions, Create, None };
+
+// The rule options of the command line. Each one that is given overrides what renset.ini holds;
+// an empty optional or a false flag leaves the loaded value alone.
+struct RuleOverrides {
+    std::optional<std::string> prefix;
+    std::optional<int> prefixPosition;
+    std::optional<std::string> counterStart;
+    std::optional<std::string> counterIncrement;
+    std::optional<int> counterDigitsIndex;
+    std::optional<int> counterPosition;
+    std::optional<std::string> extension;
+    std::optional<int> extensionPosition;
+    bool removeSpaces = false;
+    bool removeBrackets = false;
+    bool removeTildes = false;
+    bool removeHyphens = false;
+    std::optional<std::string> stringToRemove;
+    std::optional<std::string> replaceFrom;
+    std::optional<std::string> replaceWith;
+    bool lowerCase = false;
+    bool upperCase = false;
+    bool firstLetterUpper = false;
+    bool supportId3 = false;
+    std::optional<std::string> id3Format;
+    std::optional<int> id3Mode;
+    std::optional<std::string> attributes;  // any of the letters a, h, r, s
+    std::optional<int> sortIndex;
+
+    bool operator==(const RuleOverrides&) const = default;
+};
+
+// One run of nameshift-cli, as its arguments describe it.
+struct CliOptions {
+    CliCommand command = CliCommand::List;
+    std::string settingsDirectory;  // empty: the current directory
+    bool noSettings = false;
+    std::optional<std::string> directory;
+    std::string mask = "*.*";
+    std::vector<std::string> selectGlobs;  // empty: every listed file
+    RuleOverrides rules;
+    bool nullSeparated = false;
+    RestoreFileChoice restoreFile = RestoreFileChoice::FromOptions;
+    bool yes = false;
+    std::string restoreFilePath;
+
+    bool operator==(const CliOptions&) const = default;
+};
+
+}  // namespace nameshift::cli

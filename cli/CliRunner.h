@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "cli/CliOptions.h"
+#include "cli/StderrMessageBox.h"
+#include "engine/RenameSession.h"
+#include "engine/TagReader.h"
+#include "platform/FileSystem.h"
+
+namespace nameshift::cli {
+
+// One run of the command-line tool: reads the settings files as the dialog program does at its
+// start, puts the command line's rules over them, lists the directory and runs the command.
+// Names go to `output`, messages to `errors`. Returns the exit status.
+class CliRunner {
+public:
+    CliRunner(platform::FileSystem& fileSystem, engine::TagReader& tags, std::FILE* output,
+              std::FILE* errors);
+
+    int run(const CliOptions& options);
+
+private:
+    // Loads opt.ini, ID3Opts.ini and renset.ini into the session and picks the directory; false
+    // when the run cannot go on.
+    bool prepareSession(const CliOptions& options, engine::RenameSession& session,
+                        StderrMessageBox& messages);
+    // Refuses a rule value that the dialog's edits would not take, saying where it came from.
+    bool checkRuleValues(const CliOptions& options, const engine::RenameSession& session,
+                         StderrMessageBox& messages) const;
+    bool listFiles(const CliOptions& options, engine::RenameSession& session,
+                   StderrMessageBox& messages);
+
+    int list(const CliOptions& options, engine::RenameSession& session, StderrMessageBox& messages);
+    int preview(const CliOptions& options, engine::RenameSession& session,
+                StderrMessageBox& messages);
+    int apply(const CliOptions& options, engine::RenameSession& session,
+              StderrMessageBox& messages);
+    int restore(const CliOptions& options, engine::RenameSession& session,
+                StderrMessageBox& messages);
+
+    platform::FileSystem& fileSystem_;
+    engine::TagReader& tags_;
+    std::FILE* output_;
+    std::FILE* errors_;
+    std::string startDirectory_;
+    std::string settingsFile_;
+};
+
+}  // namespace nameshift::cli

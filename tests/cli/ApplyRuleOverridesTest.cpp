@@ -1,0 +1,41 @@
+#include "cli/ApplyRuleOverrides.h"
+
+#include <gtest/gtest.h>
+
+namespace nameshift::cli {
+namespace {
+
+using settings::RenameSettings;
+
+TEST(ApplyRuleOverridesTest, TextsTurnTheirRulesOnAndChoicesOnlySetTheChoice) {
+    RuleOverrides overrides;
+    overrides.prefixPosition = settings::position::kEnd;
+    overrides.counterIncrement = "2";
+    overrides.replaceFrom = "a";
+    overrides.replaceWith = "";
+    overrides.removeHyphens = true;
+    overrides.id3Format = "%4";
+    overrides.attributes = "rh";
+
+    RenameSettings rules = RenameSettings::whenFileMissing();
+    rules.replaceWith = "from renset.ini";
+    rules.removeTildes = true;
+    settings::Id3Naming id3;
+    applyRuleOverrides(overrides, rules, id3);
+
+    RenameSettings expected = RenameSettings::whenFileMissing();
+    expected.prefixPosition = settings::position::kEnd;
+    expected.useCounter = true;
+    expected.counterIncrement = "2";
+    expected.replaceString = true;
+    expected.replaceFrom = "a";
+    expected.removeHyphens = true;
+    expected.removeTildes = true;
+    expected.attributeArchive = false;
+    expected.attributeSystem = false;
+    EXPECT_EQ(rules, expected);
+    EXPECT_EQ(id3, (settings::Id3Naming{0, "%4"}));
+}
+
+}  // namespace
+}  // namespace nameshift::cli

@@ -1,0 +1,288 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "CliProcess.h"
+#include "Id3Bytes.h"
+#include "TempDir.h"
+#include "settings/Id3OptionsFile.h"
+#include "settings/ProgramOptionsFile.h"
+#include "settings/RenameSettingsFile.h"
+
+namespace nameshift::testing {
+namespace {
+
+using Names = std::vector<std::string>;
+using settings::RenameSettings;
+
+// A restore file as the dialog program writes it, byte for byte.
+std::string restoreFileText(const std::string& directory,
+                            const std::vector<std::pair<std::string, std::string>>& pairs) {
+    std::string text =
+        "==================================================\r\n"
+        "= Nameshift Pro Restore File                     =\r\n"
+        "=                                                =\r\n"
+        "= Warning! - Editing this file directly may      =\r\n"
+        "=            render it unusable!                 =\r\n"
+        "==================================================\r\n"
+        "\r\n-= File path =-\r\n\"" +
+        directory + "\"\r\n\r\n-= Files =-\r\n";
+    for (const auto& [before, after] : pairs) {
+        text += "\"" + before + "\"\r\n\"" + after + "\"\r\n";
+    }
+    return text + "\"\"";
+}
+
+// Each run works in a fresh directory holding the three settings files and a folder "files"
+// whose files, each holding its own name, are renamed.
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override { writeSettings({}, RenameSettings::whenFileMissing()); }
+
+    void writeSettings(const settings::ProgramOptions& options, const RenameSettings& rules) {
+        dir.write("opt.ini", settings::formatProgramOptions(options));
+        dir.write("ID3Opts.ini", settings::formatId3Options({}));
+        dir.write("renset.ini", settings::formatRenameSettings(rules));
+    }
+    void makeFiles(const Names& names) {
+        dir.makeDirectory("files");
+        for (const std::string& name : names) {
+            dir.write("files/" + name, name);
+        }
+    }
+    CliRun cli(std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(), {"--dir", "files"});
+        return runCli(arguments, dir.path());
+    }
+    Names files() const { return dir.names("files"); }
+    std::string filesPath() const { return std::filesystem::canonical(dir.file("files")); }
+
+    TempDir dir;
+};
+
+TEST_F(CliTest, PreviewPrintsTheSelectedPairsInListOrder) {
+    makeFiles({"B.txt", "c d.log", "a.txt", "skip.bin"});
+    const CliRun run = cli({"--sort", "name", "--select", "*.txt", "--select", "c*", "--prefix",
+                            "new ", "--counter", "1,2", "--counter-digits", "3", "--counter-at",
+                            "append", "--title", "preview"});
+    std::ifstream golden(NAMESHIFT_CLI_GOLDEN_DIR "/preview-rules.golden", std::ios::binary);
+    EXPECT_EQ(run.output, std::string(std::istreambuf_iterator<char>(golden), {}));
+    EXPECT_EQ(run.errors, "");
+    EXPECT_EQ(run.exitStatus, 0);
+}
+
+TEST_F(CliTest, NulSeparatedOutputKeepsTheExactBytesOfEveryName) {
+    const Names names = {"line\nbreak.txt", "tab\there.txt", "\xff\xfe.txt"};
+    makeFiles(names);
+    std::string listed;
+    std::string pairs;
+    for (const std::string& name : names) {
+        listed += name + '\0';
+        pairs += name + '\0' + "x" + name + '\0';
+    }
+    EXPECT_EQ(cli({"list", "-0"}).output, listed);
+    EXPECT_EQ(cli({"--null", "--prefix", "x", "preview"}).output, pairs);
+}
+
+TEST_F(CliTest, ApplyWritesTheDialogsRestoreFileAndRestoreUndoesIt) {
+    makeFiles({"a.txt", "b.txt"});
+    const CliRun applied = cli({"--prefix", "x_", "apply"});
+    EXPECT_EQ(applied.exitStatus, 0);
+    EXPECT_EQ(applied.errors, "Nameshift Pro: Operation complete\n");
+    EXPECT_EQ(files(), (Names{"restore.dat", "x_a.txt", "x_b.txt"}));
+    EXPECT_EQ(dir.read("files/restore.dat"),
+              restoreFileText(filesPath(), {{"a.txt", "x_a.txt"}, {"b.txt", "x_b.txt"}}));
+
+    const CliRun restored = runCli({"restore", "files/restore.dat"}, dir.path());
+    EXPECT_EQ(restored.exitStatus, 0);
+    EXPECT_EQ(restored.errors, ": Filename(s) Restored\n");
+    EXPECT_EQ(files(), (Names{"a.txt", "b.txt"}));
+    EXPECT_EQ(dir.read("files/a.txt"), "a.txt");
+}
+
+TEST_F(CliTest, FailedRenamesAreListedAndExitOne) {
+    makeFiles({"a.txt", "b.txt", "x_b.txt"});
+    const CliRun applied = cli({"--select", "[ab].txt", "--prefix", "x_", "apply"});
+    EXPECT_EQ(applied.exitStatus, 1);
+    EXPECT_EQ(applied.errors,
+              "Rename Errors: The following file(s) could not be renamed:\n\n\"b.txt\" to "
+              "\"x_b.txt\": File exists\nNameshift Pro: Operation complete\n");
+    EXPECT_EQ(dir.read("files/x_b.txt"), "x_b.txt");
+
+    dir.write("files/a.txt", "a newcomer");
+    const CliRun restored = runCli({"restore", "files/restore.dat"}, dir.path());
+    EXPECT_EQ(restored.exitStatus, 1);
+    EXPECT_NE(restored.errors.find("Restore Error: The file \"x_a.txt cannot be renamed\n"),
+              std::string::npos);
+    EXPECT_EQ(dir.read("files/a.txt"), "a newcomer");
+    EXPECT_TRUE(dir.exists("files/restore.dat"));
+}
+
+TEST_F(CliTest, AnExistingRestoreFileRefusesTheBatchUnlessYesIsGiven) {
+    makeFiles({"a.txt", "restore.dat"});
+    const CliRun refused = cli({"--select", "*.txt", "--prefix", "x_", "apply"});
+    EXPECT_EQ(refused.exitStatus, 2);
+    EXPECT_NE(refused.errors.find("Restore File Already Exists: Restore file already exists - Do "
+                                  "you wish to overwrite the existing file?\n"),
+              std::string::npos);
+    EXPECT_EQ(files(), (Names{"a.txt", "restore.dat"}));
+
+    EXPECT_EQ(cli({"--select", "*.txt", "--prefix", "x_", "--yes", "apply"}).exitStatus, 0);
+    EXPECT_EQ(dir.read("files/restore.dat"), restoreFileText(filesPath(), {{"a.txt", "x_a.txt"}}));
+}
+
+struct RestoreUsageCase {
+    std::string name;
+    int usage;
+    std::vector<std::string> arguments;
+    bool written;
+};
+
+class RestoreUsageTest : public CliTest, public ::testing::WithParamInterface<RestoreUsageCase> {};
+
+TEST_P(RestoreUsageTest, RestoreFileFollowsOptionsUnlessTheCommandLineSays) {
+    settings::ProgramOptions options;
+    options.restoreFileUsage = GetParam().usage;
+    writeSettings(options, RenameSettings::whenFileMissing());
+    makeFiles({"a.txt"});
+    std::vector<std::string> arguments = GetParam().arguments;
+    arguments.insert(arguments.end(), {"--prefix", "x_", "apply"});
+    EXPECT_EQ(cli(arguments).exitStatus, 0);
+    const Names expected = GetParam().written ? Names{"restore.dat", "x_a.txt"} : Names{"x_a.txt"};
+    EXPECT_EQ(files(), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, RestoreUsageTest,
+    ::testing::Values(RestoreUsageCase{"AskCountsAsCreate", 1, {}, true},
+                      RestoreUsageCase{"Never", 2, {}, false},
+                      RestoreUsageCase{"NeverButAskedFor", 2, {"--restore-file"}, true},
+                      RestoreUsageCase{"AutomaticButDeclined", 0, {"--no-restore-file"}, false}),
+    [](const auto& param) { return param.param.name; });
+
+struct RefusalCase {
+    std::string name;
+    std::vector<std::string> arguments;
+    int exitStatus;
+    std::string message;  // a line of standard error
+};
+
+class RefusalTest : public CliTest, public ::testing::WithParamInterface<RefusalCase> {};
+
+TEST_P(RefusalTest, RefusesWithItsMessageAndChangesNothing) {
+    makeFiles({"a.txt", "b.txt", "undo.txt"});
+    const CliRun run = cli(GetParam().arguments);
+    EXPECT_EQ(run.exitStatus, GetParam().exitStatus);
+    EXPECT_NE(run.errors.find(GetParam().message), std::string::npos) << run.errors;
+    EXPECT_EQ(files(), (Names{"a.txt", "b.txt", "undo.txt"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, RefusalTest,
+    ::testing::Values(
+        RefusalCase{"UnknownOption", {"--bogus", "apply"}, 64, "--bogus"},
+        RefusalCase{"InvalidCharacter",
+                    {"--prefix", "a:b", "apply"},
+                    2,
+                    "Invalid Character: You have entered an invalid character - :\n"},
+        RefusalCase{"ZeroIncrement",
+                    {"--counter", "1,00", "apply"},
+                    2,
+                    "Invalid Increment: You must increment by a number greater than zero!\n"},
+        RefusalCase{"StartWithLeadingZero",
+                    {"--counter", "05,1", "apply"},
+                    2,
+                    "Invalid Start Position: If you wish to pad the counter with zeros then "
+                    "specify, to use, 2 or more digits from the drop down list\n"},
+        RefusalCase{"NothingSelected",
+                    {"--select", "*.none", "--prefix", "x", "apply"},
+                    2,
+                    "Warning!: Nothing to preview. You must select at least one file first.\n"},
+        RefusalCase{"DuplicateNames",
+                    {"--prefix", "same", "--prefix-at", "replace", "apply"},
+                    2,
+                    "Duplicate Filenames: Duplicate filenames found! Cannot continue.\n"},
+        RefusalCase{"RestoreFileOfAnotherKind",
+                    {"restore", "files/undo.txt"},
+                    2,
+                    "Invalid Restore File: You have chosen an invalid restore file!\n"},
+        RefusalCase{"MissingRestoreFile",
+                    {"restore", "files/gone.dat"},
+                    2,
+                    "Nameshift Pro: The restore file is corrupt and cannot be used!\n"}),
+    [](const auto& param) { return param.param.name; });
+
+TEST_F(CliTest, RensetRulesApplyAndItsRefusedValuesRefuseUnlessReplaced) {
+    RenameSettings rules = RenameSettings::whenFileMissing();
+    rules.upperCase = true;
+    rules.prefixText = "a|b";
+    writeSettings({}, rules);
+    makeFiles({"a.txt"});
+
+    const CliRun refused = cli({"preview"});
+    EXPECT_EQ(refused.exitStatus, 2);
+    EXPECT_NE(refused.errors.find("Invalid Character: You have entered an invalid character - |\n"),
+              std::string::npos);
+    EXPECT_NE(refused.errors.find("renset.ini"), std::string::npos);
+
+    EXPECT_EQ(cli({"--prefix", "ok ", "--ext", "x", "--ext-at", "end", "preview"}).output,
+              "a.txt\tOK A.TXTX\n");
+    EXPECT_EQ(cli({"--no-settings", "preview"}).output, "a.txt\ta.txt\n");
+}
+
+TEST_F(CliTest, MissingSettingsFilesGiveTheStartUpMessagesAndDefaults) {
+    for (const char* name : {"opt.ini", "ID3Opts.ini", "renset.ini"}) {
+        std::filesystem::remove(dir.file(name));
+    }
+    makeFiles({"a.txt"});
+    const CliRun run = cli({"list"});
+    EXPECT_EQ(run.output, "a.txt\n");
+    EXPECT_EQ(run.errors,
+              "Nameshift Pro: An error occurred. Possible error: \"opt.ini\" file doesn't "
+              "exist?\nUsing default options instead.\n"
+              "Nameshift Pro: An error occurred. Possible error: \"ID3Opts.ini\" file doesn't "
+              "exist?\nUsing default ID3 options instead.\n"
+              "Nameshift Pro: An error occurred. Possible error: \"renset.ini\" file doesn't "
+              "exist?\nUsing default settings instead.\n");
+}
+
+TEST_F(CliTest, StartupDirectoryOfOptionsIsTheDefaultDirectory) {
+    makeFiles({"a.txt"});
+    settings::ProgramOptions options;
+    options.useStartupDir = true;
+    options.startupDirPath = dir.file("files");
+    writeSettings(options, RenameSettings::whenFileMissing());
+    EXPECT_EQ(runCli({"list"}, dir.path()).output, "a.txt\n");
+}
+
+TEST_F(CliTest, MaskAttributesAndSortChooseWhatIsListed) {
+    makeFiles({"b.txt", "a.LOG", "C.TxT", ".hidden.txt", "big.txt"});
+    dir.write("files/big.txt", std::string(100, 'x'));
+    EXPECT_EQ(cli({"--sort", "name", "--mask", "*.TXT", "list"}).output,
+              ".hidden.txt\nb.txt\nbig.txt\nC.TxT\n");
+    EXPECT_EQ(cli({"--mask", "*.none", "list"}).output, "");
+    EXPECT_EQ(cli({"--sort", "size", "--attributes", "h", "list"}).output, ".hidden.txt\n");
+}
+
+TEST_F(CliTest, Id3NamesComeFromTheTagsByTheCommandLinesFormatAndMode) {
+    makeFiles({});
+    dir.write("files/a.mp3",
+              id3::id3v2Tag(3, {{"TPE1", "Band"}, {"TIT2", "Song: Live"}}) + id3::mpegAudio());
+    dir.write("files/b.mp3", id3::id3v2Tag(3, {{"TPE1", "Band"}}) + id3::mpegAudio());
+    const CliRun byRules =
+        cli({"--upper", "--id3", "--id3-format", "%2 - %4", "--id3-mode", "0", "preview"});
+    EXPECT_EQ(byRules.output, "a.mp3\tBand - Song- Live.MP3\nb.mp3\tB.MP3\n");
+
+    EXPECT_EQ(
+        cli({"--upper", "--id3", "--id3-format", "%2 - %4", "--id3-mode", "1", "apply"}).exitStatus,
+        0);
+    EXPECT_EQ(files(), (Names{"Band - Song- Live.MP3", "b.mp3", "restore.dat"}));
+}
+
+}  // namespace
+}  // namespace nameshift::testing

@@ -1,0 +1,138 @@
+#include "cli/CliParser.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "settings/RenameSettings.h"
+
+namespace nameshift::cli {
+namespace {
+
+struct ParseCase {
+    std::string name;
+    std::vector<std::string> arguments;
+    std::function<void(CliOptions&)> expect;  // turns the defaults into the expected options
+};
+
+class ParseTest : public ::testing::TestWithParam<ParseCase> {};
+
+TEST_P(ParseTest, FillsTheOptions) {
+    const ParseOutcome outcome = CliParser::parse(GetParam().arguments);
+    ASSERT_TRUE(outcome.options.has_value()) << outcome.standardError;
+    CliOptions expected;
+    GetParam().expect(expected);
+    EXPECT_EQ(*outcome.options, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, ParseTest,
+    ::testing::Values(
+        ParseCase{"Defaults", {"list"}, [](CliOptions&) {}},
+        ParseCase{"OptionsAfterTheCommandAndTextsKeptAsGiven",
+                  {"apply", "-0", "--prefix", " a b ", "--ext=-x", "--prefix-at", "end", "--yes"},
+                  [](CliOptions& o) {
+                      o.command = CliCommand::Apply;
+                      o.nullSeparated = true;
+                      o.rules.prefix = " a b ";
+                      o.rules.extension = "-x";
+                      o.rules.prefixPosition = settings::position::kEnd;
+                      o.yes = true;
+                  }},
+        ParseCase{"CounterAndReplaceWithoutWith",
+                  {"--counter", "1,12", "--counter-digits", "3", "--counter-at", "append",
+                   "--replace", "a", "preview"},
+                  [](CliOptions& o) {
+                      o.command = CliCommand::Preview;
+                      o.rules.counterStart = "1";
+                      o.rules.counterIncrement = "12";
+                      o.rules.counterDigitsIndex = 2;
+                      o.rules.counterPosition = settings::position::kEnd;
+                      o.rules.replaceFrom = "a";
+                      o.rules.replaceWith = "";
+                  }},
+        ParseCase{"ListingAndId3",
+                  {"--sort", "size", "--attributes", "ah", "--select", "a*", "--select", "b c",
+                   "--id3", "--id3-mode", "1", "--no-restore-file", "restore", "old batch.dat"},
+                  [](CliOptions& o) {
+                      o.command = CliCommand::Restore;
+                      o.restoreFilePath = "old batch.dat";
+                      o.rules.sortIndex = static_cast<int>(settings::SortKey::Size);
+                      o.rules.attributes = "ah";
+                      o.selectGlobs = {"a*", "b c"};
+                      o.rules.supportId3 = true;
+                      o.rules.id3Mode = 1;
+                      o.restoreFile = RestoreFileChoice::None;
+                  }}),
+    [](const auto& param) { return param.param.name; });
+
+class UsageErrorTest : public ::testing::TestWithParam<std::vector<std::string>> {};
+
+TEST_P(UsageErrorTest, IsBadUsage) {
+    const ParseOutcome outcome = CliParser::parse(GetParam());
+    EXPECT_FALSE(outcome.options.has_value());
+    EXPECT_EQ(outcome.exitStatus, 64);
+    EXPECT_NE(outcome.standardError, "");
+}
+
+using Arguments = std::vector<std::string>;
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, UsageErrorTest,
+    ::testing::Values(
+        Arguments{}, Arguments{"list", "preview"}, Arguments{"list", "--prefix"},
+        Arguments{"--prefix-at", "middle", "list"}, Arguments{"--counter-digits", "5", "list"},
+        Arguments{"--counter", "12", "list"}, Arguments{"--with", "x", "list"},
+        Arguments{"--attributes", "ax", "list"}, Arguments{"--mask", "*.tar.gz", "list"},
+        Arguments{"--dir", "/nonexistent/nowhere", "list"},
+        Arguments{"--restore-file", "--no-restore-file", "apply"}, Arguments{"restore"}));
+
+TEST(CliParserTest, HelpNamesEveryOptionAndVersionNamesTheTool) {
+    const ParseOutcome help = CliParser::parse({"--help"});
+    EXPECT_EQ(help.exitStatus, 0);
+    for (const char* option : {"--settings-dir",
+                               "--no-settings",
+                               "--dir",
+                               "--mask",
+                               "--select",
+                               "--attributes",
+                               "--sort",
+                               "--prefix",
+                               "--prefix-at",
+                               "--counter",
+                               "--counter-digits",
+                               "--counter-at",
+                               "--ext",
+                               "--ext-at",
+                               "--remove-spaces",
+                               "--remove-brackets",
+                               "--remove-tildes",
+                               "--remove-hyphens",
+                               "--remove",
+                               "--replace",
+                               "--with",
+                               "--lower",
+                               "--upper",
+                               "--title",
+                               "--id3",
+                               "--id3-format",
+                               "--id3-mode",
+                               "--null",
+                               "--restore-file",
+                               "--no-restore-file",
+                               "--yes",
+                               "--version",
+                               "list",
+                               "preview",
+                               "apply",
+                               "restore",
+                               "Exit status"}) {
+        EXPECT_NE(help.standardOutput.find(option), std::string::npos) << option;
+    }
+    EXPECT_EQ(CliParser::parse({"--version"}).standardOutput, "nameshift-cli 1.0\n");
+}
+
+}  // namespace
+}  // namespace nameshift::cli
