@@ -383,7 +383,8 @@ void MainDialog::showSplash() {
         return;
     }
     const QPixmap picture = QIcon(QStringLiteral(":/splash.svg")).pixmap(QSize(420, 240));
-    auto* splash = new QSplashScreen(picture, Qt::WindowStaysOnTopHint);
+    // Not kept on top: the start-up messages about missing settings files must show above it.
+    auto* splash = new QSplashScreen(picture);
     splash->setAttribute(Qt::WA_DeleteOnClose);
     splash->show();
     splash->repaint();

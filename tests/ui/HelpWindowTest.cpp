@@ -6,7 +6,9 @@
 #include <QDialog>
 #include <QDirIterator>
 #include <QFile>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QTest>
 #include <QTextBrowser>
 #include <set>
 #include <string>
@@ -44,6 +46,24 @@ TEST(HelpWindow, OpensBesideItsOwnerAndLeavesTheCurrentDirectory) {
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_EQ(help->browser()->documentTitle(), QLatin1String("Contents"));
     EXPECT_TRUE(help->browser()->toPlainText().contains(QLatin1String("Nameshift Pro Help")));
+}
+
+// The main dialog runs modally for the life of the program; the help must still take clicks.
+TEST(HelpWindow, TakesInputWhileItsOwnerRunsModally) {
+    QDialog owner;
+    owner.setWindowModality(Qt::ApplicationModal);
+    owner.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
+    HelpWindow* help = HelpWindow::showHelp(&owner);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(help));
+
+    // Through the window, as the window system delivers it, so that modal blocking applies.
+    auto* close = help->findChild<QPushButton*>(QStringLiteral("close"));
+    ASSERT_NE(close, nullptr);
+    const QPoint inWindow = close->mapTo(help, close->rect().center());
+    QTest::mouseClick(help->windowHandle(), Qt::LeftButton, {}, inWindow);
+
+    EXPECT_FALSE(help->isVisible());
 }
 
 TEST(HelpWindow, IsMadeOnceAndShowsTheAskedPage) {

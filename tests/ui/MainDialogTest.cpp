@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QTest>
 
 #include <algorithm>
@@ -195,6 +196,17 @@ TEST_F(MainDialogTest, StartsWithTheSettingsFilesShowingTheirValues) {
     EXPECT_EQ(c().browser->currentPath(), dir.file("work"));
     EXPECT_EQ(listedNames(), (Texts{"a.mp3", "b.txt"}));
     EXPECT_EQ(c().status->text(), QStringLiteral("2 file(s) total - 0 selected"));
+}
+
+TEST_F(MainDialogTest, TheStartUpPictureIsGoneOnceTheDialogIsSetUp) {
+    writeSettings();
+    MainDialogServices services(fs, messages, tags, volumes);
+    services.splashMilliseconds = 1;
+    MainDialog withSplash(std::move(services));
+    ASSERT_TRUE(withSplash.startUp());
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        EXPECT_FALSE(window->isVisible() && window->inherits("QSplashScreen"));
+    }
 }
 
 TEST_F(MainDialogTest, AStartupDirectoryThatIsGoneIsReportedAndTheBrowserOpensHere) {
