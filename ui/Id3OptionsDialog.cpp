@@ -268,6 +268,21 @@ void Id3OptionsDialog::buildControls() {
     layout->addWidget(legendGroup);
     layout->addLayout(exampleRow);
     layout->addLayout(buttonRow);
+
+    // Tab follows the window from top to bottom, though the two mode buttons were made together.
+    QList<QWidget*> tabOrder;
+    for (QAbstractButton* radio : renameModeGroup_->buttons()) {
+        tabOrder << radio;
+    }
+    tabOrder << basicMode_ << available_ << allToSelected_ << oneToSelected_ << oneToAvailable_
+             << allToAvailable_ << selected_ << up_ << down_ << useSeparators_;
+    for (QAbstractButton* radio : separatorGroup_->buttons()) {
+        tabOrder << radio;
+    }
+    tabOrder << advancedMode_ << advancedFormat_ << restoreButton << okButton << cancelButton;
+    for (qsizetype i = 1; i < tabOrder.size(); ++i) {
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    }
 }
 
 void Id3OptionsDialog::showState(const settings::Id3DialogState& state) {

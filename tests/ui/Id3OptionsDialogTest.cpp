@@ -272,19 +272,6 @@ INSTANTIATE_TEST_SUITE_P(Id3OptionsDialog, SeparatorChoices,
                              return std::string(testCase.param.name);
                          });
 
-TEST_F(Id3OptionsDialogTest, HyphenExampleNamesArtistThenTrack) {
-    writeOptions(Id3Options{});
-    Id3OptionsDialog dialog(fileSystem, messages, path());
-    dialog.show();
-    click(dialog, "hyphens");
-    choose(available(dialog), "Artist");
-    click(dialog, "oneToSelected");
-    choose(available(dialog), "Track Name");
-    click(dialog, "oneToSelected");
-
-    EXPECT_EQ(dialog.exampleText(), QLatin1String("Sample Artist-Sample Track"));
-}
-
 struct InvalidCase {
     const char* name;
     QString entered;
@@ -552,6 +539,40 @@ TEST_F(Id3OptionsDialogTest, CaptionsAndLegendAreShownExactlyWithDistinctAcceler
         const std::string name = "legend" + std::to_string(code);
         EXPECT_EQ(control<QLabel>(dialog, name.c_str())->text(), QLatin1String(legend[code - 1]));
     }
+}
+
+TEST_F(Id3OptionsDialogTest, TabFollowsTheWindowFromTopToBottom) {
+    Id3OptionsDialog dialog(fileSystem, messages, path());
+    const Names expected = {"renameMode0",
+                            "renameMode1",
+                            "renameMode2",
+                            "basicMode",
+                            "availableFrames",
+                            "allToSelected",
+                            "oneToSelected",
+                            "oneToAvailable",
+                            "allToAvailable",
+                            "selectedFrames",
+                            "up",
+                            "down",
+                            "useSeparators",
+                            "spaces",
+                            "hyphens",
+                            "underscores",
+                            "advancedMode",
+                            "advancedFormat",
+                            "restoreDefaults",
+                            "ok",
+                            "cancel"};
+    Names order;
+    QWidget* widget = control<QWidget>(dialog, "renameMode0");
+    while (widget != nullptr && order.size() < expected.size()) {
+        if (widget->focusPolicy() & Qt::TabFocus) {
+            order.push_back(widget->objectName().toStdString());
+        }
+        widget = widget->nextInFocusChain();
+    }
+    EXPECT_EQ(order, expected);
 }
 
 struct ExampleCase {
