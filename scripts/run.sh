@@ -41,14 +41,14 @@ xvfb-run -a -s "-screen 0 1280x1000x24" bash -c '
     cd "$NAMESHIFT_RUN_DIR"
     "$NAMESHIFT_RUN_PROGRAM" &
     pid=$!
+    window=""
     for _ in $(seq 1 60); do
-        if xwininfo -root -tree 2>/dev/null | grep -q "\" Nameshift Pro\""; then
-            break
-        fi
+        window="$(xwininfo -root -tree 2>/dev/null | awk "/\" Nameshift Pro\"/ {print \$1; exit}")"
+        [[ -n "$window" ]] && break
         sleep 0.5
     done
     sleep 1
-    import -window root "$NAMESHIFT_SHOT"
+    import -window "${window:-root}" "$NAMESHIFT_SHOT"
     kill "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
 '
