@@ -116,8 +116,6 @@ TEST_P(CaseWarningTable, NamesTheOtherBoxesAndTheOutcome) {
     }
 }
 
-constexpr const char* kNote = "Please Note: While this & ";
-
 INSTANTIATE_TEST_SUITE_P(
     AllNine, CaseWarningTable,
     ::testing::Values(
@@ -153,14 +151,6 @@ INSTANTIATE_TEST_SUITE_P(
         WarningCase{CaseBox::Lower, true, false, false, nullptr},
         WarningCase{CaseBox::Upper, false, true, false, nullptr},
         WarningCase{CaseBox::FirstLetter, false, false, true, nullptr}));
-
-TEST(CaseWarningTable, EveryWarningStartsWithTheSameNote) {
-    for (CaseBox box : {CaseBox::Lower, CaseBox::Upper, CaseBox::FirstLetter}) {
-        const auto warning = caseWarning(box, true, true, true);
-        ASSERT_TRUE(warning.has_value());
-        EXPECT_EQ(warning->rfind(kNote, 0), 0u);
-    }
-}
 
 }  // namespace
 }  // namespace nameshift::ui

@@ -161,14 +161,5 @@ TEST_F(IconPushButtonTest, CheckedToggleLooksPressed) {
     EXPECT_EQ(button->border(), Border::Sunken);
 }
 
-TEST_F(IconPushButtonTest, IconAboveTheCaptionMakesTheButtonTallerThanBeside) {
-    button->setIcons(QStringLiteral(":/icons/apply.svg"));
-    const QSize beside = button->sizeHint();
-    button->setIconAlignment(IconPushButton::IconAlignment::AboveText);
-    const QSize above = button->sizeHint();
-    EXPECT_GT(above.height(), beside.height());
-    EXPECT_LT(above.width(), beside.width());
-}
-
 }  // namespace
 }  // namespace nameshift::ui

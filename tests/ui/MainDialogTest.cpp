@@ -288,15 +288,6 @@ TEST_F(StartedDialogTest, ALeadingZeroOfTheStartIsTakenOutButZeroAloneStays) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(StartedDialogTest, TheCounterEditsTakeTwoCharactersAndTheTextEditsTwoHundredFiftyFive) {
-    EXPECT_EQ(c().counterStartEdit->maxLength(), 2);
-    EXPECT_EQ(c().counterIncrementEdit->maxLength(), 2);
-    for (QLineEdit* edit : {c().prefixEdit, c().extensionEdit, c().removeStringEdit,
-                            c().replaceFromEdit, c().replaceWithEdit}) {
-        EXPECT_EQ(edit->maxLength(), 255);
-    }
-}
-
 TEST_F(StartedDialogTest, TurningACaseBoxOnBesideAnotherWarnsAndTurningOffNever) {
     c().lowerCase->click();
     EXPECT_TRUE(messages.shown.empty());

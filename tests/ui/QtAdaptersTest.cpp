@@ -14,26 +14,6 @@ namespace {
 
 using testing::TempDir;
 
-struct IconCase {
-    platform::Icon icon;
-    QMessageBox::Icon shown;
-};
-
-class MessageBoxIcons : public ::testing::TestWithParam<IconCase> {};
-
-TEST_P(MessageBoxIcons, EachIconHasItsQtIcon) {
-    const auto box = QtMessageBox::build({"text", "caption", GetParam().icon}, nullptr);
-    EXPECT_EQ(box->icon(), GetParam().shown);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    All, MessageBoxIcons,
-    ::testing::Values(IconCase{platform::Icon::None, QMessageBox::NoIcon},
-                      IconCase{platform::Icon::Information, QMessageBox::Information},
-                      IconCase{platform::Icon::Exclamation, QMessageBox::Warning},
-                      IconCase{platform::Icon::Stop, QMessageBox::Critical},
-                      IconCase{platform::Icon::Question, QMessageBox::Question}));
-
 TEST(QtMessageBoxTest, ShowsTheTextAndCaptionExactly) {
     const auto box = QtMessageBox::build(
         {"An error occurred. Possible error: \"opt.ini\" file doesn't exist?\nUsing default "

@@ -37,10 +37,10 @@ QSize naturalSize(const QString& file) {
 IconPushButton::IconPushButton(QWidget* parent) : IconPushButton(QString(), parent) {}
 
 IconPushButton::IconPushButton(const QString& text, QWidget* parent) : QPushButton(text, parent) {
+    // Buttons take their icons from the compiled-in pictures, whichever dialog makes them.
     loadResources();
     setFlat(true);
     setMouseTracking(true);
-    setAttribute(Qt::WA_Hover, false);
     // Leaving the foreground must drop the hover look even while the pointer stays put.
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
             [this](Qt::ApplicationState state) {
