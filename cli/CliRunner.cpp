@@ -165,11 +165,12 @@ bool CliRunner::checkRuleValues(const CliOptions& options, const engine::RenameS
         return true;
     }
     messages.show(refused->message);
+    // The dialog's message does not say which value it means, nor where the value came from.
     const std::string source = refusedValueWasGiven(refused->field, options.rules)
-                                   ? std::string("on the command line")
-                                   : "in \"" + settingsFile_ + "\"";
-    messages.show("refused " + std::string(describeField(refused->field)) + " given " + source +
-                      "; nothing was renamed.",
+                                   ? std::string("given on the command line")
+                                   : "read from \"" + settingsFile_ + "\"";
+    messages.show("The value of " + std::string(describeField(refused->field)) + " " + source +
+                      " is refused.",
                   kToolCaption, Icon::Stop);
     return false;
 }
