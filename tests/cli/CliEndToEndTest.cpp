@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -141,6 +142,9 @@ struct RestoreUsageCase {
     int usage;
     std::vector<std::string> arguments;
     bool written;
+
+    // Test names in CTest show the case, not its bytes.
+    friend void PrintTo(const RestoreUsageCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class RestoreUsageTest : public CliTest, public ::testing::WithParamInterface<RestoreUsageCase> {};
@@ -170,6 +174,9 @@ struct RefusalCase {
     std::vector<std::string> arguments;
     int exitStatus;
     std::string message;  // a line of standard error
+
+    // Test names in CTest show the case, not its bytes.
+    friend void PrintTo(const RefusalCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class RefusalTest : public CliTest, public ::testing::WithParamInterface<RefusalCase> {};

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,9 @@ struct ParseCase {
     std::string name;
     std::vector<std::string> arguments;
     std::function<void(CliOptions&)> expect;  // turns the defaults into the expected options
+
+    // Test names in CTest show the case, not its bytes.
+    friend void PrintTo(const ParseCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class ParseTest : public ::testing::TestWithParam<ParseCase> {};

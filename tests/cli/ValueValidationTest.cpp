@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace nameshift::cli {
@@ -14,6 +15,9 @@ struct EditCase {
     Check check;
     std::string value;
     std::string refusal;  // caption and text as printed; empty when the value is taken
+
+    // Test names in CTest show the case, not its bytes.
+    friend void PrintTo(const EditCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class EditValueTest : public ::testing::TestWithParam<EditCase> {};
