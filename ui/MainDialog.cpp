@@ -656,9 +656,10 @@ void MainDialog::openId3Options() {
     if (hooks_.id3Options) {
         hooks_.id3Options(context());
     }
-    if (auto naming = settings::readId3Naming(services_.fileSystem, paths_.id3Options)) {
-        session_.id3 = *naming;
-    }
+    // Unlike opt.ini, a missing ID3Opts.ini is reported here too, and renaming falls back on
+    // the default format.
+    session_.id3 =
+        settings::loadId3Naming(services_.fileSystem, services_.messages, paths_.id3Options);
 }
 
 void MainDialog::openAbout() {

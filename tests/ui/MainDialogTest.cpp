@@ -521,6 +521,36 @@ TEST_F(StartedDialogTest, OtherDialogsRunThroughTheirHooksAndTheirFilesAreReadAg
     EXPECT_TRUE(dialog->actions().contains(c().aboutAction));
 }
 
+// The ID3 options dialog may leave ID3Opts.ini changed or gone; renaming follows the file either
+// way, and a missing file is reported as at start-up.
+TEST_F(StartedDialogTest, ClosingTheId3OptionsReadsTheirFileAgainAndReportsItMissing) {
+    settings::Id3Options advanced;
+    advanced.useAdvanced = true;
+    advanced.advancedFormat = "%2: %4";
+    hooks.id3Options = [&](const DialogContext& context) {
+        EXPECT_TRUE(context.fileSystem
+                        .writeFile(context.paths.id3Options, settings::formatId3Options(advanced),
+                                   platform::WriteMode::Replace)
+                        .ok());
+    };
+    ASSERT_TRUE(start());
+    c().supportId3->click();
+    c().id3Options->click();
+    EXPECT_EQ(dialog->session().id3.format, "%2- %4");
+
+    hooks.id3Options = [&](const DialogContext& context) {
+        EXPECT_TRUE(context.fileSystem.removeFile(context.paths.id3Options).ok());
+    };
+    dialog.reset();
+    messages.shown.clear();
+    ASSERT_TRUE(start());
+    c().supportId3->click();
+    messages.shown.clear();
+    c().id3Options->click();
+    EXPECT_EQ(messages.texts(), Texts{kId3Missing});
+    EXPECT_EQ(dialog->session().id3, settings::Id3Naming{});
+}
+
 enum class ExitWay { Button, Escape, CloseBox };
 
 class ExitConfirmation : public MainDialogTest, public ::testing::WithParamInterface<ExitWay> {
