@@ -82,11 +82,14 @@ bool refusedValueWasGiven(RuleField field, const RuleOverrides& overrides) {
     return false;
 }
 
-int exitStatusOf(engine::CommandOutcome outcome, bool somethingFailed) {
+// A batch that ran is only a clean success when every rename worked and its undo record, if one
+// was wanted, is on disk.
+int exitStatusOf(engine::CommandOutcome outcome, const engine::BatchReport& batch) {
     switch (outcome) {
         case engine::CommandOutcome::Done:
         case engine::CommandOutcome::ExitProgram:
-            return somethingFailed ? exit_status::kSomeRenamesFailed : exit_status::kDone;
+            return batch.failed > 0 || batch.recordLost ? exit_status::kSomeRenamesFailed
+                                                        : exit_status::kDone;
         case engine::CommandOutcome::Cancelled:
         case engine::CommandOutcome::Refused:
             break;
@@ -114,7 +117,7 @@ int CliRunner::run(const CliOptions& options) {
         case CliCommand::Apply:
             return apply(options, session, messages);
         case CliCommand::Restore:
-            return restore(options, session, messages);
+            return restore(options, session);
     }
     return exit_status::kBadUsage;
 }
@@ -298,18 +301,15 @@ int CliRunner::apply(const CliOptions& options, engine::RenameSession& session,
                       kToolCaption, Icon::Stop);
         return exit_status::kRefused;
     }
-    const std::size_t stopsBefore = messages.stopMessages();
     const engine::CommandOutcome outcome = engine::applyChanges(session, nullptr);
-    return exitStatusOf(outcome, messages.stopMessages() > stopsBefore);
+    return exitStatusOf(outcome, session.lastBatch);
 }
 
-int CliRunner::restore(const CliOptions& options, engine::RenameSession& session,
-                       StderrMessageBox& messages) {
+int CliRunner::restore(const CliOptions& options, engine::RenameSession& session) {
     session.options.exitAfterRestore = true;
     ArgumentRestoreFilePicker picker(options.restoreFilePath);
-    const std::size_t stopsBefore = messages.stopMessages();
     const engine::CommandOutcome outcome = engine::restoreFilenames(session, picker, nullptr);
-    return exitStatusOf(outcome, messages.stopMessages() > stopsBefore);
+    return exitStatusOf(outcome, session.lastBatch);
 }
 
 }  // namespace nameshift::cli

@@ -37,8 +37,7 @@ private:
                 StderrMessageBox& messages);
     int apply(const CliOptions& options, engine::RenameSession& session,
               StderrMessageBox& messages);
-    int restore(const CliOptions& options, engine::RenameSession& session,
-                StderrMessageBox& messages);
+    int restore(const CliOptions& options, engine::RenameSession& session);
 
     platform::FileSystem& fileSystem_;
     engine::TagReader& tags_;

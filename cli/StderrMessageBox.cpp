@@ -15,9 +15,6 @@ platform::Answer StderrMessageBox::show(const platform::Message& message) {
     }
     std::fwrite(line.data(), 1, line.size(), stream_);
     std::fflush(stream_);
-    if (message.icon == platform::Icon::Stop) {
-        ++stopMessages_;
-    }
     if (message.buttons == platform::Buttons::YesNo) {
         return answerToQuestions_;
     }

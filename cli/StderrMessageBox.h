@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstddef>
 #include <cstdio>
 
 #include "platform/MessageBox.h"
@@ -17,13 +16,9 @@ public:
     using MessageBox::show;
     platform::Answer show(const platform::Message& message) override;
 
-    // How many messages so far carried the stop icon: refusals and failures.
-    std::size_t stopMessages() const { return stopMessages_; }
-
 private:
     std::FILE* stream_;
     platform::Answer answerToQuestions_;
-    std::size_t stopMessages_ = 0;
 };
 
 }  // namespace nameshift::cli

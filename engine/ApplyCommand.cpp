@@ -50,20 +50,21 @@ RestoreRecord recordOf(std::string directory, WorkLists& lists, const RenameRun&
     return record;
 }
 
-void recordBatch(RenameSession& session, const platform::Result<std::string>& directory,
+// Returns false when a restore file was wanted and none was written.
+bool recordBatch(RenameSession& session, const platform::Result<std::string>& directory,
                  const RenameRun& run) {
     const RecordChoice choice = recordChoice(session.options.restoreFileUsage);
     if (choice == RecordChoice::Skip ||
         (choice == RecordChoice::Ask &&
          !session.messages.ask("Do you wish to create a restore file?", "Create File?"))) {
-        return;
+        return true;
     }
     if (!directory.ok()) {
         session.messages.show(directory.status().message(), "GetLastError", Icon::Stop);
-        return;
+        return false;
     }
-    writeNewRestoreFile(session.fileSystem, session.messages,
-                        recordOf(*directory, session.lists, run));
+    return writeNewRestoreFile(session.fileSystem, session.messages,
+                               recordOf(*directory, session.lists, run));
 }
 
 std::string closingText(const RenameRun& run, std::size_t total) {
@@ -123,6 +124,7 @@ std::string renameErrorsText(const WorkLists& lists, const std::vector<RenameFai
 CommandOutcome applyChanges(RenameSession& session, BatchProgress* progress) {
     platform::MessageBox& messages = session.messages;
     WorkLists& lists = session.lists;
+    session.lastBatch = {};
     if (session.options.warnOnApply &&
         !messages.ask("You are about to rename the file(s). Do you wish to continue?", "Warning")) {
         return CommandOutcome::Cancelled;
@@ -169,7 +171,8 @@ CommandOutcome applyChanges(RenameSession& session, BatchProgress* progress) {
     if (!run.failures.empty()) {
         messages.show(renameErrorsText(lists, run.failures), "Rename Errors", Icon::Stop);
     }
-    recordBatch(session, directory, run);
+    session.lastBatch = {run.renamed.size(), run.failures.size(), run.cancelled,
+                         !recordBatch(session, directory, run)};
     lists.clear();
     session.fileList.clear();
     messages.show(platform::Message{closingText(run, total)});

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "engine/FileList.h"
@@ -12,6 +13,16 @@
 #include "settings/RenameSettings.h"
 
 namespace nameshift::engine {
+
+// What the last apply or restore did, for callers that must tell more than its messages, such as
+// a script's exit status.
+struct BatchReport {
+    std::size_t renamed = 0;
+    std::size_t failed = 0;
+    bool cancelled = false;
+    // A restore file was to be written or rewritten, and it could not be.
+    bool recordLost = false;
+};
 
 // Everything the commands (preview, apply, restore) work on. The main dialog owns one for the
 // life of the program; the command-line tool makes one per run.
@@ -29,6 +40,7 @@ struct RenameSession {
     settings::ProgramOptions options;
     settings::Id3Naming id3;
     std::string directory;  // the directory the browser shows, whose files are listed
+    BatchReport lastBatch;
 };
 
 }  // namespace nameshift::engine

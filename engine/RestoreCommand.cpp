@@ -83,6 +83,7 @@ CommandOutcome restoreFilenames(RenameSession& session, RestoreFilePicker& picke
     platform::FileSystem& fileSystem = session.fileSystem;
     platform::MessageBox& messages = session.messages;
     WorkLists& lists = session.lists;
+    session.lastBatch = {};
 
     const platform::Result<std::string> here = fileSystem.currentDirectory();
     const std::string initialDirectory = here.ok() ? *here : std::string();
@@ -114,11 +115,13 @@ CommandOutcome restoreFilenames(RenameSession& session, RestoreFilePicker& picke
                                        failure.status),
                       "Restore Error", Icon::Stop);
     }
+    session.lastBatch = {run.renamed.size(), run.failures.size(), run.cancelled, false};
     if (run.failures.empty() && !run.cancelled) {
         fileSystem.removeFile(path);
     } else {
         // The pairs that are still to do must survive, or the user could never restore them.
-        replaceRestoreFile(fileSystem, messages, path, pairsLeft(record->directory, lists, run));
+        session.lastBatch.recordLost = !replaceRestoreFile(
+            fileSystem, messages, path, pairsLeft(record->directory, lists, run));
     }
     const std::size_t total = lists.oldNames.size();
     lists.clear();

@@ -103,6 +103,9 @@ TEST_F(ApplyCommandTest, CollisionWithAnUnselectedFileLeavesItUntouchedAndIsList
     EXPECT_EQ(messages.shown[1].text, "Operation complete");
     EXPECT_EQ(writtenRecord(), (RestoreRecord{realDirectory(), {}, {}}))
         << "c.txt kept its name, a.txt failed: nothing to undo";
+    EXPECT_EQ(session.lastBatch.renamed, 1u);
+    EXPECT_EQ(session.lastBatch.failed, 1u);
+    EXPECT_FALSE(session.lastBatch.recordLost);
 }
 
 TEST_F(ApplyCommandTest, IdentityPairsSucceedAndLeaveNothingToUndo) {
@@ -190,6 +193,8 @@ TEST_F(ApplyCommandTest, RestoreFileWriteFailureIsReportedAndTheBatchStays) {
     EXPECT_EQ(messages.texts(),
               (Names{"Cannot save settings! - Reason: Disk is full.", "Operation complete"}));
     EXPECT_EQ(dir.names(), (Names{"xa.txt"})) << "renamed, and no partial restore file";
+    EXPECT_EQ(session.lastBatch.failed, 0u);
+    EXPECT_TRUE(session.lastBatch.recordLost);
 }
 
 TEST_F(ApplyCommandTest, ExistingRestoreFileIsKeptWhenTheUserSaysNo) {
@@ -487,6 +492,8 @@ TEST_F(ApplyProgressTest, StoppedBatchRecordsExactlyTheRenamesDone) {
     EXPECT_EQ(record->namesBefore.back(), "f0419");
     EXPECT_TRUE(dir.exists("xf0419"));
     EXPECT_TRUE(dir.exists("f0420"));
+    EXPECT_TRUE(session.lastBatch.cancelled);
+    EXPECT_EQ(session.lastBatch.renamed, 420u);
 }
 
 TEST_F(ApplyProgressTest, SmallBatchShowsNoProgress) {
