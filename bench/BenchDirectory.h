@@ -36,8 +36,8 @@ inline const std::string& directoryWithFiles(int count) {
     static const char* const kExtensions[] = {".mp3", ".txt", ".JPG", ".tar.gz", "", ".md"};
     for (int i = 0; i < count; ++i) {
         char name[96];
-        std::snprintf(name, sizeof name, "%s/File %07d (%c)%s", path.c_str(),
-                      (i * 7919) % count, 'a' + i % 26, kExtensions[i % 6]);
+        std::snprintf(name, sizeof name, "%s/File %07d (%c)%s", path.c_str(), (i * 7919) % count,
+                      'a' + i % 26, kExtensions[i % 6]);
         const int fd = ::open(name, O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (fd < 0) {
             std::perror("open");

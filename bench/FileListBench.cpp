@@ -87,7 +87,11 @@ void BM_ComputeNewNamesEveryRule(benchmark::State& state) {
     }
 }
 
-BENCHMARK(BM_BareReaddirStatSort)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BareReaddirStatSort)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FillFileList)
     ->ArgsProduct({{1000, 10000, 100000}, {0, 1, 2, 3}})
     ->Unit(benchmark::kMillisecond);

@@ -55,7 +55,9 @@ void applyExtension(std::string& name, const RenameSettings& settings) {
     }
 }
 
-void removeAll(std::string& name, char c) { std::erase(name, c); }
+void removeAll(std::string& name, char c) {
+    std::erase(name, c);
+}
 
 void removeFirst(std::string& name, const std::string& text) {
     if (text.empty()) {
@@ -127,8 +129,7 @@ void applyNameRules(const RenameSettings& settings, std::vector<std::string>& na
         const int digits = settings.counterDigitsIndex + 1;
         for (std::string& name : names) {
             const std::string counter = counterText(value, digits);
-            name.insert(settings.counterPosition == position::kBeginning ? 0
-                                                                         : extensionStart(name),
+            name.insert(settings.counterPosition == position::kBeginning ? 0 : extensionStart(name),
                         counter);
             value += step;
         }

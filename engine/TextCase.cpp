@@ -32,8 +32,8 @@ std::string mapCodePoints(std::string_view text, Map map, bool onlyWordStarts = 
         UChar32 c = 0;
         U8_NEXT(bytes, i, length, c);
         if (c < 0 || (onlyWordStarts && !wordStart)) {
-            out.append(text.substr(static_cast<std::size_t>(start),
-                                   static_cast<std::size_t>(i - start)));
+            out.append(
+                text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(i - start)));
         } else if (const UChar32 mapped = map(c); mapped < 0x80) {
             out.push_back(static_cast<char>(mapped));
         } else {
@@ -79,8 +79,7 @@ std::string foldCase(std::string_view text) {
     if (isAscii(text)) {
         return toLower(text);
     }
-    return mapCodePoints(
-        text, [](UChar32 c) { return u_foldCase(c, U_FOLD_CASE_DEFAULT); });
+    return mapCodePoints(text, [](UChar32 c) { return u_foldCase(c, U_FOLD_CASE_DEFAULT); });
 }
 
 std::string capitalizeWords(std::string_view text) {

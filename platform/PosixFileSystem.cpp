@@ -17,7 +17,9 @@
 namespace nameshift::platform {
 namespace {
 
-Status lastError() { return Status::fromErrno(errno); }
+Status lastError() {
+    return Status::fromErrno(errno);
+}
 
 struct DirCloser {
     void operator()(DIR* dir) const { closedir(dir); }
@@ -46,7 +48,9 @@ int renameNoReplace(const char* from, const char* to) {
         ::syscall(SYS_renameat2, AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE));
 }
 
-bool flagRefused(int error) { return error == EINVAL || error == ENOSYS || error == EOPNOTSUPP; }
+bool flagRefused(int error) {
+    return error == EINVAL || error == ENOSYS || error == EOPNOTSUPP;
+}
 
 // Moves a file to a name that must not exist yet. Where the filesystem refuses the flag, a hard
 // link claims the new name just as atomically, and the old name goes afterwards.
@@ -96,8 +100,7 @@ std::string temporaryNameFor(const std::string& path) {
     const auto slash = path.rfind('/');
     const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
     char suffix[32];
-    std::snprintf(suffix, sizeof suffix, ".%016llx~",
-                  static_cast<unsigned long long>(random()));
+    std::snprintf(suffix, sizeof suffix, ".%016llx~", static_cast<unsigned long long>(random()));
     return directoryOf(path) + "." + base + suffix;
 }
 
@@ -184,8 +187,7 @@ Status PosixFileSystem::writeFile(const std::string& path, std::string_view cont
         }
     }
     const std::string temporary = temporaryNameFor(path);
-    FileDescriptor fd(
-        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+    FileDescriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
     if (fd.get() < 0) {
         return lastError();
     }

@@ -19,6 +19,8 @@ ErrorKind Status::kind() const {
     }
 }
 
-std::string Status::message() const { return std::strerror(error_); }
+std::string Status::message() const {
+    return std::strerror(error_);
+}
 
 }  // namespace nameshift::platform

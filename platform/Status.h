@@ -31,7 +31,7 @@ template <typename T>
 class Result {
 public:
     Result(T value) : value_(std::move(value)) {}  // NOLINT(google-explicit-constructor)
-    Result(Status status) : status_(status) {}       // NOLINT(google-explicit-constructor)
+    Result(Status status) : status_(status) {}     // NOLINT(google-explicit-constructor)
 
     bool ok() const { return value_.has_value(); }
     const Status& status() const { return status_; }

@@ -9,8 +9,8 @@ namespace nameshift::settings {
 
 // What happens to a file whose tag lacks some of the frames the format names.
 enum class Id3RenameMode {
-    AllOrRules = 0,    // only rename by tag when every frame is there, else by the rules
-    AllOrKeep = 1,     // only rename by tag when every frame is there, else keep the old name
+    AllOrRules = 0,  // only rename by tag when every frame is there, else by the rules
+    AllOrKeep = 1,   // only rename by tag when every frame is there, else keep the old name
     WhateverIsThere = 2,
 };
 

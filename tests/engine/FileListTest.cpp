@@ -128,15 +128,15 @@ TEST_F(FileListTest, SizeUsesAllSixtyFourBits) {
 }
 
 TEST_F(FileListTest, NameOrderFoldsUnicodeCaseAndKeepsInvalidBytes) {
-    dir.write("\xc3\xa9t\xc3\xa9.txt");  // été
+    dir.write("\xc3\xa9t\xc3\xa9.txt");    // été
     dir.write("\xc3\x89T\xc3\x89 2.txt");  // ÉTÉ 2
     dir.write("Zebra.txt");
     dir.write("z\xff.txt");
     dir.write("alpha.txt");
     fillSortedBy(SortKey::Name);
-    EXPECT_EQ(rowNames(), (std::vector<std::string>{"alpha.txt", "Zebra.txt", "z\xff.txt",
-                                                    "\xc3\x89T\xc3\x89 2.txt",
-                                                    "\xc3\xa9t\xc3\xa9.txt"}));
+    EXPECT_EQ(rowNames(),
+              (std::vector<std::string>{"alpha.txt", "Zebra.txt", "z\xff.txt",
+                                        "\xc3\x89T\xc3\x89 2.txt", "\xc3\xa9t\xc3\xa9.txt"}));
 }
 
 TEST_F(FileListTest, MasksAreDistinctLowerCaseAndFilterIgnoringCase) {
@@ -146,8 +146,7 @@ TEST_F(FileListTest, MasksAreDistinctLowerCaseAndFilterIgnoringCase) {
     dir.write("\xc3\x84.\xc3\x96GG");  // Ä.ÖGG
     dir.write("noext");
     fillSortedBy(SortKey::Name);
-    EXPECT_EQ(list.masks(),
-              (std::vector<std::string>{"*.*", "*.mp3", "*.txt", "*.\xc3\xb6gg"}));
+    EXPECT_EQ(list.masks(), (std::vector<std::string>{"*.*", "*.mp3", "*.txt", "*.\xc3\xb6gg"}));
     EXPECT_EQ(list.rowCount(), 5u);
 
     list.setMaskPosition(1);
@@ -189,8 +188,8 @@ TEST_F(FileListTest, TicksAndSelectAllDriveTheStatus) {
 }
 
 TEST_F(FileListTest, OddNamesAreListedByTheirExactBytes) {
-    const std::vector<std::string> odd = {std::string(255, 'x'), "new\nline", "quote\"d",
-                                          " spaced ", "\xff\xfe", "tab\there"};
+    const std::vector<std::string> odd = {
+        std::string(255, 'x'), "new\nline", "quote\"d", " spaced ", "\xff\xfe", "tab\there"};
     for (const auto& name : odd) {
         dir.write(name);
     }

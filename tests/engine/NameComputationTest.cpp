@@ -82,8 +82,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "Please Note: If you wish to alter the prefix you must enter a name in the "
                     "prefix edit box",
                     "No Prefix Specified!"},
-        RefusalCase{"EmptyExtension",
-                    [](settings::RenameSettings& s) { s.changeExtension = true; },
+        RefusalCase{"EmptyExtension", [](settings::RenameSettings& s) { s.changeExtension = true; },
                     "Please Note: If you wish to alter the extension you must enter a name in "
                     "the extension edit box",
                     "No Extension Specified!"},

@@ -17,7 +17,9 @@ struct RuleCase {
     std::vector<std::string> expected;
 };
 
-std::ostream& operator<<(std::ostream& out, const RuleCase& c) { return out << c.label; }
+std::ostream& operator<<(std::ostream& out, const RuleCase& c) {
+    return out << c.label;
+}
 
 class NameRulesTest : public ::testing::TestWithParam<RuleCase> {};
 
@@ -57,6 +59,8 @@ auto all(Parts... parts) {
     return [=](RenameSettings& s) { (parts(s), ...); };
 }
 
+// One row per case reads best as one line.
+// clang-format off
 const RuleCase kCases[] = {
     {"PrefixBeginning", prefix("X", position::kBeginning), {"a.b.c", "readme"}, {"Xa.b.c", "Xreadme"}},
     {"PrefixEndGoesBeforeLastDot", prefix("X", position::kEnd), {"a.b.c", "readme"}, {"a.bX.c", "readmeX"}},
@@ -109,6 +113,7 @@ const RuleCase kCases[] = {
          [](RenameSettings& s) { s.removeSpaces = true; s.replaceString = true; s.replaceFrom = "e"; s.replaceWith = "E"; s.lowerCase = true; }),
      {"best song.mp3"}, {"thebestsong.ogg"}},
 };
+// clang-format on
 
 INSTANTIATE_TEST_SUITE_P(Rules, NameRulesTest, ::testing::ValuesIn(kCases),
                          [](const auto& test) { return std::string(test.param.label); });

@@ -84,8 +84,7 @@ private:
 
     int faultFor(Op op, const std::string& path) {
         for (Rule& rule : rules_) {
-            if (rule.op != op || rule.times == 0 ||
-                path.find(rule.pathPart) == std::string::npos) {
+            if (rule.op != op || rule.times == 0 || path.find(rule.pathPart) == std::string::npos) {
                 continue;
             }
             if (rule.times > 0) {

@@ -16,7 +16,9 @@ public:
     ~TempDir();
 
     const std::string& path() const { return path_; }
-    std::string file(std::string_view relative) const { return path_ + "/" + std::string(relative); }
+    std::string file(std::string_view relative) const {
+        return path_ + "/" + std::string(relative);
+    }
 
     // Creates a file (and the directories above it) holding `contents`.
     void write(std::string_view relative, std::string_view contents = {}) const;
