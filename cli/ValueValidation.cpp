@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 
+#include "engine/EditCorrections.h"
 #include "settings/InvalidCharacters.h"
 
 namespace nameshift::cli {
@@ -16,66 +17,36 @@ platform::Message stop(std::string text, std::string caption) {
 
 constexpr const char* kInvalidCharacter = "You have entered an invalid character - ";
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-bool allDigits(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), isDigit);
-}
-
-platform::Message nonNumeric() {
-    return stop("Entered value can only be a numeric.", "Non-Numeric Value");
-}
-
 platform::Message tooLong(std::size_t longest) {
     return stop("Entered value can be at most " + std::to_string(longest) + " characters long.",
                 "Value Too Long");
 }
 
+// The edit would mend the value with a message; a script gets that message as a refusal.
+template <typename Correct>
+std::optional<platform::Message> checkAsTheEditWould(std::string_view text, Correct correct,
+                                                     std::size_t longest) {
+    if (auto correction = correct(text)) {
+        return std::move(correction->message);
+    }
+    if (text.size() > longest) {
+        return tooLong(longest);
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<platform::Message> checkNameText(std::string_view text) {
-    const auto bad = std::find_if(text.begin(), text.end(), settings::isInvalidFileNameCharacter);
-    if (bad != text.end()) {
-        return stop(kInvalidCharacter + std::string(1, *bad), "Invalid Character");
-    }
-    if (text.size() > kLongestNameText) {
-        return tooLong(kLongestNameText);
-    }
-    return std::nullopt;
+    return checkAsTheEditWould(text, engine::correctNameText, kLongestNameText);
 }
 
 std::optional<platform::Message> checkCounterStart(std::string_view text) {
-    if (text.size() >= 2 && text.front() == '0') {
-        return stop(
-            "If you wish to pad the counter with zeros then specify, to use, 2 or more digits "
-            "from the drop down list",
-            "Invalid Start Position");
-    }
-    if (!allDigits(text)) {
-        return nonNumeric();
-    }
-    if (text.size() > kLongestCounterText) {
-        return tooLong(kLongestCounterText);
-    }
-    return std::nullopt;
+    return checkAsTheEditWould(text, engine::correctCounterStart, kLongestCounterText);
 }
 
 std::optional<platform::Message> checkCounterIncrement(std::string_view text) {
-    // The edit refuses a lone "0" as it is typed; "00" would slip past that test and give every
-    // file the same counter, so any step of zero is refused.
-    const bool zero =
-        !text.empty() && allDigits(text) && text.find_first_not_of('0') == std::string_view::npos;
-    if (zero) {
-        return stop("You must increment by a number greater than zero!", "Invalid Increment");
-    }
-    if (!allDigits(text)) {
-        return nonNumeric();
-    }
-    if (text.size() > kLongestCounterText) {
-        return tooLong(kLongestCounterText);
-    }
-    return std::nullopt;
+    return checkAsTheEditWould(text, engine::correctCounterIncrement, kLongestCounterText);
 }
 
 std::optional<platform::Message> checkId3Format(std::string_view format) {

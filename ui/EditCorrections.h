@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "engine/EditCorrections.h"
 #include "platform/MessageBox.h"
 
 namespace nameshift::ui {

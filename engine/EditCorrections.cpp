@@ -1,0 +1,65 @@
+#include "engine/EditCorrections.h"
+
+#include <algorithm>
+
+#include "settings/InvalidCharacters.h"
+
+namespace nameshift::engine {
+namespace {
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+EditCorrection removeAt(std::string_view text, std::size_t index, std::string message,
+                        std::string caption) {
+    std::string mended(text);
+    mended.erase(index, 1);
+    return {{std::move(message), std::move(caption), platform::Icon::Stop, platform::Buttons::Ok},
+            std::move(mended),
+            static_cast<int>(index)};
+}
+
+std::optional<EditCorrection> removeFirstNonDigit(std::string_view text) {
+    const auto found = std::find_if_not(text.begin(), text.end(), isDigit);
+    if (found == text.end()) {
+        return std::nullopt;
+    }
+    return removeAt(text, static_cast<std::size_t>(found - text.begin()),
+                    "Entered value can only be a numeric.", "Non-Numeric Value");
+}
+
+}  // namespace
+
+std::optional<EditCorrection> correctNameText(std::string_view text) {
+    const auto found = std::find_if(text.begin(), text.end(), settings::isInvalidFileNameCharacter);
+    if (found == text.end()) {
+        return std::nullopt;
+    }
+    return removeAt(text, static_cast<std::size_t>(found - text.begin()),
+                    "You have entered an invalid character - " + std::string(1, *found),
+                    "Invalid Character");
+}
+
+std::optional<EditCorrection> correctCounterIncrement(std::string_view text) {
+    // "00" steps by nothing just as "0" does, and would give every file the same number.
+    if (!text.empty() && text.find_first_not_of('0') == std::string_view::npos) {
+        return EditCorrection{{"You must increment by a number greater than zero!",
+                               "Invalid Increment", platform::Icon::Stop, platform::Buttons::Ok},
+                              std::string(),
+                              -1};
+    }
+    return removeFirstNonDigit(text);
+}
+
+std::optional<EditCorrection> correctCounterStart(std::string_view text) {
+    if (text.size() >= 2 && text.front() == '0') {
+        return removeAt(text, 0,
+                        "If you wish to pad the counter with zeros then specify, to use, 2 or "
+                        "more digits from the drop down list",
+                        "Invalid Start Position");
+    }
+    return removeFirstNonDigit(text);
+}
+
+}  // namespace nameshift::engine

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/MessageBox.h"
+
+// The rules the main dialog's edits apply while the user types. The dialog mends the text one
+// fault (and one message) at a time; the command-line tool refuses a value that needs mending,
+// with the same message.
+namespace nameshift::engine {
+
+struct EditCorrection {
+    platform::Message message;
+    std::string text;    // what the field holds after the correction
+    int removedAt = -1;  // the byte taken out; -1 when the field was emptied
+};
+
+// The parts of a file name (prefix, extension, strings): the first character a file name may
+// not hold is taken out.
+std::optional<EditCorrection> correctNameText(std::string_view text);
+// "Increment by:": zero empties the field; anything but a digit is taken out.
+std::optional<EditCorrection> correctCounterIncrement(std::string_view text);
+// "Start counter at:": a leading zero of two or more characters is taken out (zeros in front
+// come from the digit count); anything but a digit is taken out.
+std::optional<EditCorrection> correctCounterStart(std::string_view text);
+
+}  // namespace nameshift::engine
