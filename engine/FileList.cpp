@@ -21,30 +21,14 @@ bool endsWith(std::string_view text, std::string_view tail) {
 }
 
 // Orders the listing by one key; equal keys fall back on the name's bytes so that the order never
-// depends on how the system happened to list the directory.
-template <typename Less>
-void sortBy(std::vector<ListedFile>& listing, Less less) {
-    std::sort(listing.begin(), listing.end(), [&](const ListedFile& a, const ListedFile& b) {
-        if (less(a, b)) {
-            return true;
-        }
-        if (less(b, a)) {
-            return false;
-        }
-        return a.name < b.name;
-    });
-}
-
-void sortByFoldedName(std::vector<ListedFile>& listing) {
-    std::vector<std::string> keys;
-    keys.reserve(listing.size());
-    for (const ListedFile& file : listing) {
-        keys.push_back(text::foldCase(file.name));
-    }
+// depends on how the system happened to list the directory. Indexes are sorted rather than the
+// entries themselves, so that each entry moves once, not at every swap.
+template <typename Compare>
+void sortBy(std::vector<ListedFile>& listing, Compare compareKeys) {
     std::vector<std::size_t> order(listing.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
     std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        const int byKey = keys[a].compare(keys[b]);
+        const int byKey = compareKeys(a, b);
         return byKey != 0 ? byKey < 0 : listing[a].name < listing[b].name;
     });
     std::vector<ListedFile> sorted;
@@ -53,6 +37,11 @@ void sortByFoldedName(std::vector<ListedFile>& listing) {
         sorted.push_back(std::move(listing[index]));
     }
     listing = std::move(sorted);
+}
+
+template <typename T>
+int compareValues(const T& a, const T& b) {
+    return a < b ? -1 : (b < a ? 1 : 0);
 }
 
 }  // namespace
@@ -72,22 +61,26 @@ bool FileList::fill(const std::string& directory) {
         return false;
     }
     listing_.clear();
-    std::vector<std::string> extensions;
+    // Masks come from every file, listed or not; most files share a few extensions, so each
+    // distinct one is lower-cased once.
+    std::unordered_set<std::string> extensions;
     for (platform::DirEntry& entry : entries.value()) {
         if (entry.isDirectory) {
             continue;
         }
         std::string extension = extensionOf(entry.name);
-        if ((entry.attributes & attributeMask_) != 0) {
-            listing_.push_back(ListedFile{std::move(entry.name), entry.attributes, extension,
-                                          entry.size, entry.writeTimeNs});
+        if (!extensions.contains(extension)) {
+            extensions.insert(extension);
         }
-        extensions.push_back(std::move(extension));
+        if ((entry.attributes & attributeMask_) != 0) {
+            listing_.push_back(ListedFile{std::move(entry.name), entry.attributes,
+                                          std::move(extension), entry.size, entry.writeTimeNs});
+        }
     }
+    buildMasks(extensions);
     if (listing_.size() > 1) {
         sortListing();
     }
-    buildMasks(extensions);
     showAllRows();
     return true;
 }
@@ -149,28 +142,37 @@ void FileList::sortListing() {
     using settings::SortKey;
     switch (static_cast<SortKey>(sortIndex_)) {
         case SortKey::Date:
-            sortBy(listing_, [](const ListedFile& a, const ListedFile& b) {
-                return a.writeTimeNs < b.writeTimeNs;
+            sortBy(listing_, [this](std::size_t a, std::size_t b) {
+                return compareValues(listing_[a].writeTimeNs, listing_[b].writeTimeNs);
             });
             break;
         case SortKey::Extension:
-            sortBy(listing_, [](const ListedFile& a, const ListedFile& b) {
-                return a.extension < b.extension;
+            sortBy(listing_, [this](std::size_t a, std::size_t b) {
+                return listing_[a].extension.compare(listing_[b].extension);
             });
             break;
-        case SortKey::Name:
-            sortByFoldedName(listing_);
+        case SortKey::Name: {
+            std::vector<std::string> folded;
+            folded.reserve(listing_.size());
+            for (const ListedFile& file : listing_) {
+                folded.push_back(text::foldCase(file.name));
+            }
+            sortBy(listing_, [&folded](std::size_t a, std::size_t b) {
+                return folded[a].compare(folded[b]);
+            });
             break;
+        }
         case SortKey::Size:
-            sortBy(listing_,
-                   [](const ListedFile& a, const ListedFile& b) { return a.size < b.size; });
+            sortBy(listing_, [this](std::size_t a, std::size_t b) {
+                return compareValues(listing_[a].size, listing_[b].size);
+            });
             break;
         default:
             break;
     }
 }
 
-void FileList::buildMasks(const std::vector<std::string>& extensions) {
+void FileList::buildMasks(const std::unordered_set<std::string>& extensions) {
     std::unordered_set<std::string> seen;
     masks_.clear();
     for (const std::string& extension : extensions) {

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "engine/ListedFile.h"
@@ -54,7 +55,7 @@ public:
 
 private:
     void sortListing();
-    void buildMasks(const std::vector<std::string>& extensions);
+    void buildMasks(const std::unordered_set<std::string>& extensions);
     void showAllRows();
 
     platform::FileSystem& fileSystem_;
