@@ -5,7 +5,6 @@
 #include <string>
 
 #include "engine/EditCorrections.h"
-#include "settings/InvalidCharacters.h"
 
 namespace nameshift::cli {
 namespace {
@@ -14,8 +13,6 @@ platform::Message stop(std::string text, std::string caption) {
     return platform::Message{std::move(text), std::move(caption), platform::Icon::Stop,
                              platform::Buttons::Ok};
 }
-
-constexpr const char* kInvalidCharacter = "You have entered an invalid character - ";
 
 platform::Message tooLong(std::size_t longest) {
     return stop("Entered value can be at most " + std::to_string(longest) + " characters long.",
@@ -50,19 +47,7 @@ std::optional<platform::Message> checkCounterIncrement(std::string_view text) {
 }
 
 std::optional<platform::Message> checkId3Format(std::string_view format) {
-    std::string found;
-    for (const char c : settings::kInvalidFileNameCharacters) {
-        if (format.find(c) != std::string_view::npos) {
-            found += c;
-        }
-    }
-    if (!found.empty()) {
-        return stop(kInvalidCharacter + found, "Invalid Character");
-    }
-    if (format.size() > kLongestNameText) {
-        return tooLong(kLongestNameText);
-    }
-    return std::nullopt;
+    return checkAsTheEditWould(format, engine::correctId3Format, kLongestNameText);
 }
 
 std::optional<RefusedValue> findRefusedValue(const settings::RenameSettings& rules) {

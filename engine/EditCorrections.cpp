@@ -62,4 +62,18 @@ std::optional<EditCorrection> correctCounterStart(std::string_view text) {
     return removeFirstNonDigit(text);
 }
 
+std::optional<EditCorrection> correctId3Format(std::string_view text) {
+    std::string found;
+    for (const char invalid : settings::kInvalidFileNameCharacters) {
+        if (text.find(invalid) != std::string_view::npos) {
+            found += invalid;
+        }
+    }
+    if (found.empty()) {
+        return std::nullopt;
+    }
+    return removeAt(text, text.find(found.back()),
+                    "You have entered an invalid character - " + found, "Invalid Character");
+}
+
 }  // namespace nameshift::engine

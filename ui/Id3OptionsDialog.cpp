@@ -16,8 +16,8 @@
 #include <array>
 #include <utility>
 
+#include "engine/EditCorrections.h"
 #include "settings/Id3OptionsFile.h"
-#include "settings/InvalidCharacters.h"
 #include "ui/widgets/IconPushButton.h"
 
 namespace nameshift::ui {
@@ -363,19 +363,13 @@ void Id3OptionsDialog::removeInvalidCharacters() {
     for (;;) {
         QString text = advancedFormat_->text();
         const std::string bytes = toBytes(text);
-        std::string found;
-        for (char invalid : settings::kInvalidFileNameCharacters) {
-            if (bytes.find(invalid) != std::string::npos) {
-                found += invalid;
-            }
-        }
-        if (found.empty()) {
+        const std::optional<engine::EditCorrection> correction = engine::correctId3Format(bytes);
+        if (!correction) {
             return;
         }
-        messages_.show(platform::Message{"You have entered an invalid character - " + found,
-                                         "Invalid Character", platform::Icon::Stop,
-                                         platform::Buttons::Ok});
-        const qsizetype at = text.indexOf(QLatin1Char(found.back()));
+        messages_.show(correction->message);
+        // The character taken out is ASCII, so the bytes before it are whole characters.
+        const qsizetype at = fromBytes(bytes.substr(0, correction->removedAt)).size();
         const int cursor = advancedFormat_->cursorPosition();
         text.remove(at, 1);
         const QSignalBlocker blocker(advancedFormat_);

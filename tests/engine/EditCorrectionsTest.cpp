@@ -58,7 +58,12 @@ INSTANTIATE_TEST_SUITE_P(
                        "Invalid Start Position"},
         CorrectionCase{"ZeroAloneStart", correctCounterStart, "0", nullptr, "", ""},
         CorrectionCase{"SignInStart", correctCounterStart, "-5", "5", kNumeric,
-                       "Non-Numeric Value"}),
+                       "Non-Numeric Value"},
+        CorrectionCase{"SlashInFormat", correctId3Format, "%1/%2", "%1%2",
+                       "You have entered an invalid character - /", "Invalid Character"},
+        CorrectionCase{"FormatNamesEachOnceAndDropsTheLastNamed", correctId3Format, "a|b:c|:",
+                       "ab:c|:", "You have entered an invalid character - :|", "Invalid Character"},
+        CorrectionCase{"GoodFormat", correctId3Format, "%2 - %4", nullptr, "", ""}),
     [](const auto& test) { return std::string(test.param.label); });
 
 }  // namespace
