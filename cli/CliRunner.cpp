@@ -3,8 +3,6 @@
 #include <fnmatch.h>
 #include <sys/stat.h>
 
-#include <cstdint>
-
 #include "cli/ApplyRuleOverrides.h"
 #include "cli/ArgumentRestoreFilePicker.h"
 #include "cli/ExitStatus.h"
@@ -16,7 +14,7 @@
 #include "engine/RestoreCommand.h"
 #include "engine/RestoreFile.h"
 #include "engine/TextCase.h"
-#include "platform/DirEntry.h"
+#include "platform/AbsolutePath.h"
 #include "settings/Id3OptionsFile.h"
 #include "settings/ProgramOptionsFile.h"
 #include "settings/RenameSettingsFile.h"
@@ -29,32 +27,6 @@ namespace {
 using platform::Icon;
 
 constexpr const char* kToolCaption = "nameshift-cli";
-
-// The engine changes the current directory while it works, so every directory it is given must
-// not depend on it.
-std::string absolutePath(const std::string& path, const std::string& base) {
-    if (path.empty() || path.front() == '/') {
-        return path;
-    }
-    return base.back() == '/' ? base + path : base + "/" + path;
-}
-
-std::uint32_t attributeMaskOf(const settings::RenameSettings& rules) {
-    std::uint32_t mask = 0;
-    if (rules.attributeArchive) {
-        mask |= platform::attribute::kArchive;
-    }
-    if (rules.attributeHidden) {
-        mask |= platform::attribute::kHidden;
-    }
-    if (rules.attributeReadOnly) {
-        mask |= platform::attribute::kReadOnly;
-    }
-    if (rules.attributeSystem) {
-        mask |= platform::attribute::kSystem;
-    }
-    return mask;
-}
 
 // Any entry at all blocks the restore file from being created, not only a regular file.
 bool entryExists(const std::string& path) {
@@ -133,7 +105,7 @@ bool CliRunner::prepareSession(const CliOptions& options, engine::RenameSession&
     const settings::SettingsPaths paths = settings::SettingsPaths::fromWorkingDirectory(
         options.settingsDirectory.empty()
             ? startDirectory_
-            : absolutePath(options.settingsDirectory, startDirectory_));
+            : platform::absolutePath(options.settingsDirectory, startDirectory_));
     settingsFile_ = paths.renameSettings;
 
     // The dialog program's start-up order, so that the messages come in the same order.
@@ -147,7 +119,7 @@ bool CliRunner::prepareSession(const CliOptions& options, engine::RenameSession&
         directory = settings::chooseStartupDirectory(fileSystem_, messages, session.options);
     }
     session.directory =
-        directory.empty() ? startDirectory_ : absolutePath(directory, startDirectory_);
+        directory.empty() ? startDirectory_ : platform::absolutePath(directory, startDirectory_);
     session.rules = options.noSettings
                         ? settings::RenameSettings::whenFileMissing()
                         : settings::loadRenameSettings(fileSystem_, messages, paths.renameSettings,
@@ -181,7 +153,7 @@ bool CliRunner::checkRuleValues(const CliOptions& options, const engine::RenameS
 bool CliRunner::listFiles(const CliOptions& options, engine::RenameSession& session,
                           StderrMessageBox& messages) {
     engine::FileList& files = session.fileList;
-    files.setAttributeMask(attributeMaskOf(session.rules));
+    files.setAttributeMask(session.rules.attributeMask());
     files.setSortIndex(session.rules.sortIndex);
     if (!files.fill(session.directory)) {
         if (files.attributeMask() != 0) {
@@ -289,7 +261,8 @@ int CliRunner::apply(const CliOptions& options, engine::RenameSession& session,
     }
     const bool writesRestoreFile =
         programOptions.restoreFileUsage != static_cast<int>(RestoreFileUsage::None);
-    const std::string restoreFile = absolutePath(engine::kRestoreFileName, session.directory);
+    const std::string restoreFile =
+        platform::absolutePath(engine::kRestoreFileName, session.directory);
     if (writesRestoreFile && !options.yes && entryExists(restoreFile)) {
         // The engine would only ask once the files are renamed; a script must know before.
         messages.show(platform::Message{

@@ -6,6 +6,7 @@
 
 #include "engine/ApplyCommand.h"
 #include "engine/RestoreFile.h"
+#include "platform/AbsolutePath.h"
 
 namespace nameshift::engine {
 namespace {
@@ -19,15 +20,6 @@ bool hasRestoreExtension(const std::string& path) {
         std::string_view(path).substr(slash == std::string::npos ? 0 : slash + 1);
     const auto dot = name.rfind('.');
     return dot != std::string_view::npos && name.substr(dot + 1) == "dat";
-}
-
-// The chosen file is deleted or rewritten after the current directory has moved to the stored
-// one, so it must not depend on it.
-std::string absolutePath(const std::string& path, const std::string& base) {
-    if (path.starts_with('/') || base.empty()) {
-        return path;
-    }
-    return base.back() == '/' ? base + path : base + "/" + path;
 }
 
 // Reads, checks and enters the stored directory; the current directory changes only for a file
@@ -96,7 +88,9 @@ CommandOutcome restoreFilenames(RenameSession& session, RestoreFilePicker& picke
                       Icon::Exclamation);
         return CommandOutcome::Refused;
     }
-    const std::string path = absolutePath(*chosen, initialDirectory);
+    // The chosen file is deleted or rewritten after the current directory has moved to the
+    // stored one, so it must not depend on it.
+    const std::string path = platform::absolutePath(*chosen, initialDirectory);
     lists.clear();
     std::optional<RestoreRecord> record = openRestoreFile(fileSystem, path);
     if (!record) {

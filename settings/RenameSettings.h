@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+
+#include "platform/DirEntry.h"
 
 namespace nameshift::settings {
 
@@ -53,6 +56,14 @@ struct RenameSettings {
     bool attributeSystem = false;
 
     int sortIndex = -1;  // a SortKey, or -1 when nothing is chosen
+
+    // The attribute bits a listed file must carry one of.
+    std::uint32_t attributeMask() const {
+        return (attributeArchive ? platform::attribute::kArchive : 0) |
+               (attributeHidden ? platform::attribute::kHidden : 0) |
+               (attributeReadOnly ? platform::attribute::kReadOnly : 0) |
+               (attributeSystem ? platform::attribute::kSystem : 0);
+    }
 
     // The values used when renset.ini cannot be read.
     static RenameSettings whenFileMissing();

@@ -1,5 +1,7 @@
 #include "ui/EditCorrections.h"
 
+#include "ui/DisplayText.h"
+
 namespace nameshift::ui {
 namespace {
 
@@ -7,18 +9,17 @@ namespace {
 // field loses exactly that one character.
 template <typename Correct>
 std::optional<EditCorrection> corrected(const QString& text, Correct correct) {
-    const QByteArray bytes = text.toUtf8();
-    std::optional<engine::EditCorrection> correction =
-        correct(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    const std::string bytes = bytesOf(text);
+    std::optional<engine::EditCorrection> correction = correct(bytes);
     if (!correction) {
         return std::nullopt;
     }
     const int removedAt =
         correction->removedAt < 0
             ? -1
-            : static_cast<int>(QString::fromUtf8(bytes.constData(), correction->removedAt).size());
-    return EditCorrection{std::move(correction->message), QString::fromStdString(correction->text),
-                          removedAt};
+            : static_cast<int>(
+                  displayText(std::string_view(bytes).substr(0, correction->removedAt)).size());
+    return EditCorrection{std::move(correction->message), displayText(correction->text), removedAt};
 }
 
 }  // namespace

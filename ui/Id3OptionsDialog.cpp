@@ -18,6 +18,7 @@
 
 #include "engine/EditCorrections.h"
 #include "settings/Id3OptionsFile.h"
+#include "ui/DisplayText.h"
 #include "ui/widgets/IconPushButton.h"
 
 namespace nameshift::ui {
@@ -29,18 +30,10 @@ constexpr std::array<std::string_view, 6> kExampleValues = {
 
 constexpr int kAdvancedFormatLimit = 255;
 
-QString fromBytes(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string toBytes(const QString& text) {
-    return text.toUtf8().toStdString();
-}
-
 QStringList frameNames() {
     QStringList names;
     for (std::string_view name : settings::kFrameNames) {
-        names << fromBytes(name);
+        names << displayText(name);
     }
     return names;
 }
@@ -298,11 +291,11 @@ void Id3OptionsDialog::showState(const settings::Id3DialogState& state) {
 
     selected_->clear();
     for (const std::string& frame : state.selectedFrames) {
-        selected_->addItem(fromBytes(frame));
+        selected_->addItem(displayText(frame));
     }
     available_->clear();
     for (const std::string& frame : state.availableFrames) {
-        available_->addItem(fromBytes(frame));
+        available_->addItem(displayText(frame));
     }
     useSeparators_->setChecked(state.useSeparators);
     if (state.separator) {
@@ -312,7 +305,7 @@ void Id3OptionsDialog::showState(const settings::Id3DialogState& state) {
     }
     {
         const QSignalBlocker blocker(advancedFormat_);
-        advancedFormat_->setText(fromBytes(state.advancedFormat));
+        advancedFormat_->setText(displayText(state.advancedFormat));
     }
     applyModeEnabling();
     rebuild();
@@ -324,11 +317,11 @@ settings::Id3Options Id3OptionsDialog::options() const {
     options.useAdvanced = advancedMode_->isChecked();
     options.selectedFrames.clear();
     for (int row = 0; row < selected_->count(); ++row) {
-        options.selectedFrames.push_back(toBytes(selected_->item(row)->text()));
+        options.selectedFrames.push_back(bytesOf(selected_->item(row)->text()));
     }
     options.useSeparators = useSeparators_->isChecked();
     options.separator = separatorGroup_->checkedId();
-    options.advancedFormat = toBytes(advancedFormat_->text());
+    options.advancedFormat = bytesOf(advancedFormat_->text());
     return options;
 }
 
@@ -352,24 +345,24 @@ void Id3OptionsDialog::applyModeEnabling() {
 void Id3OptionsDialog::rebuild() {
     if (advancedMode_->isChecked()) {
         removeInvalidCharacters();
-        workingFormat_ = toBytes(advancedFormat_->text());
+        workingFormat_ = bytesOf(advancedFormat_->text());
     } else {
         workingFormat_ = settings::basicFormat(options());
     }
-    example_->setText(fromBytes(exampleTagResult(workingFormat_)));
+    example_->setText(displayText(exampleTagResult(workingFormat_)));
 }
 
 void Id3OptionsDialog::removeInvalidCharacters() {
     for (;;) {
         QString text = advancedFormat_->text();
-        const std::string bytes = toBytes(text);
+        const std::string bytes = bytesOf(text);
         const std::optional<engine::EditCorrection> correction = engine::correctId3Format(bytes);
         if (!correction) {
             return;
         }
         messages_.show(correction->message);
         // The character taken out is ASCII, so the bytes before it are whole characters.
-        const qsizetype at = fromBytes(bytes.substr(0, correction->removedAt)).size();
+        const qsizetype at = displayText(bytes.substr(0, correction->removedAt)).size();
         const int cursor = advancedFormat_->cursorPosition();
         text.remove(at, 1);
         const QSignalBlocker blocker(advancedFormat_);

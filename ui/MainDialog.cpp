@@ -537,13 +537,9 @@ void MainDialog::validateEdit(QLineEdit* edit,
 
 void MainDialog::fillFileList() {
     const MainDialogControls& c = controls_;
-    std::uint32_t mask = 0;
-    mask |= c.archive->isChecked() ? platform::attribute::kArchive : 0;
-    mask |= c.readOnly->isChecked() ? platform::attribute::kReadOnly : 0;
-    mask |= c.hidden->isChecked() ? platform::attribute::kHidden : 0;
-    mask |= c.system->isChecked() ? platform::attribute::kSystem : 0;
+    readControls();
     session_.directory = c.browser->currentPath();
-    session_.fileList.setAttributeMask(mask);
+    session_.fileList.setAttributeMask(session_.rules.attributeMask());
     session_.fileList.setSortIndex(c.sortList->currentIndex());
     session_.fileList.applyFileMask(session_.directory);
     showFileList();
