@@ -10,7 +10,6 @@
 
 #include "engine/TagLibTagReader.h"
 #include "engine/TagNaming.h"
-#include "engine/WorkLists.h"
 
 namespace {
 
@@ -108,11 +107,13 @@ void BM_TagNaming(benchmark::State& state) {
     engine::TagLibTagReader reader;
     const settings::Id3Naming naming{0, "%5 %2 - %4 (%1, %6)"};
     for (auto _ : state) {
-        engine::WorkLists lists;
-        lists.oldNames = directory.names;
-        lists.newNames = directory.names;
-        engine::applyTagNaming(naming, reader, directory.path, lists);
-        benchmark::DoNotOptimize(lists.newNames.data());
+        std::vector<engine::PlannedChange> changes;
+        changes.reserve(directory.names.size());
+        for (const std::string& name : directory.names) {
+            changes.push_back({changes.size(), name, name});
+        }
+        engine::applyTagNaming(naming, reader, directory.path, changes);
+        benchmark::DoNotOptimize(changes.data());
     }
     state.SetItemsProcessed(state.iterations() * kFiles);
 }

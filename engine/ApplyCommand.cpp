@@ -2,12 +2,11 @@
 
 #include <algorithm>
 #include <utility>
+#include <variant>
 
-#include "engine/BatchChecks.h"
-#include "engine/NameComputation.h"
+#include "engine/BatchGuard.h"
+#include "engine/RenameOrder.h"
 #include "engine/RestoreFile.h"
-#include "engine/TagNaming.h"
-#include "settings/Id3Options.h"
 #include "settings/ProgramOptions.h"
 
 namespace nameshift::engine {
@@ -28,43 +27,59 @@ RecordChoice recordChoice(int usage) {
     }
 }
 
-CommandOutcome refuse(WorkLists& lists) {
-    lists.clear();
-    return CommandOutcome::Refused;
+// Settles how the batch's restore file is written, before anything is renamed. Nothing when the
+// user cancels the batch.
+std::optional<Journal::Record> settleRecord(RenameSession& session, BatchQuestions& questions,
+                                            const BatchPlan& plan,
+                                            const platform::Directory& directory) {
+    const RecordChoice choice = recordChoice(session.options.restoreFileUsage);
+    // A batch that renames nothing leaves nothing to undo, and no question about it.
+    if (choice == RecordChoice::Skip || !plan.renamesAnything() ||
+        (choice == RecordChoice::Ask && !questions.createRestoreFile())) {
+        return Journal::Record::None;
+    }
+    if (!session.fileSystem.identifyIn(directory, kRestoreFileName).ok()) {
+        return Journal::Record::CreateNew;
+    }
+    switch (questions.existingRestoreFile(directory.path() + "/" + kRestoreFileName)) {
+        case ExistingRestoreFile::Replace:
+            return Journal::Record::Replace;
+        case ExistingRestoreFile::Keep:
+            return Journal::Record::None;
+        case ExistingRestoreFile::Cancel:
+            break;
+    }
+    return std::nullopt;
 }
 
-// The pairs that really moved a file; a pair whose names are equal leaves nothing to undo. The
-// lists are emptied right after, so their names are taken rather than copied.
-RestoreRecord recordOf(std::string directory, WorkLists& lists, const RenameRun& run) {
-    RestoreRecord record;
-    record.directory = std::move(directory);
-    record.namesBefore.reserve(run.renamed.size());
-    record.namesAfter.reserve(run.renamed.size());
-    for (const std::size_t index : run.renamed) {
-        if (lists.oldNames[index] == lists.newNames[index]) {
-            continue;
+Journal journalOf(const RenameSession& session, const BatchPlan& plan,
+                  const platform::FileIdentity& directory, Journal::Record record) {
+    Journal journal;
+    journal.kind = Journal::Kind::Apply;
+    journal.directory = plan.directory;
+    journal.directoryDevice = directory.device;
+    journal.directoryInode = directory.inode;
+    journal.record = record;
+    journal.entries.reserve(plan.changes.size());
+    for (const PlannedChange& change : plan.changes) {
+        if (change.oldName != change.newName) {
+            journal.entries.push_back(
+                {session.fileList.row(change.file).inode, change.oldName, change.newName});
         }
-        record.namesBefore.push_back(std::move(lists.oldNames[index]));
-        record.namesAfter.push_back(std::move(lists.newNames[index]));
+    }
+    return journal;
+}
+
+RestoreRecord recordOf(const std::string& directory, RenameRun& run) {
+    RestoreRecord record;
+    record.directory = directory;
+    record.namesBefore.reserve(run.done.size());
+    record.namesAfter.reserve(run.done.size());
+    for (auto& [before, after] : run.done) {
+        record.namesBefore.push_back(std::move(before));
+        record.namesAfter.push_back(std::move(after));
     }
     return record;
-}
-
-// Returns false when a restore file was wanted and none was written.
-bool recordBatch(RenameSession& session, const platform::Result<std::string>& directory,
-                 const RenameRun& run) {
-    const RecordChoice choice = recordChoice(session.options.restoreFileUsage);
-    if (choice == RecordChoice::Skip ||
-        (choice == RecordChoice::Ask &&
-         !session.messages.ask("Do you wish to create a restore file?", "Create File?"))) {
-        return true;
-    }
-    if (!directory.ok()) {
-        session.messages.show(directory.status().message(), "GetLastError", Icon::Stop);
-        return false;
-    }
-    return writeNewRestoreFile(session.fileSystem, session.messages,
-                               recordOf(*directory, session.lists, run));
 }
 
 std::string closingText(const RenameRun& run, std::size_t total) {
@@ -75,45 +90,21 @@ std::string closingText(const RenameRun& run, std::size_t total) {
            std::to_string(total) + " file(s) were renamed.";
 }
 
-}  // namespace
-
-RenameRun renamePairs(platform::FileSystem& fileSystem, const WorkLists& lists, RenameOrder order,
-                      BatchProgress* progress) {
-    const std::size_t total = lists.oldNames.size();
-    if (total <= kProgressThreshold) {
-        progress = nullptr;
-    }
-    RenameRun run;
-    run.renamed.reserve(total);
-    if (progress != nullptr) {
-        progress->start(total);
-    }
-    for (std::size_t done = 0; done < total; ++done) {
-        const std::size_t index = order == RenameOrder::Forward ? done : total - 1 - done;
-        platform::Status status = fileSystem.rename(lists.oldNames[index], lists.newNames[index]);
-        if (status.ok()) {
-            run.renamed.push_back(index);
-        } else {
-            run.failures.push_back({index, status});
-        }
-        if (progress != nullptr && !progress->advance(done + 1) && done + 1 < total) {
-            run.cancelled = true;
-            break;
-        }
-    }
-    if (progress != nullptr) {
-        progress->finish();
-    }
-    return run;
+CommandOutcome refuse(platform::MessageBox& messages, const platform::Message& refusal) {
+    messages.show(refusal);
+    return CommandOutcome::Refused;
 }
 
-std::string renameErrorsText(const WorkLists& lists, const std::vector<RenameFailure>& failures) {
+}  // namespace
+
+std::string renameErrorsText(const std::vector<PlannedChange>& changes,
+                             const std::vector<RenameFailure>& failures, std::size_t listed) {
     std::string text = "The following file(s) could not be renamed:\n";
-    const std::size_t listed = std::min(failures.size(), kListedRenameErrors);
+    listed = std::min(failures.size(), listed);
     for (std::size_t i = 0; i < listed; ++i) {
-        const RenameFailure& failure = failures[i];
-        text += "\n\"" + lists.oldNames[failure.index] + "\" to \"" +
-                lists.newNames[failure.index] + "\": " + failure.status.message();
+        const PlannedChange& change = changes[failures[i].change];
+        text += "\n\"" + change.oldName + "\" to \"" + change.newName +
+                "\": " + failures[i].status.message();
     }
     if (failures.size() > listed) {
         text += "\n... and " + std::to_string(failures.size() - listed) + " more";
@@ -122,60 +113,67 @@ std::string renameErrorsText(const WorkLists& lists, const std::vector<RenameFai
 }
 
 CommandOutcome applyChanges(RenameSession& session, BatchProgress* progress) {
+    MessageBoxQuestions questions(session.messages);
+    return applyChanges(session, questions, progress);
+}
+
+CommandOutcome applyChanges(RenameSession& session, BatchQuestions& questions,
+                            BatchProgress* progress) {
     platform::MessageBox& messages = session.messages;
-    WorkLists& lists = session.lists;
+    platform::FileSystem& fileSystem = session.fileSystem;
     session.lastBatch = {};
-    if (session.options.warnOnApply &&
-        !messages.ask("You are about to rename the file(s). Do you wish to continue?", "Warning")) {
+    if (session.options.warnOnApply && !questions.confirmApply()) {
         return CommandOutcome::Cancelled;
     }
-    lists.clear();
-    if (!computeNewNames(session.rules, session.fileList, lists, messages)) {
-        return refuse(lists);
-    }
-    // In this mode each file ends with its tag name or its old name, so the names the rules
-    // computed are not the ones that will be used.
-    const bool tagsOrKeep =
-        session.rules.supportId3 &&
-        session.id3.renameMode == static_cast<int>(settings::Id3RenameMode::AllOrKeep);
-    if (!tagsOrKeep &&
-        (!checkDuplicateNames(lists, messages) || !checkEmptyBases(lists, messages))) {
-        return CommandOutcome::Refused;
-    }
-    if (session.rules.supportId3) {
-        if (session.id3.format.empty()) {
-            messages.show("You have not specified any ID3 options", "No options specified",
-                          Icon::Stop);
-            return refuse(lists);
-        }
-        applyTagNaming(session.id3, session.tags, session.directory, lists);
-    }
     const bool mayRecord = recordChoice(session.options.restoreFileUsage) != RecordChoice::Skip;
-    if (!checkPlainNames(lists, messages) || (mayRecord && !checkNoDoubleQuotes(lists, messages))) {
+    const BatchPlan plan = planBatch(session, {mayRecord, true});
+    if (plan.refusal) {
+        return refuse(messages, *plan.refusal);
+    }
+    const platform::Result<platform::Directory> directory =
+        fileSystem.openDirectory(plan.directory);
+    if (!directory.ok()) {
+        return refuse(messages, {"Cannot continue - the directory \"" + plan.directory +
+                                     "\" cannot be opened: " + directory.status().message(),
+                                 "Directory Error", Icon::Stop});
+    }
+    auto guarded = guardBatch(fileSystem, session.stateDirectory, *directory);
+    if (const auto* refusal = std::get_if<platform::Message>(&guarded)) {
+        return refuse(messages, *refusal);
+    }
+    BatchGuard& guard = std::get<BatchGuard>(guarded);
+    const std::optional<Journal::Record> record =
+        settleRecord(session, questions, plan, *directory);
+    if (!record) {
         return CommandOutcome::Refused;
     }
-    const platform::Status entered = session.fileSystem.setCurrentDirectory(session.directory);
-    if (!entered.ok()) {
-        messages.show("Cannot continue - the directory \"" + session.directory +
-                          "\" cannot be opened: " + entered.message(),
-                      "Directory Error", Icon::Stop);
-        return refuse(lists);
-    }
-    const platform::Result<std::string> directory = session.fileSystem.currentDirectory();
-    if (mayRecord && directory.ok() && !checkDirectoryRecordable(*directory, lists, messages)) {
-        return CommandOutcome::Refused;
+    if (const auto refusal =
+            guard.writeJournal(journalOf(session, plan, guard.directory(), *record))) {
+        return refuse(messages, *refusal);
     }
 
-    const std::size_t total = lists.oldNames.size();
-    const RenameRun run = renamePairs(session.fileSystem, lists, RenameOrder::Forward, progress);
+    RenameRun run =
+        runRenames(fileSystem, *directory, plan.changes, orderRenames(plan.changes), progress);
     if (!run.failures.empty()) {
-        messages.show(renameErrorsText(lists, run.failures), "Rename Errors", Icon::Stop);
+        messages.show(renameErrorsText(plan.changes, run.failures, session.listedRenameErrors),
+                      "Rename Errors", Icon::Stop);
     }
-    session.lastBatch = {run.renamed.size(), run.failures.size(), run.cancelled,
-                         !recordBatch(session, directory, run)};
-    lists.clear();
+    bool recordLost = false;
+    if (*record != Journal::Record::None && !run.done.empty()) {
+        const platform::WriteMode mode = *record == Journal::Record::Replace
+                                             ? platform::WriteMode::Replace
+                                             : platform::WriteMode::CreateNew;
+        recordLost = !writeRestoreFile(fileSystem, messages, *directory,
+                                       recordOf(plan.directory, run), mode);
+    }
+    // Without its restore file, the journal is the batch's only record: it stays, and the next
+    // start offers to undo or finish the batch from it.
+    if (!recordLost) {
+        guard.finish();
+    }
+    session.lastBatch = {run.renamed.size(), run.failures.size(), run.cancelled, recordLost};
     session.fileList.clear();
-    messages.show(platform::Message{closingText(run, total)});
+    messages.show(platform::Message{closingText(run, plan.changes.size())});
     if (session.options.exitAfterApply && !run.cancelled) {
         return CommandOutcome::ExitProgram;
     }

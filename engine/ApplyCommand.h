@@ -4,51 +4,29 @@
 #include <string>
 #include <vector>
 
+#include "engine/BatchPlan.h"
 #include "engine/BatchProgress.h"
+#include "engine/BatchQuestions.h"
+#include "engine/BatchRunner.h"
 #include "engine/CommandOutcome.h"
 #include "engine/RenameSession.h"
-#include "engine/WorkLists.h"
-#include "platform/FileSystem.h"
-#include "platform/Status.h"
 
 namespace nameshift::engine {
 
-// Renames the ticked files of session.directory to the names the rules (and tags) give them,
-// after the warning question and the checks that refuse a batch before any file is touched. A
-// rename never replaces a file; failures are listed in one message. The restore file records the
-// pairs actually renamed. Ends with the lists cleared and the file list refilled, or with
-// ExitProgram when the options ask for it.
+// Renames the ticked files of session.directory to the names of the batch's plan, once the plan
+// passes its checks and every question is answered, all before the first rename. The batch holds
+// the directory's lock and is written to its journal until its restore file is on disk. A rename
+// never replaces a file; failures are listed in one message. The restore file records the
+// renames actually done, in their order. Ends with the file list refilled, or with ExitProgram
+// when the options ask for it.
+CommandOutcome applyChanges(RenameSession& session, BatchQuestions& questions,
+                            BatchProgress* progress = nullptr);
+// The same, asking the questions through the session's message box.
 CommandOutcome applyChanges(RenameSession& session, BatchProgress* progress = nullptr);
 
-// One pair of a batch that could not be renamed, and why.
-struct RenameFailure {
-    std::size_t index;
-    platform::Status status;
-};
-
-// What a run of renames did: which pairs now carry their new name (a pair whose names are equal
-// counts when its file is there), which failed, in the order they were tried, and whether the
-// user stopped it early.
-struct RenameRun {
-    std::vector<std::size_t> renamed;
-    std::vector<RenameFailure> failures;
-    bool cancelled = false;
-};
-
-enum class RenameOrder {
-    Forward,   // as a batch is applied
-    Backward,  // undoes a batch: each name is given back only after the later renames that may
-               // have taken it are undone
-};
-
-// Renames lists.oldNames[i] to lists.newNames[i] in the current directory, pair by pair in the
-// given order, never replacing a file. A batch of more than kProgressThreshold pairs reports to
-// `progress` (when given) and stops before the next rename when it says so.
-RenameRun renamePairs(platform::FileSystem& fileSystem, const WorkLists& lists, RenameOrder order,
-                      BatchProgress* progress);
-
-// The "Rename Errors" text: one line per failure, at most kListedRenameErrors of them.
-inline constexpr std::size_t kListedRenameErrors = 20;
-std::string renameErrorsText(const WorkLists& lists, const std::vector<RenameFailure>& failures);
+// The "Rename Errors" text: one line per failure, at most `listed` of them, then a count of the
+// rest.
+std::string renameErrorsText(const std::vector<PlannedChange>& changes,
+                             const std::vector<RenameFailure>& failures, std::size_t listed);
 
 }  // namespace nameshift::engine

@@ -2,36 +2,42 @@
 
 #include <unordered_set>
 
+#include "engine/RestoreFile.h"
+
 namespace nameshift::engine {
 namespace {
 
-bool refuse(std::string text, const char* caption, WorkLists& lists,
-            platform::MessageBox& messages) {
-    messages.show(std::move(text), caption, platform::Icon::Stop);
-    lists.clear();
-    return false;
-}
+using platform::Icon;
+using platform::Message;
 
 bool hasQuote(std::string_view name) {
     return name.find('"') != std::string_view::npos;
 }
 
+bool hasEmptyBase(std::string_view name) {
+    return name.rfind('.') == 0;
+}
+
+Message stop(std::string text, std::string caption) {
+    return Message{std::move(text), std::move(caption), Icon::Stop};
+}
+
 }  // namespace
 
-std::optional<std::size_t> findDuplicateName(const std::vector<std::string>& names) {
+std::optional<std::size_t> findDuplicateName(const std::vector<PlannedChange>& changes) {
     std::unordered_set<std::string_view> seen;
-    seen.reserve(names.size());
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        if (!seen.insert(names[i]).second) {
+    seen.reserve(changes.size());
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        if (!seen.insert(changes[i].newName).second) {
             return i;
         }
     }
     return std::nullopt;
 }
 
-std::optional<std::size_t> findEmptyBase(const std::vector<std::string>& names) {
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        if (names[i].rfind('.') == 0) {
+std::optional<std::size_t> findEmptyBase(const std::vector<PlannedChange>& changes) {
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        if (hasEmptyBase(changes[i].newName) && !hasEmptyBase(changes[i].oldName)) {
             return i;
         }
     }
@@ -43,63 +49,62 @@ bool isPlainFileName(std::string_view name) {
            name.find_first_of(std::string_view("/\0", 2)) == std::string_view::npos;
 }
 
-std::optional<std::string> findNameWithQuote(const WorkLists& lists) {
-    for (std::size_t i = 0; i < lists.oldNames.size(); ++i) {
-        if (hasQuote(lists.oldNames[i])) {
-            return lists.oldNames[i];
-        }
-        if (i < lists.newNames.size() && hasQuote(lists.newNames[i])) {
-            return lists.newNames[i];
+std::optional<Message> duplicateNamesRefusal(const BatchPlan& plan) {
+    if (!findDuplicateName(plan.changes)) {
+        return std::nullopt;
+    }
+    return stop("Duplicate filenames found! Cannot continue.", "Duplicate Filenames");
+}
+
+std::optional<Message> emptyBaseRefusal(const BatchPlan& plan) {
+    if (!findEmptyBase(plan.changes)) {
+        return std::nullopt;
+    }
+    return stop("Process cannot continue - You are about to remove a file's prefix", "No Prefix");
+}
+
+std::optional<Message> plainNamesRefusal(const BatchPlan& plan) {
+    for (const PlannedChange& change : plan.changes) {
+        if (!isPlainFileName(change.newName)) {
+            return stop("Cannot continue - the new file name \"" + change.newName +
+                            "\" is not a plain file name.",
+                        "Invalid File Name");
         }
     }
     return std::nullopt;
 }
 
-bool checkDuplicateNames(WorkLists& lists, platform::MessageBox& messages) {
-    if (!findDuplicateName(lists.newNames)) {
-        return true;
-    }
-    return refuse("Duplicate filenames found! Cannot continue.", "Duplicate Filenames", lists,
-                  messages);
-}
-
-bool checkEmptyBases(WorkLists& lists, platform::MessageBox& messages) {
-    if (!findEmptyBase(lists.newNames)) {
-        return true;
-    }
-    return refuse("Process cannot continue - You are about to remove a file's prefix", "No Prefix",
-                  lists, messages);
-}
-
-bool checkPlainNames(WorkLists& lists, platform::MessageBox& messages) {
-    for (const std::string& name : lists.newNames) {
-        if (!isPlainFileName(name)) {
-            return refuse(
-                "Cannot continue - the new file name \"" + name + "\" is not a plain file name.",
-                "Invalid File Name", lists, messages);
+std::optional<Message> doubleQuoteRefusal(const BatchPlan& plan) {
+    for (const PlannedChange& change : plan.changes) {
+        for (const std::string* name : {&change.oldName, &change.newName}) {
+            if (hasQuote(*name)) {
+                return stop("Cannot continue - the file name \"" + *name +
+                                "\" contains a double quote, which a restore file cannot record.",
+                            "Invalid File Name");
+            }
         }
     }
-    return true;
+    return std::nullopt;
 }
 
-bool checkNoDoubleQuotes(WorkLists& lists, platform::MessageBox& messages) {
-    const std::optional<std::string> name = findNameWithQuote(lists);
-    if (!name) {
-        return true;
+std::optional<Message> directoryQuoteRefusal(const BatchPlan& plan) {
+    if (!hasQuote(plan.directory)) {
+        return std::nullopt;
     }
-    return refuse("Cannot continue - the file name \"" + *name +
-                      "\" contains a double quote, which a restore file cannot record.",
-                  "Invalid File Name", lists, messages);
+    return stop("Cannot continue - the directory path \"" + plan.directory +
+                    "\" contains a double quote, which a restore file cannot record.",
+                "Invalid Directory Name");
 }
 
-bool checkDirectoryRecordable(const std::string& directory, WorkLists& lists,
-                              platform::MessageBox& messages) {
-    if (!hasQuote(directory)) {
-        return true;
+std::optional<Message> restoreFileNameRefusal(const BatchPlan& plan) {
+    for (const PlannedChange& change : plan.changes) {
+        if (change.newName == kRestoreFileName && change.oldName != change.newName) {
+            return stop("Cannot continue - the new file name \"" + change.newName +
+                            "\" is the name of the restore file that this batch writes.",
+                        "Invalid File Name");
+        }
     }
-    return refuse("Cannot continue - the directory path \"" + directory +
-                      "\" contains a double quote, which a restore file cannot record.",
-                  "Invalid Directory Name", lists, messages);
+    return std::nullopt;
 }
 
 }  // namespace nameshift::engine

@@ -6,29 +6,29 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/WorkLists.h"
+#include "engine/BatchPlan.h"
 #include "platform/MessageBox.h"
 
 namespace nameshift::engine {
 
-// The safety checks a batch passes before any file is renamed. The find functions only look;
-// the check functions show their refusal, empty the work lists and return false.
+// The safety checks a batch passes before any file is renamed. Each looks at the plan alone and
+// gives the refusal to show, or nothing when the batch passes.
 
 // The index of the first new name that an earlier one equals byte for byte.
-std::optional<std::size_t> findDuplicateName(const std::vector<std::string>& names);
-// The index of the first name with nothing before its last dot, such as ".txt".
-std::optional<std::size_t> findEmptyBase(const std::vector<std::string>& names);
+std::optional<std::size_t> findDuplicateName(const std::vector<PlannedChange>& changes);
+// The index of the first change that leaves nothing before the last dot of a name that had
+// something there, such as "x.txt" becoming ".TXT"; ".bashrc" staying ".bashrc" passes.
+std::optional<std::size_t> findEmptyBase(const std::vector<PlannedChange>& changes);
 // A name that stays inside its directory: not empty, not "." or "..", no "/" and no NUL byte.
 bool isPlainFileName(std::string_view name);
-// The first name of either list that holds a double quote, which a restore file cannot record.
-std::optional<std::string> findNameWithQuote(const WorkLists& lists);
 
-bool checkDuplicateNames(WorkLists& lists, platform::MessageBox& messages);
-bool checkEmptyBases(WorkLists& lists, platform::MessageBox& messages);
-bool checkPlainNames(WorkLists& lists, platform::MessageBox& messages);
-bool checkNoDoubleQuotes(WorkLists& lists, platform::MessageBox& messages);
-// The restore file keeps its directory between double quotes as well.
-bool checkDirectoryRecordable(const std::string& directory, WorkLists& lists,
-                              platform::MessageBox& messages);
+std::optional<platform::Message> duplicateNamesRefusal(const BatchPlan& plan);
+std::optional<platform::Message> emptyBaseRefusal(const BatchPlan& plan);
+std::optional<platform::Message> plainNamesRefusal(const BatchPlan& plan);
+// Restore files keep names and their directory between double quotes.
+std::optional<platform::Message> doubleQuoteRefusal(const BatchPlan& plan);
+std::optional<platform::Message> directoryQuoteRefusal(const BatchPlan& plan);
+// A file given the restore file's name would be lost when the restore file is written.
+std::optional<platform::Message> restoreFileNameRefusal(const BatchPlan& plan);
 
 }  // namespace nameshift::engine

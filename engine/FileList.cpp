@@ -74,7 +74,8 @@ bool FileList::fill(const std::string& directory) {
         }
         if ((entry.attributes & attributeMask_) != 0) {
             listing_.push_back(ListedFile{std::move(entry.name), entry.attributes,
-                                          std::move(extension), entry.size, entry.writeTimeNs});
+                                          std::move(extension), entry.size, entry.writeTimeNs,
+                                          entry.inode});
         }
     }
     buildMasks(extensions);

@@ -12,6 +12,7 @@ struct ListedFile {
     std::string extension;  // from the last "." on, dot included; the whole name without a dot
     std::uint64_t size = 0;
     std::int64_t writeTimeNs = 0;
+    std::uint64_t inode = 0;  // tells the file again after a crash, whatever its name then
 };
 
 }  // namespace nameshift::engine

@@ -5,71 +5,70 @@
 namespace nameshift::engine {
 namespace {
 
-bool refuse(const char* text, const char* caption, WorkLists& lists,
-            platform::MessageBox& messages) {
-    messages.show(text, caption, platform::Icon::Information);
-    lists.clear();
-    return false;
+platform::Message note(const char* text, const char* caption) {
+    return platform::Message{text, caption, platform::Icon::Information};
 }
 
 }  // namespace
 
-bool validateRenameSettings(const settings::RenameSettings& settings, std::size_t tickedCount,
-                            WorkLists& lists, platform::MessageBox& messages) {
+std::optional<platform::Message> findSettingsRefusal(const settings::RenameSettings& settings,
+                                                     std::size_t tickedCount) {
     if (tickedCount == 0) {
-        messages.show("Nothing to preview. You must select at least one file first.", "Warning!",
-                      platform::Icon::Information);
-        return false;
+        return note("Nothing to preview. You must select at least one file first.", "Warning!");
     }
     if (settings.changePrefix && settings.prefixText.empty()) {
-        return refuse(
+        return note(
             "Please Note: If you wish to alter the prefix you must enter a name in the prefix "
             "edit box",
-            "No Prefix Specified!", lists, messages);
+            "No Prefix Specified!");
     }
     if (settings.changeExtension && settings.extensionText.empty()) {
-        return refuse(
+        return note(
             "Please Note: If you wish to alter the extension you must enter a name in the "
             "extension edit box",
-            "No Extension Specified!", lists, messages);
+            "No Extension Specified!");
     }
     if (settings.useCounter && settings.counterIncrement.empty()) {
-        return refuse(
+        return note(
             "Please Note: If you wish to add a counter you must specify the counter increment in "
             "the increment edit box",
-            "Counter Increment Not Specified!", lists, messages);
+            "Counter Increment Not Specified!");
     }
     if (settings.useCounter && settings.counterStart.empty()) {
-        return refuse(
+        return note(
             "Please Note: If you wish to add a counter you must specify the counter's start "
             "position in the start position edit box",
-            "No Start Position Specified!", lists, messages);
+            "No Start Position Specified!");
     }
-    return true;
+    return std::nullopt;
 }
 
-void gatherSelection(const FileList& fileList, WorkLists& lists) {
-    const std::size_t rows = fileList.rowCount();
-    lists.oldNames.reserve(lists.oldNames.size() + fileList.tickedCount());
-    for (std::size_t row = 0; row < rows; ++row) {
-        if (!fileList.isTicked(row)) {
-            continue;
+std::vector<PlannedChange> gatherSelection(const FileList& fileList) {
+    std::vector<PlannedChange> changes;
+    changes.reserve(fileList.tickedCount());
+    for (std::size_t row = 0; row < fileList.rowCount(); ++row) {
+        if (fileList.isTicked(row)) {
+            const std::string& name = fileList.row(row).name;
+            changes.push_back({row, name, name});
         }
-        const ListedFile& file = fileList.row(row);
-        lists.oldNames.push_back(file.name);
-        lists.newNames.push_back(file.name);
-        lists.files.push_back(file);
     }
+    return changes;
 }
 
-bool computeNewNames(const settings::RenameSettings& settings, const FileList& fileList,
-                     WorkLists& lists, platform::MessageBox& messages) {
-    if (!validateRenameSettings(settings, fileList.tickedCount(), lists, messages)) {
-        return false;
+std::vector<PlannedChange> computeNewNames(const settings::RenameSettings& settings,
+                                           const FileList& fileList) {
+    std::vector<PlannedChange> changes = gatherSelection(fileList);
+    // The rules work on a list of names, since a counter runs over the whole batch.
+    std::vector<std::string> names;
+    names.reserve(changes.size());
+    for (PlannedChange& change : changes) {
+        names.push_back(std::move(change.newName));
     }
-    gatherSelection(fileList, lists);
-    applyNameRules(settings, lists.newNames);
-    return true;
+    applyNameRules(settings, names);
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        changes[i].newName = std::move(names[i]);
+    }
+    return changes;
 }
 
 }  // namespace nameshift::engine

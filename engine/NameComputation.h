@@ -1,22 +1,27 @@
 #pragma once
 
+#include <cstddef>
+#include <optional>
+#include <vector>
+
+#include "engine/BatchPlan.h"
 #include "engine/FileList.h"
-#include "engine/WorkLists.h"
 #include "platform/MessageBox.h"
 #include "settings/RenameSettings.h"
 
 namespace nameshift::engine {
 
-// Refuses settings that cannot make names, each with its own message; the work lists are emptied
-// after any refusal but the first (nothing ticked).
-bool validateRenameSettings(const settings::RenameSettings& settings, std::size_t tickedCount,
-                            WorkLists& lists, platform::MessageBox& messages);
+// The refusal of settings that cannot make names, or of a batch with nothing ticked; nothing when
+// the names can be computed.
+std::optional<platform::Message> findSettingsRefusal(const settings::RenameSettings& settings,
+                                                     std::size_t tickedCount);
 
-// Appends every ticked row, in list order, to the work lists; new names start as the old ones.
-void gatherSelection(const FileList& fileList, WorkLists& lists);
+// Every ticked row, in list order, with its new name still the old one.
+std::vector<PlannedChange> gatherSelection(const FileList& fileList);
 
-// Validates, gathers and applies the rules. Returns false when a check refused (its message shown).
-bool computeNewNames(const settings::RenameSettings& settings, const FileList& fileList,
-                     WorkLists& lists, platform::MessageBox& messages);
+// The ticked rows with the names the rules give them; the settings must have passed
+// findSettingsRefusal.
+std::vector<PlannedChange> computeNewNames(const settings::RenameSettings& settings,
+                                           const FileList& fileList);
 
 }  // namespace nameshift::engine

@@ -1,28 +1,19 @@
 #include "engine/PreviewCommand.h"
 
-#include "engine/NameComputation.h"
-#include "engine/TagNaming.h"
+#include "engine/BatchPlan.h"
 
 namespace nameshift::engine {
 
 bool preview(RenameSession& session, PreviewDisplay& display) {
-    if (!computeNewNames(session.rules, session.fileList, session.lists, session.messages)) {
+    const BatchPlan plan = planBatch(session, {.mayRecord = true, .checkSafety = false});
+    if (plan.refusal) {
+        session.messages.show(*plan.refusal);
         return false;
     }
-    if (session.rules.supportId3) {
-        if (session.id3.format.empty()) {
-            session.messages.show("You have not specified any ID3 options", "No options specified",
-                                  platform::Icon::Stop);
-            session.lists.clear();
-            return false;
-        }
-        applyTagNaming(session.id3, session.tags, session.directory, session.lists);
-    }
-    for (std::size_t i = 0; i < session.lists.oldNames.size(); ++i) {
-        display.addPair(session.lists.oldNames[i], session.lists.newNames[i]);
+    for (const PlannedChange& change : plan.changes) {
+        display.addPair(change.oldName, change.newName);
     }
     display.show();
-    session.lists.clear();
     return true;
 }
 

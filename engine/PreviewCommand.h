@@ -7,7 +7,7 @@ namespace nameshift::engine {
 
 // The "Preview changes" command: computes the new names of the ticked files by the rules and,
 // when ID3 support is on, from their tags, and hands every pair to `display`. Nothing on disk
-// changes and the ticks stay; the work lists are empty again afterwards. Returns false when a
+// changes and the ticks stay. Returns false when a
 // check refused, after its message.
 bool preview(RenameSession& session, PreviewDisplay& display);
 

@@ -5,9 +5,9 @@
 
 #include "engine/FileList.h"
 #include "engine/TagReader.h"
-#include "engine/WorkLists.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
+#include "platform/StatePaths.h"
 #include "settings/Id3Options.h"
 #include "settings/ProgramOptions.h"
 #include "settings/RenameSettings.h"
@@ -28,18 +28,25 @@ struct BatchReport {
 // life of the program; the command-line tool makes one per run.
 struct RenameSession {
     RenameSession(platform::FileSystem& fs, platform::MessageBox& box, TagReader& tagReader)
-        : fileSystem(fs), messages(box), tags(tagReader), fileList(fs, box) {}
+        : fileSystem(fs),
+          messages(box),
+          tags(tagReader),
+          fileList(fs, box),
+          stateDirectory(platform::userStateDirectory()) {}
 
     platform::FileSystem& fileSystem;
     platform::MessageBox& messages;
     TagReader& tags;
 
     FileList fileList;
-    WorkLists lists;
     settings::RenameSettings rules;
     settings::ProgramOptions options;
     settings::Id3Naming id3;
     std::string directory;  // the directory the browser shows, whose files are listed
+    // Where batches keep their locks and journals.
+    std::string stateDirectory;
+    // How many failed renames one "Rename Errors" message lists before it counts the rest.
+    std::size_t listedRenameErrors = 20;
     BatchReport lastBatch;
 };
 

@@ -1,10 +1,14 @@
 #include "engine/RestoreCommand.h"
 
 #include <optional>
+#include <unordered_map>
 #include <utility>
+#include <variant>
 #include <vector>
 
-#include "engine/ApplyCommand.h"
+#include "engine/BatchGuard.h"
+#include "engine/BatchRunner.h"
+#include "engine/RenameOrder.h"
 #include "engine/RestoreFile.h"
 #include "platform/AbsolutePath.h"
 
@@ -22,36 +26,124 @@ bool hasRestoreExtension(const std::string& path) {
     return dot != std::string_view::npos && name.substr(dot + 1) == "dat";
 }
 
-// Reads, checks and enters the stored directory; the current directory changes only for a file
-// that can be used.
-std::optional<RestoreRecord> openRestoreFile(platform::FileSystem& fileSystem,
-                                             const std::string& path) {
+std::pair<std::string, std::string> splitPath(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
+}
+
+// The restore file the user chose, as it was read.
+struct ChosenFile {
+    std::string path;
+    platform::FileIdentity identity;
+    RestoreRecord record;
+};
+
+// Reads and checks the chosen file; nothing when it cannot be used. A file whose pairs would
+// rename the restore file itself is refused, since the restore ends by deleting that file.
+std::optional<ChosenFile> readChosenFile(platform::FileSystem& fileSystem, const std::string& path,
+                                         std::optional<platform::Directory>& directory) {
+    const platform::Result<platform::FileIdentity> identity = fileSystem.identify(path);
     const platform::Result<std::string> text = fileSystem.readFile(path);
-    if (!text.ok()) {
+    if (!identity.ok() || !text.ok()) {
         return std::nullopt;
     }
     std::optional<RestoreRecord> record = parseRestoreFile(*text);
-    if (!record || !fileSystem.setCurrentDirectory(record->directory).ok()) {
+    if (!record) {
         return std::nullopt;
     }
-    return record;
+    platform::Result<platform::Directory> opened = fileSystem.openDirectory(record->directory);
+    if (!opened.ok()) {
+        return std::nullopt;
+    }
+    const std::string fileName = splitPath(path).second;
+    for (const std::vector<std::string>* names : {&record->namesBefore, &record->namesAfter}) {
+        for (const std::string& name : *names) {
+            if (name != fileName) {
+                continue;
+            }
+            const auto named = fileSystem.identifyIn(*opened, name);
+            if (named.ok() && named->sameFileAs(*identity)) {
+                return std::nullopt;
+            }
+        }
+    }
+    directory.emplace(std::move(opened.value()));
+    return ChosenFile{path, *identity, std::move(*record)};
+}
+
+// Undoing renames each file from its present name (the second of a pair) back to its earlier
+// one, last pair first.
+std::vector<PlannedChange> undoChanges(const RestoreRecord& record) {
+    std::vector<PlannedChange> changes;
+    const std::size_t count = record.namesBefore.size();
+    changes.reserve(count);
+    for (std::size_t i = count; i-- > 0;) {
+        changes.push_back({i, record.namesAfter[i], record.namesBefore[i]});
+    }
+    return changes;
+}
+
+// One entry a file: the name it has now and the name the restore gives it, after following it
+// through every pair that moves it.
+Journal journalOf(platform::FileSystem& fileSystem, const platform::Directory& directory,
+                  const platform::FileIdentity& directoryIdentity, const ChosenFile& chosen,
+                  const std::vector<PlannedChange>& changes) {
+    Journal journal;
+    journal.kind = Journal::Kind::Restore;
+    journal.directory = directory.path();
+    journal.directoryDevice = directoryIdentity.device;
+    journal.directoryInode = directoryIdentity.inode;
+    journal.restoreFile = chosen.path;
+    journal.restoreFileDevice = chosen.identity.device;
+    journal.restoreFileInode = chosen.identity.inode;
+    std::unordered_map<std::string, std::size_t> fileAt;
+    for (const PlannedChange& change : changes) {
+        const auto found = fileAt.find(change.oldName);
+        std::size_t entry = 0;
+        if (found == fileAt.end()) {
+            const auto identity = fileSystem.identifyIn(directory, change.oldName);
+            entry = journal.entries.size();
+            journal.entries.push_back(
+                {identity.ok() ? identity->inode : 0, change.oldName, change.oldName});
+        } else {
+            entry = found->second;
+            fileAt.erase(found);
+        }
+        journal.entries[entry].final = change.newName;
+        fileAt[change.newName] = entry;
+    }
+    return journal;
 }
 
 // The pairs still to restore, in their batch order, as the restore file keeps them.
-RestoreRecord pairsLeft(std::string directory, const WorkLists& lists, const RenameRun& run) {
-    std::vector<char> restored(lists.oldNames.size(), 0);
-    for (const std::size_t index : run.renamed) {
-        restored[index] = 1;
+RestoreRecord pairsLeft(const RestoreRecord& record, const RenameRun& run) {
+    const std::size_t count = record.namesBefore.size();
+    std::vector<char> restored(count, 0);
+    for (const std::size_t change : run.renamed) {
+        restored[count - 1 - change] = 1;
     }
     RestoreRecord left;
-    left.directory = std::move(directory);
-    for (std::size_t i = 0; i < restored.size(); ++i) {
+    left.directory = record.directory;
+    for (std::size_t i = 0; i < count; ++i) {
         if (restored[i] == 0) {
-            left.namesBefore.push_back(lists.newNames[i]);
-            left.namesAfter.push_back(lists.oldNames[i]);
+            left.namesBefore.push_back(record.namesBefore[i]);
+            left.namesAfter.push_back(record.namesAfter[i]);
         }
     }
     return left;
+}
+
+// Deletes the restore file only while it is still the file that was read.
+void removeChosenFile(platform::FileSystem& fileSystem, const ChosenFile& chosen) {
+    const auto [parent, name] = splitPath(chosen.path);
+    const platform::Result<platform::Directory> directory = fileSystem.openDirectory(parent);
+    if (!directory.ok()) {
+        return;
+    }
+    const auto identity = fileSystem.identifyIn(*directory, name);
+    if (identity.ok() && identity->sameFileAs(chosen.identity)) {
+        fileSystem.removeFileIn(*directory, name);
+    }
 }
 
 std::string closingText(const RenameRun& run, std::size_t total) {
@@ -74,52 +166,59 @@ CommandOutcome restoreFilenames(RenameSession& session, RestoreFilePicker& picke
                                 BatchProgress* progress) {
     platform::FileSystem& fileSystem = session.fileSystem;
     platform::MessageBox& messages = session.messages;
-    WorkLists& lists = session.lists;
     session.lastBatch = {};
 
     const platform::Result<std::string> here = fileSystem.currentDirectory();
     const std::string initialDirectory = here.ok() ? *here : std::string();
-    const std::optional<std::string> chosen = picker.chooseRestoreFile(initialDirectory);
-    if (!chosen) {
+    const std::optional<std::string> choice = picker.chooseRestoreFile(initialDirectory);
+    if (!choice) {
         return CommandOutcome::Cancelled;
     }
-    if (!hasRestoreExtension(*chosen)) {
+    if (!hasRestoreExtension(*choice)) {
         messages.show("You have chosen an invalid restore file!", "Invalid Restore File",
                       Icon::Exclamation);
         return CommandOutcome::Refused;
     }
-    // The chosen file is deleted or rewritten after the current directory has moved to the
-    // stored one, so it must not depend on it.
-    const std::string path = platform::absolutePath(*chosen, initialDirectory);
-    lists.clear();
-    std::optional<RestoreRecord> record = openRestoreFile(fileSystem, path);
-    if (!record) {
+    std::optional<platform::Directory> directory;
+    const std::optional<ChosenFile> chosen =
+        readChosenFile(fileSystem, platform::absolutePath(*choice, initialDirectory), directory);
+    if (!chosen) {
         messages.show("The restore file is corrupt and cannot be used!", platform::kProgramTitle,
                       Icon::Stop);
         return CommandOutcome::Refused;
     }
+    auto guarded = guardBatch(fileSystem, session.stateDirectory, *directory);
+    if (const auto* refusal = std::get_if<platform::Message>(&guarded)) {
+        messages.show(*refusal);
+        return CommandOutcome::Refused;
+    }
+    BatchGuard& guard = std::get<BatchGuard>(guarded);
+    const std::vector<PlannedChange> changes = undoChanges(chosen->record);
+    if (const auto refusal = guard.writeJournal(
+            journalOf(fileSystem, *directory, guard.directory(), *chosen, changes))) {
+        messages.show(*refusal);
+        return CommandOutcome::Refused;
+    }
 
-    // The file names the pairs as applied; undoing renames each file from its present name
-    // (the second of a pair) back to its earlier one.
-    lists.oldNames = std::move(record->namesAfter);
-    lists.newNames = std::move(record->namesBefore);
-    const RenameRun run = renamePairs(fileSystem, lists, RenameOrder::Backward, progress);
+    const RenameRun run =
+        runRenames(fileSystem, *directory, changes, inSequence(changes.size()), progress);
     for (const RenameFailure& failure : run.failures) {
-        messages.show(restoreErrorText(lists.oldNames[failure.index], lists.newNames[failure.index],
-                                       failure.status),
+        const PlannedChange& change = changes[failure.change];
+        messages.show(restoreErrorText(change.oldName, change.newName, failure.status),
                       "Restore Error", Icon::Stop);
     }
     session.lastBatch = {run.renamed.size(), run.failures.size(), run.cancelled, false};
     if (run.failures.empty() && !run.cancelled) {
-        fileSystem.removeFile(path);
+        removeChosenFile(fileSystem, *chosen);
     } else {
         // The pairs that are still to do must survive, or the user could never restore them.
-        session.lastBatch.recordLost = !replaceRestoreFile(
-            fileSystem, messages, path, pairsLeft(record->directory, lists, run));
+        session.lastBatch.recordLost =
+            !replaceRestoreFile(fileSystem, messages, chosen->path, pairsLeft(chosen->record, run));
     }
-    const std::size_t total = lists.oldNames.size();
-    lists.clear();
-    messages.show(closingText(run, total), "", Icon::None);
+    if (!session.lastBatch.recordLost) {
+        guard.finish();
+    }
+    messages.show(closingText(run, changes.size()), "", Icon::None);
     if (session.options.exitAfterRestore && !run.cancelled) {
         return CommandOutcome::ExitProgram;
     }

@@ -12,8 +12,8 @@ namespace nameshift::engine {
 // Undoes a batch from the restore file the user picks: every file of the stored directory gets
 // its earlier name back, never replacing a file; each failure has its message. The chosen file is
 // deleted when every pair was restored, otherwise it is rewritten with exactly the pairs still to
-// restore. The stored directory stays the current directory. Ends with the lists cleared and the
-// file list refilled from session.directory, or with ExitProgram when the options ask for it.
+// restore. The batch holds the directory's lock and its journal, as apply does. Ends with the file
+// list refilled from session.directory, or with ExitProgram when the options ask for it.
 CommandOutcome restoreFilenames(RenameSession& session, RestoreFilePicker& picker,
                                 BatchProgress* progress = nullptr);
 

@@ -70,13 +70,21 @@ void reportWriteFailure(const platform::Status& status, platform::MessageBox& me
     }
 }
 
-std::string joinPath(const std::string& directory, std::string_view name) {
-    std::string path = directory;
-    if (path.empty() || path.back() != '/') {
-        path += '/';
+// A stored directory that walks through "." or ".." could point anywhere the file's author liked.
+bool isCleanAbsolutePath(std::string_view path) {
+    if (!path.starts_with('/') || path.find('\0') != std::string_view::npos) {
+        return false;
     }
-    path += name;
-    return path;
+    std::size_t start = 1;
+    while (start <= path.size()) {
+        const std::size_t slash = std::min(path.find('/', start), path.size());
+        const std::string_view part = path.substr(start, slash - start);
+        if (part == "." || part == "..") {
+            return false;
+        }
+        start = slash + 1;
+    }
+    return true;
 }
 
 }  // namespace
@@ -114,8 +122,7 @@ std::optional<RestoreRecord> parseRestoreFile(std::string_view text) {
         return std::nullopt;
     }
     const std::optional<std::string_view> directory = readQuoted(text, position);
-    if (!directory || !directory->starts_with('/') ||
-        directory->find('\0') != std::string_view::npos) {
+    if (!directory || !isCleanAbsolutePath(*directory)) {
         return std::nullopt;
     }
     // A directory may well be called "-= Files =-"; the marker is looked for after it.
@@ -148,19 +155,11 @@ std::optional<RestoreRecord> parseRestoreFile(std::string_view text) {
     return record;
 }
 
-bool writeNewRestoreFile(platform::FileSystem& fileSystem, platform::MessageBox& messages,
-                         const RestoreRecord& record) {
-    const std::string path = joinPath(record.directory, kRestoreFileName);
-    const std::string contents = formatRestoreFile(record);
-    platform::Status status = fileSystem.writeFile(path, contents, platform::WriteMode::CreateNew);
-    if (status.kind() == platform::ErrorKind::Exists) {
-        if (!messages.ask("Restore file already exists - Do you wish to overwrite the existing "
-                          "file?",
-                          "Restore File Already Exists")) {
-            return false;
-        }
-        status = fileSystem.writeFile(path, contents, platform::WriteMode::Replace);
-    }
+bool writeRestoreFile(platform::FileSystem& fileSystem, platform::MessageBox& messages,
+                      const platform::Directory& directory, const RestoreRecord& record,
+                      platform::WriteMode mode) {
+    const platform::Status status =
+        fileSystem.writeFileIn(directory, kRestoreFileName, formatRestoreFile(record), mode);
     if (!status.ok()) {
         reportWriteFailure(status, messages);
         return false;

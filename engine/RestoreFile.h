@@ -30,13 +30,15 @@ std::string formatRestoreFile(const RestoreRecord& record);
 // Reads a restore file's text. Nothing when the markers, quotes or CR LF separators are not where
 // they belong, the terminator is missing or followed by more than line ends, the directory is not
 // an absolute path, or a name could reach outside the directory (empty, ".", "..", holding "/" or
-// NUL). Banner lines are free text.
+// NUL). The directory must be absolute, with no "." or ".." among its parts. Banner lines are
+// free text.
 std::optional<RestoreRecord> parseRestoreFile(std::string_view text);
 
-// Writes "restore.dat" into the record's directory without touching an existing one unless the
-// user agrees to replace it. A failure is reported and leaves no partial file. True when written.
-bool writeNewRestoreFile(platform::FileSystem& fileSystem, platform::MessageBox& messages,
-                         const RestoreRecord& record);
+// Writes "restore.dat" into the open directory, new or in place of the one there as the batch
+// settled before it began. A failure is reported and leaves no partial file. True when written.
+bool writeRestoreFile(platform::FileSystem& fileSystem, platform::MessageBox& messages,
+                      const platform::Directory& directory, const RestoreRecord& record,
+                      platform::WriteMode mode);
 
 // Puts the record in place of the restore file at `path`, whole or not at all; a failure is
 // reported. True when written.

@@ -90,16 +90,15 @@ std::string buildTagName(const std::string& format, const TagTexts& tags) {
 }
 
 void applyTagNaming(const settings::Id3Naming& naming, TagReader& tags,
-                    const std::string& directory, WorkLists& lists) {
+                    const std::string& directory, std::vector<PlannedChange>& changes) {
     const TokenSet required = tokensIn(naming.format);
     const auto mode = static_cast<Id3RenameMode>(naming.renameMode);
-    const std::size_t count = std::min(lists.oldNames.size(), lists.newNames.size());
-    for (std::size_t i = 0; i < count; ++i) {
+    for (PlannedChange& change : changes) {
         // A format without codes names every file alike, whatever its tag holds.
         const TagTexts texts =
-            required.any() ? tags.read(joinPath(directory, lists.oldNames[i])) : TagTexts{};
+            required.any() ? tags.read(joinPath(directory, change.oldName)) : TagTexts{};
         const bool complete = hasEveryFrame(required, texts);
-        std::string& newName = lists.newNames[i];
+        std::string& newName = change.newName;
         switch (mode) {
             case Id3RenameMode::AllOrRules:
                 if (complete) {
@@ -108,7 +107,7 @@ void applyTagNaming(const settings::Id3Naming& naming, TagReader& tags,
                 break;
             case Id3RenameMode::AllOrKeep:
                 newName = complete ? buildTagName(naming.format, texts) + extensionWithDot(newName)
-                                   : lists.oldNames[i];
+                                   : change.oldName;
                 break;
             case Id3RenameMode::WhateverIsThere:
                 newName = buildTagName(naming.format, texts) + extensionWithDot(newName);

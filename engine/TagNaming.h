@@ -2,8 +2,10 @@
 
 #include <string>
 
+#include <vector>
 #include "engine/TagReader.h"
-#include "engine/WorkLists.h"
+
+#include "engine/BatchPlan.h"
 #include "settings/Id3Options.h"
 
 namespace nameshift::engine {
@@ -13,9 +15,9 @@ namespace nameshift::engine {
 // and control characters turned into "-". Text taken from a tag is never read as a code itself.
 std::string buildTagName(const std::string& format, const TagTexts& tags);
 
-// Rewrites lists.newNames from the tags of directory + "/" + lists.oldNames[i], by the mode and
+// Rewrites each change's new name from the tags of directory + "/" + its old name, by the mode and
 // format of `naming`; every new name keeps the extension the rules gave it. Shows no message.
 void applyTagNaming(const settings::Id3Naming& naming, TagReader& tags,
-                    const std::string& directory, WorkLists& lists);
+                    const std::string& directory, std::vector<PlannedChange>& changes);
 
 }  // namespace nameshift::engine

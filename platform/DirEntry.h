@@ -19,6 +19,7 @@ struct DirEntry {
     std::uint64_t size = 0;
     std::int64_t writeTimeNs = 0;  // last modification, nanoseconds since the epoch
     bool isDirectory = false;      // follows a symbolic link for this test only
+    std::uint64_t inode = 0;
 };
 
 }  // namespace nameshift::platform

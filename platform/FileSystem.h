@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/DirEntry.h"
+#include "platform/Directory.h"
 #include "platform/Status.h"
 
 namespace nameshift::platform {
@@ -15,13 +16,16 @@ enum class WriteMode {
 };
 
 // Every file-system operation the program needs. Relative paths are taken from the process's
-// current directory. Tests wrap the real implementation to inject failures.
+// current directory; the operations on an open Directory take plain names inside it. Tests wrap
+// the real implementation to inject failures.
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
 
-    // The entries of one directory, "." and ".." left out, in the system's order.
+    // The entries of one directory, "." and ".." left out, in the system's order. A directory
+    // that cannot be read to its end is an error, never a shortened list.
     virtual Result<std::vector<DirEntry>> listDirectory(const std::string& path) = 0;
+    virtual Result<std::vector<DirEntry>> listDirectory(const Directory& directory) = 0;
 
     virtual Result<std::string> currentDirectory() = 0;
     virtual Status setCurrentDirectory(const std::string& path) = 0;
@@ -31,12 +35,30 @@ public:
     virtual Status rename(const std::string& from, const std::string& to) = 0;
 
     // Writes the whole file or nothing: the text goes to a temporary file beside the target,
-    // which takes the target's place only once every byte is on disk.
+    // which takes the target's place only once every byte, and the directory entry, is on disk.
     virtual Status writeFile(const std::string& path, std::string_view contents,
                              WriteMode mode) = 0;
 
     virtual Result<std::string> readFile(const std::string& path) = 0;
     virtual Status removeFile(const std::string& path) = 0;
+    // The file at `path` itself, a link not followed.
+    virtual Result<FileIdentity> identify(const std::string& path) = 0;
+    // Creates the directory and any missing parents, readable by the owner alone.
+    virtual Status makeDirectories(const std::string& path) = 0;
+    // Takes the lock file at `path` (created when missing) without waiting: Busy when another
+    // process holds it.
+    virtual Result<FileLock> lockFile(const std::string& path) = 0;
+
+    // The same operations inside an open directory.
+    virtual Result<Directory> openDirectory(const std::string& path) = 0;
+    virtual Status renameIn(const Directory& directory, const std::string& from,
+                            const std::string& to) = 0;
+    virtual Status writeFileIn(const Directory& directory, const std::string& name,
+                               std::string_view contents, WriteMode mode) = 0;
+    virtual Status removeFileIn(const Directory& directory, const std::string& name) = 0;
+    // "." names the directory itself.
+    virtual Result<FileIdentity> identifyIn(const Directory& directory,
+                                            const std::string& name) = 0;
 };
 
 }  // namespace nameshift::platform

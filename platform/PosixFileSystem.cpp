@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <linux/fs.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -43,9 +44,8 @@ private:
 };
 
 // glibc 2.36 declares renameat2 only with _GNU_SOURCE on some set-ups; the system call is stable.
-int renameNoReplace(const char* from, const char* to) {
-    return static_cast<int>(
-        ::syscall(SYS_renameat2, AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE));
+int renameNoReplace(int dirFd, const char* from, const char* to) {
+    return static_cast<int>(::syscall(SYS_renameat2, dirFd, from, dirFd, to, RENAME_NOREPLACE));
 }
 
 bool flagRefused(int error) {
@@ -54,30 +54,41 @@ bool flagRefused(int error) {
 
 // Moves a file to a name that must not exist yet. Where the filesystem refuses the flag, a hard
 // link claims the new name just as atomically, and the old name goes afterwards.
-Status moveWithoutReplacing(const std::string& from, const std::string& to) {
-    if (renameNoReplace(from.c_str(), to.c_str()) == 0) {
+Status moveWithoutReplacing(int dirFd, const std::string& from, const std::string& to) {
+    if (renameNoReplace(dirFd, from.c_str(), to.c_str()) == 0) {
         return {};
     }
     if (!flagRefused(errno)) {
         return lastError();
     }
-    if (::link(from.c_str(), to.c_str()) != 0) {
+    if (::linkat(dirFd, from.c_str(), dirFd, to.c_str(), 0) != 0) {
         return lastError();
     }
-    if (::unlink(from.c_str()) != 0) {
+    if (::unlinkat(dirFd, from.c_str(), 0) != 0) {
         Status status = lastError();
-        ::unlink(to.c_str());
+        ::unlinkat(dirFd, to.c_str(), 0);
         return status;
     }
     return {};
 }
 
-std::string directoryOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) {
+Status renameInside(int dirFd, const std::string& from, const std::string& to) {
+    if (from == to) {
+        struct stat info {};
+        if (::fstatat(dirFd, from.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+            return lastError();
+        }
         return {};
     }
-    return path.substr(0, slash + 1);
+    return moveWithoutReplacing(dirFd, from, to);
+}
+
+std::pair<std::string, std::string> splitPath(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return {".", path};
+    }
+    return {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
 }
 
 Status writeAll(int fd, std::string_view contents) {
@@ -95,13 +106,90 @@ Status writeAll(int fd, std::string_view contents) {
 }
 
 // A fresh name beside the target, so the final rename never crosses a filesystem.
-std::string temporaryNameFor(const std::string& path) {
+std::string temporaryNameFor(const std::string& name) {
     static std::mt19937_64 random{std::random_device{}()};
-    const auto slash = path.rfind('/');
-    const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
     char suffix[32];
     std::snprintf(suffix, sizeof suffix, ".%016llx~", static_cast<unsigned long long>(random()));
-    return directoryOf(path) + "." + base + suffix;
+    return "." + name + suffix;
+}
+
+Status writeInside(int dirFd, const std::string& name, std::string_view contents, WriteMode mode) {
+    if (mode == WriteMode::CreateNew) {
+        struct stat info {};
+        if (::fstatat(dirFd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0) {
+            return Status::fromErrno(EEXIST);
+        }
+    }
+    const std::string temporary = temporaryNameFor(name);
+    FileDescriptor fd(
+        ::openat(dirFd, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+    if (fd.get() < 0) {
+        return lastError();
+    }
+    Status status = writeAll(fd.get(), contents);
+    if (status.ok() && ::fsync(fd.get()) != 0) {
+        status = lastError();
+    }
+    if (::close(fd.release()) != 0 && status.ok()) {
+        status = lastError();
+    }
+    if (status.ok()) {
+        if (mode == WriteMode::CreateNew) {
+            status = moveWithoutReplacing(dirFd, temporary, name);
+        } else if (::renameat(dirFd, temporary.c_str(), dirFd, name.c_str()) != 0) {
+            status = lastError();
+        }
+    }
+    if (!status.ok()) {
+        ::unlinkat(dirFd, temporary.c_str(), 0);
+        return status;
+    }
+    // The new entry itself must reach the disk, or a crash could lose a file reported written.
+    ::fsync(dirFd);
+    return {};
+}
+
+FileIdentity identityOf(const struct stat& info) {
+    return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+            static_cast<std::uint64_t>(info.st_nlink)};
+}
+
+Result<std::vector<DirEntry>> readEntries(DIR* dir) {
+    const int dirFd = ::dirfd(dir);
+    std::vector<DirEntry> entries;
+    for (;;) {
+        errno = 0;
+        const dirent* item = ::readdir(dir);
+        if (item == nullptr) {
+            if (errno != 0) {
+                return lastError();
+            }
+            break;
+        }
+        const std::string_view name = item->d_name;
+        if (name == "." || name == "..") {
+            continue;
+        }
+        struct stat info {};
+        if (::fstatat(dirFd, item->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
+            continue;  // gone since readdir saw it
+        }
+        DirEntry entry;
+        entry.name = name;
+        entry.attributes = attributesOf(name, info.st_mode);
+        entry.size = static_cast<std::uint64_t>(info.st_size);
+        entry.writeTimeNs =
+            static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
+        entry.isDirectory = S_ISDIR(info.st_mode);
+        entry.inode = static_cast<std::uint64_t>(info.st_ino);
+        if (S_ISLNK(info.st_mode)) {
+            struct stat target {};
+            entry.isDirectory =
+                ::fstatat(dirFd, item->d_name, &target, 0) == 0 && S_ISDIR(target.st_mode);
+        }
+        entries.push_back(std::move(entry));
+    }
+    return entries;
 }
 
 }  // namespace
@@ -123,33 +211,22 @@ Result<std::vector<DirEntry>> PosixFileSystem::listDirectory(const std::string& 
     if (!dir) {
         return lastError();
     }
-    const int dirFd = ::dirfd(dir.get());
-    std::vector<DirEntry> entries;
-    errno = 0;
-    while (const dirent* item = ::readdir(dir.get())) {
-        const std::string_view name = item->d_name;
-        if (name == "." || name == "..") {
-            continue;
-        }
-        struct stat info {};
-        if (::fstatat(dirFd, item->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
-            continue;  // gone since readdir saw it
-        }
-        DirEntry entry;
-        entry.name = name;
-        entry.attributes = attributesOf(name, info.st_mode);
-        entry.size = static_cast<std::uint64_t>(info.st_size);
-        entry.writeTimeNs =
-            static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
-        entry.isDirectory = S_ISDIR(info.st_mode);
-        if (S_ISLNK(info.st_mode)) {
-            struct stat target {};
-            entry.isDirectory =
-                ::fstatat(dirFd, item->d_name, &target, 0) == 0 && S_ISDIR(target.st_mode);
-        }
-        entries.push_back(std::move(entry));
+    return readEntries(dir.get());
+}
+
+Result<std::vector<DirEntry>> PosixFileSystem::listDirectory(const Directory& directory) {
+    // The stream gets a descriptor of its own, so closing it leaves the directory open.
+    const int fd = ::openat(directory.descriptor(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        return lastError();
     }
-    return entries;
+    std::unique_ptr<DIR, DirCloser> dir(::fdopendir(fd));
+    if (!dir) {
+        Status status = lastError();
+        ::close(fd);
+        return status;
+    }
+    return readEntries(dir.get());
 }
 
 Result<std::string> PosixFileSystem::currentDirectory() {
@@ -168,47 +245,17 @@ Status PosixFileSystem::setCurrentDirectory(const std::string& path) {
 }
 
 Status PosixFileSystem::rename(const std::string& from, const std::string& to) {
-    if (from == to) {
-        struct stat info {};
-        if (::lstat(from.c_str(), &info) != 0) {
-            return lastError();
-        }
-        return {};
-    }
-    return moveWithoutReplacing(from, to);
+    return renameInside(AT_FDCWD, from, to);
 }
 
 Status PosixFileSystem::writeFile(const std::string& path, std::string_view contents,
                                   WriteMode mode) {
-    if (mode == WriteMode::CreateNew) {
-        struct stat info {};
-        if (::lstat(path.c_str(), &info) == 0) {
-            return Status::fromErrno(EEXIST);
-        }
+    const auto [parent, name] = splitPath(path);
+    const Result<Directory> directory = openDirectory(parent);
+    if (!directory.ok()) {
+        return directory.status();
     }
-    const std::string temporary = temporaryNameFor(path);
-    FileDescriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
-    if (fd.get() < 0) {
-        return lastError();
-    }
-    Status status = writeAll(fd.get(), contents);
-    if (status.ok() && ::fsync(fd.get()) != 0) {
-        status = lastError();
-    }
-    if (::close(fd.release()) != 0 && status.ok()) {
-        status = lastError();
-    }
-    if (status.ok()) {
-        if (mode == WriteMode::CreateNew) {
-            status = moveWithoutReplacing(temporary, path);
-        } else if (::rename(temporary.c_str(), path.c_str()) != 0) {
-            status = lastError();
-        }
-    }
-    if (!status.ok()) {
-        ::unlink(temporary.c_str());
-    }
-    return status;
+    return writeInside(directory->descriptor(), name, contents, mode);
 }
 
 Result<std::string> PosixFileSystem::readFile(const std::string& path) {
@@ -247,6 +294,76 @@ Status PosixFileSystem::removeFile(const std::string& path) {
         return lastError();
     }
     return {};
+}
+
+Result<FileIdentity> PosixFileSystem::identify(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) {
+        return lastError();
+    }
+    return identityOf(info);
+}
+
+Status PosixFileSystem::makeDirectories(const std::string& path) {
+    for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
+        const std::string prefix = path.substr(0, slash);
+        if (!prefix.empty() && ::mkdir(prefix.c_str(), 0700) != 0 && errno != EEXIST) {
+            return lastError();
+        }
+        if (slash == std::string::npos) {
+            break;
+        }
+    }
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return lastError();
+    }
+    return S_ISDIR(info.st_mode) ? Status{} : Status::fromErrno(ENOTDIR);
+}
+
+Result<FileLock> PosixFileSystem::lockFile(const std::string& path) {
+    FileDescriptor fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
+    if (fd.get() < 0) {
+        return lastError();
+    }
+    if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
+        return lastError();
+    }
+    return FileLock(fd.release());
+}
+
+Result<Directory> PosixFileSystem::openDirectory(const std::string& path) {
+    const int fd = ::open(path.empty() ? "." : path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        return lastError();
+    }
+    return Directory(fd, path);
+}
+
+Status PosixFileSystem::renameIn(const Directory& directory, const std::string& from,
+                                 const std::string& to) {
+    return renameInside(directory.descriptor(), from, to);
+}
+
+Status PosixFileSystem::writeFileIn(const Directory& directory, const std::string& name,
+                                    std::string_view contents, WriteMode mode) {
+    return writeInside(directory.descriptor(), name, contents, mode);
+}
+
+Status PosixFileSystem::removeFileIn(const Directory& directory, const std::string& name) {
+    if (::unlinkat(directory.descriptor(), name.c_str(), 0) != 0) {
+        return lastError();
+    }
+    return {};
+}
+
+Result<FileIdentity> PosixFileSystem::identifyIn(const Directory& directory,
+                                                 const std::string& name) {
+    struct stat info {};
+    if (::fstatat(directory.descriptor(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+        return lastError();
+    }
+    return identityOf(info);
 }
 
 }  // namespace nameshift::platform

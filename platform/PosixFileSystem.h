@@ -7,12 +7,24 @@ namespace nameshift::platform {
 class PosixFileSystem final : public FileSystem {
 public:
     Result<std::vector<DirEntry>> listDirectory(const std::string& path) override;
+    Result<std::vector<DirEntry>> listDirectory(const Directory& directory) override;
     Result<std::string> currentDirectory() override;
     Status setCurrentDirectory(const std::string& path) override;
     Status rename(const std::string& from, const std::string& to) override;
     Status writeFile(const std::string& path, std::string_view contents, WriteMode mode) override;
     Result<std::string> readFile(const std::string& path) override;
     Status removeFile(const std::string& path) override;
+    Result<FileIdentity> identify(const std::string& path) override;
+    Status makeDirectories(const std::string& path) override;
+    Result<FileLock> lockFile(const std::string& path) override;
+
+    Result<Directory> openDirectory(const std::string& path) override;
+    Status renameIn(const Directory& directory, const std::string& from,
+                    const std::string& to) override;
+    Status writeFileIn(const Directory& directory, const std::string& name,
+                       std::string_view contents, WriteMode mode) override;
+    Status removeFileIn(const Directory& directory, const std::string& name) override;
+    Result<FileIdentity> identifyIn(const Directory& directory, const std::string& name) override;
 };
 
 // The attribute bits of an entry, from its name and its own (not followed) file mode.

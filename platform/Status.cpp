@@ -14,6 +14,8 @@ ErrorKind Status::kind() const {
         case ENOSPC:
         case EDQUOT:
             return ErrorKind::DiskFull;
+        case EWOULDBLOCK:
+            return ErrorKind::Busy;
         default:
             return ErrorKind::Other;
     }

@@ -6,8 +6,8 @@
 
 namespace nameshift::platform {
 
-// The three outcomes the program tells apart when a file operation fails.
-enum class ErrorKind { None, Exists, DiskFull, Other };
+// The outcomes the program tells apart when a file operation fails.
+enum class ErrorKind { None, Exists, DiskFull, Busy, Other };
 
 // The outcome of one file-system operation: success, or the errno it failed with.
 class Status {

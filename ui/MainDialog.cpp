@@ -546,7 +546,6 @@ void MainDialog::fillFileList() {
 }
 
 void MainDialog::refilterFileList() {
-    session_.lists.clear();
     session_.fileList.setMaskPosition(std::max(0, controls_.maskList->currentIndex()));
     fillFileList();
 }
@@ -571,7 +570,6 @@ void MainDialog::showStatus() {
 }
 
 void MainDialog::emptyFileList() {
-    session_.lists.clear();
     session_.fileList.clear();
     controls_.fileList->reload();
     showStatus();

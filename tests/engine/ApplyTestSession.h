@@ -72,6 +72,7 @@ class ApplySessionTest : public ::testing::Test {
 protected:
     ApplySessionTest() {
         session.directory = dir.path();
+        session.stateDirectory = state.path();
         session.options.warnOnApply = false;
         session.options.exitAfterApply = false;
         session.options.exitAfterRestore = false;
@@ -111,6 +112,7 @@ protected:
     }
 
     TempDir dir;
+    TempDir state;  // where batches keep their locks and journals
     FaultyFileSystem fs;
     ScriptedMessageBox messages;
     FakeTagReader tags;

@@ -10,13 +10,20 @@ namespace nameshift::engine {
 namespace {
 
 using namespace std::string_literals;
-using Names = std::vector<std::string>;
 
 struct FindCase {
     const char* label;
-    Names names;
+    std::vector<std::pair<std::string, std::string>> pairs;  // old name, new name
     std::optional<std::size_t> expected;
 };
+
+std::vector<PlannedChange> changesOf(const FindCase& test) {
+    std::vector<PlannedChange> changes;
+    for (const auto& [oldName, newName] : test.pairs) {
+        changes.push_back({changes.size(), oldName, newName});
+    }
+    return changes;
+}
 
 std::string caseName(const auto& info) {
     return info.param.label;
@@ -25,30 +32,36 @@ std::string caseName(const auto& info) {
 class DuplicateNameTest : public ::testing::TestWithParam<FindCase> {};
 
 TEST_P(DuplicateNameTest, FindsTheFirstRepeatedName) {
-    EXPECT_EQ(findDuplicateName(GetParam().names), GetParam().expected);
+    EXPECT_EQ(findDuplicateName(changesOf(GetParam())), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Batches, DuplicateNameTest,
-    ::testing::Values(FindCase{"Empty", {}, std::nullopt}, FindCase{"Single", {"a"}, std::nullopt},
-                      FindCase{"LetterCaseCounts", {"a.txt", "A.txt"}, std::nullopt},
-                      FindCase{"LaterRepeat", {"a", "b", "c", "b"}, 3},
-                      FindCase{"FirstOfTwoRepeats", {"x", "y", "y", "x"}, 2},
-                      FindCase{"BytesNotText", {"\xc3\xa9", "e\xcc\x81"}, std::nullopt}),
+    ::testing::Values(
+        FindCase{"Empty", {}, std::nullopt}, FindCase{"Single", {{"1", "a"}}, std::nullopt},
+        FindCase{"LetterCaseCounts", {{"1", "a.txt"}, {"2", "A.txt"}}, std::nullopt},
+        FindCase{"LaterRepeat", {{"1", "a"}, {"2", "b"}, {"3", "c"}, {"4", "b"}}, 3},
+        FindCase{"FirstOfTwoRepeats", {{"1", "x"}, {"2", "y"}, {"3", "y"}, {"4", "x"}}, 2},
+        FindCase{"BytesNotText", {{"1", "\xc3\xa9"}, {"2", "e\xcc\x81"}}, std::nullopt}),
     [](const auto& param) { return caseName(param); });
 
 class EmptyBaseTest : public ::testing::TestWithParam<FindCase> {};
 
-TEST_P(EmptyBaseTest, FindsTheFirstNameWithNothingBeforeItsExtension) {
-    EXPECT_EQ(findEmptyBase(GetParam().names), GetParam().expected);
+TEST_P(EmptyBaseTest, FindsTheFirstNameARuleLeftWithNothingBeforeItsExtension) {
+    EXPECT_EQ(findEmptyBase(changesOf(GetParam())), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Batches, EmptyBaseTest,
-    ::testing::Values(FindCase{"PlainNames", {"a.txt", "noext", "b."}, std::nullopt},
-                      FindCase{"OnlyExtension", {"a.txt", ".txt"}, 1},
-                      FindCase{"LoneDot", {".", ".b"}, 0},
-                      FindCase{"LastDotDecides", {"..txt", ".a.b"}, std::nullopt}),
+    ::testing::Values(
+        FindCase{"PlainNames", {{"a", "a.txt"}, {"n", "noext"}, {"b", "b."}}, std::nullopt},
+        FindCase{"OnlyExtension", {{"a", "a.txt"}, {"x.txt", ".txt"}}, 1},
+        FindCase{"LoneDot", {{"a", "."}, {"b", ".b"}}, 0},
+        FindCase{"LastDotDecides", {{"a", "..txt"}, {"b", ".a.b"}}, std::nullopt},
+        FindCase{"DotFileKeepsItsName",
+                 {{".bashrc", ".bashrc"}, {".profile", ".PROFILE"}},
+                 std::nullopt},
+        FindCase{"RuleEmptiesTheBase", {{".bashrc", ".bashrc"}, {"x.txt", ".TXT"}}, 1}),
     [](const auto& param) { return caseName(param); });
 
 struct PlainCase {

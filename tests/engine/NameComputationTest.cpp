@@ -24,7 +24,6 @@ protected:
     testing::FaultyFileSystem fs;
     testing::ScriptedMessageBox messages;
     FileList list{fs, messages};
-    WorkLists lists;
     settings::RenameSettings settings;
 };
 
@@ -34,22 +33,24 @@ TEST_F(NameComputationTest, GathersTickedRowsInListOrder) {
     settings.changePrefix = true;
     settings.prefixText = "new-";
     settings.prefixPosition = settings::position::kBeginning;
-    ASSERT_TRUE(computeNewNames(settings, list, lists, messages));
-    EXPECT_EQ(lists.oldNames, (std::vector<std::string>{"a.txt", "c.txt"}));
-    EXPECT_EQ(lists.newNames, (std::vector<std::string>{"new-a.txt", "new-c.txt"}));
-    ASSERT_EQ(lists.files.size(), 2u);
-    EXPECT_EQ(lists.files[1].extension, ".txt");
-    EXPECT_TRUE(messages.shown.empty());
+    ASSERT_FALSE(findSettingsRefusal(settings, list.tickedCount()));
+    const std::vector<PlannedChange> changes = computeNewNames(settings, list);
+    ASSERT_EQ(changes.size(), 2u);
+    EXPECT_EQ(changes[0].oldName, "a.txt");
+    EXPECT_EQ(changes[0].newName, "new-a.txt");
+    EXPECT_EQ(changes[1].file, 2u);
+    EXPECT_EQ(changes[1].oldName, "c.txt");
+    EXPECT_EQ(changes[1].newName, "new-c.txt");
 }
 
 TEST_F(NameComputationTest, NothingTickedIsRefusedFirst) {
     settings.changePrefix = true;  // also invalid, but the first check wins
-    EXPECT_FALSE(computeNewNames(settings, list, lists, messages));
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text,
-              "Nothing to preview. You must select at least one file first.");
-    EXPECT_EQ(messages.shown[0].caption, "Warning!");
-    EXPECT_EQ(messages.shown[0].icon, platform::Icon::Information);
+    const std::optional<platform::Message> refusal =
+        findSettingsRefusal(settings, list.tickedCount());
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(refusal->text, "Nothing to preview. You must select at least one file first.");
+    EXPECT_EQ(refusal->caption, "Warning!");
+    EXPECT_EQ(refusal->icon, platform::Icon::Information);
 }
 
 struct RefusalCase {
@@ -62,17 +63,15 @@ struct RefusalCase {
 class NameRefusalTest : public NameComputationTest,
                         public ::testing::WithParamInterface<RefusalCase> {};
 
-TEST_P(NameRefusalTest, RefusesWithItsMessageAndEmptiesTheLists) {
+TEST_P(NameRefusalTest, RefusesWithItsMessage) {
     list.setTicked(0, true);
-    lists.oldNames = {"left over"};
-    lists.newNames = {"left over"};
     GetParam().configure(settings);
-    EXPECT_FALSE(computeNewNames(settings, list, lists, messages));
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, GetParam().text);
-    EXPECT_EQ(messages.shown[0].caption, GetParam().caption);
-    EXPECT_EQ(messages.shown[0].icon, platform::Icon::Information);
-    EXPECT_TRUE(lists.empty());
+    const std::optional<platform::Message> refusal =
+        findSettingsRefusal(settings, list.tickedCount());
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(refusal->text, GetParam().text);
+    EXPECT_EQ(refusal->caption, GetParam().caption);
+    EXPECT_EQ(refusal->icon, platform::Icon::Information);
 }
 
 INSTANTIATE_TEST_SUITE_P(

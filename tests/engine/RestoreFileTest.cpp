@@ -142,34 +142,28 @@ TEST(RestoreFileTest, LineFeedOnlyLineEndsAreRefused) {
 class RestoreFileWriteTest : public ::testing::Test {
 protected:
     RestoreRecord record() const { return {dir.path(), {"a"}, {"b"}}; }
-    std::string restorePath() const { return dir.file(kRestoreFileName); }
+    bool write(platform::WriteMode mode) {
+        const auto directory = fs.openDirectory(dir.path());
+        return directory.ok() && writeRestoreFile(fs, messages, *directory, record(), mode);
+    }
 
     testing::TempDir dir;
     testing::FaultyFileSystem fs;
     testing::ScriptedMessageBox messages;
 };
 
-TEST_F(RestoreFileWriteTest, WritesRestoreDatIntoTheRecordedDirectory) {
-    EXPECT_TRUE(writeNewRestoreFile(fs, messages, record()));
+TEST_F(RestoreFileWriteTest, WritesRestoreDatIntoTheOpenDirectory) {
+    EXPECT_TRUE(write(platform::WriteMode::CreateNew));
     EXPECT_EQ(dir.read(kRestoreFileName), formatRestoreFile(record()));
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(RestoreFileWriteTest, ReplacesAnExistingFileOnlyWhenTheUserSaysYes) {
+TEST_F(RestoreFileWriteTest, ReplacesAnExistingFileOnlyWhenToldTo) {
     dir.write(kRestoreFileName, "older batch");
-    messages.answers = {platform::Answer::No};
-    EXPECT_FALSE(writeNewRestoreFile(fs, messages, record()));
+    EXPECT_FALSE(write(platform::WriteMode::CreateNew));
     EXPECT_EQ(dir.read(kRestoreFileName), "older batch");
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text,
-              "Restore file already exists - Do you wish to overwrite the existing file?");
-    EXPECT_EQ(messages.shown[0].caption, "Restore File Already Exists");
-    EXPECT_EQ(messages.shown[0].buttons, platform::Buttons::YesNo);
-
-    messages.answers = {platform::Answer::Yes};
-    EXPECT_TRUE(writeNewRestoreFile(fs, messages, record()));
+    EXPECT_TRUE(write(platform::WriteMode::Replace));
     EXPECT_EQ(dir.read(kRestoreFileName), formatRestoreFile(record()));
-    EXPECT_EQ(messages.shown.size(), 2u);
 }
 
 struct WriteFailureCase {
@@ -184,7 +178,7 @@ class RestoreFileWriteFailureTest : public RestoreFileWriteTest,
 
 TEST_P(RestoreFileWriteFailureTest, IsReportedAndLeavesNoFile) {
     fs.fail(testing::FaultyFileSystem::Op::Write, GetParam().error, kRestoreFileName);
-    EXPECT_FALSE(writeNewRestoreFile(fs, messages, record()));
+    EXPECT_FALSE(write(platform::WriteMode::CreateNew));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, GetParam().text);
     EXPECT_EQ(messages.shown[0].caption, GetParam().caption);
@@ -192,13 +186,12 @@ TEST_P(RestoreFileWriteFailureTest, IsReportedAndLeavesNoFile) {
     EXPECT_TRUE(dir.names().empty());
 }
 
-TEST_P(RestoreFileWriteFailureTest, AfterYesIsReportedAndKeepsTheOldFile) {
+TEST_P(RestoreFileWriteFailureTest, OfAReplacementIsReportedAndKeepsTheOldFile) {
     dir.write(kRestoreFileName, "older batch");
-    fs.fail(testing::FaultyFileSystem::Op::Write, EEXIST, kRestoreFileName, 1);
     fs.fail(testing::FaultyFileSystem::Op::Write, GetParam().error, kRestoreFileName);
-    EXPECT_FALSE(writeNewRestoreFile(fs, messages, record()));
-    ASSERT_EQ(messages.shown.size(), 2u);
-    EXPECT_EQ(messages.shown[1].text, GetParam().text);
+    EXPECT_FALSE(write(platform::WriteMode::Replace));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, GetParam().text);
     EXPECT_EQ(dir.read(kRestoreFileName), "older batch");
 }
 

@@ -49,19 +49,25 @@ void PrintTo(const NamingCase& c, std::ostream* os) {
     *os << c.label;
 }
 
+std::vector<std::string> newNamesOf(const std::vector<PlannedChange>& changes) {
+    std::vector<std::string> names;
+    for (const PlannedChange& change : changes) {
+        names.push_back(change.newName);
+    }
+    return names;
+}
+
 class TagNamingModeTest : public ::testing::TestWithParam<NamingCase> {};
 
 TEST_P(TagNamingModeTest, GivesTheExpectedNewName) {
     const NamingCase& c = GetParam();
     FakeTagReader reader;
     reader.tags["/music/old name.mp3"] = c.tags;
-    WorkLists lists;
-    lists.oldNames = {"old name.mp3"};
-    lists.newNames = {c.ruleName};
-    applyTagNaming({static_cast<int>(c.mode), c.format}, reader, "/music", lists);
-    ASSERT_EQ(lists.newNames.size(), 1u);
-    EXPECT_EQ(lists.newNames[0], c.expected);
-    EXPECT_EQ(lists.oldNames[0], "old name.mp3");
+    std::vector<PlannedChange> changes{{0, "old name.mp3", c.ruleName}};
+    applyTagNaming({static_cast<int>(c.mode), c.format}, reader, "/music", changes);
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_EQ(changes[0].newName, c.expected);
+    EXPECT_EQ(changes[0].oldName, "old name.mp3");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -128,11 +134,10 @@ TEST(TagNamingTest, EachFileIsDecidedByItsOwnFrames) {
     reader.tags["d/a.mp3"] = kComplete;
     reader.tags["d/b.mp3"] = without(kComplete, 1);
     reader.tags["d/c.mp3"] = kComplete;
-    WorkLists lists;
-    lists.oldNames = {"a.mp3", "b.mp3", "c.mp3"};
-    lists.newNames = {"A.MP3", "B.MP3", "C.MP3"};
-    applyTagNaming({static_cast<int>(Id3RenameMode::AllOrKeep), "%2"}, reader, "d", lists);
-    EXPECT_EQ(lists.newNames, (std::vector<std::string>{"Artist.MP3", "b.mp3", "Artist.MP3"}));
+    std::vector<PlannedChange> changes{
+        {0, "a.mp3", "A.MP3"}, {1, "b.mp3", "B.MP3"}, {2, "c.mp3", "C.MP3"}};
+    applyTagNaming({static_cast<int>(Id3RenameMode::AllOrKeep), "%2"}, reader, "d", changes);
+    EXPECT_EQ(newNamesOf(changes), (std::vector<std::string>{"Artist.MP3", "b.mp3", "Artist.MP3"}));
     EXPECT_EQ(reader.asked, (std::vector<std::string>{"d/a.mp3", "d/b.mp3", "d/c.mp3"}));
 }
 
@@ -146,10 +151,8 @@ class TagNamingPathTest : public ::testing::TestWithParam<DirectoryCase> {};
 
 TEST_P(TagNamingPathTest, ReadsTheFileInTheGivenDirectory) {
     FakeTagReader reader;
-    WorkLists lists;
-    lists.oldNames = {"song.mp3"};
-    lists.newNames = {"song.mp3"};
-    applyTagNaming({0, "%4"}, reader, GetParam().directory, lists);
+    std::vector<PlannedChange> changes{{0, "song.mp3", "song.mp3"}};
+    applyTagNaming({0, "%4"}, reader, GetParam().directory, changes);
     EXPECT_EQ(reader.asked, std::vector<std::string>{GetParam().expectedPath});
 }
 
@@ -163,20 +166,17 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(TagNamingTest, FormatWithoutCodesReadsNoTag) {
     FakeTagReader reader;
-    WorkLists lists;
-    lists.oldNames = {"a.mp3", "b.wav"};
-    lists.newNames = {"a.mp3", "b.wav"};
-    applyTagNaming({static_cast<int>(Id3RenameMode::AllOrKeep), "Same"}, reader, "/d", lists);
+    std::vector<PlannedChange> changes{{0, "a.mp3", "a.mp3"}, {1, "b.wav", "b.wav"}};
+    applyTagNaming({static_cast<int>(Id3RenameMode::AllOrKeep), "Same"}, reader, "/d", changes);
     EXPECT_TRUE(reader.asked.empty());
-    EXPECT_EQ(lists.newNames, (std::vector<std::string>{"Same.mp3", "Same.wav"}));
+    EXPECT_EQ(newNamesOf(changes), (std::vector<std::string>{"Same.mp3", "Same.wav"}));
 }
 
-TEST(TagNamingTest, EmptyListsStayEmpty) {
+TEST(TagNamingTest, EmptyBatchReadsNoTag) {
     FakeTagReader reader;
-    WorkLists lists;
-    applyTagNaming({0, "%1"}, reader, "/d", lists);
-    EXPECT_TRUE(lists.empty());
-    EXPECT_TRUE(lists.newNames.empty());
+    std::vector<PlannedChange> changes;
+    applyTagNaming({0, "%1"}, reader, "/d", changes);
+    EXPECT_TRUE(changes.empty());
     EXPECT_TRUE(reader.asked.empty());
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "ForwardingFileSystem.h"
 #include "platform/PosixFileSystem.h"
 #include "settings/Id3Options.h"
 #include "settings/ProgramOptions.h"
@@ -79,21 +80,10 @@ inline settings::Id3Options fullId3Options() {
 }
 
 // A file system whose replacing writes fail: a save that got past the overwrite question.
-class FailingReplaceFileSystem final : public platform::FileSystem {
+class FailingReplaceFileSystem final : public ForwardingFileSystem {
 public:
     explicit FailingReplaceFileSystem(int error) : error_(error) {}
 
-    platform::Result<std::vector<platform::DirEntry>> listDirectory(
-        const std::string& path) override {
-        return real_.listDirectory(path);
-    }
-    platform::Result<std::string> currentDirectory() override { return real_.currentDirectory(); }
-    platform::Status setCurrentDirectory(const std::string& path) override {
-        return real_.setCurrentDirectory(path);
-    }
-    platform::Status rename(const std::string& from, const std::string& to) override {
-        return real_.rename(from, to);
-    }
     platform::Status writeFile(const std::string& path, std::string_view contents,
                                platform::WriteMode mode) override {
         if (mode == platform::WriteMode::Replace) {
@@ -101,14 +91,9 @@ public:
         }
         return real_.writeFile(path, contents, mode);
     }
-    platform::Result<std::string> readFile(const std::string& path) override {
-        return real_.readFile(path);
-    }
-    platform::Status removeFile(const std::string& path) override { return real_.removeFile(path); }
 
 private:
     int error_;
-    platform::PosixFileSystem real_;
 };
 
 }  // namespace nameshift::testing

@@ -4,15 +4,27 @@
 #include <string>
 #include <vector>
 
-#include "platform/PosixFileSystem.h"
+#include "ForwardingFileSystem.h"
 
 namespace nameshift::testing {
 
 // The real file system, with failures injected on demand: a rule names an operation, an optional
-// part of the path it applies to, the errno to fail with, and how many times (-1: always).
-class FaultyFileSystem final : public platform::FileSystem {
+// part of the path it applies to, the errno to fail with, and how many times (-1: always). The
+// operations inside an open directory match the rule against the directory's path, a "/" and
+// the name.
+class FaultyFileSystem final : public ForwardingFileSystem {
 public:
-    enum class Op { List, CurrentDirectory, SetCurrentDirectory, Rename, Write, Read, Remove };
+    enum class Op {
+        List,
+        CurrentDirectory,
+        SetCurrentDirectory,
+        OpenDirectory,
+        Rename,
+        Write,
+        Read,
+        Remove,
+        Lock,
+    };
 
     void fail(Op op, int error, std::string pathPart = {}, int times = -1) {
         rules_.push_back({op, error, std::move(pathPart), times});
@@ -31,6 +43,13 @@ public:
         }
         return real_.listDirectory(path);
     }
+    platform::Result<std::vector<platform::DirEntry>> listDirectory(
+        const platform::Directory& directory) override {
+        if (int error = faultFor(Op::List, directory.path())) {
+            return platform::Status::fromErrno(error);
+        }
+        return real_.listDirectory(directory);
+    }
     platform::Result<std::string> currentDirectory() override {
         if (int error = faultFor(Op::CurrentDirectory, {})) {
             return platform::Status::fromErrno(error);
@@ -44,12 +63,8 @@ public:
         return real_.setCurrentDirectory(path);
     }
     platform::Status rename(const std::string& from, const std::string& to) override {
-        renames.push_back(from + " -> " + to);
-        if (beforeRename) {
-            beforeRename(from, to);
-        }
-        if (int error = faultFor(Op::Rename, from)) {
-            return platform::Status::fromErrno(error);
+        if (platform::Status status = before(from, to, from); !status.ok()) {
+            return status;
         }
         return real_.rename(from, to);
     }
@@ -73,6 +88,40 @@ public:
         }
         return real_.removeFile(path);
     }
+    platform::Result<platform::FileLock> lockFile(const std::string& path) override {
+        if (int error = faultFor(Op::Lock, path)) {
+            return platform::Status::fromErrno(error);
+        }
+        return real_.lockFile(path);
+    }
+    platform::Result<platform::Directory> openDirectory(const std::string& path) override {
+        if (int error = faultFor(Op::OpenDirectory, path)) {
+            return platform::Status::fromErrno(error);
+        }
+        return real_.openDirectory(path);
+    }
+    platform::Status renameIn(const platform::Directory& directory, const std::string& from,
+                              const std::string& to) override {
+        if (platform::Status status = before(from, to, inside(directory, from)); !status.ok()) {
+            return status;
+        }
+        return real_.renameIn(directory, from, to);
+    }
+    platform::Status writeFileIn(const platform::Directory& directory, const std::string& name,
+                                 std::string_view contents, platform::WriteMode mode) override {
+        ++writes;
+        if (int error = faultFor(Op::Write, inside(directory, name))) {
+            return platform::Status::fromErrno(error);
+        }
+        return real_.writeFileIn(directory, name, contents, mode);
+    }
+    platform::Status removeFileIn(const platform::Directory& directory,
+                                  const std::string& name) override {
+        if (int error = faultFor(Op::Remove, inside(directory, name))) {
+            return platform::Status::fromErrno(error);
+        }
+        return real_.removeFileIn(directory, name);
+    }
 
 private:
     struct Rule {
@@ -81,6 +130,19 @@ private:
         std::string pathPart;
         int times;
     };
+
+    static std::string inside(const platform::Directory& directory, const std::string& name) {
+        return directory.path() + "/" + name;
+    }
+
+    platform::Status before(const std::string& from, const std::string& to,
+                            const std::string& matched) {
+        renames.push_back(from + " -> " + to);
+        if (beforeRename) {
+            beforeRename(from, to);
+        }
+        return platform::Status::fromErrno(faultFor(Op::Rename, matched));
+    }
 
     int faultFor(Op op, const std::string& path) {
         for (Rule& rule : rules_) {
@@ -95,7 +157,6 @@ private:
         return 0;
     }
 
-    platform::PosixFileSystem real_;
     std::vector<Rule> rules_;
 };
 

@@ -402,7 +402,6 @@ TEST_F(StartedDialogTest, PreviewShowsEveryPairAndChangesNothing) {
         (Pairs{{"three.mp3", "X-three.mp3"}, {"one.txt", "X-one.txt"}, {"two.txt", "X-two.txt"}}));
     EXPECT_EQ(dir.names("work"), (Texts{"one.txt", "three.mp3", "two.txt"}));
     EXPECT_EQ(dialog->session().fileList.tickedCount(), 3u);
-    EXPECT_TRUE(dialog->session().lists.empty());
 }
 
 TEST_F(StartedDialogTest, ApplyRenamesOnDiskAndRestoreGivesTheNamesBack) {

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <variant>
+
+#include "engine/Journal.h"
+#include "platform/FileSystem.h"
+#include "platform/MessageBox.h"
+
+namespace nameshift::engine {
+
+// The state folder keeps, for each directory that batches run in, a lock file that one batch at a
+// time holds, and the journal of the batch running there. Both are named after the directory's
+// device and inode, which no rename or move of the directory changes.
+std::string batchLockPath(const std::string& stateDirectory, std::uint64_t device,
+                          std::uint64_t inode);
+std::string batchJournalPath(const std::string& stateDirectory, std::uint64_t device,
+                             std::uint64_t inode);
+inline constexpr const char* kJournalSuffix = ".journal";
+
+// What a batch holds from its plan until its record is written: the directory's lock, and the
+// journal once it is on disk.
+class BatchGuard {
+public:
+    BatchGuard(platform::FileSystem& fileSystem, platform::FileLock lock, std::string journalPath,
+               platform::FileIdentity directory)
+        : fileSystem_(&fileSystem),
+          lock_(std::move(lock)),
+          journalPath_(std::move(journalPath)),
+          directory_(directory) {}
+
+    const platform::FileIdentity& directory() const { return directory_; }
+    const std::string& journalPath() const { return journalPath_; }
+
+    // Puts the whole journal on disk before the first rename; the refusal to show when it
+    // cannot be.
+    std::optional<platform::Message> writeJournal(const Journal& journal);
+    // The batch is over and recorded: its journal goes.
+    void finish();
+
+private:
+    platform::FileSystem* fileSystem_;
+    platform::FileLock lock_;
+    std::string journalPath_;
+    platform::FileIdentity directory_;
+};
+
+// Takes the lock of `directory` for a batch; the refusal to show when another batch holds it, an
+// interrupted batch there waits to be undone or finished, or the state folder cannot be used.
+std::variant<BatchGuard, platform::Message> guardBatch(platform::FileSystem& fileSystem,
+                                                       const std::string& stateDirectory,
+                                                       const platform::Directory& directory);
+
+}  // namespace nameshift::engine

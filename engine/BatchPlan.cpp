@@ -1,0 +1,75 @@
+#include "engine/BatchPlan.h"
+
+#include "engine/BatchChecks.h"
+#include "engine/NameComputation.h"
+#include "engine/RenameSession.h"
+#include "engine/TagNaming.h"
+
+namespace nameshift::engine {
+namespace {
+
+using Check = std::optional<platform::Message> (*)(const BatchPlan&);
+
+// The first refusal of `checks`, in their order.
+std::optional<platform::Message> firstRefusal(const BatchPlan& plan,
+                                              std::initializer_list<Check> checks) {
+    for (const Check check : checks) {
+        if (std::optional<platform::Message> refusal = check(plan)) {
+            return refusal;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+bool BatchPlan::renamesAnything() const {
+    for (const PlannedChange& change : changes) {
+        if (change.oldName != change.newName) {
+            return true;
+        }
+    }
+    return false;
+}
+
+BatchPlan planBatch(const RenameSession& session, const PlanOptions& options) {
+    BatchPlan plan;
+    plan.directory = session.directory;
+    plan.refusal = findSettingsRefusal(session.rules, session.fileList.tickedCount());
+    if (plan.refusal) {
+        plan.refusedBySettings = true;
+        return plan;
+    }
+    plan.changes = computeNewNames(session.rules, session.fileList);
+    const bool tags = session.rules.supportId3;
+    // In this mode each file ends with its tag name or its old name, so the names the rules
+    // computed are not the ones that will be used and are not judged.
+    const bool tagsOrKeep =
+        tags && session.id3.renameMode == static_cast<int>(settings::Id3RenameMode::AllOrKeep);
+    if (options.checkSafety && !tagsOrKeep) {
+        plan.refusal = firstRefusal(plan, {duplicateNamesRefusal, emptyBaseRefusal});
+        if (plan.refusal) {
+            return plan;
+        }
+    }
+    if (tags) {
+        if (session.id3.format.empty()) {
+            plan.refusal = platform::Message{"You have not specified any ID3 options",
+                                             "No options specified", platform::Icon::Stop};
+            plan.refusedBySettings = true;
+            return plan;
+        }
+        applyTagNaming(session.id3, session.tags, session.directory, plan.changes);
+    }
+    if (!options.checkSafety) {
+        return plan;
+    }
+    plan.refusal = firstRefusal(plan, {plainNamesRefusal});
+    if (!plan.refusal && options.mayRecord) {
+        plan.refusal =
+            firstRefusal(plan, {doubleQuoteRefusal, restoreFileNameRefusal, directoryQuoteRefusal});
+    }
+    return plan;
+}
+
+}  // namespace nameshift::engine

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/MessageBox.h"
+
+namespace nameshift::engine {
+
+struct RenameSession;
+
+// One ticked file of a batch: where it stands in the listing, its name now and the name the rules
+// (and tags) give it.
+struct PlannedChange {
+    std::size_t file = 0;
+    std::string oldName;
+    std::string newName;
+};
+
+// What a batch will do, computed once: preview shows it, the checks judge it and apply carries it
+// out, so the names shown are the names given.
+struct BatchPlan {
+    std::string directory;
+    std::vector<PlannedChange> changes;
+    // Why the batch cannot run, the first reason in the order the checks are made; preview still
+    // shows the names when only the safety checks object.
+    std::optional<platform::Message> refusal;
+    bool refusedBySettings = false;
+
+    bool renamesAnything() const;
+};
+
+struct PlanOptions {
+    // A restore file may be written, so every name must be one it can record.
+    bool mayRecord = true;
+    // Run the safety checks that guard apply, beyond those of the settings.
+    bool checkSafety = true;
+};
+
+// The plan for the ticked files of session.fileList in session.directory. Reads the files' tags
+// when ID3 naming is on; changes nothing.
+BatchPlan planBatch(const RenameSession& session, const PlanOptions& options);
+
+}  // namespace nameshift::engine

@@ -1,0 +1,141 @@
+#include "engine/Journal.h"
+
+#include <charconv>
+
+namespace nameshift::engine {
+namespace {
+
+// Names may hold any byte but "/" and NUL, line ends included, so every field carries its length:
+// "5:hello,".
+constexpr std::string_view kMagic = "nameshift journal 1\n";
+constexpr std::string_view kEnd = "end";
+
+void putField(std::string& out, std::string_view value) {
+    out += std::to_string(value.size());
+    out += ':';
+    out += value;
+    out += ',';
+}
+
+void putNumber(std::string& out, std::uint64_t value) {
+    putField(out, std::to_string(value));
+}
+
+class FieldReader {
+public:
+    explicit FieldReader(std::string_view text) : text_(text) {}
+
+    std::optional<std::string_view> field() {
+        const std::size_t colon = text_.find(':', position_);
+        if (colon == std::string_view::npos || colon == position_ || colon - position_ > 10) {
+            return std::nullopt;
+        }
+        std::size_t length = 0;
+        const char* first = text_.data() + position_;
+        const char* last = text_.data() + colon;
+        if (std::from_chars(first, last, length).ptr != last || length > text_.size() ||
+            colon + 1 + length >= text_.size() || text_[colon + 1 + length] != ',') {
+            return std::nullopt;
+        }
+        const std::string_view value = text_.substr(colon + 1, length);
+        position_ = colon + 2 + length;
+        return value;
+    }
+
+    std::optional<std::uint64_t> number() {
+        const std::optional<std::string_view> text = field();
+        std::uint64_t value = 0;
+        if (!text || text->empty() ||
+            std::from_chars(text->data(), text->data() + text->size(), value).ptr !=
+                text->data() + text->size()) {
+            return std::nullopt;
+        }
+        return value;
+    }
+
+    bool atEnd() const { return position_ == text_.size(); }
+
+private:
+    std::string_view text_;
+    std::size_t position_ = 0;
+};
+
+template <typename Enum>
+std::optional<Enum> enumFrom(std::optional<std::uint64_t> value, Enum last) {
+    if (!value || *value > static_cast<std::uint64_t>(last)) {
+        return std::nullopt;
+    }
+    return static_cast<Enum>(*value);
+}
+
+}  // namespace
+
+std::string formatJournal(const Journal& journal) {
+    std::string out(kMagic);
+    putNumber(out, static_cast<std::uint64_t>(journal.kind));
+    putField(out, journal.directory);
+    putNumber(out, journal.directoryDevice);
+    putNumber(out, journal.directoryInode);
+    putNumber(out, static_cast<std::uint64_t>(journal.record));
+    putField(out, journal.restoreFile);
+    putNumber(out, journal.restoreFileDevice);
+    putNumber(out, journal.restoreFileInode);
+    putNumber(out, journal.entries.size());
+    for (const JournalEntry& entry : journal.entries) {
+        putNumber(out, entry.inode);
+        putField(out, entry.original);
+        putField(out, entry.final);
+    }
+    putField(out, kEnd);
+    return out;
+}
+
+std::optional<Journal> parseJournal(std::string_view text) {
+    if (!text.starts_with(kMagic)) {
+        return std::nullopt;
+    }
+    FieldReader reader(text.substr(kMagic.size()));
+    Journal journal;
+    const auto kind = enumFrom(reader.number(), Journal::Kind::Restore);
+    const auto directory = reader.field();
+    const auto directoryDevice = reader.number();
+    const auto directoryInode = reader.number();
+    const auto record = enumFrom(reader.number(), Journal::Record::Replace);
+    const auto restoreFile = reader.field();
+    const auto restoreFileDevice = reader.number();
+    const auto restoreFileInode = reader.number();
+    const auto count = reader.number();
+    if (!kind || !directory || !directoryDevice || !directoryInode || !record || !restoreFile ||
+        !restoreFileDevice || !restoreFileInode || !count) {
+        return std::nullopt;
+    }
+    journal.kind = *kind;
+    journal.directory = *directory;
+    journal.directoryDevice = *directoryDevice;
+    journal.directoryInode = *directoryInode;
+    journal.record = *record;
+    journal.restoreFile = *restoreFile;
+    journal.restoreFileDevice = *restoreFileDevice;
+    journal.restoreFileInode = *restoreFileInode;
+    // Each entry takes at least a dozen bytes, which bounds what a false count can reserve.
+    if (*count > text.size() / 12) {
+        return std::nullopt;
+    }
+    journal.entries.reserve(*count);
+    for (std::uint64_t i = 0; i < *count; ++i) {
+        const auto inode = reader.number();
+        const auto original = reader.field();
+        const auto final = reader.field();
+        if (!inode || !original || !final) {
+            return std::nullopt;
+        }
+        journal.entries.push_back({*inode, std::string(*original), std::string(*final)});
+    }
+    const auto end = reader.field();
+    if (!end || *end != kEnd || !reader.atEnd()) {
+        return std::nullopt;
+    }
+    return journal;
+}
+
+}  // namespace nameshift::engine

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Directory.h"
+
+namespace nameshift::engine {
+
+// One file of a batch: the file itself (its inode), the name it had when the batch began and the
+// name the batch gives it.
+struct JournalEntry {
+    std::uint64_t inode = 0;
+    std::string original;
+    std::string final;
+
+    bool operator==(const JournalEntry&) const = default;
+};
+
+// A batch as written down before its first rename. After a crash it tells, with the files found
+// by inode, which renames were done and how to undo or finish them.
+struct Journal {
+    enum class Kind { Apply, Restore };
+    // How the restore file of an apply is to be written once the batch is done.
+    enum class Record { None, CreateNew, Replace };
+
+    Kind kind = Kind::Apply;
+    std::string directory;
+    std::uint64_t directoryDevice = 0;
+    std::uint64_t directoryInode = 0;
+    Record record = Record::None;
+    // A restore consumes its restore file: the path and the file it read.
+    std::string restoreFile;
+    std::uint64_t restoreFileDevice = 0;
+    std::uint64_t restoreFileInode = 0;
+    std::vector<JournalEntry> entries;
+
+    bool operator==(const Journal&) const = default;
+};
+
+// The largest journal read back: a batch of a million files with long names fits.
+inline constexpr std::size_t kMaxJournalBytes = std::size_t{1} << 30;
+
+std::string formatJournal(const Journal& journal);
+// Nothing unless the text is a whole journal, every field in its place.
+std::optional<Journal> parseJournal(std::string_view text);
+
+}  // namespace nameshift::engine

@@ -1,0 +1,40 @@
+#include "platform/Directory.h"
+
+#include <unistd.h>
+
+namespace nameshift::platform {
+
+Directory& Directory::operator=(Directory&& other) noexcept {
+    if (this != &other) {
+        if (descriptor_ >= 0) {
+            ::close(descriptor_);
+        }
+        descriptor_ = std::exchange(other.descriptor_, -1);
+        path_ = std::move(other.path_);
+    }
+    return *this;
+}
+
+Directory::~Directory() {
+    if (descriptor_ >= 0) {
+        ::close(descriptor_);
+    }
+}
+
+FileLock& FileLock::operator=(FileLock&& other) noexcept {
+    if (this != &other) {
+        if (descriptor_ >= 0) {
+            ::close(descriptor_);
+        }
+        descriptor_ = std::exchange(other.descriptor_, -1);
+    }
+    return *this;
+}
+
+FileLock::~FileLock() {
+    if (descriptor_ >= 0) {
+        ::close(descriptor_);  // closing the last descriptor releases the flock
+    }
+}
+
+}  // namespace nameshift::platform

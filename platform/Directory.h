@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+
+namespace nameshift::platform {
+
+// An open directory. Batches rename, examine and write files in it by their plain names, so a
+// directory that is moved, or replaced by a link, while a batch runs cannot send the renames
+// anywhere else.
+class Directory {
+public:
+    Directory() = default;
+    Directory(int descriptor, std::string path) : descriptor_(descriptor), path_(std::move(path)) {}
+    Directory(Directory&& other) noexcept
+        : descriptor_(std::exchange(other.descriptor_, -1)), path_(std::move(other.path_)) {}
+    Directory& operator=(Directory&& other) noexcept;
+    Directory(const Directory&) = delete;
+    Directory& operator=(const Directory&) = delete;
+    ~Directory();
+
+    int descriptor() const { return descriptor_; }
+    // The path it was opened by: what the user sees, and what a restore file records.
+    const std::string& path() const { return path_; }
+
+private:
+    int descriptor_ = -1;
+    std::string path_;
+};
+
+// Which file an entry is, beyond its name: two names with the same device and inode are one file.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::uint64_t links = 0;
+
+    bool sameFileAs(const FileIdentity& other) const {
+        return device == other.device && inode == other.inode;
+    }
+};
+
+// A lock held for as long as the object lives; the system drops it if the process dies.
+class FileLock {
+public:
+    FileLock() = default;
+    explicit FileLock(int descriptor) : descriptor_(descriptor) {}
+    FileLock(FileLock&& other) noexcept : descriptor_(std::exchange(other.descriptor_, -1)) {}
+    FileLock& operator=(FileLock&& other) noexcept;
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+    ~FileLock();
+
+    bool held() const { return descriptor_ >= 0; }
+
+private:
+    int descriptor_ = -1;
+};
+
+}  // namespace nameshift::platform

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "platform/PosixFileSystem.h"
+
+namespace nameshift::testing {
+
+// The real file system, every operation passed on; doubles override the few they change.
+class ForwardingFileSystem : public platform::FileSystem {
+public:
+    platform::Result<std::vector<platform::DirEntry>> listDirectory(
+        const std::string& path) override {
+        return real_.listDirectory(path);
+    }
+    platform::Result<std::vector<platform::DirEntry>> listDirectory(
+        const platform::Directory& directory) override {
+        return real_.listDirectory(directory);
+    }
+    platform::Result<std::string> currentDirectory() override { return real_.currentDirectory(); }
+    platform::Status setCurrentDirectory(const std::string& path) override {
+        return real_.setCurrentDirectory(path);
+    }
+    platform::Status rename(const std::string& from, const std::string& to) override {
+        return real_.rename(from, to);
+    }
+    platform::Status writeFile(const std::string& path, std::string_view contents,
+                               platform::WriteMode mode) override {
+        return real_.writeFile(path, contents, mode);
+    }
+    platform::Result<std::string> readFile(const std::string& path) override {
+        return real_.readFile(path);
+    }
+    platform::Status removeFile(const std::string& path) override { return real_.removeFile(path); }
+    platform::Result<platform::FileIdentity> identify(const std::string& path) override {
+        return real_.identify(path);
+    }
+    platform::Status makeDirectories(const std::string& path) override {
+        return real_.makeDirectories(path);
+    }
+    platform::Result<platform::FileLock> lockFile(const std::string& path) override {
+        return real_.lockFile(path);
+    }
+    platform::Result<platform::Directory> openDirectory(const std::string& path) override {
+        return real_.openDirectory(path);
+    }
+    platform::Status renameIn(const platform::Directory& directory, const std::string& from,
+                              const std::string& to) override {
+        return real_.renameIn(directory, from, to);
+    }
+    platform::Status writeFileIn(const platform::Directory& directory, const std::string& name,
+                                 std::string_view contents, platform::WriteMode mode) override {
+        return real_.writeFileIn(directory, name, contents, mode);
+    }
+    platform::Status removeFileIn(const platform::Directory& directory,
+                                  const std::string& name) override {
+        return real_.removeFileIn(directory, name);
+    }
+    platform::Result<platform::FileIdentity> identifyIn(const platform::Directory& directory,
+                                                        const std::string& name) override {
+        return real_.identifyIn(directory, name);
+    }
+
+protected:
+    platform::PosixFileSystem real_;
+};
+
+}  // namespace nameshift::testing
