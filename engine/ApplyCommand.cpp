@@ -107,6 +107,16 @@ RenameRun renamePairs(platform::FileSystem& fileSystem, const WorkLists& lists, 
     return run;
 }
 
+std::vector<std::pair<std::string, std::string>> renamedPairsOf(const WorkLists& lists,
+                                                                const RenameRun& run) {
+    std::vector<std::pair<std::string, std::string>> pairs;
+    pairs.reserve(run.renamed.size());
+    for (const std::size_t index : run.renamed) {
+        pairs.emplace_back(lists.oldNames[index], lists.newNames[index]);
+    }
+    return pairs;
+}
+
 std::string renameErrorsText(const WorkLists& lists, const std::vector<RenameFailure>& failures) {
     std::string text = "The following file(s) could not be renamed:\n";
     const std::size_t listed = std::min(failures.size(), kListedRenameErrors);
@@ -171,8 +181,10 @@ CommandOutcome applyChanges(RenameSession& session, BatchProgress* progress) {
     if (!run.failures.empty()) {
         messages.show(renameErrorsText(lists, run.failures), "Rename Errors", Icon::Stop);
     }
+    // Taken before the restore file takes the names out of the lists.
+    auto renamedPairs = renamedPairsOf(lists, run);
     session.lastBatch = {run.renamed.size(), run.failures.size(), run.cancelled,
-                         !recordBatch(session, directory, run)};
+                         !recordBatch(session, directory, run), std::move(renamedPairs)};
     lists.clear();
     session.fileList.clear();
     messages.show(platform::Message{closingText(run, total)});

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/BatchProgress.h"
@@ -46,6 +47,10 @@ enum class RenameOrder {
 // `progress` (when given) and stops before the next rename when it says so.
 RenameRun renamePairs(platform::FileSystem& fileSystem, const WorkLists& lists, RenameOrder order,
                       BatchProgress* progress);
+
+// The pairs of a run that were renamed, old name then new name, in the order they were done.
+std::vector<std::pair<std::string, std::string>> renamedPairsOf(const WorkLists& lists,
+                                                                const RenameRun& run);
 
 // The "Rename Errors" text: one line per failure, at most kListedRenameErrors of them.
 inline constexpr std::size_t kListedRenameErrors = 20;

@@ -109,7 +109,8 @@ CommandOutcome restoreFilenames(RenameSession& session, RestoreFilePicker& picke
                                        failure.status),
                       "Restore Error", Icon::Stop);
     }
-    session.lastBatch = {run.renamed.size(), run.failures.size(), run.cancelled, false};
+    session.lastBatch = {run.renamed.size(), run.failures.size(), run.cancelled, false,
+                         renamedPairsOf(lists, run)};
     if (run.failures.empty() && !run.cancelled) {
         fileSystem.removeFile(path);
     } else {

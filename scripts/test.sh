@@ -16,7 +16,8 @@ jobs="$(nproc)"
 run_suite() {
     local build_dir="$1"
     shift
-    cmake -S "$root" -B "$build_dir" -G Ninja "$@" >/dev/null
+    # Warnings are errors here (and so in CI), though not for whoever merely builds the program.
+    cmake -S "$root" -B "$build_dir" -G Ninja -DNAMESHIFT_WERROR=ON "$@" >/dev/null
     cmake --build "$build_dir"
     ctest --test-dir "$build_dir" --output-on-failure -j "$jobs"
 }
