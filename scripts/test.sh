@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds Nameshift Pro and runs every test with CTest: once in an
-# optimised build, once under AddressSanitizer and UndefinedBehaviorSanitizer.
+# optimised build, whose installation is then checked, once under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
 # NAMESHIFT_SKIP_SANITIZERS=1 runs the first pass only.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -24,6 +25,9 @@ run_suite() {
 
 echo "== Optimised build"
 run_suite "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+echo "== Installation"
+bash "$root/scripts/check-install.sh" "$root/build"
 
 if [[ "${NAMESHIFT_SKIP_SANITIZERS:-0}" != 1 ]]; then
     echo "== AddressSanitizer and UndefinedBehaviorSanitizer build"
