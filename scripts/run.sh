@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds Nameshift Pro and starts it. Like the installed desktop entry,
 # it starts the program with its settings in the per-user settings folder, where renset.ini,
-# opt.ini and ID3Opts.ini live. Without a display it runs the program under Xvfb, saves a screenshot of the
-# main window and ends the program.
+# opt.ini and ID3Opts.ini live. Without a display it runs the program under Xvfb, saves a
+# screenshot of the main window and ends the program.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
