@@ -1,7 +1,14 @@
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
 
 #include "engine/TagLibTagReader.h"
 #include "platform/PosixFileSystem.h"
+#include "platform/ProgramVersion.h"
 #include "ui/AboutDialog.h"
 #include "ui/HelpWindow.h"
 #include "ui/Id3OptionsDialog.h"
@@ -11,10 +18,91 @@
 #include "ui/QtMessageBox.h"
 #include "ui/Resources.h"
 
+namespace {
+
+constexpr int kBadUsage = 64;  // EX_USAGE, as nameshift-cli answers a bad command line
+
+struct StartRequest {
+    std::string folder;
+    std::string settingsDirectory;
+    bool quitAfterStart = false;
+};
+
+std::string bytesOf(const QString& text) {
+    return text.toLocal8Bit().toStdString();
+}
+
+// The command line is read before any window system is opened, so that --help and --version
+// work without a display (the manual page is made from them at build time). Ends the process
+// for --help, --version and a command line it cannot read.
+StartRequest readCommandLine(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Renames files in batches, by rules or from their ID3 tags. Starts in FOLDER when one is "
+        "given, else in the start-up directory of opt.ini when that option is on, else in the "
+        "current directory."));
+    // Not Qt's own help and version options: those need the application object, and so a
+    // display, and Qt's -v would mean --verbose to a user of nameshift-cli.
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Print this help and exit."));
+    const QCommandLineOption version(QStringLiteral("version"),
+                                     QStringLiteral("Print the version and exit."));
+    parser.addOption(help);
+    parser.addOption(version);
+    const QCommandLineOption settingsDirectory(
+        QStringLiteral("settings-dir"),
+        QStringLiteral("Read and save renset.ini, opt.ini and ID3Opts.ini in DIR (default: the "
+                       "current directory)."),
+        QStringLiteral("DIR"));
+    parser.addOption(settingsDirectory);
+    // For scripted checks of the start-up: the main window closes as soon as it is shown, so a
+    // start that shows no message ends by itself.
+    QCommandLineOption quitAfterStart(QStringLiteral("quit-after-start"));
+    quitAfterStart.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(quitAfterStart);
+    parser.addPositionalArgument(QStringLiteral("FOLDER"),
+                                 QStringLiteral("The folder to open, for this run only."),
+                                 QStringLiteral("[FOLDER]"));
+
+    if (!parser.parse(arguments)) {
+        std::fprintf(stderr, "nameshift: %s\n", qPrintable(parser.errorText()));
+        std::exit(kBadUsage);
+    }
+    if (parser.isSet(help)) {
+        // Without the application object the parser cannot know the program's name.
+        std::fputs(qPrintable(parser.helpText().replace(QStringLiteral("<executable_name>"),
+                                                        QStringLiteral("nameshift"))),
+                   stdout);
+        std::exit(0);
+    }
+    if (parser.isSet(version)) {
+        std::printf("nameshift %s\n", nameshift::platform::kProgramVersion);
+        std::exit(0);
+    }
+    StartRequest request;
+    // A file manager may hand over several folders; the program works in one at a time.
+    if (!parser.positionalArguments().isEmpty()) {
+        request.folder = bytesOf(parser.positionalArguments().constFirst());
+    }
+    request.settingsDirectory = bytesOf(parser.value(settingsDirectory));
+    request.quitAfterStart = parser.isSet(quitAfterStart);
+    return request;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     using namespace nameshift;
-    QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(platform::kProgramTitle));
+    QApplication::setApplicationVersion(QString::fromLatin1(platform::kProgramVersion));
+    const StartRequest request = readCommandLine(argc, argv);
+    QApplication app(argc, argv);
+    // Wayland compositors match the window to its menu entry, and so to its name and icon, by this.
+    QGuiApplication::setDesktopFileName(QStringLiteral("nameshift"));
     ui::loadResources();
 
     platform::PosixFileSystem fileSystem;
@@ -23,6 +111,8 @@ int main(int argc, char** argv) {
     ui::ProcMountsVolumeSource volumes(fileSystem);
 
     ui::MainDialogServices services{fileSystem, messages, tags, volumes};
+    services.settingsDirectory = request.settingsDirectory;
+    services.startFolder = request.folder;
     ui::DialogHooks hooks;
     hooks.options = [](const ui::DialogContext& context) {
         ui::OptionsDialog(context.fileSystem, context.messages, context.paths.programOptions,
@@ -41,6 +131,9 @@ int main(int argc, char** argv) {
     ui::MainDialog dialog(std::move(services), std::move(hooks));
     messages.setParent(&dialog);
     dialog.startUp();
+    if (request.quitAfterStart) {
+        QTimer::singleShot(0, &dialog, &QDialog::accept);
+    }
     dialog.exec();
     return 0;
 }

@@ -4,9 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "cli/Verbosity.h"
+
 namespace nameshift::cli {
 
-enum class CliCommand { List, Preview, Apply, Restore };
+enum class CliCommand { List, Preview, Apply, Restore, SaveSettings, InitSettings };
 
 // Whether apply writes a restore file: as opt.ini says, or as the command line says.
 enum class RestoreFileChoice { FromOptions, Create, None };
@@ -44,9 +46,9 @@ struct RuleOverrides {
 // One run of nameshift-cli, as its arguments describe it.
 struct CliOptions {
     CliCommand command = CliCommand::List;
-    std::string settingsDirectory;  // empty: the current directory
+    std::string settingsDirectory;  // empty: the per-user settings folder
     bool noSettings = false;
-    std::optional<std::string> directory;
+    std::optional<std::string> directory;  // none: the current directory
     std::string mask = "*.*";
     std::vector<std::string> selectGlobs;  // empty: every listed file
     RuleOverrides rules;
@@ -54,6 +56,7 @@ struct CliOptions {
     RestoreFileChoice restoreFile = RestoreFileChoice::FromOptions;
     bool yes = false;
     std::string restoreFilePath;
+    Verbosity verbosity = Verbosity::Normal;
 
     bool operator==(const CliOptions&) const = default;
 };

@@ -9,23 +9,22 @@
 #include <utility>
 
 #include "cli/ExitStatus.h"
+#include "platform/ProgramVersion.h"
 #include "settings/RenameSettings.h"
 
 namespace nameshift::cli {
 namespace {
 
-constexpr const char* kVersionText = "nameshift-cli " NAMESHIFT_VERSION;
-
 constexpr const char* kFooter =
     "Settings come from renset.ini, opt.ini and ID3Opts.ini in the settings directory, as the "
-    "dialog program reads them; every rule option overrides what renset.ini holds. Messages go "
-    "to standard error as the caption, \": \" and the text.\n"
+    "dialog program reads them; a missing file gives its defaults. Every rule option overrides "
+    "what renset.ini holds. Messages go to standard error as the caption, \": \" and the text: "
+    "every failure and refusal, and with --verbose everything the dialog would show.\n"
     "\n"
     "Exit status: 0 done; 1 done, but some renames failed or the restore file could not be "
-    "written (each failure listed); 2 refused before "
-    "any file changed; 64 bad usage.\n"
+    "written (each failure listed); 2 refused before any file changed; 64 bad usage.\n"
     "\n"
-    "A value that starts with \"-\" is given as --option=VALUE.";
+    "A value that starts with \"-\" is given as --option=VALUE; --option= gives an empty value.";
 
 using Choice = std::pair<std::string_view, int>;
 
@@ -91,6 +90,25 @@ std::string checkAttributes(const std::string& letters) {
     return {};
 }
 
+// "--with=" is the option with an empty value, but the parser would take the next argument for
+// its value; given as two arguments, the empty one is the value.
+std::vector<std::string> withEmptyValuesSplit(const std::vector<std::string>& arguments) {
+    std::vector<std::string> split;
+    split.reserve(arguments.size());
+    bool optionsEnded = false;
+    for (const std::string& argument : arguments) {
+        if (!optionsEnded && argument.size() > 3 && argument.starts_with("--") &&
+            argument.find('=') == argument.size() - 1) {
+            split.push_back(argument.substr(0, argument.size() - 1));
+            split.emplace_back();
+            continue;
+        }
+        optionsEnded = optionsEnded || argument == "--";
+        split.push_back(argument);
+    }
+    return split;
+}
+
 // The command line as the parser fills it: plain strings and flags, turned into CliOptions once
 // every option is known to be well formed.
 struct RawArguments {
@@ -113,23 +131,24 @@ ParseOutcome CliParser::parse(const std::vector<std::string>& arguments) {
         "Lists, previews, applies and restores batch renames with the engine, settings files "
         "and restore files of Nameshift Pro.",
         "nameshift-cli"};
-    app.set_version_flag("--version", kVersionText, "Print the version and exit");
+    app.set_version_flag("--version", std::string("nameshift-cli ") + platform::kProgramVersion,
+                         "Print the version and exit");
     app.footer(kFooter);
     app.require_subcommand(1);
     app.fallthrough();
 
     app.add_option("--settings-dir", options.settingsDirectory,
-                   "Where renset.ini, opt.ini and ID3Opts.ini are read (default: the current "
-                   "directory)")
+                   "Where renset.ini, opt.ini and ID3Opts.ini are read and saved (default: "
+                   "$XDG_CONFIG_HOME/nameshift or ~/.config/nameshift, as for the program started "
+                   "from the menu; . for the current directory)")
         ->check(existingDirectory)
         ->type_name("DIR");
     app.add_flag("--no-settings", options.noSettings,
                  "Skip renset.ini and start from the rules used when it cannot be read");
     CLI::Option* directory =
         app.add_option("--dir",
-                       "The directory whose files are listed and renamed (default: the "
-                       "start-up directory of opt.ini when it is on and valid, else "
-                       "the current directory)")
+                       "The directory whose files are listed and renamed (default: the current "
+                       "directory)")
             ->check(existingDirectory)
             ->type_name("DIR");
     app.add_option("--mask", options.mask,
@@ -211,7 +230,16 @@ ParseOutcome CliParser::parse(const std::vector<std::string>& arguments) {
     app.add_flag("--no-restore-file", raw.noRestoreFile,
                  "apply: write no restore file whatever opt.ini says")
         ->excludes(restoreFile);
-    app.add_flag("--yes", options.yes, "apply: replace an existing restore.dat");
+    app.add_flag("--yes", options.yes,
+                 "apply: replace an existing restore.dat; save-settings: replace renset.ini");
+    bool verbose = false;
+    bool quiet = false;
+    CLI::Option* verboseFlag =
+        app.add_flag("-v,--verbose", verbose,
+                     "Also print each rename as OLD -> NEW, the directory worked in, and the "
+                     "messages that only report, such as a missing settings file");
+    app.add_flag("-q,--quiet", quiet, "Print nothing but failures and refusals")
+        ->excludes(verboseFlag);
 
     CLI::App* list = app.add_subcommand("list", "Print the listed file names, one a line");
     CLI::App* previewCommand = app.add_subcommand(
@@ -221,14 +249,23 @@ ParseOutcome CliParser::parse(const std::vector<std::string>& arguments) {
         "restore", "Rename the files of a restore file back and delete the file");
     restore->add_option("FILE", options.restoreFilePath, "The restore file, such as restore.dat")
         ->required();
+    CLI::App* saveSettings = app.add_subcommand(
+        "save-settings",
+        "Write renset.ini from its rules and the rule options given, as the program's Save "
+        "settings does");
+    CLI::App* initSettings = app.add_subcommand(
+        "init-settings",
+        "Write each of renset.ini, opt.ini and ID3Opts.ini that is missing with the defaults the "
+        "program saves; files that are there stay as they are");
     // Options of the program are taken after the command as well, but a short option that is a
     // digit would there be taken for a stray argument unless the command knows it too.
-    for (CLI::App* command : {list, previewCommand, apply, restore}) {
+    for (CLI::App* command : {list, previewCommand, apply, restore, saveSettings, initSettings}) {
         command->add_flag("-0", options.nullSeparated)->group("");
     }
 
     ParseOutcome outcome;
-    std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
+    std::vector<std::string> reversed = withEmptyValuesSplit(arguments);
+    std::reverse(reversed.begin(), reversed.end());
     try {
         app.parse(reversed);
     } catch (const CLI::ParseError& error) {
@@ -248,8 +285,17 @@ ParseOutcome CliParser::parse(const std::vector<std::string>& arguments) {
         options.command = CliCommand::Preview;
     } else if (apply->parsed()) {
         options.command = CliCommand::Apply;
-    } else {
+    } else if (restore->parsed()) {
         options.command = CliCommand::Restore;
+    } else if (saveSettings->parsed()) {
+        options.command = CliCommand::SaveSettings;
+    } else {
+        options.command = CliCommand::InitSettings;
+    }
+    if (verbose) {
+        options.verbosity = Verbosity::Verbose;
+    } else if (quiet) {
+        options.verbosity = Verbosity::Quiet;
     }
     if (directory->count() > 0) {
         options.directory = directory->as<std::string>();

@@ -3,8 +3,15 @@
 #include <fnmatch.h>
 #include <sys/stat.h>
 
+#include <limits>
+
+#include <filesystem>
+#include <system_error>
+#include <utility>
+
 #include "cli/ApplyRuleOverrides.h"
 #include "cli/ArgumentRestoreFilePicker.h"
+#include "cli/CliBatchQuestions.h"
 #include "cli/ExitStatus.h"
 #include "cli/NameWriter.h"
 #include "cli/PreviewPrinter.h"
@@ -15,11 +22,10 @@
 #include "engine/RestoreFile.h"
 #include "engine/TextCase.h"
 #include "platform/AbsolutePath.h"
+#include "settings/DefaultSettingsFiles.h"
 #include "settings/Id3OptionsFile.h"
 #include "settings/ProgramOptionsFile.h"
 #include "settings/RenameSettingsFile.h"
-#include "settings/SettingsPaths.h"
-#include "settings/StartupDirectory.h"
 
 namespace nameshift::cli {
 namespace {
@@ -72,11 +78,22 @@ int exitStatusOf(engine::CommandOutcome outcome, const engine::BatchReport& batc
 }  // namespace
 
 CliRunner::CliRunner(platform::FileSystem& fileSystem, engine::TagReader& tags, std::FILE* output,
-                     std::FILE* errors)
-    : fileSystem_(fileSystem), tags_(tags), output_(output), errors_(errors) {}
+                     std::FILE* errors, std::string userSettingsDirectory)
+    : fileSystem_(fileSystem),
+      tags_(tags),
+      output_(output),
+      errors_(errors),
+      userSettingsDirectory_(std::move(userSettingsDirectory)) {}
 
 int CliRunner::run(const CliOptions& options) {
-    StderrMessageBox messages(errors_, options.yes ? platform::Answer::Yes : platform::Answer::No);
+    StderrMessageBox messages(errors_, options.yes ? platform::Answer::Yes : platform::Answer::No,
+                              options.verbosity);
+    if (!findSettings(options, messages)) {
+        return exit_status::kRefused;
+    }
+    if (options.command == CliCommand::InitSettings) {
+        return initSettings(options, messages);
+    }
     engine::RenameSession session(fileSystem_, messages, tags_);
     if (!prepareSession(options, session, messages)) {
         return exit_status::kRefused;
@@ -89,40 +106,45 @@ int CliRunner::run(const CliOptions& options) {
         case CliCommand::Apply:
             return apply(options, session, messages);
         case CliCommand::Restore:
-            return restore(options, session);
+            return restore(options, session, messages);
+        case CliCommand::SaveSettings:
+            return saveSettings(options, session, messages);
+        case CliCommand::InitSettings:
+            break;
     }
     return exit_status::kBadUsage;
 }
 
-bool CliRunner::prepareSession(const CliOptions& options, engine::RenameSession& session,
-                               StderrMessageBox& messages) {
+bool CliRunner::findSettings(const CliOptions& options, StderrMessageBox& messages) {
     const platform::Result<std::string> here = fileSystem_.currentDirectory();
     if (!here.ok()) {
         messages.show(here.status().message(), "GetLastError", Icon::Stop);
         return false;
     }
     startDirectory_ = *here;
-    const settings::SettingsPaths paths = settings::SettingsPaths::fromWorkingDirectory(
-        options.settingsDirectory.empty()
-            ? startDirectory_
-            : platform::absolutePath(options.settingsDirectory, startDirectory_));
-    settingsFile_ = paths.renameSettings;
+    const std::string& directory =
+        options.settingsDirectory.empty() ? userSettingsDirectory_ : options.settingsDirectory;
+    paths_ = settings::SettingsPaths::fromWorkingDirectory(
+        directory.empty() ? startDirectory_ : platform::absolutePath(directory, startDirectory_));
+    return true;
+}
 
-    // The dialog program's start-up order, so that the messages come in the same order.
-    session.options = settings::loadProgramOptions(fileSystem_, messages, paths.programOptions,
+bool CliRunner::prepareSession(const CliOptions& options, engine::RenameSession& session,
+                               StderrMessageBox& messages) {
+    // The dialog program's start-up order, so that the messages come in the same order. A
+    // missing settings file is no news on a command line: its defaults are what the user expects.
+    platform::MessageBox& notices = messages.notices();
+    session.options = settings::loadProgramOptions(fileSystem_, notices, paths_.programOptions,
                                                    settings::ProgramOptions{});
-    session.id3 = settings::loadId3Naming(fileSystem_, messages, paths.id3Options);
-    std::string directory;
-    if (options.directory) {
-        directory = *options.directory;
-    } else {
-        directory = settings::chooseStartupDirectory(fileSystem_, messages, session.options);
-    }
-    session.directory =
-        directory.empty() ? startDirectory_ : platform::absolutePath(directory, startDirectory_);
+    session.id3 = settings::loadId3Naming(fileSystem_, notices, paths_.id3Options);
+    // Never the start-up directory of opt.ini: it is the program's, and a script renaming where
+    // it stands must not be sent elsewhere by it.
+    session.directory = options.directory
+                            ? platform::absolutePath(*options.directory, startDirectory_)
+                            : startDirectory_;
     session.rules = options.noSettings
                         ? settings::RenameSettings::whenFileMissing()
-                        : settings::loadRenameSettings(fileSystem_, messages, paths.renameSettings,
+                        : settings::loadRenameSettings(fileSystem_, notices, paths_.renameSettings,
                                                        settings::RenameSettings{});
     applyRuleOverrides(options.rules, session.rules, session.id3);
     return true;
@@ -143,7 +165,7 @@ bool CliRunner::checkRuleValues(const CliOptions& options, const engine::RenameS
     // The dialog's message does not say which value it means, nor where the value came from.
     const std::string source = refusedValueWasGiven(refused->field, options.rules)
                                    ? std::string("given on the command line")
-                                   : "read from \"" + settingsFile_ + "\"";
+                                   : "read from \"" + paths_.renameSettings + "\"";
     messages.show("The value of " + std::string(describeField(refused->field)) + " " + source +
                       " is refused.",
                   kToolCaption, Icon::Stop);
@@ -152,6 +174,7 @@ bool CliRunner::checkRuleValues(const CliOptions& options, const engine::RenameS
 
 bool CliRunner::listFiles(const CliOptions& options, engine::RenameSession& session,
                           StderrMessageBox& messages) {
+    messages.note("Working in \"" + session.directory + "\"");
     engine::FileList& files = session.fileList;
     files.setAttributeMask(session.rules.attributeMask());
     files.setSortIndex(session.rules.sortIndex);
@@ -259,30 +282,90 @@ int CliRunner::apply(const CliOptions& options, engine::RenameSession& session,
             }
             break;
     }
-    const bool writesRestoreFile =
-        programOptions.restoreFileUsage != static_cast<int>(RestoreFileUsage::None);
-    const std::string restoreFile =
-        platform::absolutePath(engine::kRestoreFileName, session.directory);
-    if (writesRestoreFile && !options.yes && entryExists(restoreFile)) {
-        // The engine would only ask once the files are renamed; a script must know before.
-        messages.show(platform::Message{
-            "Restore file already exists - Do you wish to overwrite the existing file?",
-            "Restore File Already Exists", Icon::Question, platform::Buttons::YesNo});
-        messages.show("\"" + restoreFile +
-                          "\" exists; nothing was renamed. --yes replaces it, --no-restore-file "
-                          "writes none.",
-                      kToolCaption, Icon::Stop);
-        return exit_status::kRefused;
-    }
-    const engine::CommandOutcome outcome = engine::applyChanges(session, nullptr);
+    // A script reads every failure, not the first twenty a message box has room for.
+    session.listedRenameErrors = std::numeric_limits<std::size_t>::max();
+    CliBatchQuestions questions(messages, kToolCaption);
+    const engine::CommandOutcome outcome = engine::applyChanges(session, questions, nullptr);
+    printRenames(session.lastBatch, messages);
     return exitStatusOf(outcome, session.lastBatch);
 }
 
-int CliRunner::restore(const CliOptions& options, engine::RenameSession& session) {
+int CliRunner::restore(const CliOptions& options, engine::RenameSession& session,
+                       StderrMessageBox& messages) {
     session.options.exitAfterRestore = true;
     ArgumentRestoreFilePicker picker(options.restoreFilePath);
     const engine::CommandOutcome outcome = engine::restoreFilenames(session, picker, nullptr);
+    printRenames(session.lastBatch, messages);
     return exitStatusOf(outcome, session.lastBatch);
+}
+
+int CliRunner::saveSettings(const CliOptions& options, engine::RenameSession& session,
+                            StderrMessageBox& messages) {
+    if (!checkRuleValues(options, session, messages) || !makeSettingsDirectory(options, messages)) {
+        return exit_status::kRefused;
+    }
+    if (!options.yes && entryExists(paths_.renameSettings)) {
+        // As apply does with a restore file: the question, then why nothing happened.
+        messages.show(platform::Message{
+            "File Already Exists - Do you wish to overwrite the existing settings?",
+            "File Already Exists", Icon::None, platform::Buttons::YesNo});
+        messages.show(
+            "\"" + paths_.renameSettings + "\" exists; nothing was saved. --yes replaces it.",
+            kToolCaption, Icon::Stop);
+        return exit_status::kRefused;
+    }
+    if (!settings::saveRenameSettings(fileSystem_, messages, paths_.renameSettings,
+                                      session.rules)) {
+        return exit_status::kRefused;
+    }
+    messages.note("Saved \"" + paths_.renameSettings + "\"");
+    return exit_status::kDone;
+}
+
+int CliRunner::initSettings(const CliOptions& options, StderrMessageBox& messages) {
+    if (!makeSettingsDirectory(options, messages)) {
+        return exit_status::kRefused;
+    }
+    int status = exit_status::kDone;
+    for (const settings::DefaultFileOutcome& file :
+         settings::writeMissingSettingsFiles(fileSystem_, paths_)) {
+        if (!file.status.ok()) {
+            messages.show("Cannot write \"" + file.path + "\": " + file.status.message(),
+                          kToolCaption, Icon::Stop);
+            status = exit_status::kRefused;
+        } else {
+            messages.note((file.written ? "Wrote \"" : "Kept \"") + file.path + "\"");
+        }
+    }
+    return status;
+}
+
+bool CliRunner::makeSettingsDirectory(const CliOptions& options, StderrMessageBox& messages) const {
+    // A directory named on the command line was checked to be there already.
+    if (!options.settingsDirectory.empty()) {
+        return true;
+    }
+    std::error_code error;
+    std::filesystem::create_directories(paths_.programDirectory, error);
+    if (error) {
+        messages.show("Cannot create the settings directory \"" + paths_.programDirectory +
+                          "\": " + error.message(),
+                      kToolCaption, Icon::Stop);
+        return false;
+    }
+    return true;
+}
+
+void CliRunner::printRenames(const engine::BatchReport& batch,
+                             const StderrMessageBox& messages) const {
+    if (!messages.verbose()) {
+        return;
+    }
+    for (const auto& [before, after] : batch.renamedPairs) {
+        const std::string line = before + " -> " + after + "\n";
+        std::fwrite(line.data(), 1, line.size(), output_);
+    }
+    std::fflush(output_);
 }
 
 }  // namespace nameshift::cli

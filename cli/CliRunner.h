@@ -8,6 +8,7 @@
 #include "engine/RenameSession.h"
 #include "engine/TagReader.h"
 #include "platform/FileSystem.h"
+#include "settings/SettingsPaths.h"
 
 namespace nameshift::cli {
 
@@ -16,8 +17,10 @@ namespace nameshift::cli {
 // Names go to `output`, messages to `errors`. Returns the exit status.
 class CliRunner {
 public:
+    // `userSettingsDirectory` is where the settings files are when --settings-dir is not given;
+    // empty: the current directory.
     CliRunner(platform::FileSystem& fileSystem, engine::TagReader& tags, std::FILE* output,
-              std::FILE* errors);
+              std::FILE* errors, std::string userSettingsDirectory = {});
 
     int run(const CliOptions& options);
 
@@ -37,14 +40,26 @@ private:
                 StderrMessageBox& messages);
     int apply(const CliOptions& options, engine::RenameSession& session,
               StderrMessageBox& messages);
-    int restore(const CliOptions& options, engine::RenameSession& session);
+    int restore(const CliOptions& options, engine::RenameSession& session,
+                StderrMessageBox& messages);
+    int saveSettings(const CliOptions& options, engine::RenameSession& session,
+                     StderrMessageBox& messages);
+    int initSettings(const CliOptions& options, StderrMessageBox& messages);
+
+    // The settings directory the options name, or the user's; false when it cannot be told.
+    bool findSettings(const CliOptions& options, StderrMessageBox& messages);
+    // The user's settings folder may not be there before anything was saved in it.
+    bool makeSettingsDirectory(const CliOptions& options, StderrMessageBox& messages) const;
+    // Each rename of the last batch as "OLD -> NEW", with --verbose.
+    void printRenames(const engine::BatchReport& batch, const StderrMessageBox& messages) const;
 
     platform::FileSystem& fileSystem_;
     engine::TagReader& tags_;
     std::FILE* output_;
     std::FILE* errors_;
+    std::string userSettingsDirectory_;
     std::string startDirectory_;
-    std::string settingsFile_;
+    settings::SettingsPaths paths_;
 };
 
 }  // namespace nameshift::cli

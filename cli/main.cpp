@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -6,6 +7,7 @@
 #include "cli/CliRunner.h"
 #include "engine/TagLibTagReader.h"
 #include "platform/PosixFileSystem.h"
+#include "settings/UserSettingsDirectory.h"
 
 int main(int argc, char** argv) {
     using namespace nameshift;
@@ -18,6 +20,8 @@ int main(int argc, char** argv) {
     }
     platform::PosixFileSystem fileSystem;
     engine::TagLibTagReader tags;
-    cli::CliRunner runner(fileSystem, tags, stdout, stderr);
+    cli::CliRunner runner(
+        fileSystem, tags, stdout, stderr,
+        settings::userSettingsDirectory(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")));
     return runner.run(*parsed.options);
 }

@@ -70,14 +70,14 @@ Journal journalOf(const RenameSession& session, const BatchPlan& plan,
     return journal;
 }
 
-RestoreRecord recordOf(const std::string& directory, RenameRun& run) {
+RestoreRecord recordOf(const std::string& directory, const RenameRun& run) {
     RestoreRecord record;
     record.directory = directory;
     record.namesBefore.reserve(run.done.size());
     record.namesAfter.reserve(run.done.size());
-    for (auto& [before, after] : run.done) {
-        record.namesBefore.push_back(std::move(before));
-        record.namesAfter.push_back(std::move(after));
+    for (const auto& [before, after] : run.done) {
+        record.namesBefore.push_back(before);
+        record.namesAfter.push_back(after);
     }
     return record;
 }
@@ -171,7 +171,8 @@ CommandOutcome applyChanges(RenameSession& session, BatchQuestions& questions,
     if (!recordLost) {
         guard.finish();
     }
-    session.lastBatch = {run.renamed.size(), run.failures.size(), run.cancelled, recordLost};
+    session.lastBatch = {run.renamed.size(), run.failures.size(), run.cancelled, recordLost,
+                         std::move(run.done)};
     session.fileList.clear();
     messages.show(platform::Message{closingText(run, plan.changes.size())});
     if (session.options.exitAfterApply && !run.cancelled) {

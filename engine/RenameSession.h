@@ -2,6 +2,8 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "engine/FileList.h"
 #include "engine/TagReader.h"
@@ -22,6 +24,8 @@ struct BatchReport {
     bool cancelled = false;
     // A restore file was to be written or rewritten, and it could not be.
     bool recordLost = false;
+    // Each rename that was done, old name then new name, in the order they were done.
+    std::vector<std::pair<std::string, std::string>> renamedPairs;
 };
 
 // Everything the commands (preview, apply, restore) work on. The main dialog owns one for the

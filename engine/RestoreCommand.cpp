@@ -200,14 +200,14 @@ CommandOutcome restoreFilenames(RenameSession& session, RestoreFilePicker& picke
         return CommandOutcome::Refused;
     }
 
-    const RenameRun run =
+    RenameRun run =
         runRenames(fileSystem, *directory, changes, inSequence(changes.size()), progress);
     for (const RenameFailure& failure : run.failures) {
         const PlannedChange& change = changes[failure.change];
         messages.show(restoreErrorText(change.oldName, change.newName, failure.status),
                       "Restore Error", Icon::Stop);
     }
-    session.lastBatch = {run.renamed.size(), run.failures.size(), run.cancelled, false};
+    session.lastBatch = {run.renamed.size(), run.failures.size(), run.cancelled, false, run.done};
     if (run.failures.empty() && !run.cancelled) {
         removeChosenFile(fileSystem, *chosen);
     } else {

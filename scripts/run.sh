@@ -1,22 +1,25 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds Nameshift Pro and starts it. Like the installed desktop entry,
-# it starts the program in the per-user settings folder, where renset.ini, opt.ini and
-# ID3Opts.ini live. Without a display it runs the program under Xvfb, saves a screenshot of the
-# main window and ends the program.
+# it starts the program with its settings in the per-user settings folder, where renset.ini,
+# opt.ini and ID3Opts.ini live. Without a display it runs the program under Xvfb, saves a
+# screenshot of the main window and ends the program.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 "$root/scripts/install-deps.sh" --run
 cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$root/build" --target nameshift
+cmake --build "$root/build" --target nameshift nameshift-cli
 
 program="$root/build/bin/nameshift"
 settings_dir="${XDG_CONFIG_HOME:-$HOME/.config}/nameshift"
 
 if [[ -n "${DISPLAY:-}" || -n "${WAYLAND_DISPLAY:-}" ]]; then
+    # As the installed launcher does: no message about missing settings files on a first start,
+    # and the browser in the home folder rather than in the settings folder.
     mkdir -p "$settings_dir"
-    cd "$settings_dir"
-    exec "$program"
+    "$root/build/bin/nameshift-cli" --settings-dir "$settings_dir" init-settings || :
+    cd "$HOME"
+    exec "$program" --settings-dir "$settings_dir"
 fi
 
 screenshot="${NAMESHIFT_SCREENSHOT:-$root/build/nameshift-screenshot.png}"

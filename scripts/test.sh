@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds Nameshift Pro and runs every test with CTest: once in an
-# optimised build, once under AddressSanitizer and UndefinedBehaviorSanitizer.
+# optimised build, whose installation is then checked, once under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
 # NAMESHIFT_SKIP_SANITIZERS=1 runs the first pass only.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -16,13 +17,17 @@ jobs="$(nproc)"
 run_suite() {
     local build_dir="$1"
     shift
-    cmake -S "$root" -B "$build_dir" -G Ninja "$@" >/dev/null
+    # Warnings are errors here (and so in CI), though not for whoever merely builds the program.
+    cmake -S "$root" -B "$build_dir" -G Ninja -DNAMESHIFT_WERROR=ON "$@" >/dev/null
     cmake --build "$build_dir"
     ctest --test-dir "$build_dir" --output-on-failure -j "$jobs"
 }
 
 echo "== Optimised build"
 run_suite "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+echo "== Installation"
+bash "$root/scripts/check-install.sh" "$root/build"
 
 if [[ "${NAMESHIFT_SKIP_SANITIZERS:-0}" != 1 ]]; then
     echo "== AddressSanitizer and UndefinedBehaviorSanitizer build"

@@ -1,5 +1,7 @@
 #include "settings/SettingsPaths.h"
 
+#include "platform/AbsolutePath.h"
+
 namespace nameshift::settings {
 
 SettingsPaths SettingsPaths::fromWorkingDirectory(const std::string& cwd) {
@@ -15,12 +17,16 @@ SettingsPaths SettingsPaths::fromWorkingDirectory(const std::string& cwd) {
     return paths;
 }
 
-platform::Result<SettingsPaths> SettingsPaths::atStartup(platform::FileSystem& fileSystem) {
+platform::Result<SettingsPaths> SettingsPaths::atStartup(platform::FileSystem& fileSystem,
+                                                         const std::string& directory) {
+    if (!directory.empty() && directory.front() == '/') {
+        return fromWorkingDirectory(directory);
+    }
     const platform::Result<std::string> cwd = fileSystem.currentDirectory();
     if (!cwd.ok()) {
         return cwd.status();
     }
-    return fromWorkingDirectory(*cwd);
+    return fromWorkingDirectory(directory.empty() ? *cwd : platform::absolutePath(directory, *cwd));
 }
 
 }  // namespace nameshift::settings

@@ -20,8 +20,11 @@ struct SettingsPaths {
     std::string id3Options;
 
     static SettingsPaths fromWorkingDirectory(const std::string& cwd);
-    // From the process's current directory, or its failure.
-    static platform::Result<SettingsPaths> atStartup(platform::FileSystem& fileSystem);
+    // In `directory`, taken from the process's current directory when it is relative; in the
+    // current directory itself when it is empty. Fails when the current directory is needed and
+    // cannot be read.
+    static platform::Result<SettingsPaths> atStartup(platform::FileSystem& fileSystem,
+                                                     const std::string& directory = {});
 
     bool operator==(const SettingsPaths&) const = default;
 };

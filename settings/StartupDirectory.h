@@ -18,4 +18,10 @@ bool startupDirectoryIsValid(platform::FileSystem& fileSystem, const std::string
 std::string chooseStartupDirectory(platform::FileSystem& fileSystem, platform::MessageBox& messages,
                                    const ProgramOptions& options);
 
+// As above, but a folder named on the program's command line comes first, for this run only. A
+// folder that cannot be entered gets the message of an invalid start-up directory, and the
+// choice goes on as if none had been named.
+std::string chooseStartupDirectory(platform::FileSystem& fileSystem, platform::MessageBox& messages,
+                                   const ProgramOptions& options, const std::string& folder);
+
 }  // namespace nameshift::settings

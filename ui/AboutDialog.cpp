@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "platform/ProgramVersion.h"
 #include "ui/Resources.h"
 #include "ui/widgets/HyperlinkLabel.h"
 #include "ui/widgets/IconPushButton.h"
@@ -22,7 +23,8 @@ AboutDialog::AboutDialog(platform::MessageBox& messages, QWidget* parent) : QDia
     picture->setAlignment(Qt::AlignCenter);
     picture->setPixmap(QIcon(QStringLiteral(":/logo.svg")).pixmap(QSize(200, 48)));
 
-    auto* version = new QLabel(QStringLiteral("Nameshift Pro Version 1.0"), this);
+    auto* version = new QLabel(
+        QStringLiteral("Nameshift Pro Version ") + QLatin1String(platform::kProgramVersion), this);
     version->setObjectName(QStringLiteral("version"));
     auto* summary = new QLabel(
         QStringLiteral("Renames files in batches, by rules or from their ID3 tags."), this);

@@ -344,7 +344,7 @@ void MainDialog::connectControls() {
 bool MainDialog::startUp() {
     showSplash();
     const platform::Result<settings::SettingsPaths> paths =
-        settings::SettingsPaths::atStartup(services_.fileSystem);
+        settings::SettingsPaths::atStartup(services_.fileSystem, services_.settingsDirectory);
     if (!paths.ok()) {
         services_.messages.show(paths.status().message(), "GetLastError", platform::Icon::Stop);
         // Without a program directory there are no settings and no directory to work in; only
@@ -362,7 +362,7 @@ bool MainDialog::startUp() {
     session_.id3 =
         settings::loadId3Naming(services_.fileSystem, services_.messages, paths_.id3Options);
     const std::string startDirectory = settings::chooseStartupDirectory(
-        services_.fileSystem, services_.messages, session_.options);
+        services_.fileSystem, services_.messages, session_.options, services_.startFolder);
     controls_.browser->fillDrives(startDirectory);
     controls_.browser->fillTree();
     session_.rules = settings::loadRenameSettings(services_.fileSystem, services_.messages,

@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "engine/CommandOutcome.h"
 #include "engine/RenameSession.h"
@@ -45,6 +46,10 @@ struct MainDialogServices {
     ModalRunner runModal;
     // How long the start-up picture stays; 0 shows none.
     int splashMilliseconds = 1800;
+    // Where the settings files lie; empty: the working directory at start-up.
+    std::string settingsDirectory;
+    // The folder the program was asked to open, before any start-up directory; empty: none.
+    std::string startFolder;
 };
 
 // What the dialogs opened from the main dialog get to work with.

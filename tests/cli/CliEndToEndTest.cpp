@@ -21,6 +21,12 @@ namespace {
 using Names = std::vector<std::string>;
 using settings::RenameSettings;
 
+// A settings file as the dialog program saves it, from the settings tests' golden files.
+std::string goldenSettings(const std::string& name) {
+    std::ifstream in(NAMESHIFT_SETTINGS_GOLDEN_DIR "/" + name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
 // A restore file as the dialog program writes it, byte for byte.
 std::string restoreFileText(const std::string& directory,
                             const std::vector<std::pair<std::string, std::string>>& pairs) {
@@ -39,16 +45,23 @@ std::string restoreFileText(const std::string& directory,
     return text + "\"\"";
 }
 
-// Each run works in a fresh directory holding the three settings files and a folder "files"
-// whose files, each holding its own name, are renamed.
+constexpr const char* kSettings = ".config/nameshift/";
+
+// Each run works in a fresh directory holding the user's settings folder with the three settings
+// files and a folder "files" whose files, each holding its own name, are renamed.
 class CliTest : public ::testing::Test {
 protected:
     void SetUp() override { writeSettings({}, RenameSettings::whenFileMissing()); }
 
     void writeSettings(const settings::ProgramOptions& options, const RenameSettings& rules) {
-        dir.write("opt.ini", settings::formatProgramOptions(options));
-        dir.write("ID3Opts.ini", settings::formatId3Options({}));
-        dir.write("renset.ini", settings::formatRenameSettings(rules));
+        dir.write(std::string(kSettings) + "opt.ini", settings::formatProgramOptions(options));
+        dir.write(std::string(kSettings) + "ID3Opts.ini", settings::formatId3Options({}));
+        dir.write(std::string(kSettings) + "renset.ini", settings::formatRenameSettings(rules));
+    }
+    void removeSettings() {
+        for (const char* name : {"opt.ini", "ID3Opts.ini", "renset.ini"}) {
+            std::filesystem::remove(dir.file(std::string(kSettings) + name));
+        }
     }
     void makeFiles(const Names& names) {
         dir.makeDirectory("files");
@@ -94,14 +107,14 @@ TEST_F(CliTest, ApplyWritesTheDialogsRestoreFileAndRestoreUndoesIt) {
     makeFiles({"a.txt", "b.txt"});
     const CliRun applied = cli({"--prefix", "x_", "apply"});
     EXPECT_EQ(applied.exitStatus, 0);
-    EXPECT_EQ(applied.errors, "Nameshift Pro: Operation complete\n");
+    EXPECT_EQ(applied.errors, "");
     EXPECT_EQ(files(), (Names{"restore.dat", "x_a.txt", "x_b.txt"}));
     EXPECT_EQ(dir.read("files/restore.dat"),
               restoreFileText(filesPath(), {{"a.txt", "x_a.txt"}, {"b.txt", "x_b.txt"}}));
 
     const CliRun restored = runCli({"restore", "files/restore.dat"}, dir.path());
     EXPECT_EQ(restored.exitStatus, 0);
-    EXPECT_EQ(restored.errors, ": Filename(s) Restored\n");
+    EXPECT_EQ(restored.errors, "");
     EXPECT_EQ(files(), (Names{"a.txt", "b.txt"}));
     EXPECT_EQ(dir.read("files/a.txt"), "a.txt");
 }
@@ -112,7 +125,7 @@ TEST_F(CliTest, FailedRenamesAreListedAndExitOne) {
     EXPECT_EQ(applied.exitStatus, 1);
     EXPECT_EQ(applied.errors,
               "Rename Errors: The following file(s) could not be renamed:\n\n\"b.txt\" to "
-              "\"x_b.txt\": File exists\nNameshift Pro: Operation complete\n");
+              "\"x_b.txt\": File exists\n");
     EXPECT_EQ(dir.read("files/x_b.txt"), "x_b.txt");
 
     dir.write("files/a.txt", "a newcomer");
@@ -242,29 +255,110 @@ TEST_F(CliTest, RensetRulesApplyAndItsRefusedValuesRefuseUnlessReplaced) {
     EXPECT_EQ(cli({"--no-settings", "preview"}).output, "a.txt\ta.txt\n");
 }
 
-TEST_F(CliTest, MissingSettingsFilesGiveTheStartUpMessagesAndDefaults) {
-    for (const char* name : {"opt.ini", "ID3Opts.ini", "renset.ini"}) {
-        std::filesystem::remove(dir.file(name));
+struct VerbosityCase {
+    std::string name;
+    std::vector<std::string> arguments;
+    int exitStatus;
+    std::string output;
+    std::string errors;  // "@" stands for the directory of the files
+
+    // Test names in CTest show the case, not its bytes.
+    friend void PrintTo(const VerbosityCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class VerbosityTest : public CliTest, public ::testing::WithParamInterface<VerbosityCase> {};
+
+// Run without settings files, and with a restore file in the way unless the case says --yes.
+TEST_P(VerbosityTest, PrintsFailuresAlwaysAndTheRestOnlyWhenAsked) {
+    removeSettings();
+    makeFiles({"a.txt", "restore.dat"});
+    std::vector<std::string> arguments = GetParam().arguments;
+    arguments.insert(arguments.end(), {"--select", "a.txt", "--prefix", "x_", "apply"});
+    const CliRun run = cli(arguments);
+    std::string errors = GetParam().errors;
+    for (std::size_t at = errors.find('@'); at != std::string::npos; at = errors.find('@')) {
+        errors.replace(at, 1, filesPath());
     }
-    makeFiles({"a.txt"});
-    const CliRun run = cli({"list"});
-    EXPECT_EQ(run.output, "a.txt\n");
-    EXPECT_EQ(run.errors,
-              "Nameshift Pro: An error occurred. Possible error: \"opt.ini\" file doesn't "
-              "exist?\nUsing default options instead.\n"
-              "Nameshift Pro: An error occurred. Possible error: \"ID3Opts.ini\" file doesn't "
-              "exist?\nUsing default ID3 options instead.\n"
-              "Nameshift Pro: An error occurred. Possible error: \"renset.ini\" file doesn't "
-              "exist?\nUsing default settings instead.\n");
+    EXPECT_EQ(run.exitStatus, GetParam().exitStatus);
+    EXPECT_EQ(run.output, GetParam().output);
+    EXPECT_EQ(run.errors, errors);
 }
 
-TEST_F(CliTest, StartupDirectoryOfOptionsIsTheDefaultDirectory) {
+const std::string kQuestion =
+    "Restore File Already Exists: Restore file already exists - Do you wish to overwrite the "
+    "existing file?\n";
+const std::string kRefusal =
+    "nameshift-cli: \"@/restore.dat\" exists; nothing was renamed. --yes replaces it, "
+    "--no-restore-file writes none.\n";
+const std::string kMissingFiles =
+    "Nameshift Pro: An error occurred. Possible error: \"opt.ini\" file doesn't exist?\nUsing "
+    "default options instead.\n"
+    "Nameshift Pro: An error occurred. Possible error: \"ID3Opts.ini\" file doesn't exist?\n"
+    "Using default ID3 options instead.\n"
+    "Nameshift Pro: An error occurred. Possible error: \"renset.ini\" file doesn't exist?\n"
+    "Using default settings instead.\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, VerbosityTest,
+    ::testing::Values(VerbosityCase{"DoneIsSilent", {"--yes"}, 0, "", ""},
+                      VerbosityCase{"QuietDoneIsSilent", {"--yes", "-q"}, 0, "", ""},
+                      VerbosityCase{"VerboseTellsEverything",
+                                    {"--yes", "--verbose"},
+                                    0,
+                                    "a.txt -> x_a.txt\n",
+                                    kMissingFiles + "nameshift-cli: Working in \"@\"\n" +
+                                        kQuestion + "Nameshift Pro: Operation complete\n"},
+                      VerbosityCase{
+                          "RefusalWithTheQuestionItAnswered", {}, 2, "", kQuestion + kRefusal},
+                      VerbosityCase{"QuietRefusal", {"-q"}, 2, "", kRefusal}),
+    [](const auto& param) { return param.param.name; });
+
+TEST_F(CliTest, StartupDirectoryOfOptionsNeverMovesTheDefaultDirectory) {
     makeFiles({"a.txt"});
+    dir.makeDirectory("elsewhere");
+    dir.write("elsewhere/b.txt", "b");
     settings::ProgramOptions options;
     options.useStartupDir = true;
-    options.startupDirPath = dir.file("files");
+    options.startupDirPath = dir.file("elsewhere");
     writeSettings(options, RenameSettings::whenFileMissing());
-    EXPECT_EQ(runCli({"list"}, dir.path()).output, "a.txt\n");
+    EXPECT_EQ(runCli({"list"}, dir.file("files")).output, "a.txt\n");
+    EXPECT_EQ(runCli({"--settings-dir", kSettings, "list"}, dir.path()).output, "");
+}
+
+TEST_F(CliTest, InitSettingsWritesTheMissingFilesAsTheProgramSavesThemAndKeepsTheOthers) {
+    removeSettings();
+    const std::filesystem::path home(dir.path());
+    std::filesystem::remove_all(home / ".config");
+    dir.write("renset.ini", "mine");
+    ASSERT_EQ(runCli({"--settings-dir", ".", "init-settings"}, dir.path()).exitStatus, 0);
+    EXPECT_EQ(dir.read("renset.ini"), "mine");
+    EXPECT_EQ(dir.read("opt.ini"), goldenSettings("opt-defaults.ini"));
+
+    const CliRun run = runCli({"init-settings"}, dir.path());
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_EQ(run.errors, "");
+    for (const auto& [name, golden] :
+         {std::pair{"opt.ini", "opt-defaults.ini"}, std::pair{"ID3Opts.ini", "id3-defaults.ini"},
+          std::pair{"renset.ini", "renset-defaults.ini"}}) {
+        EXPECT_EQ(dir.read(std::string(kSettings) + name), goldenSettings(golden)) << name;
+    }
+}
+
+TEST_F(CliTest, SaveSettingsWritesWhatTheNextRunReadsAndAsksBeforeReplacing) {
+    makeFiles({"a.txt"});
+    const std::string renset = std::string(kSettings) + "renset.ini";
+    const std::string before = dir.read(renset);
+    const CliRun refused = cli({"--prefix", "x_", "save-settings"});
+    EXPECT_EQ(refused.exitStatus, 2);
+    EXPECT_NE(refused.errors.find("File Already Exists: File Already Exists - Do you wish to "
+                                  "overwrite the existing settings?\n"),
+              std::string::npos);
+    EXPECT_EQ(dir.read(renset), before);
+
+    const CliRun saved = cli({"--prefix", "x_", "--upper", "--yes", "save-settings"});
+    EXPECT_EQ(saved.exitStatus, 0);
+    EXPECT_EQ(saved.errors, "");
+    EXPECT_EQ(cli({"preview"}).output, "a.txt\tX_A.TXT\n");
 }
 
 TEST_F(CliTest, MaskAttributesAndSortChooseWhatIsListed) {

@@ -69,6 +69,23 @@ INSTANTIATE_TEST_SUITE_P(
                       o.rules.supportId3 = true;
                       o.rules.id3Mode = 1;
                       o.restoreFile = RestoreFileChoice::None;
+                  }},
+        ParseCase{"EmptyValuesNeverTakeTheNextArgument",
+                  {"--replace", "a", "--with=", "--lower", "--prefix=", "-v", "save-settings"},
+                  [](CliOptions& o) {
+                      o.command = CliCommand::SaveSettings;
+                      o.rules.replaceFrom = "a";
+                      o.rules.replaceWith = "";
+                      o.rules.lowerCase = true;
+                      o.rules.prefix = "";
+                      o.verbosity = Verbosity::Verbose;
+                  }},
+        ParseCase{"AnEqualsSignAloneIsAValue",
+                  {"--prefix==", "init-settings", "-q"},
+                  [](CliOptions& o) {
+                      o.command = CliCommand::InitSettings;
+                      o.rules.prefix = "=";
+                      o.verbosity = Verbosity::Quiet;
                   }}),
     [](const auto& param) { return param.param.name; });
 
@@ -91,7 +108,8 @@ INSTANTIATE_TEST_SUITE_P(
         Arguments{"--counter", "12", "list"}, Arguments{"--with", "x", "list"},
         Arguments{"--attributes", "ax", "list"}, Arguments{"--mask", "*.tar.gz", "list"},
         Arguments{"--dir", "/nonexistent/nowhere", "list"},
-        Arguments{"--restore-file", "--no-restore-file", "apply"}, Arguments{"restore"}));
+        Arguments{"--restore-file", "--no-restore-file", "apply"}, Arguments{"restore"},
+        Arguments{"-v", "--quiet", "list"}, Arguments{"--with=", "list"}));
 
 TEST(CliParserTest, HelpNamesEveryOptionAndVersionNamesTheTool) {
     const ParseOutcome help = CliParser::parse({"--help"});

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <string_view>
 
 extern char** environ;
 
@@ -40,9 +41,25 @@ CliRun runCli(const std::vector<std::string>& arguments, const std::string& work
     posix_spawn_file_actions_addchdir_np(&actions, workingDirectory.c_str());
     posix_spawn_file_actions_adddup2(&actions, fileno(output), 1);
     posix_spawn_file_actions_adddup2(&actions, fileno(errors), 2);
+    // The user's settings folder of the run lies in the test's own directory, never in the
+    // machine's home.
+    std::vector<std::string> environment{"XDG_CONFIG_HOME=" + workingDirectory + "/.config",
+                                         "HOME=" + workingDirectory};
+    for (char** variable = environ; *variable != nullptr; ++variable) {
+        const std::string_view entry(*variable);
+        if (!entry.starts_with("XDG_CONFIG_HOME=") && !entry.starts_with("HOME=")) {
+            environment.emplace_back(entry);
+        }
+    }
+    std::vector<char*> environmentPointers;
+    for (std::string& entry : environment) {
+        environmentPointers.push_back(entry.data());
+    }
+    environmentPointers.push_back(nullptr);
     pid_t child = 0;
     CliRun run;
-    if (posix_spawn(&child, pointers[0], &actions, nullptr, pointers.data(), environ) == 0) {
+    if (posix_spawn(&child, pointers[0], &actions, nullptr, pointers.data(),
+                    environmentPointers.data()) == 0) {
         int status = 0;
         ::waitpid(child, &status, 0);
         run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);

@@ -12,7 +12,8 @@ struct CliRun {
     std::string errors;  // standard error
 };
 
-// Runs the built executable with `arguments` in `workingDirectory` and waits for it to end.
+// Runs the built executable with `arguments` in `workingDirectory` and waits for it to end. Its
+// per-user settings folder is `workingDirectory`/.config/nameshift.
 CliRun runCli(const std::vector<std::string>& arguments, const std::string& workingDirectory);
 
 }  // namespace nameshift::testing

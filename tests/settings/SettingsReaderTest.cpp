@@ -14,8 +14,12 @@ namespace {
 constexpr std::string_view kKey = "-= Key =-";
 
 // A file holding one entry for kKey whose value is `value`, followed by `after`.
+// Built by appending, here and below: GCC 12 at -O3 takes "literal" + std::string for an
+// overlapping copy (a false -Wrestrict).
 std::string fileWith(std::string_view value, std::string_view after = "\r\n\r\n-= Next =-\r\nX") {
-    return "banner\r\n\r\n" + std::string(kKey) + "\r\n" + std::string(value) + std::string(after);
+    std::string text = "banner\r\n\r\n";
+    text.append(kKey).append("\r\n").append(value).append(after);
+    return text;
 }
 
 struct ReadCase {
@@ -47,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadCase{"BlankLine", fileWith(""), "false"},
                       ReadCase{"CutInsideValue", fileWith("TRU", ""), "false"},
                       ReadCase{"NothingAfterKeyLine", fileWith("", ""), "false"},
-                      ReadCase{"KeyLineEndCut", "x" + std::string(kKey) + "\r", "kept"},
+                      ReadCase{"KeyLineEndCut", std::string("x").append(kKey).append("\r"), "kept"},
                       ReadCase{"KeyMissing", "TRUE", "kept"}),
     testing::CaseName());
 

@@ -7,6 +7,7 @@
 #include "TempDir.h"
 #include "settings/SettingsPaths.h"
 #include "settings/StartupDirectory.h"
+#include "settings/UserSettingsDirectory.h"
 
 namespace nameshift::settings {
 namespace {
@@ -37,6 +38,40 @@ TEST(SettingsPathsAtStartupTest, TakesTheCurrentDirectoryOrItsFailure) {
 
     fs.fail(testing::FaultyFileSystem::Op::CurrentDirectory, ENOENT);
     EXPECT_EQ(SettingsPaths::atStartup(fs).status().error(), ENOENT);
+}
+
+struct UserFolderCase {
+    const char* name;
+    const char* xdgConfigHome;
+    const char* home;
+    std::string expected;
+};
+
+class UserSettingsDirectoryTest : public ::testing::TestWithParam<UserFolderCase> {};
+
+TEST_P(UserSettingsDirectoryTest, FollowsTheXdgRules) {
+    EXPECT_EQ(userSettingsDirectory(GetParam().xdgConfigHome, GetParam().home),
+              GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Variables, UserSettingsDirectoryTest,
+    ::testing::Values(UserFolderCase{"ConfigHome", "/c", "/h", "/c/nameshift"},
+                      UserFolderCase{"Unset", nullptr, "/h", "/h/.config/nameshift"},
+                      UserFolderCase{"Empty", "", "/h", "/h/.config/nameshift"},
+                      UserFolderCase{"Relative", "c", "/h", "/h/.config/nameshift"},
+                      UserFolderCase{"NoHome", nullptr, nullptr, ""},
+                      UserFolderCase{"RelativeHome", "", "h", ""}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST(SettingsPathsAtStartupTest, TakesAGivenDirectoryFromTheCurrentOne) {
+    testing::TempDir dir;
+    testing::FaultyFileSystem fs;
+    ASSERT_TRUE(fs.setCurrentDirectory(dir.path()).ok());
+    EXPECT_EQ(SettingsPaths::atStartup(fs, "cfg")->programOptions,
+              *fs.currentDirectory() + "/cfg/opt.ini");
+    fs.fail(testing::FaultyFileSystem::Op::CurrentDirectory, ENOENT);
+    EXPECT_EQ(SettingsPaths::atStartup(fs, "/cfg")->programOptions, "/cfg/opt.ini");
 }
 
 class StartupDirectoryTest : public ::testing::Test {
@@ -84,6 +119,20 @@ TEST_F(StartupDirectoryTest, AnUnusedDirectoryIsNotChecked) {
     options.startupDirPath = dir.file("gone");
     EXPECT_EQ(chooseStartupDirectory(fs, messages, options), "");
     EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(StartupDirectoryTest, AFolderOfTheCommandLineComesBeforeTheOptionsUnlessItFails) {
+    ProgramOptions options;
+    options.useStartupDir = true;
+    options.startupDirPath = dir.file("start");
+    dir.makeDirectory("given");
+    EXPECT_EQ(chooseStartupDirectory(fs, messages, options, dir.file("given")), dir.file("given"));
+    EXPECT_TRUE(messages.shown.empty());
+
+    EXPECT_EQ(chooseStartupDirectory(fs, messages, options, dir.file("gone")), dir.file("start"));
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{"The supplied startup directory path "
+                                                         "is invalid!\nUsing default path"});
+    EXPECT_EQ(*fs.currentDirectory(), here);
 }
 
 }  // namespace

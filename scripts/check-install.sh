@@ -1,0 +1,107 @@
+#!/usr/bin/env bash
+# Checks what an installation gives a user and a packager: installs a finished build into a
+# staging folder while the build folder cannot be written, validates the menu entry and the
+# AppStream file there, reads the manual pages, asks both programs their version, starts the
+# installed launcher once with an empty settings folder (offscreen), and runs nameshift-cli
+# quietly and verbosely.
+# Usage: scripts/check-install.sh [BUILD_DIR]
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="$(cd "${1:-$root/build}" && pwd)"
+
+work="$(mktemp -d)"
+chmod 755 "$work"
+trap 'chmod -R u+w "$build" 2>/dev/null || true; rm -rf "$work"' EXIT
+stage="$work/stage"
+failures=0
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")"
+prefix="$(sed -n 's/^CMAKE_INSTALL_PREFIX:PATH=//p' "$build/CMakeCache.txt")"
+
+echo "== Install into a staging folder, the build folder read-only"
+# CMake itself writes its list of installed files into the build folder; that one file is left
+# writable, and nothing else may change.
+touch "$build/install_manifest.txt"
+touch "$work/before"
+mkdir "$stage"
+if ((EUID == 0)); then
+    # Root writes anywhere, so the install runs as a user that may not write the build folder.
+    chown nobody "$build/install_manifest.txt" "$stage"
+    run_install=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+else
+    chmod -R a-w "$build"
+    chmod u+w "$build/install_manifest.txt"
+    run_install=()
+fi
+if ! DESTDIR="$stage" "${run_install[@]}" cmake --install "$build" >"$work/install.log" 2>&1; then
+    cat "$work/install.log"
+    fail "cmake --install"
+fi
+chmod -R u+w "$build"
+changed="$(find "$build" -newer "$work/before" ! -name install_manifest.txt -print)"
+[[ -z "$changed" ]] || fail "the install changed the build folder: $changed"
+installed="$stage$prefix"
+
+echo "== Menu entry and AppStream file"
+desktop="$installed/share/applications/nameshift.desktop"
+report="$(desktop-file-validate "$desktop" 2>&1)" || fail "desktop-file-validate failed"
+[[ -z "$report" ]] || fail "desktop-file-validate: $report"
+metainfo=("$installed"/share/metainfo/*.metainfo.xml)
+appstreamcli validate --no-net "${metainfo[@]}" >"$work/appstream.log" 2>&1 ||
+    { cat "$work/appstream.log"; fail "appstreamcli validate"; }
+grep -q "<release version=\"$version\"" "${metainfo[@]}" || fail "metainfo release is not $version"
+grep -q "<project_license>MIT</project_license>" "${metainfo[@]}" || fail "metainfo licence"
+
+echo "== Manual pages and completions"
+for program in nameshift nameshift-cli; do
+    page="$installed/share/man/man1/$program.1"
+    MANPAGER=cat MANWIDTH=80 man -l "$page" 2>/dev/null | grep -q "$version" ||
+        fail "man -l $page does not show version $version"
+    lexgrog "$page" | grep -q "\"$program - " || fail "lexgrog finds no NAME line in $page"
+done
+for file in share/bash-completion/completions/nameshift-cli share/fish/vendor_completions.d/nameshift-cli.fish; do
+    [[ -f "$installed/$file" ]] || fail "missing $file"
+done
+compgen -G "$installed/share/zsh/*/_nameshift-cli" >/dev/null || fail "missing the zsh completion"
+
+echo "== Versions"
+[[ "$("$installed/bin/nameshift" --version)" == "nameshift $version" ]] || fail "nameshift --version"
+[[ "$("$installed/bin/nameshift-cli" --version)" == "nameshift-cli $version" ]] ||
+    fail "nameshift-cli --version"
+
+echo "== First start from the menu"
+home="$work/home"
+mkdir -p "$home"
+if ! HOME="$home" XDG_CONFIG_HOME="$home/config" QT_QPA_PLATFORM=offscreen \
+    timeout 120 "$installed/bin/nameshift-launcher" --quit-after-start >"$work/start.log" 2>&1; then
+    cat "$work/start.log"
+    # Under the offscreen platform nobody can close a message box, so a start with a message
+    # never ends by itself.
+    fail "the launcher's first start showed a message or failed"
+fi
+golden="$root/tests/settings/golden"
+for pair in renset.ini:renset-defaults.ini opt.ini:opt-defaults.ini ID3Opts.ini:id3-defaults.ini; do
+    cmp -s "$home/config/nameshift/${pair%%:*}" "$golden/${pair#*:}" ||
+        fail "${pair%%:*} is not the program's default file"
+done
+
+echo "== nameshift-cli, quiet and verbose"
+mkdir "$work/files" "$work/empty"
+touch "$work/files/a.txt"
+cd "$work/files"
+cli=("$installed/bin/nameshift-cli" --settings-dir "$work/empty")
+errors="$("${cli[@]}" --prefix x_ apply 2>&1 >/dev/null)"
+[[ -z "$errors" ]] || fail "a plain apply printed: $errors"
+output="$("${cli[@]}" -v restore restore.dat 2>"$work/verbose.log")"
+[[ "$output" == "x_a.txt -> a.txt" ]] || fail "-v restore printed: $output"
+grep -q "Filename(s) Restored" "$work/verbose.log" || fail "-v restore hid its closing report"
+
+if ((failures > 0)); then
+    echo "$failures check(s) failed"
+    exit 1
+fi
+echo "Every install check passed"
