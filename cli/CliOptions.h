@@ -8,7 +8,7 @@
 
 namespace nameshift::cli {
 
-enum class CliCommand { List, Preview, Apply, Restore, SaveSettings, InitSettings };
+enum class CliCommand { List, Preview, Apply, Restore, SaveSettings, InitSettings, Recover };
 
 // Whether apply writes a restore file: as opt.ini says, or as the command line says.
 enum class RestoreFileChoice { FromOptions, Create, None };
@@ -56,6 +56,9 @@ struct CliOptions {
     RestoreFileChoice restoreFile = RestoreFileChoice::FromOptions;
     bool yes = false;
     std::string restoreFilePath;
+    // recover: what to do with the interrupted batches; neither lists them.
+    bool recoverUndo = false;
+    bool recoverFinish = false;
     Verbosity verbosity = Verbosity::Normal;
 
     bool operator==(const CliOptions&) const = default;

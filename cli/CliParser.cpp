@@ -257,9 +257,18 @@ ParseOutcome CliParser::parse(const std::vector<std::string>& arguments) {
         "init-settings",
         "Write each of renset.ini, opt.ini and ID3Opts.ini that is missing with the defaults the "
         "program saves; files that are there stay as they are");
+    CLI::App* recover = app.add_subcommand(
+        "recover",
+        "List the batches that were interrupted (a crash, a power cut) before their end; with "
+        "--undo or --finish, give their files their old names back or finish them");
+    CLI::Option* undo =
+        recover->add_flag("--undo", options.recoverUndo, "Give every file its old name back");
+    recover->add_flag("--finish", options.recoverFinish, "Finish the batch and write its record")
+        ->excludes(undo);
     // Options of the program are taken after the command as well, but a short option that is a
     // digit would there be taken for a stray argument unless the command knows it too.
-    for (CLI::App* command : {list, previewCommand, apply, restore, saveSettings, initSettings}) {
+    for (CLI::App* command :
+         {list, previewCommand, apply, restore, saveSettings, initSettings, recover}) {
         command->add_flag("-0", options.nullSeparated)->group("");
     }
 
@@ -289,6 +298,8 @@ ParseOutcome CliParser::parse(const std::vector<std::string>& arguments) {
         options.command = CliCommand::Restore;
     } else if (saveSettings->parsed()) {
         options.command = CliCommand::SaveSettings;
+    } else if (recover->parsed()) {
+        options.command = CliCommand::Recover;
     } else {
         options.command = CliCommand::InitSettings;
     }

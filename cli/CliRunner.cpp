@@ -3,9 +3,8 @@
 #include <fnmatch.h>
 #include <sys/stat.h>
 
-#include <limits>
-
 #include <filesystem>
+#include <limits>
 #include <system_error>
 #include <utility>
 
@@ -17,11 +16,13 @@
 #include "cli/PreviewPrinter.h"
 #include "cli/ValueValidation.h"
 #include "engine/ApplyCommand.h"
+#include "engine/BatchRecovery.h"
 #include "engine/PreviewCommand.h"
 #include "engine/RestoreCommand.h"
 #include "engine/RestoreFile.h"
 #include "engine/TextCase.h"
 #include "platform/AbsolutePath.h"
+#include "platform/StatePaths.h"
 #include "settings/DefaultSettingsFiles.h"
 #include "settings/Id3OptionsFile.h"
 #include "settings/ProgramOptionsFile.h"
@@ -94,6 +95,16 @@ int CliRunner::run(const CliOptions& options) {
     if (options.command == CliCommand::InitSettings) {
         return initSettings(options, messages);
     }
+    const std::string stateDirectory = platform::userStateDirectory();
+    if (options.command == CliCommand::Recover) {
+        return recover(options, stateDirectory, messages);
+    }
+    if (!engine::findInterruptedBatches(fileSystem_, stateDirectory).empty()) {
+        const std::string line = std::string(kToolCaption) +
+                                 ": an interrupted batch waits to be undone or finished; see "
+                                 "\"nameshift-cli recover\"\n";
+        std::fputs(line.c_str(), errors_);
+    }
     engine::RenameSession session(fileSystem_, messages, tags_);
     if (!prepareSession(options, session, messages)) {
         return exit_status::kRefused;
@@ -110,6 +121,7 @@ int CliRunner::run(const CliOptions& options) {
         case CliCommand::SaveSettings:
             return saveSettings(options, session, messages);
         case CliCommand::InitSettings:
+        case CliCommand::Recover:
             break;
     }
     return exit_status::kBadUsage;
@@ -366,6 +378,29 @@ void CliRunner::printRenames(const engine::BatchReport& batch,
         std::fwrite(line.data(), 1, line.size(), output_);
     }
     std::fflush(output_);
+}
+
+// Lists the interrupted batches on standard output, or undoes or finishes each of them; every
+// file that could not be dealt with is printed, and the status is 1 when there was one.
+int CliRunner::recover(const CliOptions& options, const std::string& stateDirectory,
+                       StderrMessageBox& messages) {
+    int status = exit_status::kDone;
+    for (const engine::InterruptedBatch& batch :
+         engine::findInterruptedBatches(fileSystem_, stateDirectory)) {
+        if (!options.recoverUndo && !options.recoverFinish) {
+            const std::string line = engine::describeInterruptedBatch(batch) + "\n";
+            std::fputs(line.c_str(), output_);
+            continue;
+        }
+        const engine::RecoveryResult result = engine::recoverBatch(
+            fileSystem_, messages, stateDirectory, batch,
+            options.recoverUndo ? engine::RecoveryAction::Undo : engine::RecoveryAction::Finish);
+        for (const std::string& problem : result.problems) {
+            messages.show(problem, kToolCaption, platform::Icon::Stop);
+            status = exit_status::kSomeRenamesFailed;
+        }
+    }
+    return status;
 }
 
 }  // namespace nameshift::cli

@@ -53,6 +53,9 @@ private:
     // Each rename of the last batch as "OLD -> NEW", with --verbose.
     void printRenames(const engine::BatchReport& batch, const StderrMessageBox& messages) const;
 
+    int recover(const CliOptions& options, const std::string& stateDirectory,
+                StderrMessageBox& messages);
+
     platform::FileSystem& fileSystem_;
     engine::TagReader& tags_;
     std::FILE* output_;

@@ -1,5 +1,7 @@
 #include "engine/BatchRunner.h"
 
+#include "engine/TextCase.h"
+
 #include <cstdio>
 #include <random>
 #include <unordered_map>
@@ -81,8 +83,11 @@ private:
         if (!entries.ok()) {
             return false;
         }
+        // With several links, only the directory itself tells whether another entry answers to
+        // the new name in some letter case.
+        const std::string folded = text::toLower(to);
         for (const platform::DirEntry& entry : *entries) {
-            if (entry.name == to) {
+            if (entry.name != from && text::toLower(entry.name) == folded) {
                 return false;
             }
         }

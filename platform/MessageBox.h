@@ -9,8 +9,8 @@ namespace nameshift::platform {
 inline constexpr const char* kProgramTitle = "Nameshift Pro";
 
 enum class Icon { None, Information, Exclamation, Stop, Question };
-enum class Buttons { Ok, YesNo };
-enum class Answer { Ok, Yes, No };
+enum class Buttons { Ok, YesNo, YesNoCancel };
+enum class Answer { Ok, Yes, No, Cancel };
 
 struct Message {
     std::string text;

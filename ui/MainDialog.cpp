@@ -15,6 +15,7 @@
 #include <array>
 
 #include "engine/ApplyCommand.h"
+#include "engine/BatchRecovery.h"
 #include "engine/PreviewCommand.h"
 #include "engine/RestoreCommand.h"
 #include "platform/DirEntry.h"
@@ -367,6 +368,8 @@ bool MainDialog::startUp() {
     controls_.browser->fillTree();
     session_.rules = settings::loadRenameSettings(services_.fileSystem, services_.messages,
                                                   paths_.renameSettings, {});
+    // Before the first listing, so that the list shows the files as the recovery left them.
+    engine::offerRecovery(services_.fileSystem, services_.messages, session_.stateDirectory);
 
     session_.fileList.setMaskPosition(0);
     controls_.selectAll->setChecked(false);

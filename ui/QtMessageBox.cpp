@@ -36,6 +36,10 @@ std::unique_ptr<QMessageBox> QtMessageBox::build(const platform::Message& messag
         box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box->setDefaultButton(QMessageBox::Yes);
         box->setEscapeButton(QMessageBox::No);
+    } else if (message.buttons == platform::Buttons::YesNoCancel) {
+        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box->setDefaultButton(QMessageBox::Cancel);
+        box->setEscapeButton(QMessageBox::Cancel);
     } else {
         box->setStandardButtons(QMessageBox::Ok);
         box->setEscapeButton(QMessageBox::Ok);
@@ -48,6 +52,9 @@ platform::Answer QtMessageBox::show(const platform::Message& message) {
     const int pressed = box->exec();
     if (message.buttons == platform::Buttons::Ok) {
         return platform::Answer::Ok;
+    }
+    if (pressed == QMessageBox::Cancel) {
+        return platform::Answer::Cancel;
     }
     return pressed == QMessageBox::Yes ? platform::Answer::Yes : platform::Answer::No;
 }

@@ -1,0 +1,232 @@
+#include "engine/BatchRecovery.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "engine/BatchGuard.h"
+#include "engine/BatchRunner.h"
+#include "engine/RenameOrder.h"
+#include "engine/RestoreFile.h"
+
+namespace nameshift::engine {
+namespace {
+
+using platform::Icon;
+
+bool isTemporaryName(const std::string& name) {
+    return name.starts_with(kTemporaryPrefix);
+}
+
+// Where each file of the journal is now, by inode; empty for a file not found.
+std::vector<std::string> currentNames(const Journal& journal,
+                                      const std::vector<platform::DirEntry>& entries) {
+    std::unordered_map<std::uint64_t, std::size_t> byInode;
+    for (std::size_t i = 0; i < journal.entries.size(); ++i) {
+        byInode.emplace(journal.entries[i].inode, i);
+    }
+    std::vector<std::string> names(journal.entries.size());
+    for (const platform::DirEntry& entry : entries) {
+        const auto found = byInode.find(entry.inode);
+        if (found != byInode.end()) {
+            names[found->second] = entry.name;
+        }
+    }
+    return names;
+}
+
+// A restore file for a batch finished after a crash: each file from its name before the batch
+// to the name the batch gives it, ordered as apply orders them.
+RestoreRecord finishedRecord(const Journal& journal, const std::vector<char>& arrived) {
+    std::vector<PlannedChange> changes;
+    for (std::size_t i = 0; i < journal.entries.size(); ++i) {
+        if (arrived[i] != 0) {
+            changes.push_back({i, journal.entries[i].original, journal.entries[i].final});
+        }
+    }
+    RestoreRecord record;
+    record.directory = journal.directory;
+    for (const RenameStep& step : orderRenames(changes)) {
+        const PlannedChange& change = changes[step.change];
+        const std::string aside =
+            std::string(kTemporaryPrefix) + "restore-" + std::to_string(step.change);
+        record.namesBefore.push_back(step.kind == RenameStep::Kind::FromTemporary ? aside
+                                                                                  : change.oldName);
+        record.namesAfter.push_back(step.kind == RenameStep::Kind::ToTemporary ? aside
+                                                                               : change.newName);
+    }
+    return record;
+}
+
+void removeRestoreFileOf(platform::FileSystem& fileSystem, const Journal& journal) {
+    const auto identity = fileSystem.identify(journal.restoreFile);
+    if (identity.ok() && identity->device == journal.restoreFileDevice &&
+        identity->inode == journal.restoreFileInode) {
+        fileSystem.removeFile(journal.restoreFile);
+    }
+}
+
+}  // namespace
+
+std::vector<InterruptedBatch> findInterruptedBatches(platform::FileSystem& fileSystem,
+                                                     const std::string& stateDirectory) {
+    std::vector<InterruptedBatch> batches;
+    if (stateDirectory.empty()) {
+        return batches;
+    }
+    const auto entries = fileSystem.listDirectory(stateDirectory);
+    if (!entries.ok()) {
+        return batches;
+    }
+    std::vector<platform::DirEntry> journals;
+    for (const platform::DirEntry& entry : *entries) {
+        if (entry.name.ends_with(kJournalSuffix) && !entry.isDirectory) {
+            journals.push_back(entry);
+        }
+    }
+    std::sort(journals.begin(), journals.end(),
+              [](const auto& a, const auto& b) { return a.writeTimeNs < b.writeTimeNs; });
+    for (const platform::DirEntry& entry : journals) {
+        const std::string path = stateDirectory + "/" + entry.name;
+        const std::string stem = entry.name.substr(0, entry.name.size() - 8);
+        // A batch still running holds its lock; its journal is not a leftover.
+        const auto lock = fileSystem.lockFile(stateDirectory + "/" + stem + ".lock");
+        const auto text = fileSystem.readFile(path);
+        if (!lock.ok() || !text.ok()) {
+            continue;
+        }
+        std::optional<Journal> journal = parseJournal(*text);
+        if (!journal) {
+            continue;
+        }
+        InterruptedBatch batch{path, std::move(*journal), 0};
+        if (const auto directory = fileSystem.openDirectory(batch.journal.directory);
+            directory.ok()) {
+            if (const auto listing = fileSystem.listDirectory(*directory); listing.ok()) {
+                const std::vector<std::string> names = currentNames(batch.journal, *listing);
+                for (std::size_t i = 0; i < names.size(); ++i) {
+                    batch.done += names[i] == batch.journal.entries[i].final ? 1 : 0;
+                }
+            }
+        }
+        batches.push_back(std::move(batch));
+    }
+    return batches;
+}
+
+std::string describeInterruptedBatch(const InterruptedBatch& batch) {
+    return "A batch in \"" + batch.journal.directory + "\" was interrupted after " +
+           std::to_string(batch.done) + " of " + std::to_string(batch.journal.entries.size()) +
+           " renames.";
+}
+
+RecoveryResult recoverBatch(platform::FileSystem& fileSystem, platform::MessageBox& messages,
+                            const std::string& stateDirectory, const InterruptedBatch& batch,
+                            RecoveryAction action) {
+    RecoveryResult result;
+    const Journal& journal = batch.journal;
+    const auto directory = fileSystem.openDirectory(journal.directory);
+    const auto identity =
+        directory.ok() ? fileSystem.identifyIn(*directory, ".") : directory.status();
+    if (!identity.ok() || identity->device != journal.directoryDevice ||
+        identity->inode != journal.directoryInode) {
+        result.problems.push_back("The directory \"" + journal.directory +
+                                  "\" cannot be found; its batch is kept for later.");
+        result.journalKept = true;
+        return result;
+    }
+    const auto lock =
+        fileSystem.lockFile(batchLockPath(stateDirectory, identity->device, identity->inode));
+    const auto listing = fileSystem.listDirectory(*directory);
+    if (!lock.ok() || !listing.ok()) {
+        result.problems.push_back("The directory \"" + journal.directory +
+                                  "\" is busy or cannot be read; its batch is kept for later.");
+        result.journalKept = true;
+        return result;
+    }
+
+    const std::vector<std::string> names = currentNames(journal, *listing);
+    std::vector<PlannedChange> moves;
+    for (std::size_t i = 0; i < journal.entries.size(); ++i) {
+        const JournalEntry& entry = journal.entries[i];
+        const std::string& target = action == RecoveryAction::Undo ? entry.original : entry.final;
+        const std::string& now = names[i];
+        if (now.empty()) {
+            result.problems.push_back("\"" + entry.original + "\": the file is gone.");
+        } else if (now != entry.original && now != entry.final && !isTemporaryName(now)) {
+            result.problems.push_back("\"" + entry.original + "\": the file was renamed to \"" +
+                                      now + "\" since.");
+        } else if (now != target) {
+            moves.push_back({i, now, target});
+        }
+    }
+    const RenameRun run = runRenames(fileSystem, *directory, moves, orderRenames(moves), nullptr);
+    Journal left = journal;
+    left.entries.clear();
+    for (const RenameFailure& failure : run.failures) {
+        const PlannedChange& move = moves[failure.change];
+        result.problems.push_back("\"" + move.oldName + "\" to \"" + move.newName +
+                                  "\": " + failure.status.message());
+        left.entries.push_back(journal.entries[move.file]);
+    }
+
+    if (action == RecoveryAction::Finish && journal.kind == Journal::Kind::Apply &&
+        journal.record != Journal::Record::None) {
+        std::vector<char> arrived(journal.entries.size(), 0);
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            arrived[i] = names[i] == journal.entries[i].final ? 1 : 0;
+        }
+        for (const std::size_t change : run.renamed) {
+            arrived[moves[change].file] = 1;
+        }
+        const auto mode = journal.record == Journal::Record::Replace
+                              ? platform::WriteMode::Replace
+                              : platform::WriteMode::CreateNew;
+        if (!writeRestoreFile(fileSystem, messages, *directory, finishedRecord(journal, arrived),
+                              mode)) {
+            result.problems.push_back("The restore file of the batch could not be written.");
+            result.journalKept = true;
+            return result;
+        }
+    }
+    if (action == RecoveryAction::Finish && journal.kind == Journal::Kind::Restore &&
+        left.entries.empty()) {
+        removeRestoreFileOf(fileSystem, journal);
+    }
+    if (left.entries.empty()) {
+        fileSystem.removeFile(batch.journalPath);
+    } else {
+        fileSystem.writeFile(batch.journalPath, formatJournal(left), platform::WriteMode::Replace);
+        result.journalKept = true;
+    }
+    return result;
+}
+
+void offerRecovery(platform::FileSystem& fileSystem, platform::MessageBox& messages,
+                   const std::string& stateDirectory) {
+    for (const InterruptedBatch& batch : findInterruptedBatches(fileSystem, stateDirectory)) {
+        const platform::Answer answer = messages.show(platform::Message{
+            describeInterruptedBatch(batch) +
+                "\n\nYes undoes the renames that were done, No finishes the batch, Cancel "
+                "decides later.",
+            "Interrupted Batch", Icon::Question, platform::Buttons::YesNoCancel});
+        if (answer == platform::Answer::Cancel) {
+            continue;
+        }
+        const RecoveryAction action =
+            answer == platform::Answer::Yes ? RecoveryAction::Undo : RecoveryAction::Finish;
+        const RecoveryResult result =
+            recoverBatch(fileSystem, messages, stateDirectory, batch, action);
+        if (result.problems.empty()) {
+            continue;
+        }
+        std::string text =
+            "Not every file of the batch in \"" + batch.journal.directory + "\" could be " +
+            (action == RecoveryAction::Undo ? "given its old name" : "renamed") + ":\n";
+        for (const std::string& problem : result.problems) {
+            text += "\n" + problem;
+        }
+        messages.show(text, "Interrupted Batch", Icon::Stop);
+    }
+}
+
+}  // namespace nameshift::engine

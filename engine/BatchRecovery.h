@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "engine/Journal.h"
+#include "platform/FileSystem.h"
+#include "platform/MessageBox.h"
+
+namespace nameshift::engine {
+
+// A batch whose journal outlived it: the program or the machine stopped before its end.
+struct InterruptedBatch {
+    std::string journalPath;
+    Journal journal;
+    std::size_t done = 0;  // files found under the name the batch gives them
+};
+
+// The journals in the state folder that no running batch holds, oldest first.
+std::vector<InterruptedBatch> findInterruptedBatches(platform::FileSystem& fileSystem,
+                                                     const std::string& stateDirectory);
+
+// "A batch in "DIR" was interrupted after N of M renames."
+std::string describeInterruptedBatch(const InterruptedBatch& batch);
+
+enum class RecoveryAction {
+    Undo,    // every file of the batch back to its name before the batch
+    Finish,  // every file to the name the batch gives it, and the batch's record written
+};
+
+// What a recovery could not do: one line a file (gone, moved elsewhere, its target taken) and
+// any record that could not be written. The journal keeps what is left to do.
+struct RecoveryResult {
+    std::vector<std::string> problems;
+    bool journalKept = false;
+};
+
+RecoveryResult recoverBatch(platform::FileSystem& fileSystem, platform::MessageBox& messages,
+                            const std::string& stateDirectory, const InterruptedBatch& batch,
+                            RecoveryAction action);
+
+// Asks about each interrupted batch at start-up: undo it, finish it, or decide later.
+void offerRecovery(platform::FileSystem& fileSystem, platform::MessageBox& messages,
+                   const std::string& stateDirectory);
+
+}  // namespace nameshift::engine

@@ -1,0 +1,206 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "ApplyTestSession.h"
+#include "engine/ApplyCommand.h"
+#include "engine/BatchGuard.h"
+#include "engine/BatchRunner.h"
+#include "engine/RenameOrder.h"
+#include "engine/RestoreCommand.h"
+#include "engine/RestoreFile.h"
+#include "engine/TextCase.h"
+
+namespace nameshift::engine {
+namespace {
+
+using Names = std::vector<std::string>;
+using Contents = std::map<std::string, std::string>;
+
+// Each file's contents by name, the restore file left out.
+Contents contentsOf(const testing::TempDir& dir) {
+    Contents contents;
+    for (const std::string& name : dir.names()) {
+        if (name != kRestoreFileName) {
+            contents[name] = dir.read(name);
+        }
+    }
+    return contents;
+}
+
+struct OrderCase {
+    const char* label;
+    std::vector<std::pair<std::string, std::string>> moves;  // every file of the directory
+};
+
+class BatchOrderTest : public testing::ApplySessionTest,
+                       public ::testing::WithParamInterface<OrderCase> {};
+
+// Whatever the chains and cycles, every file ends at its new name with its own contents, and the
+// restore file written for the batch gives every name back.
+TEST_P(BatchOrderTest, EndsAsPlannedAndRestoresExactly) {
+    Contents before;
+    for (const auto& [from, to] : GetParam().moves) {
+        dir.write(from, "data of " + from);
+        before[from] = "data of " + from;
+    }
+    std::vector<PlannedChange> changes;
+    for (const auto& [from, to] : GetParam().moves) {
+        changes.push_back({changes.size(), from, to});
+    }
+    const auto directory = fs.openDirectory(dir.path());
+    ASSERT_TRUE(directory.ok());
+    const RenameRun run = runRenames(fs, *directory, changes, orderRenames(changes), nullptr);
+
+    EXPECT_TRUE(run.failures.empty());
+    Contents expected;
+    for (const auto& [from, to] : GetParam().moves) {
+        expected[to] = "data of " + from;
+    }
+    EXPECT_EQ(contentsOf(dir), expected);
+
+    RestoreRecord record{dir.path(), {}, {}};
+    for (const auto& [done, to] : run.done) {
+        record.namesBefore.push_back(done);
+        record.namesAfter.push_back(to);
+    }
+    dir.write(kRestoreFileName, formatRestoreFile(record));
+    testing::ScriptedPicker picker;
+    picker.choice = dir.file(kRestoreFileName);
+    EXPECT_EQ(restoreFilenames(session, picker), CommandOutcome::Done);
+    EXPECT_EQ(contentsOf(dir), before);
+    EXPECT_FALSE(dir.exists(kRestoreFileName));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Batches, BatchOrderTest,
+    ::testing::Values(
+        OrderCase{"Renumbering", {{"1", "2"}, {"2", "3"}, {"3", "4"}, {"4", "5"}}},
+        OrderCase{"RenumberingListedBackwards", {{"4", "5"}, {"3", "4"}, {"2", "3"}, {"1", "2"}}},
+        OrderCase{"Swap", {{"a", "b"}, {"b", "a"}}},
+        OrderCase{"CycleOfThree", {{"a", "b"}, {"b", "c"}, {"c", "a"}}},
+        OrderCase{"CycleOfFive", {{"a", "b"}, {"b", "c"}, {"c", "d"}, {"d", "e"}, {"e", "a"}}},
+        OrderCase{"ChainIntoACycle", {{"x", "y"}, {"a", "b"}, {"b", "a"}, {"y", "z"}, {"k", "k"}}}),
+    [](const auto& test) { return std::string(test.param.label); });
+
+class BatchSafetyTest : public testing::ApplySessionTest {};
+
+TEST_F(BatchSafetyTest, ChainBlockedByAnUntickedFileFailsAloneAndReplacesNothing) {
+    for (const char* name : {"f1.txt", "f2.txt", "f3.txt", "g1.txt"}) {
+        dir.write(name, name);
+    }
+    tick({"f1.txt", "f2.txt", "g1.txt"});  // f3.txt stays, holding the name f2.txt wants
+    usePrefix("f", settings::position::kReplace);
+    session.rules.useCounter = true;
+    session.rules.counterPosition = settings::position::kEnd;
+    session.rules.counterStart = "2";
+    session.rules.counterIncrement = "1";
+    session.rules.counterDigitsIndex = 0;
+    // f1 -> f2, f2 -> f3 (held), g1 -> f4
+
+    EXPECT_EQ(applyChanges(session), CommandOutcome::Done);
+
+    EXPECT_EQ(contentsOf(dir), (Contents{{"f1.txt", "f1.txt"},
+                                         {"f2.txt", "f2.txt"},
+                                         {"f3.txt", "f3.txt"},
+                                         {"f4.txt", "g1.txt"}}));
+    const std::string exists = platform::Status::fromErrno(EEXIST).message();
+    ASSERT_FALSE(messages.shown.empty());
+    EXPECT_EQ(messages.shown[0].text,
+              "The following file(s) could not be renamed:\n\n\"f2.txt\" to \"f3.txt\": " + exists +
+                  "\n\"f1.txt\" to \"f2.txt\": " + exists);
+}
+
+// Folds letter case the way exFAT, FAT and SMB shares do: a name reaches whichever entry
+// matches it in any case.
+class CaseFoldingFileSystem final : public testing::ForwardingFileSystem {
+public:
+    platform::Status renameIn(const platform::Directory& directory, const std::string& from,
+                              const std::string& to) override {
+        const std::string source = entryFor(directory, from);
+        if (source.empty()) {
+            return platform::Status::fromErrno(ENOENT);
+        }
+        if (!entryFor(directory, to).empty() && from != to) {
+            return platform::Status::fromErrno(EEXIST);
+        }
+        return real_.renameIn(directory, source, to);
+    }
+    platform::Result<platform::FileIdentity> identifyIn(const platform::Directory& directory,
+                                                        const std::string& name) override {
+        const std::string entry = entryFor(directory, name);
+        return real_.identifyIn(directory, entry.empty() ? name : entry);
+    }
+
+private:
+    std::string entryFor(const platform::Directory& directory, const std::string& name) {
+        const auto entries = real_.listDirectory(directory);
+        for (const platform::DirEntry& entry : *entries) {
+            if (text::toLower(entry.name) == text::toLower(name)) {
+                return entry.name;
+            }
+        }
+        return {};
+    }
+};
+
+TEST(CaseFoldingTest, LetterCaseChangesReachTheirOwnFileThroughATemporaryName) {
+    testing::TempDir dir;
+    dir.write("DSC_0001.JPG", "photo");
+    dir.write("other", "link target");
+    ASSERT_EQ(::link(dir.file("other").c_str(), dir.file("twin").c_str()), 0);
+    CaseFoldingFileSystem fs;
+    const auto directory = fs.openDirectory(dir.path());
+    ASSERT_TRUE(directory.ok());
+    const std::vector<PlannedChange> changes{{0, "DSC_0001.JPG", "dsc_0001.jpg"},
+                                             {1, "other", "Twin"}};
+
+    const RenameRun run = runRenames(fs, *directory, changes, orderRenames(changes), nullptr);
+
+    EXPECT_EQ(dir.names(), (Names{"dsc_0001.jpg", "other", "twin"}));
+    EXPECT_EQ(dir.read("dsc_0001.jpg"), "photo");
+    ASSERT_EQ(run.failures.size(), 1u) << "a hard link under the other name is another entry";
+    EXPECT_EQ(run.failures[0].change, 1u);
+    ASSERT_EQ(run.done.size(), 2u);
+    EXPECT_EQ(run.done[0].first, "DSC_0001.JPG");
+    EXPECT_EQ(run.done[1].second, "dsc_0001.jpg");
+    EXPECT_EQ(run.done[0].second, run.done[1].first);
+}
+
+TEST_F(BatchSafetyTest, SecondBatchInTheSameDirectoryIsRefusedAtOnce) {
+    dir.write("a.txt");
+    tick({"a.txt"});
+    usePrefix("x");
+    const auto directory = fs.identify(dir.path());
+    ASSERT_TRUE(directory.ok());
+    const auto held = fs.lockFile(batchLockPath(state.path(), directory->device, directory->inode));
+    ASSERT_TRUE(held.ok());
+    // The lock is per open file, so a second open in this process stands for another process.
+    EXPECT_EQ(applyChanges(session), CommandOutcome::Refused);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].caption, "Batch Running");
+    EXPECT_EQ(dir.names(), (Names{"a.txt"}));
+}
+
+TEST_F(BatchSafetyTest, NewNameOfTheRestoreFileIsRefusedBeforeAnyRename) {
+    dir.write("x.dat", "mine");
+    tick({"x.dat"});
+    session.rules.replaceString = true;
+    session.rules.replaceFrom = "x";
+    session.rules.replaceWith = "restore";
+    EXPECT_EQ(applyChanges(session), CommandOutcome::Refused);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text,
+              "Cannot continue - the new file name \"restore.dat\" is the name of the restore "
+              "file that this batch writes.");
+    EXPECT_EQ(messages.shown[0].caption, "Invalid File Name");
+    EXPECT_EQ(messages.shown[0].icon, platform::Icon::Stop);
+    EXPECT_EQ(dir.read("x.dat"), "mine");
+}
+
+}  // namespace
+}  // namespace nameshift::engine

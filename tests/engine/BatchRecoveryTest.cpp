@@ -1,0 +1,138 @@
+#include "engine/BatchRecovery.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <map>
+#include <string>
+#include <tuple>
+
+#include "ApplyTestSession.h"
+#include "engine/ApplyCommand.h"
+#include "engine/RestoreCommand.h"
+#include "engine/RestoreFile.h"
+
+namespace nameshift::engine {
+namespace {
+
+using Contents = std::map<std::string, std::string>;
+
+// Sorted by size, the counter names the files f1 to f9: a cycle of three (f3 f1 f2), two swaps
+// (f5 f4, f8 f7) and a chain (f10 to f9, f9 to f6): twelve renames in all, three of them
+// through temporary names... and then some.
+const std::vector<std::pair<std::string, std::size_t>> kFiles{{"f3", 1}, {"f1", 2}, {"f2", 3},
+                                                              {"f5", 4}, {"f4", 5}, {"f9", 6},
+                                                              {"f8", 7}, {"f7", 8}, {"f10", 9}};
+
+class BatchRecoveryTest : public testing::ApplySessionTest,
+                          public ::testing::WithParamInterface<std::tuple<int, RecoveryAction>> {
+protected:
+    void SetUp() override {
+        char letter = 'a';
+        for (const auto& [name, size] : kFiles) {
+            dir.write(name, std::string(size, letter++));
+        }
+        tickAll();
+        session.fileList.setSortIndex(static_cast<int>(settings::SortKey::Size));
+        ASSERT_TRUE(session.fileList.fill(session.directory));
+        session.fileList.selectAll(true);
+        usePrefix("f", settings::position::kReplace);
+        session.rules.useCounter = true;
+        session.rules.counterPosition = settings::position::kEnd;
+        session.rules.counterStart = "1";
+        session.rules.counterIncrement = "1";
+        session.rules.counterDigitsIndex = 0;
+    }
+
+    Contents expected(bool renamed) const {
+        Contents contents;
+        char letter = 'a';
+        int counter = 1;
+        for (const auto& [name, size] : kFiles) {
+            const std::string newName = "f" + std::to_string(counter++);
+            contents[renamed ? newName : name] = std::string(size, letter++);
+        }
+        return contents;
+    }
+
+    Contents contents() const {
+        Contents found;
+        for (const std::string& name : dir.names()) {
+            if (name != kRestoreFileName) {
+                found[name] = dir.read(name);
+            }
+        }
+        return found;
+    }
+};
+
+// The batch is killed after its k-th rename, as a crash or a power cut would stop it; undo or
+// finish then leaves every file at exactly its old or its new name, none lost, none under a
+// temporary name, and a finished batch can still be restored.
+TEST_P(BatchRecoveryTest, KilledBatchIsUndoneOrFinishedFromItsJournal) {
+    const auto [killAt, action] = GetParam();
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        int renames = 0;
+        fs.beforeRename = [&, killAt = killAt](const std::string&, const std::string&) {
+            if (++renames == killAt) {
+                ::raise(SIGKILL);
+            }
+        };
+        applyChanges(session);
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the batch has fewer renames than " << killAt;
+
+    const std::vector<InterruptedBatch> batches = findInterruptedBatches(fs, state.path());
+    ASSERT_EQ(batches.size(), 1u);
+    EXPECT_EQ(batches[0].journal.entries.size(), kFiles.size());
+    const RecoveryResult result = recoverBatch(fs, messages, state.path(), batches[0], action);
+    EXPECT_TRUE(result.problems.empty());
+    EXPECT_FALSE(result.journalKept);
+    EXPECT_TRUE(findInterruptedBatches(fs, state.path()).empty());
+
+    const bool finished = action == RecoveryAction::Finish;
+    EXPECT_EQ(contents(), expected(finished));
+    EXPECT_EQ(dir.exists(kRestoreFileName), finished);
+    if (finished) {
+        testing::ScriptedPicker picker;
+        picker.choice = dir.file(kRestoreFileName);
+        EXPECT_EQ(restoreFilenames(session, picker), CommandOutcome::Done);
+        EXPECT_EQ(contents(), expected(false));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryRename, BatchRecoveryTest,
+                         ::testing::Combine(::testing::Range(1, 13),
+                                            ::testing::Values(RecoveryAction::Undo,
+                                                              RecoveryAction::Finish)),
+                         [](const auto& test) {
+                             return (std::get<1>(test.param) == RecoveryAction::Undo ? "Undo"
+                                                                                     : "Finish") +
+                                    std::to_string(std::get<0>(test.param));
+                         });
+
+TEST(JournalTest, ReadsBackWhatItWritesAndNoCutOfIt) {
+    Journal journal;
+    journal.kind = Journal::Kind::Restore;
+    journal.directory = "/home/me/odd\nname";
+    journal.directoryDevice = 2049;
+    journal.directoryInode = 77;
+    journal.record = Journal::Record::Replace;
+    journal.restoreFile = "/home/me/restore.dat";
+    journal.entries = {{12, "a,b:c", "\xff\xfe"}, {13, "x", "y"}};
+    const std::string text = formatJournal(journal);
+    EXPECT_EQ(parseJournal(text), journal);
+    for (std::size_t size = 0; size < text.size(); ++size) {
+        EXPECT_FALSE(parseJournal(std::string_view(text).substr(0, size))) << size;
+    }
+}
+
+}  // namespace
+}  // namespace nameshift::engine
