@@ -3,7 +3,7 @@
 _nameshift_cli() {
     local current=${COMP_WORDS[COMP_CWORD]}
     local previous=${COMP_WORDS[COMP_CWORD - 1]}
-    local commands='list preview apply restore save-settings init-settings'
+    local commands='list preview apply restore save-settings init-settings recover'
     local options='--help --version --settings-dir --no-settings --dir --mask --select
         --attributes --sort --prefix --prefix-at --counter --counter-digits --counter-at --ext
         --ext-at --remove-spaces --remove-brackets --remove-tildes --remove-hyphens --remove
@@ -38,7 +38,7 @@ _nameshift_cli() {
                         mapfile -t COMPREPLY < <(compgen -f -X '!*.dat' -- "$current")
                         return
                         ;;
-                    list | preview | apply | save-settings | init-settings) return ;;
+                    list | preview | apply | save-settings | init-settings | recover) return ;;
                 esac
             done
             mapfile -t COMPREPLY < <(compgen -W "$commands" -- "$current")

@@ -1,6 +1,6 @@
 # fish completion for nameshift-cli
 
-set -l commands list preview apply restore save-settings init-settings
+set -l commands list preview apply restore save-settings init-settings recover
 complete -c nameshift-cli -f
 complete -c nameshift-cli -n "not __fish_seen_subcommand_from $commands" -a list -d 'Print the listed file names'
 complete -c nameshift-cli -n "not __fish_seen_subcommand_from $commands" -a preview -d 'Print old and new names'
@@ -8,6 +8,9 @@ complete -c nameshift-cli -n "not __fish_seen_subcommand_from $commands" -a appl
 complete -c nameshift-cli -n "not __fish_seen_subcommand_from $commands" -a restore -d 'Undo a batch from its restore file'
 complete -c nameshift-cli -n "not __fish_seen_subcommand_from $commands" -a save-settings -d 'Write renset.ini'
 complete -c nameshift-cli -n "not __fish_seen_subcommand_from $commands" -a init-settings -d 'Write the missing settings files'
+complete -c nameshift-cli -n "not __fish_seen_subcommand_from $commands" -a recover -d 'Undo or finish an interrupted batch'
+complete -c nameshift-cli -n "__fish_seen_subcommand_from recover" -l undo -d 'Give every file its old name back'
+complete -c nameshift-cli -n "__fish_seen_subcommand_from recover" -l finish -d 'Finish the batch'
 complete -c nameshift-cli -n "__fish_seen_subcommand_from restore" -F
 
 complete -c nameshift-cli -s h -l help -d 'Print the help and exit'
