@@ -26,7 +26,7 @@ bool hasRestoreExtension(const std::string& path) {
 // that can be used.
 std::optional<RestoreRecord> openRestoreFile(platform::FileSystem& fileSystem,
                                              const std::string& path) {
-    const platform::Result<std::string> text = fileSystem.readFile(path);
+    const platform::Result<std::string> text = fileSystem.readFile(path, kRestoreFileMaxBytes);
     if (!text.ok()) {
         return std::nullopt;
     }

@@ -101,8 +101,8 @@ public:
         }
         return real_.writeFile(path, contents, mode);
     }
-    platform::Result<std::string> readFile(const std::string& path) override {
-        return real_.readFile(path);
+    platform::Result<std::string> readFile(const std::string& path, std::size_t maxBytes) override {
+        return real_.readFile(path, maxBytes);
     }
     platform::Status removeFile(const std::string& path) override { return real_.removeFile(path); }
 
