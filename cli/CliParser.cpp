@@ -23,7 +23,8 @@ constexpr const char* kFooter =
     "\n"
     "Exit status: 0 done; 1 done, but some renames failed or the restore file could not be "
     "written (each failure listed); 2 refused before "
-    "any file changed; 64 bad usage.\n"
+    "any file changed; 3 stopped part way, as when memory ran out (files renamed until then keep "
+    "their new names); 64 bad usage.\n"
     "\n"
     "A value that starts with \"-\" is given as --option=VALUE.";
 

@@ -10,6 +10,7 @@
 #include "cli/PreviewPrinter.h"
 #include "cli/ValueValidation.h"
 #include "engine/ApplyCommand.h"
+#include "engine/CommandGuard.h"
 #include "engine/PreviewCommand.h"
 #include "engine/RestoreCommand.h"
 #include "engine/RestoreFile.h"
@@ -77,6 +78,12 @@ CliRunner::CliRunner(platform::FileSystem& fileSystem, engine::TagReader& tags, 
 
 int CliRunner::run(const CliOptions& options) {
     StderrMessageBox messages(errors_, options.yes ? platform::Answer::Yes : platform::Answer::No);
+    int status = exit_status::kStopped;
+    engine::runGuarded(messages, [&] { status = runCommand(options, messages); });
+    return status;
+}
+
+int CliRunner::runCommand(const CliOptions& options, StderrMessageBox& messages) {
     engine::RenameSession session(fileSystem_, messages, tags_);
     if (!prepareSession(options, session, messages)) {
         return exit_status::kRefused;

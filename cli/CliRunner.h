@@ -22,6 +22,8 @@ public:
     int run(const CliOptions& options);
 
 private:
+    // The run itself: settings, rules, listing and the command.
+    int runCommand(const CliOptions& options, StderrMessageBox& messages);
     // Loads opt.ini, ID3Opts.ini and renset.ini into the session and picks the directory; false
     // when the run cannot go on.
     bool prepareSession(const CliOptions& options, engine::RenameSession& session,

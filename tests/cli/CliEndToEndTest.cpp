@@ -11,9 +11,11 @@
 #include "CliProcess.h"
 #include "Id3Bytes.h"
 #include "TempDir.h"
+#include "engine/RestoreFile.h"
 #include "settings/Id3OptionsFile.h"
 #include "settings/ProgramOptionsFile.h"
 #include "settings/RenameSettingsFile.h"
+#include "settings/SettingsFileAccess.h"
 
 namespace nameshift::testing {
 namespace {
@@ -256,6 +258,45 @@ TEST_F(CliTest, MissingSettingsFilesGiveTheStartUpMessagesAndDefaults) {
               "exist?\nUsing default ID3 options instead.\n"
               "Nameshift Pro: An error occurred. Possible error: \"renset.ini\" file doesn't "
               "exist?\nUsing default settings instead.\n");
+}
+
+// Files larger than any the programs write are not read: the settings files give their
+// messages and the defaults, a restore file is corrupt. Each would be usable if read.
+TEST_F(CliTest, OversizedSettingsAndRestoreFilesAreNotRead) {
+    RenameSettings rules = RenameSettings::whenFileMissing();
+    rules.upperCase = true;
+    writeSettings({}, rules);
+    for (const char* name : {"opt.ini", "ID3Opts.ini", "renset.ini"}) {
+        std::string text = dir.read(name) + "\r\n";
+        text.resize(settings::kSettingsFileMaxBytes + 1, ' ');
+        dir.write(name, text);
+    }
+    makeFiles({"a.txt"});
+    const CliRun run = cli({"preview"});
+    EXPECT_EQ(run.output, "a.txt\ta.txt\n");
+    EXPECT_EQ(run.errors,
+              "Nameshift Pro: An error occurred. Possible error: \"opt.ini\" file doesn't "
+              "exist?\nUsing default options instead.\n"
+              "Nameshift Pro: An error occurred. Possible error: \"ID3Opts.ini\" file doesn't "
+              "exist?\nUsing default ID3 options instead.\n"
+              "Nameshift Pro: An error occurred. Possible error: \"renset.ini\" file doesn't "
+              "exist?\nUsing default settings instead.\n");
+
+    const std::string text = restoreFileText(filesPath(), {{"b.txt", "a.txt"}});
+    dir.write("undo.dat");
+    ASSERT_EQ(std::filesystem::file_size(dir.file("undo.dat")), 0u);
+    std::filesystem::resize_file(dir.file("undo.dat"),
+                                 engine::kRestoreFileMaxBytes + 1 - text.size());
+    {
+        std::ofstream out(dir.file("undo.dat"), std::ios::binary | std::ios::app);
+        out << text;
+    }
+    const CliRun restore = cli({"restore", "undo.dat"});
+    EXPECT_EQ(restore.exitStatus, 2);
+    EXPECT_NE(restore.errors.find("Nameshift Pro: The restore file is corrupt and cannot be used!"),
+              std::string::npos)
+        << restore.errors;
+    EXPECT_EQ(files(), Names{"a.txt"});
 }
 
 TEST_F(CliTest, StartupDirectoryOfOptionsIsTheDefaultDirectory) {

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <QApplication>
 #include <QTest>
 
 #include <algorithm>
 #include <cerrno>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <utility>
@@ -14,9 +16,11 @@
 #include "ScriptedMessageBox.h"
 #include "TempDir.h"
 #include "UiFakes.h"
+#include "engine/RestoreFile.h"
 #include "settings/Id3OptionsFile.h"
 #include "settings/ProgramOptionsFile.h"
 #include "settings/RenameSettingsFile.h"
+#include "settings/SettingsFileAccess.h"
 #include "ui/MainDialog.h"
 #include "ui/PreviewDialog.h"
 
@@ -113,7 +117,26 @@ protected:
     Pairs previewed;
 };
 
-TEST_F(MainDialogTest, StartsWithoutSettingsFilesWithThreeMessagesAndTheDefaults) {
+// A settings file larger than any the program writes is not read, just like a missing one.
+class StartupWithoutUsableSettings : public MainDialogTest,
+                                     public ::testing::WithParamInterface<bool> {
+protected:
+    void writeOversizedSettings() {
+        rules.upperCase = true;
+        rules.supportId3 = true;
+        writeSettings();
+        for (const char* name : {"prog/opt.ini", "prog/ID3Opts.ini", "prog/renset.ini"}) {
+            std::string text = dir.read(name) + "\r\n";
+            text.resize(settings::kSettingsFileMaxBytes + 1, ' ');
+            dir.write(name, text);
+        }
+    }
+};
+
+TEST_P(StartupWithoutUsableSettings, ThreeMessagesAndTheDefaults) {
+    if (GetParam()) {
+        writeOversizedSettings();
+    }
     ASSERT_TRUE(start());
     EXPECT_EQ(messages.texts(), (Texts{kOptionsMissing, kId3Missing, kRulesMissing}));
     for (const auto& message : messages.shown) {
@@ -141,6 +164,11 @@ TEST_F(MainDialogTest, StartsWithoutSettingsFilesWithThreeMessagesAndTheDefaults
     EXPECT_TRUE(dialog->session().options.confirmationOnExit);
     EXPECT_EQ(dialog->session().id3.format, "%1 - %2 - %3 - %4 - %5 - %6");
 }
+
+INSTANTIATE_TEST_SUITE_P(Files, StartupWithoutUsableSettings, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& param) {
+                             return std::string(param.param ? "Oversized" : "Missing");
+                         });
 
 struct MissingFile {
     const char* name;
@@ -425,6 +453,49 @@ TEST_F(StartedDialogTest, ApplyRenamesOnDiskAndRestoreGivesTheNamesBack) {
     EXPECT_EQ(dir.read("work/one.txt"), "one.txt");
     EXPECT_EQ(messages.texts(), Texts{"Filename(s) Restored"});
     EXPECT_EQ(listedNames(), (Texts{"three.mp3", "one.txt", "two.txt"}));
+}
+
+// A command that runs out of memory half way stops there: the files after it keep their names,
+// no restore file claims a batch that did not happen, and the dialog goes on with the list
+// read anew instead of the program aborting.
+TEST_F(StartedDialogTest, ACommandOutOfMemoryStopsWithAMessageAndTheDialogGoesOn) {
+    c().changePrefix->click();
+    QTest::keyClicks(c().prefixEdit, QStringLiteral("New "));
+    c().selectAll->click();
+    fs.runOutOfMemory(FaultyFileSystem::Op::Rename, "one.txt", 1);
+    c().apply->click();
+    EXPECT_EQ(dir.names("work"), (Texts{"New three.mp3", "one.txt", "two.txt"}));
+    EXPECT_EQ(messages.texts(),
+              Texts{"The command was stopped: there is not enough memory.\nFiles renamed before "
+                    "it stopped keep their new names; no other file was renamed."});
+    EXPECT_EQ(messages.shown[0].icon, platform::Icon::Stop);
+    EXPECT_EQ(dialog->result(), QDialog::Rejected) << "the dialog is still open";
+    EXPECT_TRUE(dialog->session().lists.empty());
+    EXPECT_EQ(listedNames(), (Texts{"New three.mp3", "one.txt", "two.txt"}));
+
+    messages.shown.clear();
+    c().selectAll->click();
+    c().apply->click();
+    EXPECT_EQ(dir.names("work"),
+              (Texts{"New New three.mp3", "New one.txt", "New two.txt", "restore.dat"}));
+    EXPECT_EQ(messages.texts(), Texts{"Operation complete"});
+}
+
+// A usable batch behind a hole of zeros, one byte over the size limit: refused unread.
+TEST_F(StartedDialogTest, AnOversizedRestoreFileIsCorrupt) {
+    const std::string text = engine::formatRestoreFile({dir.file("work"), {"one"}, {"one.txt"}});
+    dir.write("work/restore.dat");
+    ASSERT_EQ(::truncate(dir.file("work/restore.dat").c_str(),
+                         static_cast<off_t>(engine::kRestoreFileMaxBytes + 1 - text.size())),
+              0);
+    {
+        std::ofstream out(dir.file("work/restore.dat"), std::ios::binary | std::ios::app);
+        out << text;
+    }
+    picker.choice = dir.file("work/restore.dat");
+    c().restore->click();
+    EXPECT_EQ(messages.texts(), Texts{"The restore file is corrupt and cannot be used!"});
+    EXPECT_EQ(dir.names("work"), (Texts{"one.txt", "restore.dat", "three.mp3", "two.txt"}));
 }
 
 TEST_F(StartedDialogTest, ApplyEndsTheProgramWhenTheOptionsSaySo) {
