@@ -9,6 +9,7 @@ packages=(
     libtag1-dev libicu-dev libcli11-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     fonts-dejavu-core rename
+    clang libclang-rt-14-dev
 )
 if [[ "${1:-}" == "--run" ]]; then
     packages+=(xvfb xauth x11-utils imagemagick)
