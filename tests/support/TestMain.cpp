@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 // Tests never need a display: the Qt parts draw offscreen unless told otherwise.
 int main(int argc, char** argv) {
@@ -12,5 +14,8 @@ int main(int argc, char** argv) {
         ::setenv("XDG_STATE_HOME", stateHome, 1);
     }
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    std::error_code ignored;
+    std::filesystem::remove_all(stateHome, ignored);
+    return result;
 }

@@ -3,6 +3,8 @@
 #include <QApplication>
 
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 #include "ui/Resources.h"
 
@@ -18,5 +20,8 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     nameshift::ui::loadResources();
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    std::error_code ignored;
+    std::filesystem::remove_all(stateHome, ignored);
+    return result;
 }
