@@ -124,11 +124,7 @@ TEST_F(ApplyCommandTest, RenumberingRunsTheChainFromItsFarEnd) {
     dir.write("f2.txt", "two");
     tick({"f1.txt", "f2.txt"});
     usePrefix("f", settings::position::kReplace);
-    session.rules.useCounter = true;
-    session.rules.counterPosition = settings::position::kEnd;
-    session.rules.counterStart = "2";
-    session.rules.counterIncrement = "1";
-    session.rules.counterDigitsIndex = 0;
+    useCounter("2");
 
     EXPECT_EQ(applyChanges(session), CommandOutcome::Done);
 

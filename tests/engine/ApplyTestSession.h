@@ -103,6 +103,14 @@ protected:
         session.rules.prefixText = text;
         session.rules.prefixPosition = where;
     }
+    // A counter at the end of each name, one digit, counting up by one from `start`.
+    void useCounter(const std::string& start) {
+        session.rules.useCounter = true;
+        session.rules.counterPosition = settings::position::kEnd;
+        session.rules.counterStart = start;
+        session.rules.counterIncrement = "1";
+        session.rules.counterDigitsIndex = 0;
+    }
     std::vector<std::string> captions() const {
         std::vector<std::string> result;
         for (const platform::Message& message : messages.shown) {

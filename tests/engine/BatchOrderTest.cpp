@@ -95,11 +95,7 @@ TEST_F(BatchSafetyTest, ChainBlockedByAnUntickedFileFailsAloneAndReplacesNothing
     }
     tick({"f1.txt", "f2.txt", "g1.txt"});  // f3.txt stays, holding the name f2.txt wants
     usePrefix("f", settings::position::kReplace);
-    session.rules.useCounter = true;
-    session.rules.counterPosition = settings::position::kEnd;
-    session.rules.counterStart = "2";
-    session.rules.counterIncrement = "1";
-    session.rules.counterDigitsIndex = 0;
+    useCounter("2");
     // f1 -> f2, f2 -> f3 (held), g1 -> f4
 
     EXPECT_EQ(applyChanges(session), CommandOutcome::Done);

@@ -39,11 +39,7 @@ protected:
         ASSERT_TRUE(session.fileList.fill(session.directory));
         session.fileList.selectAll(true);
         usePrefix("f", settings::position::kReplace);
-        session.rules.useCounter = true;
-        session.rules.counterPosition = settings::position::kEnd;
-        session.rules.counterStart = "1";
-        session.rules.counterIncrement = "1";
-        session.rules.counterDigitsIndex = 0;
+        useCounter("1");
     }
 
     Contents expected(bool renamed) const {
