@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
+#include <numeric>
 #include <random>
 #include <set>
 #include <string>
@@ -10,6 +11,7 @@
 
 #include "ApplyTestSession.h"
 #include "engine/ApplyCommand.h"
+#include "engine/BatchPlan.h"
 #include "engine/RestoreCommand.h"
 #include "engine/RestoreFile.h"
 
@@ -148,6 +150,101 @@ TEST_F(ApplyRestorePropertyTest, ApplyThenRestoreLosesNothingAndPutsEveryNameBac
         ASSERT_FALSE(dir.exists(kRestoreFileName));
     }
     EXPECT_GT(renamedBatches, 40) << "the random batches must mostly rename something";
+}
+
+// Files "f1".."fN" with distinct sizes, sorted by size and renamed by a counter to "f1", "f2", ...:
+// every batch is a random permutation of chains and cycles, and the unticked files hold names the
+// batch wants. Each file ends at the name the preview showed or is listed as failed, nothing is
+// replaced or left under a temporary name, and the restore puts every name back.
+TEST_F(ApplyRestorePropertyTest, PermutationsEndAsPreviewedOrListedAndRestoreExactly) {
+    std::mt19937 random(20261209);
+    RandomBatch batch(random);
+    session.fileList.setSortIndex(static_cast<int>(settings::SortKey::Size));
+    usePrefix("f", settings::position::kReplace);
+    useCounter("1");
+    int blockedBatches = 0;
+    for (int round = 0; round < 120; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        for (const std::string& name : dir.names()) {
+            std::remove(dir.file(name).c_str());
+        }
+        const int fileCount = batch.between(2, 14);
+        std::vector<int> numbers(static_cast<std::size_t>(fileCount + 3));
+        std::iota(numbers.begin(), numbers.end(), 1);
+        std::shuffle(numbers.begin(), numbers.end(), random);
+        for (int i = 0; i < fileCount; ++i) {
+            // Sizes 1..fileCount in the shuffled order make the counter's order a permutation.
+            dir.write("f" + std::to_string(numbers[static_cast<std::size_t>(i)]),
+                      std::string(static_cast<std::size_t>(i + 1), char('a' + i)));
+        }
+        const Contents original = contents();
+        ASSERT_TRUE(session.fileList.fill(session.directory));
+        for (std::size_t row = 0; row < session.fileList.rowCount(); ++row) {
+            session.fileList.setTicked(row, batch.chance(80));
+        }
+        if (session.fileList.tickedCount() == 0) {
+            session.fileList.setTicked(0, true);
+        }
+        session.rules.counterStart = std::to_string(batch.between(1, 3));
+        const BatchPlan plan = planBatch(session, {true, true});
+        ASSERT_FALSE(plan.refusal);
+        messages.shown.clear();
+
+        ASSERT_EQ(applyChanges(session), CommandOutcome::Done);
+        const Contents afterApply = contents();
+        ASSERT_EQ(values(afterApply), values(original)) << "no file lost, none replaced";
+        const std::string errors =
+            messages.shown.size() > 1 && messages.shown[0].caption == "Rename Errors"
+                ? messages.shown[0].text
+                : "";
+        // A change must fail only when an unticked file holds its new name, or when it waits on
+        // a change that fails: the batch's own names never block it.
+        std::map<std::string, const PlannedChange*> movedFrom;
+        for (const PlannedChange& change : plan.changes) {
+            movedFrom[change.oldName] = &change;
+        }
+        const auto blocked = [&](const PlannedChange& change) {
+            const PlannedChange* step = &change;
+            for (std::size_t hops = 0; hops <= plan.changes.size(); ++hops) {
+                if (step->newName == step->oldName || !original.count(step->newName)) {
+                    return false;
+                }
+                const auto holder = movedFrom.find(step->newName);
+                if (holder == movedFrom.end()) {
+                    return true;
+                }
+                step = holder->second;
+            }
+            return false;  // a cycle of the batch's own files
+        };
+        std::size_t failed = 0;
+        for (const PlannedChange& change : plan.changes) {
+            const std::string& data = original.at(change.oldName);
+            const auto renamed = afterApply.find(change.newName);
+            if (renamed != afterApply.end() && renamed->second == data) {
+                EXPECT_FALSE(blocked(change)) << change.oldName << " -> " << change.newName;
+                continue;
+            }
+            ++failed;
+            EXPECT_TRUE(blocked(change)) << change.oldName << " -> " << change.newName;
+            EXPECT_EQ(afterApply.at(change.oldName), data);
+            EXPECT_NE(errors.find("\"" + change.oldName + "\" to \"" + change.newName + "\""),
+                      std::string::npos)
+                << change.oldName << " -> " << change.newName << " is neither done nor listed";
+        }
+        EXPECT_EQ(failed, session.lastBatch.failed);
+        blockedBatches += failed > 0;
+        if (afterApply == original) {
+            continue;
+        }
+
+        testing::ScriptedPicker picker;
+        picker.choice = dir.file(kRestoreFileName);
+        messages.shown.clear();
+        ASSERT_EQ(restoreFilenames(session, picker), CommandOutcome::Done);
+        ASSERT_EQ(contents(), original);
+    }
+    EXPECT_GT(blockedBatches, 10) << "unticked files must often hold a wanted name";
 }
 
 }  // namespace
