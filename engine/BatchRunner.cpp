@@ -3,6 +3,7 @@
 #include "engine/TextCase.h"
 
 #include <cstdio>
+#include <optional>
 #include <random>
 #include <unordered_map>
 
@@ -43,7 +44,7 @@ public:
             std::string temporary = names_.next();
             status = fileSystem_.renameIn(directory_, from, temporary);
             if (status.ok()) {
-                run_.done.emplace_back(from, temporary);
+                recordDone(from, temporary);
                 return temporary;
             }
             if (status.kind() != ErrorKind::Exists) {
@@ -57,7 +58,7 @@ public:
         Status status = fileSystem_.renameIn(directory_, from, to);
         if (status.ok()) {
             if (from != to) {
-                run_.done.emplace_back(from, to);
+                recordDone(from, to);
             }
             return status;
         }
@@ -68,30 +69,59 @@ public:
     }
 
 private:
+    void recordDone(const std::string& from, const std::string& to) {
+        run_.done.emplace_back(from, to);
+        if (foldedNames_) {
+            --(*foldedNames_)[text::toLower(from)];
+            ++(*foldedNames_)[text::toLower(to)];
+        }
+    }
+
     // Whether `to` reaches the very entry `from` names, as on filesystems that fold letter case;
     // a hard link under the other name is another entry, and must not be replaced.
     bool isOneEntry(const std::string& from, const std::string& to) {
         const auto source = fileSystem_.identifyIn(directory_, from);
         const auto target = fileSystem_.identifyIn(directory_, to);
-        if (!source.ok() || !target.ok() || !source->sameFileAs(*target)) {
+        if (!source.ok() || !target.ok()) {
             return false;
         }
-        if (source->links <= 1) {
+        const bool sameFile = source->sameFileAs(*target);
+        if (sameFile && source->links <= 1) {
             return true;
         }
-        const auto entries = fileSystem_.listDirectory(directory_);
-        if (!entries.ok()) {
+        // FUSE filesystems such as exfat-fuse number each spelling of a name apart, so a
+        // case-only change meets another inode there; with several links the inode cannot tell
+        // either. Only the directory itself tells whether another entry answers to the new name
+        // in some letter case. Should it be wrong, the rename through a temporary name still
+        // never replaces anything.
+        const std::string folded = text::toLower(to);
+        if (!sameFile && text::toLower(from) != folded) {
             return false;
         }
-        // With several links, only the directory itself tells whether another entry answers to
-        // the new name in some letter case.
-        const std::string folded = text::toLower(to);
-        for (const platform::DirEntry& entry : *entries) {
-            if (entry.name != from && text::toLower(entry.name) == folded) {
-                return false;
+        const auto* names = foldedNames();
+        if (names == nullptr) {
+            return false;
+        }
+        const auto found = names->find(folded);
+        const std::size_t others =
+            found == names->end() ? 0 : found->second - (text::toLower(from) == folded ? 1 : 0);
+        return others == 0;
+    }
+
+    // How many entries of the directory answer to each lower-cased name: listed once, the first
+    // time a rename needs it, and kept up to date with the batch's own renames.
+    const std::unordered_map<std::string, std::size_t>* foldedNames() {
+        if (!foldedNames_) {
+            const auto entries = fileSystem_.listDirectory(directory_);
+            if (!entries.ok()) {
+                return nullptr;
+            }
+            foldedNames_.emplace();
+            for (const platform::DirEntry& entry : *entries) {
+                ++(*foldedNames_)[text::toLower(entry.name)];
             }
         }
-        return true;
+        return &*foldedNames_;
     }
 
     Status moveThroughTemporary(const std::string& from, const std::string& to) {
@@ -101,11 +131,11 @@ private:
         }
         Status status = fileSystem_.renameIn(directory_, *temporary, to);
         if (status.ok()) {
-            run_.done.emplace_back(*temporary, to);
+            recordDone(*temporary, to);
             return status;
         }
         if (fileSystem_.renameIn(directory_, *temporary, from).ok()) {
-            run_.done.emplace_back(*temporary, from);
+            recordDone(*temporary, from);
         }
         return status;
     }
@@ -114,6 +144,7 @@ private:
     const Directory& directory_;
     RenameRun& run_;
     TemporaryNames names_;
+    std::optional<std::unordered_map<std::string, std::size_t>> foldedNames_;
 };
 
 }  // namespace

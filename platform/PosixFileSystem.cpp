@@ -52,8 +52,15 @@ bool flagRefused(int error) {
     return error == EINVAL || error == ENOSYS || error == EOPNOTSUPP;
 }
 
+// Filesystems without hard links, such as exFAT, FAT and many SMB shares, say so from link().
+bool linksRefused(int error) {
+    return error == EPERM || error == EOPNOTSUPP || error == ENOSYS;
+}
+
 // Moves a file to a name that must not exist yet. Where the filesystem refuses the flag, a hard
-// link claims the new name just as atomically, and the old name goes afterwards.
+// link claims the new name just as atomically, and the old name goes afterwards. Where it has no
+// hard links either, the new name is looked up just before a plain rename, as mv does: only
+// another program creating that very name in between could be replaced.
 Status moveWithoutReplacing(int dirFd, const std::string& from, const std::string& to) {
     if (renameNoReplace(dirFd, from.c_str(), to.c_str()) == 0) {
         return {};
@@ -62,7 +69,20 @@ Status moveWithoutReplacing(int dirFd, const std::string& from, const std::strin
         return lastError();
     }
     if (::linkat(dirFd, from.c_str(), dirFd, to.c_str(), 0) != 0) {
-        return lastError();
+        if (!linksRefused(errno)) {
+            return lastError();
+        }
+        struct stat info {};
+        if (::fstatat(dirFd, to.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0) {
+            return Status::fromErrno(EEXIST);
+        }
+        if (errno != ENOENT) {
+            return lastError();
+        }
+        if (::renameat(dirFd, from.c_str(), dirFd, to.c_str()) != 0) {
+            return lastError();
+        }
+        return {};
     }
     if (::unlinkat(dirFd, from.c_str(), 0) != 0) {
         Status status = lastError();

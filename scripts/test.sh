@@ -29,6 +29,9 @@ run_suite "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 echo "== Installation"
 bash "$root/scripts/check-install.sh" "$root/build"
 
+echo "== Letter case on a case-folding filesystem"
+bash "$root/tests/scripts/case-folding-check.sh" "$root/build/bin/nameshift-cli"
+
 if [[ "${NAMESHIFT_SKIP_SANITIZERS:-0}" != 1 ]]; then
     echo "== AddressSanitizer and UndefinedBehaviorSanitizer build"
     export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"

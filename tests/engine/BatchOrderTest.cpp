@@ -129,8 +129,14 @@ public:
     platform::Result<platform::FileIdentity> identifyIn(const platform::Directory& directory,
                                                         const std::string& name) override {
         const std::string entry = entryFor(directory, name);
-        return real_.identifyIn(directory, entry.empty() ? name : entry);
+        auto identity = real_.identifyIn(directory, entry.empty() ? name : entry);
+        if (numbersEachSpelling && identity.ok() && !entry.empty() && entry != name) {
+            identity.value().inode += 1000000;
+        }
+        return identity;
     }
+    // As FUSE filesystems such as exfat-fuse do: each spelling of a name gets its own inode.
+    bool numbersEachSpelling = false;
 
 private:
     std::string entryFor(const platform::Directory& directory, const std::string& name) {
@@ -144,12 +150,15 @@ private:
     }
 };
 
-TEST(CaseFoldingTest, LetterCaseChangesReachTheirOwnFileThroughATemporaryName) {
+class CaseFoldingTest : public ::testing::TestWithParam<bool> {};
+
+TEST_P(CaseFoldingTest, LetterCaseChangesReachTheirOwnFileThroughATemporaryName) {
     testing::TempDir dir;
     dir.write("DSC_0001.JPG", "photo");
     dir.write("other", "link target");
     ASSERT_EQ(::link(dir.file("other").c_str(), dir.file("twin").c_str()), 0);
     CaseFoldingFileSystem fs;
+    fs.numbersEachSpelling = GetParam();
     const auto directory = fs.openDirectory(dir.path());
     ASSERT_TRUE(directory.ok());
     const std::vector<PlannedChange> changes{{0, "DSC_0001.JPG", "dsc_0001.jpg"},
@@ -166,6 +175,10 @@ TEST(CaseFoldingTest, LetterCaseChangesReachTheirOwnFileThroughATemporaryName) {
     EXPECT_EQ(run.done[1].second, "dsc_0001.jpg");
     EXPECT_EQ(run.done[0].second, run.done[1].first);
 }
+
+INSTANTIATE_TEST_SUITE_P(Inodes, CaseFoldingTest, ::testing::Bool(), [](const auto& test) {
+    return test.param ? "OnePerSpelling" : "OnePerFile";
+});
 
 TEST_F(BatchSafetyTest, SecondBatchInTheSameDirectoryIsRefusedAtOnce) {
     dir.write("a.txt");

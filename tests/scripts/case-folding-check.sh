@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# Letter-case batches on a filesystem that folds case, as on camera cards, USB sticks and SMB
+# shares: an exFAT image on a loop device, mounted through FUSE. There the never-replacing rename
+# finds "dsc_0001.jpg" taken by "DSC_0001.JPG" itself, so nameshift-cli must go through a
+# temporary name; a restore must bring the old spelling back.
+# Needs root, a loop device and FUSE; where it cannot mount, it says so and passes.
+# Usage: case-folding-check.sh NAMESHIFT_CLI
+set -euo pipefail
+cli="$(realpath "$1")"
+
+skip() {
+    echo "case-folding check skipped: $*"
+    exit 0
+}
+((EUID == 0)) || skip "not root"
+for tool in losetup mkfs.exfat mount.exfat-fuse; do
+    command -v "$tool" >/dev/null || skip "no $tool (apt-get install exfatprogs exfat-fuse)"
+done
+[[ -c /dev/fuse ]] || skip "no /dev/fuse"
+
+work="$(mktemp -d)"
+loop=""
+cleanup() {
+    mountpoint -q "$work/card" && umount "$work/card"
+    [[ -n "$loop" ]] && losetup -d "$loop"
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+truncate -s 32M "$work/card.img"
+mkfs.exfat "$work/card.img" >/dev/null
+loop="$(losetup -f --show "$work/card.img" 2>/dev/null)" || skip "no free loop device"
+mkdir "$work/card" "$work/settings"
+mount.exfat-fuse "$loop" "$work/card" >/dev/null 2>&1 || skip "cannot mount exFAT through FUSE"
+
+cd "$work/card"
+trap 'cd /; cleanup' EXIT
+names=("DSC_0001.JPG" "DSC_0002.JPG" "Holiday Photo.JPEG" "README")
+for name in "${names[@]}"; do
+    printf '%s' "contents of $name" >"$name"
+done
+
+failed=0
+expect_names() {
+    local what="$1"
+    shift
+    local got expected
+    got="$(find . -mindepth 1 -maxdepth 1 ! -name restore.dat -printf '%f\n' | sort)"
+    expected="$(printf '%s\n' "$@" | sort)"
+    if [[ "$got" != "$expected" ]]; then
+        echo "FAIL: $what: the card holds" $'\n'"$got"$'\n'"instead of"$'\n'"$expected"
+        failed=1
+    fi
+    for name in "$@"; do
+        local original
+        for original in "${names[@]}"; do
+            if [[ "${original,,}" == "${name,,}" && "$(cat -- "$name")" != "contents of $original" ]]; then
+                echo "FAIL: $what: $name does not hold the contents of $original"
+                failed=1
+            fi
+        done
+    done
+}
+
+cli_run() {
+    "$cli" --settings-dir "$work/settings" --no-settings "$@"
+}
+
+cli_run --lower --restore-file apply
+expect_names "after --lower" "dsc_0001.jpg" "dsc_0002.jpg" "holiday photo.jpeg" "readme"
+
+cli_run restore restore.dat
+expect_names "after the restore" "${names[@]}"
+if [[ -e restore.dat ]]; then
+    echo "FAIL: the restore left restore.dat behind"
+    failed=1
+fi
+
+if ((failed == 0)); then
+    echo "case-folding check passed: a lower-case batch and its restore on exFAT"
+fi
+exit "$failed"
