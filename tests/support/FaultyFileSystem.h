@@ -76,11 +76,11 @@ public:
         }
         return real_.writeFile(path, contents, mode);
     }
-    platform::Result<std::string> readFile(const std::string& path) override {
+    platform::Result<std::string> readFile(const std::string& path, std::size_t maxBytes) override {
         if (int error = faultFor(Op::Read, path)) {
             return platform::Status::fromErrno(error);
         }
-        return real_.readFile(path);
+        return real_.readFile(path, maxBytes);
     }
     platform::Status removeFile(const std::string& path) override {
         if (int error = faultFor(Op::Remove, path)) {
