@@ -10,6 +10,7 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     fonts-dejavu-core rename
     help2man desktop-file-utils appstream man-db
+    clang libclang-rt-14-dev
 )
 if [[ "${1:-}" == "--run" ]]; then
     packages+=(xvfb xauth x11-utils imagemagick)
