@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 
+#include <taglib/apetag.h>
 #include <taglib/id3v1tag.h>
 #include <taglib/id3v2framefactory.h>
 #include <taglib/id3v2header.h>
@@ -246,14 +247,14 @@ long id3v1Start(int fd, long fileLength, std::uint64_t& bytesRead) {
     }
     const long start = fileLength - kTagSize;
     const long lead = std::min(start, kApeLead);
-    const std::optional<TagLib::ByteVector> bytes =
-        readAt(ReadOnlyStream(fd, start - lead, kTagSize + lead, bytesRead),
-               static_cast<unsigned long>(lead + 3));
+    const std::optional<TagLib::ByteVector> bytes = readAt(
+        ReadOnlyStream(fd, start - lead, kTagSize + lead, bytesRead),
+        static_cast<unsigned long>(lead) + TagLib::APE::Tag::fileIdentifier().size() - kApeLead);
     if (!bytes ||
         !bytes->containsAt(TagLib::ID3v1::Tag::fileIdentifier(), static_cast<unsigned int>(lead))) {
         return -1;
     }
-    if (lead == kApeLead && bytes->startsWith("APETAGEX")) {
+    if (lead == kApeLead && bytes->startsWith(TagLib::APE::Tag::fileIdentifier())) {
         return -1;
     }
     return start;

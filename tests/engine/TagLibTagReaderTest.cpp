@@ -140,6 +140,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"UnknownVersion",
                  std::string("ID3\xFF\0\0\0\0\0\x20", 10) + std::string(32, 'x') + mpegAudio(),
                  TagTexts{}},
+        ReadCase{"ApeFooterIsNoId3v1", mpegAudio() + "APETAGEX" + std::string(123, 'x'),
+                 TagTexts{}},
         ReadCase{"SizeBeyondTheFile",
                  std::string("ID3\x03\0\0\x7F\x7F\x7F\x7F", 10) + "TIT2" +
                      std::string("\x7F\xFF\xFF\xFF\0\0\0", 7) + "x",
