@@ -374,8 +374,11 @@ bool MainDialog::startUp() {
     controls_.browser->fillTree();
     session_.rules = settings::loadRenameSettings(services_.fileSystem, services_.messages,
                                                   paths_.renameSettings, {});
-    // Before the first listing, so that the list shows the files as the recovery left them.
-    engine::offerRecovery(services_.fileSystem, services_.messages, session_.stateDirectory);
+    // Before the first listing, so that the list shows the files as the recovery left them. A
+    // recovery that runs out of memory stops as a command does, and the program still starts.
+    engine::runGuarded(services_.messages, [&] {
+        engine::offerRecovery(services_.fileSystem, services_.messages, session_.stateDirectory);
+    });
 
     session_.fileList.setMaskPosition(0);
     controls_.selectAll->setChecked(false);

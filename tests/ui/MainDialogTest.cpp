@@ -17,6 +17,7 @@
 #include "TempDir.h"
 #include "UiFakes.h"
 #include "engine/RestoreFile.h"
+#include "platform/StatePaths.h"
 #include "settings/Id3OptionsFile.h"
 #include "settings/ProgramOptionsFile.h"
 #include "settings/RenameSettingsFile.h"
@@ -486,6 +487,18 @@ TEST_F(StartedDialogTest, ACommandOutOfMemoryStopsWithAMessageAndTheDialogGoesOn
     EXPECT_EQ(dir.names("work"),
               (Texts{"New one.txt", "New three.mp3", "New two.txt", "restore.dat"}));
     EXPECT_EQ(messages.texts(), Texts{"Operation complete"});
+}
+
+// The recovery offered at start-up stops as a command does, and the program still starts.
+TEST_F(MainDialogTest, ARecoveryOutOfMemoryAtStartUpStopsWithAMessageAndTheProgramStarts) {
+    dir.write("work/one.txt", "one");
+    writeSettings();
+    fs.runOutOfMemory(FaultyFileSystem::Op::List, platform::userStateDirectory(), 1);
+    ASSERT_TRUE(start());
+    EXPECT_EQ(messages.texts(),
+              Texts{"The command was stopped: there is not enough memory.\nFiles renamed before "
+                    "it stopped keep their new names; no other file was renamed."});
+    EXPECT_EQ(listedNames(), Texts{"one.txt"});
 }
 
 // A usable batch behind a hole of zeros, one byte over the size limit: refused unread.
