@@ -104,8 +104,12 @@ int CliRunner::run(const CliOptions& options) {
                               options.verbosity);
     int status = exit_status::kStopped;
     if (!engine::runGuarded(messages, [&] { status = runCommand(options, messages); })) {
-        // A batch stopped part way keeps its journal, as one a crash interrupted does.
-        engine::runGuarded(messages, [&] { mentionInterruptedBatches(); });
+        // A batch stopped part way keeps its journal, as one a crash interrupted does. The stop
+        // was told already; the hint is left out when even it cannot be given.
+        try {
+            mentionInterruptedBatches();
+        } catch (...) {
+        }
     }
     return status;
 }
