@@ -22,7 +22,8 @@ constexpr const char* kFooter =
     "every failure and refusal, and with --verbose everything the dialog would show.\n"
     "\n"
     "Exit status: 0 done; 1 done, but some renames failed or the restore file could not be "
-    "written (each failure listed); 2 refused before any file changed; 64 bad usage.\n"
+    "written (each failure listed); 2 refused before any file changed; 3 stopped part way, as "
+    "when memory ran out (files renamed until then keep their new names); 64 bad usage.\n"
     "\n"
     "A value that starts with \"-\" is given as --option=VALUE; --option= gives an empty value.";
 

@@ -3,6 +3,7 @@
 #include <fnmatch.h>
 #include <sys/stat.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <limits>
 #include <system_error>
@@ -17,6 +18,7 @@
 #include "cli/ValueValidation.h"
 #include "engine/ApplyCommand.h"
 #include "engine/BatchRecovery.h"
+#include "engine/CommandGuard.h"
 #include "engine/PreviewCommand.h"
 #include "engine/RestoreCommand.h"
 #include "engine/RestoreFile.h"
@@ -27,6 +29,7 @@
 #include "settings/Id3OptionsFile.h"
 #include "settings/ProgramOptionsFile.h"
 #include "settings/RenameSettingsFile.h"
+#include "settings/SettingsFileAccess.h"
 
 namespace nameshift::cli {
 namespace {
@@ -39,6 +42,16 @@ constexpr const char* kToolCaption = "nameshift-cli";
 bool entryExists(const std::string& path) {
     struct stat status {};
     return ::lstat(path.c_str(), &status) == 0;
+}
+
+// A missing settings file is no news on a command line: its defaults are what the user expects.
+// One too large to be read is the user's file ignored, and that is told without --verbose.
+platform::MessageBox& loadMessagesFor(const std::string& path, StderrMessageBox& messages) {
+    struct stat status {};
+    const bool oversized =
+        ::stat(path.c_str(), &status) == 0 &&
+        static_cast<std::uint64_t>(status.st_size) > settings::kSettingsFileMaxBytes;
+    return oversized ? static_cast<platform::MessageBox&>(messages) : messages.notices();
 }
 
 bool refusedValueWasGiven(RuleField field, const RuleOverrides& overrides) {
@@ -89,6 +102,28 @@ CliRunner::CliRunner(platform::FileSystem& fileSystem, engine::TagReader& tags, 
 int CliRunner::run(const CliOptions& options) {
     StderrMessageBox messages(errors_, options.yes ? platform::Answer::Yes : platform::Answer::No,
                               options.verbosity);
+    int status = exit_status::kStopped;
+    if (!engine::runGuarded(messages, [&] { status = runCommand(options, messages); })) {
+        // A batch stopped part way keeps its journal, as one a crash interrupted does. The stop
+        // was told already; the hint is left out when even it cannot be given.
+        try {
+            mentionInterruptedBatches();
+        } catch (...) {
+        }
+    }
+    return status;
+}
+
+void CliRunner::mentionInterruptedBatches() {
+    if (!engine::findInterruptedBatches(fileSystem_, platform::userStateDirectory()).empty()) {
+        const std::string line = std::string(kToolCaption) +
+                                 ": an interrupted batch waits to be undone or finished; see "
+                                 "\"nameshift-cli recover\"\n";
+        std::fputs(line.c_str(), errors_);
+    }
+}
+
+int CliRunner::runCommand(const CliOptions& options, StderrMessageBox& messages) {
     if (!findSettings(options, messages)) {
         return exit_status::kRefused;
     }
@@ -99,12 +134,7 @@ int CliRunner::run(const CliOptions& options) {
     if (options.command == CliCommand::Recover) {
         return recover(options, stateDirectory, messages);
     }
-    if (!engine::findInterruptedBatches(fileSystem_, stateDirectory).empty()) {
-        const std::string line = std::string(kToolCaption) +
-                                 ": an interrupted batch waits to be undone or finished; see "
-                                 "\"nameshift-cli recover\"\n";
-        std::fputs(line.c_str(), errors_);
-    }
+    mentionInterruptedBatches();
     engine::RenameSession session(fileSystem_, messages, tags_);
     if (!prepareSession(options, session, messages)) {
         return exit_status::kRefused;
@@ -143,12 +173,12 @@ bool CliRunner::findSettings(const CliOptions& options, StderrMessageBox& messag
 
 bool CliRunner::prepareSession(const CliOptions& options, engine::RenameSession& session,
                                StderrMessageBox& messages) {
-    // The dialog program's start-up order, so that the messages come in the same order. A
-    // missing settings file is no news on a command line: its defaults are what the user expects.
-    platform::MessageBox& notices = messages.notices();
-    session.options = settings::loadProgramOptions(fileSystem_, notices, paths_.programOptions,
-                                                   settings::ProgramOptions{});
-    session.id3 = settings::loadId3Naming(fileSystem_, notices, paths_.id3Options);
+    // The dialog program's start-up order, so that the messages come in the same order.
+    session.options =
+        settings::loadProgramOptions(fileSystem_, loadMessagesFor(paths_.programOptions, messages),
+                                     paths_.programOptions, settings::ProgramOptions{});
+    session.id3 = settings::loadId3Naming(fileSystem_, loadMessagesFor(paths_.id3Options, messages),
+                                          paths_.id3Options);
     // Never the start-up directory of opt.ini: it is the program's, and a script renaming where
     // it stands must not be sent elsewhere by it.
     session.directory = options.directory
@@ -156,8 +186,9 @@ bool CliRunner::prepareSession(const CliOptions& options, engine::RenameSession&
                             : startDirectory_;
     session.rules = options.noSettings
                         ? settings::RenameSettings::whenFileMissing()
-                        : settings::loadRenameSettings(fileSystem_, notices, paths_.renameSettings,
-                                                       settings::RenameSettings{});
+                        : settings::loadRenameSettings(
+                              fileSystem_, loadMessagesFor(paths_.renameSettings, messages),
+                              paths_.renameSettings, settings::RenameSettings{});
     applyRuleOverrides(options.rules, session.rules, session.id3);
     return true;
 }

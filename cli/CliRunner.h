@@ -25,6 +25,8 @@ public:
     int run(const CliOptions& options);
 
 private:
+    // The run itself: settings, rules, listing and the command.
+    int runCommand(const CliOptions& options, StderrMessageBox& messages);
     // Loads opt.ini, ID3Opts.ini and renset.ini into the session and picks the directory; false
     // when the run cannot go on.
     bool prepareSession(const CliOptions& options, engine::RenameSession& session,
@@ -53,6 +55,8 @@ private:
     // Each rename of the last batch as "OLD -> NEW", with --verbose.
     void printRenames(const engine::BatchReport& batch, const StderrMessageBox& messages) const;
 
+    // The hint that `recover` has work, on standard error.
+    void mentionInterruptedBatches();
     int recover(const CliOptions& options, const std::string& stateDirectory,
                 StderrMessageBox& messages);
 

@@ -90,7 +90,7 @@ std::vector<InterruptedBatch> findInterruptedBatches(platform::FileSystem& fileS
         const std::string stem = entry.name.substr(0, entry.name.size() - 8);
         // A batch still running holds its lock; its journal is not a leftover.
         const auto lock = fileSystem.lockFile(stateDirectory + "/" + stem + ".lock");
-        const auto text = fileSystem.readFile(path);
+        const auto text = fileSystem.readFile(path, kMaxJournalBytes);
         if (!lock.ok() || !text.ok()) {
             continue;
         }

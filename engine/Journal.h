@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -41,8 +42,13 @@ struct Journal {
     bool operator==(const Journal&) const = default;
 };
 
-// The largest journal read back: a batch of a million files with long names fits.
-inline constexpr std::size_t kMaxJournalBytes = std::size_t{1} << 30;
+// The largest journal read back: a batch of a million files whose names, before and after, all
+// have the longest length a name can have (255 bytes, each as "255:NAME,"), with inodes of twenty
+// digits ("20:INODE,"), and room for the header's two paths. Anything larger was not written by
+// a batch, and reading it whole could take all the memory there is; it is left unread and
+// nothing is renamed from it.
+inline constexpr std::size_t kMaxJournalBytes =
+    64 * 1024 + std::size_t{1'000'000} * ((3 + 20 + 1) + 2 * (4 + 255 + 1));
 
 std::string formatJournal(const Journal& journal);
 // Nothing unless the text is a whole journal, every field in its place.

@@ -43,7 +43,7 @@ struct ChosenFile {
 std::optional<ChosenFile> readChosenFile(platform::FileSystem& fileSystem, const std::string& path,
                                          std::optional<platform::Directory>& directory) {
     const platform::Result<platform::FileIdentity> identity = fileSystem.identify(path);
-    const platform::Result<std::string> text = fileSystem.readFile(path);
+    const platform::Result<std::string> text = fileSystem.readFile(path, kRestoreFileMaxBytes);
     if (!identity.ok() || !text.ok()) {
         return std::nullopt;
     }

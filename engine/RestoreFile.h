@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,6 +27,13 @@ struct RestoreRecord {
 // The exact bytes of a restore file: a banner, the quoted directory, the quoted pairs and a
 // closing "" with no line end. Lines end in CR LF so that files move between systems unchanged.
 std::string formatRestoreFile(const RestoreRecord& record);
+
+// The largest restore file that is read: a batch of a million files whose names both have the
+// longest length a name can have (255 bytes, each quoted on its own line), and room for the
+// banner and the longest directory path. Anything larger was not written by a batch, and reading
+// it whole could take all the memory there is.
+inline constexpr std::size_t kRestoreFileMaxBytes =
+    64 * 1024 + std::size_t{1'000'000} * 2 * (255 + 4);
 
 // Reads a restore file's text. Nothing when the markers, quotes or CR LF separators are not where
 // they belong, the terminator is missing or followed by more than line ends, the directory is not

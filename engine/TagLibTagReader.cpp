@@ -6,32 +6,32 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <limits>
 #include <optional>
 #include <string>
 
+#include <taglib/apetag.h>
 #include <taglib/id3v1tag.h>
 #include <taglib/id3v2framefactory.h>
 #include <taglib/id3v2header.h>
 #include <taglib/id3v2tag.h>
-#include <taglib/mpegfile.h>
 #include <taglib/textidentificationframe.h>
+#include <taglib/tfile.h>
 #include <taglib/tiostream.h>
 
 namespace nameshift::engine {
 namespace {
 
-// A TagLib stream over a file descriptor that only reads: every writing call does nothing, so no
-// path through TagLib can change an audio file.
+// A TagLib stream over one region of an open file that only reads: every writing call does
+// nothing, so no path through TagLib can change an audio file. TagLib sees the region as the
+// whole file, so however it searches, it never reads past the tag it was given.
 class ReadOnlyStream final : public TagLib::IOStream {
 public:
-    ReadOnlyStream(int fd, long length, std::string name)
-        : fd_(fd), length_(length), name_(std::move(name)) {}
-    ReadOnlyStream(const ReadOnlyStream&) = delete;
-    ReadOnlyStream& operator=(const ReadOnlyStream&) = delete;
-    ~ReadOnlyStream() override { ::close(fd_); }
+    ReadOnlyStream(int fd, long start, long length, std::uint64_t& bytesRead)
+        : fd_(fd), start_(start), length_(length), bytesRead_(bytesRead) {}
 
-    TagLib::FileName name() const override { return name_.c_str(); }
+    TagLib::FileName name() const override { return ""; }
 
     TagLib::ByteVector readBlock(unsigned long length) override {
         if (position_ >= length_) {
@@ -42,8 +42,9 @@ public:
         TagLib::ByteVector block(static_cast<unsigned int>(wanted), '\0');
         std::size_t done = 0;
         while (done < block.size()) {
-            const ssize_t got = ::pread(fd_, block.data() + done, block.size() - done,
-                                        static_cast<off_t>(position_) + static_cast<off_t>(done));
+            const ssize_t got =
+                ::pread(fd_, block.data() + done, block.size() - done,
+                        static_cast<off_t>(start_ + position_) + static_cast<off_t>(done));
             if (got < 0 && errno == EINTR) {
                 continue;
             }
@@ -54,6 +55,7 @@ public:
         }
         block.resize(static_cast<unsigned int>(done));
         position_ += static_cast<long>(done);
+        bytesRead_ += done;
         return block;
     }
 
@@ -80,9 +82,37 @@ private:
     static constexpr unsigned long kLongestBlock = std::numeric_limits<unsigned int>::max();
 
     int fd_;
+    long start_;
     long length_;
     long position_ = 0;
-    std::string name_;
+    std::uint64_t& bytesRead_;
+};
+
+// The file as TagLib's tag classes want it: something to read from, and nothing more. Knowing
+// no format, it never looks for a tag itself.
+class TagRegion final : public TagLib::File {
+public:
+    explicit TagRegion(ReadOnlyStream& stream) : TagLib::File(&stream) {}
+
+    TagLib::Tag* tag() const override { return nullptr; }
+    TagLib::AudioProperties* audioProperties() const override { return nullptr; }
+    bool save() override { return false; }
+};
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    int get() const { return fd_; }
+
+private:
+    int fd_;
 };
 
 // TagLib 1.x keeps the frame header's type protected inside Frame, where a factory's subclass
@@ -174,60 +204,113 @@ int openRegularFile(const std::string& path, long& length) {
     return fd;
 }
 
-// TagLib reads what there is of an ID3v2 tag that the file ends inside, which gives the frame at
-// the cut with part of its text; such a tag is broken and is not read at all. TagLib takes the
-// first "ID3" of the file as the tag, so that is where it lies.
-bool wholeInFile(TagLib::MPEG::File& file) {
-    const long start = file.find("ID3");
-    const long size = static_cast<long>(file.ID3v2Tag()->header()->completeTagSize());
-    return start >= 0 && start + size <= file.length();
+std::optional<TagLib::ByteVector> readAt(ReadOnlyStream&& stream, unsigned long length) {
+    TagLib::ByteVector bytes = stream.readBlock(length);
+    if (bytes.size() != length) {
+        return std::nullopt;
+    }
+    return bytes;
 }
 
-TagTexts readTags(const std::string& path) {
+// The length of the ID3v2 tag that opens the file, header and footer included, or 0 when the
+// file does not open with one. Its ten-byte header says so; the tag is looked for nowhere else,
+// so a file that is no MP3 costs ten bytes, not a search through all of it. A tag that the file
+// ends inside is broken: reading it would give the frame at the cut with part of its text.
+long id3v2Length(int fd, long fileLength, std::uint64_t& bytesRead) {
+    const unsigned int headerSize = TagLib::ID3v2::Header::size();
+    const std::optional<TagLib::ByteVector> bytes =
+        readAt(ReadOnlyStream(fd, 0, fileLength, bytesRead), headerSize);
+    if (!bytes || !bytes->startsWith(TagLib::ID3v2::Header::fileIdentifier())) {
+        return 0;
+    }
+    // The size is synchsafe: a byte with its top bit set means this is no tag header.
+    for (unsigned int i = 6; i < headerSize; ++i) {
+        if (static_cast<unsigned char>((*bytes)[i]) >= 0x80) {
+            return 0;
+        }
+    }
+    const TagLib::ID3v2::Header header(*bytes);
+    const auto length = static_cast<long>(header.completeTagSize());
+    if (header.tagSize() == 0 || length > fileLength) {
+        return 0;
+    }
+    return length;
+}
+
+// Where the file's ID3v1 tag starts, or -1: the 128 bytes at the end of the file starting with
+// "TAG", unless they are the end of an APE tag's "APETAGEX" footer.
+long id3v1Start(int fd, long fileLength, std::uint64_t& bytesRead) {
+    constexpr long kTagSize = 128;
+    constexpr long kApeLead = 3;
+    if (fileLength < kTagSize) {
+        return -1;
+    }
+    const long start = fileLength - kTagSize;
+    const long lead = std::min(start, kApeLead);
+    const std::optional<TagLib::ByteVector> bytes = readAt(
+        ReadOnlyStream(fd, start - lead, kTagSize + lead, bytesRead),
+        static_cast<unsigned long>(lead) + TagLib::APE::Tag::fileIdentifier().size() - kApeLead);
+    if (!bytes ||
+        !bytes->containsAt(TagLib::ID3v1::Tag::fileIdentifier(), static_cast<unsigned int>(lead))) {
+        return -1;
+    }
+    if (lead == kApeLead && bytes->startsWith(TagLib::APE::Tag::fileIdentifier())) {
+        return -1;
+    }
+    return start;
+}
+
+void readId3v2(int fd, long length, std::uint64_t& bytesRead, TagTexts& texts) {
+    static YearKeepingFrameFactory factory;
+    ReadOnlyStream stream(fd, 0, length, bytesRead);
+    TagRegion region(stream);
+    const TagLib::ID3v2::Tag tag(&region, 0, &factory);
+    texts[0] = frameText(tag, "TALB");
+    texts[1] = frameText(tag, "TPE1");
+    texts[2] = frameText(tag, "TIT1");
+    texts[3] = frameText(tag, "TIT2");
+    texts[4] = frameText(tag, "TRCK");
+    texts[5] = frameText(tag, "TYER");
+    if (!texts[5]) {
+        texts[5] = frameText(tag, "TDRC");
+    }
+}
+
+// Where the ID3v2 tag lacks a frame that ID3v1 also knows, the ID3v1 field fills in.
+void readId3v1(int fd, long start, long fileLength, std::uint64_t& bytesRead, TagTexts& texts) {
+    ReadOnlyStream stream(fd, start, fileLength - start, bytesRead);
+    TagRegion region(stream);
+    const TagLib::ID3v1::Tag tag(&region, 0);
+    if (!texts[0]) {
+        texts[0] = nonEmpty(tag.album());
+    }
+    if (!texts[1]) {
+        texts[1] = nonEmpty(tag.artist());
+    }
+    if (!texts[3]) {
+        texts[3] = nonEmpty(tag.title());
+    }
+    if (!texts[4]) {
+        texts[4] = nonZero(tag.track());
+    }
+    if (!texts[5]) {
+        texts[5] = nonZero(tag.year());
+    }
+}
+
+TagTexts readTags(const std::string& path, std::uint64_t& bytesRead) {
     TagTexts texts;
     long length = 0;
-    const int fd = openRegularFile(path, length);
-    if (fd < 0) {
+    const FileDescriptor fd(openRegularFile(path, length));
+    if (fd.get() < 0) {
         return texts;
     }
-    ReadOnlyStream stream(fd, length, path);
-    static YearKeepingFrameFactory factory;
-    TagLib::MPEG::File file(&stream, &factory, false);
-    if (!file.isValid()) {
-        return texts;
+    if (const long tagLength = id3v2Length(fd.get(), length, bytesRead); tagLength > 0) {
+        readId3v2(fd.get(), tagLength, bytesRead, texts);
     }
-
-    if (file.hasID3v2Tag() && wholeInFile(file)) {
-        const TagLib::ID3v2::Tag& tag = *file.ID3v2Tag();
-        texts[0] = frameText(tag, "TALB");
-        texts[1] = frameText(tag, "TPE1");
-        texts[2] = frameText(tag, "TIT1");
-        texts[3] = frameText(tag, "TIT2");
-        texts[4] = frameText(tag, "TRCK");
-        texts[5] = frameText(tag, "TYER");
-        if (!texts[5]) {
-            texts[5] = frameText(tag, "TDRC");
-        }
+    if (const long start = id3v1Start(fd.get(), length, bytesRead); start >= 0) {
+        readId3v1(fd.get(), start, length, bytesRead, texts);
     }
-    if (file.hasID3v1Tag()) {
-        const TagLib::ID3v1::Tag& tag = *file.ID3v1Tag();
-        if (!texts[0]) {
-            texts[0] = nonEmpty(tag.album());
-        }
-        if (!texts[1]) {
-            texts[1] = nonEmpty(tag.artist());
-        }
-        if (!texts[3]) {
-            texts[3] = nonEmpty(tag.title());
-        }
-        if (!texts[4]) {
-            texts[4] = nonZero(tag.track());
-        }
-        if (!texts[5]) {
-            texts[5] = nonZero(tag.year());
-        }
-    }
-
     for (std::size_t i = 0; i < texts.size(); ++i) {
         if (texts[i]) {
             const bool number = i >= 4;
@@ -242,7 +325,7 @@ TagTexts readTags(const std::string& path) {
 
 TagTexts TagLibTagReader::read(const std::string& path) {
     try {
-        return readTags(path);
+        return readTags(path, bytesRead_);
     } catch (...) {
         return {};
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "engine/TagReader.h"
@@ -9,8 +10,10 @@ namespace nameshift::engine {
 
 // Reads the ID3v2 and ID3v1 tags of an MP3 file through TagLib. Only regular files are read, and
 // only through a stream that cannot write; whatever goes wrong, the file simply has no frames.
-// Where the ID3v2 tag lacks a frame that ID3v1 also knows (album, artist, title, year, track),
-// the ID3v1 field fills in.
+// An ID3v2 tag counts only at the very start of the file and an ID3v1 tag only in its last 128
+// bytes, so a file costs the size of its tags to read, whatever its own size: a user may well
+// select a large file that is no MP3 at all. Where the ID3v2 tag lacks a frame that ID3v1 also
+// knows (album, artist, title, year, track), the ID3v1 field fills in.
 class TagLibTagReader final : public TagReader {
 public:
     TagTexts read(const std::string& path) override;
@@ -18,6 +21,12 @@ public:
     // The longest text taken from a frame, in UTF-8 bytes; track and year are shorter.
     static constexpr std::size_t kLongestText = 1023;
     static constexpr std::size_t kLongestNumber = 10;
+
+    // The bytes read from files by this reader so far: what reading a tag costs.
+    std::uint64_t bytesRead() const { return bytesRead_; }
+
+private:
+    std::uint64_t bytesRead_ = 0;
 };
 
 }  // namespace nameshift::engine

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,7 +40,10 @@ public:
     virtual Status writeFile(const std::string& path, std::string_view contents,
                              WriteMode mode) = 0;
 
-    virtual Result<std::string> readFile(const std::string& path) = 0;
+    // The whole file, refused with EFBIG when it holds more than `maxBytes`: every file the
+    // program reads can be changed by the user or by another program, and none of them needs
+    // more than its reader names. Only regular files are read.
+    virtual Result<std::string> readFile(const std::string& path, std::size_t maxBytes) = 0;
     virtual Status removeFile(const std::string& path) = 0;
     // The file at `path` itself, a link not followed.
     virtual Result<FileIdentity> identify(const std::string& path) = 0;

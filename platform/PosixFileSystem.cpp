@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -278,7 +279,7 @@ Status PosixFileSystem::writeFile(const std::string& path, std::string_view cont
     return writeInside(directory->descriptor(), name, contents, mode);
 }
 
-Result<std::string> PosixFileSystem::readFile(const std::string& path) {
+Result<std::string> PosixFileSystem::readFile(const std::string& path, std::size_t maxBytes) {
     // Without O_NONBLOCK, opening a FIFO would wait for a writer forever.
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0) {
@@ -291,10 +292,19 @@ Result<std::string> PosixFileSystem::readFile(const std::string& path) {
     if (!S_ISREG(info.st_mode)) {
         return Status::fromErrno(S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
     }
+    const auto size = static_cast<std::uint64_t>(info.st_size);
+    if (size > maxBytes) {
+        return Status::fromErrno(EFBIG);
+    }
     std::string contents;
+    contents.reserve(static_cast<std::size_t>(size));
     char buffer[65536];
     for (;;) {
-        const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
+        // One byte more than allowed is enough to tell a file that grew past the limit since
+        // fstat from one that ends exactly at it.
+        const std::size_t room = maxBytes - contents.size();
+        const std::size_t wanted = room < sizeof buffer ? room + 1 : sizeof buffer;
+        const ssize_t got = ::read(fd.get(), buffer, wanted);
         if (got < 0) {
             if (errno == EINTR) {
                 continue;
@@ -303,6 +313,9 @@ Result<std::string> PosixFileSystem::readFile(const std::string& path) {
         }
         if (got == 0) {
             break;
+        }
+        if (static_cast<std::size_t>(got) > room) {
+            return Status::fromErrno(EFBIG);
         }
         contents.append(buffer, static_cast<std::size_t>(got));
     }

@@ -12,7 +12,7 @@ public:
     Status setCurrentDirectory(const std::string& path) override;
     Status rename(const std::string& from, const std::string& to) override;
     Status writeFile(const std::string& path, std::string_view contents, WriteMode mode) override;
-    Result<std::string> readFile(const std::string& path) override;
+    Result<std::string> readFile(const std::string& path, std::size_t maxBytes) override;
     Status removeFile(const std::string& path) override;
     Result<FileIdentity> identify(const std::string& path) override;
     Status makeDirectories(const std::string& path) override;

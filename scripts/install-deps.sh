@@ -11,6 +11,7 @@ packages=(
     fonts-dejavu-core rename
     help2man desktop-file-utils appstream man-db
     exfatprogs exfat-fuse
+    clang libclang-rt-14-dev
 )
 if [[ "${1:-}" == "--run" ]]; then
     packages+=(xvfb xauth x11-utils imagemagick)

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds Nameshift Pro and runs every test with CTest: once in an
 # optimised build, whose installation is then checked, once under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
-# NAMESHIFT_SKIP_SANITIZERS=1 runs the first pass only.
+# UndefinedBehaviorSanitizer. Where clang is installed, the readers' fuzz targets are then built
+# with it and each is run for a fixed time from its seed corpus; any crash or sanitizer report
+# fails the script.
+# NAMESHIFT_SKIP_SANITIZERS=1 runs the first pass only; NAMESHIFT_FUZZ_SECONDS sets the time
+# each fuzz target runs (30 by default).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
@@ -39,4 +42,33 @@ if [[ "${NAMESHIFT_SKIP_SANITIZERS:-0}" != 1 ]]; then
     export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp"
     run_suite "$root/build-sanitize" -DCMAKE_BUILD_TYPE=Debug -DNAMESHIFT_SANITIZE=ON \
         -DNAMESHIFT_BUILD_BENCHMARKS=OFF
+fi
+
+if command -v clang++ >/dev/null 2>&1; then
+    echo "== Fuzzing the readers"
+    fuzz_build="$root/build-fuzz"
+    cmake -S "$root" -B "$fuzz_build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_CXX_COMPILER=clang++ -DNAMESHIFT_BUILD_FUZZERS=ON -DNAMESHIFT_WERROR=ON >/dev/null
+    cmake --build "$fuzz_build"
+    for corpus in "$root"/tests/fuzz/corpus/*/; do
+        target="$(basename "$corpus")"
+        # New inputs go to a scratch directory, so the seed corpus stays as it is checked in;
+        # so do the files a target writes. A crashing input is kept beside the build.
+        scratch="$(mktemp -d)"
+        mkdir "$scratch/corpus" "$scratch/tmp"
+        log="$scratch/log"
+        echo "-- $target"
+        if TMPDIR="$scratch/tmp" "$fuzz_build/bin/$target" \
+            -max_total_time="${NAMESHIFT_FUZZ_SECONDS:-30}" -timeout=10 -rss_limit_mb=2048 \
+            -print_final_stats=1 -artifact_prefix="$fuzz_build/$target-" \
+            "$scratch/corpus" "$corpus" >"$log" 2>&1; then
+            grep -E "^(Done|stat::peak_rss_mb)" "$log" || true
+            rm -rf "$scratch"
+        else
+            cat "$log" >&2
+            rm -rf "$scratch"
+            echo "$target failed; the input is kept as $fuzz_build/$target-*" >&2
+            exit 1
+        fi
+    done
 fi

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,10 @@ enum class Id3RenameMode {
 // The frame names in code order: "%1" is kFrameNames[0].
 inline constexpr std::array<std::string_view, 6> kFrameNames = {
     "Album Title", "Artist", "Genre", "Track Name", "Track Number", "Year of Release"};
+
+// The longest ID3 format, in bytes: what the ID3 options dialog's edit and the command line take.
+// A longer one read from ID3Opts.ini was written by hand and is cut to it.
+inline constexpr std::size_t kLongestId3Format = 255;
 
 // The ID3 options dialog's full record, as ID3Opts.ini keeps it.
 struct Id3Options {

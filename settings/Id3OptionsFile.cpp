@@ -61,6 +61,20 @@ std::vector<std::string> framesNotIn(const std::vector<std::string>& selected) {
     return available;
 }
 
+// Cuts a format read from the file to the length the dialog and the command line allow, without
+// splitting a UTF-8 sequence.
+std::string heldToLongestFormat(std::string format) {
+    if (format.size() <= kLongestId3Format) {
+        return format;
+    }
+    std::size_t end = kLongestId3Format;
+    while (end > 0 && (static_cast<unsigned char>(format[end]) & 0xC0) == 0x80) {
+        --end;
+    }
+    format.resize(end);
+    return format;
+}
+
 }  // namespace
 
 Id3DialogState Id3DialogState::fromOptions(const Id3Options& options) {
@@ -136,6 +150,7 @@ Id3DialogState parseId3DialogState(std::string_view text) {
         state.separator = *separator;
     }
     reader.readString(key::kAdvancedFormat, state.advancedFormat);
+    state.advancedFormat = heldToLongestFormat(std::move(state.advancedFormat));
     return state;
 }
 
@@ -157,7 +172,7 @@ Id3Naming parseId3Naming(std::string_view text) {
             naming.format = format.text;
             break;
     }
-    naming.format = replaceInvalidCharacters(std::move(naming.format));
+    naming.format = replaceInvalidCharacters(heldToLongestFormat(std::move(naming.format)));
     return naming;
 }
 

@@ -11,7 +11,7 @@ using platform::WriteMode;
 
 std::optional<std::string> readSettingsText(platform::FileSystem& fileSystem,
                                             const std::string& path) {
-    platform::Result<std::string> contents = fileSystem.readFile(path);
+    platform::Result<std::string> contents = fileSystem.readFile(path, kSettingsFileMaxBytes);
     if (!contents.ok()) {
         return std::nullopt;
     }

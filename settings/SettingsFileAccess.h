@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <span>
 #include <string>
@@ -28,7 +29,12 @@ struct StringField {
     std::string_view value;
 };
 
-// The whole file, or nothing when it cannot be read.
+// The largest settings file that is read. The biggest a program writes is a few kilobytes (its
+// longest values are paths and 255-character strings); a file beyond this was not written by it,
+// and reading it whole could take all the memory there is.
+inline constexpr std::size_t kSettingsFileMaxBytes = 64 * 1024;
+
+// The whole file, or nothing when it cannot be read or is larger than kSettingsFileMaxBytes.
 std::optional<std::string> readSettingsText(platform::FileSystem& fileSystem,
                                             const std::string& path);
 

@@ -28,7 +28,7 @@ namespace {
 constexpr std::array<std::string_view, 6> kExampleValues = {
     "Sample Album", "Sample Artist", "Rock", "Sample Track", "03", "1994"};
 
-constexpr int kAdvancedFormatLimit = 255;
+constexpr int kAdvancedFormatLimit = static_cast<int>(settings::kLongestId3Format);
 
 QStringList frameNames() {
     QStringList names;

@@ -16,6 +16,7 @@
 
 #include "engine/ApplyCommand.h"
 #include "engine/BatchRecovery.h"
+#include "engine/CommandGuard.h"
 #include "engine/PreviewCommand.h"
 #include "engine/RestoreCommand.h"
 #include "platform/DirEntry.h"
@@ -330,13 +331,18 @@ void MainDialog::connectControls() {
         showStatus();
     });
 
-    connect(c.preview, &QPushButton::clicked, this, &MainDialog::previewChanges);
-    connect(c.apply, &QPushButton::clicked, this, &MainDialog::applyChanges);
-    connect(c.restore, &QPushButton::clicked, this, &MainDialog::restoreFilenames);
-    connect(c.save, &QPushButton::clicked, this, &MainDialog::saveSettings);
+    connect(c.preview, &QPushButton::clicked, this,
+            [this] { runCommand(&MainDialog::previewChanges); });
+    connect(c.apply, &QPushButton::clicked, this,
+            [this] { runCommand(&MainDialog::applyChanges); });
+    connect(c.restore, &QPushButton::clicked, this,
+            [this] { runCommand(&MainDialog::restoreFilenames); });
+    connect(c.save, &QPushButton::clicked, this, [this] { runCommand(&MainDialog::saveSettings); });
     connect(c.exit, &QPushButton::clicked, this, &MainDialog::reject);
-    connect(c.options, &QPushButton::clicked, this, &MainDialog::openOptions);
-    connect(c.id3Options, &QPushButton::clicked, this, &MainDialog::openId3Options);
+    connect(c.options, &QPushButton::clicked, this,
+            [this] { runCommand(&MainDialog::openOptions); });
+    connect(c.id3Options, &QPushButton::clicked, this,
+            [this] { runCommand(&MainDialog::openId3Options); });
     connect(c.help, &QPushButton::clicked, this, &MainDialog::openHelp);
     connect(c.about, &QPushButton::clicked, this, &MainDialog::openAbout);
     connect(c.aboutAction, &QAction::triggered, this, &MainDialog::openAbout);
@@ -368,8 +374,11 @@ bool MainDialog::startUp() {
     controls_.browser->fillTree();
     session_.rules = settings::loadRenameSettings(services_.fileSystem, services_.messages,
                                                   paths_.renameSettings, {});
-    // Before the first listing, so that the list shows the files as the recovery left them.
-    engine::offerRecovery(services_.fileSystem, services_.messages, session_.stateDirectory);
+    // Before the first listing, so that the list shows the files as the recovery left them. A
+    // recovery that runs out of memory stops as a command does, and the program still starts.
+    engine::runGuarded(services_.messages, [&] {
+        engine::offerRecovery(services_.fileSystem, services_.messages, session_.stateDirectory);
+    });
 
     session_.fileList.setMaskPosition(0);
     controls_.selectAll->setChecked(false);
@@ -620,6 +629,25 @@ void MainDialog::afterCommand(engine::CommandOutcome outcome) {
         // exist; the mask list must not claim a filter that is not applied.
         session_.fileList.setMaskPosition(0);
         showFileList();
+    }
+}
+
+void MainDialog::runCommand(void (MainDialog::*command)()) {
+    if (engine::runGuarded(services_.messages, [&] { (this->*command)(); })) {
+        return;
+    }
+    // A batch stopped part way keeps its journal, as one a crash interrupted does: it is offered
+    // for undoing or finishing at once, since no batch runs in its directory until then.
+    engine::runGuarded(services_.messages, [&] {
+        engine::offerRecovery(services_.fileSystem, services_.messages, session_.stateDirectory);
+    });
+    // The batch's lists are half done and files may have new names: the rows must not be used
+    // again. If even the listing fails, the list stays empty.
+    emptyFileList();
+    try {
+        fillFileList();
+    } catch (...) {
+        emptyFileList();
     }
 }
 

@@ -187,6 +187,8 @@ private:
     void emptyFileList();
     void afterDirectoryChange();
     void afterCommand(engine::CommandOutcome outcome);
+    // Runs a button's command; one stopped by an exception leaves the list read anew.
+    void runCommand(void (MainDialog::*command)());
 
     void openOptions();
     void openId3Options();

@@ -85,7 +85,8 @@ std::vector<std::string> parseMountTable(std::string_view table) {
 }
 
 platform::Result<std::vector<std::string>> ProcMountsVolumeSource::mountedVolumes() {
-    const platform::Result<std::string> table = fileSystem_.readFile(mountTable_);
+    const platform::Result<std::string> table =
+        fileSystem_.readFile(mountTable_, kMountTableMaxBytes);
     if (!table.ok()) {
         return table.status();
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,9 @@ public:
         : fileSystem_(fileSystem), mountTable_(std::move(mountTable)) {}
 
     platform::Result<std::vector<std::string>> mountedVolumes() override;
+
+    // Far beyond the table of a machine with tens of thousands of mounts.
+    static constexpr std::size_t kMountTableMaxBytes = 16 * 1024 * 1024;
 
 private:
     platform::FileSystem& fileSystem_;

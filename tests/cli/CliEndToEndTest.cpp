@@ -11,9 +11,11 @@
 #include "CliProcess.h"
 #include "Id3Bytes.h"
 #include "TempDir.h"
+#include "engine/RestoreFile.h"
 #include "settings/Id3OptionsFile.h"
 #include "settings/ProgramOptionsFile.h"
 #include "settings/RenameSettingsFile.h"
+#include "settings/SettingsFileAccess.h"
 
 namespace nameshift::testing {
 namespace {
@@ -312,6 +314,42 @@ INSTANTIATE_TEST_SUITE_P(
                           "RefusalWithTheQuestionItAnswered", {}, 2, "", kQuestion + kRefusal},
                       VerbosityCase{"QuietRefusal", {"-q"}, 2, "", kRefusal}),
     [](const auto& param) { return param.param.name; });
+
+// Files larger than any the programs write are not read: the settings files give their
+// messages and the defaults, a restore file is corrupt. Each would be usable if read. Unlike a
+// missing file, an oversized one is worth telling without --verbose: the user's file is there
+// and is ignored.
+TEST_F(CliTest, OversizedSettingsAndRestoreFilesAreNotRead) {
+    RenameSettings rules = RenameSettings::whenFileMissing();
+    rules.upperCase = true;
+    writeSettings({}, rules);
+    for (const char* name : {"opt.ini", "ID3Opts.ini", "renset.ini"}) {
+        const std::string path = std::string(kSettings) + name;
+        std::string text = dir.read(path) + "\r\n";
+        text.resize(settings::kSettingsFileMaxBytes + 1, ' ');
+        dir.write(path, text);
+    }
+    makeFiles({"a.txt"});
+    const CliRun run = cli({"preview"});
+    EXPECT_EQ(run.output, "a.txt\ta.txt\n");
+    EXPECT_EQ(run.errors, kMissingFiles);
+
+    const std::string text = restoreFileText(filesPath(), {{"b.txt", "a.txt"}});
+    dir.write("undo.dat");
+    ASSERT_EQ(std::filesystem::file_size(dir.file("undo.dat")), 0u);
+    std::filesystem::resize_file(dir.file("undo.dat"),
+                                 engine::kRestoreFileMaxBytes + 1 - text.size());
+    {
+        std::ofstream out(dir.file("undo.dat"), std::ios::binary | std::ios::app);
+        out << text;
+    }
+    const CliRun restore = cli({"restore", "undo.dat"});
+    EXPECT_EQ(restore.exitStatus, 2);
+    EXPECT_NE(restore.errors.find("Nameshift Pro: The restore file is corrupt and cannot be used!"),
+              std::string::npos)
+        << restore.errors;
+    EXPECT_EQ(files(), Names{"a.txt"});
+}
 
 TEST_F(CliTest, StartupDirectoryOfOptionsNeverMovesTheDefaultDirectory) {
     makeFiles({"a.txt"});

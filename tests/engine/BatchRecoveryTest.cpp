@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdint>
+#include <filesystem>
 #include <map>
 #include <string>
 #include <tuple>
@@ -113,6 +115,50 @@ INSTANTIATE_TEST_SUITE_P(EveryRename, BatchRecoveryTest,
                                                                                      : "Finish") +
                                     std::to_string(std::get<0>(test.param));
                          });
+
+// A batch killed after its second rename, whose journal then grew one byte past the limit: it is
+// not read, so nothing is renamed from it and it stays for the user to see.
+TEST_F(BatchRecoveryTest, AnOversizedJournalIsLeftUnreadAndNothingIsRenamed) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        int renames = 0;
+        fs.beforeRename = [&](const std::string&, const std::string&) {
+            if (++renames == 3) {
+                ::raise(SIGKILL);
+            }
+        };
+        applyChanges(session);
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    ASSERT_EQ(findInterruptedBatches(fs, state.path()).size(), 1u);
+    const std::string journal = findInterruptedBatches(fs, state.path())[0].journalPath;
+    const Contents interrupted = contents();
+
+    ASSERT_EQ(::truncate(journal.c_str(), static_cast<off_t>(kMaxJournalBytes + 1)), 0);
+    EXPECT_TRUE(findInterruptedBatches(fs, state.path()).empty());
+    offerRecovery(fs, messages, state.path());
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(contents(), interrupted);
+    EXPECT_TRUE(std::filesystem::exists(journal));
+}
+
+// The limit holds a batch of a million files with the longest names, measured on the writer's
+// own output.
+TEST(JournalTest, TheSizeLimitHoldsAMillionFilesWithTheLongestNames) {
+    Journal journal;
+    journal.directory = std::string(4096, 'd');
+    journal.restoreFile = std::string(4096, 'r');
+    journal.directoryDevice = journal.directoryInode = journal.restoreFileDevice =
+        journal.restoreFileInode = UINT64_MAX;
+    const std::size_t header = formatJournal(journal).size();
+    journal.entries.assign(1000, {UINT64_MAX, std::string(255, 'a'), std::string(255, 'b')});
+    const std::size_t perEntry = (formatJournal(journal).size() - header) / 1000;
+    EXPECT_LE(header + 1'000'000 * perEntry + 7, kMaxJournalBytes);  // 7: the count's digits
+}
 
 TEST(JournalTest, ReadsBackWhatItWritesAndNoCutOfIt) {
     Journal journal;

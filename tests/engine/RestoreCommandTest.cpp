@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -157,6 +160,23 @@ TEST_F(RestoreCommandTest, UnreadableFileIsCorrupt) {
     fs.fail(Op::Read, EACCES);
     EXPECT_EQ(restore(path), CommandOutcome::Refused);
     EXPECT_EQ(messages.texts(), (Names{"The restore file is corrupt and cannot be used!"}));
+}
+
+// A usable batch behind a hole of zeros, so that the file is one byte over the limit: read
+// whole, it would restore; it is refused from its size before anything is read.
+TEST_F(RestoreCommandTest, OversizedFileIsCorrupt) {
+    dir.write("files/after", "data");
+    const std::string text = formatRestoreFile({filesDirectory(), {"before"}, {"after"}});
+    dir.write("restore.dat");
+    const int fd = ::open(dir.file("restore.dat").c_str(), O_WRONLY | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    const auto end = static_cast<off_t>(kRestoreFileMaxBytes + 1);
+    ASSERT_EQ(::pwrite(fd, text.data(), text.size(), end - static_cast<off_t>(text.size())),
+              static_cast<ssize_t>(text.size()));
+    ::close(fd);
+    EXPECT_EQ(restore(dir.file("restore.dat")), CommandOutcome::Refused);
+    EXPECT_EQ(messages.texts(), (Names{"The restore file is corrupt and cannot be used!"}));
+    EXPECT_EQ(dir.names("files"), (Names{"after"}));
 }
 
 TEST_F(RestoreCommandTest, FailedPairsAreReportedAndKeptForTheNextRestore) {

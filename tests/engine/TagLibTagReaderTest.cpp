@@ -1,9 +1,12 @@
 #include "engine/TagLibTagReader.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -137,6 +140,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"UnknownVersion",
                  std::string("ID3\xFF\0\0\0\0\0\x20", 10) + std::string(32, 'x') + mpegAudio(),
                  TagTexts{}},
+        ReadCase{"ApeFooterIsNoId3v1", mpegAudio() + "APETAGEX" + std::string(123, 'x'),
+                 TagTexts{}},
         ReadCase{"SizeBeyondTheFile",
                  std::string("ID3\x03\0\0\x7F\x7F\x7F\x7F", 10) + "TIT2" +
                      std::string("\x7F\xFF\xFF\xFF\0\0\0", 7) + "x",
@@ -171,16 +176,106 @@ TEST(TagLibTagReaderTest, AudioCutAfterAWholeTagKeepsTheTag) {
     EXPECT_EQ(TagLibTagReader().read(dir.file("cut.mp3"))[kTitle], "Whole");
 }
 
-TEST(TagLibTagReaderTest, TagAfterLeadingJunk) {
+// The tag is looked for at the start of the file only, never searched for in its body.
+TEST(TagLibTagReaderTest, TagAfterLeadingJunkIsNotLookedFor) {
     testing::TempDir dir;
-    const std::string junk(37, 'j');
     const std::string tag = id3v2Tag(4, {{"TPE1", "Found", Encoding::Utf8}});
-    dir.write("whole.mp3", junk + tag + mpegAudio());
-    dir.write("cut.mp3", junk + tag.substr(0, tag.size() - 1));
+    dir.write("junk.mp3", std::string(37, 'j') + tag + mpegAudio());
+    dir.write("audio.mp3", mpegAudio() + tag + mpegAudio());
     TagLibTagReader reader;
-    EXPECT_EQ(reader.read(dir.file("whole.mp3"))[kArtist], "Found");
-    EXPECT_EQ(reader.read(dir.file("cut.mp3")), TagTexts{});
+    EXPECT_EQ(reader.read(dir.file("junk.mp3")), TagTexts{});
+    EXPECT_EQ(reader.read(dir.file("audio.mp3")), TagTexts{});
 }
+
+// Large files, made sparse where their content allows. Each lays out `head`, then `tail` so
+// that the file ends `size` bytes long.
+struct LargeFileCase {
+    const char* label;
+    const char* name;
+    std::string head;
+    std::string tail;
+    off_t size;
+    bool text;             // filled with lines of text instead of a hole
+    std::size_t tagBytes;  // what the tags that count take up
+    TagTexts expected;
+};
+
+void PrintTo(const LargeFileCase& c, std::ostream* os) {
+    *os << c.label;
+}
+
+void makeLargeFile(const std::string& path, const LargeFileCase& c) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    ASSERT_GE(fd, 0);
+    std::string fill;
+    if (c.text) {
+        const std::string line = "The quick brown fox jumps over the lazy dog, 0123456789.\n";
+        while (fill.size() < (1 << 20)) {
+            fill += line;
+        }
+    }
+    off_t at = 0;
+    auto put = [&](std::string_view bytes) {
+        ASSERT_EQ(::pwrite(fd, bytes.data(), bytes.size(), at), static_cast<ssize_t>(bytes.size()));
+        at += static_cast<off_t>(bytes.size());
+    };
+    put(c.head);
+    const off_t tailStart = c.size - static_cast<off_t>(c.tail.size());
+    while (c.text && at < tailStart) {
+        put(std::string_view(fill).substr(
+            0, static_cast<std::size_t>(std::min<off_t>(tailStart - at, off_t(fill.size())))));
+    }
+    at = tailStart;
+    put(c.tail);
+    ASSERT_EQ(::ftruncate(fd, c.size), 0);
+    ::close(fd);
+}
+
+class TagLargeFileTest : public ::testing::TestWithParam<LargeFileCase> {};
+
+// Reading tags costs what the tags hold, not what the file holds: a scan of the body would read
+// it all. The bytes are counted through the reader's stream, which TagLib reads the file by.
+TEST_P(TagLargeFileTest, ReadsOnlyTheTags) {
+    const LargeFileCase& c = GetParam();
+    testing::TempDir dir;
+    makeLargeFile(dir.file(c.name), c);
+    TagLibTagReader reader;
+    EXPECT_EQ(reader.read(dir.file(c.name)), c.expected);
+    constexpr std::uint64_t kLookingAround = 1024;
+    EXPECT_LE(reader.bytesRead(), c.tagBytes + kLookingAround);
+}
+
+constexpr off_t kTwoGigabytes = off_t{2} << 30;
+
+const std::string kLongPlay = id3v2Tag(3, {{"TIT2", "Long Play"}, {"TPE1", "Artist"}});
+const std::string kFirst = id3v2Tag(3, {{"TIT2", "First"}});
+
+std::string tagHeadersOneAfterAnother() {
+    std::string headers = kFirst;
+    while (headers.size() < (1 << 20)) {
+        headers += id3v2Tag(3, {}, 1);
+    }
+    return headers;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, TagLargeFileTest,
+    ::testing::Values(
+        LargeFileCase{"SparseMp3", "hole.mp3", "", "", kTwoGigabytes, false, 0, TagTexts{}},
+        LargeFileCase{"SparseIso", "disc.iso", "", "", kTwoGigabytes, false, 0, TagTexts{}},
+        LargeFileCase{"SparseMp3BetweenItsTags", "tagged.mp3", kLongPlay,
+                      id3v1Tag("v1 title", "v1 artist", "v1 album", "1999", 3), kTwoGigabytes,
+                      false, kLongPlay.size() + 128,
+                      TagTexts{"v1 album", "Artist", std::nullopt, "Long Play", "3", "1999"}},
+        LargeFileCase{"AudioWithTagInTheMiddle", "late.mp3", mpegAudio(),
+                      id3v2Tag(3, {{"TIT2", "Hidden"}}) + std::string(128, 'x'), off_t{64} << 20,
+                      false, 0, TagTexts{}},
+        LargeFileCase{"TagHeadersOneAfterAnother", "stack.mp3", tagHeadersOneAfterAnother(), "",
+                      off_t{2} << 20, false, kFirst.size(),
+                      TagTexts{std::nullopt, std::nullopt, std::nullopt, "First", std::nullopt,
+                               std::nullopt}},
+        LargeFileCase{"TextFile", "notes.txt", "", "", off_t{100} << 20, true, 0, TagTexts{}}),
+    [](const auto& test) { return std::string(test.param.label); });
 
 TEST(TagLibTagReaderTest, ReadsAFileWithoutWritePermission) {
     testing::TempDir dir;

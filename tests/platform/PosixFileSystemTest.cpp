@@ -157,13 +157,61 @@ TEST_F(PosixFileSystemTest, ReadsWholeFilesAndRefusesFifosWithoutBlocking) {
         big[i] = static_cast<char>(i * 7);
     }
     dir.write("big", big);
-    auto contents = fs.readFile(dir.file("big"));
+    auto contents = fs.readFile(dir.file("big"), big.size());
     ASSERT_TRUE(contents.ok());
     EXPECT_EQ(*contents, big);
 
     ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0644), 0);
-    EXPECT_FALSE(fs.readFile(dir.file("pipe")).ok());
-    EXPECT_EQ(fs.readFile(dir.file("absent")).status().error(), ENOENT);
+    EXPECT_FALSE(fs.readFile(dir.file("pipe"), 1024).ok());
+    EXPECT_EQ(fs.readFile(dir.file("absent"), 1024).status().error(), ENOENT);
+}
+
+struct LimitCase {
+    std::size_t fileBytes;
+    std::size_t maxBytes;
+};
+
+void PrintTo(const LimitCase& c, std::ostream* os) {
+    *os << c.fileBytes << " bytes, at most " << c.maxBytes;
+}
+
+class ReadLimitTest : public ::testing::TestWithParam<LimitCase> {
+protected:
+    TempDir dir;
+    PosixFileSystem fs;
+};
+
+// Around the limit and around the read buffer's size: a file is read whole up to its limit
+// and refused one byte beyond it.
+TEST_P(ReadLimitTest, ReadsUpToTheLimitAndRefusesAByteMore) {
+    const auto [fileBytes, maxBytes] = GetParam();
+    std::string bytes(fileBytes, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        bytes[i] = static_cast<char>('a' + i % 26);
+    }
+    dir.write("file", bytes);
+    const Result<std::string> contents = fs.readFile(dir.file("file"), maxBytes);
+    if (fileBytes <= maxBytes) {
+        ASSERT_TRUE(contents.ok()) << contents.status().message();
+        EXPECT_EQ(*contents, bytes);
+    } else {
+        ASSERT_FALSE(contents.ok());
+        EXPECT_EQ(contents.status().error(), EFBIG);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, ReadLimitTest,
+                         ::testing::Values(LimitCase{0, 0}, LimitCase{1, 0}, LimitCase{10, 10},
+                                           LimitCase{11, 10}, LimitCase{65535, 65536},
+                                           LimitCase{65536, 65536}, LimitCase{65537, 65536},
+                                           LimitCase{131072, 131072}, LimitCase{131073, 131072},
+                                           LimitCase{200000, 1000000}));
+
+// A file far larger than memory is refused from its size alone, before a byte of it is read.
+TEST_F(PosixFileSystemTest, AHugeSparseFileIsRefusedWithoutBeingRead) {
+    dir.write("huge");
+    ASSERT_EQ(::truncate(dir.file("huge").c_str(), off_t{1} << 33), 0);
+    EXPECT_EQ(fs.readFile(dir.file("huge"), 1 << 20).status().error(), EFBIG);
 }
 
 TEST_F(PosixFileSystemTest, CurrentDirectoryWorksBeyondOldPathLimits) {

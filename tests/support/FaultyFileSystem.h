@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,11 @@ public:
 
     void fail(Op op, int error, std::string pathPart = {}, int times = -1) {
         rules_.push_back({op, error, std::move(pathPart), times});
+    }
+    // As fail, but the operation throws std::bad_alloc, as one that asks for more memory than
+    // there is would.
+    void runOutOfMemory(Op op, std::string pathPart = {}, int times = -1) {
+        rules_.push_back({op, kOutOfMemory, std::move(pathPart), times});
     }
     void clearFaults() { rules_.clear(); }
     // Runs before every rename, for tests that change the disk in the middle of a batch.
@@ -76,11 +82,11 @@ public:
         }
         return real_.writeFile(path, contents, mode);
     }
-    platform::Result<std::string> readFile(const std::string& path) override {
+    platform::Result<std::string> readFile(const std::string& path, std::size_t maxBytes) override {
         if (int error = faultFor(Op::Read, path)) {
             return platform::Status::fromErrno(error);
         }
-        return real_.readFile(path);
+        return real_.readFile(path, maxBytes);
     }
     platform::Status removeFile(const std::string& path) override {
         if (int error = faultFor(Op::Remove, path)) {
@@ -124,6 +130,8 @@ public:
     }
 
 private:
+    static constexpr int kOutOfMemory = -1;
+
     struct Rule {
         Op op;
         int error;
@@ -151,6 +159,9 @@ private:
             }
             if (rule.times > 0) {
                 --rule.times;
+            }
+            if (rule.error == kOutOfMemory) {
+                throw std::bad_alloc();
             }
             return rule.error;
         }

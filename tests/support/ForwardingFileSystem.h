@@ -26,8 +26,8 @@ public:
                                platform::WriteMode mode) override {
         return real_.writeFile(path, contents, mode);
     }
-    platform::Result<std::string> readFile(const std::string& path) override {
-        return real_.readFile(path);
+    platform::Result<std::string> readFile(const std::string& path, std::size_t maxBytes) override {
+        return real_.readFile(path, maxBytes);
     }
     platform::Status removeFile(const std::string& path) override { return real_.removeFile(path); }
     platform::Result<platform::FileIdentity> identify(const std::string& path) override {

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <QApplication>
 #include <QTest>
 
 #include <algorithm>
 #include <cerrno>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <utility>
@@ -14,9 +16,12 @@
 #include "ScriptedMessageBox.h"
 #include "TempDir.h"
 #include "UiFakes.h"
+#include "engine/RestoreFile.h"
+#include "platform/StatePaths.h"
 #include "settings/Id3OptionsFile.h"
 #include "settings/ProgramOptionsFile.h"
 #include "settings/RenameSettingsFile.h"
+#include "settings/SettingsFileAccess.h"
 #include "ui/MainDialog.h"
 #include "ui/PreviewDialog.h"
 
@@ -113,7 +118,26 @@ protected:
     Pairs previewed;
 };
 
-TEST_F(MainDialogTest, StartsWithoutSettingsFilesWithThreeMessagesAndTheDefaults) {
+// A settings file larger than any the program writes is not read, just like a missing one.
+class StartupWithoutUsableSettings : public MainDialogTest,
+                                     public ::testing::WithParamInterface<bool> {
+protected:
+    void writeOversizedSettings() {
+        rules.upperCase = true;
+        rules.supportId3 = true;
+        writeSettings();
+        for (const char* name : {"prog/opt.ini", "prog/ID3Opts.ini", "prog/renset.ini"}) {
+            std::string text = dir.read(name) + "\r\n";
+            text.resize(settings::kSettingsFileMaxBytes + 1, ' ');
+            dir.write(name, text);
+        }
+    }
+};
+
+TEST_P(StartupWithoutUsableSettings, ThreeMessagesAndTheDefaults) {
+    if (GetParam()) {
+        writeOversizedSettings();
+    }
     ASSERT_TRUE(start());
     EXPECT_EQ(messages.texts(), (Texts{kOptionsMissing, kId3Missing, kRulesMissing}));
     for (const auto& message : messages.shown) {
@@ -141,6 +165,11 @@ TEST_F(MainDialogTest, StartsWithoutSettingsFilesWithThreeMessagesAndTheDefaults
     EXPECT_TRUE(dialog->session().options.confirmationOnExit);
     EXPECT_EQ(dialog->session().id3.format, "%1 - %2 - %3 - %4 - %5 - %6");
 }
+
+INSTANTIATE_TEST_SUITE_P(Files, StartupWithoutUsableSettings, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& param) {
+                             return std::string(param.param ? "Oversized" : "Missing");
+                         });
 
 struct MissingFile {
     const char* name;
@@ -424,6 +453,69 @@ TEST_F(StartedDialogTest, ApplyRenamesOnDiskAndRestoreGivesTheNamesBack) {
     EXPECT_EQ(dir.read("work/one.txt"), "one.txt");
     EXPECT_EQ(messages.texts(), Texts{"Filename(s) Restored"});
     EXPECT_EQ(listedNames(), (Texts{"three.mp3", "one.txt", "two.txt"}));
+}
+
+// A command that runs out of memory half way stops there: the files after it keep their names,
+// no restore file claims a batch that did not happen, the batch is offered for undoing at once
+// from its journal, and the dialog goes on with the list read anew instead of the program
+// aborting.
+TEST_F(StartedDialogTest, ACommandOutOfMemoryStopsWithAMessageAndTheDialogGoesOn) {
+    c().changePrefix->click();
+    QTest::keyClicks(c().prefixEdit, QStringLiteral("New "));
+    c().selectAll->click();
+    fs.runOutOfMemory(FaultyFileSystem::Op::Rename, "one.txt", 1);
+    fs.renames.clear();
+    messages.answers.push_back(platform::Answer::Yes);
+    c().apply->click();
+    // two.txt is never tried; the undo puts back the one file renamed before the stop.
+    EXPECT_EQ(fs.renames, (Texts{"three.mp3 -> New three.mp3", "one.txt -> New one.txt",
+                                 "New three.mp3 -> three.mp3"}));
+    ASSERT_EQ(messages.texts().size(), 2u);
+    EXPECT_EQ(messages.texts()[0],
+              "The command was stopped: there is not enough memory.\nFiles renamed before it "
+              "stopped keep their new names; no other file was renamed.");
+    EXPECT_EQ(messages.shown[0].icon, platform::Icon::Stop);
+    EXPECT_NE(messages.texts()[1].find("was interrupted after 1 of 3 renames."), std::string::npos)
+        << messages.texts()[1];
+    EXPECT_EQ(dir.names("work"), (Texts{"one.txt", "three.mp3", "two.txt"})) << "undone";
+    EXPECT_EQ(dialog->result(), QDialog::Rejected) << "the dialog is still open";
+    EXPECT_EQ(listedNames(), (Texts{"three.mp3", "one.txt", "two.txt"}));
+
+    messages.shown.clear();
+    c().selectAll->click();
+    c().apply->click();
+    EXPECT_EQ(dir.names("work"),
+              (Texts{"New one.txt", "New three.mp3", "New two.txt", "restore.dat"}));
+    EXPECT_EQ(messages.texts(), Texts{"Operation complete"});
+}
+
+// The recovery offered at start-up stops as a command does, and the program still starts.
+TEST_F(MainDialogTest, ARecoveryOutOfMemoryAtStartUpStopsWithAMessageAndTheProgramStarts) {
+    dir.write("work/one.txt", "one");
+    writeSettings();
+    fs.runOutOfMemory(FaultyFileSystem::Op::List, platform::userStateDirectory(), 1);
+    ASSERT_TRUE(start());
+    EXPECT_EQ(messages.texts(),
+              Texts{"The command was stopped: there is not enough memory.\nFiles renamed before "
+                    "it stopped keep their new names; no other file was renamed."});
+    EXPECT_EQ(listedNames(), Texts{"one.txt"});
+}
+
+// A usable batch behind a hole of zeros, one byte over the size limit: refused unread.
+TEST_F(StartedDialogTest, AnOversizedRestoreFileIsCorrupt) {
+    const std::string text = engine::formatRestoreFile({dir.file("work"), {"one"}, {"one.txt"}});
+    dir.write("work/restore.dat");
+    ASSERT_EQ(::truncate(dir.file("work/restore.dat").c_str(),
+                         static_cast<off_t>(engine::kRestoreFileMaxBytes + 1 - text.size())),
+              0);
+    {
+        std::ofstream out(dir.file("work/restore.dat"), std::ios::binary | std::ios::app);
+        out << text;
+    }
+    picker.choice = dir.file("work/restore.dat");
+    c().restore->click();
+    EXPECT_EQ(messages.texts(), Texts{"The restore file is corrupt and cannot be used!"});
+    EXPECT_EQ(dir.names("work"), (Texts{"one.txt", "restore.dat", "three.mp3", "two.txt"}));
 }
 
 TEST_F(StartedDialogTest, ApplyEndsTheProgramWhenTheOptionsSaySo) {
