@@ -260,7 +260,7 @@ void MainDialog::layOutControls() {
     right->addStretch(1);
 
     c.browser->tree()->setMinimumSize(280, 100);
-    c.fileList->setMinimumSize(280, 120);
+    c.fileList->setMinimumSize(340, 120);
     auto* left = new QVBoxLayout;
     left->addWidget(c.logo);
     left->addWidget(c.browser, 2);
