@@ -4,6 +4,7 @@
 #include <QHeaderView>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "BenchDirectory.h"
@@ -11,6 +12,7 @@
 #include "platform/DirEntry.h"
 #include "platform/PosixFileSystem.h"
 #include "ui/FileListView.h"
+#include "ui/MainDialog.h"
 #include "ui/PreviewDialog.h"
 #include "ui/Resources.h"
 
@@ -114,10 +116,68 @@ void BM_OpenPreviewDialog(benchmark::State& state) {
     }
 }
 
+class NoTags final : public engine::TagReader {
+public:
+    engine::TagTexts read(const std::string& /*path*/) override { return {}; }
+};
+
+class RootOnly final : public ui::VolumeSource {
+public:
+    platform::Result<std::vector<std::string>> mountedVolumes() override {
+        return std::vector<std::string>{"/"};
+    }
+};
+
+// One keystroke in the prefix edit until the New Name column is drawn again, with 100,000 files
+// listed and every one ticked.
+void BM_KeystrokeToNewNames(benchmark::State& state) {
+    const std::string& path = bench::directoryWithFiles(kFiles);
+    const std::string settingsDirectory =
+        (std::filesystem::temp_directory_path() / "nameshift-bench-settings").string();
+    std::filesystem::create_directories(settingsDirectory);
+    platform::PosixFileSystem fileSystem;
+    SilentMessages messages;
+    NoTags tags;
+    RootOnly volumes;
+    ui::MainDialogServices services(fileSystem, messages, tags, volumes);
+    services.splashMilliseconds = 0;
+    services.settingsDirectory = settingsDirectory;
+    services.startFolder = path;
+    ui::MainDialog dialog(std::move(services));
+    dialog.startUp();
+    dialog.resize(1200, 700);
+    dialog.show();
+    const ui::MainDialogControls& c = dialog.controls();
+    c.changePrefix->click();
+    c.selectAll->click();
+    c.prefixEdit->setText(QStringLiteral("p"));
+    dialog.showNewNames();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        if (c.prefixEdit->text().size() > 100) {
+            state.PauseTiming();
+            c.prefixEdit->setText(QStringLiteral("p"));
+            dialog.showNewNames();
+            QCoreApplication::processEvents();
+            state.ResumeTiming();
+        }
+        c.prefixEdit->insert(QStringLiteral("a"));
+        while (dialog.newNamesPending()) {
+            QCoreApplication::processEvents();
+        }
+        c.fileList->viewport()->repaint();
+    }
+    if (dialog.session().fileList.tickedCount() != static_cast<std::size_t>(kFiles)) {
+        state.SkipWithError("not every row was ticked");
+    }
+    std::filesystem::remove_all(settingsDirectory);
+}
+
 BENCHMARK(BM_FillFileListView)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SelectAllRows)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_DeselectAllRows)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_OpenPreviewDialog)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_KeystrokeToNewNames)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

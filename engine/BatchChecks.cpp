@@ -1,6 +1,9 @@
 #include "engine/BatchChecks.h"
 
+#include <cerrno>
 #include <unordered_set>
+
+#include "platform/Status.h"
 
 #include "engine/RestoreFile.h"
 
@@ -105,6 +108,66 @@ std::optional<Message> restoreFileNameRefusal(const BatchPlan& plan) {
         }
     }
     return std::nullopt;
+}
+
+namespace {
+
+// The longest name a Linux filesystem stores, in bytes.
+constexpr std::size_t kNameMax = 255;
+
+// The checks of a whole batch, asked about one change alone, so that the words stay theirs.
+std::optional<std::string> singleChangeProblem(const BatchPlan& plan, const PlannedChange& change,
+                                               bool mayRecord) {
+    BatchPlan single;
+    single.directory = plan.directory;
+    single.changes.push_back(change);
+    using Check = std::optional<Message> (*)(const BatchPlan&);
+    for (const Check check : {emptyBaseRefusal, plainNamesRefusal}) {
+        if (std::optional<Message> refusal = check(single)) {
+            return std::move(refusal->text);
+        }
+    }
+    if (mayRecord) {
+        for (const Check check : {doubleQuoteRefusal, restoreFileNameRefusal}) {
+            if (std::optional<Message> refusal = check(single)) {
+                return std::move(refusal->text);
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::vector<std::optional<std::string>> changeProblems(
+    const BatchPlan& plan, const std::unordered_set<std::string_view>& directoryNames,
+    bool mayRecord) {
+    std::unordered_map<std::string_view, std::size_t> uses;
+    std::unordered_set<std::string_view> moved;
+    uses.reserve(plan.changes.size());
+    moved.reserve(plan.changes.size());
+    for (const PlannedChange& change : plan.changes) {
+        ++uses[change.newName];
+        moved.insert(change.oldName);
+    }
+    const std::optional<Message> duplicate = duplicateNamesRefusal(
+        BatchPlan{plan.directory, {PlannedChange{}, PlannedChange{}}, std::nullopt, false});
+    std::vector<std::optional<std::string>> problems(plan.changes.size());
+    for (std::size_t i = 0; i < plan.changes.size(); ++i) {
+        const PlannedChange& change = plan.changes[i];
+        if (uses[change.newName] > 1) {
+            problems[i] = duplicate->text;
+        } else if (auto problem = singleChangeProblem(plan, change, mayRecord)) {
+            problems[i] = std::move(problem);
+        } else if (change.newName == change.oldName) {
+            continue;
+        } else if (change.newName.size() > kNameMax) {
+            problems[i] = platform::Status::fromErrno(ENAMETOOLONG).message();
+        } else if (directoryNames.contains(change.newName) && !moved.contains(change.newName)) {
+            problems[i] = platform::Status::fromErrno(EEXIST).message();
+        }
+    }
+    return problems;
 }
 
 }  // namespace nameshift::engine

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "engine/BatchPlan.h"
@@ -30,5 +32,13 @@ std::optional<platform::Message> doubleQuoteRefusal(const BatchPlan& plan);
 std::optional<platform::Message> directoryQuoteRefusal(const BatchPlan& plan);
 // A file given the restore file's name would be lost when the restore file is written.
 std::optional<platform::Message> restoreFileNameRefusal(const BatchPlan& plan);
+
+// Why each change of `plan` would stop the batch or fail on its own, in the words apply would
+// use; nothing for a change that passes. `directoryNames` are the names of the directory's files;
+// a rename never replaces one that the batch does not move away. `mayRecord`: a restore file may
+// be written.
+std::vector<std::optional<std::string>> changeProblems(
+    const BatchPlan& plan, const std::unordered_set<std::string_view>& directoryNames,
+    bool mayRecord);
 
 }  // namespace nameshift::engine

@@ -48,6 +48,9 @@ AboutDialog::AboutDialog(platform::MessageBox& messages, QWidget* parent) : QDia
     okButton_->setToolTip(QStringLiteral("Closes the About box"));
     okButton_->setDefault(true);
     connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
+    // After a failed click the link keeps the focus, and Enter would only fail again.
+    connect(mailLink_, &HyperlinkLabel::failed, okButton_,
+            [this] { okButton_->setFocus(Qt::OtherFocusReason); });
     auto* buttonRow = new QHBoxLayout;
     buttonRow->addStretch(1);
     buttonRow->addWidget(okButton_);

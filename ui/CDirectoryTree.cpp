@@ -64,6 +64,7 @@ bool CDirectoryTree::fillTree() {
     for (QStandardItem* item = deepest; item != nullptr; item = item->parent()) {
         setOpened(item, true);
     }
+    currentItem_ = deepest->index();
     setCurrentIndex(deepest->index());
     listSubdirectories(currentPath_, deepest);
     return true;
@@ -85,14 +86,14 @@ void CDirectoryTree::openItem(const QModelIndex& index) {
     }
 
     // The directory is entered before the tree changes, so a directory that cannot be entered
-    // leaves both the tree and the process where they were.
+    // leaves the tree, its selection, its current path and the process where they were.
     const std::string path = pathOf(item);
     const platform::Status entered = fileSystem_.setCurrentDirectory(path);
     if (!entered.ok()) {
         reportSystemError(entered, "GetLastError");
+        showCurrentItem();
         return;
     }
-
     item->removeRows(0, item->rowCount());
     setKind(item, ItemKind::PathChain);
     if (!opened) {
@@ -103,9 +104,17 @@ void CDirectoryTree::openItem(const QModelIndex& index) {
     }
     setOpened(item, true);
     currentPath_ = path;
+    currentItem_ = item->index();
     setCurrentIndex(item->index());
     listSubdirectories(path, item);
     emit directoryOpened();
+}
+
+void CDirectoryTree::showCurrentItem() {
+    // The double click moved the selection; it goes back to the directory that stays current.
+    if (currentItem_.isValid()) {
+        setCurrentIndex(currentItem_);
+    }
 }
 
 bool CDirectoryTree::listSubdirectories(const std::string& path, QStandardItem* parent) {
@@ -115,12 +124,18 @@ bool CDirectoryTree::listSubdirectories(const std::string& path, QStandardItem* 
         messages_.show("Unable to open directory", "ERROR", platform::Icon::Stop);
         return false;
     }
+    addSubdirectories(*entries, parent);
+    return true;
+}
+
+void CDirectoryTree::addSubdirectories(const std::vector<platform::DirEntry>& entries,
+                                       QStandardItem* parent) {
     struct Name {
         std::string bytes;
         QString shown;
     };
     std::vector<Name> names;
-    for (const platform::DirEntry& entry : *entries) {
+    for (const platform::DirEntry& entry : entries) {
         if (entry.isDirectory && entry.name != "." && entry.name != "..") {
             names.push_back({entry.name, displayText(entry.name)});
         }
@@ -133,7 +148,6 @@ bool CDirectoryTree::listSubdirectories(const std::string& path, QStandardItem* 
         parent->appendRow(makeItem(name.bytes, ItemKind::Subdirectory));
     }
     setOpened(parent, true);
-    return true;
 }
 
 CDirectoryTree::ItemKind CDirectoryTree::kindOf(const QStandardItem* item) {

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QIcon>
+#include <QPersistentModelIndex>
 #include <QStandardItemModel>
 #include <QTreeView>
 
 #include <string>
 #include <vector>
 
+#include "platform/DirEntry.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 
@@ -65,6 +67,8 @@ signals:
     void directoryOpened();
 
 private:
+    void addSubdirectories(const std::vector<platform::DirEntry>& entries, QStandardItem* parent);
+    void showCurrentItem();
     QStandardItem* makeItem(const std::string& name, ItemKind kind) const;
     void setKind(QStandardItem* item, ItemKind kind) const;
     void setOpened(QStandardItem* item, bool opened);
@@ -78,6 +82,8 @@ private:
     std::vector<std::string> volumes_;
     std::string drive_;
     std::string currentPath_;
+    // The item of currentPath_, which the selection returns to after a failed opening.
+    QPersistentModelIndex currentItem_;
 };
 
 }  // namespace nameshift::ui

@@ -16,7 +16,7 @@ DirectoryBrowser::DirectoryBrowser(platform::FileSystem& fileSystem, platform::M
       messages_(messages),
       volumes_(volumes),
       driveLabel_(new QLabel(QStringLiteral("Available drives:"), this)),
-      driveList_(new QComboBox(this)),
+      driveList_(new DriveComboBox(this)),
       tree_(new CDirectoryTree(fileSystem, messages, this)) {
     driveLabel_->setBuddy(driveList_);
     auto* layout = new QVBoxLayout(this);
@@ -25,6 +25,7 @@ DirectoryBrowser::DirectoryBrowser(platform::FileSystem& fileSystem, platform::M
     layout->addWidget(driveList_);
     layout->addWidget(tree_, 1);
     connect(driveList_, &QComboBox::currentIndexChanged, this, &DirectoryBrowser::changeDrive);
+    connect(driveList_, &DriveComboBox::aboutToShowPopup, this, &DirectoryBrowser::refreshDrives);
     connect(tree_, &CDirectoryTree::directoryOpened, this, &DirectoryBrowser::directoryOpened);
 }
 
@@ -39,20 +40,7 @@ bool DirectoryBrowser::fillDrives(const std::string& startPath) {
                        platform::Icon::Stop);
         listed = false;
     }
-    // The root is always there to browse from, whatever the mount table says.
-    if (std::find(volumes.begin(), volumes.end(), "/") == volumes.end()) {
-        volumes.insert(volumes.begin(), "/");
-    }
-    std::sort(volumes.begin(), volumes.end());
-
-    {
-        const QSignalBlocker quiet(driveList_);
-        driveList_->clear();
-        for (const std::string& volume : volumes) {
-            driveList_->addItem(displayText(volume), byteArrayOf(volume));
-        }
-    }
-    tree_->setVolumes(volumes);
+    listVolumes(volumes);
 
     if (!startPath.empty() && !fileSystem_.setCurrentDirectory(startPath).ok()) {
         messages_.show("Dir path in options is invalid", "Error", platform::Icon::None);
@@ -67,8 +55,48 @@ bool DirectoryBrowser::fillDrives(const std::string& startPath) {
     return listed;
 }
 
+void DirectoryBrowser::listVolumes(std::vector<std::string> volumes) {
+    // The root is always there to browse from, whatever the mount table says.
+    if (std::find(volumes.begin(), volumes.end(), "/") == volumes.end()) {
+        volumes.insert(volumes.begin(), "/");
+    }
+    std::sort(volumes.begin(), volumes.end());
+    {
+        const QSignalBlocker quiet(driveList_);
+        driveList_->clear();
+        for (const std::string& volume : volumes) {
+            driveList_->addItem(displayText(volume), byteArrayOf(volume));
+        }
+    }
+    tree_->setVolumes(std::move(volumes));
+}
+
+void DirectoryBrowser::refreshDrives() {
+    platform::Result<std::vector<std::string>> found = volumes_.mountedVolumes();
+    if (!found.ok()) {
+        return;
+    }
+    const std::string shown = volumeAt(driveList_->currentIndex());
+    std::vector<std::string> volumes = std::move(found.value());
+    // The volume in use stays listed after it vanished, so that choosing it again says why the
+    // list refuses it.
+    if (!shown.empty() && std::find(volumes.begin(), volumes.end(), shown) == volumes.end()) {
+        volumes.push_back(shown);
+    }
+    listVolumes(std::move(volumes));
+    reselectDrive(shown);
+}
+
 bool DirectoryBrowser::isDriveReady(int index) {
-    return fileSystem_.listDirectory(volumeAt(index)).ok();
+    const std::string volume = volumeAt(index);
+    // An unmounted volume leaves its empty mount point behind, which must not pass for the
+    // volume.
+    const platform::Result<std::vector<std::string>> mounted = volumes_.mountedVolumes();
+    if (volume != "/" && mounted.ok() &&
+        std::find(mounted->begin(), mounted->end(), volume) == mounted->end()) {
+        return false;
+    }
+    return fileSystem_.listDirectory(volume).ok();
 }
 
 void DirectoryBrowser::reselectDrive(const std::string& volume) {

@@ -11,6 +11,7 @@
 #include "platform/MessageBox.h"
 #include "ui/CDirectoryTree.h"
 #include "ui/VolumeSource.h"
+#include "ui/widgets/DriveComboBox.h"
 
 namespace nameshift::ui {
 
@@ -28,7 +29,10 @@ public:
     // offers "/" alone.
     bool fillDrives(const std::string& startPath);
     bool fillTree() { return tree_->fillTree(); }
-    // Whether the volume at `index` of the list can be read.
+    // Reads the mounted volumes again and lists them, keeping the volume shown; the list does
+    // this each time it opens.
+    void refreshDrives();
+    // Whether the volume at `index` of the list is still mounted and can be read.
     bool isDriveReady(int index);
     // Shows `volume` in the list without acting on the change.
     void reselectDrive(const std::string& volume);
@@ -47,12 +51,13 @@ signals:
 
 private:
     void changeDrive(int index);
+    void listVolumes(std::vector<std::string> volumes);
 
     platform::FileSystem& fileSystem_;
     platform::MessageBox& messages_;
     VolumeSource& volumes_;
     QLabel* driveLabel_;
-    QComboBox* driveList_;
+    DriveComboBox* driveList_;
     CDirectoryTree* tree_;
 };
 

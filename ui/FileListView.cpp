@@ -1,15 +1,24 @@
 #include "ui/FileListView.h"
 
+#include <QHeaderView>
 #include <QItemSelectionModel>
 
 namespace nameshift::ui {
 
 FileListView::FileListView(engine::FileList& fileList, QWidget* parent)
-    : QListView(parent), fileList_(fileList), model_(new FileListModel(fileList, this)) {
+    : QTreeView(parent), fileList_(fileList), model_(new FileListModel(fileList, this)) {
     setModel(model_);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setUniformItemSizes(true);
+    setUniformRowHeights(true);
+    setTextElideMode(Qt::ElideMiddle);
+    // Both columns share the width the view has; measuring every name would cost a large
+    // directory its quick opening.
+    header()->setSectionResizeMode(QHeaderView::Stretch);
+    header()->setStretchLastSection(true);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &FileListView::takeOverSelection);
 }
@@ -26,9 +35,10 @@ void FileListView::selectAllRows(bool selected) {
         emit ticksChanged();
         return;
     }
-    const QItemSelection all(model_->index(0), model_->index(rows - 1));
+    const QItemSelection all(model_->index(0, 0), model_->index(rows - 1, 0));
     selectionModel()->select(
-        all, selected ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::Clear);
+        all, selected ? QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows
+                      : QItemSelectionModel::Clear);
 }
 
 void FileListView::takeOverSelection(const QItemSelection& selected,
@@ -55,12 +65,13 @@ void FileListView::showTicks() {
         if (on && first < 0) {
             first = row;
         } else if (!on && first >= 0) {
-            ticked.select(model_->index(first), model_->index(row - 1));
+            ticked.select(model_->index(first, 0), model_->index(row - 1, 0));
             first = -1;
         }
     }
     const QSignalBlocker quiet(selectionModel());
-    selectionModel()->select(ticked, QItemSelectionModel::ClearAndSelect);
+    selectionModel()->select(ticked,
+                             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     viewport()->update();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QListView>
+#include <QTreeView>
 
 #include "engine/FileList.h"
 #include "ui/FileListModel.h"
@@ -8,8 +8,8 @@
 namespace nameshift::ui {
 
 // The list the user ticks files in: what is selected in the view is what the engine's file list
-// has ticked, kept equal in both directions.
-class FileListView : public QListView {
+// has ticked, kept equal in both directions. Beside each name stands the name it would get.
+class FileListView : public QTreeView {
     Q_OBJECT
 
 public:

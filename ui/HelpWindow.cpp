@@ -7,6 +7,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "ui/WindowPlacement.h"
 #include "ui/widgets/IconPushButton.h"
 
 // Q_INIT_RESOURCE names a function at global scope, so it may not be used inside a namespace.
@@ -97,6 +98,7 @@ HelpWindow* HelpWindow::showHelp(QWidget* parent, const QString& page) {
         if (owner == nullptr) {
             help->setAttribute(Qt::WA_DeleteOnClose);
         }
+        placeWindow(*help, owner);
     }
     help->showPage(page);
     help->show();

@@ -7,14 +7,19 @@
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QScreen>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QSplashScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include <array>
+#include <string_view>
+#include <unordered_set>
 
 #include "engine/ApplyCommand.h"
+#include "engine/BatchChecks.h"
+#include "engine/BatchPlan.h"
 #include "engine/BatchRecovery.h"
 #include "engine/CommandGuard.h"
 #include "engine/PreviewCommand.h"
@@ -97,11 +102,17 @@ MainDialog::MainDialog(MainDialogServices services, DialogHooks hooks, QWidget* 
     setWindowTitle(QStringLiteral(" Nameshift Pro"));
     setWindowIcon(QIcon(QStringLiteral(":/program.svg")));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    setSizeGripEnabled(true);
     buildControls();
     setButtonIcons();
     layOutControls();
     connectControls();
+    newNamesTimer_ = new QTimer(this);
+    newNamesTimer_->setSingleShot(true);
+    // Zero: after the events already queued, so a burst of keystrokes computes the names once.
+    newNamesTimer_->setInterval(0);
+    connect(newNamesTimer_, &QTimer::timeout, this, &MainDialog::showNewNames);
     controls_.browser->tree()->setImages(
         treeIcon(QStringLiteral(":/tree/folder.svg"), QStringLiteral(":/tree/folder-selected.svg")),
         treeIcon(QStringLiteral(":/tree/folder-path.svg"),
@@ -173,6 +184,9 @@ void MainDialog::buildControls() {
     c.selectAll = new IconPushButton(QStringLiteral("Select/Deselect all files"), this);
     c.selectAll->setCheckable(true);
     c.status = new QLabel(this);
+    // The status line grows with the ticks; it must not push the window wider.
+    c.status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    c.status->setMinimumWidth(0);
 
     c.preview = new IconPushButton(QStringLiteral("&Preview changes"), this);
     c.restore = new IconPushButton(QStringLiteral("&Restore Filenames"), this);
@@ -246,17 +260,21 @@ void MainDialog::layOutControls() {
     right->addWidget(display);
     right->addStretch(1);
 
-    c.browser->tree()->setMinimumSize(280, 150);
-    c.fileList->setMinimumSize(280, 190);
+    c.browser->tree()->setMinimumSize(280, 100);
+    c.fileList->setMinimumSize(340, 120);
     auto* left = new QVBoxLayout;
     left->addWidget(c.logo);
     left->addWidget(c.browser, 2);
     left->addWidget(c.fileList, 3);
-    left->addLayout(row({c.selectAll, c.status}));
+    auto* statusRow = new QHBoxLayout;
+    statusRow->addWidget(c.selectAll);
+    statusRow->addWidget(c.status, 1);
+    left->addLayout(statusRow);
 
+    // The browser and the list take what the window gains; the rules keep their natural size.
     auto* body = new QHBoxLayout;
-    body->addLayout(left);
-    body->addLayout(right);
+    body->addLayout(left, 1);
+    body->addLayout(right, 0);
 
     auto* commands = new QGridLayout;
     const std::array<IconPushButton*, 8> buttons = {c.preview, c.restore, c.options, c.help,
@@ -272,9 +290,9 @@ void MainDialog::layOutControls() {
     }
 
     auto* whole = new QVBoxLayout(this);
-    whole->addLayout(body);
+    whole->addLayout(body, 1);
     whole->addLayout(commands);
-    whole->setSizeConstraint(QLayout::SetFixedSize);
+    whole->setSizeConstraint(QLayout::SetMinimumSize);
 }
 
 void MainDialog::setButtonIcons() {
@@ -331,6 +349,19 @@ void MainDialog::connectControls() {
         showStatus();
     });
 
+    // Every control of the rules may change the new names.
+    for (QLineEdit* edit : findChildren<QLineEdit*>()) {
+        connect(edit, &QLineEdit::textChanged, this, &MainDialog::scheduleNewNames);
+    }
+    for (QCheckBox* box : findChildren<QCheckBox*>()) {
+        connect(box, &QCheckBox::toggled, this, &MainDialog::scheduleNewNames);
+    }
+    for (QRadioButton* radio : findChildren<QRadioButton*>()) {
+        connect(radio, &QRadioButton::toggled, this, &MainDialog::scheduleNewNames);
+    }
+    connect(c.counterDigits, &QComboBox::currentIndexChanged, this, &MainDialog::scheduleNewNames);
+    connect(c.fileList, &FileListView::ticksChanged, this, &MainDialog::scheduleNewNames);
+
     connect(c.preview, &QPushButton::clicked, this,
             [this] { runCommand(&MainDialog::previewChanges); });
     connect(c.apply, &QPushButton::clicked, this,
@@ -346,6 +377,10 @@ void MainDialog::connectControls() {
     connect(c.help, &QPushButton::clicked, this, &MainDialog::openHelp);
     connect(c.about, &QPushButton::clicked, this, &MainDialog::openAbout);
     connect(c.aboutAction, &QAction::triggered, this, &MainDialog::openAbout);
+    for (const QKeySequence& key :
+         {QKeySequence(QKeySequence::HelpContents), QKeySequence(Qt::Key_Help)}) {
+        connect(new QShortcut(key, this), &QShortcut::activated, this, &MainDialog::openHelp);
+    }
 }
 
 bool MainDialog::startUp() {
@@ -550,6 +585,8 @@ void MainDialog::validateEdit(QLineEdit* edit,
 void MainDialog::fillFileList() {
     const MainDialogControls& c = controls_;
     readControls();
+    // The one place the session learns its directory: the commands work where the listed files
+    // are, whatever the browser showed for a moment.
     session_.directory = c.browser->currentPath();
     session_.fileList.setAttributeMask(session_.rules.attributeMask());
     session_.fileList.setSortIndex(c.sortList->currentIndex());
@@ -575,10 +612,73 @@ void MainDialog::showFileList() {
     }
     c.selectAll->setChecked(session_.fileList.selectAllToggle());
     showStatus();
+    scheduleNewNames();
+}
+
+void MainDialog::scheduleNewNames() {
+    newNamesTimer_->start();
+}
+
+bool MainDialog::newNamesPending() const {
+    return newNamesTimer_->isActive();
+}
+
+void MainDialog::showNewNames() {
+    newNamesTimer_->stop();
+    readControls();
+    FileListModel* model = controls_.fileList->fileListModel();
+    const engine::FileList& files = session_.fileList;
+    if (files.tickedCount() == 0) {
+        model->setNewNames({});
+        return;
+    }
+    // The plan apply would make, judged by the same checks, so the column shows what apply does.
+    const bool mayRecord =
+        session_.options.restoreFileUsage != static_cast<int>(settings::RestoreFileUsage::None);
+    const engine::BatchPlan plan =
+        engine::planBatch(session_, {.mayRecord = mayRecord, .checkSafety = false});
+    if (plan.refusedBySettings) {
+        model->setNewNames({});
+        return;
+    }
+    std::unordered_set<std::string_view> directoryNames;
+    directoryNames.reserve(files.listing().size());
+    for (const engine::ListedFile& file : files.listing()) {
+        directoryNames.insert(file.name);
+    }
+    std::vector<std::optional<std::string>> problems =
+        engine::changeProblems(plan, directoryNames, mayRecord);
+    std::vector<FileListModel::NewName> newNames(files.rowCount());
+    for (std::size_t i = 0; i < plan.changes.size(); ++i) {
+        const engine::PlannedChange& change = plan.changes[i];
+        newNames[change.file] = {change.newName, std::move(problems[i])};
+    }
+    model->setNewNames(std::move(newNames));
 }
 
 void MainDialog::showStatus() {
-    controls_.status->setText(displayText(session_.fileList.statusText()));
+    statusText_ = displayText(session_.fileList.statusText());
+    elideStatus();
+}
+
+void MainDialog::elideStatus() {
+    QLabel* status = controls_.status;
+    // Before the window is shown the label has no width of its own to fit.
+    const QString shown = status->isVisible() ? status->fontMetrics().elidedText(
+                                                    statusText_, Qt::ElideRight, status->width())
+                                              : statusText_;
+    status->setText(shown);
+    status->setToolTip(shown == statusText_ ? QString() : statusText_);
+}
+
+void MainDialog::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    elideStatus();
+}
+
+void MainDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    elideStatus();
 }
 
 void MainDialog::emptyFileList() {
@@ -597,21 +697,18 @@ void MainDialog::afterDirectoryChange() {
 
 void MainDialog::previewChanges() {
     readControls();
-    session_.directory = controls_.browser->currentPath();
     PreviewDialog dialog(this, services_.runModal);
     engine::preview(session_, dialog);
 }
 
 void MainDialog::applyChanges() {
     readControls();
-    session_.directory = controls_.browser->currentPath();
     QtBatchProgress progress(this, QStringLiteral("Renaming files..."));
     afterCommand(engine::applyChanges(session_, &progress));
 }
 
 void MainDialog::restoreFilenames() {
     readControls();
-    session_.directory = controls_.browser->currentPath();
     QtBatchProgress progress(this, QStringLiteral("Restoring file names..."));
     if (services_.restorePicker != nullptr) {
         afterCommand(engine::restoreFilenames(session_, *services_.restorePicker, &progress));

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTimer>
 
 #include <functional>
 #include <optional>
@@ -160,6 +161,11 @@ public:
     void writeControls();
     void applyEnablingRule();
 
+    // Computes the "New Name" column now, as the changes of the rules and ticks do a moment
+    // after they stop.
+    void showNewNames();
+    bool newNamesPending() const;
+
     void previewChanges();
     void applyChanges();
     void restoreFilenames();
@@ -167,6 +173,10 @@ public:
 
     // Exit: asks first when the options say so.
     void reject() override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildControls();
@@ -184,6 +194,8 @@ private:
     void refilterFileList();
     void showFileList();
     void showStatus();
+    void elideStatus();
+    void scheduleNewNames();
     void emptyFileList();
     void afterDirectoryChange();
     void afterCommand(engine::CommandOutcome outcome);
@@ -202,6 +214,8 @@ private:
     settings::SettingsPaths paths_;
     MainDialogControls controls_;
     QWidget* splash_ = nullptr;
+    QString statusText_;
+    QTimer* newNamesTimer_ = nullptr;
 };
 
 }  // namespace nameshift::ui

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "ui/DisplayText.h"
+#include "ui/WindowPlacement.h"
 
 namespace nameshift::ui {
 
@@ -123,6 +124,7 @@ void PreviewDialog::fillList() {
 
 void PreviewDialog::show() {
     fillList();
+    placeWindow(*this, parentWidget());
     runModal(runner_, *this);
 }
 

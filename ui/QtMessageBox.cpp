@@ -1,8 +1,10 @@
 #include "ui/QtMessageBox.h"
 
 #include <QMessageBox>
+#include <algorithm>
 
 #include "ui/DisplayText.h"
+#include "ui/WindowPlacement.h"
 
 namespace nameshift::ui {
 namespace {
@@ -28,7 +30,7 @@ QMessageBox::Icon iconOf(platform::Icon icon) {
 std::unique_ptr<QMessageBox> QtMessageBox::build(const platform::Message& message,
                                                  QWidget* parent) {
     auto box = std::make_unique<QMessageBox>(parent);
-    box->setText(displayText(message.text));
+    box->setText(breakLongWords(displayText(message.text)));
     box->setTextFormat(Qt::PlainText);
     box->setWindowTitle(displayText(message.caption));
     box->setIcon(iconOf(message.icon));
@@ -49,6 +51,8 @@ std::unique_ptr<QMessageBox> QtMessageBox::build(const platform::Message& messag
 
 platform::Answer QtMessageBox::show(const platform::Message& message) {
     const std::unique_ptr<QMessageBox> box = build(message, parent_.data());
+    box->adjustSize();
+    placeWindow(*box, parent_.data());
     const int pressed = box->exec();
     if (message.buttons == platform::Buttons::Ok) {
         return platform::Answer::Ok;

@@ -39,6 +39,12 @@ TEST(AboutDialog, LinkThatCannotBeOpenedIsReportedAndTheBoxStaysOpen) {
     EXPECT_EQ(messages.shown[0].text.rfind("Unable to open hyperlink:\n\n", 0), 0u);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_FALSE(dialog.mailLink()->isVisited());
+
+    // Enter now presses OK instead of trying the link again.
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &dialog,
+                    Qt::Key_Return);
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 
 TEST(AboutDialog, VisitedLinkLastsOnlyAsLongAsItsBox) {

@@ -9,7 +9,11 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextTable>
+#include <cmath>
 #include <set>
 #include <string>
 
@@ -115,6 +119,71 @@ TEST(HelpWindow, PagesAreCompleteAndTheirLinksLeadSomewhere) {
             EXPECT_TRUE(linkedFromContents.count(page)) << page.toStdString();
         }
     }
+}
+
+double luminance(const QColor& colour) {
+    const auto channel = [](double value) {
+        return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) +
+           0.0722 * channel(colour.blueF());
+}
+
+double contrast(const QColor& a, const QColor& b) {
+    const double lighter = std::max(luminance(a), luminance(b));
+    const double darker = std::min(luminance(a), luminance(b));
+    return (lighter + 0.05) / (darker + 0.05);
+}
+
+// Every piece of text of every page, in the colours it is drawn in, against what lies behind it.
+TEST(HelpWindow, PagesStayReadableOnADarkPalette) {
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(0x30, 0x30, 0x30));
+    dark.setColor(QPalette::Base, QColor(0x20, 0x20, 0x20));
+    dark.setColor(QPalette::Text, QColor(0xe0, 0xe0, 0xe0));
+    dark.setColor(QPalette::WindowText, QColor(0xe0, 0xe0, 0xe0));
+    dark.setColor(QPalette::Link, QColor(0x8a, 0xb4, 0xf8));
+    // A dark desktop theme sets the program's palette; the help parses its links' colour from it.
+    const QPalette light = QApplication::palette();
+    QApplication::setPalette(dark);
+    HelpWindow window;
+    QDirIterator files(QStringLiteral(":/help"));
+    while (files.hasNext()) {
+        const QString page = files.next().section(QLatin1Char('/'), -1);
+        if (!page.endsWith(QLatin1String(".html"))) {
+            continue;
+        }
+        window.showPage(page);
+        const QTextDocument* document = window.browser()->document();
+        for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+            QColor behind = dark.color(QPalette::Base);
+            QTextCursor cursor(block);
+            if (QTextTable* table = cursor.currentTable()) {
+                const QBrush cell = table->cellAt(cursor).format().background();
+                if (cell.style() != Qt::NoBrush) {
+                    behind = cell.color();
+                }
+            }
+            if (block.blockFormat().background().style() != Qt::NoBrush) {
+                behind = block.blockFormat().background().color();
+            }
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                const QTextCharFormat format = it.fragment().charFormat();
+                const QColor back = format.background().style() != Qt::NoBrush
+                                        ? format.background().color()
+                                        : behind;
+                QColor text = format.foreground().style() != Qt::NoBrush
+                                  ? format.foreground().color()
+                                  : dark.color(QPalette::Text);
+                if (format.isAnchor() && format.foreground().style() == Qt::NoBrush) {
+                    text = dark.color(QPalette::Link);
+                }
+                EXPECT_GE(contrast(text, back), 4.5)
+                    << page.toStdString() << ": " << it.fragment().text().toStdString();
+            }
+        }
+    }
+    QApplication::setPalette(light);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QImage>
+#include <QProxyStyle>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWidget>
@@ -37,6 +38,36 @@ protected:
     QWidget window;
     IconPushButton* button = nullptr;
 };
+
+// Counts the focus frames the button asks the style for.
+class FocusFrameCounter final : public QProxyStyle {
+public:
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override {
+        if (element == PE_FrameFocusRect) {
+            ++frames;
+        }
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+    }
+    mutable int frames = 0;
+};
+
+TEST_F(IconPushButtonTest, KeyboardFocusOnAFlatButtonDrawsTheStylesFocusFrame) {
+    auto* style = new FocusFrameCounter;
+    style->setParent(button);
+    button->setStyle(style);
+    auto* before = new IconPushButton(QStringLiteral("&Before"), &window);
+    before->setGeometry(0, 0, 10, 10);
+    before->show();
+    before->setFocus(Qt::OtherFocusReason);
+    button->grab();
+    EXPECT_EQ(style->frames, 0);
+
+    QTest::keyClick(before, Qt::Key_Tab);
+    ASSERT_TRUE(button->hasFocus());
+    button->grab();
+    EXPECT_GT(style->frames, 0);
+}
 
 TEST_F(IconPushButtonTest, FlatButtonIsPlainAtRestRaisedWhenHoveredSunkenWhenPressed) {
     EXPECT_EQ(button->border(), Border::None);

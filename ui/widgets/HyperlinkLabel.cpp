@@ -118,6 +118,15 @@ void HyperlinkLabel::activate() {
     messages_.show(platform::Message{
         "Unable to open hyperlink:\n\n" + linkOpenResultText(kNoAssociatedApplication),
         platform::kProgramTitle, platform::Icon::Exclamation, platform::Buttons::Ok});
+    emit failed();
+}
+
+QColor HyperlinkLabel::shownColor() const {
+    const QPalette& colours = parentWidget() != nullptr ? parentWidget()->palette() : palette();
+    if (colours.color(QPalette::Window).lightness() < 128) {
+        return colours.color(visited_ ? QPalette::LinkVisited : QPalette::Link);
+    }
+    return visited_ ? visitedColor_ : linkColor_;
 }
 
 void HyperlinkLabel::mousePressEvent(QMouseEvent* event) {

@@ -48,7 +48,9 @@ public:
     void setVisitedColor(const QColor& color);
     QColor visitedColor() const { return visitedColor_; }
     // The colour the text is painted in now.
-    QColor shownColor() const { return visited_ ? visitedColor_ : linkColor_; }
+    // The colour the label paints now: the link or visited colour on a light palette, the
+    // palette's own link colours on a dark one, where the fixed blue is hard to read.
+    QColor shownColor() const;
 
     // While on, the label keeps the size of its text, moving its edges as its alignment says.
     void setSizeToText(bool sizeToText);
@@ -63,6 +65,8 @@ public:
 
 signals:
     void opened(const QUrl& url);
+    // The link could not be opened, and the user was told.
+    void failed();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -225,7 +225,10 @@ void IconPushButton::paintEvent(QPaintEvent* /*event*/) {
         painter.drawText(textArea.translated(shift, shift), flags, caption);
     }
 
-    if (hasFocus() && (!isFlat() || flatFocus_)) {
+    // A flat button shows the focus too once the user moves it with the keyboard; without it,
+    // Tab and Space would act on a button nobody can see.
+    const bool keyboardFocus = window()->testAttribute(Qt::WA_KeyboardFocusChange);
+    if (hasFocus() && (!isFlat() || flatFocus_ || keyboardFocus)) {
         QStyleOptionFocusRect focus;
         focus.initFrom(this);
         focus.rect = rect().adjusted(kIconGap, kIconGap, -kIconGap, -kIconGap);

@@ -1,0 +1,246 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QScreen>
+#include <QTest>
+
+#include <algorithm>
+#include <cerrno>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "FaultyFileSystem.h"
+#include "ScriptedMessageBox.h"
+#include "TempDir.h"
+#include "UiFakes.h"
+#include "settings/Id3OptionsFile.h"
+#include "settings/ProgramOptionsFile.h"
+#include "settings/RenameSettingsFile.h"
+#include "ui/FileListModel.h"
+#include "ui/MainDialog.h"
+
+namespace nameshift::ui {
+namespace {
+
+using testing::FaultyFileSystem;
+using testing::FixedVolumes;
+using testing::NoTags;
+using testing::ScriptedMessageBox;
+using testing::TempDir;
+using Texts = std::vector<std::string>;
+
+// The main window over "work", which holds the files a test lists.
+class MainWindowTest : public ::testing::Test {
+protected:
+    void start(const Texts& files) {
+        dir.makeDirectory("prog");
+        dir.makeDirectory("work");
+        for (const std::string& name : files) {
+            dir.write("work/" + name, name);
+        }
+        settings::ProgramOptions options;
+        options.confirmationOnExit = false;
+        options.warnOnApply = false;
+        options.exitAfterApply = false;
+        options.useStartupDir = true;
+        options.startupDirPath = dir.file("work");
+        dir.write("prog/opt.ini", settings::formatProgramOptions(options));
+        dir.write("prog/ID3Opts.ini", settings::formatId3Options(settings::Id3Options{}));
+        settings::RenameSettings rules = settings::RenameSettings::whenFileMissing();
+        rules.sortIndex = 2;
+        dir.write("prog/renset.ini", settings::formatRenameSettings(rules));
+        ASSERT_TRUE(fs.setCurrentDirectory(dir.file("prog")).ok());
+        MainDialogServices services(fs, messages, tags, volumes);
+        services.splashMilliseconds = 0;
+        DialogHooks hooks;
+        hooks.help = [this](const DialogContext&) { ++helpOpened; };
+        dialog = std::make_unique<MainDialog>(std::move(services), hooks);
+        ASSERT_TRUE(dialog->startUp());
+    }
+
+    const MainDialogControls& c() const { return dialog->controls(); }
+
+    // Each listed row's new name, with its marker's tooltip when it has one.
+    std::vector<std::pair<std::string, std::string>> newNames() {
+        const QAbstractItemModel* model = c().fileList->model();
+        std::vector<std::pair<std::string, std::string>> shown;
+        for (int row = 0; row < model->rowCount(); ++row) {
+            const QModelIndex cell = model->index(row, FileListModel::NewNameColumn);
+            const bool marked = !cell.data(Qt::DecorationRole).isNull();
+            shown.emplace_back(cell.data().toString().toStdString(),
+                               marked ? cell.data(Qt::ToolTipRole).toString().toStdString() : "");
+        }
+        return shown;
+    }
+
+    TempDir dir;
+    FaultyFileSystem fs;
+    ScriptedMessageBox messages;
+    NoTags tags;
+    FixedVolumes volumes{{"/"}};
+    std::unique_ptr<MainDialog> dialog;
+    int helpOpened = 0;
+};
+
+TEST_F(MainWindowTest, KeepsItsWidthWhenFilesAreTickedAndFitsASmallScreen) {
+    start({"a.txt", "b.txt", "c.txt"});
+    dialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    const int width = dialog->width();
+    c().selectAll->click();
+    QApplication::processEvents();
+    EXPECT_EQ(dialog->width(), width);
+    c().selectAll->click();
+    QApplication::processEvents();
+    EXPECT_EQ(dialog->width(), width);
+
+    // 1280x720 less a title bar and a panel; at 150% on 1920x1080 the logical size is the same.
+    const QSize least = dialog->minimumSize().expandedTo(dialog->minimumSizeHint());
+    EXPECT_LE(least.width(), 1280);
+    EXPECT_LE(least.height(), 650);
+    dialog->resize(least.width() + 200, least.height() + 50);
+    EXPECT_EQ(dialog->size(), QSize(least.width() + 200, least.height() + 50));
+}
+
+TEST_F(MainWindowTest, AFolderThatCannotBeEnteredLeavesTreeListAndApplyWhereTheyWere) {
+    dir.makeDirectory("work/locked");
+    dir.write("work/locked/inside.txt", "x");
+    start({"a.txt"});
+    fs.fail(FaultyFileSystem::Op::SetCurrentDirectory, EACCES, "locked");
+    CDirectoryTree* tree = c().browser->tree();
+    const QModelIndex current = tree->currentIndex();
+    const QModelIndex locked = tree->itemModel()->index(0, 0, current);
+    ASSERT_TRUE(locked.isValid());
+    tree->setCurrentIndex(locked);
+    tree->openItem(locked);
+
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "Permission denied");
+    EXPECT_EQ(tree->currentIndex(), current);
+    EXPECT_EQ(tree->currentPath(), dir.file("work"));
+    EXPECT_EQ(dialog->session().directory, dir.file("work"));
+
+    c().changePrefix->click();
+    QTest::keyClicks(c().prefixEdit, QStringLiteral("n-"));
+    c().selectAll->click();
+    c().apply->click();
+    EXPECT_EQ(dir.names("work"), (Texts{"locked", "n-a.txt", "restore.dat"}));
+    EXPECT_EQ(dir.names("work/locked"), Texts{"inside.txt"});
+}
+
+TEST_F(MainWindowTest, TheNewNameColumnShowsWhatApplyThenDoes) {
+    start({"a 1.txt", "b 2.txt", "c.log"});
+    c().removeSpaces->click();
+    c().changeExtension->click();
+    QTest::keyClicks(c().extensionEdit, QStringLiteral("md"));
+    c().extensionPosition->button(2)->click();
+    c().selectAll->click();
+    EXPECT_TRUE(dialog->newNamesPending());
+    QTest::qWait(0);
+    QApplication::processEvents();
+    EXPECT_FALSE(dialog->newNamesPending());
+    const auto shown = newNames();
+    ASSERT_EQ(shown.size(), 3u);
+    Texts expected;
+    for (const auto& [name, problem] : shown) {
+        EXPECT_EQ(problem, "");
+        expected.push_back(name);
+    }
+    expected.push_back("restore.dat");
+    std::sort(expected.begin(), expected.end());
+    c().apply->click();
+    EXPECT_EQ(dir.names("work"), expected);
+}
+
+struct MarkerCase {
+    const char* title;
+    Texts files;
+    const char* prefix;  // replaces each name's part before its extension
+    const char* replaceFrom;
+    const char* replaceWith;
+    std::vector<std::pair<std::string, std::string>> expected;
+};
+
+class NewNameMarkerTest : public MainWindowTest,
+                          public ::testing::WithParamInterface<MarkerCase> {};
+
+const std::string kLong(252, 'x');
+
+TEST_P(NewNameMarkerTest, MarksARefusedRowWithTheRefusalsWords) {
+    const MarkerCase& row = GetParam();
+    start(row.files);
+    if (row.prefix[0] != '\0') {
+        c().changePrefix->click();
+        QTest::keyClicks(c().prefixEdit, QString::fromUtf8(row.prefix));
+        c().prefixPosition->button(2)->click();
+    }
+    if (row.replaceFrom[0] != '\0') {
+        c().replaceString->click();
+        c().replaceFromEdit->setText(QString::fromUtf8(row.replaceFrom));
+        c().replaceWithEdit->setText(QString::fromUtf8(row.replaceWith));
+    }
+    c().fileList->selectionModel()->select(c().fileList->model()->index(0, 0),
+                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    dialog->showNewNames();
+    auto shown = newNames();
+    shown.resize(row.expected.size());
+    EXPECT_EQ(shown, row.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reasons, NewNameMarkerTest,
+    ::testing::Values(
+        MarkerCase{"NameHeldByAFileOutsideTheBatch",
+                   {"a.txt", "b.txt"},
+                   "",
+                   "a",
+                   "b",
+                   {{"b.txt", "File exists"}, {"", ""}}},
+        MarkerCase{"EmptyBase",
+                   {"a.txt"},
+                   "",
+                   "a",
+                   "",
+                   {{".txt", "Process cannot continue - You are about to remove a file's prefix"}}},
+        MarkerCase{"OverTheLongestName",
+                   {"a.txt"},
+                   "",
+                   "a",
+                   kLong.c_str(),
+                   {{kLong + ".txt", "File name too long"}}},
+        MarkerCase{"RestoreFileName",
+                   {"a.dat"},
+                   "restore",
+                   "",
+                   "",
+                   {{"restore.dat",
+                     "Cannot continue - the new file name \"restore.dat\" is the name of the "
+                     "restore file that this batch writes."}}},
+        MarkerCase{"Passes", {"a.txt"}, "z", "", "", {{"z.txt", ""}}}),
+    [](const ::testing::TestParamInfo<MarkerCase>& param) {
+        return std::string(param.param.title);
+    });
+
+TEST_F(MainWindowTest, DuplicatesAreMarkedOnEveryRowThatSharesTheName) {
+    start({"a.txt", "b.txt"});
+    c().changePrefix->click();
+    QTest::keyClicks(c().prefixEdit, QStringLiteral("same"));
+    c().prefixPosition->button(2)->click();
+    c().selectAll->click();
+    dialog->showNewNames();
+    const std::pair<std::string, std::string> duplicate{
+        "same.txt", "Duplicate filenames found! Cannot continue."};
+    EXPECT_EQ(newNames(), (std::vector{duplicate, duplicate}));
+}
+
+TEST_F(MainWindowTest, F1OpensTheHelp) {
+    start({});
+    dialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    QTest::keyClick(dialog.get(), Qt::Key_F1);
+    EXPECT_EQ(helpOpened, 1);
+}
+
+}  // namespace
+}  // namespace nameshift::ui
