@@ -114,7 +114,7 @@ void MainDialog::buildControls() {
     std::vector<QRadioButton*> radios;
 
     c.changePrefix = new QCheckBox(tr("Change Prefix"), this);
-    c.prefixToLabel = new QLabel(QStringLiteral("to"), this);
+    c.prefixToLabel = new QLabel(tr("to"), this);
     c.prefixEdit = new QLineEdit(this);
     c.addPrefixLabel = new QLabel(tr("Add prefix to the"), this);
     c.prefixPosition = radioGroup(
@@ -128,12 +128,12 @@ void MainDialog::buildControls() {
     c.useLabel = new QLabel(tr("Use:"), this);
     c.counterDigits = new QComboBox(this);
     c.counterDigits->addItems({"1", "2", "3", "4"});
-    c.digitsLabel = new QLabel(QStringLiteral("digits"), this);
+    c.digitsLabel = new QLabel(tr("digits"), this);
     c.counterPosition = radioGroup(
         this, {QT_TR_NOOP("Prepend  /"), QT_TR_NOOP("Append   counter to prefix")}, radios);
 
     c.changeExtension = new QCheckBox(tr("Change Extension"), this);
-    c.extensionToLabel = new QLabel(QStringLiteral("to"), this);
+    c.extensionToLabel = new QLabel(tr("to"), this);
     c.extensionEdit = new QLineEdit(this);
     c.addExtensionLabel = new QLabel(tr("Add extension to "), this);
     c.extensionPosition = radioGroup(
@@ -147,7 +147,7 @@ void MainDialog::buildControls() {
     c.removeStringEdit = new QLineEdit(this);
     c.replaceString = new QCheckBox(tr("Replace string"), this);
     c.replaceFromEdit = new QLineEdit(this);
-    c.withLabel = new QLabel(QStringLiteral("with"), this);
+    c.withLabel = new QLabel(tr("with"), this);
     c.replaceWithEdit = new QLineEdit(this);
 
     c.lowerCase = new QCheckBox(tr("Make all lower case"), this);
