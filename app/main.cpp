@@ -17,6 +17,7 @@
 #include "ui/ProcMountsVolumeSource.h"
 #include "ui/QtMessageBox.h"
 #include "ui/Resources.h"
+#include "ui/Translations.h"
 
 namespace {
 
@@ -104,6 +105,7 @@ int main(int argc, char** argv) {
     // Wayland compositors match the window to its menu entry, and so to its name and icon, by this.
     QGuiApplication::setDesktopFileName(QStringLiteral("nameshift"));
     ui::loadResources();
+    ui::installTranslations(QLocale(), ui::translationDirectory());
 
     platform::PosixFileSystem fileSystem;
     ui::QtMessageBox messages;

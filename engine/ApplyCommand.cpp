@@ -82,12 +82,13 @@ RestoreRecord recordOf(const std::string& directory, const RenameRun& run) {
     return record;
 }
 
-std::string closingText(const RenameRun& run, std::size_t total) {
+platform::MessageText closingText(const RenameRun& run, std::size_t total) {
     if (!run.cancelled) {
-        return "Operation complete";
+        return NS_MESSAGE("Message", "Operation complete");
     }
-    return "Operation cancelled - " + std::to_string(run.renamed.size()) + " of " +
-           std::to_string(total) + " file(s) were renamed.";
+    return {NS_MESSAGE_N("Message", "Operation cancelled - %1 of %n file(s) were renamed."),
+            {std::to_string(run.renamed.size())},
+            static_cast<long long>(total)};
 }
 
 CommandOutcome refuse(platform::MessageBox& messages, const platform::Message& refusal) {
@@ -97,19 +98,24 @@ CommandOutcome refuse(platform::MessageBox& messages, const platform::Message& r
 
 }  // namespace
 
-std::string renameErrorsText(const std::vector<PlannedChange>& changes,
-                             const std::vector<RenameFailure>& failures, std::size_t listed) {
-    std::string text = "The following file(s) could not be renamed:\n";
+platform::MessageText renameErrorsText(const std::vector<PlannedChange>& changes,
+                                       const std::vector<RenameFailure>& failures,
+                                       std::size_t listed) {
+    // The list of names is one argument: only the words around it are translated.
+    std::string names;
     listed = std::min(failures.size(), listed);
     for (std::size_t i = 0; i < listed; ++i) {
         const PlannedChange& change = changes[failures[i].change];
-        text += "\n\"" + change.oldName + "\" to \"" + change.newName +
-                "\": " + failures[i].status.message();
+        names += "\n\"" + change.oldName + "\" to \"" + change.newName +
+                 "\": " + failures[i].status.message();
     }
     if (failures.size() > listed) {
-        text += "\n... and " + std::to_string(failures.size() - listed) + " more";
+        return {NS_MESSAGE_N("Message",
+                             "The following file(s) could not be renamed:\n%1\n... and %n more"),
+                {names},
+                static_cast<long long>(failures.size() - listed)};
     }
-    return text;
+    return {NS_MESSAGE("Message", "The following file(s) could not be renamed:\n%1"), {names}};
 }
 
 CommandOutcome applyChanges(RenameSession& session, BatchProgress* progress) {
@@ -133,9 +139,7 @@ CommandOutcome applyChanges(RenameSession& session, BatchQuestions& questions,
     const platform::Result<platform::Directory> directory =
         fileSystem.openDirectory(plan.directory);
     if (!directory.ok()) {
-        return refuse(messages, {"Cannot continue - the directory \"" + plan.directory +
-                                     "\" cannot be opened: " + directory.status().message(),
-                                 "Directory Error", Icon::Stop});
+        return refuse(messages, directoryError(plan.directory, directory.status()));
     }
     auto guarded = guardBatch(fileSystem, session.stateDirectory, *directory);
     if (const auto* refusal = std::get_if<platform::Message>(&guarded)) {
@@ -156,7 +160,7 @@ CommandOutcome applyChanges(RenameSession& session, BatchQuestions& questions,
         runRenames(fileSystem, *directory, plan.changes, orderRenames(plan.changes), progress);
     if (!run.failures.empty()) {
         messages.show(renameErrorsText(plan.changes, run.failures, session.listedRenameErrors),
-                      "Rename Errors", Icon::Stop);
+                      NS_MESSAGE("Message", "Rename Errors"), Icon::Stop);
     }
     bool recordLost = false;
     if (*record != Journal::Record::None && !run.done.empty()) {

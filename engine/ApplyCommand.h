@@ -26,7 +26,8 @@ CommandOutcome applyChanges(RenameSession& session, BatchProgress* progress = nu
 
 // The "Rename Errors" text: one line per failure, at most `listed` of them, then a count of the
 // rest.
-std::string renameErrorsText(const std::vector<PlannedChange>& changes,
-                             const std::vector<RenameFailure>& failures, std::size_t listed);
+platform::MessageText renameErrorsText(const std::vector<PlannedChange>& changes,
+                                       const std::vector<RenameFailure>& failures,
+                                       std::size_t listed);
 
 }  // namespace nameshift::engine

@@ -21,7 +21,7 @@ bool hasEmptyBase(std::string_view name) {
     return name.rfind('.') == 0;
 }
 
-Message stop(std::string text, std::string caption) {
+Message stop(platform::MessageText text, platform::MessageText caption) {
     return Message{std::move(text), std::move(caption), Icon::Stop};
 }
 
@@ -56,22 +56,27 @@ std::optional<Message> duplicateNamesRefusal(const BatchPlan& plan) {
     if (!findDuplicateName(plan.changes)) {
         return std::nullopt;
     }
-    return stop("Duplicate filenames found! Cannot continue.", "Duplicate Filenames");
+    return stop(NS_MESSAGE("Message", "Duplicate filenames found! Cannot continue."),
+                NS_MESSAGE("Message", "Duplicate Filenames"));
 }
 
 std::optional<Message> emptyBaseRefusal(const BatchPlan& plan) {
     if (!findEmptyBase(plan.changes)) {
         return std::nullopt;
     }
-    return stop("Process cannot continue - You are about to remove a file's prefix", "No Prefix");
+    return stop(
+        NS_MESSAGE("Message", "Process cannot continue - You are about to remove a file's prefix"),
+        NS_MESSAGE("Message", "No Prefix"));
 }
 
 std::optional<Message> plainNamesRefusal(const BatchPlan& plan) {
     for (const PlannedChange& change : plan.changes) {
         if (!isPlainFileName(change.newName)) {
-            return stop("Cannot continue - the new file name \"" + change.newName +
-                            "\" is not a plain file name.",
-                        "Invalid File Name");
+            return stop(
+                {NS_MESSAGE("Message",
+                            "Cannot continue - the new file name \"%1\" is not a plain file name."),
+                 {change.newName}},
+                NS_MESSAGE("Message", "Invalid File Name"));
         }
     }
     return std::nullopt;
@@ -81,9 +86,11 @@ std::optional<Message> doubleQuoteRefusal(const BatchPlan& plan) {
     for (const PlannedChange& change : plan.changes) {
         for (const std::string* name : {&change.oldName, &change.newName}) {
             if (hasQuote(*name)) {
-                return stop("Cannot continue - the file name \"" + *name +
-                                "\" contains a double quote, which a restore file cannot record.",
-                            "Invalid File Name");
+                return stop({NS_MESSAGE("Message",
+                                        "Cannot continue - the file name \"%1\" contains a double "
+                                        "quote, which a restore file cannot record."),
+                             {*name}},
+                            NS_MESSAGE("Message", "Invalid File Name"));
             }
         }
     }
@@ -94,17 +101,21 @@ std::optional<Message> directoryQuoteRefusal(const BatchPlan& plan) {
     if (!hasQuote(plan.directory)) {
         return std::nullopt;
     }
-    return stop("Cannot continue - the directory path \"" + plan.directory +
-                    "\" contains a double quote, which a restore file cannot record.",
-                "Invalid Directory Name");
+    return stop({NS_MESSAGE("Message",
+                            "Cannot continue - the directory path \"%1\" contains a double quote, "
+                            "which a restore file cannot record."),
+                 {plan.directory}},
+                NS_MESSAGE("Message", "Invalid Directory Name"));
 }
 
 std::optional<Message> restoreFileNameRefusal(const BatchPlan& plan) {
     for (const PlannedChange& change : plan.changes) {
         if (change.newName == kRestoreFileName && change.oldName != change.newName) {
-            return stop("Cannot continue - the new file name \"" + change.newName +
-                            "\" is the name of the restore file that this batch writes.",
-                        "Invalid File Name");
+            return stop({NS_MESSAGE("Message",
+                                    "Cannot continue - the new file name \"%1\" is the name of the "
+                                    "restore file that this batch writes."),
+                         {change.newName}},
+                        NS_MESSAGE("Message", "Invalid File Name"));
         }
     }
     return std::nullopt;

@@ -14,12 +14,24 @@ std::string stateFileName(const std::string& stateDirectory, std::uint64_t devic
 }
 
 Message journalError(const std::string& path, const platform::Status& status) {
-    return Message{"Cannot continue - the record of this batch cannot be written to \"" + path +
-                       "\": " + status.message() + ". Nothing was renamed.",
-                   "Journal Error", Icon::Stop};
+    return Message{{NS_MESSAGE("Message",
+                               "Cannot continue - the record of this batch cannot be "
+                               "written to \"%1\": %2. Nothing was renamed."),
+                    {path, status.message()}},
+                   NS_MESSAGE("Message", "Journal Error"),
+                   Icon::Stop};
 }
 
 }  // namespace
+
+Message directoryError(const std::string& path, const platform::Status& status) {
+    return Message{{NS_MESSAGE("Message",
+                               "Cannot continue - the directory \"%1\" cannot be "
+                               "opened: %2"),
+                    {path, status.message()}},
+                   NS_MESSAGE("Message", "Directory Error"),
+                   Icon::Stop};
+}
 
 std::string batchLockPath(const std::string& stateDirectory, std::uint64_t device,
                           std::uint64_t inode) {
@@ -52,9 +64,7 @@ std::variant<BatchGuard, Message> guardBatch(platform::FileSystem& fileSystem,
     }
     const platform::Result<platform::FileIdentity> identity = fileSystem.identifyIn(directory, ".");
     if (!identity.ok()) {
-        return Message{"Cannot continue - the directory \"" + directory.path() +
-                           "\" cannot be opened: " + identity.status().message(),
-                       "Directory Error", Icon::Stop};
+        return directoryError(directory.path(), identity.status());
     }
     if (const platform::Status made = fileSystem.makeDirectories(stateDirectory); !made.ok()) {
         return journalError(stateDirectory, made);
@@ -63,19 +73,24 @@ std::variant<BatchGuard, Message> guardBatch(platform::FileSystem& fileSystem,
     platform::Result<platform::FileLock> lock = fileSystem.lockFile(lockPath);
     if (!lock.ok()) {
         if (lock.status().kind() == platform::ErrorKind::Busy) {
-            return Message{"Cannot continue - another batch is already renaming files in \"" +
-                               directory.path() + "\". Nothing was renamed.",
-                           "Batch Running", Icon::Stop};
+            return Message{{NS_MESSAGE("Message",
+                                       "Cannot continue - another batch is already "
+                                       "renaming files in \"%1\". Nothing was renamed."),
+                            {directory.path()}},
+                           NS_MESSAGE("Message", "Batch Running"),
+                           Icon::Stop};
         }
         return journalError(lockPath, lock.status());
     }
     std::string journalPath = batchJournalPath(stateDirectory, identity->device, identity->inode);
     if (fileSystem.identify(journalPath).ok()) {
-        return Message{"Cannot continue - a batch in \"" + directory.path() +
-                           "\" was interrupted and has not been undone or finished yet. Start "
-                           "Nameshift Pro again, or run \"nameshift-cli recover\", to deal with "
-                           "it first.",
-                       "Interrupted Batch", Icon::Stop};
+        return Message{{NS_MESSAGE("Message",
+                                   "Cannot continue - a batch in \"%1\" was interrupted and has "
+                                   "not been undone or finished yet. Start Nameshift Pro again, or "
+                                   "run \"nameshift-cli recover\", to deal with it first."),
+                        {directory.path()}},
+                       NS_MESSAGE("Message", "Interrupted Batch"),
+                       Icon::Stop};
     }
     return BatchGuard(fileSystem, std::move(lock.value()), std::move(journalPath), *identity);
 }

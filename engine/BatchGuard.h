@@ -13,6 +13,9 @@ namespace nameshift::engine {
 // The state folder keeps, for each directory that batches run in, a lock file that one batch at a
 // time holds, and the journal of the batch running there. Both are named after the directory's
 // device and inode, which no rename or move of the directory changes.
+// The refusal of a batch whose directory cannot be opened.
+platform::Message directoryError(const std::string& path, const platform::Status& status);
+
 std::string batchLockPath(const std::string& stateDirectory, std::uint64_t device,
                           std::uint64_t inode);
 std::string batchJournalPath(const std::string& stateDirectory, std::uint64_t device,

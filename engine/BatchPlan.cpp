@@ -54,8 +54,9 @@ BatchPlan planBatch(const RenameSession& session, const PlanOptions& options) {
     }
     if (tags) {
         if (session.id3.format.empty()) {
-            plan.refusal = platform::Message{"You have not specified any ID3 options",
-                                             "No options specified", platform::Icon::Stop};
+            plan.refusal = platform::Message{
+                NS_MESSAGE("Message", "You have not specified any ID3 options"),
+                NS_MESSAGE("Message", "No options specified"), platform::Icon::Stop};
             plan.refusedBySettings = true;
             return plan;
         }

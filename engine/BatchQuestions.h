@@ -30,17 +30,20 @@ public:
     explicit MessageBoxQuestions(platform::MessageBox& messages) : messages_(messages) {}
 
     bool confirmApply() override {
-        return messages_.ask("You are about to rename the file(s). Do you wish to continue?",
-                             "Warning");
+        return messages_.ask(
+            NS_MESSAGE("Message", "You are about to rename the file(s). Do you wish to continue?"),
+            NS_MESSAGE("Message", "Warning"));
     }
     bool createRestoreFile() override {
-        return messages_.ask("Do you wish to create a restore file?", "Create File?");
+        return messages_.ask(NS_MESSAGE("Message", "Do you wish to create a restore file?"),
+                             NS_MESSAGE("Message", "Create File?"));
     }
     ExistingRestoreFile existingRestoreFile(const std::string&) override {
         return messages_.ask(
-                   "Restore file already exists - Do you wish to overwrite the existing "
-                   "file?",
-                   "Restore File Already Exists")
+                   NS_MESSAGE("Message",
+                              "Restore file already exists - Do you wish to overwrite the existing "
+                              "file?"),
+                   NS_MESSAGE("Message", "Restore File Already Exists"))
                    ? ExistingRestoreFile::Replace
                    : ExistingRestoreFile::Keep;
     }

@@ -204,11 +204,17 @@ RecoveryResult recoverBatch(platform::FileSystem& fileSystem, platform::MessageB
 void offerRecovery(platform::FileSystem& fileSystem, platform::MessageBox& messages,
                    const std::string& stateDirectory) {
     for (const InterruptedBatch& batch : findInterruptedBatches(fileSystem, stateDirectory)) {
+        // The words of describeInterruptedBatch, here as one template to translate.
         const platform::Answer answer = messages.show(platform::Message{
-            describeInterruptedBatch(batch) +
-                "\n\nYes undoes the renames that were done, No finishes the batch, Cancel "
-                "decides later.",
-            "Interrupted Batch", Icon::Question, platform::Buttons::YesNoCancel});
+            {NS_MESSAGE_N("Message",
+                          "A batch in \"%1\" was interrupted after %2 of %n renames.\n\n"
+                          "Yes undoes the renames that were done, No finishes the batch, "
+                          "Cancel decides later."),
+             {batch.journal.directory, std::to_string(batch.done)},
+             static_cast<long long>(batch.journal.entries.size())},
+            NS_MESSAGE("Message", "Interrupted Batch"),
+            Icon::Question,
+            platform::Buttons::YesNoCancel});
         if (answer == platform::Answer::Cancel) {
             continue;
         }
@@ -219,13 +225,19 @@ void offerRecovery(platform::FileSystem& fileSystem, platform::MessageBox& messa
         if (result.problems.empty()) {
             continue;
         }
-        std::string text =
-            "Not every file of the batch in \"" + batch.journal.directory + "\" could be " +
-            (action == RecoveryAction::Undo ? "given its old name" : "renamed") + ":\n";
+        std::string problems;
         for (const std::string& problem : result.problems) {
-            text += "\n" + problem;
+            problems += "\n" + problem;
         }
-        messages.show(text, "Interrupted Batch", Icon::Stop);
+        messages.show(
+            {action == RecoveryAction::Undo
+                 ? NS_MESSAGE("Message",
+                              "Not every file of the batch in \"%1\" could be given its "
+                              "old name:\n%2")
+                 : NS_MESSAGE("Message",
+                              "Not every file of the batch in \"%1\" could be renamed:\n%2"),
+             {batch.journal.directory, problems}},
+            NS_MESSAGE("Message", "Interrupted Batch"), Icon::Stop);
     }
 }
 

@@ -52,8 +52,8 @@ FileList::FileList(platform::FileSystem& fileSystem, platform::MessageBox& messa
 bool FileList::fill(const std::string& directory) {
     if (attributeMask_ == 0) {
         clear();
-        messages_.show("You have to have at least ONE file attribute set!", "File Attribute Error",
-                       platform::Icon::Exclamation);
+        messages_.show(NS_MESSAGE("Message", "You have to have at least ONE file attribute set!"),
+                       NS_MESSAGE("Message", "File Attribute Error"), platform::Icon::Exclamation);
         return false;
     }
     auto entries = fileSystem_.listDirectory(directory);

@@ -14,31 +14,40 @@ platform::Message note(const char* text, const char* caption) {
 std::optional<platform::Message> findSettingsRefusal(const settings::RenameSettings& settings,
                                                      std::size_t tickedCount) {
     if (tickedCount == 0) {
-        return note("Nothing to preview. You must select at least one file first.", "Warning!");
+        return note(
+            NS_MESSAGE("Message", "Nothing to preview. You must select at least one file first."),
+            NS_MESSAGE("Message", "Warning!"));
     }
     if (settings.changePrefix && settings.prefixText.empty()) {
         return note(
-            "Please Note: If you wish to alter the prefix you must enter a name in the prefix "
-            "edit box",
-            "No Prefix Specified!");
+            NS_MESSAGE(
+                "Message",
+                "Please Note: If you wish to alter the prefix you must enter a name in the prefix "
+                "edit box"),
+            NS_MESSAGE("Message", "No Prefix Specified!"));
     }
     if (settings.changeExtension && settings.extensionText.empty()) {
         return note(
-            "Please Note: If you wish to alter the extension you must enter a name in the "
-            "extension edit box",
-            "No Extension Specified!");
+            NS_MESSAGE(
+                "Message",
+                "Please Note: If you wish to alter the extension you must enter a name in the "
+                "extension edit box"),
+            NS_MESSAGE("Message", "No Extension Specified!"));
     }
     if (settings.useCounter && settings.counterIncrement.empty()) {
-        return note(
-            "Please Note: If you wish to add a counter you must specify the counter increment in "
-            "the increment edit box",
-            "Counter Increment Not Specified!");
+        return note(NS_MESSAGE("Message",
+                               "Please Note: If you wish to add a counter you must specify the "
+                               "counter increment in "
+                               "the increment edit box"),
+                    NS_MESSAGE("Message", "Counter Increment Not Specified!"));
     }
     if (settings.useCounter && settings.counterStart.empty()) {
         return note(
-            "Please Note: If you wish to add a counter you must specify the counter's start "
-            "position in the start position edit box",
-            "No Start Position Specified!");
+            NS_MESSAGE(
+                "Message",
+                "Please Note: If you wish to add a counter you must specify the counter's start "
+                "position in the start position edit box"),
+            NS_MESSAGE("Message", "No Start Position Specified!"));
     }
     return std::nullopt;
 }

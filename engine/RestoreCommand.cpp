@@ -146,20 +146,22 @@ void removeChosenFile(platform::FileSystem& fileSystem, const ChosenFile& chosen
     }
 }
 
-std::string closingText(const RenameRun& run, std::size_t total) {
+platform::MessageText closingText(const RenameRun& run, std::size_t total) {
     if (!run.cancelled) {
-        return "Filename(s) Restored";
+        return NS_MESSAGE("Message", "Filename(s) Restored");
     }
-    return "Restore cancelled - " + std::to_string(run.renamed.size()) + " of " +
-           std::to_string(total) + " file(s) were restored.";
+    return {NS_MESSAGE_N("Message", "Restore cancelled - %1 of %n file(s) were restored."),
+            {std::to_string(run.renamed.size())},
+            static_cast<long long>(total)};
 }
 
 }  // namespace
 
-std::string restoreErrorText(const std::string& currentName, const std::string& earlierName,
-                             const platform::Status& status) {
-    return "The file \"" + currentName + " cannot be renamed\n to \"" + earlierName +
-           "\".\n\nError: " + status.message();
+platform::MessageText restoreErrorText(const std::string& currentName,
+                                       const std::string& earlierName,
+                                       const platform::Status& status) {
+    return {NS_MESSAGE("Message", "The file \"%1 cannot be renamed\n to \"%2\".\n\nError: %3"),
+            {currentName, earlierName, status.message()}};
 }
 
 CommandOutcome restoreFilenames(RenameSession& session, RestoreFilePicker& picker,
@@ -175,16 +177,16 @@ CommandOutcome restoreFilenames(RenameSession& session, RestoreFilePicker& picke
         return CommandOutcome::Cancelled;
     }
     if (!hasRestoreExtension(*choice)) {
-        messages.show("You have chosen an invalid restore file!", "Invalid Restore File",
-                      Icon::Exclamation);
+        messages.show(NS_MESSAGE("Message", "You have chosen an invalid restore file!"),
+                      NS_MESSAGE("Message", "Invalid Restore File"), Icon::Exclamation);
         return CommandOutcome::Refused;
     }
     std::optional<platform::Directory> directory;
     const std::optional<ChosenFile> chosen =
         readChosenFile(fileSystem, platform::absolutePath(*choice, initialDirectory), directory);
     if (!chosen) {
-        messages.show("The restore file is corrupt and cannot be used!", platform::kProgramTitle,
-                      Icon::Stop);
+        messages.show(NS_MESSAGE("Message", "The restore file is corrupt and cannot be used!"),
+                      platform::kProgramTitle, Icon::Stop);
         return CommandOutcome::Refused;
     }
     auto guarded = guardBatch(fileSystem, session.stateDirectory, *directory);
@@ -205,7 +207,7 @@ CommandOutcome restoreFilenames(RenameSession& session, RestoreFilePicker& picke
     for (const RenameFailure& failure : run.failures) {
         const PlannedChange& change = changes[failure.change];
         messages.show(restoreErrorText(change.oldName, change.newName, failure.status),
-                      "Restore Error", Icon::Stop);
+                      NS_MESSAGE("Message", "Restore Error"), Icon::Stop);
     }
     session.lastBatch = {run.renamed.size(), run.failures.size(), run.cancelled, false, run.done};
     if (run.failures.empty() && !run.cancelled) {

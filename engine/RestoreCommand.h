@@ -18,7 +18,8 @@ CommandOutcome restoreFilenames(RenameSession& session, RestoreFilePicker& picke
                                 BatchProgress* progress = nullptr);
 
 // The message for one file that cannot get its earlier name back.
-std::string restoreErrorText(const std::string& currentName, const std::string& earlierName,
-                             const platform::Status& status);
+platform::MessageText restoreErrorText(const std::string& currentName,
+                                       const std::string& earlierName,
+                                       const platform::Status& status);
 
 }  // namespace nameshift::engine

@@ -63,10 +63,11 @@ void appendQuotedLine(std::string& out, std::string_view text) {
 
 void reportWriteFailure(const platform::Status& status, platform::MessageBox& messages) {
     if (status.kind() == platform::ErrorKind::DiskFull) {
-        messages.show("Cannot save settings! - Reason: Disk is full.", "Error - disk full",
-                      platform::Icon::Stop);
+        messages.show(NS_MESSAGE("Message", "Cannot save settings! - Reason: Disk is full."),
+                      NS_MESSAGE("Message", "Error - disk full"), platform::Icon::Stop);
     } else {
-        messages.show("Cannot save settings! - Unknown Error.", "Error", platform::Icon::Stop);
+        messages.show(NS_MESSAGE("Message", "Cannot save settings! - Unknown Error."),
+                      NS_MESSAGE("Message", "Error"), platform::Icon::Stop);
     }
 }
 

@@ -3,6 +3,8 @@
 #include <string>
 #include <utility>
 
+#include "platform/MessageText.h"
+
 namespace nameshift::platform {
 
 // The caption of every message that names no caption of its own.
@@ -13,10 +15,24 @@ enum class Buttons { Ok, YesNo, YesNoCancel };
 enum class Answer { Ok, Yes, No, Cancel };
 
 struct Message {
+    Message() = default;
+    Message(MessageText text_, MessageText caption_ = MessageText(kProgramTitle),
+            Icon icon_ = Icon::Exclamation, Buttons buttons_ = Buttons::Ok)
+        : text(text_.filled()),
+          caption(caption_.filled()),
+          icon(icon_),
+          buttons(buttons_),
+          textSource(std::move(text_)),
+          captionSource(std::move(caption_)) {}
+
+    // In English, with the arguments filled in: what the command-line tool prints.
     std::string text;
     std::string caption = kProgramTitle;
     Icon icon = Icon::Exclamation;
     Buttons buttons = Buttons::Ok;
+    // What the dialogs translate.
+    MessageText textSource;
+    MessageText captionSource = MessageText(kProgramTitle);
 };
 
 // Every message the program shows to its user goes through here: the dialogs show it in a window,
@@ -26,10 +42,10 @@ public:
     virtual ~MessageBox() = default;
     virtual Answer show(const Message& message) = 0;
 
-    Answer show(std::string text, std::string caption, Icon icon, Buttons buttons = Buttons::Ok) {
+    Answer show(MessageText text, MessageText caption, Icon icon, Buttons buttons = Buttons::Ok) {
         return show(Message{std::move(text), std::move(caption), icon, buttons});
     }
-    bool ask(std::string text, std::string caption, Icon icon = Icon::Question) {
+    bool ask(MessageText text, MessageText caption, Icon icon = Icon::Question) {
         return show(std::move(text), std::move(caption), icon, Buttons::YesNo) == Answer::Yes;
     }
 };

@@ -67,6 +67,11 @@ for file in share/bash-completion/completions/nameshift-cli share/fish/vendor_co
     [[ -f "$installed/$file" ]] || fail "missing $file"
 done
 compgen -G "$installed/share/zsh/*/_nameshift-cli" >/dev/null || fail "missing the zsh completion"
+grep -q "^GenericName\[de\]=" "$desktop" || fail "the menu entry has no German GenericName"
+for ts in "$root"/translations/*.ts; do
+    qm="$(basename "${ts%.ts}").qm"
+    [[ -s "$installed/share/nameshift/translations/$qm" ]] || fail "missing the catalogue $qm"
+done
 
 echo "== Versions"
 [[ "$("$installed/bin/nameshift" --version)" == "nameshift $version" ]] || fail "nameshift --version"

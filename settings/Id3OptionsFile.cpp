@@ -15,7 +15,15 @@ namespace {
 
 constexpr std::string_view kTitle = "= Nameshift Pro ID3 Options File                 =";
 
-constexpr SettingsFileWording kWording{kId3OptionsFileName, "ID3 options", "options"};
+constexpr SettingsFileWording kWording{
+    kId3OptionsFileName,
+    "ID3 options",
+    "options",
+    NS_MESSAGE("Message",
+               "An error occurred. Possible error: \"%1\" file doesn't exist?\nUsing "
+               "default ID3 options instead."),
+    NS_MESSAGE("Message", "Cannot save options! - Reason: Disk is full."),
+    NS_MESSAGE("Message", "Cannot save options! - Unknown Error.")};
 
 namespace key {
 constexpr std::string_view kRenameMode = "-= Only Rename w/ID3 Tags/Use Alt Renaming Options =-";

@@ -12,7 +12,15 @@ namespace {
 
 constexpr std::string_view kTitle = "= Nameshift Pro Options File                     =";
 
-constexpr SettingsFileWording kWording{kProgramOptionsFileName, "options", "options"};
+constexpr SettingsFileWording kWording{
+    kProgramOptionsFileName,
+    "options",
+    "options",
+    NS_MESSAGE("Message",
+               "An error occurred. Possible error: \"%1\" file doesn't exist?\nUsing "
+               "default options instead."),
+    NS_MESSAGE("Message", "Cannot save options! - Reason: Disk is full."),
+    NS_MESSAGE("Message", "Cannot save options! - Unknown Error.")};
 
 namespace key {
 constexpr std::string_view kConfirmationOnExit = "-= Confirmation on Exit =-";

@@ -12,7 +12,15 @@ namespace {
 
 constexpr std::string_view kTitle = "= Nameshift Pro Save Settings File               =";
 
-constexpr SettingsFileWording kWording{kRenameSettingsFileName, "settings", "settings"};
+constexpr SettingsFileWording kWording{
+    kRenameSettingsFileName,
+    "settings",
+    "settings",
+    NS_MESSAGE("Message",
+               "An error occurred. Possible error: \"%1\" file doesn't exist?\nUsing "
+               "default settings instead."),
+    NS_MESSAGE("Message", "Cannot save settings! - Reason: Disk is full."),
+    NS_MESSAGE("Message", "Cannot save settings! - Unknown Error.")};
 
 namespace key {
 constexpr std::string_view kChangePrefix = "-= Change Prefix =-";

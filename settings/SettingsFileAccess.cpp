@@ -19,12 +19,8 @@ std::optional<std::string> readSettingsText(platform::FileSystem& fileSystem,
 }
 
 void reportLoadFailure(platform::MessageBox& messages, const SettingsFileWording& wording) {
-    std::string text = "An error occurred. Possible error: \"";
-    text += wording.fileName;
-    text += "\" file doesn't exist?\nUsing default ";
-    text += wording.contentNoun;
-    text += " instead.";
-    messages.show(std::move(text), platform::kProgramTitle, Icon::Exclamation);
+    messages.show(platform::MessageText(wording.loadFailure, {std::string(wording.fileName)}),
+                  platform::kProgramTitle, Icon::Exclamation);
 }
 
 bool checkStorableStrings(platform::MessageBox& messages, const SettingsFileWording& wording,
@@ -54,7 +50,7 @@ bool checkStorableStrings(platform::MessageBox& messages, const SettingsFileWord
         text += ", which ";
         text += wording.fileName;
         text += " cannot store.";
-        messages.show(std::move(text), "Error", Icon::Stop);
+        messages.show(std::move(text), NS_MESSAGE("Message", "Error"), Icon::Stop);
         return false;
     }
     return true;
@@ -67,8 +63,10 @@ bool saveSettingsText(platform::FileSystem& fileSystem, platform::MessageBox& me
         mode == SaveMode::AskBeforeReplacing ? WriteMode::CreateNew : WriteMode::Replace;
     Status status = fileSystem.writeFile(path, text, firstMode);
     if (status.kind() == ErrorKind::Exists && firstMode == WriteMode::CreateNew) {
-        if (!messages.ask("File Already Exists - Do you wish to overwrite the existing settings?",
-                          "File Already Exists", Icon::None)) {
+        if (!messages.ask(NS_MESSAGE("Message",
+                                     "File Already Exists - Do you wish to overwrite the "
+                                     "existing settings?"),
+                          NS_MESSAGE("Message", "File Already Exists"), Icon::None)) {
             return false;
         }
         status = fileSystem.writeFile(path, text, WriteMode::Replace);
@@ -78,14 +76,10 @@ bool saveSettingsText(platform::FileSystem& fileSystem, platform::MessageBox& me
     }
     // A failed replacement after Yes is reported like any other failure: keeping quiet would
     // let the user believe the settings were saved.
-    std::string message = "Cannot save ";
-    message += wording.saveNoun;
     if (status.kind() == ErrorKind::DiskFull) {
-        message += "! - Reason: Disk is full.";
-        messages.show(std::move(message), "Error - disk full", Icon::Stop);
+        messages.show(wording.diskFull, NS_MESSAGE("Message", "Error - disk full"), Icon::Stop);
     } else {
-        message += "! - Unknown Error.";
-        messages.show(std::move(message), "Error", Icon::Stop);
+        messages.show(wording.unknownError, NS_MESSAGE("Message", "Error"), Icon::Stop);
     }
     return false;
 }

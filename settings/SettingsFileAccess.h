@@ -16,6 +16,10 @@ struct SettingsFileWording {
     std::string_view fileName;     // "renset.ini", as the load message quotes it
     std::string_view contentNoun;  // "settings" in "Using default settings instead."
     std::string_view saveNoun;     // "settings" in "Cannot save settings!"
+    // The same messages whole, for translation: "%1" is the file name.
+    const char* loadFailure;
+    const char* diskFull;
+    const char* unknownError;
 };
 
 enum class SaveMode {

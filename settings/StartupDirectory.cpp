@@ -11,7 +11,8 @@ bool startupDirectoryIsValid(platform::FileSystem& fileSystem, const std::string
 namespace {
 
 void reportInvalid(platform::MessageBox& messages) {
-    messages.show("The supplied startup directory path is invalid!\nUsing default path",
+    messages.show(NS_MESSAGE("Message",
+                             "The supplied startup directory path is invalid!\nUsing default path"),
                   platform::kProgramTitle, platform::Icon::Exclamation);
 }
 

@@ -14,7 +14,7 @@ namespace nameshift::ui {
 
 AboutDialog::AboutDialog(platform::MessageBox& messages, QWidget* parent) : QDialog(parent) {
     loadResources();
-    setWindowTitle(QStringLiteral("About Nameshift Pro"));
+    setWindowTitle(tr("About Nameshift Pro"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     auto* picture = new QLabel(this);
@@ -23,14 +23,14 @@ AboutDialog::AboutDialog(platform::MessageBox& messages, QWidget* parent) : QDia
     picture->setAlignment(Qt::AlignCenter);
     picture->setPixmap(QIcon(QStringLiteral(":/logo.svg")).pixmap(QSize(200, 48)));
 
-    auto* version = new QLabel(
-        QStringLiteral("Nameshift Pro Version ") + QLatin1String(platform::kProgramVersion), this);
+    auto* version =
+        new QLabel(tr("Nameshift Pro Version ") + QLatin1String(platform::kProgramVersion), this);
     version->setObjectName(QStringLiteral("version"));
-    auto* summary = new QLabel(
-        QStringLiteral("Renames files in batches, by rules or from their ID3 tags."), this);
+    auto* summary =
+        new QLabel(tr("Renames files in batches, by rules or from their ID3 tags."), this);
 
-    auto* authorLabel = new QLabel(QStringLiteral("&Written by:"), this);
-    mailLink_ = new HyperlinkLabel(messages, QStringLiteral("the Nameshift Pro developers"), this);
+    auto* authorLabel = new QLabel(tr("&Written by:"), this);
+    mailLink_ = new HyperlinkLabel(messages, tr("the Nameshift Pro developers"), this);
     mailLink_->setObjectName(QStringLiteral("mailLink"));
     mailLink_->setUrl(QStringLiteral("mailto:") + QLatin1String(kSupportAddress));
     mailLink_->setUnderline(true);
@@ -41,11 +41,11 @@ AboutDialog::AboutDialog(platform::MessageBox& messages, QWidget* parent) : QDia
     authorRow->addWidget(mailLink_);
     authorRow->addStretch(1);
 
-    okButton_ = new IconPushButton(QStringLiteral("OK"), this);
+    okButton_ = new IconPushButton(tr("OK"), this);
     okButton_->setObjectName(QStringLiteral("ok"));
     okButton_->setIcons(QStringLiteral(":/icons/apply-hover.svg"),
                         QStringLiteral(":/icons/apply.svg"));
-    okButton_->setToolTip(QStringLiteral("Closes the About box"));
+    okButton_->setToolTip(tr("Closes the About box"));
     okButton_->setDefault(true);
     connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
     // After a failed click the link keeps the focus, and Enter would only fail again.

@@ -35,13 +35,13 @@ bool CDirectoryTree::fillTree() {
     if (!drive_.empty()) {
         const platform::Status moved = fileSystem_.setCurrentDirectory(drive_);
         if (!moved.ok()) {
-            reportSystemError(moved, "GetLastError");
+            reportSystemError(moved, NS_MESSAGE("Message", "GetLastError"));
             return false;
         }
     }
     const platform::Result<std::string> cwd = fileSystem_.currentDirectory();
     if (!cwd.ok()) {
-        reportSystemError(cwd.status(), "GetLastError");
+        reportSystemError(cwd.status(), NS_MESSAGE("Message", "GetLastError"));
         return false;
     }
     model_->clear();
@@ -90,7 +90,7 @@ void CDirectoryTree::openItem(const QModelIndex& index) {
     const std::string path = pathOf(item);
     const platform::Status entered = fileSystem_.setCurrentDirectory(path);
     if (!entered.ok()) {
-        reportSystemError(entered, "GetLastError");
+        reportSystemError(entered, NS_MESSAGE("Message", "GetLastError"));
         showCurrentItem();
         return;
     }
@@ -121,7 +121,8 @@ bool CDirectoryTree::listSubdirectories(const std::string& path, QStandardItem* 
     const platform::Result<std::vector<platform::DirEntry>> entries =
         fileSystem_.listDirectory(path);
     if (!entries.ok()) {
-        messages_.show("Unable to open directory", "ERROR", platform::Icon::Stop);
+        messages_.show(NS_MESSAGE("Message", "Unable to open directory"),
+                       NS_MESSAGE("Message", "ERROR"), platform::Icon::Stop);
         return false;
     }
     addSubdirectories(*entries, parent);
@@ -203,8 +204,9 @@ void CDirectoryTree::setOpened(QStandardItem* item, bool opened) {
     setExpanded(item->index(), opened);
 }
 
-void CDirectoryTree::reportSystemError(const platform::Status& status, const char* caption) {
-    messages_.show(status.message(), caption, platform::Icon::Stop);
+void CDirectoryTree::reportSystemError(const platform::Status& status,
+                                       platform::MessageText caption) {
+    messages_.show(status.message(), std::move(caption), platform::Icon::Stop);
 }
 
 }  // namespace nameshift::ui

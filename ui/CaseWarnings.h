@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/MessageText.h"
+
 namespace nameshift::ui {
 
 enum class CaseBox { Lower, Upper, FirstLetter };
@@ -12,6 +14,6 @@ enum class CaseBox { Lower, Upper, FirstLetter };
 std::optional<std::string> caseWarning(CaseBox turnedOn, bool lowerOn, bool upperOn,
                                        bool firstLetterOn);
 
-inline constexpr const char* kCaseWarningCaption = "Warning!";
+inline constexpr const char* kCaseWarningCaption = NS_MESSAGE("Message", "Warning!");
 
 }  // namespace nameshift::ui

@@ -15,7 +15,7 @@ DirectoryBrowser::DirectoryBrowser(platform::FileSystem& fileSystem, platform::M
       fileSystem_(fileSystem),
       messages_(messages),
       volumes_(volumes),
-      driveLabel_(new QLabel(QStringLiteral("Available drives:"), this)),
+      driveLabel_(new QLabel(tr("Available drives:"), this)),
       driveList_(new DriveComboBox(this)),
       tree_(new CDirectoryTree(fileSystem, messages, this)) {
     driveLabel_->setBuddy(driveList_);
@@ -36,18 +36,21 @@ bool DirectoryBrowser::fillDrives(const std::string& startPath) {
     if (found.ok()) {
         volumes = std::move(found.value());
     } else {
-        messages_.show(found.status().message(), "GetLastError - GetLogicalDrives failed",
+        messages_.show(found.status().message(),
+                       NS_MESSAGE("Message", "GetLastError - GetLogicalDrives failed"),
                        platform::Icon::Stop);
         listed = false;
     }
     listVolumes(volumes);
 
     if (!startPath.empty() && !fileSystem_.setCurrentDirectory(startPath).ok()) {
-        messages_.show("Dir path in options is invalid", "Error", platform::Icon::None);
+        messages_.show(NS_MESSAGE("Message", "Dir path in options is invalid"),
+                       NS_MESSAGE("Message", "Error"), platform::Icon::None);
     }
     const platform::Result<std::string> cwd = fileSystem_.currentDirectory();
     if (!cwd.ok()) {
-        messages_.show(cwd.status().message(), "GetLastError - GetCurrentDirectory failed",
+        messages_.show(cwd.status().message(),
+                       NS_MESSAGE("Message", "GetLastError - GetCurrentDirectory failed"),
                        platform::Icon::Stop);
         return false;
     }
@@ -114,8 +117,9 @@ void DirectoryBrowser::changeDrive(int index) {
     }
     const std::string previous = tree_->drive();
     if (!isDriveReady(index)) {
-        messages_.show("Drive " + volumeAt(index) + ": is not ready.", "Error",
-                       platform::Icon::Exclamation);
+        messages_.show(platform::MessageText(NS_MESSAGE("Message", "Drive %1: is not ready."),
+                                             {volumeAt(index)}),
+                       NS_MESSAGE("Message", "Error"), platform::Icon::Exclamation);
         reselectDrive(previous);
         return;
     }

@@ -19,7 +19,8 @@ namespace nameshift::ui {
 namespace {
 
 const QString kHelpRoot = QStringLiteral("qrc:/help/");
-const QString kWindowTitle = QStringLiteral("Nameshift Pro Help");
+const char* const kWindowTitle =
+    QT_TRANSLATE_NOOP("nameshift::ui::HelpWindow", "Nameshift Pro Help");
 
 }  // namespace
 
@@ -31,7 +32,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     (void)loaded;
 
     setObjectName(QStringLiteral("helpWindow"));
-    setWindowTitle(kWindowTitle);
+    setWindowTitle(tr(kWindowTitle));
     setWindowModality(Qt::NonModal);
 
     browser_ = new QTextBrowser(this);
@@ -39,30 +40,30 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     // Mail and web links leave the help for the desktop's own programs.
     browser_->setOpenExternalLinks(true);
 
-    auto* contentsButton = new IconPushButton(QStringLiteral("C&ontents"), this);
+    auto* contentsButton = new IconPushButton(tr("C&ontents"), this);
     contentsButton->setObjectName(QStringLiteral("contents"));
     contentsButton->setIcons(QStringLiteral(":/icons/help.svg"));
-    contentsButton->setToolTip(QStringLiteral("Shows the list of help topics"));
+    contentsButton->setToolTip(tr("Shows the list of help topics"));
     connect(contentsButton, &QPushButton::clicked, browser_, &QTextBrowser::home);
 
-    backButton_ = new IconPushButton(QStringLiteral("&Back"), this);
+    backButton_ = new IconPushButton(tr("&Back"), this);
     backButton_->setObjectName(QStringLiteral("back"));
-    backButton_->setToolTip(QStringLiteral("Goes back to the page shown before (Alt+Left)"));
+    backButton_->setToolTip(tr("Goes back to the page shown before (Alt+Left)"));
     backButton_->setEnabled(false);
     connect(backButton_, &QPushButton::clicked, browser_, &QTextBrowser::backward);
     connect(browser_, &QTextBrowser::backwardAvailable, backButton_, &QWidget::setEnabled);
 
-    forwardButton_ = new IconPushButton(QStringLiteral("&Forward"), this);
+    forwardButton_ = new IconPushButton(tr("&Forward"), this);
     forwardButton_->setObjectName(QStringLiteral("forward"));
-    forwardButton_->setToolTip(QStringLiteral("Goes forward again (Alt+Right)"));
+    forwardButton_->setToolTip(tr("Goes forward again (Alt+Right)"));
     forwardButton_->setEnabled(false);
     connect(forwardButton_, &QPushButton::clicked, browser_, &QTextBrowser::forward);
     connect(browser_, &QTextBrowser::forwardAvailable, forwardButton_, &QWidget::setEnabled);
 
-    auto* closeButton = new IconPushButton(QStringLiteral("&Close"), this);
+    auto* closeButton = new IconPushButton(tr("&Close"), this);
     closeButton->setObjectName(QStringLiteral("close"));
     closeButton->setIcons(QStringLiteral(":/icons/exit.svg"));
-    closeButton->setToolTip(QStringLiteral("Closes the help window"));
+    closeButton->setToolTip(tr("Closes the help window"));
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
 
     auto* closeShortcut = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -116,8 +117,8 @@ void HelpWindow::showPage(const QString& page) {
 
 void HelpWindow::updateTitle() {
     const QString pageTitle = browser_->documentTitle();
-    setWindowTitle(pageTitle.isEmpty() ? kWindowTitle
-                                       : kWindowTitle + QStringLiteral(" - ") + pageTitle);
+    setWindowTitle(pageTitle.isEmpty() ? tr(kWindowTitle)
+                                       : tr(kWindowTitle) + QStringLiteral(" - ") + pageTitle);
 }
 
 }  // namespace nameshift::ui

@@ -74,18 +74,18 @@ Id3OptionsDialog::Id3OptionsDialog(platform::FileSystem& fileSystem, platform::M
 }
 
 void Id3OptionsDialog::buildControls() {
-    setWindowTitle(QStringLiteral("ID3 Options"));
+    setWindowTitle(tr("ID3 Options"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    auto* renameGroup = new QGroupBox(QStringLiteral("Rename Mode"), this);
+    auto* renameGroup = new QGroupBox(tr("Rename Mode"), this);
     auto* renameLayout = new QVBoxLayout(renameGroup);
     renameModeGroup_ = new QButtonGroup(this);
     const QString renameTexts[] = {
-        QStringLiteral("&Only rename if ALL specified frames are present, in the ID3 tag, "
-                       "otherwise use alternate renaming options"),
-        QStringLiteral("&If ALL specified frames are NOT present, in the ID3 tag,  do not rename "
-                       "the file at all"),
-        QStringLiteral("Rename to &what ever specified frames, in the ID3 tag, are present"),
+        tr("&Only rename if ALL specified frames are present, in the ID3 tag, "
+           "otherwise use alternate renaming options"),
+        tr("&If ALL specified frames are NOT present, in the ID3 tag,  do not rename "
+           "the file at all"),
+        tr("Rename to &what ever specified frames, in the ID3 tag, are present"),
     };
     for (int mode = 0; mode < 3; ++mode) {
         auto* radio = new QRadioButton(renameTexts[mode], this);
@@ -95,9 +95,9 @@ void Id3OptionsDialog::buildControls() {
     }
 
     auto* modeButtons = new QButtonGroup(this);
-    basicMode_ = new QRadioButton(QStringLiteral("Use &Basic ID3 Options"), this);
+    basicMode_ = new QRadioButton(tr("Use &Basic ID3 Options"), this);
     basicMode_->setObjectName(QStringLiteral("basicMode"));
-    advancedMode_ = new QRadioButton(QStringLiteral("Use A&dvanced ID3 Options"), this);
+    advancedMode_ = new QRadioButton(tr("Use A&dvanced ID3 Options"), this);
     advancedMode_->setObjectName(QStringLiteral("advancedMode"));
     modeButtons->addButton(basicMode_, 0);
     modeButtons->addButton(advancedMode_, 1);
@@ -106,7 +106,7 @@ void Id3OptionsDialog::buildControls() {
         rebuild();
     });
 
-    auto* availableLabel = new QLabel(QStringLiteral("Avai&lable frames:"), this);
+    auto* availableLabel = new QLabel(tr("Avai&lable frames:"), this);
     available_ = new QListWidget(this);
     available_->setObjectName(QStringLiteral("availableFrames"));
     available_->addItems(frameNames());
@@ -115,23 +115,23 @@ void Id3OptionsDialog::buildControls() {
             &Id3OptionsDialog::moveChosenToSelected);
 
     allToSelected_ = makeButton(QStringLiteral(">>"), QStringLiteral("allToSelected"),
-                                QStringLiteral("Selects every frame (Alt+Shift+Right)"), this);
+                                tr("Selects every frame (Alt+Shift+Right)"), this);
     allToSelected_->setShortcut(QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Right));
     oneToSelected_ = makeButton(QStringLiteral(">"), QStringLiteral("oneToSelected"),
-                                QStringLiteral("Selects the chosen frame (Alt+Right)"), this);
+                                tr("Selects the chosen frame (Alt+Right)"), this);
     oneToSelected_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
     oneToAvailable_ = makeButton(QStringLiteral("<"), QStringLiteral("oneToAvailable"),
-                                 QStringLiteral("Takes the chosen frame out (Alt+Left)"), this);
+                                 tr("Takes the chosen frame out (Alt+Left)"), this);
     oneToAvailable_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
     allToAvailable_ = makeButton(QStringLiteral("<<"), QStringLiteral("allToAvailable"),
-                                 QStringLiteral("Takes every frame out (Alt+Shift+Left)"), this);
+                                 tr("Takes every frame out (Alt+Shift+Left)"), this);
     allToAvailable_->setShortcut(QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Left));
     connect(allToSelected_, &QPushButton::clicked, this, &Id3OptionsDialog::moveAllToSelected);
     connect(oneToSelected_, &QPushButton::clicked, this, &Id3OptionsDialog::moveChosenToSelected);
     connect(oneToAvailable_, &QPushButton::clicked, this, &Id3OptionsDialog::moveChosenToAvailable);
     connect(allToAvailable_, &QPushButton::clicked, this, &Id3OptionsDialog::moveAllToAvailable);
 
-    auto* selectedLabel = new QLabel(QStringLiteral("S&elected frames:"), this);
+    auto* selectedLabel = new QLabel(tr("S&elected frames:"), this);
     selected_ = new QListWidget(this);
     selected_->setObjectName(QStringLiteral("selectedFrames"));
     selectedLabel->setBuddy(selected_);
@@ -139,14 +139,14 @@ void Id3OptionsDialog::buildControls() {
             &Id3OptionsDialog::moveChosenToAvailable);
 
     const QSize arrowSize(16, 16);
-    up_ = makeButton(QString(), QStringLiteral("up"),
-                     QStringLiteral("Moves the chosen frame up (Alt+Up)"), this);
+    up_ =
+        makeButton(QString(), QStringLiteral("up"), tr("Moves the chosen frame up (Alt+Up)"), this);
     up_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Up));
     const QIcon upIcon = style()->standardIcon(QStyle::SP_ArrowUp);
     up_->setIcons(upIcon, upIcon, arrowSize);
     up_->setAccessibleName(QStringLiteral("Up"));
     down_ = makeButton(QString(), QStringLiteral("down"),
-                       QStringLiteral("Moves the chosen frame down (Alt+Down)"), this);
+                       tr("Moves the chosen frame down (Alt+Down)"), this);
     down_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Down));
     const QIcon downIcon = style()->standardIcon(QStyle::SP_ArrowDown);
     down_->setIcons(downIcon, downIcon, arrowSize);
@@ -154,7 +154,7 @@ void Id3OptionsDialog::buildControls() {
     connect(up_, &QPushButton::clicked, this, &Id3OptionsDialog::moveChosenUp);
     connect(down_, &QPushButton::clicked, this, &Id3OptionsDialog::moveChosenDown);
 
-    useSeparators_ = new QCheckBox(QStringLiteral("Use &Separators"), this);
+    useSeparators_ = new QCheckBox(tr("Use &Separators"), this);
     useSeparators_->setObjectName(QStringLiteral("useSeparators"));
     connect(useSeparators_, &QCheckBox::clicked, this, [this] {
         applyModeEnabling();
@@ -163,8 +163,7 @@ void Id3OptionsDialog::buildControls() {
         rebuild();
     });
     separatorGroup_ = new QButtonGroup(this);
-    const QString separatorTexts[] = {QStringLiteral("S&paces"), QStringLiteral("&Hyphens"),
-                                      QStringLiteral("&Underscores")};
+    const QString separatorTexts[] = {tr("S&paces"), tr("&Hyphens"), tr("&Underscores")};
     const QString separatorNames[] = {QStringLiteral("spaces"), QStringLiteral("hyphens"),
                                       QStringLiteral("underscores")};
     auto* separatorRow = new QHBoxLayout;
@@ -204,7 +203,7 @@ void Id3OptionsDialog::buildControls() {
 
     auto* advancedGroup = new QGroupBox(this);
     auto* advancedLayout = new QGridLayout(advancedGroup);
-    auto* formatLabel = new QLabel(QStringLiteral("&Format:"), this);
+    auto* formatLabel = new QLabel(tr("&Format:"), this);
     advancedFormat_ = new QLineEdit(this);
     advancedFormat_->setObjectName(QStringLiteral("advancedFormat"));
     advancedFormat_->setMaxLength(kAdvancedFormatLimit);
@@ -214,7 +213,7 @@ void Id3OptionsDialog::buildControls() {
     advancedLayout->addWidget(formatLabel, 1, 0);
     advancedLayout->addWidget(advancedFormat_, 1, 1);
 
-    auto* legendGroup = new QGroupBox(QStringLiteral("Legend"), this);
+    auto* legendGroup = new QGroupBox(tr("Legend"), this);
     auto* legendLayout = new QGridLayout(legendGroup);
     const QStringList names = frameNames();
     for (int code = 0; code < names.size(); ++code) {
@@ -225,7 +224,7 @@ void Id3OptionsDialog::buildControls() {
         legendLayout->addWidget(entry, code % 3, code / 3);
     }
 
-    auto* exampleLabel = new QLabel(QStringLiteral("Example Tag Result:"), this);
+    auto* exampleLabel = new QLabel(tr("Example Tag Result:"), this);
     example_ = new QLineEdit(this);
     example_->setObjectName(QStringLiteral("example"));
     example_->setEnabled(false);
@@ -234,19 +233,19 @@ void Id3OptionsDialog::buildControls() {
     exampleRow->addWidget(example_, 1);
 
     auto* restoreButton =
-        makeButton(QStringLiteral("&Restore Defaults"), QStringLiteral("restoreDefaults"),
-                   QStringLiteral("Puts back the options a new installation starts with"), this);
+        makeButton(tr("&Restore Defaults"), QStringLiteral("restoreDefaults"),
+                   tr("Puts back the options a new installation starts with"), this);
     restoreButton->setIcons(QStringLiteral(":/icons/restore.svg"));
     connect(restoreButton, &QPushButton::clicked, this, &Id3OptionsDialog::restoreDefaults);
-    auto* okButton = makeButton(QStringLiteral("OK"), QStringLiteral("ok"),
-                                QStringLiteral("Saves the options in ID3Opts.ini and closes the "
-                                               "window"),
+    auto* okButton = makeButton(tr("OK"), QStringLiteral("ok"),
+                                tr("Saves the options in ID3Opts.ini and closes the "
+                                   "window"),
                                 this);
     okButton->setIcons(QStringLiteral(":/icons/ok.svg"));
     okButton->setDefault(true);
     connect(okButton, &QPushButton::clicked, this, &Id3OptionsDialog::accept);
-    auto* cancelButton = makeButton(QStringLiteral("&Cancel"), QStringLiteral("cancel"),
-                                    QStringLiteral("Closes the window without saving"), this);
+    auto* cancelButton = makeButton(tr("&Cancel"), QStringLiteral("cancel"),
+                                    tr("Closes the window without saving"), this);
     cancelButton->setIcons(QStringLiteral(":/icons/cancel.svg"));
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     auto* buttonRow = new QHBoxLayout;
@@ -454,7 +453,7 @@ void Id3OptionsDialog::moveChosenDown() {
 }
 
 void Id3OptionsDialog::restoreDefaults() {
-    if (!messages_.ask("Are you sure?", "Warning!")) {
+    if (!messages_.ask(NS_MESSAGE("Message", "Are you sure?"), NS_MESSAGE("Message", "Warning!"))) {
         return;
     }
     const settings::Id3Options defaults;
@@ -481,9 +480,11 @@ void Id3OptionsDialog::accept() {
     const bool unspecified =
         chosen.useAdvanced ? chosen.advancedFormat.empty() : chosen.selectedFrames.empty();
     if (unspecified) {
-        messages_.show(
-            platform::Message{"ID3 options are not specified, please specify format options.",
-                              "Invalid Format", platform::Icon::Stop, platform::Buttons::Ok});
+        messages_.show(platform::Message{NS_MESSAGE("Message",
+                                                    "ID3 options are not specified, please "
+                                                    "specify format options."),
+                                         NS_MESSAGE("Message", "Invalid Format"),
+                                         platform::Icon::Stop, platform::Buttons::Ok});
         return;
     }
     // A failed save has been told; the dialog closes all the same and the caller's reload shows

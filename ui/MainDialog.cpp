@@ -47,7 +47,7 @@ QButtonGroup* radioGroup(QWidget* owner, std::initializer_list<const char*> labe
     auto* group = new QButtonGroup(owner);
     int id = 0;
     for (const char* label : labels) {
-        auto* button = new QRadioButton(QString::fromUtf8(label), owner);
+        auto* button = new QRadioButton(MainDialog::tr(label), owner);
         group->addButton(button, id++);
         buttons.push_back(button);
     }
@@ -125,53 +125,55 @@ void MainDialog::buildControls() {
     MainDialogControls& c = controls_;
     std::vector<QRadioButton*> radios;
 
-    c.changePrefix = new QCheckBox(QStringLiteral("Change Prefix"), this);
-    c.prefixToLabel = new QLabel(QStringLiteral("to"), this);
+    c.changePrefix = new QCheckBox(tr("Change Prefix"), this);
+    c.prefixToLabel = new QLabel(tr("to"), this);
     c.prefixEdit = new QLineEdit(this);
-    c.addPrefixLabel = new QLabel(QStringLiteral("Add prefix to the"), this);
-    c.prefixPosition = radioGroup(this, {"Beginning   /", "End  or", "Replace"}, radios);
+    c.addPrefixLabel = new QLabel(tr("Add prefix to the"), this);
+    c.prefixPosition = radioGroup(
+        this, {QT_TR_NOOP("Beginning   /"), QT_TR_NOOP("End  or"), QT_TR_NOOP("Replace")}, radios);
 
-    c.useCounter = new QCheckBox(QStringLiteral("Use Counter"), this);
-    c.counterStartLabel = new QLabel(QStringLiteral("Start counter at:"), this);
+    c.useCounter = new QCheckBox(tr("Use Counter"), this);
+    c.counterStartLabel = new QLabel(tr("Start counter at:"), this);
     c.counterStartEdit = new QLineEdit(this);
-    c.counterIncrementLabel = new QLabel(QStringLiteral("Increment by:"), this);
+    c.counterIncrementLabel = new QLabel(tr("Increment by:"), this);
     c.counterIncrementEdit = new QLineEdit(this);
-    c.useLabel = new QLabel(QStringLiteral("Use:"), this);
+    c.useLabel = new QLabel(tr("Use:"), this);
     c.counterDigits = new QComboBox(this);
     c.counterDigits->addItems({"1", "2", "3", "4"});
-    c.digitsLabel = new QLabel(QStringLiteral("digits"), this);
-    c.counterPosition = radioGroup(this, {"Prepend  /", "Append   counter to prefix"}, radios);
+    c.digitsLabel = new QLabel(tr("digits"), this);
+    c.counterPosition = radioGroup(
+        this, {QT_TR_NOOP("Prepend  /"), QT_TR_NOOP("Append   counter to prefix")}, radios);
 
-    c.changeExtension = new QCheckBox(QStringLiteral("Change Extension"), this);
-    c.extensionToLabel = new QLabel(QStringLiteral("to"), this);
+    c.changeExtension = new QCheckBox(tr("Change Extension"), this);
+    c.extensionToLabel = new QLabel(tr("to"), this);
     c.extensionEdit = new QLineEdit(this);
-    c.addExtensionLabel = new QLabel(QStringLiteral("Add extension to "), this);
-    c.extensionPosition = radioGroup(this, {"Beginning  /", "End  or", "Replace"}, radios);
+    c.addExtensionLabel = new QLabel(tr("Add extension to "), this);
+    c.extensionPosition = radioGroup(
+        this, {QT_TR_NOOP("Beginning  /"), QT_TR_NOOP("End  or"), QT_TR_NOOP("Replace")}, radios);
 
-    c.removeSpaces = new QCheckBox(QStringLiteral("Spaces"), this);
-    c.removeBrackets = new QCheckBox(QStringLiteral("Brackets"), this);
-    c.removeTildes = new QCheckBox(QStringLiteral("Tildes"), this);
-    c.removeHyphens = new QCheckBox(QStringLiteral("Hyphens"), this);
-    c.removeString = new QCheckBox(QStringLiteral("Remove specific string"), this);
+    c.removeSpaces = new QCheckBox(tr("Spaces"), this);
+    c.removeBrackets = new QCheckBox(tr("Brackets"), this);
+    c.removeTildes = new QCheckBox(tr("Tildes"), this);
+    c.removeHyphens = new QCheckBox(tr("Hyphens"), this);
+    c.removeString = new QCheckBox(tr("Remove specific string"), this);
     c.removeStringEdit = new QLineEdit(this);
-    c.replaceString = new QCheckBox(QStringLiteral("Replace string"), this);
+    c.replaceString = new QCheckBox(tr("Replace string"), this);
     c.replaceFromEdit = new QLineEdit(this);
-    c.withLabel = new QLabel(QStringLiteral("with"), this);
+    c.withLabel = new QLabel(tr("with"), this);
     c.replaceWithEdit = new QLineEdit(this);
 
-    c.lowerCase = new QCheckBox(QStringLiteral("Make all lower case"), this);
-    c.upperCase = new QCheckBox(QStringLiteral("Make all upper case"), this);
-    c.firstLetterUpper =
-        new QCheckBox(QStringLiteral("Make 1st character in each word upper case"), this);
-    c.supportId3 = new QCheckBox(QStringLiteral("Support ID3 tags"), this);
-    c.id3Options = new IconPushButton(QStringLiteral("ID3 Options"), this);
+    c.lowerCase = new QCheckBox(tr("Make all lower case"), this);
+    c.upperCase = new QCheckBox(tr("Make all upper case"), this);
+    c.firstLetterUpper = new QCheckBox(tr("Make 1st character in each word upper case"), this);
+    c.supportId3 = new QCheckBox(tr("Support ID3 tags"), this);
+    c.id3Options = new IconPushButton(tr("ID3 Options"), this);
 
-    c.archive = new QCheckBox(QStringLiteral("Archive"), this);
-    c.readOnly = new QCheckBox(QStringLiteral("Read Only"), this);
-    c.hidden = new QCheckBox(QStringLiteral("Hidden"), this);
-    c.system = new QCheckBox(QStringLiteral("System"), this);
+    c.archive = new QCheckBox(tr("Archive"), this);
+    c.readOnly = new QCheckBox(tr("Read Only"), this);
+    c.hidden = new QCheckBox(tr("Hidden"), this);
+    c.system = new QCheckBox(tr("System"), this);
     c.sortList = new QComboBox(this);
-    c.sortList->addItems({"Date", "Extension", "Name", "Size"});
+    c.sortList->addItems({tr("Date"), tr("Extension"), tr("Name"), tr("Size")});
     c.maskList = new QComboBox(this);
 
     c.logo = new QLabel(this);
@@ -181,21 +183,21 @@ void MainDialog::buildControls() {
     c.browser =
         new DirectoryBrowser(services_.fileSystem, services_.messages, services_.volumes, this);
     c.fileList = new FileListView(session_.fileList, this);
-    c.selectAll = new IconPushButton(QStringLiteral("Select/Deselect all files"), this);
+    c.selectAll = new IconPushButton(tr("Select/Deselect all files"), this);
     c.selectAll->setCheckable(true);
     c.status = new QLabel(this);
     // The status line grows with the ticks; it must not push the window wider.
     c.status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     c.status->setMinimumWidth(0);
 
-    c.preview = new IconPushButton(QStringLiteral("&Preview changes"), this);
-    c.restore = new IconPushButton(QStringLiteral("&Restore Filenames"), this);
-    c.options = new IconPushButton(QStringLiteral("&Options"), this);
-    c.help = new IconPushButton(QStringLiteral("&Help"), this);
-    c.apply = new IconPushButton(QStringLiteral("&Apply changes"), this);
-    c.exit = new IconPushButton(QStringLiteral("E&xit"), this);
-    c.save = new IconPushButton(QStringLiteral("&Save settings"), this);
-    c.about = new IconPushButton(QStringLiteral("A&bout"), this);
+    c.preview = new IconPushButton(tr("&Preview changes"), this);
+    c.restore = new IconPushButton(tr("&Restore Filenames"), this);
+    c.options = new IconPushButton(tr("&Options"), this);
+    c.help = new IconPushButton(tr("&Help"), this);
+    c.apply = new IconPushButton(tr("&Apply changes"), this);
+    c.exit = new IconPushButton(tr("E&xit"), this);
+    c.save = new IconPushButton(tr("&Save settings"), this);
+    c.about = new IconPushButton(tr("A&bout"), this);
     c.exit->setDefault(true);
 
     for (QLineEdit* edit : {c.prefixEdit, c.extensionEdit, c.removeStringEdit, c.replaceFromEdit,
@@ -207,7 +209,7 @@ void MainDialog::buildControls() {
         edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 12);
     }
 
-    c.aboutAction = new QAction(QStringLiteral("&About Nameshift Pro..."), this);
+    c.aboutAction = new QAction(tr("&About Nameshift Pro..."), this);
     auto* separator = new QAction(this);
     separator->setSeparator(true);
     addAction(separator);
@@ -219,7 +221,7 @@ void MainDialog::layOutControls() {
     const MainDialogControls& c = controls_;
     const auto radio = [](QButtonGroup* group, int id) { return group->button(id); };
 
-    auto* standard = new QGroupBox(QStringLiteral("Standard Options"), this);
+    auto* standard = new QGroupBox(tr("Standard Options"), this);
     auto* standardLayout = new QVBoxLayout(standard);
     standardLayout->addLayout(row({c.changePrefix, c.prefixToLabel, c.prefixEdit}, false));
     standardLayout->addLayout(row({c.addPrefixLabel, radio(c.prefixPosition, 0),
@@ -232,9 +234,9 @@ void MainDialog::layOutControls() {
     standardLayout->addLayout(row({c.addExtensionLabel, radio(c.extensionPosition, 0),
                                    radio(c.extensionPosition, 1), radio(c.extensionPosition, 2)}));
 
-    auto* advanced = new QGroupBox(QStringLiteral("Advanced Options"), this);
+    auto* advanced = new QGroupBox(tr("Advanced Options"), this);
     auto* advancedLayout = new QVBoxLayout(advanced);
-    advancedLayout->addLayout(row({new QLabel(QStringLiteral("Remove all:"), this), c.removeSpaces,
+    advancedLayout->addLayout(row({new QLabel(tr("Remove all:"), this), c.removeSpaces,
                                    c.removeBrackets, c.removeTildes, c.removeHyphens}));
     advancedLayout->addLayout(row({c.removeString, c.removeStringEdit}, false));
     advancedLayout->addLayout(
@@ -243,13 +245,13 @@ void MainDialog::layOutControls() {
     advancedLayout->addLayout(row({c.firstLetterUpper}));
     advancedLayout->addLayout(row({c.supportId3, c.id3Options}));
 
-    auto* display = new QGroupBox(QStringLiteral("File Display Options"), this);
+    auto* display = new QGroupBox(tr("File Display Options"), this);
     auto* displayLayout = new QVBoxLayout(display);
-    displayLayout->addLayout(row({new QLabel(QStringLiteral("Attribute Mask:"), this), c.archive,
-                                  c.readOnly, c.hidden, c.system}));
-    auto* sortLabel = new QLabel(QStringLiteral("Sort filenames by:"), this);
+    displayLayout->addLayout(
+        row({new QLabel(tr("Attribute Mask:"), this), c.archive, c.readOnly, c.hidden, c.system}));
+    auto* sortLabel = new QLabel(tr("Sort filenames by:"), this);
     sortLabel->setBuddy(c.sortList);
-    auto* maskLabel = new QLabel(QStringLiteral("File Mask:"), this);
+    auto* maskLabel = new QLabel(tr("File Mask:"), this);
     maskLabel->setBuddy(c.maskList);
     c.maskList->setMinimumContentsLength(8);
     displayLayout->addLayout(row({sortLabel, c.sortList, maskLabel, c.maskList}));
@@ -388,7 +390,8 @@ bool MainDialog::startUp() {
     const platform::Result<settings::SettingsPaths> paths =
         settings::SettingsPaths::atStartup(services_.fileSystem, services_.settingsDirectory);
     if (!paths.ok()) {
-        services_.messages.show(paths.status().message(), "GetLastError", platform::Icon::Stop);
+        services_.messages.show(paths.status().message(), NS_MESSAGE("Message", "GetLastError"),
+                                platform::Icon::Stop);
         // Without a program directory there are no settings and no directory to work in; only
         // leaving is offered.
         for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
@@ -657,7 +660,10 @@ void MainDialog::showNewNames() {
 }
 
 void MainDialog::showStatus() {
-    statusText_ = displayText(session_.fileList.statusText());
+    // The list's own status text, with the counts put in after the translation.
+    statusText_ = tr("%n file(s) total - %1 selected", nullptr,
+                     static_cast<int>(session_.fileList.rowCount()))
+                      .arg(session_.fileList.tickedCount());
     elideStatus();
 }
 
@@ -703,13 +709,13 @@ void MainDialog::previewChanges() {
 
 void MainDialog::applyChanges() {
     readControls();
-    QtBatchProgress progress(this, QStringLiteral("Renaming files..."));
+    QtBatchProgress progress(this, tr("Renaming files..."));
     afterCommand(engine::applyChanges(session_, &progress));
 }
 
 void MainDialog::restoreFilenames() {
     readControls();
-    QtBatchProgress progress(this, QStringLiteral("Restoring file names..."));
+    QtBatchProgress progress(this, tr("Restoring file names..."));
     if (services_.restorePicker != nullptr) {
         afterCommand(engine::restoreFilenames(session_, *services_.restorePicker, &progress));
         return;
@@ -756,8 +762,8 @@ void MainDialog::saveSettings() {
 
 void MainDialog::reject() {
     if (session_.options.confirmationOnExit &&
-        !services_.messages.ask("Are you sure you want to quit?", "Confirm Exit",
-                                platform::Icon::None)) {
+        !services_.messages.ask(NS_MESSAGE("Message", "Are you sure you want to quit?"),
+                                NS_MESSAGE("Message", "Confirm Exit"), platform::Icon::None)) {
         return;
     }
     emptyFileList();

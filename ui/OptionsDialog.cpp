@@ -29,24 +29,22 @@ OptionsDialog::OptionsDialog(platform::FileSystem& fileSystem, platform::Message
 }
 
 void OptionsDialog::buildControls() {
-    setWindowTitle(QStringLiteral("Options"));
+    setWindowTitle(tr("Options"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    confirmationOnExit_ = new QCheckBox(QStringLiteral("Con&firmation on Exit"), this);
+    confirmationOnExit_ = new QCheckBox(tr("Con&firmation on Exit"), this);
     confirmationOnExit_->setObjectName(QStringLiteral("confirmationOnExit"));
-    warnOnApply_ = new QCheckBox(QStringLiteral("Display &warning when applying changes"), this);
+    warnOnApply_ = new QCheckBox(tr("Display &warning when applying changes"), this);
     warnOnApply_->setObjectName(QStringLiteral("warnOnApply"));
-    exitAfterApply_ = new QCheckBox(QStringLiteral("Exit program after &applying changes"), this);
+    exitAfterApply_ = new QCheckBox(tr("Exit program after &applying changes"), this);
     exitAfterApply_->setObjectName(QStringLiteral("exitAfterApply"));
-    exitAfterRestore_ =
-        new QCheckBox(QStringLiteral("Exit program after &restoring filenames"), this);
+    exitAfterRestore_ = new QCheckBox(tr("Exit program after &restoring filenames"), this);
     exitAfterRestore_->setObjectName(QStringLiteral("exitAfterRestore"));
 
-    auto* startupGroup = new QGroupBox(QStringLiteral("Startup Directory"), this);
-    useStartupDir_ =
-        new QCheckBox(QStringLiteral("On start&up use the following directory path"), this);
+    auto* startupGroup = new QGroupBox(tr("Startup Directory"), this);
+    useStartupDir_ = new QCheckBox(tr("On start&up use the following directory path"), this);
     useStartupDir_->setObjectName(QStringLiteral("useStartupDir"));
-    auto* pathLabel = new QLabel(QStringLiteral("&Path:"), this);
+    auto* pathLabel = new QLabel(tr("&Path:"), this);
     startupDirPath_ = new QLineEdit(this);
     startupDirPath_->setObjectName(QStringLiteral("startupDirPath"));
     pathLabel->setBuddy(startupDirPath_);
@@ -66,13 +64,13 @@ void OptionsDialog::buildControls() {
     startupLayout->addWidget(useStartupDir_);
     startupLayout->addLayout(pathRow);
 
-    auto* restoreGroup = new QGroupBox(QStringLiteral("Restore File"), this);
+    auto* restoreGroup = new QGroupBox(tr("Restore File"), this);
     auto* restoreLayout = new QVBoxLayout(restoreGroup);
     auto* restoreButtons = new QButtonGroup(this);
     const QString restoreTexts[] = {
-        QStringLiteral("Au&tomatically create a restore file"),
-        QStringLiteral("Display &option to create a restore file when applying changes"),
-        QStringLiteral("Do &not create a restore file"),
+        tr("Au&tomatically create a restore file"),
+        tr("Display &option to create a restore file when applying changes"),
+        tr("Do &not create a restore file"),
     };
     for (int usage = 0; usage < 3; ++usage) {
         restoreUsage_[usage] = new QRadioButton(restoreTexts[usage], this);
@@ -81,17 +79,17 @@ void OptionsDialog::buildControls() {
         restoreLayout->addWidget(restoreUsage_[usage]);
     }
 
-    saveButton_ = new IconPushButton(QStringLiteral("&Save && Close"), this);
+    saveButton_ = new IconPushButton(tr("&Save && Close"), this);
     saveButton_->setObjectName(QStringLiteral("saveAndClose"));
     saveButton_->setIcons(QStringLiteral(":/icons/save.svg"));
-    saveButton_->setToolTip(QStringLiteral("Saves the options in opt.ini and closes the window"));
+    saveButton_->setToolTip(tr("Saves the options in opt.ini and closes the window"));
     saveButton_->setDefault(true);
     connect(saveButton_, &QPushButton::clicked, this, &OptionsDialog::saveAndClose);
 
-    cancelButton_ = new IconPushButton(QStringLiteral("&Cancel"), this);
+    cancelButton_ = new IconPushButton(tr("&Cancel"), this);
     cancelButton_->setObjectName(QStringLiteral("cancel"));
     cancelButton_->setIcons(QStringLiteral(":/icons/cancel.svg"));
-    cancelButton_->setToolTip(QStringLiteral("Closes the window without saving"));
+    cancelButton_->setToolTip(tr("Closes the window without saving"));
     connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* buttonRow = new QHBoxLayout;

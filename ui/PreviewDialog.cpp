@@ -41,7 +41,8 @@ public:
             return {};
         }
         if (role == Qt::DisplayRole) {
-            return section == 0 ? QStringLiteral("Old Filename") : QStringLiteral("New Filename");
+            return section == 0 ? PreviewDialog::tr("Old Filename")
+                                : PreviewDialog::tr("New Filename");
         }
         if (role == Qt::TextAlignmentRole) {
             return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
@@ -59,8 +60,8 @@ PreviewDialog::PreviewDialog(QWidget* parent, ModalRunner runner)
       runner_(std::move(runner)),
       model_(new PreviewPairsModel(this)),
       list_(new QTreeView(this)),
-      closeButton_(new IconPushButton(QStringLiteral("&Close Window"), this)) {
-    setWindowTitle(QStringLiteral("Preview"));
+      closeButton_(new IconPushButton(tr("&Close Window"), this)) {
+    setWindowTitle(tr("Preview"));
     setModal(true);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
@@ -109,8 +110,8 @@ void PreviewDialog::fillList() {
     QStringList newShown;
     oldShown.reserve(static_cast<qsizetype>(oldNames_.size()));
     newShown.reserve(static_cast<qsizetype>(newNames_.size()));
-    int widestOld = metrics.horizontalAdvance(QStringLiteral("Old FileName"));
-    int widestNew = metrics.horizontalAdvance(QStringLiteral("New FileName"));
+    int widestOld = metrics.horizontalAdvance(tr("Old FileName"));
+    int widestNew = metrics.horizontalAdvance(tr("New FileName"));
     for (std::size_t i = 0; i < oldNames_.size(); ++i) {
         oldShown.push_back(displayText(oldNames_[i]));
         newShown.push_back(displayText(newNames_[i]));

@@ -13,7 +13,7 @@ void QtBatchProgress::start(std::size_t total) {
     if (total <= engine::kProgressThreshold) {
         return;
     }
-    dialog_ = std::make_unique<QProgressDialog>(label_, QStringLiteral("Cancel"), 0,
+    dialog_ = std::make_unique<QProgressDialog>(label_, QProgressDialog::tr("Cancel"), 0,
                                                 static_cast<int>(total), parent_.data());
     dialog_->setWindowTitle(QString::fromUtf8(platform::kProgramTitle));
     dialog_->setWindowModality(Qt::WindowModal);

@@ -1,5 +1,6 @@
 #include "ui/QtMessageBox.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <algorithm>
 
@@ -27,12 +28,25 @@ QMessageBox::Icon iconOf(platform::Icon icon) {
 
 }  // namespace
 
+QString QtMessageBox::translated(const platform::MessageText& text) {
+    const int count = text.count ? static_cast<int>(*text.count) : -1;
+    const QString pattern = QCoreApplication::translate(platform::kMessageContext,
+                                                        text.pattern.c_str(), nullptr, count);
+    if (text.arguments.empty()) {
+        return pattern;
+    }
+    // Filled in as bytes after the translation, so that the arguments (file names above all) stay
+    // exactly as they are, whatever they hold.
+    return displayText(
+        platform::MessageText::fillPlaceholders(bytesOf(pattern), text.arguments, std::nullopt));
+}
+
 std::unique_ptr<QMessageBox> QtMessageBox::build(const platform::Message& message,
                                                  QWidget* parent) {
     auto box = std::make_unique<QMessageBox>(parent);
-    box->setText(breakLongWords(displayText(message.text)));
+    box->setText(breakLongWords(translated(message.textSource)));
     box->setTextFormat(Qt::PlainText);
-    box->setWindowTitle(displayText(message.caption));
+    box->setWindowTitle(translated(message.captionSource));
     box->setIcon(iconOf(message.icon));
     if (message.buttons == platform::Buttons::YesNo) {
         box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);

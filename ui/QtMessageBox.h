@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QString>
 #include <QWidget>
 
 #include <memory>
@@ -23,6 +24,8 @@ public:
 
     // The box `show` runs, with its text, caption, icon and buttons; Esc on a question answers No.
     static std::unique_ptr<QMessageBox> build(const platform::Message& message, QWidget* parent);
+    // The text in the user's language, its arguments filled in.
+    static QString translated(const platform::MessageText& text);
 
 private:
     QPointer<QWidget> parent_;

@@ -115,9 +115,11 @@ void HyperlinkLabel::activate() {
     // The desktop does not say why an open failed; the usual reason is that nothing is set up to
     // handle this kind of link (no mail program, for a "mailto:" link).
     QApplication::beep();
-    messages_.show(platform::Message{
-        "Unable to open hyperlink:\n\n" + linkOpenResultText(kNoAssociatedApplication),
-        platform::kProgramTitle, platform::Icon::Exclamation, platform::Buttons::Ok});
+    messages_.show(platform::Message{{NS_MESSAGE("Message", "Unable to open hyperlink:\n\n%1"),
+                                      {linkOpenResultText(kNoAssociatedApplication)}},
+                                     platform::kProgramTitle,
+                                     platform::Icon::Exclamation,
+                                     platform::Buttons::Ok});
     emit failed();
 }
 

@@ -1,0 +1,922 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>Message</name>
+    <message>
+        <source>Operation complete</source>
+        <translation>Vorgang abgeschlossen</translation>
+    </message>
+    <message numerus="yes">
+        <source>Operation cancelled - %1 of %n file(s) were renamed.</source>
+        <translation>
+            <numerusform>Vorgang abgebrochen – %1 von %n Datei wurde umbenannt.</numerusform>
+            <numerusform>Vorgang abgebrochen – %1 von %n Dateien wurden umbenannt.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The following file(s) could not be renamed:
+%1
+... and %n more</source>
+        <translation>
+            <numerusform>Die folgenden Dateien konnten nicht umbenannt werden:
+%1
+... und %n weitere</numerusform>
+            <numerusform>Die folgenden Dateien konnten nicht umbenannt werden:
+%1
+... und %n weitere</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The following file(s) could not be renamed:
+%1</source>
+        <translation>Die folgenden Dateien konnten nicht umbenannt werden:
+%1</translation>
+    </message>
+    <message>
+        <source>Rename Errors</source>
+        <translation>Fehler beim Umbenennen</translation>
+    </message>
+    <message>
+        <source>Duplicate filenames found! Cannot continue.</source>
+        <translation>Doppelte Dateinamen gefunden! Fortfahren nicht möglich.</translation>
+    </message>
+    <message>
+        <source>Duplicate Filenames</source>
+        <translation>Doppelte Dateinamen</translation>
+    </message>
+    <message>
+        <source>Process cannot continue - You are about to remove a file&apos;s prefix</source>
+        <translation>Der Vorgang kann nicht fortgesetzt werden – Sie würden den Namen vor der Endung einer Datei entfernen</translation>
+    </message>
+    <message>
+        <source>No Prefix</source>
+        <translation>Kein Name</translation>
+    </message>
+    <message>
+        <source>Cannot continue - the new file name &quot;%1&quot; is not a plain file name.</source>
+        <translation>Fortfahren nicht möglich – der neue Dateiname „%1“ ist kein einfacher Dateiname.</translation>
+    </message>
+    <message>
+        <source>Invalid File Name</source>
+        <translation>Ungültiger Dateiname</translation>
+    </message>
+    <message>
+        <source>Cannot continue - the file name &quot;%1&quot; contains a double quote, which a restore file cannot record.</source>
+        <translation>Fortfahren nicht möglich – der Dateiname „%1“ enthält ein doppeltes Anführungszeichen, das eine Wiederherstellungsdatei nicht festhalten kann.</translation>
+    </message>
+    <message>
+        <source>Cannot continue - the directory path &quot;%1&quot; contains a double quote, which a restore file cannot record.</source>
+        <translation>Fortfahren nicht möglich – der Verzeichnispfad „%1“ enthält ein doppeltes Anführungszeichen, das eine Wiederherstellungsdatei nicht festhalten kann.</translation>
+    </message>
+    <message>
+        <source>Invalid Directory Name</source>
+        <translation>Ungültiger Verzeichnisname</translation>
+    </message>
+    <message>
+        <source>Cannot continue - the new file name &quot;%1&quot; is the name of the restore file that this batch writes.</source>
+        <translation>Fortfahren nicht möglich – der neue Dateiname „%1“ ist der Name der Wiederherstellungsdatei, die dieser Vorgang schreibt.</translation>
+    </message>
+    <message>
+        <source>Cannot continue - the record of this batch cannot be written to &quot;%1&quot;: %2. Nothing was renamed.</source>
+        <translation>Fortfahren nicht möglich – das Protokoll dieses Vorgangs kann nicht nach „%1“ geschrieben werden: %2. Es wurde nichts umbenannt.</translation>
+    </message>
+    <message>
+        <source>Journal Error</source>
+        <translation>Protokollfehler</translation>
+    </message>
+    <message>
+        <source>Cannot continue - the directory &quot;%1&quot; cannot be opened: %2</source>
+        <translation>Fortfahren nicht möglich – das Verzeichnis „%1“ kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>Directory Error</source>
+        <translation>Verzeichnisfehler</translation>
+    </message>
+    <message>
+        <source>Cannot continue - another batch is already renaming files in &quot;%1&quot;. Nothing was renamed.</source>
+        <translation>Fortfahren nicht möglich – ein anderer Vorgang benennt bereits Dateien in „%1“ um. Es wurde nichts umbenannt.</translation>
+    </message>
+    <message>
+        <source>Batch Running</source>
+        <translation>Vorgang läuft</translation>
+    </message>
+    <message>
+        <source>Cannot continue - a batch in &quot;%1&quot; was interrupted and has not been undone or finished yet. Start Nameshift Pro again, or run &quot;nameshift-cli recover&quot;, to deal with it first.</source>
+        <translation>Fortfahren nicht möglich – ein Vorgang in „%1“ wurde unterbrochen und ist noch weder rückgängig gemacht noch abgeschlossen. Starten Sie Nameshift Pro erneut oder führen Sie „nameshift-cli recover“ aus, um ihn zuerst zu erledigen.</translation>
+    </message>
+    <message>
+        <source>Interrupted Batch</source>
+        <translation>Unterbrochener Vorgang</translation>
+    </message>
+    <message>
+        <source>You have not specified any ID3 options</source>
+        <translation>Sie haben keine ID3-Optionen angegeben</translation>
+    </message>
+    <message>
+        <source>No options specified</source>
+        <translation>Keine Optionen angegeben</translation>
+    </message>
+    <message>
+        <source>You are about to rename the file(s). Do you wish to continue?</source>
+        <translation>Sie sind dabei, die Datei(en) umzubenennen. Möchten Sie fortfahren?</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>Do you wish to create a restore file?</source>
+        <translation>Möchten Sie eine Wiederherstellungsdatei anlegen?</translation>
+    </message>
+    <message>
+        <source>Create File?</source>
+        <translation>Datei anlegen?</translation>
+    </message>
+    <message>
+        <source>Restore file already exists - Do you wish to overwrite the existing file?</source>
+        <translation>Die Wiederherstellungsdatei ist bereits vorhanden – Möchten Sie die vorhandene Datei überschreiben?</translation>
+    </message>
+    <message>
+        <source>Restore File Already Exists</source>
+        <translation>Wiederherstellungsdatei vorhanden</translation>
+    </message>
+    <message numerus="yes">
+        <source>A batch in &quot;%1&quot; was interrupted after %2 of %n renames.
+
+Yes undoes the renames that were done, No finishes the batch, Cancel decides later.</source>
+        <translation>
+            <numerusform>Ein Vorgang in „%1“ wurde nach %2 von %n Umbenennung unterbrochen.
+
+Ja macht die erfolgten Umbenennungen rückgängig, Nein schließt den Vorgang ab, Abbrechen entscheidet später.</numerusform>
+            <numerusform>Ein Vorgang in „%1“ wurde nach %2 von %n Umbenennungen unterbrochen.
+
+Ja macht die erfolgten Umbenennungen rückgängig, Nein schließt den Vorgang ab, Abbrechen entscheidet später.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Not every file of the batch in &quot;%1&quot; could be given its old name:
+%2</source>
+        <translation>Nicht jede Datei des Vorgangs in „%1“ konnte ihren alten Namen zurückerhalten:
+%2</translation>
+    </message>
+    <message>
+        <source>Not every file of the batch in &quot;%1&quot; could be renamed:
+%2</source>
+        <translation>Nicht jede Datei des Vorgangs in „%1“ konnte umbenannt werden:
+%2</translation>
+    </message>
+    <message>
+        <source>Entered value can only be a numeric.</source>
+        <translation>Der eingegebene Wert darf nur aus Ziffern bestehen.</translation>
+    </message>
+    <message>
+        <source>Non-Numeric Value</source>
+        <translation>Kein Zahlenwert</translation>
+    </message>
+    <message>
+        <source>You have entered an invalid character - %1</source>
+        <translation>Sie haben ein ungültiges Zeichen eingegeben – %1</translation>
+    </message>
+    <message>
+        <source>Invalid Character</source>
+        <translation>Ungültiges Zeichen</translation>
+    </message>
+    <message>
+        <source>You must increment by a number greater than zero!</source>
+        <translation>Die Schrittweite muss größer als null sein!</translation>
+    </message>
+    <message>
+        <source>Invalid Increment</source>
+        <translation>Ungültige Schrittweite</translation>
+    </message>
+    <message>
+        <source>If you wish to pad the counter with zeros then specify, to use, 2 or more digits from the drop down list</source>
+        <translation>Wenn der Zähler mit Nullen aufgefüllt werden soll, wählen Sie in der Auswahlliste 2 oder mehr Stellen</translation>
+    </message>
+    <message>
+        <source>Invalid Start Position</source>
+        <translation>Ungültiger Startwert</translation>
+    </message>
+    <message>
+        <source>You have to have at least ONE file attribute set!</source>
+        <translation>Es muss mindestens EIN Dateiattribut gesetzt sein!</translation>
+    </message>
+    <message>
+        <source>File Attribute Error</source>
+        <translation>Fehler bei den Dateiattributen</translation>
+    </message>
+    <message>
+        <source>Nothing to preview. You must select at least one file first.</source>
+        <translation>Keine Vorschau möglich. Wählen Sie zuerst mindestens eine Datei aus.</translation>
+    </message>
+    <message>
+        <source>Warning!</source>
+        <translation>Warnung!</translation>
+    </message>
+    <message>
+        <source>Please Note: If you wish to alter the prefix you must enter a name in the prefix edit box</source>
+        <translation>Bitte beachten: Um den Namen zu ändern, müssen Sie einen Namen in das Namensfeld eingeben</translation>
+    </message>
+    <message>
+        <source>No Prefix Specified!</source>
+        <translation>Kein Name angegeben!</translation>
+    </message>
+    <message>
+        <source>Please Note: If you wish to alter the extension you must enter a name in the extension edit box</source>
+        <translation>Bitte beachten: Um die Endung zu ändern, müssen Sie eine Endung in das Endungsfeld eingeben</translation>
+    </message>
+    <message>
+        <source>No Extension Specified!</source>
+        <translation>Keine Endung angegeben!</translation>
+    </message>
+    <message>
+        <source>Please Note: If you wish to add a counter you must specify the counter increment in the increment edit box</source>
+        <translation>Bitte beachten: Um einen Zähler hinzuzufügen, müssen Sie die Schrittweite im Feld für die Schrittweite angeben</translation>
+    </message>
+    <message>
+        <source>Counter Increment Not Specified!</source>
+        <translation>Keine Schrittweite angegeben!</translation>
+    </message>
+    <message>
+        <source>Please Note: If you wish to add a counter you must specify the counter&apos;s start position in the start position edit box</source>
+        <translation>Bitte beachten: Um einen Zähler hinzuzufügen, müssen Sie den Startwert des Zählers im Feld für den Startwert angeben</translation>
+    </message>
+    <message>
+        <source>No Start Position Specified!</source>
+        <translation>Kein Startwert angegeben!</translation>
+    </message>
+    <message>
+        <source>Filename(s) Restored</source>
+        <translation>Dateiname(n) wiederhergestellt</translation>
+    </message>
+    <message numerus="yes">
+        <source>Restore cancelled - %1 of %n file(s) were restored.</source>
+        <translation>
+            <numerusform>Wiederherstellung abgebrochen – %1 von %n Datei wurde wiederhergestellt.</numerusform>
+            <numerusform>Wiederherstellung abgebrochen – %1 von %n Dateien wurden wiederhergestellt.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The file &quot;%1 cannot be renamed
+ to &quot;%2&quot;.
+
+Error: %3</source>
+        <translation>Die Datei „%1“ kann nicht
+ in „%2“ umbenannt werden.
+
+Fehler: %3</translation>
+    </message>
+    <message>
+        <source>You have chosen an invalid restore file!</source>
+        <translation>Sie haben eine ungültige Wiederherstellungsdatei gewählt!</translation>
+    </message>
+    <message>
+        <source>Invalid Restore File</source>
+        <translation>Ungültige Wiederherstellungsdatei</translation>
+    </message>
+    <message>
+        <source>The restore file is corrupt and cannot be used!</source>
+        <translation>Die Wiederherstellungsdatei ist beschädigt und kann nicht verwendet werden!</translation>
+    </message>
+    <message>
+        <source>Restore Error</source>
+        <translation>Fehler bei der Wiederherstellung</translation>
+    </message>
+    <message>
+        <source>Cannot save settings! - Reason: Disk is full.</source>
+        <translation>Die Einstellungen können nicht gespeichert werden! – Grund: Der Datenträger ist voll.</translation>
+    </message>
+    <message>
+        <source>Error - disk full</source>
+        <translation>Fehler – Datenträger voll</translation>
+    </message>
+    <message>
+        <source>Cannot save settings! - Unknown Error.</source>
+        <translation>Die Einstellungen können nicht gespeichert werden! – Unbekannter Fehler.</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>An error occurred. Possible error: &quot;%1&quot; file doesn&apos;t exist?
+Using default ID3 options instead.</source>
+        <translation>Ein Fehler ist aufgetreten. Möglicher Fehler: Die Datei „%1“ ist nicht vorhanden?
+Stattdessen werden die voreingestellten ID3-Optionen verwendet.</translation>
+    </message>
+    <message>
+        <source>Cannot save options! - Reason: Disk is full.</source>
+        <translation>Die Optionen können nicht gespeichert werden! – Grund: Der Datenträger ist voll.</translation>
+    </message>
+    <message>
+        <source>Cannot save options! - Unknown Error.</source>
+        <translation>Die Optionen können nicht gespeichert werden! – Unbekannter Fehler.</translation>
+    </message>
+    <message>
+        <source>An error occurred. Possible error: &quot;%1&quot; file doesn&apos;t exist?
+Using default options instead.</source>
+        <translation>Ein Fehler ist aufgetreten. Möglicher Fehler: Die Datei „%1“ ist nicht vorhanden?
+Stattdessen werden die voreingestellten Optionen verwendet.</translation>
+    </message>
+    <message>
+        <source>An error occurred. Possible error: &quot;%1&quot; file doesn&apos;t exist?
+Using default settings instead.</source>
+        <translation>Ein Fehler ist aufgetreten. Möglicher Fehler: Die Datei „%1“ ist nicht vorhanden?
+Stattdessen werden die voreingestellten Einstellungen verwendet.</translation>
+    </message>
+    <message>
+        <source>File Already Exists - Do you wish to overwrite the existing settings?</source>
+        <translation>Die Datei ist bereits vorhanden – Möchten Sie die vorhandenen Einstellungen überschreiben?</translation>
+    </message>
+    <message>
+        <source>File Already Exists</source>
+        <translation>Datei vorhanden</translation>
+    </message>
+    <message>
+        <source>The supplied startup directory path is invalid!
+Using default path</source>
+        <translation>Der angegebene Startverzeichnispfad ist ungültig!
+Der voreingestellte Pfad wird verwendet</translation>
+    </message>
+    <message>
+        <source>GetLastError</source>
+        <translation>Systemfehler</translation>
+    </message>
+    <message>
+        <source>Unable to open directory</source>
+        <translation>Das Verzeichnis kann nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>ERROR</source>
+        <translation>FEHLER</translation>
+    </message>
+    <message>
+        <source>GetLastError - GetLogicalDrives failed</source>
+        <translation>Systemfehler – Laufwerke können nicht ermittelt werden</translation>
+    </message>
+    <message>
+        <source>Dir path in options is invalid</source>
+        <translation>Der Verzeichnispfad in den Optionen ist ungültig</translation>
+    </message>
+    <message>
+        <source>GetLastError - GetCurrentDirectory failed</source>
+        <translation>Systemfehler – das aktuelle Verzeichnis kann nicht ermittelt werden</translation>
+    </message>
+    <message>
+        <source>Drive %1: is not ready.</source>
+        <translation>Laufwerk %1: ist nicht bereit.</translation>
+    </message>
+    <message>
+        <source>Are you sure?</source>
+        <translation>Sind Sie sicher?</translation>
+    </message>
+    <message>
+        <source>ID3 options are not specified, please specify format options.</source>
+        <translation>Es sind keine ID3-Optionen angegeben, bitte geben Sie Formatoptionen an.</translation>
+    </message>
+    <message>
+        <source>Invalid Format</source>
+        <translation>Ungültiges Format</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to quit?</source>
+        <translation>Möchten Sie das Programm wirklich beenden?</translation>
+    </message>
+    <message>
+        <source>Confirm Exit</source>
+        <translation>Beenden bestätigen</translation>
+    </message>
+    <message>
+        <source>Unable to open hyperlink:
+
+%1</source>
+        <translation>Der Link kann nicht geöffnet werden:
+
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>QProgressDialog</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>nameshift::ui::AboutDialog</name>
+    <message>
+        <source>About Nameshift Pro</source>
+        <translation>Über Nameshift Pro</translation>
+    </message>
+    <message>
+        <source>Nameshift Pro Version </source>
+        <translation>Nameshift Pro Version </translation>
+    </message>
+    <message>
+        <source>Renames files in batches, by rules or from their ID3 tags.</source>
+        <translation>Benennt viele Dateien auf einmal um, nach Regeln oder aus ihren ID3-Tags.</translation>
+    </message>
+    <message>
+        <source>&amp;Written by:</source>
+        <translation>&amp;Geschrieben von:</translation>
+    </message>
+    <message>
+        <source>the Nameshift Pro developers</source>
+        <translation>den Entwicklern von Nameshift Pro</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Closes the About box</source>
+        <translation>Schließt das Info-Fenster</translation>
+    </message>
+</context>
+<context>
+    <name>nameshift::ui::DirectoryBrowser</name>
+    <message>
+        <source>Available drives:</source>
+        <translation>Verfügbare Laufwerke:</translation>
+    </message>
+</context>
+<context>
+    <name>nameshift::ui::HelpWindow</name>
+    <message>
+        <source>Nameshift Pro Help</source>
+        <translation>Nameshift Pro Hilfe</translation>
+    </message>
+    <message>
+        <source>C&amp;ontents</source>
+        <translation>&amp;Inhalt</translation>
+    </message>
+    <message>
+        <source>Shows the list of help topics</source>
+        <translation>Zeigt die Liste der Hilfethemen</translation>
+    </message>
+    <message>
+        <source>&amp;Back</source>
+        <translation>&amp;Zurück</translation>
+    </message>
+    <message>
+        <source>Goes back to the page shown before (Alt+Left)</source>
+        <translation>Geht zur zuvor gezeigten Seite zurück (Alt+Links)</translation>
+    </message>
+    <message>
+        <source>&amp;Forward</source>
+        <translation>&amp;Vor</translation>
+    </message>
+    <message>
+        <source>Goes forward again (Alt+Right)</source>
+        <translation>Geht wieder vorwärts (Alt+Rechts)</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Schließen</translation>
+    </message>
+    <message>
+        <source>Closes the help window</source>
+        <translation>Schließt das Hilfefenster</translation>
+    </message>
+</context>
+<context>
+    <name>nameshift::ui::Id3OptionsDialog</name>
+    <message>
+        <source>ID3 Options</source>
+        <translation>ID3-Optionen</translation>
+    </message>
+    <message>
+        <source>Rename Mode</source>
+        <translation>Umbenennungsmodus</translation>
+    </message>
+    <message>
+        <source>&amp;Only rename if ALL specified frames are present, in the ID3 tag, otherwise use alternate renaming options</source>
+        <translation>&amp;Nur umbenennen, wenn ALLE angegebenen Felder im ID3-Tag vorhanden sind, sonst die übrigen Umbenennungsoptionen verwenden</translation>
+    </message>
+    <message>
+        <source>&amp;If ALL specified frames are NOT present, in the ID3 tag,  do not rename the file at all</source>
+        <translation>&amp;Wenn NICHT ALLE angegebenen Felder im ID3-Tag vorhanden sind, die Datei gar nicht umbenennen</translation>
+    </message>
+    <message>
+        <source>Rename to &amp;what ever specified frames, in the ID3 tag, are present</source>
+        <translation>Nach den im ID3-Tag &amp;vorhandenen angegebenen Feldern umbenennen</translation>
+    </message>
+    <message>
+        <source>Use &amp;Basic ID3 Options</source>
+        <translation>&amp;Einfache ID3-Optionen verwenden</translation>
+    </message>
+    <message>
+        <source>Use A&amp;dvanced ID3 Options</source>
+        <translation>E&amp;rweiterte ID3-Optionen verwenden</translation>
+    </message>
+    <message>
+        <source>Avai&amp;lable frames:</source>
+        <translation>Verfügb&amp;are Felder:</translation>
+    </message>
+    <message>
+        <source>Selects every frame (Alt+Shift+Right)</source>
+        <translation>Wählt alle Felder aus (Alt+Umschalt+Rechts)</translation>
+    </message>
+    <message>
+        <source>Selects the chosen frame (Alt+Right)</source>
+        <translation>Wählt das markierte Feld aus (Alt+Rechts)</translation>
+    </message>
+    <message>
+        <source>Takes the chosen frame out (Alt+Left)</source>
+        <translation>Nimmt das markierte Feld heraus (Alt+Links)</translation>
+    </message>
+    <message>
+        <source>Takes every frame out (Alt+Shift+Left)</source>
+        <translation>Nimmt alle Felder heraus (Alt+Umschalt+Links)</translation>
+    </message>
+    <message>
+        <source>S&amp;elected frames:</source>
+        <translation>Aus&amp;gewählte Felder:</translation>
+    </message>
+    <message>
+        <source>Moves the chosen frame up (Alt+Up)</source>
+        <translation>Schiebt das markierte Feld nach oben (Alt+Hoch)</translation>
+    </message>
+    <message>
+        <source>Moves the chosen frame down (Alt+Down)</source>
+        <translation>Schiebt das markierte Feld nach unten (Alt+Runter)</translation>
+    </message>
+    <message>
+        <source>Use &amp;Separators</source>
+        <translation>&amp;Trennzeichen verwenden</translation>
+    </message>
+    <message>
+        <source>S&amp;paces</source>
+        <translation>&amp;Leerzeichen</translation>
+    </message>
+    <message>
+        <source>&amp;Hyphens</source>
+        <translation>&amp;Bindestriche</translation>
+    </message>
+    <message>
+        <source>&amp;Underscores</source>
+        <translation>&amp;Unterstriche</translation>
+    </message>
+    <message>
+        <source>&amp;Format:</source>
+        <translation>&amp;Format:</translation>
+    </message>
+    <message>
+        <source>Legend</source>
+        <translation>Legende</translation>
+    </message>
+    <message>
+        <source>Example Tag Result:</source>
+        <translation>Beispielergebnis:</translation>
+    </message>
+    <message>
+        <source>&amp;Restore Defaults</source>
+        <translation>&amp;Standard wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Puts back the options a new installation starts with</source>
+        <translation>Stellt die Optionen einer neuen Installation wieder her</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Saves the options in ID3Opts.ini and closes the window</source>
+        <translation>Speichert die Optionen in ID3Opts.ini und schließt das Fenster</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>Abbre&amp;chen</translation>
+    </message>
+    <message>
+        <source>Closes the window without saving</source>
+        <translation>Schließt das Fenster ohne zu speichern</translation>
+    </message>
+</context>
+<context>
+    <name>nameshift::ui::MainDialog</name>
+    <message>
+        <source>Change Prefix</source>
+        <translation>Name ändern</translation>
+    </message>
+    <message>
+        <source>Add prefix to the</source>
+        <translation>Namen setzen am</translation>
+    </message>
+    <message>
+        <source>Beginning   /</source>
+        <translation>Anfang   /</translation>
+    </message>
+    <message>
+        <source>End  or</source>
+        <translation>Ende  oder</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Ersetzen</translation>
+    </message>
+    <message>
+        <source>Use Counter</source>
+        <translation>Zähler verwenden</translation>
+    </message>
+    <message>
+        <source>Start counter at:</source>
+        <translation>Zähler beginnt bei:</translation>
+    </message>
+    <message>
+        <source>Increment by:</source>
+        <translation>Schrittweite:</translation>
+    </message>
+    <message>
+        <source>Use:</source>
+        <translation>Anzahl:</translation>
+    </message>
+    <message>
+        <source>Prepend  /</source>
+        <translation>Voranstellen  /</translation>
+    </message>
+    <message>
+        <source>Append   counter to prefix</source>
+        <translation>Anhängen   Zähler an den Namen</translation>
+    </message>
+    <message>
+        <source>Change Extension</source>
+        <translation>Endung ändern</translation>
+    </message>
+    <message>
+        <source>Add extension to </source>
+        <translation>Endung setzen am </translation>
+    </message>
+    <message>
+        <source>Beginning  /</source>
+        <translation>Anfang  /</translation>
+    </message>
+    <message>
+        <source>Spaces</source>
+        <translation>Leerzeichen</translation>
+    </message>
+    <message>
+        <source>Brackets</source>
+        <translation>Klammern</translation>
+    </message>
+    <message>
+        <source>Tildes</source>
+        <translation>Tilden</translation>
+    </message>
+    <message>
+        <source>Hyphens</source>
+        <translation>Bindestriche</translation>
+    </message>
+    <message>
+        <source>Remove specific string</source>
+        <translation>Bestimmten Text entfernen</translation>
+    </message>
+    <message>
+        <source>Replace string</source>
+        <translation>Text ersetzen</translation>
+    </message>
+    <message>
+        <source>Make all lower case</source>
+        <translation>Alles klein schreiben</translation>
+    </message>
+    <message>
+        <source>Make all upper case</source>
+        <translation>Alles groß schreiben</translation>
+    </message>
+    <message>
+        <source>Make 1st character in each word upper case</source>
+        <translation>Jedes Wort mit großem Anfangsbuchstaben</translation>
+    </message>
+    <message>
+        <source>Support ID3 tags</source>
+        <translation>ID3-Tags verwenden</translation>
+    </message>
+    <message>
+        <source>ID3 Options</source>
+        <translation>ID3-Optionen</translation>
+    </message>
+    <message>
+        <source>Archive</source>
+        <translation>Archiv</translation>
+    </message>
+    <message>
+        <source>Read Only</source>
+        <translation>Schreibgeschützt</translation>
+    </message>
+    <message>
+        <source>Hidden</source>
+        <translation>Versteckt</translation>
+    </message>
+    <message>
+        <source>System</source>
+        <translation>System</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Extension</source>
+        <translation>Endung</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Größe</translation>
+    </message>
+    <message>
+        <source>Select/Deselect all files</source>
+        <translation>Alle Dateien aus-/abwählen</translation>
+    </message>
+    <message>
+        <source>&amp;Preview changes</source>
+        <translation>&amp;Vorschau</translation>
+    </message>
+    <message>
+        <source>&amp;Restore Filenames</source>
+        <translation>&amp;Namen wiederherstellen</translation>
+    </message>
+    <message>
+        <source>&amp;Options</source>
+        <translation>&amp;Optionen</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;Apply changes</source>
+        <translation>Änderungen &amp;anwenden</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>B&amp;eenden</translation>
+    </message>
+    <message>
+        <source>&amp;Save settings</source>
+        <translation>Einstellungen &amp;speichern</translation>
+    </message>
+    <message>
+        <source>A&amp;bout</source>
+        <translation>Ü&amp;ber</translation>
+    </message>
+    <message>
+        <source>&amp;About Nameshift Pro...</source>
+        <translation>Ü&amp;ber Nameshift Pro...</translation>
+    </message>
+    <message>
+        <source>Standard Options</source>
+        <translation>Standardoptionen</translation>
+    </message>
+    <message>
+        <source>Advanced Options</source>
+        <translation>Erweiterte Optionen</translation>
+    </message>
+    <message>
+        <source>Remove all:</source>
+        <translation>Alle entfernen:</translation>
+    </message>
+    <message>
+        <source>File Display Options</source>
+        <translation>Dateianzeige</translation>
+    </message>
+    <message>
+        <source>Attribute Mask:</source>
+        <translation>Attributmaske:</translation>
+    </message>
+    <message>
+        <source>Sort filenames by:</source>
+        <translation>Sortieren nach:</translation>
+    </message>
+    <message>
+        <source>File Mask:</source>
+        <translation>Dateimaske:</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) total - %1 selected</source>
+        <translation>
+            <numerusform>%n Datei insgesamt – %1 ausgewählt</numerusform>
+            <numerusform>%n Dateien insgesamt – %1 ausgewählt</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Renaming files...</source>
+        <translation>Dateien werden umbenannt...</translation>
+    </message>
+    <message>
+        <source>Restoring file names...</source>
+        <translation>Dateinamen werden wiederhergestellt...</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>in</translation>
+    </message>
+    <message>
+        <source>digits</source>
+        <translation>Stellen</translation>
+    </message>
+    <message>
+        <source>with</source>
+        <translation>durch</translation>
+    </message>
+</context>
+<context>
+    <name>nameshift::ui::OptionsDialog</name>
+    <message>
+        <source>Options</source>
+        <translation>Optionen</translation>
+    </message>
+    <message>
+        <source>Con&amp;firmation on Exit</source>
+        <translation>Beenden &amp;bestätigen</translation>
+    </message>
+    <message>
+        <source>Display &amp;warning when applying changes</source>
+        <translation>&amp;Warnung vor dem Anwenden der Änderungen anzeigen</translation>
+    </message>
+    <message>
+        <source>Exit program after &amp;applying changes</source>
+        <translation>Programm nach dem &amp;Anwenden der Änderungen beenden</translation>
+    </message>
+    <message>
+        <source>Exit program after &amp;restoring filenames</source>
+        <translation>Programm nach dem Wieder&amp;herstellen der Namen beenden</translation>
+    </message>
+    <message>
+        <source>Startup Directory</source>
+        <translation>Startverzeichnis</translation>
+    </message>
+    <message>
+        <source>On start&amp;up use the following directory path</source>
+        <translation>Beim &amp;Start folgenden Verzeichnispfad verwenden</translation>
+    </message>
+    <message>
+        <source>&amp;Path:</source>
+        <translation>&amp;Pfad:</translation>
+    </message>
+    <message>
+        <source>Restore File</source>
+        <translation>Wiederherstellungsdatei</translation>
+    </message>
+    <message>
+        <source>Au&amp;tomatically create a restore file</source>
+        <translation>Wiederherstellungsdatei a&amp;utomatisch anlegen</translation>
+    </message>
+    <message>
+        <source>Display &amp;option to create a restore file when applying changes</source>
+        <translation>Beim Anwenden der Änderungen &amp;fragen, ob eine Wiederherstellungsdatei angelegt wird</translation>
+    </message>
+    <message>
+        <source>Do &amp;not create a restore file</source>
+        <translation>&amp;Keine Wiederherstellungsdatei anlegen</translation>
+    </message>
+    <message>
+        <source>&amp;Save &amp;&amp; Close</source>
+        <translation>Speichern &amp;&amp; s&amp;chließen</translation>
+    </message>
+    <message>
+        <source>Saves the options in opt.ini and closes the window</source>
+        <translation>Speichert die Optionen in opt.ini und schließt das Fenster</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>Abbr&amp;echen</translation>
+    </message>
+    <message>
+        <source>Closes the window without saving</source>
+        <translation>Schließt das Fenster ohne zu speichern</translation>
+    </message>
+</context>
+<context>
+    <name>nameshift::ui::PreviewDialog</name>
+    <message>
+        <source>&amp;Close Window</source>
+        <translation>Fenster &amp;schließen</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Vorschau</translation>
+    </message>
+    <message>
+        <source>Old FileName</source>
+        <translation>Alter Dateiname</translation>
+    </message>
+    <message>
+        <source>New FileName</source>
+        <translation>Neuer Dateiname</translation>
+    </message>
+    <message>
+        <source>Old Filename</source>
+        <translation>Alter Dateiname</translation>
+    </message>
+    <message>
+        <source>New Filename</source>
+        <translation>Neuer Dateiname</translation>
+    </message>
+</context>
+</TS>
