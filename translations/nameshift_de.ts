@@ -442,6 +442,17 @@ Der voreingestellte Pfad wird verwendet</translation>
     </message>
 </context>
 <context>
+    <name>nameshift::ui::FileListModel</name>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>New Name</source>
+        <translation>Neuer Name</translation>
+    </message>
+</context>
+<context>
     <name>nameshift::ui::HelpWindow</name>
     <message>
         <source>Nameshift Pro Help</source>

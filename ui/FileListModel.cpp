@@ -57,7 +57,7 @@ QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
         return {};
     }
-    return section == NameColumn ? QStringLiteral("Name") : QStringLiteral("New Name");
+    return section == NameColumn ? tr("Name") : tr("New Name");
 }
 
 void FileListModel::reload() {
