@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libqt6svg6 libqt6svg6-dev
     libtag1-dev libicu-dev libcli11-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
-    fonts-dejavu-core rename
+    fonts-dejavu-core rename mmv
     help2man desktop-file-utils appstream man-db
 )
 if [[ "${1:-}" == "--run" ]]; then
