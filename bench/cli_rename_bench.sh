@@ -1,89 +1,174 @@
 #!/usr/bin/env bash
-# Renames 100,000 files by a prefix three ways in the same run and compares the times:
-#   - nameshift-cli apply (listing, rules, checks, never-replacing renames, restore.dat),
+# Compares nameshift-cli apply with the least a renamer must do and with the renamers people use.
+#
+# Prefix batch: FILES files (100,000 by default) with realistic names (mixed case, several
+# extensions and none, spaces, brackets, about one in six beyond ASCII, a few that differ only in
+# letter case, the same names on every run) each get the prefix "x_", five ways:
+#   - bench_renameat2_loop, a bare loop of never-replacing renameat2 calls (the yardstick),
+#   - mmv (package "mmv"),
 #   - Debian's rename (perl, package "rename"), fed the names on standard input,
-#   - bench_renameat2_loop, a bare loop of renameat2 calls over the directory's names.
-# Each round makes a fresh directory of empty files for each of the three; the best round of
-# each counts. Targets: nameshift-cli within 1.5 times the bare loop, and faster than rename.
+#   - nameshift-cli apply without a restore file, and with one.
+# Renumbering: RENUMBER files (100,000 by default) n1.txt .. nN.txt become n2.txt .. nN+1.txt, one
+# chain of renames that only works from its far end; nameshift-cli (date sort, counter) against
+# the bare loop doing the same renames in the right order.
+# Memory: nameshift-cli's peak resident size on the prefix batch above its peak on an empty
+# directory, per file.
+#
+# Every nameshift-cli figure includes listing, sorting, planning, ordering and the journal. The
+# files live on tmpfs (/dev/shm) unless BENCH_DIR says otherwise: there the renames cost least
+# and the renamer's own overhead shows. Each round makes a fresh directory for each method, the
+# methods take turns within a round, and the best round of each counts.
+# Targets: 100,000 files with the restore file within 1.3 times the bare loop and faster than
+# mmv; 1,000,000 files (FILES=1000000) within 1.5 times; at most 250 bytes per file; renumbering
+# within 1.4 times the loop.
 #
 # Usage: bench/cli_rename_bench.sh [BUILD_DIR]
-#   BUILD_DIR defaults to build/ and must hold bin/nameshift-cli and bin/bench_renameat2_loop
-#   (both are built with the project). FILES=... and ROUNDS=... change the size and the rounds.
+#   BUILD_DIR defaults to build/ and must hold bin/nameshift-cli, bin/bench_renameat2_loop and
+#   bin/bench_make_files. FILES=..., RENUMBER=... (0 skips it), ROUNDS=... change the sizes and
+#   the rounds.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$(cd "${1:-$root/build}" && pwd)"
 cli="$build/bin/nameshift-cli"
 loop="$build/bin/bench_renameat2_loop"
+make="$build/bin/bench_make_files"
 files="${FILES:-100000}"
+renumber="${RENUMBER:-100000}"
 rounds="${ROUNDS:-3}"
+base="${BENCH_DIR:-/dev/shm}"
 
-for program in "$cli" "$loop"; do
+for program in "$cli" "$loop" "$make"; do
     if [[ ! -x "$program" ]]; then
         echo "missing $program: build the project first (cmake --build $build)" >&2
         exit 2
     fi
 done
-if ! command -v rename >/dev/null; then
-    echo "missing rename: apt-get install rename" >&2
-    exit 2
-fi
+for tool in rename mmv /usr/bin/time; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "missing $tool: apt-get install ${tool##*/}" >&2
+        exit 2
+    fi
+done
+[[ -d "$base" ]] || base="${TMPDIR:-/tmp}"
 
-work="$(mktemp -d "${TMPDIR:-/tmp}/nameshift-bench-XXXXXX")"
+work="$(mktemp -d "$base/nameshift-bench-XXXXXX")"
 trap 'rm -rf "$work"' EXIT
-mkdir "$work/settings"
+mkdir "$work/settings" "$work/state"
+# The batches' journals and locks stay inside the bench's own folder.
+export XDG_STATE_HOME="$work/state"
 
-make_files() {
-    rm -rf "$1"
-    mkdir "$1"
-    (cd "$1" && seq -f 'file%06.0f.txt' 1 "$files" | xargs touch)
+fresh() {
+    rm -rf "$work/files"
+    mkdir "$work/files"
 }
 
 # Every file must carry the prefix afterwards, or the time means nothing.
 check_renamed() {
     local renamed
-    renamed="$(find "$1" -maxdepth 1 -type f -name 'x_*' | wc -l)"
-    if [[ "$renamed" -ne "$files" ]]; then
-        echo "$2 renamed $renamed of $files files" >&2
+    renamed="$(find "$work/files" -maxdepth 1 -type f -name 'x_*' | wc -l)"
+    if [[ "$renamed" -ne "$1" ]]; then
+        echo "$2 renamed $renamed of $1 files" >&2
         exit 1
     fi
 }
 
-run_loop() { "$loop" "$1" x_; }
-run_rename() { (cd "$1" && printf '%s\0' * | rename -0 's/^/x_/'); }
-run_cli() {
-    (cd "$work/settings" && "$cli" --dir "$1" --no-settings --prefix x_ apply 2>"$work/cli.log") ||
-        { cat "$work/cli.log" >&2; exit 1; }
+check_renumbered() {
+    if [[ -e "$work/files/n1.txt" || ! -e "$work/files/n$(($1 + 1)).txt" ]] ||
+        [[ "$(find "$work/files" -maxdepth 1 -type f -name 'n*.txt' | wc -l)" -ne "$1" ]]; then
+        echo "$2 did not renumber the files" >&2
+        exit 1
+    fi
+}
+
+cli_in() { (cd "$work/settings" && "$cli" --dir "$work/files" --no-settings "$@" 2>"$work/cli.log") ||
+    { cat "$work/cli.log" >&2; exit 1; }; }
+run_loop() { "$loop" "$work/files" x_; }
+run_mmv() { (cd "$work/files" && mmv -r '*' 'x_#1'); }
+run_rename() { (cd "$work/files" && printf '%s\0' * | rename -0 's/^/x_/'); }
+run_plain() { cli_in --prefix x_ --no-restore-file apply; }
+run_record() { cli_in --prefix x_ --restore-file apply; }
+run_chain() { "$loop" --pairs "$work/pairs" "$work/files"; }
+run_renumber() {
+    cli_in --sort date --prefix-at replace --prefix n --counter 2,1 --counter-digits 1 --counter-at append \
+        --restore-file apply
 }
 
 # Wall time is what the targets speak of; processor time (user + system) is printed beside it,
 # since on a busy machine it varies far less from run to run.
 TIMEFORMAT='%3R %3U %3S'
 declare -A wall cpu
+measure() {
+    local method="$1" real user system elapsed used
+    sync
+    read -r real user system < <({ time "run_$method" 2>&3; } 3>&2 2>&1)
+    elapsed="${real/./}"
+    used=$((10#${user/./} + 10#${system/./}))
+    if [[ -z "${wall[$method]:-}" || 10#$elapsed -lt 10#${wall[$method]} ]]; then
+        wall[$method]="$elapsed"
+    fi
+    if [[ -z "${cpu[$method]:-}" || $used -lt ${cpu[$method]} ]]; then
+        cpu[$method]="$used"
+    fi
+}
+
 for ((round = 1; round <= rounds; round++)); do
-    for method in loop rename cli; do
-        make_files "$work/files"
-        sync
-        read -r real user system < <({ time "run_$method" "$work/files" 2>&3; } 3>&2 2>&1)
-        check_renamed "$work/files" "$method"
-        elapsed="${real/./}"
-        used=$((10#${user/./} + 10#${system/./}))
-        if [[ -z "${wall[$method]:-}" || 10#$elapsed -lt 10#${wall[$method]} ]]; then
-            wall[$method]="$elapsed"
-        fi
-        if [[ -z "${cpu[$method]:-}" || $used -lt ${cpu[$method]} ]]; then
-            cpu[$method]="$used"
-        fi
+    for method in loop mmv rename plain record; do
+        fresh
+        "$make" names "$work/files" "$files"
+        measure "$method"
+        check_renamed "$files" "$method"
     done
+    if ((renumber > 0)); then
+        for method in chain renumber; do
+            fresh
+            "$make" renumber "$work/files" "$renumber" "$work/pairs"
+            measure "$method"
+            check_renumbered "$renumber" "$method"
+        done
+    fi
 done
 
-awk -v files="$files" -v rounds="$rounds" \
-    -v wl="${wall[loop]}" -v wr="${wall[rename]}" -v wc="${wall[cli]}" \
-    -v cl="${cpu[loop]}" -v cr="${cpu[rename]}" -v cc="${cpu[cli]}" 'BEGIN {
-    printf "%d files, best of %d rounds      wall time   processor time\n", files, rounds
-    printf "  bare renameat2 loop        %8.3f s   %8.3f s\n", wl / 1000, cl / 1000
-    printf "  rename (perl)              %8.3f s   %8.3f s\n", wr / 1000, cr / 1000
-    printf "  nameshift-cli apply        %8.3f s   %8.3f s\n", wc / 1000, cc / 1000
-    printf "nameshift-cli / bare loop    %8.2f     %8.2f     (target: at most 1.50)\n", wc / wl, cc / cl
-    printf "nameshift-cli / rename       %8.2f     %8.2f     (target: below 1.00)\n", wc / wr, cc / cr
+# Peak resident size in kilobytes, best of the rounds.
+peak() {
+    local best="" kb
+    for ((round = 1; round <= rounds; round++)); do
+        fresh
+        (($1 > 0)) && "$make" names "$work/files" "$1"
+        kb="$(cd "$work/settings" && /usr/bin/time -f %M "$cli" --dir "$work/files" --no-settings \
+            --prefix x_ --restore-file apply 2>&1 >/dev/null | tail -n 1)"
+        if [[ -z "$best" || $kb -lt $best ]]; then best="$kb"; fi
+    done
+    echo "$best"
+}
+empty_kb="$(peak 0)"
+full_kb="$(peak "$files")"
+
+target=1.30
+((files >= 1000000)) && target=1.50
+awk -v files="$files" -v rounds="$rounds" -v target="$target" -v renumber="$renumber" -v base="$base" \
+    -v wl="${wall[loop]}" -v wm="${wall[mmv]}" -v wr="${wall[rename]}" \
+    -v wp="${wall[plain]}" -v wc="${wall[record]}" \
+    -v cl="${cpu[loop]}" -v cm="${cpu[mmv]}" -v cr="${cpu[rename]}" \
+    -v cp="${cpu[plain]}" -v cc="${cpu[record]}" \
+    -v wch="${wall[chain]:-0}" -v wn="${wall[renumber]:-0}" \
+    -v cch="${cpu[chain]:-0}" -v cn="${cpu[renumber]:-0}" \
+    -v ek="$empty_kb" -v fk="$full_kb" 'BEGIN {
+    printf "%d files on %s, best of %d rounds        wall time   processor time\n", files, base, rounds
+    printf "  bare renameat2 loop                 %8.3f s   %8.3f s\n", wl / 1000, cl / 1000
+    printf "  mmv                                 %8.3f s   %8.3f s\n", wm / 1000, cm / 1000
+    printf "  rename (perl)                       %8.3f s   %8.3f s\n", wr / 1000, cr / 1000
+    printf "  nameshift-cli apply, no restore     %8.3f s   %8.3f s\n", wp / 1000, cp / 1000
+    printf "  nameshift-cli apply, restore file   %8.3f s   %8.3f s\n", wc / 1000, cc / 1000
+    printf "no restore file / bare loop           %8.2f     %8.2f\n", wp / wl, cp / cl
+    printf "restore file / bare loop              %8.2f     %8.2f     (target: at most %s)\n", wc / wl, cc / cl, target
+    printf "restore file / mmv                    %8.2f     %8.2f     (target: below 1.00)\n", wc / wm, cc / cm
+    printf "restore file / rename                 %8.2f     %8.2f\n", wc / wr, cc / cr
+    printf "peak memory: %d kB empty, %d kB with %d files: %.0f bytes per file (target: at most 250)\n", ek, fk, files, (fk - ek) * 1024 / files
+    if (renumber > 0) {
+        printf "renumbering %d files by one          wall time   processor time\n", renumber
+        printf "  bare loop, renames in order         %8.3f s   %8.3f s\n", wch / 1000, cch / 1000
+        printf "  nameshift-cli apply, restore file   %8.3f s   %8.3f s\n", wn / 1000, cn / 1000
+        printf "nameshift-cli / bare loop             %8.2f     %8.2f     (target: at most 1.40)\n", wn / wch, cn / cch
+    }
 }'

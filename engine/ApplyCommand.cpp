@@ -52,34 +52,55 @@ std::optional<Journal::Record> settleRecord(RenameSession& session, BatchQuestio
     return std::nullopt;
 }
 
-Journal journalOf(const RenameSession& session, const BatchPlan& plan,
-                  const platform::FileIdentity& directory, Journal::Record record) {
+// Writes the batch's journal. Its entries borrow the plan's names while it is written, and give
+// them back afterwards, so that a large batch does not hold every name twice more at its peak.
+std::optional<platform::Message> writeJournal(BatchGuard& guard, const RenameSession& session,
+                                              BatchPlan& plan, Journal::Record record) {
     Journal journal;
     journal.kind = Journal::Kind::Apply;
     journal.directory = plan.directory;
-    journal.directoryDevice = directory.device;
-    journal.directoryInode = directory.inode;
+    journal.directoryDevice = guard.directory().device;
+    journal.directoryInode = guard.directory().inode;
     journal.record = record;
-    journal.entries.reserve(plan.changes.size());
-    for (const PlannedChange& change : plan.changes) {
-        if (change.oldName != change.newName) {
-            journal.entries.push_back(
-                {session.fileList.row(change.file).inode, change.oldName, change.newName});
+    std::vector<std::size_t> lent;
+    for (std::size_t i = 0; i < plan.changes.size(); ++i) {
+        if (plan.changes[i].oldName != plan.changes[i].newName) {
+            lent.push_back(i);
         }
     }
-    return journal;
+    journal.entries.reserve(lent.size());
+    for (const std::size_t i : lent) {
+        PlannedChange& change = plan.changes[i];
+        journal.entries.push_back({session.fileList.row(change.file).inode,
+                                   std::move(change.oldName), std::move(change.newName)});
+    }
+    std::optional<platform::Message> refusal = guard.writeJournal(journal);
+    for (std::size_t entry = 0; entry < lent.size(); ++entry) {
+        PlannedChange& change = plan.changes[lent[entry]];
+        change.oldName = std::move(journal.entries[entry].original);
+        change.newName = std::move(journal.entries[entry].final);
+    }
+    return refusal;
 }
 
-RestoreRecord recordOf(const std::string& directory, const RenameRun& run) {
+// Writes the restore file of the renames done. The record borrows the run's names, as the
+// journal does the plan's.
+bool writeRecord(platform::FileSystem& fileSystem, platform::MessageBox& messages,
+                 const platform::Directory& directory, const std::string& path, RenameRun& run,
+                 platform::WriteMode mode) {
     RestoreRecord record;
-    record.directory = directory;
+    record.directory = path;
     record.namesBefore.reserve(run.done.size());
     record.namesAfter.reserve(run.done.size());
-    for (const auto& [before, after] : run.done) {
-        record.namesBefore.push_back(before);
-        record.namesAfter.push_back(after);
+    for (auto& [before, after] : run.done) {
+        record.namesBefore.push_back(std::move(before));
+        record.namesAfter.push_back(std::move(after));
     }
-    return record;
+    const bool written = writeRestoreFile(fileSystem, messages, directory, record, mode);
+    for (std::size_t i = 0; i < run.done.size(); ++i) {
+        run.done[i] = {std::move(record.namesBefore[i]), std::move(record.namesAfter[i])};
+    }
+    return written;
 }
 
 platform::MessageText closingText(const RenameRun& run, std::size_t total) {
@@ -132,7 +153,7 @@ CommandOutcome applyChanges(RenameSession& session, BatchQuestions& questions,
         return CommandOutcome::Cancelled;
     }
     const bool mayRecord = recordChoice(session.options.restoreFileUsage) != RecordChoice::Skip;
-    const BatchPlan plan = planBatch(session, {mayRecord, true});
+    BatchPlan plan = planBatch(session, {mayRecord, true});
     if (plan.refusal) {
         return refuse(messages, *plan.refusal);
     }
@@ -151,8 +172,7 @@ CommandOutcome applyChanges(RenameSession& session, BatchQuestions& questions,
     if (!record) {
         return CommandOutcome::Refused;
     }
-    if (const auto refusal =
-            guard.writeJournal(journalOf(session, plan, guard.directory(), *record))) {
+    if (const auto refusal = writeJournal(guard, session, plan, *record)) {
         return refuse(messages, *refusal);
     }
 
@@ -167,8 +187,7 @@ CommandOutcome applyChanges(RenameSession& session, BatchQuestions& questions,
         const platform::WriteMode mode = *record == Journal::Record::Replace
                                              ? platform::WriteMode::Replace
                                              : platform::WriteMode::CreateNew;
-        recordLost = !writeRestoreFile(fileSystem, messages, *directory,
-                                       recordOf(plan.directory, run), mode);
+        recordLost = !writeRecord(fileSystem, messages, *directory, plan.directory, run, mode);
     }
     // Without its restore file, the journal is the batch's only record: it stays, and the next
     // start offers to undo or finish the batch from it.

@@ -31,12 +31,22 @@ void sortBy(std::vector<ListedFile>& listing, Compare compareKeys) {
         const int byKey = compareKeys(a, b);
         return byKey != 0 ? byKey < 0 : listing[a].name < listing[b].name;
     });
-    std::vector<ListedFile> sorted;
-    sorted.reserve(listing.size());
-    for (const std::size_t index : order) {
-        sorted.push_back(std::move(listing[index]));
+    // In place, cycle by cycle, so that a large listing is never held twice.
+    std::vector<char> placed(listing.size(), 0);
+    for (std::size_t start = 0; start < listing.size(); ++start) {
+        if (placed[start] != 0) {
+            continue;
+        }
+        ListedFile first = std::move(listing[start]);
+        std::size_t at = start;
+        while (order[at] != start) {
+            listing[at] = std::move(listing[order[at]]);
+            placed[at] = 1;
+            at = order[at];
+        }
+        listing[at] = std::move(first);
+        placed[at] = 1;
     }
-    listing = std::move(sorted);
 }
 
 template <typename T>
@@ -56,11 +66,13 @@ bool FileList::fill(const std::string& directory) {
                        NS_MESSAGE("Message", "File Attribute Error"), platform::Icon::Exclamation);
         return false;
     }
-    auto entries = fileSystem_.listDirectory(directory);
+    auto entries = needsFileDetails() ? fileSystem_.listDirectory(directory)
+                                      : fileSystem_.listDirectoryKinds(directory);
     if (!entries.ok()) {
         return false;
     }
-    listing_.clear();
+    clear();
+    listing_.reserve(entries->size());
     // Masks come from every file, listed or not; most files share a few extensions, so each
     // distinct one is lower-cased once.
     std::unordered_set<std::string> extensions;
@@ -78,6 +90,7 @@ bool FileList::fill(const std::string& directory) {
                                           entry.inode});
         }
     }
+    std::vector<platform::DirEntry>().swap(entries.value());
     buildMasks(extensions);
     if (listing_.size() > 1) {
         sortListing();
@@ -110,9 +123,10 @@ bool FileList::applyFileMask(const std::string& directory) {
 }
 
 void FileList::clear() {
-    listing_.clear();
-    rows_.clear();
-    ticks_.clear();
+    // The memory goes back too: after a batch of a million files it is much of the program's.
+    std::vector<ListedFile>().swap(listing_);
+    std::vector<std::size_t>().swap(rows_);
+    std::vector<char>().swap(ticks_);
     tickedCount_ = 0;
 }
 
@@ -137,6 +151,18 @@ void FileList::setSelectAllToggle(bool down) {
 std::string FileList::statusText() const {
     return std::to_string(rows_.size()) + " file(s) total - " + std::to_string(tickedCount_) +
            " selected";
+}
+
+bool FileList::needsFileDetails() const {
+    using settings::SortKey;
+    const auto key = static_cast<SortKey>(sortIndex_);
+    if (key == SortKey::Date || key == SortKey::Size) {
+        return true;
+    }
+    // A regular file passes an Archive mask whatever its mode; without Archive in the mask, the
+    // Read Only test needs the mode.
+    return (attributeMask_ & platform::attribute::kReadOnly) != 0 &&
+           (attributeMask_ & platform::attribute::kArchive) == 0;
 }
 
 void FileList::sortListing() {

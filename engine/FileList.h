@@ -54,6 +54,9 @@ public:
     std::string statusText() const;
 
 private:
+    // Whether the mask or the sort key needs each file's mode, size or date, which only examining
+    // the file gives.
+    bool needsFileDetails() const;
     void sortListing();
     void buildMasks(const std::unordered_set<std::string>& extensions);
     void showAllRows();

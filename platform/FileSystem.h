@@ -27,6 +27,13 @@ public:
     // that cannot be read to its end is an error, never a shortened list.
     virtual Result<std::vector<DirEntry>> listDirectory(const std::string& path) = 0;
     virtual Result<std::vector<DirEntry>> listDirectory(const Directory& directory) = 0;
+    // As listDirectory, for a caller that needs of each entry only its name, its inode, whether
+    // it is a directory and the Hidden, Archive and System bits: where the directory itself
+    // tells an entry is a regular file, the file is not examined, and its Read Only bit, size and
+    // write time are left at zero. Examining every file is most of a large listing's cost.
+    virtual Result<std::vector<DirEntry>> listDirectoryKinds(const std::string& path) {
+        return listDirectory(path);
+    }
 
     virtual Result<std::string> currentDirectory() = 0;
     virtual Status setCurrentDirectory(const std::string& path) = 0;

@@ -175,7 +175,10 @@ FileIdentity identityOf(const struct stat& info) {
             static_cast<std::uint64_t>(info.st_nlink)};
 }
 
-Result<std::vector<DirEntry>> readEntries(DIR* dir) {
+// How much of each entry readEntries must find out.
+enum class Detail { Everything, KindOnly };
+
+Result<std::vector<DirEntry>> readEntries(DIR* dir, Detail detail) {
     const int dirFd = ::dirfd(dir);
     std::vector<DirEntry> entries;
     for (;;) {
@@ -189,6 +192,14 @@ Result<std::vector<DirEntry>> readEntries(DIR* dir) {
         }
         const std::string_view name = item->d_name;
         if (name == "." || name == "..") {
+            continue;
+        }
+        if (detail == Detail::KindOnly && item->d_type == DT_REG) {
+            DirEntry entry;
+            entry.name = name;
+            entry.attributes = attributesOf(name, S_IFREG | S_IWUSR);
+            entry.inode = static_cast<std::uint64_t>(item->d_ino);
+            entries.push_back(std::move(entry));
             continue;
         }
         struct stat info {};
@@ -232,7 +243,15 @@ Result<std::vector<DirEntry>> PosixFileSystem::listDirectory(const std::string& 
     if (!dir) {
         return lastError();
     }
-    return readEntries(dir.get());
+    return readEntries(dir.get(), Detail::Everything);
+}
+
+Result<std::vector<DirEntry>> PosixFileSystem::listDirectoryKinds(const std::string& path) {
+    std::unique_ptr<DIR, DirCloser> dir(::opendir(path.empty() ? "." : path.c_str()));
+    if (!dir) {
+        return lastError();
+    }
+    return readEntries(dir.get(), Detail::KindOnly);
 }
 
 Result<std::vector<DirEntry>> PosixFileSystem::listDirectory(const Directory& directory) {
@@ -247,7 +266,7 @@ Result<std::vector<DirEntry>> PosixFileSystem::listDirectory(const Directory& di
         ::close(fd);
         return status;
     }
-    return readEntries(dir.get());
+    return readEntries(dir.get(), Detail::Everything);
 }
 
 Result<std::string> PosixFileSystem::currentDirectory() {

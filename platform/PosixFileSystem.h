@@ -8,6 +8,7 @@ class PosixFileSystem final : public FileSystem {
 public:
     Result<std::vector<DirEntry>> listDirectory(const std::string& path) override;
     Result<std::vector<DirEntry>> listDirectory(const Directory& directory) override;
+    Result<std::vector<DirEntry>> listDirectoryKinds(const std::string& path) override;
     Result<std::string> currentDirectory() override;
     Status setCurrentDirectory(const std::string& path) override;
     Status rename(const std::string& from, const std::string& to) override;

@@ -9,7 +9,7 @@ packages=(
     qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
     libtag1-dev libicu-dev libcli11-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
-    fonts-dejavu-core rename
+    fonts-dejavu-core rename mmv
     help2man desktop-file-utils appstream man-db
     exfatprogs exfat-fuse
     clang libclang-rt-14-dev

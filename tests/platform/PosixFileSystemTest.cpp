@@ -59,6 +59,41 @@ TEST_F(PosixFileSystemTest, ListsEntriesWithAttributesSizesAndKinds) {
     EXPECT_EQ(findEntry(*entries, "pipe")->attributes & attribute::kSystem, attribute::kSystem);
 }
 
+// The quick listing leaves out only what examining a regular file would add: Read Only, size and
+// date. Everything else, and all of a non-regular entry, is as the full listing gives it.
+TEST_F(PosixFileSystemTest, KindListingAgreesWithTheFullListingButForRegularFilesDetails) {
+    dir.write("plain.txt", "12345");
+    dir.write(".hidden", "");
+    dir.write("locked", "x");
+    ::chmod(dir.file("locked").c_str(), 0444);
+    dir.makeDirectory("sub");
+    ASSERT_EQ(::symlink("sub", dir.file("link-to-dir").c_str()), 0);
+    ASSERT_EQ(::symlink("plain.txt", dir.file("link-to-file").c_str()), 0);
+    ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0644), 0);
+
+    const auto full = fs.listDirectory(dir.path());
+    const auto kinds = fs.listDirectoryKinds(dir.path());
+    ASSERT_TRUE(full.ok());
+    ASSERT_TRUE(kinds.ok());
+    ASSERT_EQ(kinds->size(), full->size());
+    for (const DirEntry& entry : *full) {
+        SCOPED_TRACE(entry.name);
+        const DirEntry* quick = findEntry(*kinds, entry.name);
+        ASSERT_NE(quick, nullptr);
+        struct stat info {};
+        ASSERT_EQ(::lstat(dir.file(entry.name).c_str(), &info), 0);
+        EXPECT_EQ(quick->inode, static_cast<std::uint64_t>(info.st_ino));
+        EXPECT_EQ(quick->isDirectory, entry.isDirectory);
+        if (S_ISREG(info.st_mode)) {
+            EXPECT_EQ(quick->attributes, entry.attributes & ~attribute::kReadOnly);
+        } else {
+            EXPECT_EQ(quick->attributes, entry.attributes);
+            EXPECT_EQ(quick->size, entry.size);
+            EXPECT_EQ(quick->writeTimeNs, entry.writeTimeNs);
+        }
+    }
+}
+
 TEST_F(PosixFileSystemTest, ListingAMissingDirectoryFailsWithItsError) {
     auto entries = fs.listDirectory(dir.file("absent"));
     ASSERT_FALSE(entries.ok());

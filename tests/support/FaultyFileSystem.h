@@ -56,6 +56,13 @@ public:
         }
         return real_.listDirectory(directory);
     }
+    platform::Result<std::vector<platform::DirEntry>> listDirectoryKinds(
+        const std::string& path) override {
+        if (int error = faultFor(Op::List, path)) {
+            return platform::Status::fromErrno(error);
+        }
+        return real_.listDirectoryKinds(path);
+    }
     platform::Result<std::string> currentDirectory() override {
         if (int error = faultFor(Op::CurrentDirectory, {})) {
             return platform::Status::fromErrno(error);

@@ -15,6 +15,10 @@ public:
         const platform::Directory& directory) override {
         return real_.listDirectory(directory);
     }
+    platform::Result<std::vector<platform::DirEntry>> listDirectoryKinds(
+        const std::string& path) override {
+        return real_.listDirectoryKinds(path);
+    }
     platform::Result<std::string> currentDirectory() override { return real_.currentDirectory(); }
     platform::Status setCurrentDirectory(const std::string& path) override {
         return real_.setCurrentDirectory(path);
