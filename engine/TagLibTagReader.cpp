@@ -20,6 +20,8 @@
 #include <taglib/tfile.h>
 #include <taglib/tiostream.h>
 
+#include "platform/FileDescriptor.h"
+
 namespace nameshift::engine {
 namespace {
 
@@ -97,22 +99,6 @@ public:
     TagLib::Tag* tag() const override { return nullptr; }
     TagLib::AudioProperties* audioProperties() const override { return nullptr; }
     bool save() override { return false; }
-};
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    int get() const { return fd_; }
-
-private:
-    int fd_;
 };
 
 // TagLib 1.x keeps the frame header's type protected inside Frame, where a factory's subclass
@@ -301,7 +287,7 @@ void readId3v1(int fd, long start, long fileLength, std::uint64_t& bytesRead, Ta
 TagTexts readTags(const std::string& path, std::uint64_t& bytesRead) {
     TagTexts texts;
     long length = 0;
-    const FileDescriptor fd(openRegularFile(path, length));
+    const platform::FileDescriptor fd(openRegularFile(path, length));
     if (fd.get() < 0) {
         return texts;
     }

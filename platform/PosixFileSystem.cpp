@@ -16,6 +16,8 @@
 #include <random>
 #include <utility>
 
+#include "platform/FileDescriptor.h"
+
 namespace nameshift::platform {
 namespace {
 
@@ -25,23 +27,6 @@ Status lastError() {
 
 struct DirCloser {
     void operator()(DIR* dir) const { closedir(dir); }
-};
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    int get() const { return fd_; }
-    int release() { return std::exchange(fd_, -1); }
-
-private:
-    int fd_;
 };
 
 // glibc 2.36 declares renameat2 only with _GNU_SOURCE on some set-ups; the system call is stable.
