@@ -426,7 +426,7 @@ int CliRunner::recover(const CliOptions& options, const std::string& stateDirect
         const engine::RecoveryResult result = engine::recoverBatch(
             fileSystem_, messages, stateDirectory, batch,
             options.recoverUndo ? engine::RecoveryAction::Undo : engine::RecoveryAction::Finish);
-        for (const std::string& problem : result.problems) {
+        for (const platform::MessageText& problem : result.problems) {
             messages.show(problem, kToolCaption, platform::Icon::Stop);
             status = exit_status::kSomeRenamesFailed;
         }

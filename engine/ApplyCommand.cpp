@@ -122,21 +122,25 @@ CommandOutcome refuse(platform::MessageBox& messages, const platform::Message& r
 platform::MessageText renameErrorsText(const std::vector<PlannedChange>& changes,
                                        const std::vector<RenameFailure>& failures,
                                        std::size_t listed) {
-    // The list of names is one argument: only the words around it are translated.
-    std::string names;
+    // The list is one argument, a line a file, each line translated around its names.
+    std::vector<platform::MessageText> lines;
     listed = std::min(failures.size(), listed);
     for (std::size_t i = 0; i < listed; ++i) {
         const PlannedChange& change = changes[failures[i].change];
-        names += "\n\"" + change.oldName + "\" to \"" + change.newName +
-                 "\": " + failures[i].status.message();
+        lines.push_back({NS_MESSAGE("Message", "\n\"%1\" to \"%2\": %3"),
+                         {change.oldName, change.newName, failures[i].status.message()}});
     }
-    if (failures.size() > listed) {
-        return {NS_MESSAGE_N("Message",
-                             "The following file(s) could not be renamed:\n%1\n... and %n more"),
-                {names},
-                static_cast<long long>(failures.size() - listed)};
-    }
-    return {NS_MESSAGE("Message", "The following file(s) could not be renamed:\n%1"), {names}};
+    platform::MessageText text =
+        failures.size() > listed
+            ? platform::MessageText{NS_MESSAGE_N("Message",
+                                                 "The following file(s) could not be "
+                                                 "renamed:\n%1\n... and %n more"),
+                                    {},
+                                    static_cast<long long>(failures.size() - listed)}
+            : platform::MessageText{
+                  NS_MESSAGE("Message", "The following file(s) could not be renamed:\n%1"), {}};
+    text.parts = std::move(lines);
+    return text;
 }
 
 CommandOutcome applyChanges(RenameSession& session, BatchProgress* progress) {

@@ -129,8 +129,10 @@ RecoveryResult recoverBatch(platform::FileSystem& fileSystem, platform::MessageB
         directory.ok() ? fileSystem.identifyIn(*directory, ".") : directory.status();
     if (!identity.ok() || identity->device != journal.directoryDevice ||
         identity->inode != journal.directoryInode) {
-        result.problems.push_back("The directory \"" + journal.directory +
-                                  "\" cannot be found; its batch is kept for later.");
+        result.problems.push_back(
+            {NS_MESSAGE("Message",
+                        "The directory \"%1\" cannot be found; its batch is kept for later."),
+             {journal.directory}});
         result.journalKept = true;
         return result;
     }
@@ -138,8 +140,11 @@ RecoveryResult recoverBatch(platform::FileSystem& fileSystem, platform::MessageB
         fileSystem.lockFile(batchLockPath(stateDirectory, identity->device, identity->inode));
     const auto listing = fileSystem.listDirectory(*directory);
     if (!lock.ok() || !listing.ok()) {
-        result.problems.push_back("The directory \"" + journal.directory +
-                                  "\" is busy or cannot be read; its batch is kept for later.");
+        result.problems.push_back(
+            {NS_MESSAGE("Message",
+                        "The directory \"%1\" is busy or cannot be read; its batch is kept for "
+                        "later."),
+             {journal.directory}});
         result.journalKept = true;
         return result;
     }
@@ -151,10 +156,12 @@ RecoveryResult recoverBatch(platform::FileSystem& fileSystem, platform::MessageB
         const std::string& target = action == RecoveryAction::Undo ? entry.original : entry.final;
         const std::string& now = names[i];
         if (now.empty()) {
-            result.problems.push_back("\"" + entry.original + "\": the file is gone.");
+            result.problems.push_back(
+                {NS_MESSAGE("Message", "\"%1\": the file is gone."), {entry.original}});
         } else if (now != entry.original && now != entry.final && !isTemporaryName(now)) {
-            result.problems.push_back("\"" + entry.original + "\": the file was renamed to \"" +
-                                      now + "\" since.");
+            result.problems.push_back(
+                {NS_MESSAGE("Message", "\"%1\": the file was renamed to \"%2\" since."),
+                 {entry.original, now}});
         } else if (now != target) {
             moves.push_back({i, now, target});
         }
@@ -164,8 +171,8 @@ RecoveryResult recoverBatch(platform::FileSystem& fileSystem, platform::MessageB
     left.entries.clear();
     for (const RenameFailure& failure : run.failures) {
         const PlannedChange& move = moves[failure.change];
-        result.problems.push_back("\"" + move.oldName + "\" to \"" + move.newName +
-                                  "\": " + failure.status.message());
+        result.problems.push_back({NS_MESSAGE("Message", "\"%1\" to \"%2\": %3"),
+                                   {move.oldName, move.newName, failure.status.message()}});
         left.entries.push_back(journal.entries[move.file]);
     }
 
@@ -183,7 +190,8 @@ RecoveryResult recoverBatch(platform::FileSystem& fileSystem, platform::MessageB
                               : platform::WriteMode::CreateNew;
         if (!writeRestoreFile(fileSystem, messages, *directory, finishedRecord(journal, arrived),
                               mode)) {
-            result.problems.push_back("The restore file of the batch could not be written.");
+            result.problems.push_back(
+                NS_MESSAGE("Message", "The restore file of the batch could not be written."));
             result.journalKept = true;
             return result;
         }
@@ -225,19 +233,19 @@ void offerRecovery(platform::FileSystem& fileSystem, platform::MessageBox& messa
         if (result.problems.empty()) {
             continue;
         }
-        std::string problems;
-        for (const std::string& problem : result.problems) {
-            problems += "\n" + problem;
+        platform::MessageText text{
+            action == RecoveryAction::Undo
+                ? NS_MESSAGE("Message",
+                             "Not every file of the batch in \"%1\" could be given its "
+                             "old name:\n%2")
+                : NS_MESSAGE("Message",
+                             "Not every file of the batch in \"%1\" could be renamed:\n%2"),
+            {batch.journal.directory}};
+        for (const platform::MessageText& problem : result.problems) {
+            text.parts.emplace_back("\n");
+            text.parts.push_back(problem);
         }
-        messages.show(
-            {action == RecoveryAction::Undo
-                 ? NS_MESSAGE("Message",
-                              "Not every file of the batch in \"%1\" could be given its "
-                              "old name:\n%2")
-                 : NS_MESSAGE("Message",
-                              "Not every file of the batch in \"%1\" could be renamed:\n%2"),
-             {batch.journal.directory, problems}},
-            NS_MESSAGE("Message", "Interrupted Batch"), Icon::Stop);
+        messages.show(std::move(text), NS_MESSAGE("Message", "Interrupted Batch"), Icon::Stop);
     }
 }
 

@@ -32,7 +32,7 @@ enum class RecoveryAction {
 // What a recovery could not do: one line a file (gone, moved elsewhere, its target taken) and
 // any record that could not be written. The journal keeps what is left to do.
 struct RecoveryResult {
-    std::vector<std::string> problems;
+    std::vector<platform::MessageText> problems;
     bool journalKept = false;
 };
 

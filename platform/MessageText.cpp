@@ -2,6 +2,19 @@
 
 namespace nameshift::platform {
 
+std::string MessageText::filled() const {
+    if (parts.empty()) {
+        return fillPlaceholders(pattern, arguments, count);
+    }
+    std::vector<std::string> all = arguments;
+    std::string joined;
+    for (const MessageText& part : parts) {
+        joined += part.filled();
+    }
+    all.push_back(std::move(joined));
+    return fillPlaceholders(pattern, all, count);
+}
+
 std::string MessageText::fillPlaceholders(std::string_view pattern,
                                           const std::vector<std::string>& arguments,
                                           std::optional<long long> count) {

@@ -32,9 +32,12 @@ struct MessageText {
     std::string pattern;
     std::vector<std::string> arguments;
     std::optional<long long> count;  // what "%n" stands for, and picks the plural form by
+    // Messages that together stand for the placeholder after the last of `arguments`, joined as
+    // they are: a list whose lines have words of their own to translate.
+    std::vector<MessageText> parts;
 
     // The untranslated text: the template with its arguments filled in.
-    std::string filled() const { return fillPlaceholders(pattern, arguments, count); }
+    std::string filled() const;
 
     // Replaces each placeholder in one pass, so that an argument holding "%1" stays as it is.
     // A placeholder without an argument stays too.

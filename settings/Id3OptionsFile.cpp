@@ -18,12 +18,15 @@ constexpr std::string_view kTitle = "= Nameshift Pro ID3 Options File           
 constexpr SettingsFileWording kWording{
     kId3OptionsFileName,
     "ID3 options",
-    "options",
     NS_MESSAGE("Message",
                "An error occurred. Possible error: \"%1\" file doesn't exist?\nUsing "
                "default ID3 options instead."),
     NS_MESSAGE("Message", "Cannot save options! - Reason: Disk is full."),
-    NS_MESSAGE("Message", "Cannot save options! - Unknown Error.")};
+    NS_MESSAGE("Message", "Cannot save options! - Unknown Error."),
+    NS_MESSAGE("Message",
+               "Cannot save options! - Reason: %2 holds a double quote, which %1 cannot store."),
+    NS_MESSAGE("Message",
+               "Cannot save options! - Reason: %3 holds the text \"%2\", which %1 cannot store.")};
 
 namespace key {
 constexpr std::string_view kRenameMode = "-= Only Rename w/ID3 Tags/Use Alt Renaming Options =-";
@@ -229,7 +232,8 @@ Id3Naming loadId3Naming(platform::FileSystem& fileSystem, platform::MessageBox& 
 
 bool saveId3Options(platform::FileSystem& fileSystem, platform::MessageBox& messages,
                     const std::string& path, const Id3Options& o) {
-    const std::array<StringField, 1> strings = {{{"The advanced format", o.advancedFormat}}};
+    const std::array<StringField, 1> strings = {
+        {{NS_MESSAGE("Message", "The advanced format"), o.advancedFormat}}};
     if (!checkStorableStrings(messages, kWording, strings, kKeys)) {
         return false;
     }

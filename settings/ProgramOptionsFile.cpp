@@ -15,12 +15,15 @@ constexpr std::string_view kTitle = "= Nameshift Pro Options File               
 constexpr SettingsFileWording kWording{
     kProgramOptionsFileName,
     "options",
-    "options",
     NS_MESSAGE("Message",
                "An error occurred. Possible error: \"%1\" file doesn't exist?\nUsing "
                "default options instead."),
     NS_MESSAGE("Message", "Cannot save options! - Reason: Disk is full."),
-    NS_MESSAGE("Message", "Cannot save options! - Unknown Error.")};
+    NS_MESSAGE("Message", "Cannot save options! - Unknown Error."),
+    NS_MESSAGE("Message",
+               "Cannot save options! - Reason: %2 holds a double quote, which %1 cannot store."),
+    NS_MESSAGE("Message",
+               "Cannot save options! - Reason: %3 holds the text \"%2\", which %1 cannot store.")};
 
 namespace key {
 constexpr std::string_view kConfirmationOnExit = "-= Confirmation on Exit =-";
@@ -93,7 +96,8 @@ ProgramOptions loadProgramOptions(platform::FileSystem& fileSystem, platform::Me
 
 bool saveProgramOptions(platform::FileSystem& fileSystem, platform::MessageBox& messages,
                         const std::string& path, const ProgramOptions& o) {
-    const std::array<StringField, 1> strings = {{{"The startup directory path", o.startupDirPath}}};
+    const std::array<StringField, 1> strings = {
+        {{NS_MESSAGE("Message", "The startup directory path"), o.startupDirPath}}};
     if (!checkStorableStrings(messages, kWording, strings, kKeys)) {
         return false;
     }

@@ -15,12 +15,15 @@ constexpr std::string_view kTitle = "= Nameshift Pro Save Settings File         
 constexpr SettingsFileWording kWording{
     kRenameSettingsFileName,
     "settings",
-    "settings",
     NS_MESSAGE("Message",
                "An error occurred. Possible error: \"%1\" file doesn't exist?\nUsing "
                "default settings instead."),
     NS_MESSAGE("Message", "Cannot save settings! - Reason: Disk is full."),
-    NS_MESSAGE("Message", "Cannot save settings! - Unknown Error.")};
+    NS_MESSAGE("Message", "Cannot save settings! - Unknown Error."),
+    NS_MESSAGE("Message",
+               "Cannot save settings! - Reason: %2 holds a double quote, which %1 cannot store."),
+    NS_MESSAGE("Message",
+               "Cannot save settings! - Reason: %3 holds the text \"%2\", which %1 cannot store.")};
 
 namespace key {
 constexpr std::string_view kChangePrefix = "-= Change Prefix =-";
@@ -173,13 +176,13 @@ RenameSettings loadRenameSettings(platform::FileSystem& fileSystem, platform::Me
 bool saveRenameSettings(platform::FileSystem& fileSystem, platform::MessageBox& messages,
                         const std::string& path, const RenameSettings& s) {
     const std::array<StringField, 7> strings = {{
-        {"The prefix", s.prefixText},
-        {"The counter start", s.counterStart},
-        {"The counter increment", s.counterIncrement},
-        {"The extension", s.extensionText},
-        {"The string to remove", s.stringToRemove},
-        {"The string to replace", s.replaceFrom},
-        {"The replacement string", s.replaceWith},
+        {NS_MESSAGE("Message", "The prefix"), s.prefixText},
+        {NS_MESSAGE("Message", "The counter start"), s.counterStart},
+        {NS_MESSAGE("Message", "The counter increment"), s.counterIncrement},
+        {NS_MESSAGE("Message", "The extension"), s.extensionText},
+        {NS_MESSAGE("Message", "The string to remove"), s.stringToRemove},
+        {NS_MESSAGE("Message", "The string to replace"), s.replaceFrom},
+        {NS_MESSAGE("Message", "The replacement string"), s.replaceWith},
     }};
     if (!checkStorableStrings(messages, kWording, strings, kKeys)) {
         return false;

@@ -1,5 +1,6 @@
 #include "settings/SettingsFileAccess.h"
 
+#include <optional>
 #include <utility>
 
 namespace nameshift::settings {
@@ -27,30 +28,23 @@ bool checkStorableStrings(platform::MessageBox& messages, const SettingsFileWord
                           std::span<const StringField> fields,
                           std::span<const std::string_view> keys) {
     for (const StringField& field : fields) {
-        std::string problem;
+        std::optional<platform::MessageText> text;
         if (field.value.find('"') != std::string_view::npos) {
-            problem = "a double quote";
+            text = platform::MessageText(wording.holdsQuote, {std::string(wording.fileName)});
         } else {
             for (std::string_view key : keys) {
                 if (field.value.find(key) != std::string_view::npos) {
-                    problem = "the text \"" + std::string(key) + "\"";
+                    text = platform::MessageText(wording.holdsKey,
+                                                 {std::string(wording.fileName), std::string(key)});
                     break;
                 }
             }
         }
-        if (problem.empty()) {
+        if (!text) {
             continue;
         }
-        std::string text = "Cannot save ";
-        text += wording.saveNoun;
-        text += "! - Reason: ";
-        text += field.label;
-        text += " holds ";
-        text += problem;
-        text += ", which ";
-        text += wording.fileName;
-        text += " cannot store.";
-        messages.show(std::move(text), NS_MESSAGE("Message", "Error"), Icon::Stop);
+        text->parts.emplace_back(field.label);
+        messages.show(std::move(*text), NS_MESSAGE("Message", "Error"), Icon::Stop);
         return false;
     }
     return true;

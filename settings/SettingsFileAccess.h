@@ -15,11 +15,14 @@ namespace nameshift::settings {
 struct SettingsFileWording {
     std::string_view fileName;     // "renset.ini", as the load message quotes it
     std::string_view contentNoun;  // "settings" in "Using default settings instead."
-    std::string_view saveNoun;     // "settings" in "Cannot save settings!"
     // The same messages whole, for translation: "%1" is the file name.
     const char* loadFailure;
     const char* diskFull;
     const char* unknownError;
+    // The refusals to save a string the file cannot hold: "%1" is the file name, the string's
+    // label is the last placeholder, and "%2" of the second the key the string holds.
+    const char* holdsQuote;
+    const char* holdsKey;
 };
 
 enum class SaveMode {
@@ -29,7 +32,7 @@ enum class SaveMode {
 
 // A string field of a record, named as the save refusal names it ("The prefix").
 struct StringField {
-    std::string_view label;
+    const char* label;
     std::string_view value;
 };
 

@@ -395,6 +395,196 @@ Der voreingestellte Pfad wird verwendet</translation>
 
 %1</translation>
     </message>
+    <message>
+        <source>
+&quot;%1&quot; to &quot;%2&quot;: %3</source>
+        <translation>
+„%1“ nach „%2“: %3</translation>
+    </message>
+    <message>
+        <source>The directory &quot;%1&quot; cannot be found; its batch is kept for later.</source>
+        <translation>Das Verzeichnis „%1“ ist nicht zu finden; sein Vorgang wird für später aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>The directory &quot;%1&quot; is busy or cannot be read; its batch is kept for later.</source>
+        <translation>Das Verzeichnis „%1“ ist belegt oder nicht lesbar; sein Vorgang wird für später aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot;: the file is gone.</source>
+        <translation>„%1“: Die Datei ist nicht mehr da.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot;: the file was renamed to &quot;%2&quot; since.</source>
+        <translation>„%1“: Die Datei wurde inzwischen in „%2“ umbenannt.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; to &quot;%2&quot;: %3</source>
+        <translation>„%1“ nach „%2“: %3</translation>
+    </message>
+    <message>
+        <source>The restore file of the batch could not be written.</source>
+        <translation>Die Wiederherstellungsdatei des Vorgangs konnte nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>Cannot save options! - Reason: %2 holds a double quote, which %1 cannot store.</source>
+        <translation>Die Optionen können nicht gespeichert werden! – Grund: %2 enthält ein doppeltes Anführungszeichen, das %1 nicht speichern kann.</translation>
+    </message>
+    <message>
+        <source>Cannot save options! - Reason: %3 holds the text &quot;%2&quot;, which %1 cannot store.</source>
+        <translation>Die Optionen können nicht gespeichert werden! – Grund: %3 enthält den Text „%2“, den %1 nicht speichern kann.</translation>
+    </message>
+    <message>
+        <source>The advanced format</source>
+        <translation>Das erweiterte Format</translation>
+    </message>
+    <message>
+        <source>The startup directory path</source>
+        <translation>Der Pfad des Startverzeichnisses</translation>
+    </message>
+    <message>
+        <source>Cannot save settings! - Reason: %2 holds a double quote, which %1 cannot store.</source>
+        <translation>Die Einstellungen können nicht gespeichert werden! – Grund: %2 enthält ein doppeltes Anführungszeichen, das %1 nicht speichern kann.</translation>
+    </message>
+    <message>
+        <source>Cannot save settings! - Reason: %3 holds the text &quot;%2&quot;, which %1 cannot store.</source>
+        <translation>Die Einstellungen können nicht gespeichert werden! – Grund: %3 enthält den Text „%2“, den %1 nicht speichern kann.</translation>
+    </message>
+    <message>
+        <source>The prefix</source>
+        <translation>Das Präfix</translation>
+    </message>
+    <message>
+        <source>The counter start</source>
+        <translation>Der Zählerbeginn</translation>
+    </message>
+    <message>
+        <source>The counter increment</source>
+        <translation>Die Zählerschrittweite</translation>
+    </message>
+    <message>
+        <source>The extension</source>
+        <translation>Die Endung</translation>
+    </message>
+    <message>
+        <source>The string to remove</source>
+        <translation>Die zu entfernende Zeichenfolge</translation>
+    </message>
+    <message>
+        <source>The string to replace</source>
+        <translation>Die zu ersetzende Zeichenfolge</translation>
+    </message>
+    <message>
+        <source>The replacement string</source>
+        <translation>Die Ersatzzeichenfolge</translation>
+    </message>
+    <message>
+        <source>Please Note: While this &amp; &quot;Make 1st character in each word upper case&quot; &amp; &quot;Make all upper case&quot; checkboxes are set, the result will be ALL upper case.</source>
+        <translation>Bitte beachten: Solange dieses Kästchen und „Jedes Wort mit großem Anfangsbuchstaben“ und „Alles groß schreiben“ angekreuzt sind, wird das Ergebnis GANZ groß geschrieben.</translation>
+    </message>
+    <message>
+        <source>Please Note: While this &amp; &quot;Make 1st character in each word upper case&quot; checkboxes are set, the result will NOT be all lower case.</source>
+        <translation>Bitte beachten: Solange dieses Kästchen und „Jedes Wort mit großem Anfangsbuchstaben“ angekreuzt sind, wird das Ergebnis NICHT ganz klein geschrieben.</translation>
+    </message>
+    <message>
+        <source>Please Note: While this &amp; &quot;Make all upper case&quot; checkboxes are set, the result will be all upper case.</source>
+        <translation>Bitte beachten: Solange dieses Kästchen und „Alles groß schreiben“ angekreuzt sind, wird das Ergebnis ganz groß geschrieben.</translation>
+    </message>
+    <message>
+        <source>Please Note: While this &amp; &quot;Make all lower case&quot; &amp; &quot;Make 1st character in each word upper case&quot; checkboxes are set, the result will be ALL upper case.</source>
+        <translation>Bitte beachten: Solange dieses Kästchen und „Alles klein schreiben“ und „Jedes Wort mit großem Anfangsbuchstaben“ angekreuzt sind, wird das Ergebnis GANZ groß geschrieben.</translation>
+    </message>
+    <message>
+        <source>Please Note: While this &amp; &quot;Make 1st character in each word upper case&quot; checkboxes are set, the result will be ALL upper case.</source>
+        <translation>Bitte beachten: Solange dieses Kästchen und „Jedes Wort mit großem Anfangsbuchstaben“ angekreuzt sind, wird das Ergebnis GANZ groß geschrieben.</translation>
+    </message>
+    <message>
+        <source>Please Note: While this &amp; &quot;Make all lower case&quot; checkboxes are set, the result will be ALL upper case.</source>
+        <translation>Bitte beachten: Solange dieses Kästchen und „Alles klein schreiben“ angekreuzt sind, wird das Ergebnis GANZ groß geschrieben.</translation>
+    </message>
+    <message>
+        <source>Please Note: While this &amp; &quot;Make all lower case&quot; &amp; &quot;Make all upper case&quot; checkboxes are set, the result will be ALL upper case.</source>
+        <translation>Bitte beachten: Solange dieses Kästchen und „Alles klein schreiben“ und „Alles groß schreiben“ angekreuzt sind, wird das Ergebnis GANZ groß geschrieben.</translation>
+    </message>
+    <message>
+        <source>Please Note: While this &amp; &quot;Make all upper case&quot; checkboxes are set, the result will be ALL upper case.</source>
+        <translation>Bitte beachten: Solange dieses Kästchen und „Alles groß schreiben“ angekreuzt sind, wird das Ergebnis GANZ groß geschrieben.</translation>
+    </message>
+    <message>
+        <source>Please Note: While this &amp; &quot;Make all lower case&quot; checkboxes are set, the result will NOT be all lower case.</source>
+        <translation>Bitte beachten: Solange dieses Kästchen und „Alles klein schreiben“ angekreuzt sind, wird das Ergebnis NICHT ganz klein geschrieben.</translation>
+    </message>
+    <message>
+        <source>The operating system is out
+of memory or resources.</source>
+        <translation>Dem Betriebssystem fehlt es
+an Speicher oder Ressourcen.</translation>
+    </message>
+    <message>
+        <source>The specified file was not found.</source>
+        <translation>Die angegebene Datei wurde nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>The specified path was not found.</source>
+        <translation>Der angegebene Pfad wurde nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>The operating system denied
+access to the specified file.</source>
+        <translation>Das Betriebssystem verweigerte
+den Zugriff auf die angegebene Datei.</translation>
+    </message>
+    <message>
+        <source>There was not enough memory to complete the operation.</source>
+        <translation>Der Speicher reichte nicht aus, um den Vorgang abzuschließen.</translation>
+    </message>
+    <message>
+        <source>The .EXE file is invalid
+(non-Win32 .EXE or error in .EXE image).</source>
+        <translation>Die .EXE-Datei ist ungültig
+(keine Win32-.EXE oder Fehler im .EXE-Abbild).</translation>
+    </message>
+    <message>
+        <source>A sharing violation occurred. </source>
+        <translation>Eine Freigabeverletzung ist aufgetreten. </translation>
+    </message>
+    <message>
+        <source>The filename association is
+incomplete or invalid.</source>
+        <translation>Die Dateizuordnung ist
+unvollständig oder ungültig.</translation>
+    </message>
+    <message>
+        <source>The DDE transaction could not
+be completed because the request timed out.</source>
+        <translation>Die DDE-Transaktion konnte nicht
+abgeschlossen werden, weil die Anfrage zu lange dauerte.</translation>
+    </message>
+    <message>
+        <source>The DDE transaction failed.</source>
+        <translation>Die DDE-Transaktion ist fehlgeschlagen.</translation>
+    </message>
+    <message>
+        <source>The DDE transaction could not
+be completed because other DDE transactions
+were being processed.</source>
+        <translation>Die DDE-Transaktion konnte nicht
+abgeschlossen werden, weil andere DDE-Transaktionen
+gerade bearbeitet wurden.</translation>
+    </message>
+    <message>
+        <source>There is no application associated
+with the given filename extension.</source>
+        <translation>Mit dieser Dateiendung ist
+kein Programm verknüpft.</translation>
+    </message>
+    <message>
+        <source>The specified dynamic-link library was not found.</source>
+        <translation>Die angegebene dynamische Bibliothek wurde nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>Unknown Error (%1) occurred.</source>
+        <translation>Unbekannter Fehler (%1) aufgetreten.</translation>
+    </message>
 </context>
 <context>
     <name>QProgressDialog</name>
@@ -604,6 +794,14 @@ Der voreingestellte Pfad wird verwendet</translation>
     <message>
         <source>Closes the window without saving</source>
         <translation>Schließt das Fenster ohne zu speichern</translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation>Nach oben</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>Nach unten</translation>
     </message>
 </context>
 <context>

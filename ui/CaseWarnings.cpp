@@ -2,63 +2,77 @@
 
 namespace nameshift::ui {
 
-std::optional<std::string> caseWarning(CaseBox turnedOn, bool lowerOn, bool upperOn,
-                                       bool firstLetterOn) {
-    static constexpr const char* kLower = "\"Make all lower case\"";
-    static constexpr const char* kUpper = "\"Make all upper case\"";
-    static constexpr const char* kFirst = "\"Make 1st character in each word upper case\"";
-    static constexpr const char* kAllUpper = "the result will be ALL upper case.";
-
-    const char* firstOther = nullptr;
-    const char* secondOther = nullptr;
-    const char* result = kAllUpper;
+// Each combination is one whole sentence, so that a translation can order the box names and the
+// outcome the way its language does.
+std::optional<platform::MessageText> caseWarningText(CaseBox turnedOn, bool lowerOn, bool upperOn,
+                                                     bool firstLetterOn) {
+    const char* text = nullptr;
     switch (turnedOn) {
         case CaseBox::Lower:
             if (firstLetterOn && upperOn) {
-                firstOther = kFirst;
-                secondOther = kUpper;
+                text = NS_MESSAGE("Message",
+                                  "Please Note: While this & \"Make 1st character in each word "
+                                  "upper case\" & \"Make all upper case\" checkboxes are set, the "
+                                  "result will be ALL upper case.");
             } else if (firstLetterOn) {
-                firstOther = kFirst;
-                result = "the result will NOT be all lower case.";
+                text = NS_MESSAGE("Message",
+                                  "Please Note: While this & \"Make 1st character in each word "
+                                  "upper case\" checkboxes are set, the result will NOT be all "
+                                  "lower case.");
             } else if (upperOn) {
-                firstOther = kUpper;
-                result = "the result will be all upper case.";
+                text = NS_MESSAGE("Message",
+                                  "Please Note: While this & \"Make all upper case\" checkboxes "
+                                  "are set, the result will be all upper case.");
             }
             break;
         case CaseBox::Upper:
             if (lowerOn && firstLetterOn) {
-                firstOther = kLower;
-                secondOther = kFirst;
+                text = NS_MESSAGE("Message",
+                                  "Please Note: While this & \"Make all lower case\" & \"Make 1st "
+                                  "character in each word upper case\" checkboxes are set, the "
+                                  "result will be ALL upper case.");
             } else if (firstLetterOn) {
-                firstOther = kFirst;
+                text = NS_MESSAGE("Message",
+                                  "Please Note: While this & \"Make 1st character in each word "
+                                  "upper case\" checkboxes are set, the result will be ALL upper "
+                                  "case.");
             } else if (lowerOn) {
-                firstOther = kLower;
+                text = NS_MESSAGE("Message",
+                                  "Please Note: While this & \"Make all lower case\" checkboxes "
+                                  "are set, the result will be ALL upper case.");
             }
             break;
         case CaseBox::FirstLetter:
             if (lowerOn && upperOn) {
-                firstOther = kLower;
-                secondOther = kUpper;
+                text = NS_MESSAGE("Message",
+                                  "Please Note: While this & \"Make all lower case\" & \"Make all "
+                                  "upper case\" checkboxes are set, the result will be ALL upper "
+                                  "case.");
             } else if (upperOn) {
-                firstOther = kUpper;
+                text = NS_MESSAGE("Message",
+                                  "Please Note: While this & \"Make all upper case\" checkboxes "
+                                  "are set, the result will be ALL upper case.");
             } else if (lowerOn) {
-                firstOther = kLower;
-                result = "the result will NOT be all lower case.";
+                text = NS_MESSAGE("Message",
+                                  "Please Note: While this & \"Make all lower case\" checkboxes "
+                                  "are set, the result will NOT be all lower case.");
             }
             break;
     }
-    if (firstOther == nullptr) {
+    if (text == nullptr) {
         return std::nullopt;
     }
-    std::string text = "Please Note: While this & ";
-    text += firstOther;
-    if (secondOther != nullptr) {
-        text += " & ";
-        text += secondOther;
+    return platform::MessageText(text);
+}
+
+std::optional<std::string> caseWarning(CaseBox turnedOn, bool lowerOn, bool upperOn,
+                                       bool firstLetterOn) {
+    const std::optional<platform::MessageText> text =
+        caseWarningText(turnedOn, lowerOn, upperOn, firstLetterOn);
+    if (!text) {
+        return std::nullopt;
     }
-    text += " checkboxes are set, ";
-    text += result;
-    return text;
+    return text->filled();
 }
 
 }  // namespace nameshift::ui

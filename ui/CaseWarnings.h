@@ -11,6 +11,10 @@ enum class CaseBox { Lower, Upper, FirstLetter };
 
 // The warning shown when `turnedOn` is checked while other case boxes are on: which case the
 // combination ends in. Nothing when the box is alone; turning a box off never warns.
+std::optional<platform::MessageText> caseWarningText(CaseBox turnedOn, bool lowerOn, bool upperOn,
+                                                     bool firstLetterOn);
+
+// The same warning in English.
 std::optional<std::string> caseWarning(CaseBox turnedOn, bool lowerOn, bool upperOn,
                                        bool firstLetterOn);
 

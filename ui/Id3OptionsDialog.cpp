@@ -144,13 +144,13 @@ void Id3OptionsDialog::buildControls() {
     up_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Up));
     const QIcon upIcon = style()->standardIcon(QStyle::SP_ArrowUp);
     up_->setIcons(upIcon, upIcon, arrowSize);
-    up_->setAccessibleName(QStringLiteral("Up"));
+    up_->setAccessibleName(tr("Up"));
     down_ = makeButton(QString(), QStringLiteral("down"),
                        tr("Moves the chosen frame down (Alt+Down)"), this);
     down_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Down));
     const QIcon downIcon = style()->standardIcon(QStyle::SP_ArrowDown);
     down_->setIcons(downIcon, downIcon, arrowSize);
-    down_->setAccessibleName(QStringLiteral("Down"));
+    down_->setAccessibleName(tr("Down"));
     connect(up_, &QPushButton::clicked, this, &Id3OptionsDialog::moveChosenUp);
     connect(down_, &QPushButton::clicked, this, &Id3OptionsDialog::moveChosenDown);
 

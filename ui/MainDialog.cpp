@@ -562,9 +562,9 @@ void MainDialog::warnAboutCase(CaseBox box, bool checked) {
     if (!checked) {
         return;
     }
-    const std::optional<std::string> warning =
-        caseWarning(box, controls_.lowerCase->isChecked(), controls_.upperCase->isChecked(),
-                    controls_.firstLetterUpper->isChecked());
+    const std::optional<platform::MessageText> warning =
+        caseWarningText(box, controls_.lowerCase->isChecked(), controls_.upperCase->isChecked(),
+                        controls_.firstLetterUpper->isChecked());
     if (warning) {
         services_.messages.show(*warning, kCaseWarningCaption, platform::Icon::Information);
     }

@@ -32,13 +32,21 @@ QString QtMessageBox::translated(const platform::MessageText& text) {
     const int count = text.count ? static_cast<int>(*text.count) : -1;
     const QString pattern = QCoreApplication::translate(platform::kMessageContext,
                                                         text.pattern.c_str(), nullptr, count);
-    if (text.arguments.empty()) {
+    if (text.arguments.empty() && text.parts.empty()) {
         return pattern;
+    }
+    std::vector<std::string> arguments = text.arguments;
+    if (!text.parts.empty()) {
+        std::string joined;
+        for (const platform::MessageText& part : text.parts) {
+            joined += bytesOf(translated(part));
+        }
+        arguments.push_back(std::move(joined));
     }
     // Filled in as bytes after the translation, so that the arguments (file names above all) stay
     // exactly as they are, whatever they hold.
     return displayText(
-        platform::MessageText::fillPlaceholders(bytesOf(pattern), text.arguments, std::nullopt));
+        platform::MessageText::fillPlaceholders(bytesOf(pattern), arguments, std::nullopt));
 }
 
 std::unique_ptr<QMessageBox> QtMessageBox::build(const platform::Message& message,

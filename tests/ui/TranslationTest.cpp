@@ -8,6 +8,7 @@
 #include <QTranslator>
 #include <QXmlStreamReader>
 
+#include <cerrno>
 #include <map>
 #include <memory>
 #include <set>
@@ -15,7 +16,9 @@
 #include "FaultyFileSystem.h"
 #include "ScriptedMessageBox.h"
 #include "UiFakes.h"
+#include "engine/ApplyCommand.h"
 #include "engine/BatchChecks.h"
+#include "ui/CaseWarnings.h"
 #include "ui/MainDialog.h"
 #include "ui/QtMessageBox.h"
 
@@ -79,6 +82,23 @@ TEST_F(GermanTest, CountsTakeThePluralForm) {
     QCoreApplication::removeTranslator(&german);
     EXPECT_EQ(QtMessageBox::translated(five),
               QStringLiteral("Operation cancelled - 2 of 5 file(s) were renamed."));
+}
+
+TEST_F(GermanTest, WholeSentencesAndListLinesTranslate) {
+    const std::optional<platform::MessageText> warning =
+        caseWarningText(CaseBox::Lower, true, false, true);
+    ASSERT_TRUE(warning);
+    EXPECT_EQ(QtMessageBox::translated(*warning),
+              QStringLiteral("Bitte beachten: Solange dieses Kästchen und „Jedes Wort mit großem "
+                             "Anfangsbuchstaben“ angekreuzt sind, wird das Ergebnis NICHT ganz "
+                             "klein geschrieben."));
+    // Each line of the list is translated around its names, which pass untouched.
+    const std::vector<engine::PlannedChange> changes{{0, "a %2.txt", "b.txt"}};
+    const std::vector<engine::RenameFailure> failures{{0, platform::Status::fromErrno(EEXIST)}};
+    EXPECT_EQ(QtMessageBox::translated(engine::renameErrorsText(changes, failures, 10)),
+              QStringLiteral("Die folgenden Dateien konnten nicht umbenannt werden:\n\n„a %2.txt“ "
+                             "nach „b.txt“: ") +
+                  QString::fromStdString(platform::Status::fromErrno(EEXIST).message()));
 }
 
 // Each context of a catalogue is one dialog: Alt and a letter must reach one control only, in the

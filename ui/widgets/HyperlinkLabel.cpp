@@ -11,38 +11,50 @@
 
 namespace nameshift::ui {
 
-std::string linkOpenResultText(int result) {
+platform::MessageText linkOpenResultMessage(int result) {
     switch (result) {
         case 0:
-            return "The operating system is out\nof memory or resources.";
+            return NS_MESSAGE("Message", "The operating system is out\nof memory or resources.");
         case 2:
-            return "The specified file was not found.";
+            return NS_MESSAGE("Message", "The specified file was not found.");
         case 3:
-            return "The specified path was not found.";
+            return NS_MESSAGE("Message", "The specified path was not found.");
         case 5:
-            return "The operating system denied\naccess to the specified file.";
+            return NS_MESSAGE("Message",
+                              "The operating system denied\naccess to the specified file.");
         case 8:
-            return "There was not enough memory to complete the operation.";
+            return NS_MESSAGE("Message", "There was not enough memory to complete the operation.");
         case 11:
-            return "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image).";
+            return NS_MESSAGE("Message",
+                              "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image).");
         case 26:
-            return "A sharing violation occurred. ";
+            return NS_MESSAGE("Message", "A sharing violation occurred. ");
         case 27:
-            return "The filename association is\nincomplete or invalid.";
+            return NS_MESSAGE("Message", "The filename association is\nincomplete or invalid.");
         case 28:
-            return "The DDE transaction could not\nbe completed because the request timed out.";
+            return NS_MESSAGE(
+                "Message",
+                "The DDE transaction could not\nbe completed because the request timed out.");
         case 29:
-            return "The DDE transaction failed.";
+            return NS_MESSAGE("Message", "The DDE transaction failed.");
         case 30:
-            return "The DDE transaction could not\nbe completed because other DDE "
-                   "transactions\nwere being processed.";
+            return NS_MESSAGE("Message",
+                              "The DDE transaction could not\nbe completed because other DDE "
+                              "transactions\nwere being processed.");
         case 31:
-            return "There is no application associated\nwith the given filename extension.";
+            return NS_MESSAGE(
+                "Message",
+                "There is no application associated\nwith the given filename extension.");
         case 32:
-            return "The specified dynamic-link library was not found.";
+            return NS_MESSAGE("Message", "The specified dynamic-link library was not found.");
         default:
-            return "Unknown Error (" + std::to_string(result) + ") occurred.";
+            return {NS_MESSAGE("Message", "Unknown Error (%1) occurred."),
+                    {std::to_string(result)}};
     }
+}
+
+std::string linkOpenResultText(int result) {
+    return linkOpenResultMessage(result).filled();
 }
 
 HyperlinkLabel::HyperlinkLabel(platform::MessageBox& messages, const QString& text, QWidget* parent)
@@ -115,11 +127,10 @@ void HyperlinkLabel::activate() {
     // The desktop does not say why an open failed; the usual reason is that nothing is set up to
     // handle this kind of link (no mail program, for a "mailto:" link).
     QApplication::beep();
-    messages_.show(platform::Message{{NS_MESSAGE("Message", "Unable to open hyperlink:\n\n%1"),
-                                      {linkOpenResultText(kNoAssociatedApplication)}},
-                                     platform::kProgramTitle,
-                                     platform::Icon::Exclamation,
-                                     platform::Buttons::Ok});
+    platform::MessageText text(NS_MESSAGE("Message", "Unable to open hyperlink:\n\n%1"));
+    text.parts.push_back(linkOpenResultMessage(kNoAssociatedApplication));
+    messages_.show(platform::Message{std::move(text), platform::kProgramTitle,
+                                     platform::Icon::Exclamation, platform::Buttons::Ok});
     emit failed();
 }
 

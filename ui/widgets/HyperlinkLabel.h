@@ -17,6 +17,8 @@ namespace nameshift::ui {
 inline constexpr int kNoAssociatedApplication = 31;
 
 // The explanation shown after "Unable to open hyperlink:" for the result code of an open.
+platform::MessageText linkOpenResultMessage(int result);
+// The same in English.
 std::string linkOpenResultText(int result);
 
 // A label that looks and acts like a link in a web page: coloured, underlined, showing its URL
