@@ -129,6 +129,15 @@ constexpr std::size_t kNameMax = 255;
 // The checks of a whole batch, asked about one change alone, so that the words stay theirs.
 std::optional<std::string> singleChangeProblem(const BatchPlan& plan, const PlannedChange& change,
                                                bool mayRecord) {
+    // Almost every change passes; the plan of one is built, with its message, only for one
+    // that one of the checks below would refuse.
+    const bool emptyBase = hasEmptyBase(change.newName) && !hasEmptyBase(change.oldName);
+    const bool recordable =
+        !mayRecord || (!hasQuote(change.oldName) && !hasQuote(change.newName) &&
+                       (change.newName != kRestoreFileName || change.oldName == change.newName));
+    if (!emptyBase && isPlainFileName(change.newName) && recordable) {
+        return std::nullopt;
+    }
     BatchPlan single;
     single.directory = plan.directory;
     single.changes.push_back(change);

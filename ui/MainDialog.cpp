@@ -604,6 +604,7 @@ void MainDialog::refilterFileList() {
 
 void MainDialog::showFileList() {
     const MainDialogControls& c = controls_;
+    listedNamesStale_ = true;
     c.fileList->reload();
     {
         const QSignalBlocker quiet(c.maskList);
@@ -638,23 +639,26 @@ void MainDialog::showNewNames() {
     // The plan apply would make, judged by the same checks, so the column shows what apply does.
     const bool mayRecord =
         session_.options.restoreFileUsage != static_cast<int>(settings::RestoreFileUsage::None);
-    const engine::BatchPlan plan =
+    engine::BatchPlan plan =
         engine::planBatch(session_, {.mayRecord = mayRecord, .checkSafety = false});
     if (plan.refusedBySettings) {
         model->setNewNames({});
         return;
     }
-    std::unordered_set<std::string_view> directoryNames;
-    directoryNames.reserve(files.listing().size());
-    for (const engine::ListedFile& file : files.listing()) {
-        directoryNames.insert(file.name);
+    if (listedNamesStale_ || listedNames_.size() > files.listing().size()) {
+        listedNames_.clear();
+        listedNames_.reserve(files.listing().size());
+        for (const engine::ListedFile& file : files.listing()) {
+            listedNames_.insert(file.name);
+        }
+        listedNamesStale_ = false;
     }
     std::vector<std::optional<std::string>> problems =
-        engine::changeProblems(plan, directoryNames, mayRecord);
+        engine::changeProblems(plan, listedNames_, mayRecord);
     std::vector<FileListModel::NewName> newNames(files.rowCount());
     for (std::size_t i = 0; i < plan.changes.size(); ++i) {
-        const engine::PlannedChange& change = plan.changes[i];
-        newNames[change.file] = {change.newName, std::move(problems[i])};
+        engine::PlannedChange& change = plan.changes[i];
+        newNames[change.file] = {std::move(change.newName), std::move(problems[i])};
     }
     model->setNewNames(std::move(newNames));
 }
@@ -689,6 +693,7 @@ void MainDialog::showEvent(QShowEvent* event) {
 
 void MainDialog::emptyFileList() {
     session_.fileList.clear();
+    listedNamesStale_ = true;
     controls_.fileList->reload();
     showStatus();
 }
@@ -725,6 +730,8 @@ void MainDialog::restoreFilenames() {
 }
 
 void MainDialog::afterCommand(engine::CommandOutcome outcome) {
+    // A command may have read the directory again, whatever it reports.
+    listedNamesStale_ = true;
     if (outcome == engine::CommandOutcome::ExitProgram) {
         accept();
     } else if (outcome == engine::CommandOutcome::Done) {

@@ -13,6 +13,8 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <unordered_set>
 
 #include "engine/CommandOutcome.h"
 #include "engine/RenameSession.h"
@@ -216,6 +218,10 @@ private:
     QWidget* splash_ = nullptr;
     QString statusText_;
     QTimer* newNamesTimer_ = nullptr;
+    // The names of the listed files, which the New Name column judges against on every
+    // keystroke; built again only after the listing has changed.
+    std::unordered_set<std::string_view> listedNames_;
+    bool listedNamesStale_ = true;
 };
 
 }  // namespace nameshift::ui

@@ -1,10 +1,19 @@
 #include "ui/PreviewDialog.h"
 
 #include <QAbstractTableModel>
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <functional>
+#include <limits>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "ui/DisplayText.h"
 #include "ui/WindowPlacement.h"
@@ -54,6 +63,85 @@ private:
     QStringList oldNames_;
     QStringList newNames_;
 };
+
+namespace {
+
+// The widest of the texts as the font draws them (rounded as QFontMetrics rounds), at least
+// floor. Shaping every one of a hundred thousand names is what made a large preview slow to open,
+// so each text is first estimated from a table of its characters' advances and of the kerning of
+// each pair of neighbours, and texts are drawn in the order of their estimates only while one of
+// them could still be wider than the widest drawn so far. For plain pair-kerned text the estimate
+// is the drawn width; where the font shapes beyond pairs the estimates and the drawn widths
+// differ, and then every text within twice the largest difference seen is drawn too.
+int widestText(const QFont& font, const QStringList& texts, int floor) {
+    const QFontMetricsF metrics(font);
+    std::vector<double> advances(0x10000, std::numeric_limits<double>::quiet_NaN());
+    std::unordered_map<std::uint32_t, double> kernings;
+    const auto advanceOf = [&](char16_t character) {
+        double& advance = advances[character];
+        if (std::isnan(advance)) {
+            advance = metrics.horizontalAdvance(QChar(character));
+        }
+        return advance;
+    };
+    const auto kerningOf = [&](char16_t left, char16_t right) {
+        const std::uint32_t key = (static_cast<std::uint32_t>(left) << 16U) | right;
+        const auto found = kernings.find(key);
+        if (found != kernings.end()) {
+            return found->second;
+        }
+        const QChar pair[] = {QChar(left), QChar(right)};
+        const double kerning =
+            metrics.horizontalAdvance(QString(pair, 2)) - advanceOf(left) - advanceOf(right);
+        kernings.emplace(key, kerning);
+        return kerning;
+    };
+    constexpr double kAlwaysDraw = std::numeric_limits<double>::infinity();
+    std::vector<std::pair<double, qsizetype>> estimates;
+    estimates.reserve(static_cast<std::size_t>(texts.size()));
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        double estimate = 0;
+        char16_t previous = 0;
+        for (const QChar character : texts[i]) {
+            const char16_t code = character.unicode();
+            if (character.isSurrogate() || character.isMark() || character.isNonCharacter() ||
+                code < 0x20) {
+                // Shaped beyond pairs, or drawn as a replacement: never estimated.
+                estimate = kAlwaysDraw;
+                break;
+            }
+            estimate += advanceOf(code);
+            if (previous != 0) {
+                estimate += kerningOf(previous, code);
+            }
+            previous = code;
+        }
+        estimates.emplace_back(estimate, i);
+    }
+    std::sort(estimates.begin(), estimates.end(), std::greater<>());
+    // The first few are drawn in any case, so the largest difference is learnt from real texts.
+    constexpr int kAlwaysDrawn = 32;
+    int drawnCount = 0;
+    double widest = 0;
+    double largestDifference = 0;
+    for (const auto& [estimate, i] : estimates) {
+        if (drawnCount >= kAlwaysDrawn && estimate != kAlwaysDraw) {
+            const bool exact = largestDifference == 0;
+            if (exact ? estimate <= widest : estimate + 2 * largestDifference < widest) {
+                break;
+            }
+        }
+        const double drawn = metrics.horizontalAdvance(texts[i]);
+        ++drawnCount;
+        widest = std::max(widest, drawn);
+        if (estimate != kAlwaysDraw) {
+            largestDifference = std::max(largestDifference, std::abs(estimate - drawn));
+        }
+    }
+    return std::max(floor, static_cast<int>(qRound(widest)));
+}
+
+}  // namespace
 
 PreviewDialog::PreviewDialog(QWidget* parent, ModalRunner runner)
     : QDialog(parent),
@@ -110,14 +198,14 @@ void PreviewDialog::fillList() {
     QStringList newShown;
     oldShown.reserve(static_cast<qsizetype>(oldNames_.size()));
     newShown.reserve(static_cast<qsizetype>(newNames_.size()));
-    int widestOld = metrics.horizontalAdvance(tr("Old FileName"));
-    int widestNew = metrics.horizontalAdvance(tr("New FileName"));
     for (std::size_t i = 0; i < oldNames_.size(); ++i) {
         oldShown.push_back(displayText(oldNames_[i]));
         newShown.push_back(displayText(newNames_[i]));
-        widestOld = std::max(widestOld, metrics.horizontalAdvance(oldShown.back()));
-        widestNew = std::max(widestNew, metrics.horizontalAdvance(newShown.back()));
     }
+    const int widestOld =
+        widestText(list_->font(), oldShown, metrics.horizontalAdvance(tr("Old FileName")));
+    const int widestNew =
+        widestText(list_->font(), newShown, metrics.horizontalAdvance(tr("New FileName")));
     model_->setPairs(std::move(oldShown), std::move(newShown));
     header->resizeSection(0, widestOld + kColumnMargin);
     header->resizeSection(1, widestNew + kColumnMargin);

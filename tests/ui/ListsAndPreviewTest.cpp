@@ -4,13 +4,16 @@
 #include <QItemSelectionModel>
 #include <QSignalSpy>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "FaultyFileSystem.h"
 #include "ScriptedMessageBox.h"
 #include "TempDir.h"
 #include "engine/FileList.h"
 #include "platform/DirEntry.h"
+#include "ui/DisplayText.h"
 #include "ui/FileListView.h"
 #include "ui/PreviewDialog.h"
 
@@ -133,6 +136,37 @@ TEST_F(PreviewDialogTest, AVeryLongNewNameWidensItsColumnToItsWidthAndMargin) {
     dialog.fillList();
     EXPECT_EQ(columnWidth(1), textWidth(QString::fromStdString(longName)) + 25);
     EXPECT_EQ(columnWidth(0), textWidth(QStringLiteral("Old FileName")) + 25);
+}
+
+TEST_F(PreviewDialogTest, ManyNamesGiveEachColumnTheWidthOfItsWidestDrawnName) {
+    // Names whose character counts and kerning pairs do not rank them as their drawn widths do.
+    const std::vector<std::string> names = {"AVAVAVAVAVAVAV.txt",
+                                            "iiiiiiiiiiiiiiiiiiiiiiii",
+                                            "WWWWWWWWWWWWWW",
+                                            "To Ta Te.Yo",
+                                            "ffi ffl fi fl ffi.pdf",
+                                            "\xc3\xa9t\xc3\xa9 \xe2\x82\xac.txt",
+                                            "e\xcc\x81"
+                                            "e\xcc\x81"
+                                            "e\xcc\x81"
+                                            ".txt",
+                                            "mmmmmmmmmmmmm",
+                                            "LTLTLTLTLTLTLT.log",
+                                            "\xf0\x9f\x98\x80 smile.png"};
+    int widestOld = textWidth(QStringLiteral("Old FileName"));
+    int widestNew = textWidth(QStringLiteral("New FileName"));
+    for (int copy = 0; copy < 20; ++copy) {
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            const std::string oldName = names[i] + std::to_string(copy);
+            const std::string newName = names[(i + 3) % names.size()] + "-" + names[i];
+            dialog.addPair(oldName, newName);
+            widestOld = std::max(widestOld, textWidth(displayText(oldName)));
+            widestNew = std::max(widestNew, textWidth(displayText(newName)));
+        }
+    }
+    dialog.fillList();
+    EXPECT_EQ(columnWidth(0), widestOld + 25);
+    EXPECT_EQ(columnWidth(1), widestNew + 25);
 }
 
 TEST_F(PreviewDialogTest, WithoutPairsBothColumnsAreZeroWide) {

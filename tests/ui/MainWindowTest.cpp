@@ -234,6 +234,36 @@ TEST_F(MainWindowTest, DuplicatesAreMarkedOnEveryRowThatSharesTheName) {
     EXPECT_EQ(newNames(), (std::vector{duplicate, duplicate}));
 }
 
+TEST_F(MainWindowTest, AfterApplyTheNewNamesAreJudgedAgainstTheFilesListedNow) {
+    start({"c.txt", "x.txt"});
+    const auto tickOnly = [&](const std::string& name) {
+        const QAbstractItemModel* model = c().fileList->model();
+        c().fileList->selectionModel()->clear();
+        for (int row = 0; row < model->rowCount(); ++row) {
+            if (model->index(row, 0).data().toString().toStdString() == name) {
+                c().fileList->selectionModel()->select(
+                    model->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+                return row;
+            }
+        }
+        ADD_FAILURE() << name << " is not listed";
+        return 0;
+    };
+    c().replaceString->click();
+    c().replaceFromEdit->setText(QStringLiteral("c"));
+    c().replaceWithEdit->setText(QStringLiteral("b"));
+    tickOnly("c.txt");
+    dialog->showNewNames();
+    c().apply->click();
+    ASSERT_TRUE(dir.exists("work/b.txt"));
+
+    c().replaceFromEdit->setText(QStringLiteral("x"));
+    const int row = tickOnly("x.txt");
+    dialog->showNewNames();
+    EXPECT_EQ(newNames().at(static_cast<std::size_t>(row)),
+              (std::pair<std::string, std::string>{"b.txt", "File exists"}));
+}
+
 TEST_F(MainWindowTest, F1OpensTheHelp) {
     start({});
     dialog->show();
