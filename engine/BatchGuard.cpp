@@ -84,6 +84,19 @@ std::variant<BatchGuard, Message> guardBatch(platform::FileSystem& fileSystem,
     }
     std::string journalPath = batchJournalPath(stateDirectory, identity->device, identity->inode);
     if (fileSystem.identify(journalPath).ok()) {
+        // Recovery cannot use a record it cannot read, so sending the user there would leave the
+        // directory refused for good: name the record instead.
+        const auto text = fileSystem.readFile(journalPath, kMaxJournalBytes);
+        if (!text.ok() || !parseJournal(*text)) {
+            return Message{{NS_MESSAGE("Message",
+                                       "Cannot continue - a batch in \"%1\" was interrupted, and "
+                                       "its record \"%2\" cannot be read, so it cannot be undone "
+                                       "or finished. Check the file names in \"%1\", then move "
+                                       "the record away to rename files there again."),
+                            {directory.path(), journalPath}},
+                           NS_MESSAGE("Message", "Interrupted Batch"),
+                           Icon::Stop};
+        }
         return Message{{NS_MESSAGE("Message",
                                    "Cannot continue - a batch in \"%1\" was interrupted and has "
                                    "not been undone or finished yet. Start Nameshift Pro again, or "

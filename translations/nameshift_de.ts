@@ -585,6 +585,10 @@ kein Programm verknüpft.</translation>
         <source>Unknown Error (%1) occurred.</source>
         <translation>Unbekannter Fehler (%1) aufgetreten.</translation>
     </message>
+    <message>
+        <source>Cannot continue - a batch in &quot;%1&quot; was interrupted, and its record &quot;%2&quot; cannot be read, so it cannot be undone or finished. Check the file names in &quot;%1&quot;, then move the record away to rename files there again.</source>
+        <translation>Fortfahren nicht möglich – ein Vorgang in „%1“ wurde unterbrochen, und seine Aufzeichnung „%2“ kann nicht gelesen werden; er kann daher weder rückgängig gemacht noch abgeschlossen werden. Prüfen Sie die Dateinamen in „%1“ und verschieben Sie dann die Aufzeichnung, um dort wieder Dateien umzubenennen.</translation>
+    </message>
 </context>
 <context>
     <name>QProgressDialog</name>

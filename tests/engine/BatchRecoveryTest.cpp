@@ -144,6 +144,22 @@ TEST_F(BatchRecoveryTest, AnOversizedJournalIsLeftUnreadAndNothingIsRenamed) {
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(contents(), interrupted);
     EXPECT_TRUE(std::filesystem::exists(journal));
+
+    // A new batch there is refused with the record named, as recovery cannot deal with it.
+    ASSERT_TRUE(session.fileList.fill(session.directory));
+    session.fileList.selectAll(true);
+    EXPECT_EQ(applyChanges(session), CommandOutcome::Refused);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "Cannot continue - a batch in \"" + dir.path() +
+                                          "\" was interrupted, and its "
+                                          "record \"" +
+                                          journal +
+                                          "\" cannot be read, so it cannot be undone or finished. "
+                                          "Check the file names in \"" +
+                                          dir.path() +
+                                          "\", then move the record away to "
+                                          "rename files there again.");
+    EXPECT_EQ(contents(), interrupted);
 }
 
 // The limit holds a batch of a million files with the longest names, measured on the writer's
