@@ -28,7 +28,9 @@ const DirEntry* findEntry(const std::vector<DirEntry>& entries, const std::strin
     return it == entries.end() ? nullptr : &*it;
 }
 
-TEST_F(PosixFileSystemTest, ListsEntriesWithAttributesSizesAndKinds) {
+// Seven entries, one of each kind the listing tells apart: plain, hidden, read-only, a
+// directory, links to a directory and to a file, and a FIFO.
+void makeEveryKindOfEntry(const TempDir& dir) {
     dir.write("plain.txt", "12345");
     dir.write(".hidden", "");
     dir.write("locked", "x");
@@ -37,6 +39,10 @@ TEST_F(PosixFileSystemTest, ListsEntriesWithAttributesSizesAndKinds) {
     ASSERT_EQ(::symlink("sub", dir.file("link-to-dir").c_str()), 0);
     ASSERT_EQ(::symlink("plain.txt", dir.file("link-to-file").c_str()), 0);
     ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0644), 0);
+}
+
+TEST_F(PosixFileSystemTest, ListsEntriesWithAttributesSizesAndKinds) {
+    ASSERT_NO_FATAL_FAILURE(makeEveryKindOfEntry(dir));
 
     auto entries = fs.listDirectory(dir.path());
     ASSERT_TRUE(entries.ok());
@@ -62,14 +68,7 @@ TEST_F(PosixFileSystemTest, ListsEntriesWithAttributesSizesAndKinds) {
 // The quick listing leaves out only what examining a regular file would add: Read Only, size and
 // date. Everything else, and all of a non-regular entry, is as the full listing gives it.
 TEST_F(PosixFileSystemTest, KindListingAgreesWithTheFullListingButForRegularFilesDetails) {
-    dir.write("plain.txt", "12345");
-    dir.write(".hidden", "");
-    dir.write("locked", "x");
-    ::chmod(dir.file("locked").c_str(), 0444);
-    dir.makeDirectory("sub");
-    ASSERT_EQ(::symlink("sub", dir.file("link-to-dir").c_str()), 0);
-    ASSERT_EQ(::symlink("plain.txt", dir.file("link-to-file").c_str()), 0);
-    ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0644), 0);
+    ASSERT_NO_FATAL_FAILURE(makeEveryKindOfEntry(dir));
 
     const auto full = fs.listDirectory(dir.path());
     const auto kinds = fs.listDirectoryKinds(dir.path());
