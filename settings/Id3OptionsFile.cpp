@@ -17,7 +17,6 @@ constexpr std::string_view kTitle = "= Nameshift Pro ID3 Options File           
 
 constexpr SettingsFileWording kWording{
     kId3OptionsFileName,
-    "ID3 options",
     NS_MESSAGE("Message",
                "An error occurred. Possible error: \"%1\" file doesn't exist?\nUsing "
                "default ID3 options instead."),

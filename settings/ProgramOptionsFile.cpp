@@ -14,7 +14,6 @@ constexpr std::string_view kTitle = "= Nameshift Pro Options File               
 
 constexpr SettingsFileWording kWording{
     kProgramOptionsFileName,
-    "options",
     NS_MESSAGE("Message",
                "An error occurred. Possible error: \"%1\" file doesn't exist?\nUsing "
                "default options instead."),

@@ -14,7 +14,6 @@ constexpr std::string_view kTitle = "= Nameshift Pro Save Settings File         
 
 constexpr SettingsFileWording kWording{
     kRenameSettingsFileName,
-    "settings",
     NS_MESSAGE("Message",
                "An error occurred. Possible error: \"%1\" file doesn't exist?\nUsing "
                "default settings instead."),

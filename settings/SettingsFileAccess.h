@@ -13,8 +13,7 @@ namespace nameshift::settings {
 
 // How one settings file speaks of itself in its messages.
 struct SettingsFileWording {
-    std::string_view fileName;     // "renset.ini", as the load message quotes it
-    std::string_view contentNoun;  // "settings" in "Using default settings instead."
+    std::string_view fileName;  // "renset.ini", as the load message quotes it
     // The same messages whole, for translation: "%1" is the file name.
     const char* loadFailure;
     const char* diskFull;
