@@ -28,10 +28,18 @@ echo "== Install into a staging folder, the build folder read-only"
 touch "$build/install_manifest.txt"
 touch "$work/before"
 mkdir "$stage"
-if ((EUID == 0)); then
+as_nobody=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+if ((EUID == 0)) && "${as_nobody[@]}" test -r "$build/cmake_install.cmake"; then
     # Root writes anywhere, so the install runs as a user that may not write the build folder.
     chown nobody "$build/install_manifest.txt" "$stage"
-    run_install=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+    run_install=("${as_nobody[@]}")
+elif ((EUID == 0)); then
+    # The build folder lies where that user cannot reach it (a private temporary folder, say):
+    # in a mount namespace of the install's own, the build folder is mounted read-only over
+    # itself, all but CMake's list of installed files.
+    run_install=(unshare --mount -- bash -c 'mount --bind "$1" "$1" &&
+        mount --bind "$1/install_manifest.txt" "$1/install_manifest.txt" &&
+        mount -o remount,bind,ro "$1" && shift && exec "$@"' read-only-build "$build")
 else
     chmod -R a-w "$build"
     chmod u+w "$build/install_manifest.txt"
