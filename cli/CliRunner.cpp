@@ -136,6 +136,7 @@ int CliRunner::runCommand(const CliOptions& options, StderrMessageBox& messages)
     }
     mentionInterruptedBatches();
     engine::RenameSession session(fileSystem_, messages, tags_);
+    session.keepRenamedPairs = messages.verbose();
     if (!prepareSession(options, session, messages)) {
         return exit_status::kRefused;
     }

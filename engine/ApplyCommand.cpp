@@ -52,55 +52,38 @@ std::optional<Journal::Record> settleRecord(RenameSession& session, BatchQuestio
     return std::nullopt;
 }
 
-// Writes the batch's journal. Its entries borrow the plan's names while it is written, and give
-// them back afterwards, so that a large batch does not hold every name twice more at its peak.
+// Writes the batch's journal straight from the plan: the changes that rename anything, each with
+// its file's inode.
 std::optional<platform::Message> writeJournal(BatchGuard& guard, const RenameSession& session,
-                                              BatchPlan& plan, Journal::Record record) {
+                                              const BatchPlan& plan, Journal::Record record) {
     Journal journal;
     journal.kind = Journal::Kind::Apply;
     journal.directory = plan.directory;
     journal.directoryDevice = guard.directory().device;
     journal.directoryInode = guard.directory().inode;
     journal.record = record;
-    std::vector<std::size_t> lent;
+    std::vector<std::uint32_t> renaming;
     for (std::size_t i = 0; i < plan.changes.size(); ++i) {
         if (plan.changes[i].oldName != plan.changes[i].newName) {
-            lent.push_back(i);
+            renaming.push_back(static_cast<std::uint32_t>(i));
         }
     }
-    journal.entries.reserve(lent.size());
-    for (const std::size_t i : lent) {
-        PlannedChange& change = plan.changes[i];
-        journal.entries.push_back({session.fileList.row(change.file).inode,
-                                   std::move(change.oldName), std::move(change.newName)});
-    }
-    std::optional<platform::Message> refusal = guard.writeJournal(journal);
-    for (std::size_t entry = 0; entry < lent.size(); ++entry) {
-        PlannedChange& change = plan.changes[lent[entry]];
-        change.oldName = std::move(journal.entries[entry].original);
-        change.newName = std::move(journal.entries[entry].final);
-    }
-    return refusal;
+    return guard.writeJournal(journalContents(journal, renaming.size(), [&](std::size_t entry) {
+        const PlannedChange& change = plan.changes[renaming[entry]];
+        return JournalEntryView{session.fileList.row(change.file).inode, change.oldName,
+                                change.newName};
+    }));
 }
 
-// Writes the restore file of the renames done. The record borrows the run's names, as the
-// journal does the plan's.
+// Writes the restore file of the renames done, straight from the run and its plan.
 bool writeRecord(platform::FileSystem& fileSystem, platform::MessageBox& messages,
-                 const platform::Directory& directory, const std::string& path, RenameRun& run,
+                 const platform::Directory& directory, const BatchPlan& plan, const RenameRun& run,
                  platform::WriteMode mode) {
-    RestoreRecord record;
-    record.directory = path;
-    record.namesBefore.reserve(run.done.size());
-    record.namesAfter.reserve(run.done.size());
-    for (auto& [before, after] : run.done) {
-        record.namesBefore.push_back(std::move(before));
-        record.namesAfter.push_back(std::move(after));
-    }
-    const bool written = writeRestoreFile(fileSystem, messages, directory, record, mode);
-    for (std::size_t i = 0; i < run.done.size(); ++i) {
-        run.done[i] = {std::move(record.namesBefore[i]), std::move(record.namesAfter[i])};
-    }
-    return written;
+    return writeRestoreFile(
+        fileSystem, messages, directory,
+        restoreFileContents(plan.directory, run.done.size(),
+                            [&](std::size_t i) { return run.donePair(i, plan.changes); }),
+        mode);
 }
 
 platform::MessageText closingText(const RenameRun& run, std::size_t total) {
@@ -191,7 +174,7 @@ CommandOutcome applyChanges(RenameSession& session, BatchQuestions& questions,
         const platform::WriteMode mode = *record == Journal::Record::Replace
                                              ? platform::WriteMode::Replace
                                              : platform::WriteMode::CreateNew;
-        recordLost = !writeRecord(fileSystem, messages, *directory, plan.directory, run, mode);
+        recordLost = !writeRecord(fileSystem, messages, *directory, plan, run, mode);
     }
     // Without its restore file, the journal is the batch's only record: it stays, and the next
     // start offers to undo or finish the batch from it.
@@ -199,7 +182,9 @@ CommandOutcome applyChanges(RenameSession& session, BatchQuestions& questions,
         guard.finish();
     }
     session.lastBatch = {run.renamed.size(), run.failures.size(), run.cancelled, recordLost,
-                         std::move(run.done)};
+                         session.keepRenamedPairs
+                             ? run.donePairs(plan.changes)
+                             : std::vector<std::pair<std::string, std::string>>{}};
     session.fileList.clear();
     messages.show(platform::Message{closingText(run, plan.changes.size())});
     if (session.options.exitAfterApply && !run.cancelled) {

@@ -44,8 +44,12 @@ std::string batchJournalPath(const std::string& stateDirectory, std::uint64_t de
 }
 
 std::optional<Message> BatchGuard::writeJournal(const Journal& journal) {
-    const platform::Status status = fileSystem_->writeFile(journalPath_, formatJournal(journal),
-                                                           platform::WriteMode::CreateNew);
+    return writeJournal(formatJournal(journal));
+}
+
+std::optional<Message> BatchGuard::writeJournal(const platform::FileContents& contents) {
+    const platform::Status status =
+        fileSystem_->writeFile(journalPath_, contents, platform::WriteMode::CreateNew);
     if (!status.ok()) {
         return journalError(journalPath_, status);
     }

@@ -39,6 +39,8 @@ public:
     // Puts the whole journal on disk before the first rename; the refusal to show when it
     // cannot be.
     std::optional<platform::Message> writeJournal(const Journal& journal);
+    // The same for a journal made piece by piece (see journalContents).
+    std::optional<platform::Message> writeJournal(const platform::FileContents& contents);
     // The batch is over and recorded: its journal goes.
     void finish();
 

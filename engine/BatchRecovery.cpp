@@ -188,8 +188,8 @@ RecoveryResult recoverBatch(platform::FileSystem& fileSystem, platform::MessageB
         const auto mode = journal.record == Journal::Record::Replace
                               ? platform::WriteMode::Replace
                               : platform::WriteMode::CreateNew;
-        if (!writeRestoreFile(fileSystem, messages, *directory, finishedRecord(journal, arrived),
-                              mode)) {
+        if (!writeRestoreFile(fileSystem, messages, *directory,
+                              formatRestoreFile(finishedRecord(journal, arrived)), mode)) {
             result.problems.push_back(
                 NS_MESSAGE("Message", "The restore file of the batch could not be written."));
             result.journalKept = true;

@@ -17,6 +17,9 @@ using platform::Status;
 
 constexpr int kTemporaryAttempts = 16;
 
+constexpr RunName kOld{RunName::Kind::Old};
+constexpr RunName kNew{RunName::Kind::New};
+
 class TemporaryNames {
 public:
     TemporaryNames() {
@@ -34,18 +37,22 @@ private:
 
 class Runner {
 public:
-    Runner(FileSystem& fileSystem, const Directory& directory, RenameRun& run)
-        : fileSystem_(fileSystem), directory_(directory), run_(run) {}
+    Runner(FileSystem& fileSystem, const Directory& directory,
+           const std::vector<PlannedChange>& changes, RenameRun& run)
+        : fileSystem_(fileSystem), directory_(directory), changes_(changes), run_(run) {}
 
-    // Moves `from` to a fresh temporary name; the name, or the failure.
-    platform::Result<std::string> stepAside(const std::string& from) {
+    // Moves the change's file from `from` to a fresh temporary name; the name, or the failure.
+    platform::Result<RunName> stepAside(std::uint32_t change, RunName from) {
         Status status;
         for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
             std::string temporary = names_.next();
-            status = fileSystem_.renameIn(directory_, from, temporary);
+            status = fileSystem_.renameIn(directory_, name(change, from), temporary);
             if (status.ok()) {
-                recordDone(from, temporary);
-                return temporary;
+                run_.temporaries.push_back(std::move(temporary));
+                const RunName aside{RunName::Kind::Temporary,
+                                    static_cast<std::uint32_t>(run_.temporaries.size() - 1)};
+                recordDone(change, from, aside);
+                return aside;
             }
             if (status.kind() != ErrorKind::Exists) {
                 break;
@@ -54,26 +61,33 @@ public:
         return status;
     }
 
-    Status move(const std::string& from, const std::string& to) {
-        Status status = fileSystem_.renameIn(directory_, from, to);
+    Status move(std::uint32_t change, RunName from, RunName to) {
+        const std::string& fromName = name(change, from);
+        const std::string& toName = name(change, to);
+        Status status = fileSystem_.renameIn(directory_, fromName, toName);
         if (status.ok()) {
-            if (from != to) {
-                recordDone(from, to);
+            if (fromName != toName) {
+                recordDone(change, from, to);
             }
             return status;
         }
-        if (status.kind() == ErrorKind::Exists && from != to && isOneEntry(from, to)) {
-            return moveThroughTemporary(from, to);
+        if (status.kind() == ErrorKind::Exists && fromName != toName &&
+            isOneEntry(fromName, toName)) {
+            return moveThroughTemporary(change, from, to);
         }
         return status;
     }
 
 private:
-    void recordDone(const std::string& from, const std::string& to) {
-        run_.done.emplace_back(from, to);
+    const std::string& name(std::uint32_t change, RunName which) const {
+        return run_.nameOf(change, which, changes_);
+    }
+
+    void recordDone(std::uint32_t change, RunName from, RunName to) {
+        run_.done.push_back({change, from, to});
         if (foldedNames_) {
-            --(*foldedNames_)[text::toLower(from)];
-            ++(*foldedNames_)[text::toLower(to)];
+            --(*foldedNames_)[text::toLower(name(change, from))];
+            ++(*foldedNames_)[text::toLower(name(change, to))];
         }
     }
 
@@ -124,30 +138,61 @@ private:
         return &*foldedNames_;
     }
 
-    Status moveThroughTemporary(const std::string& from, const std::string& to) {
-        const platform::Result<std::string> temporary = stepAside(from);
-        if (!temporary.ok()) {
-            return temporary.status();
+    Status moveThroughTemporary(std::uint32_t change, RunName from, RunName to) {
+        const platform::Result<RunName> aside = stepAside(change, from);
+        if (!aside.ok()) {
+            return aside.status();
         }
-        Status status = fileSystem_.renameIn(directory_, *temporary, to);
+        Status status = fileSystem_.renameIn(directory_, name(change, *aside), name(change, to));
         if (status.ok()) {
-            recordDone(*temporary, to);
+            recordDone(change, *aside, to);
             return status;
         }
-        if (fileSystem_.renameIn(directory_, *temporary, from).ok()) {
-            recordDone(*temporary, from);
+        if (fileSystem_.renameIn(directory_, name(change, *aside), name(change, from)).ok()) {
+            recordDone(change, *aside, from);
         }
         return status;
     }
 
     FileSystem& fileSystem_;
     const Directory& directory_;
+    const std::vector<PlannedChange>& changes_;
     RenameRun& run_;
     TemporaryNames names_;
     std::optional<std::unordered_map<std::string, std::size_t>> foldedNames_;
 };
 
 }  // namespace
+
+const std::string& RenameRun::nameOf(std::uint32_t change, RunName name,
+                                     const std::vector<PlannedChange>& changes) const {
+    switch (name.kind) {
+        case RunName::Kind::Old:
+            return changes[change].oldName;
+        case RunName::Kind::New:
+            return changes[change].newName;
+        case RunName::Kind::Temporary:
+            break;
+    }
+    return temporaries[name.temporary];
+}
+
+std::pair<std::string_view, std::string_view> RenameRun::donePair(
+    std::size_t i, const std::vector<PlannedChange>& changes) const {
+    const DoneRename& rename = done[i];
+    return {nameOf(rename.change, rename.from, changes), nameOf(rename.change, rename.to, changes)};
+}
+
+std::vector<std::pair<std::string, std::string>> RenameRun::donePairs(
+    const std::vector<PlannedChange>& changes) const {
+    std::vector<std::pair<std::string, std::string>> pairs;
+    pairs.reserve(done.size());
+    for (std::size_t i = 0; i < done.size(); ++i) {
+        const auto [before, after] = donePair(i, changes);
+        pairs.emplace_back(before, after);
+    }
+    return pairs;
+}
 
 RenameRun runRenames(FileSystem& fileSystem, const Directory& directory,
                      const std::vector<PlannedChange>& changes,
@@ -159,9 +204,9 @@ RenameRun runRenames(FileSystem& fileSystem, const Directory& directory,
     RenameRun run;
     run.renamed.reserve(changes.size());
     run.done.reserve(changes.size());
-    Runner runner(fileSystem, directory, run);
+    Runner runner(fileSystem, directory, changes, run);
     // Where the changes that stepped aside wait; a change whose first half failed is not here.
-    std::unordered_map<std::size_t, std::string> asideAt;
+    std::unordered_map<std::size_t, RunName> asideAt;
     std::unordered_map<std::size_t, Status> asideFailure;
     bool stopAsked = false;
     if (progress != nullptr) {
@@ -169,10 +214,10 @@ RenameRun runRenames(FileSystem& fileSystem, const Directory& directory,
     }
     for (std::size_t done = 0; done < total; ++done) {
         const RenameStep& step = steps[done];
-        const PlannedChange& change = changes[step.change];
+        const auto change = static_cast<std::uint32_t>(step.change);
         switch (step.kind) {
             case RenameStep::Kind::Direct: {
-                const Status status = runner.move(change.oldName, change.newName);
+                const Status status = runner.move(change, kOld, kNew);
                 if (status.ok()) {
                     run.renamed.push_back(step.change);
                 } else {
@@ -181,9 +226,9 @@ RenameRun runRenames(FileSystem& fileSystem, const Directory& directory,
                 break;
             }
             case RenameStep::Kind::ToTemporary: {
-                platform::Result<std::string> aside = runner.stepAside(change.oldName);
+                const platform::Result<RunName> aside = runner.stepAside(change, kOld);
                 if (aside.ok()) {
-                    asideAt.emplace(step.change, std::move(aside.value()));
+                    asideAt.emplace(step.change, *aside);
                 } else {
                     asideFailure.emplace(step.change, aside.status());
                 }
@@ -193,7 +238,7 @@ RenameRun runRenames(FileSystem& fileSystem, const Directory& directory,
                 const auto aside = asideAt.find(step.change);
                 Status status = asideFailure[step.change];
                 if (aside != asideAt.end()) {
-                    status = runner.move(aside->second, change.newName);
+                    status = runner.move(change, aside->second, kNew);
                     asideAt.erase(aside);
                 }
                 if (status.ok()) {

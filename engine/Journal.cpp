@@ -1,5 +1,6 @@
 #include "engine/Journal.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace nameshift::engine {
@@ -12,6 +13,9 @@ constexpr std::string_view kEnd = "end";
 
 // The longest length or number a field holds: 20 digits.
 constexpr std::size_t kNumberRoom = 20;
+
+// Entries are written a few hundred kilobytes at a time.
+constexpr std::size_t kEntriesPerPiece = 4096;
 
 void putDecimal(std::string& out, std::uint64_t value) {
     char digits[kNumberRoom];
@@ -81,34 +85,51 @@ std::optional<Enum> enumFrom(std::optional<std::uint64_t> value, Enum last) {
 
 }  // namespace
 
+platform::FileContents journalContents(const Journal& journal, std::size_t count,
+                                       std::function<JournalEntryView(std::size_t)> entryAt) {
+    return platform::FileContents(
+        [&journal, count, entryAt = std::move(entryAt)](std::size_t piece, std::string& out) {
+            const std::size_t first = piece == 0 ? 0 : (piece - 1) * kEntriesPerPiece;
+            if (piece == 0) {
+                out += kMagic;
+                putNumber(out, static_cast<std::uint64_t>(journal.kind));
+                putField(out, journal.directory);
+                putNumber(out, journal.directoryDevice);
+                putNumber(out, journal.directoryInode);
+                putNumber(out, static_cast<std::uint64_t>(journal.record));
+                putField(out, journal.restoreFile);
+                putNumber(out, journal.restoreFileDevice);
+                putNumber(out, journal.restoreFileInode);
+                putNumber(out, count);
+                return true;
+            }
+            // At least one piece after the header, which carries the end.
+            const std::size_t entryPieces =
+                std::max<std::size_t>(1, (count + kEntriesPerPiece - 1) / kEntriesPerPiece);
+            if (piece > entryPieces) {
+                return false;
+            }
+            const std::size_t last = std::min(count, first + kEntriesPerPiece);
+            for (std::size_t i = first; i < last; ++i) {
+                const JournalEntryView entry = entryAt(i);
+                putNumber(out, entry.inode);
+                putField(out, entry.original);
+                putField(out, entry.final);
+            }
+            if (piece == entryPieces) {
+                putField(out, kEnd);
+            }
+            return true;
+        });
+}
+
 std::string formatJournal(const Journal& journal) {
-    // Reserved in one piece: a journal of a million files would otherwise be copied as it grows,
-    // and held up to three times over while it does.
-    constexpr std::size_t kFieldRoom = 2 * kNumberRoom + 2;
-    std::size_t size = kMagic.size() + 10 * kFieldRoom + journal.directory.size() +
-                       journal.restoreFile.size() + kEnd.size();
-    for (const JournalEntry& entry : journal.entries) {
-        size += 3 * kFieldRoom + entry.original.size() + entry.final.size();
-    }
-    std::string out;
-    out.reserve(size);
-    out += kMagic;
-    putNumber(out, static_cast<std::uint64_t>(journal.kind));
-    putField(out, journal.directory);
-    putNumber(out, journal.directoryDevice);
-    putNumber(out, journal.directoryInode);
-    putNumber(out, static_cast<std::uint64_t>(journal.record));
-    putField(out, journal.restoreFile);
-    putNumber(out, journal.restoreFileDevice);
-    putNumber(out, journal.restoreFileInode);
-    putNumber(out, journal.entries.size());
-    for (const JournalEntry& entry : journal.entries) {
-        putNumber(out, entry.inode);
-        putField(out, entry.original);
-        putField(out, entry.final);
-    }
-    putField(out, kEnd);
-    return out;
+    return journalContents(journal, journal.entries.size(),
+                           [&journal](std::size_t i) {
+                               const JournalEntry& entry = journal.entries[i];
+                               return JournalEntryView{entry.inode, entry.original, entry.final};
+                           })
+        .gather();
 }
 
 std::optional<Journal> parseJournal(std::string_view text) {

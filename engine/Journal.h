@@ -2,12 +2,14 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/Directory.h"
+#include "platform/FileContents.h"
 
 namespace nameshift::engine {
 
@@ -50,6 +52,18 @@ struct Journal {
 inline constexpr std::size_t kMaxJournalBytes =
     64 * 1024 + std::size_t{1'000'000} * ((3 + 20 + 1) + 2 * (4 + 255 + 1));
 
+// One entry as the journal's writer takes it, from wherever the batch keeps its names.
+struct JournalEntryView {
+    std::uint64_t inode = 0;
+    std::string_view original;
+    std::string_view final;
+};
+
+// The bytes of a journal whose `count` entries are not kept in `journal` (its own entries are
+// left out) but handed out by `entryAt`, in pieces of some thousand entries each. Both must
+// outlive the contents.
+platform::FileContents journalContents(const Journal& journal, std::size_t count,
+                                       std::function<JournalEntryView(std::size_t)> entryAt);
 std::string formatJournal(const Journal& journal);
 // Nothing unless the text is a whole journal, every field in its place.
 std::optional<Journal> parseJournal(std::string_view text);

@@ -24,7 +24,8 @@ struct BatchReport {
     bool cancelled = false;
     // A restore file was to be written or rewritten, and it could not be.
     bool recordLost = false;
-    // Each rename that was done, old name then new name, in the order they were done.
+    // Each rename that was done, old name then new name, in the order they were done, when the
+    // session keeps them.
     std::vector<std::pair<std::string, std::string>> renamedPairs;
 };
 
@@ -51,6 +52,8 @@ struct RenameSession {
     std::string stateDirectory;
     // How many failed renames one "Rename Errors" message lists before it counts the rest.
     std::size_t listedRenameErrors = 20;
+    // Whether lastBatch lists every rename, which only a caller that prints them needs.
+    bool keepRenamedPairs = false;
     BatchReport lastBatch;
 };
 

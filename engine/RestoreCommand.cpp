@@ -209,7 +209,10 @@ CommandOutcome restoreFilenames(RenameSession& session, RestoreFilePicker& picke
         messages.show(restoreErrorText(change.oldName, change.newName, failure.status),
                       NS_MESSAGE("Message", "Restore Error"), Icon::Stop);
     }
-    session.lastBatch = {run.renamed.size(), run.failures.size(), run.cancelled, false, run.done};
+    session.lastBatch = {run.renamed.size(), run.failures.size(), run.cancelled, false,
+                         session.keepRenamedPairs
+                             ? run.donePairs(changes)
+                             : std::vector<std::pair<std::string, std::string>>{}};
     if (run.failures.empty() && !run.cancelled) {
         removeChosenFile(fileSystem, *chosen);
     } else {

@@ -1,5 +1,7 @@
 #include "engine/RestoreFile.h"
 
+#include <algorithm>
+
 #include "engine/BatchChecks.h"
 
 namespace nameshift::engine {
@@ -17,6 +19,9 @@ constexpr std::string_view kPathMarker = "-= File path =-";
 constexpr std::string_view kFilesMarker = "-= Files =-";
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kTerminator = "\"\"";
+
+// Pairs are written a few hundred kilobytes at a time.
+constexpr std::size_t kPairsPerPiece = 4096;
 
 bool holdsAt(std::string_view text, std::size_t position, std::string_view expected) {
     return position <= text.size() && text.substr(position).starts_with(expected);
@@ -90,27 +95,47 @@ bool isCleanAbsolutePath(std::string_view path) {
 
 }  // namespace
 
+platform::FileContents restoreFileContents(std::string_view directory, std::size_t count,
+                                           RestorePairSource pairAt) {
+    return platform::FileContents(
+        [directory, count, pairAt = std::move(pairAt)](std::size_t piece, std::string& out) {
+            if (piece == 0) {
+                out += kBanner;
+                out += kPathMarker;
+                out += kLineEnd;
+                appendQuotedLine(out, directory);
+                out += kLineEnd;
+                out += kFilesMarker;
+                out += kLineEnd;
+                return true;
+            }
+            // At least one piece after the header, which carries the terminator.
+            const std::size_t pairPieces =
+                std::max<std::size_t>(1, (count + kPairsPerPiece - 1) / kPairsPerPiece);
+            if (piece > pairPieces) {
+                return false;
+            }
+            const std::size_t first = (piece - 1) * kPairsPerPiece;
+            const std::size_t last = std::min(count, first + kPairsPerPiece);
+            for (std::size_t i = first; i < last; ++i) {
+                const auto [before, after] = pairAt(i);
+                appendQuotedLine(out, before);
+                appendQuotedLine(out, after);
+            }
+            if (piece == pairPieces) {
+                out += kTerminator;
+            }
+            return true;
+        });
+}
+
 std::string formatRestoreFile(const RestoreRecord& record) {
-    std::size_t size =
-        kBanner.size() + kPathMarker.size() + record.directory.size() + 32 + kFilesMarker.size();
-    for (std::size_t i = 0; i < record.namesBefore.size(); ++i) {
-        size += record.namesBefore[i].size() + record.namesAfter[i].size() + 8;
-    }
-    std::string out;
-    out.reserve(size);
-    out += kBanner;
-    out += kPathMarker;
-    out += kLineEnd;
-    appendQuotedLine(out, record.directory);
-    out += kLineEnd;
-    out += kFilesMarker;
-    out += kLineEnd;
-    for (std::size_t i = 0; i < record.namesBefore.size(); ++i) {
-        appendQuotedLine(out, record.namesBefore[i]);
-        appendQuotedLine(out, record.namesAfter[i]);
-    }
-    out += kTerminator;
-    return out;
+    return restoreFileContents(record.directory, record.namesBefore.size(),
+                               [&record](std::size_t i) {
+                                   return std::pair<std::string_view, std::string_view>(
+                                       record.namesBefore[i], record.namesAfter[i]);
+                               })
+        .gather();
 }
 
 std::optional<RestoreRecord> parseRestoreFile(std::string_view text) {
@@ -157,10 +182,10 @@ std::optional<RestoreRecord> parseRestoreFile(std::string_view text) {
 }
 
 bool writeRestoreFile(platform::FileSystem& fileSystem, platform::MessageBox& messages,
-                      const platform::Directory& directory, const RestoreRecord& record,
+                      const platform::Directory& directory, const platform::FileContents& contents,
                       platform::WriteMode mode) {
     const platform::Status status =
-        fileSystem.writeFileIn(directory, kRestoreFileName, formatRestoreFile(record), mode);
+        fileSystem.writeFileIn(directory, kRestoreFileName, contents, mode);
     if (!status.ok()) {
         reportWriteFailure(status, messages);
         return false;

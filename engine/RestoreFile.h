@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/FileSystem.h"
@@ -28,6 +30,14 @@ struct RestoreRecord {
 // closing "" with no line end. Lines end in CR LF so that files move between systems unchanged.
 std::string formatRestoreFile(const RestoreRecord& record);
 
+// The pair `i` of a batch: the name before, the name after.
+using RestorePairSource =
+    std::function<std::pair<std::string_view, std::string_view>(std::size_t i)>;
+// The same bytes for `count` pairs handed out by `pairAt`, made piece by piece as they are
+// written; `directory` and whatever `pairAt` reads must outlive the contents.
+platform::FileContents restoreFileContents(std::string_view directory, std::size_t count,
+                                           RestorePairSource pairAt);
+
 // The largest restore file that is read: a batch of a million files whose names both have the
 // longest length a name can have (255 bytes, each quoted on its own line), and room for the
 // banner and the longest directory path. Anything larger was not written by a batch, and reading
@@ -45,7 +55,7 @@ std::optional<RestoreRecord> parseRestoreFile(std::string_view text);
 // Writes "restore.dat" into the open directory, new or in place of the one there as the batch
 // settled before it began. A failure is reported and leaves no partial file. True when written.
 bool writeRestoreFile(platform::FileSystem& fileSystem, platform::MessageBox& messages,
-                      const platform::Directory& directory, const RestoreRecord& record,
+                      const platform::Directory& directory, const platform::FileContents& contents,
                       platform::WriteMode mode);
 
 // Puts the record in place of the restore file at `path`, whole or not at all; a failure is

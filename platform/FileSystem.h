@@ -7,6 +7,7 @@
 
 #include "platform/DirEntry.h"
 #include "platform/Directory.h"
+#include "platform/FileContents.h"
 #include "platform/Status.h"
 
 namespace nameshift::platform {
@@ -44,7 +45,7 @@ public:
 
     // Writes the whole file or nothing: the text goes to a temporary file beside the target,
     // which takes the target's place only once every byte, and the directory entry, is on disk.
-    virtual Status writeFile(const std::string& path, std::string_view contents,
+    virtual Status writeFile(const std::string& path, const FileContents& contents,
                              WriteMode mode) = 0;
 
     // The whole file, refused with EFBIG when it holds more than `maxBytes`: every file the
@@ -65,7 +66,7 @@ public:
     virtual Status renameIn(const Directory& directory, const std::string& from,
                             const std::string& to) = 0;
     virtual Status writeFileIn(const Directory& directory, const std::string& name,
-                               std::string_view contents, WriteMode mode) = 0;
+                               const FileContents& contents, WriteMode mode) = 0;
     virtual Status removeFileIn(const Directory& directory, const std::string& name) = 0;
     // "." names the directory itself.
     virtual Result<FileIdentity> identifyIn(const Directory& directory,

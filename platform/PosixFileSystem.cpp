@@ -119,7 +119,8 @@ std::string temporaryNameFor(const std::string& name) {
     return "." + name + suffix;
 }
 
-Status writeInside(int dirFd, const std::string& name, std::string_view contents, WriteMode mode) {
+Status writeInside(int dirFd, const std::string& name, const FileContents& contents,
+                   WriteMode mode) {
     if (mode == WriteMode::CreateNew) {
         struct stat info {};
         if (::fstatat(dirFd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0) {
@@ -132,7 +133,11 @@ Status writeInside(int dirFd, const std::string& name, std::string_view contents
     if (fd.get() < 0) {
         return lastError();
     }
-    Status status = writeAll(fd.get(), contents);
+    Status status;
+    contents.forEachPiece([&](std::string_view piece) {
+        status = writeAll(fd.get(), piece);
+        return status.ok();
+    });
     if (status.ok() && ::fsync(fd.get()) != 0) {
         status = lastError();
     }
@@ -273,7 +278,7 @@ Status PosixFileSystem::rename(const std::string& from, const std::string& to) {
     return renameInside(AT_FDCWD, from, to);
 }
 
-Status PosixFileSystem::writeFile(const std::string& path, std::string_view contents,
+Status PosixFileSystem::writeFile(const std::string& path, const FileContents& contents,
                                   WriteMode mode) {
     const auto [parent, name] = splitPath(path);
     const Result<Directory> directory = openDirectory(parent);
@@ -383,7 +388,7 @@ Status PosixFileSystem::renameIn(const Directory& directory, const std::string& 
 }
 
 Status PosixFileSystem::writeFileIn(const Directory& directory, const std::string& name,
-                                    std::string_view contents, WriteMode mode) {
+                                    const FileContents& contents, WriteMode mode) {
     return writeInside(directory.descriptor(), name, contents, mode);
 }
 

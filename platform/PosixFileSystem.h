@@ -12,7 +12,8 @@ public:
     Result<std::string> currentDirectory() override;
     Status setCurrentDirectory(const std::string& path) override;
     Status rename(const std::string& from, const std::string& to) override;
-    Status writeFile(const std::string& path, std::string_view contents, WriteMode mode) override;
+    Status writeFile(const std::string& path, const FileContents& contents,
+                     WriteMode mode) override;
     Result<std::string> readFile(const std::string& path, std::size_t maxBytes) override;
     Status removeFile(const std::string& path) override;
     Result<FileIdentity> identify(const std::string& path) override;
@@ -23,7 +24,7 @@ public:
     Status renameIn(const Directory& directory, const std::string& from,
                     const std::string& to) override;
     Status writeFileIn(const Directory& directory, const std::string& name,
-                       std::string_view contents, WriteMode mode) override;
+                       const FileContents& contents, WriteMode mode) override;
     Status removeFileIn(const Directory& directory, const std::string& name) override;
     Result<FileIdentity> identifyIn(const Directory& directory, const std::string& name) override;
 };

@@ -192,5 +192,18 @@ TEST(JournalTest, ReadsBackWhatItWritesAndNoCutOfIt) {
     }
 }
 
+// Large batches are written a few thousand entries at a time: on either side of a piece's end
+// the file must still read back whole, its end marker once.
+TEST(JournalTest, ReadsBackAcrossTheWritersPieces) {
+    for (const std::size_t count : {4095u, 4096u, 4097u, 8192u}) {
+        Journal journal;
+        journal.directory = "/d";
+        for (std::size_t i = 0; i < count; ++i) {
+            journal.entries.push_back({i, "old " + std::to_string(i), "new " + std::to_string(i)});
+        }
+        EXPECT_EQ(parseJournal(formatJournal(journal)), journal) << count;
+    }
+}
+
 }  // namespace
 }  // namespace nameshift::engine

@@ -61,6 +61,31 @@ TEST(RestoreFileTest, ReadsBackWhatItWrites) {
     EXPECT_EQ(parseRestoreFile(formatRestoreFile(odd)), odd);
 }
 
+// Large batches are written a few thousand pairs at a time, each piece as it is made: on either
+// side of a piece's end the file on disk must read back whole, its terminator once.
+TEST(RestoreFileTest, WrittenInPiecesReadsBackWhole) {
+    testing::TempDir dir;
+    platform::PosixFileSystem fs;
+    testing::ScriptedMessageBox messages;
+    const auto directory = fs.openDirectory(dir.path());
+    ASSERT_TRUE(directory.ok());
+    for (const std::size_t count : {4095u, 4096u, 4097u}) {
+        RestoreRecord record{dir.path(), {}, {}};
+        for (std::size_t i = 0; i < count; ++i) {
+            record.namesBefore.push_back("before " + std::to_string(i));
+            record.namesAfter.push_back("after " + std::to_string(i));
+        }
+        const auto contents = restoreFileContents(record.directory, count, [&](std::size_t i) {
+            return std::pair<std::string_view, std::string_view>(record.namesBefore[i],
+                                                                 record.namesAfter[i]);
+        });
+        ASSERT_TRUE(
+            writeRestoreFile(fs, messages, *directory, contents, platform::WriteMode::Replace));
+        EXPECT_EQ(dir.read(kRestoreFileName), formatRestoreFile(record)) << count;
+        EXPECT_EQ(parseRestoreFile(dir.read(kRestoreFileName)), record) << count;
+    }
+}
+
 TEST(RestoreFileTest, BannerLinesMayBeEditedFreely) {
     std::string text = kGolden;
     text.replace(0, 52, "my own notes\r\nmore notes\r\n");
@@ -144,7 +169,8 @@ protected:
     RestoreRecord record() const { return {dir.path(), {"a"}, {"b"}}; }
     bool write(platform::WriteMode mode) {
         const auto directory = fs.openDirectory(dir.path());
-        return directory.ok() && writeRestoreFile(fs, messages, *directory, record(), mode);
+        return directory.ok() &&
+               writeRestoreFile(fs, messages, *directory, formatRestoreFile(record()), mode);
     }
 
     testing::TempDir dir;

@@ -85,7 +85,7 @@ class FailingReplaceFileSystem final : public ForwardingFileSystem {
 public:
     explicit FailingReplaceFileSystem(int error) : error_(error) {}
 
-    platform::Status writeFile(const std::string& path, std::string_view contents,
+    platform::Status writeFile(const std::string& path, const platform::FileContents& contents,
                                platform::WriteMode mode) override {
         if (mode == platform::WriteMode::Replace) {
             return platform::Status::fromErrno(error_);

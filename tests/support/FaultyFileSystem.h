@@ -81,7 +81,7 @@ public:
         }
         return real_.rename(from, to);
     }
-    platform::Status writeFile(const std::string& path, std::string_view contents,
+    platform::Status writeFile(const std::string& path, const platform::FileContents& contents,
                                platform::WriteMode mode) override {
         ++writes;
         if (int error = faultFor(Op::Write, path)) {
@@ -121,7 +121,8 @@ public:
         return real_.renameIn(directory, from, to);
     }
     platform::Status writeFileIn(const platform::Directory& directory, const std::string& name,
-                                 std::string_view contents, platform::WriteMode mode) override {
+                                 const platform::FileContents& contents,
+                                 platform::WriteMode mode) override {
         ++writes;
         if (int error = faultFor(Op::Write, inside(directory, name))) {
             return platform::Status::fromErrno(error);

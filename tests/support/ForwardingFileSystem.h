@@ -26,7 +26,7 @@ public:
     platform::Status rename(const std::string& from, const std::string& to) override {
         return real_.rename(from, to);
     }
-    platform::Status writeFile(const std::string& path, std::string_view contents,
+    platform::Status writeFile(const std::string& path, const platform::FileContents& contents,
                                platform::WriteMode mode) override {
         return real_.writeFile(path, contents, mode);
     }
@@ -51,7 +51,8 @@ public:
         return real_.renameIn(directory, from, to);
     }
     platform::Status writeFileIn(const platform::Directory& directory, const std::string& name,
-                                 std::string_view contents, platform::WriteMode mode) override {
+                                 const platform::FileContents& contents,
+                                 platform::WriteMode mode) override {
         return real_.writeFileIn(directory, name, contents, mode);
     }
     platform::Status removeFileIn(const platform::Directory& directory,

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace nameshift::platform {
+
+// The bytes of a file to be written: a text already in memory, or pieces made one after the
+// other as they are written. A batch's journal and restore file are as large as all its names
+// together, and are written piece by piece so that they never sit in memory beside the names
+// they are made from.
+class FileContents {
+public:
+    // Puts piece `index` (0, 1, ...) into `piece`, which comes empty; false once there are no
+    // more. Asked in order, and asked again from 0 should the file be written once more.
+    using PieceSource = std::function<bool(std::size_t index, std::string& piece)>;
+
+    FileContents(std::string_view text) : text_(text) {}
+    FileContents(const std::string& text) : text_(text) {}
+    FileContents(const char* text) : text_(text) {}
+    explicit FileContents(PieceSource pieces) : pieces_(std::move(pieces)) {}
+
+    // Hands each piece to `write` in order until `write` returns false; false then.
+    template <typename Write>
+    bool forEachPiece(Write&& write) const {
+        if (!pieces_) {
+            return write(text_);
+        }
+        std::string piece;
+        for (std::size_t index = 0;; ++index) {
+            piece.clear();
+            if (!pieces_(index, piece)) {
+                return true;
+            }
+            if (!write(std::string_view(piece))) {
+                return false;
+            }
+        }
+    }
+
+    // Every byte in one string, for a writer that needs them whole.
+    std::string gather() const {
+        std::string text;
+        forEachPiece([&text](std::string_view piece) {
+            text += piece;
+            return true;
+        });
+        return text;
+    }
+
+private:
+    std::string_view text_;
+    PieceSource pieces_;
+};
+
+}  // namespace nameshift::platform
