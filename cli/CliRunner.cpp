@@ -255,7 +255,7 @@ bool CliRunner::listFiles(const CliOptions& options, engine::RenameSession& sess
         return true;
     }
     for (std::size_t row = 0; row < files.rowCount(); ++row) {
-        const std::string& name = files.row(row).name;
+        const std::string name(files.row(row).name);
         for (const std::string& glob : options.selectGlobs) {
             if (::fnmatch(glob.c_str(), name.c_str(), 0) == 0) {
                 files.setTicked(row, true);

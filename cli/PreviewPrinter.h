@@ -12,7 +12,7 @@ class PreviewPrinter final : public engine::PreviewDisplay {
 public:
     explicit PreviewPrinter(NameWriter& writer) : writer_(writer) {}
 
-    void addPair(const std::string& oldName, const std::string& newName) override {
+    void addPair(std::string_view oldName, std::string_view newName) override {
         writer_.writePair(oldName, newName);
     }
     void show() override { writer_.flush(); }

@@ -110,8 +110,9 @@ platform::MessageText renameErrorsText(const std::vector<PlannedChange>& changes
     listed = std::min(failures.size(), listed);
     for (std::size_t i = 0; i < listed; ++i) {
         const PlannedChange& change = changes[failures[i].change];
-        lines.push_back({NS_MESSAGE("Message", "\n\"%1\" to \"%2\": %3"),
-                         {change.oldName, change.newName, failures[i].status.message()}});
+        lines.push_back(
+            {NS_MESSAGE("Message", "\n\"%1\" to \"%2\": %3"),
+             {std::string(change.oldName), change.newName, failures[i].status.message()}});
     }
     platform::MessageText text =
         failures.size() > listed

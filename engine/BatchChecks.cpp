@@ -84,12 +84,12 @@ std::optional<Message> plainNamesRefusal(const BatchPlan& plan) {
 
 std::optional<Message> doubleQuoteRefusal(const BatchPlan& plan) {
     for (const PlannedChange& change : plan.changes) {
-        for (const std::string* name : {&change.oldName, &change.newName}) {
-            if (hasQuote(*name)) {
+        for (const std::string_view name : {change.oldName, std::string_view(change.newName)}) {
+            if (hasQuote(name)) {
                 return stop({NS_MESSAGE("Message",
                                         "Cannot continue - the file name \"%1\" contains a double "
                                         "quote, which a restore file cannot record."),
-                             {*name}},
+                             {std::string(name)}},
                             NS_MESSAGE("Message", "Invalid File Name"));
             }
         }
@@ -171,7 +171,7 @@ std::vector<std::optional<std::string>> changeProblems(
         moved.insert(change.oldName);
     }
     const std::optional<Message> duplicate = duplicateNamesRefusal(
-        BatchPlan{plan.directory, {PlannedChange{}, PlannedChange{}}, std::nullopt, false});
+        BatchPlan{plan.directory, {PlannedChange{}, PlannedChange{}}, std::nullopt, false, {}});
     std::vector<std::optional<std::string>> problems(plan.changes.size());
     for (std::size_t i = 0; i < plan.changes.size(); ++i) {
         const PlannedChange& change = plan.changes[i];

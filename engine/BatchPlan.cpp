@@ -35,6 +35,7 @@ bool BatchPlan::renamesAnything() const {
 BatchPlan planBatch(const RenameSession& session, const PlanOptions& options) {
     BatchPlan plan;
     plan.directory = session.directory;
+    plan.names = session.fileList.names();
     plan.refusal = findSettingsRefusal(session.rules, session.fileList.tickedCount());
     if (plan.refusal) {
         plan.refusedBySettings = true;

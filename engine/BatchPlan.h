@@ -1,10 +1,13 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "engine/NameArena.h"
 #include "platform/MessageBox.h"
 
 namespace nameshift::engine {
@@ -13,9 +16,11 @@ struct RenameSession;
 
 // One ticked file of a batch: where it stands in the listing, its name now and the name the rules
 // (and tags) give it.
+// The old name is a view: of the listing's names for a batch of listed files, or of the record
+// a restore or a recovery works from, which outlive the plan.
 struct PlannedChange {
     std::size_t file = 0;
-    std::string oldName;
+    std::string_view oldName;
     std::string newName;
 };
 
@@ -28,6 +33,8 @@ struct BatchPlan {
     // shows the names when only the safety checks object.
     std::optional<platform::Message> refusal;
     bool refusedBySettings = false;
+    // Where the old names of a plan of listed files live, kept while the plan is.
+    std::shared_ptr<const NameArena> names;
 
     bool renamesAnything() const;
 };

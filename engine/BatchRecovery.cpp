@@ -49,8 +49,8 @@ RestoreRecord finishedRecord(const Journal& journal, const std::vector<char>& ar
         const PlannedChange& change = changes[step.change];
         const std::string aside =
             std::string(kTemporaryPrefix) + "restore-" + std::to_string(step.change);
-        record.namesBefore.push_back(step.kind == RenameStep::Kind::FromTemporary ? aside
-                                                                                  : change.oldName);
+        record.namesBefore.push_back(
+            step.kind == RenameStep::Kind::FromTemporary ? aside : std::string(change.oldName));
         record.namesAfter.push_back(step.kind == RenameStep::Kind::ToTemporary ? aside
                                                                                : change.newName);
     }
@@ -171,8 +171,9 @@ RecoveryResult recoverBatch(platform::FileSystem& fileSystem, platform::MessageB
     left.entries.clear();
     for (const RenameFailure& failure : run.failures) {
         const PlannedChange& move = moves[failure.change];
-        result.problems.push_back({NS_MESSAGE("Message", "\"%1\" to \"%2\": %3"),
-                                   {move.oldName, move.newName, failure.status.message()}});
+        result.problems.push_back(
+            {NS_MESSAGE("Message", "\"%1\" to \"%2\": %3"),
+             {std::string(move.oldName), move.newName, failure.status.message()}});
         left.entries.push_back(journal.entries[move.file]);
     }
 

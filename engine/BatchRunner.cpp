@@ -46,7 +46,8 @@ public:
         Status status;
         for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
             std::string temporary = names_.next();
-            status = fileSystem_.renameIn(directory_, name(change, from), temporary);
+            from_.assign(name(change, from));
+            status = fileSystem_.renameIn(directory_, from_, temporary);
             if (status.ok()) {
                 run_.temporaries.push_back(std::move(temporary));
                 const RunName aside{RunName::Kind::Temporary,
@@ -62,25 +63,30 @@ public:
     }
 
     Status move(std::uint32_t change, RunName from, RunName to) {
-        const std::string& fromName = name(change, from);
-        const std::string& toName = name(change, to);
-        Status status = fileSystem_.renameIn(directory_, fromName, toName);
+        Status status = rename(change, from, to);
         if (status.ok()) {
-            if (fromName != toName) {
+            if (from_ != to_) {
                 recordDone(change, from, to);
             }
             return status;
         }
-        if (status.kind() == ErrorKind::Exists && fromName != toName &&
-            isOneEntry(fromName, toName)) {
+        if (status.kind() == ErrorKind::Exists && from_ != to_ && isOneEntry(from_, to_)) {
             return moveThroughTemporary(change, from, to);
         }
         return status;
     }
 
 private:
-    const std::string& name(std::uint32_t change, RunName which) const {
+    std::string_view name(std::uint32_t change, RunName which) const {
         return run_.nameOf(change, which, changes_);
+    }
+
+    // The names go through two buffers kept for the whole run: the file system takes whole
+    // strings, and most names are views of the listing.
+    Status rename(std::uint32_t change, RunName from, RunName to) {
+        from_.assign(name(change, from));
+        to_.assign(name(change, to));
+        return fileSystem_.renameIn(directory_, from_, to_);
     }
 
     void recordDone(std::uint32_t change, RunName from, RunName to) {
@@ -143,12 +149,12 @@ private:
         if (!aside.ok()) {
             return aside.status();
         }
-        Status status = fileSystem_.renameIn(directory_, name(change, *aside), name(change, to));
+        Status status = rename(change, *aside, to);
         if (status.ok()) {
             recordDone(change, *aside, to);
             return status;
         }
-        if (fileSystem_.renameIn(directory_, name(change, *aside), name(change, from)).ok()) {
+        if (rename(change, *aside, from).ok()) {
             recordDone(change, *aside, from);
         }
         return status;
@@ -159,13 +165,15 @@ private:
     const std::vector<PlannedChange>& changes_;
     RenameRun& run_;
     TemporaryNames names_;
+    std::string from_;
+    std::string to_;
     std::optional<std::unordered_map<std::string, std::size_t>> foldedNames_;
 };
 
 }  // namespace
 
-const std::string& RenameRun::nameOf(std::uint32_t change, RunName name,
-                                     const std::vector<PlannedChange>& changes) const {
+std::string_view RenameRun::nameOf(std::uint32_t change, RunName name,
+                                   const std::vector<PlannedChange>& changes) const {
     switch (name.kind) {
         case RunName::Kind::Old:
             return changes[change].oldName;

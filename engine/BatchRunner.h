@@ -47,8 +47,8 @@ struct RenameRun {
     std::vector<RenameFailure> failures;
     bool cancelled = false;
 
-    const std::string& nameOf(std::uint32_t change, RunName name,
-                              const std::vector<PlannedChange>& changes) const;
+    std::string_view nameOf(std::uint32_t change, RunName name,
+                            const std::vector<PlannedChange>& changes) const;
     // Rename `i` of done: the name before, the name after.
     std::pair<std::string_view, std::string_view> donePair(
         std::size_t i, const std::vector<PlannedChange>& changes) const;

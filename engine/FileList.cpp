@@ -11,9 +11,9 @@
 namespace nameshift::engine {
 namespace {
 
-std::string extensionOf(const std::string& name) {
+std::size_t extensionStart(std::string_view name) {
     const auto dot = name.rfind('.');
-    return dot == std::string::npos ? name : name.substr(dot);
+    return dot == std::string_view::npos ? 0 : dot;
 }
 
 bool endsWith(std::string_view text, std::string_view tail) {
@@ -80,15 +80,18 @@ bool FileList::fill(const std::string& directory) {
         if (entry.isDirectory) {
             continue;
         }
-        std::string extension = extensionOf(entry.name);
-        if (!extensions.contains(extension)) {
-            extensions.insert(extension);
+        const std::size_t extensionAt = extensionStart(entry.name);
+        const std::string_view extension = std::string_view(entry.name).substr(extensionAt);
+        if (!extensions.contains(std::string(extension))) {
+            extensions.emplace(extension);
         }
         if ((entry.attributes & attributeMask_) != 0) {
-            listing_.push_back(ListedFile{std::move(entry.name), entry.attributes,
-                                          std::move(extension), entry.size, entry.writeTimeNs,
-                                          entry.inode});
+            listing_.push_back(ListedFile{names_->add(entry.name), entry.attributes,
+                                          static_cast<std::uint32_t>(extensionAt), entry.size,
+                                          entry.writeTimeNs, entry.inode});
         }
+        // Each name is freed as it moves into the arena, so that the listing is never held twice.
+        std::string().swap(entry.name);
     }
     std::vector<platform::DirEntry>().swap(entries.value());
     buildMasks(extensions);
@@ -124,7 +127,9 @@ bool FileList::applyFileMask(const std::string& directory) {
 
 void FileList::clear() {
     // The memory goes back too: after a batch of a million files it is much of the program's.
+    // A plan made from the old listing keeps its names alive as long as it needs them.
     std::vector<ListedFile>().swap(listing_);
+    names_ = std::make_shared<NameArena>();
     std::vector<std::size_t>().swap(rows_);
     std::vector<char>().swap(ticks_);
     tickedCount_ = 0;
@@ -175,7 +180,7 @@ void FileList::sortListing() {
             break;
         case SortKey::Extension:
             sortBy(listing_, [this](std::size_t a, std::size_t b) {
-                return listing_[a].extension.compare(listing_[b].extension);
+                return listing_[a].extension().compare(listing_[b].extension());
             });
             break;
         case SortKey::Name: {

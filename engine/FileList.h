@@ -2,11 +2,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <unordered_set>
 #include <vector>
 
 #include "engine/ListedFile.h"
+#include "engine/NameArena.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 
@@ -40,6 +42,9 @@ public:
     void clear();
 
     const std::vector<ListedFile>& listing() const { return listing_; }
+    // The storage of the listed names, which stays as long as anyone holds it, a later listing
+    // notwithstanding.
+    std::shared_ptr<const NameArena> names() const { return names_; }
     std::size_t rowCount() const { return rows_.size(); }
     const ListedFile& row(std::size_t row) const { return listing_[rows_[row]]; }
 
@@ -66,6 +71,7 @@ private:
     std::uint32_t attributeMask_ = 0;
     int sortIndex_ = -1;
     int maskPosition_ = 0;
+    std::shared_ptr<NameArena> names_ = std::make_shared<NameArena>();
     std::vector<ListedFile> listing_;
     std::vector<std::string> masks_;
     std::vector<std::size_t> rows_;  // indexes into listing_, in list order

@@ -57,8 +57,8 @@ std::vector<PlannedChange> gatherSelection(const FileList& fileList) {
     changes.reserve(fileList.tickedCount());
     for (std::size_t row = 0; row < fileList.rowCount(); ++row) {
         if (fileList.isTicked(row)) {
-            const std::string& name = fileList.row(row).name;
-            changes.push_back({row, name, name});
+            const std::string_view name = fileList.row(row).name;
+            changes.push_back({row, name, std::string(name)});
         }
     }
     return changes;

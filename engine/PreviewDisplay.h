@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string>
+#include <string_view>
 
 namespace nameshift::engine {
 
@@ -9,7 +9,7 @@ namespace nameshift::engine {
 class PreviewDisplay {
 public:
     virtual ~PreviewDisplay() = default;
-    virtual void addPair(const std::string& oldName, const std::string& newName) = 0;
+    virtual void addPair(std::string_view oldName, std::string_view newName) = 0;
     // Shows every pair added; returns once the user is done with them.
     virtual void show() = 0;
 };

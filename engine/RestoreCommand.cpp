@@ -98,13 +98,13 @@ Journal journalOf(platform::FileSystem& fileSystem, const platform::Directory& d
     journal.restoreFileInode = chosen.identity.inode;
     std::unordered_map<std::string, std::size_t> fileAt;
     for (const PlannedChange& change : changes) {
-        const auto found = fileAt.find(change.oldName);
+        const std::string oldName(change.oldName);
+        const auto found = fileAt.find(oldName);
         std::size_t entry = 0;
         if (found == fileAt.end()) {
-            const auto identity = fileSystem.identifyIn(directory, change.oldName);
+            const auto identity = fileSystem.identifyIn(directory, oldName);
             entry = journal.entries.size();
-            journal.entries.push_back(
-                {identity.ok() ? identity->inode : 0, change.oldName, change.oldName});
+            journal.entries.push_back({identity.ok() ? identity->inode : 0, oldName, oldName});
         } else {
             entry = found->second;
             fileAt.erase(found);
@@ -206,7 +206,7 @@ CommandOutcome restoreFilenames(RenameSession& session, RestoreFilePicker& picke
         runRenames(fileSystem, *directory, changes, inSequence(changes.size()), progress);
     for (const RenameFailure& failure : run.failures) {
         const PlannedChange& change = changes[failure.change];
-        messages.show(restoreErrorText(change.oldName, change.newName, failure.status),
+        messages.show(restoreErrorText(std::string(change.oldName), change.newName, failure.status),
                       NS_MESSAGE("Message", "Restore Error"), Icon::Stop);
     }
     session.lastBatch = {run.renamed.size(), run.failures.size(), run.cancelled, false,

@@ -53,14 +53,14 @@ std::string extensionWithDot(const std::string& name) {
     return dot == std::string::npos ? std::string() : name.substr(dot);
 }
 
-std::string joinPath(const std::string& directory, const std::string& name) {
+std::string joinPath(const std::string& directory, std::string_view name) {
     if (directory.empty()) {
-        return name;
+        return std::string(name);
     }
     if (directory.back() == '/') {
-        return directory + name;
+        return directory + std::string(name);
     }
-    return directory + '/' + name;
+    return directory + '/' + std::string(name);
 }
 
 }  // namespace
@@ -107,7 +107,7 @@ void applyTagNaming(const settings::Id3Naming& naming, TagReader& tags,
                 break;
             case Id3RenameMode::AllOrKeep:
                 newName = complete ? buildTagName(naming.format, texts) + extensionWithDot(newName)
-                                   : change.oldName;
+                                   : std::string(change.oldName);
                 break;
             case Id3RenameMode::WhateverIsThere:
                 newName = buildTagName(naming.format, texts) + extensionWithDot(newName);

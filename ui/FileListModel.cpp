@@ -41,7 +41,7 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
                 return {};
         }
     }
-    const std::string& name = fileList_.row(static_cast<std::size_t>(index.row())).name;
+    const std::string_view name = fileList_.row(static_cast<std::size_t>(index.row())).name;
     switch (role) {
         case Qt::DisplayRole:
         case Qt::ToolTipRole:

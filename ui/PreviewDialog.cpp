@@ -180,9 +180,9 @@ PreviewDialog::PreviewDialog(QWidget* parent, ModalRunner runner)
 
 PreviewDialog::~PreviewDialog() = default;
 
-void PreviewDialog::addPair(const std::string& oldName, const std::string& newName) {
-    oldNames_.push_back(oldName);
-    newNames_.push_back(newName);
+void PreviewDialog::addPair(std::string_view oldName, std::string_view newName) {
+    oldNames_.emplace_back(oldName);
+    newNames_.emplace_back(newName);
 }
 
 void PreviewDialog::fillList() {

@@ -26,7 +26,7 @@ public:
     explicit PreviewDialog(QWidget* parent = nullptr, ModalRunner runner = {});
     ~PreviewDialog() override;
 
-    void addPair(const std::string& oldName, const std::string& newName) override;
+    void addPair(std::string_view oldName, std::string_view newName) override;
     // Fills the list and runs the dialog modally.
     void show() override;
     // Fills the list from the pairs added so far, as opening the dialog does.

@@ -201,7 +201,7 @@ TEST_F(ApplyRestorePropertyTest, PermutationsEndAsPreviewedOrListedAndRestoreExa
         // a change that fails: the batch's own names never block it.
         std::map<std::string, const PlannedChange*> movedFrom;
         for (const PlannedChange& change : plan.changes) {
-            movedFrom[change.oldName] = &change;
+            movedFrom[std::string(change.oldName)] = &change;
         }
         const auto blocked = [&](const PlannedChange& change) {
             const PlannedChange* step = &change;
@@ -219,7 +219,7 @@ TEST_F(ApplyRestorePropertyTest, PermutationsEndAsPreviewedOrListedAndRestoreExa
         };
         std::size_t failed = 0;
         for (const PlannedChange& change : plan.changes) {
-            const std::string& data = original.at(change.oldName);
+            const std::string& data = original.at(std::string(change.oldName));
             const auto renamed = afterApply.find(change.newName);
             if (renamed != afterApply.end() && renamed->second == data) {
                 EXPECT_FALSE(blocked(change)) << change.oldName << " -> " << change.newName;
@@ -227,8 +227,9 @@ TEST_F(ApplyRestorePropertyTest, PermutationsEndAsPreviewedOrListedAndRestoreExa
             }
             ++failed;
             EXPECT_TRUE(blocked(change)) << change.oldName << " -> " << change.newName;
-            EXPECT_EQ(afterApply.at(change.oldName), data);
-            EXPECT_NE(errors.find("\"" + change.oldName + "\" to \"" + change.newName + "\""),
+            EXPECT_EQ(afterApply.at(std::string(change.oldName)), data);
+            EXPECT_NE(errors.find("\"" + std::string(change.oldName) + "\" to \"" + change.newName +
+                                  "\""),
                       std::string::npos)
                 << change.oldName << " -> " << change.newName << " is neither done nor listed";
         }

@@ -25,7 +25,7 @@ protected:
     std::vector<std::string> rowNames() const {
         std::vector<std::string> names;
         for (std::size_t i = 0; i < list.rowCount(); ++i) {
-            names.push_back(list.row(i).name);
+            names.emplace_back(list.row(i).name);
         }
         return names;
     }

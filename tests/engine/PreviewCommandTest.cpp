@@ -20,7 +20,7 @@ using Pairs = std::vector<std::pair<std::string, std::string>>;
 
 class RecordingDisplay final : public PreviewDisplay {
 public:
-    void addPair(const std::string& oldName, const std::string& newName) override {
+    void addPair(std::string_view oldName, std::string_view newName) override {
         EXPECT_EQ(shown, 0) << "a pair came after the display was shown";
         pairs.emplace_back(oldName, newName);
     }
