@@ -5,6 +5,7 @@
 
 #include "platform/Status.h"
 
+#include "engine/NameIndex.h"
 #include "engine/RestoreFile.h"
 
 namespace nameshift::engine {
@@ -28,10 +29,10 @@ Message stop(platform::MessageText text, platform::MessageText caption) {
 }  // namespace
 
 std::optional<std::size_t> findDuplicateName(const std::vector<PlannedChange>& changes) {
-    std::unordered_set<std::string_view> seen;
-    seen.reserve(changes.size());
+    NameIndex seen(changes.size(),
+                   [&changes](std::size_t i) -> std::string_view { return changes[i].newName; });
     for (std::size_t i = 0; i < changes.size(); ++i) {
-        if (!seen.insert(changes[i].newName).second) {
+        if (seen.insert(i) != i) {
             return i;
         }
     }

@@ -19,9 +19,15 @@ std::size_t extensionStart(const std::string& name) {
 
 void applyPrefix(std::string& name, const RenameSettings& settings) {
     switch (settings.prefixPosition) {
-        case position::kBeginning:
-            name.insert(0, settings.prefixText);
+        case position::kBeginning: {
+            // Built at its exact size: insert would double the string's room, and a batch keeps
+            // every new name until it is done.
+            std::string prefixed;
+            prefixed.reserve(settings.prefixText.size() + name.size());
+            prefixed.append(settings.prefixText).append(name);
+            name = std::move(prefixed);
             break;
+        }
         case position::kEnd:
             name.insert(extensionStart(name), settings.prefixText);
             break;

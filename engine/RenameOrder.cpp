@@ -1,37 +1,40 @@
 #include "engine/RenameOrder.h"
 
+#include <cstdint>
 #include <string_view>
-#include <unordered_map>
+
+#include "engine/NameIndex.h"
 
 namespace nameshift::engine {
 namespace {
 
-constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+constexpr std::uint32_t kNone = static_cast<std::uint32_t>(-1);
 
 }  // namespace
 
 std::vector<RenameStep> orderRenames(const std::vector<PlannedChange>& changes) {
     const std::size_t count = changes.size();
-    std::unordered_map<std::string_view, std::size_t> holder;
-    holder.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        if (changes[i].oldName != changes[i].newName) {
-            holder.emplace(changes[i].oldName, i);
-        }
-    }
     // waitsOn[i] holds the name i moves to; freedBy[j] is the change that moves onto j's name.
     // New names are distinct, so each change has at most one of each: the changes form simple
     // chains and cycles.
-    std::vector<std::size_t> waitsOn(count, kNone);
-    std::vector<std::size_t> freedBy(count, kNone);
-    for (std::size_t i = 0; i < count; ++i) {
-        if (changes[i].oldName == changes[i].newName) {
-            continue;
+    std::vector<std::uint32_t> waitsOn(count, kNone);
+    std::vector<std::uint32_t> freedBy(count, kNone);
+    {
+        NameIndex holder(count, [&changes](std::size_t i) { return changes[i].oldName; });
+        for (std::size_t i = 0; i < count; ++i) {
+            if (changes[i].oldName != changes[i].newName) {
+                holder.insert(i);
+            }
         }
-        const auto found = holder.find(changes[i].newName);
-        if (found != holder.end()) {
-            waitsOn[i] = found->second;
-            freedBy[found->second] = i;
+        for (std::size_t i = 0; i < count; ++i) {
+            if (changes[i].oldName == changes[i].newName) {
+                continue;
+            }
+            const std::size_t found = holder.find(changes[i].newName);
+            if (found != holder.kNone) {
+                waitsOn[i] = static_cast<std::uint32_t>(found);
+                freedBy[found] = static_cast<std::uint32_t>(i);
+            }
         }
     }
 
@@ -44,7 +47,7 @@ std::vector<RenameStep> orderRenames(const std::vector<PlannedChange>& changes) 
         if (waitsOn[end] != kNone) {
             continue;
         }
-        for (std::size_t i = end; i != kNone; i = freedBy[i]) {
+        for (std::uint32_t i = static_cast<std::uint32_t>(end); i != kNone; i = freedBy[i]) {
             steps.push_back({i, RenameStep::Kind::Direct});
             placed[i] = 1;
         }
@@ -55,13 +58,14 @@ std::vector<RenameStep> orderRenames(const std::vector<PlannedChange>& changes) 
         if (placed[start] != 0) {
             continue;
         }
-        steps.push_back({start, RenameStep::Kind::ToTemporary});
+        const auto first = static_cast<std::uint32_t>(start);
+        steps.push_back({first, RenameStep::Kind::ToTemporary});
         placed[start] = 1;
-        for (std::size_t i = freedBy[start]; i != start; i = freedBy[i]) {
+        for (std::uint32_t i = freedBy[start]; i != first; i = freedBy[i]) {
             steps.push_back({i, RenameStep::Kind::Direct});
             placed[i] = 1;
         }
-        steps.push_back({start, RenameStep::Kind::FromTemporary});
+        steps.push_back({first, RenameStep::Kind::FromTemporary});
     }
     return steps;
 }
@@ -69,7 +73,7 @@ std::vector<RenameStep> orderRenames(const std::vector<PlannedChange>& changes) 
 std::vector<RenameStep> inSequence(std::size_t count) {
     std::vector<RenameStep> steps(count);
     for (std::size_t i = 0; i < count; ++i) {
-        steps[i].change = i;
+        steps[i].change = static_cast<std::uint32_t>(i);
     }
     return steps;
 }

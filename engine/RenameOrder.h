@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "engine/BatchPlan.h"
@@ -10,12 +11,12 @@ namespace nameshift::engine {
 // One rename of a batch: a change done in one step, or half of a change that goes through a
 // temporary name.
 struct RenameStep {
-    enum class Kind {
+    enum class Kind : std::uint8_t {
         Direct,         // old name to new name
         ToTemporary,    // old name to the change's temporary name
         FromTemporary,  // the change's temporary name to its new name
     };
-    std::size_t change = 0;
+    std::uint32_t change = 0;
     Kind kind = Kind::Direct;
 };
 
