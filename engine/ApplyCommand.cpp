@@ -1,6 +1,7 @@
 #include "engine/ApplyCommand.h"
 
 #include <algorithm>
+#include <numeric>
 #include <utility>
 #include <variant>
 
@@ -86,6 +87,34 @@ bool writeRecord(platform::FileSystem& fileSystem, platform::MessageBox& message
         mode);
 }
 
+// A batch this large is renamed in the order its files lie on disk.
+constexpr std::size_t kDiskOrderThreshold = 10'000;
+
+// For a large batch, the changes in the order of their files' inodes. Files made one after the
+// other have neighbouring inodes, and their entries and inodes lie near each other on disk and
+// in memory: renamed in that order, such a batch takes markedly less system time than in the
+// order of the list. A smaller one keeps the list's order, which is the order a user follows.
+std::vector<std::uint32_t> diskOrder(const RenameSession& session, const BatchPlan& plan) {
+    if (plan.changes.size() < kDiskOrderThreshold) {
+        return {};
+    }
+    // Sorted as (inode, position) pairs side by side, which is several times faster than
+    // sorting positions that each look up their inode.
+    std::vector<std::pair<std::uint64_t, std::uint32_t>> keyed;
+    keyed.reserve(plan.changes.size());
+    for (std::size_t i = 0; i < plan.changes.size(); ++i) {
+        keyed.emplace_back(session.fileList.row(plan.changes[i].file).inode,
+                           static_cast<std::uint32_t>(i));
+    }
+    std::sort(keyed.begin(), keyed.end());
+    std::vector<std::uint32_t> order;
+    order.reserve(keyed.size());
+    for (const auto& [inode, position] : keyed) {
+        order.push_back(position);
+    }
+    return order;
+}
+
 platform::MessageText closingText(const RenameRun& run, std::size_t total) {
     if (!run.cancelled) {
         return NS_MESSAGE("Message", "Operation complete");
@@ -164,8 +193,8 @@ CommandOutcome applyChanges(RenameSession& session, BatchQuestions& questions,
         return refuse(messages, *refusal);
     }
 
-    RenameRun run =
-        runRenames(fileSystem, *directory, plan.changes, orderRenames(plan.changes), progress);
+    RenameRun run = runRenames(fileSystem, *directory, plan.changes,
+                               orderRenames(plan.changes, diskOrder(session, plan)), progress);
     if (!run.failures.empty()) {
         messages.show(renameErrorsText(plan.changes, run.failures, session.listedRenameErrors),
                       NS_MESSAGE("Message", "Rename Errors"), Icon::Stop);

@@ -12,8 +12,12 @@ constexpr std::uint32_t kNone = static_cast<std::uint32_t>(-1);
 
 }  // namespace
 
-std::vector<RenameStep> orderRenames(const std::vector<PlannedChange>& changes) {
+std::vector<RenameStep> orderRenames(const std::vector<PlannedChange>& changes,
+                                     std::span<const std::uint32_t> preferred) {
     const std::size_t count = changes.size();
+    const auto nth = [preferred](std::size_t n) {
+        return preferred.empty() ? static_cast<std::uint32_t>(n) : preferred[n];
+    };
     // waitsOn[i] holds the name i moves to; freedBy[j] is the change that moves onto j's name.
     // New names are distinct, so each change has at most one of each: the changes form simple
     // chains and cycles.
@@ -43,25 +47,26 @@ std::vector<RenameStep> orderRenames(const std::vector<PlannedChange>& changes) 
     std::vector<char> placed(count, 0);
     // A chain starts at the change whose target no file of the batch holds, and goes back
     // through the changes waiting on it.
-    for (std::size_t end = 0; end < count; ++end) {
+    for (std::size_t n = 0; n < count; ++n) {
+        const std::uint32_t end = nth(n);
         if (waitsOn[end] != kNone) {
             continue;
         }
-        for (std::uint32_t i = static_cast<std::uint32_t>(end); i != kNone; i = freedBy[i]) {
+        for (std::uint32_t i = end; i != kNone; i = freedBy[i]) {
             steps.push_back({i, RenameStep::Kind::Direct});
             placed[i] = 1;
         }
     }
     // Whatever is left lies on cycles: one file steps aside, the others follow, and it takes its
     // place last.
-    for (std::size_t start = 0; start < count; ++start) {
-        if (placed[start] != 0) {
+    for (std::size_t n = 0; n < count; ++n) {
+        const std::uint32_t first = nth(n);
+        if (placed[first] != 0) {
             continue;
         }
-        const auto first = static_cast<std::uint32_t>(start);
         steps.push_back({first, RenameStep::Kind::ToTemporary});
-        placed[start] = 1;
-        for (std::uint32_t i = freedBy[start]; i != first; i = freedBy[i]) {
+        placed[first] = 1;
+        for (std::uint32_t i = freedBy[first]; i != first; i = freedBy[i]) {
             steps.push_back({i, RenameStep::Kind::Direct});
             placed[i] = 1;
         }

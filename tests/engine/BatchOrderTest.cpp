@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <map>
 #include <string>
@@ -74,6 +75,46 @@ TEST_P(BatchOrderTest, EndsAsPlannedAndRestoresExactly) {
     EXPECT_EQ(restoreFilenames(session, picker), CommandOutcome::Done);
     EXPECT_EQ(contentsOf(dir), before);
     EXPECT_FALSE(dir.exists(kRestoreFileName));
+}
+
+// A large batch takes its chains and cycles in the order its files lie on disk: in any order
+// given, no step may meet a name still held, and every file must end at its new name.
+TEST_P(BatchOrderTest, AnyPreferredOrderKeepsEveryStepClear) {
+    std::vector<PlannedChange> changes;
+    for (const auto& [from, to] : GetParam().moves) {
+        changes.push_back({changes.size(), from, to});
+    }
+    std::vector<std::uint32_t> reversed(changes.size());
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        reversed[i] = static_cast<std::uint32_t>(changes.size() - 1 - i);
+    }
+    std::vector<std::uint32_t> rotated(reversed.rbegin(), reversed.rend());
+    std::rotate(rotated.begin(), rotated.begin() + 1, rotated.end());
+    for (const auto& preferred : {reversed, rotated}) {
+        std::map<std::string, std::size_t> holder;
+        for (const PlannedChange& change : changes) {
+            holder[std::string(change.oldName)] = change.file;
+        }
+        const std::string aside = ".aside";
+        for (const RenameStep& step : orderRenames(changes, preferred)) {
+            const PlannedChange& change = changes[step.change];
+            const std::string from =
+                step.kind == RenameStep::Kind::FromTemporary ? aside : std::string(change.oldName);
+            const std::string to =
+                step.kind == RenameStep::Kind::ToTemporary ? aside : change.newName;
+            if (from == to) {
+                continue;
+            }
+            ASSERT_EQ(holder.count(to), 0u) << from << " -> " << to << " meets a held name";
+            holder[to] = holder.at(from);
+            holder.erase(from);
+        }
+        std::map<std::string, std::size_t> expected;
+        for (const PlannedChange& change : changes) {
+            expected[change.newName] = change.file;
+        }
+        EXPECT_EQ(holder, expected);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
