@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <numeric>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "engine/TextCase.h"
@@ -20,17 +21,43 @@ bool endsWith(std::string_view text, std::string_view tail) {
     return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
 }
 
+// The first bytes of a text as a number that orders as the bytes do; shorter texts are padded
+// with zero bytes, so equal numbers still need the texts compared.
+std::uint64_t leadingBytes(std::string_view text, std::size_t count) {
+    std::uint64_t value = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        value = (value << 8) | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0u);
+    }
+    return value;
+}
+
 // Orders the listing by one key; equal keys fall back on the name's bytes so that the order never
-// depends on how the system happened to list the directory. Indexes are sorted rather than the
-// entries themselves, so that each entry moves once, not at every swap.
-template <typename Compare>
-void sortBy(std::vector<ListedFile>& listing, Compare compareKeys) {
-    std::vector<std::size_t> order(listing.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        const int byKey = compareKeys(a, b);
-        return byKey != 0 ? byKey < 0 : listing[a].name < listing[b].name;
+// depends on how the system happened to list the directory. `keyOf` gives each entry a number
+// that orders as the key does wherever the numbers differ, and `compareKeys` settles equal
+// numbers. The numbers are sorted side by side with the entries' places, so that most
+// comparisons never leave that array, and then each entry moves once.
+template <typename KeyOf, typename Compare>
+void sortBy(std::vector<ListedFile>& listing, KeyOf keyOf, Compare compareKeys) {
+    struct Keyed {
+        std::uint64_t key;
+        std::size_t index;
+    };
+    std::vector<Keyed> keyed(listing.size());
+    for (std::size_t i = 0; i < listing.size(); ++i) {
+        keyed[i] = {keyOf(i), i};
+    }
+    std::sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
+        if (a.key != b.key) {
+            return a.key < b.key;
+        }
+        const int byKey = compareKeys(a.index, b.index);
+        return byKey != 0 ? byKey < 0 : listing[a.index].name < listing[b.index].name;
     });
+    std::vector<std::size_t> order(listing.size());
+    for (std::size_t i = 0; i < keyed.size(); ++i) {
+        order[i] = keyed[i].index;
+    }
+    std::vector<Keyed>().swap(keyed);
     // In place, cycle by cycle, so that a large listing is never held twice.
     std::vector<char> placed(listing.size(), 0);
     for (std::size_t start = 0; start < listing.size(); ++start) {
@@ -47,6 +74,29 @@ void sortBy(std::vector<ListedFile>& listing, Compare compareKeys) {
         listing[at] = std::move(first);
         placed[at] = 1;
     }
+}
+
+// The place of each file's extension among the listing's distinct extensions in byte order.
+std::vector<std::uint32_t> extensionRanks(const std::vector<ListedFile>& listing) {
+    std::unordered_map<std::string_view, std::uint32_t> rankOf;
+    for (const ListedFile& file : listing) {
+        rankOf.emplace(file.extension(), 0);
+    }
+    std::vector<std::string_view> distinct;
+    distinct.reserve(rankOf.size());
+    for (const auto& [extension, rank] : rankOf) {
+        distinct.push_back(extension);
+    }
+    std::sort(distinct.begin(), distinct.end());
+    for (std::size_t i = 0; i < distinct.size(); ++i) {
+        rankOf[distinct[i]] = static_cast<std::uint32_t>(i);
+    }
+    std::vector<std::uint32_t> ranks;
+    ranks.reserve(listing.size());
+    for (const ListedFile& file : listing) {
+        ranks.push_back(rankOf.at(file.extension()));
+    }
+    return ranks;
 }
 
 template <typename T>
@@ -174,30 +224,42 @@ void FileList::sortListing() {
     using settings::SortKey;
     switch (static_cast<SortKey>(sortIndex_)) {
         case SortKey::Date:
-            sortBy(listing_, [this](std::size_t a, std::size_t b) {
-                return compareValues(listing_[a].writeTimeNs, listing_[b].writeTimeNs);
-            });
+            sortBy(
+                listing_,
+                [this](std::size_t i) {
+                    // Flipping the sign bit orders signed times as unsigned numbers.
+                    return static_cast<std::uint64_t>(listing_[i].writeTimeNs) ^ (1ULL << 63);
+                },
+                [](std::size_t, std::size_t) { return 0; });
             break;
-        case SortKey::Extension:
-            sortBy(listing_, [this](std::size_t a, std::size_t b) {
-                return listing_[a].extension().compare(listing_[b].extension());
-            });
+        case SortKey::Extension: {
+            // The extension's place and the name's first five bytes decide most comparisons.
+            const std::vector<std::uint32_t> ranks = extensionRanks(listing_);
+            sortBy(
+                listing_,
+                [&](std::size_t i) {
+                    return (std::uint64_t{ranks[i]} << 40) | leadingBytes(listing_[i].name, 5);
+                },
+                [&ranks](std::size_t a, std::size_t b) {
+                    return compareValues(ranks[a], ranks[b]);
+                });
             break;
+        }
         case SortKey::Name: {
             std::vector<std::string> folded;
             folded.reserve(listing_.size());
             for (const ListedFile& file : listing_) {
                 folded.push_back(text::foldCase(file.name));
             }
-            sortBy(listing_, [&folded](std::size_t a, std::size_t b) {
-                return folded[a].compare(folded[b]);
-            });
+            sortBy(
+                listing_, [&folded](std::size_t i) { return leadingBytes(folded[i], 8); },
+                [&folded](std::size_t a, std::size_t b) { return folded[a].compare(folded[b]); });
             break;
         }
         case SortKey::Size:
-            sortBy(listing_, [this](std::size_t a, std::size_t b) {
-                return compareValues(listing_[a].size, listing_[b].size);
-            });
+            sortBy(
+                listing_, [this](std::size_t i) { return listing_[i].size; },
+                [](std::size_t, std::size_t) { return 0; });
             break;
         default:
             break;
