@@ -1,8 +1,5 @@
 #include "cli/CliRunner.h"
 
-#include <fnmatch.h>
-#include <sys/stat.h>
-
 #include <cstdint>
 #include <filesystem>
 #include <limits>
@@ -24,6 +21,8 @@
 #include "engine/RestoreFile.h"
 #include "engine/TextCase.h"
 #include "platform/AbsolutePath.h"
+#include "platform/FileSize.h"
+#include "platform/GlobMatch.h"
 #include "platform/StatePaths.h"
 #include "settings/DefaultSettingsFiles.h"
 #include "settings/Id3OptionsFile.h"
@@ -38,19 +37,11 @@ using platform::Icon;
 
 constexpr const char* kToolCaption = "nameshift-cli";
 
-// Any entry at all blocks the restore file from being created, not only a regular file.
-bool entryExists(const std::string& path) {
-    struct stat status {};
-    return ::lstat(path.c_str(), &status) == 0;
-}
-
 // A missing settings file is no news on a command line: its defaults are what the user expects.
 // One too large to be read is the user's file ignored, and that is told without --verbose.
 platform::MessageBox& loadMessagesFor(const std::string& path, StderrMessageBox& messages) {
-    struct stat status {};
-    const bool oversized =
-        ::stat(path.c_str(), &status) == 0 &&
-        static_cast<std::uint64_t>(status.st_size) > settings::kSettingsFileMaxBytes;
+    const std::optional<std::uint64_t> size = platform::fileSize(path);
+    const bool oversized = size && *size > settings::kSettingsFileMaxBytes;
     return oversized ? static_cast<platform::MessageBox&>(messages) : messages.notices();
 }
 
@@ -256,7 +247,7 @@ bool CliRunner::listFiles(const CliOptions& options, engine::RenameSession& sess
     for (std::size_t row = 0; row < files.rowCount(); ++row) {
         const std::string& name = files.row(row).name;
         for (const std::string& glob : options.selectGlobs) {
-            if (::fnmatch(glob.c_str(), name.c_str(), 0) == 0) {
+            if (platform::matchesGlob(glob, name)) {
                 files.setTicked(row, true);
                 break;
             }
@@ -347,7 +338,8 @@ int CliRunner::saveSettings(const CliOptions& options, engine::RenameSession& se
     if (!checkRuleValues(options, session, messages) || !makeSettingsDirectory(options, messages)) {
         return exit_status::kRefused;
     }
-    if (!options.yes && entryExists(paths_.renameSettings)) {
+    // Any entry at all blocks the file from being written, not only a regular file.
+    if (!options.yes && fileSystem_.identify(paths_.renameSettings).ok()) {
         // As apply does with a restore file: the question, then why nothing happened.
         messages.show(platform::Message{
             "File Already Exists - Do you wish to overwrite the existing settings?",
