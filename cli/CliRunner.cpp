@@ -25,10 +25,9 @@
 #include "platform/GlobMatch.h"
 #include "platform/StatePaths.h"
 #include "settings/DefaultSettingsFiles.h"
-#include "settings/Id3OptionsFile.h"
-#include "settings/ProgramOptionsFile.h"
 #include "settings/RenameSettingsFile.h"
 #include "settings/SettingsFileAccess.h"
+#include "settings/StartupSettings.h"
 
 namespace nameshift::cli {
 namespace {
@@ -164,22 +163,21 @@ bool CliRunner::findSettings(const CliOptions& options, StderrMessageBox& messag
 
 bool CliRunner::prepareSession(const CliOptions& options, engine::RenameSession& session,
                                StderrMessageBox& messages) {
-    // The dialog program's start-up order, so that the messages come in the same order.
-    session.options =
-        settings::loadProgramOptions(fileSystem_, loadMessagesFor(paths_.programOptions, messages),
-                                     paths_.programOptions, settings::ProgramOptions{});
-    session.id3 = settings::loadId3Naming(fileSystem_, loadMessagesFor(paths_.id3Options, messages),
-                                          paths_.id3Options);
+    // The dialog program's loader, so that the messages come in the same order.
+    settings::StartupSettings loaded = settings::loadStartupSettings(
+        fileSystem_, paths_,
+        [&messages](const std::string& path) -> platform::MessageBox& {
+            return loadMessagesFor(path, messages);
+        },
+        {.afterOptions = {}, .readRules = !options.noSettings});
+    session.options = std::move(loaded.options);
+    session.id3 = std::move(loaded.id3);
+    session.rules = std::move(loaded.rules);
     // Never the start-up directory of opt.ini: it is the program's, and a script renaming where
     // it stands must not be sent elsewhere by it.
     session.directory = options.directory
                             ? platform::absolutePath(*options.directory, startDirectory_)
                             : startDirectory_;
-    session.rules = options.noSettings
-                        ? settings::RenameSettings::whenFileMissing()
-                        : settings::loadRenameSettings(
-                              fileSystem_, loadMessagesFor(paths_.renameSettings, messages),
-                              paths_.renameSettings, settings::RenameSettings{});
     applyRuleOverrides(options.rules, session.rules, session.id3);
     return true;
 }

@@ -29,6 +29,7 @@
 #include "settings/ProgramOptionsFile.h"
 #include "settings/RenameSettingsFile.h"
 #include "settings/StartupDirectory.h"
+#include "settings/StartupSettings.h"
 #include "ui/DisplayText.h"
 #include "ui/EditCorrections.h"
 #include "ui/PreviewDialog.h"
@@ -402,16 +403,19 @@ bool MainDialog::startUp() {
     }
     paths_ = *paths;
 
-    session_.options = settings::loadProgramOptions(services_.fileSystem, services_.messages,
-                                                    paths_.programOptions, {});
-    session_.id3 =
-        settings::loadId3Naming(services_.fileSystem, services_.messages, paths_.id3Options);
-    const std::string startDirectory = settings::chooseStartupDirectory(
-        services_.fileSystem, services_.messages, session_.options, services_.startFolder);
-    controls_.browser->fillDrives(startDirectory);
-    controls_.browser->fillTree();
-    session_.rules = settings::loadRenameSettings(services_.fileSystem, services_.messages,
-                                                  paths_.renameSettings, {});
+    const auto openBrowser = [this](const settings::ProgramOptions& options) {
+        const std::string startDirectory = settings::chooseStartupDirectory(
+            services_.fileSystem, services_.messages, options, services_.startFolder);
+        controls_.browser->fillDrives(startDirectory);
+        controls_.browser->fillTree();
+    };
+    settings::StartupSettings loaded = settings::loadStartupSettings(
+        services_.fileSystem, paths_,
+        [this](const std::string&) -> platform::MessageBox& { return services_.messages; },
+        {.afterOptions = openBrowser});
+    session_.options = std::move(loaded.options);
+    session_.id3 = std::move(loaded.id3);
+    session_.rules = std::move(loaded.rules);
     // Before the first listing, so that the list shows the files as the recovery left them. A
     // recovery that runs out of memory stops as a command does, and the program still starts.
     engine::runGuarded(services_.messages, [&] {
