@@ -35,7 +35,7 @@ public:
 struct ShownFileList {
     ShownFileList() {
         list.setAttributeMask(kAllAttributes);
-        list.setSortIndex(2);
+        list.setSortKey(settings::SortKey::Name);
         view.resize(300, 400);
         view.show();
     }

@@ -27,23 +27,26 @@ constexpr const char* kFooter =
     "\n"
     "A value that starts with \"-\" is given as --option=VALUE; --option= gives an empty value.";
 
-using Choice = std::pair<std::string_view, int>;
+// The words of an option and the choices they stand for.
+template <typename Value, std::size_t N>
+using Choices = std::array<std::pair<std::string_view, Value>, N>;
 
-constexpr std::array<Choice, 3> kPositions = {{{"begin", settings::position::kBeginning},
-                                               {"end", settings::position::kEnd},
-                                               {"replace", settings::position::kReplace}}};
-constexpr std::array<Choice, 2> kCounterPositions = {
-    {{"prepend", settings::position::kBeginning}, {"append", settings::position::kEnd}}};
-constexpr std::array<Choice, 4> kSortKeys = {
-    {{"date", static_cast<int>(settings::SortKey::Date)},
-     {"extension", static_cast<int>(settings::SortKey::Extension)},
-     {"name", static_cast<int>(settings::SortKey::Name)},
-     {"size", static_cast<int>(settings::SortKey::Size)}}};
+using settings::Position;
+using settings::SortKey;
 
-template <std::size_t N>
-std::vector<std::string> wordsOf(const std::array<Choice, N>& choices) {
+constexpr Choices<Position, 3> kPositions = {
+    {{"begin", Position::Beginning}, {"end", Position::End}, {"replace", Position::Replace}}};
+constexpr Choices<Position, 2> kCounterPositions = {
+    {{"prepend", Position::Beginning}, {"append", Position::End}}};
+constexpr Choices<SortKey, 4> kSortKeys = {{{"date", SortKey::Date},
+                                            {"extension", SortKey::Extension},
+                                            {"name", SortKey::Name},
+                                            {"size", SortKey::Size}}};
+
+template <typename Value, std::size_t N>
+std::vector<std::string> wordsOf(const Choices<Value, N>& choices) {
     std::vector<std::string> words;
-    for (const Choice& choice : choices) {
+    for (const auto& choice : choices) {
         words.emplace_back(choice.first);
     }
     return words;
@@ -51,15 +54,15 @@ std::vector<std::string> wordsOf(const std::array<Choice, N>& choices) {
 
 // The choices go in the option's type name, so the validator's own description would only repeat
 // them in the help text.
-template <std::size_t N>
-CLI::Validator oneOf(const std::array<Choice, N>& choices) {
+template <typename Value, std::size_t N>
+CLI::Validator oneOf(const Choices<Value, N>& choices) {
     return CLI::IsMember(wordsOf(choices)).description("");
 }
 
-template <std::size_t N>
-int valueOf(const std::array<Choice, N>& choices, const std::string& word) {
+template <typename Value, std::size_t N>
+Value valueOf(const Choices<Value, N>& choices, const std::string& word) {
     const auto found = std::find_if(choices.begin(), choices.end(),
-                                    [&](const Choice& choice) { return choice.first == word; });
+                                    [&](const auto& choice) { return choice.first == word; });
     return found->second;
 }
 
@@ -396,7 +399,7 @@ void CommandLine::takeListingValues() {
         options_.rules.attributes = attributes_->as<std::string>();
     }
     if (sort_->count() > 0) {
-        options_.rules.sortIndex = valueOf(kSortKeys, raw_.sort);
+        options_.rules.sortKey = valueOf(kSortKeys, raw_.sort);
     }
 }
 
@@ -436,7 +439,7 @@ void CommandLine::takeRuleValues() {
         rules.id3Format = id3Format_->as<std::string>();
     }
     if (id3Mode_->count() > 0) {
-        rules.id3Mode = raw_.id3Mode.front() - '0';
+        rules.id3Mode = settings::choiceAt<settings::Id3RenameMode>(raw_.id3Mode.front() - '0');
     }
 }
 

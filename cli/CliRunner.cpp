@@ -209,7 +209,7 @@ bool CliRunner::listFiles(const CliOptions& options, engine::RenameSession& sess
     messages.note("Working in \"" + session.directory + "\"");
     engine::FileList& files = session.fileList;
     files.setAttributeMask(session.rules.attributeMask());
-    files.setSortIndex(session.rules.sortIndex);
+    files.setSortKey(session.rules.sortKey);
     if (!files.fill(session.directory)) {
         if (files.attributeMask() != 0) {
             const platform::Result<std::vector<platform::DirEntry>> listing =
@@ -303,14 +303,14 @@ int CliRunner::apply(const CliOptions& options, engine::RenameSession& session,
     using settings::RestoreFileUsage;
     switch (options.restoreFile) {
         case RestoreFileChoice::Create:
-            programOptions.restoreFileUsage = static_cast<int>(RestoreFileUsage::Create);
+            programOptions.restoreFileUsage = RestoreFileUsage::Create;
             break;
         case RestoreFileChoice::None:
-            programOptions.restoreFileUsage = static_cast<int>(RestoreFileUsage::None);
+            programOptions.restoreFileUsage = RestoreFileUsage::None;
             break;
         case RestoreFileChoice::FromOptions:
-            if (programOptions.restoreFileUsage != static_cast<int>(RestoreFileUsage::None)) {
-                programOptions.restoreFileUsage = static_cast<int>(RestoreFileUsage::Create);
+            if (programOptions.restoreFileUsage != RestoreFileUsage::None) {
+                programOptions.restoreFileUsage = RestoreFileUsage::Create;
             }
             break;
     }

@@ -16,8 +16,8 @@ using platform::Icon;
 
 enum class RecordChoice { Write, Ask, Skip };
 
-RecordChoice recordChoice(int usage) {
-    switch (static_cast<settings::RestoreFileUsage>(usage)) {
+RecordChoice recordChoice(settings::RestoreFileUsage usage) {
+    switch (usage) {
         case settings::RestoreFileUsage::Ask:
             return RecordChoice::Ask;
         case settings::RestoreFileUsage::None:

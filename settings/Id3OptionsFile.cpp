@@ -40,12 +40,12 @@ constexpr std::array<std::string_view, 6> kKeys = {key::kRenameMode,  key::kUseA
                                                    key::kBasicFormat, key::kUseSeparators,
                                                    key::kSeparator,   key::kAdvancedFormat};
 
-constexpr int kRenameModes = 3;
-constexpr int kSeparators = 3;
-constexpr std::array<char, kSeparators> kSeparatorCharacters = {' ', '-', '_'};
+constexpr std::array<char, kChoiceCount<Id3Separator>> kSeparatorCharacters = {' ', '-', '_'};
 
-bool isChoice(int value, int choices) {
-    return value >= 0 && value < choices;
+// The digit of a choice, or none for no choice or a value outside the enumeration.
+template <typename Choice>
+int digitOf(std::optional<Choice> choice) {
+    return choiceAt<Choice>(indexOf(choice)) ? indexOf(choice) : -1;
 }
 
 std::optional<std::size_t> frameIndex(std::string_view name) {
@@ -102,7 +102,8 @@ Id3DialogState Id3DialogState::fromOptions(const Id3Options& options) {
 std::string basicFormat(const Id3Options& options) {
     // Without a chosen separator the codes are simply joined, rather than losing the last digit
     // to the removal of a separator that was never written.
-    const bool separated = options.useSeparators && isChoice(options.separator, kSeparators);
+    const int separator = digitOf(options.separator);
+    const bool separated = options.useSeparators && separator >= 0;
     std::string format;
     for (const std::string& name : options.selectedFrames) {
         const std::optional<std::size_t> index = frameIndex(name);
@@ -110,7 +111,7 @@ std::string basicFormat(const Id3Options& options) {
             continue;
         }
         if (separated && !format.empty()) {
-            format += kSeparatorCharacters[static_cast<std::size_t>(options.separator)];
+            format += kSeparatorCharacters[static_cast<std::size_t>(separator)];
         }
         format += '%';
         format += static_cast<char>('1' + *index);
@@ -120,11 +121,11 @@ std::string basicFormat(const Id3Options& options) {
 
 std::string formatId3Options(const Id3Options& o) {
     SettingsWriter writer(kTitle);
-    writer.addDigit(key::kRenameMode, isChoice(o.renameMode, kRenameModes) ? o.renameMode : -1);
+    writer.addDigit(key::kRenameMode, digitOf(o.renameMode));
     writer.addDigit(key::kUseAdvanced, o.useAdvanced ? 1 : 0);
     writer.addString(key::kBasicFormat, basicFormat(o));
     writer.addBoolean(key::kUseSeparators, o.useSeparators);
-    writer.addDigit(key::kSeparator, isChoice(o.separator, kSeparators) ? o.separator : -1);
+    writer.addDigit(key::kSeparator, digitOf(o.separator));
     writer.addString(key::kAdvancedFormat, o.advancedFormat);
     return writer.text();
 }
@@ -132,11 +133,11 @@ std::string formatId3Options(const Id3Options& o) {
 Id3DialogState parseId3DialogState(std::string_view text) {
     const SettingsReader reader(text);
     Id3DialogState state;
-    if (const auto mode = reader.digitOf(key::kRenameMode); mode && isChoice(*mode, kRenameModes)) {
-        state.renameMode = *mode;
+    if (const auto mode = reader.digitOf(key::kRenameMode)) {
+        state.renameMode = choiceAt<Id3RenameMode>(*mode);
     }
     if (const auto advanced = reader.digitOf(key::kUseAdvanced);
-        advanced && isChoice(*advanced, 2)) {
+        advanced && (*advanced == 0 || *advanced == 1)) {
         state.useAdvanced = *advanced == 1;
     }
     const StringValue basic = reader.stringValue(key::kBasicFormat);
@@ -155,9 +156,8 @@ Id3DialogState parseId3DialogState(std::string_view text) {
     }
     state.availableFrames = framesNotIn(state.selectedFrames);
     reader.readBoolean(key::kUseSeparators, state.useSeparators);
-    if (const auto separator = reader.digitOf(key::kSeparator);
-        separator && isChoice(*separator, kSeparators)) {
-        state.separator = *separator;
+    if (const auto separator = reader.digitOf(key::kSeparator)) {
+        state.separator = choiceAt<Id3Separator>(*separator);
     }
     reader.readString(key::kAdvancedFormat, state.advancedFormat);
     state.advancedFormat = heldToLongestFormat(std::move(state.advancedFormat));
@@ -168,7 +168,7 @@ Id3Naming parseId3Naming(std::string_view text) {
     const SettingsReader reader(text);
     Id3Naming naming;
     if (const auto mode = reader.digitOf(key::kRenameMode)) {
-        naming.renameMode = isChoice(*mode, kRenameModes) ? *mode : 0;
+        naming.renameMode = choiceAt<Id3RenameMode>(*mode).value_or(Id3RenameMode::AllOrRules);
     }
     const bool basic = reader.digitOf(key::kUseAdvanced) == 0;
     const StringValue format = reader.stringValue(basic ? key::kBasicFormat : key::kAdvancedFormat);

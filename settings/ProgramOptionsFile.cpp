@@ -38,8 +38,6 @@ constexpr std::array<std::string_view, 7> kKeys = {
     key::kConfirmationOnExit, key::kWarnOnApply,    key::kExitAfterApply,  key::kExitAfterRestore,
     key::kUseStartupDir,      key::kStartupDirPath, key::kRestoreFileUsage};
 
-constexpr int kRestoreFileUsages = 3;
-
 }  // namespace
 
 std::string formatProgramOptions(const ProgramOptions& o) {
@@ -50,8 +48,8 @@ std::string formatProgramOptions(const ProgramOptions& o) {
     writer.addBoolean(key::kExitAfterRestore, o.exitAfterRestore);
     writer.addBoolean(key::kUseStartupDir, o.useStartupDir);
     writer.addString(key::kStartupDirPath, o.startupDirPath);
-    const bool usageKnown = o.restoreFileUsage >= 0 && o.restoreFileUsage < kRestoreFileUsages;
-    writer.addDigit(key::kRestoreFileUsage, usageKnown ? o.restoreFileUsage : -1);
+    const bool usageKnown = choiceAt<RestoreFileUsage>(indexOf(o.restoreFileUsage)).has_value();
+    writer.addDigit(key::kRestoreFileUsage, usageKnown ? indexOf(o.restoreFileUsage) : -1);
     return writer.text();
 }
 
@@ -64,7 +62,7 @@ ProgramOptions parseProgramOptions(std::string_view text, ProgramOptions o) {
     reader.readBoolean(key::kUseStartupDir, o.useStartupDir);
     reader.readString(key::kStartupDirPath, o.startupDirPath);
     if (const auto usage = reader.digitOf(key::kRestoreFileUsage)) {
-        o.restoreFileUsage = *usage >= 0 && *usage < kRestoreFileUsages ? *usage : 0;
+        o.restoreFileUsage = choiceAt<RestoreFileUsage>(*usage).value_or(RestoreFileUsage::Create);
     }
     return o;
 }

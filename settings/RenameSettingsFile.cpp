@@ -70,7 +70,16 @@ constexpr std::array<std::string_view, 29> kKeys = {
 constexpr int kCounterChoices = 2;
 constexpr int kDigitChoices = 4;
 
-constexpr std::array<std::string_view, 4> kSortWords = {"Date", "Extension", "Name", "Size"};
+constexpr std::array<std::string_view, kChoiceCount<SortKey>> kSortWords = {"Date", "Extension",
+                                                                            "Name", "Size"};
+
+// The reader keeps a code by its index, which leaves a choice it cannot read as it was.
+void readPosition(const SettingsReader& reader, std::string_view key,
+                  std::optional<Position>& field, int choices = kChoiceCount<Position>) {
+    int index = indexOf(field);
+    reader.readPositionCode(key, index, choices);
+    field = choiceAt<Position>(index);
+}
 
 }  // namespace
 
@@ -78,16 +87,16 @@ std::string formatRenameSettings(const RenameSettings& s) {
     SettingsWriter writer(kTitle);
     writer.addBoolean(key::kChangePrefix, s.changePrefix);
     writer.addString(key::kPrefixText, s.prefixText);
-    writer.addPositionCode(key::kPrefixPosition, s.prefixPosition);
+    writer.addPositionCode(key::kPrefixPosition, indexOf(s.prefixPosition));
     writer.addBoolean(key::kUseCounter, s.useCounter);
-    writer.addPositionCode(key::kCounterPosition, s.counterPosition, kCounterChoices);
+    writer.addPositionCode(key::kCounterPosition, indexOf(s.counterPosition), kCounterChoices);
     writer.addString(key::kCounterStart, s.counterStart);
     writer.addString(key::kCounterIncrement, s.counterIncrement);
     const bool digitsChosen = s.counterDigitsIndex >= 0 && s.counterDigitsIndex < kDigitChoices;
     writer.addDigit(key::kCounterDigits, digitsChosen ? s.counterDigitsIndex + 1 : -1);
     writer.addBoolean(key::kChangeExtension, s.changeExtension);
     writer.addString(key::kExtensionText, s.extensionText);
-    writer.addPositionCode(key::kExtensionPosition, s.extensionPosition);
+    writer.addPositionCode(key::kExtensionPosition, indexOf(s.extensionPosition));
     writer.addBoolean(key::kRemoveSpaces, s.removeSpaces);
     writer.addBoolean(key::kRemoveBrackets, s.removeBrackets);
     writer.addBoolean(key::kRemoveTildes, s.removeTildes);
@@ -105,9 +114,9 @@ std::string formatRenameSettings(const RenameSettings& s) {
     writer.addBoolean(key::kHidden, s.attributeHidden);
     writer.addBoolean(key::kReadOnly, s.attributeReadOnly);
     writer.addBoolean(key::kSystem, s.attributeSystem);
-    const bool sortChosen = s.sortIndex >= 0 && s.sortIndex < static_cast<int>(kSortWords.size());
+    const bool sortChosen = choiceAt<SortKey>(indexOf(s.sortKey)).has_value();
     writer.addWord(key::kSortOrder,
-                   sortChosen ? kSortWords[static_cast<std::size_t>(s.sortIndex)] : "");
+                   sortChosen ? kSortWords[static_cast<std::size_t>(indexOf(s.sortKey))] : "");
     return writer.text();
 }
 
@@ -115,9 +124,9 @@ RenameSettings parseRenameSettings(std::string_view text, RenameSettings s) {
     const SettingsReader reader(text);
     reader.readBoolean(key::kChangePrefix, s.changePrefix);
     reader.readString(key::kPrefixText, s.prefixText);
-    reader.readPositionCode(key::kPrefixPosition, s.prefixPosition);
+    readPosition(reader, key::kPrefixPosition, s.prefixPosition);
     reader.readBoolean(key::kUseCounter, s.useCounter);
-    reader.readPositionCode(key::kCounterPosition, s.counterPosition, kCounterChoices);
+    readPosition(reader, key::kCounterPosition, s.counterPosition, kCounterChoices);
     reader.readString(key::kCounterStart, s.counterStart);
     reader.readString(key::kCounterIncrement, s.counterIncrement);
     // The digit is the count of digits; a count the list does not hold selects nothing.
@@ -126,7 +135,7 @@ RenameSettings parseRenameSettings(std::string_view text, RenameSettings s) {
     }
     reader.readBoolean(key::kChangeExtension, s.changeExtension);
     reader.readString(key::kExtensionText, s.extensionText);
-    reader.readPositionCode(key::kExtensionPosition, s.extensionPosition);
+    readPosition(reader, key::kExtensionPosition, s.extensionPosition);
     reader.readBoolean(key::kRemoveSpaces, s.removeSpaces);
     reader.readBoolean(key::kRemoveBrackets, s.removeBrackets);
     reader.readBoolean(key::kRemoveTildes, s.removeTildes);
@@ -144,7 +153,9 @@ RenameSettings parseRenameSettings(std::string_view text, RenameSettings s) {
     reader.readBoolean(key::kHidden, s.attributeHidden);
     reader.readBoolean(key::kReadOnly, s.attributeReadOnly);
     reader.readBoolean(key::kSystem, s.attributeSystem);
-    reader.readSortWord(key::kSortOrder, s.sortIndex);
+    int sortIndex = indexOf(s.sortKey);
+    reader.readSortWord(key::kSortOrder, sortIndex);
+    s.sortKey = choiceAt<SortKey>(sortIndex);
     return s;
 }
 

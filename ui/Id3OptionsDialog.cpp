@@ -329,7 +329,8 @@ void Id3OptionsDialog::setTabOrderTopToBottom() {
 
 void Id3OptionsDialog::showState(const settings::Id3DialogState& state) {
     if (state.renameMode) {
-        if (QAbstractButton* radio = renameModeGroup_->button(*state.renameMode)) {
+        if (QAbstractButton* radio =
+                renameModeGroup_->button(settings::indexOf(*state.renameMode))) {
             radio->setChecked(true);
         }
     }
@@ -347,7 +348,7 @@ void Id3OptionsDialog::showState(const settings::Id3DialogState& state) {
     }
     useSeparators_->setChecked(state.useSeparators);
     if (state.separator) {
-        if (QAbstractButton* radio = separatorGroup_->button(*state.separator)) {
+        if (QAbstractButton* radio = separatorGroup_->button(settings::indexOf(*state.separator))) {
             radio->setChecked(true);
         }
     }
@@ -361,14 +362,14 @@ void Id3OptionsDialog::showState(const settings::Id3DialogState& state) {
 
 settings::Id3Options Id3OptionsDialog::options() const {
     settings::Id3Options options;
-    options.renameMode = renameModeGroup_->checkedId();
+    options.renameMode = settings::choiceAt<settings::Id3RenameMode>(renameModeGroup_->checkedId());
     options.useAdvanced = advancedMode_->isChecked();
     options.selectedFrames.clear();
     for (int row = 0; row < selected_->count(); ++row) {
         options.selectedFrames.push_back(bytesOf(selected_->item(row)->text()));
     }
     options.useSeparators = useSeparators_->isChecked();
-    options.separator = separatorGroup_->checkedId();
+    options.separator = settings::choiceAt<settings::Id3Separator>(separatorGroup_->checkedId());
     options.advancedFormat = bytesOf(advancedFormat_->text());
     return options;
 }
@@ -508,10 +509,10 @@ void Id3OptionsDialog::restoreDefaults() {
         return;
     }
     const settings::Id3Options defaults;
-    renameModeGroup_->button(defaults.renameMode)->setChecked(true);
+    renameModeGroup_->button(settings::indexOf(defaults.renameMode))->setChecked(true);
     basicMode_->setChecked(true);
     useSeparators_->setChecked(defaults.useSeparators);
-    separatorGroup_->button(defaults.separator)->setChecked(true);
+    separatorGroup_->button(settings::indexOf(defaults.separator))->setChecked(true);
     while (selected_->count() > 0) {
         returnToAvailable(0);
     }

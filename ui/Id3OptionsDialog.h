@@ -36,7 +36,7 @@ public:
     Id3OptionsDialog(platform::FileSystem& fileSystem, platform::MessageBox& messages,
                      std::string id3OptionsPath, QWidget* parent = nullptr);
 
-    // The options as the controls show them now; a radio group with nothing chosen gives -1.
+    // The options as the controls show them now; a radio group with nothing chosen gives none.
     settings::Id3Options options() const;
     // The format the example shows: the basic format, or the last advanced format that was free
     // of invalid characters.

@@ -461,15 +461,16 @@ void MainDialog::readControls() {
     settings::RenameSettings& rules = session_.rules;
     rules.changePrefix = c.changePrefix->isChecked();
     rules.prefixText = bytesOf(c.prefixEdit->text());
-    rules.prefixPosition = c.prefixPosition->checkedId();
+    rules.prefixPosition = settings::choiceAt<settings::Position>(c.prefixPosition->checkedId());
     rules.useCounter = c.useCounter->isChecked();
     rules.counterStart = bytesOf(c.counterStartEdit->text());
     rules.counterIncrement = bytesOf(c.counterIncrementEdit->text());
     rules.counterDigitsIndex = c.counterDigits->currentIndex();
-    rules.counterPosition = c.counterPosition->checkedId();
+    rules.counterPosition = settings::choiceAt<settings::Position>(c.counterPosition->checkedId());
     rules.changeExtension = c.changeExtension->isChecked();
     rules.extensionText = bytesOf(c.extensionEdit->text());
-    rules.extensionPosition = c.extensionPosition->checkedId();
+    rules.extensionPosition =
+        settings::choiceAt<settings::Position>(c.extensionPosition->checkedId());
     rules.removeSpaces = c.removeSpaces->isChecked();
     rules.removeBrackets = c.removeBrackets->isChecked();
     rules.removeTildes = c.removeTildes->isChecked();
@@ -487,7 +488,7 @@ void MainDialog::readControls() {
     rules.attributeReadOnly = c.readOnly->isChecked();
     rules.attributeHidden = c.hidden->isChecked();
     rules.attributeSystem = c.system->isChecked();
-    rules.sortIndex = c.sortList->currentIndex();
+    rules.sortKey = settings::choiceAt<settings::SortKey>(c.sortList->currentIndex());
 }
 
 void MainDialog::writeControls() {
@@ -495,15 +496,15 @@ void MainDialog::writeControls() {
     const settings::RenameSettings& rules = session_.rules;
     c.changePrefix->setChecked(rules.changePrefix);
     c.prefixEdit->setText(displayText(rules.prefixText));
-    setRadio(c.prefixPosition, rules.prefixPosition);
+    setRadio(c.prefixPosition, settings::indexOf(rules.prefixPosition));
     c.useCounter->setChecked(rules.useCounter);
     c.counterStartEdit->setText(displayText(rules.counterStart));
     c.counterIncrementEdit->setText(displayText(rules.counterIncrement));
     c.counterDigits->setCurrentIndex(rules.counterDigitsIndex);
-    setRadio(c.counterPosition, rules.counterPosition);
+    setRadio(c.counterPosition, settings::indexOf(rules.counterPosition));
     c.changeExtension->setChecked(rules.changeExtension);
     c.extensionEdit->setText(displayText(rules.extensionText));
-    setRadio(c.extensionPosition, rules.extensionPosition);
+    setRadio(c.extensionPosition, settings::indexOf(rules.extensionPosition));
     c.removeSpaces->setChecked(rules.removeSpaces);
     c.removeBrackets->setChecked(rules.removeBrackets);
     c.removeTildes->setChecked(rules.removeTildes);
@@ -522,7 +523,7 @@ void MainDialog::writeControls() {
     c.hidden->setChecked(rules.attributeHidden);
     c.system->setChecked(rules.attributeSystem);
     const QSignalBlocker quiet(c.sortList);
-    c.sortList->setCurrentIndex(rules.sortIndex);
+    c.sortList->setCurrentIndex(settings::indexOf(rules.sortKey));
 }
 
 void MainDialog::applyEnablingRule() {
@@ -596,7 +597,7 @@ void MainDialog::fillFileList() {
     // are, whatever the browser showed for a moment.
     session_.directory = c.browser->currentPath();
     session_.fileList.setAttributeMask(session_.rules.attributeMask());
-    session_.fileList.setSortIndex(c.sortList->currentIndex());
+    session_.fileList.setSortKey(session_.rules.sortKey);
     session_.fileList.applyFileMask(session_.directory);
     showFileList();
 }
@@ -641,8 +642,7 @@ void MainDialog::showNewNames() {
         return;
     }
     // The plan apply would make, judged by the same checks, so the column shows what apply does.
-    const bool mayRecord =
-        session_.options.restoreFileUsage != static_cast<int>(settings::RestoreFileUsage::None);
+    const bool mayRecord = session_.options.restoreFileUsage != settings::RestoreFileUsage::None;
     engine::BatchPlan plan =
         engine::planBatch(session_, {.mayRecord = mayRecord, .checkSafety = false});
     if (plan.refusedBySettings) {

@@ -154,7 +154,7 @@ TEST_F(CliTest, AnExistingRestoreFileRefusesTheBatchUnlessYesIsGiven) {
 
 struct RestoreUsageCase {
     std::string name;
-    int usage;
+    settings::RestoreFileUsage usage;
     std::vector<std::string> arguments;
     bool written;
 
@@ -178,10 +178,15 @@ TEST_P(RestoreUsageTest, RestoreFileFollowsOptionsUnlessTheCommandLineSays) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cli, RestoreUsageTest,
-    ::testing::Values(RestoreUsageCase{"AskCountsAsCreate", 1, {}, true},
-                      RestoreUsageCase{"Never", 2, {}, false},
-                      RestoreUsageCase{"NeverButAskedFor", 2, {"--restore-file"}, true},
-                      RestoreUsageCase{"AutomaticButDeclined", 0, {"--no-restore-file"}, false}),
+    ::testing::Values(
+        RestoreUsageCase{"AskCountsAsCreate", settings::RestoreFileUsage::Ask, {}, true},
+        RestoreUsageCase{"Never", settings::RestoreFileUsage::None, {}, false},
+        RestoreUsageCase{
+            "NeverButAskedFor", settings::RestoreFileUsage::None, {"--restore-file"}, true},
+        RestoreUsageCase{"AutomaticButDeclined",
+                         settings::RestoreFileUsage::Create,
+                         {"--no-restore-file"},
+                         false}),
     [](const auto& param) { return param.param.name; });
 
 struct RefusalCase {

@@ -38,7 +38,7 @@ TEST_F(StartupSettingsTest, ReadsTheThreeFilesInTheProgramsOrderAroundTheStartup
         fs, paths(), recording(),
         {.afterOptions = [this](const ProgramOptions&) { order.emplace_back("start-up"); }});
     EXPECT_EQ(loaded.options, testing::fullProgramOptions());
-    EXPECT_EQ(loaded.id3, (Id3Naming{2, "%6 %2 - %4"}));
+    EXPECT_EQ(loaded.id3, (Id3Naming{Id3RenameMode::WhateverIsThere, "%6 %2 - %4"}));
     EXPECT_EQ(loaded.rules, testing::fullRenameSettings());
     EXPECT_EQ(order,
               (std::vector<std::string>{"opt.ini", "ID3Opts.ini", "start-up", "renset.ini"}));

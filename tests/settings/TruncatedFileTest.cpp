@@ -83,7 +83,7 @@ TEST(TruncatedFileTest, RenameSettings) {
         field("-= Attribute Mask - Hidden =-", &R::attributeHidden),
         field("-= Attribute Mask - Read Only =-", &R::attributeReadOnly),
         field("-= Attribute Mask - System =-", &R::attributeSystem),
-        field("-= Sort FileNames By - Date, Size, Extension, Name =-", &R::sortIndex),
+        field("-= Sort FileNames By - Date, Size, Extension, Name =-", &R::sortKey),
     };
     expectEveryCutReadsItsWholeEntries<R>(
         testing::goldenText("renset-full.ini"), R{}, testing::fullRenameSettings(),
@@ -98,7 +98,7 @@ TEST(TruncatedFileTest, ProgramOptions) {
     O whole;
     whole.useStartupDir = true;
     whole.startupDirPath = "/srv/photos";
-    whole.restoreFileUsage = 2;
+    whole.restoreFileUsage = RestoreFileUsage::None;
     const std::vector<Field<O>> fields = {
         field("-= Confirmation on Exit =-", &O::confirmationOnExit),
         field("-= Display Warning On Applying Changes =-", &O::warnOnApply),
@@ -136,7 +136,8 @@ TEST(TruncatedFileTest, Id3OptionsForTheMainDialog) {
         field("-= Format Prefix String =-", &N::format),
     };
     expectEveryCutReadsItsWholeEntries<N>(testing::goldenText("id3-full.ini"), N{},
-                                          N{2, "%6 %2 - %4"}, parseId3Naming, fields);
+                                          N{Id3RenameMode::WhateverIsThere, "%6 %2 - %4"},
+                                          parseId3Naming, fields);
 }
 
 }  // namespace

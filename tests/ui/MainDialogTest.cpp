@@ -203,11 +203,11 @@ TEST_F(MainDialogTest, StartsWithTheSettingsFilesShowingTheirValues) {
     dir.write("work/a.mp3");
     rules.changePrefix = true;
     rules.prefixText = "Old-";
-    rules.prefixPosition = settings::position::kEnd;
+    rules.prefixPosition = settings::Position::End;
     rules.useCounter = true;
     rules.counterStart = "7";
     rules.counterDigitsIndex = 2;
-    rules.sortIndex = static_cast<int>(settings::SortKey::Name);
+    rules.sortKey = settings::SortKey::Name;
     rules.attributeSystem = false;
     rules.upperCase = true;
     writeSettings();
