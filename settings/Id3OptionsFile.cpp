@@ -20,12 +20,7 @@ constexpr SettingsFileWording kWording{
     NS_MESSAGE("Message",
                "An error occurred. Possible error: \"%1\" file doesn't exist?\nUsing "
                "default ID3 options instead."),
-    NS_MESSAGE("Message", "Cannot save options! - Reason: Disk is full."),
-    NS_MESSAGE("Message", "Cannot save options! - Unknown Error."),
-    NS_MESSAGE("Message",
-               "Cannot save options! - Reason: %2 holds a double quote, which %1 cannot store."),
-    NS_MESSAGE("Message",
-               "Cannot save options! - Reason: %3 holds the text \"%2\", which %1 cannot store.")};
+    kOptionsSaveWording};
 
 namespace key {
 constexpr std::string_view kRenameMode = "-= Only Rename w/ID3 Tags/Use Alt Renaming Options =-";
@@ -188,56 +183,31 @@ Id3Naming parseId3Naming(std::string_view text) {
 
 std::optional<Id3DialogState> readId3DialogState(platform::FileSystem& fileSystem,
                                                  const std::string& path) {
-    const std::optional<std::string> text = readSettingsText(fileSystem, path);
-    if (!text) {
-        return std::nullopt;
-    }
-    return parseId3DialogState(*text);
+    return readSettingsFile(fileSystem, path, parseId3DialogState);
 }
 
 std::optional<Id3Naming> readId3Naming(platform::FileSystem& fileSystem, const std::string& path) {
-    const std::optional<std::string> text = readSettingsText(fileSystem, path);
-    if (!text) {
-        return std::nullopt;
-    }
-    return parseId3Naming(*text);
+    return readSettingsFile(fileSystem, path, parseId3Naming);
 }
 
 Id3DialogState loadId3Options(platform::FileSystem& fileSystem, platform::MessageBox& messages,
                               const std::string& path, bool* loaded) {
-    std::optional<Id3DialogState> state = readId3DialogState(fileSystem, path);
-    if (loaded != nullptr) {
-        *loaded = state.has_value();
-    }
-    if (!state) {
-        reportLoadFailure(messages, kWording);
-        return Id3DialogState::fromOptions(Id3Options{});
-    }
-    return std::move(*state);
+    return loadedOrReported(readId3DialogState(fileSystem, path), messages, kWording,
+                            Id3DialogState::fromOptions(Id3Options{}), loaded);
 }
 
 Id3Naming loadId3Naming(platform::FileSystem& fileSystem, platform::MessageBox& messages,
                         const std::string& path, bool* loaded) {
-    std::optional<Id3Naming> naming = readId3Naming(fileSystem, path);
-    if (loaded != nullptr) {
-        *loaded = naming.has_value();
-    }
-    if (!naming) {
-        reportLoadFailure(messages, kWording);
-        return Id3Naming{};
-    }
-    return std::move(*naming);
+    return loadedOrReported(readId3Naming(fileSystem, path), messages, kWording, Id3Naming{},
+                            loaded);
 }
 
 bool saveId3Options(platform::FileSystem& fileSystem, platform::MessageBox& messages,
                     const std::string& path, const Id3Options& o) {
     const std::array<StringField, 1> strings = {
         {{NS_MESSAGE("Message", "The advanced format"), o.advancedFormat}}};
-    if (!checkStorableStrings(messages, kWording, strings, kKeys)) {
-        return false;
-    }
-    return saveSettingsText(fileSystem, messages, path, formatId3Options(o), kWording,
-                            SaveMode::Replace);
+    return saveSettingsFile(fileSystem, messages, path, kWording, strings, kKeys,
+                            formatId3Options(o), SaveMode::Replace);
 }
 
 }  // namespace nameshift::settings
