@@ -29,22 +29,16 @@ std::string goldenSettings(const std::string& name) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-// A restore file as the dialog program writes it, byte for byte.
+// A restore file as the dialog program writes it, byte for byte: the layout that the engine's
+// golden restore file pins down.
 std::string restoreFileText(const std::string& directory,
                             const std::vector<std::pair<std::string, std::string>>& pairs) {
-    std::string text =
-        "==================================================\r\n"
-        "= Nameshift Pro Restore File                     =\r\n"
-        "=                                                =\r\n"
-        "= Warning! - Editing this file directly may      =\r\n"
-        "=            render it unusable!                 =\r\n"
-        "==================================================\r\n"
-        "\r\n-= File path =-\r\n\"" +
-        directory + "\"\r\n\r\n-= Files =-\r\n";
+    engine::RestoreRecord record{directory, {}, {}};
     for (const auto& [before, after] : pairs) {
-        text += "\"" + before + "\"\r\n\"" + after + "\"\r\n";
+        record.namesBefore.push_back(before);
+        record.namesAfter.push_back(after);
     }
-    return text + "\"\"";
+    return engine::formatRestoreFile(record);
 }
 
 constexpr const char* kSettings = ".config/nameshift/";
