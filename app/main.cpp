@@ -8,13 +8,13 @@
 
 #include "engine/TagLibTagReader.h"
 #include "platform/PosixFileSystem.h"
+#include "platform/ProcMountsVolumeSource.h"
 #include "platform/ProgramVersion.h"
 #include "ui/AboutDialog.h"
 #include "ui/HelpWindow.h"
 #include "ui/Id3OptionsDialog.h"
 #include "ui/MainDialog.h"
 #include "ui/OptionsDialog.h"
-#include "ui/ProcMountsVolumeSource.h"
 #include "ui/QtMessageBox.h"
 #include "ui/Resources.h"
 #include "ui/Translations.h"
@@ -110,7 +110,7 @@ int main(int argc, char** argv) {
     platform::PosixFileSystem fileSystem;
     ui::QtMessageBox messages;
     engine::TagLibTagReader tags;
-    ui::ProcMountsVolumeSource volumes(fileSystem);
+    platform::ProcMountsVolumeSource volumes(fileSystem);
 
     ui::MainDialogServices services{fileSystem, messages, tags, volumes};
     services.settingsDirectory = request.settingsDirectory;

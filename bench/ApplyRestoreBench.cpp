@@ -127,9 +127,9 @@ void BM_ApplyThenRestore(benchmark::State& state) {
     session.options.warnOnApply = false;
     session.rules.changePrefix = true;
     session.rules.prefixText = kPrefix;
-    session.rules.prefixPosition = settings::position::kBeginning;
+    session.rules.prefixPosition = settings::Position::Beginning;
     session.fileList.setAttributeMask(platform::attribute::kArchive);
-    session.fileList.setSortIndex(static_cast<int>(settings::SortKey::Name));
+    session.fileList.setSortKey(settings::SortKey::Name);
     FixedPicker picker(batch.directory + "/" + engine::kRestoreFileName);
 
     for (auto _ : state) {

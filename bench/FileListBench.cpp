@@ -47,7 +47,7 @@ void BM_FillFileList(benchmark::State& state) {
     SilentMessages messages;
     engine::FileList list(fileSystem, messages);
     list.setAttributeMask(kAllAttributes);
-    list.setSortIndex(static_cast<int>(state.range(1)));
+    list.setSortKey(settings::choiceAt<settings::SortKey>(static_cast<int>(state.range(1))));
     for (auto _ : state) {
         list.fill(path);
         benchmark::DoNotOptimize(list.rowCount());
@@ -64,15 +64,15 @@ void BM_ComputeNewNamesEveryRule(benchmark::State& state) {
     settings::RenameSettings rules;
     rules.changePrefix = true;
     rules.prefixText = "new ";
-    rules.prefixPosition = settings::position::kBeginning;
+    rules.prefixPosition = settings::Position::Beginning;
     rules.useCounter = true;
     rules.counterStart = "1";
     rules.counterIncrement = "1";
     rules.counterDigitsIndex = 3;
-    rules.counterPosition = settings::position::kEnd;
+    rules.counterPosition = settings::Position::End;
     rules.changeExtension = true;
     rules.extensionText = "ogg";
-    rules.extensionPosition = settings::position::kReplace;
+    rules.extensionPosition = settings::Position::Replace;
     rules.removeSpaces = rules.removeBrackets = rules.removeTildes = rules.removeHyphens = true;
     rules.removeString = true;
     rules.stringToRemove = "live";

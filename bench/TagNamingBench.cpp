@@ -105,7 +105,7 @@ void BM_BareOpenReadClose(benchmark::State& state) {
 void BM_TagNaming(benchmark::State& state) {
     const TaggedDirectory& directory = taggedDirectory();
     engine::TagLibTagReader reader;
-    const settings::Id3Naming naming{0, "%5 %2 - %4 (%1, %6)"};
+    const settings::Id3Naming naming{settings::Id3RenameMode::AllOrRules, "%5 %2 - %4 (%1, %6)"};
     for (auto _ : state) {
         std::vector<engine::PlannedChange> changes;
         changes.reserve(directory.names.size());

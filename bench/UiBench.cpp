@@ -35,7 +35,7 @@ public:
 struct ShownFileList {
     ShownFileList() {
         list.setAttributeMask(kAllAttributes);
-        list.setSortIndex(2);
+        list.setSortKey(settings::SortKey::Name);
         view.resize(300, 400);
         view.show();
     }
@@ -121,7 +121,7 @@ public:
     engine::TagTexts read(const std::string& /*path*/) override { return {}; }
 };
 
-class RootOnly final : public ui::VolumeSource {
+class RootOnly final : public platform::VolumeSource {
 public:
     platform::Result<std::vector<std::string>> mountedVolumes() override {
         return std::vector<std::string>{"/"};

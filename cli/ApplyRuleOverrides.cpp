@@ -12,8 +12,8 @@ void turnOnWithText(const std::optional<std::string>& given, bool& rule, std::st
     }
 }
 
-template <typename T>
-void setIfGiven(const std::optional<T>& given, T& field) {
+template <typename T, typename Field>
+void setIfGiven(const std::optional<T>& given, Field& field) {
     if (given) {
         field = *given;
     }
@@ -69,7 +69,7 @@ void applyRuleOverrides(const RuleOverrides& overrides, settings::RenameSettings
         rules.attributeReadOnly = names(*overrides.attributes, 'r');
         rules.attributeSystem = names(*overrides.attributes, 's');
     }
-    setIfGiven(overrides.sortIndex, rules.sortIndex);
+    setIfGiven(overrides.sortKey, rules.sortKey);
 }
 
 }  // namespace nameshift::cli

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "cli/Verbosity.h"
+#include "settings/Id3Options.h"
+#include "settings/RenameSettings.h"
 
 namespace nameshift::cli {
 
@@ -17,13 +19,13 @@ enum class RestoreFileChoice { FromOptions, Create, None };
 // an empty optional or a false flag leaves the loaded value alone.
 struct RuleOverrides {
     std::optional<std::string> prefix;
-    std::optional<int> prefixPosition;
+    std::optional<settings::Position> prefixPosition;
     std::optional<std::string> counterStart;
     std::optional<std::string> counterIncrement;
     std::optional<int> counterDigitsIndex;
-    std::optional<int> counterPosition;
+    std::optional<settings::Position> counterPosition;
     std::optional<std::string> extension;
-    std::optional<int> extensionPosition;
+    std::optional<settings::Position> extensionPosition;
     bool removeSpaces = false;
     bool removeBrackets = false;
     bool removeTildes = false;
@@ -36,9 +38,9 @@ struct RuleOverrides {
     bool firstLetterUpper = false;
     bool supportId3 = false;
     std::optional<std::string> id3Format;
-    std::optional<int> id3Mode;
+    std::optional<settings::Id3RenameMode> id3Mode;
     std::optional<std::string> attributes;  // any of the letters a, h, r, s
-    std::optional<int> sortIndex;
+    std::optional<settings::SortKey> sortKey;
 
     bool operator==(const RuleOverrides&) const = default;
 };

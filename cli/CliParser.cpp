@@ -27,23 +27,26 @@ constexpr const char* kFooter =
     "\n"
     "A value that starts with \"-\" is given as --option=VALUE; --option= gives an empty value.";
 
-using Choice = std::pair<std::string_view, int>;
+// The words of an option and the choices they stand for.
+template <typename Value, std::size_t N>
+using Choices = std::array<std::pair<std::string_view, Value>, N>;
 
-constexpr std::array<Choice, 3> kPositions = {{{"begin", settings::position::kBeginning},
-                                               {"end", settings::position::kEnd},
-                                               {"replace", settings::position::kReplace}}};
-constexpr std::array<Choice, 2> kCounterPositions = {
-    {{"prepend", settings::position::kBeginning}, {"append", settings::position::kEnd}}};
-constexpr std::array<Choice, 4> kSortKeys = {
-    {{"date", static_cast<int>(settings::SortKey::Date)},
-     {"extension", static_cast<int>(settings::SortKey::Extension)},
-     {"name", static_cast<int>(settings::SortKey::Name)},
-     {"size", static_cast<int>(settings::SortKey::Size)}}};
+using settings::Position;
+using settings::SortKey;
 
-template <std::size_t N>
-std::vector<std::string> wordsOf(const std::array<Choice, N>& choices) {
+constexpr Choices<Position, 3> kPositions = {
+    {{"begin", Position::Beginning}, {"end", Position::End}, {"replace", Position::Replace}}};
+constexpr Choices<Position, 2> kCounterPositions = {
+    {{"prepend", Position::Beginning}, {"append", Position::End}}};
+constexpr Choices<SortKey, 4> kSortKeys = {{{"date", SortKey::Date},
+                                            {"extension", SortKey::Extension},
+                                            {"name", SortKey::Name},
+                                            {"size", SortKey::Size}}};
+
+template <typename Value, std::size_t N>
+std::vector<std::string> wordsOf(const Choices<Value, N>& choices) {
     std::vector<std::string> words;
-    for (const Choice& choice : choices) {
+    for (const auto& choice : choices) {
         words.emplace_back(choice.first);
     }
     return words;
@@ -51,15 +54,15 @@ std::vector<std::string> wordsOf(const std::array<Choice, N>& choices) {
 
 // The choices go in the option's type name, so the validator's own description would only repeat
 // them in the help text.
-template <std::size_t N>
-CLI::Validator oneOf(const std::array<Choice, N>& choices) {
+template <typename Value, std::size_t N>
+CLI::Validator oneOf(const Choices<Value, N>& choices) {
     return CLI::IsMember(wordsOf(choices)).description("");
 }
 
-template <std::size_t N>
-int valueOf(const std::array<Choice, N>& choices, const std::string& word) {
+template <typename Value, std::size_t N>
+Value valueOf(const Choices<Value, N>& choices, const std::string& word) {
     const auto found = std::find_if(choices.begin(), choices.end(),
-                                    [&](const Choice& choice) { return choice.first == word; });
+                                    [&](const auto& choice) { return choice.first == word; });
     return found->second;
 }
 
@@ -119,248 +122,345 @@ struct RawArguments {
     bool noRestoreFile = false;
 };
 
-}  // namespace
+// The tool's command line: its options and commands declared once, then one parse that fills
+// CliOptions from them.
+class CommandLine {
+public:
+    CommandLine();
+    CommandLine(const CommandLine&) = delete;
+    CommandLine& operator=(const CommandLine&) = delete;
 
-ParseOutcome CliParser::parse(const std::vector<std::string>& arguments) {
-    CliOptions options;
-    RawArguments raw;
-    RuleOverrides& rules = options.rules;
+    ParseOutcome parse(const std::vector<std::string>& arguments);
 
-    const CLI::Validator existingDirectory = CLI::Validator(CLI::ExistingDirectory).description("");
+private:
+    void addSettingsOptions();
+    void addListingOptions();
+    void addNameTextOptions();
+    void addCleanUpOptions();
+    void addId3Options();
+    void addOutputOptions();
+    void addCommands();
 
-    CLI::App app{
+    CliCommand parsedCommand() const;
+    void takeListingValues();
+    void takeRuleValues();
+    void takeOutputValues();
+
+    CliOptions options_;
+    RawArguments raw_;
+    bool verbose_ = false;
+    bool quiet_ = false;
+    CLI::App app_{
         "Lists, previews, applies and restores batch renames with the engine, settings files "
         "and restore files of Nameshift Pro.",
         "nameshift-cli"};
-    app.set_version_flag("--version", std::string("nameshift-cli ") + platform::kProgramVersion,
-                         "Print the version and exit");
-    app.footer(kFooter);
-    app.require_subcommand(1);
-    app.fallthrough();
+    const CLI::Validator existingDirectory_ =
+        CLI::Validator(CLI::ExistingDirectory).description("");
 
-    app.add_option("--settings-dir", options.settingsDirectory,
-                   "Where renset.ini, opt.ini and ID3Opts.ini are read and saved (default: "
-                   "$XDG_CONFIG_HOME/nameshift or ~/.config/nameshift, as for the program started "
-                   "from the menu; . for the current directory)")
-        ->check(existingDirectory)
+    // The options whose values are taken only when they are given.
+    CLI::Option* directory_ = nullptr;
+    CLI::Option* attributes_ = nullptr;
+    CLI::Option* sort_ = nullptr;
+    CLI::Option* prefix_ = nullptr;
+    CLI::Option* prefixAt_ = nullptr;
+    CLI::Option* counter_ = nullptr;
+    CLI::Option* counterDigits_ = nullptr;
+    CLI::Option* counterAt_ = nullptr;
+    CLI::Option* extension_ = nullptr;
+    CLI::Option* extAt_ = nullptr;
+    CLI::Option* remove_ = nullptr;
+    CLI::Option* replace_ = nullptr;
+    CLI::Option* with_ = nullptr;
+    CLI::Option* id3Format_ = nullptr;
+    CLI::Option* id3Mode_ = nullptr;
+
+    CLI::App* list_ = nullptr;
+    CLI::App* preview_ = nullptr;
+    CLI::App* apply_ = nullptr;
+    CLI::App* restore_ = nullptr;
+    CLI::App* saveSettings_ = nullptr;
+    CLI::App* initSettings_ = nullptr;
+    CLI::App* recover_ = nullptr;
+};
+
+CommandLine::CommandLine() {
+    app_.set_version_flag("--version", std::string("nameshift-cli ") + platform::kProgramVersion,
+                          "Print the version and exit");
+    app_.footer(kFooter);
+    app_.require_subcommand(1);
+    app_.fallthrough();
+    // The order of the help text.
+    addSettingsOptions();
+    addListingOptions();
+    addNameTextOptions();
+    addCleanUpOptions();
+    addId3Options();
+    addOutputOptions();
+    addCommands();
+}
+
+void CommandLine::addSettingsOptions() {
+    app_.add_option("--settings-dir", options_.settingsDirectory,
+                    "Where renset.ini, opt.ini and ID3Opts.ini are read and saved (default: "
+                    "$XDG_CONFIG_HOME/nameshift or ~/.config/nameshift, as for the program started "
+                    "from the menu; . for the current directory)")
+        ->check(existingDirectory_)
         ->type_name("DIR");
-    app.add_flag("--no-settings", options.noSettings,
-                 "Skip renset.ini and start from the rules used when it cannot be read");
-    CLI::Option* directory =
-        app.add_option("--dir",
-                       "The directory whose files are listed and renamed (default: the current "
-                       "directory)")
-            ->check(existingDirectory)
-            ->type_name("DIR");
-    app.add_option("--mask", options.mask,
-                   "List only the files with this extension, such as *.txt (default: *.*)")
+    app_.add_flag("--no-settings", options_.noSettings,
+                  "Skip renset.ini and start from the rules used when it cannot be read");
+}
+
+void CommandLine::addListingOptions() {
+    directory_ = app_.add_option("--dir",
+                                 "The directory whose files are listed and renamed (default: the "
+                                 "current directory)")
+                     ->check(existingDirectory_)
+                     ->type_name("DIR");
+    app_.add_option("--mask", options_.mask,
+                    "List only the files with this extension, such as *.txt (default: *.*)")
         ->check(CLI::Validator(checkMask, ""))
         ->type_name("PATTERN");
-    app.add_option("--select", options.selectGlobs,
-                   "Select the listed files whose names match this glob; repeatable (default: "
-                   "every listed file)")
+    app_.add_option("--select", options_.selectGlobs,
+                    "Select the listed files whose names match this glob; repeatable (default: "
+                    "every listed file)")
         ->allow_extra_args(false)
         ->type_name("GLOB");
-    CLI::Option* attributes =
-        app.add_option("--attributes",
-                       "List files with any of these attributes: a archive (regular file), h "
-                       "hidden (dot file), r read-only, s system (not a regular file)")
+    attributes_ =
+        app_.add_option("--attributes",
+                        "List files with any of these attributes: a archive (regular file), h "
+                        "hidden (dot file), r read-only, s system (not a regular file)")
             ->check(CLI::Validator(checkAttributes, ""))
             ->type_name("LETTERS");
-    CLI::Option* sort = app.add_option("--sort", raw.sort, "Sort the list by this key")
-                            ->check(oneOf(kSortKeys))
-                            ->type_name("date|extension|name|size");
+    sort_ = app_.add_option("--sort", raw_.sort, "Sort the list by this key")
+                ->check(oneOf(kSortKeys))
+                ->type_name("date|extension|name|size");
+}
 
-    CLI::Option* prefix =
-        app.add_option("--prefix", "Change Prefix: add or put this text")->type_name("TEXT");
-    CLI::Option* prefixAt = app.add_option("--prefix-at", raw.prefixAt, "Where the prefix goes")
-                                ->check(oneOf(kPositions))
-                                ->type_name("begin|end|replace");
-    CLI::Option* counter =
-        app.add_option("--counter", raw.counter,
-                       "Use Counter: start at START (up to 2 digits), add STEP (up to 2 digits, "
-                       "not zero) for each file")
-            ->check(CLI::Validator(checkCounter, ""))
-            ->type_name("START,STEP");
-    CLI::Option* counterDigits = app.add_option("--counter-digits", raw.counterDigits,
-                                                "Pad the counter with zeros to this many digits")
-                                     ->check(CLI::Range(1, 4).description(""))
-                                     ->type_name("1..4");
-    CLI::Option* counterAt = app.add_option("--counter-at", raw.counterAt, "Where the counter goes")
-                                 ->check(oneOf(kCounterPositions))
-                                 ->type_name("prepend|append");
-    CLI::Option* extension =
-        app.add_option("--ext", "Change Extension: add or put this text")->type_name("TEXT");
-    CLI::Option* extAt = app.add_option("--ext-at", raw.extAt, "Where the extension text goes")
-                             ->check(oneOf(kPositions))
-                             ->type_name("begin|end|replace");
-    app.add_flag("--remove-spaces", rules.removeSpaces, "Remove all spaces");
-    app.add_flag("--remove-brackets", rules.removeBrackets, "Remove all square brackets");
-    app.add_flag("--remove-tildes", rules.removeTildes, "Remove all tildes");
-    app.add_flag("--remove-hyphens", rules.removeHyphens, "Remove all hyphens");
-    CLI::Option* remove =
-        app.add_option("--remove", "Remove the first occurrence of this text")->type_name("TEXT");
-    CLI::Option* replace =
-        app.add_option("--replace", "Replace the first occurrence of this text by the --with text")
+void CommandLine::addNameTextOptions() {
+    prefix_ = app_.add_option("--prefix", "Change Prefix: add or put this text")->type_name("TEXT");
+    prefixAt_ = app_.add_option("--prefix-at", raw_.prefixAt, "Where the prefix goes")
+                    ->check(oneOf(kPositions))
+                    ->type_name("begin|end|replace");
+    counter_ = app_.add_option("--counter", raw_.counter,
+                               "Use Counter: start at START (up to 2 digits), add STEP (up to 2 "
+                               "digits, not zero) for each file")
+                   ->check(CLI::Validator(checkCounter, ""))
+                   ->type_name("START,STEP");
+    counterDigits_ = app_.add_option("--counter-digits", raw_.counterDigits,
+                                     "Pad the counter with zeros to this many digits")
+                         ->check(CLI::Range(1, 4).description(""))
+                         ->type_name("1..4");
+    counterAt_ = app_.add_option("--counter-at", raw_.counterAt, "Where the counter goes")
+                     ->check(oneOf(kCounterPositions))
+                     ->type_name("prepend|append");
+    extension_ =
+        app_.add_option("--ext", "Change Extension: add or put this text")->type_name("TEXT");
+    extAt_ = app_.add_option("--ext-at", raw_.extAt, "Where the extension text goes")
+                 ->check(oneOf(kPositions))
+                 ->type_name("begin|end|replace");
+}
+
+void CommandLine::addCleanUpOptions() {
+    RuleOverrides& rules = options_.rules;
+    app_.add_flag("--remove-spaces", rules.removeSpaces, "Remove all spaces");
+    app_.add_flag("--remove-brackets", rules.removeBrackets, "Remove all square brackets");
+    app_.add_flag("--remove-tildes", rules.removeTildes, "Remove all tildes");
+    app_.add_flag("--remove-hyphens", rules.removeHyphens, "Remove all hyphens");
+    remove_ =
+        app_.add_option("--remove", "Remove the first occurrence of this text")->type_name("TEXT");
+    replace_ =
+        app_.add_option("--replace", "Replace the first occurrence of this text by the --with text")
             ->type_name("FROM");
-    CLI::Option* with = app.add_option("--with", "The replacement for --replace (default: empty)")
-                            ->type_name("TO")
-                            ->needs(replace);
-    app.add_flag("--lower", rules.lowerCase, "Make all lower case");
-    app.add_flag("--upper", rules.upperCase, "Make all upper case");
-    app.add_flag("--title", rules.firstLetterUpper,
-                 "Make the first letter of each word upper case");
-    app.add_flag("--id3", rules.supportId3,
-                 "Name MP3 files from their ID3 tags, by the mode and format of ID3Opts.ini");
-    CLI::Option* id3Format =
-        app.add_option("--id3-format",
-                       "The ID3 name format: %1 album, %2 artist, %3 genre, %4 track name, %5 "
-                       "track number, %6 year")
-            ->type_name("FMT");
-    CLI::Option* id3Mode =
-        app.add_option("--id3-mode", raw.id3Mode,
-                       "When frames are missing: 0 rename by the rules, 1 keep the old name, 2 "
-                       "use the frames that are there")
-            ->check(CLI::IsMember({"0", "1", "2"}).description(""))
-            ->type_name("0|1|2");
+    with_ = app_.add_option("--with", "The replacement for --replace (default: empty)")
+                ->type_name("TO")
+                ->needs(replace_);
+    app_.add_flag("--lower", rules.lowerCase, "Make all lower case");
+    app_.add_flag("--upper", rules.upperCase, "Make all upper case");
+    app_.add_flag("--title", rules.firstLetterUpper,
+                  "Make the first letter of each word upper case");
+}
 
-    app.add_flag("-0,--null", options.nullSeparated,
-                 "Separate names with NUL bytes instead of tabs and newlines");
-    CLI::Option* restoreFile = app.add_flag("--restore-file", raw.restoreFile,
-                                            "apply: write restore.dat whatever opt.ini says");
-    app.add_flag("--no-restore-file", raw.noRestoreFile,
-                 "apply: write no restore file whatever opt.ini says")
+void CommandLine::addId3Options() {
+    app_.add_flag("--id3", options_.rules.supportId3,
+                  "Name MP3 files from their ID3 tags, by the mode and format of ID3Opts.ini");
+    id3Format_ = app_.add_option("--id3-format",
+                                 "The ID3 name format: %1 album, %2 artist, %3 genre, %4 track "
+                                 "name, %5 track number, %6 year")
+                     ->type_name("FMT");
+    id3Mode_ = app_.add_option("--id3-mode", raw_.id3Mode,
+                               "When frames are missing: 0 rename by the rules, 1 keep the old "
+                               "name, 2 use the frames that are there")
+                   ->check(CLI::IsMember({"0", "1", "2"}).description(""))
+                   ->type_name("0|1|2");
+}
+
+void CommandLine::addOutputOptions() {
+    app_.add_flag("-0,--null", options_.nullSeparated,
+                  "Separate names with NUL bytes instead of tabs and newlines");
+    CLI::Option* restoreFile = app_.add_flag("--restore-file", raw_.restoreFile,
+                                             "apply: write restore.dat whatever opt.ini says");
+    app_.add_flag("--no-restore-file", raw_.noRestoreFile,
+                  "apply: write no restore file whatever opt.ini says")
         ->excludes(restoreFile);
-    app.add_flag("--yes", options.yes,
-                 "apply: replace an existing restore.dat; save-settings: replace renset.ini");
-    bool verbose = false;
-    bool quiet = false;
+    app_.add_flag("--yes", options_.yes,
+                  "apply: replace an existing restore.dat; save-settings: replace renset.ini");
     CLI::Option* verboseFlag =
-        app.add_flag("-v,--verbose", verbose,
-                     "Also print each rename as OLD -> NEW, the directory worked in, and the "
-                     "messages that only report, such as a missing settings file");
-    app.add_flag("-q,--quiet", quiet, "Print nothing but failures and refusals")
+        app_.add_flag("-v,--verbose", verbose_,
+                      "Also print each rename as OLD -> NEW, the directory worked in, and the "
+                      "messages that only report, such as a missing settings file");
+    app_.add_flag("-q,--quiet", quiet_, "Print nothing but failures and refusals")
         ->excludes(verboseFlag);
+}
 
-    CLI::App* list = app.add_subcommand("list", "Print the listed file names, one a line");
-    CLI::App* previewCommand = app.add_subcommand(
+void CommandLine::addCommands() {
+    list_ = app_.add_subcommand("list", "Print the listed file names, one a line");
+    preview_ = app_.add_subcommand(
         "preview", "Print each selected file's old name, a tab and its new name, one a line");
-    CLI::App* apply = app.add_subcommand("apply", "Rename the selected files");
-    CLI::App* restore = app.add_subcommand(
-        "restore", "Rename the files of a restore file back and delete the file");
-    restore->add_option("FILE", options.restoreFilePath, "The restore file, such as restore.dat")
+    apply_ = app_.add_subcommand("apply", "Rename the selected files");
+    restore_ = app_.add_subcommand("restore",
+                                   "Rename the files of a restore file back and delete the file");
+    restore_->add_option("FILE", options_.restoreFilePath, "The restore file, such as restore.dat")
         ->required();
-    CLI::App* saveSettings = app.add_subcommand(
+    saveSettings_ = app_.add_subcommand(
         "save-settings",
         "Write renset.ini from its rules and the rule options given, as the program's Save "
         "settings does");
-    CLI::App* initSettings = app.add_subcommand(
+    initSettings_ = app_.add_subcommand(
         "init-settings",
         "Write each of renset.ini, opt.ini and ID3Opts.ini that is missing with the defaults the "
         "program saves; files that are there stay as they are");
-    CLI::App* recover = app.add_subcommand(
+    recover_ = app_.add_subcommand(
         "recover",
         "List the batches that were interrupted (a crash, a power cut) before their end; with "
         "--undo or --finish, give their files their old names back or finish them");
     CLI::Option* undo =
-        recover->add_flag("--undo", options.recoverUndo, "Give every file its old name back");
-    recover->add_flag("--finish", options.recoverFinish, "Finish the batch and write its record")
+        recover_->add_flag("--undo", options_.recoverUndo, "Give every file its old name back");
+    recover_->add_flag("--finish", options_.recoverFinish, "Finish the batch and write its record")
         ->excludes(undo);
     // Options of the program are taken after the command as well, but a short option that is a
     // digit would there be taken for a stray argument unless the command knows it too.
     for (CLI::App* command :
-         {list, previewCommand, apply, restore, saveSettings, initSettings, recover}) {
-        command->add_flag("-0", options.nullSeparated)->group("");
+         {list_, preview_, apply_, restore_, saveSettings_, initSettings_, recover_}) {
+        command->add_flag("-0", options_.nullSeparated)->group("");
     }
+}
 
+ParseOutcome CommandLine::parse(const std::vector<std::string>& arguments) {
     ParseOutcome outcome;
     std::vector<std::string> reversed = withEmptyValuesSplit(arguments);
     std::reverse(reversed.begin(), reversed.end());
     try {
-        app.parse(reversed);
+        app_.parse(reversed);
     } catch (const CLI::ParseError& error) {
         std::ostringstream out;
         std::ostringstream err;
-        app.exit(error, out, err);
+        app_.exit(error, out, err);
         outcome.standardOutput = out.str();
         outcome.standardError = err.str();
         outcome.exitStatus =
             error.get_exit_code() == 0 ? exit_status::kDone : exit_status::kBadUsage;
         return outcome;
     }
-
-    if (list->parsed()) {
-        options.command = CliCommand::List;
-    } else if (previewCommand->parsed()) {
-        options.command = CliCommand::Preview;
-    } else if (apply->parsed()) {
-        options.command = CliCommand::Apply;
-    } else if (restore->parsed()) {
-        options.command = CliCommand::Restore;
-    } else if (saveSettings->parsed()) {
-        options.command = CliCommand::SaveSettings;
-    } else if (recover->parsed()) {
-        options.command = CliCommand::Recover;
-    } else {
-        options.command = CliCommand::InitSettings;
-    }
-    if (verbose) {
-        options.verbosity = Verbosity::Verbose;
-    } else if (quiet) {
-        options.verbosity = Verbosity::Quiet;
-    }
-    if (directory->count() > 0) {
-        options.directory = directory->as<std::string>();
-    }
-    if (attributes->count() > 0) {
-        rules.attributes = attributes->as<std::string>();
-    }
-    if (sort->count() > 0) {
-        rules.sortIndex = valueOf(kSortKeys, raw.sort);
-    }
-    if (prefix->count() > 0) {
-        rules.prefix = prefix->as<std::string>();
-    }
-    if (prefixAt->count() > 0) {
-        rules.prefixPosition = valueOf(kPositions, raw.prefixAt);
-    }
-    if (counter->count() > 0) {
-        const auto comma = raw.counter.find(',');
-        rules.counterStart = raw.counter.substr(0, comma);
-        rules.counterIncrement = raw.counter.substr(comma + 1);
-    }
-    if (counterDigits->count() > 0) {
-        rules.counterDigitsIndex = raw.counterDigits - 1;
-    }
-    if (counterAt->count() > 0) {
-        rules.counterPosition = valueOf(kCounterPositions, raw.counterAt);
-    }
-    if (extension->count() > 0) {
-        rules.extension = extension->as<std::string>();
-    }
-    if (extAt->count() > 0) {
-        rules.extensionPosition = valueOf(kPositions, raw.extAt);
-    }
-    if (remove->count() > 0) {
-        rules.stringToRemove = remove->as<std::string>();
-    }
-    if (replace->count() > 0) {
-        rules.replaceFrom = replace->as<std::string>();
-        rules.replaceWith = with->count() > 0 ? with->as<std::string>() : std::string();
-    }
-    if (id3Format->count() > 0) {
-        rules.id3Format = id3Format->as<std::string>();
-    }
-    if (id3Mode->count() > 0) {
-        rules.id3Mode = raw.id3Mode.front() - '0';
-    }
-    if (raw.restoreFile) {
-        options.restoreFile = RestoreFileChoice::Create;
-    } else if (raw.noRestoreFile) {
-        options.restoreFile = RestoreFileChoice::None;
-    }
-    outcome.options = std::move(options);
+    options_.command = parsedCommand();
+    takeListingValues();
+    takeRuleValues();
+    takeOutputValues();
+    outcome.options = std::move(options_);
     return outcome;
+}
+
+CliCommand CommandLine::parsedCommand() const {
+    if (list_->parsed()) {
+        return CliCommand::List;
+    }
+    if (preview_->parsed()) {
+        return CliCommand::Preview;
+    }
+    if (apply_->parsed()) {
+        return CliCommand::Apply;
+    }
+    if (restore_->parsed()) {
+        return CliCommand::Restore;
+    }
+    if (saveSettings_->parsed()) {
+        return CliCommand::SaveSettings;
+    }
+    if (recover_->parsed()) {
+        return CliCommand::Recover;
+    }
+    return CliCommand::InitSettings;
+}
+
+void CommandLine::takeListingValues() {
+    if (directory_->count() > 0) {
+        options_.directory = directory_->as<std::string>();
+    }
+    if (attributes_->count() > 0) {
+        options_.rules.attributes = attributes_->as<std::string>();
+    }
+    if (sort_->count() > 0) {
+        options_.rules.sortKey = valueOf(kSortKeys, raw_.sort);
+    }
+}
+
+void CommandLine::takeRuleValues() {
+    RuleOverrides& rules = options_.rules;
+    if (prefix_->count() > 0) {
+        rules.prefix = prefix_->as<std::string>();
+    }
+    if (prefixAt_->count() > 0) {
+        rules.prefixPosition = valueOf(kPositions, raw_.prefixAt);
+    }
+    if (counter_->count() > 0) {
+        const auto comma = raw_.counter.find(',');
+        rules.counterStart = raw_.counter.substr(0, comma);
+        rules.counterIncrement = raw_.counter.substr(comma + 1);
+    }
+    if (counterDigits_->count() > 0) {
+        rules.counterDigitsIndex = raw_.counterDigits - 1;
+    }
+    if (counterAt_->count() > 0) {
+        rules.counterPosition = valueOf(kCounterPositions, raw_.counterAt);
+    }
+    if (extension_->count() > 0) {
+        rules.extension = extension_->as<std::string>();
+    }
+    if (extAt_->count() > 0) {
+        rules.extensionPosition = valueOf(kPositions, raw_.extAt);
+    }
+    if (remove_->count() > 0) {
+        rules.stringToRemove = remove_->as<std::string>();
+    }
+    if (replace_->count() > 0) {
+        rules.replaceFrom = replace_->as<std::string>();
+        rules.replaceWith = with_->count() > 0 ? with_->as<std::string>() : std::string();
+    }
+    if (id3Format_->count() > 0) {
+        rules.id3Format = id3Format_->as<std::string>();
+    }
+    if (id3Mode_->count() > 0) {
+        rules.id3Mode = settings::choiceAt<settings::Id3RenameMode>(raw_.id3Mode.front() - '0');
+    }
+}
+
+void CommandLine::takeOutputValues() {
+    if (verbose_) {
+        options_.verbosity = Verbosity::Verbose;
+    } else if (quiet_) {
+        options_.verbosity = Verbosity::Quiet;
+    }
+    if (raw_.restoreFile) {
+        options_.restoreFile = RestoreFileChoice::Create;
+    } else if (raw_.noRestoreFile) {
+        options_.restoreFile = RestoreFileChoice::None;
+    }
+}
+
+}  // namespace
+
+ParseOutcome CliParser::parse(const std::vector<std::string>& arguments) {
+    CommandLine commandLine;
+    return commandLine.parse(arguments);
 }
 
 }  // namespace nameshift::cli

@@ -1,8 +1,5 @@
 #include "cli/CliRunner.h"
 
-#include <fnmatch.h>
-#include <sys/stat.h>
-
 #include <cstdint>
 #include <filesystem>
 #include <limits>
@@ -24,12 +21,13 @@
 #include "engine/RestoreFile.h"
 #include "engine/TextCase.h"
 #include "platform/AbsolutePath.h"
+#include "platform/FileSize.h"
+#include "platform/GlobMatch.h"
 #include "platform/StatePaths.h"
 #include "settings/DefaultSettingsFiles.h"
-#include "settings/Id3OptionsFile.h"
-#include "settings/ProgramOptionsFile.h"
 #include "settings/RenameSettingsFile.h"
 #include "settings/SettingsFileAccess.h"
+#include "settings/StartupSettings.h"
 
 namespace nameshift::cli {
 namespace {
@@ -38,19 +36,11 @@ using platform::Icon;
 
 constexpr const char* kToolCaption = "nameshift-cli";
 
-// Any entry at all blocks the restore file from being created, not only a regular file.
-bool entryExists(const std::string& path) {
-    struct stat status {};
-    return ::lstat(path.c_str(), &status) == 0;
-}
-
 // A missing settings file is no news on a command line: its defaults are what the user expects.
 // One too large to be read is the user's file ignored, and that is told without --verbose.
 platform::MessageBox& loadMessagesFor(const std::string& path, StderrMessageBox& messages) {
-    struct stat status {};
-    const bool oversized =
-        ::stat(path.c_str(), &status) == 0 &&
-        static_cast<std::uint64_t>(status.st_size) > settings::kSettingsFileMaxBytes;
+    const std::optional<std::uint64_t> size = platform::fileSize(path);
+    const bool oversized = size && *size > settings::kSettingsFileMaxBytes;
     return oversized ? static_cast<platform::MessageBox&>(messages) : messages.notices();
 }
 
@@ -174,22 +164,21 @@ bool CliRunner::findSettings(const CliOptions& options, StderrMessageBox& messag
 
 bool CliRunner::prepareSession(const CliOptions& options, engine::RenameSession& session,
                                StderrMessageBox& messages) {
-    // The dialog program's start-up order, so that the messages come in the same order.
-    session.options =
-        settings::loadProgramOptions(fileSystem_, loadMessagesFor(paths_.programOptions, messages),
-                                     paths_.programOptions, settings::ProgramOptions{});
-    session.id3 = settings::loadId3Naming(fileSystem_, loadMessagesFor(paths_.id3Options, messages),
-                                          paths_.id3Options);
+    // The dialog program's loader, so that the messages come in the same order.
+    settings::StartupSettings loaded = settings::loadStartupSettings(
+        fileSystem_, paths_,
+        [&messages](const std::string& path) -> platform::MessageBox& {
+            return loadMessagesFor(path, messages);
+        },
+        {.afterOptions = {}, .readRules = !options.noSettings});
+    session.options = std::move(loaded.options);
+    session.id3 = std::move(loaded.id3);
+    session.rules = std::move(loaded.rules);
     // Never the start-up directory of opt.ini: it is the program's, and a script renaming where
     // it stands must not be sent elsewhere by it.
     session.directory = options.directory
                             ? platform::absolutePath(*options.directory, startDirectory_)
                             : startDirectory_;
-    session.rules = options.noSettings
-                        ? settings::RenameSettings::whenFileMissing()
-                        : settings::loadRenameSettings(
-                              fileSystem_, loadMessagesFor(paths_.renameSettings, messages),
-                              paths_.renameSettings, settings::RenameSettings{});
     applyRuleOverrides(options.rules, session.rules, session.id3);
     return true;
 }
@@ -221,7 +210,7 @@ bool CliRunner::listFiles(const CliOptions& options, engine::RenameSession& sess
     messages.note("Working in \"" + session.directory + "\"");
     engine::FileList& files = session.fileList;
     files.setAttributeMask(session.rules.attributeMask());
-    files.setSortIndex(session.rules.sortIndex);
+    files.setSortKey(session.rules.sortKey);
     if (!files.fill(session.directory)) {
         if (files.attributeMask() != 0) {
             const platform::Result<std::vector<platform::DirEntry>> listing =
@@ -257,7 +246,7 @@ bool CliRunner::listFiles(const CliOptions& options, engine::RenameSession& sess
     for (std::size_t row = 0; row < files.rowCount(); ++row) {
         const std::string name(files.row(row).name);
         for (const std::string& glob : options.selectGlobs) {
-            if (::fnmatch(glob.c_str(), name.c_str(), 0) == 0) {
+            if (platform::matchesGlob(glob, name)) {
                 files.setTicked(row, true);
                 break;
             }
@@ -315,14 +304,14 @@ int CliRunner::apply(const CliOptions& options, engine::RenameSession& session,
     using settings::RestoreFileUsage;
     switch (options.restoreFile) {
         case RestoreFileChoice::Create:
-            programOptions.restoreFileUsage = static_cast<int>(RestoreFileUsage::Create);
+            programOptions.restoreFileUsage = RestoreFileUsage::Create;
             break;
         case RestoreFileChoice::None:
-            programOptions.restoreFileUsage = static_cast<int>(RestoreFileUsage::None);
+            programOptions.restoreFileUsage = RestoreFileUsage::None;
             break;
         case RestoreFileChoice::FromOptions:
-            if (programOptions.restoreFileUsage != static_cast<int>(RestoreFileUsage::None)) {
-                programOptions.restoreFileUsage = static_cast<int>(RestoreFileUsage::Create);
+            if (programOptions.restoreFileUsage != RestoreFileUsage::None) {
+                programOptions.restoreFileUsage = RestoreFileUsage::Create;
             }
             break;
     }
@@ -348,7 +337,8 @@ int CliRunner::saveSettings(const CliOptions& options, engine::RenameSession& se
     if (!checkRuleValues(options, session, messages) || !makeSettingsDirectory(options, messages)) {
         return exit_status::kRefused;
     }
-    if (!options.yes && entryExists(paths_.renameSettings)) {
+    // Any entry at all blocks the file from being written, not only a regular file.
+    if (!options.yes && fileSystem_.identify(paths_.renameSettings).ok()) {
         // As apply does with a restore file: the question, then why nothing happened.
         messages.show(platform::Message{
             "File Already Exists - Do you wish to overwrite the existing settings?",

@@ -1,14 +1,10 @@
 #pragma once
 
-namespace nameshift::cli {
-
 // What a script learns from the exit status alone.
-namespace exit_status {
+namespace nameshift::cli::exit_status {
 inline constexpr int kDone = 0;
 inline constexpr int kSomeRenamesFailed = 1;  // the batch ran; each failure was listed
 inline constexpr int kRefused = 2;            // nothing changed: a check or the user said no
 inline constexpr int kStopped = 3;    // stopped part way (out of memory); later files untouched
 inline constexpr int kBadUsage = 64;  // EX_USAGE, as sysexits.h names it
-}  // namespace exit_status
-
-}  // namespace nameshift::cli
+}  // namespace nameshift::cli::exit_status

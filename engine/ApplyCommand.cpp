@@ -17,8 +17,8 @@ using platform::Icon;
 
 enum class RecordChoice { Write, Ask, Skip };
 
-RecordChoice recordChoice(int usage) {
-    switch (static_cast<settings::RestoreFileUsage>(usage)) {
+RecordChoice recordChoice(settings::RestoreFileUsage usage) {
+    switch (usage) {
         case settings::RestoreFileUsage::Ask:
             return RecordChoice::Ask;
         case settings::RestoreFileUsage::None:
@@ -124,7 +124,7 @@ platform::MessageText closingText(const RenameRun& run, std::size_t total) {
             static_cast<long long>(total)};
 }
 
-CommandOutcome refuse(platform::MessageBox& messages, const platform::Message& refusal) {
+CommandOutcome refuseBatch(platform::MessageBox& messages, const platform::Message& refusal) {
     messages.show(refusal);
     return CommandOutcome::Refused;
 }
@@ -172,16 +172,16 @@ CommandOutcome applyChanges(RenameSession& session, BatchQuestions& questions,
     const bool mayRecord = recordChoice(session.options.restoreFileUsage) != RecordChoice::Skip;
     BatchPlan plan = planBatch(session, {mayRecord, true});
     if (plan.refusal) {
-        return refuse(messages, *plan.refusal);
+        return refuseBatch(messages, *plan.refusal);
     }
     const platform::Result<platform::Directory> directory =
         fileSystem.openDirectory(plan.directory);
     if (!directory.ok()) {
-        return refuse(messages, directoryError(plan.directory, directory.status()));
+        return refuseBatch(messages, directoryError(plan.directory, directory.status()));
     }
     auto guarded = guardBatch(fileSystem, session.stateDirectory, *directory);
     if (const auto* refusal = std::get_if<platform::Message>(&guarded)) {
-        return refuse(messages, *refusal);
+        return refuseBatch(messages, *refusal);
     }
     BatchGuard& guard = std::get<BatchGuard>(guarded);
     const std::optional<Journal::Record> record =
@@ -190,7 +190,7 @@ CommandOutcome applyChanges(RenameSession& session, BatchQuestions& questions,
         return CommandOutcome::Refused;
     }
     if (const auto refusal = writeJournal(guard, session, plan, *record)) {
-        return refuse(messages, *refusal);
+        return refuseBatch(messages, *refusal);
     }
 
     RenameRun run = runRenames(fileSystem, *directory, plan.changes,

@@ -45,8 +45,7 @@ BatchPlan planBatch(const RenameSession& session, const PlanOptions& options) {
     const bool tags = session.rules.supportId3;
     // In this mode each file ends with its tag name or its old name, so the names the rules
     // computed are not the ones that will be used and are not judged.
-    const bool tagsOrKeep =
-        tags && session.id3.renameMode == static_cast<int>(settings::Id3RenameMode::AllOrKeep);
+    const bool tagsOrKeep = tags && session.id3.renameMode == settings::Id3RenameMode::AllOrKeep;
     if (options.checkSafety && !tagsOrKeep) {
         plan.refusal = firstRefusal(plan, {duplicateNamesRefusal, emptyBaseRefusal});
         if (plan.refusal) {

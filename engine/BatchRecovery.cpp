@@ -191,7 +191,7 @@ RecoveryResult recoverBatch(platform::FileSystem& fileSystem, platform::MessageB
                               : platform::WriteMode::CreateNew;
         if (!writeRestoreFile(fileSystem, messages, *directory,
                               formatRestoreFile(finishedRecord(journal, arrived)), mode)) {
-            result.problems.push_back(
+            result.problems.emplace_back(
                 NS_MESSAGE("Message", "The restore file of the batch could not be written."));
             result.journalKept = true;
             return result;

@@ -210,8 +210,7 @@ std::string FileList::statusText() const {
 
 bool FileList::needsFileDetails() const {
     using settings::SortKey;
-    const auto key = static_cast<SortKey>(sortIndex_);
-    if (key == SortKey::Date || key == SortKey::Size) {
+    if (sortKey_ == SortKey::Date || sortKey_ == SortKey::Size) {
         return true;
     }
     // A regular file passes an Archive mask whatever its mode; without Archive in the mask, the
@@ -222,7 +221,10 @@ bool FileList::needsFileDetails() const {
 
 void FileList::sortListing() {
     using settings::SortKey;
-    switch (static_cast<SortKey>(sortIndex_)) {
+    if (!sortKey_) {
+        return;
+    }
+    switch (*sortKey_) {
         case SortKey::Date:
             sortBy(
                 listing_,

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "engine/NameArena.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
+#include "settings/RenameSettings.h"
 
 namespace nameshift::engine {
 
@@ -23,9 +25,9 @@ public:
 
     void setAttributeMask(std::uint32_t mask) { attributeMask_ = mask; }
     std::uint32_t attributeMask() const { return attributeMask_; }
-    // A position of the sort list (Date, Extension, Name, Size); -1 keeps the system's order.
-    void setSortIndex(int sortIndex) { sortIndex_ = sortIndex; }
-    int sortIndex() const { return sortIndex_; }
+    // No key keeps the system's order.
+    void setSortKey(std::optional<settings::SortKey> key) { sortKey_ = key; }
+    std::optional<settings::SortKey> sortKey() const { return sortKey_; }
 
     // Reads the directory anew; every listed file becomes a row, none ticked. Returns false when
     // no attribute is chosen (with its message) or the directory cannot be read.
@@ -69,7 +71,7 @@ private:
     platform::FileSystem& fileSystem_;
     platform::MessageBox& messages_;
     std::uint32_t attributeMask_ = 0;
-    int sortIndex_ = -1;
+    std::optional<settings::SortKey> sortKey_;
     int maskPosition_ = 0;
     std::shared_ptr<NameArena> names_ = std::make_shared<NameArena>();
     std::vector<ListedFile> listing_;

@@ -8,8 +8,8 @@
 namespace nameshift::engine {
 namespace {
 
+using settings::Position;
 using settings::RenameSettings;
-namespace position = settings::position;
 
 // Where a name's extension starts: its last dot, or its end when it has none.
 std::size_t extensionStart(const std::string& name) {
@@ -18,8 +18,11 @@ std::size_t extensionStart(const std::string& name) {
 }
 
 void applyPrefix(std::string& name, const RenameSettings& settings) {
-    switch (settings.prefixPosition) {
-        case position::kBeginning: {
+    if (!settings.prefixPosition) {
+        return;
+    }
+    switch (*settings.prefixPosition) {
+        case Position::Beginning: {
             // Built at its exact size: insert would double the string's room, and a batch keeps
             // every new name until it is done.
             std::string prefixed;
@@ -28,13 +31,11 @@ void applyPrefix(std::string& name, const RenameSettings& settings) {
             name = std::move(prefixed);
             break;
         }
-        case position::kEnd:
+        case Position::End:
             name.insert(extensionStart(name), settings.prefixText);
             break;
-        case position::kReplace:
+        case Position::Replace:
             name.replace(0, extensionStart(name), settings.prefixText);
-            break;
-        default:
             break;
     }
 }
@@ -46,17 +47,18 @@ void applyExtension(std::string& name, const RenameSettings& settings) {
         name += settings.extensionText;
         return;
     }
-    switch (settings.extensionPosition) {
-        case position::kBeginning:
+    if (!settings.extensionPosition) {
+        return;
+    }
+    switch (*settings.extensionPosition) {
+        case Position::Beginning:
             name.insert(dot + 1, settings.extensionText);
             break;
-        case position::kEnd:
+        case Position::End:
             name += settings.extensionText;
             break;
-        case position::kReplace:
+        case Position::Replace:
             name.replace(dot + 1, std::string::npos, settings.extensionText);
-            break;
-        default:
             break;
     }
 }
@@ -135,7 +137,7 @@ void applyNameRules(const RenameSettings& settings, std::vector<std::string>& na
         const int digits = settings.counterDigitsIndex + 1;
         for (std::string& name : names) {
             const std::string counter = counterText(value, digits);
-            name.insert(settings.counterPosition == position::kBeginning ? 0 : extensionStart(name),
+            name.insert(settings.counterPosition == Position::Beginning ? 0 : extensionStart(name),
                         counter);
             value += step;
         }

@@ -92,14 +92,13 @@ std::string buildTagName(const std::string& format, const TagTexts& tags) {
 void applyTagNaming(const settings::Id3Naming& naming, TagReader& tags,
                     const std::string& directory, std::vector<PlannedChange>& changes) {
     const TokenSet required = tokensIn(naming.format);
-    const auto mode = static_cast<Id3RenameMode>(naming.renameMode);
     for (PlannedChange& change : changes) {
         // A format without codes names every file alike, whatever its tag holds.
         const TagTexts texts =
             required.any() ? tags.read(joinPath(directory, change.oldName)) : TagTexts{};
         const bool complete = hasEveryFrame(required, texts);
         std::string& newName = change.newName;
-        switch (mode) {
+        switch (naming.renameMode) {
             case Id3RenameMode::AllOrRules:
                 if (complete) {
                     newName = buildTagName(naming.format, texts) + extensionWithDot(newName);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds Nameshift Pro and runs every test with CTest: once in an
-# optimised build, whose installation is then checked, once under AddressSanitizer and
+# optimised build, whose sources clang-tidy then checks (where it is installed) and whose
+# installation is checked, once under AddressSanitizer and
 # UndefinedBehaviorSanitizer. Where clang is installed, the readers' fuzz targets are then built
 # with it and each is run for a fixed time from its seed corpus; any crash or sanitizer report
 # fails the script.
@@ -28,6 +29,23 @@ run_suite() {
 
 echo "== Optimised build"
 run_suite "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+if command -v clang-tidy >/dev/null 2>&1; then
+    echo "== clang-tidy"
+    # The program's own sources, with the optimised build's compile commands; the options only
+    # GCC knows are no news to clang-tidy.
+    tidy_log="$(mktemp)"
+    if (cd "$root" && find app cli engine platform settings ui -name '*.cpp' -print0 |
+        xargs -0 -P "$jobs" -n 6 clang-tidy -p "$root/build" --quiet \
+            --extra-arg=-Wno-unknown-warning-option) >"$tidy_log" 2>&1; then
+        rm -f "$tidy_log"
+    else
+        grep -v "warnings\? generated\.$" "$tidy_log" >&2
+        rm -f "$tidy_log"
+        echo "clang-tidy found problems" >&2
+        exit 1
+    fi
+fi
 
 echo "== Installation"
 bash "$root/scripts/check-install.sh" "$root/build"

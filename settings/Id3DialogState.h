@@ -11,12 +11,12 @@ namespace nameshift::settings {
 // What the ID3 options dialog shows when it opens. A radio group that the file does not set has
 // no button chosen (std::nullopt), and "Use Separators" stays unchecked unless the file sets it.
 struct Id3DialogState {
-    std::optional<int> renameMode;  // 0..2
+    std::optional<Id3RenameMode> renameMode;
     std::optional<bool> useAdvanced;
     std::vector<std::string> selectedFrames;   // in the file's order, each frame once
     std::vector<std::string> availableFrames;  // the others, alphabetically
     bool useSeparators = false;
-    std::optional<int> separator;  // 0 space, 1 hyphen, 2 underscore
+    std::optional<Id3Separator> separator;
     std::string advancedFormat;
 
     // Every group chosen as `options` says: what the dialog shows when the file cannot be read.

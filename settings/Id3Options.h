@@ -2,9 +2,12 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "settings/Choice.h"
 
 namespace nameshift::settings {
 
@@ -14,6 +17,13 @@ enum class Id3RenameMode {
     AllOrKeep = 1,   // only rename by tag when every frame is there, else keep the old name
     WhateverIsThere = 2,
 };
+template <>
+inline constexpr int kChoiceCount<Id3RenameMode> = 3;
+
+// What joins the frames of the basic format.
+enum class Id3Separator { Space = 0, Hyphen = 1, Underscore = 2 };
+template <>
+inline constexpr int kChoiceCount<Id3Separator> = 3;
 
 // The frame names in code order: "%1" is kFrameNames[0].
 inline constexpr std::array<std::string_view, 6> kFrameNames = {
@@ -24,12 +34,13 @@ inline constexpr std::array<std::string_view, 6> kFrameNames = {
 inline constexpr std::size_t kLongestId3Format = 255;
 
 // The ID3 options dialog's full record, as ID3Opts.ini keeps it.
+// A radio group of the dialog with no button chosen holds no value.
 struct Id3Options {
-    int renameMode = 0;
+    std::optional<Id3RenameMode> renameMode = Id3RenameMode::AllOrRules;
     bool useAdvanced = false;
     std::vector<std::string> selectedFrames;  // frame names, each at most once, in user order
     bool useSeparators = true;
-    int separator = 0;  // 0 space, 1 hyphen, 2 underscore
+    std::optional<Id3Separator> separator = Id3Separator::Space;
     std::string advancedFormat;
 
     bool operator==(const Id3Options&) const = default;
@@ -37,7 +48,7 @@ struct Id3Options {
 
 // What renaming needs of the ID3 options: the mode and one format string.
 struct Id3Naming {
-    int renameMode = 0;
+    Id3RenameMode renameMode = Id3RenameMode::AllOrRules;
     std::string format = "%1 - %2 - %3 - %4 - %5 - %6";
 
     bool operator==(const Id3Naming&) const = default;

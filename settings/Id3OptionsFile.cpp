@@ -20,12 +20,7 @@ constexpr SettingsFileWording kWording{
     NS_MESSAGE("Message",
                "An error occurred. Possible error: \"%1\" file doesn't exist?\nUsing "
                "default ID3 options instead."),
-    NS_MESSAGE("Message", "Cannot save options! - Reason: Disk is full."),
-    NS_MESSAGE("Message", "Cannot save options! - Unknown Error."),
-    NS_MESSAGE("Message",
-               "Cannot save options! - Reason: %2 holds a double quote, which %1 cannot store."),
-    NS_MESSAGE("Message",
-               "Cannot save options! - Reason: %3 holds the text \"%2\", which %1 cannot store.")};
+    kOptionsSaveWording};
 
 namespace key {
 constexpr std::string_view kRenameMode = "-= Only Rename w/ID3 Tags/Use Alt Renaming Options =-";
@@ -40,12 +35,12 @@ constexpr std::array<std::string_view, 6> kKeys = {key::kRenameMode,  key::kUseA
                                                    key::kBasicFormat, key::kUseSeparators,
                                                    key::kSeparator,   key::kAdvancedFormat};
 
-constexpr int kRenameModes = 3;
-constexpr int kSeparators = 3;
-constexpr std::array<char, kSeparators> kSeparatorCharacters = {' ', '-', '_'};
+constexpr std::array<char, kChoiceCount<Id3Separator>> kSeparatorCharacters = {' ', '-', '_'};
 
-bool isChoice(int value, int choices) {
-    return value >= 0 && value < choices;
+// The digit of a choice, or none for no choice or a value outside the enumeration.
+template <typename Choice>
+int digitOf(std::optional<Choice> choice) {
+    return choiceAt<Choice>(indexOf(choice)) ? indexOf(choice) : -1;
 }
 
 std::optional<std::size_t> frameIndex(std::string_view name) {
@@ -102,7 +97,8 @@ Id3DialogState Id3DialogState::fromOptions(const Id3Options& options) {
 std::string basicFormat(const Id3Options& options) {
     // Without a chosen separator the codes are simply joined, rather than losing the last digit
     // to the removal of a separator that was never written.
-    const bool separated = options.useSeparators && isChoice(options.separator, kSeparators);
+    const int separator = digitOf(options.separator);
+    const bool separated = options.useSeparators && separator >= 0;
     std::string format;
     for (const std::string& name : options.selectedFrames) {
         const std::optional<std::size_t> index = frameIndex(name);
@@ -110,7 +106,7 @@ std::string basicFormat(const Id3Options& options) {
             continue;
         }
         if (separated && !format.empty()) {
-            format += kSeparatorCharacters[static_cast<std::size_t>(options.separator)];
+            format += kSeparatorCharacters[static_cast<std::size_t>(separator)];
         }
         format += '%';
         format += static_cast<char>('1' + *index);
@@ -120,11 +116,11 @@ std::string basicFormat(const Id3Options& options) {
 
 std::string formatId3Options(const Id3Options& o) {
     SettingsWriter writer(kTitle);
-    writer.addDigit(key::kRenameMode, isChoice(o.renameMode, kRenameModes) ? o.renameMode : -1);
+    writer.addDigit(key::kRenameMode, digitOf(o.renameMode));
     writer.addDigit(key::kUseAdvanced, o.useAdvanced ? 1 : 0);
     writer.addString(key::kBasicFormat, basicFormat(o));
     writer.addBoolean(key::kUseSeparators, o.useSeparators);
-    writer.addDigit(key::kSeparator, isChoice(o.separator, kSeparators) ? o.separator : -1);
+    writer.addDigit(key::kSeparator, digitOf(o.separator));
     writer.addString(key::kAdvancedFormat, o.advancedFormat);
     return writer.text();
 }
@@ -132,11 +128,11 @@ std::string formatId3Options(const Id3Options& o) {
 Id3DialogState parseId3DialogState(std::string_view text) {
     const SettingsReader reader(text);
     Id3DialogState state;
-    if (const auto mode = reader.digitOf(key::kRenameMode); mode && isChoice(*mode, kRenameModes)) {
-        state.renameMode = *mode;
+    if (const auto mode = reader.digitOf(key::kRenameMode)) {
+        state.renameMode = choiceAt<Id3RenameMode>(*mode);
     }
     if (const auto advanced = reader.digitOf(key::kUseAdvanced);
-        advanced && isChoice(*advanced, 2)) {
+        advanced && (*advanced == 0 || *advanced == 1)) {
         state.useAdvanced = *advanced == 1;
     }
     const StringValue basic = reader.stringValue(key::kBasicFormat);
@@ -155,9 +151,8 @@ Id3DialogState parseId3DialogState(std::string_view text) {
     }
     state.availableFrames = framesNotIn(state.selectedFrames);
     reader.readBoolean(key::kUseSeparators, state.useSeparators);
-    if (const auto separator = reader.digitOf(key::kSeparator);
-        separator && isChoice(*separator, kSeparators)) {
-        state.separator = *separator;
+    if (const auto separator = reader.digitOf(key::kSeparator)) {
+        state.separator = choiceAt<Id3Separator>(*separator);
     }
     reader.readString(key::kAdvancedFormat, state.advancedFormat);
     state.advancedFormat = heldToLongestFormat(std::move(state.advancedFormat));
@@ -168,7 +163,7 @@ Id3Naming parseId3Naming(std::string_view text) {
     const SettingsReader reader(text);
     Id3Naming naming;
     if (const auto mode = reader.digitOf(key::kRenameMode)) {
-        naming.renameMode = isChoice(*mode, kRenameModes) ? *mode : 0;
+        naming.renameMode = choiceAt<Id3RenameMode>(*mode).value_or(Id3RenameMode::AllOrRules);
     }
     const bool basic = reader.digitOf(key::kUseAdvanced) == 0;
     const StringValue format = reader.stringValue(basic ? key::kBasicFormat : key::kAdvancedFormat);
@@ -188,56 +183,31 @@ Id3Naming parseId3Naming(std::string_view text) {
 
 std::optional<Id3DialogState> readId3DialogState(platform::FileSystem& fileSystem,
                                                  const std::string& path) {
-    const std::optional<std::string> text = readSettingsText(fileSystem, path);
-    if (!text) {
-        return std::nullopt;
-    }
-    return parseId3DialogState(*text);
+    return readSettingsFile(fileSystem, path, parseId3DialogState);
 }
 
 std::optional<Id3Naming> readId3Naming(platform::FileSystem& fileSystem, const std::string& path) {
-    const std::optional<std::string> text = readSettingsText(fileSystem, path);
-    if (!text) {
-        return std::nullopt;
-    }
-    return parseId3Naming(*text);
+    return readSettingsFile(fileSystem, path, parseId3Naming);
 }
 
 Id3DialogState loadId3Options(platform::FileSystem& fileSystem, platform::MessageBox& messages,
                               const std::string& path, bool* loaded) {
-    std::optional<Id3DialogState> state = readId3DialogState(fileSystem, path);
-    if (loaded != nullptr) {
-        *loaded = state.has_value();
-    }
-    if (!state) {
-        reportLoadFailure(messages, kWording);
-        return Id3DialogState::fromOptions(Id3Options{});
-    }
-    return std::move(*state);
+    return loadedOrReported(readId3DialogState(fileSystem, path), messages, kWording,
+                            Id3DialogState::fromOptions(Id3Options{}), loaded);
 }
 
 Id3Naming loadId3Naming(platform::FileSystem& fileSystem, platform::MessageBox& messages,
                         const std::string& path, bool* loaded) {
-    std::optional<Id3Naming> naming = readId3Naming(fileSystem, path);
-    if (loaded != nullptr) {
-        *loaded = naming.has_value();
-    }
-    if (!naming) {
-        reportLoadFailure(messages, kWording);
-        return Id3Naming{};
-    }
-    return std::move(*naming);
+    return loadedOrReported(readId3Naming(fileSystem, path), messages, kWording, Id3Naming{},
+                            loaded);
 }
 
 bool saveId3Options(platform::FileSystem& fileSystem, platform::MessageBox& messages,
                     const std::string& path, const Id3Options& o) {
     const std::array<StringField, 1> strings = {
         {{NS_MESSAGE("Message", "The advanced format"), o.advancedFormat}}};
-    if (!checkStorableStrings(messages, kWording, strings, kKeys)) {
-        return false;
-    }
-    return saveSettingsText(fileSystem, messages, path, formatId3Options(o), kWording,
-                            SaveMode::Replace);
+    return saveSettingsFile(fileSystem, messages, path, kWording, strings, kKeys,
+                            formatId3Options(o), SaveMode::Replace);
 }
 
 }  // namespace nameshift::settings

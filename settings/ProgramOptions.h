@@ -2,9 +2,13 @@
 
 #include <string>
 
+#include "settings/Choice.h"
+
 namespace nameshift::settings {
 
 enum class RestoreFileUsage { Create = 0, Ask = 1, None = 2 };
+template <>
+inline constexpr int kChoiceCount<RestoreFileUsage> = 3;
 
 // The options of the Options dialog, as opt.ini keeps them.
 struct ProgramOptions {
@@ -14,7 +18,7 @@ struct ProgramOptions {
     bool exitAfterRestore = true;
     bool useStartupDir = false;
     std::string startupDirPath;
-    int restoreFileUsage = 0;  // a RestoreFileUsage
+    RestoreFileUsage restoreFileUsage = RestoreFileUsage::Create;
 
     bool operator==(const ProgramOptions&) const = default;
 };

@@ -7,10 +7,14 @@
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "settings/ProgramOptions.h"
+#include "settings/SettingsField.h"
 
 namespace nameshift::settings {
 
 // opt.ini: the options of the Options dialog, seven entries in a fixed order.
+
+// Every entry of the file, in its order.
+std::span<const SettingsField<ProgramOptions>> programOptionsFields();
 
 std::string formatProgramOptions(const ProgramOptions& options);
 

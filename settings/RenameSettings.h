@@ -1,38 +1,40 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/DirEntry.h"
+#include "settings/Choice.h"
 
 namespace nameshift::settings {
 
-// A three-way choice; kNone is a radio group in which no button is chosen.
-namespace position {
-inline constexpr int kNone = -1;
-inline constexpr int kBeginning = 0;  // also "Prepend" for the counter
-inline constexpr int kEnd = 1;        // also "Append" for the counter
-inline constexpr int kReplace = 2;
-}  // namespace position
+// Where a rule puts its text. The counter has only the first two, as "Prepend" and "Append".
+// A radio group in which no button is chosen holds no Position at all.
+enum class Position { Beginning = 0, End = 1, Replace = 2 };
+template <>
+inline constexpr int kChoiceCount<Position> = 3;
 
 // Positions of the sort list, which keeps its entries in alphabetical order.
 enum class SortKey { Date = 0, Extension = 1, Name = 2, Size = 3 };
+template <>
+inline constexpr int kChoiceCount<SortKey> = 4;
 
 // The rule options of the main dialog, as renset.ini keeps them. Strings are bytes.
 struct RenameSettings {
     bool changePrefix = false;
     std::string prefixText;
-    int prefixPosition = position::kNone;
+    std::optional<Position> prefixPosition;
 
     bool useCounter = false;
-    int counterPosition = position::kNone;
+    std::optional<Position> counterPosition;
     std::string counterStart;
     std::string counterIncrement;
     int counterDigitsIndex = -1;  // 0..3 for 1..4 digits; -1 when nothing is chosen
 
     bool changeExtension = false;
     std::string extensionText;
-    int extensionPosition = position::kNone;
+    std::optional<Position> extensionPosition;
 
     bool removeSpaces = false;
     bool removeBrackets = false;
@@ -55,7 +57,7 @@ struct RenameSettings {
     bool attributeReadOnly = false;
     bool attributeSystem = false;
 
-    int sortIndex = -1;  // a SortKey, or -1 when nothing is chosen
+    std::optional<SortKey> sortKey;
 
     // The attribute bits a listed file must carry one of.
     std::uint32_t attributeMask() const {
@@ -73,15 +75,15 @@ struct RenameSettings {
 
 inline RenameSettings RenameSettings::whenFileMissing() {
     RenameSettings settings;
-    settings.prefixPosition = position::kBeginning;
-    settings.counterPosition = position::kBeginning;
+    settings.prefixPosition = Position::Beginning;
+    settings.counterPosition = Position::Beginning;
     settings.counterDigitsIndex = 0;
-    settings.extensionPosition = position::kBeginning;
+    settings.extensionPosition = Position::Beginning;
     settings.attributeArchive = true;
     settings.attributeHidden = true;
     settings.attributeReadOnly = true;
     settings.attributeSystem = true;
-    settings.sortIndex = static_cast<int>(SortKey::Extension);
+    settings.sortKey = SortKey::Extension;
     return settings;
 }
 

@@ -4,8 +4,6 @@
 
 #include "settings/SettingsFileAccess.h"
 #include "settings/SettingsPaths.h"
-#include "settings/SettingsReader.h"
-#include "settings/SettingsWriter.h"
 
 namespace nameshift::settings {
 namespace {
@@ -17,176 +15,87 @@ constexpr SettingsFileWording kWording{
     NS_MESSAGE("Message",
                "An error occurred. Possible error: \"%1\" file doesn't exist?\nUsing "
                "default settings instead."),
-    NS_MESSAGE("Message", "Cannot save settings! - Reason: Disk is full."),
-    NS_MESSAGE("Message", "Cannot save settings! - Unknown Error."),
-    NS_MESSAGE("Message",
-               "Cannot save settings! - Reason: %2 holds a double quote, which %1 cannot store."),
-    NS_MESSAGE("Message",
-               "Cannot save settings! - Reason: %3 holds the text \"%2\", which %1 cannot store.")};
+    kSettingsSaveWording};
 
-namespace key {
-constexpr std::string_view kChangePrefix = "-= Change Prefix =-";
-constexpr std::string_view kPrefixText = "-= Change Prefix String =-";
-constexpr std::string_view kPrefixPosition = "-= Add Prefix To =-";
-constexpr std::string_view kUseCounter = "-= Use Counter =-";
-constexpr std::string_view kCounterPosition = "-= Counter Position =-";
-constexpr std::string_view kCounterStart = "-= Start Counter At =-";
-constexpr std::string_view kCounterIncrement = "-= Increment Counter By =-";
-constexpr std::string_view kCounterDigits = "-= Number Of Digits To Use =-";
-constexpr std::string_view kChangeExtension = "-= Change Extension =-";
-constexpr std::string_view kExtensionText = "-= Change Extension String =-";
-constexpr std::string_view kExtensionPosition = "-= Add Extension To =-";
-constexpr std::string_view kRemoveSpaces = "-= Remove All Spaces =-";
-constexpr std::string_view kRemoveBrackets = "-= Remove All Brackets =-";
-constexpr std::string_view kRemoveTildes = "-= Remove All Tildes =-";
-constexpr std::string_view kRemoveHyphens = "-= Remove All Hyphens =-";
-constexpr std::string_view kRemoveString = "-= Remove Specific String =-";
-constexpr std::string_view kStringToRemove = "-= Specific String to Remove =-";
-constexpr std::string_view kReplaceString = "-= Replace String =-";
-constexpr std::string_view kReplaceFrom = "-= Replace String From =-";
-constexpr std::string_view kReplaceWith = "-= Replace String To =-";
-constexpr std::string_view kLowerCase = "-= Make All Lower Case =-";
-constexpr std::string_view kUpperCase = "-= Make All Upper Case =-";
-constexpr std::string_view kFirstLetterUpper = "-= Make 1st In Each Word Upper =-";
-constexpr std::string_view kSupportId3 = "-= Support ID3 Tags =-";
-constexpr std::string_view kArchive = "-= Attribute Mask - Archive =-";
-constexpr std::string_view kHidden = "-= Attribute Mask - Hidden =-";
-constexpr std::string_view kReadOnly = "-= Attribute Mask - Read Only =-";
-constexpr std::string_view kSystem = "-= Attribute Mask - System =-";
-constexpr std::string_view kSortOrder = "-= Sort FileNames By - Date, Size, Extension, Name =-";
-}  // namespace key
+using R = RenameSettings;
+using K = FieldKind;
 
-constexpr std::array<std::string_view, 29> kKeys = {
-    key::kChangePrefix,    key::kPrefixText,    key::kPrefixPosition,    key::kUseCounter,
-    key::kCounterPosition, key::kCounterStart,  key::kCounterIncrement,  key::kCounterDigits,
-    key::kChangeExtension, key::kExtensionText, key::kExtensionPosition, key::kRemoveSpaces,
-    key::kRemoveBrackets,  key::kRemoveTildes,  key::kRemoveHyphens,     key::kRemoveString,
-    key::kStringToRemove,  key::kReplaceString, key::kReplaceFrom,       key::kReplaceWith,
-    key::kLowerCase,       key::kUpperCase,     key::kFirstLetterUpper,  key::kSupportId3,
-    key::kArchive,         key::kHidden,        key::kReadOnly,          key::kSystem,
-    key::kSortOrder};
-
-// The counter goes before or after the prefix; there is nothing for it to replace.
-constexpr int kCounterChoices = 2;
-constexpr int kDigitChoices = 4;
-
-constexpr std::array<std::string_view, 4> kSortWords = {"Date", "Extension", "Name", "Size"};
+// The 29 entries in the order of the file.
+constexpr std::array<SettingsField<R>, 29> kFields = {{
+    {"-= Change Prefix =-", &R::changePrefix, K::Boolean},
+    {"-= Change Prefix String =-", &R::prefixText, K::String, NS_MESSAGE("Message", "The prefix")},
+    {"-= Add Prefix To =-", &R::prefixPosition, K::Position},
+    {"-= Use Counter =-", &R::useCounter, K::Boolean},
+    {"-= Counter Position =-", &R::counterPosition, K::CounterPosition},
+    {"-= Start Counter At =-", &R::counterStart, K::String,
+     NS_MESSAGE("Message", "The counter start")},
+    {"-= Increment Counter By =-", &R::counterIncrement, K::String,
+     NS_MESSAGE("Message", "The counter increment")},
+    {"-= Number Of Digits To Use =-", &R::counterDigitsIndex, K::DigitCount},
+    {"-= Change Extension =-", &R::changeExtension, K::Boolean},
+    {"-= Change Extension String =-", &R::extensionText, K::String,
+     NS_MESSAGE("Message", "The extension")},
+    {"-= Add Extension To =-", &R::extensionPosition, K::Position},
+    {"-= Remove All Spaces =-", &R::removeSpaces, K::Boolean},
+    {"-= Remove All Brackets =-", &R::removeBrackets, K::Boolean},
+    {"-= Remove All Tildes =-", &R::removeTildes, K::Boolean},
+    {"-= Remove All Hyphens =-", &R::removeHyphens, K::Boolean},
+    {"-= Remove Specific String =-", &R::removeString, K::Boolean},
+    {"-= Specific String to Remove =-", &R::stringToRemove, K::String,
+     NS_MESSAGE("Message", "The string to remove")},
+    {"-= Replace String =-", &R::replaceString, K::Boolean},
+    {"-= Replace String From =-", &R::replaceFrom, K::String,
+     NS_MESSAGE("Message", "The string to replace")},
+    {"-= Replace String To =-", &R::replaceWith, K::String,
+     NS_MESSAGE("Message", "The replacement string")},
+    {"-= Make All Lower Case =-", &R::lowerCase, K::Boolean},
+    {"-= Make All Upper Case =-", &R::upperCase, K::Boolean},
+    {"-= Make 1st In Each Word Upper =-", &R::firstLetterUpper, K::Boolean},
+    {"-= Support ID3 Tags =-", &R::supportId3, K::Boolean},
+    {"-= Attribute Mask - Archive =-", &R::attributeArchive, K::Boolean},
+    {"-= Attribute Mask - Hidden =-", &R::attributeHidden, K::Boolean},
+    {"-= Attribute Mask - Read Only =-", &R::attributeReadOnly, K::Boolean},
+    {"-= Attribute Mask - System =-", &R::attributeSystem, K::Boolean},
+    {"-= Sort FileNames By - Date, Size, Extension, Name =-", &R::sortKey, K::SortWord},
+}};
+static_assert(everyKindFits<R>(kFields));
 
 }  // namespace
 
-std::string formatRenameSettings(const RenameSettings& s) {
+std::span<const SettingsField<RenameSettings>> renameSettingsFields() {
+    return kFields;
+}
+
+std::string formatRenameSettings(const RenameSettings& settings) {
     SettingsWriter writer(kTitle);
-    writer.addBoolean(key::kChangePrefix, s.changePrefix);
-    writer.addString(key::kPrefixText, s.prefixText);
-    writer.addPositionCode(key::kPrefixPosition, s.prefixPosition);
-    writer.addBoolean(key::kUseCounter, s.useCounter);
-    writer.addPositionCode(key::kCounterPosition, s.counterPosition, kCounterChoices);
-    writer.addString(key::kCounterStart, s.counterStart);
-    writer.addString(key::kCounterIncrement, s.counterIncrement);
-    const bool digitsChosen = s.counterDigitsIndex >= 0 && s.counterDigitsIndex < kDigitChoices;
-    writer.addDigit(key::kCounterDigits, digitsChosen ? s.counterDigitsIndex + 1 : -1);
-    writer.addBoolean(key::kChangeExtension, s.changeExtension);
-    writer.addString(key::kExtensionText, s.extensionText);
-    writer.addPositionCode(key::kExtensionPosition, s.extensionPosition);
-    writer.addBoolean(key::kRemoveSpaces, s.removeSpaces);
-    writer.addBoolean(key::kRemoveBrackets, s.removeBrackets);
-    writer.addBoolean(key::kRemoveTildes, s.removeTildes);
-    writer.addBoolean(key::kRemoveHyphens, s.removeHyphens);
-    writer.addBoolean(key::kRemoveString, s.removeString);
-    writer.addString(key::kStringToRemove, s.stringToRemove);
-    writer.addBoolean(key::kReplaceString, s.replaceString);
-    writer.addString(key::kReplaceFrom, s.replaceFrom);
-    writer.addString(key::kReplaceWith, s.replaceWith);
-    writer.addBoolean(key::kLowerCase, s.lowerCase);
-    writer.addBoolean(key::kUpperCase, s.upperCase);
-    writer.addBoolean(key::kFirstLetterUpper, s.firstLetterUpper);
-    writer.addBoolean(key::kSupportId3, s.supportId3);
-    writer.addBoolean(key::kArchive, s.attributeArchive);
-    writer.addBoolean(key::kHidden, s.attributeHidden);
-    writer.addBoolean(key::kReadOnly, s.attributeReadOnly);
-    writer.addBoolean(key::kSystem, s.attributeSystem);
-    const bool sortChosen = s.sortIndex >= 0 && s.sortIndex < static_cast<int>(kSortWords.size());
-    writer.addWord(key::kSortOrder,
-                   sortChosen ? kSortWords[static_cast<std::size_t>(s.sortIndex)] : "");
+    writeFields<R>(writer, settings, kFields);
     return writer.text();
 }
 
-RenameSettings parseRenameSettings(std::string_view text, RenameSettings s) {
-    const SettingsReader reader(text);
-    reader.readBoolean(key::kChangePrefix, s.changePrefix);
-    reader.readString(key::kPrefixText, s.prefixText);
-    reader.readPositionCode(key::kPrefixPosition, s.prefixPosition);
-    reader.readBoolean(key::kUseCounter, s.useCounter);
-    reader.readPositionCode(key::kCounterPosition, s.counterPosition, kCounterChoices);
-    reader.readString(key::kCounterStart, s.counterStart);
-    reader.readString(key::kCounterIncrement, s.counterIncrement);
-    // The digit is the count of digits; a count the list does not hold selects nothing.
-    if (const auto digits = reader.digitOf(key::kCounterDigits)) {
-        s.counterDigitsIndex = *digits >= 1 && *digits <= kDigitChoices ? *digits - 1 : -1;
-    }
-    reader.readBoolean(key::kChangeExtension, s.changeExtension);
-    reader.readString(key::kExtensionText, s.extensionText);
-    reader.readPositionCode(key::kExtensionPosition, s.extensionPosition);
-    reader.readBoolean(key::kRemoveSpaces, s.removeSpaces);
-    reader.readBoolean(key::kRemoveBrackets, s.removeBrackets);
-    reader.readBoolean(key::kRemoveTildes, s.removeTildes);
-    reader.readBoolean(key::kRemoveHyphens, s.removeHyphens);
-    reader.readBoolean(key::kRemoveString, s.removeString);
-    reader.readString(key::kStringToRemove, s.stringToRemove);
-    reader.readBoolean(key::kReplaceString, s.replaceString);
-    reader.readString(key::kReplaceFrom, s.replaceFrom);
-    reader.readString(key::kReplaceWith, s.replaceWith);
-    reader.readBoolean(key::kLowerCase, s.lowerCase);
-    reader.readBoolean(key::kUpperCase, s.upperCase);
-    reader.readBoolean(key::kFirstLetterUpper, s.firstLetterUpper);
-    reader.readBoolean(key::kSupportId3, s.supportId3);
-    reader.readBoolean(key::kArchive, s.attributeArchive);
-    reader.readBoolean(key::kHidden, s.attributeHidden);
-    reader.readBoolean(key::kReadOnly, s.attributeReadOnly);
-    reader.readBoolean(key::kSystem, s.attributeSystem);
-    reader.readSortWord(key::kSortOrder, s.sortIndex);
-    return s;
+RenameSettings parseRenameSettings(std::string_view text, RenameSettings settings) {
+    readFields<R>(SettingsReader(text), settings, kFields);
+    return settings;
 }
 
 std::optional<RenameSettings> readRenameSettings(platform::FileSystem& fileSystem,
                                                  const std::string& path,
                                                  const RenameSettings& current) {
-    const std::optional<std::string> text = readSettingsText(fileSystem, path);
-    if (!text) {
-        return std::nullopt;
-    }
-    return parseRenameSettings(*text, current);
+    return readSettingsFile(fileSystem, path, [&](std::string_view text) {
+        return parseRenameSettings(text, current);
+    });
 }
 
 RenameSettings loadRenameSettings(platform::FileSystem& fileSystem, platform::MessageBox& messages,
                                   const std::string& path, const RenameSettings& current,
                                   bool* loaded) {
-    std::optional<RenameSettings> settings = readRenameSettings(fileSystem, path, current);
-    if (loaded != nullptr) {
-        *loaded = settings.has_value();
-    }
-    if (!settings) {
-        reportLoadFailure(messages, kWording);
-        return RenameSettings::whenFileMissing();
-    }
-    return *settings;
+    return loadedOrReported(readRenameSettings(fileSystem, path, current), messages, kWording,
+                            RenameSettings::whenFileMissing(), loaded);
 }
 
 bool saveRenameSettings(platform::FileSystem& fileSystem, platform::MessageBox& messages,
-                        const std::string& path, const RenameSettings& s) {
-    const std::array<StringField, 7> strings = {{
-        {NS_MESSAGE("Message", "The prefix"), s.prefixText},
-        {NS_MESSAGE("Message", "The counter start"), s.counterStart},
-        {NS_MESSAGE("Message", "The counter increment"), s.counterIncrement},
-        {NS_MESSAGE("Message", "The extension"), s.extensionText},
-        {NS_MESSAGE("Message", "The string to remove"), s.stringToRemove},
-        {NS_MESSAGE("Message", "The string to replace"), s.replaceFrom},
-        {NS_MESSAGE("Message", "The replacement string"), s.replaceWith},
-    }};
-    if (!checkStorableStrings(messages, kWording, strings, kKeys)) {
-        return false;
-    }
-    return saveSettingsText(fileSystem, messages, path, formatRenameSettings(s), kWording,
+                        const std::string& path, const RenameSettings& settings) {
+    return saveSettingsFile(fileSystem, messages, path, kWording, stringsOf<R>(settings, kFields),
+                            keysOf<R>(kFields), formatRenameSettings(settings),
                             SaveMode::AskBeforeReplacing);
 }
 

@@ -7,10 +7,14 @@
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "settings/RenameSettings.h"
+#include "settings/SettingsField.h"
 
 namespace nameshift::settings {
 
 // renset.ini: the rule options of the main dialog, 29 entries in a fixed order.
+
+// Every entry of the file, in its order: what writing, reading and the dialog's binding follow.
+std::span<const SettingsField<RenameSettings>> renameSettingsFields();
 
 std::string formatRenameSettings(const RenameSettings& settings);
 

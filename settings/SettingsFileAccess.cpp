@@ -30,11 +30,11 @@ bool checkStorableStrings(platform::MessageBox& messages, const SettingsFileWord
     for (const StringField& field : fields) {
         std::optional<platform::MessageText> text;
         if (field.value.find('"') != std::string_view::npos) {
-            text = platform::MessageText(wording.holdsQuote, {std::string(wording.fileName)});
+            text = platform::MessageText(wording.save.holdsQuote, {std::string(wording.fileName)});
         } else {
             for (std::string_view key : keys) {
                 if (field.value.find(key) != std::string_view::npos) {
-                    text = platform::MessageText(wording.holdsKey,
+                    text = platform::MessageText(wording.save.holdsKey,
                                                  {std::string(wording.fileName), std::string(key)});
                     break;
                 }
@@ -71,11 +71,20 @@ bool saveSettingsText(platform::FileSystem& fileSystem, platform::MessageBox& me
     // A failed replacement after Yes is reported like any other failure: keeping quiet would
     // let the user believe the settings were saved.
     if (status.kind() == ErrorKind::DiskFull) {
-        messages.show(wording.diskFull, NS_MESSAGE("Message", "Error - disk full"), Icon::Stop);
+        messages.show(wording.save.diskFull, NS_MESSAGE("Message", "Error - disk full"),
+                      Icon::Stop);
     } else {
-        messages.show(wording.unknownError, NS_MESSAGE("Message", "Error"), Icon::Stop);
+        messages.show(wording.save.unknownError, NS_MESSAGE("Message", "Error"), Icon::Stop);
     }
     return false;
+}
+
+bool saveSettingsFile(platform::FileSystem& fileSystem, platform::MessageBox& messages,
+                      const std::string& path, const SettingsFileWording& wording,
+                      std::span<const StringField> strings, std::span<const std::string_view> keys,
+                      std::string_view text, SaveMode mode) {
+    return checkStorableStrings(messages, wording, strings, keys) &&
+           saveSettingsText(fileSystem, messages, path, text, wording, mode);
 }
 
 }  // namespace nameshift::settings

@@ -5,23 +5,46 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 
 namespace nameshift::settings {
 
+// How a settings file's save speaks of its failures and refusals, whole for translation. The
+// refusals to save a string the file cannot hold: "%1" is the file name, the string's label is
+// the last placeholder, and "%2" of the second the key the string holds.
+struct SaveWording {
+    const char* diskFull;
+    const char* unknownError;
+    const char* holdsQuote;
+    const char* holdsKey;
+};
+
+// The options files' saves speak of options, renset.ini's of settings.
+inline constexpr SaveWording kOptionsSaveWording{
+    NS_MESSAGE("Message", "Cannot save options! - Reason: Disk is full."),
+    NS_MESSAGE("Message", "Cannot save options! - Unknown Error."),
+    NS_MESSAGE("Message",
+               "Cannot save options! - Reason: %2 holds a double quote, which %1 cannot store."),
+    NS_MESSAGE("Message",
+               "Cannot save options! - Reason: %3 holds the text \"%2\", which %1 cannot store.")};
+inline constexpr SaveWording kSettingsSaveWording{
+    NS_MESSAGE("Message", "Cannot save settings! - Reason: Disk is full."),
+    NS_MESSAGE("Message", "Cannot save settings! - Unknown Error."),
+    NS_MESSAGE("Message",
+               "Cannot save settings! - Reason: %2 holds a double quote, which %1 cannot store."),
+    NS_MESSAGE("Message",
+               "Cannot save settings! - Reason: %3 holds the text \"%2\", which %1 cannot store.")};
+
 // How one settings file speaks of itself in its messages.
 struct SettingsFileWording {
     std::string_view fileName;  // "renset.ini", as the load message quotes it
-    // The same messages whole, for translation: "%1" is the file name.
+    // The load message whole, for translation: "%1" is the file name.
     const char* loadFailure;
-    const char* diskFull;
-    const char* unknownError;
-    // The refusals to save a string the file cannot hold: "%1" is the file name, the string's
-    // label is the last placeholder, and "%2" of the second the key the string holds.
-    const char* holdsQuote;
-    const char* holdsKey;
+    const SaveWording& save;
 };
 
 enum class SaveMode {
@@ -60,5 +83,39 @@ bool checkStorableStrings(platform::MessageBox& messages, const SettingsFileWord
 bool saveSettingsText(platform::FileSystem& fileSystem, platform::MessageBox& messages,
                       const std::string& path, std::string_view text,
                       const SettingsFileWording& wording, SaveMode mode);
+
+// The read, load and save that every settings file offers, over its own parse and format.
+
+// The file's text parsed, or nothing when it cannot be read. Shows nothing.
+template <typename Parse>
+auto readSettingsFile(platform::FileSystem& fileSystem, const std::string& path, Parse parse)
+    -> std::optional<std::invoke_result_t<Parse, std::string_view>> {
+    const std::optional<std::string> text = readSettingsText(fileSystem, path);
+    if (!text) {
+        return std::nullopt;
+    }
+    return parse(std::string_view(*text));
+}
+
+// What a read gave, or `fallback` after the load message when it gave nothing. `loaded`, when
+// given, tells which happened.
+template <typename Record>
+Record loadedOrReported(std::optional<Record> read, platform::MessageBox& messages,
+                        const SettingsFileWording& wording, Record fallback, bool* loaded) {
+    if (loaded != nullptr) {
+        *loaded = read.has_value();
+    }
+    if (!read) {
+        reportLoadFailure(messages, wording);
+        return fallback;
+    }
+    return std::move(*read);
+}
+
+// checkStorableStrings, then saveSettingsText.
+bool saveSettingsFile(platform::FileSystem& fileSystem, platform::MessageBox& messages,
+                      const std::string& path, const SettingsFileWording& wording,
+                      std::span<const StringField> strings, std::span<const std::string_view> keys,
+                      std::string_view text, SaveMode mode);
 
 }  // namespace nameshift::settings

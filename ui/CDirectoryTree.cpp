@@ -165,9 +165,11 @@ std::string CDirectoryTree::pathOf(const QStandardItem* item) {
         pieces.push_back(item->data(kNameRole).toByteArray().toStdString());
     }
     std::string path;
-    for (auto piece = pieces.rbegin(); piece != pieces.rend(); ++piece) {
+    // Gathered from the item up to the root; the path runs the other way.
+    std::reverse(pieces.begin(), pieces.end());
+    for (const std::string& piece : pieces) {
         path += '/';
-        path += *piece;
+        path += piece;
     }
     return path.empty() ? "/" : path;
 }

@@ -10,7 +10,7 @@
 namespace nameshift::ui {
 
 DirectoryBrowser::DirectoryBrowser(platform::FileSystem& fileSystem, platform::MessageBox& messages,
-                                   VolumeSource& volumes, QWidget* parent)
+                                   platform::VolumeSource& volumes, QWidget* parent)
     : QWidget(parent),
       fileSystem_(fileSystem),
       messages_(messages),

@@ -9,8 +9,8 @@
 
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
+#include "platform/VolumeSource.h"
 #include "ui/CDirectoryTree.h"
-#include "ui/VolumeSource.h"
 #include "ui/widgets/DriveComboBox.h"
 
 namespace nameshift::ui {
@@ -22,7 +22,7 @@ class DirectoryBrowser : public QWidget {
 
 public:
     DirectoryBrowser(platform::FileSystem& fileSystem, platform::MessageBox& messages,
-                     VolumeSource& volumes, QWidget* parent = nullptr);
+                     platform::VolumeSource& volumes, QWidget* parent = nullptr);
 
     // Lists the volumes, enters `startPath` when one is given and shows the volume of the
     // current directory. False, after a message, when the volumes cannot be read; the list then
@@ -55,7 +55,7 @@ private:
 
     platform::FileSystem& fileSystem_;
     platform::MessageBox& messages_;
-    VolumeSource& volumes_;
+    platform::VolumeSource& volumes_;
     QLabel* driveLabel_;
     DriveComboBox* driveList_;
     CDirectoryTree* tree_;

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <utility>
 
 #include "engine/EditCorrections.h"
@@ -77,6 +78,28 @@ void Id3OptionsDialog::buildControls() {
     setWindowTitle(tr("ID3 Options"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
+    // Made in the order of the window from top to bottom, which the tab order follows too.
+    QGroupBox* renameGroup = buildRenameModeGroup();
+    buildModeButtons();
+    const FrameListLabels labels = buildFrameLists();
+    QHBoxLayout* separatorRow = buildSeparatorRow();
+    QGroupBox* basicGroup = layOutBasicGroup(labels, separatorRow);
+    QGroupBox* advancedGroup = buildAdvancedGroup();
+    QGroupBox* legendGroup = buildLegendGroup();
+    QHBoxLayout* exampleRow = buildExampleRow();
+    QHBoxLayout* buttonRow = buildButtonRow();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(renameGroup);
+    layout->addWidget(basicGroup);
+    layout->addWidget(advancedGroup);
+    layout->addWidget(legendGroup);
+    layout->addLayout(exampleRow);
+    layout->addLayout(buttonRow);
+    setTabOrderTopToBottom();
+}
+
+QGroupBox* Id3OptionsDialog::buildRenameModeGroup() {
     auto* renameGroup = new QGroupBox(tr("Rename Mode"), this);
     auto* renameLayout = new QVBoxLayout(renameGroup);
     renameModeGroup_ = new QButtonGroup(this);
@@ -93,7 +116,10 @@ void Id3OptionsDialog::buildControls() {
         renameModeGroup_->addButton(radio, mode);
         renameLayout->addWidget(radio);
     }
+    return renameGroup;
+}
 
+void Id3OptionsDialog::buildModeButtons() {
     auto* modeButtons = new QButtonGroup(this);
     basicMode_ = new QRadioButton(tr("Use &Basic ID3 Options"), this);
     basicMode_->setObjectName(QStringLiteral("basicMode"));
@@ -105,7 +131,9 @@ void Id3OptionsDialog::buildControls() {
         applyModeEnabling();
         rebuild();
     });
+}
 
+Id3OptionsDialog::FrameListLabels Id3OptionsDialog::buildFrameLists() {
     auto* availableLabel = new QLabel(tr("Avai&lable frames:"), this);
     available_ = new QListWidget(this);
     available_->setObjectName(QStringLiteral("availableFrames"));
@@ -114,6 +142,20 @@ void Id3OptionsDialog::buildControls() {
     connect(available_, &QListWidget::itemDoubleClicked, this,
             &Id3OptionsDialog::moveChosenToSelected);
 
+    buildMoveButtons();
+
+    auto* selectedLabel = new QLabel(tr("S&elected frames:"), this);
+    selected_ = new QListWidget(this);
+    selected_->setObjectName(QStringLiteral("selectedFrames"));
+    selectedLabel->setBuddy(selected_);
+    connect(selected_, &QListWidget::itemDoubleClicked, this,
+            &Id3OptionsDialog::moveChosenToAvailable);
+
+    buildOrderButtons();
+    return {availableLabel, selectedLabel};
+}
+
+void Id3OptionsDialog::buildMoveButtons() {
     allToSelected_ = makeButton(QStringLiteral(">>"), QStringLiteral("allToSelected"),
                                 tr("Selects every frame (Alt+Shift+Right)"), this);
     allToSelected_->setShortcut(QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Right));
@@ -130,14 +172,9 @@ void Id3OptionsDialog::buildControls() {
     connect(oneToSelected_, &QPushButton::clicked, this, &Id3OptionsDialog::moveChosenToSelected);
     connect(oneToAvailable_, &QPushButton::clicked, this, &Id3OptionsDialog::moveChosenToAvailable);
     connect(allToAvailable_, &QPushButton::clicked, this, &Id3OptionsDialog::moveAllToAvailable);
+}
 
-    auto* selectedLabel = new QLabel(tr("S&elected frames:"), this);
-    selected_ = new QListWidget(this);
-    selected_->setObjectName(QStringLiteral("selectedFrames"));
-    selectedLabel->setBuddy(selected_);
-    connect(selected_, &QListWidget::itemDoubleClicked, this,
-            &Id3OptionsDialog::moveChosenToAvailable);
-
+void Id3OptionsDialog::buildOrderButtons() {
     const QSize arrowSize(16, 16);
     up_ =
         makeButton(QString(), QStringLiteral("up"), tr("Moves the chosen frame up (Alt+Up)"), this);
@@ -153,7 +190,9 @@ void Id3OptionsDialog::buildControls() {
     down_->setAccessibleName(tr("Down"));
     connect(up_, &QPushButton::clicked, this, &Id3OptionsDialog::moveChosenUp);
     connect(down_, &QPushButton::clicked, this, &Id3OptionsDialog::moveChosenDown);
+}
 
+QHBoxLayout* Id3OptionsDialog::buildSeparatorRow() {
     useSeparators_ = new QCheckBox(tr("Use &Separators"), this);
     useSeparators_->setObjectName(QStringLiteral("useSeparators"));
     connect(useSeparators_, &QCheckBox::clicked, this, [this] {
@@ -176,7 +215,11 @@ void Id3OptionsDialog::buildControls() {
     }
     separatorRow->addStretch(1);
     connect(separatorGroup_, &QButtonGroup::idClicked, this, [this] { rebuild(); });
+    return separatorRow;
+}
 
+QGroupBox* Id3OptionsDialog::layOutBasicGroup(const FrameListLabels& labels,
+                                              QHBoxLayout* separatorRow) {
     auto* moveColumn = new QVBoxLayout;
     moveColumn->addStretch(1);
     moveColumn->addWidget(allToSelected_);
@@ -193,14 +236,17 @@ void Id3OptionsDialog::buildControls() {
     auto* basicGroup = new QGroupBox(this);
     auto* basicLayout = new QGridLayout(basicGroup);
     basicLayout->addWidget(basicMode_, 0, 0, 1, 4);
-    basicLayout->addWidget(availableLabel, 1, 0);
-    basicLayout->addWidget(selectedLabel, 1, 2);
+    basicLayout->addWidget(labels.available, 1, 0);
+    basicLayout->addWidget(labels.selected, 1, 2);
     basicLayout->addWidget(available_, 2, 0);
     basicLayout->addLayout(moveColumn, 2, 1);
     basicLayout->addWidget(selected_, 2, 2);
     basicLayout->addLayout(orderColumn, 2, 3);
     basicLayout->addLayout(separatorRow, 3, 0, 1, 4);
+    return basicGroup;
+}
 
+QGroupBox* Id3OptionsDialog::buildAdvancedGroup() {
     auto* advancedGroup = new QGroupBox(this);
     auto* advancedLayout = new QGridLayout(advancedGroup);
     auto* formatLabel = new QLabel(tr("&Format:"), this);
@@ -212,7 +258,10 @@ void Id3OptionsDialog::buildControls() {
     advancedLayout->addWidget(advancedMode_, 0, 0, 1, 2);
     advancedLayout->addWidget(formatLabel, 1, 0);
     advancedLayout->addWidget(advancedFormat_, 1, 1);
+    return advancedGroup;
+}
 
+QGroupBox* Id3OptionsDialog::buildLegendGroup() {
     auto* legendGroup = new QGroupBox(tr("Legend"), this);
     auto* legendLayout = new QGridLayout(legendGroup);
     const QStringList names = frameNames();
@@ -223,7 +272,10 @@ void Id3OptionsDialog::buildControls() {
         entry->setObjectName(QStringLiteral("legend%1").arg(code + 1));
         legendLayout->addWidget(entry, code % 3, code / 3);
     }
+    return legendGroup;
+}
 
+QHBoxLayout* Id3OptionsDialog::buildExampleRow() {
     auto* exampleLabel = new QLabel(tr("Example Tag Result:"), this);
     example_ = new QLineEdit(this);
     example_->setObjectName(QStringLiteral("example"));
@@ -231,37 +283,34 @@ void Id3OptionsDialog::buildControls() {
     auto* exampleRow = new QHBoxLayout;
     exampleRow->addWidget(exampleLabel);
     exampleRow->addWidget(example_, 1);
+    return exampleRow;
+}
 
-    auto* restoreButton =
-        makeButton(tr("&Restore Defaults"), QStringLiteral("restoreDefaults"),
-                   tr("Puts back the options a new installation starts with"), this);
-    restoreButton->setIcons(QStringLiteral(":/icons/restore.svg"));
-    connect(restoreButton, &QPushButton::clicked, this, &Id3OptionsDialog::restoreDefaults);
-    auto* okButton = makeButton(tr("OK"), QStringLiteral("ok"),
-                                tr("Saves the options in ID3Opts.ini and closes the "
-                                   "window"),
-                                this);
-    okButton->setIcons(QStringLiteral(":/icons/ok.svg"));
-    okButton->setDefault(true);
-    connect(okButton, &QPushButton::clicked, this, &Id3OptionsDialog::accept);
-    auto* cancelButton = makeButton(tr("&Cancel"), QStringLiteral("cancel"),
-                                    tr("Closes the window without saving"), this);
-    cancelButton->setIcons(QStringLiteral(":/icons/cancel.svg"));
-    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+QHBoxLayout* Id3OptionsDialog::buildButtonRow() {
+    restoreButton_ = makeButton(tr("&Restore Defaults"), QStringLiteral("restoreDefaults"),
+                                tr("Puts back the options a new installation starts with"), this);
+    restoreButton_->setIcons(QStringLiteral(":/icons/restore.svg"));
+    connect(restoreButton_, &QPushButton::clicked, this, &Id3OptionsDialog::restoreDefaults);
+    okButton_ = makeButton(tr("OK"), QStringLiteral("ok"),
+                           tr("Saves the options in ID3Opts.ini and closes the "
+                              "window"),
+                           this);
+    okButton_->setIcons(QStringLiteral(":/icons/ok.svg"));
+    okButton_->setDefault(true);
+    connect(okButton_, &QPushButton::clicked, this, &Id3OptionsDialog::accept);
+    cancelButton_ = makeButton(tr("&Cancel"), QStringLiteral("cancel"),
+                               tr("Closes the window without saving"), this);
+    cancelButton_->setIcons(QStringLiteral(":/icons/cancel.svg"));
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
     auto* buttonRow = new QHBoxLayout;
-    buttonRow->addWidget(restoreButton);
+    buttonRow->addWidget(restoreButton_);
     buttonRow->addStretch(1);
-    buttonRow->addWidget(okButton);
-    buttonRow->addWidget(cancelButton);
+    buttonRow->addWidget(okButton_);
+    buttonRow->addWidget(cancelButton_);
+    return buttonRow;
+}
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(renameGroup);
-    layout->addWidget(basicGroup);
-    layout->addWidget(advancedGroup);
-    layout->addWidget(legendGroup);
-    layout->addLayout(exampleRow);
-    layout->addLayout(buttonRow);
-
+void Id3OptionsDialog::setTabOrderTopToBottom() {
     // Tab follows the window from top to bottom, though the two mode buttons were made together.
     QList<QWidget*> tabOrder;
     for (QAbstractButton* radio : renameModeGroup_->buttons()) {
@@ -272,7 +321,7 @@ void Id3OptionsDialog::buildControls() {
     for (QAbstractButton* radio : separatorGroup_->buttons()) {
         tabOrder << radio;
     }
-    tabOrder << advancedMode_ << advancedFormat_ << restoreButton << okButton << cancelButton;
+    tabOrder << advancedMode_ << advancedFormat_ << restoreButton_ << okButton_ << cancelButton_;
     for (qsizetype i = 1; i < tabOrder.size(); ++i) {
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     }
@@ -280,7 +329,8 @@ void Id3OptionsDialog::buildControls() {
 
 void Id3OptionsDialog::showState(const settings::Id3DialogState& state) {
     if (state.renameMode) {
-        if (QAbstractButton* radio = renameModeGroup_->button(*state.renameMode)) {
+        if (QAbstractButton* radio =
+                renameModeGroup_->button(settings::indexOf(*state.renameMode))) {
             radio->setChecked(true);
         }
     }
@@ -298,7 +348,7 @@ void Id3OptionsDialog::showState(const settings::Id3DialogState& state) {
     }
     useSeparators_->setChecked(state.useSeparators);
     if (state.separator) {
-        if (QAbstractButton* radio = separatorGroup_->button(*state.separator)) {
+        if (QAbstractButton* radio = separatorGroup_->button(settings::indexOf(*state.separator))) {
             radio->setChecked(true);
         }
     }
@@ -312,14 +362,14 @@ void Id3OptionsDialog::showState(const settings::Id3DialogState& state) {
 
 settings::Id3Options Id3OptionsDialog::options() const {
     settings::Id3Options options;
-    options.renameMode = renameModeGroup_->checkedId();
+    options.renameMode = settings::choiceAt<settings::Id3RenameMode>(renameModeGroup_->checkedId());
     options.useAdvanced = advancedMode_->isChecked();
     options.selectedFrames.clear();
     for (int row = 0; row < selected_->count(); ++row) {
         options.selectedFrames.push_back(bytesOf(selected_->item(row)->text()));
     }
     options.useSeparators = useSeparators_->isChecked();
-    options.separator = separatorGroup_->checkedId();
+    options.separator = settings::choiceAt<settings::Id3Separator>(separatorGroup_->checkedId());
     options.advancedFormat = bytesOf(advancedFormat_->text());
     return options;
 }
@@ -381,6 +431,12 @@ void Id3OptionsDialog::addAvailable(const QString& frame) {
     available_->insertItem(row, frame);
 }
 
+void Id3OptionsDialog::returnToAvailable(int row) {
+    // A taken item belongs to no list; the available list gets a new item of its own.
+    const std::unique_ptr<QListWidgetItem> item(selected_->takeItem(row));
+    addAvailable(item->text());
+}
+
 void Id3OptionsDialog::moveAllToSelected() {
     while (available_->count() > 0) {
         QListWidgetItem* item = available_->takeItem(0);
@@ -408,18 +464,14 @@ void Id3OptionsDialog::moveChosenToAvailable() {
         return;
     }
     const int row = selected_->row(chosen.first());
-    QListWidgetItem* item = selected_->takeItem(row);
-    addAvailable(item->text());
-    delete item;
+    returnToAvailable(row);
     selected_->setCurrentRow(std::min(row, selected_->count() - 1));
     rebuild();
 }
 
 void Id3OptionsDialog::moveAllToAvailable() {
     while (selected_->count() > 0) {
-        QListWidgetItem* item = selected_->takeItem(0);
-        addAvailable(item->text());
-        delete item;
+        returnToAvailable(0);
     }
     rebuild();
 }
@@ -457,14 +509,12 @@ void Id3OptionsDialog::restoreDefaults() {
         return;
     }
     const settings::Id3Options defaults;
-    renameModeGroup_->button(defaults.renameMode)->setChecked(true);
+    renameModeGroup_->button(settings::indexOf(defaults.renameMode))->setChecked(true);
     basicMode_->setChecked(true);
     useSeparators_->setChecked(defaults.useSeparators);
-    separatorGroup_->button(defaults.separator)->setChecked(true);
+    separatorGroup_->button(settings::indexOf(defaults.separator))->setChecked(true);
     while (selected_->count() > 0) {
-        QListWidgetItem* item = selected_->takeItem(0);
-        addAvailable(item->text());
-        delete item;
+        returnToAvailable(0);
     }
     {
         const QSignalBlocker blocker(advancedFormat_);

@@ -11,6 +11,9 @@
 
 class QButtonGroup;
 class QCheckBox;
+class QGroupBox;
+class QHBoxLayout;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QRadioButton;
@@ -33,7 +36,7 @@ public:
     Id3OptionsDialog(platform::FileSystem& fileSystem, platform::MessageBox& messages,
                      std::string id3OptionsPath, QWidget* parent = nullptr);
 
-    // The options as the controls show them now; a radio group with nothing chosen gives -1.
+    // The options as the controls show them now; a radio group with nothing chosen gives none.
     settings::Id3Options options() const;
     // The format the example shows: the basic format, or the last advanced format that was free
     // of invalid characters.
@@ -51,13 +54,32 @@ public:
     void accept() override;
 
 private:
+    struct FrameListLabels {
+        QLabel* available;
+        QLabel* selected;
+    };
+
     void buildControls();
+    QGroupBox* buildRenameModeGroup();
+    void buildModeButtons();
+    FrameListLabels buildFrameLists();
+    void buildMoveButtons();
+    void buildOrderButtons();
+    QHBoxLayout* buildSeparatorRow();
+    QGroupBox* layOutBasicGroup(const FrameListLabels& labels, QHBoxLayout* separatorRow);
+    QGroupBox* buildAdvancedGroup();
+    QGroupBox* buildLegendGroup();
+    QHBoxLayout* buildExampleRow();
+    QHBoxLayout* buildButtonRow();
+    void setTabOrderTopToBottom();
     void showState(const settings::Id3DialogState& state);
     void applyModeEnabling();
     void rebuild();
     // Removes the invalid file name characters from the advanced format, one per message.
     void removeInvalidCharacters();
     void addAvailable(const QString& frame);
+    // Takes the selected list's item at `row` out and offers its frame as available again.
+    void returnToAvailable(int row);
 
     platform::FileSystem& fileSystem_;
     platform::MessageBox& messages_;
@@ -79,6 +101,9 @@ private:
     QButtonGroup* separatorGroup_ = nullptr;
     QLineEdit* advancedFormat_ = nullptr;
     QLineEdit* example_ = nullptr;
+    IconPushButton* restoreButton_ = nullptr;
+    IconPushButton* okButton_ = nullptr;
+    IconPushButton* cancelButton_ = nullptr;
 };
 
 }  // namespace nameshift::ui

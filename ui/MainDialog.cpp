@@ -13,9 +13,12 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 #include <unordered_set>
+#include <variant>
+#include <vector>
 
 #include "engine/ApplyCommand.h"
 #include "engine/BatchChecks.h"
@@ -29,6 +32,7 @@
 #include "settings/ProgramOptionsFile.h"
 #include "settings/RenameSettingsFile.h"
 #include "settings/StartupDirectory.h"
+#include "settings/StartupSettings.h"
 #include "ui/DisplayText.h"
 #include "ui/EditCorrections.h"
 #include "ui/PreviewDialog.h"
@@ -90,6 +94,98 @@ QHBoxLayout* row(std::initializer_list<QWidget*> widgets, bool stretchAtEnd = tr
     }
     return layout;
 }
+
+using RuleMember = settings::FieldMember<settings::RenameSettings>;
+
+// The control that shows one field of the rules.
+struct RuleControl {
+    RuleMember member;
+    QObject* control;
+};
+
+std::vector<RuleControl> ruleControls(const MainDialogControls& c) {
+    using R = settings::RenameSettings;
+    return {
+        {&R::changePrefix, c.changePrefix},
+        {&R::prefixText, c.prefixEdit},
+        {&R::prefixPosition, c.prefixPosition},
+        {&R::useCounter, c.useCounter},
+        {&R::counterPosition, c.counterPosition},
+        {&R::counterStart, c.counterStartEdit},
+        {&R::counterIncrement, c.counterIncrementEdit},
+        {&R::counterDigitsIndex, c.counterDigits},
+        {&R::changeExtension, c.changeExtension},
+        {&R::extensionText, c.extensionEdit},
+        {&R::extensionPosition, c.extensionPosition},
+        {&R::removeSpaces, c.removeSpaces},
+        {&R::removeBrackets, c.removeBrackets},
+        {&R::removeTildes, c.removeTildes},
+        {&R::removeHyphens, c.removeHyphens},
+        {&R::removeString, c.removeString},
+        {&R::stringToRemove, c.removeStringEdit},
+        {&R::replaceString, c.replaceString},
+        {&R::replaceFrom, c.replaceFromEdit},
+        {&R::replaceWith, c.replaceWithEdit},
+        {&R::lowerCase, c.lowerCase},
+        {&R::upperCase, c.upperCase},
+        {&R::firstLetterUpper, c.firstLetterUpper},
+        {&R::supportId3, c.supportId3},
+        {&R::attributeArchive, c.archive},
+        {&R::attributeHidden, c.hidden},
+        {&R::attributeReadOnly, c.readOnly},
+        {&R::attributeSystem, c.system},
+        {&R::sortKey, c.sortList},
+    };
+}
+
+// Every field of the rules' table has its control; one without would be a field the dialog
+// forgot, and is left alone.
+QObject* controlOf(const std::vector<RuleControl>& bound, const RuleMember& member) {
+    const auto found = std::find_if(bound.begin(), bound.end(),
+                                    [&](const RuleControl& c) { return c.member == member; });
+    Q_ASSERT(found != bound.end());
+    return found != bound.end() ? found->control : nullptr;
+}
+
+// Each kind of field has the one kind of control that shows it.
+void readControl(QObject* control, bool& field) {
+    field = qobject_cast<QCheckBox*>(control)->isChecked();
+}
+void readControl(QObject* control, std::string& field) {
+    field = bytesOf(qobject_cast<QLineEdit*>(control)->text());
+}
+void readControl(QObject* control, std::optional<settings::Position>& field) {
+    field =
+        settings::choiceAt<settings::Position>(qobject_cast<QButtonGroup*>(control)->checkedId());
+}
+void readControl(QObject* control, int& field) {
+    field = qobject_cast<QComboBox*>(control)->currentIndex();
+}
+void readControl(QObject* control, std::optional<settings::SortKey>& field) {
+    field =
+        settings::choiceAt<settings::SortKey>(qobject_cast<QComboBox*>(control)->currentIndex());
+}
+// The rules hold no restore file usage; the field table's type allows one.
+void readControl(QObject*, settings::RestoreFileUsage&) {}
+
+void writeControl(QObject* control, bool field) {
+    qobject_cast<QCheckBox*>(control)->setChecked(field);
+}
+void writeControl(QObject* control, const std::string& field) {
+    qobject_cast<QLineEdit*>(control)->setText(displayText(field));
+}
+void writeControl(QObject* control, std::optional<settings::Position> field) {
+    setRadio(qobject_cast<QButtonGroup*>(control), settings::indexOf(field));
+}
+void writeControl(QObject* control, int field) {
+    qobject_cast<QComboBox*>(control)->setCurrentIndex(field);
+}
+void writeControl(QObject* control, std::optional<settings::SortKey> field) {
+    auto* list = qobject_cast<QComboBox*>(control);
+    const QSignalBlocker quiet(list);
+    list->setCurrentIndex(settings::indexOf(field));
+}
+void writeControl(QObject*, settings::RestoreFileUsage) {}
 
 }  // namespace
 
@@ -402,16 +498,19 @@ bool MainDialog::startUp() {
     }
     paths_ = *paths;
 
-    session_.options = settings::loadProgramOptions(services_.fileSystem, services_.messages,
-                                                    paths_.programOptions, {});
-    session_.id3 =
-        settings::loadId3Naming(services_.fileSystem, services_.messages, paths_.id3Options);
-    const std::string startDirectory = settings::chooseStartupDirectory(
-        services_.fileSystem, services_.messages, session_.options, services_.startFolder);
-    controls_.browser->fillDrives(startDirectory);
-    controls_.browser->fillTree();
-    session_.rules = settings::loadRenameSettings(services_.fileSystem, services_.messages,
-                                                  paths_.renameSettings, {});
+    const auto openBrowser = [this](const settings::ProgramOptions& options) {
+        const std::string startDirectory = settings::chooseStartupDirectory(
+            services_.fileSystem, services_.messages, options, services_.startFolder);
+        controls_.browser->fillDrives(startDirectory);
+        controls_.browser->fillTree();
+    };
+    settings::StartupSettings loaded = settings::loadStartupSettings(
+        services_.fileSystem, paths_,
+        [this](const std::string&) -> platform::MessageBox& { return services_.messages; },
+        {.afterOptions = openBrowser});
+    session_.options = std::move(loaded.options);
+    session_.id3 = std::move(loaded.id3);
+    session_.rules = std::move(loaded.rules);
     // Before the first listing, so that the list shows the files as the recovery left them. A
     // recovery that runs out of memory stops as a command does, and the program still starts.
     engine::runGuarded(services_.messages, [&] {
@@ -453,72 +552,29 @@ void MainDialog::closeSplash() {
 }
 
 void MainDialog::readControls() {
-    const MainDialogControls& c = controls_;
-    settings::RenameSettings& rules = session_.rules;
-    rules.changePrefix = c.changePrefix->isChecked();
-    rules.prefixText = bytesOf(c.prefixEdit->text());
-    rules.prefixPosition = c.prefixPosition->checkedId();
-    rules.useCounter = c.useCounter->isChecked();
-    rules.counterStart = bytesOf(c.counterStartEdit->text());
-    rules.counterIncrement = bytesOf(c.counterIncrementEdit->text());
-    rules.counterDigitsIndex = c.counterDigits->currentIndex();
-    rules.counterPosition = c.counterPosition->checkedId();
-    rules.changeExtension = c.changeExtension->isChecked();
-    rules.extensionText = bytesOf(c.extensionEdit->text());
-    rules.extensionPosition = c.extensionPosition->checkedId();
-    rules.removeSpaces = c.removeSpaces->isChecked();
-    rules.removeBrackets = c.removeBrackets->isChecked();
-    rules.removeTildes = c.removeTildes->isChecked();
-    rules.removeHyphens = c.removeHyphens->isChecked();
-    rules.removeString = c.removeString->isChecked();
-    rules.stringToRemove = bytesOf(c.removeStringEdit->text());
-    rules.replaceString = c.replaceString->isChecked();
-    rules.replaceFrom = bytesOf(c.replaceFromEdit->text());
-    rules.replaceWith = bytesOf(c.replaceWithEdit->text());
-    rules.lowerCase = c.lowerCase->isChecked();
-    rules.upperCase = c.upperCase->isChecked();
-    rules.firstLetterUpper = c.firstLetterUpper->isChecked();
-    rules.supportId3 = c.supportId3->isChecked();
-    rules.attributeArchive = c.archive->isChecked();
-    rules.attributeReadOnly = c.readOnly->isChecked();
-    rules.attributeHidden = c.hidden->isChecked();
-    rules.attributeSystem = c.system->isChecked();
-    rules.sortIndex = c.sortList->currentIndex();
+    const std::vector<RuleControl> bound = ruleControls(controls_);
+    for (const settings::SettingsField<settings::RenameSettings>& field :
+         settings::renameSettingsFields()) {
+        QObject* control = controlOf(bound, field.member);
+        if (control == nullptr) {
+            continue;
+        }
+        std::visit([&](auto member) { readControl(control, session_.rules.*member); },
+                   field.member);
+    }
 }
 
 void MainDialog::writeControls() {
-    const MainDialogControls& c = controls_;
-    const settings::RenameSettings& rules = session_.rules;
-    c.changePrefix->setChecked(rules.changePrefix);
-    c.prefixEdit->setText(displayText(rules.prefixText));
-    setRadio(c.prefixPosition, rules.prefixPosition);
-    c.useCounter->setChecked(rules.useCounter);
-    c.counterStartEdit->setText(displayText(rules.counterStart));
-    c.counterIncrementEdit->setText(displayText(rules.counterIncrement));
-    c.counterDigits->setCurrentIndex(rules.counterDigitsIndex);
-    setRadio(c.counterPosition, rules.counterPosition);
-    c.changeExtension->setChecked(rules.changeExtension);
-    c.extensionEdit->setText(displayText(rules.extensionText));
-    setRadio(c.extensionPosition, rules.extensionPosition);
-    c.removeSpaces->setChecked(rules.removeSpaces);
-    c.removeBrackets->setChecked(rules.removeBrackets);
-    c.removeTildes->setChecked(rules.removeTildes);
-    c.removeHyphens->setChecked(rules.removeHyphens);
-    c.removeString->setChecked(rules.removeString);
-    c.removeStringEdit->setText(displayText(rules.stringToRemove));
-    c.replaceString->setChecked(rules.replaceString);
-    c.replaceFromEdit->setText(displayText(rules.replaceFrom));
-    c.replaceWithEdit->setText(displayText(rules.replaceWith));
-    c.lowerCase->setChecked(rules.lowerCase);
-    c.upperCase->setChecked(rules.upperCase);
-    c.firstLetterUpper->setChecked(rules.firstLetterUpper);
-    c.supportId3->setChecked(rules.supportId3);
-    c.archive->setChecked(rules.attributeArchive);
-    c.readOnly->setChecked(rules.attributeReadOnly);
-    c.hidden->setChecked(rules.attributeHidden);
-    c.system->setChecked(rules.attributeSystem);
-    const QSignalBlocker quiet(c.sortList);
-    c.sortList->setCurrentIndex(rules.sortIndex);
+    const std::vector<RuleControl> bound = ruleControls(controls_);
+    for (const settings::SettingsField<settings::RenameSettings>& field :
+         settings::renameSettingsFields()) {
+        QObject* control = controlOf(bound, field.member);
+        if (control == nullptr) {
+            continue;
+        }
+        std::visit([&](auto member) { writeControl(control, session_.rules.*member); },
+                   field.member);
+    }
 }
 
 void MainDialog::applyEnablingRule() {
@@ -592,7 +648,7 @@ void MainDialog::fillFileList() {
     // are, whatever the browser showed for a moment.
     session_.directory = c.browser->currentPath();
     session_.fileList.setAttributeMask(session_.rules.attributeMask());
-    session_.fileList.setSortIndex(c.sortList->currentIndex());
+    session_.fileList.setSortKey(session_.rules.sortKey);
     session_.fileList.applyFileMask(session_.directory);
     showFileList();
 }
@@ -637,8 +693,7 @@ void MainDialog::showNewNames() {
         return;
     }
     // The plan apply would make, judged by the same checks, so the column shows what apply does.
-    const bool mayRecord =
-        session_.options.restoreFileUsage != static_cast<int>(settings::RestoreFileUsage::None);
+    const bool mayRecord = session_.options.restoreFileUsage != settings::RestoreFileUsage::None;
     engine::BatchPlan plan =
         engine::planBatch(session_, {.mayRecord = mayRecord, .checkSafety = false});
     if (plan.refusedBySettings) {

@@ -22,13 +22,13 @@
 #include "engine/TagReader.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
+#include "platform/VolumeSource.h"
 #include "settings/SettingsPaths.h"
 #include "ui/CaseWarnings.h"
 #include "ui/DirectoryBrowser.h"
 #include "ui/EditCorrections.h"
 #include "ui/FileListView.h"
 #include "ui/ModalRunner.h"
-#include "ui/VolumeSource.h"
 #include "ui/widgets/IconPushButton.h"
 
 namespace nameshift::ui {
@@ -36,13 +36,13 @@ namespace nameshift::ui {
 // What the main dialog works with, handed in by the program's entry or by a test.
 struct MainDialogServices {
     MainDialogServices(platform::FileSystem& fs, platform::MessageBox& box,
-                       engine::TagReader& tagReader, VolumeSource& volumeSource)
+                       engine::TagReader& tagReader, platform::VolumeSource& volumeSource)
         : fileSystem(fs), messages(box), tags(tagReader), volumes(volumeSource) {}
 
     platform::FileSystem& fileSystem;
     platform::MessageBox& messages;
     engine::TagReader& tags;
-    VolumeSource& volumes;
+    platform::VolumeSource& volumes;
     // Null: Qt's file dialog asks.
     engine::RestoreFilePicker* restorePicker = nullptr;
     // How the preview and the file dialog run; null: exec().

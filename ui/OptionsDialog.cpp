@@ -116,10 +116,10 @@ settings::ProgramOptions OptionsDialog::options() const {
     options.exitAfterRestore = exitAfterRestore_->isChecked();
     options.useStartupDir = useStartupDir_->isChecked();
     options.startupDirPath = QFile::encodeName(startupDirPath_->text()).toStdString();
-    options.restoreFileUsage = 0;
-    for (int usage = 0; usage < 3; ++usage) {
+    options.restoreFileUsage = settings::RestoreFileUsage::Create;
+    for (int usage = 0; usage < settings::kChoiceCount<settings::RestoreFileUsage>; ++usage) {
         if (restoreUsage_[usage]->isChecked()) {
-            options.restoreFileUsage = usage;
+            options.restoreFileUsage = *settings::choiceAt<settings::RestoreFileUsage>(usage);
         }
     }
     return options;
@@ -132,9 +132,10 @@ void OptionsDialog::showOptions(const settings::ProgramOptions& options) {
     exitAfterRestore_->setChecked(options.exitAfterRestore);
     useStartupDir_->setChecked(options.useStartupDir);
     startupDirPath_->setText(QFile::decodeName(QByteArray::fromStdString(options.startupDirPath)));
-    const int usage = options.restoreFileUsage >= 0 && options.restoreFileUsage < 3
-                          ? options.restoreFileUsage
-                          : 0;
+    const int usage =
+        settings::choiceAt<settings::RestoreFileUsage>(settings::indexOf(options.restoreFileUsage))
+            ? settings::indexOf(options.restoreFileUsage)
+            : 0;
     restoreUsage_[usage]->setChecked(true);
 }
 

@@ -30,8 +30,8 @@ QMessageBox::Icon iconOf(platform::Icon icon) {
 
 QString QtMessageBox::translated(const platform::MessageText& text) {
     const int count = text.count ? static_cast<int>(*text.count) : -1;
-    const QString pattern = QCoreApplication::translate(platform::kMessageContext,
-                                                        text.pattern.c_str(), nullptr, count);
+    QString pattern = QCoreApplication::translate(platform::kMessageContext, text.pattern.c_str(),
+                                                  nullptr, count);
     if (text.arguments.empty() && text.parts.empty()) {
         return pattern;
     }

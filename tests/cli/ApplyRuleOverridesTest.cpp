@@ -9,7 +9,7 @@ using settings::RenameSettings;
 
 TEST(ApplyRuleOverridesTest, TextsTurnTheirRulesOnAndChoicesOnlySetTheChoice) {
     RuleOverrides overrides;
-    overrides.prefixPosition = settings::position::kEnd;
+    overrides.prefixPosition = settings::Position::End;
     overrides.counterIncrement = "2";
     overrides.replaceFrom = "a";
     overrides.replaceWith = "";
@@ -24,7 +24,7 @@ TEST(ApplyRuleOverridesTest, TextsTurnTheirRulesOnAndChoicesOnlySetTheChoice) {
     applyRuleOverrides(overrides, rules, id3);
 
     RenameSettings expected = RenameSettings::whenFileMissing();
-    expected.prefixPosition = settings::position::kEnd;
+    expected.prefixPosition = settings::Position::End;
     expected.useCounter = true;
     expected.counterIncrement = "2";
     expected.replaceString = true;
@@ -34,7 +34,7 @@ TEST(ApplyRuleOverridesTest, TextsTurnTheirRulesOnAndChoicesOnlySetTheChoice) {
     expected.attributeArchive = false;
     expected.attributeSystem = false;
     EXPECT_EQ(rules, expected);
-    EXPECT_EQ(id3, (settings::Id3Naming{0, "%4"}));
+    EXPECT_EQ(id3, (settings::Id3Naming{settings::Id3RenameMode::AllOrRules, "%4"}));
 }
 
 }  // namespace

@@ -29,22 +29,16 @@ std::string goldenSettings(const std::string& name) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-// A restore file as the dialog program writes it, byte for byte.
+// A restore file as the dialog program writes it, byte for byte: the layout that the engine's
+// golden restore file pins down.
 std::string restoreFileText(const std::string& directory,
                             const std::vector<std::pair<std::string, std::string>>& pairs) {
-    std::string text =
-        "==================================================\r\n"
-        "= Nameshift Pro Restore File                     =\r\n"
-        "=                                                =\r\n"
-        "= Warning! - Editing this file directly may      =\r\n"
-        "=            render it unusable!                 =\r\n"
-        "==================================================\r\n"
-        "\r\n-= File path =-\r\n\"" +
-        directory + "\"\r\n\r\n-= Files =-\r\n";
+    engine::RestoreRecord record{directory, {}, {}};
     for (const auto& [before, after] : pairs) {
-        text += "\"" + before + "\"\r\n\"" + after + "\"\r\n";
+        record.namesBefore.push_back(before);
+        record.namesAfter.push_back(after);
     }
-    return text + "\"\"";
+    return engine::formatRestoreFile(record);
 }
 
 constexpr const char* kSettings = ".config/nameshift/";
@@ -154,7 +148,7 @@ TEST_F(CliTest, AnExistingRestoreFileRefusesTheBatchUnlessYesIsGiven) {
 
 struct RestoreUsageCase {
     std::string name;
-    int usage;
+    settings::RestoreFileUsage usage;
     std::vector<std::string> arguments;
     bool written;
 
@@ -178,10 +172,15 @@ TEST_P(RestoreUsageTest, RestoreFileFollowsOptionsUnlessTheCommandLineSays) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cli, RestoreUsageTest,
-    ::testing::Values(RestoreUsageCase{"AskCountsAsCreate", 1, {}, true},
-                      RestoreUsageCase{"Never", 2, {}, false},
-                      RestoreUsageCase{"NeverButAskedFor", 2, {"--restore-file"}, true},
-                      RestoreUsageCase{"AutomaticButDeclined", 0, {"--no-restore-file"}, false}),
+    ::testing::Values(
+        RestoreUsageCase{"AskCountsAsCreate", settings::RestoreFileUsage::Ask, {}, true},
+        RestoreUsageCase{"Never", settings::RestoreFileUsage::None, {}, false},
+        RestoreUsageCase{
+            "NeverButAskedFor", settings::RestoreFileUsage::None, {"--restore-file"}, true},
+        RestoreUsageCase{"AutomaticButDeclined",
+                         settings::RestoreFileUsage::Create,
+                         {"--no-restore-file"},
+                         false}),
     [](const auto& param) { return param.param.name; });
 
 struct RefusalCase {

@@ -42,7 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
                       o.nullSeparated = true;
                       o.rules.prefix = " a b ";
                       o.rules.extension = "-x";
-                      o.rules.prefixPosition = settings::position::kEnd;
+                      o.rules.prefixPosition = settings::Position::End;
                       o.yes = true;
                   }},
         ParseCase{"CounterAndReplaceWithoutWith",
@@ -53,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
                       o.rules.counterStart = "1";
                       o.rules.counterIncrement = "12";
                       o.rules.counterDigitsIndex = 2;
-                      o.rules.counterPosition = settings::position::kEnd;
+                      o.rules.counterPosition = settings::Position::End;
                       o.rules.replaceFrom = "a";
                       o.rules.replaceWith = "";
                   }},
@@ -63,11 +63,11 @@ INSTANTIATE_TEST_SUITE_P(
                   [](CliOptions& o) {
                       o.command = CliCommand::Restore;
                       o.restoreFilePath = "old batch.dat";
-                      o.rules.sortIndex = static_cast<int>(settings::SortKey::Size);
+                      o.rules.sortKey = settings::SortKey::Size;
                       o.rules.attributes = "ah";
                       o.selectGlobs = {"a*", "b c"};
                       o.rules.supportId3 = true;
-                      o.rules.id3Mode = 1;
+                      o.rules.id3Mode = settings::Id3RenameMode::AllOrKeep;
                       o.restoreFile = RestoreFileChoice::None;
                   }},
         ParseCase{"EmptyValuesNeverTakeTheNextArgument",

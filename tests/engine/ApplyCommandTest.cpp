@@ -123,7 +123,7 @@ TEST_F(ApplyCommandTest, RenumberingRunsTheChainFromItsFarEnd) {
     dir.write("f1.txt", "one");
     dir.write("f2.txt", "two");
     tick({"f1.txt", "f2.txt"});
-    usePrefix("f", settings::position::kReplace);
+    usePrefix("f", settings::Position::Replace);
     useCounter("2");
 
     EXPECT_EQ(applyChanges(session), CommandOutcome::Done);
@@ -215,7 +215,7 @@ TEST_F(ApplyCommandTest, ExistingRestoreFileIsReplacedWhenTheUserSaysYes) {
 
 struct UsageCase {
     const char* label;
-    int usage;
+    settings::RestoreFileUsage usage;
     std::vector<Answer> answers;
     Names texts;
     bool written;
@@ -238,18 +238,19 @@ TEST_P(ApplyRestoreUsageTest, FollowsTheRestoreFileOption) {
 
 INSTANTIATE_TEST_SUITE_P(
     Options, ApplyRestoreUsageTest,
-    ::testing::Values(UsageCase{"Create", 0, {}, {"Operation complete"}, true},
-                      UsageCase{"AskYes",
-                                1,
-                                {Answer::Yes},
-                                {"Do you wish to create a restore file?", "Operation complete"},
-                                true},
-                      UsageCase{"AskNo",
-                                1,
-                                {Answer::No},
-                                {"Do you wish to create a restore file?", "Operation complete"},
-                                false},
-                      UsageCase{"None", 2, {}, {"Operation complete"}, false}),
+    ::testing::Values(
+        UsageCase{"Create", settings::RestoreFileUsage::Create, {}, {"Operation complete"}, true},
+        UsageCase{"AskYes",
+                  settings::RestoreFileUsage::Ask,
+                  {Answer::Yes},
+                  {"Do you wish to create a restore file?", "Operation complete"},
+                  true},
+        UsageCase{"AskNo",
+                  settings::RestoreFileUsage::Ask,
+                  {Answer::No},
+                  {"Do you wish to create a restore file?", "Operation complete"},
+                  false},
+        UsageCase{"None", settings::RestoreFileUsage::None, {}, {"Operation complete"}, false}),
     [](const auto& param) { return std::string(param.param.label); });
 
 struct RefusalCase {
@@ -290,7 +291,7 @@ INSTANTIATE_TEST_SUITE_P(
                     [](RenameSession& s) {
                         s.rules.changePrefix = true;
                         s.rules.prefixText = "same";
-                        s.rules.prefixPosition = settings::position::kReplace;
+                        s.rules.prefixPosition = settings::Position::Replace;
                     },
                     "Duplicate filenames found! Cannot continue.",
                     "Duplicate Filenames"},
@@ -307,7 +308,7 @@ INSTANTIATE_TEST_SUITE_P(
                     [](RenameSession& s) {
                         s.rules.changePrefix = true;
                         s.rules.prefixText = "sub/";
-                        s.rules.prefixPosition = settings::position::kBeginning;
+                        s.rules.prefixPosition = settings::Position::Beginning;
                     },
                     "Cannot continue - the new file name \"sub/a.txt\" is not a plain file name.",
                     "Invalid File Name"},
@@ -330,7 +331,7 @@ INSTANTIATE_TEST_SUITE_P(
                     [](RenameSession& s) {
                         s.rules.changePrefix = true;
                         s.rules.prefixText = "\"";
-                        s.rules.prefixPosition = settings::position::kBeginning;
+                        s.rules.prefixPosition = settings::Position::Beginning;
                     },
                     "Cannot continue - the file name \"\"a.txt\" contains a double quote, "
                     "which a restore file cannot record.",
@@ -358,7 +359,7 @@ TEST_F(ApplyCommandTest, QuotesAreRenamedWhenNoRestoreFileIsMade) {
     dir.write("say \"hi\".txt");
     tick({"say \"hi\".txt"});
     usePrefix("x");
-    session.options.restoreFileUsage = 2;
+    session.options.restoreFileUsage = settings::RestoreFileUsage::None;
     EXPECT_EQ(applyChanges(session), CommandOutcome::Done);
     EXPECT_EQ(dir.names(), (Names{"xsay \"hi\".txt"}));
 }
@@ -377,7 +378,7 @@ TEST_F(ApplyCommandTest, DirectoryWithQuoteIsRefusedWhenItWouldBeRecorded) {
     EXPECT_EQ(dir.names("say \"hi\""), (Names{"a.txt"}));
 
     messages.shown.clear();
-    session.options.restoreFileUsage = 2;
+    session.options.restoreFileUsage = settings::RestoreFileUsage::None;
     tick({"a.txt"});
     EXPECT_EQ(applyChanges(session), CommandOutcome::Done);
     EXPECT_EQ(dir.names("say \"hi\""), (Names{"xa.txt"}));
@@ -410,7 +411,7 @@ TEST_F(ApplyCommandTest, TagNamesThatMeetAreListedNotReplaced) {
                  {"3.mp3", artistAndTitle("AC/DC", "T.N.T.")}};
     tick({"1.mp3", "2.mp3", "3.mp3"});
     session.rules.supportId3 = true;
-    session.id3 = {static_cast<int>(settings::Id3RenameMode::AllOrRules), "%2 - %4"};
+    session.id3 = {settings::Id3RenameMode::AllOrRules, "%2 - %4"};
 
     EXPECT_EQ(applyChanges(session), CommandOutcome::Done);
 
@@ -428,9 +429,9 @@ TEST_F(ApplyCommandTest, KeepingIncompleteFilesSkipsTheChecksOfTheRuleNames) {
     dir.write("b.mp3", "untagged");
     tags.tags = {{"a.mp3", artistAndTitle("Band", "Song")}};
     tick({"a.mp3", "b.mp3"});
-    usePrefix("same", settings::position::kReplace);  // the rules alone would collide
+    usePrefix("same", settings::Position::Replace);  // the rules alone would collide
     session.rules.supportId3 = true;
-    session.id3 = {static_cast<int>(settings::Id3RenameMode::AllOrKeep), "%2 - %4"};
+    session.id3 = {settings::Id3RenameMode::AllOrKeep, "%2 - %4"};
 
     EXPECT_EQ(applyChanges(session), CommandOutcome::Done);
 
@@ -444,7 +445,7 @@ TEST_F(ApplyCommandTest, TagNamesAreCheckedToStayInTheDirectory) {
     tags.tags = {{"a", artistAndTitle("..", "x")}};
     tick({"a"});
     session.rules.supportId3 = true;
-    session.id3 = {static_cast<int>(settings::Id3RenameMode::AllOrKeep), "%2"};
+    session.id3 = {settings::Id3RenameMode::AllOrKeep, "%2"};
     EXPECT_EQ(applyChanges(session), CommandOutcome::Refused);
     EXPECT_EQ(messages.texts(),
               (Names{"Cannot continue - the new file name \"..\" is not a plain file name."}));

@@ -48,15 +48,15 @@ public:
         settings::RenameSettings rules;
         rules.changePrefix = chance(40);
         rules.prefixText = text(2);
-        rules.prefixPosition = between(0, 2);
+        rules.prefixPosition = settings::choiceAt<settings::Position>(between(0, 2));
         rules.useCounter = chance(25);
         rules.counterStart = std::to_string(between(0, 3));
         rules.counterIncrement = std::to_string(between(0, 2));
-        rules.counterPosition = between(0, 1);
+        rules.counterPosition = settings::choiceAt<settings::Position>(between(0, 1));
         rules.counterDigitsIndex = between(0, 3);
         rules.changeExtension = chance(25);
         rules.extensionText = text(2);
-        rules.extensionPosition = between(0, 2);
+        rules.extensionPosition = settings::choiceAt<settings::Position>(between(0, 2));
         rules.removeSpaces = chance(20);
         rules.removeBrackets = chance(20);
         rules.removeTildes = chance(20);
@@ -159,8 +159,8 @@ TEST_F(ApplyRestorePropertyTest, ApplyThenRestoreLosesNothingAndPutsEveryNameBac
 TEST_F(ApplyRestorePropertyTest, PermutationsEndAsPreviewedOrListedAndRestoreExactly) {
     std::mt19937 random(20261209);
     RandomBatch batch(random);
-    session.fileList.setSortIndex(static_cast<int>(settings::SortKey::Size));
-    usePrefix("f", settings::position::kReplace);
+    session.fileList.setSortKey(settings::SortKey::Size);
+    usePrefix("f", settings::Position::Replace);
     useCounter("1");
     int blockedBatches = 0;
     for (int round = 0; round < 120; ++round) {

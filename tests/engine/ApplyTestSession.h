@@ -77,7 +77,7 @@ protected:
         session.options.exitAfterApply = false;
         session.options.exitAfterRestore = false;
         session.fileList.setAttributeMask(platform::attribute::kArchive);
-        session.fileList.setSortIndex(static_cast<int>(settings::SortKey::Name));
+        session.fileList.setSortKey(settings::SortKey::Name);
     }
 
     // Lists the directory and ticks the named files.
@@ -98,7 +98,8 @@ protected:
         ASSERT_TRUE(session.fileList.fill(session.directory));
         session.fileList.selectAll(true);
     }
-    void usePrefix(const std::string& text, int where = settings::position::kBeginning) {
+    void usePrefix(const std::string& text,
+                   settings::Position where = settings::Position::Beginning) {
         session.rules.changePrefix = true;
         session.rules.prefixText = text;
         session.rules.prefixPosition = where;
@@ -106,7 +107,7 @@ protected:
     // A counter at the end of each name, one digit, counting up by one from `start`.
     void useCounter(const std::string& start) {
         session.rules.useCounter = true;
-        session.rules.counterPosition = settings::position::kEnd;
+        session.rules.counterPosition = settings::Position::End;
         session.rules.counterStart = start;
         session.rules.counterIncrement = "1";
         session.rules.counterDigitsIndex = 0;

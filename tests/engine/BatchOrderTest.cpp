@@ -135,7 +135,7 @@ TEST_F(BatchSafetyTest, ChainBlockedByAnUntickedFileFailsAloneAndReplacesNothing
         dir.write(name, name);
     }
     tick({"f1.txt", "f2.txt", "g1.txt"});  // f3.txt stays, holding the name f2.txt wants
-    usePrefix("f", settings::position::kReplace);
+    usePrefix("f", settings::Position::Replace);
     useCounter("2");
     // f1 -> f2, f2 -> f3 (held), g1 -> f4
 

@@ -37,10 +37,10 @@ protected:
             dir.write(name, std::string(size, letter++));
         }
         tickAll();
-        session.fileList.setSortIndex(static_cast<int>(settings::SortKey::Size));
+        session.fileList.setSortKey(settings::SortKey::Size);
         ASSERT_TRUE(session.fileList.fill(session.directory));
         session.fileList.selectAll(true);
-        usePrefix("f", settings::position::kReplace);
+        usePrefix("f", settings::Position::Replace);
         useCounter("1");
     }
 

@@ -35,7 +35,7 @@ protected:
     }
     void fillSortedBy(SortKey key) {
         list.setAttributeMask(kAllAttributes);
-        list.setSortIndex(static_cast<int>(key));
+        list.setSortKey(key);
         ASSERT_TRUE(list.fill(dir.path()));
     }
 
@@ -82,7 +82,7 @@ TEST_F(FileListTest, FiltersByAttributeBitsAndNeverListsDirectories) {
     dir.makeDirectory("folder.d");
     ASSERT_EQ(::mkfifo(dir.file("pipe.fifo").c_str(), 0644), 0);
 
-    list.setSortIndex(static_cast<int>(SortKey::Name));
+    list.setSortKey(SortKey::Name);
     list.setAttributeMask(kArchive);
     ASSERT_TRUE(list.fill(dir.path()));
     EXPECT_EQ(rowNames(), (std::vector<std::string>{".hidden.txt", "locked.txt", "plain.txt"}));

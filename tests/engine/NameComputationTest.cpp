@@ -16,7 +16,7 @@ protected:
             dir.write(name);
         }
         list.setAttributeMask(platform::attribute::kArchive);
-        list.setSortIndex(static_cast<int>(settings::SortKey::Name));
+        list.setSortKey(settings::SortKey::Name);
         ASSERT_TRUE(list.fill(dir.path()));
     }
 
@@ -32,7 +32,7 @@ TEST_F(NameComputationTest, GathersTickedRowsInListOrder) {
     list.setTicked(0, true);
     settings.changePrefix = true;
     settings.prefixText = "new-";
-    settings.prefixPosition = settings::position::kBeginning;
+    settings.prefixPosition = settings::Position::Beginning;
     ASSERT_FALSE(findSettingsRefusal(settings, list.tickedCount()));
     const std::vector<PlannedChange> changes = computeNewNames(settings, list);
     ASSERT_EQ(changes.size(), 2u);

@@ -7,8 +7,8 @@
 namespace nameshift::engine {
 namespace {
 
+using settings::Position;
 using settings::RenameSettings;
-namespace position = settings::position;
 
 struct RuleCase {
     const char* label;
@@ -31,21 +31,21 @@ TEST_P(NameRulesTest, GivesTheExpectedNames) {
     EXPECT_EQ(names, GetParam().expected);
 }
 
-auto prefix(const char* text, int where) {
+auto prefix(const char* text, std::optional<Position> where) {
     return [=](RenameSettings& s) {
         s.changePrefix = true;
         s.prefixText = text;
         s.prefixPosition = where;
     };
 }
-auto extension(const char* text, int where) {
+auto extension(const char* text, std::optional<Position> where) {
     return [=](RenameSettings& s) {
         s.changeExtension = true;
         s.extensionText = text;
         s.extensionPosition = where;
     };
 }
-auto counter(const char* start, const char* step, int digits, int where) {
+auto counter(const char* start, const char* step, int digits, std::optional<Position> where) {
     return [=](RenameSettings& s) {
         s.useCounter = true;
         s.counterStart = start;
@@ -62,22 +62,22 @@ auto all(Parts... parts) {
 // One row per case reads best as one line.
 // clang-format off
 const RuleCase kCases[] = {
-    {"PrefixBeginning", prefix("X", position::kBeginning), {"a.b.c", "readme"}, {"Xa.b.c", "Xreadme"}},
-    {"PrefixEndGoesBeforeLastDot", prefix("X", position::kEnd), {"a.b.c", "readme"}, {"a.bX.c", "readmeX"}},
-    {"PrefixReplaceKeepsExtension", prefix("X", position::kReplace), {"a.b.c", "readme", ".profile"}, {"X.c", "X", "X.profile"}},
-    {"PrefixWithoutPositionChangesNothing", prefix("X", position::kNone), {"a.txt"}, {"a.txt"}},
-    {"CounterPrependPadsToDigits", counter("1", "2", 3, position::kBeginning), {"a.txt", "b.txt", "c"}, {"001a.txt", "003b.txt", "005c"}},
-    {"CounterAppendGoesBeforeExtension", counter("9", "1", 2, position::kEnd), {"a.txt", "b.txt", "readme"}, {"a09.txt", "b10.txt", "readme11"}},
-    {"CounterWithoutPositionAppends", counter("1", "1", 1, position::kNone), {"a.txt"}, {"a1.txt"}},
-    {"CounterNeverTruncates", counter("99", "24", 1, position::kBeginning), {"a", "b"}, {"99a", "123b"}},
-    {"CounterNegativeStepPadsBeforeSign", counter("1", "-2", 4, position::kBeginning), {"a", "b"}, {"0001a", "00-1b"}},
-    {"CounterWithoutDigitChoice", counter("7", "1", 0, position::kBeginning), {"a"}, {"7a"}},
-    {"PrefixThenCounterPrepend", all(prefix("P", position::kBeginning), counter("1", "1", 1, position::kBeginning)), {"a.txt"}, {"1Pa.txt"}},
-    {"ExtensionBeginning", extension("bak", position::kBeginning), {"a.txt"}, {"a.baktxt"}},
-    {"ExtensionEnd", extension("bak", position::kEnd), {"a.txt"}, {"a.txtbak"}},
-    {"ExtensionReplace", extension("bak", position::kReplace), {"a.txt", "a.b.c"}, {"a.bak", "a.b.bak"}},
-    {"ExtensionWithoutDotAlwaysAppends", extension("bak", position::kReplace), {"readme"}, {"readme.bak"}},
-    {"ExtensionAfterCounterAppend", all(counter("1", "1", 2, position::kEnd), extension("md", position::kReplace)), {"notes.txt"}, {"notes01.md"}},
+    {"PrefixBeginning", prefix("X", Position::Beginning), {"a.b.c", "readme"}, {"Xa.b.c", "Xreadme"}},
+    {"PrefixEndGoesBeforeLastDot", prefix("X", Position::End), {"a.b.c", "readme"}, {"a.bX.c", "readmeX"}},
+    {"PrefixReplaceKeepsExtension", prefix("X", Position::Replace), {"a.b.c", "readme", ".profile"}, {"X.c", "X", "X.profile"}},
+    {"PrefixWithoutPositionChangesNothing", prefix("X", std::nullopt), {"a.txt"}, {"a.txt"}},
+    {"CounterPrependPadsToDigits", counter("1", "2", 3, Position::Beginning), {"a.txt", "b.txt", "c"}, {"001a.txt", "003b.txt", "005c"}},
+    {"CounterAppendGoesBeforeExtension", counter("9", "1", 2, Position::End), {"a.txt", "b.txt", "readme"}, {"a09.txt", "b10.txt", "readme11"}},
+    {"CounterWithoutPositionAppends", counter("1", "1", 1, std::nullopt), {"a.txt"}, {"a1.txt"}},
+    {"CounterNeverTruncates", counter("99", "24", 1, Position::Beginning), {"a", "b"}, {"99a", "123b"}},
+    {"CounterNegativeStepPadsBeforeSign", counter("1", "-2", 4, Position::Beginning), {"a", "b"}, {"0001a", "00-1b"}},
+    {"CounterWithoutDigitChoice", counter("7", "1", 0, Position::Beginning), {"a"}, {"7a"}},
+    {"PrefixThenCounterPrepend", all(prefix("P", Position::Beginning), counter("1", "1", 1, Position::Beginning)), {"a.txt"}, {"1Pa.txt"}},
+    {"ExtensionBeginning", extension("bak", Position::Beginning), {"a.txt"}, {"a.baktxt"}},
+    {"ExtensionEnd", extension("bak", Position::End), {"a.txt"}, {"a.txtbak"}},
+    {"ExtensionReplace", extension("bak", Position::Replace), {"a.txt", "a.b.c"}, {"a.bak", "a.b.bak"}},
+    {"ExtensionWithoutDotAlwaysAppends", extension("bak", Position::Replace), {"readme"}, {"readme.bak"}},
+    {"ExtensionAfterCounterAppend", all(counter("1", "1", 2, Position::End), extension("md", Position::Replace)), {"notes.txt"}, {"notes01.md"}},
     {"RemovesSpacesBracketsTildesHyphens",
      [](RenameSettings& s) { s.removeSpaces = s.removeBrackets = s.removeTildes = s.removeHyphens = true; },
      {"a b [c] (d) {e} ~f-g.txt"}, {"abc(d){e}fg.txt"}},
@@ -109,7 +109,7 @@ const RuleCase kCases[] = {
      [](RenameSettings& s) { s.upperCase = true; },
      {"caf\xc3\xa9\xff.mp3"}, {"CAF\xc3\x89\xff.MP3"}},
     {"RulesRunInOrder",
-     all(prefix("the ", position::kBeginning), extension("OGG", position::kReplace),
+     all(prefix("the ", Position::Beginning), extension("OGG", Position::Replace),
          [](RenameSettings& s) { s.removeSpaces = true; s.replaceString = true; s.replaceFrom = "e"; s.replaceWith = "E"; s.lowerCase = true; }),
      {"best song.mp3"}, {"thebestsong.ogg"}},
 };

@@ -41,7 +41,7 @@ protected:
         before = snapshot();
         session.directory = dir.path();
         session.fileList.setAttributeMask(platform::attribute::kArchive);
-        session.fileList.setSortIndex(static_cast<int>(settings::SortKey::Name));
+        session.fileList.setSortKey(settings::SortKey::Name);
         ASSERT_TRUE(session.fileList.fill(dir.path()));
         ASSERT_EQ(session.fileList.rowCount(), 3u);
     }
@@ -85,7 +85,7 @@ TEST_F(PreviewCommandTest, NamesFromTagsInTheSessionDirectory) {
     tickAll();
     session.rules.supportId3 = true;
     session.rules.upperCase = true;
-    session.id3 = {static_cast<int>(settings::Id3RenameMode::AllOrRules), "%2 - %4"};
+    session.id3 = {settings::Id3RenameMode::AllOrRules, "%2 - %4"};
     // The files are found through the session's directory, not the process's.
     ASSERT_EQ(fs.setCurrentDirectory("/").ok(), true);
     ASSERT_TRUE(preview(session, display));

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -16,24 +18,13 @@ namespace {
 
 using namespace std::string_literals;
 
-constexpr const char* kGolden =
-    "==================================================\r\n"
-    "= Nameshift Pro Restore File                     =\r\n"
-    "=                                                =\r\n"
-    "= Warning! - Editing this file directly may      =\r\n"
-    "=            render it unusable!                 =\r\n"
-    "==================================================\r\n"
-    "\r\n"
-    "-= File path =-\r\n"
-    "\"/home/user/Music\"\r\n"
-    "\r\n"
-    "-= Files =-\r\n"
-    "\"track 01.mp3\"\r\n"
-    "\"01 Intro.mp3\"\r\n"
-    "\"b\xc3\xa9"
-    "b\xc3\xa9.txt\"\r\n"
-    "\"BEBE.TXT\"\r\n"
-    "\"\"";
+// The bytes of golden/restore.dat, which holds goldenRecord().
+std::string goldenText() {
+    std::ifstream in(NAMESHIFT_ENGINE_GOLDEN_DIR "/restore.dat", std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+const std::string kGolden = goldenText();
 
 RestoreRecord goldenRecord() {
     return {"/home/user/Music",

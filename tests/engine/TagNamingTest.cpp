@@ -64,7 +64,7 @@ TEST_P(TagNamingModeTest, GivesTheExpectedNewName) {
     FakeTagReader reader;
     reader.tags["/music/old name.mp3"] = c.tags;
     std::vector<PlannedChange> changes{{0, "old name.mp3", c.ruleName}};
-    applyTagNaming({static_cast<int>(c.mode), c.format}, reader, "/music", changes);
+    applyTagNaming({c.mode, c.format}, reader, "/music", changes);
     ASSERT_EQ(changes.size(), 1u);
     EXPECT_EQ(changes[0].newName, c.expected);
     EXPECT_EQ(changes[0].oldName, "old name.mp3");
@@ -136,7 +136,7 @@ TEST(TagNamingTest, EachFileIsDecidedByItsOwnFrames) {
     reader.tags["d/c.mp3"] = kComplete;
     std::vector<PlannedChange> changes{
         {0, "a.mp3", "A.MP3"}, {1, "b.mp3", "B.MP3"}, {2, "c.mp3", "C.MP3"}};
-    applyTagNaming({static_cast<int>(Id3RenameMode::AllOrKeep), "%2"}, reader, "d", changes);
+    applyTagNaming({Id3RenameMode::AllOrKeep, "%2"}, reader, "d", changes);
     EXPECT_EQ(newNamesOf(changes), (std::vector<std::string>{"Artist.MP3", "b.mp3", "Artist.MP3"}));
     EXPECT_EQ(reader.asked, (std::vector<std::string>{"d/a.mp3", "d/b.mp3", "d/c.mp3"}));
 }
@@ -152,7 +152,8 @@ class TagNamingPathTest : public ::testing::TestWithParam<DirectoryCase> {};
 TEST_P(TagNamingPathTest, ReadsTheFileInTheGivenDirectory) {
     FakeTagReader reader;
     std::vector<PlannedChange> changes{{0, "song.mp3", "song.mp3"}};
-    applyTagNaming({0, "%4"}, reader, GetParam().directory, changes);
+    applyTagNaming({settings::Id3RenameMode::AllOrRules, "%4"}, reader, GetParam().directory,
+                   changes);
     EXPECT_EQ(reader.asked, std::vector<std::string>{GetParam().expectedPath});
 }
 
@@ -167,7 +168,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(TagNamingTest, FormatWithoutCodesReadsNoTag) {
     FakeTagReader reader;
     std::vector<PlannedChange> changes{{0, "a.mp3", "a.mp3"}, {1, "b.wav", "b.wav"}};
-    applyTagNaming({static_cast<int>(Id3RenameMode::AllOrKeep), "Same"}, reader, "/d", changes);
+    applyTagNaming({Id3RenameMode::AllOrKeep, "Same"}, reader, "/d", changes);
     EXPECT_TRUE(reader.asked.empty());
     EXPECT_EQ(newNamesOf(changes), (std::vector<std::string>{"Same.mp3", "Same.wav"}));
 }
@@ -175,7 +176,7 @@ TEST(TagNamingTest, FormatWithoutCodesReadsNoTag) {
 TEST(TagNamingTest, EmptyBatchReadsNoTag) {
     FakeTagReader reader;
     std::vector<PlannedChange> changes;
-    applyTagNaming({0, "%1"}, reader, "/d", changes);
+    applyTagNaming({settings::Id3RenameMode::AllOrRules, "%1"}, reader, "/d", changes);
     EXPECT_TRUE(changes.empty());
     EXPECT_TRUE(reader.asked.empty());
 }

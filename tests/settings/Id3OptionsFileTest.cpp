@@ -51,7 +51,7 @@ struct BasicCase {
     const char* name;
     Frames frames;
     bool useSeparators;
-    int separator;
+    std::optional<Id3Separator> separator;
     std::string format;
 };
 
@@ -71,14 +71,16 @@ TEST_P(BasicFormatTest, JoinsTheCodesOfTheSelectedFrames) {
 
 INSTANTIATE_TEST_SUITE_P(
     Frames, BasicFormatTest,
-    ::testing::Values(BasicCase{"Hyphen", {"Artist", "Album Title"}, true, 1, "%2-%1"},
-                      BasicCase{"Space", {"Artist", "Album Title"}, true, 0, "%2 %1"},
-                      BasicCase{"Underscore", {"Year of Release", "Genre"}, true, 2, "%6_%3"},
-                      BasicCase{"NoSeparators", {"Artist", "Album Title"}, false, 1, "%2%1"},
-                      BasicCase{"NoSeparatorChosen", {"Artist", "Genre"}, true, -1, "%2%3"},
-                      BasicCase{"OneFrame", {"Track Number"}, true, 1, "%5"},
-                      BasicCase{"NoFrame", {}, true, 1, ""},
-                      BasicCase{"UnknownNameLeftOut", {"Composer", "Artist"}, true, 1, "%2"}),
+    ::testing::Values(
+        BasicCase{"Hyphen", {"Artist", "Album Title"}, true, Id3Separator::Hyphen, "%2-%1"},
+        BasicCase{"Space", {"Artist", "Album Title"}, true, Id3Separator::Space, "%2 %1"},
+        BasicCase{
+            "Underscore", {"Year of Release", "Genre"}, true, Id3Separator::Underscore, "%6_%3"},
+        BasicCase{"NoSeparators", {"Artist", "Album Title"}, false, Id3Separator::Hyphen, "%2%1"},
+        BasicCase{"NoSeparatorChosen", {"Artist", "Genre"}, true, std::nullopt, "%2%3"},
+        BasicCase{"OneFrame", {"Track Number"}, true, Id3Separator::Hyphen, "%5"},
+        BasicCase{"NoFrame", {}, true, Id3Separator::Hyphen, ""},
+        BasicCase{"UnknownNameLeftOut", {"Composer", "Artist"}, true, Id3Separator::Hyphen, "%2"}),
     testing::CaseName());
 
 struct SelectionCase {
@@ -146,34 +148,44 @@ TEST_P(Id3NamingTest, TheMainDialogTakesTheStoredFormatWithoutBadCharacters) {
 INSTANTIATE_TEST_SUITE_P(
     Files, Id3NamingTest,
     ::testing::Values(
-        NamingCase{"Advanced", "2", "1", "\"%6 %2 - %4\"", {2, "%6 %2 - %4"}},
-        NamingCase{"AdvancedColon", "1", "1", "\"%2: %4\"", {1, "%2- %4"}},
-        NamingCase{"AllBadCharacters", "0", "1", "\"\\/:*?<>|%1\"", {0, "--------%1"}},
-        NamingCase{"BasicAsStored", "0", "0", "\"%1\"", {0, "%2_%5_%1"}},
-        NamingCase{"UnknownChoiceIsAdvanced", "0", "x", "\"%3\"", {0, "%3"}},
-        NamingCase{"ModeSevenIsZero", "7", "1", "\"%3\"", {0, "%3"}},
-        NamingCase{"EmptyFormat", "2", "1", "\"\"", {2, ""}},
-        NamingCase{"UnterminatedKeepsTheDefault", "2", "1", "\"%3", {2, Id3Naming{}.format}},
+        NamingCase{
+            "Advanced", "2", "1", "\"%6 %2 - %4\"", {Id3RenameMode::WhateverIsThere, "%6 %2 - %4"}},
+        NamingCase{"AdvancedColon", "1", "1", "\"%2: %4\"", {Id3RenameMode::AllOrKeep, "%2- %4"}},
+        NamingCase{"AllBadCharacters",
+                   "0",
+                   "1",
+                   "\"\\/:*?<>|%1\"",
+                   {Id3RenameMode::AllOrRules, "--------%1"}},
+        NamingCase{"BasicAsStored", "0", "0", "\"%1\"", {Id3RenameMode::AllOrRules, "%2_%5_%1"}},
+        NamingCase{
+            "UnknownChoiceIsAdvanced", "0", "x", "\"%3\"", {Id3RenameMode::AllOrRules, "%3"}},
+        NamingCase{"ModeSevenIsZero", "7", "1", "\"%3\"", {Id3RenameMode::AllOrRules, "%3"}},
+        NamingCase{"EmptyFormat", "2", "1", "\"\"", {Id3RenameMode::WhateverIsThere, ""}},
+        NamingCase{"UnterminatedKeepsTheDefault",
+                   "2",
+                   "1",
+                   "\"%3",
+                   {Id3RenameMode::WhateverIsThere, Id3Naming{}.format}},
         NamingCase{"LongestFormatIsKept",
                    "2",
                    "1",
                    '"' + std::string(255, '/') + '"',
-                   {2, std::string(255, '-')}},
+                   {Id3RenameMode::WhateverIsThere, std::string(255, '-')}},
         NamingCase{"LongerFormatIsCut",
                    "2",
                    "1",
                    '"' + std::string(254, 'a') + "%1%2" + '"',
-                   {2, std::string(254, 'a') + "%"}},
+                   {Id3RenameMode::WhateverIsThere, std::string(254, 'a') + "%"}},
         NamingCase{"CutKeepsWholeCharacters",
                    "2",
                    "1",
                    '"' + std::string(254, 'a') + "\xC3\xA9" + '"',
-                   {2, std::string(254, 'a')}},
+                   {Id3RenameMode::WhateverIsThere, std::string(254, 'a')}},
         NamingCase{"HugeFormatIsCut",
                    "2",
                    "1",
                    '"' + std::string(60000, '%') + '"',
-                   {2, std::string(255, '%')}}),
+                   {Id3RenameMode::WhateverIsThere, std::string(255, '%')}}),
     testing::CaseName());
 
 class Id3OptionsStorageTest : public ::testing::Test {
@@ -205,7 +217,8 @@ TEST_F(Id3OptionsStorageTest, SavingReplacesWithoutAsking) {
     ASSERT_TRUE(saveId3Options(fs, messages, path(), fullId3Options()));
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(dir.read("ID3Opts.ini"), goldenText("id3-full.ini"));
-    EXPECT_EQ(loadId3Naming(fs, messages, path()), (Id3Naming{2, "%6 %2 - %4"}));
+    EXPECT_EQ(loadId3Naming(fs, messages, path()),
+              (Id3Naming{Id3RenameMode::WhateverIsThere, "%6 %2 - %4"}));
 }
 
 TEST_F(Id3OptionsStorageTest, FailuresKeepTheOldFile) {

@@ -86,7 +86,8 @@ INSTANTIATE_TEST_SUITE_P(
         OversizedCase{
             "Id3Naming", "ID3Opts.ini", "id3-full.ini",
             [](platform::FileSystem& fs, platform::MessageBox& messages, const std::string& path) {
-                return whichOf(loadId3Naming(fs, messages, path), Id3Naming{2, "%6 %2 - %4"},
+                return whichOf(loadId3Naming(fs, messages, path),
+                               Id3Naming{Id3RenameMode::WhateverIsThere, "%6 %2 - %4"},
                                Id3Naming{});
             },
             "An error occurred. Possible error: \"ID3Opts.ini\" file doesn't exist?\n"

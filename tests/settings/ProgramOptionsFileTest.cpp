@@ -29,10 +29,11 @@ TEST(ProgramOptionsFileTest, WritesAndReadsTheGoldenFiles) {
 
 TEST(ProgramOptionsFileTest, RestoreFileUsageOutsideTheChoicesWritesNothingAndReadsAsZero) {
     ProgramOptions odd = fullProgramOptions();
-    odd.restoreFileUsage = 7;
+    odd.restoreFileUsage = static_cast<RestoreFileUsage>(7);
     const std::string text = formatProgramOptions(odd);
     EXPECT_TRUE(text.ends_with("-= Restore File Usage =-\r\n"));
-    EXPECT_EQ(parseProgramOptions(text, fullProgramOptions()).restoreFileUsage, 0);
+    EXPECT_EQ(parseProgramOptions(text, fullProgramOptions()).restoreFileUsage,
+              RestoreFileUsage::Create);
 }
 
 class RestoreUsageReadTest : public ::testing::TestWithParam<std::pair<std::string_view, int>> {};
@@ -40,7 +41,8 @@ class RestoreUsageReadTest : public ::testing::TestWithParam<std::pair<std::stri
 TEST_P(RestoreUsageReadTest, AnythingButZeroOneTwoReadsAsZero) {
     std::string text = goldenText("opt-full.ini");
     text.back() = GetParam().first[0];
-    EXPECT_EQ(parseProgramOptions(text, fullProgramOptions()).restoreFileUsage, GetParam().second);
+    EXPECT_EQ(indexOf(parseProgramOptions(text, fullProgramOptions()).restoreFileUsage),
+              GetParam().second);
 }
 
 INSTANTIATE_TEST_SUITE_P(Digits, RestoreUsageReadTest,

@@ -82,10 +82,10 @@ class RenameSettingsQuirkTest : public ::testing::TestWithParam<QuirkCase> {};
 RenameSettings currentRecord() {
     RenameSettings current;
     current.prefixText = "current";
-    current.prefixPosition = position::kBeginning;
+    current.prefixPosition = Position::Beginning;
     current.supportId3 = false;
     current.counterDigitsIndex = 0;
-    current.sortIndex = static_cast<int>(SortKey::Name);
+    current.sortKey = SortKey::Name;
     return current;
 }
 
@@ -104,13 +104,13 @@ const std::string kSortKey = "-= Sort FileNames By - Date, Size, Extension, Name
 INSTANTIATE_TEST_SUITE_P(
     Edits, RenameSettingsQuirkTest,
     ::testing::Values(QuirkCase{"SortDate", kSortKey + "Size", kSortKey + "Date",
-                                [](RenameSettings& s) { s.sortIndex = 0; }},
+                                [](RenameSettings& s) { s.sortKey = SortKey::Date; }},
                       QuirkCase{"SortExtension", kSortKey + "Size", kSortKey + "Extension",
-                                [](RenameSettings& s) { s.sortIndex = 1; }},
+                                [](RenameSettings& s) { s.sortKey = SortKey::Extension; }},
                       QuirkCase{"SortExteIsEnough", kSortKey + "Size", kSortKey + "Exte",
-                                [](RenameSettings& s) { s.sortIndex = 1; }},
+                                [](RenameSettings& s) { s.sortKey = SortKey::Extension; }},
                       QuirkCase{"SortUnknownKeeps", kSortKey + "Size", kSortKey + "size",
-                                [](RenameSettings& s) { s.sortIndex = 2; }},
+                                [](RenameSettings& s) { s.sortKey = SortKey::Name; }},
                       QuirkCase{"LowerCaseTrueIsFalse", "-= Change Prefix =-\r\nTRUE",
                                 "-= Change Prefix =-\r\ntrue",
                                 [](RenameSettings& s) { s.changePrefix = false; }},
@@ -118,10 +118,10 @@ INSTANTIATE_TEST_SUITE_P(
                                 [](RenameSettings& s) { s.prefixText = "current"; }},
                       QuirkCase{"NoRadioChoiceKeeps", "-= Add Prefix To =-\r\nREP\r\n",
                                 "-= Add Prefix To =-\r\n",
-                                [](RenameSettings& s) { s.prefixPosition = position::kBeginning; }},
+                                [](RenameSettings& s) { s.prefixPosition = Position::Beginning; }},
                       QuirkCase{"CounterCannotReplace", "-= Counter Position =-\r\nEND",
                                 "-= Counter Position =-\r\nREP",
-                                [](RenameSettings& s) { s.counterPosition = position::kNone; }},
+                                [](RenameSettings& s) { s.counterPosition = std::nullopt; }},
                       QuirkCase{"DigitFourIsLast", "To Use =-\r\n3", "To Use =-\r\n4",
                                 [](RenameSettings& s) { s.counterDigitsIndex = 3; }},
                       QuirkCase{"DigitZeroSelectsNothing", "To Use =-\r\n3", "To Use =-\r\n0",

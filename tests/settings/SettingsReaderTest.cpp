@@ -129,8 +129,8 @@ TEST(SettingsReaderTest, TakesTheFirstOccurrenceOfTheKeyAnywhere) {
 TEST(SettingsWriterTest, UnwrittenValuesLeaveOneEmptyLineOrNothingAtTheEnd) {
     SettingsWriter writer("= Title =");
     writer.addBoolean("-= A =-", true);
-    writer.addPositionCode("-= B =-", position::kNone);
-    writer.addPositionCode("-= C =-", position::kReplace, 2);
+    writer.addPositionCode("-= B =-", -1);
+    writer.addPositionCode("-= C =-", indexOf(Position::Replace), 2);
     writer.addDigit("-= D =-", 10);
     writer.addString("-= E =-", "");
     writer.addWord("-= F =-", "");

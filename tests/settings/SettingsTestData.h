@@ -35,16 +35,16 @@ inline settings::RenameSettings fullRenameSettings() {
     settings::RenameSettings s;
     s.changePrefix = true;
     s.prefixText = "Holiday ";
-    s.prefixPosition = settings::position::kReplace;
+    s.prefixPosition = settings::Position::Replace;
     s.useCounter = true;
-    s.counterPosition = settings::position::kEnd;
+    s.counterPosition = settings::Position::End;
     // Not = "5", which GCC 12 at -O3 takes for an overlapping copy (a false -Wrestrict).
     s.counterStart.assign(1, '5');
     s.counterIncrement = "10";
     s.counterDigitsIndex = 2;
     s.changeExtension = true;
     s.extensionText = "jpg";
-    s.extensionPosition = settings::position::kEnd;
+    s.extensionPosition = settings::Position::End;
     s.removeSpaces = s.removeBrackets = s.removeTildes = s.removeHyphens = true;
     s.removeString = true;
     s.stringToRemove = "copy of ";
@@ -54,7 +54,7 @@ inline settings::RenameSettings fullRenameSettings() {
     s.lowerCase = s.upperCase = s.firstLetterUpper = true;
     s.supportId3 = true;
     s.attributeArchive = s.attributeHidden = s.attributeReadOnly = s.attributeSystem = true;
-    s.sortIndex = static_cast<int>(settings::SortKey::Size);
+    s.sortKey = settings::SortKey::Size;
     return s;
 }
 
@@ -64,18 +64,18 @@ inline settings::ProgramOptions fullProgramOptions() {
     o.confirmationOnExit = o.warnOnApply = o.exitAfterApply = o.exitAfterRestore = false;
     o.useStartupDir = true;
     o.startupDirPath = "/srv/photos/2004 trip";
-    o.restoreFileUsage = static_cast<int>(settings::RestoreFileUsage::Ask);
+    o.restoreFileUsage = settings::RestoreFileUsage::Ask;
     return o;
 }
 
 // The record of id3-full.ini.
 inline settings::Id3Options fullId3Options() {
     settings::Id3Options o;
-    o.renameMode = 2;
+    o.renameMode = settings::Id3RenameMode::WhateverIsThere;
     o.useAdvanced = true;
     o.selectedFrames = {"Artist", "Track Number", "Album Title"};
     o.useSeparators = true;
-    o.separator = 2;
+    o.separator = settings::Id3Separator::Underscore;
     o.advancedFormat = "%6 %2 - %4";
     return o;
 }

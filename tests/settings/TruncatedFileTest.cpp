@@ -2,7 +2,9 @@
 
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "SettingsTestData.h"
@@ -23,6 +25,18 @@ struct Field {
 template <typename Record, typename Member>
 Field<Record> field(std::string_view key, Member Record::*member) {
     return {key, [member](const Record& a, const Record& b) { return a.*member == b.*member; }};
+}
+
+// The fields of a file's own table.
+template <typename Record>
+std::vector<Field<Record>> fieldsOf(std::span<const SettingsField<Record>> table) {
+    std::vector<Field<Record>> fields;
+    for (const SettingsField<Record>& entry : table) {
+        fields.push_back({entry.key, [member = entry.member](const Record& a, const Record& b) {
+                              return std::visit([&](auto m) { return a.*m == b.*m; }, member);
+                          }});
+    }
+    return fields;
 }
 
 // Where the value of `key` ends in the uncut text: its line end, or the end of the file.
@@ -54,37 +68,7 @@ void expectEveryCutReadsItsWholeEntries(const std::string& text, const Record& s
 
 TEST(TruncatedFileTest, RenameSettings) {
     using R = RenameSettings;
-    const std::vector<Field<R>> fields = {
-        field("-= Change Prefix =-", &R::changePrefix),
-        field("-= Change Prefix String =-", &R::prefixText),
-        field("-= Add Prefix To =-", &R::prefixPosition),
-        field("-= Use Counter =-", &R::useCounter),
-        field("-= Counter Position =-", &R::counterPosition),
-        field("-= Start Counter At =-", &R::counterStart),
-        field("-= Increment Counter By =-", &R::counterIncrement),
-        field("-= Number Of Digits To Use =-", &R::counterDigitsIndex),
-        field("-= Change Extension =-", &R::changeExtension),
-        field("-= Change Extension String =-", &R::extensionText),
-        field("-= Add Extension To =-", &R::extensionPosition),
-        field("-= Remove All Spaces =-", &R::removeSpaces),
-        field("-= Remove All Brackets =-", &R::removeBrackets),
-        field("-= Remove All Tildes =-", &R::removeTildes),
-        field("-= Remove All Hyphens =-", &R::removeHyphens),
-        field("-= Remove Specific String =-", &R::removeString),
-        field("-= Specific String to Remove =-", &R::stringToRemove),
-        field("-= Replace String =-", &R::replaceString),
-        field("-= Replace String From =-", &R::replaceFrom),
-        field("-= Replace String To =-", &R::replaceWith),
-        field("-= Make All Lower Case =-", &R::lowerCase),
-        field("-= Make All Upper Case =-", &R::upperCase),
-        field("-= Make 1st In Each Word Upper =-", &R::firstLetterUpper),
-        field("-= Support ID3 Tags =-", &R::supportId3),
-        field("-= Attribute Mask - Archive =-", &R::attributeArchive),
-        field("-= Attribute Mask - Hidden =-", &R::attributeHidden),
-        field("-= Attribute Mask - Read Only =-", &R::attributeReadOnly),
-        field("-= Attribute Mask - System =-", &R::attributeSystem),
-        field("-= Sort FileNames By - Date, Size, Extension, Name =-", &R::sortIndex),
-    };
+    const std::vector<Field<R>> fields = fieldsOf(renameSettingsFields());
     expectEveryCutReadsItsWholeEntries<R>(
         testing::goldenText("renset-full.ini"), R{}, testing::fullRenameSettings(),
         [](std::string_view text) { return parseRenameSettings(text, R{}); }, fields);
@@ -98,16 +82,8 @@ TEST(TruncatedFileTest, ProgramOptions) {
     O whole;
     whole.useStartupDir = true;
     whole.startupDirPath = "/srv/photos";
-    whole.restoreFileUsage = 2;
-    const std::vector<Field<O>> fields = {
-        field("-= Confirmation on Exit =-", &O::confirmationOnExit),
-        field("-= Display Warning On Applying Changes =-", &O::warnOnApply),
-        field("-= Exit Program After Applying Changes =-", &O::exitAfterApply),
-        field("-= Exit Program After Restoring Filenames =-", &O::exitAfterRestore),
-        field("-= Use Startup Dir =-", &O::useStartupDir),
-        field("-= Startup Dir Path =-", &O::startupDirPath),
-        field("-= Restore File Usage =-", &O::restoreFileUsage),
-    };
+    whole.restoreFileUsage = RestoreFileUsage::None;
+    const std::vector<Field<O>> fields = fieldsOf(programOptionsFields());
     expectEveryCutReadsItsWholeEntries<O>(
         formatProgramOptions(whole), start, whole,
         [&](std::string_view text) { return parseProgramOptions(text, start); }, fields);
@@ -136,7 +112,8 @@ TEST(TruncatedFileTest, Id3OptionsForTheMainDialog) {
         field("-= Format Prefix String =-", &N::format),
     };
     expectEveryCutReadsItsWholeEntries<N>(testing::goldenText("id3-full.ini"), N{},
-                                          N{2, "%6 %2 - %4"}, parseId3Naming, fields);
+                                          N{Id3RenameMode::WhateverIsThere, "%6 %2 - %4"},
+                                          parseId3Naming, fields);
 }
 
 }  // namespace

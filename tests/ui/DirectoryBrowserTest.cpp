@@ -275,7 +275,7 @@ TEST_F(DriveListTest, AnInvalidStartPathIsReportedAndTheCurrentDirectoryStays) {
 }
 
 TEST(DriveListFailure, AnUnreadableMountTableLeavesTheRootToBrowse) {
-    class Broken final : public VolumeSource {
+    class Broken final : public platform::VolumeSource {
         platform::Result<std::vector<std::string>> mountedVolumes() override {
             return platform::Status::fromErrno(ENOENT);
         }

@@ -134,8 +134,8 @@ TEST_F(Id3OptionsDialogTest, FileThatChoosesNeitherModeIsShownAsBasic) {
     Id3OptionsDialog dialog(fileSystem, messages, path());
 
     EXPECT_TRUE(control<QRadioButton>(dialog, "basicMode")->isChecked());
-    EXPECT_EQ(dialog.options().renameMode, -1);
-    EXPECT_EQ(dialog.options().separator, -1);
+    EXPECT_EQ(dialog.options().renameMode, std::nullopt);
+    EXPECT_EQ(dialog.options().separator, std::nullopt);
     EXPECT_EQ(dialog.workingFormat(), "%1%6");
 }
 
@@ -156,7 +156,7 @@ class FrameMoves : public Id3OptionsDialogTest, public ::testing::WithParamInter
 
 TEST_P(FrameMoves, ListsExampleAndSavedFormatFollowTheMoves) {
     Id3Options options;
-    options.separator = 1;
+    options.separator = settings::Id3Separator::Hyphen;
     writeOptions(options);
     Id3OptionsDialog dialog(fileSystem, messages, path());
     dialog.show();
@@ -402,7 +402,7 @@ TEST_F(Id3OptionsDialogTest, OkSavesTheAdvancedFormatAndMode) {
     click(dialog, "ok");
 
     Id3Options expected;
-    expected.renameMode = 1;
+    expected.renameMode = settings::Id3RenameMode::AllOrKeep;
     expected.useAdvanced = true;
     expected.advancedFormat = "%5. %4";
     EXPECT_EQ(dir.read("ID3Opts.ini"), settings::formatId3Options(expected));
@@ -428,11 +428,11 @@ TEST_F(Id3OptionsDialogTest, FailedSaveIsReportedAndTheDialogStillCloses) {
 
 TEST_F(Id3OptionsDialogTest, CancelAfterRestoreDefaultsLeavesTheFileUnchanged) {
     Id3Options options;
-    options.renameMode = 2;
+    options.renameMode = settings::Id3RenameMode::WhateverIsThere;
     options.useAdvanced = true;
     options.selectedFrames = {"Year of Release", "Album Title"};
     options.useSeparators = false;
-    options.separator = 2;
+    options.separator = settings::Id3Separator::Underscore;
     options.advancedFormat = "%6 %1";
     writeOptions(options);
     const std::string before = dir.read("ID3Opts.ini");
@@ -456,9 +456,9 @@ TEST_F(Id3OptionsDialogTest, CancelAfterRestoreDefaultsLeavesTheFileUnchanged) {
 
 TEST_F(Id3OptionsDialogTest, RestoreDefaultsAnsweredNoChangesNothing) {
     Id3Options options;
-    options.renameMode = 1;
+    options.renameMode = settings::Id3RenameMode::AllOrKeep;
     options.selectedFrames = {"Track Number", "Track Name"};
-    options.separator = 2;
+    options.separator = settings::Id3Separator::Underscore;
     writeOptions(options);
     Id3OptionsDialog dialog(fileSystem, messages, path());
     dialog.show();

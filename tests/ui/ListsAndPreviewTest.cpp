@@ -31,7 +31,7 @@ protected:
             dir.write(name);
         }
         fileList.setAttributeMask(platform::attribute::kArchive);
-        fileList.setSortIndex(2);
+        fileList.setSortKey(settings::SortKey::Name);
         ASSERT_TRUE(fileList.fill(dir.path()));
         view.reload();
     }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -203,11 +204,11 @@ TEST_F(MainDialogTest, StartsWithTheSettingsFilesShowingTheirValues) {
     dir.write("work/a.mp3");
     rules.changePrefix = true;
     rules.prefixText = "Old-";
-    rules.prefixPosition = settings::position::kEnd;
+    rules.prefixPosition = settings::Position::End;
     rules.useCounter = true;
     rules.counterStart = "7";
     rules.counterDigitsIndex = 2;
-    rules.sortIndex = static_cast<int>(settings::SortKey::Name);
+    rules.sortKey = settings::SortKey::Name;
     rules.attributeSystem = false;
     rules.upperCase = true;
     writeSettings();
@@ -225,6 +226,35 @@ TEST_F(MainDialogTest, StartsWithTheSettingsFilesShowingTheirValues) {
     EXPECT_EQ(c().browser->currentPath(), dir.file("work"));
     EXPECT_EQ(listedNames(), (Texts{"a.mp3", "b.txt"}));
     EXPECT_EQ(c().status->text(), QStringLiteral("2 file(s) total - 0 selected"));
+}
+
+// Every field of renset.ini away from its start, so a field the dialog left unbound shows.
+TEST_F(MainDialogTest, EveryRuleFieldGoesThroughItsControlAndBack) {
+    rules = {};
+    rules.changePrefix = rules.useCounter = rules.changeExtension = true;
+    rules.prefixText = "P";
+    rules.prefixPosition = settings::Position::Replace;
+    rules.counterPosition = settings::Position::End;
+    rules.counterStart = "5";
+    rules.counterIncrement = "10";
+    rules.counterDigitsIndex = 3;
+    rules.extensionText = "e";
+    rules.extensionPosition = settings::Position::End;
+    rules.removeSpaces = rules.removeBrackets = rules.removeTildes = rules.removeHyphens = true;
+    rules.removeString = rules.replaceString = true;
+    rules.stringToRemove = "r";
+    rules.replaceFrom = "f";
+    rules.replaceWith = "w";
+    rules.lowerCase = rules.upperCase = rules.firstLetterUpper = rules.supportId3 = true;
+    rules.attributeArchive = rules.attributeHidden = rules.attributeReadOnly = true;
+    rules.sortKey = settings::SortKey::Size;
+    writeSettings();
+    ASSERT_TRUE(start());
+    // Only the controls still know the rules read at the start.
+    dialog->session().rules = {};
+    std::filesystem::remove(dir.file("prog/renset.ini"));
+    c().save->click();
+    EXPECT_EQ(dir.read("prog/renset.ini"), settings::formatRenameSettings(rules));
 }
 
 TEST_F(MainDialogTest, TheStartUpPictureIsGoneOnceTheDialogIsSetUp) {

@@ -48,7 +48,7 @@ protected:
         dir.write("prog/opt.ini", settings::formatProgramOptions(options));
         dir.write("prog/ID3Opts.ini", settings::formatId3Options(settings::Id3Options{}));
         settings::RenameSettings rules = settings::RenameSettings::whenFileMissing();
-        rules.sortIndex = 2;
+        rules.sortKey = settings::SortKey::Name;
         dir.write("prog/renset.ini", settings::formatRenameSettings(rules));
         ASSERT_TRUE(fs.setCurrentDirectory(dir.file("prog")).ok());
         MainDialogServices services(fs, messages, tags, volumes);

@@ -39,7 +39,7 @@ ProgramOptions someOptions() {
     options.exitAfterRestore = true;
     options.useStartupDir = true;
     options.startupDirPath = "/srv/music";
-    options.restoreFileUsage = 1;
+    options.restoreFileUsage = settings::RestoreFileUsage::Ask;
     return options;
 }
 
@@ -146,7 +146,7 @@ TEST_F(OptionsDialogTest, SaveAnsweredYesWritesTheControls) {
     expected.warnOnApply = false;
     expected.useStartupDir = true;
     expected.startupDirPath = "/home/me";
-    expected.restoreFileUsage = 2;
+    expected.restoreFileUsage = settings::RestoreFileUsage::None;
     EXPECT_EQ(dir.read("opt.ini"), settings::formatProgramOptions(expected));
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }

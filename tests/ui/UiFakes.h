@@ -6,12 +6,12 @@
 
 #include "engine/RestoreFilePicker.h"
 #include "engine/TagReader.h"
-#include "ui/VolumeSource.h"
+#include "platform/VolumeSource.h"
 
 namespace nameshift::testing {
 
 // The volumes a test chooses, in place of the system's mount table.
-class FixedVolumes final : public ui::VolumeSource {
+class FixedVolumes final : public platform::VolumeSource {
 public:
     explicit FixedVolumes(std::vector<std::string> paths) : paths_(std::move(paths)) {}
     platform::Result<std::vector<std::string>> mountedVolumes() override { return paths_; }

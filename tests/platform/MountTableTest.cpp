@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "ui/ProcMountsVolumeSource.h"
+#include "platform/ProcMountsVolumeSource.h"
 
-namespace nameshift::ui {
+namespace nameshift::platform {
 namespace {
 
 using Paths = std::vector<std::string>;
@@ -53,4 +53,4 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<MountCase>& param) { return std::string(param.param.name); });
 
 }  // namespace
-}  // namespace nameshift::ui
+}  // namespace nameshift::platform

@@ -1,4 +1,4 @@
-#include "ui/ProcMountsVolumeSource.h"
+#include "platform/ProcMountsVolumeSource.h"
 
 #include <sys/stat.h>
 
@@ -6,7 +6,7 @@
 #include <array>
 #include <sstream>
 
-namespace nameshift::ui {
+namespace nameshift::platform {
 namespace {
 
 // Filesystems that the kernel or the system keeps for itself; nobody renames files there.
@@ -84,9 +84,8 @@ std::vector<std::string> parseMountTable(std::string_view table) {
     return paths;
 }
 
-platform::Result<std::vector<std::string>> ProcMountsVolumeSource::mountedVolumes() {
-    const platform::Result<std::string> table =
-        fileSystem_.readFile(mountTable_, kMountTableMaxBytes);
+Result<std::vector<std::string>> ProcMountsVolumeSource::mountedVolumes() {
+    const Result<std::string> table = fileSystem_.readFile(mountTable_, kMountTableMaxBytes);
     if (!table.ok()) {
         return table.status();
     }
@@ -100,4 +99,4 @@ platform::Result<std::vector<std::string>> ProcMountsVolumeSource::mountedVolume
     return volumes;
 }
 
-}  // namespace nameshift::ui
+}  // namespace nameshift::platform

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
-#include "ui/VolumeSource.h"
+#include "platform/VolumeSource.h"
 
-namespace nameshift::ui {
+namespace nameshift::platform {
 
 // The mount paths of a mount table in the form of /proc/self/mounts that hold files a user may
 // rename: kernel and runtime filesystems (proc, sysfs, cgroup, devices, the tmpfs under /run
@@ -18,18 +18,18 @@ std::vector<std::string> parseMountTable(std::string_view table);
 // The volumes of the running system, from /proc/self/mounts.
 class ProcMountsVolumeSource final : public VolumeSource {
 public:
-    explicit ProcMountsVolumeSource(platform::FileSystem& fileSystem,
+    explicit ProcMountsVolumeSource(FileSystem& fileSystem,
                                     std::string mountTable = "/proc/self/mounts")
         : fileSystem_(fileSystem), mountTable_(std::move(mountTable)) {}
 
-    platform::Result<std::vector<std::string>> mountedVolumes() override;
+    Result<std::vector<std::string>> mountedVolumes() override;
 
     // Far beyond the table of a machine with tens of thousands of mounts.
     static constexpr std::size_t kMountTableMaxBytes = 16 * 1024 * 1024;
 
 private:
-    platform::FileSystem& fileSystem_;
+    FileSystem& fileSystem_;
     std::string mountTable_;
 };
 
-}  // namespace nameshift::ui
+}  // namespace nameshift::platform

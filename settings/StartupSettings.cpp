@@ -1,0 +1,26 @@
+#include "settings/StartupSettings.h"
+
+#include "settings/Id3OptionsFile.h"
+#include "settings/ProgramOptionsFile.h"
+#include "settings/RenameSettingsFile.h"
+
+namespace nameshift::settings {
+
+StartupSettings loadStartupSettings(platform::FileSystem& fileSystem, const SettingsPaths& paths,
+                                    const LoadMessagesFor& messagesFor,
+                                    const StartupLoadSteps& steps) {
+    StartupSettings loaded;
+    loaded.options = loadProgramOptions(fileSystem, messagesFor(paths.programOptions),
+                                        paths.programOptions, ProgramOptions{});
+    loaded.id3 = loadId3Naming(fileSystem, messagesFor(paths.id3Options), paths.id3Options);
+    if (steps.afterOptions) {
+        steps.afterOptions(loaded.options);
+    }
+    loaded.rules = steps.readRules
+                       ? loadRenameSettings(fileSystem, messagesFor(paths.renameSettings),
+                                            paths.renameSettings, RenameSettings{})
+                       : RenameSettings::whenFileMissing();
+    return loaded;
+}
+
+}  // namespace nameshift::settings

@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "FaultyFileSystem.h"
+#include "ScriptedMessageBox.h"
+#include "SettingsTestData.h"
+#include "TempDir.h"
+#include "settings/StartupSettings.h"
+
+namespace nameshift::settings {
+namespace {
+
+class StartupSettingsTest : public ::testing::Test {
+protected:
+    SettingsPaths paths() const { return SettingsPaths::fromWorkingDirectory(dir.path()); }
+
+    // Each file's messages go to a box of their own; `order` records which box was asked.
+    LoadMessagesFor recording() {
+        return [this](const std::string& path) -> platform::MessageBox& {
+            order.push_back(path.substr(path.rfind('/') + 1));
+            return messages;
+        };
+    }
+
+    testing::TempDir dir;
+    testing::FaultyFileSystem fs;
+    testing::ScriptedMessageBox messages;
+    std::vector<std::string> order;
+};
+
+TEST_F(StartupSettingsTest, ReadsTheThreeFilesInTheProgramsOrderAroundTheStartupStep) {
+    dir.write("opt.ini", testing::goldenText("opt-full.ini"));
+    dir.write("ID3Opts.ini", testing::goldenText("id3-full.ini"));
+    dir.write("renset.ini", testing::goldenText("renset-full.ini"));
+    const StartupSettings loaded = loadStartupSettings(
+        fs, paths(), recording(),
+        {.afterOptions = [this](const ProgramOptions&) { order.emplace_back("start-up"); }});
+    EXPECT_EQ(loaded.options, testing::fullProgramOptions());
+    EXPECT_EQ(loaded.id3, (Id3Naming{Id3RenameMode::WhateverIsThere, "%6 %2 - %4"}));
+    EXPECT_EQ(loaded.rules, testing::fullRenameSettings());
+    EXPECT_EQ(order,
+              (std::vector<std::string>{"opt.ini", "ID3Opts.ini", "start-up", "renset.ini"}));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(StartupSettingsTest, MissingFilesAreReportedInOrderAndGiveTheirDefaults) {
+    const StartupSettings loaded = loadStartupSettings(fs, paths(), recording());
+    EXPECT_EQ(loaded.options, ProgramOptions{});
+    EXPECT_EQ(loaded.id3, Id3Naming{});
+    EXPECT_EQ(loaded.rules, RenameSettings::whenFileMissing());
+    ASSERT_EQ(messages.shown.size(), 3u);
+    EXPECT_NE(messages.shown[0].text.find("\"opt.ini\""), std::string::npos);
+    EXPECT_NE(messages.shown[1].text.find("\"ID3Opts.ini\""), std::string::npos);
+    EXPECT_NE(messages.shown[2].text.find("\"renset.ini\""), std::string::npos);
+}
+
+TEST_F(StartupSettingsTest, RulesLeftUnreadAreThoseOfAStartWithoutTheFile) {
+    dir.write("renset.ini", testing::goldenText("renset-full.ini"));
+    const StartupSettings loaded =
+        loadStartupSettings(fs, paths(), recording(), {.afterOptions = {}, .readRules = false});
+    EXPECT_EQ(loaded.rules, RenameSettings::whenFileMissing());
+    EXPECT_EQ(order, (std::vector<std::string>{"opt.ini", "ID3Opts.ini"}));
+}
+
+}  // namespace
+}  // namespace nameshift::settings
