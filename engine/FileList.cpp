@@ -64,14 +64,14 @@ void sortBy(std::vector<ListedFile>& listing, KeyOf keyOf, Compare compareKeys) 
         if (placed[start] != 0) {
             continue;
         }
-        ListedFile first = std::move(listing[start]);
+        ListedFile first = listing[start];
         std::size_t at = start;
         while (order[at] != start) {
-            listing[at] = std::move(listing[order[at]]);
+            listing[at] = listing[order[at]];
             placed[at] = 1;
             at = order[at];
         }
-        listing[at] = std::move(first);
+        listing[at] = first;
         placed[at] = 1;
     }
 }
