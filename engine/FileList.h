@@ -42,6 +42,8 @@ public:
     const std::vector<ListedFile>& listing() const { return listing_; }
     std::size_t rowCount() const { return rows_.size(); }
     const ListedFile& row(std::size_t row) const { return listing_[rows_[row]]; }
+    // Where a row's file stands in listing().
+    std::size_t listingIndex(std::size_t row) const { return rows_[row]; }
 
     bool isTicked(std::size_t row) const { return ticks_[row] != 0; }
     void setTicked(std::size_t row, bool ticked);

@@ -90,7 +90,7 @@ std::string buildTagName(const std::string& format, const TagTexts& tags) {
 }
 
 void applyTagNaming(const settings::Id3Naming& naming, TagReader& tags,
-                    const std::string& directory, std::vector<PlannedChange>& changes) {
+                    const std::string& directory, std::span<PlannedChange> changes) {
     const TokenSet required = tokensIn(naming.format);
     const auto mode = static_cast<Id3RenameMode>(naming.renameMode);
     for (PlannedChange& change : changes) {
