@@ -61,6 +61,11 @@ std::optional<Message> duplicateNamesRefusal(const BatchPlan& plan) {
                 NS_MESSAGE("Message", "Duplicate Filenames"));
 }
 
+std::string duplicateNameProblem() {
+    const BatchPlan twoAlike{{}, {PlannedChange{}, PlannedChange{}}, std::nullopt, false, {}};
+    return duplicateNamesRefusal(twoAlike)->text;
+}
+
 std::optional<Message> emptyBaseRefusal(const BatchPlan& plan) {
     if (!findEmptyBase(plan.changes)) {
         return std::nullopt;
@@ -128,8 +133,8 @@ namespace {
 constexpr std::size_t kNameMax = 255;
 
 // The checks of a whole batch, asked about one change alone, so that the words stay theirs.
-std::optional<std::string> singleChangeProblem(const BatchPlan& plan, const PlannedChange& change,
-                                               bool mayRecord) {
+std::optional<std::string> singleChangeProblem(const std::string& directory,
+                                               const PlannedChange& change, bool mayRecord) {
     // Almost every change passes; the plan of one is built, with its message, only for one
     // that one of the checks below would refuse.
     const bool emptyBase = hasEmptyBase(change.newName) && !hasEmptyBase(change.oldName);
@@ -140,7 +145,7 @@ std::optional<std::string> singleChangeProblem(const BatchPlan& plan, const Plan
         return std::nullopt;
     }
     BatchPlan single;
-    single.directory = plan.directory;
+    single.directory = directory;
     single.changes.push_back(change);
     using Check = std::optional<Message> (*)(const BatchPlan&);
     for (const Check check : {emptyBaseRefusal, plainNamesRefusal}) {
@@ -160,35 +165,22 @@ std::optional<std::string> singleChangeProblem(const BatchPlan& plan, const Plan
 
 }  // namespace
 
-std::vector<std::optional<std::string>> changeProblems(
-    const BatchPlan& plan, const std::unordered_set<std::string_view>& directoryNames,
-    bool mayRecord) {
-    std::unordered_map<std::string_view, std::size_t> uses;
-    std::unordered_set<std::string_view> moved;
-    uses.reserve(plan.changes.size());
-    moved.reserve(plan.changes.size());
-    for (const PlannedChange& change : plan.changes) {
-        ++uses[change.newName];
-        moved.insert(change.oldName);
+std::optional<std::string> changeProblem(const std::string& directory, const PlannedChange& change,
+                                         bool mayRecord,
+                                         const std::function<bool(std::string_view)>& heldByOther) {
+    if (auto problem = singleChangeProblem(directory, change, mayRecord)) {
+        return problem;
     }
-    const std::optional<Message> duplicate = duplicateNamesRefusal(
-        BatchPlan{plan.directory, {PlannedChange{}, PlannedChange{}}, std::nullopt, false, {}});
-    std::vector<std::optional<std::string>> problems(plan.changes.size());
-    for (std::size_t i = 0; i < plan.changes.size(); ++i) {
-        const PlannedChange& change = plan.changes[i];
-        if (uses[change.newName] > 1) {
-            problems[i] = duplicate->text;
-        } else if (auto problem = singleChangeProblem(plan, change, mayRecord)) {
-            problems[i] = std::move(problem);
-        } else if (change.newName == change.oldName) {
-            continue;
-        } else if (change.newName.size() > kNameMax) {
-            problems[i] = platform::Status::fromErrno(ENAMETOOLONG).message();
-        } else if (directoryNames.contains(change.newName) && !moved.contains(change.newName)) {
-            problems[i] = platform::Status::fromErrno(EEXIST).message();
-        }
+    if (change.newName == change.oldName) {
+        return std::nullopt;
     }
-    return problems;
+    if (change.newName.size() > kNameMax) {
+        return platform::Status::fromErrno(ENAMETOOLONG).message();
+    }
+    if (heldByOther(change.newName)) {
+        return platform::Status::fromErrno(EEXIST).message();
+    }
+    return std::nullopt;
 }
 
 }  // namespace nameshift::engine

@@ -1,11 +1,10 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "engine/BatchPlan.h"
@@ -33,12 +32,14 @@ std::optional<platform::Message> directoryQuoteRefusal(const BatchPlan& plan);
 // A file given the restore file's name would be lost when the restore file is written.
 std::optional<platform::Message> restoreFileNameRefusal(const BatchPlan& plan);
 
-// Why each change of `plan` would stop the batch or fail on its own, in the words apply would
-// use; nothing for a change that passes. `directoryNames` are the names of the directory's files;
-// a rename never replaces one that the batch does not move away. `mayRecord`: a restore file may
-// be written.
-std::vector<std::optional<std::string>> changeProblems(
-    const BatchPlan& plan, const std::unordered_set<std::string_view>& directoryNames,
-    bool mayRecord);
+// Why `change` would stop a batch in `directory` or fail on its own, in the words apply would
+// use; nothing for a change that passes. A duplicate is a matter of the whole batch and is not
+// judged here. `heldByOther`: whether a file that the batch does not move away holds a name now,
+// since a rename never replaces it. `mayRecord`: a restore file may be written.
+std::optional<std::string> changeProblem(const std::string& directory, const PlannedChange& change,
+                                         bool mayRecord,
+                                         const std::function<bool(std::string_view)>& heldByOther);
+// The words with which a batch that gives two files one name is refused.
+std::string duplicateNameProblem();
 
 }  // namespace nameshift::engine

@@ -49,6 +49,8 @@ public:
     std::shared_ptr<const NameArena> names() const { return names_; }
     std::size_t rowCount() const { return rows_.size(); }
     const ListedFile& row(std::size_t row) const { return listing_[rows_[row]]; }
+    // Where a row's file stands in listing().
+    std::size_t listingIndex(std::size_t row) const { return rows_[row]; }
 
     bool isTicked(std::size_t row) const { return ticks_[row] != 0; }
     void setTicked(std::size_t row, bool ticked);

@@ -64,19 +64,24 @@ std::vector<PlannedChange> gatherSelection(const FileList& fileList) {
     return changes;
 }
 
-std::vector<PlannedChange> computeNewNames(const settings::RenameSettings& settings,
-                                           const FileList& fileList) {
-    std::vector<PlannedChange> changes = gatherSelection(fileList);
+void nameChanges(const settings::RenameSettings& settings, std::span<PlannedChange> changes,
+                 std::size_t firstPosition) {
     // The rules work on a list of names, since a counter runs over the whole batch.
     std::vector<std::string> names;
     names.reserve(changes.size());
     for (PlannedChange& change : changes) {
         names.push_back(std::move(change.newName));
     }
-    applyNameRules(settings, names);
+    applyNameRules(settings, names, firstPosition);
     for (std::size_t i = 0; i < changes.size(); ++i) {
         changes[i].newName = std::move(names[i]);
     }
+}
+
+std::vector<PlannedChange> computeNewNames(const settings::RenameSettings& settings,
+                                           const FileList& fileList) {
+    std::vector<PlannedChange> changes = gatherSelection(fileList);
+    nameChanges(settings, changes, 0);
     return changes;
 }
 

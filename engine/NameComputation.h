@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "engine/BatchPlan.h"
@@ -18,6 +19,11 @@ std::optional<platform::Message> findSettingsRefusal(const settings::RenameSetti
 
 // Every ticked row, in list order, with its new name still the old one.
 std::vector<PlannedChange> gatherSelection(const FileList& fileList);
+
+// Gives a run of a batch's changes, the batch's `firstPosition`-th change first, the names the
+// rules make of their new names; the settings must have passed findSettingsRefusal.
+void nameChanges(const settings::RenameSettings& settings, std::span<PlannedChange> changes,
+                 std::size_t firstPosition);
 
 // The ticked rows with the names the rules give them; the settings must have passed
 // findSettingsRefusal.

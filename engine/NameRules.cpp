@@ -125,15 +125,17 @@ long long parseCounterValue(const std::string& text) {
     return negative ? -value : value;
 }
 
-void applyNameRules(const RenameSettings& settings, std::vector<std::string>& names) {
+void applyNameRules(const RenameSettings& settings, std::span<std::string> names,
+                    std::size_t firstPosition) {
     if (settings.changePrefix) {
         for (std::string& name : names) {
             applyPrefix(name, settings);
         }
     }
     if (settings.useCounter) {
-        long long value = parseCounterValue(settings.counterStart);
         const long long step = parseCounterValue(settings.counterIncrement);
+        long long value =
+            parseCounterValue(settings.counterStart) + step * static_cast<long long>(firstPosition);
         const int digits = settings.counterDigitsIndex + 1;
         for (std::string& name : names) {
             const std::string counter = counterText(value, digits);

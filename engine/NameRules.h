@@ -1,7 +1,8 @@
 #pragma once
 
+#include <cstddef>
+#include <span>
 #include <string>
-#include <vector>
 
 #include "settings/RenameSettings.h"
 
@@ -9,8 +10,11 @@ namespace nameshift::engine {
 
 // The rules of the main dialog, applied in their fixed order, each over every name before the
 // next one starts: prefix, counter, extension, character removal, remove and replace string,
-// letter case, first letter upper. Names are bytes; each rule works on the whole name.
-void applyNameRules(const settings::RenameSettings& settings, std::vector<std::string>& names);
+// letter case, first letter upper. Names are bytes; each rule works on the whole name. The names
+// may be a run of a longer batch that starts at its `firstPosition`-th name: the counter counts
+// from the batch's first name, so a batch named run by run gets the names it gets in one go.
+void applyNameRules(const settings::RenameSettings& settings, std::span<std::string> names,
+                    std::size_t firstPosition = 0);
 
 // The pieces of a name around its last dot.
 struct NameParts {

@@ -90,7 +90,7 @@ std::string buildTagName(const std::string& format, const TagTexts& tags) {
 }
 
 void applyTagNaming(const settings::Id3Naming& naming, TagReader& tags,
-                    const std::string& directory, std::vector<PlannedChange>& changes) {
+                    const std::string& directory, std::span<PlannedChange> changes) {
     const TokenSet required = tokensIn(naming.format);
     for (PlannedChange& change : changes) {
         // A format without codes names every file alike, whatever its tag holds.

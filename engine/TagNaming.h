@@ -1,8 +1,8 @@
 #pragma once
 
+#include <span>
 #include <string>
 
-#include <vector>
 #include "engine/TagReader.h"
 
 #include "engine/BatchPlan.h"
@@ -18,6 +18,6 @@ std::string buildTagName(const std::string& format, const TagTexts& tags);
 // Rewrites each change's new name from the tags of directory + "/" + its old name, by the mode and
 // format of `naming`; every new name keeps the extension the rules gave it. Shows no message.
 void applyTagNaming(const settings::Id3Naming& naming, TagReader& tags,
-                    const std::string& directory, std::vector<PlannedChange>& changes);
+                    const std::string& directory, std::span<PlannedChange> changes);
 
 }  // namespace nameshift::engine

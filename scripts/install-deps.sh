@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Nameshift Pro needs to build, run and test, skipping those present.
-# Usage: scripts/install-deps.sh [--run]   (--run adds what the start script uses without a display)
+# Usage: scripts/install-deps.sh [--run | --screenshots]
+#   --run adds what the start script uses without a display; --screenshots adds to that what the
+#   screenshot script uses to tick files and to show a dark colour scheme.
 set -euo pipefail
 
 packages=(
@@ -14,8 +16,11 @@ packages=(
     exfatprogs exfat-fuse
     clang libclang-rt-14-dev
 )
-if [[ "${1:-}" == "--run" ]]; then
+if [[ "${1:-}" == "--run" || "${1:-}" == "--screenshots" ]]; then
     packages+=(xvfb xauth x11-utils imagemagick)
+fi
+if [[ "${1:-}" == "--screenshots" ]]; then
+    packages+=(xdotool qt6ct)
 fi
 
 missing=()

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QStyle>
 
+#include <algorithm>
+
 #include "ui/DisplayText.h"
 
 namespace nameshift::ui {
@@ -20,23 +22,23 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     if (index.column() == NewNameColumn) {
-        const NewName* newName = newNameOf(index.row());
-        if (newName == nullptr) {
+        const std::optional<NewName> newName = newNameOf(index.row());
+        if (!newName) {
             return {};
         }
         switch (role) {
             case Qt::DisplayRole:
-                return displayText(newName->name);
+                return displayText(*newName->name);
             case Qt::ToolTipRole:
-                return newName->problem ? displayText(*newName->problem)
-                                        : displayText(newName->name);
+                return displayText(newName->problem != nullptr ? *newName->problem
+                                                               : *newName->name);
             case Qt::DecorationRole:
-                if (newName->problem) {
+                if (newName->problem != nullptr) {
                     return QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
                 }
                 return {};
             case kNameRole:
-                return byteArrayOf(newName->name);
+                return byteArrayOf(*newName->name);
             default:
                 return {};
         }
@@ -62,25 +64,28 @@ QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int
 
 void FileListModel::reload() {
     beginResetModel();
-    newNames_.clear();
+    plan_ = nullptr;
     endResetModel();
 }
 
-void FileListModel::setNewNames(std::vector<NewName> newNames) {
-    newNames_ = std::move(newNames);
-    const int rows = rowCount();
-    if (rows > 0) {
-        // Only the rows on screen are drawn again; the others ask when they are scrolled to.
-        emit dataChanged(index(0, NewNameColumn), index(rows - 1, NewNameColumn));
+void FileListModel::newNamesChanged(int first, int last) {
+    first = std::max(first, 0);
+    last = std::min(last, rowCount() - 1);
+    if (first <= last) {
+        emit dataChanged(index(first, NewNameColumn), index(last, NewNameColumn));
     }
 }
 
-const FileListModel::NewName* FileListModel::newNameOf(int row) const {
-    if (row < 0 || static_cast<std::size_t>(row) >= newNames_.size() ||
+std::optional<FileListModel::NewName> FileListModel::newNameOf(int row) const {
+    if (plan_ == nullptr || row < 0 || row >= rowCount() ||
         !fileList_.isTicked(static_cast<std::size_t>(row))) {
-        return nullptr;
+        return std::nullopt;
     }
-    return &newNames_[static_cast<std::size_t>(row)];
+    const std::optional<std::size_t> position = plan_->positionOfRow(static_cast<std::size_t>(row));
+    if (!position || plan_->newName(*position) == nullptr) {
+        return std::nullopt;
+    }
+    return NewName{plan_->newName(*position), plan_->problem(*position)};
 }
 
 }  // namespace nameshift::ui

@@ -4,16 +4,16 @@
 
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "engine/FileList.h"
+#include "engine/IncrementalPlan.h"
 
 namespace nameshift::ui {
 
 // The rows of the engine's file list for a view: one row per listed file, shown decoded, with
 // the exact bytes of the name under kNameRole, and beside it the name the current rules give a
-// ticked file, marked when the batch would refuse or fail on it. It reads the list on demand, so
-// a directory of a hundred thousand files costs nothing until rows are drawn.
+// ticked file, marked when the batch would refuse or fail on it. It reads the list and the plan
+// on demand, so a directory of a hundred thousand files costs nothing until rows are drawn.
 class FileListModel final : public QAbstractTableModel {
     Q_OBJECT
 
@@ -33,17 +33,23 @@ public:
     // The engine's list was filled, filtered or cleared; the new names go with the old rows.
     void reload();
 
-    // Per row, the new name (empty for a row not in the batch) and why it would be refused.
-    struct NewName {
-        std::string name;
-        std::optional<std::string> problem;
-    };
-    void setNewNames(std::vector<NewName> newNames);
-    const NewName* newNameOf(int row) const;
+    // The plan whose new names the column shows, or null for none; it must stay alive while it
+    // is shown. A row the plan has not reached yet shows no new name. Nothing is announced: the
+    // caller tells which rows changed, since telling a view of every row costs as much as
+    // drawing them.
+    void setNewNamePlan(const engine::IncrementalPlan* plan) { plan_ = plan; }
+    // Rows [first, last] got their new names or their markers changed.
+    void newNamesChanged(int first, int last);
 
 private:
+    struct NewName {
+        const std::string* name = nullptr;
+        const std::string* problem = nullptr;  // why the batch would refuse or fail on it
+    };
+    std::optional<NewName> newNameOf(int row) const;
+
     const engine::FileList& fileList_;
-    std::vector<NewName> newNames_;
+    const engine::IncrementalPlan* plan_ = nullptr;
 };
 
 }  // namespace nameshift::ui

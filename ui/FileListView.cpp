@@ -41,6 +41,15 @@ void FileListView::selectAllRows(bool selected) {
                       : QItemSelectionModel::Clear);
 }
 
+std::pair<int, int> FileListView::rowsInView() const {
+    const QModelIndex top = indexAt(QPoint(0, 0));
+    if (!top.isValid()) {
+        return {0, 0};
+    }
+    const QModelIndex bottom = indexAt(QPoint(0, viewport()->height() - 1));
+    return {top.row(), bottom.isValid() ? bottom.row() + 1 : model_->rowCount()};
+}
+
 void FileListView::takeOverSelection(const QItemSelection& selected,
                                      const QItemSelection& deselected) {
     const auto apply = [this](const QItemSelection& ranges, bool ticked) {

@@ -2,6 +2,8 @@
 
 #include <QTreeView>
 
+#include <utility>
+
 #include "engine/FileList.h"
 #include "ui/FileListModel.h"
 
@@ -19,6 +21,8 @@ public:
     void reload();
     // Selects or deselects every row as one range.
     void selectAllRows(bool selected);
+    // The rows on screen, as a first row and the row after the last.
+    std::pair<int, int> rowsInView() const;
 
     FileListModel* fileListModel() const { return model_; }
 

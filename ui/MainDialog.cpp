@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QScreen>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QSplashScreen>
@@ -21,8 +22,6 @@
 #include <vector>
 
 #include "engine/ApplyCommand.h"
-#include "engine/BatchChecks.h"
-#include "engine/BatchPlan.h"
 #include "engine/BatchRecovery.h"
 #include "engine/CommandGuard.h"
 #include "engine/PreviewCommand.h"
@@ -208,14 +207,19 @@ MainDialog::MainDialog(MainDialogServices services, DialogHooks hooks, QWidget* 
     newNamesTimer_->setSingleShot(true);
     // Zero: after the events already queued, so a burst of keystrokes computes the names once.
     newNamesTimer_->setInterval(0);
-    connect(newNamesTimer_, &QTimer::timeout, this, &MainDialog::showNewNames);
+    connect(newNamesTimer_, &QTimer::timeout, this, &MainDialog::startNewNames);
+    newNamesSliceTimer_ = new QTimer(this);
+    newNamesSliceTimer_->setInterval(0);
+    connect(newNamesSliceTimer_, &QTimer::timeout, this, &MainDialog::planMoreNewNames);
     controls_.browser->tree()->setImages(
         treeIcon(QStringLiteral(":/tree/folder.svg"), QStringLiteral(":/tree/folder-selected.svg")),
         treeIcon(QStringLiteral(":/tree/folder-path.svg"),
                  QStringLiteral(":/tree/folder-path-selected.svg")));
 }
 
-MainDialog::~MainDialog() = default;
+MainDialog::~MainDialog() {
+    dropNewNames();
+}
 
 void MainDialog::buildControls() {
     MainDialogControls& c = controls_;
@@ -459,6 +463,12 @@ void MainDialog::connectControls() {
     }
     connect(c.counterDigits, &QComboBox::currentIndexChanged, this, &MainDialog::scheduleNewNames);
     connect(c.fileList, &FileListView::ticksChanged, this, &MainDialog::scheduleNewNames);
+    // Rows scrolled to before the rest of the column is computed get theirs at once.
+    connect(c.fileList->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+        if (newNamesSliceTimer_->isActive()) {
+            planVisibleNewNames();
+        }
+    });
 
     connect(c.preview, &QPushButton::clicked, this,
             [this] { runCommand(&MainDialog::previewChanges); });
@@ -649,6 +659,8 @@ void MainDialog::fillFileList() {
     session_.directory = c.browser->currentPath();
     session_.fileList.setAttributeMask(session_.rules.attributeMask());
     session_.fileList.setSortKey(session_.rules.sortKey);
+    // Refilling may show a message, and no part of the column may be computed meanwhile.
+    dropNewNames();
     session_.fileList.applyFileMask(session_.directory);
     showFileList();
 }
@@ -660,7 +672,7 @@ void MainDialog::refilterFileList() {
 
 void MainDialog::showFileList() {
     const MainDialogControls& c = controls_;
-    listedNamesStale_ = true;
+    dropNewNames();
     c.fileList->reload();
     {
         const QSignalBlocker quiet(c.maskList);
@@ -680,42 +692,84 @@ void MainDialog::scheduleNewNames() {
 }
 
 bool MainDialog::newNamesPending() const {
+    return newNamesTimer_->isActive() || newNamesSliceTimer_->isActive();
+}
+
+bool MainDialog::visibleNewNamesPending() const {
     return newNamesTimer_->isActive();
 }
 
-void MainDialog::showNewNames() {
+void MainDialog::startNewNames() {
     newNamesTimer_->stop();
+    newNamesSliceTimer_->stop();
     readControls();
-    FileListModel* model = controls_.fileList->fileListModel();
-    const engine::FileList& files = session_.fileList;
-    if (files.tickedCount() == 0) {
-        model->setNewNames({});
-        return;
+    if (!listedNames_) {
+        listedNames_.emplace(session_.fileList.listing());
     }
     // The plan apply would make, judged by the same checks, so the column shows what apply does.
-    const bool mayRecord = session_.options.restoreFileUsage != settings::RestoreFileUsage::None;
-    engine::BatchPlan plan =
-        engine::planBatch(session_, {.mayRecord = mayRecord, .checkSafety = false});
-    if (plan.refusedBySettings) {
-        model->setNewNames({});
-        return;
+    const bool mayRecord =
+        session_.options.restoreFileUsage != settings::RestoreFileUsage::None;
+    auto plan = std::make_unique<engine::IncrementalPlan>(session_, mayRecord, *listedNames_);
+    if (plan->size() <= services_.newNamesPerSlice) {
+        plan->planMore(plan->size());
+    } else {
+        const auto [first, end] = controls_.fileList->rowsInView();
+        plan->planRows(static_cast<std::size_t>(first), static_cast<std::size_t>(end));
     }
-    if (listedNamesStale_ || listedNames_.size() > files.listing().size()) {
-        listedNames_.clear();
-        listedNames_.reserve(files.listing().size());
-        for (const engine::ListedFile& file : files.listing()) {
-            listedNames_.insert(file.name);
-        }
-        listedNamesStale_ = false;
+    FileListModel* model = controls_.fileList->fileListModel();
+    model->setNewNamePlan(plan.get());
+    // Freeing a large plan takes as long as drawing the rows: the next pass does it.
+    retiredNewNamesPlan_ = std::move(newNamesPlan_);
+    newNamesPlan_ = std::move(plan);
+    if (newNamesPlan_->complete()) {
+        retiredNewNamesPlan_.reset();
+        model->newNamesChanged(0, model->rowCount() - 1);
+    } else {
+        const auto [first, end] = controls_.fileList->rowsInView();
+        model->newNamesChanged(first, end - 1);
+        newNamesSliceTimer_->start();
     }
-    std::vector<std::optional<std::string>> problems =
-        engine::changeProblems(plan, listedNames_, mayRecord);
-    std::vector<FileListModel::NewName> newNames(files.rowCount());
-    for (std::size_t i = 0; i < plan.changes.size(); ++i) {
-        engine::PlannedChange& change = plan.changes[i];
-        newNames[change.file] = {std::move(change.newName), std::move(problems[i])};
+}
+
+void MainDialog::planVisibleNewNames() {
+    const auto [first, end] = controls_.fileList->rowsInView();
+    newNamesPlan_->planRows(static_cast<std::size_t>(first), static_cast<std::size_t>(end));
+    controls_.fileList->fileListModel()->newNamesChanged(first, end - 1);
+}
+
+void MainDialog::planMoreNewNames() {
+    retiredNewNamesPlan_.reset();
+    engine::IncrementalPlan& plan = *newNamesPlan_;
+    const std::size_t duplicates = plan.duplicateCount();
+    plan.planMore(services_.newNamesPerSlice);
+    FileListModel* model = controls_.fileList->fileListModel();
+    if (plan.complete()) {
+        newNamesSliceTimer_->stop();
+        // Every row has its name now, and duplicates may have marked rows computed before.
+        model->newNamesChanged(0, model->rowCount() - 1);
+    } else if (plan.duplicateCount() != duplicates) {
+        // A row on screen may share its name with one just computed.
+        const auto [first, end] = controls_.fileList->rowsInView();
+        model->newNamesChanged(first, end - 1);
     }
-    model->setNewNames(std::move(newNames));
+}
+
+void MainDialog::finishNewNames() {
+    if (newNamesTimer_->isActive() || !newNamesPlan_) {
+        startNewNames();
+    }
+    if (newNamesSliceTimer_->isActive()) {
+        newNamesPlan_->planMore(newNamesPlan_->size());
+        planMoreNewNames();
+    }
+}
+
+void MainDialog::dropNewNames() {
+    newNamesSliceTimer_->stop();
+    controls_.fileList->fileListModel()->setNewNamePlan(nullptr);
+    newNamesPlan_.reset();
+    retiredNewNamesPlan_.reset();
+    listedNames_.reset();
 }
 
 void MainDialog::showStatus() {
@@ -747,8 +801,8 @@ void MainDialog::showEvent(QShowEvent* event) {
 }
 
 void MainDialog::emptyFileList() {
+    dropNewNames();
     session_.fileList.clear();
-    listedNamesStale_ = true;
     controls_.fileList->reload();
     showStatus();
 }
@@ -761,19 +815,24 @@ void MainDialog::afterDirectoryChange() {
     fillFileList();
 }
 
+// The commands plan the batch anew; the column is finished first so that nothing of it is
+// computed while a command works on the list, and it shows what the command judged.
 void MainDialog::previewChanges() {
+    finishNewNames();
     readControls();
     PreviewDialog dialog(this, services_.runModal);
     engine::preview(session_, dialog);
 }
 
 void MainDialog::applyChanges() {
+    finishNewNames();
     readControls();
     QtBatchProgress progress(this, tr("Renaming files..."));
     afterCommand(engine::applyChanges(session_, &progress));
 }
 
 void MainDialog::restoreFilenames() {
+    finishNewNames();
     readControls();
     QtBatchProgress progress(this, tr("Restoring file names..."));
     if (services_.restorePicker != nullptr) {
@@ -786,7 +845,7 @@ void MainDialog::restoreFilenames() {
 
 void MainDialog::afterCommand(engine::CommandOutcome outcome) {
     // A command may have read the directory again, whatever it reports.
-    listedNamesStale_ = true;
+    dropNewNames();
     if (outcome == engine::CommandOutcome::ExitProgram) {
         accept();
     } else if (outcome == engine::CommandOutcome::Done) {
@@ -794,6 +853,8 @@ void MainDialog::afterCommand(engine::CommandOutcome outcome) {
         // exist; the mask list must not claim a filter that is not applied.
         session_.fileList.setMaskPosition(0);
         showFileList();
+    } else {
+        scheduleNewNames();
     }
 }
 

@@ -10,13 +10,15 @@
 #include <QRadioButton>
 #include <QTimer>
 
+#include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
-#include <string_view>
-#include <unordered_set>
 
 #include "engine/CommandOutcome.h"
+#include "engine/IncrementalPlan.h"
+#include "engine/ListedNames.h"
 #include "engine/RenameSession.h"
 #include "engine/RestoreFilePicker.h"
 #include "engine/TagReader.h"
@@ -53,6 +55,10 @@ struct MainDialogServices {
     std::string settingsDirectory;
     // The folder the program was asked to open, before any start-up directory; empty: none.
     std::string startFolder;
+    // How many names of the "New Name" column one pass of the event loop computes: a few
+    // milliseconds' work, so that keystrokes and scrolling never wait. A batch no larger is
+    // computed at once.
+    std::size_t newNamesPerSlice = 8192;
 };
 
 // What the dialogs opened from the main dialog get to work with.
@@ -163,10 +169,14 @@ public:
     void writeControls();
     void applyEnablingRule();
 
-    // Computes the "New Name" column now, as the changes of the rules and ticks do a moment
-    // after they stop.
-    void showNewNames();
+    // Computes the whole "New Name" column now. A change of the rules or the ticks computes it
+    // a moment after the changes stop: the rows on screen first, the others a part at a time
+    // between events, so that typing never waits for a large list.
+    void finishNewNames();
+    // Some of the column is still to be computed for the latest change.
     bool newNamesPending() const;
+    // The rows on screen are still to be computed for the latest change.
+    bool visibleNewNamesPending() const;
 
     void previewChanges();
     void applyChanges();
@@ -198,6 +208,11 @@ private:
     void showStatus();
     void elideStatus();
     void scheduleNewNames();
+    void startNewNames();
+    void planVisibleNewNames();
+    void planMoreNewNames();
+    // Forgets the column's plan before the listing it points into changes.
+    void dropNewNames();
     void emptyFileList();
     void afterDirectoryChange();
     void afterCommand(engine::CommandOutcome outcome);
@@ -218,10 +233,12 @@ private:
     QWidget* splash_ = nullptr;
     QString statusText_;
     QTimer* newNamesTimer_ = nullptr;
+    QTimer* newNamesSliceTimer_ = nullptr;
     // The names of the listed files, which the New Name column judges against on every
     // keystroke; built again only after the listing has changed.
-    std::unordered_set<std::string_view> listedNames_;
-    bool listedNamesStale_ = true;
+    std::optional<engine::ListedNames> listedNames_;
+    std::unique_ptr<engine::IncrementalPlan> newNamesPlan_;
+    std::unique_ptr<engine::IncrementalPlan> retiredNewNamesPlan_;
 };
 
 }  // namespace nameshift::ui

@@ -67,6 +67,18 @@ TEST_F(IconPushButtonTest, KeyboardFocusOnAFlatButtonDrawsTheStylesFocusFrame) {
     ASSERT_TRUE(button->hasFocus());
     button->grab();
     EXPECT_GT(style->frames, 0);
+
+    // Once Tab has been used in the window, a click still gives no frame, a shortcut does.
+    before->setFocus(Qt::TabFocusReason);
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(10, 10));
+    ASSERT_TRUE(button->hasFocus());
+    style->frames = 0;
+    button->grab();
+    EXPECT_EQ(style->frames, 0);
+    before->setFocus(Qt::MouseFocusReason);
+    button->setFocus(Qt::ShortcutFocusReason);
+    button->grab();
+    EXPECT_GT(style->frames, 0);
 }
 
 TEST_F(IconPushButtonTest, FlatButtonIsPlainAtRestRaisedWhenHoveredSunkenWhenPressed) {

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,6 +20,7 @@
 #include "settings/RenameSettingsFile.h"
 #include "ui/FileListModel.h"
 #include "ui/MainDialog.h"
+#include "ui/PreviewDialog.h"
 
 namespace nameshift::ui {
 namespace {
@@ -53,6 +55,13 @@ protected:
         ASSERT_TRUE(fs.setCurrentDirectory(dir.file("prog")).ok());
         MainDialogServices services(fs, messages, tags, volumes);
         services.splashMilliseconds = 0;
+        services.newNamesPerSlice = newNamesPerSlice;
+        // A dialog is looked at, never left waiting for a user.
+        services.runModal = [this](QDialog& shown) {
+            if (onModal) {
+                onModal(shown);
+            }
+        };
         DialogHooks hooks;
         hooks.help = [this](const DialogContext&) { ++helpOpened; };
         dialog = std::make_unique<MainDialog>(std::move(services), hooks);
@@ -81,6 +90,8 @@ protected:
     FixedVolumes volumes{{"/"}};
     std::unique_ptr<MainDialog> dialog;
     int helpOpened = 0;
+    std::size_t newNamesPerSlice = 8192;
+    std::function<void(QDialog&)> onModal;
 };
 
 TEST_F(MainWindowTest, KeepsItsWidthWhenFilesAreTickedAndFitsASmallScreen) {
@@ -182,7 +193,7 @@ TEST_P(NewNameMarkerTest, MarksARefusedRowWithTheRefusalsWords) {
     }
     c().fileList->selectionModel()->select(c().fileList->model()->index(0, 0),
                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    dialog->showNewNames();
+    dialog->finishNewNames();
     auto shown = newNames();
     shown.resize(row.expected.size());
     EXPECT_EQ(shown, row.expected);
@@ -228,7 +239,7 @@ TEST_F(MainWindowTest, DuplicatesAreMarkedOnEveryRowThatSharesTheName) {
     QTest::keyClicks(c().prefixEdit, QStringLiteral("same"));
     c().prefixPosition->button(2)->click();
     c().selectAll->click();
-    dialog->showNewNames();
+    dialog->finishNewNames();
     const std::pair<std::string, std::string> duplicate{
         "same.txt", "Duplicate filenames found! Cannot continue."};
     EXPECT_EQ(newNames(), (std::vector{duplicate, duplicate}));
@@ -253,15 +264,79 @@ TEST_F(MainWindowTest, AfterApplyTheNewNamesAreJudgedAgainstTheFilesListedNow) {
     c().replaceFromEdit->setText(QStringLiteral("c"));
     c().replaceWithEdit->setText(QStringLiteral("b"));
     tickOnly("c.txt");
-    dialog->showNewNames();
+    dialog->finishNewNames();
     c().apply->click();
     ASSERT_TRUE(dir.exists("work/b.txt"));
 
     c().replaceFromEdit->setText(QStringLiteral("x"));
     const int row = tickOnly("x.txt");
-    dialog->showNewNames();
+    dialog->finishNewNames();
     EXPECT_EQ(newNames().at(static_cast<std::size_t>(row)),
               (std::pair<std::string, std::string>{"b.txt", "File exists"}));
+}
+
+TEST_F(MainWindowTest, TheRowsOnScreenGetTheirNamesFirstAndTheRestFollowBetweenEvents) {
+    Texts files;
+    for (int i = 0; i < 40; ++i) {
+        files.push_back((i < 10 ? "n0" : "n") + std::to_string(i) + ".txt");
+    }
+    files.push_back("z.txt");
+    newNamesPerSlice = 4;
+    start(files);
+    dialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    const auto [first, end] = c().fileList->rowsInView();
+    ASSERT_EQ(first, 0);
+    ASSERT_LT(end, 41);
+    c().replaceString->click();
+    c().replaceFromEdit->setText(QStringLiteral("z"));
+    c().selectAll->click();
+    const auto expected = [&](const std::string& lastName, const std::string& problem) {
+        std::vector<std::pair<std::string, std::string>> rows;
+        for (std::size_t row = 0; row < 40; ++row) {
+            rows.emplace_back(files[row], row == 0 ? problem : "");
+        }
+        rows.emplace_back(lastName, problem);
+        return rows;
+    };
+
+    QTest::keyClicks(c().replaceWithEdit, QStringLiteral("n0"));
+    while (dialog->visibleNewNamesPending()) {
+        QApplication::processEvents();
+    }
+    EXPECT_TRUE(dialog->newNamesPending());
+    auto shown = newNames();
+    for (int row = first; row < end; ++row) {
+        EXPECT_EQ(shown[static_cast<std::size_t>(row)].first, files[static_cast<std::size_t>(row)]);
+    }
+    while (dialog->newNamesPending()) {
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(newNames(), expected("n0.txt", ""));
+
+    // The last row now takes the first row's name, which the rows on screen cannot tell alone;
+    // the preview shows the whole batch, and the column is finished with it.
+    QTest::keyClick(c().replaceWithEdit, Qt::Key_0);
+    while (dialog->visibleNewNamesPending()) {
+        QApplication::processEvents();
+    }
+    ASSERT_TRUE(dialog->newNamesPending());
+    std::vector<std::string> previewed;
+    onModal = [&](QDialog& preview) {
+        const QAbstractItemModel* pairs = dynamic_cast<PreviewDialog&>(preview).list()->model();
+        for (int row = 0; row < pairs->rowCount(); ++row) {
+            previewed.push_back(pairs->index(row, 1).data().toString().toStdString());
+        }
+    };
+    c().preview->click();
+    ASSERT_EQ(previewed.size(), 41u);
+    EXPECT_EQ(previewed.back(), "n00.txt");
+    EXPECT_FALSE(dialog->newNamesPending());
+    const std::string duplicate = "Duplicate filenames found! Cannot continue.";
+    EXPECT_EQ(newNames(), expected("n00.txt", duplicate));
+    c().apply->click();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, duplicate);
 }
 
 TEST_F(MainWindowTest, F1OpensTheHelp) {

@@ -225,10 +225,10 @@ void IconPushButton::paintEvent(QPaintEvent* /*event*/) {
         painter.drawText(textArea.translated(shift, shift), flags, caption);
     }
 
-    // A flat button shows the focus too once the user moves it with the keyboard; without it,
-    // Tab and Space would act on a button nobody can see.
-    const bool keyboardFocus = window()->testAttribute(Qt::WA_KeyboardFocusChange);
-    if (hasFocus() && (!isFlat() || flatFocus_ || keyboardFocus)) {
+    // A flat button shows the focus too when the keyboard brought it there; without it, Tab and
+    // Space would act on a button nobody can see. Clicked with the mouse it stays plain, even in
+    // a window where Tab was used before.
+    if (hasFocus() && (!isFlat() || flatFocus_ || keyboardFocus_)) {
         QStyleOptionFocusRect focus;
         focus.initFrom(this);
         focus.rect = rect().adjusted(kIconGap, kIconGap, -kIconGap, -kIconGap);
@@ -301,6 +301,24 @@ void IconPushButton::mouseMoveEvent(QMouseEvent* event) {
         return;
     }
     setHovered(inside && mayHover());
+}
+
+void IconPushButton::focusInEvent(QFocusEvent* event) {
+    switch (event->reason()) {
+        case Qt::TabFocusReason:
+        case Qt::BacktabFocusReason:
+        case Qt::ShortcutFocusReason:
+            keyboardFocus_ = true;
+            break;
+        case Qt::ActiveWindowFocusReason:
+        case Qt::PopupFocusReason:
+            // The focus comes back as it went: by keyboard or not.
+            break;
+        default:
+            keyboardFocus_ = false;
+            break;
+    }
+    QPushButton::focusInEvent(event);
 }
 
 void IconPushButton::focusOutEvent(QFocusEvent* event) {

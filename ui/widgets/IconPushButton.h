@@ -64,6 +64,7 @@ protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
 
@@ -83,6 +84,8 @@ private:
     bool flatFocus_ = false;
     bool transparent_ = false;
     bool hovered_ = false;
+    // The last focus came from Tab, Backtab or a shortcut.
+    bool keyboardFocus_ = false;
     QColor inactiveBackground_;
     QColor inactiveText_;
     QColor activeBackground_;

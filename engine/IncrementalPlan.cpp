@@ -1,0 +1,143 @@
+#include "engine/IncrementalPlan.h"
+
+#include <algorithm>
+#include <span>
+
+#include "engine/BatchChecks.h"
+#include "engine/NameComputation.h"
+#include "engine/RenameSession.h"
+#include "engine/TagNaming.h"
+
+namespace nameshift::engine {
+
+IncrementalPlan::IncrementalPlan(const RenameSession& session, bool mayRecord,
+                                 const ListedNames& listedNames)
+    : fileList_(session.fileList),
+      tags_(session.tags),
+      listedNames_(listedNames),
+      rules_(session.rules),
+      id3_(session.id3),
+      directory_(session.directory),
+      mayRecord_(mayRecord) {
+    // The refusals by settings that planBatch makes, in whichever order: all of them show no
+    // names.
+    makesNames_ = !findSettingsRefusal(rules_, fileList_.tickedCount()) &&
+                  !(rules_.supportId3 && id3_.format.empty());
+    if (!makesNames_) {
+        return;
+    }
+    rows_.reserve(fileList_.tickedCount());
+    moved_.assign(fileList_.listing().size(), 0);
+    for (std::size_t row = 0; row < fileList_.rowCount(); ++row) {
+        if (fileList_.isTicked(row)) {
+            rows_.push_back(row);
+            moved_[fileList_.listingIndex(row)] = 1;
+        }
+    }
+    isPlanned_.assign(rows_.size(), 0);
+    newNames_.resize(rows_.size());
+    problems_.resize(rows_.size());
+    duplicate_.assign(rows_.size(), 0);
+    firstWithName_.reserve(rows_.size());
+    duplicateProblem_ = duplicateNameProblem();
+}
+
+std::optional<std::size_t> IncrementalPlan::positionOfRow(std::size_t row) const {
+    const auto found = std::lower_bound(rows_.begin(), rows_.end(), row);
+    if (found == rows_.end() || *found != row) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(found - rows_.begin());
+}
+
+void IncrementalPlan::planRows(std::size_t firstRow, std::size_t endRow) {
+    const auto first = std::lower_bound(rows_.begin(), rows_.end(), firstRow);
+    const auto end = std::lower_bound(first, rows_.end(), endRow);
+    std::size_t position = static_cast<std::size_t>(first - rows_.begin());
+    const auto last = static_cast<std::size_t>(end - rows_.begin());
+    // In runs of changes not planned yet, since the rules name a run in one go.
+    while (position < last) {
+        while (position < last && isPlanned_[position] != 0) {
+            ++position;
+        }
+        std::size_t runEnd = position;
+        while (runEnd < last && isPlanned_[runEnd] == 0) {
+            ++runEnd;
+        }
+        planPositions(position, runEnd);
+        position = runEnd;
+    }
+}
+
+void IncrementalPlan::planMore(std::size_t count) {
+    while (count > 0 && !complete()) {
+        while (isPlanned_[nextUnplanned_] != 0) {
+            ++nextUnplanned_;
+        }
+        std::size_t runEnd = nextUnplanned_;
+        while (runEnd < rows_.size() && isPlanned_[runEnd] == 0 &&
+               runEnd - nextUnplanned_ < count) {
+            ++runEnd;
+        }
+        count -= runEnd - nextUnplanned_;
+        planPositions(nextUnplanned_, runEnd);
+        nextUnplanned_ = runEnd;
+    }
+}
+
+void IncrementalPlan::planPositions(std::size_t first, std::size_t end) {
+    if (first >= end) {
+        return;
+    }
+    std::vector<PlannedChange> changes;
+    changes.reserve(end - first);
+    for (std::size_t position = first; position < end; ++position) {
+        const std::string_view name = fileList_.row(rows_[position]).name;
+        changes.push_back({rows_[position], name, std::string(name)});
+    }
+    nameChanges(rules_, changes, first);
+    if (rules_.supportId3) {
+        applyTagNaming(id3_, tags_, directory_, changes);
+    }
+    const auto heldByOther = [this](std::string_view name) {
+        const std::optional<std::size_t> holder = listedNames_.find(name);
+        return holder && moved_[*holder] == 0;
+    };
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        const std::size_t position = first + i;
+        problems_[position] = changeProblem(directory_, changes[i], mayRecord_, heldByOther);
+        newNames_[position] = std::move(changes[i].newName);
+        isPlanned_[position] = 1;
+        noteName(position);
+    }
+    planned_ += end - first;
+}
+
+void IncrementalPlan::noteName(std::size_t position) {
+    const auto [found, first] = firstWithName_.try_emplace(newNames_[position], position);
+    if (first) {
+        return;
+    }
+    for (const std::size_t alike : {found->second, position}) {
+        if (duplicate_[alike] == 0) {
+            duplicate_[alike] = 1;
+            ++duplicateCount_;
+        }
+    }
+}
+
+const std::string* IncrementalPlan::newName(std::size_t position) const {
+    return isPlanned_[position] != 0 ? &newNames_[position] : nullptr;
+}
+
+const std::string* IncrementalPlan::problem(std::size_t position) const {
+    if (isPlanned_[position] == 0) {
+        return nullptr;
+    }
+    if (duplicate_[position] != 0) {
+        return &duplicateProblem_;
+    }
+    return problems_[position] ? &*problems_[position] : nullptr;
+}
+
+}  // namespace nameshift::engine

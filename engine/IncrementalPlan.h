@@ -1,0 +1,81 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "engine/BatchPlan.h"
+#include "engine/FileList.h"
+#include "engine/ListedNames.h"
+#include "engine/TagReader.h"
+#include "settings/Id3Options.h"
+#include "settings/RenameSettings.h"
+
+namespace nameshift::engine {
+
+struct RenameSession;
+
+// The new names of a session's ticked files and what the batch would object to in each, worked out
+// a run of changes at a time: a window shows the rows in view at once and plans the rest between
+// its events. Planned in any order and in runs of any length, a complete plan holds the names that
+// planBatch gives without its safety checks, and for each change the words with which apply would
+// refuse or fail on it. The rules are copied when the plan starts; the session's file list, its
+// tag reader and `listedNames` must outlive the plan unchanged.
+class IncrementalPlan {
+public:
+    IncrementalPlan(const RenameSession& session, bool mayRecord, const ListedNames& listedNames);
+
+    // False when the settings give no names (nothing ticked, an empty edit a rule needs, ID3
+    // naming without a format), which a preview refuses; nothing is planned then.
+    bool makesNames() const { return makesNames_; }
+    std::size_t size() const { return rows_.size(); }
+    bool complete() const { return planned_ == rows_.size(); }
+
+    // The position in the batch of a ticked row of the file list; nothing for another row.
+    std::optional<std::size_t> positionOfRow(std::size_t row) const;
+    std::size_t rowAt(std::size_t position) const { return rows_[position]; }
+
+    // Plans the changes of the ticked rows in [firstRow, endRow) that are not planned yet.
+    void planRows(std::size_t firstRow, std::size_t endRow);
+    // Plans up to `count` changes not planned yet, in batch order.
+    void planMore(std::size_t count);
+
+    // The change's new name; null until it is planned.
+    const std::string* newName(std::size_t position) const;
+    // Why the change would be refused or fail; null when it passes, as far as the changes
+    // planned so far tell: a duplicate is only certain once the plan is complete.
+    const std::string* problem(std::size_t position) const;
+    // How many changes are marked as duplicates so far, which grows as more are planned.
+    std::size_t duplicateCount() const { return duplicateCount_; }
+
+private:
+    void planPositions(std::size_t first, std::size_t end);
+    void noteName(std::size_t position);
+
+    const FileList& fileList_;
+    TagReader& tags_;
+    const ListedNames& listedNames_;
+    settings::RenameSettings rules_;
+    settings::Id3Naming id3_;
+    std::string directory_;
+    bool mayRecord_ = true;
+    bool makesNames_ = false;
+
+    std::vector<std::size_t> rows_;  // the ticked rows, in list order
+    std::vector<char> moved_;        // per listing index: the batch renames that file
+    std::vector<char> isPlanned_;
+    std::vector<std::string> newNames_;
+    std::vector<std::optional<std::string>> problems_;
+    std::vector<char> duplicate_;
+    // Each new name planned so far, with the first change that got it.
+    std::unordered_map<std::string_view, std::size_t> firstWithName_;
+    std::string duplicateProblem_;
+    std::size_t planned_ = 0;
+    std::size_t duplicateCount_ = 0;
+    std::size_t nextUnplanned_ = 0;
+};
+
+}  // namespace nameshift::engine

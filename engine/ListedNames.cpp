@@ -1,0 +1,20 @@
+#include "engine/ListedNames.h"
+
+namespace nameshift::engine {
+
+ListedNames::ListedNames(const std::vector<ListedFile>& listing) {
+    indexes_.reserve(listing.size());
+    for (std::size_t i = 0; i < listing.size(); ++i) {
+        indexes_.emplace(listing[i].name, i);
+    }
+}
+
+std::optional<std::size_t> ListedNames::find(std::string_view name) const {
+    const auto found = indexes_.find(name);
+    if (found == indexes_.end()) {
+        return std::nullopt;
+    }
+    return found->second;
+}
+
+}  // namespace nameshift::engine

@@ -1,0 +1,165 @@
+#include "engine/IncrementalPlan.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "ApplyTestSession.h"
+#include "engine/BatchPlan.h"
+
+namespace nameshift::engine {
+namespace {
+
+using Names = std::vector<std::string>;
+using Shown = std::vector<std::pair<std::string, std::string>>;  // new name, problem
+
+const std::string kDuplicate = "Duplicate filenames found! Cannot continue.";
+
+struct PlanCase {
+    const char* label;
+    Names files;
+    Names ticked;
+    void (*configure)(RenameSession&, testing::FakeTagReader&);
+    Shown expected;  // per ticked file, in list order
+};
+
+// The orders a window plans in: all at once, the rows in view first and the rest in runs.
+enum class Order { AllAtOnce, MiddleRowsThenOneByOne, LastRowThenPairs };
+
+std::string caseName(const ::testing::TestParamInfo<std::tuple<PlanCase, Order>>& info) {
+    static const char* const kOrders[] = {"AllAtOnce", "MiddleRowsThenOneByOne",
+                                          "LastRowThenPairs"};
+    return std::string(std::get<0>(info.param).label) +
+           kOrders[static_cast<int>(std::get<1>(info.param))];
+}
+
+class IncrementalPlanTest : public testing::ApplySessionTest,
+                            public ::testing::WithParamInterface<std::tuple<PlanCase, Order>> {};
+
+TEST_P(IncrementalPlanTest, GivesTheBatchPlansNamesAndProblemsInAnyOrder) {
+    const auto& [test, order] = GetParam();
+    for (const std::string& name : test.files) {
+        dir.write(name, name);
+    }
+    test.configure(session, tags);
+    tick(test.ticked);
+    const ListedNames listed(session.fileList.listing());
+    IncrementalPlan plan(session, true, listed);
+    ASSERT_TRUE(plan.makesNames());
+    const std::size_t rows = session.fileList.rowCount();
+    switch (order) {
+        case Order::AllAtOnce:
+            plan.planMore(plan.size());
+            break;
+        case Order::MiddleRowsThenOneByOne:
+            plan.planRows(1, rows - 1);
+            while (!plan.complete()) {
+                plan.planMore(1);
+            }
+            break;
+        case Order::LastRowThenPairs:
+            plan.planRows(rows - 1, rows);
+            while (!plan.complete()) {
+                plan.planMore(2);
+            }
+            break;
+    }
+    ASSERT_TRUE(plan.complete());
+
+    const BatchPlan whole = planBatch(session, {.mayRecord = true, .checkSafety = false});
+    ASSERT_EQ(plan.size(), whole.changes.size());
+    Shown shown;
+    for (std::size_t position = 0; position < plan.size(); ++position) {
+        EXPECT_EQ(plan.rowAt(position), whole.changes[position].file);
+        EXPECT_EQ(plan.positionOfRow(plan.rowAt(position)), position);
+        EXPECT_EQ(*plan.newName(position), whole.changes[position].newName);
+        const std::string* problem = plan.problem(position);
+        shown.emplace_back(*plan.newName(position), problem ? *problem : "");
+    }
+    EXPECT_EQ(shown, test.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Batches, IncrementalPlanTest,
+    ::testing::Combine(
+        ::testing::Values(
+            PlanCase{"CounterRunsOverTheWholeBatch",
+                     {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"},
+                     {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"},
+                     [](RenameSession& s, testing::FakeTagReader&) {
+                         s.rules.useCounter = true;
+                         s.rules.counterPosition = settings::Position::End;
+                         s.rules.counterStart = "8";
+                         s.rules.counterIncrement = "1";
+                     },
+                     {{"a8.txt", ""},
+                      {"b9.txt", ""},
+                      {"c10.txt", ""},
+                      {"d11.txt", ""},
+                      {"e12.txt", ""}}},
+            PlanCase{"DuplicatesFarApartAndANameHeldOutside",
+                     {"a.txt", "bx.txt", "c.txt", "x.txt", "ya.txt"},
+                     {"a.txt", "bx.txt", "c.txt", "ya.txt"},
+                     [](RenameSession& s, testing::FakeTagReader&) {
+                         s.rules.removeString = true;
+                         s.rules.stringToRemove = "y";
+                         s.rules.replaceString = true;
+                         s.rules.replaceFrom = "b";
+                     },
+                     {{"a.txt", kDuplicate},
+                      {"x.txt", "File exists"},
+                      {"c.txt", ""},
+                      {"a.txt", kDuplicate}}},
+            PlanCase{"NameOfAFileTheBatchMovesAway",
+                     {"b.txt", "bb.txt", "c.txt"},
+                     {"b.txt", "bb.txt", "c.txt"},
+                     [](RenameSession& s, testing::FakeTagReader&) {
+                         s.rules.replaceString = true;
+                         s.rules.replaceFrom = "b";
+                     },
+                     {{".txt", "Process cannot continue - You are about to remove a file's prefix"},
+                      {"b.txt", ""},
+                      {"c.txt", ""}}},
+            PlanCase{"TagNamesWithADuplicate",
+                     {"a.mp3", "b.mp3", "c.mp3", "d.mp3"},
+                     {"a.mp3", "b.mp3", "c.mp3", "d.mp3"},
+                     [](RenameSession& s, testing::FakeTagReader& tags) {
+                         s.rules.supportId3 = true;
+                         s.id3 = {settings::Id3RenameMode::AllOrRules, "%2"};
+                         tags.tags = {{"a.mp3", {{std::nullopt, "Song"}}},
+                                      {"c.mp3", {{std::nullopt, "Other"}}},
+                                      {"d.mp3", {{std::nullopt, "Song"}}}};
+                     },
+                     {{"Song.mp3", kDuplicate},
+                      {"b.mp3", ""},
+                      {"Other.mp3", ""},
+                      {"Song.mp3", kDuplicate}}}),
+        ::testing::Values(Order::AllAtOnce, Order::MiddleRowsThenOneByOne,
+                          Order::LastRowThenPairs)),
+    caseName);
+
+class IncrementalPlanRefusalTest : public testing::ApplySessionTest {};
+
+TEST_F(IncrementalPlanRefusalTest, SettingsThatMakeNoNamesPlanNothing) {
+    dir.write("a.mp3");
+    tickAll();
+    const ListedNames listed(session.fileList.listing());
+    const auto makesNames = [&] {
+        EXPECT_EQ(IncrementalPlan(session, true, listed).makesNames(),
+                  !planBatch(session, {.mayRecord = true, .checkSafety = false}).refusedBySettings);
+        return IncrementalPlan(session, true, listed).makesNames();
+    };
+    EXPECT_TRUE(makesNames());
+    usePrefix("");
+    EXPECT_FALSE(makesNames());
+    usePrefix("p");
+    session.rules.supportId3 = true;
+    session.id3.format.clear();
+    EXPECT_FALSE(makesNames());
+}
+
+}  // namespace
+}  // namespace nameshift::engine
