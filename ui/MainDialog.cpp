@@ -707,8 +707,7 @@ void MainDialog::startNewNames() {
         listedNames_.emplace(session_.fileList.listing());
     }
     // The plan apply would make, judged by the same checks, so the column shows what apply does.
-    const bool mayRecord =
-        session_.options.restoreFileUsage != settings::RestoreFileUsage::None;
+    const bool mayRecord = session_.options.restoreFileUsage != settings::RestoreFileUsage::None;
     auto plan = std::make_unique<engine::IncrementalPlan>(session_, mayRecord, *listedNames_);
     if (plan->size() <= services_.newNamesPerSlice) {
         plan->planMore(plan->size());
