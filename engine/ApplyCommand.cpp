@@ -1,7 +1,6 @@
 #include "engine/ApplyCommand.h"
 
 #include <algorithm>
-#include <numeric>
 #include <utility>
 #include <variant>
 
@@ -90,29 +89,41 @@ bool writeRecord(platform::FileSystem& fileSystem, platform::MessageBox& message
 // A batch this large is renamed in the order its files lie on disk.
 constexpr std::size_t kDiskOrderThreshold = 10'000;
 
-// For a large batch, the changes in the order of their files' inodes. Files made one after the
+// Puts a large batch's changes in the order of their files' inodes. Files made one after the
 // other have neighbouring inodes, and their entries and inodes lie near each other on disk and
 // in memory: renamed in that order, such a batch takes markedly less system time than in the
-// order of the list. A smaller one keeps the list's order, which is the order a user follows.
-std::vector<std::uint32_t> diskOrder(const RenameSession& session, const BatchPlan& plan) {
-    if (plan.changes.size() < kDiskOrderThreshold) {
-        return {};
+// order of the list, and its journal, renames and restore file then walk the plan from its start
+// to its end. A smaller batch keeps the list's order, which is the order a user follows.
+void putInDiskOrder(const RenameSession& session, BatchPlan& plan) {
+    std::vector<PlannedChange>& changes = plan.changes;
+    if (changes.size() < kDiskOrderThreshold) {
+        return;
     }
     // Sorted as (inode, position) pairs side by side, which is several times faster than
-    // sorting positions that each look up their inode.
+    // sorting the changes themselves.
     std::vector<std::pair<std::uint64_t, std::uint32_t>> keyed;
-    keyed.reserve(plan.changes.size());
-    for (std::size_t i = 0; i < plan.changes.size(); ++i) {
-        keyed.emplace_back(session.fileList.row(plan.changes[i].file).inode,
+    keyed.reserve(changes.size());
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        keyed.emplace_back(session.fileList.row(changes[i].file).inode,
                            static_cast<std::uint32_t>(i));
     }
     std::sort(keyed.begin(), keyed.end());
-    std::vector<std::uint32_t> order;
-    order.reserve(keyed.size());
-    for (const auto& [inode, position] : keyed) {
-        order.push_back(position);
+    // In place, cycle by cycle, so that the plan is never held twice.
+    std::vector<char> placed(changes.size(), 0);
+    for (std::size_t start = 0; start < changes.size(); ++start) {
+        if (placed[start] != 0) {
+            continue;
+        }
+        PlannedChange first = std::move(changes[start]);
+        std::size_t at = start;
+        while (keyed[at].second != start) {
+            changes[at] = std::move(changes[keyed[at].second]);
+            placed[at] = 1;
+            at = keyed[at].second;
+        }
+        changes[at] = std::move(first);
+        placed[at] = 1;
     }
-    return order;
 }
 
 platform::MessageText closingText(const RenameRun& run, std::size_t total) {
@@ -189,12 +200,13 @@ CommandOutcome applyChanges(RenameSession& session, BatchQuestions& questions,
     if (!record) {
         return CommandOutcome::Refused;
     }
+    putInDiskOrder(session, plan);
     if (const auto refusal = writeJournal(guard, session, plan, *record)) {
         return refuseBatch(messages, *refusal);
     }
 
-    RenameRun run = runRenames(fileSystem, *directory, plan.changes,
-                               orderRenames(plan.changes, diskOrder(session, plan)), progress);
+    RenameRun run =
+        runRenames(fileSystem, *directory, plan.changes, orderRenames(plan.changes), progress);
     if (!run.failures.empty()) {
         messages.show(renameErrorsText(plan.changes, run.failures, session.listedRenameErrors),
                       NS_MESSAGE("Message", "Rename Errors"), Icon::Stop);

@@ -12,12 +12,8 @@ constexpr std::uint32_t kNone = static_cast<std::uint32_t>(-1);
 
 }  // namespace
 
-std::vector<RenameStep> orderRenames(const std::vector<PlannedChange>& changes,
-                                     std::span<const std::uint32_t> preferred) {
+std::vector<RenameStep> orderRenames(const std::vector<PlannedChange>& changes) {
     const std::size_t count = changes.size();
-    const auto nth = [preferred](std::size_t n) {
-        return preferred.empty() ? static_cast<std::uint32_t>(n) : preferred[n];
-    };
     // waitsOn[i] holds the name i moves to; freedBy[j] is the change that moves onto j's name.
     // New names are distinct, so each change has at most one of each: the changes form simple
     // chains and cycles.
@@ -47,8 +43,7 @@ std::vector<RenameStep> orderRenames(const std::vector<PlannedChange>& changes,
     std::vector<char> placed(count, 0);
     // A chain starts at the change whose target no file of the batch holds, and goes back
     // through the changes waiting on it.
-    for (std::size_t n = 0; n < count; ++n) {
-        const std::uint32_t end = nth(n);
+    for (std::uint32_t end = 0; end < count; ++end) {
         if (waitsOn[end] != kNone) {
             continue;
         }
@@ -59,8 +54,7 @@ std::vector<RenameStep> orderRenames(const std::vector<PlannedChange>& changes,
     }
     // Whatever is left lies on cycles: one file steps aside, the others follow, and it takes its
     // place last.
-    for (std::size_t n = 0; n < count; ++n) {
-        const std::uint32_t first = nth(n);
+    for (std::uint32_t first = 0; first < count; ++first) {
         if (placed[first] != 0) {
             continue;
         }

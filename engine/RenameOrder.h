@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <span>
 #include <vector>
 
 #include "engine/BatchPlan.h"
@@ -24,10 +23,8 @@ struct RenameStep {
 // Orders the changes so that no rename waits on a name that a later rename of the same batch
 // frees: a chain (1 to 2, 2 to 3) runs from its far end, and a cycle (a to b, b to a, or longer)
 // first moves one file to a temporary name. The new names must be distinct. Chains and cycles
-// are taken in the order of `preferred`, a permutation of the changes' positions, or in the
-// changes' own order when it is empty.
-std::vector<RenameStep> orderRenames(const std::vector<PlannedChange>& changes,
-                                     std::span<const std::uint32_t> preferred = {});
+// are taken in the changes' order.
+std::vector<RenameStep> orderRenames(const std::vector<PlannedChange>& changes);
 
 // The changes one after the other, as a restore file lists them.
 std::vector<RenameStep> inSequence(std::size_t count);

@@ -5,8 +5,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <map>
 
 #include "ApplyTestSession.h"
+#include "engine/RestoreCommand.h"
 #include "engine/RestoreFile.h"
 
 namespace nameshift::engine {
@@ -485,6 +487,37 @@ TEST_F(ApplyProgressTest, StoppedBatchRecordsExactlyTheRenamesDone) {
     EXPECT_TRUE(dir.exists("f0420"));
     EXPECT_TRUE(session.lastBatch.cancelled);
     EXPECT_EQ(session.lastBatch.renamed, 420u);
+}
+
+// A batch this large is renamed in the order its files lie on disk, not in the list's: made in
+// the reverse of the list's order and renumbered into chains and cycles among themselves, every
+// file must still end under the name the plan gave it, and its restore file must give every name
+// back.
+TEST_F(ApplyProgressTest, LargeBatchEndsAsPlannedAndRestores) {
+    constexpr int kFiles = 10'000;
+    for (int i = kFiles; i >= 1; --i) {
+        dir.write("n" + std::to_string(i), std::to_string(i));
+    }
+    tickAll();
+    usePrefix("n", settings::Position::Replace);
+    useCounter("2");
+    std::map<std::string, std::string> expected;
+    for (const PlannedChange& change : planBatch(session, {true, true}).changes) {
+        expected[change.newName] = std::string(change.oldName).substr(1);
+    }
+    ASSERT_EQ(expected.size(), static_cast<std::size_t>(kFiles));
+    ASSERT_EQ(applyChanges(session, &progress), CommandOutcome::Done);
+    EXPECT_EQ(session.lastBatch.renamed, static_cast<std::size_t>(kFiles));
+    for (const auto& [name, contents] : expected) {
+        ASSERT_EQ(dir.read(name), contents) << name;
+    }
+    testing::ScriptedPicker picker;
+    picker.choice = dir.file(kRestoreFileName);
+    ASSERT_EQ(restoreFilenames(session, picker), CommandOutcome::Done);
+    EXPECT_EQ(dir.names().size(), static_cast<std::size_t>(kFiles));
+    for (int i = 1; i <= kFiles; ++i) {
+        ASSERT_EQ(dir.read("n" + std::to_string(i)), std::to_string(i));
+    }
 }
 
 TEST_F(ApplyProgressTest, SmallBatchShowsNoProgress) {

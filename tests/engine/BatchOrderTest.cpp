@@ -77,26 +77,23 @@ TEST_P(BatchOrderTest, EndsAsPlannedAndRestoresExactly) {
     EXPECT_FALSE(dir.exists(kRestoreFileName));
 }
 
-// A large batch takes its chains and cycles in the order its files lie on disk: in any order
-// given, no step may meet a name still held, and every file must end at its new name.
-TEST_P(BatchOrderTest, AnyPreferredOrderKeepsEveryStepClear) {
-    std::vector<PlannedChange> changes;
+// A large batch is put in the order its files lie on disk before it is ordered: in whatever
+// order the changes come, no step may meet a name still held, and every file must end at its
+// new name.
+TEST_P(BatchOrderTest, AnyOrderOfTheChangesKeepsEveryStepClear) {
+    std::vector<PlannedChange> listed;
     for (const auto& [from, to] : GetParam().moves) {
-        changes.push_back({changes.size(), from, to});
+        listed.push_back({listed.size(), from, to});
     }
-    std::vector<std::uint32_t> reversed(changes.size());
-    for (std::size_t i = 0; i < changes.size(); ++i) {
-        reversed[i] = static_cast<std::uint32_t>(changes.size() - 1 - i);
-    }
-    std::vector<std::uint32_t> rotated(reversed.rbegin(), reversed.rend());
+    std::vector<PlannedChange> rotated(listed.rbegin(), listed.rend());
     std::rotate(rotated.begin(), rotated.begin() + 1, rotated.end());
-    for (const auto& preferred : {reversed, rotated}) {
+    for (const auto& changes : {std::vector(listed.rbegin(), listed.rend()), rotated}) {
         std::map<std::string, std::size_t> holder;
         for (const PlannedChange& change : changes) {
             holder[std::string(change.oldName)] = change.file;
         }
         const std::string aside = ".aside";
-        for (const RenameStep& step : orderRenames(changes, preferred)) {
+        for (const RenameStep& step : orderRenames(changes)) {
             const PlannedChange& change = changes[step.change];
             const std::string from =
                 step.kind == RenameStep::Kind::FromTemporary ? aside : std::string(change.oldName);
