@@ -146,6 +146,19 @@ QObject* controlOf(const std::vector<RuleControl>& bound, const RuleMember& memb
     return found != bound.end() ? found->control : nullptr;
 }
 
+// Hands each rule field that has a control in the dialog to `use`, with its control.
+template <typename Use>
+void forEachBoundRule(const MainDialogControls& controls, settings::RenameSettings& rules,
+                      Use use) {
+    const std::vector<RuleControl> bound = ruleControls(controls);
+    for (const settings::SettingsField<settings::RenameSettings>& field :
+         settings::renameSettingsFields()) {
+        if (QObject* control = controlOf(bound, field.member)) {
+            std::visit([&](auto member) { use(control, rules.*member); }, field.member);
+        }
+    }
+}
+
 // Each kind of field has the one kind of control that shows it.
 void readControl(QObject* control, bool& field) {
     field = qobject_cast<QCheckBox*>(control)->isChecked();
@@ -562,29 +575,13 @@ void MainDialog::closeSplash() {
 }
 
 void MainDialog::readControls() {
-    const std::vector<RuleControl> bound = ruleControls(controls_);
-    for (const settings::SettingsField<settings::RenameSettings>& field :
-         settings::renameSettingsFields()) {
-        QObject* control = controlOf(bound, field.member);
-        if (control == nullptr) {
-            continue;
-        }
-        std::visit([&](auto member) { readControl(control, session_.rules.*member); },
-                   field.member);
-    }
+    forEachBoundRule(controls_, session_.rules,
+                     [](QObject* control, auto& value) { readControl(control, value); });
 }
 
 void MainDialog::writeControls() {
-    const std::vector<RuleControl> bound = ruleControls(controls_);
-    for (const settings::SettingsField<settings::RenameSettings>& field :
-         settings::renameSettingsFields()) {
-        QObject* control = controlOf(bound, field.member);
-        if (control == nullptr) {
-            continue;
-        }
-        std::visit([&](auto member) { writeControl(control, session_.rules.*member); },
-                   field.member);
-    }
+    forEachBoundRule(controls_, session_.rules,
+                     [](QObject* control, auto& value) { writeControl(control, value); });
 }
 
 void MainDialog::applyEnablingRule() {
