@@ -53,9 +53,10 @@ std::optional<Journal::Record> settleRecord(RenameSession& session, BatchQuestio
 }
 
 // Writes the batch's journal straight from the plan: the changes that rename anything, each with
-// its file's inode.
-std::optional<platform::Message> writeJournal(BatchGuard& guard, const RenameSession& session,
-                                              const BatchPlan& plan, Journal::Record record) {
+// its file's inode, inodes[i] being that of change i.
+std::optional<platform::Message> writeJournal(BatchGuard& guard, const BatchPlan& plan,
+                                              const std::vector<std::uint64_t>& inodes,
+                                              Journal::Record record) {
     Journal journal;
     journal.kind = Journal::Kind::Apply;
     journal.directory = plan.directory;
@@ -69,9 +70,8 @@ std::optional<platform::Message> writeJournal(BatchGuard& guard, const RenameSes
         }
     }
     return guard.writeJournal(journalContents(journal, renaming.size(), [&](std::size_t entry) {
-        const PlannedChange& change = plan.changes[renaming[entry]];
-        return JournalEntryView{session.fileList.row(change.file).inode, change.oldName,
-                                change.newName};
+        const std::uint32_t i = renaming[entry];
+        return JournalEntryView{inodes[i], plan.changes[i].oldName, plan.changes[i].newName};
     }));
 }
 
@@ -93,11 +93,17 @@ constexpr std::size_t kDiskOrderThreshold = 10'000;
 // other have neighbouring inodes, and their entries and inodes lie near each other on disk and
 // in memory: renamed in that order, such a batch takes markedly less system time than in the
 // order of the list, and its journal, renames and restore file then walk the plan from its start
-// to its end. A smaller batch keeps the list's order, which is the order a user follows.
-void putInDiskOrder(const RenameSession& session, BatchPlan& plan) {
+// to its end. A smaller batch keeps the list's order, which is the order a user follows. The
+// changes' inodes, in their new order, for the journal.
+std::vector<std::uint64_t> putInDiskOrder(const RenameSession& session, BatchPlan& plan) {
     std::vector<PlannedChange>& changes = plan.changes;
+    std::vector<std::uint64_t> inodes;
+    inodes.reserve(changes.size());
     if (changes.size() < kDiskOrderThreshold) {
-        return;
+        for (const PlannedChange& change : changes) {
+            inodes.push_back(session.fileList.row(change.file).inode);
+        }
+        return inodes;
     }
     // Sorted as (inode, position) pairs side by side, which is several times faster than
     // sorting the changes themselves.
@@ -124,6 +130,10 @@ void putInDiskOrder(const RenameSession& session, BatchPlan& plan) {
         changes[at] = std::move(first);
         placed[at] = 1;
     }
+    for (const auto& [inode, position] : keyed) {
+        inodes.push_back(inode);
+    }
+    return inodes;
 }
 
 platform::MessageText closingText(const RenameRun& run, std::size_t total) {
@@ -200,8 +210,7 @@ CommandOutcome applyChanges(RenameSession& session, BatchQuestions& questions,
     if (!record) {
         return CommandOutcome::Refused;
     }
-    putInDiskOrder(session, plan);
-    if (const auto refusal = writeJournal(guard, session, plan, *record)) {
+    if (const auto refusal = writeJournal(guard, plan, putInDiskOrder(session, plan), *record)) {
         return refuseBatch(messages, *refusal);
     }
 

@@ -23,7 +23,8 @@ bool endsWith(std::string_view text, std::string_view tail) {
 
 // The first bytes of a text as a number that orders as the bytes do; shorter texts are padded
 // with zero bytes, so equal numbers still need the texts compared.
-std::uint64_t leadingBytes(std::string_view text, std::size_t count) {
+std::uint64_t leadingBytes(std::string_view text, std::size_t count, std::size_t from = 0) {
+    text.remove_prefix(std::min(from, text.size()));
     std::uint64_t value = 0;
     for (std::size_t i = 0; i < count; ++i) {
         value = (value << 8) | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0u);
@@ -32,23 +33,30 @@ std::uint64_t leadingBytes(std::string_view text, std::size_t count) {
 }
 
 // Orders the listing by one key; equal keys fall back on the name's bytes so that the order never
-// depends on how the system happened to list the directory. `keyOf` gives each entry a number
-// that orders as the key does wherever the numbers differ, and `compareKeys` settles equal
-// numbers. The numbers are sorted side by side with the entries' places, so that most
+// depends on how the system happened to list the directory. `keyOf` gives each entry two numbers
+// that order as the key and then the name do wherever they differ, and `compareKeys` settles
+// equal numbers. The numbers are sorted side by side with the entries' places, so that most
 // comparisons never leave that array, and then each entry moves once.
 template <typename KeyOf, typename Compare>
 void sortBy(std::vector<ListedFile>& listing, KeyOf keyOf, Compare compareKeys) {
     struct Keyed {
         std::uint64_t key;
+        // The name's next bytes: many names share their first few, and comparing the names
+        // themselves means reaching into memory far from this array.
+        std::uint64_t nameBytes;
         std::size_t index;
     };
     std::vector<Keyed> keyed(listing.size());
     for (std::size_t i = 0; i < listing.size(); ++i) {
-        keyed[i] = {keyOf(i), i};
+        const auto [key, nameBytes] = keyOf(i);
+        keyed[i] = {key, nameBytes, i};
     }
     std::sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
         if (a.key != b.key) {
             return a.key < b.key;
+        }
+        if (a.nameBytes != b.nameBytes) {
+            return a.nameBytes < b.nameBytes;
         }
         const int byKey = compareKeys(a.index, b.index);
         return byKey != 0 ? byKey < 0 : listing[a.index].name < listing[b.index].name;
@@ -230,7 +238,9 @@ void FileList::sortListing() {
                 listing_,
                 [this](std::size_t i) {
                     // Flipping the sign bit orders signed times as unsigned numbers.
-                    return static_cast<std::uint64_t>(listing_[i].writeTimeNs) ^ (1ULL << 63);
+                    return std::pair(
+                        static_cast<std::uint64_t>(listing_[i].writeTimeNs) ^ (1ULL << 63),
+                        leadingBytes(listing_[i].name, 8));
                 },
                 [](std::size_t, std::size_t) { return 0; });
             break;
@@ -240,7 +250,9 @@ void FileList::sortListing() {
             sortBy(
                 listing_,
                 [&](std::size_t i) {
-                    return (std::uint64_t{ranks[i]} << 40) | leadingBytes(listing_[i].name, 5);
+                    return std::pair(
+                        (std::uint64_t{ranks[i]} << 40) | leadingBytes(listing_[i].name, 5),
+                        leadingBytes(listing_[i].name, 8, 5));
                 },
                 [&ranks](std::size_t a, std::size_t b) {
                     return compareValues(ranks[a], ranks[b]);
@@ -254,13 +266,19 @@ void FileList::sortListing() {
                 folded.push_back(text::foldCase(file.name));
             }
             sortBy(
-                listing_, [&folded](std::size_t i) { return leadingBytes(folded[i], 8); },
+                listing_,
+                [&folded](std::size_t i) {
+                    return std::pair(leadingBytes(folded[i], 8), leadingBytes(folded[i], 8, 8));
+                },
                 [&folded](std::size_t a, std::size_t b) { return folded[a].compare(folded[b]); });
             break;
         }
         case SortKey::Size:
             sortBy(
-                listing_, [this](std::size_t i) { return listing_[i].size; },
+                listing_,
+                [this](std::size_t i) {
+                    return std::pair(listing_[i].size, leadingBytes(listing_[i].name, 8));
+                },
                 [](std::size_t, std::size_t) { return 0; });
             break;
         default:
