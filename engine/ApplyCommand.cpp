@@ -5,6 +5,7 @@
 #include <variant>
 
 #include "engine/BatchGuard.h"
+#include "engine/InPlaceOrder.h"
 #include "engine/RenameOrder.h"
 #include "engine/RestoreFile.h"
 #include "settings/ProgramOptions.h"
@@ -114,22 +115,7 @@ std::vector<std::uint64_t> putInDiskOrder(const RenameSession& session, BatchPla
                            static_cast<std::uint32_t>(i));
     }
     std::sort(keyed.begin(), keyed.end());
-    // In place, cycle by cycle, so that the plan is never held twice.
-    std::vector<char> placed(changes.size(), 0);
-    for (std::size_t start = 0; start < changes.size(); ++start) {
-        if (placed[start] != 0) {
-            continue;
-        }
-        PlannedChange first = std::move(changes[start]);
-        std::size_t at = start;
-        while (keyed[at].second != start) {
-            changes[at] = std::move(changes[keyed[at].second]);
-            placed[at] = 1;
-            at = keyed[at].second;
-        }
-        changes[at] = std::move(first);
-        placed[at] = 1;
-    }
+    reorderInPlace(changes, [&keyed](std::size_t at) { return keyed[at].second; });
     for (const auto& [inode, position] : keyed) {
         inodes.push_back(inode);
     }

@@ -44,7 +44,7 @@ std::string batchJournalPath(const std::string& stateDirectory, std::uint64_t de
 }
 
 std::optional<Message> BatchGuard::writeJournal(const Journal& journal) {
-    return writeJournal(formatJournal(journal));
+    return writeJournal(journalContents(journal));
 }
 
 std::optional<Message> BatchGuard::writeJournal(const platform::FileContents& contents) {

@@ -204,7 +204,8 @@ RecoveryResult recoverBatch(platform::FileSystem& fileSystem, platform::MessageB
     if (left.entries.empty()) {
         fileSystem.removeFile(batch.journalPath);
     } else {
-        fileSystem.writeFile(batch.journalPath, formatJournal(left), platform::WriteMode::Replace);
+        fileSystem.writeFile(batch.journalPath, journalContents(left),
+                             platform::WriteMode::Replace);
         result.journalKept = true;
     }
     return result;

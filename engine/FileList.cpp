@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "engine/InPlaceOrder.h"
 #include "engine/TextCase.h"
 #include "settings/RenameSettings.h"
 
@@ -66,22 +67,7 @@ void sortBy(std::vector<ListedFile>& listing, KeyOf keyOf, Compare compareKeys) 
         order[i] = keyed[i].index;
     }
     std::vector<Keyed>().swap(keyed);
-    // In place, cycle by cycle, so that a large listing is never held twice.
-    std::vector<char> placed(listing.size(), 0);
-    for (std::size_t start = 0; start < listing.size(); ++start) {
-        if (placed[start] != 0) {
-            continue;
-        }
-        ListedFile first = listing[start];
-        std::size_t at = start;
-        while (order[at] != start) {
-            listing[at] = listing[order[at]];
-            placed[at] = 1;
-            at = order[at];
-        }
-        listing[at] = first;
-        placed[at] = 1;
-    }
+    reorderInPlace(listing, [&order](std::size_t at) { return order[at]; });
 }
 
 // The place of each file's extension among the listing's distinct extensions in byte order.

@@ -1,6 +1,5 @@
 #include "engine/Journal.h"
 
-#include <algorithm>
 #include <charconv>
 
 namespace nameshift::engine {
@@ -87,49 +86,38 @@ std::optional<Enum> enumFrom(std::optional<std::uint64_t> value, Enum last) {
 
 platform::FileContents journalContents(const Journal& journal, std::size_t count,
                                        std::function<JournalEntryView(std::size_t)> entryAt) {
-    return platform::FileContents(
-        [&journal, count, entryAt = std::move(entryAt)](std::size_t piece, std::string& out) {
-            const std::size_t first = piece == 0 ? 0 : (piece - 1) * kEntriesPerPiece;
-            if (piece == 0) {
-                out += kMagic;
-                putNumber(out, static_cast<std::uint64_t>(journal.kind));
-                putField(out, journal.directory);
-                putNumber(out, journal.directoryDevice);
-                putNumber(out, journal.directoryInode);
-                putNumber(out, static_cast<std::uint64_t>(journal.record));
-                putField(out, journal.restoreFile);
-                putNumber(out, journal.restoreFileDevice);
-                putNumber(out, journal.restoreFileInode);
-                putNumber(out, count);
-                return true;
-            }
-            // At least one piece after the header, which carries the end.
-            const std::size_t entryPieces =
-                std::max<std::size_t>(1, (count + kEntriesPerPiece - 1) / kEntriesPerPiece);
-            if (piece > entryPieces) {
-                return false;
-            }
-            const std::size_t last = std::min(count, first + kEntriesPerPiece);
-            for (std::size_t i = first; i < last; ++i) {
-                const JournalEntryView entry = entryAt(i);
-                putNumber(out, entry.inode);
-                putField(out, entry.original);
-                putField(out, entry.final);
-            }
-            if (piece == entryPieces) {
-                putField(out, kEnd);
-            }
-            return true;
-        });
+    return platform::contentsInRuns(
+        count, kEntriesPerPiece,
+        [&journal, count](std::string& out) {
+            out += kMagic;
+            putNumber(out, static_cast<std::uint64_t>(journal.kind));
+            putField(out, journal.directory);
+            putNumber(out, journal.directoryDevice);
+            putNumber(out, journal.directoryInode);
+            putNumber(out, static_cast<std::uint64_t>(journal.record));
+            putField(out, journal.restoreFile);
+            putNumber(out, journal.restoreFileDevice);
+            putNumber(out, journal.restoreFileInode);
+            putNumber(out, count);
+        },
+        [entryAt = std::move(entryAt)](std::size_t i, std::string& out) {
+            const JournalEntryView entry = entryAt(i);
+            putNumber(out, entry.inode);
+            putField(out, entry.original);
+            putField(out, entry.final);
+        },
+        [](std::string& out) { putField(out, kEnd); });
+}
+
+platform::FileContents journalContents(const Journal& journal) {
+    return journalContents(journal, journal.entries.size(), [&journal](std::size_t i) {
+        const JournalEntry& entry = journal.entries[i];
+        return JournalEntryView{entry.inode, entry.original, entry.final};
+    });
 }
 
 std::string formatJournal(const Journal& journal) {
-    return journalContents(journal, journal.entries.size(),
-                           [&journal](std::size_t i) {
-                               const JournalEntry& entry = journal.entries[i];
-                               return JournalEntryView{entry.inode, entry.original, entry.final};
-                           })
-        .gather();
+    return journalContents(journal).gather();
 }
 
 std::optional<Journal> parseJournal(std::string_view text) {

@@ -64,6 +64,8 @@ struct JournalEntryView {
 // outlive the contents.
 platform::FileContents journalContents(const Journal& journal, std::size_t count,
                                        std::function<JournalEntryView(std::size_t)> entryAt);
+// The bytes of a journal with its own entries, made as they are written.
+platform::FileContents journalContents(const Journal& journal);
 std::string formatJournal(const Journal& journal);
 // Nothing unless the text is a whole journal, every field in its place.
 std::optional<Journal> parseJournal(std::string_view text);

@@ -97,36 +97,23 @@ bool isCleanAbsolutePath(std::string_view path) {
 
 platform::FileContents restoreFileContents(std::string_view directory, std::size_t count,
                                            RestorePairSource pairAt) {
-    return platform::FileContents(
-        [directory, count, pairAt = std::move(pairAt)](std::size_t piece, std::string& out) {
-            if (piece == 0) {
-                out += kBanner;
-                out += kPathMarker;
-                out += kLineEnd;
-                appendQuotedLine(out, directory);
-                out += kLineEnd;
-                out += kFilesMarker;
-                out += kLineEnd;
-                return true;
-            }
-            // At least one piece after the header, which carries the terminator.
-            const std::size_t pairPieces =
-                std::max<std::size_t>(1, (count + kPairsPerPiece - 1) / kPairsPerPiece);
-            if (piece > pairPieces) {
-                return false;
-            }
-            const std::size_t first = (piece - 1) * kPairsPerPiece;
-            const std::size_t last = std::min(count, first + kPairsPerPiece);
-            for (std::size_t i = first; i < last; ++i) {
-                const auto [before, after] = pairAt(i);
-                appendQuotedLine(out, before);
-                appendQuotedLine(out, after);
-            }
-            if (piece == pairPieces) {
-                out += kTerminator;
-            }
-            return true;
-        });
+    return platform::contentsInRuns(
+        count, kPairsPerPiece,
+        [directory](std::string& out) {
+            out += kBanner;
+            out += kPathMarker;
+            out += kLineEnd;
+            appendQuotedLine(out, directory);
+            out += kLineEnd;
+            out += kFilesMarker;
+            out += kLineEnd;
+        },
+        [pairAt = std::move(pairAt)](std::size_t i, std::string& out) {
+            const auto [before, after] = pairAt(i);
+            appendQuotedLine(out, before);
+            appendQuotedLine(out, after);
+        },
+        [](std::string& out) { out += kTerminator; });
 }
 
 std::string formatRestoreFile(const RestoreRecord& record) {

@@ -56,4 +56,31 @@ private:
     PieceSource pieces_;
 };
 
+// Contents of a header, `count` entries and an end, the entries written `perPiece` at a time:
+// `header(out)`, `entry(i, out)` for each entry and `end(out)` append their bytes to `out`.
+template <typename Header, typename Entry, typename End>
+FileContents contentsInRuns(std::size_t count, std::size_t perPiece, Header header, Entry entry,
+                            End end) {
+    // At least one piece after the header, which carries the end.
+    const std::size_t runs = count == 0 ? 1 : (count + perPiece - 1) / perPiece;
+    return FileContents([=](std::size_t piece, std::string& out) {
+        if (piece == 0) {
+            header(out);
+            return true;
+        }
+        if (piece > runs) {
+            return false;
+        }
+        const std::size_t first = (piece - 1) * perPiece;
+        const std::size_t last = first + perPiece < count ? first + perPiece : count;
+        for (std::size_t i = first; i < last; ++i) {
+            entry(i, out);
+        }
+        if (piece == runs) {
+            end(out);
+        }
+        return true;
+    });
+}
+
 }  // namespace nameshift::platform
