@@ -61,6 +61,8 @@ struct CliOptions {
     // recover: what to do with the interrupted batches; neither lists them.
     bool recoverUndo = false;
     bool recoverFinish = false;
+    // apply: judge and print the batch as preview does, renaming nothing.
+    bool dryRun = false;
     Verbosity verbosity = Verbosity::Normal;
 
     bool operator==(const CliOptions&) const = default;

@@ -317,6 +317,8 @@ void CommandLine::addCommands() {
     preview_ = app_.add_subcommand(
         "preview", "Print each selected file's old name, a tab and its new name, one a line");
     apply_ = app_.add_subcommand("apply", "Rename the selected files");
+    apply_->add_flag("--dry-run", options_.dryRun,
+                     "Rename nothing; print what preview prints and exit as apply would");
     restore_ = app_.add_subcommand("restore",
                                    "Rename the files of a restore file back and delete the file");
     restore_->add_option("FILE", options_.restoreFilePath, "The restore file, such as restore.dat")

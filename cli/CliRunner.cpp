@@ -278,8 +278,11 @@ int CliRunner::preview(const CliOptions& options, engine::RenameSession& session
     if (!checkRuleValues(options, session, messages) || !listFiles(options, session, messages)) {
         return exit_status::kRefused;
     }
+    // Judged with the restore file apply would write, so that the preview refuses what apply
+    // refuses.
+    settleBatchOptions(options, session.options);
     NameWriter writer(output_, options.nullSeparated);
-    PreviewPrinter printer(writer);
+    PreviewPrinter printer(writer, messages, errors_);
     if (!engine::preview(session, printer)) {
         return exit_status::kRefused;
     }
@@ -291,14 +294,10 @@ int CliRunner::preview(const CliOptions& options, engine::RenameSession& session
     return exit_status::kDone;
 }
 
-int CliRunner::apply(const CliOptions& options, engine::RenameSession& session,
-                     StderrMessageBox& messages) {
-    if (!checkRuleValues(options, session, messages) || !listFiles(options, session, messages)) {
-        return exit_status::kRefused;
-    }
+void CliRunner::settleBatchOptions(const CliOptions& options,
+                                   settings::ProgramOptions& programOptions) {
     // The command itself is the confirmation, there is nobody to ask about a restore file, and
     // the program ends after the batch whatever the options say.
-    settings::ProgramOptions& programOptions = session.options;
     programOptions.warnOnApply = false;
     programOptions.exitAfterApply = true;
     using settings::RestoreFileUsage;
@@ -315,6 +314,17 @@ int CliRunner::apply(const CliOptions& options, engine::RenameSession& session,
             }
             break;
     }
+}
+
+int CliRunner::apply(const CliOptions& options, engine::RenameSession& session,
+                     StderrMessageBox& messages) {
+    if (options.dryRun) {
+        return preview(options, session, messages);
+    }
+    if (!checkRuleValues(options, session, messages) || !listFiles(options, session, messages)) {
+        return exit_status::kRefused;
+    }
+    settleBatchOptions(options, session.options);
     // A script reads every failure, not the first twenty a message box has room for.
     session.listedRenameErrors = std::numeric_limits<std::size_t>::max();
     CliBatchQuestions questions(messages, kToolCaption);

@@ -40,6 +40,10 @@ private:
     int list(const CliOptions& options, engine::RenameSession& session, StderrMessageBox& messages);
     int preview(const CliOptions& options, engine::RenameSession& session,
                 StderrMessageBox& messages);
+    // The program options a batch of the tool runs with, whatever opt.ini says of questions and
+    // of the program's end; the restore file as the command line chose.
+    static void settleBatchOptions(const CliOptions& options,
+                                   settings::ProgramOptions& programOptions);
     int apply(const CliOptions& options, engine::RenameSession& session,
               StderrMessageBox& messages);
     int restore(const CliOptions& options, engine::RenameSession& session,

@@ -1,24 +1,42 @@
 #pragma once
 
+#include <cstdio>
 #include <string>
 
 #include "cli/NameWriter.h"
 #include "engine/PreviewDisplay.h"
+#include "platform/MessageBox.h"
 
 namespace nameshift::cli {
 
-// Shows the preview's pairs on standard output instead of in the preview dialog.
+// Shows the preview's pairs on standard output instead of in the preview dialog, every pair as
+// scripts read them; what apply would object to goes to standard error: the refusal as apply
+// prints it, and each file it would not rename as `"OLD" to "NEW": REASON`, as rename errors are.
 class PreviewPrinter final : public engine::PreviewDisplay {
 public:
-    explicit PreviewPrinter(NameWriter& writer) : writer_(writer) {}
+    PreviewPrinter(NameWriter& writer, platform::MessageBox& messages, std::FILE* errors)
+        : writer_(writer), messages_(messages), errors_(errors) {}
 
-    void addPair(std::string_view oldName, std::string_view newName) override {
+    using engine::PreviewDisplay::addPair;
+    void showRefusal(const platform::Message& refusal) override { messages_.show(refusal); }
+    void addPair(std::string_view oldName, std::string_view newName,
+                 std::string_view problem) override {
         writer_.writePair(oldName, newName);
+        if (!problem.empty()) {
+            const std::string line = "\"" + std::string(oldName) + "\" to \"" +
+                                     std::string(newName) + "\": " + std::string(problem) + "\n";
+            std::fwrite(line.data(), 1, line.size(), errors_);
+        }
     }
-    void show() override { writer_.flush(); }
+    void show() override {
+        writer_.flush();
+        std::fflush(errors_);
+    }
 
 private:
     NameWriter& writer_;
+    platform::MessageBox& messages_;
+    std::FILE* errors_;
 };
 
 }  // namespace nameshift::cli

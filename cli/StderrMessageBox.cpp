@@ -55,6 +55,10 @@ void StderrMessageBox::print(const platform::Message& message) {
     if (line.empty() || line.back() != '\n') {
         line += '\n';
     }
+    line += message.details;
+    if (!message.details.empty() && line.back() != '\n') {
+        line += '\n';
+    }
     std::fwrite(line.data(), 1, line.size(), stream_);
     std::fflush(stream_);
 }

@@ -1,10 +1,12 @@
 #include "engine/BatchChecks.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <unordered_set>
 
 #include "platform/Status.h"
 
+#include "engine/DuplicateMarks.h"
 #include "engine/NameIndex.h"
 #include "engine/RestoreFile.h"
 
@@ -24,6 +26,43 @@ bool hasEmptyBase(std::string_view name) {
 
 Message stop(platform::MessageText text, platform::MessageText caption) {
     return Message{std::move(text), std::move(caption), Icon::Stop};
+}
+
+// How many files a refusal's details name before it counts the rest.
+constexpr std::size_t kListedFiles = 100;
+
+// The refusal `text`, with the changes at `concerned` as its details, a line each.
+Message refuseFor(platform::MessageText text, platform::MessageText caption,
+                  const std::vector<PlannedChange>& changes,
+                  const std::vector<std::size_t>& concerned) {
+    Message refusal = stop(std::move(text), std::move(caption));
+    platform::MessageText details("%1", {});
+    const std::size_t listed = std::min(concerned.size(), kListedFiles);
+    for (std::size_t i = 0; i < listed; ++i) {
+        const PlannedChange& change = changes[concerned[i]];
+        details.parts.push_back({NS_MESSAGE("Message", "\"%1\" to \"%2\"\n"),
+                                 {std::string(change.oldName), change.newName}});
+    }
+    if (concerned.size() > listed) {
+        details.parts.push_back({NS_MESSAGE_N("Message", "... and %n more\n"),
+                                 {},
+                                 static_cast<long long>(concerned.size() - listed)});
+    }
+    refusal.setDetails(std::move(details));
+    return refusal;
+}
+
+// The changes for which `concerns` holds, in batch order.
+template <typename Predicate>
+std::vector<std::size_t> changesWhere(const std::vector<PlannedChange>& changes,
+                                      Predicate concerns) {
+    std::vector<std::size_t> found;
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        if (concerns(changes[i])) {
+            found.push_back(i);
+        }
+    }
+    return found;
 }
 
 }  // namespace
@@ -57,8 +96,22 @@ std::optional<Message> duplicateNamesRefusal(const BatchPlan& plan) {
     if (!findDuplicateName(plan.changes)) {
         return std::nullopt;
     }
-    return stop(NS_MESSAGE("Message", "Duplicate filenames found! Cannot continue."),
-                NS_MESSAGE("Message", "Duplicate Filenames"));
+    // The files that share a name stand together, in the order of their first.
+    DuplicateMarks marks(plan.changes.size());
+    for (std::size_t i = 0; i < plan.changes.size(); ++i) {
+        marks.note(i, plan.changes[i].newName);
+    }
+    std::vector<std::size_t> alike;
+    for (std::size_t i = 0; i < plan.changes.size(); ++i) {
+        if (marks.marked(i)) {
+            alike.push_back(i);
+        }
+    }
+    std::stable_sort(alike.begin(), alike.end(), [&plan](std::size_t a, std::size_t b) {
+        return plan.changes[a].newName < plan.changes[b].newName;
+    });
+    return refuseFor(NS_MESSAGE("Message", "Duplicate filenames found! Cannot continue."),
+                     NS_MESSAGE("Message", "Duplicate Filenames"), plan.changes, alike);
 }
 
 std::string duplicateNameProblem() {
@@ -70,37 +123,44 @@ std::optional<Message> emptyBaseRefusal(const BatchPlan& plan) {
     if (!findEmptyBase(plan.changes)) {
         return std::nullopt;
     }
-    return stop(
+    return refuseFor(
         NS_MESSAGE("Message", "Process cannot continue - You are about to remove a file's prefix"),
-        NS_MESSAGE("Message", "No Prefix"));
+        NS_MESSAGE("Message", "No Prefix"), plan.changes,
+        changesWhere(plan.changes, [](const PlannedChange& change) {
+            return hasEmptyBase(change.newName) && !hasEmptyBase(change.oldName);
+        }));
 }
 
 std::optional<Message> plainNamesRefusal(const BatchPlan& plan) {
-    for (const PlannedChange& change : plan.changes) {
-        if (!isPlainFileName(change.newName)) {
-            return stop(
-                {NS_MESSAGE("Message",
-                            "Cannot continue - the new file name \"%1\" is not a plain file name."),
-                 {change.newName}},
-                NS_MESSAGE("Message", "Invalid File Name"));
-        }
+    const auto notPlain = [](const PlannedChange& change) {
+        return !isPlainFileName(change.newName);
+    };
+    const std::vector<std::size_t> concerned = changesWhere(plan.changes, notPlain);
+    if (concerned.empty()) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    return refuseFor(
+        {NS_MESSAGE("Message",
+                    "Cannot continue - the new file name \"%1\" is not a plain file name."),
+         {plan.changes[concerned.front()].newName}},
+        NS_MESSAGE("Message", "Invalid File Name"), plan.changes, concerned);
 }
 
 std::optional<Message> doubleQuoteRefusal(const BatchPlan& plan) {
-    for (const PlannedChange& change : plan.changes) {
-        for (const std::string_view name : {change.oldName, std::string_view(change.newName)}) {
-            if (hasQuote(name)) {
-                return stop({NS_MESSAGE("Message",
-                                        "Cannot continue - the file name \"%1\" contains a double "
-                                        "quote, which a restore file cannot record."),
-                             {std::string(name)}},
-                            NS_MESSAGE("Message", "Invalid File Name"));
-            }
-        }
+    const auto quoted = [](const PlannedChange& change) {
+        return hasQuote(change.oldName) || hasQuote(change.newName);
+    };
+    const std::vector<std::size_t> concerned = changesWhere(plan.changes, quoted);
+    if (concerned.empty()) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    const PlannedChange& first = plan.changes[concerned.front()];
+    const std::string_view name = hasQuote(first.oldName) ? first.oldName : first.newName;
+    return refuseFor({NS_MESSAGE("Message",
+                                 "Cannot continue - the file name \"%1\" contains a double "
+                                 "quote, which a restore file cannot record."),
+                      {std::string(name)}},
+                     NS_MESSAGE("Message", "Invalid File Name"), plan.changes, concerned);
 }
 
 std::optional<Message> directoryQuoteRefusal(const BatchPlan& plan) {
@@ -115,16 +175,18 @@ std::optional<Message> directoryQuoteRefusal(const BatchPlan& plan) {
 }
 
 std::optional<Message> restoreFileNameRefusal(const BatchPlan& plan) {
-    for (const PlannedChange& change : plan.changes) {
-        if (change.newName == kRestoreFileName && change.oldName != change.newName) {
-            return stop({NS_MESSAGE("Message",
-                                    "Cannot continue - the new file name \"%1\" is the name of the "
-                                    "restore file that this batch writes."),
-                         {change.newName}},
-                        NS_MESSAGE("Message", "Invalid File Name"));
-        }
+    const std::vector<std::size_t> concerned =
+        changesWhere(plan.changes, [](const PlannedChange& change) {
+            return change.newName == kRestoreFileName && change.oldName != change.newName;
+        });
+    if (concerned.empty()) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    return refuseFor({NS_MESSAGE("Message",
+                                 "Cannot continue - the new file name \"%1\" is the name of the "
+                                 "restore file that this batch writes."),
+                      {plan.changes[concerned.front()].newName}},
+                     NS_MESSAGE("Message", "Invalid File Name"), plan.changes, concerned);
 }
 
 namespace {
@@ -168,6 +230,9 @@ std::optional<std::string> singleChangeProblem(const std::string& directory,
 std::optional<std::string> changeProblem(const std::string& directory, const PlannedChange& change,
                                          bool mayRecord,
                                          const std::function<bool(std::string_view)>& heldByOther) {
+    if (mayRecord && change.oldName == kRestoreFileName && change.newName == change.oldName) {
+        return std::string(NS_MESSAGE("Message", "restore file of this folder: not renamed"));
+    }
     if (auto problem = singleChangeProblem(directory, change, mayRecord)) {
         return problem;
     }

@@ -34,7 +34,8 @@ std::optional<platform::Message> restoreFileNameRefusal(const BatchPlan& plan);
 
 // Why `change` would stop a batch in `directory` or fail on its own, in the words apply would
 // use; nothing for a change that passes. A duplicate is a matter of the whole batch and is not
-// judged here. `heldByOther`: whether a file that the batch does not move away holds a name now,
+// judged here. The folder's restore file, which a batch that may write one keeps, has a note
+// saying so. `heldByOther`: whether a file that the batch does not move away holds a name now,
 // since a rename never replaces it. `mayRecord`: a restore file may be written.
 std::optional<std::string> changeProblem(const std::string& directory, const PlannedChange& change,
                                          bool mayRecord,

@@ -41,14 +41,15 @@ BatchPlan planBatch(const RenameSession& session, const PlanOptions& options) {
         plan.refusedBySettings = true;
         return plan;
     }
-    plan.changes = computeNewNames(session.rules, session.fileList);
+    const std::string_view kept = keptFileName(options.mayRecord);
+    plan.changes = computeNewNames(session.rules, session.fileList, kept);
     const bool tags = session.rules.supportId3;
     // In this mode each file ends with its tag name or its old name, so the names the rules
     // computed are not the ones that will be used and are not judged.
     const bool tagsOrKeep = tags && session.id3.renameMode == settings::Id3RenameMode::AllOrKeep;
     if (options.checkSafety && !tagsOrKeep) {
         plan.refusal = firstRefusal(plan, {duplicateNamesRefusal, emptyBaseRefusal});
-        if (plan.refusal) {
+        if (plan.refusal && !options.nameWhenRefused) {
             return plan;
         }
     }
@@ -61,8 +62,9 @@ BatchPlan planBatch(const RenameSession& session, const PlanOptions& options) {
             return plan;
         }
         applyTagNaming(session.id3, session.tags, session.directory, plan.changes);
+        keepName(plan.changes, kept);
     }
-    if (!options.checkSafety) {
+    if (!options.checkSafety || plan.refusal) {
         return plan;
     }
     plan.refusal = firstRefusal(plan, {plainNamesRefusal});

@@ -44,6 +44,9 @@ struct PlanOptions {
     bool mayRecord = true;
     // Run the safety checks that guard apply, beyond those of the settings.
     bool checkSafety = true;
+    // Give every file its new name even when a safety check refuses the batch, as a preview
+    // shows them beside the refusal.
+    bool nameWhenRefused = false;
 };
 
 // The plan for the ticked files of session.fileList in session.directory. Reads the files' tags

@@ -9,6 +9,17 @@
 #include "engine/TagNaming.h"
 
 namespace nameshift::engine {
+namespace {
+
+// Whether a file that the batch does not move away (moved[i] is 0 for listing index i) holds
+// `name` now, since a rename never replaces it.
+bool heldByOther(const ListedNames& listedNames, const std::vector<char>& moved,
+                 std::string_view name) {
+    const std::optional<std::size_t> holder = listedNames.find(name);
+    return holder && moved[*holder] == 0;
+}
+
+}  // namespace
 
 IncrementalPlan::IncrementalPlan(const RenameSession& session, bool mayRecord,
                                  const ListedNames& listedNames)
@@ -18,7 +29,8 @@ IncrementalPlan::IncrementalPlan(const RenameSession& session, bool mayRecord,
       rules_(session.rules),
       id3_(session.id3),
       directory_(session.directory),
-      mayRecord_(mayRecord) {
+      mayRecord_(mayRecord),
+      keptName_(keptFileName(mayRecord)) {
     // The refusals by settings that planBatch makes, in whichever order: all of them show no
     // names.
     makesNames_ = !findSettingsRefusal(rules_, fileList_.tickedCount()) &&
@@ -30,6 +42,9 @@ IncrementalPlan::IncrementalPlan(const RenameSession& session, bool mayRecord,
     moved_.assign(fileList_.listing().size(), 0);
     for (std::size_t row = 0; row < fileList_.rowCount(); ++row) {
         if (fileList_.isTicked(row)) {
+            if (!keptName_.empty() && fileList_.row(row).name == keptName_) {
+                keptPosition_ = rows_.size();
+            }
             rows_.push_back(row);
             moved_[fileList_.listingIndex(row)] = 1;
         }
@@ -37,8 +52,7 @@ IncrementalPlan::IncrementalPlan(const RenameSession& session, bool mayRecord,
     isPlanned_.assign(rows_.size(), 0);
     newNames_.resize(rows_.size());
     problems_.resize(rows_.size());
-    duplicate_.assign(rows_.size(), 0);
-    firstWithName_.reserve(rows_.size());
+    duplicates_ = DuplicateMarks(rows_.size());
     duplicateProblem_ = duplicateNameProblem();
 }
 
@@ -95,35 +109,24 @@ void IncrementalPlan::planPositions(std::size_t first, std::size_t end) {
         const std::string_view name = fileList_.row(rows_[position]).name;
         changes.push_back({rows_[position], name, std::string(name)});
     }
-    nameChanges(rules_, changes, first);
+    // The counter skips the kept file's change.
+    const bool afterKept = keptPosition_ && *keptPosition_ < first;
+    nameChanges(rules_, changes, afterKept ? first - 1 : first, keptName_);
     if (rules_.supportId3) {
         applyTagNaming(id3_, tags_, directory_, changes);
+        keepName(changes, keptName_);
     }
-    const auto heldByOther = [this](std::string_view name) {
-        const std::optional<std::size_t> holder = listedNames_.find(name);
-        return holder && moved_[*holder] == 0;
+    const auto held = [this](std::string_view name) {
+        return heldByOther(listedNames_, moved_, name);
     };
     for (std::size_t i = 0; i < changes.size(); ++i) {
         const std::size_t position = first + i;
-        problems_[position] = changeProblem(directory_, changes[i], mayRecord_, heldByOther);
+        problems_[position] = changeProblem(directory_, changes[i], mayRecord_, held);
         newNames_[position] = std::move(changes[i].newName);
         isPlanned_[position] = 1;
-        noteName(position);
+        duplicates_.note(position, newNames_[position]);
     }
     planned_ += end - first;
-}
-
-void IncrementalPlan::noteName(std::size_t position) {
-    const auto [found, first] = firstWithName_.try_emplace(newNames_[position], position);
-    if (first) {
-        return;
-    }
-    for (const std::size_t alike : {found->second, position}) {
-        if (duplicate_[alike] == 0) {
-            duplicate_[alike] = 1;
-            ++duplicateCount_;
-        }
-    }
 }
 
 const std::string* IncrementalPlan::newName(std::size_t position) const {
@@ -134,10 +137,34 @@ const std::string* IncrementalPlan::problem(std::size_t position) const {
     if (isPlanned_[position] == 0) {
         return nullptr;
     }
-    if (duplicate_[position] != 0) {
+    if (duplicates_.marked(position)) {
         return &duplicateProblem_;
     }
     return problems_[position] ? &*problems_[position] : nullptr;
+}
+
+std::vector<std::optional<std::string>> judgeChanges(const BatchPlan& plan,
+                                                     const FileList& fileList,
+                                                     const ListedNames& listedNames,
+                                                     bool mayRecord) {
+    std::vector<char> moved(fileList.listing().size(), 0);
+    for (const PlannedChange& change : plan.changes) {
+        moved[fileList.listingIndex(change.file)] = 1;
+    }
+    const auto held = [&](std::string_view name) { return heldByOther(listedNames, moved, name); };
+    std::vector<std::optional<std::string>> problems;
+    problems.reserve(plan.changes.size());
+    DuplicateMarks duplicates(plan.changes.size());
+    for (std::size_t i = 0; i < plan.changes.size(); ++i) {
+        problems.push_back(changeProblem(plan.directory, plan.changes[i], mayRecord, held));
+        duplicates.note(i, plan.changes[i].newName);
+    }
+    for (std::size_t i = 0; i < plan.changes.size(); ++i) {
+        if (duplicates.marked(i)) {
+            problems[i] = duplicateNameProblem();
+        }
+    }
+    return problems;
 }
 
 }  // namespace nameshift::engine

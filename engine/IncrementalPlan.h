@@ -4,10 +4,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "engine/BatchPlan.h"
+#include "engine/DuplicateMarks.h"
 #include "engine/FileList.h"
 #include "engine/ListedNames.h"
 #include "engine/TagReader.h"
@@ -49,11 +49,10 @@ public:
     // planned so far tell: a duplicate is only certain once the plan is complete.
     const std::string* problem(std::size_t position) const;
     // How many changes are marked as duplicates so far, which grows as more are planned.
-    std::size_t duplicateCount() const { return duplicateCount_; }
+    std::size_t duplicateCount() const { return duplicates_.count(); }
 
 private:
     void planPositions(std::size_t first, std::size_t end);
-    void noteName(std::size_t position);
 
     const FileList& fileList_;
     TagReader& tags_;
@@ -63,19 +62,27 @@ private:
     std::string directory_;
     bool mayRecord_ = true;
     bool makesNames_ = false;
+    std::string_view keptName_;
+    // The position of the change whose file keeps its name; the ones after it count from one
+    // less.
+    std::optional<std::size_t> keptPosition_;
 
     std::vector<std::size_t> rows_;  // the ticked rows, in list order
     std::vector<char> moved_;        // per listing index: the batch renames that file
     std::vector<char> isPlanned_;
     std::vector<std::string> newNames_;
     std::vector<std::optional<std::string>> problems_;
-    std::vector<char> duplicate_;
-    // Each new name planned so far, with the first change that got it.
-    std::unordered_map<std::string_view, std::size_t> firstWithName_;
+    DuplicateMarks duplicates_{0};
     std::string duplicateProblem_;
     std::size_t planned_ = 0;
-    std::size_t duplicateCount_ = 0;
     std::size_t nextUnplanned_ = 0;
 };
+
+// What a complete IncrementalPlan of the same batch says of each change of `plan`: why apply
+// would refuse or fail on it, or nothing. For a preview, which judges a plan made in one go.
+std::vector<std::optional<std::string>> judgeChanges(const BatchPlan& plan,
+                                                     const FileList& fileList,
+                                                     const ListedNames& listedNames,
+                                                     bool mayRecord);
 
 }  // namespace nameshift::engine

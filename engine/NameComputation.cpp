@@ -1,6 +1,9 @@
 #include "engine/NameComputation.h"
 
+#include <algorithm>
+
 #include "engine/NameRules.h"
+#include "engine/RestoreFile.h"
 
 namespace nameshift::engine {
 namespace {
@@ -64,8 +67,10 @@ std::vector<PlannedChange> gatherSelection(const FileList& fileList) {
     return changes;
 }
 
-void nameChanges(const settings::RenameSettings& settings, std::span<PlannedChange> changes,
-                 std::size_t firstPosition) {
+namespace {
+
+void nameRun(const settings::RenameSettings& settings, std::span<PlannedChange> changes,
+             std::size_t firstPosition) {
     // The rules work on a list of names, since a counter runs over the whole batch.
     std::vector<std::string> names;
     names.reserve(changes.size());
@@ -78,11 +83,44 @@ void nameChanges(const settings::RenameSettings& settings, std::span<PlannedChan
     }
 }
 
+}  // namespace
+
+void nameChanges(const settings::RenameSettings& settings, std::span<PlannedChange> changes,
+                 std::size_t firstPosition, std::string_view keptName) {
+    const auto kept = keptName.empty() ? changes.end()
+                                       : std::find_if(changes.begin(), changes.end(),
+                                                      [keptName](const PlannedChange& change) {
+                                                          return change.oldName == keptName;
+                                                      });
+    if (kept == changes.end()) {
+        nameRun(settings, changes, firstPosition);
+        return;
+    }
+    const auto before = static_cast<std::size_t>(kept - changes.begin());
+    nameRun(settings, changes.first(before), firstPosition);
+    nameRun(settings, changes.subspan(before + 1), firstPosition + before);
+}
+
 std::vector<PlannedChange> computeNewNames(const settings::RenameSettings& settings,
-                                           const FileList& fileList) {
+                                           const FileList& fileList, std::string_view keptName) {
     std::vector<PlannedChange> changes = gatherSelection(fileList);
-    nameChanges(settings, changes, 0);
+    nameChanges(settings, changes, 0, keptName);
     return changes;
+}
+
+void keepName(std::span<PlannedChange> changes, std::string_view keptName) {
+    if (keptName.empty()) {
+        return;
+    }
+    for (PlannedChange& change : changes) {
+        if (change.oldName == keptName) {
+            change.newName = change.oldName;
+        }
+    }
+}
+
+std::string_view keptFileName(bool mayRecord) {
+    return mayRecord ? std::string_view(kRestoreFileName) : std::string_view();
 }
 
 }  // namespace nameshift::engine

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <optional>
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "engine/BatchPlan.h"
@@ -21,13 +22,23 @@ std::optional<platform::Message> findSettingsRefusal(const settings::RenameSetti
 std::vector<PlannedChange> gatherSelection(const FileList& fileList);
 
 // Gives a run of a batch's changes, the batch's `firstPosition`-th change first, the names the
-// rules make of their new names; the settings must have passed findSettingsRefusal.
+// rules make of their new names; the settings must have passed findSettingsRefusal. A change
+// whose old name is `keptName` (none when empty) keeps its name and takes no counter value, so
+// that the files after it are numbered as if it were not ticked.
 void nameChanges(const settings::RenameSettings& settings, std::span<PlannedChange> changes,
-                 std::size_t firstPosition);
+                 std::size_t firstPosition, std::string_view keptName = {});
 
-// The ticked rows with the names the rules give them; the settings must have passed
-// findSettingsRefusal.
+// The ticked rows with the names the rules give them, `keptName` kept as nameChanges keeps it;
+// the settings must have passed findSettingsRefusal.
 std::vector<PlannedChange> computeNewNames(const settings::RenameSettings& settings,
-                                           const FileList& fileList);
+                                           const FileList& fileList,
+                                           std::string_view keptName = {});
+
+// The file a batch that writes a restore file leaves as it is: the folder's own restore file,
+// whose record the batch would otherwise rename away or replace. Empty for a batch that writes
+// none.
+std::string_view keptFileName(bool mayRecord);
+// Gives the change of the kept file, if the run holds it, its old name back after tag naming.
+void keepName(std::span<PlannedChange> changes, std::string_view keptName);
 
 }  // namespace nameshift::engine

@@ -1,20 +1,33 @@
 #include "engine/PreviewCommand.h"
 
 #include "engine/BatchPlan.h"
+#include "engine/IncrementalPlan.h"
+#include "engine/ListedNames.h"
 
 namespace nameshift::engine {
 
 bool preview(RenameSession& session, PreviewDisplay& display) {
-    const BatchPlan plan = planBatch(session, {.mayRecord = true, .checkSafety = false});
-    if (plan.refusal) {
+    // Judged as apply judges it, so that what the preview shows is what apply does.
+    const bool mayRecord = session.options.restoreFileUsage != settings::RestoreFileUsage::None;
+    const BatchPlan plan =
+        planBatch(session, {.mayRecord = mayRecord, .checkSafety = true, .nameWhenRefused = true});
+    if (plan.refusedBySettings) {
         session.messages.show(*plan.refusal);
         return false;
     }
-    for (const PlannedChange& change : plan.changes) {
-        display.addPair(change.oldName, change.newName);
+    if (plan.refusal) {
+        display.showRefusal(*plan.refusal);
+    }
+    const ListedNames listedNames(session.fileList.listing());
+    const std::vector<std::optional<std::string>> problems =
+        judgeChanges(plan, session.fileList, listedNames, mayRecord);
+    for (std::size_t i = 0; i < plan.changes.size(); ++i) {
+        const PlannedChange& change = plan.changes[i];
+        display.addPair(change.oldName, change.newName,
+                        problems[i] ? std::string_view(*problems[i]) : std::string_view());
     }
     display.show();
-    return true;
+    return !plan.refusal;
 }
 
 }  // namespace nameshift::engine

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "platform/MessageBox.h"
+
 namespace nameshift::engine {
 
 // Where the preview command shows its pairs: the preview dialog, a command-line listing, or a
@@ -9,7 +11,14 @@ namespace nameshift::engine {
 class PreviewDisplay {
 public:
     virtual ~PreviewDisplay() = default;
-    virtual void addPair(std::string_view oldName, std::string_view newName) = 0;
+    // Why apply would refuse the whole batch; said before the pairs, which are still shown.
+    virtual void showRefusal(const platform::Message& refusal) = 0;
+    // `problem`: why apply would refuse or fail on this file, in its words; empty when it passes.
+    virtual void addPair(std::string_view oldName, std::string_view newName,
+                         std::string_view problem) = 0;
+    void addPair(std::string_view oldName, std::string_view newName) {
+        addPair(oldName, newName, {});
+    }
     // Shows every pair added; returns once the user is done with them.
     virtual void show() = 0;
 };

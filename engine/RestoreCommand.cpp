@@ -1,5 +1,6 @@
 #include "engine/RestoreCommand.h"
 
+#include <cerrno>
 #include <optional>
 #include <unordered_map>
 #include <utility>
@@ -38,22 +39,35 @@ struct ChosenFile {
     RestoreRecord record;
 };
 
-// Reads and checks the chosen file; nothing when it cannot be used. A file whose pairs would
-// rename the restore file itself is refused, since the restore ends by deleting that file.
-std::optional<ChosenFile> readChosenFile(platform::FileSystem& fileSystem, const std::string& path,
-                                         std::optional<platform::Directory>& directory) {
-    const platform::Result<platform::FileIdentity> identity = fileSystem.identify(path);
-    const platform::Result<std::string> text = fileSystem.readFile(path, kRestoreFileMaxBytes);
-    if (!identity.ok() || !text.ok()) {
-        return std::nullopt;
+// Reads and checks the chosen file; the message to show when it cannot be used. A file whose
+// pairs would rename the restore file itself is refused, since the restore ends by deleting that
+// file.
+std::variant<ChosenFile, platform::Message> readChosenFile(
+    platform::FileSystem& fileSystem, const std::string& path,
+    std::optional<platform::Directory>& directory) {
+    const platform::Message corrupt(
+        NS_MESSAGE("Message", "The restore file is corrupt and cannot be used!"),
+        platform::kProgramTitle, Icon::Stop);
+    platform::Result<platform::FileIdentity> identity = fileSystem.identify(path);
+    platform::Result<std::string> text = identity.ok()
+                                             ? fileSystem.readFile(path, kRestoreFileMaxBytes)
+                                             : platform::Result<std::string>(identity.status());
+    if (!text.ok()) {
+        // A file larger than any restore file is one that was read and found wrong.
+        if (text.status().error() == EFBIG) {
+            return corrupt;
+        }
+        return platform::Message({NS_MESSAGE("Message", "Cannot read the restore file \"%1\": %2"),
+                                  {path, text.status().message()}},
+                                 platform::kProgramTitle, Icon::Stop);
     }
     std::optional<RestoreRecord> record = parseRestoreFile(*text);
     if (!record) {
-        return std::nullopt;
+        return corrupt;
     }
     platform::Result<platform::Directory> opened = fileSystem.openDirectory(record->directory);
     if (!opened.ok()) {
-        return std::nullopt;
+        return corrupt;
     }
     const std::string fileName = splitPath(path).second;
     for (const std::vector<std::string>* names : {&record->namesBefore, &record->namesAfter}) {
@@ -63,7 +77,7 @@ std::optional<ChosenFile> readChosenFile(platform::FileSystem& fileSystem, const
             }
             const auto named = fileSystem.identifyIn(*opened, name);
             if (named.ok() && named->sameFileAs(*identity)) {
-                return std::nullopt;
+                return corrupt;
             }
         }
     }
@@ -182,13 +196,13 @@ CommandOutcome restoreFilenames(RenameSession& session, RestoreFilePicker& picke
         return CommandOutcome::Refused;
     }
     std::optional<platform::Directory> directory;
-    const std::optional<ChosenFile> chosen =
+    const auto read =
         readChosenFile(fileSystem, platform::absolutePath(*choice, initialDirectory), directory);
-    if (!chosen) {
-        messages.show(NS_MESSAGE("Message", "The restore file is corrupt and cannot be used!"),
-                      platform::kProgramTitle, Icon::Stop);
+    if (const auto* refusal = std::get_if<platform::Message>(&read)) {
+        messages.show(*refusal);
         return CommandOutcome::Refused;
     }
+    const ChosenFile* chosen = &std::get<ChosenFile>(read);
     auto guarded = guardBatch(fileSystem, session.stateDirectory, *directory);
     if (const auto* refusal = std::get_if<platform::Message>(&guarded)) {
         messages.show(*refusal);

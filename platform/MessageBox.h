@@ -33,6 +33,15 @@ struct Message {
     // What the dialogs translate.
     MessageText textSource;
     MessageText captionSource = MessageText(kProgramTitle);
+    // What the user may unfold below the text, such as the files a refusal concerns; the tool
+    // prints it after the text. Empty: none.
+    std::string details;
+    MessageText detailsSource;
+
+    void setDetails(MessageText source) {
+        details = source.filled();
+        detailsSource = std::move(source);
+    }
 };
 
 // Every message the program shows to its user goes through here: the dialogs show it in a window,

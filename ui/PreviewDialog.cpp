@@ -1,8 +1,10 @@
 #include "ui/PreviewDialog.h"
 
 #include <QAbstractTableModel>
+#include <QApplication>
 #include <QFontMetricsF>
 #include <QHeaderView>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -16,6 +18,7 @@
 #include <vector>
 
 #include "ui/DisplayText.h"
+#include "ui/QtMessageBox.h"
 #include "ui/WindowPlacement.h"
 
 namespace nameshift::ui {
@@ -26,10 +29,12 @@ class PreviewPairsModel final : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    void setPairs(QStringList oldNames, QStringList newNames) {
+    // `problems` is empty when every file passes, and then no reason column is shown.
+    void setPairs(QStringList oldNames, QStringList newNames, QStringList problems) {
         beginResetModel();
         oldNames_ = std::move(oldNames);
         newNames_ = std::move(newNames);
+        problems_ = std::move(problems);
         endResetModel();
     }
 
@@ -37,21 +42,49 @@ public:
         return parent.isValid() ? 0 : static_cast<int>(oldNames_.size());
     }
     int columnCount(const QModelIndex& parent = QModelIndex()) const override {
-        return parent.isValid() ? 0 : 2;
+        if (parent.isValid()) {
+            return 0;
+        }
+        return problems_.isEmpty() ? 2 : 3;
     }
     QVariant data(const QModelIndex& index, int role) const override {
-        if (!index.isValid() || role != Qt::DisplayRole) {
+        if (!index.isValid()) {
             return {};
         }
-        return index.column() == 0 ? oldNames_.at(index.row()) : newNames_.at(index.row());
+        const int row = index.row();
+        const bool marked = !problems_.isEmpty() && !problems_.at(row).isEmpty();
+        switch (index.column()) {
+            case PreviewDialog::kOldNameColumn:
+                return role == Qt::DisplayRole ? QVariant(oldNames_.at(row)) : QVariant();
+            case PreviewDialog::kNewNameColumn:
+                if (role == Qt::DisplayRole) {
+                    return newNames_.at(row);
+                }
+                // The same marker as the main window's New Name column.
+                if (role == Qt::DecorationRole && marked) {
+                    return QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
+                }
+                if (role == Qt::ToolTipRole && marked) {
+                    return problems_.at(row);
+                }
+                return {};
+            default:
+                return role == Qt::DisplayRole && marked ? QVariant(problems_.at(row)) : QVariant();
+        }
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
         if (orientation != Qt::Horizontal) {
             return {};
         }
         if (role == Qt::DisplayRole) {
-            return section == 0 ? PreviewDialog::tr("Old Filename")
-                                : PreviewDialog::tr("New Filename");
+            switch (section) {
+                case PreviewDialog::kOldNameColumn:
+                    return PreviewDialog::tr("Old Filename");
+                case PreviewDialog::kNewNameColumn:
+                    return PreviewDialog::tr("New Filename");
+                default:
+                    return PreviewDialog::tr("Reason");
+            }
         }
         if (role == Qt::TextAlignmentRole) {
             return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
@@ -62,6 +95,7 @@ public:
 private:
     QStringList oldNames_;
     QStringList newNames_;
+    QStringList problems_;
 };
 
 namespace {
@@ -147,6 +181,7 @@ PreviewDialog::PreviewDialog(QWidget* parent, ModalRunner runner)
     : QDialog(parent),
       runner_(std::move(runner)),
       model_(new PreviewPairsModel(this)),
+      verdict_(new QLabel(this)),
       list_(new QTreeView(this)),
       closeButton_(new IconPushButton(tr("&Close Window"), this)) {
     setWindowTitle(tr("Preview"));
@@ -172,7 +207,12 @@ PreviewDialog::PreviewDialog(QWidget* parent, ModalRunner runner)
     closeButton_->setDefault(true);
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::accept);
 
+    verdict_->setWordWrap(true);
+    verdict_->setTextFormat(Qt::PlainText);
+    verdict_->hide();
+
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(verdict_);
     layout->addWidget(list_, 1);
     layout->addWidget(closeButton_, 0, Qt::AlignHCenter);
     resize(560, 380);
@@ -180,15 +220,40 @@ PreviewDialog::PreviewDialog(QWidget* parent, ModalRunner runner)
 
 PreviewDialog::~PreviewDialog() = default;
 
-void PreviewDialog::addPair(std::string_view oldName, std::string_view newName) {
+void PreviewDialog::showRefusal(const platform::Message& refusal) {
+    refusal_ = refusal;
+}
+
+void PreviewDialog::addPair(std::string_view oldName, std::string_view newName,
+                            std::string_view problem) {
     oldNames_.emplace_back(oldName);
     newNames_.emplace_back(newName);
+    // Almost every file passes: the reasons are kept only once one does not.
+    if (!problem.empty()) {
+        problems_.resize(oldNames_.size() - 1);
+        problems_.emplace_back(problem);
+        ++problemCount_;
+    } else if (!problems_.empty()) {
+        problems_.emplace_back();
+    }
+}
+
+void PreviewDialog::showVerdict() {
+    if (refusal_) {
+        verdict_->setText(tr("Apply would refuse this batch and rename nothing:") +
+                          QLatin1Char('\n') + QtMessageBox::translated(refusal_->textSource));
+    } else if (problemCount_ > 0) {
+        verdict_->setText(tr("%n file(s) would not be renamed; the marked rows say why.", nullptr,
+                             static_cast<int>(problemCount_)));
+    }
+    verdict_->setVisible(refusal_ || problemCount_ > 0);
 }
 
 void PreviewDialog::fillList() {
+    showVerdict();
     QHeaderView* header = list_->header();
     if (oldNames_.empty()) {
-        model_->setPairs({}, {});
+        model_->setPairs({}, {}, {});
         header->resizeSection(0, 0);
         header->resizeSection(1, 0);
         return;
@@ -196,19 +261,33 @@ void PreviewDialog::fillList() {
     const QFontMetrics metrics = list_->fontMetrics();
     QStringList oldShown;
     QStringList newShown;
+    QStringList problemsShown;
     oldShown.reserve(static_cast<qsizetype>(oldNames_.size()));
     newShown.reserve(static_cast<qsizetype>(newNames_.size()));
     for (std::size_t i = 0; i < oldNames_.size(); ++i) {
         oldShown.push_back(displayText(oldNames_[i]));
         newShown.push_back(displayText(newNames_[i]));
     }
+    if (problemCount_ > 0) {
+        problems_.resize(oldNames_.size());
+        problemsShown.reserve(static_cast<qsizetype>(problems_.size()));
+        for (const std::string& problem : problems_) {
+            problemsShown.push_back(problem.empty() ? QString()
+                                                    : QtMessageBox::translated(problem));
+        }
+    }
     const int widestOld =
         widestText(list_->font(), oldShown, metrics.horizontalAdvance(tr("Old FileName")));
     const int widestNew =
         widestText(list_->font(), newShown, metrics.horizontalAdvance(tr("New FileName")));
-    model_->setPairs(std::move(oldShown), std::move(newShown));
-    header->resizeSection(0, widestOld + kColumnMargin);
-    header->resizeSection(1, widestNew + kColumnMargin);
+    // The marker takes room beside the new names it marks.
+    const int marker = problemCount_ > 0 ? list_->iconSize().width() + kColumnMargin / 2 : 0;
+    model_->setPairs(std::move(oldShown), std::move(newShown), std::move(problemsShown));
+    header->resizeSection(kOldNameColumn, widestOld + kColumnMargin);
+    header->resizeSection(kNewNameColumn, widestNew + marker + kColumnMargin);
+    if (problemCount_ > 0) {
+        header->setStretchLastSection(true);
+    }
 }
 
 void PreviewDialog::show() {

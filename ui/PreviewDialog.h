@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QDialog>
+#include <QLabel>
 #include <QTreeView>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,7 +17,8 @@ namespace nameshift::ui {
 class PreviewPairsModel;
 
 // Shows, before anything is renamed, each file's present name beside the name the rules would
-// give it. It only shows; closing it changes nothing.
+// give it, the files apply would not rename marked with the reason, and above them why apply
+// would refuse the batch. It only shows; closing it changes nothing.
 class PreviewDialog : public QDialog, public engine::PreviewDisplay {
     Q_OBJECT
 
@@ -26,7 +29,10 @@ public:
     explicit PreviewDialog(QWidget* parent = nullptr, ModalRunner runner = {});
     ~PreviewDialog() override;
 
-    void addPair(std::string_view oldName, std::string_view newName) override;
+    using engine::PreviewDisplay::addPair;
+    void showRefusal(const platform::Message& refusal) override;
+    void addPair(std::string_view oldName, std::string_view newName,
+                 std::string_view problem) override;
     // Fills the list and runs the dialog modally.
     void show() override;
     // Fills the list from the pairs added so far, as opening the dialog does.
@@ -34,13 +40,26 @@ public:
 
     std::size_t pairCount() const { return oldNames_.size(); }
     QTreeView* list() const { return list_; }
+    // What apply would do with the batch as a whole; hidden when every file passes.
+    QLabel* verdict() const { return verdict_; }
     IconPushButton* closeButton() const { return closeButton_; }
 
+    static constexpr int kOldNameColumn = 0;
+    static constexpr int kNewNameColumn = 1;
+    // Shown only when a file would not be renamed.
+    static constexpr int kReasonColumn = 2;
+
 private:
+    void showVerdict();
+
     std::vector<std::string> oldNames_;
     std::vector<std::string> newNames_;
+    std::vector<std::string> problems_;
+    std::size_t problemCount_ = 0;
+    std::optional<platform::Message> refusal_;
     ModalRunner runner_;
     PreviewPairsModel* model_;
+    QLabel* verdict_;
     QTreeView* list_;
     IconPushButton* closeButton_;
 };

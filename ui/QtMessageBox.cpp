@@ -56,6 +56,9 @@ std::unique_ptr<QMessageBox> QtMessageBox::build(const platform::Message& messag
     box->setTextFormat(Qt::PlainText);
     box->setWindowTitle(translated(message.captionSource));
     box->setIcon(iconOf(message.icon));
+    if (!message.detailsSource.pattern.empty()) {
+        box->setDetailedText(translated(message.detailsSource));
+    }
     if (message.buttons == platform::Buttons::YesNo) {
         box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box->setDefaultButton(QMessageBox::Yes);

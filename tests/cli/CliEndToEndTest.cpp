@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -12,6 +13,7 @@
 #include "Id3Bytes.h"
 #include "TempDir.h"
 #include "engine/RestoreFile.h"
+#include "platform/Status.h"
 #include "settings/Id3OptionsFile.h"
 #include "settings/ProgramOptionsFile.h"
 #include "settings/RenameSettingsFile.h"
@@ -83,6 +85,15 @@ TEST_F(CliTest, PreviewPrintsTheSelectedPairsInListOrder) {
     std::ifstream golden(NAMESHIFT_CLI_GOLDEN_DIR "/preview-rules.golden", std::ios::binary);
     EXPECT_EQ(run.output, std::string(std::istreambuf_iterator<char>(golden), {}));
     EXPECT_EQ(run.errors, "");
+    EXPECT_EQ(run.exitStatus, 0);
+}
+
+TEST_F(CliTest, PreviewListsTheFilesApplyWouldNotRenameOnStandardError) {
+    makeFiles({"a.txt", "b.txt", "xb.txt"});
+    const CliRun run = cli({"--select", "?.txt", "--prefix", "x", "preview"});
+    EXPECT_EQ(run.output, "a.txt\txa.txt\nb.txt\txb.txt\n");
+    EXPECT_EQ(run.errors,
+              "\"b.txt\" to \"xb.txt\": " + platform::Status::fromErrno(EEXIST).message() + "\n");
     EXPECT_EQ(run.exitStatus, 0);
 }
 
@@ -197,10 +208,23 @@ class RefusalTest : public CliTest, public ::testing::WithParamInterface<Refusal
 
 TEST_P(RefusalTest, RefusesWithItsMessageAndChangesNothing) {
     makeFiles({"a.txt", "b.txt", "undo.txt"});
-    const CliRun run = cli(GetParam().arguments);
-    EXPECT_EQ(run.exitStatus, GetParam().exitStatus);
-    EXPECT_NE(run.errors.find(GetParam().message), std::string::npos) << run.errors;
-    EXPECT_EQ(files(), (Names{"a.txt", "b.txt", "undo.txt"}));
+    std::vector<std::vector<std::string>> runs = {GetParam().arguments};
+    if (runs[0].back() == "apply") {
+        // A preview refuses what apply refuses, in the same words and with the same status.
+        for (const std::vector<std::string>& command :
+             {std::vector<std::string>{"preview"},
+              std::vector<std::string>{"apply", "--dry-run"}}) {
+            runs.push_back(GetParam().arguments);
+            runs.back().pop_back();
+            runs.back().insert(runs.back().end(), command.begin(), command.end());
+        }
+    }
+    for (const std::vector<std::string>& arguments : runs) {
+        const CliRun run = cli(arguments);
+        EXPECT_EQ(run.exitStatus, GetParam().exitStatus) << arguments.back();
+        EXPECT_NE(run.errors.find(GetParam().message), std::string::npos) << run.errors;
+        EXPECT_EQ(files(), (Names{"a.txt", "b.txt", "undo.txt"}));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -227,7 +251,8 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"DuplicateNames",
                     {"--prefix", "same", "--prefix-at", "replace", "apply"},
                     2,
-                    "Duplicate Filenames: Duplicate filenames found! Cannot continue.\n"},
+                    "Duplicate Filenames: Duplicate filenames found! Cannot continue.\n\"a.txt\" "
+                    "to \"same.txt\"\n\"b.txt\" to \"same.txt\"\n\"undo.txt\" to \"same.txt\"\n"},
         RefusalCase{"RestoreFileOfAnotherKind",
                     {"restore", "files/undo.txt"},
                     2,
@@ -235,7 +260,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"MissingRestoreFile",
                     {"restore", "files/gone.dat"},
                     2,
-                    "Nameshift Pro: The restore file is corrupt and cannot be used!\n"}),
+                    "Nameshift Pro: Cannot read the restore file \""}),
     [](const auto& param) { return param.param.name; });
 
 TEST_F(CliTest, RensetRulesApplyAndItsRefusedValuesRefuseUnlessReplaced) {

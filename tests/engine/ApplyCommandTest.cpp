@@ -8,6 +8,7 @@
 #include <map>
 
 #include "ApplyTestSession.h"
+#include "engine/PreviewCommand.h"
 #include "engine/RestoreCommand.h"
 #include "engine/RestoreFile.h"
 
@@ -261,6 +262,7 @@ struct RefusalCase {
     void (*configure)(RenameSession&);
     std::string text;
     std::string caption;
+    std::string details;  // the files concerned
 };
 
 class ApplyRefusalTest : public ApplyCommandTest,
@@ -273,11 +275,20 @@ TEST_P(ApplyRefusalTest, RenamesNothing) {
     dir.makeDirectory("sub");
     tick(GetParam().files);
     GetParam().configure(session);
+    // The preview says beforehand what apply will say.
+    testing::RecordingDisplay display;
+    EXPECT_FALSE(preview(session, display));
+    const platform::Message previewed = display.refusal ? *display.refusal : messages.shown.at(0);
+    EXPECT_EQ(previewed.text, GetParam().text);
+    EXPECT_EQ(previewed.details, GetParam().details);
+    messages.shown.clear();
+
     EXPECT_EQ(applyChanges(session), CommandOutcome::Refused);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, GetParam().text);
     EXPECT_EQ(messages.shown[0].caption, GetParam().caption);
     EXPECT_EQ(messages.shown[0].icon, Icon::Stop);
+    EXPECT_EQ(messages.shown[0].details, GetParam().details);
     Names expected = GetParam().files;
     expected.push_back("sub");
     std::sort(expected.begin(), expected.end());
@@ -296,7 +307,8 @@ INSTANTIATE_TEST_SUITE_P(
                         s.rules.prefixPosition = settings::Position::Replace;
                     },
                     "Duplicate filenames found! Cannot continue.",
-                    "Duplicate Filenames"},
+                    "Duplicate Filenames",
+                    "\"a.txt\" to \"same.txt\"\n\"b.txt\" to \"same.txt\"\n"},
         RefusalCase{"EmptyBase",
                     {"a.txt"},
                     [](RenameSession& s) {
@@ -304,7 +316,8 @@ INSTANTIATE_TEST_SUITE_P(
                         s.rules.stringToRemove = "a";
                     },
                     "Process cannot continue - You are about to remove a file's prefix",
-                    "No Prefix"},
+                    "No Prefix",
+                    "\"a.txt\" to \".txt\"\n"},
         RefusalCase{"IntoSubdirectory",
                     {"a.txt", "b.txt"},
                     [](RenameSession& s) {
@@ -313,7 +326,8 @@ INSTANTIATE_TEST_SUITE_P(
                         s.rules.prefixPosition = settings::Position::Beginning;
                     },
                     "Cannot continue - the new file name \"sub/a.txt\" is not a plain file name.",
-                    "Invalid File Name"},
+                    "Invalid File Name",
+                    "\"a.txt\" to \"sub/a.txt\"\n\"b.txt\" to \"sub/b.txt\"\n"},
         RefusalCase{"EmptyName",
                     {"abc"},
                     [](RenameSession& s) {
@@ -321,13 +335,15 @@ INSTANTIATE_TEST_SUITE_P(
                         s.rules.stringToRemove = "abc";
                     },
                     "Cannot continue - the new file name \"\" is not a plain file name.",
-                    "Invalid File Name"},
+                    "Invalid File Name",
+                    "\"abc\" to \"\"\n"},
         RefusalCase{"QuoteInOldName",
                     {"say \"hi\".txt", "b.txt"},
                     [](RenameSession& s) { s.rules.upperCase = true; },
                     "Cannot continue - the file name \"say \"hi\".txt\" contains a double "
                     "quote, which a restore file cannot record.",
-                    "Invalid File Name"},
+                    "Invalid File Name",
+                    "\"say \"hi\".txt\" to \"SAY \"HI\".TXT\"\n"},
         RefusalCase{"QuoteInNewName",
                     {"a.txt"},
                     [](RenameSession& s) {
@@ -337,7 +353,8 @@ INSTANTIATE_TEST_SUITE_P(
                     },
                     "Cannot continue - the file name \"\"a.txt\" contains a double quote, "
                     "which a restore file cannot record.",
-                    "Invalid File Name"},
+                    "Invalid File Name",
+                    "\"a.txt\" to \"\"a.txt\"\n"},
         RefusalCase{"TagsWithoutFormat",
                     {"a.mp3"},
                     [](RenameSession& s) {
@@ -345,7 +362,8 @@ INSTANTIATE_TEST_SUITE_P(
                         s.id3.format.clear();
                     },
                     "You have not specified any ID3 options",
-                    "No options specified"}),
+                    "No options specified",
+                    ""}),
     [](const auto& param) { return std::string(param.param.label); });
 
 TEST_F(ApplyCommandTest, EmptyTagFormatMattersOnlyWithTagsOn) {

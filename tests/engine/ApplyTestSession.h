@@ -11,6 +11,7 @@
 #include "ScriptedMessageBox.h"
 #include "TempDir.h"
 #include "engine/BatchProgress.h"
+#include "engine/PreviewDisplay.h"
 #include "engine/RenameSession.h"
 #include "engine/RestoreFilePicker.h"
 #include "engine/TagReader.h"
@@ -23,6 +24,28 @@ using engine::RenameSession;
 using engine::RestoreFilePicker;
 using engine::TagReader;
 using engine::TagTexts;
+
+// What a preview showed: the refusal, each pair and its problem.
+class RecordingDisplay final : public engine::PreviewDisplay {
+public:
+    using PreviewDisplay::addPair;
+    void showRefusal(const platform::Message& message) override {
+        EXPECT_TRUE(pairs.empty()) << "the refusal came after the pairs";
+        refusal = message;
+    }
+    void addPair(std::string_view oldName, std::string_view newName,
+                 std::string_view problem) override {
+        EXPECT_EQ(shown, 0) << "a pair came after the display was shown";
+        pairs.emplace_back(oldName, newName);
+        problems.emplace_back(problem);
+    }
+    void show() override { ++shown; }
+
+    std::vector<std::pair<std::string, std::string>> pairs;
+    std::vector<std::string> problems;
+    std::optional<platform::Message> refusal;
+    int shown = 0;
+};
 
 // Tags looked up by file name; any other file has none.
 class FakeTagReader final : public TagReader {

@@ -71,6 +71,9 @@ TEST_P(IncrementalPlanTest, GivesTheBatchPlansNamesAndProblemsInAnyOrder) {
 
     const BatchPlan whole = planBatch(session, {.mayRecord = true, .checkSafety = false});
     ASSERT_EQ(plan.size(), whole.changes.size());
+    // What the preview marks, judged on the plan made in one go.
+    const std::vector<std::optional<std::string>> judged =
+        judgeChanges(whole, session.fileList, listed, true);
     Shown shown;
     for (std::size_t position = 0; position < plan.size(); ++position) {
         EXPECT_EQ(plan.rowAt(position), whole.changes[position].file);
@@ -78,6 +81,7 @@ TEST_P(IncrementalPlanTest, GivesTheBatchPlansNamesAndProblemsInAnyOrder) {
         EXPECT_EQ(*plan.newName(position), whole.changes[position].newName);
         const std::string* problem = plan.problem(position);
         shown.emplace_back(*plan.newName(position), problem ? *problem : "");
+        EXPECT_EQ(judged[position].value_or(""), shown.back().second);
     }
     EXPECT_EQ(shown, test.expected);
 }
@@ -100,6 +104,18 @@ INSTANTIATE_TEST_SUITE_P(
                       {"c10.txt", ""},
                       {"d11.txt", ""},
                       {"e12.txt", ""}}},
+            PlanCase{"RestoreFileKeepsItsNameAndTakesNoCounterValue",
+                     {"a.txt", "restore.dat", "s.txt"},
+                     {"a.txt", "restore.dat", "s.txt"},
+                     [](RenameSession& s, testing::FakeTagReader&) {
+                         s.rules.useCounter = true;
+                         s.rules.counterPosition = settings::Position::End;
+                         s.rules.counterStart = "1";
+                         s.rules.counterIncrement = "1";
+                     },
+                     {{"a1.txt", ""},
+                      {"restore.dat", "restore file of this folder: not renamed"},
+                      {"s2.txt", ""}}},
             PlanCase{"DuplicatesFarApartAndANameHeldOutside",
                      {"a.txt", "bx.txt", "c.txt", "x.txt", "ya.txt"},
                      {"a.txt", "bx.txt", "c.txt", "ya.txt"},

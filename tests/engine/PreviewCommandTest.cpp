@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "ApplyTestSession.h"
 #include "FaultyFileSystem.h"
 #include "Id3Bytes.h"
 #include "ScriptedMessageBox.h"
@@ -17,18 +18,6 @@ namespace nameshift::engine {
 namespace {
 
 using Pairs = std::vector<std::pair<std::string, std::string>>;
-
-class RecordingDisplay final : public PreviewDisplay {
-public:
-    void addPair(std::string_view oldName, std::string_view newName) override {
-        EXPECT_EQ(shown, 0) << "a pair came after the display was shown";
-        pairs.emplace_back(oldName, newName);
-    }
-    void show() override { ++shown; }
-
-    Pairs pairs;
-    int shown = 0;
-};
 
 class PreviewCommandTest : public ::testing::Test {
 protected:
@@ -63,7 +52,7 @@ protected:
     testing::ScriptedMessageBox messages;
     TagLibTagReader tags;
     RenameSession session{fs, messages, tags};
-    RecordingDisplay display;
+    testing::RecordingDisplay display;
     std::map<std::string, std::string> before;
 };
 
@@ -128,6 +117,24 @@ TEST_F(PreviewCommandTest, NothingTickedShowsNoDisplay) {
     EXPECT_EQ(messages.shown[0].text,
               "Nothing to preview. You must select at least one file first.");
     EXPECT_EQ(display.shown, 0);
+    expectNothingChanged();
+}
+
+TEST_F(PreviewCommandTest, RefusedBatchIsShownWithItsRefusalAndMarkers) {
+    tickAll();
+    session.rules.changePrefix = true;
+    session.rules.prefixText = "same";
+    session.rules.prefixPosition = settings::Position::Replace;
+    EXPECT_FALSE(preview(session, display));
+    EXPECT_TRUE(messages.shown.empty());
+    ASSERT_TRUE(display.refusal);
+    EXPECT_EQ(display.refusal->text, "Duplicate filenames found! Cannot continue.");
+    EXPECT_EQ(display.pairs,
+              (Pairs{{"a.mp3", "same.mp3"}, {"b.mp3", "same.mp3"}, {"c.txt", "same.txt"}}));
+    EXPECT_EQ(display.problems,
+              (std::vector<std::string>{"Duplicate filenames found! Cannot continue.",
+                                        "Duplicate filenames found! Cannot continue.", ""}));
+    EXPECT_EQ(display.shown, 1);
     expectNothingChanged();
 }
 

@@ -155,11 +155,19 @@ INSTANTIATE_TEST_SUITE_P(
                     }}),
     [](const auto& param) { return std::string(param.param.label); });
 
-TEST_F(RestoreCommandTest, UnreadableFileIsCorrupt) {
+TEST_F(RestoreCommandTest, UnreadableOrMissingFileIsNamedWithTheSystemsReason) {
     const std::string path = writeRestoreFile("restore.dat", {}, {});
     fs.fail(Op::Read, EACCES);
     EXPECT_EQ(restore(path), CommandOutcome::Refused);
-    EXPECT_EQ(messages.texts(), (Names{"The restore file is corrupt and cannot be used!"}));
+    EXPECT_EQ(messages.texts(), (Names{"Cannot read the restore file \"" + path +
+                                       "\": " + platform::Status::fromErrno(EACCES).message()}));
+    EXPECT_EQ(messages.shown[0].caption, platform::kProgramTitle);
+
+    messages.shown.clear();
+    const std::string gone = dir.file("gone.dat");
+    EXPECT_EQ(restore(gone), CommandOutcome::Refused);
+    EXPECT_EQ(messages.texts(), (Names{"Cannot read the restore file \"" + gone +
+                                       "\": " + platform::Status::fromErrno(ENOENT).message()}));
 }
 
 // A usable batch behind a hole of zeros, so that the file is one byte over the limit: read

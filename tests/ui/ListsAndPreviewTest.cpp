@@ -121,6 +121,32 @@ TEST_F(PreviewDialogTest, ShowsThePairsInOrderUnderTheirHeaders) {
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Preview"));
     EXPECT_EQ(dialog.closeButton()->text(), QStringLiteral("&Close Window"));
     EXPECT_TRUE(dialog.closeButton()->isDefault());
+    EXPECT_EQ(model->columnCount(), 2);
+    EXPECT_TRUE(dialog.verdict()->isHidden());
+}
+
+TEST_F(PreviewDialogTest, MarksTheFilesApplyWouldNotRenameAndSaysWhetherItRefuses) {
+    dialog.addPair("a.txt", "x.txt");
+    dialog.addPair("b.txt", "held.txt", "File exists");
+    dialog.fillList();
+    QAbstractItemModel* model = dialog.list()->model();
+    ASSERT_EQ(model->columnCount(), 3);
+    EXPECT_EQ(model->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Reason"));
+    EXPECT_EQ(cell(0, 2), QString());
+    EXPECT_EQ(cell(1, 2), QStringLiteral("File exists"));
+    EXPECT_TRUE(model->index(0, 1).data(Qt::DecorationRole).isNull());
+    EXPECT_FALSE(model->index(1, 1).data(Qt::DecorationRole).isNull());
+    EXPECT_EQ(dialog.verdict()->text(),
+              QStringLiteral("1 file(s) would not be renamed; the marked rows say why."));
+
+    PreviewDialog refused;
+    refused.showRefusal(platform::Message("Duplicate filenames found! Cannot continue."));
+    refused.addPair("a.txt", "x.txt");
+    refused.fillList();
+    EXPECT_FALSE(refused.verdict()->isHidden());
+    EXPECT_EQ(refused.verdict()->text(),
+              QStringLiteral("Apply would refuse this batch and rename nothing:\n"
+                             "Duplicate filenames found! Cannot continue."));
 }
 
 TEST_F(PreviewDialogTest, ShortNamesGiveColumnsAsWideAsTheirMeasuringTextAndMargin) {
