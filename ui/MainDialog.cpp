@@ -311,7 +311,6 @@ void MainDialog::buildControls() {
     c.exit = new IconPushButton(tr("E&xit"), this);
     c.save = new IconPushButton(tr("&Save settings"), this);
     c.about = new IconPushButton(tr("A&bout"), this);
-    c.exit->setDefault(true);
 
     for (QLineEdit* edit : {c.prefixEdit, c.extensionEdit, c.removeStringEdit, c.replaceFromEdit,
                             c.replaceWithEdit}) {

@@ -722,5 +722,43 @@ TEST_P(ExitConfirmation, WithoutConfirmationTheProgramEndsAtOnce) {
 INSTANTIATE_TEST_SUITE_P(AllWays, ExitConfirmation,
                          ::testing::Values(ExitWay::Button, ExitWay::Escape, ExitWay::CloseBox));
 
+struct RuleField {
+    QCheckBox* MainDialogControls::*box;
+    QLineEdit* MainDialogControls::*edit;
+};
+
+class EnterInARuleField : public MainDialogTest, public ::testing::WithParamInterface<RuleField> {};
+
+// Enter after typing a rule only commits the field: the window has no default button that would
+// take the key and close it, with the typed rules, without a question.
+TEST_P(EnterInARuleField, NeverClosesTheWindow) {
+    writeSettings();
+    ASSERT_TRUE(start());
+    dialog->show();
+    if (!(c().*GetParam().box)->isChecked()) {
+        (c().*GetParam().box)->click();
+    }
+    QLineEdit* edit = c().*GetParam().edit;
+    edit->setFocus();
+    QTest::keyClicks(edit, QStringLiteral("5"));
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        QTest::keyClick(edit, key);
+    }
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(edit->text().endsWith(QLatin1Char('5')));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, EnterInARuleField,
+    ::testing::Values(
+        RuleField{&MainDialogControls::changePrefix, &MainDialogControls::prefixEdit},
+        RuleField{&MainDialogControls::useCounter, &MainDialogControls::counterStartEdit},
+        RuleField{&MainDialogControls::useCounter, &MainDialogControls::counterIncrementEdit},
+        RuleField{&MainDialogControls::changeExtension, &MainDialogControls::extensionEdit},
+        RuleField{&MainDialogControls::removeString, &MainDialogControls::removeStringEdit},
+        RuleField{&MainDialogControls::replaceString, &MainDialogControls::replaceFromEdit},
+        RuleField{&MainDialogControls::replaceString, &MainDialogControls::replaceWithEdit}));
+
 }  // namespace
 }  // namespace nameshift::ui
