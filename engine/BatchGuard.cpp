@@ -35,7 +35,18 @@ Message directoryError(const std::string& path, const platform::Status& status) 
 
 std::string batchLockPath(const std::string& stateDirectory, std::uint64_t device,
                           std::uint64_t inode) {
-    return stateFileName(stateDirectory, device, inode, ".lock");
+    return stateFileName(stateDirectory, device, inode, kLockSuffix);
+}
+
+platform::Result<platform::FileLock> lockBatchDirectory(platform::FileSystem& fileSystem,
+                                                        const std::string& stateDirectory,
+                                                        const platform::Directory& directory,
+                                                        const platform::FileIdentity& identity) {
+    platform::Result<platform::FileLock> lock = fileSystem.lockDirectory(directory);
+    if (lock.ok() || lock.status().kind() == platform::ErrorKind::Busy) {
+        return lock;
+    }
+    return fileSystem.lockFile(batchLockPath(stateDirectory, identity.device, identity.inode));
 }
 
 std::string batchJournalPath(const std::string& stateDirectory, std::uint64_t device,
@@ -73,8 +84,8 @@ std::variant<BatchGuard, Message> guardBatch(platform::FileSystem& fileSystem,
     if (const platform::Status made = fileSystem.makeDirectories(stateDirectory); !made.ok()) {
         return journalError(stateDirectory, made);
     }
-    const std::string lockPath = batchLockPath(stateDirectory, identity->device, identity->inode);
-    platform::Result<platform::FileLock> lock = fileSystem.lockFile(lockPath);
+    platform::Result<platform::FileLock> lock =
+        lockBatchDirectory(fileSystem, stateDirectory, directory, *identity);
     if (!lock.ok()) {
         if (lock.status().kind() == platform::ErrorKind::Busy) {
             return Message{{NS_MESSAGE("Message",
@@ -84,7 +95,8 @@ std::variant<BatchGuard, Message> guardBatch(platform::FileSystem& fileSystem,
                            NS_MESSAGE("Message", "Batch Running"),
                            Icon::Stop};
         }
-        return journalError(lockPath, lock.status());
+        return journalError(batchLockPath(stateDirectory, identity->device, identity->inode),
+                            lock.status());
     }
     std::string journalPath = batchJournalPath(stateDirectory, identity->device, identity->inode);
     if (fileSystem.identify(journalPath).ok()) {

@@ -10,9 +10,10 @@
 
 namespace nameshift::engine {
 
-// The state folder keeps, for each directory that batches run in, a lock file that one batch at a
-// time holds, and the journal of the batch running there. Both are named after the directory's
-// device and inode, which no rename or move of the directory changes.
+// One batch at a time renames in a directory: it holds the directory's own lock, which every user
+// and every state folder shares. The state folder keeps the journal of the batch running there,
+// named after the directory's device and inode, which no rename or move of the directory changes;
+// on a filesystem that cannot lock a directory, a lock file named the same way stands in.
 // The refusal of a batch whose directory cannot be opened.
 platform::Message directoryError(const std::string& path, const platform::Status& status);
 
@@ -21,6 +22,14 @@ std::string batchLockPath(const std::string& stateDirectory, std::uint64_t devic
 std::string batchJournalPath(const std::string& stateDirectory, std::uint64_t device,
                              std::uint64_t inode);
 inline constexpr const char* kJournalSuffix = ".journal";
+inline constexpr const char* kLockSuffix = ".lock";
+
+// Takes, without waiting, the lock a batch in `directory` holds: Busy when another batch holds
+// it.
+platform::Result<platform::FileLock> lockBatchDirectory(platform::FileSystem& fileSystem,
+                                                        const std::string& stateDirectory,
+                                                        const platform::Directory& directory,
+                                                        const platform::FileIdentity& identity);
 
 // What a batch holds from its plan until its record is written: the directory's lock, and the
 // journal once it is on disk.

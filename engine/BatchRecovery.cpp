@@ -57,6 +57,14 @@ RestoreRecord finishedRecord(const Journal& journal, const std::vector<char>& ar
     return record;
 }
 
+// Removes a lock file, or a journal whose writing was stopped half way, that nothing holds: no
+// later run can use either.
+void removeUnheld(platform::FileSystem& fileSystem, const std::string& path) {
+    if (const auto held = fileSystem.lockFile(path); held.ok()) {
+        fileSystem.removeFile(path);
+    }
+}
+
 void removeRestoreFileOf(platform::FileSystem& fileSystem, const Journal& journal) {
     const auto identity = fileSystem.identify(journal.restoreFile);
     if (identity.ok() && identity->device == journal.restoreFileDevice &&
@@ -79,19 +87,22 @@ std::vector<InterruptedBatch> findInterruptedBatches(platform::FileSystem& fileS
     }
     std::vector<platform::DirEntry> journals;
     for (const platform::DirEntry& entry : *entries) {
-        if (entry.name.ends_with(kJournalSuffix) && !entry.isDirectory) {
+        if (entry.isDirectory) {
+            continue;
+        }
+        if (entry.name.ends_with(kJournalSuffix)) {
             journals.push_back(entry);
+        } else if (entry.name.ends_with(kLockSuffix) ||
+                   platform::isWriteTemporary(entry.name, kJournalSuffix)) {
+            removeUnheld(fileSystem, stateDirectory + "/" + entry.name);
         }
     }
     std::sort(journals.begin(), journals.end(),
               [](const auto& a, const auto& b) { return a.writeTimeNs < b.writeTimeNs; });
     for (const platform::DirEntry& entry : journals) {
         const std::string path = stateDirectory + "/" + entry.name;
-        const std::string stem = entry.name.substr(0, entry.name.size() - 8);
-        // A batch still running holds its lock; its journal is not a leftover.
-        const auto lock = fileSystem.lockFile(stateDirectory + "/" + stem + ".lock");
         const auto text = fileSystem.readFile(path, kMaxJournalBytes);
-        if (!lock.ok() || !text.ok()) {
+        if (!text.ok()) {
             continue;
         }
         std::optional<Journal> journal = parseJournal(*text);
@@ -101,6 +112,14 @@ std::vector<InterruptedBatch> findInterruptedBatches(platform::FileSystem& fileS
         InterruptedBatch batch{path, std::move(*journal), 0};
         if (const auto directory = fileSystem.openDirectory(batch.journal.directory);
             directory.ok()) {
+            // A batch still running holds its directory's lock; its journal is not a leftover.
+            const platform::FileIdentity identity{batch.journal.directoryDevice,
+                                                  batch.journal.directoryInode};
+            const auto named = fileSystem.identifyIn(*directory, ".");
+            if (named.ok() && named->sameFileAs(identity) &&
+                !lockBatchDirectory(fileSystem, stateDirectory, *directory, identity).ok()) {
+                continue;
+            }
             if (const auto listing = fileSystem.listDirectory(*directory); listing.ok()) {
                 const std::vector<std::string> names = currentNames(batch.journal, *listing);
                 for (std::size_t i = 0; i < names.size(); ++i) {
@@ -121,7 +140,7 @@ std::string describeInterruptedBatch(const InterruptedBatch& batch) {
 
 RecoveryResult recoverBatch(platform::FileSystem& fileSystem, platform::MessageBox& messages,
                             const std::string& stateDirectory, const InterruptedBatch& batch,
-                            RecoveryAction action) {
+                            RecoveryAction action, BatchProgress* progress) {
     RecoveryResult result;
     const Journal& journal = batch.journal;
     const auto directory = fileSystem.openDirectory(journal.directory);
@@ -136,8 +155,7 @@ RecoveryResult recoverBatch(platform::FileSystem& fileSystem, platform::MessageB
         result.journalKept = true;
         return result;
     }
-    const auto lock =
-        fileSystem.lockFile(batchLockPath(stateDirectory, identity->device, identity->inode));
+    const auto lock = lockBatchDirectory(fileSystem, stateDirectory, *directory, *identity);
     const auto listing = fileSystem.listDirectory(*directory);
     if (!lock.ok() || !listing.ok()) {
         result.problems.push_back(
@@ -166,15 +184,32 @@ RecoveryResult recoverBatch(platform::FileSystem& fileSystem, platform::MessageB
             moves.push_back({i, now, target});
         }
     }
-    const RenameRun run = runRenames(fileSystem, *directory, moves, orderRenames(moves), nullptr);
-    Journal left = journal;
-    left.entries.clear();
+    const RenameRun run = runRenames(fileSystem, *directory, moves, orderRenames(moves), progress);
+    result.renamed = run.renamed.size();
+    result.cancelled = run.cancelled;
     for (const RenameFailure& failure : run.failures) {
         const PlannedChange& move = moves[failure.change];
         result.problems.push_back(
             {NS_MESSAGE("Message", "\"%1\" to \"%2\": %3"),
              {std::string(move.oldName), move.newName, failure.status.message()}});
-        left.entries.push_back(journal.entries[move.file]);
+    }
+    // What failed, and what a stop left untried, stays to do.
+    std::vector<char> moved(moves.size(), 0);
+    for (const std::size_t change : run.renamed) {
+        moved[change] = 1;
+    }
+    Journal left = journal;
+    left.entries.clear();
+    for (std::size_t i = 0; i < moves.size(); ++i) {
+        if (moved[i] == 0) {
+            left.entries.push_back(journal.entries[moves[i].file]);
+        }
+    }
+    if (run.cancelled) {
+        fileSystem.writeFile(batch.journalPath, journalContents(left),
+                             platform::WriteMode::Replace);
+        result.journalKept = true;
+        return result;
     }
 
     if (action == RecoveryAction::Finish && journal.kind == Journal::Kind::Apply &&
@@ -211,28 +246,57 @@ RecoveryResult recoverBatch(platform::FileSystem& fileSystem, platform::MessageB
     return result;
 }
 
+namespace {
+
+// What a recovery did, when it could do everything it was asked.
+platform::MessageText recoveredText(const RecoveryResult& result, RecoveryAction action) {
+    if (result.cancelled) {
+        return {NS_MESSAGE_N("Message",
+                             "Recovery cancelled - %n file(s) were renamed. The rest of the batch "
+                             "waits for the next start."),
+                {},
+                static_cast<long long>(result.renamed)};
+    }
+    if (action == RecoveryAction::Undo) {
+        return {NS_MESSAGE_N("Message", "%n file(s) renamed back."),
+                {},
+                static_cast<long long>(result.renamed)};
+    }
+    return {NS_MESSAGE_N("Message", "%n file(s) renamed; the batch is finished."),
+            {},
+            static_cast<long long>(result.renamed)};
+}
+
+}  // namespace
+
 void offerRecovery(platform::FileSystem& fileSystem, platform::MessageBox& messages,
-                   const std::string& stateDirectory) {
+                   const std::string& stateDirectory, BatchProgress* progress) {
     for (const InterruptedBatch& batch : findInterruptedBatches(fileSystem, stateDirectory)) {
         // The words of describeInterruptedBatch, here as one template to translate.
-        const platform::Answer answer = messages.show(platform::Message{
+        platform::Message question{
             {NS_MESSAGE_N("Message",
                           "A batch in \"%1\" was interrupted after %2 of %n renames.\n\n"
-                          "Yes undoes the renames that were done, No finishes the batch, "
-                          "Cancel decides later."),
+                          "Undo gives the renamed files their old names back. Finish renames "
+                          "the rest and writes the batch's restore file as it would have. "
+                          "Later leaves the batch as it is until the next start."),
              {batch.journal.directory, std::to_string(batch.done)},
              static_cast<long long>(batch.journal.entries.size())},
             NS_MESSAGE("Message", "Interrupted Batch"),
             Icon::Question,
-            platform::Buttons::YesNoCancel});
+            platform::Buttons::YesNoCancel};
+        question.buttonTexts = {NS_MESSAGE("Message", "Undo"), NS_MESSAGE("Message", "Finish"),
+                                NS_MESSAGE("Message", "Later")};
+        const platform::Answer answer = messages.show(question);
         if (answer == platform::Answer::Cancel) {
             continue;
         }
         const RecoveryAction action =
             answer == platform::Answer::Yes ? RecoveryAction::Undo : RecoveryAction::Finish;
         const RecoveryResult result =
-            recoverBatch(fileSystem, messages, stateDirectory, batch, action);
+            recoverBatch(fileSystem, messages, stateDirectory, batch, action, progress);
         if (result.problems.empty()) {
+            messages.show(recoveredText(result, action), NS_MESSAGE("Message", "Interrupted Batch"),
+                          Icon::Information);
             continue;
         }
         platform::MessageText text{

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/BatchProgress.h"
 #include "engine/Journal.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
@@ -34,14 +35,19 @@ enum class RecoveryAction {
 struct RecoveryResult {
     std::vector<platform::MessageText> problems;
     bool journalKept = false;
+    std::size_t renamed = 0;
+    // The user stopped it; the journal keeps what was not done.
+    bool cancelled = false;
 };
 
+// `progress`, when given, shows the renames and may stop them.
 RecoveryResult recoverBatch(platform::FileSystem& fileSystem, platform::MessageBox& messages,
                             const std::string& stateDirectory, const InterruptedBatch& batch,
-                            RecoveryAction action);
+                            RecoveryAction action, BatchProgress* progress = nullptr);
 
-// Asks about each interrupted batch at start-up: undo it, finish it, or decide later.
+// Asks about each interrupted batch at start-up: undo it, finish it, or decide later; then says
+// what was done.
 void offerRecovery(platform::FileSystem& fileSystem, platform::MessageBox& messages,
-                   const std::string& stateDirectory);
+                   const std::string& stateDirectory, BatchProgress* progress = nullptr);
 
 }  // namespace nameshift::engine

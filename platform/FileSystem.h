@@ -45,6 +45,8 @@ public:
 
     // Writes the whole file or nothing: the text goes to a temporary file beside the target,
     // which takes the target's place only once every byte, and the directory entry, is on disk.
+    // The writer holds the temporary file's lock (see lockFile) until then, so a temporary file
+    // whose lock can be taken was left by a writer that was stopped.
     virtual Status writeFile(const std::string& path, const FileContents& contents,
                              WriteMode mode) = 0;
 
@@ -60,6 +62,10 @@ public:
     // Takes the lock file at `path` (created when missing) without waiting: Busy when another
     // process holds it.
     virtual Result<FileLock> lockFile(const std::string& path) = 0;
+    // Takes the lock of an open directory itself without waiting: Busy when another process
+    // holds it. Every program that renames there sees this lock, whatever folder it keeps its
+    // own state in and whichever user runs it.
+    virtual Result<FileLock> lockDirectory(const Directory& directory) = 0;
 
     // The same operations inside an open directory.
     virtual Result<Directory> openDirectory(const std::string& path) = 0;
@@ -72,5 +78,9 @@ public:
     virtual Result<FileIdentity> identifyIn(const Directory& directory,
                                             const std::string& name) = 0;
 };
+
+// Whether `entryName` is a temporary file that writeFile makes for a file whose name ends with
+// `targetSuffix`.
+bool isWriteTemporary(std::string_view entryName, std::string_view targetSuffix);
 
 }  // namespace nameshift::platform

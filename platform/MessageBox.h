@@ -2,6 +2,7 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "platform/MessageText.h"
 
@@ -37,6 +38,9 @@ struct Message {
     // prints it after the text. Empty: none.
     std::string details;
     MessageText detailsSource;
+    // Words of the question's own for its buttons, in the order Yes, No, Cancel; empty: the
+    // usual ones.
+    std::vector<MessageText> buttonTexts;
 
     void setDetails(MessageText source) {
         details = source.filled();

@@ -111,6 +111,8 @@ Status writeAll(int fd, std::string_view contents) {
     return {};
 }
 
+constexpr std::size_t kTemporaryDigits = 16;
+
 // A fresh name beside the target, so the final rename never crosses a filesystem.
 std::string temporaryNameFor(const std::string& name) {
     static std::mt19937_64 random{std::random_device{}()};
@@ -133,6 +135,8 @@ Status writeInside(int dirFd, const std::string& name, const FileContents& conte
     if (fd.get() < 0) {
         return lastError();
     }
+    // Held until the file is closed: whoever can take it knows the writer is gone.
+    ::flock(fd.get(), LOCK_EX | LOCK_NB);
     Status status;
     contents.forEachPiece([&](std::string_view piece) {
         status = writeAll(fd.get(), piece);
@@ -374,6 +378,18 @@ Result<FileLock> PosixFileSystem::lockFile(const std::string& path) {
     return FileLock(fd.release());
 }
 
+Result<FileLock> PosixFileSystem::lockDirectory(const Directory& directory) {
+    // A descriptor of its own, since the lock lasts as long as its descriptor.
+    FileDescriptor fd(::openat(directory.descriptor(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.get() < 0) {
+        return lastError();
+    }
+    if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
+        return lastError();
+    }
+    return FileLock(fd.release());
+}
+
 Result<Directory> PosixFileSystem::openDirectory(const std::string& path) {
     const int fd = ::open(path.empty() ? "." : path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) {
@@ -406,6 +422,19 @@ Result<FileIdentity> PosixFileSystem::identifyIn(const Directory& directory,
         return lastError();
     }
     return identityOf(info);
+}
+
+bool isWriteTemporary(std::string_view entryName, std::string_view targetSuffix) {
+    // "." NAME "." sixteen hex digits "~", NAME ending with the suffix.
+    const std::size_t tail = 1 + kTemporaryDigits + 1;
+    if (entryName.size() < 1 + targetSuffix.size() + tail || !entryName.starts_with('.') ||
+        !entryName.ends_with('~')) {
+        return false;
+    }
+    const std::string_view digits = entryName.substr(entryName.size() - tail + 1, kTemporaryDigits);
+    const std::string_view target = entryName.substr(1, entryName.size() - 1 - tail);
+    return entryName[entryName.size() - tail] == '.' && target.ends_with(targetSuffix) &&
+           digits.find_first_not_of("0123456789abcdef") == std::string_view::npos;
 }
 
 }  // namespace nameshift::platform

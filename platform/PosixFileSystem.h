@@ -19,6 +19,7 @@ public:
     Result<FileIdentity> identify(const std::string& path) override;
     Status makeDirectories(const std::string& path) override;
     Result<FileLock> lockFile(const std::string& path) override;
+    Result<FileLock> lockDirectory(const Directory& directory) override;
 
     Result<Directory> openDirectory(const std::string& path) override;
     Status renameIn(const Directory& directory, const std::string& from,

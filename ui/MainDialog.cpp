@@ -535,9 +535,7 @@ bool MainDialog::startUp() {
     session_.rules = std::move(loaded.rules);
     // Before the first listing, so that the list shows the files as the recovery left them. A
     // recovery that runs out of memory stops as a command does, and the program still starts.
-    engine::runGuarded(services_.messages, [&] {
-        engine::offerRecovery(services_.fileSystem, services_.messages, session_.stateDirectory);
-    });
+    engine::runGuarded(services_.messages, [&] { offerRecovery(); });
 
     session_.fileList.setMaskPosition(0);
     controls_.selectAll->setChecked(false);
@@ -859,9 +857,7 @@ void MainDialog::runCommand(void (MainDialog::*command)()) {
     }
     // A batch stopped part way keeps its journal, as one a crash interrupted does: it is offered
     // for undoing or finishing at once, since no batch runs in its directory until then.
-    engine::runGuarded(services_.messages, [&] {
-        engine::offerRecovery(services_.fileSystem, services_.messages, session_.stateDirectory);
-    });
+    engine::runGuarded(services_.messages, [&] { offerRecovery(); });
     // The batch's lists are half done and files may have new names: the rows must not be used
     // again. If even the listing fails, the list stays empty.
     emptyFileList();
@@ -870,6 +866,12 @@ void MainDialog::runCommand(void (MainDialog::*command)()) {
     } catch (...) {
         emptyFileList();
     }
+}
+
+void MainDialog::offerRecovery() {
+    QtBatchProgress progress(this, tr("Recovering an interrupted batch..."));
+    engine::offerRecovery(services_.fileSystem, services_.messages, session_.stateDirectory,
+                          &progress);
 }
 
 void MainDialog::saveSettings() {

@@ -216,6 +216,8 @@ private:
     void emptyFileList();
     void afterDirectoryChange();
     void afterCommand(engine::CommandOutcome outcome);
+    // Offers to undo or finish each interrupted batch, with the progress of a batch.
+    void offerRecovery();
     // Runs a button's command; one stopped by an exception leaves the list read anew.
     void runCommand(void (MainDialog::*command)());
 

@@ -1,8 +1,10 @@
 #include "ui/QtMessageBox.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <algorithm>
+#include <iterator>
 
 #include "ui/DisplayText.h"
 #include "ui/WindowPlacement.h"
@@ -70,6 +72,13 @@ std::unique_ptr<QMessageBox> QtMessageBox::build(const platform::Message& messag
     } else {
         box->setStandardButtons(QMessageBox::Ok);
         box->setEscapeButton(QMessageBox::Ok);
+    }
+    const QMessageBox::StandardButton named[] = {QMessageBox::Yes, QMessageBox::No,
+                                                 QMessageBox::Cancel};
+    for (std::size_t i = 0; i < message.buttonTexts.size() && i < std::size(named); ++i) {
+        if (QAbstractButton* button = box->button(named[i])) {
+            button->setText(translated(message.buttonTexts[i]));
+        }
     }
     return box;
 }

@@ -223,9 +223,9 @@ TEST_F(BatchSafetyTest, SecondBatchInTheSameDirectoryIsRefusedAtOnce) {
     dir.write("a.txt");
     tick({"a.txt"});
     usePrefix("x");
-    const auto directory = fs.identify(dir.path());
+    const auto directory = fs.openDirectory(dir.path());
     ASSERT_TRUE(directory.ok());
-    const auto held = fs.lockFile(batchLockPath(state.path(), directory->device, directory->inode));
+    const auto held = fs.lockDirectory(*directory);
     ASSERT_TRUE(held.ok());
     // The lock is per open file, so a second open in this process stands for another process.
     EXPECT_EQ(applyChanges(session), CommandOutcome::Refused);

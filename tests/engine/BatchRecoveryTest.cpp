@@ -7,6 +7,7 @@
 #include <csignal>
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <string>
 #include <tuple>
@@ -115,6 +116,40 @@ INSTANTIATE_TEST_SUITE_P(EveryRename, BatchRecoveryTest,
                                                                                      : "Finish") +
                                     std::to_string(std::get<0>(test.param));
                          });
+
+// What a stopped journal write and older versions left in the state folder goes at the next look,
+// unless someone still holds it; a batch whose directory is locked is running, not interrupted.
+TEST_F(BatchRecoveryTest, LeftoversNobodyHoldsGoAndARunningBatchIsNotOffered) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        fs.beforeRename = [](const std::string&, const std::string&) { ::raise(SIGKILL); };
+        applyChanges(session);
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    const std::string stale = state.file(".1-2.journal.0123456789abcdef~");
+    const std::string writing = state.file(".3-4.journal.fedcba9876543210~");
+    const std::string oldLock = state.file("1-2.lock");
+    for (const std::string& path : {stale, writing, oldLock}) {
+        std::ofstream(path) << "x";
+    }
+    const auto writer = fs.lockFile(writing);
+    ASSERT_TRUE(writer.ok());
+
+    const auto directory = fs.openDirectory(dir.path());
+    ASSERT_TRUE(directory.ok());
+    {
+        const auto running = fs.lockDirectory(*directory);
+        ASSERT_TRUE(running.ok());
+        EXPECT_TRUE(findInterruptedBatches(fs, state.path()).empty());
+    }
+    EXPECT_FALSE(std::filesystem::exists(stale));
+    EXPECT_FALSE(std::filesystem::exists(oldLock));
+    EXPECT_TRUE(std::filesystem::exists(writing));
+    EXPECT_EQ(findInterruptedBatches(fs, state.path()).size(), 1u);
+}
 
 // A batch killed after its second rename, whose journal then grew one byte past the limit: it is
 // not read, so nothing is renamed from it and it stays for the user to see.

@@ -107,6 +107,13 @@ public:
         }
         return real_.lockFile(path);
     }
+    platform::Result<platform::FileLock> lockDirectory(
+        const platform::Directory& directory) override {
+        if (int error = faultFor(Op::Lock, directory.path())) {
+            return platform::Status::fromErrno(error);
+        }
+        return real_.lockDirectory(directory);
+    }
     platform::Result<platform::Directory> openDirectory(const std::string& path) override {
         if (int error = faultFor(Op::OpenDirectory, path)) {
             return platform::Status::fromErrno(error);

@@ -43,6 +43,10 @@ public:
     platform::Result<platform::FileLock> lockFile(const std::string& path) override {
         return real_.lockFile(path);
     }
+    platform::Result<platform::FileLock> lockDirectory(
+        const platform::Directory& directory) override {
+        return real_.lockDirectory(directory);
+    }
     platform::Result<platform::Directory> openDirectory(const std::string& path) override {
         return real_.openDirectory(path);
     }

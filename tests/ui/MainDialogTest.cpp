@@ -500,13 +500,19 @@ TEST_F(StartedDialogTest, ACommandOutOfMemoryStopsWithAMessageAndTheDialogGoesOn
     // two.txt is never tried; the undo puts back the one file renamed before the stop.
     EXPECT_EQ(fs.renames, (Texts{"three.mp3 -> New three.mp3", "one.txt -> New one.txt",
                                  "New three.mp3 -> three.mp3"}));
-    ASSERT_EQ(messages.texts().size(), 2u);
+    ASSERT_EQ(messages.texts().size(), 3u);
     EXPECT_EQ(messages.texts()[0],
               "The command was stopped: there is not enough memory.\nFiles renamed before it "
               "stopped keep their new names; no other file was renamed.");
     EXPECT_EQ(messages.shown[0].icon, platform::Icon::Stop);
     EXPECT_NE(messages.texts()[1].find("was interrupted after 1 of 3 renames."), std::string::npos)
         << messages.texts()[1];
+    std::vector<std::string> buttons;
+    for (const platform::MessageText& button : messages.shown[1].buttonTexts) {
+        buttons.push_back(button.filled());
+    }
+    EXPECT_EQ(buttons, (Texts{"Undo", "Finish", "Later"}));
+    EXPECT_EQ(messages.texts()[2], "1 file(s) renamed back.");
     EXPECT_EQ(dir.names("work"), (Texts{"one.txt", "three.mp3", "two.txt"})) << "undone";
     EXPECT_EQ(dialog->result(), QDialog::Rejected) << "the dialog is still open";
     EXPECT_EQ(listedNames(), (Texts{"three.mp3", "one.txt", "two.txt"}));
