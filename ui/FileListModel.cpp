@@ -28,10 +28,10 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
         }
         switch (role) {
             case Qt::DisplayRole:
-                return displayText(*newName->name);
+                return visibleName(*newName->name);
             case Qt::ToolTipRole:
-                return displayText(newName->problem != nullptr ? *newName->problem
-                                                               : *newName->name);
+                return newName->problem != nullptr ? displayText(*newName->problem)
+                                                   : visibleName(*newName->name);
             case Qt::DecorationRole:
                 if (newName->problem != nullptr) {
                     return QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
@@ -47,7 +47,7 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
     switch (role) {
         case Qt::DisplayRole:
         case Qt::ToolTipRole:
-            return displayText(name);
+            return visibleName(name);
         case kNameRole:
             return byteArrayOf(name);
         default:

@@ -265,8 +265,8 @@ void PreviewDialog::fillList() {
     oldShown.reserve(static_cast<qsizetype>(oldNames_.size()));
     newShown.reserve(static_cast<qsizetype>(newNames_.size()));
     for (std::size_t i = 0; i < oldNames_.size(); ++i) {
-        oldShown.push_back(displayText(oldNames_[i]));
-        newShown.push_back(displayText(newNames_[i]));
+        oldShown.push_back(visibleName(oldNames_[i]));
+        newShown.push_back(visibleName(newNames_[i]));
     }
     if (problemCount_ > 0) {
         problems_.resize(oldNames_.size());

@@ -37,7 +37,12 @@ QString QtMessageBox::translated(const platform::MessageText& text) {
     if (text.arguments.empty() && text.parts.empty()) {
         return pattern;
     }
-    std::vector<std::string> arguments = text.arguments;
+    // The arguments are file names and paths above all: each shown so that it can be told apart.
+    std::vector<std::string> arguments;
+    arguments.reserve(text.arguments.size() + 1);
+    for (const std::string& argument : text.arguments) {
+        arguments.push_back(bytesOf(visibleName(argument)));
+    }
     if (!text.parts.empty()) {
         std::string joined;
         for (const platform::MessageText& part : text.parts) {

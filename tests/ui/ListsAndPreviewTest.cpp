@@ -55,10 +55,35 @@ TEST_F(FileListViewTest, RowsKeepTheExactBytesOfNames) {
         const QModelIndex index = view.model()->index(row, 0);
         const std::string bytes = index.data(FileListModel::kNameRole).toByteArray().toStdString();
         EXPECT_EQ(bytes, fileList.row(static_cast<std::size_t>(row)).name);
-        found = found || bytes == "bad\xff.txt";
+        if (bytes == "bad\xff.txt") {
+            found = true;
+            EXPECT_EQ(index.data().toString(), QStringLiteral("bad\\xFF.txt"));
+        }
     }
     EXPECT_TRUE(found);
 }
+
+struct ShownName {
+    std::string bytes;
+    QString shown;
+};
+
+class VisibleNameTest : public ::testing::TestWithParam<ShownName> {};
+
+TEST_P(VisibleNameTest, TellsEveryNameApart) {
+    EXPECT_EQ(visibleName(GetParam().bytes), GetParam().shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, VisibleNameTest,
+    ::testing::Values(ShownName{"plain.txt", QStringLiteral("plain.txt")},
+                      ShownName{"Tr\xc3\xa4ume.mp3", QStringLiteral("Träume.mp3")},
+                      ShownName{"new\nline\ttab\x7f",
+                                QStringLiteral("new\u240Aline\u2409tab\u2421")},
+                      ShownName{"bad\xff\xfe name", QStringLiteral("bad\\xFF\\xFE name")},
+                      // A character cut short, and one written with more bytes than it needs.
+                      ShownName{"cut\xe2\x82", QStringLiteral("cut\\xE2\\x82")},
+                      ShownName{"\xc0\xaf\xc3\xa9", QStringLiteral("\\xC0\\xAF\u00e9")}));
 
 TEST_F(FileListViewTest, TheSelectionOfTheViewIsTheTicks) {
     QSignalSpy changes(&view, &FileListView::ticksChanged);
