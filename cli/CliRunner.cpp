@@ -14,6 +14,7 @@
 #include "cli/PreviewPrinter.h"
 #include "cli/ValueValidation.h"
 #include "engine/ApplyCommand.h"
+#include "engine/BatchGuard.h"
 #include "engine/BatchRecovery.h"
 #include "engine/CommandGuard.h"
 #include "engine/PreviewCommand.h"
@@ -416,6 +417,10 @@ void CliRunner::printRenames(const engine::BatchReport& batch,
 // file that could not be dealt with is printed, and the status is 1 when there was one.
 int CliRunner::recover(const CliOptions& options, const std::string& stateDirectory,
                        StderrMessageBox& messages) {
+    if (auto refusal = engine::stateFolderRefusal(fileSystem_, stateDirectory)) {
+        messages.show(*refusal);
+        return exit_status::kRefused;
+    }
     int status = exit_status::kDone;
     for (const engine::InterruptedBatch& batch :
          engine::findInterruptedBatches(fileSystem_, stateDirectory)) {

@@ -38,6 +38,21 @@ std::string batchLockPath(const std::string& stateDirectory, std::uint64_t devic
     return stateFileName(stateDirectory, device, inode, kLockSuffix);
 }
 
+std::optional<Message> stateFolderRefusal(platform::FileSystem& fileSystem,
+                                          const std::string& stateDirectory) {
+    const platform::Result<platform::FileIdentity> identity = fileSystem.identify(stateDirectory);
+    if (!identity.ok() || identity->userAlone) {
+        return std::nullopt;
+    }
+    return Message{{NS_MESSAGE("Message",
+                               "Cannot continue - the folder \"%1\", which keeps the records of "
+                               "batches, belongs to another user or others may write to it. Make "
+                               "it yours alone (chmod 700) and try again. Nothing was renamed."),
+                    {stateDirectory}},
+                   NS_MESSAGE("Message", "Journal Error"),
+                   Icon::Stop};
+}
+
 platform::Result<platform::FileLock> lockBatchDirectory(platform::FileSystem& fileSystem,
                                                         const std::string& stateDirectory,
                                                         const platform::Directory& directory,
@@ -83,6 +98,9 @@ std::variant<BatchGuard, Message> guardBatch(platform::FileSystem& fileSystem,
     }
     if (const platform::Status made = fileSystem.makeDirectories(stateDirectory); !made.ok()) {
         return journalError(stateDirectory, made);
+    }
+    if (auto refusal = stateFolderRefusal(fileSystem, stateDirectory)) {
+        return std::move(*refusal);
     }
     platform::Result<platform::FileLock> lock =
         lockBatchDirectory(fileSystem, stateDirectory, directory, *identity);

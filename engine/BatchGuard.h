@@ -24,6 +24,11 @@ std::string batchJournalPath(const std::string& stateDirectory, std::uint64_t de
 inline constexpr const char* kJournalSuffix = ".journal";
 inline constexpr const char* kLockSuffix = ".lock";
 
+// The refusal to use a state folder that another user owns or may write to: a journal planted
+// there would rename the user's files. Nothing for a folder that is missing or the user's alone.
+std::optional<platform::Message> stateFolderRefusal(platform::FileSystem& fileSystem,
+                                                    const std::string& stateDirectory);
+
 // Takes, without waiting, the lock a batch in `directory` holds: Busy when another batch holds
 // it.
 platform::Result<platform::FileLock> lockBatchDirectory(platform::FileSystem& fileSystem,

@@ -78,7 +78,7 @@ void removeRestoreFileOf(platform::FileSystem& fileSystem, const Journal& journa
 std::vector<InterruptedBatch> findInterruptedBatches(platform::FileSystem& fileSystem,
                                                      const std::string& stateDirectory) {
     std::vector<InterruptedBatch> batches;
-    if (stateDirectory.empty()) {
+    if (stateDirectory.empty() || stateFolderRefusal(fileSystem, stateDirectory)) {
         return batches;
     }
     const auto entries = fileSystem.listDirectory(stateDirectory);
@@ -101,8 +101,12 @@ std::vector<InterruptedBatch> findInterruptedBatches(platform::FileSystem& fileS
               [](const auto& a, const auto& b) { return a.writeTimeNs < b.writeTimeNs; });
     for (const platform::DirEntry& entry : journals) {
         const std::string path = stateDirectory + "/" + entry.name;
-        const auto text = fileSystem.readFile(path, kMaxJournalBytes);
-        if (!text.ok()) {
+        // Only a journal of the user's own is acted on.
+        const auto owner = fileSystem.identify(path);
+        const auto text = owner.ok() && owner->userAlone
+                              ? fileSystem.readFile(path, kMaxJournalBytes)
+                              : platform::Result<std::string>(owner.status());
+        if (!owner.ok() || !owner->userAlone || !text.ok()) {
             continue;
         }
         std::optional<Journal> journal = parseJournal(*text);
@@ -271,6 +275,10 @@ platform::MessageText recoveredText(const RecoveryResult& result, RecoveryAction
 
 void offerRecovery(platform::FileSystem& fileSystem, platform::MessageBox& messages,
                    const std::string& stateDirectory, BatchProgress* progress) {
+    if (auto refusal = stateFolderRefusal(fileSystem, stateDirectory)) {
+        messages.show(*refusal);
+        return;
+    }
     for (const InterruptedBatch& batch : findInterruptedBatches(fileSystem, stateDirectory)) {
         // The words of describeInterruptedBatch, here as one template to translate.
         platform::Message question{

@@ -2,6 +2,9 @@
 
 #include <charconv>
 
+#include "engine/BatchChecks.h"
+#include "engine/NameIndex.h"
+
 namespace nameshift::engine {
 namespace {
 
@@ -82,31 +85,48 @@ std::optional<Enum> enumFrom(std::optional<std::uint64_t> value, Enum last) {
     return static_cast<Enum>(*value);
 }
 
+// Whether a batch could have written these entries: each a file of the batch's folder, known
+// by one name before and one after. Recovery renames by them, and its ordering of the renames
+// relies on both.
+bool isSound(const std::vector<JournalEntry>& entries) {
+    for (const JournalEntry& entry : entries) {
+        if (!isPlainFileName(entry.original) || !isPlainFileName(entry.final)) {
+            return false;
+        }
+    }
+    return namesAreDistinct(
+               entries.size(),
+               [&](std::size_t i) -> std::string_view { return entries[i].original; }) &&
+           namesAreDistinct(entries.size(),
+                            [&](std::size_t i) -> std::string_view { return entries[i].final; });
+}
+
 }  // namespace
 
 platform::FileContents journalContents(const Journal& journal, std::size_t count,
                                        std::function<JournalEntryView(std::size_t)> entryAt) {
     return platform::contentsInRuns(
-        count, kEntriesPerPiece,
-        [&journal, count](std::string& out) {
-            out += kMagic;
-            putNumber(out, static_cast<std::uint64_t>(journal.kind));
-            putField(out, journal.directory);
-            putNumber(out, journal.directoryDevice);
-            putNumber(out, journal.directoryInode);
-            putNumber(out, static_cast<std::uint64_t>(journal.record));
-            putField(out, journal.restoreFile);
-            putNumber(out, journal.restoreFileDevice);
-            putNumber(out, journal.restoreFileInode);
-            putNumber(out, count);
-        },
-        [entryAt = std::move(entryAt)](std::size_t i, std::string& out) {
-            const JournalEntryView entry = entryAt(i);
-            putNumber(out, entry.inode);
-            putField(out, entry.original);
-            putField(out, entry.final);
-        },
-        [](std::string& out) { putField(out, kEnd); });
+               count, kEntriesPerPiece,
+               [&journal, count](std::string& out) {
+                   out += kMagic;
+                   putNumber(out, static_cast<std::uint64_t>(journal.kind));
+                   putField(out, journal.directory);
+                   putNumber(out, journal.directoryDevice);
+                   putNumber(out, journal.directoryInode);
+                   putNumber(out, static_cast<std::uint64_t>(journal.record));
+                   putField(out, journal.restoreFile);
+                   putNumber(out, journal.restoreFileDevice);
+                   putNumber(out, journal.restoreFileInode);
+                   putNumber(out, count);
+               },
+               [entryAt = std::move(entryAt)](std::size_t i, std::string& out) {
+                   const JournalEntryView entry = entryAt(i);
+                   putNumber(out, entry.inode);
+                   putField(out, entry.original);
+                   putField(out, entry.final);
+               },
+               [](std::string& out) { putField(out, kEnd); })
+        .ownerOnly();
 }
 
 platform::FileContents journalContents(const Journal& journal) {
@@ -162,7 +182,7 @@ std::optional<Journal> parseJournal(std::string_view text) {
         journal.entries.push_back({*inode, std::string(*original), std::string(*final)});
     }
     const auto end = reader.field();
-    if (!end || *end != kEnd || !reader.atEnd()) {
+    if (!end || *end != kEnd || !reader.atEnd() || !isSound(journal.entries)) {
         return std::nullopt;
     }
     return journal;

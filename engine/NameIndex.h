@@ -57,4 +57,16 @@ private:
     NameOf nameOf_;
 };
 
+// Whether none of the `count` names that `nameOf` gives by position stands twice.
+template <typename NameOf>
+bool namesAreDistinct(std::size_t count, NameOf nameOf) {
+    NameIndex<NameOf> index(count, nameOf);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (index.insert(i) != i) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace nameshift::engine

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/BatchChecks.h"
+#include "engine/NameIndex.h"
 
 namespace nameshift::engine {
 namespace {
@@ -98,22 +99,23 @@ bool isCleanAbsolutePath(std::string_view path) {
 platform::FileContents restoreFileContents(std::string_view directory, std::size_t count,
                                            RestorePairSource pairAt) {
     return platform::contentsInRuns(
-        count, kPairsPerPiece,
-        [directory](std::string& out) {
-            out += kBanner;
-            out += kPathMarker;
-            out += kLineEnd;
-            appendQuotedLine(out, directory);
-            out += kLineEnd;
-            out += kFilesMarker;
-            out += kLineEnd;
-        },
-        [pairAt = std::move(pairAt)](std::size_t i, std::string& out) {
-            const auto [before, after] = pairAt(i);
-            appendQuotedLine(out, before);
-            appendQuotedLine(out, after);
-        },
-        [](std::string& out) { out += kTerminator; });
+               count, kPairsPerPiece,
+               [directory](std::string& out) {
+                   out += kBanner;
+                   out += kPathMarker;
+                   out += kLineEnd;
+                   appendQuotedLine(out, directory);
+                   out += kLineEnd;
+                   out += kFilesMarker;
+                   out += kLineEnd;
+               },
+               [pairAt = std::move(pairAt)](std::size_t i, std::string& out) {
+                   const auto [before, after] = pairAt(i);
+                   appendQuotedLine(out, before);
+                   appendQuotedLine(out, after);
+               },
+               [](std::string& out) { out += kTerminator; })
+        .ownerOnly();
 }
 
 std::string formatRestoreFile(const RestoreRecord& record) {
@@ -165,6 +167,15 @@ std::optional<RestoreRecord> parseRestoreFile(std::string_view text) {
     if (text.find_first_not_of(kLineEnd, position + kTerminator.size()) != std::string_view::npos) {
         return std::nullopt;
     }
+    // Every file has one name before and one after its batch; a name twice on either side was
+    // not written by a batch, and a restore cannot order its renames by it.
+    const auto distinct = [](const std::vector<std::string>& names) {
+        return namesAreDistinct(names.size(),
+                                [&](std::size_t i) -> std::string_view { return names[i]; });
+    };
+    if (!distinct(record.namesBefore) || !distinct(record.namesAfter)) {
+        return std::nullopt;
+    }
     return record;
 }
 
@@ -183,7 +194,8 @@ bool writeRestoreFile(platform::FileSystem& fileSystem, platform::MessageBox& me
 bool replaceRestoreFile(platform::FileSystem& fileSystem, platform::MessageBox& messages,
                         const std::string& path, const RestoreRecord& record) {
     const platform::Status status =
-        fileSystem.writeFile(path, formatRestoreFile(record), platform::WriteMode::Replace);
+        fileSystem.writeFile(path, platform::FileContents(formatRestoreFile(record)).ownerOnly(),
+                             platform::WriteMode::Replace);
     if (!status.ok()) {
         reportWriteFailure(status, messages);
         return false;

@@ -34,6 +34,8 @@ struct FileIdentity {
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
     std::uint64_t links = 0;
+    // Owned by the user who runs the program, and no other user may write to it.
+    bool userAlone = false;
 
     bool sameFileAs(const FileIdentity& other) const {
         return device == other.device && inode == other.inode;

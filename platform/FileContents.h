@@ -41,6 +41,14 @@ public:
         }
     }
 
+    // The file is to be readable by its owner alone: it lists names that other users of a folder
+    // they may not list must not learn.
+    FileContents& ownerOnly() {
+        ownerOnly_ = true;
+        return *this;
+    }
+    bool readableByOwnerOnly() const { return ownerOnly_; }
+
     // Every byte in one string, for a writer that needs them whole.
     std::string gather() const {
         std::string text;
@@ -54,6 +62,7 @@ public:
 private:
     std::string_view text_;
     PieceSource pieces_;
+    bool ownerOnly_ = false;
 };
 
 // Contents of a header, `count` entries and an end, the entries written `perPiece` at a time:

@@ -130,8 +130,8 @@ Status writeInside(int dirFd, const std::string& name, const FileContents& conte
         }
     }
     const std::string temporary = temporaryNameFor(name);
-    FileDescriptor fd(
-        ::openat(dirFd, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+    FileDescriptor fd(::openat(dirFd, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                               contents.readableByOwnerOnly() ? 0600 : 0644));
     if (fd.get() < 0) {
         return lastError();
     }
@@ -166,7 +166,8 @@ Status writeInside(int dirFd, const std::string& name, const FileContents& conte
 
 FileIdentity identityOf(const struct stat& info) {
     return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
-            static_cast<std::uint64_t>(info.st_nlink)};
+            static_cast<std::uint64_t>(info.st_nlink),
+            info.st_uid == ::geteuid() && (info.st_mode & (S_IWGRP | S_IWOTH)) == 0};
 }
 
 // How much of each entry readEntries must find out.

@@ -126,6 +126,21 @@ TEST_F(CliTest, ApplyWritesTheDialogsRestoreFileAndRestoreUndoesIt) {
     EXPECT_EQ(dir.read("files/a.txt"), "a.txt");
 }
 
+// A second batch in the folder keeps the first one's record out of its renames; its own record,
+// readable by the user alone, replaces it and undoes the second batch.
+TEST_F(CliTest, ASecondBatchLeavesTheRestoreFileAloneAndCanBeUndone) {
+    makeFiles({"a.txt", "b.txt"});
+    EXPECT_EQ(cli({"--prefix", "x_", "apply"}).exitStatus, 0);
+    const CliRun second = cli({"--yes", "--prefix", "y_", "apply"});
+    EXPECT_EQ(second.exitStatus, 0);
+    EXPECT_EQ(files(), (Names{"restore.dat", "y_x_a.txt", "y_x_b.txt"}));
+    EXPECT_EQ(std::filesystem::status(dir.file("files/restore.dat")).permissions() &
+                  std::filesystem::perms::all,
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    EXPECT_EQ(runCli({"restore", "files/restore.dat"}, dir.path()).exitStatus, 0);
+    EXPECT_EQ(files(), (Names{"x_a.txt", "x_b.txt"}));
+}
+
 TEST_F(CliTest, FailedRenamesAreListedAndExitOne) {
     makeFiles({"a.txt", "b.txt", "x_b.txt"});
     const CliRun applied = cli({"--select", "[ab].txt", "--prefix", "x_", "apply"});

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "ApplyTestSession.h"
 #include "engine/ApplyCommand.h"
 #include "engine/BatchGuard.h"
+#include "engine/BatchRecovery.h"
 #include "engine/BatchRunner.h"
 #include "engine/RenameOrder.h"
 #include "engine/RestoreCommand.h"
@@ -126,6 +128,25 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& test) { return std::string(test.param.label); });
 
 class BatchSafetyTest : public testing::ApplySessionTest {};
+
+// A journal planted in a state folder that another user may write to would rename the user's
+// files: such a folder is not used, neither to run a batch nor to recover one.
+TEST_F(BatchSafetyTest, AStateFolderOthersMayWriteToIsRefused) {
+    dir.write("a.txt");
+    tick({"a.txt"});
+    usePrefix("x");
+    std::filesystem::permissions(state.path(), std::filesystem::perms::others_write,
+                                 std::filesystem::perm_options::add);
+    EXPECT_EQ(applyChanges(session), CommandOutcome::Refused);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].caption, "Journal Error");
+    EXPECT_EQ(dir.names(), (Names{"a.txt"}));
+
+    messages.shown.clear();
+    offerRecovery(fs, messages, state.path());
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].caption, "Journal Error");
+}
 
 TEST_F(BatchSafetyTest, ChainBlockedByAnUntickedFileFailsAloneAndReplacesNothing) {
     for (const char* name : {"f1.txt", "f2.txt", "f3.txt", "g1.txt"}) {

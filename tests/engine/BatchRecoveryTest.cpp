@@ -148,7 +148,15 @@ TEST_F(BatchRecoveryTest, LeftoversNobodyHoldsGoAndARunningBatchIsNotOffered) {
     EXPECT_FALSE(std::filesystem::exists(stale));
     EXPECT_FALSE(std::filesystem::exists(oldLock));
     EXPECT_TRUE(std::filesystem::exists(writing));
-    EXPECT_EQ(findInterruptedBatches(fs, state.path()).size(), 1u);
+    const std::vector<InterruptedBatch> batches = findInterruptedBatches(fs, state.path());
+    ASSERT_EQ(batches.size(), 1u);
+    EXPECT_EQ(
+        std::filesystem::status(batches[0].journalPath).permissions() & std::filesystem::perms::all,
+        std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    // A journal that others may have written is not the user's record.
+    std::filesystem::permissions(batches[0].journalPath, std::filesystem::perms::others_write,
+                                 std::filesystem::perm_options::add);
+    EXPECT_TRUE(findInterruptedBatches(fs, state.path()).empty());
 }
 
 // A batch killed after its second rename, whose journal then grew one byte past the limit: it is
@@ -224,6 +232,13 @@ TEST(JournalTest, ReadsBackWhatItWritesAndNoCutOfIt) {
     EXPECT_EQ(parseJournal(text), journal);
     for (std::size_t size = 0; size < text.size(); ++size) {
         EXPECT_FALSE(parseJournal(std::string_view(text).substr(0, size))) << size;
+    }
+    // Entries no batch writes: a name outside the folder, or one name for two files.
+    for (const auto& [original, final] : std::vector<std::pair<std::string, std::string>>{
+             {"../escaped", "z"}, {"z", "sub/z"}, {"..", "z"}, {"x", "z"}, {"z", "y"}}) {
+        Journal spoiled = journal;
+        spoiled.entries.push_back({14, original, final});
+        EXPECT_FALSE(parseJournal(formatJournal(spoiled))) << original << " " << final;
     }
 }
 

@@ -145,6 +145,13 @@ INSTANTIATE_TEST_SUITE_P(
                       CorruptCase{"NameDotDot", "\"BEBE.TXT\"", "\"..\""},
                       CorruptCase{"NameDot", "\"track 01.mp3\"", "\".\""},
                       CorruptCase{"PairWithoutSecondName", "\"BEBE.TXT\"\r\n", ""},
+                      // One file's name twice on a side: no batch writes that, and a restore
+                      // could not order its renames by it.
+                      CorruptCase{"NameTwiceBefore",
+                                  "\"b\xc3\xa9"
+                                  "b\xc3\xa9.txt\"",
+                                  "\"track 01.mp3\""},
+                      CorruptCase{"NameTwiceAfter", "\"BEBE.TXT\"", "\"01 Intro.mp3\""},
                       CorruptCase{"SpaceBetweenNames", "\"\r\n\"01", "\" \r\n\"01"},
                       CorruptCase{"LineFeedAfterMarker", "-= Files =-\r\n", "-= Files =-\n"}),
     [](const auto& param) { return std::string(param.param.label); });
