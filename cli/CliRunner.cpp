@@ -75,6 +75,7 @@ int exitStatusOf(engine::CommandOutcome outcome, const engine::BatchReport& batc
                                                         : exit_status::kDone;
         case engine::CommandOutcome::Cancelled:
         case engine::CommandOutcome::Refused:
+        case engine::CommandOutcome::Relisted:
             break;
     }
     return exit_status::kRefused;

@@ -31,10 +31,24 @@ Message stop(platform::MessageText text, platform::MessageText caption) {
 // How many files a refusal's details name before it counts the rest.
 constexpr std::size_t kListedFiles = 100;
 
-// The refusal `text`, with the changes at `concerned` as its details, a line each.
-Message refuseFor(platform::MessageText text, platform::MessageText caption,
-                  const std::vector<PlannedChange>& changes,
-                  const std::vector<std::size_t>& concerned) {
+// The changes for which `concerns` holds, in batch order.
+template <typename Predicate>
+std::vector<std::size_t> changesWhere(const std::vector<PlannedChange>& changes,
+                                      Predicate concerns) {
+    std::vector<std::size_t> found;
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        if (concerns(changes[i])) {
+            found.push_back(i);
+        }
+    }
+    return found;
+}
+
+}  // namespace
+
+Message refusalFor(platform::MessageText text, platform::MessageText caption,
+                   const std::vector<PlannedChange>& changes,
+                   const std::vector<std::size_t>& concerned) {
     Message refusal = stop(std::move(text), std::move(caption));
     platform::MessageText details("%1", {});
     const std::size_t listed = std::min(concerned.size(), kListedFiles);
@@ -51,21 +65,6 @@ Message refuseFor(platform::MessageText text, platform::MessageText caption,
     refusal.setDetails(std::move(details));
     return refusal;
 }
-
-// The changes for which `concerns` holds, in batch order.
-template <typename Predicate>
-std::vector<std::size_t> changesWhere(const std::vector<PlannedChange>& changes,
-                                      Predicate concerns) {
-    std::vector<std::size_t> found;
-    for (std::size_t i = 0; i < changes.size(); ++i) {
-        if (concerns(changes[i])) {
-            found.push_back(i);
-        }
-    }
-    return found;
-}
-
-}  // namespace
 
 std::optional<std::size_t> findDuplicateName(const std::vector<PlannedChange>& changes) {
     NameIndex seen(changes.size(),
@@ -110,8 +109,8 @@ std::optional<Message> duplicateNamesRefusal(const BatchPlan& plan) {
     std::stable_sort(alike.begin(), alike.end(), [&plan](std::size_t a, std::size_t b) {
         return plan.changes[a].newName < plan.changes[b].newName;
     });
-    return refuseFor(NS_MESSAGE("Message", "Duplicate filenames found! Cannot continue."),
-                     NS_MESSAGE("Message", "Duplicate Filenames"), plan.changes, alike);
+    return refusalFor(NS_MESSAGE("Message", "Duplicate filenames found! Cannot continue."),
+                      NS_MESSAGE("Message", "Duplicate Filenames"), plan.changes, alike);
 }
 
 std::string duplicateNameProblem() {
@@ -123,7 +122,7 @@ std::optional<Message> emptyBaseRefusal(const BatchPlan& plan) {
     if (!findEmptyBase(plan.changes)) {
         return std::nullopt;
     }
-    return refuseFor(
+    return refusalFor(
         NS_MESSAGE("Message", "Process cannot continue - You are about to remove a file's prefix"),
         NS_MESSAGE("Message", "No Prefix"), plan.changes,
         changesWhere(plan.changes, [](const PlannedChange& change) {
@@ -139,7 +138,7 @@ std::optional<Message> plainNamesRefusal(const BatchPlan& plan) {
     if (concerned.empty()) {
         return std::nullopt;
     }
-    return refuseFor(
+    return refusalFor(
         {NS_MESSAGE("Message",
                     "Cannot continue - the new file name \"%1\" is not a plain file name."),
          {plan.changes[concerned.front()].newName}},
@@ -156,11 +155,11 @@ std::optional<Message> doubleQuoteRefusal(const BatchPlan& plan) {
     }
     const PlannedChange& first = plan.changes[concerned.front()];
     const std::string_view name = hasQuote(first.oldName) ? first.oldName : first.newName;
-    return refuseFor({NS_MESSAGE("Message",
-                                 "Cannot continue - the file name \"%1\" contains a double "
-                                 "quote, which a restore file cannot record."),
-                      {std::string(name)}},
-                     NS_MESSAGE("Message", "Invalid File Name"), plan.changes, concerned);
+    return refusalFor({NS_MESSAGE("Message",
+                                  "Cannot continue - the file name \"%1\" contains a double "
+                                  "quote, which a restore file cannot record."),
+                       {std::string(name)}},
+                      NS_MESSAGE("Message", "Invalid File Name"), plan.changes, concerned);
 }
 
 std::optional<Message> directoryQuoteRefusal(const BatchPlan& plan) {
@@ -182,11 +181,11 @@ std::optional<Message> restoreFileNameRefusal(const BatchPlan& plan) {
     if (concerned.empty()) {
         return std::nullopt;
     }
-    return refuseFor({NS_MESSAGE("Message",
-                                 "Cannot continue - the new file name \"%1\" is the name of the "
-                                 "restore file that this batch writes."),
-                      {plan.changes[concerned.front()].newName}},
-                     NS_MESSAGE("Message", "Invalid File Name"), plan.changes, concerned);
+    return refusalFor({NS_MESSAGE("Message",
+                                  "Cannot continue - the new file name \"%1\" is the name of the "
+                                  "restore file that this batch writes."),
+                       {plan.changes[concerned.front()].newName}},
+                      NS_MESSAGE("Message", "Invalid File Name"), plan.changes, concerned);
 }
 
 namespace {

@@ -32,6 +32,11 @@ std::optional<platform::Message> directoryQuoteRefusal(const BatchPlan& plan);
 // A file given the restore file's name would be lost when the restore file is written.
 std::optional<platform::Message> restoreFileNameRefusal(const BatchPlan& plan);
 
+// A refusal of the batch, `text`, with the changes at `concerned` as its details, a line each.
+platform::Message refusalFor(platform::MessageText text, platform::MessageText caption,
+                             const std::vector<PlannedChange>& changes,
+                             const std::vector<std::size_t>& concerned);
+
 // Why `change` would stop a batch in `directory` or fail on its own, in the words apply would
 // use; nothing for a change that passes. A duplicate is a matter of the whole batch and is not
 // judged here. The folder's restore file, which a batch that may write one keeps, has a note

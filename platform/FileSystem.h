@@ -35,6 +35,9 @@ public:
     virtual Result<std::vector<DirEntry>> listDirectoryKinds(const std::string& path) {
         return listDirectory(path);
     }
+    virtual Result<std::vector<DirEntry>> listDirectoryKinds(const Directory& directory) {
+        return listDirectory(directory);
+    }
 
     virtual Result<std::string> currentDirectory() = 0;
     virtual Status setCurrentDirectory(const std::string& path) = 0;

@@ -249,7 +249,9 @@ Result<std::vector<DirEntry>> PosixFileSystem::listDirectoryKinds(const std::str
     return readEntries(dir.get(), Detail::KindOnly);
 }
 
-Result<std::vector<DirEntry>> PosixFileSystem::listDirectory(const Directory& directory) {
+namespace {
+
+Result<std::vector<DirEntry>> readOpenDirectory(const Directory& directory, Detail detail) {
     // The stream gets a descriptor of its own, so closing it leaves the directory open.
     const int fd = ::openat(directory.descriptor(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) {
@@ -261,7 +263,17 @@ Result<std::vector<DirEntry>> PosixFileSystem::listDirectory(const Directory& di
         ::close(fd);
         return status;
     }
-    return readEntries(dir.get(), Detail::Everything);
+    return readEntries(dir.get(), detail);
+}
+
+}  // namespace
+
+Result<std::vector<DirEntry>> PosixFileSystem::listDirectory(const Directory& directory) {
+    return readOpenDirectory(directory, Detail::Everything);
+}
+
+Result<std::vector<DirEntry>> PosixFileSystem::listDirectoryKinds(const Directory& directory) {
+    return readOpenDirectory(directory, Detail::KindOnly);
 }
 
 Result<std::string> PosixFileSystem::currentDirectory() {

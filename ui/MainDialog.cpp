@@ -841,6 +841,8 @@ void MainDialog::afterCommand(engine::CommandOutcome outcome) {
     dropNewNames();
     if (outcome == engine::CommandOutcome::ExitProgram) {
         accept();
+    } else if (outcome == engine::CommandOutcome::Relisted) {
+        showFileList();
     } else if (outcome == engine::CommandOutcome::Done) {
         // The refilled list shows every file, and the renames may have changed which masks
         // exist; the mask list must not claim a filter that is not applied.

@@ -240,6 +240,29 @@ INSTANTIATE_TEST_SUITE_P(Inodes, CaseFoldingTest, ::testing::Bool(), [](const au
     return test.param ? "OnePerSpelling" : "OnePerFile";
 });
 
+// The plan is made from the list; another program (or batch) that renamed or replaced its files
+// since must not get them renamed by it.
+TEST_F(BatchSafetyTest, FilesChangedSinceTheListingAreNamedAndNothingIsRenamed) {
+    for (const char* name : {"a.txt", "b.txt", "c.txt"}) {
+        dir.write(name, name);
+    }
+    tick({"a.txt", "b.txt", "c.txt"});
+    usePrefix("x");
+    std::filesystem::rename(dir.file("a.txt"), dir.file("moved.txt"));
+    // Written beside it first, so the new file cannot take the old one's inode.
+    dir.write("b.new", "another");
+    std::filesystem::rename(dir.file("b.new"), dir.file("b.txt"));
+
+    EXPECT_EQ(applyChanges(session), CommandOutcome::Relisted);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].caption, "Files Changed");
+    EXPECT_TRUE(messages.shown[0].text.starts_with("Cannot continue - 2 file(s) of the batch"));
+    EXPECT_EQ(messages.shown[0].details, "\"a.txt\" to \"xa.txt\"\n\"b.txt\" to \"xb.txt\"\n");
+    EXPECT_EQ(dir.names(), (Names{"b.txt", "c.txt", "moved.txt"}));
+    EXPECT_EQ(session.fileList.rowCount(), 3u);
+    EXPECT_EQ(session.fileList.row(2).name, "moved.txt");
+}
+
 TEST_F(BatchSafetyTest, SecondBatchInTheSameDirectoryIsRefusedAtOnce) {
     dir.write("a.txt");
     tick({"a.txt"});

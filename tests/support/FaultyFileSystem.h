@@ -63,6 +63,13 @@ public:
         }
         return real_.listDirectoryKinds(path);
     }
+    platform::Result<std::vector<platform::DirEntry>> listDirectoryKinds(
+        const platform::Directory& directory) override {
+        if (int error = faultFor(Op::List, directory.path())) {
+            return platform::Status::fromErrno(error);
+        }
+        return real_.listDirectoryKinds(directory);
+    }
     platform::Result<std::string> currentDirectory() override {
         if (int error = faultFor(Op::CurrentDirectory, {})) {
             return platform::Status::fromErrno(error);

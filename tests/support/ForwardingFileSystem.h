@@ -19,6 +19,10 @@ public:
         const std::string& path) override {
         return real_.listDirectoryKinds(path);
     }
+    platform::Result<std::vector<platform::DirEntry>> listDirectoryKinds(
+        const platform::Directory& directory) override {
+        return real_.listDirectoryKinds(directory);
+    }
     platform::Result<std::string> currentDirectory() override { return real_.currentDirectory(); }
     platform::Status setCurrentDirectory(const std::string& path) override {
         return real_.setCurrentDirectory(path);
