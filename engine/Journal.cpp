@@ -4,6 +4,7 @@
 
 #include "engine/BatchChecks.h"
 #include "engine/NameIndex.h"
+#include "engine/RestoreFile.h"
 
 namespace nameshift::engine {
 namespace {
@@ -88,9 +89,13 @@ std::optional<Enum> enumFrom(std::optional<std::uint64_t> value, Enum last) {
 // Whether a batch could have written these entries: each a file of the batch's folder, known
 // by one name before and one after. Recovery renames by them, and its ordering of the renames
 // relies on both.
-bool isSound(const std::vector<JournalEntry>& entries) {
+bool isSound(const Journal& journal) {
+    const std::vector<JournalEntry>& entries = journal.entries;
+    // A batch that writes a restore file neither renames nor makes a file of its name.
+    const bool recorded = journal.record != Journal::Record::None;
     for (const JournalEntry& entry : entries) {
-        if (!isPlainFileName(entry.original) || !isPlainFileName(entry.final)) {
+        if (!isPlainFileName(entry.original) || !isPlainFileName(entry.final) ||
+            (recorded && (entry.original == kRestoreFileName || entry.final == kRestoreFileName))) {
             return false;
         }
     }
@@ -182,7 +187,7 @@ std::optional<Journal> parseJournal(std::string_view text) {
         journal.entries.push_back({*inode, std::string(*original), std::string(*final)});
     }
     const auto end = reader.field();
-    if (!end || *end != kEnd || !reader.atEnd() || !isSound(journal.entries)) {
+    if (!end || *end != kEnd || !reader.atEnd() || !isSound(journal)) {
         return std::nullopt;
     }
     return journal;
