@@ -76,6 +76,21 @@ public:
         return status;
     }
 
+    // Takes back the last rename done; false, leaving it done, when the name it came from has
+    // been taken meanwhile.
+    bool undoLast() {
+        const DoneRename last = run_.done.back();
+        if (!rename(last.change, last.to, last.from).ok()) {
+            return false;
+        }
+        run_.done.pop_back();
+        if (foldedNames_) {
+            --(*foldedNames_)[text::toLower(name(last.change, last.to))];
+            ++(*foldedNames_)[text::toLower(name(last.change, last.from))];
+        }
+        return true;
+    }
+
 private:
     std::string_view name(std::uint32_t change, RunName which) const {
         return run_.nameOf(change, which, changes_);
@@ -170,6 +185,25 @@ private:
     std::optional<std::unordered_map<std::string, std::size_t>> foldedNames_;
 };
 
+// Where a run stood when a cycle began: the cycle's last step, and how much had been done.
+struct CycleStart {
+    std::size_t firstStep = 0;
+    std::size_t lastStep = 0;
+    std::size_t done = 0;
+    std::size_t renamed = 0;
+    std::size_t failures = 0;
+};
+
+CycleStart startCycle(const std::vector<RenameStep>& steps, std::size_t first,
+                      const RenameRun& run) {
+    std::size_t last = first;
+    while (last + 1 < steps.size() && !(steps[last].kind == RenameStep::Kind::FromTemporary &&
+                                        steps[last].change == steps[first].change)) {
+        ++last;
+    }
+    return {first, last, run.done.size(), run.renamed.size(), run.failures.size()};
+}
+
 }  // namespace
 
 std::string_view RenameRun::nameOf(std::uint32_t change, RunName name,
@@ -217,12 +251,18 @@ RenameRun runRenames(FileSystem& fileSystem, const Directory& directory,
     std::unordered_map<std::size_t, RunName> asideAt;
     std::unordered_map<std::size_t, Status> asideFailure;
     bool stopAsked = false;
+    // A cycle either closes or goes back whole: half done, one of its files would wait under a
+    // temporary name and another under a name that is neither its old nor its new one.
+    std::optional<CycleStart> cycle;
     if (progress != nullptr) {
         progress->start(total);
     }
     for (std::size_t done = 0; done < total; ++done) {
         const RenameStep& step = steps[done];
         const auto change = static_cast<std::uint32_t>(step.change);
+        if (step.kind == RenameStep::Kind::ToTemporary) {
+            cycle = startCycle(steps, done, run);
+        }
         switch (step.kind) {
             case RenameStep::Kind::Direct: {
                 const Status status = runner.move(change, kOld, kNew);
@@ -256,6 +296,24 @@ RenameRun runRenames(FileSystem& fileSystem, const Directory& directory,
                 }
                 break;
             }
+        }
+        if (cycle && run.failures.size() > cycle->failures) {
+            const Status why = run.failures.back().status;
+            while (run.done.size() > cycle->done && runner.undoLast()) {
+            }
+            run.renamed.resize(cycle->renamed);
+            run.failures.resize(cycle->failures);
+            // Every file of the cycle stays where it was, and fails for the one that could not
+            // move.
+            for (std::size_t at = cycle->firstStep; at < cycle->lastStep; ++at) {
+                run.failures.push_back({steps[at].change, why});
+            }
+            asideAt.erase(steps[cycle->lastStep].change);
+            asideFailure.erase(steps[cycle->lastStep].change);
+            done = cycle->lastStep;
+            cycle.reset();
+        } else if (cycle && done == cycle->lastStep) {
+            cycle.reset();
         }
         stopAsked = stopAsked || (progress != nullptr && !progress->advance(done + 1));
         // A file waiting under a temporary name must reach its place before the batch stops.

@@ -240,6 +240,36 @@ INSTANTIATE_TEST_SUITE_P(Inodes, CaseFoldingTest, ::testing::Bool(), [](const au
     return test.param ? "OnePerSpelling" : "OnePerFile";
 });
 
+// One file of a cycle that cannot move (immutable, say): the cycle goes back whole, no file waits
+// under a temporary name or another's name, and every file of the cycle is reported.
+TEST_F(BatchSafetyTest, ACycleThatCannotCloseGoesBackWholeAndEveryMemberFails) {
+    const std::vector<std::pair<std::string, std::string>> moves = {
+        {"cyc-a", "cyc-b"}, {"cyc-b", "cyc-c"}, {"cyc-c", "cyc-a"}, {"one", "two"}};
+    std::vector<PlannedChange> changes;
+    for (const auto& [from, to] : moves) {
+        dir.write(from, "data of " + from);
+        changes.push_back({changes.size(), from, to});
+    }
+    const Contents before = contentsOf(dir);
+    fs.fail(testing::FaultyFileSystem::Op::Rename, EPERM, "/cyc-b");
+    const auto directory = fs.openDirectory(dir.path());
+    ASSERT_TRUE(directory.ok());
+    const RenameRun run = runRenames(fs, *directory, changes, orderRenames(changes), nullptr);
+
+    Contents expected = before;
+    expected.erase("one");
+    expected["two"] = "data of one";
+    EXPECT_EQ(contentsOf(dir), expected);
+    EXPECT_EQ(run.renamed, (std::vector<std::size_t>{3}));
+    ASSERT_EQ(run.failures.size(), 3u);
+    for (const RenameFailure& failure : run.failures) {
+        EXPECT_LT(failure.change, 3u);
+        EXPECT_EQ(failure.status.error(), EPERM);
+    }
+    EXPECT_EQ(run.donePairs(changes),
+              (std::vector<std::pair<std::string, std::string>>{{"one", "two"}}));
+}
+
 // The plan is made from the list; another program (or batch) that renamed or replaced its files
 // since must not get them renamed by it.
 TEST_F(BatchSafetyTest, FilesChangedSinceTheListingAreNamedAndNothingIsRenamed) {
