@@ -141,19 +141,6 @@
         <source>Restore File Already Exists</source>
         <translation>Wiederherstellungsdatei vorhanden</translation>
     </message>
-    <message numerus="yes">
-        <source>A batch in &quot;%1&quot; was interrupted after %2 of %n renames.
-
-Yes undoes the renames that were done, No finishes the batch, Cancel decides later.</source>
-        <translation>
-            <numerusform>Ein Vorgang in „%1“ wurde nach %2 von %n Umbenennung unterbrochen.
-
-Ja macht die erfolgten Umbenennungen rückgängig, Nein schließt den Vorgang ab, Abbrechen entscheidet später.</numerusform>
-            <numerusform>Ein Vorgang in „%1“ wurde nach %2 von %n Umbenennungen unterbrochen.
-
-Ja macht die erfolgten Umbenennungen rückgängig, Nein schließt den Vorgang ab, Abbrechen entscheidet später.</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Not every file of the batch in &quot;%1&quot; could be given its old name:
 %2</source>
@@ -588,6 +575,91 @@ kein Programm verknüpft.</translation>
     <message>
         <source>Cannot continue - a batch in &quot;%1&quot; was interrupted, and its record &quot;%2&quot; cannot be read, so it cannot be undone or finished. Check the file names in &quot;%1&quot;, then move the record away to rename files there again.</source>
         <translation>Fortfahren nicht möglich – ein Vorgang in „%1“ wurde unterbrochen, und seine Aufzeichnung „%2“ kann nicht gelesen werden; er kann daher weder rückgängig gemacht noch abgeschlossen werden. Prüfen Sie die Dateinamen in „%1“ und verschieben Sie dann die Aufzeichnung, um dort wieder Dateien umzubenennen.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Cannot continue - %n file(s) of the batch changed since the folder was listed: removed, renamed or replaced by another program. Nothing was renamed. The list shows the folder as it is now; tick the files and apply again.</source>
+        <translation>
+            <numerusform>Fortfahren nicht möglich – %n Datei des Vorgangs hat sich geändert, seit der Ordner eingelesen wurde: von einem anderen Programm entfernt, umbenannt oder ersetzt. Es wurde nichts umbenannt. Die Liste zeigt den Ordner, wie er jetzt ist; kreuzen Sie die Dateien an und wenden Sie die Änderungen erneut an.</numerusform>
+            <numerusform>Fortfahren nicht möglich – %n Dateien des Vorgangs haben sich geändert, seit der Ordner eingelesen wurde: von einem anderen Programm entfernt, umbenannt oder ersetzt. Es wurde nichts umbenannt. Die Liste zeigt den Ordner, wie er jetzt ist; kreuzen Sie die Dateien an und wenden Sie die Änderungen erneut an.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Files Changed</source>
+        <translation>Dateien geändert</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; to &quot;%2&quot;
+</source>
+        <translation>„%1“ nach „%2“
+</translation>
+    </message>
+    <message numerus="yes">
+        <source>... and %n more
+</source>
+        <translation>
+            <numerusform>... und %n weitere
+</numerusform>
+            <numerusform>... und %n weitere
+</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>restore file of this folder: not renamed</source>
+        <translation>Wiederherstellungsdatei dieses Ordners: wird nicht umbenannt</translation>
+    </message>
+    <message>
+        <source>Cannot continue - the folder &quot;%1&quot;, which keeps the records of batches, belongs to another user or others may write to it. Make it yours alone (chmod 700) and try again. Nothing was renamed.</source>
+        <translation>Fortfahren nicht möglich – der Ordner „%1“, der die Aufzeichnungen der Vorgänge aufbewahrt, gehört einem anderen Benutzer, oder andere dürfen in ihn schreiben. Machen Sie ihn zu Ihrem alleine (chmod 700) und versuchen Sie es erneut. Es wurde nichts umbenannt.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Recovery cancelled - %n file(s) were renamed. The rest of the batch waits for the next start.</source>
+        <translation>
+            <numerusform>Wiederherstellung abgebrochen – %n Datei wurde umbenannt. Der Rest des Vorgangs wartet auf den nächsten Start.</numerusform>
+            <numerusform>Wiederherstellung abgebrochen – %n Dateien wurden umbenannt. Der Rest des Vorgangs wartet auf den nächsten Start.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) renamed back.</source>
+        <translation>
+            <numerusform>%n Datei zurückbenannt.</numerusform>
+            <numerusform>%n Dateien zurückbenannt.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) renamed; the batch is finished.</source>
+        <translation>
+            <numerusform>%n Datei umbenannt; der Vorgang ist abgeschlossen.</numerusform>
+            <numerusform>%n Dateien umbenannt; der Vorgang ist abgeschlossen.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>A batch in &quot;%1&quot; was interrupted after %2 of %n renames.
+
+Undo gives the renamed files their old names back. Finish renames the rest and writes the batch&apos;s restore file as it would have. Later leaves the batch as it is until the next start.</source>
+        <translation>
+            <numerusform>Ein Vorgang in „%1“ wurde nach %2 von %n Umbenennung unterbrochen.
+
+Rückgängig gibt den umbenannten Dateien ihre alten Namen zurück. Abschließen benennt den Rest um und schreibt die Wiederherstellungsdatei des Vorgangs, wie er es getan hätte. Später lässt den Vorgang bis zum nächsten Start, wie er ist.</numerusform>
+            <numerusform>Ein Vorgang in „%1“ wurde nach %2 von %n Umbenennungen unterbrochen.
+
+Rückgängig gibt den umbenannten Dateien ihre alten Namen zurück. Abschließen benennt den Rest um und schreibt die Wiederherstellungsdatei des Vorgangs, wie er es getan hätte. Später lässt den Vorgang bis zum nächsten Start, wie er ist.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>Finish</source>
+        <translation>Abschließen</translation>
+    </message>
+    <message>
+        <source>Later</source>
+        <translation>Später</translation>
+    </message>
+    <message>
+        <source>Cannot read the restore file &quot;%1&quot;: %2</source>
+        <translation>Die Wiederherstellungsdatei „%1“ kann nicht gelesen werden: %2</translation>
     </message>
 </context>
 <context>
@@ -1037,6 +1109,10 @@ kein Programm verknüpft.</translation>
         <source>with</source>
         <translation>durch</translation>
     </message>
+    <message>
+        <source>Recovering an interrupted batch...</source>
+        <translation>Ein unterbrochener Vorgang wird wiederhergestellt...</translation>
+    </message>
 </context>
 <context>
     <name>nameshift::ui::OptionsDialog</name>
@@ -1130,6 +1206,21 @@ kein Programm verknüpft.</translation>
     <message>
         <source>New Filename</source>
         <translation>Neuer Dateiname</translation>
+    </message>
+    <message>
+        <source>Reason</source>
+        <translation>Grund</translation>
+    </message>
+    <message>
+        <source>Apply would refuse this batch and rename nothing:</source>
+        <translation>Änderungen anwenden würde diesen Vorgang ablehnen und nichts umbenennen:</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) would not be renamed; the marked rows say why.</source>
+        <translation>
+            <numerusform>%n Datei würde nicht umbenannt; die markierten Zeilen sagen, warum.</numerusform>
+            <numerusform>%n Dateien würden nicht umbenannt; die markierten Zeilen sagen, warum.</numerusform>
+        </translation>
     </message>
 </context>
 </TS>
