@@ -4,10 +4,9 @@
 #include <utility>
 #include <variant>
 
-#include "engine/BatchChecks.h"
 #include "engine/BatchGuard.h"
 #include "engine/InPlaceOrder.h"
-#include "engine/NameIndex.h"
+#include "engine/LockedListing.h"
 #include "engine/RenameOrder.h"
 #include "engine/RestoreFile.h"
 #include "settings/ProgramOptions.h"
@@ -133,49 +132,6 @@ platform::MessageText closingText(const RenameRun& run, std::size_t total) {
             static_cast<long long>(total)};
 }
 
-// The refusal of a batch some of whose files are no longer the files that were listed: gone,
-// or another file under the name. Renaming by the plan would then rename the wrong files.
-std::optional<platform::Message> changedSinceListed(platform::FileSystem& fileSystem,
-                                                    const platform::Directory& directory,
-                                                    const FileList& fileList,
-                                                    const BatchPlan& plan) {
-    const platform::Result<std::vector<platform::DirEntry>> listing =
-        fileSystem.listDirectoryKinds(directory);
-    if (!listing.ok()) {
-        return directoryError(directory.path(), listing.status());
-    }
-    const std::vector<platform::DirEntry>& entries = *listing;
-    const auto nameAt = [&entries](std::size_t i) -> std::string_view { return entries[i].name; };
-    NameIndex<decltype(nameAt)> index(entries.size(), nameAt);
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        index.insert(i);
-    }
-    std::vector<std::size_t> changed;
-    for (std::size_t i = 0; i < plan.changes.size(); ++i) {
-        const PlannedChange& change = plan.changes[i];
-        if (change.oldName == change.newName) {
-            continue;
-        }
-        const std::size_t found = index.find(change.oldName);
-        if (found == decltype(index)::kNone ||
-            entries[found].inode != fileList.row(change.file).inode) {
-            changed.push_back(i);
-        }
-    }
-    if (changed.empty()) {
-        return std::nullopt;
-    }
-    return refusalFor(
-        {NS_MESSAGE_N("Message",
-                      "Cannot continue - %n file(s) of the batch changed since the folder was "
-                      "listed: removed, renamed or replaced by another program. Nothing was "
-                      "renamed. The list shows the folder as it is now; tick the files and apply "
-                      "again."),
-         {},
-         static_cast<long long>(changed.size())},
-        NS_MESSAGE("Message", "Files Changed"), plan.changes, changed);
-}
-
 CommandOutcome refuseBatch(platform::MessageBox& messages, const platform::Message& refusal) {
     messages.show(refusal);
     return CommandOutcome::Refused;
@@ -236,11 +192,21 @@ CommandOutcome applyChanges(RenameSession& session, BatchQuestions& questions,
         return refuseBatch(messages, *refusal);
     }
     BatchGuard& guard = std::get<BatchGuard>(guarded);
+    std::optional<LockedListing> listing;
+    if (const auto refusal = LockedListing::read(fileSystem, *directory, listing)) {
+        return refuseBatch(messages, *refusal);
+    }
     // Planned before the lock: another batch or program may have renamed since.
-    if (const auto refusal = changedSinceListed(fileSystem, *directory, session.fileList, plan)) {
+    if (const auto refusal = listing->changedFiles(session.fileList, plan)) {
         messages.show(*refusal);
         session.fileList.applyFileMask(session.directory);
         return CommandOutcome::Relisted;
+    }
+    listing->removeAbandonedRecords();
+    if (mayRecord) {
+        if (const auto refusal = listing->restoreNameSpellingRefusal(plan)) {
+            return refuseBatch(messages, *refusal);
+        }
     }
     const std::optional<Journal::Record> record =
         settleRecord(session, questions, plan, *directory);

@@ -270,6 +270,15 @@ TEST_F(BatchSafetyTest, ACycleThatCannotCloseGoesBackWholeAndEveryMemberFails) {
               (std::vector<std::pair<std::string, std::string>>{{"one", "two"}}));
 }
 
+TEST_F(BatchSafetyTest, WhatAStoppedWriteOfARestoreFileLeftGoesWithTheNextBatch) {
+    dir.write("a.txt");
+    dir.write(".restore.dat.0123456789abcdef~", "half a record");
+    tick({"a.txt"});
+    usePrefix("x");
+    EXPECT_EQ(applyChanges(session), CommandOutcome::Done);
+    EXPECT_EQ(dir.names(), (Names{"restore.dat", "xa.txt"}));
+}
+
 // The plan is made from the list; another program (or batch) that renamed or replaced its files
 // since must not get them renamed by it.
 TEST_F(BatchSafetyTest, FilesChangedSinceTheListingAreNamedAndNothingIsRenamed) {

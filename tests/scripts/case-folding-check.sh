@@ -76,7 +76,31 @@ if [[ -e restore.dat ]]; then
     failed=1
 fi
 
+# The user's own file under another spelling of the restore file's name is never replaced, even
+# with --yes, and no file may be given such a spelling by a batch that writes a restore file.
+printf 'mine' >RESTORE.DAT
+status=0
+cli_run --select '*.JPG' --prefix x_ --yes apply 2>/dev/null || status=$?
+if ((status != 2)); then
+    echo "FAIL: a batch that would replace RESTORE.DAT with its restore file was not refused"
+    failed=1
+fi
+if [[ "$(cat RESTORE.DAT)" != mine ]]; then
+    echo "FAIL: RESTORE.DAT was replaced"
+    failed=1
+fi
+rm RESTORE.DAT
+status=0
+cli_run --select README --replace README --with restore.DAT --restore-file apply 2>/dev/null ||
+    status=$?
+if ((status != 2)); then
+    echo "FAIL: a batch renaming a file to restore.DAT was not refused"
+    failed=1
+fi
+expect_names "after the refused batches" "${names[@]}"
+
 if ((failed == 0)); then
-    echo "case-folding check passed: a lower-case batch and its restore on exFAT"
+    echo "case-folding check passed: a lower-case batch and its restore on exFAT, and the restore"
+    echo "file's name in other spellings"
 fi
 exit "$failed"
