@@ -340,10 +340,6 @@ Using default path</source>
 Der voreingestellte Pfad wird verwendet</translation>
     </message>
     <message>
-        <source>GetLastError</source>
-        <translation>Systemfehler</translation>
-    </message>
-    <message>
         <source>Unable to open directory</source>
         <translation>Das Verzeichnis kann nicht geöffnet werden</translation>
     </message>
@@ -352,16 +348,8 @@ Der voreingestellte Pfad wird verwendet</translation>
         <translation>FEHLER</translation>
     </message>
     <message>
-        <source>GetLastError - GetLogicalDrives failed</source>
-        <translation>Systemfehler – Laufwerke können nicht ermittelt werden</translation>
-    </message>
-    <message>
         <source>Dir path in options is invalid</source>
         <translation>Der Verzeichnispfad in den Optionen ist ungültig</translation>
-    </message>
-    <message>
-        <source>GetLastError - GetCurrentDirectory failed</source>
-        <translation>Systemfehler – das aktuelle Verzeichnis kann nicht ermittelt werden</translation>
     </message>
     <message>
         <source>Drive %1: is not ready.</source>
@@ -588,6 +576,18 @@ kein Programm verknüpft.</translation>
     <message>
         <source>Cannot continue - a batch in &quot;%1&quot; was interrupted, and its record &quot;%2&quot; cannot be read, so it cannot be undone or finished. Check the file names in &quot;%1&quot;, then move the record away to rename files there again.</source>
         <translation>Fortfahren nicht möglich – ein Vorgang in „%1“ wurde unterbrochen, und seine Aufzeichnung „%2“ kann nicht gelesen werden; er kann daher weder rückgängig gemacht noch abgeschlossen werden. Prüfen Sie die Dateinamen in „%1“ und verschieben Sie dann die Aufzeichnung, um dort wieder Dateien umzubenennen.</translation>
+    </message>
+    <message>
+        <source>Cannot open the folder &quot;%1&quot;: %2</source>
+        <translation>Der Ordner „%1“ kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>Cannot read the current folder: %1</source>
+        <translation>Der aktuelle Ordner kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>Cannot list the mounted volumes: %1</source>
+        <translation>Die eingehängten Datenträger können nicht ermittelt werden: %1</translation>
     </message>
 </context>
 <context>

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/FolderMessages.h"
 #include "ui/DisplayText.h"
 
 namespace nameshift::ui {
@@ -35,13 +36,13 @@ bool CDirectoryTree::fillTree() {
     if (!drive_.empty()) {
         const platform::Status moved = fileSystem_.setCurrentDirectory(drive_);
         if (!moved.ok()) {
-            reportSystemError(moved, NS_MESSAGE("Message", "GetLastError"));
+            messages_.show(platform::cannotOpenFolder(drive_, moved));
             return false;
         }
     }
     const platform::Result<std::string> cwd = fileSystem_.currentDirectory();
     if (!cwd.ok()) {
-        reportSystemError(cwd.status(), NS_MESSAGE("Message", "GetLastError"));
+        messages_.show(platform::cannotReadCurrentFolder(cwd.status()));
         return false;
     }
     model_->clear();
@@ -90,7 +91,7 @@ void CDirectoryTree::openItem(const QModelIndex& index) {
     const std::string path = pathOf(item);
     const platform::Status entered = fileSystem_.setCurrentDirectory(path);
     if (!entered.ok()) {
-        reportSystemError(entered, NS_MESSAGE("Message", "GetLastError"));
+        messages_.show(platform::cannotOpenFolder(path, entered));
         showCurrentItem();
         return;
     }
@@ -204,11 +205,6 @@ void CDirectoryTree::setKind(QStandardItem* item, ItemKind kind) const {
 void CDirectoryTree::setOpened(QStandardItem* item, bool opened) {
     item->setData(opened, kOpenedRole);
     setExpanded(item->index(), opened);
-}
-
-void CDirectoryTree::reportSystemError(const platform::Status& status,
-                                       platform::MessageText caption) {
-    messages_.show(status.message(), std::move(caption), platform::Icon::Stop);
 }
 
 }  // namespace nameshift::ui

@@ -72,7 +72,6 @@ private:
     QStandardItem* makeItem(const std::string& name, ItemKind kind) const;
     void setKind(QStandardItem* item, ItemKind kind) const;
     void setOpened(QStandardItem* item, bool opened);
-    void reportSystemError(const platform::Status& status, platform::MessageText caption);
 
     platform::FileSystem& fileSystem_;
     platform::MessageBox& messages_;

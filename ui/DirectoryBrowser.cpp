@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "platform/FolderMessages.h"
 #include "ui/DisplayText.h"
 
 namespace nameshift::ui {
@@ -36,9 +37,7 @@ bool DirectoryBrowser::fillDrives(const std::string& startPath) {
     if (found.ok()) {
         volumes = std::move(found.value());
     } else {
-        messages_.show(found.status().message(),
-                       NS_MESSAGE("Message", "GetLastError - GetLogicalDrives failed"),
-                       platform::Icon::Stop);
+        messages_.show(platform::cannotListVolumes(found.status()));
         listed = false;
     }
     listVolumes(volumes);
@@ -49,9 +48,7 @@ bool DirectoryBrowser::fillDrives(const std::string& startPath) {
     }
     const platform::Result<std::string> cwd = fileSystem_.currentDirectory();
     if (!cwd.ok()) {
-        messages_.show(cwd.status().message(),
-                       NS_MESSAGE("Message", "GetLastError - GetCurrentDirectory failed"),
-                       platform::Icon::Stop);
+        messages_.show(platform::cannotReadCurrentFolder(cwd.status()));
         return false;
     }
     reselectDrive(CDirectoryTree::volumeContaining(volumes, *cwd));

@@ -27,6 +27,7 @@
 #include "engine/PreviewCommand.h"
 #include "engine/RestoreCommand.h"
 #include "platform/DirEntry.h"
+#include "platform/FolderMessages.h"
 #include "settings/Id3OptionsFile.h"
 #include "settings/ProgramOptionsFile.h"
 #include "settings/RenameSettingsFile.h"
@@ -509,8 +510,7 @@ bool MainDialog::startUp() {
     const platform::Result<settings::SettingsPaths> paths =
         settings::SettingsPaths::atStartup(services_.fileSystem, services_.settingsDirectory);
     if (!paths.ok()) {
-        services_.messages.show(paths.status().message(), NS_MESSAGE("Message", "GetLastError"),
-                                platform::Icon::Stop);
+        services_.messages.show(platform::cannotReadCurrentFolder(paths.status()));
         // Without a program directory there are no settings and no directory to work in; only
         // leaving is offered.
         for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {

@@ -150,7 +150,10 @@ TEST_F(DirectoryTreeTest, ADirectoryThatCannotBeEnteredLeavesTreeAndProcessAsThe
     fs.fail(FaultyFileSystem::Op::SetCurrentDirectory, EACCES, "live");
     tree.openItem(childNamed(deepest(), "live")->index());
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].caption, "GetLastError");
+    EXPECT_EQ(messages.shown[0].text, "Cannot open the folder \"" + dir.file("top/music/new/live") +
+                                          "\": " + platform::Status::fromErrno(EACCES).message());
+    EXPECT_EQ(messages.shown[0].caption, "Nameshift Pro");
+    EXPECT_EQ(messages.shown[0].icon, platform::Icon::Stop);
     EXPECT_EQ(chain(), pieces(dir.file("top/music/new")));
     EXPECT_EQ(children(deepest()), (Names{"empty", "live"}));
     EXPECT_EQ(cwd(), dir.file("top/music/new"));
@@ -286,9 +289,28 @@ TEST(DriveListFailure, AnUnreadableMountTableLeavesTheRootToBrowse) {
     DirectoryBrowser browser(fs, messages, broken);
     EXPECT_FALSE(browser.fillDrives(""));
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].caption, "GetLastError - GetLogicalDrives failed");
+    EXPECT_EQ(messages.shown[0].text, std::string("Cannot list the mounted volumes: ") +
+                                          platform::Status::fromErrno(ENOENT).message());
+    EXPECT_EQ(messages.shown[0].caption, "Nameshift Pro");
     ASSERT_EQ(browser.driveList()->count(), 1);
     EXPECT_EQ(browser.volumeAt(0), "/");
+}
+
+TEST(DriveListFailure, AnUnreadableCurrentFolderIsNamedAsTheStepThatFailed) {
+    FixedVolumes volumes{{"/"}};
+    FaultyFileSystem fs;
+    ScriptedMessageBox messages;
+    DirectoryBrowser browser(fs, messages, volumes);
+    fs.fail(FaultyFileSystem::Op::CurrentDirectory, EACCES);
+    EXPECT_FALSE(browser.fillDrives(""));
+    EXPECT_FALSE(browser.fillTree());
+    ASSERT_EQ(messages.shown.size(), 2u);
+    for (const platform::Message& message : messages.shown) {
+        EXPECT_EQ(message.text, "Cannot read the current folder: " +
+                                    platform::Status::fromErrno(EACCES).message());
+        EXPECT_EQ(message.caption, "Nameshift Pro");
+        EXPECT_EQ(message.icon, platform::Icon::Stop);
+    }
 }
 
 }  // namespace

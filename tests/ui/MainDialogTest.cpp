@@ -281,7 +281,9 @@ TEST_F(MainDialogTest, AnUnreadableWorkingDirectoryLeavesOnlyExit) {
     fs.fail(FaultyFileSystem::Op::CurrentDirectory, EACCES);
     EXPECT_FALSE(start());
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].caption, "GetLastError");
+    EXPECT_EQ(messages.shown[0].text,
+              "Cannot read the current folder: " + platform::Status::fromErrno(EACCES).message());
+    EXPECT_EQ(messages.shown[0].caption, "Nameshift Pro");
     EXPECT_EQ(messages.shown[0].icon, platform::Icon::Stop);
     EXPECT_TRUE(c().exit->isEnabled());
     EXPECT_FALSE(c().apply->isEnabled());

@@ -127,7 +127,9 @@ TEST_F(MainWindowTest, AFolderThatCannotBeEnteredLeavesTreeListAndApplyWhereThey
     tree->openItem(locked);
 
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, "Permission denied");
+    EXPECT_EQ(messages.shown[0].text, "Cannot open the folder \"" + dir.file("work/locked") +
+                                          "\": " + platform::Status::fromErrno(EACCES).message());
+    EXPECT_EQ(messages.shown[0].caption, "Nameshift Pro");
     EXPECT_EQ(tree->currentIndex(), current);
     EXPECT_EQ(tree->currentPath(), dir.file("work"));
     EXPECT_EQ(dialog->session().directory, dir.file("work"));
