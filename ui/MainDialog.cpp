@@ -45,6 +45,8 @@ namespace {
 
 constexpr int kNameTextLimit = 255;
 constexpr int kCounterTextLimit = 2;
+// The counts the status line is given room for: ten million files less one.
+constexpr int kWidestStatusCount = 9'999'999;
 
 QButtonGroup* radioGroup(QWidget* owner, std::initializer_list<const char*> labels,
                          std::vector<QRadioButton*>& buttons) {
@@ -300,9 +302,15 @@ void MainDialog::buildControls() {
     c.selectAll = new IconPushButton(tr("Select/Deselect all files"), this);
     c.selectAll->setCheckable(true);
     c.status = new QLabel(this);
-    // The status line grows with the ticks; it must not push the window wider.
+    // The status line changes with every tick and must not make the window jump; it is given
+    // once the room its text takes for the counts of a very large folder, in the language shown.
     c.status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    c.status->setMinimumWidth(0);
+    int statusWidth = 0;
+    for (const int count : {1, kWidestStatusCount}) {
+        statusWidth = std::max(statusWidth,
+                               c.status->fontMetrics().horizontalAdvance(statusText(count, count)));
+    }
+    c.status->setMinimumWidth(statusWidth + 2 * c.status->margin());
 
     c.preview = new IconPushButton(tr("&Preview changes"), this);
     c.restore = new IconPushButton(tr("&Restore Filenames"), this);
@@ -382,10 +390,9 @@ void MainDialog::layOutControls() {
     left->addWidget(c.logo);
     left->addWidget(c.browser, 2);
     left->addWidget(c.fileList, 3);
-    auto* statusRow = new QHBoxLayout;
-    statusRow->addWidget(c.selectAll);
-    statusRow->addWidget(c.status, 1);
-    left->addLayout(statusRow);
+    // The status line has the list's whole width below it, so that it is read whole.
+    left->addWidget(c.status);
+    left->addWidget(c.selectAll, 0, Qt::AlignLeft);
 
     // The browser and the list take what the window gains; the rules keep their natural size.
     auto* body = new QHBoxLayout;
@@ -768,11 +775,14 @@ void MainDialog::dropNewNames() {
     listedNames_.reset();
 }
 
+QString MainDialog::statusText(int files, int ticked) {
+    // The counts are put in after the translation.
+    return tr("%n file(s) total - %1 selected", nullptr, files).arg(ticked);
+}
+
 void MainDialog::showStatus() {
-    // The list's own status text, with the counts put in after the translation.
-    statusText_ = tr("%n file(s) total - %1 selected", nullptr,
-                     static_cast<int>(session_.fileList.rowCount()))
-                      .arg(session_.fileList.tickedCount());
+    statusText_ = statusText(static_cast<int>(session_.fileList.rowCount()),
+                             static_cast<int>(session_.fileList.tickedCount()));
     elideStatus();
 }
 

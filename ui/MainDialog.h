@@ -205,6 +205,7 @@ private:
     void fillFileList();
     void refilterFileList();
     void showFileList();
+    static QString statusText(int files, int ticked);
     void showStatus();
     void elideStatus();
     void scheduleNewNames();

@@ -3,12 +3,14 @@
 #include <unistd.h>
 #include <QApplication>
 #include <QTest>
+#include <QTranslator>
 
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -673,6 +675,51 @@ TEST_F(StartedDialogTest, ClosingTheId3OptionsReadsTheirFileAgainAndReportsItMis
     EXPECT_EQ(messages.texts(), Texts{kId3Missing});
     EXPECT_EQ(dialog->session().id3, settings::Id3Naming{});
 }
+
+struct StatusCase {
+    const char* name;
+    const char* catalogue;  // empty: the program's English
+    int files;
+    const char* text;
+
+    friend void PrintTo(const StatusCase& c, std::ostream* out) { *out << c.name; }
+};
+
+// The status line at the window's smallest, in each language and with the longer counts.
+class StatusLineAtMinimumSize : public MainDialogTest,
+                                public ::testing::WithParamInterface<StatusCase> {};
+
+TEST_P(StatusLineAtMinimumSize, IsShownWhole) {
+    QTranslator translator;
+    if (*GetParam().catalogue != '\0') {
+        ASSERT_TRUE(translator.load(QString::fromUtf8(GetParam().catalogue),
+                                    QStringLiteral(NAMESHIFT_QM_DIR)));
+        QCoreApplication::installTranslator(&translator);
+    }
+    for (int i = 0; i < GetParam().files; ++i) {
+        dir.write("work/Holiday picture " + std::to_string(1000 + i) + ".jpg");
+    }
+    writeSettings();
+    ASSERT_TRUE(start());
+    dialog->show();
+    dialog->resize(dialog->minimumSize());
+    c().selectAll->click();
+    EXPECT_EQ(dialog->size(), dialog->minimumSize());
+    EXPECT_EQ(c().status->text().toStdString(), GetParam().text);
+    EXPECT_TRUE(c().status->toolTip().isEmpty()) << "a tooltip stands for the cut-off text";
+    QCoreApplication::removeTranslator(&translator);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Languages, StatusLineAtMinimumSize,
+    ::testing::Values(StatusCase{"English", "", 120, "120 file(s) total - 120 selected"},
+                      StatusCase{"German", "nameshift_de", 120,
+                                 "120 Dateien insgesamt \u2013 120 ausgew\u00e4hlt"},
+                      StatusCase{"GermanOneFile", "nameshift_de", 1,
+                                 "1 Datei insgesamt \u2013 1 ausgew\u00e4hlt"}),
+    [](const ::testing::TestParamInfo<StatusCase>& param) {
+        return std::string(param.param.name);
+    });
 
 enum class ExitWay { Button, Escape, CloseBox };
 
