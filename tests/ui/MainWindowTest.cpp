@@ -193,12 +193,19 @@ TEST_P(NewNameMarkerTest, MarksARefusedRowWithTheRefusalsWords) {
         c().replaceFromEdit->setText(QString::fromUtf8(row.replaceFrom));
         c().replaceWithEdit->setText(QString::fromUtf8(row.replaceWith));
     }
-    c().fileList->selectionModel()->select(c().fileList->model()->index(0, 0),
+    const QAbstractItemModel* model = c().fileList->model();
+    const int plainRowHeight = c().fileList->visualRect(model->index(0, 0)).height();
+    c().fileList->selectionModel()->select(model->index(0, 0),
                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
     dialog->finishNewNames();
     auto shown = newNames();
     shown.resize(row.expected.size());
     EXPECT_EQ(shown, row.expected);
+    // A marker on the first row, which sets the height of every row, changes no row's height,
+    // and fits inside it.
+    const QRect marked = c().fileList->visualRect(model->index(0, FileListModel::NewNameColumn));
+    EXPECT_EQ(marked.height(), plainRowHeight);
+    EXPECT_LE(c().fileList->iconSize().height(), plainRowHeight);
 }
 
 INSTANTIATE_TEST_SUITE_P(
