@@ -8,17 +8,22 @@
 #include <QFile>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStyle>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextTable>
 #include <cmath>
+#include <ostream>
 #include <set>
 #include <string>
 
+#include "ScriptedMessageBox.h"
 #include "TempDir.h"
 #include "platform/PosixFileSystem.h"
+#include "ui/AboutDialog.h"
+#include "ui/widgets/HyperlinkLabel.h"
 
 namespace nameshift::ui {
 namespace {
@@ -135,18 +140,71 @@ double contrast(const QColor& a, const QColor& b) {
     return (lighter + 0.05) / (darker + 0.05);
 }
 
-// Every piece of text of every page, in the colours it is drawn in, against what lies behind it.
-TEST(HelpWindow, PagesStayReadableOnADarkPalette) {
+QPalette themeDark() {
     QPalette dark;
     dark.setColor(QPalette::Window, QColor(0x30, 0x30, 0x30));
     dark.setColor(QPalette::Base, QColor(0x20, 0x20, 0x20));
     dark.setColor(QPalette::Text, QColor(0xe0, 0xe0, 0xe0));
     dark.setColor(QPalette::WindowText, QColor(0xe0, 0xe0, 0xe0));
     dark.setColor(QPalette::Link, QColor(0x8a, 0xb4, 0xf8));
-    // A dark desktop theme sets the program's palette; the help parses its links' colour from it.
-    const QPalette light = QApplication::palette();
-    QApplication::setPalette(dark);
+    return dark;
+}
+
+// The "darker" colour scheme of the qt6ct platform theme, as the dark screenshot shows it: its
+// links (#0986d3 on #3d3d3d) read at 2.8:1 as they are.
+QPalette darkerScheme() {
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(0x22, 0x20, 0x20));
+    dark.setColor(QPalette::WindowText, QColor(0xff, 0xff, 0xff));
+    dark.setColor(QPalette::Base, QColor(0x3d, 0x3d, 0x3d));
+    dark.setColor(QPalette::AlternateBase, QColor(0x5c, 0x5b, 0x5a));
+    dark.setColor(QPalette::Text, QColor(0xff, 0xff, 0xff));
+    dark.setColor(QPalette::Button, QColor(0x42, 0x42, 0x45));
+    dark.setColor(QPalette::ButtonText, QColor(0xff, 0xff, 0xff));
+    dark.setColor(QPalette::Highlight, QColor(0x12, 0x60, 0x8a));
+    dark.setColor(QPalette::HighlightedText, QColor(0xf9, 0xf9, 0xf9));
+    dark.setColor(QPalette::Link, QColor(0x09, 0x86, 0xd3));
+    dark.setColor(QPalette::LinkVisited, QColor(0xa7, 0x0b, 0x06));
+    return dark;
+}
+
+QPalette styleLight() {
+    return QApplication::style()->standardPalette();
+}
+
+// A light theme whose links are pale.
+QPalette lightWithPaleLinks() {
+    QPalette light = QApplication::style()->standardPalette();
+    light.setColor(QPalette::Link, QColor(0x66, 0xb3, 0xff));
+    light.setColor(QPalette::LinkVisited, QColor(0xd9, 0xa0, 0xff));
+    return light;
+}
+
+struct PaletteCase {
+    const char* name;
+    QPalette (*make)();
+
+    friend void PrintTo(const PaletteCase& c, std::ostream* out) { *out << c.name; }
+};
+
+// A desktop theme sets the program's palette; the help parses its links' colour from it.
+class ReadableOnPalette : public ::testing::TestWithParam<PaletteCase> {
+protected:
+    void SetUp() override { QApplication::setPalette(palette); }
+    void TearDown() override { QApplication::setPalette(before); }
+
+    const QPalette before = QApplication::palette();
+    const QPalette palette = GetParam().make();
+};
+
+// Every piece of text of every page, in the colours it is drawn in, against what lies behind it.
+TEST_P(ReadableOnPalette, HelpPages) {
+    QApplication::setPalette(before);
     HelpWindow window;
+    // The desktop may change its colours while the help is open; the window hears of it from
+    // the event loop.
+    QApplication::setPalette(palette);
+    QApplication::sendPostedEvents();
     QDirIterator files(QStringLiteral(":/help"));
     while (files.hasNext()) {
         const QString page = files.next().section(QLatin1Char('/'), -1);
@@ -156,7 +214,7 @@ TEST(HelpWindow, PagesStayReadableOnADarkPalette) {
         window.showPage(page);
         const QTextDocument* document = window.browser()->document();
         for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
-            QColor behind = dark.color(QPalette::Base);
+            QColor behind = palette.color(QPalette::Base);
             QTextCursor cursor(block);
             if (QTextTable* table = cursor.currentTable()) {
                 const QBrush cell = table->cellAt(cursor).format().background();
@@ -174,17 +232,45 @@ TEST(HelpWindow, PagesStayReadableOnADarkPalette) {
                                         : behind;
                 QColor text = format.foreground().style() != Qt::NoBrush
                                   ? format.foreground().color()
-                                  : dark.color(QPalette::Text);
+                                  : palette.color(QPalette::Text);
                 if (format.isAnchor() && format.foreground().style() == Qt::NoBrush) {
-                    text = dark.color(QPalette::Link);
+                    text = palette.color(QPalette::Link);
                 }
                 EXPECT_GE(contrast(text, back), 4.5)
                     << page.toStdString() << ": " << it.fragment().text().toStdString();
             }
         }
     }
-    QApplication::setPalette(light);
 }
+
+// The mail link of the About box, before and after a click, as it is painted on the box.
+TEST_P(ReadableOnPalette, AboutBoxLink) {
+    testing::ScriptedMessageBox messages;
+    AboutDialog about(messages);
+    HyperlinkLabel* link = about.mailLink();
+    link->setUrlOpener([](const QUrl&) { return true; });
+    const QColor window = about.palette().color(QPalette::Window);
+    for (const bool visited : {false, true}) {
+        if (visited) {
+            link->activate();
+            ASSERT_TRUE(link->isVisited());
+        }
+        const QColor shown = link->palette().color(QPalette::WindowText);
+        EXPECT_EQ(shown, link->shownColor());
+        EXPECT_GE(contrast(shown, window), 4.5)
+            << (visited ? "visited " : "") << shown.name().toStdString() << " on "
+            << window.name().toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Palettes, ReadableOnPalette,
+                         ::testing::Values(PaletteCase{"ThemeDark", &themeDark},
+                                           PaletteCase{"DarkerScheme", &darkerScheme},
+                                           PaletteCase{"StyleLight", &styleLight},
+                                           PaletteCase{"LightWithPaleLinks", &lightWithPaleLinks}),
+                         [](const ::testing::TestParamInfo<PaletteCase>& param) {
+                             return std::string(param.param.name);
+                         });
 
 }  // namespace
 }  // namespace nameshift::ui
