@@ -235,6 +235,10 @@ MainDialog::MainDialog(MainDialogServices services, DialogHooks hooks, QWidget* 
 
 MainDialog::~MainDialog() {
     dropNewNames();
+    // The list reads the session's rows whenever it lays itself out, which hiding the dialog on
+    // its way out makes it do: it goes before the session does.
+    delete controls_.fileList;
+    controls_.fileList = nullptr;
 }
 
 void MainDialog::buildControls() {
