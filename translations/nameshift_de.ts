@@ -589,6 +589,10 @@ kein Programm verknüpft.</translation>
         <source>Cannot list the mounted volumes: %1</source>
         <translation>Die eingehängten Datenträger können nicht ermittelt werden: %1</translation>
     </message>
+    <message>
+        <source>The folder &quot;%1&quot; no longer exists; showing &quot;%2&quot; instead.</source>
+        <translation>Den Ordner „%1“ gibt es nicht mehr; stattdessen wird „%2“ angezeigt.</translation>
+    </message>
 </context>
 <context>
     <name>QProgressDialog</name>
@@ -626,6 +630,13 @@ kein Programm verknüpft.</translation>
     <message>
         <source>Closes the About box</source>
         <translation>Schließt das Info-Fenster</translation>
+    </message>
+</context>
+<context>
+    <name>nameshift::ui::CDirectoryTree</name>
+    <message>
+        <source>&amp;Refresh</source>
+        <translation>&amp;Aktualisieren</translation>
     </message>
 </context>
 <context>

@@ -669,8 +669,19 @@ void MainDialog::fillFileList() {
     session_.fileList.setSortKey(session_.rules.sortKey);
     // Refilling may show a message, and no part of the column may be computed meanwhile.
     dropNewNames();
-    session_.fileList.applyFileMask(session_.directory);
+    if (!session_.fileList.applyFileMask(session_.directory) && leaveGoneDirectory()) {
+        return;
+    }
     showFileList();
+}
+
+bool MainDialog::leaveGoneDirectory() {
+    if (!controls_.browser->tree()->leaveIfGone()) {
+        return false;
+    }
+    // The ticked rows are of files that went with their directory.
+    afterDirectoryChange();
+    return true;
 }
 
 void MainDialog::refilterFileList() {
@@ -828,6 +839,9 @@ void MainDialog::afterDirectoryChange() {
 // The commands plan the batch anew; the column is finished first so that nothing of it is
 // computed while a command works on the list, and it shows what the command judged.
 void MainDialog::previewChanges() {
+    if (leaveGoneDirectory()) {
+        return;
+    }
     finishNewNames();
     readControls();
     PreviewDialog dialog(this, services_.runModal);
@@ -835,6 +849,9 @@ void MainDialog::previewChanges() {
 }
 
 void MainDialog::applyChanges() {
+    if (leaveGoneDirectory()) {
+        return;
+    }
     finishNewNames();
     readControls();
     QtBatchProgress progress(this, tr("Renaming files..."));

@@ -216,6 +216,10 @@ private:
     void dropNewNames();
     void emptyFileList();
     void afterDirectoryChange();
+    // When the directory shown was deleted or moved away, says so, shows the nearest one above it
+    // and lists that instead. True when it did. Asked when a listing fails, and before a command,
+    // which would only fail to open it.
+    bool leaveGoneDirectory();
     void afterCommand(engine::CommandOutcome outcome);
     // Runs a button's command; one stopped by an exception leaves the list read anew.
     void runCommand(void (MainDialog::*command)());

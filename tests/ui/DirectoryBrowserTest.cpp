@@ -1,12 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QImage>
+#include <QKeySequence>
 #include <QSignalSpy>
+#include <QTest>
 
 #include <cerrno>
+#include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "FaultyFileSystem.h"
+#include "Palettes.h"
 #include "ScriptedMessageBox.h"
 #include "TempDir.h"
 #include "UiFakes.h"
@@ -187,6 +194,119 @@ TEST_F(DirectoryTreeTest, NamesThatAreNoUtf8AreKeptAsBytes) {
     tree.openItem(item->index());
     EXPECT_EQ(cwd(), dir.file("top/music/new/" + odd));
 }
+
+TEST_F(DirectoryTreeTest, RefreshReadsTheSubdirectoriesAgainFromF5OrTheMenu) {
+    QSignalSpy opened(&tree, &CDirectoryTree::directoryOpened);
+    dir.makeDirectory("top/music/new/fresh");
+    std::filesystem::remove(dir.file("top/music/new/empty"));
+    QAction* refresh = nullptr;
+    for (QAction* action : tree.actions()) {
+        if (action->shortcut() == QKeySequence(Qt::Key_F5)) {
+            refresh = action;
+        }
+    }
+    ASSERT_NE(refresh, nullptr);
+    EXPECT_EQ(refresh->text(), QStringLiteral("&Refresh"));
+    EXPECT_EQ(tree.contextMenuPolicy(), Qt::ActionsContextMenu);
+    refresh->trigger();
+    EXPECT_EQ(chain(), pieces(dir.file("top/music/new")));
+    EXPECT_EQ(children(deepest()), (Names{"fresh", "live"}));
+    EXPECT_EQ(tree.currentIndex(), deepest()->index());
+    EXPECT_EQ(cwd(), dir.file("top/music/new"));
+    EXPECT_EQ(opened.count(), 1);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+struct GoneCase {
+    const char* name;
+    const char* gone;     // removed, or moved to `movedTo`
+    const char* movedTo;  // null: removed
+    bool openLive;        // found on entering "live" rather than on a refresh
+    const char* shown;
+    Names children;
+
+    friend void PrintTo(const GoneCase& c, std::ostream* out) { *out << c.name; }
+};
+
+// A directory deleted or moved away while the tree shows it is found out, reported once, and the
+// tree goes to the nearest directory above it that is still there.
+class GoneDirectoryTest : public DirectoryTreeTest,
+                          public ::testing::WithParamInterface<GoneCase> {};
+
+TEST_P(GoneDirectoryTest, ShowsTheNearestDirectoryAboveThatIsThere) {
+    const GoneCase& row = GetParam();
+    QSignalSpy opened(&tree, &CDirectoryTree::directoryOpened);
+    QStandardItem* live = childNamed(deepest(), "live");
+    if (row.movedTo != nullptr) {
+        std::filesystem::rename(dir.file(row.gone), dir.file(row.movedTo));
+    } else {
+        std::filesystem::remove_all(dir.file(row.gone));
+    }
+    if (row.openLive) {
+        tree.openItem(live->index());
+    } else {
+        EXPECT_TRUE(tree.refresh());
+    }
+    const std::string goneFolder = dir.file(row.openLive ? "top/music/new/live" : "top/music/new");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "The folder \"" + goneFolder +
+                                          "\" no longer exists; showing \"" + dir.file(row.shown) +
+                                          "\" instead.");
+    EXPECT_EQ(messages.shown[0].caption, "Nameshift Pro");
+    EXPECT_EQ(chain(), pieces(dir.file(row.shown)));
+    EXPECT_EQ(children(deepest()), row.children);
+    EXPECT_EQ(tree.currentPath(), dir.file(row.shown));
+    EXPECT_EQ(tree.currentIndex(), deepest()->index());
+    EXPECT_EQ(cwd(), dir.file(row.shown));
+    EXPECT_EQ(opened.count(), 1);
+    EXPECT_FALSE(tree.leaveIfGone()) << "the directory shown now is there";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FoundOut, GoneDirectoryTest,
+    ::testing::Values(
+        GoneCase{"OnRefresh", "top/music/new", nullptr, false, "top/music", {"Jazz", "old"}},
+        GoneCase{
+            "MovedAway", "top/music/new", "top/video/new", false, "top/music", {"Jazz", "old"}},
+        GoneCase{"TwoLevelsUp", "top/music", nullptr, false, "top", {"video"}},
+        GoneCase{"OnEntering", "top/music/new/live", nullptr, true, "top/music/new", {"empty"}}),
+    [](const ::testing::TestParamInfo<GoneCase>& param) { return std::string(param.param.name); });
+
+// While the tree has the keyboard, a frame around it and one around its current row stand out
+// from what lies behind them, on a light and on a dark palette; without the focus neither shows.
+class TreeFocusFrameTest : public DirectoryTreeTest,
+                           public ::testing::WithParamInterface<testing::PaletteCase> {};
+
+TEST_P(TreeFocusFrameTest, StandsOutWhileTheTreeHasTheFocus) {
+    const QPalette colors = GetParam().make();
+    tree.setPalette(colors);
+    EXPECT_GE(testing::contrast(tree.focusFrameColor(), colors.color(QPalette::Base)), 3.0);
+    EXPECT_GE(testing::contrast(tree.currentItemFrameColor(), colors.color(QPalette::Highlight)),
+              3.0);
+
+    tree.resize(300, 200);
+    tree.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree));
+    tree.activateWindow();
+    tree.setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(tree.hasFocus());
+    const QRect row = tree.visualRect(tree.currentIndex());
+    QImage shown = tree.viewport()->grab().toImage();
+    const auto at = [&](int x, int y) { return shown.pixelColor(x, y).name().toStdString(); };
+    EXPECT_EQ(at(0, row.bottom() + 4), tree.focusFrameColor().name().toStdString());
+    EXPECT_EQ(at(CDirectoryTree::kFrameWidth, row.center().y()),
+              tree.currentItemFrameColor().name().toStdString());
+
+    tree.clearFocus();
+    shown = tree.viewport()->grab().toImage();
+    EXPECT_EQ(at(0, row.bottom() + 4), colors.color(QPalette::Base).name().toStdString());
+}
+
+INSTANTIATE_TEST_SUITE_P(Palettes, TreeFocusFrameTest,
+                         ::testing::Values(testing::PaletteCase{"StyleLight", &testing::styleLight},
+                                           testing::PaletteCase{"DarkerScheme",
+                                                                &testing::darkerScheme}),
+                         &testing::paletteName);
 
 TEST(DirectoryTreeRoot, TheRootIsAChainOfOneItem) {
     FaultyFileSystem fs;

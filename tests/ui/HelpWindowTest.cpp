@@ -8,17 +8,15 @@
 #include <QFile>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QStyle>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextTable>
-#include <cmath>
-#include <ostream>
 #include <set>
 #include <string>
 
+#include "Palettes.h"
 #include "ScriptedMessageBox.h"
 #include "TempDir.h"
 #include "platform/PosixFileSystem.h"
@@ -27,6 +25,13 @@
 
 namespace nameshift::ui {
 namespace {
+
+using testing::contrast;
+using testing::darkerScheme;
+using testing::lightWithPaleLinks;
+using testing::PaletteCase;
+using testing::styleLight;
+using testing::themeDark;
 
 std::string currentDirectory() {
     platform::PosixFileSystem fileSystem;
@@ -126,67 +131,6 @@ TEST(HelpWindow, PagesAreCompleteAndTheirLinksLeadSomewhere) {
     }
 }
 
-double luminance(const QColor& colour) {
-    const auto channel = [](double value) {
-        return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) +
-           0.0722 * channel(colour.blueF());
-}
-
-double contrast(const QColor& a, const QColor& b) {
-    const double lighter = std::max(luminance(a), luminance(b));
-    const double darker = std::min(luminance(a), luminance(b));
-    return (lighter + 0.05) / (darker + 0.05);
-}
-
-QPalette themeDark() {
-    QPalette dark;
-    dark.setColor(QPalette::Window, QColor(0x30, 0x30, 0x30));
-    dark.setColor(QPalette::Base, QColor(0x20, 0x20, 0x20));
-    dark.setColor(QPalette::Text, QColor(0xe0, 0xe0, 0xe0));
-    dark.setColor(QPalette::WindowText, QColor(0xe0, 0xe0, 0xe0));
-    dark.setColor(QPalette::Link, QColor(0x8a, 0xb4, 0xf8));
-    return dark;
-}
-
-// The "darker" colour scheme of the qt6ct platform theme, as the dark screenshot shows it: its
-// links (#0986d3 on #3d3d3d) read at 2.8:1 as they are.
-QPalette darkerScheme() {
-    QPalette dark;
-    dark.setColor(QPalette::Window, QColor(0x22, 0x20, 0x20));
-    dark.setColor(QPalette::WindowText, QColor(0xff, 0xff, 0xff));
-    dark.setColor(QPalette::Base, QColor(0x3d, 0x3d, 0x3d));
-    dark.setColor(QPalette::AlternateBase, QColor(0x5c, 0x5b, 0x5a));
-    dark.setColor(QPalette::Text, QColor(0xff, 0xff, 0xff));
-    dark.setColor(QPalette::Button, QColor(0x42, 0x42, 0x45));
-    dark.setColor(QPalette::ButtonText, QColor(0xff, 0xff, 0xff));
-    dark.setColor(QPalette::Highlight, QColor(0x12, 0x60, 0x8a));
-    dark.setColor(QPalette::HighlightedText, QColor(0xf9, 0xf9, 0xf9));
-    dark.setColor(QPalette::Link, QColor(0x09, 0x86, 0xd3));
-    dark.setColor(QPalette::LinkVisited, QColor(0xa7, 0x0b, 0x06));
-    return dark;
-}
-
-QPalette styleLight() {
-    return QApplication::style()->standardPalette();
-}
-
-// A light theme whose links are pale.
-QPalette lightWithPaleLinks() {
-    QPalette light = QApplication::style()->standardPalette();
-    light.setColor(QPalette::Link, QColor(0x66, 0xb3, 0xff));
-    light.setColor(QPalette::LinkVisited, QColor(0xd9, 0xa0, 0xff));
-    return light;
-}
-
-struct PaletteCase {
-    const char* name;
-    QPalette (*make)();
-
-    friend void PrintTo(const PaletteCase& c, std::ostream* out) { *out << c.name; }
-};
-
 // A desktop theme sets the program's palette; the help parses its links' colour from it.
 class ReadableOnPalette : public ::testing::TestWithParam<PaletteCase> {
 protected:
@@ -268,9 +212,7 @@ INSTANTIATE_TEST_SUITE_P(Palettes, ReadableOnPalette,
                                            PaletteCase{"DarkerScheme", &darkerScheme},
                                            PaletteCase{"StyleLight", &styleLight},
                                            PaletteCase{"LightWithPaleLinks", &lightWithPaleLinks}),
-                         [](const ::testing::TestParamInfo<PaletteCase>& param) {
-                             return std::string(param.param.name);
-                         });
+                         &testing::paletteName);
 
 }  // namespace
 }  // namespace nameshift::ui

@@ -6,6 +6,7 @@
 #include <QTranslator>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
@@ -675,6 +676,64 @@ TEST_F(StartedDialogTest, ClosingTheId3OptionsReadsTheirFileAgainAndReportsItMis
     EXPECT_EQ(messages.texts(), Texts{kId3Missing});
     EXPECT_EQ(dialog->session().id3, settings::Id3Naming{});
 }
+
+TEST_F(StartedDialogTest, F5ListsTheFolderAgain) {
+    dialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    dir.write("work/four.txt");
+    QTest::keyClick(dialog.get(), Qt::Key_F5);
+    EXPECT_EQ(listedNames(), (Texts{"three.mp3", "four.txt", "one.txt", "two.txt"}));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+enum class GoneFoundBy { F5, Apply, Preview, Refilter };
+
+// The folder shown, with ticked files, is deleted behind the program's back: whatever finds it
+// out says so once and lists the folder above it, and no ticked file of it is left to rename.
+class GoneFolderWithTicks : public StartedDialogTest,
+                            public ::testing::WithParamInterface<GoneFoundBy> {};
+
+TEST_P(GoneFolderWithTicks, IsLeftForTheFolderAbove) {
+    dialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    c().changePrefix->click();
+    QTest::keyClicks(c().prefixEdit, QStringLiteral("x"));
+    c().selectAll->click();
+    std::filesystem::remove_all(dir.file("work"));
+    switch (GetParam()) {
+        case GoneFoundBy::F5:
+            QTest::keyClick(dialog.get(), Qt::Key_F5);
+            break;
+        case GoneFoundBy::Apply:
+            c().apply->click();
+            break;
+        case GoneFoundBy::Preview:
+            c().preview->click();
+            break;
+        case GoneFoundBy::Refilter:
+            c().hidden->click();
+            break;
+    }
+    EXPECT_EQ(messages.texts(),
+              Texts{"The folder \"" + dir.file("work") + "\" no longer exists; showing \"" +
+                    dir.path() + "\" instead."});
+    EXPECT_EQ(c().browser->currentPath(), dir.path());
+    EXPECT_EQ(dialog->session().directory, dir.path());
+    EXPECT_EQ(listedNames(), Texts{});
+    EXPECT_EQ(dialog->session().fileList.tickedCount(), 0u);
+    EXPECT_TRUE(previewed.empty());
+    EXPECT_EQ(c().status->text(), QStringLiteral("0 file(s) total - 0 selected"));
+}
+
+std::string foundByName(const ::testing::TestParamInfo<GoneFoundBy>& param) {
+    constexpr std::array<const char*, 4> kNames = {"F5", "Apply", "Preview", "Refilter"};
+    return kNames[static_cast<std::size_t>(param.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, GoneFolderWithTicks,
+                         ::testing::Values(GoneFoundBy::F5, GoneFoundBy::Apply,
+                                           GoneFoundBy::Preview, GoneFoundBy::Refilter),
+                         &foundByName);
 
 struct StatusCase {
     const char* name;
