@@ -645,6 +645,10 @@ kein Programm verknüpft.</translation>
         <source>Available drives:</source>
         <translation>Verfügbare Laufwerke:</translation>
     </message>
+    <message>
+        <source>%1 (not responding)</source>
+        <translation>%1 (antwortet nicht)</translation>
+    </message>
 </context>
 <context>
     <name>nameshift::ui::FileListModel</name>

@@ -300,8 +300,8 @@ void MainDialog::buildControls() {
     c.logo->setFrameStyle(QFrame::Box | QFrame::Sunken);
     c.logo->setPixmap(QIcon(QStringLiteral(":/logo.svg")).pixmap(QSize(200, 48)));
     c.logo->setAlignment(Qt::AlignCenter);
-    c.browser =
-        new DirectoryBrowser(services_.fileSystem, services_.messages, services_.volumes, this);
+    c.browser = new DirectoryBrowser(services_.fileSystem, services_.messages, services_.volumes,
+                                     this, services_.volumeTimeLimit);
     c.fileList = new FileListView(session_.fileList, this);
     c.selectAll = new IconPushButton(tr("Select/Deselect all files"), this);
     c.selectAll->setCheckable(true);

@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QTimer>
 
+#include <chrono>
 #include <cstddef>
 #include <functional>
 #include <memory>
@@ -59,6 +60,8 @@ struct MainDialogServices {
     // milliseconds' work, so that keystrokes and scrolling never wait. A batch no larger is
     // computed at once.
     std::size_t newNamesPerSlice = 8192;
+    // How long a mounted volume may take to answer before the drive list calls it not responding.
+    std::chrono::milliseconds volumeTimeLimit = DirectoryBrowser::kVolumeTimeLimit;
 };
 
 // What the dialogs opened from the main dialog get to work with.

@@ -4,10 +4,14 @@
 #include <QImage>
 #include <QKeySequence>
 #include <QSignalSpy>
+#include <QStandardItem>
+#include <QStandardItemModel>
 #include <QTest>
 
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -342,6 +346,10 @@ protected:
         ASSERT_TRUE(fs.setCurrentDirectory(dir.file("first/inner")).ok());
         ASSERT_TRUE(browser.fillDrives(""));
         ASSERT_TRUE(browser.fillTree());
+        for (const std::string& volume :
+             {std::string("/"), dir.file("first"), dir.file("second")}) {
+            testing::waitForAnswer(browser, volume);
+        }
     }
 
     int indexOf(const std::string& volume) const {
@@ -397,10 +405,123 @@ TEST_F(DriveListTest, AnInvalidStartPathIsReportedAndTheCurrentDirectoryStays) {
     EXPECT_EQ(*fs.currentDirectory(), dir.file("first/inner"));
 }
 
+// The browser starts in "fast", one of two volumes; the other, "hung", answers only once the
+// test releases it. Whatever touches "hung" before the user may choose it runs out of memory.
+class SlowVolumeTest : public ::testing::Test {
+protected:
+    using State = VolumeChecker::State;
+
+    void SetUp() override {
+        dir.makeDirectory("fast/inner");
+        dir.makeDirectory("hung/deeper");
+        volumes.hold(hung);
+        ASSERT_TRUE(fs.setCurrentDirectory(dir.file("fast/inner")).ok());
+        fs.runOutOfMemory(FaultyFileSystem::Op::List, "hung");
+        fs.runOutOfMemory(FaultyFileSystem::Op::SetCurrentDirectory, "hung");
+    }
+
+    void open(std::chrono::milliseconds timeLimit) {
+        browser = std::make_unique<DirectoryBrowser>(fs, messages, volumes, nullptr, timeLimit);
+        ASSERT_TRUE(browser->fillDrives(""));
+        ASSERT_TRUE(browser->fillTree());
+    }
+    QStandardItem* entry(const std::string& volume) const {
+        const int index = browser->driveList()->findData(QByteArray::fromStdString(volume));
+        return qobject_cast<QStandardItemModel*>(browser->driveList()->model())->item(index);
+    }
+    // Choosing a volume that has not answered is refused without asking it anything.
+    void chooseHungAndExpectRefusal() {
+        messages.shown.clear();
+        browser->driveList()->setCurrentIndex(entry(hung)->row());
+        EXPECT_EQ(messages.texts(), Names{"Drive " + hung + ": is not ready."});
+        EXPECT_EQ(browser->volumeAt(browser->driveList()->currentIndex()), dir.file("fast"));
+        EXPECT_EQ(browser->currentPath(), dir.file("fast/inner"));
+    }
+    // Once it answered, it is chosen as any other.
+    void releaseAndChooseHung() {
+        volumes.release();
+        testing::waitWhile(*browser, hung, browser->volumeState(hung));
+        EXPECT_EQ(browser->volumeState(hung), State::Ready);
+        EXPECT_TRUE(entry(hung)->isEnabled());
+        EXPECT_EQ(entry(hung)->text().toStdString(), hung);
+        fs.clearFaults();
+        browser->driveList()->setCurrentIndex(entry(hung)->row());
+        EXPECT_EQ(browser->currentPath(), hung);
+    }
+
+    TempDir dir;
+    FaultyFileSystem fs;
+    ScriptedMessageBox messages;
+    const std::string hung = dir.file("hung");
+    testing::GatedVolumes volumes{{dir.file("fast"), hung}};
+    std::unique_ptr<DirectoryBrowser> browser;
+};
+
+TEST_F(SlowVolumeTest, TheOthersAreListedWhileOneHasNotAnswered) {
+    open(std::chrono::hours(1));
+    testing::waitForAnswer(*browser, dir.file("fast"));
+    testing::waitForAnswer(*browser, "/");
+    ASSERT_EQ(browser->driveList()->count(), 3);
+    EXPECT_EQ(browser->volumeState(dir.file("fast")), State::Ready);
+    EXPECT_TRUE(entry(dir.file("fast"))->isEnabled());
+    EXPECT_EQ(browser->volumeState(hung), State::Pending);
+    EXPECT_FALSE(entry(hung)->isEnabled());
+    EXPECT_EQ(entry(hung)->text().toStdString(), hung);
+    chooseHungAndExpectRefusal();
+    releaseAndChooseHung();
+}
+
+TEST_F(SlowVolumeTest, OneThatDoesNotAnswerInTimeIsShownAsNotResponding) {
+    open(std::chrono::milliseconds(0));
+    testing::waitForAnswer(*browser, hung);
+    EXPECT_EQ(browser->volumeState(hung), State::NotResponding);
+    EXPECT_FALSE(entry(hung)->isEnabled());
+    EXPECT_EQ(entry(hung)->text().toStdString(), hung + " (not responding)");
+    chooseHungAndExpectRefusal();
+    releaseAndChooseHung();
+}
+
+// A volume that was unmounted and is mounted again may be another one: it is asked again.
+TEST_F(SlowVolumeTest, OneMountedAgainIsAskedAgain) {
+    volumes.release();
+    open(std::chrono::hours(1));
+    testing::waitForAnswer(*browser, hung);
+    volumes.setPaths({dir.file("fast")});
+    browser->refreshDrives();
+    EXPECT_EQ(browser->driveList()->findData(QByteArray::fromStdString(hung)), -1);
+
+    volumes.setPaths({dir.file("fast"), hung});
+    browser->refreshDrives();
+    // Its answer can only come in with the events.
+    EXPECT_EQ(browser->volumeState(hung), State::Pending);
+    EXPECT_FALSE(entry(hung)->isEnabled());
+    testing::waitForAnswer(*browser, hung);
+    EXPECT_TRUE(entry(hung)->isEnabled());
+}
+
+TEST(DriveListVolumes, OneThatIsNothingToBrowseLeavesTheList) {
+    TempDir dir;
+    dir.makeDirectory("disk");
+    FaultyFileSystem fs;
+    ScriptedMessageBox messages;
+    testing::GatedVolumes volumes{{dir.file("disk"), dir.file("hosts")}};
+    volumes.makeNotBrowsable(dir.file("hosts"));
+    ASSERT_TRUE(fs.setCurrentDirectory(dir.file("disk")).ok());
+    DirectoryBrowser browser(fs, messages, volumes);
+    ASSERT_TRUE(browser.fillDrives(""));
+    testing::waitForAnswer(browser, dir.file("hosts"));
+    EXPECT_EQ(browser.driveList()->findData(QByteArray::fromStdString(dir.file("hosts"))), -1);
+    ASSERT_EQ(browser.driveList()->count(), 2);
+    EXPECT_EQ(browser.volumeAt(browser.driveList()->currentIndex()), dir.file("disk"));
+}
+
 TEST(DriveListFailure, AnUnreadableMountTableLeavesTheRootToBrowse) {
     class Broken final : public platform::VolumeSource {
         platform::Result<std::vector<std::string>> mountedVolumes() override {
             return platform::Status::fromErrno(ENOENT);
+        }
+        platform::VolumeCheck volumeCheck(const std::string& /*mountPath*/) const override {
+            return [] { return platform::VolumeAnswer::Ready; };
         }
     } broken;
     TempDir dir;

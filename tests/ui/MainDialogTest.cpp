@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -269,6 +270,30 @@ TEST_F(MainDialogTest, TheStartUpPictureIsGoneOnceTheDialogIsSetUp) {
     for (QWidget* window : QApplication::topLevelWidgets()) {
         EXPECT_FALSE(window->isVisible() && window->inherits("QSplashScreen"));
     }
+}
+
+// A volume that does not answer, as a hung network share or a busy FUSE daemon, neither keeps
+// the window from starting nor the other volumes from the list.
+TEST_F(MainDialogTest, StartsWhileAVolumeHasNotAnswered) {
+    dir.write("work/a.txt");
+    writeSettings();
+    testing::GatedVolumes gated{{"/", dir.file("hung")}};
+    gated.hold(dir.file("hung"));
+    MainDialogServices services(fs, messages, tags, gated);
+    services.splashMilliseconds = 0;
+    services.volumeTimeLimit = std::chrono::hours(1);
+    MainDialog started(std::move(services));
+    ASSERT_TRUE(started.startUp());
+    const DirectoryBrowser& browser = *started.controls().browser;
+    testing::waitForAnswer(browser, "/");
+    EXPECT_EQ(browser.volumeState(dir.file("hung")), VolumeChecker::State::Pending);
+    ASSERT_EQ(browser.driveList()->count(), 2);
+    EXPECT_EQ(browser.currentPath(), dir.file("work"));
+    EXPECT_EQ(started.session().fileList.rowCount(), 1u);
+
+    gated.release();
+    testing::waitForAnswer(browser, dir.file("hung"));
+    EXPECT_EQ(browser.volumeState(dir.file("hung")), VolumeChecker::State::Ready);
 }
 
 TEST_F(MainDialogTest, AStartupDirectoryThatIsGoneIsReportedAndTheBrowserOpensHere) {
