@@ -48,11 +48,10 @@ QColor CDirectoryTree::focusFrameColor() const {
 }
 
 QColor CDirectoryTree::currentItemFrameColor() const {
+    // The colour of the text, which stands out from the selected row and from the rows around it
+    // alike; a frame of the selected text's colour would only seem to shrink the row.
     const QPalette& colors = palette();
-    if (!selectionModel()->isSelected(currentIndex())) {
-        return focusFrameColor();
-    }
-    return readableColor(colors.color(QPalette::HighlightedText), colors.color(QPalette::Highlight),
+    return readableColor(colors.color(QPalette::Text), colors.color(QPalette::Highlight),
                          kFrameContrast);
 }
 
