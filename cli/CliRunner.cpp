@@ -23,6 +23,7 @@
 #include "engine/TextCase.h"
 #include "platform/AbsolutePath.h"
 #include "platform/FileSize.h"
+#include "platform/FolderMessages.h"
 #include "platform/GlobMatch.h"
 #include "platform/StatePaths.h"
 #include "settings/DefaultSettingsFiles.h"
@@ -153,7 +154,7 @@ int CliRunner::runCommand(const CliOptions& options, StderrMessageBox& messages)
 bool CliRunner::findSettings(const CliOptions& options, StderrMessageBox& messages) {
     const platform::Result<std::string> here = fileSystem_.currentDirectory();
     if (!here.ok()) {
-        messages.show(here.status().message(), "GetLastError", Icon::Stop);
+        messages.show(platform::cannotReadCurrentFolder(here.status()));
         return false;
     }
     startDirectory_ = *here;

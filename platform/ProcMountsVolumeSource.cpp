@@ -89,14 +89,18 @@ Result<std::vector<std::string>> ProcMountsVolumeSource::mountedVolumes() {
     if (!table.ok()) {
         return table.status();
     }
-    std::vector<std::string> volumes = parseMountTable(*table);
+    return parseMountTable(*table);
+}
+
+VolumeCheck ProcMountsVolumeSource::volumeCheck(const std::string& mountPath) const {
     // Containers bind single files (such as /etc/hosts) over the image; only directories are
     // volumes.
-    std::erase_if(volumes, [](const std::string& path) {
+    return [mountPath] {
         struct stat info {};
-        return ::stat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode);
-    });
-    return volumes;
+        return ::stat(mountPath.c_str(), &info) == 0 && S_ISDIR(info.st_mode)
+                   ? VolumeAnswer::Ready
+                   : VolumeAnswer::NotBrowsable;
+    };
 }
 
 }  // namespace nameshift::platform

@@ -15,7 +15,8 @@ namespace nameshift::platform {
 // and the like) are left out. Sorted by bytes, each path once.
 std::vector<std::string> parseMountTable(std::string_view table);
 
-// The volumes of the running system, from /proc/self/mounts.
+// The volumes of the running system, from /proc/self/mounts. Reading the table never waits for a
+// volume; asking a mount point about itself may, for as long as its server or daemon takes.
 class ProcMountsVolumeSource final : public VolumeSource {
 public:
     explicit ProcMountsVolumeSource(FileSystem& fileSystem,
@@ -23,6 +24,8 @@ public:
         : fileSystem_(fileSystem), mountTable_(std::move(mountTable)) {}
 
     Result<std::vector<std::string>> mountedVolumes() override;
+    // Whether the mount point is a directory, from the system's answer about it.
+    VolumeCheck volumeCheck(const std::string& mountPath) const override;
 
     // Far beyond the table of a machine with tens of thousands of mounts.
     static constexpr std::size_t kMountTableMaxBytes = 16 * 1024 * 1024;

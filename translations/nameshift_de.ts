@@ -327,10 +327,6 @@ Using default path</source>
 Der voreingestellte Pfad wird verwendet</translation>
     </message>
     <message>
-        <source>GetLastError</source>
-        <translation>Systemfehler</translation>
-    </message>
-    <message>
         <source>Unable to open directory</source>
         <translation>Das Verzeichnis kann nicht geöffnet werden</translation>
     </message>
@@ -339,16 +335,8 @@ Der voreingestellte Pfad wird verwendet</translation>
         <translation>FEHLER</translation>
     </message>
     <message>
-        <source>GetLastError - GetLogicalDrives failed</source>
-        <translation>Systemfehler – Laufwerke können nicht ermittelt werden</translation>
-    </message>
-    <message>
         <source>Dir path in options is invalid</source>
         <translation>Der Verzeichnispfad in den Optionen ist ungültig</translation>
-    </message>
-    <message>
-        <source>GetLastError - GetCurrentDirectory failed</source>
-        <translation>Systemfehler – das aktuelle Verzeichnis kann nicht ermittelt werden</translation>
     </message>
     <message>
         <source>Drive %1: is not ready.</source>
@@ -661,6 +649,26 @@ Rückgängig gibt den umbenannten Dateien ihre alten Namen zurück. Abschließen
         <source>Cannot read the restore file &quot;%1&quot;: %2</source>
         <translation>Die Wiederherstellungsdatei „%1“ kann nicht gelesen werden: %2</translation>
     </message>
+    <message>
+        <source>Cannot continue - the file &quot;%1&quot; holds the name of the restore file, spelled otherwise, and this folder&apos;s filesystem takes both spellings for one name: the batch&apos;s restore file would replace it. Rename it, or apply without a restore file. Nothing was renamed.</source>
+        <translation>Fortfahren nicht möglich – die Datei „%1“ trägt den Namen der Wiederherstellungsdatei in anderer Schreibweise, und das Dateisystem dieses Ordners hält beide Schreibweisen für einen Namen: Die Wiederherstellungsdatei des Vorgangs würde sie ersetzen. Benennen Sie sie um oder wenden Sie die Änderungen ohne Wiederherstellungsdatei an. Es wurde nichts umbenannt.</translation>
+    </message>
+    <message>
+        <source>Cannot open the folder &quot;%1&quot;: %2</source>
+        <translation>Der Ordner „%1“ kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>Cannot read the current folder: %1</source>
+        <translation>Der aktuelle Ordner kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>Cannot list the mounted volumes: %1</source>
+        <translation>Die eingehängten Datenträger können nicht ermittelt werden: %1</translation>
+    </message>
+    <message>
+        <source>The folder &quot;%1&quot; no longer exists; showing &quot;%2&quot; instead.</source>
+        <translation>Den Ordner „%1“ gibt es nicht mehr; stattdessen wird „%2“ angezeigt.</translation>
+    </message>
 </context>
 <context>
     <name>QProgressDialog</name>
@@ -701,10 +709,21 @@ Rückgängig gibt den umbenannten Dateien ihre alten Namen zurück. Abschließen
     </message>
 </context>
 <context>
+    <name>nameshift::ui::CDirectoryTree</name>
+    <message>
+        <source>&amp;Refresh</source>
+        <translation>&amp;Aktualisieren</translation>
+    </message>
+</context>
+<context>
     <name>nameshift::ui::DirectoryBrowser</name>
     <message>
         <source>Available drives:</source>
         <translation>Verfügbare Laufwerke:</translation>
+    </message>
+    <message>
+        <source>%1 (not responding)</source>
+        <translation>%1 (antwortet nicht)</translation>
     </message>
 </context>
 <context>

@@ -1,10 +1,17 @@
 #include "ui/CDirectoryTree.h"
 
+#include <QAction>
 #include <QHeaderView>
+#include <QKeySequence>
+#include <QPainter>
+#include <QPen>
 
 #include <algorithm>
+#include <cerrno>
 
+#include "platform/FolderMessages.h"
 #include "ui/DisplayText.h"
+#include "ui/ReadableColor.h"
 
 namespace nameshift::ui {
 
@@ -24,6 +31,65 @@ CDirectoryTree::CDirectoryTree(platform::FileSystem& fileSystem, platform::Messa
     setItemsExpandable(false);
     setIconSize(QSize(16, 16));
     connect(this, &QTreeView::doubleClicked, this, &CDirectoryTree::openItem);
+
+    // Anywhere in the window, as file managers and browsers have it.
+    auto* refreshAction = new QAction(tr("&Refresh"), this);
+    refreshAction->setShortcut(QKeySequence(Qt::Key_F5));
+    refreshAction->setShortcutContext(Qt::WindowShortcut);
+    connect(refreshAction, &QAction::triggered, this, &CDirectoryTree::refresh);
+    addAction(refreshAction);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+QColor CDirectoryTree::focusFrameColor() const {
+    const QPalette& colors = palette();
+    return readableColor(colors.color(QPalette::Highlight), colors.color(QPalette::Base),
+                         kFrameContrast);
+}
+
+QColor CDirectoryTree::currentItemFrameColor() const {
+    // The colour of the text, which stands out from the selected row and from the rows around it
+    // alike; a frame of the selected text's colour would only seem to shrink the row.
+    const QPalette& colors = palette();
+    return readableColor(colors.color(QPalette::Text), colors.color(QPalette::Highlight),
+                         kFrameContrast);
+}
+
+void CDirectoryTree::paintEvent(QPaintEvent* event) {
+    QTreeView::paintEvent(event);
+    if (!hasFocus()) {
+        return;
+    }
+    // The style marks the focus with a thin line in the colour of the selection, which is lost
+    // on the selected row and faint on a dark palette: the tree with the focus gets a frame that
+    // stands out from its background, and its current row one that stands out from the row.
+    QPainter painter(viewport());
+    const int width = kFrameWidth;
+    const auto frame = [&](const QRect& area, const QColor& color) {
+        painter.setPen(QPen(color, width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter.setBrush(Qt::NoBrush);
+        // A pen of even width is drawn across the edge; this keeps it inside the area.
+        painter.drawRect(
+            QRectF(area).adjusted(width / 2.0, width / 2.0, -width / 2.0, -width / 2.0));
+    };
+    frame(viewport()->rect(), focusFrameColor());
+    const QModelIndex current = currentIndex();
+    if (current.isValid()) {
+        QRect row = visualRect(current);
+        row.setLeft(0);
+        row.setRight(viewport()->width() - 1);
+        frame(row.adjusted(width, 0, -width, 0), currentItemFrameColor());
+    }
+}
+
+void CDirectoryTree::focusInEvent(QFocusEvent* event) {
+    QTreeView::focusInEvent(event);
+    viewport()->update();
+}
+
+void CDirectoryTree::focusOutEvent(QFocusEvent* event) {
+    QTreeView::focusOutEvent(event);
+    viewport()->update();
 }
 
 void CDirectoryTree::setImages(const QIcon& subdirectory, const QIcon& pathChain) {
@@ -35,17 +101,22 @@ bool CDirectoryTree::fillTree() {
     if (!drive_.empty()) {
         const platform::Status moved = fileSystem_.setCurrentDirectory(drive_);
         if (!moved.ok()) {
-            reportSystemError(moved, NS_MESSAGE("Message", "GetLastError"));
+            messages_.show(platform::cannotOpenFolder(drive_, moved));
             return false;
         }
     }
     const platform::Result<std::string> cwd = fileSystem_.currentDirectory();
     if (!cwd.ok()) {
-        reportSystemError(cwd.status(), NS_MESSAGE("Message", "GetLastError"));
+        messages_.show(platform::cannotReadCurrentFolder(cwd.status()));
         return false;
     }
+    showChain(*cwd);
+    return true;
+}
+
+void CDirectoryTree::showChain(const std::string& path) {
     model_->clear();
-    currentPath_ = *cwd;
+    currentPath_ = path;
     drive_ = volumeContaining(volumes_, currentPath_);
 
     QStandardItem* deepest = makeItem("/", ItemKind::PathChain);
@@ -67,7 +138,53 @@ bool CDirectoryTree::fillTree() {
     currentItem_ = deepest->index();
     setCurrentIndex(deepest->index());
     listSubdirectories(currentPath_, deepest);
+}
+
+bool CDirectoryTree::refresh() {
+    if (currentPath_.empty()) {
+        return false;  // nothing shown yet
+    }
+    const platform::Status entered = fileSystem_.setCurrentDirectory(currentPath_);
+    if (isGone(entered)) {
+        showNearestExisting(currentPath_);
+    } else if (!entered.ok()) {
+        messages_.show(platform::cannotOpenFolder(currentPath_, entered));
+        return false;
+    } else {
+        showChain(currentPath_);
+    }
+    emit directoryOpened();
     return true;
+}
+
+bool CDirectoryTree::leaveIfGone() {
+    if (currentPath_.empty() || !isGone(fileSystem_.setCurrentDirectory(currentPath_))) {
+        return false;
+    }
+    showNearestExisting(currentPath_);
+    return true;
+}
+
+bool CDirectoryTree::isGone(const platform::Status& status) {
+    // ESTALE: a network share's server lost the directory.
+    return status.error() == ENOENT || status.error() == ENOTDIR || status.error() == ESTALE;
+}
+
+void CDirectoryTree::showNearestExisting(const std::string& gone) {
+    // A directory above that cannot be entered either is passed over for one that can; the top
+    // of the file system is shown whatever it answers.
+    std::string shown = gone;
+    do {
+        const std::size_t slash = shown.find_last_of('/');
+        shown = slash == 0 || slash == std::string::npos ? "/" : shown.substr(0, slash);
+    } while (shown != "/" && !fileSystem_.setCurrentDirectory(shown).ok());
+    if (shown == "/") {
+        (void)fileSystem_.setCurrentDirectory(shown);
+    }
+    messages_.show(platform::Message{platform::MessageText(
+        NS_MESSAGE("Message", "The folder \"%1\" no longer exists; showing \"%2\" instead."),
+        {gone, shown})});
+    showChain(shown);
 }
 
 void CDirectoryTree::openItem(const QModelIndex& index) {
@@ -89,8 +206,13 @@ void CDirectoryTree::openItem(const QModelIndex& index) {
     // leaves the tree, its selection, its current path and the process where they were.
     const std::string path = pathOf(item);
     const platform::Status entered = fileSystem_.setCurrentDirectory(path);
+    if (isGone(entered)) {
+        showNearestExisting(path);
+        emit directoryOpened();
+        return;
+    }
     if (!entered.ok()) {
-        reportSystemError(entered, NS_MESSAGE("Message", "GetLastError"));
+        messages_.show(platform::cannotOpenFolder(path, entered));
         showCurrentItem();
         return;
     }
@@ -204,11 +326,6 @@ void CDirectoryTree::setKind(QStandardItem* item, ItemKind kind) const {
 void CDirectoryTree::setOpened(QStandardItem* item, bool opened) {
     item->setData(opened, kOpenedRole);
     setExpanded(item->index(), opened);
-}
-
-void CDirectoryTree::reportSystemError(const platform::Status& status,
-                                       platform::MessageText caption) {
-    messages_.show(status.message(), std::move(caption), platform::Icon::Stop);
 }
 
 }  // namespace nameshift::ui

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QIcon>
 #include <QPersistentModelIndex>
 #include <QStandardItemModel>
@@ -48,12 +49,24 @@ public:
     // was chosen) and lists its subdirectories. False, after a message, when the tree could not
     // be built and stays as it was.
     bool fillTree();
+    // Reads the current directory's subdirectories again (F5, or Refresh in the tree's menu), and
+    // says that the listing should follow. False, after a message, when the directory cannot be
+    // entered and the tree stays as it was.
+    bool refresh();
+    // When the current directory was deleted or moved away, says so and shows the nearest
+    // directory above it that is still there. True when it did; the listing should then follow.
+    bool leaveIfGone();
     // What a double click on `index` does.
     void openItem(const QModelIndex& index);
     // Adds the subdirectories of `path` under `parent`, sorted, and opens `parent`.
     bool listSubdirectories(const std::string& path, QStandardItem* parent);
 
     QStandardItemModel* itemModel() const { return model_; }
+    // The frames that show where the keyboard is while the tree has the focus: around the tree,
+    // and around the current item.
+    QColor focusFrameColor() const;
+    QColor currentItemFrameColor() const;
+    static constexpr int kFrameWidth = 2;
     static ItemKind kindOf(const QStandardItem* item);
     static bool isOpened(const QStandardItem* item);
     // The full path an item stands for, from the stored bytes of it and its ancestors.
@@ -63,16 +76,26 @@ public:
                                         const std::string& path);
 
 signals:
-    // A double click was handled; the listing should follow currentPath().
+    // A double click or a refresh was handled; the listing should follow currentPath().
     void directoryOpened();
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
 private:
+    // As the guidelines for accessible colours ask of the parts of a control.
+    static constexpr double kFrameContrast = 3.0;
+
+    void showChain(const std::string& path);
+    void showNearestExisting(const std::string& gone);
+    static bool isGone(const platform::Status& status);
     void addSubdirectories(const std::vector<platform::DirEntry>& entries, QStandardItem* parent);
     void showCurrentItem();
     QStandardItem* makeItem(const std::string& name, ItemKind kind) const;
     void setKind(QStandardItem* item, ItemKind kind) const;
     void setOpened(QStandardItem* item, bool opened);
-    void reportSystemError(const platform::Status& status, platform::MessageText caption);
 
     platform::FileSystem& fileSystem_;
     platform::MessageBox& messages_;

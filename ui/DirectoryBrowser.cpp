@@ -1,23 +1,28 @@
 #include "ui/DirectoryBrowser.h"
 
 #include <QSignalBlocker>
+#include <QStandardItem>
+#include <QStandardItemModel>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
+#include "platform/FolderMessages.h"
 #include "ui/DisplayText.h"
 
 namespace nameshift::ui {
 
 DirectoryBrowser::DirectoryBrowser(platform::FileSystem& fileSystem, platform::MessageBox& messages,
-                                   platform::VolumeSource& volumes, QWidget* parent)
+                                   platform::VolumeSource& volumes, QWidget* parent,
+                                   std::chrono::milliseconds volumeTimeLimit)
     : QWidget(parent),
       fileSystem_(fileSystem),
       messages_(messages),
       volumes_(volumes),
       driveLabel_(new QLabel(tr("Available drives:"), this)),
       driveList_(new DriveComboBox(this)),
-      tree_(new CDirectoryTree(fileSystem, messages, this)) {
+      tree_(new CDirectoryTree(fileSystem, messages, this)),
+      checker_(new VolumeChecker(volumes, volumeTimeLimit, this)) {
     driveLabel_->setBuddy(driveList_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -27,6 +32,7 @@ DirectoryBrowser::DirectoryBrowser(platform::FileSystem& fileSystem, platform::M
     connect(driveList_, &QComboBox::currentIndexChanged, this, &DirectoryBrowser::changeDrive);
     connect(driveList_, &DriveComboBox::aboutToShowPopup, this, &DirectoryBrowser::refreshDrives);
     connect(tree_, &CDirectoryTree::directoryOpened, this, &DirectoryBrowser::directoryOpened);
+    connect(checker_, &VolumeChecker::stateChanged, this, &DirectoryBrowser::showVolumeState);
 }
 
 bool DirectoryBrowser::fillDrives(const std::string& startPath) {
@@ -36,9 +42,7 @@ bool DirectoryBrowser::fillDrives(const std::string& startPath) {
     if (found.ok()) {
         volumes = std::move(found.value());
     } else {
-        messages_.show(found.status().message(),
-                       NS_MESSAGE("Message", "GetLastError - GetLogicalDrives failed"),
-                       platform::Icon::Stop);
+        messages_.show(platform::cannotListVolumes(found.status()));
         listed = false;
     }
     listVolumes(volumes);
@@ -49,9 +53,7 @@ bool DirectoryBrowser::fillDrives(const std::string& startPath) {
     }
     const platform::Result<std::string> cwd = fileSystem_.currentDirectory();
     if (!cwd.ok()) {
-        messages_.show(cwd.status().message(),
-                       NS_MESSAGE("Message", "GetLastError - GetCurrentDirectory failed"),
-                       platform::Icon::Stop);
+        messages_.show(platform::cannotReadCurrentFolder(cwd.status()));
         return false;
     }
     reselectDrive(CDirectoryTree::volumeContaining(volumes, *cwd));
@@ -71,7 +73,30 @@ void DirectoryBrowser::listVolumes(std::vector<std::string> volumes) {
             driveList_->addItem(displayText(volume), byteArrayOf(volume));
         }
     }
+    checker_->check(volumes);
     tree_->setVolumes(std::move(volumes));
+    for (int index = driveList_->count() - 1; index >= 0; --index) {
+        showVolumeState(driveList_->itemData(index).toByteArray());
+    }
+}
+
+void DirectoryBrowser::showVolumeState(const QByteArray& volume) {
+    const int index = driveList_->findData(volume);
+    auto* entries = qobject_cast<QStandardItemModel*>(driveList_->model());
+    if (index < 0 || entries == nullptr) {
+        return;
+    }
+    const VolumeChecker::State state = volumeState(volume.toStdString());
+    if (state == VolumeChecker::State::NotBrowsable && index != driveList_->currentIndex()) {
+        const QSignalBlocker quiet(driveList_);
+        driveList_->removeItem(index);
+        return;
+    }
+    const QString path = displayText(volume.toStdString());
+    QStandardItem* entry = entries->item(index);
+    entry->setText(
+        state == VolumeChecker::State::NotResponding ? tr("%1 (not responding)").arg(path) : path);
+    entry->setEnabled(state == VolumeChecker::State::Ready);
 }
 
 void DirectoryBrowser::refreshDrives() {
@@ -86,12 +111,16 @@ void DirectoryBrowser::refreshDrives() {
     if (!shown.empty() && std::find(volumes.begin(), volumes.end(), shown) == volumes.end()) {
         volumes.push_back(shown);
     }
+    checker_->keepOnly(volumes);
     listVolumes(std::move(volumes));
     reselectDrive(shown);
 }
 
 bool DirectoryBrowser::isDriveReady(int index) {
     const std::string volume = volumeAt(index);
+    if (volumeState(volume) != VolumeChecker::State::Ready) {
+        return false;
+    }
     // An unmounted volume leaves its empty mount point behind, which must not pass for the
     // volume.
     const platform::Result<std::vector<std::string>> mounted = volumes_.mountedVolumes();

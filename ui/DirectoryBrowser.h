@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QWidget>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "platform/MessageBox.h"
 #include "platform/VolumeSource.h"
 #include "ui/CDirectoryTree.h"
+#include "ui/VolumeChecker.h"
 #include "ui/widgets/DriveComboBox.h"
 
 namespace nameshift::ui {
@@ -21,19 +23,29 @@ class DirectoryBrowser : public QWidget {
     Q_OBJECT
 
 public:
+    // How long a volume may take to answer before the list calls it not responding.
+    static constexpr std::chrono::milliseconds kVolumeTimeLimit{2000};
+
     DirectoryBrowser(platform::FileSystem& fileSystem, platform::MessageBox& messages,
-                     platform::VolumeSource& volumes, QWidget* parent = nullptr);
+                     platform::VolumeSource& volumes, QWidget* parent = nullptr,
+                     std::chrono::milliseconds volumeTimeLimit = kVolumeTimeLimit);
 
     // Lists the volumes, enters `startPath` when one is given and shows the volume of the
     // current directory. False, after a message, when the volumes cannot be read; the list then
-    // offers "/" alone.
+    // offers "/" alone. The volumes are asked in the background whether they answer; until one
+    // has, its entry cannot be chosen.
     bool fillDrives(const std::string& startPath);
     bool fillTree() { return tree_->fillTree(); }
     // Reads the mounted volumes again and lists them, keeping the volume shown; the list does
     // this each time it opens.
     void refreshDrives();
-    // Whether the volume at `index` of the list is still mounted and can be read.
+    // Whether the volume at `index` of the list answered, is still mounted and can be read. A
+    // volume that has not answered is not touched.
     bool isDriveReady(int index);
+    // What the volume mounted at `volume` answered so far.
+    VolumeChecker::State volumeState(const std::string& volume) const {
+        return checker_->state(volume);
+    }
     // Shows `volume` in the list without acting on the change.
     void reselectDrive(const std::string& volume);
 
@@ -52,6 +64,9 @@ signals:
 private:
     void changeDrive(int index);
     void listVolumes(std::vector<std::string> volumes);
+    // Shows in the list what the volume answered: one not answering yet cannot be chosen, one
+    // that never answered says so, and one that is nothing to browse leaves the list.
+    void showVolumeState(const QByteArray& volume);
 
     platform::FileSystem& fileSystem_;
     platform::MessageBox& messages_;
@@ -59,6 +74,7 @@ private:
     QLabel* driveLabel_;
     DriveComboBox* driveList_;
     CDirectoryTree* tree_;
+    VolumeChecker* checker_;
 };
 
 }  // namespace nameshift::ui

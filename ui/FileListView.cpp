@@ -1,13 +1,41 @@
 #include "ui/FileListView.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QStyle>
+#include <QStyleOptionViewItem>
+#include <QStyledItemDelegate>
+
+#include <algorithm>
 
 namespace nameshift::ui {
 
+// Draws the rows as the view's own delegate does, at the height of a row of text whatever they
+// show: a style gives a row with an icon more room than one without.
+class FileListView::RowHeightDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void setRowHeight(int height) { rowHeight_ = height; }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(rowHeight_);
+        return size;
+    }
+
+private:
+    int rowHeight_ = 0;
+};
+
 FileListView::FileListView(engine::FileList& fileList, QWidget* parent)
-    : QTreeView(parent), fileList_(fileList), model_(new FileListModel(fileList, this)) {
+    : QTreeView(parent),
+      fileList_(fileList),
+      model_(new FileListModel(fileList, this)),
+      rowHeights_(new RowHeightDelegate(this)) {
     setModel(model_);
+    setItemDelegate(rowHeights_);
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -21,6 +49,29 @@ FileListView::FileListView(engine::FileList& fileList, QWidget* parent)
     header()->setStretchLastSection(true);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &FileListView::takeOverSelection);
+    fitIconsToRows();
+}
+
+void FileListView::changeEvent(QEvent* event) {
+    QTreeView::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        fitIconsToRows();
+    }
+}
+
+void FileListView::fitIconsToRows() {
+    // The marker of a refused new name keeps its row as tall as a row of text. The rows share one
+    // height, which the first row sets: a marker that added to it made every row taller when the
+    // first row had one, and was drawn over its neighbours when only a later row had one.
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.features = QStyleOptionViewItem::HasDisplay;
+    option.text = QStringLiteral("Xg");
+    const int textRow =
+        style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), this).height();
+    rowHeights_->setRowHeight(textRow);
+    const int side = std::max(1, textRow - 2);
+    setIconSize(QSize(side, side));
 }
 
 void FileListView::reload() {

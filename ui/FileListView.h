@@ -30,12 +30,19 @@ signals:
     // The ticks changed, so the status line must follow.
     void ticksChanged();
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    void fitIconsToRows();
     void takeOverSelection(const QItemSelection& selected, const QItemSelection& deselected);
     void showTicks();
 
+    class RowHeightDelegate;
+
     engine::FileList& fileList_;
     FileListModel* model_;
+    RowHeightDelegate* rowHeights_;
 };
 
 }  // namespace nameshift::ui

@@ -1,5 +1,6 @@
 #include "ui/HelpWindow.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QShortcut>
@@ -7,6 +8,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "ui/ReadableColor.h"
 #include "ui/WindowPlacement.h"
 #include "ui/widgets/IconPushButton.h"
 
@@ -85,6 +87,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout->addWidget(browser_, 1);
 
     connect(browser_, &QTextBrowser::sourceChanged, this, &HelpWindow::updateTitle);
+    fitLinkColor();
     browser_->setSource(QUrl(kHelpRoot + QLatin1String(kContentsPage)));
     resize(720, 560);
 }
@@ -113,6 +116,23 @@ void HelpWindow::showPage(const QString& page) {
     if (browser_->source() != target) {
         browser_->setSource(target);
     }
+}
+
+void HelpWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && browser_ != nullptr) {
+        fitLinkColor();
+        browser_->reload();
+    }
+}
+
+void HelpWindow::fitLinkColor() {
+    // The pages take the link colour of the desktop's palette, which some dark colour schemes
+    // leave too dark to read on their own background; it is made lighter or darker until the
+    // links read as well as text should (4.5:1).
+    const QPalette& colors = palette();
+    const QColor link = readableColor(colors.color(QPalette::Link), colors.color(QPalette::Base));
+    browser_->document()->setDefaultStyleSheet(QStringLiteral("a { color: %1; }").arg(link.name()));
 }
 
 void HelpWindow::updateTitle() {

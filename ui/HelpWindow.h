@@ -30,8 +30,12 @@ public:
     void showPage(const QString& page);
     QTextBrowser* browser() const { return browser_; }
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     void updateTitle();
+    void fitLinkColor();
 
     QTextBrowser* browser_ = nullptr;
     IconPushButton* backButton_ = nullptr;

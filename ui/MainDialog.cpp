@@ -27,6 +27,7 @@
 #include "engine/PreviewCommand.h"
 #include "engine/RestoreCommand.h"
 #include "platform/DirEntry.h"
+#include "platform/FolderMessages.h"
 #include "settings/Id3OptionsFile.h"
 #include "settings/ProgramOptionsFile.h"
 #include "settings/RenameSettingsFile.h"
@@ -44,6 +45,8 @@ namespace {
 
 constexpr int kNameTextLimit = 255;
 constexpr int kCounterTextLimit = 2;
+// The counts the status line is given room for: ten million files less one.
+constexpr int kWidestStatusCount = 9'999'999;
 
 QButtonGroup* radioGroup(QWidget* owner, std::initializer_list<const char*> labels,
                          std::vector<QRadioButton*>& buttons) {
@@ -232,6 +235,10 @@ MainDialog::MainDialog(MainDialogServices services, DialogHooks hooks, QWidget* 
 
 MainDialog::~MainDialog() {
     dropNewNames();
+    // The list reads the session's rows whenever it lays itself out, which hiding the dialog on
+    // its way out makes it do: it goes before the session does.
+    delete controls_.fileList;
+    controls_.fileList = nullptr;
 }
 
 void MainDialog::buildControls() {
@@ -293,15 +300,21 @@ void MainDialog::buildControls() {
     c.logo->setFrameStyle(QFrame::Box | QFrame::Sunken);
     c.logo->setPixmap(QIcon(QStringLiteral(":/logo.svg")).pixmap(QSize(200, 48)));
     c.logo->setAlignment(Qt::AlignCenter);
-    c.browser =
-        new DirectoryBrowser(services_.fileSystem, services_.messages, services_.volumes, this);
+    c.browser = new DirectoryBrowser(services_.fileSystem, services_.messages, services_.volumes,
+                                     this, services_.volumeTimeLimit);
     c.fileList = new FileListView(session_.fileList, this);
     c.selectAll = new IconPushButton(tr("Select/Deselect all files"), this);
     c.selectAll->setCheckable(true);
     c.status = new QLabel(this);
-    // The status line grows with the ticks; it must not push the window wider.
+    // The status line changes with every tick and must not make the window jump; it is given
+    // once the room its text takes for the counts of a very large folder, in the language shown.
     c.status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    c.status->setMinimumWidth(0);
+    int statusWidth = 0;
+    for (const int count : {1, kWidestStatusCount}) {
+        statusWidth = std::max(statusWidth,
+                               c.status->fontMetrics().horizontalAdvance(statusText(count, count)));
+    }
+    c.status->setMinimumWidth(statusWidth + 2 * c.status->margin());
 
     c.preview = new IconPushButton(tr("&Preview changes"), this);
     c.restore = new IconPushButton(tr("&Restore Filenames"), this);
@@ -380,10 +393,9 @@ void MainDialog::layOutControls() {
     left->addWidget(c.logo);
     left->addWidget(c.browser, 2);
     left->addWidget(c.fileList, 3);
-    auto* statusRow = new QHBoxLayout;
-    statusRow->addWidget(c.selectAll);
-    statusRow->addWidget(c.status, 1);
-    left->addLayout(statusRow);
+    // The status line has the list's whole width below it, so that it is read whole.
+    left->addWidget(c.status);
+    left->addWidget(c.selectAll, 0, Qt::AlignLeft);
 
     // The browser and the list take what the window gains; the rules keep their natural size.
     auto* body = new QHBoxLayout;
@@ -508,8 +520,7 @@ bool MainDialog::startUp() {
     const platform::Result<settings::SettingsPaths> paths =
         settings::SettingsPaths::atStartup(services_.fileSystem, services_.settingsDirectory);
     if (!paths.ok()) {
-        services_.messages.show(paths.status().message(), NS_MESSAGE("Message", "GetLastError"),
-                                platform::Icon::Stop);
+        services_.messages.show(platform::cannotReadCurrentFolder(paths.status()));
         // Without a program directory there are no settings and no directory to work in; only
         // leaving is offered.
         for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
@@ -655,8 +666,19 @@ void MainDialog::fillFileList() {
     session_.fileList.setSortKey(session_.rules.sortKey);
     // Refilling may show a message, and no part of the column may be computed meanwhile.
     dropNewNames();
-    session_.fileList.applyFileMask(session_.directory);
+    if (!session_.fileList.applyFileMask(session_.directory) && leaveGoneDirectory()) {
+        return;
+    }
     showFileList();
+}
+
+bool MainDialog::leaveGoneDirectory() {
+    if (!controls_.browser->tree()->leaveIfGone()) {
+        return false;
+    }
+    // The ticked rows are of files that went with their directory.
+    afterDirectoryChange();
+    return true;
 }
 
 void MainDialog::refilterFileList() {
@@ -765,11 +787,14 @@ void MainDialog::dropNewNames() {
     listedNames_.reset();
 }
 
+QString MainDialog::statusText(int files, int ticked) {
+    // The counts are put in after the translation.
+    return tr("%n file(s) total - %1 selected", nullptr, files).arg(ticked);
+}
+
 void MainDialog::showStatus() {
-    // The list's own status text, with the counts put in after the translation.
-    statusText_ = tr("%n file(s) total - %1 selected", nullptr,
-                     static_cast<int>(session_.fileList.rowCount()))
-                      .arg(session_.fileList.tickedCount());
+    statusText_ = statusText(static_cast<int>(session_.fileList.rowCount()),
+                             static_cast<int>(session_.fileList.tickedCount()));
     elideStatus();
 }
 
@@ -811,6 +836,9 @@ void MainDialog::afterDirectoryChange() {
 // The commands plan the batch anew; the column is finished first so that nothing of it is
 // computed while a command works on the list, and it shows what the command judged.
 void MainDialog::previewChanges() {
+    if (leaveGoneDirectory()) {
+        return;
+    }
     finishNewNames();
     readControls();
     PreviewDialog dialog(this, services_.runModal);
@@ -818,6 +846,9 @@ void MainDialog::previewChanges() {
 }
 
 void MainDialog::applyChanges() {
+    if (leaveGoneDirectory()) {
+        return;
+    }
     finishNewNames();
     readControls();
     QtBatchProgress progress(this, tr("Renaming files..."));

@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QTimer>
 
+#include <chrono>
 #include <cstddef>
 #include <functional>
 #include <memory>
@@ -59,6 +60,8 @@ struct MainDialogServices {
     // milliseconds' work, so that keystrokes and scrolling never wait. A batch no larger is
     // computed at once.
     std::size_t newNamesPerSlice = 8192;
+    // How long a mounted volume may take to answer before the drive list calls it not responding.
+    std::chrono::milliseconds volumeTimeLimit = DirectoryBrowser::kVolumeTimeLimit;
 };
 
 // What the dialogs opened from the main dialog get to work with.
@@ -205,6 +208,7 @@ private:
     void fillFileList();
     void refilterFileList();
     void showFileList();
+    static QString statusText(int files, int ticked);
     void showStatus();
     void elideStatus();
     void scheduleNewNames();
@@ -215,6 +219,10 @@ private:
     void dropNewNames();
     void emptyFileList();
     void afterDirectoryChange();
+    // When the directory shown was deleted or moved away, says so, shows the nearest one above it
+    // and lists that instead. True when it did. Asked when a listing fails, and before a command,
+    // which would only fail to open it.
+    bool leaveGoneDirectory();
     void afterCommand(engine::CommandOutcome outcome);
     // Offers to undo or finish each interrupted batch, with the progress of a batch.
     void offerRecovery();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -124,6 +125,15 @@ TEST_F(StoppedCommandTest, AStoppedBatchAndAStoppedRecoveryAreRecoveredLater) {
     EXPECT_EQ(dir.names("files"), (Names{"a.txt", "b.txt", "c.txt"}));
     EXPECT_EQ(run({"recover"}, errors), exit_status::kDone);
     EXPECT_EQ(errors, "");
+}
+
+// Without a current folder there is nowhere to work; the message says which step failed.
+TEST_F(StoppedCommandTest, AnUnreadableCurrentFolderIsNamedAsTheStepThatFailed) {
+    fs.fail(Op::CurrentDirectory, EACCES);
+    std::string errors;
+    EXPECT_EQ(run({"list"}, errors), exit_status::kRefused);
+    EXPECT_EQ(errors, "Nameshift Pro: Cannot read the current folder: " +
+                          platform::Status::fromErrno(EACCES).message() + "\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(Runs, StoppedCommandTest,

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "TempDir.h"
+#include "platform/PosixFileSystem.h"
 #include "platform/ProcMountsVolumeSource.h"
 
 namespace nameshift::platform {
@@ -51,6 +53,25 @@ INSTANTIATE_TEST_SUITE_P(
                   "garbage\n\n/dev/sda1 / ext4 rw 0 0\nnone relative ext4\n",
                   {"/"}}),
     [](const ::testing::TestParamInfo<MountCase>& param) { return std::string(param.param.name); });
+
+// Reading the table asks no volume anything, so a hung one cannot stop it; asking a volume is
+// a check of its own, which keeps directories alone.
+TEST(ProcMountsVolumeSourceTest, ListsWithoutAskingAndAsksEachVolumeOnItsOwn) {
+    testing::TempDir dir;
+    dir.makeDirectory("disk");
+    dir.write("hosts");
+    dir.write("mounts", "/dev/sda1 " + dir.file("disk") + " ext4 rw 0 0\n/dev/sda1 " +
+                            dir.file("hosts") + " ext4 rw 0 0\nhost:/share " + dir.file("gone") +
+                            " nfs4 rw 0 0\n");
+    PosixFileSystem fileSystem;
+    ProcMountsVolumeSource source(fileSystem, dir.file("mounts"));
+    const Result<std::vector<std::string>> volumes = source.mountedVolumes();
+    ASSERT_TRUE(volumes.ok());
+    EXPECT_EQ(*volumes, (Paths{dir.file("disk"), dir.file("gone"), dir.file("hosts")}));
+    EXPECT_EQ(source.volumeCheck(dir.file("disk"))(), VolumeAnswer::Ready);
+    EXPECT_EQ(source.volumeCheck(dir.file("hosts"))(), VolumeAnswer::NotBrowsable);
+    EXPECT_EQ(source.volumeCheck(dir.file("gone"))(), VolumeAnswer::NotBrowsable);
+}
 
 }  // namespace
 }  // namespace nameshift::platform

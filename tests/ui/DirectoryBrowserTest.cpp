@@ -1,12 +1,23 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QImage>
+#include <QKeySequence>
 #include <QSignalSpy>
+#include <QStandardItem>
+#include <QStandardItemModel>
+#include <QTest>
 
 #include <cerrno>
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "FaultyFileSystem.h"
+#include "Palettes.h"
 #include "ScriptedMessageBox.h"
 #include "TempDir.h"
 #include "UiFakes.h"
@@ -150,7 +161,10 @@ TEST_F(DirectoryTreeTest, ADirectoryThatCannotBeEnteredLeavesTreeAndProcessAsThe
     fs.fail(FaultyFileSystem::Op::SetCurrentDirectory, EACCES, "live");
     tree.openItem(childNamed(deepest(), "live")->index());
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].caption, "GetLastError");
+    EXPECT_EQ(messages.shown[0].text, "Cannot open the folder \"" + dir.file("top/music/new/live") +
+                                          "\": " + platform::Status::fromErrno(EACCES).message());
+    EXPECT_EQ(messages.shown[0].caption, "Nameshift Pro");
+    EXPECT_EQ(messages.shown[0].icon, platform::Icon::Stop);
     EXPECT_EQ(chain(), pieces(dir.file("top/music/new")));
     EXPECT_EQ(children(deepest()), (Names{"empty", "live"}));
     EXPECT_EQ(cwd(), dir.file("top/music/new"));
@@ -184,6 +198,120 @@ TEST_F(DirectoryTreeTest, NamesThatAreNoUtf8AreKeptAsBytes) {
     tree.openItem(item->index());
     EXPECT_EQ(cwd(), dir.file("top/music/new/" + odd));
 }
+
+TEST_F(DirectoryTreeTest, RefreshReadsTheSubdirectoriesAgainFromF5OrTheMenu) {
+    QSignalSpy opened(&tree, &CDirectoryTree::directoryOpened);
+    dir.makeDirectory("top/music/new/fresh");
+    std::filesystem::remove(dir.file("top/music/new/empty"));
+    QAction* refresh = nullptr;
+    for (QAction* action : tree.actions()) {
+        if (action->shortcut() == QKeySequence(Qt::Key_F5)) {
+            refresh = action;
+        }
+    }
+    ASSERT_NE(refresh, nullptr);
+    EXPECT_EQ(refresh->text(), QStringLiteral("&Refresh"));
+    EXPECT_EQ(tree.contextMenuPolicy(), Qt::ActionsContextMenu);
+    refresh->trigger();
+    EXPECT_EQ(chain(), pieces(dir.file("top/music/new")));
+    EXPECT_EQ(children(deepest()), (Names{"fresh", "live"}));
+    EXPECT_EQ(tree.currentIndex(), deepest()->index());
+    EXPECT_EQ(cwd(), dir.file("top/music/new"));
+    EXPECT_EQ(opened.count(), 1);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+struct GoneCase {
+    const char* name;
+    const char* gone;     // removed, or moved to `movedTo`
+    const char* movedTo;  // null: removed
+    bool openLive;        // found on entering "live" rather than on a refresh
+    const char* shown;
+    Names children;
+
+    friend void PrintTo(const GoneCase& c, std::ostream* out) { *out << c.name; }
+};
+
+// A directory deleted or moved away while the tree shows it is found out, reported once, and the
+// tree goes to the nearest directory above it that is still there.
+class GoneDirectoryTest : public DirectoryTreeTest,
+                          public ::testing::WithParamInterface<GoneCase> {};
+
+TEST_P(GoneDirectoryTest, ShowsTheNearestDirectoryAboveThatIsThere) {
+    const GoneCase& row = GetParam();
+    QSignalSpy opened(&tree, &CDirectoryTree::directoryOpened);
+    QStandardItem* live = childNamed(deepest(), "live");
+    if (row.movedTo != nullptr) {
+        std::filesystem::rename(dir.file(row.gone), dir.file(row.movedTo));
+    } else {
+        std::filesystem::remove_all(dir.file(row.gone));
+    }
+    if (row.openLive) {
+        tree.openItem(live->index());
+    } else {
+        EXPECT_TRUE(tree.refresh());
+    }
+    const std::string goneFolder = dir.file(row.openLive ? "top/music/new/live" : "top/music/new");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "The folder \"" + goneFolder +
+                                          "\" no longer exists; showing \"" + dir.file(row.shown) +
+                                          "\" instead.");
+    EXPECT_EQ(messages.shown[0].caption, "Nameshift Pro");
+    EXPECT_EQ(chain(), pieces(dir.file(row.shown)));
+    EXPECT_EQ(children(deepest()), row.children);
+    EXPECT_EQ(tree.currentPath(), dir.file(row.shown));
+    EXPECT_EQ(tree.currentIndex(), deepest()->index());
+    EXPECT_EQ(cwd(), dir.file(row.shown));
+    EXPECT_EQ(opened.count(), 1);
+    EXPECT_FALSE(tree.leaveIfGone()) << "the directory shown now is there";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FoundOut, GoneDirectoryTest,
+    ::testing::Values(
+        GoneCase{"OnRefresh", "top/music/new", nullptr, false, "top/music", {"Jazz", "old"}},
+        GoneCase{
+            "MovedAway", "top/music/new", "top/video/new", false, "top/music", {"Jazz", "old"}},
+        GoneCase{"TwoLevelsUp", "top/music", nullptr, false, "top", {"video"}},
+        GoneCase{"OnEntering", "top/music/new/live", nullptr, true, "top/music/new", {"empty"}}),
+    [](const ::testing::TestParamInfo<GoneCase>& param) { return std::string(param.param.name); });
+
+// While the tree has the keyboard, a frame around it and one around its current row stand out
+// from what lies behind them, on a light and on a dark palette; without the focus neither shows.
+class TreeFocusFrameTest : public DirectoryTreeTest,
+                           public ::testing::WithParamInterface<testing::PaletteCase> {};
+
+TEST_P(TreeFocusFrameTest, StandsOutWhileTheTreeHasTheFocus) {
+    const QPalette colors = GetParam().make();
+    tree.setPalette(colors);
+    EXPECT_GE(testing::contrast(tree.focusFrameColor(), colors.color(QPalette::Base)), 3.0);
+    for (const QPalette::ColorRole behind : {QPalette::Highlight, QPalette::Base}) {
+        EXPECT_GE(testing::contrast(tree.currentItemFrameColor(), colors.color(behind)), 3.0);
+    }
+
+    tree.resize(300, 200);
+    tree.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree));
+    tree.activateWindow();
+    tree.setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(tree.hasFocus());
+    const QRect row = tree.visualRect(tree.currentIndex());
+    QImage shown = tree.viewport()->grab().toImage();
+    const auto at = [&](int x, int y) { return shown.pixelColor(x, y).name().toStdString(); };
+    EXPECT_EQ(at(0, row.bottom() + 4), tree.focusFrameColor().name().toStdString());
+    EXPECT_EQ(at(CDirectoryTree::kFrameWidth, row.center().y()),
+              tree.currentItemFrameColor().name().toStdString());
+
+    tree.clearFocus();
+    shown = tree.viewport()->grab().toImage();
+    EXPECT_EQ(at(0, row.bottom() + 4), colors.color(QPalette::Base).name().toStdString());
+}
+
+INSTANTIATE_TEST_SUITE_P(Palettes, TreeFocusFrameTest,
+                         ::testing::Values(testing::PaletteCase{"StyleLight", &testing::styleLight},
+                                           testing::PaletteCase{"DarkerScheme",
+                                                                &testing::darkerScheme}),
+                         &testing::paletteName);
 
 TEST(DirectoryTreeRoot, TheRootIsAChainOfOneItem) {
     FaultyFileSystem fs;
@@ -219,6 +347,10 @@ protected:
         ASSERT_TRUE(fs.setCurrentDirectory(dir.file("first/inner")).ok());
         ASSERT_TRUE(browser.fillDrives(""));
         ASSERT_TRUE(browser.fillTree());
+        for (const std::string& volume :
+             {std::string("/"), dir.file("first"), dir.file("second")}) {
+            testing::waitForAnswer(browser, volume);
+        }
     }
 
     int indexOf(const std::string& volume) const {
@@ -274,10 +406,123 @@ TEST_F(DriveListTest, AnInvalidStartPathIsReportedAndTheCurrentDirectoryStays) {
     EXPECT_EQ(*fs.currentDirectory(), dir.file("first/inner"));
 }
 
+// The browser starts in "fast", one of two volumes; the other, "hung", answers only once the
+// test releases it. Whatever touches "hung" before the user may choose it runs out of memory.
+class SlowVolumeTest : public ::testing::Test {
+protected:
+    using State = VolumeChecker::State;
+
+    void SetUp() override {
+        dir.makeDirectory("fast/inner");
+        dir.makeDirectory("hung/deeper");
+        volumes.hold(hung);
+        ASSERT_TRUE(fs.setCurrentDirectory(dir.file("fast/inner")).ok());
+        fs.runOutOfMemory(FaultyFileSystem::Op::List, "hung");
+        fs.runOutOfMemory(FaultyFileSystem::Op::SetCurrentDirectory, "hung");
+    }
+
+    void open(std::chrono::milliseconds timeLimit) {
+        browser = std::make_unique<DirectoryBrowser>(fs, messages, volumes, nullptr, timeLimit);
+        ASSERT_TRUE(browser->fillDrives(""));
+        ASSERT_TRUE(browser->fillTree());
+    }
+    QStandardItem* entry(const std::string& volume) const {
+        const int index = browser->driveList()->findData(QByteArray::fromStdString(volume));
+        return qobject_cast<QStandardItemModel*>(browser->driveList()->model())->item(index);
+    }
+    // Choosing a volume that has not answered is refused without asking it anything.
+    void chooseHungAndExpectRefusal() {
+        messages.shown.clear();
+        browser->driveList()->setCurrentIndex(entry(hung)->row());
+        EXPECT_EQ(messages.texts(), Names{"Drive " + hung + ": is not ready."});
+        EXPECT_EQ(browser->volumeAt(browser->driveList()->currentIndex()), dir.file("fast"));
+        EXPECT_EQ(browser->currentPath(), dir.file("fast/inner"));
+    }
+    // Once it answered, it is chosen as any other.
+    void releaseAndChooseHung() {
+        volumes.release();
+        testing::waitWhile(*browser, hung, browser->volumeState(hung));
+        EXPECT_EQ(browser->volumeState(hung), State::Ready);
+        EXPECT_TRUE(entry(hung)->isEnabled());
+        EXPECT_EQ(entry(hung)->text().toStdString(), hung);
+        fs.clearFaults();
+        browser->driveList()->setCurrentIndex(entry(hung)->row());
+        EXPECT_EQ(browser->currentPath(), hung);
+    }
+
+    TempDir dir;
+    FaultyFileSystem fs;
+    ScriptedMessageBox messages;
+    const std::string hung = dir.file("hung");
+    testing::GatedVolumes volumes{{dir.file("fast"), hung}};
+    std::unique_ptr<DirectoryBrowser> browser;
+};
+
+TEST_F(SlowVolumeTest, TheOthersAreListedWhileOneHasNotAnswered) {
+    open(std::chrono::hours(1));
+    testing::waitForAnswer(*browser, dir.file("fast"));
+    testing::waitForAnswer(*browser, "/");
+    ASSERT_EQ(browser->driveList()->count(), 3);
+    EXPECT_EQ(browser->volumeState(dir.file("fast")), State::Ready);
+    EXPECT_TRUE(entry(dir.file("fast"))->isEnabled());
+    EXPECT_EQ(browser->volumeState(hung), State::Pending);
+    EXPECT_FALSE(entry(hung)->isEnabled());
+    EXPECT_EQ(entry(hung)->text().toStdString(), hung);
+    chooseHungAndExpectRefusal();
+    releaseAndChooseHung();
+}
+
+TEST_F(SlowVolumeTest, OneThatDoesNotAnswerInTimeIsShownAsNotResponding) {
+    open(std::chrono::milliseconds(0));
+    testing::waitForAnswer(*browser, hung);
+    EXPECT_EQ(browser->volumeState(hung), State::NotResponding);
+    EXPECT_FALSE(entry(hung)->isEnabled());
+    EXPECT_EQ(entry(hung)->text().toStdString(), hung + " (not responding)");
+    chooseHungAndExpectRefusal();
+    releaseAndChooseHung();
+}
+
+// A volume that was unmounted and is mounted again may be another one: it is asked again.
+TEST_F(SlowVolumeTest, OneMountedAgainIsAskedAgain) {
+    volumes.release();
+    open(std::chrono::hours(1));
+    testing::waitForAnswer(*browser, hung);
+    volumes.setPaths({dir.file("fast")});
+    browser->refreshDrives();
+    EXPECT_EQ(browser->driveList()->findData(QByteArray::fromStdString(hung)), -1);
+
+    volumes.setPaths({dir.file("fast"), hung});
+    browser->refreshDrives();
+    // Its answer can only come in with the events.
+    EXPECT_EQ(browser->volumeState(hung), State::Pending);
+    EXPECT_FALSE(entry(hung)->isEnabled());
+    testing::waitForAnswer(*browser, hung);
+    EXPECT_TRUE(entry(hung)->isEnabled());
+}
+
+TEST(DriveListVolumes, OneThatIsNothingToBrowseLeavesTheList) {
+    TempDir dir;
+    dir.makeDirectory("disk");
+    FaultyFileSystem fs;
+    ScriptedMessageBox messages;
+    testing::GatedVolumes volumes{{dir.file("disk"), dir.file("hosts")}};
+    volumes.makeNotBrowsable(dir.file("hosts"));
+    ASSERT_TRUE(fs.setCurrentDirectory(dir.file("disk")).ok());
+    DirectoryBrowser browser(fs, messages, volumes);
+    ASSERT_TRUE(browser.fillDrives(""));
+    testing::waitForAnswer(browser, dir.file("hosts"));
+    EXPECT_EQ(browser.driveList()->findData(QByteArray::fromStdString(dir.file("hosts"))), -1);
+    ASSERT_EQ(browser.driveList()->count(), 2);
+    EXPECT_EQ(browser.volumeAt(browser.driveList()->currentIndex()), dir.file("disk"));
+}
+
 TEST(DriveListFailure, AnUnreadableMountTableLeavesTheRootToBrowse) {
     class Broken final : public platform::VolumeSource {
         platform::Result<std::vector<std::string>> mountedVolumes() override {
             return platform::Status::fromErrno(ENOENT);
+        }
+        platform::VolumeCheck volumeCheck(const std::string& /*mountPath*/) const override {
+            return [] { return platform::VolumeAnswer::Ready; };
         }
     } broken;
     TempDir dir;
@@ -286,9 +531,28 @@ TEST(DriveListFailure, AnUnreadableMountTableLeavesTheRootToBrowse) {
     DirectoryBrowser browser(fs, messages, broken);
     EXPECT_FALSE(browser.fillDrives(""));
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].caption, "GetLastError - GetLogicalDrives failed");
+    EXPECT_EQ(messages.shown[0].text, std::string("Cannot list the mounted volumes: ") +
+                                          platform::Status::fromErrno(ENOENT).message());
+    EXPECT_EQ(messages.shown[0].caption, "Nameshift Pro");
     ASSERT_EQ(browser.driveList()->count(), 1);
     EXPECT_EQ(browser.volumeAt(0), "/");
+}
+
+TEST(DriveListFailure, AnUnreadableCurrentFolderIsNamedAsTheStepThatFailed) {
+    FixedVolumes volumes{{"/"}};
+    FaultyFileSystem fs;
+    ScriptedMessageBox messages;
+    DirectoryBrowser browser(fs, messages, volumes);
+    fs.fail(FaultyFileSystem::Op::CurrentDirectory, EACCES);
+    EXPECT_FALSE(browser.fillDrives(""));
+    EXPECT_FALSE(browser.fillTree());
+    ASSERT_EQ(messages.shown.size(), 2u);
+    for (const platform::Message& message : messages.shown) {
+        EXPECT_EQ(message.text, "Cannot read the current folder: " +
+                                    platform::Status::fromErrno(EACCES).message());
+        EXPECT_EQ(message.caption, "Nameshift Pro");
+        EXPECT_EQ(message.icon, platform::Icon::Stop);
+    }
 }
 
 }  // namespace

@@ -13,15 +13,25 @@
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextTable>
-#include <cmath>
 #include <set>
 #include <string>
 
+#include "Palettes.h"
+#include "ScriptedMessageBox.h"
 #include "TempDir.h"
 #include "platform/PosixFileSystem.h"
+#include "ui/AboutDialog.h"
+#include "ui/widgets/HyperlinkLabel.h"
 
 namespace nameshift::ui {
 namespace {
+
+using testing::contrast;
+using testing::darkerScheme;
+using testing::lightWithPaleLinks;
+using testing::PaletteCase;
+using testing::styleLight;
+using testing::themeDark;
 
 std::string currentDirectory() {
     platform::PosixFileSystem fileSystem;
@@ -121,32 +131,24 @@ TEST(HelpWindow, PagesAreCompleteAndTheirLinksLeadSomewhere) {
     }
 }
 
-double luminance(const QColor& colour) {
-    const auto channel = [](double value) {
-        return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) +
-           0.0722 * channel(colour.blueF());
-}
+// A desktop theme sets the program's palette; the help parses its links' colour from it.
+class ReadableOnPalette : public ::testing::TestWithParam<PaletteCase> {
+protected:
+    void SetUp() override { QApplication::setPalette(palette); }
+    void TearDown() override { QApplication::setPalette(before); }
 
-double contrast(const QColor& a, const QColor& b) {
-    const double lighter = std::max(luminance(a), luminance(b));
-    const double darker = std::min(luminance(a), luminance(b));
-    return (lighter + 0.05) / (darker + 0.05);
-}
+    const QPalette before = QApplication::palette();
+    const QPalette palette = GetParam().make();
+};
 
 // Every piece of text of every page, in the colours it is drawn in, against what lies behind it.
-TEST(HelpWindow, PagesStayReadableOnADarkPalette) {
-    QPalette dark;
-    dark.setColor(QPalette::Window, QColor(0x30, 0x30, 0x30));
-    dark.setColor(QPalette::Base, QColor(0x20, 0x20, 0x20));
-    dark.setColor(QPalette::Text, QColor(0xe0, 0xe0, 0xe0));
-    dark.setColor(QPalette::WindowText, QColor(0xe0, 0xe0, 0xe0));
-    dark.setColor(QPalette::Link, QColor(0x8a, 0xb4, 0xf8));
-    // A dark desktop theme sets the program's palette; the help parses its links' colour from it.
-    const QPalette light = QApplication::palette();
-    QApplication::setPalette(dark);
+TEST_P(ReadableOnPalette, HelpPages) {
+    QApplication::setPalette(before);
     HelpWindow window;
+    // The desktop may change its colours while the help is open; the window hears of it from
+    // the event loop.
+    QApplication::setPalette(palette);
+    QApplication::sendPostedEvents();
     QDirIterator files(QStringLiteral(":/help"));
     while (files.hasNext()) {
         const QString page = files.next().section(QLatin1Char('/'), -1);
@@ -156,7 +158,7 @@ TEST(HelpWindow, PagesStayReadableOnADarkPalette) {
         window.showPage(page);
         const QTextDocument* document = window.browser()->document();
         for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
-            QColor behind = dark.color(QPalette::Base);
+            QColor behind = palette.color(QPalette::Base);
             QTextCursor cursor(block);
             if (QTextTable* table = cursor.currentTable()) {
                 const QBrush cell = table->cellAt(cursor).format().background();
@@ -174,17 +176,43 @@ TEST(HelpWindow, PagesStayReadableOnADarkPalette) {
                                         : behind;
                 QColor text = format.foreground().style() != Qt::NoBrush
                                   ? format.foreground().color()
-                                  : dark.color(QPalette::Text);
+                                  : palette.color(QPalette::Text);
                 if (format.isAnchor() && format.foreground().style() == Qt::NoBrush) {
-                    text = dark.color(QPalette::Link);
+                    text = palette.color(QPalette::Link);
                 }
                 EXPECT_GE(contrast(text, back), 4.5)
                     << page.toStdString() << ": " << it.fragment().text().toStdString();
             }
         }
     }
-    QApplication::setPalette(light);
 }
+
+// The mail link of the About box, before and after a click, as it is painted on the box.
+TEST_P(ReadableOnPalette, AboutBoxLink) {
+    testing::ScriptedMessageBox messages;
+    AboutDialog about(messages);
+    HyperlinkLabel* link = about.mailLink();
+    link->setUrlOpener([](const QUrl&) { return true; });
+    const QColor window = about.palette().color(QPalette::Window);
+    for (const bool visited : {false, true}) {
+        if (visited) {
+            link->activate();
+            ASSERT_TRUE(link->isVisited());
+        }
+        const QColor shown = link->palette().color(QPalette::WindowText);
+        EXPECT_EQ(shown, link->shownColor());
+        EXPECT_GE(contrast(shown, window), 4.5)
+            << (visited ? "visited " : "") << shown.name().toStdString() << " on "
+            << window.name().toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Palettes, ReadableOnPalette,
+                         ::testing::Values(PaletteCase{"ThemeDark", &themeDark},
+                                           PaletteCase{"DarkerScheme", &darkerScheme},
+                                           PaletteCase{"StyleLight", &styleLight},
+                                           PaletteCase{"LightWithPaleLinks", &lightWithPaleLinks}),
+                         &testing::paletteName);
 
 }  // namespace
 }  // namespace nameshift::ui

@@ -3,12 +3,16 @@
 #include <unistd.h>
 #include <QApplication>
 #include <QTest>
+#include <QTranslator>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -268,6 +272,30 @@ TEST_F(MainDialogTest, TheStartUpPictureIsGoneOnceTheDialogIsSetUp) {
     }
 }
 
+// A volume that does not answer, as a hung network share or a busy FUSE daemon, neither keeps
+// the window from starting nor the other volumes from the list.
+TEST_F(MainDialogTest, StartsWhileAVolumeHasNotAnswered) {
+    dir.write("work/a.txt");
+    writeSettings();
+    testing::GatedVolumes gated{{"/", dir.file("hung")}};
+    gated.hold(dir.file("hung"));
+    MainDialogServices services(fs, messages, tags, gated);
+    services.splashMilliseconds = 0;
+    services.volumeTimeLimit = std::chrono::hours(1);
+    MainDialog started(std::move(services));
+    ASSERT_TRUE(started.startUp());
+    const DirectoryBrowser& browser = *started.controls().browser;
+    testing::waitForAnswer(browser, "/");
+    EXPECT_EQ(browser.volumeState(dir.file("hung")), VolumeChecker::State::Pending);
+    ASSERT_EQ(browser.driveList()->count(), 2);
+    EXPECT_EQ(browser.currentPath(), dir.file("work"));
+    EXPECT_EQ(started.session().fileList.rowCount(), 1u);
+
+    gated.release();
+    testing::waitForAnswer(browser, dir.file("hung"));
+    EXPECT_EQ(browser.volumeState(dir.file("hung")), VolumeChecker::State::Ready);
+}
+
 TEST_F(MainDialogTest, AStartupDirectoryThatIsGoneIsReportedAndTheBrowserOpensHere) {
     options.startupDirPath = dir.file("gone");
     writeSettings();
@@ -281,7 +309,9 @@ TEST_F(MainDialogTest, AnUnreadableWorkingDirectoryLeavesOnlyExit) {
     fs.fail(FaultyFileSystem::Op::CurrentDirectory, EACCES);
     EXPECT_FALSE(start());
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].caption, "GetLastError");
+    EXPECT_EQ(messages.shown[0].text,
+              "Cannot read the current folder: " + platform::Status::fromErrno(EACCES).message());
+    EXPECT_EQ(messages.shown[0].caption, "Nameshift Pro");
     EXPECT_EQ(messages.shown[0].icon, platform::Icon::Stop);
     EXPECT_TRUE(c().exit->isEnabled());
     EXPECT_FALSE(c().apply->isEnabled());
@@ -677,6 +707,109 @@ TEST_F(StartedDialogTest, ClosingTheId3OptionsReadsTheirFileAgainAndReportsItMis
     EXPECT_EQ(messages.texts(), Texts{kId3Missing});
     EXPECT_EQ(dialog->session().id3, settings::Id3Naming{});
 }
+
+TEST_F(StartedDialogTest, F5ListsTheFolderAgain) {
+    dialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    dir.write("work/four.txt");
+    QTest::keyClick(dialog.get(), Qt::Key_F5);
+    EXPECT_EQ(listedNames(), (Texts{"three.mp3", "four.txt", "one.txt", "two.txt"}));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+enum class GoneFoundBy { F5, Apply, Preview, Refilter };
+
+// The folder shown, with ticked files, is deleted behind the program's back: whatever finds it
+// out says so once and lists the folder above it, and no ticked file of it is left to rename.
+class GoneFolderWithTicks : public StartedDialogTest,
+                            public ::testing::WithParamInterface<GoneFoundBy> {};
+
+TEST_P(GoneFolderWithTicks, IsLeftForTheFolderAbove) {
+    dialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    c().changePrefix->click();
+    QTest::keyClicks(c().prefixEdit, QStringLiteral("x"));
+    c().selectAll->click();
+    std::filesystem::remove_all(dir.file("work"));
+    switch (GetParam()) {
+        case GoneFoundBy::F5:
+            QTest::keyClick(dialog.get(), Qt::Key_F5);
+            break;
+        case GoneFoundBy::Apply:
+            c().apply->click();
+            break;
+        case GoneFoundBy::Preview:
+            c().preview->click();
+            break;
+        case GoneFoundBy::Refilter:
+            c().hidden->click();
+            break;
+    }
+    EXPECT_EQ(messages.texts(),
+              Texts{"The folder \"" + dir.file("work") + "\" no longer exists; showing \"" +
+                    dir.path() + "\" instead."});
+    EXPECT_EQ(c().browser->currentPath(), dir.path());
+    EXPECT_EQ(dialog->session().directory, dir.path());
+    EXPECT_EQ(listedNames(), Texts{});
+    EXPECT_EQ(dialog->session().fileList.tickedCount(), 0u);
+    EXPECT_TRUE(previewed.empty());
+    EXPECT_EQ(c().status->text(), QStringLiteral("0 file(s) total - 0 selected"));
+}
+
+std::string foundByName(const ::testing::TestParamInfo<GoneFoundBy>& param) {
+    constexpr std::array<const char*, 4> kNames = {"F5", "Apply", "Preview", "Refilter"};
+    return kNames[static_cast<std::size_t>(param.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, GoneFolderWithTicks,
+                         ::testing::Values(GoneFoundBy::F5, GoneFoundBy::Apply,
+                                           GoneFoundBy::Preview, GoneFoundBy::Refilter),
+                         &foundByName);
+
+struct StatusCase {
+    const char* name;
+    const char* catalogue;  // empty: the program's English
+    int files;
+    const char* text;
+
+    friend void PrintTo(const StatusCase& c, std::ostream* out) { *out << c.name; }
+};
+
+// The status line at the window's smallest, in each language and with the longer counts.
+class StatusLineAtMinimumSize : public MainDialogTest,
+                                public ::testing::WithParamInterface<StatusCase> {};
+
+TEST_P(StatusLineAtMinimumSize, IsShownWhole) {
+    QTranslator translator;
+    if (*GetParam().catalogue != '\0') {
+        ASSERT_TRUE(translator.load(QString::fromUtf8(GetParam().catalogue),
+                                    QStringLiteral(NAMESHIFT_QM_DIR)));
+        QCoreApplication::installTranslator(&translator);
+    }
+    for (int i = 0; i < GetParam().files; ++i) {
+        dir.write("work/Holiday picture " + std::to_string(1000 + i) + ".jpg");
+    }
+    writeSettings();
+    ASSERT_TRUE(start());
+    dialog->show();
+    dialog->resize(dialog->minimumSize());
+    c().selectAll->click();
+    EXPECT_EQ(dialog->size(), dialog->minimumSize());
+    EXPECT_EQ(c().status->text().toStdString(), GetParam().text);
+    EXPECT_TRUE(c().status->toolTip().isEmpty()) << "a tooltip stands for the cut-off text";
+    QCoreApplication::removeTranslator(&translator);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Languages, StatusLineAtMinimumSize,
+    ::testing::Values(StatusCase{"English", "", 120, "120 file(s) total - 120 selected"},
+                      StatusCase{"German", "nameshift_de", 120,
+                                 "120 Dateien insgesamt \u2013 120 ausgew\u00e4hlt"},
+                      StatusCase{"GermanOneFile", "nameshift_de", 1,
+                                 "1 Datei insgesamt \u2013 1 ausgew\u00e4hlt"}),
+    [](const ::testing::TestParamInfo<StatusCase>& param) {
+        return std::string(param.param.name);
+    });
 
 enum class ExitWay { Button, Escape, CloseBox };
 

@@ -127,7 +127,9 @@ TEST_F(MainWindowTest, AFolderThatCannotBeEnteredLeavesTreeListAndApplyWhereThey
     tree->openItem(locked);
 
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, "Permission denied");
+    EXPECT_EQ(messages.shown[0].text, "Cannot open the folder \"" + dir.file("work/locked") +
+                                          "\": " + platform::Status::fromErrno(EACCES).message());
+    EXPECT_EQ(messages.shown[0].caption, "Nameshift Pro");
     EXPECT_EQ(tree->currentIndex(), current);
     EXPECT_EQ(tree->currentPath(), dir.file("work"));
     EXPECT_EQ(dialog->session().directory, dir.file("work"));
@@ -191,12 +193,19 @@ TEST_P(NewNameMarkerTest, MarksARefusedRowWithTheRefusalsWords) {
         c().replaceFromEdit->setText(QString::fromUtf8(row.replaceFrom));
         c().replaceWithEdit->setText(QString::fromUtf8(row.replaceWith));
     }
-    c().fileList->selectionModel()->select(c().fileList->model()->index(0, 0),
+    const QAbstractItemModel* model = c().fileList->model();
+    const int plainRowHeight = c().fileList->visualRect(model->index(0, 0)).height();
+    c().fileList->selectionModel()->select(model->index(0, 0),
                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
     dialog->finishNewNames();
     auto shown = newNames();
     shown.resize(row.expected.size());
     EXPECT_EQ(shown, row.expected);
+    // A marker on the first row, which sets the height of every row, changes no row's height,
+    // and fits inside it.
+    const QRect marked = c().fileList->visualRect(model->index(0, FileListModel::NewNameColumn));
+    EXPECT_EQ(marked.height(), plainRowHeight);
+    EXPECT_LE(c().fileList->iconSize().height(), plainRowHeight);
 }
 
 INSTANTIATE_TEST_SUITE_P(

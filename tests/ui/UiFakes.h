@@ -1,24 +1,100 @@
 #pragma once
 
+#include <QCoreApplication>
+#include <QEventLoop>
+
+#include <condition_variable>
+#include <memory>
+#include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "engine/RestoreFilePicker.h"
 #include "engine/TagReader.h"
 #include "platform/VolumeSource.h"
+#include "ui/DirectoryBrowser.h"
 
 namespace nameshift::testing {
 
-// The volumes a test chooses, in place of the system's mount table.
+// The volumes a test chooses, in place of the system's mount table; each answers at once.
 class FixedVolumes final : public platform::VolumeSource {
 public:
     explicit FixedVolumes(std::vector<std::string> paths) : paths_(std::move(paths)) {}
     platform::Result<std::vector<std::string>> mountedVolumes() override { return paths_; }
+    platform::VolumeCheck volumeCheck(const std::string& /*mountPath*/) const override {
+        return [] { return platform::VolumeAnswer::Ready; };
+    }
 
 private:
     std::vector<std::string> paths_;
 };
+
+// Volumes of which some answer only once the test releases them, as a network share whose
+// server is gone or a FUSE daemon that is busy does, and some are nothing to browse.
+class GatedVolumes final : public platform::VolumeSource {
+public:
+    explicit GatedVolumes(std::vector<std::string> paths) : paths_(std::move(paths)) {}
+    GatedVolumes(const GatedVolumes&) = delete;
+    GatedVolumes& operator=(const GatedVolumes&) = delete;
+    // No check is left waiting after the test.
+    ~GatedVolumes() override { release(); }
+
+    platform::Result<std::vector<std::string>> mountedVolumes() override { return paths_; }
+    platform::VolumeCheck volumeCheck(const std::string& mountPath) const override {
+        const bool held = held_.contains(mountPath);
+        const platform::VolumeAnswer answer = notBrowsable_.contains(mountPath)
+                                                  ? platform::VolumeAnswer::NotBrowsable
+                                                  : platform::VolumeAnswer::Ready;
+        return [gate = gate_, held, answer] {
+            if (held) {
+                std::unique_lock<std::mutex> lock(gate->mutex);
+                gate->opened.wait(lock, [&] { return gate->open; });
+            }
+            return answer;
+        };
+    }
+
+    // Mounts and unmounts.
+    void setPaths(std::vector<std::string> paths) { paths_ = std::move(paths); }
+    // Its check waits until release().
+    void hold(const std::string& mountPath) { held_.insert(mountPath); }
+    void makeNotBrowsable(const std::string& mountPath) { notBrowsable_.insert(mountPath); }
+    void release() {
+        {
+            const std::lock_guard<std::mutex> lock(gate_->mutex);
+            gate_->open = true;
+        }
+        gate_->opened.notify_all();
+    }
+
+private:
+    struct Gate {
+        std::mutex mutex;
+        std::condition_variable opened;
+        bool open = false;
+    };
+
+    std::vector<std::string> paths_;
+    std::set<std::string> held_;
+    std::set<std::string> notBrowsable_;
+    // Shared with the checks, which run on threads of their own.
+    std::shared_ptr<Gate> gate_ = std::make_shared<Gate>();
+};
+
+// Lets events in while the volume at `mountPath` is in `state`: its answer comes from another
+// thread, as an event, and so does the end of its time to answer. Nothing here measures time.
+inline void waitWhile(const ui::DirectoryBrowser& browser, const std::string& mountPath,
+                      ui::VolumeChecker::State state) {
+    while (browser.volumeState(mountPath) == state) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+}
+
+inline void waitForAnswer(const ui::DirectoryBrowser& browser, const std::string& mountPath) {
+    waitWhile(browser, mountPath, ui::VolumeChecker::State::Pending);
+}
 
 // Files without tags.
 class NoTags final : public engine::TagReader {

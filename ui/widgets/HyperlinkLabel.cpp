@@ -9,6 +9,8 @@
 #include <QStyleOptionFocusRect>
 #include <utility>
 
+#include "ui/ReadableColor.h"
+
 namespace nameshift::ui {
 
 platform::MessageText linkOpenResultMessage(int result) {
@@ -136,10 +138,11 @@ void HyperlinkLabel::activate() {
 
 QColor HyperlinkLabel::shownColor() const {
     const QPalette& colours = parentWidget() != nullptr ? parentWidget()->palette() : palette();
-    if (colours.color(QPalette::Window).lightness() < 128) {
-        return colours.color(visited_ ? QPalette::LinkVisited : QPalette::Link);
-    }
-    return visited_ ? visitedColor_ : linkColor_;
+    const QColor background = colours.color(QPalette::Window);
+    const QColor wanted = background.lightness() < 128
+                              ? colours.color(visited_ ? QPalette::LinkVisited : QPalette::Link)
+                              : (visited_ ? visitedColor_ : linkColor_);
+    return readableColor(wanted, background);
 }
 
 void HyperlinkLabel::mousePressEvent(QMouseEvent* event) {

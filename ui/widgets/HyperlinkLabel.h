@@ -49,9 +49,9 @@ public:
     QColor linkColor() const { return linkColor_; }
     void setVisitedColor(const QColor& color);
     QColor visitedColor() const { return visitedColor_; }
-    // The colour the text is painted in now.
     // The colour the label paints now: the link or visited colour on a light palette, the
-    // palette's own link colours on a dark one, where the fixed blue is hard to read.
+    // palette's own link colours on a dark one, where the fixed blue is hard to read; either
+    // made lighter or darker where it would not read as well as text on the window.
     QColor shownColor() const;
 
     // While on, the label keeps the size of its text, moving its edges as its alignment says.
