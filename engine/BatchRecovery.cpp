@@ -5,6 +5,7 @@
 
 #include "engine/BatchGuard.h"
 #include "engine/BatchRunner.h"
+#include "engine/NameIndex.h"
 #include "engine/RenameOrder.h"
 #include "engine/RestoreFile.h"
 
@@ -17,18 +18,88 @@ bool isTemporaryName(const std::string& name) {
     return name.starts_with(kTemporaryPrefix);
 }
 
-// Where each file of the journal is now, by inode; empty for a file not found.
-std::vector<std::string> currentNames(const Journal& journal,
+// Where each file of the journal is now; empty for a file not found. The file's two names are
+// looked at first, each confirmed by the file's identity (another file of the batch may hold it,
+// in a chain or a cycle); only a file under neither name is looked for among the rest of the
+// folder, temporary names first. Matching the whole listing by number alone took two names of one
+// file (hard links) for one entry.
+std::vector<std::string> currentNames(platform::FileSystem& fileSystem,
+                                      const platform::Directory& directory, const Journal& journal,
                                       const std::vector<platform::DirEntry>& entries) {
-    std::unordered_map<std::uint64_t, std::size_t> byInode;
-    for (std::size_t i = 0; i < journal.entries.size(); ++i) {
-        byInode.emplace(journal.entries[i].inode, i);
+    const auto nameAt = [&entries](std::size_t i) -> std::string_view { return entries[i].name; };
+    NameIndex<decltype(nameAt)> listed(entries.size(), nameAt);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        listed.insert(i);
     }
+    const auto holds = [&](const std::string& name) {
+        return listed.find(name) != decltype(listed)::kNone;
+    };
+    const auto isFile = [&](const std::string& name, std::uint64_t inode) {
+        const auto identity = fileSystem.identifyIn(directory, name);
+        return identity.ok() && identity->inode == inode;
+    };
     std::vector<std::string> names(journal.entries.size());
-    for (const platform::DirEntry& entry : entries) {
-        const auto found = byInode.find(entry.inode);
-        if (found != byInode.end()) {
-            names[found->second] = entry.name;
+    std::vector<char> claimed(entries.size(), 0);
+    bool anyMissing = false;
+    for (std::size_t i = 0; i < journal.entries.size(); ++i) {
+        const JournalEntry& entry = journal.entries[i];
+        // The old name first: two names of one file (hard links) count as the old one.
+        if (holds(entry.original) && isFile(entry.original, entry.inode)) {
+            names[i] = entry.original;
+        } else if (holds(entry.final) && isFile(entry.final, entry.inode)) {
+            names[i] = entry.final;
+        } else {
+            anyMissing = true;
+            continue;
+        }
+        claimed[listed.find(names[i])] = 1;
+    }
+    if (!anyMissing) {
+        return names;
+    }
+    // Temporary names first, then whatever else the folder holds that no entry has claimed.
+    std::unordered_map<std::uint64_t, std::size_t> byInode;
+    for (const bool temporaries : {true, false}) {
+        for (std::size_t at = 0; at < entries.size(); ++at) {
+            if (claimed[at] != 0 || entries[at].isDirectory ||
+                isTemporaryName(entries[at].name) != temporaries) {
+                continue;
+            }
+            if (const auto identity = fileSystem.identifyIn(directory, entries[at].name);
+                identity.ok()) {
+                byInode.emplace(identity->inode, at);
+            }
+        }
+    }
+    for (std::size_t i = 0; i < journal.entries.size(); ++i) {
+        if (!names[i].empty()) {
+            continue;
+        }
+        const auto found = byInode.find(journal.entries[i].inode);
+        if (found != byInode.end() && claimed[found->second] == 0) {
+            names[i] = entries[found->second].name;
+            claimed[found->second] = 1;
+        }
+    }
+    // Where a filesystem numbers a file anew with each name (exfat-fuse), a file caught under a
+    // temporary name has no number to be found by. A batch renames one file at a time, so when
+    // one file is missing and one temporary name of ours is left, it is that file.
+    const auto unclaimedTemporary = [&]() -> std::optional<std::size_t> {
+        std::optional<std::size_t> found;
+        for (std::size_t at = 0; at < entries.size(); ++at) {
+            if (claimed[at] == 0 && !entries[at].isDirectory && isTemporaryName(entries[at].name)) {
+                if (found) {
+                    return std::nullopt;
+                }
+                found = at;
+            }
+        }
+        return found;
+    };
+    const auto missing = std::count(names.begin(), names.end(), std::string());
+    if (missing == 1) {
+        if (const std::optional<std::size_t> aside = unclaimedTemporary()) {
+            *std::find(names.begin(), names.end(), std::string()) = entries[*aside].name;
         }
     }
     return names;
@@ -125,7 +196,8 @@ std::vector<InterruptedBatch> findInterruptedBatches(platform::FileSystem& fileS
                 continue;
             }
             if (const auto listing = fileSystem.listDirectory(*directory); listing.ok()) {
-                const std::vector<std::string> names = currentNames(batch.journal, *listing);
+                const std::vector<std::string> names =
+                    currentNames(fileSystem, *directory, batch.journal, *listing);
                 for (std::size_t i = 0; i < names.size(); ++i) {
                     batch.done += names[i] == batch.journal.entries[i].final ? 1 : 0;
                 }
@@ -171,7 +243,7 @@ RecoveryResult recoverBatch(platform::FileSystem& fileSystem, platform::MessageB
         return result;
     }
 
-    const std::vector<std::string> names = currentNames(journal, *listing);
+    const std::vector<std::string> names = currentNames(fileSystem, *directory, journal, *listing);
     std::vector<PlannedChange> moves;
     for (std::size_t i = 0; i < journal.entries.size(); ++i) {
         const JournalEntry& entry = journal.entries[i];

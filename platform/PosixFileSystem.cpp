@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <random>
 #include <utility>
 
@@ -176,6 +177,10 @@ enum class Detail { Everything, KindOnly };
 Result<std::vector<DirEntry>> readEntries(DIR* dir, Detail detail) {
     const int dirFd = ::dirfd(dir);
     std::vector<DirEntry> entries;
+    // Some filesystems (exfat-fuse) give readdir numbers that are not the files' own, and the
+    // numbers tell a file again after a crash: the first regular file tells whether they hold,
+    // and where they do not, every file is examined.
+    std::optional<bool> readdirNumbersHold;
     for (;;) {
         errno = 0;
         const dirent* item = ::readdir(dir);
@@ -189,7 +194,12 @@ Result<std::vector<DirEntry>> readEntries(DIR* dir, Detail detail) {
         if (name == "." || name == "..") {
             continue;
         }
-        if (detail == Detail::KindOnly && item->d_type == DT_REG) {
+        if (detail == Detail::KindOnly && item->d_type == DT_REG && !readdirNumbersHold) {
+            struct stat info {};
+            readdirNumbersHold = ::fstatat(dirFd, item->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 ||
+                                 info.st_ino == item->d_ino;
+        }
+        if (detail == Detail::KindOnly && item->d_type == DT_REG && *readdirNumbersHold) {
             DirEntry entry;
             entry.name = name;
             entry.attributes = attributesOf(name, S_IFREG | S_IWUSR);

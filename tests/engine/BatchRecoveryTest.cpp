@@ -21,6 +21,7 @@ namespace nameshift::engine {
 namespace {
 
 using Contents = std::map<std::string, std::string>;
+using Names = std::vector<std::string>;
 
 // Sorted by size, the counter names the files f1 to f9: a cycle of three (f3 f1 f2), two swaps
 // (f5 f4, f8 f7) and a chain (f10 to f9, f9 to f6): twelve renames in all, three of them
@@ -116,6 +117,49 @@ INSTANTIATE_TEST_SUITE_P(EveryRename, BatchRecoveryTest,
                                                                                      : "Finish") +
                                     std::to_string(std::get<0>(test.param));
                          });
+
+class LinkedFilesRecoveryTest : public testing::ApplySessionTest,
+                                public ::testing::WithParamInterface<RecoveryAction> {};
+
+// Two names of one file (hard links) in one batch: the file's number cannot tell them apart, so
+// recovery goes by the names, and neither is taken for gone or renamed outside.
+TEST_P(LinkedFilesRecoveryTest, AreUndoneOrFinishedByTheirNames) {
+    dir.write("a.txt", "shared");
+    ASSERT_EQ(::link(dir.file("a.txt").c_str(), dir.file("b.txt").c_str()), 0);
+    ASSERT_TRUE(session.fileList.fill(session.directory));
+    tickAll();
+    usePrefix("x_");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        int renames = 0;
+        fs.beforeRename = [&](const std::string&, const std::string&) {
+            if (++renames == 2) {
+                ::raise(SIGKILL);
+            }
+        };
+        applyChanges(session);
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+
+    const std::vector<InterruptedBatch> batches = findInterruptedBatches(fs, state.path());
+    ASSERT_EQ(batches.size(), 1u);
+    EXPECT_EQ(batches[0].done, 1u);
+    const RecoveryResult result = recoverBatch(fs, messages, state.path(), batches[0], GetParam());
+    EXPECT_TRUE(result.problems.empty());
+    EXPECT_FALSE(result.journalKept);
+    if (GetParam() == RecoveryAction::Undo) {
+        EXPECT_EQ(dir.names(), (Names{"a.txt", "b.txt"}));
+    } else {
+        EXPECT_EQ(dir.names(), (Names{"restore.dat", "x_a.txt", "x_b.txt"}));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Actions, LinkedFilesRecoveryTest,
+                         ::testing::Values(RecoveryAction::Undo, RecoveryAction::Finish));
 
 // What a stopped journal write and older versions left in the state folder goes at the next look,
 // unless someone still holds it; a batch whose directory is locked is running, not interrupted.

@@ -99,8 +99,33 @@ if ((status != 2)); then
 fi
 expect_names "after the refused batches" "${names[@]}"
 
+# A batch killed part way (wherever the kill lands) is undone to the last file: exfat-fuse gives
+# readdir numbers that are not the files' own, so the files are told by their names and by stat.
+mkdir "$work/killed"
+killed=()
+for i in $(seq 1 300); do
+    killed+=("Photo $i.JPG")
+    printf '%s' "contents of Photo $i.JPG" >"Photo $i.JPG"
+done
+names+=("${killed[@]}")
+export XDG_STATE_HOME="$work/state"
+timeout -s KILL 0.2 "$cli" --settings-dir "$work/settings" --no-settings --select 'Photo*' \
+    --lower --no-restore-file apply >/dev/null 2>&1 || true
+if [[ -n "$("$cli" --settings-dir "$work/settings" --no-settings recover)" ]]; then
+    "$cli" --settings-dir "$work/settings" --no-settings recover --undo >/dev/null 2>&1 || {
+        echo "FAIL: the killed batch could not be undone"
+        failed=1
+    }
+else
+    # The batch ended before the kill; a second batch takes it back.
+    for i in $(seq 1 300); do
+        mv -- "photo $i.jpg" "Photo $i.JPG" 2>/dev/null || true
+    done
+fi
+expect_names "after a killed batch was undone" "${names[@]}"
+
 if ((failed == 0)); then
-    echo "case-folding check passed: a lower-case batch and its restore on exFAT, and the restore"
-    echo "file's name in other spellings"
+    echo "case-folding check passed: a lower-case batch and its restore on exFAT, the restore"
+    echo "file's name in other spellings, and a killed batch undone"
 fi
 exit "$failed"
