@@ -20,6 +20,7 @@
 #include <taglib/tfile.h>
 #include <taglib/tiostream.h>
 
+#include "engine/Id3v2FrameHeader.h"
 #include "platform/FileDescriptor.h"
 
 namespace nameshift::engine {
@@ -99,18 +100,6 @@ public:
     TagLib::Tag* tag() const override { return nullptr; }
     TagLib::AudioProperties* audioProperties() const override { return nullptr; }
     bool save() override { return false; }
-};
-
-// TagLib 1.x keeps the frame header's type protected inside Frame, where a factory's subclass
-// cannot name it; the override takes the type from the function it overrides instead.
-template <typename Member>
-struct ParameterOf;
-template <typename Result, typename Class, typename Parameter>
-struct ParameterOf<Result (Class::*)(Parameter) const> {
-    using type = Parameter;
-};
-struct FrameHeaderType : TagLib::ID3v2::FrameFactory {
-    using Pointer = ParameterOf<decltype(&FrameHeaderType::updateFrame)>::type;
 };
 
 // TagLib turns a v2.3 TYER (and a v2.2 TYE) into TDRC and then merges the TDAT date into it, so
