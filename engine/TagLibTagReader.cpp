@@ -14,20 +14,22 @@
 #include <taglib/apetag.h>
 #include <taglib/id3v1tag.h>
 #include <taglib/id3v2framefactory.h>
-#include <taglib/id3v2header.h>
 #include <taglib/id3v2tag.h>
+#include <taglib/tbytevectorstream.h>
 #include <taglib/textidentificationframe.h>
 #include <taglib/tfile.h>
 #include <taglib/tiostream.h>
 
+#include "engine/Id3v2FrameHeader.h"
+#include "engine/Id3v2FramePicker.h"
 #include "platform/FileDescriptor.h"
 
 namespace nameshift::engine {
 namespace {
 
 // A TagLib stream over one region of an open file that only reads: every writing call does
-// nothing, so no path through TagLib can change an audio file. TagLib sees the region as the
-// whole file, so however it searches, it never reads past the tag it was given.
+// nothing, so no path through TagLib can change an audio file. Its readers see the region as the
+// whole file, so however they search, they never read past it.
 class ReadOnlyStream final : public TagLib::IOStream {
 public:
     ReadOnlyStream(int fd, long start, long length, std::uint64_t& bytesRead)
@@ -94,23 +96,11 @@ private:
 // no format, it never looks for a tag itself.
 class TagRegion final : public TagLib::File {
 public:
-    explicit TagRegion(ReadOnlyStream& stream) : TagLib::File(&stream) {}
+    explicit TagRegion(TagLib::IOStream& stream) : TagLib::File(&stream) {}
 
     TagLib::Tag* tag() const override { return nullptr; }
     TagLib::AudioProperties* audioProperties() const override { return nullptr; }
     bool save() override { return false; }
-};
-
-// TagLib 1.x keeps the frame header's type protected inside Frame, where a factory's subclass
-// cannot name it; the override takes the type from the function it overrides instead.
-template <typename Member>
-struct ParameterOf;
-template <typename Result, typename Class, typename Parameter>
-struct ParameterOf<Result (Class::*)(Parameter) const> {
-    using type = Parameter;
-};
-struct FrameHeaderType : TagLib::ID3v2::FrameFactory {
-    using Pointer = ParameterOf<decltype(&FrameHeaderType::updateFrame)>::type;
 };
 
 // TagLib turns a v2.3 TYER (and a v2.2 TYE) into TDRC and then merges the TDAT date into it, so
@@ -198,31 +188,6 @@ std::optional<TagLib::ByteVector> readAt(ReadOnlyStream&& stream, unsigned long 
     return bytes;
 }
 
-// The length of the ID3v2 tag that opens the file, header and footer included, or 0 when the
-// file does not open with one. Its ten-byte header says so; the tag is looked for nowhere else,
-// so a file that is no MP3 costs ten bytes, not a search through all of it. A tag that the file
-// ends inside is broken: reading it would give the frame at the cut with part of its text.
-long id3v2Length(int fd, long fileLength, std::uint64_t& bytesRead) {
-    const unsigned int headerSize = TagLib::ID3v2::Header::size();
-    const std::optional<TagLib::ByteVector> bytes =
-        readAt(ReadOnlyStream(fd, 0, fileLength, bytesRead), headerSize);
-    if (!bytes || !bytes->startsWith(TagLib::ID3v2::Header::fileIdentifier())) {
-        return 0;
-    }
-    // The size is synchsafe: a byte with its top bit set means this is no tag header.
-    for (unsigned int i = 6; i < headerSize; ++i) {
-        if (static_cast<unsigned char>((*bytes)[i]) >= 0x80) {
-            return 0;
-        }
-    }
-    const TagLib::ID3v2::Header header(*bytes);
-    const auto length = static_cast<long>(header.completeTagSize());
-    if (header.tagSize() == 0 || length > fileLength) {
-        return 0;
-    }
-    return length;
-}
-
 // Where the file's ID3v1 tag starts, or -1: the 128 bytes at the end of the file starting with
 // "TAG", unless they are the end of an APE tag's "APETAGEX" footer.
 long id3v1Start(int fd, long fileLength, std::uint64_t& bytesRead) {
@@ -246,9 +211,16 @@ long id3v1Start(int fd, long fileLength, std::uint64_t& bytesRead) {
     return start;
 }
 
-void readId3v2(int fd, long length, std::uint64_t& bytesRead, TagTexts& texts) {
+// TagLib parses only the frames a name is read from, taken out of the file's tag beforehand:
+// whatever size the tag declares, reading it stays within the picker's bounds.
+void readId3v2(int fd, long fileLength, std::uint64_t& bytesRead, TagTexts& texts) {
     static YearKeepingFrameFactory factory;
-    ReadOnlyStream stream(fd, 0, length, bytesRead);
+    ReadOnlyStream file(fd, 0, fileLength, bytesRead);
+    const TagLib::ByteVector frames = Id3v2FramePicker(file).pick();
+    if (frames.isEmpty()) {
+        return;
+    }
+    TagLib::ByteVectorStream stream(frames);
     TagRegion region(stream);
     const TagLib::ID3v2::Tag tag(&region, 0, &factory);
     texts[0] = frameText(tag, "TALB");
@@ -291,9 +263,7 @@ TagTexts readTags(const std::string& path, std::uint64_t& bytesRead) {
     if (fd.get() < 0) {
         return texts;
     }
-    if (const long tagLength = id3v2Length(fd.get(), length, bytesRead); tagLength > 0) {
-        readId3v2(fd.get(), tagLength, bytesRead, texts);
-    }
+    readId3v2(fd.get(), length, bytesRead, texts);
     if (const long start = id3v1Start(fd.get(), length, bytesRead); start >= 0) {
         readId3v1(fd.get(), start, length, bytesRead, texts);
     }

@@ -11,9 +11,10 @@ namespace nameshift::engine {
 // Reads the ID3v2 and ID3v1 tags of an MP3 file through TagLib. Only regular files are read, and
 // only through a stream that cannot write; whatever goes wrong, the file simply has no frames.
 // An ID3v2 tag counts only at the very start of the file and an ID3v1 tag only in its last 128
-// bytes, so a file costs the size of its tags to read, whatever its own size: a user may well
-// select a large file that is no MP3 at all. Where the ID3v2 tag lacks a frame that ID3v1 also
-// knows (album, artist, title, year, track), the ID3v1 field fills in.
+// bytes, and of the ID3v2 tag only the frames a name is built from are read, within a fixed budget
+// (Id3v2FramePicker): a user may well select a large file that is no MP3 at all, or one whose tag
+// declares far more than it holds. Where the ID3v2 tag lacks a frame that ID3v1 also knows
+// (album, artist, title, year, track), the ID3v1 field fills in.
 class TagLibTagReader final : public TagReader {
 public:
     TagTexts read(const std::string& path) override;

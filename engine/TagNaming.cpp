@@ -48,6 +48,15 @@ bool hasEveryFrame(const TokenSet& required, const TagTexts& tags) {
     return true;
 }
 
+bool hasAnyFrame(const TokenSet& required, const TagTexts& tags) {
+    for (std::size_t token = 0; token < kTokenCount; ++token) {
+        if (required.test(token) && tags[token].has_value()) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::string extensionWithDot(const std::string& name) {
     const auto dot = name.rfind('.');
     return dot == std::string::npos ? std::string() : name.substr(dot);
@@ -66,18 +75,39 @@ std::string joinPath(const std::string& directory, std::string_view name) {
 }  // namespace
 
 std::string buildTagName(const std::string& format, const TagTexts& tags) {
+    // A code whose frame is missing is dropped with the text that ties it into the name, so that
+    // "%1 - %4" without an album reads "Title", not " - Title". The text before the first code
+    // and after the last goes with that code: it is most often a bracket or a label of it, as in
+    // "[%6] %2 - %4". Between two codes that stay, the text just before the later one joins
+    // them. A frame present with empty text stays, and so does the text around it.
     std::string name;
     name.reserve(format.size());
+    std::string text;  // the text since the last code
+    bool seenCode = false;
+    bool keptCode = false;
+    bool lastKept = false;
     std::size_t pos = 0;
     while (pos < format.size()) {
         const std::size_t token = tokenAt(format, pos);
-        if (token < kTokenCount && tags[token].has_value()) {
-            name += *tags[token];
-            pos += 2;
-        } else {
-            name += format[pos];
+        if (token >= kTokenCount) {
+            text += format[pos];
             ++pos;
+            continue;
         }
+        lastKept = tags[token].has_value();
+        if (lastKept) {
+            if (!seenCode || keptCode) {
+                name += text;
+            }
+            name += *tags[token];
+            keptCode = true;
+        }
+        seenCode = true;
+        text.clear();
+        pos += 2;
+    }
+    if (!seenCode || lastKept) {
+        name += text;
     }
     // Control characters are as unfit for a name as the nine invalid ones: a line break from a
     // tag would split the name across lines of the restore file.
@@ -96,6 +126,12 @@ void applyTagNaming(const settings::Id3Naming& naming, TagReader& tags,
         // A format without codes names every file alike, whatever its tag holds.
         const TagTexts texts =
             required.any() ? tags.read(joinPath(directory, change.oldName)) : TagTexts{};
+        // A file with none of the format's frames, tagless or no MP3 at all, is left to the
+        // rules in every mode: there is nothing to build its name of, and keeping its old name is
+        // meant for tagged files whose tag falls short.
+        if (required.any() && !hasAnyFrame(required, texts)) {
+            continue;
+        }
         const bool complete = hasEveryFrame(required, texts);
         std::string& newName = change.newName;
         switch (naming.renameMode) {

@@ -9,7 +9,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6svg6 libqt6svg6-dev
     qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
-    libtag1-dev libicu-dev libcli11-dev
+    libtag1-dev zlib1g-dev libicu-dev libcli11-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     fonts-dejavu-core rename mmv
     help2man desktop-file-utils appstream man-db

@@ -446,8 +446,9 @@ TEST_F(ApplyCommandTest, TagNamesThatMeetAreListedNotReplaced) {
 
 TEST_F(ApplyCommandTest, KeepingIncompleteFilesSkipsTheChecksOfTheRuleNames) {
     dir.write("a.mp3", "tagged");
-    dir.write("b.mp3", "untagged");
-    tags.tags = {{"a.mp3", artistAndTitle("Band", "Song")}};
+    dir.write("b.mp3", "no title");
+    tags.tags = {{"a.mp3", artistAndTitle("Band", "Song")},
+                 {"b.mp3", TagTexts{std::nullopt, "Band"}}};
     tick({"a.mp3", "b.mp3"});
     usePrefix("same", settings::Position::Replace);  // the rules alone would collide
     session.rules.supportId3 = true;

@@ -1,5 +1,7 @@
 #include "engine/TagLibTagReader.h"
 
+#include "engine/Id3v2FramePicker.h"
+
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -20,9 +22,13 @@ namespace {
 
 using testing::id3::Encoding;
 using testing::id3::id3v1Tag;
+using testing::id3::id3v2Frame;
+using testing::id3::id3v2FrameHeader;
+using testing::id3::id3v2Header;
 using testing::id3::id3v2Tag;
 using testing::id3::mpegAudio;
 using testing::id3::TextFrame;
+using testing::id3::unsynchronised;
 
 constexpr std::size_t kAlbum = 0;
 constexpr std::size_t kArtist = 1;
@@ -53,6 +59,27 @@ TEST_P(TagReadTest, ReadsTheSixTexts) {
 std::string longText(std::size_t asciiBytes, std::string_view tail = {}) {
     return std::string(asciiBytes, 'a') + std::string(tail);
 }
+
+// iTunes wrote v2.4 tags with the plain frame sizes of v2.3.
+std::string asVersion4(std::string tag) {
+    tag[3] = 4;
+    return tag;
+}
+
+std::string withExtendedHeader(const std::string& tag) {
+    const std::string extended("\0\0\0\x06\x01\0", 6);  // its synchsafe size, no flags
+    const std::string body = extended + tag.substr(10);
+    return id3v2Header(tag[3], static_cast<std::uint32_t>(body.size()), 0x40) + body;
+}
+
+// The footer repeats the header, after the frames and outside the size.
+std::string withFooter(const std::string& tag) {
+    std::string header = tag.substr(0, 10);
+    header[5] = 0x10;
+    return header + tag.substr(10) + "3DI" + header.substr(3);
+}
+
+constexpr std::size_t kPastTheBound = Id3v2FramePicker::kLongestFrame + 1;
 
 INSTANTIATE_TEST_SUITE_P(
     Versions, TagReadTest,
@@ -135,6 +162,37 @@ INSTANTIATE_TEST_SUITE_P(
                          {"TRCK", "123456789é", Encoding::Utf8},
                          {"TDRC", "2024-05-1€", Encoding::Utf8}}),
             {longText(1022), longText(1021), std::nullopt, std::nullopt, "123456789", "2024-05-1"}},
+        ReadCase{
+            "V22Unsynchronised",
+            unsynchronised(id3v2Tag(2, {{"TT2", "ÿÿ Title", Encoding::Utf16}})),
+            {std::nullopt, std::nullopt, std::nullopt, "ÿÿ Title", std::nullopt, std::nullopt}},
+        ReadCase{"V23Unsynchronised",
+                 unsynchronised(id3v2Tag(3, {{"TALB", "Ÿ Album", Encoding::Utf16},
+                                             {"TIT2", "Title ÿ"}})),
+                 {"Ÿ Album", std::nullopt, std::nullopt, "Title ÿ", std::nullopt, std::nullopt}},
+        ReadCase{"V24Unsynchronised",
+                 unsynchronised(id3v2Tag(4, {{"TPE1", "Ÿ Artist", Encoding::Utf16},
+                                             {"TIT2", "Zipped ÿ", Encoding::Utf16, true}})),
+                 {std::nullopt, "Ÿ Artist", std::nullopt, "Zipped ÿ", std::nullopt, std::nullopt}},
+        ReadCase{"V23Compressed",
+                 id3v2Tag(3, {{"TIT2", "Zipped", Encoding::Latin1, true}, {"TRCK", "5"}}),
+                 {std::nullopt, std::nullopt, std::nullopt, "Zipped", "5", std::nullopt}},
+        ReadCase{"InflatingPastTheBoundIsMissing",
+                 id3v2Tag(4, {{"TIT2", longText(1 << 24), Encoding::Utf8, true},
+                              {"TPE1", "Artist", Encoding::Utf8}}),
+                 {std::nullopt, "Artist", std::nullopt, std::nullopt, std::nullopt, std::nullopt}},
+        ReadCase{"FramePastTheBoundIsMissing",
+                 id3v2Tag(3, {{"TIT2", longText(kPastTheBound)}, {"TALB", "Album"}}),
+                 {"Album", std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt}},
+        ReadCase{"V24WithPlainFrameSizes",
+                 asVersion4(id3v2Tag(3, {{"TIT2", longText(255)}, {"TPE1", "Artist"}})),
+                 {std::nullopt, "Artist", std::nullopt, longText(255), std::nullopt, std::nullopt}},
+        ReadCase{"V24ExtendedHeader",
+                 withExtendedHeader(id3v2Tag(4, {{"TIT2", "Title", Encoding::Utf8}})),
+                 {std::nullopt, std::nullopt, std::nullopt, "Title", std::nullopt, std::nullopt}},
+        ReadCase{"V24Footer",
+                 withFooter(id3v2Tag(4, {{"TIT2", "Title", Encoding::Utf8}, {"TRCK", "5"}})),
+                 {std::nullopt, std::nullopt, std::nullopt, "Title", "5", std::nullopt}},
         ReadCase{"NoTag", mpegAudio(), TagTexts{}}, ReadCase{"EmptyFile", "", TagTexts{}},
         ReadCase{"PngImage", testing::id3::pngImage(), TagTexts{}},
         ReadCase{"UnknownVersion",
@@ -246,6 +304,20 @@ TEST_P(TagLargeFileTest, ReadsOnlyTheTags) {
 }
 
 constexpr off_t kTwoGigabytes = off_t{2} << 30;
+// The most a tag can declare; the files below end with the tag.
+constexpr std::uint32_t kHugeTag = (1u << 28) - 1;
+constexpr std::size_t kBudget = Id3v2FramePicker::kReadBudget;
+
+const std::string kFound = id3v2Frame(3, {"TIT2", "Found"});
+
+// Frames of one byte, more than the budget lets the reader walk through, before a title.
+std::string smallFramesBeforeATitle() {
+    std::string frames;
+    while (frames.size() <= kBudget + (kBudget >> 1)) {
+        frames += id3v2Frame(3, {"PRIV", ""});
+    }
+    return id3v2Header(3, static_cast<std::uint32_t>(frames.size() + kFound.size())) + frames;
+}
 
 const std::string kLongPlay = id3v2Tag(3, {{"TIT2", "Long Play"}, {"TPE1", "Artist"}});
 const std::string kFirst = id3v2Tag(3, {{"TIT2", "First"}});
@@ -274,7 +346,25 @@ INSTANTIATE_TEST_SUITE_P(
                       off_t{2} << 20, false, kFirst.size(),
                       TagTexts{std::nullopt, std::nullopt, std::nullopt, "First", std::nullopt,
                                std::nullopt}},
-        LargeFileCase{"TextFile", "notes.txt", "", "", off_t{100} << 20, true, 0, TagTexts{}}),
+        LargeFileCase{"TextFile", "notes.txt", "", "", off_t{100} << 20, true, 0, TagTexts{}},
+        LargeFileCase{"HugeTagOfOneTitle", "huge.mp3",
+                      id3v2Header(3, kHugeTag) + id3v2FrameHeader(3, "TIT2", kHugeTag - 10) +
+                          std::string("\0Title", 6),
+                      "", kHugeTag + 10, false, kBudget, TagTexts{}},
+        LargeFileCase{
+            "HugeTagWithATitleAfterItsPicture", "picture.mp3",
+            id3v2Header(3, kHugeTag) +
+                id3v2FrameHeader(3, "APIC",
+                                 kHugeTag - 10 - static_cast<std::uint32_t>(kFound.size())),
+            kFound, kHugeTag + 10, false, kBudget,
+            TagTexts{std::nullopt, std::nullopt, std::nullopt, "Found", std::nullopt,
+                     std::nullopt}},
+        LargeFileCase{"HugeUnsynchronisedTag", "unsynchronised.mp3",
+                      id3v2Header(3, kHugeTag, 0x80) + kFound, "", kHugeTag + 10, false, kBudget,
+                      TagTexts{}},
+        LargeFileCase{"TagOfMoreSmallFramesThanTheBudget", "many.mp3", smallFramesBeforeATitle(),
+                      kFound, off_t(smallFramesBeforeATitle().size() + kFound.size()), false,
+                      kBudget, TagTexts{}}),
     [](const auto& test) { return std::string(test.param.label); });
 
 TEST(TagLibTagReaderTest, ReadsAFileWithoutWritePermission) {

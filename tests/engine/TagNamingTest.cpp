@@ -84,13 +84,32 @@ INSTANTIATE_TEST_SUITE_P(
         NamingCase{"KeepModeIncomplete", "%1_%6", Id3RenameMode::AllOrKeep, without(kComplete, 5),
                    "RULE.ogg", "old name.mp3"},
         NamingCase{"KeepModeNoTag", "%1", Id3RenameMode::AllOrKeep, TagTexts{}, "RULE.ogg",
-                   "old name.mp3"},
+                   "RULE.ogg"},
+        NamingCase{"KeepModeOnlyFramesTheFormatLacks", "%1_%6", Id3RenameMode::AllOrKeep,
+                   TagTexts{std::nullopt, "Artist", "Group", "Title"}, "RULE.ogg", "RULE.ogg"},
         NamingCase{"WhateverModeComplete", "%2 - %4", Id3RenameMode::WhateverIsThere, kComplete,
                    "RULE.MP3", "Artist - Title.MP3"},
-        NamingCase{"WhateverModeKeepsAbsentCodes", "%2 - %5 - %4", Id3RenameMode::WhateverIsThere,
-                   without(kComplete, 4), "RULE.MP3", "Artist - %5 - Title.MP3"},
+        NamingCase{"WhateverModeDropsAnAbsentCodeBetween", "%2 - %5 - %4",
+                   Id3RenameMode::WhateverIsThere, without(kComplete, 4), "RULE.MP3",
+                   "Artist - Title.MP3"},
+        NamingCase{"WhateverModeDropsAnAbsentFirstCode", "%1 - %4", Id3RenameMode::WhateverIsThere,
+                   without(kComplete, 0), "RULE.MP3", "Title.MP3"},
+        NamingCase{"WhateverModeDropsAnAbsentLastCodeWithItsBrackets", "%2 - %4 (%6)",
+                   Id3RenameMode::WhateverIsThere, without(kComplete, 5), "RULE.MP3",
+                   "Artist - Title.MP3"},
+        NamingCase{"WhateverModeDropsAnAbsentFirstCodeWithItsBrackets", "[%6] %2 - %4",
+                   Id3RenameMode::WhateverIsThere, without(kComplete, 5), "r.mp3",
+                   "Artist - Title.mp3"},
+        NamingCase{"WhateverModeJoinsByTheTextBeforeTheLaterCode", "%5. %2 (%6)",
+                   Id3RenameMode::WhateverIsThere, without(kComplete, 1), "r.mp3", "7 (2024).mp3"},
+        NamingCase{"WhateverModeDropsEveryOccurrence", "%4 %5 [%5]", Id3RenameMode::WhateverIsThere,
+                   without(kComplete, 4), "r.mp3", "Title.mp3"},
+        NamingCase{"WhateverModeWithoutSeparators", "%2%1%4", Id3RenameMode::WhateverIsThere,
+                   without(kComplete, 0), "r.mp3", "ArtistTitle.mp3"},
         NamingCase{"WhateverModeNoTag", "%2 - %4", Id3RenameMode::WhateverIsThere, TagTexts{},
-                   "RULE.MP3", "%2 - %4.MP3"},
+                   "RULE.MP3", "RULE.MP3"},
+        NamingCase{"WhateverModeOnlyFramesTheFormatLacks", "%2 - %4",
+                   Id3RenameMode::WhateverIsThere, TagTexts{"Album"}, "RULE.MP3", "RULE.MP3"},
         NamingCase{"OnlyNamedFramesCount", "%4", Id3RenameMode::AllOrKeep,
                    TagTexts{std::nullopt, std::nullopt, std::nullopt, "Title"}, "r.mp3",
                    "Title.mp3"},
@@ -129,6 +148,24 @@ INSTANTIATE_TEST_SUITE_P(
                    kComplete, "r.mp3", "Album - Artist - Group - Title - 7 - 2024.mp3"}),
     [](const auto& test) { return std::string(test.param.label); });
 
+// Whichever frames a file has, a name built from them holds no unfilled code and no separator
+// left hanging at either end.
+TEST(TagNamingTest, WhateverModeNeverLeavesACodeOrALooseSeparator) {
+    const std::string format = "%1 - %2 - %3 - %4 - %5 - %6";
+    for (unsigned present = 1; present < 64; ++present) {
+        TagTexts tags;
+        for (std::size_t i = 0; i < tags.size(); ++i) {
+            if ((present >> i) & 1) {
+                tags[i] = kComplete[i];
+            }
+        }
+        const std::string name = buildTagName(format, tags);
+        EXPECT_EQ(name.find('%'), std::string::npos) << name;
+        EXPECT_FALSE(name.starts_with(' ') || name.ends_with(' ')) << name;
+        EXPECT_EQ(name.find(" -  - "), std::string::npos) << name;
+    }
+}
+
 TEST(TagNamingTest, EachFileIsDecidedByItsOwnFrames) {
     FakeTagReader reader;
     reader.tags["d/a.mp3"] = kComplete;
@@ -136,8 +173,9 @@ TEST(TagNamingTest, EachFileIsDecidedByItsOwnFrames) {
     reader.tags["d/c.mp3"] = kComplete;
     std::vector<PlannedChange> changes{
         {0, "a.mp3", "A.MP3"}, {1, "b.mp3", "B.MP3"}, {2, "c.mp3", "C.MP3"}};
-    applyTagNaming({Id3RenameMode::AllOrKeep, "%2"}, reader, "d", changes);
-    EXPECT_EQ(newNamesOf(changes), (std::vector<std::string>{"Artist.MP3", "b.mp3", "Artist.MP3"}));
+    applyTagNaming({Id3RenameMode::AllOrKeep, "%2 %4"}, reader, "d", changes);
+    EXPECT_EQ(newNamesOf(changes),
+              (std::vector<std::string>{"Artist Title.MP3", "b.mp3", "Artist Title.MP3"}));
     EXPECT_EQ(reader.asked, (std::vector<std::string>{"d/a.mp3", "d/b.mp3", "d/c.mp3"}));
 }
 

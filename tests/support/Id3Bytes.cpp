@@ -1,5 +1,8 @@
 #include "Id3Bytes.h"
 
+#include <zlib.h>
+
+#include <algorithm>
 #include <stdexcept>
 
 namespace nameshift::testing::id3 {
@@ -68,20 +71,48 @@ std::string synchsafe(std::uint32_t value) {
     return out;
 }
 
-std::string frameBytes(int major, const TextFrame& frame) {
-    const std::size_t idSize = major == 2 ? 3 : 4;
-    if (frame.id.size() != idSize) {
-        throw std::invalid_argument("frame id " + frame.id + " does not fit ID3v2." +
+std::string frameHeader(int major, std::string_view id, std::uint32_t size, char flags) {
+    if (id.size() != (major == 2 ? 3u : 4u)) {
+        throw std::invalid_argument("frame id " + std::string(id) + " does not fit ID3v2." +
                                     std::to_string(major));
     }
-    const std::string data =
-        static_cast<char>(frame.encoding) + encodeText(frame.text, frame.encoding);
-    const auto size = static_cast<std::uint32_t>(data.size());
     if (major == 2) {
-        return frame.id + bigEndian(size, 3) + data;
+        return std::string(id) + bigEndian(size, 3);
     }
     const std::string sizeBytes = major == 3 ? bigEndian(size, 4) : synchsafe(size);
-    return frame.id + sizeBytes + std::string(2, '\0') + data;
+    return std::string(id) + sizeBytes + '\0' + flags;
+}
+
+// The data as a compressed frame holds it: its inflated size, then the zlib stream.
+std::string compressed(int major, const std::string& data) {
+    uLongf length = compressBound(data.size());
+    std::string stream(length, '\0');
+    if (major == 2 || compress(reinterpret_cast<Bytef*>(stream.data()), &length,
+                               reinterpret_cast<const Bytef*>(data.data()), data.size()) != Z_OK) {
+        throw std::invalid_argument("cannot compress this frame");
+    }
+    stream.resize(length);
+    const auto size = static_cast<std::uint32_t>(data.size());
+    return (major == 3 ? bigEndian(size, 4) : synchsafe(size)) + stream;
+}
+
+std::string unsynchronisedData(std::string_view data) {
+    std::string out;
+    for (const char c : data) {
+        out += c;
+        if (c == '\xFF') {
+            out += '\0';
+        }
+    }
+    return out;
+}
+
+std::uint32_t synchsafeAt(const std::string& bytes, std::size_t at) {
+    std::uint32_t value = 0;
+    for (std::size_t i = at; i < at + 4; ++i) {
+        value = (value << 7) | static_cast<unsigned char>(bytes[i]);
+    }
+    return value;
 }
 
 std::string field(std::string_view text, std::size_t size) {
@@ -116,21 +147,61 @@ std::string encodeText(std::string_view text, Encoding encoding) {
     return out;
 }
 
-std::string id3v2Tag(int major, const std::vector<TextFrame>& frames, std::size_t padding) {
+std::string id3v2Frame(int major, const TextFrame& frame) {
+    std::string data = static_cast<char>(frame.encoding) + encodeText(frame.text, frame.encoding);
+    if (frame.compressed) {
+        data = compressed(major, data);
+    }
+    // Compressed; from ID3v2.4 on with the inflated size as data length.
+    const char flags = !frame.compressed ? '\0' : major == 3 ? '\x80' : '\x09';
+    return frameHeader(major, frame.id, static_cast<std::uint32_t>(data.size()), flags) + data;
+}
+
+std::string id3v2FrameHeader(int major, std::string_view id, std::uint32_t size) {
+    return frameHeader(major, id, size, '\0');
+}
+
+std::string id3v2Header(int major, std::uint32_t size, std::uint8_t flags) {
     if (major < 2 || major > 4) {
         throw std::invalid_argument("no such ID3v2 version");
     }
-    std::string body;
-    for (const TextFrame& frame : frames) {
-        body += frameBytes(major, frame);
-    }
-    body.append(padding, '\0');
     std::string header = "ID3";
     header += static_cast<char>(major);
     header += '\0';  // revision
-    header += '\0';  // flags
-    header += synchsafe(static_cast<std::uint32_t>(body.size()));
-    return header + body;
+    header += static_cast<char>(flags);
+    return header + synchsafe(size);
+}
+
+std::string id3v2Tag(int major, const std::vector<TextFrame>& frames, std::size_t padding) {
+    std::string body;
+    for (const TextFrame& frame : frames) {
+        body += id3v2Frame(major, frame);
+    }
+    body.append(padding, '\0');
+    return id3v2Header(major, static_cast<std::uint32_t>(body.size())) + body;
+}
+
+std::string unsynchronised(const std::string& tag) {
+    const int major = tag[3];
+    std::string body;
+    if (major < 4) {
+        body = unsynchronisedData(std::string_view(tag).substr(10));
+    } else {
+        std::size_t pos = 10;
+        while (pos + 10 <= tag.size() && tag[pos] != '\0') {
+            const std::uint32_t size = synchsafeAt(tag, pos + 4);
+            const std::string data =
+                unsynchronisedData(std::string_view(tag).substr(pos + 10, size));
+            body += frameHeader(4, tag.substr(pos, 4), static_cast<std::uint32_t>(data.size()),
+                                tag[pos + 9]) +
+                    data;
+            pos += 10 + size;
+        }
+        body += tag.substr(std::min(pos, tag.size()));
+    }
+    return id3v2Header(major, static_cast<std::uint32_t>(body.size()),
+                       static_cast<std::uint8_t>(tag[5] | 0x80)) +
+           body;
 }
 
 std::string id3v1Tag(std::string_view title, std::string_view artist, std::string_view album,

@@ -16,11 +16,22 @@ struct TextFrame {
     std::string id;    // three characters for ID3v2.2, four for later versions
     std::string text;  // UTF-8; several values are separated by '\0'
     Encoding encoding = Encoding::Latin1;
+    bool compressed = false;  // zlib, ID3v2.3 and 2.4 only
 };
 
 // An ID3v2 tag of version 2.`major` (2, 3 or 4) holding `frames`, followed by `padding` zero
 // bytes inside the tag.
 std::string id3v2Tag(int major, const std::vector<TextFrame>& frames, std::size_t padding = 0);
+
+// The ten-byte header of a tag declaring `size` bytes after it, and one frame of a tag and the
+// header of a frame declaring `size` bytes of data: the parts of tags too large to write whole.
+std::string id3v2Header(int major, std::uint32_t size, std::uint8_t flags = 0);
+std::string id3v2Frame(int major, const TextFrame& frame);
+std::string id3v2FrameHeader(int major, std::string_view id, std::uint32_t size);
+
+// `tag` unsynchronised: a zero byte after every 0xFF, in the whole body up to ID3v2.3 and in each
+// frame's data from ID3v2.4 on, and the header's flag set.
+std::string unsynchronised(const std::string& tag);
 
 // The 128-byte ID3v1 tag; with a track number it is the ID3v1.1 layout. Texts are Latin-1 bytes
 // already and are cut or padded with zeros to their field sizes.
