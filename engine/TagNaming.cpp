@@ -126,10 +126,11 @@ void applyTagNaming(const settings::Id3Naming& naming, TagReader& tags,
         // A format without codes names every file alike, whatever its tag holds.
         const TagTexts texts =
             required.any() ? tags.read(joinPath(directory, change.oldName)) : TagTexts{};
-        // A file with none of the format's frames, tagless or no MP3 at all, is left to the
-        // rules in every mode: there is nothing to build its name of, and keeping its old name is
-        // meant for tagged files whose tag falls short.
-        if (required.any() && !hasAnyFrame(required, texts)) {
+        // Naming by whatever frames are there has nothing to name a file by that holds none of
+        // the format's frames, tagless or no MP3 at all: the rules name it, as when frames are
+        // missing in the first mode. The mode that keeps incomplete files keeps it.
+        if (naming.renameMode == Id3RenameMode::WhateverIsThere && required.any() &&
+            !hasAnyFrame(required, texts)) {
             continue;
         }
         const bool complete = hasEveryFrame(required, texts);
