@@ -136,6 +136,61 @@ void removeUnheld(platform::FileSystem& fileSystem, const std::string& path) {
     }
 }
 
+// Whether `record` is this apply's own restore file, written before the batch was stopped: its
+// pairs, followed through any temporary names, take exactly the journal's files from their old
+// names to their new ones.
+bool recordsBatch(const RestoreRecord& record, const Journal& journal) {
+    std::unordered_map<std::string, std::string> originOf;
+    for (std::size_t i = 0; i < record.namesBefore.size(); ++i) {
+        const auto found = originOf.find(record.namesBefore[i]);
+        std::string origin = found == originOf.end() ? record.namesBefore[i] : found->second;
+        if (found != originOf.end()) {
+            originOf.erase(found);
+        }
+        originOf[record.namesAfter[i]] = std::move(origin);
+    }
+    std::size_t renamed = 0;
+    for (const JournalEntry& entry : journal.entries) {
+        if (entry.original == entry.final) {
+            continue;
+        }
+        ++renamed;
+        const auto found = originOf.find(entry.final);
+        if (found == originOf.end() || found->second != entry.original) {
+            return false;
+        }
+    }
+    return renamed == originOf.size();
+}
+
+bool holdsOwnRecord(platform::FileSystem& fileSystem, const platform::Directory& directory,
+                    const Journal& journal) {
+    const auto text =
+        fileSystem.readFile(directory.path() + "/" + kRestoreFileName, kRestoreFileMaxBytes);
+    if (!text.ok()) {
+        return false;
+    }
+    const std::optional<RestoreRecord> record = parseRestoreFile(*text);
+    return record && recordsBatch(*record, journal);
+}
+
+// Puts back the restore file a restore had read and deleted before it was stopped, now that the
+// restore is undone: the batch it records stands again.
+void recreateRestoreFile(platform::FileSystem& fileSystem, const Journal& journal) {
+    if (fileSystem.identify(journal.restoreFile).ok()) {
+        return;
+    }
+    Journal batch = journal;
+    for (JournalEntry& entry : batch.entries) {
+        std::swap(entry.original, entry.final);
+    }
+    const std::vector<char> arrived(batch.entries.size(), 1);
+    fileSystem.writeFile(
+        journal.restoreFile,
+        platform::FileContents(formatRestoreFile(finishedRecord(batch, arrived))).ownerOnly(),
+        platform::WriteMode::CreateNew);
+}
+
 void removeRestoreFileOf(platform::FileSystem& fileSystem, const Journal& journal) {
     const auto identity = fileSystem.identify(journal.restoreFile);
     if (identity.ok() && identity->device == journal.restoreFileDevice &&
@@ -300,7 +355,10 @@ RecoveryResult recoverBatch(platform::FileSystem& fileSystem, platform::MessageB
         const auto mode = journal.record == Journal::Record::Replace
                               ? platform::WriteMode::Replace
                               : platform::WriteMode::CreateNew;
-        if (!writeRestoreFile(fileSystem, messages, *directory,
+        // Stopped after its restore file was written, the batch is finished by it.
+        const bool written = holdsOwnRecord(fileSystem, *directory, journal);
+        if (!written &&
+            !writeRestoreFile(fileSystem, messages, *directory,
                               formatRestoreFile(finishedRecord(journal, arrived)), mode)) {
             result.problems.emplace_back(
                 NS_MESSAGE("Message", "The restore file of the batch could not be written."));
@@ -311,6 +369,16 @@ RecoveryResult recoverBatch(platform::FileSystem& fileSystem, platform::MessageB
     if (action == RecoveryAction::Finish && journal.kind == Journal::Kind::Restore &&
         left.entries.empty()) {
         removeRestoreFileOf(fileSystem, journal);
+    }
+    if (action == RecoveryAction::Undo && left.entries.empty()) {
+        // An undone batch has no record to restore, and a record left would send its files to
+        // names they never had; an undone restore leaves its batch standing, with its record.
+        if (journal.kind == Journal::Kind::Apply &&
+            holdsOwnRecord(fileSystem, *directory, journal)) {
+            fileSystem.removeFileIn(*directory, kRestoreFileName);
+        } else if (journal.kind == Journal::Kind::Restore) {
+            recreateRestoreFile(fileSystem, journal);
+        }
     }
     if (left.entries.empty()) {
         fileSystem.removeFile(batch.journalPath);

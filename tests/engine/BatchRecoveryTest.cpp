@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdint>
 #include <filesystem>
@@ -14,6 +15,7 @@
 
 #include "ApplyTestSession.h"
 #include "engine/ApplyCommand.h"
+#include "engine/BatchGuard.h"
 #include "engine/RestoreCommand.h"
 #include "engine/RestoreFile.h"
 
@@ -117,6 +119,55 @@ INSTANTIATE_TEST_SUITE_P(EveryRename, BatchRecoveryTest,
                                                                                      : "Finish") +
                                     std::to_string(std::get<0>(test.param));
                          });
+
+// A batch stopped after its record was written and before its journal went (the journal's
+// removal fails here as a kill would leave it): finishing takes the record as it is, undoing
+// takes it away, since it would send the files to names they no longer have.
+TEST_F(BatchRecoveryTest, ABatchStoppedAfterItsRecordIsFinishedOrUndoneWithIt) {
+    fs.fail(testing::FaultyFileSystem::Op::Remove, EACCES, kJournalSuffix, 1);
+    ASSERT_EQ(applyChanges(session), CommandOutcome::Done);
+    const std::string record = dir.read(kRestoreFileName);
+    for (const RecoveryAction action : {RecoveryAction::Finish, RecoveryAction::Undo}) {
+        const std::vector<InterruptedBatch> batches = findInterruptedBatches(fs, state.path());
+        ASSERT_EQ(batches.size(), 1u);
+        const RecoveryResult result = recoverBatch(fs, messages, state.path(), batches[0], action);
+        EXPECT_TRUE(result.problems.empty());
+        EXPECT_FALSE(result.journalKept);
+        if (action == RecoveryAction::Finish) {
+            EXPECT_EQ(contents(), expected(true));
+            EXPECT_EQ(dir.read(kRestoreFileName), record);
+            // The same stop once more, to undo it this time.
+            testing::ScriptedPicker picker;
+            picker.choice = dir.file(kRestoreFileName);
+            ASSERT_EQ(restoreFilenames(session, picker), CommandOutcome::Done);
+            tickAll();
+            fs.fail(testing::FaultyFileSystem::Op::Remove, EACCES, kJournalSuffix, 1);
+            ASSERT_EQ(applyChanges(session), CommandOutcome::Done);
+        } else {
+            EXPECT_EQ(contents(), expected(false));
+            EXPECT_FALSE(dir.exists(kRestoreFileName));
+        }
+    }
+}
+
+// A restore stopped after it deleted its restore file, then undone: the batch stands again, and
+// so does its record, from which it can still be restored.
+TEST_F(BatchRecoveryTest, AnUndoneRestoreGetsItsRestoreFileBack) {
+    ASSERT_EQ(applyChanges(session), CommandOutcome::Done);
+    testing::ScriptedPicker picker;
+    picker.choice = dir.file(kRestoreFileName);
+    fs.fail(testing::FaultyFileSystem::Op::Remove, EACCES, kJournalSuffix, 1);
+    ASSERT_EQ(restoreFilenames(session, picker), CommandOutcome::Done);
+    ASSERT_FALSE(dir.exists(kRestoreFileName));
+    const std::vector<InterruptedBatch> batches = findInterruptedBatches(fs, state.path());
+    ASSERT_EQ(batches.size(), 1u);
+    EXPECT_TRUE(recoverBatch(fs, messages, state.path(), batches[0], RecoveryAction::Undo)
+                    .problems.empty());
+    EXPECT_EQ(contents(), expected(true));
+    ASSERT_TRUE(dir.exists(kRestoreFileName));
+    EXPECT_EQ(restoreFilenames(session, picker), CommandOutcome::Done);
+    EXPECT_EQ(contents(), expected(false));
+}
 
 class LinkedFilesRecoveryTest : public testing::ApplySessionTest,
                                 public ::testing::WithParamInterface<RecoveryAction> {};
