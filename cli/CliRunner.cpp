@@ -424,6 +424,11 @@ int CliRunner::recover(const CliOptions& options, const std::string& stateDirect
         return exit_status::kRefused;
     }
     int status = exit_status::kDone;
+    for (const platform::Message& unreadable :
+         engine::unreadableJournals(fileSystem_, stateDirectory)) {
+        messages.show(unreadable);
+        status = exit_status::kRefused;
+    }
     for (const engine::InterruptedBatch& batch :
          engine::findInterruptedBatches(fileSystem_, stateDirectory)) {
         if (!options.recoverUndo && !options.recoverFinish) {

@@ -263,6 +263,50 @@ std::vector<InterruptedBatch> findInterruptedBatches(platform::FileSystem& fileS
     return batches;
 }
 
+std::vector<platform::Message> unreadableJournals(platform::FileSystem& fileSystem,
+                                                  const std::string& stateDirectory) {
+    std::vector<platform::Message> found;
+    if (stateDirectory.empty() || stateFolderRefusal(fileSystem, stateDirectory)) {
+        return found;
+    }
+    const auto entries = fileSystem.listDirectory(stateDirectory);
+    if (!entries.ok()) {
+        return found;
+    }
+    for (const platform::DirEntry& entry : *entries) {
+        if (entry.isDirectory || !entry.name.ends_with(kJournalSuffix)) {
+            continue;
+        }
+        const std::string path = stateDirectory + "/" + entry.name;
+        const auto text = fileSystem.readFile(path, kMaxJournalBytes);
+        if (text.ok() && parseJournal(*text)) {
+            continue;
+        }
+        platform::MessageText said =
+            text.ok()
+                ? platform::MessageText{NS_MESSAGE(
+                                            "Message",
+                                            "The record \"%1\" of an interrupted batch is "
+                                            "not a whole record, so its batch can be neither "
+                                            "undone nor finished. Check the file names in its "
+                                            "folder (files may wait under hidden names that "
+                                            "begin with \".nameshift-\"), then move the "
+                                            "record away."),
+                                        {path}}
+                : platform::MessageText{
+                      NS_MESSAGE("Message",
+                                 "The record \"%1\" of an interrupted batch "
+                                 "cannot be read: %2. Its batch can be neither "
+                                 "undone nor finished. Check the file names in its "
+                                 "folder (files may wait under hidden names that "
+                                 "begin with \".nameshift-\"), then move the "
+                                 "record away."),
+                      {path, text.status().message()}};
+        found.emplace_back(std::move(said), NS_MESSAGE("Message", "Interrupted Batch"), Icon::Stop);
+    }
+    return found;
+}
+
 std::string describeInterruptedBatch(const InterruptedBatch& batch) {
     return "A batch in \"" + batch.journal.directory + "\" was interrupted after " +
            std::to_string(batch.done) + " of " + std::to_string(batch.journal.entries.size()) +
@@ -418,6 +462,9 @@ void offerRecovery(platform::FileSystem& fileSystem, platform::MessageBox& messa
     if (auto refusal = stateFolderRefusal(fileSystem, stateDirectory)) {
         messages.show(*refusal);
         return;
+    }
+    for (const platform::Message& unreadable : unreadableJournals(fileSystem, stateDirectory)) {
+        messages.show(unreadable);
     }
     for (const InterruptedBatch& batch : findInterruptedBatches(fileSystem, stateDirectory)) {
         // The words of describeInterruptedBatch, here as one template to translate.

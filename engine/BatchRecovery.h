@@ -22,6 +22,11 @@ struct InterruptedBatch {
 std::vector<InterruptedBatch> findInterruptedBatches(platform::FileSystem& fileSystem,
                                                      const std::string& stateDirectory);
 
+// What to tell of each journal in the state folder that cannot be read back: its batch can be
+// neither undone nor finished, and files may wait under temporary names until the user looks.
+std::vector<platform::Message> unreadableJournals(platform::FileSystem& fileSystem,
+                                                  const std::string& stateDirectory);
+
 // "A batch in "DIR" was interrupted after N of M renames."
 std::string describeInterruptedBatch(const InterruptedBatch& batch);
 

@@ -1,5 +1,6 @@
 #include "engine/RestoreCommand.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <optional>
 #include <unordered_map>
@@ -7,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "engine/ApplyCommand.h"
 #include "engine/BatchGuard.h"
 #include "engine/BatchRunner.h"
 #include "engine/RenameOrder.h"
@@ -17,6 +19,9 @@ namespace nameshift::engine {
 namespace {
 
 using platform::Icon;
+
+// How many files that could not be renamed back get a message box of their own.
+constexpr std::size_t kRestoreErrorBoxes = 10;
 
 // The extension test is on the file name alone, so a dot in a directory above does not count.
 bool hasRestoreExtension(const std::string& path) {
@@ -147,6 +152,12 @@ RestoreRecord pairsLeft(const RestoreRecord& record, const RenameRun& run) {
     return left;
 }
 
+// Whether the restore file's path still names the file that was read.
+bool isChosenFile(platform::FileSystem& fileSystem, const ChosenFile& chosen) {
+    const auto identity = fileSystem.identify(chosen.path);
+    return identity.ok() && identity->sameFileAs(chosen.identity);
+}
+
 // Deletes the restore file only while it is still the file that was read.
 void removeChosenFile(platform::FileSystem& fileSystem, const ChosenFile& chosen) {
     const auto [parent, name] = splitPath(chosen.path);
@@ -218,9 +229,18 @@ CommandOutcome restoreFilenames(RenameSession& session, RestoreFilePicker& picke
 
     RenameRun run =
         runRenames(fileSystem, *directory, changes, inSequence(changes.size()), progress);
-    for (const RenameFailure& failure : run.failures) {
-        const PlannedChange& change = changes[failure.change];
-        messages.show(restoreErrorText(std::string(change.oldName), change.newName, failure.status),
+    // A box for each of the first few; the rest, which could be a whole folder's, in one list.
+    const std::size_t boxed = std::min(run.failures.size(), kRestoreErrorBoxes);
+    for (std::size_t i = 0; i < boxed; ++i) {
+        const PlannedChange& change = changes[run.failures[i].change];
+        messages.show(
+            restoreErrorText(std::string(change.oldName), change.newName, run.failures[i].status),
+            NS_MESSAGE("Message", "Restore Error"), Icon::Stop);
+    }
+    if (run.failures.size() > boxed) {
+        const std::vector<RenameFailure> rest(run.failures.begin() + static_cast<long>(boxed),
+                                              run.failures.end());
+        messages.show(renameErrorsText(changes, rest, session.listedRenameErrors),
                       NS_MESSAGE("Message", "Restore Error"), Icon::Stop);
     }
     session.lastBatch = {run.renamed.size(), run.failures.size(), run.cancelled, false,
@@ -229,6 +249,16 @@ CommandOutcome restoreFilenames(RenameSession& session, RestoreFilePicker& picke
                              : std::vector<std::pair<std::string, std::string>>{}};
     if (run.failures.empty() && !run.cancelled) {
         removeChosenFile(fileSystem, *chosen);
+    } else if (!isChosenFile(fileSystem, *chosen)) {
+        // Another file took the restore file's place meanwhile; it is not ours to replace, and
+        // the journal keeps the pairs left for the next start.
+        messages.show({NS_MESSAGE("Message",
+                                  "The restore file \"%1\" was replaced by another file while "
+                                  "the names were restored, and is left as it is. The files not "
+                                  "restored yet are offered at the next start."),
+                       {chosen->path}},
+                      NS_MESSAGE("Message", "Restore Error"), Icon::Stop);
+        session.lastBatch.recordLost = true;
     } else {
         // The pairs that are still to do must survive, or the user could never restore them.
         session.lastBatch.recordLost =

@@ -67,14 +67,24 @@ void appendQuotedLine(std::string& out, std::string_view text) {
     out += kLineEnd;
 }
 
-void reportWriteFailure(const platform::Status& status, platform::MessageBox& messages) {
-    if (status.kind() == platform::ErrorKind::DiskFull) {
-        messages.show(NS_MESSAGE("Message", "Cannot save settings! - Reason: Disk is full."),
-                      NS_MESSAGE("Message", "Error - disk full"), platform::Icon::Stop);
-    } else {
-        messages.show(NS_MESSAGE("Message", "Cannot save settings! - Unknown Error."),
-                      NS_MESSAGE("Message", "Error"), platform::Icon::Stop);
-    }
+// The program's own words for a restore file that cannot be written, with what was not written,
+// where, why and what follows as details.
+void reportWriteFailure(const platform::Status& status, const std::string& path,
+                        platform::MessageBox& messages) {
+    platform::Message message =
+        status.kind() == platform::ErrorKind::DiskFull
+            ? platform::Message{NS_MESSAGE("Message",
+                                           "Cannot save settings! - Reason: Disk is full."),
+                                NS_MESSAGE("Message", "Error - disk full"), platform::Icon::Stop}
+            : platform::Message{NS_MESSAGE("Message", "Cannot save settings! - Unknown Error."),
+                                NS_MESSAGE("Message", "Error"), platform::Icon::Stop};
+    message.setDetails(
+        {NS_MESSAGE("Message",
+                    "The restore file \"%1\" could not be written: %2.\nThe files "
+                    "keep the names they have now; the batch's journal keeps its "
+                    "record, and the next start offers to undo or finish the batch."),
+         {path, status.message()}});
+    messages.show(message);
 }
 
 // A stored directory that walks through "." or ".." could point anywhere the file's author liked.
@@ -185,7 +195,7 @@ bool writeRestoreFile(platform::FileSystem& fileSystem, platform::MessageBox& me
     const platform::Status status =
         fileSystem.writeFileIn(directory, kRestoreFileName, contents, mode);
     if (!status.ok()) {
-        reportWriteFailure(status, messages);
+        reportWriteFailure(status, directory.path() + "/" + kRestoreFileName, messages);
         return false;
     }
     return true;
@@ -197,7 +207,7 @@ bool replaceRestoreFile(platform::FileSystem& fileSystem, platform::MessageBox& 
         fileSystem.writeFile(path, platform::FileContents(formatRestoreFile(record)).ownerOnly(),
                              platform::WriteMode::Replace);
     if (!status.ok()) {
-        reportWriteFailure(status, messages);
+        reportWriteFailure(status, path, messages);
         return false;
     }
     return true;

@@ -187,6 +187,11 @@ TEST_F(ApplyCommandTest, RestoreFileWriteFailureIsReportedAndTheBatchStays) {
     EXPECT_EQ(applyChanges(session), CommandOutcome::Done);
     EXPECT_EQ(messages.texts(),
               (Names{"Cannot save settings! - Reason: Disk is full.", "Operation complete"}));
+    // What was not written, where and why, and what follows.
+    EXPECT_TRUE(messages.shown[0].details.starts_with(
+        "The restore file \"" + realDirectory() +
+        "/restore.dat\" could not be written: " + platform::Status::fromErrno(ENOSPC).message()))
+        << messages.shown[0].details;
     EXPECT_EQ(dir.names(), (Names{"xa.txt"})) << "renamed, and no partial restore file";
     EXPECT_EQ(session.lastBatch.failed, 0u);
     EXPECT_TRUE(session.lastBatch.recordLost);

@@ -278,8 +278,17 @@ TEST_F(BatchRecoveryTest, AnOversizedJournalIsLeftUnreadAndNothingIsRenamed) {
 
     ASSERT_EQ(::truncate(journal.c_str(), static_cast<off_t>(kMaxJournalBytes + 1)), 0);
     EXPECT_TRUE(findInterruptedBatches(fs, state.path()).empty());
+    // Said, not acted on: files of the batch may wait under temporary names.
     offerRecovery(fs, messages, state.path());
-    EXPECT_TRUE(messages.shown.empty());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "The record \"" + journal +
+                                          "\" of an interrupted batch cannot be read: " +
+                                          platform::Status::fromErrno(EFBIG).message() +
+                                          ". Its batch can be neither undone nor finished. Check "
+                                          "the file names in its folder (files may wait under "
+                                          "hidden names that begin with \".nameshift-\"), then "
+                                          "move the record away.");
+    messages.shown.clear();
     EXPECT_EQ(contents(), interrupted);
     EXPECT_TRUE(std::filesystem::exists(journal));
 

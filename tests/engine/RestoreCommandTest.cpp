@@ -223,6 +223,47 @@ TEST_F(RestoreCommandTest, FailedRewriteKeepsTheWholeFile) {
     EXPECT_EQ(dir.names("files"), (Names{"a"}));
 }
 
+// Another file took the restore file's name while the names were restored: it is not replaced
+// by the pairs left, which the journal keeps instead.
+TEST_F(RestoreCommandTest, ARestoreFileReplacedMeanwhileIsLeftAsItIs) {
+    dir.write("files/new a");
+    const std::string path = writeRestoreFile("restore.dat", {"a", "b"}, {"new a", "new b"});
+    bool replaced = false;
+    fs.beforeRename = [&](const std::string&, const std::string&) {
+        if (!replaced) {
+            replaced = true;
+            dir.write("other", "someone's");
+            std::filesystem::rename(dir.file("other"), path);
+        }
+    };
+    EXPECT_EQ(restore(path), CommandOutcome::Done);
+    EXPECT_EQ(dir.read("restore.dat"), "someone's");
+    EXPECT_TRUE(session.lastBatch.recordLost);
+    EXPECT_NE(messages.texts().at(1).find("was replaced by another file"), std::string::npos);
+}
+
+// A restore of a folder whose files are gone tells the first ten in boxes and the rest in one.
+TEST_F(RestoreCommandTest, ManyFailuresAreToldTenAtATimeAndThenInOneList) {
+    Names before;
+    Names after;
+    for (int i = 0; i < 12; ++i) {
+        before.push_back("old " + std::to_string(i));
+        after.push_back("gone " + std::to_string(i));
+    }
+    const std::string path = writeRestoreFile("restore.dat", before, after);
+    EXPECT_EQ(restore(path), CommandOutcome::Done);
+    ASSERT_EQ(messages.shown.size(), 12u);
+    for (std::size_t i = 0; i < 11; ++i) {
+        EXPECT_EQ(messages.shown[i].caption, "Restore Error");
+    }
+    const std::string gone = platform::Status::fromErrno(ENOENT).message();
+    EXPECT_EQ(messages.shown[10].text,
+              "The following file(s) could not be renamed:\n\n\"gone 1\" "
+              "to \"old 1\": " +
+                  gone + "\n\"gone 0\" to \"old 0\": " + gone);
+    EXPECT_EQ(messages.shown[11].text, "Filename(s) Restored");
+}
+
 TEST_F(RestoreCommandTest, UndoesChainsInReverseOrder) {
     // The batch renamed x to y, then z to the name x had just given up.
     dir.write("files/y", "x's data");
