@@ -669,6 +669,24 @@ Rückgängig gibt den umbenannten Dateien ihre alten Namen zurück. Abschließen
         <source>The folder &quot;%1&quot; no longer exists; showing &quot;%2&quot; instead.</source>
         <translation>Den Ordner „%1“ gibt es nicht mehr; stattdessen wird „%2“ angezeigt.</translation>
     </message>
+    <message>
+        <source>The record &quot;%1&quot; of an interrupted batch is not a whole record, so its batch can be neither undone nor finished. Check the file names in its folder (files may wait under hidden names that begin with &quot;.nameshift-&quot;), then move the record away.</source>
+        <translation>Die Aufzeichnung „%1“ eines unterbrochenen Vorgangs ist nicht vollständig, daher kann ihr Vorgang weder rückgängig gemacht noch abgeschlossen werden. Prüfen Sie die Dateinamen in ihrem Ordner (Dateien können unter versteckten Namen warten, die mit „.nameshift-“ beginnen), und verschieben Sie dann die Aufzeichnung.</translation>
+    </message>
+    <message>
+        <source>The record &quot;%1&quot; of an interrupted batch cannot be read: %2. Its batch can be neither undone nor finished. Check the file names in its folder (files may wait under hidden names that begin with &quot;.nameshift-&quot;), then move the record away.</source>
+        <translation>Die Aufzeichnung „%1“ eines unterbrochenen Vorgangs kann nicht gelesen werden: %2. Ihr Vorgang kann weder rückgängig gemacht noch abgeschlossen werden. Prüfen Sie die Dateinamen in ihrem Ordner (Dateien können unter versteckten Namen warten, die mit „.nameshift-“ beginnen), und verschieben Sie dann die Aufzeichnung.</translation>
+    </message>
+    <message>
+        <source>The restore file &quot;%1&quot; was replaced by another file while the names were restored, and is left as it is. The files not restored yet are offered at the next start.</source>
+        <translation>Die Wiederherstellungsdatei „%1“ wurde während der Wiederherstellung durch eine andere Datei ersetzt und bleibt, wie sie ist. Die noch nicht wiederhergestellten Dateien werden beim nächsten Start angeboten.</translation>
+    </message>
+    <message>
+        <source>The restore file &quot;%1&quot; could not be written: %2.
+The files keep the names they have now; the batch&apos;s journal keeps its record, and the next start offers to undo or finish the batch.</source>
+        <translation>Die Wiederherstellungsdatei „%1“ konnte nicht geschrieben werden: %2.
+Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt seine Aufzeichnung, und der nächste Start bietet an, den Vorgang rückgängig zu machen oder abzuschließen.</translation>
+    </message>
 </context>
 <context>
     <name>QProgressDialog</name>
