@@ -32,6 +32,27 @@ const std::vector<std::pair<std::string, std::size_t>> kFiles{{"f3", 1}, {"f1", 
                                                               {"f5", 4}, {"f4", 5}, {"f9", 6},
                                                               {"f8", 7}, {"f7", 8}, {"f10", 9}};
 
+// Applies the session's batch in a child process killed before its `killAt`-th rename, as a
+// crash or a power cut would stop it; whether the kill came.
+bool applyKilledAt(RenameSession& session, testing::FaultyFileSystem& fs, int killAt) {
+    const pid_t child = ::fork();
+    if (child < 0) {
+        return false;
+    }
+    if (child == 0) {
+        int renames = 0;
+        fs.beforeRename = [&](const std::string&, const std::string&) {
+            if (++renames == killAt) {
+                ::raise(SIGKILL);
+            }
+        };
+        applyChanges(session);
+        ::_exit(0);
+    }
+    int status = 0;
+    return ::waitpid(child, &status, 0) == child && WIFSIGNALED(status);
+}
+
 class BatchRecoveryTest : public testing::ApplySessionTest,
                           public ::testing::WithParamInterface<std::tuple<int, RecoveryAction>> {
 protected:
@@ -75,21 +96,8 @@ protected:
 // temporary name, and a finished batch can still be restored.
 TEST_P(BatchRecoveryTest, KilledBatchIsUndoneOrFinishedFromItsJournal) {
     const auto [killAt, action] = GetParam();
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        int renames = 0;
-        fs.beforeRename = [&, killAt = killAt](const std::string&, const std::string&) {
-            if (++renames == killAt) {
-                ::raise(SIGKILL);
-            }
-        };
-        applyChanges(session);
-        ::_exit(0);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFSIGNALED(status)) << "the batch has fewer renames than " << killAt;
+    ASSERT_TRUE(applyKilledAt(session, fs, killAt))
+        << "the batch has fewer renames than " << killAt;
 
     const std::vector<InterruptedBatch> batches = findInterruptedBatches(fs, state.path());
     ASSERT_EQ(batches.size(), 1u);
@@ -180,21 +188,7 @@ TEST_P(LinkedFilesRecoveryTest, AreUndoneOrFinishedByTheirNames) {
     ASSERT_TRUE(session.fileList.fill(session.directory));
     tickAll();
     usePrefix("x_");
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        int renames = 0;
-        fs.beforeRename = [&](const std::string&, const std::string&) {
-            if (++renames == 2) {
-                ::raise(SIGKILL);
-            }
-        };
-        applyChanges(session);
-        ::_exit(0);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFSIGNALED(status));
+    ASSERT_TRUE(applyKilledAt(session, fs, 2));
 
     const std::vector<InterruptedBatch> batches = findInterruptedBatches(fs, state.path());
     ASSERT_EQ(batches.size(), 1u);
@@ -215,15 +209,7 @@ INSTANTIATE_TEST_SUITE_P(Actions, LinkedFilesRecoveryTest,
 // What a stopped journal write and older versions left in the state folder goes at the next look,
 // unless someone still holds it; a batch whose directory is locked is running, not interrupted.
 TEST_F(BatchRecoveryTest, LeftoversNobodyHoldsGoAndARunningBatchIsNotOffered) {
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        fs.beforeRename = [](const std::string&, const std::string&) { ::raise(SIGKILL); };
-        applyChanges(session);
-        ::_exit(0);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(applyKilledAt(session, fs, 1));
     const std::string stale = state.file(".1-2.journal.0123456789abcdef~");
     const std::string writing = state.file(".3-4.journal.fedcba9876543210~");
     const std::string oldLock = state.file("1-2.lock");
@@ -257,21 +243,7 @@ TEST_F(BatchRecoveryTest, LeftoversNobodyHoldsGoAndARunningBatchIsNotOffered) {
 // A batch killed after its second rename, whose journal then grew one byte past the limit: it is
 // not read, so nothing is renamed from it and it stays for the user to see.
 TEST_F(BatchRecoveryTest, AnOversizedJournalIsLeftUnreadAndNothingIsRenamed) {
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        int renames = 0;
-        fs.beforeRename = [&](const std::string&, const std::string&) {
-            if (++renames == 3) {
-                ::raise(SIGKILL);
-            }
-        };
-        applyChanges(session);
-        ::_exit(0);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFSIGNALED(status));
+    ASSERT_TRUE(applyKilledAt(session, fs, 3));
     ASSERT_EQ(findInterruptedBatches(fs, state.path()).size(), 1u);
     const std::string journal = findInterruptedBatches(fs, state.path())[0].journalPath;
     const Contents interrupted = contents();
