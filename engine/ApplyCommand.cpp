@@ -193,11 +193,12 @@ CommandOutcome applyChanges(RenameSession& session, BatchQuestions& questions,
     }
     BatchGuard& guard = std::get<BatchGuard>(guarded);
     std::optional<LockedListing> listing;
-    if (const auto refusal = LockedListing::read(fileSystem, *directory, listing)) {
+    if (const auto refusal =
+            LockedListing::read(fileSystem, *directory, session.fileList, plan, listing)) {
         return refuseBatch(messages, *refusal);
     }
     // Planned before the lock: another batch or program may have renamed since.
-    if (const auto refusal = listing->changedFiles(session.fileList, plan)) {
+    if (const auto refusal = listing->changedFiles(plan)) {
         messages.show(*refusal);
         session.fileList.applyFileMask(session.directory);
         return CommandOutcome::Relisted;

@@ -1,12 +1,13 @@
 #include "engine/LockedListing.h"
 
 #include <algorithm>
+#include <string_view>
 #include <utility>
 
 #include "engine/BatchChecks.h"
 #include "engine/BatchGuard.h"
+#include "engine/NameIndex.h"
 #include "engine/RestoreFile.h"
-#include "engine/TextCase.h"
 
 namespace nameshift::engine {
 namespace {
@@ -14,13 +15,25 @@ namespace {
 // How many listed names are tried, spelled otherwise, to learn whether the filesystem folds case.
 constexpr int kCaseProbes = 8;
 
+char lowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// The restore file's name in another spelling of its letters.
+bool isRestoreNameSpelledOtherwise(std::string_view name) {
+    const std::string_view restore = kRestoreFileName;
+    return name.size() == restore.size() && name != restore &&
+           std::equal(name.begin(), name.end(), restore.begin(),
+                      [](char a, char b) { return lowerAscii(a) == lowerAscii(b); });
+}
+
 std::string swappedCase(std::string_view name) {
     std::string swapped(name);
     for (char& c : swapped) {
         if (c >= 'a' && c <= 'z') {
             c = static_cast<char>(c - 'a' + 'A');
         } else if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
+            c = lowerAscii(c);
         }
     }
     return swapped;
@@ -28,48 +41,52 @@ std::string swappedCase(std::string_view name) {
 
 }  // namespace
 
-LockedListing::LockedListing(platform::FileSystem& fileSystem, const platform::Directory& directory,
-                             std::vector<platform::DirEntry> entries)
-    : fileSystem_(&fileSystem),
-      directory_(&directory),
-      entries_(std::move(entries)),
-      index_(entries_.size(), NameAt{&entries_}) {
-    for (std::size_t i = 0; i < entries_.size(); ++i) {
-        index_.insert(i);
-    }
-}
-
 std::optional<platform::Message> LockedListing::read(platform::FileSystem& fileSystem,
                                                      const platform::Directory& directory,
+                                                     const FileList& fileList,
+                                                     const BatchPlan& plan,
                                                      std::optional<LockedListing>& listing) {
-    platform::Result<std::vector<platform::DirEntry>> entries =
-        fileSystem.listDirectoryKinds(directory);
-    if (!entries.ok()) {
-        return directoryError(directory.path(), entries.status());
+    LockedListing found(fileSystem, directory);
+    const std::vector<PlannedChange>& changes = plan.changes;
+    const auto oldNameOf = [&changes](std::size_t i) -> std::string_view {
+        return changes[i].oldName;
+    };
+    NameIndex<decltype(oldNameOf)> planned(changes.size(), oldNameOf);
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        planned.insert(i);
     }
-    listing.emplace(fileSystem, directory, std::move(entries.value()));
+    // Each renamed file is to be met under its listed name with its listed number.
+    std::vector<char> met(changes.size(), 0);
+    const platform::Status status =
+        fileSystem.visitDirectoryKinds(directory, [&](const platform::DirEntryView& entry) {
+            const std::size_t i = planned.find(entry.name);
+            if (i != decltype(planned)::kNone &&
+                entry.inode == fileList.row(changes[i].file).inode) {
+                met[i] = 1;
+            }
+            if (entry.name == kRestoreFileName) {
+                found.holdsRestoreFile_ = true;
+            } else if (isRestoreNameSpelledOtherwise(entry.name)) {
+                found.restoreSpellings_.emplace_back(entry.name);
+            } else if (!entry.isDirectory &&
+                       platform::isWriteTemporary(entry.name, kRestoreFileName)) {
+                found.abandonedRecords_.emplace_back(entry.name);
+            }
+        });
+    if (!status.ok()) {
+        return directoryError(directory.path(), status);
+    }
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        if (met[i] == 0 && changes[i].oldName != changes[i].newName) {
+            found.changed_.push_back(i);
+        }
+    }
+    listing.emplace(std::move(found));
     return std::nullopt;
 }
 
-bool LockedListing::holds(std::string_view name) const {
-    return index_.find(name) != NameIndex<NameAt>::kNone;
-}
-
-std::optional<platform::Message> LockedListing::changedFiles(const FileList& fileList,
-                                                             const BatchPlan& plan) const {
-    std::vector<std::size_t> changed;
-    for (std::size_t i = 0; i < plan.changes.size(); ++i) {
-        const PlannedChange& change = plan.changes[i];
-        if (change.oldName == change.newName) {
-            continue;
-        }
-        const std::size_t found = index_.find(change.oldName);
-        if (found == NameIndex<NameAt>::kNone ||
-            entries_[found].inode != fileList.row(change.file).inode) {
-            changed.push_back(i);
-        }
-    }
-    if (changed.empty()) {
+std::optional<platform::Message> LockedListing::changedFiles(const BatchPlan& plan) const {
+    if (changed_.empty()) {
         return std::nullopt;
     }
     return refusalFor(
@@ -79,15 +96,29 @@ std::optional<platform::Message> LockedListing::changedFiles(const FileList& fil
                       "renamed. The list shows the folder as it is now; tick the files and apply "
                       "again."),
          {},
-         static_cast<long long>(changed.size())},
-        NS_MESSAGE("Message", "Files Changed"), plan.changes, changed);
+         static_cast<long long>(changed_.size())},
+        NS_MESSAGE("Message", "Files Changed"), plan.changes, changed_);
 }
 
 bool LockedListing::foldsLetterCase() const {
+    // Rarely asked: the folder is read once more, to find names whose other spelling it does not
+    // hold.
+    const platform::Result<std::vector<platform::DirEntry>> entries =
+        fileSystem_->listDirectoryKinds(*directory_);
+    if (!entries.ok()) {
+        return false;
+    }
+    const auto nameAt = [&entries](std::size_t i) -> std::string_view {
+        return (*entries)[i].name;
+    };
+    NameIndex<decltype(nameAt)> listed(entries->size(), nameAt);
+    for (std::size_t i = 0; i < entries->size(); ++i) {
+        listed.insert(i);
+    }
     int probes = 0;
-    for (const platform::DirEntry& entry : entries_) {
+    for (const platform::DirEntry& entry : *entries) {
         const std::string swapped = swappedCase(entry.name);
-        if (swapped == entry.name || holds(swapped)) {
+        if (swapped == entry.name || listed.find(swapped) != decltype(listed)::kNone) {
             continue;
         }
         if (fileSystem_->identifyIn(*directory_, swapped).ok()) {
@@ -102,28 +133,23 @@ bool LockedListing::foldsLetterCase() const {
 
 std::optional<platform::Message> LockedListing::restoreNameSpellingRefusal(
     const BatchPlan& plan) const {
-    const std::string folded = text::toLower(kRestoreFileName);
     std::vector<std::size_t> renamedTo;
     for (std::size_t i = 0; i < plan.changes.size(); ++i) {
         const PlannedChange& change = plan.changes[i];
-        if (change.newName != change.oldName && change.newName != kRestoreFileName &&
-            text::toLower(change.newName) == folded) {
+        if (change.newName != change.oldName && isRestoreNameSpelledOtherwise(change.newName)) {
             renamedTo.push_back(i);
         }
     }
-    // A file of the user's, kept by the batch under another spelling of the name.
+    // A file of the user's, which the batch does not move, under another spelling of the name.
     std::string heldBy;
-    if (!holds(kRestoreFileName)) {
-        for (const platform::DirEntry& entry : entries_) {
-            if (text::toLower(entry.name) != folded) {
-                continue;
-            }
+    if (!holdsRestoreFile_) {
+        for (const std::string& name : restoreSpellings_) {
             const bool movedAway = std::any_of(
-                plan.changes.begin(), plan.changes.end(), [&entry](const PlannedChange& change) {
-                    return change.oldName == entry.name && change.newName != change.oldName;
+                plan.changes.begin(), plan.changes.end(), [&name](const PlannedChange& change) {
+                    return change.oldName == name && change.newName != change.oldName;
                 });
             if (!movedAway) {
-                heldBy = entry.name;
+                heldBy = name;
             }
         }
     }
@@ -149,12 +175,10 @@ std::optional<platform::Message> LockedListing::restoreNameSpellingRefusal(
 }
 
 void LockedListing::removeAbandonedRecords() const {
-    for (const platform::DirEntry& entry : entries_) {
-        if (!entry.isDirectory && platform::isWriteTemporary(entry.name, kRestoreFileName)) {
-            const std::string path = directory_->path() + "/" + entry.name;
-            if (const auto held = fileSystem_->lockFile(path); held.ok()) {
-                fileSystem_->removeFileIn(*directory_, entry.name);
-            }
+    for (const std::string& name : abandonedRecords_) {
+        const std::string path = directory_->path() + "/" + name;
+        if (const auto held = fileSystem_->lockFile(path); held.ok()) {
+            fileSystem_->removeFileIn(*directory_, name);
         }
     }
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace nameshift::platform {
 
@@ -20,6 +21,14 @@ struct DirEntry {
     std::int64_t writeTimeNs = 0;  // last modification, nanoseconds since the epoch
     bool isDirectory = false;      // follows a symbolic link for this test only
     std::uint64_t inode = 0;
+};
+
+// What a quick look at an entry gives: its name, valid while the look lasts, its number, and
+// whether it is a directory.
+struct DirEntryView {
+    std::string_view name;
+    std::uint64_t inode = 0;
+    bool isDirectory = false;
 };
 
 }  // namespace nameshift::platform

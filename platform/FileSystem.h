@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +38,19 @@ public:
     }
     virtual Result<std::vector<DirEntry>> listDirectoryKinds(const Directory& directory) {
         return listDirectory(directory);
+    }
+    // Each entry's name, number and kind handed to `visit` as it is read, none kept: for a look
+    // at a large folder that needs few of its entries.
+    virtual Status visitDirectoryKinds(const Directory& directory,
+                                       const std::function<void(const DirEntryView&)>& visit) {
+        Result<std::vector<DirEntry>> entries = listDirectoryKinds(directory);
+        if (!entries.ok()) {
+            return entries.status();
+        }
+        for (const DirEntry& entry : *entries) {
+            visit({entry.name, entry.inode, entry.isDirectory});
+        }
+        return {};
     }
 
     virtual Result<std::string> currentDirectory() = 0;

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <random>
@@ -174,9 +175,10 @@ FileIdentity identityOf(const struct stat& info) {
 // How much of each entry readEntries must find out.
 enum class Detail { Everything, KindOnly };
 
-Result<std::vector<DirEntry>> readEntries(DIR* dir, Detail detail) {
+// Hands each entry to `visit` as it is read; `visit` may take it over.
+template <typename Visit>
+Status visitEntries(DIR* dir, Detail detail, Visit&& visit) {
     const int dirFd = ::dirfd(dir);
-    std::vector<DirEntry> entries;
     // Some filesystems (exfat-fuse) give readdir numbers that are not the files' own, and the
     // numbers tell a file again after a crash: the first regular file tells whether they hold,
     // and where they do not, every file is examined.
@@ -188,7 +190,7 @@ Result<std::vector<DirEntry>> readEntries(DIR* dir, Detail detail) {
             if (errno != 0) {
                 return lastError();
             }
-            break;
+            return {};
         }
         const std::string_view name = item->d_name;
         if (name == "." || name == "..") {
@@ -204,7 +206,7 @@ Result<std::vector<DirEntry>> readEntries(DIR* dir, Detail detail) {
             entry.name = name;
             entry.attributes = attributesOf(name, S_IFREG | S_IWUSR);
             entry.inode = static_cast<std::uint64_t>(item->d_ino);
-            entries.push_back(std::move(entry));
+            visit(entry);
             continue;
         }
         struct stat info {};
@@ -224,7 +226,16 @@ Result<std::vector<DirEntry>> readEntries(DIR* dir, Detail detail) {
             entry.isDirectory =
                 ::fstatat(dirFd, item->d_name, &target, 0) == 0 && S_ISDIR(target.st_mode);
         }
-        entries.push_back(std::move(entry));
+        visit(entry);
+    }
+}
+
+Result<std::vector<DirEntry>> readEntries(DIR* dir, Detail detail) {
+    std::vector<DirEntry> entries;
+    const Status status = visitEntries(
+        dir, detail, [&entries](DirEntry& entry) { entries.push_back(std::move(entry)); });
+    if (!status.ok()) {
+        return status;
     }
     return entries;
 }
@@ -261,8 +272,9 @@ Result<std::vector<DirEntry>> PosixFileSystem::listDirectoryKinds(const std::str
 
 namespace {
 
-Result<std::vector<DirEntry>> readOpenDirectory(const Directory& directory, Detail detail) {
-    // The stream gets a descriptor of its own, so closing it leaves the directory open.
+// A stream of the open directory's entries, with a descriptor of its own, so closing it leaves
+// the directory open.
+Result<std::unique_ptr<DIR, DirCloser>> streamOf(const Directory& directory) {
     const int fd = ::openat(directory.descriptor(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) {
         return lastError();
@@ -273,7 +285,15 @@ Result<std::vector<DirEntry>> readOpenDirectory(const Directory& directory, Deta
         ::close(fd);
         return status;
     }
-    return readEntries(dir.get(), detail);
+    return dir;
+}
+
+Result<std::vector<DirEntry>> readOpenDirectory(const Directory& directory, Detail detail) {
+    Result<std::unique_ptr<DIR, DirCloser>> dir = streamOf(directory);
+    if (!dir.ok()) {
+        return dir.status();
+    }
+    return readEntries(dir.value().get(), detail);
 }
 
 }  // namespace
@@ -284,6 +304,39 @@ Result<std::vector<DirEntry>> PosixFileSystem::listDirectory(const Directory& di
 
 Result<std::vector<DirEntry>> PosixFileSystem::listDirectoryKinds(const Directory& directory) {
     return readOpenDirectory(directory, Detail::KindOnly);
+}
+
+Status PosixFileSystem::visitDirectoryKinds(const Directory& directory,
+                                            const std::function<void(const DirEntryView&)>& visit) {
+    Result<std::unique_ptr<DIR, DirCloser>> stream = streamOf(directory);
+    if (!stream.ok()) {
+        return stream.status();
+    }
+    DIR* dir = stream.value().get();
+    const int dirFd = ::dirfd(dir);
+    std::optional<bool> readdirNumbersHold;
+    for (;;) {
+        errno = 0;
+        const dirent* item = ::readdir(dir);
+        if (item == nullptr) {
+            return errno != 0 ? lastError() : Status{};
+        }
+        const std::string_view name = item->d_name;
+        if (name == "." || name == "..") {
+            continue;
+        }
+        struct stat info {};
+        const bool regular = item->d_type == DT_REG;
+        if (regular && !readdirNumbersHold) {
+            readdirNumbersHold = ::fstatat(dirFd, item->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 ||
+                                 info.st_ino == item->d_ino;
+        }
+        if (regular && *readdirNumbersHold) {
+            visit({name, static_cast<std::uint64_t>(item->d_ino), false});
+        } else if (::fstatat(dirFd, item->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0) {
+            visit({name, static_cast<std::uint64_t>(info.st_ino), S_ISDIR(info.st_mode)});
+        }
+    }
 }
 
 Result<std::string> PosixFileSystem::currentDirectory() {

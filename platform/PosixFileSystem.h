@@ -10,6 +10,8 @@ public:
     Result<std::vector<DirEntry>> listDirectory(const Directory& directory) override;
     Result<std::vector<DirEntry>> listDirectoryKinds(const std::string& path) override;
     Result<std::vector<DirEntry>> listDirectoryKinds(const Directory& directory) override;
+    Status visitDirectoryKinds(const Directory& directory,
+                               const std::function<void(const DirEntryView&)>& visit) override;
     Result<std::string> currentDirectory() override;
     Status setCurrentDirectory(const std::string& path) override;
     Status rename(const std::string& from, const std::string& to) override;
