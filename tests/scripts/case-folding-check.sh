@@ -109,8 +109,9 @@ for i in $(seq 1 300); do
 done
 names+=("${killed[@]}")
 export XDG_STATE_HOME="$work/state"
-timeout -s KILL 0.2 "$cli" --settings-dir "$work/settings" --no-settings --select 'Photo*' \
-    --lower --no-restore-file apply >/dev/null 2>&1 || true
+# In the foreground, so that only the tool is killed; the shell says nothing of it.
+(timeout --foreground -s KILL 0.2 "$cli" --settings-dir "$work/settings" --no-settings --select 'Photo*' \
+    --lower --no-restore-file apply >/dev/null 2>&1) 2>/dev/null || true
 if [[ -n "$("$cli" --settings-dir "$work/settings" --no-settings recover)" ]]; then
     "$cli" --settings-dir "$work/settings" --no-settings recover --undo >/dev/null 2>&1 || {
         echo "FAIL: the killed batch could not be undone"
