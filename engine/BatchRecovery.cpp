@@ -1,6 +1,7 @@
 #include "engine/BatchRecovery.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <unordered_map>
 
 #include "engine/BatchGuard.h"
@@ -128,6 +129,26 @@ RestoreRecord finishedRecord(const Journal& journal, const std::vector<char>& ar
     return record;
 }
 
+// A journal read back whole; refused unread when it is larger than the count of entries its
+// header gives can take, so that junk as large as the size limit is not read by every command.
+platform::Result<std::string> readJournal(platform::FileSystem& fileSystem, const std::string& path,
+                                          const platform::FileIdentity& identity) {
+    if (identity.size > kJournalHeaderBytes) {
+        platform::Result<std::string> start = fileSystem.readFileStart(path, kJournalHeaderBytes);
+        if (!start.ok()) {
+            return start.status();
+        }
+        const std::optional<std::uint64_t> bound = journalSizeBound(*start);
+        if (!bound) {
+            return std::move(start.value());  // no journal's start: read as the record it is not
+        }
+        if (identity.size > *bound) {
+            return platform::Status::fromErrno(EFBIG);
+        }
+    }
+    return fileSystem.readFile(path, kMaxJournalBytes);
+}
+
 // Removes a lock file, or a journal whose writing was stopped half way, that nothing holds: no
 // later run can use either.
 void removeUnheld(platform::FileSystem& fileSystem, const std::string& path) {
@@ -230,7 +251,7 @@ std::vector<InterruptedBatch> findInterruptedBatches(platform::FileSystem& fileS
         // Only a journal of the user's own is acted on.
         const auto owner = fileSystem.identify(path);
         const auto text = owner.ok() && owner->userAlone
-                              ? fileSystem.readFile(path, kMaxJournalBytes)
+                              ? readJournal(fileSystem, path, *owner)
                               : platform::Result<std::string>(owner.status());
         if (!owner.ok() || !owner->userAlone || !text.ok()) {
             continue;
@@ -278,7 +299,9 @@ std::vector<platform::Message> unreadableJournals(platform::FileSystem& fileSyst
             continue;
         }
         const std::string path = stateDirectory + "/" + entry.name;
-        const auto text = fileSystem.readFile(path, kMaxJournalBytes);
+        const auto identity = fileSystem.identify(path);
+        const auto text = identity.ok() ? readJournal(fileSystem, path, *identity)
+                                        : platform::Result<std::string>(identity.status());
         if (text.ok() && parseJournal(*text)) {
             continue;
         }

@@ -72,6 +72,7 @@ public:
     }
 
     bool atEnd() const { return position_ == text_.size(); }
+    std::size_t position() const { return position_; }
 
 private:
     std::string_view text_;
@@ -143,6 +144,26 @@ platform::FileContents journalContents(const Journal& journal) {
 
 std::string formatJournal(const Journal& journal) {
     return journalContents(journal).gather();
+}
+
+std::optional<std::uint64_t> journalSizeBound(std::string_view start) {
+    if (!start.starts_with(kMagic)) {
+        return std::nullopt;
+    }
+    FieldReader reader(start.substr(kMagic.size()));
+    // Kind, directory, its device and inode, record, restore file, its device and inode.
+    for (int field = 0; field < 8; ++field) {
+        if (!reader.field()) {
+            return std::nullopt;
+        }
+    }
+    const std::optional<std::uint64_t> count = reader.number();
+    // An entry at its longest: "20:" and twenty digits, and two names of 255 bytes as "255:NAME,".
+    constexpr std::uint64_t kLongestEntry = (3 + kNumberRoom + 1) + 2 * (4 + 255 + 1);
+    if (!count || *count > kMaxJournalBytes / kLongestEntry) {
+        return std::nullopt;
+    }
+    return kMagic.size() + reader.position() + *count * kLongestEntry + 2 + kEnd.size() + 2;
 }
 
 std::optional<Journal> parseJournal(std::string_view text) {

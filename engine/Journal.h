@@ -67,6 +67,12 @@ platform::FileContents journalContents(const Journal& journal, std::size_t count
 // The bytes of a journal with its own entries, made as they are written.
 platform::FileContents journalContents(const Journal& journal);
 std::string formatJournal(const Journal& journal);
+// How many bytes a journal's header can take, its two paths at their longest: enough of a file's
+// start to find its count of entries.
+inline constexpr std::size_t kJournalHeaderBytes = 16 * 1024;
+// The most bytes a journal can take whose start is `start`, by the count of entries its header
+// gives; nothing when `start` does not begin a journal.
+std::optional<std::uint64_t> journalSizeBound(std::string_view start);
 // Nothing unless the text is a whole journal, every field in its place.
 std::optional<Journal> parseJournal(std::string_view text);
 

@@ -36,6 +36,7 @@ struct FileIdentity {
     std::uint64_t links = 0;
     // Owned by the user who runs the program, and no other user may write to it.
     bool userAlone = false;
+    std::uint64_t size = 0;
 
     bool sameFileAs(const FileIdentity& other) const {
         return device == other.device && inode == other.inode;

@@ -71,6 +71,9 @@ public:
     // program reads can be changed by the user or by another program, and none of them needs
     // more than its reader names. Only regular files are read.
     virtual Result<std::string> readFile(const std::string& path, std::size_t maxBytes) = 0;
+    // At most the first `bytes` bytes of a regular file, for a look at its header before it is
+    // read whole.
+    virtual Result<std::string> readFileStart(const std::string& path, std::size_t bytes) = 0;
     virtual Status removeFile(const std::string& path) = 0;
     // The file at `path` itself, a link not followed.
     virtual Result<FileIdentity> identify(const std::string& path) = 0;

@@ -169,7 +169,8 @@ Status writeInside(int dirFd, const std::string& name, const FileContents& conte
 FileIdentity identityOf(const struct stat& info) {
     return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
             static_cast<std::uint64_t>(info.st_nlink),
-            info.st_uid == ::geteuid() && (info.st_mode & (S_IWGRP | S_IWOTH)) == 0};
+            info.st_uid == ::geteuid() && (info.st_mode & (S_IWGRP | S_IWOTH)) == 0,
+            static_cast<std::uint64_t>(info.st_size)};
 }
 
 // How much of each entry readEntries must find out.
@@ -366,6 +367,37 @@ Status PosixFileSystem::writeFile(const std::string& path, const FileContents& c
         return directory.status();
     }
     return writeInside(directory->descriptor(), name, contents, mode);
+}
+
+Result<std::string> PosixFileSystem::readFileStart(const std::string& path, std::size_t bytes) {
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (fd.get() < 0) {
+        return lastError();
+    }
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0) {
+        return lastError();
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return Status::fromErrno(S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
+    }
+    std::string start(bytes, '\0');
+    std::size_t got = 0;
+    while (got < bytes) {
+        const ssize_t read = ::read(fd.get(), start.data() + got, bytes - got);
+        if (read < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return lastError();
+        }
+        if (read == 0) {
+            break;
+        }
+        got += static_cast<std::size_t>(read);
+    }
+    start.resize(got);
+    return start;
 }
 
 Result<std::string> PosixFileSystem::readFile(const std::string& path, std::size_t maxBytes) {

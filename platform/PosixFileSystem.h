@@ -18,6 +18,7 @@ public:
     Status writeFile(const std::string& path, const FileContents& contents,
                      WriteMode mode) override;
     Result<std::string> readFile(const std::string& path, std::size_t maxBytes) override;
+    Result<std::string> readFileStart(const std::string& path, std::size_t bytes) override;
     Status removeFile(const std::string& path) override;
     Result<FileIdentity> identify(const std::string& path) override;
     Status makeDirectories(const std::string& path) override;

@@ -240,6 +240,20 @@ TEST_F(BatchRecoveryTest, LeftoversNobodyHoldsGoAndARunningBatchIsNotOffered) {
     EXPECT_TRUE(findInterruptedBatches(fs, state.path()).empty());
 }
 
+// A journal far larger than its count of entries can need is junk behind a header: it is refused
+// from its start, without being read whole by every command.
+TEST_F(BatchRecoveryTest, AJournalLargerThanItsEntriesCanNeedIsNotReadWhole) {
+    ASSERT_TRUE(applyKilledAt(session, fs, 2));
+    const std::string journal = findInterruptedBatches(fs, state.path()).at(0).journalPath;
+    ASSERT_EQ(::truncate(journal.c_str(), 4 * 1024 * 1024), 0);
+    EXPECT_TRUE(findInterruptedBatches(fs, state.path()).empty());
+    const std::vector<platform::Message> unreadable = unreadableJournals(fs, state.path());
+    ASSERT_EQ(unreadable.size(), 1u);
+    EXPECT_NE(unreadable[0].text.find(platform::Status::fromErrno(EFBIG).message()),
+              std::string::npos)
+        << unreadable[0].text;
+}
+
 // A batch killed after its second rename, whose journal then grew one byte past the limit: it is
 // not read, so nothing is renamed from it and it stays for the user to see.
 TEST_F(BatchRecoveryTest, AnOversizedJournalIsLeftUnreadAndNothingIsRenamed) {

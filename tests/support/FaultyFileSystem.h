@@ -102,6 +102,13 @@ public:
         }
         return real_.readFile(path, maxBytes);
     }
+    platform::Result<std::string> readFileStart(const std::string& path,
+                                                std::size_t bytes) override {
+        if (int error = faultFor(Op::Read, path)) {
+            return platform::Status::fromErrno(error);
+        }
+        return real_.readFileStart(path, bytes);
+    }
     platform::Status removeFile(const std::string& path) override {
         if (int error = faultFor(Op::Remove, path)) {
             return platform::Status::fromErrno(error);

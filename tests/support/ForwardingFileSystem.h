@@ -37,6 +37,10 @@ public:
     platform::Result<std::string> readFile(const std::string& path, std::size_t maxBytes) override {
         return real_.readFile(path, maxBytes);
     }
+    platform::Result<std::string> readFileStart(const std::string& path,
+                                                std::size_t bytes) override {
+        return real_.readFileStart(path, bytes);
+    }
     platform::Status removeFile(const std::string& path) override { return real_.removeFile(path); }
     platform::Result<platform::FileIdentity> identify(const std::string& path) override {
         return real_.identify(path);
