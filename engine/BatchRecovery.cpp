@@ -41,20 +41,39 @@ std::vector<std::string> currentNames(platform::FileSystem& fileSystem,
     };
     std::vector<std::string> names(journal.entries.size());
     std::vector<char> claimed(entries.size(), 0);
-    bool anyMissing = false;
+    const auto claim = [&](std::size_t i, const std::string& name) {
+        names[i] = name;
+        claimed[listed.find(name)] = 1;
+    };
+    std::size_t held = 0;
+    std::size_t confirmed = 0;
     for (std::size_t i = 0; i < journal.entries.size(); ++i) {
         const JournalEntry& entry = journal.entries[i];
+        const bool hasOld = holds(entry.original);
+        const bool hasNew = holds(entry.final);
+        held += hasOld || hasNew ? 1 : 0;
         // The old name first: two names of one file (hard links) count as the old one.
-        if (holds(entry.original) && isFile(entry.original, entry.inode)) {
-            names[i] = entry.original;
-        } else if (holds(entry.final) && isFile(entry.final, entry.inode)) {
-            names[i] = entry.final;
+        if (hasOld && isFile(entry.original, entry.inode)) {
+            claim(i, entry.original);
+        } else if (hasNew && isFile(entry.final, entry.inode)) {
+            claim(i, entry.final);
         } else {
-            anyMissing = true;
             continue;
         }
-        claimed[listed.find(names[i])] = 1;
+        ++confirmed;
     }
+    // Where the numbers confirm few of the names there, the filesystem numbers its files anew
+    // (exfat-fuse, after its daemon forgot them): the names alone decide, one of the two being
+    // there.
+    if (confirmed * 2 < held) {
+        for (std::size_t i = 0; i < journal.entries.size(); ++i) {
+            const JournalEntry& entry = journal.entries[i];
+            if (names[i].empty() && holds(entry.original) != holds(entry.final)) {
+                claim(i, holds(entry.original) ? entry.original : entry.final);
+            }
+        }
+    }
+    const bool anyMissing = std::find(names.begin(), names.end(), std::string()) != names.end();
     if (!anyMissing) {
         return names;
     }

@@ -112,6 +112,11 @@ export XDG_STATE_HOME="$work/state"
 # In the foreground, so that only the tool is killed; the shell says nothing of it.
 (timeout --foreground -s KILL 0.2 "$cli" --settings-dir "$work/settings" --no-settings --select 'Photo*' \
     --lower --no-restore-file apply >/dev/null 2>&1) 2>/dev/null || true
+# Mounted anew, as after a crash of the machine: exfat-fuse then numbers every file anew.
+cd /
+umount "$work/card"
+mount.exfat-fuse "$loop" "$work/card" >/dev/null 2>&1 || skip "cannot mount exFAT again"
+cd "$work/card"
 if [[ -n "$("$cli" --settings-dir "$work/settings" --no-settings recover)" ]]; then
     "$cli" --settings-dir "$work/settings" --no-settings recover --undo >/dev/null 2>&1 || {
         echo "FAIL: the killed batch could not be undone"
