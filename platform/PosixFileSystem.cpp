@@ -369,7 +369,11 @@ Status PosixFileSystem::writeFile(const std::string& path, const FileContents& c
     return writeInside(directory->descriptor(), name, contents, mode);
 }
 
-Result<std::string> PosixFileSystem::readFileStart(const std::string& path, std::size_t bytes) {
+namespace {
+
+// Opens a regular file for reading, its size in `size`; the descriptor, for the caller to own.
+Result<int> openRegularFile(const std::string& path, std::uint64_t& size) {
+    // Without O_NONBLOCK, opening a FIFO would wait for a writer forever.
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0) {
         return lastError();
@@ -381,6 +385,19 @@ Result<std::string> PosixFileSystem::readFileStart(const std::string& path, std:
     if (!S_ISREG(info.st_mode)) {
         return Status::fromErrno(S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
     }
+    size = static_cast<std::uint64_t>(info.st_size);
+    return fd.release();
+}
+
+}  // namespace
+
+Result<std::string> PosixFileSystem::readFileStart(const std::string& path, std::size_t bytes) {
+    std::uint64_t size = 0;
+    const Result<int> opened = openRegularFile(path, size);
+    if (!opened.ok()) {
+        return opened.status();
+    }
+    const FileDescriptor fd(*opened);
     std::string start(bytes, '\0');
     std::size_t got = 0;
     while (got < bytes) {
@@ -401,19 +418,12 @@ Result<std::string> PosixFileSystem::readFileStart(const std::string& path, std:
 }
 
 Result<std::string> PosixFileSystem::readFile(const std::string& path, std::size_t maxBytes) {
-    // Without O_NONBLOCK, opening a FIFO would wait for a writer forever.
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (fd.get() < 0) {
-        return lastError();
+    std::uint64_t size = 0;
+    const Result<int> opened = openRegularFile(path, size);
+    if (!opened.ok()) {
+        return opened.status();
     }
-    struct stat info {};
-    if (::fstat(fd.get(), &info) != 0) {
-        return lastError();
-    }
-    if (!S_ISREG(info.st_mode)) {
-        return Status::fromErrno(S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
-    }
-    const auto size = static_cast<std::uint64_t>(info.st_size);
+    const FileDescriptor fd(*opened);
     if (size > maxBytes) {
         return Status::fromErrno(EFBIG);
     }
