@@ -389,6 +389,19 @@ Result<int> openRegularFile(const std::string& path, std::uint64_t& size) {
     return fd.release();
 }
 
+// One read, taken again when a signal cut it short: the bytes read, 0 at the file's end.
+Result<std::size_t> readOnce(int fd, char* into, std::size_t bytes) {
+    for (;;) {
+        const ssize_t got = ::read(fd, into, bytes);
+        if (got >= 0) {
+            return static_cast<std::size_t>(got);
+        }
+        if (errno != EINTR) {
+            return lastError();
+        }
+    }
+}
+
 }  // namespace
 
 Result<std::string> PosixFileSystem::readFileStart(const std::string& path, std::size_t bytes) {
@@ -401,17 +414,14 @@ Result<std::string> PosixFileSystem::readFileStart(const std::string& path, std:
     std::string start(bytes, '\0');
     std::size_t got = 0;
     while (got < bytes) {
-        const ssize_t read = ::read(fd.get(), start.data() + got, bytes - got);
-        if (read < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return lastError();
+        const Result<std::size_t> read = readOnce(fd.get(), start.data() + got, bytes - got);
+        if (!read.ok()) {
+            return read.status();
         }
-        if (read == 0) {
+        if (*read == 0) {
             break;
         }
-        got += static_cast<std::size_t>(read);
+        got += *read;
     }
     start.resize(got);
     return start;
@@ -435,20 +445,17 @@ Result<std::string> PosixFileSystem::readFile(const std::string& path, std::size
         // fstat from one that ends exactly at it.
         const std::size_t room = maxBytes - contents.size();
         const std::size_t wanted = room < sizeof buffer ? room + 1 : sizeof buffer;
-        const ssize_t got = ::read(fd.get(), buffer, wanted);
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return lastError();
+        const Result<std::size_t> got = readOnce(fd.get(), buffer, wanted);
+        if (!got.ok()) {
+            return got.status();
         }
-        if (got == 0) {
+        if (*got == 0) {
             break;
         }
-        if (static_cast<std::size_t>(got) > room) {
+        if (*got > room) {
             return Status::fromErrno(EFBIG);
         }
-        contents.append(buffer, static_cast<std::size_t>(got));
+        contents.append(buffer, *got);
     }
     return contents;
 }
