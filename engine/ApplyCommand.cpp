@@ -9,6 +9,7 @@
 #include "engine/LockedListing.h"
 #include "engine/RenameOrder.h"
 #include "engine/RestoreFile.h"
+#include "engine/RestoreReceipt.h"
 #include "settings/ProgramOptions.h"
 
 namespace nameshift::engine {
@@ -214,7 +215,8 @@ CommandOutcome applyChanges(RenameSession& session, BatchQuestions& questions,
     if (!record) {
         return CommandOutcome::Refused;
     }
-    if (const auto refusal = writeJournal(guard, plan, putInDiskOrder(session, plan), *record)) {
+    const std::vector<std::uint64_t> inodes = putInDiskOrder(session, plan);
+    if (const auto refusal = writeJournal(guard, plan, inodes, *record)) {
         return refuseBatch(messages, *refusal);
     }
 
@@ -229,7 +231,23 @@ CommandOutcome applyChanges(RenameSession& session, BatchQuestions& questions,
         const platform::WriteMode mode = *record == Journal::Record::Replace
                                              ? platform::WriteMode::Replace
                                              : platform::WriteMode::CreateNew;
+        const auto replaced = fileSystem.identifyIn(*directory, kRestoreFileName);
         recordLost = !writeRecord(fileSystem, messages, *directory, plan, run, mode);
+        if (!recordLost) {
+            if (replaced.ok()) {
+                dropRestoreReceipt(fileSystem, session.stateDirectory, *replaced);
+            }
+            std::vector<std::uint64_t> pairInodes;
+            pairInodes.reserve(run.done.size());
+            for (const DoneRename& done : run.done) {
+                pairInodes.push_back(inodes[done.change]);
+            }
+            if (const auto written = fileSystem.identifyIn(*directory, kRestoreFileName);
+                written.ok()) {
+                keepRestoreReceipt(fileSystem, session.stateDirectory, *written, guard.directory(),
+                                   std::move(pairInodes));
+            }
+        }
     }
     // Without its restore file, the journal is the batch's only record: it stays, and the next
     // start offers to undo or finish the batch from it.

@@ -13,7 +13,29 @@ std::string stateFileName(const std::string& stateDirectory, std::uint64_t devic
     return stateDirectory + "/" + std::to_string(device) + "-" + std::to_string(inode) + suffix;
 }
 
-Message journalError(const std::string& path, const platform::Status& status) {
+// A state folder the user may not write to is the user's to mend, and is named as such, not by
+// the file the batch wanted there.
+bool isUnwritable(const platform::Status& status) {
+    return status.error() == EACCES || status.error() == EPERM || status.error() == EROFS;
+}
+
+Message stateFolderError(const std::string& folder, const platform::Status& status) {
+    return Message{{NS_MESSAGE("Message",
+                               "Cannot continue - the folder \"%1\", which keeps the records "
+                               "of batches, cannot be written to: %2. Make it writable, or "
+                               "set XDG_STATE_HOME to a folder that is, and try again. "
+                               "Nothing was renamed."),
+                    {folder, status.message()}},
+                   NS_MESSAGE("Message", "Journal Error"),
+                   Icon::Stop};
+}
+
+// `path` is a file of the state folder `folder`.
+Message journalError(const std::string& path, const platform::Status& status,
+                     const std::string& folder) {
+    if (isUnwritable(status)) {
+        return stateFolderError(folder, status);
+    }
     return Message{{NS_MESSAGE("Message",
                                "Cannot continue - the record of this batch cannot be "
                                "written to \"%1\": %2. Nothing was renamed."),
@@ -77,7 +99,7 @@ std::optional<Message> BatchGuard::writeJournal(const platform::FileContents& co
     const platform::Status status =
         fileSystem_->writeFile(journalPath_, contents, platform::WriteMode::CreateNew);
     if (!status.ok()) {
-        return journalError(journalPath_, status);
+        return journalError(journalPath_, status, journalPath_.substr(0, journalPath_.rfind('/')));
     }
     return std::nullopt;
 }
@@ -90,14 +112,14 @@ std::variant<BatchGuard, Message> guardBatch(platform::FileSystem& fileSystem,
                                              const std::string& stateDirectory,
                                              const platform::Directory& directory) {
     if (stateDirectory.empty()) {
-        return journalError("~/.local/state/nameshift", platform::Status::fromErrno(ENOENT));
+        return journalError("~/.local/state/nameshift", platform::Status::fromErrno(ENOENT), {});
     }
     const platform::Result<platform::FileIdentity> identity = fileSystem.identifyIn(directory, ".");
     if (!identity.ok()) {
         return directoryError(directory.path(), identity.status());
     }
     if (const platform::Status made = fileSystem.makeDirectories(stateDirectory); !made.ok()) {
-        return journalError(stateDirectory, made);
+        return journalError(stateDirectory, made, stateDirectory);
     }
     if (auto refusal = stateFolderRefusal(fileSystem, stateDirectory)) {
         return std::move(*refusal);
@@ -114,7 +136,7 @@ std::variant<BatchGuard, Message> guardBatch(platform::FileSystem& fileSystem,
                            Icon::Stop};
         }
         return journalError(batchLockPath(stateDirectory, identity->device, identity->inode),
-                            lock.status());
+                            lock.status(), stateDirectory);
     }
     std::string journalPath = batchJournalPath(stateDirectory, identity->device, identity->inode);
     if (fileSystem.identify(journalPath).ok()) {

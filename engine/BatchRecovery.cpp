@@ -9,6 +9,7 @@
 #include "engine/NameIndex.h"
 #include "engine/RenameOrder.h"
 #include "engine/RestoreFile.h"
+#include "engine/RestoreReceipt.h"
 
 namespace nameshift::engine {
 namespace {
@@ -126,8 +127,10 @@ std::vector<std::string> currentNames(platform::FileSystem& fileSystem,
 }
 
 // A restore file for a batch finished after a crash: each file from its name before the batch
-// to the name the batch gives it, ordered as apply orders them.
-RestoreRecord finishedRecord(const Journal& journal, const std::vector<char>& arrived) {
+// to the name the batch gives it, ordered as apply orders them; with `inodes`, the file of each
+// pair.
+RestoreRecord finishedRecord(const Journal& journal, const std::vector<char>& arrived,
+                             std::vector<std::uint64_t>* inodes = nullptr) {
     std::vector<PlannedChange> changes;
     for (std::size_t i = 0; i < journal.entries.size(); ++i) {
         if (arrived[i] != 0) {
@@ -144,6 +147,9 @@ RestoreRecord finishedRecord(const Journal& journal, const std::vector<char>& ar
             step.kind == RenameStep::Kind::FromTemporary ? aside : std::string(change.oldName));
         record.namesAfter.push_back(step.kind == RenameStep::Kind::ToTemporary ? aside
                                                                                : change.newName);
+        if (inodes != nullptr) {
+            inodes->push_back(journal.entries[change.file].inode);
+        }
     }
     return record;
 }
@@ -231,11 +237,25 @@ void recreateRestoreFile(platform::FileSystem& fileSystem, const Journal& journa
         platform::WriteMode::CreateNew);
 }
 
-void removeRestoreFileOf(platform::FileSystem& fileSystem, const Journal& journal) {
+void removeRestoreFileOf(platform::FileSystem& fileSystem, const std::string& stateDirectory,
+                         const Journal& journal) {
     const auto identity = fileSystem.identify(journal.restoreFile);
     if (identity.ok() && identity->device == journal.restoreFileDevice &&
         identity->inode == journal.restoreFileInode) {
         fileSystem.removeFile(journal.restoreFile);
+        dropRestoreReceipt(fileSystem, stateDirectory, *identity);
+    }
+}
+
+// Removes the temporary files a stopped write of a restore file left in `folder`: a restore file
+// is only ever written while a batch there holds its journal, so the folder of a journal is the
+// only place to look.
+void removeAbandonedRestoreFiles(platform::FileSystem& fileSystem, const std::string& folder,
+                                 const std::vector<platform::DirEntry>& entries) {
+    for (const platform::DirEntry& entry : entries) {
+        if (!entry.isDirectory && platform::isWriteTemporary(entry.name, kRestoreFileName)) {
+            removeUnheld(fileSystem, folder + "/" + entry.name);
+        }
     }
 }
 
@@ -259,7 +279,8 @@ std::vector<InterruptedBatch> findInterruptedBatches(platform::FileSystem& fileS
         if (entry.name.ends_with(kJournalSuffix)) {
             journals.push_back(entry);
         } else if (entry.name.ends_with(kLockSuffix) ||
-                   platform::isWriteTemporary(entry.name, kJournalSuffix)) {
+                   platform::isWriteTemporary(entry.name, kJournalSuffix) ||
+                   platform::isWriteTemporary(entry.name, kReceiptSuffix)) {
             removeUnheld(fileSystem, stateDirectory + "/" + entry.name);
         }
     }
@@ -291,6 +312,7 @@ std::vector<InterruptedBatch> findInterruptedBatches(platform::FileSystem& fileS
                 continue;
             }
             if (const auto listing = fileSystem.listDirectory(*directory); listing.ok()) {
+                removeAbandonedRestoreFiles(fileSystem, directory->path(), *listing);
                 const std::vector<std::string> names =
                     currentNames(fileSystem, *directory, batch.journal, *listing);
                 for (std::size_t i = 0; i < names.size(); ++i) {
@@ -443,24 +465,40 @@ RecoveryResult recoverBatch(platform::FileSystem& fileSystem, platform::MessageB
                               : platform::WriteMode::CreateNew;
         // Stopped after its restore file was written, the batch is finished by it.
         const bool written = holdsOwnRecord(fileSystem, *directory, journal);
-        if (!written &&
-            !writeRestoreFile(fileSystem, messages, *directory,
-                              formatRestoreFile(finishedRecord(journal, arrived)), mode)) {
-            result.problems.emplace_back(
-                NS_MESSAGE("Message", "The restore file of the batch could not be written."));
-            result.journalKept = true;
-            return result;
+        std::vector<std::uint64_t> inodes;
+        if (!written) {
+            const auto replaced = fileSystem.identifyIn(*directory, kRestoreFileName);
+            if (!writeRestoreFile(fileSystem, messages, *directory,
+                                  formatRestoreFile(finishedRecord(journal, arrived, &inodes)),
+                                  mode)) {
+                result.problems.emplace_back(
+                    NS_MESSAGE("Message", "The restore file of the batch could not be written."));
+                result.journalKept = true;
+                return result;
+            }
+            if (replaced.ok()) {
+                dropRestoreReceipt(fileSystem, stateDirectory, *replaced);
+            }
+            if (const auto record = fileSystem.identifyIn(*directory, kRestoreFileName);
+                record.ok()) {
+                keepRestoreReceipt(fileSystem, stateDirectory, *record, *identity,
+                                   std::move(inodes));
+            }
         }
     }
     if (action == RecoveryAction::Finish && journal.kind == Journal::Kind::Restore &&
         left.entries.empty()) {
-        removeRestoreFileOf(fileSystem, journal);
+        removeRestoreFileOf(fileSystem, stateDirectory, journal);
     }
     if (action == RecoveryAction::Undo && left.entries.empty()) {
         // An undone batch has no record to restore, and a record left would send its files to
         // names they never had; an undone restore leaves its batch standing, with its record.
         if (journal.kind == Journal::Kind::Apply &&
             holdsOwnRecord(fileSystem, *directory, journal)) {
+            if (const auto record = fileSystem.identifyIn(*directory, kRestoreFileName);
+                record.ok()) {
+                dropRestoreReceipt(fileSystem, stateDirectory, *record);
+            }
             fileSystem.removeFileIn(*directory, kRestoreFileName);
         } else if (journal.kind == Journal::Kind::Restore) {
             recreateRestoreFile(fileSystem, journal);

@@ -13,6 +13,7 @@
 #include "engine/BatchRunner.h"
 #include "engine/RenameOrder.h"
 #include "engine/RestoreFile.h"
+#include "engine/RestoreReceipt.h"
 #include "platform/AbsolutePath.h"
 
 namespace nameshift::engine {
@@ -37,18 +38,46 @@ std::pair<std::string, std::string> splitPath(const std::string& path) {
     return {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
 }
 
-// The restore file the user chose, as it was read.
+// The restore file the user chose, as it was read, and its receipt when one is kept.
 struct ChosenFile {
     std::string path;
     platform::FileIdentity identity;
     RestoreRecord record;
+    std::optional<RestoreReceipt> receipt;
 };
+
+// The folder whose files the restore renames. That is the folder the file names, unless its
+// receipt tells that its batch ran elsewhere: then a folder moved away together with its restore
+// file is the file's own folder, and a copy left under the old path is not touched. The message
+// to show when neither is the batch's folder.
+std::optional<platform::Message> settleFolder(platform::FileSystem& fileSystem,
+                                              const std::string& path, ChosenFile& chosen,
+                                              std::optional<platform::Directory>& directory) {
+    const auto named = fileSystem.identifyIn(*directory, ".");
+    if (!chosen.receipt || (named.ok() && chosen.receipt->belongsTo(*named))) {
+        return std::nullopt;
+    }
+    const std::string ownFolder = splitPath(path).first;
+    platform::Result<platform::Directory> own = fileSystem.openDirectory(ownFolder);
+    const auto ownIdentity = own.ok() ? fileSystem.identifyIn(*own, ".") : own.status();
+    if (ownIdentity.ok() && chosen.receipt->belongsTo(*ownIdentity)) {
+        directory.emplace(std::move(own.value()));
+        chosen.record.directory = directory->path();
+        return std::nullopt;
+    }
+    return platform::Message(
+        {NS_MESSAGE("Message",
+                    "The files of the restore file \"%1\" are neither in \"%2\", the folder it "
+                    "names, nor in \"%3\", the folder it is in. Nothing was restored."),
+         {path, chosen.record.directory, ownFolder}},
+        platform::kProgramTitle, Icon::Stop);
+}
 
 // Reads and checks the chosen file; the message to show when it cannot be used. A file whose
 // pairs would rename the restore file itself is refused, since the restore ends by deleting that
 // file.
 std::variant<ChosenFile, platform::Message> readChosenFile(
-    platform::FileSystem& fileSystem, const std::string& path,
+    platform::FileSystem& fileSystem, const std::string& stateDirectory, const std::string& path,
     std::optional<platform::Directory>& directory) {
     const platform::Message corrupt(
         NS_MESSAGE("Message", "The restore file is corrupt and cannot be used!"),
@@ -74,20 +103,29 @@ std::variant<ChosenFile, platform::Message> readChosenFile(
     if (!opened.ok()) {
         return corrupt;
     }
+    directory.emplace(std::move(opened.value()));
+    ChosenFile chosen{path, *identity, std::move(*record),
+                      findRestoreReceipt(fileSystem, stateDirectory, *identity)};
+    if (chosen.receipt && chosen.receipt->inodes.size() != chosen.record.namesBefore.size()) {
+        chosen.receipt.reset();  // not this file's
+    }
+    if (auto refusal = settleFolder(fileSystem, path, chosen, directory)) {
+        return std::move(*refusal);
+    }
     const std::string fileName = splitPath(path).second;
-    for (const std::vector<std::string>* names : {&record->namesBefore, &record->namesAfter}) {
+    for (const std::vector<std::string>* names :
+         {&chosen.record.namesBefore, &chosen.record.namesAfter}) {
         for (const std::string& name : *names) {
             if (name != fileName) {
                 continue;
             }
-            const auto named = fileSystem.identifyIn(*opened, name);
+            const auto named = fileSystem.identifyIn(*directory, name);
             if (named.ok() && named->sameFileAs(*identity)) {
                 return corrupt;
             }
         }
     }
-    directory.emplace(std::move(opened.value()));
-    return ChosenFile{path, *identity, std::move(*record)};
+    return chosen;
 }
 
 // Undoing renames each file from its present name (the second of a pair) back to its earlier
@@ -103,10 +141,11 @@ std::vector<PlannedChange> undoChanges(const RestoreRecord& record) {
 }
 
 // One entry a file: the name it has now and the name the restore gives it, after following it
-// through every pair that moves it.
+// through every pair that moves it. `stale` counts the files whose present name holds another
+// file than the receipt says.
 Journal journalOf(platform::FileSystem& fileSystem, const platform::Directory& directory,
                   const platform::FileIdentity& directoryIdentity, const ChosenFile& chosen,
-                  const std::vector<PlannedChange>& changes) {
+                  const std::vector<PlannedChange>& changes, std::size_t& stale) {
     Journal journal;
     journal.kind = Journal::Kind::Restore;
     journal.directory = directory.path();
@@ -116,12 +155,19 @@ Journal journalOf(platform::FileSystem& fileSystem, const platform::Directory& d
     journal.restoreFileDevice = chosen.identity.device;
     journal.restoreFileInode = chosen.identity.inode;
     std::unordered_map<std::string, std::size_t> fileAt;
-    for (const PlannedChange& change : changes) {
+    stale = 0;
+    for (std::size_t at = 0; at < changes.size(); ++at) {
+        const PlannedChange& change = changes[at];
         const std::string oldName(change.oldName);
         const auto found = fileAt.find(oldName);
         std::size_t entry = 0;
         if (found == fileAt.end()) {
             const auto identity = fileSystem.identifyIn(directory, oldName);
+            // The first pair undone that names a file is the last the batch made with it.
+            if (chosen.receipt && identity.ok() &&
+                identity->inode != chosen.receipt->inodes[changes.size() - 1 - at]) {
+                ++stale;
+            }
             entry = journal.entries.size();
             journal.entries.push_back({identity.ok() ? identity->inode : 0, oldName, oldName});
         } else {
@@ -134,8 +180,10 @@ Journal journalOf(platform::FileSystem& fileSystem, const platform::Directory& d
     return journal;
 }
 
-// The pairs still to restore, in their batch order, as the restore file keeps them.
-RestoreRecord pairsLeft(const RestoreRecord& record, const RenameRun& run) {
+// The pairs still to restore, in their batch order, as the restore file keeps them, and the
+// receipt's files of those pairs.
+RestoreRecord pairsLeft(const RestoreRecord& record, const std::optional<RestoreReceipt>& receipt,
+                        const RenameRun& run, std::vector<std::uint64_t>& inodesLeft) {
     const std::size_t count = record.namesBefore.size();
     std::vector<char> restored(count, 0);
     for (const std::size_t change : run.renamed) {
@@ -147,6 +195,9 @@ RestoreRecord pairsLeft(const RestoreRecord& record, const RenameRun& run) {
         if (restored[i] == 0) {
             left.namesBefore.push_back(record.namesBefore[i]);
             left.namesAfter.push_back(record.namesAfter[i]);
+            if (receipt) {
+                inodesLeft.push_back(receipt->inodes[i]);
+            }
         }
     }
     return left;
@@ -207,8 +258,8 @@ CommandOutcome restoreFilenames(RenameSession& session, RestoreFilePicker& picke
         return CommandOutcome::Refused;
     }
     std::optional<platform::Directory> directory;
-    const auto read =
-        readChosenFile(fileSystem, platform::absolutePath(*choice, initialDirectory), directory);
+    auto read = readChosenFile(fileSystem, session.stateDirectory,
+                               platform::absolutePath(*choice, initialDirectory), directory);
     if (const auto* refusal = std::get_if<platform::Message>(&read)) {
         messages.show(*refusal);
         return CommandOutcome::Refused;
@@ -221,8 +272,21 @@ CommandOutcome restoreFilenames(RenameSession& session, RestoreFilePicker& picke
     }
     BatchGuard& guard = std::get<BatchGuard>(guarded);
     const std::vector<PlannedChange> changes = undoChanges(chosen->record);
-    if (const auto refusal = guard.writeJournal(
-            journalOf(fileSystem, *directory, guard.directory(), *chosen, changes))) {
+    std::size_t stale = 0;
+    const Journal journal =
+        journalOf(fileSystem, *directory, guard.directory(), *chosen, changes, stale);
+    if (stale > 0) {
+        // Run anyway, it would send files that are not the batch's to names they never had.
+        messages.show({NS_MESSAGE_N("Message",
+                                    "The restore file \"%1\" no longer matches the files in "
+                                    "\"%2\": %n of its file(s) were renamed or replaced since it "
+                                    "was written. Nothing was restored."),
+                       {chosen->path, directory->path()},
+                       static_cast<long long>(stale)},
+                      NS_MESSAGE("Message", "Restore Error"), Icon::Stop);
+        return CommandOutcome::Refused;
+    }
+    if (const auto refusal = guard.writeJournal(journal)) {
         messages.show(*refusal);
         return CommandOutcome::Refused;
     }
@@ -249,6 +313,7 @@ CommandOutcome restoreFilenames(RenameSession& session, RestoreFilePicker& picke
                              : std::vector<std::pair<std::string, std::string>>{}};
     if (run.failures.empty() && !run.cancelled) {
         removeChosenFile(fileSystem, *chosen);
+        dropRestoreReceipt(fileSystem, session.stateDirectory, chosen->identity);
     } else if (!isChosenFile(fileSystem, *chosen)) {
         // Another file took the restore file's place meanwhile; it is not ours to replace, and
         // the journal keeps the pairs left for the next start.
@@ -261,8 +326,17 @@ CommandOutcome restoreFilenames(RenameSession& session, RestoreFilePicker& picke
         session.lastBatch.recordLost = true;
     } else {
         // The pairs that are still to do must survive, or the user could never restore them.
+        std::vector<std::uint64_t> inodesLeft;
         session.lastBatch.recordLost =
-            !replaceRestoreFile(fileSystem, messages, chosen->path, pairsLeft(chosen->record, run));
+            !replaceRestoreFile(fileSystem, messages, chosen->path,
+                                pairsLeft(chosen->record, chosen->receipt, run, inodesLeft));
+        if (!session.lastBatch.recordLost && chosen->receipt) {
+            dropRestoreReceipt(fileSystem, session.stateDirectory, chosen->identity);
+            if (const auto rewritten = fileSystem.identify(chosen->path); rewritten.ok()) {
+                keepRestoreReceipt(fileSystem, session.stateDirectory, *rewritten,
+                                   guard.directory(), std::move(inodesLeft));
+            }
+        }
     }
     if (!session.lastBatch.recordLost) {
         guard.finish();

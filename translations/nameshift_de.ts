@@ -687,6 +687,21 @@ The files keep the names they have now; the batch&apos;s journal keeps its recor
         <translation>Die Wiederherstellungsdatei „%1“ konnte nicht geschrieben werden: %2.
 Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt seine Aufzeichnung, und der nächste Start bietet an, den Vorgang rückgängig zu machen oder abzuschließen.</translation>
     </message>
+    <message>
+        <source>Cannot continue - the folder &quot;%1&quot;, which keeps the records of batches, cannot be written to: %2. Make it writable, or set XDG_STATE_HOME to a folder that is, and try again. Nothing was renamed.</source>
+        <translation>Fortfahren nicht möglich – in den Ordner „%1“, der die Aufzeichnungen der Vorgänge aufbewahrt, kann nicht geschrieben werden: %2. Machen Sie ihn beschreibbar, oder setzen Sie XDG_STATE_HOME auf einen beschreibbaren Ordner, und versuchen Sie es erneut. Es wurde nichts umbenannt.</translation>
+    </message>
+    <message>
+        <source>The files of the restore file &quot;%1&quot; are neither in &quot;%2&quot;, the folder it names, nor in &quot;%3&quot;, the folder it is in. Nothing was restored.</source>
+        <translation>Die Dateien der Wiederherstellungsdatei „%1“ liegen weder in „%2“, dem Ordner, den sie nennt, noch in „%3“, dem Ordner, in dem sie liegt. Es wurde nichts wiederhergestellt.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The restore file &quot;%1&quot; no longer matches the files in &quot;%2&quot;: %n of its file(s) were renamed or replaced since it was written. Nothing was restored.</source>
+        <translation>
+            <numerusform>Die Wiederherstellungsdatei „%1“ passt nicht mehr zu den Dateien in „%2“: %n ihrer Dateien wurde seither umbenannt oder ersetzt. Es wurde nichts wiederhergestellt.</numerusform>
+            <numerusform>Die Wiederherstellungsdatei „%1“ passt nicht mehr zu den Dateien in „%2“: %n ihrer Dateien wurden seither umbenannt oder ersetzt. Es wurde nichts wiederhergestellt.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>QProgressDialog</name>

@@ -148,6 +148,21 @@ TEST_F(BatchSafetyTest, AStateFolderOthersMayWriteToIsRefused) {
     EXPECT_EQ(messages.shown[0].caption, "Journal Error");
 }
 
+// A state folder the user cannot write to is named as what to mend, not the journal's path.
+TEST_F(BatchSafetyTest, AStateFolderThatCannotBeWrittenIsNamed) {
+    dir.write("a.txt");
+    tick({"a.txt"});
+    usePrefix("x");
+    fs.fail(testing::FaultyFileSystem::Op::Write, EROFS, ".journal");
+    EXPECT_EQ(applyChanges(session), CommandOutcome::Refused);
+    EXPECT_EQ(messages.texts(),
+              (Names{"Cannot continue - the folder \"" + state.path() +
+                     "\", which keeps the records of batches, cannot be written to: Read-only "
+                     "file system. Make it writable, or set XDG_STATE_HOME to a folder that is, "
+                     "and try again. Nothing was renamed."}));
+    EXPECT_EQ(dir.names(), (Names{"a.txt"}));
+}
+
 TEST_F(BatchSafetyTest, ChainBlockedByAnUntickedFileFailsAloneAndReplacesNothing) {
     for (const char* name : {"f1.txt", "f2.txt", "f3.txt", "g1.txt"}) {
         dir.write(name, name);

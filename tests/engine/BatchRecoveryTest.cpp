@@ -154,6 +154,7 @@ TEST_F(BatchRecoveryTest, ABatchStoppedAfterItsRecordIsFinishedOrUndoneWithIt) {
         } else {
             EXPECT_EQ(contents(), expected(false));
             EXPECT_FALSE(dir.exists(kRestoreFileName));
+            EXPECT_EQ(state.names(), Names{}) << "nor its receipt";
         }
     }
 }
@@ -213,7 +214,9 @@ TEST_F(BatchRecoveryTest, LeftoversNobodyHoldsGoAndARunningBatchIsNotOffered) {
     const std::string stale = state.file(".1-2.journal.0123456789abcdef~");
     const std::string writing = state.file(".3-4.journal.fedcba9876543210~");
     const std::string oldLock = state.file("1-2.lock");
-    for (const std::string& path : {stale, writing, oldLock}) {
+    const std::string halfReceipt = state.file(".1-2.receipt.0123456789abcdef~");
+    const std::string halfRecord = dir.file(".restore.dat.0123456789abcdef~");
+    for (const std::string& path : {stale, writing, oldLock, halfReceipt, halfRecord}) {
         std::ofstream(path) << "x";
     }
     const auto writer = fs.lockFile(writing);
@@ -228,9 +231,12 @@ TEST_F(BatchRecoveryTest, LeftoversNobodyHoldsGoAndARunningBatchIsNotOffered) {
     }
     EXPECT_FALSE(std::filesystem::exists(stale));
     EXPECT_FALSE(std::filesystem::exists(oldLock));
+    EXPECT_FALSE(std::filesystem::exists(halfReceipt));
     EXPECT_TRUE(std::filesystem::exists(writing));
+    EXPECT_TRUE(std::filesystem::exists(halfRecord)) << "the running batch's own";
     const std::vector<InterruptedBatch> batches = findInterruptedBatches(fs, state.path());
     ASSERT_EQ(batches.size(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(halfRecord));
     EXPECT_EQ(
         std::filesystem::status(batches[0].journalPath).permissions() & std::filesystem::perms::all,
         std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);

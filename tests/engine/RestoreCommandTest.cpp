@@ -8,8 +8,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 
 #include "ApplyTestSession.h"
+#include "engine/ApplyCommand.h"
 #include "engine/RestoreFile.h"
 
 namespace nameshift::engine {
@@ -301,6 +303,107 @@ TEST_F(RestoreCommandTest, StoppedRestoreKeepsThePairsNotYetDone) {
     EXPECT_TRUE(dir.exists("files/old1000"));
     EXPECT_TRUE(dir.exists("files/new999"));
 }
+
+// What happens to a batch's folder and its restore file between the apply that wrote the file
+// and the restore, and what the restore then does. The state folder keeps a receipt of each
+// restore file written, which tells the batch's folder and files.
+struct ReceiptCase {
+    const char* label;
+    std::function<void(testing::TempDir&)> meanwhile;
+    const char* chosen;  // the restore file then, in the test's folder
+    CommandOutcome outcome;
+    Names movedNames;     // then in "moved"; "files" keeps its names unless it was copied
+    const char* refusal;  // the message, with DIR for the test's folder; empty when restored
+};
+
+class RestoreReceiptTest : public RestoreCommandTest,
+                           public ::testing::WithParamInterface<ReceiptCase> {};
+
+TEST_P(RestoreReceiptTest, RestoresOnlyTheFilesTheBatchRenamed) {
+    const ReceiptCase& c = GetParam();
+    for (const char* name : {"1", "2", "3"}) {
+        dir.write(std::string("files/") + name, name);
+    }
+    tickAll();
+    useCounter("2");
+    usePrefix("n", settings::Position::Replace);
+    session.options.restoreFileUsage = settings::RestoreFileUsage::Create;
+    ASSERT_EQ(applyChanges(session), CommandOutcome::Done);  // 1 2 3 -> n2 n3 n4
+    ASSERT_EQ(dir.names("files"), (Names{"n2", "n3", "n4", "restore.dat"}));
+    c.meanwhile(dir);
+    messages.shown.clear();
+
+    EXPECT_EQ(restore(dir.file(c.chosen)), c.outcome);
+    std::string refusal = c.refusal;
+    for (std::size_t at = 0; (at = refusal.find("DIR", at)) != std::string::npos;) {
+        refusal.replace(at, 3, dir.path());
+    }
+    if (!refusal.empty()) {
+        EXPECT_EQ(messages.texts(), (Names{refusal}));
+    }
+    if (dir.exists("moved")) {
+        EXPECT_EQ(dir.names("moved"), c.movedNames);
+        EXPECT_EQ(dir.names("files"), (Names{"n2", "n3", "n4", "restore.dat"}))
+            << "the copy is not the batch's";
+    }
+}
+
+void moveFilesAway(testing::TempDir& dir) {
+    std::filesystem::rename(dir.file("files"), dir.file("moved"));
+}
+void moveAndCopyBack(testing::TempDir& dir) {
+    moveFilesAway(dir);
+    std::filesystem::copy(dir.file("moved"), dir.file("files"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Batches, RestoreReceiptTest,
+    ::testing::Values(
+        ReceiptCase{"Untouched",
+                    [](testing::TempDir&) {},
+                    "files/restore.dat",
+                    CommandOutcome::Done,
+                    {},
+                    ""},
+        // Undone by hand, and a new file under a name the batch gave: running the pairs would
+        // send the files to names they never had.
+        ReceiptCase{"FilesRenamedSince",
+                    [](testing::TempDir& dir) {
+                        for (const char* name : {"n4", "n3", "n2"}) {
+                            std::filesystem::rename(
+                                dir.file(std::string("files/") + name),
+                                dir.file(std::string("files/") + std::to_string(name[1] - '1')));
+                        }
+                        dir.write("files/n2", "new");
+                    },
+                    "files/restore.dat",
+                    CommandOutcome::Refused,
+                    {},
+                    "The restore file \"DIR/files/restore.dat\" no longer matches the files in "
+                    "\"DIR/files\": 1 of its file(s) were renamed or replaced since it was "
+                    "written. Nothing was restored."},
+        // The folder moved with its restore file, a copy put under the old path: the copy is
+        // not the batch's.
+        ReceiptCase{"FolderMovedAndCopiedBack",
+                    moveAndCopyBack,
+                    "moved/restore.dat",
+                    CommandOutcome::Done,
+                    {"1", "2", "3"},
+                    ""},
+        ReceiptCase{"FolderAndRestoreFileMovedApart",
+                    [](testing::TempDir& dir) {
+                        moveAndCopyBack(dir);
+                        dir.makeDirectory("other");
+                        std::filesystem::rename(dir.file("moved/restore.dat"),
+                                                dir.file("other/restore.dat"));
+                    },
+                    "other/restore.dat",
+                    CommandOutcome::Refused,
+                    {"n2", "n3", "n4"},
+                    "The files of the restore file \"DIR/other/restore.dat\" are neither in "
+                    "\"DIR/files\", the folder it names, nor in \"DIR/other\", the folder it "
+                    "is in. Nothing was restored."}),
+    [](const auto& test) { return std::string(test.param.label); });
 
 }  // namespace
 }  // namespace nameshift::engine

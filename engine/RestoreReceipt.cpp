@@ -1,0 +1,157 @@
+#include "engine/RestoreReceipt.h"
+
+#include <algorithm>
+#include <charconv>
+#include <utility>
+
+namespace nameshift::engine {
+namespace {
+
+constexpr std::string_view kBanner = "nameshift restore receipt 1\n";
+
+// One receipt a pair of a million-file batch, each number at its longest, and its header.
+constexpr std::size_t kMaxReceiptBytes = 1024 + std::size_t{1'000'000} * 21;
+
+std::string receiptPath(const std::string& stateDirectory, const platform::FileIdentity& file) {
+    return stateDirectory + "/" + std::to_string(file.device) + "-" + std::to_string(file.inode) +
+           kReceiptSuffix;
+}
+
+// Reads the numbers of one line, separated by single spaces, into `values`; false unless the
+// line holds exactly that many.
+bool readLine(std::string_view& text, std::initializer_list<std::uint64_t*> values) {
+    const auto end = text.find('\n');
+    if (end == std::string_view::npos) {
+        return false;
+    }
+    const std::string_view line = text.substr(0, end);
+    const char* at = line.data();
+    const char* const last = line.data() + line.size();
+    bool first = true;
+    for (std::uint64_t* value : values) {
+        if (!first && (at == last || *at++ != ' ')) {
+            return false;
+        }
+        first = false;
+        const auto [next, error] = std::from_chars(at, last, *value);
+        if (error != std::errc() || next == at) {
+            return false;
+        }
+        at = next;
+    }
+    text.remove_prefix(end + 1);
+    return at == last;
+}
+
+// Drops the oldest receipts beyond the bound, so that the state folder does not fill with the
+// receipts of restore files long used or deleted.
+void pruneReceipts(platform::FileSystem& fileSystem, const std::string& stateDirectory) {
+    auto entries = fileSystem.listDirectory(stateDirectory);
+    if (!entries.ok()) {
+        return;
+    }
+    std::vector<platform::DirEntry>& all = entries.value();
+    std::erase_if(all, [](const platform::DirEntry& entry) {
+        return entry.isDirectory || !entry.name.ends_with(kReceiptSuffix);
+    });
+    if (all.size() <= kMaxReceipts) {
+        return;
+    }
+    std::sort(all.begin(), all.end(),
+              [](const auto& a, const auto& b) { return a.writeTimeNs > b.writeTimeNs; });
+    for (std::size_t i = kMaxReceipts; i < all.size(); ++i) {
+        fileSystem.removeFile(stateDirectory + "/" + all[i].name);
+    }
+}
+
+}  // namespace
+
+std::string formatRestoreReceipt(const RestoreReceipt& receipt) {
+    std::string text(kBanner);
+    const auto line = [&text](std::initializer_list<std::uint64_t> values) {
+        bool first = true;
+        for (const std::uint64_t value : values) {
+            text += first ? "" : " ";
+            text += std::to_string(value);
+            first = false;
+        }
+        text += '\n';
+    };
+    line({receipt.restoreFile.device, receipt.restoreFile.inode, receipt.restoreFile.size});
+    line({receipt.folderDevice, receipt.folderInode, receipt.inodes.size()});
+    for (const std::uint64_t inode : receipt.inodes) {
+        line({inode});
+    }
+    return text;
+}
+
+std::optional<RestoreReceipt> parseRestoreReceipt(std::string_view text) {
+    if (!text.starts_with(kBanner)) {
+        return std::nullopt;
+    }
+    text.remove_prefix(kBanner.size());
+    RestoreReceipt receipt;
+    std::uint64_t count = 0;
+    if (!readLine(text, {&receipt.restoreFile.device, &receipt.restoreFile.inode,
+                         &receipt.restoreFile.size}) ||
+        !readLine(text, {&receipt.folderDevice, &receipt.folderInode, &count}) ||
+        count > text.size() / 2) {
+        return std::nullopt;
+    }
+    receipt.inodes.resize(count);
+    for (std::uint64_t& inode : receipt.inodes) {
+        if (!readLine(text, {&inode})) {
+            return std::nullopt;
+        }
+    }
+    if (!text.empty()) {
+        return std::nullopt;
+    }
+    return receipt;
+}
+
+void keepRestoreReceipt(platform::FileSystem& fileSystem, const std::string& stateDirectory,
+                        const platform::FileIdentity& restoreFile,
+                        const platform::FileIdentity& folder, std::vector<std::uint64_t> inodes) {
+    if (stateDirectory.empty()) {
+        return;
+    }
+    const RestoreReceipt receipt{restoreFile, folder.device, folder.inode, std::move(inodes)};
+    fileSystem.writeFile(receiptPath(stateDirectory, restoreFile),
+                         platform::FileContents(formatRestoreReceipt(receipt)).ownerOnly(),
+                         platform::WriteMode::Replace);
+    pruneReceipts(fileSystem, stateDirectory);
+}
+
+std::optional<RestoreReceipt> findRestoreReceipt(platform::FileSystem& fileSystem,
+                                                 const std::string& stateDirectory,
+                                                 const platform::FileIdentity& restoreFile) {
+    if (stateDirectory.empty()) {
+        return std::nullopt;
+    }
+    const std::string path = receiptPath(stateDirectory, restoreFile);
+    // Only a receipt of the user's own speaks for a restore file: another user could plant one
+    // that stops every restore.
+    const auto owner = fileSystem.identify(path);
+    if (!owner.ok() || !owner->userAlone) {
+        return std::nullopt;
+    }
+    const auto text = fileSystem.readFile(path, kMaxReceiptBytes);
+    std::optional<RestoreReceipt> receipt = text.ok() ? parseRestoreReceipt(*text) : std::nullopt;
+    // A number the system gave again to another file of the same size is the one case the
+    // identity alone cannot tell; a receipt for a file of another size is an old one.
+    if (!receipt || !receipt->restoreFile.sameFileAs(restoreFile) ||
+        receipt->restoreFile.size != restoreFile.size) {
+        return std::nullopt;
+    }
+    return receipt;
+}
+
+void dropRestoreReceipt(platform::FileSystem& fileSystem, const std::string& stateDirectory,
+                        const platform::FileIdentity& restoreFile) {
+    if (!stateDirectory.empty()) {
+        fileSystem.removeFile(receiptPath(stateDirectory, restoreFile));
+    }
+}
+
+}  // namespace nameshift::engine
