@@ -25,7 +25,6 @@ struct RestoreReceipt {
     bool belongsTo(const platform::FileIdentity& folder) const {
         return folder.device == folderDevice && folder.inode == folderInode;
     }
-    bool operator==(const RestoreReceipt&) const = default;
 };
 
 std::string formatRestoreReceipt(const RestoreReceipt& receipt);
