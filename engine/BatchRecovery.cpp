@@ -407,12 +407,29 @@ RecoveryResult recoverBatch(platform::FileSystem& fileSystem, platform::MessageB
     }
 
     const std::vector<std::string> names = currentNames(fileSystem, *directory, journal, *listing);
+    // A file not found while a hidden name of ours is left over may be that file, on a
+    // filesystem that numbers its files anew: its step is not given up, and the journal stays
+    // whole until the file is back under one of its names.
+    const bool hiddenLeft =
+        std::any_of(listing->begin(), listing->end(), [&names](const platform::DirEntry& entry) {
+            return isTemporaryName(entry.name) &&
+                   std::find(names.begin(), names.end(), entry.name) == names.end();
+        });
+    bool unresolved = false;
     std::vector<PlannedChange> moves;
     for (std::size_t i = 0; i < journal.entries.size(); ++i) {
         const JournalEntry& entry = journal.entries[i];
         const std::string& target = action == RecoveryAction::Undo ? entry.original : entry.final;
         const std::string& now = names[i];
-        if (now.empty()) {
+        if (now.empty() && hiddenLeft) {
+            unresolved = true;
+            result.problems.push_back(
+                {NS_MESSAGE("Message",
+                            "\"%1\": the file is not found, and files wait under hidden names "
+                            "that begin with \".nameshift-\"; the batch is kept until the file "
+                            "has one of its names again."),
+                 {entry.original}});
+        } else if (now.empty()) {
             result.problems.push_back(
                 {NS_MESSAGE("Message", "\"%1\": the file is gone."), {entry.original}});
         } else if (now != entry.original && now != entry.final && !isTemporaryName(now)) {
@@ -447,6 +464,10 @@ RecoveryResult recoverBatch(platform::FileSystem& fileSystem, platform::MessageB
     if (run.cancelled) {
         fileSystem.writeFile(batch.journalPath, journalContents(left),
                              platform::WriteMode::Replace);
+        result.journalKept = true;
+        return result;
+    }
+    if (unresolved) {
         result.journalKept = true;
         return result;
     }

@@ -702,6 +702,10 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
             <numerusform>Die Wiederherstellungsdatei „%1“ passt nicht mehr zu den Dateien in „%2“: %n ihrer Dateien wurden seither umbenannt oder ersetzt. Es wurde nichts wiederhergestellt.</numerusform>
         </translation>
     </message>
+    <message>
+        <source>&quot;%1&quot;: the file is not found, and files wait under hidden names that begin with &quot;.nameshift-&quot;; the batch is kept until the file has one of its names again.</source>
+        <translation>„%1“: Die Datei ist nicht zu finden, und es warten Dateien unter versteckten Namen, die mit „.nameshift-“ beginnen; der Vorgang bleibt aufbewahrt, bis die Datei wieder einen ihrer Namen trägt.</translation>
+    </message>
 </context>
 <context>
     <name>QProgressDialog</name>

@@ -178,6 +178,40 @@ TEST_F(BatchRecoveryTest, AnUndoneRestoreGetsItsRestoreFileBack) {
     EXPECT_EQ(contents(), expected(false));
 }
 
+// A file caught under a hidden name that a filesystem then numbers anew cannot be told by its
+// number, nor from another hidden file: the journal is kept whole, not given up.
+TEST_F(BatchRecoveryTest, AFileNotFoundWhileAHiddenNameIsLeftKeepsTheJournal) {
+    // The first stop that leaves a file under a hidden name, each earlier one undone.
+    Names hidden;
+    for (int killAt = 1; hidden.empty() && killAt <= 12; ++killAt) {
+        ASSERT_TRUE(applyKilledAt(session, fs, killAt));
+        hidden = dir.names();
+        std::erase_if(hidden,
+                      [](const std::string& name) { return !name.starts_with(".nameshift-"); });
+        if (hidden.empty()) {
+            recoverBatch(fs, messages, state.path(), findInterruptedBatches(fs, state.path())[0],
+                         RecoveryAction::Undo);
+            tickAll();
+        }
+    }
+    ASSERT_EQ(hidden.size(), 1u);
+    const std::string aside = dir.read(hidden[0]);
+    dir.write(hidden[0] + "x", aside);  // the same file, under a new number and name
+    dir.write(hidden[0] + "y", "another program's");
+    std::filesystem::remove(dir.file(hidden[0]));
+
+    auto batches = findInterruptedBatches(fs, state.path());
+    ASSERT_EQ(batches.size(), 1u);
+    RecoveryResult result =
+        recoverBatch(fs, messages, state.path(), batches[0], RecoveryAction::Undo);
+    EXPECT_TRUE(result.journalKept);
+    ASSERT_EQ(result.problems.size(), 1u);
+    EXPECT_NE(result.problems[0].filled().find("hidden names"), std::string::npos);
+
+    EXPECT_TRUE(std::filesystem::exists(batches[0].journalPath));
+    EXPECT_EQ(findInterruptedBatches(fs, state.path()).size(), 1u);
+}
+
 class LinkedFilesRecoveryTest : public testing::ApplySessionTest,
                                 public ::testing::WithParamInterface<RecoveryAction> {};
 
