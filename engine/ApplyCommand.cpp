@@ -4,6 +4,7 @@
 #include <utility>
 #include <variant>
 
+#include "engine/BatchExecutor.h"
 #include "engine/BatchGuard.h"
 #include "engine/InPlaceOrder.h"
 #include "engine/LockedListing.h"
@@ -55,27 +56,26 @@ std::optional<Journal::Record> settleRecord(RenameSession& session, BatchQuestio
     return std::nullopt;
 }
 
-// Writes the batch's journal straight from the plan: the changes that rename anything, each with
-// its file's inode, inodes[i] being that of change i.
-std::optional<platform::Message> writeJournal(BatchGuard& guard, const BatchPlan& plan,
-                                              const std::vector<std::uint64_t>& inodes,
-                                              Journal::Record record) {
+// The head of the batch's journal; its entries come straight from the plan as it is written.
+Journal journalHead(const BatchGuard& guard, const BatchPlan& plan, Journal::Record record) {
     Journal journal;
     journal.kind = Journal::Kind::Apply;
     journal.directory = plan.directory;
     journal.directoryDevice = guard.directory().device;
     journal.directoryInode = guard.directory().inode;
     journal.record = record;
+    return journal;
+}
+
+// The changes that rename anything, which are the journal's entries.
+std::vector<std::uint32_t> renamingChanges(const BatchPlan& plan) {
     std::vector<std::uint32_t> renaming;
     for (std::size_t i = 0; i < plan.changes.size(); ++i) {
         if (plan.changes[i].oldName != plan.changes[i].newName) {
             renaming.push_back(static_cast<std::uint32_t>(i));
         }
     }
-    return guard.writeJournal(journalContents(journal, renaming.size(), [&](std::size_t entry) {
-        const std::uint32_t i = renaming[entry];
-        return JournalEntryView{inodes[i], plan.changes[i].oldName, plan.changes[i].newName};
-    }));
+    return renaming;
 }
 
 // Writes the restore file of the renames done, straight from the run and its plan.
@@ -216,44 +216,53 @@ CommandOutcome applyChanges(RenameSession& session, BatchQuestions& questions,
         return CommandOutcome::Refused;
     }
     const std::vector<std::uint64_t> inodes = putInDiskOrder(session, plan);
-    if (const auto refusal = writeJournal(guard, plan, inodes, *record)) {
-        return refuseBatch(messages, *refusal);
-    }
-
-    RenameRun run =
-        runRenames(fileSystem, *directory, plan.changes, orderRenames(plan.changes), progress);
-    if (!run.failures.empty()) {
-        messages.show(renameErrorsText(plan.changes, run.failures, session.listedRenameErrors),
-                      NS_MESSAGE("Message", "Rename Errors"), Icon::Stop);
-    }
-    bool recordLost = false;
-    if (*record != Journal::Record::None && !run.done.empty()) {
+    const Journal head = journalHead(guard, plan, *record);
+    const std::vector<std::uint32_t> renaming = renamingChanges(plan);
+    BatchSteps steps;
+    // Each entry with its file's inode, inodes[i] being that of change i.
+    steps.journal = journalContents(head, renaming.size(), [&](std::size_t entry) {
+        const std::uint32_t i = renaming[entry];
+        return JournalEntryView{inodes[i], plan.changes[i].oldName, plan.changes[i].newName};
+    });
+    steps.afterRenames = [&](const RenameRun& run) {
+        if (!run.failures.empty()) {
+            messages.show(renameErrorsText(plan.changes, run.failures, session.listedRenameErrors),
+                          NS_MESSAGE("Message", "Rename Errors"), Icon::Stop);
+        }
+    };
+    steps.record = [&](const RenameRun& run) {
+        if (*record == Journal::Record::None || run.done.empty()) {
+            return true;
+        }
         const platform::WriteMode mode = *record == Journal::Record::Replace
                                              ? platform::WriteMode::Replace
                                              : platform::WriteMode::CreateNew;
         const auto replaced = fileSystem.identifyIn(*directory, kRestoreFileName);
-        recordLost = !writeRecord(fileSystem, messages, *directory, plan, run, mode);
-        if (!recordLost) {
-            if (replaced.ok()) {
-                dropRestoreReceipt(fileSystem, session.stateDirectory, *replaced);
-            }
-            std::vector<std::uint64_t> pairInodes;
-            pairInodes.reserve(run.done.size());
-            for (const DoneRename& done : run.done) {
-                pairInodes.push_back(inodes[done.change]);
-            }
-            if (const auto written = fileSystem.identifyIn(*directory, kRestoreFileName);
-                written.ok()) {
-                keepRestoreReceipt(fileSystem, session.stateDirectory, *written, guard.directory(),
-                                   std::move(pairInodes));
-            }
+        if (!writeRecord(fileSystem, messages, *directory, plan, run, mode)) {
+            return false;
         }
+        if (replaced.ok()) {
+            dropRestoreReceipt(fileSystem, session.stateDirectory, *replaced);
+        }
+        std::vector<std::uint64_t> pairInodes;
+        pairInodes.reserve(run.done.size());
+        for (const DoneRename& done : run.done) {
+            pairInodes.push_back(inodes[done.change]);
+        }
+        if (const auto written = fileSystem.identifyIn(*directory, kRestoreFileName);
+            written.ok()) {
+            keepRestoreReceipt(fileSystem, session.stateDirectory, *written, guard.directory(),
+                               std::move(pairInodes));
+        }
+        return true;
+    };
+    auto executed = executeBatch(guard, fileSystem, *directory, plan.changes,
+                                 orderRenames(plan.changes), steps, progress);
+    if (const auto* refusal = std::get_if<platform::Message>(&executed)) {
+        return refuseBatch(messages, *refusal);
     }
-    // Without its restore file, the journal is the batch's only record: it stays, and the next
-    // start offers to undo or finish the batch from it.
-    if (!recordLost) {
-        guard.finish();
-    }
+    const RenameRun& run = std::get<ExecutedBatch>(executed).run;
+    const bool recordLost = std::get<ExecutedBatch>(executed).journalKept;
     session.lastBatch = {run.renamed.size(), run.failures.size(), run.cancelled, recordLost,
                          session.keepRenamedPairs
                              ? run.donePairs(plan.changes)

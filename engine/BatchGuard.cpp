@@ -108,6 +108,19 @@ void BatchGuard::finish() {
     fileSystem_->removeFile(journalPath_);
 }
 
+platform::Result<BatchGuard> adoptBatch(platform::FileSystem& fileSystem,
+                                        const std::string& stateDirectory,
+                                        const platform::Directory& directory,
+                                        const platform::FileIdentity& identity,
+                                        const std::string& journalPath) {
+    platform::Result<platform::FileLock> lock =
+        lockBatchDirectory(fileSystem, stateDirectory, directory, identity);
+    if (!lock.ok()) {
+        return lock.status();
+    }
+    return BatchGuard(fileSystem, std::move(lock.value()), journalPath, identity);
+}
+
 std::variant<BatchGuard, Message> guardBatch(platform::FileSystem& fileSystem,
                                              const std::string& stateDirectory,
                                              const platform::Directory& directory) {

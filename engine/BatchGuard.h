@@ -65,6 +65,14 @@ private:
     platform::FileIdentity directory_;
 };
 
+// Takes the lock of `directory` for the recovery of the interrupted batch whose journal is at
+// `journalPath`: Busy when a batch holds it.
+platform::Result<BatchGuard> adoptBatch(platform::FileSystem& fileSystem,
+                                        const std::string& stateDirectory,
+                                        const platform::Directory& directory,
+                                        const platform::FileIdentity& identity,
+                                        const std::string& journalPath);
+
 // Takes the lock of `directory` for a batch; the refusal to show when another batch holds it, an
 // interrupted batch there waits to be undone or finished, or the state folder cannot be used.
 std::variant<BatchGuard, platform::Message> guardBatch(platform::FileSystem& fileSystem,

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <unordered_map>
 
+#include "engine/BatchExecutor.h"
 #include "engine/BatchGuard.h"
 #include "engine/BatchRunner.h"
 #include "engine/NameIndex.h"
@@ -259,6 +260,105 @@ void removeAbandonedRestoreFiles(platform::FileSystem& fileSystem, const std::st
     }
 }
 
+// Where a recovery found its batch: the folder, the files' present names, the moves it makes
+// and whether a file may wait under a hidden name.
+struct RecoveryScene {
+    const platform::Directory& directory;
+    const platform::FileIdentity& identity;
+    const std::vector<std::string>& names;
+    const std::vector<PlannedChange>& moves;
+    bool unresolved = false;
+};
+
+// Writes down what a recovery did: the restore file of a finished batch, the record of an undone
+// one taken away, the journal cut to what is left to do. True when the batch is over and its
+// journal can go.
+bool recordRecovery(platform::FileSystem& fileSystem, platform::MessageBox& messages,
+                    const std::string& stateDirectory, const InterruptedBatch& batch,
+                    RecoveryAction action, const RecoveryScene& scene, const RenameRun& run,
+                    RecoveryResult& result) {
+    const Journal& journal = batch.journal;
+    const platform::Directory& directory = scene.directory;
+    // What failed, and what a stop left untried, stays to do.
+    std::vector<char> moved(scene.moves.size(), 0);
+    for (const std::size_t change : run.renamed) {
+        moved[change] = 1;
+    }
+    Journal left = journal;
+    left.entries.clear();
+    for (std::size_t i = 0; i < scene.moves.size(); ++i) {
+        if (moved[i] == 0) {
+            left.entries.push_back(journal.entries[scene.moves[i].file]);
+        }
+    }
+    if (run.cancelled) {
+        fileSystem.writeFile(batch.journalPath, journalContents(left),
+                             platform::WriteMode::Replace);
+        return false;
+    }
+    if (scene.unresolved) {
+        return false;
+    }
+
+    if (action == RecoveryAction::Finish && journal.kind == Journal::Kind::Apply &&
+        journal.record != Journal::Record::None) {
+        std::vector<char> arrived(journal.entries.size(), 0);
+        for (std::size_t i = 0; i < scene.names.size(); ++i) {
+            arrived[i] = scene.names[i] == journal.entries[i].final ? 1 : 0;
+        }
+        for (const std::size_t change : run.renamed) {
+            arrived[scene.moves[change].file] = 1;
+        }
+        const auto mode = journal.record == Journal::Record::Replace
+                              ? platform::WriteMode::Replace
+                              : platform::WriteMode::CreateNew;
+        // Stopped after its restore file was written, the batch is finished by it.
+        if (!holdsOwnRecord(fileSystem, directory, journal)) {
+            std::vector<std::uint64_t> inodes;
+            const auto replaced = fileSystem.identifyIn(directory, kRestoreFileName);
+            if (!writeRestoreFile(fileSystem, messages, directory,
+                                  formatRestoreFile(finishedRecord(journal, arrived, &inodes)),
+                                  mode)) {
+                result.problems.emplace_back(
+                    NS_MESSAGE("Message", "The restore file of the batch could not be written."));
+                return false;
+            }
+            if (replaced.ok()) {
+                dropRestoreReceipt(fileSystem, stateDirectory, *replaced);
+            }
+            if (const auto record = fileSystem.identifyIn(directory, kRestoreFileName);
+                record.ok()) {
+                keepRestoreReceipt(fileSystem, stateDirectory, *record, scene.identity,
+                                   std::move(inodes));
+            }
+        }
+    }
+    if (action == RecoveryAction::Finish && journal.kind == Journal::Kind::Restore &&
+        left.entries.empty()) {
+        removeRestoreFileOf(fileSystem, stateDirectory, journal);
+    }
+    if (action == RecoveryAction::Undo && left.entries.empty()) {
+        // An undone batch has no record to restore, and a record left would send its files to
+        // names they never had; an undone restore leaves its batch standing, with its record.
+        if (journal.kind == Journal::Kind::Apply &&
+            holdsOwnRecord(fileSystem, directory, journal)) {
+            if (const auto record = fileSystem.identifyIn(directory, kRestoreFileName);
+                record.ok()) {
+                dropRestoreReceipt(fileSystem, stateDirectory, *record);
+            }
+            fileSystem.removeFileIn(directory, kRestoreFileName);
+        } else if (journal.kind == Journal::Kind::Restore) {
+            recreateRestoreFile(fileSystem, journal);
+        }
+    }
+    if (!left.entries.empty()) {
+        fileSystem.writeFile(batch.journalPath, journalContents(left),
+                             platform::WriteMode::Replace);
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::vector<InterruptedBatch> findInterruptedBatches(platform::FileSystem& fileSystem,
@@ -394,9 +494,9 @@ RecoveryResult recoverBatch(platform::FileSystem& fileSystem, platform::MessageB
         result.journalKept = true;
         return result;
     }
-    const auto lock = lockBatchDirectory(fileSystem, stateDirectory, *directory, *identity);
+    auto guard = adoptBatch(fileSystem, stateDirectory, *directory, *identity, batch.journalPath);
     const auto listing = fileSystem.listDirectory(*directory);
-    if (!lock.ok() || !listing.ok()) {
+    if (!guard.ok() || !listing.ok()) {
         result.problems.push_back(
             {NS_MESSAGE("Message",
                         "The directory \"%1\" is busy or cannot be read; its batch is kept for "
@@ -440,98 +540,24 @@ RecoveryResult recoverBatch(platform::FileSystem& fileSystem, platform::MessageB
             moves.push_back({i, now, target});
         }
     }
-    const RenameRun run = runRenames(fileSystem, *directory, moves, orderRenames(moves), progress);
-    result.renamed = run.renamed.size();
-    result.cancelled = run.cancelled;
-    for (const RenameFailure& failure : run.failures) {
-        const PlannedChange& move = moves[failure.change];
-        result.problems.push_back(
-            {NS_MESSAGE("Message", "\"%1\" to \"%2\": %3"),
-             {std::string(move.oldName), move.newName, failure.status.message()}});
-    }
-    // What failed, and what a stop left untried, stays to do.
-    std::vector<char> moved(moves.size(), 0);
-    for (const std::size_t change : run.renamed) {
-        moved[change] = 1;
-    }
-    Journal left = journal;
-    left.entries.clear();
-    for (std::size_t i = 0; i < moves.size(); ++i) {
-        if (moved[i] == 0) {
-            left.entries.push_back(journal.entries[moves[i].file]);
+    BatchSteps steps;
+    steps.afterRenames = [&](const RenameRun& run) {
+        result.renamed = run.renamed.size();
+        result.cancelled = run.cancelled;
+        for (const RenameFailure& failure : run.failures) {
+            const PlannedChange& move = moves[failure.change];
+            result.problems.push_back(
+                {NS_MESSAGE("Message", "\"%1\" to \"%2\": %3"),
+                 {std::string(move.oldName), move.newName, failure.status.message()}});
         }
-    }
-    if (run.cancelled) {
-        fileSystem.writeFile(batch.journalPath, journalContents(left),
-                             platform::WriteMode::Replace);
-        result.journalKept = true;
-        return result;
-    }
-    if (unresolved) {
-        result.journalKept = true;
-        return result;
-    }
-
-    if (action == RecoveryAction::Finish && journal.kind == Journal::Kind::Apply &&
-        journal.record != Journal::Record::None) {
-        std::vector<char> arrived(journal.entries.size(), 0);
-        for (std::size_t i = 0; i < names.size(); ++i) {
-            arrived[i] = names[i] == journal.entries[i].final ? 1 : 0;
-        }
-        for (const std::size_t change : run.renamed) {
-            arrived[moves[change].file] = 1;
-        }
-        const auto mode = journal.record == Journal::Record::Replace
-                              ? platform::WriteMode::Replace
-                              : platform::WriteMode::CreateNew;
-        // Stopped after its restore file was written, the batch is finished by it.
-        const bool written = holdsOwnRecord(fileSystem, *directory, journal);
-        std::vector<std::uint64_t> inodes;
-        if (!written) {
-            const auto replaced = fileSystem.identifyIn(*directory, kRestoreFileName);
-            if (!writeRestoreFile(fileSystem, messages, *directory,
-                                  formatRestoreFile(finishedRecord(journal, arrived, &inodes)),
-                                  mode)) {
-                result.problems.emplace_back(
-                    NS_MESSAGE("Message", "The restore file of the batch could not be written."));
-                result.journalKept = true;
-                return result;
-            }
-            if (replaced.ok()) {
-                dropRestoreReceipt(fileSystem, stateDirectory, *replaced);
-            }
-            if (const auto record = fileSystem.identifyIn(*directory, kRestoreFileName);
-                record.ok()) {
-                keepRestoreReceipt(fileSystem, stateDirectory, *record, *identity,
-                                   std::move(inodes));
-            }
-        }
-    }
-    if (action == RecoveryAction::Finish && journal.kind == Journal::Kind::Restore &&
-        left.entries.empty()) {
-        removeRestoreFileOf(fileSystem, stateDirectory, journal);
-    }
-    if (action == RecoveryAction::Undo && left.entries.empty()) {
-        // An undone batch has no record to restore, and a record left would send its files to
-        // names they never had; an undone restore leaves its batch standing, with its record.
-        if (journal.kind == Journal::Kind::Apply &&
-            holdsOwnRecord(fileSystem, *directory, journal)) {
-            if (const auto record = fileSystem.identifyIn(*directory, kRestoreFileName);
-                record.ok()) {
-                dropRestoreReceipt(fileSystem, stateDirectory, *record);
-            }
-            fileSystem.removeFileIn(*directory, kRestoreFileName);
-        } else if (journal.kind == Journal::Kind::Restore) {
-            recreateRestoreFile(fileSystem, journal);
-        }
-    }
-    if (left.entries.empty()) {
-        fileSystem.removeFile(batch.journalPath);
-    } else {
-        fileSystem.writeFile(batch.journalPath, journalContents(left),
-                             platform::WriteMode::Replace);
-        result.journalKept = true;
-    }
+    };
+    steps.record = [&](const RenameRun& run) {
+        return recordRecovery(fileSystem, messages, stateDirectory, batch, action,
+                              {*directory, *identity, names, moves, unresolved}, run, result);
+    };
+    const auto executed = executeBatch(guard.value(), fileSystem, *directory, moves,
+                                       orderRenames(moves), steps, progress);
+    result.journalKept = std::get<ExecutedBatch>(executed).journalKept;
     return result;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/ApplyCommand.h"
+#include "engine/BatchExecutor.h"
 #include "engine/BatchGuard.h"
 #include "engine/BatchRunner.h"
 #include "engine/RenameOrder.h"
@@ -222,6 +223,62 @@ void removeChosenFile(platform::FileSystem& fileSystem, const ChosenFile& chosen
     }
 }
 
+// A box for each of the first few files that could not be restored; the rest, which could be a
+// whole folder's, in one list.
+void reportRestoreErrors(platform::MessageBox& messages, const std::vector<PlannedChange>& changes,
+                         const RenameRun& run, std::size_t listed) {
+    const std::size_t boxed = std::min(run.failures.size(), kRestoreErrorBoxes);
+    for (std::size_t i = 0; i < boxed; ++i) {
+        const PlannedChange& change = changes[run.failures[i].change];
+        messages.show(
+            restoreErrorText(std::string(change.oldName), change.newName, run.failures[i].status),
+            NS_MESSAGE("Message", "Restore Error"), Icon::Stop);
+    }
+    if (run.failures.size() > boxed) {
+        const std::vector<RenameFailure> rest(run.failures.begin() + static_cast<long>(boxed),
+                                              run.failures.end());
+        messages.show(renameErrorsText(changes, rest, listed),
+                      NS_MESSAGE("Message", "Restore Error"), Icon::Stop);
+    }
+}
+
+// Deletes the restore file when every pair was restored, and otherwise keeps in it exactly the
+// pairs still to do, which must survive or the user could never restore them. False when the
+// restore file could not be kept so, and the journal must stay.
+bool recordRestore(platform::FileSystem& fileSystem, platform::MessageBox& messages,
+                   const std::string& stateDirectory, const BatchGuard& guard,
+                   const ChosenFile& chosen, const RenameRun& run) {
+    if (run.failures.empty() && !run.cancelled) {
+        removeChosenFile(fileSystem, chosen);
+        dropRestoreReceipt(fileSystem, stateDirectory, chosen.identity);
+        return true;
+    }
+    if (!isChosenFile(fileSystem, chosen)) {
+        // Another file took the restore file's place meanwhile; it is not ours to replace, and
+        // the journal keeps the pairs left for the next start.
+        messages.show({NS_MESSAGE("Message",
+                                  "The restore file \"%1\" was replaced by another file while "
+                                  "the names were restored, and is left as it is. The files not "
+                                  "restored yet are offered at the next start."),
+                       {chosen.path}},
+                      NS_MESSAGE("Message", "Restore Error"), Icon::Stop);
+        return false;
+    }
+    std::vector<std::uint64_t> inodesLeft;
+    if (!replaceRestoreFile(fileSystem, messages, chosen.path,
+                            pairsLeft(chosen.record, chosen.receipt, run, inodesLeft))) {
+        return false;
+    }
+    if (chosen.receipt) {
+        dropRestoreReceipt(fileSystem, stateDirectory, chosen.identity);
+        if (const auto rewritten = fileSystem.identify(chosen.path); rewritten.ok()) {
+            keepRestoreReceipt(fileSystem, stateDirectory, *rewritten, guard.directory(),
+                               std::move(inodesLeft));
+        }
+    }
+    return true;
+}
+
 platform::MessageText closingText(const RenameRun& run, std::size_t total) {
     if (!run.cancelled) {
         return NS_MESSAGE("Message", "Filename(s) Restored");
@@ -286,61 +343,26 @@ CommandOutcome restoreFilenames(RenameSession& session, RestoreFilePicker& picke
                       NS_MESSAGE("Message", "Restore Error"), Icon::Stop);
         return CommandOutcome::Refused;
     }
-    if (const auto refusal = guard.writeJournal(journal)) {
+    BatchSteps steps;
+    steps.journal = journalContents(journal);
+    steps.afterRenames = [&](const RenameRun& run) {
+        reportRestoreErrors(messages, changes, run, session.listedRenameErrors);
+    };
+    steps.record = [&](const RenameRun& run) {
+        return recordRestore(fileSystem, messages, session.stateDirectory, guard, *chosen, run);
+    };
+    const auto executed = executeBatch(guard, fileSystem, *directory, changes,
+                                       inSequence(changes.size()), steps, progress);
+    if (const auto* refusal = std::get_if<platform::Message>(&executed)) {
         messages.show(*refusal);
         return CommandOutcome::Refused;
     }
-
-    RenameRun run =
-        runRenames(fileSystem, *directory, changes, inSequence(changes.size()), progress);
-    // A box for each of the first few; the rest, which could be a whole folder's, in one list.
-    const std::size_t boxed = std::min(run.failures.size(), kRestoreErrorBoxes);
-    for (std::size_t i = 0; i < boxed; ++i) {
-        const PlannedChange& change = changes[run.failures[i].change];
-        messages.show(
-            restoreErrorText(std::string(change.oldName), change.newName, run.failures[i].status),
-            NS_MESSAGE("Message", "Restore Error"), Icon::Stop);
-    }
-    if (run.failures.size() > boxed) {
-        const std::vector<RenameFailure> rest(run.failures.begin() + static_cast<long>(boxed),
-                                              run.failures.end());
-        messages.show(renameErrorsText(changes, rest, session.listedRenameErrors),
-                      NS_MESSAGE("Message", "Restore Error"), Icon::Stop);
-    }
-    session.lastBatch = {run.renamed.size(), run.failures.size(), run.cancelled, false,
+    const RenameRun& run = std::get<ExecutedBatch>(executed).run;
+    session.lastBatch = {run.renamed.size(), run.failures.size(), run.cancelled,
+                         std::get<ExecutedBatch>(executed).journalKept,
                          session.keepRenamedPairs
                              ? run.donePairs(changes)
                              : std::vector<std::pair<std::string, std::string>>{}};
-    if (run.failures.empty() && !run.cancelled) {
-        removeChosenFile(fileSystem, *chosen);
-        dropRestoreReceipt(fileSystem, session.stateDirectory, chosen->identity);
-    } else if (!isChosenFile(fileSystem, *chosen)) {
-        // Another file took the restore file's place meanwhile; it is not ours to replace, and
-        // the journal keeps the pairs left for the next start.
-        messages.show({NS_MESSAGE("Message",
-                                  "The restore file \"%1\" was replaced by another file while "
-                                  "the names were restored, and is left as it is. The files not "
-                                  "restored yet are offered at the next start."),
-                       {chosen->path}},
-                      NS_MESSAGE("Message", "Restore Error"), Icon::Stop);
-        session.lastBatch.recordLost = true;
-    } else {
-        // The pairs that are still to do must survive, or the user could never restore them.
-        std::vector<std::uint64_t> inodesLeft;
-        session.lastBatch.recordLost =
-            !replaceRestoreFile(fileSystem, messages, chosen->path,
-                                pairsLeft(chosen->record, chosen->receipt, run, inodesLeft));
-        if (!session.lastBatch.recordLost && chosen->receipt) {
-            dropRestoreReceipt(fileSystem, session.stateDirectory, chosen->identity);
-            if (const auto rewritten = fileSystem.identify(chosen->path); rewritten.ok()) {
-                keepRestoreReceipt(fileSystem, session.stateDirectory, *rewritten,
-                                   guard.directory(), std::move(inodesLeft));
-            }
-        }
-    }
-    if (!session.lastBatch.recordLost) {
-        guard.finish();
-    }
     messages.show(closingText(run, changes.size()), "", Icon::None);
     if (session.options.exitAfterRestore && !run.cancelled) {
         return CommandOutcome::ExitProgram;

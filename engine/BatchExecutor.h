@@ -1,0 +1,42 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <variant>
+#include <vector>
+
+#include "engine/BatchGuard.h"
+#include "engine/BatchProgress.h"
+#include "engine/BatchRunner.h"
+
+namespace nameshift::engine {
+
+// What a batch did: its renames, and whether its journal stays for the next start (its record
+// could not be written, or the batch is not over).
+struct ExecutedBatch {
+    RenameRun run;
+    bool journalKept = false;
+};
+
+// What one kind of batch (apply, restore, a recovery) adds to the tail they share.
+struct BatchSteps {
+    // The journal to put on disk before the first rename; none for a recovery, which works from
+    // the journal already there.
+    std::optional<platform::FileContents> journal;
+    // Tells of the renames done and failed, before the record is written.
+    std::function<void(const RenameRun&)> afterRenames;
+    // Writes down what the batch did; true when it is recorded and its journal can go, false
+    // when the journal must stay (the record could not be written, or the batch is not over).
+    std::function<bool(const RenameRun&)> record;
+};
+
+// The tail every batch shares, its directory's lock held by `guard`: the journal on disk before
+// the first rename, the renames in the order of `steps` (never replacing a file, with `progress`
+// for a long batch), the record, and the journal gone once the batch is recorded. The refusal to
+// show when the journal cannot be written; nothing is renamed then.
+std::variant<ExecutedBatch, platform::Message> executeBatch(
+    BatchGuard& guard, platform::FileSystem& fileSystem, const platform::Directory& directory,
+    const std::vector<PlannedChange>& changes, const std::vector<RenameStep>& steps,
+    const BatchSteps& batch, BatchProgress* progress);
+
+}  // namespace nameshift::engine
