@@ -212,7 +212,8 @@ protected:
         options.startupDirPath = dir.file("work");
         dir.write("prog/opt.ini", settings::formatProgramOptions(options));
         data = QString::fromStdString(dir.path()).split(QLatin1Char('/'), Qt::SkipEmptyParts);
-        data << QStringLiteral("Nameshift Pro") << QStringLiteral("work") << QStringLiteral("x")
+        data << QStringLiteral("Nameshift Pro") << QStringLiteral("work")
+             << QStringLiteral("xone.txt") << QStringLiteral("xtwo.txt")
              << QStringLiteral("one.txt") << QStringLiteral("two.txt") << QStringLiteral("*.*");
     }
     void TearDown() override { QCoreApplication::removeTranslator(&marking); }
