@@ -20,11 +20,11 @@ public:
     using engine::PreviewDisplay::addPair;
     void showRefusal(const platform::Message& refusal) override { messages_.show(refusal); }
     void addPair(std::string_view oldName, std::string_view newName,
-                 std::string_view problem) override {
+                 const platform::MessageText* problem) override {
         writer_.writePair(oldName, newName);
-        if (!problem.empty()) {
+        if (problem != nullptr) {
             const std::string line = "\"" + std::string(oldName) + "\" to \"" +
-                                     std::string(newName) + "\": " + std::string(problem) + "\n";
+                                     std::string(newName) + "\": " + problem->filled() + "\n";
             std::fwrite(line.data(), 1, line.size(), errors_);
         }
     }

@@ -113,9 +113,9 @@ std::optional<Message> duplicateNamesRefusal(const BatchPlan& plan) {
                       NS_MESSAGE("Message", "Duplicate Filenames"), plan.changes, alike);
 }
 
-std::string duplicateNameProblem() {
+platform::MessageText duplicateNameProblem() {
     const BatchPlan twoAlike{{}, {PlannedChange{}, PlannedChange{}}, std::nullopt, false, {}};
-    return duplicateNamesRefusal(twoAlike)->text;
+    return duplicateNamesRefusal(twoAlike)->textSource;
 }
 
 std::optional<Message> emptyBaseRefusal(const BatchPlan& plan) {
@@ -194,8 +194,9 @@ namespace {
 constexpr std::size_t kNameMax = 255;
 
 // The checks of a whole batch, asked about one change alone, so that the words stay theirs.
-std::optional<std::string> singleChangeProblem(const std::string& directory,
-                                               const PlannedChange& change, bool mayRecord) {
+std::optional<platform::MessageText> singleChangeProblem(const std::string& directory,
+                                                         const PlannedChange& change,
+                                                         bool mayRecord) {
     // Almost every change passes; the plan of one is built, with its message, only for one
     // that one of the checks below would refuse.
     const bool emptyBase = hasEmptyBase(change.newName) && !hasEmptyBase(change.oldName);
@@ -211,13 +212,13 @@ std::optional<std::string> singleChangeProblem(const std::string& directory,
     using Check = std::optional<Message> (*)(const BatchPlan&);
     for (const Check check : {emptyBaseRefusal, plainNamesRefusal}) {
         if (std::optional<Message> refusal = check(single)) {
-            return std::move(refusal->text);
+            return std::move(refusal->textSource);
         }
     }
     if (mayRecord) {
         for (const Check check : {doubleQuoteRefusal, restoreFileNameRefusal}) {
             if (std::optional<Message> refusal = check(single)) {
-                return std::move(refusal->text);
+                return std::move(refusal->textSource);
             }
         }
     }
@@ -226,11 +227,12 @@ std::optional<std::string> singleChangeProblem(const std::string& directory,
 
 }  // namespace
 
-std::optional<std::string> changeProblem(const std::string& directory, const PlannedChange& change,
-                                         bool mayRecord,
-                                         const std::function<bool(std::string_view)>& heldByOther) {
+std::optional<platform::MessageText> changeProblem(
+    const std::string& directory, const PlannedChange& change, bool mayRecord,
+    const std::function<bool(std::string_view)>& heldByOther) {
     if (mayRecord && change.oldName == kRestoreFileName && change.newName == change.oldName) {
-        return std::string(NS_MESSAGE("Message", "restore file of this folder: not renamed"));
+        return platform::MessageText(
+            NS_MESSAGE("Message", "restore file of this folder: not renamed"));
     }
     if (auto problem = singleChangeProblem(directory, change, mayRecord)) {
         return problem;
@@ -239,10 +241,10 @@ std::optional<std::string> changeProblem(const std::string& directory, const Pla
         return std::nullopt;
     }
     if (change.newName.size() > kNameMax) {
-        return platform::Status::fromErrno(ENAMETOOLONG).message();
+        return platform::MessageText(platform::Status::fromErrno(ENAMETOOLONG).message());
     }
     if (heldByOther(change.newName)) {
-        return platform::Status::fromErrno(EEXIST).message();
+        return platform::MessageText(platform::Status::fromErrno(EEXIST).message());
     }
     return std::nullopt;
 }

@@ -42,10 +42,10 @@ platform::Message refusalFor(platform::MessageText text, platform::MessageText c
 // judged here. The folder's restore file, which a batch that may write one keeps, has a note
 // saying so. `heldByOther`: whether a file that the batch does not move away holds a name now,
 // since a rename never replaces it. `mayRecord`: a restore file may be written.
-std::optional<std::string> changeProblem(const std::string& directory, const PlannedChange& change,
-                                         bool mayRecord,
-                                         const std::function<bool(std::string_view)>& heldByOther);
+std::optional<platform::MessageText> changeProblem(
+    const std::string& directory, const PlannedChange& change, bool mayRecord,
+    const std::function<bool(std::string_view)>& heldByOther);
 // The words with which a batch that gives two files one name is refused.
-std::string duplicateNameProblem();
+platform::MessageText duplicateNameProblem();
 
 }  // namespace nameshift::engine

@@ -121,7 +121,10 @@ void IncrementalPlan::planPositions(std::size_t first, std::size_t end) {
     };
     for (std::size_t i = 0; i < changes.size(); ++i) {
         const std::size_t position = first + i;
-        problems_[position] = changeProblem(directory_, changes[i], mayRecord_, held);
+        std::optional<platform::MessageText> problem =
+            changeProblem(directory_, changes[i], mayRecord_, held);
+        problems_[position] =
+            problem ? std::make_unique<platform::MessageText>(std::move(*problem)) : nullptr;
         newNames_[position] = std::move(changes[i].newName);
         isPlanned_[position] = 1;
         duplicates_.note(position, newNames_[position]);
@@ -133,26 +136,26 @@ const std::string* IncrementalPlan::newName(std::size_t position) const {
     return isPlanned_[position] != 0 ? &newNames_[position] : nullptr;
 }
 
-const std::string* IncrementalPlan::problem(std::size_t position) const {
+const platform::MessageText* IncrementalPlan::problem(std::size_t position) const {
     if (isPlanned_[position] == 0) {
         return nullptr;
     }
     if (duplicates_.marked(position)) {
         return &duplicateProblem_;
     }
-    return problems_[position] ? &*problems_[position] : nullptr;
+    return problems_[position].get();
 }
 
-std::vector<std::optional<std::string>> judgeChanges(const BatchPlan& plan,
-                                                     const FileList& fileList,
-                                                     const ListedNames& listedNames,
-                                                     bool mayRecord) {
+std::vector<std::optional<platform::MessageText>> judgeChanges(const BatchPlan& plan,
+                                                               const FileList& fileList,
+                                                               const ListedNames& listedNames,
+                                                               bool mayRecord) {
     std::vector<char> moved(fileList.listing().size(), 0);
     for (const PlannedChange& change : plan.changes) {
         moved[fileList.listingIndex(change.file)] = 1;
     }
     const auto held = [&](std::string_view name) { return heldByOther(listedNames, moved, name); };
-    std::vector<std::optional<std::string>> problems;
+    std::vector<std::optional<platform::MessageText>> problems;
     problems.reserve(plan.changes.size());
     DuplicateMarks duplicates(plan.changes.size());
     for (std::size_t i = 0; i < plan.changes.size(); ++i) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,7 +48,7 @@ public:
     const std::string* newName(std::size_t position) const;
     // Why the change would be refused or fail; null when it passes, as far as the changes
     // planned so far tell: a duplicate is only certain once the plan is complete.
-    const std::string* problem(std::size_t position) const;
+    const platform::MessageText* problem(std::size_t position) const;
     // How many changes are marked as duplicates so far, which grows as more are planned.
     std::size_t duplicateCount() const { return duplicates_.count(); }
 
@@ -71,18 +72,19 @@ private:
     std::vector<char> moved_;        // per listing index: the batch renames that file
     std::vector<char> isPlanned_;
     std::vector<std::string> newNames_;
-    std::vector<std::optional<std::string>> problems_;
+    // Held apart, as almost every change has none.
+    std::vector<std::unique_ptr<platform::MessageText>> problems_;
     DuplicateMarks duplicates_{0};
-    std::string duplicateProblem_;
+    platform::MessageText duplicateProblem_;
     std::size_t planned_ = 0;
     std::size_t nextUnplanned_ = 0;
 };
 
 // What a complete IncrementalPlan of the same batch says of each change of `plan`: why apply
 // would refuse or fail on it, or nothing. For a preview, which judges a plan made in one go.
-std::vector<std::optional<std::string>> judgeChanges(const BatchPlan& plan,
-                                                     const FileList& fileList,
-                                                     const ListedNames& listedNames,
-                                                     bool mayRecord);
+std::vector<std::optional<platform::MessageText>> judgeChanges(const BatchPlan& plan,
+                                                               const FileList& fileList,
+                                                               const ListedNames& listedNames,
+                                                               bool mayRecord);
 
 }  // namespace nameshift::engine

@@ -19,12 +19,11 @@ bool preview(RenameSession& session, PreviewDisplay& display) {
         display.showRefusal(*plan.refusal);
     }
     const ListedNames listedNames(session.fileList.listing());
-    const std::vector<std::optional<std::string>> problems =
+    const std::vector<std::optional<platform::MessageText>> problems =
         judgeChanges(plan, session.fileList, listedNames, mayRecord);
     for (std::size_t i = 0; i < plan.changes.size(); ++i) {
         const PlannedChange& change = plan.changes[i];
-        display.addPair(change.oldName, change.newName,
-                        problems[i] ? std::string_view(*problems[i]) : std::string_view());
+        display.addPair(change.oldName, change.newName, problems[i] ? &*problems[i] : nullptr);
     }
     display.show();
     return !plan.refusal;

@@ -13,11 +13,11 @@ public:
     virtual ~PreviewDisplay() = default;
     // Why apply would refuse the whole batch; said before the pairs, which are still shown.
     virtual void showRefusal(const platform::Message& refusal) = 0;
-    // `problem`: why apply would refuse or fail on this file, in its words; empty when it passes.
+    // `problem`: why apply would refuse or fail on this file, in its words; null when it passes.
     virtual void addPair(std::string_view oldName, std::string_view newName,
-                         std::string_view problem) = 0;
+                         const platform::MessageText* problem) = 0;
     void addPair(std::string_view oldName, std::string_view newName) {
-        addPair(oldName, newName, {});
+        addPair(oldName, newName, nullptr);
     }
     // Shows every pair added; returns once the user is done with them.
     virtual void show() = 0;

@@ -3,11 +3,14 @@
 #include <optional>
 #include <string>
 
+#include "platform/MessageText.h"
+
 namespace nameshift::engine {
 
-// What the open-file choice of a restore file shows.
-inline constexpr const char* kRestorePickerTitle = "Select the restore file";
-inline constexpr const char* kRestorePickerFilter = "Dat Files (*.dat)";
+// What the open-file choice of a restore file shows; the dialogs translate the title and the
+// filter as they translate messages.
+inline constexpr const char* kRestorePickerTitle = NS_MESSAGE("Message", "Select the restore file");
+inline constexpr const char* kRestorePickerFilter = NS_MESSAGE("Message", "Dat Files (*.dat)");
 inline constexpr const char* kRestorePickerSuffix = "dat";
 
 // Lets the user choose the restore file to undo a batch with. The dialog asks through the

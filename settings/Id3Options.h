@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/MessageText.h"
 #include "settings/Choice.h"
 
 namespace nameshift::settings {
@@ -25,9 +26,12 @@ enum class Id3Separator { Space = 0, Hyphen = 1, Underscore = 2 };
 template <>
 inline constexpr int kChoiceCount<Id3Separator> = 3;
 
-// The frame names in code order: "%1" is kFrameNames[0].
+// The frame names in code order: "%1" is kFrameNames[0]. ID3Opts.ini keeps them as they are; the
+// dialogs show them translated, as they show messages.
 inline constexpr std::array<std::string_view, 6> kFrameNames = {
-    "Album Title", "Artist", "Genre", "Track Name", "Track Number", "Year of Release"};
+    NS_MESSAGE("Message", "Album Title"),  NS_MESSAGE("Message", "Artist"),
+    NS_MESSAGE("Message", "Genre"),        NS_MESSAGE("Message", "Track Name"),
+    NS_MESSAGE("Message", "Track Number"), NS_MESSAGE("Message", "Year of Release")};
 
 // The longest ID3 format, in bytes: what the ID3 options dialog's edit and the command line take.
 // A longer one read from ID3Opts.ini was written by hand and is cut to it.

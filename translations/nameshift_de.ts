@@ -47,11 +47,11 @@
     </message>
     <message>
         <source>Process cannot continue - You are about to remove a file&apos;s prefix</source>
-        <translation>Der Vorgang kann nicht fortgesetzt werden – Sie würden den Namen vor der Endung einer Datei entfernen</translation>
+        <translation>Der Vorgang kann nicht fortgesetzt werden – Sie würden das Präfix einer Datei entfernen</translation>
     </message>
     <message>
         <source>No Prefix</source>
-        <translation>Kein Name</translation>
+        <translation>Kein Präfix</translation>
     </message>
     <message>
         <source>Cannot continue - the new file name &quot;%1&quot; is not a plain file name.</source>
@@ -203,11 +203,11 @@
     </message>
     <message>
         <source>Please Note: If you wish to alter the prefix you must enter a name in the prefix edit box</source>
-        <translation>Bitte beachten: Um den Namen zu ändern, müssen Sie einen Namen in das Namensfeld eingeben</translation>
+        <translation>Bitte beachten: Um das Präfix zu ändern, müssen Sie ein Präfix in das Präfixfeld eingeben</translation>
     </message>
     <message>
         <source>No Prefix Specified!</source>
-        <translation>Kein Name angegeben!</translation>
+        <translation>Kein Präfix angegeben!</translation>
     </message>
     <message>
         <source>Please Note: If you wish to alter the extension you must enter a name in the extension edit box</source>
@@ -706,6 +706,38 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
         <source>&quot;%1&quot;: the file is not found, and files wait under hidden names that begin with &quot;.nameshift-&quot;; the batch is kept until the file has one of its names again.</source>
         <translation>„%1“: Die Datei ist nicht zu finden, und es warten Dateien unter versteckten Namen, die mit „.nameshift-“ beginnen; der Vorgang bleibt aufbewahrt, bis die Datei wieder einen ihrer Namen trägt.</translation>
     </message>
+    <message>
+        <source>Select the restore file</source>
+        <translation>Wiederherstellungsdatei auswählen</translation>
+    </message>
+    <message>
+        <source>Dat Files (*.dat)</source>
+        <translation>DAT-Dateien (*.dat)</translation>
+    </message>
+    <message>
+        <source>Album Title</source>
+        <translation>Albumtitel</translation>
+    </message>
+    <message>
+        <source>Artist</source>
+        <translation>Interpret</translation>
+    </message>
+    <message>
+        <source>Genre</source>
+        <translation>Genre</translation>
+    </message>
+    <message>
+        <source>Track Name</source>
+        <translation>Titelname</translation>
+    </message>
+    <message>
+        <source>Track Number</source>
+        <translation>Titelnummer</translation>
+    </message>
+    <message>
+        <source>Year of Release</source>
+        <translation>Erscheinungsjahr</translation>
+    </message>
 </context>
 <context>
     <name>QProgressDialog</name>
@@ -935,16 +967,32 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
         <source>Down</source>
         <translation>Nach unten</translation>
     </message>
+    <message>
+        <source>Sample Album</source>
+        <translation>Beispielalbum</translation>
+    </message>
+    <message>
+        <source>Sample Artist</source>
+        <translation>Beispielinterpret</translation>
+    </message>
+    <message>
+        <source>Rock</source>
+        <translation>Rock</translation>
+    </message>
+    <message>
+        <source>Sample Track</source>
+        <translation>Beispieltitel</translation>
+    </message>
 </context>
 <context>
     <name>nameshift::ui::MainDialog</name>
     <message>
         <source>Change Prefix</source>
-        <translation>Name ändern</translation>
+        <translation>Präfix ändern</translation>
     </message>
     <message>
         <source>Add prefix to the</source>
-        <translation>Namen setzen am</translation>
+        <translation>Präfix setzen am</translation>
     </message>
     <message>
         <source>Beginning   /</source>
@@ -980,7 +1028,7 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
     </message>
     <message>
         <source>Append   counter to prefix</source>
-        <translation>Anhängen   Zähler an den Namen</translation>
+        <translation>Anhängen   Zähler an das Präfix</translation>
     </message>
     <message>
         <source>Change Extension</source>
@@ -1168,6 +1216,14 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
     <message>
         <source>Recovering an interrupted batch...</source>
         <translation>Ein unterbrochener Vorgang wird wiederhergestellt...</translation>
+    </message>
+    <message>
+        <source>Batch file renamer</source>
+        <translation>Stapel-Umbenenner für Dateien</translation>
+    </message>
+    <message>
+        <source>Loading…</source>
+        <translation>Wird geladen...</translation>
     </message>
 </context>
 <context>

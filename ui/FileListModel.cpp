@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "ui/DisplayText.h"
+#include "ui/QtMessageBox.h"
 
 namespace nameshift::ui {
 
@@ -30,7 +31,7 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
             case Qt::DisplayRole:
                 return visibleName(*newName->name);
             case Qt::ToolTipRole:
-                return newName->problem != nullptr ? displayText(*newName->problem)
+                return newName->problem != nullptr ? QtMessageBox::translated(*newName->problem)
                                                    : visibleName(*newName->name);
             case Qt::DecorationRole:
                 if (newName->problem != nullptr) {

@@ -44,7 +44,7 @@ public:
 private:
     struct NewName {
         const std::string* name = nullptr;
-        const std::string* problem = nullptr;  // why the batch would refuse or fail on it
+        const platform::MessageText* problem = nullptr;  // why the batch would refuse or fail on it
     };
     std::optional<NewName> newNameOf(int row) const;
 

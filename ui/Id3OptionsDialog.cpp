@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -25,12 +26,37 @@
 namespace nameshift::ui {
 namespace {
 
-// The tag the example result is built from, in code order: "%1" is the album title.
-constexpr std::array<std::string_view, 6> kExampleValues = {
-    "Sample Album", "Sample Artist", "Rock", "Sample Track", "03", "1994"};
+// The tag the example result is built from, in code order: "%1" is the album title. The words
+// are shown in the user's language.
+constexpr std::array<const char*, 6> kExampleValues = {
+    QT_TRANSLATE_NOOP("nameshift::ui::Id3OptionsDialog", "Sample Album"),
+    QT_TRANSLATE_NOOP("nameshift::ui::Id3OptionsDialog", "Sample Artist"),
+    QT_TRANSLATE_NOOP("nameshift::ui::Id3OptionsDialog", "Rock"),
+    QT_TRANSLATE_NOOP("nameshift::ui::Id3OptionsDialog", "Sample Track"),
+    "03",
+    "1994"};
 
 constexpr int kAdvancedFormatLimit = static_cast<int>(settings::kLongestId3Format);
 
+// Each item of the frame lists shows its frame in the user's language and keeps under kFrameRole
+// the name ID3Opts.ini stores.
+constexpr int kFrameRole = Qt::UserRole;
+
+QString shownFrameName(std::string_view name) {
+    return QCoreApplication::translate(platform::kMessageContext, std::string(name).c_str());
+}
+
+QListWidgetItem* frameItem(const QString& frame) {
+    auto* item = new QListWidgetItem(shownFrameName(bytesOf(frame)));
+    item->setData(kFrameRole, frame);
+    return item;
+}
+
+QString frameOf(const QListWidgetItem& item) {
+    return item.data(kFrameRole).toString();
+}
+
+// The frames ID3Opts.ini knows, in code order.
 QStringList frameNames() {
     QStringList names;
     for (std::string_view name : settings::kFrameNames) {
@@ -55,7 +81,9 @@ std::string exampleTagResult(std::string_view format) {
     for (std::size_t i = 0; i < format.size(); ++i) {
         if (format[i] == '%' && i + 1 < format.size() && format[i + 1] >= '1' &&
             format[i + 1] <= '6') {
-            result += kExampleValues[static_cast<std::size_t>(format[i + 1] - '1')];
+            result += bytesOf(QCoreApplication::translate(
+                "nameshift::ui::Id3OptionsDialog",
+                kExampleValues[static_cast<std::size_t>(format[i + 1] - '1')]));
             ++i;
         } else {
             result += format[i];
@@ -137,7 +165,9 @@ Id3OptionsDialog::FrameListLabels Id3OptionsDialog::buildFrameLists() {
     auto* availableLabel = new QLabel(tr("Avai&lable frames:"), this);
     available_ = new QListWidget(this);
     available_->setObjectName(QStringLiteral("availableFrames"));
-    available_->addItems(frameNames());
+    for (const QString& frame : frameNames()) {
+        available_->addItem(frameItem(frame));
+    }
     availableLabel->setBuddy(available_);
     connect(available_, &QListWidget::itemDoubleClicked, this,
             &Id3OptionsDialog::moveChosenToSelected);
@@ -264,11 +294,11 @@ QGroupBox* Id3OptionsDialog::buildAdvancedGroup() {
 QGroupBox* Id3OptionsDialog::buildLegendGroup() {
     auto* legendGroup = new QGroupBox(tr("Legend"), this);
     auto* legendLayout = new QGridLayout(legendGroup);
-    const QStringList names = frameNames();
-    for (int code = 0; code < names.size(); ++code) {
-        auto* entry = new QLabel(
-            QLatin1Char('%') + QString::number(code + 1) + QStringLiteral(" - ") + names[code],
-            this);
+    for (int code = 0; code < static_cast<int>(settings::kFrameNames.size()); ++code) {
+        auto* entry =
+            new QLabel(QLatin1Char('%') + QString::number(code + 1) + QStringLiteral(" - ") +
+                           shownFrameName(settings::kFrameNames[static_cast<std::size_t>(code)]),
+                       this);
         entry->setObjectName(QStringLiteral("legend%1").arg(code + 1));
         legendLayout->addWidget(entry, code % 3, code / 3);
     }
@@ -340,11 +370,11 @@ void Id3OptionsDialog::showState(const settings::Id3DialogState& state) {
 
     selected_->clear();
     for (const std::string& frame : state.selectedFrames) {
-        selected_->addItem(displayText(frame));
+        selected_->addItem(frameItem(displayText(frame)));
     }
     available_->clear();
     for (const std::string& frame : state.availableFrames) {
-        available_->addItem(displayText(frame));
+        available_->addItem(frameItem(displayText(frame)));
     }
     useSeparators_->setChecked(state.useSeparators);
     if (state.separator) {
@@ -366,7 +396,7 @@ settings::Id3Options Id3OptionsDialog::options() const {
     options.useAdvanced = advancedMode_->isChecked();
     options.selectedFrames.clear();
     for (int row = 0; row < selected_->count(); ++row) {
-        options.selectedFrames.push_back(bytesOf(selected_->item(row)->text()));
+        options.selectedFrames.push_back(bytesOf(frameOf(*selected_->item(row))));
     }
     options.useSeparators = useSeparators_->isChecked();
     options.separator = settings::choiceAt<settings::Id3Separator>(separatorGroup_->checkedId());
@@ -421,20 +451,20 @@ void Id3OptionsDialog::removeInvalidCharacters() {
 }
 
 void Id3OptionsDialog::addAvailable(const QString& frame) {
-    // The available list keeps the frames' own order, which is alphabetical.
+    // The available list keeps the frames' own order, which is alphabetical in English.
     const QStringList order = frameNames();
     int row = 0;
     while (row < available_->count() &&
-           order.indexOf(available_->item(row)->text()) < order.indexOf(frame)) {
+           order.indexOf(frameOf(*available_->item(row))) < order.indexOf(frame)) {
         ++row;
     }
-    available_->insertItem(row, frame);
+    available_->insertItem(row, frameItem(frame));
 }
 
 void Id3OptionsDialog::returnToAvailable(int row) {
     // A taken item belongs to no list; the available list gets a new item of its own.
     const std::unique_ptr<QListWidgetItem> item(selected_->takeItem(row));
-    addAvailable(item->text());
+    addAvailable(frameOf(*item));
 }
 
 void Id3OptionsDialog::moveAllToSelected() {

@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
@@ -558,11 +559,30 @@ bool MainDialog::startUp() {
     return true;
 }
 
+namespace {
+
+void paintSplashWords(QPixmap& picture) {
+    // The picture holds no words of its own, so that they are said in the user's language.
+    QPainter painter(&picture);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(13);
+    painter.setFont(font);
+    painter.setPen(QColor(0xd6, 0xe2, 0xef));
+    painter.drawText(QPointF(150, 184), MainDialog::tr("Batch file renamer"));
+    font.setPixelSize(11);
+    painter.setFont(font);
+    painter.setPen(QColor(0x9f, 0xbb, 0xd8));
+    painter.drawText(QPointF(16, 226), MainDialog::tr("Loading…"));
+}
+
+}  // namespace
+
 void MainDialog::showSplash() {
     if (services_.splashMilliseconds <= 0) {
         return;
     }
-    const QPixmap picture = QIcon(QStringLiteral(":/splash.svg")).pixmap(QSize(420, 240));
+    QPixmap picture = QIcon(QStringLiteral(":/splash.svg")).pixmap(QSize(420, 240));
+    paintSplashWords(picture);
     // Not kept on top: the start-up messages about missing settings files must show above it.
     auto* splash = new QSplashScreen(picture);
     splash->setAttribute(Qt::WA_DeleteOnClose);

@@ -225,13 +225,13 @@ void PreviewDialog::showRefusal(const platform::Message& refusal) {
 }
 
 void PreviewDialog::addPair(std::string_view oldName, std::string_view newName,
-                            std::string_view problem) {
+                            const platform::MessageText* problem) {
     oldNames_.emplace_back(oldName);
     newNames_.emplace_back(newName);
     // Almost every file passes: the reasons are kept only once one does not.
-    if (!problem.empty()) {
+    if (problem != nullptr) {
         problems_.resize(oldNames_.size() - 1);
-        problems_.emplace_back(problem);
+        problems_.push_back(*problem);
         ++problemCount_;
     } else if (!problems_.empty()) {
         problems_.emplace_back();
@@ -271,9 +271,9 @@ void PreviewDialog::fillList() {
     if (problemCount_ > 0) {
         problems_.resize(oldNames_.size());
         problemsShown.reserve(static_cast<qsizetype>(problems_.size()));
-        for (const std::string& problem : problems_) {
-            problemsShown.push_back(problem.empty() ? QString()
-                                                    : QtMessageBox::translated(problem));
+        for (const platform::MessageText& problem : problems_) {
+            problemsShown.push_back(problem.pattern.empty() ? QString()
+                                                            : QtMessageBox::translated(problem));
         }
     }
     const int widestOld =

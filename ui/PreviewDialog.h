@@ -32,7 +32,7 @@ public:
     using engine::PreviewDisplay::addPair;
     void showRefusal(const platform::Message& refusal) override;
     void addPair(std::string_view oldName, std::string_view newName,
-                 std::string_view problem) override;
+                 const platform::MessageText* problem) override;
     // Fills the list and runs the dialog modally.
     void show() override;
     // Fills the list from the pairs added so far, as opening the dialog does.
@@ -54,7 +54,8 @@ private:
 
     std::vector<std::string> oldNames_;
     std::vector<std::string> newNames_;
-    std::vector<std::string> problems_;
+    // Empty, or one per pair, where a pair that passes has an empty text.
+    std::vector<platform::MessageText> problems_;
     std::size_t problemCount_ = 0;
     std::optional<platform::Message> refusal_;
     ModalRunner runner_;

@@ -1,15 +1,19 @@
 #include "ui/QtRestoreFilePicker.h"
 
+#include <QCoreApplication>
+
 #include "ui/DisplayText.h"
 
 namespace nameshift::ui {
 
 void QtRestoreFilePicker::configure(QFileDialog& dialog, const std::string& initialDirectory) {
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    dialog.setWindowTitle(QString::fromUtf8(engine::kRestorePickerTitle));
+    dialog.setWindowTitle(
+        QCoreApplication::translate(platform::kMessageContext, engine::kRestorePickerTitle));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilter(QString::fromUtf8(engine::kRestorePickerFilter));
+    dialog.setNameFilter(
+        QCoreApplication::translate(platform::kMessageContext, engine::kRestorePickerFilter));
     dialog.setDefaultSuffix(QString::fromUtf8(engine::kRestorePickerSuffix));
     dialog.setDirectory(displayText(initialDirectory));
 }

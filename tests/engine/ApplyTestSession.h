@@ -34,10 +34,10 @@ public:
         refusal = message;
     }
     void addPair(std::string_view oldName, std::string_view newName,
-                 std::string_view problem) override {
+                 const platform::MessageText* problem) override {
         EXPECT_EQ(shown, 0) << "a pair came after the display was shown";
         pairs.emplace_back(oldName, newName);
-        problems.emplace_back(problem);
+        problems.push_back(problem != nullptr ? problem->filled() : std::string());
     }
     void show() override { ++shown; }
 

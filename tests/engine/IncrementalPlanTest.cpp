@@ -72,16 +72,16 @@ TEST_P(IncrementalPlanTest, GivesTheBatchPlansNamesAndProblemsInAnyOrder) {
     const BatchPlan whole = planBatch(session, {.mayRecord = true, .checkSafety = false});
     ASSERT_EQ(plan.size(), whole.changes.size());
     // What the preview marks, judged on the plan made in one go.
-    const std::vector<std::optional<std::string>> judged =
+    const std::vector<std::optional<platform::MessageText>> judged =
         judgeChanges(whole, session.fileList, listed, true);
     Shown shown;
     for (std::size_t position = 0; position < plan.size(); ++position) {
         EXPECT_EQ(plan.rowAt(position), whole.changes[position].file);
         EXPECT_EQ(plan.positionOfRow(plan.rowAt(position)), position);
         EXPECT_EQ(*plan.newName(position), whole.changes[position].newName);
-        const std::string* problem = plan.problem(position);
-        shown.emplace_back(*plan.newName(position), problem ? *problem : "");
-        EXPECT_EQ(judged[position].value_or(""), shown.back().second);
+        const platform::MessageText* problem = plan.problem(position);
+        shown.emplace_back(*plan.newName(position), problem ? problem->filled() : "");
+        EXPECT_EQ(judged[position] ? judged[position]->filled() : "", shown.back().second);
     }
     EXPECT_EQ(shown, test.expected);
 }

@@ -152,7 +152,8 @@ TEST_F(PreviewDialogTest, ShowsThePairsInOrderUnderTheirHeaders) {
 
 TEST_F(PreviewDialogTest, MarksTheFilesApplyWouldNotRenameAndSaysWhetherItRefuses) {
     dialog.addPair("a.txt", "x.txt");
-    dialog.addPair("b.txt", "held.txt", "File exists");
+    const platform::MessageText exists("File exists");
+    dialog.addPair("b.txt", "held.txt", &exists);
     dialog.fillList();
     QAbstractItemModel* model = dialog.list()->model();
     ASSERT_EQ(model->columnCount(), 3);

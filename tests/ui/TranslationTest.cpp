@@ -1,10 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <QSet>
+#include <QTest>
 #include <QTranslator>
 #include <QXmlStreamReader>
 
@@ -15,12 +21,18 @@
 
 #include "FaultyFileSystem.h"
 #include "ScriptedMessageBox.h"
+#include "TempDir.h"
 #include "UiFakes.h"
 #include "engine/ApplyCommand.h"
 #include "engine/BatchChecks.h"
+#include "settings/ProgramOptionsFile.h"
 #include "ui/CaseWarnings.h"
+#include "ui/Id3OptionsDialog.h"
 #include "ui/MainDialog.h"
+#include "ui/OptionsDialog.h"
+#include "ui/PreviewDialog.h"
 #include "ui/QtMessageBox.h"
+#include "ui/QtRestoreFilePicker.h"
 
 namespace nameshift::ui {
 namespace {
@@ -46,7 +58,7 @@ TEST_F(GermanTest, MainDialogSpeaksGerman) {
     services.splashMilliseconds = 0;
     const MainDialog dialog(std::move(services), DialogHooks{});
     const MainDialogControls& c = dialog.controls();
-    EXPECT_EQ(c.changePrefix->text(), QStringLiteral("Name ändern"));
+    EXPECT_EQ(c.changePrefix->text(), QStringLiteral("Präfix ändern"));
     EXPECT_EQ(c.preview->text(), QStringLiteral("&Vorschau"));
     EXPECT_EQ(c.apply->text(), QStringLiteral("Änderungen &anwenden"));
     EXPECT_EQ(c.exit->text(), QStringLiteral("B&eenden"));
@@ -100,6 +112,163 @@ TEST_F(GermanTest, WholeSentencesAndListLinesTranslate) {
               QStringLiteral("Die folgenden Dateien konnten nicht umbenannt werden:\n\n„a %2.txt“ "
                              "nach „b.txt“: ") +
                   QString::fromStdString(platform::Status::fromErrno(EEXIST).message()));
+}
+
+// Each text of the German catalogue, marked as "⟦source⟧": with it installed, a text the user
+// reads that no entry of the catalogue gave stands out unmarked.
+class MarkingTranslator final : public QTranslator {
+public:
+    MarkingTranslator() {
+        QFile file(QStringLiteral(NAMESHIFT_TS_DIR "/nameshift_de.ts"));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        QXmlStreamReader xml(&file);
+        QString context;
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement) {
+                continue;
+            }
+            if (xml.name() == QStringLiteral("name")) {
+                context = xml.readElementText();
+            } else if (xml.name() == QStringLiteral("source")) {
+                known_.insert(context + QLatin1Char('\n') + xml.readElementText());
+            }
+        }
+    }
+    bool isEmpty() const override { return false; }
+    QString translate(const char* context, const char* source, const char* /*disambiguation*/,
+                      int /*n*/) const override {
+        const QString text = QString::fromUtf8(source);
+        if (!known_.contains(QString::fromUtf8(context) + QLatin1Char('\n') + text)) {
+            return {};
+        }
+        return QStringLiteral("⟦") + text + QStringLiteral("⟧");
+    }
+
+private:
+    QSet<QString> known_;
+};
+
+// The letters of `text` that no entry of the catalogue gave, once `data` (the names and paths of
+// the user's files, the program's name) is taken out.
+QString unmarkedLetters(QString text, const QStringList& data) {
+    for (const QString& item : data) {
+        text.remove(item);
+    }
+    // Innermost first: a message holds the lines of its list, each marked on its own.
+    static const QRegularExpression marked(QStringLiteral("⟦[^⟦⟧]*⟧"));
+    for (qsizetype before = -1; before != text.size();) {
+        before = text.size();
+        text.remove(marked);
+    }
+    text.removeIf([](QChar character) { return !character.isLetter(); });
+    return text;
+}
+
+QStringList modelTexts(const QAbstractItemModel& model, const QModelIndex& parent = {}) {
+    QStringList texts;
+    for (int column = 0; !parent.isValid() && column < model.columnCount(); ++column) {
+        texts << model.headerData(column, Qt::Horizontal).toString();
+    }
+    for (int row = 0; row < model.rowCount(parent); ++row) {
+        for (int column = 0; column < model.columnCount(parent); ++column) {
+            const QModelIndex index = model.index(row, column, parent);
+            texts << index.data().toString() << index.data(Qt::ToolTipRole).toString();
+        }
+        texts << modelTexts(model, model.index(row, 0, parent));
+    }
+    return texts;
+}
+
+// Every text `window` shows: its title, and each control's text, title, items, column headers,
+// tooltip and the name a screen reader says.
+QStringList shownTexts(const QWidget& window) {
+    QStringList texts{window.windowTitle()};
+    for (const QWidget* widget : window.findChildren<QWidget*>()) {
+        texts << widget->toolTip() << widget->accessibleName();
+        if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+            texts << label->text();
+        } else if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+            texts << button->text();
+        } else if (const auto* group = qobject_cast<const QGroupBox*>(widget)) {
+            texts << group->title();
+        } else if (const auto* view = qobject_cast<const QAbstractItemView*>(widget)) {
+            texts << modelTexts(*view->model());
+        }
+    }
+    return texts;
+}
+
+// The main window over a folder of two files, and the windows and messages it leads to.
+class MarkedTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QCoreApplication::installTranslator(&marking);
+        dir.makeDirectory("prog");
+        dir.write("work/one.txt");
+        dir.write("work/two.txt");
+        settings::ProgramOptions options;
+        options.confirmationOnExit = false;
+        options.useStartupDir = true;
+        options.startupDirPath = dir.file("work");
+        dir.write("prog/opt.ini", settings::formatProgramOptions(options));
+        data = QString::fromStdString(dir.path()).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+        data << QStringLiteral("Nameshift Pro") << QStringLiteral("work")
+             << QStringLiteral("xone.txt") << QStringLiteral("xtwo.txt")
+             << QStringLiteral("one.txt") << QStringLiteral("two.txt") << QStringLiteral("*.*");
+    }
+    void TearDown() override { QCoreApplication::removeTranslator(&marking); }
+
+    void expectAllMarked(const QStringList& texts) const {
+        for (const QString& text : texts) {
+            EXPECT_EQ(unmarkedLetters(text, data).toStdString(), "") << text.toStdString();
+        }
+    }
+    void expectMessagesMarked() const {
+        for (const platform::Message& message : messages.shown) {
+            expectAllMarked({QtMessageBox::translated(message.textSource),
+                             QtMessageBox::translated(message.captionSource),
+                             QtMessageBox::translated(message.detailsSource)});
+        }
+    }
+
+    MarkingTranslator marking;
+    testing::TempDir dir;
+    testing::FaultyFileSystem fs;
+    testing::ScriptedMessageBox messages;
+    testing::NoTags tags;
+    QStringList data;
+};
+
+TEST_F(MarkedTest, EveryTextOfTheWindowsComesFromTheCatalogue) {
+    ASSERT_TRUE(fs.setCurrentDirectory(dir.file("prog")).ok());
+    testing::FixedVolumes volumes{{dir.path()}};
+    MainDialogServices services(fs, messages, tags, volumes);
+    services.splashMilliseconds = 0;
+    QStringList previewTexts;
+    services.runModal = [&](QDialog& shown) { previewTexts = shownTexts(shown); };
+    MainDialog dialog(std::move(services), DialogHooks{});
+    ASSERT_TRUE(dialog.startUp());
+    const MainDialogControls& c = dialog.controls();
+    // Both files get one name, which the New Name column and the preview mark; a colon typed is
+    // taken out with a message.
+    c.selectAll->click();
+    c.changePrefix->click();
+    QTest::keyClicks(c.prefixEdit, QStringLiteral("x:"));
+    QCoreApplication::processEvents();
+    c.preview->click();
+    ASSERT_FALSE(previewTexts.isEmpty());
+    c.apply->click();
+    expectAllMarked(shownTexts(dialog) + previewTexts);
+
+    OptionsDialog options(fs, messages, dir.file("prog/opt.ini"));
+    Id3OptionsDialog id3(fs, messages, dir.file("prog/ID3Opts.ini"));
+    QFileDialog picker;
+    QtRestoreFilePicker::configure(picker, dir.path());
+    expectAllMarked(shownTexts(options) + shownTexts(id3) + picker.nameFilters() +
+                    QStringList{picker.windowTitle(), id3.exampleText()});
+    // Missing settings files, the colon, the refused batch.
+    ASSERT_GE(messages.shown.size(), 4u);
+    expectMessagesMarked();
 }
 
 // Each context of a catalogue is one dialog: Alt and a letter must reach one control only, in the
