@@ -433,6 +433,14 @@ ParseOutcome CommandLine::parse(const std::vector<std::string>& arguments) {
             if (const std::optional<std::string> word = unknownCommandWord()) {
                 return unknownCommand(*word, commandNames());
             }
+            if (app_.get_subcommands().empty() &&
+                dynamic_cast<const CLI::RequiredError*>(&error) != nullptr) {
+                std::string names;
+                for (const std::string& name : commandNames()) {
+                    names += (names.empty() ? "" : ", ") + name;
+                }
+                return usageError("no command given; the commands are " + names);
+            }
             return usageError(error.what());
         }
         std::ostringstream out;
