@@ -10,6 +10,8 @@
 #include "platform/PosixFileSystem.h"
 #include "platform/ProcMountsVolumeSource.h"
 #include "platform/ProgramVersion.h"
+#include "settings/DefaultSettingsFiles.h"
+#include "settings/UserSettingsDirectory.h"
 #include "ui/AboutDialog.h"
 #include "ui/HelpWindow.h"
 #include "ui/Id3OptionsDialog.h"
@@ -21,7 +23,7 @@
 
 namespace {
 
-constexpr int kBadUsage = 64;  // EX_USAGE, as nameshift-cli answers a bad command line
+constexpr int kBadUsage = 2;  // as nameshift-cli, grep and ls answer a bad command line
 
 struct StartRequest {
     std::string folder;
@@ -56,8 +58,9 @@ StartRequest readCommandLine(int argc, char** argv) {
     parser.addOption(version);
     const QCommandLineOption settingsDirectory(
         QStringLiteral("settings-dir"),
-        QStringLiteral("Read and save renset.ini, opt.ini and ID3Opts.ini in DIR (default: the "
-                       "current directory)."),
+        QStringLiteral("Read and save renset.ini, opt.ini and ID3Opts.ini in DIR (default: "
+                       "$XDG_CONFIG_HOME/nameshift or ~/.config/nameshift, as nameshift-cli; . "
+                       "for the current directory)."),
         QStringLiteral("DIR"));
     parser.addOption(settingsDirectory);
     // For scripted checks of the start-up: the main window closes as soon as it is shown, so a
@@ -113,7 +116,11 @@ int main(int argc, char** argv) {
     platform::ProcMountsVolumeSource volumes(fileSystem);
 
     ui::MainDialogServices services{fileSystem, messages, tags, volumes};
-    services.settingsDirectory = request.settingsDirectory;
+    // Not the folder the terminal happens to be in: settings saved there would be lost to the
+    // next start from elsewhere.
+    services.settingsDirectory = settings::prepareSettingsDirectory(
+        fileSystem, request.settingsDirectory,
+        settings::userSettingsDirectory(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")));
     services.startFolder = request.folder;
     ui::DialogHooks hooks;
     hooks.options = [](const ui::DialogContext& context) {

@@ -15,8 +15,9 @@ enum class CliCommand { List, Preview, Apply, Restore, SaveSettings, InitSetting
 // Whether apply writes a restore file: as opt.ini says, or as the command line says.
 enum class RestoreFileChoice { FromOptions, Create, None };
 
-// The rule options of the command line. Each one that is given overrides what renset.ini holds;
-// an empty optional or a false flag leaves the loaded value alone.
+// The rule options of the command line. Each one that is given overrides the rules of a start
+// without renset.ini, or with --saved-rules what renset.ini holds; an empty optional or a false
+// flag leaves that value alone.
 struct RuleOverrides {
     std::optional<std::string> prefix;
     std::optional<settings::Position> prefixPosition;
@@ -49,6 +50,9 @@ struct RuleOverrides {
 struct CliOptions {
     CliCommand command = CliCommand::List;
     std::string settingsDirectory;  // empty: the per-user settings folder
+    // The rules saved in renset.ini under the given ones; without it a script means the same
+    // whatever was last saved in the program.
+    bool savedRules = false;
     bool noSettings = false;
     std::optional<std::string> directory;  // none: the current directory
     std::string mask = "*.*";

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <sstream>
 #include <string_view>
 #include <utility>
@@ -15,15 +16,19 @@
 namespace nameshift::cli {
 namespace {
 
+constexpr const char* kToolName = "nameshift-cli";
+
 constexpr const char* kFooter =
-    "Settings come from renset.ini, opt.ini and ID3Opts.ini in the settings directory, as the "
-    "dialog program reads them; a missing file gives its defaults. Every rule option overrides "
-    "what renset.ini holds. Messages go to standard error as the caption, \": \" and the text: "
-    "every failure and refusal, and with --verbose everything the dialog would show.\n"
+    "The rename rules are the rule options given, over the rules of a start without renset.ini; "
+    "with --saved-rules, over the rules saved in renset.ini. opt.ini and ID3Opts.ini come from "
+    "the settings directory, as the dialog program reads them; a missing file gives its "
+    "defaults. Messages go to standard error as the caption, \": \" and the text: every failure "
+    "and refusal, and with --verbose everything the dialog would show.\n"
     "\n"
     "Exit status: 0 done; 1 done, but some renames failed or the restore file could not be "
-    "written (each failure listed); 2 refused before any file changed; 3 stopped part way, as "
-    "when memory ran out (files renamed until then keep their new names); 64 bad usage.\n"
+    "written (each failure listed); 2 refused before any file changed, or a command line that "
+    "cannot be read; 3 stopped part way, as when memory ran out (files renamed until then keep "
+    "their new names).\n"
     "\n"
     "A value that starts with \"-\" is given as --option=VALUE; --option= gives an empty value.";
 
@@ -94,6 +99,60 @@ std::string checkAttributes(const std::string& letters) {
     return {};
 }
 
+// The number of single-character edits, a swap of neighbours counting as one, that turn `from`
+// into `to`.
+std::size_t editDistance(std::string_view from, std::string_view to) {
+    std::vector<std::vector<std::size_t>> d(from.size() + 1,
+                                            std::vector<std::size_t>(to.size() + 1));
+    for (std::size_t i = 0; i <= from.size(); ++i) {
+        d[i][0] = i;
+    }
+    for (std::size_t j = 0; j <= to.size(); ++j) {
+        d[0][j] = j;
+    }
+    for (std::size_t i = 1; i <= from.size(); ++i) {
+        for (std::size_t j = 1; j <= to.size(); ++j) {
+            const std::size_t changed = from[i - 1] == to[j - 1] ? 0 : 1;
+            d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + changed});
+            if (i > 1 && j > 1 && from[i - 1] == to[j - 2] && from[i - 2] == to[j - 1]) {
+                d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+            }
+        }
+    }
+    return d[from.size()][to.size()];
+}
+
+// The command a mistyped word most likely meant: the nearest, when a slip of a key or two (one
+// in three letters) explains the difference; none when nothing is that near.
+std::optional<std::string> nearestCommand(const std::string& word,
+                                          const std::vector<std::string>& commands) {
+    const std::size_t allowed = std::max<std::size_t>(1, word.size() / 3);
+    std::optional<std::string> nearest;
+    std::size_t nearestDistance = allowed + 1;
+    for (const std::string& command : commands) {
+        const std::size_t distance = editDistance(word, command);
+        if (distance < nearestDistance) {
+            nearest = command;
+            nearestDistance = distance;
+        }
+    }
+    return nearest;
+}
+
+ParseOutcome usageError(const std::string& message) {
+    ParseOutcome outcome;
+    outcome.exitStatus = exit_status::kBadUsage;
+    outcome.standardError = std::string(kToolName) + ": " + message + "\nRun \"" + kToolName +
+                            " --help\" for the options and commands.\n";
+    return outcome;
+}
+
+ParseOutcome unknownCommand(const std::string& word, const std::vector<std::string>& commands) {
+    const std::optional<std::string> nearest = nearestCommand(word, commands);
+    return usageError("unknown command \"" + word + "\"" +
+                      (nearest ? "; did you mean \"" + *nearest + "\"?" : std::string()));
+}
+
 // "--with=" is the option with an empty value, but the parser would take the next argument for
 // its value; given as two arguments, the empty one is the value.
 std::vector<std::string> withEmptyValuesSplit(const std::vector<std::string>& arguments) {
@@ -141,6 +200,11 @@ private:
     void addOutputOptions();
     void addCommands();
 
+    std::vector<std::string> commandNames() const;
+    // A word where the command goes that names none, when that is what went wrong.
+    std::optional<std::string> unknownCommandWord() const;
+    // What --help prints, for the tool or for `command`.
+    ParseOutcome helpFor(const std::string& command) const;
     CliCommand parsedCommand() const;
     void takeListingValues();
     void takeRuleValues();
@@ -150,6 +214,7 @@ private:
     RawArguments raw_;
     bool verbose_ = false;
     bool quiet_ = false;
+    std::string helpTopic_;
     CLI::App app_{
         "Lists, previews, applies and restores batch renames with the engine, settings files "
         "and restore files of Nameshift Pro.",
@@ -181,6 +246,7 @@ private:
     CLI::App* saveSettings_ = nullptr;
     CLI::App* initSettings_ = nullptr;
     CLI::App* recover_ = nullptr;
+    CLI::App* help_ = nullptr;
 };
 
 CommandLine::CommandLine() {
@@ -206,8 +272,14 @@ void CommandLine::addSettingsOptions() {
                     "from the menu; . for the current directory)")
         ->check(existingDirectory_)
         ->type_name("DIR");
+    CLI::Option* savedRules = app_.add_flag(
+        "--saved-rules", options_.savedRules,
+        "Start from the rules saved in renset.ini, as the program does; the rule options given "
+        "override them");
     app_.add_flag("--no-settings", options_.noSettings,
-                  "Skip renset.ini and start from the rules used when it cannot be read");
+                  "Skip renset.ini and start from the rules used when it cannot be read, as "
+                  "without --saved-rules")
+        ->excludes(savedRules);
 }
 
 void CommandLine::addListingOptions() {
@@ -325,8 +397,8 @@ void CommandLine::addCommands() {
         ->required();
     saveSettings_ = app_.add_subcommand(
         "save-settings",
-        "Write renset.ini from its rules and the rule options given, as the program's Save "
-        "settings does");
+        "Write renset.ini from the rule options given (with --saved-rules, over its saved rules), "
+        "as the program's Save settings does");
     initSettings_ = app_.add_subcommand(
         "init-settings",
         "Write each of renset.ini, opt.ini and ID3Opts.ini that is missing with the defaults the "
@@ -339,6 +411,9 @@ void CommandLine::addCommands() {
         recover_->add_flag("--undo", options_.recoverUndo, "Give every file its old name back");
     recover_->add_flag("--finish", options_.recoverFinish, "Finish the batch and write its record")
         ->excludes(undo);
+    help_ = app_.add_subcommand(
+        "help", "Print this help, or with COMMAND what COMMAND --help prints, and exit");
+    help_->add_option("COMMAND", helpTopic_, "The command to describe");
     // Options of the program are taken after the command as well, but a short option that is a
     // digit would there be taken for a stray argument unless the command knows it too.
     for (CLI::App* command :
@@ -354,14 +429,29 @@ ParseOutcome CommandLine::parse(const std::vector<std::string>& arguments) {
     try {
         app_.parse(reversed);
     } catch (const CLI::ParseError& error) {
+        if (error.get_exit_code() != 0) {
+            if (const std::optional<std::string> word = unknownCommandWord()) {
+                return unknownCommand(*word, commandNames());
+            }
+            if (app_.get_subcommands().empty() &&
+                dynamic_cast<const CLI::RequiredError*>(&error) != nullptr) {
+                std::string names;
+                for (const std::string& name : commandNames()) {
+                    names += (names.empty() ? "" : ", ") + name;
+                }
+                return usageError("no command given; the commands are " + names);
+            }
+            return usageError(error.what());
+        }
         std::ostringstream out;
         std::ostringstream err;
         app_.exit(error, out, err);
         outcome.standardOutput = out.str();
         outcome.standardError = err.str();
-        outcome.exitStatus =
-            error.get_exit_code() == 0 ? exit_status::kDone : exit_status::kBadUsage;
         return outcome;
+    }
+    if (help_->parsed()) {
+        return helpFor(helpTopic_);
     }
     options_.command = parsedCommand();
     takeListingValues();
@@ -369,6 +459,37 @@ ParseOutcome CommandLine::parse(const std::vector<std::string>& arguments) {
     takeOutputValues();
     outcome.options = std::move(options_);
     return outcome;
+}
+
+std::vector<std::string> CommandLine::commandNames() const {
+    std::vector<std::string> names;
+    for (const CLI::App* command : app_.get_subcommands({})) {
+        names.push_back(command->get_name());
+    }
+    return names;
+}
+
+std::optional<std::string> CommandLine::unknownCommandWord() const {
+    if (!app_.get_subcommands().empty()) {
+        return std::nullopt;
+    }
+    for (const std::string& argument : app_.remaining()) {
+        if (!argument.starts_with('-')) {
+            return argument;
+        }
+    }
+    return std::nullopt;
+}
+
+ParseOutcome CommandLine::helpFor(const std::string& command) const {
+    const std::vector<std::string> commands = commandNames();
+    if (command.empty()) {
+        return CommandLine().parse({"--help"});
+    }
+    if (std::find(commands.begin(), commands.end(), command) == commands.end()) {
+        return unknownCommand(command, commands);
+    }
+    return CommandLine().parse({command, "--help"});
 }
 
 CliCommand CommandLine::parsedCommand() const {

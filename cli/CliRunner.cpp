@@ -173,7 +173,7 @@ bool CliRunner::prepareSession(const CliOptions& options, engine::RenameSession&
         [&messages](const std::string& path) -> platform::MessageBox& {
             return loadMessagesFor(path, messages);
         },
-        {.afterOptions = {}, .readRules = !options.noSettings});
+        {.afterOptions = {}, .readRules = options.savedRules && !options.noSettings});
     session.options = std::move(loaded.options);
     session.id3 = std::move(loaded.id3);
     session.rules = std::move(loaded.rules);

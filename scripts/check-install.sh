@@ -2,8 +2,9 @@
 # Checks what an installation gives a user and a packager: installs a finished build into a
 # staging folder while the build folder cannot be written, validates the menu entry and the
 # AppStream file there, reads the manual pages, asks both programs their version, starts the
-# installed launcher once with an empty settings folder (offscreen), and runs nameshift-cli
-# quietly and verbosely.
+# installed launcher once with an empty settings folder and the program once by hand (offscreen),
+# installs again with another prefix than the configured one and starts the menu entry's program
+# from there, and runs nameshift-cli quietly and verbosely.
 # Usage: scripts/check-install.sh [BUILD_DIR]
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -97,10 +98,40 @@ if ! HOME="$home" XDG_CONFIG_HOME="$home/config" QT_QPA_PLATFORM=offscreen \
     fail "the launcher's first start showed a message or failed"
 fi
 golden="$root/tests/settings/golden"
-for pair in renset.ini:renset-defaults.ini opt.ini:opt-defaults.ini ID3Opts.ini:id3-defaults.ini; do
+for pair in renset.ini:renset-defaults.ini opt.ini:opt-first-start.ini ID3Opts.ini:id3-defaults.ini; do
     cmp -s "$home/config/nameshift/${pair%%:*}" "$golden/${pair#*:}" ||
         fail "${pair%%:*} is not the program's default file"
 done
+
+echo "== First start by hand, in a folder without settings"
+mkdir -p "$work/by-hand/here"
+if ! (cd "$work/by-hand/here" && HOME="$work/by-hand" XDG_CONFIG_HOME='' QT_QPA_PLATFORM=offscreen \
+    timeout 120 "$installed/bin/nameshift" --quit-after-start . >"$work/by-hand.log" 2>&1); then
+    cat "$work/by-hand.log"
+    fail "a first start by hand showed a message or failed"
+fi
+[[ -z "$(ls -A "$work/by-hand/here")" ]] || fail "a start by hand wrote into the current folder"
+cmp -s "$work/by-hand/.config/nameshift/opt.ini" "$golden/opt-first-start.ini" ||
+    fail "a start by hand did not keep its settings in the per-user folder"
+
+echo "== Installed with another prefix, the menu entry's program found on PATH"
+other="$work/other-prefix"
+cmake --install "$build" --prefix "$other" >"$work/install-other.log" 2>&1 ||
+    { cat "$work/install-other.log"; fail "cmake --install --prefix"; }
+other_desktop="$other/share/applications/nameshift.desktop"
+! grep -qF "$prefix/" "$other_desktop" || fail "the menu entry names the configured prefix"
+exec_program="$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$other_desktop")"
+[[ "$(PATH="$other/bin:$PATH" command -v "$exec_program")" == "$other/bin/$exec_program" ]] ||
+    fail "the menu entry's $exec_program is not the one in $other/bin"
+mkdir -p "$work/other-home"
+if ! (cd / && HOME="$work/other-home" XDG_CONFIG_HOME='' PATH="$other/bin:$PATH" \
+    QT_QPA_PLATFORM=offscreen timeout 120 "$exec_program" --quit-after-start \
+    >"$work/start-other.log" 2>&1); then
+    cat "$work/start-other.log"
+    fail "the menu entry's program from another prefix showed a message or failed"
+fi
+[[ -f "$work/other-home/.config/nameshift/renset.ini" ]] ||
+    fail "the launcher of another prefix wrote no settings"
 
 echo "== nameshift-cli, quiet and verbose"
 mkdir "$work/files" "$work/empty"

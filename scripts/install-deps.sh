@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Nameshift Pro needs to build, run and test, skipping those present.
+# Installs the Debian packages Nameshift Pro needs to build, run and test, skipping those present:
+# apt-get runs only when one is missing. Every name is a real package, never a virtual one that
+# dpkg cannot report as installed.
 # Usage: scripts/install-deps.sh [--run | --screenshots]
 #   --run adds what the start script uses without a display; --screenshots adds to that what the
 #   screenshot script uses to tick files and to show a dark colour scheme.
@@ -7,7 +9,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools libqt6svg6 libqt6svg6-dev
+    qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-svg-dev
     qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
     libtag1-dev zlib1g-dev libicu-dev libcli11-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
@@ -23,11 +25,17 @@ if [[ "${1:-}" == "--screenshots" ]]; then
     packages+=(xdotool qt6ct)
 fi
 
+# A package whose triggers have yet to run (man-db's often) is installed all the same.
+installed() {
+    case "$(dpkg-query -W -f='${db:Status-Status}' "$1" 2>/dev/null)" in
+        installed | triggers-pending | triggers-awaited) return 0 ;;
+    esac
+    return 1
+}
+
 missing=()
 for package in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-        missing+=("$package")
-    fi
+    installed "$package" || missing+=("$package")
 done
 
 if ((${#missing[@]} == 0)); then
@@ -36,6 +44,10 @@ fi
 
 sudo=()
 if ((EUID != 0)); then
+    if ! command -v sudo >/dev/null; then
+        echo "Missing: ${missing[*]}; run this script as root to install them." >&2
+        exit 1
+    fi
     sudo=(sudo)
 fi
 echo "Installing: ${missing[*]}"

@@ -31,4 +31,11 @@ struct DefaultFileOutcome {
 std::array<DefaultFileOutcome, 3> writeMissingSettingsFiles(platform::FileSystem& fileSystem,
                                                             const SettingsPaths& paths);
 
+// The settings folder of a start of the program: `named` when the user named one, else
+// `userFolder`, made when missing and given the missing files as a first start writes them, so
+// that a first start shows no message about them. Empty (the current directory) when neither is
+// known.
+std::string prepareSettingsDirectory(platform::FileSystem& fileSystem, const std::string& named,
+                                     const std::string& userFolder);
+
 }  // namespace nameshift::settings

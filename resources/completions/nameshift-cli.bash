@@ -3,8 +3,8 @@
 _nameshift_cli() {
     local current=${COMP_WORDS[COMP_CWORD]}
     local previous=${COMP_WORDS[COMP_CWORD - 1]}
-    local commands='list preview apply restore save-settings init-settings recover'
-    local options='--help --version --settings-dir --no-settings --dir --mask --select
+    local commands='list preview apply restore save-settings init-settings recover help'
+    local options='--help --version --settings-dir --saved-rules --no-settings --dir --mask --select
         --attributes --sort --prefix --prefix-at --counter --counter-digits --counter-at --ext
         --ext-at --remove-spaces --remove-brackets --remove-tildes --remove-hyphens --remove
         --replace --with --lower --upper --title --id3 --id3-format --id3-mode --null

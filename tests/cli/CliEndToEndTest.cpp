@@ -245,7 +245,31 @@ TEST_P(RefusalTest, RefusesWithItsMessageAndChangesNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Cli, RefusalTest,
     ::testing::Values(
-        RefusalCase{"UnknownOption", {"--bogus", "apply"}, 64, "--bogus"},
+        RefusalCase{"UnknownOption", {"--bogus", "apply"}, 2, "nameshift-cli: "},
+        RefusalCase{"MistypedCommand",
+                    {"--lower", "previw"},
+                    2,
+                    "nameshift-cli: unknown command \"previw\"; did you mean \"preview\"?\n"},
+        RefusalCase{"SwappedLettersOfACommand",
+                    {"aplpy", "--lower"},
+                    2,
+                    "nameshift-cli: unknown command \"aplpy\"; did you mean \"apply\"?\n"},
+        RefusalCase{"NoCommandNearTheWord",
+                    {"rename"},
+                    2,
+                    "nameshift-cli: unknown command \"rename\"\nRun"},
+        RefusalCase{"NoCommand",
+                    {"--lower"},
+                    2,
+                    "nameshift-cli: no command given; the commands are list, preview, apply"},
+        RefusalCase{"HelpOfAMistypedCommand",
+                    {"help", "restor"},
+                    2,
+                    "nameshift-cli: unknown command \"restor\"; did you mean \"restore\"?\n"},
+        RefusalCase{"ExtraArgumentOfACommand",
+                    {"list", "extra"},
+                    2,
+                    "nameshift-cli: The following argument was not expected: extra\n"},
         RefusalCase{"InvalidCharacter",
                     {"--prefix", "a:b", "apply"},
                     2,
@@ -278,22 +302,24 @@ INSTANTIATE_TEST_SUITE_P(
                     "Nameshift Pro: Cannot read the restore file \""}),
     [](const auto& param) { return param.param.name; });
 
-TEST_F(CliTest, RensetRulesApplyAndItsRefusedValuesRefuseUnlessReplaced) {
+TEST_F(CliTest, SavedRulesApplyOnlyWhenAskedForAndTheirRefusedValuesRefuseUnlessReplaced) {
     RenameSettings rules = RenameSettings::whenFileMissing();
     rules.upperCase = true;
     rules.prefixText = "a|b";
     writeSettings({}, rules);
     makeFiles({"a.txt"});
 
-    const CliRun refused = cli({"preview"});
+    const CliRun refused = cli({"--saved-rules", "preview"});
     EXPECT_EQ(refused.exitStatus, 2);
     EXPECT_NE(refused.errors.find("Invalid Character: You have entered an invalid character - |\n"),
               std::string::npos);
     EXPECT_NE(refused.errors.find("renset.ini"), std::string::npos);
 
-    EXPECT_EQ(cli({"--prefix", "ok ", "--ext", "x", "--ext-at", "end", "preview"}).output,
+    EXPECT_EQ(cli({"--prefix", "ok ", "--ext", "x", "--ext-at", "end", "--saved-rules", "preview"})
+                  .output,
               "a.txt\tOK A.TXTX\n");
     EXPECT_EQ(cli({"--no-settings", "preview"}).output, "a.txt\ta.txt\n");
+    EXPECT_EQ(cli({"--prefix", "ok ", "preview"}).output, "a.txt\tok a.txt\n");
 }
 
 struct VerbosityCase {
@@ -331,13 +357,15 @@ const std::string kQuestion =
 const std::string kRefusal =
     "nameshift-cli: \"@/restore.dat\" exists; nothing was renamed. --yes replaces it, "
     "--no-restore-file writes none.\n";
-const std::string kMissingFiles =
+const std::string kMissingOptions =
     "Nameshift Pro: An error occurred. Possible error: \"opt.ini\" file doesn't exist?\nUsing "
     "default options instead.\n"
     "Nameshift Pro: An error occurred. Possible error: \"ID3Opts.ini\" file doesn't exist?\n"
-    "Using default ID3 options instead.\n"
-    "Nameshift Pro: An error occurred. Possible error: \"renset.ini\" file doesn't exist?\n"
-    "Using default settings instead.\n";
+    "Using default ID3 options instead.\n";
+const std::string kMissingFiles = kMissingOptions +
+                                  "Nameshift Pro: An error occurred. Possible error: "
+                                  "\"renset.ini\" file doesn't exist?\n"
+                                  "Using default settings instead.\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Cli, VerbosityTest,
@@ -347,7 +375,7 @@ INSTANTIATE_TEST_SUITE_P(
                                     {"--yes", "--verbose"},
                                     0,
                                     "a.txt -> x_a.txt\n",
-                                    kMissingFiles + "nameshift-cli: Working in \"@\"\n" +
+                                    kMissingOptions + "nameshift-cli: Working in \"@\"\n" +
                                         kQuestion + "Nameshift Pro: Operation complete\n"},
                       VerbosityCase{
                           "RefusalWithTheQuestionItAnswered", {}, 2, "", kQuestion + kRefusal},
@@ -369,7 +397,7 @@ TEST_F(CliTest, OversizedSettingsAndRestoreFilesAreNotRead) {
         dir.write(path, text);
     }
     makeFiles({"a.txt"});
-    const CliRun run = cli({"preview"});
+    const CliRun run = cli({"--saved-rules", "preview"});
     EXPECT_EQ(run.output, "a.txt\ta.txt\n");
     EXPECT_EQ(run.errors, kMissingFiles);
 
@@ -409,13 +437,13 @@ TEST_F(CliTest, InitSettingsWritesTheMissingFilesAsTheProgramSavesThemAndKeepsTh
     dir.write("renset.ini", "mine");
     ASSERT_EQ(runCli({"--settings-dir", ".", "init-settings"}, dir.path()).exitStatus, 0);
     EXPECT_EQ(dir.read("renset.ini"), "mine");
-    EXPECT_EQ(dir.read("opt.ini"), goldenSettings("opt-defaults.ini"));
+    EXPECT_EQ(dir.read("opt.ini"), goldenSettings("opt-first-start.ini"));
 
     const CliRun run = runCli({"init-settings"}, dir.path());
     EXPECT_EQ(run.exitStatus, 0);
     EXPECT_EQ(run.errors, "");
     for (const auto& [name, golden] :
-         {std::pair{"opt.ini", "opt-defaults.ini"}, std::pair{"ID3Opts.ini", "id3-defaults.ini"},
+         {std::pair{"opt.ini", "opt-first-start.ini"}, std::pair{"ID3Opts.ini", "id3-defaults.ini"},
           std::pair{"renset.ini", "renset-defaults.ini"}}) {
         EXPECT_EQ(dir.read(std::string(kSettings) + name), goldenSettings(golden)) << name;
     }
@@ -435,7 +463,7 @@ TEST_F(CliTest, SaveSettingsWritesWhatTheNextRunReadsAndAsksBeforeReplacing) {
     const CliRun saved = cli({"--prefix", "x_", "--upper", "--yes", "save-settings"});
     EXPECT_EQ(saved.exitStatus, 0);
     EXPECT_EQ(saved.errors, "");
-    EXPECT_EQ(cli({"preview"}).output, "a.txt\tX_A.TXT\n");
+    EXPECT_EQ(cli({"--saved-rules", "preview"}).output, "a.txt\tX_A.TXT\n");
 }
 
 TEST_F(CliTest, MaskAttributesAndSortChooseWhatIsListed) {

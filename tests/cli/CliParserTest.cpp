@@ -80,6 +80,8 @@ INSTANTIATE_TEST_SUITE_P(
                       o.rules.prefix = "";
                       o.verbosity = Verbosity::Verbose;
                   }},
+        ParseCase{
+            "SavedRules", {"--saved-rules", "list"}, [](CliOptions& o) { o.savedRules = true; }},
         ParseCase{"AnEqualsSignAloneIsAValue",
                   {"--prefix==", "init-settings", "-q"},
                   [](CliOptions& o) {
@@ -94,8 +96,8 @@ class UsageErrorTest : public ::testing::TestWithParam<std::vector<std::string>>
 TEST_P(UsageErrorTest, IsBadUsage) {
     const ParseOutcome outcome = CliParser::parse(GetParam());
     EXPECT_FALSE(outcome.options.has_value());
-    EXPECT_EQ(outcome.exitStatus, 64);
-    EXPECT_NE(outcome.standardError, "");
+    EXPECT_EQ(outcome.exitStatus, 2);
+    EXPECT_TRUE(outcome.standardError.starts_with("nameshift-cli: ")) << outcome.standardError;
 }
 
 using Arguments = std::vector<std::string>;
@@ -109,12 +111,14 @@ INSTANTIATE_TEST_SUITE_P(
         Arguments{"--attributes", "ax", "list"}, Arguments{"--mask", "*.tar.gz", "list"},
         Arguments{"--dir", "/nonexistent/nowhere", "list"},
         Arguments{"--restore-file", "--no-restore-file", "apply"}, Arguments{"restore"},
-        Arguments{"-v", "--quiet", "list"}, Arguments{"--with=", "list"}));
+        Arguments{"-v", "--quiet", "list"}, Arguments{"--with=", "list"},
+        Arguments{"--saved-rules", "--no-settings", "list"}, Arguments{"help", "list", "apply"}));
 
 TEST(CliParserTest, HelpNamesEveryOptionAndVersionNamesTheTool) {
     const ParseOutcome help = CliParser::parse({"--help"});
     EXPECT_EQ(help.exitStatus, 0);
     for (const char* option : {"--settings-dir",
+                               "--saved-rules",
                                "--no-settings",
                                "--dir",
                                "--mask",
@@ -150,10 +154,16 @@ TEST(CliParserTest, HelpNamesEveryOptionAndVersionNamesTheTool) {
                                "preview",
                                "apply",
                                "restore",
+                               "help",
                                "Exit status"}) {
         EXPECT_NE(help.standardOutput.find(option), std::string::npos) << option;
     }
     EXPECT_EQ(CliParser::parse({"--version"}).standardOutput, "nameshift-cli 1.0\n");
+    EXPECT_EQ(CliParser::parse({"help"}).standardOutput, help.standardOutput);
+    const ParseOutcome applyHelp = CliParser::parse({"--lower", "help", "apply"});
+    EXPECT_EQ(applyHelp.exitStatus, 0);
+    EXPECT_EQ(applyHelp.standardOutput, CliParser::parse({"apply", "--help"}).standardOutput);
+    EXPECT_NE(applyHelp.standardOutput.find("--dry-run"), std::string::npos);
 }
 
 }  // namespace

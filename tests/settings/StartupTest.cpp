@@ -4,7 +4,9 @@
 
 #include "FaultyFileSystem.h"
 #include "ScriptedMessageBox.h"
+#include "SettingsTestData.h"
 #include "TempDir.h"
+#include "settings/DefaultSettingsFiles.h"
 #include "settings/SettingsPaths.h"
 #include "settings/StartupDirectory.h"
 #include "settings/UserSettingsDirectory.h"
@@ -63,6 +65,22 @@ INSTANTIATE_TEST_SUITE_P(
                       UserFolderCase{"NoHome", nullptr, nullptr, ""},
                       UserFolderCase{"RelativeHome", "", "h", ""}),
     [](const auto& param) { return std::string(param.param.name); });
+
+// A folder the user names is taken as it is; the user's own folder is made, and its first start
+// finds every file, its own kept.
+TEST(PrepareSettingsDirectoryTest, WritesTheFirstStartFilesOnlyIntoTheUsersFolder) {
+    testing::TempDir dir;
+    testing::FaultyFileSystem fs;
+    const std::string user = dir.file("config/nameshift");
+    EXPECT_EQ(prepareSettingsDirectory(fs, ".", user), ".");
+    EXPECT_FALSE(dir.exists("config"));
+    EXPECT_EQ(prepareSettingsDirectory(fs, "", ""), "");
+    EXPECT_EQ(prepareSettingsDirectory(fs, "", user), user);
+    EXPECT_EQ(dir.read("config/nameshift/opt.ini"), testing::goldenText("opt-first-start.ini"));
+    dir.write("config/nameshift/renset.ini", "mine");
+    prepareSettingsDirectory(fs, "", user);
+    EXPECT_EQ(dir.read("config/nameshift/renset.ini"), "mine");
+}
 
 TEST(SettingsPathsAtStartupTest, TakesAGivenDirectoryFromTheCurrentOne) {
     testing::TempDir dir;
