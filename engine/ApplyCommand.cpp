@@ -6,6 +6,7 @@
 
 #include "engine/BatchExecutor.h"
 #include "engine/BatchGuard.h"
+#include "engine/BatchPlanner.h"
 #include "engine/InPlaceOrder.h"
 #include "engine/LockedListing.h"
 #include "engine/RenameOrder.h"

@@ -12,8 +12,6 @@
 
 namespace nameshift::engine {
 
-struct RenameSession;
-
 // One ticked file of a batch: where it stands in the listing, its name now and the name the rules
 // (and tags) give it.
 // The old name is a view: of the listing's names for a batch of listed files, or of the record
@@ -38,19 +36,5 @@ struct BatchPlan {
 
     bool renamesAnything() const;
 };
-
-struct PlanOptions {
-    // A restore file may be written, so every name must be one it can record.
-    bool mayRecord = true;
-    // Run the safety checks that guard apply, beyond those of the settings.
-    bool checkSafety = true;
-    // Give every file its new name even when a safety check refuses the batch, as a preview
-    // shows them beside the refusal.
-    bool nameWhenRefused = false;
-};
-
-// The plan for the ticked files of session.fileList in session.directory. Reads the files' tags
-// when ID3 naming is on; changes nothing.
-BatchPlan planBatch(const RenameSession& session, const PlanOptions& options);
 
 }  // namespace nameshift::engine

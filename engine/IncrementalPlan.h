@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/BatchPlan.h"
+#include "engine/BatchPlanner.h"
 #include "engine/DuplicateMarks.h"
 #include "engine/FileList.h"
 #include "engine/ListedNames.h"

@@ -1,6 +1,7 @@
 #include "engine/PreviewCommand.h"
 
 #include "engine/BatchPlan.h"
+#include "engine/BatchPlanner.h"
 #include "engine/IncrementalPlan.h"
 #include "engine/ListedNames.h"
 

@@ -8,6 +8,7 @@
 #include <map>
 
 #include "ApplyTestSession.h"
+#include "engine/BatchPlanner.h"
 #include "engine/PreviewCommand.h"
 #include "engine/RestoreCommand.h"
 #include "engine/RestoreFile.h"

@@ -12,6 +12,7 @@
 #include "ApplyTestSession.h"
 #include "engine/ApplyCommand.h"
 #include "engine/BatchPlan.h"
+#include "engine/BatchPlanner.h"
 #include "engine/RestoreCommand.h"
 #include "engine/RestoreFile.h"
 

@@ -1,3 +1,4 @@
+#include "engine/BatchPlanner.h"
 #include "engine/IncrementalPlan.h"
 
 #include <gtest/gtest.h>

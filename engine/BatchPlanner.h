@@ -1,0 +1,22 @@
+#pragma once
+
+#include "engine/BatchPlan.h"
+#include "engine/RenameSession.h"
+
+namespace nameshift::engine {
+
+struct PlanOptions {
+    // A restore file may be written, so every name must be one it can record.
+    bool mayRecord = true;
+    // Run the safety checks that guard apply, beyond those of the settings.
+    bool checkSafety = true;
+    // Give every file its new name even when a safety check refuses the batch, as a preview
+    // shows them beside the refusal.
+    bool nameWhenRefused = false;
+};
+
+// The plan for the ticked files of session.fileList in session.directory. Reads the files' tags
+// when ID3 naming is on; changes nothing.
+BatchPlan planBatch(const RenameSession& session, const PlanOptions& options);
+
+}  // namespace nameshift::engine
