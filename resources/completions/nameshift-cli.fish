@@ -1,6 +1,6 @@
 # fish completion for nameshift-cli
 
-set -l commands list preview apply restore save-settings init-settings recover
+set -l commands list preview apply restore save-settings init-settings recover help
 complete -c nameshift-cli -f
 complete -c nameshift-cli -n "not __fish_seen_subcommand_from $commands" -a list -d 'Print the listed file names'
 complete -c nameshift-cli -n "not __fish_seen_subcommand_from $commands" -a preview -d 'Print old and new names'
@@ -9,6 +9,9 @@ complete -c nameshift-cli -n "not __fish_seen_subcommand_from $commands" -a rest
 complete -c nameshift-cli -n "not __fish_seen_subcommand_from $commands" -a save-settings -d 'Write renset.ini'
 complete -c nameshift-cli -n "not __fish_seen_subcommand_from $commands" -a init-settings -d 'Write the missing settings files'
 complete -c nameshift-cli -n "not __fish_seen_subcommand_from $commands" -a recover -d 'Undo or finish an interrupted batch'
+complete -c nameshift-cli -n "not __fish_seen_subcommand_from $commands" -a help -d 'Print the help of a command'
+complete -c nameshift-cli -n "__fish_seen_subcommand_from help" -a "$commands"
+complete -c nameshift-cli -n "__fish_seen_subcommand_from apply" -l dry-run -d 'Rename nothing, print what would be done'
 complete -c nameshift-cli -n "__fish_seen_subcommand_from recover" -l undo -d 'Give every file its old name back'
 complete -c nameshift-cli -n "__fish_seen_subcommand_from recover" -l finish -d 'Finish the batch'
 complete -c nameshift-cli -n "__fish_seen_subcommand_from restore" -F
@@ -17,6 +20,7 @@ complete -c nameshift-cli -s h -l help -d 'Print the help and exit'
 complete -c nameshift-cli -l version -d 'Print the version and exit'
 complete -c nameshift-cli -l settings-dir -x -a '(__fish_complete_directories)' -d 'Where the settings files are'
 complete -c nameshift-cli -l no-settings -d 'Skip renset.ini'
+complete -c nameshift-cli -l saved-rules -d 'Start from the rules of renset.ini'
 complete -c nameshift-cli -l dir -x -a '(__fish_complete_directories)' -d 'The directory to rename in'
 complete -c nameshift-cli -l mask -x -d 'List only this extension, such as *.txt'
 complete -c nameshift-cli -l select -x -d 'Select the files matching this glob'
