@@ -663,7 +663,9 @@ TEST_F(StartedDialogTest, OtherDialogsRunThroughTheirHooksAndTheirFilesAreReadAg
                         .ok());
     };
     hooks.about = [&](const DialogContext&) { opened.push_back("about"); };
-    hooks.help = [&](const DialogContext&) { opened.push_back("help"); };
+    hooks.help = [&](const DialogContext&, const QString& page) {
+        opened.push_back("help " + page.toStdString());
+    };
     hooks.id3Options = [&](const DialogContext&) { opened.push_back("id3"); };
     ASSERT_TRUE(start());
     c().options->click();
@@ -673,7 +675,7 @@ TEST_F(StartedDialogTest, OtherDialogsRunThroughTheirHooksAndTheirFilesAreReadAg
     c().help->click();
     c().supportId3->click();
     c().id3Options->click();
-    EXPECT_EQ(opened, (Texts{"options", "about", "about", "help", "id3"}));
+    EXPECT_EQ(opened, (Texts{"options", "about", "about", "help index.html", "id3"}));
     EXPECT_EQ(c().aboutAction->text(), QStringLiteral("&About Nameshift Pro..."));
     EXPECT_TRUE(dialog->actions().contains(c().aboutAction));
 }

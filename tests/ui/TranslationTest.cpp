@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <QTextBrowser>
 #include <QTranslator>
 #include <QXmlStreamReader>
 
@@ -19,6 +20,7 @@
 #include "engine/ApplyCommand.h"
 #include "engine/BatchChecks.h"
 #include "ui/CaseWarnings.h"
+#include "ui/HelpWindow.h"
 #include "ui/MainDialog.h"
 #include "ui/QtMessageBox.h"
 
@@ -53,6 +55,15 @@ TEST_F(GermanTest, MainDialogSpeaksGerman) {
     EXPECT_EQ(c.sortList->itemText(3), QStringLiteral("Größe"));
     // The program's name is no text to translate.
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral(" Nameshift Pro"));
+}
+
+TEST_F(GermanTest, HelpWindowSpeaksGerman) {
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German));
+    const HelpWindow help;
+    QLocale::setDefault(before);
+    EXPECT_EQ(help.windowTitle(), QStringLiteral("Nameshift Pro Hilfe - Inhalt"));
+    EXPECT_TRUE(help.browser()->toPlainText().contains(QStringLiteral("Hilfe zu Nameshift Pro")));
 }
 
 TEST_F(GermanTest, MessageKeepsTheFileNameItNames) {
