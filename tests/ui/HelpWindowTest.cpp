@@ -146,8 +146,8 @@ TEST_P(HelpPages, AreCompleteAndTheirLinksLeadSomewhere) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, HelpPages, ::testing::Values(QLocale::English, QLocale::German),
-                         [](const ::testing::TestParamInfo<QLocale::Language>& info) {
-                             return QLocale::languageToString(info.param).toStdString();
+                         [](const ::testing::TestParamInfo<QLocale::Language>& language) {
+                             return QLocale::languageToString(language.param).toStdString();
                          });
 
 // F1 in a dialog opens the help on that dialog, in a help window of its own that the dialog's
