@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # The bash completion of nameshift-cli offers every command, every option and every value of a
-# choice that the tool's own help lists, with each command's options after that command.
-# Usage: bash-completion-test.sh COMPLETION_FILE NAMESHIFT_CLI
+# choice that the tool's own help lists, with each command's options after that command. A zsh
+# completion, when given, is valid zsh and names every such option.
+# Usage: bash-completion-test.sh COMPLETION_FILE NAMESHIFT_CLI [ZSH_COMPLETION_FILE]
 set -euo pipefail
 completion="$1"
 program="$2"
+zsh_completion="${3:-}"
 
 # shellcheck source=/dev/null
 source "$completion"
@@ -56,11 +58,20 @@ for option in $(options_of <<<"$help"); do
 done
 for command in $commands; do
     offers "$command" "$(complete_line '')" "$command"
-    offers "$command after options" "$(complete_line --prefix x --lower "${command:0:3}")" "$command"
+    offers "$command after options" "$(complete_line --lower "${command:0:3}")" "$command"
     for option in $(options_of < <("$program" "$command" --help)); do
         offers "$command $option" "$(complete_line "$command" "$option")" "$option"
     done
 done
+if [[ -n "$zsh_completion" ]]; then
+    zsh -n "$zsh_completion" || { echo "FAIL: zsh -n $zsh_completion" && failed=1; }
+    # As '--option[', '--option=[' or within {-v,--verbose}.
+    every_help="$(for command in "" $commands; do "$program" $command --help; done)"
+    for option in $(options_of <<<"$every_help"); do
+        grep -qE -- "(^|[{,'\"*)])$option([]=[,}]|$)" "$zsh_completion" ||
+            { echo "FAIL: zsh does not complete $option" && failed=1; }
+    done
+fi
 check "a command's own option first" "$(complete_line recover --u)" "--undo"
 check "nothing after a command" "$(complete_line --lower apply '')" ""
 check "a key of --sort" "$(complete_line --sort s)" "size"
