@@ -58,7 +58,8 @@ for option in $(options_of <<<"$help"); do
 done
 for command in $commands; do
     offers "$command" "$(complete_line '')" "$command"
-    offers "$command after options" "$(complete_line --lower "${command:0:3}")" "$command"
+    offers "$command after options" "$(complete_line --prefix x --lower "${command:0:3}")" \
+        "$command"
     for option in $(options_of < <("$program" "$command" --help)); do
         offers "$command $option" "$(complete_line "$command" "$option")" "$option"
     done
