@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QDirIterator>
 #include <QFile>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
@@ -13,8 +14,10 @@
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextTable>
+#include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "Palettes.h"
 #include "ScriptedMessageBox.h"
@@ -24,6 +27,7 @@
 #include "ui/Id3OptionsDialog.h"
 #include "ui/OptionsDialog.h"
 #include "ui/PreviewDialog.h"
+#include "ui/QtMessageBox.h"
 #include "ui/widgets/HyperlinkLabel.h"
 
 namespace nameshift::ui {
@@ -150,8 +154,8 @@ INSTANTIATE_TEST_SUITE_P(Languages, HelpPages, ::testing::Values(QLocale::Englis
                              return QLocale::languageToString(language.param).toStdString();
                          });
 
-// F1 in a dialog opens the help on that dialog, in a help window of its own that the dialog's
-// modality leaves usable.
+// F1 in a dialog or on a question opens the help on it, in a help window of its own that the
+// dialog's modality leaves usable.
 TEST(HelpWindow, F1OpensThePageOfTheDialogItIsPressedIn) {
     testing::TempDir dir;
     platform::PosixFileSystem fileSystem;
@@ -159,8 +163,13 @@ TEST(HelpWindow, F1OpensThePageOfTheDialogItIsPressedIn) {
     OptionsDialog options(fileSystem, messages, dir.file("opt.ini"));
     Id3OptionsDialog id3(fileSystem, messages, dir.file("ID3Opts.ini"));
     PreviewDialog preview;
-    const std::vector<std::pair<QDialog*, QString>> rows = {
-        {&options, "options.html"}, {&id3, "id3.html"}, {&preview, "preview.html"}};
+    platform::Message question{"A batch was interrupted.", "Interrupted Batch"};
+    question.helpPage = "recovery.html";
+    const std::unique_ptr<QMessageBox> questionBox = QtMessageBox::build(question, nullptr);
+    const std::vector<std::pair<QDialog*, QString>> rows = {{&options, "options.html"},
+                                                            {&id3, "id3.html"},
+                                                            {&preview, "preview.html"},
+                                                            {questionBox.get(), "recovery.html"}};
     for (const auto& [dialog, page] : rows) {
         dialog->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));

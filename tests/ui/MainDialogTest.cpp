@@ -542,6 +542,7 @@ TEST_F(StartedDialogTest, ACommandOutOfMemoryStopsWithAMessageAndTheDialogGoesOn
         buttons.push_back(button.filled());
     }
     EXPECT_EQ(buttons, (Texts{"Undo", "Finish", "Later"}));
+    EXPECT_EQ(messages.shown[1].helpPage, "recovery.html");
     EXPECT_EQ(messages.texts()[2], "1 file(s) renamed back.");
     EXPECT_EQ(dir.names("work"), (Texts{"one.txt", "three.mp3", "two.txt"})) << "undone";
     EXPECT_EQ(dialog->result(), QDialog::Rejected) << "the dialog is still open";
