@@ -36,7 +36,7 @@ std::string bytesOf(const QString& text) {
 }
 
 // The command line is read before any window system is opened, so that --help and --version
-// work without a display (the manual page is made from them at build time). Ends the process
+// work without a display. Ends the process
 // for --help, --version and a command line it cannot read.
 StartRequest readCommandLine(int argc, char** argv) {
     QStringList arguments;
@@ -136,7 +136,9 @@ int main(int argc, char** argv) {
     hooks.about = [](const ui::DialogContext& context) {
         ui::AboutDialog(context.messages, context.parent).exec();
     };
-    hooks.help = [](const ui::DialogContext& context) { ui::HelpWindow::showHelp(context.parent); };
+    hooks.help = [](const ui::DialogContext& context, const QString& page) {
+        ui::HelpWindow::showHelp(context.parent, page);
+    };
     ui::MainDialog dialog(std::move(services), std::move(hooks));
     messages.setParent(&dialog);
     dialog.startUp();

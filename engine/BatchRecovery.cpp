@@ -608,6 +608,7 @@ void offerRecovery(platform::FileSystem& fileSystem, platform::MessageBox& messa
             platform::Buttons::YesNoCancel};
         question.buttonTexts = {NS_MESSAGE("Message", "Undo"), NS_MESSAGE("Message", "Finish"),
                                 NS_MESSAGE("Message", "Later")};
+        question.helpPage = "recovery.html";
         const platform::Answer answer = messages.show(question);
         if (answer == platform::Answer::Cancel) {
             continue;

@@ -41,6 +41,8 @@ struct Message {
     // Words of the question's own for its buttons, in the order Yes, No, Cancel; empty: the
     // usual ones.
     std::vector<MessageText> buttonTexts;
+    // The page of the program's help that F1 opens while the message is shown; empty: none.
+    std::string helpPage;
 
     void setDetails(MessageText source) {
         details = source.filled();

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Checks what an installation gives a user and a packager: installs a finished build into a
 # staging folder while the build folder cannot be written, validates the menu entry and the
-# AppStream file there, reads the manual pages, asks both programs their version, starts the
-# installed launcher once with an empty settings folder and the program once by hand (offscreen),
-# installs again with another prefix than the configured one and starts the menu entry's program
-# from there, and runs nameshift-cli quietly and verbosely.
+# AppStream file there, reads and lints the manual pages, counts the German help pages, asks both
+# programs their version, starts the installed launcher once with an empty settings folder and
+# the program once by hand (offscreen), installs again with another prefix than the configured one
+# and starts the menu entry's program from there, and runs nameshift-cli quietly and verbosely.
 # Usage: scripts/check-install.sh [BUILD_DIR]
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -68,14 +68,25 @@ grep -q "<project_license>MIT</project_license>" "${metainfo[@]}" || fail "metai
 echo "== Manual pages and completions"
 for program in nameshift nameshift-cli; do
     page="$installed/share/man/man1/$program.1"
-    MANPAGER=cat MANWIDTH=80 man -l "$page" 2>/dev/null | grep -q "$version" ||
-        fail "man -l $page does not show version $version"
+    MANPAGER=cat MANWIDTH=80 man -l "$page" 2>/dev/null | grep -q "^EXIT STATUS" ||
+        fail "man -l $page shows no EXIT STATUS"
     lexgrog "$page" | grep -q "\"$program - " || fail "lexgrog finds no NAME line in $page"
+    # The staging folder is no part of the manual path, so the pages' references to each other
+    # are checked here, and mandoc's report of them is left out.
+    lint="$(mandoc -Tlint "$page" 2>&1 |
+        grep -vE "referenced manual not found: Xr (nameshift|nameshift-cli) 1( |$)")" || true
+    [[ -z "$lint" ]] || fail "mandoc -Tlint $page: $lint"
 done
 for file in share/bash-completion/completions/nameshift-cli share/fish/vendor_completions.d/nameshift-cli.fish; do
     [[ -f "$installed/$file" ]] || fail "missing $file"
 done
 compgen -G "$installed/share/zsh/*/_nameshift-cli" >/dev/null || fail "missing the zsh completion"
+# The resource compiler keeps a page as it is unless compressing saves more than 70 per cent, which
+# pages of prose never do, so the German pages can be counted in the program.
+pages=("$root"/resources/help/*.html)
+german_pages="$(grep -ao '<html lang="de">' "$installed/bin/nameshift" | wc -l)"
+((german_pages == ${#pages[@]})) ||
+    fail "nameshift carries $german_pages German help pages, not ${#pages[@]}"
 grep -q "^GenericName\[de\]=" "$desktop" || fail "the menu entry has no German GenericName"
 for ts in "$root"/translations/*.ts; do
     qm="$(basename "${ts%.ts}").qm"

@@ -14,7 +14,7 @@ packages=(
     libtag1-dev zlib1g-dev libicu-dev libcli11-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     fonts-dejavu-core rename mmv
-    help2man desktop-file-utils appstream man-db
+    desktop-file-utils appstream man-db mandoc zsh
     exfatprogs exfat-fuse
     clang libclang-rt-14-dev
 )

@@ -21,6 +21,7 @@ namespace nameshift::ui {
 namespace {
 
 const QString kHelpRoot = QStringLiteral("qrc:/help/");
+const char* const kPageProperty = "nameshiftHelpPage";
 const char* const kWindowTitle =
     QT_TRANSLATE_NOOP("nameshift::ui::HelpWindow", "Nameshift Pro Help");
 
@@ -109,6 +110,34 @@ HelpWindow* HelpWindow::showHelp(QWidget* parent, const QString& page) {
     help->raise();
     help->activateWindow();
     return help;
+}
+
+void HelpWindow::setPage(QWidget* widget, const QString& page) {
+    widget->setProperty(kPageProperty, page);
+}
+
+QString HelpWindow::pageFor(const QWidget* widget) {
+    for (const QWidget* around = widget; around != nullptr;
+         around = around->isWindow() ? nullptr : around->parentWidget()) {
+        const QVariant page = around->property(kPageProperty);
+        if (page.isValid()) {
+            return page.toString();
+        }
+    }
+    return QLatin1String(kContentsPage);
+}
+
+void HelpWindow::addHelpKey(QWidget* window, std::function<void(const QString&)> open) {
+    if (!open) {
+        open = [window](const QString& page) { showHelp(window, page); };
+    }
+    for (const QKeySequence& key :
+         {QKeySequence(QKeySequence::HelpContents), QKeySequence(Qt::Key_Help)}) {
+        QObject::connect(new QShortcut(key, window), &QShortcut::activated, window, [window, open] {
+            const QWidget* focus = window->focusWidget();
+            open(pageFor(focus != nullptr ? focus : window));
+        });
+    }
 }
 
 void HelpWindow::showPage(const QString& page) {

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <functional>
 
 class QTextBrowser;
 
@@ -26,6 +27,15 @@ public:
     // usable while that window is.
     static HelpWindow* showHelp(QWidget* parent,
                                 const QString& page = QLatin1String(kContentsPage));
+
+    // Names `page` as the help on `widget` and on the widgets inside it.
+    static void setPage(QWidget* widget, const QString& page);
+    // The help on `widget`: the page named for it or for the nearest widget around it in its
+    // window, else the contents page.
+    static QString pageFor(const QWidget* widget);
+    // Makes F1 and the Help key in `window` open the help on the widget that has the focus, by
+    // `open`, or else in the help window of `window`.
+    static void addHelpKey(QWidget* window, std::function<void(const QString&)> open = {});
 
     void showPage(const QString& page);
     QTextBrowser* browser() const { return browser_; }

@@ -21,6 +21,7 @@
 #include "engine/EditCorrections.h"
 #include "settings/Id3OptionsFile.h"
 #include "ui/DisplayText.h"
+#include "ui/HelpWindow.h"
 #include "ui/widgets/IconPushButton.h"
 
 namespace nameshift::ui {
@@ -99,6 +100,8 @@ Id3OptionsDialog::Id3OptionsDialog(platform::FileSystem& fileSystem, platform::M
       messages_(messages),
       id3OptionsPath_(std::move(id3OptionsPath)) {
     buildControls();
+    HelpWindow::setPage(this, QStringLiteral("id3.html"));
+    HelpWindow::addHelpKey(this);
     showState(settings::loadId3Options(fileSystem_, messages_, id3OptionsPath_));
 }
 

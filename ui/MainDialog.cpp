@@ -1,5 +1,7 @@
 #include "ui/MainDialog.h"
 
+#include <QAbstractButton>
+#include <QButtonGroup>
 #include <QEventLoop>
 #include <QFrame>
 #include <QGridLayout>
@@ -9,7 +11,6 @@
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QSignalBlocker>
 #include <QSplashScreen>
 #include <QTimer>
@@ -36,6 +37,7 @@
 #include "settings/StartupSettings.h"
 #include "ui/DisplayText.h"
 #include "ui/EditCorrections.h"
+#include "ui/HelpWindow.h"
 #include "ui/PreviewDialog.h"
 #include "ui/QtBatchProgress.h"
 #include "ui/QtRestoreFilePicker.h"
@@ -220,6 +222,7 @@ MainDialog::MainDialog(MainDialogServices services, DialogHooks hooks, QWidget* 
     setButtonIcons();
     layOutControls();
     connectControls();
+    setHelpPages();
     newNamesTimer_ = new QTimer(this);
     newNamesTimer_->setSingleShot(true);
     // Zero: after the events already queued, so a burst of keystrokes computes the names once.
@@ -507,12 +510,42 @@ void MainDialog::connectControls() {
             [this] { runCommand(&MainDialog::openOptions); });
     connect(c.id3Options, &QPushButton::clicked, this,
             [this] { runCommand(&MainDialog::openId3Options); });
-    connect(c.help, &QPushButton::clicked, this, &MainDialog::openHelp);
+    connect(c.help, &QPushButton::clicked, this,
+            [this] { openHelp(QLatin1String(HelpWindow::kContentsPage)); });
     connect(c.about, &QPushButton::clicked, this, &MainDialog::openAbout);
     connect(c.aboutAction, &QAction::triggered, this, &MainDialog::openAbout);
-    for (const QKeySequence& key :
-         {QKeySequence(QKeySequence::HelpContents), QKeySequence(Qt::Key_Help)}) {
-        connect(new QShortcut(key, this), &QShortcut::activated, this, &MainDialog::openHelp);
+    HelpWindow::addHelpKey(this, [this](const QString& page) { openHelp(page); });
+}
+
+// F1 opens the page on the control that has the focus; the rest of the window has the contents.
+void MainDialog::setHelpPages() {
+    const MainDialogControls& c = controls_;
+    const std::vector<std::pair<const char*, std::vector<QWidget*>>> pages = {
+        {"files.html",
+         {c.browser, c.fileList, c.status, c.selectAll, c.archive, c.readOnly, c.hidden, c.system,
+          c.sortList, c.maskList}},
+        {"rules.html",
+         {c.changePrefix,         c.prefixEdit,       c.useCounter,      c.counterStartEdit,
+          c.counterIncrementEdit, c.counterDigits,    c.changeExtension, c.extensionEdit,
+          c.removeSpaces,         c.removeBrackets,   c.removeTildes,    c.removeHyphens,
+          c.removeString,         c.removeStringEdit, c.replaceString,   c.replaceFromEdit,
+          c.replaceWithEdit,      c.lowerCase,        c.upperCase,       c.firstLetterUpper}},
+        {"id3.html", {c.supportId3, c.id3Options}},
+        {"preview.html", {c.preview}},
+        {"apply.html", {c.apply}},
+        {"restore.html", {c.restore}},
+        {"options.html", {c.options}},
+        {"settings.html", {c.save}},
+    };
+    for (const auto& [page, widgets] : pages) {
+        for (QWidget* widget : widgets) {
+            HelpWindow::setPage(widget, QLatin1String(page));
+        }
+    }
+    for (const QButtonGroup* group : {c.prefixPosition, c.counterPosition, c.extensionPosition}) {
+        for (QAbstractButton* button : group->buttons()) {
+            HelpWindow::setPage(button, QStringLiteral("rules.html"));
+        }
     }
 }
 
@@ -969,9 +1002,9 @@ void MainDialog::openAbout() {
     }
 }
 
-void MainDialog::openHelp() {
+void MainDialog::openHelp(const QString& page) {
     if (hooks_.help) {
-        hooks_.help(context());
+        hooks_.help(context(), page);
     }
 }
 

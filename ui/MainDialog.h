@@ -79,7 +79,8 @@ struct DialogHooks {
     std::function<void(const DialogContext&)> options;
     std::function<void(const DialogContext&)> id3Options;
     std::function<void(const DialogContext&)> about;
-    std::function<void(const DialogContext&)> help;
+    // Opens the help on `page`.
+    std::function<void(const DialogContext&, const QString& page)> help;
 };
 
 // Every control of the main dialog, for the code that lays them out and for tests.
@@ -232,7 +233,8 @@ private:
     void openOptions();
     void openId3Options();
     void openAbout();
-    void openHelp();
+    void openHelp(const QString& page);
+    void setHelpPages();
     DialogContext context();
 
     MainDialogServices services_;

@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "settings/ProgramOptionsFile.h"
+#include "ui/HelpWindow.h"
 #include "ui/widgets/IconPushButton.h"
 
 namespace nameshift::ui {
@@ -24,6 +25,8 @@ OptionsDialog::OptionsDialog(platform::FileSystem& fileSystem, platform::Message
       messages_(messages),
       optionsPath_(std::move(optionsPath)) {
     buildControls();
+    HelpWindow::setPage(this, QStringLiteral("options.html"));
+    HelpWindow::addHelpKey(this);
     showOptions(settings::loadProgramOptions(fileSystem_, messages_, optionsPath_,
                                              settings::ProgramOptions{}));
 }

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "ui/DisplayText.h"
+#include "ui/HelpWindow.h"
 #include "ui/QtMessageBox.h"
 #include "ui/WindowPlacement.h"
 
@@ -185,6 +186,8 @@ PreviewDialog::PreviewDialog(QWidget* parent, ModalRunner runner)
       list_(new QTreeView(this)),
       closeButton_(new IconPushButton(tr("&Close Window"), this)) {
     setWindowTitle(tr("Preview"));
+    HelpWindow::setPage(this, QStringLiteral("preview.html"));
+    HelpWindow::addHelpKey(this);
     setModal(true);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 

@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "ui/DisplayText.h"
+#include "ui/HelpWindow.h"
 #include "ui/WindowPlacement.h"
 
 namespace nameshift::ui {
@@ -84,6 +85,10 @@ std::unique_ptr<QMessageBox> QtMessageBox::build(const platform::Message& messag
         if (QAbstractButton* button = box->button(named[i])) {
             button->setText(translated(message.buttonTexts[i]));
         }
+    }
+    if (!message.helpPage.empty()) {
+        HelpWindow::setPage(box.get(), QString::fromStdString(message.helpPage));
+        HelpWindow::addHelpKey(box.get());
     }
     return box;
 }

@@ -10,6 +10,8 @@ complete -c nameshift-cli -n "not __fish_seen_subcommand_from $commands" -a save
 complete -c nameshift-cli -n "not __fish_seen_subcommand_from $commands" -a init-settings -d 'Write the missing settings files'
 complete -c nameshift-cli -n "not __fish_seen_subcommand_from $commands" -a recover -d 'Undo or finish an interrupted batch'
 complete -c nameshift-cli -n "not __fish_seen_subcommand_from $commands" -a help -d 'Print the help of the tool or of a command'
+complete -c nameshift-cli -n "__fish_seen_subcommand_from help" -a "$commands"
+complete -c nameshift-cli -n "__fish_seen_subcommand_from apply" -l dry-run -d 'Rename nothing, print what would be done'
 complete -c nameshift-cli -n "__fish_seen_subcommand_from recover" -l undo -d 'Give every file its old name back'
 complete -c nameshift-cli -n "__fish_seen_subcommand_from recover" -l finish -d 'Finish the batch'
 complete -c nameshift-cli -n "__fish_seen_subcommand_from restore" -F
@@ -19,6 +21,7 @@ complete -c nameshift-cli -l version -d 'Print the version and exit'
 complete -c nameshift-cli -l settings-dir -x -a '(__fish_complete_directories)' -d 'Where the settings files are'
 complete -c nameshift-cli -l saved-rules -d 'Start from the rules of renset.ini'
 complete -c nameshift-cli -l no-settings -d 'Skip renset.ini'
+complete -c nameshift-cli -l saved-rules -d 'Start from the rules of renset.ini'
 complete -c nameshift-cli -l dir -x -a '(__fish_complete_directories)' -d 'The directory to rename in'
 complete -c nameshift-cli -l mask -x -d 'List only this extension, such as *.txt'
 complete -c nameshift-cli -l select -x -d 'Select the files matching this glob'

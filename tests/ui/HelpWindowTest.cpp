@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QDirIterator>
 #include <QFile>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
@@ -13,14 +14,20 @@
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextTable>
+#include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "Palettes.h"
 #include "ScriptedMessageBox.h"
 #include "TempDir.h"
 #include "platform/PosixFileSystem.h"
 #include "ui/AboutDialog.h"
+#include "ui/Id3OptionsDialog.h"
+#include "ui/OptionsDialog.h"
+#include "ui/PreviewDialog.h"
+#include "ui/QtMessageBox.h"
 #include "ui/widgets/HyperlinkLabel.h"
 
 namespace nameshift::ui {
@@ -92,10 +99,19 @@ TEST(HelpWindow, IsMadeOnceAndShowsTheAskedPage) {
     second->close();
 }
 
-// Every page has a title, is listed on the contents page, and links only to pages and files
-// that the program carries.
-TEST(HelpWindow, PagesAreCompleteAndTheirLinksLeadSomewhere) {
+// Every page has a title, is listed on the contents page, links only to pages and files that
+// the program carries, and has a copy in each language of the program.
+class HelpPages : public ::testing::TestWithParam<QLocale::Language> {
+protected:
+    void SetUp() override { QLocale::setDefault(QLocale(GetParam())); }
+    void TearDown() override { QLocale::setDefault(before); }
+
+    const QLocale before;
+};
+
+TEST_P(HelpPages, AreCompleteAndTheirLinksLeadSomewhere) {
     HelpWindow window;  // makes the pages available
+    const QString language = QLocale(GetParam()).name().section(QLatin1Char('_'), 0, 0);
     const QRegularExpression link(QStringLiteral("href=\"([^\"]+)\""));
     const QRegularExpression title(QStringLiteral("<title>[^<]+</title>"));
     std::set<QString> pages;
@@ -111,6 +127,8 @@ TEST(HelpWindow, PagesAreCompleteAndTheirLinksLeadSomewhere) {
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
         const QString text = QString::fromUtf8(file.readAll());
         EXPECT_TRUE(title.match(text).hasMatch()) << path.toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("<html lang=\"%1\">").arg(language)))
+            << path.toStdString();
         for (auto it = link.globalMatch(text); it.hasNext();) {
             const QString target = it.next().captured(1).section(QLatin1Char('#'), 0, 0);
             if (target.contains(QLatin1Char(':')) || target.isEmpty()) {
@@ -123,11 +141,43 @@ TEST(HelpWindow, PagesAreCompleteAndTheirLinksLeadSomewhere) {
             }
         }
     }
-    EXPECT_GE(pages.size(), 9u);
+    EXPECT_GE(pages.size(), 12u);
     for (const QString& page : pages) {
         if (page != QLatin1String("index.html")) {
             EXPECT_TRUE(linkedFromContents.count(page)) << page.toStdString();
         }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, HelpPages, ::testing::Values(QLocale::English, QLocale::German),
+                         [](const ::testing::TestParamInfo<QLocale::Language>& language) {
+                             return QLocale::languageToString(language.param).toStdString();
+                         });
+
+// F1 in a dialog or on a question opens the help on it, in a help window of its own that the
+// dialog's modality leaves usable.
+TEST(HelpWindow, F1OpensThePageOfTheDialogItIsPressedIn) {
+    testing::TempDir dir;
+    platform::PosixFileSystem fileSystem;
+    testing::ScriptedMessageBox messages;
+    OptionsDialog options(fileSystem, messages, dir.file("opt.ini"));
+    Id3OptionsDialog id3(fileSystem, messages, dir.file("ID3Opts.ini"));
+    PreviewDialog preview;
+    platform::Message question{"A batch was interrupted.", "Interrupted Batch"};
+    question.helpPage = "recovery.html";
+    const std::unique_ptr<QMessageBox> questionBox = QtMessageBox::build(question, nullptr);
+    const std::vector<std::pair<QDialog*, QString>> rows = {{&options, "options.html"},
+                                                            {&id3, "id3.html"},
+                                                            {&preview, "preview.html"},
+                                                            {questionBox.get(), "recovery.html"}};
+    for (const auto& [dialog, page] : rows) {
+        dialog->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
+        QTest::keyClick(dialog, Qt::Key_F1);
+        auto* help = dialog->findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly);
+        ASSERT_NE(help, nullptr) << page.toStdString();
+        EXPECT_EQ(help->browser()->source().fileName(), page);
+        dialog->hide();
     }
 }
 

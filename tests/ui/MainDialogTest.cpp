@@ -542,6 +542,7 @@ TEST_F(StartedDialogTest, ACommandOutOfMemoryStopsWithAMessageAndTheDialogGoesOn
         buttons.push_back(button.filled());
     }
     EXPECT_EQ(buttons, (Texts{"Undo", "Finish", "Later"}));
+    EXPECT_EQ(messages.shown[1].helpPage, "recovery.html");
     EXPECT_EQ(messages.texts()[2], "1 file(s) renamed back.");
     EXPECT_EQ(dir.names("work"), (Texts{"one.txt", "three.mp3", "two.txt"})) << "undone";
     EXPECT_EQ(dialog->result(), QDialog::Rejected) << "the dialog is still open";
@@ -663,7 +664,9 @@ TEST_F(StartedDialogTest, OtherDialogsRunThroughTheirHooksAndTheirFilesAreReadAg
                         .ok());
     };
     hooks.about = [&](const DialogContext&) { opened.push_back("about"); };
-    hooks.help = [&](const DialogContext&) { opened.push_back("help"); };
+    hooks.help = [&](const DialogContext&, const QString& page) {
+        opened.push_back("help " + page.toStdString());
+    };
     hooks.id3Options = [&](const DialogContext&) { opened.push_back("id3"); };
     ASSERT_TRUE(start());
     c().options->click();
@@ -673,7 +676,7 @@ TEST_F(StartedDialogTest, OtherDialogsRunThroughTheirHooksAndTheirFilesAreReadAg
     c().help->click();
     c().supportId3->click();
     c().id3Options->click();
-    EXPECT_EQ(opened, (Texts{"options", "about", "about", "help", "id3"}));
+    EXPECT_EQ(opened, (Texts{"options", "about", "about", "help index.html", "id3"}));
     EXPECT_EQ(c().aboutAction->text(), QStringLiteral("&About Nameshift Pro..."));
     EXPECT_TRUE(dialog->actions().contains(c().aboutAction));
 }

@@ -63,7 +63,9 @@ protected:
             }
         };
         DialogHooks hooks;
-        hooks.help = [this](const DialogContext&) { ++helpOpened; };
+        hooks.help = [this](const DialogContext&, const QString& page) {
+            helpPages.push_back(page);
+        };
         dialog = std::make_unique<MainDialog>(std::move(services), hooks);
         ASSERT_TRUE(dialog->startUp());
     }
@@ -89,7 +91,7 @@ protected:
     NoTags tags;
     FixedVolumes volumes{{"/"}};
     std::unique_ptr<MainDialog> dialog;
-    int helpOpened = 0;
+    std::vector<QString> helpPages;
     std::size_t newNamesPerSlice = 8192;
     std::function<void(QDialog&)> onModal;
 };
@@ -348,12 +350,26 @@ TEST_F(MainWindowTest, TheRowsOnScreenGetTheirNamesFirstAndTheRestFollowBetweenE
     EXPECT_EQ(messages.shown[0].text, duplicate);
 }
 
-TEST_F(MainWindowTest, F1OpensTheHelp) {
+// F1 opens the help on the control that has the focus; the Help button opens the contents.
+TEST_F(MainWindowTest, F1OpensTheHelpOnTheFocusedControl) {
     start({});
     dialog->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
-    QTest::keyClick(dialog.get(), Qt::Key_F1);
-    EXPECT_EQ(helpOpened, 1);
+    const std::vector<std::pair<QWidget*, QString>> rows = {{c().browser->tree(), "files.html"},
+                                                            {c().maskList, "files.html"},
+                                                            {c().changePrefix, "rules.html"},
+                                                            {c().upperCase, "rules.html"},
+                                                            {c().supportId3, "id3.html"},
+                                                            {c().apply, "apply.html"},
+                                                            {c().exit, "index.html"}};
+    for (const auto& [control, page] : rows) {
+        control->setFocus();
+        QTest::keyClick(dialog.get(), Qt::Key_F1);
+        EXPECT_EQ(helpPages.back(), page) << control->metaObject()->className();
+    }
+    c().help->click();
+    EXPECT_EQ(helpPages.back(), QStringLiteral("index.html"));
+    EXPECT_EQ(helpPages.size(), rows.size() + 1);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTranslator>
 #include <QXmlStreamReader>
 
@@ -28,6 +29,7 @@
 #include "settings/ProgramOptionsFile.h"
 #include "ui/CaseWarnings.h"
 #include "ui/Id3OptionsDialog.h"
+#include "ui/HelpWindow.h"
 #include "ui/MainDialog.h"
 #include "ui/OptionsDialog.h"
 #include "ui/PreviewDialog.h"
@@ -65,6 +67,15 @@ TEST_F(GermanTest, MainDialogSpeaksGerman) {
     EXPECT_EQ(c.sortList->itemText(3), QStringLiteral("Größe"));
     // The program's name is no text to translate.
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral(" Nameshift Pro"));
+}
+
+TEST_F(GermanTest, HelpWindowSpeaksGerman) {
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German));
+    const HelpWindow help;
+    QLocale::setDefault(before);
+    EXPECT_EQ(help.windowTitle(), QStringLiteral("Nameshift Pro Hilfe - Inhalt"));
+    EXPECT_TRUE(help.browser()->toPlainText().contains(QStringLiteral("Hilfe zu Nameshift Pro")));
 }
 
 TEST_F(GermanTest, MessageKeepsTheFileNameItNames) {
