@@ -13,13 +13,13 @@
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextTable>
+#include <filesystem>
 #include <set>
 #include <string>
 
 #include "Palettes.h"
 #include "ScriptedMessageBox.h"
 #include "TempDir.h"
-#include "platform/PosixFileSystem.h"
 #include "ui/AboutDialog.h"
 #include "ui/widgets/HyperlinkLabel.h"
 
@@ -34,15 +34,13 @@ using testing::styleLight;
 using testing::themeDark;
 
 std::string currentDirectory() {
-    platform::PosixFileSystem fileSystem;
-    return fileSystem.currentDirectory().value();
+    return std::filesystem::current_path().string();
 }
 
 TEST(HelpWindow, OpensBesideItsOwnerAndLeavesTheCurrentDirectory) {
     testing::TempDir dir;
     dir.makeDirectory("browsed");
-    platform::PosixFileSystem fileSystem;
-    ASSERT_TRUE(fileSystem.setCurrentDirectory(dir.file("browsed")).ok());
+    std::filesystem::current_path(dir.file("browsed"));
     const std::string before = currentDirectory();
     QDialog owner;
     owner.show();
