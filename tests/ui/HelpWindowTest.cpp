@@ -20,6 +20,7 @@
 #include "Palettes.h"
 #include "ScriptedMessageBox.h"
 #include "TempDir.h"
+#include "platform/PosixFileSystem.h"
 #include "ui/AboutDialog.h"
 #include "ui/widgets/HyperlinkLabel.h"
 
