@@ -10,6 +10,7 @@
 #include "platform/PosixFileSystem.h"
 #include "platform/ProcMountsVolumeSource.h"
 #include "platform/ProgramVersion.h"
+#include "platform/StartupDirectory.h"
 #include "settings/DefaultSettingsFiles.h"
 #include "settings/UserSettingsDirectory.h"
 #include "ui/AboutDialog.h"
@@ -121,6 +122,7 @@ int main(int argc, char** argv) {
     services.settingsDirectory = settings::prepareSettingsDirectory(
         fileSystem, request.settingsDirectory,
         settings::userSettingsDirectory(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")));
+    services.startDirectory = platform::startupDirectory();
     services.startFolder = request.folder;
     ui::DialogHooks hooks;
     hooks.options = [](const ui::DialogContext& context) {

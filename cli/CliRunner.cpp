@@ -85,12 +85,14 @@ int exitStatusOf(engine::CommandOutcome outcome, const engine::BatchReport& batc
 }  // namespace
 
 CliRunner::CliRunner(platform::FileSystem& fileSystem, engine::TagReader& tags, std::FILE* output,
-                     std::FILE* errors, std::string userSettingsDirectory)
+                     std::FILE* errors, platform::Result<std::string> startDirectory,
+                     std::string userSettingsDirectory)
     : fileSystem_(fileSystem),
       tags_(tags),
       output_(output),
       errors_(errors),
-      userSettingsDirectory_(std::move(userSettingsDirectory)) {}
+      userSettingsDirectory_(std::move(userSettingsDirectory)),
+      startedIn_(std::move(startDirectory)) {}
 
 int CliRunner::run(const CliOptions& options) {
     StderrMessageBox messages(errors_, options.yes ? platform::Answer::Yes : platform::Answer::No,
@@ -152,12 +154,11 @@ int CliRunner::runCommand(const CliOptions& options, StderrMessageBox& messages)
 }
 
 bool CliRunner::findSettings(const CliOptions& options, StderrMessageBox& messages) {
-    const platform::Result<std::string> here = fileSystem_.currentDirectory();
-    if (!here.ok()) {
-        messages.show(platform::cannotReadCurrentFolder(here.status()));
+    if (!startedIn_.ok()) {
+        messages.show(platform::cannotReadCurrentFolder(startedIn_.status()));
         return false;
     }
-    startDirectory_ = *here;
+    startDirectory_ = *startedIn_;
     const std::string& directory =
         options.settingsDirectory.empty() ? userSettingsDirectory_ : options.settingsDirectory;
     paths_ = settings::SettingsPaths::fromWorkingDirectory(
@@ -339,7 +340,9 @@ int CliRunner::apply(const CliOptions& options, engine::RenameSession& session,
 int CliRunner::restore(const CliOptions& options, engine::RenameSession& session,
                        StderrMessageBox& messages) {
     session.options.exitAfterRestore = true;
-    ArgumentRestoreFilePicker picker(options.restoreFilePath);
+    // A relative path on the command line names a file from where the tool was started.
+    ArgumentRestoreFilePicker picker(
+        platform::absolutePath(options.restoreFilePath, startDirectory_));
     const engine::CommandOutcome outcome = engine::restoreFilenames(session, picker, nullptr);
     printRenames(session.lastBatch, messages);
     return exitStatusOf(outcome, session.lastBatch);

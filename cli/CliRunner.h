@@ -17,10 +17,12 @@ namespace nameshift::cli {
 // Names go to `output`, messages to `errors`. Returns the exit status.
 class CliRunner {
 public:
-    // `userSettingsDirectory` is where the settings files are when --settings-dir is not given;
-    // empty: the current directory.
+    // `startDirectory` is the working directory the tool was started in, or why it could not be
+    // read; relative paths of the command line are taken from it. `userSettingsDirectory` is
+    // where the settings files are when --settings-dir is not given; empty: the start directory.
     CliRunner(platform::FileSystem& fileSystem, engine::TagReader& tags, std::FILE* output,
-              std::FILE* errors, std::string userSettingsDirectory = {});
+              std::FILE* errors, platform::Result<std::string> startDirectory,
+              std::string userSettingsDirectory = {});
 
     int run(const CliOptions& options);
 
@@ -69,6 +71,7 @@ private:
     std::FILE* output_;
     std::FILE* errors_;
     std::string userSettingsDirectory_;
+    platform::Result<std::string> startedIn_;
     std::string startDirectory_;
     settings::SettingsPaths paths_;
 };

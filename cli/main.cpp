@@ -7,6 +7,7 @@
 #include "cli/CliRunner.h"
 #include "engine/TagLibTagReader.h"
 #include "platform/PosixFileSystem.h"
+#include "platform/StartupDirectory.h"
 #include "settings/UserSettingsDirectory.h"
 
 int main(int argc, char** argv) {
@@ -21,7 +22,7 @@ int main(int argc, char** argv) {
     platform::PosixFileSystem fileSystem;
     engine::TagLibTagReader tags;
     cli::CliRunner runner(
-        fileSystem, tags, stdout, stderr,
+        fileSystem, tags, stdout, stderr, platform::startupDirectory(),
         settings::userSettingsDirectory(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")));
     return runner.run(*parsed.options);
 }

@@ -1,6 +1,7 @@
 #include "engine/ApplyCommand.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 #include <variant>
 
@@ -134,6 +135,25 @@ platform::MessageText closingText(const RenameRun& run, std::size_t total) {
             static_cast<long long>(total)};
 }
 
+// The refusal of a batch whose folder was moved away or replaced since it was listed: the folder
+// now under the listed path holds other files, which may even bear the listed names.
+std::optional<platform::Message> otherFolderRefusal(RenameSession& session,
+                                                    const platform::Directory& directory) {
+    const std::optional<platform::FileIdentity>& listed = session.fileList.listedDirectory();
+    const platform::Result<platform::FileIdentity> opened =
+        session.fileSystem.identifyIn(directory, ".");
+    if (!listed || !opened.ok() || opened->sameFileAs(*listed)) {
+        return std::nullopt;
+    }
+    return platform::Message{
+        {NS_MESSAGE("Message",
+                    "Cannot continue - the folder \"%1\" is no longer the folder "
+                    "that was listed; the list is refreshed. Nothing was renamed."),
+         {directory.path()}},
+        NS_MESSAGE("Message", "Directory Error"),
+        Icon::Stop};
+}
+
 CommandOutcome refuseBatch(platform::MessageBox& messages, const platform::Message& refusal) {
     messages.show(refusal);
     return CommandOutcome::Refused;
@@ -188,6 +208,11 @@ CommandOutcome applyChanges(RenameSession& session, BatchQuestions& questions,
         fileSystem.openDirectory(plan.directory);
     if (!directory.ok()) {
         return refuseBatch(messages, directoryError(plan.directory, directory.status()));
+    }
+    if (const auto refusal = otherFolderRefusal(session, *directory)) {
+        messages.show(*refusal);
+        session.fileList.applyFileMask(session.directory);
+        return CommandOutcome::Relisted;
     }
     auto guarded = guardBatch(fileSystem, session.stateDirectory, *directory);
     if (const auto* refusal = std::get_if<platform::Message>(&guarded)) {

@@ -110,12 +110,20 @@ bool FileList::fill(const std::string& directory) {
                        NS_MESSAGE("Message", "File Attribute Error"), platform::Icon::Exclamation);
         return false;
     }
-    auto entries = needsFileDetails() ? fileSystem_.listDirectory(directory)
-                                      : fileSystem_.listDirectoryKinds(directory);
+    const platform::Result<platform::Directory> opened = fileSystem_.openDirectory(directory);
+    if (!opened.ok()) {
+        return false;
+    }
+    auto entries = needsFileDetails() ? fileSystem_.listDirectory(*opened)
+                                      : fileSystem_.listDirectoryKinds(*opened);
     if (!entries.ok()) {
         return false;
     }
+    const platform::Result<platform::FileIdentity> identity = fileSystem_.identifyIn(*opened, ".");
     clear();
+    if (identity.ok()) {
+        listedDirectory_ = *identity;
+    }
     listing_.reserve(entries->size());
     // Masks come from every file, listed or not; most files share a few extensions, so each
     // distinct one is lower-cased once.
@@ -177,6 +185,7 @@ void FileList::clear() {
     std::vector<std::size_t>().swap(rows_);
     std::vector<char>().swap(ticks_);
     tickedCount_ = 0;
+    listedDirectory_.reset();
 }
 
 void FileList::setTicked(std::size_t row, bool ticked) {

@@ -43,6 +43,12 @@ public:
     // Empties the listing and the rows, as after a change the list must not show stale names.
     void clear();
 
+    // Which directory the listing was read from: a batch must not rename in another one that
+    // took its path since. Nothing while no listing is held.
+    const std::optional<platform::FileIdentity>& listedDirectory() const {
+        return listedDirectory_;
+    }
+
     const std::vector<ListedFile>& listing() const { return listing_; }
     // The storage of the listed names, which stays as long as anyone holds it, a later listing
     // notwithstanding.
@@ -78,6 +84,7 @@ private:
     std::shared_ptr<NameArena> names_ = std::make_shared<NameArena>();
     std::vector<ListedFile> listing_;
     std::vector<std::string> masks_;
+    std::optional<platform::FileIdentity> listedDirectory_;
     std::vector<std::size_t> rows_;  // indexes into listing_, in list order
     std::vector<char> ticks_;        // one per row
     std::size_t tickedCount_ = 0;

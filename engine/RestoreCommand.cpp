@@ -303,8 +303,7 @@ CommandOutcome restoreFilenames(RenameSession& session, RestoreFilePicker& picke
     platform::MessageBox& messages = session.messages;
     session.lastBatch = {};
 
-    const platform::Result<std::string> here = fileSystem.currentDirectory();
-    const std::string initialDirectory = here.ok() ? *here : std::string();
+    const std::string& initialDirectory = session.directory;
     const std::optional<std::string> choice = picker.chooseRestoreFile(initialDirectory);
     if (!choice) {
         return CommandOutcome::Cancelled;

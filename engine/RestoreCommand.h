@@ -10,7 +10,8 @@
 namespace nameshift::engine {
 
 // Undoes a batch from the restore file the user picks: every file of the stored directory gets
-// its earlier name back, never replacing a file; each failure has its message. The chosen file is
+// its earlier name back, never replacing a file; each failure has its message. The picker starts
+// in session.directory, and a relative choice is taken from there. The chosen file is
 // deleted when every pair was restored, otherwise it is rewritten with exactly the pairs still to
 // restore. The batch holds the directory's lock and its journal, as apply does. Ends with the file
 // list refilled from session.directory, or with ExitProgram when the options ask for it.

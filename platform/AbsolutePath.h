@@ -4,8 +4,8 @@
 
 namespace nameshift::platform {
 
-// `path` taken from `base` when it is relative. The commands change the process's current
-// directory while they work, so a path they keep must not depend on it.
+// `path` taken from `base` when it is relative: a path the program keeps names the directory it
+// was given in, wherever the program works later.
 inline std::string absolutePath(const std::string& path, const std::string& base) {
     if (path.empty() || path.front() == '/' || base.empty()) {
         return path;

@@ -6,8 +6,7 @@
 
 namespace nameshift::platform {
 
-// True when the process can make `path` its current directory; the current directory is put
-// back at once. An empty path never exists.
+// True when `path` is a directory the program may enter. An empty path never exists.
 bool directoryExists(FileSystem& fileSystem, const std::string& path);
 
 }  // namespace nameshift::platform

@@ -18,9 +18,9 @@ enum class WriteMode {
     Replace,    // replaces whatever is there
 };
 
-// Every file-system operation the program needs. Relative paths are taken from the process's
-// current directory; the operations on an open Directory take plain names inside it. Tests wrap
-// the real implementation to inject failures.
+// Every file-system operation the program needs. The program never changes its current
+// directory, so a relative path is taken from the one it started in; the operations on an open
+// Directory take plain names inside it. Tests wrap the real implementation to inject failures.
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -53,12 +53,9 @@ public:
         return {};
     }
 
-    virtual Result<std::string> currentDirectory() = 0;
-    virtual Status setCurrentDirectory(const std::string& path) = 0;
-
-    // Renames without ever replacing an existing file; renaming a file to its own name succeeds
-    // and does nothing.
-    virtual Status rename(const std::string& from, const std::string& to) = 0;
+    // Whether `path` is a directory the program may enter, with the errors entering it would
+    // give: ENOENT, ENOTDIR, ESTALE when it is not (or no longer) there, EACCES when it may not.
+    virtual Status canEnter(const std::string& path) = 0;
 
     // Writes the whole file or nothing: the text goes to a temporary file beside the target,
     // which takes the target's place only once every byte, and the directory entry, is on disk.
@@ -89,6 +86,8 @@ public:
 
     // The same operations inside an open directory.
     virtual Result<Directory> openDirectory(const std::string& path) = 0;
+    // Renames without ever replacing an existing file; renaming a file to its own name succeeds
+    // and does nothing.
     virtual Status renameIn(const Directory& directory, const std::string& from,
                             const std::string& to) = 0;
     virtual Status writeFileIn(const Directory& directory, const std::string& name,

@@ -340,23 +340,18 @@ Status PosixFileSystem::visitDirectoryKinds(const Directory& directory,
     }
 }
 
-Result<std::string> PosixFileSystem::currentDirectory() {
-    std::unique_ptr<char, decltype(&std::free)> path(::getcwd(nullptr, 0), &std::free);
-    if (!path) {
+Status PosixFileSystem::canEnter(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
         return lastError();
     }
-    return std::string(path.get());
-}
-
-Status PosixFileSystem::setCurrentDirectory(const std::string& path) {
-    if (::chdir(path.c_str()) != 0) {
+    if (!S_ISDIR(info.st_mode)) {
+        return Status::fromErrno(ENOTDIR);
+    }
+    if (::access(path.c_str(), X_OK) != 0) {
         return lastError();
     }
     return {};
-}
-
-Status PosixFileSystem::rename(const std::string& from, const std::string& to) {
-    return renameInside(AT_FDCWD, from, to);
 }
 
 Status PosixFileSystem::writeFile(const std::string& path, const FileContents& contents,

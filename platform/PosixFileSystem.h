@@ -12,9 +12,7 @@ public:
     Result<std::vector<DirEntry>> listDirectoryKinds(const Directory& directory) override;
     Status visitDirectoryKinds(const Directory& directory,
                                const std::function<void(const DirEntryView&)>& visit) override;
-    Result<std::string> currentDirectory() override;
-    Status setCurrentDirectory(const std::string& path) override;
-    Status rename(const std::string& from, const std::string& to) override;
+    Status canEnter(const std::string& path) override;
     Status writeFile(const std::string& path, const FileContents& contents,
                      WriteMode mode) override;
     Result<std::string> readFile(const std::string& path, std::size_t maxBytes) override;

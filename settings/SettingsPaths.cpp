@@ -17,16 +17,16 @@ SettingsPaths SettingsPaths::fromWorkingDirectory(const std::string& cwd) {
     return paths;
 }
 
-platform::Result<SettingsPaths> SettingsPaths::atStartup(platform::FileSystem& fileSystem,
-                                                         const std::string& directory) {
+platform::Result<SettingsPaths> SettingsPaths::atStartup(
+    const platform::Result<std::string>& startDirectory, const std::string& directory) {
     if (!directory.empty() && directory.front() == '/') {
         return fromWorkingDirectory(directory);
     }
-    const platform::Result<std::string> cwd = fileSystem.currentDirectory();
-    if (!cwd.ok()) {
-        return cwd.status();
+    if (!startDirectory.ok()) {
+        return startDirectory.status();
     }
-    return fromWorkingDirectory(directory.empty() ? *cwd : platform::absolutePath(directory, *cwd));
+    return fromWorkingDirectory(
+        directory.empty() ? *startDirectory : platform::absolutePath(directory, *startDirectory));
 }
 
 }  // namespace nameshift::settings

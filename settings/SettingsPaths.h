@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/FileSystem.h"
+#include "platform/Status.h"
 
 namespace nameshift::settings {
 
@@ -12,7 +12,7 @@ inline constexpr std::string_view kProgramOptionsFileName = "opt.ini";
 inline constexpr std::string_view kId3OptionsFileName = "ID3Opts.ini";
 
 // Where the three settings files lie: the working directory the program started in. The paths
-// are fixed once; the browser changing the current directory later does not move them.
+// are fixed once; the folder the browser shows later does not move them.
 struct SettingsPaths {
     std::string programDirectory;  // ends with "/"
     std::string renameSettings;
@@ -20,11 +20,11 @@ struct SettingsPaths {
     std::string id3Options;
 
     static SettingsPaths fromWorkingDirectory(const std::string& cwd);
-    // In `directory`, taken from the process's current directory when it is relative; in the
-    // current directory itself when it is empty. Fails when the current directory is needed and
-    // cannot be read.
-    static platform::Result<SettingsPaths> atStartup(platform::FileSystem& fileSystem,
-                                                     const std::string& directory = {});
+    // In `directory`, taken from the directory the program started in when it is relative; in
+    // that directory itself when it is empty. Fails as `startDirectory` when it is needed and
+    // could not be read.
+    static platform::Result<SettingsPaths> atStartup(
+        const platform::Result<std::string>& startDirectory, const std::string& directory = {});
 
     bool operator==(const SettingsPaths&) const = default;
 };

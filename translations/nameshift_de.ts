@@ -738,6 +738,10 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
         <source>Year of Release</source>
         <translation>Erscheinungsjahr</translation>
     </message>
+    <message>
+        <source>Cannot continue - the folder &quot;%1&quot; is no longer the folder that was listed; the list is refreshed. Nothing was renamed.</source>
+        <translation>Fortfahren nicht möglich – der Ordner „%1“ ist nicht mehr der Ordner, der eingelesen wurde; die Liste wird neu eingelesen. Es wurde nichts umbenannt.</translation>
+    </message>
 </context>
 <context>
     <name>QProgressDialog</name>

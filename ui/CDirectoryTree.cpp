@@ -99,18 +99,19 @@ void CDirectoryTree::setImages(const QIcon& subdirectory, const QIcon& pathChain
 
 bool CDirectoryTree::fillTree() {
     if (!drive_.empty()) {
-        const platform::Status moved = fileSystem_.setCurrentDirectory(drive_);
-        if (!moved.ok()) {
-            messages_.show(platform::cannotOpenFolder(drive_, moved));
+        const platform::Status entered = fileSystem_.canEnter(drive_);
+        if (!entered.ok()) {
+            messages_.show(platform::cannotOpenFolder(drive_, entered));
             return false;
         }
+        showChain(drive_);
+        return true;
     }
-    const platform::Result<std::string> cwd = fileSystem_.currentDirectory();
-    if (!cwd.ok()) {
-        messages_.show(platform::cannotReadCurrentFolder(cwd.status()));
+    if (!startDirectory_.ok()) {
+        messages_.show(platform::cannotReadCurrentFolder(startDirectory_.status()));
         return false;
     }
-    showChain(*cwd);
+    showChain(*startDirectory_);
     return true;
 }
 
@@ -144,7 +145,7 @@ bool CDirectoryTree::refresh() {
     if (currentPath_.empty()) {
         return false;  // nothing shown yet
     }
-    const platform::Status entered = fileSystem_.setCurrentDirectory(currentPath_);
+    const platform::Status entered = fileSystem_.canEnter(currentPath_);
     if (isGone(entered)) {
         showNearestExisting(currentPath_);
     } else if (!entered.ok()) {
@@ -158,7 +159,7 @@ bool CDirectoryTree::refresh() {
 }
 
 bool CDirectoryTree::leaveIfGone() {
-    if (currentPath_.empty() || !isGone(fileSystem_.setCurrentDirectory(currentPath_))) {
+    if (currentPath_.empty() || !isGone(fileSystem_.canEnter(currentPath_))) {
         return false;
     }
     showNearestExisting(currentPath_);
@@ -177,10 +178,7 @@ void CDirectoryTree::showNearestExisting(const std::string& gone) {
     do {
         const std::size_t slash = shown.find_last_of('/');
         shown = slash == 0 || slash == std::string::npos ? "/" : shown.substr(0, slash);
-    } while (shown != "/" && !fileSystem_.setCurrentDirectory(shown).ok());
-    if (shown == "/") {
-        (void)fileSystem_.setCurrentDirectory(shown);
-    }
+    } while (shown != "/" && !fileSystem_.canEnter(shown).ok());
     messages_.show(platform::Message{platform::MessageText(
         NS_MESSAGE("Message", "The folder \"%1\" no longer exists; showing \"%2\" instead."),
         {gone, shown})});
@@ -202,10 +200,10 @@ void CDirectoryTree::openItem(const QModelIndex& index) {
         return;
     }
 
-    // The directory is entered before the tree changes, so a directory that cannot be entered
-    // leaves the tree, its selection, its current path and the process where they were.
+    // The directory is checked before the tree changes, so a directory that cannot be entered
+    // leaves the tree, its selection and its current path where they were.
     const std::string path = pathOf(item);
-    const platform::Status entered = fileSystem_.setCurrentDirectory(path);
+    const platform::Status entered = fileSystem_.canEnter(path);
     if (isGone(entered)) {
         showNearestExisting(path);
         emit directoryOpened();

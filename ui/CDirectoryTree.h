@@ -6,7 +6,9 @@
 #include <QStandardItemModel>
 #include <QTreeView>
 
+#include <cerrno>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/DirEntry.h"
@@ -19,7 +21,8 @@ namespace nameshift::ui {
 // from "/" down to the current directory, and under the deepest opened directory of the chain
 // its subdirectories. Double-clicking a subdirectory makes it current (the chain grows), a
 // directory higher up the chain shortens the chain to it, and the current directory with its
-// subdirectories shown folds them away. The process's current directory follows the tree.
+// subdirectories shown folds them away. The tree keeps the current directory as its own path; a
+// directory is entered only after the check that it can be.
 class CDirectoryTree : public QTreeView {
     Q_OBJECT
 
@@ -44,10 +47,15 @@ public:
     const std::string& drive() const { return drive_; }
     void setDrive(std::string volume) { drive_ = std::move(volume); }
     const std::string& currentPath() const { return currentPath_; }
+    // The directory the first filling shows, as long as no volume was chosen; or why there is
+    // none.
+    void setStartDirectory(platform::Result<std::string> directory) {
+        startDirectory_ = std::move(directory);
+    }
 
-    // Builds the chain for the current directory (after moving to the volume's top once a volume
-    // was chosen) and lists its subdirectories. False, after a message, when the tree could not
-    // be built and stays as it was.
+    // Builds the chain for the top of the chosen volume, or for the start directory before any
+    // volume was chosen, and lists its subdirectories. False, after a message, when the tree
+    // could not be built and stays as it was.
     bool fillTree();
     // Reads the current directory's subdirectories again (F5, or Refresh in the tree's menu), and
     // says that the listing should follow. False, after a message, when the directory cannot be
@@ -105,6 +113,7 @@ private:
     std::vector<std::string> volumes_;
     std::string drive_;
     std::string currentPath_;
+    platform::Result<std::string> startDirectory_ = platform::Status::fromErrno(ENOENT);
     // The item of currentPath_, which the selection returns to after a failed opening.
     QPersistentModelIndex currentItem_;
 };

@@ -6,7 +6,9 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <filesystem>
 
+#include "platform/AbsolutePath.h"
 #include "platform/FolderMessages.h"
 #include "ui/DisplayText.h"
 
@@ -35,7 +37,23 @@ DirectoryBrowser::DirectoryBrowser(platform::FileSystem& fileSystem, platform::M
     connect(checker_, &VolumeChecker::stateChanged, this, &DirectoryBrowser::showVolumeState);
 }
 
-bool DirectoryBrowser::fillDrives(const std::string& startPath) {
+namespace {
+
+// The path as the system names the directory once it is entered: absolute, without "." and ".."
+// steps, doubled slashes or a slash at its end.
+std::string enteredPath(const std::string& path, const std::string& base) {
+    std::string normal =
+        std::filesystem::path(platform::absolutePath(path, base)).lexically_normal().string();
+    if (normal.size() > 1 && normal.back() == '/') {
+        normal.pop_back();
+    }
+    return normal;
+}
+
+}  // namespace
+
+bool DirectoryBrowser::fillDrives(const std::string& startPath,
+                                  const platform::Result<std::string>& startDirectory) {
     bool listed = true;
     std::vector<std::string> volumes;
     platform::Result<std::vector<std::string>> found = volumes_.mountedVolumes();
@@ -47,16 +65,22 @@ bool DirectoryBrowser::fillDrives(const std::string& startPath) {
     }
     listVolumes(volumes);
 
-    if (!startPath.empty() && !fileSystem_.setCurrentDirectory(startPath).ok()) {
-        messages_.show(NS_MESSAGE("Message", "Dir path in options is invalid"),
-                       NS_MESSAGE("Message", "Error"), platform::Icon::None);
+    platform::Result<std::string> start = startDirectory;
+    if (!startPath.empty()) {
+        const std::string path = enteredPath(startPath, startDirectory.ok() ? *startDirectory : "");
+        if (!fileSystem_.canEnter(path).ok()) {
+            messages_.show(NS_MESSAGE("Message", "Dir path in options is invalid"),
+                           NS_MESSAGE("Message", "Error"), platform::Icon::None);
+        } else if (path.starts_with('/')) {
+            start = path;  // a relative one is of no use without the start directory
+        }
     }
-    const platform::Result<std::string> cwd = fileSystem_.currentDirectory();
-    if (!cwd.ok()) {
-        messages_.show(platform::cannotReadCurrentFolder(cwd.status()));
+    tree_->setStartDirectory(start);
+    if (!start.ok()) {
+        messages_.show(platform::cannotReadCurrentFolder(start.status()));
         return false;
     }
-    reselectDrive(CDirectoryTree::volumeContaining(volumes, *cwd));
+    reselectDrive(CDirectoryTree::volumeContaining(volumes, *start));
     return listed;
 }
 

@@ -30,11 +30,14 @@ public:
                      platform::VolumeSource& volumes, QWidget* parent = nullptr,
                      std::chrono::milliseconds volumeTimeLimit = kVolumeTimeLimit);
 
-    // Lists the volumes, enters `startPath` when one is given and shows the volume of the
-    // current directory. False, after a message, when the volumes cannot be read; the list then
-    // offers "/" alone. The volumes are asked in the background whether they answer; until one
-    // has, its entry cannot be chosen.
-    bool fillDrives(const std::string& startPath);
+    // Lists the volumes, picks `startPath` when one is given and can be entered, else
+    // `startDirectory` (where the program started, or why it could not be read), as the directory
+    // the tree starts in, and shows its volume. A relative start path is taken from
+    // `startDirectory`. False, after a message, when the volumes or the start directory cannot
+    // be read; without volumes the list offers "/" alone. The volumes are asked in the background
+    // whether they answer; until one has, its entry cannot be chosen.
+    bool fillDrives(const std::string& startPath,
+                    const platform::Result<std::string>& startDirectory);
     bool fillTree() { return tree_->fillTree(); }
     // Reads the mounted volumes again and lists them, keeping the volume shown; the list does
     // this each time it opens.

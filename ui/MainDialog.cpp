@@ -552,7 +552,7 @@ void MainDialog::setHelpPages() {
 bool MainDialog::startUp() {
     showSplash();
     const platform::Result<settings::SettingsPaths> paths =
-        settings::SettingsPaths::atStartup(services_.fileSystem, services_.settingsDirectory);
+        settings::SettingsPaths::atStartup(services_.startDirectory, services_.settingsDirectory);
     if (!paths.ok()) {
         services_.messages.show(platform::cannotReadCurrentFolder(paths.status()));
         // Without a program directory there are no settings and no directory to work in; only
@@ -568,7 +568,7 @@ bool MainDialog::startUp() {
     const auto openBrowser = [this](const settings::ProgramOptions& options) {
         const std::string startDirectory = settings::chooseStartupDirectory(
             services_.fileSystem, services_.messages, options, services_.startFolder);
-        controls_.browser->fillDrives(startDirectory);
+        controls_.browser->fillDrives(startDirectory, services_.startDirectory);
         controls_.browser->fillTree();
     };
     settings::StartupSettings loaded = settings::loadStartupSettings(

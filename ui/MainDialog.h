@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QTimer>
 
+#include <cerrno>
 #include <chrono>
 #include <cstddef>
 #include <functional>
@@ -52,7 +53,10 @@ struct MainDialogServices {
     ModalRunner runModal;
     // How long the start-up picture stays; 0 shows none.
     int splashMilliseconds = 1800;
-    // Where the settings files lie; empty: the working directory at start-up.
+    // The working directory the program was started in, read once by the program's entry, or
+    // why it could not be read.
+    platform::Result<std::string> startDirectory = platform::Status::fromErrno(ENOENT);
+    // Where the settings files lie; empty: the start directory.
     std::string settingsDirectory;
     // The folder the program was asked to open, before any start-up directory; empty: none.
     std::string startFolder;

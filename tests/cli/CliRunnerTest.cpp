@@ -16,6 +16,7 @@
 #include "cli/CliParser.h"
 #include "cli/ExitStatus.h"
 #include "engine/TagLibTagReader.h"
+#include "platform/StartupDirectory.h"
 #include "settings/ProgramOptionsFile.h"
 #include "settings/RenameSettingsFile.h"
 
@@ -74,6 +75,7 @@ protected:
         }
         dir.write("undo.dat");
         ASSERT_EQ(::chdir(dir.path().c_str()), 0);
+        startDirectory = platform::startupDirectory();
     }
     void TearDown() override { ::setenv("XDG_STATE_HOME", savedState_.c_str(), 1); }
 
@@ -83,7 +85,8 @@ protected:
         const File errors(std::tmpfile());
         const ParseOutcome parsed = CliParser::parse(arguments);
         EXPECT_TRUE(parsed.options);
-        const int status = CliRunner(fs, tags, output.get(), errors.get()).run(*parsed.options);
+        const int status =
+            CliRunner(fs, tags, output.get(), errors.get(), startDirectory).run(*parsed.options);
         errorText = contentsOf(errors.get());
         return status;
     }
@@ -91,6 +94,7 @@ protected:
     testing::TempDir dir;
     testing::FaultyFileSystem fs;
     engine::TagLibTagReader tags;
+    platform::Result<std::string> startDirectory = std::string();
 
 private:
     std::string savedState_;
@@ -129,7 +133,7 @@ TEST_F(StoppedCommandTest, AStoppedBatchAndAStoppedRecoveryAreRecoveredLater) {
 
 // Without a current folder there is nowhere to work; the message says which step failed.
 TEST_F(StoppedCommandTest, AnUnreadableCurrentFolderIsNamedAsTheStepThatFailed) {
-    fs.fail(Op::CurrentDirectory, EACCES);
+    startDirectory = platform::Status::fromErrno(EACCES);
     std::string errors;
     EXPECT_EQ(run({"list"}, errors), exit_status::kRefused);
     EXPECT_EQ(errors, "Nameshift Pro: Cannot read the current folder: " +

@@ -421,6 +421,28 @@ TEST_F(ApplyCommandTest, DirectoryThatCannotBeEnteredRenamesNothing) {
     EXPECT_EQ(dir.names(), (Names{"a.txt"}));
 }
 
+// A folder moved away and another made under its path since the listing: the names may even be
+// the same, the files are not.
+TEST_F(ApplyCommandTest, AnotherFolderUnderTheListedPathIsRefusedAndListed) {
+    dir.write("listed/a.txt");
+    session.directory = dir.file("listed");
+    tick({"a.txt"});
+    usePrefix("x");
+    std::filesystem::rename(dir.file("listed"), dir.file("moved"));
+    dir.write("listed/a.txt");
+    dir.write("listed/b.txt");
+    EXPECT_EQ(applyChanges(session), CommandOutcome::Relisted);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "Cannot continue - the folder \"" + dir.file("listed") +
+                                          "\" is no longer the folder that was listed; the list "
+                                          "is refreshed. Nothing was renamed.");
+    EXPECT_EQ(messages.shown[0].caption, "Directory Error");
+    EXPECT_EQ(messages.shown[0].icon, Icon::Stop);
+    EXPECT_EQ(dir.names("listed"), (Names{"a.txt", "b.txt"}));
+    EXPECT_EQ(dir.names("moved"), (Names{"a.txt"}));
+    EXPECT_EQ(session.fileList.rowCount(), 2u);
+}
+
 TagTexts artistAndTitle(const char* artist, const char* title) {
     TagTexts texts;
     texts[1] = artist;

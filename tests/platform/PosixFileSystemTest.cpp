@@ -10,6 +10,7 @@
 #include <cerrno>
 
 #include "TempDir.h"
+#include "platform/StartupDirectory.h"
 
 namespace nameshift::platform {
 namespace {
@@ -110,33 +111,47 @@ TEST_F(PosixFileSystemTest, NamesRoundTripAsBytes) {
     EXPECT_NE(findEntry(*entries, odd), nullptr);
     EXPECT_NE(findEntry(*entries, longName), nullptr);
 
-    ASSERT_TRUE(fs.setCurrentDirectory(dir.path()).ok());
-    EXPECT_TRUE(fs.rename(odd, odd + "\xc3").ok());
+    const Result<Directory> opened = fs.openDirectory(dir.path());
+    ASSERT_TRUE(opened.ok());
+    EXPECT_TRUE(fs.renameIn(*opened, odd, odd + "\xc3").ok());
     EXPECT_EQ(dir.read(odd + "\xc3"), "a");
 }
 
 TEST_F(PosixFileSystemTest, RenameNeverReplacesAnExistingFile) {
     dir.write("a", "first");
     dir.write("b", "second");
-    ASSERT_TRUE(fs.setCurrentDirectory(dir.path()).ok());
+    const Result<Directory> opened = fs.openDirectory(dir.path());
+    ASSERT_TRUE(opened.ok());
 
-    const Status status = fs.rename("a", "b");
+    const Status status = fs.renameIn(*opened, "a", "b");
     EXPECT_EQ(status.kind(), ErrorKind::Exists);
     EXPECT_EQ(dir.read("a"), "first");
     EXPECT_EQ(dir.read("b"), "second");
 
-    EXPECT_TRUE(fs.rename("a", "c").ok());
+    EXPECT_TRUE(fs.renameIn(*opened, "a", "c").ok());
     EXPECT_FALSE(dir.exists("a"));
     EXPECT_EQ(dir.read("c"), "first");
 }
 
 TEST_F(PosixFileSystemTest, RenameToTheSameNameIsANoOpButAMissingFileStillFails) {
     dir.write("same", "x");
-    ASSERT_TRUE(fs.setCurrentDirectory(dir.path()).ok());
-    EXPECT_TRUE(fs.rename("same", "same").ok());
+    const Result<Directory> opened = fs.openDirectory(dir.path());
+    ASSERT_TRUE(opened.ok());
+    EXPECT_TRUE(fs.renameIn(*opened, "same", "same").ok());
     EXPECT_EQ(dir.read("same"), "x");
-    EXPECT_EQ(fs.rename("gone", "gone").error(), ENOENT);
-    EXPECT_EQ(fs.rename("gone", "other").error(), ENOENT);
+    EXPECT_EQ(fs.renameIn(*opened, "gone", "gone").error(), ENOENT);
+    EXPECT_EQ(fs.renameIn(*opened, "gone", "other").error(), ENOENT);
+}
+
+TEST_F(PosixFileSystemTest, CanEnterADirectoryOnlyAndSaysWhyNot) {
+    dir.write("file");
+    dir.makeDirectory("sub");
+    ASSERT_EQ(::symlink("sub", dir.file("link").c_str()), 0);
+    EXPECT_TRUE(fs.canEnter(dir.file("sub")).ok());
+    EXPECT_TRUE(fs.canEnter(dir.file("link")).ok());
+    EXPECT_EQ(fs.canEnter(dir.file("file")).error(), ENOTDIR);
+    EXPECT_EQ(fs.canEnter(dir.file("gone")).error(), ENOENT);
+    EXPECT_EQ(fs.canEnter("").error(), ENOENT);
 }
 
 TEST_F(PosixFileSystemTest, WriteCreateNewRefusesAnExistingFile) {
@@ -248,7 +263,7 @@ TEST_F(PosixFileSystemTest, AHugeSparseFileIsRefusedWithoutBeingRead) {
     EXPECT_EQ(fs.readFile(dir.file("huge"), 1 << 20).status().error(), EFBIG);
 }
 
-TEST_F(PosixFileSystemTest, CurrentDirectoryWorksBeyondOldPathLimits) {
+TEST_F(PosixFileSystemTest, StartupDirectoryWorksBeyondOldPathLimits) {
     std::string relative;
     for (int i = 0; i < 30; ++i) {
         relative += std::string(60, static_cast<char>('a' + i % 26)) + "/";
@@ -256,8 +271,8 @@ TEST_F(PosixFileSystemTest, CurrentDirectoryWorksBeyondOldPathLimits) {
     dir.makeDirectory(relative);
     const std::string deep = dir.file(relative);
     ASSERT_GT(deep.size(), 1024u);
-    ASSERT_TRUE(fs.setCurrentDirectory(deep).ok());
-    auto current = fs.currentDirectory();
+    ASSERT_EQ(::chdir(deep.c_str()), 0);
+    auto current = startupDirectory();
     ASSERT_TRUE(current.ok());
     EXPECT_EQ(*current + "/", deep);
     EXPECT_TRUE(fs.removeFile("absent").error() == ENOENT);

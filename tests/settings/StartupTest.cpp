@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
+#include <string>
 
 #include "FaultyFileSystem.h"
 #include "ScriptedMessageBox.h"
@@ -30,16 +33,13 @@ INSTANTIATE_TEST_SUITE_P(Directories, SettingsPathsTest,
                          ::testing::Values(std::pair{"/home/ann/bin", "/home/ann/bin/"},
                                            std::pair{"/", "/"}, std::pair{"/a b", "/a b/"}));
 
-TEST(SettingsPathsAtStartupTest, TakesTheCurrentDirectoryOrItsFailure) {
-    testing::TempDir dir;
-    testing::FaultyFileSystem fs;
-    ASSERT_TRUE(fs.setCurrentDirectory(dir.path()).ok());
-    const auto paths = SettingsPaths::atStartup(fs);
+TEST(SettingsPathsAtStartupTest, TakesTheStartDirectoryOrItsFailure) {
+    const auto paths = SettingsPaths::atStartup(std::string("/start"));
     ASSERT_TRUE(paths.ok());
-    EXPECT_EQ(paths->renameSettings, *fs.currentDirectory() + "/renset.ini");
+    EXPECT_EQ(paths->renameSettings, "/start/renset.ini");
 
-    fs.fail(testing::FaultyFileSystem::Op::CurrentDirectory, ENOENT);
-    EXPECT_EQ(SettingsPaths::atStartup(fs).status().error(), ENOENT);
+    EXPECT_EQ(SettingsPaths::atStartup(platform::Status::fromErrno(ENOENT)).status().error(),
+              ENOENT);
 }
 
 struct UserFolderCase {
@@ -82,14 +82,11 @@ TEST(PrepareSettingsDirectoryTest, WritesTheFirstStartFilesOnlyIntoTheUsersFolde
     EXPECT_EQ(dir.read("config/nameshift/renset.ini"), "mine");
 }
 
-TEST(SettingsPathsAtStartupTest, TakesAGivenDirectoryFromTheCurrentOne) {
-    testing::TempDir dir;
-    testing::FaultyFileSystem fs;
-    ASSERT_TRUE(fs.setCurrentDirectory(dir.path()).ok());
-    EXPECT_EQ(SettingsPaths::atStartup(fs, "cfg")->programOptions,
-              *fs.currentDirectory() + "/cfg/opt.ini");
-    fs.fail(testing::FaultyFileSystem::Op::CurrentDirectory, ENOENT);
-    EXPECT_EQ(SettingsPaths::atStartup(fs, "/cfg")->programOptions, "/cfg/opt.ini");
+TEST(SettingsPathsAtStartupTest, TakesAGivenDirectoryFromTheStartDirectory) {
+    EXPECT_EQ(SettingsPaths::atStartup(std::string("/start"), "cfg")->programOptions,
+              "/start/cfg/opt.ini");
+    EXPECT_EQ(SettingsPaths::atStartup(platform::Status::fromErrno(ENOENT), "/cfg")->programOptions,
+              "/cfg/opt.ini");
 }
 
 class StartupDirectoryTest : public ::testing::Test {
@@ -97,8 +94,8 @@ protected:
     void SetUp() override {
         dir.makeDirectory("start");
         dir.makeDirectory("here");
-        ASSERT_TRUE(fs.setCurrentDirectory(dir.file("here")).ok());
-        here = *fs.currentDirectory();
+        ASSERT_EQ(::chdir(dir.file("here").c_str()), 0);
+        here = std::filesystem::current_path().string();
     }
 
     testing::TempDir dir;
@@ -112,18 +109,18 @@ TEST_F(StartupDirectoryTest, AValidDirectoryIsUsedAndTheCurrentOneStays) {
     options.useStartupDir = true;
     options.startupDirPath = dir.file("start");
     EXPECT_EQ(chooseStartupDirectory(fs, messages, options), dir.file("start"));
-    EXPECT_EQ(*fs.currentDirectory(), here);
+    EXPECT_EQ(std::filesystem::current_path().string(), here);
     EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(StartupDirectoryTest, AnInvalidDirectoryIsReportedAndTheDefaultUsed) {
     ProgramOptions options;
     options.useStartupDir = true;
-    fs.fail(testing::FaultyFileSystem::Op::SetCurrentDirectory, EACCES, "/start");
+    fs.fail(testing::FaultyFileSystem::Op::Enter, EACCES, "/start");
     for (const std::string& path : {dir.file("gone"), std::string(), dir.file("start")}) {
         options.startupDirPath = path;
         EXPECT_EQ(chooseStartupDirectory(fs, messages, options), "") << path;
-        EXPECT_EQ(*fs.currentDirectory(), here);
+        EXPECT_EQ(std::filesystem::current_path().string(), here);
     }
     ASSERT_EQ(messages.shown.size(), 3u);
     EXPECT_EQ(messages.shown[0].text,
@@ -150,7 +147,7 @@ TEST_F(StartupDirectoryTest, AFolderOfTheCommandLineComesBeforeTheOptionsUnlessI
     EXPECT_EQ(chooseStartupDirectory(fs, messages, options, dir.file("gone")), dir.file("start"));
     EXPECT_EQ(messages.texts(), std::vector<std::string>{"The supplied startup directory path "
                                                          "is invalid!\nUsing default path"});
-    EXPECT_EQ(*fs.currentDirectory(), here);
+    EXPECT_EQ(std::filesystem::current_path().string(), here);
 }
 
 }  // namespace

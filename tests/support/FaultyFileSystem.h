@@ -17,8 +17,7 @@ class FaultyFileSystem final : public ForwardingFileSystem {
 public:
     enum class Op {
         List,
-        CurrentDirectory,
-        SetCurrentDirectory,
+        Enter,
         OpenDirectory,
         Rename,
         Write,
@@ -70,23 +69,11 @@ public:
         }
         return real_.listDirectoryKinds(directory);
     }
-    platform::Result<std::string> currentDirectory() override {
-        if (int error = faultFor(Op::CurrentDirectory, {})) {
+    platform::Status canEnter(const std::string& path) override {
+        if (int error = faultFor(Op::Enter, path)) {
             return platform::Status::fromErrno(error);
         }
-        return real_.currentDirectory();
-    }
-    platform::Status setCurrentDirectory(const std::string& path) override {
-        if (int error = faultFor(Op::SetCurrentDirectory, path)) {
-            return platform::Status::fromErrno(error);
-        }
-        return real_.setCurrentDirectory(path);
-    }
-    platform::Status rename(const std::string& from, const std::string& to) override {
-        if (platform::Status status = before(from, to, from); !status.ok()) {
-            return status;
-        }
-        return real_.rename(from, to);
+        return real_.canEnter(path);
     }
     platform::Status writeFile(const std::string& path, const platform::FileContents& contents,
                                platform::WriteMode mode) override {

@@ -23,13 +23,7 @@ public:
         const platform::Directory& directory) override {
         return real_.listDirectoryKinds(directory);
     }
-    platform::Result<std::string> currentDirectory() override { return real_.currentDirectory(); }
-    platform::Status setCurrentDirectory(const std::string& path) override {
-        return real_.setCurrentDirectory(path);
-    }
-    platform::Status rename(const std::string& from, const std::string& to) override {
-        return real_.rename(from, to);
-    }
+    platform::Status canEnter(const std::string& path) override { return real_.canEnter(path); }
     platform::Status writeFile(const std::string& path, const platform::FileContents& contents,
                                platform::WriteMode mode) override {
         return real_.writeFile(path, contents, mode);

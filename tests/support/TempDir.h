@@ -7,7 +7,7 @@
 namespace nameshift::testing {
 
 // A fresh directory for one test, removed with everything in it afterwards. It also puts the
-// process's current directory back as it found it, since the program works through it.
+// process's current directory back as it found it, for the tests that change it.
 class TempDir {
 public:
     TempDir();

@@ -34,7 +34,7 @@ using testing::TempDir;
 using Kind = CDirectoryTree::ItemKind;
 using Names = std::vector<std::string>;
 
-// A tree over a temporary directory tree; the process starts in "top/music/new".
+// A tree over a temporary directory tree; it starts in "top/music/new".
 class DirectoryTreeTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -43,7 +43,7 @@ protected:
             dir.makeDirectory(path);
         }
         dir.write("top/music/new/song.mp3");
-        ASSERT_TRUE(fs.setCurrentDirectory(dir.file("top/music/new")).ok());
+        tree.setStartDirectory(dir.file("top/music/new"));
         ASSERT_TRUE(tree.fillTree());
     }
 
@@ -85,7 +85,6 @@ protected:
         }
         return names;
     }
-    std::string cwd() { return *fs.currentDirectory(); }
     QStandardItem* childNamed(QStandardItem* parent, const char* name) const {
         for (int row = 0; row < parent->rowCount(); ++row) {
             if (parent->child(row)->text() == QLatin1String(name)) {
@@ -116,8 +115,7 @@ TEST_F(DirectoryTreeTest, OpeningASubdirectoryLengthensTheChainAndEntersIt) {
     EXPECT_EQ(chain(), pieces(dir.file("top/music/new/live")));
     EXPECT_EQ(deepest()->rowCount(), 0);
     EXPECT_EQ(deepest()->parent()->rowCount(), 1);  // "empty" is gone
-    EXPECT_EQ(cwd(), dir.file("top/music/new/live"));
-    EXPECT_EQ(tree.currentPath(), cwd());
+    EXPECT_EQ(tree.currentPath(), dir.file("top/music/new/live"));
     EXPECT_EQ(opened.count(), 1);
 }
 
@@ -126,7 +124,7 @@ TEST_F(DirectoryTreeTest, OpeningADirectoryUpTheChainShortensIt) {
     tree.openItem(music->index());
     EXPECT_EQ(chain(), pieces(dir.file("top/music")));
     EXPECT_EQ(children(music), (Names{"Jazz", "new", "old"}));
-    EXPECT_EQ(cwd(), dir.file("top/music"));
+    EXPECT_EQ(tree.currentPath(), dir.file("top/music"));
 }
 
 TEST_F(DirectoryTreeTest, OpeningTheCurrentDirectoryFoldsItsSubdirectoriesAway) {
@@ -137,7 +135,6 @@ TEST_F(DirectoryTreeTest, OpeningTheCurrentDirectoryFoldsItsSubdirectoriesAway) 
     EXPECT_FALSE(CDirectoryTree::isOpened(current));
     EXPECT_EQ(CDirectoryTree::kindOf(current), Kind::Subdirectory);
     EXPECT_EQ(tree.currentPath(), dir.file("top/music/new"));
-    EXPECT_EQ(cwd(), dir.file("top/music/new"));
     EXPECT_EQ(opened.count(), 1);
 
     // Opening it again lists them once more.
@@ -154,11 +151,11 @@ TEST_F(DirectoryTreeTest, ADirectoryWithoutSubdirectoriesStaysCurrentAndOpened) 
     EXPECT_EQ(deepest(), empty);
     EXPECT_EQ(empty->rowCount(), 0);
     EXPECT_TRUE(CDirectoryTree::isOpened(empty));
-    EXPECT_EQ(cwd(), dir.file("top/music/new/empty"));
+    EXPECT_EQ(tree.currentPath(), dir.file("top/music/new/empty"));
 }
 
-TEST_F(DirectoryTreeTest, ADirectoryThatCannotBeEnteredLeavesTreeAndProcessAsTheyWere) {
-    fs.fail(FaultyFileSystem::Op::SetCurrentDirectory, EACCES, "live");
+TEST_F(DirectoryTreeTest, ADirectoryThatCannotBeEnteredLeavesTheTreeAsItWas) {
+    fs.fail(FaultyFileSystem::Op::Enter, EACCES, "live");
     tree.openItem(childNamed(deepest(), "live")->index());
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "Cannot open the folder \"" + dir.file("top/music/new/live") +
@@ -167,7 +164,7 @@ TEST_F(DirectoryTreeTest, ADirectoryThatCannotBeEnteredLeavesTreeAndProcessAsThe
     EXPECT_EQ(messages.shown[0].icon, platform::Icon::Stop);
     EXPECT_EQ(chain(), pieces(dir.file("top/music/new")));
     EXPECT_EQ(children(deepest()), (Names{"empty", "live"}));
-    EXPECT_EQ(cwd(), dir.file("top/music/new"));
+    EXPECT_EQ(tree.currentPath(), dir.file("top/music/new"));
 }
 
 TEST_F(DirectoryTreeTest, AnUnreadableDirectoryIsEnteredWithoutSubdirectories) {
@@ -196,7 +193,7 @@ TEST_F(DirectoryTreeTest, NamesThatAreNoUtf8AreKeptAsBytes) {
     }
     ASSERT_NE(item, nullptr);
     tree.openItem(item->index());
-    EXPECT_EQ(cwd(), dir.file("top/music/new/" + odd));
+    EXPECT_EQ(tree.currentPath(), dir.file("top/music/new/" + odd));
 }
 
 TEST_F(DirectoryTreeTest, RefreshReadsTheSubdirectoriesAgainFromF5OrTheMenu) {
@@ -216,7 +213,7 @@ TEST_F(DirectoryTreeTest, RefreshReadsTheSubdirectoriesAgainFromF5OrTheMenu) {
     EXPECT_EQ(chain(), pieces(dir.file("top/music/new")));
     EXPECT_EQ(children(deepest()), (Names{"fresh", "live"}));
     EXPECT_EQ(tree.currentIndex(), deepest()->index());
-    EXPECT_EQ(cwd(), dir.file("top/music/new"));
+    EXPECT_EQ(tree.currentPath(), dir.file("top/music/new"));
     EXPECT_EQ(opened.count(), 1);
     EXPECT_TRUE(messages.shown.empty());
 }
@@ -261,7 +258,6 @@ TEST_P(GoneDirectoryTest, ShowsTheNearestDirectoryAboveThatIsThere) {
     EXPECT_EQ(children(deepest()), row.children);
     EXPECT_EQ(tree.currentPath(), dir.file(row.shown));
     EXPECT_EQ(tree.currentIndex(), deepest()->index());
-    EXPECT_EQ(cwd(), dir.file(row.shown));
     EXPECT_EQ(opened.count(), 1);
     EXPECT_FALSE(tree.leaveIfGone()) << "the directory shown now is there";
 }
@@ -317,8 +313,8 @@ TEST(DirectoryTreeRoot, TheRootIsAChainOfOneItem) {
     FaultyFileSystem fs;
     ScriptedMessageBox messages;
     TempDir dir;
-    ASSERT_TRUE(fs.setCurrentDirectory("/").ok());
     CDirectoryTree tree(fs, messages);
+    tree.setStartDirectory(std::string("/"));
     ASSERT_TRUE(tree.fillTree());
     ASSERT_EQ(tree.itemModel()->rowCount(), 1);
     QStandardItem* root = tree.itemModel()->item(0);
@@ -344,8 +340,7 @@ protected:
     void SetUp() override {
         dir.makeDirectory("first/inner");
         dir.makeDirectory("second/deeper");
-        ASSERT_TRUE(fs.setCurrentDirectory(dir.file("first/inner")).ok());
-        ASSERT_TRUE(browser.fillDrives(""));
+        ASSERT_TRUE(browser.fillDrives("", dir.file("first/inner")));
         ASSERT_TRUE(browser.fillTree());
         for (const std::string& volume :
              {std::string("/"), dir.file("first"), dir.file("second")}) {
@@ -378,7 +373,6 @@ TEST_F(DriveListTest, ChoosingAReadyVolumeOpensItsTop) {
     browser.driveList()->setCurrentIndex(indexOf(dir.file("second")));
     EXPECT_EQ(changed.count(), 1);
     EXPECT_EQ(browser.currentPath(), dir.file("second"));
-    EXPECT_EQ(*fs.currentDirectory(), dir.file("second"));
     EXPECT_EQ(browser.tree()->drive(), dir.file("second"));
     EXPECT_TRUE(messages.shown.empty());
 }
@@ -394,16 +388,16 @@ TEST_F(DriveListTest, AVolumeThatCannotBeReadIsRefusedAndTheListGoesBack) {
     EXPECT_EQ(browser.driveList()->currentIndex(), indexOf(dir.file("first")));
     EXPECT_EQ(changed.count(), 0);
     EXPECT_EQ(browser.currentPath(), dir.file("first/inner"));
-    EXPECT_EQ(*fs.currentDirectory(), dir.file("first/inner"));
 }
 
 TEST_F(DriveListTest, AnInvalidStartPathIsReportedAndTheCurrentDirectoryStays) {
     messages.shown.clear();
-    browser.fillDrives(dir.file("gone"));
+    browser.fillDrives(dir.file("gone"), dir.file("first/inner"));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "Dir path in options is invalid");
     EXPECT_EQ(messages.shown[0].caption, "Error");
-    EXPECT_EQ(*fs.currentDirectory(), dir.file("first/inner"));
+    EXPECT_EQ(browser.volumeAt(browser.driveList()->currentIndex()), dir.file("first"));
+    EXPECT_EQ(browser.currentPath(), dir.file("first/inner"));
 }
 
 // The browser starts in "fast", one of two volumes; the other, "hung", answers only once the
@@ -416,14 +410,13 @@ protected:
         dir.makeDirectory("fast/inner");
         dir.makeDirectory("hung/deeper");
         volumes.hold(hung);
-        ASSERT_TRUE(fs.setCurrentDirectory(dir.file("fast/inner")).ok());
         fs.runOutOfMemory(FaultyFileSystem::Op::List, "hung");
-        fs.runOutOfMemory(FaultyFileSystem::Op::SetCurrentDirectory, "hung");
+        fs.runOutOfMemory(FaultyFileSystem::Op::Enter, "hung");
     }
 
     void open(std::chrono::milliseconds timeLimit) {
         browser = std::make_unique<DirectoryBrowser>(fs, messages, volumes, nullptr, timeLimit);
-        ASSERT_TRUE(browser->fillDrives(""));
+        ASSERT_TRUE(browser->fillDrives("", dir.file("fast/inner")));
         ASSERT_TRUE(browser->fillTree());
     }
     QStandardItem* entry(const std::string& volume) const {
@@ -507,9 +500,8 @@ TEST(DriveListVolumes, OneThatIsNothingToBrowseLeavesTheList) {
     ScriptedMessageBox messages;
     testing::GatedVolumes volumes{{dir.file("disk"), dir.file("hosts")}};
     volumes.makeNotBrowsable(dir.file("hosts"));
-    ASSERT_TRUE(fs.setCurrentDirectory(dir.file("disk")).ok());
     DirectoryBrowser browser(fs, messages, volumes);
-    ASSERT_TRUE(browser.fillDrives(""));
+    ASSERT_TRUE(browser.fillDrives("", dir.file("disk")));
     testing::waitForAnswer(browser, dir.file("hosts"));
     EXPECT_EQ(browser.driveList()->findData(QByteArray::fromStdString(dir.file("hosts"))), -1);
     ASSERT_EQ(browser.driveList()->count(), 2);
@@ -529,7 +521,7 @@ TEST(DriveListFailure, AnUnreadableMountTableLeavesTheRootToBrowse) {
     FaultyFileSystem fs;
     ScriptedMessageBox messages;
     DirectoryBrowser browser(fs, messages, broken);
-    EXPECT_FALSE(browser.fillDrives(""));
+    EXPECT_FALSE(browser.fillDrives("", dir.path()));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, std::string("Cannot list the mounted volumes: ") +
                                           platform::Status::fromErrno(ENOENT).message());
@@ -543,8 +535,7 @@ TEST(DriveListFailure, AnUnreadableCurrentFolderIsNamedAsTheStepThatFailed) {
     FaultyFileSystem fs;
     ScriptedMessageBox messages;
     DirectoryBrowser browser(fs, messages, volumes);
-    fs.fail(FaultyFileSystem::Op::CurrentDirectory, EACCES);
-    EXPECT_FALSE(browser.fillDrives(""));
+    EXPECT_FALSE(browser.fillDrives("", platform::Status::fromErrno(EACCES)));
     EXPECT_FALSE(browser.fillTree());
     ASSERT_EQ(messages.shown.size(), 2u);
     for (const platform::Message& message : messages.shown) {

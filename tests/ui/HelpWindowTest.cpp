@@ -14,6 +14,7 @@
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextTable>
+#include <filesystem>
 #include <memory>
 #include <set>
 #include <string>
@@ -41,15 +42,13 @@ using testing::styleLight;
 using testing::themeDark;
 
 std::string currentDirectory() {
-    platform::PosixFileSystem fileSystem;
-    return fileSystem.currentDirectory().value();
+    return std::filesystem::current_path().string();
 }
 
 TEST(HelpWindow, OpensBesideItsOwnerAndLeavesTheCurrentDirectory) {
     testing::TempDir dir;
     dir.makeDirectory("browsed");
-    platform::PosixFileSystem fileSystem;
-    ASSERT_TRUE(fileSystem.setCurrentDirectory(dir.file("browsed")).ok());
+    std::filesystem::current_path(dir.file("browsed"));
     const std::string before = currentDirectory();
     QDialog owner;
     owner.show();

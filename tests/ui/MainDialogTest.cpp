@@ -59,7 +59,6 @@ protected:
     void SetUp() override {
         dir.makeDirectory("prog");
         dir.makeDirectory("work");
-        ASSERT_TRUE(fs.setCurrentDirectory(dir.file("prog")).ok());
         options.confirmationOnExit = false;
         options.warnOnApply = false;
         options.exitAfterApply = false;
@@ -81,10 +80,9 @@ protected:
         }
     }
 
-    // The browser moves the process's current directory; a program always starts in its own.
     bool start() {
-        EXPECT_TRUE(fs.setCurrentDirectory(dir.file("prog")).ok());
         MainDialogServices services(fs, messages, tags, volumes);
+        services.startDirectory = startDirectory;
         services.restorePicker = &picker;
         services.splashMilliseconds = 0;
         services.runModal = [this](QDialog& shown) {
@@ -111,6 +109,8 @@ protected:
     }
 
     TempDir dir;
+    // Where the program was started, and so where its settings files lie.
+    platform::Result<std::string> startDirectory = dir.file("prog");
     FaultyFileSystem fs;
     ScriptedMessageBox messages;
     NoTags tags;
@@ -264,6 +264,7 @@ TEST_F(MainDialogTest, EveryRuleFieldGoesThroughItsControlAndBack) {
 TEST_F(MainDialogTest, TheStartUpPictureIsGoneOnceTheDialogIsSetUp) {
     writeSettings();
     MainDialogServices services(fs, messages, tags, volumes);
+    services.startDirectory = startDirectory;
     services.splashMilliseconds = 1;
     MainDialog withSplash(std::move(services));
     ASSERT_TRUE(withSplash.startUp());
@@ -280,6 +281,7 @@ TEST_F(MainDialogTest, StartsWhileAVolumeHasNotAnswered) {
     testing::GatedVolumes gated{{"/", dir.file("hung")}};
     gated.hold(dir.file("hung"));
     MainDialogServices services(fs, messages, tags, gated);
+    services.startDirectory = startDirectory;
     services.splashMilliseconds = 0;
     services.volumeTimeLimit = std::chrono::hours(1);
     MainDialog started(std::move(services));
@@ -306,7 +308,7 @@ TEST_F(MainDialogTest, AStartupDirectoryThatIsGoneIsReportedAndTheBrowserOpensHe
 }
 
 TEST_F(MainDialogTest, AnUnreadableWorkingDirectoryLeavesOnlyExit) {
-    fs.fail(FaultyFileSystem::Op::CurrentDirectory, EACCES);
+    startDirectory = platform::Status::fromErrno(EACCES);
     EXPECT_FALSE(start());
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text,

@@ -52,8 +52,8 @@ protected:
         settings::RenameSettings rules = settings::RenameSettings::whenFileMissing();
         rules.sortKey = settings::SortKey::Name;
         dir.write("prog/renset.ini", settings::formatRenameSettings(rules));
-        ASSERT_TRUE(fs.setCurrentDirectory(dir.file("prog")).ok());
         MainDialogServices services(fs, messages, tags, volumes);
+        services.startDirectory = dir.file("prog");
         services.splashMilliseconds = 0;
         services.newNamesPerSlice = newNamesPerSlice;
         // A dialog is looked at, never left waiting for a user.
@@ -120,7 +120,7 @@ TEST_F(MainWindowTest, AFolderThatCannotBeEnteredLeavesTreeListAndApplyWhereThey
     dir.makeDirectory("work/locked");
     dir.write("work/locked/inside.txt", "x");
     start({"a.txt"});
-    fs.fail(FaultyFileSystem::Op::SetCurrentDirectory, EACCES, "locked");
+    fs.fail(FaultyFileSystem::Op::Enter, EACCES, "locked");
     CDirectoryTree* tree = c().browser->tree();
     const QModelIndex current = tree->currentIndex();
     const QModelIndex locked = tree->itemModel()->index(0, 0, current);

@@ -251,9 +251,9 @@ protected:
 };
 
 TEST_F(MarkedTest, EveryTextOfTheWindowsComesFromTheCatalogue) {
-    ASSERT_TRUE(fs.setCurrentDirectory(dir.file("prog")).ok());
     testing::FixedVolumes volumes{{dir.path()}};
     MainDialogServices services(fs, messages, tags, volumes);
+    services.startDirectory = dir.file("prog");
     services.splashMilliseconds = 0;
     QStringList previewTexts;
     services.runModal = [&](QDialog& shown) { previewTexts = shownTexts(shown); };
