@@ -270,15 +270,11 @@ CommandOutcome applyChanges(RenameSession& session, BatchQuestions& questions,
         if (replaced.ok()) {
             dropRestoreReceipt(fileSystem, session.stateDirectory, *replaced);
         }
-        std::vector<std::uint64_t> pairInodes;
-        pairInodes.reserve(run.done.size());
-        for (const DoneRename& done : run.done) {
-            pairInodes.push_back(inodes[done.change]);
-        }
         if (const auto written = fileSystem.identifyIn(*directory, kRestoreFileName);
             written.ok()) {
             keepRestoreReceipt(fileSystem, session.stateDirectory, *written, guard.directory(),
-                               std::move(pairInodes));
+                               run.done.size(),
+                               [&](std::size_t i) { return inodes[run.done[i].change]; });
         }
         return true;
     };

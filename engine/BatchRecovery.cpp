@@ -329,7 +329,7 @@ bool recordRecovery(platform::FileSystem& fileSystem, platform::MessageBox& mess
             if (const auto record = fileSystem.identifyIn(directory, kRestoreFileName);
                 record.ok()) {
                 keepRestoreReceipt(fileSystem, stateDirectory, *record, scene.identity,
-                                   std::move(inodes));
+                                   inodes.size(), [&inodes](std::size_t i) { return inodes[i]; });
             }
         }
     }

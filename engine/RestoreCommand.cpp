@@ -273,7 +273,8 @@ bool recordRestore(platform::FileSystem& fileSystem, platform::MessageBox& messa
         dropRestoreReceipt(fileSystem, stateDirectory, chosen.identity);
         if (const auto rewritten = fileSystem.identify(chosen.path); rewritten.ok()) {
             keepRestoreReceipt(fileSystem, stateDirectory, *rewritten, guard.directory(),
-                               std::move(inodesLeft));
+                               inodesLeft.size(),
+                               [&inodesLeft](std::size_t i) { return inodesLeft[i]; });
         }
     }
     return true;

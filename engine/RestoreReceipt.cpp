@@ -8,6 +8,7 @@ namespace nameshift::engine {
 namespace {
 
 constexpr std::string_view kBanner = "nameshift restore receipt 1\n";
+constexpr std::size_t kInodesPerPiece = 4096;
 
 // One receipt a pair of a million-file batch, each number at its longest, and its header.
 constexpr std::size_t kMaxReceiptBytes = 1024 + std::size_t{1'000'000} * 21;
@@ -66,23 +67,37 @@ void pruneReceipts(platform::FileSystem& fileSystem, const std::string& stateDir
 
 }  // namespace
 
-std::string formatRestoreReceipt(const RestoreReceipt& receipt) {
-    std::string text(kBanner);
-    const auto line = [&text](std::initializer_list<std::uint64_t> values) {
-        bool first = true;
-        for (const std::uint64_t value : values) {
-            text += first ? "" : " ";
-            text += std::to_string(value);
-            first = false;
-        }
-        text += '\n';
-    };
-    line({receipt.restoreFile.device, receipt.restoreFile.inode, receipt.restoreFile.size});
-    line({receipt.folderDevice, receipt.folderInode, receipt.inodes.size()});
-    for (const std::uint64_t inode : receipt.inodes) {
-        line({inode});
+void putLine(std::string& out, std::initializer_list<std::uint64_t> values) {
+    bool first = true;
+    for (const std::uint64_t value : values) {
+        out += first ? "" : " ";
+        out += std::to_string(value);
+        first = false;
     }
-    return text;
+    out += '\n';
+}
+
+platform::FileContents restoreReceiptContents(const RestoreReceipt& head, std::size_t count,
+                                              std::function<std::uint64_t(std::size_t)> inodeAt) {
+    return platform::contentsInRuns(
+               count, kInodesPerPiece,
+               [&head, count](std::string& out) {
+                   out += kBanner;
+                   putLine(out, {head.restoreFile.device, head.restoreFile.inode,
+                                 head.restoreFile.size});
+                   putLine(out, {head.folderDevice, head.folderInode, count});
+               },
+               [inodeAt = std::move(inodeAt)](std::size_t i, std::string& out) {
+                   putLine(out, {inodeAt(i)});
+               },
+               [](std::string&) {})
+        .ownerOnly();
+}
+
+std::string formatRestoreReceipt(const RestoreReceipt& receipt) {
+    return restoreReceiptContents(receipt, receipt.inodes.size(),
+                                  [&receipt](std::size_t i) { return receipt.inodes[i]; })
+        .gather();
 }
 
 std::optional<RestoreReceipt> parseRestoreReceipt(std::string_view text) {
@@ -112,13 +127,14 @@ std::optional<RestoreReceipt> parseRestoreReceipt(std::string_view text) {
 
 void keepRestoreReceipt(platform::FileSystem& fileSystem, const std::string& stateDirectory,
                         const platform::FileIdentity& restoreFile,
-                        const platform::FileIdentity& folder, std::vector<std::uint64_t> inodes) {
+                        const platform::FileIdentity& folder, std::size_t count,
+                        const std::function<std::uint64_t(std::size_t)>& inodeAt) {
     if (stateDirectory.empty()) {
         return;
     }
-    const RestoreReceipt receipt{restoreFile, folder.device, folder.inode, std::move(inodes)};
+    const RestoreReceipt head{restoreFile, folder.device, folder.inode, {}};
     fileSystem.writeFile(receiptPath(stateDirectory, restoreFile),
-                         platform::FileContents(formatRestoreReceipt(receipt)).ownerOnly(),
+                         restoreReceiptContents(head, count, inodeAt),
                          platform::WriteMode::Replace);
     pruneReceipts(fileSystem, stateDirectory);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,6 +28,10 @@ struct RestoreReceipt {
     }
 };
 
+// The receipt of `head`'s restore file, folder and `count` files handed out by `inodeAt`, made
+// piece by piece as it is written; `head` and whatever `inodeAt` reads must outlive it.
+platform::FileContents restoreReceiptContents(const RestoreReceipt& head, std::size_t count,
+                                              std::function<std::uint64_t(std::size_t)> inodeAt);
 std::string formatRestoreReceipt(const RestoreReceipt& receipt);
 // Nothing unless the text is a whole receipt.
 std::optional<RestoreReceipt> parseRestoreReceipt(std::string_view text);
@@ -35,12 +40,13 @@ inline constexpr const char* kReceiptSuffix = ".receipt";
 // The most receipts kept; the oldest go first.
 inline constexpr std::size_t kMaxReceipts = 100;
 
-// Keeps the receipt of the restore file just written, whose batch renamed in `folder` the files
-// `inodes`, pair by pair. Only the newest kMaxReceipts receipts stay. A receipt that cannot be
-// written leaves the restore file as usable as one from before receipts.
+// Keeps the receipt of the restore file just written, whose batch renamed in `folder` the `count`
+// files `inodeAt` hands out, pair by pair. Only the newest kMaxReceipts receipts stay. A receipt
+// that cannot be written leaves the restore file as usable as one from before receipts.
 void keepRestoreReceipt(platform::FileSystem& fileSystem, const std::string& stateDirectory,
                         const platform::FileIdentity& restoreFile,
-                        const platform::FileIdentity& folder, std::vector<std::uint64_t> inodes);
+                        const platform::FileIdentity& folder, std::size_t count,
+                        const std::function<std::uint64_t(std::size_t)>& inodeAt);
 // The receipt of the restore file `restoreFile`, when one of the user's own is kept for it.
 std::optional<RestoreReceipt> findRestoreReceipt(platform::FileSystem& fileSystem,
                                                  const std::string& stateDirectory,
