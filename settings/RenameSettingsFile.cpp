@@ -2,20 +2,10 @@
 
 #include <array>
 
-#include "settings/SettingsFileAccess.h"
 #include "settings/SettingsPaths.h"
 
 namespace nameshift::settings {
 namespace {
-
-constexpr std::string_view kTitle = "= Nameshift Pro Save Settings File               =";
-
-constexpr SettingsFileWording kWording{
-    kRenameSettingsFileName,
-    NS_MESSAGE("Message",
-               "An error occurred. Possible error: \"%1\" file doesn't exist?\nUsing "
-               "default settings instead."),
-    kSettingsSaveWording};
 
 using R = RenameSettings;
 using K = FieldKind;
@@ -60,43 +50,21 @@ constexpr std::array<SettingsField<R>, 29> kFields = {{
 }};
 static_assert(everyKindFits<R>(kFields));
 
+constexpr SettingsFile<R> kFile{
+    "= Nameshift Pro Save Settings File               =",
+    kFields,
+    {kRenameSettingsFileName,
+     NS_MESSAGE("Message",
+                "An error occurred. Possible error: \"%1\" file doesn't exist?\nUsing "
+                "default settings instead."),
+     kSettingsSaveWording},
+    &RenameSettings::whenFileMissing,
+};
+
 }  // namespace
 
-std::span<const SettingsField<RenameSettings>> renameSettingsFields() {
-    return kFields;
-}
-
-std::string formatRenameSettings(const RenameSettings& settings) {
-    SettingsWriter writer(kTitle);
-    writeFields<R>(writer, settings, kFields);
-    return writer.text();
-}
-
-RenameSettings parseRenameSettings(std::string_view text, RenameSettings settings) {
-    readFields<R>(SettingsReader(text), settings, kFields);
-    return settings;
-}
-
-std::optional<RenameSettings> readRenameSettings(platform::FileSystem& fileSystem,
-                                                 const std::string& path,
-                                                 const RenameSettings& current) {
-    return readSettingsFile(fileSystem, path, [&](std::string_view text) {
-        return parseRenameSettings(text, current);
-    });
-}
-
-RenameSettings loadRenameSettings(platform::FileSystem& fileSystem, platform::MessageBox& messages,
-                                  const std::string& path, const RenameSettings& current,
-                                  bool* loaded) {
-    return loadedOrReported(readRenameSettings(fileSystem, path, current), messages, kWording,
-                            RenameSettings::whenFileMissing(), loaded);
-}
-
-bool saveRenameSettings(platform::FileSystem& fileSystem, platform::MessageBox& messages,
-                        const std::string& path, const RenameSettings& settings) {
-    return saveSettingsFile(fileSystem, messages, path, kWording, stringsOf<R>(settings, kFields),
-                            keysOf<R>(kFields), formatRenameSettings(settings),
-                            SaveMode::AskBeforeReplacing);
+const SettingsFile<RenameSettings>& renameSettingsFile() {
+    return kFile;
 }
 
 }  // namespace nameshift::settings
