@@ -19,12 +19,6 @@ void setIfGiven(const std::optional<T>& given, Field& field) {
     }
 }
 
-void turnOnIfGiven(bool given, bool& rule) {
-    if (given) {
-        rule = true;
-    }
-}
-
 bool names(const std::string& letters, char letter) {
     return letters.find(letter) != std::string::npos;
 }
@@ -47,19 +41,14 @@ void applyRuleOverrides(const RuleOverrides& overrides, settings::RenameSettings
     turnOnWithText(overrides.extension, rules.changeExtension, rules.extensionText);
     setIfGiven(overrides.extensionPosition, rules.extensionPosition);
 
-    turnOnIfGiven(overrides.removeSpaces, rules.removeSpaces);
-    turnOnIfGiven(overrides.removeBrackets, rules.removeBrackets);
-    turnOnIfGiven(overrides.removeTildes, rules.removeTildes);
-    turnOnIfGiven(overrides.removeHyphens, rules.removeHyphens);
     turnOnWithText(overrides.stringToRemove, rules.removeString, rules.stringToRemove);
     turnOnWithText(overrides.replaceFrom, rules.replaceString, rules.replaceFrom);
     setIfGiven(overrides.replaceWith, rules.replaceWith);
 
-    turnOnIfGiven(overrides.lowerCase, rules.lowerCase);
-    turnOnIfGiven(overrides.upperCase, rules.upperCase);
-    turnOnIfGiven(overrides.firstLetterUpper, rules.firstLetterUpper);
+    for (bool settings::RenameSettings::*rule : overrides.rulesTurnedOn) {
+        rules.*rule = true;
+    }
 
-    turnOnIfGiven(overrides.supportId3, rules.supportId3);
     setIfGiven(overrides.id3Format, id3.format);
     setIfGiven(overrides.id3Mode, id3.renameMode);
 

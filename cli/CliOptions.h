@@ -19,6 +19,9 @@ enum class RestoreFileChoice { FromOptions, Create, None };
 // without renset.ini, or with --saved-rules what renset.ini holds; an empty optional or a false
 // flag leaves that value alone.
 struct RuleOverrides {
+    // The rules whose flags were given (--remove-tildes, --lower, --id3 and the others renset.ini's
+    // table names), in the order of the file.
+    std::vector<bool settings::RenameSettings::*> rulesTurnedOn;
     std::optional<std::string> prefix;
     std::optional<settings::Position> prefixPosition;
     std::optional<std::string> counterStart;
@@ -27,17 +30,9 @@ struct RuleOverrides {
     std::optional<settings::Position> counterPosition;
     std::optional<std::string> extension;
     std::optional<settings::Position> extensionPosition;
-    bool removeSpaces = false;
-    bool removeBrackets = false;
-    bool removeTildes = false;
-    bool removeHyphens = false;
     std::optional<std::string> stringToRemove;
     std::optional<std::string> replaceFrom;
     std::optional<std::string> replaceWith;
-    bool lowerCase = false;
-    bool upperCase = false;
-    bool firstLetterUpper = false;
-    bool supportId3 = false;
     std::optional<std::string> id3Format;
     std::optional<settings::Id3RenameMode> id3Mode;
     std::optional<std::string> attributes;  // any of the letters a, h, r, s

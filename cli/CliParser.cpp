@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <deque>
 #include <optional>
 #include <sstream>
 #include <string_view>
@@ -12,6 +13,7 @@
 #include "cli/ExitStatus.h"
 #include "platform/ProgramVersion.h"
 #include "settings/RenameSettings.h"
+#include "settings/RenameSettingsFile.h"
 
 namespace nameshift::cli {
 namespace {
@@ -196,6 +198,8 @@ private:
     void addListingOptions();
     void addNameTextOptions();
     void addCleanUpOptions();
+    // The flags renset.ini's table gives the rules of `group`, in the order of the file.
+    void addRuleFlags(settings::OptionGroup group);
     void addId3Options();
     void addOutputOptions();
     void addCommands();
@@ -215,6 +219,12 @@ private:
     bool verbose_ = false;
     bool quiet_ = false;
     std::string helpTopic_;
+    // A rule's flag and whether it was given; a deque, as the parser holds on to each `given`.
+    struct RuleFlag {
+        bool settings::RenameSettings::*rule = nullptr;
+        bool given = false;
+    };
+    std::deque<RuleFlag> ruleFlags_;
     CLI::App app_{
         "Lists, previews, applies and restores batch renames with the engine, settings files "
         "and restore files of Nameshift Pro.",
@@ -332,12 +342,18 @@ void CommandLine::addNameTextOptions() {
                  ->type_name("begin|end|replace");
 }
 
+void CommandLine::addRuleFlags(settings::OptionGroup group) {
+    for (const auto& field : settings::renameSettingsFields()) {
+        if (field.flag.group == group) {
+            RuleFlag& flag = ruleFlags_.emplace_back(
+                RuleFlag{std::get<bool settings::RenameSettings::*>(field.member)});
+            app_.add_flag(field.flag.name, flag.given, field.flag.help);
+        }
+    }
+}
+
 void CommandLine::addCleanUpOptions() {
-    RuleOverrides& rules = options_.rules;
-    app_.add_flag("--remove-spaces", rules.removeSpaces, "Remove all spaces");
-    app_.add_flag("--remove-brackets", rules.removeBrackets, "Remove all square brackets");
-    app_.add_flag("--remove-tildes", rules.removeTildes, "Remove all tildes");
-    app_.add_flag("--remove-hyphens", rules.removeHyphens, "Remove all hyphens");
+    addRuleFlags(settings::OptionGroup::Removals);
     remove_ =
         app_.add_option("--remove", "Remove the first occurrence of this text")->type_name("TEXT");
     replace_ =
@@ -346,15 +362,11 @@ void CommandLine::addCleanUpOptions() {
     with_ = app_.add_option("--with", "The replacement for --replace (default: empty)")
                 ->type_name("TO")
                 ->needs(replace_);
-    app_.add_flag("--lower", rules.lowerCase, "Make all lower case");
-    app_.add_flag("--upper", rules.upperCase, "Make all upper case");
-    app_.add_flag("--title", rules.firstLetterUpper,
-                  "Make the first letter of each word upper case");
+    addRuleFlags(settings::OptionGroup::LetterCase);
 }
 
 void CommandLine::addId3Options() {
-    app_.add_flag("--id3", options_.rules.supportId3,
-                  "Name MP3 files from their ID3 tags, by the mode and format of ID3Opts.ini");
+    addRuleFlags(settings::OptionGroup::Id3);
     id3Format_ = app_.add_option("--id3-format",
                                  "The ID3 name format: %1 album, %2 artist, %3 genre, %4 track "
                                  "name, %5 track number, %6 year")
@@ -528,6 +540,11 @@ void CommandLine::takeListingValues() {
 
 void CommandLine::takeRuleValues() {
     RuleOverrides& rules = options_.rules;
+    for (const RuleFlag& flag : ruleFlags_) {
+        if (flag.given) {
+            rules.rulesTurnedOn.push_back(flag.rule);
+        }
+    }
     if (prefix_->count() > 0) {
         rules.prefix = prefix_->as<std::string>();
     }

@@ -2,25 +2,16 @@
 
 #include <array>
 
-#include "settings/SettingsFileAccess.h"
 #include "settings/SettingsPaths.h"
 
 namespace nameshift::settings {
 namespace {
 
-constexpr std::string_view kTitle = "= Nameshift Pro Save Settings File               =";
-
-constexpr SettingsFileWording kWording{
-    kRenameSettingsFileName,
-    NS_MESSAGE("Message",
-               "An error occurred. Possible error: \"%1\" file doesn't exist?\nUsing "
-               "default settings instead."),
-    kSettingsSaveWording};
-
 using R = RenameSettings;
 using K = FieldKind;
+using G = OptionGroup;
 
-// The 29 entries in the order of the file.
+// The 29 entries in the order of the file, with the flags of the command-line tool.
 constexpr std::array<SettingsField<R>, 29> kFields = {{
     {"-= Change Prefix =-", &R::changePrefix, K::Boolean},
     {"-= Change Prefix String =-", &R::prefixText, K::String, NS_MESSAGE("Message", "The prefix")},
@@ -36,10 +27,26 @@ constexpr std::array<SettingsField<R>, 29> kFields = {{
     {"-= Change Extension String =-", &R::extensionText, K::String,
      NS_MESSAGE("Message", "The extension")},
     {"-= Add Extension To =-", &R::extensionPosition, K::Position},
-    {"-= Remove All Spaces =-", &R::removeSpaces, K::Boolean},
-    {"-= Remove All Brackets =-", &R::removeBrackets, K::Boolean},
-    {"-= Remove All Tildes =-", &R::removeTildes, K::Boolean},
-    {"-= Remove All Hyphens =-", &R::removeHyphens, K::Boolean},
+    {"-= Remove All Spaces =-",
+     &R::removeSpaces,
+     K::Boolean,
+     nullptr,
+     {"--remove-spaces", "Remove all spaces", G::Removals}},
+    {"-= Remove All Brackets =-",
+     &R::removeBrackets,
+     K::Boolean,
+     nullptr,
+     {"--remove-brackets", "Remove all square brackets", G::Removals}},
+    {"-= Remove All Tildes =-",
+     &R::removeTildes,
+     K::Boolean,
+     nullptr,
+     {"--remove-tildes", "Remove all tildes", G::Removals}},
+    {"-= Remove All Hyphens =-",
+     &R::removeHyphens,
+     K::Boolean,
+     nullptr,
+     {"--remove-hyphens", "Remove all hyphens", G::Removals}},
     {"-= Remove Specific String =-", &R::removeString, K::Boolean},
     {"-= Specific String to Remove =-", &R::stringToRemove, K::String,
      NS_MESSAGE("Message", "The string to remove")},
@@ -48,10 +55,27 @@ constexpr std::array<SettingsField<R>, 29> kFields = {{
      NS_MESSAGE("Message", "The string to replace")},
     {"-= Replace String To =-", &R::replaceWith, K::String,
      NS_MESSAGE("Message", "The replacement string")},
-    {"-= Make All Lower Case =-", &R::lowerCase, K::Boolean},
-    {"-= Make All Upper Case =-", &R::upperCase, K::Boolean},
-    {"-= Make 1st In Each Word Upper =-", &R::firstLetterUpper, K::Boolean},
-    {"-= Support ID3 Tags =-", &R::supportId3, K::Boolean},
+    {"-= Make All Lower Case =-",
+     &R::lowerCase,
+     K::Boolean,
+     nullptr,
+     {"--lower", "Make all lower case", G::LetterCase}},
+    {"-= Make All Upper Case =-",
+     &R::upperCase,
+     K::Boolean,
+     nullptr,
+     {"--upper", "Make all upper case", G::LetterCase}},
+    {"-= Make 1st In Each Word Upper =-",
+     &R::firstLetterUpper,
+     K::Boolean,
+     nullptr,
+     {"--title", "Make the first letter of each word upper case", G::LetterCase}},
+    {"-= Support ID3 Tags =-",
+     &R::supportId3,
+     K::Boolean,
+     nullptr,
+     {"--id3", "Name MP3 files from their ID3 tags, by the mode and format of ID3Opts.ini",
+      G::Id3}},
     {"-= Attribute Mask - Archive =-", &R::attributeArchive, K::Boolean},
     {"-= Attribute Mask - Hidden =-", &R::attributeHidden, K::Boolean},
     {"-= Attribute Mask - Read Only =-", &R::attributeReadOnly, K::Boolean},
@@ -60,43 +84,21 @@ constexpr std::array<SettingsField<R>, 29> kFields = {{
 }};
 static_assert(everyKindFits<R>(kFields));
 
+constexpr SettingsFile<R> kFile{
+    "= Nameshift Pro Save Settings File               =",
+    kFields,
+    {kRenameSettingsFileName,
+     NS_MESSAGE("Message",
+                "An error occurred. Possible error: \"%1\" file doesn't exist?\nUsing "
+                "default settings instead."),
+     kSettingsSaveWording},
+    &RenameSettings::whenFileMissing,
+};
+
 }  // namespace
 
-std::span<const SettingsField<RenameSettings>> renameSettingsFields() {
-    return kFields;
-}
-
-std::string formatRenameSettings(const RenameSettings& settings) {
-    SettingsWriter writer(kTitle);
-    writeFields<R>(writer, settings, kFields);
-    return writer.text();
-}
-
-RenameSettings parseRenameSettings(std::string_view text, RenameSettings settings) {
-    readFields<R>(SettingsReader(text), settings, kFields);
-    return settings;
-}
-
-std::optional<RenameSettings> readRenameSettings(platform::FileSystem& fileSystem,
-                                                 const std::string& path,
-                                                 const RenameSettings& current) {
-    return readSettingsFile(fileSystem, path, [&](std::string_view text) {
-        return parseRenameSettings(text, current);
-    });
-}
-
-RenameSettings loadRenameSettings(platform::FileSystem& fileSystem, platform::MessageBox& messages,
-                                  const std::string& path, const RenameSettings& current,
-                                  bool* loaded) {
-    return loadedOrReported(readRenameSettings(fileSystem, path, current), messages, kWording,
-                            RenameSettings::whenFileMissing(), loaded);
-}
-
-bool saveRenameSettings(platform::FileSystem& fileSystem, platform::MessageBox& messages,
-                        const std::string& path, const RenameSettings& settings) {
-    return saveSettingsFile(fileSystem, messages, path, kWording, stringsOf<R>(settings, kFields),
-                            keysOf<R>(kFields), formatRenameSettings(settings),
-                            SaveMode::AskBeforeReplacing);
+const SettingsFile<RenameSettings>& renameSettingsFile() {
+    return kFile;
 }
 
 }  // namespace nameshift::settings

@@ -26,6 +26,21 @@ enum class FieldKind {
     UsageDigit,       // "0" to "2"; any other digit reads as "0"
 };
 
+// The part of the tool's help that lists a field's flag, as the main dialog groups its controls.
+enum class OptionGroup {
+    None,        // the field has no flag of its own
+    Removals,    // "Remove all:" spaces, brackets, tildes, hyphens
+    LetterCase,  // lower, upper, first letter of each word upper case
+    Id3,         // ID3 tags
+};
+
+// The command-line flag that turns a boolean field's rule on, and its line in the tool's help.
+struct CommandLineFlag {
+    const char* name = nullptr;  // "--remove-tildes"
+    const char* help = nullptr;
+    OptionGroup group = OptionGroup::None;
+};
+
 // The field of a record that an entry holds.
 template <typename Record>
 using FieldMember =
@@ -33,19 +48,26 @@ using FieldMember =
                  int Record::*, std::optional<SortKey> Record::*, RestoreFileUsage Record::*>;
 
 // One entry of a settings file: its key, the field it holds and how its value is spelt. A string
-// field has the label a refusal to save it names it by ("The prefix").
+// field has the label a refusal to save it names it by ("The prefix"); a boolean field may have
+// the command-line flag that turns it on.
 template <typename Record>
 struct SettingsField {
     std::string_view key;
     FieldMember<Record> member;
     FieldKind kind;
     const char* label = nullptr;
+    CommandLineFlag flag{};
 };
 
-// True when the field's kind spells a value of the member's type, which every table checks at
-// compile time.
+// True when the field's kind spells a value of the member's type, and a flag, when it has one, is
+// a boolean's with its name, help and group; every table checks this at compile time.
 template <typename Record>
 constexpr bool kindFitsMember(const SettingsField<Record>& field) {
+    const bool hasFlag = field.flag.name != nullptr;
+    if (hasFlag != (field.flag.group != OptionGroup::None) ||
+        (hasFlag && (field.kind != FieldKind::Boolean || field.flag.help == nullptr))) {
+        return false;
+    }
     switch (field.kind) {
         case FieldKind::Boolean:
             return std::holds_alternative<bool Record::*>(field.member);

@@ -13,7 +13,7 @@ TEST(ApplyRuleOverridesTest, TextsTurnTheirRulesOnAndChoicesOnlySetTheChoice) {
     overrides.counterIncrement = "2";
     overrides.replaceFrom = "a";
     overrides.replaceWith = "";
-    overrides.removeHyphens = true;
+    overrides.rulesTurnedOn = {&RenameSettings::removeHyphens};
     overrides.id3Format = "%4";
     overrides.attributes = "rh";
 

@@ -66,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
                       o.rules.sortKey = settings::SortKey::Size;
                       o.rules.attributes = "ah";
                       o.selectGlobs = {"a*", "b c"};
-                      o.rules.supportId3 = true;
+                      o.rules.rulesTurnedOn = {&settings::RenameSettings::supportId3};
                       o.rules.id3Mode = settings::Id3RenameMode::AllOrKeep;
                       o.restoreFile = RestoreFileChoice::None;
                   }},
@@ -76,9 +76,16 @@ INSTANTIATE_TEST_SUITE_P(
                       o.command = CliCommand::SaveSettings;
                       o.rules.replaceFrom = "a";
                       o.rules.replaceWith = "";
-                      o.rules.lowerCase = true;
+                      o.rules.rulesTurnedOn = {&settings::RenameSettings::lowerCase};
                       o.rules.prefix = "";
                       o.verbosity = Verbosity::Verbose;
+                  }},
+        ParseCase{"RuleFlagsInTheOrderOfTheSettingsFile",
+                  {"--id3", "--title", "--remove-tildes", "--remove-spaces", "list"},
+                  [](CliOptions& o) {
+                      using R = settings::RenameSettings;
+                      o.rules.rulesTurnedOn = {&R::removeSpaces, &R::removeTildes,
+                                               &R::firstLetterUpper, &R::supportId3};
                   }},
         ParseCase{
             "SavedRules", {"--saved-rules", "list"}, [](CliOptions& o) { o.savedRules = true; }},
