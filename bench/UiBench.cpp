@@ -18,6 +18,7 @@
 #include "ui/MainDialog.h"
 #include "ui/PreviewDialog.h"
 #include "ui/Resources.h"
+#include "ui/RulePanel.h"
 
 namespace {
 
@@ -150,7 +151,7 @@ public:
         dialog_->resize(1200, 700);
         dialog_->show();
         const ui::MainDialogControls& c = dialog_->controls();
-        c.changePrefix->click();
+        dialog_->rulePanel().controls().changePrefix->click();
         c.selectAll->click();
         restartPrefix();
         c.fileList->viewport()->installEventFilter(this);
@@ -164,7 +165,7 @@ public:
 
     // Keeps the prefix short, so that every keystroke costs the same; not timed.
     void restartPrefixIfLong(benchmark::State& state) {
-        if (dialog_->controls().prefixEdit->text().size() > 100) {
+        if (dialog_->rulePanel().controls().prefixEdit->text().size() > 100) {
             state.PauseTiming();
             restartPrefix();
             state.ResumeTiming();
@@ -177,7 +178,7 @@ public:
     bool typeUntilPainted(Done done) {
         done_ = done;
         paintedWhenDone_ = false;
-        dialog_->controls().prefixEdit->insert(QStringLiteral("a"));
+        dialog_->rulePanel().controls().prefixEdit->insert(QStringLiteral("a"));
         QElapsedTimer waited;
         waited.start();
         while (!paintedWhenDone_) {
@@ -199,7 +200,7 @@ protected:
 
 private:
     void restartPrefix() {
-        dialog_->controls().prefixEdit->setText(QStringLiteral("p"));
+        dialog_->rulePanel().controls().prefixEdit->setText(QStringLiteral("p"));
         dialog_->finishNewNames();
         QCoreApplication::processEvents();
     }

@@ -1,13 +1,8 @@
 #pragma once
 
 #include <QAction>
-#include <QButtonGroup>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QDialog>
 #include <QLabel>
-#include <QLineEdit>
-#include <QRadioButton>
 #include <QTimer>
 
 #include <cerrno>
@@ -28,11 +23,10 @@
 #include "platform/MessageBox.h"
 #include "platform/VolumeSource.h"
 #include "settings/SettingsPaths.h"
-#include "ui/CaseWarnings.h"
 #include "ui/DirectoryBrowser.h"
-#include "ui/EditCorrections.h"
 #include "ui/FileListView.h"
 #include "ui/ModalRunner.h"
+#include "ui/RulePanel.h"
 #include "ui/widgets/IconPushButton.h"
 
 namespace nameshift::ui {
@@ -87,54 +81,9 @@ struct DialogHooks {
     std::function<void(const DialogContext&, const QString& page)> help;
 };
 
-// Every control of the main dialog, for the code that lays them out and for tests.
+// The main dialog's own controls, for the code that lays them out and for tests; the rules and
+// the display options are the rule panel's.
 struct MainDialogControls {
-    QCheckBox* changePrefix = nullptr;
-    QLabel* prefixToLabel = nullptr;
-    QLineEdit* prefixEdit = nullptr;
-    QLabel* addPrefixLabel = nullptr;
-    QButtonGroup* prefixPosition = nullptr;
-
-    QCheckBox* useCounter = nullptr;
-    QLabel* counterStartLabel = nullptr;
-    QLineEdit* counterStartEdit = nullptr;
-    QLabel* counterIncrementLabel = nullptr;
-    QLineEdit* counterIncrementEdit = nullptr;
-    QLabel* useLabel = nullptr;
-    QComboBox* counterDigits = nullptr;
-    QLabel* digitsLabel = nullptr;
-    QButtonGroup* counterPosition = nullptr;
-
-    QCheckBox* changeExtension = nullptr;
-    QLabel* extensionToLabel = nullptr;
-    QLineEdit* extensionEdit = nullptr;
-    QLabel* addExtensionLabel = nullptr;
-    QButtonGroup* extensionPosition = nullptr;
-
-    QCheckBox* removeSpaces = nullptr;
-    QCheckBox* removeBrackets = nullptr;
-    QCheckBox* removeTildes = nullptr;
-    QCheckBox* removeHyphens = nullptr;
-    QCheckBox* removeString = nullptr;
-    QLineEdit* removeStringEdit = nullptr;
-    QCheckBox* replaceString = nullptr;
-    QLineEdit* replaceFromEdit = nullptr;
-    QLabel* withLabel = nullptr;
-    QLineEdit* replaceWithEdit = nullptr;
-
-    QCheckBox* lowerCase = nullptr;
-    QCheckBox* upperCase = nullptr;
-    QCheckBox* firstLetterUpper = nullptr;
-    QCheckBox* supportId3 = nullptr;
-    IconPushButton* id3Options = nullptr;
-
-    QCheckBox* archive = nullptr;
-    QCheckBox* readOnly = nullptr;
-    QCheckBox* hidden = nullptr;
-    QCheckBox* system = nullptr;
-    QComboBox* sortList = nullptr;
-    QComboBox* maskList = nullptr;
-
     QLabel* logo = nullptr;
     DirectoryBrowser* browser = nullptr;
     FileListView* fileList = nullptr;
@@ -169,13 +118,9 @@ public:
     bool startUp();
 
     const MainDialogControls& controls() const { return controls_; }
+    const RulePanel& rulePanel() const { return *rulePanel_; }
     engine::RenameSession& session() { return session_; }
     const settings::SettingsPaths& settingsPaths() const { return paths_; }
-
-    // The rule controls into the session's rules, and back.
-    void readControls();
-    void writeControls();
-    void applyEnablingRule();
 
     // Computes the whole "New Name" column now. A change of the rules or the ticks computes it
     // a moment after the changes stop: the rows on screen first, the others a part at a time
@@ -205,9 +150,6 @@ private:
     void setButtonIcons();
     void showSplash();
     void closeSplash();
-
-    void warnAboutCase(CaseBox box, bool checked);
-    void validateEdit(QLineEdit* edit, std::optional<EditCorrection> (*correct)(const QString&));
 
     // The listing: refilled for the browser's directory, or filtered by the chosen mask.
     void fillFileList();
@@ -245,6 +187,7 @@ private:
     DialogHooks hooks_;
     engine::RenameSession session_;
     settings::SettingsPaths paths_;
+    RulePanel* rulePanel_ = nullptr;
     MainDialogControls controls_;
     QWidget* splash_ = nullptr;
     QString statusText_;

@@ -29,6 +29,7 @@
 #include "settings/SettingsFileAccess.h"
 #include "ui/MainDialog.h"
 #include "ui/PreviewDialog.h"
+#include "ui/RulePanel.h"
 
 namespace nameshift::ui {
 namespace {
@@ -99,6 +100,7 @@ protected:
     }
 
     const MainDialogControls& c() const { return dialog->controls(); }
+    const RuleControls& r() const { return dialog->rulePanel().controls(); }
     Texts listedNames() const {
         Texts names;
         const QAbstractItemModel* model = c().fileList->model();
@@ -150,22 +152,22 @@ TEST_P(StartupWithoutUsableSettings, ThreeMessagesAndTheDefaults) {
         EXPECT_EQ(message.icon, platform::Icon::Exclamation);
     }
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral(" Nameshift Pro"));
-    for (QCheckBox* box : {c().archive, c().readOnly, c().hidden, c().system}) {
+    for (QCheckBox* box : {r().archive, r().readOnly, r().hidden, r().system}) {
         EXPECT_TRUE(box->isChecked()) << box->text().toStdString();
     }
     for (QCheckBox* box :
-         {c().changePrefix, c().useCounter, c().changeExtension, c().removeSpaces, c().removeString,
-          c().replaceString, c().lowerCase, c().upperCase, c().firstLetterUpper, c().supportId3}) {
+         {r().changePrefix, r().useCounter, r().changeExtension, r().removeSpaces, r().removeString,
+          r().replaceString, r().lowerCase, r().upperCase, r().firstLetterUpper, r().supportId3}) {
         EXPECT_FALSE(box->isChecked()) << box->text().toStdString();
     }
-    EXPECT_EQ(c().sortList->currentText(), QStringLiteral("Extension"));
-    EXPECT_EQ(c().counterDigits->currentText(), QStringLiteral("1"));
-    EXPECT_EQ(c().prefixPosition->checkedId(), 0);
-    EXPECT_EQ(c().counterPosition->checkedId(), 0);
-    EXPECT_EQ(c().extensionPosition->checkedId(), 0);
-    EXPECT_FALSE(c().prefixEdit->isEnabled());
-    EXPECT_FALSE(c().id3Options->isEnabled());
-    EXPECT_EQ(c().maskList->currentText(), QStringLiteral("*.*"));
+    EXPECT_EQ(r().sortList->currentText(), QStringLiteral("Extension"));
+    EXPECT_EQ(r().counterDigits->currentText(), QStringLiteral("1"));
+    EXPECT_EQ(r().prefixPosition->checkedId(), 0);
+    EXPECT_EQ(r().counterPosition->checkedId(), 0);
+    EXPECT_EQ(r().extensionPosition->checkedId(), 0);
+    EXPECT_FALSE(r().prefixEdit->isEnabled());
+    EXPECT_FALSE(r().id3Options->isEnabled());
+    EXPECT_EQ(r().maskList->currentText(), QStringLiteral("*.*"));
     EXPECT_EQ(c().browser->currentPath(), dir.file("prog"));
     EXPECT_TRUE(dialog->session().options.confirmationOnExit);
     EXPECT_EQ(dialog->session().id3.format, "%1 - %2 - %3 - %4 - %5 - %6");
@@ -218,15 +220,15 @@ TEST_F(MainDialogTest, StartsWithTheSettingsFilesShowingTheirValues) {
     writeSettings();
     ASSERT_TRUE(start());
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_TRUE(c().changePrefix->isChecked());
-    EXPECT_EQ(c().prefixEdit->text(), QStringLiteral("Old-"));
-    EXPECT_TRUE(c().prefixEdit->isEnabled());
-    EXPECT_EQ(c().prefixPosition->checkedId(), 1);
-    EXPECT_EQ(c().counterStartEdit->text(), QStringLiteral("7"));
-    EXPECT_EQ(c().counterDigits->currentText(), QStringLiteral("3"));
-    EXPECT_TRUE(c().upperCase->isChecked());
-    EXPECT_FALSE(c().system->isChecked());
-    EXPECT_EQ(c().sortList->currentText(), QStringLiteral("Name"));
+    EXPECT_TRUE(r().changePrefix->isChecked());
+    EXPECT_EQ(r().prefixEdit->text(), QStringLiteral("Old-"));
+    EXPECT_TRUE(r().prefixEdit->isEnabled());
+    EXPECT_EQ(r().prefixPosition->checkedId(), 1);
+    EXPECT_EQ(r().counterStartEdit->text(), QStringLiteral("7"));
+    EXPECT_EQ(r().counterDigits->currentText(), QStringLiteral("3"));
+    EXPECT_TRUE(r().upperCase->isChecked());
+    EXPECT_FALSE(r().system->isChecked());
+    EXPECT_EQ(r().sortList->currentText(), QStringLiteral("Name"));
     EXPECT_EQ(c().browser->currentPath(), dir.file("work"));
     EXPECT_EQ(listedNames(), (Texts{"a.mp3", "b.txt"}));
     EXPECT_EQ(c().status->text(), QStringLiteral("2 file(s) total - 0 selected"));
@@ -334,9 +336,9 @@ protected:
 };
 
 TEST_F(StartedDialogTest, AColonTypedIntoThePrefixIsTakenOutWithOneMessage) {
-    c().changePrefix->click();
-    QTest::keyClicks(c().prefixEdit, QStringLiteral("a:b"));
-    EXPECT_EQ(c().prefixEdit->text(), QStringLiteral("ab"));
+    r().changePrefix->click();
+    QTest::keyClicks(r().prefixEdit, QStringLiteral("a:b"));
+    EXPECT_EQ(r().prefixEdit->text(), QStringLiteral("ab"));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "You have entered an invalid character - :");
     EXPECT_EQ(messages.shown[0].caption, "Invalid Character");
@@ -344,55 +346,55 @@ TEST_F(StartedDialogTest, AColonTypedIntoThePrefixIsTakenOutWithOneMessage) {
 }
 
 TEST_F(StartedDialogTest, PastedTextLosesEveryInvalidCharacterOneMessageEach) {
-    c().replaceString->click();
-    QTest::keyClicks(c().replaceWithEdit, QStringLiteral("x"));
-    c().replaceWithEdit->insert(QStringLiteral("<a|b>"));
-    EXPECT_EQ(c().replaceWithEdit->text(), QStringLiteral("xab"));
+    r().replaceString->click();
+    QTest::keyClicks(r().replaceWithEdit, QStringLiteral("x"));
+    r().replaceWithEdit->insert(QStringLiteral("<a|b>"));
+    EXPECT_EQ(r().replaceWithEdit->text(), QStringLiteral("xab"));
     EXPECT_EQ(messages.shown.size(), 3u);
 }
 
 TEST_F(StartedDialogTest, ZeroInIncrementEmptiesTheFieldButTenIsAccepted) {
-    c().useCounter->click();
-    QTest::keyClicks(c().counterIncrementEdit, QStringLiteral("0"));
-    EXPECT_TRUE(c().counterIncrementEdit->text().isEmpty());
+    r().useCounter->click();
+    QTest::keyClicks(r().counterIncrementEdit, QStringLiteral("0"));
+    EXPECT_TRUE(r().counterIncrementEdit->text().isEmpty());
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "You must increment by a number greater than zero!");
     EXPECT_EQ(messages.shown[0].caption, "Invalid Increment");
 
     messages.shown.clear();
-    QTest::keyClicks(c().counterIncrementEdit, QStringLiteral("10"));
-    EXPECT_EQ(c().counterIncrementEdit->text(), QStringLiteral("10"));
+    QTest::keyClicks(r().counterIncrementEdit, QStringLiteral("10"));
+    EXPECT_EQ(r().counterIncrementEdit->text(), QStringLiteral("10"));
     EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(StartedDialogTest, ALeadingZeroOfTheStartIsTakenOutButZeroAloneStays) {
-    c().useCounter->click();
-    QTest::keyClicks(c().counterStartEdit, QStringLiteral("05"));
-    EXPECT_EQ(c().counterStartEdit->text(), QStringLiteral("5"));
+    r().useCounter->click();
+    QTest::keyClicks(r().counterStartEdit, QStringLiteral("05"));
+    EXPECT_EQ(r().counterStartEdit->text(), QStringLiteral("5"));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].caption, "Invalid Start Position");
 
     messages.shown.clear();
-    c().counterStartEdit->clear();
-    QTest::keyClicks(c().counterStartEdit, QStringLiteral("0"));
-    EXPECT_EQ(c().counterStartEdit->text(), QStringLiteral("0"));
+    r().counterStartEdit->clear();
+    QTest::keyClicks(r().counterStartEdit, QStringLiteral("0"));
+    EXPECT_EQ(r().counterStartEdit->text(), QStringLiteral("0"));
     EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(StartedDialogTest, TurningACaseBoxOnBesideAnotherWarnsAndTurningOffNever) {
-    c().lowerCase->click();
+    r().lowerCase->click();
     EXPECT_TRUE(messages.shown.empty());
-    c().upperCase->click();
+    r().upperCase->click();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text,
               "Please Note: While this & \"Make all lower case\" checkboxes are set, the result "
               "will be ALL upper case.");
     EXPECT_EQ(messages.shown[0].caption, "Warning!");
     EXPECT_EQ(messages.shown[0].icon, platform::Icon::Information);
-    c().lowerCase->click();
-    c().upperCase->click();
+    r().lowerCase->click();
+    r().upperCase->click();
     EXPECT_EQ(messages.shown.size(), 1u);
-    EXPECT_TRUE(c().firstLetterUpper->isEnabled());
+    EXPECT_TRUE(r().firstLetterUpper->isEnabled());
 }
 
 TEST_F(StartedDialogTest, ACaseBoxCheckedByTheSettingsFileDoesNotWarnWhenTurnedOff) {
@@ -400,14 +402,14 @@ TEST_F(StartedDialogTest, ACaseBoxCheckedByTheSettingsFileDoesNotWarnWhenTurnedO
     rules.upperCase = true;
     writeSettings();
     ASSERT_TRUE(start());
-    c().upperCase->click();
+    r().upperCase->click();
     EXPECT_TRUE(messages.shown.empty());
 }
 
 struct EnablingCase {
     const char* name;
-    QCheckBox* (*box)(const MainDialogControls&);
-    std::vector<QWidget*> (*widgets)(const MainDialogControls&);
+    QCheckBox* (*box)(const RuleControls&);
+    std::vector<QWidget*> (*widgets)(const RuleControls&);
 };
 
 class EnablingRule : public StartedDialogTest,
@@ -415,18 +417,18 @@ class EnablingRule : public StartedDialogTest,
 
 TEST_P(EnablingRule, ABoxEnablesExactlyItsControls) {
     const EnablingCase& rule = GetParam();
-    const std::vector<QWidget*> widgets = rule.widgets(c());
+    const std::vector<QWidget*> widgets = rule.widgets(r());
     const auto enabledCount = [&] {
         return std::count_if(widgets.begin(), widgets.end(),
                              [](QWidget* w) { return w->isEnabled(); });
     };
     EXPECT_EQ(enabledCount(), 0);
-    rule.box(c())->click();
+    rule.box(r())->click();
     EXPECT_EQ(enabledCount(), static_cast<long>(widgets.size()));
     // The other rules' controls stay as they were.
-    EXPECT_EQ(c().replaceWithEdit->isEnabled(), rule.box(c()) == c().replaceString);
-    EXPECT_EQ(c().prefixEdit->isEnabled(), rule.box(c()) == c().changePrefix);
-    rule.box(c())->click();
+    EXPECT_EQ(r().replaceWithEdit->isEnabled(), rule.box(r()) == r().replaceString);
+    EXPECT_EQ(r().prefixEdit->isEnabled(), rule.box(r()) == r().changePrefix);
+    rule.box(r())->click();
     EXPECT_EQ(enabledCount(), 0);
 }
 
@@ -434,29 +436,28 @@ INSTANTIATE_TEST_SUITE_P(
     FiveBoxes, EnablingRule,
     ::testing::Values(
         EnablingCase{
-            "ChangePrefix", [](const MainDialogControls& c) { return c.changePrefix; },
-            [](const MainDialogControls& c) {
+            "ChangePrefix", [](const RuleControls& c) { return c.changePrefix; },
+            [](const RuleControls& c) {
                 return std::vector<QWidget*>{c.prefixEdit, c.prefixToLabel, c.addPrefixLabel};
             }},
-        EnablingCase{"UseCounter", [](const MainDialogControls& c) { return c.useCounter; },
-                     [](const MainDialogControls& c) {
+        EnablingCase{"UseCounter", [](const RuleControls& c) { return c.useCounter; },
+                     [](const RuleControls& c) {
                          return std::vector<QWidget*>{
                              c.counterStartEdit,  c.counterIncrementEdit,  c.counterDigits,
                              c.counterStartLabel, c.counterIncrementLabel, c.useLabel,
                              c.digitsLabel};
                      }},
-        EnablingCase{"ChangeExtension",
-                     [](const MainDialogControls& c) { return c.changeExtension; },
-                     [](const MainDialogControls& c) {
+        EnablingCase{"ChangeExtension", [](const RuleControls& c) { return c.changeExtension; },
+                     [](const RuleControls& c) {
                          return std::vector<QWidget*>{c.extensionEdit, c.extensionToLabel,
                                                       c.addExtensionLabel};
                      }},
         EnablingCase{
-            "RemoveString", [](const MainDialogControls& c) { return c.removeString; },
-            [](const MainDialogControls& c) { return std::vector<QWidget*>{c.removeStringEdit}; }},
+            "RemoveString", [](const RuleControls& c) { return c.removeString; },
+            [](const RuleControls& c) { return std::vector<QWidget*>{c.removeStringEdit}; }},
         EnablingCase{
-            "ReplaceString", [](const MainDialogControls& c) { return c.replaceString; },
-            [](const MainDialogControls& c) {
+            "ReplaceString", [](const RuleControls& c) { return c.replaceString; },
+            [](const RuleControls& c) {
                 return std::vector<QWidget*>{c.replaceFromEdit, c.withLabel, c.replaceWithEdit};
             }}),
     [](const ::testing::TestParamInfo<EnablingCase>& param) {
@@ -471,20 +472,20 @@ TEST_F(StartedDialogTest, TheRadioGroupsFollowTheirBoxes) {
         }
         return all;
     };
-    EXPECT_FALSE(enabled(c().prefixPosition));
-    c().changePrefix->click();
-    c().useCounter->click();
-    c().changeExtension->click();
-    EXPECT_TRUE(enabled(c().prefixPosition));
-    EXPECT_TRUE(enabled(c().counterPosition));
-    EXPECT_TRUE(enabled(c().extensionPosition));
-    c().supportId3->click();
-    EXPECT_TRUE(c().id3Options->isEnabled());
+    EXPECT_FALSE(enabled(r().prefixPosition));
+    r().changePrefix->click();
+    r().useCounter->click();
+    r().changeExtension->click();
+    EXPECT_TRUE(enabled(r().prefixPosition));
+    EXPECT_TRUE(enabled(r().counterPosition));
+    EXPECT_TRUE(enabled(r().extensionPosition));
+    r().supportId3->click();
+    EXPECT_TRUE(r().id3Options->isEnabled());
 }
 
 TEST_F(StartedDialogTest, PreviewShowsEveryPairAndChangesNothing) {
-    c().changePrefix->click();
-    QTest::keyClicks(c().prefixEdit, QStringLiteral("X-"));
+    r().changePrefix->click();
+    QTest::keyClicks(r().prefixEdit, QStringLiteral("X-"));
     c().selectAll->click();
     EXPECT_EQ(c().status->text(), QStringLiteral("3 file(s) total - 3 selected"));
     c().preview->click();
@@ -496,8 +497,8 @@ TEST_F(StartedDialogTest, PreviewShowsEveryPairAndChangesNothing) {
 }
 
 TEST_F(StartedDialogTest, ApplyRenamesOnDiskAndRestoreGivesTheNamesBack) {
-    c().changePrefix->click();
-    QTest::keyClicks(c().prefixEdit, QStringLiteral("New "));
+    r().changePrefix->click();
+    QTest::keyClicks(r().prefixEdit, QStringLiteral("New "));
     c().selectAll->click();
     c().apply->click();
     EXPECT_EQ(dir.names("work"),
@@ -522,8 +523,8 @@ TEST_F(StartedDialogTest, ApplyRenamesOnDiskAndRestoreGivesTheNamesBack) {
 // from its journal, and the dialog goes on with the list read anew instead of the program
 // aborting.
 TEST_F(StartedDialogTest, ACommandOutOfMemoryStopsWithAMessageAndTheDialogGoesOn) {
-    c().changePrefix->click();
-    QTest::keyClicks(c().prefixEdit, QStringLiteral("New "));
+    r().changePrefix->click();
+    QTest::keyClicks(r().prefixEdit, QStringLiteral("New "));
     c().selectAll->click();
     fs.runOutOfMemory(FaultyFileSystem::Op::Rename, "one.txt", 1);
     fs.renames.clear();
@@ -594,9 +595,9 @@ TEST_F(StartedDialogTest, ApplyEndsTheProgramWhenTheOptionsSaySo) {
     ASSERT_TRUE(start());
     dialog->show();
     c().selectAll->click();
-    c().changeExtension->click();
-    QTest::keyClicks(c().extensionEdit, QStringLiteral("bak"));
-    c().extensionPosition->button(2)->click();
+    r().changeExtension->click();
+    QTest::keyClicks(r().extensionEdit, QStringLiteral("bak"));
+    r().extensionPosition->button(2)->click();
     c().apply->click();
     EXPECT_EQ(dir.names("work"), (Texts{"one.bak", "restore.dat", "three.bak", "two.bak"}));
     EXPECT_EQ(messages.texts(), Texts{"Operation complete"});
@@ -607,13 +608,13 @@ TEST_F(StartedDialogTest, ApplyEndsTheProgramWhenTheOptionsSaySo) {
 TEST_F(StartedDialogTest, TheFileMaskFiltersTheListAndADirectoryChangeResetsIt) {
     dir.makeDirectory("work/sub");
     dir.write("work/sub/inner.txt");
-    ASSERT_EQ(c().maskList->count(), 3);
-    EXPECT_EQ(c().maskList->itemText(1), QStringLiteral("*.mp3"));
-    c().maskList->setCurrentIndex(1);
-    emit c().maskList->activated(1);
+    ASSERT_EQ(r().maskList->count(), 3);
+    EXPECT_EQ(r().maskList->itemText(1), QStringLiteral("*.mp3"));
+    r().maskList->setCurrentIndex(1);
+    emit r().maskList->activated(1);
     EXPECT_EQ(listedNames(), Texts{"three.mp3"});
 
-    c().hidden->click();
+    r().hidden->click();
     EXPECT_EQ(listedNames(), Texts{"three.mp3"});
 
     CDirectoryTree* tree = c().browser->tree();
@@ -622,28 +623,28 @@ TEST_F(StartedDialogTest, TheFileMaskFiltersTheListAndADirectoryChangeResetsIt) 
     ASSERT_EQ(work->rowCount(), 1);
     tree->openItem(work->child(0)->index());
     EXPECT_EQ(listedNames(), Texts{"inner.txt"});
-    EXPECT_EQ(c().maskList->currentIndex(), 0);
+    EXPECT_EQ(r().maskList->currentIndex(), 0);
     EXPECT_EQ(dialog->session().directory, dir.file("work/sub"));
 }
 
 TEST_F(StartedDialogTest, AfterApplyTheListShowsEveryFileUnderTheFirstMask) {
-    c().maskList->setCurrentIndex(2);
-    emit c().maskList->activated(2);
+    r().maskList->setCurrentIndex(2);
+    emit r().maskList->activated(2);
     ASSERT_EQ(listedNames(), (Texts{"one.txt", "two.txt"}));
     c().selectAll->click();
-    c().changeExtension->click();
-    QTest::keyClicks(c().extensionEdit, QStringLiteral("bak"));
-    c().extensionPosition->button(2)->click();
+    r().changeExtension->click();
+    QTest::keyClicks(r().extensionEdit, QStringLiteral("bak"));
+    r().extensionPosition->button(2)->click();
     c().apply->click();
-    EXPECT_EQ(c().maskList->currentIndex(), 0);
-    EXPECT_EQ(c().maskList->currentText(), QStringLiteral("*.*"));
+    EXPECT_EQ(r().maskList->currentIndex(), 0);
+    EXPECT_EQ(r().maskList->currentText(), QStringLiteral("*.*"));
     EXPECT_EQ(listedNames(), (Texts{"one.bak", "two.bak", "restore.dat", "three.mp3"}));
 }
 
 TEST_F(StartedDialogTest, SaveSettingsWritesTheRulesShown) {
-    c().removeSpaces->click();
-    c().changePrefix->click();
-    QTest::keyClicks(c().prefixEdit, QStringLiteral("P"));
+    r().removeSpaces->click();
+    r().changePrefix->click();
+    QTest::keyClicks(r().prefixEdit, QStringLiteral("P"));
     c().save->click();
     settings::RenameSettings expected = rules;
     expected.removeSpaces = true;
@@ -676,8 +677,8 @@ TEST_F(StartedDialogTest, OtherDialogsRunThroughTheirHooksAndTheirFilesAreReadAg
     c().about->click();
     c().aboutAction->trigger();
     c().help->click();
-    c().supportId3->click();
-    c().id3Options->click();
+    r().supportId3->click();
+    r().id3Options->click();
     EXPECT_EQ(opened, (Texts{"options", "about", "about", "help index.html", "id3"}));
     EXPECT_EQ(c().aboutAction->text(), QStringLiteral("&About Nameshift Pro..."));
     EXPECT_TRUE(dialog->actions().contains(c().aboutAction));
@@ -696,8 +697,8 @@ TEST_F(StartedDialogTest, ClosingTheId3OptionsReadsTheirFileAgainAndReportsItMis
                         .ok());
     };
     ASSERT_TRUE(start());
-    c().supportId3->click();
-    c().id3Options->click();
+    r().supportId3->click();
+    r().id3Options->click();
     EXPECT_EQ(dialog->session().id3.format, "%2- %4");
 
     hooks.id3Options = [&](const DialogContext& context) {
@@ -706,9 +707,9 @@ TEST_F(StartedDialogTest, ClosingTheId3OptionsReadsTheirFileAgainAndReportsItMis
     dialog.reset();
     messages.shown.clear();
     ASSERT_TRUE(start());
-    c().supportId3->click();
+    r().supportId3->click();
     messages.shown.clear();
-    c().id3Options->click();
+    r().id3Options->click();
     EXPECT_EQ(messages.texts(), Texts{kId3Missing});
     EXPECT_EQ(dialog->session().id3, settings::Id3Naming{});
 }
@@ -732,8 +733,8 @@ class GoneFolderWithTicks : public StartedDialogTest,
 TEST_P(GoneFolderWithTicks, IsLeftForTheFolderAbove) {
     dialog->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
-    c().changePrefix->click();
-    QTest::keyClicks(c().prefixEdit, QStringLiteral("x"));
+    r().changePrefix->click();
+    QTest::keyClicks(r().prefixEdit, QStringLiteral("x"));
     c().selectAll->click();
     std::filesystem::remove_all(dir.file("work"));
     switch (GetParam()) {
@@ -747,7 +748,7 @@ TEST_P(GoneFolderWithTicks, IsLeftForTheFolderAbove) {
             c().preview->click();
             break;
         case GoneFoundBy::Refilter:
-            c().hidden->click();
+            r().hidden->click();
             break;
     }
     EXPECT_EQ(messages.texts(),
@@ -867,8 +868,8 @@ INSTANTIATE_TEST_SUITE_P(AllWays, ExitConfirmation,
                          ::testing::Values(ExitWay::Button, ExitWay::Escape, ExitWay::CloseBox));
 
 struct RuleField {
-    QCheckBox* MainDialogControls::*box;
-    QLineEdit* MainDialogControls::*edit;
+    QCheckBox* RuleControls::*box;
+    QLineEdit* RuleControls::*edit;
 };
 
 class EnterInARuleField : public MainDialogTest, public ::testing::WithParamInterface<RuleField> {};
@@ -879,10 +880,10 @@ TEST_P(EnterInARuleField, NeverClosesTheWindow) {
     writeSettings();
     ASSERT_TRUE(start());
     dialog->show();
-    if (!(c().*GetParam().box)->isChecked()) {
-        (c().*GetParam().box)->click();
+    if (!(r().*GetParam().box)->isChecked()) {
+        (r().*GetParam().box)->click();
     }
-    QLineEdit* edit = c().*GetParam().edit;
+    QLineEdit* edit = r().*GetParam().edit;
     edit->setFocus();
     QTest::keyClicks(edit, QStringLiteral("5"));
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
@@ -895,14 +896,13 @@ TEST_P(EnterInARuleField, NeverClosesTheWindow) {
 
 INSTANTIATE_TEST_SUITE_P(
     Fields, EnterInARuleField,
-    ::testing::Values(
-        RuleField{&MainDialogControls::changePrefix, &MainDialogControls::prefixEdit},
-        RuleField{&MainDialogControls::useCounter, &MainDialogControls::counterStartEdit},
-        RuleField{&MainDialogControls::useCounter, &MainDialogControls::counterIncrementEdit},
-        RuleField{&MainDialogControls::changeExtension, &MainDialogControls::extensionEdit},
-        RuleField{&MainDialogControls::removeString, &MainDialogControls::removeStringEdit},
-        RuleField{&MainDialogControls::replaceString, &MainDialogControls::replaceFromEdit},
-        RuleField{&MainDialogControls::replaceString, &MainDialogControls::replaceWithEdit}));
+    ::testing::Values(RuleField{&RuleControls::changePrefix, &RuleControls::prefixEdit},
+                      RuleField{&RuleControls::useCounter, &RuleControls::counterStartEdit},
+                      RuleField{&RuleControls::useCounter, &RuleControls::counterIncrementEdit},
+                      RuleField{&RuleControls::changeExtension, &RuleControls::extensionEdit},
+                      RuleField{&RuleControls::removeString, &RuleControls::removeStringEdit},
+                      RuleField{&RuleControls::replaceString, &RuleControls::replaceFromEdit},
+                      RuleField{&RuleControls::replaceString, &RuleControls::replaceWithEdit}));
 
 }  // namespace
 }  // namespace nameshift::ui

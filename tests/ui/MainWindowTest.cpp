@@ -21,6 +21,7 @@
 #include "ui/FileListModel.h"
 #include "ui/MainDialog.h"
 #include "ui/PreviewDialog.h"
+#include "ui/RulePanel.h"
 
 namespace nameshift::ui {
 namespace {
@@ -71,6 +72,7 @@ protected:
     }
 
     const MainDialogControls& c() const { return dialog->controls(); }
+    const RuleControls& r() const { return dialog->rulePanel().controls(); }
 
     // Each listed row's new name, with its marker's tooltip when it has one.
     std::vector<std::pair<std::string, std::string>> newNames() {
@@ -136,8 +138,8 @@ TEST_F(MainWindowTest, AFolderThatCannotBeEnteredLeavesTreeListAndApplyWhereThey
     EXPECT_EQ(tree->currentPath(), dir.file("work"));
     EXPECT_EQ(dialog->session().directory, dir.file("work"));
 
-    c().changePrefix->click();
-    QTest::keyClicks(c().prefixEdit, QStringLiteral("n-"));
+    r().changePrefix->click();
+    QTest::keyClicks(r().prefixEdit, QStringLiteral("n-"));
     c().selectAll->click();
     c().apply->click();
     EXPECT_EQ(dir.names("work"), (Texts{"locked", "n-a.txt", "restore.dat"}));
@@ -146,10 +148,10 @@ TEST_F(MainWindowTest, AFolderThatCannotBeEnteredLeavesTreeListAndApplyWhereThey
 
 TEST_F(MainWindowTest, TheNewNameColumnShowsWhatApplyThenDoes) {
     start({"a 1.txt", "b 2.txt", "c.log"});
-    c().removeSpaces->click();
-    c().changeExtension->click();
-    QTest::keyClicks(c().extensionEdit, QStringLiteral("md"));
-    c().extensionPosition->button(2)->click();
+    r().removeSpaces->click();
+    r().changeExtension->click();
+    QTest::keyClicks(r().extensionEdit, QStringLiteral("md"));
+    r().extensionPosition->button(2)->click();
     c().selectAll->click();
     EXPECT_TRUE(dialog->newNamesPending());
     QTest::qWait(0);
@@ -186,14 +188,14 @@ TEST_P(NewNameMarkerTest, MarksARefusedRowWithTheRefusalsWords) {
     const MarkerCase& row = GetParam();
     start(row.files);
     if (row.prefix[0] != '\0') {
-        c().changePrefix->click();
-        QTest::keyClicks(c().prefixEdit, QString::fromUtf8(row.prefix));
-        c().prefixPosition->button(2)->click();
+        r().changePrefix->click();
+        QTest::keyClicks(r().prefixEdit, QString::fromUtf8(row.prefix));
+        r().prefixPosition->button(2)->click();
     }
     if (row.replaceFrom[0] != '\0') {
-        c().replaceString->click();
-        c().replaceFromEdit->setText(QString::fromUtf8(row.replaceFrom));
-        c().replaceWithEdit->setText(QString::fromUtf8(row.replaceWith));
+        r().replaceString->click();
+        r().replaceFromEdit->setText(QString::fromUtf8(row.replaceFrom));
+        r().replaceWithEdit->setText(QString::fromUtf8(row.replaceWith));
     }
     const QAbstractItemModel* model = c().fileList->model();
     const int plainRowHeight = c().fileList->visualRect(model->index(0, 0)).height();
@@ -246,9 +248,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(MainWindowTest, DuplicatesAreMarkedOnEveryRowThatSharesTheName) {
     start({"a.txt", "b.txt"});
-    c().changePrefix->click();
-    QTest::keyClicks(c().prefixEdit, QStringLiteral("same"));
-    c().prefixPosition->button(2)->click();
+    r().changePrefix->click();
+    QTest::keyClicks(r().prefixEdit, QStringLiteral("same"));
+    r().prefixPosition->button(2)->click();
     c().selectAll->click();
     dialog->finishNewNames();
     const std::pair<std::string, std::string> duplicate{
@@ -271,15 +273,15 @@ TEST_F(MainWindowTest, AfterApplyTheNewNamesAreJudgedAgainstTheFilesListedNow) {
         ADD_FAILURE() << name << " is not listed";
         return 0;
     };
-    c().replaceString->click();
-    c().replaceFromEdit->setText(QStringLiteral("c"));
-    c().replaceWithEdit->setText(QStringLiteral("b"));
+    r().replaceString->click();
+    r().replaceFromEdit->setText(QStringLiteral("c"));
+    r().replaceWithEdit->setText(QStringLiteral("b"));
     tickOnly("c.txt");
     dialog->finishNewNames();
     c().apply->click();
     ASSERT_TRUE(dir.exists("work/b.txt"));
 
-    c().replaceFromEdit->setText(QStringLiteral("x"));
+    r().replaceFromEdit->setText(QStringLiteral("x"));
     const int row = tickOnly("x.txt");
     dialog->finishNewNames();
     EXPECT_EQ(newNames().at(static_cast<std::size_t>(row)),
@@ -299,8 +301,8 @@ TEST_F(MainWindowTest, TheRowsOnScreenGetTheirNamesFirstAndTheRestFollowBetweenE
     const auto [first, end] = c().fileList->rowsInView();
     ASSERT_EQ(first, 0);
     ASSERT_LT(end, 41);
-    c().replaceString->click();
-    c().replaceFromEdit->setText(QStringLiteral("z"));
+    r().replaceString->click();
+    r().replaceFromEdit->setText(QStringLiteral("z"));
     c().selectAll->click();
     const auto expected = [&](const std::string& lastName, const std::string& problem) {
         std::vector<std::pair<std::string, std::string>> rows;
@@ -311,7 +313,7 @@ TEST_F(MainWindowTest, TheRowsOnScreenGetTheirNamesFirstAndTheRestFollowBetweenE
         return rows;
     };
 
-    QTest::keyClicks(c().replaceWithEdit, QStringLiteral("n0"));
+    QTest::keyClicks(r().replaceWithEdit, QStringLiteral("n0"));
     while (dialog->visibleNewNamesPending()) {
         QApplication::processEvents();
     }
@@ -327,7 +329,7 @@ TEST_F(MainWindowTest, TheRowsOnScreenGetTheirNamesFirstAndTheRestFollowBetweenE
 
     // The last row now takes the first row's name, which the rows on screen cannot tell alone;
     // the preview shows the whole batch, and the column is finished with it.
-    QTest::keyClick(c().replaceWithEdit, Qt::Key_0);
+    QTest::keyClick(r().replaceWithEdit, Qt::Key_0);
     while (dialog->visibleNewNamesPending()) {
         QApplication::processEvents();
     }
@@ -356,10 +358,10 @@ TEST_F(MainWindowTest, F1OpensTheHelpOnTheFocusedControl) {
     dialog->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
     const std::vector<std::pair<QWidget*, QString>> rows = {{c().browser->tree(), "files.html"},
-                                                            {c().maskList, "files.html"},
-                                                            {c().changePrefix, "rules.html"},
-                                                            {c().upperCase, "rules.html"},
-                                                            {c().supportId3, "id3.html"},
+                                                            {r().maskList, "files.html"},
+                                                            {r().changePrefix, "rules.html"},
+                                                            {r().upperCase, "rules.html"},
+                                                            {r().supportId3, "id3.html"},
                                                             {c().apply, "apply.html"},
                                                             {c().exit, "index.html"}};
     for (const auto& [control, page] : rows) {
