@@ -16,6 +16,7 @@
 #include "platform/PosixFileSystem.h"
 #include "ui/FileListView.h"
 #include "ui/MainDialog.h"
+#include "ui/NewNameColumn.h"
 #include "ui/PreviewDialog.h"
 #include "ui/Resources.h"
 #include "ui/RulePanel.h"
@@ -201,7 +202,7 @@ protected:
 private:
     void restartPrefix() {
         dialog_->rulePanel().controls().prefixEdit->setText(QStringLiteral("p"));
-        dialog_->finishNewNames();
+        dialog_->newNames().finish();
         QCoreApplication::processEvents();
     }
 
@@ -224,12 +225,12 @@ void BM_KeystrokeToVisibleNewNames(benchmark::State& state) {
     ui::MainDialog& dialog = typing.dialog();
     for (auto _ : state) {
         typing.restartPrefixIfLong(state);
-        if (!typing.typeUntilPainted([&] { return !dialog.visibleNewNamesPending(); })) {
+        if (!typing.typeUntilPainted([&] { return !dialog.newNames().visiblePending(); })) {
             state.SkipWithError("the rows on screen were not painted");
             break;
         }
         state.PauseTiming();
-        dialog.finishNewNames();
+        dialog.newNames().finish();
         QCoreApplication::processEvents();
         state.ResumeTiming();
     }
@@ -244,7 +245,7 @@ void BM_KeystrokeToAllNewNames(benchmark::State& state) {
     ui::MainDialog& dialog = typing.dialog();
     for (auto _ : state) {
         typing.restartPrefixIfLong(state);
-        if (!typing.typeUntilPainted([&] { return !dialog.newNamesPending(); })) {
+        if (!typing.typeUntilPainted([&] { return !dialog.newNames().pending(); })) {
             state.SkipWithError("the column was not finished");
             break;
         }

@@ -6,7 +6,6 @@
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QPainter>
-#include <QScrollBar>
 #include <QSplashScreen>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -59,18 +58,13 @@ MainDialog::MainDialog(MainDialogServices services, DialogHooks hooks, QWidget* 
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setSizeGripEnabled(true);
     buildControls();
+    newNames_ =
+        std::make_unique<NewNameColumn>(session_, *controls_.fileList, services_.newNamesPerSlice,
+                                        [this] { rulePanel_->readRules(session_.rules); });
     setButtonIcons();
     layOutControls();
     connectControls();
     setHelpPages();
-    newNamesTimer_ = new QTimer(this);
-    newNamesTimer_->setSingleShot(true);
-    // Zero: after the events already queued, so a burst of keystrokes computes the names once.
-    newNamesTimer_->setInterval(0);
-    connect(newNamesTimer_, &QTimer::timeout, this, &MainDialog::startNewNames);
-    newNamesSliceTimer_ = new QTimer(this);
-    newNamesSliceTimer_->setInterval(0);
-    connect(newNamesSliceTimer_, &QTimer::timeout, this, &MainDialog::planMoreNewNames);
     controls_.browser->tree()->setImages(
         treeIcon(QStringLiteral(":/tree/folder.svg"), QStringLiteral(":/tree/folder-selected.svg")),
         treeIcon(QStringLiteral(":/tree/folder-path.svg"),
@@ -78,7 +72,7 @@ MainDialog::MainDialog(MainDialogServices services, DialogHooks hooks, QWidget* 
 }
 
 MainDialog::~MainDialog() {
-    dropNewNames();
+    newNames_->drop();
     // The list reads the session's rows whenever it lays itself out, which hiding the dialog on
     // its way out makes it do: it goes before the session does.
     delete controls_.fileList;
@@ -188,14 +182,8 @@ void MainDialog::connectControls() {
         showStatus();
     });
 
-    connect(rulePanel_, &RulePanel::rulesChanged, this, &MainDialog::scheduleNewNames);
-    connect(c.fileList, &FileListView::ticksChanged, this, &MainDialog::scheduleNewNames);
-    // Rows scrolled to before the rest of the column is computed get theirs at once.
-    connect(c.fileList->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
-        if (newNamesSliceTimer_->isActive()) {
-            planVisibleNewNames();
-        }
-    });
+    connect(rulePanel_, &RulePanel::rulesChanged, newNames_.get(), &NewNameColumn::schedule);
+    connect(c.fileList, &FileListView::ticksChanged, newNames_.get(), &NewNameColumn::schedule);
 
     connect(c.preview, &QPushButton::clicked, this,
             [this] { runCommand(&MainDialog::previewChanges); });
@@ -329,7 +317,7 @@ void MainDialog::fillFileList() {
     session_.fileList.setAttributeMask(session_.rules.attributeMask());
     session_.fileList.setSortKey(session_.rules.sortKey);
     // Refilling may show a message, and no part of the column may be computed meanwhile.
-    dropNewNames();
+    newNames_->drop();
     if (!session_.fileList.applyFileMask(session_.directory) && leaveGoneDirectory()) {
         return;
     }
@@ -352,96 +340,12 @@ void MainDialog::refilterFileList() {
 
 void MainDialog::showFileList() {
     const MainDialogControls& c = controls_;
-    dropNewNames();
+    newNames_->drop();
     c.fileList->reload();
     rulePanel_->showMasks(session_.fileList.masks(), session_.fileList.maskPosition());
     c.selectAll->setChecked(session_.fileList.selectAllToggle());
     showStatus();
-    scheduleNewNames();
-}
-
-void MainDialog::scheduleNewNames() {
-    newNamesTimer_->start();
-}
-
-bool MainDialog::newNamesPending() const {
-    return newNamesTimer_->isActive() || newNamesSliceTimer_->isActive();
-}
-
-bool MainDialog::visibleNewNamesPending() const {
-    return newNamesTimer_->isActive();
-}
-
-void MainDialog::startNewNames() {
-    newNamesTimer_->stop();
-    newNamesSliceTimer_->stop();
-    rulePanel_->readRules(session_.rules);
-    if (!listedNames_) {
-        listedNames_.emplace(session_.fileList.listing());
-    }
-    // The plan apply would make, judged by the same checks, so the column shows what apply does.
-    const bool mayRecord = session_.options.restoreFileUsage != settings::RestoreFileUsage::None;
-    auto plan = std::make_unique<engine::IncrementalPlan>(session_, mayRecord, *listedNames_);
-    if (plan->size() <= services_.newNamesPerSlice) {
-        plan->planMore(plan->size());
-    } else {
-        const auto [first, end] = controls_.fileList->rowsInView();
-        plan->planRows(static_cast<std::size_t>(first), static_cast<std::size_t>(end));
-    }
-    FileListModel* model = controls_.fileList->fileListModel();
-    model->setNewNamePlan(plan.get());
-    // Freeing a large plan takes as long as drawing the rows: the next pass does it.
-    retiredNewNamesPlan_ = std::move(newNamesPlan_);
-    newNamesPlan_ = std::move(plan);
-    if (newNamesPlan_->complete()) {
-        retiredNewNamesPlan_.reset();
-        model->newNamesChanged(0, model->rowCount() - 1);
-    } else {
-        const auto [first, end] = controls_.fileList->rowsInView();
-        model->newNamesChanged(first, end - 1);
-        newNamesSliceTimer_->start();
-    }
-}
-
-void MainDialog::planVisibleNewNames() {
-    const auto [first, end] = controls_.fileList->rowsInView();
-    newNamesPlan_->planRows(static_cast<std::size_t>(first), static_cast<std::size_t>(end));
-    controls_.fileList->fileListModel()->newNamesChanged(first, end - 1);
-}
-
-void MainDialog::planMoreNewNames() {
-    retiredNewNamesPlan_.reset();
-    engine::IncrementalPlan& plan = *newNamesPlan_;
-    const std::size_t duplicates = plan.duplicateCount();
-    plan.planMore(services_.newNamesPerSlice);
-    FileListModel* model = controls_.fileList->fileListModel();
-    if (plan.complete()) {
-        newNamesSliceTimer_->stop();
-        // Every row has its name now, and duplicates may have marked rows computed before.
-        model->newNamesChanged(0, model->rowCount() - 1);
-    } else if (plan.duplicateCount() != duplicates) {
-        // A row on screen may share its name with one just computed.
-        const auto [first, end] = controls_.fileList->rowsInView();
-        model->newNamesChanged(first, end - 1);
-    }
-}
-
-void MainDialog::finishNewNames() {
-    if (newNamesTimer_->isActive() || !newNamesPlan_) {
-        startNewNames();
-    }
-    if (newNamesSliceTimer_->isActive()) {
-        newNamesPlan_->planMore(newNamesPlan_->size());
-        planMoreNewNames();
-    }
-}
-
-void MainDialog::dropNewNames() {
-    newNamesSliceTimer_->stop();
-    controls_.fileList->fileListModel()->setNewNamePlan(nullptr);
-    newNamesPlan_.reset();
-    retiredNewNamesPlan_.reset();
-    listedNames_.reset();
+    newNames_->schedule();
 }
 
 QString MainDialog::statusText(int files, int ticked) {
@@ -476,7 +380,7 @@ void MainDialog::showEvent(QShowEvent* event) {
 }
 
 void MainDialog::emptyFileList() {
-    dropNewNames();
+    newNames_->drop();
     session_.fileList.clear();
     controls_.fileList->reload();
     showStatus();
@@ -496,7 +400,7 @@ void MainDialog::previewChanges() {
     if (leaveGoneDirectory()) {
         return;
     }
-    finishNewNames();
+    newNames_->finish();
     rulePanel_->readRules(session_.rules);
     PreviewDialog dialog(this, services_.runModal);
     engine::preview(session_, dialog);
@@ -506,14 +410,14 @@ void MainDialog::applyChanges() {
     if (leaveGoneDirectory()) {
         return;
     }
-    finishNewNames();
+    newNames_->finish();
     rulePanel_->readRules(session_.rules);
     QtBatchProgress progress(this, tr("Renaming files..."));
     afterCommand(engine::applyChanges(session_, &progress));
 }
 
 void MainDialog::restoreFilenames() {
-    finishNewNames();
+    newNames_->finish();
     rulePanel_->readRules(session_.rules);
     QtBatchProgress progress(this, tr("Restoring file names..."));
     if (services_.restorePicker != nullptr) {
@@ -526,7 +430,7 @@ void MainDialog::restoreFilenames() {
 
 void MainDialog::afterCommand(engine::CommandOutcome outcome) {
     // A command may have read the directory again, whatever it reports.
-    dropNewNames();
+    newNames_->drop();
     if (outcome == engine::CommandOutcome::ExitProgram) {
         accept();
     } else if (outcome == engine::CommandOutcome::Relisted) {
@@ -537,7 +441,7 @@ void MainDialog::afterCommand(engine::CommandOutcome outcome) {
         session_.fileList.setMaskPosition(0);
         showFileList();
     } else {
-        scheduleNewNames();
+        newNames_->schedule();
     }
 }
 

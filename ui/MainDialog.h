@@ -3,19 +3,15 @@
 #include <QAction>
 #include <QDialog>
 #include <QLabel>
-#include <QTimer>
 
 #include <cerrno>
 #include <chrono>
 #include <cstddef>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "engine/CommandOutcome.h"
-#include "engine/IncrementalPlan.h"
-#include "engine/ListedNames.h"
 #include "engine/RenameSession.h"
 #include "engine/RestoreFilePicker.h"
 #include "engine/TagReader.h"
@@ -26,6 +22,7 @@
 #include "ui/DirectoryBrowser.h"
 #include "ui/FileListView.h"
 #include "ui/ModalRunner.h"
+#include "ui/NewNameColumn.h"
 #include "ui/RulePanel.h"
 #include "ui/widgets/IconPushButton.h"
 
@@ -122,14 +119,8 @@ public:
     engine::RenameSession& session() { return session_; }
     const settings::SettingsPaths& settingsPaths() const { return paths_; }
 
-    // Computes the whole "New Name" column now. A change of the rules or the ticks computes it
-    // a moment after the changes stop: the rows on screen first, the others a part at a time
-    // between events, so that typing never waits for a large list.
-    void finishNewNames();
-    // Some of the column is still to be computed for the latest change.
-    bool newNamesPending() const;
-    // The rows on screen are still to be computed for the latest change.
-    bool visibleNewNamesPending() const;
+    // The "New Name" column, computed a moment after the rules or the ticks change.
+    NewNameColumn& newNames() { return *newNames_; }
 
     void previewChanges();
     void applyChanges();
@@ -158,12 +149,6 @@ private:
     static QString statusText(int files, int ticked);
     void showStatus();
     void elideStatus();
-    void scheduleNewNames();
-    void startNewNames();
-    void planVisibleNewNames();
-    void planMoreNewNames();
-    // Forgets the column's plan before the listing it points into changes.
-    void dropNewNames();
     void emptyFileList();
     void afterDirectoryChange();
     // When the directory shown was deleted or moved away, says so, shows the nearest one above it
@@ -189,15 +174,10 @@ private:
     settings::SettingsPaths paths_;
     RulePanel* rulePanel_ = nullptr;
     MainDialogControls controls_;
+    // Declared after the session, whose listing its plans point into, so that it goes first.
+    std::unique_ptr<NewNameColumn> newNames_;
     QWidget* splash_ = nullptr;
     QString statusText_;
-    QTimer* newNamesTimer_ = nullptr;
-    QTimer* newNamesSliceTimer_ = nullptr;
-    // The names of the listed files, which the New Name column judges against on every
-    // keystroke; built again only after the listing has changed.
-    std::optional<engine::ListedNames> listedNames_;
-    std::unique_ptr<engine::IncrementalPlan> newNamesPlan_;
-    std::unique_ptr<engine::IncrementalPlan> retiredNewNamesPlan_;
 };
 
 }  // namespace nameshift::ui

@@ -20,6 +20,7 @@
 #include "settings/RenameSettingsFile.h"
 #include "ui/FileListModel.h"
 #include "ui/MainDialog.h"
+#include "ui/NewNameColumn.h"
 #include "ui/PreviewDialog.h"
 #include "ui/RulePanel.h"
 
@@ -153,10 +154,10 @@ TEST_F(MainWindowTest, TheNewNameColumnShowsWhatApplyThenDoes) {
     QTest::keyClicks(r().extensionEdit, QStringLiteral("md"));
     r().extensionPosition->button(2)->click();
     c().selectAll->click();
-    EXPECT_TRUE(dialog->newNamesPending());
+    EXPECT_TRUE(dialog->newNames().pending());
     QTest::qWait(0);
     QApplication::processEvents();
-    EXPECT_FALSE(dialog->newNamesPending());
+    EXPECT_FALSE(dialog->newNames().pending());
     const auto shown = newNames();
     ASSERT_EQ(shown.size(), 3u);
     Texts expected;
@@ -201,7 +202,7 @@ TEST_P(NewNameMarkerTest, MarksARefusedRowWithTheRefusalsWords) {
     const int plainRowHeight = c().fileList->visualRect(model->index(0, 0)).height();
     c().fileList->selectionModel()->select(model->index(0, 0),
                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    dialog->finishNewNames();
+    dialog->newNames().finish();
     auto shown = newNames();
     shown.resize(row.expected.size());
     EXPECT_EQ(shown, row.expected);
@@ -252,7 +253,7 @@ TEST_F(MainWindowTest, DuplicatesAreMarkedOnEveryRowThatSharesTheName) {
     QTest::keyClicks(r().prefixEdit, QStringLiteral("same"));
     r().prefixPosition->button(2)->click();
     c().selectAll->click();
-    dialog->finishNewNames();
+    dialog->newNames().finish();
     const std::pair<std::string, std::string> duplicate{
         "same.txt", "Duplicate filenames found! Cannot continue."};
     EXPECT_EQ(newNames(), (std::vector{duplicate, duplicate}));
@@ -277,13 +278,13 @@ TEST_F(MainWindowTest, AfterApplyTheNewNamesAreJudgedAgainstTheFilesListedNow) {
     r().replaceFromEdit->setText(QStringLiteral("c"));
     r().replaceWithEdit->setText(QStringLiteral("b"));
     tickOnly("c.txt");
-    dialog->finishNewNames();
+    dialog->newNames().finish();
     c().apply->click();
     ASSERT_TRUE(dir.exists("work/b.txt"));
 
     r().replaceFromEdit->setText(QStringLiteral("x"));
     const int row = tickOnly("x.txt");
-    dialog->finishNewNames();
+    dialog->newNames().finish();
     EXPECT_EQ(newNames().at(static_cast<std::size_t>(row)),
               (std::pair<std::string, std::string>{"b.txt", "File exists"}));
 }
@@ -314,15 +315,15 @@ TEST_F(MainWindowTest, TheRowsOnScreenGetTheirNamesFirstAndTheRestFollowBetweenE
     };
 
     QTest::keyClicks(r().replaceWithEdit, QStringLiteral("n0"));
-    while (dialog->visibleNewNamesPending()) {
+    while (dialog->newNames().visiblePending()) {
         QApplication::processEvents();
     }
-    EXPECT_TRUE(dialog->newNamesPending());
+    EXPECT_TRUE(dialog->newNames().pending());
     auto shown = newNames();
     for (int row = first; row < end; ++row) {
         EXPECT_EQ(shown[static_cast<std::size_t>(row)].first, files[static_cast<std::size_t>(row)]);
     }
-    while (dialog->newNamesPending()) {
+    while (dialog->newNames().pending()) {
         QApplication::processEvents();
     }
     EXPECT_EQ(newNames(), expected("n0.txt", ""));
@@ -330,10 +331,10 @@ TEST_F(MainWindowTest, TheRowsOnScreenGetTheirNamesFirstAndTheRestFollowBetweenE
     // The last row now takes the first row's name, which the rows on screen cannot tell alone;
     // the preview shows the whole batch, and the column is finished with it.
     QTest::keyClick(r().replaceWithEdit, Qt::Key_0);
-    while (dialog->visibleNewNamesPending()) {
+    while (dialog->newNames().visiblePending()) {
         QApplication::processEvents();
     }
-    ASSERT_TRUE(dialog->newNamesPending());
+    ASSERT_TRUE(dialog->newNames().pending());
     std::vector<std::string> previewed;
     onModal = [&](QDialog& preview) {
         const QAbstractItemModel* pairs = dynamic_cast<PreviewDialog&>(preview).list()->model();
@@ -344,7 +345,7 @@ TEST_F(MainWindowTest, TheRowsOnScreenGetTheirNamesFirstAndTheRestFollowBetweenE
     c().preview->click();
     ASSERT_EQ(previewed.size(), 41u);
     EXPECT_EQ(previewed.back(), "n00.txt");
-    EXPECT_FALSE(dialog->newNamesPending());
+    EXPECT_FALSE(dialog->newNames().pending());
     const std::string duplicate = "Duplicate filenames found! Cannot continue.";
     EXPECT_EQ(newNames(), expected("n00.txt", duplicate));
     c().apply->click();
