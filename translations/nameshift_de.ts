@@ -1049,14 +1049,6 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
         <source>Recovering an interrupted batch...</source>
         <translation>Ein unterbrochener Vorgang wird wiederhergestellt...</translation>
     </message>
-    <message>
-        <source>Batch file renamer</source>
-        <translation>Stapel-Umbenenner für Dateien</translation>
-    </message>
-    <message>
-        <source>Loading…</source>
-        <translation>Wird geladen...</translation>
-    </message>
 </context>
 <context>
     <name>nameshift::ui::OptionsDialog</name>
@@ -1340,6 +1332,17 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
     <message>
         <source>File Mask:</source>
         <translation>Dateimaske:</translation>
+    </message>
+</context>
+<context>
+    <name>nameshift::ui::StartupSplash</name>
+    <message>
+        <source>Batch file renamer</source>
+        <translation>Stapel-Umbenenner für Dateien</translation>
+    </message>
+    <message>
+        <source>Loading…</source>
+        <translation>Wird geladen...</translation>
     </message>
 </context>
 </TS>

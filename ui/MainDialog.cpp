@@ -1,13 +1,9 @@
 #include "ui/MainDialog.h"
 
-#include <QEventLoop>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QIcon>
-#include <QPainter>
-#include <QSplashScreen>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -30,6 +26,7 @@
 #include "ui/QtBatchProgress.h"
 #include "ui/QtRestoreFilePicker.h"
 #include "ui/Resources.h"
+#include "ui/StartupSplash.h"
 
 namespace nameshift::ui {
 namespace {
@@ -265,40 +262,14 @@ bool MainDialog::startUp() {
     return true;
 }
 
-namespace {
-
-void paintSplashWords(QPixmap& picture) {
-    // The picture holds no words of its own, so that they are said in the user's language.
-    QPainter painter(&picture);
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(13);
-    painter.setFont(font);
-    painter.setPen(QColor(0xd6, 0xe2, 0xef));
-    painter.drawText(QPointF(150, 184), MainDialog::tr("Batch file renamer"));
-    font.setPixelSize(11);
-    painter.setFont(font);
-    painter.setPen(QColor(0x9f, 0xbb, 0xd8));
-    painter.drawText(QPointF(16, 226), MainDialog::tr("Loading…"));
-}
-
-}  // namespace
-
 void MainDialog::showSplash() {
     if (services_.splashMilliseconds <= 0) {
         return;
     }
-    QPixmap picture = QIcon(QStringLiteral(":/splash.svg")).pixmap(QSize(420, 240));
-    paintSplashWords(picture);
-    // Not kept on top: the start-up messages about missing settings files must show above it.
-    auto* splash = new QSplashScreen(picture);
+    auto* splash = new StartupSplash;
     splash->setAttribute(Qt::WA_DeleteOnClose);
-    splash->show();
-    splash->repaint();
     splash_ = splash;
-    // Only painting goes on meanwhile: the dialog is not shown yet and takes no input.
-    QEventLoop wait;
-    QTimer::singleShot(services_.splashMilliseconds, &wait, &QEventLoop::quit);
-    wait.exec(QEventLoop::ExcludeUserInputEvents);
+    splash->showAndWait(services_.splashMilliseconds);
 }
 
 void MainDialog::closeSplash() {
