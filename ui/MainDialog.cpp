@@ -89,7 +89,7 @@ void MainDialog::buildControls() {
     c.fileList = new FileListView(session_.fileList, this);
     c.selectAll = new IconPushButton(tr("Select/Deselect all files"), this);
     c.selectAll->setCheckable(true);
-    c.status = new QLabel(this);
+    c.status = new ElidedLabel(this);
     // The status line changes with every tick and must not make the window jump; it is given
     // once the room its text takes for the counts of a very large folder, in the language shown.
     c.status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -325,29 +325,8 @@ QString MainDialog::statusText(int files, int ticked) {
 }
 
 void MainDialog::showStatus() {
-    statusText_ = statusText(static_cast<int>(session_.fileList.rowCount()),
-                             static_cast<int>(session_.fileList.tickedCount()));
-    elideStatus();
-}
-
-void MainDialog::elideStatus() {
-    QLabel* status = controls_.status;
-    // Before the window is shown the label has no width of its own to fit.
-    const QString shown = status->isVisible() ? status->fontMetrics().elidedText(
-                                                    statusText_, Qt::ElideRight, status->width())
-                                              : statusText_;
-    status->setText(shown);
-    status->setToolTip(shown == statusText_ ? QString() : statusText_);
-}
-
-void MainDialog::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
-    elideStatus();
-}
-
-void MainDialog::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    elideStatus();
+    controls_.status->setFullText(statusText(static_cast<int>(session_.fileList.rowCount()),
+                                             static_cast<int>(session_.fileList.tickedCount())));
 }
 
 void MainDialog::emptyFileList() {

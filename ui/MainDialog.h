@@ -24,6 +24,7 @@
 #include "ui/ModalRunner.h"
 #include "ui/NewNameColumn.h"
 #include "ui/RulePanel.h"
+#include "ui/widgets/ElidedLabel.h"
 #include "ui/widgets/IconPushButton.h"
 
 namespace nameshift::ui {
@@ -85,7 +86,7 @@ struct MainDialogControls {
     DirectoryBrowser* browser = nullptr;
     FileListView* fileList = nullptr;
     IconPushButton* selectAll = nullptr;
-    QLabel* status = nullptr;
+    ElidedLabel* status = nullptr;
 
     IconPushButton* preview = nullptr;
     IconPushButton* restore = nullptr;
@@ -130,10 +131,6 @@ public:
     // Exit: asks first when the options say so.
     void reject() override;
 
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-
 private:
     void buildControls();
     void layOutControls();
@@ -148,7 +145,6 @@ private:
     void showFileList();
     static QString statusText(int files, int ticked);
     void showStatus();
-    void elideStatus();
     void emptyFileList();
     void afterDirectoryChange();
     // When the directory shown was deleted or moved away, says so, shows the nearest one above it
@@ -177,7 +173,6 @@ private:
     // Declared after the session, whose listing its plans point into, so that it goes first.
     std::unique_ptr<NewNameColumn> newNames_;
     QWidget* splash_ = nullptr;
-    QString statusText_;
 };
 
 }  // namespace nameshift::ui
