@@ -15,6 +15,7 @@
 #include "platform/DirEntry.h"
 #include "platform/PosixFileSystem.h"
 #include "ui/FileListView.h"
+#include "ui/FilePanel.h"
 #include "ui/MainDialog.h"
 #include "ui/NewNameColumn.h"
 #include "ui/PreviewDialog.h"
@@ -151,11 +152,11 @@ public:
         dialog_->startUp();
         dialog_->resize(1200, 700);
         dialog_->show();
-        const ui::MainDialogControls& c = dialog_->controls();
+        const ui::FilePanelControls& files = dialog_->filePanel().controls();
         dialog_->rulePanel().controls().changePrefix->click();
-        c.selectAll->click();
+        files.selectAll->click();
         restartPrefix();
-        c.fileList->viewport()->installEventFilter(this);
+        files.fileList->viewport()->installEventFilter(this);
     }
     ~TypingDialog() override {
         dialog_.reset();

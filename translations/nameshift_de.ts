@@ -811,6 +811,20 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
     </message>
 </context>
 <context>
+    <name>nameshift::ui::FilePanel</name>
+    <message>
+        <source>Select/Deselect all files</source>
+        <translation>Alle Dateien aus-/abwählen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) total - %1 selected</source>
+        <translation>
+            <numerusform>%n Datei insgesamt – %1 ausgewählt</numerusform>
+            <numerusform>%n Dateien insgesamt – %1 ausgewählt</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>nameshift::ui::HelpWindow</name>
     <message>
         <source>Nameshift Pro Help</source>
@@ -991,10 +1005,6 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
 <context>
     <name>nameshift::ui::MainDialog</name>
     <message>
-        <source>Select/Deselect all files</source>
-        <translation>Alle Dateien aus-/abwählen</translation>
-    </message>
-    <message>
         <source>&amp;Preview changes</source>
         <translation>&amp;Vorschau</translation>
     </message>
@@ -1029,13 +1039,6 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
     <message>
         <source>&amp;About Nameshift Pro...</source>
         <translation>Ü&amp;ber Nameshift Pro...</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n file(s) total - %1 selected</source>
-        <translation>
-            <numerusform>%n Datei insgesamt – %1 ausgewählt</numerusform>
-            <numerusform>%n Dateien insgesamt – %1 ausgewählt</numerusform>
-        </translation>
     </message>
     <message>
         <source>Renaming files...</source>

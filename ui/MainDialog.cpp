@@ -1,6 +1,5 @@
 #include "ui/MainDialog.h"
 
-#include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -29,19 +28,6 @@
 #include "ui/StartupSplash.h"
 
 namespace nameshift::ui {
-namespace {
-
-// The counts the status line is given room for: ten million files less one.
-constexpr int kWidestStatusCount = 9'999'999;
-
-QIcon treeIcon(const QString& normal, const QString& selected) {
-    QIcon icon;
-    icon.addFile(normal, QSize(16, 16), QIcon::Normal);
-    icon.addFile(selected, QSize(16, 16), QIcon::Selected);
-    return icon;
-}
-
-}  // namespace
 
 MainDialog::MainDialog(MainDialogServices services, DialogHooks hooks, QWidget* parent)
     : QDialog(parent),
@@ -55,50 +41,29 @@ MainDialog::MainDialog(MainDialogServices services, DialogHooks hooks, QWidget* 
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setSizeGripEnabled(true);
     buildControls();
-    newNames_ =
-        std::make_unique<NewNameColumn>(session_, *controls_.fileList, services_.newNamesPerSlice,
-                                        [this] { rulePanel_->readRules(session_.rules); });
+    newNames_ = std::make_unique<NewNameColumn>(session_, *filePanel_->controls().fileList,
+                                                services_.newNamesPerSlice,
+                                                [this] { rulePanel_->readRules(session_.rules); });
     setButtonIcons();
     layOutControls();
     connectControls();
     setHelpPages();
-    controls_.browser->tree()->setImages(
-        treeIcon(QStringLiteral(":/tree/folder.svg"), QStringLiteral(":/tree/folder-selected.svg")),
-        treeIcon(QStringLiteral(":/tree/folder-path.svg"),
-                 QStringLiteral(":/tree/folder-path-selected.svg")));
 }
 
 MainDialog::~MainDialog() {
     newNames_->drop();
     // The list reads the session's rows whenever it lays itself out, which hiding the dialog on
-    // its way out makes it do: it goes before the session does.
-    delete controls_.fileList;
-    controls_.fileList = nullptr;
+    // its way out makes it do: it goes with its panel before the session does.
+    delete filePanel_;
+    filePanel_ = nullptr;
 }
 
 void MainDialog::buildControls() {
     MainDialogControls& c = controls_;
     rulePanel_ = new RulePanel(services_.messages, this);
 
-    c.logo = new QLabel(this);
-    c.logo->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    c.logo->setPixmap(QIcon(QStringLiteral(":/logo.svg")).pixmap(QSize(200, 48)));
-    c.logo->setAlignment(Qt::AlignCenter);
-    c.browser = new DirectoryBrowser(services_.fileSystem, services_.messages, services_.volumes,
-                                     this, services_.volumeTimeLimit);
-    c.fileList = new FileListView(session_.fileList, this);
-    c.selectAll = new IconPushButton(tr("Select/Deselect all files"), this);
-    c.selectAll->setCheckable(true);
-    c.status = new ElidedLabel(this);
-    // The status line changes with every tick and must not make the window jump; it is given
-    // once the room its text takes for the counts of a very large folder, in the language shown.
-    c.status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    int statusWidth = 0;
-    for (const int count : {1, kWidestStatusCount}) {
-        statusWidth = std::max(statusWidth,
-                               c.status->fontMetrics().horizontalAdvance(statusText(count, count)));
-    }
-    c.status->setMinimumWidth(statusWidth + 2 * c.status->margin());
+    filePanel_ = new FilePanel(session_.fileList, services_.fileSystem, services_.messages,
+                               services_.volumes, services_.volumeTimeLimit, this);
 
     c.preview = new IconPushButton(tr("&Preview changes"), this);
     c.restore = new IconPushButton(tr("&Restore Filenames"), this);
@@ -119,19 +84,9 @@ void MainDialog::buildControls() {
 
 void MainDialog::layOutControls() {
     const MainDialogControls& c = controls_;
-    c.browser->tree()->setMinimumSize(280, 100);
-    c.fileList->setMinimumSize(340, 120);
-    auto* left = new QVBoxLayout;
-    left->addWidget(c.logo);
-    left->addWidget(c.browser, 2);
-    left->addWidget(c.fileList, 3);
-    // The status line has the list's whole width below it, so that it is read whole.
-    left->addWidget(c.status);
-    left->addWidget(c.selectAll, 0, Qt::AlignLeft);
-
     // The browser and the list take what the window gains; the rules keep their natural size.
     auto* body = new QHBoxLayout;
-    body->addLayout(left, 1);
+    body->addWidget(filePanel_, 1);
     body->addWidget(rulePanel_, 0);
 
     auto* commands = new QGridLayout;
@@ -164,23 +119,19 @@ void MainDialog::setButtonIcons() {
     c.help->setIcons(QStringLiteral(":/icons/help.svg"));
     c.save->setIcons(QStringLiteral(":/icons/save.svg"));
     c.about->setIcons(QStringLiteral(":/icons/about.svg"));
-    c.selectAll->setIcons(QStringLiteral(":/icons/select-all.svg"));
 }
 
 void MainDialog::connectControls() {
     const MainDialogControls& c = controls_;
     connect(rulePanel_, &RulePanel::displayChanged, this, &MainDialog::refilterFileList);
-    connect(c.browser, &DirectoryBrowser::driveChanged, this, &MainDialog::afterDirectoryChange);
-    connect(c.browser, &DirectoryBrowser::directoryOpened, this, &MainDialog::afterDirectoryChange);
-    connect(c.fileList, &FileListView::ticksChanged, this, &MainDialog::showStatus);
-    connect(c.selectAll, &QPushButton::clicked, this, [this](bool down) {
-        controls_.fileList->selectAllRows(down);
-        session_.fileList.setSelectAllToggle(down);
-        showStatus();
-    });
+    const FilePanelControls& files = filePanel_->controls();
+    connect(files.browser, &DirectoryBrowser::driveChanged, this,
+            &MainDialog::afterDirectoryChange);
+    connect(files.browser, &DirectoryBrowser::directoryOpened, this,
+            &MainDialog::afterDirectoryChange);
 
     connect(rulePanel_, &RulePanel::rulesChanged, newNames_.get(), &NewNameColumn::schedule);
-    connect(c.fileList, &FileListView::ticksChanged, newNames_.get(), &NewNameColumn::schedule);
+    connect(files.fileList, &FileListView::ticksChanged, newNames_.get(), &NewNameColumn::schedule);
 
     connect(c.preview, &QPushButton::clicked, this,
             [this] { runCommand(&MainDialog::previewChanges); });
@@ -205,12 +156,8 @@ void MainDialog::connectControls() {
 void MainDialog::setHelpPages() {
     const MainDialogControls& c = controls_;
     const std::vector<std::pair<const char*, std::vector<QWidget*>>> pages = {
-        {"files.html", {c.browser, c.fileList, c.status, c.selectAll}},
-        {"preview.html", {c.preview}},
-        {"apply.html", {c.apply}},
-        {"restore.html", {c.restore}},
-        {"options.html", {c.options}},
-        {"settings.html", {c.save}},
+        {"preview.html", {c.preview}}, {"apply.html", {c.apply}},   {"restore.html", {c.restore}},
+        {"options.html", {c.options}}, {"settings.html", {c.save}},
     };
     for (const auto& [page, widgets] : pages) {
         for (QWidget* widget : widgets) {
@@ -238,8 +185,9 @@ bool MainDialog::startUp() {
     const auto openBrowser = [this](const settings::ProgramOptions& options) {
         const std::string startDirectory = settings::chooseStartupDirectory(
             services_.fileSystem, services_.messages, options, services_.startFolder);
-        controls_.browser->fillDrives(startDirectory, services_.startDirectory);
-        controls_.browser->fillTree();
+        DirectoryBrowser* browser = filePanel_->controls().browser;
+        browser->fillDrives(startDirectory, services_.startDirectory);
+        browser->fillTree();
     };
     settings::StartupSettings loaded = settings::loadStartupSettings(
         services_.fileSystem, paths_,
@@ -253,7 +201,7 @@ bool MainDialog::startUp() {
     engine::runGuarded(services_.messages, [&] { offerRecovery(); });
 
     session_.fileList.setMaskPosition(0);
-    controls_.selectAll->setChecked(false);
+    filePanel_->controls().selectAll->setChecked(false);
     rulePanel_->writeRules(session_.rules);
     rulePanel_->applyEnablingRule();
     emptyFileList();
@@ -280,11 +228,10 @@ void MainDialog::closeSplash() {
 }
 
 void MainDialog::fillFileList() {
-    const MainDialogControls& c = controls_;
     rulePanel_->readRules(session_.rules);
     // The one place the session learns its directory: the commands work where the listed files
     // are, whatever the browser showed for a moment.
-    session_.directory = c.browser->currentPath();
+    session_.directory = filePanel_->controls().browser->currentPath();
     session_.fileList.setAttributeMask(session_.rules.attributeMask());
     session_.fileList.setSortKey(session_.rules.sortKey);
     // Refilling may show a message, and no part of the column may be computed meanwhile.
@@ -296,7 +243,7 @@ void MainDialog::fillFileList() {
 }
 
 bool MainDialog::leaveGoneDirectory() {
-    if (!controls_.browser->tree()->leaveIfGone()) {
+    if (!filePanel_->controls().browser->tree()->leaveIfGone()) {
         return false;
     }
     // The ticked rows are of files that went with their directory.
@@ -310,30 +257,17 @@ void MainDialog::refilterFileList() {
 }
 
 void MainDialog::showFileList() {
-    const MainDialogControls& c = controls_;
     newNames_->drop();
-    c.fileList->reload();
+    filePanel_->showFiles();
     rulePanel_->showMasks(session_.fileList.masks(), session_.fileList.maskPosition());
-    c.selectAll->setChecked(session_.fileList.selectAllToggle());
-    showStatus();
     newNames_->schedule();
-}
-
-QString MainDialog::statusText(int files, int ticked) {
-    // The counts are put in after the translation.
-    return tr("%n file(s) total - %1 selected", nullptr, files).arg(ticked);
-}
-
-void MainDialog::showStatus() {
-    controls_.status->setFullText(statusText(static_cast<int>(session_.fileList.rowCount()),
-                                             static_cast<int>(session_.fileList.tickedCount())));
 }
 
 void MainDialog::emptyFileList() {
     newNames_->drop();
     session_.fileList.clear();
-    controls_.fileList->reload();
-    showStatus();
+    filePanel_->controls().fileList->reload();
+    filePanel_->showStatus();
 }
 
 void MainDialog::afterDirectoryChange() {

@@ -20,11 +20,10 @@
 #include "platform/VolumeSource.h"
 #include "settings/SettingsPaths.h"
 #include "ui/DirectoryBrowser.h"
-#include "ui/FileListView.h"
+#include "ui/FilePanel.h"
 #include "ui/ModalRunner.h"
 #include "ui/NewNameColumn.h"
 #include "ui/RulePanel.h"
-#include "ui/widgets/ElidedLabel.h"
 #include "ui/widgets/IconPushButton.h"
 
 namespace nameshift::ui {
@@ -79,15 +78,9 @@ struct DialogHooks {
     std::function<void(const DialogContext&, const QString& page)> help;
 };
 
-// The main dialog's own controls, for the code that lays them out and for tests; the rules and
-// the display options are the rule panel's.
+// The main dialog's own controls, for the code that lays them out and for tests; the browser
+// and the file list are the file panel's, the rules and the display options the rule panel's.
 struct MainDialogControls {
-    QLabel* logo = nullptr;
-    DirectoryBrowser* browser = nullptr;
-    FileListView* fileList = nullptr;
-    IconPushButton* selectAll = nullptr;
-    ElidedLabel* status = nullptr;
-
     IconPushButton* preview = nullptr;
     IconPushButton* restore = nullptr;
     IconPushButton* options = nullptr;
@@ -116,6 +109,7 @@ public:
     bool startUp();
 
     const MainDialogControls& controls() const { return controls_; }
+    const FilePanel& filePanel() const { return *filePanel_; }
     const RulePanel& rulePanel() const { return *rulePanel_; }
     engine::RenameSession& session() { return session_; }
     const settings::SettingsPaths& settingsPaths() const { return paths_; }
@@ -143,8 +137,6 @@ private:
     void fillFileList();
     void refilterFileList();
     void showFileList();
-    static QString statusText(int files, int ticked);
-    void showStatus();
     void emptyFileList();
     void afterDirectoryChange();
     // When the directory shown was deleted or moved away, says so, shows the nearest one above it
@@ -168,6 +160,7 @@ private:
     DialogHooks hooks_;
     engine::RenameSession session_;
     settings::SettingsPaths paths_;
+    FilePanel* filePanel_ = nullptr;
     RulePanel* rulePanel_ = nullptr;
     MainDialogControls controls_;
     // Declared after the session, whose listing its plans point into, so that it goes first.

@@ -27,6 +27,7 @@
 #include "settings/ProgramOptionsFile.h"
 #include "settings/RenameSettingsFile.h"
 #include "settings/SettingsFileAccess.h"
+#include "ui/FilePanel.h"
 #include "ui/MainDialog.h"
 #include "ui/PreviewDialog.h"
 #include "ui/RulePanel.h"
@@ -100,10 +101,11 @@ protected:
     }
 
     const MainDialogControls& c() const { return dialog->controls(); }
+    const FilePanelControls& f() const { return dialog->filePanel().controls(); }
     const RuleControls& r() const { return dialog->rulePanel().controls(); }
     Texts listedNames() const {
         Texts names;
-        const QAbstractItemModel* model = c().fileList->model();
+        const QAbstractItemModel* model = f().fileList->model();
         for (int row = 0; row < model->rowCount(); ++row) {
             names.push_back(model->index(row, 0).data().toString().toStdString());
         }
@@ -168,7 +170,7 @@ TEST_P(StartupWithoutUsableSettings, ThreeMessagesAndTheDefaults) {
     EXPECT_FALSE(r().prefixEdit->isEnabled());
     EXPECT_FALSE(r().id3Options->isEnabled());
     EXPECT_EQ(r().maskList->currentText(), QStringLiteral("*.*"));
-    EXPECT_EQ(c().browser->currentPath(), dir.file("prog"));
+    EXPECT_EQ(f().browser->currentPath(), dir.file("prog"));
     EXPECT_TRUE(dialog->session().options.confirmationOnExit);
     EXPECT_EQ(dialog->session().id3.format, "%1 - %2 - %3 - %4 - %5 - %6");
 }
@@ -229,9 +231,9 @@ TEST_F(MainDialogTest, StartsWithTheSettingsFilesShowingTheirValues) {
     EXPECT_TRUE(r().upperCase->isChecked());
     EXPECT_FALSE(r().system->isChecked());
     EXPECT_EQ(r().sortList->currentText(), QStringLiteral("Name"));
-    EXPECT_EQ(c().browser->currentPath(), dir.file("work"));
+    EXPECT_EQ(f().browser->currentPath(), dir.file("work"));
     EXPECT_EQ(listedNames(), (Texts{"a.mp3", "b.txt"}));
-    EXPECT_EQ(c().status->text(), QStringLiteral("2 file(s) total - 0 selected"));
+    EXPECT_EQ(f().status->text(), QStringLiteral("2 file(s) total - 0 selected"));
 }
 
 // Every field of renset.ini away from its start, so a field the dialog left unbound shows.
@@ -288,7 +290,7 @@ TEST_F(MainDialogTest, StartsWhileAVolumeHasNotAnswered) {
     services.volumeTimeLimit = std::chrono::hours(1);
     MainDialog started(std::move(services));
     ASSERT_TRUE(started.startUp());
-    const DirectoryBrowser& browser = *started.controls().browser;
+    const DirectoryBrowser& browser = *started.filePanel().controls().browser;
     testing::waitForAnswer(browser, "/");
     EXPECT_EQ(browser.volumeState(dir.file("hung")), VolumeChecker::State::Pending);
     ASSERT_EQ(browser.driveList()->count(), 2);
@@ -306,7 +308,7 @@ TEST_F(MainDialogTest, AStartupDirectoryThatIsGoneIsReportedAndTheBrowserOpensHe
     ASSERT_TRUE(start());
     EXPECT_EQ(messages.texts(),
               Texts{"The supplied startup directory path is invalid!\nUsing default path"});
-    EXPECT_EQ(c().browser->currentPath(), dir.file("prog"));
+    EXPECT_EQ(f().browser->currentPath(), dir.file("prog"));
 }
 
 TEST_F(MainDialogTest, AnUnreadableWorkingDirectoryLeavesOnlyExit) {
@@ -486,8 +488,8 @@ TEST_F(StartedDialogTest, TheRadioGroupsFollowTheirBoxes) {
 TEST_F(StartedDialogTest, PreviewShowsEveryPairAndChangesNothing) {
     r().changePrefix->click();
     QTest::keyClicks(r().prefixEdit, QStringLiteral("X-"));
-    c().selectAll->click();
-    EXPECT_EQ(c().status->text(), QStringLiteral("3 file(s) total - 3 selected"));
+    f().selectAll->click();
+    EXPECT_EQ(f().status->text(), QStringLiteral("3 file(s) total - 3 selected"));
     c().preview->click();
     EXPECT_EQ(
         previewed,
@@ -499,14 +501,14 @@ TEST_F(StartedDialogTest, PreviewShowsEveryPairAndChangesNothing) {
 TEST_F(StartedDialogTest, ApplyRenamesOnDiskAndRestoreGivesTheNamesBack) {
     r().changePrefix->click();
     QTest::keyClicks(r().prefixEdit, QStringLiteral("New "));
-    c().selectAll->click();
+    f().selectAll->click();
     c().apply->click();
     EXPECT_EQ(dir.names("work"),
               (Texts{"New one.txt", "New three.mp3", "New two.txt", "restore.dat"}));
     EXPECT_EQ(dir.read("work/New one.txt"), "one.txt");
     EXPECT_EQ(messages.texts(), Texts{"Operation complete"});
     EXPECT_EQ(listedNames(), (Texts{"restore.dat", "New three.mp3", "New one.txt", "New two.txt"}));
-    EXPECT_EQ(c().status->text(), QStringLiteral("4 file(s) total - 0 selected"));
+    EXPECT_EQ(f().status->text(), QStringLiteral("4 file(s) total - 0 selected"));
 
     messages.shown.clear();
     picker.choice = dir.file("work/restore.dat");
@@ -525,7 +527,7 @@ TEST_F(StartedDialogTest, ApplyRenamesOnDiskAndRestoreGivesTheNamesBack) {
 TEST_F(StartedDialogTest, ACommandOutOfMemoryStopsWithAMessageAndTheDialogGoesOn) {
     r().changePrefix->click();
     QTest::keyClicks(r().prefixEdit, QStringLiteral("New "));
-    c().selectAll->click();
+    f().selectAll->click();
     fs.runOutOfMemory(FaultyFileSystem::Op::Rename, "one.txt", 1);
     fs.renames.clear();
     messages.answers.push_back(platform::Answer::Yes);
@@ -552,7 +554,7 @@ TEST_F(StartedDialogTest, ACommandOutOfMemoryStopsWithAMessageAndTheDialogGoesOn
     EXPECT_EQ(listedNames(), (Texts{"three.mp3", "one.txt", "two.txt"}));
 
     messages.shown.clear();
-    c().selectAll->click();
+    f().selectAll->click();
     c().apply->click();
     EXPECT_EQ(dir.names("work"),
               (Texts{"New one.txt", "New three.mp3", "New two.txt", "restore.dat"}));
@@ -594,7 +596,7 @@ TEST_F(StartedDialogTest, ApplyEndsTheProgramWhenTheOptionsSaySo) {
     writeSettings();
     ASSERT_TRUE(start());
     dialog->show();
-    c().selectAll->click();
+    f().selectAll->click();
     r().changeExtension->click();
     QTest::keyClicks(r().extensionEdit, QStringLiteral("bak"));
     r().extensionPosition->button(2)->click();
@@ -617,7 +619,7 @@ TEST_F(StartedDialogTest, TheFileMaskFiltersTheListAndADirectoryChangeResetsIt) 
     r().hidden->click();
     EXPECT_EQ(listedNames(), Texts{"three.mp3"});
 
-    CDirectoryTree* tree = c().browser->tree();
+    CDirectoryTree* tree = f().browser->tree();
     QStandardItem* work = tree->itemModel()->itemFromIndex(tree->currentIndex());
     tree->openItem(work->index());  // lists "sub", made after the start
     ASSERT_EQ(work->rowCount(), 1);
@@ -631,7 +633,7 @@ TEST_F(StartedDialogTest, AfterApplyTheListShowsEveryFileUnderTheFirstMask) {
     r().maskList->setCurrentIndex(2);
     emit r().maskList->activated(2);
     ASSERT_EQ(listedNames(), (Texts{"one.txt", "two.txt"}));
-    c().selectAll->click();
+    f().selectAll->click();
     r().changeExtension->click();
     QTest::keyClicks(r().extensionEdit, QStringLiteral("bak"));
     r().extensionPosition->button(2)->click();
@@ -735,7 +737,7 @@ TEST_P(GoneFolderWithTicks, IsLeftForTheFolderAbove) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
     r().changePrefix->click();
     QTest::keyClicks(r().prefixEdit, QStringLiteral("x"));
-    c().selectAll->click();
+    f().selectAll->click();
     std::filesystem::remove_all(dir.file("work"));
     switch (GetParam()) {
         case GoneFoundBy::F5:
@@ -754,12 +756,12 @@ TEST_P(GoneFolderWithTicks, IsLeftForTheFolderAbove) {
     EXPECT_EQ(messages.texts(),
               Texts{"The folder \"" + dir.file("work") + "\" no longer exists; showing \"" +
                     dir.path() + "\" instead."});
-    EXPECT_EQ(c().browser->currentPath(), dir.path());
+    EXPECT_EQ(f().browser->currentPath(), dir.path());
     EXPECT_EQ(dialog->session().directory, dir.path());
     EXPECT_EQ(listedNames(), Texts{});
     EXPECT_EQ(dialog->session().fileList.tickedCount(), 0u);
     EXPECT_TRUE(previewed.empty());
-    EXPECT_EQ(c().status->text(), QStringLiteral("0 file(s) total - 0 selected"));
+    EXPECT_EQ(f().status->text(), QStringLiteral("0 file(s) total - 0 selected"));
 }
 
 std::string foundByName(const ::testing::TestParamInfo<GoneFoundBy>& param) {
@@ -799,10 +801,10 @@ TEST_P(StatusLineAtMinimumSize, IsShownWhole) {
     ASSERT_TRUE(start());
     dialog->show();
     dialog->resize(dialog->minimumSize());
-    c().selectAll->click();
+    f().selectAll->click();
     EXPECT_EQ(dialog->size(), dialog->minimumSize());
-    EXPECT_EQ(c().status->text().toStdString(), GetParam().text);
-    EXPECT_TRUE(c().status->toolTip().isEmpty()) << "a tooltip stands for the cut-off text";
+    EXPECT_EQ(f().status->text().toStdString(), GetParam().text);
+    EXPECT_TRUE(f().status->toolTip().isEmpty()) << "a tooltip stands for the cut-off text";
     QCoreApplication::removeTranslator(&translator);
 }
 

@@ -19,6 +19,7 @@
 #include "settings/ProgramOptionsFile.h"
 #include "settings/RenameSettingsFile.h"
 #include "ui/FileListModel.h"
+#include "ui/FilePanel.h"
 #include "ui/MainDialog.h"
 #include "ui/NewNameColumn.h"
 #include "ui/PreviewDialog.h"
@@ -73,11 +74,12 @@ protected:
     }
 
     const MainDialogControls& c() const { return dialog->controls(); }
+    const FilePanelControls& f() const { return dialog->filePanel().controls(); }
     const RuleControls& r() const { return dialog->rulePanel().controls(); }
 
     // Each listed row's new name, with its marker's tooltip when it has one.
     std::vector<std::pair<std::string, std::string>> newNames() {
-        const QAbstractItemModel* model = c().fileList->model();
+        const QAbstractItemModel* model = f().fileList->model();
         std::vector<std::pair<std::string, std::string>> shown;
         for (int row = 0; row < model->rowCount(); ++row) {
             const QModelIndex cell = model->index(row, FileListModel::NewNameColumn);
@@ -104,10 +106,10 @@ TEST_F(MainWindowTest, KeepsItsWidthWhenFilesAreTickedAndFitsASmallScreen) {
     dialog->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
     const int width = dialog->width();
-    c().selectAll->click();
+    f().selectAll->click();
     QApplication::processEvents();
     EXPECT_EQ(dialog->width(), width);
-    c().selectAll->click();
+    f().selectAll->click();
     QApplication::processEvents();
     EXPECT_EQ(dialog->width(), width);
 
@@ -124,7 +126,7 @@ TEST_F(MainWindowTest, AFolderThatCannotBeEnteredLeavesTreeListAndApplyWhereThey
     dir.write("work/locked/inside.txt", "x");
     start({"a.txt"});
     fs.fail(FaultyFileSystem::Op::Enter, EACCES, "locked");
-    CDirectoryTree* tree = c().browser->tree();
+    CDirectoryTree* tree = f().browser->tree();
     const QModelIndex current = tree->currentIndex();
     const QModelIndex locked = tree->itemModel()->index(0, 0, current);
     ASSERT_TRUE(locked.isValid());
@@ -141,7 +143,7 @@ TEST_F(MainWindowTest, AFolderThatCannotBeEnteredLeavesTreeListAndApplyWhereThey
 
     r().changePrefix->click();
     QTest::keyClicks(r().prefixEdit, QStringLiteral("n-"));
-    c().selectAll->click();
+    f().selectAll->click();
     c().apply->click();
     EXPECT_EQ(dir.names("work"), (Texts{"locked", "n-a.txt", "restore.dat"}));
     EXPECT_EQ(dir.names("work/locked"), Texts{"inside.txt"});
@@ -153,7 +155,7 @@ TEST_F(MainWindowTest, TheNewNameColumnShowsWhatApplyThenDoes) {
     r().changeExtension->click();
     QTest::keyClicks(r().extensionEdit, QStringLiteral("md"));
     r().extensionPosition->button(2)->click();
-    c().selectAll->click();
+    f().selectAll->click();
     EXPECT_TRUE(dialog->newNames().pending());
     QTest::qWait(0);
     QApplication::processEvents();
@@ -198,9 +200,9 @@ TEST_P(NewNameMarkerTest, MarksARefusedRowWithTheRefusalsWords) {
         r().replaceFromEdit->setText(QString::fromUtf8(row.replaceFrom));
         r().replaceWithEdit->setText(QString::fromUtf8(row.replaceWith));
     }
-    const QAbstractItemModel* model = c().fileList->model();
-    const int plainRowHeight = c().fileList->visualRect(model->index(0, 0)).height();
-    c().fileList->selectionModel()->select(model->index(0, 0),
+    const QAbstractItemModel* model = f().fileList->model();
+    const int plainRowHeight = f().fileList->visualRect(model->index(0, 0)).height();
+    f().fileList->selectionModel()->select(model->index(0, 0),
                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
     dialog->newNames().finish();
     auto shown = newNames();
@@ -208,9 +210,9 @@ TEST_P(NewNameMarkerTest, MarksARefusedRowWithTheRefusalsWords) {
     EXPECT_EQ(shown, row.expected);
     // A marker on the first row, which sets the height of every row, changes no row's height,
     // and fits inside it.
-    const QRect marked = c().fileList->visualRect(model->index(0, FileListModel::NewNameColumn));
+    const QRect marked = f().fileList->visualRect(model->index(0, FileListModel::NewNameColumn));
     EXPECT_EQ(marked.height(), plainRowHeight);
-    EXPECT_LE(c().fileList->iconSize().height(), plainRowHeight);
+    EXPECT_LE(f().fileList->iconSize().height(), plainRowHeight);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -252,7 +254,7 @@ TEST_F(MainWindowTest, DuplicatesAreMarkedOnEveryRowThatSharesTheName) {
     r().changePrefix->click();
     QTest::keyClicks(r().prefixEdit, QStringLiteral("same"));
     r().prefixPosition->button(2)->click();
-    c().selectAll->click();
+    f().selectAll->click();
     dialog->newNames().finish();
     const std::pair<std::string, std::string> duplicate{
         "same.txt", "Duplicate filenames found! Cannot continue."};
@@ -262,11 +264,11 @@ TEST_F(MainWindowTest, DuplicatesAreMarkedOnEveryRowThatSharesTheName) {
 TEST_F(MainWindowTest, AfterApplyTheNewNamesAreJudgedAgainstTheFilesListedNow) {
     start({"c.txt", "x.txt"});
     const auto tickOnly = [&](const std::string& name) {
-        const QAbstractItemModel* model = c().fileList->model();
-        c().fileList->selectionModel()->clear();
+        const QAbstractItemModel* model = f().fileList->model();
+        f().fileList->selectionModel()->clear();
         for (int row = 0; row < model->rowCount(); ++row) {
             if (model->index(row, 0).data().toString().toStdString() == name) {
-                c().fileList->selectionModel()->select(
+                f().fileList->selectionModel()->select(
                     model->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
                 return row;
             }
@@ -299,12 +301,12 @@ TEST_F(MainWindowTest, TheRowsOnScreenGetTheirNamesFirstAndTheRestFollowBetweenE
     start(files);
     dialog->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
-    const auto [first, end] = c().fileList->rowsInView();
+    const auto [first, end] = f().fileList->rowsInView();
     ASSERT_EQ(first, 0);
     ASSERT_LT(end, 41);
     r().replaceString->click();
     r().replaceFromEdit->setText(QStringLiteral("z"));
-    c().selectAll->click();
+    f().selectAll->click();
     const auto expected = [&](const std::string& lastName, const std::string& problem) {
         std::vector<std::pair<std::string, std::string>> rows;
         for (std::size_t row = 0; row < 40; ++row) {
@@ -358,7 +360,7 @@ TEST_F(MainWindowTest, F1OpensTheHelpOnTheFocusedControl) {
     start({});
     dialog->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
-    const std::vector<std::pair<QWidget*, QString>> rows = {{c().browser->tree(), "files.html"},
+    const std::vector<std::pair<QWidget*, QString>> rows = {{f().browser->tree(), "files.html"},
                                                             {r().maskList, "files.html"},
                                                             {r().changePrefix, "rules.html"},
                                                             {r().upperCase, "rules.html"},

@@ -265,7 +265,7 @@ TEST_F(MarkedTest, EveryTextOfTheWindowsComesFromTheCatalogue) {
     const RuleControls& r = dialog.rulePanel().controls();
     // Both files get one name, which the New Name column and the preview mark; a colon typed is
     // taken out with a message.
-    c.selectAll->click();
+    dialog.filePanel().controls().selectAll->click();
     r.changePrefix->click();
     QTest::keyClicks(r.prefixEdit, QStringLiteral("x:"));
     QCoreApplication::processEvents();
