@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QDialog>
-#include <QLabel>
 
 #include <cerrno>
 #include <chrono>
@@ -93,9 +92,10 @@ struct MainDialogControls {
     QAction* aboutAction = nullptr;
 };
 
-// The program's one long-lived window: the directory browser and file list on the left, the
-// rename rules and the display options on the right, the commands at the bottom. It owns the
-// session every command works on.
+// The program's one long-lived window: the file panel with the directory browser and the file
+// list on the left, the rule panel with the rename rules and the display options on the right,
+// the commands at the bottom. It owns the session every command works on, lists the files and
+// runs the commands.
 class MainDialog : public QDialog {
     Q_OBJECT
 
