@@ -15,9 +15,12 @@
 #include "platform/DirEntry.h"
 #include "platform/PosixFileSystem.h"
 #include "ui/FileListView.h"
+#include "ui/FilePanel.h"
 #include "ui/MainDialog.h"
+#include "ui/NewNameColumn.h"
 #include "ui/PreviewDialog.h"
 #include "ui/Resources.h"
+#include "ui/RulePanel.h"
 
 namespace {
 
@@ -149,11 +152,11 @@ public:
         dialog_->startUp();
         dialog_->resize(1200, 700);
         dialog_->show();
-        const ui::MainDialogControls& c = dialog_->controls();
-        c.changePrefix->click();
-        c.selectAll->click();
+        const ui::FilePanelControls& files = dialog_->filePanel().controls();
+        dialog_->rulePanel().controls().changePrefix->click();
+        files.selectAll->click();
         restartPrefix();
-        c.fileList->viewport()->installEventFilter(this);
+        files.fileList->viewport()->installEventFilter(this);
     }
     ~TypingDialog() override {
         dialog_.reset();
@@ -164,7 +167,7 @@ public:
 
     // Keeps the prefix short, so that every keystroke costs the same; not timed.
     void restartPrefixIfLong(benchmark::State& state) {
-        if (dialog_->controls().prefixEdit->text().size() > 100) {
+        if (dialog_->rulePanel().controls().prefixEdit->text().size() > 100) {
             state.PauseTiming();
             restartPrefix();
             state.ResumeTiming();
@@ -177,7 +180,7 @@ public:
     bool typeUntilPainted(Done done) {
         done_ = done;
         paintedWhenDone_ = false;
-        dialog_->controls().prefixEdit->insert(QStringLiteral("a"));
+        dialog_->rulePanel().controls().prefixEdit->insert(QStringLiteral("a"));
         QElapsedTimer waited;
         waited.start();
         while (!paintedWhenDone_) {
@@ -199,8 +202,8 @@ protected:
 
 private:
     void restartPrefix() {
-        dialog_->controls().prefixEdit->setText(QStringLiteral("p"));
-        dialog_->finishNewNames();
+        dialog_->rulePanel().controls().prefixEdit->setText(QStringLiteral("p"));
+        dialog_->newNames().finish();
         QCoreApplication::processEvents();
     }
 
@@ -223,12 +226,12 @@ void BM_KeystrokeToVisibleNewNames(benchmark::State& state) {
     ui::MainDialog& dialog = typing.dialog();
     for (auto _ : state) {
         typing.restartPrefixIfLong(state);
-        if (!typing.typeUntilPainted([&] { return !dialog.visibleNewNamesPending(); })) {
+        if (!typing.typeUntilPainted([&] { return !dialog.newNames().visiblePending(); })) {
             state.SkipWithError("the rows on screen were not painted");
             break;
         }
         state.PauseTiming();
-        dialog.finishNewNames();
+        dialog.newNames().finish();
         QCoreApplication::processEvents();
         state.ResumeTiming();
     }
@@ -243,7 +246,7 @@ void BM_KeystrokeToAllNewNames(benchmark::State& state) {
     ui::MainDialog& dialog = typing.dialog();
     for (auto _ : state) {
         typing.restartPrefixIfLong(state);
-        if (!typing.typeUntilPainted([&] { return !dialog.newNamesPending(); })) {
+        if (!typing.typeUntilPainted([&] { return !dialog.newNames().pending(); })) {
             state.SkipWithError("the column was not finished");
             break;
         }

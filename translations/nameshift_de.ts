@@ -811,6 +811,20 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
     </message>
 </context>
 <context>
+    <name>nameshift::ui::FilePanel</name>
+    <message>
+        <source>Select/Deselect all files</source>
+        <translation>Alle Dateien aus-/abwählen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) total - %1 selected</source>
+        <translation>
+            <numerusform>%n Datei insgesamt – %1 ausgewählt</numerusform>
+            <numerusform>%n Dateien insgesamt – %1 ausgewählt</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>nameshift::ui::HelpWindow</name>
     <message>
         <source>Nameshift Pro Help</source>
@@ -991,142 +1005,6 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
 <context>
     <name>nameshift::ui::MainDialog</name>
     <message>
-        <source>Change Prefix</source>
-        <translation>Präfix ändern</translation>
-    </message>
-    <message>
-        <source>Add prefix to the</source>
-        <translation>Präfix setzen am</translation>
-    </message>
-    <message>
-        <source>Beginning   /</source>
-        <translation>Anfang   /</translation>
-    </message>
-    <message>
-        <source>End  or</source>
-        <translation>Ende  oder</translation>
-    </message>
-    <message>
-        <source>Replace</source>
-        <translation>Ersetzen</translation>
-    </message>
-    <message>
-        <source>Use Counter</source>
-        <translation>Zähler verwenden</translation>
-    </message>
-    <message>
-        <source>Start counter at:</source>
-        <translation>Zähler beginnt bei:</translation>
-    </message>
-    <message>
-        <source>Increment by:</source>
-        <translation>Schrittweite:</translation>
-    </message>
-    <message>
-        <source>Use:</source>
-        <translation>Anzahl:</translation>
-    </message>
-    <message>
-        <source>Prepend  /</source>
-        <translation>Voranstellen  /</translation>
-    </message>
-    <message>
-        <source>Append   counter to prefix</source>
-        <translation>Anhängen   Zähler an das Präfix</translation>
-    </message>
-    <message>
-        <source>Change Extension</source>
-        <translation>Endung ändern</translation>
-    </message>
-    <message>
-        <source>Add extension to </source>
-        <translation>Endung setzen am </translation>
-    </message>
-    <message>
-        <source>Beginning  /</source>
-        <translation>Anfang  /</translation>
-    </message>
-    <message>
-        <source>Spaces</source>
-        <translation>Leerzeichen</translation>
-    </message>
-    <message>
-        <source>Brackets</source>
-        <translation>Klammern</translation>
-    </message>
-    <message>
-        <source>Tildes</source>
-        <translation>Tilden</translation>
-    </message>
-    <message>
-        <source>Hyphens</source>
-        <translation>Bindestriche</translation>
-    </message>
-    <message>
-        <source>Remove specific string</source>
-        <translation>Bestimmten Text entfernen</translation>
-    </message>
-    <message>
-        <source>Replace string</source>
-        <translation>Text ersetzen</translation>
-    </message>
-    <message>
-        <source>Make all lower case</source>
-        <translation>Alles klein schreiben</translation>
-    </message>
-    <message>
-        <source>Make all upper case</source>
-        <translation>Alles groß schreiben</translation>
-    </message>
-    <message>
-        <source>Make 1st character in each word upper case</source>
-        <translation>Jedes Wort mit großem Anfangsbuchstaben</translation>
-    </message>
-    <message>
-        <source>Support ID3 tags</source>
-        <translation>ID3-Tags verwenden</translation>
-    </message>
-    <message>
-        <source>ID3 Options</source>
-        <translation>ID3-Optionen</translation>
-    </message>
-    <message>
-        <source>Archive</source>
-        <translation>Archiv</translation>
-    </message>
-    <message>
-        <source>Read Only</source>
-        <translation>Schreibgeschützt</translation>
-    </message>
-    <message>
-        <source>Hidden</source>
-        <translation>Versteckt</translation>
-    </message>
-    <message>
-        <source>System</source>
-        <translation>System</translation>
-    </message>
-    <message>
-        <source>Date</source>
-        <translation>Datum</translation>
-    </message>
-    <message>
-        <source>Extension</source>
-        <translation>Endung</translation>
-    </message>
-    <message>
-        <source>Name</source>
-        <translation>Name</translation>
-    </message>
-    <message>
-        <source>Size</source>
-        <translation>Größe</translation>
-    </message>
-    <message>
-        <source>Select/Deselect all files</source>
-        <translation>Alle Dateien aus-/abwählen</translation>
-    </message>
-    <message>
         <source>&amp;Preview changes</source>
         <translation>&amp;Vorschau</translation>
     </message>
@@ -1163,41 +1041,6 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
         <translation>Ü&amp;ber Nameshift Pro...</translation>
     </message>
     <message>
-        <source>Standard Options</source>
-        <translation>Standardoptionen</translation>
-    </message>
-    <message>
-        <source>Advanced Options</source>
-        <translation>Erweiterte Optionen</translation>
-    </message>
-    <message>
-        <source>Remove all:</source>
-        <translation>Alle entfernen:</translation>
-    </message>
-    <message>
-        <source>File Display Options</source>
-        <translation>Dateianzeige</translation>
-    </message>
-    <message>
-        <source>Attribute Mask:</source>
-        <translation>Attributmaske:</translation>
-    </message>
-    <message>
-        <source>Sort filenames by:</source>
-        <translation>Sortieren nach:</translation>
-    </message>
-    <message>
-        <source>File Mask:</source>
-        <translation>Dateimaske:</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n file(s) total - %1 selected</source>
-        <translation>
-            <numerusform>%n Datei insgesamt – %1 ausgewählt</numerusform>
-            <numerusform>%n Dateien insgesamt – %1 ausgewählt</numerusform>
-        </translation>
-    </message>
-    <message>
         <source>Renaming files...</source>
         <translation>Dateien werden umbenannt...</translation>
     </message>
@@ -1206,28 +1049,8 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
         <translation>Dateinamen werden wiederhergestellt...</translation>
     </message>
     <message>
-        <source>to</source>
-        <translation>in</translation>
-    </message>
-    <message>
-        <source>digits</source>
-        <translation>Stellen</translation>
-    </message>
-    <message>
-        <source>with</source>
-        <translation>durch</translation>
-    </message>
-    <message>
         <source>Recovering an interrupted batch...</source>
         <translation>Ein unterbrochener Vorgang wird wiederhergestellt...</translation>
-    </message>
-    <message>
-        <source>Batch file renamer</source>
-        <translation>Stapel-Umbenenner für Dateien</translation>
-    </message>
-    <message>
-        <source>Loading…</source>
-        <translation>Wird geladen...</translation>
     </message>
 </context>
 <context>
@@ -1337,6 +1160,192 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
             <numerusform>%n Datei würde nicht umbenannt; die markierten Zeilen sagen, warum.</numerusform>
             <numerusform>%n Dateien würden nicht umbenannt; die markierten Zeilen sagen, warum.</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>nameshift::ui::RulePanel</name>
+    <message>
+        <source>Change Prefix</source>
+        <translation>Präfix ändern</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>in</translation>
+    </message>
+    <message>
+        <source>Add prefix to the</source>
+        <translation>Präfix setzen am</translation>
+    </message>
+    <message>
+        <source>Beginning   /</source>
+        <translation>Anfang   /</translation>
+    </message>
+    <message>
+        <source>End  or</source>
+        <translation>Ende  oder</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Ersetzen</translation>
+    </message>
+    <message>
+        <source>Use Counter</source>
+        <translation>Zähler verwenden</translation>
+    </message>
+    <message>
+        <source>Start counter at:</source>
+        <translation>Zähler beginnt bei:</translation>
+    </message>
+    <message>
+        <source>Increment by:</source>
+        <translation>Schrittweite:</translation>
+    </message>
+    <message>
+        <source>Use:</source>
+        <translation>Anzahl:</translation>
+    </message>
+    <message>
+        <source>digits</source>
+        <translation>Stellen</translation>
+    </message>
+    <message>
+        <source>Prepend  /</source>
+        <translation>Voranstellen  /</translation>
+    </message>
+    <message>
+        <source>Append   counter to prefix</source>
+        <translation>Anhängen   Zähler an das Präfix</translation>
+    </message>
+    <message>
+        <source>Change Extension</source>
+        <translation>Endung ändern</translation>
+    </message>
+    <message>
+        <source>Add extension to </source>
+        <translation>Endung setzen am </translation>
+    </message>
+    <message>
+        <source>Beginning  /</source>
+        <translation>Anfang  /</translation>
+    </message>
+    <message>
+        <source>Spaces</source>
+        <translation>Leerzeichen</translation>
+    </message>
+    <message>
+        <source>Brackets</source>
+        <translation>Klammern</translation>
+    </message>
+    <message>
+        <source>Tildes</source>
+        <translation>Tilden</translation>
+    </message>
+    <message>
+        <source>Hyphens</source>
+        <translation>Bindestriche</translation>
+    </message>
+    <message>
+        <source>Remove specific string</source>
+        <translation>Bestimmten Text entfernen</translation>
+    </message>
+    <message>
+        <source>Replace string</source>
+        <translation>Text ersetzen</translation>
+    </message>
+    <message>
+        <source>with</source>
+        <translation>durch</translation>
+    </message>
+    <message>
+        <source>Make all lower case</source>
+        <translation>Alles klein schreiben</translation>
+    </message>
+    <message>
+        <source>Make all upper case</source>
+        <translation>Alles groß schreiben</translation>
+    </message>
+    <message>
+        <source>Make 1st character in each word upper case</source>
+        <translation>Jedes Wort mit großem Anfangsbuchstaben</translation>
+    </message>
+    <message>
+        <source>Support ID3 tags</source>
+        <translation>ID3-Tags verwenden</translation>
+    </message>
+    <message>
+        <source>ID3 Options</source>
+        <translation>ID3-Optionen</translation>
+    </message>
+    <message>
+        <source>Archive</source>
+        <translation>Archiv</translation>
+    </message>
+    <message>
+        <source>Read Only</source>
+        <translation>Schreibgeschützt</translation>
+    </message>
+    <message>
+        <source>Hidden</source>
+        <translation>Versteckt</translation>
+    </message>
+    <message>
+        <source>System</source>
+        <translation>System</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Extension</source>
+        <translation>Endung</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Größe</translation>
+    </message>
+    <message>
+        <source>Standard Options</source>
+        <translation>Standardoptionen</translation>
+    </message>
+    <message>
+        <source>Advanced Options</source>
+        <translation>Erweiterte Optionen</translation>
+    </message>
+    <message>
+        <source>Remove all:</source>
+        <translation>Alle entfernen:</translation>
+    </message>
+    <message>
+        <source>File Display Options</source>
+        <translation>Dateianzeige</translation>
+    </message>
+    <message>
+        <source>Attribute Mask:</source>
+        <translation>Attributmaske:</translation>
+    </message>
+    <message>
+        <source>Sort filenames by:</source>
+        <translation>Sortieren nach:</translation>
+    </message>
+    <message>
+        <source>File Mask:</source>
+        <translation>Dateimaske:</translation>
+    </message>
+</context>
+<context>
+    <name>nameshift::ui::StartupSplash</name>
+    <message>
+        <source>Batch file renamer</source>
+        <translation>Stapel-Umbenenner für Dateien</translation>
+    </message>
+    <message>
+        <source>Loading…</source>
+        <translation>Wird geladen...</translation>
     </message>
 </context>
 </TS>

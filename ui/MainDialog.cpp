@@ -1,26 +1,12 @@
 #include "ui/MainDialog.h"
 
-#include <QAbstractButton>
-#include <QButtonGroup>
-#include <QEventLoop>
-#include <QFrame>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIcon>
-#include <QPainter>
-#include <QScreen>
-#include <QScrollBar>
-#include <QSignalBlocker>
-#include <QSplashScreen>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <array>
-#include <string_view>
-#include <unordered_set>
-#include <variant>
 #include <vector>
 
 #include "engine/ApplyCommand.h"
@@ -28,184 +14,20 @@
 #include "engine/CommandGuard.h"
 #include "engine/PreviewCommand.h"
 #include "engine/RestoreCommand.h"
-#include "platform/DirEntry.h"
 #include "platform/FolderMessages.h"
 #include "settings/Id3OptionsFile.h"
 #include "settings/ProgramOptionsFile.h"
 #include "settings/RenameSettingsFile.h"
 #include "settings/StartupDirectory.h"
 #include "settings/StartupSettings.h"
-#include "ui/DisplayText.h"
-#include "ui/EditCorrections.h"
 #include "ui/HelpWindow.h"
 #include "ui/PreviewDialog.h"
 #include "ui/QtBatchProgress.h"
 #include "ui/QtRestoreFilePicker.h"
 #include "ui/Resources.h"
+#include "ui/StartupSplash.h"
 
 namespace nameshift::ui {
-namespace {
-
-constexpr int kNameTextLimit = 255;
-constexpr int kCounterTextLimit = 2;
-// The counts the status line is given room for: ten million files less one.
-constexpr int kWidestStatusCount = 9'999'999;
-
-QButtonGroup* radioGroup(QWidget* owner, std::initializer_list<const char*> labels,
-                         std::vector<QRadioButton*>& buttons) {
-    auto* group = new QButtonGroup(owner);
-    int id = 0;
-    for (const char* label : labels) {
-        auto* button = new QRadioButton(MainDialog::tr(label), owner);
-        group->addButton(button, id++);
-        buttons.push_back(button);
-    }
-    return group;
-}
-
-void setRadio(QButtonGroup* group, int id) {
-    if (QAbstractButton* button = group->button(id)) {
-        button->setChecked(true);
-        return;
-    }
-    // An exclusive group never lets its last button go, so it is opened for a moment.
-    group->setExclusive(false);
-    for (QAbstractButton* button : group->buttons()) {
-        button->setChecked(false);
-    }
-    group->setExclusive(true);
-}
-
-void enableGroup(QButtonGroup* group, bool enabled) {
-    for (QAbstractButton* button : group->buttons()) {
-        button->setEnabled(enabled);
-    }
-}
-
-QIcon treeIcon(const QString& normal, const QString& selected) {
-    QIcon icon;
-    icon.addFile(normal, QSize(16, 16), QIcon::Normal);
-    icon.addFile(selected, QSize(16, 16), QIcon::Selected);
-    return icon;
-}
-
-QHBoxLayout* row(std::initializer_list<QWidget*> widgets, bool stretchAtEnd = true) {
-    auto* layout = new QHBoxLayout;
-    for (QWidget* widget : widgets) {
-        layout->addWidget(widget);
-    }
-    if (stretchAtEnd) {
-        layout->addStretch(1);
-    }
-    return layout;
-}
-
-using RuleMember = settings::FieldMember<settings::RenameSettings>;
-
-// The control that shows one field of the rules.
-struct RuleControl {
-    RuleMember member;
-    QObject* control;
-};
-
-std::vector<RuleControl> ruleControls(const MainDialogControls& c) {
-    using R = settings::RenameSettings;
-    return {
-        {&R::changePrefix, c.changePrefix},
-        {&R::prefixText, c.prefixEdit},
-        {&R::prefixPosition, c.prefixPosition},
-        {&R::useCounter, c.useCounter},
-        {&R::counterPosition, c.counterPosition},
-        {&R::counterStart, c.counterStartEdit},
-        {&R::counterIncrement, c.counterIncrementEdit},
-        {&R::counterDigitsIndex, c.counterDigits},
-        {&R::changeExtension, c.changeExtension},
-        {&R::extensionText, c.extensionEdit},
-        {&R::extensionPosition, c.extensionPosition},
-        {&R::removeSpaces, c.removeSpaces},
-        {&R::removeBrackets, c.removeBrackets},
-        {&R::removeTildes, c.removeTildes},
-        {&R::removeHyphens, c.removeHyphens},
-        {&R::removeString, c.removeString},
-        {&R::stringToRemove, c.removeStringEdit},
-        {&R::replaceString, c.replaceString},
-        {&R::replaceFrom, c.replaceFromEdit},
-        {&R::replaceWith, c.replaceWithEdit},
-        {&R::lowerCase, c.lowerCase},
-        {&R::upperCase, c.upperCase},
-        {&R::firstLetterUpper, c.firstLetterUpper},
-        {&R::supportId3, c.supportId3},
-        {&R::attributeArchive, c.archive},
-        {&R::attributeHidden, c.hidden},
-        {&R::attributeReadOnly, c.readOnly},
-        {&R::attributeSystem, c.system},
-        {&R::sortKey, c.sortList},
-    };
-}
-
-// Every field of the rules' table has its control; one without would be a field the dialog
-// forgot, and is left alone.
-QObject* controlOf(const std::vector<RuleControl>& bound, const RuleMember& member) {
-    const auto found = std::find_if(bound.begin(), bound.end(),
-                                    [&](const RuleControl& c) { return c.member == member; });
-    Q_ASSERT(found != bound.end());
-    return found != bound.end() ? found->control : nullptr;
-}
-
-// Hands each rule field that has a control in the dialog to `use`, with its control.
-template <typename Use>
-void forEachBoundRule(const MainDialogControls& controls, settings::RenameSettings& rules,
-                      Use use) {
-    const std::vector<RuleControl> bound = ruleControls(controls);
-    for (const settings::SettingsField<settings::RenameSettings>& field :
-         settings::renameSettingsFields()) {
-        if (QObject* control = controlOf(bound, field.member)) {
-            std::visit([&](auto member) { use(control, rules.*member); }, field.member);
-        }
-    }
-}
-
-// Each kind of field has the one kind of control that shows it.
-void readControl(QObject* control, bool& field) {
-    field = qobject_cast<QCheckBox*>(control)->isChecked();
-}
-void readControl(QObject* control, std::string& field) {
-    field = bytesOf(qobject_cast<QLineEdit*>(control)->text());
-}
-void readControl(QObject* control, std::optional<settings::Position>& field) {
-    field =
-        settings::choiceAt<settings::Position>(qobject_cast<QButtonGroup*>(control)->checkedId());
-}
-void readControl(QObject* control, int& field) {
-    field = qobject_cast<QComboBox*>(control)->currentIndex();
-}
-void readControl(QObject* control, std::optional<settings::SortKey>& field) {
-    field =
-        settings::choiceAt<settings::SortKey>(qobject_cast<QComboBox*>(control)->currentIndex());
-}
-// The rules hold no restore file usage; the field table's type allows one.
-void readControl(QObject*, settings::RestoreFileUsage&) {}
-
-void writeControl(QObject* control, bool field) {
-    qobject_cast<QCheckBox*>(control)->setChecked(field);
-}
-void writeControl(QObject* control, const std::string& field) {
-    qobject_cast<QLineEdit*>(control)->setText(displayText(field));
-}
-void writeControl(QObject* control, std::optional<settings::Position> field) {
-    setRadio(qobject_cast<QButtonGroup*>(control), settings::indexOf(field));
-}
-void writeControl(QObject* control, int field) {
-    qobject_cast<QComboBox*>(control)->setCurrentIndex(field);
-}
-void writeControl(QObject* control, std::optional<settings::SortKey> field) {
-    auto* list = qobject_cast<QComboBox*>(control);
-    const QSignalBlocker quiet(list);
-    list->setCurrentIndex(settings::indexOf(field));
-}
-void writeControl(QObject*, settings::RestoreFileUsage) {}
-
-}  // namespace
 
 MainDialog::MainDialog(MainDialogServices services, DialogHooks hooks, QWidget* parent)
     : QDialog(parent),
@@ -219,106 +41,29 @@ MainDialog::MainDialog(MainDialogServices services, DialogHooks hooks, QWidget* 
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setSizeGripEnabled(true);
     buildControls();
+    newNames_ = std::make_unique<NewNameColumn>(session_, *filePanel_->controls().fileList,
+                                                services_.newNamesPerSlice,
+                                                [this] { rulePanel_->readRules(session_.rules); });
     setButtonIcons();
     layOutControls();
     connectControls();
     setHelpPages();
-    newNamesTimer_ = new QTimer(this);
-    newNamesTimer_->setSingleShot(true);
-    // Zero: after the events already queued, so a burst of keystrokes computes the names once.
-    newNamesTimer_->setInterval(0);
-    connect(newNamesTimer_, &QTimer::timeout, this, &MainDialog::startNewNames);
-    newNamesSliceTimer_ = new QTimer(this);
-    newNamesSliceTimer_->setInterval(0);
-    connect(newNamesSliceTimer_, &QTimer::timeout, this, &MainDialog::planMoreNewNames);
-    controls_.browser->tree()->setImages(
-        treeIcon(QStringLiteral(":/tree/folder.svg"), QStringLiteral(":/tree/folder-selected.svg")),
-        treeIcon(QStringLiteral(":/tree/folder-path.svg"),
-                 QStringLiteral(":/tree/folder-path-selected.svg")));
 }
 
 MainDialog::~MainDialog() {
-    dropNewNames();
+    newNames_->drop();
     // The list reads the session's rows whenever it lays itself out, which hiding the dialog on
-    // its way out makes it do: it goes before the session does.
-    delete controls_.fileList;
-    controls_.fileList = nullptr;
+    // its way out makes it do: it goes with its panel before the session does.
+    delete filePanel_;
+    filePanel_ = nullptr;
 }
 
 void MainDialog::buildControls() {
     MainDialogControls& c = controls_;
-    std::vector<QRadioButton*> radios;
+    rulePanel_ = new RulePanel(services_.messages, this);
 
-    c.changePrefix = new QCheckBox(tr("Change Prefix"), this);
-    c.prefixToLabel = new QLabel(tr("to"), this);
-    c.prefixEdit = new QLineEdit(this);
-    c.addPrefixLabel = new QLabel(tr("Add prefix to the"), this);
-    c.prefixPosition = radioGroup(
-        this, {QT_TR_NOOP("Beginning   /"), QT_TR_NOOP("End  or"), QT_TR_NOOP("Replace")}, radios);
-
-    c.useCounter = new QCheckBox(tr("Use Counter"), this);
-    c.counterStartLabel = new QLabel(tr("Start counter at:"), this);
-    c.counterStartEdit = new QLineEdit(this);
-    c.counterIncrementLabel = new QLabel(tr("Increment by:"), this);
-    c.counterIncrementEdit = new QLineEdit(this);
-    c.useLabel = new QLabel(tr("Use:"), this);
-    c.counterDigits = new QComboBox(this);
-    c.counterDigits->addItems({"1", "2", "3", "4"});
-    c.digitsLabel = new QLabel(tr("digits"), this);
-    c.counterPosition = radioGroup(
-        this, {QT_TR_NOOP("Prepend  /"), QT_TR_NOOP("Append   counter to prefix")}, radios);
-
-    c.changeExtension = new QCheckBox(tr("Change Extension"), this);
-    c.extensionToLabel = new QLabel(tr("to"), this);
-    c.extensionEdit = new QLineEdit(this);
-    c.addExtensionLabel = new QLabel(tr("Add extension to "), this);
-    c.extensionPosition = radioGroup(
-        this, {QT_TR_NOOP("Beginning  /"), QT_TR_NOOP("End  or"), QT_TR_NOOP("Replace")}, radios);
-
-    c.removeSpaces = new QCheckBox(tr("Spaces"), this);
-    c.removeBrackets = new QCheckBox(tr("Brackets"), this);
-    c.removeTildes = new QCheckBox(tr("Tildes"), this);
-    c.removeHyphens = new QCheckBox(tr("Hyphens"), this);
-    c.removeString = new QCheckBox(tr("Remove specific string"), this);
-    c.removeStringEdit = new QLineEdit(this);
-    c.replaceString = new QCheckBox(tr("Replace string"), this);
-    c.replaceFromEdit = new QLineEdit(this);
-    c.withLabel = new QLabel(tr("with"), this);
-    c.replaceWithEdit = new QLineEdit(this);
-
-    c.lowerCase = new QCheckBox(tr("Make all lower case"), this);
-    c.upperCase = new QCheckBox(tr("Make all upper case"), this);
-    c.firstLetterUpper = new QCheckBox(tr("Make 1st character in each word upper case"), this);
-    c.supportId3 = new QCheckBox(tr("Support ID3 tags"), this);
-    c.id3Options = new IconPushButton(tr("ID3 Options"), this);
-
-    c.archive = new QCheckBox(tr("Archive"), this);
-    c.readOnly = new QCheckBox(tr("Read Only"), this);
-    c.hidden = new QCheckBox(tr("Hidden"), this);
-    c.system = new QCheckBox(tr("System"), this);
-    c.sortList = new QComboBox(this);
-    c.sortList->addItems({tr("Date"), tr("Extension"), tr("Name"), tr("Size")});
-    c.maskList = new QComboBox(this);
-
-    c.logo = new QLabel(this);
-    c.logo->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    c.logo->setPixmap(QIcon(QStringLiteral(":/logo.svg")).pixmap(QSize(200, 48)));
-    c.logo->setAlignment(Qt::AlignCenter);
-    c.browser = new DirectoryBrowser(services_.fileSystem, services_.messages, services_.volumes,
-                                     this, services_.volumeTimeLimit);
-    c.fileList = new FileListView(session_.fileList, this);
-    c.selectAll = new IconPushButton(tr("Select/Deselect all files"), this);
-    c.selectAll->setCheckable(true);
-    c.status = new QLabel(this);
-    // The status line changes with every tick and must not make the window jump; it is given
-    // once the room its text takes for the counts of a very large folder, in the language shown.
-    c.status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    int statusWidth = 0;
-    for (const int count : {1, kWidestStatusCount}) {
-        statusWidth = std::max(statusWidth,
-                               c.status->fontMetrics().horizontalAdvance(statusText(count, count)));
-    }
-    c.status->setMinimumWidth(statusWidth + 2 * c.status->margin());
+    filePanel_ = new FilePanel(session_.fileList, services_.fileSystem, services_.messages,
+                               services_.volumes, services_.volumeTimeLimit, this);
 
     c.preview = new IconPushButton(tr("&Preview changes"), this);
     c.restore = new IconPushButton(tr("&Restore Filenames"), this);
@@ -328,15 +73,6 @@ void MainDialog::buildControls() {
     c.exit = new IconPushButton(tr("E&xit"), this);
     c.save = new IconPushButton(tr("&Save settings"), this);
     c.about = new IconPushButton(tr("A&bout"), this);
-
-    for (QLineEdit* edit : {c.prefixEdit, c.extensionEdit, c.removeStringEdit, c.replaceFromEdit,
-                            c.replaceWithEdit}) {
-        edit->setMaxLength(kNameTextLimit);
-    }
-    for (QLineEdit* edit : {c.counterStartEdit, c.counterIncrementEdit}) {
-        edit->setMaxLength(kCounterTextLimit);
-        edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 12);
-    }
 
     c.aboutAction = new QAction(tr("&About Nameshift Pro..."), this);
     auto* separator = new QAction(this);
@@ -348,63 +84,10 @@ void MainDialog::buildControls() {
 
 void MainDialog::layOutControls() {
     const MainDialogControls& c = controls_;
-    const auto radio = [](QButtonGroup* group, int id) { return group->button(id); };
-
-    auto* standard = new QGroupBox(tr("Standard Options"), this);
-    auto* standardLayout = new QVBoxLayout(standard);
-    standardLayout->addLayout(row({c.changePrefix, c.prefixToLabel, c.prefixEdit}, false));
-    standardLayout->addLayout(row({c.addPrefixLabel, radio(c.prefixPosition, 0),
-                                   radio(c.prefixPosition, 1), radio(c.prefixPosition, 2)}));
-    standardLayout->addLayout(
-        row({c.useCounter, c.counterStartLabel, c.counterStartEdit, c.counterIncrementLabel,
-             c.counterIncrementEdit, c.useLabel, c.counterDigits, c.digitsLabel}));
-    standardLayout->addLayout(row({radio(c.counterPosition, 0), radio(c.counterPosition, 1)}));
-    standardLayout->addLayout(row({c.changeExtension, c.extensionToLabel, c.extensionEdit}, false));
-    standardLayout->addLayout(row({c.addExtensionLabel, radio(c.extensionPosition, 0),
-                                   radio(c.extensionPosition, 1), radio(c.extensionPosition, 2)}));
-
-    auto* advanced = new QGroupBox(tr("Advanced Options"), this);
-    auto* advancedLayout = new QVBoxLayout(advanced);
-    advancedLayout->addLayout(row({new QLabel(tr("Remove all:"), this), c.removeSpaces,
-                                   c.removeBrackets, c.removeTildes, c.removeHyphens}));
-    advancedLayout->addLayout(row({c.removeString, c.removeStringEdit}, false));
-    advancedLayout->addLayout(
-        row({c.replaceString, c.replaceFromEdit, c.withLabel, c.replaceWithEdit}, false));
-    advancedLayout->addLayout(row({c.lowerCase, c.upperCase}));
-    advancedLayout->addLayout(row({c.firstLetterUpper}));
-    advancedLayout->addLayout(row({c.supportId3, c.id3Options}));
-
-    auto* display = new QGroupBox(tr("File Display Options"), this);
-    auto* displayLayout = new QVBoxLayout(display);
-    displayLayout->addLayout(
-        row({new QLabel(tr("Attribute Mask:"), this), c.archive, c.readOnly, c.hidden, c.system}));
-    auto* sortLabel = new QLabel(tr("Sort filenames by:"), this);
-    sortLabel->setBuddy(c.sortList);
-    auto* maskLabel = new QLabel(tr("File Mask:"), this);
-    maskLabel->setBuddy(c.maskList);
-    c.maskList->setMinimumContentsLength(8);
-    displayLayout->addLayout(row({sortLabel, c.sortList, maskLabel, c.maskList}));
-
-    auto* right = new QVBoxLayout;
-    right->addWidget(standard);
-    right->addWidget(advanced);
-    right->addWidget(display);
-    right->addStretch(1);
-
-    c.browser->tree()->setMinimumSize(280, 100);
-    c.fileList->setMinimumSize(340, 120);
-    auto* left = new QVBoxLayout;
-    left->addWidget(c.logo);
-    left->addWidget(c.browser, 2);
-    left->addWidget(c.fileList, 3);
-    // The status line has the list's whole width below it, so that it is read whole.
-    left->addWidget(c.status);
-    left->addWidget(c.selectAll, 0, Qt::AlignLeft);
-
     // The browser and the list take what the window gains; the rules keep their natural size.
     auto* body = new QHBoxLayout;
-    body->addLayout(left, 1);
-    body->addLayout(right, 0);
+    body->addWidget(filePanel_, 1);
+    body->addWidget(rulePanel_, 0);
 
     auto* commands = new QGridLayout;
     const std::array<IconPushButton*, 8> buttons = {c.preview, c.restore, c.options, c.help,
@@ -436,67 +119,19 @@ void MainDialog::setButtonIcons() {
     c.help->setIcons(QStringLiteral(":/icons/help.svg"));
     c.save->setIcons(QStringLiteral(":/icons/save.svg"));
     c.about->setIcons(QStringLiteral(":/icons/about.svg"));
-    c.id3Options->setIcons(QStringLiteral(":/icons/id3.svg"));
-    c.selectAll->setIcons(QStringLiteral(":/icons/select-all.svg"));
 }
 
 void MainDialog::connectControls() {
     const MainDialogControls& c = controls_;
-    for (QCheckBox* box :
-         {c.changePrefix, c.useCounter, c.changeExtension, c.removeString, c.replaceString}) {
-        connect(box, &QCheckBox::clicked, this, &MainDialog::applyEnablingRule);
-    }
-    connect(c.lowerCase, &QCheckBox::clicked, this,
-            [this](bool checked) { warnAboutCase(CaseBox::Lower, checked); });
-    connect(c.upperCase, &QCheckBox::clicked, this,
-            [this](bool checked) { warnAboutCase(CaseBox::Upper, checked); });
-    connect(c.firstLetterUpper, &QCheckBox::clicked, this,
-            [this](bool checked) { warnAboutCase(CaseBox::FirstLetter, checked); });
-    connect(c.supportId3, &QCheckBox::clicked, this,
-            [this](bool checked) { controls_.id3Options->setEnabled(checked); });
+    connect(rulePanel_, &RulePanel::displayChanged, this, &MainDialog::refilterFileList);
+    const FilePanelControls& files = filePanel_->controls();
+    connect(files.browser, &DirectoryBrowser::driveChanged, this,
+            &MainDialog::afterDirectoryChange);
+    connect(files.browser, &DirectoryBrowser::directoryOpened, this,
+            &MainDialog::afterDirectoryChange);
 
-    for (QLineEdit* edit : {c.prefixEdit, c.extensionEdit, c.removeStringEdit, c.replaceFromEdit,
-                            c.replaceWithEdit}) {
-        connect(edit, &QLineEdit::textChanged, this,
-                [this, edit] { validateEdit(edit, &correctNameText); });
-    }
-    connect(c.counterIncrementEdit, &QLineEdit::textChanged, this,
-            [this] { validateEdit(controls_.counterIncrementEdit, &correctCounterIncrement); });
-    connect(c.counterStartEdit, &QLineEdit::textChanged, this,
-            [this] { validateEdit(controls_.counterStartEdit, &correctCounterStart); });
-
-    for (QCheckBox* box : {c.archive, c.readOnly, c.hidden, c.system}) {
-        connect(box, &QCheckBox::clicked, this, &MainDialog::refilterFileList);
-    }
-    connect(c.sortList, &QComboBox::activated, this, &MainDialog::refilterFileList);
-    connect(c.maskList, &QComboBox::activated, this, &MainDialog::refilterFileList);
-    connect(c.browser, &DirectoryBrowser::driveChanged, this, &MainDialog::afterDirectoryChange);
-    connect(c.browser, &DirectoryBrowser::directoryOpened, this, &MainDialog::afterDirectoryChange);
-    connect(c.fileList, &FileListView::ticksChanged, this, &MainDialog::showStatus);
-    connect(c.selectAll, &QPushButton::clicked, this, [this](bool down) {
-        controls_.fileList->selectAllRows(down);
-        session_.fileList.setSelectAllToggle(down);
-        showStatus();
-    });
-
-    // Every control of the rules may change the new names.
-    for (QLineEdit* edit : findChildren<QLineEdit*>()) {
-        connect(edit, &QLineEdit::textChanged, this, &MainDialog::scheduleNewNames);
-    }
-    for (QCheckBox* box : findChildren<QCheckBox*>()) {
-        connect(box, &QCheckBox::toggled, this, &MainDialog::scheduleNewNames);
-    }
-    for (QRadioButton* radio : findChildren<QRadioButton*>()) {
-        connect(radio, &QRadioButton::toggled, this, &MainDialog::scheduleNewNames);
-    }
-    connect(c.counterDigits, &QComboBox::currentIndexChanged, this, &MainDialog::scheduleNewNames);
-    connect(c.fileList, &FileListView::ticksChanged, this, &MainDialog::scheduleNewNames);
-    // Rows scrolled to before the rest of the column is computed get theirs at once.
-    connect(c.fileList->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
-        if (newNamesSliceTimer_->isActive()) {
-            planVisibleNewNames();
-        }
-    });
+    connect(rulePanel_, &RulePanel::rulesChanged, newNames_.get(), &NewNameColumn::schedule);
+    connect(files.fileList, &FileListView::ticksChanged, newNames_.get(), &NewNameColumn::schedule);
 
     connect(c.preview, &QPushButton::clicked, this,
             [this] { runCommand(&MainDialog::previewChanges); });
@@ -508,7 +143,7 @@ void MainDialog::connectControls() {
     connect(c.exit, &QPushButton::clicked, this, &MainDialog::reject);
     connect(c.options, &QPushButton::clicked, this,
             [this] { runCommand(&MainDialog::openOptions); });
-    connect(c.id3Options, &QPushButton::clicked, this,
+    connect(rulePanel_, &RulePanel::id3OptionsRequested, this,
             [this] { runCommand(&MainDialog::openId3Options); });
     connect(c.help, &QPushButton::clicked, this,
             [this] { openHelp(QLatin1String(HelpWindow::kContentsPage)); });
@@ -521,30 +156,12 @@ void MainDialog::connectControls() {
 void MainDialog::setHelpPages() {
     const MainDialogControls& c = controls_;
     const std::vector<std::pair<const char*, std::vector<QWidget*>>> pages = {
-        {"files.html",
-         {c.browser, c.fileList, c.status, c.selectAll, c.archive, c.readOnly, c.hidden, c.system,
-          c.sortList, c.maskList}},
-        {"rules.html",
-         {c.changePrefix,         c.prefixEdit,       c.useCounter,      c.counterStartEdit,
-          c.counterIncrementEdit, c.counterDigits,    c.changeExtension, c.extensionEdit,
-          c.removeSpaces,         c.removeBrackets,   c.removeTildes,    c.removeHyphens,
-          c.removeString,         c.removeStringEdit, c.replaceString,   c.replaceFromEdit,
-          c.replaceWithEdit,      c.lowerCase,        c.upperCase,       c.firstLetterUpper}},
-        {"id3.html", {c.supportId3, c.id3Options}},
-        {"preview.html", {c.preview}},
-        {"apply.html", {c.apply}},
-        {"restore.html", {c.restore}},
-        {"options.html", {c.options}},
-        {"settings.html", {c.save}},
+        {"preview.html", {c.preview}}, {"apply.html", {c.apply}},   {"restore.html", {c.restore}},
+        {"options.html", {c.options}}, {"settings.html", {c.save}},
     };
     for (const auto& [page, widgets] : pages) {
         for (QWidget* widget : widgets) {
             HelpWindow::setPage(widget, QLatin1String(page));
-        }
-    }
-    for (const QButtonGroup* group : {c.prefixPosition, c.counterPosition, c.extensionPosition}) {
-        for (QAbstractButton* button : group->buttons()) {
-            HelpWindow::setPage(button, QStringLiteral("rules.html"));
         }
     }
 }
@@ -568,8 +185,9 @@ bool MainDialog::startUp() {
     const auto openBrowser = [this](const settings::ProgramOptions& options) {
         const std::string startDirectory = settings::chooseStartupDirectory(
             services_.fileSystem, services_.messages, options, services_.startFolder);
-        controls_.browser->fillDrives(startDirectory, services_.startDirectory);
-        controls_.browser->fillTree();
+        DirectoryBrowser* browser = filePanel_->controls().browser;
+        browser->fillDrives(startDirectory, services_.startDirectory);
+        browser->fillTree();
     };
     settings::StartupSettings loaded = settings::loadStartupSettings(
         services_.fileSystem, paths_,
@@ -583,49 +201,23 @@ bool MainDialog::startUp() {
     engine::runGuarded(services_.messages, [&] { offerRecovery(); });
 
     session_.fileList.setMaskPosition(0);
-    controls_.selectAll->setChecked(false);
-    writeControls();
-    applyEnablingRule();
+    filePanel_->controls().selectAll->setChecked(false);
+    rulePanel_->writeRules(session_.rules);
+    rulePanel_->applyEnablingRule();
     emptyFileList();
     fillFileList();
     closeSplash();
     return true;
 }
 
-namespace {
-
-void paintSplashWords(QPixmap& picture) {
-    // The picture holds no words of its own, so that they are said in the user's language.
-    QPainter painter(&picture);
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(13);
-    painter.setFont(font);
-    painter.setPen(QColor(0xd6, 0xe2, 0xef));
-    painter.drawText(QPointF(150, 184), MainDialog::tr("Batch file renamer"));
-    font.setPixelSize(11);
-    painter.setFont(font);
-    painter.setPen(QColor(0x9f, 0xbb, 0xd8));
-    painter.drawText(QPointF(16, 226), MainDialog::tr("Loading…"));
-}
-
-}  // namespace
-
 void MainDialog::showSplash() {
     if (services_.splashMilliseconds <= 0) {
         return;
     }
-    QPixmap picture = QIcon(QStringLiteral(":/splash.svg")).pixmap(QSize(420, 240));
-    paintSplashWords(picture);
-    // Not kept on top: the start-up messages about missing settings files must show above it.
-    auto* splash = new QSplashScreen(picture);
+    auto* splash = new StartupSplash;
     splash->setAttribute(Qt::WA_DeleteOnClose);
-    splash->show();
-    splash->repaint();
     splash_ = splash;
-    // Only painting goes on meanwhile: the dialog is not shown yet and takes no input.
-    QEventLoop wait;
-    QTimer::singleShot(services_.splashMilliseconds, &wait, &QEventLoop::quit);
-    wait.exec(QEventLoop::ExcludeUserInputEvents);
+    splash->showAndWait(services_.splashMilliseconds);
 }
 
 void MainDialog::closeSplash() {
@@ -635,90 +227,15 @@ void MainDialog::closeSplash() {
     }
 }
 
-void MainDialog::readControls() {
-    forEachBoundRule(controls_, session_.rules,
-                     [](QObject* control, auto& value) { readControl(control, value); });
-}
-
-void MainDialog::writeControls() {
-    forEachBoundRule(controls_, session_.rules,
-                     [](QObject* control, auto& value) { writeControl(control, value); });
-}
-
-void MainDialog::applyEnablingRule() {
-    const MainDialogControls& c = controls_;
-    const bool prefix = c.changePrefix->isChecked();
-    for (QWidget* widget :
-         {static_cast<QWidget*>(c.prefixEdit), static_cast<QWidget*>(c.addPrefixLabel),
-          static_cast<QWidget*>(c.prefixToLabel)}) {
-        widget->setEnabled(prefix);
-    }
-    enableGroup(c.prefixPosition, prefix);
-
-    const bool counter = c.useCounter->isChecked();
-    for (QWidget* widget :
-         {static_cast<QWidget*>(c.counterStartLabel), static_cast<QWidget*>(c.counterStartEdit),
-          static_cast<QWidget*>(c.counterIncrementLabel),
-          static_cast<QWidget*>(c.counterIncrementEdit), static_cast<QWidget*>(c.useLabel),
-          static_cast<QWidget*>(c.digitsLabel), static_cast<QWidget*>(c.counterDigits)}) {
-        widget->setEnabled(counter);
-    }
-    enableGroup(c.counterPosition, counter);
-
-    const bool extension = c.changeExtension->isChecked();
-    for (QWidget* widget :
-         {static_cast<QWidget*>(c.extensionToLabel), static_cast<QWidget*>(c.extensionEdit),
-          static_cast<QWidget*>(c.addExtensionLabel)}) {
-        widget->setEnabled(extension);
-    }
-    enableGroup(c.extensionPosition, extension);
-
-    c.removeStringEdit->setEnabled(c.removeString->isChecked());
-    const bool replace = c.replaceString->isChecked();
-    c.replaceFromEdit->setEnabled(replace);
-    c.withLabel->setEnabled(replace);
-    c.replaceWithEdit->setEnabled(replace);
-    // The ID3 Options button follows its box from the start, not only after a click.
-    c.id3Options->setEnabled(c.supportId3->isChecked());
-}
-
-void MainDialog::warnAboutCase(CaseBox box, bool checked) {
-    if (!checked) {
-        return;
-    }
-    const std::optional<platform::MessageText> warning =
-        caseWarningText(box, controls_.lowerCase->isChecked(), controls_.upperCase->isChecked(),
-                        controls_.firstLetterUpper->isChecked());
-    if (warning) {
-        services_.messages.show(*warning, kCaseWarningCaption, platform::Icon::Information);
-    }
-}
-
-void MainDialog::validateEdit(QLineEdit* edit,
-                              std::optional<EditCorrection> (*correct)(const QString&)) {
-    const std::optional<EditCorrection> correction = correct(edit->text());
-    if (!correction) {
-        return;
-    }
-    const int cursor = edit->cursorPosition();
-    services_.messages.show(correction->message);
-    // Writing the mended text is itself a change, which checks the field again.
-    edit->setText(correction->text);
-    if (correction->removedAt >= 0) {
-        edit->setCursorPosition(correction->removedAt < cursor ? cursor - 1 : cursor);
-    }
-}
-
 void MainDialog::fillFileList() {
-    const MainDialogControls& c = controls_;
-    readControls();
+    rulePanel_->readRules(session_.rules);
     // The one place the session learns its directory: the commands work where the listed files
     // are, whatever the browser showed for a moment.
-    session_.directory = c.browser->currentPath();
+    session_.directory = filePanel_->controls().browser->currentPath();
     session_.fileList.setAttributeMask(session_.rules.attributeMask());
     session_.fileList.setSortKey(session_.rules.sortKey);
     // Refilling may show a message, and no part of the column may be computed meanwhile.
-    dropNewNames();
+    newNames_->drop();
     if (!session_.fileList.applyFileMask(session_.directory) && leaveGoneDirectory()) {
         return;
     }
@@ -726,7 +243,7 @@ void MainDialog::fillFileList() {
 }
 
 bool MainDialog::leaveGoneDirectory() {
-    if (!controls_.browser->tree()->leaveIfGone()) {
+    if (!filePanel_->controls().browser->tree()->leaveIfGone()) {
         return false;
     }
     // The ticked rows are of files that went with their directory.
@@ -735,147 +252,22 @@ bool MainDialog::leaveGoneDirectory() {
 }
 
 void MainDialog::refilterFileList() {
-    session_.fileList.setMaskPosition(std::max(0, controls_.maskList->currentIndex()));
+    session_.fileList.setMaskPosition(rulePanel_->chosenMask());
     fillFileList();
 }
 
 void MainDialog::showFileList() {
-    const MainDialogControls& c = controls_;
-    dropNewNames();
-    c.fileList->reload();
-    {
-        const QSignalBlocker quiet(c.maskList);
-        c.maskList->clear();
-        for (const std::string& mask : session_.fileList.masks()) {
-            c.maskList->addItem(displayText(mask));
-        }
-        c.maskList->setCurrentIndex(session_.fileList.maskPosition());
-    }
-    c.selectAll->setChecked(session_.fileList.selectAllToggle());
-    showStatus();
-    scheduleNewNames();
-}
-
-void MainDialog::scheduleNewNames() {
-    newNamesTimer_->start();
-}
-
-bool MainDialog::newNamesPending() const {
-    return newNamesTimer_->isActive() || newNamesSliceTimer_->isActive();
-}
-
-bool MainDialog::visibleNewNamesPending() const {
-    return newNamesTimer_->isActive();
-}
-
-void MainDialog::startNewNames() {
-    newNamesTimer_->stop();
-    newNamesSliceTimer_->stop();
-    readControls();
-    if (!listedNames_) {
-        listedNames_.emplace(session_.fileList.listing());
-    }
-    // The plan apply would make, judged by the same checks, so the column shows what apply does.
-    const bool mayRecord = session_.options.restoreFileUsage != settings::RestoreFileUsage::None;
-    auto plan = std::make_unique<engine::IncrementalPlan>(session_, mayRecord, *listedNames_);
-    if (plan->size() <= services_.newNamesPerSlice) {
-        plan->planMore(plan->size());
-    } else {
-        const auto [first, end] = controls_.fileList->rowsInView();
-        plan->planRows(static_cast<std::size_t>(first), static_cast<std::size_t>(end));
-    }
-    FileListModel* model = controls_.fileList->fileListModel();
-    model->setNewNamePlan(plan.get());
-    // Freeing a large plan takes as long as drawing the rows: the next pass does it.
-    retiredNewNamesPlan_ = std::move(newNamesPlan_);
-    newNamesPlan_ = std::move(plan);
-    if (newNamesPlan_->complete()) {
-        retiredNewNamesPlan_.reset();
-        model->newNamesChanged(0, model->rowCount() - 1);
-    } else {
-        const auto [first, end] = controls_.fileList->rowsInView();
-        model->newNamesChanged(first, end - 1);
-        newNamesSliceTimer_->start();
-    }
-}
-
-void MainDialog::planVisibleNewNames() {
-    const auto [first, end] = controls_.fileList->rowsInView();
-    newNamesPlan_->planRows(static_cast<std::size_t>(first), static_cast<std::size_t>(end));
-    controls_.fileList->fileListModel()->newNamesChanged(first, end - 1);
-}
-
-void MainDialog::planMoreNewNames() {
-    retiredNewNamesPlan_.reset();
-    engine::IncrementalPlan& plan = *newNamesPlan_;
-    const std::size_t duplicates = plan.duplicateCount();
-    plan.planMore(services_.newNamesPerSlice);
-    FileListModel* model = controls_.fileList->fileListModel();
-    if (plan.complete()) {
-        newNamesSliceTimer_->stop();
-        // Every row has its name now, and duplicates may have marked rows computed before.
-        model->newNamesChanged(0, model->rowCount() - 1);
-    } else if (plan.duplicateCount() != duplicates) {
-        // A row on screen may share its name with one just computed.
-        const auto [first, end] = controls_.fileList->rowsInView();
-        model->newNamesChanged(first, end - 1);
-    }
-}
-
-void MainDialog::finishNewNames() {
-    if (newNamesTimer_->isActive() || !newNamesPlan_) {
-        startNewNames();
-    }
-    if (newNamesSliceTimer_->isActive()) {
-        newNamesPlan_->planMore(newNamesPlan_->size());
-        planMoreNewNames();
-    }
-}
-
-void MainDialog::dropNewNames() {
-    newNamesSliceTimer_->stop();
-    controls_.fileList->fileListModel()->setNewNamePlan(nullptr);
-    newNamesPlan_.reset();
-    retiredNewNamesPlan_.reset();
-    listedNames_.reset();
-}
-
-QString MainDialog::statusText(int files, int ticked) {
-    // The counts are put in after the translation.
-    return tr("%n file(s) total - %1 selected", nullptr, files).arg(ticked);
-}
-
-void MainDialog::showStatus() {
-    statusText_ = statusText(static_cast<int>(session_.fileList.rowCount()),
-                             static_cast<int>(session_.fileList.tickedCount()));
-    elideStatus();
-}
-
-void MainDialog::elideStatus() {
-    QLabel* status = controls_.status;
-    // Before the window is shown the label has no width of its own to fit.
-    const QString shown = status->isVisible() ? status->fontMetrics().elidedText(
-                                                    statusText_, Qt::ElideRight, status->width())
-                                              : statusText_;
-    status->setText(shown);
-    status->setToolTip(shown == statusText_ ? QString() : statusText_);
-}
-
-void MainDialog::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
-    elideStatus();
-}
-
-void MainDialog::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    elideStatus();
+    newNames_->drop();
+    filePanel_->showFiles();
+    rulePanel_->showMasks(session_.fileList.masks(), session_.fileList.maskPosition());
+    newNames_->schedule();
 }
 
 void MainDialog::emptyFileList() {
-    dropNewNames();
+    newNames_->drop();
     session_.fileList.clear();
-    controls_.fileList->reload();
-    showStatus();
+    filePanel_->controls().fileList->reload();
+    filePanel_->showStatus();
 }
 
 void MainDialog::afterDirectoryChange() {
@@ -892,8 +284,8 @@ void MainDialog::previewChanges() {
     if (leaveGoneDirectory()) {
         return;
     }
-    finishNewNames();
-    readControls();
+    newNames_->finish();
+    rulePanel_->readRules(session_.rules);
     PreviewDialog dialog(this, services_.runModal);
     engine::preview(session_, dialog);
 }
@@ -902,15 +294,15 @@ void MainDialog::applyChanges() {
     if (leaveGoneDirectory()) {
         return;
     }
-    finishNewNames();
-    readControls();
+    newNames_->finish();
+    rulePanel_->readRules(session_.rules);
     QtBatchProgress progress(this, tr("Renaming files..."));
     afterCommand(engine::applyChanges(session_, &progress));
 }
 
 void MainDialog::restoreFilenames() {
-    finishNewNames();
-    readControls();
+    newNames_->finish();
+    rulePanel_->readRules(session_.rules);
     QtBatchProgress progress(this, tr("Restoring file names..."));
     if (services_.restorePicker != nullptr) {
         afterCommand(engine::restoreFilenames(session_, *services_.restorePicker, &progress));
@@ -922,7 +314,7 @@ void MainDialog::restoreFilenames() {
 
 void MainDialog::afterCommand(engine::CommandOutcome outcome) {
     // A command may have read the directory again, whatever it reports.
-    dropNewNames();
+    newNames_->drop();
     if (outcome == engine::CommandOutcome::ExitProgram) {
         accept();
     } else if (outcome == engine::CommandOutcome::Relisted) {
@@ -933,7 +325,7 @@ void MainDialog::afterCommand(engine::CommandOutcome outcome) {
         session_.fileList.setMaskPosition(0);
         showFileList();
     } else {
-        scheduleNewNames();
+        newNames_->schedule();
     }
 }
 
@@ -961,7 +353,7 @@ void MainDialog::offerRecovery() {
 }
 
 void MainDialog::saveSettings() {
-    readControls();
+    rulePanel_->readRules(session_.rules);
     settings::saveRenameSettings(services_.fileSystem, services_.messages, paths_.renameSettings,
                                  session_.rules);
 }

@@ -1,26 +1,16 @@
 #pragma once
 
 #include <QAction>
-#include <QButtonGroup>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QDialog>
-#include <QLabel>
-#include <QLineEdit>
-#include <QRadioButton>
-#include <QTimer>
 
 #include <cerrno>
 #include <chrono>
 #include <cstddef>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "engine/CommandOutcome.h"
-#include "engine/IncrementalPlan.h"
-#include "engine/ListedNames.h"
 #include "engine/RenameSession.h"
 #include "engine/RestoreFilePicker.h"
 #include "engine/TagReader.h"
@@ -28,11 +18,11 @@
 #include "platform/MessageBox.h"
 #include "platform/VolumeSource.h"
 #include "settings/SettingsPaths.h"
-#include "ui/CaseWarnings.h"
 #include "ui/DirectoryBrowser.h"
-#include "ui/EditCorrections.h"
-#include "ui/FileListView.h"
+#include "ui/FilePanel.h"
 #include "ui/ModalRunner.h"
+#include "ui/NewNameColumn.h"
+#include "ui/RulePanel.h"
 #include "ui/widgets/IconPushButton.h"
 
 namespace nameshift::ui {
@@ -87,60 +77,9 @@ struct DialogHooks {
     std::function<void(const DialogContext&, const QString& page)> help;
 };
 
-// Every control of the main dialog, for the code that lays them out and for tests.
+// The main dialog's own controls, for the code that lays them out and for tests; the browser
+// and the file list are the file panel's, the rules and the display options the rule panel's.
 struct MainDialogControls {
-    QCheckBox* changePrefix = nullptr;
-    QLabel* prefixToLabel = nullptr;
-    QLineEdit* prefixEdit = nullptr;
-    QLabel* addPrefixLabel = nullptr;
-    QButtonGroup* prefixPosition = nullptr;
-
-    QCheckBox* useCounter = nullptr;
-    QLabel* counterStartLabel = nullptr;
-    QLineEdit* counterStartEdit = nullptr;
-    QLabel* counterIncrementLabel = nullptr;
-    QLineEdit* counterIncrementEdit = nullptr;
-    QLabel* useLabel = nullptr;
-    QComboBox* counterDigits = nullptr;
-    QLabel* digitsLabel = nullptr;
-    QButtonGroup* counterPosition = nullptr;
-
-    QCheckBox* changeExtension = nullptr;
-    QLabel* extensionToLabel = nullptr;
-    QLineEdit* extensionEdit = nullptr;
-    QLabel* addExtensionLabel = nullptr;
-    QButtonGroup* extensionPosition = nullptr;
-
-    QCheckBox* removeSpaces = nullptr;
-    QCheckBox* removeBrackets = nullptr;
-    QCheckBox* removeTildes = nullptr;
-    QCheckBox* removeHyphens = nullptr;
-    QCheckBox* removeString = nullptr;
-    QLineEdit* removeStringEdit = nullptr;
-    QCheckBox* replaceString = nullptr;
-    QLineEdit* replaceFromEdit = nullptr;
-    QLabel* withLabel = nullptr;
-    QLineEdit* replaceWithEdit = nullptr;
-
-    QCheckBox* lowerCase = nullptr;
-    QCheckBox* upperCase = nullptr;
-    QCheckBox* firstLetterUpper = nullptr;
-    QCheckBox* supportId3 = nullptr;
-    IconPushButton* id3Options = nullptr;
-
-    QCheckBox* archive = nullptr;
-    QCheckBox* readOnly = nullptr;
-    QCheckBox* hidden = nullptr;
-    QCheckBox* system = nullptr;
-    QComboBox* sortList = nullptr;
-    QComboBox* maskList = nullptr;
-
-    QLabel* logo = nullptr;
-    DirectoryBrowser* browser = nullptr;
-    FileListView* fileList = nullptr;
-    IconPushButton* selectAll = nullptr;
-    QLabel* status = nullptr;
-
     IconPushButton* preview = nullptr;
     IconPushButton* restore = nullptr;
     IconPushButton* options = nullptr;
@@ -153,9 +92,10 @@ struct MainDialogControls {
     QAction* aboutAction = nullptr;
 };
 
-// The program's one long-lived window: the directory browser and file list on the left, the
-// rename rules and the display options on the right, the commands at the bottom. It owns the
-// session every command works on.
+// The program's one long-lived window: the file panel with the directory browser and the file
+// list on the left, the rule panel with the rename rules and the display options on the right,
+// the commands at the bottom. It owns the session every command works on, lists the files and
+// runs the commands.
 class MainDialog : public QDialog {
     Q_OBJECT
 
@@ -169,22 +109,13 @@ public:
     bool startUp();
 
     const MainDialogControls& controls() const { return controls_; }
+    const FilePanel& filePanel() const { return *filePanel_; }
+    const RulePanel& rulePanel() const { return *rulePanel_; }
     engine::RenameSession& session() { return session_; }
     const settings::SettingsPaths& settingsPaths() const { return paths_; }
 
-    // The rule controls into the session's rules, and back.
-    void readControls();
-    void writeControls();
-    void applyEnablingRule();
-
-    // Computes the whole "New Name" column now. A change of the rules or the ticks computes it
-    // a moment after the changes stop: the rows on screen first, the others a part at a time
-    // between events, so that typing never waits for a large list.
-    void finishNewNames();
-    // Some of the column is still to be computed for the latest change.
-    bool newNamesPending() const;
-    // The rows on screen are still to be computed for the latest change.
-    bool visibleNewNamesPending() const;
+    // The "New Name" column, computed a moment after the rules or the ticks change.
+    NewNameColumn& newNames() { return *newNames_; }
 
     void previewChanges();
     void applyChanges();
@@ -194,10 +125,6 @@ public:
     // Exit: asks first when the options say so.
     void reject() override;
 
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-
 private:
     void buildControls();
     void layOutControls();
@@ -206,22 +133,10 @@ private:
     void showSplash();
     void closeSplash();
 
-    void warnAboutCase(CaseBox box, bool checked);
-    void validateEdit(QLineEdit* edit, std::optional<EditCorrection> (*correct)(const QString&));
-
     // The listing: refilled for the browser's directory, or filtered by the chosen mask.
     void fillFileList();
     void refilterFileList();
     void showFileList();
-    static QString statusText(int files, int ticked);
-    void showStatus();
-    void elideStatus();
-    void scheduleNewNames();
-    void startNewNames();
-    void planVisibleNewNames();
-    void planMoreNewNames();
-    // Forgets the column's plan before the listing it points into changes.
-    void dropNewNames();
     void emptyFileList();
     void afterDirectoryChange();
     // When the directory shown was deleted or moved away, says so, shows the nearest one above it
@@ -245,16 +160,12 @@ private:
     DialogHooks hooks_;
     engine::RenameSession session_;
     settings::SettingsPaths paths_;
+    FilePanel* filePanel_ = nullptr;
+    RulePanel* rulePanel_ = nullptr;
     MainDialogControls controls_;
+    // Declared after the session, whose listing its plans point into, so that it goes first.
+    std::unique_ptr<NewNameColumn> newNames_;
     QWidget* splash_ = nullptr;
-    QString statusText_;
-    QTimer* newNamesTimer_ = nullptr;
-    QTimer* newNamesSliceTimer_ = nullptr;
-    // The names of the listed files, which the New Name column judges against on every
-    // keystroke; built again only after the listing has changed.
-    std::optional<engine::ListedNames> listedNames_;
-    std::unique_ptr<engine::IncrementalPlan> newNamesPlan_;
-    std::unique_ptr<engine::IncrementalPlan> retiredNewNamesPlan_;
 };
 
 }  // namespace nameshift::ui

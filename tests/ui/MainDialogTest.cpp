@@ -27,8 +27,10 @@
 #include "settings/ProgramOptionsFile.h"
 #include "settings/RenameSettingsFile.h"
 #include "settings/SettingsFileAccess.h"
+#include "ui/FilePanel.h"
 #include "ui/MainDialog.h"
 #include "ui/PreviewDialog.h"
+#include "ui/RulePanel.h"
 
 namespace nameshift::ui {
 namespace {
@@ -99,9 +101,11 @@ protected:
     }
 
     const MainDialogControls& c() const { return dialog->controls(); }
+    const FilePanelControls& f() const { return dialog->filePanel().controls(); }
+    const RuleControls& r() const { return dialog->rulePanel().controls(); }
     Texts listedNames() const {
         Texts names;
-        const QAbstractItemModel* model = c().fileList->model();
+        const QAbstractItemModel* model = f().fileList->model();
         for (int row = 0; row < model->rowCount(); ++row) {
             names.push_back(model->index(row, 0).data().toString().toStdString());
         }
@@ -150,23 +154,23 @@ TEST_P(StartupWithoutUsableSettings, ThreeMessagesAndTheDefaults) {
         EXPECT_EQ(message.icon, platform::Icon::Exclamation);
     }
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral(" Nameshift Pro"));
-    for (QCheckBox* box : {c().archive, c().readOnly, c().hidden, c().system}) {
+    for (QCheckBox* box : {r().archive, r().readOnly, r().hidden, r().system}) {
         EXPECT_TRUE(box->isChecked()) << box->text().toStdString();
     }
     for (QCheckBox* box :
-         {c().changePrefix, c().useCounter, c().changeExtension, c().removeSpaces, c().removeString,
-          c().replaceString, c().lowerCase, c().upperCase, c().firstLetterUpper, c().supportId3}) {
+         {r().changePrefix, r().useCounter, r().changeExtension, r().removeSpaces, r().removeString,
+          r().replaceString, r().lowerCase, r().upperCase, r().firstLetterUpper, r().supportId3}) {
         EXPECT_FALSE(box->isChecked()) << box->text().toStdString();
     }
-    EXPECT_EQ(c().sortList->currentText(), QStringLiteral("Extension"));
-    EXPECT_EQ(c().counterDigits->currentText(), QStringLiteral("1"));
-    EXPECT_EQ(c().prefixPosition->checkedId(), 0);
-    EXPECT_EQ(c().counterPosition->checkedId(), 0);
-    EXPECT_EQ(c().extensionPosition->checkedId(), 0);
-    EXPECT_FALSE(c().prefixEdit->isEnabled());
-    EXPECT_FALSE(c().id3Options->isEnabled());
-    EXPECT_EQ(c().maskList->currentText(), QStringLiteral("*.*"));
-    EXPECT_EQ(c().browser->currentPath(), dir.file("prog"));
+    EXPECT_EQ(r().sortList->currentText(), QStringLiteral("Extension"));
+    EXPECT_EQ(r().counterDigits->currentText(), QStringLiteral("1"));
+    EXPECT_EQ(r().prefixPosition->checkedId(), 0);
+    EXPECT_EQ(r().counterPosition->checkedId(), 0);
+    EXPECT_EQ(r().extensionPosition->checkedId(), 0);
+    EXPECT_FALSE(r().prefixEdit->isEnabled());
+    EXPECT_FALSE(r().id3Options->isEnabled());
+    EXPECT_EQ(r().maskList->currentText(), QStringLiteral("*.*"));
+    EXPECT_EQ(f().browser->currentPath(), dir.file("prog"));
     EXPECT_TRUE(dialog->session().options.confirmationOnExit);
     EXPECT_EQ(dialog->session().id3.format, "%1 - %2 - %3 - %4 - %5 - %6");
 }
@@ -218,18 +222,18 @@ TEST_F(MainDialogTest, StartsWithTheSettingsFilesShowingTheirValues) {
     writeSettings();
     ASSERT_TRUE(start());
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_TRUE(c().changePrefix->isChecked());
-    EXPECT_EQ(c().prefixEdit->text(), QStringLiteral("Old-"));
-    EXPECT_TRUE(c().prefixEdit->isEnabled());
-    EXPECT_EQ(c().prefixPosition->checkedId(), 1);
-    EXPECT_EQ(c().counterStartEdit->text(), QStringLiteral("7"));
-    EXPECT_EQ(c().counterDigits->currentText(), QStringLiteral("3"));
-    EXPECT_TRUE(c().upperCase->isChecked());
-    EXPECT_FALSE(c().system->isChecked());
-    EXPECT_EQ(c().sortList->currentText(), QStringLiteral("Name"));
-    EXPECT_EQ(c().browser->currentPath(), dir.file("work"));
+    EXPECT_TRUE(r().changePrefix->isChecked());
+    EXPECT_EQ(r().prefixEdit->text(), QStringLiteral("Old-"));
+    EXPECT_TRUE(r().prefixEdit->isEnabled());
+    EXPECT_EQ(r().prefixPosition->checkedId(), 1);
+    EXPECT_EQ(r().counterStartEdit->text(), QStringLiteral("7"));
+    EXPECT_EQ(r().counterDigits->currentText(), QStringLiteral("3"));
+    EXPECT_TRUE(r().upperCase->isChecked());
+    EXPECT_FALSE(r().system->isChecked());
+    EXPECT_EQ(r().sortList->currentText(), QStringLiteral("Name"));
+    EXPECT_EQ(f().browser->currentPath(), dir.file("work"));
     EXPECT_EQ(listedNames(), (Texts{"a.mp3", "b.txt"}));
-    EXPECT_EQ(c().status->text(), QStringLiteral("2 file(s) total - 0 selected"));
+    EXPECT_EQ(f().status->text(), QStringLiteral("2 file(s) total - 0 selected"));
 }
 
 // Every field of renset.ini away from its start, so a field the dialog left unbound shows.
@@ -286,7 +290,7 @@ TEST_F(MainDialogTest, StartsWhileAVolumeHasNotAnswered) {
     services.volumeTimeLimit = std::chrono::hours(1);
     MainDialog started(std::move(services));
     ASSERT_TRUE(started.startUp());
-    const DirectoryBrowser& browser = *started.controls().browser;
+    const DirectoryBrowser& browser = *started.filePanel().controls().browser;
     testing::waitForAnswer(browser, "/");
     EXPECT_EQ(browser.volumeState(dir.file("hung")), VolumeChecker::State::Pending);
     ASSERT_EQ(browser.driveList()->count(), 2);
@@ -304,7 +308,7 @@ TEST_F(MainDialogTest, AStartupDirectoryThatIsGoneIsReportedAndTheBrowserOpensHe
     ASSERT_TRUE(start());
     EXPECT_EQ(messages.texts(),
               Texts{"The supplied startup directory path is invalid!\nUsing default path"});
-    EXPECT_EQ(c().browser->currentPath(), dir.file("prog"));
+    EXPECT_EQ(f().browser->currentPath(), dir.file("prog"));
 }
 
 TEST_F(MainDialogTest, AnUnreadableWorkingDirectoryLeavesOnlyExit) {
@@ -334,9 +338,9 @@ protected:
 };
 
 TEST_F(StartedDialogTest, AColonTypedIntoThePrefixIsTakenOutWithOneMessage) {
-    c().changePrefix->click();
-    QTest::keyClicks(c().prefixEdit, QStringLiteral("a:b"));
-    EXPECT_EQ(c().prefixEdit->text(), QStringLiteral("ab"));
+    r().changePrefix->click();
+    QTest::keyClicks(r().prefixEdit, QStringLiteral("a:b"));
+    EXPECT_EQ(r().prefixEdit->text(), QStringLiteral("ab"));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "You have entered an invalid character - :");
     EXPECT_EQ(messages.shown[0].caption, "Invalid Character");
@@ -344,55 +348,55 @@ TEST_F(StartedDialogTest, AColonTypedIntoThePrefixIsTakenOutWithOneMessage) {
 }
 
 TEST_F(StartedDialogTest, PastedTextLosesEveryInvalidCharacterOneMessageEach) {
-    c().replaceString->click();
-    QTest::keyClicks(c().replaceWithEdit, QStringLiteral("x"));
-    c().replaceWithEdit->insert(QStringLiteral("<a|b>"));
-    EXPECT_EQ(c().replaceWithEdit->text(), QStringLiteral("xab"));
+    r().replaceString->click();
+    QTest::keyClicks(r().replaceWithEdit, QStringLiteral("x"));
+    r().replaceWithEdit->insert(QStringLiteral("<a|b>"));
+    EXPECT_EQ(r().replaceWithEdit->text(), QStringLiteral("xab"));
     EXPECT_EQ(messages.shown.size(), 3u);
 }
 
 TEST_F(StartedDialogTest, ZeroInIncrementEmptiesTheFieldButTenIsAccepted) {
-    c().useCounter->click();
-    QTest::keyClicks(c().counterIncrementEdit, QStringLiteral("0"));
-    EXPECT_TRUE(c().counterIncrementEdit->text().isEmpty());
+    r().useCounter->click();
+    QTest::keyClicks(r().counterIncrementEdit, QStringLiteral("0"));
+    EXPECT_TRUE(r().counterIncrementEdit->text().isEmpty());
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "You must increment by a number greater than zero!");
     EXPECT_EQ(messages.shown[0].caption, "Invalid Increment");
 
     messages.shown.clear();
-    QTest::keyClicks(c().counterIncrementEdit, QStringLiteral("10"));
-    EXPECT_EQ(c().counterIncrementEdit->text(), QStringLiteral("10"));
+    QTest::keyClicks(r().counterIncrementEdit, QStringLiteral("10"));
+    EXPECT_EQ(r().counterIncrementEdit->text(), QStringLiteral("10"));
     EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(StartedDialogTest, ALeadingZeroOfTheStartIsTakenOutButZeroAloneStays) {
-    c().useCounter->click();
-    QTest::keyClicks(c().counterStartEdit, QStringLiteral("05"));
-    EXPECT_EQ(c().counterStartEdit->text(), QStringLiteral("5"));
+    r().useCounter->click();
+    QTest::keyClicks(r().counterStartEdit, QStringLiteral("05"));
+    EXPECT_EQ(r().counterStartEdit->text(), QStringLiteral("5"));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].caption, "Invalid Start Position");
 
     messages.shown.clear();
-    c().counterStartEdit->clear();
-    QTest::keyClicks(c().counterStartEdit, QStringLiteral("0"));
-    EXPECT_EQ(c().counterStartEdit->text(), QStringLiteral("0"));
+    r().counterStartEdit->clear();
+    QTest::keyClicks(r().counterStartEdit, QStringLiteral("0"));
+    EXPECT_EQ(r().counterStartEdit->text(), QStringLiteral("0"));
     EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(StartedDialogTest, TurningACaseBoxOnBesideAnotherWarnsAndTurningOffNever) {
-    c().lowerCase->click();
+    r().lowerCase->click();
     EXPECT_TRUE(messages.shown.empty());
-    c().upperCase->click();
+    r().upperCase->click();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text,
               "Please Note: While this & \"Make all lower case\" checkboxes are set, the result "
               "will be ALL upper case.");
     EXPECT_EQ(messages.shown[0].caption, "Warning!");
     EXPECT_EQ(messages.shown[0].icon, platform::Icon::Information);
-    c().lowerCase->click();
-    c().upperCase->click();
+    r().lowerCase->click();
+    r().upperCase->click();
     EXPECT_EQ(messages.shown.size(), 1u);
-    EXPECT_TRUE(c().firstLetterUpper->isEnabled());
+    EXPECT_TRUE(r().firstLetterUpper->isEnabled());
 }
 
 TEST_F(StartedDialogTest, ACaseBoxCheckedByTheSettingsFileDoesNotWarnWhenTurnedOff) {
@@ -400,14 +404,14 @@ TEST_F(StartedDialogTest, ACaseBoxCheckedByTheSettingsFileDoesNotWarnWhenTurnedO
     rules.upperCase = true;
     writeSettings();
     ASSERT_TRUE(start());
-    c().upperCase->click();
+    r().upperCase->click();
     EXPECT_TRUE(messages.shown.empty());
 }
 
 struct EnablingCase {
     const char* name;
-    QCheckBox* (*box)(const MainDialogControls&);
-    std::vector<QWidget*> (*widgets)(const MainDialogControls&);
+    QCheckBox* (*box)(const RuleControls&);
+    std::vector<QWidget*> (*widgets)(const RuleControls&);
 };
 
 class EnablingRule : public StartedDialogTest,
@@ -415,18 +419,18 @@ class EnablingRule : public StartedDialogTest,
 
 TEST_P(EnablingRule, ABoxEnablesExactlyItsControls) {
     const EnablingCase& rule = GetParam();
-    const std::vector<QWidget*> widgets = rule.widgets(c());
+    const std::vector<QWidget*> widgets = rule.widgets(r());
     const auto enabledCount = [&] {
         return std::count_if(widgets.begin(), widgets.end(),
                              [](QWidget* w) { return w->isEnabled(); });
     };
     EXPECT_EQ(enabledCount(), 0);
-    rule.box(c())->click();
+    rule.box(r())->click();
     EXPECT_EQ(enabledCount(), static_cast<long>(widgets.size()));
     // The other rules' controls stay as they were.
-    EXPECT_EQ(c().replaceWithEdit->isEnabled(), rule.box(c()) == c().replaceString);
-    EXPECT_EQ(c().prefixEdit->isEnabled(), rule.box(c()) == c().changePrefix);
-    rule.box(c())->click();
+    EXPECT_EQ(r().replaceWithEdit->isEnabled(), rule.box(r()) == r().replaceString);
+    EXPECT_EQ(r().prefixEdit->isEnabled(), rule.box(r()) == r().changePrefix);
+    rule.box(r())->click();
     EXPECT_EQ(enabledCount(), 0);
 }
 
@@ -434,29 +438,28 @@ INSTANTIATE_TEST_SUITE_P(
     FiveBoxes, EnablingRule,
     ::testing::Values(
         EnablingCase{
-            "ChangePrefix", [](const MainDialogControls& c) { return c.changePrefix; },
-            [](const MainDialogControls& c) {
+            "ChangePrefix", [](const RuleControls& c) { return c.changePrefix; },
+            [](const RuleControls& c) {
                 return std::vector<QWidget*>{c.prefixEdit, c.prefixToLabel, c.addPrefixLabel};
             }},
-        EnablingCase{"UseCounter", [](const MainDialogControls& c) { return c.useCounter; },
-                     [](const MainDialogControls& c) {
+        EnablingCase{"UseCounter", [](const RuleControls& c) { return c.useCounter; },
+                     [](const RuleControls& c) {
                          return std::vector<QWidget*>{
                              c.counterStartEdit,  c.counterIncrementEdit,  c.counterDigits,
                              c.counterStartLabel, c.counterIncrementLabel, c.useLabel,
                              c.digitsLabel};
                      }},
-        EnablingCase{"ChangeExtension",
-                     [](const MainDialogControls& c) { return c.changeExtension; },
-                     [](const MainDialogControls& c) {
+        EnablingCase{"ChangeExtension", [](const RuleControls& c) { return c.changeExtension; },
+                     [](const RuleControls& c) {
                          return std::vector<QWidget*>{c.extensionEdit, c.extensionToLabel,
                                                       c.addExtensionLabel};
                      }},
         EnablingCase{
-            "RemoveString", [](const MainDialogControls& c) { return c.removeString; },
-            [](const MainDialogControls& c) { return std::vector<QWidget*>{c.removeStringEdit}; }},
+            "RemoveString", [](const RuleControls& c) { return c.removeString; },
+            [](const RuleControls& c) { return std::vector<QWidget*>{c.removeStringEdit}; }},
         EnablingCase{
-            "ReplaceString", [](const MainDialogControls& c) { return c.replaceString; },
-            [](const MainDialogControls& c) {
+            "ReplaceString", [](const RuleControls& c) { return c.replaceString; },
+            [](const RuleControls& c) {
                 return std::vector<QWidget*>{c.replaceFromEdit, c.withLabel, c.replaceWithEdit};
             }}),
     [](const ::testing::TestParamInfo<EnablingCase>& param) {
@@ -471,22 +474,22 @@ TEST_F(StartedDialogTest, TheRadioGroupsFollowTheirBoxes) {
         }
         return all;
     };
-    EXPECT_FALSE(enabled(c().prefixPosition));
-    c().changePrefix->click();
-    c().useCounter->click();
-    c().changeExtension->click();
-    EXPECT_TRUE(enabled(c().prefixPosition));
-    EXPECT_TRUE(enabled(c().counterPosition));
-    EXPECT_TRUE(enabled(c().extensionPosition));
-    c().supportId3->click();
-    EXPECT_TRUE(c().id3Options->isEnabled());
+    EXPECT_FALSE(enabled(r().prefixPosition));
+    r().changePrefix->click();
+    r().useCounter->click();
+    r().changeExtension->click();
+    EXPECT_TRUE(enabled(r().prefixPosition));
+    EXPECT_TRUE(enabled(r().counterPosition));
+    EXPECT_TRUE(enabled(r().extensionPosition));
+    r().supportId3->click();
+    EXPECT_TRUE(r().id3Options->isEnabled());
 }
 
 TEST_F(StartedDialogTest, PreviewShowsEveryPairAndChangesNothing) {
-    c().changePrefix->click();
-    QTest::keyClicks(c().prefixEdit, QStringLiteral("X-"));
-    c().selectAll->click();
-    EXPECT_EQ(c().status->text(), QStringLiteral("3 file(s) total - 3 selected"));
+    r().changePrefix->click();
+    QTest::keyClicks(r().prefixEdit, QStringLiteral("X-"));
+    f().selectAll->click();
+    EXPECT_EQ(f().status->text(), QStringLiteral("3 file(s) total - 3 selected"));
     c().preview->click();
     EXPECT_EQ(
         previewed,
@@ -496,16 +499,16 @@ TEST_F(StartedDialogTest, PreviewShowsEveryPairAndChangesNothing) {
 }
 
 TEST_F(StartedDialogTest, ApplyRenamesOnDiskAndRestoreGivesTheNamesBack) {
-    c().changePrefix->click();
-    QTest::keyClicks(c().prefixEdit, QStringLiteral("New "));
-    c().selectAll->click();
+    r().changePrefix->click();
+    QTest::keyClicks(r().prefixEdit, QStringLiteral("New "));
+    f().selectAll->click();
     c().apply->click();
     EXPECT_EQ(dir.names("work"),
               (Texts{"New one.txt", "New three.mp3", "New two.txt", "restore.dat"}));
     EXPECT_EQ(dir.read("work/New one.txt"), "one.txt");
     EXPECT_EQ(messages.texts(), Texts{"Operation complete"});
     EXPECT_EQ(listedNames(), (Texts{"restore.dat", "New three.mp3", "New one.txt", "New two.txt"}));
-    EXPECT_EQ(c().status->text(), QStringLiteral("4 file(s) total - 0 selected"));
+    EXPECT_EQ(f().status->text(), QStringLiteral("4 file(s) total - 0 selected"));
 
     messages.shown.clear();
     picker.choice = dir.file("work/restore.dat");
@@ -522,9 +525,9 @@ TEST_F(StartedDialogTest, ApplyRenamesOnDiskAndRestoreGivesTheNamesBack) {
 // from its journal, and the dialog goes on with the list read anew instead of the program
 // aborting.
 TEST_F(StartedDialogTest, ACommandOutOfMemoryStopsWithAMessageAndTheDialogGoesOn) {
-    c().changePrefix->click();
-    QTest::keyClicks(c().prefixEdit, QStringLiteral("New "));
-    c().selectAll->click();
+    r().changePrefix->click();
+    QTest::keyClicks(r().prefixEdit, QStringLiteral("New "));
+    f().selectAll->click();
     fs.runOutOfMemory(FaultyFileSystem::Op::Rename, "one.txt", 1);
     fs.renames.clear();
     messages.answers.push_back(platform::Answer::Yes);
@@ -551,7 +554,7 @@ TEST_F(StartedDialogTest, ACommandOutOfMemoryStopsWithAMessageAndTheDialogGoesOn
     EXPECT_EQ(listedNames(), (Texts{"three.mp3", "one.txt", "two.txt"}));
 
     messages.shown.clear();
-    c().selectAll->click();
+    f().selectAll->click();
     c().apply->click();
     EXPECT_EQ(dir.names("work"),
               (Texts{"New one.txt", "New three.mp3", "New two.txt", "restore.dat"}));
@@ -593,10 +596,10 @@ TEST_F(StartedDialogTest, ApplyEndsTheProgramWhenTheOptionsSaySo) {
     writeSettings();
     ASSERT_TRUE(start());
     dialog->show();
-    c().selectAll->click();
-    c().changeExtension->click();
-    QTest::keyClicks(c().extensionEdit, QStringLiteral("bak"));
-    c().extensionPosition->button(2)->click();
+    f().selectAll->click();
+    r().changeExtension->click();
+    QTest::keyClicks(r().extensionEdit, QStringLiteral("bak"));
+    r().extensionPosition->button(2)->click();
     c().apply->click();
     EXPECT_EQ(dir.names("work"), (Texts{"one.bak", "restore.dat", "three.bak", "two.bak"}));
     EXPECT_EQ(messages.texts(), Texts{"Operation complete"});
@@ -607,43 +610,43 @@ TEST_F(StartedDialogTest, ApplyEndsTheProgramWhenTheOptionsSaySo) {
 TEST_F(StartedDialogTest, TheFileMaskFiltersTheListAndADirectoryChangeResetsIt) {
     dir.makeDirectory("work/sub");
     dir.write("work/sub/inner.txt");
-    ASSERT_EQ(c().maskList->count(), 3);
-    EXPECT_EQ(c().maskList->itemText(1), QStringLiteral("*.mp3"));
-    c().maskList->setCurrentIndex(1);
-    emit c().maskList->activated(1);
+    ASSERT_EQ(r().maskList->count(), 3);
+    EXPECT_EQ(r().maskList->itemText(1), QStringLiteral("*.mp3"));
+    r().maskList->setCurrentIndex(1);
+    emit r().maskList->activated(1);
     EXPECT_EQ(listedNames(), Texts{"three.mp3"});
 
-    c().hidden->click();
+    r().hidden->click();
     EXPECT_EQ(listedNames(), Texts{"three.mp3"});
 
-    CDirectoryTree* tree = c().browser->tree();
+    CDirectoryTree* tree = f().browser->tree();
     QStandardItem* work = tree->itemModel()->itemFromIndex(tree->currentIndex());
     tree->openItem(work->index());  // lists "sub", made after the start
     ASSERT_EQ(work->rowCount(), 1);
     tree->openItem(work->child(0)->index());
     EXPECT_EQ(listedNames(), Texts{"inner.txt"});
-    EXPECT_EQ(c().maskList->currentIndex(), 0);
+    EXPECT_EQ(r().maskList->currentIndex(), 0);
     EXPECT_EQ(dialog->session().directory, dir.file("work/sub"));
 }
 
 TEST_F(StartedDialogTest, AfterApplyTheListShowsEveryFileUnderTheFirstMask) {
-    c().maskList->setCurrentIndex(2);
-    emit c().maskList->activated(2);
+    r().maskList->setCurrentIndex(2);
+    emit r().maskList->activated(2);
     ASSERT_EQ(listedNames(), (Texts{"one.txt", "two.txt"}));
-    c().selectAll->click();
-    c().changeExtension->click();
-    QTest::keyClicks(c().extensionEdit, QStringLiteral("bak"));
-    c().extensionPosition->button(2)->click();
+    f().selectAll->click();
+    r().changeExtension->click();
+    QTest::keyClicks(r().extensionEdit, QStringLiteral("bak"));
+    r().extensionPosition->button(2)->click();
     c().apply->click();
-    EXPECT_EQ(c().maskList->currentIndex(), 0);
-    EXPECT_EQ(c().maskList->currentText(), QStringLiteral("*.*"));
+    EXPECT_EQ(r().maskList->currentIndex(), 0);
+    EXPECT_EQ(r().maskList->currentText(), QStringLiteral("*.*"));
     EXPECT_EQ(listedNames(), (Texts{"one.bak", "two.bak", "restore.dat", "three.mp3"}));
 }
 
 TEST_F(StartedDialogTest, SaveSettingsWritesTheRulesShown) {
-    c().removeSpaces->click();
-    c().changePrefix->click();
-    QTest::keyClicks(c().prefixEdit, QStringLiteral("P"));
+    r().removeSpaces->click();
+    r().changePrefix->click();
+    QTest::keyClicks(r().prefixEdit, QStringLiteral("P"));
     c().save->click();
     settings::RenameSettings expected = rules;
     expected.removeSpaces = true;
@@ -676,8 +679,8 @@ TEST_F(StartedDialogTest, OtherDialogsRunThroughTheirHooksAndTheirFilesAreReadAg
     c().about->click();
     c().aboutAction->trigger();
     c().help->click();
-    c().supportId3->click();
-    c().id3Options->click();
+    r().supportId3->click();
+    r().id3Options->click();
     EXPECT_EQ(opened, (Texts{"options", "about", "about", "help index.html", "id3"}));
     EXPECT_EQ(c().aboutAction->text(), QStringLiteral("&About Nameshift Pro..."));
     EXPECT_TRUE(dialog->actions().contains(c().aboutAction));
@@ -696,8 +699,8 @@ TEST_F(StartedDialogTest, ClosingTheId3OptionsReadsTheirFileAgainAndReportsItMis
                         .ok());
     };
     ASSERT_TRUE(start());
-    c().supportId3->click();
-    c().id3Options->click();
+    r().supportId3->click();
+    r().id3Options->click();
     EXPECT_EQ(dialog->session().id3.format, "%2- %4");
 
     hooks.id3Options = [&](const DialogContext& context) {
@@ -706,9 +709,9 @@ TEST_F(StartedDialogTest, ClosingTheId3OptionsReadsTheirFileAgainAndReportsItMis
     dialog.reset();
     messages.shown.clear();
     ASSERT_TRUE(start());
-    c().supportId3->click();
+    r().supportId3->click();
     messages.shown.clear();
-    c().id3Options->click();
+    r().id3Options->click();
     EXPECT_EQ(messages.texts(), Texts{kId3Missing});
     EXPECT_EQ(dialog->session().id3, settings::Id3Naming{});
 }
@@ -732,9 +735,9 @@ class GoneFolderWithTicks : public StartedDialogTest,
 TEST_P(GoneFolderWithTicks, IsLeftForTheFolderAbove) {
     dialog->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
-    c().changePrefix->click();
-    QTest::keyClicks(c().prefixEdit, QStringLiteral("x"));
-    c().selectAll->click();
+    r().changePrefix->click();
+    QTest::keyClicks(r().prefixEdit, QStringLiteral("x"));
+    f().selectAll->click();
     std::filesystem::remove_all(dir.file("work"));
     switch (GetParam()) {
         case GoneFoundBy::F5:
@@ -747,18 +750,18 @@ TEST_P(GoneFolderWithTicks, IsLeftForTheFolderAbove) {
             c().preview->click();
             break;
         case GoneFoundBy::Refilter:
-            c().hidden->click();
+            r().hidden->click();
             break;
     }
     EXPECT_EQ(messages.texts(),
               Texts{"The folder \"" + dir.file("work") + "\" no longer exists; showing \"" +
                     dir.path() + "\" instead."});
-    EXPECT_EQ(c().browser->currentPath(), dir.path());
+    EXPECT_EQ(f().browser->currentPath(), dir.path());
     EXPECT_EQ(dialog->session().directory, dir.path());
     EXPECT_EQ(listedNames(), Texts{});
     EXPECT_EQ(dialog->session().fileList.tickedCount(), 0u);
     EXPECT_TRUE(previewed.empty());
-    EXPECT_EQ(c().status->text(), QStringLiteral("0 file(s) total - 0 selected"));
+    EXPECT_EQ(f().status->text(), QStringLiteral("0 file(s) total - 0 selected"));
 }
 
 std::string foundByName(const ::testing::TestParamInfo<GoneFoundBy>& param) {
@@ -798,10 +801,10 @@ TEST_P(StatusLineAtMinimumSize, IsShownWhole) {
     ASSERT_TRUE(start());
     dialog->show();
     dialog->resize(dialog->minimumSize());
-    c().selectAll->click();
+    f().selectAll->click();
     EXPECT_EQ(dialog->size(), dialog->minimumSize());
-    EXPECT_EQ(c().status->text().toStdString(), GetParam().text);
-    EXPECT_TRUE(c().status->toolTip().isEmpty()) << "a tooltip stands for the cut-off text";
+    EXPECT_EQ(f().status->text().toStdString(), GetParam().text);
+    EXPECT_TRUE(f().status->toolTip().isEmpty()) << "a tooltip stands for the cut-off text";
     QCoreApplication::removeTranslator(&translator);
 }
 
@@ -867,8 +870,8 @@ INSTANTIATE_TEST_SUITE_P(AllWays, ExitConfirmation,
                          ::testing::Values(ExitWay::Button, ExitWay::Escape, ExitWay::CloseBox));
 
 struct RuleField {
-    QCheckBox* MainDialogControls::*box;
-    QLineEdit* MainDialogControls::*edit;
+    QCheckBox* RuleControls::*box;
+    QLineEdit* RuleControls::*edit;
 };
 
 class EnterInARuleField : public MainDialogTest, public ::testing::WithParamInterface<RuleField> {};
@@ -879,10 +882,10 @@ TEST_P(EnterInARuleField, NeverClosesTheWindow) {
     writeSettings();
     ASSERT_TRUE(start());
     dialog->show();
-    if (!(c().*GetParam().box)->isChecked()) {
-        (c().*GetParam().box)->click();
+    if (!(r().*GetParam().box)->isChecked()) {
+        (r().*GetParam().box)->click();
     }
-    QLineEdit* edit = c().*GetParam().edit;
+    QLineEdit* edit = r().*GetParam().edit;
     edit->setFocus();
     QTest::keyClicks(edit, QStringLiteral("5"));
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
@@ -895,14 +898,13 @@ TEST_P(EnterInARuleField, NeverClosesTheWindow) {
 
 INSTANTIATE_TEST_SUITE_P(
     Fields, EnterInARuleField,
-    ::testing::Values(
-        RuleField{&MainDialogControls::changePrefix, &MainDialogControls::prefixEdit},
-        RuleField{&MainDialogControls::useCounter, &MainDialogControls::counterStartEdit},
-        RuleField{&MainDialogControls::useCounter, &MainDialogControls::counterIncrementEdit},
-        RuleField{&MainDialogControls::changeExtension, &MainDialogControls::extensionEdit},
-        RuleField{&MainDialogControls::removeString, &MainDialogControls::removeStringEdit},
-        RuleField{&MainDialogControls::replaceString, &MainDialogControls::replaceFromEdit},
-        RuleField{&MainDialogControls::replaceString, &MainDialogControls::replaceWithEdit}));
+    ::testing::Values(RuleField{&RuleControls::changePrefix, &RuleControls::prefixEdit},
+                      RuleField{&RuleControls::useCounter, &RuleControls::counterStartEdit},
+                      RuleField{&RuleControls::useCounter, &RuleControls::counterIncrementEdit},
+                      RuleField{&RuleControls::changeExtension, &RuleControls::extensionEdit},
+                      RuleField{&RuleControls::removeString, &RuleControls::removeStringEdit},
+                      RuleField{&RuleControls::replaceString, &RuleControls::replaceFromEdit},
+                      RuleField{&RuleControls::replaceString, &RuleControls::replaceWithEdit}));
 
 }  // namespace
 }  // namespace nameshift::ui

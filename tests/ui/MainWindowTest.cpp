@@ -19,8 +19,11 @@
 #include "settings/ProgramOptionsFile.h"
 #include "settings/RenameSettingsFile.h"
 #include "ui/FileListModel.h"
+#include "ui/FilePanel.h"
 #include "ui/MainDialog.h"
+#include "ui/NewNameColumn.h"
 #include "ui/PreviewDialog.h"
+#include "ui/RulePanel.h"
 
 namespace nameshift::ui {
 namespace {
@@ -71,10 +74,12 @@ protected:
     }
 
     const MainDialogControls& c() const { return dialog->controls(); }
+    const FilePanelControls& f() const { return dialog->filePanel().controls(); }
+    const RuleControls& r() const { return dialog->rulePanel().controls(); }
 
     // Each listed row's new name, with its marker's tooltip when it has one.
     std::vector<std::pair<std::string, std::string>> newNames() {
-        const QAbstractItemModel* model = c().fileList->model();
+        const QAbstractItemModel* model = f().fileList->model();
         std::vector<std::pair<std::string, std::string>> shown;
         for (int row = 0; row < model->rowCount(); ++row) {
             const QModelIndex cell = model->index(row, FileListModel::NewNameColumn);
@@ -101,10 +106,10 @@ TEST_F(MainWindowTest, KeepsItsWidthWhenFilesAreTickedAndFitsASmallScreen) {
     dialog->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
     const int width = dialog->width();
-    c().selectAll->click();
+    f().selectAll->click();
     QApplication::processEvents();
     EXPECT_EQ(dialog->width(), width);
-    c().selectAll->click();
+    f().selectAll->click();
     QApplication::processEvents();
     EXPECT_EQ(dialog->width(), width);
 
@@ -121,7 +126,7 @@ TEST_F(MainWindowTest, AFolderThatCannotBeEnteredLeavesTreeListAndApplyWhereThey
     dir.write("work/locked/inside.txt", "x");
     start({"a.txt"});
     fs.fail(FaultyFileSystem::Op::Enter, EACCES, "locked");
-    CDirectoryTree* tree = c().browser->tree();
+    CDirectoryTree* tree = f().browser->tree();
     const QModelIndex current = tree->currentIndex();
     const QModelIndex locked = tree->itemModel()->index(0, 0, current);
     ASSERT_TRUE(locked.isValid());
@@ -136,9 +141,9 @@ TEST_F(MainWindowTest, AFolderThatCannotBeEnteredLeavesTreeListAndApplyWhereThey
     EXPECT_EQ(tree->currentPath(), dir.file("work"));
     EXPECT_EQ(dialog->session().directory, dir.file("work"));
 
-    c().changePrefix->click();
-    QTest::keyClicks(c().prefixEdit, QStringLiteral("n-"));
-    c().selectAll->click();
+    r().changePrefix->click();
+    QTest::keyClicks(r().prefixEdit, QStringLiteral("n-"));
+    f().selectAll->click();
     c().apply->click();
     EXPECT_EQ(dir.names("work"), (Texts{"locked", "n-a.txt", "restore.dat"}));
     EXPECT_EQ(dir.names("work/locked"), Texts{"inside.txt"});
@@ -146,15 +151,15 @@ TEST_F(MainWindowTest, AFolderThatCannotBeEnteredLeavesTreeListAndApplyWhereThey
 
 TEST_F(MainWindowTest, TheNewNameColumnShowsWhatApplyThenDoes) {
     start({"a 1.txt", "b 2.txt", "c.log"});
-    c().removeSpaces->click();
-    c().changeExtension->click();
-    QTest::keyClicks(c().extensionEdit, QStringLiteral("md"));
-    c().extensionPosition->button(2)->click();
-    c().selectAll->click();
-    EXPECT_TRUE(dialog->newNamesPending());
+    r().removeSpaces->click();
+    r().changeExtension->click();
+    QTest::keyClicks(r().extensionEdit, QStringLiteral("md"));
+    r().extensionPosition->button(2)->click();
+    f().selectAll->click();
+    EXPECT_TRUE(dialog->newNames().pending());
     QTest::qWait(0);
     QApplication::processEvents();
-    EXPECT_FALSE(dialog->newNamesPending());
+    EXPECT_FALSE(dialog->newNames().pending());
     const auto shown = newNames();
     ASSERT_EQ(shown.size(), 3u);
     Texts expected;
@@ -186,28 +191,28 @@ TEST_P(NewNameMarkerTest, MarksARefusedRowWithTheRefusalsWords) {
     const MarkerCase& row = GetParam();
     start(row.files);
     if (row.prefix[0] != '\0') {
-        c().changePrefix->click();
-        QTest::keyClicks(c().prefixEdit, QString::fromUtf8(row.prefix));
-        c().prefixPosition->button(2)->click();
+        r().changePrefix->click();
+        QTest::keyClicks(r().prefixEdit, QString::fromUtf8(row.prefix));
+        r().prefixPosition->button(2)->click();
     }
     if (row.replaceFrom[0] != '\0') {
-        c().replaceString->click();
-        c().replaceFromEdit->setText(QString::fromUtf8(row.replaceFrom));
-        c().replaceWithEdit->setText(QString::fromUtf8(row.replaceWith));
+        r().replaceString->click();
+        r().replaceFromEdit->setText(QString::fromUtf8(row.replaceFrom));
+        r().replaceWithEdit->setText(QString::fromUtf8(row.replaceWith));
     }
-    const QAbstractItemModel* model = c().fileList->model();
-    const int plainRowHeight = c().fileList->visualRect(model->index(0, 0)).height();
-    c().fileList->selectionModel()->select(model->index(0, 0),
+    const QAbstractItemModel* model = f().fileList->model();
+    const int plainRowHeight = f().fileList->visualRect(model->index(0, 0)).height();
+    f().fileList->selectionModel()->select(model->index(0, 0),
                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    dialog->finishNewNames();
+    dialog->newNames().finish();
     auto shown = newNames();
     shown.resize(row.expected.size());
     EXPECT_EQ(shown, row.expected);
     // A marker on the first row, which sets the height of every row, changes no row's height,
     // and fits inside it.
-    const QRect marked = c().fileList->visualRect(model->index(0, FileListModel::NewNameColumn));
+    const QRect marked = f().fileList->visualRect(model->index(0, FileListModel::NewNameColumn));
     EXPECT_EQ(marked.height(), plainRowHeight);
-    EXPECT_LE(c().fileList->iconSize().height(), plainRowHeight);
+    EXPECT_LE(f().fileList->iconSize().height(), plainRowHeight);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -246,11 +251,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(MainWindowTest, DuplicatesAreMarkedOnEveryRowThatSharesTheName) {
     start({"a.txt", "b.txt"});
-    c().changePrefix->click();
-    QTest::keyClicks(c().prefixEdit, QStringLiteral("same"));
-    c().prefixPosition->button(2)->click();
-    c().selectAll->click();
-    dialog->finishNewNames();
+    r().changePrefix->click();
+    QTest::keyClicks(r().prefixEdit, QStringLiteral("same"));
+    r().prefixPosition->button(2)->click();
+    f().selectAll->click();
+    dialog->newNames().finish();
     const std::pair<std::string, std::string> duplicate{
         "same.txt", "Duplicate filenames found! Cannot continue."};
     EXPECT_EQ(newNames(), (std::vector{duplicate, duplicate}));
@@ -259,11 +264,11 @@ TEST_F(MainWindowTest, DuplicatesAreMarkedOnEveryRowThatSharesTheName) {
 TEST_F(MainWindowTest, AfterApplyTheNewNamesAreJudgedAgainstTheFilesListedNow) {
     start({"c.txt", "x.txt"});
     const auto tickOnly = [&](const std::string& name) {
-        const QAbstractItemModel* model = c().fileList->model();
-        c().fileList->selectionModel()->clear();
+        const QAbstractItemModel* model = f().fileList->model();
+        f().fileList->selectionModel()->clear();
         for (int row = 0; row < model->rowCount(); ++row) {
             if (model->index(row, 0).data().toString().toStdString() == name) {
-                c().fileList->selectionModel()->select(
+                f().fileList->selectionModel()->select(
                     model->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
                 return row;
             }
@@ -271,17 +276,17 @@ TEST_F(MainWindowTest, AfterApplyTheNewNamesAreJudgedAgainstTheFilesListedNow) {
         ADD_FAILURE() << name << " is not listed";
         return 0;
     };
-    c().replaceString->click();
-    c().replaceFromEdit->setText(QStringLiteral("c"));
-    c().replaceWithEdit->setText(QStringLiteral("b"));
+    r().replaceString->click();
+    r().replaceFromEdit->setText(QStringLiteral("c"));
+    r().replaceWithEdit->setText(QStringLiteral("b"));
     tickOnly("c.txt");
-    dialog->finishNewNames();
+    dialog->newNames().finish();
     c().apply->click();
     ASSERT_TRUE(dir.exists("work/b.txt"));
 
-    c().replaceFromEdit->setText(QStringLiteral("x"));
+    r().replaceFromEdit->setText(QStringLiteral("x"));
     const int row = tickOnly("x.txt");
-    dialog->finishNewNames();
+    dialog->newNames().finish();
     EXPECT_EQ(newNames().at(static_cast<std::size_t>(row)),
               (std::pair<std::string, std::string>{"b.txt", "File exists"}));
 }
@@ -296,12 +301,12 @@ TEST_F(MainWindowTest, TheRowsOnScreenGetTheirNamesFirstAndTheRestFollowBetweenE
     start(files);
     dialog->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
-    const auto [first, end] = c().fileList->rowsInView();
+    const auto [first, end] = f().fileList->rowsInView();
     ASSERT_EQ(first, 0);
     ASSERT_LT(end, 41);
-    c().replaceString->click();
-    c().replaceFromEdit->setText(QStringLiteral("z"));
-    c().selectAll->click();
+    r().replaceString->click();
+    r().replaceFromEdit->setText(QStringLiteral("z"));
+    f().selectAll->click();
     const auto expected = [&](const std::string& lastName, const std::string& problem) {
         std::vector<std::pair<std::string, std::string>> rows;
         for (std::size_t row = 0; row < 40; ++row) {
@@ -311,27 +316,27 @@ TEST_F(MainWindowTest, TheRowsOnScreenGetTheirNamesFirstAndTheRestFollowBetweenE
         return rows;
     };
 
-    QTest::keyClicks(c().replaceWithEdit, QStringLiteral("n0"));
-    while (dialog->visibleNewNamesPending()) {
+    QTest::keyClicks(r().replaceWithEdit, QStringLiteral("n0"));
+    while (dialog->newNames().visiblePending()) {
         QApplication::processEvents();
     }
-    EXPECT_TRUE(dialog->newNamesPending());
+    EXPECT_TRUE(dialog->newNames().pending());
     auto shown = newNames();
     for (int row = first; row < end; ++row) {
         EXPECT_EQ(shown[static_cast<std::size_t>(row)].first, files[static_cast<std::size_t>(row)]);
     }
-    while (dialog->newNamesPending()) {
+    while (dialog->newNames().pending()) {
         QApplication::processEvents();
     }
     EXPECT_EQ(newNames(), expected("n0.txt", ""));
 
     // The last row now takes the first row's name, which the rows on screen cannot tell alone;
     // the preview shows the whole batch, and the column is finished with it.
-    QTest::keyClick(c().replaceWithEdit, Qt::Key_0);
-    while (dialog->visibleNewNamesPending()) {
+    QTest::keyClick(r().replaceWithEdit, Qt::Key_0);
+    while (dialog->newNames().visiblePending()) {
         QApplication::processEvents();
     }
-    ASSERT_TRUE(dialog->newNamesPending());
+    ASSERT_TRUE(dialog->newNames().pending());
     std::vector<std::string> previewed;
     onModal = [&](QDialog& preview) {
         const QAbstractItemModel* pairs = dynamic_cast<PreviewDialog&>(preview).list()->model();
@@ -342,7 +347,7 @@ TEST_F(MainWindowTest, TheRowsOnScreenGetTheirNamesFirstAndTheRestFollowBetweenE
     c().preview->click();
     ASSERT_EQ(previewed.size(), 41u);
     EXPECT_EQ(previewed.back(), "n00.txt");
-    EXPECT_FALSE(dialog->newNamesPending());
+    EXPECT_FALSE(dialog->newNames().pending());
     const std::string duplicate = "Duplicate filenames found! Cannot continue.";
     EXPECT_EQ(newNames(), expected("n00.txt", duplicate));
     c().apply->click();
@@ -355,11 +360,11 @@ TEST_F(MainWindowTest, F1OpensTheHelpOnTheFocusedControl) {
     start({});
     dialog->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
-    const std::vector<std::pair<QWidget*, QString>> rows = {{c().browser->tree(), "files.html"},
-                                                            {c().maskList, "files.html"},
-                                                            {c().changePrefix, "rules.html"},
-                                                            {c().upperCase, "rules.html"},
-                                                            {c().supportId3, "id3.html"},
+    const std::vector<std::pair<QWidget*, QString>> rows = {{f().browser->tree(), "files.html"},
+                                                            {r().maskList, "files.html"},
+                                                            {r().changePrefix, "rules.html"},
+                                                            {r().upperCase, "rules.html"},
+                                                            {r().supportId3, "id3.html"},
                                                             {c().apply, "apply.html"},
                                                             {c().exit, "index.html"}};
     for (const auto& [control, page] : rows) {

@@ -28,13 +28,14 @@
 #include "engine/BatchChecks.h"
 #include "settings/ProgramOptionsFile.h"
 #include "ui/CaseWarnings.h"
-#include "ui/Id3OptionsDialog.h"
 #include "ui/HelpWindow.h"
+#include "ui/Id3OptionsDialog.h"
 #include "ui/MainDialog.h"
 #include "ui/OptionsDialog.h"
 #include "ui/PreviewDialog.h"
 #include "ui/QtMessageBox.h"
 #include "ui/QtRestoreFilePicker.h"
+#include "ui/RulePanel.h"
 
 namespace nameshift::ui {
 namespace {
@@ -60,11 +61,12 @@ TEST_F(GermanTest, MainDialogSpeaksGerman) {
     services.splashMilliseconds = 0;
     const MainDialog dialog(std::move(services), DialogHooks{});
     const MainDialogControls& c = dialog.controls();
-    EXPECT_EQ(c.changePrefix->text(), QStringLiteral("Präfix ändern"));
+    const RuleControls& r = dialog.rulePanel().controls();
+    EXPECT_EQ(r.changePrefix->text(), QStringLiteral("Präfix ändern"));
     EXPECT_EQ(c.preview->text(), QStringLiteral("&Vorschau"));
     EXPECT_EQ(c.apply->text(), QStringLiteral("Änderungen &anwenden"));
     EXPECT_EQ(c.exit->text(), QStringLiteral("B&eenden"));
-    EXPECT_EQ(c.sortList->itemText(3), QStringLiteral("Größe"));
+    EXPECT_EQ(r.sortList->itemText(3), QStringLiteral("Größe"));
     // The program's name is no text to translate.
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral(" Nameshift Pro"));
 }
@@ -260,11 +262,12 @@ TEST_F(MarkedTest, EveryTextOfTheWindowsComesFromTheCatalogue) {
     MainDialog dialog(std::move(services), DialogHooks{});
     ASSERT_TRUE(dialog.startUp());
     const MainDialogControls& c = dialog.controls();
+    const RuleControls& r = dialog.rulePanel().controls();
     // Both files get one name, which the New Name column and the preview mark; a colon typed is
     // taken out with a message.
-    c.selectAll->click();
-    c.changePrefix->click();
-    QTest::keyClicks(c.prefixEdit, QStringLiteral("x:"));
+    dialog.filePanel().controls().selectAll->click();
+    r.changePrefix->click();
+    QTest::keyClicks(r.prefixEdit, QStringLiteral("x:"));
     QCoreApplication::processEvents();
     c.preview->click();
     ASSERT_FALSE(previewTexts.isEmpty());

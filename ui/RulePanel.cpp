@@ -1,0 +1,328 @@
+#include "ui/RulePanel.h"
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <utility>
+
+#include "ui/DisplayText.h"
+#include "ui/HelpWindow.h"
+#include "ui/RuleBinding.h"
+
+namespace nameshift::ui {
+namespace {
+
+constexpr int kNameTextLimit = 255;
+constexpr int kCounterTextLimit = 2;
+
+QButtonGroup* radioGroup(QWidget* owner, std::initializer_list<const char*> labels) {
+    auto* group = new QButtonGroup(owner);
+    int id = 0;
+    for (const char* label : labels) {
+        group->addButton(new QRadioButton(RulePanel::tr(label), owner), id++);
+    }
+    return group;
+}
+
+void enableGroup(QButtonGroup* group, bool enabled) {
+    for (QAbstractButton* button : group->buttons()) {
+        button->setEnabled(enabled);
+    }
+}
+
+QHBoxLayout* row(std::initializer_list<QWidget*> widgets, bool stretchAtEnd = true) {
+    auto* layout = new QHBoxLayout;
+    for (QWidget* widget : widgets) {
+        layout->addWidget(widget);
+    }
+    if (stretchAtEnd) {
+        layout->addStretch(1);
+    }
+    return layout;
+}
+
+}  // namespace
+
+RulePanel::RulePanel(platform::MessageBox& messages, QWidget* parent)
+    : QWidget(parent), messages_(messages) {
+    buildControls();
+    layOutControls();
+    connectControls();
+    setHelpPages();
+}
+
+void RulePanel::buildControls() {
+    RuleControls& c = controls_;
+
+    c.changePrefix = new QCheckBox(tr("Change Prefix"), this);
+    c.prefixToLabel = new QLabel(tr("to"), this);
+    c.prefixEdit = new QLineEdit(this);
+    c.addPrefixLabel = new QLabel(tr("Add prefix to the"), this);
+    c.prefixPosition = radioGroup(
+        this, {QT_TR_NOOP("Beginning   /"), QT_TR_NOOP("End  or"), QT_TR_NOOP("Replace")});
+
+    c.useCounter = new QCheckBox(tr("Use Counter"), this);
+    c.counterStartLabel = new QLabel(tr("Start counter at:"), this);
+    c.counterStartEdit = new QLineEdit(this);
+    c.counterIncrementLabel = new QLabel(tr("Increment by:"), this);
+    c.counterIncrementEdit = new QLineEdit(this);
+    c.useLabel = new QLabel(tr("Use:"), this);
+    c.counterDigits = new QComboBox(this);
+    c.counterDigits->addItems({"1", "2", "3", "4"});
+    c.digitsLabel = new QLabel(tr("digits"), this);
+    c.counterPosition =
+        radioGroup(this, {QT_TR_NOOP("Prepend  /"), QT_TR_NOOP("Append   counter to prefix")});
+
+    c.changeExtension = new QCheckBox(tr("Change Extension"), this);
+    c.extensionToLabel = new QLabel(tr("to"), this);
+    c.extensionEdit = new QLineEdit(this);
+    c.addExtensionLabel = new QLabel(tr("Add extension to "), this);
+    c.extensionPosition = radioGroup(
+        this, {QT_TR_NOOP("Beginning  /"), QT_TR_NOOP("End  or"), QT_TR_NOOP("Replace")});
+
+    c.removeSpaces = new QCheckBox(tr("Spaces"), this);
+    c.removeBrackets = new QCheckBox(tr("Brackets"), this);
+    c.removeTildes = new QCheckBox(tr("Tildes"), this);
+    c.removeHyphens = new QCheckBox(tr("Hyphens"), this);
+    c.removeString = new QCheckBox(tr("Remove specific string"), this);
+    c.removeStringEdit = new QLineEdit(this);
+    c.replaceString = new QCheckBox(tr("Replace string"), this);
+    c.replaceFromEdit = new QLineEdit(this);
+    c.withLabel = new QLabel(tr("with"), this);
+    c.replaceWithEdit = new QLineEdit(this);
+
+    c.lowerCase = new QCheckBox(tr("Make all lower case"), this);
+    c.upperCase = new QCheckBox(tr("Make all upper case"), this);
+    c.firstLetterUpper = new QCheckBox(tr("Make 1st character in each word upper case"), this);
+    c.supportId3 = new QCheckBox(tr("Support ID3 tags"), this);
+    c.id3Options = new IconPushButton(tr("ID3 Options"), this);
+    c.id3Options->setIcons(QStringLiteral(":/icons/id3.svg"));
+
+    c.archive = new QCheckBox(tr("Archive"), this);
+    c.readOnly = new QCheckBox(tr("Read Only"), this);
+    c.hidden = new QCheckBox(tr("Hidden"), this);
+    c.system = new QCheckBox(tr("System"), this);
+    c.sortList = new QComboBox(this);
+    c.sortList->addItems({tr("Date"), tr("Extension"), tr("Name"), tr("Size")});
+    c.maskList = new QComboBox(this);
+
+    for (QLineEdit* edit : {c.prefixEdit, c.extensionEdit, c.removeStringEdit, c.replaceFromEdit,
+                            c.replaceWithEdit}) {
+        edit->setMaxLength(kNameTextLimit);
+    }
+    for (QLineEdit* edit : {c.counterStartEdit, c.counterIncrementEdit}) {
+        edit->setMaxLength(kCounterTextLimit);
+        edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 12);
+    }
+}
+
+void RulePanel::layOutControls() {
+    const RuleControls& c = controls_;
+    const auto radio = [](QButtonGroup* group, int id) { return group->button(id); };
+
+    auto* standard = new QGroupBox(tr("Standard Options"), this);
+    auto* standardLayout = new QVBoxLayout(standard);
+    standardLayout->addLayout(row({c.changePrefix, c.prefixToLabel, c.prefixEdit}, false));
+    standardLayout->addLayout(row({c.addPrefixLabel, radio(c.prefixPosition, 0),
+                                   radio(c.prefixPosition, 1), radio(c.prefixPosition, 2)}));
+    standardLayout->addLayout(
+        row({c.useCounter, c.counterStartLabel, c.counterStartEdit, c.counterIncrementLabel,
+             c.counterIncrementEdit, c.useLabel, c.counterDigits, c.digitsLabel}));
+    standardLayout->addLayout(row({radio(c.counterPosition, 0), radio(c.counterPosition, 1)}));
+    standardLayout->addLayout(row({c.changeExtension, c.extensionToLabel, c.extensionEdit}, false));
+    standardLayout->addLayout(row({c.addExtensionLabel, radio(c.extensionPosition, 0),
+                                   radio(c.extensionPosition, 1), radio(c.extensionPosition, 2)}));
+
+    auto* advanced = new QGroupBox(tr("Advanced Options"), this);
+    auto* advancedLayout = new QVBoxLayout(advanced);
+    advancedLayout->addLayout(row({new QLabel(tr("Remove all:"), this), c.removeSpaces,
+                                   c.removeBrackets, c.removeTildes, c.removeHyphens}));
+    advancedLayout->addLayout(row({c.removeString, c.removeStringEdit}, false));
+    advancedLayout->addLayout(
+        row({c.replaceString, c.replaceFromEdit, c.withLabel, c.replaceWithEdit}, false));
+    advancedLayout->addLayout(row({c.lowerCase, c.upperCase}));
+    advancedLayout->addLayout(row({c.firstLetterUpper}));
+    advancedLayout->addLayout(row({c.supportId3, c.id3Options}));
+
+    auto* display = new QGroupBox(tr("File Display Options"), this);
+    auto* displayLayout = new QVBoxLayout(display);
+    displayLayout->addLayout(
+        row({new QLabel(tr("Attribute Mask:"), this), c.archive, c.readOnly, c.hidden, c.system}));
+    auto* sortLabel = new QLabel(tr("Sort filenames by:"), this);
+    sortLabel->setBuddy(c.sortList);
+    auto* maskLabel = new QLabel(tr("File Mask:"), this);
+    maskLabel->setBuddy(c.maskList);
+    c.maskList->setMinimumContentsLength(8);
+    displayLayout->addLayout(row({sortLabel, c.sortList, maskLabel, c.maskList}));
+
+    // Laid out as a part of the window's own layout would be: no margin of its own.
+    auto* panel = new QVBoxLayout(this);
+    panel->setContentsMargins(0, 0, 0, 0);
+    panel->addWidget(standard);
+    panel->addWidget(advanced);
+    panel->addWidget(display);
+    panel->addStretch(1);
+}
+
+void RulePanel::connectControls() {
+    const RuleControls& c = controls_;
+    for (QCheckBox* box :
+         {c.changePrefix, c.useCounter, c.changeExtension, c.removeString, c.replaceString}) {
+        connect(box, &QCheckBox::clicked, this, &RulePanel::applyEnablingRule);
+    }
+    connect(c.lowerCase, &QCheckBox::clicked, this,
+            [this](bool checked) { warnAboutCase(CaseBox::Lower, checked); });
+    connect(c.upperCase, &QCheckBox::clicked, this,
+            [this](bool checked) { warnAboutCase(CaseBox::Upper, checked); });
+    connect(c.firstLetterUpper, &QCheckBox::clicked, this,
+            [this](bool checked) { warnAboutCase(CaseBox::FirstLetter, checked); });
+    connect(c.supportId3, &QCheckBox::clicked, this,
+            [this](bool checked) { controls_.id3Options->setEnabled(checked); });
+    connect(c.id3Options, &QPushButton::clicked, this, &RulePanel::id3OptionsRequested);
+
+    for (QLineEdit* edit : {c.prefixEdit, c.extensionEdit, c.removeStringEdit, c.replaceFromEdit,
+                            c.replaceWithEdit}) {
+        connect(edit, &QLineEdit::textChanged, this,
+                [this, edit] { validateEdit(edit, &correctNameText); });
+    }
+    connect(c.counterIncrementEdit, &QLineEdit::textChanged, this,
+            [this] { validateEdit(controls_.counterIncrementEdit, &correctCounterIncrement); });
+    connect(c.counterStartEdit, &QLineEdit::textChanged, this,
+            [this] { validateEdit(controls_.counterStartEdit, &correctCounterStart); });
+
+    for (QCheckBox* box : {c.archive, c.readOnly, c.hidden, c.system}) {
+        connect(box, &QCheckBox::clicked, this, &RulePanel::displayChanged);
+    }
+    connect(c.sortList, &QComboBox::activated, this, &RulePanel::displayChanged);
+    connect(c.maskList, &QComboBox::activated, this, &RulePanel::displayChanged);
+
+    // Every control of the rules may change the new names.
+    for (QLineEdit* edit : findChildren<QLineEdit*>()) {
+        connect(edit, &QLineEdit::textChanged, this, &RulePanel::rulesChanged);
+    }
+    for (QCheckBox* box : findChildren<QCheckBox*>()) {
+        connect(box, &QCheckBox::toggled, this, &RulePanel::rulesChanged);
+    }
+    for (QRadioButton* radio : findChildren<QRadioButton*>()) {
+        connect(radio, &QRadioButton::toggled, this, &RulePanel::rulesChanged);
+    }
+    connect(c.counterDigits, &QComboBox::currentIndexChanged, this, &RulePanel::rulesChanged);
+}
+
+// F1 opens the page on the control that has the focus.
+void RulePanel::setHelpPages() {
+    const RuleControls& c = controls_;
+    const std::vector<std::pair<const char*, std::vector<QWidget*>>> pages = {
+        {"files.html", {c.archive, c.readOnly, c.hidden, c.system, c.sortList, c.maskList}},
+        {"rules.html",
+         {c.changePrefix,         c.prefixEdit,       c.useCounter,      c.counterStartEdit,
+          c.counterIncrementEdit, c.counterDigits,    c.changeExtension, c.extensionEdit,
+          c.removeSpaces,         c.removeBrackets,   c.removeTildes,    c.removeHyphens,
+          c.removeString,         c.removeStringEdit, c.replaceString,   c.replaceFromEdit,
+          c.replaceWithEdit,      c.lowerCase,        c.upperCase,       c.firstLetterUpper}},
+        {"id3.html", {c.supportId3, c.id3Options}},
+    };
+    for (const auto& [page, widgets] : pages) {
+        for (QWidget* widget : widgets) {
+            HelpWindow::setPage(widget, QLatin1String(page));
+        }
+    }
+    for (const QButtonGroup* group : {c.prefixPosition, c.counterPosition, c.extensionPosition}) {
+        for (QAbstractButton* button : group->buttons()) {
+            HelpWindow::setPage(button, QStringLiteral("rules.html"));
+        }
+    }
+}
+
+void RulePanel::readRules(settings::RenameSettings& rules) const {
+    readBoundRules(controls_, rules);
+}
+
+void RulePanel::writeRules(const settings::RenameSettings& rules) {
+    writeBoundRules(controls_, rules);
+}
+
+void RulePanel::applyEnablingRule() {
+    const RuleControls& c = controls_;
+    const bool prefix = c.changePrefix->isChecked();
+    for (QWidget* widget :
+         {static_cast<QWidget*>(c.prefixEdit), static_cast<QWidget*>(c.addPrefixLabel),
+          static_cast<QWidget*>(c.prefixToLabel)}) {
+        widget->setEnabled(prefix);
+    }
+    enableGroup(c.prefixPosition, prefix);
+
+    const bool counter = c.useCounter->isChecked();
+    for (QWidget* widget :
+         {static_cast<QWidget*>(c.counterStartLabel), static_cast<QWidget*>(c.counterStartEdit),
+          static_cast<QWidget*>(c.counterIncrementLabel),
+          static_cast<QWidget*>(c.counterIncrementEdit), static_cast<QWidget*>(c.useLabel),
+          static_cast<QWidget*>(c.digitsLabel), static_cast<QWidget*>(c.counterDigits)}) {
+        widget->setEnabled(counter);
+    }
+    enableGroup(c.counterPosition, counter);
+
+    const bool extension = c.changeExtension->isChecked();
+    for (QWidget* widget :
+         {static_cast<QWidget*>(c.extensionToLabel), static_cast<QWidget*>(c.extensionEdit),
+          static_cast<QWidget*>(c.addExtensionLabel)}) {
+        widget->setEnabled(extension);
+    }
+    enableGroup(c.extensionPosition, extension);
+
+    c.removeStringEdit->setEnabled(c.removeString->isChecked());
+    const bool replace = c.replaceString->isChecked();
+    c.replaceFromEdit->setEnabled(replace);
+    c.withLabel->setEnabled(replace);
+    c.replaceWithEdit->setEnabled(replace);
+    // The ID3 Options button follows its box from the start, not only after a click.
+    c.id3Options->setEnabled(c.supportId3->isChecked());
+}
+
+void RulePanel::showMasks(const std::vector<std::string>& masks, int chosen) {
+    QComboBox* list = controls_.maskList;
+    const QSignalBlocker quiet(list);
+    list->clear();
+    for (const std::string& mask : masks) {
+        list->addItem(displayText(mask));
+    }
+    list->setCurrentIndex(chosen);
+}
+
+int RulePanel::chosenMask() const {
+    return std::max(0, controls_.maskList->currentIndex());
+}
+
+void RulePanel::warnAboutCase(CaseBox box, bool checked) {
+    if (!checked) {
+        return;
+    }
+    const std::optional<platform::MessageText> warning =
+        caseWarningText(box, controls_.lowerCase->isChecked(), controls_.upperCase->isChecked(),
+                        controls_.firstLetterUpper->isChecked());
+    if (warning) {
+        messages_.show(*warning, kCaseWarningCaption, platform::Icon::Information);
+    }
+}
+
+void RulePanel::validateEdit(QLineEdit* edit,
+                             std::optional<EditCorrection> (*correct)(const QString&)) {
+    const std::optional<EditCorrection> correction = correct(edit->text());
+    if (!correction) {
+        return;
+    }
+    const int cursor = edit->cursorPosition();
+    messages_.show(correction->message);
+    // Writing the mended text is itself a change, which checks the field again.
+    edit->setText(correction->text);
+    if (correction->removedAt >= 0) {
+        edit->setCursorPosition(correction->removedAt < cursor ? cursor - 1 : cursor);
+    }
+}
+
+}  // namespace nameshift::ui

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QLineEdit>
+#include <QWidget>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/MessageBox.h"
+#include "settings/RenameSettings.h"
+#include "ui/CaseWarnings.h"
+#include "ui/EditCorrections.h"
+#include "ui/RuleControls.h"
+
+namespace nameshift::ui {
+
+// The right-hand side of the main window: the rename rules and the options of the file display.
+// It shows a record of rules and reads it back, enables each rule's fields with its box, mends
+// what is typed into the fields, and warns when case boxes contradict one another.
+class RulePanel : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit RulePanel(platform::MessageBox& messages, QWidget* parent = nullptr);
+
+    const RuleControls& controls() const { return controls_; }
+
+    // The controls into `rules`, and back.
+    void readRules(settings::RenameSettings& rules) const;
+    void writeRules(const settings::RenameSettings& rules);
+    void applyEnablingRule();
+
+    // The file masks the listing offers, with the one applied; choosing one leaves it to the
+    // listing to apply it.
+    void showMasks(const std::vector<std::string>& masks, int chosen);
+    int chosenMask() const;
+
+signals:
+    // A control that may change the new names has changed.
+    void rulesChanged();
+    // The attribute mask, the sort order or the file mask was chosen anew: the list must be
+    // filled again.
+    void displayChanged();
+    void id3OptionsRequested();
+
+private:
+    void buildControls();
+    void layOutControls();
+    void connectControls();
+    void setHelpPages();
+
+    void warnAboutCase(CaseBox box, bool checked);
+    void validateEdit(QLineEdit* edit, std::optional<EditCorrection> (*correct)(const QString&));
+
+    platform::MessageBox& messages_;
+    RuleControls controls_;
+};
+
+}  // namespace nameshift::ui
