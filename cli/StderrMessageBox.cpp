@@ -1,25 +1,6 @@
 #include "cli/StderrMessageBox.h"
 
-#include <array>
-#include <string_view>
-
 namespace nameshift::cli {
-namespace {
-
-// The closing reports of a batch that ran to its end: the exit status says as much.
-constexpr std::array<std::string_view, 2> kClosingReports = {"Operation complete",
-                                                             "Filename(s) Restored"};
-
-bool isClosingReport(const platform::Message& message) {
-    for (std::string_view report : kClosingReports) {
-        if (message.text == report) {
-            return true;
-        }
-    }
-    return false;
-}
-
-}  // namespace
 
 StderrMessageBox::StderrMessageBox(std::FILE* stream, platform::Answer answerToQuestions,
                                    Verbosity verbosity)
@@ -46,7 +27,7 @@ bool StderrMessageBox::prints(const platform::Message& message) const {
         // --yes answered it, so nothing was asked; a No is followed by the refusal it led to.
         return verbosity_ == Verbosity::Normal && answerToQuestions_ != platform::Answer::Yes;
     }
-    return !isClosingReport(message);
+    return !message.reportsCompletion;
 }
 
 void StderrMessageBox::print(const platform::Message& message) {

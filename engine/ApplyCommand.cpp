@@ -290,7 +290,9 @@ CommandOutcome applyChanges(RenameSession& session, BatchQuestions& questions,
                              ? run.donePairs(plan.changes)
                              : std::vector<std::pair<std::string, std::string>>{}};
     session.fileList.clear();
-    messages.show(platform::Message{closingText(run, plan.changes.size())});
+    platform::Message closing{closingText(run, plan.changes.size())};
+    closing.reportsCompletion = !run.cancelled;
+    messages.show(closing);
     if (session.options.exitAfterApply && !run.cancelled) {
         return CommandOutcome::ExitProgram;
     }

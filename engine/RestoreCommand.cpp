@@ -363,7 +363,9 @@ CommandOutcome restoreFilenames(RenameSession& session, RestoreFilePicker& picke
                          session.keepRenamedPairs
                              ? run.donePairs(changes)
                              : std::vector<std::pair<std::string, std::string>>{}};
-    messages.show(closingText(run, changes.size()), "", Icon::None);
+    platform::Message closing{closingText(run, changes.size()), "", Icon::None};
+    closing.reportsCompletion = !run.cancelled;
+    messages.show(closing);
     if (session.options.exitAfterRestore && !run.cancelled) {
         return CommandOutcome::ExitProgram;
     }

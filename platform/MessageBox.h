@@ -43,6 +43,9 @@ struct Message {
     std::vector<MessageText> buttonTexts;
     // The page of the program's help that F1 opens while the message is shown; empty: none.
     std::string helpPage;
+    // The report that a batch ran to its end: the window shows it, while the command-line tool's
+    // exit status says as much.
+    bool reportsCompletion = false;
 
     void setDetails(MessageText source) {
         details = source.filled();
