@@ -80,17 +80,6 @@ std::vector<std::uint32_t> renamingChanges(const BatchPlan& plan) {
     return renaming;
 }
 
-// Writes the restore file of the renames done, straight from the run and its plan.
-bool writeRecord(platform::FileSystem& fileSystem, platform::MessageBox& messages,
-                 const platform::Directory& directory, const BatchPlan& plan, const RenameRun& run,
-                 platform::WriteMode mode) {
-    return writeRestoreFile(
-        fileSystem, messages, directory,
-        restoreFileContents(plan.directory, run.done.size(),
-                            [&](std::size_t i) { return run.donePair(i, plan.changes); }),
-        mode);
-}
-
 // A batch this large is renamed in the order its files lie on disk.
 constexpr std::size_t kDiskOrderThreshold = 10'000;
 
@@ -263,20 +252,12 @@ CommandOutcome applyChanges(RenameSession& session, BatchQuestions& questions,
         const platform::WriteMode mode = *record == Journal::Record::Replace
                                              ? platform::WriteMode::Replace
                                              : platform::WriteMode::CreateNew;
-        const auto replaced = fileSystem.identifyIn(*directory, kRestoreFileName);
-        if (!writeRecord(fileSystem, messages, *directory, plan, run, mode)) {
-            return false;
-        }
-        if (replaced.ok()) {
-            dropRestoreReceipt(fileSystem, session.stateDirectory, *replaced);
-        }
-        if (const auto written = fileSystem.identifyIn(*directory, kRestoreFileName);
-            written.ok()) {
-            keepRestoreReceipt(fileSystem, session.stateDirectory, *written, guard.directory(),
-                               run.done.size(),
-                               [&](std::size_t i) { return inodes[run.done[i].change]; });
-        }
-        return true;
+        // Straight from the run and its plan.
+        return writeRestoreFileWithReceipt(
+            fileSystem, messages, session.stateDirectory, *directory, guard.directory(),
+            restoreFileContents(plan.directory, run.done.size(),
+                                [&](std::size_t i) { return run.donePair(i, plan.changes); }),
+            mode, run.done.size(), [&](std::size_t i) { return inodes[run.done[i].change]; });
     };
     auto executed = executeBatch(guard, fileSystem, *directory, plan.changes,
                                  orderRenames(plan.changes), steps, progress);

@@ -315,21 +315,13 @@ bool recordRecovery(platform::FileSystem& fileSystem, platform::MessageBox& mess
         // Stopped after its restore file was written, the batch is finished by it.
         if (!holdsOwnRecord(fileSystem, directory, journal)) {
             std::vector<std::uint64_t> inodes;
-            const auto replaced = fileSystem.identifyIn(directory, kRestoreFileName);
-            if (!writeRestoreFile(fileSystem, messages, directory,
-                                  formatRestoreFile(finishedRecord(journal, arrived, &inodes)),
-                                  mode)) {
+            const std::string record = formatRestoreFile(finishedRecord(journal, arrived, &inodes));
+            if (!writeRestoreFileWithReceipt(fileSystem, messages, stateDirectory, directory,
+                                             scene.identity, record, mode, inodes.size(),
+                                             [&inodes](std::size_t i) { return inodes[i]; })) {
                 result.problems.emplace_back(
                     NS_MESSAGE("Message", "The restore file of the batch could not be written."));
                 return false;
-            }
-            if (replaced.ok()) {
-                dropRestoreReceipt(fileSystem, stateDirectory, *replaced);
-            }
-            if (const auto record = fileSystem.identifyIn(directory, kRestoreFileName);
-                record.ok()) {
-                keepRestoreReceipt(fileSystem, stateDirectory, *record, scene.identity,
-                                   inodes.size(), [&inodes](std::size_t i) { return inodes[i]; });
             }
         }
     }

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <utility>
 
+#include "engine/RestoreFile.h"
+
 namespace nameshift::engine {
 namespace {
 
@@ -137,6 +139,26 @@ void keepRestoreReceipt(platform::FileSystem& fileSystem, const std::string& sta
                          restoreReceiptContents(head, count, inodeAt),
                          platform::WriteMode::Replace);
     pruneReceipts(fileSystem, stateDirectory);
+}
+
+bool writeRestoreFileWithReceipt(platform::FileSystem& fileSystem, platform::MessageBox& messages,
+                                 const std::string& stateDirectory,
+                                 const platform::Directory& folder,
+                                 const platform::FileIdentity& folderIdentity,
+                                 const platform::FileContents& contents, platform::WriteMode mode,
+                                 std::size_t count,
+                                 const std::function<std::uint64_t(std::size_t)>& inodeAt) {
+    const auto replaced = fileSystem.identifyIn(folder, kRestoreFileName);
+    if (!writeRestoreFile(fileSystem, messages, folder, contents, mode)) {
+        return false;
+    }
+    if (replaced.ok()) {
+        dropRestoreReceipt(fileSystem, stateDirectory, *replaced);
+    }
+    if (const auto written = fileSystem.identifyIn(folder, kRestoreFileName); written.ok()) {
+        keepRestoreReceipt(fileSystem, stateDirectory, *written, folderIdentity, count, inodeAt);
+    }
+    return true;
 }
 
 std::optional<RestoreReceipt> findRestoreReceipt(platform::FileSystem& fileSystem,

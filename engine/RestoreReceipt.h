@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
+#include "platform/MessageBox.h"
 
 namespace nameshift::engine {
 
@@ -47,6 +48,16 @@ void keepRestoreReceipt(platform::FileSystem& fileSystem, const std::string& sta
                         const platform::FileIdentity& restoreFile,
                         const platform::FileIdentity& folder, std::size_t count,
                         const std::function<std::uint64_t(std::size_t)>& inodeAt);
+// Writes "restore.dat" into `folder` (identified by `folderIdentity`) as writeRestoreFile does,
+// and keeps its receipt, for the `count` files `inodeAt` hands out, in place of the receipt of
+// the file it replaces. True when the restore file was written.
+bool writeRestoreFileWithReceipt(platform::FileSystem& fileSystem, platform::MessageBox& messages,
+                                 const std::string& stateDirectory,
+                                 const platform::Directory& folder,
+                                 const platform::FileIdentity& folderIdentity,
+                                 const platform::FileContents& contents, platform::WriteMode mode,
+                                 std::size_t count,
+                                 const std::function<std::uint64_t(std::size_t)>& inodeAt);
 // The receipt of the restore file `restoreFile`, when one of the user's own is kept for it.
 std::optional<RestoreReceipt> findRestoreReceipt(platform::FileSystem& fileSystem,
                                                  const std::string& stateDirectory,
