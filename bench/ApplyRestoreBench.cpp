@@ -14,6 +14,7 @@
 #include "engine/RestoreCommand.h"
 #include "engine/RestoreFile.h"
 #include "platform/PosixFileSystem.h"
+#include "ui/MessageBoxQuestions.h"
 
 namespace {
 
@@ -122,7 +123,8 @@ void BM_ApplyThenRestore(benchmark::State& state) {
     platform::PosixFileSystem fileSystem;
     SilentMessages messages;
     NoTags tags;
-    engine::RenameSession session(fileSystem, messages, tags);
+    engine::RenameSession session(fileSystem, tags);
+    ui::MessageBoxQuestions questions(messages);
     session.directory = batch.directory;
     session.options.warnOnApply = false;
     session.rules.changePrefix = true;
@@ -137,8 +139,8 @@ void BM_ApplyThenRestore(benchmark::State& state) {
         session.fileList.fill(session.directory);
         session.fileList.selectAll(true);
         state.ResumeTiming();
-        if (applyChanges(session) != engine::CommandOutcome::ExitProgram ||
-            restoreFilenames(session, picker) != engine::CommandOutcome::ExitProgram) {
+        if (applyChanges(session, questions).outcome != engine::CommandOutcome::ExitProgram ||
+            restoreFilenames(session, picker).outcome != engine::CommandOutcome::ExitProgram) {
             state.SkipWithError("the batch did not run through");
             return;
         }

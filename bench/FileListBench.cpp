@@ -15,12 +15,6 @@ namespace {
 
 using namespace nameshift;
 
-class SilentMessages final : public platform::MessageBox {
-public:
-    using MessageBox::show;
-    platform::Answer show(const platform::Message&) override { return platform::Answer::Ok; }
-};
-
 constexpr std::uint32_t kAllAttributes = 0x27;
 
 // The floor the file list is measured against: read the directory, stat every entry, sort by
@@ -44,8 +38,7 @@ void BM_BareReaddirStatSort(benchmark::State& state) {
 void BM_FillFileList(benchmark::State& state) {
     const std::string& path = bench::directoryWithFiles(static_cast<int>(state.range(0)));
     platform::PosixFileSystem fileSystem;
-    SilentMessages messages;
-    engine::FileList list(fileSystem, messages);
+    engine::FileList list(fileSystem);
     list.setAttributeMask(kAllAttributes);
     list.setSortKey(settings::choiceAt<settings::SortKey>(static_cast<int>(state.range(1))));
     for (auto _ : state) {

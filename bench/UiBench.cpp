@@ -54,8 +54,7 @@ struct ShownFileList {
     }
 
     platform::PosixFileSystem fileSystem;
-    SilentMessages messages;
-    engine::FileList list{fileSystem, messages};
+    engine::FileList list{fileSystem};
     ui::FileListView view{list};
 };
 

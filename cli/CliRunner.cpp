@@ -17,6 +17,8 @@
 #include "engine/BatchGuard.h"
 #include "engine/BatchRecovery.h"
 #include "engine/CommandGuard.h"
+#include "engine/CommandReport.h"
+#include "engine/FileList.h"
 #include "engine/PreviewCommand.h"
 #include "engine/RestoreCommand.h"
 #include "engine/RestoreFile.h"
@@ -130,7 +132,7 @@ int CliRunner::runCommand(const CliOptions& options, StderrMessageBox& messages)
         return recover(options, stateDirectory, messages);
     }
     mentionInterruptedBatches();
-    engine::RenameSession session(fileSystem_, messages, tags_);
+    engine::RenameSession session(fileSystem_, tags_);
     session.keepRenamedPairs = messages.verbose();
     if (!prepareSession(options, session, messages)) {
         return exit_status::kRefused;
@@ -215,14 +217,7 @@ bool CliRunner::listFiles(const CliOptions& options, engine::RenameSession& sess
     engine::FileList& files = session.fileList;
     files.setAttributeMask(session.rules.attributeMask());
     files.setSortKey(session.rules.sortKey);
-    if (!files.fill(session.directory)) {
-        if (files.attributeMask() != 0) {
-            const platform::Result<std::vector<platform::DirEntry>> listing =
-                fileSystem_.listDirectory(session.directory);
-            messages.show("Cannot list the directory \"" + session.directory +
-                              "\": " + listing.status().message(),
-                          kToolCaption, Icon::Stop);
-        }
+    if (!tellListing(files.fill(session.directory), session.directory, messages)) {
         return false;
     }
     if (options.mask != "*.*") {
@@ -238,7 +233,7 @@ bool CliRunner::listFiles(const CliOptions& options, engine::RenameSession& sess
             files.clear();
         } else {
             files.setMaskPosition(static_cast<int>(position));
-            if (!files.applyFileMask(session.directory)) {
+            if (!tellListing(files.applyFileMask(session.directory), session.directory, messages)) {
                 return false;
             }
         }
@@ -284,10 +279,12 @@ int CliRunner::preview(const CliOptions& options, engine::RenameSession& session
     }
     // Judged with the restore file apply would write, so that the preview refuses what apply
     // refuses.
-    settleBatchOptions(options, session.options);
+    chooseRestoreFile(options, session.options);
     NameWriter writer(output_, options.nullSeparated);
     PreviewPrinter printer(writer, messages, errors_);
-    if (!engine::preview(session, printer)) {
+    const engine::CommandReport report = engine::preview(session, printer);
+    engine::showReport(messages, report);
+    if (report.outcome != engine::CommandOutcome::Done) {
         return exit_status::kRefused;
     }
     const platform::Status written = writer.flush();
@@ -298,26 +295,26 @@ int CliRunner::preview(const CliOptions& options, engine::RenameSession& session
     return exit_status::kDone;
 }
 
-void CliRunner::settleBatchOptions(const CliOptions& options,
-                                   settings::ProgramOptions& programOptions) {
-    // The command itself is the confirmation, there is nobody to ask about a restore file, and
-    // the program ends after the batch whatever the options say.
-    programOptions.warnOnApply = false;
-    programOptions.exitAfterApply = true;
-    using settings::RestoreFileUsage;
-    switch (options.restoreFile) {
-        case RestoreFileChoice::Create:
-            programOptions.restoreFileUsage = RestoreFileUsage::Create;
-            break;
-        case RestoreFileChoice::None:
-            programOptions.restoreFileUsage = RestoreFileUsage::None;
-            break;
-        case RestoreFileChoice::FromOptions:
-            if (programOptions.restoreFileUsage != RestoreFileUsage::None) {
-                programOptions.restoreFileUsage = RestoreFileUsage::Create;
-            }
-            break;
+void CliRunner::chooseRestoreFile(const CliOptions& options,
+                                  settings::ProgramOptions& programOptions) {
+    // --restore-file and --no-restore-file stand for the option, as --prefix stands for the rule;
+    // without them a question the options ask is answered by the tool's batch questions.
+    if (options.restoreFile == RestoreFileChoice::Create) {
+        programOptions.restoreFileUsage = settings::RestoreFileUsage::Create;
+    } else if (options.restoreFile == RestoreFileChoice::None) {
+        programOptions.restoreFileUsage = settings::RestoreFileUsage::None;
     }
+}
+
+bool CliRunner::tellListing(const engine::ListingStatus& listed, const std::string& directory,
+                            StderrMessageBox& messages) {
+    if (listed.problem == engine::ListingStatus::Problem::NoAttributes) {
+        messages.show(engine::noFileAttributeMessage());
+    } else if (!listed) {
+        messages.show("Cannot list the directory \"" + directory + "\": " + listed.status.message(),
+                      kToolCaption, Icon::Stop);
+    }
+    return listed.ok();
 }
 
 int CliRunner::apply(const CliOptions& options, engine::RenameSession& session,
@@ -328,24 +325,26 @@ int CliRunner::apply(const CliOptions& options, engine::RenameSession& session,
     if (!checkRuleValues(options, session, messages) || !listFiles(options, session, messages)) {
         return exit_status::kRefused;
     }
-    settleBatchOptions(options, session.options);
+    chooseRestoreFile(options, session.options);
     // A script reads every failure, not the first twenty a message box has room for.
     session.listedRenameErrors = std::numeric_limits<std::size_t>::max();
     CliBatchQuestions questions(messages, kToolCaption);
-    const engine::CommandOutcome outcome = engine::applyChanges(session, questions, nullptr);
-    printRenames(session.lastBatch, messages);
-    return exitStatusOf(outcome, session.lastBatch);
+    const engine::CommandReport report = engine::applyChanges(session, questions, nullptr);
+    // The tool ends after the batch, so the list is never filled again.
+    engine::showReport(messages, report);
+    printRenames(report.batch, messages);
+    return exitStatusOf(report.outcome, report.batch);
 }
 
 int CliRunner::restore(const CliOptions& options, engine::RenameSession& session,
                        StderrMessageBox& messages) {
-    session.options.exitAfterRestore = true;
     // A relative path on the command line names a file from where the tool was started.
     ArgumentRestoreFilePicker picker(
         platform::absolutePath(options.restoreFilePath, startDirectory_));
-    const engine::CommandOutcome outcome = engine::restoreFilenames(session, picker, nullptr);
-    printRenames(session.lastBatch, messages);
-    return exitStatusOf(outcome, session.lastBatch);
+    const engine::CommandReport report = engine::restoreFilenames(session, picker, nullptr);
+    engine::showReport(messages, report);
+    printRenames(report.batch, messages);
+    return exitStatusOf(report.outcome, report.batch);
 }
 
 int CliRunner::saveSettings(const CliOptions& options, engine::RenameSession& session,
@@ -353,19 +352,19 @@ int CliRunner::saveSettings(const CliOptions& options, engine::RenameSession& se
     if (!checkRuleValues(options, session, messages) || !makeSettingsDirectory(options, messages)) {
         return exit_status::kRefused;
     }
-    // Any entry at all blocks the file from being written, not only a regular file.
-    if (!options.yes && fileSystem_.identify(paths_.renameSettings).ok()) {
-        // As apply does with a restore file: the question, then why nothing happened.
-        messages.show(platform::Message{
-            "File Already Exists - Do you wish to overwrite the existing settings?",
-            "File Already Exists", Icon::None, platform::Buttons::YesNo});
+    // As apply does with a restore file: the question, answered from --yes, then why nothing
+    // happened.
+    const auto mayReplace = [&] {
+        if (messages.show(settings::replaceSettingsQuestion()) == platform::Answer::Yes) {
+            return true;
+        }
         messages.show(
             "\"" + paths_.renameSettings + "\" exists; nothing was saved. --yes replaces it.",
             kToolCaption, Icon::Stop);
-        return exit_status::kRefused;
-    }
-    if (!settings::saveRenameSettings(fileSystem_, messages, paths_.renameSettings,
-                                      session.rules)) {
+        return false;
+    };
+    if (!settings::saveRenameSettings(fileSystem_, messages, paths_.renameSettings, session.rules,
+                                      mayReplace)) {
         return exit_status::kRefused;
     }
     messages.note("Saved \"" + paths_.renameSettings + "\"");
@@ -440,8 +439,11 @@ int CliRunner::recover(const CliOptions& options, const std::string& stateDirect
             continue;
         }
         const engine::RecoveryResult result = engine::recoverBatch(
-            fileSystem_, messages, stateDirectory, batch,
+            fileSystem_, stateDirectory, batch,
             options.recoverUndo ? engine::RecoveryAction::Undo : engine::RecoveryAction::Finish);
+        for (const platform::Message& told : result.messages) {
+            messages.show(told);
+        }
         for (const platform::MessageText& problem : result.problems) {
             messages.show(problem, kToolCaption, platform::Icon::Stop);
             status = exit_status::kSomeRenamesFailed;

@@ -5,6 +5,8 @@
 
 #include "cli/CliOptions.h"
 #include "cli/StderrMessageBox.h"
+#include "engine/CommandReport.h"
+#include "engine/FileList.h"
 #include "engine/RenameSession.h"
 #include "engine/TagReader.h"
 #include "platform/FileSystem.h"
@@ -42,10 +44,12 @@ private:
     int list(const CliOptions& options, engine::RenameSession& session, StderrMessageBox& messages);
     int preview(const CliOptions& options, engine::RenameSession& session,
                 StderrMessageBox& messages);
-    // The program options a batch of the tool runs with, whatever opt.ini says of questions and
-    // of the program's end; the restore file as the command line chose.
-    static void settleBatchOptions(const CliOptions& options,
-                                   settings::ProgramOptions& programOptions);
+    // The restore file as the command line chose, when it chose.
+    static void chooseRestoreFile(const CliOptions& options,
+                                  settings::ProgramOptions& programOptions);
+    // Says why a listing failed; false when it did.
+    static bool tellListing(const engine::ListingStatus& listed, const std::string& directory,
+                            StderrMessageBox& messages);
     int apply(const CliOptions& options, engine::RenameSession& session,
               StderrMessageBox& messages);
     int restore(const CliOptions& options, engine::RenameSession& session,

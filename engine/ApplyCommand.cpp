@@ -143,9 +143,20 @@ std::optional<platform::Message> otherFolderRefusal(RenameSession& session,
         Icon::Stop};
 }
 
-CommandOutcome refuseBatch(platform::MessageBox& messages, const platform::Message& refusal) {
-    messages.show(refusal);
-    return CommandOutcome::Refused;
+CommandReport refusedWith(platform::Message refusal) {
+    CommandReport report;
+    report.outcome = CommandOutcome::Refused;
+    report.messages.push_back(std::move(refusal));
+    return report;
+}
+
+// Nothing was renamed: the folder changed since it was listed, and the list must show it as it
+// is.
+CommandReport relistedWith(platform::Message refusal) {
+    CommandReport report = refusedWith(std::move(refusal));
+    report.outcome = CommandOutcome::Relisted;
+    report.refill = Refill::KeepingMask;
+    return report;
 }
 
 }  // namespace
@@ -175,61 +186,55 @@ platform::MessageText renameErrorsText(const std::vector<PlannedChange>& changes
     return text;
 }
 
-CommandOutcome applyChanges(RenameSession& session, BatchProgress* progress) {
-    MessageBoxQuestions questions(session.messages);
-    return applyChanges(session, questions, progress);
-}
-
-CommandOutcome applyChanges(RenameSession& session, BatchQuestions& questions,
-                            BatchProgress* progress) {
-    platform::MessageBox& messages = session.messages;
+CommandReport applyChanges(RenameSession& session, BatchQuestions& questions,
+                           BatchProgress* progress) {
     platform::FileSystem& fileSystem = session.fileSystem;
-    session.lastBatch = {};
     if (session.options.warnOnApply && !questions.confirmApply()) {
-        return CommandOutcome::Cancelled;
+        return {};
     }
     const bool mayRecord = recordChoice(session.options.restoreFileUsage) != RecordChoice::Skip;
     BatchPlan plan = planBatch(session, {mayRecord, true});
     if (plan.refusal) {
-        return refuseBatch(messages, *plan.refusal);
+        return refusedWith(*plan.refusal);
     }
     const platform::Result<platform::Directory> directory =
         fileSystem.openDirectory(plan.directory);
     if (!directory.ok()) {
-        return refuseBatch(messages, directoryError(plan.directory, directory.status()));
+        return refusedWith(directoryError(plan.directory, directory.status()));
     }
-    if (const auto refusal = otherFolderRefusal(session, *directory)) {
-        messages.show(*refusal);
-        session.fileList.applyFileMask(session.directory);
-        return CommandOutcome::Relisted;
+    if (auto refusal = otherFolderRefusal(session, *directory)) {
+        return relistedWith(std::move(*refusal));
     }
     auto guarded = guardBatch(fileSystem, session.stateDirectory, *directory);
     if (const auto* refusal = std::get_if<platform::Message>(&guarded)) {
-        return refuseBatch(messages, *refusal);
+        return refusedWith(*refusal);
     }
     BatchGuard& guard = std::get<BatchGuard>(guarded);
     std::optional<LockedListing> listing;
     if (const auto refusal =
             LockedListing::read(fileSystem, *directory, session.fileList, plan, listing)) {
-        return refuseBatch(messages, *refusal);
+        return refusedWith(*refusal);
     }
     // Planned before the lock: another batch or program may have renamed since.
-    if (const auto refusal = listing->changedFiles(plan)) {
-        messages.show(*refusal);
-        session.fileList.applyFileMask(session.directory);
-        return CommandOutcome::Relisted;
+    if (auto refusal = listing->changedFiles(plan)) {
+        return relistedWith(std::move(*refusal));
     }
     listing->removeAbandonedRecords();
     if (mayRecord) {
         if (const auto refusal = listing->restoreNameSpellingRefusal(plan)) {
-            return refuseBatch(messages, *refusal);
+            return refusedWith(*refusal);
         }
     }
     const std::optional<Journal::Record> record =
         settleRecord(session, questions, plan, *directory);
     if (!record) {
-        return CommandOutcome::Refused;
+        // The question interface said why.
+        CommandReport cancelled;
+        cancelled.outcome = CommandOutcome::Refused;
+        return cancelled;
     }
+    CommandReport report;
+    ReportedMessages messages(report.messages);
     const std::vector<std::uint64_t> inodes = putInDiskOrder(session, plan);
     const Journal head = journalHead(guard, plan, *record);
     const std::vector<std::uint32_t> renaming = renamingChanges(plan);
@@ -262,23 +267,27 @@ CommandOutcome applyChanges(RenameSession& session, BatchQuestions& questions,
     auto executed = executeBatch(guard, fileSystem, *directory, plan.changes,
                                  orderRenames(plan.changes), steps, progress);
     if (const auto* refusal = std::get_if<platform::Message>(&executed)) {
-        return refuseBatch(messages, *refusal);
+        report.outcome = CommandOutcome::Refused;
+        report.messages.push_back(*refusal);
+        return report;
     }
     const RenameRun& run = std::get<ExecutedBatch>(executed).run;
     const bool recordLost = std::get<ExecutedBatch>(executed).journalKept;
-    session.lastBatch = {run.renamed.size(), run.failures.size(), run.cancelled, recordLost,
-                         session.keepRenamedPairs
-                             ? run.donePairs(plan.changes)
-                             : std::vector<std::pair<std::string, std::string>>{}};
+    report.batch = {run.renamed.size(), run.failures.size(), run.cancelled, recordLost,
+                    session.keepRenamedPairs ? run.donePairs(plan.changes)
+                                             : std::vector<std::pair<std::string, std::string>>{}};
+    // The rows name files that may have other names now.
     session.fileList.clear();
     platform::Message closing{closingText(run, plan.changes.size())};
     closing.reportsCompletion = !run.cancelled;
-    messages.show(closing);
+    report.messages.push_back(std::move(closing));
     if (session.options.exitAfterApply && !run.cancelled) {
-        return CommandOutcome::ExitProgram;
+        report.outcome = CommandOutcome::ExitProgram;
+        return report;
     }
-    session.fileList.fill(session.directory);
-    return CommandOutcome::Done;
+    report.outcome = CommandOutcome::Done;
+    report.refill = Refill::Whole;
+    return report;
 }
 
 }  // namespace nameshift::engine

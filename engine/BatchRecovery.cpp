@@ -7,6 +7,7 @@
 #include "engine/BatchExecutor.h"
 #include "engine/BatchGuard.h"
 #include "engine/BatchRunner.h"
+#include "engine/CommandReport.h"
 #include "engine/NameIndex.h"
 #include "engine/RenameOrder.h"
 #include "engine/RestoreFile.h"
@@ -469,10 +470,11 @@ std::string describeInterruptedBatch(const InterruptedBatch& batch) {
            " renames.";
 }
 
-RecoveryResult recoverBatch(platform::FileSystem& fileSystem, platform::MessageBox& messages,
-                            const std::string& stateDirectory, const InterruptedBatch& batch,
-                            RecoveryAction action, BatchProgress* progress) {
+RecoveryResult recoverBatch(platform::FileSystem& fileSystem, const std::string& stateDirectory,
+                            const InterruptedBatch& batch, RecoveryAction action,
+                            BatchProgress* progress) {
     RecoveryResult result;
+    ReportedMessages messages(result.messages);
     const Journal& journal = batch.journal;
     const auto directory = fileSystem.openDirectory(journal.directory);
     const auto identity =
@@ -608,7 +610,10 @@ void offerRecovery(platform::FileSystem& fileSystem, platform::MessageBox& messa
         const RecoveryAction action =
             answer == platform::Answer::Yes ? RecoveryAction::Undo : RecoveryAction::Finish;
         const RecoveryResult result =
-            recoverBatch(fileSystem, messages, stateDirectory, batch, action, progress);
+            recoverBatch(fileSystem, stateDirectory, batch, action, progress);
+        for (const platform::Message& told : result.messages) {
+            messages.show(told);
+        }
         if (result.problems.empty()) {
             messages.show(recoveredText(result, action), NS_MESSAGE("Message", "Interrupted Batch"),
                           Icon::Information);

@@ -43,12 +43,15 @@ struct RecoveryResult {
     std::size_t renamed = 0;
     // The user stopped it; the journal keeps what was not done.
     bool cancelled = false;
+    // What the batch's record told while it was written, such as why it could not be, for the
+    // caller to show before the problems.
+    std::vector<platform::Message> messages;
 };
 
-// `progress`, when given, shows the renames and may stop them.
-RecoveryResult recoverBatch(platform::FileSystem& fileSystem, platform::MessageBox& messages,
-                            const std::string& stateDirectory, const InterruptedBatch& batch,
-                            RecoveryAction action, BatchProgress* progress = nullptr);
+// `progress`, when given, shows the renames and may stop them. Shows nothing.
+RecoveryResult recoverBatch(platform::FileSystem& fileSystem, const std::string& stateDirectory,
+                            const InterruptedBatch& batch, RecoveryAction action,
+                            BatchProgress* progress = nullptr);
 
 // Asks about each interrupted batch at start-up: undo it, finish it, or decide later; then says
 // what was done.

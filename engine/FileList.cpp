@@ -100,24 +100,27 @@ int compareValues(const T& a, const T& b) {
 
 }  // namespace
 
-FileList::FileList(platform::FileSystem& fileSystem, platform::MessageBox& messages)
-    : fileSystem_(fileSystem), messages_(messages) {}
+platform::Message noFileAttributeMessage() {
+    return {NS_MESSAGE("Message", "You have to have at least ONE file attribute set!"),
+            NS_MESSAGE("Message", "File Attribute Error"), platform::Icon::Exclamation};
+}
 
-bool FileList::fill(const std::string& directory) {
+FileList::FileList(platform::FileSystem& fileSystem) : fileSystem_(fileSystem) {}
+
+ListingStatus FileList::fill(const std::string& directory) {
+    using Problem = ListingStatus::Problem;
     if (attributeMask_ == 0) {
         clear();
-        messages_.show(NS_MESSAGE("Message", "You have to have at least ONE file attribute set!"),
-                       NS_MESSAGE("Message", "File Attribute Error"), platform::Icon::Exclamation);
-        return false;
+        return {Problem::NoAttributes, platform::Status()};
     }
     const platform::Result<platform::Directory> opened = fileSystem_.openDirectory(directory);
     if (!opened.ok()) {
-        return false;
+        return {Problem::Unreadable, opened.status()};
     }
     auto entries = needsFileDetails() ? fileSystem_.listDirectory(*opened)
                                       : fileSystem_.listDirectoryKinds(*opened);
     if (!entries.ok()) {
-        return false;
+        return {Problem::Unreadable, entries.status()};
     }
     const platform::Result<platform::FileIdentity> identity = fileSystem_.identifyIn(*opened, ".");
     clear();
@@ -151,17 +154,18 @@ bool FileList::fill(const std::string& directory) {
         sortListing();
     }
     showAllRows();
-    return true;
+    return {};
 }
 
-bool FileList::applyFileMask(const std::string& directory) {
+ListingStatus FileList::applyFileMask(const std::string& directory) {
     const int position = maskPosition_;
-    if (!fill(directory)) {
-        return false;
+    ListingStatus listed = fill(directory);
+    if (!listed) {
+        return listed;
     }
     maskPosition_ = position;
     if (position <= 0 || static_cast<std::size_t>(position) >= masks_.size()) {
-        return true;
+        return listed;
     }
     const std::string tail = text::toLower(std::string_view(masks_[position]).substr(1));
     std::vector<std::size_t> kept;
@@ -174,7 +178,7 @@ bool FileList::applyFileMask(const std::string& directory) {
     rows_ = std::move(kept);
     ticks_.assign(rows_.size(), 0);
     tickedCount_ = 0;
-    return true;
+    return listed;
 }
 
 void FileList::clear() {

@@ -19,9 +19,23 @@ namespace nameshift::engine {
 // The files of one directory as the user sees and ticks them: the listing filtered by attribute
 // bits, sorted by the chosen key, the masks found in the directory, the rows that pass the chosen
 // mask, their ticks and the status line. The dialog shows it; it holds no widget.
+// How a listing went: no attribute was chosen, so that no file could be listed, or the
+// directory could not be read, or it was listed.
+struct ListingStatus {
+    enum class Problem { None, NoAttributes, Unreadable };
+    Problem problem = Problem::None;
+    platform::Status status;  // why the directory could not be read
+
+    bool ok() const { return problem == Problem::None; }
+    explicit operator bool() const { return ok(); }
+};
+
+// "You have to have at least ONE file attribute set!"
+platform::Message noFileAttributeMessage();
+
 class FileList {
 public:
-    FileList(platform::FileSystem& fileSystem, platform::MessageBox& messages);
+    explicit FileList(platform::FileSystem& fileSystem);
 
     void setAttributeMask(std::uint32_t mask) { attributeMask_ = mask; }
     std::uint32_t attributeMask() const { return attributeMask_; }
@@ -29,11 +43,11 @@ public:
     void setSortKey(std::optional<settings::SortKey> key) { sortKey_ = key; }
     std::optional<settings::SortKey> sortKey() const { return sortKey_; }
 
-    // Reads the directory anew; every listed file becomes a row, none ticked. Returns false when
-    // no attribute is chosen (with its message) or the directory cannot be read.
-    bool fill(const std::string& directory);
+    // Reads the directory anew; every listed file becomes a row, none ticked. Shows nothing: the
+    // caller tells the user why a listing failed.
+    ListingStatus fill(const std::string& directory);
     // Refills, then keeps the rows whose names end with the chosen mask's extension.
-    bool applyFileMask(const std::string& directory);
+    ListingStatus applyFileMask(const std::string& directory);
 
     // "*.*" first, then "*" and each extension of the directory, lower case, in order.
     const std::vector<std::string>& masks() const { return masks_; }
@@ -77,7 +91,6 @@ private:
     void showAllRows();
 
     platform::FileSystem& fileSystem_;
-    platform::MessageBox& messages_;
     std::uint32_t attributeMask_ = 0;
     std::optional<settings::SortKey> sortKey_;
     int maskPosition_ = 0;

@@ -7,14 +7,16 @@
 
 namespace nameshift::engine {
 
-bool preview(RenameSession& session, PreviewDisplay& display) {
+CommandReport preview(RenameSession& session, PreviewDisplay& display) {
+    CommandReport report;
+    report.outcome = CommandOutcome::Refused;
     // Judged as apply judges it, so that what the preview shows is what apply does.
     const bool mayRecord = session.options.restoreFileUsage != settings::RestoreFileUsage::None;
     const BatchPlan plan =
         planBatch(session, {.mayRecord = mayRecord, .checkSafety = true, .nameWhenRefused = true});
     if (plan.refusedBySettings) {
-        session.messages.show(*plan.refusal);
-        return false;
+        report.messages.push_back(*plan.refusal);
+        return report;
     }
     if (plan.refusal) {
         display.showRefusal(*plan.refusal);
@@ -27,7 +29,10 @@ bool preview(RenameSession& session, PreviewDisplay& display) {
         display.addPair(change.oldName, change.newName, problems[i] ? &*problems[i] : nullptr);
     }
     display.show();
-    return !plan.refusal;
+    if (!plan.refusal) {
+        report.outcome = CommandOutcome::Done;
+    }
+    return report;
 }
 
 }  // namespace nameshift::engine

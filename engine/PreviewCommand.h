@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/CommandReport.h"
 #include "engine/PreviewDisplay.h"
 #include "engine/RenameSession.h"
 
@@ -8,8 +9,8 @@ namespace nameshift::engine {
 // The "Preview changes" command: computes the new names of the ticked files by the rules and,
 // when ID3 support is on, from their tags, and hands every pair to `display` with what apply
 // would object to: the batch as a whole, and each file. Nothing on disk changes and the ticks
-// stay. Returns false when apply would refuse the batch: after the settings' message when they
-// make no names (no pairs are shown then), after the display's refusal otherwise.
-bool preview(RenameSession& session, PreviewDisplay& display);
+// stay. Refused when apply would refuse the batch: with the settings' message for the caller to
+// show when they make no names (no pairs are shown then), after the display's refusal otherwise.
+CommandReport preview(RenameSession& session, PreviewDisplay& display);
 
 }  // namespace nameshift::engine

@@ -298,34 +298,36 @@ platform::MessageText restoreErrorText(const std::string& currentName,
             {currentName, earlierName, status.message()}};
 }
 
-CommandOutcome restoreFilenames(RenameSession& session, RestoreFilePicker& picker,
-                                BatchProgress* progress) {
+CommandReport restoreFilenames(RenameSession& session, RestoreFilePicker& picker,
+                               BatchProgress* progress) {
     platform::FileSystem& fileSystem = session.fileSystem;
-    platform::MessageBox& messages = session.messages;
-    session.lastBatch = {};
+    CommandReport report;
+    ReportedMessages messages(report.messages);
+    const auto refused = [&report](platform::Message refusal) {
+        report.outcome = CommandOutcome::Refused;
+        report.messages.push_back(std::move(refusal));
+        return std::move(report);
+    };
 
     const std::string& initialDirectory = session.directory;
     const std::optional<std::string> choice = picker.chooseRestoreFile(initialDirectory);
     if (!choice) {
-        return CommandOutcome::Cancelled;
+        return report;
     }
     if (!hasRestoreExtension(*choice)) {
-        messages.show(NS_MESSAGE("Message", "You have chosen an invalid restore file!"),
-                      NS_MESSAGE("Message", "Invalid Restore File"), Icon::Exclamation);
-        return CommandOutcome::Refused;
+        return refused({NS_MESSAGE("Message", "You have chosen an invalid restore file!"),
+                        NS_MESSAGE("Message", "Invalid Restore File"), Icon::Exclamation});
     }
     std::optional<platform::Directory> directory;
     auto read = readChosenFile(fileSystem, session.stateDirectory,
                                platform::absolutePath(*choice, initialDirectory), directory);
     if (const auto* refusal = std::get_if<platform::Message>(&read)) {
-        messages.show(*refusal);
-        return CommandOutcome::Refused;
+        return refused(*refusal);
     }
     const ChosenFile* chosen = &std::get<ChosenFile>(read);
     auto guarded = guardBatch(fileSystem, session.stateDirectory, *directory);
     if (const auto* refusal = std::get_if<platform::Message>(&guarded)) {
-        messages.show(*refusal);
-        return CommandOutcome::Refused;
+        return refused(*refusal);
     }
     BatchGuard& guard = std::get<BatchGuard>(guarded);
     const std::vector<PlannedChange> changes = undoChanges(chosen->record);
@@ -334,14 +336,14 @@ CommandOutcome restoreFilenames(RenameSession& session, RestoreFilePicker& picke
         journalOf(fileSystem, *directory, guard.directory(), *chosen, changes, stale);
     if (stale > 0) {
         // Run anyway, it would send files that are not the batch's to names they never had.
-        messages.show({NS_MESSAGE_N("Message",
-                                    "The restore file \"%1\" no longer matches the files in "
-                                    "\"%2\": %n of its file(s) were renamed or replaced since it "
-                                    "was written. Nothing was restored."),
-                       {chosen->path, directory->path()},
-                       static_cast<long long>(stale)},
-                      NS_MESSAGE("Message", "Restore Error"), Icon::Stop);
-        return CommandOutcome::Refused;
+        return refused({{NS_MESSAGE_N("Message",
+                                      "The restore file \"%1\" no longer matches the files in "
+                                      "\"%2\": %n of its file(s) were renamed or replaced since it "
+                                      "was written. Nothing was restored."),
+                         {chosen->path, directory->path()},
+                         static_cast<long long>(stale)},
+                        NS_MESSAGE("Message", "Restore Error"),
+                        Icon::Stop});
     }
     BatchSteps steps;
     steps.journal = journalContents(journal);
@@ -354,24 +356,24 @@ CommandOutcome restoreFilenames(RenameSession& session, RestoreFilePicker& picke
     const auto executed = executeBatch(guard, fileSystem, *directory, changes,
                                        inSequence(changes.size()), steps, progress);
     if (const auto* refusal = std::get_if<platform::Message>(&executed)) {
-        messages.show(*refusal);
-        return CommandOutcome::Refused;
+        return refused(*refusal);
     }
     const RenameRun& run = std::get<ExecutedBatch>(executed).run;
-    session.lastBatch = {run.renamed.size(), run.failures.size(), run.cancelled,
-                         std::get<ExecutedBatch>(executed).journalKept,
-                         session.keepRenamedPairs
-                             ? run.donePairs(changes)
-                             : std::vector<std::pair<std::string, std::string>>{}};
+    report.batch = {run.renamed.size(), run.failures.size(), run.cancelled,
+                    std::get<ExecutedBatch>(executed).journalKept,
+                    session.keepRenamedPairs ? run.donePairs(changes)
+                                             : std::vector<std::pair<std::string, std::string>>{}};
     platform::Message closing{closingText(run, changes.size()), "", Icon::None};
     closing.reportsCompletion = !run.cancelled;
-    messages.show(closing);
+    report.messages.push_back(std::move(closing));
     if (session.options.exitAfterRestore && !run.cancelled) {
-        return CommandOutcome::ExitProgram;
+        report.outcome = CommandOutcome::ExitProgram;
+        return report;
     }
     session.fileList.clear();
-    session.fileList.fill(session.directory);
-    return CommandOutcome::Done;
+    report.outcome = CommandOutcome::Done;
+    report.refill = Refill::Whole;
+    return report;
 }
 
 }  // namespace nameshift::engine

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "engine/BatchProgress.h"
-#include "engine/CommandOutcome.h"
+#include "engine/CommandReport.h"
 #include "engine/RenameSession.h"
 #include "engine/RestoreFilePicker.h"
 
@@ -13,10 +13,11 @@ namespace nameshift::engine {
 // its earlier name back, never replacing a file; each failure has its message. The picker starts
 // in session.directory, and a relative choice is taken from there. The chosen file is
 // deleted when every pair was restored, otherwise it is rewritten with exactly the pairs still to
-// restore. The batch holds the directory's lock and its journal, as apply does. Ends with the file
-// list refilled from session.directory, or with ExitProgram when the options ask for it.
-CommandOutcome restoreFilenames(RenameSession& session, RestoreFilePicker& picker,
-                                BatchProgress* progress = nullptr);
+// restore. The batch holds the directory's lock and its journal, as apply does. Shows nothing: the
+// report holds the messages for the caller to show and says whether the list is to be filled
+// again, or the program to end as the options ask.
+CommandReport restoreFilenames(RenameSession& session, RestoreFilePicker& picker,
+                               BatchProgress* progress = nullptr);
 
 // The message for one file that cannot get its earlier name back.
 platform::MessageText restoreErrorText(const std::string& currentName,

@@ -50,8 +50,9 @@ inline RenameSettings loadRenameSettings(platform::FileSystem& fileSystem,
 // Writes the file, asking before replacing an existing one; every refusal and failure has its
 // message. True when the file was written.
 inline bool saveRenameSettings(platform::FileSystem& fileSystem, platform::MessageBox& messages,
-                               const std::string& path, const RenameSettings& settings) {
-    return renameSettingsFile().save(fileSystem, messages, path, settings);
+                               const std::string& path, const RenameSettings& settings,
+                               const ReplaceQuestion& mayReplace = {}) {
+    return renameSettingsFile().save(fileSystem, messages, path, settings, mayReplace);
 }
 
 }  // namespace nameshift::settings

@@ -54,10 +54,11 @@ struct SettingsFile {
     // Writes the file, asking before replacing an existing one; every refusal and failure has its
     // message. True when the file was written.
     bool save(platform::FileSystem& fileSystem, platform::MessageBox& messages,
-              const std::string& path, const Record& record) const {
+              const std::string& path, const Record& record,
+              const ReplaceQuestion& mayReplace = {}) const {
         return saveSettingsFile(fileSystem, messages, path, wording,
                                 stringsOf<Record>(record, fields), keysOf<Record>(fields),
-                                format(record), SaveMode::AskBeforeReplacing);
+                                format(record), SaveMode::AskBeforeReplacing, mayReplace);
     }
 };
 

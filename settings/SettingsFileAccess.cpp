@@ -50,17 +50,24 @@ bool checkStorableStrings(platform::MessageBox& messages, const SettingsFileWord
     return true;
 }
 
+platform::Message replaceSettingsQuestion() {
+    return {NS_MESSAGE("Message",
+                       "File Already Exists - Do you wish to overwrite the existing settings?"),
+            NS_MESSAGE("Message", "File Already Exists"), Icon::None, platform::Buttons::YesNo};
+}
+
 bool saveSettingsText(platform::FileSystem& fileSystem, platform::MessageBox& messages,
                       const std::string& path, std::string_view text,
-                      const SettingsFileWording& wording, SaveMode mode) {
+                      const SettingsFileWording& wording, SaveMode mode,
+                      const ReplaceQuestion& mayReplace) {
     const WriteMode firstMode =
         mode == SaveMode::AskBeforeReplacing ? WriteMode::CreateNew : WriteMode::Replace;
     Status status = fileSystem.writeFile(path, text, firstMode);
     if (status.kind() == ErrorKind::Exists && firstMode == WriteMode::CreateNew) {
-        if (!messages.ask(NS_MESSAGE("Message",
-                                     "File Already Exists - Do you wish to overwrite the "
-                                     "existing settings?"),
-                          NS_MESSAGE("Message", "File Already Exists"), Icon::None)) {
+        const bool replace =
+            mayReplace ? mayReplace()
+                       : messages.show(replaceSettingsQuestion()) == platform::Answer::Yes;
+        if (!replace) {
             return false;
         }
         status = fileSystem.writeFile(path, text, WriteMode::Replace);
@@ -82,9 +89,9 @@ bool saveSettingsText(platform::FileSystem& fileSystem, platform::MessageBox& me
 bool saveSettingsFile(platform::FileSystem& fileSystem, platform::MessageBox& messages,
                       const std::string& path, const SettingsFileWording& wording,
                       std::span<const StringField> strings, std::span<const std::string_view> keys,
-                      std::string_view text, SaveMode mode) {
+                      std::string_view text, SaveMode mode, const ReplaceQuestion& mayReplace) {
     return checkStorableStrings(messages, wording, strings, keys) &&
-           saveSettingsText(fileSystem, messages, path, text, wording, mode);
+           saveSettingsText(fileSystem, messages, path, text, wording, mode, mayReplace);
 }
 
 }  // namespace nameshift::settings

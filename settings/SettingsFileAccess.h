@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -47,6 +48,13 @@ struct SettingsFileWording {
     const SaveWording& save;
 };
 
+// Whether the settings file already at the path may be replaced: the dialogs ask the user, the
+// command-line tool answers from its command line. Empty: the save asks through its message box.
+using ReplaceQuestion = std::function<bool()>;
+
+// "File Already Exists - Do you wish to overwrite the existing settings?"
+platform::Message replaceSettingsQuestion();
+
 enum class SaveMode {
     AskBeforeReplacing,  // an existing file is replaced only when the user says Yes
     Replace,             // an existing file is replaced without a question
@@ -82,7 +90,8 @@ bool checkStorableStrings(platform::MessageBox& messages, const SettingsFileWord
 // the new one reached the disk. True when the file was written.
 bool saveSettingsText(platform::FileSystem& fileSystem, platform::MessageBox& messages,
                       const std::string& path, std::string_view text,
-                      const SettingsFileWording& wording, SaveMode mode);
+                      const SettingsFileWording& wording, SaveMode mode,
+                      const ReplaceQuestion& mayReplace = {});
 
 // The read, load and save that every settings file offers, over its own parse and format.
 
@@ -116,6 +125,6 @@ Record loadedOrReported(std::optional<Record> read, platform::MessageBox& messag
 bool saveSettingsFile(platform::FileSystem& fileSystem, platform::MessageBox& messages,
                       const std::string& path, const SettingsFileWording& wording,
                       std::span<const StringField> strings, std::span<const std::string_view> keys,
-                      std::string_view text, SaveMode mode);
+                      std::string_view text, SaveMode mode, const ReplaceQuestion& mayReplace = {});
 
 }  // namespace nameshift::settings

@@ -21,6 +21,7 @@
 #include "settings/StartupDirectory.h"
 #include "settings/StartupSettings.h"
 #include "ui/HelpWindow.h"
+#include "ui/MessageBoxQuestions.h"
 #include "ui/PreviewDialog.h"
 #include "ui/QtBatchProgress.h"
 #include "ui/QtRestoreFilePicker.h"
@@ -33,7 +34,7 @@ MainDialog::MainDialog(MainDialogServices services, DialogHooks hooks, QWidget* 
     : QDialog(parent),
       services_(std::move(services)),
       hooks_(std::move(hooks)),
-      session_(services_.fileSystem, services_.messages, services_.tags) {
+      session_(services_.fileSystem, services_.tags) {
     loadResources();
     setWindowTitle(QStringLiteral(" Nameshift Pro"));
     setWindowIcon(QIcon(QStringLiteral(":/program.svg")));
@@ -236,10 +237,20 @@ void MainDialog::fillFileList() {
     session_.fileList.setSortKey(session_.rules.sortKey);
     // Refilling may show a message, and no part of the column may be computed meanwhile.
     newNames_->drop();
-    if (!session_.fileList.applyFileMask(session_.directory) && leaveGoneDirectory()) {
+    if (!refillFileList(engine::Refill::KeepingMask) && leaveGoneDirectory()) {
         return;
     }
     showFileList();
+}
+
+bool MainDialog::refillFileList(engine::Refill how) {
+    const engine::ListingStatus listed = how == engine::Refill::KeepingMask
+                                             ? session_.fileList.applyFileMask(session_.directory)
+                                             : session_.fileList.fill(session_.directory);
+    if (listed.problem == engine::ListingStatus::Problem::NoAttributes) {
+        services_.messages.show(engine::noFileAttributeMessage());
+    }
+    return listed.ok();
 }
 
 bool MainDialog::leaveGoneDirectory() {
@@ -287,7 +298,7 @@ void MainDialog::previewChanges() {
     newNames_->finish();
     rulePanel_->readRules(session_.rules);
     PreviewDialog dialog(this, services_.runModal);
-    engine::preview(session_, dialog);
+    engine::showReport(services_.messages, engine::preview(session_, dialog));
 }
 
 void MainDialog::applyChanges() {
@@ -297,7 +308,8 @@ void MainDialog::applyChanges() {
     newNames_->finish();
     rulePanel_->readRules(session_.rules);
     QtBatchProgress progress(this, tr("Renaming files..."));
-    afterCommand(engine::applyChanges(session_, &progress));
+    MessageBoxQuestions questions(services_.messages);
+    afterCommand(engine::applyChanges(session_, questions, &progress));
 }
 
 void MainDialog::restoreFilenames() {
@@ -312,21 +324,25 @@ void MainDialog::restoreFilenames() {
     afterCommand(engine::restoreFilenames(session_, picker, &progress));
 }
 
-void MainDialog::afterCommand(engine::CommandOutcome outcome) {
-    // A command may have read the directory again, whatever it reports.
+void MainDialog::afterCommand(const engine::CommandReport& report) {
+    engine::showReport(services_.messages, report);
+    // A command may have emptied the list, whatever it reports.
     newNames_->drop();
-    if (outcome == engine::CommandOutcome::ExitProgram) {
+    if (report.outcome == engine::CommandOutcome::ExitProgram) {
         accept();
-    } else if (outcome == engine::CommandOutcome::Relisted) {
-        showFileList();
-    } else if (outcome == engine::CommandOutcome::Done) {
+        return;
+    }
+    if (report.refill == engine::Refill::None) {
+        newNames_->schedule();
+        return;
+    }
+    refillFileList(report.refill);
+    if (report.refill == engine::Refill::Whole) {
         // The refilled list shows every file, and the renames may have changed which masks
         // exist; the mask list must not claim a filter that is not applied.
         session_.fileList.setMaskPosition(0);
-        showFileList();
-    } else {
-        newNames_->schedule();
     }
+    showFileList();
 }
 
 void MainDialog::runCommand(void (MainDialog::*command)()) {

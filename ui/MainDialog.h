@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "engine/CommandOutcome.h"
+#include "engine/CommandReport.h"
 #include "engine/RenameSession.h"
 #include "engine/RestoreFilePicker.h"
 #include "engine/TagReader.h"
@@ -143,7 +143,11 @@ private:
     // and lists that instead. True when it did. Asked when a listing fails, and before a command,
     // which would only fail to open it.
     bool leaveGoneDirectory();
-    void afterCommand(engine::CommandOutcome outcome);
+    // Shows what the command reports, then fills the list again or closes the program as it says.
+    void afterCommand(const engine::CommandReport& report);
+    // Fills the list again, telling the user when no attribute is chosen; false when the
+    // directory could not be listed.
+    bool refillFileList(engine::Refill how);
     // Offers to undo or finish each interrupted batch, with the progress of a batch.
     void offerRecovery();
     // Runs a button's command; one stopped by an exception leaves the list read anew.

@@ -106,9 +106,9 @@ TEST_F(ApplyCommandTest, CollisionWithAnUnselectedFileLeavesItUntouchedAndIsList
     EXPECT_EQ(messages.shown[1].text, "Operation complete");
     EXPECT_EQ(writtenRecord(), std::nullopt)
         << "c.txt kept its name, a.txt failed: nothing to undo, and no record replaced for it";
-    EXPECT_EQ(session.lastBatch.renamed, 1u);
-    EXPECT_EQ(session.lastBatch.failed, 1u);
-    EXPECT_FALSE(session.lastBatch.recordLost);
+    EXPECT_EQ(lastBatch.renamed, 1u);
+    EXPECT_EQ(lastBatch.failed, 1u);
+    EXPECT_FALSE(lastBatch.recordLost);
 }
 
 TEST_F(ApplyCommandTest, IdentityPairsSucceedAndLeaveNothingToUndo) {
@@ -194,8 +194,8 @@ TEST_F(ApplyCommandTest, RestoreFileWriteFailureIsReportedAndTheBatchStays) {
         "/restore.dat\" could not be written: " + platform::Status::fromErrno(ENOSPC).message()))
         << messages.shown[0].details;
     EXPECT_EQ(dir.names(), (Names{"xa.txt"})) << "renamed, and no partial restore file";
-    EXPECT_EQ(session.lastBatch.failed, 0u);
-    EXPECT_TRUE(session.lastBatch.recordLost);
+    EXPECT_EQ(lastBatch.failed, 0u);
+    EXPECT_TRUE(lastBatch.recordLost);
 }
 
 TEST_F(ApplyCommandTest, ExistingRestoreFileIsKeptWhenTheUserSaysNo) {
@@ -532,8 +532,8 @@ TEST_F(ApplyProgressTest, StoppedBatchRecordsExactlyTheRenamesDone) {
     EXPECT_EQ(record->namesBefore.back(), "f0419");
     EXPECT_TRUE(dir.exists("xf0419"));
     EXPECT_TRUE(dir.exists("f0420"));
-    EXPECT_TRUE(session.lastBatch.cancelled);
-    EXPECT_EQ(session.lastBatch.renamed, 420u);
+    EXPECT_TRUE(lastBatch.cancelled);
+    EXPECT_EQ(lastBatch.renamed, 420u);
 }
 
 // A batch this large is renamed in the order its files lie on disk, not in the list's: made in
@@ -554,7 +554,7 @@ TEST_F(ApplyProgressTest, LargeBatchEndsAsPlannedAndRestores) {
     }
     ASSERT_EQ(expected.size(), static_cast<std::size_t>(kFiles));
     ASSERT_EQ(applyChanges(session, &progress), CommandOutcome::Done);
-    EXPECT_EQ(session.lastBatch.renamed, static_cast<std::size_t>(kFiles));
+    EXPECT_EQ(lastBatch.renamed, static_cast<std::size_t>(kFiles));
     for (const auto& [name, contents] : expected) {
         ASSERT_EQ(dir.read(name), contents) << name;
     }

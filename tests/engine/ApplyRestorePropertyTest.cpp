@@ -234,7 +234,7 @@ TEST_F(ApplyRestorePropertyTest, PermutationsEndAsPreviewedOrListedAndRestoreExa
                       std::string::npos)
                 << change.oldName << " -> " << change.newName << " is neither done nor listed";
         }
-        EXPECT_EQ(failed, session.lastBatch.failed);
+        EXPECT_EQ(failed, lastBatch.failed);
         blockedBatches += failed > 0;
         if (afterApply == original) {
             continue;

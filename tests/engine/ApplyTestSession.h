@@ -10,12 +10,17 @@
 #include "FaultyFileSystem.h"
 #include "ScriptedMessageBox.h"
 #include "TempDir.h"
+#include "engine/ApplyCommand.h"
 #include "engine/BatchProgress.h"
+#include "engine/CommandReport.h"
+#include "engine/PreviewCommand.h"
 #include "engine/PreviewDisplay.h"
 #include "engine/RenameSession.h"
+#include "engine/RestoreCommand.h"
 #include "engine/RestoreFilePicker.h"
 #include "engine/TagReader.h"
 #include "platform/DirEntry.h"
+#include "ui/MessageBoxQuestions.h"
 
 namespace nameshift::testing {
 
@@ -135,6 +140,32 @@ protected:
         session.rules.counterIncrement = "1";
         session.rules.counterDigitsIndex = 0;
     }
+    // The commands as the window runs them: the questions in message boxes, the report shown, the
+    // list filled again as it says.
+    engine::CommandOutcome applyChanges(RenameSession& of, BatchProgress* progress = nullptr) {
+        ui::MessageBoxQuestions questions(messages);
+        return concluded(of, engine::applyChanges(of, questions, progress));
+    }
+    engine::CommandOutcome restoreFilenames(RenameSession& of, RestoreFilePicker& picker,
+                                            BatchProgress* progress = nullptr) {
+        return concluded(of, engine::restoreFilenames(of, picker, progress));
+    }
+    bool preview(RenameSession& of, engine::PreviewDisplay& display) {
+        const engine::CommandReport report = engine::preview(of, display);
+        engine::showReport(messages, report);
+        return report.outcome == engine::CommandOutcome::Done;
+    }
+    engine::CommandOutcome concluded(RenameSession& of, const engine::CommandReport& report) {
+        engine::showReport(messages, report);
+        lastBatch = report.batch;
+        if (report.refill == engine::Refill::Whole) {
+            of.fileList.fill(of.directory);
+        } else if (report.refill == engine::Refill::KeepingMask) {
+            of.fileList.applyFileMask(of.directory);
+        }
+        return report.outcome;
+    }
+
     std::vector<std::string> captions() const {
         std::vector<std::string> result;
         for (const platform::Message& message : messages.shown) {
@@ -148,7 +179,8 @@ protected:
     FaultyFileSystem fs;
     ScriptedMessageBox messages;
     FakeTagReader tags;
-    RenameSession session{fs, messages, tags};
+    RenameSession session{fs, tags};
+    engine::BatchReport lastBatch;
 };
 
 }  // namespace nameshift::testing

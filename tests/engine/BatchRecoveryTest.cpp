@@ -46,7 +46,9 @@ bool applyKilledAt(RenameSession& session, testing::FaultyFileSystem& fs, int ki
                 ::raise(SIGKILL);
             }
         };
-        applyChanges(session);
+        testing::ScriptedMessageBox unseen;
+        ui::MessageBoxQuestions questions(unseen);
+        engine::applyChanges(session, questions);
         ::_exit(0);
     }
     int status = 0;
@@ -102,7 +104,7 @@ TEST_P(BatchRecoveryTest, KilledBatchIsUndoneOrFinishedFromItsJournal) {
     const std::vector<InterruptedBatch> batches = findInterruptedBatches(fs, state.path());
     ASSERT_EQ(batches.size(), 1u);
     EXPECT_EQ(batches[0].journal.entries.size(), kFiles.size());
-    const RecoveryResult result = recoverBatch(fs, messages, state.path(), batches[0], action);
+    const RecoveryResult result = recoverBatch(fs, state.path(), batches[0], action);
     EXPECT_TRUE(result.problems.empty());
     EXPECT_FALSE(result.journalKept);
     EXPECT_TRUE(findInterruptedBatches(fs, state.path()).empty());
@@ -138,7 +140,7 @@ TEST_F(BatchRecoveryTest, ABatchStoppedAfterItsRecordIsFinishedOrUndoneWithIt) {
     for (const RecoveryAction action : {RecoveryAction::Finish, RecoveryAction::Undo}) {
         const std::vector<InterruptedBatch> batches = findInterruptedBatches(fs, state.path());
         ASSERT_EQ(batches.size(), 1u);
-        const RecoveryResult result = recoverBatch(fs, messages, state.path(), batches[0], action);
+        const RecoveryResult result = recoverBatch(fs, state.path(), batches[0], action);
         EXPECT_TRUE(result.problems.empty());
         EXPECT_FALSE(result.journalKept);
         if (action == RecoveryAction::Finish) {
@@ -170,8 +172,7 @@ TEST_F(BatchRecoveryTest, AnUndoneRestoreGetsItsRestoreFileBack) {
     ASSERT_FALSE(dir.exists(kRestoreFileName));
     const std::vector<InterruptedBatch> batches = findInterruptedBatches(fs, state.path());
     ASSERT_EQ(batches.size(), 1u);
-    EXPECT_TRUE(recoverBatch(fs, messages, state.path(), batches[0], RecoveryAction::Undo)
-                    .problems.empty());
+    EXPECT_TRUE(recoverBatch(fs, state.path(), batches[0], RecoveryAction::Undo).problems.empty());
     EXPECT_EQ(contents(), expected(true));
     ASSERT_TRUE(dir.exists(kRestoreFileName));
     EXPECT_EQ(restoreFilenames(session, picker), CommandOutcome::Done);
@@ -189,7 +190,7 @@ TEST_F(BatchRecoveryTest, AFileNotFoundWhileAHiddenNameIsLeftKeepsTheJournal) {
         std::erase_if(hidden,
                       [](const std::string& name) { return !name.starts_with(".nameshift-"); });
         if (hidden.empty()) {
-            recoverBatch(fs, messages, state.path(), findInterruptedBatches(fs, state.path())[0],
+            recoverBatch(fs, state.path(), findInterruptedBatches(fs, state.path())[0],
                          RecoveryAction::Undo);
             tickAll();
         }
@@ -202,8 +203,7 @@ TEST_F(BatchRecoveryTest, AFileNotFoundWhileAHiddenNameIsLeftKeepsTheJournal) {
 
     auto batches = findInterruptedBatches(fs, state.path());
     ASSERT_EQ(batches.size(), 1u);
-    RecoveryResult result =
-        recoverBatch(fs, messages, state.path(), batches[0], RecoveryAction::Undo);
+    RecoveryResult result = recoverBatch(fs, state.path(), batches[0], RecoveryAction::Undo);
     EXPECT_TRUE(result.journalKept);
     ASSERT_EQ(result.problems.size(), 1u);
     EXPECT_NE(result.problems[0].filled().find("hidden names"), std::string::npos);
@@ -228,7 +228,7 @@ TEST_P(LinkedFilesRecoveryTest, AreUndoneOrFinishedByTheirNames) {
     const std::vector<InterruptedBatch> batches = findInterruptedBatches(fs, state.path());
     ASSERT_EQ(batches.size(), 1u);
     EXPECT_EQ(batches[0].done, 1u);
-    const RecoveryResult result = recoverBatch(fs, messages, state.path(), batches[0], GetParam());
+    const RecoveryResult result = recoverBatch(fs, state.path(), batches[0], GetParam());
     EXPECT_TRUE(result.problems.empty());
     EXPECT_FALSE(result.journalKept);
     if (GetParam() == RecoveryAction::Undo) {

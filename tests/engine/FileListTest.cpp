@@ -41,8 +41,7 @@ protected:
 
     testing::TempDir dir;
     testing::FaultyFileSystem fs;
-    testing::ScriptedMessageBox messages;
-    FileList list{fs, messages};
+    FileList list{fs};
 };
 
 TEST_F(FileListTest, EmptyDirectoryGivesEmptyListAndStatus) {
@@ -57,21 +56,22 @@ TEST_F(FileListTest, NoAttributeChosenIsRefusedAndEmptiesTheList) {
     fillSortedBy(SortKey::Name);
     ASSERT_EQ(list.rowCount(), 1u);
     list.setAttributeMask(0);
-    EXPECT_FALSE(list.fill(dir.path()));
+    EXPECT_EQ(list.fill(dir.path()).problem, engine::ListingStatus::Problem::NoAttributes);
     EXPECT_EQ(list.rowCount(), 0u);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, "You have to have at least ONE file attribute set!");
-    EXPECT_EQ(messages.shown[0].caption, "File Attribute Error");
-    EXPECT_EQ(messages.shown[0].icon, platform::Icon::Exclamation);
+    const platform::Message message = engine::noFileAttributeMessage();
+    EXPECT_EQ(message.text, "You have to have at least ONE file attribute set!");
+    EXPECT_EQ(message.caption, "File Attribute Error");
+    EXPECT_EQ(message.icon, platform::Icon::Exclamation);
 }
 
 TEST_F(FileListTest, UnreadableDirectoryChangesNothing) {
     dir.write("a.txt");
     fillSortedBy(SortKey::Name);
     fs.fail(testing::FaultyFileSystem::Op::List, EACCES);
-    EXPECT_FALSE(list.fill(dir.path()));
+    const engine::ListingStatus listed = list.fill(dir.path());
+    EXPECT_EQ(listed.problem, engine::ListingStatus::Problem::Unreadable);
+    EXPECT_EQ(listed.status.error(), EACCES);
     EXPECT_EQ(rowNames(), std::vector<std::string>{"a.txt"});
-    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(FileListTest, FiltersByAttributeBitsAndNeverListsDirectories) {

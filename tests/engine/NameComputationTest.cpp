@@ -23,7 +23,7 @@ protected:
     testing::TempDir dir;
     testing::FaultyFileSystem fs;
     testing::ScriptedMessageBox messages;
-    FileList list{fs, messages};
+    FileList list{fs};
     settings::RenameSettings settings;
 };
 

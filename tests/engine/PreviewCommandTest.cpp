@@ -45,6 +45,12 @@ protected:
     }
 
     void tickAll() { session.fileList.selectAll(true); }
+    // As the window runs it: what the report says is shown.
+    bool preview(RenameSession& of, engine::PreviewDisplay& shownIn) {
+        const engine::CommandReport report = engine::preview(of, shownIn);
+        engine::showReport(messages, report);
+        return report.outcome == engine::CommandOutcome::Done;
+    }
 
     void expectNothingChanged() { EXPECT_EQ(snapshot(), before); }
 
@@ -52,7 +58,7 @@ protected:
     testing::FaultyFileSystem fs;
     testing::ScriptedMessageBox messages;
     TagLibTagReader tags;
-    RenameSession session{fs, messages, tags};
+    RenameSession session{fs, tags};
     testing::RecordingDisplay display;
     std::map<std::string, std::string> before;
 };

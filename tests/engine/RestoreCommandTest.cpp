@@ -241,7 +241,7 @@ TEST_F(RestoreCommandTest, ARestoreFileReplacedMeanwhileIsLeftAsItIs) {
     };
     EXPECT_EQ(restore(path), CommandOutcome::Done);
     EXPECT_EQ(dir.read("restore.dat"), "someone's");
-    EXPECT_TRUE(session.lastBatch.recordLost);
+    EXPECT_TRUE(lastBatch.recordLost);
     EXPECT_NE(messages.texts().at(1).find("was replaced by another file"), std::string::npos);
 }
 

@@ -55,10 +55,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::ofstream(engine::batchJournalPath(folder.state(), info.st_dev, info.st_ino)) << contents;
     const std::string record = folder.files() + "/restore.dat";
     const bool recordBefore = ::lstat(record.c_str(), &info) == 0;
-    fuzzing::SilentMessages messages;
     for (const engine::InterruptedBatch& batch :
          engine::findInterruptedBatches(fileSystem, folder.state())) {
-        engine::recoverBatch(fileSystem, messages, folder.state(), batch, action);
+        engine::recoverBatch(fileSystem, folder.state(), batch, action);
     }
     const bool recordWritten = !recordBefore && ::lstat(record.c_str(), &info) == 0;
     if (folder.count() != made + (recordWritten ? 1 : 0)) {

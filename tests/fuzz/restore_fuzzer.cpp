@@ -50,9 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string path = folder.state() + "/restore.dat";
     std::ofstream(path) << contents;
     platform::PosixFileSystem fileSystem;
-    fuzzing::SilentMessages messages;
     fuzzing::NoTags tags;
-    engine::RenameSession session(fileSystem, messages, tags);
+    engine::RenameSession session(fileSystem, tags);
     session.directory = folder.files();
     session.stateDirectory = folder.state() + "/batches";
     session.options.exitAfterRestore = true;

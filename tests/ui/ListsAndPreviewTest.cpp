@@ -43,8 +43,7 @@ protected:
 
     TempDir dir;
     FaultyFileSystem fs;
-    ScriptedMessageBox messages;
-    engine::FileList fileList{fs, messages};
+    engine::FileList fileList{fs};
     FileListView view{fileList};
 };
 
