@@ -864,6 +864,49 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
     </message>
 </context>
 <context>
+    <name>nameshift::ui::Id3FrameLists</name>
+    <message>
+        <source>Avai&amp;lable frames:</source>
+        <translation>Verfügb&amp;are Felder:</translation>
+    </message>
+    <message>
+        <source>S&amp;elected frames:</source>
+        <translation>Aus&amp;gewählte Felder:</translation>
+    </message>
+    <message>
+        <source>Selects every frame (Alt+Shift+Right)</source>
+        <translation>Wählt alle Felder aus (Alt+Umschalt+Rechts)</translation>
+    </message>
+    <message>
+        <source>Selects the chosen frame (Alt+Right)</source>
+        <translation>Wählt das markierte Feld aus (Alt+Rechts)</translation>
+    </message>
+    <message>
+        <source>Takes the chosen frame out (Alt+Left)</source>
+        <translation>Nimmt das markierte Feld heraus (Alt+Links)</translation>
+    </message>
+    <message>
+        <source>Takes every frame out (Alt+Shift+Left)</source>
+        <translation>Nimmt alle Felder heraus (Alt+Umschalt+Links)</translation>
+    </message>
+    <message>
+        <source>Moves the chosen frame up (Alt+Up)</source>
+        <translation>Schiebt das markierte Feld nach oben (Alt+Hoch)</translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation>Nach oben</translation>
+    </message>
+    <message>
+        <source>Moves the chosen frame down (Alt+Down)</source>
+        <translation>Schiebt das markierte Feld nach unten (Alt+Runter)</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>Nach unten</translation>
+    </message>
+</context>
+<context>
     <name>nameshift::ui::Id3OptionsDialog</name>
     <message>
         <source>ID3 Options</source>
@@ -892,38 +935,6 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
     <message>
         <source>Use A&amp;dvanced ID3 Options</source>
         <translation>E&amp;rweiterte ID3-Optionen verwenden</translation>
-    </message>
-    <message>
-        <source>Avai&amp;lable frames:</source>
-        <translation>Verfügb&amp;are Felder:</translation>
-    </message>
-    <message>
-        <source>Selects every frame (Alt+Shift+Right)</source>
-        <translation>Wählt alle Felder aus (Alt+Umschalt+Rechts)</translation>
-    </message>
-    <message>
-        <source>Selects the chosen frame (Alt+Right)</source>
-        <translation>Wählt das markierte Feld aus (Alt+Rechts)</translation>
-    </message>
-    <message>
-        <source>Takes the chosen frame out (Alt+Left)</source>
-        <translation>Nimmt das markierte Feld heraus (Alt+Links)</translation>
-    </message>
-    <message>
-        <source>Takes every frame out (Alt+Shift+Left)</source>
-        <translation>Nimmt alle Felder heraus (Alt+Umschalt+Links)</translation>
-    </message>
-    <message>
-        <source>S&amp;elected frames:</source>
-        <translation>Aus&amp;gewählte Felder:</translation>
-    </message>
-    <message>
-        <source>Moves the chosen frame up (Alt+Up)</source>
-        <translation>Schiebt das markierte Feld nach oben (Alt+Hoch)</translation>
-    </message>
-    <message>
-        <source>Moves the chosen frame down (Alt+Down)</source>
-        <translation>Schiebt das markierte Feld nach unten (Alt+Runter)</translation>
     </message>
     <message>
         <source>Use &amp;Separators</source>
@@ -976,14 +987,6 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
     <message>
         <source>Closes the window without saving</source>
         <translation>Schließt das Fenster ohne zu speichern</translation>
-    </message>
-    <message>
-        <source>Up</source>
-        <translation>Nach oben</translation>
-    </message>
-    <message>
-        <source>Down</source>
-        <translation>Nach unten</translation>
     </message>
     <message>
         <source>Sample Album</source>

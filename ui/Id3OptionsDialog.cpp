@@ -8,20 +8,17 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QRadioButton>
 #include <QSignalBlocker>
-#include <QStyle>
 #include <QVBoxLayout>
-#include <algorithm>
 #include <array>
-#include <memory>
 #include <utility>
 
 #include "engine/EditCorrections.h"
 #include "settings/Id3OptionsFile.h"
 #include "ui/DisplayText.h"
 #include "ui/HelpWindow.h"
+#include "ui/Id3FrameLists.h"
 #include "ui/widgets/IconPushButton.h"
 
 namespace nameshift::ui {
@@ -38,33 +35,6 @@ constexpr std::array<const char*, 6> kExampleValues = {
     "1994"};
 
 constexpr int kAdvancedFormatLimit = static_cast<int>(settings::kLongestId3Format);
-
-// Each item of the frame lists shows its frame in the user's language and keeps under kFrameRole
-// the name ID3Opts.ini stores.
-constexpr int kFrameRole = Qt::UserRole;
-
-QString shownFrameName(std::string_view name) {
-    return QCoreApplication::translate(platform::kMessageContext, std::string(name).c_str());
-}
-
-QListWidgetItem* frameItem(const QString& frame) {
-    auto* item = new QListWidgetItem(shownFrameName(bytesOf(frame)));
-    item->setData(kFrameRole, frame);
-    return item;
-}
-
-QString frameOf(const QListWidgetItem& item) {
-    return item.data(kFrameRole).toString();
-}
-
-// The frames ID3Opts.ini knows, in code order.
-QStringList frameNames() {
-    QStringList names;
-    for (std::string_view name : settings::kFrameNames) {
-        names << displayText(name);
-    }
-    return names;
-}
 
 IconPushButton* makeButton(const QString& text, const QString& name, const QString& toolTip,
                            QWidget* parent) {
@@ -112,9 +82,9 @@ void Id3OptionsDialog::buildControls() {
     // Made in the order of the window from top to bottom, which the tab order follows too.
     QGroupBox* renameGroup = buildRenameModeGroup();
     buildModeButtons();
-    const FrameListLabels labels = buildFrameLists();
+    buildFrameLists();
     QHBoxLayout* separatorRow = buildSeparatorRow();
-    QGroupBox* basicGroup = layOutBasicGroup(labels, separatorRow);
+    QGroupBox* basicGroup = layOutBasicGroup(separatorRow);
     QGroupBox* advancedGroup = buildAdvancedGroup();
     QGroupBox* legendGroup = buildLegendGroup();
     QHBoxLayout* exampleRow = buildExampleRow();
@@ -164,65 +134,9 @@ void Id3OptionsDialog::buildModeButtons() {
     });
 }
 
-Id3OptionsDialog::FrameListLabels Id3OptionsDialog::buildFrameLists() {
-    auto* availableLabel = new QLabel(tr("Avai&lable frames:"), this);
-    available_ = new QListWidget(this);
-    available_->setObjectName(QStringLiteral("availableFrames"));
-    for (const QString& frame : frameNames()) {
-        available_->addItem(frameItem(frame));
-    }
-    availableLabel->setBuddy(available_);
-    connect(available_, &QListWidget::itemDoubleClicked, this,
-            &Id3OptionsDialog::moveChosenToSelected);
-
-    buildMoveButtons();
-
-    auto* selectedLabel = new QLabel(tr("S&elected frames:"), this);
-    selected_ = new QListWidget(this);
-    selected_->setObjectName(QStringLiteral("selectedFrames"));
-    selectedLabel->setBuddy(selected_);
-    connect(selected_, &QListWidget::itemDoubleClicked, this,
-            &Id3OptionsDialog::moveChosenToAvailable);
-
-    buildOrderButtons();
-    return {availableLabel, selectedLabel};
-}
-
-void Id3OptionsDialog::buildMoveButtons() {
-    allToSelected_ = makeButton(QStringLiteral(">>"), QStringLiteral("allToSelected"),
-                                tr("Selects every frame (Alt+Shift+Right)"), this);
-    allToSelected_->setShortcut(QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Right));
-    oneToSelected_ = makeButton(QStringLiteral(">"), QStringLiteral("oneToSelected"),
-                                tr("Selects the chosen frame (Alt+Right)"), this);
-    oneToSelected_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
-    oneToAvailable_ = makeButton(QStringLiteral("<"), QStringLiteral("oneToAvailable"),
-                                 tr("Takes the chosen frame out (Alt+Left)"), this);
-    oneToAvailable_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
-    allToAvailable_ = makeButton(QStringLiteral("<<"), QStringLiteral("allToAvailable"),
-                                 tr("Takes every frame out (Alt+Shift+Left)"), this);
-    allToAvailable_->setShortcut(QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Left));
-    connect(allToSelected_, &QPushButton::clicked, this, &Id3OptionsDialog::moveAllToSelected);
-    connect(oneToSelected_, &QPushButton::clicked, this, &Id3OptionsDialog::moveChosenToSelected);
-    connect(oneToAvailable_, &QPushButton::clicked, this, &Id3OptionsDialog::moveChosenToAvailable);
-    connect(allToAvailable_, &QPushButton::clicked, this, &Id3OptionsDialog::moveAllToAvailable);
-}
-
-void Id3OptionsDialog::buildOrderButtons() {
-    const QSize arrowSize(16, 16);
-    up_ =
-        makeButton(QString(), QStringLiteral("up"), tr("Moves the chosen frame up (Alt+Up)"), this);
-    up_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Up));
-    const QIcon upIcon = style()->standardIcon(QStyle::SP_ArrowUp);
-    up_->setIcons(upIcon, upIcon, arrowSize);
-    up_->setAccessibleName(tr("Up"));
-    down_ = makeButton(QString(), QStringLiteral("down"),
-                       tr("Moves the chosen frame down (Alt+Down)"), this);
-    down_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Down));
-    const QIcon downIcon = style()->standardIcon(QStyle::SP_ArrowDown);
-    down_->setIcons(downIcon, downIcon, arrowSize);
-    down_->setAccessibleName(tr("Down"));
-    connect(up_, &QPushButton::clicked, this, &Id3OptionsDialog::moveChosenUp);
-    connect(down_, &QPushButton::clicked, this, &Id3OptionsDialog::moveChosenDown);
+void Id3OptionsDialog::buildFrameLists() {
+    frameLists_ = new Id3FrameLists(this);
+    connect(frameLists_, &Id3FrameLists::framesMoved, this, [this] { rebuild(); });
 }
 
 QHBoxLayout* Id3OptionsDialog::buildSeparatorRow() {
@@ -251,31 +165,12 @@ QHBoxLayout* Id3OptionsDialog::buildSeparatorRow() {
     return separatorRow;
 }
 
-QGroupBox* Id3OptionsDialog::layOutBasicGroup(const FrameListLabels& labels,
-                                              QHBoxLayout* separatorRow) {
-    auto* moveColumn = new QVBoxLayout;
-    moveColumn->addStretch(1);
-    moveColumn->addWidget(allToSelected_);
-    moveColumn->addWidget(oneToSelected_);
-    moveColumn->addWidget(oneToAvailable_);
-    moveColumn->addWidget(allToAvailable_);
-    moveColumn->addStretch(1);
-    auto* orderColumn = new QVBoxLayout;
-    orderColumn->addStretch(1);
-    orderColumn->addWidget(up_);
-    orderColumn->addWidget(down_);
-    orderColumn->addStretch(1);
-
+QGroupBox* Id3OptionsDialog::layOutBasicGroup(QHBoxLayout* separatorRow) {
     auto* basicGroup = new QGroupBox(this);
     auto* basicLayout = new QGridLayout(basicGroup);
-    basicLayout->addWidget(basicMode_, 0, 0, 1, 4);
-    basicLayout->addWidget(labels.available, 1, 0);
-    basicLayout->addWidget(labels.selected, 1, 2);
-    basicLayout->addWidget(available_, 2, 0);
-    basicLayout->addLayout(moveColumn, 2, 1);
-    basicLayout->addWidget(selected_, 2, 2);
-    basicLayout->addLayout(orderColumn, 2, 3);
-    basicLayout->addLayout(separatorRow, 3, 0, 1, 4);
+    basicLayout->addWidget(basicMode_, 0, 0);
+    basicLayout->addWidget(frameLists_, 1, 0);
+    basicLayout->addLayout(separatorRow, 2, 0);
     return basicGroup;
 }
 
@@ -349,8 +244,7 @@ void Id3OptionsDialog::setTabOrderTopToBottom() {
     for (QAbstractButton* radio : renameModeGroup_->buttons()) {
         tabOrder << radio;
     }
-    tabOrder << basicMode_ << available_ << allToSelected_ << oneToSelected_ << oneToAvailable_
-             << allToAvailable_ << selected_ << up_ << down_ << useSeparators_;
+    tabOrder << basicMode_ << frameLists_->tabOrder() << useSeparators_;
     for (QAbstractButton* radio : separatorGroup_->buttons()) {
         tabOrder << radio;
     }
@@ -371,14 +265,7 @@ void Id3OptionsDialog::showState(const settings::Id3DialogState& state) {
     // saved back as basic: the dialog shows it so.
     (state.useAdvanced.value_or(false) ? advancedMode_ : basicMode_)->setChecked(true);
 
-    selected_->clear();
-    for (const std::string& frame : state.selectedFrames) {
-        selected_->addItem(frameItem(displayText(frame)));
-    }
-    available_->clear();
-    for (const std::string& frame : state.availableFrames) {
-        available_->addItem(frameItem(displayText(frame)));
-    }
+    frameLists_->showFrames(state.selectedFrames, state.availableFrames);
     useSeparators_->setChecked(state.useSeparators);
     if (state.separator) {
         if (QAbstractButton* radio = separatorGroup_->button(settings::indexOf(*state.separator))) {
@@ -397,10 +284,7 @@ settings::Id3Options Id3OptionsDialog::options() const {
     settings::Id3Options options;
     options.renameMode = settings::choiceAt<settings::Id3RenameMode>(renameModeGroup_->checkedId());
     options.useAdvanced = advancedMode_->isChecked();
-    options.selectedFrames.clear();
-    for (int row = 0; row < selected_->count(); ++row) {
-        options.selectedFrames.push_back(bytesOf(frameOf(*selected_->item(row))));
-    }
+    options.selectedFrames = frameLists_->selectedFrames();
     options.useSeparators = useSeparators_->isChecked();
     options.separator = settings::choiceAt<settings::Id3Separator>(separatorGroup_->checkedId());
     options.advancedFormat = bytesOf(advancedFormat_->text());
@@ -413,11 +297,8 @@ QString Id3OptionsDialog::exampleText() const {
 
 void Id3OptionsDialog::applyModeEnabling() {
     const bool basic = !advancedMode_->isChecked();
-    for (QWidget* control : std::initializer_list<QWidget*>{
-             available_, selected_, allToSelected_, oneToSelected_, oneToAvailable_,
-             allToAvailable_, up_, down_, useSeparators_}) {
-        control->setEnabled(basic);
-    }
+    frameLists_->setChoosingEnabled(basic);
+    useSeparators_->setEnabled(basic);
     for (QAbstractButton* radio : separatorGroup_->buttons()) {
         radio->setEnabled(basic && useSeparators_->isChecked());
     }
@@ -453,90 +334,6 @@ void Id3OptionsDialog::removeInvalidCharacters() {
     }
 }
 
-void Id3OptionsDialog::addAvailable(const QString& frame) {
-    // The available list keeps the frames' own order, which is alphabetical in English.
-    const QStringList order = frameNames();
-    int row = 0;
-    while (row < available_->count() &&
-           order.indexOf(frameOf(*available_->item(row))) < order.indexOf(frame)) {
-        ++row;
-    }
-    available_->insertItem(row, frameItem(frame));
-}
-
-void Id3OptionsDialog::returnToAvailable(int row) {
-    // A taken item belongs to no list; the available list gets a new item of its own.
-    const std::unique_ptr<QListWidgetItem> item(selected_->takeItem(row));
-    addAvailable(frameOf(*item));
-}
-
-void Id3OptionsDialog::moveAllToSelected() {
-    while (available_->count() > 0) {
-        QListWidgetItem* item = available_->takeItem(0);
-        selected_->addItem(item);
-    }
-    rebuild();
-}
-
-void Id3OptionsDialog::moveChosenToSelected() {
-    const QList<QListWidgetItem*> chosen = available_->selectedItems();
-    if (chosen.isEmpty()) {
-        return;
-    }
-    const int row = available_->row(chosen.first());
-    QListWidgetItem* item = available_->takeItem(row);
-    item->setSelected(false);
-    selected_->addItem(item);
-    available_->setCurrentRow(std::min(row, available_->count() - 1));
-    rebuild();
-}
-
-void Id3OptionsDialog::moveChosenToAvailable() {
-    const QList<QListWidgetItem*> chosen = selected_->selectedItems();
-    if (chosen.isEmpty()) {
-        return;
-    }
-    const int row = selected_->row(chosen.first());
-    returnToAvailable(row);
-    selected_->setCurrentRow(std::min(row, selected_->count() - 1));
-    rebuild();
-}
-
-void Id3OptionsDialog::moveAllToAvailable() {
-    while (selected_->count() > 0) {
-        returnToAvailable(0);
-    }
-    rebuild();
-}
-
-void Id3OptionsDialog::moveChosenUp() {
-    const QList<QListWidgetItem*> chosen = selected_->selectedItems();
-    if (chosen.isEmpty()) {
-        return;
-    }
-    const int row = selected_->row(chosen.first());
-    if (row == 0) {
-        return;
-    }
-    selected_->insertItem(row - 1, selected_->takeItem(row));
-    selected_->setCurrentRow(row - 1);
-    rebuild();
-}
-
-void Id3OptionsDialog::moveChosenDown() {
-    const QList<QListWidgetItem*> chosen = selected_->selectedItems();
-    if (chosen.isEmpty()) {
-        return;
-    }
-    const int row = selected_->row(chosen.first());
-    if (row + 1 >= selected_->count()) {
-        return;
-    }
-    selected_->insertItem(row + 1, selected_->takeItem(row));
-    selected_->setCurrentRow(row + 1);
-    rebuild();
-}
-
 void Id3OptionsDialog::restoreDefaults() {
     if (!messages_.ask(NS_MESSAGE("Message", "Are you sure?"), NS_MESSAGE("Message", "Warning!"))) {
         return;
@@ -546,9 +343,7 @@ void Id3OptionsDialog::restoreDefaults() {
     basicMode_->setChecked(true);
     useSeparators_->setChecked(defaults.useSeparators);
     separatorGroup_->button(settings::indexOf(defaults.separator))->setChecked(true);
-    while (selected_->count() > 0) {
-        returnToAvailable(0);
-    }
+    frameLists_->returnAllToAvailable();
     {
         const QSignalBlocker blocker(advancedFormat_);
         advancedFormat_->clear();

@@ -13,14 +13,13 @@ class QButtonGroup;
 class QCheckBox;
 class QGroupBox;
 class QHBoxLayout;
-class QLabel;
 class QLineEdit;
-class QListWidget;
 class QRadioButton;
 
 namespace nameshift::ui {
 
 class IconPushButton;
+class Id3FrameLists;
 
 // What a format gives for the example tag: every frame code replaced by its example value.
 std::string exampleTagResult(std::string_view format);
@@ -43,30 +42,17 @@ public:
     const std::string& workingFormat() const { return workingFormat_; }
     QString exampleText() const;
 
-    void moveAllToSelected();
-    void moveChosenToSelected();
-    void moveChosenToAvailable();
-    void moveAllToAvailable();
-    void moveChosenUp();
-    void moveChosenDown();
     void restoreDefaults();
     // OK: refuses options that name no frame and no format, else saves them and closes.
     void accept() override;
 
 private:
-    struct FrameListLabels {
-        QLabel* available;
-        QLabel* selected;
-    };
-
     void buildControls();
     QGroupBox* buildRenameModeGroup();
     void buildModeButtons();
-    FrameListLabels buildFrameLists();
-    void buildMoveButtons();
-    void buildOrderButtons();
+    void buildFrameLists();
     QHBoxLayout* buildSeparatorRow();
-    QGroupBox* layOutBasicGroup(const FrameListLabels& labels, QHBoxLayout* separatorRow);
+    QGroupBox* layOutBasicGroup(QHBoxLayout* separatorRow);
     QGroupBox* buildAdvancedGroup();
     QGroupBox* buildLegendGroup();
     QHBoxLayout* buildExampleRow();
@@ -77,9 +63,6 @@ private:
     void rebuild();
     // Removes the invalid file name characters from the advanced format, one per message.
     void removeInvalidCharacters();
-    void addAvailable(const QString& frame);
-    // Takes the selected list's item at `row` out and offers its frame as available again.
-    void returnToAvailable(int row);
 
     platform::FileSystem& fileSystem_;
     platform::MessageBox& messages_;
@@ -89,14 +72,7 @@ private:
     QButtonGroup* renameModeGroup_ = nullptr;
     QRadioButton* basicMode_ = nullptr;
     QRadioButton* advancedMode_ = nullptr;
-    QListWidget* available_ = nullptr;
-    QListWidget* selected_ = nullptr;
-    IconPushButton* allToSelected_ = nullptr;
-    IconPushButton* oneToSelected_ = nullptr;
-    IconPushButton* oneToAvailable_ = nullptr;
-    IconPushButton* allToAvailable_ = nullptr;
-    IconPushButton* up_ = nullptr;
-    IconPushButton* down_ = nullptr;
+    Id3FrameLists* frameLists_ = nullptr;
     QCheckBox* useSeparators_ = nullptr;
     QButtonGroup* separatorGroup_ = nullptr;
     QLineEdit* advancedFormat_ = nullptr;

@@ -1,0 +1,270 @@
+#include "ui/Id3FrameLists.h"
+
+#include <QCoreApplication>
+#include <QGridLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <initializer_list>
+#include <memory>
+
+#include "platform/MessageText.h"
+#include "settings/Id3Options.h"
+#include "ui/DisplayText.h"
+#include "ui/widgets/IconPushButton.h"
+
+namespace nameshift::ui {
+namespace {
+
+// Each item of the frame lists shows its frame in the user's language and keeps under kFrameRole
+// the name ID3Opts.ini stores.
+constexpr int kFrameRole = Qt::UserRole;
+
+QListWidgetItem* frameItem(const QString& frame) {
+    auto* item = new QListWidgetItem(shownFrameName(bytesOf(frame)));
+    item->setData(kFrameRole, frame);
+    return item;
+}
+
+QString frameOf(const QListWidgetItem& item) {
+    return item.data(kFrameRole).toString();
+}
+
+// The frames ID3Opts.ini knows, in code order.
+QStringList frameNames() {
+    QStringList names;
+    for (std::string_view name : settings::kFrameNames) {
+        names << displayText(name);
+    }
+    return names;
+}
+
+IconPushButton* makeButton(const QString& text, const QString& name, const QString& toolTip,
+                           QWidget* parent) {
+    auto* button = new IconPushButton(text, parent);
+    button->setObjectName(name);
+    button->setToolTip(toolTip);
+    button->setAutoDefault(false);
+    return button;
+}
+
+}  // namespace
+
+QString shownFrameName(std::string_view name) {
+    return QCoreApplication::translate(platform::kMessageContext, std::string(name).c_str());
+}
+
+Id3FrameLists::Id3FrameLists(QWidget* parent) : QWidget(parent) {
+    buildFrameLists();
+    layOutControls();
+}
+
+void Id3FrameLists::buildFrameLists() {
+    availableLabel_ = new QLabel(tr("Avai&lable frames:"), this);
+    available_ = new QListWidget(this);
+    available_->setObjectName(QStringLiteral("availableFrames"));
+    for (const QString& frame : frameNames()) {
+        available_->addItem(frameItem(frame));
+    }
+    availableLabel_->setBuddy(available_);
+    connect(available_, &QListWidget::itemDoubleClicked, this,
+            &Id3FrameLists::moveChosenToSelected);
+
+    buildMoveButtons();
+
+    selectedLabel_ = new QLabel(tr("S&elected frames:"), this);
+    selected_ = new QListWidget(this);
+    selected_->setObjectName(QStringLiteral("selectedFrames"));
+    selectedLabel_->setBuddy(selected_);
+    connect(selected_, &QListWidget::itemDoubleClicked, this,
+            &Id3FrameLists::moveChosenToAvailable);
+
+    buildOrderButtons();
+}
+
+void Id3FrameLists::buildMoveButtons() {
+    allToSelected_ = makeButton(QStringLiteral(">>"), QStringLiteral("allToSelected"),
+                                tr("Selects every frame (Alt+Shift+Right)"), this);
+    allToSelected_->setShortcut(QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Right));
+    oneToSelected_ = makeButton(QStringLiteral(">"), QStringLiteral("oneToSelected"),
+                                tr("Selects the chosen frame (Alt+Right)"), this);
+    oneToSelected_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
+    oneToAvailable_ = makeButton(QStringLiteral("<"), QStringLiteral("oneToAvailable"),
+                                 tr("Takes the chosen frame out (Alt+Left)"), this);
+    oneToAvailable_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
+    allToAvailable_ = makeButton(QStringLiteral("<<"), QStringLiteral("allToAvailable"),
+                                 tr("Takes every frame out (Alt+Shift+Left)"), this);
+    allToAvailable_->setShortcut(QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Left));
+    connect(allToSelected_, &QPushButton::clicked, this, &Id3FrameLists::moveAllToSelected);
+    connect(oneToSelected_, &QPushButton::clicked, this, &Id3FrameLists::moveChosenToSelected);
+    connect(oneToAvailable_, &QPushButton::clicked, this, &Id3FrameLists::moveChosenToAvailable);
+    connect(allToAvailable_, &QPushButton::clicked, this, &Id3FrameLists::moveAllToAvailable);
+}
+
+void Id3FrameLists::buildOrderButtons() {
+    const QSize arrowSize(16, 16);
+    up_ =
+        makeButton(QString(), QStringLiteral("up"), tr("Moves the chosen frame up (Alt+Up)"), this);
+    up_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Up));
+    const QIcon upIcon = style()->standardIcon(QStyle::SP_ArrowUp);
+    up_->setIcons(upIcon, upIcon, arrowSize);
+    up_->setAccessibleName(tr("Up"));
+    down_ = makeButton(QString(), QStringLiteral("down"),
+                       tr("Moves the chosen frame down (Alt+Down)"), this);
+    down_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Down));
+    const QIcon downIcon = style()->standardIcon(QStyle::SP_ArrowDown);
+    down_->setIcons(downIcon, downIcon, arrowSize);
+    down_->setAccessibleName(tr("Down"));
+    connect(up_, &QPushButton::clicked, this, &Id3FrameLists::moveChosenUp);
+    connect(down_, &QPushButton::clicked, this, &Id3FrameLists::moveChosenDown);
+}
+
+void Id3FrameLists::layOutControls() {
+    auto* moveColumn = new QVBoxLayout;
+    moveColumn->addStretch(1);
+    moveColumn->addWidget(allToSelected_);
+    moveColumn->addWidget(oneToSelected_);
+    moveColumn->addWidget(oneToAvailable_);
+    moveColumn->addWidget(allToAvailable_);
+    moveColumn->addStretch(1);
+    auto* orderColumn = new QVBoxLayout;
+    orderColumn->addStretch(1);
+    orderColumn->addWidget(up_);
+    orderColumn->addWidget(down_);
+    orderColumn->addStretch(1);
+
+    // No margins of its own: the lists line up with the rest of the group they sit in.
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(availableLabel_, 0, 0);
+    layout->addWidget(selectedLabel_, 0, 2);
+    layout->addWidget(available_, 1, 0);
+    layout->addLayout(moveColumn, 1, 1);
+    layout->addWidget(selected_, 1, 2);
+    layout->addLayout(orderColumn, 1, 3);
+}
+
+void Id3FrameLists::showFrames(const std::vector<std::string>& selected,
+                               const std::vector<std::string>& available) {
+    selected_->clear();
+    for (const std::string& frame : selected) {
+        selected_->addItem(frameItem(displayText(frame)));
+    }
+    available_->clear();
+    for (const std::string& frame : available) {
+        available_->addItem(frameItem(displayText(frame)));
+    }
+}
+
+std::vector<std::string> Id3FrameLists::selectedFrames() const {
+    std::vector<std::string> frames;
+    for (int row = 0; row < selected_->count(); ++row) {
+        frames.push_back(bytesOf(frameOf(*selected_->item(row))));
+    }
+    return frames;
+}
+
+void Id3FrameLists::returnAllToAvailable() {
+    while (selected_->count() > 0) {
+        returnToAvailable(0);
+    }
+}
+
+void Id3FrameLists::setChoosingEnabled(bool enabled) {
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{available_, selected_, allToSelected_, oneToSelected_,
+                                         oneToAvailable_, allToAvailable_, up_, down_}) {
+        control->setEnabled(enabled);
+    }
+}
+
+QList<QWidget*> Id3FrameLists::tabOrder() const {
+    return {available_, allToSelected_, oneToSelected_, oneToAvailable_, allToAvailable_, selected_,
+            up_,        down_};
+}
+
+void Id3FrameLists::addAvailable(const QString& frame) {
+    // The available list keeps the frames' own order, which is alphabetical in English.
+    const QStringList order = frameNames();
+    int row = 0;
+    while (row < available_->count() &&
+           order.indexOf(frameOf(*available_->item(row))) < order.indexOf(frame)) {
+        ++row;
+    }
+    available_->insertItem(row, frameItem(frame));
+}
+
+void Id3FrameLists::returnToAvailable(int row) {
+    // A taken item belongs to no list; the available list gets a new item of its own.
+    const std::unique_ptr<QListWidgetItem> item(selected_->takeItem(row));
+    addAvailable(frameOf(*item));
+}
+
+void Id3FrameLists::moveAllToSelected() {
+    while (available_->count() > 0) {
+        QListWidgetItem* item = available_->takeItem(0);
+        selected_->addItem(item);
+    }
+    emit framesMoved();
+}
+
+void Id3FrameLists::moveChosenToSelected() {
+    const QList<QListWidgetItem*> chosen = available_->selectedItems();
+    if (chosen.isEmpty()) {
+        return;
+    }
+    const int row = available_->row(chosen.first());
+    QListWidgetItem* item = available_->takeItem(row);
+    item->setSelected(false);
+    selected_->addItem(item);
+    available_->setCurrentRow(std::min(row, available_->count() - 1));
+    emit framesMoved();
+}
+
+void Id3FrameLists::moveChosenToAvailable() {
+    const QList<QListWidgetItem*> chosen = selected_->selectedItems();
+    if (chosen.isEmpty()) {
+        return;
+    }
+    const int row = selected_->row(chosen.first());
+    returnToAvailable(row);
+    selected_->setCurrentRow(std::min(row, selected_->count() - 1));
+    emit framesMoved();
+}
+
+void Id3FrameLists::moveAllToAvailable() {
+    returnAllToAvailable();
+    emit framesMoved();
+}
+
+void Id3FrameLists::moveChosenUp() {
+    const QList<QListWidgetItem*> chosen = selected_->selectedItems();
+    if (chosen.isEmpty()) {
+        return;
+    }
+    const int row = selected_->row(chosen.first());
+    if (row == 0) {
+        return;
+    }
+    selected_->insertItem(row - 1, selected_->takeItem(row));
+    selected_->setCurrentRow(row - 1);
+    emit framesMoved();
+}
+
+void Id3FrameLists::moveChosenDown() {
+    const QList<QListWidgetItem*> chosen = selected_->selectedItems();
+    if (chosen.isEmpty()) {
+        return;
+    }
+    const int row = selected_->row(chosen.first());
+    if (row + 1 >= selected_->count()) {
+        return;
+    }
+    selected_->insertItem(row + 1, selected_->takeItem(row));
+    selected_->setCurrentRow(row + 1);
+    emit framesMoved();
+}
+
+}  // namespace nameshift::ui
