@@ -5,13 +5,6 @@
 namespace nameshift::cli {
 namespace {
 
-void turnOnWithText(const std::optional<std::string>& given, bool& rule, std::string& text) {
-    if (given) {
-        rule = true;
-        text = *given;
-    }
-}
-
 template <typename T, typename Field>
 void setIfGiven(const std::optional<T>& given, Field& field) {
     if (given) {
@@ -27,23 +20,18 @@ bool names(const std::string& letters, char letter) {
 
 void applyRuleOverrides(const RuleOverrides& overrides, settings::RenameSettings& rules,
                         settings::Id3Naming& id3) {
-    turnOnWithText(overrides.prefix, rules.changePrefix, rules.prefixText);
-    setIfGiven(overrides.prefixPosition, rules.prefixPosition);
-
-    if (overrides.counterStart || overrides.counterIncrement) {
-        rules.useCounter = true;
+    for (const RuleText& text : kRuleTexts) {
+        if (const std::optional<std::string>& given = overrides.text(text.field)) {
+            if (text.rule != nullptr) {
+                rules.*text.rule = true;
+            }
+            rules.*text.field = *given;
+        }
     }
-    setIfGiven(overrides.counterStart, rules.counterStart);
-    setIfGiven(overrides.counterIncrement, rules.counterIncrement);
+    setIfGiven(overrides.prefixPosition, rules.prefixPosition);
     setIfGiven(overrides.counterDigitsIndex, rules.counterDigitsIndex);
     setIfGiven(overrides.counterPosition, rules.counterPosition);
-
-    turnOnWithText(overrides.extension, rules.changeExtension, rules.extensionText);
     setIfGiven(overrides.extensionPosition, rules.extensionPosition);
-
-    turnOnWithText(overrides.stringToRemove, rules.removeString, rules.stringToRemove);
-    turnOnWithText(overrides.replaceFrom, rules.replaceString, rules.replaceFrom);
-    setIfGiven(overrides.replaceWith, rules.replaceWith);
 
     for (bool settings::RenameSettings::*rule : overrides.rulesTurnedOn) {
         rules.*rule = true;

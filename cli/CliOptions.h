@@ -1,9 +1,11 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "cli/RuleTexts.h"
 #include "cli/Verbosity.h"
 #include "settings/Id3Options.h"
 #include "settings/RenameSettings.h"
@@ -22,21 +24,24 @@ struct RuleOverrides {
     // The rules whose flags were given (--remove-tildes, --lower, --id3 and the others renset.ini's
     // table names), in the order of the file.
     std::vector<bool settings::RenameSettings::*> rulesTurnedOn;
-    std::optional<std::string> prefix;
+    // The texts given (--prefix, --counter, --replace and the others), by the rows of kRuleTexts.
+    std::array<std::optional<std::string>, kRuleTexts.size()> texts;
     std::optional<settings::Position> prefixPosition;
-    std::optional<std::string> counterStart;
-    std::optional<std::string> counterIncrement;
     std::optional<int> counterDigitsIndex;
     std::optional<settings::Position> counterPosition;
-    std::optional<std::string> extension;
     std::optional<settings::Position> extensionPosition;
-    std::optional<std::string> stringToRemove;
-    std::optional<std::string> replaceFrom;
-    std::optional<std::string> replaceWith;
     std::optional<std::string> id3Format;
     std::optional<settings::Id3RenameMode> id3Mode;
     std::optional<std::string> attributes;  // any of the letters a, h, r, s
     std::optional<settings::SortKey> sortKey;
+
+    // The value given for `field`, a text of kRuleTexts.
+    std::optional<std::string>& text(std::string settings::RenameSettings::*field) {
+        return texts.at(ruleTextIndex(field));
+    }
+    const std::optional<std::string>& text(std::string settings::RenameSettings::*field) const {
+        return texts.at(ruleTextIndex(field));
+    }
 
     bool operator==(const RuleOverrides&) const = default;
 };

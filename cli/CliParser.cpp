@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <deque>
 #include <optional>
 #include <sstream>
@@ -11,6 +12,7 @@
 #include <utility>
 
 #include "cli/ExitStatus.h"
+#include "cli/RuleTexts.h"
 #include "platform/ProgramVersion.h"
 #include "settings/RenameSettings.h"
 #include "settings/RenameSettingsFile.h"
@@ -200,6 +202,8 @@ private:
     void addCleanUpOptions();
     // The flags renset.ini's table gives the rules of `group`, in the order of the file.
     void addRuleFlags(settings::OptionGroup group);
+    // The options of the texts of kRuleTexts that go at `place`, in the order of the table.
+    void addRuleTexts(TextPlace place);
     void addId3Options();
     void addOutputOptions();
     void addCommands();
@@ -225,6 +229,8 @@ private:
         bool given = false;
     };
     std::deque<RuleFlag> ruleFlags_;
+    // The option of each row of kRuleTexts; none for the texts given by a hand-made option.
+    std::array<CLI::Option*, kRuleTexts.size()> ruleTextOptions_{};
     CLI::App app_{
         "Lists, previews, applies and restores batch renames with the engine, settings files "
         "and restore files of Nameshift Pro.",
@@ -236,16 +242,11 @@ private:
     CLI::Option* directory_ = nullptr;
     CLI::Option* attributes_ = nullptr;
     CLI::Option* sort_ = nullptr;
-    CLI::Option* prefix_ = nullptr;
     CLI::Option* prefixAt_ = nullptr;
     CLI::Option* counter_ = nullptr;
     CLI::Option* counterDigits_ = nullptr;
     CLI::Option* counterAt_ = nullptr;
-    CLI::Option* extension_ = nullptr;
     CLI::Option* extAt_ = nullptr;
-    CLI::Option* remove_ = nullptr;
-    CLI::Option* replace_ = nullptr;
-    CLI::Option* with_ = nullptr;
     CLI::Option* id3Format_ = nullptr;
     CLI::Option* id3Mode_ = nullptr;
 
@@ -319,10 +320,11 @@ void CommandLine::addListingOptions() {
 }
 
 void CommandLine::addNameTextOptions() {
-    prefix_ = app_.add_option("--prefix", "Change Prefix: add or put this text")->type_name("TEXT");
+    addRuleTexts(TextPlace::Prefix);
     prefixAt_ = app_.add_option("--prefix-at", raw_.prefixAt, "Where the prefix goes")
                     ->check(oneOf(kPositions))
                     ->type_name("begin|end|replace");
+    addRuleTexts(TextPlace::Counter);
     counter_ = app_.add_option("--counter", raw_.counter,
                                "Use Counter: start at START (up to 2 digits), add STEP (up to 2 "
                                "digits, not zero) for each file")
@@ -335,8 +337,7 @@ void CommandLine::addNameTextOptions() {
     counterAt_ = app_.add_option("--counter-at", raw_.counterAt, "Where the counter goes")
                      ->check(oneOf(kCounterPositions))
                      ->type_name("prepend|append");
-    extension_ =
-        app_.add_option("--ext", "Change Extension: add or put this text")->type_name("TEXT");
+    addRuleTexts(TextPlace::Extension);
     extAt_ = app_.add_option("--ext-at", raw_.extAt, "Where the extension text goes")
                  ->check(oneOf(kPositions))
                  ->type_name("begin|end|replace");
@@ -352,16 +353,23 @@ void CommandLine::addRuleFlags(settings::OptionGroup group) {
     }
 }
 
+void CommandLine::addRuleTexts(TextPlace place) {
+    for (std::size_t row = 0; row < kRuleTexts.size(); ++row) {
+        const RuleText& text = kRuleTexts[row];
+        if (text.place != place || text.option == nullptr) {
+            continue;
+        }
+        CLI::Option* option = app_.add_option(text.option, text.help)->type_name(text.valueName);
+        if (text.completes != nullptr) {
+            option->needs(ruleTextOptions_.at(ruleTextIndex(text.completes)));
+        }
+        ruleTextOptions_.at(row) = option;
+    }
+}
+
 void CommandLine::addCleanUpOptions() {
     addRuleFlags(settings::OptionGroup::Removals);
-    remove_ =
-        app_.add_option("--remove", "Remove the first occurrence of this text")->type_name("TEXT");
-    replace_ =
-        app_.add_option("--replace", "Replace the first occurrence of this text by the --with text")
-            ->type_name("FROM");
-    with_ = app_.add_option("--with", "The replacement for --replace (default: empty)")
-                ->type_name("TO")
-                ->needs(replace_);
+    addRuleTexts(TextPlace::CleanUp);
     addRuleFlags(settings::OptionGroup::LetterCase);
 }
 
@@ -545,16 +553,22 @@ void CommandLine::takeRuleValues() {
             rules.rulesTurnedOn.push_back(flag.rule);
         }
     }
-    if (prefix_->count() > 0) {
-        rules.prefix = prefix_->as<std::string>();
+    for (std::size_t row = 0; row < kRuleTexts.size(); ++row) {
+        const RuleText& text = kRuleTexts[row];
+        const CLI::Option* option = ruleTextOptions_.at(row);
+        if (option != nullptr && option->count() > 0) {
+            rules.texts.at(row) = option->as<std::string>();
+        } else if (text.completes != nullptr && rules.text(text.completes)) {
+            rules.texts.at(row) = std::string();
+        }
     }
     if (prefixAt_->count() > 0) {
         rules.prefixPosition = valueOf(kPositions, raw_.prefixAt);
     }
     if (counter_->count() > 0) {
         const auto comma = raw_.counter.find(',');
-        rules.counterStart = raw_.counter.substr(0, comma);
-        rules.counterIncrement = raw_.counter.substr(comma + 1);
+        rules.text(&settings::RenameSettings::counterStart) = raw_.counter.substr(0, comma);
+        rules.text(&settings::RenameSettings::counterIncrement) = raw_.counter.substr(comma + 1);
     }
     if (counterDigits_->count() > 0) {
         rules.counterDigitsIndex = raw_.counterDigits - 1;
@@ -562,18 +576,8 @@ void CommandLine::takeRuleValues() {
     if (counterAt_->count() > 0) {
         rules.counterPosition = valueOf(kCounterPositions, raw_.counterAt);
     }
-    if (extension_->count() > 0) {
-        rules.extension = extension_->as<std::string>();
-    }
     if (extAt_->count() > 0) {
         rules.extensionPosition = valueOf(kPositions, raw_.extAt);
-    }
-    if (remove_->count() > 0) {
-        rules.stringToRemove = remove_->as<std::string>();
-    }
-    if (replace_->count() > 0) {
-        rules.replaceFrom = replace_->as<std::string>();
-        rules.replaceWith = with_->count() > 0 ? with_->as<std::string>() : std::string();
     }
     if (id3Format_->count() > 0) {
         rules.id3Format = id3Format_->as<std::string>();

@@ -48,26 +48,6 @@ platform::MessageBox& loadMessagesFor(const std::string& path, StderrMessageBox&
     return oversized ? static_cast<platform::MessageBox&>(messages) : messages.notices();
 }
 
-bool refusedValueWasGiven(RuleField field, const RuleOverrides& overrides) {
-    switch (field) {
-        case RuleField::PrefixText:
-            return overrides.prefix.has_value();
-        case RuleField::ExtensionText:
-            return overrides.extension.has_value();
-        case RuleField::StringToRemove:
-            return overrides.stringToRemove.has_value();
-        case RuleField::ReplaceFrom:
-        case RuleField::ReplaceWith:
-            return overrides.replaceFrom.has_value();
-        case RuleField::CounterStart:
-        case RuleField::CounterIncrement:
-            return overrides.counterStart.has_value();
-        case RuleField::Id3Format:
-            return overrides.id3Format.has_value();
-    }
-    return false;
-}
-
 // A batch that ran is only a clean success when every rename worked and its undo record, if one
 // was wanted, is on disk.
 int exitStatusOf(engine::CommandOutcome outcome, const engine::BatchReport& batch) {
@@ -191,10 +171,10 @@ bool CliRunner::prepareSession(const CliOptions& options, engine::RenameSession&
 
 bool CliRunner::checkRuleValues(const CliOptions& options, const engine::RenameSession& session,
                                 StderrMessageBox& messages) const {
-    std::optional<RefusedValue> refused = findRefusedValue(session.rules);
+    std::optional<RefusedValue> refused = findRefusedValue(session.rules, options.rules);
     if (!refused && options.rules.id3Format) {
         if (auto message = checkId3Format(*options.rules.id3Format)) {
-            refused = RefusedValue{RuleField::Id3Format, std::move(*message)};
+            refused = RefusedValue{"the ID3 format", true, std::move(*message)};
         }
     }
     if (!refused) {
@@ -202,11 +182,10 @@ bool CliRunner::checkRuleValues(const CliOptions& options, const engine::RenameS
     }
     messages.show(refused->message);
     // The dialog's message does not say which value it means, nor where the value came from.
-    const std::string source = refusedValueWasGiven(refused->field, options.rules)
+    const std::string source = refused->givenOnCommandLine
                                    ? std::string("given on the command line")
                                    : "read from \"" + paths_.renameSettings + "\"";
-    messages.show("The value of " + std::string(describeField(refused->field)) + " " + source +
-                      " is refused.",
+    messages.show("The value of " + std::string(refused->field) + " " + source + " is refused.",
                   kToolCaption, Icon::Stop);
     return false;
 }

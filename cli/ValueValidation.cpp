@@ -1,9 +1,10 @@
 #include "cli/ValueValidation.h"
 
-#include <algorithm>
-#include <array>
 #include <string>
+#include <utility>
 
+#include "cli/CliOptions.h"
+#include "cli/RuleTexts.h"
 #include "engine/EditCorrections.h"
 
 namespace nameshift::cli {
@@ -50,50 +51,15 @@ std::optional<platform::Message> checkId3Format(std::string_view format) {
     return checkAsTheEditWould(format, engine::correctId3Format, kLongestNameText);
 }
 
-std::optional<RefusedValue> findRefusedValue(const settings::RenameSettings& rules) {
-    using Check = std::optional<platform::Message> (*)(std::string_view);
-    struct Edit {
-        RuleField field;
-        const std::string& value;
-        Check check;
-    };
-    const std::array<Edit, 7> edits = {{
-        {RuleField::PrefixText, rules.prefixText, checkNameText},
-        {RuleField::ExtensionText, rules.extensionText, checkNameText},
-        {RuleField::StringToRemove, rules.stringToRemove, checkNameText},
-        {RuleField::ReplaceFrom, rules.replaceFrom, checkNameText},
-        {RuleField::ReplaceWith, rules.replaceWith, checkNameText},
-        {RuleField::CounterStart, rules.counterStart, checkCounterStart},
-        {RuleField::CounterIncrement, rules.counterIncrement, checkCounterIncrement},
-    }};
-    for (const Edit& edit : edits) {
-        if (auto message = edit.check(edit.value)) {
-            return RefusedValue{edit.field, std::move(*message)};
+std::optional<RefusedValue> findRefusedValue(const settings::RenameSettings& rules,
+                                             const RuleOverrides& overrides) {
+    for (const RuleText& text : kRuleTexts) {
+        if (auto message = text.check(rules.*text.field)) {
+            return RefusedValue{text.description, overrides.text(text.field).has_value(),
+                                std::move(*message)};
         }
     }
     return std::nullopt;
-}
-
-std::string_view describeField(RuleField field) {
-    switch (field) {
-        case RuleField::PrefixText:
-            return "the prefix text";
-        case RuleField::ExtensionText:
-            return "the extension text";
-        case RuleField::StringToRemove:
-            return "the string to remove";
-        case RuleField::ReplaceFrom:
-            return "the string to replace";
-        case RuleField::ReplaceWith:
-            return "the replacement string";
-        case RuleField::CounterStart:
-            return "the counter start";
-        case RuleField::CounterIncrement:
-            return "the counter increment";
-        case RuleField::Id3Format:
-            return "the ID3 format";
-    }
-    return "a value";
 }
 
 }  // namespace nameshift::cli

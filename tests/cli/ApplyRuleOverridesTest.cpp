@@ -10,9 +10,9 @@ using settings::RenameSettings;
 TEST(ApplyRuleOverridesTest, TextsTurnTheirRulesOnAndChoicesOnlySetTheChoice) {
     RuleOverrides overrides;
     overrides.prefixPosition = settings::Position::End;
-    overrides.counterIncrement = "2";
-    overrides.replaceFrom = "a";
-    overrides.replaceWith = "";
+    overrides.text(&RenameSettings::counterIncrement) = "2";
+    overrides.text(&RenameSettings::replaceFrom) = "a";
+    overrides.text(&RenameSettings::replaceWith) = "";
     overrides.rulesTurnedOn = {&RenameSettings::removeHyphens};
     overrides.id3Format = "%4";
     overrides.attributes = "rh";

@@ -40,8 +40,8 @@ INSTANTIATE_TEST_SUITE_P(
                   [](CliOptions& o) {
                       o.command = CliCommand::Apply;
                       o.nullSeparated = true;
-                      o.rules.prefix = " a b ";
-                      o.rules.extension = "-x";
+                      o.rules.text(&settings::RenameSettings::prefixText) = " a b ";
+                      o.rules.text(&settings::RenameSettings::extensionText) = "-x";
                       o.rules.prefixPosition = settings::Position::End;
                       o.yes = true;
                   }},
@@ -50,12 +50,12 @@ INSTANTIATE_TEST_SUITE_P(
                    "--replace", "a", "preview"},
                   [](CliOptions& o) {
                       o.command = CliCommand::Preview;
-                      o.rules.counterStart = "1";
-                      o.rules.counterIncrement = "12";
+                      o.rules.text(&settings::RenameSettings::counterStart) = "1";
+                      o.rules.text(&settings::RenameSettings::counterIncrement) = "12";
                       o.rules.counterDigitsIndex = 2;
                       o.rules.counterPosition = settings::Position::End;
-                      o.rules.replaceFrom = "a";
-                      o.rules.replaceWith = "";
+                      o.rules.text(&settings::RenameSettings::replaceFrom) = "a";
+                      o.rules.text(&settings::RenameSettings::replaceWith) = "";
                   }},
         ParseCase{"ListingAndId3",
                   {"--sort", "size", "--attributes", "ah", "--select", "a*", "--select", "b c",
@@ -74,10 +74,10 @@ INSTANTIATE_TEST_SUITE_P(
                   {"--replace", "a", "--with=", "--lower", "--prefix=", "-v", "save-settings"},
                   [](CliOptions& o) {
                       o.command = CliCommand::SaveSettings;
-                      o.rules.replaceFrom = "a";
-                      o.rules.replaceWith = "";
+                      o.rules.text(&settings::RenameSettings::replaceFrom) = "a";
+                      o.rules.text(&settings::RenameSettings::replaceWith) = "";
                       o.rules.rulesTurnedOn = {&settings::RenameSettings::lowerCase};
-                      o.rules.prefix = "";
+                      o.rules.text(&settings::RenameSettings::prefixText) = "";
                       o.verbosity = Verbosity::Verbose;
                   }},
         ParseCase{"RuleFlagsInTheOrderOfTheSettingsFile",
@@ -93,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {"--prefix==", "init-settings", "-q"},
                   [](CliOptions& o) {
                       o.command = CliCommand::InitSettings;
-                      o.rules.prefix = "=";
+                      o.rules.text(&settings::RenameSettings::prefixText) = "=";
                       o.verbosity = Verbosity::Quiet;
                   }}),
     [](const auto& param) { return param.param.name; });

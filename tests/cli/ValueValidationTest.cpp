@@ -5,6 +5,8 @@
 #include <ostream>
 #include <string>
 
+#include "cli/CliOptions.h"
+
 namespace nameshift::cli {
 namespace {
 
@@ -58,12 +60,13 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(FindRefusedValueTest, ChecksEveryEditInTheDialogsOrderWhetherItsRuleIsOnOrNot) {
     settings::RenameSettings rules;
-    EXPECT_FALSE(findRefusedValue(rules).has_value());
+    const RuleOverrides none;
+    EXPECT_FALSE(findRefusedValue(rules, none).has_value());
     rules.counterIncrement = "0";
     rules.replaceWith = "a*b";
-    EXPECT_EQ(findRefusedValue(rules)->field, RuleField::ReplaceWith);
+    EXPECT_EQ(findRefusedValue(rules, none)->field, "the replacement string");
     rules.replaceWith.clear();
-    EXPECT_EQ(findRefusedValue(rules)->field, RuleField::CounterIncrement);
+    EXPECT_EQ(findRefusedValue(rules, none)->field, "the counter increment");
 }
 
 }  // namespace
