@@ -1,6 +1,7 @@
 #include "engine/BatchRecovery.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,6 +13,7 @@
 #include <map>
 #include <string>
 #include <tuple>
+#include <variant>
 
 #include "ApplyTestSession.h"
 #include "engine/ApplyCommand.h"
@@ -384,6 +386,56 @@ TEST(JournalTest, ReadsBackAcrossTheWritersPieces) {
         EXPECT_EQ(parseJournal(formatJournal(journal)), journal) << count;
     }
 }
+
+// Apply, restore and a recovery's finish share one tail: every rename happens with the folder's
+// lock held and the journal on disk, and the journal goes once the batch is recorded.
+enum class Command { Apply, Restore, Recovery };
+
+class SharedTailTest : public testing::ApplySessionTest,
+                       public ::testing::WithParamInterface<Command> {};
+
+TEST_P(SharedTailTest, RenamesUnderTheLockWithTheJournalOnDiskThatGoesAfter) {
+    for (const char* name : {"a.txt", "b.txt", "c.txt"}) {
+        dir.write(name);
+    }
+    tickAll();
+    usePrefix("x");
+    if (GetParam() == Command::Restore) {
+        ASSERT_EQ(applyChanges(session), CommandOutcome::Done);
+    } else if (GetParam() == Command::Recovery) {
+        ASSERT_TRUE(applyKilledAt(session, fs, 2));
+    }
+    struct ::stat info {};
+    ASSERT_EQ(::stat(dir.path().c_str(), &info), 0);
+    const std::string journal = batchJournalPath(state.path(), info.st_dev, info.st_ino);
+    int renames = 0;
+    int unguarded = 0;
+    fs.beforeRename = [&](const std::string&, const std::string&) {
+        ++renames;
+        const auto opened = fs.openDirectory(dir.path());
+        const bool locked = opened.ok() && std::holds_alternative<platform::Message>(
+                                               guardBatch(fs, state.path(), *opened));
+        unguarded += locked && std::filesystem::exists(journal) ? 0 : 1;
+    };
+    if (GetParam() == Command::Apply) {
+        EXPECT_EQ(applyChanges(session), CommandOutcome::Done);
+    } else if (GetParam() == Command::Restore) {
+        testing::ScriptedPicker picker;
+        picker.choice = dir.file(kRestoreFileName);
+        EXPECT_EQ(restoreFilenames(session, picker), CommandOutcome::Done);
+    } else {
+        const std::vector<InterruptedBatch> batches = findInterruptedBatches(fs, state.path());
+        ASSERT_EQ(batches.size(), 1u);
+        EXPECT_TRUE(
+            recoverBatch(fs, state.path(), batches[0], RecoveryAction::Finish).problems.empty());
+    }
+    EXPECT_GT(renames, 0);
+    EXPECT_EQ(unguarded, 0);
+    EXPECT_FALSE(std::filesystem::exists(journal));
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, SharedTailTest,
+                         ::testing::Values(Command::Apply, Command::Restore, Command::Recovery));
 
 }  // namespace
 }  // namespace nameshift::engine
