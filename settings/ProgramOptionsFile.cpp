@@ -11,14 +11,15 @@ using O = ProgramOptions;
 using K = FieldKind;
 
 constexpr std::array<SettingsField<O>, 7> kFields = {{
-    {"-= Confirmation on Exit =-", &O::confirmationOnExit, K::Boolean},
-    {"-= Display Warning On Applying Changes =-", &O::warnOnApply, K::Boolean},
-    {"-= Exit Program After Applying Changes =-", &O::exitAfterApply, K::Boolean},
-    {"-= Exit Program After Restoring Filenames =-", &O::exitAfterRestore, K::Boolean},
-    {"-= Use Startup Dir =-", &O::useStartupDir, K::Boolean},
-    {"-= Startup Dir Path =-", &O::startupDirPath, K::String,
+    {"-= Confirmation on Exit =-", &O::confirmationOnExit, K::Boolean, "confirmationOnExit"},
+    {"-= Display Warning On Applying Changes =-", &O::warnOnApply, K::Boolean, "warnOnApply"},
+    {"-= Exit Program After Applying Changes =-", &O::exitAfterApply, K::Boolean, "exitAfterApply"},
+    {"-= Exit Program After Restoring Filenames =-", &O::exitAfterRestore, K::Boolean,
+     "exitAfterRestore"},
+    {"-= Use Startup Dir =-", &O::useStartupDir, K::Boolean, "useStartupDir"},
+    {"-= Startup Dir Path =-", &O::startupDirPath, K::String, "startupDirPath",
      NS_MESSAGE("Message", "The startup directory path")},
-    {"-= Restore File Usage =-", &O::restoreFileUsage, K::UsageDigit},
+    {"-= Restore File Usage =-", &O::restoreFileUsage, K::UsageDigit, "restoreUsage"},
 }};
 static_assert(everyKindFits<O>(kFields));
 

@@ -47,14 +47,16 @@ using FieldMember =
     std::variant<bool Record::*, std::string Record::*, std::optional<Position> Record::*,
                  int Record::*, std::optional<SortKey> Record::*, RestoreFileUsage Record::*>;
 
-// One entry of a settings file: its key, the field it holds and how its value is spelt. A string
-// field has the label a refusal to save it names it by ("The prefix"); a boolean field may have
-// the command-line flag that turns it on.
+// One entry of a settings file: its key, the field it holds, how its value is spelt and the
+// object name of the dialog control that shows it, when one does. A string field has the label a
+// refusal to save it names it by ("The prefix"); a boolean field may have the command-line flag
+// that turns it on.
 template <typename Record>
 struct SettingsField {
     std::string_view key;
     FieldMember<Record> member;
     FieldKind kind;
+    const char* control = nullptr;
     const char* label = nullptr;
     CommandLineFlag flag{};
 };

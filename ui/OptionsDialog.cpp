@@ -2,7 +2,6 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QFile>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,6 +12,7 @@
 #include <utility>
 
 #include "settings/ProgramOptionsFile.h"
+#include "ui/FieldBinding.h"
 #include "ui/HelpWindow.h"
 #include "ui/widgets/IconPushButton.h"
 
@@ -70,6 +70,7 @@ void OptionsDialog::buildControls() {
     auto* restoreGroup = new QGroupBox(tr("Restore File"), this);
     auto* restoreLayout = new QVBoxLayout(restoreGroup);
     auto* restoreButtons = new QButtonGroup(this);
+    restoreButtons->setObjectName(QStringLiteral("restoreUsage"));
     const QString restoreTexts[] = {
         tr("Au&tomatically create a restore file"),
         tr("Display &option to create a restore file when applying changes"),
@@ -113,33 +114,12 @@ void OptionsDialog::buildControls() {
 
 settings::ProgramOptions OptionsDialog::options() const {
     settings::ProgramOptions options;
-    options.confirmationOnExit = confirmationOnExit_->isChecked();
-    options.warnOnApply = warnOnApply_->isChecked();
-    options.exitAfterApply = exitAfterApply_->isChecked();
-    options.exitAfterRestore = exitAfterRestore_->isChecked();
-    options.useStartupDir = useStartupDir_->isChecked();
-    options.startupDirPath = QFile::encodeName(startupDirPath_->text()).toStdString();
-    options.restoreFileUsage = settings::RestoreFileUsage::Create;
-    for (int usage = 0; usage < settings::kChoiceCount<settings::RestoreFileUsage>; ++usage) {
-        if (restoreUsage_[usage]->isChecked()) {
-            options.restoreFileUsage = *settings::choiceAt<settings::RestoreFileUsage>(usage);
-        }
-    }
+    readFields(*this, settings::programOptionsFields(), options);
     return options;
 }
 
 void OptionsDialog::showOptions(const settings::ProgramOptions& options) {
-    confirmationOnExit_->setChecked(options.confirmationOnExit);
-    warnOnApply_->setChecked(options.warnOnApply);
-    exitAfterApply_->setChecked(options.exitAfterApply);
-    exitAfterRestore_->setChecked(options.exitAfterRestore);
-    useStartupDir_->setChecked(options.useStartupDir);
-    startupDirPath_->setText(QFile::decodeName(QByteArray::fromStdString(options.startupDirPath)));
-    const int usage =
-        settings::choiceAt<settings::RestoreFileUsage>(settings::indexOf(options.restoreFileUsage))
-            ? settings::indexOf(options.restoreFileUsage)
-            : 0;
-    restoreUsage_[usage]->setChecked(true);
+    writeFields(*this, settings::programOptionsFields(), options);
 }
 
 void OptionsDialog::saveAndClose() {

@@ -10,9 +10,10 @@
 #include <algorithm>
 #include <utility>
 
+#include "settings/RenameSettingsFile.h"
 #include "ui/DisplayText.h"
+#include "ui/FieldBinding.h"
 #include "ui/HelpWindow.h"
-#include "ui/RuleBinding.h"
 
 namespace nameshift::ui {
 namespace {
@@ -20,8 +21,17 @@ namespace {
 constexpr int kNameTextLimit = 255;
 constexpr int kCounterTextLimit = 2;
 
-QButtonGroup* radioGroup(QWidget* owner, std::initializer_list<const char*> labels) {
-    auto* group = new QButtonGroup(owner);
+// The rule controls are named as the rules' table names them, which is how their fields find
+// them.
+template <typename Control>
+Control* named(Control* control, const char* name) {
+    control->setObjectName(QLatin1String(name));
+    return control;
+}
+
+QButtonGroup* radioGroup(QWidget* owner, const char* name,
+                         std::initializer_list<const char*> labels) {
+    auto* group = named(new QButtonGroup(owner), name);
     int id = 0;
     for (const char* label : labels) {
         group->addButton(new QRadioButton(RulePanel::tr(label), owner), id++);
@@ -59,55 +69,59 @@ RulePanel::RulePanel(platform::MessageBox& messages, QWidget* parent)
 void RulePanel::buildControls() {
     RuleControls& c = controls_;
 
-    c.changePrefix = new QCheckBox(tr("Change Prefix"), this);
+    c.changePrefix = named(new QCheckBox(tr("Change Prefix"), this), "changePrefix");
     c.prefixToLabel = new QLabel(tr("to"), this);
-    c.prefixEdit = new QLineEdit(this);
+    c.prefixEdit = named(new QLineEdit(this), "prefixEdit");
     c.addPrefixLabel = new QLabel(tr("Add prefix to the"), this);
-    c.prefixPosition = radioGroup(
-        this, {QT_TR_NOOP("Beginning   /"), QT_TR_NOOP("End  or"), QT_TR_NOOP("Replace")});
+    c.prefixPosition =
+        radioGroup(this, "prefixPosition",
+                   {QT_TR_NOOP("Beginning   /"), QT_TR_NOOP("End  or"), QT_TR_NOOP("Replace")});
 
-    c.useCounter = new QCheckBox(tr("Use Counter"), this);
+    c.useCounter = named(new QCheckBox(tr("Use Counter"), this), "useCounter");
     c.counterStartLabel = new QLabel(tr("Start counter at:"), this);
-    c.counterStartEdit = new QLineEdit(this);
+    c.counterStartEdit = named(new QLineEdit(this), "counterStartEdit");
     c.counterIncrementLabel = new QLabel(tr("Increment by:"), this);
-    c.counterIncrementEdit = new QLineEdit(this);
+    c.counterIncrementEdit = named(new QLineEdit(this), "counterIncrementEdit");
     c.useLabel = new QLabel(tr("Use:"), this);
-    c.counterDigits = new QComboBox(this);
+    c.counterDigits = named(new QComboBox(this), "counterDigits");
     c.counterDigits->addItems({"1", "2", "3", "4"});
     c.digitsLabel = new QLabel(tr("digits"), this);
     c.counterPosition =
-        radioGroup(this, {QT_TR_NOOP("Prepend  /"), QT_TR_NOOP("Append   counter to prefix")});
+        radioGroup(this, "counterPosition",
+                   {QT_TR_NOOP("Prepend  /"), QT_TR_NOOP("Append   counter to prefix")});
 
-    c.changeExtension = new QCheckBox(tr("Change Extension"), this);
+    c.changeExtension = named(new QCheckBox(tr("Change Extension"), this), "changeExtension");
     c.extensionToLabel = new QLabel(tr("to"), this);
-    c.extensionEdit = new QLineEdit(this);
+    c.extensionEdit = named(new QLineEdit(this), "extensionEdit");
     c.addExtensionLabel = new QLabel(tr("Add extension to "), this);
-    c.extensionPosition = radioGroup(
-        this, {QT_TR_NOOP("Beginning  /"), QT_TR_NOOP("End  or"), QT_TR_NOOP("Replace")});
+    c.extensionPosition =
+        radioGroup(this, "extensionPosition",
+                   {QT_TR_NOOP("Beginning  /"), QT_TR_NOOP("End  or"), QT_TR_NOOP("Replace")});
 
-    c.removeSpaces = new QCheckBox(tr("Spaces"), this);
-    c.removeBrackets = new QCheckBox(tr("Brackets"), this);
-    c.removeTildes = new QCheckBox(tr("Tildes"), this);
-    c.removeHyphens = new QCheckBox(tr("Hyphens"), this);
-    c.removeString = new QCheckBox(tr("Remove specific string"), this);
-    c.removeStringEdit = new QLineEdit(this);
-    c.replaceString = new QCheckBox(tr("Replace string"), this);
-    c.replaceFromEdit = new QLineEdit(this);
+    c.removeSpaces = named(new QCheckBox(tr("Spaces"), this), "removeSpaces");
+    c.removeBrackets = named(new QCheckBox(tr("Brackets"), this), "removeBrackets");
+    c.removeTildes = named(new QCheckBox(tr("Tildes"), this), "removeTildes");
+    c.removeHyphens = named(new QCheckBox(tr("Hyphens"), this), "removeHyphens");
+    c.removeString = named(new QCheckBox(tr("Remove specific string"), this), "removeString");
+    c.removeStringEdit = named(new QLineEdit(this), "removeStringEdit");
+    c.replaceString = named(new QCheckBox(tr("Replace string"), this), "replaceString");
+    c.replaceFromEdit = named(new QLineEdit(this), "replaceFromEdit");
     c.withLabel = new QLabel(tr("with"), this);
-    c.replaceWithEdit = new QLineEdit(this);
+    c.replaceWithEdit = named(new QLineEdit(this), "replaceWithEdit");
 
-    c.lowerCase = new QCheckBox(tr("Make all lower case"), this);
-    c.upperCase = new QCheckBox(tr("Make all upper case"), this);
-    c.firstLetterUpper = new QCheckBox(tr("Make 1st character in each word upper case"), this);
-    c.supportId3 = new QCheckBox(tr("Support ID3 tags"), this);
+    c.lowerCase = named(new QCheckBox(tr("Make all lower case"), this), "lowerCase");
+    c.upperCase = named(new QCheckBox(tr("Make all upper case"), this), "upperCase");
+    c.firstLetterUpper = named(
+        new QCheckBox(tr("Make 1st character in each word upper case"), this), "firstLetterUpper");
+    c.supportId3 = named(new QCheckBox(tr("Support ID3 tags"), this), "supportId3");
     c.id3Options = new IconPushButton(tr("ID3 Options"), this);
     c.id3Options->setIcons(QStringLiteral(":/icons/id3.svg"));
 
-    c.archive = new QCheckBox(tr("Archive"), this);
-    c.readOnly = new QCheckBox(tr("Read Only"), this);
-    c.hidden = new QCheckBox(tr("Hidden"), this);
-    c.system = new QCheckBox(tr("System"), this);
-    c.sortList = new QComboBox(this);
+    c.archive = named(new QCheckBox(tr("Archive"), this), "archive");
+    c.readOnly = named(new QCheckBox(tr("Read Only"), this), "readOnly");
+    c.hidden = named(new QCheckBox(tr("Hidden"), this), "hidden");
+    c.system = named(new QCheckBox(tr("System"), this), "system");
+    c.sortList = named(new QComboBox(this), "sortList");
     c.sortList->addItems({tr("Date"), tr("Extension"), tr("Name"), tr("Size")});
     c.maskList = new QComboBox(this);
 
@@ -240,11 +254,11 @@ void RulePanel::setHelpPages() {
 }
 
 void RulePanel::readRules(settings::RenameSettings& rules) const {
-    readBoundRules(controls_, rules);
+    readFields(*this, settings::renameSettingsFields(), rules);
 }
 
 void RulePanel::writeRules(const settings::RenameSettings& rules) {
-    writeBoundRules(controls_, rules);
+    writeFields(*this, settings::renameSettingsFields(), rules);
 }
 
 void RulePanel::applyEnablingRule() {
