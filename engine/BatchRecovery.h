@@ -53,9 +53,4 @@ RecoveryResult recoverBatch(platform::FileSystem& fileSystem, const std::string&
                             const InterruptedBatch& batch, RecoveryAction action,
                             BatchProgress* progress = nullptr);
 
-// Asks about each interrupted batch at start-up: undo it, finish it, or decide later; then says
-// what was done.
-void offerRecovery(platform::FileSystem& fileSystem, platform::MessageBox& messages,
-                   const std::string& stateDirectory, BatchProgress* progress = nullptr);
-
 }  // namespace nameshift::engine

@@ -25,6 +25,7 @@
 #include "ui/PreviewDialog.h"
 #include "ui/QtBatchProgress.h"
 #include "ui/QtRestoreFilePicker.h"
+#include "ui/RecoveryOffer.h"
 #include "ui/Resources.h"
 #include "ui/StartupSplash.h"
 
@@ -364,8 +365,7 @@ void MainDialog::runCommand(void (MainDialog::*command)()) {
 
 void MainDialog::offerRecovery() {
     QtBatchProgress progress(this, tr("Recovering an interrupted batch..."));
-    engine::offerRecovery(services_.fileSystem, services_.messages, session_.stateDirectory,
-                          &progress);
+    ui::offerRecovery(services_.fileSystem, services_.messages, session_.stateDirectory, &progress);
 }
 
 void MainDialog::saveSettings() {

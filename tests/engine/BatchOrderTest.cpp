@@ -17,6 +17,7 @@
 #include "engine/RestoreCommand.h"
 #include "engine/RestoreFile.h"
 #include "engine/TextCase.h"
+#include "ui/RecoveryOffer.h"
 
 namespace nameshift::engine {
 namespace {
@@ -143,7 +144,7 @@ TEST_F(BatchSafetyTest, AStateFolderOthersMayWriteToIsRefused) {
     EXPECT_EQ(dir.names(), (Names{"a.txt"}));
 
     messages.shown.clear();
-    offerRecovery(fs, messages, state.path());
+    ui::offerRecovery(fs, messages, state.path());
     EXPECT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].caption, "Journal Error");
 }

@@ -20,6 +20,7 @@
 #include "engine/BatchGuard.h"
 #include "engine/RestoreCommand.h"
 #include "engine/RestoreFile.h"
+#include "ui/RecoveryOffer.h"
 
 namespace nameshift::engine {
 namespace {
@@ -307,7 +308,7 @@ TEST_F(BatchRecoveryTest, AnOversizedJournalIsLeftUnreadAndNothingIsRenamed) {
     ASSERT_EQ(::truncate(journal.c_str(), static_cast<off_t>(kMaxJournalBytes + 1)), 0);
     EXPECT_TRUE(findInterruptedBatches(fs, state.path()).empty());
     // Said, not acted on: files of the batch may wait under temporary names.
-    offerRecovery(fs, messages, state.path());
+    ui::offerRecovery(fs, messages, state.path());
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "The record \"" + journal +
                                           "\" of an interrupted batch cannot be read: " +
