@@ -160,6 +160,7 @@ void Id3FrameLists::showFrames(const std::vector<std::string>& selected,
 
 std::vector<std::string> Id3FrameLists::selectedFrames() const {
     std::vector<std::string> frames;
+    frames.reserve(static_cast<std::size_t>(selected_->count()));
     for (int row = 0; row < selected_->count(); ++row) {
         frames.push_back(bytesOf(frameOf(*selected_->item(row))));
     }
