@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <optional>
-#include <unordered_map>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -12,6 +11,7 @@
 #include "engine/BatchExecutor.h"
 #include "engine/BatchGuard.h"
 #include "engine/BatchRunner.h"
+#include "engine/NameIndex.h"
 #include "engine/RenameOrder.h"
 #include "engine/RestoreFile.h"
 #include "engine/RestoreReceipt.h"
@@ -155,28 +155,56 @@ Journal journalOf(platform::FileSystem& fileSystem, const platform::Directory& d
     journal.restoreFile = chosen.path;
     journal.restoreFileDevice = chosen.identity.device;
     journal.restoreFileInode = chosen.identity.inode;
-    std::unordered_map<std::string, std::size_t> fileAt;
+    // The inodes of the files under the names the pairs undone first, from one reading of the
+    // folder: as apply takes them from its listing, and without a stat a file.
+    const auto oldNameOf = [&changes](std::size_t i) { return changes[i].oldName; };
+    NameIndex<decltype(oldNameOf)> byOldName(changes.size(), oldNameOf);
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        byOldName.insert(i);
+    }
+    std::vector<std::uint64_t> listedInode(changes.size(), 0);
+    fileSystem.visitDirectoryKinds(directory, [&](const platform::DirEntryView& entry) {
+        if (const std::size_t at = byOldName.find(entry.name); at != byOldName.kNone) {
+            listedInode[at] = entry.inode;
+        }
+    });
+    // Both sides of a restore file hold each name once, so a name a pair undone earlier gave is
+    // taken by at most one later pair, the next step of the same file.
+    const auto newNameOf = [&changes](std::size_t i) -> std::string_view {
+        return changes[i].newName;
+    };
+    NameIndex<decltype(newNameOf)> byNewName(changes.size(), newNameOf);
+    std::vector<std::size_t> entryOf(changes.size(), 0);
+    journal.entries.reserve(changes.size());
     stale = 0;
     for (std::size_t at = 0; at < changes.size(); ++at) {
         const PlannedChange& change = changes[at];
-        const std::string oldName(change.oldName);
-        const auto found = fileAt.find(oldName);
+        const std::size_t earlier = byNewName.find(change.oldName);
         std::size_t entry = 0;
-        if (found == fileAt.end()) {
-            const auto identity = fileSystem.identifyIn(directory, oldName);
+        if (earlier == byNewName.kNone) {
+            std::optional<std::uint64_t> inode;
+            if (listedInode[at] != 0) {
+                inode = listedInode[at];
+            } else if (const auto identity =
+                           fileSystem.identifyIn(directory, std::string(change.oldName));
+                       identity.ok()) {
+                // A name the folder holds under other letter case, on media that fold it.
+                inode = identity->inode;
+            }
             // The first pair undone that names a file is the last the batch made with it.
-            if (chosen.receipt && identity.ok() &&
-                identity->inode != chosen.receipt->inodes[changes.size() - 1 - at]) {
+            if (chosen.receipt && inode &&
+                *inode != chosen.receipt->inodes[changes.size() - 1 - at]) {
                 ++stale;
             }
             entry = journal.entries.size();
-            journal.entries.push_back({identity.ok() ? identity->inode : 0, oldName, oldName});
+            journal.entries.push_back(
+                {inode.value_or(0), std::string(change.oldName), std::string(change.oldName)});
         } else {
-            entry = found->second;
-            fileAt.erase(found);
+            entry = entryOf[earlier];
         }
         journal.entries[entry].final = change.newName;
-        fileAt[change.newName] = entry;
+        entryOf[at] = entry;
+        byNewName.insert(at);
     }
     return journal;
 }
