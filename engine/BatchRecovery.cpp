@@ -38,7 +38,12 @@ std::vector<std::string> currentNames(platform::FileSystem& fileSystem,
     const auto holds = [&](const std::string& name) {
         return listed.find(name) != decltype(listed)::kNone;
     };
+    // The listing's number is the file's on all but a few stacked filesystems; a file whose
+    // listed number differs is looked at itself before it counts as another.
     const auto isFile = [&](const std::string& name, std::uint64_t inode) {
+        if (entries[listed.find(name)].inode == inode) {
+            return true;
+        }
         const auto identity = fileSystem.identifyIn(directory, name);
         return identity.ok() && identity->inode == inode;
     };
@@ -404,7 +409,7 @@ std::vector<InterruptedBatch> findInterruptedBatches(platform::FileSystem& fileS
                 !lockBatchDirectory(fileSystem, stateDirectory, *directory, identity).ok()) {
                 continue;
             }
-            if (const auto listing = fileSystem.listDirectory(*directory); listing.ok()) {
+            if (const auto listing = fileSystem.listDirectoryKinds(*directory); listing.ok()) {
                 removeAbandonedRestoreFiles(fileSystem, directory->path(), *listing);
                 const std::vector<std::string> names =
                     currentNames(fileSystem, *directory, batch.journal, *listing);
@@ -489,7 +494,7 @@ RecoveryResult recoverBatch(platform::FileSystem& fileSystem, const std::string&
         return result;
     }
     auto guard = adoptBatch(fileSystem, stateDirectory, *directory, *identity, batch.journalPath);
-    const auto listing = fileSystem.listDirectory(*directory);
+    const auto listing = fileSystem.listDirectoryKinds(*directory);
     if (!guard.ok() || !listing.ok()) {
         result.problems.push_back(
             {NS_MESSAGE("Message",
