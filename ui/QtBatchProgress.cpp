@@ -8,8 +8,18 @@ namespace nameshift::ui {
 
 QtBatchProgress::~QtBatchProgress() = default;
 
+namespace {
+
+// How often a long batch brings its dialog up to date: often enough to look smooth, seldom
+// enough that a batch of fast renames spends no measurable time on it.
+constexpr qint64 kUpdateMs = 30;
+
+}  // namespace
+
 void QtBatchProgress::start(std::size_t total) {
     dialog_.reset();
+    total_ = total;
+    sinceShown_.invalidate();
     if (total <= engine::kProgressThreshold) {
         return;
     }
@@ -27,8 +37,11 @@ bool QtBatchProgress::advance(std::size_t done) {
     if (!dialog_) {
         return true;
     }
-    dialog_->setValue(static_cast<int>(done));
-    QCoreApplication::processEvents();
+    if (!sinceShown_.isValid() || sinceShown_.hasExpired(kUpdateMs) || done >= total_) {
+        dialog_->setValue(static_cast<int>(done));
+        QCoreApplication::processEvents();
+        sinceShown_.start();
+    }
     return !dialog_->wasCanceled();
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QProgressDialog>
 #include <QString>
 #include <QWidget>
 
+#include <cstddef>
 #include <memory>
 
 #include "engine/BatchProgress.h"
@@ -30,6 +32,8 @@ private:
     QPointer<QWidget> parent_;
     QString label_;
     std::unique_ptr<QProgressDialog> dialog_;
+    std::size_t total_ = 0;
+    QElapsedTimer sinceShown_;
 };
 
 }  // namespace nameshift::ui
