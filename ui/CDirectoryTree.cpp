@@ -238,8 +238,9 @@ void CDirectoryTree::showCurrentItem() {
 }
 
 bool CDirectoryTree::listSubdirectories(const std::string& path, QStandardItem* parent) {
+    // Only the kinds: the folder's files are read again, with their details, for its list.
     const platform::Result<std::vector<platform::DirEntry>> entries =
-        fileSystem_.listDirectory(path);
+        fileSystem_.listDirectoryKinds(path);
     if (!entries.ok()) {
         messages_.show(NS_MESSAGE("Message", "Unable to open directory"),
                        NS_MESSAGE("Message", "ERROR"), platform::Icon::Stop);

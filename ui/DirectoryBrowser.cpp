@@ -152,7 +152,7 @@ bool DirectoryBrowser::isDriveReady(int index) {
         std::find(mounted->begin(), mounted->end(), volume) == mounted->end()) {
         return false;
     }
-    return fileSystem_.listDirectory(volume).ok();
+    return fileSystem_.listDirectoryKinds(volume).ok();
 }
 
 void DirectoryBrowser::reselectDrive(const std::string& volume) {
