@@ -28,7 +28,7 @@ struct DirEntry {
 struct DirEntryView {
     std::string_view name;
     std::uint64_t inode = 0;
-    bool isDirectory = false;
+    bool isDirectory = false;  // follows a symbolic link for this test only
 };
 
 }  // namespace nameshift::platform

@@ -335,7 +335,13 @@ Status PosixFileSystem::visitDirectoryKinds(const Directory& directory,
         if (regular && *readdirNumbersHold) {
             visit({name, static_cast<std::uint64_t>(item->d_ino), false});
         } else if (::fstatat(dirFd, item->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0) {
-            visit({name, static_cast<std::uint64_t>(info.st_ino), S_ISDIR(info.st_mode)});
+            // A link to a folder counts as a folder, as in a listing.
+            struct stat target {};
+            const bool isDirectory =
+                S_ISDIR(info.st_mode) ||
+                (S_ISLNK(info.st_mode) && ::fstatat(dirFd, item->d_name, &target, 0) == 0 &&
+                 S_ISDIR(target.st_mode));
+            visit({name, static_cast<std::uint64_t>(info.st_ino), isDirectory});
         }
     }
 }

@@ -238,15 +238,28 @@ void CDirectoryTree::showCurrentItem() {
 }
 
 bool CDirectoryTree::listSubdirectories(const std::string& path, QStandardItem* parent) {
-    // Only the kinds: the folder's files are read again, with their details, for its list.
-    const platform::Result<std::vector<platform::DirEntry>> entries =
-        fileSystem_.listDirectoryKinds(path);
-    if (!entries.ok()) {
+    // Only the folders are kept, and a file is not looked at beyond its kind: a large folder's
+    // files are read again, with what the list needs of them, for its list.
+    std::vector<platform::DirEntry> folders;
+    const platform::Result<platform::Directory> directory = fileSystem_.openDirectory(path);
+    const platform::Status listed =
+        directory.ok()
+            ? fileSystem_.visitDirectoryKinds(*directory,
+                                              [&folders](const platform::DirEntryView& entry) {
+                                                  if (entry.isDirectory) {
+                                                      platform::DirEntry folder;
+                                                      folder.name = entry.name;
+                                                      folder.isDirectory = true;
+                                                      folders.push_back(std::move(folder));
+                                                  }
+                                              })
+            : directory.status();
+    if (!listed.ok()) {
         messages_.show(NS_MESSAGE("Message", "Unable to open directory"),
                        NS_MESSAGE("Message", "ERROR"), platform::Icon::Stop);
         return false;
     }
-    addSubdirectories(*entries, parent);
+    addSubdirectories(folders, parent);
     return true;
 }
 

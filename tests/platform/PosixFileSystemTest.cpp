@@ -76,10 +76,26 @@ TEST_F(PosixFileSystemTest, KindListingAgreesWithTheFullListingButForRegularFile
     ASSERT_TRUE(full.ok());
     ASSERT_TRUE(kinds.ok());
     ASSERT_EQ(kinds->size(), full->size());
+    // A look at each entry tells its number and kind as the listings do.
+    std::vector<DirEntry> visited;
+    const auto opened = fs.openDirectory(dir.path());
+    ASSERT_TRUE(opened.ok());
+    ASSERT_TRUE(fs.visitDirectoryKinds(*opened, [&visited](const platform::DirEntryView& view) {
+                      DirEntry entry;
+                      entry.name = view.name;
+                      entry.inode = view.inode;
+                      entry.isDirectory = view.isDirectory;
+                      visited.push_back(entry);
+                  }).ok());
+    ASSERT_EQ(visited.size(), full->size());
     for (const DirEntry& entry : *full) {
         SCOPED_TRACE(entry.name);
         const DirEntry* quick = findEntry(*kinds, entry.name);
         ASSERT_NE(quick, nullptr);
+        const DirEntry* looked = findEntry(visited, entry.name);
+        ASSERT_NE(looked, nullptr);
+        EXPECT_EQ(looked->inode, quick->inode);
+        EXPECT_EQ(looked->isDirectory, entry.isDirectory);
         struct stat info {};
         ASSERT_EQ(::lstat(dir.file(entry.name).c_str(), &info), 0);
         EXPECT_EQ(quick->inode, static_cast<std::uint64_t>(info.st_ino));
