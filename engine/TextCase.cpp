@@ -82,6 +82,16 @@ std::string foldCase(std::string_view text) {
     return mapCodePoints(text, [](UChar32 c) { return u_foldCase(c, U_FOLD_CASE_DEFAULT); });
 }
 
+void appendFoldedCase(std::string& out, std::string_view text) {
+    if (!isAscii(text)) {
+        out += foldCase(text);
+        return;
+    }
+    for (const char c : text) {
+        out.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c);
+    }
+}
+
 std::string capitalizeWords(std::string_view text) {
     return mapCodePoints(
         text, [](UChar32 c) { return u_islower(c) ? u_toupper(c) : c; }, true);

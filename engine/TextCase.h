@@ -11,6 +11,8 @@ std::string toLower(std::string_view text);
 std::string toUpper(std::string_view text);
 // For comparing names without regard to case.
 std::string foldCase(std::string_view text);
+// foldCase(text) added to `out`, without a string of its own for the common ASCII name.
+void appendFoldedCase(std::string& out, std::string_view text);
 // Upper-cases a lower-case letter at the start and after every space; nothing else changes.
 std::string capitalizeWords(std::string_view text);
 
