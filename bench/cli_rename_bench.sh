@@ -8,6 +8,8 @@
 #   - mmv (package "mmv"),
 #   - Debian's rename (perl, package "rename"), fed the names on standard input,
 #   - nameshift-cli apply without a restore file, and with one.
+# Undoing: the restore-file batch is undone by nameshift-cli restore, against the bare loop doing
+# the same renames, and the bare loop's batch likewise.
 # Renumbering: RENUMBER files (100,000 by default) n1.txt .. nN.txt become n2.txt .. nN+1.txt, one
 # chain of renames that only works from its far end; nameshift-cli (date sort, counter) against
 # the bare loop doing the same renames in the right order.
@@ -20,7 +22,7 @@
 # methods take turns within a round, and the best round of each counts.
 # Targets: 100,000 files with the restore file within 1.3 times the bare loop and faster than
 # mmv; 1,000,000 files (FILES=1000000) within 1.5 times; at most 250 bytes per file; renumbering
-# within 1.4 times the loop.
+# within 1.4 times the loop; a restore within 1.3 times the loop.
 #
 # Usage: bench/cli_rename_bench.sh [BUILD_DIR]
 #   BUILD_DIR defaults to build/ and must hold bin/nameshift-cli, bin/bench_renameat2_loop and
@@ -89,6 +91,17 @@ run_rename() { (cd "$work/files" && printf '%s\0' * | rename -0 's/^/x_/'); }
 run_plain() { cli_in --prefix x_ --no-restore-file apply; }
 run_record() { cli_in --prefix x_ --restore-file apply; }
 run_chain() { "$loop" --pairs "$work/pairs" "$work/files"; }
+# Undoing the prefix batch: nameshift-cli restore from the restore file the batch wrote, and the
+# bare loop doing the same renames from a list of them made beforehand.
+run_unloop() { "$loop" --pairs "$work/unpairs" "$work/files"; }
+run_restore() { cli_in restore "$work/files/restore.dat"; }
+undo_pairs() { (cd "$work/files" && for name in x_*; do printf '%s\0%s\0' "$name" "${name#x_}"; done) >"$work/unpairs"; }
+check_restored() {
+    if [[ -n "$(find "$work/files" -maxdepth 1 -type f -name 'x_*' -print -quit)" ]]; then
+        echo "$1 left files with the prefix" >&2
+        exit 1
+    fi
+}
 run_renumber() {
     cli_in --sort date --prefix-at replace --prefix n --counter 2,1 --counter-digits 1 --counter-at append \
         --restore-file apply
@@ -118,6 +131,14 @@ for ((round = 1; round <= rounds; round++)); do
         "$make" names "$work/files" "$files"
         measure "$method"
         check_renamed "$files" "$method"
+        if [[ "$method" == loop ]]; then
+            undo_pairs
+            measure unloop
+            check_restored unloop
+        elif [[ "$method" == record ]]; then
+            measure restore
+            check_restored restore
+        fi
     done
     if ((renumber > 0)); then
         for method in chain renumber; do
@@ -148,9 +169,9 @@ target=1.30
 ((files >= 1000000)) && target=1.50
 awk -v files="$files" -v rounds="$rounds" -v target="$target" -v renumber="$renumber" -v base="$base" \
     -v wl="${wall[loop]}" -v wm="${wall[mmv]}" -v wr="${wall[rename]}" \
-    -v wp="${wall[plain]}" -v wc="${wall[record]}" \
+    -v wp="${wall[plain]}" -v wc="${wall[record]}" -v wu="${wall[unloop]}" -v wo="${wall[restore]}" \
     -v cl="${cpu[loop]}" -v cm="${cpu[mmv]}" -v cr="${cpu[rename]}" \
-    -v cp="${cpu[plain]}" -v cc="${cpu[record]}" \
+    -v cp="${cpu[plain]}" -v cc="${cpu[record]}" -v cu="${cpu[unloop]}" -v co="${cpu[restore]}" \
     -v wch="${wall[chain]:-0}" -v wn="${wall[renumber]:-0}" \
     -v cch="${cpu[chain]:-0}" -v cn="${cpu[renumber]:-0}" \
     -v ek="$empty_kb" -v fk="$full_kb" 'BEGIN {
@@ -164,6 +185,10 @@ awk -v files="$files" -v rounds="$rounds" -v target="$target" -v renumber="$renu
     printf "restore file / bare loop              %8.2f     %8.2f     (target: at most %s)\n", wc / wl, cc / cl, target
     printf "restore file / mmv                    %8.2f     %8.2f     (target: below 1.00)\n", wc / wm, cc / cm
     printf "restore file / rename                 %8.2f     %8.2f\n", wc / wr, cc / cr
+    printf "undoing the batch                     wall time   processor time\n"
+    printf "  bare loop, the same renames         %8.3f s   %8.3f s\n", wu / 1000, cu / 1000
+    printf "  nameshift-cli restore               %8.3f s   %8.3f s\n", wo / 1000, co / 1000
+    printf "restore / bare loop                   %8.2f     %8.2f     (target: at most 1.30)\n", wo / wu, co / cu
     printf "peak memory: %d kB empty, %d kB with %d files: %.0f bytes per file (target: at most 250)\n", ek, fk, files, (fk - ek) * 1024 / files
     if (renumber > 0) {
         printf "renumbering %d files by one          wall time   processor time\n", renumber
