@@ -41,15 +41,6 @@ QStringList frameNames() {
     return names;
 }
 
-IconPushButton* makeButton(const QString& text, const QString& name, const QString& toolTip,
-                           QWidget* parent) {
-    auto* button = new IconPushButton(text, parent);
-    button->setObjectName(name);
-    button->setToolTip(toolTip);
-    button->setAutoDefault(false);
-    return button;
-}
-
 }  // namespace
 
 QString shownFrameName(std::string_view name) {
@@ -85,17 +76,17 @@ void Id3FrameLists::buildFrameLists() {
 }
 
 void Id3FrameLists::buildMoveButtons() {
-    allToSelected_ = makeButton(QStringLiteral(">>"), QStringLiteral("allToSelected"),
-                                tr("Selects every frame (Alt+Shift+Right)"), this);
+    allToSelected_ = makeDialogButton(QStringLiteral(">>"), QStringLiteral("allToSelected"),
+                                      tr("Selects every frame (Alt+Shift+Right)"), this);
     allToSelected_->setShortcut(QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Right));
-    oneToSelected_ = makeButton(QStringLiteral(">"), QStringLiteral("oneToSelected"),
-                                tr("Selects the chosen frame (Alt+Right)"), this);
+    oneToSelected_ = makeDialogButton(QStringLiteral(">"), QStringLiteral("oneToSelected"),
+                                      tr("Selects the chosen frame (Alt+Right)"), this);
     oneToSelected_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
-    oneToAvailable_ = makeButton(QStringLiteral("<"), QStringLiteral("oneToAvailable"),
-                                 tr("Takes the chosen frame out (Alt+Left)"), this);
+    oneToAvailable_ = makeDialogButton(QStringLiteral("<"), QStringLiteral("oneToAvailable"),
+                                       tr("Takes the chosen frame out (Alt+Left)"), this);
     oneToAvailable_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
-    allToAvailable_ = makeButton(QStringLiteral("<<"), QStringLiteral("allToAvailable"),
-                                 tr("Takes every frame out (Alt+Shift+Left)"), this);
+    allToAvailable_ = makeDialogButton(QStringLiteral("<<"), QStringLiteral("allToAvailable"),
+                                       tr("Takes every frame out (Alt+Shift+Left)"), this);
     allToAvailable_->setShortcut(QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Left));
     connect(allToSelected_, &QPushButton::clicked, this, &Id3FrameLists::moveAllToSelected);
     connect(oneToSelected_, &QPushButton::clicked, this, &Id3FrameLists::moveChosenToSelected);
@@ -105,14 +96,14 @@ void Id3FrameLists::buildMoveButtons() {
 
 void Id3FrameLists::buildOrderButtons() {
     const QSize arrowSize(16, 16);
-    up_ =
-        makeButton(QString(), QStringLiteral("up"), tr("Moves the chosen frame up (Alt+Up)"), this);
+    up_ = makeDialogButton(QString(), QStringLiteral("up"),
+                           tr("Moves the chosen frame up (Alt+Up)"), this);
     up_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Up));
     const QIcon upIcon = style()->standardIcon(QStyle::SP_ArrowUp);
     up_->setIcons(upIcon, upIcon, arrowSize);
     up_->setAccessibleName(tr("Up"));
-    down_ = makeButton(QString(), QStringLiteral("down"),
-                       tr("Moves the chosen frame down (Alt+Down)"), this);
+    down_ = makeDialogButton(QString(), QStringLiteral("down"),
+                             tr("Moves the chosen frame down (Alt+Down)"), this);
     down_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Down));
     const QIcon downIcon = style()->standardIcon(QStyle::SP_ArrowDown);
     down_->setIcons(downIcon, downIcon, arrowSize);

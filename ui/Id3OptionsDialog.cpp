@@ -36,15 +36,6 @@ constexpr std::array<const char*, 6> kExampleValues = {
 
 constexpr int kAdvancedFormatLimit = static_cast<int>(settings::kLongestId3Format);
 
-IconPushButton* makeButton(const QString& text, const QString& name, const QString& toolTip,
-                           QWidget* parent) {
-    auto* button = new IconPushButton(text, parent);
-    button->setObjectName(name);
-    button->setToolTip(toolTip);
-    button->setAutoDefault(false);
-    return button;
-}
-
 }  // namespace
 
 std::string exampleTagResult(std::string_view format) {
@@ -215,19 +206,20 @@ QHBoxLayout* Id3OptionsDialog::buildExampleRow() {
 }
 
 QHBoxLayout* Id3OptionsDialog::buildButtonRow() {
-    restoreButton_ = makeButton(tr("&Restore Defaults"), QStringLiteral("restoreDefaults"),
-                                tr("Puts back the options a new installation starts with"), this);
+    restoreButton_ =
+        makeDialogButton(tr("&Restore Defaults"), QStringLiteral("restoreDefaults"),
+                         tr("Puts back the options a new installation starts with"), this);
     restoreButton_->setIcons(QStringLiteral(":/icons/restore.svg"));
     connect(restoreButton_, &QPushButton::clicked, this, &Id3OptionsDialog::restoreDefaults);
-    okButton_ = makeButton(tr("OK"), QStringLiteral("ok"),
-                           tr("Saves the options in ID3Opts.ini and closes the "
-                              "window"),
-                           this);
+    okButton_ = makeDialogButton(tr("OK"), QStringLiteral("ok"),
+                                 tr("Saves the options in ID3Opts.ini and closes the "
+                                    "window"),
+                                 this);
     okButton_->setIcons(QStringLiteral(":/icons/ok.svg"));
     okButton_->setDefault(true);
     connect(okButton_, &QPushButton::clicked, this, &Id3OptionsDialog::accept);
-    cancelButton_ = makeButton(tr("&Cancel"), QStringLiteral("cancel"),
-                               tr("Closes the window without saving"), this);
+    cancelButton_ = makeDialogButton(tr("&Cancel"), QStringLiteral("cancel"),
+                                     tr("Closes the window without saving"), this);
     cancelButton_->setIcons(QStringLiteral(":/icons/cancel.svg"));
     connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
     auto* buttonRow = new QHBoxLayout;

@@ -359,4 +359,13 @@ void IconPushButton::redrawIf(bool repaint) {
     }
 }
 
+IconPushButton* makeDialogButton(const QString& text, const QString& name, const QString& toolTip,
+                                 QWidget* parent) {
+    auto* button = new IconPushButton(text, parent);
+    button->setObjectName(name);
+    button->setToolTip(toolTip);
+    button->setAutoDefault(false);
+    return button;
+}
+
 }  // namespace nameshift::ui

@@ -92,4 +92,8 @@ private:
     QColor activeText_;
 };
 
+// A named button of a dialog's own, with its tool tip, that Enter does not press.
+IconPushButton* makeDialogButton(const QString& text, const QString& name, const QString& toolTip,
+                                 QWidget* parent);
+
 }  // namespace nameshift::ui
