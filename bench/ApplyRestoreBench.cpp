@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchFakes.h"
 #include "engine/ApplyCommand.h"
 #include "engine/RestoreCommand.h"
 #include "engine/RestoreFile.h"
@@ -19,32 +20,12 @@
 namespace {
 
 using namespace nameshift;
+using bench::AnswersYes;
+using bench::FixedPicker;
+using bench::NoTags;
 
 constexpr int kFileCount = 100'000;
 constexpr const char* kPrefix = "renamed ";
-
-class SilentMessages final : public platform::MessageBox {
-public:
-    using MessageBox::show;
-    platform::Answer show(const platform::Message& message) override {
-        return message.buttons == platform::Buttons::YesNo ? platform::Answer::Yes
-                                                           : platform::Answer::Ok;
-    }
-};
-
-class NoTags final : public engine::TagReader {
-public:
-    engine::TagTexts read(const std::string&) override { return {}; }
-};
-
-class FixedPicker final : public engine::RestoreFilePicker {
-public:
-    explicit FixedPicker(std::string path) : path_(std::move(path)) {}
-    std::optional<std::string> chooseRestoreFile(const std::string&) override { return path_; }
-
-private:
-    std::string path_;
-};
 
 // One directory of empty files for the whole run, and the names before and after the batch.
 struct Batch {
@@ -121,7 +102,7 @@ void BM_BareRenameat2Loop(benchmark::State& state) {
 void BM_ApplyThenRestore(benchmark::State& state) {
     const Batch& batch = Batch::get();
     platform::PosixFileSystem fileSystem;
-    SilentMessages messages;
+    AnswersYes messages;
     NoTags tags;
     engine::RenameSession session(fileSystem, tags);
     ui::MessageBoxQuestions questions(messages);

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "BenchDirectory.h"
+#include "BenchFakes.h"
 #include "engine/FileList.h"
 #include "platform/DirEntry.h"
 #include "platform/PosixFileSystem.h"
@@ -25,6 +26,8 @@
 namespace {
 
 using namespace nameshift;
+using bench::NoTags;
+using bench::RootOnly;
 
 constexpr int kFiles = 100000;
 constexpr std::uint32_t kAllAttributes =
@@ -120,21 +123,6 @@ void BM_OpenPreviewDialog(benchmark::State& state) {
         benchmark::DoNotOptimize(dialog.list()->header()->sectionSize(1));
     }
 }
-
-class NoTags final : public engine::TagReader {
-public:
-    engine::TagTexts read(const std::string& /*path*/) override { return {}; }
-};
-
-class RootOnly final : public platform::VolumeSource {
-public:
-    platform::Result<std::vector<std::string>> mountedVolumes() override {
-        return std::vector<std::string>{"/"};
-    }
-    platform::VolumeCheck volumeCheck(const std::string& /*mountPath*/) const override {
-        return [] { return platform::VolumeAnswer::Ready; };
-    }
-};
 
 // The main dialog over 100,000 listed files, every one ticked, with a prefix being typed.
 class TypingDialog final : public QObject {

@@ -45,6 +45,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchFakes.h"
 #include "engine/ApplyCommand.h"
 #include "engine/BatchRecovery.h"
 #include "engine/RestoreFile.h"
@@ -65,6 +66,10 @@ extern char** environ;
 namespace {
 
 using namespace nameshift;
+using bench::AnswersYes;
+using bench::FixedPicker;
+using bench::NoTags;
+using bench::RootOnly;
 using Clock = std::chrono::steady_clock;
 namespace fs = std::filesystem;
 
@@ -141,38 +146,6 @@ void expectPrefixed(const std::string& folder, std::size_t prefixed, const char*
              folder + ", not " + std::to_string(prefixed));
     }
 }
-
-// Every question answered Yes, which for an interrupted batch is Undo; every report read.
-class AnswersYes final : public platform::MessageBox {
-public:
-    using MessageBox::show;
-    platform::Answer show(const platform::Message& message) override {
-        return message.buttons == platform::Buttons::Ok ? platform::Answer::Ok
-                                                        : platform::Answer::Yes;
-    }
-};
-
-class ChosenRestoreFile final : public engine::RestoreFilePicker {
-public:
-    std::optional<std::string> chooseRestoreFile(const std::string&) override { return path; }
-    std::string path;
-};
-
-class NoTags final : public engine::TagReader {
-public:
-    engine::TagTexts read(const std::string&) override { return {}; }
-};
-
-// One volume that always answers, so that no check of the machine's mounts joins the timings.
-class RootOnly final : public platform::VolumeSource {
-public:
-    platform::Result<std::vector<std::string>> mountedVolumes() override {
-        return std::vector<std::string>{"/"};
-    }
-    platform::VolumeCheck volumeCheck(const std::string&) const override {
-        return [] { return platform::VolumeAnswer::Ready; };
-    }
-};
 
 // Kills its own process after `killAt` renames, as a crash part way through a batch would.
 class KilledPart final : public engine::BatchProgress {
@@ -364,10 +337,10 @@ private:
     }
 
     platform::PosixFileSystem fileSystem_;
-    AnswersYes messages_;
+    AnswersYes messages_;  // Yes to a recovery's question is Undo
     NoTags tags_;
     RootOnly volumes_;
-    ChosenRestoreFile picker_;
+    FixedPicker picker_;
     std::unique_ptr<ui::MainDialog> dialog_;
     int previewRows_ = 0;
     Clock::time_point previewShown_;

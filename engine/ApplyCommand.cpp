@@ -143,17 +143,10 @@ std::optional<platform::Message> otherFolderRefusal(RenameSession& session,
         Icon::Stop};
 }
 
-CommandReport refusedWith(platform::Message refusal) {
-    CommandReport report;
-    report.outcome = CommandOutcome::Refused;
-    report.messages.push_back(std::move(refusal));
-    return report;
-}
-
 // Nothing was renamed: the folder changed since it was listed, and the list must show it as it
 // is.
 CommandReport relistedWith(platform::Message refusal) {
-    CommandReport report = refusedWith(std::move(refusal));
+    CommandReport report = refused({}, std::move(refusal));
     report.outcome = CommandOutcome::Relisted;
     report.refill = Refill::KeepingMask;
     return report;
@@ -195,25 +188,25 @@ CommandReport applyChanges(RenameSession& session, BatchQuestions& questions,
     const bool mayRecord = recordChoice(session.options.restoreFileUsage) != RecordChoice::Skip;
     BatchPlan plan = planBatch(session, {mayRecord, true});
     if (plan.refusal) {
-        return refusedWith(*plan.refusal);
+        return refused({}, *plan.refusal);
     }
     const platform::Result<platform::Directory> directory =
         fileSystem.openDirectory(plan.directory);
     if (!directory.ok()) {
-        return refusedWith(directoryError(plan.directory, directory.status()));
+        return refused({}, directoryError(plan.directory, directory.status()));
     }
     if (auto refusal = otherFolderRefusal(session, *directory)) {
         return relistedWith(std::move(*refusal));
     }
     auto guarded = guardBatch(fileSystem, session.stateDirectory, *directory);
     if (const auto* refusal = std::get_if<platform::Message>(&guarded)) {
-        return refusedWith(*refusal);
+        return refused({}, *refusal);
     }
     BatchGuard& guard = std::get<BatchGuard>(guarded);
     std::optional<LockedListing> listing;
     if (const auto refusal =
             LockedListing::read(fileSystem, *directory, session.fileList, plan, listing)) {
-        return refusedWith(*refusal);
+        return refused({}, *refusal);
     }
     // Planned before the lock: another batch or program may have renamed since.
     if (auto refusal = listing->changedFiles(plan)) {
@@ -222,7 +215,7 @@ CommandReport applyChanges(RenameSession& session, BatchQuestions& questions,
     listing->removeAbandonedRecords();
     if (mayRecord) {
         if (const auto refusal = listing->restoreNameSpellingRefusal(plan)) {
-            return refusedWith(*refusal);
+            return refused({}, *refusal);
         }
     }
     const std::optional<Journal::Record> record =
@@ -267,9 +260,7 @@ CommandReport applyChanges(RenameSession& session, BatchQuestions& questions,
     auto executed = executeBatch(guard, fileSystem, *directory, plan.changes,
                                  orderRenames(plan.changes), steps, progress);
     if (const auto* refusal = std::get_if<platform::Message>(&executed)) {
-        report.outcome = CommandOutcome::Refused;
-        report.messages.push_back(*refusal);
-        return report;
+        return refused(std::move(report), *refusal);
     }
     const RenameRun& run = std::get<ExecutedBatch>(executed).run;
     const bool recordLost = std::get<ExecutedBatch>(executed).journalKept;

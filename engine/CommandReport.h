@@ -44,6 +44,13 @@ struct CommandReport {
     Refill refill = Refill::None;
 };
 
+// `report` ended by a refusal, told after whatever the command told before it.
+inline CommandReport refused(CommandReport report, platform::Message refusal) {
+    report.outcome = CommandOutcome::Refused;
+    report.messages.push_back(std::move(refusal));
+    return report;
+}
+
 // Collects what a command's steps tell, for its report. Only for telling: a question put to it
 // would go unanswered, so none is.
 class ReportedMessages final : public platform::MessageBox {

@@ -331,11 +331,6 @@ CommandReport restoreFilenames(RenameSession& session, RestoreFilePicker& picker
     platform::FileSystem& fileSystem = session.fileSystem;
     CommandReport report;
     ReportedMessages messages(report.messages);
-    const auto refused = [&report](platform::Message refusal) {
-        report.outcome = CommandOutcome::Refused;
-        report.messages.push_back(std::move(refusal));
-        return std::move(report);
-    };
 
     const std::string& initialDirectory = session.directory;
     const std::optional<std::string> choice = picker.chooseRestoreFile(initialDirectory);
@@ -343,19 +338,20 @@ CommandReport restoreFilenames(RenameSession& session, RestoreFilePicker& picker
         return report;
     }
     if (!hasRestoreExtension(*choice)) {
-        return refused({NS_MESSAGE("Message", "You have chosen an invalid restore file!"),
+        return refused(std::move(report),
+                       {NS_MESSAGE("Message", "You have chosen an invalid restore file!"),
                         NS_MESSAGE("Message", "Invalid Restore File"), Icon::Exclamation});
     }
     std::optional<platform::Directory> directory;
     auto read = readChosenFile(fileSystem, session.stateDirectory,
                                platform::absolutePath(*choice, initialDirectory), directory);
     if (const auto* refusal = std::get_if<platform::Message>(&read)) {
-        return refused(*refusal);
+        return refused(std::move(report), *refusal);
     }
     const ChosenFile* chosen = &std::get<ChosenFile>(read);
     auto guarded = guardBatch(fileSystem, session.stateDirectory, *directory);
     if (const auto* refusal = std::get_if<platform::Message>(&guarded)) {
-        return refused(*refusal);
+        return refused(std::move(report), *refusal);
     }
     BatchGuard& guard = std::get<BatchGuard>(guarded);
     const std::vector<PlannedChange> changes = undoChanges(chosen->record);
@@ -364,7 +360,8 @@ CommandReport restoreFilenames(RenameSession& session, RestoreFilePicker& picker
         journalOf(fileSystem, *directory, guard.directory(), *chosen, changes, stale);
     if (stale > 0) {
         // Run anyway, it would send files that are not the batch's to names they never had.
-        return refused({{NS_MESSAGE_N("Message",
+        return refused(std::move(report),
+                       {{NS_MESSAGE_N("Message",
                                       "The restore file \"%1\" no longer matches the files in "
                                       "\"%2\": %n of its file(s) were renamed or replaced since it "
                                       "was written. Nothing was restored."),
@@ -384,7 +381,7 @@ CommandReport restoreFilenames(RenameSession& session, RestoreFilePicker& picker
     const auto executed = executeBatch(guard, fileSystem, *directory, changes,
                                        inSequence(changes.size()), steps, progress);
     if (const auto* refusal = std::get_if<platform::Message>(&executed)) {
-        return refused(*refusal);
+        return refused(std::move(report), *refusal);
     }
     const RenameRun& run = std::get<ExecutedBatch>(executed).run;
     report.batch = {run.renamed.size(), run.failures.size(), run.cancelled,

@@ -238,42 +238,26 @@ void CDirectoryTree::showCurrentItem() {
 }
 
 bool CDirectoryTree::listSubdirectories(const std::string& path, QStandardItem* parent) {
-    // Only the folders are kept, and a file is not looked at beyond its kind: a large folder's
-    // files are read again, with what the list needs of them, for its list.
-    std::vector<platform::DirEntry> folders;
-    const platform::Result<platform::Directory> directory = fileSystem_.openDirectory(path);
-    const platform::Status listed =
-        directory.ok()
-            ? fileSystem_.visitDirectoryKinds(*directory,
-                                              [&folders](const platform::DirEntryView& entry) {
-                                                  if (entry.isDirectory) {
-                                                      platform::DirEntry folder;
-                                                      folder.name = entry.name;
-                                                      folder.isDirectory = true;
-                                                      folders.push_back(std::move(folder));
-                                                  }
-                                              })
-            : directory.status();
-    if (!listed.ok()) {
-        messages_.show(NS_MESSAGE("Message", "Unable to open directory"),
-                       NS_MESSAGE("Message", "ERROR"), platform::Icon::Stop);
-        return false;
-    }
-    addSubdirectories(folders, parent);
-    return true;
-}
-
-void CDirectoryTree::addSubdirectories(const std::vector<platform::DirEntry>& entries,
-                                       QStandardItem* parent) {
     struct Name {
         std::string bytes;
         QString shown;
     };
+    // Only the folders are kept, and a file is not looked at beyond its kind: a large folder's
+    // files are read again, with what the list needs of them, for its list.
     std::vector<Name> names;
-    for (const platform::DirEntry& entry : entries) {
-        if (entry.isDirectory && entry.name != "." && entry.name != "..") {
-            names.push_back({entry.name, displayText(entry.name)});
-        }
+    const platform::Result<platform::Directory> directory = fileSystem_.openDirectory(path);
+    platform::Status listed = directory.status();
+    if (directory.ok()) {
+        listed = fileSystem_.visitDirectoryKinds(*directory, [&names](const auto& entry) {
+            if (entry.isDirectory) {
+                names.push_back({std::string(entry.name), displayText(entry.name)});
+            }
+        });
+    }
+    if (!listed.ok()) {
+        messages_.show(NS_MESSAGE("Message", "Unable to open directory"),
+                       NS_MESSAGE("Message", "ERROR"), platform::Icon::Stop);
+        return false;
     }
     std::sort(names.begin(), names.end(), [](const Name& a, const Name& b) {
         const int order = QString::compare(a.shown, b.shown, Qt::CaseInsensitive);
@@ -283,6 +267,7 @@ void CDirectoryTree::addSubdirectories(const std::vector<platform::DirEntry>& en
         parent->appendRow(makeItem(name.bytes, ItemKind::Subdirectory));
     }
     setOpened(parent, true);
+    return true;
 }
 
 CDirectoryTree::ItemKind CDirectoryTree::kindOf(const QStandardItem* item) {

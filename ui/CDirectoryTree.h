@@ -99,7 +99,6 @@ private:
     void showChain(const std::string& path);
     void showNearestExisting(const std::string& gone);
     static bool isGone(const platform::Status& status);
-    void addSubdirectories(const std::vector<platform::DirEntry>& entries, QStandardItem* parent);
     void showCurrentItem();
     QStandardItem* makeItem(const std::string& name, ItemKind kind) const;
     void setKind(QStandardItem* item, ItemKind kind) const;

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "settings/SettingsField.h"
 
@@ -33,28 +34,39 @@ void write(QObject* control, settings::RestoreFileUsage field);
 
 }  // namespace field_binding
 
-// The controls under `root` into `record`, and back: each field of a settings table with the
-// control the table names for it.
+// The controls under `root` that show the fields of a settings table, found once by the names
+// the table gives them: the rule panel reads its rules at every keystroke.
 template <typename Record>
-void readFields(const QObject& root, std::span<const settings::SettingsField<Record>> fields,
-                Record& record) {
-    for (const settings::SettingsField<Record>& field : fields) {
-        if (QObject* control = field_binding::controlNamed(root, field.control)) {
-            std::visit([&](auto member) { field_binding::read(control, record.*member); },
-                       field.member);
+class FieldControls {
+public:
+    FieldControls(const QObject& root, std::span<const settings::SettingsField<Record>> fields) {
+        for (const settings::SettingsField<Record>& field : fields) {
+            if (QObject* control = field_binding::controlNamed(root, field.control)) {
+                bound_.push_back({field.member, control});
+            }
         }
     }
-}
 
-template <typename Record>
-void writeFields(const QObject& root, std::span<const settings::SettingsField<Record>> fields,
-                 const Record& record) {
-    for (const settings::SettingsField<Record>& field : fields) {
-        if (QObject* control = field_binding::controlNamed(root, field.control)) {
-            std::visit([&](auto member) { field_binding::write(control, record.*member); },
-                       field.member);
+    // The controls into `record`, and back.
+    void read(Record& record) const {
+        for (const Bound& bound : bound_) {
+            std::visit([&](auto member) { field_binding::read(bound.control, record.*member); },
+                       bound.member);
         }
     }
-}
+    void write(const Record& record) const {
+        for (const Bound& bound : bound_) {
+            std::visit([&](auto member) { field_binding::write(bound.control, record.*member); },
+                       bound.member);
+        }
+    }
+
+private:
+    struct Bound {
+        settings::FieldMember<Record> member;
+        QObject* control;
+    };
+    std::vector<Bound> bound_;
+};
 
 }  // namespace nameshift::ui

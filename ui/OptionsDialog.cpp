@@ -114,12 +114,12 @@ void OptionsDialog::buildControls() {
 
 settings::ProgramOptions OptionsDialog::options() const {
     settings::ProgramOptions options;
-    readFields(*this, settings::programOptionsFields(), options);
+    FieldControls(*this, settings::programOptionsFields()).read(options);
     return options;
 }
 
 void OptionsDialog::showOptions(const settings::ProgramOptions& options) {
-    writeFields(*this, settings::programOptionsFields(), options);
+    FieldControls(*this, settings::programOptionsFields()).write(options);
 }
 
 void OptionsDialog::saveAndClose() {

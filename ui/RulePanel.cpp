@@ -12,7 +12,6 @@
 
 #include "settings/RenameSettingsFile.h"
 #include "ui/DisplayText.h"
-#include "ui/FieldBinding.h"
 #include "ui/HelpWindow.h"
 
 namespace nameshift::ui {
@@ -61,6 +60,7 @@ QHBoxLayout* row(std::initializer_list<QWidget*> widgets, bool stretchAtEnd = tr
 RulePanel::RulePanel(platform::MessageBox& messages, QWidget* parent)
     : QWidget(parent), messages_(messages) {
     buildControls();
+    ruleFields_.emplace(*this, settings::renameSettingsFields());
     layOutControls();
     connectControls();
     setHelpPages();
@@ -254,11 +254,11 @@ void RulePanel::setHelpPages() {
 }
 
 void RulePanel::readRules(settings::RenameSettings& rules) const {
-    readFields(*this, settings::renameSettingsFields(), rules);
+    ruleFields_->read(rules);
 }
 
 void RulePanel::writeRules(const settings::RenameSettings& rules) {
-    writeFields(*this, settings::renameSettingsFields(), rules);
+    ruleFields_->write(rules);
 }
 
 void RulePanel::applyEnablingRule() {

@@ -11,6 +11,7 @@
 #include "settings/RenameSettings.h"
 #include "ui/CaseWarnings.h"
 #include "ui/EditCorrections.h"
+#include "ui/FieldBinding.h"
 #include "ui/RuleControls.h"
 
 namespace nameshift::ui {
@@ -55,6 +56,7 @@ private:
 
     platform::MessageBox& messages_;
     RuleControls controls_;
+    std::optional<FieldControls<settings::RenameSettings>> ruleFields_;  // once they are built
 };
 
 }  // namespace nameshift::ui

@@ -30,6 +30,14 @@ using engine::RestoreFilePicker;
 using engine::TagReader;
 using engine::TagTexts;
 
+// The preview as the window runs it: what its report says is shown. Whether apply would go ahead.
+inline bool previewShown(RenameSession& session, engine::PreviewDisplay& display,
+                         platform::MessageBox& messages) {
+    const engine::CommandReport report = engine::preview(session, display);
+    engine::showReport(messages, report);
+    return report.outcome == engine::CommandOutcome::Done;
+}
+
 // What a preview showed: the refusal, each pair and its problem.
 class RecordingDisplay final : public engine::PreviewDisplay {
 public:
@@ -151,9 +159,7 @@ protected:
         return concluded(of, engine::restoreFilenames(of, picker, progress));
     }
     bool preview(RenameSession& of, engine::PreviewDisplay& display) {
-        const engine::CommandReport report = engine::preview(of, display);
-        engine::showReport(messages, report);
-        return report.outcome == engine::CommandOutcome::Done;
+        return previewShown(of, display, messages);
     }
     engine::CommandOutcome concluded(RenameSession& of, const engine::CommandReport& report) {
         engine::showReport(messages, report);

@@ -45,11 +45,8 @@ protected:
     }
 
     void tickAll() { session.fileList.selectAll(true); }
-    // As the window runs it: what the report says is shown.
     bool preview(RenameSession& of, engine::PreviewDisplay& shownIn) {
-        const engine::CommandReport report = engine::preview(of, shownIn);
-        engine::showReport(messages, report);
-        return report.outcome == engine::CommandOutcome::Done;
+        return testing::previewShown(of, shownIn, messages);
     }
 
     void expectNothingChanged() { EXPECT_EQ(snapshot(), before); }
