@@ -140,11 +140,10 @@ bool CliRunner::findSettings(const CliOptions& options, StderrMessageBox& messag
         messages.show(platform::cannotReadCurrentFolder(startedIn_.status()));
         return false;
     }
-    startDirectory_ = *startedIn_;
     const std::string& directory =
         options.settingsDirectory.empty() ? userSettingsDirectory_ : options.settingsDirectory;
     paths_ = settings::SettingsPaths::fromWorkingDirectory(
-        directory.empty() ? startDirectory_ : platform::absolutePath(directory, startDirectory_));
+        directory.empty() ? *startedIn_ : platform::absolutePath(directory, *startedIn_));
     return true;
 }
 
@@ -162,9 +161,8 @@ bool CliRunner::prepareSession(const CliOptions& options, engine::RenameSession&
     session.rules = std::move(loaded.rules);
     // Never the start-up directory of opt.ini: it is the program's, and a script renaming where
     // it stands must not be sent elsewhere by it.
-    session.directory = options.directory
-                            ? platform::absolutePath(*options.directory, startDirectory_)
-                            : startDirectory_;
+    session.directory =
+        options.directory ? platform::absolutePath(*options.directory, *startedIn_) : *startedIn_;
     applyRuleOverrides(options.rules, session.rules, session.id3);
     return true;
 }
@@ -318,8 +316,7 @@ int CliRunner::apply(const CliOptions& options, engine::RenameSession& session,
 int CliRunner::restore(const CliOptions& options, engine::RenameSession& session,
                        StderrMessageBox& messages) {
     // A relative path on the command line names a file from where the tool was started.
-    ArgumentRestoreFilePicker picker(
-        platform::absolutePath(options.restoreFilePath, startDirectory_));
+    ArgumentRestoreFilePicker picker(platform::absolutePath(options.restoreFilePath, *startedIn_));
     const engine::CommandReport report = engine::restoreFilenames(session, picker, nullptr);
     engine::showReport(messages, report);
     printRenames(report.batch, messages);

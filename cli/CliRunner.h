@@ -76,7 +76,6 @@ private:
     std::FILE* errors_;
     std::string userSettingsDirectory_;
     platform::Result<std::string> startedIn_;
-    std::string startDirectory_;
     settings::SettingsPaths paths_;
 };
 

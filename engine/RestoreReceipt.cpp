@@ -67,8 +67,6 @@ void pruneReceipts(platform::FileSystem& fileSystem, const std::string& stateDir
     }
 }
 
-}  // namespace
-
 void putLine(std::string& out, std::initializer_list<std::uint64_t> values) {
     bool first = true;
     for (const std::uint64_t value : values) {
@@ -78,6 +76,8 @@ void putLine(std::string& out, std::initializer_list<std::uint64_t> values) {
     }
     out += '\n';
 }
+
+}  // namespace
 
 platform::FileContents restoreReceiptContents(const RestoreReceipt& head, std::size_t count,
                                               std::function<std::uint64_t(std::size_t)> inodeAt) {
