@@ -20,6 +20,11 @@ enum class SortKey { Date = 0, Extension = 1, Name = 2, Size = 3 };
 template <>
 inline constexpr int kChoiceCount<SortKey> = 4;
 
+// Which part of a name the letter-case rules change.
+enum class CaseScope { Both = 0, NameOnly = 1, ExtensionOnly = 2 };
+template <>
+inline constexpr int kChoiceCount<CaseScope> = 3;
+
 // The rule options of the main dialog, as renset.ini keeps them. Strings are bytes.
 struct RenameSettings {
     bool changePrefix = false;
@@ -30,7 +35,7 @@ struct RenameSettings {
     std::optional<Position> counterPosition;
     std::string counterStart;
     std::string counterIncrement;
-    int counterDigitsIndex = -1;  // 0..3 for 1..4 digits; -1 when nothing is chosen
+    int counterDigitsIndex = -1;  // 0..5 for 1..6 digits; -1 when nothing is chosen
 
     bool changeExtension = false;
     std::string extensionText;
@@ -58,6 +63,37 @@ struct RenameSettings {
     bool attributeSystem = false;
 
     std::optional<SortKey> sortKey;
+
+    // The rules of the "More rules" group. morerules.ini keeps them, never renset.ini; with each
+    // of them at its default every name comes out as the rules above alone make it.
+    bool removeRegex = false;  // stringToRemove is a regular expression
+    bool removeAllOccurrences = false;
+    bool removeMatchCase = true;
+    bool replaceRegex = false;  // replaceFrom is a regular expression, replaceWith may use groups
+    bool replaceAllOccurrences = false;
+    bool replaceMatchCase = true;
+
+    bool insertText = false;
+    std::string insertedText;
+    std::string insertAt;  // a count of characters, as typed
+    bool insertFromEnd = false;
+
+    bool removeCharacters = false;
+    std::string removeCount;  // as typed
+    std::string removeAt;     // as typed
+    bool removeFromEnd = false;
+
+    bool trimEnds = false;  // spaces, dots, underscores and hyphens at both ends of the base name
+    bool collapseSpaces = false;
+
+    bool removeAccents = false;
+    bool latinOnly = false;  // transliterated to plain ASCII
+
+    CaseScope caseScope = CaseScope::Both;
+    bool lowerExtension = false;
+
+    bool continueCounter = false;  // start where the last batch in the folder stopped
+    bool naturalOrder = false;     // the name sort takes digit runs by their value
 
     // The attribute bits a listed file must carry one of.
     std::uint32_t attributeMask() const {
