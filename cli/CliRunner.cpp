@@ -299,7 +299,12 @@ int CliRunner::apply(const CliOptions& options, engine::RenameSession& session,
     if (options.dryRun) {
         return preview(options, session, messages);
     }
-    if (!checkRuleValues(options, session, messages) || !listFiles(options, session, messages)) {
+    if (!checkRuleValues(options, session, messages)) {
+        return exit_status::kRefused;
+    }
+    // The batch follows at once: listed under its lock, the folder need not be read again.
+    engine::lockBeforeListing(session);
+    if (!listFiles(options, session, messages)) {
         return exit_status::kRefused;
     }
     chooseRestoreFile(options, session.options);

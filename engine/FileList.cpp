@@ -132,6 +132,7 @@ ListingStatus FileList::fill(const std::string& directory) {
     // distinct one is lower-cased once.
     std::unordered_set<std::string> extensions;
     for (platform::DirEntry& entry : entries.value()) {
+        restoreFileTraces_.note(entry.name, entry.isDirectory);
         if (entry.isDirectory) {
             continue;
         }
@@ -190,6 +191,7 @@ void FileList::clear() {
     std::vector<char>().swap(ticks_);
     tickedCount_ = 0;
     listedDirectory_.reset();
+    restoreFileTraces_ = {};
 }
 
 void FileList::setTicked(std::size_t row, bool ticked) {

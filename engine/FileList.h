@@ -10,6 +10,7 @@
 
 #include "engine/ListedFile.h"
 #include "engine/NameArena.h"
+#include "engine/RestoreFileTraces.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "settings/RenameSettings.h"
@@ -63,6 +64,9 @@ public:
         return listedDirectory_;
     }
 
+    // The restore files the last reading met, folders and unlisted files included.
+    const RestoreFileTraces& restoreFileTraces() const { return restoreFileTraces_; }
+
     const std::vector<ListedFile>& listing() const { return listing_; }
     // The storage of the listed names, which stays as long as anyone holds it, a later listing
     // notwithstanding.
@@ -98,6 +102,7 @@ private:
     std::vector<ListedFile> listing_;
     std::vector<std::string> masks_;
     std::optional<platform::FileIdentity> listedDirectory_;
+    RestoreFileTraces restoreFileTraces_;
     std::vector<std::size_t> rows_;  // indexes into listing_, in list order
     std::vector<char> ticks_;        // one per row
     std::size_t tickedCount_ = 0;

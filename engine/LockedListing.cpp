@@ -8,6 +8,7 @@
 #include "engine/BatchGuard.h"
 #include "engine/NameIndex.h"
 #include "engine/RestoreFile.h"
+#include "engine/RestoreFileTraces.h"
 
 namespace nameshift::engine {
 namespace {
@@ -15,25 +16,13 @@ namespace {
 // How many listed names are tried, spelled otherwise, to learn whether the filesystem folds case.
 constexpr int kCaseProbes = 8;
 
-char lowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// The restore file's name in another spelling of its letters.
-bool isRestoreNameSpelledOtherwise(std::string_view name) {
-    const std::string_view restore = kRestoreFileName;
-    return name.size() == restore.size() && name != restore &&
-           std::equal(name.begin(), name.end(), restore.begin(),
-                      [](char a, char b) { return lowerAscii(a) == lowerAscii(b); });
-}
-
 std::string swappedCase(std::string_view name) {
     std::string swapped(name);
     for (char& c : swapped) {
         if (c >= 'a' && c <= 'z') {
             c = static_cast<char>(c - 'a' + 'A');
         } else if (c >= 'A' && c <= 'Z') {
-            c = lowerAscii(c);
+            c = static_cast<char>(c - 'A' + 'a');
         }
     }
     return swapped;
@@ -69,14 +58,7 @@ std::optional<platform::Message> LockedListing::read(platform::FileSystem& fileS
             if (i != decltype(planned)::kNone && entry.inode == listedInode[i]) {
                 met[i] = 1;
             }
-            if (entry.name == kRestoreFileName) {
-                found.holdsRestoreFile_ = true;
-            } else if (isRestoreNameSpelledOtherwise(entry.name)) {
-                found.restoreSpellings_.emplace_back(entry.name);
-            } else if (!entry.isDirectory &&
-                       platform::isWriteTemporary(entry.name, kRestoreFileName)) {
-                found.abandonedRecords_.emplace_back(entry.name);
-            }
+            found.traces_.note(entry.name, entry.isDirectory);
         });
     if (!status.ok()) {
         return directoryError(directory.path(), status);
@@ -147,8 +129,8 @@ std::optional<platform::Message> LockedListing::restoreNameSpellingRefusal(
     }
     // A file of the user's, which the batch does not move, under another spelling of the name.
     std::string heldBy;
-    if (!holdsRestoreFile_) {
-        for (const std::string& name : restoreSpellings_) {
+    if (!traces_.holdsRestoreFile) {
+        for (const std::string& name : traces_.otherSpellings) {
             const bool movedAway = std::any_of(
                 plan.changes.begin(), plan.changes.end(), [&name](const PlannedChange& change) {
                     return change.oldName == name && change.newName != change.oldName;
@@ -180,7 +162,7 @@ std::optional<platform::Message> LockedListing::restoreNameSpellingRefusal(
 }
 
 void LockedListing::removeAbandonedRecords() const {
-    for (const std::string& name : abandonedRecords_) {
+    for (const std::string& name : traces_.abandonedRecords) {
         const std::string path = directory_->path() + "/" + name;
         if (const auto held = fileSystem_->lockFile(path); held.ok()) {
             fileSystem_->removeFileIn(*directory_, name);

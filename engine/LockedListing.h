@@ -7,6 +7,7 @@
 
 #include "engine/BatchPlan.h"
 #include "engine/FileList.h"
+#include "engine/RestoreFileTraces.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 
@@ -23,6 +24,15 @@ public:
                                                  const platform::Directory& directory,
                                                  const FileList& fileList, const BatchPlan& plan,
                                                  std::optional<LockedListing>& listing);
+    // What the file list read while the batch already held the lock: nothing can have changed
+    // since, so the folder need not be read again.
+    static LockedListing ofListingUnderLock(platform::FileSystem& fileSystem,
+                                            const platform::Directory& directory,
+                                            const RestoreFileTraces& traces) {
+        LockedListing listing(fileSystem, directory);
+        listing.traces_ = traces;
+        return listing;
+    }
 
     // The refusal of a batch some of whose files are gone or are other files under the listed
     // name; nothing when every planned file is still the listed one.
@@ -44,9 +54,7 @@ private:
     platform::FileSystem* fileSystem_;
     const platform::Directory* directory_;
     std::vector<std::size_t> changed_;
-    bool holdsRestoreFile_ = false;
-    std::vector<std::string> restoreSpellings_;
-    std::vector<std::string> abandonedRecords_;
+    RestoreFileTraces traces_;
 };
 
 }  // namespace nameshift::engine

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "engine/BatchGuard.h"
 #include "engine/FileList.h"
 #include "engine/TagReader.h"
 #include "platform/FileSystem.h"
@@ -36,6 +38,9 @@ struct RenameSession {
     std::string stateDirectory;
     // How many failed renames one "Rename Errors" message lists before it counts the rest.
     std::size_t listedRenameErrors = 20;
+    // The folder's batch lock, when it was taken before the listing (see lockBeforeListing); the
+    // next apply holds it on.
+    std::optional<BatchGuard> listingLock;
     // Whether a batch's report lists every rename, which only a caller that prints them needs.
     bool keepRenamedPairs = false;
 };
