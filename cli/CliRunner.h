@@ -62,7 +62,7 @@ private:
                    StderrMessageBox& messages);
     int deletePreset(const CliOptions& options, StderrMessageBox& messages);
     // The presets live in the user's settings folder whatever --settings-dir says: they are the
-    // user's, not those of one program folder.
+    // user's, not those of one program folder. Without a home, in the settings directory.
     std::string presetDirectory() const;
 
     // The settings directory the options name, or the user's; false when it cannot be told.
