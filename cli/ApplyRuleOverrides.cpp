@@ -33,8 +33,13 @@ void applyRuleOverrides(const RuleOverrides& overrides, settings::RenameSettings
     setIfGiven(overrides.counterPosition, rules.counterPosition);
     setIfGiven(overrides.extensionPosition, rules.extensionPosition);
 
+    setIfGiven(overrides.caseScope, rules.caseScope);
+
     for (bool settings::RenameSettings::*rule : overrides.rulesTurnedOn) {
         rules.*rule = true;
+    }
+    for (bool settings::RenameSettings::*rule : overrides.rulesTurnedOff) {
+        rules.*rule = false;
     }
 
     setIfGiven(overrides.id3Format, id3.format);

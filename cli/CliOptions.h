@@ -12,7 +12,18 @@
 
 namespace nameshift::cli {
 
-enum class CliCommand { List, Preview, Apply, Restore, SaveSettings, InitSettings, Recover };
+enum class CliCommand {
+    List,
+    Preview,
+    Apply,
+    Restore,
+    SaveSettings,
+    InitSettings,
+    Recover,
+    ListPresets,
+    SavePreset,
+    DeletePreset,
+};
 
 // Whether apply writes a restore file: as opt.ini says, or as the command line says.
 enum class RestoreFileChoice { FromOptions, Create, None };
@@ -24,12 +35,15 @@ struct RuleOverrides {
     // The rules whose flags were given (--remove-tildes, --lower, --id3 and the others renset.ini's
     // table names), in the order of the file.
     std::vector<bool settings::RenameSettings::*> rulesTurnedOn;
+    // The options the flags turn off (--ignore-case: the match case of remove and replace).
+    std::vector<bool settings::RenameSettings::*> rulesTurnedOff;
     // The texts given (--prefix, --counter, --replace and the others), by the rows of kRuleTexts.
     std::array<std::optional<std::string>, kRuleTexts.size()> texts;
     std::optional<settings::Position> prefixPosition;
     std::optional<int> counterDigitsIndex;
     std::optional<settings::Position> counterPosition;
     std::optional<settings::Position> extensionPosition;
+    std::optional<settings::CaseScope> caseScope;
     std::optional<std::string> id3Format;
     std::optional<settings::Id3RenameMode> id3Mode;
     std::optional<std::string> attributes;  // any of the letters a, h, r, s
@@ -54,6 +68,8 @@ struct CliOptions {
     // whatever was last saved in the program.
     bool savedRules = false;
     bool noSettings = false;
+    // The preset whose rules go over the saved ones, under the rule options given.
+    std::optional<std::string> preset;
     std::optional<std::string> directory;  // none: the current directory
     std::string mask = "*.*";
     std::vector<std::string> selectGlobs;  // empty: every listed file
@@ -62,6 +78,7 @@ struct CliOptions {
     RestoreFileChoice restoreFile = RestoreFileChoice::FromOptions;
     bool yes = false;
     std::string restoreFilePath;
+    std::string presetName;  // save-preset, delete-preset
     // recover: what to do with the interrupted batches; neither lists them.
     bool recoverUndo = false;
     bool recoverFinish = false;

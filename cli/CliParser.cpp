@@ -8,6 +8,7 @@
 #include <deque>
 #include <optional>
 #include <sstream>
+#include <string>
 #include <string_view>
 #include <utility>
 
@@ -24,7 +25,8 @@ constexpr const char* kToolName = "nameshift-cli";
 
 constexpr const char* kFooter =
     "The rename rules are the rule options given, over the rules of a start without renset.ini; "
-    "with --saved-rules, over the rules saved in renset.ini. opt.ini and ID3Opts.ini come from "
+    "with --saved-rules, over the rules saved in renset.ini; with --preset, over those of the "
+    "preset put over either. opt.ini and ID3Opts.ini come from "
     "the settings directory, as the dialog program reads them; a missing file gives its "
     "defaults. Messages go to standard error as the caption, \": \" and the text: every failure "
     "and refusal, and with --verbose everything the dialog would show.\n"
@@ -34,14 +36,20 @@ constexpr const char* kFooter =
     "cannot be read; 3 stopped part way, as when memory ran out (files renamed until then keep "
     "their new names).\n"
     "\n"
-    "A value that starts with \"-\" is given as --option=VALUE; --option= gives an empty value.";
+    "A value that starts with \"-\" is given as --option=VALUE; --option= gives an empty value.\n"
+    "\n"
+    "The rules change a name in this order: prefix, counter, extension, the removals of spaces, "
+    "brackets, tildes and hyphens, remove string, replace string, insert, remove characters, "
+    "trim, accents and ASCII, letter case (in its scope), lower-case extension.";
 
 // The words of an option and the choices they stand for.
 template <typename Value, std::size_t N>
 using Choices = std::array<std::pair<std::string_view, Value>, N>;
 
+using settings::CaseScope;
 using settings::Position;
 using settings::SortKey;
+using R = settings::RenameSettings;
 
 constexpr Choices<Position, 3> kPositions = {
     {{"begin", Position::Beginning}, {"end", Position::End}, {"replace", Position::Replace}}};
@@ -51,6 +59,46 @@ constexpr Choices<SortKey, 4> kSortKeys = {{{"date", SortKey::Date},
                                             {"extension", SortKey::Extension},
                                             {"name", SortKey::Name},
                                             {"size", SortKey::Size}}};
+constexpr Choices<CaseScope, 3> kCaseScopes = {
+    {{"name", CaseScope::NameOnly}, {"ext", CaseScope::ExtensionOnly}, {"both", CaseScope::Both}}};
+
+// The longest base name has 255 characters; a count of them goes no further.
+constexpr int kLongestCount = 255;
+
+// The flags of the "More rules" group that turn rules on, in the order of their help. The
+// regular expression, all-occurrences and match-case flags depend on the texts given, by hand.
+struct MoreRuleFlag {
+    const char* name = nullptr;
+    bool R::*rule = nullptr;
+    bool R::*alsoRule = nullptr;  // a second rule the same flag turns on
+    const char* help = nullptr;
+};
+constexpr std::array<MoreRuleFlag, 1> kInsertFlags = {{
+    {"--insert-from-end", &R::insertFromEnd, nullptr,
+     "Count the --insert-at characters from the end of the base name"},
+}};
+constexpr std::array<MoreRuleFlag, 1> kRemoveCharacterFlags = {{
+    {"--remove-from-end", &R::removeFromEnd, nullptr,
+     "Count the --remove-at characters from the end of the base name"},
+}};
+constexpr std::array<MoreRuleFlag, 3> kTidyingFlags = {{
+    {"--trim", &R::trimEnds, &R::collapseSpaces,
+     "Trim spaces, dots, underscores and hyphens from both ends of the base name and make each "
+     "run of spaces one"},
+    {"--remove-accents", &R::removeAccents, nullptr, "Take the accents off letters"},
+    {"--ascii", &R::latinOnly, nullptr, "Spell every letter in plain ASCII"},
+}};
+constexpr std::array<MoreRuleFlag, 1> kLetterCaseFlags = {{
+    {"--lower-ext", &R::lowerExtension, nullptr, "Make the extension lower case"},
+}};
+constexpr std::array<MoreRuleFlag, 1> kCounterFlags = {{
+    {"--continue-counter", &R::continueCounter, nullptr,
+     "Start the counter where the last batch in the directory stopped"},
+}};
+constexpr std::array<MoreRuleFlag, 1> kSortFlags = {{
+    {"--natural", &R::naturalOrder, nullptr,
+     "Sort names by the value of their numbers, file2 before file10"},
+}};
 
 template <typename Value, std::size_t N>
 std::vector<std::string> wordsOf(const Choices<Value, N>& choices) {
@@ -179,8 +227,14 @@ std::vector<std::string> withEmptyValuesSplit(const std::vector<std::string>& ar
 // The command line as the parser fills it: plain strings and flags, turned into CliOptions once
 // every option is known to be well formed.
 struct RawArguments {
-    std::string prefixAt, counter, counterAt, extAt, sort, id3Mode;
+    std::string prefixAt, counter, counterAt, extAt, sort, id3Mode, caseScope;
     int counterDigits = 0;
+    int insertAt = 0;
+    int removeCount = 0;
+    int removeAt = 0;
+    bool regex = false;
+    bool allOccurrences = false;
+    bool ignoreCase = false;
     bool restoreFile = false;
     bool noRestoreFile = false;
 };
@@ -200,6 +254,10 @@ private:
     void addListingOptions();
     void addNameTextOptions();
     void addCleanUpOptions();
+    void addMatchingOptions();
+    void addInsertOptions();
+    template <std::size_t N>
+    void addMoreRuleFlags(const std::array<MoreRuleFlag, N>& flags);
     // The flags renset.ini's table gives the rules of `group`, in the order of the file.
     void addRuleFlags(settings::OptionGroup group);
     // The options of the texts of kRuleTexts that go at `place`, in the order of the table.
@@ -216,6 +274,7 @@ private:
     CliCommand parsedCommand() const;
     void takeListingValues();
     void takeRuleValues();
+    void takeMoreRuleValues();
     void takeOutputValues();
 
     CliOptions options_;
@@ -226,6 +285,7 @@ private:
     // A rule's flag and whether it was given; a deque, as the parser holds on to each `given`.
     struct RuleFlag {
         bool settings::RenameSettings::*rule = nullptr;
+        bool settings::RenameSettings::*alsoRule = nullptr;
         bool given = false;
     };
     std::deque<RuleFlag> ruleFlags_;
@@ -249,6 +309,11 @@ private:
     CLI::Option* extAt_ = nullptr;
     CLI::Option* id3Format_ = nullptr;
     CLI::Option* id3Mode_ = nullptr;
+    CLI::Option* preset_ = nullptr;
+    CLI::Option* insertAt_ = nullptr;
+    CLI::Option* removeCount_ = nullptr;
+    CLI::Option* removeAt_ = nullptr;
+    CLI::Option* caseScope_ = nullptr;
 
     CLI::App* list_ = nullptr;
     CLI::App* preview_ = nullptr;
@@ -257,6 +322,9 @@ private:
     CLI::App* saveSettings_ = nullptr;
     CLI::App* initSettings_ = nullptr;
     CLI::App* recover_ = nullptr;
+    CLI::App* presets_ = nullptr;
+    CLI::App* savePreset_ = nullptr;
+    CLI::App* deletePreset_ = nullptr;
     CLI::App* help_ = nullptr;
 };
 
@@ -291,6 +359,10 @@ void CommandLine::addSettingsOptions() {
                   "Skip renset.ini and start from the rules used when it cannot be read, as "
                   "without --saved-rules")
         ->excludes(savedRules);
+    preset_ = app_.add_option("--preset",
+                              "Put the rules of this preset (see save-preset) over the saved "
+                              "ones; the rule options given override them")
+                  ->type_name("NAME");
 }
 
 void CommandLine::addListingOptions() {
@@ -317,6 +389,7 @@ void CommandLine::addListingOptions() {
     sort_ = app_.add_option("--sort", raw_.sort, "Sort the list by this key")
                 ->check(oneOf(kSortKeys))
                 ->type_name("date|extension|name|size");
+    addMoreRuleFlags(kSortFlags);
 }
 
 void CommandLine::addNameTextOptions() {
@@ -326,17 +399,18 @@ void CommandLine::addNameTextOptions() {
                     ->type_name("begin|end|replace");
     addRuleTexts(TextPlace::Counter);
     counter_ = app_.add_option("--counter", raw_.counter,
-                               "Use Counter: start at START (up to 2 digits), add STEP (up to 2 "
+                               "Use Counter: start at START (up to 6 digits), add STEP (up to 3 "
                                "digits, not zero) for each file")
                    ->check(CLI::Validator(checkCounter, ""))
                    ->type_name("START,STEP");
     counterDigits_ = app_.add_option("--counter-digits", raw_.counterDigits,
                                      "Pad the counter with zeros to this many digits")
-                         ->check(CLI::Range(1, 4).description(""))
-                         ->type_name("1..4");
+                         ->check(CLI::Range(1, 6).description(""))
+                         ->type_name("1..6");
     counterAt_ = app_.add_option("--counter-at", raw_.counterAt, "Where the counter goes")
                      ->check(oneOf(kCounterPositions))
                      ->type_name("prepend|append");
+    addMoreRuleFlags(kCounterFlags);
     addRuleTexts(TextPlace::Extension);
     extAt_ = app_.add_option("--ext-at", raw_.extAt, "Where the extension text goes")
                  ->check(oneOf(kPositions))
@@ -347,7 +421,7 @@ void CommandLine::addRuleFlags(settings::OptionGroup group) {
     for (const auto& field : settings::renameSettingsFields()) {
         if (field.flag.group == group) {
             RuleFlag& flag = ruleFlags_.emplace_back(
-                RuleFlag{std::get<bool settings::RenameSettings::*>(field.member)});
+                RuleFlag{std::get<bool settings::RenameSettings::*>(field.member), nullptr});
             app_.add_flag(field.flag.name, flag.given, field.flag.help);
         }
     }
@@ -367,10 +441,58 @@ void CommandLine::addRuleTexts(TextPlace place) {
     }
 }
 
+template <std::size_t N>
+void CommandLine::addMoreRuleFlags(const std::array<MoreRuleFlag, N>& flags) {
+    for (const MoreRuleFlag& flag : flags) {
+        RuleFlag& given = ruleFlags_.emplace_back(RuleFlag{flag.rule, flag.alsoRule});
+        app_.add_flag(flag.name, given.given, flag.help);
+    }
+}
+
 void CommandLine::addCleanUpOptions() {
     addRuleFlags(settings::OptionGroup::Removals);
     addRuleTexts(TextPlace::CleanUp);
+    addMatchingOptions();
+    addInsertOptions();
+    addMoreRuleFlags(kTidyingFlags);
     addRuleFlags(settings::OptionGroup::LetterCase);
+    caseScope_ = app_.add_option("--case-scope", raw_.caseScope,
+                                 "What the letter case changes: the base name, the extension or "
+                                 "both (default: both)")
+                     ->check(oneOf(kCaseScopes))
+                     ->type_name("name|ext|both");
+    addMoreRuleFlags(kLetterCaseFlags);
+}
+
+void CommandLine::addMatchingOptions() {
+    app_.add_flag("--regex", raw_.regex,
+                  "The --remove and --replace texts are regular expressions; without either "
+                  "text, the saved texts of both are");
+    app_.add_flag("--all", raw_.allOccurrences,
+                  "Remove or replace every occurrence, not the first; without --remove or "
+                  "--replace, in both rules");
+    app_.add_flag("--ignore-case", raw_.ignoreCase,
+                  "Remove and replace whatever the letter case of the text");
+}
+
+void CommandLine::addInsertOptions() {
+    addRuleTexts(TextPlace::Insert);
+    insertAt_ = app_.add_option("--insert-at", raw_.insertAt,
+                                "Insert after this many characters of the base name (default: 0, "
+                                "at its start)")
+                    ->check(CLI::Range(0, kLongestCount).description(""))
+                    ->type_name("N");
+    addMoreRuleFlags(kInsertFlags);
+    removeCount_ = app_.add_option("--remove-chars", raw_.removeCount,
+                                   "Remove this many characters of the base name")
+                       ->check(CLI::Range(1, kLongestCount).description(""))
+                       ->type_name("N");
+    removeAt_ = app_.add_option("--remove-at", raw_.removeAt,
+                                "Remove them after this many characters of the base name "
+                                "(default: 0, from its start)")
+                    ->check(CLI::Range(0, kLongestCount).description(""))
+                    ->type_name("M");
+    addMoreRuleFlags(kRemoveCharacterFlags);
 }
 
 void CommandLine::addId3Options() {
@@ -395,7 +517,8 @@ void CommandLine::addOutputOptions() {
                   "apply: write no restore file whatever opt.ini says")
         ->excludes(restoreFile);
     app_.add_flag("--yes", options_.yes,
-                  "apply: replace an existing restore.dat; save-settings: replace renset.ini");
+                  "apply: replace an existing restore.dat; save-settings: replace renset.ini; "
+                  "save-preset: replace the preset of that name");
     CLI::Option* verboseFlag =
         app_.add_flag("-v,--verbose", verbose_,
                       "Also print each rename as OLD -> NEW, the directory worked in, and the "
@@ -431,13 +554,21 @@ void CommandLine::addCommands() {
         recover_->add_flag("--undo", options_.recoverUndo, "Give every file its old name back");
     recover_->add_flag("--finish", options_.recoverFinish, "Finish the batch and write its record")
         ->excludes(undo);
+    presets_ = app_.add_subcommand("presets", "Print the names of the saved presets, one a line");
+    savePreset_ = app_.add_subcommand(
+        "save-preset",
+        "Save the rules the options give (over the saved rules and --preset, as preview would "
+        "use them) as a preset; --yes replaces one of that name");
+    savePreset_->add_option("NAME", options_.presetName, "The preset's name")->required();
+    deletePreset_ = app_.add_subcommand("delete-preset", "Delete a saved preset");
+    deletePreset_->add_option("NAME", options_.presetName, "The preset's name")->required();
     help_ = app_.add_subcommand(
         "help", "Print this help, or with COMMAND what COMMAND --help prints, and exit");
     help_->add_option("COMMAND", helpTopic_, "The command to describe");
     // Options of the program are taken after the command as well, but a short option that is a
     // digit would there be taken for a stray argument unless the command knows it too.
-    for (CLI::App* command :
-         {list_, preview_, apply_, restore_, saveSettings_, initSettings_, recover_}) {
+    for (CLI::App* command : {list_, preview_, apply_, restore_, saveSettings_, initSettings_,
+                              recover_, presets_, savePreset_, deletePreset_}) {
         command->add_flag("-0", options_.nullSeparated)->group("");
     }
 }
@@ -531,12 +662,24 @@ CliCommand CommandLine::parsedCommand() const {
     if (recover_->parsed()) {
         return CliCommand::Recover;
     }
+    if (presets_->parsed()) {
+        return CliCommand::ListPresets;
+    }
+    if (savePreset_->parsed()) {
+        return CliCommand::SavePreset;
+    }
+    if (deletePreset_->parsed()) {
+        return CliCommand::DeletePreset;
+    }
     return CliCommand::InitSettings;
 }
 
 void CommandLine::takeListingValues() {
     if (directory_->count() > 0) {
         options_.directory = directory_->as<std::string>();
+    }
+    if (preset_->count() > 0) {
+        options_.preset = preset_->as<std::string>();
     }
     if (attributes_->count() > 0) {
         options_.rules.attributes = attributes_->as<std::string>();
@@ -551,6 +694,9 @@ void CommandLine::takeRuleValues() {
     for (const RuleFlag& flag : ruleFlags_) {
         if (flag.given) {
             rules.rulesTurnedOn.push_back(flag.rule);
+            if (flag.alsoRule != nullptr) {
+                rules.rulesTurnedOn.push_back(flag.alsoRule);
+            }
         }
     }
     for (std::size_t row = 0; row < kRuleTexts.size(); ++row) {
@@ -584,6 +730,41 @@ void CommandLine::takeRuleValues() {
     }
     if (id3Mode_->count() > 0) {
         rules.id3Mode = settings::choiceAt<settings::Id3RenameMode>(raw_.id3Mode.front() - '0');
+    }
+    takeMoreRuleValues();
+}
+
+void CommandLine::takeMoreRuleValues() {
+    RuleOverrides& rules = options_.rules;
+    // --regex and --all mean the texts given; given none, they mean the saved texts of both.
+    const bool removing = rules.text(&R::stringToRemove).has_value();
+    const bool replacing = rules.text(&R::replaceFrom).has_value();
+    const bool remove = removing || !replacing;
+    const bool replace = replacing || !removing;
+    const auto turnOn = [&](bool given, bool R::*removeRule, bool R::*replaceRule) {
+        if (given && remove) {
+            rules.rulesTurnedOn.push_back(removeRule);
+        }
+        if (given && replace) {
+            rules.rulesTurnedOn.push_back(replaceRule);
+        }
+    };
+    turnOn(raw_.regex, &R::removeRegex, &R::replaceRegex);
+    turnOn(raw_.allOccurrences, &R::removeAllOccurrences, &R::replaceAllOccurrences);
+    if (raw_.ignoreCase) {
+        rules.rulesTurnedOff = {&R::removeMatchCase, &R::replaceMatchCase};
+    }
+    if (insertAt_->count() > 0) {
+        rules.text(&R::insertAt) = std::to_string(raw_.insertAt);
+    }
+    if (removeCount_->count() > 0) {
+        rules.text(&R::removeCount) = std::to_string(raw_.removeCount);
+    }
+    if (removeAt_->count() > 0) {
+        rules.text(&R::removeAt) = std::to_string(raw_.removeAt);
+    }
+    if (caseScope_->count() > 0) {
+        rules.caseScope = valueOf(kCaseScopes, raw_.caseScope);
     }
 }
 

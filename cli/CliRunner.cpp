@@ -29,6 +29,7 @@
 #include "platform/GlobMatch.h"
 #include "platform/StatePaths.h"
 #include "settings/DefaultSettingsFiles.h"
+#include "settings/PresetStore.h"
 #include "settings/RenameSettingsFile.h"
 #include "settings/SettingsFileAccess.h"
 #include "settings/StartupSettings.h"
@@ -107,6 +108,12 @@ int CliRunner::runCommand(const CliOptions& options, StderrMessageBox& messages)
     if (options.command == CliCommand::InitSettings) {
         return initSettings(options, messages);
     }
+    if (options.command == CliCommand::ListPresets) {
+        return listPresets(messages);
+    }
+    if (options.command == CliCommand::DeletePreset) {
+        return deletePreset(options, messages);
+    }
     const std::string stateDirectory = platform::userStateDirectory();
     if (options.command == CliCommand::Recover) {
         return recover(options, stateDirectory, messages);
@@ -128,8 +135,12 @@ int CliRunner::runCommand(const CliOptions& options, StderrMessageBox& messages)
             return restore(options, session, messages);
         case CliCommand::SaveSettings:
             return saveSettings(options, session, messages);
+        case CliCommand::SavePreset:
+            return savePreset(options, session, messages);
         case CliCommand::InitSettings:
         case CliCommand::Recover:
+        case CliCommand::ListPresets:
+        case CliCommand::DeletePreset:
             break;
     }
     return exit_status::kBadUsage;
@@ -159,6 +170,15 @@ bool CliRunner::prepareSession(const CliOptions& options, engine::RenameSession&
     session.options = std::move(loaded.options);
     session.id3 = std::move(loaded.id3);
     session.rules = std::move(loaded.rules);
+    if (options.preset) {
+        settings::PresetStore presets(fileSystem_, messages, presetDirectory());
+        std::optional<settings::RenameSettings> preset =
+            presets.load(*options.preset, session.rules);
+        if (!preset) {
+            return false;
+        }
+        session.rules = std::move(*preset);
+    }
     // Never the start-up directory of opt.ini: it is the program's, and a script renaming where
     // it stands must not be sent elsewhere by it.
     session.directory =
@@ -368,6 +388,66 @@ int CliRunner::initSettings(const CliOptions& options, StderrMessageBox& message
         }
     }
     return status;
+}
+
+std::string CliRunner::presetDirectory() const {
+    return settings::PresetStore::directoryIn(
+        userSettingsDirectory_.empty() ? paths_.programDirectory : userSettingsDirectory_);
+}
+
+int CliRunner::listPresets(StderrMessageBox& messages) {
+    settings::PresetStore presets(fileSystem_, messages, presetDirectory());
+    const std::optional<std::vector<std::string>> names = presets.names();
+    if (!names) {
+        return exit_status::kRefused;
+    }
+    for (const std::string& name : *names) {
+        const std::string line = name + "\n";
+        std::fwrite(line.data(), 1, line.size(), output_);
+    }
+    if (std::fflush(output_) != 0) {
+        messages.show("Cannot write the list of presets.", kToolCaption, Icon::Stop);
+        return exit_status::kRefused;
+    }
+    return exit_status::kDone;
+}
+
+int CliRunner::savePreset(const CliOptions& options, const engine::RenameSession& session,
+                          StderrMessageBox& messages) {
+    if (!checkRuleValues(options, session, messages)) {
+        return exit_status::kRefused;
+    }
+    // As save-settings does: the question, answered from --yes, then why nothing happened.
+    const auto mayReplace = [&] {
+        const platform::Message question{
+            {NS_MESSAGE("Message", "The preset \"%1\" exists. Do you wish to replace it?"),
+             {options.presetName}},
+            NS_MESSAGE("Message", "Preset Already Exists"),
+            Icon::Question,
+            platform::Buttons::YesNo};
+        if (messages.show(question) == platform::Answer::Yes) {
+            return true;
+        }
+        messages.show("The preset \"" + options.presetName +
+                          "\" exists; nothing was saved. --yes replaces it.",
+                      kToolCaption, Icon::Stop);
+        return false;
+    };
+    settings::PresetStore presets(fileSystem_, messages, presetDirectory());
+    if (!presets.save(options.presetName, session.rules, mayReplace)) {
+        return exit_status::kRefused;
+    }
+    messages.note("Saved the preset \"" + options.presetName + "\"");
+    return exit_status::kDone;
+}
+
+int CliRunner::deletePreset(const CliOptions& options, StderrMessageBox& messages) {
+    settings::PresetStore presets(fileSystem_, messages, presetDirectory());
+    if (!presets.remove(options.presetName)) {
+        return exit_status::kRefused;
+    }
+    messages.note("Deleted the preset \"" + options.presetName + "\"");
+    return exit_status::kDone;
 }
 
 bool CliRunner::makeSettingsDirectory(const CliOptions& options, StderrMessageBox& messages) const {

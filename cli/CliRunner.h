@@ -57,6 +57,13 @@ private:
     int saveSettings(const CliOptions& options, engine::RenameSession& session,
                      StderrMessageBox& messages);
     int initSettings(const CliOptions& options, StderrMessageBox& messages);
+    int listPresets(StderrMessageBox& messages);
+    int savePreset(const CliOptions& options, const engine::RenameSession& session,
+                   StderrMessageBox& messages);
+    int deletePreset(const CliOptions& options, StderrMessageBox& messages);
+    // The presets live in the user's settings folder whatever --settings-dir says: they are the
+    // user's, not those of one program folder. Without a home, in the settings directory.
+    std::string presetDirectory() const;
 
     // The settings directory the options name, or the user's; false when it cannot be told.
     bool findSettings(const CliOptions& options, StderrMessageBox& messages);

@@ -16,6 +16,7 @@ enum class TextPlace {
     Counter,  // --counter gives both counter texts in one START,STEP value, by hand
     Extension,
     CleanUp,  // between the flags of the removals and those of the letter case
+    Insert,   // after the clean-up texts; the counts of characters are added by hand
 };
 
 // A text of the rules that the command line gives: how it is given, which rule it turns on and
@@ -91,6 +92,27 @@ constexpr auto makeTable() {
          .check = checkCounterIncrement,
          .description = "the counter increment",
          .place = TextPlace::Counter},
+        {.field = &R::insertedText,
+         .rule = &R::insertText,
+         .check = checkNameText,
+         .description = "the text to insert",
+         .place = TextPlace::Insert,
+         .option = "--insert",
+         .valueName = "TEXT",
+         .help = "Insert this text into the base name, at the --insert-at character"},
+        {.field = &R::insertAt,
+         .check = checkCharacterCount,
+         .description = "the insert position",
+         .place = TextPlace::Insert},
+        {.field = &R::removeCount,
+         .rule = &R::removeCharacters,
+         .check = checkCharacterCount,
+         .description = "the number of characters to remove",
+         .place = TextPlace::Insert},
+        {.field = &R::removeAt,
+         .check = checkCharacterCount,
+         .description = "the removal position",
+         .place = TextPlace::Insert},
     });
 }
 

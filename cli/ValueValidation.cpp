@@ -40,11 +40,21 @@ std::optional<platform::Message> checkNameText(std::string_view text) {
 }
 
 std::optional<platform::Message> checkCounterStart(std::string_view text) {
-    return checkAsTheEditWould(text, engine::correctCounterStart, kLongestCounterText);
+    return checkAsTheEditWould(text, engine::correctCounterStart, kLongestCounterStart);
 }
 
 std::optional<platform::Message> checkCounterIncrement(std::string_view text) {
-    return checkAsTheEditWould(text, engine::correctCounterIncrement, kLongestCounterText);
+    return checkAsTheEditWould(text, engine::correctCounterIncrement, kLongestCounterStep);
+}
+
+std::optional<platform::Message> checkCharacterCount(std::string_view text) {
+    if (text.find_first_not_of("0123456789") != std::string_view::npos) {
+        return stop("Entered value can only be a numeric.", "Non-Numeric Value");
+    }
+    if (text.size() > kLongestCharacterCount) {
+        return tooLong(kLongestCharacterCount);
+    }
+    return std::nullopt;
 }
 
 std::optional<platform::Message> checkId3Format(std::string_view format) {

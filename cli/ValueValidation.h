@@ -17,9 +17,12 @@ struct RefusedValue {
     platform::Message message;
 };
 
-// The longest texts the edits take: the counters hold two digits, the name parts 255 bytes.
-inline constexpr std::size_t kLongestCounterText = 2;
+// The longest texts the edits take: the counter starts at up to six digits and steps by up to
+// three, the name parts hold 255 bytes and a count of characters within them three digits.
+inline constexpr std::size_t kLongestCounterStart = 6;
+inline constexpr std::size_t kLongestCounterStep = 3;
 inline constexpr std::size_t kLongestNameText = 255;
+inline constexpr std::size_t kLongestCharacterCount = 3;
 
 // The dialog removes a bad value from its edit with a message; a script cannot be asked to type
 // again, so a run with such a value is refused with the same message.
@@ -27,6 +30,9 @@ using ValueCheck = std::optional<platform::Message> (*)(std::string_view);
 std::optional<platform::Message> checkNameText(std::string_view text);
 std::optional<platform::Message> checkCounterStart(std::string_view text);
 std::optional<platform::Message> checkCounterIncrement(std::string_view text);
+// A count of characters of the base name (where to insert, how many to remove, from where):
+// digits only, empty for the rule's own default.
+std::optional<platform::Message> checkCharacterCount(std::string_view text);
 // The ID3 options dialog names every invalid character of its format at once.
 std::optional<platform::Message> checkId3Format(std::string_view format);
 

@@ -3,13 +3,17 @@
 _nameshift_cli() {
     local current=${COMP_WORDS[COMP_CWORD]}
     local previous=${COMP_WORDS[COMP_CWORD - 1]}
-    local commands='list preview apply restore save-settings init-settings recover help'
-    local options='-h --help --version --settings-dir --no-settings --saved-rules
+    local commands='list preview apply restore save-settings init-settings recover presets
+        save-preset delete-preset help'
+    local options='-h --help --version --settings-dir --no-settings --saved-rules --preset
         --dir --mask --select
-        --attributes --sort --prefix --prefix-at --counter --counter-digits --counter-at --ext
-        --ext-at --remove-spaces --remove-brackets --remove-tildes --remove-hyphens --remove
-        --replace --with --lower --upper --title --id3 --id3-format --id3-mode -0 --null
-        --restore-file --no-restore-file --yes -v --verbose -q --quiet'
+        --attributes --sort --natural --prefix --prefix-at --counter --counter-digits
+        --counter-at --continue-counter --ext --ext-at --remove-spaces --remove-brackets
+        --remove-tildes --remove-hyphens --remove --replace --with --regex --all --ignore-case
+        --insert --insert-at --insert-from-end --remove-chars --remove-at --remove-from-end
+        --trim --remove-accents --ascii --lower --upper --title --case-scope --lower-ext --id3
+        --id3-format --id3-mode -0 --null --restore-file --no-restore-file --yes -v --verbose
+        -q --quiet'
     local sort_keys='date extension name size' positions='begin end replace'
 
     # "--option=value" comes in as three words, "--option", "=" and the value.
@@ -30,10 +34,12 @@ _nameshift_cli() {
         --sort) mapfile -t COMPREPLY < <(compgen -W "$sort_keys" -- "$current") ;;
         --prefix-at | --ext-at) mapfile -t COMPREPLY < <(compgen -W "$positions" -- "$current") ;;
         --counter-at) mapfile -t COMPREPLY < <(compgen -W 'prepend append' -- "$current") ;;
-        --counter-digits) mapfile -t COMPREPLY < <(compgen -W '1 2 3 4' -- "$current") ;;
+        --counter-digits) mapfile -t COMPREPLY < <(compgen -W '1 2 3 4 5 6' -- "$current") ;;
+        --case-scope) mapfile -t COMPREPLY < <(compgen -W 'name ext both' -- "$current") ;;
+        --preset) _nameshift_cli_presets "$current" ;;
         --id3-mode) mapfile -t COMPREPLY < <(compgen -W '0 1 2' -- "$current") ;;
         --mask | --select | --attributes | --prefix | --counter | --ext | --remove | --replace | \
-            --with | --id3-format)
+            --with | --id3-format | --insert | --insert-at | --remove-chars | --remove-at)
             COMPREPLY=()
             ;;
         *) _nameshift_cli_word "$current" ;;
@@ -46,7 +52,8 @@ _nameshift_cli_word() {
     local current=$1 command='' word
     for word in "${COMP_WORDS[@]:1:COMP_CWORD-1}"; do
         case $word in
-            list | preview | apply | restore | save-settings | init-settings | recover | help)
+            list | preview | apply | restore | save-settings | init-settings | recover | presets | \
+                save-preset | delete-preset | help)
                 command=$word
                 break
                 ;;
@@ -68,6 +75,21 @@ _nameshift_cli_word() {
         '') mapfile -t COMPREPLY < <(compgen -W "$commands" -- "$current") ;;
         help) mapfile -t COMPREPLY < <(compgen -W "${commands% help}" -- "$current") ;;
         restore) mapfile -t COMPREPLY < <(compgen -f -X '!*.dat' -- "$current") ;;
+        save-preset | delete-preset) _nameshift_cli_presets "$current" ;;
     esac
+}
+
+# The names of the saved presets, the files of the presets folder.
+_nameshift_cli_presets() {
+    local folder=${XDG_CONFIG_HOME:-}
+    [[ $folder == /* ]] || folder=$HOME/.config
+    folder=$folder/nameshift/presets
+    COMPREPLY=()
+    [[ -d $folder ]] || return
+    local name
+    while IFS= read -r -d '' name; do
+        name=${name##*/}
+        [[ $name == "$1"* ]] && COMPREPLY+=("$name")
+    done < <(find "$folder" -mindepth 1 -maxdepth 1 -type f ! -name '.*~' -print0)
 }
 complete -F _nameshift_cli nameshift-cli

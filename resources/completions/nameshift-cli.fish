@@ -1,6 +1,6 @@
 # fish completion for nameshift-cli
 
-set -l commands list preview apply restore save-settings init-settings recover help
+set -l commands list preview apply restore save-settings init-settings recover presets save-preset delete-preset help
 complete -c nameshift-cli -f
 complete -c nameshift-cli -n "not __fish_seen_subcommand_from $commands" -a list -d 'Print the listed file names'
 complete -c nameshift-cli -n "not __fish_seen_subcommand_from $commands" -a preview -d 'Print old and new names'
@@ -9,12 +9,25 @@ complete -c nameshift-cli -n "not __fish_seen_subcommand_from $commands" -a rest
 complete -c nameshift-cli -n "not __fish_seen_subcommand_from $commands" -a save-settings -d 'Write renset.ini'
 complete -c nameshift-cli -n "not __fish_seen_subcommand_from $commands" -a init-settings -d 'Write the missing settings files'
 complete -c nameshift-cli -n "not __fish_seen_subcommand_from $commands" -a recover -d 'Undo or finish an interrupted batch'
+complete -c nameshift-cli -n "not __fish_seen_subcommand_from $commands" -a presets -d 'Print the names of the saved presets'
+complete -c nameshift-cli -n "not __fish_seen_subcommand_from $commands" -a save-preset -d 'Save the rules given as a preset'
+complete -c nameshift-cli -n "not __fish_seen_subcommand_from $commands" -a delete-preset -d 'Delete a saved preset'
 complete -c nameshift-cli -n "not __fish_seen_subcommand_from $commands" -a help -d 'Print the help of the tool or of a command'
 complete -c nameshift-cli -n "__fish_seen_subcommand_from help" -a "$commands"
 complete -c nameshift-cli -n "__fish_seen_subcommand_from apply" -l dry-run -d 'Rename nothing, print what would be done'
 complete -c nameshift-cli -n "__fish_seen_subcommand_from recover" -l undo -d 'Give every file its old name back'
 complete -c nameshift-cli -n "__fish_seen_subcommand_from recover" -l finish -d 'Finish the batch'
 complete -c nameshift-cli -n "__fish_seen_subcommand_from restore" -F
+complete -c nameshift-cli -n "__fish_seen_subcommand_from save-preset delete-preset" -x -a '(__nameshift_cli_presets)'
+
+# The files of the presets folder.
+function __nameshift_cli_presets
+    set -l folder $XDG_CONFIG_HOME
+    string match -q '/*' -- "$folder"; or set folder $HOME/.config
+    for file in $folder/nameshift/presets/*
+        test -f $file; and basename -- $file
+    end
+end
 
 complete -c nameshift-cli -s h -l help -d 'Print the help and exit'
 complete -c nameshift-cli -l version -d 'Print the version and exit'
@@ -22,16 +35,19 @@ complete -c nameshift-cli -l settings-dir -x -a '(__fish_complete_directories)' 
 complete -c nameshift-cli -l saved-rules -d 'Start from the rules of renset.ini'
 complete -c nameshift-cli -l no-settings -d 'Skip renset.ini'
 complete -c nameshift-cli -l saved-rules -d 'Start from the rules of renset.ini'
+complete -c nameshift-cli -l preset -x -a '(__nameshift_cli_presets)' -d 'Put the rules of this preset over the saved ones'
 complete -c nameshift-cli -l dir -x -a '(__fish_complete_directories)' -d 'The directory to rename in'
 complete -c nameshift-cli -l mask -x -d 'List only this extension, such as *.txt'
 complete -c nameshift-cli -l select -x -d 'Select the files matching this glob'
 complete -c nameshift-cli -l attributes -x -d 'Attributes: a h r s'
 complete -c nameshift-cli -l sort -x -a 'date extension name size' -d 'Sort key'
+complete -c nameshift-cli -l natural -d 'Sort names by the value of their numbers'
 complete -c nameshift-cli -l prefix -x -d 'Change Prefix'
 complete -c nameshift-cli -l prefix-at -x -a 'begin end replace' -d 'Where the prefix goes'
 complete -c nameshift-cli -l counter -x -d 'Use Counter: START,STEP'
-complete -c nameshift-cli -l counter-digits -x -a '1 2 3 4' -d 'Counter digits'
+complete -c nameshift-cli -l counter-digits -x -a '1 2 3 4 5 6' -d 'Counter digits'
 complete -c nameshift-cli -l counter-at -x -a 'prepend append' -d 'Where the counter goes'
+complete -c nameshift-cli -l continue-counter -d 'Start where the last batch stopped'
 complete -c nameshift-cli -l ext -x -d 'Change Extension'
 complete -c nameshift-cli -l ext-at -x -a 'begin end replace' -d 'Where the extension text goes'
 complete -c nameshift-cli -l remove-spaces -d 'Remove all spaces'
@@ -41,15 +57,29 @@ complete -c nameshift-cli -l remove-hyphens -d 'Remove all hyphens'
 complete -c nameshift-cli -l remove -x -d 'Remove the first occurrence of this text'
 complete -c nameshift-cli -l replace -x -d 'Replace the first occurrence of this text'
 complete -c nameshift-cli -l with -x -d 'The replacement for --replace'
+complete -c nameshift-cli -l regex -d 'The --remove and --replace texts are regular expressions'
+complete -c nameshift-cli -l all -d 'Remove or replace every occurrence'
+complete -c nameshift-cli -l ignore-case -d 'Remove and replace whatever the letter case'
+complete -c nameshift-cli -l insert -x -d 'Insert this text into the base name'
+complete -c nameshift-cli -l insert-at -x -d 'Insert after this many characters (0-255)'
+complete -c nameshift-cli -l insert-from-end -d 'Count --insert-at from the end'
+complete -c nameshift-cli -l remove-chars -x -d 'Remove this many characters (1-255)'
+complete -c nameshift-cli -l remove-at -x -d 'Remove them after this many characters (0-255)'
+complete -c nameshift-cli -l remove-from-end -d 'Count --remove-at from the end'
+complete -c nameshift-cli -l trim -d 'Trim both ends of the base name, collapse spaces'
+complete -c nameshift-cli -l remove-accents -d 'Take the accents off letters'
+complete -c nameshift-cli -l ascii -d 'Spell every letter in plain ASCII'
 complete -c nameshift-cli -l lower -d 'Make all lower case'
 complete -c nameshift-cli -l upper -d 'Make all upper case'
 complete -c nameshift-cli -l title -d 'Make the first letter of each word upper case'
+complete -c nameshift-cli -l case-scope -x -a 'name ext both' -d 'What the letter case changes'
+complete -c nameshift-cli -l lower-ext -d 'Make the extension lower case'
 complete -c nameshift-cli -l id3 -d 'Name MP3 files from their ID3 tags'
 complete -c nameshift-cli -l id3-format -x -d 'The ID3 name format'
 complete -c nameshift-cli -l id3-mode -x -a '0 1 2' -d 'When frames are missing'
 complete -c nameshift-cli -s 0 -l null -d 'Separate names with NUL bytes'
 complete -c nameshift-cli -l restore-file -d 'apply: write restore.dat'
 complete -c nameshift-cli -l no-restore-file -d 'apply: write no restore file'
-complete -c nameshift-cli -l yes -d 'Replace an existing restore.dat or renset.ini'
+complete -c nameshift-cli -l yes -d 'Replace an existing restore.dat, renset.ini or preset'
 complete -c nameshift-cli -s v -l verbose -d 'Also print each rename and every message'
 complete -c nameshift-cli -s q -l quiet -d 'Print nothing but failures'

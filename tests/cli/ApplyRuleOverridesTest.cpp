@@ -14,6 +14,10 @@ TEST(ApplyRuleOverridesTest, TextsTurnTheirRulesOnAndChoicesOnlySetTheChoice) {
     overrides.text(&RenameSettings::replaceFrom) = "a";
     overrides.text(&RenameSettings::replaceWith) = "";
     overrides.rulesTurnedOn = {&RenameSettings::removeHyphens};
+    overrides.rulesTurnedOff = {&RenameSettings::replaceMatchCase};
+    overrides.text(&RenameSettings::removeCount) = "3";
+    overrides.text(&RenameSettings::insertAt) = "2";
+    overrides.caseScope = settings::CaseScope::ExtensionOnly;
     overrides.id3Format = "%4";
     overrides.attributes = "rh";
 
@@ -31,6 +35,11 @@ TEST(ApplyRuleOverridesTest, TextsTurnTheirRulesOnAndChoicesOnlySetTheChoice) {
     expected.replaceFrom = "a";
     expected.removeHyphens = true;
     expected.removeTildes = true;
+    expected.replaceMatchCase = false;
+    expected.removeCharacters = true;
+    expected.removeCount = "3";
+    expected.insertAt = "2";  // the position alone leaves insertion as it was
+    expected.caseScope = settings::CaseScope::ExtensionOnly;
     expected.attributeArchive = false;
     expected.attributeSystem = false;
     EXPECT_EQ(rules, expected);

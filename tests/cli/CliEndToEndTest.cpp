@@ -292,6 +292,42 @@ INSTANTIATE_TEST_SUITE_P(
                     2,
                     "Duplicate Filenames: Duplicate filenames found! Cannot continue.\n\"a.txt\" "
                     "to \"same.txt\"\n\"b.txt\" to \"same.txt\"\n\"undo.txt\" to \"same.txt\"\n"},
+        RefusalCase{"CounterStartBeyondSixDigits",
+                    {"--counter", "1234567,1", "apply"},
+                    2,
+                    "Value Too Long: Entered value can be at most 6 characters long.\n"},
+        RefusalCase{"CounterStepBeyondThreeDigits",
+                    {"--counter", "1,1000", "apply"},
+                    2,
+                    "Value Too Long: Entered value can be at most 3 characters long.\n"},
+        RefusalCase{"InsertPositionBeyondAName",
+                    {"--insert", "x", "--insert-at", "256", "apply"},
+                    2,
+                    "nameshift-cli: --insert-at: Value 256 not in range"},
+        RefusalCase{"CaseScopeOfNothing",
+                    {"--case-scope", "word", "--lower", "apply"},
+                    2,
+                    "nameshift-cli: --case-scope: word not in {name,ext,both}"},
+        RefusalCase{"InvalidTextToInsert",
+                    {"--insert", "a?b", "apply"},
+                    2,
+                    "Invalid Character: You have entered an invalid character - ?\n"},
+        RefusalCase{"UnknownPreset",
+                    {"--preset", "nope", "--lower", "apply"},
+                    2,
+                    "Preset Not Found: There is no preset \"nope\".\n"},
+        RefusalCase{"PresetNamingAFolder",
+                    {"--lower", "save-preset", ".."},
+                    2,
+                    "Invalid Preset Name: \"..\" cannot name a preset: it names a folder.\n"},
+        RefusalCase{"PresetNameWithASlash",
+                    {"delete-preset", "a/b"},
+                    2,
+                    "Invalid Preset Name: \"a/b\" cannot name a preset: it holds a \"/\".\n"},
+        RefusalCase{"DeletingAnUnknownPreset",
+                    {"delete-preset", "nope"},
+                    2,
+                    "Preset Not Found: There is no preset \"nope\".\n"},
         RefusalCase{"RestoreFileOfAnotherKind",
                     {"restore", "files/undo.txt"},
                     2,
@@ -464,6 +500,40 @@ TEST_F(CliTest, SaveSettingsWritesWhatTheNextRunReadsAndAsksBeforeReplacing) {
     EXPECT_EQ(saved.exitStatus, 0);
     EXPECT_EQ(saved.errors, "");
     EXPECT_EQ(cli({"--saved-rules", "preview"}).output, "a.txt\tX_A.TXT\n");
+}
+
+// Presets live in the user's settings folder, which the runs share, whatever directory they rename.
+TEST_F(CliTest, APresetKeepsTheRulesGivenAndGivesThemBackUnderTheOptions) {
+    makeFiles({"a.txt"});
+    EXPECT_EQ(cli({"presets"}).output, "");
+    const CliRun saved = cli({"--prefix", "x_", "--upper", "--ignore-case", "save-preset", "Loud"});
+    EXPECT_EQ(saved.exitStatus, 0);
+    EXPECT_EQ(saved.errors, "");
+    EXPECT_TRUE(dir.exists(std::string(kSettings) + "presets/Loud"));
+    EXPECT_EQ(cli({"--lower", "save-preset", "Quiet"}).exitStatus, 0);
+    EXPECT_EQ(cli({"presets"}).output, "Loud\nQuiet\n");
+
+    EXPECT_EQ(cli({"--preset", "Loud", "preview"}).output, "a.txt\tX_A.TXT\n");
+    EXPECT_EQ(cli({"--preset", "Loud", "--prefix", "y_", "preview"}).output, "a.txt\tY_A.TXT\n");
+    EXPECT_EQ(cli({"--prefix", "y_", "--preset", "Quiet", "apply", "--dry-run"}).output,
+              "a.txt\ty_a.txt\n");
+
+    const CliRun refused = cli({"--prefix", "z_", "save-preset", "Loud"});
+    EXPECT_EQ(refused.exitStatus, 2);
+    EXPECT_NE(refused.errors.find("Preset Already Exists: The preset \"Loud\" exists. Do you wish "
+                                  "to replace it?\nnameshift-cli: The preset \"Loud\" exists; "
+                                  "nothing was saved. --yes replaces it.\n"),
+              std::string::npos)
+        << refused.errors;
+    EXPECT_EQ(cli({"--preset", "Loud", "preview"}).output, "a.txt\tX_A.TXT\n");
+    EXPECT_EQ(cli({"--prefix", "z_", "--yes", "save-preset", "Loud"}).exitStatus, 0);
+    EXPECT_EQ(cli({"--preset", "Loud", "preview"}).output, "a.txt\tz_a.txt\n");
+
+    const CliRun deleted = cli({"delete-preset", "Loud"});
+    EXPECT_EQ(deleted.exitStatus, 0);
+    EXPECT_EQ(deleted.errors, "");
+    EXPECT_EQ(cli({"presets"}).output, "Quiet\n");
+    EXPECT_EQ(files(), Names{"a.txt"});
 }
 
 TEST_F(CliTest, MaskAttributesAndSortChooseWhatIsListed) {

@@ -89,6 +89,85 @@ INSTANTIATE_TEST_SUITE_P(
                   }},
         ParseCase{
             "SavedRules", {"--saved-rules", "list"}, [](CliOptions& o) { o.savedRules = true; }},
+        ParseCase{"InsertAndRemoveCharactersCountsAsNumbers",
+                  {"--insert", "x", "--insert-at", "3", "--insert-from-end", "--remove-chars", "2",
+                   "--remove-at", "007", "--remove-from-end", "--case-scope", "ext", "preview"},
+                  [](CliOptions& o) {
+                      using R = settings::RenameSettings;
+                      o.command = CliCommand::Preview;
+                      o.rules.text(&R::insertedText) = "x";
+                      o.rules.text(&R::insertAt) = "3";
+                      o.rules.text(&R::removeCount) = "2";
+                      o.rules.text(&R::removeAt) = "7";
+                      o.rules.rulesTurnedOn = {&R::insertFromEnd, &R::removeFromEnd};
+                      o.rules.caseScope = settings::CaseScope::ExtensionOnly;
+                  }},
+        ParseCase{
+            "RegexAndAllMeanTheTextGivenIgnoreCaseBoth",
+            {"--replace", "(a)", "--regex", "--all", "--ignore-case", "--case-scope=name", "list"},
+            [](CliOptions& o) {
+                using R = settings::RenameSettings;
+                o.rules.text(&R::replaceFrom) = "(a)";
+                o.rules.text(&R::replaceWith) = "";
+                o.rules.rulesTurnedOn = {&R::replaceRegex, &R::replaceAllOccurrences};
+                o.rules.rulesTurnedOff = {&R::removeMatchCase, &R::replaceMatchCase};
+                o.rules.caseScope = settings::CaseScope::NameOnly;
+            }},
+        ParseCase{"RegexWithoutATextMeansBothSavedTexts",
+                  {"--regex", "--remove", "a", "--replace", "b", "list"},
+                  [](CliOptions& o) {
+                      using R = settings::RenameSettings;
+                      o.rules.text(&R::stringToRemove) = "a";
+                      o.rules.text(&R::replaceFrom) = "b";
+                      o.rules.text(&R::replaceWith) = "";
+                      o.rules.rulesTurnedOn = {&R::removeRegex, &R::replaceRegex};
+                  }},
+        ParseCase{"AllWithoutATextMeansBoth",
+                  {"--all", "--case-scope", "both", "list"},
+                  [](CliOptions& o) {
+                      using R = settings::RenameSettings;
+                      o.rules.rulesTurnedOn = {&R::removeAllOccurrences, &R::replaceAllOccurrences};
+                      o.rules.caseScope = settings::CaseScope::Both;
+                  }},
+        ParseCase{
+            "MoreRuleFlagsAndTheWidestCounter",
+            {"--lower-ext", "--ascii", "--trim", "--natural", "--remove-accents",
+             "--continue-counter", "--counter", "123456,999", "--counter-digits", "6", "list"},
+            [](CliOptions& o) {
+                using R = settings::RenameSettings;
+                o.rules.rulesTurnedOn = {&R::naturalOrder,   &R::continueCounter, &R::trimEnds,
+                                         &R::collapseSpaces, &R::removeAccents,   &R::latinOnly,
+                                         &R::lowerExtension};
+                o.rules.text(&R::counterStart) = "123456";
+                o.rules.text(&R::counterIncrement) = "999";
+                o.rules.counterDigitsIndex = 5;
+            }},
+        ParseCase{"PresetUnderTheRuleOptions",
+                  {"--preset", "Holiday photos", "--upper", "apply"},
+                  [](CliOptions& o) {
+                      o.command = CliCommand::Apply;
+                      o.preset = "Holiday photos";
+                      o.rules.rulesTurnedOn = {&settings::RenameSettings::upperCase};
+                  }},
+        ParseCase{"SavePresetWithYes",
+                  {"save-preset", "x-y", "--yes"},
+                  [](CliOptions& o) {
+                      o.command = CliCommand::SavePreset;
+                      o.presetName = "x-y";
+                      o.yes = true;
+                  }},
+        ParseCase{"ListPresets",
+                  {"presets", "-q"},
+                  [](CliOptions& o) {
+                      o.command = CliCommand::ListPresets;
+                      o.verbosity = Verbosity::Quiet;
+                  }},
+        ParseCase{"DeletePreset",
+                  {"delete-preset", "a b"},
+                  [](CliOptions& o) {
+                      o.command = CliCommand::DeletePreset;
+                      o.presetName = "a b";
+                  }},
         ParseCase{"AnEqualsSignAloneIsAValue",
                   {"--prefix==", "init-settings", "-q"},
                   [](CliOptions& o) {
@@ -113,7 +192,13 @@ INSTANTIATE_TEST_SUITE_P(
     Cli, UsageErrorTest,
     ::testing::Values(
         Arguments{}, Arguments{"list", "preview"}, Arguments{"list", "--prefix"},
-        Arguments{"--prefix-at", "middle", "list"}, Arguments{"--counter-digits", "5", "list"},
+        Arguments{"--prefix-at", "middle", "list"}, Arguments{"--counter-digits", "7", "list"},
+        Arguments{"--counter-digits", "0", "list"}, Arguments{"--insert-at", "256", "list"},
+        Arguments{"--insert-at", "x", "list"}, Arguments{"--remove-chars", "0", "list"},
+        Arguments{"--remove-chars", "256", "list"}, Arguments{"--remove-at", "-1", "list"},
+        Arguments{"--remove-at", "1.5", "list"}, Arguments{"--case-scope", "all", "list"},
+        Arguments{"--insert", "list"}, Arguments{"save-preset"}, Arguments{"delete-preset"},
+        Arguments{"presets", "extra"}, Arguments{"--preset", "list"},
         Arguments{"--counter", "12", "list"}, Arguments{"--with", "x", "list"},
         Arguments{"--attributes", "ax", "list"}, Arguments{"--mask", "*.tar.gz", "list"},
         Arguments{"--dir", "/nonexistent/nowhere", "list"},
@@ -146,9 +231,27 @@ TEST(CliParserTest, HelpNamesEveryOptionAndVersionNamesTheTool) {
                                "--remove",
                                "--replace",
                                "--with",
+                               "--regex",
+                               "--all",
+                               "--ignore-case",
+                               "--insert",
+                               "--insert-at",
+                               "--insert-from-end",
+                               "--remove-chars",
+                               "--remove-at",
+                               "--remove-from-end",
+                               "--trim",
+                               "--remove-accents",
+                               "--ascii",
                                "--lower",
                                "--upper",
                                "--title",
+                               "--case-scope name|ext|both",
+                               "--lower-ext",
+                               "--natural",
+                               "--continue-counter",
+                               "--counter-digits 1..6",
+                               "--preset",
                                "--id3",
                                "--id3-format",
                                "--id3-mode",
@@ -161,8 +264,12 @@ TEST(CliParserTest, HelpNamesEveryOptionAndVersionNamesTheTool) {
                                "preview",
                                "apply",
                                "restore",
+                               "presets",
+                               "save-preset",
+                               "delete-preset",
                                "help",
-                               "Exit status"}) {
+                               "Exit status",
+                               "The rules change a name in this order"}) {
         EXPECT_NE(help.standardOutput.find(option), std::string::npos) << option;
     }
     EXPECT_EQ(CliParser::parse({"--version"}).standardOutput, "nameshift-cli 1.0\n");

@@ -1,4 +1,4 @@
-// Any bytes as renset.ini, opt.ini and ID3Opts.ini, each read as the program reads it.
+// Any bytes as renset.ini, opt.ini, ID3Opts.ini and a preset, each read as the program reads it.
 
 #include <cstddef>
 #include <cstdint>
@@ -7,6 +7,7 @@
 
 #include "settings/Id3OptionsFile.h"
 #include "settings/InvalidCharacters.h"
+#include "settings/PresetFile.h"
 #include "settings/ProgramOptionsFile.h"
 #include "settings/RenameSettingsFile.h"
 
@@ -16,6 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     parseRenameSettings(text, RenameSettings{});
     parseRenameSettings(text, RenameSettings::whenFileMissing());
+    PresetFile::parse(text, RenameSettings{});
     parseProgramOptions(text, ProgramOptions{});
     parseId3DialogState(text);
     // The format that names files is as short as the dialog allows and holds no character a

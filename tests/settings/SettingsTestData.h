@@ -58,6 +58,31 @@ inline settings::RenameSettings fullRenameSettings() {
     return s;
 }
 
+// The record of preset-full.ini: every rule away from its initial value, the digit count beyond
+// renset.ini's four. A preset holds no attribute mask and no sort key.
+inline settings::RenameSettings fullPreset() {
+    settings::RenameSettings s = fullRenameSettings();
+    s.attributeArchive = s.attributeHidden = s.attributeReadOnly = s.attributeSystem = false;
+    s.sortKey.reset();
+    s.counterDigitsIndex = 5;
+    s.removeRegex = s.removeAllOccurrences = true;
+    s.removeMatchCase = false;
+    s.replaceRegex = s.replaceAllOccurrences = true;
+    s.replaceMatchCase = false;
+    s.insertText = true;
+    s.insertedText = " - ";
+    s.insertAt = "4";
+    s.insertFromEnd = true;
+    s.removeCharacters = true;
+    s.removeCount = "2";
+    s.removeAt = "10";
+    s.removeFromEnd = true;
+    s.trimEnds = s.collapseSpaces = s.removeAccents = s.latinOnly = true;
+    s.caseScope = settings::CaseScope::ExtensionOnly;
+    s.lowerExtension = s.continueCounter = s.naturalOrder = true;
+    return s;
+}
+
 // The record of opt-full.ini.
 inline settings::ProgramOptions fullProgramOptions() {
     settings::ProgramOptions o;

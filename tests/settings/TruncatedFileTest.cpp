@@ -9,6 +9,8 @@
 
 #include "SettingsTestData.h"
 #include "settings/Id3OptionsFile.h"
+#include "settings/MoreRuleFields.h"
+#include "settings/PresetFile.h"
 #include "settings/ProgramOptionsFile.h"
 #include "settings/RenameSettingsFile.h"
 
@@ -72,6 +74,19 @@ TEST(TruncatedFileTest, RenameSettings) {
     expectEveryCutReadsItsWholeEntries<R>(
         testing::goldenText("renset-full.ini"), R{}, testing::fullRenameSettings(),
         [](std::string_view text) { return parseRenameSettings(text, R{}); }, fields);
+}
+
+TEST(TruncatedFileTest, Preset) {
+    using R = RenameSettings;
+    std::vector<Field<R>> fields = fieldsOf(PresetFile::tableFields());
+    fields.push_back(field(PresetFile::digitCountKey(), &R::counterDigitsIndex));
+    fields.push_back(field(kCaseScopeKey, &R::caseScope));
+    // A cut "FALSE" reads as false, as the whole one does.
+    R start;
+    start.removeMatchCase = start.replaceMatchCase = false;
+    expectEveryCutReadsItsWholeEntries<R>(
+        testing::goldenText("preset-full.ini"), start, testing::fullPreset(),
+        [&](std::string_view text) { return PresetFile::parse(text, start); }, fields);
 }
 
 TEST(TruncatedFileTest, ProgramOptions) {
