@@ -33,7 +33,11 @@ BatchPlan planBatch(const RenameSession& session, const PlanOptions& options) {
         return plan;
     }
     const std::string_view kept = keptFileName(options.mayRecord);
-    plan.changes = computeNewNames(session.rules, session.fileList, kept);
+    plan.changes = computeNewNames(session.rules, session.fileList, kept, &plan.refusal);
+    if (plan.refusal) {
+        plan.refusedBySettings = true;  // a pattern that gives no names, as one that is invalid
+        return plan;
+    }
     const bool tags = session.rules.supportId3;
     // In this mode each file ends with its tag name or its old name, so the names the rules
     // computed are not the ones that will be used and are not judged.
