@@ -197,7 +197,7 @@ long long parseCounterValue(const std::string& text) {
     long long value = 0;
     for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
         if (value > 100'000'000'000LL) {
-            break;  // the edits hold two digits; a longer text cannot make sense as a counter
+            break;  // the edits hold six digits; a longer text cannot make sense as a counter
         }
         value = value * 10 + (text[i] - '0');
     }

@@ -16,6 +16,7 @@
 #include "engine/RestoreCommand.h"
 #include "platform/FolderMessages.h"
 #include "settings/Id3OptionsFile.h"
+#include "settings/MoreRulesFile.h"
 #include "settings/ProgramOptionsFile.h"
 #include "settings/RenameSettingsFile.h"
 #include "settings/StartupDirectory.h"
@@ -370,8 +371,12 @@ void MainDialog::offerRecovery() {
 
 void MainDialog::saveSettings() {
     rulePanel_->readRules(session_.rules);
-    settings::saveRenameSettings(services_.fileSystem, services_.messages, paths_.renameSettings,
-                                 session_.rules);
+    // morerules.ini follows renset.ini, whose overwrite question stands for both files.
+    if (settings::saveRenameSettings(services_.fileSystem, services_.messages,
+                                     paths_.renameSettings, session_.rules)) {
+        settings::saveMoreRules(services_.fileSystem, services_.messages, paths_.moreRules,
+                                session_.rules);
+    }
 }
 
 void MainDialog::reject() {

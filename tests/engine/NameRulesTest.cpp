@@ -75,6 +75,8 @@ const RuleCase kCases[] = {
     {"CounterWithoutPositionAppends", counter("1", "1", 1, std::nullopt), {"a.txt"}, {"a1.txt"}},
     {"CounterNeverTruncates", counter("99", "24", 1, Position::Beginning), {"a", "b"}, {"99a", "123b"}},
     {"CounterNegativeStepPadsBeforeSign", counter("1", "-2", 4, Position::Beginning), {"a", "b"}, {"0001a", "00-1b"}},
+    {"CounterSixDigitsWide", counter("999998", "125", 6, Position::Beginning), {"a", "b"}, {"999998a", "1000123b"}},
+    {"CounterFiveDigitsWide", counter("42", "100", 5, Position::End), {"a.txt"}, {"a00042.txt"}},
     {"CounterWithoutDigitChoice", counter("7", "1", 0, Position::Beginning), {"a"}, {"7a"}},
     {"PrefixThenCounterPrepend", all(prefix("P", Position::Beginning), counter("1", "1", 1, Position::Beginning)), {"a.txt"}, {"1Pa.txt"}},
     {"ExtensionBeginning", extension("bak", Position::Beginning), {"a.txt"}, {"a.baktxt"}},

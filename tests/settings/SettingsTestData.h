@@ -58,6 +58,32 @@ inline settings::RenameSettings fullRenameSettings() {
     return s;
 }
 
+// Every field of morerules.ini away from its default.
+inline void setEveryMoreRule(settings::RenameSettings& s) {
+    s.removeRegex = s.removeAllOccurrences = true;
+    s.removeMatchCase = false;
+    s.replaceRegex = s.replaceAllOccurrences = true;
+    s.replaceMatchCase = false;
+    s.insertText = s.insertFromEnd = true;
+    s.insertedText = "Disc \xe9 ";
+    s.insertAt = "3";
+    s.removeCharacters = s.removeFromEnd = true;
+    s.removeCount = "12";
+    s.removeAt = "4";
+    s.trimEnds = s.collapseSpaces = s.removeAccents = s.latinOnly = true;
+    s.caseScope = settings::CaseScope::ExtensionOnly;
+    s.lowerExtension = true;
+    s.counterDigitsIndex = 5;
+    s.continueCounter = s.naturalOrder = true;
+}
+
+// The record of morerules-full.ini: every other field at its default.
+inline settings::RenameSettings fullMoreRules() {
+    settings::RenameSettings s;
+    setEveryMoreRule(s);
+    return s;
+}
+
 // The record of opt-full.ini.
 inline settings::ProgramOptions fullProgramOptions() {
     settings::ProgramOptions o;

@@ -9,6 +9,7 @@
 
 #include "SettingsTestData.h"
 #include "settings/Id3OptionsFile.h"
+#include "settings/MoreRulesFile.h"
 #include "settings/ProgramOptionsFile.h"
 #include "settings/RenameSettingsFile.h"
 
@@ -72,6 +73,19 @@ TEST(TruncatedFileTest, RenameSettings) {
     expectEveryCutReadsItsWholeEntries<R>(
         testing::goldenText("renset-full.ini"), R{}, testing::fullRenameSettings(),
         [](std::string_view text) { return parseRenameSettings(text, R{}); }, fields);
+}
+
+TEST(TruncatedFileTest, MoreRules) {
+    using R = RenameSettings;
+    // The cases are flipped where a value cut short reads as the one the whole text holds.
+    R start;
+    start.removeMatchCase = start.replaceMatchCase = false;
+    R whole = testing::fullMoreRules();
+    whole.removeMatchCase = whole.replaceMatchCase = true;
+    expectEveryCutReadsItsWholeEntries<R>(
+        formatMoreRules(whole), start, whole,
+        [&](std::string_view text) { return parseMoreRules(text, start); },
+        fieldsOf(moreRulesFields()));
 }
 
 TEST(TruncatedFileTest, ProgramOptions) {
