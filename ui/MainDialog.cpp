@@ -237,6 +237,7 @@ void MainDialog::fillFileList() {
     session_.directory = filePanel_->controls().browser->currentPath();
     session_.fileList.setAttributeMask(session_.rules.attributeMask());
     session_.fileList.setSortKey(session_.rules.sortKey);
+    session_.fileList.setNaturalOrder(session_.rules.naturalOrder);
     // Refilling may show a message, and no part of the column may be computed meanwhile.
     newNames_->drop();
     if (!refillFileList(engine::Refill::KeepingMask) && leaveGoneDirectory()) {
