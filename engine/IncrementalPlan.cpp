@@ -4,6 +4,7 @@
 #include <span>
 
 #include "engine/BatchChecks.h"
+#include "engine/CounterMemory.h"
 #include "engine/NameComputation.h"
 #include "engine/RenameSession.h"
 #include "engine/TagNaming.h"
@@ -26,7 +27,7 @@ IncrementalPlan::IncrementalPlan(const RenameSession& session, bool mayRecord,
     : fileList_(session.fileList),
       tags_(session.tags),
       listedNames_(listedNames),
-      rules_(session.rules),
+      rules_(rulesForBatch(session)),
       id3_(session.id3),
       directory_(session.directory),
       mayRecord_(mayRecord),
