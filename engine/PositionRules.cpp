@@ -67,13 +67,10 @@ void removeCharacters(std::string& name, std::size_t count, std::size_t at, bool
     if (!characters || count == 0) {
         return;
     }
-    std::size_t first = boundaryIndex(*characters, at, fromEnd);
-    std::size_t last = first;
-    if (fromEnd) {
-        first -= std::min(count, first);
-    } else {
-        last = std::min(first + std::min(count, characters->count()), characters->count());
-    }
+    // The edge the count starts from, and the count taken towards the other end.
+    const std::size_t edge = boundaryIndex(*characters, at, fromEnd);
+    const std::size_t first = fromEnd ? edge - std::min(count, edge) : edge;
+    const std::size_t last = fromEnd ? edge : edge + std::min(count, characters->count() - edge);
     const std::int32_t start = characters->boundaries[first];
     characters->text.remove(start, characters->boundaries[last] - start);
     name = text::encodeUtf8(characters->text) + parts.extensionWithDot;
