@@ -8,6 +8,7 @@
 #include "engine/BatchExecutor.h"
 #include "engine/BatchGuard.h"
 #include "engine/BatchPlanner.h"
+#include "engine/CounterMemory.h"
 #include "engine/InPlaceOrder.h"
 #include "engine/LockedListing.h"
 #include "engine/RenameOrder.h"
@@ -299,6 +300,10 @@ CommandReport applyChanges(RenameSession& session, BatchQuestions& questions,
     }
     const RenameRun& run = std::get<ExecutedBatch>(executed).run;
     const bool recordLost = std::get<ExecutedBatch>(executed).journalKept;
+    if (plan.nextCounter && !run.cancelled && run.failures.empty()) {
+        CounterMemory(fileSystem, session.stateDirectory)
+            .remember(plan.directory, *plan.nextCounter);
+    }
     report.batch = {run.renamed.size(), run.failures.size(), run.cancelled, recordLost,
                     session.keepRenamedPairs ? run.donePairs(plan.changes)
                                              : std::vector<std::pair<std::string, std::string>>{}};

@@ -114,7 +114,8 @@ std::optional<Message> duplicateNamesRefusal(const BatchPlan& plan) {
 }
 
 platform::MessageText duplicateNameProblem() {
-    const BatchPlan twoAlike{{}, {PlannedChange{}, PlannedChange{}}, std::nullopt, false, {}};
+    BatchPlan twoAlike;
+    twoAlike.changes.resize(2);
     return duplicateNamesRefusal(twoAlike)->textSource;
 }
 

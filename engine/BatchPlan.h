@@ -31,6 +31,9 @@ struct BatchPlan {
     // shows the names when only the safety checks object.
     std::optional<platform::Message> refusal;
     bool refusedBySettings = false;
+    // Where the counter goes on after this batch's last numbered file, when the batch numbers
+    // its files and is to carry the count on to the folder's next batch.
+    std::optional<long long> nextCounter;
     // Where the old names of a plan of listed files live, kept while the plan is.
     std::shared_ptr<const NameArena> names;
 

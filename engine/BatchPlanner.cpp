@@ -1,7 +1,11 @@
 #include "engine/BatchPlanner.h"
 
+#include <algorithm>
+
 #include "engine/BatchChecks.h"
+#include "engine/CounterMemory.h"
 #include "engine/NameComputation.h"
+#include "engine/NameRules.h"
 #include "engine/RenameSession.h"
 #include "engine/TagNaming.h"
 
@@ -21,19 +25,39 @@ std::optional<platform::Message> firstRefusal(const BatchPlan& plan,
     return std::nullopt;
 }
 
+// The counter's value after the batch: the kept file takes no value.
+long long counterAfter(const settings::RenameSettings& rules, const BatchPlan& plan,
+                       std::string_view kept) {
+    const auto numbered = static_cast<long long>(
+        plan.changes.size() -
+        static_cast<std::size_t>(
+            std::count_if(plan.changes.begin(), plan.changes.end(),
+                          [kept](const PlannedChange& change) { return change.oldName == kept; })));
+    return parseCounterValue(rules.counterStart) +
+           parseCounterValue(rules.counterIncrement) * numbered;
+}
+
 }  // namespace
 
 BatchPlan planBatch(const RenameSession& session, const PlanOptions& options) {
     BatchPlan plan;
     plan.directory = session.directory;
     plan.names = session.fileList.names();
-    plan.refusal = findSettingsRefusal(session.rules, session.fileList.tickedCount());
+    const settings::RenameSettings rules = rulesForBatch(session);
+    plan.refusal = findSettingsRefusal(rules, session.fileList.tickedCount());
     if (plan.refusal) {
         plan.refusedBySettings = true;
         return plan;
     }
     const std::string_view kept = keptFileName(options.mayRecord);
-    plan.changes = computeNewNames(session.rules, session.fileList, kept);
+    plan.changes = computeNewNames(rules, session.fileList, kept, &plan.refusal);
+    if (plan.refusal) {
+        plan.refusedBySettings = true;  // a pattern that gives no names, as one that is invalid
+        return plan;
+    }
+    if (rules.useCounter && rules.continueCounter) {
+        plan.nextCounter = counterAfter(rules, plan, kept);
+    }
     const bool tags = session.rules.supportId3;
     // In this mode each file ends with its tag name or its old name, so the names the rules
     // computed are not the ones that will be used and are not judged.

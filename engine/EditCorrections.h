@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,6 +11,13 @@
 // fault (and one message) at a time; the command-line tool refuses a value that needs mending,
 // with the same message.
 namespace nameshift::engine {
+
+// The longest texts the counter's edits take, and the most digits the counter is padded to. A
+// longer text is cut by the edit before any correction sees it; the tool refuses it with the
+// messages below.
+inline constexpr std::size_t kLongestCounterStart = 6;
+inline constexpr std::size_t kLongestCounterIncrement = 3;
+inline constexpr int kMostCounterDigits = 6;
 
 struct EditCorrection {
     platform::Message message;

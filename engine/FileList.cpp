@@ -7,6 +7,7 @@
 #include <unordered_set>
 
 #include "engine/InPlaceOrder.h"
+#include "engine/NaturalOrder.h"
 #include "engine/TextCase.h"
 #include "settings/RenameSettings.h"
 
@@ -261,14 +262,20 @@ void FileList::sortListing() {
             break;
         }
         case SortKey::Name: {
-            // Every folded name in one block: a string each would cost a large folder a million
-            // allocations, more than the sort itself.
+            // Every folded name (or natural key) in one block: a string each would cost a large
+            // folder a million allocations, more than the sort itself.
             std::string foldedBytes;
             std::vector<std::uint32_t> foldedAt;
             foldedAt.reserve(listing_.size() + 1);
+            const std::optional<NaturalOrder> natural =
+                naturalOrder_ ? std::optional<NaturalOrder>(std::in_place) : std::nullopt;
             for (const ListedFile& file : listing_) {
                 foldedAt.push_back(static_cast<std::uint32_t>(foldedBytes.size()));
-                text::appendFoldedCase(foldedBytes, file.name);
+                if (natural) {
+                    natural->appendKey(foldedBytes, file.name);
+                } else {
+                    text::appendFoldedCase(foldedBytes, file.name);
+                }
             }
             foldedAt.push_back(static_cast<std::uint32_t>(foldedBytes.size()));
             const auto folded = [&](std::size_t i) {

@@ -43,6 +43,8 @@ public:
     // No key keeps the system's order.
     void setSortKey(std::optional<settings::SortKey> key) { sortKey_ = key; }
     std::optional<settings::SortKey> sortKey() const { return sortKey_; }
+    // Whether the Name sort takes runs of digits by their value; off, it compares folded bytes.
+    void setNaturalOrder(bool natural) { naturalOrder_ = natural; }
 
     // Reads the directory anew; every listed file becomes a row, none ticked. Shows nothing: the
     // caller tells the user why a listing failed.
@@ -97,6 +99,7 @@ private:
     platform::FileSystem& fileSystem_;
     std::uint32_t attributeMask_ = 0;
     std::optional<settings::SortKey> sortKey_;
+    bool naturalOrder_ = false;
     int maskPosition_ = 0;
     std::shared_ptr<NameArena> names_ = std::make_shared<NameArena>();
     std::vector<ListedFile> listing_;

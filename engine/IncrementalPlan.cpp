@@ -4,6 +4,7 @@
 #include <span>
 
 #include "engine/BatchChecks.h"
+#include "engine/CounterMemory.h"
 #include "engine/NameComputation.h"
 #include "engine/RenameSession.h"
 #include "engine/TagNaming.h"
@@ -26,15 +27,15 @@ IncrementalPlan::IncrementalPlan(const RenameSession& session, bool mayRecord,
     : fileList_(session.fileList),
       tags_(session.tags),
       listedNames_(listedNames),
-      rules_(session.rules),
+      rules_(rulesForBatch(session)),
       id3_(session.id3),
       directory_(session.directory),
       mayRecord_(mayRecord),
       keptName_(keptFileName(mayRecord)) {
     // The refusals by settings that planBatch makes, in whichever order: all of them show no
     // names.
-    makesNames_ = !findSettingsRefusal(rules_, fileList_.tickedCount()) &&
-                  !(rules_.supportId3 && id3_.format.empty());
+    makesNames_ = !findSettingsRefusal(rules_.settings(), fileList_.tickedCount()) &&
+                  !(rules_.settings().supportId3 && id3_.format.empty());
     if (!makesNames_) {
         return;
     }
@@ -111,8 +112,11 @@ void IncrementalPlan::planPositions(std::size_t first, std::size_t end) {
     }
     // The counter skips the kept file's change.
     const bool afterKept = keptPosition_ && *keptPosition_ < first;
-    nameChanges(rules_, changes, afterKept ? first - 1 : first, keptName_);
-    if (rules_.supportId3) {
+    if (auto refusal = nameChanges(rules_, changes, afterKept ? first - 1 : first, keptName_);
+        refusal && !rulesRefusal_) {
+        rulesRefusal_ = std::move(refusal);
+    }
+    if (rules_.settings().supportId3) {
         applyTagNaming(id3_, tags_, directory_, changes);
         keepName(changes, keptName_);
     }

@@ -12,6 +12,7 @@
 #include "engine/DuplicateMarks.h"
 #include "engine/FileList.h"
 #include "engine/ListedNames.h"
+#include "engine/PreparedRules.h"
 #include "engine/TagReader.h"
 #include "settings/Id3Options.h"
 #include "settings/RenameSettings.h"
@@ -50,6 +51,9 @@ public:
     // Why the change would be refused or fail; null when it passes, as far as the changes
     // planned so far tell: a duplicate is only certain once the plan is complete.
     const platform::MessageText* problem(std::size_t position) const;
+    // The refusal a regular expression gave when it ran past its bound on a name, which the
+    // batch takes as its own; the names planned after it are not to be shown.
+    const std::optional<platform::Message>& rulesRefusal() const { return rulesRefusal_; }
     // How many changes are marked as duplicates so far, which grows as more are planned.
     std::size_t duplicateCount() const { return duplicates_.count(); }
 
@@ -59,11 +63,12 @@ private:
     const FileList& fileList_;
     TagReader& tags_;
     const ListedNames& listedNames_;
-    settings::RenameSettings rules_;
+    PreparedRules rules_;  // compiled once for the whole plan
     settings::Id3Naming id3_;
     std::string directory_;
     bool mayRecord_ = true;
     bool makesNames_ = false;
+    std::optional<platform::Message> rulesRefusal_;
     std::string_view keptName_;
     // The position of the change whose file keeps its name; the ones after it count from one
     // less.

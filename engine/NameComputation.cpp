@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "engine/NameRules.h"
+#include "engine/PatternRule.h"
+#include "engine/PreparedRules.h"
 #include "engine/RestoreFile.h"
 
 namespace nameshift::engine {
@@ -10,6 +12,22 @@ namespace {
 
 platform::Message note(const char* text, const char* caption) {
     return platform::Message{text, caption, platform::Icon::Information};
+}
+
+std::optional<platform::Message> patternRefusal(bool used, const std::string& pattern,
+                                                bool matchCase) {
+    if (!used) {
+        return std::nullopt;
+    }
+    const std::optional<std::string> problem = patternProblem(pattern, matchCase);
+    if (!problem) {
+        return std::nullopt;
+    }
+    return platform::Message{
+        platform::MessageText(
+            NS_MESSAGE("Message", "The regular expression \"%1\" cannot be used: %2."),
+            {pattern, *problem}),
+        NS_MESSAGE("Message", "Invalid Regular Expression"), platform::Icon::Information};
 }
 
 }  // namespace
@@ -52,7 +70,12 @@ std::optional<platform::Message> findSettingsRefusal(const settings::RenameSetti
                 "position in the start position edit box"),
             NS_MESSAGE("Message", "No Start Position Specified!"));
     }
-    return std::nullopt;
+    if (auto refusal = patternRefusal(settings.removeString && settings.removeRegex,
+                                      settings.stringToRemove, settings.removeMatchCase)) {
+        return refusal;
+    }
+    return patternRefusal(settings.replaceString && settings.replaceRegex, settings.replaceFrom,
+                          settings.replaceMatchCase);
 }
 
 std::vector<PlannedChange> gatherSelection(const FileList& fileList) {
@@ -69,42 +92,49 @@ std::vector<PlannedChange> gatherSelection(const FileList& fileList) {
 
 namespace {
 
-void nameRun(const settings::RenameSettings& settings, std::span<PlannedChange> changes,
-             std::size_t firstPosition) {
+std::optional<platform::Message> nameRun(PreparedRules& rules, std::span<PlannedChange> changes,
+                                         std::size_t firstPosition) {
     // The rules work on a list of names, since a counter runs over the whole batch.
     std::vector<std::string> names;
     names.reserve(changes.size());
     for (PlannedChange& change : changes) {
         names.push_back(std::move(change.newName));
     }
-    applyNameRules(settings, names, firstPosition);
+    std::optional<platform::Message> refusal = applyNameRules(rules, names, firstPosition);
     for (std::size_t i = 0; i < changes.size(); ++i) {
         changes[i].newName = std::move(names[i]);
     }
+    return refusal;
 }
 
 }  // namespace
 
-void nameChanges(const settings::RenameSettings& settings, std::span<PlannedChange> changes,
-                 std::size_t firstPosition, std::string_view keptName) {
+std::optional<platform::Message> nameChanges(PreparedRules& rules, std::span<PlannedChange> changes,
+                                             std::size_t firstPosition, std::string_view keptName) {
     const auto kept = keptName.empty() ? changes.end()
                                        : std::find_if(changes.begin(), changes.end(),
                                                       [keptName](const PlannedChange& change) {
                                                           return change.oldName == keptName;
                                                       });
     if (kept == changes.end()) {
-        nameRun(settings, changes, firstPosition);
-        return;
+        return nameRun(rules, changes, firstPosition);
     }
     const auto before = static_cast<std::size_t>(kept - changes.begin());
-    nameRun(settings, changes.first(before), firstPosition);
-    nameRun(settings, changes.subspan(before + 1), firstPosition + before);
+    if (auto refusal = nameRun(rules, changes.first(before), firstPosition)) {
+        return refusal;
+    }
+    return nameRun(rules, changes.subspan(before + 1), firstPosition + before);
 }
 
 std::vector<PlannedChange> computeNewNames(const settings::RenameSettings& settings,
-                                           const FileList& fileList, std::string_view keptName) {
+                                           const FileList& fileList, std::string_view keptName,
+                                           std::optional<platform::Message>* refusal) {
     std::vector<PlannedChange> changes = gatherSelection(fileList);
-    nameChanges(settings, changes, 0, keptName);
+    PreparedRules rules(settings);
+    std::optional<platform::Message> tookTooLong = nameChanges(rules, changes, 0, keptName);
+    if (refusal != nullptr) {
+        *refusal = std::move(tookTooLong);
+    }
     return changes;
 }
 

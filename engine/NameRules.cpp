@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cctype>
 
+#include "engine/PositionRules.h"
+#include "engine/PreparedRules.h"
 #include "engine/TextCase.h"
+#include "engine/TrimRules.h"
 
 namespace nameshift::engine {
 namespace {
@@ -67,23 +70,99 @@ void removeAll(std::string& name, char c) {
     std::erase(name, c);
 }
 
-void removeFirst(std::string& name, const std::string& text) {
-    if (text.empty()) {
+// A count typed into an edit, where nothing sensible and anything negative count as none.
+std::size_t parseCount(const std::string& text) {
+    return static_cast<std::size_t>(std::max(0LL, parseCounterValue(text)));
+}
+
+platform::Message tookTooLong(const std::string& name) {
+    return platform::Message{
+        platform::MessageText(
+            NS_MESSAGE("Message",
+                       "The regular expression takes too long on the name \"%1\". Please "
+                       "make it simpler."),
+            {name}),
+        NS_MESSAGE("Message", "Regular Expression Too Slow"), platform::Icon::Stop};
+}
+
+std::optional<platform::Message> applyPattern(PatternRule* rule, std::span<std::string> names) {
+    if (rule == nullptr) {
+        return std::nullopt;
+    }
+    for (std::string& name : names) {
+        const std::string before = name;
+        if (rule->apply(name) == PatternRule::Outcome::TookTooLong) {
+            return tookTooLong(before);
+        }
+    }
+    return std::nullopt;
+}
+
+// Changes the letter case of the part of the name the scope names; `change` maps a text.
+template <typename Change>
+void changeCase(std::string& name, settings::CaseScope scope, Change change) {
+    using settings::CaseScope;
+    if (scope == CaseScope::Both) {
+        name = change(name);
         return;
     }
-    const auto at = name.find(text);
-    if (at != std::string::npos) {
-        name.erase(at, text.size());
+    const std::size_t dot = name.rfind('.');
+    if (scope == CaseScope::NameOnly) {
+        const std::size_t end = dot == std::string::npos ? name.size() : dot;
+        name = change(std::string_view(name).substr(0, end)) + name.substr(end);
+    } else if (dot != std::string::npos) {
+        name = name.substr(0, dot + 1) + change(std::string_view(name).substr(dot + 1));
     }
 }
 
-void replaceFirst(std::string& name, const std::string& from, const std::string& with) {
-    if (name.empty()) {
-        return;  // a name emptied by an earlier rule stays empty
+void applyPlaceEdits(const RenameSettings& settings, std::span<std::string> names) {
+    if (settings.insertText) {
+        const std::size_t at = parseCount(settings.insertAt);
+        for (std::string& name : names) {
+            insertAtCharacter(name, settings.insertedText, at, settings.insertFromEnd);
+        }
     }
-    const auto at = name.find(from);
-    if (at != std::string::npos) {
-        name.replace(at, from.size(), with);
+    if (settings.removeCharacters) {
+        const std::size_t count = parseCount(settings.removeCount);
+        const std::size_t at = parseCount(settings.removeAt);
+        for (std::string& name : names) {
+            removeCharacters(name, count, at, settings.removeFromEnd);
+        }
+    }
+}
+
+void applyTidying(PreparedRules& rules, std::span<std::string> names) {
+    const RenameSettings& settings = rules.settings();
+    for (std::string& name : names) {
+        if (settings.trimEnds) {
+            trimBaseName(name);
+        }
+        if (settings.collapseSpaces) {
+            collapseSpaces(name);
+        }
+        if (const Transliteration* accents = rules.withoutAccents()) {
+            accents->apply(name);
+        }
+        if (const Transliteration* latin = rules.latinOnly()) {
+            latin->apply(name);
+        }
+    }
+}
+
+void applyLetterCase(const RenameSettings& settings, std::span<std::string> names) {
+    for (std::string& name : names) {
+        if (settings.lowerCase) {
+            changeCase(name, settings.caseScope, text::toLower);
+        }
+        if (settings.upperCase) {
+            changeCase(name, settings.caseScope, text::toUpper);
+        }
+        if (settings.firstLetterUpper) {
+            changeCase(name, settings.caseScope, text::capitalizeWords);
+        }
+        if (settings.lowerExtension) {
+            changeCase(name, settings::CaseScope::ExtensionOnly, text::toLower);
+        }
     }
 }
 
@@ -118,15 +197,16 @@ long long parseCounterValue(const std::string& text) {
     long long value = 0;
     for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
         if (value > 100'000'000'000LL) {
-            break;  // the edits hold two digits; a longer text cannot make sense as a counter
+            break;  // the edits hold six digits; a longer text cannot make sense as a counter
         }
         value = value * 10 + (text[i] - '0');
     }
     return negative ? -value : value;
 }
 
-void applyNameRules(const RenameSettings& settings, std::span<std::string> names,
-                    std::size_t firstPosition) {
+std::optional<platform::Message> applyNameRules(PreparedRules& rules, std::span<std::string> names,
+                                                std::size_t firstPosition) {
+    const RenameSettings& settings = rules.settings();
     if (settings.changePrefix) {
         for (std::string& name : names) {
             applyPrefix(name, settings);
@@ -164,27 +244,23 @@ void applyNameRules(const RenameSettings& settings, std::span<std::string> names
             removeAll(name, '-');
         }
     }
-    if (settings.removeString) {
-        for (std::string& name : names) {
-            removeFirst(name, settings.stringToRemove);
-        }
+    if (auto refusal = applyPattern(rules.removal(), names)) {
+        return refusal;
     }
-    if (settings.replaceString) {
-        for (std::string& name : names) {
-            replaceFirst(name, settings.replaceFrom, settings.replaceWith);
-        }
+    if (auto refusal = applyPattern(rules.replacement(), names)) {
+        return refusal;
     }
-    for (std::string& name : names) {
-        if (settings.lowerCase) {
-            name = text::toLower(name);
-        }
-        if (settings.upperCase) {
-            name = text::toUpper(name);
-        }
-        if (settings.firstLetterUpper) {
-            name = text::capitalizeWords(name);
-        }
-    }
+    applyPlaceEdits(settings, names);
+    applyTidying(rules, names);
+    applyLetterCase(settings, names);
+    return std::nullopt;
+}
+
+std::optional<platform::Message> applyNameRules(const RenameSettings& settings,
+                                                std::span<std::string> names,
+                                                std::size_t firstPosition) {
+    PreparedRules rules(settings);
+    return applyNameRules(rules, names, firstPosition);
 }
 
 }  // namespace nameshift::engine

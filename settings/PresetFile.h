@@ -20,11 +20,8 @@ public:
     // The rules the text sets, over `current`; every rule the text does not set keeps its value.
     static RenameSettings parse(std::string_view text, RenameSettings current);
 
-    // The entries spelt by the field tables, in the order of the file: renset.ini's rules, then
-    // the "More rules" group's. The digit count, which may go beyond renset.ini's four, and the
-    // case scope follow them, each as a digit.
+    // The entries in the order of the file: renset.ini's rules, then morerules.ini's.
     static std::span<const SettingsField<RenameSettings>> tableFields();
-    static std::string_view digitCountKey();
     // Every key of the file, which no string of it may hold.
     static std::vector<std::string_view> keys();
     static std::vector<StringField> strings(const RenameSettings& rules);

@@ -21,7 +21,9 @@ enum class FieldKind {
     String,           // the text between double quotes
     Position,         // "BEG", "END" or "REP"
     CounterPosition,  // "BEG" or "END": the counter goes before or after the prefix
-    DigitCount,       // "1" to "4" for the rows 0 to 3 of the digits list
+    DigitCount,       // "1" to "4" for the rows 0 to 3 of the digits list; "4" for wider rows
+    WideDigitCount,   // "5" or "6" for the rows 4 and 5 of the digits list; "0" for the others
+    CaseScopeDigit,   // "0" to "2"; any other digit leaves the scope as it was
     SortWord,         // "Date", "Extension", "Name" or "Size"
     UsageDigit,       // "0" to "2"; any other digit reads as "0"
 };
@@ -45,7 +47,8 @@ struct CommandLineFlag {
 template <typename Record>
 using FieldMember =
     std::variant<bool Record::*, std::string Record::*, std::optional<Position> Record::*,
-                 int Record::*, std::optional<SortKey> Record::*, RestoreFileUsage Record::*>;
+                 int Record::*, std::optional<SortKey> Record::*, RestoreFileUsage Record::*,
+                 CaseScope Record::*>;
 
 // One entry of a settings file: its key, the field it holds, how its value is spelt and the
 // object name of the dialog control that shows it, when one does. A string field has the label a
@@ -80,7 +83,10 @@ constexpr bool kindFitsMember(const SettingsField<Record>& field) {
         case FieldKind::CounterPosition:
             return std::holds_alternative<std::optional<Position> Record::*>(field.member);
         case FieldKind::DigitCount:
+        case FieldKind::WideDigitCount:
             return std::holds_alternative<int Record::*>(field.member);
+        case FieldKind::CaseScopeDigit:
+            return std::holds_alternative<CaseScope Record::*>(field.member);
         case FieldKind::SortWord:
             return std::holds_alternative<std::optional<SortKey> Record::*>(field.member);
         case FieldKind::UsageDigit:
@@ -102,7 +108,9 @@ constexpr bool everyKindFits(std::span<const SettingsField<Record>> fields) {
 namespace field_codec {
 
 inline constexpr int kCounterPositions = 2;
+// renset.ini's list of digit counts; the rows after them are morerules.ini's.
 inline constexpr int kDigitCounts = 4;
+inline constexpr int kWideDigitCounts = 6;
 inline constexpr std::array<std::string_view, kChoiceCount<SortKey>> kSortWords = {
     "Date", "Extension", "Name", "Size"};
 
@@ -149,10 +157,24 @@ void writeFields(SettingsWriter& writer, const Record& record,
                                        kCounterPositions);
                 break;
             case FieldKind::DigitCount: {
+                // A wider count is written as the widest this file knows, for a reader that
+                // knows no other file.
                 const int index = get<int>(record, f.member);
-                writer.addDigit(f.key, index >= 0 && index < kDigitCounts ? index + 1 : -1);
+                const bool wide = index >= kDigitCounts && index < kWideDigitCounts;
+                writer.addDigit(f.key, index >= 0 && index < kDigitCounts ? index + 1
+                                       : wide                             ? kDigitCounts
+                                                                          : -1);
                 break;
             }
+            case FieldKind::WideDigitCount: {
+                const int index = get<int>(record, f.member);
+                writer.addDigit(f.key,
+                                index >= kDigitCounts && index < kWideDigitCounts ? index + 1 : 0);
+                break;
+            }
+            case FieldKind::CaseScopeDigit:
+                writer.addDigit(f.key, indexOf(get<CaseScope>(record, f.member)));
+                break;
             case FieldKind::SortWord: {
                 const int index = indexOf(get<std::optional<SortKey>>(record, f.member));
                 const bool chosen = choiceAt<SortKey>(index).has_value();
@@ -196,6 +218,19 @@ void readFields(const SettingsReader& reader, Record& record,
                 if (const auto digits = reader.digitOf(f.key)) {
                     get<int>(record, f.member) =
                         *digits >= 1 && *digits <= kDigitCounts ? *digits - 1 : -1;
+                }
+                break;
+            case FieldKind::WideDigitCount:
+                // Any other digit leaves the count renset.ini gave.
+                if (const auto digits = reader.digitOf(f.key);
+                    digits && *digits > kDigitCounts && *digits <= kWideDigitCounts) {
+                    get<int>(record, f.member) = *digits - 1;
+                }
+                break;
+            case FieldKind::CaseScopeDigit:
+                if (const auto digit = reader.digitOf(f.key)) {
+                    CaseScope& scope = get<CaseScope>(record, f.member);
+                    scope = choiceAt<CaseScope>(*digit).value_or(scope);
                 }
                 break;
             case FieldKind::SortWord: {

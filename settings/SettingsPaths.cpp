@@ -14,6 +14,7 @@ SettingsPaths SettingsPaths::fromWorkingDirectory(const std::string& cwd) {
     paths.renameSettings = paths.programDirectory + std::string(kRenameSettingsFileName);
     paths.programOptions = paths.programDirectory + std::string(kProgramOptionsFileName);
     paths.id3Options = paths.programDirectory + std::string(kId3OptionsFileName);
+    paths.moreRules = paths.programDirectory + std::string(kMoreRulesFileName);
     return paths;
 }
 

@@ -10,14 +10,16 @@ namespace nameshift::settings {
 inline constexpr std::string_view kRenameSettingsFileName = "renset.ini";
 inline constexpr std::string_view kProgramOptionsFileName = "opt.ini";
 inline constexpr std::string_view kId3OptionsFileName = "ID3Opts.ini";
+inline constexpr std::string_view kMoreRulesFileName = "morerules.ini";
 
-// Where the three settings files lie: the working directory the program started in. The paths
+// Where the settings files lie: the working directory the program started in. The paths
 // are fixed once; the folder the browser shows later does not move them.
 struct SettingsPaths {
     std::string programDirectory;  // ends with "/"
     std::string renameSettings;
     std::string programOptions;
     std::string id3Options;
+    std::string moreRules;  // the rules renset.ini has no entries for
 
     static SettingsPaths fromWorkingDirectory(const std::string& cwd);
     // In `directory`, taken from the directory the program started in when it is relative; in

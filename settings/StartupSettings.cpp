@@ -1,6 +1,7 @@
 #include "settings/StartupSettings.h"
 
 #include "settings/Id3OptionsFile.h"
+#include "settings/MoreRulesFile.h"
 #include "settings/ProgramOptionsFile.h"
 #include "settings/RenameSettingsFile.h"
 
@@ -20,6 +21,10 @@ StartupSettings loadStartupSettings(platform::FileSystem& fileSystem, const Sett
                        ? loadRenameSettings(fileSystem, messagesFor(paths.renameSettings),
                                             paths.renameSettings, RenameSettings{})
                        : RenameSettings::whenFileMissing();
+    if (steps.readRules) {
+        loaded.rules =
+            loadMoreRules(fileSystem, messagesFor(paths.moreRules), paths.moreRules, loaded.rules);
+    }
     return loaded;
 }
 

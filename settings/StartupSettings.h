@@ -12,7 +12,7 @@
 
 namespace nameshift::settings {
 
-// What a start of the program takes from its three settings files.
+// What a start of the program takes from its settings files.
 struct StartupSettings {
     ProgramOptions options;
     Id3Naming id3;
@@ -27,12 +27,14 @@ struct StartupLoadSteps {
     // Runs once opt.ini and ID3Opts.ini are read, before renset.ini: the dialog chooses its
     // start-up directory there, and its message comes between theirs.
     std::function<void(const ProgramOptions&)> afterOptions;
-    // False: renset.ini is not read, and the rules are those of a start without it.
+    // False: renset.ini and morerules.ini are not read, and the rules are those of a start
+    // without them.
     bool readRules = true;
 };
 
-// Reads opt.ini, ID3Opts.ini and renset.ini in the program's start-up order; each file that
-// cannot be read is reported and gives its defaults.
+// Reads opt.ini, ID3Opts.ini, renset.ini and morerules.ini in the program's start-up order; each
+// file that cannot be read is reported and gives its defaults, except a missing morerules.ini,
+// which only a user of its rules has.
 StartupSettings loadStartupSettings(platform::FileSystem& fileSystem, const SettingsPaths& paths,
                                     const LoadMessagesFor& messagesFor,
                                     const StartupLoadSteps& steps = {});

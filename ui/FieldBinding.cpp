@@ -61,6 +61,12 @@ void read(QObject* control, settings::RestoreFileUsage& field) {
                 qobject_cast<QButtonGroup*>(control)->checkedId())
                 .value_or(settings::RestoreFileUsage::Create);
 }
+void read(QObject* control, settings::CaseScope& field) {
+    // No button chosen reads as both parts, the scope of old.
+    field =
+        settings::choiceAt<settings::CaseScope>(qobject_cast<QButtonGroup*>(control)->checkedId())
+            .value_or(settings::CaseScope::Both);
+}
 
 void write(QObject* control, bool field) {
     qobject_cast<QCheckBox*>(control)->setChecked(field);
@@ -84,6 +90,9 @@ void write(QObject* control, settings::RestoreFileUsage field) {
     const int usage = settings::indexOf(field);
     setRadio(qobject_cast<QButtonGroup*>(control),
              settings::choiceAt<settings::RestoreFileUsage>(usage) ? usage : 0);
+}
+void write(QObject* control, settings::CaseScope field) {
+    setRadio(qobject_cast<QButtonGroup*>(control), settings::indexOf(field));
 }
 
 }  // namespace nameshift::ui::field_binding

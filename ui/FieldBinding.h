@@ -24,6 +24,7 @@ void read(QObject* control, std::optional<settings::Position>& field);
 void read(QObject* control, int& field);
 void read(QObject* control, std::optional<settings::SortKey>& field);
 void read(QObject* control, settings::RestoreFileUsage& field);
+void read(QObject* control, settings::CaseScope& field);
 
 void write(QObject* control, bool field);
 void write(QObject* control, const std::string& field);
@@ -31,6 +32,7 @@ void write(QObject* control, std::optional<settings::Position> field);
 void write(QObject* control, int field);
 void write(QObject* control, std::optional<settings::SortKey> field);
 void write(QObject* control, settings::RestoreFileUsage field);
+void write(QObject* control, settings::CaseScope field);
 
 }  // namespace field_binding
 

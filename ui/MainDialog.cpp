@@ -16,6 +16,7 @@
 #include "engine/RestoreCommand.h"
 #include "platform/FolderMessages.h"
 #include "settings/Id3OptionsFile.h"
+#include "settings/MoreRulesFile.h"
 #include "settings/ProgramOptionsFile.h"
 #include "settings/RenameSettingsFile.h"
 #include "settings/StartupDirectory.h"
@@ -236,6 +237,7 @@ void MainDialog::fillFileList() {
     session_.directory = filePanel_->controls().browser->currentPath();
     session_.fileList.setAttributeMask(session_.rules.attributeMask());
     session_.fileList.setSortKey(session_.rules.sortKey);
+    session_.fileList.setNaturalOrder(session_.rules.naturalOrder);
     // Refilling may show a message, and no part of the column may be computed meanwhile.
     newNames_->drop();
     if (!refillFileList(engine::Refill::KeepingMask) && leaveGoneDirectory()) {
@@ -370,8 +372,12 @@ void MainDialog::offerRecovery() {
 
 void MainDialog::saveSettings() {
     rulePanel_->readRules(session_.rules);
-    settings::saveRenameSettings(services_.fileSystem, services_.messages, paths_.renameSettings,
-                                 session_.rules);
+    // morerules.ini follows renset.ini, whose overwrite question stands for both files.
+    if (settings::saveRenameSettings(services_.fileSystem, services_.messages,
+                                     paths_.renameSettings, session_.rules)) {
+        settings::saveMoreRules(services_.fileSystem, services_.messages, paths_.moreRules,
+                                session_.rules);
+    }
 }
 
 void MainDialog::reject() {

@@ -9,6 +9,7 @@
 
 #include "ApplyTestSession.h"
 #include "engine/BatchPlanner.h"
+#include "engine/CounterMemory.h"
 #include "engine/PreviewCommand.h"
 #include "engine/RestoreCommand.h"
 #include "engine/RestoreFile.h"
@@ -58,6 +59,35 @@ TEST_F(ApplyCommandTest, RenamesInTheDirectoryAndRecordsTheBatch) {
     EXPECT_EQ(std::filesystem::current_path().string(), "/") << "works on the directory itself";
     EXPECT_EQ(session.fileList.rowCount(), 4u) << "refilled, the restore file included";
     EXPECT_EQ(session.fileList.tickedCount(), 0u);
+}
+
+TEST_F(ApplyCommandTest, ContinuedCounterCarriesOnFromTheFolderLastBatch) {
+    dir.write("a.txt");
+    dir.write("b.txt");
+    useCounter("1");
+    session.rules.continueCounter = true;
+    session.options.restoreFileUsage = settings::RestoreFileUsage::None;
+    tickAll();
+    ASSERT_EQ(applyChanges(session), CommandOutcome::Done);
+    EXPECT_EQ(dir.names(), (Names{"a1.txt", "b2.txt"}));
+
+    dir.write("c.txt");
+    tick({"c.txt"});
+    testing::RecordingDisplay display;
+    ASSERT_TRUE(preview(session, display));
+    EXPECT_EQ(display.pairs,
+              (std::vector<std::pair<std::string, std::string>>{{"c.txt", "c3.txt"}}))
+        << "the preview shows what apply does";
+    ASSERT_EQ(applyChanges(session), CommandOutcome::Done);
+    EXPECT_EQ(dir.names(), (Names{"a1.txt", "b2.txt", "c3.txt"}));
+
+    session.rules.continueCounter = false;
+    tick({"c3.txt"});
+    ASSERT_EQ(applyChanges(session), CommandOutcome::Done);
+    EXPECT_EQ(dir.names(), (Names{"a1.txt", "b2.txt", "c31.txt"})) << "off, the counter's start";
+    session.rules.continueCounter = true;
+    session.directory = state.path();
+    EXPECT_EQ(engine::rulesForBatch(session).counterStart, "1") << "another folder's own count";
 }
 
 TEST_F(ApplyCommandTest, ExitsWhenTheOptionsSaySo) {

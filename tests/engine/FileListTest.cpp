@@ -139,6 +139,23 @@ TEST_F(FileListTest, NameOrderFoldsUnicodeCaseAndKeepsInvalidBytes) {
                                         "\xc3\x89T\xc3\x89 2.txt", "\xc3\xa9t\xc3\xa9.txt"}));
 }
 
+TEST_F(FileListTest, NaturalNameOrderTakesDigitRunsByValueAndBytesBreakTies) {
+    for (const char* name : {"file10.txt", "file2.txt", "File02.txt", "file002.txt", "file1.txt",
+                             "a\xff.txt", "a.txt"}) {
+        dir.write(name);
+    }
+    fillSortedBy(SortKey::Name);
+    EXPECT_EQ(rowNames(),
+              (std::vector<std::string>{"a.txt", "a\xff.txt", "file002.txt", "File02.txt",
+                                        "file1.txt", "file10.txt", "file2.txt"}))
+        << "off, the order of before";
+    list.setNaturalOrder(true);
+    fillSortedBy(SortKey::Name);
+    EXPECT_EQ(rowNames(),
+              (std::vector<std::string>{"a.txt", "a\xff.txt", "file1.txt", "file002.txt",
+                                        "file2.txt", "File02.txt", "file10.txt"}));
+}
+
 TEST_F(FileListTest, MasksAreDistinctLowerCaseAndFilterIgnoringCase) {
     dir.write("one.MP3");
     dir.write("two.mp3");

@@ -140,6 +140,16 @@ INSTANTIATE_TEST_SUITE_P(
                      {{".txt", "Process cannot continue - You are about to remove a file's prefix"},
                       {"b.txt", ""},
                       {"c.txt", ""}}},
+            PlanCase{"RegexGroupsInEveryRun",
+                     {"a1.txt", "b22.txt", "c.txt"},
+                     {"a1.txt", "b22.txt", "c.txt"},
+                     [](RenameSession& s, testing::FakeTagReader&) {
+                         s.rules.replaceString = s.rules.replaceRegex = true;
+                         s.rules.replaceAllOccurrences = true;
+                         s.rules.replaceFrom = "([0-9])";
+                         s.rules.replaceWith = "_$1_";
+                     },
+                     {{"a_1_.txt", ""}, {"b_2__2_.txt", ""}, {"c.txt", ""}}},
             PlanCase{"TagNamesWithADuplicate",
                      {"a.mp3", "b.mp3", "c.mp3", "d.mp3"},
                      {"a.mp3", "b.mp3", "c.mp3", "d.mp3"},
@@ -176,6 +186,22 @@ TEST_F(IncrementalPlanRefusalTest, SettingsThatMakeNoNamesPlanNothing) {
     session.rules.supportId3 = true;
     session.id3.format.clear();
     EXPECT_FALSE(makesNames());
+}
+
+TEST_F(IncrementalPlanRefusalTest, ARunawayPatternRefusesThePlanAsTheBatchDoes) {
+    dir.write(std::string(40, 'a') + "!.txt");
+    tickAll();
+    session.rules.removeString = session.rules.removeRegex = true;
+    session.rules.stringToRemove = "(a+)+b";
+    const ListedNames listed(session.fileList.listing());
+    IncrementalPlan plan(session, true, listed);
+    ASSERT_TRUE(plan.makesNames()) << "a valid pattern: only naming finds it too slow";
+    plan.planMore(plan.size());
+    const BatchPlan whole = planBatch(session, {.mayRecord = true, .checkSafety = false});
+    ASSERT_TRUE(plan.rulesRefusal());
+    ASSERT_TRUE(whole.refusal);
+    EXPECT_TRUE(whole.refusedBySettings);
+    EXPECT_EQ(plan.rulesRefusal()->text, whole.refusal->text);
 }
 
 }  // namespace

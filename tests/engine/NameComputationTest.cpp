@@ -1,5 +1,7 @@
 #include "engine/NameComputation.h"
 
+#include "engine/PatternRule.h"
+
 #include <gtest/gtest.h>
 
 #include "FaultyFileSystem.h"
@@ -100,8 +102,46 @@ INSTANTIATE_TEST_SUITE_P(
                     },
                     "Please Note: If you wish to add a counter you must specify the counter's "
                     "start position in the start position edit box",
-                    "No Start Position Specified!"}),
+                    "No Start Position Specified!"},
+        RefusalCase{"UnbalancedRemovePattern",
+                    [](settings::RenameSettings& s) {
+                        s.removeString = s.removeRegex = true;
+                        s.stringToRemove = "(ab";
+                    },
+                    "The regular expression \"(ab\" cannot be used: U_REGEX_MISMATCHED_PAREN at "
+                    "character 4.",
+                    "Invalid Regular Expression"},
+        RefusalCase{"BadReplacePatternIgnoringCase",
+                    [](settings::RenameSettings& s) {
+                        s.replaceString = s.replaceRegex = true;
+                        s.replaceMatchCase = false;
+                        s.replaceFrom = "a**";
+                    },
+                    "The regular expression \"a**\" cannot be used: U_REGEX_RULE_SYNTAX at "
+                    "character 4.",
+                    "Invalid Regular Expression"}),
     [](const auto& test) { return std::string(test.param.label); });
+
+TEST_F(NameComputationTest, RunawayPatternRefusesTheBatchNamingTheName) {
+    const std::string slow = std::string(40, 'a') + "!";
+    dir.write(slow);
+    ASSERT_TRUE(list.fill(dir.path()));
+    list.selectAll(true);
+    settings.removeString = settings.removeRegex = true;
+    settings.stringToRemove = "(a+)+b";
+    ASSERT_FALSE(findSettingsRefusal(settings, list.tickedCount()));
+    std::optional<platform::Message> refusal;
+    computeNewNames(settings, list, {}, &refusal);
+    ASSERT_TRUE(refusal);
+    EXPECT_NE(refusal->text.find(slow), std::string::npos) << refusal->text;
+    EXPECT_EQ(refusal->caption, "Regular Expression Too Slow");
+}
+
+TEST(PatternProblemTest, GivesTheReasonAndPlaceOnlyForBadPatterns) {
+    EXPECT_EQ(patternProblem("(?<y>[0-9]{4})", true), std::nullopt);
+    EXPECT_EQ(patternProblem("[a-", false), "U_REGEX_INVALID_RANGE at character 4");
+    EXPECT_EQ(patternProblem("ok\xff", true), "the pattern is not valid UTF-8");
+}
 
 }  // namespace
 }  // namespace nameshift::engine

@@ -1,5 +1,7 @@
 #include "settings/RenameSettingsFile.h"
 
+#include "settings/MoreRulesFile.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -24,6 +26,7 @@ using testing::goldenText;
 struct GoldenCase {
     const char* file;
     RenameSettings record;
+    const SettingsFile<RenameSettings>& (*format)() = &renameSettingsFile;
 };
 
 void PrintTo(const GoldenCase& c, std::ostream* os) {
@@ -35,15 +38,33 @@ class RenameSettingsGoldenTest : public ::testing::TestWithParam<GoldenCase> {};
 TEST_P(RenameSettingsGoldenTest, WritesAndReadsTheFileByteForByte) {
     const std::string golden = goldenText(GetParam().file);
     ASSERT_FALSE(golden.empty());
-    EXPECT_EQ(formatRenameSettings(GetParam().record), golden);
-    EXPECT_EQ(parseRenameSettings(golden, RenameSettings{}), GetParam().record);
+    EXPECT_EQ(GetParam().format().format(GetParam().record), golden);
+    EXPECT_EQ(GetParam().format().parse(golden, RenameSettings{}), GetParam().record);
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, RenameSettingsGoldenTest,
-                         ::testing::Values(GoldenCase{"renset-initial.ini", RenameSettings{}},
-                                           GoldenCase{"renset-defaults.ini",
-                                                      RenameSettings::whenFileMissing()},
-                                           GoldenCase{"renset-full.ini", fullRenameSettings()}));
+INSTANTIATE_TEST_SUITE_P(
+    Files, RenameSettingsGoldenTest,
+    ::testing::Values(GoldenCase{"renset-initial.ini", RenameSettings{}},
+                      GoldenCase{"renset-defaults.ini", RenameSettings::whenFileMissing()},
+                      GoldenCase{"renset-full.ini", fullRenameSettings()},
+                      GoldenCase{"morerules-full.ini", testing::fullMoreRules(), &moreRulesFile}));
+
+TEST(RenameSettingsFileTest, TheMoreRulesNeverReachRensetIni) {
+    RenameSettings both = fullRenameSettings();
+    testing::setEveryMoreRule(both);
+    both.counterDigitsIndex = fullRenameSettings().counterDigitsIndex;
+    EXPECT_EQ(formatRenameSettings(both), goldenText("renset-full.ini"));
+    EXPECT_EQ(formatMoreRules(RenameSettings{}), formatMoreRules(fullRenameSettings()));
+    EXPECT_FALSE(usesMoreRules(RenameSettings::whenFileMissing()));
+    RenameSettings wide = fullRenameSettings();
+    wide.counterDigitsIndex = 3;
+    const std::string fourDigits = formatRenameSettings(wide);
+    for (const int index : {4, 5}) {
+        wide.counterDigitsIndex = index;
+        EXPECT_EQ(formatRenameSettings(wide), fourDigits) << "the widest renset.ini knows";
+        EXPECT_EQ(parseMoreRules(formatMoreRules(wide), parseRenameSettings(fourDigits, {})), wide);
+    }
+}
 
 TEST(RenameSettingsFileTest, EntriesInAnyOrderReadTheSame) {
     const std::string golden = goldenText("renset-full.ini");

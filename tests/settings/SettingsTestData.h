@@ -58,28 +58,39 @@ inline settings::RenameSettings fullRenameSettings() {
     return s;
 }
 
+// Every field of morerules.ini away from its default.
+inline void setEveryMoreRule(settings::RenameSettings& s) {
+    s.removeRegex = s.removeAllOccurrences = true;
+    s.removeMatchCase = false;
+    s.replaceRegex = s.replaceAllOccurrences = true;
+    s.replaceMatchCase = false;
+    s.insertText = s.insertFromEnd = true;
+    s.insertedText = "Disc \xe9 ";
+    s.insertAt = "3";
+    s.removeCharacters = s.removeFromEnd = true;
+    s.removeCount = "12";
+    s.removeAt = "4";
+    s.trimEnds = s.collapseSpaces = s.removeAccents = s.latinOnly = true;
+    s.caseScope = settings::CaseScope::ExtensionOnly;
+    s.lowerExtension = true;
+    s.counterDigitsIndex = 5;
+    s.continueCounter = s.naturalOrder = true;
+}
+
+// The record of morerules-full.ini: every other field at its default.
+inline settings::RenameSettings fullMoreRules() {
+    settings::RenameSettings s;
+    setEveryMoreRule(s);
+    return s;
+}
+
 // The record of preset-full.ini: every rule away from its initial value, the digit count beyond
 // renset.ini's four. A preset holds no attribute mask and no sort key.
 inline settings::RenameSettings fullPreset() {
     settings::RenameSettings s = fullRenameSettings();
     s.attributeArchive = s.attributeHidden = s.attributeReadOnly = s.attributeSystem = false;
     s.sortKey.reset();
-    s.counterDigitsIndex = 5;
-    s.removeRegex = s.removeAllOccurrences = true;
-    s.removeMatchCase = false;
-    s.replaceRegex = s.replaceAllOccurrences = true;
-    s.replaceMatchCase = false;
-    s.insertText = true;
-    s.insertedText = " - ";
-    s.insertAt = "4";
-    s.insertFromEnd = true;
-    s.removeCharacters = true;
-    s.removeCount = "2";
-    s.removeAt = "10";
-    s.removeFromEnd = true;
-    s.trimEnds = s.collapseSpaces = s.removeAccents = s.latinOnly = true;
-    s.caseScope = settings::CaseScope::ExtensionOnly;
-    s.lowerExtension = s.continueCounter = s.naturalOrder = true;
+    setEveryMoreRule(s);
     return s;
 }
 

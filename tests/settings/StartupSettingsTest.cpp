@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <string>
 #include <vector>
 
@@ -7,6 +8,7 @@
 #include "ScriptedMessageBox.h"
 #include "SettingsTestData.h"
 #include "TempDir.h"
+#include "settings/MoreRulesFile.h"
 #include "settings/StartupSettings.h"
 
 namespace nameshift::settings {
@@ -30,18 +32,21 @@ protected:
     std::vector<std::string> order;
 };
 
-TEST_F(StartupSettingsTest, ReadsTheThreeFilesInTheProgramsOrderAroundTheStartupStep) {
+TEST_F(StartupSettingsTest, ReadsTheFilesInTheProgramsOrderAroundTheStartupStep) {
     dir.write("opt.ini", testing::goldenText("opt-full.ini"));
     dir.write("ID3Opts.ini", testing::goldenText("id3-full.ini"));
     dir.write("renset.ini", testing::goldenText("renset-full.ini"));
+    dir.write("morerules.ini", testing::goldenText("morerules-full.ini"));
     const StartupSettings loaded = loadStartupSettings(
         fs, paths(), recording(),
         {.afterOptions = [this](const ProgramOptions&) { order.emplace_back("start-up"); }});
     EXPECT_EQ(loaded.options, testing::fullProgramOptions());
     EXPECT_EQ(loaded.id3, (Id3Naming{Id3RenameMode::WhateverIsThere, "%6 %2 - %4"}));
-    EXPECT_EQ(loaded.rules, testing::fullRenameSettings());
-    EXPECT_EQ(order,
-              (std::vector<std::string>{"opt.ini", "ID3Opts.ini", "start-up", "renset.ini"}));
+    RenameSettings rules = testing::fullRenameSettings();
+    testing::setEveryMoreRule(rules);
+    EXPECT_EQ(loaded.rules, rules);
+    EXPECT_EQ(order, (std::vector<std::string>{"opt.ini", "ID3Opts.ini", "start-up", "renset.ini",
+                                               "morerules.ini"}));
     EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -54,6 +59,30 @@ TEST_F(StartupSettingsTest, MissingFilesAreReportedInOrderAndGiveTheirDefaults) 
     EXPECT_NE(messages.shown[0].text.find("\"opt.ini\""), std::string::npos);
     EXPECT_NE(messages.shown[1].text.find("\"ID3Opts.ini\""), std::string::npos);
     EXPECT_NE(messages.shown[2].text.find("\"renset.ini\""), std::string::npos);
+}
+
+TEST_F(StartupSettingsTest, AMoreRulesFileThatCannotBeReadIsReportedByName) {
+    dir.write("renset.ini", testing::goldenText("renset-full.ini"));
+    dir.write("morerules.ini", testing::goldenText("morerules-full.ini"));
+    fs.fail(testing::FaultyFileSystem::Op::Read, EACCES, "morerules.ini");
+    const StartupSettings loaded = loadStartupSettings(fs, paths(), recording());
+    EXPECT_EQ(loaded.rules, testing::fullRenameSettings());
+    ASSERT_EQ(messages.shown.size(), 3u);
+    EXPECT_NE(messages.shown[2].text.find("\"morerules.ini\""), std::string::npos);
+}
+
+TEST_F(StartupSettingsTest, MoreRulesAreSavedOnlyOnceUsedAndThenAlways) {
+    const std::string path = paths().moreRules;
+    RenameSettings rules = RenameSettings::whenFileMissing();
+    EXPECT_TRUE(saveMoreRules(fs, messages, path, rules));
+    EXPECT_FALSE(dir.exists("morerules.ini"));
+    rules.naturalOrder = true;
+    EXPECT_TRUE(saveMoreRules(fs, messages, path, rules));
+    EXPECT_EQ(parseMoreRules(dir.read("morerules.ini"), {}).naturalOrder, true);
+    rules.naturalOrder = false;
+    EXPECT_TRUE(saveMoreRules(fs, messages, path, rules));
+    EXPECT_EQ(dir.read("morerules.ini"), formatMoreRules(RenameSettings{}));
+    EXPECT_TRUE(messages.shown.empty()) << "no question: renset.ini's save asked it";
 }
 
 TEST_F(StartupSettingsTest, RulesLeftUnreadAreThoseOfAStartWithoutTheFile) {

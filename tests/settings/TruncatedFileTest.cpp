@@ -9,7 +9,7 @@
 
 #include "SettingsTestData.h"
 #include "settings/Id3OptionsFile.h"
-#include "settings/MoreRuleFields.h"
+#include "settings/MoreRulesFile.h"
 #include "settings/PresetFile.h"
 #include "settings/ProgramOptionsFile.h"
 #include "settings/RenameSettingsFile.h"
@@ -76,14 +76,28 @@ TEST(TruncatedFileTest, RenameSettings) {
         [](std::string_view text) { return parseRenameSettings(text, R{}); }, fields);
 }
 
+TEST(TruncatedFileTest, MoreRules) {
+    using R = RenameSettings;
+    // The cases are flipped where a value cut short reads as the one the whole text holds.
+    R start;
+    start.removeMatchCase = start.replaceMatchCase = false;
+    R whole = testing::fullMoreRules();
+    whole.removeMatchCase = whole.replaceMatchCase = true;
+    expectEveryCutReadsItsWholeEntries<R>(
+        formatMoreRules(whole), start, whole,
+        [&](std::string_view text) { return parseMoreRules(text, start); },
+        fieldsOf(moreRulesFields()));
+}
+
 TEST(TruncatedFileTest, Preset) {
     using R = RenameSettings;
-    std::vector<Field<R>> fields = fieldsOf(PresetFile::tableFields());
-    fields.push_back(field(PresetFile::digitCountKey(), &R::counterDigitsIndex));
-    fields.push_back(field(kCaseScopeKey, &R::caseScope));
     // A cut "FALSE" reads as false, as the whole one does.
     R start;
     start.removeMatchCase = start.replaceMatchCase = false;
+    // Two entries spell the counter's width, each cut as its own file's tests cut it.
+    std::vector<Field<R>> fields = fieldsOf(PresetFile::tableFields());
+    std::erase_if(fields,
+                  [](const Field<R>& f) { return f.key.starts_with("-= Number Of Digits"); });
     expectEveryCutReadsItsWholeEntries<R>(
         testing::goldenText("preset-full.ini"), start, testing::fullPreset(),
         [&](std::string_view text) { return PresetFile::parse(text, start); }, fields);

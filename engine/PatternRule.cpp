@@ -1,0 +1,141 @@
+#include "engine/PatternRule.h"
+
+#include <unicode/utypes.h>
+
+#include "engine/Utf8Text.h"
+
+namespace nameshift::engine {
+namespace {
+
+// Steps of ICU's match engine one search may take, of the order of milliseconds each: ample for
+// any sensible pattern on a file name, and a bound on one whose nested repeats would run for
+// years.
+constexpr std::int32_t kMatchStepLimit = 500;
+
+std::uint32_t flagsFor(bool regex, bool matchCase) {
+    return (regex ? 0u : static_cast<std::uint32_t>(UREGEX_LITERAL)) |
+           (matchCase ? 0u : static_cast<std::uint32_t>(UREGEX_CASE_INSENSITIVE));
+}
+
+struct Compiled {
+    std::unique_ptr<icu::RegexPattern> pattern;
+    std::unique_ptr<icu::RegexMatcher> matcher;
+    std::optional<std::string> problem;
+};
+
+Compiled compile(std::string_view pattern, bool regex, bool matchCase) {
+    const std::optional<icu::UnicodeString> decoded = text::decodeUtf8(pattern);
+    if (!decoded) {
+        return {nullptr, nullptr, "the pattern is not valid UTF-8"};
+    }
+    UParseError where{};
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::RegexPattern> compiled(
+        icu::RegexPattern::compile(*decoded, flagsFor(regex, matchCase), where, status));
+    if (U_FAILURE(status)) {
+        const std::int32_t offset = where.offset >= 0 ? where.offset : 0;
+        return {nullptr, nullptr,
+                std::string(u_errorName(status)) + " at character " + std::to_string(offset + 1)};
+    }
+    std::unique_ptr<icu::RegexMatcher> matcher(compiled->matcher(status));
+    if (U_FAILURE(status)) {
+        return {nullptr, nullptr, std::string(u_errorName(status))};
+    }
+    matcher->setTimeLimit(kMatchStepLimit, status);
+    return {std::move(compiled), std::move(matcher), std::nullopt};
+}
+
+// A literal replacement through ICU's appendReplacement, which reads "$" and "\" as its own.
+icu::UnicodeString quotedReplacement(const icu::UnicodeString& text) {
+    icu::UnicodeString quoted;
+    for (int32_t i = 0; i < text.length(); ++i) {
+        const char16_t c = text.charAt(i);
+        if (c == u'$' || c == u'\\') {
+            quoted.append(u'\\');
+        }
+        quoted.append(c);
+    }
+    return quoted;
+}
+
+}  // namespace
+
+std::optional<std::string> patternProblem(std::string_view pattern, bool matchCase) {
+    return compile(pattern, true, matchCase).problem;
+}
+
+PatternRule::PatternRule(std::string pattern, std::string replacement, PatternOptions options)
+    : pattern_(std::move(pattern)), replacement_(std::move(replacement)), options_(options) {
+    if (matchesBytes()) {
+        return;
+    }
+    Compiled compiled = compile(pattern_, options_.regex, options_.matchCase);
+    compiled_ = std::move(compiled.pattern);
+    matcher_ = std::move(compiled.matcher);
+    if (const auto decoded = text::decodeUtf8(replacement_)) {
+        icuReplacement_ = options_.regex ? *decoded : quotedReplacement(*decoded);
+    } else {
+        matcher_.reset();  // a replacement that is not text cannot go into a decoded name
+    }
+}
+
+bool PatternRule::matchesBytes() const {
+    // Matching case, a literal text needs no decoding: the bytes match exactly where the
+    // characters do, and a name that is not UTF-8 is still searched as the rule always did.
+    // An empty text is found in front of any name, whatever the case.
+    return !options_.regex && (options_.matchCase || pattern_.empty());
+}
+
+void PatternRule::applyToBytes(std::string& name) const {
+    if (pattern_.empty()) {
+        // An empty text is found once, in front, and only a name that is not empty has a front.
+        if (!name.empty()) {
+            name.insert(0, replacement_);
+        }
+        return;
+    }
+    std::size_t at = name.find(pattern_);
+    while (at != std::string::npos) {
+        name.replace(at, pattern_.size(), replacement_);
+        if (!options_.allOccurrences) {
+            break;
+        }
+        at = name.find(pattern_, at + replacement_.size());
+    }
+}
+
+PatternRule::Outcome PatternRule::apply(std::string& name) {
+    if (matchesBytes()) {
+        applyToBytes(name);
+        return Outcome::Done;
+    }
+    if (!matcher_ || name.empty()) {
+        return Outcome::Done;
+    }
+    const std::optional<icu::UnicodeString> decoded = text::decodeUtf8(name);
+    if (!decoded) {
+        return Outcome::Done;
+    }
+    UErrorCode status = U_ZERO_ERROR;
+    matcher_->reset(*decoded);
+    icu::UnicodeString result;
+    bool found = false;
+    while (matcher_->find(status) && U_SUCCESS(status)) {
+        found = true;
+        matcher_->appendReplacement(result, icuReplacement_, status);
+        if (!options_.allOccurrences || U_FAILURE(status)) {
+            break;
+        }
+    }
+    if (status == U_REGEX_TIME_OUT) {
+        return Outcome::TookTooLong;
+    }
+    if (!found || U_FAILURE(status)) {
+        return Outcome::Done;  // a group the pattern does not have leaves the name as it was
+    }
+    matcher_->appendTail(result);
+    name = text::encodeUtf8(result);
+    return Outcome::Done;
+}
+
+}  // namespace nameshift::engine

@@ -1,0 +1,95 @@
+#include "settings/MoreRulesFile.h"
+
+#include <array>
+#include <cerrno>
+
+#include "settings/SettingsPaths.h"
+
+namespace nameshift::settings {
+namespace {
+
+using R = RenameSettings;
+using K = FieldKind;
+
+constexpr std::array<SettingsField<R>, 23> kFields = {{
+    {"-= Regular Expression In Remove =-", &R::removeRegex, K::Boolean, "removeRegex"},
+    {"-= Remove All Occurrences =-", &R::removeAllOccurrences, K::Boolean, "removeAllOccurrences"},
+    {"-= Match Case In Remove =-", &R::removeMatchCase, K::Boolean, "removeMatchCase"},
+    {"-= Regular Expression In Replace =-", &R::replaceRegex, K::Boolean, "replaceRegex"},
+    {"-= Replace All Occurrences =-", &R::replaceAllOccurrences, K::Boolean,
+     "replaceAllOccurrences"},
+    {"-= Match Case In Replace =-", &R::replaceMatchCase, K::Boolean, "replaceMatchCase"},
+    {"-= Insert Text =-", &R::insertText, K::Boolean, "insertText"},
+    {"-= Text To Insert =-", &R::insertedText, K::String, "insertTextEdit",
+     NS_MESSAGE("Message", "The text to insert")},
+    {"-= Insert At Character =-", &R::insertAt, K::String, "insertAtEdit",
+     NS_MESSAGE("Message", "The insert position")},
+    {"-= Insert Counting From End =-", &R::insertFromEnd, K::Boolean, "insertFromEnd"},
+    {"-= Remove Characters =-", &R::removeCharacters, K::Boolean, "removeCharacters"},
+    {"-= Number Of Characters To Remove =-", &R::removeCount, K::String, "removeCountEdit",
+     NS_MESSAGE("Message", "The number of characters to remove")},
+    {"-= Remove From Character =-", &R::removeAt, K::String, "removeAtEdit",
+     NS_MESSAGE("Message", "The remove position")},
+    {"-= Remove Counting From End =-", &R::removeFromEnd, K::Boolean, "removeFromEnd"},
+    {"-= Trim Ends =-", &R::trimEnds, K::Boolean, "trimEnds"},
+    {"-= Collapse Spaces =-", &R::collapseSpaces, K::Boolean, "collapseSpaces"},
+    {"-= Remove Accents =-", &R::removeAccents, K::Boolean, "removeAccents"},
+    {"-= Latin Letters Only =-", &R::latinOnly, K::Boolean, "latinOnly"},
+    {"-= Letter Case Applies To =-", &R::caseScope, K::CaseScopeDigit, "caseScope"},
+    {"-= Lower Case Extension =-", &R::lowerExtension, K::Boolean, "lowerExtension"},
+    {"-= Number Of Digits Beyond Four =-", &R::counterDigitsIndex, K::WideDigitCount,
+     "counterDigits"},
+    {"-= Continue Counter In Folder =-", &R::continueCounter, K::Boolean, "continueCounter"},
+    {"-= Natural Sort Order =-", &R::naturalOrder, K::Boolean, "naturalOrder"},
+}};
+static_assert(everyKindFits<R>(kFields));
+
+RenameSettings defaults() {
+    return RenameSettings{};
+}
+
+constexpr SettingsFile<R> kFile{
+    "= Nameshift Pro More Rules File                  =",
+    kFields,
+    {kMoreRulesFileName,
+     NS_MESSAGE("Message",
+                "An error occurred. Possible error: \"%1\" file doesn't exist?\nUsing "
+                "default settings instead."),
+     kSettingsSaveWording},
+    &defaults,
+};
+
+}  // namespace
+
+const SettingsFile<RenameSettings>& moreRulesFile() {
+    return kFile;
+}
+
+bool usesMoreRules(const RenameSettings& settings) {
+    // The file's text covers exactly its fields, so equal texts mean equal fields.
+    return kFile.format(settings) != kFile.format(RenameSettings{});
+}
+
+RenameSettings loadMoreRules(platform::FileSystem& fileSystem, platform::MessageBox& messages,
+                             const std::string& path, const RenameSettings& current) {
+    const platform::Result<std::string> text = fileSystem.readFile(path, kSettingsFileMaxBytes);
+    if (text.ok()) {
+        return kFile.parse(*text, current);
+    }
+    if (text.status().error() != ENOENT) {
+        reportLoadFailure(messages, kFile.wording);
+    }
+    return current;
+}
+
+bool saveMoreRules(platform::FileSystem& fileSystem, platform::MessageBox& messages,
+                   const std::string& path, const RenameSettings& settings) {
+    if (!usesMoreRules(settings) && !fileSystem.identify(path).ok()) {
+        return true;
+    }
+    return saveSettingsFile(fileSystem, messages, path, kFile.wording,
+                            stringsOf<R>(settings, kFields), keysOf<R>(kFields),
+                            kFile.format(settings), SaveMode::Replace);
+}
+
+}  // namespace nameshift::settings
