@@ -466,8 +466,9 @@ void CommandLine::addCleanUpOptions() {
 
 void CommandLine::addMatchingOptions() {
     app_.add_flag("--regex", raw_.regex,
-                  "The --remove and --replace texts are regular expressions; without either "
-                  "text, the saved texts of both are");
+                  "The --remove and --replace texts are regular expressions (ICU syntax), and "
+                  "--with may use their groups as $1 or ${name}; without either text, the saved "
+                  "texts of both are");
     app_.add_flag("--all", raw_.allOccurrences,
                   "Remove or replace every occurrence, not the first; without --remove or "
                   "--replace, in both rules");

@@ -214,6 +214,7 @@ bool CliRunner::listFiles(const CliOptions& options, engine::RenameSession& sess
     engine::FileList& files = session.fileList;
     files.setAttributeMask(session.rules.attributeMask());
     files.setSortKey(session.rules.sortKey);
+    files.setNaturalOrder(session.rules.naturalOrder);
     if (!tellListing(files.fill(session.directory), session.directory, messages)) {
         return false;
     }

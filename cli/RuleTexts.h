@@ -26,6 +26,8 @@ struct RuleText {
     // The rule that giving the text turns on; none for a text that only completes another one.
     bool settings::RenameSettings::*rule = nullptr;
     ValueCheck check = nullptr;  // as the dialog's edit checks it
+    // The option that makes the text a regular expression, which checkPatternText checks instead.
+    bool settings::RenameSettings::*patternFlag = nullptr;
     // How the line that says where a refused value came from calls it.
     const char* description = nullptr;
     TextPlace place = TextPlace::Prefix;
@@ -61,6 +63,7 @@ constexpr auto makeTable() {
         {.field = &R::stringToRemove,
          .rule = &R::removeString,
          .check = checkNameText,
+         .patternFlag = &R::removeRegex,
          .description = "the string to remove",
          .place = TextPlace::CleanUp,
          .option = "--remove",
@@ -69,6 +72,7 @@ constexpr auto makeTable() {
         {.field = &R::replaceFrom,
          .rule = &R::replaceString,
          .check = checkNameText,
+         .patternFlag = &R::replaceRegex,
          .description = "the string to replace",
          .place = TextPlace::CleanUp,
          .option = "--replace",

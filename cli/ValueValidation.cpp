@@ -39,6 +39,10 @@ std::optional<platform::Message> checkNameText(std::string_view text) {
     return checkAsTheEditWould(text, engine::correctNameText, kLongestNameText);
 }
 
+std::optional<platform::Message> checkPatternText(std::string_view text) {
+    return text.size() > kLongestNameText ? std::optional(tooLong(kLongestNameText)) : std::nullopt;
+}
+
 std::optional<platform::Message> checkCounterStart(std::string_view text) {
     return checkAsTheEditWould(text, engine::correctCounterStart, kLongestCounterStart);
 }
@@ -64,7 +68,8 @@ std::optional<platform::Message> checkId3Format(std::string_view format) {
 std::optional<RefusedValue> findRefusedValue(const settings::RenameSettings& rules,
                                              const RuleOverrides& overrides) {
     for (const RuleText& text : kRuleTexts) {
-        if (auto message = text.check(rules.*text.field)) {
+        const bool isPattern = text.patternFlag != nullptr && rules.*text.patternFlag;
+        if (auto message = (isPattern ? checkPatternText : text.check)(rules.*text.field)) {
             return RefusedValue{text.description, overrides.text(text.field).has_value(),
                                 std::move(*message)};
         }

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string_view>
 
+#include "engine/EditCorrections.h"
 #include "platform/MessageBox.h"
 #include "settings/RenameSettings.h"
 
@@ -19,8 +20,8 @@ struct RefusedValue {
 
 // The longest texts the edits take: the counter starts at up to six digits and steps by up to
 // three, the name parts hold 255 bytes and a count of characters within them three digits.
-inline constexpr std::size_t kLongestCounterStart = 6;
-inline constexpr std::size_t kLongestCounterStep = 3;
+inline constexpr std::size_t kLongestCounterStart = engine::kLongestCounterStart;
+inline constexpr std::size_t kLongestCounterStep = engine::kLongestCounterIncrement;
 inline constexpr std::size_t kLongestNameText = 255;
 inline constexpr std::size_t kLongestCharacterCount = 3;
 
@@ -28,6 +29,9 @@ inline constexpr std::size_t kLongestCharacterCount = 3;
 // again, so a run with such a value is refused with the same message.
 using ValueCheck = std::optional<platform::Message> (*)(std::string_view);
 std::optional<platform::Message> checkNameText(std::string_view text);
+// A regular expression is no part of a name: it may hold what names may not ("\\d+", "a|b");
+// only its length is checked here, the pattern itself where the names are made.
+std::optional<platform::Message> checkPatternText(std::string_view text);
 std::optional<platform::Message> checkCounterStart(std::string_view text);
 std::optional<platform::Message> checkCounterIncrement(std::string_view text);
 // A count of characters of the base name (where to insert, how many to remove, from where):

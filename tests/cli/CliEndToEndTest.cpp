@@ -246,6 +246,11 @@ INSTANTIATE_TEST_SUITE_P(
     Cli, RefusalTest,
     ::testing::Values(
         RefusalCase{"UnknownOption", {"--bogus", "apply"}, 2, "nameshift-cli: "},
+        RefusalCase{"InvalidPattern",
+                    {"--remove", "a(b", "--regex", "apply"},
+                    2,
+                    "Invalid Regular Expression: The regular expression \"a(b\" cannot be used: "
+                    "U_REGEX_MISMATCHED_PAREN at character 4."},
         RefusalCase{"MistypedCommand",
                     {"--lower", "previw"},
                     2,
@@ -543,6 +548,18 @@ TEST_F(CliTest, MaskAttributesAndSortChooseWhatIsListed) {
               ".hidden.txt\nb.txt\nbig.txt\nC.TxT\n");
     EXPECT_EQ(cli({"--mask", "*.none", "list"}).output, "");
     EXPECT_EQ(cli({"--sort", "size", "--attributes", "h", "list"}).output, ".hidden.txt\n");
+    makeFiles({"n10.txt", "n9.txt", "n010.txt"});
+    EXPECT_EQ(cli({"--sort", "name", "--natural", "--mask", "*.txt", "list"}).output,
+              ".hidden.txt\nb.txt\nbig.txt\nC.TxT\nn9.txt\nn010.txt\nn10.txt\n");
+}
+
+// A pattern may hold what a name may not.
+TEST_F(CliTest, RegularExpressionsReplaceWithTheirGroups) {
+    makeFiles({"IMG_0042.JPG", "notes.txt"});
+    EXPECT_EQ(
+        cli({"--replace", "^IMG_(\\d+)\\.(\\w+)$", "--with", "photo $1.$2", "--regex", "preview"})
+            .output,
+        "IMG_0042.JPG\tphoto 0042.JPG\nnotes.txt\tnotes.txt\n");
 }
 
 TEST_F(CliTest, Id3NamesComeFromTheTagsByTheCommandLinesFormatAndMode) {
