@@ -113,18 +113,6 @@ std::vector<std::uint64_t> putInDiskOrder(const RenameSession& session, BatchPla
     for (const auto& [inode, position] : keyed) {
         inodes.push_back(inode);
     }
-    std::vector<std::pair<std::uint64_t, std::uint32_t>>().swap(keyed);
-    // The new names were made in the list's order and now lie scattered: the journal, the renames
-    // and the restore file would each miss the processor's caches on every one. Made afresh in
-    // this order, all before the old ones go, they lie in memory as they are read.
-    std::vector<std::string> fresh;
-    fresh.reserve(changes.size());
-    for (const PlannedChange& change : changes) {
-        fresh.push_back(change.newName);
-    }
-    for (std::size_t i = 0; i < changes.size(); ++i) {
-        changes[i].newName.swap(fresh[i]);
-    }
     return inodes;
 }
 
