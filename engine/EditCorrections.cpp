@@ -69,6 +69,10 @@ std::optional<EditCorrection> correctCounterStart(std::string_view text) {
     return removeFirstNonDigit(text);
 }
 
+std::optional<EditCorrection> correctCharacterCount(std::string_view text) {
+    return removeFirstNonDigit(text);
+}
+
 std::optional<EditCorrection> correctId3Format(std::string_view text) {
     std::string found;
     for (const char invalid : settings::kInvalidFileNameCharacters) {

@@ -33,6 +33,9 @@ std::optional<EditCorrection> correctCounterIncrement(std::string_view text);
 // "Start counter at:": a leading zero of two or more characters is taken out (zeros in front
 // come from the digit count); anything but a digit is taken out.
 std::optional<EditCorrection> correctCounterStart(std::string_view text);
+// A count of characters ("Insert ... at position", "Remove ... characters from position"): zero
+// is a count like any other; anything but a digit is taken out.
+std::optional<EditCorrection> correctCharacterCount(std::string_view text);
 // The ID3 options' advanced format: one message names every invalid character present, once
 // each, in the order of the list; the first occurrence of the last one named is taken out.
 std::optional<EditCorrection> correctId3Format(std::string_view text);

@@ -742,6 +742,94 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
         <source>Cannot continue - the folder &quot;%1&quot; is no longer the folder that was listed; the list is refreshed. Nothing was renamed.</source>
         <translation>Fortfahren nicht möglich – der Ordner „%1“ ist nicht mehr der Ordner, der eingelesen wurde; die Liste wird neu eingelesen. Es wurde nichts umbenannt.</translation>
     </message>
+    <message>
+        <source>The regular expression &quot;%1&quot; cannot be used: %2.</source>
+        <translation>Der reguläre Ausdruck „%1“ kann nicht verwendet werden: %2.</translation>
+    </message>
+    <message>
+        <source>Invalid Regular Expression</source>
+        <translation>Ungültiger regulärer Ausdruck</translation>
+    </message>
+    <message>
+        <source>The regular expression takes too long on the name &quot;%1&quot;. Please make it simpler.</source>
+        <translation>Der reguläre Ausdruck braucht für den Namen „%1“ zu lange. Bitte vereinfachen Sie ihn.</translation>
+    </message>
+    <message>
+        <source>Regular Expression Too Slow</source>
+        <translation>Regulärer Ausdruck zu langsam</translation>
+    </message>
+    <message>
+        <source>The text to insert</source>
+        <translation>Der einzufügende Text</translation>
+    </message>
+    <message>
+        <source>The insert position</source>
+        <translation>Die Einfügestelle</translation>
+    </message>
+    <message>
+        <source>The number of characters to remove</source>
+        <translation>Die Zahl der zu entfernenden Zeichen</translation>
+    </message>
+    <message>
+        <source>The remove position</source>
+        <translation>Die Stelle, ab der entfernt wird</translation>
+    </message>
+    <message>
+        <source>Invalid Preset Name</source>
+        <translation>Ungültiger Vorlagenname</translation>
+    </message>
+    <message>
+        <source>A preset needs a name.</source>
+        <translation>Eine Vorlage braucht einen Namen.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot name a preset: it names a folder.</source>
+        <translation>„%1“ kann keine Vorlage benennen: Es bezeichnet einen Ordner.</translation>
+    </message>
+    <message>
+        <source>A preset name cannot hold a NUL byte.</source>
+        <translation>Ein Vorlagenname darf kein NUL-Byte enthalten.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot name a preset: it holds a &quot;/&quot;.</source>
+        <translation>„%1“ kann keine Vorlage benennen: Es enthält ein „/“.</translation>
+    </message>
+    <message>
+        <source>A preset name can be at most %1 bytes long; this one has %2.</source>
+        <translation>Ein Vorlagenname darf höchstens %1 Bytes lang sein; dieser hat %2.</translation>
+    </message>
+    <message>
+        <source>There is no preset &quot;%1&quot;.</source>
+        <translation>Es gibt keine Vorlage „%1“.</translation>
+    </message>
+    <message>
+        <source>Preset Not Found</source>
+        <translation>Vorlage nicht gefunden</translation>
+    </message>
+    <message>
+        <source>Cannot read the presets folder &quot;%1&quot;: %2</source>
+        <translation>Der Vorlagenordner „%1“ kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>Cannot read the preset &quot;%1&quot;: %2</source>
+        <translation>Die Vorlage „%1“ kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>Cannot create the presets folder &quot;%1&quot;: %2</source>
+        <translation>Der Vorlagenordner „%1“ kann nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>Cannot delete the preset &quot;%1&quot;: %2</source>
+        <translation>Die Vorlage „%1“ kann nicht gelöscht werden: %2</translation>
+    </message>
+    <message>
+        <source>Delete the preset &quot;%1&quot;?</source>
+        <translation>Die Vorlage „%1“ löschen?</translation>
+    </message>
+    <message>
+        <source>Delete Preset</source>
+        <translation>Vorlage löschen</translation>
+    </message>
 </context>
 <context>
     <name>QProgressDialog</name>
@@ -1057,6 +1145,93 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
     </message>
 </context>
 <context>
+    <name>nameshift::ui::MoreRulesPanel</name>
+    <message>
+        <source>&amp;More rules</source>
+        <translation>&amp;Weitere Regeln</translation>
+    </message>
+    <message>
+        <source>Co&amp;ntinue from the last batch in this folder</source>
+        <translation>Zähler vom letzten Vorgang in diesem Ordner fortse&amp;tzen</translation>
+    </message>
+    <message>
+        <source>Remove specific string:</source>
+        <translation>Bestimmten Text entfernen:</translation>
+    </message>
+    <message>
+        <source>Re&amp;gular expression</source>
+        <translation>Re&amp;gulärer Ausdruck</translation>
+    </message>
+    <message>
+        <source>A&amp;ll occurrences</source>
+        <translation>A&amp;lle Vorkommen</translation>
+    </message>
+    <message>
+        <source>Match &amp;case</source>
+        <translation>Groß-/&amp;Kleinschreibung beachten</translation>
+    </message>
+    <message>
+        <source>Replace string:</source>
+        <translation>Text ersetzen:</translation>
+    </message>
+    <message>
+        <source>&amp;Insert</source>
+        <translation>Ein&amp;fügen</translation>
+    </message>
+    <message>
+        <source>at position</source>
+        <translation>an Stelle</translation>
+    </message>
+    <message>
+        <source>Count from the en&amp;d</source>
+        <translation>Vom En&amp;de an zählen</translation>
+    </message>
+    <message>
+        <source>Remo&amp;ve</source>
+        <translation>Entfe&amp;rnen</translation>
+    </message>
+    <message>
+        <source>characters from position</source>
+        <translation>Zeichen ab Stelle</translation>
+    </message>
+    <message>
+        <source>&amp;Trim spaces, dots, underscores and hyphens at both ends</source>
+        <translation>Leerzeichen, &amp;Punkte, Unter- und Bindestriche an beiden Enden entfernen</translation>
+    </message>
+    <message>
+        <source>Collapse r&amp;uns of spaces</source>
+        <translation>Mehrfache Leerzeichen zusa&amp;mmenfassen</translation>
+    </message>
+    <message>
+        <source>Remove acc&amp;ents</source>
+        <translation>Ak&amp;zente entfernen</translation>
+    </message>
+    <message>
+        <source>Latin letters onl&amp;y</source>
+        <translation>Nur lateinische B&amp;uchstaben</translation>
+    </message>
+    <message>
+        <source>Letter case &amp;for:</source>
+        <translation>Schreibweise g&amp;ilt für:</translation>
+    </message>
+    <message>
+        <source>Name and extension</source>
+        <translation>Name und Endung</translation>
+    </message>
+    <message>
+        <source>Name only</source>
+        <translation>Nur Name</translation>
+    </message>
+    <message>
+        <source>Extension only</source>
+        <translation>Nur Endung</translation>
+    </message>
+    <message>
+        <source>Lo&amp;wer-case extension</source>
+        <translation>Endung klein s&amp;chreiben</translation>
+    </message>
+</context>
+<context>
     <name>nameshift::ui::OptionsDialog</name>
     <message>
         <source>Options</source>
@@ -1121,6 +1296,29 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
     <message>
         <source>Closes the window without saving</source>
         <translation>Schließt das Fenster ohne zu speichern</translation>
+    </message>
+</context>
+<context>
+    <name>nameshift::ui::PresetBar</name>
+    <message>
+        <source>Preset:</source>
+        <translation>Vorlage:</translation>
+    </message>
+    <message>
+        <source>Save as preset…</source>
+        <translation>Als Vorlage speichern…</translation>
+    </message>
+    <message>
+        <source>Delete preset</source>
+        <translation>Vorlage löschen</translation>
+    </message>
+    <message>
+        <source>Save as Preset</source>
+        <translation>Als Vorlage speichern</translation>
+    </message>
+    <message>
+        <source>Name of the preset:</source>
+        <translation>Name der Vorlage:</translation>
     </message>
 </context>
 <context>
@@ -1338,6 +1536,10 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
     <message>
         <source>File Mask:</source>
         <translation>Dateimaske:</translation>
+    </message>
+    <message>
+        <source>Numbers in natural order</source>
+        <translation>Zahlen in natürlicher Reihenfolge</translation>
     </message>
 </context>
 <context>

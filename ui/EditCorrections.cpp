@@ -36,4 +36,23 @@ std::optional<EditCorrection> correctCounterStart(const QString& text) {
     return corrected(text, engine::correctCounterStart);
 }
 
+std::optional<EditCorrection> correctCharacterCount(const QString& text) {
+    return corrected(text, engine::correctCharacterCount);
+}
+
+void mendTypedText(platform::MessageBox& messages, QLineEdit* edit,
+                   std::optional<EditCorrection> (*correct)(const QString&)) {
+    const std::optional<EditCorrection> correction = correct(edit->text());
+    if (!correction) {
+        return;
+    }
+    const int cursor = edit->cursorPosition();
+    messages.show(correction->message);
+    // Writing the mended text is itself a change, which checks the field again.
+    edit->setText(correction->text);
+    if (correction->removedAt >= 0) {
+        edit->setCursorPosition(correction->removedAt < cursor ? cursor - 1 : cursor);
+    }
+}
+
 }  // namespace nameshift::ui

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLineEdit>
 #include <QString>
 
 #include <optional>
@@ -26,5 +27,12 @@ std::optional<EditCorrection> correctCounterIncrement(const QString& text);
 // "Start counter at:": a leading zero of two or more characters is taken out (zeros in front
 // come from the digit count); anything but a digit is taken out.
 std::optional<EditCorrection> correctCounterStart(const QString& text);
+// The positions and the count of the insert and remove rules: anything but a digit is taken out.
+std::optional<EditCorrection> correctCharacterCount(const QString& text);
+
+// Mends what was typed into `edit` by `correct`, one fault and one message at a time, keeping the
+// cursor where the user was typing.
+void mendTypedText(platform::MessageBox& messages, QLineEdit* edit,
+                   std::optional<EditCorrection> (*correct)(const QString&));
 
 }  // namespace nameshift::ui

@@ -78,7 +78,8 @@ void FileListModel::newNamesChanged(int first, int last) {
 }
 
 std::optional<FileListModel::NewName> FileListModel::newNameOf(int row) const {
-    if (plan_ == nullptr || row < 0 || row >= rowCount() ||
+    // A batch its rules refuse has no names to show, as one refused by its settings.
+    if (plan_ == nullptr || plan_->rulesRefusal() || row < 0 || row >= rowCount() ||
         !fileList_.isTicked(static_cast<std::size_t>(row))) {
         return std::nullopt;
     }

@@ -64,6 +64,8 @@ void FilePanel::buildControls(platform::FileSystem& fs, platform::MessageBox& me
                                c.status->fontMetrics().horizontalAdvance(statusText(count, count)));
     }
     c.status->setMinimumWidth(statusWidth + 2 * c.status->margin());
+    c.rulesRefusal = new ProblemLabel(this);
+    c.rulesRefusal->setObjectName(QStringLiteral("rulesRefusal"));
 }
 
 void FilePanel::layOutControls() {
@@ -78,6 +80,7 @@ void FilePanel::layOutControls() {
     panel->addWidget(c.fileList, 3);
     // The status line has the list's whole width below it, so that it is read whole.
     panel->addWidget(c.status);
+    panel->addWidget(c.rulesRefusal);
     panel->addWidget(c.selectAll, 0, Qt::AlignLeft);
 }
 
@@ -99,6 +102,10 @@ void FilePanel::showFiles() {
 QString FilePanel::statusText(int files, int ticked) {
     // The counts are put in after the translation.
     return tr("%n file(s) total - %1 selected", nullptr, files).arg(ticked);
+}
+
+void FilePanel::showRulesRefusal(const QString& refusal) {
+    controls_.rulesRefusal->showProblem(refusal);
 }
 
 void FilePanel::showStatus() {

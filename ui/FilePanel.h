@@ -12,6 +12,7 @@
 #include "platform/VolumeSource.h"
 #include "ui/DirectoryBrowser.h"
 #include "ui/FileListView.h"
+#include "ui/ProblemLabel.h"
 #include "ui/widgets/ElidedLabel.h"
 #include "ui/widgets/IconPushButton.h"
 
@@ -24,6 +25,7 @@ struct FilePanelControls {
     FileListView* fileList = nullptr;
     IconPushButton* selectAll = nullptr;
     ElidedLabel* status = nullptr;
+    ProblemLabel* rulesRefusal = nullptr;  // why the rules refuse the batch, when they do
 };
 
 // The left-hand side of the main window: the program's logo, the directory browser, the list of
@@ -42,6 +44,8 @@ public:
     void showFiles();
     // Counts the listed and the ticked files in the status line.
     void showStatus();
+    // Shows under the status line why the rules refuse the batch; empty: they do not.
+    void showRulesRefusal(const QString& refusal);
 
 private:
     static QString statusText(int files, int ticked);

@@ -17,6 +17,7 @@
 #include "platform/FolderMessages.h"
 #include "settings/Id3OptionsFile.h"
 #include "settings/MoreRulesFile.h"
+#include "settings/PresetStore.h"
 #include "settings/ProgramOptionsFile.h"
 #include "settings/RenameSettingsFile.h"
 #include "settings/StartupDirectory.h"
@@ -64,6 +65,17 @@ MainDialog::~MainDialog() {
 void MainDialog::buildControls() {
     MainDialogControls& c = controls_;
     rulePanel_ = new RulePanel(services_.messages, this);
+    presetBar_ = new PresetBar(
+        services_.fileSystem, services_.messages, services_.askPresetName,
+        {.read =
+             [this] {
+                 rulePanel_->readRules(session_.rules);
+                 return session_.rules;
+             },
+         .show = [this](const settings::RenameSettings& rules) { showPreset(rules); }},
+        this);
+    // Presets belong to the rules that are folded away with them.
+    rulePanel_->moreRules().addAtTop(presetBar_);
 
     filePanel_ = new FilePanel(session_.fileList, services_.fileSystem, services_.messages,
                                services_.volumes, services_.volumeTimeLimit, this);
@@ -135,6 +147,8 @@ void MainDialog::connectControls() {
 
     connect(rulePanel_, &RulePanel::rulesChanged, newNames_.get(), &NewNameColumn::schedule);
     connect(files.fileList, &FileListView::ticksChanged, newNames_.get(), &NewNameColumn::schedule);
+    connect(newNames_.get(), &NewNameColumn::rulesRefusalChanged, filePanel_,
+            &FilePanel::showRulesRefusal);
 
     connect(c.preview, &QPushButton::clicked, this,
             [this] { runCommand(&MainDialog::previewChanges); });
@@ -184,6 +198,8 @@ bool MainDialog::startUp() {
         return false;
     }
     paths_ = *paths;
+    // Where nameshift-cli keeps them, so that both share the user's presets.
+    presetBar_->setDirectory(settings::PresetStore::directoryIn(paths_.programDirectory));
 
     const auto openBrowser = [this](const settings::ProgramOptions& options) {
         const std::string startDirectory = settings::chooseStartupDirectory(
@@ -388,6 +404,17 @@ void MainDialog::reject() {
     }
     emptyFileList();
     QDialog::reject();
+}
+
+void MainDialog::showPreset(const settings::RenameSettings& rules) {
+    const bool resort = rules.naturalOrder != session_.rules.naturalOrder;
+    rulePanel_->writeRules(rules);
+    rulePanel_->applyEnablingRule();
+    if (resort) {
+        refilterFileList();
+    } else {
+        newNames_->schedule();
+    }
 }
 
 void MainDialog::openOptions() {

@@ -22,6 +22,7 @@
 #include "ui/FilePanel.h"
 #include "ui/ModalRunner.h"
 #include "ui/NewNameColumn.h"
+#include "ui/PresetBar.h"
 #include "ui/RulePanel.h"
 #include "ui/widgets/IconPushButton.h"
 
@@ -54,6 +55,8 @@ struct MainDialogServices {
     // milliseconds' work, so that keystrokes and scrolling never wait. A batch no larger is
     // computed at once.
     std::size_t newNamesPerSlice = 8192;
+    // Asks the name of a preset to save; null: Qt's input dialog asks.
+    PresetNamePrompt askPresetName;
     // How long a mounted volume may take to answer before the drive list calls it not responding.
     std::chrono::milliseconds volumeTimeLimit = DirectoryBrowser::kVolumeTimeLimit;
 };
@@ -111,6 +114,7 @@ public:
     const MainDialogControls& controls() const { return controls_; }
     const FilePanel& filePanel() const { return *filePanel_; }
     const RulePanel& rulePanel() const { return *rulePanel_; }
+    const PresetBar& presetBar() const { return *presetBar_; }
     engine::RenameSession& session() { return session_; }
     const settings::SettingsPaths& settingsPaths() const { return paths_; }
 
@@ -153,6 +157,9 @@ private:
     // Runs a button's command; one stopped by an exception leaves the list read anew.
     void runCommand(void (MainDialog::*command)());
 
+    // Shows a preset's rules in the controls.
+    void showPreset(const settings::RenameSettings& rules);
+
     void openOptions();
     void openId3Options();
     void openAbout();
@@ -166,6 +173,7 @@ private:
     settings::SettingsPaths paths_;
     FilePanel* filePanel_ = nullptr;
     RulePanel* rulePanel_ = nullptr;
+    PresetBar* presetBar_ = nullptr;
     MainDialogControls controls_;
     // Declared after the session, whose listing its plans point into, so that it goes first.
     std::unique_ptr<NewNameColumn> newNames_;

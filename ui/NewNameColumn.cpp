@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "ui/FileListModel.h"
+#include "ui/QtMessageBox.h"
 
 namespace nameshift::ui {
 
@@ -73,12 +74,14 @@ void NewNameColumn::start() {
         model->newNamesChanged(first, end - 1);
         sliceTimer_->start();
     }
+    reportRefusal();
 }
 
 void NewNameColumn::planVisible() {
     const auto [first, end] = list_.rowsInView();
     plan_->planRows(static_cast<std::size_t>(first), static_cast<std::size_t>(end));
     list_.fileListModel()->newNamesChanged(first, end - 1);
+    reportRefusal();
 }
 
 void NewNameColumn::planMore() {
@@ -95,6 +98,20 @@ void NewNameColumn::planMore() {
         // A row on screen may share its name with one just computed.
         const auto [first, end] = list_.rowsInView();
         model->newNamesChanged(first, end - 1);
+    }
+    if (plan.rulesRefusal() && refusal_.isEmpty()) {
+        // The rows already shown give way to the refusal.
+        model->newNamesChanged(0, model->rowCount() - 1);
+    }
+    reportRefusal();
+}
+
+void NewNameColumn::reportRefusal() {
+    const std::optional<platform::Message>& refused = plan_->rulesRefusal();
+    const QString refusal = refused ? QtMessageBox::translated(refused->textSource) : QString();
+    if (refusal != refusal_) {
+        refusal_ = refusal;
+        emit rulesRefusalChanged(refusal_);
     }
 }
 
@@ -114,6 +131,10 @@ void NewNameColumn::drop() {
     plan_.reset();
     retiredPlan_.reset();
     listedNames_.reset();
+    if (!refusal_.isEmpty()) {
+        refusal_.clear();
+        emit rulesRefusalChanged(refusal_);
+    }
 }
 
 }  // namespace nameshift::ui

@@ -38,7 +38,14 @@ public:
     // The rows on screen are still to be computed for the latest change.
     bool visiblePending() const;
 
+signals:
+    // Why the batch as the column shows it would be refused by its rules, as a regular expression
+    // that runs past its bound on a name; empty when nothing is refused so far.
+    void rulesRefusalChanged(const QString& refusal);
+
 private:
+    void reportRefusal();
+
     void start();
     void planVisible();
     void planMore();
@@ -54,6 +61,7 @@ private:
     std::optional<engine::ListedNames> listedNames_;
     std::unique_ptr<engine::IncrementalPlan> plan_;
     std::unique_ptr<engine::IncrementalPlan> retiredPlan_;
+    QString refusal_;
 };
 
 }  // namespace nameshift::ui

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "ui/ProblemLabel.h"
 #include "ui/widgets/IconPushButton.h"
 
 namespace nameshift::ui {
@@ -40,10 +41,12 @@ struct RuleControls {
     QCheckBox* removeHyphens = nullptr;
     QCheckBox* removeString = nullptr;
     QLineEdit* removeStringEdit = nullptr;
+    ProblemLabel* removeProblem = nullptr;  // why the regular expression cannot be used
     QCheckBox* replaceString = nullptr;
     QLineEdit* replaceFromEdit = nullptr;
     QLabel* withLabel = nullptr;
     QLineEdit* replaceWithEdit = nullptr;
+    ProblemLabel* replaceProblem = nullptr;
 
     QCheckBox* lowerCase = nullptr;
     QCheckBox* upperCase = nullptr;
@@ -56,6 +59,7 @@ struct RuleControls {
     QCheckBox* hidden = nullptr;
     QCheckBox* system = nullptr;
     QComboBox* sortList = nullptr;
+    QCheckBox* naturalOrder = nullptr;
     QComboBox* maskList = nullptr;
 };
 

@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "engine/EditCorrections.h"
+#include "settings/MoreRulesFile.h"
 #include "settings/RenameSettingsFile.h"
 #include "ui/DisplayText.h"
 #include "ui/HelpWindow.h"
@@ -18,7 +20,6 @@ namespace nameshift::ui {
 namespace {
 
 constexpr int kNameTextLimit = 255;
-constexpr int kCounterTextLimit = 2;
 
 // The rule controls are named as the rules' table names them, which is how their fields find
 // them.
@@ -61,6 +62,7 @@ RulePanel::RulePanel(platform::MessageBox& messages, QWidget* parent)
     : QWidget(parent), messages_(messages) {
     buildControls();
     ruleFields_.emplace(*this, settings::renameSettingsFields());
+    moreRuleFields_.emplace(*this, settings::moreRulesFields());
     layOutControls();
     connectControls();
     setHelpPages();
@@ -84,7 +86,9 @@ void RulePanel::buildControls() {
     c.counterIncrementEdit = named(new QLineEdit(this), "counterIncrementEdit");
     c.useLabel = new QLabel(tr("Use:"), this);
     c.counterDigits = named(new QComboBox(this), "counterDigits");
-    c.counterDigits->addItems({"1", "2", "3", "4"});
+    for (int digits = 1; digits <= engine::kMostCounterDigits; ++digits) {
+        c.counterDigits->addItem(QString::number(digits));
+    }
     c.digitsLabel = new QLabel(tr("digits"), this);
     c.counterPosition =
         radioGroup(this, "counterPosition",
@@ -108,6 +112,9 @@ void RulePanel::buildControls() {
     c.replaceFromEdit = named(new QLineEdit(this), "replaceFromEdit");
     c.withLabel = new QLabel(tr("with"), this);
     c.replaceWithEdit = named(new QLineEdit(this), "replaceWithEdit");
+    c.removeProblem = named(new ProblemLabel(this), "removeProblem");
+    c.replaceProblem = named(new ProblemLabel(this), "replaceProblem");
+    moreRules_ = new MoreRulesPanel(messages_, this);
 
     c.lowerCase = named(new QCheckBox(tr("Make all lower case"), this), "lowerCase");
     c.upperCase = named(new QCheckBox(tr("Make all upper case"), this), "upperCase");
@@ -123,15 +130,18 @@ void RulePanel::buildControls() {
     c.system = named(new QCheckBox(tr("System"), this), "system");
     c.sortList = named(new QComboBox(this), "sortList");
     c.sortList->addItems({tr("Date"), tr("Extension"), tr("Name"), tr("Size")});
+    c.naturalOrder = named(new QCheckBox(tr("Numbers in natural order"), this), "naturalOrder");
     c.maskList = new QComboBox(this);
 
     for (QLineEdit* edit : {c.prefixEdit, c.extensionEdit, c.removeStringEdit, c.replaceFromEdit,
                             c.replaceWithEdit}) {
         edit->setMaxLength(kNameTextLimit);
     }
+    c.counterStartEdit->setMaxLength(static_cast<int>(engine::kLongestCounterStart));
+    c.counterIncrementEdit->setMaxLength(static_cast<int>(engine::kLongestCounterIncrement));
     for (QLineEdit* edit : {c.counterStartEdit, c.counterIncrementEdit}) {
-        edit->setMaxLength(kCounterTextLimit);
-        edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 12);
+        const QString widest(edit->maxLength() + 1, QLatin1Char('0'));
+        edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(widest) + 12);
     }
 }
 
@@ -157,11 +167,16 @@ void RulePanel::layOutControls() {
     advancedLayout->addLayout(row({new QLabel(tr("Remove all:"), this), c.removeSpaces,
                                    c.removeBrackets, c.removeTildes, c.removeHyphens}));
     advancedLayout->addLayout(row({c.removeString, c.removeStringEdit}, false));
+    advancedLayout->addWidget(c.removeProblem);
     advancedLayout->addLayout(
         row({c.replaceString, c.replaceFromEdit, c.withLabel, c.replaceWithEdit}, false));
+    advancedLayout->addWidget(c.replaceProblem);
     advancedLayout->addLayout(row({c.lowerCase, c.upperCase}));
     advancedLayout->addLayout(row({c.firstLetterUpper}));
-    advancedLayout->addLayout(row({c.supportId3, c.id3Options}));
+    // The folded group's button shares the last row, so that the window is no taller for it.
+    QHBoxLayout* id3Row = row({c.supportId3, c.id3Options});
+    id3Row->addWidget(moreRules_->controls().toggle);
+    advancedLayout->addLayout(id3Row);
 
     auto* display = new QGroupBox(tr("File Display Options"), this);
     auto* displayLayout = new QVBoxLayout(display);
@@ -172,13 +187,14 @@ void RulePanel::layOutControls() {
     auto* maskLabel = new QLabel(tr("File Mask:"), this);
     maskLabel->setBuddy(c.maskList);
     c.maskList->setMinimumContentsLength(8);
-    displayLayout->addLayout(row({sortLabel, c.sortList, maskLabel, c.maskList}));
+    displayLayout->addLayout(row({sortLabel, c.sortList, c.naturalOrder, maskLabel, c.maskList}));
 
     // Laid out as a part of the window's own layout would be: no margin of its own.
     auto* panel = new QVBoxLayout(this);
     panel->setContentsMargins(0, 0, 0, 0);
     panel->addWidget(standard);
     panel->addWidget(advanced);
+    panel->addWidget(moreRules_);
     panel->addWidget(display);
     panel->addStretch(1);
 }
@@ -202,18 +218,30 @@ void RulePanel::connectControls() {
     for (QLineEdit* edit : {c.prefixEdit, c.extensionEdit, c.removeStringEdit, c.replaceFromEdit,
                             c.replaceWithEdit}) {
         connect(edit, &QLineEdit::textChanged, this,
-                [this, edit] { validateEdit(edit, &correctNameText); });
+                [this, edit] { mendTypedText(messages_, edit, &correctNameText); });
     }
-    connect(c.counterIncrementEdit, &QLineEdit::textChanged, this,
-            [this] { validateEdit(controls_.counterIncrementEdit, &correctCounterIncrement); });
+    connect(c.counterIncrementEdit, &QLineEdit::textChanged, this, [this] {
+        mendTypedText(messages_, controls_.counterIncrementEdit, &correctCounterIncrement);
+    });
     connect(c.counterStartEdit, &QLineEdit::textChanged, this,
-            [this] { validateEdit(controls_.counterStartEdit, &correctCounterStart); });
+            [this] { mendTypedText(messages_, controls_.counterStartEdit, &correctCounterStart); });
 
     for (QCheckBox* box : {c.archive, c.readOnly, c.hidden, c.system}) {
         connect(box, &QCheckBox::clicked, this, &RulePanel::displayChanged);
     }
     connect(c.sortList, &QComboBox::activated, this, &RulePanel::displayChanged);
+    connect(c.naturalOrder, &QCheckBox::clicked, this, &RulePanel::displayChanged);
     connect(c.maskList, &QComboBox::activated, this, &RulePanel::displayChanged);
+
+    // A pattern is judged as it is typed, and again when its options change.
+    const MoreRulesControls& m = moreRules_->controls();
+    for (QLineEdit* edit : {c.removeStringEdit, c.replaceFromEdit}) {
+        connect(edit, &QLineEdit::textChanged, this, &RulePanel::checkPatterns);
+    }
+    for (QCheckBox* box : {c.removeString, c.replaceString, m.removeRegex, m.removeMatchCase,
+                           m.replaceRegex, m.replaceMatchCase}) {
+        connect(box, &QCheckBox::toggled, this, &RulePanel::checkPatterns);
+    }
 
     // Every control of the rules may change the new names.
     for (QLineEdit* edit : findChildren<QLineEdit*>()) {
@@ -232,7 +260,8 @@ void RulePanel::connectControls() {
 void RulePanel::setHelpPages() {
     const RuleControls& c = controls_;
     const std::vector<std::pair<const char*, std::vector<QWidget*>>> pages = {
-        {"files.html", {c.archive, c.readOnly, c.hidden, c.system, c.sortList, c.maskList}},
+        {"files.html",
+         {c.archive, c.readOnly, c.hidden, c.system, c.sortList, c.naturalOrder, c.maskList}},
         {"rules.html",
          {c.changePrefix,         c.prefixEdit,       c.useCounter,      c.counterStartEdit,
           c.counterIncrementEdit, c.counterDigits,    c.changeExtension, c.extensionEdit,
@@ -255,10 +284,21 @@ void RulePanel::setHelpPages() {
 
 void RulePanel::readRules(settings::RenameSettings& rules) const {
     ruleFields_->read(rules);
+    moreRuleFields_->read(rules);
 }
 
 void RulePanel::writeRules(const settings::RenameSettings& rules) {
     ruleFields_->write(rules);
+    moreRuleFields_->write(rules);
+}
+
+void RulePanel::checkPatterns() {
+    const RuleControls& c = controls_;
+    const MoreRulesControls& m = moreRules_->controls();
+    c.removeProblem->checkPattern(c.removeString->isChecked() && m.removeRegex->isChecked(),
+                                  c.removeStringEdit->text(), m.removeMatchCase->isChecked());
+    c.replaceProblem->checkPattern(c.replaceString->isChecked() && m.replaceRegex->isChecked(),
+                                   c.replaceFromEdit->text(), m.replaceMatchCase->isChecked());
 }
 
 void RulePanel::applyEnablingRule() {
@@ -294,6 +334,7 @@ void RulePanel::applyEnablingRule() {
     c.replaceFromEdit->setEnabled(replace);
     c.withLabel->setEnabled(replace);
     c.replaceWithEdit->setEnabled(replace);
+    moreRules_->applyEnablingRule(c.removeString->isChecked(), replace);
     // The ID3 Options button follows its box from the start, not only after a click.
     c.id3Options->setEnabled(c.supportId3->isChecked());
 }
@@ -321,21 +362,6 @@ void RulePanel::warnAboutCase(CaseBox box, bool checked) {
                         controls_.firstLetterUpper->isChecked());
     if (warning) {
         messages_.show(*warning, kCaseWarningCaption, platform::Icon::Information);
-    }
-}
-
-void RulePanel::validateEdit(QLineEdit* edit,
-                             std::optional<EditCorrection> (*correct)(const QString&)) {
-    const std::optional<EditCorrection> correction = correct(edit->text());
-    if (!correction) {
-        return;
-    }
-    const int cursor = edit->cursorPosition();
-    messages_.show(correction->message);
-    // Writing the mended text is itself a change, which checks the field again.
-    edit->setText(correction->text);
-    if (correction->removedAt >= 0) {
-        edit->setCursorPosition(correction->removedAt < cursor ? cursor - 1 : cursor);
     }
 }
 

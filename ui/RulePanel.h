@@ -12,6 +12,7 @@
 #include "ui/CaseWarnings.h"
 #include "ui/EditCorrections.h"
 #include "ui/FieldBinding.h"
+#include "ui/MoreRulesPanel.h"
 #include "ui/RuleControls.h"
 
 namespace nameshift::ui {
@@ -26,6 +27,8 @@ public:
     explicit RulePanel(platform::MessageBox& messages, QWidget* parent = nullptr);
 
     const RuleControls& controls() const { return controls_; }
+    MoreRulesPanel& moreRules() { return *moreRules_; }
+    const MoreRulesPanel& moreRules() const { return *moreRules_; }
 
     // The controls into `rules`, and back.
     void readRules(settings::RenameSettings& rules) const;
@@ -52,11 +55,14 @@ private:
     void setHelpPages();
 
     void warnAboutCase(CaseBox box, bool checked);
-    void validateEdit(QLineEdit* edit, std::optional<EditCorrection> (*correct)(const QString&));
+    void checkPatterns();
 
     platform::MessageBox& messages_;
     RuleControls controls_;
-    std::optional<FieldControls<settings::RenameSettings>> ruleFields_;  // once they are built
+    MoreRulesPanel* moreRules_ = nullptr;
+    // Once they are built: renset.ini's fields, then morerules.ini's.
+    std::optional<FieldControls<settings::RenameSettings>> ruleFields_;
+    std::optional<FieldControls<settings::RenameSettings>> moreRuleFields_;
 };
 
 }  // namespace nameshift::ui

@@ -95,6 +95,21 @@ INSTANTIATE_TEST_SUITE_P(
         CorrectionCase{"a", "", "Entered value can only be a numeric.", "Non-Numeric Value"},
         CorrectionCase{"0", nullptr, "", ""}, CorrectionCase{"99", nullptr, "", ""}));
 
+class CountCorrection : public ::testing::TestWithParam<CorrectionCase> {};
+
+TEST_P(CountCorrection, TakesOutWhatIsNoDigitButKeepsZero) {
+    expectCorrection(correctCharacterCount(QString::fromUtf8(GetParam().text)), GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Positions, CountCorrection,
+    ::testing::Values(
+        CorrectionCase{"1x", "1", "Entered value can only be a numeric.", "Non-Numeric Value"},
+        CorrectionCase{" 3", "3", "Entered value can only be a numeric.", "Non-Numeric Value"},
+        CorrectionCase{"-2", "2", "Entered value can only be a numeric.", "Non-Numeric Value"},
+        CorrectionCase{"0", nullptr, "", ""}, CorrectionCase{"007", nullptr, "", ""},
+        CorrectionCase{"255", nullptr, "", ""}, CorrectionCase{"", nullptr, "", ""}));
+
 struct WarningCase {
     CaseBox turnedOn;
     bool lower;

@@ -9,6 +9,7 @@
 #include <array>
 #include <cerrno>
 #include <chrono>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -21,9 +22,12 @@
 #include "ScriptedMessageBox.h"
 #include "TempDir.h"
 #include "UiFakes.h"
+#include "engine/PatternRule.h"
 #include "engine/RestoreFile.h"
 #include "platform/StatePaths.h"
 #include "settings/Id3OptionsFile.h"
+#include "settings/MoreRulesFile.h"
+#include "settings/PresetStore.h"
 #include "settings/ProgramOptionsFile.h"
 #include "settings/RenameSettingsFile.h"
 #include "settings/SettingsFileAccess.h"
@@ -87,6 +91,14 @@ protected:
         services.startDirectory = startDirectory;
         services.restorePicker = &picker;
         services.splashMilliseconds = 0;
+        services.askPresetName = [this](QWidget*) {
+            std::optional<QString> name;
+            if (!presetNames.empty()) {
+                name = presetNames.front();
+                presetNames.pop_front();
+            }
+            return name;
+        };
         services.runModal = [this](QDialog& shown) {
             auto* preview = dynamic_cast<PreviewDialog*>(&shown);
             ASSERT_NE(preview, nullptr);
@@ -103,6 +115,15 @@ protected:
     const MainDialogControls& c() const { return dialog->controls(); }
     const FilePanelControls& f() const { return dialog->filePanel().controls(); }
     const RuleControls& r() const { return dialog->rulePanel().controls(); }
+    const MoreRulesControls& m() const { return dialog->rulePanel().moreRules().controls(); }
+    const PresetBarControls& p() const { return dialog->presetBar().controls(); }
+    Texts presetList() const {
+        Texts names;
+        for (int row = 0; row < p().presets->count(); ++row) {
+            names.push_back(p().presets->itemText(row).toStdString());
+        }
+        return names;
+    }
     Texts listedNames() const {
         Texts names;
         const QAbstractItemModel* model = f().fileList->model();
@@ -125,6 +146,8 @@ protected:
     settings::RenameSettings rules;
     std::unique_ptr<MainDialog> dialog;
     Pairs previewed;
+    // The names the preset question is answered with, in turn; none left: cancelled.
+    std::deque<std::optional<QString>> presetNames;
 };
 
 // A settings file larger than any the program writes is not read, just like a missing one.
@@ -164,6 +187,22 @@ TEST_P(StartupWithoutUsableSettings, ThreeMessagesAndTheDefaults) {
     }
     EXPECT_EQ(r().sortList->currentText(), QStringLiteral("Extension"));
     EXPECT_EQ(r().counterDigits->currentText(), QStringLiteral("1"));
+    ASSERT_EQ(r().counterDigits->count(), 6);
+    EXPECT_EQ(r().counterDigits->itemText(5), QStringLiteral("6"));
+    // The window first shows the rules of old: the second group is folded away.
+    EXPECT_FALSE(m().toggle->isChecked());
+    EXPECT_FALSE(m().body->isVisibleTo(dialog.get()));
+    EXPECT_FALSE(r().removeProblem->isVisibleTo(dialog.get()));
+    EXPECT_FALSE(r().naturalOrder->isChecked());
+    EXPECT_EQ(m().caseScope->checkedId(), 0);
+    EXPECT_TRUE(m().removeMatchCase->isChecked());
+    EXPECT_TRUE(presetList().empty());
+    EXPECT_FALSE(p().remove->isEnabled());
+    m().toggle->click();
+    EXPECT_TRUE(m().body->isVisibleTo(dialog.get()));
+    EXPECT_TRUE(p().presets->isVisibleTo(dialog.get()));
+    m().toggle->click();
+    EXPECT_FALSE(m().body->isVisibleTo(dialog.get()));
     EXPECT_EQ(r().prefixPosition->checkedId(), 0);
     EXPECT_EQ(r().counterPosition->checkedId(), 0);
     EXPECT_EQ(r().extensionPosition->checkedId(), 0);
@@ -256,13 +295,28 @@ TEST_F(MainDialogTest, EveryRuleFieldGoesThroughItsControlAndBack) {
     rules.lowerCase = rules.upperCase = rules.firstLetterUpper = rules.supportId3 = true;
     rules.attributeArchive = rules.attributeHidden = rules.attributeReadOnly = true;
     rules.sortKey = settings::SortKey::Size;
+    rules.counterDigitsIndex = 5;
+    rules.removeRegex = rules.removeAllOccurrences = rules.replaceRegex = true;
+    rules.replaceAllOccurrences = rules.insertText = rules.insertFromEnd = true;
+    rules.removeMatchCase = rules.replaceMatchCase = false;
+    rules.insertedText = "i";
+    rules.insertAt = "2";
+    rules.removeCharacters = rules.removeFromEnd = rules.trimEnds = rules.collapseSpaces = true;
+    rules.removeCount = "3";
+    rules.removeAt = "4";
+    rules.removeAccents = rules.latinOnly = rules.lowerExtension = true;
+    rules.caseScope = settings::CaseScope::ExtensionOnly;
+    rules.continueCounter = rules.naturalOrder = true;
     writeSettings();
+    dir.write("prog/morerules.ini", settings::formatMoreRules(rules));
     ASSERT_TRUE(start());
     // Only the controls still know the rules read at the start.
     dialog->session().rules = {};
     std::filesystem::remove(dir.file("prog/renset.ini"));
+    std::filesystem::remove(dir.file("prog/morerules.ini"));
     c().save->click();
     EXPECT_EQ(dir.read("prog/renset.ini"), settings::formatRenameSettings(rules));
+    EXPECT_EQ(dir.read("prog/morerules.ini"), settings::formatMoreRules(rules));
 }
 
 TEST_F(MainDialogTest, TheStartUpPictureIsGoneOnceTheDialogIsSetUp) {
@@ -366,6 +420,51 @@ TEST_F(StartedDialogTest, ZeroInIncrementEmptiesTheFieldButTenIsAccepted) {
     messages.shown.clear();
     QTest::keyClicks(r().counterIncrementEdit, QStringLiteral("10"));
     EXPECT_EQ(r().counterIncrementEdit->text(), QStringLiteral("10"));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(StartedDialogTest, TheCounterTakesSixDigitsFromAndAStepOfThree) {
+    r().useCounter->click();
+    QTest::keyClicks(r().counterStartEdit, QStringLiteral("1234567"));
+    QTest::keyClicks(r().counterIncrementEdit, QStringLiteral("1234"));
+    EXPECT_EQ(r().counterStartEdit->text(), QStringLiteral("123456"));
+    EXPECT_EQ(r().counterIncrementEdit->text(), QStringLiteral("123"));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(StartedDialogTest, APositionTakesDigitsOnly) {
+    m().toggle->click();
+    m().insertText->click();
+    QTest::keyClicks(m().insertAtEdit, QStringLiteral("1x0"));
+    EXPECT_EQ(m().insertAtEdit->text(), QStringLiteral("10"));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "Entered value can only be a numeric.");
+    EXPECT_EQ(messages.shown[0].caption, "Non-Numeric Value");
+}
+
+// A pattern is judged at each keystroke, under its field and never in a message box.
+TEST_F(StartedDialogTest, AnInvalidPatternIsShownUnderItsFieldUntilItIsValidOrNoPattern) {
+    m().toggle->click();
+    r().replaceString->click();
+    m().replaceRegex->click();
+    const ProblemLabel* problem = r().replaceProblem;
+    QTest::keyClicks(r().replaceFromEdit, QStringLiteral("a["));
+    const std::optional<std::string> expected = engine::patternProblem("a[", true);
+    ASSERT_TRUE(expected);
+    EXPECT_EQ(problem->text().toStdString(), *expected);
+    EXPECT_TRUE(problem->isVisibleTo(dialog.get()));
+    QTest::keyClicks(r().replaceFromEdit, QStringLiteral("b]"));
+    EXPECT_TRUE(problem->text().isEmpty());
+    EXPECT_FALSE(problem->isVisibleTo(dialog.get()));
+
+    r().replaceFromEdit->setText(QStringLiteral("("));
+    EXPECT_TRUE(problem->isVisibleTo(dialog.get()));
+    m().replaceRegex->click();
+    EXPECT_FALSE(problem->isVisibleTo(dialog.get()));
+    m().replaceRegex->click();
+    r().replaceString->click();
+    EXPECT_FALSE(problem->isVisibleTo(dialog.get()));
+    EXPECT_FALSE(r().removeProblem->isVisibleTo(dialog.get()));
     EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -654,6 +753,92 @@ TEST_F(StartedDialogTest, SaveSettingsWritesTheRulesShown) {
     expected.prefixText = "P";
     EXPECT_EQ(dir.read("prog/renset.ini"), settings::formatRenameSettings(expected));
 }
+
+TEST_F(MainDialogTest, NaturalOrderSortsTheNumbersOfNamesByTheirValue) {
+    for (const char* name : {"file10.txt", "file9.txt", "file1.txt"}) {
+        dir.write(std::string("work/") + name);
+    }
+    rules.sortKey = settings::SortKey::Name;
+    writeSettings();
+    ASSERT_TRUE(start());
+    EXPECT_EQ(listedNames(), (Texts{"file1.txt", "file10.txt", "file9.txt"}));
+    r().naturalOrder->click();
+    EXPECT_EQ(listedNames(), (Texts{"file1.txt", "file9.txt", "file10.txt"}));
+    r().naturalOrder->click();
+    EXPECT_EQ(listedNames(), (Texts{"file1.txt", "file10.txt", "file9.txt"}));
+}
+
+// Saved, listed, loaded over other rules, and deleted after a question, all in the folder the
+// command-line tool keeps its presets in.
+TEST_F(StartedDialogTest, APresetGoesThroughItsWholeLife) {
+    m().toggle->click();
+    r().changePrefix->click();
+    QTest::keyClicks(r().prefixEdit, QStringLiteral("P-"));
+    m().trimEnds->click();
+    m().caseScope->button(1)->click();
+    presetNames = {QStringLiteral("Holiday")};
+    p().save->click();
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(presetList(), Texts{"Holiday"});
+    EXPECT_EQ(p().presets->currentText(), QStringLiteral("Holiday"));
+    const settings::RenameSettings saved = [&] {
+        settings::PresetStore store(fs, messages,
+                                    settings::PresetStore::directoryIn(dir.file("prog")));
+        return store.load("Holiday", {}).value_or(settings::RenameSettings{});
+    }();
+    EXPECT_TRUE(saved.trimEnds);
+    EXPECT_EQ(saved.prefixText, "P-");
+
+    r().changePrefix->click();
+    r().prefixEdit->clear();
+    m().trimEnds->click();
+    m().caseScope->button(2)->click();
+    p().presets->activated(0);
+    EXPECT_TRUE(r().changePrefix->isChecked());
+    EXPECT_TRUE(r().prefixEdit->isEnabled());
+    EXPECT_EQ(r().prefixEdit->text(), QStringLiteral("P-"));
+    EXPECT_TRUE(m().trimEnds->isChecked());
+    EXPECT_EQ(m().caseScope->checkedId(), 1);
+
+    messages.answers = {platform::Answer::No, platform::Answer::Yes};
+    p().remove->click();
+    EXPECT_EQ(presetList(), Texts{"Holiday"});
+    p().remove->click();
+    EXPECT_EQ(presetList(), Texts{});
+    EXPECT_EQ(messages.texts(),
+              (Texts{"Delete the preset \"Holiday\"?", "Delete the preset \"Holiday\"?"}));
+    EXPECT_EQ(messages.shown[0].caption, "Delete Preset");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("prog/presets/Holiday")));
+    // Cancelling the question saves nothing.
+    p().save->click();
+    EXPECT_EQ(presetList(), Texts{});
+}
+
+struct PresetNameCase {
+    const char* name;
+    const char* message;
+};
+
+class InvalidPresetName : public StartedDialogTest,
+                          public ::testing::WithParamInterface<PresetNameCase> {};
+
+TEST_P(InvalidPresetName, IsRefusedWithTheStoresMessage) {
+    m().toggle->click();
+    presetNames = {QString::fromUtf8(GetParam().name)};
+    p().save->click();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, GetParam().message);
+    EXPECT_EQ(messages.shown[0].caption, "Invalid Preset Name");
+    EXPECT_EQ(messages.shown[0].icon, platform::Icon::Stop);
+    EXPECT_TRUE(presetList().empty());
+    EXPECT_FALSE(std::filesystem::exists(dir.file("prog/presets")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, InvalidPresetName,
+    ::testing::Values(PresetNameCase{"", "A preset needs a name."},
+                      PresetNameCase{"a/b", "\"a/b\" cannot name a preset: it holds a \"/\"."},
+                      PresetNameCase{"..", "\"..\" cannot name a preset: it names a folder."}));
 
 TEST_F(StartedDialogTest, OtherDialogsRunThroughTheirHooksAndTheirFilesAreReadAgain) {
     std::vector<std::string> opened;

@@ -21,6 +21,7 @@
 #include "ui/FileListModel.h"
 #include "ui/FilePanel.h"
 #include "ui/MainDialog.h"
+#include "ui/MoreRulesPanel.h"
 #include "ui/NewNameColumn.h"
 #include "ui/PreviewDialog.h"
 #include "ui/RulePanel.h"
@@ -246,6 +247,139 @@ INSTANTIATE_TEST_SUITE_P(
                      "restore file that this batch writes."}}},
         MarkerCase{"Passes", {"a.txt"}, "z", "", "", {{"z.txt", ""}}}),
     [](const ::testing::TestParamInfo<MarkerCase>& param) {
+        return std::string(param.param.title);
+    });
+
+// One rule of the "More rules" group, set as a user sets it, and what the column then shows.
+struct MoreRulesCase {
+    const char* title;
+    Texts files;
+    void (*set)(const RuleControls& r, const MoreRulesControls& m);
+    Texts expected;            // the New Name column, row by row; empty names when it shows none
+    const char* problem = "";  // under the pattern's field
+    std::string refusal = "";  // under the status line
+};
+
+void PrintTo(const MoreRulesCase& row, std::ostream* out) {
+    *out << row.title;
+}
+
+class MoreRulesColumnTest : public MainWindowTest,
+                            public ::testing::WithParamInterface<MoreRulesCase> {};
+
+TEST_P(MoreRulesColumnTest, ChangesTheNewNamesAsItIsSet) {
+    const MoreRulesCase& row = GetParam();
+    start(row.files);
+    const MoreRulesPanel& more = dialog->rulePanel().moreRules();
+    more.controls().toggle->click();
+    f().selectAll->click();
+    row.set(r(), more.controls());
+    dialog->newNames().finish();
+    Texts shown;
+    for (const auto& [name, problem] : newNames()) {
+        shown.push_back(name);
+    }
+    EXPECT_EQ(shown, row.expected);
+    // Only the pattern's own field says what is wrong with it.
+    EXPECT_EQ((r().removeProblem->text() + r().replaceProblem->text()).toStdString(), row.problem);
+    EXPECT_EQ(r().removeProblem->isVisibleTo(dialog.get()), row.problem[0] != '\0');
+    EXPECT_EQ(f().rulesRefusal->text().toStdString(), row.refusal);
+    EXPECT_EQ(f().rulesRefusal->isVisibleTo(dialog.get()), !row.refusal.empty());
+}
+
+const std::string kRunaway = std::string(40, 'a') + "!.txt";
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, MoreRulesColumnTest,
+    ::testing::Values(MoreRulesCase{"RegexWithAGroup",
+                                    {"IMG_1234.jpg"},
+                                    [](const RuleControls& r, const MoreRulesControls& m) {
+                                        r.replaceString->click();
+                                        m.replaceRegex->click();
+                                        r.replaceFromEdit->setText(QStringLiteral("IMG_([0-9]+)"));
+                                        r.replaceWithEdit->setText(QStringLiteral("photo-$1"));
+                                    },
+                                    {"photo-1234.jpg"}},
+                      MoreRulesCase{"RemoveEveryOccurrenceWithoutCase",
+                                    {"A-a-b.txt"},
+                                    [](const RuleControls& r, const MoreRulesControls& m) {
+                                        r.removeString->click();
+                                        r.removeStringEdit->setText(QStringLiteral("a"));
+                                        m.removeAllOccurrences->click();
+                                        m.removeMatchCase->click();
+                                    },
+                                    {"--b.txt"}},
+                      MoreRulesCase{"InsertCountedFromTheEnd",
+                                    {"song.mp3"},
+                                    [](const RuleControls&, const MoreRulesControls& m) {
+                                        m.insertText->click();
+                                        m.insertTextEdit->setText(QStringLiteral("X"));
+                                        m.insertAtEdit->setText(QStringLiteral("1"));
+                                        m.insertFromEnd->click();
+                                    },
+                                    {"sonXg.mp3"}},
+                      MoreRulesCase{"RemoveCharacters",
+                                    {"song.mp3"},
+                                    [](const RuleControls&, const MoreRulesControls& m) {
+                                        m.removeCharacters->click();
+                                        m.removeCountEdit->setText(QStringLiteral("2"));
+                                        m.removeAtEdit->setText(QStringLiteral("1"));
+                                    },
+                                    {"sg.mp3"}},
+                      MoreRulesCase{"TrimAndCollapse",
+                                    {"__my   song-.txt"},
+                                    [](const RuleControls&, const MoreRulesControls& m) {
+                                        m.trimEnds->click();
+                                        m.collapseSpaces->click();
+                                    },
+                                    {"my song.txt"}},
+                      MoreRulesCase{"Accents",
+                                    {"Crème brûlée.txt"},
+                                    [](const RuleControls&, const MoreRulesControls& m) {
+                                        m.removeAccents->click();
+                                    },
+                                    {"Creme brulee.txt"}},
+                      MoreRulesCase{"UpperCaseOfTheNameOnly",
+                                    {"File.txt"},
+                                    [](const RuleControls& r, const MoreRulesControls& m) {
+                                        r.upperCase->click();
+                                        m.caseScope->button(1)->click();
+                                    },
+                                    {"FILE.txt"}},
+                      MoreRulesCase{"UpperCaseOfTheExtensionOnly",
+                                    {"File.txt"},
+                                    [](const RuleControls& r, const MoreRulesControls& m) {
+                                        r.upperCase->click();
+                                        m.caseScope->button(2)->click();
+                                    },
+                                    {"File.TXT"}},
+                      MoreRulesCase{"LowerCaseExtension",
+                                    {"Photo.JPG"},
+                                    [](const RuleControls&, const MoreRulesControls& m) {
+                                        m.lowerExtension->click();
+                                    },
+                                    {"Photo.jpg"}},
+                      MoreRulesCase{"InvalidPatternShowsNoNames",
+                                    {"a(b.txt"},
+                                    [](const RuleControls& r, const MoreRulesControls& m) {
+                                        r.removeString->click();
+                                        m.removeRegex->click();
+                                        r.removeStringEdit->setText(QStringLiteral("a("));
+                                    },
+                                    {""},
+                                    "U_REGEX_MISMATCHED_PAREN at character 3"},
+                      MoreRulesCase{"RunawayPatternIsRefused",
+                                    {kRunaway},
+                                    [](const RuleControls& r, const MoreRulesControls& m) {
+                                        r.removeString->click();
+                                        m.removeRegex->click();
+                                        r.removeStringEdit->setText(QStringLiteral("(a+)+b"));
+                                    },
+                                    {""},
+                                    "",
+                                    "The regular expression takes too long on the name \"" +
+                                        kRunaway + "\". Please make it simpler."}),
+    [](const ::testing::TestParamInfo<MoreRulesCase>& param) {
         return std::string(param.param.title);
     });
 

@@ -67,6 +67,22 @@ TEST_F(GermanTest, MainDialogSpeaksGerman) {
     EXPECT_EQ(c.apply->text(), QStringLiteral("Änderungen &anwenden"));
     EXPECT_EQ(c.exit->text(), QStringLiteral("B&eenden"));
     EXPECT_EQ(r.sortList->itemText(3), QStringLiteral("Größe"));
+    EXPECT_EQ(r.naturalOrder->text(), QStringLiteral("Zahlen in natürlicher Reihenfolge"));
+    const MoreRulesControls& m = dialog.rulePanel().moreRules().controls();
+    EXPECT_EQ(m.toggle->text(), QStringLiteral("&Weitere Regeln"));
+    EXPECT_EQ(m.removeRegex->text(), QStringLiteral("Re&gulärer Ausdruck"));
+    EXPECT_EQ(m.replaceMatchCase->text(), QStringLiteral("Groß-/&Kleinschreibung beachten"));
+    EXPECT_EQ(m.insertText->text(), QStringLiteral("Ein&fügen"));
+    EXPECT_EQ(m.removeFromEnd->text(), QStringLiteral("Vom En&de an zählen"));
+    EXPECT_EQ(m.trimEnds->text(),
+              QStringLiteral("Leerzeichen, &Punkte, Unter- und Bindestriche an beiden Enden "
+                             "entfernen"));
+    EXPECT_EQ(m.latinOnly->text(), QStringLiteral("Nur lateinische B&uchstaben"));
+    EXPECT_EQ(m.caseScope->button(1)->text(), QStringLiteral("Nur Name"));
+    EXPECT_EQ(m.lowerExtension->text(), QStringLiteral("Endung klein s&chreiben"));
+    EXPECT_EQ(m.continueCounter->text(),
+              QStringLiteral("Zähler vom letzten Vorgang in diesem Ordner fortse&tzen"));
+    EXPECT_EQ(dialog.presetBar().controls().save->text(), QStringLiteral("Als Vorlage speichern…"));
     // The program's name is no text to translate.
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral(" Nameshift Pro"));
 }
