@@ -17,6 +17,33 @@ std::uint32_t flagsFor(bool regex, bool matchCase) {
            (matchCase ? 0u : static_cast<std::uint32_t>(UREGEX_CASE_INSENSITIVE));
 }
 
+// ICU names its reasons by code; the usual ones in words, the code kept for the rest.
+std::string reasonOf(UErrorCode status) {
+    switch (status) {
+        case U_REGEX_MISMATCHED_PAREN:
+            return "a parenthesis without its pair";
+        case U_REGEX_MISSING_CLOSE_BRACKET:
+            return "a set without its closing \"]\"";
+        case U_REGEX_BAD_ESCAPE_SEQUENCE:
+            return "an unknown escape sequence";
+        case U_REGEX_RULE_SYNTAX:
+            return "a syntax error";
+        case U_REGEX_BAD_INTERVAL:
+        case U_REGEX_MAX_LT_MIN:
+            return "a repeat count \"{n,m}\" that cannot be used";
+        case U_REGEX_INVALID_RANGE:
+            return "a range of a set that cannot be used";
+        case U_REGEX_INVALID_BACK_REF:
+            return "a reference to a group the pattern does not have";
+        case U_REGEX_PROPERTY_SYNTAX:
+            return "a character property that cannot be read";
+        case U_REGEX_LOOK_BEHIND_LIMIT:
+            return "a look-behind without a bounded length";
+        default:
+            return "an error";
+    }
+}
+
 struct Compiled {
     std::unique_ptr<icu::RegexPattern> pattern;
     std::unique_ptr<icu::RegexMatcher> matcher;
@@ -35,7 +62,8 @@ Compiled compile(std::string_view pattern, bool regex, bool matchCase) {
     if (U_FAILURE(status)) {
         const std::int32_t offset = where.offset >= 0 ? where.offset : 0;
         return {nullptr, nullptr,
-                std::string(u_errorName(status)) + " at character " + std::to_string(offset + 1)};
+                reasonOf(status) + " at character " + std::to_string(offset + 1) + " (" +
+                    u_errorName(status) + ")"};
     }
     std::unique_ptr<icu::RegexMatcher> matcher(compiled->matcher(status));
     if (U_FAILURE(status)) {

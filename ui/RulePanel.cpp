@@ -215,10 +215,27 @@ void RulePanel::connectControls() {
             [this](bool checked) { controls_.id3Options->setEnabled(checked); });
     connect(c.id3Options, &QPushButton::clicked, this, &RulePanel::id3OptionsRequested);
 
-    for (QLineEdit* edit : {c.prefixEdit, c.extensionEdit, c.removeStringEdit, c.replaceFromEdit,
-                            c.replaceWithEdit}) {
+    for (QLineEdit* edit : {c.prefixEdit, c.extensionEdit, c.replaceWithEdit}) {
         connect(edit, &QLineEdit::textChanged, this,
                 [this, edit] { mendTypedText(messages_, edit, &correctNameText); });
+    }
+    // A regular expression is no part of a name: it may hold what names may not ("\\d+", "a|b").
+    // Taken literally again, it is mended as if typed.
+    const MoreRulesControls& more = moreRules_->controls();
+    for (const auto& [edit, regex] : {std::pair{c.removeStringEdit, more.removeRegex},
+                                      std::pair{c.replaceFromEdit, more.replaceRegex}}) {
+        const auto mendUnlessPattern = [this, edit, regex] {
+            if (!regex->isChecked()) {
+                mendTypedText(messages_, edit, &correctNameText);
+            }
+        };
+        connect(edit, &QLineEdit::textChanged, this, mendUnlessPattern);
+        connect(regex, &QCheckBox::toggled, this, [this, mendUnlessPattern] {
+            // Rules being shown bring their own texts, mended as those are written.
+            if (!writingRules_) {
+                mendUnlessPattern();
+            }
+        });
     }
     connect(c.counterIncrementEdit, &QLineEdit::textChanged, this, [this] {
         mendTypedText(messages_, controls_.counterIncrementEdit, &correctCounterIncrement);
@@ -288,8 +305,11 @@ void RulePanel::readRules(settings::RenameSettings& rules) const {
 }
 
 void RulePanel::writeRules(const settings::RenameSettings& rules) {
-    ruleFields_->write(rules);
+    // The pattern options first, so that a pattern's text is judged as the rules mean it.
+    writingRules_ = true;
     moreRuleFields_->write(rules);
+    ruleFields_->write(rules);
+    writingRules_ = false;
 }
 
 void RulePanel::checkPatterns() {

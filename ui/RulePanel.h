@@ -63,6 +63,7 @@ private:
     // Once they are built: renset.ini's fields, then morerules.ini's.
     std::optional<FieldControls<settings::RenameSettings>> ruleFields_;
     std::optional<FieldControls<settings::RenameSettings>> moreRuleFields_;
+    bool writingRules_ = false;
 };
 
 }  // namespace nameshift::ui

@@ -250,7 +250,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {"--remove", "a(b", "--regex", "apply"},
                     2,
                     "Invalid Regular Expression: The regular expression \"a(b\" cannot be used: "
-                    "U_REGEX_MISMATCHED_PAREN at character 4."},
+                    "a parenthesis without its pair at character 4 (U_REGEX_MISMATCHED_PAREN)."},
         RefusalCase{"MistypedCommand",
                     {"--lower", "previw"},
                     2,

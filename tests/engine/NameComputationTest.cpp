@@ -108,8 +108,8 @@ INSTANTIATE_TEST_SUITE_P(
                         s.removeString = s.removeRegex = true;
                         s.stringToRemove = "(ab";
                     },
-                    "The regular expression \"(ab\" cannot be used: U_REGEX_MISMATCHED_PAREN at "
-                    "character 4.",
+                    "The regular expression \"(ab\" cannot be used: a parenthesis without its "
+                    "pair at character 4 (U_REGEX_MISMATCHED_PAREN).",
                     "Invalid Regular Expression"},
         RefusalCase{"BadReplacePatternIgnoringCase",
                     [](settings::RenameSettings& s) {
@@ -117,8 +117,8 @@ INSTANTIATE_TEST_SUITE_P(
                         s.replaceMatchCase = false;
                         s.replaceFrom = "a**";
                     },
-                    "The regular expression \"a**\" cannot be used: U_REGEX_RULE_SYNTAX at "
-                    "character 4.",
+                    "The regular expression \"a**\" cannot be used: a syntax error at character "
+                    "4 (U_REGEX_RULE_SYNTAX).",
                     "Invalid Regular Expression"}),
     [](const auto& test) { return std::string(test.param.label); });
 
@@ -139,7 +139,8 @@ TEST_F(NameComputationTest, RunawayPatternRefusesTheBatchNamingTheName) {
 
 TEST(PatternProblemTest, GivesTheReasonAndPlaceOnlyForBadPatterns) {
     EXPECT_EQ(patternProblem("(?<y>[0-9]{4})", true), std::nullopt);
-    EXPECT_EQ(patternProblem("[a-", false), "U_REGEX_INVALID_RANGE at character 4");
+    EXPECT_EQ(patternProblem("[a-", false),
+              "a range of a set that cannot be used at character 4 (U_REGEX_INVALID_RANGE)");
     EXPECT_EQ(patternProblem("ok\xff", true), "the pattern is not valid UTF-8");
 }
 

@@ -468,6 +468,20 @@ TEST_F(StartedDialogTest, AnInvalidPatternIsShownUnderItsFieldUntilItIsValidOrNo
     EXPECT_TRUE(messages.shown.empty());
 }
 
+// A pattern may hold what a name may not; taken literally again, it is mended as typed text is.
+TEST_F(StartedDialogTest, APatternKeepsWhatANameMayNotHold) {
+    m().toggle->click();
+    r().removeString->click();
+    m().removeRegex->click();
+    QTest::keyClicks(r().removeStringEdit, QStringLiteral("\\d+|x"));
+    EXPECT_EQ(r().removeStringEdit->text(), QStringLiteral("\\d+|x"));
+    EXPECT_TRUE(messages.shown.empty());
+    m().removeRegex->click();
+    EXPECT_EQ(r().removeStringEdit->text(), QStringLiteral("d+x"));
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[0].caption, "Invalid Character");
+}
+
 TEST_F(StartedDialogTest, ALeadingZeroOfTheStartIsTakenOutButZeroAloneStays) {
     r().useCounter->click();
     QTest::keyClicks(r().counterStartEdit, QStringLiteral("05"));

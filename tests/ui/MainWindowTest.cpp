@@ -367,7 +367,8 @@ INSTANTIATE_TEST_SUITE_P(
                                         r.removeStringEdit->setText(QStringLiteral("a("));
                                     },
                                     {""},
-                                    "U_REGEX_MISMATCHED_PAREN at character 3"},
+                                    "a parenthesis without its pair at character 3 "
+                                    "(U_REGEX_MISMATCHED_PAREN)"},
                       MoreRulesCase{"RunawayPatternIsRefused",
                                     {kRunaway},
                                     [](const RuleControls& r, const MoreRulesControls& m) {
