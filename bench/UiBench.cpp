@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QHeaderView>
+#include <QLineEdit>
 
 #include <cstdlib>
 #include <filesystem>
@@ -18,6 +19,7 @@
 #include "ui/FileListView.h"
 #include "ui/FilePanel.h"
 #include "ui/MainDialog.h"
+#include "ui/MoreRulesPanel.h"
 #include "ui/NewNameColumn.h"
 #include "ui/PreviewDialog.h"
 #include "ui/Resources.h"
@@ -124,11 +126,17 @@ void BM_OpenPreviewDialog(benchmark::State& state) {
     }
 }
 
-// The main dialog over 100,000 listed files, every one ticked, with a prefix being typed.
+// Which edit the keystrokes go to: the prefix, or the pattern of a regular-expression replace
+// whose replacement uses its group.
+enum class TypedField { Prefix, Pattern };
+
+// The main dialog over 100,000 listed files, every one ticked, with a prefix or a pattern being
+// typed.
 class TypingDialog final : public QObject {
 public:
-    TypingDialog()
-        : settingsDirectory_(
+    explicit TypingDialog(TypedField field = TypedField::Prefix)
+        : field_(field),
+          settingsDirectory_(
               (std::filesystem::temp_directory_path() / "nameshift-bench-settings").string()) {
         std::filesystem::create_directories(settingsDirectory_);
         ui::MainDialogServices services(fileSystem_, messages_, tags_, volumes_);
@@ -140,7 +148,15 @@ public:
         dialog_->resize(1200, 700);
         dialog_->show();
         const ui::FilePanelControls& files = dialog_->filePanel().controls();
-        dialog_->rulePanel().controls().changePrefix->click();
+        const ui::RuleControls& rules = dialog_->rulePanel().controls();
+        if (field_ == TypedField::Prefix) {
+            rules.changePrefix->click();
+        } else {
+            dialog_->rulePanel().moreRules().controls().replaceRegex->click();
+            rules.replaceString->click();
+            rules.replaceWithEdit->setText(QStringLiteral("#$1"));
+        }
+        edit_ = field_ == TypedField::Prefix ? rules.prefixEdit : rules.replaceFromEdit;
         files.selectAll->click();
         restartPrefix();
         files.fileList->viewport()->installEventFilter(this);
@@ -154,7 +170,7 @@ public:
 
     // Keeps the prefix short, so that every keystroke costs the same; not timed.
     void restartPrefixIfLong(benchmark::State& state) {
-        if (dialog_->rulePanel().controls().prefixEdit->text().size() > 100) {
+        if (edit_->text().size() > 100) {
             state.PauseTiming();
             restartPrefix();
             state.ResumeTiming();
@@ -167,7 +183,7 @@ public:
     bool typeUntilPainted(Done done) {
         done_ = done;
         paintedWhenDone_ = false;
-        dialog_->rulePanel().controls().prefixEdit->insert(QStringLiteral("a"));
+        edit_->insert(QStringLiteral("a"));
         QElapsedTimer waited;
         waited.start();
         while (!paintedWhenDone_) {
@@ -189,11 +205,16 @@ protected:
 
 private:
     void restartPrefix() {
-        dialog_->rulePanel().controls().prefixEdit->setText(QStringLiteral("p"));
+        // The pattern takes each name's first run of digits as its group; each keystroke then
+        // asks for one more letter after it.
+        edit_->setText(field_ == TypedField::Prefix ? QStringLiteral("p")
+                                                    : QStringLiteral("([0-9]+)"));
         dialog_->newNames().finish();
         QCoreApplication::processEvents();
     }
 
+    TypedField field_;
+    QLineEdit* edit_ = nullptr;
     std::string settingsDirectory_;
     platform::PosixFileSystem fileSystem_;
     SilentMessages messages_;
@@ -209,7 +230,7 @@ private:
 // The other rows are computed afterwards between events; each keystroke here starts with them
 // finished, untimed, as they are when a user types at a human pace.
 void BM_KeystrokeToVisibleNewNames(benchmark::State& state) {
-    TypingDialog typing;
+    TypingDialog typing(static_cast<TypedField>(state.range(0)));
     ui::MainDialog& dialog = typing.dialog();
     for (auto _ : state) {
         typing.restartPrefixIfLong(state);
@@ -247,7 +268,12 @@ BENCHMARK(BM_FillFileListView)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SelectAllRows)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_DeselectAllRows)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_OpenPreviewDialog)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_KeystrokeToVisibleNewNames)->Unit(benchmark::kMillisecond)->UseRealTime();
+// Arg 0 types into the prefix edit, 1 into the pattern of a regular-expression replace.
+BENCHMARK(BM_KeystrokeToVisibleNewNames)
+    ->Arg(static_cast<int>(TypedField::Prefix))
+    ->Arg(static_cast<int>(TypedField::Pattern))
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(BM_KeystrokeToAllNewNames)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
