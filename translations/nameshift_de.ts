@@ -1230,6 +1230,10 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
         <source>Lo&amp;wer-case extension</source>
         <translation>Endung klein s&amp;chreiben</translation>
     </message>
+    <message>
+        <source>More Options</source>
+        <translation>Weitere Optionen</translation>
+    </message>
 </context>
 <context>
     <name>nameshift::ui::OptionsDialog</name>

@@ -3,6 +3,8 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -30,6 +32,7 @@
 #include "ui/RecoveryOffer.h"
 #include "ui/Resources.h"
 #include "ui/StartupSplash.h"
+#include "ui/widgets/FittingScrollArea.h"
 
 namespace nameshift::ui {
 
@@ -102,7 +105,20 @@ void MainDialog::layOutControls() {
     // The browser and the list take what the window gains; the rules keep their natural size.
     auto* body = new QHBoxLayout;
     body->addWidget(filePanel_, 1);
-    body->addWidget(rulePanel_, 0);
+    // Scrolled only when the "More rules" group makes the rules taller than the screen.
+    auto* rules = new FittingScrollArea(this);
+    rules->setWidget(rulePanel_);
+    rules->setLeastHeight(rulePanel_->minimumSizeHint().height());
+    body->addWidget(rules, 0);
+    connect(rulePanel_->moreRules().controls().toggle, &QPushButton::toggled, rules,
+            [this, rules](bool shown) {
+                QTimer::singleShot(0, rules, [this, rules, shown] {
+                    rules->fitWindowToWidget();
+                    if (shown) {
+                        rules->ensureWidgetVisible(&rulePanel_->moreRules());
+                    }
+                });
+            });
 
     auto* commands = new QGridLayout;
     const std::array<IconPushButton*, 8> buttons = {c.preview, c.restore, c.options, c.help,

@@ -1,6 +1,7 @@
 #include "ui/MoreRulesPanel.h"
 
 #include <QAbstractButton>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -109,8 +110,13 @@ void MoreRulesPanel::buildControls() {
 void MoreRulesPanel::layOutControls() {
     const MoreRulesControls& c = controls_;
     const auto radio = [&c](int id) { return c.caseScope->button(id); };
-    auto* body = new QVBoxLayout(this);
-    body->setContentsMargins(0, 0, 0, 0);
+    // Framed and titled as the rule panel's other groups; what goes on top (the presets, which
+    // hold every rule) stands above the frame.
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* group = new QGroupBox(tr("More Options"), this);
+    outer->addWidget(group);
+    auto* body = new QVBoxLayout(group);
     body->addLayout(row({c.continueCounter}));
     body->addLayout(
         row({c.removeStringLabel, c.removeRegex, c.removeAllOccurrences, c.removeMatchCase}));

@@ -120,6 +120,12 @@ TEST_F(MainWindowTest, KeepsItsWidthWhenFilesAreTickedAndFitsASmallScreen) {
     EXPECT_LE(least.height(), 650);
     dialog->resize(least.width() + 200, least.height() + 50);
     EXPECT_EQ(dialog->size(), QSize(least.width() + 200, least.height() + 50));
+
+    // The "More rules" group scrolls rather than make the window taller than such a screen.
+    dialog->rulePanel().moreRules().controls().toggle->click();
+    QApplication::processEvents();
+    EXPECT_LE(dialog->minimumSizeHint().height(), 650);
+    EXPECT_LE(dialog->minimumSizeHint().width(), 1280);
 }
 
 TEST_F(MainWindowTest, AFolderThatCannotBeEnteredLeavesTreeListAndApplyWhereTheyWere) {
