@@ -29,6 +29,7 @@
 #include "platform/GlobMatch.h"
 #include "platform/StatePaths.h"
 #include "settings/DefaultSettingsFiles.h"
+#include "settings/MoreRulesFile.h"
 #include "settings/PresetStore.h"
 #include "settings/RenameSettingsFile.h"
 #include "settings/SettingsFileAccess.h"
@@ -370,6 +371,11 @@ int CliRunner::saveSettings(const CliOptions& options, engine::RenameSession& se
         return exit_status::kRefused;
     }
     messages.note("Saved \"" + paths_.renameSettings + "\"");
+    // As the window saves them: renset.ini's question stands for both files, and morerules.ini
+    // is written only once its rules are used.
+    if (!settings::saveMoreRules(fileSystem_, messages, paths_.moreRules, session.rules)) {
+        return exit_status::kRefused;
+    }
     return exit_status::kDone;
 }
 

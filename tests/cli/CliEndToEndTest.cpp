@@ -505,6 +505,13 @@ TEST_F(CliTest, SaveSettingsWritesWhatTheNextRunReadsAndAsksBeforeReplacing) {
     EXPECT_EQ(saved.exitStatus, 0);
     EXPECT_EQ(saved.errors, "");
     EXPECT_EQ(cli({"--saved-rules", "preview"}).output, "a.txt\tX_A.TXT\n");
+    EXPECT_FALSE(dir.exists(std::string(kSettings) + "morerules.ini"));
+
+    // The second group's rules go to their own file, read back with the others.
+    EXPECT_EQ(cli({"--prefix", "x_", "--upper", "--case-scope", "name", "--yes", "save-settings"})
+                  .exitStatus,
+              0);
+    EXPECT_EQ(cli({"--saved-rules", "preview"}).output, "a.txt\tX_A.txt\n");
 }
 
 // Presets live in the user's settings folder, which the runs share, whatever directory they rename.
