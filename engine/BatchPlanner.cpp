@@ -76,7 +76,8 @@ BatchPlan planBatch(const RenameSession& session, const PlanOptions& options) {
             plan.refusedBySettings = true;
             return plan;
         }
-        applyTagNaming(session.id3, session.tags, session.directory, plan.changes);
+        applyTagNaming(session.id3, session.tags, session.directory, plan.changes,
+                       rules.dateFormat);
         keepName(plan.changes, kept);
     }
     if (!options.checkSafety || plan.refusal) {

@@ -117,7 +117,7 @@ void IncrementalPlan::planPositions(std::size_t first, std::size_t end) {
         rulesRefusal_ = std::move(refusal);
     }
     if (rules_.settings().supportId3) {
-        applyTagNaming(id3_, tags_, directory_, changes);
+        applyTagNaming(id3_, tags_, directory_, changes, rules_.settings().dateFormat);
         keepName(changes, keptName_);
     }
     const auto held = [this](std::string_view name) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
@@ -575,6 +578,17 @@ TEST_F(CliTest, Id3NamesComeFromTheTagsByTheCommandLinesFormatAndMode) {
         cli({"--upper", "--id3", "--id3-format", "%2 - %4", "--id3-mode", "1", "apply"}).exitStatus,
         0);
     EXPECT_EQ(files(), (Names{"Band - Song- Live.MP3", "b.mp3", "restore.dat"}));
+}
+
+TEST_F(CliTest, DatesNameEveryFileByTheDateFormat) {
+    makeFiles({"notes.txt"});
+    // Noon UTC is the same day in every zone of the machines the tests run on.
+    const timespec noon[2] = {{1715947200, 0}, {1715947200, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, dir.file("files/notes.txt").c_str(), noon, 0), 0);
+    EXPECT_EQ(
+        cli({"--id3", "--id3-format", "Notes %m", "--date-format", "%Y/%m/%d at 12:00", "preview"})
+            .output,
+        "notes.txt\tNotes 2024-05-17 at 12.00.txt\n");
 }
 
 }  // namespace

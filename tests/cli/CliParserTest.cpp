@@ -70,6 +70,14 @@ INSTANTIATE_TEST_SUITE_P(
                       o.rules.id3Mode = settings::Id3RenameMode::AllOrKeep;
                       o.restoreFile = RestoreFileChoice::None;
                   }},
+        ParseCase{"DateFormat",
+                  {"--id3", "--id3-format", "%m %7", "--date-format", "%d/%m/%Y", "preview"},
+                  [](CliOptions& o) {
+                      o.command = CliCommand::Preview;
+                      o.rules.rulesTurnedOn = {&settings::RenameSettings::supportId3};
+                      o.rules.id3Format = "%m %7";
+                      o.rules.dateFormat = "%d/%m/%Y";
+                  }},
         ParseCase{"EmptyValuesNeverTakeTheNextArgument",
                   {"--replace", "a", "--with=", "--lower", "--prefix=", "-v", "save-settings"},
                   [](CliOptions& o) {
@@ -255,6 +263,8 @@ TEST(CliParserTest, HelpNamesEveryOptionAndVersionNamesTheTool) {
                                "--id3",
                                "--id3-format",
                                "--id3-mode",
+                               "--date-format",
+                               "%9 composer",
                                "--null",
                                "--restore-file",
                                "--no-restore-file",

@@ -1,6 +1,7 @@
 #include "engine/TagLibTagReader.h"
 
 #include "engine/Id3v2FramePicker.h"
+#include "engine/TagNaming.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -9,11 +10,15 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <ctime>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "AudioFiles.h"
 #include "Id3Bytes.h"
 #include "TempDir.h"
 
@@ -135,6 +140,18 @@ INSTANTIATE_TEST_SUITE_P(
             "V23YearOverTenCharacters",
             id3v2Tag(3, {{"TYER", "12345678901234"}}),
             {std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, "1234567890"}},
+        ReadCase{"V23AlbumArtistDiscComposer",
+                 id3v2Tag(3, {{"TPE2", "Band"}, {"TPOS", "1/2"}, {"TCOM", "Bach"}}) + mpegAudio(),
+                 {std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
+                  std::nullopt, "Band", "1/2", "Bach"}},
+        ReadCase{"V22AlbumArtistDiscComposer",
+                 id3v2Tag(2, {{"TP2", "Old Band"}, {"TPA", "3"}, {"TCM", "Händel"}}),
+                 {std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
+                  std::nullopt, "Old Band", "3", "Händel"}},
+        ReadCase{"V24DiscOverTenCharacters",
+                 id3v2Tag(4, {{"TPOS", "12345678901234", Encoding::Utf8}}),
+                 {std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
+                  std::nullopt, std::nullopt, "1234567890"}},
         ReadCase{"GenreFrameIsNotTheGroup", id3v2Tag(3, {{"TCON", "(17)Rock"}}), TagTexts{}},
         ReadCase{"EmptyFrameIsPresent",
                  id3v2Tag(3, {{"TALB", ""}, {"TIT2", "", Encoding::Utf16}}) +
@@ -422,6 +439,117 @@ TEST(TagLibTagReaderTest, FollowsALinkToATaggedFile) {
     ASSERT_EQ(::symlink("real.mp3", dir.file("x.mp3").c_str()), 0);
     EXPECT_EQ(TagLibTagReader().read(dir.file("x.mp3"))[kArtist], "Linked");
 }
+
+TEST(TagLibTagReaderTest, TimesAreTheFilesOwn) {
+    testing::TempDir dir;
+    dir.write("notes.txt", "not audio");
+    const std::time_t modified = 1715941800;
+    const timespec times[2] = {{modified, 0}, {modified, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, dir.file("notes.txt").c_str(), times, 0), 0);
+    TagLibTagReader reader;
+    EXPECT_EQ(reader.times(dir.file("notes.txt")).modified, modified);
+    // A filesystem may keep no birth time; one it keeps is from before this test looked.
+    const std::optional<std::time_t> born = reader.times(dir.file("notes.txt")).born;
+    EXPECT_TRUE(!born || *born <= std::time(nullptr));
+    EXPECT_EQ(reader.times(dir.file("missing.txt")), FileTimes{});
+}
+
+// The formats TagLib reads, each made once for the suite: a file tagged with a value for every
+// code, and one with a title alone.
+struct AudioFormat {
+    const char* label;
+    const char* extension;
+    const char* groupKey;  // where the format keeps what "%3" reads: TagLib calls TIT1 "WORK"
+};
+
+void PrintTo(const AudioFormat& f, std::ostream* os) {
+    *os << f.label;
+}
+
+struct AudioCode {
+    const char* code;
+    const char* key;  // TagLib's property, "%3"'s from the format
+    const char* value;
+};
+
+void PrintTo(const AudioCode& c, std::ostream* os) {
+    *os << c.code;
+}
+
+constexpr AudioFormat kAudioFormats[] = {
+    {"Mp3", ".mp3", "WORK"},    {"Flac", ".flac", "GENRE"}, {"OggVorbis", ".ogg", "GENRE"},
+    {"Opus", ".opus", "GENRE"}, {"Speex", ".spx", "GENRE"}, {"M4a", ".m4a", "GENRE"},
+    {"M4b", ".m4b", "GENRE"},   {"Wma", ".wma", "GENRE"},   {"Wav", ".wav", "GENRE"},
+    {"Aiff", ".aiff", "GENRE"}, {"WavPack", ".wv", "GENRE"}};
+
+constexpr const char* kTitleValue = "Svefn-g-englar";
+
+constexpr AudioCode kAudioCodes[] = {
+    {"1", "ALBUM", "Ágætis byrjun"}, {"2", "ARTIST", "Sigur Rós"}, {"3", nullptr, "Post-rock"},
+    {"4", "TITLE", kTitleValue},     {"5", "TRACKNUMBER", "4"},    {"6", "DATE", "1999"},
+    {"7", "ALBUMARTIST", "Various"}, {"8", "DISCNUMBER", "2"},     {"9", "COMPOSER", "Jónsi"}};
+
+using AudioCase = std::tuple<AudioFormat, AudioCode, settings::Id3RenameMode>;
+
+class AudioFormatTest : public ::testing::TestWithParam<AudioCase> {
+protected:
+    static void SetUpTestSuite() {
+        corpus_ = std::make_unique<testing::TempDir>();
+        for (const AudioFormat& format : kAudioFormats) {
+            testing::AudioFiles::Properties every;
+            for (const AudioCode& code : kAudioCodes) {
+                every[code.key != nullptr ? code.key : format.groupKey] = code.value;
+            }
+            testing::AudioFiles::make(corpus_->file(std::string("tagged") + format.extension),
+                                      every);
+            testing::AudioFiles::make(corpus_->file(std::string("titled") + format.extension),
+                                      {{"TITLE", kTitleValue}});
+        }
+    }
+    static void TearDownTestSuite() { corpus_.reset(); }
+
+    static std::unique_ptr<testing::TempDir> corpus_;
+};
+
+std::unique_ptr<testing::TempDir> AudioFormatTest::corpus_;
+
+// Each code names a file of each format by its value, and a file without it as the mode says.
+TEST_P(AudioFormatTest, NamesByTheCodeAsTheModeSays) {
+    const auto& [format, code, mode] = GetParam();
+    const std::string extension = format.extension;
+    const std::string tagged = "tagged" + extension;
+    const std::string titled = "titled" + extension;
+    ASSERT_TRUE(corpus_->exists(tagged) && corpus_->exists(titled));
+    std::vector<PlannedChange> changes{{0, tagged, "RULE" + extension},
+                                       {1, titled, "RULE" + extension}};
+    TagLibTagReader reader;
+    applyTagNaming({mode, std::string("%") + code.code + " - %4"}, reader, corpus_->path(),
+                   changes);
+    EXPECT_EQ(changes[0].newName, std::string(code.value) + " - " + kTitleValue + extension);
+    std::string untagged = "RULE" + extension;
+    if (std::string_view(code.code) == "4") {
+        untagged = std::string(kTitleValue) + " - " + kTitleValue + extension;
+    } else if (mode == settings::Id3RenameMode::AllOrKeep) {
+        untagged = titled;
+    } else if (mode == settings::Id3RenameMode::WhateverIsThere) {
+        untagged = kTitleValue + extension;
+    }
+    EXPECT_EQ(changes[1].newName, untagged);
+}
+
+std::string audioCaseName(const ::testing::TestParamInfo<AudioCase>& info) {
+    static constexpr const char* kModes[] = {"Rules", "Keep", "Whatever"};
+    const auto& [format, code, mode] = info.param;
+    return std::string(format.label) + "Code" + code.code + kModes[static_cast<int>(mode)];
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, AudioFormatTest,
+    ::testing::Combine(::testing::ValuesIn(kAudioFormats), ::testing::ValuesIn(kAudioCodes),
+                       ::testing::Values(settings::Id3RenameMode::AllOrRules,
+                                         settings::Id3RenameMode::AllOrKeep,
+                                         settings::Id3RenameMode::WhateverIsThere)),
+    audioCaseName);
 
 }  // namespace
 }  // namespace nameshift::engine

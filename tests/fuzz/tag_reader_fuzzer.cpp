@@ -51,8 +51,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     }
     for (std::size_t i = 0; i < texts.size(); ++i) {
-        const std::size_t longest =
-            i >= 4 ? TagLibTagReader::kLongestNumber : TagLibTagReader::kLongestText;
+        const std::size_t longest = nameshift::engine::isNumberText(i)
+                                        ? TagLibTagReader::kLongestNumber
+                                        : TagLibTagReader::kLongestText;
         if (texts[i] && texts[i]->size() > longest) {
             std::abort();
         }

@@ -75,6 +75,7 @@ inline void setEveryMoreRule(settings::RenameSettings& s) {
     s.lowerExtension = true;
     s.counterDigitsIndex = 5;
     s.continueCounter = s.naturalOrder = true;
+    s.dateFormat = "%d/%m/%Y";
 }
 
 // The record of morerules-full.ini: every other field at its default.
