@@ -95,9 +95,12 @@ constexpr std::array<MoreRuleFlag, 1> kCounterFlags = {{
     {"--continue-counter", &R::continueCounter, nullptr,
      "Start the counter where the last batch in the directory stopped"},
 }};
-constexpr std::array<MoreRuleFlag, 1> kSortFlags = {{
+constexpr std::array<MoreRuleFlag, 2> kSortFlags = {{
     {"--natural", &R::naturalOrder, nullptr,
      "Sort names by the value of their numbers, file2 before file10"},
+    {"--number-duplicates", &R::numberDuplicates, nullptr,
+     "Give files that would get one name \" (2)\", \" (3)\" before the extension, in list "
+     "order, instead of refusing the batch"},
 }};
 
 template <typename Value, std::size_t N>

@@ -102,6 +102,8 @@ struct RenameSettings {
     // How "%m" and "%b" of the tag format spell a file's dates: strftime's codes, a namespace of
     // its own ("%m" here is the month). Empty means kDefaultDateFormat.
     std::string dateFormat = std::string(kDefaultDateFormat);
+    // Files the batch would give one name are told apart by " (2)", " (3)" instead of refused.
+    bool numberDuplicates = false;
 
     // The attribute bits a listed file must carry one of.
     std::uint32_t attributeMask() const {

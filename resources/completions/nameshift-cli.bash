@@ -7,8 +7,8 @@ _nameshift_cli() {
         save-preset delete-preset help'
     local options='-h --help --version --settings-dir --no-settings --saved-rules --preset
         --dir --mask --select
-        --attributes --sort --natural --prefix --prefix-at --counter --counter-digits
-        --counter-at --continue-counter --ext --ext-at --remove-spaces --remove-brackets
+        --attributes --sort --natural --number-duplicates --prefix --prefix-at --counter
+        --counter-digits --counter-at --continue-counter --ext --ext-at --remove-spaces --remove-brackets
         --remove-tildes --remove-hyphens --remove --replace --with --regex --all --ignore-case
         --insert --insert-at --insert-from-end --remove-chars --remove-at --remove-from-end
         --trim --remove-accents --ascii --lower --upper --title --case-scope --lower-ext --id3

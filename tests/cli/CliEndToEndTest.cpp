@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "AudioFiles.h"
 #include "CliProcess.h"
 #include "Id3Bytes.h"
 #include "TempDir.h"
@@ -578,6 +579,25 @@ TEST_F(CliTest, Id3NamesComeFromTheTagsByTheCommandLinesFormatAndMode) {
         cli({"--upper", "--id3", "--id3-format", "%2 - %4", "--id3-mode", "1", "apply"}).exitStatus,
         0);
     EXPECT_EQ(files(), (Names{"Band - Song- Live.MP3", "b.mp3", "restore.dat"}));
+}
+
+TEST_F(CliTest, OtherFormatsTagsNameFilesAndDuplicatesAreNumberedAsPreviewed) {
+    makeFiles({"notes.txt"});
+    for (const char* name : {"files/a.flac", "files/b.m4a", "files/c.flac"}) {
+        ASSERT_TRUE(AudioFiles::make(dir.file(name), {{"ARTIST", "Band"}, {"COMPOSER", "Bach"}}));
+    }
+    const std::vector<std::string> arguments = {
+        "--id3", "--id3-format", "%2 (%9)", "--id3-mode", "2", "--number-duplicates"};
+    std::vector<std::string> preview = arguments;
+    preview.push_back("preview");
+    EXPECT_EQ(cli(preview).output,
+              "a.flac\tBand (Bach).flac\nc.flac\tBand (Bach) (2).flac\nb.m4a\tBand (Bach).m4a\n"
+              "notes.txt\tnotes.txt\n");
+    std::vector<std::string> apply = arguments;
+    apply.push_back("apply");
+    EXPECT_EQ(cli(apply).exitStatus, 0);
+    EXPECT_EQ(files(), (Names{"Band (Bach) (2).flac", "Band (Bach).flac", "Band (Bach).m4a",
+                              "notes.txt", "restore.dat"}));
 }
 
 TEST_F(CliTest, DatesNameEveryFileByTheDateFormat) {

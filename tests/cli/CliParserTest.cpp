@@ -70,11 +70,13 @@ INSTANTIATE_TEST_SUITE_P(
                       o.rules.id3Mode = settings::Id3RenameMode::AllOrKeep;
                       o.restoreFile = RestoreFileChoice::None;
                   }},
-        ParseCase{"DateFormat",
-                  {"--id3", "--id3-format", "%m %7", "--date-format", "%d/%m/%Y", "preview"},
+        ParseCase{"DatesAndNumberedDuplicates",
+                  {"--id3", "--id3-format", "%m %7", "--date-format", "%d/%m/%Y",
+                   "--number-duplicates", "preview"},
                   [](CliOptions& o) {
                       o.command = CliCommand::Preview;
-                      o.rules.rulesTurnedOn = {&settings::RenameSettings::supportId3};
+                      o.rules.rulesTurnedOn = {&settings::RenameSettings::numberDuplicates,
+                                               &settings::RenameSettings::supportId3};
                       o.rules.id3Format = "%m %7";
                       o.rules.dateFormat = "%d/%m/%Y";
                   }},
@@ -264,6 +266,7 @@ TEST(CliParserTest, HelpNamesEveryOptionAndVersionNamesTheTool) {
                                "--id3-format",
                                "--id3-mode",
                                "--date-format",
+                               "--number-duplicates",
                                "%9 composer",
                                "--null",
                                "--restore-file",
