@@ -6,6 +6,7 @@
 #include <string>
 
 #include <taglib/fileref.h>
+#include <taglib/tbytevector.h>
 #include <taglib/tpropertymap.h>
 
 #include "engine/ReadOnlyStream.h"
@@ -33,6 +34,22 @@ std::string lowerExtension(std::string_view fileName) {
     return extension;
 }
 
+// Whether the file opens as one of the formats read here does, or with an ID3v2 tag that some of
+// them carry in front. TagLib's readers search a file for their marks where they expect them and
+// do not find them, so a large file of another kind would cost the whole budget.
+bool opensLikeAudio(const TagLib::ByteVector& head) {
+    static const char* const kMarks[] = {"fLaC", "OggS", "ID3",  "RIFF", "FORM",
+                                         "wvpk", "MP+",  "MPCK", "MAC "};
+    for (const char* mark : kMarks) {
+        if (head.startsWith(mark)) {
+            return true;
+        }
+    }
+    // MP4 opens with its "ftyp" box; ASF with its header object's GUID.
+    return head.containsAt("ftyp", 4) ||
+           head.startsWith(TagLib::ByteVector("\x30\x26\xB2\x75\x8E\x66\xCF\x11", 8));
+}
+
 }  // namespace
 
 bool AudioFileTags::handles(std::string_view fileName) {
@@ -43,6 +60,10 @@ bool AudioFileTags::handles(std::string_view fileName) {
 TagTexts AudioFileTags::read(int fd, long length, std::string_view fileName,
                              std::uint64_t& bytesRead) {
     TagTexts texts;
+    constexpr unsigned long kHeadLength = 12;
+    if (!opensLikeAudio(ReadOnlyStream(fd, 0, length, bytesRead).readBlock(kHeadLength))) {
+        return texts;
+    }
     // TagLib picks the format by the extension of the stream's name, then by the content.
     ReadOnlyStream stream(fd, 0, length, bytesRead, kReadBudget,
                           "file." + lowerExtension(fileName));

@@ -11,7 +11,8 @@ namespace nameshift::engine {
 // The tag texts of an audio file other than MP3 (FLAC, Ogg Vorbis, Opus, Speex, MP4, ASF, WAV,
 // AIFF, WavPack, Musepack, APE), read by TagLib from an open regular file. TagLib reads the tags
 // only, never the audio properties, through a stream that cannot write and that stops after
-// kReadBudget bytes: a file whose tags need more, or that TagLib cannot parse, has no texts.
+// kReadBudget bytes: a file whose tags need more, or that TagLib cannot parse, has no texts. A file
+// that does not open as one of these formats does is not handed to TagLib at all.
 class AudioFileTags {
 public:
     // Tags with a cover picture fit; a file that needs more is most likely no audio file at all.

@@ -1,5 +1,6 @@
 #include "engine/TagLibTagReader.h"
 
+#include "engine/AudioFileTags.h"
 #include "engine/Id3v2FramePicker.h"
 #include "engine/TagNaming.h"
 
@@ -352,6 +353,13 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         LargeFileCase{"SparseMp3", "hole.mp3", "", "", kTwoGigabytes, false, 0, TagTexts{}},
         LargeFileCase{"SparseIso", "disc.iso", "", "", kTwoGigabytes, false, 0, TagTexts{}},
+        LargeFileCase{"SparseFlac", "hole.flac", "", "", kTwoGigabytes, false, 0, TagTexts{}},
+        LargeFileCase{"SparseM4a", "hole.m4a", "", "", kTwoGigabytes, false, 0, TagTexts{}},
+        LargeFileCase{"SparseOgg", "hole.ogg", "", "", kTwoGigabytes, false, 0, TagTexts{}},
+        LargeFileCase{"SparseWav", "hole.wav", "", "", kTwoGigabytes, false, 0, TagTexts{}},
+        LargeFileCase{"FlacBlockDeclaringMoreThanTheFileHolds", "huge.flac",
+                      std::string("fLaC\x04\xFF\xFF\xFF", 8), "", off_t{64} << 20, false,
+                      AudioFileTags::kReadBudget, TagTexts{}},
         LargeFileCase{"SparseMp3BetweenItsTags", "tagged.mp3", kLongPlay,
                       id3v1Tag("v1 title", "v1 artist", "v1 album", "1999", 3), kTwoGigabytes,
                       false, kLongPlay.size() + 128,
