@@ -44,6 +44,7 @@ void applyRuleOverrides(const RuleOverrides& overrides, settings::RenameSettings
 
     setIfGiven(overrides.id3Format, id3.format);
     setIfGiven(overrides.id3Mode, id3.renameMode);
+    setIfGiven(overrides.dateFormat, rules.dateFormat);
 
     if (overrides.attributes) {
         rules.attributeArchive = names(*overrides.attributes, 'a');

@@ -95,9 +95,12 @@ constexpr std::array<MoreRuleFlag, 1> kCounterFlags = {{
     {"--continue-counter", &R::continueCounter, nullptr,
      "Start the counter where the last batch in the directory stopped"},
 }};
-constexpr std::array<MoreRuleFlag, 1> kSortFlags = {{
+constexpr std::array<MoreRuleFlag, 2> kSortFlags = {{
     {"--natural", &R::naturalOrder, nullptr,
      "Sort names by the value of their numbers, file2 before file10"},
+    {"--number-duplicates", &R::numberDuplicates, nullptr,
+     "Give files that would get one name \" (2)\", \" (3)\" before the extension, in list "
+     "order, instead of refusing the batch"},
 }};
 
 template <typename Value, std::size_t N>
@@ -309,6 +312,7 @@ private:
     CLI::Option* extAt_ = nullptr;
     CLI::Option* id3Format_ = nullptr;
     CLI::Option* id3Mode_ = nullptr;
+    CLI::Option* dateFormat_ = nullptr;
     CLI::Option* preset_ = nullptr;
     CLI::Option* insertAt_ = nullptr;
     CLI::Option* removeCount_ = nullptr;
@@ -499,9 +503,15 @@ void CommandLine::addInsertOptions() {
 void CommandLine::addId3Options() {
     addRuleFlags(settings::OptionGroup::Id3);
     id3Format_ = app_.add_option("--id3-format",
-                                 "The ID3 name format: %1 album, %2 artist, %3 genre, %4 track "
-                                 "name, %5 track number, %6 year")
+                                 "The tag name format: %1 album, %2 artist, %3 genre, %4 track "
+                                 "name, %5 track number, %6 year, %7 album artist, %8 disc "
+                                 "number, %9 composer, %m date modified, %b date created")
                      ->type_name("FMT");
+    dateFormat_ = app_.add_option("--date-format",
+                                  "How %m and %b spell a date, in strftime's codes (here %m is "
+                                  "the month); default \"%Y-%m-%d %H.%M.%S\"; / and : become - "
+                                  "and .")
+                      ->type_name("FMT");
     id3Mode_ = app_.add_option("--id3-mode", raw_.id3Mode,
                                "When frames are missing: 0 rename by the rules, 1 keep the old "
                                "name, 2 use the frames that are there")
@@ -731,6 +741,9 @@ void CommandLine::takeRuleValues() {
     }
     if (id3Mode_->count() > 0) {
         rules.id3Mode = settings::choiceAt<settings::Id3RenameMode>(raw_.id3Mode.front() - '0');
+    }
+    if (dateFormat_->count() > 0) {
+        rules.dateFormat = dateFormat_->as<std::string>();
     }
     takeMoreRuleValues();
 }

@@ -4,6 +4,7 @@
 
 #include "engine/BatchChecks.h"
 #include "engine/CounterMemory.h"
+#include "engine/DuplicateNumbering.h"
 #include "engine/NameComputation.h"
 #include "engine/NameRules.h"
 #include "engine/RenameSession.h"
@@ -63,7 +64,9 @@ BatchPlan planBatch(const RenameSession& session, const PlanOptions& options) {
     // computed are not the ones that will be used and are not judged.
     const bool tagsOrKeep = tags && session.id3.renameMode == settings::Id3RenameMode::AllOrKeep;
     if (options.checkSafety && !tagsOrKeep) {
-        plan.refusal = firstRefusal(plan, {duplicateNamesRefusal, emptyBaseRefusal});
+        plan.refusal = rules.numberDuplicates
+                           ? firstRefusal(plan, {emptyBaseRefusal})
+                           : firstRefusal(plan, {duplicateNamesRefusal, emptyBaseRefusal});
         if (plan.refusal && !options.nameWhenRefused) {
             return plan;
         }
@@ -76,8 +79,12 @@ BatchPlan planBatch(const RenameSession& session, const PlanOptions& options) {
             plan.refusedBySettings = true;
             return plan;
         }
-        applyTagNaming(session.id3, session.tags, session.directory, plan.changes);
+        applyTagNaming(session.id3, session.tags, session.directory, plan.changes,
+                       rules.dateFormat);
         keepName(plan.changes, kept);
+    }
+    if (rules.numberDuplicates) {
+        numberDuplicateNames(plan.changes);
     }
     if (!options.checkSafety || plan.refusal) {
         return plan;

@@ -22,8 +22,10 @@ constexpr unsigned kHeaderSize = 10;  // of a tag, of its footer and of a frame 
 // The ids whose frames a name is read from, as TagLib reads them (v2.2 TYE and TRD are the year
 // and the recording time), and the v2.3 date and time that TagLib joins to a TDRC date.
 bool isNameFrame(const ByteVector& id, unsigned version) {
-    static const char* const kShortIds[] = {"TAL", "TP1", "TT1", "TT2", "TRK", "TYE", "TRD"};
-    static const char* const kIds[] = {"TALB", "TPE1", "TIT1", "TIT2", "TRCK", "TYER", "TDRC"};
+    static const char* const kShortIds[] = {"TAL", "TP1", "TT1", "TT2", "TRK",
+                                            "TYE", "TRD", "TP2", "TPA", "TCM"};
+    static const char* const kIds[] = {"TALB", "TPE1", "TIT1", "TIT2", "TRCK",
+                                       "TYER", "TDRC", "TPE2", "TPOS", "TCOM"};
     const auto is = [&id](const char* wanted) { return id == wanted; };
     if (id.size() == 3) {
         return std::any_of(std::begin(kShortIds), std::end(kShortIds), is);

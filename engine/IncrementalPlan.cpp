@@ -5,6 +5,7 @@
 
 #include "engine/BatchChecks.h"
 #include "engine/CounterMemory.h"
+#include "engine/DuplicateNumbering.h"
 #include "engine/NameComputation.h"
 #include "engine/RenameSession.h"
 #include "engine/TagNaming.h"
@@ -65,7 +66,22 @@ std::optional<std::size_t> IncrementalPlan::positionOfRow(std::size_t row) const
     return static_cast<std::size_t>(found - rows_.begin());
 }
 
+bool IncrementalPlan::plannedWhole() {
+    // A duplicate's number depends on every name before it, so numbered names are planned all
+    // at once; the names shown are then those of the batch from the first.
+    if (!rules_.settings().numberDuplicates) {
+        return false;
+    }
+    if (planned_ == 0) {
+        planPositions(0, rows_.size());
+    }
+    return true;
+}
+
 void IncrementalPlan::planRows(std::size_t firstRow, std::size_t endRow) {
+    if (plannedWhole()) {
+        return;
+    }
     const auto first = std::lower_bound(rows_.begin(), rows_.end(), firstRow);
     const auto end = std::lower_bound(first, rows_.end(), endRow);
     std::size_t position = static_cast<std::size_t>(first - rows_.begin());
@@ -85,6 +101,9 @@ void IncrementalPlan::planRows(std::size_t firstRow, std::size_t endRow) {
 }
 
 void IncrementalPlan::planMore(std::size_t count) {
+    if (plannedWhole()) {
+        return;
+    }
     while (count > 0 && !complete()) {
         while (isPlanned_[nextUnplanned_] != 0) {
             ++nextUnplanned_;
@@ -117,8 +136,11 @@ void IncrementalPlan::planPositions(std::size_t first, std::size_t end) {
         rulesRefusal_ = std::move(refusal);
     }
     if (rules_.settings().supportId3) {
-        applyTagNaming(id3_, tags_, directory_, changes);
+        applyTagNaming(id3_, tags_, directory_, changes, rules_.settings().dateFormat);
         keepName(changes, keptName_);
+    }
+    if (rules_.settings().numberDuplicates) {
+        numberDuplicateNames(changes);
     }
     const auto held = [this](std::string_view name) {
         return heldByOther(listedNames_, moved_, name);

@@ -58,6 +58,8 @@ public:
     std::size_t duplicateCount() const { return duplicates_.count(); }
 
 private:
+    // Plans every change at the first call when duplicates are numbered; false when they are not.
+    bool plannedWhole();
     void planPositions(std::size_t first, std::size_t end);
 
     const FileList& fileList_;

@@ -20,77 +20,14 @@
 #include <taglib/tfile.h>
 #include <taglib/tiostream.h>
 
+#include "engine/AudioFileTags.h"
 #include "engine/Id3v2FrameHeader.h"
 #include "engine/Id3v2FramePicker.h"
+#include "engine/ReadOnlyStream.h"
 #include "platform/FileDescriptor.h"
 
 namespace nameshift::engine {
 namespace {
-
-// A TagLib stream over one region of an open file that only reads: every writing call does
-// nothing, so no path through TagLib can change an audio file. Its readers see the region as the
-// whole file, so however they search, they never read past it.
-class ReadOnlyStream final : public TagLib::IOStream {
-public:
-    ReadOnlyStream(int fd, long start, long length, std::uint64_t& bytesRead)
-        : fd_(fd), start_(start), length_(length), bytesRead_(bytesRead) {}
-
-    TagLib::FileName name() const override { return ""; }
-
-    TagLib::ByteVector readBlock(unsigned long length) override {
-        if (position_ >= length_) {
-            return {};
-        }
-        const auto available = static_cast<unsigned long>(length_ - position_);
-        const unsigned long wanted = std::min({length, available, kLongestBlock});
-        TagLib::ByteVector block(static_cast<unsigned int>(wanted), '\0');
-        std::size_t done = 0;
-        while (done < block.size()) {
-            const ssize_t got =
-                ::pread(fd_, block.data() + done, block.size() - done,
-                        static_cast<off_t>(start_ + position_) + static_cast<off_t>(done));
-            if (got < 0 && errno == EINTR) {
-                continue;
-            }
-            if (got <= 0) {
-                break;
-            }
-            done += static_cast<std::size_t>(got);
-        }
-        block.resize(static_cast<unsigned int>(done));
-        position_ += static_cast<long>(done);
-        bytesRead_ += done;
-        return block;
-    }
-
-    void writeBlock(const TagLib::ByteVector&) override {}
-    void insert(const TagLib::ByteVector&, unsigned long, unsigned long) override {}
-    void removeBlock(unsigned long, unsigned long) override {}
-    void truncate(long) override {}
-    bool readOnly() const override { return true; }
-    bool isOpen() const override { return true; }
-
-    void seek(long offset, Position from) override {
-        long base = 0;
-        if (from == Current) {
-            base = position_;
-        } else if (from == End) {
-            base = length_;
-        }
-        position_ = std::max(0L, base + offset);
-    }
-    long tell() const override { return position_; }
-    long length() override { return length_; }
-
-private:
-    static constexpr unsigned long kLongestBlock = std::numeric_limits<unsigned int>::max();
-
-    int fd_;
-    long start_;
-    long length_;
-    long position_ = 0;
-    std::uint64_t& bytesRead_;
-};
 
 // The file as TagLib's tag classes want it: something to read from, and nothing more. Knowing
 // no format, it never looks for a tag itself.
@@ -232,6 +169,9 @@ void readId3v2(int fd, long fileLength, std::uint64_t& bytesRead, TagTexts& text
     if (!texts[5]) {
         texts[5] = frameText(tag, "TDRC");
     }
+    texts[6] = frameText(tag, "TPE2");
+    texts[7] = frameText(tag, "TPOS");
+    texts[8] = frameText(tag, "TCOM");
 }
 
 // Where the ID3v2 tag lacks a frame that ID3v1 also knows, the ID3v1 field fills in.
@@ -263,21 +203,33 @@ TagTexts readTags(const std::string& path, std::uint64_t& bytesRead) {
     if (fd.get() < 0) {
         return texts;
     }
-    readId3v2(fd.get(), length, bytesRead, texts);
-    if (const long start = id3v1Start(fd.get(), length, bytesRead); start >= 0) {
-        readId3v1(fd.get(), start, length, bytesRead, texts);
+    // Another audio format's tags are read by TagLib's reader of that format; a file it finds
+    // nothing in is read as MP3 files are, as every file was before those formats were known.
+    if (AudioFileTags::handles(path)) {
+        texts = AudioFileTags::read(fd.get(), length, path, bytesRead);
+    }
+    if (std::none_of(texts.begin(), texts.end(),
+                     [](const auto& text) { return text.has_value(); })) {
+        readId3v2(fd.get(), length, bytesRead, texts);
+        if (const long start = id3v1Start(fd.get(), length, bytesRead); start >= 0) {
+            readId3v1(fd.get(), start, length, bytesRead, texts);
+        }
     }
     for (std::size_t i = 0; i < texts.size(); ++i) {
         if (texts[i]) {
-            const bool number = i >= 4;
-            *texts[i] = cutUtf8(std::move(*texts[i]), number ? TagLibTagReader::kLongestNumber
-                                                             : TagLibTagReader::kLongestText);
+            *texts[i] =
+                cutUtf8(std::move(*texts[i]), isNumberText(i) ? TagLibTagReader::kLongestNumber
+                                                              : TagLibTagReader::kLongestText);
         }
     }
     return texts;
 }
 
 }  // namespace
+
+FileTimes TagLibTagReader::times(const std::string& path) {
+    return platform::fileTimes(path);
+}
 
 TagTexts TagLibTagReader::read(const std::string& path) {
     try {

@@ -8,7 +8,8 @@
 
 namespace nameshift::engine {
 
-// Reads the ID3v2 and ID3v1 tags of an MP3 file through TagLib. Only regular files are read, and
+// Reads the ID3v2 and ID3v1 tags of an MP3 file through TagLib, and the tags of the other audio
+// formats TagLib knows through AudioFileTags. Only regular files are read, and
 // only through a stream that cannot write; whatever goes wrong, the file simply has no frames.
 // An ID3v2 tag counts only at the very start of the file and an ID3v1 tag only in its last 128
 // bytes, and of the ID3v2 tag only the frames a name is built from are read, within a fixed budget
@@ -18,8 +19,9 @@ namespace nameshift::engine {
 class TagLibTagReader final : public TagReader {
 public:
     TagTexts read(const std::string& path) override;
+    FileTimes times(const std::string& path) override;
 
-    // The longest text taken from a frame, in UTF-8 bytes; track and year are shorter.
+    // The longest text taken from a frame, in UTF-8 bytes; track, year and disc are shorter.
     static constexpr std::size_t kLongestText = 1023;
     static constexpr std::size_t kLongestNumber = 10;
 

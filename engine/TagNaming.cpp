@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <tuple>
 
+#include "engine/FileDateText.h"
 #include "settings/InvalidCharacters.h"
 
 namespace nameshift::engine {
@@ -20,11 +21,43 @@ std::size_t tokenAt(const std::string& text, std::size_t pos) {
     if (text[pos] != '%' || pos + 1 >= text.size()) {
         return kTokenCount;
     }
-    const char digit = text[pos + 1];
-    if (digit < '1' || digit > '0' + static_cast<int>(kTokenCount)) {
+    const char code = text[pos + 1];
+    if (code == 'm') {
+        return kModifiedText;
+    }
+    if (code == 'b') {
+        return kBornText;
+    }
+    if (code < '1' || code > '0' + static_cast<int>(kTagTextCount)) {
         return kTokenCount;
     }
-    return static_cast<std::size_t>(digit - '1');
+    return static_cast<std::size_t>(code - '1');
+}
+
+bool needsTags(const TokenSet& required) {
+    for (std::size_t token = 0; token < kTagTextCount; ++token) {
+        if (required.test(token)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The texts of the file at `path` that the format names: the tags only when it names one, the
+// dates only when it names one, each spelt by `dateFormat`.
+TagTexts readTexts(TagReader& tags, const std::string& path, const TokenSet& required,
+                   const std::string& dateFormat) {
+    TagTexts texts = needsTags(required) ? tags.read(path) : TagTexts{};
+    if (required.test(kModifiedText) || required.test(kBornText)) {
+        const FileTimes times = tags.times(path);
+        if (times.modified && required.test(kModifiedText)) {
+            texts[kModifiedText] = fileDateText(*times.modified, dateFormat);
+        }
+        if (times.born && required.test(kBornText)) {
+            texts[kBornText] = fileDateText(*times.born, dateFormat);
+        }
+    }
+    return texts;
 }
 
 TokenSet tokensIn(const std::string& format) {
@@ -120,12 +153,14 @@ std::string buildTagName(const std::string& format, const TagTexts& tags) {
 }
 
 void applyTagNaming(const settings::Id3Naming& naming, TagReader& tags,
-                    const std::string& directory, std::span<PlannedChange> changes) {
+                    const std::string& directory, std::span<PlannedChange> changes,
+                    const std::string& dateFormat) {
     const TokenSet required = tokensIn(naming.format);
     for (PlannedChange& change : changes) {
         // A format without codes names every file alike, whatever its tag holds.
-        const TagTexts texts =
-            required.any() ? tags.read(joinPath(directory, change.oldName)) : TagTexts{};
+        const TagTexts texts = required.any() ? readTexts(tags, joinPath(directory, change.oldName),
+                                                          required, dateFormat)
+                                              : TagTexts{};
         // Naming by whatever frames are there has nothing to name a file by that holds none of
         // the format's frames, tagless or no MP3 at all: the rules name it, as when frames are
         // missing in the first mode. The mode that keeps incomplete files keeps it.

@@ -1,15 +1,34 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 
+#include "platform/FileTimes.h"
+
 namespace nameshift::engine {
 
-// The six tag texts a name can be built from, in code order: "%1" album title, "%2" artist,
-// "%3" content group, "%4" title, "%5" track number, "%6" year. Absent frames are nullopt; a frame
-// present with empty text is an empty string.
-using TagTexts = std::array<std::optional<std::string>, 6>;
+// The texts a name can be built from, in code order: "%1" album title, "%2" artist, "%3" content
+// group (the genre of formats other than MP3), "%4" title, "%5" track number, "%6" year, "%7"
+// album artist, "%8" disc number, "%9" composer, then the file's dates "%m" modified and "%b"
+// born. Absent values are nullopt; a frame present with empty text is an empty string. The tag
+// reader gives the nine tag texts; the dates are filled in by the naming from times().
+using TagTexts = std::array<std::optional<std::string>, 11>;
+
+inline constexpr std::size_t kTagTextCount = 9;
+inline constexpr std::size_t kTrackNumberText = 4;
+inline constexpr std::size_t kYearText = 5;
+inline constexpr std::size_t kDiscNumberText = 7;
+inline constexpr std::size_t kModifiedText = 9;
+inline constexpr std::size_t kBornText = 10;
+
+// Whether a tag text holds a number or a date, which is kept shorter than the others.
+constexpr bool isNumberText(std::size_t index) {
+    return index == kTrackNumberText || index == kYearText || index == kDiscNumberText;
+}
+
+using platform::FileTimes;
 
 // Reads the tag texts of one file. Never throws and never writes to the file; a file without a
 // readable tag has no frames.
@@ -17,6 +36,8 @@ class TagReader {
 public:
     virtual ~TagReader() = default;
     virtual TagTexts read(const std::string& path) = 0;
+    // The file's times; a reader that looks at tags alone knows none.
+    virtual FileTimes times(const std::string& /*path*/) { return {}; }
 };
 
 }  // namespace nameshift::engine

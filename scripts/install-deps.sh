@@ -17,6 +17,7 @@ packages=(
     desktop-file-utils appstream man-db mandoc zsh
     exfatprogs exfat-fuse
     clang libclang-rt-14-dev
+    ffmpeg
 )
 if [[ "${1:-}" == "--run" || "${1:-}" == "--screenshots" ]]; then
     packages+=(xvfb xauth x11-utils imagemagick)

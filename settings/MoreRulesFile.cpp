@@ -11,7 +11,7 @@ namespace {
 using R = RenameSettings;
 using K = FieldKind;
 
-constexpr std::array<SettingsField<R>, 23> kFields = {{
+constexpr std::array<SettingsField<R>, 25> kFields = {{
     {"-= Regular Expression In Remove =-", &R::removeRegex, K::Boolean, "removeRegex"},
     {"-= Remove All Occurrences =-", &R::removeAllOccurrences, K::Boolean, "removeAllOccurrences"},
     {"-= Match Case In Remove =-", &R::removeMatchCase, K::Boolean, "removeMatchCase"},
@@ -41,6 +41,9 @@ constexpr std::array<SettingsField<R>, 23> kFields = {{
      "counterDigits"},
     {"-= Continue Counter In Folder =-", &R::continueCounter, K::Boolean, "continueCounter"},
     {"-= Natural Sort Order =-", &R::naturalOrder, K::Boolean, "naturalOrder"},
+    {"-= Date Format =-", &R::dateFormat, K::String, nullptr,
+     NS_MESSAGE("Message", "The date format")},
+    {"-= Number Duplicate Names =-", &R::numberDuplicates, K::Boolean},
 }};
 static_assert(everyKindFits<R>(kFields));
 

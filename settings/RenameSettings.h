@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/DirEntry.h"
 #include "settings/Choice.h"
@@ -24,6 +25,9 @@ inline constexpr int kChoiceCount<SortKey> = 4;
 enum class CaseScope { Both = 0, NameOnly = 1, ExtensionOnly = 2 };
 template <>
 inline constexpr int kChoiceCount<CaseScope> = 3;
+
+// How a file's dates are spelt in a name unless the user chooses otherwise.
+inline constexpr std::string_view kDefaultDateFormat = "%Y-%m-%d %H.%M.%S";
 
 // The rule options of the main dialog, as renset.ini keeps them. Strings are bytes.
 struct RenameSettings {
@@ -94,6 +98,12 @@ struct RenameSettings {
 
     bool continueCounter = false;  // start where the last batch in the folder stopped
     bool naturalOrder = false;     // the name sort takes digit runs by their value
+
+    // How "%m" and "%b" of the tag format spell a file's dates: strftime's codes, a namespace of
+    // its own ("%m" here is the month). Empty means kDefaultDateFormat.
+    std::string dateFormat = std::string(kDefaultDateFormat);
+    // Files the batch would give one name are told apart by " (2)", " (3)" instead of refused.
+    bool numberDuplicates = false;
 
     // The attribute bits a listed file must carry one of.
     std::uint32_t attributeMask() const {

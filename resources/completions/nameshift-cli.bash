@@ -7,12 +7,12 @@ _nameshift_cli() {
         save-preset delete-preset help'
     local options='-h --help --version --settings-dir --no-settings --saved-rules --preset
         --dir --mask --select
-        --attributes --sort --natural --prefix --prefix-at --counter --counter-digits
-        --counter-at --continue-counter --ext --ext-at --remove-spaces --remove-brackets
+        --attributes --sort --natural --number-duplicates --prefix --prefix-at --counter
+        --counter-digits --counter-at --continue-counter --ext --ext-at --remove-spaces --remove-brackets
         --remove-tildes --remove-hyphens --remove --replace --with --regex --all --ignore-case
         --insert --insert-at --insert-from-end --remove-chars --remove-at --remove-from-end
         --trim --remove-accents --ascii --lower --upper --title --case-scope --lower-ext --id3
-        --id3-format --id3-mode -0 --null --restore-file --no-restore-file --yes -v --verbose
+        --id3-format --id3-mode --date-format -0 --null --restore-file --no-restore-file --yes -v --verbose
         -q --quiet'
     local sort_keys='date extension name size' positions='begin end replace'
 
@@ -39,7 +39,7 @@ _nameshift_cli() {
         --preset) _nameshift_cli_presets "$current" ;;
         --id3-mode) mapfile -t COMPREPLY < <(compgen -W '0 1 2' -- "$current") ;;
         --mask | --select | --attributes | --prefix | --counter | --ext | --remove | --replace | \
-            --with | --id3-format | --insert | --insert-at | --remove-chars | --remove-at)
+            --with | --id3-format | --date-format | --insert | --insert-at | --remove-chars | --remove-at)
             COMPREPLY=()
             ;;
         *) _nameshift_cli_word "$current" ;;

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
@@ -9,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "AudioFiles.h"
 #include "CliProcess.h"
 #include "Id3Bytes.h"
 #include "TempDir.h"
@@ -582,6 +586,36 @@ TEST_F(CliTest, Id3NamesComeFromTheTagsByTheCommandLinesFormatAndMode) {
         cli({"--upper", "--id3", "--id3-format", "%2 - %4", "--id3-mode", "1", "apply"}).exitStatus,
         0);
     EXPECT_EQ(files(), (Names{"Band - Song- Live.MP3", "b.mp3", "restore.dat"}));
+}
+
+TEST_F(CliTest, OtherFormatsTagsNameFilesAndDuplicatesAreNumberedAsPreviewed) {
+    makeFiles({"notes.txt"});
+    for (const char* name : {"files/a.flac", "files/b.m4a", "files/c.flac"}) {
+        ASSERT_TRUE(AudioFiles::make(dir.file(name), {{"ARTIST", "Band"}, {"COMPOSER", "Bach"}}));
+    }
+    const std::vector<std::string> arguments = {
+        "--id3", "--id3-format", "%2 (%9)", "--id3-mode", "2", "--number-duplicates"};
+    std::vector<std::string> preview = arguments;
+    preview.push_back("preview");
+    EXPECT_EQ(cli(preview).output,
+              "a.flac\tBand (Bach).flac\nc.flac\tBand (Bach) (2).flac\nb.m4a\tBand (Bach).m4a\n"
+              "notes.txt\tnotes.txt\n");
+    std::vector<std::string> apply = arguments;
+    apply.push_back("apply");
+    EXPECT_EQ(cli(apply).exitStatus, 0);
+    EXPECT_EQ(files(), (Names{"Band (Bach) (2).flac", "Band (Bach).flac", "Band (Bach).m4a",
+                              "notes.txt", "restore.dat"}));
+}
+
+TEST_F(CliTest, DatesNameEveryFileByTheDateFormat) {
+    makeFiles({"notes.txt"});
+    // Noon UTC is the same day in every zone of the machines the tests run on.
+    const timespec noon[2] = {{1715947200, 0}, {1715947200, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, dir.file("files/notes.txt").c_str(), noon, 0), 0);
+    EXPECT_EQ(
+        cli({"--id3", "--id3-format", "Notes %m", "--date-format", "%Y/%m/%d at 12:00", "preview"})
+            .output,
+        "notes.txt\tNotes 2024-05-17 at 12.00.txt\n");
 }
 
 }  // namespace

@@ -70,6 +70,16 @@ INSTANTIATE_TEST_SUITE_P(
                       o.rules.id3Mode = settings::Id3RenameMode::AllOrKeep;
                       o.restoreFile = RestoreFileChoice::None;
                   }},
+        ParseCase{"DatesAndNumberedDuplicates",
+                  {"--id3", "--id3-format", "%m %7", "--date-format", "%d/%m/%Y",
+                   "--number-duplicates", "preview"},
+                  [](CliOptions& o) {
+                      o.command = CliCommand::Preview;
+                      o.rules.rulesTurnedOn = {&settings::RenameSettings::numberDuplicates,
+                                               &settings::RenameSettings::supportId3};
+                      o.rules.id3Format = "%m %7";
+                      o.rules.dateFormat = "%d/%m/%Y";
+                  }},
         ParseCase{"EmptyValuesNeverTakeTheNextArgument",
                   {"--replace", "a", "--with=", "--lower", "--prefix=", "-v", "save-settings"},
                   [](CliOptions& o) {
@@ -255,6 +265,9 @@ TEST(CliParserTest, HelpNamesEveryOptionAndVersionNamesTheTool) {
                                "--id3",
                                "--id3-format",
                                "--id3-mode",
+                               "--date-format",
+                               "--number-duplicates",
+                               "%9 composer",
                                "--null",
                                "--restore-file",
                                "--no-restore-file",

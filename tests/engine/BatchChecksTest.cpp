@@ -1,4 +1,5 @@
 #include "engine/BatchChecks.h"
+#include "engine/DuplicateNumbering.h"
 
 #include <gtest/gtest.h>
 
@@ -62,6 +63,49 @@ INSTANTIATE_TEST_SUITE_P(
                  {{".bashrc", ".bashrc"}, {".profile", ".PROFILE"}},
                  std::nullopt},
         FindCase{"RuleEmptiesTheBase", {{".bashrc", ".bashrc"}, {"x.txt", ".TXT"}}, 1}),
+    [](const auto& param) { return caseName(param); });
+
+// Names in, names out: the new names once duplicates are numbered.
+struct NumberingCase {
+    const char* label;
+    std::vector<std::pair<std::string, std::string>> pairs;  // old name, new name
+    std::vector<std::string> expected;
+};
+
+class DuplicateNumberingTest : public ::testing::TestWithParam<NumberingCase> {};
+
+TEST_P(DuplicateNumberingTest, GivesEveryFileItsOwnName) {
+    std::vector<PlannedChange> changes;
+    for (const auto& [oldName, newName] : GetParam().pairs) {
+        changes.push_back({changes.size(), oldName, newName});
+    }
+    numberDuplicateNames(changes);
+    std::vector<std::string> names;
+    for (const PlannedChange& change : changes) {
+        names.push_back(change.newName);
+    }
+    EXPECT_EQ(names, GetParam().expected);
+    EXPECT_FALSE(findDuplicateName(changes));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Batches, DuplicateNumberingTest,
+    ::testing::Values(
+        NumberingCase{"NoDuplicates", {{"a", "x.mp3"}, {"b", "y.mp3"}}, {"x.mp3", "y.mp3"}},
+        NumberingCase{"InListOrder",
+                      {{"a", "x.mp3"}, {"b", "x.mp3"}, {"c", "y"}, {"d", "x.mp3"}},
+                      {"x.mp3", "x (2).mp3", "y", "x (3).mp3"}},
+        NumberingCase{"NoExtension", {{"a", "x"}, {"b", "x"}}, {"x", "x (2)"}},
+        NumberingCase{"DotFile", {{"a", ".x"}, {"b", ".x"}}, {".x", ".x (2)"}},
+        NumberingCase{
+            "LastDotDecides", {{"a", "x.tar.gz"}, {"b", "x.tar.gz"}}, {"x.tar.gz", "x.tar (2).gz"}},
+        NumberingCase{"SkipsANameTheBatchGives",
+                      {{"a", "x.mp3"}, {"b", "x.mp3"}, {"c", "x (2).mp3"}},
+                      {"x.mp3", "x (3).mp3", "x (2).mp3"}},
+        NumberingCase{"AFileKeepingItsNameKeepsIt",
+                      {{"a", "x.mp3"}, {"x.mp3", "x.mp3"}},
+                      {"x (2).mp3", "x.mp3"}},
+        NumberingCase{"LetterCaseCounts", {{"a", "X.mp3"}, {"b", "x.mp3"}}, {"X.mp3", "x.mp3"}}),
     [](const auto& param) { return caseName(param); });
 
 struct PlainCase {

@@ -163,7 +163,19 @@ INSTANTIATE_TEST_SUITE_P(
                      {{"Song.mp3", kDuplicate},
                       {"b.mp3", ""},
                       {"Other.mp3", ""},
-                      {"Song.mp3", kDuplicate}}}),
+                      {"Song.mp3", kDuplicate}}},
+            PlanCase{
+                "TagNamesWithDuplicatesNumbered",
+                {"a.mp3", "b.mp3", "c.mp3", "d.mp3"},
+                {"a.mp3", "b.mp3", "c.mp3", "d.mp3"},
+                [](RenameSession& s, testing::FakeTagReader& tags) {
+                    s.rules.supportId3 = s.rules.numberDuplicates = true;
+                    s.id3 = {settings::Id3RenameMode::WhateverIsThere, "%2"};
+                    tags.tags = {{"a.mp3", {{std::nullopt, "Song"}}},
+                                 {"b.mp3", {{std::nullopt, "Song"}}},
+                                 {"d.mp3", {{std::nullopt, "Song"}}}};
+                },
+                {{"Song.mp3", ""}, {"Song (2).mp3", ""}, {"c.mp3", ""}, {"Song (3).mp3", ""}}}),
         ::testing::Values(Order::AllAtOnce, Order::MiddleRowsThenOneByOne,
                           Order::LastRowThenPairs)),
     caseName);

@@ -1,6 +1,8 @@
 #include "engine/TagLibTagReader.h"
 
+#include "engine/AudioFileTags.h"
 #include "engine/Id3v2FramePicker.h"
+#include "engine/TagNaming.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -9,11 +11,15 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <ctime>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "AudioFiles.h"
 #include "Id3Bytes.h"
 #include "TempDir.h"
 
@@ -135,6 +141,18 @@ INSTANTIATE_TEST_SUITE_P(
             "V23YearOverTenCharacters",
             id3v2Tag(3, {{"TYER", "12345678901234"}}),
             {std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, "1234567890"}},
+        ReadCase{"V23AlbumArtistDiscComposer",
+                 id3v2Tag(3, {{"TPE2", "Band"}, {"TPOS", "1/2"}, {"TCOM", "Bach"}}) + mpegAudio(),
+                 {std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
+                  std::nullopt, "Band", "1/2", "Bach"}},
+        ReadCase{"V22AlbumArtistDiscComposer",
+                 id3v2Tag(2, {{"TP2", "Old Band"}, {"TPA", "3"}, {"TCM", "Händel"}}),
+                 {std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
+                  std::nullopt, "Old Band", "3", "Händel"}},
+        ReadCase{"V24DiscOverTenCharacters",
+                 id3v2Tag(4, {{"TPOS", "12345678901234", Encoding::Utf8}}),
+                 {std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
+                  std::nullopt, std::nullopt, "1234567890"}},
         ReadCase{"GenreFrameIsNotTheGroup", id3v2Tag(3, {{"TCON", "(17)Rock"}}), TagTexts{}},
         ReadCase{"EmptyFrameIsPresent",
                  id3v2Tag(3, {{"TALB", ""}, {"TIT2", "", Encoding::Utf16}}) +
@@ -335,6 +353,13 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         LargeFileCase{"SparseMp3", "hole.mp3", "", "", kTwoGigabytes, false, 0, TagTexts{}},
         LargeFileCase{"SparseIso", "disc.iso", "", "", kTwoGigabytes, false, 0, TagTexts{}},
+        LargeFileCase{"SparseFlac", "hole.flac", "", "", kTwoGigabytes, false, 0, TagTexts{}},
+        LargeFileCase{"SparseM4a", "hole.m4a", "", "", kTwoGigabytes, false, 0, TagTexts{}},
+        LargeFileCase{"SparseOgg", "hole.ogg", "", "", kTwoGigabytes, false, 0, TagTexts{}},
+        LargeFileCase{"SparseWav", "hole.wav", "", "", kTwoGigabytes, false, 0, TagTexts{}},
+        LargeFileCase{"FlacBlockDeclaringMoreThanTheFileHolds", "huge.flac",
+                      std::string("fLaC\x04\xFF\xFF\xFF", 8), "", off_t{64} << 20, false,
+                      AudioFileTags::kReadBudget, TagTexts{}},
         LargeFileCase{"SparseMp3BetweenItsTags", "tagged.mp3", kLongPlay,
                       id3v1Tag("v1 title", "v1 artist", "v1 album", "1999", 3), kTwoGigabytes,
                       false, kLongPlay.size() + 128,
@@ -422,6 +447,97 @@ TEST(TagLibTagReaderTest, FollowsALinkToATaggedFile) {
     ASSERT_EQ(::symlink("real.mp3", dir.file("x.mp3").c_str()), 0);
     EXPECT_EQ(TagLibTagReader().read(dir.file("x.mp3"))[kArtist], "Linked");
 }
+
+TEST(TagLibTagReaderTest, TimesAreTheFilesOwn) {
+    testing::TempDir dir;
+    dir.write("notes.txt", "not audio");
+    const std::time_t modified = 1715941800;
+    const timespec times[2] = {{modified, 0}, {modified, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, dir.file("notes.txt").c_str(), times, 0), 0);
+    TagLibTagReader reader;
+    EXPECT_EQ(reader.times(dir.file("notes.txt")).modified, modified);
+    // A filesystem may keep no birth time; one it keeps is from before this test looked.
+    const std::optional<std::time_t> born = reader.times(dir.file("notes.txt")).born;
+    EXPECT_TRUE(!born || *born <= std::time(nullptr));
+    EXPECT_EQ(reader.times(dir.file("missing.txt")), FileTimes{});
+}
+
+// The formats TagLib reads, each made once for the suite: a file tagged with a value for every
+// code, and one with a title alone.
+struct AudioFormat {
+    const char* label;
+    const char* extension;
+    const char* groupKey;  // where the format keeps what "%3" reads: TagLib calls TIT1 "WORK"
+};
+
+void PrintTo(const AudioFormat& f, std::ostream* os) {
+    *os << f.label;
+}
+
+struct AudioCode {
+    const char* code;
+    const char* key;  // TagLib's property, "%3"'s from the format
+    const char* value;
+};
+
+constexpr AudioFormat kAudioFormats[] = {
+    {"Mp3", ".mp3", "WORK"},    {"Flac", ".flac", "GENRE"}, {"OggVorbis", ".ogg", "GENRE"},
+    {"Opus", ".opus", "GENRE"}, {"Speex", ".spx", "GENRE"}, {"M4a", ".m4a", "GENRE"},
+    {"M4b", ".m4b", "GENRE"},   {"Wma", ".wma", "GENRE"},   {"Wav", ".wav", "GENRE"},
+    {"Aiff", ".aiff", "GENRE"}, {"WavPack", ".wv", "GENRE"}};
+
+constexpr const char* kTitleValue = "Svefn-g-englar";
+
+constexpr AudioCode kAudioCodes[] = {
+    {"1", "ALBUM", "Ágætis byrjun"}, {"2", "ARTIST", "Sigur Rós"}, {"3", nullptr, "Post-rock"},
+    {"4", "TITLE", kTitleValue},     {"5", "TRACKNUMBER", "4"},    {"6", "DATE", "1999"},
+    {"7", "ALBUMARTIST", "Various"}, {"8", "DISCNUMBER", "2"},     {"9", "COMPOSER", "Jónsi"}};
+
+// One row a format: its two files are made once (ffmpeg is slow to start), then every code is
+// read from them under every mode.
+class AudioFormatTest : public ::testing::TestWithParam<AudioFormat> {};
+
+// Each code names a file of each format by its value, and a file without it as the mode says.
+TEST_P(AudioFormatTest, NamesByEveryCodeAsTheModeSays) {
+    const AudioFormat& format = GetParam();
+    const std::string extension = format.extension;
+    const std::string tagged = "tagged" + extension;
+    const std::string titled = "titled" + extension;
+    testing::TempDir corpus;
+    testing::AudioFiles::Properties every;
+    for (const AudioCode& code : kAudioCodes) {
+        every[code.key != nullptr ? code.key : format.groupKey] = code.value;
+    }
+    ASSERT_TRUE(testing::AudioFiles::make(corpus.file(tagged), every));
+    ASSERT_TRUE(testing::AudioFiles::make(corpus.file(titled), {{"TITLE", kTitleValue}}));
+    TagLibTagReader reader;
+    for (const AudioCode& code : kAudioCodes) {
+        for (const settings::Id3RenameMode mode :
+             {settings::Id3RenameMode::AllOrRules, settings::Id3RenameMode::AllOrKeep,
+              settings::Id3RenameMode::WhateverIsThere}) {
+            SCOPED_TRACE(std::string("%") + code.code + " mode " +
+                         std::to_string(static_cast<int>(mode)));
+            std::vector<PlannedChange> changes{{0, tagged, "RULE" + extension},
+                                               {1, titled, "RULE" + extension}};
+            applyTagNaming({mode, std::string("%") + code.code + " - %4"}, reader, corpus.path(),
+                           changes);
+            EXPECT_EQ(changes[0].newName,
+                      std::string(code.value) + " - " + kTitleValue + extension);
+            std::string untagged = "RULE" + extension;
+            if (std::string_view(code.code) == "4") {
+                untagged = std::string(kTitleValue) + " - " + kTitleValue + extension;
+            } else if (mode == settings::Id3RenameMode::AllOrKeep) {
+                untagged = titled;
+            } else if (mode == settings::Id3RenameMode::WhateverIsThere) {
+                untagged = kTitleValue + extension;
+            }
+            EXPECT_EQ(changes[1].newName, untagged);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, AudioFormatTest, ::testing::ValuesIn(kAudioFormats),
+                         [](const auto& row) { return std::string(row.param.label); });
 
 }  // namespace
 }  // namespace nameshift::engine

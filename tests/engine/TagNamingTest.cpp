@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <ctime>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,11 +23,49 @@ public:
         return found == tags.end() ? TagTexts{} : found->second;
     }
 
+    FileTimes times(const std::string& path) override {
+        askedTimes.push_back(path);
+        const auto found = fileTimes.find(path);
+        return found == fileTimes.end() ? FileTimes{} : found->second;
+    }
+
     std::map<std::string, TagTexts> tags;
+    std::map<std::string, FileTimes> fileTimes;
     std::vector<std::string> asked;
+    std::vector<std::string> askedTimes;
 };
 
+// Dates are spelt in local time; the tests spell them in UTC, whatever the machine's zone.
+class UtcZone {
+public:
+    UtcZone() {
+        if (const char* zone = std::getenv("TZ")) {
+            previous_ = zone;
+        }
+        ::setenv("TZ", "UTC", 1);
+        ::tzset();
+    }
+    UtcZone(const UtcZone&) = delete;
+    UtcZone& operator=(const UtcZone&) = delete;
+    ~UtcZone() {
+        if (previous_) {
+            ::setenv("TZ", previous_->c_str(), 1);
+        } else {
+            ::unsetenv("TZ");
+        }
+        ::tzset();
+    }
+
+private:
+    std::optional<std::string> previous_;
+};
+
+// 2024-05-17 10:30:00 and 2024-05-01 08:00:00 UTC.
+const FileTimes kDates = {1715941800, 1714550400};
+
 const TagTexts kComplete = {"Album", "Artist", "Group", "Title", "7", "2024"};
+const TagTexts kEveryTag = {"Album", "Artist", "Group", "Title",   "7",
+                            "2024",  "Band",   "2/3",   "Composer"};
 
 TagTexts without(TagTexts tags, std::size_t index) {
     tags[index].reset();
@@ -57,12 +98,16 @@ std::vector<std::string> newNamesOf(const std::vector<PlannedChange>& changes) {
     return names;
 }
 
-class TagNamingModeTest : public ::testing::TestWithParam<NamingCase> {};
+class TagNamingModeTest : public ::testing::TestWithParam<NamingCase> {
+protected:
+    UtcZone utc;
+};
 
 TEST_P(TagNamingModeTest, GivesTheExpectedNewName) {
     const NamingCase& c = GetParam();
     FakeTagReader reader;
     reader.tags["/music/old name.mp3"] = c.tags;
+    reader.fileTimes["/music/old name.mp3"] = kDates;
     std::vector<PlannedChange> changes{{0, "old name.mp3", c.ruleName}};
     applyTagNaming({c.mode, c.format}, reader, "/music", changes);
     ASSERT_EQ(changes.size(), 1u);
@@ -142,10 +187,78 @@ INSTANTIATE_TEST_SUITE_P(
                    "r.mp3", "Title (Title).mp3"},
         NamingCase{"EmptyFrameCountsAsFound", "%2-%4", Id3RenameMode::AllOrKeep,
                    with(kComplete, 3, ""), "r.mp3", "Artist-.mp3"},
-        NamingCase{"PercentSignsThatAreNoCodes", "100% %7 %%1 %", Id3RenameMode::AllOrRules,
-                   kComplete, "r.mp3", "100% %7 %Album %.mp3"},
+        NamingCase{"PercentSignsThatAreNoCodes", "100% %0 %%1 %x %", Id3RenameMode::AllOrRules,
+                   kComplete, "r.mp3", "100% %0 %Album %x %.mp3"},
+        NamingCase{"AlbumArtistDiscAndComposer", "%7 - %8 - %9", Id3RenameMode::AllOrRules,
+                   kEveryTag, "r.flac", "Band - 2-3 - Composer.flac"},
+        NamingCase{"RulesModeNoComposer", "%2 - %9", Id3RenameMode::AllOrRules,
+                   without(kEveryTag, 8), "RULE.ogg", "RULE.ogg"},
+        NamingCase{"KeepModeNoDisc", "%8. %4", Id3RenameMode::AllOrKeep, without(kEveryTag, 7),
+                   "RULE.ogg", "old name.mp3"},
+        NamingCase{"WhateverModeNoAlbumArtist", "%7 - %4", Id3RenameMode::WhateverIsThere,
+                   kComplete, "r.m4a", "Title.m4a"},
+        NamingCase{"ModifiedDateAlone", "%m", Id3RenameMode::AllOrKeep, TagTexts{}, "r.txt",
+                   "2024-05-17 10.30.00.txt"},
+        NamingCase{"DatesBesideTags", "%2 %b (%m)", Id3RenameMode::AllOrRules, kComplete, "r.mp3",
+                   "Artist 2024-05-01 08.00.00 (2024-05-17 10.30.00).mp3"},
+        NamingCase{"DateCodesNextToDigits", "%m%1", Id3RenameMode::AllOrRules, kComplete, "r.mp3",
+                   "2024-05-17 10.30.00Album.mp3"},
         NamingCase{"AllSixCodes", "%1 - %2 - %3 - %4 - %5 - %6", Id3RenameMode::AllOrRules,
                    kComplete, "r.mp3", "Album - Artist - Group - Title - 7 - 2024.mp3"}),
+    [](const auto& test) { return std::string(test.param.label); });
+
+// How "%m" and "%b" spell a file's dates, and what a date missing does in each mode.
+struct DateCase {
+    const char* label;
+    std::string format;
+    std::string dateFormat;
+    FileTimes times;
+    Id3RenameMode mode;
+    std::string expected;
+};
+
+void PrintTo(const DateCase& c, std::ostream* os) {
+    *os << c.label;
+}
+
+class TagNamingDateTest : public ::testing::TestWithParam<DateCase> {
+protected:
+    UtcZone utc;
+};
+
+TEST_P(TagNamingDateTest, SpellsTheDatesByTheDateFormat) {
+    const DateCase& c = GetParam();
+    FakeTagReader reader;
+    reader.fileTimes["/d/photo.jpg"] = c.times;
+    std::vector<PlannedChange> changes{{0, "photo.jpg", "RULE.jpg"}};
+    applyTagNaming({c.mode, c.format}, reader, "/d", changes, c.dateFormat);
+    EXPECT_EQ(changes[0].newName, c.expected);
+    EXPECT_TRUE(reader.asked.empty()) << "a name of dates alone reads no tag";
+}
+
+const FileTimes kNoBirth = {kDates.modified, std::nullopt};
+
+INSTANTIATE_TEST_SUITE_P(
+    Dates, TagNamingDateTest,
+    ::testing::Values(
+        DateCase{"DefaultFormat", "%m", "%Y-%m-%d %H.%M.%S", kDates, Id3RenameMode::AllOrRules,
+                 "2024-05-17 10.30.00.jpg"},
+        DateCase{"EmptyFormatIsTheDefault", "%b", "", kDates, Id3RenameMode::AllOrRules,
+                 "2024-05-01 08.00.00.jpg"},
+        DateCase{"SlashesAndColonsAreReplaced", "%m", "%d/%m/%Y %H:%M", kDates,
+                 Id3RenameMode::AllOrRules, "17-05-2024 10.30.jpg"},
+        DateCase{"DateCodesAreTheirOwnNamespace", "%m %b", "%m%%m", kDates,
+                 Id3RenameMode::AllOrRules, "05%m 05%m.jpg"},
+        DateCase{"TextAroundTheCodes", "Shot %m", "%Y (day %j)", kDates, Id3RenameMode::AllOrRules,
+                 "Shot 2024 (day 138).jpg"},
+        DateCase{"TooLongADateIsMissing", "%m", std::string(300, 'x'), kDates,
+                 Id3RenameMode::AllOrKeep, "photo.jpg"},
+        DateCase{"RulesModeNoBirth", "%b", "%Y", kNoBirth, Id3RenameMode::AllOrRules, "RULE.jpg"},
+        DateCase{"KeepModeNoBirth", "%m %b", "%Y", kNoBirth, Id3RenameMode::AllOrKeep, "photo.jpg"},
+        DateCase{"WhateverModeNoBirth", "%b - %m", "%Y", kNoBirth, Id3RenameMode::WhateverIsThere,
+                 "2024.jpg"},
+        DateCase{"WhateverModeNoDates", "%b - %m", "%Y", FileTimes{},
+                 Id3RenameMode::WhateverIsThere, "RULE.jpg"}),
     [](const auto& test) { return std::string(test.param.label); });
 
 // Whichever frames a file has, a name built from them holds no unfilled code and no separator

@@ -1,44 +1,14 @@
 // Any bytes as an MP3 file, written to a temporary file and read through TagLib.
 
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
-#include <string>
 
+#include "ScratchFile.h"
 #include "engine/TagLibTagReader.h"
 
 using nameshift::engine::TagLibTagReader;
 using nameshift::engine::TagTexts;
-
-namespace {
-
-// One file for the whole run, written anew for each input through a descriptor kept open.
-struct ScratchFile {
-    ScratchFile() {
-        path = (std::filesystem::temp_directory_path() / "nameshift-tag-fuzz-XXXXXX").string();
-        fd = ::mkstemp(path.data());
-        if (fd < 0) {
-            std::abort();
-        }
-    }
-    ~ScratchFile() {
-        ::close(fd);
-        ::unlink(path.c_str());
-    }
-    void write(const std::uint8_t* data, std::size_t size) const {
-        if (::ftruncate(fd, 0) != 0 || ::pwrite(fd, data, size, 0) != static_cast<ssize_t>(size)) {
-            std::abort();
-        }
-    }
-
-    std::string path;
-    int fd = -1;
-};
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const ScratchFile scratch;
@@ -51,8 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     }
     for (std::size_t i = 0; i < texts.size(); ++i) {
-        const std::size_t longest =
-            i >= 4 ? TagLibTagReader::kLongestNumber : TagLibTagReader::kLongestText;
+        const std::size_t longest = nameshift::engine::isNumberText(i)
+                                        ? TagLibTagReader::kLongestNumber
+                                        : TagLibTagReader::kLongestText;
         if (texts[i] && texts[i]->size() > longest) {
             std::abort();
         }

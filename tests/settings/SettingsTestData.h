@@ -75,6 +75,8 @@ inline void setEveryMoreRule(settings::RenameSettings& s) {
     s.lowerExtension = true;
     s.counterDigitsIndex = 5;
     s.continueCounter = s.naturalOrder = true;
+    s.dateFormat = "%d/%m/%Y";
+    s.numberDuplicates = true;
 }
 
 // The record of morerules-full.ini: every other field at its default.

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <span>
+
+#include "engine/BatchPlan.h"
+
+namespace nameshift::engine {
+
+// Tells apart the changes of a batch that would give files one name: the first keeps the name,
+// the others get " (2)", " (3)" and so on before the extension, in list order, each number
+// skipping a name another change of the batch takes already. A file that keeps its own name keeps
+// it whatever its place in the list, since no other file could take it. Names are compared byte
+// for byte, as the duplicate check compares them.
+void numberDuplicateNames(std::span<PlannedChange> changes);
+
+}  // namespace nameshift::engine

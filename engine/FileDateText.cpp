@@ -1,0 +1,30 @@
+#include "engine/FileDateText.h"
+
+#include <algorithm>
+#include <array>
+
+#include "settings/RenameSettings.h"
+
+namespace nameshift::engine {
+
+std::optional<std::string> fileDateText(std::time_t date, std::string_view format) {
+    std::tm local{};
+    if (::localtime_r(&date, &local) == nullptr) {
+        return std::nullopt;
+    }
+    const std::string pattern(format.empty() ? settings::kDefaultDateFormat : format);
+    // strftime gives 0 both for a date too long for the buffer and for one spelt as nothing: the
+    // leading space tells them apart.
+    std::array<char, kLongestDateText + 2> buffer{};
+    const std::size_t length =
+        std::strftime(buffer.data(), buffer.size(), (" " + pattern).c_str(), &local);
+    if (length == 0) {
+        return std::nullopt;
+    }
+    std::string text(buffer.data() + 1, length - 1);
+    std::replace(text.begin(), text.end(), '/', '-');
+    std::replace(text.begin(), text.end(), ':', '.');
+    return text;
+}
+
+}  // namespace nameshift::engine

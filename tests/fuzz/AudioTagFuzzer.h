@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "ScratchFile.h"
+#include "engine/AudioFileTags.h"
+#include "engine/TagLibTagReader.h"
+
+// Any bytes as an audio file whose name ends with `extension`, read through the reader the
+// program uses: TagLib's reader of that format, then, finding nothing, the MP3 reader.
+inline int fuzzAudioTags(const std::string& extension, const std::uint8_t* data, std::size_t size) {
+    using nameshift::engine::AudioFileTags;
+    using nameshift::engine::TagLibTagReader;
+    static const ScratchFile scratch(extension);
+    scratch.write(data, size);
+    TagLibTagReader reader;
+    const nameshift::engine::TagTexts texts = reader.read(scratch.path);
+    // Whatever sizes the file declares, the format's reader stops at its budget and the MP3
+    // reader reads about the file once.
+    if (reader.bytesRead() > AudioFileTags::kReadBudget + size + 1024) {
+        std::abort();
+    }
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const std::size_t longest = nameshift::engine::isNumberText(i)
+                                        ? TagLibTagReader::kLongestNumber
+                                        : TagLibTagReader::kLongestText;
+        if (texts[i] && texts[i]->size() > longest) {
+            std::abort();
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,7 @@
+// Any bytes as a FLAC file, read as the program reads a file named so.
+
+#include "AudioTagFuzzer.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    return fuzzAudioTags(".flac", data, size);
+}
