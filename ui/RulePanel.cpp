@@ -222,8 +222,10 @@ void RulePanel::connectControls() {
     // A regular expression is no part of a name: it may hold what names may not ("\\d+", "a|b").
     // Taken literally again, it is mended as if typed.
     const MoreRulesControls& more = moreRules_->controls();
-    for (const auto& [edit, regex] : {std::pair{c.removeStringEdit, more.removeRegex},
-                                      std::pair{c.replaceFromEdit, more.replaceRegex}}) {
+    for (const auto& pattern : {std::pair{c.removeStringEdit, more.removeRegex},
+                                std::pair{c.replaceFromEdit, more.replaceRegex}}) {
+        QLineEdit* edit = pattern.first;
+        QCheckBox* regex = pattern.second;
         const auto mendUnlessPattern = [this, edit, regex] {
             if (!regex->isChecked()) {
                 mendTypedText(messages_, edit, &correctNameText);
