@@ -90,9 +90,10 @@ std::optional<platform::Message> applyPattern(PatternRule* rule, std::span<std::
         return std::nullopt;
     }
     for (std::string& name : names) {
-        const std::string before = name;
+        // A search stopped for time leaves the name as it was: no copy of each name is needed to
+        // tell which one it was.
         if (rule->apply(name) == PatternRule::Outcome::TookTooLong) {
-            return tookTooLong(before);
+            return tookTooLong(name);
         }
     }
     return std::nullopt;
