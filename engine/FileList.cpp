@@ -5,6 +5,7 @@
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 
 #include "engine/InPlaceOrder.h"
 #include "engine/NaturalOrder.h"
@@ -135,6 +136,7 @@ ListingStatus FileList::fill(const std::string& directory) {
     for (platform::DirEntry& entry : entries.value()) {
         restoreFileTraces_.note(entry.name, entry.isDirectory);
         if (entry.isDirectory) {
+            subdirectories_.push_back(std::move(entry.name));
             continue;
         }
         const std::size_t extensionAt = extensionStart(entry.name);
@@ -193,6 +195,7 @@ void FileList::clear() {
     tickedCount_ = 0;
     listedDirectory_.reset();
     restoreFileTraces_ = {};
+    subdirectories_.clear();
 }
 
 void FileList::setTicked(std::size_t row, bool ticked) {

@@ -68,6 +68,9 @@ public:
 
     // The restore files the last reading met, folders and unlisted files included.
     const RestoreFileTraces& restoreFileTraces() const { return restoreFileTraces_; }
+    // The names of the folders the last reading met, in the order read, so that whoever shows
+    // them need not read a large folder a second time.
+    const std::vector<std::string>& subdirectories() const { return subdirectories_; }
 
     const std::vector<ListedFile>& listing() const { return listing_; }
     // The storage of the listed names, which stays as long as anyone holds it, a later listing
@@ -106,6 +109,7 @@ private:
     std::vector<std::string> masks_;
     std::optional<platform::FileIdentity> listedDirectory_;
     RestoreFileTraces restoreFileTraces_;
+    std::vector<std::string> subdirectories_;
     std::vector<std::size_t> rows_;  // indexes into listing_, in list order
     std::vector<char> ticks_;        // one per row
     std::size_t tickedCount_ = 0;

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <utility>
 
 #include "platform/FolderMessages.h"
 #include "ui/DisplayText.h"
@@ -226,8 +227,24 @@ void CDirectoryTree::openItem(const QModelIndex& index) {
     currentPath_ = path;
     currentItem_ = item->index();
     setCurrentIndex(item->index());
-    listSubdirectories(path, item);
+    // The listing that follows reads the whole folder anyway and may offer its subdirectories;
+    // a folder of many files is read once. Whatever the listing did to the tree, the children
+    // go only where the opened item still stands.
+    awaitingSubdirectories_ = item->index();
     emit directoryOpened();
+    const QPersistentModelIndex awaiting = std::exchange(awaitingSubdirectories_, {});
+    if (awaiting.isValid() && currentPath_ == path) {
+        listSubdirectories(path, model_->itemFromIndex(awaiting));
+    }
+}
+
+void CDirectoryTree::offerSubdirectories(const std::string& path,
+                                         const std::vector<std::string>& names) {
+    if (!awaitingSubdirectories_.isValid() || currentPath_ != path) {
+        return;
+    }
+    QStandardItem* parent = model_->itemFromIndex(std::exchange(awaitingSubdirectories_, {}));
+    showSubdirectories(names, parent);
 }
 
 void CDirectoryTree::showCurrentItem() {
@@ -238,19 +255,14 @@ void CDirectoryTree::showCurrentItem() {
 }
 
 bool CDirectoryTree::listSubdirectories(const std::string& path, QStandardItem* parent) {
-    struct Name {
-        std::string bytes;
-        QString shown;
-    };
-    // Only the folders are kept, and a file is not looked at beyond its kind: a large folder's
-    // files are read again, with what the list needs of them, for its list.
-    std::vector<Name> names;
+    // Only the folders are kept, and a file is not looked at beyond its kind.
+    std::vector<std::string> names;
     const platform::Result<platform::Directory> directory = fileSystem_.openDirectory(path);
     platform::Status listed = directory.status();
     if (directory.ok()) {
         listed = fileSystem_.visitDirectoryKinds(*directory, [&names](const auto& entry) {
             if (entry.isDirectory) {
-                names.push_back({std::string(entry.name), displayText(entry.name)});
+                names.emplace_back(entry.name);
             }
         });
     }
@@ -259,15 +271,29 @@ bool CDirectoryTree::listSubdirectories(const std::string& path, QStandardItem* 
                        NS_MESSAGE("Message", "ERROR"), platform::Icon::Stop);
         return false;
     }
-    std::sort(names.begin(), names.end(), [](const Name& a, const Name& b) {
+    showSubdirectories(std::move(names), parent);
+    return true;
+}
+
+void CDirectoryTree::showSubdirectories(std::vector<std::string> names, QStandardItem* parent) {
+    struct Name {
+        std::string bytes;
+        QString shown;
+    };
+    std::vector<Name> sorted;
+    sorted.reserve(names.size());
+    for (std::string& name : names) {
+        QString shown = displayText(name);
+        sorted.push_back({std::move(name), std::move(shown)});
+    }
+    std::sort(sorted.begin(), sorted.end(), [](const Name& a, const Name& b) {
         const int order = QString::compare(a.shown, b.shown, Qt::CaseInsensitive);
         return order != 0 ? order < 0 : a.bytes < b.bytes;
     });
-    for (const Name& name : names) {
+    for (const Name& name : sorted) {
         parent->appendRow(makeItem(name.bytes, ItemKind::Subdirectory));
     }
     setOpened(parent, true);
-    return true;
 }
 
 CDirectoryTree::ItemKind CDirectoryTree::kindOf(const QStandardItem* item) {

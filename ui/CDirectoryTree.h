@@ -68,6 +68,10 @@ public:
     void openItem(const QModelIndex& index);
     // Adds the subdirectories of `path` under `parent`, sorted, and opens `parent`.
     bool listSubdirectories(const std::string& path, QStandardItem* parent);
+    // While a double click's directoryOpened() is being handled, whoever lists the directory can
+    // hand its subdirectories over; the tree then does not read the folder itself. Ignored at
+    // any other time, or for another path.
+    void offerSubdirectories(const std::string& path, const std::vector<std::string>& names);
 
     QStandardItemModel* itemModel() const { return model_; }
     // The frames that show where the keyboard is while the tree has the focus: around the tree,
@@ -103,6 +107,7 @@ private:
     QStandardItem* makeItem(const std::string& name, ItemKind kind) const;
     void setKind(QStandardItem* item, ItemKind kind) const;
     void setOpened(QStandardItem* item, bool opened);
+    void showSubdirectories(std::vector<std::string> names, QStandardItem* parent);
 
     platform::FileSystem& fileSystem_;
     platform::MessageBox& messages_;
@@ -115,6 +120,8 @@ private:
     platform::Result<std::string> startDirectory_ = platform::Status::fromErrno(ENOENT);
     // The item of currentPath_, which the selection returns to after a failed opening.
     QPersistentModelIndex currentItem_;
+    // The item a double click opened, until its subdirectories are shown.
+    QPersistentModelIndex awaitingSubdirectories_;
 };
 
 }  // namespace nameshift::ui

@@ -272,8 +272,13 @@ void MainDialog::fillFileList() {
     session_.fileList.setNaturalOrder(session_.rules.naturalOrder);
     // Refilling may show a message, and no part of the column may be computed meanwhile.
     newNames_->drop();
-    if (!refillFileList(engine::Refill::KeepingMask) && leaveGoneDirectory()) {
+    const bool listed = refillFileList(engine::Refill::KeepingMask);
+    if (!listed && leaveGoneDirectory()) {
         return;
+    }
+    if (listed) {
+        filePanel_->controls().browser->tree()->offerSubdirectories(
+            session_.directory, session_.fileList.subdirectories());
     }
     showFileList();
 }

@@ -127,6 +127,20 @@ TEST_F(DirectoryTreeTest, OpeningADirectoryUpTheChainShortensIt) {
     EXPECT_EQ(tree.currentPath(), dir.file("top/music"));
 }
 
+TEST_F(DirectoryTreeTest, OpeningTakesTheSubdirectoriesTheListingOffersAndReadsNoMore) {
+    QStandardItem* music = deepest()->parent();
+    const std::string path = dir.file("top/music");
+    QObject::connect(&tree, &CDirectoryTree::directoryOpened, &tree, [&] {
+        tree.offerSubdirectories(path, {"old", "Jazz", "new"});
+    });
+    fs.fail(FaultyFileSystem::Op::List, EACCES, "top/music");  // a reading of its own would fail
+    tree.openItem(music->index());
+    EXPECT_EQ(children(music), (Names{"Jazz", "new", "old"}));
+    EXPECT_TRUE(messages.shown.empty());
+    tree.offerSubdirectories(path, {"late"});  // no open is waiting for it
+    EXPECT_EQ(children(music), (Names{"Jazz", "new", "old"}));
+}
+
 TEST_F(DirectoryTreeTest, OpeningTheCurrentDirectoryFoldsItsSubdirectoriesAway) {
     QSignalSpy opened(&tree, &CDirectoryTree::directoryOpened);
     QStandardItem* current = deepest();
