@@ -616,6 +616,12 @@ TEST_F(CliTest, DatesNameEveryFileByTheDateFormat) {
         cli({"--id3", "--id3-format", "Notes %m", "--date-format", "%Y/%m/%d at 12:00", "preview"})
             .output,
         "notes.txt\tNotes 2024-05-17 at 12.00.txt\n");
+    // A photo's date is its camera's, in no zone; a file without one keeps its name.
+    ASSERT_TRUE(DatedFiles::make(dir.file("files/photo.jpg"), "2024:05:17 09:15:00"));
+    EXPECT_EQ(cli({"--id3", "--id3-format", "%t", "--id3-mode", "1", "--date-format",
+                   "%Y/%m/%d at %H:%M", "preview"})
+                  .output,
+              "photo.jpg\t2024-05-17 at 09.15.jpg\nnotes.txt\tnotes.txt\n");
 }
 
 }  // namespace
