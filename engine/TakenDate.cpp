@@ -29,6 +29,14 @@ void prepareExiv2() {
     static_cast<void>(prepared);
 }
 
+std::uint64_t bigEndian(const char* bytes, std::size_t count) {
+    std::uint64_t value = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        value = (value << 8) | static_cast<unsigned char>(bytes[i]);
+    }
+    return value;
+}
+
 bool isDigits(std::string_view text) {
     return !text.empty() &&
            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -84,11 +92,13 @@ std::optional<std::tm> exifDate(std::string_view text) {
 // which an editor may have moved to when it saved the picture, but which is all a picture from a
 // program or a plain scanner holds.
 std::optional<std::tm> dateOf(const Exiv2::ExifData& exif) {
-    static constexpr std::array<const char*, 4> kKeys = {
-        "Exif.Photo.DateTimeOriginal", "Exif.Image.DateTimeOriginal",
-        "Exif.Photo.DateTimeDigitized", "Exif.Image.DateTime"};
-    for (const char* key : kKeys) {
-        const auto found = exif.findKey(Exiv2::ExifKey(key));
+    // Made once: a key looks its tag up by name, which costs more than the search.
+    static const std::array<Exiv2::ExifKey, 4> kKeys = {
+        Exiv2::ExifKey("Exif.Photo.DateTimeOriginal"),
+        Exiv2::ExifKey("Exif.Image.DateTimeOriginal"),
+        Exiv2::ExifKey("Exif.Photo.DateTimeDigitized"), Exiv2::ExifKey("Exif.Image.DateTime")};
+    for (const Exiv2::ExifKey& key : kKeys) {
+        const auto found = exif.findKey(key);
         if (found != exif.end()) {
             if (std::optional<std::tm> date = exifDate(found->toString())) {
                 return date;
@@ -98,19 +108,76 @@ std::optional<std::tm> dateOf(const Exiv2::ExifData& exif) {
     return std::nullopt;
 }
 
+// The TIFF structure of a JPEG's EXIF block, found by walking the segments in front of the image
+// data: an APP1 segment that opens with "Exif". Handing it to exiv2's EXIF parser alone spares
+// the reading of every other segment, which a name has no use for. Empty when the picture has none
+// before its image data; nothing when the head ends first.
+std::optional<std::string_view> jpegExif(const TagLib::ByteVector& head) {
+    const std::string_view bytes(head.data(), head.size());
+    constexpr std::string_view kExif("Exif\0\0", 6);
+    std::size_t at = 2;  // past the start-of-image marker
+    while (at + 4 <= bytes.size()) {
+        if (static_cast<unsigned char>(bytes[at]) != 0xFF) {
+            return std::string_view();
+        }
+        const auto marker = static_cast<unsigned char>(bytes[at + 1]);
+        if (marker == 0xFF) {  // fill before a marker
+            ++at;
+            continue;
+        }
+        // Markers that stand alone; past the start of the scan only image data follows.
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) {
+            at += 2;
+            continue;
+        }
+        if (marker == 0xDA || marker == 0xD9) {
+            return std::string_view();
+        }
+        const std::size_t length = bigEndian(bytes.data() + at + 2, 2);
+        if (length < 2) {
+            return std::string_view();
+        }
+        if (at + 2 + length > bytes.size()) {
+            return std::nullopt;
+        }
+        const std::string_view body = bytes.substr(at + 4, length - 2);
+        if (marker == 0xE1 && body.starts_with(kExif)) {
+            return body.substr(kExif.size());
+        }
+        at += 2 + length;
+    }
+    return std::nullopt;
+}
+
 // The date of the picture whose first bytes are `head`. exiv2 reads them from memory: whatever
 // offsets the file declares, it cannot read past them, and a reference that points past them
-// counts as broken. `recognised` tells whether exiv2 knew the kind of picture at all.
-std::optional<std::tm> photoDate(const TagLib::ByteVector& head, bool& recognised) {
-    recognised = false;
+// counts as broken. `worthMore` tells whether more of the file could hold what the head lacks: a
+// JPEG whose segments run past it, or a picture of a kind exiv2 knows.
+std::optional<std::tm> photoDate(const TagLib::ByteVector& head, bool& worthMore) {
+    worthMore = false;
     prepareExiv2();
+    if (head.startsWith(TagLib::ByteVector("\xFF\xD8\xFF", 3))) {
+        const std::optional<std::string_view> exif = jpegExif(head);
+        worthMore = !exif;
+        if (!exif || exif->empty()) {
+            return std::nullopt;
+        }
+        try {
+            Exiv2::ExifData data;
+            Exiv2::ExifParser::decode(data, reinterpret_cast<const Exiv2::byte*>(exif->data()),
+                                      static_cast<std::uint32_t>(exif->size()));
+            return dateOf(data);
+        } catch (...) {
+            return std::nullopt;
+        }
+    }
     try {
         const auto image = Exiv2::ImageFactory::open(
             reinterpret_cast<const Exiv2::byte*>(head.data()), static_cast<long>(head.size()));
         if (image.get() == nullptr) {
             return std::nullopt;
         }
-        recognised = true;
+        worthMore = true;
         // A head that ends inside the picture makes exiv2 give up on reading further, but what it
         // had read by then is there to use.
         try {
@@ -121,14 +188,6 @@ std::optional<std::tm> photoDate(const TagLib::ByteVector& head, bool& recognise
     } catch (...) {
         return std::nullopt;
     }
-}
-
-std::uint64_t bigEndian(const char* bytes, std::size_t count) {
-    std::uint64_t value = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        value = (value << 8) | static_cast<unsigned char>(bytes[i]);
-    }
-    return value;
 }
 
 // One ISO base media box: its type and the bytes it spans, header included.
@@ -253,13 +312,13 @@ std::optional<std::tm> TakenDate::read(int fd, long length, std::uint64_t& bytes
     if (opensLikeMovie(head)) {
         return movieDate(fd, length, bytesRead);
     }
-    bool recognised = false;
-    std::optional<std::tm> date = photoDate(head, recognised);
-    if (!date && recognised && static_cast<std::uint64_t>(length) > head.size()) {
+    bool worthMore = false;
+    std::optional<std::tm> date = photoDate(head, worthMore);
+    if (!date && worthMore && static_cast<std::uint64_t>(length) > head.size()) {
         const long from = static_cast<long>(head.size());
         head.append(ReadOnlyStream(fd, from, length - from, bytesRead)
                         .readBlock(static_cast<unsigned long>(kReadBudget - head.size())));
-        date = photoDate(head, recognised);
+        date = photoDate(head, worthMore);
     }
     return date;
 }
