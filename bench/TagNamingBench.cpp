@@ -148,8 +148,8 @@ const TaggedDirectory& taggedDirectory(std::size_t corpus) {
         } else {
             const std::string bytes =
                 madeFile(c.ffmpeg, "nameshift-bench" + TaggedDirectory::extension(c.stem));
-            directories[corpus] =
-                std::make_unique<TaggedDirectory>(c.stem, [&bytes](int) { return bytes; });
+            directories[corpus] = std::make_unique<TaggedDirectory>(
+                c.stem, [&bytes](int) { return std::string(bytes); });
         }
     }
     return *directories[corpus];

@@ -37,7 +37,6 @@ using testing::id3::mpegAudio;
 using testing::id3::TextFrame;
 using testing::id3::unsynchronised;
 
-constexpr std::size_t kAlbum = 0;
 constexpr std::size_t kArtist = 1;
 constexpr std::size_t kTitle = 3;
 

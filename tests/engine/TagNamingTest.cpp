@@ -100,6 +100,7 @@ void PrintTo(const NamingCase& c, std::ostream* os) {
 
 std::vector<std::string> newNamesOf(const std::vector<PlannedChange>& changes) {
     std::vector<std::string> names;
+    names.reserve(changes.size());
     for (const PlannedChange& change : changes) {
         names.push_back(change.newName);
     }
