@@ -2,11 +2,17 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include <exiv2/exiv2.hpp>
 
 #include "engine/TagLibTagReader.h"
 #include "engine/TagNaming.h"
@@ -54,19 +60,21 @@ std::string taggedFile(int i) {
     return file + v1;
 }
 
+// A directory of kFiles files, named `stem` and a number, each holding `bytes(i)`.
 struct TaggedDirectory {
-    TaggedDirectory() {
+    template <typename Bytes>
+    TaggedDirectory(const std::string& stem, const Bytes& bytes) {
         path = (std::filesystem::temp_directory_path() / "nameshift-bench-XXXXXX").string();
         if (::mkdtemp(path.data()) == nullptr) {
             std::perror("mkdtemp");
             std::exit(1);
         }
         for (int i = 0; i < kFiles; ++i) {
-            const std::string name = "track " + std::to_string(i) + ".mp3";
-            const std::string bytes = taggedFile(i);
+            const std::string name = stem + std::to_string(i) + extension(stem);
+            const std::string content = bytes(i);
             const int fd = ::open((path + "/" + name).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            if (fd < 0 ||
-                ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
+            if (fd < 0 || ::write(fd, content.data(), content.size()) !=
+                              static_cast<ssize_t>(content.size())) {
                 std::perror("write");
                 std::exit(1);
             }
@@ -74,24 +82,86 @@ struct TaggedDirectory {
             names.push_back(name);
         }
     }
+    TaggedDirectory(const TaggedDirectory&) = delete;
+    TaggedDirectory& operator=(const TaggedDirectory&) = delete;
     ~TaggedDirectory() {
         std::error_code ignored;
         std::filesystem::remove_all(path, ignored);
     }
 
+    static std::string extension(const std::string& stem) { return stem.substr(stem.rfind('.')); }
+
     std::string path;
     std::vector<std::string> names;
 };
 
-const TaggedDirectory& taggedDirectory() {
-    static const TaggedDirectory directory;
-    return directory;
+// One file as ffmpeg makes it from `arguments` into a file named `name`, then, for a picture,
+// stamped with the date it was taken; each file of its directory is a copy of it.
+std::string madeFile(const std::string& arguments, const std::string& name) {
+    const std::string path = (std::filesystem::temp_directory_path() / name).string();
+    const std::string command =
+        "ffmpeg -nostdin -loglevel error -y " + arguments + " '" + path + "'";
+    if (std::system(command.c_str()) != 0) {
+        std::fprintf(stderr, "ffmpeg could not make %s\n", path.c_str());
+        std::exit(1);
+    }
+    if (name.ends_with(".jpg")) {
+        const auto image = Exiv2::ImageFactory::open(path);
+        image->readMetadata();
+        Exiv2::ExifData exif = image->exifData();
+        exif["Exif.Image.Make"] = "Bench";
+        exif["Exif.Photo.DateTimeOriginal"] = "2021:03:04 05:06:07";
+        image->setExifData(exif);
+        image->writeMetadata();
+    }
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::filesystem::remove(path);
+    return bytes;
 }
 
-// The floor: open each file, read its first 4 KiB, close it.
+// The formats, each with the name format it is named by, and its directory, made when first
+// wanted: FLAC and M4A carry the tags ffmpeg writes; the JPEG is a 320x240 photo with EXIF.
+struct Corpus {
+    const char* format;
+    const char* stem;
+    const char* ffmpeg;
+};
+
+constexpr std::array<Corpus, 4> kCorpora = {{
+    {"%5 %2 - %4 (%1, %6)", "track .mp3", nullptr},
+    {"%2 - %4 (%1)", "track .flac",
+     "-f lavfi -i anullsrc=cl=mono:r=8000 -t 0.5 -c:a flac -metadata artist=Artist "
+     "-metadata title=Title -metadata album=Album"},
+    {"%2 - %4 (%1)", "track .m4a",
+     "-f lavfi -i anullsrc=cl=mono:r=8000 -t 0.5 -c:a aac -metadata artist=Artist "
+     "-metadata title=Title -metadata album=Album"},
+    {"Shot %t", "photo .jpg", "-f lavfi -i testsrc=s=320x240 -frames:v 1"},
+}};
+
+const TaggedDirectory& taggedDirectory(std::size_t corpus) {
+    static std::array<std::unique_ptr<TaggedDirectory>, kCorpora.size()> directories;
+    if (!directories[corpus]) {
+        const Corpus& c = kCorpora[corpus];
+        if (c.ffmpeg == nullptr) {
+            directories[corpus] = std::make_unique<TaggedDirectory>(c.stem, taggedFile);
+        } else {
+            const std::string bytes =
+                madeFile(c.ffmpeg, "nameshift-bench" + TaggedDirectory::extension(c.stem));
+            directories[corpus] = std::make_unique<TaggedDirectory>(
+                c.stem, [&bytes](int) { return std::string(bytes); });
+        }
+    }
+    return *directories[corpus];
+}
+
+// The floor: open each file, read the bytes its reader needs, close it. An MP3's tag is in its
+// first 4 KiB; the other formats' readers take the file's head, and these files are smaller.
 void BM_BareOpenReadClose(benchmark::State& state) {
-    const TaggedDirectory& directory = taggedDirectory();
-    std::vector<char> buffer(4096);
+    const auto corpus = static_cast<std::size_t>(state.range(0));
+    const TaggedDirectory& directory = taggedDirectory(corpus);
+    std::vector<char> buffer(corpus == 0 ? 4096 : 64 << 10);
+    state.SetLabel(TaggedDirectory::extension(kCorpora[corpus].stem));
     for (auto _ : state) {
         for (const std::string& name : directory.names) {
             const int fd = ::open((directory.path + "/" + name).c_str(), O_RDONLY);
@@ -103,9 +173,11 @@ void BM_BareOpenReadClose(benchmark::State& state) {
 }
 
 void BM_TagNaming(benchmark::State& state) {
-    const TaggedDirectory& directory = taggedDirectory();
+    const auto corpus = static_cast<std::size_t>(state.range(0));
+    const TaggedDirectory& directory = taggedDirectory(corpus);
     engine::TagLibTagReader reader;
-    const settings::Id3Naming naming{settings::Id3RenameMode::AllOrRules, "%5 %2 - %4 (%1, %6)"};
+    const settings::Id3Naming naming{settings::Id3RenameMode::AllOrRules, kCorpora[corpus].format};
+    state.SetLabel(TaggedDirectory::extension(kCorpora[corpus].stem));
     for (auto _ : state) {
         std::vector<engine::PlannedChange> changes;
         changes.reserve(directory.names.size());
@@ -114,12 +186,15 @@ void BM_TagNaming(benchmark::State& state) {
         }
         engine::applyTagNaming(naming, reader, directory.path, changes);
         benchmark::DoNotOptimize(changes.data());
+        if (changes.front().newName == changes.front().oldName) {
+            state.SkipWithError("the files were not named by their tags");
+        }
     }
     state.SetItemsProcessed(state.iterations() * kFiles);
 }
 
-BENCHMARK(BM_BareOpenReadClose)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_TagNaming)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BareOpenReadClose)->DenseRange(0, kCorpora.size() - 1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TagNaming)->DenseRange(0, kCorpora.size() - 1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -46,7 +46,7 @@ struct RuleOverrides {
     std::optional<settings::CaseScope> caseScope;
     std::optional<std::string> id3Format;
     std::optional<settings::Id3RenameMode> id3Mode;
-    std::optional<std::string> dateFormat;  // how "%m" and "%b" spell a date
+    std::optional<std::string> dateFormat;  // how "%m", "%b" and "%t" spell a date
     std::optional<std::string> attributes;  // any of the letters a, h, r, s
     std::optional<settings::SortKey> sortKey;
 

@@ -505,10 +505,11 @@ void CommandLine::addId3Options() {
     id3Format_ = app_.add_option("--id3-format",
                                  "The tag name format: %1 album, %2 artist, %3 genre, %4 track "
                                  "name, %5 track number, %6 year, %7 album artist, %8 disc "
-                                 "number, %9 composer, %m date modified, %b date created")
+                                 "number, %9 composer, %m date modified, %b date created, %t date "
+                                 "a photo or video was taken")
                      ->type_name("FMT");
     dateFormat_ = app_.add_option("--date-format",
-                                  "How %m and %b spell a date, in strftime's codes (here %m is "
+                                  "How %m, %b and %t spell a date, in strftime's codes (here %m is "
                                   "the month); default \"%Y-%m-%d %H.%M.%S\"; / and : become - "
                                   "and .")
                       ->type_name("FMT");

@@ -15,6 +15,10 @@ namespace nameshift::engine {
 // date cannot be spelt, or only longer than kLongestDateText.
 std::optional<std::string> fileDateText(std::time_t date, std::string_view format);
 
+// A date already broken down, as a camera's clock showed it, spelt as it is: no time zone moves
+// it. Its weekday and day of the year are worked out from the date itself.
+std::optional<std::string> fileDateText(const std::tm& date, std::string_view format);
+
 inline constexpr std::size_t kLongestDateText = 255;
 
 }  // namespace nameshift::engine

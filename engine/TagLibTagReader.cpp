@@ -24,6 +24,7 @@
 #include "engine/Id3v2FrameHeader.h"
 #include "engine/Id3v2FramePicker.h"
 #include "engine/ReadOnlyStream.h"
+#include "engine/TakenDate.h"
 #include "platform/FileDescriptor.h"
 
 namespace nameshift::engine {
@@ -229,6 +230,19 @@ TagTexts readTags(const std::string& path, std::uint64_t& bytesRead) {
 
 FileTimes TagLibTagReader::times(const std::string& path) {
     return platform::fileTimes(path);
+}
+
+std::optional<std::tm> TagLibTagReader::taken(const std::string& path) {
+    try {
+        long length = 0;
+        const platform::FileDescriptor fd(openRegularFile(path, length));
+        if (fd.get() < 0) {
+            return std::nullopt;
+        }
+        return TakenDate::read(fd.get(), length, bytesRead_);
+    } catch (...) {
+        return std::nullopt;
+    }
 }
 
 TagTexts TagLibTagReader::read(const std::string& path) {

@@ -20,6 +20,8 @@ class TagLibTagReader final : public TagReader {
 public:
     TagTexts read(const std::string& path) override;
     FileTimes times(const std::string& path) override;
+    // From a photo's EXIF or a video's movie header (TakenDate), opened as the tags are.
+    std::optional<std::tm> taken(const std::string& path) override;
 
     // The longest text taken from a frame, in UTF-8 bytes; track, year and disc are shorter.
     static constexpr std::size_t kLongestText = 1023;

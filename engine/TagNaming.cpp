@@ -28,6 +28,9 @@ std::size_t tokenAt(const std::string& text, std::size_t pos) {
     if (code == 'b') {
         return kBornText;
     }
+    if (code == 't') {
+        return kTakenText;
+    }
     if (code < '1' || code > '0' + static_cast<int>(kTagTextCount)) {
         return kTokenCount;
     }
@@ -55,6 +58,13 @@ TagTexts readTexts(TagReader& tags, const std::string& path, const TokenSet& req
         }
         if (times.born && required.test(kBornText)) {
             texts[kBornText] = fileDateText(*times.born, dateFormat);
+        }
+    }
+    // Looking into a file for a camera's date costs more than a tag: only a format that names it
+    // pays for it.
+    if (required.test(kTakenText)) {
+        if (const std::optional<std::tm> taken = tags.taken(path)) {
+            texts[kTakenText] = fileDateText(*taken, dateFormat);
         }
     }
     return texts;

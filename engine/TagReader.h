@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <ctime>
 #include <optional>
 #include <string>
 
@@ -12,9 +13,10 @@ namespace nameshift::engine {
 // The texts a name can be built from, in code order: "%1" album title, "%2" artist, "%3" content
 // group (the genre of formats other than MP3), "%4" title, "%5" track number, "%6" year, "%7"
 // album artist, "%8" disc number, "%9" composer, then the file's dates "%m" modified and "%b"
-// born. Absent values are nullopt; a frame present with empty text is an empty string. The tag
-// reader gives the nine tag texts; the dates are filled in by the naming from times().
-using TagTexts = std::array<std::optional<std::string>, 11>;
+// born, and "%t" when its photo or video was taken. Absent values are nullopt; a frame present
+// with empty text is an empty string. The tag reader gives the nine tag texts; the dates are
+// filled in by the naming from times() and taken().
+using TagTexts = std::array<std::optional<std::string>, 12>;
 
 inline constexpr std::size_t kTagTextCount = 9;
 inline constexpr std::size_t kTrackNumberText = 4;
@@ -22,6 +24,7 @@ inline constexpr std::size_t kYearText = 5;
 inline constexpr std::size_t kDiscNumberText = 7;
 inline constexpr std::size_t kModifiedText = 9;
 inline constexpr std::size_t kBornText = 10;
+inline constexpr std::size_t kTakenText = 11;
 
 // Whether a tag text holds a number or a date, which is kept shorter than the others.
 constexpr bool isNumberText(std::size_t index) {
@@ -38,6 +41,8 @@ public:
     virtual TagTexts read(const std::string& path) = 0;
     // The file's times; a reader that looks at tags alone knows none.
     virtual FileTimes times(const std::string& /*path*/) { return {}; }
+    // When the file's photo or video was taken, as the camera's clock showed it, or nothing.
+    virtual std::optional<std::tm> taken(const std::string& /*path*/) { return std::nullopt; }
 };
 
 }  // namespace nameshift::engine

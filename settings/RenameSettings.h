@@ -99,8 +99,8 @@ struct RenameSettings {
     bool continueCounter = false;  // start where the last batch in the folder stopped
     bool naturalOrder = false;     // the name sort takes digit runs by their value
 
-    // How "%m" and "%b" of the tag format spell a file's dates: strftime's codes, a namespace of
-    // its own ("%m" here is the month). Empty means kDefaultDateFormat.
+    // How "%m", "%b" and "%t" of the tag format spell a file's dates: strftime's codes, a
+    // namespace of its own ("%m" here is the month). Empty means kDefaultDateFormat.
     std::string dateFormat = std::string(kDefaultDateFormat);
     // Files the batch would give one name are told apart by " (2)", " (3)" instead of refused.
     bool numberDuplicates = false;

@@ -77,7 +77,7 @@ complete -c nameshift-cli -l case-scope -x -a 'name ext both' -d 'What the lette
 complete -c nameshift-cli -l lower-ext -d 'Make the extension lower case'
 complete -c nameshift-cli -l id3 -d 'Name MP3 files from their ID3 tags'
 complete -c nameshift-cli -l id3-format -x -d 'The tag name format'
-complete -c nameshift-cli -l date-format -x -d 'How %m and %b spell a date'
+complete -c nameshift-cli -l date-format -x -d 'How %m, %b and %t spell a date'
 complete -c nameshift-cli -l id3-mode -x -a '0 1 2' -d 'When frames are missing'
 complete -c nameshift-cli -s 0 -l null -d 'Separate names with NUL bytes'
 complete -c nameshift-cli -l restore-file -d 'apply: write restore.dat'

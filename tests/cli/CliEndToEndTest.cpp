@@ -596,12 +596,12 @@ TEST_F(CliTest, OtherFormatsTagsNameFilesAndDuplicatesAreNumberedAsPreviewed) {
     const std::vector<std::string> arguments = {
         "--id3", "--id3-format", "%2 (%9)", "--id3-mode", "2", "--number-duplicates"};
     std::vector<std::string> preview = arguments;
-    preview.push_back("preview");
+    preview.emplace_back("preview");
     EXPECT_EQ(cli(preview).output,
               "a.flac\tBand (Bach).flac\nc.flac\tBand (Bach) (2).flac\nb.m4a\tBand (Bach).m4a\n"
               "notes.txt\tnotes.txt\n");
     std::vector<std::string> apply = arguments;
-    apply.push_back("apply");
+    apply.emplace_back("apply");
     EXPECT_EQ(cli(apply).exitStatus, 0);
     EXPECT_EQ(files(), (Names{"Band (Bach) (2).flac", "Band (Bach).flac", "Band (Bach).m4a",
                               "notes.txt", "restore.dat"}));
@@ -616,6 +616,12 @@ TEST_F(CliTest, DatesNameEveryFileByTheDateFormat) {
         cli({"--id3", "--id3-format", "Notes %m", "--date-format", "%Y/%m/%d at 12:00", "preview"})
             .output,
         "notes.txt\tNotes 2024-05-17 at 12.00.txt\n");
+    // A photo's date is its camera's, in no zone; a file without one keeps its name.
+    ASSERT_TRUE(DatedFiles::make(dir.file("files/photo.jpg"), "2024:05:17 09:15:00"));
+    EXPECT_EQ(cli({"--id3", "--id3-format", "%t", "--id3-mode", "1", "--date-format",
+                   "%Y/%m/%d at %H:%M", "preview"})
+                  .output,
+              "photo.jpg\t2024-05-17 at 09.15.jpg\nnotes.txt\tnotes.txt\n");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "engine/TagLibTagReader.h"
 
 #include "engine/AudioFileTags.h"
+#include "engine/FileDateText.h"
 #include "engine/Id3v2FramePicker.h"
 #include "engine/TagNaming.h"
 
@@ -36,7 +37,6 @@ using testing::id3::mpegAudio;
 using testing::id3::TextFrame;
 using testing::id3::unsynchronised;
 
-constexpr std::size_t kAlbum = 0;
 constexpr std::size_t kArtist = 1;
 constexpr std::size_t kTitle = 3;
 
@@ -415,6 +415,7 @@ TEST_P(TagSpecialFileTest, HasNoFrames) {
         GTEST_SKIP() << "cannot make this kind of entry here";
     }
     EXPECT_EQ(TagLibTagReader().read(dir.file("x.mp3")), TagTexts{});
+    EXPECT_FALSE(TagLibTagReader().taken(dir.file("x.mp3")));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -537,6 +538,60 @@ TEST_P(AudioFormatTest, NamesByEveryCodeAsTheModeSays) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, AudioFormatTest, ::testing::ValuesIn(kAudioFormats),
+                         [](const auto& row) { return std::string(row.param.label); });
+
+// The photo and video formats "%t" reads, each made once for its row: a file with a date, one
+// without. A picture keeps its camera's clock; a video's UTC time reads in local time.
+struct DatedFormat {
+    const char* label;
+    const char* extension;
+    const char* date;
+};
+
+void PrintTo(const DatedFormat& f, std::ostream* os) {
+    *os << f.label;
+}
+
+constexpr const char* kExifDate = "2021:03:04 05:06:07";
+constexpr const char* kMovieDate = "2021-03-04T05:06:07Z";
+constexpr DatedFormat kDatedFormats[] = {{"Jpeg", ".jpg", kExifDate}, {"Tiff", ".tiff", kExifDate},
+                                         {"Png", ".png", kExifDate},  {"Heic", ".heic", kExifDate},
+                                         {"Mp4", ".mp4", kMovieDate}, {"Mov", ".mov", kMovieDate}};
+
+class DatedFormatTest : public ::testing::TestWithParam<DatedFormat> {};
+
+TEST_P(DatedFormatTest, NamesByTheTakenDateAsTheModeSays) {
+    const DatedFormat& format = GetParam();
+    const std::string extension = format.extension;
+    const std::string dated = "dated" + extension;
+    const std::string bare = "bare" + extension;
+    testing::TempDir corpus;
+    ASSERT_TRUE(testing::DatedFiles::make(corpus.file(dated), format.date));
+    ASSERT_TRUE(testing::DatedFiles::make(corpus.file(bare), std::nullopt));
+    const std::tm shot = testing::DatedFiles::clock(2021, 3, 4, 5, 6, 7);
+    const auto spelt = [&format, &shot](const char* dateFormat) {
+        return format.date == kExifDate ? fileDateText(shot, dateFormat)
+                                        : fileDateText(std::time_t{1614834367}, dateFormat);
+    };
+    TagLibTagReader reader;
+    for (const settings::Id3RenameMode mode :
+         {settings::Id3RenameMode::AllOrRules, settings::Id3RenameMode::AllOrKeep,
+          settings::Id3RenameMode::WhateverIsThere}) {
+        SCOPED_TRACE("mode " + std::to_string(static_cast<int>(mode)));
+        std::vector<PlannedChange> changes{{0, dated, "RULE" + extension},
+                                           {1, bare, "RULE" + extension}};
+        applyTagNaming({mode, "Shot %t"}, reader, corpus.path(), changes);
+        EXPECT_EQ(changes[0].newName, "Shot " + spelt("").value_or("?") + extension);
+        EXPECT_EQ(changes[1].newName,
+                  mode == settings::Id3RenameMode::AllOrKeep ? bare : "RULE" + extension);
+    }
+    std::vector<PlannedChange> changes{{0, dated, "RULE" + extension}};
+    applyTagNaming({settings::Id3RenameMode::AllOrRules, "%t"}, reader, corpus.path(), changes,
+                   "%d/%m/%Y %H");
+    EXPECT_EQ(changes[0].newName, spelt("%d/%m/%Y %H").value_or("?") + extension);
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, DatedFormatTest, ::testing::ValuesIn(kDatedFormats),
                          [](const auto& row) { return std::string(row.param.label); });
 
 }  // namespace

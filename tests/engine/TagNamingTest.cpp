@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "AudioFiles.h"
+
 namespace nameshift::engine {
 namespace {
 
@@ -29,8 +31,14 @@ public:
         return found == fileTimes.end() ? FileTimes{} : found->second;
     }
 
+    std::optional<std::tm> taken(const std::string& path) override {
+        const auto found = takenDates.find(path);
+        return found == takenDates.end() ? std::nullopt : std::optional(found->second);
+    }
+
     std::map<std::string, TagTexts> tags;
     std::map<std::string, FileTimes> fileTimes;
+    std::map<std::string, std::tm> takenDates;
     std::vector<std::string> asked;
     std::vector<std::string> askedTimes;
 };
@@ -92,6 +100,7 @@ void PrintTo(const NamingCase& c, std::ostream* os) {
 
 std::vector<std::string> newNamesOf(const std::vector<PlannedChange>& changes) {
     std::vector<std::string> names;
+    names.reserve(changes.size());
     for (const PlannedChange& change : changes) {
         names.push_back(change.newName);
     }
@@ -215,6 +224,7 @@ struct DateCase {
     FileTimes times;
     Id3RenameMode mode;
     std::string expected;
+    std::optional<std::tm> taken = std::nullopt;
 };
 
 void PrintTo(const DateCase& c, std::ostream* os) {
@@ -230,6 +240,9 @@ TEST_P(TagNamingDateTest, SpellsTheDatesByTheDateFormat) {
     const DateCase& c = GetParam();
     FakeTagReader reader;
     reader.fileTimes["/d/photo.jpg"] = c.times;
+    if (c.taken) {
+        reader.takenDates["/d/photo.jpg"] = *c.taken;
+    }
     std::vector<PlannedChange> changes{{0, "photo.jpg", "RULE.jpg"}};
     applyTagNaming({c.mode, c.format}, reader, "/d", changes, c.dateFormat);
     EXPECT_EQ(changes[0].newName, c.expected);
@@ -237,6 +250,8 @@ TEST_P(TagNamingDateTest, SpellsTheDatesByTheDateFormat) {
 }
 
 const FileTimes kNoBirth = {kDates.modified, std::nullopt};
+// 2023-12-31 23:59:58 on the camera's clock, a Sunday.
+const std::tm kShot = testing::DatedFiles::clock(2023, 12, 31, 23, 59, 58);
 
 INSTANTIATE_TEST_SUITE_P(
     Dates, TagNamingDateTest,
@@ -258,7 +273,15 @@ INSTANTIATE_TEST_SUITE_P(
         DateCase{"WhateverModeNoBirth", "%b - %m", "%Y", kNoBirth, Id3RenameMode::WhateverIsThere,
                  "2024.jpg"},
         DateCase{"WhateverModeNoDates", "%b - %m", "%Y", FileTimes{},
-                 Id3RenameMode::WhateverIsThere, "RULE.jpg"}),
+                 Id3RenameMode::WhateverIsThere, "RULE.jpg"},
+        DateCase{"TakenDefaultFormat", "%t", "", kDates, Id3RenameMode::AllOrRules,
+                 "2023-12-31 23.59.58.jpg", kShot},
+        DateCase{"TakenByTheDateFormat", "%t", "%a %d/%m/%Y (%j)", kDates,
+                 Id3RenameMode::AllOrRules, "Sun 31-12-2023 (365).jpg", kShot},
+        DateCase{"RulesModeNoTaken", "%t", "%Y", kDates, Id3RenameMode::AllOrRules, "RULE.jpg"},
+        DateCase{"KeepModeNoTaken", "%m %t", "%Y", kDates, Id3RenameMode::AllOrKeep, "photo.jpg"},
+        DateCase{"WhateverModeNoTaken", "%t - %m", "%Y", kDates, Id3RenameMode::WhateverIsThere,
+                 "2024.jpg"}),
     [](const auto& test) { return std::string(test.param.label); });
 
 // Whichever frames a file has, a name built from them holds no unfilled code and no separator

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ScratchFile.h"
+#include "TagTextChecks.h"
 #include "engine/AudioFileTags.h"
 #include "engine/TagLibTagReader.h"
 
@@ -20,16 +21,7 @@ inline int fuzzAudioTags(const std::string& extension, const std::uint8_t* data,
     const nameshift::engine::TagTexts texts = reader.read(scratch.path);
     // Whatever sizes the file declares, the format's reader stops at its budget and the MP3
     // reader reads about the file once.
-    if (reader.bytesRead() > AudioFileTags::kReadBudget + size + 1024) {
-        std::abort();
-    }
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        const std::size_t longest = nameshift::engine::isNumberText(i)
-                                        ? TagLibTagReader::kLongestNumber
-                                        : TagLibTagReader::kLongestText;
-        if (texts[i] && texts[i]->size() > longest) {
-            std::abort();
-        }
-    }
+    checkBytesRead(reader, AudioFileTags::kReadBudget + size + 1024);
+    checkTagTexts(texts);
     return 0;
 }

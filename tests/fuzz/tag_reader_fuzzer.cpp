@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "ScratchFile.h"
+#include "TagTextChecks.h"
 #include "engine/TagLibTagReader.h"
 
 using nameshift::engine::TagLibTagReader;
@@ -17,16 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const TagTexts texts = reader.read(scratch.path);
     // The tags are read from the file's first bytes, its last ones and the ID3v2 tag the first
     // ones announce, which the file must hold whole: never much more than the file itself.
-    if (reader.bytesRead() > size + 1024) {
-        std::abort();
-    }
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        const std::size_t longest = nameshift::engine::isNumberText(i)
-                                        ? TagLibTagReader::kLongestNumber
-                                        : TagLibTagReader::kLongestText;
-        if (texts[i] && texts[i]->size() > longest) {
-            std::abort();
-        }
-    }
+    checkBytesRead(reader, size + 1024);
+    checkTagTexts(texts);
     return 0;
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <array>
 #include <string_view>
@@ -11,6 +12,7 @@
 
 #include <taglib/fileref.h>
 #include <taglib/tpropertymap.h>
+#include <exiv2/exiv2.hpp>
 
 extern char** environ;
 
@@ -50,10 +52,10 @@ const Encoding* encodingOf(const std::string& path) {
     return nullptr;
 }
 
-// Runs ffmpeg with `arguments`, its output thrown away; its exit status, or -1.
-int runFfmpeg(const std::vector<std::string>& arguments) {
+// Runs `program` with `arguments`, its output thrown away; its exit status, or -1.
+int runTool(const char* program, const std::vector<std::string>& arguments) {
     std::vector<char*> argv;
-    argv.push_back(const_cast<char*>("ffmpeg"));
+    argv.push_back(const_cast<char*>(program));
     for (const std::string& argument : arguments) {
         argv.push_back(const_cast<char*>(argument.c_str()));
     }
@@ -64,7 +66,7 @@ int runFfmpeg(const std::vector<std::string>& arguments) {
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     pid_t pid = 0;
-    const int spawned = posix_spawnp(&pid, "ffmpeg", &actions, nullptr, argv.data(), environ);
+    const int spawned = posix_spawnp(&pid, program, &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0) {
         return -1;
@@ -76,7 +78,78 @@ int runFfmpeg(const std::vector<std::string>& arguments) {
     return WEXITSTATUS(status);
 }
 
+int runFfmpeg(const std::vector<std::string>& arguments) {
+    return runTool("ffmpeg", arguments);
+}
+
+bool endsWith(const std::string& path, std::string_view extension) {
+    return path.size() > extension.size() &&
+           path.compare(path.size() - extension.size(), std::string::npos, extension) == 0;
+}
+
+bool stampExif(const std::string& path, const std::string& date) {
+    try {
+        const auto image = Exiv2::ImageFactory::open(path);
+        image->readMetadata();
+        Exiv2::ExifData exif = image->exifData();
+        exif["Exif.Photo.DateTimeOriginal"] = date;
+        image->setExifData(exif);
+        image->writeMetadata();
+        return true;
+    } catch (const std::exception& error) {
+        ADD_FAILURE() << "exiv2 cannot stamp " << path << ": " << error.what();
+        return false;
+    }
+}
+
 }  // namespace
+
+bool DatedFiles::make(const std::string& path, const std::optional<std::string>& date) {
+    const bool movie = endsWith(path, ".mp4") || endsWith(path, ".mov");
+    const bool heic = endsWith(path, ".heic");
+    const std::string made = heic ? path + ".jpg" : path;
+    std::vector<std::string> arguments = {"-nostdin", "-loglevel", "error", "-y", "-f", "lavfi"};
+    if (movie) {
+        arguments.insert(arguments.end(), {"-i", "color=c=red:s=16x16:d=0.04", "-c:v", "mpeg4"});
+        if (date) {
+            arguments.insert(arguments.end(), {"-metadata", "creation_time=" + *date});
+        }
+    } else {
+        // x265, which heif-enc encodes with, wants a picture larger than a few pixels.
+        arguments.insert(arguments.end(), {"-i", "color=c=red:s=64x64", "-frames:v", "1"});
+    }
+    arguments.push_back(made);
+    if (const int status = runFfmpeg(arguments); status != 0) {
+        ADD_FAILURE() << "ffmpeg could not make " << made << " (status " << status << ")";
+        return false;
+    }
+    if (movie) {
+        return true;
+    }
+    if (date && !stampExif(made, *date)) {
+        return false;
+    }
+    if (heic) {
+        if (const int status = runTool("heif-enc", {"-o", path, made}); status != 0) {
+            ADD_FAILURE() << "heif-enc could not make " << path << " (status " << status
+                          << "); scripts/install-deps.sh installs it";
+            return false;
+        }
+        ::unlink(made.c_str());
+    }
+    return true;
+}
+
+std::tm DatedFiles::clock(int year, int month, int day, int hour, int minute, int second) {
+    std::tm time{};
+    time.tm_year = year - 1900;
+    time.tm_mon = month - 1;
+    time.tm_mday = day;
+    time.tm_hour = hour;
+    time.tm_min = minute;
+    time.tm_sec = second;
+    return time;
+}
 
 bool AudioFiles::make(const std::string& path, const Properties& properties) {
     const Encoding* encoding = encodingOf(path);

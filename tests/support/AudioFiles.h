@@ -1,6 +1,8 @@
 #pragma once
 
+#include <ctime>
 #include <map>
+#include <optional>
 #include <string>
 
 namespace nameshift::testing {
@@ -17,6 +19,18 @@ public:
     // Makes `path`, whose extension gives the format; false with a failure reported when it
     // cannot.
     static bool make(const std::string& path, const Properties& properties);
+};
+
+// Tiny photos and videos for the date tests, made by ffmpeg in the format the extension names:
+// a picture (.jpg, .tiff, .png, .heic) carrying `date` as its EXIF DateTimeOriginal
+// ("2021:03:04 05:06:07"), written by exiv2; a video (.mp4, .mov) carrying it as the movie's
+// creation time ("2021-03-04T05:06:07Z"). HEIC is encoded from a JPEG by heif-enc, which keeps
+// its EXIF. Without a date, the file has none.
+class DatedFiles {
+public:
+    static bool make(const std::string& path, const std::optional<std::string>& date);
+    // A time as a camera's clock shows it, in no zone.
+    static std::tm clock(int year, int month, int day, int hour, int minute, int second);
 };
 
 }  // namespace nameshift::testing

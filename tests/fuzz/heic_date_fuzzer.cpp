@@ -1,0 +1,7 @@
+// Any bytes as a HEIC file, read for the date it was taken as the program reads a file named so.
+
+#include "DateFuzzer.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    return fuzzTakenDate(".heic", data, size);
+}
