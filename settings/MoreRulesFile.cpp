@@ -41,9 +41,9 @@ constexpr std::array<SettingsField<R>, 25> kFields = {{
      "counterDigits"},
     {"-= Continue Counter In Folder =-", &R::continueCounter, K::Boolean, "continueCounter"},
     {"-= Natural Sort Order =-", &R::naturalOrder, K::Boolean, "naturalOrder"},
-    {"-= Date Format =-", &R::dateFormat, K::String, nullptr,
+    {"-= Date Format =-", &R::dateFormat, K::String, "dateFormatEdit",
      NS_MESSAGE("Message", "The date format")},
-    {"-= Number Duplicate Names =-", &R::numberDuplicates, K::Boolean},
+    {"-= Number Duplicate Names =-", &R::numberDuplicates, K::Boolean, "numberDuplicates"},
 }};
 static_assert(everyKindFits<R>(kFields));
 

@@ -830,6 +830,10 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
         <source>Delete Preset</source>
         <translation>Vorlage löschen</translation>
     </message>
+    <message>
+        <source>The date format</source>
+        <translation>Das Datumsformat</translation>
+    </message>
 </context>
 <context>
     <name>QProgressDialog</name>
@@ -1092,6 +1096,38 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
         <source>Sample Track</source>
         <translation>Beispieltitel</translation>
     </message>
+    <message>
+        <source>Sample Band</source>
+        <translation>Beispielband</translation>
+    </message>
+    <message>
+        <source>Sample Composer</source>
+        <translation>Beispielkomponist</translation>
+    </message>
+    <message>
+        <source>%7 - Album Artist</source>
+        <translation>%7 - Albuminterpret</translation>
+    </message>
+    <message>
+        <source>%8 - Disc Number</source>
+        <translation>%8 - CD-Nummer</translation>
+    </message>
+    <message>
+        <source>%9 - Composer</source>
+        <translation>%9 - Komponist</translation>
+    </message>
+    <message>
+        <source>%m - Date Modified</source>
+        <translation>%m - Änderungsdatum</translation>
+    </message>
+    <message>
+        <source>%b - Date Created</source>
+        <translation>%b - Erstellungsdatum</translation>
+    </message>
+    <message>
+        <source>%t - Date Taken</source>
+        <translation>%t - Aufnahmedatum</translation>
+    </message>
 </context>
 <context>
     <name>nameshift::ui::MainDialog</name>
@@ -1233,6 +1269,14 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
     <message>
         <source>More Options</source>
         <translation>Weitere Optionen</translation>
+    </message>
+    <message>
+        <source>Number files that would get one name: &quot; (2)&quot;, &quot; (3)&quot;</source>
+        <translation>Dateien, die denselben Namen bekämen, nummerieren: &quot; (2)&quot;, &quot; (3)&quot;</translation>
+    </message>
+    <message>
+        <source>Date format of the tag codes %t, %m and %b:</source>
+        <translation>Datumsformat der Tag-Codes %t, %m und %b:</translation>
     </message>
 </context>
 <context>

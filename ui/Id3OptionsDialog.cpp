@@ -12,10 +12,14 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <array>
+#include <ctime>
+#include <string>
 #include <utility>
 
 #include "engine/EditCorrections.h"
+#include "engine/FileDateText.h"
 #include "settings/Id3OptionsFile.h"
+#include "settings/RenameSettings.h"
 #include "ui/DisplayText.h"
 #include "ui/HelpWindow.h"
 #include "ui/Id3FrameLists.h"
@@ -26,13 +30,44 @@ namespace {
 
 // The tag the example result is built from, in code order: "%1" is the album title. The words
 // are shown in the user's language.
-constexpr std::array<const char*, 6> kExampleValues = {
+constexpr std::array<const char*, 9> kExampleValues = {
     QT_TRANSLATE_NOOP("nameshift::ui::Id3OptionsDialog", "Sample Album"),
     QT_TRANSLATE_NOOP("nameshift::ui::Id3OptionsDialog", "Sample Artist"),
     QT_TRANSLATE_NOOP("nameshift::ui::Id3OptionsDialog", "Rock"),
     QT_TRANSLATE_NOOP("nameshift::ui::Id3OptionsDialog", "Sample Track"),
     "03",
-    "1994"};
+    "1994",
+    QT_TRANSLATE_NOOP("nameshift::ui::Id3OptionsDialog", "Sample Band"),
+    "1",
+    QT_TRANSLATE_NOOP("nameshift::ui::Id3OptionsDialog", "Sample Composer")};
+
+// The codes after the tag frames ID3Opts.ini names, in the order the legend shows them.
+struct LaterCode {
+    char code;
+    const char* entry;  // the code and what it stands for, as the legend shows them
+};
+constexpr std::array<LaterCode, 6> kLaterCodes = {{
+    {'7', QT_TRANSLATE_NOOP("nameshift::ui::Id3OptionsDialog", "%7 - Album Artist")},
+    {'8', QT_TRANSLATE_NOOP("nameshift::ui::Id3OptionsDialog", "%8 - Disc Number")},
+    {'9', QT_TRANSLATE_NOOP("nameshift::ui::Id3OptionsDialog", "%9 - Composer")},
+    {'m', QT_TRANSLATE_NOOP("nameshift::ui::Id3OptionsDialog", "%m - Date Modified")},
+    {'b', QT_TRANSLATE_NOOP("nameshift::ui::Id3OptionsDialog", "%b - Date Created")},
+    {'t', QT_TRANSLATE_NOOP("nameshift::ui::Id3OptionsDialog", "%t - Date Taken")},
+}};
+
+// The date the example spells for each date code, in the default date format.
+std::string exampleDate() {
+    std::tm date{};
+    date.tm_year = 2026 - 1900;
+    date.tm_mon = 6;
+    date.tm_mday = 14;
+    date.tm_hour = 18;
+    date.tm_min = 3;
+    date.tm_sec = 55;
+    date.tm_wday = 2;
+    date.tm_yday = 194;
+    return engine::fileDateText(date, settings::kDefaultDateFormat).value_or(std::string());
+}
 
 constexpr int kAdvancedFormatLimit = static_cast<int>(settings::kLongestId3Format);
 
@@ -41,11 +76,14 @@ constexpr int kAdvancedFormatLimit = static_cast<int>(settings::kLongestId3Forma
 std::string exampleTagResult(std::string_view format) {
     std::string result;
     for (std::size_t i = 0; i < format.size(); ++i) {
-        if (format[i] == '%' && i + 1 < format.size() && format[i + 1] >= '1' &&
-            format[i + 1] <= '6') {
-            result += bytesOf(QCoreApplication::translate(
-                "nameshift::ui::Id3OptionsDialog",
-                kExampleValues[static_cast<std::size_t>(format[i + 1] - '1')]));
+        const char code = i + 1 < format.size() ? format[i + 1] : '\0';
+        if (format[i] == '%' && code >= '1' && code <= '9') {
+            result += bytesOf(
+                QCoreApplication::translate("nameshift::ui::Id3OptionsDialog",
+                                            kExampleValues[static_cast<std::size_t>(code - '1')]));
+            ++i;
+        } else if (format[i] == '%' && (code == 'm' || code == 'b' || code == 't')) {
+            result += exampleDate();
             ++i;
         } else {
             result += format[i];
@@ -190,6 +228,17 @@ QGroupBox* Id3OptionsDialog::buildLegendGroup() {
                        this);
         entry->setObjectName(QStringLiteral("legend%1").arg(code + 1));
         legendLayout->addWidget(entry, code % 3, code / 3);
+    }
+    int column = static_cast<int>(settings::kFrameNames.size()) / 3;
+    int row = 0;
+    for (const LaterCode& later : kLaterCodes) {
+        auto* entry = new QLabel(tr(later.entry), this);
+        entry->setObjectName(QStringLiteral("legend") + QLatin1Char(later.code));
+        legendLayout->addWidget(entry, row, column);
+        if (++row == 3) {
+            row = 0;
+            ++column;
+        }
     }
     return legendGroup;
 }

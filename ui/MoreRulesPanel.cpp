@@ -6,6 +6,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "settings/RenameSettings.h"
 #include "ui/EditCorrections.h"
 #include "ui/HelpWindow.h"
 
@@ -100,6 +101,17 @@ void MoreRulesPanel::buildControls() {
     c.caseScopeLabel->setBuddy(c.caseScope->button(0));
     c.lowerExtension = named(new QCheckBox(tr("Lo&wer-case extension"), body), "lowerExtension");
 
+    c.numberDuplicates =
+        named(new QCheckBox(tr("Number files that would get one name: \" (2)\", \" (3)\""), body),
+              "numberDuplicates");
+    c.dateFormatLabel = new QLabel(tr("Date format of the tag codes %t, %m and %b:"), body);
+    c.dateFormatEdit = named(new QLineEdit(body), "dateFormatEdit");
+    c.dateFormatLabel->setBuddy(c.dateFormatEdit);
+    c.dateFormatEdit->setMaxLength(kNameTextLimit);
+    c.dateFormatEdit->setPlaceholderText(
+        QLatin1String(settings::kDefaultDateFormat.data(),
+                      static_cast<qsizetype>(settings::kDefaultDateFormat.size())));
+
     c.insertTextEdit->setMaxLength(kNameTextLimit);
     for (QLineEdit* edit : {c.insertAtEdit, c.removeCountEdit, c.removeAtEdit}) {
         edit->setMaxLength(kCountTextLimit);
@@ -131,6 +143,8 @@ void MoreRulesPanel::layOutControls() {
     body->addLayout(row({c.removeAccents, c.latinOnly}));
     body->addLayout(row({c.caseScopeLabel, radio(0), radio(1), radio(2)}));
     body->addLayout(row({c.lowerExtension}));
+    body->addLayout(row({c.numberDuplicates}));
+    body->addLayout(row({c.dateFormatLabel, c.dateFormatEdit}));
     // Folded at the start, so that the window first shows only the rules of old.
     hide();
 }

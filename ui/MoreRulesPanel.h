@@ -50,6 +50,10 @@ struct MoreRulesControls {
     QLabel* caseScopeLabel = nullptr;
     QButtonGroup* caseScope = nullptr;  // ids as settings::CaseScope
     QCheckBox* lowerExtension = nullptr;
+
+    QCheckBox* numberDuplicates = nullptr;
+    QLabel* dateFormatLabel = nullptr;
+    QLineEdit* dateFormatEdit = nullptr;
 };
 
 // The second group of rules, folded away under its "More rules" button until the user opens it,

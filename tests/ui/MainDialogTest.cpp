@@ -306,7 +306,8 @@ TEST_F(MainDialogTest, EveryRuleFieldGoesThroughItsControlAndBack) {
     rules.removeAt = "4";
     rules.removeAccents = rules.latinOnly = rules.lowerExtension = true;
     rules.caseScope = settings::CaseScope::ExtensionOnly;
-    rules.continueCounter = rules.naturalOrder = true;
+    rules.continueCounter = rules.naturalOrder = rules.numberDuplicates = true;
+    rules.dateFormat = "%d.%m.%Y";
     writeSettings();
     dir.write("prog/morerules.ini", settings::formatMoreRules(rules));
     ASSERT_TRUE(start());

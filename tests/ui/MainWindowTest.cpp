@@ -359,6 +359,15 @@ INSTANTIATE_TEST_SUITE_P(
                                         m.caseScope->button(2)->click();
                                     },
                                     {"File.TXT"}},
+                      MoreRulesCase{"DuplicatesNumbered",
+                                    {"a1.txt", "b1.txt"},
+                                    [](const RuleControls&, const MoreRulesControls& m) {
+                                        m.removeCharacters->click();
+                                        m.removeCountEdit->setText(QStringLiteral("1"));
+                                        m.removeAtEdit->setText(QStringLiteral("0"));
+                                        m.numberDuplicates->click();
+                                    },
+                                    {"1.txt", "1 (2).txt"}},
                       MoreRulesCase{"LowerCaseExtension",
                                     {"Photo.JPG"},
                                     [](const RuleControls&, const MoreRulesControls& m) {
