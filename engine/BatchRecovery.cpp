@@ -363,7 +363,7 @@ std::string describeInterruptedBatch(const InterruptedBatch& batch) {
 
 RecoveryResult recoverBatch(platform::FileSystem& fileSystem, const std::string& stateDirectory,
                             const InterruptedBatch& batch, RecoveryAction action,
-                            BatchProgress* progress) {
+                            BatchProgress* progress, const HistoryBound& bound) {
     RecoveryResult result;
     ReportedMessages messages(result.messages);
     const Journal& journal = batch.journal;
@@ -441,6 +441,21 @@ RecoveryResult recoverBatch(platform::FileSystem& fileSystem, const std::string&
         return recordRecovery(fileSystem, messages, stateDirectory, batch, action,
                               {*directory, *identity, names, moves, unresolved}, run, result);
     };
+    if (action == RecoveryAction::Finish) {
+        HistoryKeeping keeping{
+            stateDirectory,
+            bound,
+            HistoryCommand::Finish,
+            [&moves](std::size_t change) { return static_cast<std::uint32_t>(moves[change].file); },
+            {}};
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            const JournalEntry& entry = journal.entries[i];
+            if (names[i] == entry.final && entry.original != entry.final) {
+                keeping.doneBefore.push_back(static_cast<std::uint32_t>(i));
+            }
+        }
+        steps.history = std::move(keeping);
+    }
     const auto executed = executeBatch(guard.value(), fileSystem, *directory, moves,
                                        orderRenames(moves), steps, progress);
     result.journalKept = std::get<ExecutedBatch>(executed).journalKept;
