@@ -70,13 +70,17 @@ std::vector<HistoryEntry> BatchHistory::entries(bool read) {
     std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.id < b.id; });
     if (read) {
         for (HistoryEntry& entry : found) {
-            const auto text = fileSystem_.readFile(entry.path, kMaxHistoryRecordBytes);
-            if (text.ok()) {
-                entry.record = parseHistoryRecord(*text);
-            }
+            this->read(entry);
         }
     }
     return found;
+}
+
+void BatchHistory::read(HistoryEntry& entry) {
+    const auto text = fileSystem_.readFile(entry.path, kMaxHistoryRecordBytes);
+    if (text.ok()) {
+        entry.record = parseHistoryRecord(*text);
+    }
 }
 
 std::optional<std::uint64_t> BatchHistory::add(const HistoryRecord& head,

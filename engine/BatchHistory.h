@@ -60,6 +60,8 @@ public:
 
     // Every record, oldest first, read when `read`.
     std::vector<HistoryEntry> entries(bool read = true);
+    // Reads the record of `entry`, listed unread.
+    void read(HistoryEntry& entry);
     // Writes a new record: `head` followed by the journal's own bytes. Its number, or nothing
     // when it could not be written.
     std::optional<std::uint64_t> add(const HistoryRecord& head, std::string_view journalText);

@@ -196,10 +196,15 @@ CommandReport runHistoryBatch(RenameSession& session, std::vector<HistoryEntry>&
 
 CommandReport undoBatch(RenameSession& session, std::optional<std::uint64_t> id,
                         BatchProgress* progress) {
-    std::vector<HistoryEntry> entries =
-        BatchHistory(session.fileSystem, session.stateDirectory).entries();
+    // Read from the newest back to the batch undone: the earlier records, which may be many
+    // and large, play no part.
+    BatchHistory history(session.fileSystem, session.stateDirectory);
+    std::vector<HistoryEntry> entries = history.entries(false);
     std::optional<std::size_t> at;
     for (std::size_t i = entries.size(); i-- > 0;) {
+        if (!id || entries[i].id >= *id) {
+            history.read(entries[i]);
+        }
         const std::optional<HistoryRecord>& record = entries[i].record;
         if (id ? entries[i].id == *id : record && record->state == HistoryRecord::State::Done) {
             at = i;
