@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QTest>
 #include <QTranslator>
+#include <QTreeWidget>
 
 #include <algorithm>
 #include <array>
@@ -12,6 +13,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -32,6 +34,7 @@
 #include "settings/RenameSettingsFile.h"
 #include "settings/SettingsFileAccess.h"
 #include "ui/FilePanel.h"
+#include "ui/HistoryDialog.h"
 #include "ui/MainDialog.h"
 #include "ui/PreviewDialog.h"
 #include "ui/RulePanel.h"
@@ -100,6 +103,10 @@ protected:
             return name;
         };
         services.runModal = [this](QDialog& shown) {
+            if (auto* history = dynamic_cast<HistoryDialog*>(&shown)) {
+                onHistory(*history);
+                return;
+            }
             auto* preview = dynamic_cast<PreviewDialog*>(&shown);
             ASSERT_NE(preview, nullptr);
             const QAbstractItemModel* model = preview->list()->model();
@@ -146,6 +153,8 @@ protected:
     settings::RenameSettings rules;
     std::unique_ptr<MainDialog> dialog;
     Pairs previewed;
+    // What the test does with the history dialog when it opens.
+    std::function<void(HistoryDialog&)> onHistory = [](HistoryDialog&) {};
     // The names the preset question is answered with, in turn; none left: cancelled.
     std::deque<std::optional<QString>> presetNames;
 };
@@ -631,6 +640,37 @@ TEST_F(StartedDialogTest, ApplyRenamesOnDiskAndRestoreGivesTheNamesBack) {
     EXPECT_EQ(dir.read("work/one.txt"), "one.txt");
     EXPECT_EQ(messages.texts(), Texts{"Filename(s) Restored"});
     EXPECT_EQ(listedNames(), (Texts{"three.mp3", "one.txt", "two.txt"}));
+}
+
+// Ctrl+Z undoes the last batch after a question, Ctrl+Shift+Z redoes it, and the history lists
+// each batch, whose undo button undoes the one picked.
+TEST_F(StartedDialogTest, UndoRedoAndTheHistoryTakeBatchesBackAndForth) {
+    EXPECT_EQ(c().undoAction->shortcut(), QKeySequence(QKeySequence::Undo));
+    EXPECT_EQ(c().redoAction->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+Z")));
+    r().changePrefix->click();
+    QTest::keyClicks(r().prefixEdit, QStringLiteral("New "));
+    f().selectAll->click();
+    c().apply->click();
+    messages.shown.clear();
+    c().undoAction->trigger();
+    EXPECT_EQ(dir.names("work"), (Texts{"one.txt", "restore.dat", "three.mp3", "two.txt"}));
+    EXPECT_EQ(messages.texts(),
+              (Texts{"Undo the last batch? Its files get back the names they had before it.",
+                     "Batch 1 undone."}));
+    c().redoAction->trigger();
+    EXPECT_EQ(dir.names("work"),
+              (Texts{"New one.txt", "New three.mp3", "New two.txt", "restore.dat"}));
+    int listed = 0;
+    onHistory = [&listed](HistoryDialog& history) {
+        listed = history.list()->topLevelItemCount();
+        EXPECT_EQ(history.list()->topLevelItem(0)->text(4), QStringLiteral("done"));
+        history.undoButton()->click();
+    };
+    messages.shown.clear();
+    c().historyAction->trigger();
+    EXPECT_EQ(listed, 1);
+    EXPECT_EQ(messages.texts(), Texts{"Batch 1 undone."});
+    EXPECT_EQ(dir.names("work"), (Texts{"one.txt", "restore.dat", "three.mp3", "two.txt"}));
 }
 
 // A command that runs out of memory half way stops there: the files after it keep their names,
