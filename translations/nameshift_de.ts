@@ -1416,6 +1416,18 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
         <source>Closes the window without saving</source>
         <translation>Schließt das Fenster ohne zu speichern</translation>
     </message>
+    <message>
+        <source>History</source>
+        <translation>Verlauf</translation>
+    </message>
+    <message>
+        <source>&amp;Keep the undo record only in the history (no restore.dat in the folder)</source>
+        <translation>Rückgängig-Daten nur im &amp;Verlauf aufbewahren (keine restore.dat im Ordner)</translation>
+    </message>
+    <message>
+        <source>Batches kept in the &amp;history:</source>
+        <translation>Im Verlauf aufbewahrte Vorgän&amp;ge:</translation>
+    </message>
 </context>
 <context>
     <name>nameshift::ui::PresetBar</name>

@@ -484,6 +484,14 @@ void MainDialog::openOptions() {
                                                     session_.options)) {
         session_.options = *options;
     }
+    // The history's options share morerules.ini with the rules, whose unsaved changes stay.
+    if (const auto text =
+            services_.fileSystem.readFile(paths_.moreRules, settings::kSettingsFileMaxBytes);
+        text.ok()) {
+        const settings::RenameSettings saved = settings::parseMoreRules(*text, {});
+        session_.rules.historyOnly = saved.historyOnly;
+        session_.rules.historyBatches = saved.historyBatches;
+    }
 }
 
 void MainDialog::openId3Options() {
