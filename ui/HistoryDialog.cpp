@@ -25,11 +25,13 @@ HistoryDialog::HistoryDialog(const std::vector<engine::HistoryEntry>& entries, Q
     list_->setObjectName(QStringLiteral("historyList"));
     list_->setRootIsDecorated(false);
     list_->setHeaderLabels({tr("Batch"), tr("Time"), tr("Folder"), tr("Files"), tr("State")});
-    for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
+    // Newest first.
+    for (std::size_t i = entries.size(); i-- > 0;) {
+        const engine::HistoryEntry& entry = entries[i];
         auto* item = new QTreeWidgetItem(list_);
-        item->setText(0, QString::number(entry->id));
-        item->setData(0, kIdRole, QVariant::fromValue<qulonglong>(entry->id));
-        const std::optional<engine::HistoryRecord>& record = entry->record;
+        item->setText(0, QString::number(entry.id));
+        item->setData(0, kIdRole, QVariant::fromValue<qulonglong>(entry.id));
+        const std::optional<engine::HistoryRecord>& record = entry.record;
         item->setData(0, kUsableRole,
                       record && record->state == engine::HistoryRecord::State::Done);
         if (!record) {
