@@ -224,13 +224,8 @@ bool recordRecovery(platform::FileSystem& fileSystem, platform::MessageBox& mess
     if (action == RecoveryAction::Undo && left.entries.empty()) {
         // An undone batch has no record to restore, and a record left would send its files to
         // names they never had; an undone restore leaves its batch standing, with its record.
-        if (journal.kind == Journal::Kind::Apply &&
-            holdsOwnRecord(fileSystem, directory, journal)) {
-            if (const auto record = fileSystem.identifyIn(directory, kRestoreFileName);
-                record.ok()) {
-                dropRestoreReceipt(fileSystem, stateDirectory, *record);
-            }
-            fileSystem.removeFileIn(directory, kRestoreFileName);
+        if (journal.kind == Journal::Kind::Apply) {
+            removeOwnRestoreFile(fileSystem, stateDirectory, directory, journal);
         } else if (journal.kind == Journal::Kind::Restore) {
             recreateRestoreFile(fileSystem, journal);
         }
@@ -244,6 +239,17 @@ bool recordRecovery(platform::FileSystem& fileSystem, platform::MessageBox& mess
 }
 
 }  // namespace
+
+void removeOwnRestoreFile(platform::FileSystem& fileSystem, const std::string& stateDirectory,
+                          const platform::Directory& directory, const Journal& journal) {
+    if (!holdsOwnRecord(fileSystem, directory, journal)) {
+        return;
+    }
+    if (const auto record = fileSystem.identifyIn(directory, kRestoreFileName); record.ok()) {
+        dropRestoreReceipt(fileSystem, stateDirectory, *record);
+    }
+    fileSystem.removeFileIn(directory, kRestoreFileName);
+}
 
 std::vector<InterruptedBatch> findInterruptedBatches(platform::FileSystem& fileSystem,
                                                      const std::string& stateDirectory) {

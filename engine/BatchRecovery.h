@@ -50,6 +50,11 @@ struct RecoveryResult {
 };
 
 // `progress`, when given, shows the renames and may stop them. Shows nothing.
+// Deletes the restore file of `directory`, and its receipt, when it records exactly the apply of
+// `journal`: once the batch is undone it would send the files to names they never had.
+void removeOwnRestoreFile(platform::FileSystem& fileSystem, const std::string& stateDirectory,
+                          const platform::Directory& directory, const Journal& journal);
+
 // A finished batch is kept in the history within `bound`.
 RecoveryResult recoverBatch(platform::FileSystem& fileSystem, const std::string& stateDirectory,
                             const InterruptedBatch& batch, RecoveryAction action,

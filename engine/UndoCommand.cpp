@@ -10,6 +10,7 @@
 #include "engine/ApplyCommand.h"
 #include "engine/BatchExecutor.h"
 #include "engine/BatchHistory.h"
+#include "engine/BatchRecovery.h"
 #include "engine/JournalFiles.h"
 #include "engine/RenameOrder.h"
 
@@ -170,6 +171,10 @@ CommandReport runHistoryBatch(RenameSession& session, std::vector<HistoryEntry>&
         }
         std::sort(arrived.begin(), arrived.end());
         std::sort(stayed.begin(), stayed.end());
+        if (direction == Direction::Undo && stayed.empty() &&
+            record.command == HistoryCommand::Apply) {
+            removeOwnRestoreFile(fileSystem, session.stateDirectory, *directory, record.journal);
+        }
         return BatchHistory(fileSystem, session.stateDirectory)
             .replace(entry.id, recordAfter(record, direction, stayed, arrived, entries.back().id));
     };

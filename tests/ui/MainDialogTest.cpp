@@ -642,8 +642,8 @@ TEST_F(StartedDialogTest, ApplyRenamesOnDiskAndRestoreGivesTheNamesBack) {
     EXPECT_EQ(listedNames(), (Texts{"three.mp3", "one.txt", "two.txt"}));
 }
 
-// Ctrl+Z undoes the last batch after a question, Ctrl+Shift+Z redoes it, and the history lists
-// each batch, whose undo button undoes the one picked.
+// Ctrl+Z undoes the last batch after a question, and its restore file with it; Ctrl+Shift+Z
+// redoes it, and the history lists each batch, whose undo button undoes the one picked.
 TEST_F(StartedDialogTest, UndoRedoAndTheHistoryTakeBatchesBackAndForth) {
     EXPECT_EQ(c().undoAction->shortcut(), QKeySequence(QKeySequence::Undo));
     EXPECT_EQ(c().redoAction->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+Z")));
@@ -653,13 +653,12 @@ TEST_F(StartedDialogTest, UndoRedoAndTheHistoryTakeBatchesBackAndForth) {
     c().apply->click();
     messages.shown.clear();
     c().undoAction->trigger();
-    EXPECT_EQ(dir.names("work"), (Texts{"one.txt", "restore.dat", "three.mp3", "two.txt"}));
+    EXPECT_EQ(dir.names("work"), (Texts{"one.txt", "three.mp3", "two.txt"}));
     EXPECT_EQ(messages.texts(),
               (Texts{"Undo the last batch? Its files get back the names they had before it.",
                      "Batch 1 undone."}));
     c().redoAction->trigger();
-    EXPECT_EQ(dir.names("work"),
-              (Texts{"New one.txt", "New three.mp3", "New two.txt", "restore.dat"}));
+    EXPECT_EQ(dir.names("work"), (Texts{"New one.txt", "New three.mp3", "New two.txt"}));
     int listed = 0;
     onHistory = [&listed](HistoryDialog& history) {
         listed = history.list()->topLevelItemCount();
@@ -670,7 +669,7 @@ TEST_F(StartedDialogTest, UndoRedoAndTheHistoryTakeBatchesBackAndForth) {
     c().historyAction->trigger();
     EXPECT_EQ(listed, 1);
     EXPECT_EQ(messages.texts(), Texts{"Batch 1 undone."});
-    EXPECT_EQ(dir.names("work"), (Texts{"one.txt", "restore.dat", "three.mp3", "two.txt"}));
+    EXPECT_EQ(dir.names("work"), (Texts{"one.txt", "three.mp3", "two.txt"}));
 }
 
 // A command that runs out of memory half way stops there: the files after it keep their names,
