@@ -120,6 +120,16 @@ bool BatchHistory::replace(std::uint64_t id, const HistoryRecord& record) {
 }
 
 void BatchHistory::trim(const HistoryBound& bound) {
+    // A record whose writing was stopped half way is a temporary file that no writer holds.
+    if (const auto listed = fileSystem_.listDirectory(folder_); listed.ok()) {
+        for (const platform::DirEntry& entry : *listed) {
+            const std::string path = folder_ + "/" + entry.name;
+            if (!entry.isDirectory && platform::isWriteTemporary(entry.name, kRecordSuffix) &&
+                fileSystem_.lockFile(path).ok()) {
+                fileSystem_.removeFile(path);
+            }
+        }
+    }
     const std::vector<HistoryEntry> known = entries(false);
     std::uint64_t bytes = 0;
     std::size_t kept = 0;

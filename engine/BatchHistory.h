@@ -67,7 +67,7 @@ public:
     std::optional<std::uint64_t> add(const HistoryRecord& head, std::string_view journalText);
     // Writes `record` over record `id`, whole or not at all.
     bool replace(std::uint64_t id, const HistoryRecord& record);
-    // Drops the oldest records whole until `bound` holds.
+    // Drops the oldest records whole until `bound` holds, and what stopped writes left.
     void trim(const HistoryBound& bound);
 
 private:

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -19,7 +20,8 @@ using Names = std::vector<std::string>;
 
 // A history scenario: its steps one after the other ("apply PREFIX", "undo", "undo ID", "redo",
 // "move FROM TO" and "delete NAME" outside the program, "cut ID" for a record cut short, "bound N"
-// for the number of batches kept, "restore-file" and "history-only" for the options); then the
+// for the number of batches kept, "restore-file" and "history-only" for the options,
+// "stopped-write" for a record whose writing was stopped); then the
 // folder's names, the last message of the last step and the history, "ID state" a batch.
 struct HistoryCase {
     std::string name;
@@ -66,6 +68,8 @@ protected:
         } else if (verb == "restore-file" || verb == "history-only") {
             session.options.restoreFileUsage = settings::RestoreFileUsage::Create;
             session.rules.historyOnly = verb == "history-only";
+        } else if (verb == "stopped-write") {
+            state.write("history/.0000000009.batch.0123456789abcdef~", "nameshift history 1\n");
         } else if (verb == "bound") {
             session.rules.historyBatches = first;
         }
@@ -91,6 +95,11 @@ TEST_P(HistoryTest, UndoesAndRedoesBatchesInTheirOrder) {
     EXPECT_EQ(dir.names(), GetParam().names);
     EXPECT_EQ(messages.shown.empty() ? "" : messages.shown.back().text, GetParam().message);
     EXPECT_EQ(history(), GetParam().history);
+    // Every file of the history folder is a record listed.
+    if (!GetParam().history.empty()) {
+        EXPECT_EQ(state.names("history").size(),
+                  std::count(GetParam().history.begin(), GetParam().history.end(), ' '));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -135,6 +144,11 @@ INSTANTIATE_TEST_SUITE_P(
                     {"x_a.txt", "x_b.txt"},
                     "The record of batch 1 cannot be read, so the batch cannot be undone.",
                     "1 unreadable"},
+        HistoryCase{"AStoppedWriteIsClearedAway",
+                    {"apply x_", "stopped-write", "apply y_"},
+                    {"y_x_a.txt", "y_x_b.txt"},
+                    "Operation complete",
+                    "1 done,2 done"},
         HistoryCase{"BoundDropsTheOldest",
                     {"bound 2", "apply x_", "apply y_", "apply z_"},
                     {"z_y_x_a.txt", "z_y_x_b.txt"},
