@@ -626,12 +626,12 @@ TEST_F(CliTest, OtherFormatsTagsNameFilesAndDuplicatesAreNumberedAsPreviewed) {
     const std::vector<std::string> arguments = {
         "--id3", "--id3-format", "%2 (%9)", "--id3-mode", "2", "--number-duplicates"};
     std::vector<std::string> preview = arguments;
-    preview.push_back("preview");
+    preview.emplace_back("preview");
     EXPECT_EQ(cli(preview).output,
               "a.flac\tBand (Bach).flac\nc.flac\tBand (Bach) (2).flac\nb.m4a\tBand (Bach).m4a\n"
               "notes.txt\tnotes.txt\n");
     std::vector<std::string> apply = arguments;
-    apply.push_back("apply");
+    apply.emplace_back("apply");
     EXPECT_EQ(cli(apply).exitStatus, 0);
     EXPECT_EQ(files(), (Names{"Band (Bach) (2).flac", "Band (Bach).flac", "Band (Bach).m4a",
                               "notes.txt", "restore.dat"}));

@@ -896,7 +896,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(StartedDialogTest, OtherDialogsRunThroughTheirHooksAndTheirFilesAreReadAgain) {
     std::vector<std::string> opened;
     hooks.options = [&](const DialogContext& context) {
-        opened.push_back("options");
+        opened.emplace_back("options");
         EXPECT_EQ(context.parent, dialog.get());
         settings::ProgramOptions changed = options;
         changed.confirmationOnExit = true;
@@ -906,11 +906,11 @@ TEST_F(StartedDialogTest, OtherDialogsRunThroughTheirHooksAndTheirFilesAreReadAg
                                    platform::WriteMode::Replace)
                         .ok());
     };
-    hooks.about = [&](const DialogContext&) { opened.push_back("about"); };
+    hooks.about = [&](const DialogContext&) { opened.emplace_back("about"); };
     hooks.help = [&](const DialogContext&, const QString& page) {
         opened.push_back("help " + page.toStdString());
     };
-    hooks.id3Options = [&](const DialogContext&) { opened.push_back("id3"); };
+    hooks.id3Options = [&](const DialogContext&) { opened.emplace_back("id3"); };
     ASSERT_TRUE(start());
     c().options->click();
     EXPECT_TRUE(dialog->session().options.confirmationOnExit);
