@@ -127,7 +127,7 @@ int main(int argc, char** argv) {
     ui::DialogHooks hooks;
     hooks.options = [](const ui::DialogContext& context) {
         ui::OptionsDialog(context.fileSystem, context.messages, context.paths.programOptions,
-                          context.parent)
+                          context.parent, context.paths.moreRules)
             .exec();
     };
     hooks.id3Options = [](const ui::DialogContext& context) {

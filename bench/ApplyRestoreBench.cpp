@@ -12,8 +12,10 @@
 
 #include "BenchFakes.h"
 #include "engine/ApplyCommand.h"
+#include "engine/BatchHistory.h"
 #include "engine/RestoreCommand.h"
 #include "engine/RestoreFile.h"
+#include "engine/UndoCommand.h"
 #include "platform/PosixFileSystem.h"
 #include "ui/MessageBoxQuestions.h"
 
@@ -133,8 +135,64 @@ void BM_ApplyThenRestore(benchmark::State& state) {
     }
 }
 
+// Undo a batch of every file from the history, which the bare loop's renames one way match; the
+// apply before it is not timed. Also tells how large the batch's record is beside its journal.
+void BM_UndoFromHistory(benchmark::State& state) {
+    const Batch& batch = Batch::get();
+    std::string stateDirectory =
+        (std::filesystem::temp_directory_path() / "nameshift-bench-state-XXXXXX").string();
+    if (::mkdtemp(stateDirectory.data()) == nullptr) {
+        state.SkipWithError("mkdtemp");
+        return;
+    }
+    platform::PosixFileSystem fileSystem;
+    AnswersYes messages;
+    NoTags tags;
+    engine::RenameSession session(fileSystem, tags);
+    ui::MessageBoxQuestions questions(messages);
+    session.directory = batch.directory;
+    session.stateDirectory = stateDirectory;
+    session.options.warnOnApply = false;
+    session.options.restoreFileUsage = settings::RestoreFileUsage::None;
+    session.rules.changePrefix = true;
+    session.rules.prefixText = kPrefix;
+    session.rules.prefixPosition = settings::Position::Beginning;
+    session.fileList.setAttributeMask(platform::attribute::kArchive);
+    session.fileList.setSortKey(settings::SortKey::Name);
+    std::uint64_t recordBytes = 0;
+    std::uint64_t journalBytes = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        session.fileList.fill(session.directory);
+        session.fileList.selectAll(true);
+        applyChanges(session, questions);
+        const std::vector<engine::HistoryEntry> history =
+            engine::BatchHistory(fileSystem, stateDirectory).entries();
+        if (history.empty() || !history.back().record) {
+            state.SkipWithError("the batch was not kept in the history");
+            return;
+        }
+        recordBytes = history.back().size;
+        journalBytes = engine::formatJournal(history.back().record->journal).size();
+        state.ResumeTiming();
+        if (engine::undoBatch(session, std::nullopt).outcome != engine::CommandOutcome::Done) {
+            state.SkipWithError("the undo did not run through");
+            return;
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * kFileCount);
+    state.counters["record_bytes"] = static_cast<double>(recordBytes);
+    state.counters["journal_bytes"] = static_cast<double>(journalBytes);
+    std::error_code ignored;
+    std::filesystem::remove_all(stateDirectory, ignored);
+    if (!std::filesystem::exists(batch.directory + "/" + batch.names.back())) {
+        state.SkipWithError("the files are not back under their names");
+    }
+}
+
 BENCHMARK(BM_BareRenameat2Loop)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 BENCHMARK(BM_ApplyThenRestore)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+BENCHMARK(BM_UndoFromHistory)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,6 +24,9 @@ enum class CliCommand {
     ListPresets,
     SavePreset,
     DeletePreset,
+    History,
+    Undo,
+    Redo,
 };
 
 // Whether apply writes a restore file: as opt.ini says, or as the command line says.
@@ -83,6 +87,8 @@ struct CliOptions {
     // recover: what to do with the interrupted batches; neither lists them.
     bool recoverUndo = false;
     bool recoverFinish = false;
+    // undo: the batch of the history to undo; none: the last one not undone.
+    std::optional<std::uint64_t> batchId;
     // apply: judge and print the batch as preview does, renaming nothing.
     bool dryRun = false;
     Verbosity verbosity = Verbosity::Normal;

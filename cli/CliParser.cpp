@@ -329,6 +329,9 @@ private:
     CLI::App* presets_ = nullptr;
     CLI::App* savePreset_ = nullptr;
     CLI::App* deletePreset_ = nullptr;
+    CLI::App* history_ = nullptr;
+    CLI::App* undo_ = nullptr;
+    CLI::App* redo_ = nullptr;
     CLI::App* help_ = nullptr;
 };
 
@@ -574,13 +577,24 @@ void CommandLine::addCommands() {
     savePreset_->add_option("NAME", options_.presetName, "The preset's name")->required();
     deletePreset_ = app_.add_subcommand("delete-preset", "Delete a saved preset");
     deletePreset_->add_option("NAME", options_.presetName, "The preset's name")->required();
+    history_ = app_.add_subcommand(
+        "history",
+        "Print the batches the history keeps, oldest first, one a line: number, time, folder, "
+        "count of files and state");
+    undo_ = app_.add_subcommand(
+        "undo", "Give the files of the last batch not undone yet, or of batch ID, their old names");
+    undo_->add_option("ID", options_.batchId, "The batch's number, as history prints it");
+    redo_ = app_.add_subcommand(
+        "redo",
+        "Rename again the files of the batch undone last, until a batch runs in its folder");
     help_ = app_.add_subcommand(
         "help", "Print this help, or with COMMAND what COMMAND --help prints, and exit");
     help_->add_option("COMMAND", helpTopic_, "The command to describe");
     // Options of the program are taken after the command as well, but a short option that is a
     // digit would there be taken for a stray argument unless the command knows it too.
-    for (CLI::App* command : {list_, preview_, apply_, restore_, saveSettings_, initSettings_,
-                              recover_, presets_, savePreset_, deletePreset_}) {
+    for (CLI::App* command :
+         {list_, preview_, apply_, restore_, saveSettings_, initSettings_, recover_, presets_,
+          savePreset_, deletePreset_, history_, undo_, redo_}) {
         command->add_flag("-0", options_.nullSeparated)->group("");
     }
 }
@@ -682,6 +696,15 @@ CliCommand CommandLine::parsedCommand() const {
     }
     if (deletePreset_->parsed()) {
         return CliCommand::DeletePreset;
+    }
+    if (history_->parsed()) {
+        return CliCommand::History;
+    }
+    if (undo_->parsed()) {
+        return CliCommand::Undo;
+    }
+    if (redo_->parsed()) {
+        return CliCommand::Redo;
     }
     return CliCommand::InitSettings;
 }

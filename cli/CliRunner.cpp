@@ -10,6 +10,7 @@
 #include "cli/ArgumentRestoreFilePicker.h"
 #include "cli/CliBatchQuestions.h"
 #include "cli/ExitStatus.h"
+#include "cli/HistoryLines.h"
 #include "cli/NameWriter.h"
 #include "cli/PreviewPrinter.h"
 #include "cli/ValueValidation.h"
@@ -23,6 +24,7 @@
 #include "engine/RestoreCommand.h"
 #include "engine/RestoreFile.h"
 #include "engine/TextCase.h"
+#include "engine/UndoCommand.h"
 #include "platform/AbsolutePath.h"
 #include "platform/FileSize.h"
 #include "platform/FolderMessages.h"
@@ -119,7 +121,13 @@ int CliRunner::runCommand(const CliOptions& options, StderrMessageBox& messages)
     if (options.command == CliCommand::Recover) {
         return recover(options, stateDirectory, messages);
     }
+    if (options.command == CliCommand::History) {
+        return history(stateDirectory);
+    }
     mentionInterruptedBatches();
+    if (options.command == CliCommand::Undo || options.command == CliCommand::Redo) {
+        return undoOrRedo(options, messages);
+    }
     engine::RenameSession session(fileSystem_, tags_);
     session.keepRenamedPairs = messages.verbose();
     if (!prepareSession(options, session, messages)) {
@@ -142,6 +150,9 @@ int CliRunner::runCommand(const CliOptions& options, StderrMessageBox& messages)
         case CliCommand::Recover:
         case CliCommand::ListPresets:
         case CliCommand::DeletePreset:
+        case CliCommand::History:
+        case CliCommand::Undo:
+        case CliCommand::Redo:
             break;
     }
     return exit_status::kBadUsage;
@@ -518,6 +529,29 @@ int CliRunner::recover(const CliOptions& options, const std::string& stateDirect
         }
     }
     return status;
+}
+
+int CliRunner::history(const std::string& stateDirectory) {
+    int status = exit_status::kDone;
+    for (const engine::HistoryEntry& entry :
+         engine::BatchHistory(fileSystem_, stateDirectory).entries()) {
+        const std::string line = historyLine(entry) + "\n";
+        std::fwrite(line.data(), 1, line.size(), output_);
+        status = entry.record ? status : exit_status::kRefused;
+    }
+    std::fflush(output_);
+    return status;
+}
+
+int CliRunner::undoOrRedo(const CliOptions& options, StderrMessageBox& messages) {
+    engine::RenameSession session(fileSystem_, tags_);
+    session.keepRenamedPairs = messages.verbose();
+    const engine::CommandReport report = options.command == CliCommand::Undo
+                                             ? engine::undoBatch(session, options.batchId)
+                                             : engine::redoBatch(session);
+    engine::showReport(messages, report);
+    printRenames(report.batch, messages);
+    return exitStatusOf(report.outcome, report.batch);
 }
 
 }  // namespace nameshift::cli

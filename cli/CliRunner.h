@@ -77,6 +77,10 @@ private:
     int recover(const CliOptions& options, const std::string& stateDirectory,
                 StderrMessageBox& messages);
 
+    // One line a batch of the history on standard output; 2 when a record cannot be read.
+    int history(const std::string& stateDirectory);
+    int undoOrRedo(const CliOptions& options, StderrMessageBox& messages);
+
     platform::FileSystem& fileSystem_;
     engine::TagReader& tags_;
     std::FILE* output_;

@@ -41,7 +41,7 @@ std::optional<Journal::Record> settleRecord(RenameSession& session, BatchQuestio
                                             const platform::Directory& directory) {
     const RecordChoice choice = recordChoice(session.options.restoreFileUsage);
     // A batch that renames nothing leaves nothing to undo, and no question about it.
-    if (choice == RecordChoice::Skip || !plan.renamesAnything() ||
+    if (choice == RecordChoice::Skip || session.rules.historyOnly || !plan.renamesAnything() ||
         (choice == RecordChoice::Ask && !questions.createRestoreFile())) {
         return Journal::Record::None;
     }
@@ -201,7 +201,8 @@ CommandReport applyChanges(RenameSession& session, BatchQuestions& questions,
     if (session.options.warnOnApply && !questions.confirmApply()) {
         return {};
     }
-    const bool mayRecord = recordChoice(session.options.restoreFileUsage) != RecordChoice::Skip;
+    const bool mayRecord = recordChoice(session.options.restoreFileUsage) != RecordChoice::Skip &&
+                           !session.rules.historyOnly;
     BatchPlan plan = planBatch(session, {mayRecord, true});
     if (plan.refusal) {
         return refused({}, *plan.refusal);
@@ -281,6 +282,16 @@ CommandReport applyChanges(RenameSession& session, BatchQuestions& questions,
                                 [&](std::size_t i) { return run.donePair(i, plan.changes); }),
             mode, run.done.size(), [&](std::size_t i) { return inodes[run.done[i].change]; });
     };
+    std::vector<std::uint32_t> entryOfChange(plan.changes.size(), HistoryKeeping::kNoEntry);
+    for (std::size_t entry = 0; entry < renaming.size(); ++entry) {
+        entryOfChange[renaming[entry]] = static_cast<std::uint32_t>(entry);
+    }
+    steps.history =
+        HistoryKeeping{session.stateDirectory,
+                       historyBoundOf(session.rules),
+                       HistoryCommand::Apply,
+                       [&entryOfChange](std::size_t change) { return entryOfChange[change]; },
+                       {}};
     auto executed = executeBatch(guard, fileSystem, *directory, plan.changes,
                                  orderRenames(plan.changes), steps, progress);
     if (const auto* refusal = std::get_if<platform::Message>(&executed)) {

@@ -21,6 +21,9 @@ std::variant<ExecutedBatch, platform::Message> executeBatch(
     // offers to undo or finish the batch from it.
     executed.journalKept = batch.record && !batch.record(executed.run);
     if (!executed.journalKept) {
+        if (batch.history) {
+            keepInHistory(fileSystem, guard.journalPath(), *batch.history, executed.run);
+        }
         guard.finish();
     }
     return executed;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/BatchGuard.h"
+#include "engine/BatchHistory.h"
 #include "engine/BatchProgress.h"
 #include "engine/BatchRunner.h"
 
@@ -28,12 +29,15 @@ struct BatchSteps {
     // Writes down what the batch did; true when it is recorded and its journal can go, false
     // when the journal must stay (the record could not be written, or the batch is not over).
     std::function<bool(const RenameRun&)> record;
+    // How the history keeps the recorded batch; none for an undo or a redo, which change the
+    // record of the batch they act on instead.
+    std::optional<HistoryKeeping> history;
 };
 
 // The tail every batch shares, its directory's lock held by `guard`: the journal on disk before
 // the first rename, the renames in the order of `steps` (never replacing a file, with `progress`
-// for a long batch), the record, and the journal gone once the batch is recorded. The refusal to
-// show when the journal cannot be written; nothing is renamed then.
+// for a long batch), the record, and the journal kept in the history once the batch is recorded.
+// The refusal to show when the journal cannot be written; nothing is renamed then.
 std::variant<ExecutedBatch, platform::Message> executeBatch(
     BatchGuard& guard, platform::FileSystem& fileSystem, const platform::Directory& directory,
     const std::vector<PlannedChange>& changes, const std::vector<RenameStep>& steps,

@@ -8,6 +8,7 @@
 #include "engine/BatchGuard.h"
 #include "engine/BatchRunner.h"
 #include "engine/CommandReport.h"
+#include "engine/JournalFiles.h"
 #include "engine/NameIndex.h"
 #include "engine/RenameOrder.h"
 #include "engine/RestoreFile.h"
@@ -17,121 +18,6 @@ namespace nameshift::engine {
 namespace {
 
 using platform::Icon;
-
-bool isTemporaryName(const std::string& name) {
-    return name.starts_with(kTemporaryPrefix);
-}
-
-// Where each file of the journal is now; empty for a file not found. The file's two names are
-// looked at first, each confirmed by the file's identity (another file of the batch may hold it,
-// in a chain or a cycle); only a file under neither name is looked for among the rest of the
-// folder, temporary names first. Matching the whole listing by number alone took two names of one
-// file (hard links) for one entry.
-std::vector<std::string> currentNames(platform::FileSystem& fileSystem,
-                                      const platform::Directory& directory, const Journal& journal,
-                                      const std::vector<platform::DirEntry>& entries) {
-    const auto nameAt = [&entries](std::size_t i) -> std::string_view { return entries[i].name; };
-    NameIndex<decltype(nameAt)> listed(entries.size(), nameAt);
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        listed.insert(i);
-    }
-    const auto holds = [&](const std::string& name) {
-        return listed.find(name) != decltype(listed)::kNone;
-    };
-    // The listing's number is the file's on all but a few stacked filesystems; a file whose
-    // listed number differs is looked at itself before it counts as another.
-    const auto isFile = [&](const std::string& name, std::uint64_t inode) {
-        if (entries[listed.find(name)].inode == inode) {
-            return true;
-        }
-        const auto identity = fileSystem.identifyIn(directory, name);
-        return identity.ok() && identity->inode == inode;
-    };
-    std::vector<std::string> names(journal.entries.size());
-    std::vector<char> claimed(entries.size(), 0);
-    const auto claim = [&](std::size_t i, const std::string& name) {
-        names[i] = name;
-        claimed[listed.find(name)] = 1;
-    };
-    std::size_t held = 0;
-    std::size_t confirmed = 0;
-    for (std::size_t i = 0; i < journal.entries.size(); ++i) {
-        const JournalEntry& entry = journal.entries[i];
-        const bool hasOld = holds(entry.original);
-        const bool hasNew = holds(entry.final);
-        held += hasOld || hasNew ? 1 : 0;
-        // The old name first: two names of one file (hard links) count as the old one.
-        if (hasOld && isFile(entry.original, entry.inode)) {
-            claim(i, entry.original);
-        } else if (hasNew && isFile(entry.final, entry.inode)) {
-            claim(i, entry.final);
-        } else {
-            continue;
-        }
-        ++confirmed;
-    }
-    // Where the numbers confirm few of the names there, the filesystem numbers its files anew
-    // (exfat-fuse, after its daemon forgot them): the names alone decide, one of the two being
-    // there.
-    if (confirmed * 2 < held) {
-        for (std::size_t i = 0; i < journal.entries.size(); ++i) {
-            const JournalEntry& entry = journal.entries[i];
-            if (names[i].empty() && holds(entry.original) != holds(entry.final)) {
-                claim(i, holds(entry.original) ? entry.original : entry.final);
-            }
-        }
-    }
-    const bool anyMissing = std::find(names.begin(), names.end(), std::string()) != names.end();
-    if (!anyMissing) {
-        return names;
-    }
-    // Temporary names first, then whatever else the folder holds that no entry has claimed.
-    std::unordered_map<std::uint64_t, std::size_t> byInode;
-    for (const bool temporaries : {true, false}) {
-        for (std::size_t at = 0; at < entries.size(); ++at) {
-            if (claimed[at] != 0 || entries[at].isDirectory ||
-                isTemporaryName(entries[at].name) != temporaries) {
-                continue;
-            }
-            if (const auto identity = fileSystem.identifyIn(directory, entries[at].name);
-                identity.ok()) {
-                byInode.emplace(identity->inode, at);
-            }
-        }
-    }
-    for (std::size_t i = 0; i < journal.entries.size(); ++i) {
-        if (!names[i].empty()) {
-            continue;
-        }
-        const auto found = byInode.find(journal.entries[i].inode);
-        if (found != byInode.end() && claimed[found->second] == 0) {
-            names[i] = entries[found->second].name;
-            claimed[found->second] = 1;
-        }
-    }
-    // Where a filesystem numbers a file anew with each name (exfat-fuse), a file caught under a
-    // temporary name has no number to be found by. A batch renames one file at a time, so when
-    // one file is missing and one temporary name of ours is left, it is that file.
-    const auto unclaimedTemporary = [&]() -> std::optional<std::size_t> {
-        std::optional<std::size_t> found;
-        for (std::size_t at = 0; at < entries.size(); ++at) {
-            if (claimed[at] == 0 && !entries[at].isDirectory && isTemporaryName(entries[at].name)) {
-                if (found) {
-                    return std::nullopt;
-                }
-                found = at;
-            }
-        }
-        return found;
-    };
-    const auto missing = std::count(names.begin(), names.end(), std::string());
-    if (missing == 1) {
-        if (const std::optional<std::size_t> aside = unclaimedTemporary()) {
-            *std::find(names.begin(), names.end(), std::string()) = entries[*aside].name;
-        }
-    }
-    return names;
-}
 
 // A restore file for a batch finished after a crash: each file from its name before the batch
 // to the name the batch gives it, ordered as apply orders them; with `inodes`, the file of each
@@ -338,13 +224,8 @@ bool recordRecovery(platform::FileSystem& fileSystem, platform::MessageBox& mess
     if (action == RecoveryAction::Undo && left.entries.empty()) {
         // An undone batch has no record to restore, and a record left would send its files to
         // names they never had; an undone restore leaves its batch standing, with its record.
-        if (journal.kind == Journal::Kind::Apply &&
-            holdsOwnRecord(fileSystem, directory, journal)) {
-            if (const auto record = fileSystem.identifyIn(directory, kRestoreFileName);
-                record.ok()) {
-                dropRestoreReceipt(fileSystem, stateDirectory, *record);
-            }
-            fileSystem.removeFileIn(directory, kRestoreFileName);
+        if (journal.kind == Journal::Kind::Apply) {
+            removeOwnRestoreFile(fileSystem, stateDirectory, directory, journal);
         } else if (journal.kind == Journal::Kind::Restore) {
             recreateRestoreFile(fileSystem, journal);
         }
@@ -358,6 +239,17 @@ bool recordRecovery(platform::FileSystem& fileSystem, platform::MessageBox& mess
 }
 
 }  // namespace
+
+void removeOwnRestoreFile(platform::FileSystem& fileSystem, const std::string& stateDirectory,
+                          const platform::Directory& directory, const Journal& journal) {
+    if (!holdsOwnRecord(fileSystem, directory, journal)) {
+        return;
+    }
+    if (const auto record = fileSystem.identifyIn(directory, kRestoreFileName); record.ok()) {
+        dropRestoreReceipt(fileSystem, stateDirectory, *record);
+    }
+    fileSystem.removeFileIn(directory, kRestoreFileName);
+}
 
 std::vector<InterruptedBatch> findInterruptedBatches(platform::FileSystem& fileSystem,
                                                      const std::string& stateDirectory) {
@@ -412,7 +304,7 @@ std::vector<InterruptedBatch> findInterruptedBatches(platform::FileSystem& fileS
             if (const auto listing = fileSystem.listDirectoryKinds(*directory); listing.ok()) {
                 removeAbandonedRestoreFiles(fileSystem, directory->path(), *listing);
                 const std::vector<std::string> names =
-                    currentNames(fileSystem, *directory, batch.journal, *listing);
+                    findJournalFiles(fileSystem, *directory, batch.journal, *listing);
                 for (std::size_t i = 0; i < names.size(); ++i) {
                     batch.done += names[i] == batch.journal.entries[i].final ? 1 : 0;
                 }
@@ -477,7 +369,7 @@ std::string describeInterruptedBatch(const InterruptedBatch& batch) {
 
 RecoveryResult recoverBatch(platform::FileSystem& fileSystem, const std::string& stateDirectory,
                             const InterruptedBatch& batch, RecoveryAction action,
-                            BatchProgress* progress) {
+                            BatchProgress* progress, const HistoryBound& bound) {
     RecoveryResult result;
     ReportedMessages messages(result.messages);
     const Journal& journal = batch.journal;
@@ -505,7 +397,8 @@ RecoveryResult recoverBatch(platform::FileSystem& fileSystem, const std::string&
         return result;
     }
 
-    const std::vector<std::string> names = currentNames(fileSystem, *directory, journal, *listing);
+    const std::vector<std::string> names =
+        findJournalFiles(fileSystem, *directory, journal, *listing);
     // A file not found while a hidden name of ours is left over may be that file, on a
     // filesystem that numbers its files anew: its step is not given up, and the journal stays
     // whole until the file is back under one of its names.
@@ -554,6 +447,21 @@ RecoveryResult recoverBatch(platform::FileSystem& fileSystem, const std::string&
         return recordRecovery(fileSystem, messages, stateDirectory, batch, action,
                               {*directory, *identity, names, moves, unresolved}, run, result);
     };
+    if (action == RecoveryAction::Finish) {
+        HistoryKeeping keeping{
+            stateDirectory,
+            bound,
+            HistoryCommand::Finish,
+            [&moves](std::size_t change) { return static_cast<std::uint32_t>(moves[change].file); },
+            {}};
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            const JournalEntry& entry = journal.entries[i];
+            if (names[i] == entry.final && entry.original != entry.final) {
+                keeping.doneBefore.push_back(static_cast<std::uint32_t>(i));
+            }
+        }
+        steps.history = std::move(keeping);
+    }
     const auto executed = executeBatch(guard.value(), fileSystem, *directory, moves,
                                        orderRenames(moves), steps, progress);
     result.journalKept = std::get<ExecutedBatch>(executed).journalKept;

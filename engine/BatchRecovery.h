@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/BatchHistory.h"
 #include "engine/BatchProgress.h"
 #include "engine/Journal.h"
 #include "platform/FileSystem.h"
@@ -49,8 +50,14 @@ struct RecoveryResult {
 };
 
 // `progress`, when given, shows the renames and may stop them. Shows nothing.
+// Deletes the restore file of `directory`, and its receipt, when it records exactly the apply of
+// `journal`: once the batch is undone it would send the files to names they never had.
+void removeOwnRestoreFile(platform::FileSystem& fileSystem, const std::string& stateDirectory,
+                          const platform::Directory& directory, const Journal& journal);
+
+// A finished batch is kept in the history within `bound`.
 RecoveryResult recoverBatch(platform::FileSystem& fileSystem, const std::string& stateDirectory,
                             const InterruptedBatch& batch, RecoveryAction action,
-                            BatchProgress* progress = nullptr);
+                            BatchProgress* progress = nullptr, const HistoryBound& bound = {});
 
 }  // namespace nameshift::engine

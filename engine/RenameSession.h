@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/BatchGuard.h"
+#include "engine/BatchHistory.h"
 #include "engine/FileList.h"
 #include "engine/TagReader.h"
 #include "platform/FileSystem.h"

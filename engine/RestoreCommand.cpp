@@ -143,10 +143,11 @@ std::vector<PlannedChange> undoChanges(const RestoreRecord& record) {
 
 // One entry a file: the name it has now and the name the restore gives it, after following it
 // through every pair that moves it. `stale` counts the files whose present name holds another
-// file than the receipt says.
+// file than the receipt says; `entryOf` tells the entry of each change.
 Journal journalOf(platform::FileSystem& fileSystem, const platform::Directory& directory,
                   const platform::FileIdentity& directoryIdentity, const ChosenFile& chosen,
-                  const std::vector<PlannedChange>& changes, std::size_t& stale) {
+                  const std::vector<PlannedChange>& changes, std::size_t& stale,
+                  std::vector<std::size_t>& entryOf) {
     Journal journal;
     journal.kind = Journal::Kind::Restore;
     journal.directory = directory.path();
@@ -174,7 +175,7 @@ Journal journalOf(platform::FileSystem& fileSystem, const platform::Directory& d
         return changes[i].newName;
     };
     NameIndex<decltype(newNameOf)> byNewName(changes.size(), newNameOf);
-    std::vector<std::size_t> entryOf(changes.size(), 0);
+    entryOf.assign(changes.size(), 0);
     journal.entries.reserve(changes.size());
     stale = 0;
     for (std::size_t at = 0; at < changes.size(); ++at) {
@@ -356,8 +357,9 @@ CommandReport restoreFilenames(RenameSession& session, RestoreFilePicker& picker
     BatchGuard& guard = std::get<BatchGuard>(guarded);
     const std::vector<PlannedChange> changes = undoChanges(chosen->record);
     std::size_t stale = 0;
+    std::vector<std::size_t> entryOf;
     const Journal journal =
-        journalOf(fileSystem, *directory, guard.directory(), *chosen, changes, stale);
+        journalOf(fileSystem, *directory, guard.directory(), *chosen, changes, stale, entryOf);
     if (stale > 0) {
         // Run anyway, it would send files that are not the batch's to names they never had.
         return refused(std::move(report),
@@ -378,6 +380,12 @@ CommandReport restoreFilenames(RenameSession& session, RestoreFilePicker& picker
     steps.record = [&](const RenameRun& run) {
         return recordRestore(fileSystem, messages, session.stateDirectory, guard, *chosen, run);
     };
+    steps.history = HistoryKeeping{
+        session.stateDirectory,
+        historyBoundOf(session.rules),
+        HistoryCommand::Restore,
+        [&entryOf](std::size_t change) { return static_cast<std::uint32_t>(entryOf[change]); },
+        {}};
     const auto executed = executeBatch(guard, fileSystem, *directory, changes,
                                        inSequence(changes.size()), steps, progress);
     if (const auto* refusal = std::get_if<platform::Message>(&executed)) {

@@ -11,7 +11,7 @@ namespace {
 using R = RenameSettings;
 using K = FieldKind;
 
-constexpr std::array<SettingsField<R>, 25> kFields = {{
+constexpr std::array<SettingsField<R>, 27> kFields = {{
     {"-= Regular Expression In Remove =-", &R::removeRegex, K::Boolean, "removeRegex"},
     {"-= Remove All Occurrences =-", &R::removeAllOccurrences, K::Boolean, "removeAllOccurrences"},
     {"-= Match Case In Remove =-", &R::removeMatchCase, K::Boolean, "removeMatchCase"},
@@ -44,6 +44,14 @@ constexpr std::array<SettingsField<R>, 25> kFields = {{
     {"-= Date Format =-", &R::dateFormat, K::String, "dateFormatEdit",
      NS_MESSAGE("Message", "The date format")},
     {"-= Number Duplicate Names =-", &R::numberDuplicates, K::Boolean, "numberDuplicates"},
+    {"-= Batches Kept In History =-",
+     &R::historyBatches,
+     K::String,
+     nullptr,
+     NS_MESSAGE("Message", "The number of batches the history keeps"),
+     {},
+     true},
+    {"-= Undo Record Only In History =-", &R::historyOnly, K::Boolean, nullptr, nullptr, {}, true},
 }};
 static_assert(everyKindFits<R>(kFields));
 

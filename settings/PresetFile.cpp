@@ -32,8 +32,11 @@ std::vector<SettingsField<R>> collectTableFields() {
             fields.push_back(field);
         }
     }
-    const auto more = moreRulesFields();
-    fields.insert(fields.end(), more.begin(), more.end());
+    for (const SettingsField<R>& field : moreRulesFields()) {
+        if (!field.programOption) {
+            fields.push_back(field);
+        }
+    }
     return fields;
 }
 

@@ -30,6 +30,8 @@ inline constexpr int kChoiceCount<CaseScope> = 3;
 inline constexpr std::string_view kDefaultDateFormat = "%Y-%m-%d %H.%M.%S";
 
 // The rule options of the main dialog, as renset.ini keeps them. Strings are bytes.
+inline constexpr std::string_view kDefaultHistoryBatches = "100";
+
 struct RenameSettings {
     bool changePrefix = false;
     std::string prefixText;
@@ -104,6 +106,11 @@ struct RenameSettings {
     std::string dateFormat = std::string(kDefaultDateFormat);
     // Files the batch would give one name are told apart by " (2)", " (3)" instead of refused.
     bool numberDuplicates = false;
+
+    // How many of the last batches the history keeps, as digits; anything else keeps the default.
+    std::string historyBatches = std::string(kDefaultHistoryBatches);
+    // A batch's undo record is kept only in the history: no restore.dat in its folder.
+    bool historyOnly = false;
 
     // The attribute bits a listed file must carry one of.
     std::uint32_t attributeMask() const {

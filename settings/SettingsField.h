@@ -62,7 +62,18 @@ struct SettingsField {
     const char* control = nullptr;
     const char* label = nullptr;
     CommandLineFlag flag{};
+    // An option of the program kept in a rules file, not a rule: its entry is written only while
+    // it is off its default, so that the file stays as earlier versions wrote it, and no preset
+    // carries it.
+    bool programOption = false;
 };
+
+// Whether `field` of `record` holds the value of a record made afresh.
+template <typename Record>
+bool holdsDefault(const Record& record, const SettingsField<Record>& field) {
+    static const Record fresh{};
+    return std::visit([&](auto member) { return record.*member == fresh.*member; }, field.member);
+}
 
 // True when the field's kind spells a value of the member's type, and a flag, when it has one, is
 // a boolean's with its name, help and group; every table checks this at compile time.
@@ -140,6 +151,9 @@ void writeFields(SettingsWriter& writer, const Record& record,
                  std::span<const SettingsField<Record>> fields) {
     using namespace field_codec;
     for (const SettingsField<Record>& f : fields) {
+        if (f.programOption && holdsDefault(record, f)) {
+            continue;
+        }
         switch (f.kind) {
             case FieldKind::Boolean:
                 writer.addBoolean(f.key, get<bool>(record, f.member));

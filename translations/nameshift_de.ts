@@ -831,8 +831,56 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
         <translation>Vorlage löschen</translation>
     </message>
     <message>
+        <source>Batch %1 undone.</source>
+        <translation>Vorgang %1 rückgängig gemacht.</translation>
+    </message>
+    <message>
+        <source>Batch %1 redone.</source>
+        <translation>Vorgang %1 wiederholt.</translation>
+    </message>
+    <message>
+        <source>The folder &quot;%1&quot; of batch %2 is no longer there. Nothing was renamed.</source>
+        <translation>Der Ordner „%1“ des Vorgangs %2 ist nicht mehr da. Nichts wurde umbenannt.</translation>
+    </message>
+    <message>
+        <source>There is no batch %1 in the history.</source>
+        <translation>Im Verlauf gibt es keinen Vorgang %1.</translation>
+    </message>
+    <message>
+        <source>There is no batch to undo.</source>
+        <translation>Es gibt keinen Vorgang, der rückgängig gemacht werden kann.</translation>
+    </message>
+    <message>
+        <source>The record of batch %1 cannot be read, so the batch cannot be undone.</source>
+        <translation>Der Eintrag des Vorgangs %1 lässt sich nicht lesen, daher kann der Vorgang nicht rückgängig gemacht werden.</translation>
+    </message>
+    <message>
+        <source>Batch %1 is undone already.</source>
+        <translation>Vorgang %1 ist bereits rückgängig gemacht.</translation>
+    </message>
+    <message>
+        <source>Batch %1 cannot be undone yet: batch %2 renamed some of its files since. Undo batch %2 first. Nothing was renamed.</source>
+        <translation>Vorgang %1 kann noch nicht rückgängig gemacht werden: Vorgang %2 hat seither einige seiner Dateien umbenannt. Machen Sie zuerst Vorgang %2 rückgängig. Nichts wurde umbenannt.</translation>
+    </message>
+    <message>
+        <source>There is no undone batch to redo.</source>
+        <translation>Es gibt keinen rückgängig gemachten Vorgang, der wiederholt werden kann.</translation>
+    </message>
+    <message>
+        <source>Batch %1 cannot be redone: batch %2 ran in its folder since it was undone. Nothing was renamed.</source>
+        <translation>Vorgang %1 kann nicht wiederholt werden: Vorgang %2 lief seither in seinem Ordner. Nichts wurde umbenannt.</translation>
+    </message>
+    <message>
         <source>The date format</source>
         <translation>Das Datumsformat</translation>
+    </message>
+    <message>
+        <source>The number of batches the history keeps</source>
+        <translation>Die Anzahl der Vorgänge im Verlauf</translation>
+    </message>
+    <message>
+        <source>Undo the last batch? Its files get back the names they had before it.</source>
+        <translation>Den letzten Vorgang rückgängig machen? Seine Dateien erhalten die Namen zurück, die sie vor ihm hatten.</translation>
     </message>
 </context>
 <context>
@@ -953,6 +1001,49 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
     <message>
         <source>Closes the help window</source>
         <translation>Schließt das Hilfefenster</translation>
+    </message>
+</context>
+<context>
+    <name>nameshift::ui::HistoryDialog</name>
+    <message>
+        <source>History</source>
+        <translation>Verlauf</translation>
+    </message>
+    <message>
+        <source>Batch</source>
+        <translation>Vorgang</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>Dateien</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>Zustand</translation>
+    </message>
+    <message>
+        <source>unreadable</source>
+        <translation>unlesbar</translation>
+    </message>
+    <message>
+        <source>done</source>
+        <translation>erledigt</translation>
+    </message>
+    <message>
+        <source>undone</source>
+        <translation>rückgängig gemacht</translation>
+    </message>
+    <message>
+        <source>&amp;Undo batch</source>
+        <translation>Vorgang &amp;rückgängig</translation>
     </message>
 </context>
 <context>
@@ -1179,6 +1270,26 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
         <source>Recovering an interrupted batch...</source>
         <translation>Ein unterbrochener Vorgang wird wiederhergestellt...</translation>
     </message>
+    <message>
+        <source>&amp;Undo last batch...</source>
+        <translation>Letzten Vorgang &amp;rückgängig...</translation>
+    </message>
+    <message>
+        <source>Re&amp;do batch</source>
+        <translation>Vorgang &amp;wiederholen</translation>
+    </message>
+    <message>
+        <source>His&amp;tory...</source>
+        <translation>&amp;Verlauf...</translation>
+    </message>
+    <message>
+        <source>Undoing the batch...</source>
+        <translation>Der Vorgang wird rückgängig gemacht...</translation>
+    </message>
+    <message>
+        <source>Redoing the batch...</source>
+        <translation>Der Vorgang wird wiederholt...</translation>
+    </message>
 </context>
 <context>
     <name>nameshift::ui::MoreRulesPanel</name>
@@ -1344,6 +1455,18 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
     <message>
         <source>Closes the window without saving</source>
         <translation>Schließt das Fenster ohne zu speichern</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>Verlauf</translation>
+    </message>
+    <message>
+        <source>&amp;Keep the undo record only in the history (no restore.dat in the folder)</source>
+        <translation>Rückgängig-Daten nur im &amp;Verlauf aufbewahren (keine restore.dat im Ordner)</translation>
+    </message>
+    <message>
+        <source>Batches kept in the &amp;history:</source>
+        <translation>Im Verlauf aufbewahrte Vorgän&amp;ge:</translation>
     </message>
 </context>
 <context>

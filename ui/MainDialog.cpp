@@ -16,6 +16,7 @@
 #include "engine/CommandGuard.h"
 #include "engine/PreviewCommand.h"
 #include "engine/RestoreCommand.h"
+#include "engine/UndoCommand.h"
 #include "platform/FolderMessages.h"
 #include "settings/Id3OptionsFile.h"
 #include "settings/MoreRulesFile.h"
@@ -25,6 +26,7 @@
 #include "settings/StartupDirectory.h"
 #include "settings/StartupSettings.h"
 #include "ui/HelpWindow.h"
+#include "ui/HistoryDialog.h"
 #include "ui/MessageBoxQuestions.h"
 #include "ui/PreviewDialog.h"
 #include "ui/QtBatchProgress.h"
@@ -92,9 +94,18 @@ void MainDialog::buildControls() {
     c.save = new IconPushButton(tr("&Save settings"), this);
     c.about = new IconPushButton(tr("A&bout"), this);
 
+    c.undoAction = new QAction(tr("&Undo last batch..."), this);
+    c.undoAction->setShortcut(QKeySequence::Undo);
+    c.redoAction = new QAction(tr("Re&do batch"), this);
+    c.redoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    c.historyAction = new QAction(tr("His&tory..."), this);
     c.aboutAction = new QAction(tr("&About Nameshift Pro..."), this);
     auto* separator = new QAction(this);
     separator->setSeparator(true);
+    for (QAction* action : {c.undoAction, c.redoAction, c.historyAction}) {
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+    }
     addAction(separator);
     addAction(c.aboutAction);
     setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -182,6 +193,12 @@ void MainDialog::connectControls() {
             [this] { openHelp(QLatin1String(HelpWindow::kContentsPage)); });
     connect(c.about, &QPushButton::clicked, this, &MainDialog::openAbout);
     connect(c.aboutAction, &QAction::triggered, this, &MainDialog::openAbout);
+    connect(c.undoAction, &QAction::triggered, this,
+            [this] { runCommand(&MainDialog::undoLastBatch); });
+    connect(c.redoAction, &QAction::triggered, this,
+            [this] { runCommand(&MainDialog::redoBatch); });
+    connect(c.historyAction, &QAction::triggered, this,
+            [this] { runCommand(&MainDialog::openHistory); });
     HelpWindow::addHelpKey(this, [this](const QString& page) { openHelp(page); });
 }
 
@@ -364,6 +381,32 @@ void MainDialog::restoreFilenames() {
     afterCommand(engine::restoreFilenames(session_, picker, &progress));
 }
 
+void MainDialog::undoLastBatch() {
+    if (!services_.messages.ask(
+            NS_MESSAGE("Message",
+                       "Undo the last batch? Its files get back the names they had before it."),
+            NS_MESSAGE("Message", "Undo"))) {
+        return;
+    }
+    QtBatchProgress progress(this, tr("Undoing the batch..."));
+    afterCommand(engine::undoBatch(session_, std::nullopt, &progress));
+}
+
+void MainDialog::redoBatch() {
+    QtBatchProgress progress(this, tr("Redoing the batch..."));
+    afterCommand(engine::redoBatch(session_, &progress));
+}
+
+void MainDialog::openHistory() {
+    HistoryDialog history(
+        engine::BatchHistory(services_.fileSystem, session_.stateDirectory).entries(), this);
+    runModal(services_.runModal, history);
+    if (const std::optional<std::uint64_t> batch = history.chosenBatch()) {
+        QtBatchProgress progress(this, tr("Undoing the batch..."));
+        afterCommand(engine::undoBatch(session_, batch, &progress));
+    }
+}
+
 void MainDialog::afterCommand(const engine::CommandReport& report) {
     engine::showReport(services_.messages, report);
     // A command may have emptied the list, whatever it reports.
@@ -445,6 +488,14 @@ void MainDialog::openOptions() {
     if (auto options = settings::readProgramOptions(services_.fileSystem, paths_.programOptions,
                                                     session_.options)) {
         session_.options = *options;
+    }
+    // The history's options share morerules.ini with the rules, whose unsaved changes stay.
+    if (const auto text =
+            services_.fileSystem.readFile(paths_.moreRules, settings::kSettingsFileMaxBytes);
+        text.ok()) {
+        const settings::RenameSettings saved = settings::parseMoreRules(*text, {});
+        session_.rules.historyOnly = saved.historyOnly;
+        session_.rules.historyBatches = saved.historyBatches;
     }
 }
 

@@ -93,6 +93,10 @@ struct MainDialogControls {
     IconPushButton* about = nullptr;
 
     QAction* aboutAction = nullptr;
+    // The history: Ctrl+Z, Ctrl+Shift+Z and the list of batches, in the window's menu.
+    QAction* undoAction = nullptr;
+    QAction* redoAction = nullptr;
+    QAction* historyAction = nullptr;
 };
 
 // The program's one long-lived window: the file panel with the directory browser and the file
@@ -124,6 +128,10 @@ public:
     void previewChanges();
     void applyChanges();
     void restoreFilenames();
+    // The last batch, after a question; the one undone last; the one picked from the history.
+    void undoLastBatch();
+    void redoBatch();
+    void openHistory();
     void saveSettings();
 
     // Exit: asks first when the options say so.

@@ -8,22 +8,35 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QSpinBox>
 #include <QVBoxLayout>
 #include <utility>
 
+#include "engine/BatchHistory.h"
+#include "settings/MoreRulesFile.h"
 #include "settings/ProgramOptionsFile.h"
 #include "ui/FieldBinding.h"
 #include "ui/HelpWindow.h"
 #include "ui/widgets/IconPushButton.h"
 
 namespace nameshift::ui {
+namespace {
+
+// More than anyone undoes; the size bound drops records long before.
+constexpr int kMostHistoryBatches = 100'000;
+
+}  // namespace
 
 OptionsDialog::OptionsDialog(platform::FileSystem& fileSystem, platform::MessageBox& messages,
-                             std::string optionsPath, QWidget* parent)
+                             std::string optionsPath, QWidget* parent, std::string moreRulesPath)
     : QDialog(parent),
       fileSystem_(fileSystem),
       messages_(messages),
-      optionsPath_(std::move(optionsPath)) {
+      optionsPath_(std::move(optionsPath)),
+      moreRulesPath_(std::move(moreRulesPath)) {
+    if (!moreRulesPath_.empty()) {
+        moreRules_ = settings::loadMoreRules(fileSystem_, messages_, moreRulesPath_, moreRules_);
+    }
     buildControls();
     HelpWindow::setPage(this, QStringLiteral("options.html"));
     HelpWindow::addHelpKey(this);
@@ -108,8 +121,38 @@ void OptionsDialog::buildControls() {
     layout->addWidget(exitAfterRestore_);
     layout->addWidget(startupGroup);
     layout->addWidget(restoreGroup);
+    layout->addWidget(buildHistoryGroup());
     layout->addLayout(buttonRow);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QGroupBox* OptionsDialog::buildHistoryGroup() {
+    auto* group = new QGroupBox(tr("History"), this);
+    historyOnly_ = new QCheckBox(
+        tr("&Keep the undo record only in the history (no restore.dat in the folder)"), this);
+    historyOnly_->setObjectName(QStringLiteral("historyOnly"));
+    historyOnly_->setChecked(moreRules_.historyOnly);
+    auto* batchesLabel = new QLabel(tr("Batches kept in the &history:"), this);
+    historyBatches_ = new QSpinBox(this);
+    historyBatches_->setObjectName(QStringLiteral("historyBatches"));
+    historyBatches_->setRange(0, kMostHistoryBatches);
+    batchesLabel->setBuddy(historyBatches_);
+    historyBatches_->setValue(static_cast<int>(engine::historyBoundOf(moreRules_).batches));
+    auto* batchesRow = new QHBoxLayout;
+    batchesRow->addWidget(batchesLabel);
+    batchesRow->addWidget(historyBatches_);
+    batchesRow->addStretch(1);
+    auto* layout = new QVBoxLayout(group);
+    layout->addWidget(historyOnly_);
+    layout->addLayout(batchesRow);
+    return group;
+}
+
+settings::RenameSettings OptionsDialog::moreRules() const {
+    settings::RenameSettings rules = moreRules_;
+    rules.historyOnly = historyOnly_->isChecked();
+    rules.historyBatches = std::to_string(historyBatches_->value());
+    return rules;
 }
 
 settings::ProgramOptions OptionsDialog::options() const {
@@ -126,6 +169,9 @@ void OptionsDialog::saveAndClose() {
     // A refused overwrite or a failed save has already been told; the dialog closes all the
     // same, and the caller's reload then shows what the file holds.
     settings::saveProgramOptions(fileSystem_, messages_, optionsPath_, options());
+    if (!moreRulesPath_.empty()) {
+        settings::saveMoreRules(fileSystem_, messages_, moreRulesPath_, moreRules());
+    }
     accept();
 }
 

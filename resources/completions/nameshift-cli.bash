@@ -4,7 +4,7 @@ _nameshift_cli() {
     local current=${COMP_WORDS[COMP_CWORD]}
     local previous=${COMP_WORDS[COMP_CWORD - 1]}
     local commands='list preview apply restore save-settings init-settings recover presets
-        save-preset delete-preset help'
+        save-preset delete-preset history undo redo help'
     local options='-h --help --version --settings-dir --no-settings --saved-rules --preset
         --dir --mask --select
         --attributes --sort --natural --number-duplicates --prefix --prefix-at --counter
@@ -53,7 +53,7 @@ _nameshift_cli_word() {
     for word in "${COMP_WORDS[@]:1:COMP_CWORD-1}"; do
         case $word in
             list | preview | apply | restore | save-settings | init-settings | recover | presets | \
-                save-preset | delete-preset | help)
+                save-preset | delete-preset | history | undo | redo | help)
                 command=$word
                 break
                 ;;

@@ -1,6 +1,6 @@
 # fish completion for nameshift-cli
 
-set -l commands list preview apply restore save-settings init-settings recover presets save-preset delete-preset help
+set -l commands list preview apply restore save-settings init-settings recover presets save-preset delete-preset history undo redo help
 complete -c nameshift-cli -f
 complete -c nameshift-cli -n "not __fish_seen_subcommand_from $commands" -a list -d 'Print the listed file names'
 complete -c nameshift-cli -n "not __fish_seen_subcommand_from $commands" -a preview -d 'Print old and new names'
@@ -12,6 +12,9 @@ complete -c nameshift-cli -n "not __fish_seen_subcommand_from $commands" -a reco
 complete -c nameshift-cli -n "not __fish_seen_subcommand_from $commands" -a presets -d 'Print the names of the saved presets'
 complete -c nameshift-cli -n "not __fish_seen_subcommand_from $commands" -a save-preset -d 'Save the rules given as a preset'
 complete -c nameshift-cli -n "not __fish_seen_subcommand_from $commands" -a delete-preset -d 'Delete a saved preset'
+complete -c nameshift-cli -n "not __fish_seen_subcommand_from $commands" -a history -d 'Print the batches the history keeps'
+complete -c nameshift-cli -n "not __fish_seen_subcommand_from $commands" -a undo -d 'Undo the last batch, or batch ID'
+complete -c nameshift-cli -n "not __fish_seen_subcommand_from $commands" -a redo -d 'Rename again the files of the batch undone last'
 complete -c nameshift-cli -n "not __fish_seen_subcommand_from $commands" -a help -d 'Print the help of the tool or of a command'
 complete -c nameshift-cli -n "__fish_seen_subcommand_from help" -a "$commands"
 complete -c nameshift-cli -n "__fish_seen_subcommand_from apply" -l dry-run -d 'Rename nothing, print what would be done'

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -145,6 +146,33 @@ TEST_F(CliTest, ASecondBatchLeavesTheRestoreFileAloneAndCanBeUndone) {
     EXPECT_EQ(files(), (Names{"x_a.txt", "x_b.txt"}));
 }
 
+// Each batch stays in the history; undo takes the last one back, an earlier one waits for the
+// later one that renamed its files again, and redo renames them again.
+TEST_F(CliTest, HistoryListsEveryBatchThatUndoAndRedoTakeBackAndForth) {
+    makeFiles({"a.txt", "b.txt"});
+    EXPECT_EQ(cli({"--no-restore-file", "--prefix", "x_", "apply"}).exitStatus, 0);
+    EXPECT_EQ(cli({"--no-restore-file", "--prefix", "y_", "apply"}).exitStatus, 0);
+    const CliRun listed = runCli({"history"}, dir.path());
+    EXPECT_EQ(listed.exitStatus, 0);
+    std::istringstream lines(listed.output);
+    for (const char* id : {"1\t", "2\t"}) {
+        std::string line;
+        ASSERT_TRUE(std::getline(lines, line));
+        EXPECT_TRUE(line.starts_with(id)) << line;
+        EXPECT_TRUE(line.ends_with("\t" + filesPath() + "\t2\tdone")) << line;
+    }
+    const CliRun blocked = runCli({"undo", "1"}, dir.path());
+    EXPECT_EQ(blocked.exitStatus, 2);
+    EXPECT_EQ(blocked.errors,
+              "Undo: Batch 1 cannot be undone yet: batch 2 renamed some of its "
+              "files since. Undo batch 2 first. Nothing was renamed.\n");
+    EXPECT_EQ(runCli({"undo"}, dir.path()).exitStatus, 0);
+    EXPECT_EQ(runCli({"undo", "1"}, dir.path()).exitStatus, 0);
+    EXPECT_EQ(files(), (Names{"a.txt", "b.txt"}));
+    EXPECT_EQ(runCli({"redo"}, dir.path()).exitStatus, 0);
+    EXPECT_EQ(files(), (Names{"x_a.txt", "x_b.txt"}));
+}
+
 TEST_F(CliTest, FailedRenamesAreListedAndExitOne) {
     makeFiles({"a.txt", "b.txt", "x_b.txt"});
     const CliRun applied = cli({"--select", "[ab].txt", "--prefix", "x_", "apply"});
@@ -250,6 +278,8 @@ INSTANTIATE_TEST_SUITE_P(
     Cli, RefusalTest,
     ::testing::Values(
         RefusalCase{"UnknownOption", {"--bogus", "apply"}, 2, "nameshift-cli: "},
+        RefusalCase{"NothingToUndo", {"undo"}, 2, "Undo: There is no batch to undo.\n"},
+        RefusalCase{"NothingToRedo", {"redo"}, 2, "Undo: There is no undone batch to redo.\n"},
         RefusalCase{"InvalidPattern",
                     {"--remove", "a(b", "--regex", "apply"},
                     2,

@@ -18,8 +18,10 @@
 #include "ApplyTestSession.h"
 #include "engine/ApplyCommand.h"
 #include "engine/BatchGuard.h"
+#include "engine/BatchHistory.h"
 #include "engine/RestoreCommand.h"
 #include "engine/RestoreFile.h"
+#include "engine/UndoCommand.h"
 #include "ui/RecoveryOffer.h"
 
 namespace nameshift::engine {
@@ -159,7 +161,7 @@ TEST_F(BatchRecoveryTest, ABatchStoppedAfterItsRecordIsFinishedOrUndoneWithIt) {
         } else {
             EXPECT_EQ(contents(), expected(false));
             EXPECT_FALSE(dir.exists(kRestoreFileName));
-            EXPECT_EQ(state.names(), Names{}) << "nor its receipt";
+            EXPECT_EQ(state.names(), Names{"history"}) << "nor its receipt";
         }
     }
 }
@@ -388,9 +390,10 @@ TEST(JournalTest, ReadsBackAcrossTheWritersPieces) {
     }
 }
 
-// Apply, restore and a recovery's finish share one tail: every rename happens with the folder's
-// lock held and the journal on disk, and the journal goes once the batch is recorded.
-enum class Command { Apply, Restore, Recovery };
+// Apply, restore, a recovery's finish and an undo from the history share one tail: every rename
+// happens with the folder's lock held and the journal on disk, and the journal goes once the
+// batch is recorded, into the history.
+enum class Command { Apply, Restore, Recovery, Undo };
 
 class SharedTailTest : public testing::ApplySessionTest,
                        public ::testing::WithParamInterface<Command> {};
@@ -401,7 +404,7 @@ TEST_P(SharedTailTest, RenamesUnderTheLockWithTheJournalOnDiskThatGoesAfter) {
     }
     tickAll();
     usePrefix("x");
-    if (GetParam() == Command::Restore) {
+    if (GetParam() == Command::Restore || GetParam() == Command::Undo) {
         ASSERT_EQ(applyChanges(session), CommandOutcome::Done);
     } else if (GetParam() == Command::Recovery) {
         ASSERT_TRUE(applyKilledAt(session, fs, 2));
@@ -424,6 +427,8 @@ TEST_P(SharedTailTest, RenamesUnderTheLockWithTheJournalOnDiskThatGoesAfter) {
         testing::ScriptedPicker picker;
         picker.choice = dir.file(kRestoreFileName);
         EXPECT_EQ(restoreFilenames(session, picker), CommandOutcome::Done);
+    } else if (GetParam() == Command::Undo) {
+        EXPECT_EQ(concluded(session, undoBatch(session, std::nullopt)), CommandOutcome::Done);
     } else {
         const std::vector<InterruptedBatch> batches = findInterruptedBatches(fs, state.path());
         ASSERT_EQ(batches.size(), 1u);
@@ -433,10 +438,17 @@ TEST_P(SharedTailTest, RenamesUnderTheLockWithTheJournalOnDiskThatGoesAfter) {
     EXPECT_GT(renames, 0);
     EXPECT_EQ(unguarded, 0);
     EXPECT_FALSE(std::filesystem::exists(journal));
+    const std::vector<HistoryEntry> history = BatchHistory(fs, state.path()).entries();
+    ASSERT_FALSE(history.empty());
+    ASSERT_TRUE(history.back().record);
+    EXPECT_EQ(history.back().record->state, GetParam() == Command::Undo
+                                                ? HistoryRecord::State::Undone
+                                                : HistoryRecord::State::Done);
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, SharedTailTest,
-                         ::testing::Values(Command::Apply, Command::Restore, Command::Recovery));
+                         ::testing::Values(Command::Apply, Command::Restore, Command::Recovery,
+                                           Command::Undo));
 
 }  // namespace
 }  // namespace nameshift::engine

@@ -66,6 +66,20 @@ TEST(RenameSettingsFileTest, TheMoreRulesNeverReachRensetIni) {
     }
 }
 
+// The options of the history follow the rules, each only while it is off its default.
+TEST(RenameSettingsFileTest, HistoryOptionsAreWrittenOnlyOffTheirDefaults) {
+    RenameSettings rules = testing::fullMoreRules();
+    const std::string rulesOnly = formatMoreRules(rules);
+    rules.historyBatches = "20";
+    rules.historyOnly = true;
+    const std::string both = formatMoreRules(rules);
+    EXPECT_TRUE(both.starts_with(rulesOnly));
+    const RenameSettings read = parseMoreRules(both, {});
+    EXPECT_EQ(read.historyBatches, "20");
+    EXPECT_TRUE(read.historyOnly);
+    EXPECT_TRUE(usesMoreRules(read));
+}
+
 TEST(RenameSettingsFileTest, EntriesInAnyOrderReadTheSame) {
     const std::string golden = goldenText("renset-full.ini");
     const std::size_t bodyStart = golden.find("-= ");

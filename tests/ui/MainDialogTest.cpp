@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QTest>
 #include <QTranslator>
+#include <QTreeWidget>
 
 #include <algorithm>
 #include <array>
@@ -12,6 +13,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -32,6 +34,7 @@
 #include "settings/RenameSettingsFile.h"
 #include "settings/SettingsFileAccess.h"
 #include "ui/FilePanel.h"
+#include "ui/HistoryDialog.h"
 #include "ui/MainDialog.h"
 #include "ui/PreviewDialog.h"
 #include "ui/RulePanel.h"
@@ -100,6 +103,10 @@ protected:
             return name;
         };
         services.runModal = [this](QDialog& shown) {
+            if (auto* history = dynamic_cast<HistoryDialog*>(&shown)) {
+                onHistory(*history);
+                return;
+            }
             auto* preview = dynamic_cast<PreviewDialog*>(&shown);
             ASSERT_NE(preview, nullptr);
             const QAbstractItemModel* model = preview->list()->model();
@@ -146,6 +153,8 @@ protected:
     settings::RenameSettings rules;
     std::unique_ptr<MainDialog> dialog;
     Pairs previewed;
+    // What the test does with the history dialog when it opens.
+    std::function<void(HistoryDialog&)> onHistory = [](HistoryDialog&) {};
     // The names the preset question is answered with, in turn; none left: cancelled.
     std::deque<std::optional<QString>> presetNames;
 };
@@ -634,6 +643,36 @@ TEST_F(StartedDialogTest, ApplyRenamesOnDiskAndRestoreGivesTheNamesBack) {
     EXPECT_EQ(listedNames(), (Texts{"three.mp3", "one.txt", "two.txt"}));
 }
 
+// Ctrl+Z undoes the last batch after a question, and its restore file with it; Ctrl+Shift+Z
+// redoes it, and the history lists each batch, whose undo button undoes the one picked.
+TEST_F(StartedDialogTest, UndoRedoAndTheHistoryTakeBatchesBackAndForth) {
+    EXPECT_EQ(c().undoAction->shortcut(), QKeySequence(QKeySequence::Undo));
+    EXPECT_EQ(c().redoAction->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+Z")));
+    r().changePrefix->click();
+    QTest::keyClicks(r().prefixEdit, QStringLiteral("New "));
+    f().selectAll->click();
+    c().apply->click();
+    messages.shown.clear();
+    c().undoAction->trigger();
+    EXPECT_EQ(dir.names("work"), (Texts{"one.txt", "three.mp3", "two.txt"}));
+    EXPECT_EQ(messages.texts(),
+              (Texts{"Undo the last batch? Its files get back the names they had before it.",
+                     "Batch 1 undone."}));
+    c().redoAction->trigger();
+    EXPECT_EQ(dir.names("work"), (Texts{"New one.txt", "New three.mp3", "New two.txt"}));
+    int listed = 0;
+    onHistory = [&listed](HistoryDialog& history) {
+        listed = history.list()->topLevelItemCount();
+        EXPECT_EQ(history.list()->topLevelItem(0)->text(4), QStringLiteral("done"));
+        history.undoButton()->click();
+    };
+    messages.shown.clear();
+    c().historyAction->trigger();
+    EXPECT_EQ(listed, 1);
+    EXPECT_EQ(messages.texts(), Texts{"Batch 1 undone."});
+    EXPECT_EQ(dir.names("work"), (Texts{"one.txt", "three.mp3", "two.txt"}));
+}
+
 // A command that runs out of memory half way stops there: the files after it keep their names,
 // no restore file claims a batch that did not happen, the batch is offered for undoing at once
 // from its journal, and the dialog goes on with the list read anew instead of the program
@@ -858,7 +897,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(StartedDialogTest, OtherDialogsRunThroughTheirHooksAndTheirFilesAreReadAgain) {
     std::vector<std::string> opened;
     hooks.options = [&](const DialogContext& context) {
-        opened.push_back("options");
+        opened.emplace_back("options");
         EXPECT_EQ(context.parent, dialog.get());
         settings::ProgramOptions changed = options;
         changed.confirmationOnExit = true;
@@ -868,11 +907,11 @@ TEST_F(StartedDialogTest, OtherDialogsRunThroughTheirHooksAndTheirFilesAreReadAg
                                    platform::WriteMode::Replace)
                         .ok());
     };
-    hooks.about = [&](const DialogContext&) { opened.push_back("about"); };
+    hooks.about = [&](const DialogContext&) { opened.emplace_back("about"); };
     hooks.help = [&](const DialogContext&, const QString& page) {
         opened.push_back("help " + page.toStdString());
     };
-    hooks.id3Options = [&](const DialogContext&) { opened.push_back("id3"); };
+    hooks.id3Options = [&](const DialogContext&) { opened.emplace_back("id3"); };
     ASSERT_TRUE(start());
     c().options->click();
     EXPECT_TRUE(dialog->session().options.confirmationOnExit);

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QTest>
 #include <cerrno>
 #include <string>
@@ -15,6 +16,7 @@
 #include "FaultyFileSystem.h"
 #include "ScriptedMessageBox.h"
 #include "TempDir.h"
+#include "settings/MoreRulesFile.h"
 #include "settings/ProgramOptionsFile.h"
 
 namespace nameshift::ui {
@@ -151,6 +153,26 @@ TEST_F(OptionsDialogTest, SaveAnsweredYesWritesTheControls) {
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 
+// The history's options go to morerules.ini, and only once one is off its default.
+TEST_F(OptionsDialogTest, HistoryOptionsAreSavedInMoreRulesOnlyOffTheirDefaults) {
+    writeOptions(ProgramOptions{});
+    const std::string moreRules = dir.file("morerules.ini");
+    for (const bool change : {false, true}) {
+        OptionsDialog dialog(fileSystem, messages, path(), nullptr, moreRules);
+        dialog.show();
+        if (change) {
+            click(dialog, "historyOnly");
+            control<QSpinBox>(dialog, "historyBatches")->setValue(20);
+        }
+        messages.answers = {Answer::Yes};
+        click(dialog, "saveAndClose");
+        EXPECT_EQ(dir.exists("morerules.ini"), change);
+    }
+    const settings::RenameSettings saved = settings::parseMoreRules(dir.read("morerules.ini"), {});
+    EXPECT_TRUE(saved.historyOnly);
+    EXPECT_EQ(saved.historyBatches, "20");
+}
+
 TEST_F(OptionsDialogTest, FirstSaveCreatesTheFileWithoutAsking) {
     OptionsDialog dialog(fileSystem, messages, path());
     messages.shown.clear();
@@ -210,6 +232,7 @@ TEST_F(OptionsDialogTest, CaptionsAreShownExactlyWithDistinctAccelerators) {
         {"restoreUsage0", "Automatically create a restore file"},
         {"restoreUsage1", "Display option to create a restore file when applying changes"},
         {"restoreUsage2", "Do not create a restore file"},
+        {"historyOnly", "Keep the undo record only in the history (no restore.dat in the folder)"},
         {"saveAndClose", "Save & Close"},
         {"cancel", "Cancel"},
     };

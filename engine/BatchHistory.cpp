@@ -1,0 +1,183 @@
+#include "engine/BatchHistory.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <chrono>
+
+namespace nameshift::engine {
+namespace {
+
+constexpr std::string_view kRecordSuffix = ".batch";
+// Numbers are written to a fixed width, so that the folder lists its records in their order.
+constexpr std::size_t kIdDigits = 10;
+// Two batches in two folders may take the same number at once; the later takes the next.
+constexpr int kNumberAttempts = 8;
+
+std::optional<std::uint64_t> idOf(std::string_view name) {
+    if (!name.ends_with(kRecordSuffix) || name.size() != kIdDigits + kRecordSuffix.size()) {
+        return std::nullopt;
+    }
+    std::uint64_t id = 0;
+    const char* last = name.data() + kIdDigits;
+    if (std::from_chars(name.data(), last, id).ptr != last) {
+        return std::nullopt;
+    }
+    return id;
+}
+
+std::uint64_t secondsNow() {
+    return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::seconds>(
+                                          std::chrono::system_clock::now().time_since_epoch())
+                                          .count());
+}
+
+}  // namespace
+
+HistoryBound historyBoundOf(const settings::RenameSettings& rules) {
+    HistoryBound bound;
+    const std::string& digits = rules.historyBatches;
+    std::size_t batches = 0;
+    const char* last = digits.data() + digits.size();
+    if (!digits.empty() && std::from_chars(digits.data(), last, batches).ptr == last) {
+        bound.batches = batches;
+    }
+    return bound;
+}
+
+BatchHistory::BatchHistory(platform::FileSystem& fileSystem, const std::string& stateDirectory)
+    : fileSystem_(fileSystem), folder_(stateDirectory + "/history") {}
+
+std::string BatchHistory::pathOf(std::uint64_t id) const {
+    std::string digits = std::to_string(id);
+    if (digits.size() < kIdDigits) {
+        digits.insert(0, kIdDigits - digits.size(), '0');
+    }
+    return folder_ + "/" + digits + std::string(kRecordSuffix);
+}
+
+std::vector<HistoryEntry> BatchHistory::entries(bool read) {
+    std::vector<HistoryEntry> found;
+    const auto listed = fileSystem_.listDirectory(folder_);
+    if (!listed.ok()) {
+        return found;
+    }
+    for (const platform::DirEntry& entry : *listed) {
+        if (const auto id = idOf(entry.name); id && !entry.isDirectory) {
+            found.push_back({*id, folder_ + "/" + entry.name, entry.size, std::nullopt});
+        }
+    }
+    std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.id < b.id; });
+    if (read) {
+        for (HistoryEntry& entry : found) {
+            this->read(entry);
+        }
+    }
+    return found;
+}
+
+void BatchHistory::read(HistoryEntry& entry) {
+    const auto text = fileSystem_.readFile(entry.path, kMaxHistoryRecordBytes);
+    if (text.ok()) {
+        entry.record = parseHistoryRecord(*text);
+    }
+}
+
+std::optional<std::uint64_t> BatchHistory::add(const HistoryRecord& head,
+                                               std::string_view journalText) {
+    if (!fileSystem_.makeDirectories(folder_).ok()) {
+        return std::nullopt;
+    }
+    const std::vector<HistoryEntry> known = entries(false);
+    std::uint64_t id = known.empty() ? 1 : known.back().id + 1;
+    const std::string headText = formatHistoryHead(head);
+    const platform::FileContents contents =
+        platform::FileContents([&](std::size_t piece, std::string& out) {
+            if (piece > 1) {
+                return false;
+            }
+            out = piece == 0 ? headText : std::string(journalText);
+            return true;
+        }).ownerOnly();
+    for (int attempt = 0; attempt < kNumberAttempts; ++attempt, ++id) {
+        const platform::Status status =
+            fileSystem_.writeFile(pathOf(id), contents, platform::WriteMode::CreateNew);
+        if (status.ok()) {
+            return id;
+        }
+        if (status.error() != EEXIST) {
+            return std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
+bool BatchHistory::replace(std::uint64_t id, const HistoryRecord& record) {
+    return fileSystem_
+        .writeFile(pathOf(id), platform::FileContents(formatHistoryRecord(record)).ownerOnly(),
+                   platform::WriteMode::Replace)
+        .ok();
+}
+
+void BatchHistory::trim(const HistoryBound& bound) {
+    // A record whose writing was stopped half way is a temporary file that no writer holds.
+    if (const auto listed = fileSystem_.listDirectory(folder_); listed.ok()) {
+        for (const platform::DirEntry& entry : *listed) {
+            const std::string path = folder_ + "/" + entry.name;
+            if (!entry.isDirectory && platform::isWriteTemporary(entry.name, kRecordSuffix) &&
+                fileSystem_.lockFile(path).ok()) {
+                fileSystem_.removeFile(path);
+            }
+        }
+    }
+    const std::vector<HistoryEntry> known = entries(false);
+    std::uint64_t bytes = 0;
+    std::size_t kept = 0;
+    // The newest are kept first; everything older than the first that does not fit goes.
+    std::size_t first = known.size();
+    while (first > 0 && kept < bound.batches && bytes + known[first - 1].size <= bound.bytes) {
+        bytes += known[first - 1].size;
+        ++kept;
+        --first;
+    }
+    // The newest record stays, whatever its size: it is the batch just done.
+    first = std::min(first, known.empty() ? std::size_t{0} : known.size() - 1);
+    for (std::size_t i = 0; i < first; ++i) {
+        fileSystem_.removeFile(known[i].path);
+    }
+}
+
+void keepInHistory(platform::FileSystem& fileSystem, const std::string& journalPath,
+                   const HistoryKeeping& keeping, const RenameRun& run) {
+    HistoryRecord head;
+    head.time = secondsNow();
+    head.command = keeping.command;
+    head.done = keeping.doneBefore;
+    for (const std::size_t change : run.renamed) {
+        const std::uint32_t entry = keeping.entryOf(change);
+        if (entry != HistoryKeeping::kNoEntry) {
+            head.done.push_back(entry);
+        }
+    }
+    // A file a batch renamed in several steps is listed once.
+    std::vector<char> seen;
+    std::erase_if(head.done, [&seen](std::uint32_t entry) {
+        if (entry >= seen.size()) {
+            seen.resize(entry + std::size_t{1}, 0);
+        }
+        return std::exchange(seen[entry], char{1}) != 0;
+    });
+    if (head.done.empty() || keeping.bound.batches == 0) {
+        return;
+    }
+    const auto text = fileSystem.readFile(journalPath, kMaxJournalBytes);
+    if (!text.ok()) {
+        return;
+    }
+    BatchHistory history(fileSystem, keeping.stateDirectory);
+    if (history.add(head, *text)) {
+        history.trim(keeping.bound);
+    }
+}
+
+}  // namespace nameshift::engine

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <limits>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/BatchRunner.h"
+#include "engine/HistoryRecord.h"
+#include "platform/FileSystem.h"
+#include "settings/RenameSettings.h"
+
+namespace nameshift::engine {
+
+// How much history is kept: the last `batches` batches, and no more than `bytes` of records;
+// older records go whole.
+struct HistoryBound {
+    std::size_t batches = 100;
+    std::uint64_t bytes = std::uint64_t{50} * 1024 * 1024;
+
+    bool operator==(const HistoryBound&) const = default;
+};
+
+// The bound the rules' options set.
+HistoryBound historyBoundOf(const settings::RenameSettings& rules);
+
+// One record of the history folder; without `record` when it cannot be read, which is then
+// listed and never acted on.
+struct HistoryEntry {
+    std::uint64_t id = 0;
+    std::string path;
+    std::uint64_t size = 0;
+    std::optional<HistoryRecord> record;
+};
+
+// What the history keeps of a batch once it is recorded.
+struct HistoryKeeping {
+    std::string stateDirectory;
+    HistoryBound bound;
+    HistoryCommand command = HistoryCommand::Apply;
+    // The journal entry that change `i` of the run gives its new name; kNoEntry for a change the
+    // journal leaves out (one whose names are equal).
+    std::function<std::uint32_t(std::size_t)> entryOf;
+    // Entries under their new names before the renames began (those a recovery finds done).
+    std::vector<std::uint32_t> doneBefore;
+    static constexpr std::uint32_t kNoEntry = std::numeric_limits<std::uint32_t>::max();
+};
+
+// The records of the batches that ran, in the state folder's "history" folder, one file a
+// batch, numbered in the order they ran. Each is written whole or not at all.
+class BatchHistory {
+public:
+    BatchHistory(platform::FileSystem& fileSystem, const std::string& stateDirectory);
+
+    const std::string& folder() const { return folder_; }
+    std::string pathOf(std::uint64_t id) const;
+
+    // Every record, oldest first, read when `read`.
+    std::vector<HistoryEntry> entries(bool read = true);
+    // Reads the record of `entry`, listed unread.
+    void read(HistoryEntry& entry);
+    // Writes a new record: `head` followed by the journal's own bytes. Its number, or nothing
+    // when it could not be written.
+    std::optional<std::uint64_t> add(const HistoryRecord& head, std::string_view journalText);
+    // Writes `record` over record `id`, whole or not at all.
+    bool replace(std::uint64_t id, const HistoryRecord& record);
+    // Drops the oldest records whole until `bound` holds, and what stopped writes left.
+    void trim(const HistoryBound& bound);
+
+private:
+    platform::FileSystem& fileSystem_;
+    std::string folder_;
+};
+
+// Keeps in the history the batch whose journal is at `journalPath`, with what `run` did. A
+// batch that renamed nothing leaves no record.
+void keepInHistory(platform::FileSystem& fileSystem, const std::string& journalPath,
+                   const HistoryKeeping& keeping, const RenameRun& run);
+
+}  // namespace nameshift::engine

@@ -1,0 +1,278 @@
+#include "engine/UndoCommand.h"
+
+#include <algorithm>
+#include <chrono>
+#include <unordered_set>
+#include <utility>
+#include <variant>
+#include <vector>
+
+#include "engine/ApplyCommand.h"
+#include "engine/BatchExecutor.h"
+#include "engine/BatchHistory.h"
+#include "engine/BatchRecovery.h"
+#include "engine/JournalFiles.h"
+#include "engine/RenameOrder.h"
+
+namespace nameshift::engine {
+namespace {
+
+using platform::Icon;
+
+enum class Direction { Undo, Redo };
+
+const char* const kUndoCaption = NS_MESSAGE("Message", "Undo");
+
+platform::Message historyRefusal(platform::MessageText text) {
+    return {std::move(text), kUndoCaption, Icon::Stop};
+}
+
+bool inSameFolder(const HistoryRecord& a, const HistoryRecord& b) {
+    return a.journal.directoryDevice == b.journal.directoryDevice &&
+           a.journal.directoryInode == b.journal.directoryInode;
+}
+
+// The latest batch after `at`, in its folder and not undone, that renamed one of its files
+// again: it must be undone first, or `at` would send its files to names that are no longer
+// theirs.
+std::optional<std::uint64_t> laterBatchInTheWay(const std::vector<HistoryEntry>& entries,
+                                                std::size_t at) {
+    const HistoryRecord& record = *entries[at].record;
+    std::unordered_set<std::uint64_t> inodes;
+    for (const std::uint32_t entry : record.done) {
+        inodes.insert(record.journal.entries[entry].inode);
+    }
+    for (std::size_t later = entries.size(); later-- > at + 1;) {
+        const std::optional<HistoryRecord>& other = entries[later].record;
+        if (!other || other->state != HistoryRecord::State::Done || !inSameFolder(*other, record)) {
+            continue;
+        }
+        for (const std::uint32_t entry : other->done) {
+            if (inodes.contains(other->journal.entries[entry].inode)) {
+                return entries[later].id;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+std::uint64_t nanosecondsNow() {
+    return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                          std::chrono::system_clock::now().time_since_epoch())
+                                          .count());
+}
+
+// The record once the run is over. An undo that moved every file it found marks the batch
+// undone, its list kept for a redo; otherwise the batch keeps the files still under its names.
+// A redo lists what it renamed again.
+HistoryRecord recordAfter(HistoryRecord record, Direction direction,
+                          const std::vector<std::uint32_t>& stayed,
+                          const std::vector<std::uint32_t>& arrived, std::uint64_t newestId) {
+    if (direction == Direction::Undo) {
+        if (stayed.empty()) {
+            record.state = HistoryRecord::State::Undone;
+            record.undoneAtNs = nanosecondsNow();
+            record.undoneAfter = newestId;
+        } else {
+            record.done = stayed;
+        }
+    } else if (!arrived.empty()) {
+        record.state = HistoryRecord::State::Done;
+        record.done = arrived;
+    }
+    return record;
+}
+
+platform::MessageText closingText(Direction direction, std::uint64_t id) {
+    return direction == Direction::Undo
+               ? platform::MessageText{NS_MESSAGE("Message", "Batch %1 undone."),
+                                       {std::to_string(id)}}
+               : platform::MessageText{NS_MESSAGE("Message", "Batch %1 redone."),
+                                       {std::to_string(id)}};
+}
+
+// Runs the batch of `entries[at]` backwards (undo) or forwards again (redo).
+CommandReport runHistoryBatch(RenameSession& session, std::vector<HistoryEntry>& entries,
+                              std::size_t at, Direction direction, BatchProgress* progress) {
+    platform::FileSystem& fileSystem = session.fileSystem;
+    const HistoryEntry& entry = entries[at];
+    const HistoryRecord& record = *entry.record;
+    CommandReport report;
+    ReportedMessages messages(report.messages);
+    const auto directory = fileSystem.openDirectory(record.journal.directory);
+    const auto identity =
+        directory.ok() ? fileSystem.identifyIn(*directory, ".") : directory.status();
+    if (!identity.ok() || identity->device != record.journal.directoryDevice ||
+        identity->inode != record.journal.directoryInode) {
+        return refused(std::move(report),
+                       historyRefusal({NS_MESSAGE("Message",
+                                                  "The folder \"%1\" of batch %2 is no longer "
+                                                  "there. Nothing was renamed."),
+                                       {record.journal.directory, std::to_string(entry.id)}}));
+    }
+    auto guarded = guardBatch(fileSystem, session.stateDirectory, *directory);
+    if (const auto* refusal = std::get_if<platform::Message>(&guarded)) {
+        return refused(std::move(report), *refusal);
+    }
+    BatchGuard& guard = std::get<BatchGuard>(guarded);
+    const auto listing = fileSystem.listDirectoryKinds(*directory);
+    if (!listing.ok()) {
+        return refused(std::move(report), directoryError(directory->path(), listing.status()));
+    }
+    // The batch's files as a journal of their own, found where they are now.
+    Journal files;
+    for (const std::uint32_t done : record.done) {
+        files.entries.push_back(record.journal.entries[done]);
+    }
+    const std::vector<std::string> names =
+        findJournalFiles(fileSystem, *directory, files, *listing);
+    std::vector<PlannedChange> moves;
+    std::vector<std::uint32_t> stayed;
+    std::vector<std::uint32_t> arrived;
+    std::size_t gone = 0;
+    Journal journal;
+    journal.directory = directory->path();
+    journal.directoryDevice = identity->device;
+    journal.directoryInode = identity->inode;
+    for (std::size_t i = 0; i < files.entries.size(); ++i) {
+        const JournalEntry& file = files.entries[i];
+        const bool undo = direction == Direction::Undo;
+        const std::string& target = undo ? file.original : file.final;
+        if (names[i].empty()) {
+            ++gone;
+            messages.show({NS_MESSAGE("Message", "\"%1\": the file is gone."),
+                           {undo ? file.final : file.original}},
+                          kUndoCaption, Icon::Stop);
+        } else if (names[i] == target) {
+            arrived.push_back(record.done[i]);
+        } else {
+            moves.push_back({i, names[i], target});
+            journal.entries.push_back({file.inode, names[i], target});
+        }
+    }
+    BatchSteps steps;
+    steps.journal = journalContents(journal);
+    steps.afterRenames = [&](const RenameRun& run) {
+        if (!run.failures.empty()) {
+            messages.show(renameErrorsText(moves, run.failures, session.listedRenameErrors),
+                          NS_MESSAGE("Message", "Rename Errors"), Icon::Stop);
+        }
+    };
+    steps.record = [&](const RenameRun& run) {
+        std::vector<char> moved(moves.size(), 0);
+        for (const std::size_t change : run.renamed) {
+            moved[change] = 1;
+            arrived.push_back(record.done[moves[change].file]);
+        }
+        for (std::size_t i = 0; i < moves.size(); ++i) {
+            if (moved[i] == 0) {
+                stayed.push_back(record.done[moves[i].file]);
+            }
+        }
+        std::sort(arrived.begin(), arrived.end());
+        std::sort(stayed.begin(), stayed.end());
+        if (direction == Direction::Undo && stayed.empty() &&
+            record.command == HistoryCommand::Apply) {
+            removeOwnRestoreFile(fileSystem, session.stateDirectory, *directory, record.journal);
+        }
+        return BatchHistory(fileSystem, session.stateDirectory)
+            .replace(entry.id, recordAfter(record, direction, stayed, arrived, entries.back().id));
+    };
+    const auto executed =
+        executeBatch(guard, fileSystem, *directory, moves, orderRenames(moves), steps, progress);
+    if (const auto* refusal = std::get_if<platform::Message>(&executed)) {
+        return refused(std::move(report), *refusal);
+    }
+    const RenameRun& run = std::get<ExecutedBatch>(executed).run;
+    report.batch = {run.renamed.size(), run.failures.size() + gone, run.cancelled,
+                    std::get<ExecutedBatch>(executed).journalKept,
+                    session.keepRenamedPairs ? run.donePairs(moves)
+                                             : std::vector<std::pair<std::string, std::string>>{}};
+    platform::Message closing{closingText(direction, entry.id), "", Icon::None};
+    closing.reportsCompletion = !run.cancelled;
+    report.messages.push_back(std::move(closing));
+    session.fileList.clear();
+    report.outcome = CommandOutcome::Done;
+    report.refill = Refill::Whole;
+    return report;
+}
+
+}  // namespace
+
+CommandReport undoBatch(RenameSession& session, std::optional<std::uint64_t> id,
+                        BatchProgress* progress) {
+    // Read from the newest back to the batch undone: the earlier records, which may be many
+    // and large, play no part.
+    BatchHistory history(session.fileSystem, session.stateDirectory);
+    std::vector<HistoryEntry> entries = history.entries(false);
+    std::optional<std::size_t> at;
+    for (std::size_t i = entries.size(); i-- > 0;) {
+        if (!id || entries[i].id >= *id) {
+            history.read(entries[i]);
+        }
+        const std::optional<HistoryRecord>& record = entries[i].record;
+        if (id ? entries[i].id == *id : record && record->state == HistoryRecord::State::Done) {
+            at = i;
+            break;
+        }
+    }
+    if (!at) {
+        return refused(
+            {}, historyRefusal(id ? platform::MessageText{NS_MESSAGE("Message",
+                                                                     "There is no batch %1 "
+                                                                     "in the history."),
+                                                          {std::to_string(*id)}}
+                                  : platform::MessageText{
+                                        NS_MESSAGE("Message", "There is no batch to undo.")}));
+    }
+    const HistoryEntry& entry = entries[*at];
+    if (!entry.record) {
+        return refused({}, historyRefusal({NS_MESSAGE("Message",
+                                                      "The record of batch %1 cannot be read, "
+                                                      "so the batch cannot be undone."),
+                                           {std::to_string(entry.id)}}));
+    }
+    if (entry.record->state == HistoryRecord::State::Undone) {
+        return refused({}, historyRefusal({NS_MESSAGE("Message", "Batch %1 is undone already."),
+                                           {std::to_string(entry.id)}}));
+    }
+    if (const auto later = laterBatchInTheWay(entries, *at)) {
+        return refused({}, historyRefusal({NS_MESSAGE("Message",
+                                                      "Batch %1 cannot be undone yet: batch %2 "
+                                                      "renamed some of its files since. Undo "
+                                                      "batch %2 first. Nothing was renamed."),
+                                           {std::to_string(entry.id), std::to_string(*later)}}));
+    }
+    return runHistoryBatch(session, entries, *at, Direction::Undo, progress);
+}
+
+CommandReport redoBatch(RenameSession& session, BatchProgress* progress) {
+    std::vector<HistoryEntry> entries =
+        BatchHistory(session.fileSystem, session.stateDirectory).entries();
+    std::optional<std::size_t> at;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::optional<HistoryRecord>& record = entries[i].record;
+        if (record && record->state == HistoryRecord::State::Undone &&
+            (!at || record->undoneAtNs > entries[*at].record->undoneAtNs)) {
+            at = i;
+        }
+    }
+    if (!at) {
+        return refused(
+            {}, historyRefusal({NS_MESSAGE("Message", "There is no undone batch to redo.")}));
+    }
+    const HistoryRecord& record = *entries[*at].record;
+    for (const HistoryEntry& later : entries) {
+        if (later.id > record.undoneAfter && later.record && inSameFolder(*later.record, record)) {
+            return refused(
+                {}, historyRefusal({NS_MESSAGE("Message",
+                                               "Batch %1 cannot be redone: batch %2 "
+                                               "ran in its folder since it was "
+                                               "undone. Nothing was renamed."),
+                                    {std::to_string(entries[*at].id), std::to_string(later.id)}}));
+        }
+    }
+    return runHistoryBatch(session, entries, *at, Direction::Redo, progress);
+}
+
+}  // namespace nameshift::engine

@@ -1,0 +1,207 @@
+#include "engine/BatchHistory.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "ApplyTestSession.h"
+#include "engine/UndoCommand.h"
+
+namespace nameshift::engine {
+namespace {
+
+using Names = std::vector<std::string>;
+
+// A history scenario: its steps one after the other ("apply PREFIX", "undo", "undo ID", "redo",
+// "move FROM TO" and "delete NAME" outside the program, "cut ID" for a record cut short, "bound N"
+// for the number of batches kept, "restore-file" and "history-only" for the options,
+// "stopped-write" for a record whose writing was stopped); then the
+// folder's names, the last message of the last step and the history, "ID state" a batch.
+struct HistoryCase {
+    std::string name;
+    std::vector<std::string> steps;
+    Names names;
+    std::string message;
+    std::string history;
+
+    friend void PrintTo(const HistoryCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class HistoryTest : public testing::ApplySessionTest,
+                    public ::testing::WithParamInterface<HistoryCase> {
+protected:
+    void SetUp() override {
+        session.options.restoreFileUsage = settings::RestoreFileUsage::None;
+        dir.write("a.txt", "a");
+        dir.write("b.txt", "b");
+    }
+
+    void run(const std::string& step) {
+        std::istringstream words(step);
+        std::string verb;
+        std::string first;
+        std::string second;
+        words >> verb >> first >> second;
+        if (verb == "apply") {
+            tickAll();
+            usePrefix(first);
+            applyChanges(session);
+        } else if (verb == "undo") {
+            concluded(session,
+                      undoBatch(session,
+                                first.empty() ? std::nullopt : std::optional(std::stoull(first))));
+        } else if (verb == "redo") {
+            concluded(session, redoBatch(session));
+        } else if (verb == "move") {
+            std::filesystem::rename(dir.file(first), dir.file(second));
+        } else if (verb == "delete") {
+            std::filesystem::remove(dir.file(first));
+        } else if (verb == "cut") {
+            const std::string path = BatchHistory(fs, state.path()).pathOf(std::stoull(first));
+            std::filesystem::resize_file(path, std::filesystem::file_size(path) / 2);
+        } else if (verb == "restore-file" || verb == "history-only") {
+            session.options.restoreFileUsage = settings::RestoreFileUsage::Create;
+            session.rules.historyOnly = verb == "history-only";
+        } else if (verb == "stopped-write") {
+            state.write("history/.0000000009.batch.0123456789abcdef~", "nameshift history 1\n");
+        } else if (verb == "bound") {
+            session.rules.historyBatches = first;
+        }
+    }
+
+    std::string history() {
+        std::string listed;
+        for (const HistoryEntry& entry : BatchHistory(fs, state.path()).entries()) {
+            listed += (listed.empty() ? "" : ",") + std::to_string(entry.id) + " " +
+                      (!entry.record                                       ? "unreadable"
+                       : entry.record->state == HistoryRecord::State::Done ? "done"
+                                                                           : "undone");
+        }
+        return listed;
+    }
+};
+
+TEST_P(HistoryTest, UndoesAndRedoesBatchesInTheirOrder) {
+    for (const std::string& step : GetParam().steps) {
+        messages.shown.clear();
+        run(step);
+    }
+    EXPECT_EQ(dir.names(), GetParam().names);
+    EXPECT_EQ(messages.shown.empty() ? "" : messages.shown.back().text, GetParam().message);
+    EXPECT_EQ(history(), GetParam().history);
+    // Every file of the history folder is a record listed.
+    if (!GetParam().history.empty()) {
+        EXPECT_EQ(state.names("history").size(),
+                  std::count(GetParam().history.begin(), GetParam().history.end(), ' '));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scenarios, HistoryTest,
+    ::testing::Values(
+        HistoryCase{
+            "UndoLast", {"apply x_", "undo"}, {"a.txt", "b.txt"}, "Batch 1 undone.", "1 undone"},
+        HistoryCase{"EarlierBatchWaitsForTheLaterOne",
+                    {"apply x_", "apply y_", "undo 1"},
+                    {"y_x_a.txt", "y_x_b.txt"},
+                    "Batch 1 cannot be undone yet: batch 2 renamed some of its files since. Undo "
+                    "batch 2 first. Nothing was renamed.",
+                    "1 done,2 done"},
+        HistoryCase{"UndoneInOrder",
+                    {"apply x_", "apply y_", "undo", "undo 1"},
+                    {"a.txt", "b.txt"},
+                    "Batch 1 undone.",
+                    "1 undone,2 undone"},
+        HistoryCase{"Redo",
+                    {"apply x_", "undo", "redo"},
+                    {"x_a.txt", "x_b.txt"},
+                    "Batch 1 redone.",
+                    "1 done"},
+        HistoryCase{"RedoEndsWithANewBatch",
+                    {"apply x_", "undo", "apply y_", "redo"},
+                    {"y_a.txt", "y_b.txt"},
+                    "Batch 1 cannot be redone: batch 2 ran in its folder since it was undone. "
+                    "Nothing was renamed.",
+                    "1 undone,2 done"},
+        HistoryCase{"FileRenamedOutsideIsFoundByItsInode",
+                    {"apply x_", "move x_a.txt moved.txt", "undo"},
+                    {"a.txt", "b.txt"},
+                    "Batch 1 undone.",
+                    "1 undone"},
+        HistoryCase{"GoneFileIsReported",
+                    {"apply x_", "delete x_a.txt", "undo 1"},
+                    {"b.txt"},
+                    "Batch 1 undone.",
+                    "1 undone"},
+        HistoryCase{"CutRecordIsListedAndNeverActedOn",
+                    {"apply x_", "cut 1", "undo 1"},
+                    {"x_a.txt", "x_b.txt"},
+                    "The record of batch 1 cannot be read, so the batch cannot be undone.",
+                    "1 unreadable"},
+        HistoryCase{"AStoppedWriteIsClearedAway",
+                    {"apply x_", "stopped-write", "apply y_"},
+                    {"y_x_a.txt", "y_x_b.txt"},
+                    "Operation complete",
+                    "1 done,2 done"},
+        HistoryCase{"BoundDropsTheOldest",
+                    {"bound 2", "apply x_", "apply y_", "apply z_"},
+                    {"z_y_x_a.txt", "z_y_x_b.txt"},
+                    "Operation complete",
+                    "2 done,3 done"},
+        HistoryCase{"RestoreFileBesideTheHistory",
+                    {"restore-file", "apply x_"},
+                    {"restore.dat", "x_a.txt", "x_b.txt"},
+                    "Operation complete",
+                    "1 done"},
+        HistoryCase{"UndoTakesTheBatchsRestoreFileAway",
+                    {"restore-file", "apply x_", "undo"},
+                    {"a.txt", "b.txt"},
+                    "Batch 1 undone.",
+                    "1 undone"},
+        HistoryCase{"HistoryOnly",
+                    {"history-only", "apply x_", "undo"},
+                    {"a.txt", "b.txt"},
+                    "Batch 1 undone.",
+                    "1 undone"},
+        HistoryCase{
+            "NothingToUndo", {"undo"}, {"a.txt", "b.txt"}, "There is no batch to undo.", ""}),
+    [](const auto& test) { return test.param.name; });
+
+// A gone file is told by the name the batch gave it.
+TEST_F(HistoryTest, AGoneFileIsNamed) {
+    run("apply x_");
+    run("delete x_a.txt");
+    messages.shown.clear();
+    run("undo");
+    ASSERT_FALSE(messages.shown.empty());
+    EXPECT_EQ(messages.shown.front().text, "\"x_a.txt\": the file is gone.");
+}
+
+// The record is its journal and a short list of what was done; no cut of it reads back.
+TEST_F(HistoryTest, ARecordIsItsJournalAndALittleMoreAndNoCutOfItReads) {
+    for (int i = 0; i < 50; ++i) {
+        dir.write("file" + std::to_string(i) + ".txt");
+    }
+    run("apply x_");
+    std::ifstream in(BatchHistory(fs, state.path()).pathOf(1), std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(in), {}};
+    const std::optional<HistoryRecord> record = parseHistoryRecord(text);
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->done.size(), 52u);
+    const std::string journal = formatJournal(record->journal);
+    EXPECT_TRUE(text.ends_with(journal));
+    EXPECT_LE(text.size() * 5, journal.size() * 6);
+    EXPECT_EQ(formatHistoryRecord(*record), text);
+    for (std::size_t cut = 0; cut < text.size(); ++cut) {
+        EXPECT_FALSE(parseHistoryRecord(std::string_view(text).substr(0, cut))) << cut;
+    }
+}
+
+}  // namespace
+}  // namespace nameshift::engine
