@@ -2,6 +2,7 @@
 
 #include <QScrollBar>
 
+#include <system_error>
 #include <utility>
 
 #include "ui/FileListModel.h"
@@ -100,10 +101,18 @@ void NewNameColumn::planVisible() {
 }
 
 void NewNameColumn::readTagsAhead(engine::IncrementalPlan& plan) {
-    if (prefetcher_ && plan.readsTags()) {
-        tagsAhead_ = prefetcher_->start(plan.tagNamer(), session_.directory, plan.oldNames());
-        plan.readTagsFrom(tagsAhead_);
+    if (!prefetcher_ || !plan.readsTags()) {
+        return;
     }
+    try {
+        tagsAhead_ = prefetcher_->start(plan.tagNamer(), session_.directory, plan.oldNames());
+    } catch (const std::system_error&) {
+        // No thread to be had: the column reads its tags between events, as it did before it
+        // had one.
+        prefetcher_.reset();
+        return;
+    }
+    plan.readTagsFrom(tagsAhead_);
 }
 
 void NewNameColumn::stopReadingTags() {
