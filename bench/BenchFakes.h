@@ -1,7 +1,10 @@
 #pragma once
 
+#include <chrono>
+#include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -25,6 +28,22 @@ public:
 class NoTags final : public engine::TagReader {
 public:
     engine::TagTexts read(const std::string& /*path*/) override { return {}; }
+    std::unique_ptr<engine::TagReader> clone() const override { return std::make_unique<NoTags>(); }
+};
+
+// Every file has the same artist and title, read as from a slow disk: each read waits `delay`.
+class SlowTags final : public engine::TagReader {
+public:
+    engine::TagTexts read(const std::string& /*path*/) override {
+        std::this_thread::sleep_for(delay);
+        return {std::nullopt, "Artist", std::nullopt, "Title"};
+    }
+    std::unique_ptr<engine::TagReader> clone() const override {
+        auto copy = std::make_unique<SlowTags>();
+        copy->delay = delay;
+        return copy;
+    }
+    std::chrono::microseconds delay{0};
 };
 
 // One volume that always answers, so that no check of the machine's mounts joins the timings.

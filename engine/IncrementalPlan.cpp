@@ -31,6 +31,7 @@ IncrementalPlan::IncrementalPlan(const RenameSession& session, bool mayRecord,
       rules_(rulesForBatch(session)),
       id3_(session.id3),
       directory_(session.directory),
+      namer_(id3_, rules_.settings().dateFormat),
       mayRecord_(mayRecord),
       keptName_(keptFileName(mayRecord)) {
     // The refusals by settings that planBatch makes, in whichever order: all of them show no
@@ -66,20 +67,69 @@ std::optional<std::size_t> IncrementalPlan::positionOfRow(std::size_t row) const
     return static_cast<std::size_t>(found - rows_.begin());
 }
 
-bool IncrementalPlan::plannedWhole() {
+bool IncrementalPlan::readsTags() const {
+    return makesNames_ && rules_.settings().supportId3 && namer_.readsFiles();
+}
+
+std::vector<std::string> IncrementalPlan::oldNames() const {
+    std::vector<std::string> names;
+    names.reserve(rows_.size());
+    for (const std::size_t row : rows_) {
+        names.emplace_back(fileList_.row(row).name);
+    }
+    return names;
+}
+
+void IncrementalPlan::readTagsFrom(std::shared_ptr<const PrefetchedTags> prefetched) {
+    prefetched_ = std::move(prefetched);
+}
+
+std::size_t IncrementalPlan::readEnd() const {
+    if (!prefetched_ || prefetched_->abandoned()) {
+        return rows_.size();
+    }
+    return prefetched_->readyCount();
+}
+
+std::size_t IncrementalPlan::firstUnplanned() const {
+    std::size_t position = nextUnplanned_;
+    while (position < rows_.size() && isPlanned_[position] != 0) {
+        ++position;
+    }
+    return position;
+}
+
+std::optional<std::size_t> IncrementalPlan::awaitedTags(std::size_t count) const {
+    if (complete() || !prefetched_) {
+        return std::nullopt;
+    }
+    const std::size_t read = readEnd();
+    if (rules_.settings().numberDuplicates) {
+        return read < rows_.size() ? std::optional(rows_.size()) : std::nullopt;
+    }
+    const std::size_t first = firstUnplanned();
+    if (read > first) {
+        return std::nullopt;
+    }
+    // A slice's worth at a time, so that the reader does not call back for every file.
+    return std::min(first + std::max<std::size_t>(count, 1), rows_.size());
+}
+
+bool IncrementalPlan::plannedWhole(std::size_t readEnd) {
     // A duplicate's number depends on every name before it, so numbered names are planned all
-    // at once; the names shown are then those of the batch from the first.
+    // at once, once every tag is read; the names shown are then those of the batch from the
+    // first.
     if (!rules_.settings().numberDuplicates) {
         return false;
     }
-    if (planned_ == 0) {
+    if (planned_ == 0 && readEnd == rows_.size()) {
         planPositions(0, rows_.size());
     }
     return true;
 }
 
 void IncrementalPlan::planRows(std::size_t firstRow, std::size_t endRow) {
-    if (plannedWhole()) {
+    if (plannedWhole(readEnd())) {
         return;
     }
     const auto first = std::lower_bound(rows_.begin(), rows_.end(), firstRow);
@@ -101,16 +151,24 @@ void IncrementalPlan::planRows(std::size_t firstRow, std::size_t endRow) {
 }
 
 void IncrementalPlan::planMore(std::size_t count) {
-    if (plannedWhole()) {
+    planUpTo(count, readEnd());
+}
+
+void IncrementalPlan::planRest() {
+    planUpTo(rows_.size(), rows_.size());
+}
+
+void IncrementalPlan::planUpTo(std::size_t count, std::size_t readEnd) {
+    if (plannedWhole(readEnd)) {
         return;
     }
     while (count > 0 && !complete()) {
-        while (isPlanned_[nextUnplanned_] != 0) {
-            ++nextUnplanned_;
+        nextUnplanned_ = firstUnplanned();
+        if (nextUnplanned_ >= readEnd) {
+            return;
         }
         std::size_t runEnd = nextUnplanned_;
-        while (runEnd < rows_.size() && isPlanned_[runEnd] == 0 &&
-               runEnd - nextUnplanned_ < count) {
+        while (runEnd < readEnd && isPlanned_[runEnd] == 0 && runEnd - nextUnplanned_ < count) {
             ++runEnd;
         }
         count -= runEnd - nextUnplanned_;
@@ -136,7 +194,15 @@ void IncrementalPlan::planPositions(std::size_t first, std::size_t end) {
         rulesRefusal_ = std::move(refusal);
     }
     if (rules_.settings().supportId3) {
-        applyTagNaming(id3_, tags_, directory_, changes, rules_.settings().dateFormat);
+        // The rows on screen may come before the reader: their files are read here.
+        const std::size_t read = prefetched_ ? prefetched_->readyCount() : 0;
+        for (std::size_t i = 0; i < changes.size(); ++i) {
+            if (first + i < read) {
+                namer_.apply(prefetched_->at(first + i), changes[i]);
+            } else {
+                namer_.apply(namer_.read(tags_, directory_, changes[i].oldName), changes[i]);
+            }
+        }
         keepName(changes, keptName_);
     }
     if (rules_.settings().numberDuplicates) {

@@ -13,6 +13,8 @@
 #include "engine/FileList.h"
 #include "engine/ListedNames.h"
 #include "engine/PreparedRules.h"
+#include "engine/TagNaming.h"
+#include "engine/TagPrefetcher.h"
 #include "engine/TagReader.h"
 #include "settings/Id3Options.h"
 #include "settings/RenameSettings.h"
@@ -43,8 +45,23 @@ public:
 
     // Plans the changes of the ticked rows in [firstRow, endRow) that are not planned yet.
     void planRows(std::size_t firstRow, std::size_t endRow);
-    // Plans up to `count` changes not planned yet, in batch order.
+    // Plans up to `count` changes not planned yet, in batch order, as far as the tags read ahead
+    // go (readTagsFrom).
     void planMore(std::size_t count);
+    // Plans every change not planned yet, reading itself the tags not read ahead.
+    void planRest();
+
+    // Whether naming reads the files' tags, which may then be read ahead on another thread.
+    bool readsTags() const;
+    const TagNamer& tagNamer() const { return namer_; }
+    // The names of the ticked files, in batch order.
+    std::vector<std::string> oldNames() const;
+    // Takes the tags of the changes from `prefetched`, of the same files in the same order, as
+    // far as they are read; planMore goes no further than that.
+    void readTagsFrom(std::shared_ptr<const PrefetchedTags> prefetched);
+    // How many tags must be read ahead before planMore(count) can plan anything; nothing when
+    // it can now, or when the plan is complete.
+    std::optional<std::size_t> awaitedTags(std::size_t count) const;
 
     // The change's new name; null until it is planned.
     const std::string* newName(std::size_t position) const;
@@ -59,8 +76,12 @@ public:
 
 private:
     // Plans every change at the first call when duplicates are numbered; false when they are not.
-    bool plannedWhole();
+    bool plannedWhole(std::size_t readEnd);
+    void planUpTo(std::size_t count, std::size_t readEnd);
     void planPositions(std::size_t first, std::size_t end);
+    // The end of the positions whose tags are read, or which read none.
+    std::size_t readEnd() const;
+    std::size_t firstUnplanned() const;
 
     const FileList& fileList_;
     TagReader& tags_;
@@ -68,6 +89,8 @@ private:
     PreparedRules rules_;  // compiled once for the whole plan
     settings::Id3Naming id3_;
     std::string directory_;
+    TagNamer namer_;
+    std::shared_ptr<const PrefetchedTags> prefetched_;
     bool mayRecord_ = true;
     bool makesNames_ = false;
     std::optional<platform::Message> rulesRefusal_;

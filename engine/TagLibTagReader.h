@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "engine/TagReader.h"
@@ -22,6 +23,11 @@ public:
     FileTimes times(const std::string& path) override;
     // From a photo's EXIF or a video's movie header (TakenDate), opened as the tags are.
     std::optional<std::tm> taken(const std::string& path) override;
+    // Counts its own bytes; what the libraries share between threads is set up once (TakenDate)
+    // and only read after.
+    std::unique_ptr<TagReader> clone() const override {
+        return std::make_unique<TagLibTagReader>();
+    }
 
     // The longest text taken from a frame, in UTF-8 bytes; track, year and disc are shorter.
     static constexpr std::size_t kLongestText = 1023;

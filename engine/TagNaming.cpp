@@ -4,6 +4,7 @@
 #include <bitset>
 #include <cstddef>
 #include <tuple>
+#include <utility>
 
 #include "engine/FileDateText.h"
 #include "settings/InvalidCharacters.h"
@@ -162,38 +163,49 @@ std::string buildTagName(const std::string& format, const TagTexts& tags) {
     return settings::replaceInvalidCharacters(std::move(name));
 }
 
+TagNamer::TagNamer(settings::Id3Naming naming, std::string dateFormat)
+    : naming_(std::move(naming)),
+      dateFormat_(std::move(dateFormat)),
+      required_(tokensIn(naming_.format)) {}
+
+TagName TagNamer::read(TagReader& tags, const std::string& directory, std::string_view name) const {
+    const TagTexts texts = readsFiles()
+                               ? readTexts(tags, joinPath(directory, name), required_, dateFormat_)
+                               : TagTexts{};
+    return {buildTagName(naming_.format, texts), hasEveryFrame(required_, texts),
+            hasAnyFrame(required_, texts)};
+}
+
+void TagNamer::apply(const TagName& tagName, PlannedChange& change) const {
+    // Naming by whatever frames are there has nothing to name a file by that holds none of the
+    // format's frames, tagless or no MP3 at all: the rules name it, as when frames are missing in
+    // the first mode. The mode that keeps incomplete files keeps it.
+    if (naming_.renameMode == Id3RenameMode::WhateverIsThere && readsFiles() && !tagName.partial) {
+        return;
+    }
+    std::string& newName = change.newName;
+    switch (naming_.renameMode) {
+        case Id3RenameMode::AllOrRules:
+            if (tagName.complete) {
+                newName = tagName.name + extensionWithDot(newName);
+            }
+            break;
+        case Id3RenameMode::AllOrKeep:
+            newName = tagName.complete ? tagName.name + extensionWithDot(newName)
+                                       : std::string(change.oldName);
+            break;
+        case Id3RenameMode::WhateverIsThere:
+            newName = tagName.name + extensionWithDot(newName);
+            break;
+    }
+}
+
 void applyTagNaming(const settings::Id3Naming& naming, TagReader& tags,
                     const std::string& directory, std::span<PlannedChange> changes,
                     const std::string& dateFormat) {
-    const TokenSet required = tokensIn(naming.format);
+    const TagNamer namer(naming, dateFormat);
     for (PlannedChange& change : changes) {
-        // A format without codes names every file alike, whatever its tag holds.
-        const TagTexts texts = required.any() ? readTexts(tags, joinPath(directory, change.oldName),
-                                                          required, dateFormat)
-                                              : TagTexts{};
-        // Naming by whatever frames are there has nothing to name a file by that holds none of
-        // the format's frames, tagless or no MP3 at all: the rules name it, as when frames are
-        // missing in the first mode. The mode that keeps incomplete files keeps it.
-        if (naming.renameMode == Id3RenameMode::WhateverIsThere && required.any() &&
-            !hasAnyFrame(required, texts)) {
-            continue;
-        }
-        const bool complete = hasEveryFrame(required, texts);
-        std::string& newName = change.newName;
-        switch (naming.renameMode) {
-            case Id3RenameMode::AllOrRules:
-                if (complete) {
-                    newName = buildTagName(naming.format, texts) + extensionWithDot(newName);
-                }
-                break;
-            case Id3RenameMode::AllOrKeep:
-                newName = complete ? buildTagName(naming.format, texts) + extensionWithDot(newName)
-                                   : std::string(change.oldName);
-                break;
-            case Id3RenameMode::WhateverIsThere:
-                newName = buildTagName(naming.format, texts) + extensionWithDot(newName);
-                break;
-        }
+        namer.apply(namer.read(tags, directory, change.oldName), change);
     }
 }
 

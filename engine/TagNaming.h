@@ -1,7 +1,10 @@
 #pragma once
 
+#include <bitset>
 #include <span>
 #include <string>
+#include <string_view>
+#include <tuple>
 
 #include "engine/TagReader.h"
 
@@ -17,6 +20,32 @@ namespace nameshift::engine {
 // characters a file name may not hold and control characters turned into "-". Text taken from a tag
 // is never read as a code itself.
 std::string buildTagName(const std::string& format, const TagTexts& tags);
+
+// What the tags of one file make of a format: the name built from them, and whether they hold
+// every and any of the texts the format names.
+struct TagName {
+    std::string name;
+    bool complete = false;
+    bool partial = false;
+};
+
+// Names files by their tags as applyTagNaming does, in two steps that may run on different
+// threads: reading a file (only what the format names) and rewriting its change. A copy reads
+// with whichever reader it is given and shares nothing.
+class TagNamer {
+public:
+    TagNamer(settings::Id3Naming naming, std::string dateFormat);
+
+    // A format without codes names every file alike, whatever its tag holds: no file is read.
+    bool readsFiles() const { return required_.any(); }
+    TagName read(TagReader& tags, const std::string& directory, std::string_view name) const;
+    void apply(const TagName& tagName, PlannedChange& change) const;
+
+private:
+    settings::Id3Naming naming_;
+    std::string dateFormat_;
+    std::bitset<std::tuple_size_v<TagTexts>> required_;
+};
 
 // Rewrites each change's new name from the tags of directory + "/" + its old name, by the mode and
 // format of `naming`; every new name keeps the extension the rules gave it. A file with none of the

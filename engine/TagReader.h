@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <ctime>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -43,6 +44,9 @@ public:
     virtual FileTimes times(const std::string& /*path*/) { return {}; }
     // When the file's photo or video was taken, as the camera's clock showed it, or nothing.
     virtual std::optional<std::tm> taken(const std::string& /*path*/) { return std::nullopt; }
+    // A reader of the same files for another thread, sharing no state with this one; none when
+    // this reader may only be used where it was made, and its files are then read there alone.
+    virtual std::unique_ptr<TagReader> clone() const { return nullptr; }
 };
 
 }  // namespace nameshift::engine

@@ -2,6 +2,7 @@
 
 #include <QScrollBar>
 
+#include <system_error>
 #include <utility>
 
 #include "ui/FileListModel.h"
@@ -27,10 +28,22 @@ NewNameColumn::NewNameColumn(engine::RenameSession& session, FileListView& list,
     connect(sliceTimer_, &QTimer::timeout, this, &NewNameColumn::planMore);
     // Rows scrolled to before the rest of the column is computed get theirs at once.
     connect(list_.verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
-        if (sliceTimer_->isActive()) {
+        if (sliceTimer_->isActive() || waitingForTags_) {
             planVisible();
         }
     });
+    if (std::unique_ptr<engine::TagReader> reader = session_.tags.clone()) {
+        // Called on the reading thread: the column hears of it between its events.
+        prefetcher_ = std::make_unique<engine::TagPrefetcher>(
+            std::move(reader), [this](std::uint64_t generation) {
+                QMetaObject::invokeMethod(
+                    this, [this, generation] { tagsRead(generation); }, Qt::QueuedConnection);
+            });
+    }
+}
+
+NewNameColumn::~NewNameColumn() {
+    prefetcher_.reset();
 }
 
 void NewNameColumn::schedule() {
@@ -38,7 +51,7 @@ void NewNameColumn::schedule() {
 }
 
 bool NewNameColumn::pending() const {
-    return timer_->isActive() || sliceTimer_->isActive();
+    return timer_->isActive() || sliceTimer_->isActive() || waitingForTags_;
 }
 
 bool NewNameColumn::visiblePending() const {
@@ -48,6 +61,7 @@ bool NewNameColumn::visiblePending() const {
 void NewNameColumn::start() {
     timer_->stop();
     sliceTimer_->stop();
+    stopReadingTags();
     readRules_();
     if (!listedNames_) {
         listedNames_.emplace(session_.fileList.listing());
@@ -55,7 +69,8 @@ void NewNameColumn::start() {
     // The plan apply would make, judged by the same checks, so the column shows what apply does.
     const bool mayRecord = session_.options.restoreFileUsage != settings::RestoreFileUsage::None;
     auto plan = std::make_unique<engine::IncrementalPlan>(session_, mayRecord, *listedNames_);
-    if (plan->size() <= namesPerSlice_) {
+    readTagsAhead(*plan);
+    if (plan->size() <= namesPerSlice_ && !tagsAhead_) {
         plan->planMore(plan->size());
     } else {
         const auto [first, end] = list_.rowsInView();
@@ -68,6 +83,7 @@ void NewNameColumn::start() {
     plan_ = std::move(plan);
     if (plan_->complete()) {
         retiredPlan_.reset();
+        stopReadingTags();
         model->newNamesChanged(0, model->rowCount() - 1);
     } else {
         const auto [first, end] = list_.rowsInView();
@@ -84,14 +100,54 @@ void NewNameColumn::planVisible() {
     reportRefusal();
 }
 
+void NewNameColumn::readTagsAhead(engine::IncrementalPlan& plan) {
+    if (!prefetcher_ || !plan.readsTags()) {
+        return;
+    }
+    try {
+        tagsAhead_ = prefetcher_->start(plan.tagNamer(), session_.directory, plan.oldNames());
+    } catch (const std::system_error&) {
+        // No thread to be had: the column reads its tags between events, as it did before it
+        // had one.
+        prefetcher_.reset();
+        return;
+    }
+    plan.readTagsFrom(tagsAhead_);
+}
+
+void NewNameColumn::stopReadingTags() {
+    waitingForTags_ = false;
+    tagsAhead_.reset();
+    if (prefetcher_) {
+        prefetcher_->stop();
+    }
+}
+
+void NewNameColumn::tagsRead(std::uint64_t generation) {
+    // Word of a batch that an earlier plan started comes to nothing.
+    if (waitingForTags_ && tagsAhead_ && tagsAhead_->generation() == generation) {
+        waitingForTags_ = false;
+        sliceTimer_->start();
+    }
+}
+
 void NewNameColumn::planMore() {
     retiredPlan_.reset();
     engine::IncrementalPlan& plan = *plan_;
     const std::size_t duplicates = plan.duplicateCount();
     plan.planMore(namesPerSlice_);
+    if (const std::optional<std::size_t> awaited = plan.awaitedTags(namesPerSlice_)) {
+        tagsAhead_->wakeAt(*awaited);
+        // Tags read before the request may not call back.
+        if (plan.awaitedTags(namesPerSlice_)) {
+            sliceTimer_->stop();
+            waitingForTags_ = true;
+        }
+    }
     FileListModel* model = list_.fileListModel();
     if (plan.complete()) {
         sliceTimer_->stop();
+        stopReadingTags();
         // Every row has its name now, and duplicates may have marked rows computed before.
         model->newNamesChanged(0, model->rowCount() - 1);
     } else if (plan.duplicateCount() != duplicates) {
@@ -119,14 +175,16 @@ void NewNameColumn::finish() {
     if (timer_->isActive() || !plan_) {
         start();
     }
-    if (sliceTimer_->isActive()) {
-        plan_->planMore(plan_->size());
+    if (sliceTimer_->isActive() || waitingForTags_) {
+        // What the reader has not read yet is read here.
+        plan_->planRest();
         planMore();
     }
 }
 
 void NewNameColumn::drop() {
     sliceTimer_->stop();
+    stopReadingTags();
     list_.fileListModel()->setNewNamePlan(nullptr);
     plan_.reset();
     retiredPlan_.reset();

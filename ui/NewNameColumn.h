@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QTimer>
 
+#include <cstdint>
+
 #include <cstddef>
 #include <functional>
 #include <memory>
@@ -11,13 +13,16 @@
 #include "engine/IncrementalPlan.h"
 #include "engine/ListedNames.h"
 #include "engine/RenameSession.h"
+#include "engine/TagPrefetcher.h"
 #include "ui/FileListView.h"
 
 namespace nameshift::ui {
 
 // Fills the file list's "New Name" column with the names the session's rules give. A change of
 // the rules or the ticks computes it a moment after the changes stop: the rows on screen first,
-// the others a part at a time between events, so that typing never waits for a large list.
+// the others a part at a time between events, so that typing never waits for a large list. Names
+// by tags are read ahead on a thread of the column's own, when the session's reader gives one for
+// it; the rows on screen read theirs at once.
 class NewNameColumn : public QObject {
     Q_OBJECT
 
@@ -26,6 +31,9 @@ public:
     // is how many names one pass of the event loop computes.
     NewNameColumn(engine::RenameSession& session, FileListView& list, std::size_t namesPerSlice,
                   std::function<void()> readRules, QObject* parent = nullptr);
+    NewNameColumn(const NewNameColumn&) = delete;
+    NewNameColumn& operator=(const NewNameColumn&) = delete;
+    ~NewNameColumn() override;
 
     // Computes the column a moment after the changes stop.
     void schedule();
@@ -49,6 +57,9 @@ private:
     void start();
     void planVisible();
     void planMore();
+    void readTagsAhead(engine::IncrementalPlan& plan);
+    void stopReadingTags();
+    void tagsRead(std::uint64_t generation);
 
     engine::RenameSession& session_;
     FileListView& list_;
@@ -62,6 +73,11 @@ private:
     std::unique_ptr<engine::IncrementalPlan> plan_;
     std::unique_ptr<engine::IncrementalPlan> retiredPlan_;
     QString refusal_;
+    // The tags of the latest plan, as far as they are read; the slices wait for them.
+    std::shared_ptr<const engine::PrefetchedTags> tagsAhead_;
+    bool waitingForTags_ = false;
+    // Last, so that its thread is joined before anything it calls back into goes.
+    std::unique_ptr<engine::TagPrefetcher> prefetcher_;
 };
 
 }  // namespace nameshift::ui

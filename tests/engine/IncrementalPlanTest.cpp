@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -10,6 +12,7 @@
 
 #include "ApplyTestSession.h"
 #include "engine/BatchPlan.h"
+#include "engine/TagPrefetcher.h"
 
 namespace nameshift::engine {
 namespace {
@@ -27,12 +30,13 @@ struct PlanCase {
     Shown expected;  // per ticked file, in list order
 };
 
-// The orders a window plans in: all at once, the rows in view first and the rest in runs.
-enum class Order { AllAtOnce, MiddleRowsThenOneByOne, LastRowThenPairs };
+// The orders a window plans in: all at once, the rows in view first and the rest in runs, the
+// rest as far as another thread has read their tags.
+enum class Order { AllAtOnce, MiddleRowsThenOneByOne, LastRowThenPairs, LastRowThenReadAhead };
 
 std::string caseName(const ::testing::TestParamInfo<std::tuple<PlanCase, Order>>& info) {
-    static const char* const kOrders[] = {"AllAtOnce", "MiddleRowsThenOneByOne",
-                                          "LastRowThenPairs"};
+    static const char* const kOrders[] = {"AllAtOnce", "MiddleRowsThenOneByOne", "LastRowThenPairs",
+                                          "LastRowThenReadAhead"};
     return std::string(std::get<0>(info.param).label) +
            kOrders[static_cast<int>(std::get<1>(info.param))];
 }
@@ -67,6 +71,19 @@ TEST_P(IncrementalPlanTest, GivesTheBatchPlansNamesAndProblemsInAnyOrder) {
                 plan.planMore(2);
             }
             break;
+        case Order::LastRowThenReadAhead: {
+            TagPrefetcher prefetcher(std::make_unique<testing::FakeTagReader>(tags),
+                                     [](std::uint64_t) {});
+            if (plan.readsTags()) {
+                plan.readTagsFrom(
+                    prefetcher.start(plan.tagNamer(), session.directory, plan.oldNames()));
+            }
+            plan.planRows(rows - 1, rows);
+            while (!plan.complete()) {
+                plan.planMore(1);
+            }
+            break;
+        }
     }
     ASSERT_TRUE(plan.complete());
 
@@ -176,8 +193,8 @@ INSTANTIATE_TEST_SUITE_P(
                                  {"d.mp3", {{std::nullopt, "Song"}}}};
                 },
                 {{"Song.mp3", ""}, {"Song (2).mp3", ""}, {"c.mp3", ""}, {"Song (3).mp3", ""}}}),
-        ::testing::Values(Order::AllAtOnce, Order::MiddleRowsThenOneByOne,
-                          Order::LastRowThenPairs)),
+        ::testing::Values(Order::AllAtOnce, Order::MiddleRowsThenOneByOne, Order::LastRowThenPairs,
+                          Order::LastRowThenReadAhead)),
     caseName);
 
 class IncrementalPlanRefusalTest : public testing::ApplySessionTest {};

@@ -31,7 +31,7 @@ namespace {
 
 using testing::FaultyFileSystem;
 using testing::FixedVolumes;
-using testing::NoTags;
+using testing::GatedTags;
 using testing::ScriptedMessageBox;
 using testing::TempDir;
 using Texts = std::vector<std::string>;
@@ -52,7 +52,7 @@ protected:
         options.useStartupDir = true;
         options.startupDirPath = dir.file("work");
         dir.write("prog/opt.ini", settings::formatProgramOptions(options));
-        dir.write("prog/ID3Opts.ini", settings::formatId3Options(settings::Id3Options{}));
+        dir.write("prog/ID3Opts.ini", settings::formatId3Options(id3));
         settings::RenameSettings rules = settings::RenameSettings::whenFileMissing();
         rules.sortKey = settings::SortKey::Name;
         dir.write("prog/renset.ini", settings::formatRenameSettings(rules));
@@ -91,10 +91,14 @@ protected:
         return shown;
     }
 
+    // No reading of tags is left waiting when the window goes.
+    void TearDown() override { tags.release(); }
+
     TempDir dir;
     FaultyFileSystem fs;
     ScriptedMessageBox messages;
-    NoTags tags;
+    GatedTags tags;
+    settings::Id3Options id3;
     FixedVolumes volumes{{"/"}};
     std::unique_ptr<MainDialog> dialog;
     std::vector<QString> helpPages;
@@ -503,6 +507,66 @@ TEST_F(MainWindowTest, TheRowsOnScreenGetTheirNamesFirstAndTheRestFollowBetweenE
     c().apply->click();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, duplicate);
+}
+
+TEST_F(MainWindowTest, NamesByTagsReadOffTheEventLoopFollowTheLatestRules) {
+    Texts files;
+    for (int i = 10; i < 50; ++i) {
+        files.push_back("t" + std::to_string(i) + ".mp3");
+        if (i % 3 != 0) {
+            tags.set(files.back(),
+                     {std::nullopt, "Band", std::nullopt, "Song " + std::to_string(i)});
+        }
+    }
+    newNamesPerSlice = 4;
+    id3.useAdvanced = true;
+    id3.advancedFormat = "%2 - %4";
+    start(files);
+    dialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    const auto [first, end] = f().fileList->rowsInView();
+    ASSERT_LT(end, 40);
+    const auto settle = [&] {
+        for (int i = 0; i < 3000 && dialog->newNames().pending(); ++i) {
+            QTest::qWait(10);
+        }
+    };
+    tags.hold();
+    r().changePrefix->click();
+    QTest::keyClicks(r().prefixEdit, QStringLiteral("old-"));
+    r().supportId3->click();
+    f().selectAll->click();
+    while (dialog->newNames().visiblePending()) {
+        QApplication::processEvents();
+    }
+    // The rows on screen read their tags at once; the rest wait for the column's reader.
+    EXPECT_TRUE(dialog->newNames().pending());
+    EXPECT_EQ(newNames().at(0).first, "Band - Song 10.mp3");
+    EXPECT_EQ(newNames().at(static_cast<std::size_t>(end)).first, "");
+
+    r().prefixEdit->setText(QStringLiteral("new-"));
+    while (dialog->newNames().visiblePending()) {
+        QApplication::processEvents();
+    }
+    tags.release();
+    settle();
+    ASSERT_FALSE(dialog->newNames().pending());
+    const auto shown = newNames();
+    EXPECT_EQ(shown.at(2).first, "new-t12.mp3");
+    EXPECT_EQ(shown.back().first, "Band - Song 49.mp3");
+    Texts previewed;
+    onModal = [&](QDialog& preview) {
+        const QAbstractItemModel* pairs = dynamic_cast<PreviewDialog&>(preview).list()->model();
+        for (int row = 0; row < pairs->rowCount(); ++row) {
+            previewed.push_back(pairs->index(row, 1).data().toString().toStdString());
+        }
+    };
+    c().preview->click();
+    Texts column;
+    for (const auto& [name, problem] : shown) {
+        column.push_back(name);
+    }
+    EXPECT_EQ(column, previewed);
 }
 
 // F1 opens the help on the control that has the focus; the Help button opens the contents.

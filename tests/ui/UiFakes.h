@@ -4,6 +4,7 @@
 #include <QEventLoop>
 
 #include <condition_variable>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -100,6 +101,54 @@ inline void waitForAnswer(const ui::DirectoryBrowser& browser, const std::string
 class NoTags final : public engine::TagReader {
 public:
     engine::TagTexts read(const std::string& /*path*/) override { return {}; }
+    std::unique_ptr<engine::TagReader> clone() const override { return std::make_unique<NoTags>(); }
+};
+
+// Tags looked up by file name. Its clones, which read on the column's own thread, share its
+// tags and wait at each file while the test holds them.
+class GatedTags final : public engine::TagReader {
+public:
+    engine::TagTexts read(const std::string& path) override {
+        if (isClone_) {
+            std::unique_lock<std::mutex> lock(shared_->mutex);
+            shared_->opened.wait(lock, [&] { return !shared_->held; });
+        }
+        const auto found = shared_->tags.find(path.substr(path.rfind('/') + 1));
+        return found == shared_->tags.end() ? engine::TagTexts{} : found->second;
+    }
+    std::unique_ptr<engine::TagReader> clone() const override {
+        auto copy = std::make_unique<GatedTags>();
+        copy->shared_ = shared_;
+        copy->isClone_ = true;
+        return copy;
+    }
+
+    // Before tag naming is turned on, while no clone reads.
+    void set(const std::string& name, engine::TagTexts texts) {
+        shared_->tags[name] = std::move(texts);
+    }
+    void hold() {
+        const std::lock_guard<std::mutex> lock(shared_->mutex);
+        shared_->held = true;
+    }
+    void release() {
+        {
+            const std::lock_guard<std::mutex> lock(shared_->mutex);
+            shared_->held = false;
+        }
+        shared_->opened.notify_all();
+    }
+
+private:
+    struct Shared {
+        std::map<std::string, engine::TagTexts> tags;
+        std::mutex mutex;
+        std::condition_variable opened;
+        bool held = false;
+    };
+
+    std::shared_ptr<Shared> shared_ = std::make_shared<Shared>();
+    bool isClone_ = false;
 };
 
 // Answers the restore file question with a chosen path, or as a user who cancels.
