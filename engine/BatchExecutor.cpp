@@ -22,7 +22,8 @@ std::variant<ExecutedBatch, platform::Message> executeBatch(
     executed.journalKept = batch.record && !batch.record(executed.run);
     if (!executed.journalKept) {
         if (batch.history) {
-            keepInHistory(fileSystem, guard.journalPath(), *batch.history, executed.run);
+            keepInHistory(fileSystem, guard.journalPath(), *batch.history, executed.run,
+                          batch.journal ? &*batch.journal : nullptr);
         }
         guard.finish();
     }

@@ -84,7 +84,7 @@ void BatchHistory::read(HistoryEntry& entry) {
 }
 
 std::optional<std::uint64_t> BatchHistory::add(const HistoryRecord& head,
-                                               std::string_view journalText) {
+                                               const platform::FileContents& journal) {
     if (!fileSystem_.makeDirectories(folder_).ok()) {
         return std::nullopt;
     }
@@ -93,11 +93,11 @@ std::optional<std::uint64_t> BatchHistory::add(const HistoryRecord& head,
     const std::string headText = formatHistoryHead(head);
     const platform::FileContents contents =
         platform::FileContents([&](std::size_t piece, std::string& out) {
-            if (piece > 1) {
-                return false;
+            if (piece == 0) {
+                out = headText;
+                return true;
             }
-            out = piece == 0 ? headText : std::string(journalText);
-            return true;
+            return journal.piece(piece - 1, out);
         }).ownerOnly();
     for (int attempt = 0; attempt < kNumberAttempts; ++attempt, ++id) {
         const platform::Status status =
@@ -148,7 +148,8 @@ void BatchHistory::trim(const HistoryBound& bound) {
 }
 
 void keepInHistory(platform::FileSystem& fileSystem, const std::string& journalPath,
-                   const HistoryKeeping& keeping, const RenameRun& run) {
+                   const HistoryKeeping& keeping, const RenameRun& run,
+                   const platform::FileContents* journal) {
     HistoryRecord head;
     head.time = secondsNow();
     head.command = keeping.command;
@@ -170,12 +171,14 @@ void keepInHistory(platform::FileSystem& fileSystem, const std::string& journalP
     if (head.done.empty() || keeping.bound.batches == 0) {
         return;
     }
-    const auto text = fileSystem.readFile(journalPath, kMaxJournalBytes);
-    if (!text.ok()) {
-        return;
-    }
     BatchHistory history(fileSystem, keeping.stateDirectory);
-    if (history.add(head, *text)) {
+    std::optional<std::uint64_t> added;
+    if (journal != nullptr) {
+        added = history.add(head, *journal);
+    } else if (const auto text = fileSystem.readFile(journalPath, kMaxJournalBytes); text.ok()) {
+        added = history.add(head, platform::FileContents(*text));
+    }
+    if (added) {
         history.trim(keeping.bound);
     }
 }

@@ -64,7 +64,8 @@ public:
     void read(HistoryEntry& entry);
     // Writes a new record: `head` followed by the journal's own bytes. Its number, or nothing
     // when it could not be written.
-    std::optional<std::uint64_t> add(const HistoryRecord& head, std::string_view journalText);
+    std::optional<std::uint64_t> add(const HistoryRecord& head,
+                                     const platform::FileContents& journal);
     // Writes `record` over record `id`, whole or not at all.
     bool replace(std::uint64_t id, const HistoryRecord& record);
     // Drops the oldest records whole until `bound` holds, and what stopped writes left.
@@ -76,8 +77,11 @@ private:
 };
 
 // Keeps in the history the batch whose journal is at `journalPath`, with what `run` did. A
-// batch that renamed nothing leaves no record.
+// batch that renamed nothing leaves no record. The journal's bytes are made again from
+// `journal` when the batch wrote it, so that a large batch's journal is never held whole in
+// memory, and read back from `journalPath` otherwise (a recovery's).
 void keepInHistory(platform::FileSystem& fileSystem, const std::string& journalPath,
-                   const HistoryKeeping& keeping, const RenameRun& run);
+                   const HistoryKeeping& keeping, const RenameRun& run,
+                   const platform::FileContents* journal = nullptr);
 
 }  // namespace nameshift::engine

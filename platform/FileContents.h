@@ -41,6 +41,19 @@ public:
         }
     }
 
+    // Puts piece `index` into `piece`, which comes empty; false once there are no more. A text
+    // held whole is its one piece.
+    bool piece(std::size_t index, std::string& piece) const {
+        if (pieces_) {
+            return pieces_(index, piece);
+        }
+        if (index != 0) {
+            return false;
+        }
+        piece = text_;
+        return true;
+    }
+
     // The file is to be readable by its owner alone: it lists names that other users of a folder
     // they may not list must not learn.
     FileContents& ownerOnly() {
