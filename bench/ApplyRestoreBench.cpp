@@ -99,6 +99,15 @@ void BM_BareRenameat2Loop(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * 2 * kFileCount);
 }
 
+// The rules of the timed batches: kPrefix before every listed file's name.
+void addPrefixToEveryFile(engine::RenameSession& session) {
+    session.rules.changePrefix = true;
+    session.rules.prefixText = kPrefix;
+    session.rules.prefixPosition = settings::Position::Beginning;
+    session.fileList.setAttributeMask(platform::attribute::kArchive);
+    session.fileList.setSortKey(settings::SortKey::Name);
+}
+
 // Apply a prefix to every file, with its checks and restore file, then restore from that file.
 // The listing the user ticks the files in is made before the command and not timed.
 void BM_ApplyThenRestore(benchmark::State& state) {
@@ -110,11 +119,7 @@ void BM_ApplyThenRestore(benchmark::State& state) {
     ui::MessageBoxQuestions questions(messages);
     session.directory = batch.directory;
     session.options.warnOnApply = false;
-    session.rules.changePrefix = true;
-    session.rules.prefixText = kPrefix;
-    session.rules.prefixPosition = settings::Position::Beginning;
-    session.fileList.setAttributeMask(platform::attribute::kArchive);
-    session.fileList.setSortKey(settings::SortKey::Name);
+    addPrefixToEveryFile(session);
     FixedPicker picker(batch.directory + "/" + engine::kRestoreFileName);
 
     for (auto _ : state) {
@@ -154,11 +159,7 @@ void BM_UndoFromHistory(benchmark::State& state) {
     session.stateDirectory = stateDirectory;
     session.options.warnOnApply = false;
     session.options.restoreFileUsage = settings::RestoreFileUsage::None;
-    session.rules.changePrefix = true;
-    session.rules.prefixText = kPrefix;
-    session.rules.prefixPosition = settings::Position::Beginning;
-    session.fileList.setAttributeMask(platform::attribute::kArchive);
-    session.fileList.setSortKey(settings::SortKey::Name);
+    addPrefixToEveryFile(session);
     std::uint64_t recordBytes = 0;
     std::uint64_t journalBytes = 0;
     for (auto _ : state) {

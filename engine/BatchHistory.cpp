@@ -56,18 +56,24 @@ std::string BatchHistory::pathOf(std::uint64_t id) const {
     return folder_ + "/" + digits + std::string(kRecordSuffix);
 }
 
-std::vector<HistoryEntry> BatchHistory::entries(bool read) {
+std::vector<HistoryEntry> BatchHistory::recordsIn(
+    const std::vector<platform::DirEntry>& listed) const {
     std::vector<HistoryEntry> found;
-    const auto listed = fileSystem_.listDirectory(folder_);
-    if (!listed.ok()) {
-        return found;
-    }
-    for (const platform::DirEntry& entry : *listed) {
+    for (const platform::DirEntry& entry : listed) {
         if (const auto id = idOf(entry.name); id && !entry.isDirectory) {
             found.push_back({*id, folder_ + "/" + entry.name, entry.size, std::nullopt});
         }
     }
     std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.id < b.id; });
+    return found;
+}
+
+std::vector<HistoryEntry> BatchHistory::entries(bool read) {
+    const auto listed = fileSystem_.listDirectory(folder_);
+    if (!listed.ok()) {
+        return {};
+    }
+    std::vector<HistoryEntry> found = recordsIn(*listed);
     if (read) {
         for (HistoryEntry& entry : found) {
             this->read(entry);
@@ -120,17 +126,19 @@ bool BatchHistory::replace(std::uint64_t id, const HistoryRecord& record) {
 }
 
 void BatchHistory::trim(const HistoryBound& bound) {
+    const auto listed = fileSystem_.listDirectory(folder_);
+    if (!listed.ok()) {
+        return;
+    }
     // A record whose writing was stopped half way is a temporary file that no writer holds.
-    if (const auto listed = fileSystem_.listDirectory(folder_); listed.ok()) {
-        for (const platform::DirEntry& entry : *listed) {
-            const std::string path = folder_ + "/" + entry.name;
-            if (!entry.isDirectory && platform::isWriteTemporary(entry.name, kRecordSuffix) &&
-                fileSystem_.lockFile(path).ok()) {
-                fileSystem_.removeFile(path);
-            }
+    for (const platform::DirEntry& entry : *listed) {
+        const std::string path = folder_ + "/" + entry.name;
+        if (!entry.isDirectory && platform::isWriteTemporary(entry.name, kRecordSuffix) &&
+            fileSystem_.lockFile(path).ok()) {
+            fileSystem_.removeFile(path);
         }
     }
-    const std::vector<HistoryEntry> known = entries(false);
+    const std::vector<HistoryEntry> known = recordsIn(*listed);
     std::uint64_t bytes = 0;
     std::size_t kept = 0;
     // The newest are kept first; everything older than the first that does not fit goes.

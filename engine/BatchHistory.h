@@ -72,6 +72,9 @@ public:
     void trim(const HistoryBound& bound);
 
 private:
+    // The records among the entries of the history's folder, oldest first, unread.
+    std::vector<HistoryEntry> recordsIn(const std::vector<platform::DirEntry>& listed) const;
+
     platform::FileSystem& fileSystem_;
     std::string folder_;
 };
