@@ -32,6 +32,17 @@ TagLib::ByteVector TagBodyReader::read(unsigned offset, unsigned length) {
     return bytes;
 }
 
+std::string_view TagBodyReader::view(unsigned offset, unsigned length) {
+    if (offset < size_) {
+        const unsigned end = offset + std::min(length, size_ - offset);
+        if (offset >= start_ && end <= start_ + bytes_.size()) {
+            return {bytes_.data() + (offset - start_), end - offset};
+        }
+    }
+    held_ = read(offset, length);
+    return {held_.data(), held_.size()};
+}
+
 TagLib::ByteVector TagBodyReader::fetch(unsigned offset, unsigned length) {
     const auto granted = static_cast<unsigned>(std::min<std::size_t>(length, *budget_));
     *budget_ -= granted;

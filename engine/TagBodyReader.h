@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string_view>
 
 #include <taglib/tbytevector.h>
 
@@ -24,6 +25,9 @@ public:
 
     // The `length` bytes from `offset`, or fewer where the body or the budget ends.
     TagLib::ByteVector read(unsigned offset, unsigned length);
+    // The same bytes, read the same way, as a view that lasts until the next call: bytes the
+    // window holds are not copied.
+    std::string_view view(unsigned offset, unsigned length);
 
 private:
     static constexpr unsigned kWindow = 16u << 10;
@@ -32,6 +36,7 @@ private:
 
     TagLib::IOStream* file_ = nullptr;
     TagLib::ByteVector bytes_;  // the window, or the whole body
+    TagLib::ByteVector held_;   // what view() last gave from outside the window
     unsigned start_ = 0;        // where bytes_ starts in the body
     unsigned size_;
     std::size_t* budget_ = nullptr;

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdint>
 #include <limits>
@@ -23,6 +24,7 @@
 #include "engine/AudioFileTags.h"
 #include "engine/Id3v2FrameHeader.h"
 #include "engine/Id3v2FramePicker.h"
+#include "engine/Id3v2TextScan.h"
 #include "engine/ReadOnlyStream.h"
 #include "engine/TakenDate.h"
 #include "platform/FileDescriptor.h"
@@ -197,7 +199,15 @@ void readId3v1(int fd, long start, long fileLength, std::uint64_t& bytesRead, Ta
     }
 }
 
-TagTexts readTags(const std::string& path, std::uint64_t& bytesRead) {
+// Whether the ID3v2 texts leave out one that an ID3v1 tag could give.
+bool lacksAnId3v1Text(const TagTexts& texts) {
+    constexpr std::array<std::size_t, 5> kId3v1Texts = {0, 1, 3, kTrackNumberText, kYearText};
+    return std::any_of(kId3v1Texts.begin(), kId3v1Texts.end(),
+                       [&texts](std::size_t i) { return !texts[i]; });
+}
+
+TagTexts readTags(const std::string& path, TagLibTagReader::Reading reading,
+                  std::uint64_t& bytesRead) {
     TagTexts texts;
     long length = 0;
     const platform::FileDescriptor fd(openRegularFile(path, length));
@@ -211,9 +221,21 @@ TagTexts readTags(const std::string& path, std::uint64_t& bytesRead) {
     }
     if (std::none_of(texts.begin(), texts.end(),
                      [](const auto& text) { return text.has_value(); })) {
-        readId3v2(fd.get(), length, bytesRead, texts);
-        if (const long start = id3v1Start(fd.get(), length, bytesRead); start >= 0) {
-            readId3v1(fd.get(), start, length, bytesRead, texts);
+        std::optional<TagTexts> quick;
+        if (reading == TagLibTagReader::Reading::quick) {
+            quick = Id3v2TextScan(fd.get(), length, bytesRead).read();
+        }
+        if (quick) {
+            texts = *quick;
+        } else {
+            readId3v2(fd.get(), length, bytesRead, texts);
+        }
+        // A tag's end is found from the file's, which costs two reads more; most ID3v2 tags
+        // leave it nothing to fill in.
+        if (lacksAnId3v1Text(texts)) {
+            if (const long start = id3v1Start(fd.get(), length, bytesRead); start >= 0) {
+                readId3v1(fd.get(), start, length, bytesRead, texts);
+            }
         }
     }
     for (std::size_t i = 0; i < texts.size(); ++i) {
@@ -247,7 +269,7 @@ std::optional<std::tm> TagLibTagReader::taken(const std::string& path) {
 
 TagTexts TagLibTagReader::read(const std::string& path) {
     try {
-        return readTags(path, bytesRead_);
+        return readTags(path, reading_, bytesRead_);
     } catch (...) {
         return {};
     }
