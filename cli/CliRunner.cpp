@@ -505,6 +505,7 @@ int CliRunner::recover(const CliOptions& options, const std::string& stateDirect
         return exit_status::kRefused;
     }
     int status = exit_status::kDone;
+    const engine::HistoryBound bound = engine::historyBoundOf(historyOptions(options));
     for (const platform::Message& unreadable :
          engine::unreadableJournals(fileSystem_, stateDirectory)) {
         messages.show(unreadable);
@@ -519,7 +520,8 @@ int CliRunner::recover(const CliOptions& options, const std::string& stateDirect
         }
         const engine::RecoveryResult result = engine::recoverBatch(
             fileSystem_, stateDirectory, batch,
-            options.recoverUndo ? engine::RecoveryAction::Undo : engine::RecoveryAction::Finish);
+            options.recoverUndo ? engine::RecoveryAction::Undo : engine::RecoveryAction::Finish,
+            nullptr, bound);
         for (const platform::Message& told : result.messages) {
             messages.show(told);
         }
@@ -529,6 +531,21 @@ int CliRunner::recover(const CliOptions& options, const std::string& stateDirect
         }
     }
     return status;
+}
+
+settings::RenameSettings CliRunner::historyOptions(const CliOptions& options) {
+    settings::RenameSettings saved;
+    if (options.noSettings) {
+        return saved;
+    }
+    // Read quietly: a recovery or an undo goes on with the defaults rather than stop for them.
+    if (const auto text = fileSystem_.readFile(paths_.moreRules, settings::kSettingsFileMaxBytes);
+        text.ok()) {
+        const settings::RenameSettings read = settings::parseMoreRules(*text, {});
+        saved.historyOnly = read.historyOnly;
+        saved.historyBatches = read.historyBatches;
+    }
+    return saved;
 }
 
 int CliRunner::history(const std::string& stateDirectory) {

@@ -76,6 +76,8 @@ private:
     void mentionInterruptedBatches();
     int recover(const CliOptions& options, const std::string& stateDirectory,
                 StderrMessageBox& messages);
+    // The history's options as morerules.ini sets them, whatever rules the command uses.
+    settings::RenameSettings historyOptions(const CliOptions& options);
 
     // One line a batch of the history on standard output; 2 when a record cannot be read.
     int history(const std::string& stateDirectory);
