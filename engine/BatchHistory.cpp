@@ -118,6 +118,21 @@ std::optional<std::uint64_t> BatchHistory::add(const HistoryRecord& head,
     return std::nullopt;
 }
 
+bool BatchHistory::recordsLast(const Journal& journal) {
+    std::vector<HistoryEntry> known = entries(false);
+    for (std::size_t i = known.size(); i-- > 0;) {
+        read(known[i]);
+        const std::optional<HistoryRecord>& record = known[i].record;
+        if (record && record->journal.directoryDevice == journal.directoryDevice &&
+            record->journal.directoryInode == journal.directoryInode) {
+            // Every later batch in the folder, an undo too, ran after the journal was gone: the
+            // same journal under an older record is an earlier batch that happened to be alike.
+            return record->state == HistoryRecord::State::Done && record->journal == journal;
+        }
+    }
+    return false;
+}
+
 bool BatchHistory::replace(std::uint64_t id, const HistoryRecord& record) {
     return fileSystem_
         .writeFile(pathOf(id), platform::FileContents(formatHistoryRecord(record)).ownerOnly(),
@@ -184,6 +199,12 @@ void keepInHistory(platform::FileSystem& fileSystem, const std::string& journalP
     if (journal != nullptr) {
         added = history.add(head, *journal);
     } else if (const auto text = fileSystem.readFile(journalPath, kMaxJournalBytes); text.ok()) {
+        // A recovery of a batch whose journal could not be removed after its record was written
+        // finds the record there already.
+        const std::optional<Journal> read = parseJournal(*text);
+        if (read && history.recordsLast(*read)) {
+            return;
+        }
         added = history.add(head, platform::FileContents(*text));
     }
     if (added) {

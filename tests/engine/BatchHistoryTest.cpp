@@ -188,6 +188,11 @@ INSTANTIATE_TEST_SUITE_P(
                     {"restore.dat", "y_x_a.txt", "y_x_b.txt"},
                     "0 file(s) renamed; the batch is finished.",
                     "2 done"},
+        HistoryCase{"ABatchWhoseJournalStayedIsRecordedOnce",
+                    {"journal-stays", "apply x_", "recover finish"},
+                    {"x_a.txt", "x_b.txt"},
+                    "0 file(s) renamed; the batch is finished.",
+                    "1 done"},
         HistoryCase{
             "NothingToUndo", {"undo"}, {"a.txt", "b.txt"}, "There is no batch to undo.", ""}),
     [](const auto& test) { return test.param.name; });
