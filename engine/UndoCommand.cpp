@@ -131,6 +131,8 @@ CommandReport runHistoryBatch(RenameSession& session, std::vector<HistoryEntry>&
     std::vector<std::uint32_t> arrived;
     std::size_t gone = 0;
     Journal journal;
+    journal.kind = direction == Direction::Undo ? Journal::Kind::Undo : Journal::Kind::Redo;
+    journal.historyId = entry.id;
     journal.directory = directory->path();
     journal.directoryDevice = identity->device;
     journal.directoryInode = identity->inode;

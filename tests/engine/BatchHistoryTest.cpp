@@ -25,10 +25,10 @@ using Names = std::vector<std::string>;
 // A history scenario: its steps one after the other ("apply PREFIX", "undo", "undo ID", "redo",
 // "move FROM TO" and "delete NAME" outside the program, "cut ID" for a record cut short, "bound N"
 // for the number of batches kept, "restore-file" and "history-only" for the options,
-// "stopped-write" for a record whose writing was stopped, "record-fails" and "journal-stays" for
-// the next batch's restore file or journal removal failing, "recover undo|finish" as the start-up
-// offer runs it); then the
-// folder's names, the last message of the last step and the history, "ID state" a batch.
+// "stopped-write" for a record whose writing was stopped, "record-fails", "history-fails" and
+// "journal-stays" for the next batch's restore file, history record or journal removal failing,
+// "recover undo|finish" as the start-up offer runs it); then the folder's names, the last message
+// of the last step and the history, "ID state" a batch.
 struct HistoryCase {
     std::string name;
     std::vector<std::string> steps;
@@ -81,6 +81,8 @@ protected:
         } else if (verb == "record-fails") {
             session.options.restoreFileUsage = settings::RestoreFileUsage::Create;
             fs.fail(testing::FaultyFileSystem::Op::Write, EACCES, kRestoreFileName, 1);
+        } else if (verb == "history-fails") {
+            fs.fail(testing::FaultyFileSystem::Op::Write, EACCES, "/history/", 1);
         } else if (verb == "journal-stays") {
             fs.fail(testing::FaultyFileSystem::Op::Remove, EACCES, kJournalSuffix, 1);
         } else if (verb == "recover") {
@@ -192,6 +194,16 @@ INSTANTIATE_TEST_SUITE_P(
                     {"journal-stays", "apply x_", "recover finish"},
                     {"x_a.txt", "x_b.txt"},
                     "0 file(s) renamed; the batch is finished.",
+                    "1 done"},
+        HistoryCase{"AnInterruptedUndoFinishedLeavesItsBatchUndone",
+                    {"apply x_", "history-fails", "undo", "recover finish"},
+                    {"a.txt", "b.txt"},
+                    "0 file(s) renamed; the batch is finished.",
+                    "1 undone"},
+        HistoryCase{"AnInterruptedUndoTakenBackLeavesItsBatchDone",
+                    {"apply x_", "journal-stays", "undo", "recover undo"},
+                    {"x_a.txt", "x_b.txt"},
+                    "2 file(s) renamed back.",
                     "1 done"},
         HistoryCase{
             "NothingToUndo", {"undo"}, {"a.txt", "b.txt"}, "There is no batch to undo.", ""}),
