@@ -33,6 +33,7 @@
 #include "settings/DefaultSettingsFiles.h"
 #include "settings/MoreRulesFile.h"
 #include "settings/PresetStore.h"
+#include "settings/ProgramOptionsFile.h"
 #include "settings/RenameSettingsFile.h"
 #include "settings/SettingsFileAccess.h"
 #include "settings/StartupSettings.h"
@@ -563,6 +564,16 @@ int CliRunner::history(const std::string& stateDirectory) {
 int CliRunner::undoOrRedo(const CliOptions& options, StderrMessageBox& messages) {
     engine::RenameSession session(fileSystem_, tags_);
     session.keepRenamedPairs = messages.verbose();
+    // A redo writes the restore file as the options and the history's options say.
+    const settings::RenameSettings saved = historyOptions(options);
+    session.rules.historyOnly = saved.historyOnly;
+    session.rules.historyBatches = saved.historyBatches;
+    if (!options.noSettings) {
+        if (auto read =
+                settings::readProgramOptions(fileSystem_, paths_.programOptions, session.options)) {
+            session.options = std::move(*read);
+        }
+    }
     const engine::CommandReport report = options.command == CliCommand::Undo
                                              ? engine::undoBatch(session, options.batchId)
                                              : engine::redoBatch(session);

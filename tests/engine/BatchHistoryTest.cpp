@@ -205,6 +205,16 @@ INSTANTIATE_TEST_SUITE_P(
                     {"x_a.txt", "x_b.txt"},
                     "2 file(s) renamed back.",
                     "1 done"},
+        HistoryCase{"RedoWritesTheRestoreFileAgain",
+                    {"restore-file", "apply x_", "undo", "redo"},
+                    {"restore.dat", "x_a.txt", "x_b.txt"},
+                    "Batch 1 redone.",
+                    "1 done"},
+        HistoryCase{"RedoKeepsTheRecordOnlyInTheHistory",
+                    {"restore-file", "apply x_", "undo", "history-only", "redo"},
+                    {"x_a.txt", "x_b.txt"},
+                    "Batch 1 redone.",
+                    "1 done"},
         HistoryCase{
             "NothingToUndo", {"undo"}, {"a.txt", "b.txt"}, "There is no batch to undo.", ""}),
     [](const auto& test) { return test.param.name; });
