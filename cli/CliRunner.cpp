@@ -545,6 +545,7 @@ settings::RenameSettings CliRunner::historyOptions(const CliOptions& options) {
         const settings::RenameSettings read = settings::parseMoreRules(*text, {});
         saved.historyOnly = read.historyOnly;
         saved.historyBatches = read.historyBatches;
+        saved.historyMebibytes = read.historyMebibytes;
     }
     return saved;
 }
@@ -568,6 +569,7 @@ int CliRunner::undoOrRedo(const CliOptions& options, StderrMessageBox& messages)
     const settings::RenameSettings saved = historyOptions(options);
     session.rules.historyOnly = saved.historyOnly;
     session.rules.historyBatches = saved.historyBatches;
+    session.rules.historyMebibytes = saved.historyMebibytes;
     if (!options.noSettings) {
         if (auto read =
                 settings::readProgramOptions(fileSystem_, paths_.programOptions, session.options)) {

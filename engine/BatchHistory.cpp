@@ -32,15 +32,27 @@ std::uint64_t secondsNow() {
                                           .count());
 }
 
+template <typename Number>
+std::optional<Number> numberIn(const std::string& digits) {
+    Number number = 0;
+    const char* last = digits.data() + digits.size();
+    if (digits.empty() || std::from_chars(digits.data(), last, number).ptr != last) {
+        return std::nullopt;
+    }
+    return number;
+}
+
 }  // namespace
 
 HistoryBound historyBoundOf(const settings::RenameSettings& rules) {
     HistoryBound bound;
-    const std::string& digits = rules.historyBatches;
-    std::size_t batches = 0;
-    const char* last = digits.data() + digits.size();
-    if (!digits.empty() && std::from_chars(digits.data(), last, batches).ptr == last) {
-        bound.batches = batches;
+    if (const auto batches = numberIn<std::size_t>(rules.historyBatches)) {
+        bound.batches = *batches;
+    }
+    constexpr std::uint64_t kMebibyte = std::uint64_t{1024} * 1024;
+    if (const auto mebibytes = numberIn<std::uint64_t>(rules.historyMebibytes);
+        mebibytes && *mebibytes <= std::numeric_limits<std::uint64_t>::max() / kMebibyte) {
+        bound.bytes = *mebibytes * kMebibyte;
     }
     return bound;
 }

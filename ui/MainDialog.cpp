@@ -497,6 +497,7 @@ void MainDialog::openOptions() {
         const settings::RenameSettings saved = settings::parseMoreRules(*text, {});
         session_.rules.historyOnly = saved.historyOnly;
         session_.rules.historyBatches = saved.historyBatches;
+        session_.rules.historyMebibytes = saved.historyMebibytes;
     }
 }
 
