@@ -174,6 +174,12 @@ CommandReport runHistoryBatch(RenameSession& session, std::vector<HistoryEntry>&
             journal.entries.push_back({file.inode, names[i], target});
         }
     }
+    // A file that took the restore file's name since cannot be recorded in one.
+    if (std::any_of(journal.entries.begin(), journal.entries.end(), [](const JournalEntry& e) {
+            return e.original == kRestoreFileName || e.final == kRestoreFileName;
+        })) {
+        journal.record = Journal::Record::None;
+    }
     BatchSteps steps;
     steps.journal = journalContents(journal);
     steps.afterRenames = [&](const RenameRun& run) {
