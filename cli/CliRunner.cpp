@@ -290,7 +290,7 @@ int CliRunner::preview(const CliOptions& options, engine::RenameSession& session
     }
     // Judged with the restore file apply would write, so that the preview refuses what apply
     // refuses.
-    chooseRestoreFile(options, session.options);
+    chooseRestoreFile(options, session);
     NameWriter writer(output_, options.nullSeparated);
     PreviewPrinter printer(writer, messages, errors_);
     const engine::CommandReport report = engine::preview(session, printer);
@@ -306,8 +306,11 @@ int CliRunner::preview(const CliOptions& options, engine::RenameSession& session
     return exit_status::kDone;
 }
 
-void CliRunner::chooseRestoreFile(const CliOptions& options,
-                                  settings::ProgramOptions& programOptions) {
+void CliRunner::chooseRestoreFile(const CliOptions& options, engine::RenameSession& session) {
+    settings::ProgramOptions& programOptions = session.options;
+    if (options.historyOnly) {
+        session.rules.historyOnly = true;
+    }
     // --restore-file and --no-restore-file stand for the option, as --prefix stands for the rule;
     // without them a question the options ask is answered by the tool's batch questions.
     if (options.restoreFile == RestoreFileChoice::Create) {
@@ -341,7 +344,7 @@ int CliRunner::apply(const CliOptions& options, engine::RenameSession& session,
     if (!listFiles(options, session, messages)) {
         return exit_status::kRefused;
     }
-    chooseRestoreFile(options, session.options);
+    chooseRestoreFile(options, session);
     // A script reads every failure, not the first twenty a message box has room for.
     session.listedRenameErrors = std::numeric_limits<std::size_t>::max();
     CliBatchQuestions questions(messages, kToolCaption);
@@ -567,7 +570,7 @@ int CliRunner::undoOrRedo(const CliOptions& options, StderrMessageBox& messages)
     session.keepRenamedPairs = messages.verbose();
     // A redo writes the restore file as the options and the history's options say.
     const settings::RenameSettings saved = historyOptions(options);
-    session.rules.historyOnly = saved.historyOnly;
+    session.rules.historyOnly = saved.historyOnly || options.historyOnly;
     session.rules.historyBatches = saved.historyBatches;
     session.rules.historyMebibytes = saved.historyMebibytes;
     if (!options.noSettings) {

@@ -45,8 +45,7 @@ private:
     int preview(const CliOptions& options, engine::RenameSession& session,
                 StderrMessageBox& messages);
     // The restore file as the command line chose, when it chose.
-    static void chooseRestoreFile(const CliOptions& options,
-                                  settings::ProgramOptions& programOptions);
+    static void chooseRestoreFile(const CliOptions& options, engine::RenameSession& session);
     // Says why a listing failed; false when it did.
     static bool tellListing(const engine::ListingStatus& listed, const std::string& directory,
                             StderrMessageBox& messages);
