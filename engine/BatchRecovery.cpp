@@ -179,21 +179,24 @@ bool settleHistoryRecord(platform::FileSystem& fileSystem, const std::string& st
     const bool undone = (journal.kind == Journal::Kind::Undo) == (action == RecoveryAction::Finish);
     HistoryRecord record = *at->record;
     const auto wanted = undone ? HistoryRecord::State::Undone : HistoryRecord::State::Done;
-    if (record.state == wanted) {
-        return true;
-    }
-    record.state = wanted;
-    if (journal.kind == Journal::Kind::Undo && undone) {
-        record.undoneAtNs =
-            static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(
-                                           std::chrono::system_clock::now().time_since_epoch())
-                                           .count());
-        record.undoneAfter = entries.back().id;
-        if (record.command == HistoryCommand::Apply) {
-            removeOwnRestoreFile(fileSystem, stateDirectory, directory, record.journal);
+    if (record.state != wanted) {
+        record.state = wanted;
+        if (journal.kind == Journal::Kind::Undo && undone) {
+            record.undoneAtNs =
+                static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                               std::chrono::system_clock::now().time_since_epoch())
+                                               .count());
+            record.undoneAfter = entries.back().id;
+        }
+        if (!history.replace(at->id, record)) {
+            return false;
         }
     }
-    return history.replace(at->id, record);
+    // The undo takes its apply's restore file away after its record, as an undo run whole does.
+    if (journal.kind == Journal::Kind::Undo && undone && record.command == HistoryCommand::Apply) {
+        removeOwnRestoreFile(fileSystem, stateDirectory, directory, record.journal);
+    }
+    return true;
 }
 
 // Where a recovery found its batch: the folder, the files' present names, the moves it makes
@@ -281,8 +284,11 @@ bool recordRecovery(platform::FileSystem& fileSystem, platform::MessageBox& mess
                              platform::WriteMode::Replace);
         return false;
     }
-    if (actsOnHistory(journal)) {
-        return settleHistoryRecord(fileSystem, stateDirectory, directory, journal, action);
+    if (actsOnHistory(journal) &&
+        !settleHistoryRecord(fileSystem, stateDirectory, directory, journal, action)) {
+        result.problems.emplace_back(
+            NS_MESSAGE("Message", "The record of the batch in the history could not be written."));
+        return false;
     }
     return true;
 }

@@ -213,12 +213,18 @@ CommandReport runHistoryBatch(RenameSession& session, std::vector<HistoryEntry>&
                 })) {
             return false;
         }
+        if (!BatchHistory(fileSystem, session.stateDirectory)
+                 .replace(entry.id,
+                          recordAfter(record, direction, stayed, arrived, entries.back().id))) {
+            return false;
+        }
+        // Only once the record says undone: an undo stopped before it is taken back with the
+        // restore file still there, and a finished one takes it away then.
         if (direction == Direction::Undo && stayed.empty() &&
             record.command == HistoryCommand::Apply) {
             removeOwnRestoreFile(fileSystem, session.stateDirectory, *directory, record.journal);
         }
-        return BatchHistory(fileSystem, session.stateDirectory)
-            .replace(entry.id, recordAfter(record, direction, stayed, arrived, entries.back().id));
+        return true;
     };
     const auto executed =
         executeBatch(guard, fileSystem, *directory, moves, orderRenames(moves), steps, progress);

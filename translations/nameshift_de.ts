@@ -886,6 +886,10 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
         <source>The size limit of the history</source>
         <translation>Die Größenbeschränkung des Verlaufs</translation>
     </message>
+    <message>
+        <source>The record of the batch in the history could not be written.</source>
+        <translation>Der Eintrag des Vorgangs im Verlauf konnte nicht geschrieben werden.</translation>
+    </message>
 </context>
 <context>
     <name>QProgressDialog</name>
