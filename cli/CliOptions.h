@@ -81,6 +81,8 @@ struct CliOptions {
     RuleOverrides rules;
     bool nullSeparated = false;
     RestoreFileChoice restoreFile = RestoreFileChoice::FromOptions;
+    // The undo record of this apply or redo only in the history, whatever morerules.ini says.
+    bool historyOnly = false;
     bool yes = false;
     std::string restoreFilePath;
     std::string presetName;  // save-preset, delete-preset

@@ -531,6 +531,9 @@ void CommandLine::addOutputOptions() {
     app_.add_flag("--no-restore-file", raw_.noRestoreFile,
                   "apply: write no restore file whatever opt.ini says")
         ->excludes(restoreFile);
+    app_.add_flag("--history-only", options_.historyOnly,
+                  "apply, redo: keep the undo record only in the history, no restore.dat")
+        ->excludes(restoreFile);
     app_.add_flag("--yes", options_.yes,
                   "apply: replace an existing restore.dat; save-settings: replace renset.ini; "
                   "save-preset: replace the preset of that name");

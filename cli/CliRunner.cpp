@@ -33,6 +33,7 @@
 #include "settings/DefaultSettingsFiles.h"
 #include "settings/MoreRulesFile.h"
 #include "settings/PresetStore.h"
+#include "settings/ProgramOptionsFile.h"
 #include "settings/RenameSettingsFile.h"
 #include "settings/SettingsFileAccess.h"
 #include "settings/StartupSettings.h"
@@ -289,7 +290,7 @@ int CliRunner::preview(const CliOptions& options, engine::RenameSession& session
     }
     // Judged with the restore file apply would write, so that the preview refuses what apply
     // refuses.
-    chooseRestoreFile(options, session.options);
+    chooseRestoreFile(options, session);
     NameWriter writer(output_, options.nullSeparated);
     PreviewPrinter printer(writer, messages, errors_);
     const engine::CommandReport report = engine::preview(session, printer);
@@ -305,8 +306,11 @@ int CliRunner::preview(const CliOptions& options, engine::RenameSession& session
     return exit_status::kDone;
 }
 
-void CliRunner::chooseRestoreFile(const CliOptions& options,
-                                  settings::ProgramOptions& programOptions) {
+void CliRunner::chooseRestoreFile(const CliOptions& options, engine::RenameSession& session) {
+    settings::ProgramOptions& programOptions = session.options;
+    if (options.historyOnly) {
+        session.rules.historyOnly = true;
+    }
     // --restore-file and --no-restore-file stand for the option, as --prefix stands for the rule;
     // without them a question the options ask is answered by the tool's batch questions.
     if (options.restoreFile == RestoreFileChoice::Create) {
@@ -340,7 +344,7 @@ int CliRunner::apply(const CliOptions& options, engine::RenameSession& session,
     if (!listFiles(options, session, messages)) {
         return exit_status::kRefused;
     }
-    chooseRestoreFile(options, session.options);
+    chooseRestoreFile(options, session);
     // A script reads every failure, not the first twenty a message box has room for.
     session.listedRenameErrors = std::numeric_limits<std::size_t>::max();
     CliBatchQuestions questions(messages, kToolCaption);
@@ -505,6 +509,7 @@ int CliRunner::recover(const CliOptions& options, const std::string& stateDirect
         return exit_status::kRefused;
     }
     int status = exit_status::kDone;
+    const engine::HistoryBound bound = engine::historyBoundOf(historyOptions(options));
     for (const platform::Message& unreadable :
          engine::unreadableJournals(fileSystem_, stateDirectory)) {
         messages.show(unreadable);
@@ -519,7 +524,8 @@ int CliRunner::recover(const CliOptions& options, const std::string& stateDirect
         }
         const engine::RecoveryResult result = engine::recoverBatch(
             fileSystem_, stateDirectory, batch,
-            options.recoverUndo ? engine::RecoveryAction::Undo : engine::RecoveryAction::Finish);
+            options.recoverUndo ? engine::RecoveryAction::Undo : engine::RecoveryAction::Finish,
+            nullptr, bound);
         for (const platform::Message& told : result.messages) {
             messages.show(told);
         }
@@ -529,6 +535,22 @@ int CliRunner::recover(const CliOptions& options, const std::string& stateDirect
         }
     }
     return status;
+}
+
+settings::RenameSettings CliRunner::historyOptions(const CliOptions& options) {
+    settings::RenameSettings saved;
+    if (options.noSettings) {
+        return saved;
+    }
+    // Read quietly: a recovery or an undo goes on with the defaults rather than stop for them.
+    if (const auto text = fileSystem_.readFile(paths_.moreRules, settings::kSettingsFileMaxBytes);
+        text.ok()) {
+        const settings::RenameSettings read = settings::parseMoreRules(*text, {});
+        saved.historyOnly = read.historyOnly;
+        saved.historyBatches = read.historyBatches;
+        saved.historyMebibytes = read.historyMebibytes;
+    }
+    return saved;
 }
 
 int CliRunner::history(const std::string& stateDirectory) {
@@ -546,6 +568,17 @@ int CliRunner::history(const std::string& stateDirectory) {
 int CliRunner::undoOrRedo(const CliOptions& options, StderrMessageBox& messages) {
     engine::RenameSession session(fileSystem_, tags_);
     session.keepRenamedPairs = messages.verbose();
+    // A redo writes the restore file as the options and the history's options say.
+    const settings::RenameSettings saved = historyOptions(options);
+    session.rules.historyOnly = saved.historyOnly || options.historyOnly;
+    session.rules.historyBatches = saved.historyBatches;
+    session.rules.historyMebibytes = saved.historyMebibytes;
+    if (!options.noSettings) {
+        if (auto read =
+                settings::readProgramOptions(fileSystem_, paths_.programOptions, session.options)) {
+            session.options = std::move(*read);
+        }
+    }
     const engine::CommandReport report = options.command == CliCommand::Undo
                                              ? engine::undoBatch(session, options.batchId)
                                              : engine::redoBatch(session);

@@ -45,8 +45,7 @@ private:
     int preview(const CliOptions& options, engine::RenameSession& session,
                 StderrMessageBox& messages);
     // The restore file as the command line chose, when it chose.
-    static void chooseRestoreFile(const CliOptions& options,
-                                  settings::ProgramOptions& programOptions);
+    static void chooseRestoreFile(const CliOptions& options, engine::RenameSession& session);
     // Says why a listing failed; false when it did.
     static bool tellListing(const engine::ListingStatus& listed, const std::string& directory,
                             StderrMessageBox& messages);
@@ -76,6 +75,8 @@ private:
     void mentionInterruptedBatches();
     int recover(const CliOptions& options, const std::string& stateDirectory,
                 StderrMessageBox& messages);
+    // The history's options as morerules.ini sets them, whatever rules the command uses.
+    settings::RenameSettings historyOptions(const CliOptions& options);
 
     // One line a batch of the history on standard output; 2 when a record cannot be read.
     int history(const std::string& stateDirectory);

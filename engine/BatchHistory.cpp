@@ -32,15 +32,27 @@ std::uint64_t secondsNow() {
                                           .count());
 }
 
+template <typename Number>
+std::optional<Number> numberIn(const std::string& digits) {
+    Number number = 0;
+    const char* last = digits.data() + digits.size();
+    if (digits.empty() || std::from_chars(digits.data(), last, number).ptr != last) {
+        return std::nullopt;
+    }
+    return number;
+}
+
 }  // namespace
 
 HistoryBound historyBoundOf(const settings::RenameSettings& rules) {
     HistoryBound bound;
-    const std::string& digits = rules.historyBatches;
-    std::size_t batches = 0;
-    const char* last = digits.data() + digits.size();
-    if (!digits.empty() && std::from_chars(digits.data(), last, batches).ptr == last) {
-        bound.batches = batches;
+    if (const auto batches = numberIn<std::size_t>(rules.historyBatches)) {
+        bound.batches = *batches;
+    }
+    constexpr std::uint64_t kMebibyte = std::uint64_t{1024} * 1024;
+    if (const auto mebibytes = numberIn<std::uint64_t>(rules.historyMebibytes);
+        mebibytes && *mebibytes <= std::numeric_limits<std::uint64_t>::max() / kMebibyte) {
+        bound.bytes = *mebibytes * kMebibyte;
     }
     return bound;
 }
@@ -118,6 +130,21 @@ std::optional<std::uint64_t> BatchHistory::add(const HistoryRecord& head,
     return std::nullopt;
 }
 
+bool BatchHistory::recordsLast(const Journal& journal) {
+    std::vector<HistoryEntry> known = entries(false);
+    for (std::size_t i = known.size(); i-- > 0;) {
+        read(known[i]);
+        const std::optional<HistoryRecord>& record = known[i].record;
+        if (record && record->journal.directoryDevice == journal.directoryDevice &&
+            record->journal.directoryInode == journal.directoryInode) {
+            // Every later batch in the folder, an undo too, ran after the journal was gone: the
+            // same journal under an older record is an earlier batch that happened to be alike.
+            return record->state == HistoryRecord::State::Done && record->journal == journal;
+        }
+    }
+    return false;
+}
+
 bool BatchHistory::replace(std::uint64_t id, const HistoryRecord& record) {
     return fileSystem_
         .writeFile(pathOf(id), platform::FileContents(formatHistoryRecord(record)).ownerOnly(),
@@ -184,6 +211,12 @@ void keepInHistory(platform::FileSystem& fileSystem, const std::string& journalP
     if (journal != nullptr) {
         added = history.add(head, *journal);
     } else if (const auto text = fileSystem.readFile(journalPath, kMaxJournalBytes); text.ok()) {
+        // A recovery of a batch whose journal could not be removed after its record was written
+        // finds the record there already.
+        const std::optional<Journal> read = parseJournal(*text);
+        if (read && history.recordsLast(*read)) {
+            return;
+        }
         added = history.add(head, platform::FileContents(*text));
     }
     if (added) {

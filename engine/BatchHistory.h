@@ -66,6 +66,9 @@ public:
     // when it could not be written.
     std::optional<std::uint64_t> add(const HistoryRecord& head,
                                      const platform::FileContents& journal);
+    // Whether the newest record of the folder of `journal` is that very batch, not undone since:
+    // then the batch is recorded already, and only its journal outlived it.
+    bool recordsLast(const Journal& journal);
     // Writes `record` over record `id`, whole or not at all.
     bool replace(std::uint64_t id, const HistoryRecord& record);
     // Drops the oldest records whole until `bound` holds, and what stopped writes left.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <unordered_map>
 
 #include "engine/BatchExecutor.h"
@@ -152,6 +153,52 @@ void removeAbandonedRestoreFiles(platform::FileSystem& fileSystem, const std::st
     }
 }
 
+bool actsOnHistory(const Journal& journal) {
+    return journal.kind == Journal::Kind::Undo || journal.kind == Journal::Kind::Redo;
+}
+
+// Sets the record an interrupted undo or redo was changing to what its recovery made of the
+// batch: undone once an undo is finished or a redo taken back, done once a redo is finished or
+// an undo taken back. The undo or redo may have changed the record already and been stopped
+// only before its journal went. False when the record could not be written.
+bool settleHistoryRecord(platform::FileSystem& fileSystem, const std::string& stateDirectory,
+                         const platform::Directory& directory, const Journal& journal,
+                         RecoveryAction action) {
+    BatchHistory history(fileSystem, stateDirectory);
+    std::vector<HistoryEntry> entries = history.entries(false);
+    const auto at = std::find_if(entries.begin(), entries.end(),
+                                 [&](const HistoryEntry& e) { return e.id == journal.historyId; });
+    if (at == entries.end()) {
+        return true;  // dropped from the history since
+    }
+    history.read(*at);
+    if (!at->record || at->record->journal.directoryDevice != journal.directoryDevice ||
+        at->record->journal.directoryInode != journal.directoryInode) {
+        return true;
+    }
+    const bool undone = (journal.kind == Journal::Kind::Undo) == (action == RecoveryAction::Finish);
+    HistoryRecord record = *at->record;
+    const auto wanted = undone ? HistoryRecord::State::Undone : HistoryRecord::State::Done;
+    if (record.state != wanted) {
+        record.state = wanted;
+        if (journal.kind == Journal::Kind::Undo && undone) {
+            record.undoneAtNs =
+                static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                               std::chrono::system_clock::now().time_since_epoch())
+                                               .count());
+            record.undoneAfter = entries.back().id;
+        }
+        if (!history.replace(at->id, record)) {
+            return false;
+        }
+    }
+    // The undo takes its apply's restore file away after its record, as an undo run whole does.
+    if (journal.kind == Journal::Kind::Undo && undone && record.command == HistoryCommand::Apply) {
+        removeOwnRestoreFile(fileSystem, stateDirectory, directory, record.journal);
+    }
+    return true;
+}
+
 // Where a recovery found its batch: the folder, the files' present names, the moves it makes
 // and whether a file may wait under a hidden name.
 struct RecoveryScene {
@@ -192,7 +239,9 @@ bool recordRecovery(platform::FileSystem& fileSystem, platform::MessageBox& mess
         return false;
     }
 
-    if (action == RecoveryAction::Finish && journal.kind == Journal::Kind::Apply &&
+    // A redo writes the restore file its apply wrote.
+    if (action == RecoveryAction::Finish &&
+        (journal.kind == Journal::Kind::Apply || journal.kind == Journal::Kind::Redo) &&
         journal.record != Journal::Record::None) {
         std::vector<char> arrived(journal.entries.size(), 0);
         for (std::size_t i = 0; i < scene.names.size(); ++i) {
@@ -224,7 +273,7 @@ bool recordRecovery(platform::FileSystem& fileSystem, platform::MessageBox& mess
     if (action == RecoveryAction::Undo && left.entries.empty()) {
         // An undone batch has no record to restore, and a record left would send its files to
         // names they never had; an undone restore leaves its batch standing, with its record.
-        if (journal.kind == Journal::Kind::Apply) {
+        if (journal.kind == Journal::Kind::Apply || journal.kind == Journal::Kind::Redo) {
             removeOwnRestoreFile(fileSystem, stateDirectory, directory, journal);
         } else if (journal.kind == Journal::Kind::Restore) {
             recreateRestoreFile(fileSystem, journal);
@@ -233,6 +282,12 @@ bool recordRecovery(platform::FileSystem& fileSystem, platform::MessageBox& mess
     if (!left.entries.empty()) {
         fileSystem.writeFile(batch.journalPath, journalContents(left),
                              platform::WriteMode::Replace);
+        return false;
+    }
+    if (actsOnHistory(journal) &&
+        !settleHistoryRecord(fileSystem, stateDirectory, directory, journal, action)) {
+        result.problems.emplace_back(
+            NS_MESSAGE("Message", "The record of the batch in the history could not be written."));
         return false;
     }
     return true;
@@ -447,7 +502,8 @@ RecoveryResult recoverBatch(platform::FileSystem& fileSystem, const std::string&
         return recordRecovery(fileSystem, messages, stateDirectory, batch, action,
                               {*directory, *identity, names, moves, unresolved}, run, result);
     };
-    if (action == RecoveryAction::Finish) {
+    // An undo or a redo changes the record of the batch it acts on instead of adding one.
+    if (action == RecoveryAction::Finish && !actsOnHistory(journal)) {
         HistoryKeeping keeping{
             stateDirectory,
             bound,

@@ -42,6 +42,10 @@ bool isSound(const Journal& journal) {
                             [&](std::size_t i) -> std::string_view { return entries[i].final; });
 }
 
+bool actsOnHistory(Journal::Kind kind) {
+    return kind == Journal::Kind::Undo || kind == Journal::Kind::Redo;
+}
+
 }  // namespace
 
 platform::FileContents journalContents(const Journal& journal, std::size_t count,
@@ -51,6 +55,9 @@ platform::FileContents journalContents(const Journal& journal, std::size_t count
                [&journal, count](std::string& out) {
                    out += kMagic;
                    putNumber(out, static_cast<std::uint64_t>(journal.kind));
+                   if (actsOnHistory(journal.kind)) {
+                       putNumber(out, journal.historyId);
+                   }
                    putField(out, journal.directory);
                    putNumber(out, journal.directoryDevice);
                    putNumber(out, journal.directoryInode);
@@ -86,8 +93,12 @@ std::optional<std::uint64_t> journalSizeBound(std::string_view start) {
         return std::nullopt;
     }
     FieldReader reader(start.substr(kMagic.size()));
-    // Kind, directory, its device and inode, record, restore file, its device and inode.
-    for (int field = 0; field < 8; ++field) {
+    const auto kind = enumFrom(reader.number(), Journal::Kind::Redo);
+    if (!kind || (actsOnHistory(*kind) && !reader.field())) {
+        return std::nullopt;
+    }
+    // Directory, its device and inode, record, restore file, its device and inode.
+    for (int field = 0; field < 7; ++field) {
         if (!reader.field()) {
             return std::nullopt;
         }
@@ -107,7 +118,9 @@ std::optional<Journal> parseJournal(std::string_view text) {
     }
     FieldReader reader(text.substr(kMagic.size()));
     Journal journal;
-    const auto kind = enumFrom(reader.number(), Journal::Kind::Restore);
+    const auto kind = enumFrom(reader.number(), Journal::Kind::Redo);
+    const auto historyId =
+        kind && actsOnHistory(*kind) ? reader.number() : std::optional<std::uint64_t>(0);
     const auto directory = reader.field();
     const auto directoryDevice = reader.number();
     const auto directoryInode = reader.number();
@@ -116,11 +129,12 @@ std::optional<Journal> parseJournal(std::string_view text) {
     const auto restoreFileDevice = reader.number();
     const auto restoreFileInode = reader.number();
     const auto count = reader.number();
-    if (!kind || !directory || !directoryDevice || !directoryInode || !record || !restoreFile ||
-        !restoreFileDevice || !restoreFileInode || !count) {
+    if (!kind || !historyId || !directory || !directoryDevice || !directoryInode || !record ||
+        !restoreFile || !restoreFileDevice || !restoreFileInode || !count) {
         return std::nullopt;
     }
     journal.kind = *kind;
+    journal.historyId = *historyId;
     journal.directory = *directory;
     journal.directoryDevice = *directoryDevice;
     journal.directoryInode = *directoryInode;

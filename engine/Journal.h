@@ -26,11 +26,15 @@ struct JournalEntry {
 // A batch as written down before its first rename. After a crash it tells, with the files found
 // by inode, which renames were done and how to undo or finish them.
 struct Journal {
-    enum class Kind { Apply, Restore };
-    // How the restore file of an apply is to be written once the batch is done.
+    // An undo or a redo acts on a batch of the history, whose record it changes once it is over.
+    enum class Kind { Apply, Restore, Undo, Redo };
+    // How the restore file of an apply (or a redo) is to be written once the batch is done.
     enum class Record { None, CreateNew, Replace };
 
     Kind kind = Kind::Apply;
+    // The history's number of the batch an undo or a redo acts on; written for those only, so
+    // that the journals of other batches read as earlier versions wrote them.
+    std::uint64_t historyId = 0;
     std::string directory;
     std::uint64_t directoryDevice = 0;
     std::uint64_t directoryInode = 0;

@@ -13,6 +13,8 @@
 #include "engine/BatchRecovery.h"
 #include "engine/JournalFiles.h"
 #include "engine/RenameOrder.h"
+#include "engine/RestoreFile.h"
+#include "engine/RestoreReceipt.h"
 
 namespace nameshift::engine {
 namespace {
@@ -83,6 +85,23 @@ HistoryRecord recordAfter(HistoryRecord record, Direction direction,
     return record;
 }
 
+// How a redo writes the restore file: as its apply did, unless the options now keep the record
+// only in the history or want none. One that another batch wrote since the undo stays, unless
+// the apply had replaced its folder's one too.
+Journal::Record redoRecord(const RenameSession& session, const HistoryRecord& record,
+                           const platform::Directory& directory) {
+    if (record.command != HistoryCommand::Apply || record.journal.record == Journal::Record::None ||
+        session.options.restoreFileUsage == settings::RestoreFileUsage::None ||
+        session.rules.historyOnly) {
+        return Journal::Record::None;
+    }
+    if (!session.fileSystem.identifyIn(directory, kRestoreFileName).ok()) {
+        return Journal::Record::CreateNew;
+    }
+    return record.journal.record == Journal::Record::Replace ? Journal::Record::Replace
+                                                             : Journal::Record::None;
+}
+
 platform::MessageText closingText(Direction direction, std::uint64_t id) {
     return direction == Direction::Undo
                ? platform::MessageText{NS_MESSAGE("Message", "Batch %1 undone."),
@@ -131,9 +150,14 @@ CommandReport runHistoryBatch(RenameSession& session, std::vector<HistoryEntry>&
     std::vector<std::uint32_t> arrived;
     std::size_t gone = 0;
     Journal journal;
+    journal.kind = direction == Direction::Undo ? Journal::Kind::Undo : Journal::Kind::Redo;
+    journal.historyId = entry.id;
     journal.directory = directory->path();
     journal.directoryDevice = identity->device;
     journal.directoryInode = identity->inode;
+    if (direction == Direction::Redo) {
+        journal.record = redoRecord(session, record, *directory);
+    }
     for (std::size_t i = 0; i < files.entries.size(); ++i) {
         const JournalEntry& file = files.entries[i];
         const bool undo = direction == Direction::Undo;
@@ -149,6 +173,12 @@ CommandReport runHistoryBatch(RenameSession& session, std::vector<HistoryEntry>&
             moves.push_back({i, names[i], target});
             journal.entries.push_back({file.inode, names[i], target});
         }
+    }
+    // A file that took the restore file's name since cannot be recorded in one.
+    if (std::any_of(journal.entries.begin(), journal.entries.end(), [](const JournalEntry& e) {
+            return e.original == kRestoreFileName || e.final == kRestoreFileName;
+        })) {
+        journal.record = Journal::Record::None;
     }
     BatchSteps steps;
     steps.journal = journalContents(journal);
@@ -171,12 +201,30 @@ CommandReport runHistoryBatch(RenameSession& session, std::vector<HistoryEntry>&
         }
         std::sort(arrived.begin(), arrived.end());
         std::sort(stayed.begin(), stayed.end());
+        if (journal.record != Journal::Record::None && !run.done.empty() &&
+            !writeRestoreFileWithReceipt(
+                fileSystem, messages, session.stateDirectory, *directory, guard.directory(),
+                restoreFileContents(journal.directory, run.done.size(),
+                                    [&](std::size_t i) { return run.donePair(i, moves); }),
+                journal.record == Journal::Record::Replace ? platform::WriteMode::Replace
+                                                           : platform::WriteMode::CreateNew,
+                run.done.size(), [&](std::size_t i) {
+                    return files.entries[moves[run.done[i].change].file].inode;
+                })) {
+            return false;
+        }
+        if (!BatchHistory(fileSystem, session.stateDirectory)
+                 .replace(entry.id,
+                          recordAfter(record, direction, stayed, arrived, entries.back().id))) {
+            return false;
+        }
+        // Only once the record says undone: an undo stopped before it is taken back with the
+        // restore file still there, and a finished one takes it away then.
         if (direction == Direction::Undo && stayed.empty() &&
             record.command == HistoryCommand::Apply) {
             removeOwnRestoreFile(fileSystem, session.stateDirectory, *directory, record.journal);
         }
-        return BatchHistory(fileSystem, session.stateDirectory)
-            .replace(entry.id, recordAfter(record, direction, stayed, arrived, entries.back().id));
+        return true;
     };
     const auto executed =
         executeBatch(guard, fileSystem, *directory, moves, orderRenames(moves), steps, progress);

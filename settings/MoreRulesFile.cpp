@@ -11,7 +11,7 @@ namespace {
 using R = RenameSettings;
 using K = FieldKind;
 
-constexpr std::array<SettingsField<R>, 27> kFields = {{
+constexpr std::array<SettingsField<R>, 28> kFields = {{
     {"-= Regular Expression In Remove =-", &R::removeRegex, K::Boolean, "removeRegex"},
     {"-= Remove All Occurrences =-", &R::removeAllOccurrences, K::Boolean, "removeAllOccurrences"},
     {"-= Match Case In Remove =-", &R::removeMatchCase, K::Boolean, "removeMatchCase"},
@@ -49,6 +49,13 @@ constexpr std::array<SettingsField<R>, 27> kFields = {{
      K::String,
      nullptr,
      NS_MESSAGE("Message", "The number of batches the history keeps"),
+     {},
+     true},
+    {"-= History Size Limit In MiB =-",
+     &R::historyMebibytes,
+     K::String,
+     nullptr,
+     NS_MESSAGE("Message", "The size limit of the history"),
      {},
      true},
     {"-= Undo Record Only In History =-", &R::historyOnly, K::Boolean, nullptr, nullptr, {}, true},

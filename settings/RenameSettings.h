@@ -31,6 +31,7 @@ inline constexpr std::string_view kDefaultDateFormat = "%Y-%m-%d %H.%M.%S";
 
 // The rule options of the main dialog, as renset.ini keeps them. Strings are bytes.
 inline constexpr std::string_view kDefaultHistoryBatches = "100";
+inline constexpr std::string_view kDefaultHistoryMebibytes = "50";
 
 struct RenameSettings {
     bool changePrefix = false;
@@ -109,6 +110,9 @@ struct RenameSettings {
 
     // How many of the last batches the history keeps, as digits; anything else keeps the default.
     std::string historyBatches = std::string(kDefaultHistoryBatches);
+    // How many mebibytes of records the history keeps at most, as digits; anything else keeps the
+    // default.
+    std::string historyMebibytes = std::string(kDefaultHistoryMebibytes);
     // A batch's undo record is kept only in the history: no restore.dat in its folder.
     bool historyOnly = false;
 

@@ -882,6 +882,14 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
         <source>Undo the last batch? Its files get back the names they had before it.</source>
         <translation>Den letzten Vorgang rückgängig machen? Seine Dateien erhalten die Namen zurück, die sie vor ihm hatten.</translation>
     </message>
+    <message>
+        <source>The size limit of the history</source>
+        <translation>Die Größenbeschränkung des Verlaufs</translation>
+    </message>
+    <message>
+        <source>The record of the batch in the history could not be written.</source>
+        <translation>Der Eintrag des Vorgangs im Verlauf konnte nicht geschrieben werden.</translation>
+    </message>
 </context>
 <context>
     <name>QProgressDialog</name>
@@ -1467,6 +1475,10 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
     <message>
         <source>Batches kept in the &amp;history:</source>
         <translation>Im Verlauf aufbewahrte Vorgän&amp;ge:</translation>
+    </message>
+    <message>
+        <source>Size &amp;limit (MiB):</source>
+        <translation>Größen&amp;limit (MiB):</translation>
     </message>
 </context>
 <context>

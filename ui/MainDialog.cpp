@@ -447,7 +447,8 @@ void MainDialog::runCommand(void (MainDialog::*command)()) {
 
 void MainDialog::offerRecovery() {
     QtBatchProgress progress(this, tr("Recovering an interrupted batch..."));
-    ui::offerRecovery(services_.fileSystem, services_.messages, session_.stateDirectory, &progress);
+    ui::offerRecovery(services_.fileSystem, services_.messages, session_.stateDirectory, &progress,
+                      engine::historyBoundOf(session_.rules));
 }
 
 void MainDialog::saveSettings() {
@@ -496,6 +497,7 @@ void MainDialog::openOptions() {
         const settings::RenameSettings saved = settings::parseMoreRules(*text, {});
         session_.rules.historyOnly = saved.historyOnly;
         session_.rules.historyBatches = saved.historyBatches;
+        session_.rules.historyMebibytes = saved.historyMebibytes;
     }
 }
 

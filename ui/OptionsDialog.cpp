@@ -24,6 +24,8 @@ namespace {
 
 // More than anyone undoes; the size bound drops records long before.
 constexpr int kMostHistoryBatches = 100'000;
+// A hundred gibibytes: more than any disk would spare for the history.
+constexpr int kMostHistoryMebibytes = 102'400;
 
 }  // namespace
 
@@ -138,9 +140,20 @@ QGroupBox* OptionsDialog::buildHistoryGroup() {
     historyBatches_->setRange(0, kMostHistoryBatches);
     batchesLabel->setBuddy(historyBatches_);
     historyBatches_->setValue(static_cast<int>(engine::historyBoundOf(moreRules_).batches));
+    auto* mebibytesLabel = new QLabel(tr("Size &limit (MiB):"), this);
+    historyMebibytes_ = new QSpinBox(this);
+    historyMebibytes_->setObjectName(QStringLiteral("historyMebibytes"));
+    historyMebibytes_->setRange(0, kMostHistoryMebibytes);
+    mebibytesLabel->setBuddy(historyMebibytes_);
+    // Shown within the range, as the count is: a larger value saved elsewhere is capped here.
+    historyMebibytes_->setValue(static_cast<int>(std::min<std::uint64_t>(
+        engine::historyBoundOf(moreRules_).bytes / (std::uint64_t{1024} * 1024),
+        kMostHistoryMebibytes)));
     auto* batchesRow = new QHBoxLayout;
     batchesRow->addWidget(batchesLabel);
     batchesRow->addWidget(historyBatches_);
+    batchesRow->addWidget(mebibytesLabel);
+    batchesRow->addWidget(historyMebibytes_);
     batchesRow->addStretch(1);
     auto* layout = new QVBoxLayout(group);
     layout->addWidget(historyOnly_);
@@ -152,6 +165,7 @@ settings::RenameSettings OptionsDialog::moreRules() const {
     settings::RenameSettings rules = moreRules_;
     rules.historyOnly = historyOnly_->isChecked();
     rules.historyBatches = std::to_string(historyBatches_->value());
+    rules.historyMebibytes = std::to_string(historyMebibytes_->value());
     return rules;
 }
 

@@ -56,6 +56,7 @@ private:
     QRadioButton* restoreUsage_[3] = {};
     QCheckBox* historyOnly_ = nullptr;
     QSpinBox* historyBatches_ = nullptr;
+    QSpinBox* historyMebibytes_ = nullptr;
     IconPushButton* saveButton_ = nullptr;
     IconPushButton* cancelButton_ = nullptr;
 };

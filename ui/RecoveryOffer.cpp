@@ -36,7 +36,8 @@ platform::MessageText recoveredText(const RecoveryResult& result, RecoveryAction
 }  // namespace
 
 void offerRecovery(platform::FileSystem& fileSystem, platform::MessageBox& messages,
-                   const std::string& stateDirectory, engine::BatchProgress* progress) {
+                   const std::string& stateDirectory, engine::BatchProgress* progress,
+                   const engine::HistoryBound& bound) {
     if (auto refusal = engine::stateFolderRefusal(fileSystem, stateDirectory)) {
         messages.show(*refusal);
         return;
@@ -69,7 +70,7 @@ void offerRecovery(platform::FileSystem& fileSystem, platform::MessageBox& messa
         const RecoveryAction action =
             answer == platform::Answer::Yes ? RecoveryAction::Undo : RecoveryAction::Finish;
         const RecoveryResult result =
-            engine::recoverBatch(fileSystem, stateDirectory, batch, action, progress);
+            engine::recoverBatch(fileSystem, stateDirectory, batch, action, progress, bound);
         for (const platform::Message& told : result.messages) {
             messages.show(told);
         }

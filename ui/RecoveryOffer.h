@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "engine/BatchHistory.h"
 #include "engine/BatchProgress.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
@@ -9,8 +10,9 @@
 namespace nameshift::ui {
 
 // Asks about each interrupted batch at start-up: undo it, finish it, or decide later; then says
-// what was done.
+// what was done. A finished batch is kept in the history within `bound`, the user's.
 void offerRecovery(platform::FileSystem& fileSystem, platform::MessageBox& messages,
-                   const std::string& stateDirectory, engine::BatchProgress* progress = nullptr);
+                   const std::string& stateDirectory, engine::BatchProgress* progress = nullptr,
+                   const engine::HistoryBound& bound = {});
 
 }  // namespace nameshift::ui

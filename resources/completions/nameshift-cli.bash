@@ -12,7 +12,7 @@ _nameshift_cli() {
         --remove-tildes --remove-hyphens --remove --replace --with --regex --all --ignore-case
         --insert --insert-at --insert-from-end --remove-chars --remove-at --remove-from-end
         --trim --remove-accents --ascii --lower --upper --title --case-scope --lower-ext --id3
-        --id3-format --id3-mode --date-format -0 --null --restore-file --no-restore-file --yes -v --verbose
+        --id3-format --id3-mode --date-format -0 --null --restore-file --no-restore-file --history-only --yes -v --verbose
         -q --quiet'
     local sort_keys='date extension name size' positions='begin end replace'
 

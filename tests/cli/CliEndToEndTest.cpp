@@ -238,6 +238,10 @@ INSTANTIATE_TEST_SUITE_P(
         RestoreUsageCase{"AutomaticButDeclined",
                          settings::RestoreFileUsage::Create,
                          {"--no-restore-file"},
+                         false},
+        RestoreUsageCase{"AutomaticButHistoryOnly",
+                         settings::RestoreFileUsage::Create,
+                         {"--history-only"},
                          false}),
     [](const auto& param) { return param.param.name; });
 

@@ -213,8 +213,9 @@ INSTANTIATE_TEST_SUITE_P(
         Arguments{"--attributes", "ax", "list"}, Arguments{"--mask", "*.tar.gz", "list"},
         Arguments{"--dir", "/nonexistent/nowhere", "list"},
         Arguments{"--restore-file", "--no-restore-file", "apply"}, Arguments{"restore"},
-        Arguments{"-v", "--quiet", "list"}, Arguments{"--with=", "list"},
-        Arguments{"--saved-rules", "--no-settings", "list"}, Arguments{"help", "list", "apply"}));
+        Arguments{"--restore-file", "--history-only", "apply"}, Arguments{"-v", "--quiet", "list"},
+        Arguments{"--with=", "list"}, Arguments{"--saved-rules", "--no-settings", "list"},
+        Arguments{"help", "list", "apply"}));
 
 TEST(CliParserTest, HelpNamesEveryOptionAndVersionNamesTheTool) {
     const ParseOutcome help = CliParser::parse({"--help"});
@@ -271,6 +272,7 @@ TEST(CliParserTest, HelpNamesEveryOptionAndVersionNamesTheTool) {
                                "--null",
                                "--restore-file",
                                "--no-restore-file",
+                               "--history-only",
                                "--yes",
                                "--version",
                                "list",

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -11,7 +12,10 @@
 #include <vector>
 
 #include "ApplyTestSession.h"
+#include "engine/BatchGuard.h"
+#include "engine/RestoreFile.h"
 #include "engine/UndoCommand.h"
+#include "ui/RecoveryOffer.h"
 
 namespace nameshift::engine {
 namespace {
@@ -21,8 +25,10 @@ using Names = std::vector<std::string>;
 // A history scenario: its steps one after the other ("apply PREFIX", "undo", "undo ID", "redo",
 // "move FROM TO" and "delete NAME" outside the program, "cut ID" for a record cut short, "bound N"
 // for the number of batches kept, "restore-file" and "history-only" for the options,
-// "stopped-write" for a record whose writing was stopped); then the
-// folder's names, the last message of the last step and the history, "ID state" a batch.
+// "stopped-write" for a record whose writing was stopped, "record-fails", "history-fails" and
+// "journal-stays" for the next batch's restore file, history record or journal removal failing,
+// "recover undo|finish" as the start-up offer runs it); then the folder's names, the last message
+// of the last step and the history, "ID state" a batch.
 struct HistoryCase {
     std::string name;
     std::vector<std::string> steps;
@@ -72,6 +78,16 @@ protected:
             state.write("history/.0000000009.batch.0123456789abcdef~", "nameshift history 1\n");
         } else if (verb == "bound") {
             session.rules.historyBatches = first;
+        } else if (verb == "record-fails") {
+            session.options.restoreFileUsage = settings::RestoreFileUsage::Create;
+            fs.fail(testing::FaultyFileSystem::Op::Write, EACCES, kRestoreFileName, 1);
+        } else if (verb == "history-fails") {
+            fs.fail(testing::FaultyFileSystem::Op::Write, EACCES, "/history/", 1);
+        } else if (verb == "journal-stays") {
+            fs.fail(testing::FaultyFileSystem::Op::Remove, EACCES, kJournalSuffix, 1);
+        } else if (verb == "recover") {
+            messages.answers = {first == "undo" ? platform::Answer::Yes : platform::Answer::No};
+            ui::offerRecovery(fs, messages, state.path(), nullptr, historyBoundOf(session.rules));
         }
     }
 
@@ -169,6 +185,41 @@ INSTANTIATE_TEST_SUITE_P(
                     {"a.txt", "b.txt"},
                     "Batch 1 undone.",
                     "1 undone"},
+        HistoryCase{"RecoveryKeepsTheUsersBound",
+                    {"bound 1", "apply x_", "record-fails", "apply y_", "recover finish"},
+                    {"restore.dat", "y_x_a.txt", "y_x_b.txt"},
+                    "0 file(s) renamed; the batch is finished.",
+                    "2 done"},
+        HistoryCase{"ABatchWhoseJournalStayedIsRecordedOnce",
+                    {"journal-stays", "apply x_", "recover finish"},
+                    {"x_a.txt", "x_b.txt"},
+                    "0 file(s) renamed; the batch is finished.",
+                    "1 done"},
+        HistoryCase{"AnInterruptedUndoFinishedLeavesItsBatchUndone",
+                    {"apply x_", "history-fails", "undo", "recover finish"},
+                    {"a.txt", "b.txt"},
+                    "0 file(s) renamed; the batch is finished.",
+                    "1 undone"},
+        HistoryCase{"AnInterruptedUndoTakenBackLeavesItsBatchDone",
+                    {"apply x_", "journal-stays", "undo", "recover undo"},
+                    {"x_a.txt", "x_b.txt"},
+                    "2 file(s) renamed back.",
+                    "1 done"},
+        HistoryCase{"AnInterruptedUndoTakenBackKeepsTheRestoreFile",
+                    {"restore-file", "apply x_", "history-fails", "undo", "recover undo"},
+                    {"restore.dat", "x_a.txt", "x_b.txt"},
+                    "2 file(s) renamed back.",
+                    "1 done"},
+        HistoryCase{"RedoWritesTheRestoreFileAgain",
+                    {"restore-file", "apply x_", "undo", "redo"},
+                    {"restore.dat", "x_a.txt", "x_b.txt"},
+                    "Batch 1 redone.",
+                    "1 done"},
+        HistoryCase{"RedoKeepsTheRecordOnlyInTheHistory",
+                    {"restore-file", "apply x_", "undo", "history-only", "redo"},
+                    {"x_a.txt", "x_b.txt"},
+                    "Batch 1 redone.",
+                    "1 done"},
         HistoryCase{
             "NothingToUndo", {"undo"}, {"a.txt", "b.txt"}, "There is no batch to undo.", ""}),
     [](const auto& test) { return test.param.name; });

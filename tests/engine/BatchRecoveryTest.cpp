@@ -365,6 +365,10 @@ TEST(JournalTest, ReadsBackWhatItWritesAndNoCutOfIt) {
     journal.entries = {{12, "a,b:c", "\xff\xfe"}, {13, "x", "y"}};
     const std::string text = formatJournal(journal);
     EXPECT_EQ(parseJournal(text), journal);
+    Journal redo = journal;
+    redo.kind = Journal::Kind::Redo;
+    redo.historyId = 41;
+    EXPECT_EQ(parseJournal(formatJournal(redo)), redo);
     for (std::size_t size = 0; size < text.size(); ++size) {
         EXPECT_FALSE(parseJournal(std::string_view(text).substr(0, size))) << size;
     }

@@ -71,11 +71,13 @@ TEST(RenameSettingsFileTest, HistoryOptionsAreWrittenOnlyOffTheirDefaults) {
     RenameSettings rules = testing::fullMoreRules();
     const std::string rulesOnly = formatMoreRules(rules);
     rules.historyBatches = "20";
+    rules.historyMebibytes = "200";
     rules.historyOnly = true;
     const std::string both = formatMoreRules(rules);
     EXPECT_TRUE(both.starts_with(rulesOnly));
     const RenameSettings read = parseMoreRules(both, {});
     EXPECT_EQ(read.historyBatches, "20");
+    EXPECT_EQ(read.historyMebibytes, "200");
     EXPECT_TRUE(read.historyOnly);
     EXPECT_TRUE(usesMoreRules(read));
 }

@@ -659,7 +659,8 @@ TEST_F(StartedDialogTest, UndoRedoAndTheHistoryTakeBatchesBackAndForth) {
               (Texts{"Undo the last batch? Its files get back the names they had before it.",
                      "Batch 1 undone."}));
     c().redoAction->trigger();
-    EXPECT_EQ(dir.names("work"), (Texts{"New one.txt", "New three.mp3", "New two.txt"}));
+    EXPECT_EQ(dir.names("work"),
+              (Texts{"New one.txt", "New three.mp3", "New two.txt", "restore.dat"}));
     int listed = 0;
     onHistory = [&listed](HistoryDialog& history) {
         listed = history.list()->topLevelItemCount();

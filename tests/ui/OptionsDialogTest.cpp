@@ -163,6 +163,7 @@ TEST_F(OptionsDialogTest, HistoryOptionsAreSavedInMoreRulesOnlyOffTheirDefaults)
         if (change) {
             click(dialog, "historyOnly");
             control<QSpinBox>(dialog, "historyBatches")->setValue(20);
+            control<QSpinBox>(dialog, "historyMebibytes")->setValue(200);
         }
         messages.answers = {Answer::Yes};
         click(dialog, "saveAndClose");
@@ -171,6 +172,7 @@ TEST_F(OptionsDialogTest, HistoryOptionsAreSavedInMoreRulesOnlyOffTheirDefaults)
     const settings::RenameSettings saved = settings::parseMoreRules(dir.read("morerules.ini"), {});
     EXPECT_TRUE(saved.historyOnly);
     EXPECT_EQ(saved.historyBatches, "20");
+    EXPECT_EQ(saved.historyMebibytes, "200");
 }
 
 TEST_F(OptionsDialogTest, FirstSaveCreatesTheFileWithoutAsking) {
