@@ -197,6 +197,7 @@ bool CliRunner::prepareSession(const CliOptions& options, engine::RenameSession&
     session.directory =
         options.directory ? platform::absolutePath(*options.directory, *startedIn_) : *startedIn_;
     applyRuleOverrides(options.rules, session.rules, session.id3);
+    takeHistoryOptions(options, session.rules);
     return true;
 }
 
@@ -308,9 +309,6 @@ int CliRunner::preview(const CliOptions& options, engine::RenameSession& session
 
 void CliRunner::chooseRestoreFile(const CliOptions& options, engine::RenameSession& session) {
     settings::ProgramOptions& programOptions = session.options;
-    if (options.historyOnly) {
-        session.rules.historyOnly = true;
-    }
     // --restore-file and --no-restore-file stand for the option, as --prefix stands for the rule;
     // without them a question the options ask is answered by the tool's batch questions.
     if (options.restoreFile == RestoreFileChoice::Create) {
@@ -553,6 +551,15 @@ settings::RenameSettings CliRunner::historyOptions(const CliOptions& options) {
     return saved;
 }
 
+// The history's options are the program's, as opt.ini's are: read whatever rules a script starts
+// from, so that a batch of the tool is kept as the user chose, and save-settings keeps them.
+void CliRunner::takeHistoryOptions(const CliOptions& options, settings::RenameSettings& rules) {
+    const settings::RenameSettings saved = historyOptions(options);
+    rules.historyOnly = saved.historyOnly || options.historyOnly;
+    rules.historyBatches = saved.historyBatches;
+    rules.historyMebibytes = saved.historyMebibytes;
+}
+
 int CliRunner::history(const std::string& stateDirectory) {
     int status = exit_status::kDone;
     for (const engine::HistoryEntry& entry :
@@ -569,10 +576,7 @@ int CliRunner::undoOrRedo(const CliOptions& options, StderrMessageBox& messages)
     engine::RenameSession session(fileSystem_, tags_);
     session.keepRenamedPairs = messages.verbose();
     // A redo writes the restore file as the options and the history's options say.
-    const settings::RenameSettings saved = historyOptions(options);
-    session.rules.historyOnly = saved.historyOnly || options.historyOnly;
-    session.rules.historyBatches = saved.historyBatches;
-    session.rules.historyMebibytes = saved.historyMebibytes;
+    takeHistoryOptions(options, session.rules);
     if (!options.noSettings) {
         if (auto read =
                 settings::readProgramOptions(fileSystem_, paths_.programOptions, session.options)) {

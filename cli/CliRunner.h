@@ -77,6 +77,7 @@ private:
                 StderrMessageBox& messages);
     // The history's options as morerules.ini sets them, whatever rules the command uses.
     settings::RenameSettings historyOptions(const CliOptions& options);
+    void takeHistoryOptions(const CliOptions& options, settings::RenameSettings& rules);
 
     // One line a batch of the history on standard output; 2 when a record cannot be read.
     int history(const std::string& stateDirectory);

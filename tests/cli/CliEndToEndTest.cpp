@@ -20,6 +20,7 @@
 #include "engine/RestoreFile.h"
 #include "platform/Status.h"
 #include "settings/Id3OptionsFile.h"
+#include "settings/MoreRulesFile.h"
 #include "settings/ProgramOptionsFile.h"
 #include "settings/RenameSettingsFile.h"
 #include "settings/SettingsFileAccess.h"
@@ -209,6 +210,7 @@ struct RestoreUsageCase {
     settings::RestoreFileUsage usage;
     std::vector<std::string> arguments;
     bool written;
+    bool historyOnlySaved = false;  // in morerules.ini, which the tool reads without --saved-rules
 
     // Test names in CTest show the case, not its bytes.
     friend void PrintTo(const RestoreUsageCase& c, std::ostream* out) { *out << c.name; }
@@ -219,7 +221,10 @@ class RestoreUsageTest : public CliTest, public ::testing::WithParamInterface<Re
 TEST_P(RestoreUsageTest, RestoreFileFollowsOptionsUnlessTheCommandLineSays) {
     settings::ProgramOptions options;
     options.restoreFileUsage = GetParam().usage;
-    writeSettings(options, RenameSettings::whenFileMissing());
+    RenameSettings rules = RenameSettings::whenFileMissing();
+    rules.historyOnly = GetParam().historyOnlySaved;
+    writeSettings(options, rules);
+    dir.write(std::string(kSettings) + "morerules.ini", settings::formatMoreRules(rules));
     makeFiles({"a.txt"});
     std::vector<std::string> arguments = GetParam().arguments;
     arguments.insert(arguments.end(), {"--prefix", "x_", "apply"});
@@ -242,7 +247,9 @@ INSTANTIATE_TEST_SUITE_P(
         RestoreUsageCase{"AutomaticButHistoryOnly",
                          settings::RestoreFileUsage::Create,
                          {"--history-only"},
-                         false}),
+                         false},
+        RestoreUsageCase{
+            "AutomaticButHistoryOnlySaved", settings::RestoreFileUsage::Create, {}, false, true}),
     [](const auto& param) { return param.param.name; });
 
 struct RefusalCase {
