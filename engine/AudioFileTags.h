@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "engine/TagReader.h"
@@ -17,6 +18,9 @@ class AudioFileTags {
 public:
     // Tags with a cover picture fit; a file that needs more is most likely no audio file at all.
     static constexpr std::uint64_t kReadBudget = std::uint64_t{16} << 20;
+    // What the formats read directly read first: their tags in front of the audio, and the whole
+    // of a short file.
+    static constexpr long kHeadLength = long{64} << 10;
 
     // Whether the name's extension is one of the formats read here. MP3 is not: its own reader
     // keeps reading it.
@@ -24,6 +28,16 @@ public:
 
     // The texts of the file open as `fd`, `length` bytes long, named `fileName`.
     static TagTexts read(int fd, long length, std::string_view fileName, std::uint64_t& bytesRead);
+
+    // The texts of a plain M4A file, read by this program's own reader of the format, where
+    // TagLib takes many small reads and a tree of objects; nothing for a file it leaves to
+    // TagLib. What it gives is what TagLib would give.
+    static std::optional<TagTexts> readDirectly(int fd, long length, std::string_view fileName,
+                                                std::uint64_t& bytesRead);
+
+    // The texts as TagLib reads them.
+    static TagTexts readThroughTagLib(int fd, long length, std::string_view fileName,
+                                      std::uint64_t& bytesRead);
 };
 
 }  // namespace nameshift::engine
