@@ -12,6 +12,7 @@
 #include <taglib/tpropertymap.h>
 
 #include "engine/FileBytes.h"
+#include "engine/FlacComments.h"
 #include "engine/Mp4ItemList.h"
 #include "engine/ReadOnlyStream.h"
 
@@ -61,7 +62,7 @@ bool isMp4Name(std::string_view extension) {
 }
 
 bool readsDirectly(std::string_view extension) {
-    return isMp4Name(extension);
+    return isMp4Name(extension) || extension == "flac";
 }
 
 // The texts of a file named with `extension`, which readsDirectly, whose first bytes are `head`.
@@ -70,7 +71,7 @@ std::optional<TagTexts> readHead(int fd, long length, std::string_view extension
     if (isMp4Name(extension)) {
         return Mp4ItemList::read(fd, length, head, bytesRead);
     }
-    return std::nullopt;
+    return FlacComments::read(fd, length, head, bytesRead);
 }
 
 }  // namespace

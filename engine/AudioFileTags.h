@@ -13,7 +13,9 @@ namespace nameshift::engine {
 // AIFF, WavPack, Musepack, APE), read by TagLib from an open regular file. TagLib reads the tags
 // only, never the audio properties, through a stream that cannot write and that stops after
 // kReadBudget bytes: a file whose tags need more, or that TagLib cannot parse, has no texts. A file
-// that does not open as one of these formats does is not handed to TagLib at all.
+// that does not open as one of these formats does is not handed to TagLib at all. Plain M4A and
+// FLAC files are read by readers of this program's own first, which read the file's head and at
+// most one box or block more, a megabyte, on top of what TagLib may read after them.
 class AudioFileTags {
 public:
     // Tags with a cover picture fit; a file that needs more is most likely no audio file at all.
@@ -29,9 +31,9 @@ public:
     // The texts of the file open as `fd`, `length` bytes long, named `fileName`.
     static TagTexts read(int fd, long length, std::string_view fileName, std::uint64_t& bytesRead);
 
-    // The texts of a plain M4A file, read by this program's own reader of the format, where
-    // TagLib takes many small reads and a tree of objects; nothing for a file it leaves to
-    // TagLib. What it gives is what TagLib would give.
+    // The texts of a plain M4A or FLAC file, read by this program's own readers of those formats,
+    // where TagLib takes many small reads and a tree of objects; nothing for a file they leave
+    // to TagLib. What they give is what TagLib would give.
     static std::optional<TagTexts> readDirectly(int fd, long length, std::string_view fileName,
                                                 std::uint64_t& bytesRead);
 

@@ -12,7 +12,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <functional>
@@ -498,9 +500,30 @@ void genreByNumber(std::string& bytes) {
     }
 }
 
+// A FLAC file's comment with its keys in lower case, which TagLib reads all the same.
+void keysInLowerCase(std::string& bytes) {
+    for (const char* key : {"ALBUM=", "ARTIST=", "GENRE=", "TITLE=", "TRACKNUMBER=", "DATE=",
+                            "DISCNUMBER=", "COMPOSER="}) {
+        if (const auto at = bytes.find(key); at != std::string::npos) {
+            std::transform(bytes.begin() + static_cast<std::ptrdiff_t>(at),
+                           bytes.begin() + static_cast<std::ptrdiff_t>(at + std::strlen(key)),
+                           bytes.begin() + static_cast<std::ptrdiff_t>(at),
+                           [](char c) { return static_cast<char>(std::tolower(c)); });
+        }
+    }
+}
+
+// A FLAC file behind an ID3v2 tag, which some taggers put there.
+void id3v2TagInFront(std::string& bytes) {
+    bytes.insert(0, id3v2Tag(3, {}, 64));
+}
+
 constexpr AudioFormat kAudioFormats[] = {
     {"Mp3", ".mp3", "WORK"},
     {"Flac", ".flac", "GENRE"},
+    {"FlacTrackAndDiscOfCounts", ".flac", "GENRE", nullptr, "3/12", "1/2"},
+    {"FlacKeysInLowerCase", ".flac", "GENRE", nullptr, nullptr, nullptr, keysInLowerCase},
+    {"FlacAfterAnId3v2Tag", ".flac", "GENRE", nullptr, nullptr, nullptr, id3v2TagInFront},
     {"OggVorbis", ".ogg", "GENRE"},
     {"Opus", ".opus", "GENRE"},
     {"Speex", ".spx", "GENRE"},
