@@ -42,17 +42,15 @@ std::string lowerExtension(std::string_view fileName) {
 // Whether the file opens as one of the formats read here does, or with an ID3v2 tag that some of
 // them carry in front. TagLib's readers search a file for their marks where they expect them and
 // do not find them, so a large file of another kind would cost the whole budget.
-bool opensLikeAudio(const TagLib::ByteVector& head) {
-    static const char* const kMarks[] = {"fLaC", "OggS", "ID3",  "RIFF", "FORM",
-                                         "wvpk", "MP+",  "MPCK", "MAC "};
-    for (const char* mark : kMarks) {
-        if (head.startsWith(mark)) {
-            return true;
-        }
-    }
-    // MP4 opens with its "ftyp" box; ASF with its header object's GUID.
-    return head.containsAt("ftyp", 4) ||
-           head.startsWith(TagLib::ByteVector("\x30\x26\xB2\x75\x8E\x66\xCF\x11", 8));
+bool opensLikeAudio(std::string_view head) {
+    static constexpr std::array<std::string_view, 10> kMarks = {
+        "fLaC", "OggS", "ID3", "RIFF", "FORM", "wvpk", "MP+", "MPCK", "MAC ",
+        // ASF opens with its header object's GUID.
+        "\x30\x26\xB2\x75\x8E\x66\xCF\x11"};
+    // MP4 opens with its "ftyp" box.
+    return head.substr(std::min<std::size_t>(head.size(), 4)).starts_with("ftyp") ||
+           std::any_of(kMarks.begin(), kMarks.end(),
+                       [head](std::string_view mark) { return head.starts_with(mark); });
 }
 
 // The names TagLib reads as the formats read directly whatever they hold; another name could have
@@ -93,8 +91,7 @@ TagTexts AudioFileTags::read(int fd, long length, std::string_view fileName,
     constexpr std::size_t kMarksLength = 12;
     std::string head =
         FileBytes::read(fd, 0, whole ? headLength : std::min(headLength, kMarksLength), bytesRead);
-    if (!opensLikeAudio(TagLib::ByteVector(
-            head.data(), static_cast<unsigned int>(std::min(head.size(), kMarksLength))))) {
+    if (!opensLikeAudio(std::string_view(head).substr(0, kMarksLength))) {
         return {};
     }
     if (direct) {
