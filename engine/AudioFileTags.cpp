@@ -3,12 +3,17 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include <taglib/fileref.h>
 #include <taglib/tbytevector.h>
 #include <taglib/tpropertymap.h>
 
+#include "engine/FileBytes.h"
+#include "engine/FlacComments.h"
+#include "engine/Mp4ItemList.h"
 #include "engine/ReadOnlyStream.h"
 
 namespace nameshift::engine {
@@ -37,17 +42,34 @@ std::string lowerExtension(std::string_view fileName) {
 // Whether the file opens as one of the formats read here does, or with an ID3v2 tag that some of
 // them carry in front. TagLib's readers search a file for their marks where they expect them and
 // do not find them, so a large file of another kind would cost the whole budget.
-bool opensLikeAudio(const TagLib::ByteVector& head) {
-    static const char* const kMarks[] = {"fLaC", "OggS", "ID3",  "RIFF", "FORM",
-                                         "wvpk", "MP+",  "MPCK", "MAC "};
-    for (const char* mark : kMarks) {
-        if (head.startsWith(mark)) {
-            return true;
-        }
+bool opensLikeAudio(std::string_view head) {
+    static constexpr std::array<std::string_view, 10> kMarks = {
+        "fLaC", "OggS", "ID3", "RIFF", "FORM", "wvpk", "MP+", "MPCK", "MAC ",
+        // ASF opens with its header object's GUID.
+        "\x30\x26\xB2\x75\x8E\x66\xCF\x11"};
+    // MP4 opens with its "ftyp" box.
+    return head.substr(std::min<std::size_t>(head.size(), 4)).starts_with("ftyp") ||
+           std::any_of(kMarks.begin(), kMarks.end(),
+                       [head](std::string_view mark) { return head.starts_with(mark); });
+}
+
+// The names TagLib reads as the formats read directly whatever they hold; another name could have
+// TagLib guess the format from the content.
+bool isMp4Name(std::string_view extension) {
+    return extension == "m4a" || extension == "m4b" || extension == "m4p" || extension == "mp4";
+}
+
+bool readsDirectly(std::string_view extension) {
+    return isMp4Name(extension) || extension == "flac";
+}
+
+// The texts of a file named with `extension`, which readsDirectly, whose first bytes are `head`.
+std::optional<TagTexts> readHead(int fd, long length, std::string_view extension,
+                                 std::string_view head, std::uint64_t& bytesRead) {
+    if (isMp4Name(extension)) {
+        return Mp4ItemList::read(fd, length, head, bytesRead);
     }
-    // MP4 opens with its "ftyp" box; ASF with its header object's GUID.
-    return head.containsAt("ftyp", 4) ||
-           head.startsWith(TagLib::ByteVector("\x30\x26\xB2\x75\x8E\x66\xCF\x11", 8));
+    return FlacComments::read(fd, length, head, bytesRead);
 }
 
 }  // namespace
@@ -59,11 +81,44 @@ bool AudioFileTags::handles(std::string_view fileName) {
 
 TagTexts AudioFileTags::read(int fd, long length, std::string_view fileName,
                              std::uint64_t& bytesRead) {
-    TagTexts texts;
-    constexpr unsigned long kHeadLength = 12;
-    if (!opensLikeAudio(ReadOnlyStream(fd, 0, length, bytesRead).readBlock(kHeadLength))) {
-        return texts;
+    // A short file of a format read directly is read whole at once, which is all its reader
+    // needs; any other file, only as far as its marks, so that a large one of another kind costs
+    // nothing more.
+    const std::string extension = lowerExtension(fileName);
+    const bool direct = readsDirectly(extension);
+    const bool whole = direct && length <= kHeadLength;
+    const auto headLength = static_cast<std::size_t>(std::min<long>(length, kHeadLength));
+    constexpr std::size_t kMarksLength = 12;
+    std::string head =
+        FileBytes::read(fd, 0, whole ? headLength : std::min(headLength, kMarksLength), bytesRead);
+    if (!opensLikeAudio(std::string_view(head).substr(0, kMarksLength))) {
+        return {};
     }
+    if (direct) {
+        if (!whole) {
+            head = FileBytes::read(fd, 0, headLength, bytesRead);
+        }
+        if (std::optional<TagTexts> texts = readHead(fd, length, extension, head, bytesRead)) {
+            return *std::move(texts);
+        }
+    }
+    return readThroughTagLib(fd, length, fileName, bytesRead);
+}
+
+std::optional<TagTexts> AudioFileTags::readDirectly(int fd, long length, std::string_view fileName,
+                                                    std::uint64_t& bytesRead) {
+    const std::string extension = lowerExtension(fileName);
+    if (!readsDirectly(extension)) {
+        return std::nullopt;
+    }
+    const auto headLength = static_cast<std::size_t>(std::min<long>(length, kHeadLength));
+    return readHead(fd, length, extension, FileBytes::read(fd, 0, headLength, bytesRead),
+                    bytesRead);
+}
+
+TagTexts AudioFileTags::readThroughTagLib(int fd, long length, std::string_view fileName,
+                                          std::uint64_t& bytesRead) {
+    TagTexts texts;
     // TagLib picks the format by the extension of the stream's name, then by the content.
     ReadOnlyStream stream(fd, 0, length, bytesRead, kReadBudget,
                           "file." + lowerExtension(fileName));
