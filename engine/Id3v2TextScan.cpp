@@ -5,6 +5,7 @@
 
 #include <taglib/tbytevector.h>
 
+#include "engine/FileBytes.h"
 #include "engine/Id3v2FramePicker.h"
 #include "engine/ReadOnlyStream.h"
 #include "engine/TagBodyReader.h"
@@ -69,48 +70,6 @@ bool isDoubtful(char32_t c) {
     return c == 0xFFFE || c == 0xFFFF;
 }
 
-// Whether `text` is UTF-8 that every converter passes through unchanged: no overlong forms, no
-// surrogates, nothing past U+10FFFF, no byte order mark, nothing doubtful.
-bool isPlainUtf8(std::string_view text) {
-    if (text.starts_with("\xEF\xBB\xBF")) {
-        return false;
-    }
-    for (std::size_t i = 0; i < text.size();) {
-        const unsigned lead = byteAt(text, i);
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        std::size_t length = 0;
-        char32_t c = 0;
-        char32_t least = 0;
-        if ((lead & 0xE0) == 0xC0) {
-            length = 2, c = lead & 0x1F, least = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
-            length = 3, c = lead & 0x0F, least = 0x800;
-        } else if ((lead & 0xF8) == 0xF0) {
-            length = 4, c = lead & 0x07, least = 0x10000;
-        } else {
-            return false;
-        }
-        if (i + length > text.size()) {
-            return false;
-        }
-        for (std::size_t k = 1; k < length; ++k) {
-            const unsigned next = byteAt(text, i + k);
-            if ((next & 0xC0) != 0x80) {
-                return false;
-            }
-            c = (c << 6) | (next & 0x3F);
-        }
-        if (c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF) || isDoubtful(c)) {
-            return false;
-        }
-        i += length;
-    }
-    return true;
-}
-
 // UTF-16 code units in the given byte order as UTF-8, or nothing for a lone surrogate, an odd
 // byte or a doubtful character.
 std::optional<std::string> utf16(std::string_view bytes, bool bigEndianUnits) {
@@ -173,7 +132,7 @@ std::optional<std::string> decoded(std::string_view text, unsigned encoding, boo
             }
             return utf16(text, true);
         default:
-            if (!isPlainUtf8(text)) {
+            if (text.starts_with("\xEF\xBB\xBF") || !FileBytes::isPlainUtf8(text)) {
                 return std::nullopt;
             }
             return std::string(text);
