@@ -6,11 +6,13 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cerrno>
 #include <cstdint>
 #include <limits>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include <taglib/apetag.h>
 #include <taglib/id3v1tag.h>
@@ -100,17 +102,45 @@ std::optional<std::string> nonZero(unsigned int number) {
     return std::to_string(number);
 }
 
+// Names only the files read here carry: no device node is named so, and only root can make one.
+bool hasMediaExtension(std::string_view path) {
+    static constexpr std::array<std::string_view, 16> kPictures = {
+        "mp3", "jpg", "jpeg", "tif", "tiff", "png", "heic", "heif",
+        "mp4", "mov", "m4v",  "dng", "cr2",  "nef", "arw",  "orf"};
+    const auto dot = path.rfind('.');
+    if (dot == std::string_view::npos || path.find('/', dot) != std::string_view::npos) {
+        return false;
+    }
+    std::string extension(path.substr(dot + 1));
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return std::find(kPictures.begin(), kPictures.end(), extension) != kPictures.end() ||
+           AudioFileTags::handles(path);
+}
+
 // Opens `path` only when it is a regular file, so that a FIFO or a device that happens to carry
-// an .mp3 name neither blocks nor streams forever. The check is made again on the open file, in
-// case the entry was swapped in between.
+// an .mp3 name neither blocks nor streams forever, and a device's open does not act (a serial
+// line's resets the board on it, a watchdog's arms it). A name of a file read here is opened
+// without following a link and checked once open: opening a FIFO that way does nothing, and a
+// link, which anyone can make, is looked at before it is followed, as any other name is. The
+// check is made again on the open file, in case the entry was swapped in between.
 int openRegularFile(const std::string& path, long& length) {
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        return -1;
+    int fd = -1;
+    if (hasMediaExtension(path)) {
+        fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_NOFOLLOW);
+        if (fd < 0 && errno != ELOOP) {
+            return -1;
+        }
     }
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
-        return -1;
+        if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+            return -1;
+        }
+        fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0) {
+            return -1;
+        }
     }
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);

@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -435,6 +436,11 @@ INSTANTIATE_TEST_SUITE_P(
                                   [](const testing::TempDir& d) {
                                       d.makeDirectory("x.mp3");
                                       return true;
+                                  }},
+                      SpecialCase{"EndlessDeviceOfThatName",
+                                  [](const testing::TempDir& d) {
+                                      return ::mknod(d.file("x.mp3").c_str(), S_IFCHR | 0600,
+                                                     makedev(1, 5)) == 0;
                                   }},
                       SpecialCase{"LinkToEndlessDevice",
                                   [](const testing::TempDir& d) {
