@@ -199,8 +199,12 @@ CommandReport runHistoryBatch(RenameSession& session, std::vector<HistoryEntry>&
                 stayed.push_back(record.done[moves[i].file]);
             }
         }
-        std::sort(arrived.begin(), arrived.end());
-        std::sort(stayed.begin(), stayed.end());
+        // In the order of the batch already, unless a chain or a cycle was renamed out of it.
+        for (std::vector<std::uint32_t>* indices : {&arrived, &stayed}) {
+            if (!std::is_sorted(indices->begin(), indices->end())) {
+                std::sort(indices->begin(), indices->end());
+            }
+        }
         if (journal.record != Journal::Record::None && !run.done.empty() &&
             !writeRestoreFileWithReceipt(
                 fileSystem, messages, session.stateDirectory, *directory, guard.directory(),
