@@ -37,6 +37,12 @@ struct Batch {
 
     static const Batch& get() {
         static Batch batch = make();
+        // Registered once the batch is made, so that it runs before the batch is destroyed.
+        static const bool removedAtExit = std::atexit([] {
+            std::error_code ignored;
+            std::filesystem::remove_all(batch.directory, ignored);
+        }) == 0;
+        static_cast<void>(removedAtExit);
         return batch;
     }
 
@@ -62,10 +68,6 @@ private:
             }
             ::close(fd);
         }
-        std::atexit([] {
-            std::error_code ignored;
-            std::filesystem::remove_all(get().directory, ignored);
-        });
         return batch;
     }
 };

@@ -145,6 +145,26 @@ bool BatchHistory::recordsLast(const Journal& journal) {
     return false;
 }
 
+bool BatchHistory::replaceHead(std::uint64_t id, const HistoryRecord& head) {
+    const auto text = fileSystem_.readFile(pathOf(id), kMaxHistoryRecordBytes);
+    const std::optional<std::size_t> journalAt =
+        text.ok() ? historyJournalOffset(*text) : std::nullopt;
+    if (!journalAt) {
+        return false;
+    }
+    const std::string headText = formatHistoryHead(head);
+    const std::string_view journal = std::string_view(*text).substr(*journalAt);
+    platform::FileContents contents([&](std::size_t piece, std::string& out) {
+        if (piece > 1) {
+            return false;
+        }
+        out = piece == 0 ? std::string_view(headText) : journal;
+        return true;
+    });
+    return fileSystem_.writeFile(pathOf(id), contents.ownerOnly(), platform::WriteMode::Replace)
+        .ok();
+}
+
 bool BatchHistory::replace(std::uint64_t id, const HistoryRecord& record) {
     return fileSystem_
         .writeFile(pathOf(id), platform::FileContents(formatHistoryRecord(record)).ownerOnly(),

@@ -71,6 +71,11 @@ public:
     bool recordsLast(const Journal& journal);
     // Writes `record` over record `id`, whole or not at all.
     bool replace(std::uint64_t id, const HistoryRecord& record);
+    // Writes the head of `head` (its time, command, state and done entries) over record `id`'s,
+    // whole or not at all, its journal's bytes kept as they are: an undo or a redo changes what
+    // the head says of a batch, never its journal, which a 100,000-file batch takes long to
+    // write out again.
+    bool replaceHead(std::uint64_t id, const HistoryRecord& head);
     // Drops the oldest records whole until `bound` holds, and what stopped writes left.
     void trim(const HistoryBound& bound);
 

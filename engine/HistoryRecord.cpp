@@ -42,13 +42,22 @@ std::string formatHistoryRecord(const HistoryRecord& record) {
     return formatHistoryHead(record) + formatJournal(record.journal);
 }
 
-std::optional<HistoryRecord> parseHistoryRecord(std::string_view text) {
+namespace {
+
+// A record's head, the runs of its done entries as written, and where its journal starts.
+struct RecordHead {
+    HistoryRecord record;
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> ranges;
+    std::size_t journalAt = 0;
+};
+
+std::optional<RecordHead> parseHead(std::string_view text) {
     if (!text.starts_with(kMagic)) {
         return std::nullopt;
     }
-    text.remove_prefix(kMagic.size());
-    FieldReader reader(text);
-    HistoryRecord record;
+    FieldReader reader(text.substr(kMagic.size()));
+    RecordHead head;
+    HistoryRecord& record = head.record;
     const auto time = reader.number();
     const auto command = reader.number();
     const auto state = reader.number();
@@ -65,16 +74,33 @@ std::optional<HistoryRecord> parseHistoryRecord(std::string_view text) {
     record.state = static_cast<HistoryRecord::State>(*state);
     record.undoneAtNs = *undoneAt;
     record.undoneAfter = *undoneAfter;
-    std::vector<std::pair<std::uint64_t, std::uint64_t>> ranges;
     for (std::uint64_t i = 0; i < *runs; ++i) {
         const auto first = reader.number();
         const auto count = reader.number();
         if (!first || !count) {
             return std::nullopt;
         }
-        ranges.emplace_back(*first, *count);
+        head.ranges.emplace_back(*first, *count);
     }
-    std::optional<Journal> journal = parseJournal(text.substr(reader.position()));
+    head.journalAt = kMagic.size() + reader.position();
+    return head;
+}
+
+}  // namespace
+
+std::optional<std::size_t> historyJournalOffset(std::string_view text) {
+    const std::optional<RecordHead> head = parseHead(text);
+    return head ? std::optional<std::size_t>(head->journalAt) : std::nullopt;
+}
+
+std::optional<HistoryRecord> parseHistoryRecord(std::string_view text) {
+    std::optional<RecordHead> head = parseHead(text);
+    if (!head) {
+        return std::nullopt;
+    }
+    HistoryRecord& record = head->record;
+    const auto& ranges = head->ranges;
+    std::optional<Journal> journal = parseJournal(text.substr(head->journalAt));
     if (!journal) {
         return std::nullopt;
     }
@@ -94,7 +120,7 @@ std::optional<HistoryRecord> parseHistoryRecord(std::string_view text) {
         }
     }
     record.journal = std::move(*journal);
-    return record;
+    return std::move(record);
 }
 
 }  // namespace nameshift::engine

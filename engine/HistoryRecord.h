@@ -40,6 +40,8 @@ std::string formatHistoryHead(const HistoryRecord& record);
 std::string formatHistoryRecord(const HistoryRecord& record);
 // Nothing unless the text is a whole record, every field in its place and its journal whole.
 std::optional<HistoryRecord> parseHistoryRecord(std::string_view text);
+// Where the journal of the record `text` starts, its head read and nothing more.
+std::optional<std::size_t> historyJournalOffset(std::string_view text);
 
 // The largest record read back: a journal at its largest and a list of its files.
 inline constexpr std::size_t kMaxHistoryRecordBytes = kMaxJournalBytes + kMaxJournalBytes / 5;

@@ -21,36 +21,38 @@ std::vector<std::string> findJournalFiles(platform::FileSystem& fileSystem,
     for (std::size_t i = 0; i < entries.size(); ++i) {
         listed.insert(i);
     }
-    const auto holds = [&](const std::string& name) {
-        return listed.find(name) != decltype(listed)::kNone;
-    };
+    constexpr std::size_t kNone = decltype(listed)::kNone;
+    const auto holds = [&](const std::string& name) { return listed.find(name) != kNone; };
     // The listing's number is the file's on all but a few stacked filesystems; a file whose
     // listed number differs is looked at itself before it counts as another.
-    const auto isFile = [&](const std::string& name, std::uint64_t inode) {
-        if (entries[listed.find(name)].inode == inode) {
+    const auto isFile = [&](std::size_t at, std::uint64_t inode) {
+        if (entries[at].inode == inode) {
             return true;
         }
-        const auto identity = fileSystem.identifyIn(directory, name);
+        const auto identity = fileSystem.identifyIn(directory, entries[at].name);
         return identity.ok() && identity->inode == inode;
     };
     std::vector<std::string> names(journal.entries.size());
     std::vector<char> claimed(entries.size(), 0);
+    const auto claimAt = [&](std::size_t i, std::size_t at) {
+        names[i] = entries[at].name;
+        claimed[at] = 1;
+    };
     const auto claim = [&](std::size_t i, const std::string& name) {
-        names[i] = name;
-        claimed[listed.find(name)] = 1;
+        claimAt(i, listed.find(name));
     };
     std::size_t held = 0;
     std::size_t confirmed = 0;
     for (std::size_t i = 0; i < journal.entries.size(); ++i) {
         const JournalEntry& entry = journal.entries[i];
-        const bool hasOld = holds(entry.original);
-        const bool hasNew = holds(entry.final);
-        held += hasOld || hasNew ? 1 : 0;
+        const std::size_t oldAt = listed.find(entry.original);
+        const std::size_t newAt = listed.find(entry.final);
+        held += oldAt != kNone || newAt != kNone ? 1 : 0;
         // The old name first: two names of one file (hard links) count as the old one.
-        if (hasOld && isFile(entry.original, entry.inode)) {
-            claim(i, entry.original);
-        } else if (hasNew && isFile(entry.final, entry.inode)) {
-            claim(i, entry.final);
+        if (oldAt != kNone && isFile(oldAt, entry.inode)) {
+            claimAt(i, oldAt);
+        } else if (newAt != kNone && isFile(newAt, entry.inode)) {
+            claimAt(i, newAt);
         } else {
             continue;
         }

@@ -64,12 +64,19 @@ std::uint64_t nanosecondsNow() {
                                           .count());
 }
 
-// The record once the run is over. An undo that moved every file it found marks the batch
-// undone, its list kept for a redo; otherwise the batch keeps the files still under its names.
-// A redo lists what it renamed again.
-HistoryRecord recordAfter(HistoryRecord record, Direction direction,
+// The head of the record once the run is over. An undo that moved every file it found marks the
+// batch undone, its list kept for a redo; otherwise the batch keeps the files still under its
+// names. A redo lists what it renamed again.
+HistoryRecord recordAfter(const HistoryRecord& before, Direction direction,
                           const std::vector<std::uint32_t>& stayed,
                           const std::vector<std::uint32_t>& arrived, std::uint64_t newestId) {
+    HistoryRecord record{before.time,
+                         before.command,
+                         before.state,
+                         before.undoneAtNs,
+                         before.undoneAfter,
+                         before.done,
+                         {}};
     if (direction == Direction::Undo) {
         if (stayed.empty()) {
             record.state = HistoryRecord::State::Undone;
@@ -138,11 +145,17 @@ CommandReport runHistoryBatch(RenameSession& session, std::vector<HistoryEntry>&
     if (!listing.ok()) {
         return refused(std::move(report), directoryError(directory->path(), listing.status()));
     }
-    // The batch's files as a journal of their own, found where they are now.
-    Journal files;
-    for (const std::uint32_t done : record.done) {
-        files.entries.push_back(record.journal.entries[done]);
+    // The batch's files as a journal of their own, found where they are now: the batch's journal
+    // itself while the batch holds every file of it, as after its apply.
+    bool whole = record.done.size() == record.journal.entries.size();
+    for (std::size_t i = 0; whole && i < record.done.size(); ++i) {
+        whole = record.done[i] == i;
     }
+    Journal some;
+    for (std::size_t i = 0; !whole && i < record.done.size(); ++i) {
+        some.entries.push_back(record.journal.entries[record.done[i]]);
+    }
+    const Journal& files = whole ? record.journal : some;
     const std::vector<std::string> names =
         findJournalFiles(fileSystem, *directory, files, *listing);
     std::vector<PlannedChange> moves;
@@ -171,17 +184,19 @@ CommandReport runHistoryBatch(RenameSession& session, std::vector<HistoryEntry>&
             arrived.push_back(record.done[i]);
         } else {
             moves.push_back({i, names[i], target});
-            journal.entries.push_back({file.inode, names[i], target});
         }
     }
     // A file that took the restore file's name since cannot be recorded in one.
-    if (std::any_of(journal.entries.begin(), journal.entries.end(), [](const JournalEntry& e) {
-            return e.original == kRestoreFileName || e.final == kRestoreFileName;
+    if (std::any_of(moves.begin(), moves.end(), [](const PlannedChange& move) {
+            return move.oldName == kRestoreFileName || move.newName == kRestoreFileName;
         })) {
         journal.record = Journal::Record::None;
     }
     BatchSteps steps;
-    steps.journal = journalContents(journal);
+    steps.journal = journalContents(journal, moves.size(), [&](std::size_t i) {
+        return JournalEntryView{files.entries[moves[i].file].inode, moves[i].oldName,
+                                moves[i].newName};
+    });
     steps.afterRenames = [&](const RenameRun& run) {
         if (!run.failures.empty()) {
             messages.show(renameErrorsText(moves, run.failures, session.listedRenameErrors),
@@ -218,8 +233,8 @@ CommandReport runHistoryBatch(RenameSession& session, std::vector<HistoryEntry>&
             return false;
         }
         if (!BatchHistory(fileSystem, session.stateDirectory)
-                 .replace(entry.id,
-                          recordAfter(record, direction, stayed, arrived, entries.back().id))) {
+                 .replaceHead(entry.id,
+                              recordAfter(record, direction, stayed, arrived, entries.back().id))) {
             return false;
         }
         // Only once the record says undone: an undo stopped before it is taken back with the
