@@ -204,7 +204,7 @@ bool settleHistoryRecord(platform::FileSystem& fileSystem, const std::string& st
 struct RecoveryScene {
     const platform::Directory& directory;
     const platform::FileIdentity& identity;
-    const std::vector<std::string>& names;
+    const std::vector<std::string_view>& names;
     const std::vector<PlannedChange>& moves;
     bool unresolved = false;
 };
@@ -358,7 +358,7 @@ std::vector<InterruptedBatch> findInterruptedBatches(platform::FileSystem& fileS
             }
             if (const auto listing = fileSystem.listDirectoryKinds(*directory); listing.ok()) {
                 removeAbandonedRestoreFiles(fileSystem, directory->path(), *listing);
-                const std::vector<std::string> names =
+                const std::vector<std::string_view> names =
                     findJournalFiles(fileSystem, *directory, batch.journal, *listing);
                 for (std::size_t i = 0; i < names.size(); ++i) {
                     batch.done += names[i] == batch.journal.entries[i].final ? 1 : 0;
@@ -452,7 +452,7 @@ RecoveryResult recoverBatch(platform::FileSystem& fileSystem, const std::string&
         return result;
     }
 
-    const std::vector<std::string> names =
+    const std::vector<std::string_view> names =
         findJournalFiles(fileSystem, *directory, journal, *listing);
     // A file not found while a hidden name of ours is left over may be that file, on a
     // filesystem that numbers its files anew: its step is not given up, and the journal stays
@@ -467,7 +467,7 @@ RecoveryResult recoverBatch(platform::FileSystem& fileSystem, const std::string&
     for (std::size_t i = 0; i < journal.entries.size(); ++i) {
         const JournalEntry& entry = journal.entries[i];
         const std::string& target = action == RecoveryAction::Undo ? entry.original : entry.final;
-        const std::string& now = names[i];
+        const std::string_view now = names[i];
         if (now.empty() && hiddenLeft) {
             unresolved = true;
             result.problems.push_back(
@@ -482,7 +482,7 @@ RecoveryResult recoverBatch(platform::FileSystem& fileSystem, const std::string&
         } else if (now != entry.original && now != entry.final && !isTemporaryName(now)) {
             result.problems.push_back(
                 {NS_MESSAGE("Message", "\"%1\": the file was renamed to \"%2\" since."),
-                 {entry.original, now}});
+                 {entry.original, std::string(now)}});
         } else if (now != target) {
             moves.push_back({i, now, target});
         }

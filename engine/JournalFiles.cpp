@@ -8,14 +8,14 @@
 
 namespace nameshift::engine {
 
-bool isTemporaryName(const std::string& name) {
+bool isTemporaryName(std::string_view name) {
     return name.starts_with(kTemporaryPrefix);
 }
 
-std::vector<std::string> findJournalFiles(platform::FileSystem& fileSystem,
-                                          const platform::Directory& directory,
-                                          const Journal& journal,
-                                          const std::vector<platform::DirEntry>& entries) {
+std::vector<std::string_view> findJournalFiles(platform::FileSystem& fileSystem,
+                                               const platform::Directory& directory,
+                                               const Journal& journal,
+                                               const std::vector<platform::DirEntry>& entries) {
     const auto nameAt = [&entries](std::size_t i) -> std::string_view { return entries[i].name; };
     NameIndex<decltype(nameAt)> listed(entries.size(), nameAt);
     for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -32,7 +32,7 @@ std::vector<std::string> findJournalFiles(platform::FileSystem& fileSystem,
         const auto identity = fileSystem.identifyIn(directory, entries[at].name);
         return identity.ok() && identity->inode == inode;
     };
-    std::vector<std::string> names(journal.entries.size());
+    std::vector<std::string_view> names(journal.entries.size());
     std::vector<char> claimed(entries.size(), 0);
     const auto claimAt = [&](std::size_t i, std::size_t at) {
         names[i] = entries[at].name;
@@ -69,7 +69,8 @@ std::vector<std::string> findJournalFiles(platform::FileSystem& fileSystem,
             }
         }
     }
-    const bool anyMissing = std::find(names.begin(), names.end(), std::string()) != names.end();
+    const bool anyMissing =
+        std::find(names.begin(), names.end(), std::string_view()) != names.end();
     if (!anyMissing) {
         return names;
     }

@@ -156,7 +156,7 @@ CommandReport runHistoryBatch(RenameSession& session, std::vector<HistoryEntry>&
         some.entries.push_back(record.journal.entries[record.done[i]]);
     }
     const Journal& files = whole ? record.journal : some;
-    const std::vector<std::string> names =
+    const std::vector<std::string_view> names =
         findJournalFiles(fileSystem, *directory, files, *listing);
     std::vector<PlannedChange> moves;
     std::vector<std::uint32_t> stayed;
