@@ -138,6 +138,20 @@ INSTANTIATE_TEST_SUITE_P(
                               {"TYE", "1998"}}) +
                      mpegAudio(),
                  {"Old Album", "Old Artist", "Old Group", "Old Title", "3", "1998"}},
+        ReadCase{"V24MisspeltRecordingTimeFirst",
+                 id3v2Tag(4, {{"TRDC", "2002", Encoding::Utf8}, {"TDRC", "2001", Encoding::Utf8}}),
+                 {std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, "2002"}},
+        ReadCase{
+            "V23RecordingTimeJoinedToItsDate",
+            id3v2Tag(3, {{"TDRC", "2024"}, {"TDAT", "1705"}}),
+            {std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, "2024-05-17"}},
+        ReadCase{"TextsAfterEmptyOnesAndOfNoByteOrder",
+                 id3v2Header(3, 32) + id3v2FrameHeader(3, "TIT2", 8) +
+                     std::string("\0\0\0Title", 8) + id3v2FrameHeader(3, "TPE1", 4) +
+                     std::string("\x01"
+                                 "A\0\0",
+                                 4),
+                 {std::nullopt, "", std::nullopt, "Title", std::nullopt, std::nullopt}},
         ReadCase{"V23YearStaysAsStoredBesideDateAndTime",
                  id3v2Tag(3, {{"TYER", "2024"}, {"TDAT", "1705"}, {"TIME", "1030"}}),
                  {std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, "2024"}},
