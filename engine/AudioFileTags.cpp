@@ -28,17 +28,6 @@ constexpr std::array<const char*, kTagTextCount> kKeys = {"ALBUM",       "ARTIST
                                                           "TITLE",       "TRACKNUMBER", "DATE",
                                                           "ALBUMARTIST", "DISCNUMBER",  "COMPOSER"};
 
-std::string lowerExtension(std::string_view fileName) {
-    const auto dot = fileName.rfind('.');
-    if (dot == std::string_view::npos) {
-        return {};
-    }
-    std::string extension(fileName.substr(dot + 1));
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension;
-}
-
 // Whether the file opens as one of the formats read here does, or with an ID3v2 tag that some of
 // them carry in front. TagLib's readers search a file for their marks where they expect them and
 // do not find them, so a large file of another kind would cost the whole budget.
@@ -73,6 +62,17 @@ std::optional<TagTexts> readHead(int fd, long length, std::string_view extension
 }
 
 }  // namespace
+
+std::string AudioFileTags::lowerExtension(std::string_view fileName) {
+    const auto dot = fileName.rfind('.');
+    if (dot == std::string_view::npos) {
+        return {};
+    }
+    std::string extension(fileName.substr(dot + 1));
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension;
+}
 
 bool AudioFileTags::handles(std::string_view fileName) {
     const std::string extension = lowerExtension(fileName);

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "engine/TagReader.h"
@@ -23,6 +24,9 @@ public:
     // What the formats read directly read first: their tags in front of the audio, and the whole
     // of a short file.
     static constexpr long kHeadLength = long{64} << 10;
+
+    // The extension of `fileName` in lower case, empty when it has none.
+    static std::string lowerExtension(std::string_view fileName);
 
     // Whether the name's extension is one of the formats read here. MP3 is not: its own reader
     // keeps reading it.

@@ -165,13 +165,6 @@ bool BatchHistory::replaceHead(std::uint64_t id, const HistoryRecord& head) {
         .ok();
 }
 
-bool BatchHistory::replace(std::uint64_t id, const HistoryRecord& record) {
-    return fileSystem_
-        .writeFile(pathOf(id), platform::FileContents(formatHistoryRecord(record)).ownerOnly(),
-                   platform::WriteMode::Replace)
-        .ok();
-}
-
 void BatchHistory::trim(const HistoryBound& bound) {
     const auto listed = fileSystem_.listDirectory(folder_);
     if (!listed.ok()) {

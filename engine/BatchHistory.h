@@ -69,8 +69,6 @@ public:
     // Whether the newest record of the folder of `journal` is that very batch, not undone since:
     // then the batch is recorded already, and only its journal outlived it.
     bool recordsLast(const Journal& journal);
-    // Writes `record` over record `id`, whole or not at all.
-    bool replace(std::uint64_t id, const HistoryRecord& record);
     // Writes the head of `head` (its time, command, state and done entries) over record `id`'s,
     // whole or not at all, its journal's bytes kept as they are: an undo or a redo changes what
     // the head says of a batch, never its journal, which a 100,000-file batch takes long to

@@ -177,7 +177,7 @@ bool settleHistoryRecord(platform::FileSystem& fileSystem, const std::string& st
         return true;
     }
     const bool undone = (journal.kind == Journal::Kind::Undo) == (action == RecoveryAction::Finish);
-    HistoryRecord record = *at->record;
+    HistoryRecord& record = *at->record;
     const auto wanted = undone ? HistoryRecord::State::Undone : HistoryRecord::State::Done;
     if (record.state != wanted) {
         record.state = wanted;
@@ -188,7 +188,7 @@ bool settleHistoryRecord(platform::FileSystem& fileSystem, const std::string& st
                                                .count());
             record.undoneAfter = entries.back().id;
         }
-        if (!history.replace(at->id, record)) {
+        if (!history.replaceHead(at->id, record)) {
             return false;
         }
     }

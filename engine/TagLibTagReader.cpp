@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cerrno>
 #include <cstdint>
 #include <limits>
@@ -107,13 +106,9 @@ bool hasMediaExtension(std::string_view path) {
     static constexpr std::array<std::string_view, 16> kPictures = {
         "mp3", "jpg", "jpeg", "tif", "tiff", "png", "heic", "heif",
         "mp4", "mov", "m4v",  "dng", "cr2",  "nef", "arw",  "orf"};
-    const auto dot = path.rfind('.');
-    if (dot == std::string_view::npos || path.find('/', dot) != std::string_view::npos) {
-        return false;
-    }
-    std::string extension(path.substr(dot + 1));
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const auto slash = path.rfind('/');
+    const std::string extension = AudioFileTags::lowerExtension(
+        slash == std::string_view::npos ? path : path.substr(slash + 1));
     return std::find(kPictures.begin(), kPictures.end(), extension) != kPictures.end() ||
            AudioFileTags::handles(path);
 }
