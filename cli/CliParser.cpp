@@ -126,6 +126,14 @@ Value valueOf(const Choices<Value, N>& choices, const std::string& word) {
     return found->second;
 }
 
+// A batch's number is digits alone, as history prints it: "-1" would read as 2^64 - 1.
+std::string checkBatchNumber(const std::string& number) {
+    if (number.empty() || number.find_first_not_of("0123456789") != std::string::npos) {
+        return "\"" + number + "\" is not a batch's number; history prints them";
+    }
+    return {};
+}
+
 // The dialog's mask list holds "*.*" and "*" + one extension; nothing else can be chosen there.
 std::string checkMask(const std::string& mask) {
     if (mask == "*.*") {
@@ -586,7 +594,8 @@ void CommandLine::addCommands() {
         "count of files and state");
     undo_ = app_.add_subcommand(
         "undo", "Give the files of the last batch not undone yet, or of batch ID, their old names");
-    undo_->add_option("ID", options_.batchId, "The batch's number, as history prints it");
+    undo_->add_option("ID", options_.batchId, "The batch's number, as history prints it")
+        ->check(CLI::Validator(checkBatchNumber, ""));
     redo_ = app_.add_subcommand(
         "redo",
         "Rename again the files of the batch undone last, until a batch runs in its folder");

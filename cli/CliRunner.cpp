@@ -197,8 +197,7 @@ bool CliRunner::prepareSession(const CliOptions& options, engine::RenameSession&
     session.directory =
         options.directory ? platform::absolutePath(*options.directory, *startedIn_) : *startedIn_;
     applyRuleOverrides(options.rules, session.rules, session.id3);
-    takeHistoryOptions(options, session.rules);
-    return true;
+    return takeHistoryOptions(options, session.rules, messages);
 }
 
 bool CliRunner::checkRuleValues(const CliOptions& options, const engine::RenameSession& session,
@@ -507,7 +506,11 @@ int CliRunner::recover(const CliOptions& options, const std::string& stateDirect
         return exit_status::kRefused;
     }
     int status = exit_status::kDone;
-    const engine::HistoryBound bound = engine::historyBoundOf(historyOptions(options));
+    const std::optional<settings::RenameSettings> saved = historyOptions(messages);
+    if (!saved) {
+        return exit_status::kRefused;
+    }
+    const engine::HistoryBound bound = engine::historyBoundOf(*saved);
     for (const platform::Message& unreadable :
          engine::unreadableJournals(fileSystem_, stateDirectory)) {
         messages.show(unreadable);
@@ -535,12 +538,10 @@ int CliRunner::recover(const CliOptions& options, const std::string& stateDirect
     return status;
 }
 
-settings::RenameSettings CliRunner::historyOptions(const CliOptions& options) {
+std::optional<settings::RenameSettings> CliRunner::historyOptions(StderrMessageBox& messages) {
     settings::RenameSettings saved;
-    if (options.noSettings) {
-        return saved;
-    }
-    // Read quietly: a recovery or an undo goes on with the defaults rather than stop for them.
+    // Read quietly: a recovery or an undo goes on with the defaults rather than stop for a file
+    // that is not there or cannot be read.
     if (const auto text = fileSystem_.readFile(paths_.moreRules, settings::kSettingsFileMaxBytes);
         text.ok()) {
         const settings::RenameSettings read = settings::parseMoreRules(*text, {});
@@ -548,16 +549,32 @@ settings::RenameSettings CliRunner::historyOptions(const CliOptions& options) {
         saved.historyBatches = read.historyBatches;
         saved.historyMebibytes = read.historyMebibytes;
     }
+    // A value the options dialog would not take is a mistake: read as a default, it could keep no
+    // history at all, or drop the records the user wanted kept.
+    if (const auto refused = engine::refusedHistoryOption(saved)) {
+        messages.show("The value \"" + refused->value + "\" of \"" + std::string(refused->name) +
+                          "\" read from \"" + paths_.moreRules +
+                          "\" is refused: it must be a whole number from 0 to " +
+                          std::to_string(refused->most) + ".",
+                      kToolCaption, Icon::Stop);
+        return std::nullopt;
+    }
     return saved;
 }
 
 // The history's options are the program's, as opt.ini's are: read whatever rules a script starts
-// from, so that a batch of the tool is kept as the user chose, and save-settings keeps them.
-void CliRunner::takeHistoryOptions(const CliOptions& options, settings::RenameSettings& rules) {
-    const settings::RenameSettings saved = historyOptions(options);
-    rules.historyOnly = saved.historyOnly || options.historyOnly;
-    rules.historyBatches = saved.historyBatches;
-    rules.historyMebibytes = saved.historyMebibytes;
+// from, --no-settings too, so that a batch of the tool is kept as the user chose, and
+// save-settings keeps them.
+bool CliRunner::takeHistoryOptions(const CliOptions& options, settings::RenameSettings& rules,
+                                   StderrMessageBox& messages) {
+    const std::optional<settings::RenameSettings> saved = historyOptions(messages);
+    if (!saved) {
+        return false;
+    }
+    rules.historyOnly = saved->historyOnly || options.historyOnly;
+    rules.historyBatches = saved->historyBatches;
+    rules.historyMebibytes = saved->historyMebibytes;
+    return true;
 }
 
 int CliRunner::history(const std::string& stateDirectory) {
@@ -576,7 +593,9 @@ int CliRunner::undoOrRedo(const CliOptions& options, StderrMessageBox& messages)
     engine::RenameSession session(fileSystem_, tags_);
     session.keepRenamedPairs = messages.verbose();
     // A redo writes the restore file as the options and the history's options say.
-    takeHistoryOptions(options, session.rules);
+    if (!takeHistoryOptions(options, session.rules, messages)) {
+        return exit_status::kRefused;
+    }
     if (!options.noSettings) {
         if (auto read =
                 settings::readProgramOptions(fileSystem_, paths_.programOptions, session.options)) {

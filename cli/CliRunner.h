@@ -75,9 +75,12 @@ private:
     void mentionInterruptedBatches();
     int recover(const CliOptions& options, const std::string& stateDirectory,
                 StderrMessageBox& messages);
-    // The history's options as morerules.ini sets them, whatever rules the command uses.
-    settings::RenameSettings historyOptions(const CliOptions& options);
-    void takeHistoryOptions(const CliOptions& options, settings::RenameSettings& rules);
+    // The history's options as morerules.ini sets them, whatever rules the command uses, even
+    // with --no-settings; nothing, with the refusal shown, when one of them is not a value the
+    // options take.
+    std::optional<settings::RenameSettings> historyOptions(StderrMessageBox& messages);
+    bool takeHistoryOptions(const CliOptions& options, settings::RenameSettings& rules,
+                            StderrMessageBox& messages);
 
     // One line a batch of the history on standard output; 2 when a record cannot be read.
     int history(const std::string& stateDirectory);

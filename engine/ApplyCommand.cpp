@@ -299,6 +299,9 @@ CommandReport applyChanges(RenameSession& session, BatchQuestions& questions,
     }
     const RenameRun& run = std::get<ExecutedBatch>(executed).run;
     const bool recordLost = std::get<ExecutedBatch>(executed).journalKept;
+    if (const auto& lost = std::get<ExecutedBatch>(executed).historyLost) {
+        messages.show(*lost);
+    }
     if (plan.nextCounter && !run.cancelled && run.failures.empty()) {
         CounterMemory(fileSystem, session.stateDirectory)
             .remember(plan.directory, *plan.nextCounter);

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <charconv>
 #include <chrono>
+#include <tuple>
 
 namespace nameshift::engine {
 namespace {
@@ -14,13 +15,20 @@ constexpr std::size_t kIdDigits = 10;
 // Two batches in two folders may take the same number at once; the later takes the next.
 constexpr int kNumberAttempts = 8;
 
+// A number past the fixed width is written whole, and read back so: a record numbered
+// 9999999999 must not hide every later one.
 std::optional<std::uint64_t> idOf(std::string_view name) {
-    if (!name.ends_with(kRecordSuffix) || name.size() != kIdDigits + kRecordSuffix.size()) {
+    if (!name.ends_with(kRecordSuffix)) {
+        return std::nullopt;
+    }
+    const std::string_view digits = name.substr(0, name.size() - kRecordSuffix.size());
+    if (digits.size() < kIdDigits || (digits.size() > kIdDigits && digits.front() == '0')) {
         return std::nullopt;
     }
     std::uint64_t id = 0;
-    const char* last = name.data() + kIdDigits;
-    if (std::from_chars(name.data(), last, id).ptr != last) {
+    const char* last = digits.data() + digits.size();
+    const auto [end, error] = std::from_chars(digits.data(), last, id);
+    if (error != std::errc() || end != last) {
         return std::nullopt;
     }
     return id;
@@ -32,29 +40,68 @@ std::uint64_t secondsNow() {
                                           .count());
 }
 
-template <typename Number>
-std::optional<Number> numberIn(const std::string& digits) {
-    Number number = 0;
-    const char* last = digits.data() + digits.size();
-    if (digits.empty() || std::from_chars(digits.data(), last, number).ptr != last) {
+// An option's value as the options dialog's boxes give it: digits alone, below 2^64. A sign, a
+// space or a letter is no number at all.
+std::optional<std::uint64_t> exactOption(const std::string& text) {
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) {
+        return std::nullopt;
+    }
+    std::uint64_t number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (error != std::errc()) {
         return std::nullopt;
     }
     return number;
+}
+
+// As the bound reads it: a number past the most, even past 2^64, is the most.
+std::optional<std::uint64_t> optionValue(const std::string& text, std::uint64_t most) {
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) {
+        return std::nullopt;
+    }
+    return std::min(exactOption(text).value_or(most), most);
+}
+
+// A batch runs only once the history has shown it takes a file: a probe of a few blocks, named
+// so that the record listing never takes it for one and a stopped write of it is cleared away
+// as a record's would be.
+constexpr std::string_view kProbeName = "probe.batch";
+constexpr std::size_t kProbeBytes = 16 * 1024;
+
+platform::Message cannotKeepRecords(const std::string& folder, const platform::Status& status) {
+    return {{NS_MESSAGE("Message",
+                        "Cannot continue - the history folder \"%1\" cannot take the record of "
+                        "this batch: %2. Without its record the batch could not be undone. Make "
+                        "room there or make it writable, and try again. Nothing was renamed."),
+             {folder, status.message()}},
+            NS_MESSAGE("Message", "History Error"),
+            platform::Icon::Stop};
 }
 
 }  // namespace
 
 HistoryBound historyBoundOf(const settings::RenameSettings& rules) {
     HistoryBound bound;
-    if (const auto batches = numberIn<std::size_t>(rules.historyBatches)) {
-        bound.batches = *batches;
+    if (const auto batches = optionValue(rules.historyBatches, kMostHistoryBatches)) {
+        bound.batches = static_cast<std::size_t>(*batches);
     }
-    constexpr std::uint64_t kMebibyte = std::uint64_t{1024} * 1024;
-    if (const auto mebibytes = numberIn<std::uint64_t>(rules.historyMebibytes);
-        mebibytes && *mebibytes <= std::numeric_limits<std::uint64_t>::max() / kMebibyte) {
-        bound.bytes = *mebibytes * kMebibyte;
+    if (const auto mebibytes = optionValue(rules.historyMebibytes, kMostHistoryMebibytes)) {
+        bound.bytes = *mebibytes * 1024 * 1024;
     }
     return bound;
+}
+
+std::optional<RefusedHistoryOption> refusedHistoryOption(const settings::RenameSettings& rules) {
+    const std::tuple<std::string_view, const std::string&, std::uint64_t> options[] = {
+        {"Batches Kept In History", rules.historyBatches, kMostHistoryBatches},
+        {"History Size Limit In MiB", rules.historyMebibytes, kMostHistoryMebibytes}};
+    for (const auto& [name, value, most] : options) {
+        const auto number = exactOption(value);
+        if (!number || *number > most) {
+            return RefusedHistoryOption{name, value, most};
+        }
+    }
+    return std::nullopt;
 }
 
 BatchHistory::BatchHistory(platform::FileSystem& fileSystem, const std::string& stateDirectory)
@@ -66,6 +113,39 @@ std::string BatchHistory::pathOf(std::uint64_t id) const {
         digits.insert(0, kIdDigits - digits.size(), '0');
     }
     return folder_ + "/" + digits + std::string(kRecordSuffix);
+}
+
+std::optional<platform::Message> BatchHistory::folderRefusal() {
+    const platform::Result<platform::FileIdentity> identity = fileSystem_.identify(folder_);
+    if (!identity.ok() || identity->userAlone) {
+        return std::nullopt;
+    }
+    return platform::Message{
+        {NS_MESSAGE("Message",
+                    "Cannot continue - the history folder \"%1\" belongs to another user or "
+                    "others may write to it. Make it yours alone (chmod 700) and try again. "
+                    "Nothing was renamed."),
+         {folder_}},
+        NS_MESSAGE("Message", "History Error"),
+        platform::Icon::Stop};
+}
+
+std::optional<platform::Message> BatchHistory::writingRefusal() {
+    if (const platform::Status made = fileSystem_.makeDirectories(folder_); !made.ok()) {
+        return cannotKeepRecords(folder_, made);
+    }
+    if (auto refusal = folderRefusal()) {
+        return refusal;
+    }
+    const std::string probe = folder_ + "/" + std::string(kProbeName);
+    const platform::Status written = fileSystem_.writeFile(
+        probe, platform::FileContents(std::string(kProbeBytes, '\0')).ownerOnly(),
+        platform::WriteMode::Replace);
+    fileSystem_.removeFile(probe);
+    if (!written.ok()) {
+        return cannotKeepRecords(folder_, written);
+    }
+    return std::nullopt;
 }
 
 std::vector<HistoryEntry> BatchHistory::recordsIn(
@@ -107,6 +187,10 @@ std::optional<std::uint64_t> BatchHistory::add(const HistoryRecord& head,
         return std::nullopt;
     }
     const std::vector<HistoryEntry> known = entries(false);
+    if (!known.empty() && known.back().id > std::numeric_limits<std::uint64_t>::max() - 1 -
+                                                static_cast<std::uint64_t>(kNumberAttempts)) {
+        return std::nullopt;  // no number is left after it
+    }
     std::uint64_t id = known.empty() ? 1 : known.back().id + 1;
     const std::string headText = formatHistoryHead(head);
     const platform::FileContents contents =
@@ -195,7 +279,7 @@ void BatchHistory::trim(const HistoryBound& bound) {
     }
 }
 
-void keepInHistory(platform::FileSystem& fileSystem, const std::string& journalPath,
+bool keepInHistory(platform::FileSystem& fileSystem, const std::string& journalPath,
                    const HistoryKeeping& keeping, const RenameRun& run,
                    const platform::FileContents* journal) {
     HistoryRecord head;
@@ -217,7 +301,7 @@ void keepInHistory(platform::FileSystem& fileSystem, const std::string& journalP
         return std::exchange(seen[entry], char{1}) != 0;
     });
     if (head.done.empty() || keeping.bound.batches == 0) {
-        return;
+        return true;
     }
     BatchHistory history(fileSystem, keeping.stateDirectory);
     std::optional<std::uint64_t> added;
@@ -228,13 +312,15 @@ void keepInHistory(platform::FileSystem& fileSystem, const std::string& journalP
         // finds the record there already.
         const std::optional<Journal> read = parseJournal(*text);
         if (read && history.recordsLast(*read)) {
-            return;
+            return true;
         }
         added = history.add(head, platform::FileContents(*text));
     }
-    if (added) {
-        history.trim(keeping.bound);
+    if (!added) {
+        return false;
     }
+    history.trim(keeping.bound);
+    return true;
 }
 
 }  // namespace nameshift::engine

@@ -6,11 +6,13 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/BatchRunner.h"
 #include "engine/HistoryRecord.h"
 #include "platform/FileSystem.h"
+#include "platform/MessageBox.h"
 #include "settings/RenameSettings.h"
 
 namespace nameshift::engine {
@@ -24,8 +26,22 @@ struct HistoryBound {
     bool operator==(const HistoryBound&) const = default;
 };
 
-// The bound the rules' options set.
+// The most each option takes: more than anyone undoes, and more than any disk would spare.
+inline constexpr std::uint64_t kMostHistoryBatches = 100'000;
+inline constexpr std::uint64_t kMostHistoryMebibytes = 102'400;
+
+// The bound the rules' options set; an option that historyOptionRefusal refuses keeps its
+// default.
 HistoryBound historyBoundOf(const settings::RenameSettings& rules);
+
+// A history option of the rules that is not a whole number the option takes: its name (the key
+// it has in its file), its value as written and the most it takes.
+struct RefusedHistoryOption {
+    std::string_view name;
+    std::string value;
+    std::uint64_t most = 0;
+};
+std::optional<RefusedHistoryOption> refusedHistoryOption(const settings::RenameSettings& rules);
 
 // One record of the history folder; without `record` when it cannot be read, which is then
 // listed and never acted on.
@@ -58,6 +74,14 @@ public:
     const std::string& folder() const { return folder_; }
     std::string pathOf(std::uint64_t id) const;
 
+    // The refusal to act on the history of a folder that another user owns or may write to: a
+    // record planted there would rename the user's files. Nothing while the folder is missing.
+    std::optional<platform::Message> folderRefusal();
+    // The refusal to start a batch whose record the history could not keep: the folder cannot be
+    // made, is not the user's alone, or takes no file (read-only, full). Without its record, a
+    // later undo would take the batch before it for the last one and undo that on top of it.
+    std::optional<platform::Message> writingRefusal();
+
     // Every record, oldest first, read when `read`.
     std::vector<HistoryEntry> entries(bool read = true);
     // Reads the record of `entry`, listed unread.
@@ -88,8 +112,9 @@ private:
 // Keeps in the history the batch whose journal is at `journalPath`, with what `run` did. A
 // batch that renamed nothing leaves no record. The journal's bytes are made again from
 // `journal` when the batch wrote it, so that a large batch's journal is never held whole in
-// memory, and read back from `journalPath` otherwise (a recovery's).
-void keepInHistory(platform::FileSystem& fileSystem, const std::string& journalPath,
+// memory, and read back from `journalPath` otherwise (a recovery's). False when the record could
+// not be written: the batch's journal must stay then, as its only record.
+bool keepInHistory(platform::FileSystem& fileSystem, const std::string& journalPath,
                    const HistoryKeeping& keeping, const RenameRun& run,
                    const platform::FileContents* journal = nullptr);
 

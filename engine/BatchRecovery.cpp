@@ -78,8 +78,9 @@ void removeUnheld(platform::FileSystem& fileSystem, const std::string& path) {
 
 // Whether `record` is this apply's own restore file, written before the batch was stopped: its
 // pairs, followed through any temporary names, take exactly the journal's files from their old
-// names to their new ones.
-bool recordsBatch(const RestoreRecord& record, const Journal& journal) {
+// names to their new ones. With `anyOrigin`, a pair may take a file from another name to its new
+// one: a redo writes the name it found a file under, which the user may have given it by hand.
+bool recordsBatch(const RestoreRecord& record, const Journal& journal, bool anyOrigin = false) {
     std::unordered_map<std::string, std::string> originOf;
     for (std::size_t i = 0; i < record.namesBefore.size(); ++i) {
         const auto found = originOf.find(record.namesBefore[i]);
@@ -96,7 +97,7 @@ bool recordsBatch(const RestoreRecord& record, const Journal& journal) {
         }
         ++renamed;
         const auto found = originOf.find(entry.final);
-        if (found == originOf.end() || found->second != entry.original) {
+        if (found == originOf.end() || (!anyOrigin && found->second != entry.original)) {
             return false;
         }
     }
@@ -104,14 +105,14 @@ bool recordsBatch(const RestoreRecord& record, const Journal& journal) {
 }
 
 bool holdsOwnRecord(platform::FileSystem& fileSystem, const platform::Directory& directory,
-                    const Journal& journal) {
+                    const Journal& journal, bool anyOrigin = false) {
     const auto text =
         fileSystem.readFile(directory.path() + "/" + kRestoreFileName, kRestoreFileMaxBytes);
     if (!text.ok()) {
         return false;
     }
     const std::optional<RestoreRecord> record = parseRestoreFile(*text);
-    return record && recordsBatch(*record, journal);
+    return record && recordsBatch(*record, journal, anyOrigin);
 }
 
 // Puts back the restore file a restore had read and deleted before it was stopped, now that the
@@ -161,8 +162,9 @@ bool actsOnHistory(const Journal& journal) {
 // batch: undone once an undo is finished or a redo taken back, done once a redo is finished or
 // an undo taken back. The undo or redo may have changed the record already and been stopped
 // only before its journal went. False when the record could not be written.
-bool settleHistoryRecord(platform::FileSystem& fileSystem, const std::string& stateDirectory,
-                         const platform::Directory& directory, const Journal& journal,
+bool settleHistoryRecord(platform::FileSystem& fileSystem, platform::MessageBox& messages,
+                         const std::string& stateDirectory, const platform::Directory& directory,
+                         const platform::FileIdentity& identity, const Journal& journal,
                          RecoveryAction action) {
     BatchHistory history(fileSystem, stateDirectory);
     std::vector<HistoryEntry> entries = history.entries(false);
@@ -192,9 +194,25 @@ bool settleHistoryRecord(platform::FileSystem& fileSystem, const std::string& st
             return false;
         }
     }
+    if (journal.kind != Journal::Kind::Undo || record.command != HistoryCommand::Apply) {
+        return true;
+    }
+    const Journal files = filesOf(record);
     // The undo takes its apply's restore file away after its record, as an undo run whole does.
-    if (journal.kind == Journal::Kind::Undo && undone && record.command == HistoryCommand::Apply) {
-        removeOwnRestoreFile(fileSystem, stateDirectory, directory, record.journal);
+    if (undone) {
+        removeOwnRestoreFile(fileSystem, stateDirectory, directory, files);
+        return true;
+    }
+    // An undo taken back once it had taken that file away gives it back, as the recovery of an
+    // apply writes it.
+    if (record.journal.record != Journal::Record::None &&
+        !fileSystem.identifyIn(directory, kRestoreFileName).ok()) {
+        std::vector<std::uint64_t> inodes;
+        const std::string text = formatRestoreFile(
+            finishedRecord(files, std::vector<char>(files.entries.size(), 1), &inodes));
+        writeRestoreFileWithReceipt(fileSystem, messages, stateDirectory, directory, identity, text,
+                                    platform::WriteMode::CreateNew, inodes.size(),
+                                    [&inodes](std::size_t i) { return inodes[i]; });
     }
     return true;
 }
@@ -285,7 +303,8 @@ bool recordRecovery(platform::FileSystem& fileSystem, platform::MessageBox& mess
         return false;
     }
     if (actsOnHistory(journal) &&
-        !settleHistoryRecord(fileSystem, stateDirectory, directory, journal, action)) {
+        !settleHistoryRecord(fileSystem, messages, stateDirectory, directory, scene.identity,
+                             journal, action)) {
         result.problems.emplace_back(
             NS_MESSAGE("Message", "The record of the batch in the history could not be written."));
         return false;
@@ -295,9 +314,18 @@ bool recordRecovery(platform::FileSystem& fileSystem, platform::MessageBox& mess
 
 }  // namespace
 
+Journal filesOf(const HistoryRecord& record) {
+    Journal files = record.journal;
+    files.entries.clear();
+    for (const std::uint32_t entry : record.done) {
+        files.entries.push_back(record.journal.entries[entry]);
+    }
+    return files;
+}
+
 void removeOwnRestoreFile(platform::FileSystem& fileSystem, const std::string& stateDirectory,
                           const platform::Directory& directory, const Journal& journal) {
-    if (!holdsOwnRecord(fileSystem, directory, journal)) {
+    if (!holdsOwnRecord(fileSystem, directory, journal, true)) {
         return;
     }
     if (const auto record = fileSystem.identifyIn(directory, kRestoreFileName); record.ok()) {
@@ -521,6 +549,10 @@ RecoveryResult recoverBatch(platform::FileSystem& fileSystem, const std::string&
     const auto executed = executeBatch(guard.value(), fileSystem, *directory, moves,
                                        orderRenames(moves), steps, progress);
     result.journalKept = std::get<ExecutedBatch>(executed).journalKept;
+    if (std::get<ExecutedBatch>(executed).historyLost) {
+        result.problems.emplace_back(
+            NS_MESSAGE("Message", "The record of the batch in the history could not be written."));
+    }
     return result;
 }
 

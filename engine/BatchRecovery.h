@@ -49,13 +49,17 @@ struct RecoveryResult {
     std::vector<platform::Message> messages;
 };
 
-// `progress`, when given, shows the renames and may stop them. Shows nothing.
-// Deletes the restore file of `directory`, and its receipt, when it records exactly the apply of
-// `journal`: once the batch is undone it would send the files to names they never had.
+// Deletes the restore file of `directory`, and its receipt, when it takes exactly the files of
+// `journal` from their new names, whichever command wrote it (an apply, a redo): once the batch
+// is undone it would send the files to names they never had.
 void removeOwnRestoreFile(platform::FileSystem& fileSystem, const std::string& stateDirectory,
                           const platform::Directory& directory, const Journal& journal);
 
-// A finished batch is kept in the history within `bound`.
+// The journal of the files `record`'s batch left under their new names.
+Journal filesOf(const HistoryRecord& record);
+
+// `progress`, when given, shows the renames and may stop them. Shows nothing. A finished batch
+// is kept in the history within `bound`.
 RecoveryResult recoverBatch(platform::FileSystem& fileSystem, const std::string& stateDirectory,
                             const InterruptedBatch& batch, RecoveryAction action,
                             BatchProgress* progress = nullptr, const HistoryBound& bound = {});

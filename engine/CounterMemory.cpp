@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "engine/EditCorrections.h"
 #include "engine/NameRules.h"
 #include "engine/RenameSession.h"
 
@@ -48,14 +49,22 @@ std::optional<long long> CounterMemory::next(const std::string& folder) const {
     if (lineEnd == std::string::npos || lineEnd == 0 || text->substr(lineEnd + 1) != folder) {
         return std::nullopt;
     }
-    return parseCounterValue(text->substr(0, lineEnd));
+    // Only a start the counter's edit would take: anything else was not written by a batch,
+    // and would number the files as no option can.
+    const std::string value = text->substr(0, lineEnd);
+    if (value.empty() || value.size() > kLongestCounterStart || correctCounterStart(value)) {
+        return std::nullopt;
+    }
+    return parseCounterValue(value);
 }
 
 void CounterMemory::remember(const std::string& folder, long long value) const {
     if (directory_.empty() || !fileSystem_.makeDirectories(directory_).ok()) {
         return;
     }
-    fileSystem_.writeFile(pathFor(folder), std::to_string(value) + "\n" + folder,
+    // The path names a folder of the user's, which is no one else's business.
+    fileSystem_.writeFile(pathFor(folder),
+                          platform::FileContents(std::to_string(value) + "\n" + folder).ownerOnly(),
                           platform::WriteMode::Replace);
 }
 

@@ -392,6 +392,9 @@ CommandReport restoreFilenames(RenameSession& session, RestoreFilePicker& picker
         return refused(std::move(report), *refusal);
     }
     const RenameRun& run = std::get<ExecutedBatch>(executed).run;
+    if (const auto& lost = std::get<ExecutedBatch>(executed).historyLost) {
+        messages.show(*lost);
+    }
     report.batch = {run.renamed.size(), run.failures.size(), run.cancelled,
                     std::get<ExecutedBatch>(executed).journalKept,
                     session.keepRenamedPairs ? run.donePairs(changes)

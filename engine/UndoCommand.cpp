@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <unordered_set>
 #include <utility>
 #include <variant>
@@ -24,9 +25,31 @@ using platform::Icon;
 enum class Direction { Undo, Redo };
 
 const char* const kUndoCaption = NS_MESSAGE("Message", "Undo");
+const char* const kRedoCaption = NS_MESSAGE("Message", "Redo");
 
-platform::Message historyRefusal(platform::MessageText text) {
-    return {std::move(text), kUndoCaption, Icon::Stop};
+const char* captionOf(Direction direction) {
+    return direction == Direction::Undo ? kUndoCaption : kRedoCaption;
+}
+
+platform::Message historyRefusal(platform::MessageText text,
+                                 Direction direction = Direction::Undo) {
+    return {std::move(text), captionOf(direction), Icon::Stop};
+}
+
+// What an undo or a redo settles on in the history as it reads it: the place of the batch to run
+// among the entries, or why none runs.
+using HistoryChoice = std::variant<std::size_t, platform::Message>;
+using HistoryChooser = std::function<HistoryChoice(std::vector<HistoryEntry>&)>;
+
+// A record that cannot be read tells neither its folder nor its files: the batch may have renamed
+// the files of any batch before it, which must not be undone on top of it.
+platform::Message unreadableRecordRefusal(const HistoryEntry& entry) {
+    return historyRefusal({NS_MESSAGE("Message",
+                                      "The record of batch %1, \"%2\", cannot be read, so "
+                                      "neither it nor a batch before it can be undone: it may "
+                                      "have renamed their files since. Check the files it named, "
+                                      "move the record away and try again. Nothing was renamed."),
+                           {std::to_string(entry.id), entry.path}});
 }
 
 bool inSameFolder(const HistoryRecord& a, const HistoryRecord& b) {
@@ -117,9 +140,11 @@ platform::MessageText closingText(Direction direction, std::uint64_t id) {
                                        {std::to_string(id)}};
 }
 
-// Runs the batch of `entries[at]` backwards (undo) or forwards again (redo).
+// Runs the batch of `entries[at]` backwards (undo) or forwards again (redo), once `choose` has
+// chosen it again under its folder's lock.
 CommandReport runHistoryBatch(RenameSession& session, std::vector<HistoryEntry>& entries,
-                              std::size_t at, Direction direction, BatchProgress* progress) {
+                              std::size_t at, Direction direction, BatchProgress* progress,
+                              const HistoryChooser& choose) {
     platform::FileSystem& fileSystem = session.fileSystem;
     const HistoryEntry& entry = entries[at];
     const HistoryRecord& record = *entry.record;
@@ -134,13 +159,32 @@ CommandReport runHistoryBatch(RenameSession& session, std::vector<HistoryEntry>&
                        historyRefusal({NS_MESSAGE("Message",
                                                   "The folder \"%1\" of batch %2 is no longer "
                                                   "there. Nothing was renamed."),
-                                       {record.journal.directory, std::to_string(entry.id)}}));
+                                       {record.journal.directory, std::to_string(entry.id)}},
+                                      direction));
     }
     auto guarded = guardBatch(fileSystem, session.stateDirectory, *directory);
     if (const auto* refusal = std::get_if<platform::Message>(&guarded)) {
         return refused(std::move(report), *refusal);
     }
     BatchGuard& guard = std::get<BatchGuard>(guarded);
+    // The history read before the lock may be old already: a batch that ran in the folder since,
+    // or another undo or redo of this one, is in it now, and none can start there while the lock
+    // is held. The batch runs only as the history under the lock tells of it.
+    std::vector<HistoryEntry> current;
+    HistoryChoice again = choose(current);
+    if (const auto* refusal = std::get_if<platform::Message>(&again)) {
+        return refused(std::move(report), *refusal);
+    }
+    if (const HistoryEntry& chosen = current[std::get<std::size_t>(again)];
+        chosen.id != entry.id || chosen.record != entry.record) {
+        return refused(std::move(report),
+                       historyRefusal({NS_MESSAGE("Message",
+                                                  "The history changed while batch %1 was "
+                                                  "looked up. Nothing was renamed; try again."),
+                                       {std::to_string(entry.id)}},
+                                      direction));
+    }
+    const std::uint64_t newestId = current.back().id;
     const auto listing = fileSystem.listDirectoryKinds(*directory);
     if (!listing.ok()) {
         return refused(std::move(report), directoryError(directory->path(), listing.status()));
@@ -179,7 +223,7 @@ CommandReport runHistoryBatch(RenameSession& session, std::vector<HistoryEntry>&
             ++gone;
             messages.show({NS_MESSAGE("Message", "\"%1\": the file is gone."),
                            {undo ? file.final : file.original}},
-                          kUndoCaption, Icon::Stop);
+                          captionOf(direction), Icon::Stop);
         } else if (names[i] == target) {
             arrived.push_back(record.done[i]);
         } else {
@@ -234,14 +278,14 @@ CommandReport runHistoryBatch(RenameSession& session, std::vector<HistoryEntry>&
         }
         if (!BatchHistory(fileSystem, session.stateDirectory)
                  .replaceHead(entry.id,
-                              recordAfter(record, direction, stayed, arrived, entries.back().id))) {
+                              recordAfter(record, direction, stayed, arrived, newestId))) {
             return false;
         }
         // Only once the record says undone: an undo stopped before it is taken back with the
         // restore file still there, and a finished one takes it away then.
         if (direction == Direction::Undo && stayed.empty() &&
             record.command == HistoryCommand::Apply) {
-            removeOwnRestoreFile(fileSystem, session.stateDirectory, *directory, record.journal);
+            removeOwnRestoreFile(fileSystem, session.stateDirectory, *directory, files);
         }
         return true;
     };
@@ -266,12 +310,17 @@ CommandReport runHistoryBatch(RenameSession& session, std::vector<HistoryEntry>&
 
 }  // namespace
 
-CommandReport undoBatch(RenameSession& session, std::optional<std::uint64_t> id,
-                        BatchProgress* progress) {
+namespace {
+
+HistoryChoice chooseUndo(RenameSession& session, std::vector<HistoryEntry>& entries,
+                         std::optional<std::uint64_t> id) {
+    BatchHistory history(session.fileSystem, session.stateDirectory);
+    if (auto refusal = history.folderRefusal()) {
+        return std::move(*refusal);
+    }
     // Read from the newest back to the batch undone: the earlier records, which may be many
     // and large, play no part.
-    BatchHistory history(session.fileSystem, session.stateDirectory);
-    std::vector<HistoryEntry> entries = history.entries(false);
+    entries = history.entries(false);
     std::optional<std::size_t> at;
     for (std::size_t i = entries.size(); i-- > 0;) {
         if (!id || entries[i].id >= *id) {
@@ -282,40 +331,46 @@ CommandReport undoBatch(RenameSession& session, std::optional<std::uint64_t> id,
             at = i;
             break;
         }
+        if (!record && (!id || entries[i].id > *id)) {
+            return unreadableRecordRefusal(entries[i]);
+        }
     }
     if (!at) {
-        return refused(
-            {}, historyRefusal(id ? platform::MessageText{NS_MESSAGE("Message",
-                                                                     "There is no batch %1 "
-                                                                     "in the history."),
-                                                          {std::to_string(*id)}}
-                                  : platform::MessageText{
-                                        NS_MESSAGE("Message", "There is no batch to undo.")}));
+        return historyRefusal(
+            id ? platform::MessageText{NS_MESSAGE("Message",
+                                                  "There is no batch %1 "
+                                                  "in the history."),
+                                       {std::to_string(*id)}}
+               : platform::MessageText{NS_MESSAGE("Message", "There is no batch to undo.")});
     }
     const HistoryEntry& entry = entries[*at];
     if (!entry.record) {
-        return refused({}, historyRefusal({NS_MESSAGE("Message",
-                                                      "The record of batch %1 cannot be read, "
-                                                      "so the batch cannot be undone."),
-                                           {std::to_string(entry.id)}}));
+        return historyRefusal({NS_MESSAGE("Message",
+                                          "The record of batch %1 cannot be read, "
+                                          "so the batch cannot be undone."),
+                               {std::to_string(entry.id)}});
     }
     if (entry.record->state == HistoryRecord::State::Undone) {
-        return refused({}, historyRefusal({NS_MESSAGE("Message", "Batch %1 is undone already."),
-                                           {std::to_string(entry.id)}}));
+        return historyRefusal(
+            {NS_MESSAGE("Message", "Batch %1 is undone already."), {std::to_string(entry.id)}});
     }
     if (const auto later = laterBatchInTheWay(entries, *at)) {
-        return refused({}, historyRefusal({NS_MESSAGE("Message",
-                                                      "Batch %1 cannot be undone yet: batch %2 "
-                                                      "renamed some of its files since. Undo "
-                                                      "batch %2 first. Nothing was renamed."),
-                                           {std::to_string(entry.id), std::to_string(*later)}}));
+        return historyRefusal({NS_MESSAGE("Message",
+                                          "Batch %1 cannot be undone yet: batch %2 "
+                                          "renamed some of its files since. Undo "
+                                          "batch %2 first. Nothing was renamed."),
+                               {std::to_string(entry.id), std::to_string(*later)}});
     }
-    return runHistoryBatch(session, entries, *at, Direction::Undo, progress);
+    return *at;
 }
 
-CommandReport redoBatch(RenameSession& session, BatchProgress* progress) {
-    std::vector<HistoryEntry> entries =
-        BatchHistory(session.fileSystem, session.stateDirectory).entries();
+HistoryChoice chooseRedo(RenameSession& session, std::vector<HistoryEntry>& entries) {
+    BatchHistory history(session.fileSystem, session.stateDirectory);
+    if (auto refusal = history.folderRefusal()) {
+        refusal->caption = kRedoCaption;
+        return std::move(*refusal);
+    }
+    entries = history.entries();
     std::optional<std::size_t> at;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const std::optional<HistoryRecord>& record = entries[i].record;
@@ -325,21 +380,66 @@ CommandReport redoBatch(RenameSession& session, BatchProgress* progress) {
         }
     }
     if (!at) {
-        return refused(
-            {}, historyRefusal({NS_MESSAGE("Message", "There is no undone batch to redo.")}));
+        return historyRefusal({NS_MESSAGE("Message", "There is no undone batch to redo.")},
+                              Direction::Redo);
     }
     const HistoryRecord& record = *entries[*at].record;
     for (const HistoryEntry& later : entries) {
-        if (later.id > record.undoneAfter && later.record && inSameFolder(*later.record, record)) {
-            return refused(
-                {}, historyRefusal({NS_MESSAGE("Message",
-                                               "Batch %1 cannot be redone: batch %2 "
-                                               "ran in its folder since it was "
-                                               "undone. Nothing was renamed."),
-                                    {std::to_string(entries[*at].id), std::to_string(later.id)}}));
+        if (later.id <= record.undoneAfter) {
+            continue;
+        }
+        if (!later.record) {
+            return historyRefusal(
+                {NS_MESSAGE("Message",
+                            "Batch %1 cannot be redone: the record of batch "
+                            "%2, \"%3\", cannot be read, and that batch may "
+                            "have run in its folder since it was undone. "
+                            "Nothing was renamed."),
+                 {std::to_string(entries[*at].id), std::to_string(later.id), later.path}},
+                Direction::Redo);
+        }
+        if (inSameFolder(*later.record, record)) {
+            return historyRefusal({NS_MESSAGE("Message",
+                                              "Batch %1 cannot be redone: batch %2 "
+                                              "ran in its folder since it was "
+                                              "undone. Nothing was renamed."),
+                                   {std::to_string(entries[*at].id), std::to_string(later.id)}},
+                                  Direction::Redo);
         }
     }
-    return runHistoryBatch(session, entries, *at, Direction::Redo, progress);
+    return *at;
+}
+
+// Chooses the batch from the history as it stands, then runs it: the choice is made again under
+// its folder's lock.
+CommandReport runChosenBatch(RenameSession& session, const HistoryChooser& choose,
+                             Direction direction, BatchProgress* progress) {
+    std::vector<HistoryEntry> entries;
+    HistoryChoice chosen = choose(entries);
+    if (const auto* refusal = std::get_if<platform::Message>(&chosen)) {
+        return refused({}, *refusal);
+    }
+    return runHistoryBatch(session, entries, std::get<std::size_t>(chosen), direction, progress,
+                           choose);
+}
+
+}  // namespace
+
+CommandReport undoBatch(RenameSession& session, std::optional<std::uint64_t> id,
+                        BatchProgress* progress) {
+    return runChosenBatch(
+        session,
+        [&session, id](std::vector<HistoryEntry>& entries) {
+            return chooseUndo(session, entries, id);
+        },
+        Direction::Undo, progress);
+}
+
+CommandReport redoBatch(RenameSession& session, BatchProgress* progress) {
+    return runChosenBatch(
+        session,
+        [&session](std::vector<HistoryEntry>& entries) { return chooseRedo(session, entries); },
+        Direction::Redo, progress);
 }
 
 }  // namespace nameshift::engine

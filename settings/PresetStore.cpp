@@ -58,6 +58,13 @@ std::optional<platform::Message> PresetStore::nameRefusal(std::string_view name)
     if (name.find('\0') != std::string_view::npos) {
         return refusal(NS_MESSAGE("Message", "A preset name cannot hold a NUL byte."));
     }
+    // The presets are listed one a line: a line break in a name would list it as two.
+    if (std::any_of(name.begin(), name.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; })) {
+        return refusal(NS_MESSAGE("Message",
+                                  "A preset name cannot hold a line break or another control "
+                                  "character."));
+    }
     if (name.find('/') != std::string_view::npos) {
         return refusal({NS_MESSAGE("Message", "\"%1\" cannot name a preset: it holds a \"/\"."),
                         {std::string(name)}});
@@ -93,7 +100,8 @@ std::optional<std::vector<std::string>> PresetStore::names() {
     }
     std::vector<std::string> names;
     for (const platform::DirEntry& entry : *entries) {
-        if (!entry.isDirectory && !isUnfinishedSave(entry.name)) {
+        // A file no preset could be saved as (one put there by hand) would list as another.
+        if (!entry.isDirectory && !isUnfinishedSave(entry.name) && !nameRefusal(entry.name)) {
             names.push_back(entry.name);
         }
     }

@@ -22,10 +22,9 @@
 namespace nameshift::ui {
 namespace {
 
-// More than anyone undoes; the size bound drops records long before.
-constexpr int kMostHistoryBatches = 100'000;
-// A hundred gibibytes: more than any disk would spare for the history.
-constexpr int kMostHistoryMebibytes = 102'400;
+// The spin boxes take what the history's options take.
+constexpr int kMostHistoryBatches = static_cast<int>(engine::kMostHistoryBatches);
+constexpr int kMostHistoryMebibytes = static_cast<int>(engine::kMostHistoryMebibytes);
 
 }  // namespace
 

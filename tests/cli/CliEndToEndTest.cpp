@@ -290,7 +290,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         RefusalCase{"UnknownOption", {"--bogus", "apply"}, 2, "nameshift-cli: "},
         RefusalCase{"NothingToUndo", {"undo"}, 2, "Undo: There is no batch to undo.\n"},
-        RefusalCase{"NothingToRedo", {"redo"}, 2, "Undo: There is no undone batch to redo.\n"},
+        RefusalCase{"NothingToRedo", {"redo"}, 2, "Redo: There is no undone batch to redo.\n"},
+        RefusalCase{"UndoOfANegativeNumber",
+                    {"undo", "-1"},
+                    2,
+                    "\"-1\" is not a batch's number; history prints them"},
         RefusalCase{"InvalidPattern",
                     {"--remove", "a(b", "--regex", "apply"},
                     2,
@@ -387,6 +391,29 @@ INSTANTIATE_TEST_SUITE_P(
                     2,
                     "Nameshift Pro: Cannot read the restore file \""}),
     [](const auto& param) { return param.param.name; });
+
+// The history's options are the program's: read with --no-settings too, and a value the options
+// would not take refuses the batch rather than keep no history, or drop records, unasked.
+TEST_F(CliTest, HistoryOptionsAreReadWithoutTheRulesAndWhatTheyCannotTakeRefuses) {
+    makeFiles({"a.txt"});
+    RenameSettings more;
+    more.historyBatches = "0";
+    const std::string moreRules = std::string(kSettings) + "morerules.ini";
+    dir.write(moreRules, settings::formatMoreRules(more));
+    EXPECT_EQ(cli({"--no-settings", "--no-restore-file", "--prefix", "x_", "apply"}).exitStatus, 0);
+    EXPECT_EQ(cli({"history"}).output, "") << "no history kept";
+    for (const std::string value : {"-1", "abc", " 2", "18446744073709551616", "100001"}) {
+        more.historyBatches = value;
+        dir.write(moreRules, settings::formatMoreRules(more));
+        const CliRun run = cli({"--no-settings", "--prefix", "y_", "apply"});
+        EXPECT_EQ(run.exitStatus, 2);
+        EXPECT_NE(run.errors.find("nameshift-cli: The value \"" + value +
+                                  "\" of \"Batches Kept In History\" read from \""),
+                  std::string::npos)
+            << run.errors;
+        EXPECT_EQ(files(), Names{"x_a.txt"});
+    }
+}
 
 TEST_F(CliTest, SavedRulesApplyOnlyWhenAskedForAndTheirRefusedValuesRefuseUnlessReplaced) {
     RenameSettings rules = RenameSettings::whenFileMissing();

@@ -88,6 +88,17 @@ TEST_F(ApplyCommandTest, ContinuedCounterCarriesOnFromTheFolderLastBatch) {
     session.rules.continueCounter = true;
     session.directory = state.path();
     EXPECT_EQ(engine::rulesForBatch(session).counterStart, "1") << "another folder's own count";
+
+    // The count is the user's alone, and read only as the counter's edit would take it.
+    session.directory = dir.path();
+    const Names counters = state.names("counters");
+    ASSERT_EQ(counters.size(), 1u);
+    EXPECT_EQ(std::filesystem::status(state.file("counters/" + counters[0])).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    for (const std::string planted : {"-5", "1234567", " 4", "07"}) {
+        state.write("counters/" + counters[0], planted + "\n" + dir.path());
+        EXPECT_EQ(engine::rulesForBatch(session).counterStart, "1") << planted;
+    }
 }
 
 TEST_F(ApplyCommandTest, ExitsWhenTheOptionsSaySo) {

@@ -27,8 +27,12 @@ using Names = std::vector<std::string>;
 // for the number of batches kept, "restore-file" and "history-only" for the options,
 // "stopped-write" for a record whose writing was stopped, "record-fails", "history-fails" and
 // "journal-stays" for the next batch's restore file, history record or journal removal failing,
-// "recover undo|finish" as the start-up offer runs it); then the folder's names, the last message
-// of the last step and the history, "ID state" a batch.
+// "recover undo|finish" as the start-up offer runs it, "history-full" for the history folder
+// taking no file, "record-lost ID" for record ID failing once the renames are done, "meanwhile
+// PREFIX" for a batch that gets to the folder just before the next one takes its lock,
+// "renumber FROM TO" for a record under another number, "history-open" for others writing to the
+// history folder); then the folder's names, the last message of the last step (the state folder
+// as STATE) and the history, "ID state" a batch.
 struct HistoryCase {
     std::string name;
     std::vector<std::string> steps;
@@ -85,6 +89,19 @@ protected:
             fs.fail(testing::FaultyFileSystem::Op::Write, EACCES, "/history/", 1);
         } else if (verb == "journal-stays") {
             fs.fail(testing::FaultyFileSystem::Op::Remove, EACCES, kJournalSuffix, 1);
+        } else if (verb == "history-full") {
+            fs.fail(testing::FaultyFileSystem::Op::Write, ENOSPC, "/history/", 1);
+        } else if (verb == "record-lost") {
+            const std::string path = BatchHistory(fs, state.path()).pathOf(std::stoull(first));
+            fs.fail(testing::FaultyFileSystem::Op::Write, ENOSPC, path, 1);
+        } else if (verb == "meanwhile") {
+            fs.beforeLock = [this, first] { run("apply " + first); };
+        } else if (verb == "renumber") {
+            const BatchHistory history(fs, state.path());
+            std::filesystem::rename(history.pathOf(std::stoull(first)),
+                                    history.pathOf(std::stoull(second)));
+        } else if (verb == "history-open") {
+            std::filesystem::permissions(state.file("history"), std::filesystem::perms::all);
         } else if (verb == "recover") {
             messages.answers = {first == "undo" ? platform::Answer::Yes : platform::Answer::No};
             ui::offerRecovery(fs, messages, state.path(), nullptr, historyBoundOf(session.rules));
@@ -109,7 +126,11 @@ TEST_P(HistoryTest, UndoesAndRedoesBatchesInTheirOrder) {
         run(step);
     }
     EXPECT_EQ(dir.names(), GetParam().names);
-    EXPECT_EQ(messages.shown.empty() ? "" : messages.shown.back().text, GetParam().message);
+    std::string message = messages.shown.empty() ? "" : messages.shown.back().text;
+    if (const auto at = message.find(state.path()); at != std::string::npos) {
+        message.replace(at, state.path().size(), "STATE");
+    }
+    EXPECT_EQ(message, GetParam().message);
     EXPECT_EQ(history(), GetParam().history);
     // Every file of the history folder is a record listed.
     if (!GetParam().history.empty()) {
@@ -220,6 +241,60 @@ INSTANTIATE_TEST_SUITE_P(
                     {"x_a.txt", "x_b.txt"},
                     "Batch 1 redone.",
                     "1 done"},
+        HistoryCase{"AFullHistoryRefusesTheBatch",
+                    {"apply x_", "history-full", "apply y_"},
+                    {"x_a.txt", "x_b.txt"},
+                    "Cannot continue - the history folder \"STATE/history\" cannot take the "
+                    "record of this batch: No space left on device. Without its record the batch "
+                    "could not be undone. Make room there or make it writable, and try again. "
+                    "Nothing was renamed.",
+                    "1 done"},
+        HistoryCase{"ARecordLostAfterTheRenamesKeepsTheJournalForTheRecovery",
+                    {"apply x_", "record-lost 2", "apply y_", "recover finish", "undo"},
+                    {"x_a.txt", "x_b.txt"},
+                    "Batch 2 undone.",
+                    "1 done,2 undone"},
+        HistoryCase{"UndoNeverPassesOverAnUnreadableNewerRecord",
+                    {"apply x_", "apply y_", "cut 2", "undo 1"},
+                    {"y_x_a.txt", "y_x_b.txt"},
+                    "The record of batch 2, \"STATE/history/0000000002.batch\", cannot be read, "
+                    "so neither it nor a batch before it can be undone: it may have renamed their "
+                    "files since. Check the files it named, move the record away and try again. "
+                    "Nothing was renamed.",
+                    "1 done,2 unreadable"},
+        HistoryCase{"ABatchThatRanBeforeTheLockIsSeenUnderIt",
+                    {"apply x_", "meanwhile y_", "undo 1"},
+                    {"y_x_a.txt", "y_x_b.txt"},
+                    "Batch 1 cannot be undone yet: batch 2 renamed some of its files since. Undo "
+                    "batch 2 first. Nothing was renamed.",
+                    "1 done,2 done"},
+        HistoryCase{"ARecordPastTenDigitsIsListed",
+                    {"apply x_", "renumber 1 9999999999", "apply y_", "undo"},
+                    {"x_a.txt", "x_b.txt"},
+                    "Batch 10000000000 undone.",
+                    "9999999999 done,10000000000 undone"},
+        HistoryCase{"AHistoryOthersMayWriteToIsRefused",
+                    {"apply x_", "history-open", "undo"},
+                    {"x_a.txt", "x_b.txt"},
+                    "Cannot continue - the history folder \"STATE/history\" belongs to another "
+                    "user or others may write to it. Make it yours alone (chmod 700) and try "
+                    "again. Nothing was renamed.",
+                    "1 done"},
+        HistoryCase{"AnUndoTakenBackAtItsLastStepGetsItsRestoreFileBack",
+                    {"restore-file", "apply x_", "journal-stays", "undo", "recover undo"},
+                    {"restore.dat", "x_a.txt", "x_b.txt"},
+                    "2 file(s) renamed back.",
+                    "1 done"},
+        HistoryCase{"TheLastUndoTakesTheRestoreFileOfARedoThatFoundAFileGone",
+                    {"restore-file", "apply x_", "undo", "delete a.txt", "redo", "undo"},
+                    {"b.txt"},
+                    "Batch 1 undone.",
+                    "1 undone"},
+        HistoryCase{"TheLastUndoTakesTheRestoreFileOfARedoThatFoundAFileMoved",
+                    {"restore-file", "apply x_", "undo", "move a.txt c.txt", "redo", "undo"},
+                    {"a.txt", "b.txt"},
+                    "Batch 1 undone.",
+                    "1 undone"},
         HistoryCase{
             "NothingToUndo", {"undo"}, {"a.txt", "b.txt"}, "There is no batch to undo.", ""}),
     [](const auto& test) { return test.param.name; });
@@ -232,6 +307,32 @@ TEST_F(HistoryTest, AGoneFileIsNamed) {
     run("undo");
     ASSERT_FALSE(messages.shown.empty());
     EXPECT_EQ(messages.shown.front().text, "\"x_a.txt\": the file is gone.");
+}
+
+// A redo tells of a file gone as a redo.
+TEST_F(HistoryTest, ARedoSpeaksAsARedo) {
+    run("apply x_");
+    run("undo");
+    run("delete a.txt");
+    messages.shown.clear();
+    run("redo");
+    ASSERT_FALSE(messages.shown.empty());
+    EXPECT_EQ(messages.shown.front().caption, "Redo");
+    EXPECT_EQ(messages.shown.front().text, "\"a.txt\": the file is gone.");
+}
+
+// Whatever its length, a newer record cut short stops the undo of the batch before it.
+TEST_F(HistoryTest, NoCutOfANewerRecordLetsTheBatchBeforeItBeUndone) {
+    run("apply x_");
+    run("apply y_");
+    const std::string path = BatchHistory(fs, state.path()).pathOf(2);
+    std::ifstream in(path, std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(in), {}};
+    for (std::size_t cut = 0; cut < text.size(); ++cut) {
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << text.substr(0, cut);
+        run(cut % 2 == 0 ? "undo" : "undo 1");
+        ASSERT_EQ(dir.names(), (Names{"y_x_a.txt", "y_x_b.txt"})) << cut;
+    }
 }
 
 // The record is its journal and a short list of what was done; no cut of it reads back.

@@ -106,6 +106,9 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"Slash", "a/b", "\"a/b\" cannot name a preset: it holds a \"/\"."},
                       NameCase{"NulByte", std::string("a\0b", 3),
                                "A preset name cannot hold a NUL byte."},
+                      NameCase{"LineBreak", "a\nb",
+                               "A preset name cannot hold a line break or another control "
+                               "character."},
                       // A save's temporary file needs 19 bytes more than the name.
                       NameCase{"TooLongForTheSavesTemporaryFile", std::string(237, 'x'),
                                "A preset name can be at most 236 bytes long; this one has 237."},

@@ -3,6 +3,7 @@
 #include <functional>
 #include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ForwardingFileSystem.h"
@@ -37,6 +38,8 @@ public:
     void clearFaults() { rules_.clear(); }
     // Runs before every rename, for tests that change the disk in the middle of a batch.
     std::function<void(const std::string& from, const std::string& to)> beforeRename;
+    // Runs once, at the next lock of a directory: another batch gets there just before.
+    std::function<void()> beforeLock;
 
     std::vector<std::string> renames;  // "from -> to" of every rename tried
     int writes = 0;
@@ -110,6 +113,9 @@ public:
     }
     platform::Result<platform::FileLock> lockDirectory(
         const platform::Directory& directory) override {
+        if (beforeLock) {
+            std::exchange(beforeLock, {})();
+        }
         if (int error = faultFor(Op::Lock, directory.path())) {
             return platform::Status::fromErrno(error);
         }
