@@ -32,7 +32,7 @@ if [[ "${1:-}" == "--inside-xvfb" ]]; then
     # Ticks the two holiday pictures, the draft and the two tracks with the keyboard, after a
     # click on the list's first row.
     tick_some() {
-        xdotool mousemove --window "$1" 60 273 click 1
+        xdotool mousemove --window "$1" 60 279 click 1
         xdotool key shift+Down
         for step in 4 1 1; do
             for _ in $(seq 1 "$step"); do xdotool key ctrl+Down; done

@@ -946,6 +946,14 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
         <source>%1 (not responding)</source>
         <translation>%1 (antwortet nicht)</translation>
     </message>
+    <message>
+        <source>Type or paste a folder (Ctrl+L)</source>
+        <translation>Ordner eintippen oder einfügen (Strg+L)</translation>
+    </message>
+    <message>
+        <source>Go to folder</source>
+        <translation>Zum Ordner gehen</translation>
+    </message>
 </context>
 <context>
     <name>nameshift::ui::FileListModel</name>
@@ -1484,8 +1492,8 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
 <context>
     <name>nameshift::ui::PresetBar</name>
     <message>
-        <source>Preset:</source>
-        <translation>Vorlage:</translation>
+        <source>Pic&amp;k a preset:</source>
+        <translation>Vorlage w&amp;ählen:</translation>
     </message>
     <message>
         <source>Save as preset…</source>
@@ -1721,8 +1729,8 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
         <translation>Dateimaske:</translation>
     </message>
     <message>
-        <source>Numbers in natural order</source>
-        <translation>Zahlen in natürlicher Reihenfolge</translation>
+        <source>Numbers in natural order (&amp;2 before 10)</source>
+        <translation>Zahlen in natürlicher Reihenfolge (&amp;2 vor 10)</translation>
     </message>
 </context>
 <context>

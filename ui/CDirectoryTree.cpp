@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QPainter>
 #include <QPen>
@@ -83,6 +84,43 @@ void CDirectoryTree::paintEvent(QPaintEvent* event) {
     }
 }
 
+void CDirectoryTree::keyPressEvent(QKeyEvent* event) {
+    const QModelIndex current = currentIndex();
+    QStandardItem* item = model_->itemFromIndex(current);
+    if (item == nullptr || event->modifiers() != Qt::NoModifier) {
+        QTreeView::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            // Taken here: the dialog around would press its default button with it.
+            openItem(current);
+            break;
+        case Qt::Key_Right:
+            if (!isOpened(item)) {
+                openItem(current);
+            } else if (item->hasChildren()) {
+                setCurrentIndex(item->child(0)->index());
+            }
+            break;
+        case Qt::Key_Left:
+            // The current directory's listed subdirectories fold away as with a double click;
+            // anything else only moves up, so that the chain is shortened by Enter alone.
+            if (current == currentItem_ && isOpened(item) && item->hasChildren() &&
+                kindOf(item->child(0)) == ItemKind::Subdirectory) {
+                openItem(current);
+            } else if (item->parent() != nullptr) {
+                setCurrentIndex(item->parent()->index());
+            }
+            break;
+        default:
+            QTreeView::keyPressEvent(event);
+            return;
+    }
+    event->accept();
+}
+
 void CDirectoryTree::focusInEvent(QFocusEvent* event) {
     QTreeView::focusInEvent(event);
     viewport()->update();
@@ -140,6 +178,7 @@ void CDirectoryTree::showChain(const std::string& path) {
     currentItem_ = deepest->index();
     setCurrentIndex(deepest->index());
     listSubdirectories(currentPath_, deepest);
+    emit currentPathChanged();
 }
 
 bool CDirectoryTree::refresh() {
@@ -227,6 +266,7 @@ void CDirectoryTree::openItem(const QModelIndex& index) {
     currentPath_ = path;
     currentItem_ = item->index();
     setCurrentIndex(item->index());
+    emit currentPathChanged();
     // The listing that follows reads the whole folder anyway and may offer its subdirectories;
     // a folder of many files is read once. Whatever the listing did to the tree, the children
     // go only where the opened item still stands.
@@ -236,6 +276,17 @@ void CDirectoryTree::openItem(const QModelIndex& index) {
     if (awaiting.isValid() && currentPath_ == path) {
         listSubdirectories(path, model_->itemFromIndex(awaiting));
     }
+}
+
+bool CDirectoryTree::openPath(const std::string& path) {
+    const platform::Status entered = fileSystem_.canEnter(path);
+    if (!entered.ok()) {
+        messages_.show(platform::cannotOpenFolder(path, entered));
+        return false;
+    }
+    showChain(path);
+    emit directoryOpened();
+    return true;
 }
 
 void CDirectoryTree::offerSubdirectories(const std::string& path,

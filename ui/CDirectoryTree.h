@@ -66,6 +66,10 @@ public:
     bool leaveIfGone();
     // What a double click on `index` does.
     void openItem(const QModelIndex& index);
+    // Shows the chain down to `path` and lists its subdirectories, as the path field asks; the
+    // listing should follow. False, after a message, when the directory cannot be entered and the
+    // tree stays as it was.
+    bool openPath(const std::string& path);
     // Adds the subdirectories of `path` under `parent`, sorted, and opens `parent`.
     bool listSubdirectories(const std::string& path, QStandardItem* parent);
     // While a double click's directoryOpened() is being handled, whoever lists the directory can
@@ -90,9 +94,14 @@ public:
 signals:
     // A double click or a refresh was handled; the listing should follow currentPath().
     void directoryOpened();
+    // The tree shows another directory as current.
+    void currentPathChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // Enter opens the current item as a double click does; Right opens it or goes down to its
+    // first subdirectory, Left folds the current directory's subdirectories away or goes up.
+    void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 

@@ -1,8 +1,15 @@
 #include "ui/DirectoryBrowser.h"
 
+#include <QAction>
+#include <QCompleter>
+#include <QDir>
+#include <QEvent>
+#include <QFileSystemModel>
+#include <QKeySequence>
 #include <QSignalBlocker>
 #include <QStandardItem>
 #include <QStandardItemModel>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -23,14 +30,31 @@ DirectoryBrowser::DirectoryBrowser(platform::FileSystem& fileSystem, platform::M
       volumes_(volumes),
       driveLabel_(new QLabel(tr("Available drives:"), this)),
       driveList_(new DriveComboBox(this)),
+      pathField_(new QLineEdit(this)),
       tree_(new CDirectoryTree(fileSystem, messages, this)),
       checker_(new VolumeChecker(volumes, volumeTimeLimit, this)) {
     driveLabel_->setBuddy(driveList_);
+    pathField_->setObjectName(QStringLiteral("pathField"));
+    pathField_->setPlaceholderText(tr("Type or paste a folder (Ctrl+L)"));
+    pathField_->setClearButtonEnabled(true);
+    pathField_->installEventFilter(this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(driveLabel_);
     layout->addWidget(driveList_);
+    layout->addWidget(pathField_);
     layout->addWidget(tree_, 1);
+    // Anywhere in the window, as in file managers and browsers.
+    auto* goToPath = new QAction(tr("Go to folder"), this);
+    goToPath->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    goToPath->setShortcutContext(Qt::WindowShortcut);
+    connect(goToPath, &QAction::triggered, this, [this] {
+        pathField_->setFocus(Qt::ShortcutFocusReason);
+        pathField_->selectAll();
+    });
+    addAction(goToPath);
+    connect(pathField_, &QLineEdit::returnPressed, this, &DirectoryBrowser::openTypedPath);
+    connect(tree_, &CDirectoryTree::currentPathChanged, this, &DirectoryBrowser::showCurrentPath);
     connect(driveList_, &QComboBox::currentIndexChanged, this, &DirectoryBrowser::changeDrive);
     connect(driveList_, &DriveComboBox::aboutToShowPopup, this, &DirectoryBrowser::refreshDrives);
     connect(tree_, &CDirectoryTree::directoryOpened, this, &DirectoryBrowser::directoryOpened);
@@ -51,6 +75,53 @@ std::string enteredPath(const std::string& path, const std::string& base) {
 }
 
 }  // namespace
+
+bool DirectoryBrowser::openTypedPath() {
+    QString typed = pathField_->text().trimmed();
+    if (typed.isEmpty()) {
+        showCurrentPath();
+        return true;
+    }
+    if (typed.startsWith(QLatin1String("file:"))) {
+        typed = QUrl(typed).toLocalFile();
+    } else if (typed == QLatin1String("~") || typed.startsWith(QLatin1String("~/"))) {
+        typed = QDir::homePath() + typed.mid(1);
+    }
+    const std::string path = enteredPath(bytesOf(typed), currentPath());
+    if (!tree_->openPath(path)) {
+        return false;
+    }
+    // On to the folders inside, as a file manager goes on to the view.
+    tree_->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+void DirectoryBrowser::showCurrentPath() {
+    pathField_->setText(displayText(currentPath()));
+    reselectDrive(tree_->drive());
+}
+
+bool DirectoryBrowser::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == pathField_ && event->type() == QEvent::FocusIn) {
+        addCompletion();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void DirectoryBrowser::addCompletion() {
+    if (pathField_->completer() != nullptr) {
+        return;
+    }
+    auto* completer = new QCompleter(pathField_);
+    auto* folders = new QFileSystemModel(completer);
+    folders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
+    // Offered, not watched: the tree and the list are read anew on every opening anyway.
+    folders->setOption(QFileSystemModel::DontWatchForChanges);
+    folders->setRootPath(QString());
+    completer->setModel(folders);
+    completer->setCaseSensitivity(Qt::CaseSensitive);
+    pathField_->setCompleter(completer);
+}
 
 bool DirectoryBrowser::fillDrives(const std::string& startPath,
                                   const platform::Result<std::string>& startDirectory) {

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QWidget>
 
 #include <chrono>
@@ -39,6 +40,10 @@ public:
     bool fillDrives(const std::string& startPath,
                     const platform::Result<std::string>& startDirectory);
     bool fillTree() { return tree_->fillTree(); }
+    // Opens the folder typed or pasted into the path field: absolute, from the home folder
+    // ("~/Music"), a file URL, or relative to the current directory. False, after a message, when
+    // it cannot be entered; the field keeps the text to be mended.
+    bool openTypedPath();
     // Reads the mounted volumes again and lists them, keeping the volume shown; the list does
     // this each time it opens.
     void refreshDrives();
@@ -54,6 +59,9 @@ public:
 
     const std::string& currentPath() const { return tree_->currentPath(); }
     QComboBox* driveList() const { return driveList_; }
+    // Shows the current directory; Ctrl+L goes to it, Enter opens what it holds, and it completes
+    // folder names as they are typed.
+    QLineEdit* pathField() const { return pathField_; }
     CDirectoryTree* tree() const { return tree_; }
     // The volume shown at `index` of the list.
     std::string volumeAt(int index) const;
@@ -70,12 +78,17 @@ private:
     // Shows in the list what the volume answered: one not answering yet cannot be chosen, one
     // that never answered says so, and one that is nothing to browse leaves the list.
     void showVolumeState(const QByteArray& volume);
+    void showCurrentPath();
+    // The folders the path field offers, read only once the user goes to the field.
+    void addCompletion();
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     platform::FileSystem& fileSystem_;
     platform::MessageBox& messages_;
     platform::VolumeSource& volumes_;
     QLabel* driveLabel_;
     DriveComboBox* driveList_;
+    QLineEdit* pathField_;
     CDirectoryTree* tree_;
     VolumeChecker* checker_;
 };

@@ -42,7 +42,8 @@ FileListView::FileListView(engine::FileList& fileList, QWidget* parent)
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setUniformRowHeights(true);
-    setTextElideMode(Qt::ElideMiddle);
+    // Cut at the end: a name is told by its start, the date or the number it begins with.
+    setTextElideMode(Qt::ElideRight);
     // Both columns share the width the view has; measuring every name would cost a large
     // directory its quick opening.
     header()->setSectionResizeMode(QHeaderView::Stretch);

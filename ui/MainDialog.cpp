@@ -1,9 +1,10 @@
 #include "ui/MainDialog.h"
 
+#include <QApplication>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QIcon>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -34,6 +35,7 @@
 #include "ui/RecoveryOffer.h"
 #include "ui/Resources.h"
 #include "ui/StartupSplash.h"
+#include "ui/WindowPlacement.h"
 #include "ui/widgets/FittingScrollArea.h"
 
 namespace nameshift::ui {
@@ -55,6 +57,7 @@ MainDialog::MainDialog(MainDialogServices services, DialogHooks hooks, QWidget* 
                                                 [this] { rulePanel_->readRules(session_.rules); });
     setButtonIcons();
     layOutControls();
+    setTabOrderAsRead();
     connectControls();
     setHelpPages();
 }
@@ -69,6 +72,9 @@ MainDialog::~MainDialog() {
 
 void MainDialog::buildControls() {
     MainDialogControls& c = controls_;
+    // Made in the order the window is read, which Tab follows: the file side first.
+    filePanel_ = new FilePanel(session_.fileList, services_.fileSystem, services_.messages,
+                               services_.volumes, services_.volumeTimeLimit, this);
     rulePanel_ = new RulePanel(services_.messages, this);
     presetBar_ = new PresetBar(
         services_.fileSystem, services_.messages, services_.askPresetName,
@@ -81,9 +87,6 @@ void MainDialog::buildControls() {
         this);
     // Presets belong to the rules that are folded away with them.
     rulePanel_->moreRules().addAtTop(presetBar_);
-
-    filePanel_ = new FilePanel(session_.fileList, services_.fileSystem, services_.messages,
-                               services_.volumes, services_.volumeTimeLimit, this);
 
     c.preview = new IconPushButton(tr("&Preview changes"), this);
     c.restore = new IconPushButton(tr("&Restore Filenames"), this);
@@ -113,14 +116,20 @@ void MainDialog::buildControls() {
 
 void MainDialog::layOutControls() {
     const MainDialogControls& c = controls_;
-    // The browser and the list take what the window gains; the rules keep their natural size.
-    auto* body = new QHBoxLayout;
-    body->addWidget(filePanel_, 1);
+    // The browser and the list take what the window gains; the rules keep their natural size. The
+    // user may widen the file side for long names; the split stays as it is put when the window
+    // grows or shrinks.
+    auto* body = new QSplitter(Qt::Horizontal, this);
+    body->setObjectName(QStringLiteral("fileSplit"));
+    body->setChildrenCollapsible(false);
+    body->addWidget(filePanel_);
     // Scrolled only when the "More rules" group makes the rules taller than the screen.
     auto* rules = new FittingScrollArea(this);
     rules->setWidget(rulePanel_);
     rules->setLeastHeight(rulePanel_->minimumSizeHint().height());
-    body->addWidget(rules, 0);
+    body->addWidget(rules);
+    body->setStretchFactor(0, 1);
+    body->setStretchFactor(1, 0);
     connect(rulePanel_->moreRules().controls().toggle, &QPushButton::toggled, rules,
             [this, rules](bool shown) {
                 QTimer::singleShot(0, rules, [this, rules, shown] {
@@ -130,6 +139,13 @@ void MainDialog::layOutControls() {
                     }
                 });
             });
+
+    // A rule reached with Tab from the file side is scrolled into view as one reached inside.
+    connect(qApp, &QApplication::focusChanged, rules, [rules](QWidget*, QWidget* now) {
+        if (now != nullptr && rules->widget()->isAncestorOf(now)) {
+            rules->ensureWidgetVisible(now);
+        }
+    });
 
     auto* commands = new QGridLayout;
     const std::array<IconPushButton*, 8> buttons = {c.preview, c.restore, c.options, c.help,
@@ -145,9 +161,30 @@ void MainDialog::layOutControls() {
     }
 
     auto* whole = new QVBoxLayout(this);
-    whole->addLayout(body, 1);
+    whole->addWidget(body, 1);
     whole->addLayout(commands);
     whole->setSizeConstraint(QLayout::SetMinimumSize);
+}
+
+void MainDialog::setTabOrderAsRead() {
+    // The presets stand at the top of the folded rules, though the bar is made after them.
+    const MoreRulesControls& more = rulePanel_->moreRules().controls();
+    const PresetBarControls& presets = presetBar_->controls();
+    QWidget* before = more.toggle;
+    for (QWidget* widget :
+         {static_cast<QWidget*>(presets.presets), static_cast<QWidget*>(presets.save),
+          static_cast<QWidget*>(presets.remove)}) {
+        QWidget::setTabOrder(before, widget);
+        before = widget;
+    }
+}
+
+void MainDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!placed_) {
+        placed_ = true;
+        placeWindow(*this, nullptr);
+    }
 }
 
 void MainDialog::setButtonIcons() {
@@ -258,6 +295,8 @@ bool MainDialog::startUp() {
     rulePanel_->applyEnablingRule();
     emptyFileList();
     fillFileList();
+    // The keyboard starts where the work does, in the tree, whose focus frame shows it.
+    filePanel_->controls().browser->tree()->setFocus(Qt::OtherFocusReason);
     closeSplash();
     return true;
 }

@@ -137,9 +137,15 @@ public:
     // Exit: asks first when the options say so.
     void reject() override;
 
+protected:
+    // The first showing fits the window to its screen.
+    void showEvent(QShowEvent* event) override;
+
 private:
     void buildControls();
     void layOutControls();
+    // Tab goes through the window as it is read: the file side, the rules, then the commands.
+    void setTabOrderAsRead();
     void connectControls();
     void setButtonIcons();
     void showSplash();
@@ -186,6 +192,7 @@ private:
     // Declared after the session, whose listing its plans point into, so that it goes first.
     std::unique_ptr<NewNameColumn> newNames_;
     QWidget* splash_ = nullptr;
+    bool placed_ = false;
 };
 
 }  // namespace nameshift::ui

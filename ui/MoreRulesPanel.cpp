@@ -16,6 +16,8 @@ namespace {
 constexpr int kNameTextLimit = 255;
 // A position or a count within a name of at most 255 characters.
 constexpr int kCountTextLimit = 3;
+// What a line edit takes beside its text: its frame and its margins.
+constexpr int kFieldPadding = 16;
 
 // Named as morerules.ini's table names them, which is how their fields find them.
 template <typename Control>
@@ -112,6 +114,11 @@ void MoreRulesPanel::buildControls() {
         QLatin1String(settings::kDefaultDateFormat.data(),
                       static_cast<qsizetype>(settings::kDefaultDateFormat.size())));
 
+    // Wide enough for the default format whole.
+    c.dateFormatEdit->setMinimumWidth(
+        c.dateFormatEdit->fontMetrics().horizontalAdvance(c.dateFormatEdit->placeholderText()) +
+        kFieldPadding);
+
     c.insertTextEdit->setMaxLength(kNameTextLimit);
     for (QLineEdit* edit : {c.insertAtEdit, c.removeCountEdit, c.removeAtEdit}) {
         edit->setMaxLength(kCountTextLimit);
@@ -158,6 +165,13 @@ void MoreRulesPanel::connectControls() {
         connect(edit, &QLineEdit::textChanged, this,
                 [this, edit] { mendTypedText(messages_, edit, &correctCharacterCount); });
     }
+    // A format shown from the settings or a preset starts where it is read, not at its end where
+    // setting the text leaves the cursor; typing keeps the cursor where it is.
+    connect(c.dateFormatEdit, &QLineEdit::textChanged, this, [this] {
+        if (!controls_.dateFormatEdit->hasFocus()) {
+            controls_.dateFormatEdit->setCursorPosition(0);
+        }
+    });
     for (QCheckBox* box : {c.insertText, c.removeCharacters}) {
         connect(box, &QCheckBox::toggled, this, &MoreRulesPanel::enableOwnRules);
     }

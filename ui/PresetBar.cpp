@@ -22,7 +22,7 @@ PresetBar::PresetBar(platform::FileSystem& fileSystem, platform::MessageBox& mes
       askName_(std::move(askName)),
       rules_(std::move(rules)) {
     PresetBarControls& c = controls_;
-    auto* label = new QLabel(tr("Preset:"), this);
+    auto* label = new QLabel(tr("Pic&k a preset:"), this);
     c.presets = new QComboBox(this);
     c.presets->setObjectName(QStringLiteral("presetList"));
     c.presets->setMinimumContentsLength(12);

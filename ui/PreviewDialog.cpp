@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFontMetricsF>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -55,8 +56,11 @@ public:
         const int row = index.row();
         const bool marked = !problems_.isEmpty() && !problems_.at(row).isEmpty();
         switch (index.column()) {
+            // A column narrowed by the user cuts its texts at the end; the tooltip has them whole.
             case PreviewDialog::kOldNameColumn:
-                return role == Qt::DisplayRole ? QVariant(oldNames_.at(row)) : QVariant();
+                return role == Qt::DisplayRole || role == Qt::ToolTipRole
+                           ? QVariant(oldNames_.at(row))
+                           : QVariant();
             case PreviewDialog::kNewNameColumn:
                 if (role == Qt::DisplayRole) {
                     return newNames_.at(row);
@@ -65,12 +69,15 @@ public:
                 if (role == Qt::DecorationRole && marked) {
                     return QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
                 }
-                if (role == Qt::ToolTipRole && marked) {
-                    return problems_.at(row);
+                if (role == Qt::ToolTipRole) {
+                    return marked ? newNames_.at(row) + QLatin1Char('\n') + problems_.at(row)
+                                  : newNames_.at(row);
                 }
                 return {};
             default:
-                return role == Qt::DisplayRole && marked ? QVariant(problems_.at(row)) : QVariant();
+                return (role == Qt::DisplayRole || role == Qt::ToolTipRole) && marked
+                           ? QVariant(problems_.at(row))
+                           : QVariant();
         }
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
@@ -92,6 +99,8 @@ public:
         }
         return {};
     }
+
+    const QStringList& reasons() const { return problems_; }
 
 private:
     QStringList oldNames_;
@@ -198,7 +207,9 @@ PreviewDialog::PreviewDialog(QWidget* parent, ModalRunner runner)
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setSelectionBehavior(QAbstractItemView::SelectRows);
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list_->setTextElideMode(Qt::ElideNone);
+    list_->setTextElideMode(Qt::ElideRight);
+    // What the screen cannot show of the columns is scrolled to.
+    list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     QHeaderView* header = list_->header();
     header->setMinimumSectionSize(0);
     header->setStretchLastSection(false);
@@ -218,7 +229,7 @@ PreviewDialog::PreviewDialog(QWidget* parent, ModalRunner runner)
     layout->addWidget(verdict_);
     layout->addWidget(list_, 1);
     layout->addWidget(closeButton_, 0, Qt::AlignHCenter);
-    resize(560, 380);
+    resize(kLeastSize);
 }
 
 PreviewDialog::~PreviewDialog() = default;
@@ -289,12 +300,30 @@ void PreviewDialog::fillList() {
     header->resizeSection(kOldNameColumn, widestOld + kColumnMargin);
     header->resizeSection(kNewNameColumn, widestNew + marker + kColumnMargin);
     if (problemCount_ > 0) {
-        header->setStretchLastSection(true);
+        // Sized as the names are, so that no reason is cut where the window has room for it.
+        const int widestReason =
+            widestText(list_->font(), model_->reasons(), metrics.horizontalAdvance(tr("Reason")));
+        header->resizeSection(kReasonColumn, widestReason + kColumnMargin);
     }
+}
+
+QSize PreviewDialog::wantedSize() const {
+    // The list whole, columns and rows, beside what the window holds besides the list; placing the
+    // window then cuts this down to the screen, and the list scrolls for the rest.
+    const int frame = 2 * list_->frameWidth();
+    const int scrollBar = list_->verticalScrollBar()->sizeHint().width();
+    const int rows = model_->rowCount();
+    const int rowHeight = rows > 0 ? list_->sizeHintForRow(0) : 0;
+    const QSize listWanted(list_->header()->length() + frame + scrollBar,
+                           list_->header()->sizeHint().height() + rows * rowHeight + frame +
+                               list_->horizontalScrollBar()->sizeHint().height());
+    const QSize besides = sizeHint() - list_->sizeHint();
+    return (listWanted + besides).expandedTo(kLeastSize);
 }
 
 void PreviewDialog::show() {
     fillList();
+    resize(wantedSize());
     placeWindow(*this, parentWidget());
     runModal(runner_, *this);
 }

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QLabel>
+#include <QSize>
 #include <QTreeView>
 
 #include <optional>
@@ -37,6 +38,10 @@ public:
     void show() override;
     // Fills the list from the pairs added so far, as opening the dialog does.
     void fillList();
+    // Room for every column and row of the filled list, at least the size the dialog opens with
+    // for a few short names.
+    QSize wantedSize() const;
+    static constexpr QSize kLeastSize{560, 380};
 
     std::size_t pairCount() const { return oldNames_.size(); }
     QTreeView* list() const { return list_; }

@@ -114,7 +114,6 @@ void RulePanel::buildControls() {
     c.replaceWithEdit = named(new QLineEdit(this), "replaceWithEdit");
     c.removeProblem = named(new ProblemLabel(this), "removeProblem");
     c.replaceProblem = named(new ProblemLabel(this), "replaceProblem");
-    moreRules_ = new MoreRulesPanel(messages_, this);
 
     c.lowerCase = named(new QCheckBox(tr("Make all lower case"), this), "lowerCase");
     c.upperCase = named(new QCheckBox(tr("Make all upper case"), this), "upperCase");
@@ -123,6 +122,9 @@ void RulePanel::buildControls() {
     c.supportId3 = named(new QCheckBox(tr("Support ID3 tags"), this), "supportId3");
     c.id3Options = new IconPushButton(tr("ID3 Options"), this);
     c.id3Options->setIcons(QStringLiteral(":/icons/id3.svg"));
+    // Made where it is laid out, after the case rules and the ID3 button beside its toggle, so
+    // that Tab reaches it in the order the window is read.
+    moreRules_ = new MoreRulesPanel(messages_, this);
 
     c.archive = named(new QCheckBox(tr("Archive"), this), "archive");
     c.readOnly = named(new QCheckBox(tr("Read Only"), this), "readOnly");
@@ -130,7 +132,8 @@ void RulePanel::buildControls() {
     c.system = named(new QCheckBox(tr("System"), this), "system");
     c.sortList = named(new QComboBox(this), "sortList");
     c.sortList->addItems({tr("Date"), tr("Extension"), tr("Name"), tr("Size")});
-    c.naturalOrder = named(new QCheckBox(tr("Numbers in natural order"), this), "naturalOrder");
+    c.naturalOrder =
+        named(new QCheckBox(tr("Numbers in natural order (&2 before 10)"), this), "naturalOrder");
     c.maskList = new QComboBox(this);
 
     for (QLineEdit* edit : {c.prefixEdit, c.extensionEdit, c.removeStringEdit, c.replaceFromEdit,

@@ -7,6 +7,20 @@
 #include <algorithm>
 
 namespace nameshift::ui {
+namespace {
+
+// Room for the frame the window manager adds around the window, until it is known.
+const QSize kFrameGuess(16, 48);
+
+QRect availableArea(const QWidget& window) {
+    const QScreen* screen = window.screen();
+    if (screen == nullptr) {
+        screen = QGuiApplication::primaryScreen();
+    }
+    return screen != nullptr ? screen->availableGeometry() : QRect();
+}
+
+}  // namespace
 
 void placeWindow(QWidget& window, const QWidget* parent) {
     const bool parentShown = parent != nullptr && parent->isVisible();
@@ -15,8 +29,7 @@ void placeWindow(QWidget& window, const QWidget* parent) {
         return;
     }
     const QRect available = screen->availableGeometry();
-    // Room for the frame the window manager adds around the window.
-    const QSize room = available.size() - QSize(16, 48);
+    const QSize room = available.size() - kFrameGuess;
     window.resize(window.size().boundedTo(room).expandedTo(window.minimumSize()));
     QRect placed(QPoint(0, 0), window.size());
     placed.moveCenter(parentShown ? parent->frameGeometry().center() : available.center());
@@ -25,6 +38,28 @@ void placeWindow(QWidget& window, const QWidget* parent) {
     placed.moveTop(std::clamp(placed.top(), available.top(),
                               std::max(available.top(), available.bottom() - placed.height())));
     window.move(placed.topLeft());
+}
+
+void keepOnScreen(QWidget& window) {
+    const QRect available = availableArea(window);
+    if (available.isEmpty()) {
+        return;
+    }
+    const QRect framed = window.frameGeometry();
+    QSize frame = framed.size() - window.size();
+    if (!window.isVisible() || frame.isEmpty()) {
+        frame = kFrameGuess;
+    }
+    window.resize(
+        window.size().boundedTo(available.size() - frame).expandedTo(window.minimumSize()));
+    const QSize outer = window.size() + frame;
+    const int left = std::clamp(framed.left(), available.left(),
+                                std::max(available.left(), available.right() + 1 - outer.width()));
+    const int top = std::clamp(framed.top(), available.top(),
+                               std::max(available.top(), available.bottom() + 1 - outer.height()));
+    if (QPoint(left, top) != framed.topLeft()) {
+        window.move(left, top);
+    }
 }
 
 QString breakLongWords(const QString& text, int longest) {

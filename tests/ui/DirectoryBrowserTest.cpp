@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QKeySequence>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QStandardItem>
 #include <QStandardItemModel>
@@ -167,6 +170,52 @@ TEST_F(DirectoryTreeTest, ADirectoryWithoutSubdirectoriesStaysCurrentAndOpened) 
     EXPECT_TRUE(CDirectoryTree::isOpened(empty));
     EXPECT_EQ(tree.currentPath(), dir.file("top/music/new/empty"));
 }
+
+struct TreeKeyCase {
+    const char* name;
+    const char* from;  // the item the key is pressed on: "live", or "" for the current directory
+    Qt::Key key;
+    const char* path;    // the current directory afterwards, below the temporary directory
+    const char* onItem;  // the item the keyboard is on afterwards
+    int opened;          // how often the listing was asked to follow
+};
+
+// The tree is worked with the keyboard as a file manager's is, without a double click; the window
+// around it never sees Enter, which would press its default button.
+class TreeKeys : public DirectoryTreeTest, public ::testing::WithParamInterface<TreeKeyCase> {};
+
+TEST_P(TreeKeys, OpenFoldAndMove) {
+    const TreeKeyCase& key = GetParam();
+    QStandardItem* from = *key.from != '\0' ? childNamed(deepest(), key.from) : deepest();
+    tree.setCurrentIndex(from->index());
+    QSignalSpy opened(&tree, &CDirectoryTree::directoryOpened);
+    QKeyEvent press(QEvent::KeyPress, key.key, Qt::NoModifier);
+    QCoreApplication::sendEvent(&tree, &press);
+    EXPECT_TRUE(press.isAccepted());
+    EXPECT_EQ(tree.currentPath(), dir.file(key.path));
+    EXPECT_EQ(tree.itemModel()->itemFromIndex(tree.currentIndex())->text().toStdString(),
+              key.onItem);
+    EXPECT_EQ(opened.count(), key.opened);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, TreeKeys,
+    ::testing::Values(
+        TreeKeyCase{"EnterOpensASubdirectory", "live", Qt::Key_Return, "top/music/new/live", "live",
+                    1},
+        TreeKeyCase{"KeypadEnterOpensIt", "live", Qt::Key_Enter, "top/music/new/live", "live", 1},
+        TreeKeyCase{"EnterFoldsTheCurrentOne", "", Qt::Key_Return, "top/music/new", "new", 1},
+        TreeKeyCase{"RightOpensASubdirectory", "live", Qt::Key_Right, "top/music/new/live", "live",
+                    1},
+        TreeKeyCase{"RightGoesDownIntoTheCurrentOne", "", Qt::Key_Right, "top/music/new", "empty",
+                    0},
+        TreeKeyCase{"LeftFoldsTheCurrentOne", "", Qt::Key_Left, "top/music/new", "new", 1},
+        TreeKeyCase{"LeftGoesUpFromASubdirectory", "live", Qt::Key_Left, "top/music/new", "new",
+                    0}),
+    [](const ::testing::TestParamInfo<TreeKeyCase>& param) {
+        return std::string(param.param.name);
+    });
 
 TEST_F(DirectoryTreeTest, ADirectoryThatCannotBeEnteredLeavesTheTreeAsItWas) {
     fs.fail(FaultyFileSystem::Op::Enter, EACCES, "live");
@@ -403,6 +452,58 @@ TEST_F(DriveListTest, AVolumeThatCannotBeReadIsRefusedAndTheListGoesBack) {
     EXPECT_EQ(changed.count(), 0);
     EXPECT_EQ(browser.currentPath(), dir.file("first/inner"));
 }
+
+struct TypedPathCase {
+    const char* name;
+    const char* typed;   // "{}" stands for the temporary directory
+    const char* opened;  // the directory shown afterwards, below it; empty: refused
+};
+
+// A folder typed or pasted into the path field (Ctrl+L) is opened as if it was reached in the
+// tree, with its volume chosen in the list; one that cannot be entered is refused with a message.
+class TypedPath : public DriveListTest, public ::testing::WithParamInterface<TypedPathCase> {};
+
+TEST_P(TypedPath, OpensTheFolderOrSaysWhyNot) {
+    const TypedPathCase& typed = GetParam();
+    browser.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&browser));
+    QTest::keyClick(&browser, Qt::Key_L, Qt::ControlModifier);
+    QLineEdit* field = browser.pathField();
+    EXPECT_EQ(browser.focusWidget(), field);
+    ASSERT_NE(field->completer(), nullptr);  // offers the folders below what is typed
+    const QString text = QString::fromUtf8(typed.typed)
+                             .replace(QStringLiteral("{}"), QString::fromStdString(dir.path()));
+    field->setText(text);
+    QSignalSpy opened(&browser, &DirectoryBrowser::directoryOpened);
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(field, &enter);
+    if (*typed.opened == '\0') {
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].text, "Cannot open the folder \"" + dir.file("gone") + "\": " +
+                                              platform::Status::fromErrno(ENOENT).message());
+        EXPECT_EQ(browser.currentPath(), dir.file("first/inner"));
+        EXPECT_EQ(field->text(), text);
+        EXPECT_EQ(opened.count(), 0);
+        return;
+    }
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(browser.currentPath(), dir.file(typed.opened));
+    EXPECT_EQ(browser.tree()->currentPath(), dir.file(typed.opened));
+    EXPECT_EQ(field->text().toStdString(), dir.file(typed.opened));
+    EXPECT_EQ(browser.volumeAt(browser.driveList()->currentIndex()), dir.file("second"));
+    EXPECT_EQ(opened.count(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, TypedPath,
+    ::testing::Values(TypedPathCase{"Absolute", "{}/second/deeper", "second/deeper"},
+                      TypedPathCase{"WithBlanksAround", "  {}/second/deeper/  ", "second/deeper"},
+                      TypedPathCase{"Relative", "../../second", "second"},
+                      TypedPathCase{"FileUrl", "file://{}/second/deeper", "second/deeper"},
+                      TypedPathCase{"Gone", "{}/gone", ""}),
+    [](const ::testing::TestParamInfo<TypedPathCase>& param) {
+        return std::string(param.param.name);
+    });
 
 TEST_F(DriveListTest, AnInvalidStartPathIsReportedAndTheCurrentDirectoryStays) {
     messages.shown.clear();

@@ -94,7 +94,11 @@ TEST(HelpWindow, IsMadeOnceAndShowsTheAskedPage) {
     EXPECT_EQ(first, second);
     EXPECT_EQ(second->browser()->source(), QUrl(QStringLiteral("qrc:/help/id3.html")));
     EXPECT_TRUE(
-        second->windowTitle().endsWith(QLatin1String("Naming MP3 files from their ID3 tags")));
+        second->windowTitle().endsWith(QLatin1String("Naming files from their tags and dates")));
+    // The page F1 opens from the ID3 Options: its codes name audio files and photos alike.
+    const QString text = second->browser()->toPlainText();
+    EXPECT_TRUE(text.contains(QLatin1String("tags of audio files")));
+    EXPECT_TRUE(text.contains(QLatin1String("the date a photo or video was taken")));
     second->close();
 }
 

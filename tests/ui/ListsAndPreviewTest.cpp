@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QScreen>
 #include <QSignalSpy>
 
 #include <algorithm>
@@ -218,6 +219,35 @@ TEST_F(PreviewDialogTest, ManyNamesGiveEachColumnTheWidthOfItsWidestDrawnName) {
     dialog.fillList();
     EXPECT_EQ(columnWidth(0), widestOld + 25);
     EXPECT_EQ(columnWidth(1), widestNew + 25);
+}
+
+// Forty rows with a reason open a window that shows every column whole, the reason's too, as far
+// as the screen allows; the list scrolls sideways for what it cannot show.
+TEST_F(PreviewDialogTest, OpensAsWideAsItsColumnsWithinTheScreenAndScrollsForTheRest) {
+    const platform::MessageText exists("File exists");
+    for (int i = 0; i < 40; ++i) {
+        const std::string name = "2024-05-17 Holiday Rome " + std::to_string(i) + ".jpg";
+        dialog.addPair(name, "Trip " + name, i == 3 ? &exists : nullptr);
+    }
+    dialog.fillList();
+    EXPECT_EQ(columnWidth(2), textWidth(QStringLiteral("File exists")) + 25);
+    QHeaderView* header = dialog.list()->header();
+    EXPECT_FALSE(header->stretchLastSection());
+    EXPECT_GE(dialog.wantedSize().width(), header->length());
+    EXPECT_GT(dialog.wantedSize().height(), 380);
+    EXPECT_EQ(dialog.list()->textElideMode(), Qt::ElideRight);
+    EXPECT_EQ(dialog.list()->model()->index(3, 1).data(Qt::ToolTipRole).toString(),
+              QStringLiteral("Trip 2024-05-17 Holiday Rome 3.jpg\nFile exists"));
+
+    PreviewDialog wide(nullptr, [](QDialog& shown) {
+        const QRect screen = shown.screen()->availableGeometry();
+        EXPECT_LE(shown.width(), screen.width());
+        EXPECT_LE(shown.height(), screen.height());
+        EXPECT_EQ(static_cast<PreviewDialog&>(shown).list()->horizontalScrollBarPolicy(),
+                  Qt::ScrollBarAsNeeded);
+    });
+    wide.addPair(std::string(300, 'W'), "short.txt");
+    static_cast<engine::PreviewDisplay&>(wide).show();
 }
 
 TEST_F(PreviewDialogTest, WithoutPairsBothColumnsAreZeroWide) {

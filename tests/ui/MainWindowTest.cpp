@@ -1,12 +1,24 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QScreen>
+#include <QSplitter>
 #include <QTest>
+#include <QTranslator>
 
 #include <algorithm>
 #include <cerrno>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,6 +35,7 @@
 #include "ui/MainDialog.h"
 #include "ui/MoreRulesPanel.h"
 #include "ui/NewNameColumn.h"
+#include "ui/PresetBar.h"
 #include "ui/PreviewDialog.h"
 #include "ui/RulePanel.h"
 
@@ -130,6 +143,202 @@ TEST_F(MainWindowTest, KeepsItsWidthWhenFilesAreTickedAndFitsASmallScreen) {
     QApplication::processEvents();
     EXPECT_LE(dialog->minimumSizeHint().height(), 650);
     EXPECT_LE(dialog->minimumSizeHint().width(), 1280);
+}
+
+struct ScreenCase {
+    const char* name;
+    int width;
+    int height;
+    double scale;
+};
+
+// What the probe saw, by "<state> <part>": the screen's free area, the window with its frame and
+// the controls that must stay in view, as the window opens and with "More rules" open.
+std::map<std::string, QRect> probeWindowOn(const ScreenCase& screen, const TempDir& dir) {
+    const QJsonObject config{
+        {"screens", QJsonArray{QJsonObject{{"name", "probe"},
+                                           {"width", screen.width},
+                                           {"height", screen.height},
+                                           {"logicalDpi", qRound(96 * screen.scale)},
+                                           {"logicalBaseDpi", 96},
+                                           {"dpr", 1.0}}}}};
+    dir.write("screen.json", QJsonDocument(config).toJson().toStdString());
+    QProcess probe;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(
+        QStringLiteral("QT_QPA_PLATFORM"),
+        QStringLiteral("offscreen:configfile=") + QString::fromStdString(dir.file("screen.json")));
+    probe.setProcessEnvironment(environment);
+    probe.start(QStringLiteral(NAMESHIFT_SCREEN_PROBE), {});
+    std::map<std::string, QRect> seen;
+    if (!probe.waitForFinished(-1) || probe.exitCode() != 0) {
+        ADD_FAILURE() << probe.readAllStandardError().toStdString();
+        return seen;
+    }
+    for (const QByteArray& line : probe.readAllStandardOutput().split('\n')) {
+        const QList<QByteArray> fields = line.split(' ');
+        if (fields.size() == 6) {
+            seen[(fields[0] + ' ' + fields[1]).toStdString()] =
+                QRect(fields[2].toInt(), fields[3].toInt(), fields[4].toInt(), fields[5].toInt());
+        }
+    }
+    return seen;
+}
+
+class WindowOnScreen : public ::testing::TestWithParam<ScreenCase> {};
+
+// The commands and the status line never leave the screen: the window opens within its free area
+// and, when "More rules" makes the rules taller, grows only as far as that area allows and moves
+// up where it must, the rules scrolling for the rest.
+TEST_P(WindowOnScreen, KeepsItsCommandsAndStatusLineInView) {
+    const ScreenCase& screen = GetParam();
+    TempDir dir;
+    std::map<std::string, QRect> seen = probeWindowOn(screen, dir);
+    const QRect area = seen["opened screen"];
+    ASSERT_EQ(area.size(),
+              QSize(qRound(screen.width / screen.scale), qRound(screen.height / screen.scale)));
+    for (const std::string state : {"opened", "more"}) {
+        const QRect window = seen[state + " window"];
+        EXPECT_TRUE(area.contains(window)) << state;
+        for (const char* part : {"preview", "apply", "exit", "about", "status"}) {
+            const QRect shown = seen[state + " " + part];
+            EXPECT_FALSE(shown.isEmpty()) << state << " " << part;
+            EXPECT_TRUE(window.contains(shown)) << state << " " << part;
+        }
+    }
+    EXPECT_GE(seen["more window"].height(), seen["opened window"].height());
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, WindowOnScreen,
+                         ::testing::Values(ScreenCase{"FullHd", 1920, 1080, 1.0},
+                                           ScreenCase{"Wxga", 1366, 768, 1.0},
+                                           ScreenCase{"Hd", 1280, 720, 1.0},
+                                           ScreenCase{"QhdAt150", 2560, 1440, 1.5},
+                                           ScreenCase{"FullHdAt125", 1920, 1080, 1.25}),
+                         [](const ::testing::TestParamInfo<ScreenCase>& param) {
+                             return std::string(param.param.name);
+                         });
+
+// Tab goes through the window as it is read, from the file side to the rules from top to bottom
+// and on to the commands; the keyboard starts in the tree, which shows that it has it.
+TEST_F(MainWindowTest, TabFollowsTheWindowAsItIsReadFromTheTree) {
+    start({"a.txt"});
+    const MoreRulesControls& more = dialog->rulePanel().moreRules().controls();
+    const PresetBarControls& presets = dialog->presetBar().controls();
+    EXPECT_EQ(dialog->focusWidget(), f().browser->tree());
+    const std::vector<QWidget*> expected = {f().browser->driveList(),
+                                            f().browser->pathField(),
+                                            f().browser->tree(),
+                                            f().fileList,
+                                            f().selectAll,
+                                            r().changePrefix,
+                                            r().replaceWithEdit,
+                                            r().lowerCase,
+                                            r().supportId3,
+                                            r().id3Options,
+                                            more.toggle,
+                                            presets.presets,
+                                            presets.save,
+                                            presets.remove,
+                                            more.continueCounter,
+                                            more.dateFormatEdit,
+                                            r().archive,
+                                            r().naturalOrder,
+                                            r().maskList,
+                                            c().preview,
+                                            c().help,
+                                            c().apply,
+                                            c().about};
+    std::vector<QWidget*> order;
+    QWidget* widget = f().browser->driveList();
+    for (int step = 0; step < 500 && order.size() < expected.size(); ++step) {
+        if (std::find(expected.begin(), expected.end(), widget) != expected.end()) {
+            order.push_back(widget);
+        }
+        widget = widget->nextInFocusChain();
+    }
+    EXPECT_EQ(order, expected);
+}
+
+// Alt and a letter reach one control each, in each language, among them the presets and the
+// natural order, which the window's crowded letters had left without one.
+class WindowMnemonics : public MainWindowTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(WindowMnemonics, AreUniqueAndReachThePresetsAndTheNaturalOrder) {
+    QTranslator translator;
+    if (*GetParam() != '\0') {
+        ASSERT_TRUE(
+            translator.load(QString::fromUtf8(GetParam()), QStringLiteral(NAMESHIFT_QM_DIR)));
+        QCoreApplication::installTranslator(&translator);
+    }
+    start({"a.txt"});
+    std::map<QChar, QString> owners;
+    const auto note = [&](const QString& text) {
+        static const QRegularExpression mnemonic(QStringLiteral("(?<!&)&([^&\\s])"));
+        const QRegularExpressionMatch match = mnemonic.match(text);
+        if (!match.hasMatch()) {
+            return QChar();
+        }
+        const QChar key = match.captured(1).at(0).toLower();
+        const auto [at, added] = owners.emplace(key, text);
+        // One option of both string rules ("Match case") is one text with one letter.
+        EXPECT_TRUE(added || at->second == text)
+            << at->second.toStdString() << " / " << text.toStdString();
+        return key;
+    };
+    for (const QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
+        note(button->text());
+    }
+    for (const QLabel* label : dialog->findChildren<QLabel*>()) {
+        if (label->buddy() != nullptr) {
+            note(label->text());
+        }
+    }
+    EXPECT_FALSE(QKeySequence::mnemonic(r().naturalOrder->text()).isEmpty());
+    const auto* presetLabel = dialog->presetBar().findChild<QLabel*>();
+    ASSERT_NE(presetLabel, nullptr);
+    EXPECT_EQ(presetLabel->buddy(), dialog->presetBar().controls().presets);
+    EXPECT_FALSE(QKeySequence::mnemonic(presetLabel->text()).isEmpty());
+    QCoreApplication::removeTranslator(&translator);
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, WindowMnemonics, ::testing::Values("", "nameshift_de"),
+                         [](const ::testing::TestParamInfo<const char*>& param) {
+                             return std::string(*param.param == '\0' ? "English" : "German");
+                         });
+
+// Long names are cut at the end, where the number or the date they begin with stays readable; the
+// user may widen the file side, and the window's growing leaves that split as it was put.
+TEST_F(MainWindowTest, NamesAreCutAtTheEndAndTheFileSideKeepsTheWidthItIsGiven) {
+    start({"2024-05-17 Holiday in Rome, the Forum and the Colosseum at dusk 0001.jpg"});
+    EXPECT_EQ(f().fileList->textElideMode(), Qt::ElideRight);
+    const QModelIndex name = f().fileList->model()->index(0, FileListModel::NameColumn);
+    EXPECT_EQ(name.data(Qt::ToolTipRole), name.data(Qt::DisplayRole));
+    dialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    auto* split = dialog->findChild<QSplitter*>(QStringLiteral("fileSplit"));
+    ASSERT_NE(split, nullptr);
+    ASSERT_EQ(split->widget(0), &dialog->filePanel());
+    QList<int> sizes = split->sizes();
+    sizes[0] += 60;
+    sizes[1] -= 60;
+    split->setSizes(sizes);
+    const int widened = split->sizes()[1];
+    dialog->resize(dialog->width() + 100, dialog->height());
+    QApplication::processEvents();
+    EXPECT_EQ(split->sizes()[1], widened);
+}
+
+// A date format shown from the settings or a preset is read from its start; one being typed keeps
+// the cursor where the typing is.
+TEST_F(MainWindowTest, TheDateFormatShowsItsStart) {
+    start({"a.txt"});
+    QLineEdit* format = dialog->rulePanel().moreRules().controls().dateFormatEdit;
+    dialog->rulePanel().moreRules().controls().toggle->click();
+    format->setText(QStringLiteral("%A %d %B %Y, %H hours %M minutes %S seconds, week %V"));
+    EXPECT_EQ(format->cursorPosition(), 0);
+    EXPECT_GE(format->minimumWidth(),
+              format->fontMetrics().horizontalAdvance(format->placeholderText()));
 }
 
 TEST_F(MainWindowTest, AFolderThatCannotBeEnteredLeavesTreeListAndApplyWhereTheyWere) {

@@ -67,7 +67,8 @@ TEST_F(GermanTest, MainDialogSpeaksGerman) {
     EXPECT_EQ(c.apply->text(), QStringLiteral("Änderungen &anwenden"));
     EXPECT_EQ(c.exit->text(), QStringLiteral("B&eenden"));
     EXPECT_EQ(r.sortList->itemText(3), QStringLiteral("Größe"));
-    EXPECT_EQ(r.naturalOrder->text(), QStringLiteral("Zahlen in natürlicher Reihenfolge"));
+    EXPECT_EQ(r.naturalOrder->text(),
+              QStringLiteral("Zahlen in natürlicher Reihenfolge (&2 vor 10)"));
     const MoreRulesControls& m = dialog.rulePanel().moreRules().controls();
     EXPECT_EQ(m.toggle->text(), QStringLiteral("&Weitere Regeln"));
     EXPECT_EQ(m.removeRegex->text(), QStringLiteral("Re&gulärer Ausdruck"));

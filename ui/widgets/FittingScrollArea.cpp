@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "ui/WindowPlacement.h"
+
 namespace nameshift::ui {
 
 FittingScrollArea::FittingScrollArea(QWidget* parent) : QScrollArea(parent) {
@@ -46,6 +48,10 @@ void FittingScrollArea::fitWindowToWidget() {
         heightBeforeGrowing_ = top->height();
         grownHeight_ = std::max(top->height(), std::min(top->height() + missing, room));
         top->resize(top->width(), grownHeight_);
+        // Grown downwards from where it stood, it may reach past the screen: it moves up instead,
+        // so that the commands at its bottom stay in view.
+        keepOnScreen(*top);
+        grownHeight_ = top->height();
     } else if (grownHeight_ == top->height() && heightBeforeGrowing_ >= 0) {
         // Shrunk again in a window the user did not resize since: back to where it was.
         top->resize(top->width(), heightBeforeGrowing_);
