@@ -342,6 +342,21 @@ INSTANTIATE_TEST_SUITE_P(
                     2,
                     "Duplicate Filenames: Duplicate filenames found! Cannot continue.\n\"a.txt\" "
                     "to \"same.txt\"\n\"b.txt\" to \"same.txt\"\n\"undo.txt\" to \"same.txt\"\n"},
+        RefusalCase{"TagNamesAlike",
+                    {"--id3", "--id3-format", "Same", "--id3-mode", "1", "apply"},
+                    2,
+                    "Duplicate Filenames: Duplicate filenames found! Cannot continue.\n"},
+        RefusalCase{"NameOfAFileLeftOut",
+                    {"--select", "a.txt", "--replace", "a", "--with", "b", "apply"},
+                    2,
+                    "Duplicate Filenames: Cannot continue - the new file name \"b.txt\" is taken "
+                    "in this folder by a file or folder that the batch does not rename.\n"},
+        RefusalCase{"ReplacementOfAMissingGroup",
+                    {"--replace", "([a-z]+)", "--with", "$5", "--regex", "apply"},
+                    2,
+                    "Invalid Regular Expression: The replacement \"$5\" cannot be used with the "
+                    "regular expression \"([a-z]+)\": a group number that the pattern does not "
+                    "have (U_INDEX_OUTOFBOUNDS_ERROR)."},
         RefusalCase{"CounterStartBeyondSixDigits",
                     {"--counter", "1234567,1", "apply"},
                     2,

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,10 @@ public:
     void clearFaults() { rules_.clear(); }
     // Runs before every rename, for tests that change the disk in the middle of a batch.
     std::function<void(const std::string& from, const std::string& to)> beforeRename;
+
+    // The longest name the folders take, as a filesystem of shorter names would say; none: the
+    // real filesystem's.
+    std::optional<std::size_t> longestName;
 
     std::vector<std::string> renames;  // "from -> to" of every rename tried
     int writes = 0;
@@ -74,6 +79,9 @@ public:
             return platform::Status::fromErrno(error);
         }
         return real_.canEnter(path);
+    }
+    std::size_t longestNameIn(const std::string& path) override {
+        return longestName ? *longestName : real_.longestNameIn(path);
     }
     platform::Status writeFile(const std::string& path, const platform::FileContents& contents,
                                platform::WriteMode mode) override {
