@@ -24,6 +24,10 @@ bool hasEmptyBase(std::string_view name) {
     return name.rfind('.') == 0;
 }
 
+bool hides(const PlannedChange& change) {
+    return change.newName.starts_with('.') && !change.oldName.starts_with('.');
+}
+
 Message stop(platform::MessageText text, platform::MessageText caption) {
     return Message{std::move(text), std::move(caption), Icon::Stop};
 }
@@ -86,6 +90,14 @@ std::optional<std::size_t> findEmptyBase(const std::vector<PlannedChange>& chang
     return std::nullopt;
 }
 
+std::optional<std::size_t> findHiddenName(const std::vector<PlannedChange>& changes) {
+    const auto found = std::find_if(changes.begin(), changes.end(), hides);
+    if (found == changes.end()) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(found - changes.begin());
+}
+
 bool isPlainFileName(std::string_view name) {
     // Two searches for one byte each: find_first_of looks up the pair for every byte of the
     // name, which a journal's hundred thousand names make felt.
@@ -131,6 +143,52 @@ std::optional<Message> emptyBaseRefusal(const BatchPlan& plan) {
         changesWhere(plan.changes, [](const PlannedChange& change) {
             return hasEmptyBase(change.newName) && !hasEmptyBase(change.oldName);
         }));
+}
+
+std::optional<Message> hiddenNameRefusal(const BatchPlan& plan) {
+    const std::optional<std::size_t> first = findHiddenName(plan.changes);
+    if (!first) {
+        return std::nullopt;
+    }
+    return refusalFor({NS_MESSAGE("Message",
+                                  "Cannot continue - the new file name \"%1\" begins with a dot, "
+                                  "which would hide the file."),
+                       {plan.changes[*first].newName}},
+                      NS_MESSAGE("Message", "Invalid File Name"), plan.changes,
+                      changesWhere(plan.changes, hides));
+}
+
+std::optional<Message> folderRefusal(const BatchPlan& plan, const FolderNames& folder) {
+    const auto renames = [](const PlannedChange& change) {
+        return change.newName != change.oldName;
+    };
+    const std::vector<std::size_t> tooLong =
+        changesWhere(plan.changes, [&](const PlannedChange& change) {
+            return renames(change) && change.newName.size() > folder.longestName;
+        });
+    if (!tooLong.empty()) {
+        return refusalFor(
+            {NS_MESSAGE("Message",
+                        "Cannot continue - the new file name \"%1\" is longer than "
+                        "the %2 bytes that this folder's filesystem allows."),
+             {plan.changes[tooLong.front()].newName, std::to_string(folder.longestName)}},
+            NS_MESSAGE("Message", "Invalid File Name"), plan.changes, tooLong);
+    }
+    if (!folder.heldByOther) {
+        return std::nullopt;
+    }
+    const std::vector<std::size_t> held =
+        changesWhere(plan.changes, [&](const PlannedChange& change) {
+            return renames(change) && folder.heldByOther(change.newName);
+        });
+    if (held.empty()) {
+        return std::nullopt;
+    }
+    return refusalFor({NS_MESSAGE("Message",
+                                  "Cannot continue - the new file name \"%1\" is taken in this "
+                                  "folder by a file or folder that the batch does not rename."),
+                       {plan.changes[held.front()].newName}},
+                      NS_MESSAGE("Message", "Duplicate Filenames"), plan.changes, held);
 }
 
 std::optional<Message> plainNamesRefusal(const BatchPlan& plan) {
@@ -193,9 +251,6 @@ std::optional<Message> restoreFileNameRefusal(const BatchPlan& plan) {
 
 namespace {
 
-// The longest name a Linux filesystem stores, in bytes.
-constexpr std::size_t kNameMax = 255;
-
 // The checks of a whole batch, asked about one change alone, so that the words stay theirs.
 std::optional<platform::MessageText> singleChangeProblem(const std::string& directory,
                                                          const PlannedChange& change,
@@ -206,14 +261,14 @@ std::optional<platform::MessageText> singleChangeProblem(const std::string& dire
     const bool recordable =
         !mayRecord || (!hasQuote(change.oldName) && !hasQuote(change.newName) &&
                        (change.newName != kRestoreFileName || change.oldName == change.newName));
-    if (!emptyBase && isPlainFileName(change.newName) && recordable) {
+    if (!emptyBase && !hides(change) && isPlainFileName(change.newName) && recordable) {
         return std::nullopt;
     }
     BatchPlan single;
     single.directory = directory;
     single.changes.push_back(change);
     using Check = std::optional<Message> (*)(const BatchPlan&);
-    for (const Check check : {emptyBaseRefusal, plainNamesRefusal}) {
+    for (const Check check : {emptyBaseRefusal, plainNamesRefusal, hiddenNameRefusal}) {
         if (std::optional<Message> refusal = check(single)) {
             return std::move(refusal->textSource);
         }
@@ -230,9 +285,9 @@ std::optional<platform::MessageText> singleChangeProblem(const std::string& dire
 
 }  // namespace
 
-std::optional<platform::MessageText> changeProblem(
-    const std::string& directory, const PlannedChange& change, bool mayRecord,
-    const std::function<bool(std::string_view)>& heldByOther) {
+std::optional<platform::MessageText> changeProblem(const std::string& directory,
+                                                   const PlannedChange& change, bool mayRecord,
+                                                   const FolderNames& folder) {
     if (mayRecord && change.oldName == kRestoreFileName && change.newName == change.oldName) {
         return platform::MessageText(
             NS_MESSAGE("Message", "restore file of this folder: not renamed"));
@@ -243,10 +298,10 @@ std::optional<platform::MessageText> changeProblem(
     if (change.newName == change.oldName) {
         return std::nullopt;
     }
-    if (change.newName.size() > kNameMax) {
+    if (change.newName.size() > folder.longestName) {
         return platform::MessageText(platform::Status::fromErrno(ENAMETOOLONG).message());
     }
-    if (heldByOther(change.newName)) {
+    if (folder.heldByOther && folder.heldByOther(change.newName)) {
         return platform::MessageText(platform::Status::fromErrno(EEXIST).message());
     }
     return std::nullopt;

@@ -5,6 +5,7 @@
 #include "engine/BatchChecks.h"
 #include "engine/CounterMemory.h"
 #include "engine/DuplicateNumbering.h"
+#include "engine/ListedNames.h"
 #include "engine/NameComputation.h"
 #include "engine/NameRules.h"
 #include "engine/RenameSession.h"
@@ -36,6 +37,19 @@ long long counterAfter(const settings::RenameSettings& rules, const BatchPlan& p
                           [kept](const PlannedChange& change) { return change.oldName == kept; })));
     return parseCounterValue(rules.counterStart) +
            parseCounterValue(rules.counterIncrement) * numbered;
+}
+
+// The names the folder holds beside the batch. `moved` (per listing index) is filled here and
+// must outlive the result, as `listed` must.
+FolderNames folderNamesOf(const RenameSession& session, const BatchPlan& plan,
+                          const ListedNames& listed, std::vector<char>& moved) {
+    moved.assign(session.fileList.listing().size(), 0);
+    for (const PlannedChange& change : plan.changes) {
+        moved[session.fileList.listingIndex(change.file)] = 1;
+    }
+    return FolderNames{
+        session.fileSystem.longestNameIn(session.directory),
+        [&listed, &moved](std::string_view name) { return listed.heldByOther(name, moved); }};
 }
 
 }  // namespace
@@ -73,9 +87,7 @@ BatchPlan planBatch(const RenameSession& session, const PlanOptions& options) {
     }
     if (tags) {
         if (session.id3.format.empty()) {
-            plan.refusal = platform::Message{
-                NS_MESSAGE("Message", "You have not specified any ID3 options"),
-                NS_MESSAGE("Message", "No options specified"), platform::Icon::Stop};
+            plan.refusal = noId3OptionsRefusal();
             plan.refusedBySettings = true;
             return plan;
         }
@@ -83,13 +95,26 @@ BatchPlan planBatch(const RenameSession& session, const PlanOptions& options) {
                        rules.dateFormat);
         keepName(plan.changes, kept);
     }
+    const ListedNames listed(session.fileList.listing(), session.fileList.subdirectories());
+    std::vector<char> moved;
+    const FolderNames folder = folderNamesOf(session, plan, listed, moved);
     if (rules.numberDuplicates) {
-        numberDuplicateNames(plan.changes);
+        numberDuplicateNames(plan.changes, folder.heldByOther);
     }
     if (!options.checkSafety || plan.refusal) {
         return plan;
     }
-    plan.refusal = firstRefusal(plan, {plainNamesRefusal});
+    // The names given at last, whatever made them (tags, dates, numbers), judged as the rules'
+    // were: a batch that would stop half way is refused before its first rename.
+    if (tags || rules.numberDuplicates) {
+        plan.refusal = firstRefusal(plan, {duplicateNamesRefusal, emptyBaseRefusal});
+    }
+    if (!plan.refusal) {
+        plan.refusal = firstRefusal(plan, {plainNamesRefusal, hiddenNameRefusal});
+    }
+    if (!plan.refusal) {
+        plan.refusal = folderRefusal(plan, folder);
+    }
     if (!plan.refusal && options.mayRecord) {
         plan.refusal =
             firstRefusal(plan, {doubleQuoteRefusal, restoreFileNameRefusal, directoryQuoteRefusal});

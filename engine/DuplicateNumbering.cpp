@@ -16,7 +16,11 @@ std::string numbered(const std::string& name, int number) {
 
 }  // namespace
 
-void numberDuplicateNames(std::span<PlannedChange> changes) {
+void numberDuplicateNames(std::span<PlannedChange> changes,
+                          const std::function<bool(std::string_view)>& heldByOther) {
+    const auto held = [&heldByOther](const std::string& name) {
+        return heldByOther && heldByOther(name);
+    };
     std::unordered_set<std::string> taken;
     for (const PlannedChange& change : changes) {
         taken.insert(change.newName);
@@ -29,14 +33,15 @@ void numberDuplicateNames(std::span<PlannedChange> changes) {
     }
     std::unordered_map<std::string, int> lastNumber;
     for (PlannedChange& change : changes) {
-        if (change.newName == change.oldName || claimed.insert(change.newName).second) {
+        if (change.newName == change.oldName ||
+            (claimed.insert(change.newName).second && !held(change.newName))) {
             continue;
         }
         int& number = lastNumber.try_emplace(change.newName, 1).first->second;
         std::string candidate;
         do {
             candidate = numbered(change.newName, ++number);
-        } while (taken.count(candidate) != 0);
+        } while (taken.count(candidate) != 0 || held(candidate));
         taken.insert(candidate);
         claimed.insert(candidate);
         change.newName = std::move(candidate);

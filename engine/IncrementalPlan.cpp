@@ -11,18 +11,6 @@
 #include "engine/TagNaming.h"
 
 namespace nameshift::engine {
-namespace {
-
-// Whether a file that the batch does not move away (moved[i] is 0 for listing index i) holds
-// `name` now, since a rename never replaces it.
-bool heldByOther(const ListedNames& listedNames, const std::vector<char>& moved,
-                 std::string_view name) {
-    const std::optional<std::size_t> holder = listedNames.find(name);
-    return holder && moved[*holder] == 0;
-}
-
-}  // namespace
-
 IncrementalPlan::IncrementalPlan(const RenameSession& session, bool mayRecord,
                                  const ListedNames& listedNames)
     : fileList_(session.fileList),
@@ -33,12 +21,21 @@ IncrementalPlan::IncrementalPlan(const RenameSession& session, bool mayRecord,
       directory_(session.directory),
       namer_(id3_, rules_.settings().dateFormat),
       mayRecord_(mayRecord),
+      longestName_(session.fileSystem.longestNameIn(session.directory)),
       keptName_(keptFileName(mayRecord)) {
     // The refusals by settings that planBatch makes, in whichever order: all of them show no
     // names.
-    makesNames_ = !findSettingsRefusal(rules_.settings(), fileList_.tickedCount()) &&
-                  !(rules_.settings().supportId3 && id3_.format.empty());
+    std::optional<platform::Message> refusal =
+        findSettingsRefusal(rules_.settings(), fileList_.tickedCount());
+    if (!refusal && rules_.settings().supportId3 && id3_.format.empty()) {
+        refusal = noId3OptionsRefusal();
+    }
+    makesNames_ = !refusal;
     if (!makesNames_) {
+        // An empty list needs no words, and a pattern's own field says what is wrong with it.
+        if (fileList_.tickedCount() > 0 && !findPatternRefusal(rules_.settings())) {
+            settingsRefusal_ = std::move(refusal);
+        }
         return;
     }
     rows_.reserve(fileList_.tickedCount());
@@ -205,16 +202,16 @@ void IncrementalPlan::planPositions(std::size_t first, std::size_t end) {
         }
         keepName(changes, keptName_);
     }
+    const FolderNames folder{longestName_, [this](std::string_view name) {
+                                 return listedNames_.heldByOther(name, moved_);
+                             }};
     if (rules_.settings().numberDuplicates) {
-        numberDuplicateNames(changes);
+        numberDuplicateNames(changes, folder.heldByOther);
     }
-    const auto held = [this](std::string_view name) {
-        return heldByOther(listedNames_, moved_, name);
-    };
     for (std::size_t i = 0; i < changes.size(); ++i) {
         const std::size_t position = first + i;
         std::optional<platform::MessageText> problem =
-            changeProblem(directory_, changes[i], mayRecord_, held);
+            changeProblem(directory_, changes[i], mayRecord_, folder);
         problems_[position] =
             problem ? std::make_unique<platform::MessageText>(std::move(*problem)) : nullptr;
         newNames_[position] = std::move(changes[i].newName);
@@ -241,12 +238,14 @@ const platform::MessageText* IncrementalPlan::problem(std::size_t position) cons
 std::vector<std::optional<platform::MessageText>> judgeChanges(const BatchPlan& plan,
                                                                const FileList& fileList,
                                                                const ListedNames& listedNames,
-                                                               bool mayRecord) {
+                                                               bool mayRecord,
+                                                               std::size_t longestName) {
     std::vector<char> moved(fileList.listing().size(), 0);
     for (const PlannedChange& change : plan.changes) {
         moved[fileList.listingIndex(change.file)] = 1;
     }
-    const auto held = [&](std::string_view name) { return heldByOther(listedNames, moved, name); };
+    const FolderNames held{
+        longestName, [&](std::string_view name) { return listedNames.heldByOther(name, moved); }};
     std::vector<std::optional<platform::MessageText>> problems;
     problems.reserve(plan.changes.size());
     DuplicateMarks duplicates(plan.changes.size());

@@ -71,6 +71,10 @@ public:
     // The refusal a regular expression gave when it ran past its bound on a name, which the
     // batch takes as its own; the names planned after it are not to be shown.
     const std::optional<platform::Message>& rulesRefusal() const { return rulesRefusal_; }
+    // Why the settings make no names, for a column that would otherwise stay blank: an edit a
+    // rule needs left empty, ID3 naming without a format. Nothing while they make names, while
+    // nothing is ticked, and for a pattern, whose own field says what is wrong with it.
+    const std::optional<platform::Message>& settingsRefusal() const { return settingsRefusal_; }
     // How many changes are marked as duplicates so far, which grows as more are planned.
     std::size_t duplicateCount() const { return duplicates_.count(); }
 
@@ -92,8 +96,10 @@ private:
     TagNamer namer_;
     std::shared_ptr<const PrefetchedTags> prefetched_;
     bool mayRecord_ = true;
+    std::size_t longestName_ = 0;  // of the folder's filesystem, in bytes
     bool makesNames_ = false;
     std::optional<platform::Message> rulesRefusal_;
+    std::optional<platform::Message> settingsRefusal_;
     std::string_view keptName_;
     // The position of the change whose file keeps its name; the ones after it count from one
     // less.
@@ -113,9 +119,11 @@ private:
 
 // What a complete IncrementalPlan of the same batch says of each change of `plan`: why apply
 // would refuse or fail on it, or nothing. For a preview, which judges a plan made in one go.
+// `longestName`: the longest name the folder's filesystem stores.
 std::vector<std::optional<platform::MessageText>> judgeChanges(const BatchPlan& plan,
                                                                const FileList& fileList,
                                                                const ListedNames& listedNames,
-                                                               bool mayRecord);
+                                                               bool mayRecord,
+                                                               std::size_t longestName);
 
 }  // namespace nameshift::engine

@@ -9,6 +9,19 @@ ListedNames::ListedNames(const std::vector<ListedFile>& listing) {
     }
 }
 
+ListedNames::ListedNames(const std::vector<ListedFile>& listing,
+                         const std::vector<std::string>& folders)
+    : ListedNames(listing) {
+    for (const std::string& folder : folders) {
+        indexes_.emplace(folder, kFolder);
+    }
+}
+
+bool ListedNames::heldByOther(std::string_view name, const std::vector<char>& moved) const {
+    const std::optional<std::size_t> holder = find(name);
+    return holder && (*holder == kFolder || moved[*holder] == 0);
+}
+
 std::optional<std::size_t> ListedNames::find(std::string_view name) const {
     const auto found = indexes_.find(name);
     if (found == indexes_.end()) {

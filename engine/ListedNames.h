@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -16,9 +17,16 @@ namespace nameshift::engine {
 class ListedNames {
 public:
     explicit ListedNames(const std::vector<ListedFile>& listing);
+    // With the folders the reading met beside the files, whose names a file cannot take either.
+    ListedNames(const std::vector<ListedFile>& listing, const std::vector<std::string>& folders);
 
-    // The listing index of the file named `name`, if one is.
+    // The listing index of the file named `name`, if one is; kFolder for a folder.
     std::optional<std::size_t> find(std::string_view name) const;
+    // Whether an entry that stays where it is holds `name`: a folder, or a file of the listing
+    // for which `moved` (per listing index) is 0, since a rename never replaces it.
+    bool heldByOther(std::string_view name, const std::vector<char>& moved) const;
+
+    static constexpr std::size_t kFolder = static_cast<std::size_t>(-1);
 
 private:
     std::unordered_map<std::string_view, std::size_t> indexes_;

@@ -30,6 +30,25 @@ std::optional<platform::Message> patternRefusal(bool used, const std::string& pa
         NS_MESSAGE("Message", "Invalid Regular Expression"), platform::Icon::Information};
 }
 
+// A replacement whose "$" names no group would leave every name as it was, which looks like
+// success; it is refused as a pattern that does not compile is.
+std::optional<platform::Message> replacementRefusal(const settings::RenameSettings& settings) {
+    if (!settings.replaceString || !settings.replaceRegex) {
+        return std::nullopt;
+    }
+    const std::optional<std::string> problem =
+        replacementProblem(settings.replaceFrom, settings.replaceWith, settings.replaceMatchCase);
+    if (!problem) {
+        return std::nullopt;
+    }
+    return platform::Message{
+        platform::MessageText(NS_MESSAGE("Message",
+                                         "The replacement \"%1\" cannot be used with the regular "
+                                         "expression \"%2\": %3."),
+                              {settings.replaceWith, settings.replaceFrom, *problem}),
+        NS_MESSAGE("Message", "Invalid Regular Expression"), platform::Icon::Information};
+}
+
 }  // namespace
 
 std::optional<platform::Message> findSettingsRefusal(const settings::RenameSettings& settings,
@@ -70,12 +89,24 @@ std::optional<platform::Message> findSettingsRefusal(const settings::RenameSetti
                 "position in the start position edit box"),
             NS_MESSAGE("Message", "No Start Position Specified!"));
     }
+    return findPatternRefusal(settings);
+}
+
+std::optional<platform::Message> findPatternRefusal(const settings::RenameSettings& settings) {
     if (auto refusal = patternRefusal(settings.removeString && settings.removeRegex,
                                       settings.stringToRemove, settings.removeMatchCase)) {
         return refusal;
     }
-    return patternRefusal(settings.replaceString && settings.replaceRegex, settings.replaceFrom,
-                          settings.replaceMatchCase);
+    if (auto refusal = patternRefusal(settings.replaceString && settings.replaceRegex,
+                                      settings.replaceFrom, settings.replaceMatchCase)) {
+        return refusal;
+    }
+    return replacementRefusal(settings);
+}
+
+platform::Message noId3OptionsRefusal() {
+    return platform::Message{NS_MESSAGE("Message", "You have not specified any ID3 options"),
+                             NS_MESSAGE("Message", "No options specified"), platform::Icon::Stop};
 }
 
 std::vector<PlannedChange> gatherSelection(const FileList& fileList) {

@@ -20,6 +20,10 @@ class PreparedRules;
 // reason and the place in the pattern.
 std::optional<platform::Message> findSettingsRefusal(const settings::RenameSettings& settings,
                                                      std::size_t tickedCount);
+// The part of findSettingsRefusal that judges the regular expressions and their replacement.
+std::optional<platform::Message> findPatternRefusal(const settings::RenameSettings& settings);
+// "You have not specified any ID3 options": ID3 naming is on and its format is empty.
+platform::Message noId3OptionsRefusal();
 
 // Every ticked row, in list order, with its new name still the old one.
 std::vector<PlannedChange> gatherSelection(const FileList& fileList);

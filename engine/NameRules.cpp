@@ -85,6 +85,17 @@ platform::Message tookTooLong(const std::string& name) {
         NS_MESSAGE("Message", "Regular Expression Too Slow"), platform::Icon::Stop};
 }
 
+platform::Message batchTookTooLong(const std::string& name) {
+    return platform::Message{
+        platform::MessageText(
+            NS_MESSAGE("Message",
+                       "The regular expression takes too long on the names of this batch taken "
+                       "together; it was stopped at the name \"%1\". Please make it simpler, or "
+                       "rename fewer files at a time."),
+            {name}),
+        NS_MESSAGE("Message", "Regular Expression Too Slow"), platform::Icon::Stop};
+}
+
 std::optional<platform::Message> applyPattern(PatternRule* rule, std::span<std::string> names) {
     if (rule == nullptr) {
         return std::nullopt;
@@ -92,8 +103,13 @@ std::optional<platform::Message> applyPattern(PatternRule* rule, std::span<std::
     for (std::string& name : names) {
         // A search stopped for time leaves the name as it was: no copy of each name is needed to
         // tell which one it was.
-        if (rule->apply(name) == PatternRule::Outcome::TookTooLong) {
-            return tookTooLong(name);
+        switch (rule->apply(name)) {
+            case PatternRule::Outcome::TookTooLong:
+                return tookTooLong(name);
+            case PatternRule::Outcome::BatchTookTooLong:
+                return batchTookTooLong(name);
+            case PatternRule::Outcome::Done:
+                break;
         }
     }
     return std::nullopt;

@@ -39,6 +39,11 @@ std::string reasonOf(UErrorCode status) {
             return "a character property that cannot be read";
         case U_REGEX_LOOK_BEHIND_LIMIT:
             return "a look-behind without a bounded length";
+        case U_REGEX_INVALID_CAPTURE_GROUP_NAME:
+            return "a \"$\" that names no group of the pattern (group names in a replacement "
+                   "are letters alone)";
+        case U_INDEX_OUTOFBOUNDS_ERROR:
+            return "a group number that the pattern does not have";
         default:
             return "an error";
     }
@@ -86,10 +91,48 @@ icu::UnicodeString quotedReplacement(const icu::UnicodeString& text) {
     return quoted;
 }
 
+// Counts one of ICU's time steps against the batch; false stops the search once none is left.
+UBool spendTimeStep(const void* context, int32_t /*steps*/) {
+    // ICU hands back the pointer it was given, which points at a counter of the rule's own.
+    auto* left = const_cast<std::int64_t*>(static_cast<const std::int64_t*>(context));
+    return --*left > 0 ? 1 : 0;
+}
+
 }  // namespace
 
 std::optional<std::string> patternProblem(std::string_view pattern, bool matchCase) {
     return compile(pattern, true, matchCase).problem;
+}
+
+std::optional<std::string> replacementProblem(std::string_view pattern,
+                                              std::string_view replacement, bool matchCase) {
+    const std::optional<icu::UnicodeString> decoded = text::decodeUtf8(replacement);
+    if (!decoded) {
+        return "the replacement is not valid UTF-8";
+    }
+    // With an empty alternative the pattern matches at the start of an empty text, its groups
+    // numbered and named as they are, so ICU judges the replacement as it would on a name. A
+    // pattern that quotes to its end needs its quote closed first.
+    const std::string inside(pattern);
+    Compiled probe = compile("(?:" + inside + ")|", true, matchCase);
+    if (probe.problem) {
+        probe = compile("(?:" + inside + "\\E)|", true, matchCase);
+    }
+    if (probe.problem) {
+        return std::nullopt;
+    }
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::UnicodeString empty;
+    probe.matcher->reset(empty);
+    if (!probe.matcher->find(status) || U_FAILURE(status)) {
+        return std::nullopt;
+    }
+    icu::UnicodeString result;
+    probe.matcher->appendReplacement(result, *decoded, status);
+    if (U_FAILURE(status)) {
+        return reasonOf(status) + " (" + u_errorName(status) + ")";
+    }
+    return std::nullopt;
 }
 
 PatternRule::PatternRule(std::string pattern, std::string replacement, PatternOptions options)
@@ -100,6 +143,11 @@ PatternRule::PatternRule(std::string pattern, std::string replacement, PatternOp
     Compiled compiled = compile(pattern_, options_.regex, options_.matchCase);
     compiled_ = std::move(compiled.pattern);
     matcher_ = std::move(compiled.matcher);
+    if (matcher_) {
+        stepsLeft_ = std::make_unique<std::int64_t>(options_.batchTimeSteps);
+        UErrorCode status = U_ZERO_ERROR;
+        matcher_->setMatchCallback(spendTimeStep, stepsLeft_.get(), status);
+    }
     if (const auto decoded = text::decodeUtf8(replacement_)) {
         icuReplacement_ = options_.regex ? *decoded : quotedReplacement(*decoded);
     } else {
@@ -157,6 +205,9 @@ PatternRule::Outcome PatternRule::apply(std::string& name) {
     }
     if (status == U_REGEX_TIME_OUT) {
         return Outcome::TookTooLong;
+    }
+    if (status == U_REGEX_STOPPED_BY_CALLER) {
+        return Outcome::BatchTookTooLong;
     }
     if (!found || U_FAILURE(status)) {
         return Outcome::Done;  // a group the pattern does not have leaves the name as it was

@@ -21,9 +21,10 @@ CommandReport preview(RenameSession& session, PreviewDisplay& display) {
     if (plan.refusal) {
         display.showRefusal(*plan.refusal);
     }
-    const ListedNames listedNames(session.fileList.listing());
+    const ListedNames listedNames(session.fileList.listing(), session.fileList.subdirectories());
     const std::vector<std::optional<platform::MessageText>> problems =
-        judgeChanges(plan, session.fileList, listedNames, mayRecord);
+        judgeChanges(plan, session.fileList, listedNames, mayRecord,
+                     session.fileSystem.longestNameIn(session.directory));
     for (std::size_t i = 0; i < plan.changes.size(); ++i) {
         const PlannedChange& change = plan.changes[i];
         display.addPair(change.oldName, change.newName, problems[i] ? &*problems[i] : nullptr);

@@ -56,6 +56,13 @@ public:
     // Whether `path` is a directory the program may enter, with the errors entering it would
     // give: ENOENT, ENOTDIR, ESTALE when it is not (or no longer) there, EACCES when it may not.
     virtual Status canEnter(const std::string& path) = 0;
+    // The longest file name, in bytes, that the filesystem holding the directory `path` stores;
+    // 255, what Linux filesystems hold, when the filesystem does not say.
+    virtual std::size_t longestNameIn(const std::string& path) {
+        static_cast<void>(path);
+        return kUsualLongestName;
+    }
+    static constexpr std::size_t kUsualLongestName = 255;
 
     // Writes the whole file or nothing: the text goes to a temporary file beside the target,
     // which takes the target's place only once every byte, and the directory entry, is on disk.

@@ -360,6 +360,12 @@ Status PosixFileSystem::canEnter(const std::string& path) {
     return {};
 }
 
+std::size_t PosixFileSystem::longestNameIn(const std::string& path) {
+    const long longest = ::pathconf(path.c_str(), _PC_NAME_MAX);
+    // -1 also stands for "no limit", which a name still meets at the kernel's own bound.
+    return longest > 0 ? static_cast<std::size_t>(longest) : kUsualLongestName;
+}
+
 Status PosixFileSystem::writeFile(const std::string& path, const FileContents& contents,
                                   WriteMode mode) {
     const auto [parent, name] = splitPath(path);

@@ -13,6 +13,7 @@ public:
     Status visitDirectoryKinds(const Directory& directory,
                                const std::function<void(const DirEntryView&)>& visit) override;
     Status canEnter(const std::string& path) override;
+    std::size_t longestNameIn(const std::string& path) override;
     Status writeFile(const std::string& path, const FileContents& contents,
                      WriteMode mode) override;
     Result<std::string> readFile(const std::string& path, std::size_t maxBytes) override;

@@ -538,6 +538,8 @@ void MainDialog::openOptions() {
         session_.rules.historyBatches = saved.historyBatches;
         session_.rules.historyMebibytes = saved.historyMebibytes;
     }
+    // Whether a restore file may be written decides which names the column may give.
+    newNames_->schedule();
 }
 
 void MainDialog::openId3Options() {
@@ -548,6 +550,7 @@ void MainDialog::openId3Options() {
     // the default format.
     session_.id3 =
         settings::loadId3Naming(services_.fileSystem, services_.messages, paths_.id3Options);
+    newNames_->schedule();
 }
 
 void MainDialog::openAbout() {

@@ -64,7 +64,7 @@ void NewNameColumn::start() {
     stopReadingTags();
     readRules_();
     if (!listedNames_) {
-        listedNames_.emplace(session_.fileList.listing());
+        listedNames_.emplace(session_.fileList.listing(), session_.fileList.subdirectories());
     }
     // The plan apply would make, judged by the same checks, so the column shows what apply does.
     const bool mayRecord = session_.options.restoreFileUsage != settings::RestoreFileUsage::None;
@@ -163,7 +163,8 @@ void NewNameColumn::planMore() {
 }
 
 void NewNameColumn::reportRefusal() {
-    const std::optional<platform::Message>& refused = plan_->rulesRefusal();
+    const std::optional<platform::Message>& refused =
+        plan_->rulesRefusal() ? plan_->rulesRefusal() : plan_->settingsRefusal();
     const QString refusal = refused ? QtMessageBox::translated(refused->textSource) : QString();
     if (refusal != refusal_) {
         refusal_ = refusal;

@@ -25,12 +25,16 @@ void ProblemLabel::showProblem(const QString& problem) {
     setVisible(!problem.isEmpty());
 }
 
-void ProblemLabel::checkPattern(bool used, const QString& pattern, bool matchCase) {
+void ProblemLabel::checkPattern(bool used, const QString& pattern, bool matchCase,
+                                const QString* replacement) {
     if (!used) {
         showProblem({});
         return;
     }
-    const std::optional<std::string> problem = engine::patternProblem(bytesOf(pattern), matchCase);
+    std::optional<std::string> problem = engine::patternProblem(bytesOf(pattern), matchCase);
+    if (!problem && replacement != nullptr) {
+        problem = engine::replacementProblem(bytesOf(pattern), bytesOf(*replacement), matchCase);
+    }
     showProblem(problem ? displayText(*problem) : QString());
 }
 

@@ -15,8 +15,10 @@ public:
 
     // Shows `problem`; an empty text hides the label.
     void showProblem(const QString& problem);
-    // Shows why the regular expression cannot be used, when it is one and its rule is used.
-    void checkPattern(bool used, const QString& pattern, bool matchCase);
+    // Shows why the regular expression cannot be used, when it is one and its rule is used, or
+    // why `replacement` (when given) cannot replace what it finds.
+    void checkPattern(bool used, const QString& pattern, bool matchCase,
+                      const QString* replacement = nullptr);
 };
 
 }  // namespace nameshift::ui

@@ -257,7 +257,7 @@ void RulePanel::connectControls() {
 
     // A pattern is judged as it is typed, and again when its options change.
     const MoreRulesControls& m = moreRules_->controls();
-    for (QLineEdit* edit : {c.removeStringEdit, c.replaceFromEdit}) {
+    for (QLineEdit* edit : {c.removeStringEdit, c.replaceFromEdit, c.replaceWithEdit}) {
         connect(edit, &QLineEdit::textChanged, this, &RulePanel::checkPatterns);
     }
     for (QCheckBox* box : {c.removeString, c.replaceString, m.removeRegex, m.removeMatchCase,
@@ -322,8 +322,10 @@ void RulePanel::checkPatterns() {
     const MoreRulesControls& m = moreRules_->controls();
     c.removeProblem->checkPattern(c.removeString->isChecked() && m.removeRegex->isChecked(),
                                   c.removeStringEdit->text(), m.removeMatchCase->isChecked());
+    const QString replacement = c.replaceWithEdit->text();
     c.replaceProblem->checkPattern(c.replaceString->isChecked() && m.replaceRegex->isChecked(),
-                                   c.replaceFromEdit->text(), m.replaceMatchCase->isChecked());
+                                   c.replaceFromEdit->text(), m.replaceMatchCase->isChecked(),
+                                   &replacement);
 }
 
 void RulePanel::applyEnablingRule() {

@@ -99,8 +99,11 @@ TEST_F(CliTest, PreviewListsTheFilesApplyWouldNotRenameOnStandardError) {
     const CliRun run = cli({"--select", "?.txt", "--prefix", "x", "preview"});
     EXPECT_EQ(run.output, "a.txt\txa.txt\nb.txt\txb.txt\n");
     EXPECT_EQ(run.errors,
-              "\"b.txt\" to \"xb.txt\": " + platform::Status::fromErrno(EEXIST).message() + "\n");
-    EXPECT_EQ(run.exitStatus, 0);
+              "Duplicate Filenames: Cannot continue - the new file name \"xb.txt\" is taken in "
+              "this folder by a file or folder that the batch does not rename.\n\"b.txt\" to "
+              "\"xb.txt\"\n\"b.txt\" to \"xb.txt\": " +
+                  platform::Status::fromErrno(EEXIST).message() + "\n");
+    EXPECT_EQ(run.exitStatus, 2) << "apply would refuse";
 }
 
 TEST_F(CliTest, NulSeparatedOutputKeepsTheExactBytesOfEveryName) {
@@ -174,22 +177,16 @@ TEST_F(CliTest, HistoryListsEveryBatchThatUndoAndRedoTakeBackAndForth) {
     EXPECT_EQ(files(), (Names{"x_a.txt", "x_b.txt"}));
 }
 
-TEST_F(CliTest, FailedRenamesAreListedAndExitOne) {
+TEST_F(CliTest, ACollisionWithAFileLeftOutRefusesTheBatchBeforeAnyRename) {
     makeFiles({"a.txt", "b.txt", "x_b.txt"});
-    const CliRun applied = cli({"--select", "[ab].txt", "--prefix", "x_", "apply"});
-    EXPECT_EQ(applied.exitStatus, 1);
-    EXPECT_EQ(applied.errors,
-              "Rename Errors: The following file(s) could not be renamed:\n\n\"b.txt\" to "
-              "\"x_b.txt\": File exists\n");
+    const CliRun refused = cli({"--select", "[ab].txt", "--prefix", "x_", "apply"});
+    EXPECT_EQ(refused.exitStatus, 2);
+    EXPECT_EQ(refused.errors,
+              "Duplicate Filenames: Cannot continue - the new file name \"x_b.txt\" is taken in "
+              "this folder by a file or folder that the batch does not rename.\n\"b.txt\" to "
+              "\"x_b.txt\"\n");
+    EXPECT_EQ(files(), (Names{"a.txt", "b.txt", "x_b.txt"}));
     EXPECT_EQ(dir.read("files/x_b.txt"), "x_b.txt");
-
-    dir.write("files/a.txt", "a newcomer");
-    const CliRun restored = runCli({"restore", "files/restore.dat"}, dir.path());
-    EXPECT_EQ(restored.exitStatus, 1);
-    EXPECT_NE(restored.errors.find("Restore Error: The file \"x_a.txt cannot be renamed\n"),
-              std::string::npos);
-    EXPECT_EQ(dir.read("files/a.txt"), "a newcomer");
-    EXPECT_TRUE(dir.exists("files/restore.dat"));
 }
 
 TEST_F(CliTest, AnExistingRestoreFileRefusesTheBatchUnlessYesIsGiven) {
@@ -346,6 +343,21 @@ INSTANTIATE_TEST_SUITE_P(
                     2,
                     "Duplicate Filenames: Duplicate filenames found! Cannot continue.\n\"a.txt\" "
                     "to \"same.txt\"\n\"b.txt\" to \"same.txt\"\n\"undo.txt\" to \"same.txt\"\n"},
+        RefusalCase{"TagNamesAlike",
+                    {"--id3", "--id3-format", "Same", "--id3-mode", "1", "apply"},
+                    2,
+                    "Duplicate Filenames: Duplicate filenames found! Cannot continue.\n"},
+        RefusalCase{"NameOfAFileLeftOut",
+                    {"--select", "a.txt", "--replace", "a", "--with", "b", "apply"},
+                    2,
+                    "Duplicate Filenames: Cannot continue - the new file name \"b.txt\" is taken "
+                    "in this folder by a file or folder that the batch does not rename.\n"},
+        RefusalCase{"ReplacementOfAMissingGroup",
+                    {"--replace", "([a-z]+)", "--with", "$5", "--regex", "apply"},
+                    2,
+                    "Invalid Regular Expression: The replacement \"$5\" cannot be used with the "
+                    "regular expression \"([a-z]+)\": a group number that the pattern does not "
+                    "have (U_INDEX_OUTOFBOUNDS_ERROR)."},
         RefusalCase{"CounterStartBeyondSixDigits",
                     {"--counter", "1234567,1", "apply"},
                     2,

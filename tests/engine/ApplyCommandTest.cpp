@@ -8,6 +8,7 @@
 #include <map>
 
 #include "ApplyTestSession.h"
+#include "engine/BatchHistory.h"
 #include "engine/BatchPlanner.h"
 #include "engine/CounterMemory.h"
 #include "engine/PreviewCommand.h"
@@ -125,7 +126,7 @@ TEST_F(ApplyCommandTest, WarningAnsweredNoComesFirstAndChangesNothing) {
     EXPECT_EQ(dir.names(), (Names{"a.txt"}));
 }
 
-TEST_F(ApplyCommandTest, CollisionWithAnUnselectedFileLeavesItUntouchedAndIsListed) {
+TEST_F(ApplyCommandTest, CollisionWithAnUnselectedFileRefusesTheBatchBeforeAnyRename) {
     dir.write("a.txt", "mine");
     dir.write("b.txt", "someone else's");
     dir.write("c.txt", "third");
@@ -134,22 +135,16 @@ TEST_F(ApplyCommandTest, CollisionWithAnUnselectedFileLeavesItUntouchedAndIsList
     session.rules.replaceFrom = "a";
     session.rules.replaceWith = "b";
 
-    EXPECT_EQ(applyChanges(session), CommandOutcome::Done);
+    EXPECT_EQ(applyChanges(session), CommandOutcome::Refused);
 
-    EXPECT_EQ(dir.read("a.txt"), "mine");
+    EXPECT_EQ(dir.names(), (Names{"a.txt", "b.txt", "c.txt"}));
     EXPECT_EQ(dir.read("b.txt"), "someone else's");
-    ASSERT_EQ(messages.shown.size(), 2u);
+    ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text,
-              "The following file(s) could not be renamed:\n\n\"a.txt\" to \"b.txt\": " +
-                  platform::Status::fromErrno(EEXIST).message());
-    EXPECT_EQ(messages.shown[0].caption, "Rename Errors");
-    EXPECT_EQ(messages.shown[0].icon, Icon::Stop);
-    EXPECT_EQ(messages.shown[1].text, "Operation complete");
-    EXPECT_EQ(writtenRecord(), std::nullopt)
-        << "c.txt kept its name, a.txt failed: nothing to undo, and no record replaced for it";
-    EXPECT_EQ(lastBatch.renamed, 1u);
-    EXPECT_EQ(lastBatch.failed, 1u);
-    EXPECT_FALSE(lastBatch.recordLost);
+              "Cannot continue - the new file name \"b.txt\" is taken in this folder by a file or "
+              "folder that the batch does not rename.");
+    EXPECT_EQ(messages.shown[0].details, "\"a.txt\" to \"b.txt\"\n");
+    EXPECT_TRUE(fs.renames.empty());
 }
 
 TEST_F(ApplyCommandTest, IdentityPairsSucceedAndLeaveNothingToUndo) {
@@ -303,6 +298,21 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"None", settings::RestoreFileUsage::None, {}, {"Operation complete"}, false}),
     [](const auto& param) { return std::string(param.param.label); });
 
+// Names by the "%4" title alone, keeping the name of a file without one.
+void titled(RenameSession& session,
+            const std::vector<std::pair<std::string, std::string>>& titles) {
+    auto& reader = static_cast<testing::FakeTagReader&>(session.tags);
+    for (const auto& [file, title] : titles) {
+        TagTexts texts;
+        texts[3] = title;
+        reader.tags.emplace_back(file, texts);
+    }
+    session.rules.supportId3 = true;
+    session.id3 = {settings::Id3RenameMode::AllOrKeep, "%4"};
+}
+
+const std::string kLongName = std::string(250, 'n') + ".txt";
+
 struct RefusalCase {
     const char* label;
     Names files;
@@ -410,7 +420,72 @@ INSTANTIATE_TEST_SUITE_P(
                     },
                     "You have not specified any ID3 options",
                     "No options specified",
-                    ""}),
+                    ""},
+        RefusalCase{"TagNamesAlike",
+                    {"a.mp3", "b.mp3", "c.mp3"},
+                    [](RenameSession& s) {
+                        titled(s, {{"a.mp3", "Same"}, {"b.mp3", "Same"}, {"c.mp3", "Other"}});
+                    },
+                    "Duplicate filenames found! Cannot continue.",
+                    "Duplicate Filenames",
+                    "\"a.mp3\" to \"Same.mp3\"\n\"b.mp3\" to \"Same.mp3\"\n"},
+        RefusalCase{"EmptyTitle",
+                    {"a.mp3", "b.mp3"},
+                    [](RenameSession& s) {
+                        titled(s, {{"a.mp3", "Song"}, {"b.mp3", ""}});
+                    },
+                    "Process cannot continue - You are about to remove a file's prefix",
+                    "No Prefix",
+                    "\"b.mp3\" to \".mp3\"\n"},
+        RefusalCase{"TitleOfDotsHidesTheFile",
+                    {"a.mp3"},
+                    [](RenameSession& s) {
+                        titled(s, {{"a.mp3", ".."}});
+                    },
+                    "Cannot continue - the new file name \"...mp3\" begins with a dot, which "
+                    "would hide the file.",
+                    "Invalid File Name",
+                    "\"a.mp3\" to \"...mp3\"\n"},
+        RefusalCase{"PhotosTakenInOneSecond",
+                    {"1.jpg", "2.jpg"},
+                    [](RenameSession& s) {
+                        std::tm shot{};
+                        shot.tm_min = 30;
+                        shot.tm_hour = 10;
+                        shot.tm_mday = 17;
+                        shot.tm_mon = 4;
+                        shot.tm_year = 124;
+                        static_cast<testing::FakeTagReader&>(s.tags).takenDates = {{"1.jpg", shot},
+                                                                                   {"2.jpg", shot}};
+                        s.rules.supportId3 = true;
+                        s.id3 = {settings::Id3RenameMode::AllOrKeep, "%t Rome"};
+                    },
+                    "Duplicate filenames found! Cannot continue.",
+                    "Duplicate Filenames",
+                    "\"1.jpg\" to \"2024-05-17 10.30.00 Rome.jpg\"\n"
+                    "\"2.jpg\" to \"2024-05-17 10.30.00 Rome.jpg\"\n"},
+        RefusalCase{"LongerThanTheFolderTakes",
+                    {"a.txt", kLongName},
+                    [](RenameSession& s) {
+                        s.rules.changePrefix = true;
+                        s.rules.prefixText = "P_";
+                        s.rules.prefixPosition = settings::Position::Beginning;
+                    },
+                    "Cannot continue - the new file name \"P_" + kLongName +
+                        "\" is longer than the 255 bytes that this folder's filesystem allows.",
+                    "Invalid File Name",
+                    "\"" + kLongName + "\" to \"P_" + kLongName + "\"\n"},
+        RefusalCase{"NameOfAFolderThatStays",
+                    {"a", "b.txt"},
+                    [](RenameSession& s) {
+                        s.rules.changePrefix = true;
+                        s.rules.prefixText = "sub";
+                        s.rules.prefixPosition = settings::Position::Replace;
+                    },
+                    "Cannot continue - the new file name \"sub\" is taken in this folder by a "
+                    "file or folder that the batch does not rename.",
+                    "Duplicate Filenames",
+                    "\"a\" to \"sub\"\n"}),
     [](const auto& param) { return std::string(param.param.label); });
 
 TEST_F(ApplyCommandTest, EmptyTagFormatMattersOnlyWithTagsOn) {
@@ -491,7 +566,7 @@ TagTexts artistAndTitle(const char* artist, const char* title) {
     return texts;
 }
 
-TEST_F(ApplyCommandTest, TagNamesThatMeetAreListedNotReplaced) {
+TEST_F(ApplyCommandTest, TagNamesThatMeetRefuseTheBatchAndItsHistoryStaysReadable) {
     dir.write("1.mp3", "one");
     dir.write("2.mp3", "two");
     dir.write("3.mp3", "three");
@@ -502,15 +577,20 @@ TEST_F(ApplyCommandTest, TagNamesThatMeetAreListedNotReplaced) {
     session.rules.supportId3 = true;
     session.id3 = {settings::Id3RenameMode::AllOrRules, "%2 - %4"};
 
-    EXPECT_EQ(applyChanges(session), CommandOutcome::Done);
+    EXPECT_EQ(applyChanges(session), CommandOutcome::Refused);
+    EXPECT_EQ(messages.texts(), (Names{"Duplicate filenames found! Cannot continue."}));
+    EXPECT_EQ(dir.names(), (Names{"1.mp3", "2.mp3", "3.mp3"}));
+    EXPECT_TRUE(fs.renames.empty());
 
-    EXPECT_EQ(namesBesideRestoreFile(), (Names{"2.mp3", "AC-DC - T.N.T..mp3", "Band - Song.mp3"}));
-    EXPECT_EQ(dir.read("Band - Song.mp3"), "one");
-    EXPECT_EQ(dir.read("2.mp3"), "two");
-    ASSERT_EQ(messages.shown.size(), 2u);
-    EXPECT_EQ(messages.shown[0].text,
-              "The following file(s) could not be renamed:\n\n\"2.mp3\" to \"Band - Song.mp3\": " +
-                  platform::Status::fromErrno(EEXIST).message());
+    // With the names told apart the batch runs, and its record can be read to undo it.
+    session.rules.numberDuplicates = true;
+    tick({"1.mp3", "2.mp3", "3.mp3"});
+    EXPECT_EQ(applyChanges(session), CommandOutcome::Done);
+    EXPECT_EQ(namesBesideRestoreFile(),
+              (Names{"AC-DC - T.N.T..mp3", "Band - Song (2).mp3", "Band - Song.mp3"}));
+    const std::vector<HistoryEntry> history = BatchHistory(fs, session.stateDirectory).entries();
+    ASSERT_EQ(history.size(), 1u);
+    EXPECT_TRUE(history[0].record);
 }
 
 TEST_F(ApplyCommandTest, KeepingIncompleteFilesSkipsTheChecksOfTheRuleNames) {

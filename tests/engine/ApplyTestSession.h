@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <ctime>
 #include <optional>
 #include <string>
 #include <vector>
@@ -73,7 +74,16 @@ public:
         }
         return {};
     }
+    std::optional<std::tm> taken(const std::string& path) override {
+        for (const auto& [file, date] : takenDates) {
+            if (path.ends_with("/" + file)) {
+                return date;
+            }
+        }
+        return std::nullopt;
+    }
     std::vector<std::pair<std::string, TagTexts>> tags;
+    std::vector<std::pair<std::string, std::tm>> takenDates;
 };
 
 class ScriptedPicker final : public RestoreFilePicker {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -70,6 +72,7 @@ struct NumberingCase {
     const char* label;
     std::vector<std::pair<std::string, std::string>> pairs;  // old name, new name
     std::vector<std::string> expected;
+    std::vector<std::string> held = {};  // by files and folders outside the batch
 };
 
 class DuplicateNumberingTest : public ::testing::TestWithParam<NumberingCase> {};
@@ -79,7 +82,10 @@ TEST_P(DuplicateNumberingTest, GivesEveryFileItsOwnName) {
     for (const auto& [oldName, newName] : GetParam().pairs) {
         changes.push_back({changes.size(), oldName, newName});
     }
-    numberDuplicateNames(changes);
+    const std::vector<std::string>& held = GetParam().held;
+    numberDuplicateNames(changes, [&held](std::string_view name) {
+        return std::find(held.begin(), held.end(), name) != held.end();
+    });
     std::vector<std::string> names;
     for (const PlannedChange& change : changes) {
         names.push_back(change.newName);
@@ -105,7 +111,11 @@ INSTANTIATE_TEST_SUITE_P(
         NumberingCase{"AFileKeepingItsNameKeepsIt",
                       {{"a", "x.mp3"}, {"x.mp3", "x.mp3"}},
                       {"x (2).mp3", "x.mp3"}},
-        NumberingCase{"LetterCaseCounts", {{"a", "X.mp3"}, {"b", "x.mp3"}}, {"X.mp3", "x.mp3"}}),
+        NumberingCase{"LetterCaseCounts", {{"a", "X.mp3"}, {"b", "x.mp3"}}, {"X.mp3", "x.mp3"}},
+        NumberingCase{"GoesAroundNamesHeldOutsideTheBatch",
+                      {{"a", "x.mp3"}, {"b", "x.mp3"}, {"c", "y.mp3"}},
+                      {"x (3).mp3", "x (4).mp3", "y.mp3"},
+                      {"x.mp3", "x (2).mp3"}}),
     [](const auto& param) { return caseName(param); });
 
 struct PlainCase {

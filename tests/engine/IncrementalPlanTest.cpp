@@ -90,8 +90,8 @@ TEST_P(IncrementalPlanTest, GivesTheBatchPlansNamesAndProblemsInAnyOrder) {
     const BatchPlan whole = planBatch(session, {.mayRecord = true, .checkSafety = false});
     ASSERT_EQ(plan.size(), whole.changes.size());
     // What the preview marks, judged on the plan made in one go.
-    const std::vector<std::optional<platform::MessageText>> judged =
-        judgeChanges(whole, session.fileList, listed, true);
+    const std::vector<std::optional<platform::MessageText>> judged = judgeChanges(
+        whole, session.fileList, listed, true, platform::FileSystem::kUsualLongestName);
     Shown shown;
     for (std::size_t position = 0; position < plan.size(); ++position) {
         EXPECT_EQ(plan.rowAt(position), whole.changes[position].file);

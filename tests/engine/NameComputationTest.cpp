@@ -119,6 +119,26 @@ INSTANTIATE_TEST_SUITE_P(
                     },
                     "The regular expression \"a**\" cannot be used: a syntax error at character "
                     "4 (U_REGEX_RULE_SYNTAX).",
+                    "Invalid Regular Expression"},
+        RefusalCase{"ReplacementNamesAGroupWithADigit",
+                    [](settings::RenameSettings& s) {
+                        s.replaceString = s.replaceRegex = true;
+                        s.replaceFrom = "(?<w0>[a-z]+)";
+                        s.replaceWith = "${w0}";
+                    },
+                    "The replacement \"${w0}\" cannot be used with the regular expression "
+                    "\"(?<w0>[a-z]+)\": a \"$\" that names no group of the pattern (group names "
+                    "in a replacement are letters alone) (U_REGEX_INVALID_CAPTURE_GROUP_NAME).",
+                    "Invalid Regular Expression"},
+        RefusalCase{"ReplacementNumbersAMissingGroup",
+                    [](settings::RenameSettings& s) {
+                        s.replaceString = s.replaceRegex = true;
+                        s.replaceFrom = "IMG_([0-9]+)";
+                        s.replaceWith = "photo-$5";
+                    },
+                    "The replacement \"photo-$5\" cannot be used with the regular expression "
+                    "\"IMG_([0-9]+)\": a group number that the pattern does not have "
+                    "(U_INDEX_OUTOFBOUNDS_ERROR).",
                     "Invalid Regular Expression"}),
     [](const auto& test) { return std::string(test.param.label); });
 
@@ -135,6 +155,23 @@ TEST_F(NameComputationTest, RunawayPatternRefusesTheBatchNamingTheName) {
     ASSERT_TRUE(refusal);
     EXPECT_NE(refusal->text.find(slow), std::string::npos) << refusal->text;
     EXPECT_EQ(refusal->caption, "Regular Expression Too Slow");
+}
+
+TEST(PatternRuleTest, TheSearchesOfAWholeBatchAreBoundTogether) {
+    // Each name takes a few of the matcher's time steps, far from the bound of one name.
+    const std::string slow = std::string(16, 'a') + "!";
+    PatternRule bounded("(a+)+b", "", {.regex = true, .batchTimeSteps = 100});
+    PatternRule usual("(a+)+b", "", {.regex = true});
+    std::vector<PatternRule::Outcome> outcomes;
+    for (int i = 0; i < 5; ++i) {
+        std::string name = slow;
+        outcomes.push_back(bounded.apply(name));
+        EXPECT_EQ(usual.apply(name), PatternRule::Outcome::Done);
+    }
+    using Outcome = PatternRule::Outcome;
+    EXPECT_EQ(outcomes,
+              (std::vector<Outcome>{Outcome::Done, Outcome::Done, Outcome::Done,
+                                    Outcome::BatchTookTooLong, Outcome::BatchTookTooLong}));
 }
 
 TEST(PatternProblemTest, GivesTheReasonAndPlaceOnlyForBadPatterns) {

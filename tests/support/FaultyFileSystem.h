@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <new>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -41,6 +42,10 @@ public:
     // Runs once, at the next lock of a directory: another batch gets there just before.
     std::function<void()> beforeLock;
 
+    // The longest name the folders take, as a filesystem of shorter names would say; none: the
+    // real filesystem's.
+    std::optional<std::size_t> longestName;
+
     std::vector<std::string> renames;  // "from -> to" of every rename tried
     int writes = 0;
 
@@ -77,6 +82,9 @@ public:
             return platform::Status::fromErrno(error);
         }
         return real_.canEnter(path);
+    }
+    std::size_t longestNameIn(const std::string& path) override {
+        return longestName ? *longestName : real_.longestNameIn(path);
     }
     platform::Status writeFile(const std::string& path, const platform::FileContents& contents,
                                platform::WriteMode mode) override {

@@ -24,6 +24,9 @@ public:
         return real_.listDirectoryKinds(directory);
     }
     platform::Status canEnter(const std::string& path) override { return real_.canEnter(path); }
+    std::size_t longestNameIn(const std::string& path) override {
+        return real_.longestNameIn(path);
+    }
     platform::Status writeFile(const std::string& path, const platform::FileContents& contents,
                                platform::WriteMode mode) override {
         return real_.writeFile(path, contents, mode);

@@ -79,7 +79,6 @@ protected:
                 onModal(shown);
             }
         };
-        DialogHooks hooks;
         hooks.help = [this](const DialogContext&, const QString& page) {
             helpPages.push_back(page);
         };
@@ -117,6 +116,7 @@ protected:
     std::vector<QString> helpPages;
     std::size_t newNamesPerSlice = 8192;
     std::function<void(QDialog&)> onModal;
+    DialogHooks hooks;
 };
 
 TEST_F(MainWindowTest, KeepsItsWidthWhenFilesAreTickedAndFitsASmallScreen) {
@@ -501,7 +501,9 @@ TEST_P(MoreRulesColumnTest, ChangesTheNewNamesAsItIsSet) {
     EXPECT_EQ(shown, row.expected);
     // Only the pattern's own field says what is wrong with it.
     EXPECT_EQ((r().removeProblem->text() + r().replaceProblem->text()).toStdString(), row.problem);
-    EXPECT_EQ(r().removeProblem->isVisibleTo(dialog.get()), row.problem[0] != '\0');
+    EXPECT_EQ(r().removeProblem->isVisibleTo(dialog.get()) ||
+                  r().replaceProblem->isVisibleTo(dialog.get()),
+              row.problem[0] != '\0');
     EXPECT_EQ(f().rulesRefusal->text().toStdString(), row.refusal);
     EXPECT_EQ(f().rulesRefusal->isVisibleTo(dialog.get()), !row.refusal.empty());
 }
@@ -597,6 +599,18 @@ INSTANTIATE_TEST_SUITE_P(
                                     {""},
                                     "a parenthesis without its pair at character 3 "
                                     "(U_REGEX_MISMATCHED_PAREN)"},
+                      MoreRulesCase{"ReplacementOfAGroupNamedWithADigit",
+                                    {"abc.txt"},
+                                    [](const RuleControls& r, const MoreRulesControls& m) {
+                                        r.replaceString->click();
+                                        m.replaceRegex->click();
+                                        r.replaceFromEdit->setText(QStringLiteral("(?<w0>[a-z]+)"));
+                                        r.replaceWithEdit->setText(QStringLiteral("${w0}X"));
+                                    },
+                                    {""},
+                                    "a \"$\" that names no group of the pattern (group names in "
+                                    "a replacement are letters alone) "
+                                    "(U_REGEX_INVALID_CAPTURE_GROUP_NAME)"},
                       MoreRulesCase{"RunawayPatternIsRefused",
                                     {kRunaway},
                                     [](const RuleControls& r, const MoreRulesControls& m) {
@@ -777,6 +791,104 @@ TEST_F(MainWindowTest, NamesByTagsReadOffTheEventLoopFollowTheLatestRules) {
     }
     EXPECT_EQ(column, previewed);
 }
+
+// Names by tags or dates, the ID3 options changed by their dialog: the column and the preview
+// show the same names and reasons, row by row.
+struct TagColumnCase {
+    const char* title;
+    Texts files;
+    void (*prepare)(GatedTags& tags);
+    const char* format;        // the advanced format the ID3 options dialog leaves
+    std::string refusal = "";  // under the status line
+};
+
+void PrintTo(const TagColumnCase& row, std::ostream* out) {
+    *out << row.title;
+}
+
+class TagColumnTest : public MainWindowTest, public ::testing::WithParamInterface<TagColumnCase> {};
+
+TEST_P(TagColumnTest, ShowsWhatThePreviewShowsAfterTheId3Options) {
+    const TagColumnCase& row = GetParam();
+    row.prepare(tags);
+    id3.useAdvanced = true;
+    id3.advancedFormat = "%2";
+    hooks.id3Options = [&row](const DialogContext& context) {
+        settings::Id3Options chosen;
+        chosen.useAdvanced = true;
+        chosen.advancedFormat = row.format;
+        ASSERT_TRUE(context.fileSystem
+                        .writeFile(context.paths.id3Options, settings::formatId3Options(chosen),
+                                   platform::WriteMode::Replace)
+                        .ok());
+    };
+    start(row.files);
+    r().supportId3->click();
+    f().selectAll->click();
+    dialog->newNames().finish();
+    r().id3Options->click();
+    dialog->newNames().finish();
+    tags.release();
+    std::vector<std::pair<std::string, std::string>> previewed;
+    onModal = [&](QDialog& preview) {
+        const QAbstractItemModel* pairs = dynamic_cast<PreviewDialog&>(preview).list()->model();
+        for (int i = 0; i < pairs->rowCount(); ++i) {
+            previewed.emplace_back(pairs->index(i, 1).data().toString().toStdString(),
+                                   pairs->index(i, 2).data().toString().toStdString());
+        }
+    };
+    c().preview->click();
+    EXPECT_EQ(f().rulesRefusal->text().toStdString(), row.refusal);
+    if (!row.refusal.empty()) {
+        // The preview refuses with the words under the status line, and shows no names.
+        EXPECT_TRUE(previewed.empty());
+        EXPECT_EQ(messages.texts(), Texts{row.refusal});
+        EXPECT_EQ(newNames(),
+                  (std::vector<std::pair<std::string, std::string>>(row.files.size(), {"", ""})));
+        return;
+    }
+    EXPECT_EQ(newNames(), previewed);
+    EXPECT_NE(previewed.at(0).first, "Band.mp3") << "the format of the dialog is used";
+}
+
+std::tm shotAt(int second) {
+    std::tm shot{};
+    shot.tm_sec = second;
+    shot.tm_min = 30;
+    shot.tm_hour = 10;
+    shot.tm_mday = 17;
+    shot.tm_mon = 4;
+    shot.tm_year = 124;
+    return shot;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, TagColumnTest,
+    ::testing::Values(
+        TagColumnCase{"TitlesAlike",
+                      {"a.mp3", "b.mp3", "c.mp3"},
+                      [](GatedTags& gated) {
+                          gated.set("a.mp3", {std::nullopt, "Band", std::nullopt, "Same"});
+                          gated.set("b.mp3", {std::nullopt, "Band", std::nullopt, "Same"});
+                          gated.set("c.mp3", {std::nullopt, "Band", std::nullopt, ""});
+                      },
+                      "%4 live"},
+        TagColumnCase{"PhotosTakenInOneSecond",
+                      {"1.jpg", "2.jpg", "3.jpg"},
+                      [](GatedTags& gated) {
+                          gated.setTaken("1.jpg", shotAt(0));
+                          gated.setTaken("2.jpg", shotAt(0));
+                          gated.setTaken("3.jpg", shotAt(1));
+                      },
+                      "%t Rome"},
+        TagColumnCase{"NoFormat",
+                      {"a.mp3"},
+                      [](GatedTags&) {},
+                      "",
+                      "You have not specified any ID3 options"}),
+    [](const ::testing::TestParamInfo<TagColumnCase>& param) {
+        return std::string(param.param.title);
+    });
 
 // F1 opens the help on the control that has the focus; the Help button opens the contents.
 TEST_F(MainWindowTest, F1OpensTheHelpOnTheFocusedControl) {

@@ -4,6 +4,7 @@
 #include <QEventLoop>
 
 #include <condition_variable>
+#include <ctime>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -123,10 +124,16 @@ public:
         return copy;
     }
 
+    std::optional<std::tm> taken(const std::string& path) override {
+        const auto found = shared_->taken.find(path.substr(path.rfind('/') + 1));
+        return found == shared_->taken.end() ? std::nullopt : std::optional(found->second);
+    }
+
     // Before tag naming is turned on, while no clone reads.
     void set(const std::string& name, engine::TagTexts texts) {
         shared_->tags[name] = std::move(texts);
     }
+    void setTaken(const std::string& name, const std::tm& when) { shared_->taken[name] = when; }
     void hold() {
         const std::lock_guard<std::mutex> lock(shared_->mutex);
         shared_->held = true;
@@ -142,6 +149,7 @@ public:
 private:
     struct Shared {
         std::map<std::string, engine::TagTexts> tags;
+        std::map<std::string, std::tm> taken;
         std::mutex mutex;
         std::condition_variable opened;
         bool held = false;
