@@ -313,13 +313,15 @@ CommandReport undoBatch(RenameSession& session, std::optional<std::uint64_t> id,
     return runHistoryBatch(session, entries, *at, Direction::Undo, progress);
 }
 
-CommandReport redoBatch(RenameSession& session, BatchProgress* progress) {
+CommandReport redoBatch(RenameSession& session, BatchProgress* progress,
+                        std::optional<std::uint64_t> id) {
     std::vector<HistoryEntry> entries =
         BatchHistory(session.fileSystem, session.stateDirectory).entries();
     std::optional<std::size_t> at;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const std::optional<HistoryRecord>& record = entries[i].record;
         if (record && record->state == HistoryRecord::State::Undone &&
+            (!id || entries[i].id == *id) &&
             (!at || record->undoneAtNs > entries[*at].record->undoneAtNs)) {
             at = i;
         }
