@@ -201,9 +201,11 @@ CommandReport applyChanges(RenameSession& session, BatchQuestions& questions,
     if (session.options.warnOnApply && !questions.confirmApply()) {
         return {};
     }
-    const bool mayRecord = recordChoice(session.options.restoreFileUsage) != RecordChoice::Skip &&
-                           !session.rules.historyOnly;
-    BatchPlan plan = planBatch(session, {mayRecord, true});
+    const bool keepRestoreFile =
+        recordChoice(session.options.restoreFileUsage) != RecordChoice::Skip;
+    const bool mayRecord = keepRestoreFile && !session.rules.historyOnly;
+    BatchPlan plan = planBatch(
+        session, {.mayRecord = mayRecord, .checkSafety = true, .keepRestoreFile = keepRestoreFile});
     if (plan.refusal) {
         return refused({}, *plan.refusal);
     }

@@ -64,7 +64,7 @@ BatchPlan planBatch(const RenameSession& session, const PlanOptions& options) {
         plan.refusedBySettings = true;
         return plan;
     }
-    const std::string_view kept = keptFileName(options.mayRecord);
+    const std::string_view kept = keptFileName(options.mayRecord || options.keepRestoreFile);
     plan.changes = computeNewNames(rules, session.fileList, kept, &plan.refusal);
     if (plan.refusal) {
         plan.refusedBySettings = true;  // a pattern that gives no names, as one that is invalid

@@ -13,6 +13,10 @@ struct PlanOptions {
     // Give every file its new name even when a safety check refuses the batch, as a preview
     // shows them beside the refusal.
     bool nameWhenRefused = false;
+    // The folder's restore file keeps its name though the batch writes none: with the undo
+    // record kept only in the history, an earlier batch's restore file stays as the preview
+    // shows it.
+    bool keepRestoreFile = false;
 };
 
 // The plan for the ticked files of session.fileList in session.directory. Reads the files' tags

@@ -9,6 +9,7 @@
 
 #include "engine/InPlaceOrder.h"
 #include "engine/NaturalOrder.h"
+#include "engine/RestoreFile.h"
 #include "engine/TextCase.h"
 #include "settings/RenameSettings.h"
 
@@ -214,6 +215,26 @@ void FileList::selectAll(bool ticked) {
 void FileList::setSelectAllToggle(bool down) {
     selectAllToggle_ = down;
     selectAll(down);
+    if (const std::optional<std::size_t> restore = restoreFileRow(); down && restore) {
+        setTicked(*restore, false);
+    }
+}
+
+bool FileList::isRestoreFile(std::size_t row) const {
+    return this->row(row).name == kRestoreFileName;
+}
+
+std::optional<std::size_t> FileList::restoreFileRow() const {
+    // A folder holds one file of the name, and a listing without one is not searched at all.
+    if (!restoreFileTraces_.holdsRestoreFile) {
+        return std::nullopt;
+    }
+    for (std::size_t row = 0; row < rows_.size(); ++row) {
+        if (isRestoreFile(row)) {
+            return row;
+        }
+    }
+    return std::nullopt;
 }
 
 std::string FileList::statusText() const {

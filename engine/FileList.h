@@ -85,9 +85,13 @@ public:
     void setTicked(std::size_t row, bool ticked);
     void selectAll(bool ticked);
     std::size_t tickedCount() const { return tickedCount_; }
-    // Whether the "Select/Deselect all files" toggle is down.
+    // Whether the "Select/Deselect all files" toggle is down. Down, it ticks every row but the
+    // restore file's: renamed with the rest, it would no longer be found to undo the last batch.
     bool selectAllToggle() const { return selectAllToggle_; }
     void setSelectAllToggle(bool down);
+    // Whether the row is the folder's restore file, and which row is, when one is listed.
+    bool isRestoreFile(std::size_t row) const;
+    std::optional<std::size_t> restoreFileRow() const;
 
     std::string statusText() const;
 

@@ -80,8 +80,8 @@ std::optional<platform::Message> LockedListing::changedFiles(const BatchPlan& pl
         {NS_MESSAGE_N("Message",
                       "Cannot continue - %n file(s) of the batch changed since the folder was "
                       "listed: removed, renamed or replaced by another program. Nothing was "
-                      "renamed. The list shows the folder as it is now; tick the files and apply "
-                      "again."),
+                      "renamed. The list shows the folder as it is now, the files still there "
+                      "ticked as before; apply again."),
          {},
          static_cast<long long>(changed_.size())},
         NS_MESSAGE("Message", "Files Changed"), plan.changes, changed_);

@@ -364,7 +364,8 @@ HistoryChoice chooseUndo(RenameSession& session, std::vector<HistoryEntry>& entr
     return *at;
 }
 
-HistoryChoice chooseRedo(RenameSession& session, std::vector<HistoryEntry>& entries) {
+HistoryChoice chooseRedo(RenameSession& session, std::vector<HistoryEntry>& entries,
+                         std::optional<std::uint64_t> id) {
     BatchHistory history(session.fileSystem, session.stateDirectory);
     if (auto refusal = history.folderRefusal()) {
         refusal->caption = kRedoCaption;
@@ -375,6 +376,7 @@ HistoryChoice chooseRedo(RenameSession& session, std::vector<HistoryEntry>& entr
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const std::optional<HistoryRecord>& record = entries[i].record;
         if (record && record->state == HistoryRecord::State::Undone &&
+            (!id || entries[i].id == *id) &&
             (!at || record->undoneAtNs > entries[*at].record->undoneAtNs)) {
             at = i;
         }
@@ -435,10 +437,13 @@ CommandReport undoBatch(RenameSession& session, std::optional<std::uint64_t> id,
         Direction::Undo, progress);
 }
 
-CommandReport redoBatch(RenameSession& session, BatchProgress* progress) {
+CommandReport redoBatch(RenameSession& session, BatchProgress* progress,
+                        std::optional<std::uint64_t> id) {
     return runChosenBatch(
         session,
-        [&session](std::vector<HistoryEntry>& entries) { return chooseRedo(session, entries); },
+        [&session, id](std::vector<HistoryEntry>& entries) {
+            return chooseRedo(session, entries, id);
+        },
         Direction::Redo, progress);
 }
 

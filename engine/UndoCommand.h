@@ -17,7 +17,9 @@ namespace nameshift::engine {
 CommandReport undoBatch(RenameSession& session, std::optional<std::uint64_t> id,
                         BatchProgress* progress = nullptr);
 
-// Renames again the files of the batch undone last, until another batch runs in its folder.
-CommandReport redoBatch(RenameSession& session, BatchProgress* progress = nullptr);
+// Renames again the files of the batch undone last, or of batch `id` when it is undone, until
+// another batch runs in its folder.
+CommandReport redoBatch(RenameSession& session, BatchProgress* progress = nullptr,
+                        std::optional<std::uint64_t> id = std::nullopt);
 
 }  // namespace nameshift::engine

@@ -1,6 +1,7 @@
 #include "settings/DefaultSettingsFiles.h"
 
 #include "settings/Id3OptionsFile.h"
+#include "settings/MoreRulesFile.h"
 #include "settings/ProgramOptionsFile.h"
 #include "settings/RenameSettingsFile.h"
 
@@ -19,19 +20,35 @@ std::array<DefaultSettingsFile, 3> defaultSettingsFiles() {
              {kRenameSettingsFileName, formatRenameSettings(RenameSettings::whenFileMissing())}}};
 }
 
-std::array<DefaultFileOutcome, 3> writeMissingSettingsFiles(platform::FileSystem& fileSystem,
-                                                            const SettingsPaths& paths) {
-    std::array<DefaultFileOutcome, 3> outcomes;
-    const std::array<DefaultSettingsFile, 3> files = defaultSettingsFiles();
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        DefaultFileOutcome& outcome = outcomes[i];
-        outcome.path = paths.programDirectory + std::string(files[i].fileName);
+DefaultSettingsFile firstStartMoreRules() {
+    // The history keeps every batch for undoing, so a new user gets no restore file in each
+    // folder renamed; the Options dialog turns them back on. Those who start without the files
+    // keep the restore files they always had.
+    RenameSettings rules = RenameSettings::whenFileMissing();
+    rules.historyOnly = true;
+    return {kMoreRulesFileName, formatMoreRules(rules)};
+}
+
+std::vector<DefaultFileOutcome> writeMissingSettingsFiles(platform::FileSystem& fileSystem,
+                                                          const SettingsPaths& paths) {
+    std::vector<DefaultFileOutcome> outcomes;
+    const auto write = [&](const DefaultSettingsFile& file) {
+        DefaultFileOutcome& outcome = outcomes.emplace_back();
+        outcome.path = paths.programDirectory + std::string(file.fileName);
         const platform::Status status =
-            fileSystem.writeFile(outcome.path, files[i].text, platform::WriteMode::CreateNew);
+            fileSystem.writeFile(outcome.path, file.text, platform::WriteMode::CreateNew);
         outcome.written = status.ok();
         if (status.kind() != platform::ErrorKind::Exists) {
             outcome.status = status;
         }
+    };
+    for (const DefaultSettingsFile& file : defaultSettingsFiles()) {
+        write(file);
+    }
+    // A start that finds opt.ini is no first start, even without morerules.ini, which the
+    // program writes only once a rule of it is used: its user's restore files stay.
+    if (outcomes.front().written) {
+        write(firstStartMoreRules());
     }
     return outcomes;
 }

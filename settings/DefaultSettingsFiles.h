@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/FileSystem.h"
 #include "settings/SettingsPaths.h"
@@ -25,11 +26,14 @@ struct DefaultFileOutcome {
     platform::Status status;
 };
 
+// morerules.ini as a first start writes it: the undo record kept only in the history.
+DefaultSettingsFile firstStartMoreRules();
+
 // Writes each settings file that is missing in `paths` with its defaults, so that a first start
-// finds them all and shows no message about them. An existing file is never touched, whatever it
-// holds.
-std::array<DefaultFileOutcome, 3> writeMissingSettingsFiles(platform::FileSystem& fileSystem,
-                                                            const SettingsPaths& paths);
+// finds them all and shows no message about them, and on a first start (no opt.ini yet) a
+// missing morerules.ini too. An existing file is never touched, whatever it holds.
+std::vector<DefaultFileOutcome> writeMissingSettingsFiles(platform::FileSystem& fileSystem,
+                                                          const SettingsPaths& paths);
 
 // The settings folder of a start of the program: `named` when the user named one, else
 // `userFolder`, made when missing and given the missing files as a first start writes them, so

@@ -564,13 +564,6 @@ kein Programm verknüpft.</translation>
         <source>Cannot continue - a batch in &quot;%1&quot; was interrupted, and its record &quot;%2&quot; cannot be read, so it cannot be undone or finished. Check the file names in &quot;%1&quot;, then move the record away to rename files there again.</source>
         <translation>Fortfahren nicht möglich – ein Vorgang in „%1“ wurde unterbrochen, und seine Aufzeichnung „%2“ kann nicht gelesen werden; er kann daher weder rückgängig gemacht noch abgeschlossen werden. Prüfen Sie die Dateinamen in „%1“ und verschieben Sie dann die Aufzeichnung, um dort wieder Dateien umzubenennen.</translation>
     </message>
-    <message numerus="yes">
-        <source>Cannot continue - %n file(s) of the batch changed since the folder was listed: removed, renamed or replaced by another program. Nothing was renamed. The list shows the folder as it is now; tick the files and apply again.</source>
-        <translation>
-            <numerusform>Fortfahren nicht möglich – %n Datei des Vorgangs hat sich geändert, seit der Ordner eingelesen wurde: von einem anderen Programm entfernt, umbenannt oder ersetzt. Es wurde nichts umbenannt. Die Liste zeigt den Ordner, wie er jetzt ist; kreuzen Sie die Dateien an und wenden Sie die Änderungen erneut an.</numerusform>
-            <numerusform>Fortfahren nicht möglich – %n Dateien des Vorgangs haben sich geändert, seit der Ordner eingelesen wurde: von einem anderen Programm entfernt, umbenannt oder ersetzt. Es wurde nichts umbenannt. Die Liste zeigt den Ordner, wie er jetzt ist; kreuzen Sie die Dateien an und wenden Sie die Änderungen erneut an.</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Files Changed</source>
         <translation>Dateien geändert</translation>
@@ -879,16 +872,78 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
         <translation>Die Anzahl der Vorgänge im Verlauf</translation>
     </message>
     <message>
-        <source>Undo the last batch? Its files get back the names they had before it.</source>
-        <translation>Den letzten Vorgang rückgängig machen? Seine Dateien erhalten die Namen zurück, die sie vor ihm hatten.</translation>
-    </message>
-    <message>
         <source>The size limit of the history</source>
         <translation>Die Größenbeschränkung des Verlaufs</translation>
     </message>
     <message>
         <source>The record of the batch in the history could not be written.</source>
         <translation>Der Eintrag des Vorgangs im Verlauf konnte nicht geschrieben werden.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Cannot continue - %n file(s) of the batch changed since the folder was listed: removed, renamed or replaced by another program. Nothing was renamed. The list shows the folder as it is now, the files still there ticked as before; apply again.</source>
+        <translation>
+            <numerusform>Fortfahren nicht möglich – %n Datei des Vorgangs wurde verändert, seit der Ordner aufgelistet wurde: entfernt, umbenannt oder von einem anderen Programm ersetzt. Nichts wurde umbenannt. Die Liste zeigt den Ordner, wie er jetzt ist, die noch vorhandenen Dateien ausgewählt wie zuvor; wenden Sie die Änderungen erneut an.</numerusform>
+            <numerusform>Fortfahren nicht möglich – %n Dateien des Vorgangs wurden verändert, seit der Ordner aufgelistet wurde: entfernt, umbenannt oder von einem anderen Programm ersetzt. Nichts wurde umbenannt. Die Liste zeigt den Ordner, wie er jetzt ist, die noch vorhandenen Dateien ausgewählt wie zuvor; wenden Sie die Änderungen erneut an.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Wiederholen</translation>
+    </message>
+    <message>
+        <source>1 file in &quot;%1&quot; got its earlier name back.</source>
+        <translation>1 Datei in „%1“ erhielt ihren früheren Namen zurück.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files in &quot;%1&quot; got their earlier names back.</source>
+        <translation>
+            <numerusform>%n Datei in „%1“ erhielt ihren früheren Namen zurück.</numerusform>
+            <numerusform>%n Dateien in „%1“ erhielten ihre früheren Namen zurück.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 file in &quot;%1&quot; got its new name again.</source>
+        <translation>1 Datei in „%1“ erhielt ihren neuen Namen wieder.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files in &quot;%1&quot; got their new names again.</source>
+        <translation>
+            <numerusform>%n Datei in „%1“ erhielt ihren neuen Namen wieder.</numerusform>
+            <numerusform>%n Dateien in „%1“ erhielten ihre neuen Namen wieder.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Undo cancelled - %1 of %n file(s) in &quot;%2&quot; got their earlier names back.</source>
+        <translation>
+            <numerusform>Rückgängigmachen abgebrochen – %1 von %n Datei in „%2“ erhielt ihren früheren Namen zurück.</numerusform>
+            <numerusform>Rückgängigmachen abgebrochen – %1 von %n Dateien in „%2“ erhielten ihre früheren Namen zurück.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Redo cancelled - %1 of %n file(s) in &quot;%2&quot; got their new names again.</source>
+        <translation>
+            <numerusform>Wiederholen abgebrochen – %1 von %n Datei in „%2“ erhielt ihren neuen Namen wieder.</numerusform>
+            <numerusform>Wiederholen abgebrochen – %1 von %n Dateien in „%2“ erhielten ihre neuen Namen wieder.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Undo the batch of %1 in &quot;%2&quot;: 1 file gets its earlier name back?</source>
+        <translation>Den Vorgang von %1 in „%2“ rückgängig machen: 1 Datei erhält ihren früheren Namen zurück?</translation>
+    </message>
+    <message numerus="yes">
+        <source>Undo the batch of %1 in &quot;%2&quot;: %n files get their earlier names back?</source>
+        <translation>
+            <numerusform>Den Vorgang von %1 in „%2“ rückgängig machen: %n Datei erhält ihren früheren Namen zurück?</numerusform>
+            <numerusform>Den Vorgang von %1 in „%2“ rückgängig machen: %n Dateien erhalten ihre früheren Namen zurück?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>There is no batch to undo in &quot;%1&quot;. Open the history, which lists the batches of every folder?</source>
+        <translation>In „%1“ gibt es keinen Vorgang zum Rückgängigmachen. Den Verlauf öffnen, der die Vorgänge aller Ordner auflistet?</translation>
+    </message>
+    <message>
+        <source>There is no undone batch to redo in &quot;%1&quot;.</source>
+        <translation>In „%1“ gibt es keinen rückgängig gemachten Vorgang zum Wiederholen.</translation>
     </message>
 </context>
 <context>
@@ -964,6 +1019,10 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
     <message>
         <source>New Name</source>
         <translation>Neuer Name</translation>
+    </message>
+    <message>
+        <source>%1: the restore file of this folder, which Restore Filenames reads. Select all leaves it out.</source>
+        <translation>%1: die Wiederherstellungsdatei dieses Ordners, die „Namen wiederherstellen“ liest. „Alle Dateien aus-/abwählen“ lässt sie aus.</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,8 @@
 #include "ui/FileListModel.h"
 
 #include <QApplication>
+#include <QFont>
+#include <QIcon>
 #include <QStyle>
 
 #include <algorithm>
@@ -44,11 +46,30 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
                 return {};
         }
     }
-    const std::string_view name = fileList_.row(static_cast<std::size_t>(index.row())).name;
+    const auto row = static_cast<std::size_t>(index.row());
+    const std::string_view name = fileList_.row(row).name;
     switch (role) {
         case Qt::DisplayRole:
-        case Qt::ToolTipRole:
             return visibleName(name);
+        case Qt::ToolTipRole:
+            return fileList_.isRestoreFile(row)
+                       ? tr("%1: the restore file of this folder, which Restore Filenames reads. "
+                            "Select all leaves it out.")
+                             .arg(visibleName(name))
+                       : visibleName(name);
+        case Qt::DecorationRole:
+            if (fileList_.isRestoreFile(row)) {
+                // The restore button's own picture: the row is what that button reads.
+                return QIcon(QStringLiteral(":/icons/restore.svg"));
+            }
+            return {};
+        case Qt::FontRole:
+            if (fileList_.isRestoreFile(row)) {
+                QFont font;
+                font.setItalic(true);
+                return font;
+            }
+            return {};
         case kNameRole:
             return byteArrayOf(name);
         default:

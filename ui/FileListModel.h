@@ -12,8 +12,9 @@ namespace nameshift::ui {
 
 // The rows of the engine's file list for a view: one row per listed file, shown decoded, with
 // the exact bytes of the name under kNameRole, and beside it the name the current rules give a
-// ticked file, marked when the batch would refuse or fail on it. It reads the list and the plan
-// on demand, so a directory of a hundred thousand files costs nothing until rows are drawn.
+// ticked file, marked when the batch would refuse or fail on it. The folder's restore file is
+// marked as such. It reads the list and the plan on demand, so a directory of a hundred thousand
+// files costs nothing until rows are drawn.
 class FileListModel final : public QAbstractTableModel {
     Q_OBJECT
 

@@ -8,6 +8,7 @@
 #include <QStyledItemDelegate>
 
 #include <algorithm>
+#include <optional>
 
 namespace nameshift::ui {
 
@@ -87,10 +88,25 @@ void FileListView::selectAllRows(bool selected) {
         emit ticksChanged();
         return;
     }
-    const QItemSelection all(model_->index(0, 0), model_->index(rows - 1, 0));
-    selectionModel()->select(
-        all, selected ? QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows
-                      : QItemSelectionModel::Clear);
+    if (!selected) {
+        selectionModel()->select(QItemSelection(), QItemSelectionModel::Clear);
+        return;
+    }
+    // Every row but the restore file's, which the list shows and the user may still tick alone.
+    QItemSelection all;
+    const std::optional<std::size_t> restore = fileList_.restoreFileRow();
+    const int skipped = restore ? static_cast<int>(*restore) : rows;
+    if (skipped > 0) {
+        all.select(model_->index(0, 0), model_->index(skipped - 1, 0));
+    }
+    if (skipped + 1 < rows) {
+        all.select(model_->index(skipped + 1, 0), model_->index(rows - 1, 0));
+    }
+    selectionModel()->select(all, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void FileListView::selectAll() {
+    selectAllRows(true);
 }
 
 std::pair<int, int> FileListView::rowsInView() const {

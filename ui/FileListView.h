@@ -19,8 +19,10 @@ public:
 
     // The engine's list changed under the view; nothing is selected afterwards unless ticked.
     void reload();
-    // Selects or deselects every row as one range.
+    // Selects every row but the restore file's, or deselects every row.
     void selectAllRows(bool selected);
+    // Ctrl+A selects as "Select/Deselect all files" does.
+    void selectAll() override;
     // The rows on screen, as a first row and the row after the last.
     std::pair<int, int> rowsInView() const;
 

@@ -10,11 +10,13 @@
 
 #include <algorithm>
 #include <array>
+#include <set>
 #include <vector>
 
 #include "engine/ApplyCommand.h"
 #include "engine/BatchRecovery.h"
 #include "engine/CommandGuard.h"
+#include "engine/FolderHistory.h"
 #include "engine/PreviewCommand.h"
 #include "engine/RestoreCommand.h"
 #include "engine/UndoCommand.h"
@@ -28,6 +30,7 @@
 #include "settings/StartupSettings.h"
 #include "ui/HelpWindow.h"
 #include "ui/HistoryDialog.h"
+#include "ui/HistoryMessages.h"
 #include "ui/MessageBoxQuestions.h"
 #include "ui/PreviewDialog.h"
 #include "ui/QtBatchProgress.h"
@@ -421,28 +424,51 @@ void MainDialog::restoreFilenames() {
 }
 
 void MainDialog::undoLastBatch() {
-    if (!services_.messages.ask(
-            NS_MESSAGE("Message",
-                       "Undo the last batch? Its files get back the names they had before it."),
-            NS_MESSAGE("Message", "Undo"))) {
+    engine::FolderHistory history(services_.fileSystem, session_.stateDirectory,
+                                  session_.directory);
+    if (const std::optional<engine::HistoryBatch> batch = history.batchToUndo()) {
+        undoHistoryBatch(*batch);
+        return;
+    }
+    if (services_.messages.show(nothingToUndoQuestion(session_.directory)) ==
+        platform::Answer::Yes) {
+        openHistory();
+    }
+}
+
+void MainDialog::undoHistoryBatch(const engine::HistoryBatch& batch) {
+    if (services_.messages.show(undoQuestion(batch)) != platform::Answer::Yes) {
         return;
     }
     QtBatchProgress progress(this, tr("Undoing the batch..."));
-    afterCommand(engine::undoBatch(session_, std::nullopt, &progress));
+    afterCommand(
+        withFacts(engine::undoBatch(session_, batch.id, &progress), batch, HistoryStep::Undo));
 }
 
 void MainDialog::redoBatch() {
+    engine::FolderHistory history(services_.fileSystem, session_.stateDirectory,
+                                  session_.directory);
+    const std::optional<engine::HistoryBatch> batch = history.batchToRedo();
+    if (!batch) {
+        services_.messages.show(nothingToRedoMessage(session_.directory));
+        return;
+    }
     QtBatchProgress progress(this, tr("Redoing the batch..."));
-    afterCommand(engine::redoBatch(session_, &progress));
+    afterCommand(
+        withFacts(engine::redoBatch(session_, &progress, batch->id), *batch, HistoryStep::Redo));
 }
 
 void MainDialog::openHistory() {
-    HistoryDialog history(
-        engine::BatchHistory(services_.fileSystem, session_.stateDirectory).entries(), this);
+    const std::vector<engine::HistoryEntry> entries =
+        engine::BatchHistory(services_.fileSystem, session_.stateDirectory).entries();
+    HistoryDialog history(entries, this);
     runModal(services_.runModal, history);
-    if (const std::optional<std::uint64_t> batch = history.chosenBatch()) {
-        QtBatchProgress progress(this, tr("Undoing the batch..."));
-        afterCommand(engine::undoBatch(session_, batch, &progress));
+    const std::optional<std::uint64_t> chosen = history.chosenBatch();
+    const auto entry = std::find_if(entries.begin(), entries.end(), [&](const auto& listed) {
+        return chosen && listed.id == *chosen && listed.record;
+    });
+    if (entry != entries.end()) {
+        undoHistoryBatch(engine::historyBatchOf(*entry));
     }
 }
 
@@ -458,13 +484,45 @@ void MainDialog::afterCommand(const engine::CommandReport& report) {
         newNames_->schedule();
         return;
     }
+    // Refused because files changed, the batch renamed nothing: the user's ticks stay on the
+    // files still there as they were, in the folder that was listed.
+    std::set<std::pair<std::string, std::uint64_t>> ticked;
+    const std::optional<platform::FileIdentity> listed = session_.fileList.listedDirectory();
+    if (report.outcome == engine::CommandOutcome::Relisted) {
+        ticked = tickedFiles();
+    }
     refillFileList(report.refill);
+    if (const auto& relisted = session_.fileList.listedDirectory();
+        !ticked.empty() && listed && relisted && relisted->sameFileAs(*listed)) {
+        tickAgain(ticked);
+    }
     if (report.refill == engine::Refill::Whole) {
         // The refilled list shows every file, and the renames may have changed which masks
         // exist; the mask list must not claim a filter that is not applied.
         session_.fileList.setMaskPosition(0);
     }
     showFileList();
+}
+
+std::set<std::pair<std::string, std::uint64_t>> MainDialog::tickedFiles() const {
+    std::set<std::pair<std::string, std::uint64_t>> ticked;
+    const engine::FileList& files = session_.fileList;
+    for (std::size_t row = 0; row < files.rowCount(); ++row) {
+        if (files.isTicked(row)) {
+            ticked.emplace(std::string(files.row(row).name), files.row(row).inode);
+        }
+    }
+    return ticked;
+}
+
+void MainDialog::tickAgain(const std::set<std::pair<std::string, std::uint64_t>>& files) {
+    engine::FileList& list = session_.fileList;
+    for (std::size_t row = 0; row < list.rowCount(); ++row) {
+        const engine::ListedFile& file = list.row(row);
+        if (files.contains({std::string(file.name), file.inode})) {
+            list.setTicked(row, true);
+        }
+    }
 }
 
 void MainDialog::runCommand(void (MainDialog::*command)()) {

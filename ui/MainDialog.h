@@ -8,9 +8,12 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
+#include <utility>
 
 #include "engine/CommandReport.h"
+#include "engine/FolderHistory.h"
 #include "engine/RenameSession.h"
 #include "engine/RestoreFilePicker.h"
 #include "engine/TagReader.h"
@@ -128,7 +131,8 @@ public:
     void previewChanges();
     void applyChanges();
     void restoreFilenames();
-    // The last batch, after a question; the one undone last; the one picked from the history.
+    // The shown folder's last batch, after a question; the folder's batch undone last; the one
+    // picked from the history, after the same question.
     void undoLastBatch();
     void redoBatch();
     void openHistory();
@@ -166,8 +170,14 @@ private:
     // Fills the list again, telling the user when no attribute is chosen; false when the
     // directory could not be listed.
     bool refillFileList(engine::Refill how);
+    // The ticked files of the listing, by name and inode, and the rows of those files ticked
+    // again after a refill.
+    std::set<std::pair<std::string, std::uint64_t>> tickedFiles() const;
+    void tickAgain(const std::set<std::pair<std::string, std::uint64_t>>& files);
     // Offers to undo or finish each interrupted batch, with the progress of a batch.
     void offerRecovery();
+    // Asks whether to undo `batch`, and on Yes undoes it.
+    void undoHistoryBatch(const engine::HistoryBatch& batch);
     // Runs a button's command; one stopped by an exception leaves the list read anew.
     void runCommand(void (MainDialog::*command)());
 

@@ -11,6 +11,7 @@
 #include "settings/PresetStore.h"
 #include "ui/DisplayText.h"
 #include "ui/HelpWindow.h"
+#include "ui/WholeTitle.h"
 
 namespace nameshift::ui {
 
@@ -87,11 +88,19 @@ std::optional<QString> PresetBar::askName() {
     if (askName_) {
         return askName_(this);
     }
-    bool ok = false;
-    const QString name =
-        QInputDialog::getText(this, tr("Save as Preset"), tr("Name of the preset:"),
-                              QLineEdit::Normal, controls_.presets->currentText(), &ok);
-    return ok ? std::optional<QString>(name) : std::nullopt;
+    QInputDialog dialog(this);
+    prepareNameDialog(dialog, controls_.presets->currentText());
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.textValue();
+}
+
+void PresetBar::prepareNameDialog(QInputDialog& dialog, const QString& current) {
+    dialog.setWindowTitle(tr("Save as Preset"));
+    dialog.setLabelText(tr("Name of the preset:"));
+    dialog.setTextValue(current);
+    keepTitleWhole(dialog);
 }
 
 void PresetBar::savePreset() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QComboBox>
+#include <QInputDialog>
 #include <QPushButton>
 #include <QString>
 #include <QWidget>
@@ -49,6 +50,9 @@ public:
     void loadPreset(int index);
     void savePreset();
     void deletePreset();
+
+    // The question for a preset's name, with `current` to start from, as the bar asks it.
+    static void prepareNameDialog(QInputDialog& dialog, const QString& current);
 
 private:
     // Lists the presets anew, showing `chosen` when it is one of them.

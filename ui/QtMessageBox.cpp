@@ -8,6 +8,7 @@
 
 #include "ui/DisplayText.h"
 #include "ui/HelpWindow.h"
+#include "ui/WholeTitle.h"
 #include "ui/WindowPlacement.h"
 
 namespace nameshift::ui {
@@ -90,6 +91,8 @@ std::unique_ptr<QMessageBox> QtMessageBox::build(const platform::Message& messag
         HelpWindow::setPage(box.get(), QString::fromStdString(message.helpPage));
         HelpWindow::addHelpKey(box.get());
     }
+    // Last: a change of the text or the icon lays the box out anew.
+    keepTitleWhole(*box);
     return box;
 }
 

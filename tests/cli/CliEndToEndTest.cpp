@@ -563,6 +563,12 @@ TEST_F(CliTest, InitSettingsWritesTheMissingFilesAsTheProgramSavesThemAndKeepsTh
     ASSERT_EQ(runCli({"--settings-dir", ".", "init-settings"}, dir.path()).exitStatus, 0);
     EXPECT_EQ(dir.read("renset.ini"), "mine");
     EXPECT_EQ(dir.read("opt.ini"), goldenSettings("opt-first-start.ini"));
+    // A first start keeps the undo record in the history alone; a later one finds opt.ini and
+    // leaves the restore files its user has.
+    EXPECT_TRUE(settings::parseMoreRules(dir.read("morerules.ini"), {}).historyOnly);
+    std::filesystem::remove(dir.file("morerules.ini"));
+    ASSERT_EQ(runCli({"--settings-dir", ".", "init-settings"}, dir.path()).exitStatus, 0);
+    EXPECT_FALSE(dir.exists("morerules.ini"));
 
     const CliRun run = runCli({"init-settings"}, dir.path());
     EXPECT_EQ(run.exitStatus, 0);

@@ -24,8 +24,11 @@
 #include "ScriptedMessageBox.h"
 #include "TempDir.h"
 #include "UiFakes.h"
+#include "engine/ApplyCommand.h"
+#include "engine/BatchHistory.h"
 #include "engine/PatternRule.h"
 #include "engine/RestoreFile.h"
+#include "engine/UndoCommand.h"
 #include "platform/StatePaths.h"
 #include "settings/Id3OptionsFile.h"
 #include "settings/MoreRulesFile.h"
@@ -35,7 +38,9 @@
 #include "settings/SettingsFileAccess.h"
 #include "ui/FilePanel.h"
 #include "ui/HistoryDialog.h"
+#include "ui/HistoryMessages.h"
 #include "ui/MainDialog.h"
+#include "ui/MessageBoxQuestions.h"
 #include "ui/PreviewDialog.h"
 #include "ui/RulePanel.h"
 
@@ -130,6 +135,17 @@ protected:
             names.push_back(p().presets->itemText(row).toStdString());
         }
         return names;
+    }
+    // When the newest batch in "work" ran, as the window's messages tell it. The history is the
+    // test program's, so its numbers go on from test to test.
+    std::string batchTime() {
+        const auto entries = engine::BatchHistory(fs, dialog->session().stateDirectory).entries();
+        for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
+            if (entry->record && entry->record->journal.directory == dir.file("work")) {
+                return batchTimeText(entry->record->time);
+            }
+        }
+        return "none";
     }
     Texts listedNames() const {
         Texts names;
@@ -643,8 +659,9 @@ TEST_F(StartedDialogTest, ApplyRenamesOnDiskAndRestoreGivesTheNamesBack) {
     EXPECT_EQ(listedNames(), (Texts{"three.mp3", "one.txt", "two.txt"}));
 }
 
-// Ctrl+Z undoes the last batch after a question, and its restore file with it; Ctrl+Shift+Z
-// redoes it, and the history lists each batch, whose undo button undoes the one picked.
+// Ctrl+Z undoes the folder's last batch after a question, and its restore file with it;
+// Ctrl+Shift+Z redoes it, and the history lists each batch, whose undo button undoes the one
+// picked after the same question.
 TEST_F(StartedDialogTest, UndoRedoAndTheHistoryTakeBatchesBackAndForth) {
     EXPECT_EQ(c().undoAction->shortcut(), QKeySequence(QKeySequence::Undo));
     EXPECT_EQ(c().redoAction->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+Z")));
@@ -655,24 +672,223 @@ TEST_F(StartedDialogTest, UndoRedoAndTheHistoryTakeBatchesBackAndForth) {
     messages.shown.clear();
     c().undoAction->trigger();
     EXPECT_EQ(dir.names("work"), (Texts{"one.txt", "three.mp3", "two.txt"}));
+    const std::string question =
+        "Undo the batch of " + batchTime() + " in \"work\": 3 files get their earlier names back?";
     EXPECT_EQ(messages.texts(),
-              (Texts{"Undo the last batch? Its files get back the names they had before it.",
-                     "Batch 1 undone."}));
+              (Texts{question, "3 files in \"work\" got their earlier names back."}));
+    EXPECT_EQ(messages.shown.back().icon, platform::Icon::Information);
     c().redoAction->trigger();
     EXPECT_EQ(dir.names("work"),
               (Texts{"New one.txt", "New three.mp3", "New two.txt", "restore.dat"}));
     int listed = 0;
-    onHistory = [&listed](HistoryDialog& history) {
-        listed = history.list()->topLevelItemCount();
+    // The history is the test program's: other tests' batches are listed too.
+    onHistory = [&listed, this](HistoryDialog& history) {
+        for (int row = 0; row < history.list()->topLevelItemCount(); ++row) {
+            listed += history.list()->topLevelItem(row)->text(2).toStdString() == dir.file("work");
+        }
         EXPECT_EQ(history.list()->topLevelItem(0)->text(4), QStringLiteral("done"));
         history.undoButton()->click();
     };
     messages.shown.clear();
     c().historyAction->trigger();
     EXPECT_EQ(listed, 1);
-    EXPECT_EQ(messages.texts(), Texts{"Batch 1 undone."});
+    EXPECT_EQ(messages.texts(),
+              (Texts{question, "3 files in \"work\" got their earlier names back."}));
     EXPECT_EQ(dir.names("work"), (Texts{"one.txt", "three.mp3", "two.txt"}));
 }
+
+// The window's commands step by step, beside a folder "other" whose batches run behind the
+// window's back: "apply PREFIX" and "apply-other PREFIX" rename every file with a prefix,
+// "undo-other" undoes the newest batch, "prefix PREFIX", "select-all", "apply", "undo" (Ctrl+Z)
+// and "redo" (Ctrl+Shift+Z) as the user does them, "history-undo FOLDER" picks the newest batch of
+// FOLDER in the history's list, "no" answers the next question No, "move FROM TO" renames in "work"
+// by hand. Then the names of both folders, the messages of the last step ("{time}" the time of the
+// newest batch in "work" as the messages give it), the ticked rows, and whether the history's list
+// was opened.
+struct WindowStepsCase {
+    const char* name;
+    Texts steps;
+    Texts work;
+    Texts other;
+    Texts messages;
+    Texts ticked;
+    bool historyOpened = false;
+
+    friend void PrintTo(const WindowStepsCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class WindowSteps : public StartedDialogTest,
+                    public ::testing::WithParamInterface<WindowStepsCase> {
+protected:
+    void SetUp() override {
+        StartedDialogTest::SetUp();
+        dir.write("other/a.txt", "a");
+        dir.write("other/b.txt", "b");
+        other.directory = dir.file("other");
+        other.options.restoreFileUsage = settings::RestoreFileUsage::None;
+        other.options.warnOnApply = false;
+        other.rules = settings::RenameSettings::whenFileMissing();
+        other.fileList.setAttributeMask(other.rules.attributeMask());
+        onHistory = [this](HistoryDialog& history) {
+            historyOpened = true;
+            for (int row = 0; row < history.list()->topLevelItemCount(); ++row) {
+                if (history.list()->topLevelItem(row)->text(2).toStdString() ==
+                    dir.file(chosenFolder)) {
+                    history.list()->setCurrentItem(history.list()->topLevelItem(row));
+                    history.undoButton()->click();
+                }
+            }
+        };
+    }
+
+    void run(const std::string& step) {
+        const std::size_t space = step.find(' ');
+        const std::string verb = step.substr(0, space);
+        const std::string rest = space == std::string::npos ? "" : step.substr(space + 1);
+        if (verb == "apply" && !rest.empty()) {
+            run("prefix " + rest);
+            run("select-all");
+            c().apply->click();
+        } else if (verb == "apply") {
+            c().apply->click();
+        } else if (verb == "prefix") {
+            if (!r().changePrefix->isChecked()) {
+                r().changePrefix->click();
+            }
+            r().prefixEdit->setText(QString::fromStdString(rest));
+        } else if (verb == "select-all") {
+            if (f().selectAll->isChecked()) {
+                f().selectAll->click();
+            }
+            f().selectAll->click();
+        } else if (verb == "apply-other") {
+            ASSERT_TRUE(other.fileList.fill(other.directory));
+            other.fileList.selectAll(true);
+            other.rules.changePrefix = true;
+            other.rules.prefixText = rest;
+            other.rules.prefixPosition = settings::Position::Beginning;
+            MessageBoxQuestions questions(messages);
+            engine::applyChanges(other, questions);
+        } else if (verb == "undo-other") {
+            engine::undoBatch(other, std::nullopt);
+        } else if (verb == "undo") {
+            c().undoAction->trigger();
+        } else if (verb == "redo") {
+            c().redoAction->trigger();
+        } else if (verb == "history-undo") {
+            chosenFolder = rest;
+            c().historyAction->trigger();
+        } else if (verb == "no") {
+            messages.answers.push_back(platform::Answer::No);
+        } else if (verb == "move") {
+            const std::size_t to = rest.find(' ');
+            std::filesystem::rename(dir.file("work/" + rest.substr(0, to)),
+                                    dir.file("work/" + rest.substr(to + 1)));
+        }
+    }
+
+    // `text` with "{time}" given the time of the newest batch in "work".
+    std::string withTimes(std::string text) {
+        if (const std::size_t at = text.find("{time}"); at != std::string::npos) {
+            text.replace(at, 6, batchTime());
+        }
+        return text;
+    }
+
+    Texts tickedNames() const {
+        Texts names;
+        const engine::FileList& files = dialog->session().fileList;
+        for (std::size_t row = 0; row < files.rowCount(); ++row) {
+            if (files.isTicked(row)) {
+                names.emplace_back(files.row(row).name);
+            }
+        }
+        return names;
+    }
+
+    engine::RenameSession other{fs, tags};
+    std::string chosenFolder;
+    bool historyOpened = false;
+};
+
+TEST_P(WindowSteps, LeaveBothFoldersAsTheUserAsked) {
+    const WindowStepsCase& row = GetParam();
+    for (const std::string& step : row.steps) {
+        messages.shown.clear();
+        historyOpened = false;
+        run(step);
+    }
+    EXPECT_EQ(dir.names("work"), row.work);
+    EXPECT_EQ(dir.names("other"), row.other);
+    Texts expected;
+    for (const std::string& text : row.messages) {
+        expected.push_back(withTimes(text));
+    }
+    EXPECT_EQ(messages.texts(), expected);
+    EXPECT_EQ(tickedNames(), row.ticked);
+    EXPECT_EQ(historyOpened, row.historyOpened);
+}
+
+const Texts kWorkNames = {"one.txt", "three.mp3", "two.txt"};
+const Texts kWorkRenamed = {"restore.dat", "x_one.txt", "x_three.mp3", "x_two.txt"};
+const Texts kOtherNames = {"a.txt", "b.txt"};
+const Texts kOtherRenamed = {"y_a.txt", "y_b.txt"};
+
+INSTANTIATE_TEST_SUITE_P(
+    ShownFolder, WindowSteps,
+    ::testing::Values(
+        WindowStepsCase{"UndoPassesOverAnotherFoldersNewerBatch",
+                        {"apply x_", "apply-other y_", "undo"},
+                        kWorkNames,
+                        kOtherRenamed,
+                        {"Undo the batch of {time} in \"work\": 3 files get their earlier "
+                         "names back?",
+                         "3 files in \"work\" got their earlier names back."},
+                        {}},
+        WindowStepsCase{"TheHistorysUndoAsksTheSameQuestion",
+                        {"apply x_", "apply-other y_", "no", "history-undo work"},
+                        kWorkRenamed,
+                        kOtherRenamed,
+                        {"Undo the batch of {time} in \"work\": 3 files get their earlier "
+                         "names back?"},
+                        {},
+                        true},
+        WindowStepsCase{"NothingToUndoHereOffersTheHistory",
+                        {"apply-other y_", "undo"},
+                        kWorkNames,
+                        kOtherRenamed,
+                        {"There is no batch to undo in \"work\". Open the history, which lists "
+                         "the batches of every folder?"},
+                        {},
+                        true},
+        WindowStepsCase{"RedoPassesOverAnotherFoldersLaterUndo",
+                        {"apply x_", "undo", "apply-other y_", "undo-other", "redo"},
+                        kWorkRenamed,
+                        kOtherNames,
+                        {"3 files in \"work\" got their new names again."},
+                        {}},
+        WindowStepsCase{"NothingToRedoHere",
+                        {"apply-other y_", "undo-other", "redo"},
+                        kWorkNames,
+                        kOtherNames,
+                        {"There is no undone batch to redo in \"work\"."},
+                        {}},
+        WindowStepsCase{"SelectAllLeavesTheRestoreFileOut",
+                        {"apply x_", "select-all"},
+                        kWorkRenamed,
+                        kOtherNames,
+                        {},
+                        {"x_three.mp3", "x_one.txt", "x_two.txt"}},
+        WindowStepsCase{"FilesChangedKeepsTheTicksOfTheFilesStillThere",
+                        {"prefix x_", "select-all", "move one.txt uno.txt", "apply"},
+                        {"three.mp3", "two.txt", "uno.txt"},
+                        kOtherNames,
+                        {"Cannot continue - 1 file(s) of the batch changed since the folder was "
+                         "listed: removed, renamed or replaced by another program. Nothing was "
+                         "renamed. The list shows the folder as it is now, the files still there "
+                         "ticked as before; apply again."},
+                        {"three.mp3", "two.txt"}}),
+    [](const ::testing::TestParamInfo<WindowStepsCase>& param) { return param.param.name; });
 
 // A command that runs out of memory half way stops there: the files after it keep their names,
 // no restore file claims a batch that did not happen, the batch is offered for undoing at once

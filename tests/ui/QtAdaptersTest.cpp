@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QProgressDialog>
 
 #include "TempDir.h"
+#include "ui/PresetBar.h"
 #include "ui/QtBatchProgress.h"
 #include "ui/QtMessageBox.h"
 #include "ui/QtRestoreFilePicker.h"
+#include "ui/WholeTitle.h"
 
 namespace nameshift::ui {
 namespace {
@@ -33,6 +36,23 @@ TEST(QtMessageBoxTest, EscapeOnAQuestionAnswersNo) {
                                          nullptr);
     EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
     EXPECT_EQ(box->escapeButton(), box->button(QMessageBox::No));
+}
+
+// A question of few words under a long title, and the preset's name to type, each as the user
+// sees it: the title bar has room for the whole title.
+TEST(QtMessageBoxTest, AShortQuestionLeavesItsTitleWhole) {
+    const auto box = QtMessageBox::build(
+        {"Delete the preset \"a\"?", "Restore File Already Exists and a Preset Deleted",
+         platform::Icon::Question, platform::Buttons::YesNo},
+        nullptr);
+    box->show();
+    EXPECT_GE(box->width(), wholeTitleWidth(*box));
+    QInputDialog name;
+    PresetBar::prepareNameDialog(name, QStringLiteral("Holiday"));
+    name.show();
+    EXPECT_EQ(name.windowTitle(), QStringLiteral("Save as Preset"));
+    EXPECT_EQ(name.textValue(), QStringLiteral("Holiday"));
+    EXPECT_GE(name.width(), wholeTitleWidth(name));
 }
 
 TEST(QtBatchProgressTest, OnlyBatchesOverTheThresholdShowProgressAndCancelStopsThem) {
