@@ -1,6 +1,7 @@
 #include "engine/BatchHistory.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -27,7 +28,10 @@ using Names = std::vector<std::string>;
 // for the number of batches kept, "restore-file" and "history-only" for the options,
 // "stopped-write" for a record whose writing was stopped, "record-fails", "history-fails" and
 // "journal-stays" for the next batch's restore file, history record or journal removal failing,
-// "recover undo|finish" as the start-up offer runs it); then the folder's names, the last message
+// "recover undo|finish" as the start-up offer runs it; "reuse NAME" for a new file under NAME that
+// got the number of batch 1's file there, "stray" for a leftover temporary name, "remount" and
+// "renumber" for a medium mounted again and a share that keeps no numbers, "holds NAME TEXT" to
+// check a file's contents); then the folder's names, the last message
 // of the last step and the history, "ID state" a batch.
 struct HistoryCase {
     std::string name;
@@ -85,6 +89,30 @@ protected:
             fs.fail(testing::FaultyFileSystem::Op::Write, EACCES, "/history/", 1);
         } else if (verb == "journal-stays") {
             fs.fail(testing::FaultyFileSystem::Op::Remove, EACCES, kJournalSuffix, 1);
+        } else if (verb == "reuse") {
+            const std::string path = BatchHistory(fs, state.path()).pathOf(1);
+            std::ifstream in(path, std::ios::binary);
+            std::optional<HistoryRecord> record =
+                parseHistoryRecord(std::string{std::istreambuf_iterator<char>(in), {}});
+            ASSERT_TRUE(record);
+            std::filesystem::remove(dir.file(first));
+            dir.write(first, "new document");
+            struct stat info {};
+            ASSERT_EQ(::stat(dir.file(first).c_str(), &info), 0);
+            for (JournalEntry& entry : record->journal.entries) {
+                if (entry.original == first || entry.final == first) {
+                    entry.inode = info.st_ino;
+                }
+            }
+            std::ofstream(path, std::ios::binary | std::ios::trunc) << formatHistoryRecord(*record);
+        } else if (verb == "stray") {
+            dir.write(".nameshift-0123456789abcdef-1", "stray");
+        } else if (verb == "remount") {
+            fs.mountAgain();
+        } else if (verb == "renumber") {
+            fs.numberAnew();
+        } else if (verb == "holds") {
+            EXPECT_EQ(dir.read(first), second) << first;
         } else if (verb == "recover") {
             messages.answers = {first == "undo" ? platform::Answer::Yes : platform::Answer::No};
             ui::offerRecovery(fs, messages, state.path(), nullptr, historyBoundOf(session.rules));
@@ -221,8 +249,55 @@ INSTANTIATE_TEST_SUITE_P(
                     "Batch 1 redone.",
                     "1 done"},
         HistoryCase{
-            "NothingToUndo", {"undo"}, {"a.txt", "b.txt"}, "There is no batch to undo.", ""}),
+            "NothingToUndo", {"undo"}, {"a.txt", "b.txt"}, "There is no batch to undo.", ""},
+        HistoryCase{"AFileMadeSinceWithTheOldInodeIsLeftAlone",
+                    {"apply z_", "reuse z_b.txt", "undo", "holds z_b.txt new document"},
+                    {"a.txt", "z_b.txt"},
+                    "Batch 1 undone.",
+                    "1 undone"},
+        HistoryCase{"RedoLeavesAFileMadeSinceAlone",
+                    {"apply z_", "undo", "reuse b.txt", "redo", "holds b.txt new document"},
+                    {"b.txt", "z_a.txt"},
+                    "Batch 1 redone.",
+                    "1 done"},
+        HistoryCase{"FilesSwappedByHandGoBackEachToItsOwnName",
+                    {"apply z_", "move z_a.txt t", "move z_b.txt z_a.txt", "move t z_b.txt", "undo",
+                     "holds a.txt a", "holds b.txt b"},
+                    {"a.txt", "b.txt"},
+                    "Batch 1 undone.",
+                    "1 undone"},
+        HistoryCase{"AStrayTemporaryIsNotTheMissingFile",
+                    {"apply z_", "delete z_b.txt", "stray", "undo"},
+                    {".nameshift-0123456789abcdef-1", "a.txt"},
+                    "Batch 1 undone.",
+                    "1 undone"},
+        HistoryCase{"AMediumMountedAgainStillUndoesAndRedoes",
+                    {"apply x_", "remount", "undo", "remount", "redo"},
+                    {"x_a.txt", "x_b.txt"},
+                    "Batch 1 redone.",
+                    "1 done"},
+        HistoryCase{"NoStableInodesNameAndTheRestDecide",
+                    {"renumber", "apply x_", "renumber", "undo"},
+                    {"a.txt", "b.txt"},
+                    "Batch 1 undone.",
+                    "1 undone"},
+        HistoryCase{"NoStableInodesAFileRenamedByHandIsLeftAlone",
+                    {"renumber", "apply x_", "move x_a.txt moved.txt", "undo"},
+                    {"b.txt", "moved.txt"},
+                    "Batch 1 undone.",
+                    "1 done"}),
     [](const auto& test) { return test.param.name; });
+
+// A file made since under the batch's name is named as replaced, not as the batch's.
+TEST_F(HistoryTest, AReplacedFileIsNamed) {
+    run("apply z_");
+    run("reuse z_b.txt");
+    messages.shown.clear();
+    run("undo");
+    ASSERT_FALSE(messages.shown.empty());
+    EXPECT_EQ(messages.shown.front().text,
+              "\"z_b.txt\": the file was replaced since by another file, which is left as it is.");
+}
 
 // A gone file is told by the name the batch gave it.
 TEST_F(HistoryTest, AGoneFileIsNamed) {
