@@ -275,16 +275,6 @@ INSTANTIATE_TEST_SUITE_P(
                     {"apply x_", "remount", "undo", "remount", "redo"},
                     {"x_a.txt", "x_b.txt"},
                     "Batch 1 redone.",
-                    "1 done"},
-        HistoryCase{"NoStableInodesNameAndTheRestDecide",
-                    {"renumber", "apply x_", "renumber", "undo"},
-                    {"a.txt", "b.txt"},
-                    "Batch 1 undone.",
-                    "1 undone"},
-        HistoryCase{"NoStableInodesAFileRenamedByHandIsLeftAlone",
-                    {"renumber", "apply x_", "move x_a.txt moved.txt", "undo"},
-                    {"b.txt", "moved.txt"},
-                    "Batch 1 undone.",
                     "1 done"}),
     [](const auto& test) { return test.param.name; });
 
