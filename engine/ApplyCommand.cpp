@@ -9,6 +9,7 @@
 #include "engine/BatchGuard.h"
 #include "engine/BatchPlanner.h"
 #include "engine/CounterMemory.h"
+#include "engine/FileEvidence.h"
 #include "engine/InPlaceOrder.h"
 #include "engine/LockedListing.h"
 #include "engine/RenameOrder.h"
@@ -66,8 +67,35 @@ Journal journalHead(const BatchGuard& guard, const BatchPlan& plan, Journal::Rec
     journal.directory = plan.directory;
     journal.directoryDevice = guard.directory().device;
     journal.directoryInode = guard.directory().inode;
+    journal.directoryBirthNs = guard.directory().birthTimeNs;
     journal.record = record;
     return journal;
+}
+
+// The evidence of the files the batch renames, looked at under the folder's lock just before the
+// journal is written, in the order of `changes` (the disk's, for a large batch): a later undo or
+// recovery tells each file by it from a file made since. A file that cannot be looked at keeps
+// its listed number alone.
+std::vector<FileEvidence> evidenceOfChanges(platform::FileSystem& fileSystem,
+                                            const platform::Directory& directory,
+                                            const std::vector<PlannedChange>& changes,
+                                            const std::vector<std::uint64_t>& inodes) {
+    std::vector<FileEvidence> files(changes.size());
+    // Where numbers are not kept, the one listed may be another than the one looked at now.
+    const bool numbersKept = fileSystem.keepsFileNumbers(directory);
+    std::string name;
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        files[i].inode = inodes[i];
+        if (changes[i].oldName == changes[i].newName) {
+            continue;
+        }
+        name.assign(changes[i].oldName);
+        if (const auto identity = fileSystem.identifyIn(directory, name);
+            identity.ok() && (identity->inode == inodes[i] || !numbersKept)) {
+            files[i] = evidenceOf(*identity);
+        }
+    }
+    return files;
 }
 
 // The changes that rename anything, which are the journal's entries.
@@ -255,14 +283,16 @@ CommandReport applyChanges(RenameSession& session, BatchQuestions& questions,
     }
     CommandReport report;
     ReportedMessages messages(report.messages);
-    const std::vector<std::uint64_t> inodes = putInDiskOrder(session, plan);
+    const std::vector<FileEvidence> files =
+        evidenceOfChanges(fileSystem, *directory, plan.changes, putInDiskOrder(session, plan));
     const Journal head = journalHead(guard, plan, *record);
     const std::vector<std::uint32_t> renaming = renamingChanges(plan);
     BatchSteps steps;
-    // Each entry with its file's inode, inodes[i] being that of change i.
+    // Each entry with its file's evidence, files[i] being that of change i.
     steps.journal = journalContents(head, renaming.size(), [&](std::size_t entry) {
         const std::uint32_t i = renaming[entry];
-        return JournalEntryView{inodes[i], plan.changes[i].oldName, plan.changes[i].newName};
+        return JournalEntryView{files[i].inode, plan.changes[i].oldName, plan.changes[i].newName,
+                                files[i].traits};
     });
     steps.afterRenames = [&](const RenameRun& run) {
         if (!run.failures.empty()) {
@@ -282,7 +312,7 @@ CommandReport applyChanges(RenameSession& session, BatchQuestions& questions,
             fileSystem, messages, session.stateDirectory, *directory, guard.directory(),
             restoreFileContents(plan.directory, run.done.size(),
                                 [&](std::size_t i) { return run.donePair(i, plan.changes); }),
-            mode, run.done.size(), [&](std::size_t i) { return inodes[run.done[i].change]; });
+            mode, run.done.size(), [&](std::size_t i) { return files[run.done[i].change]; });
     };
     std::vector<std::uint32_t> entryOfChange(plan.changes.size(), HistoryKeeping::kNoEntry);
     for (std::size_t entry = 0; entry < renaming.size(); ++entry) {

@@ -21,10 +21,10 @@ namespace {
 using platform::Icon;
 
 // A restore file for a batch finished after a crash: each file from its name before the batch
-// to the name the batch gives it, ordered as apply orders them; with `inodes`, the file of each
+// to the name the batch gives it, ordered as apply orders them; with `files`, the file of each
 // pair.
 RestoreRecord finishedRecord(const Journal& journal, const std::vector<char>& arrived,
-                             std::vector<std::uint64_t>* inodes = nullptr) {
+                             std::vector<FileEvidence>* files = nullptr) {
     std::vector<PlannedChange> changes;
     for (std::size_t i = 0; i < journal.entries.size(); ++i) {
         if (arrived[i] != 0) {
@@ -41,8 +41,8 @@ RestoreRecord finishedRecord(const Journal& journal, const std::vector<char>& ar
             step.kind == RenameStep::Kind::FromTemporary ? aside : std::string(change.oldName));
         record.namesAfter.push_back(step.kind == RenameStep::Kind::ToTemporary ? aside
                                                                                : change.newName);
-        if (inodes != nullptr) {
-            inodes->push_back(journal.entries[change.file].inode);
+        if (files != nullptr) {
+            files->push_back(journal.entries[change.file].evidence());
         }
     }
     return record;
@@ -174,8 +174,7 @@ bool settleHistoryRecord(platform::FileSystem& fileSystem, platform::MessageBox&
         return true;  // dropped from the history since
     }
     history.read(*at);
-    if (!at->record || at->record->journal.directoryDevice != journal.directoryDevice ||
-        at->record->journal.directoryInode != journal.directoryInode) {
+    if (!at->record || !sameFolder(at->record->journal, journal)) {
         return true;
     }
     const bool undone = (journal.kind == Journal::Kind::Undo) == (action == RecoveryAction::Finish);
@@ -273,11 +272,11 @@ bool recordRecovery(platform::FileSystem& fileSystem, platform::MessageBox& mess
                               : platform::WriteMode::CreateNew;
         // Stopped after its restore file was written, the batch is finished by it.
         if (!holdsOwnRecord(fileSystem, directory, journal)) {
-            std::vector<std::uint64_t> inodes;
-            const std::string record = formatRestoreFile(finishedRecord(journal, arrived, &inodes));
+            std::vector<FileEvidence> files;
+            const std::string record = formatRestoreFile(finishedRecord(journal, arrived, &files));
             if (!writeRestoreFileWithReceipt(fileSystem, messages, stateDirectory, directory,
-                                             scene.identity, record, mode, inodes.size(),
-                                             [&inodes](std::size_t i) { return inodes[i]; })) {
+                                             scene.identity, record, mode, files.size(),
+                                             [&files](std::size_t i) { return files[i]; })) {
                 result.problems.emplace_back(
                     NS_MESSAGE("Message", "The restore file of the batch could not be written."));
                 return false;
@@ -377,11 +376,11 @@ std::vector<InterruptedBatch> findInterruptedBatches(platform::FileSystem& fileS
         if (const auto directory = fileSystem.openDirectory(batch.journal.directory);
             directory.ok()) {
             // A batch still running holds its directory's lock; its journal is not a leftover.
-            const platform::FileIdentity identity{batch.journal.directoryDevice,
-                                                  batch.journal.directoryInode};
             const auto named = fileSystem.identifyIn(*directory, ".");
-            if (named.ok() && named->sameFileAs(identity) &&
-                !lockBatchDirectory(fileSystem, stateDirectory, *directory, identity).ok()) {
+            if (named.ok() &&
+                judgeFolder(batch.journal.folder(), *named,
+                            fileSystem.keepsFileNumbers(*directory)) == Verdict::Same &&
+                !lockBatchDirectory(fileSystem, stateDirectory, *directory, *named).ok()) {
                 continue;
             }
             if (const auto listing = fileSystem.listDirectoryKinds(*directory); listing.ok()) {
@@ -459,8 +458,8 @@ RecoveryResult recoverBatch(platform::FileSystem& fileSystem, const std::string&
     const auto directory = fileSystem.openDirectory(journal.directory);
     const auto identity =
         directory.ok() ? fileSystem.identifyIn(*directory, ".") : directory.status();
-    if (!identity.ok() || identity->device != journal.directoryDevice ||
-        identity->inode != journal.directoryInode) {
+    if (!identity.ok() || judgeFolder(journal.folder(), *identity,
+                                      fileSystem.keepsFileNumbers(*directory)) != Verdict::Same) {
         result.problems.push_back(
             {NS_MESSAGE("Message",
                         "The directory \"%1\" cannot be found; its batch is kept for later."),
@@ -480,8 +479,9 @@ RecoveryResult recoverBatch(platform::FileSystem& fileSystem, const std::string&
         return result;
     }
 
+    std::vector<Absence> absences;
     const std::vector<std::string_view> names =
-        findJournalFiles(fileSystem, *directory, journal, *listing);
+        findJournalFiles(fileSystem, *directory, journal, *listing, &absences);
     // A file not found while a hidden name of ours is left over may be that file, on a
     // filesystem that numbers its files anew: its step is not given up, and the journal stays
     // whole until the file is back under one of its names.
@@ -496,7 +496,22 @@ RecoveryResult recoverBatch(platform::FileSystem& fileSystem, const std::string&
         const JournalEntry& entry = journal.entries[i];
         const std::string& target = action == RecoveryAction::Undo ? entry.original : entry.final;
         const std::string_view now = names[i];
-        if (now.empty() && hiddenLeft) {
+        if (now.empty() && absences[i] == Absence::Undecided) {
+            // Kept in the journal: it may be the file, and only the user can tell.
+            unresolved = true;
+            result.problems.push_back(
+                {NS_MESSAGE("Message",
+                            "\"%1\": a file is there that cannot be told for sure to be the "
+                            "batch's; it is left as it is, and the batch is kept until the file "
+                            "has one of its names again."),
+                 {entry.original}});
+        } else if (now.empty() && absences[i] == Absence::Replaced) {
+            result.problems.push_back(
+                {NS_MESSAGE("Message",
+                            "\"%1\": the file was replaced since by another file, which is left "
+                            "as it is."),
+                 {entry.original}});
+        } else if (now.empty() && hiddenLeft) {
             unresolved = true;
             result.problems.push_back(
                 {NS_MESSAGE("Message",

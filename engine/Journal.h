@@ -8,17 +8,21 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/FileEvidence.h"
 #include "platform/Directory.h"
 #include "platform/FileContents.h"
 
 namespace nameshift::engine {
 
 // One file of a batch: the file itself (its inode), the name it had when the batch began and the
-// name the batch gives it.
+// name the batch gives it, and what tells the file from one made since.
 struct JournalEntry {
     std::uint64_t inode = 0;
     std::string original;
     std::string final;
+    FileTraits traits;
+
+    FileEvidence evidence() const { return {inode, traits}; }
 
     bool operator==(const JournalEntry&) const = default;
 };
@@ -38,6 +42,7 @@ struct Journal {
     std::string directory;
     std::uint64_t directoryDevice = 0;
     std::uint64_t directoryInode = 0;
+    std::int64_t directoryBirthNs = 0;  // 0 where not known
     Record record = Record::None;
     // A restore consumes its restore file: the path and the file it read.
     std::string restoreFile;
@@ -45,22 +50,29 @@ struct Journal {
     std::uint64_t restoreFileInode = 0;
     std::vector<JournalEntry> entries;
 
+    FolderEvidence folder() const { return {directoryDevice, directoryInode, directoryBirthNs}; }
     bool operator==(const Journal&) const = default;
 };
 
+// Whether two journals' batches renamed in one folder: the same path (a medium mounted again
+// has other numbers), or the same device and number (a folder moved), as long as the birth
+// times do not tell two folders apart. Meant for the checks that hold a batch back.
+bool sameFolder(const Journal& a, const Journal& b);
+
 // The largest journal read back: a batch of a million files whose names, before and after, all
-// have the longest length a name can have (255 bytes, each as "255:NAME,"), with inodes of twenty
-// digits ("20:INODE,"), and room for the header's two paths. Anything larger was not written by
-// a batch, and reading it whole could take all the memory there is; it is left unread and
-// nothing is renamed from it.
+// have the longest length a name can have (255 bytes, each as "255:NAME,"), with inodes, sizes and
+// times of twenty digits ("20:INODE,") and a flag ("1:1,"), and room for the header's two paths.
+// Anything larger was not written by a batch, and reading it whole could take all the memory there
+// is; it is left unread and nothing is renamed from it.
 inline constexpr std::size_t kMaxJournalBytes =
-    64 * 1024 + std::size_t{1'000'000} * ((3 + 20 + 1) + 2 * (4 + 255 + 1));
+    64 * 1024 + std::size_t{1'000'000} * (4 * (3 + 20 + 1) + 4 + 2 * (4 + 255 + 1));
 
 // One entry as the journal's writer takes it, from wherever the batch keeps its names.
 struct JournalEntryView {
     std::uint64_t inode = 0;
     std::string_view original;
     std::string_view final;
+    FileTraits traits;
 };
 
 // The bytes of a journal whose `count` entries are not kept in `journal` (its own entries are

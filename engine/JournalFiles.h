@@ -14,14 +14,23 @@ namespace nameshift::engine {
 // Whether `name` is one a batch's temporary step gives.
 bool isTemporaryName(std::string_view name);
 
-// Where each file of the journal is now, a name of `entries`; empty for a file not found. The
-// file's two names are looked at first, each confirmed by the file's identity (another file of the
-// batch may hold it, in a chain or a cycle); only a file under neither name is looked for among the
-// rest of the folder, temporary names first. Matching the whole listing by number alone took two
-// names of one file (hard links) for one entry.
+// Why a file of a journal was not found.
+enum class Absence {
+    None,       // found
+    Gone,       // under none of its names, nor anywhere else in the folder
+    Replaced,   // another file holds its name: made since, or put there by hand
+    Undecided,  // the evidence cannot tell whether a file there is it; it is left alone
+};
+
+// Where each file of the journal is now, a name of `entries`; empty for a file not found, with
+// why in `absences` when given. A file is the journal's only when its evidence says so (see
+// judgeFile): the file's two names are looked at first, the old one first (two names of one file,
+// hard links, count as the old one), then the rest of the folder, temporary names first. A file
+// two entries could both be taken for is neither's.
 std::vector<std::string_view> findJournalFiles(platform::FileSystem& fileSystem,
                                                const platform::Directory& directory,
                                                const Journal& journal,
-                                               const std::vector<platform::DirEntry>& entries);
+                                               const std::vector<platform::DirEntry>& entries,
+                                               std::vector<Absence>* absences = nullptr);
 
 }  // namespace nameshift::engine

@@ -55,13 +55,15 @@ std::optional<platform::Message> settleFolder(platform::FileSystem& fileSystem,
                                               const std::string& path, ChosenFile& chosen,
                                               std::optional<platform::Directory>& directory) {
     const auto named = fileSystem.identifyIn(*directory, ".");
-    if (!chosen.receipt || (named.ok() && chosen.receipt->belongsTo(*named))) {
+    if (!chosen.receipt || (named.ok() && chosen.receipt->belongsTo(
+                                              *named, fileSystem.keepsFileNumbers(*directory)))) {
         return std::nullopt;
     }
     const std::string ownFolder = splitPath(path).first;
     platform::Result<platform::Directory> own = fileSystem.openDirectory(ownFolder);
     const auto ownIdentity = own.ok() ? fileSystem.identifyIn(*own, ".") : own.status();
-    if (ownIdentity.ok() && chosen.receipt->belongsTo(*ownIdentity)) {
+    if (ownIdentity.ok() &&
+        chosen.receipt->belongsTo(*ownIdentity, fileSystem.keepsFileNumbers(own.value()))) {
         directory.emplace(std::move(own.value()));
         chosen.record.directory = directory->path();
         return std::nullopt;
@@ -107,7 +109,7 @@ std::variant<ChosenFile, platform::Message> readChosenFile(
     directory.emplace(std::move(opened.value()));
     ChosenFile chosen{path, *identity, std::move(*record),
                       findRestoreReceipt(fileSystem, stateDirectory, *identity)};
-    if (chosen.receipt && chosen.receipt->inodes.size() != chosen.record.namesBefore.size()) {
+    if (chosen.receipt && chosen.receipt->files.size() != chosen.record.namesBefore.size()) {
         chosen.receipt.reset();  // not this file's
     }
     if (auto refusal = settleFolder(fileSystem, path, chosen, directory)) {
@@ -156,19 +158,8 @@ Journal journalOf(platform::FileSystem& fileSystem, const platform::Directory& d
     journal.restoreFile = chosen.path;
     journal.restoreFileDevice = chosen.identity.device;
     journal.restoreFileInode = chosen.identity.inode;
-    // The inodes of the files under the names the pairs undone first, from one reading of the
-    // folder: as apply takes them from its listing, and without a stat a file.
-    const auto oldNameOf = [&changes](std::size_t i) { return changes[i].oldName; };
-    NameIndex<decltype(oldNameOf)> byOldName(changes.size(), oldNameOf);
-    for (std::size_t i = 0; i < changes.size(); ++i) {
-        byOldName.insert(i);
-    }
-    std::vector<std::uint64_t> listedInode(changes.size(), 0);
-    fileSystem.visitDirectoryKinds(directory, [&](const platform::DirEntryView& entry) {
-        if (const std::size_t at = byOldName.find(entry.name); at != byOldName.kNone) {
-            listedInode[at] = entry.inode;
-        }
-    });
+    journal.directoryBirthNs = directoryIdentity.birthTimeNs;
+    const bool numbersKept = fileSystem.keepsFileNumbers(directory);
     // Both sides of a restore file hold each name once, so a name a pair undone earlier gave is
     // taken by at most one later pair, the next step of the same file.
     const auto newNameOf = [&changes](std::size_t i) -> std::string_view {
@@ -183,23 +174,20 @@ Journal journalOf(platform::FileSystem& fileSystem, const platform::Directory& d
         const std::size_t earlier = byNewName.find(change.oldName);
         std::size_t entry = 0;
         if (earlier == byNewName.kNone) {
-            std::optional<std::uint64_t> inode;
-            if (listedInode[at] != 0) {
-                inode = listedInode[at];
-            } else if (const auto identity =
-                           fileSystem.identifyIn(directory, std::string(change.oldName));
-                       identity.ok()) {
-                // A name the folder holds under other letter case, on media that fold it.
-                inode = identity->inode;
-            }
-            // The first pair undone that names a file is the last the batch made with it.
-            if (chosen.receipt && inode &&
-                *inode != chosen.receipt->inodes[changes.size() - 1 - at]) {
+            // Looked at by name, which also finds a name the folder holds under other letter
+            // case, on media that fold it.
+            const auto identity = fileSystem.identifyIn(directory, std::string(change.oldName));
+            const FileEvidence now = identity.ok() ? evidenceOf(*identity) : FileEvidence{};
+            // The first pair undone that names a file is the last the batch made with it. A
+            // file the evidence cannot tell is restored as the file says, as without a receipt.
+            if (chosen.receipt && identity.ok() &&
+                judgeFile(chosen.receipt->files[changes.size() - 1 - at], now, numbersKept,
+                          Sighting::RecordedName) == Verdict::Other) {
                 ++stale;
             }
             entry = journal.entries.size();
             journal.entries.push_back(
-                {inode.value_or(0), std::string(change.oldName), std::string(change.oldName)});
+                {now.inode, std::string(change.oldName), std::string(change.oldName), now.traits});
         } else {
             entry = entryOf[earlier];
         }
@@ -213,7 +201,7 @@ Journal journalOf(platform::FileSystem& fileSystem, const platform::Directory& d
 // The pairs still to restore, in their batch order, as the restore file keeps them, and the
 // receipt's files of those pairs.
 RestoreRecord pairsLeft(const RestoreRecord& record, const std::optional<RestoreReceipt>& receipt,
-                        const RenameRun& run, std::vector<std::uint64_t>& inodesLeft) {
+                        const RenameRun& run, std::vector<FileEvidence>& filesLeft) {
     const std::size_t count = record.namesBefore.size();
     std::vector<char> restored(count, 0);
     for (const std::size_t change : run.renamed) {
@@ -226,7 +214,7 @@ RestoreRecord pairsLeft(const RestoreRecord& record, const std::optional<Restore
             left.namesBefore.push_back(record.namesBefore[i]);
             left.namesAfter.push_back(record.namesAfter[i]);
             if (receipt) {
-                inodesLeft.push_back(receipt->inodes[i]);
+                filesLeft.push_back(receipt->files[i]);
             }
         }
     }
@@ -293,17 +281,17 @@ bool recordRestore(platform::FileSystem& fileSystem, platform::MessageBox& messa
                       NS_MESSAGE("Message", "Restore Error"), Icon::Stop);
         return false;
     }
-    std::vector<std::uint64_t> inodesLeft;
+    std::vector<FileEvidence> filesLeft;
     if (!replaceRestoreFile(fileSystem, messages, chosen.path,
-                            pairsLeft(chosen.record, chosen.receipt, run, inodesLeft))) {
+                            pairsLeft(chosen.record, chosen.receipt, run, filesLeft))) {
         return false;
     }
     if (chosen.receipt) {
         dropRestoreReceipt(fileSystem, stateDirectory, chosen.identity);
         if (const auto rewritten = fileSystem.identify(chosen.path); rewritten.ok()) {
             keepRestoreReceipt(fileSystem, stateDirectory, *rewritten, guard.directory(),
-                               inodesLeft.size(),
-                               [&inodesLeft](std::size_t i) { return inodesLeft[i]; });
+                               filesLeft.size(),
+                               [&filesLeft](std::size_t i) { return filesLeft[i]; });
         }
     }
     return true;

@@ -9,11 +9,13 @@
 namespace nameshift::engine {
 namespace {
 
-constexpr std::string_view kBanner = "nameshift restore receipt 1\n";
+// The first version kept of each file its number alone, and of the folder no birth time.
+constexpr std::string_view kBannerV1 = "nameshift restore receipt 1\n";
+constexpr std::string_view kBanner = "nameshift restore receipt 2\n";
 constexpr std::size_t kInodesPerPiece = 4096;
 
-// One receipt a pair of a million-file batch, each number at its longest, and its header.
-constexpr std::size_t kMaxReceiptBytes = 1024 + std::size_t{1'000'000} * 21;
+// One line a pair of a million-file batch, each of its numbers at its longest, and its header.
+constexpr std::size_t kMaxReceiptBytes = 1024 + std::size_t{1'000'000} * (4 * 21 + 2);
 
 std::string receiptPath(const std::string& stateDirectory, const platform::FileIdentity& file) {
     return stateDirectory + "/" + std::to_string(file.device) + "-" + std::to_string(file.inode) +
@@ -80,46 +82,63 @@ void putLine(std::string& out, std::initializer_list<std::uint64_t> values) {
 }  // namespace
 
 platform::FileContents restoreReceiptContents(const RestoreReceipt& head, std::size_t count,
-                                              std::function<std::uint64_t(std::size_t)> inodeAt) {
+                                              FileEvidenceAt fileAt) {
     return platform::contentsInRuns(
                count, kInodesPerPiece,
                [&head, count](std::string& out) {
                    out += kBanner;
                    putLine(out, {head.restoreFile.device, head.restoreFile.inode,
                                  head.restoreFile.size});
-                   putLine(out, {head.folderDevice, head.folderInode, count});
+                   putLine(out, {head.folderDevice, head.folderInode, count,
+                                 static_cast<std::uint64_t>(head.folderBirthNs)});
                },
-               [inodeAt = std::move(inodeAt)](std::size_t i, std::string& out) {
-                   putLine(out, {inodeAt(i)});
+               [fileAt = std::move(fileAt)](std::size_t i, std::string& out) {
+                   const FileEvidence file = fileAt(i);
+                   putLine(out, {file.inode, file.traits.known ? 1U : 0U, file.traits.size,
+                                 static_cast<std::uint64_t>(file.traits.writeTimeNs),
+                                 static_cast<std::uint64_t>(file.traits.birthTimeNs)});
                },
                [](std::string&) {})
         .ownerOnly();
 }
 
 std::string formatRestoreReceipt(const RestoreReceipt& receipt) {
-    return restoreReceiptContents(receipt, receipt.inodes.size(),
-                                  [&receipt](std::size_t i) { return receipt.inodes[i]; })
+    return restoreReceiptContents(receipt, receipt.files.size(),
+                                  [&receipt](std::size_t i) { return receipt.files[i]; })
         .gather();
 }
 
 std::optional<RestoreReceipt> parseRestoreReceipt(std::string_view text) {
-    if (!text.starts_with(kBanner)) {
+    const bool first = text.starts_with(kBannerV1);
+    if (!first && !text.starts_with(kBanner)) {
         return std::nullopt;
     }
     text.remove_prefix(kBanner.size());
     RestoreReceipt receipt;
     std::uint64_t count = 0;
+    std::uint64_t folderBirth = 0;
     if (!readLine(text, {&receipt.restoreFile.device, &receipt.restoreFile.inode,
                          &receipt.restoreFile.size}) ||
-        !readLine(text, {&receipt.folderDevice, &receipt.folderInode, &count}) ||
+        !(first ? readLine(text, {&receipt.folderDevice, &receipt.folderInode, &count})
+                : readLine(text,
+                           {&receipt.folderDevice, &receipt.folderInode, &count, &folderBirth})) ||
         count > text.size() / 2) {
         return std::nullopt;
     }
-    receipt.inodes.resize(count);
-    for (std::uint64_t& inode : receipt.inodes) {
-        if (!readLine(text, {&inode})) {
+    receipt.folderBirthNs = static_cast<std::int64_t>(folderBirth);
+    receipt.files.resize(count);
+    for (FileEvidence& file : receipt.files) {
+        std::uint64_t known = 0;
+        std::uint64_t written = 0;
+        std::uint64_t born = 0;
+        if (first ? !readLine(text, {&file.inode})
+                  : !readLine(text, {&file.inode, &known, &file.traits.size, &written, &born}) ||
+                        known > 1) {
             return std::nullopt;
         }
+        file.traits.known = known == 1;
+        file.traits.writeTimeNs = static_cast<std::int64_t>(written);
+        file.traits.birthTimeNs = static_cast<std::int64_t>(born);
     }
     if (!text.empty()) {
         return std::nullopt;
@@ -130,14 +149,13 @@ std::optional<RestoreReceipt> parseRestoreReceipt(std::string_view text) {
 void keepRestoreReceipt(platform::FileSystem& fileSystem, const std::string& stateDirectory,
                         const platform::FileIdentity& restoreFile,
                         const platform::FileIdentity& folder, std::size_t count,
-                        const std::function<std::uint64_t(std::size_t)>& inodeAt) {
+                        const FileEvidenceAt& fileAt) {
     if (stateDirectory.empty()) {
         return;
     }
-    const RestoreReceipt head{restoreFile, folder.device, folder.inode, {}};
+    const RestoreReceipt head{restoreFile, folder.device, folder.inode, {}, folder.birthTimeNs};
     fileSystem.writeFile(receiptPath(stateDirectory, restoreFile),
-                         restoreReceiptContents(head, count, inodeAt),
-                         platform::WriteMode::Replace);
+                         restoreReceiptContents(head, count, fileAt), platform::WriteMode::Replace);
     pruneReceipts(fileSystem, stateDirectory);
 }
 
@@ -146,8 +164,7 @@ bool writeRestoreFileWithReceipt(platform::FileSystem& fileSystem, platform::Mes
                                  const platform::Directory& folder,
                                  const platform::FileIdentity& folderIdentity,
                                  const platform::FileContents& contents, platform::WriteMode mode,
-                                 std::size_t count,
-                                 const std::function<std::uint64_t(std::size_t)>& inodeAt) {
+                                 std::size_t count, const FileEvidenceAt& fileAt) {
     const auto replaced = fileSystem.identifyIn(folder, kRestoreFileName);
     if (!writeRestoreFile(fileSystem, messages, folder, contents, mode)) {
         return false;
@@ -156,7 +173,7 @@ bool writeRestoreFileWithReceipt(platform::FileSystem& fileSystem, platform::Mes
         dropRestoreReceipt(fileSystem, stateDirectory, *replaced);
     }
     if (const auto written = fileSystem.identifyIn(folder, kRestoreFileName); written.ok()) {
-        keepRestoreReceipt(fileSystem, stateDirectory, *written, folderIdentity, count, inodeAt);
+        keepRestoreReceipt(fileSystem, stateDirectory, *written, folderIdentity, count, fileAt);
     }
     return true;
 }

@@ -53,8 +53,7 @@ platform::Message unreadableRecordRefusal(const HistoryEntry& entry) {
 }
 
 bool inSameFolder(const HistoryRecord& a, const HistoryRecord& b) {
-    return a.journal.directoryDevice == b.journal.directoryDevice &&
-           a.journal.directoryInode == b.journal.directoryInode;
+    return sameFolder(a.journal, b.journal);
 }
 
 // The latest batch after `at`, in its folder and not undone, that renamed one of its files
@@ -153,8 +152,8 @@ CommandReport runHistoryBatch(RenameSession& session, std::vector<HistoryEntry>&
     const auto directory = fileSystem.openDirectory(record.journal.directory);
     const auto identity =
         directory.ok() ? fileSystem.identifyIn(*directory, ".") : directory.status();
-    if (!identity.ok() || identity->device != record.journal.directoryDevice ||
-        identity->inode != record.journal.directoryInode) {
+    if (!identity.ok() || judgeFolder(record.journal.folder(), *identity,
+                                      fileSystem.keepsFileNumbers(*directory)) != Verdict::Same) {
         return refused(std::move(report),
                        historyRefusal({NS_MESSAGE("Message",
                                                   "The folder \"%1\" of batch %2 is no longer "
@@ -200,11 +199,14 @@ CommandReport runHistoryBatch(RenameSession& session, std::vector<HistoryEntry>&
         some.entries.push_back(record.journal.entries[record.done[i]]);
     }
     const Journal& files = whole ? record.journal : some;
+    std::vector<Absence> absences;
     const std::vector<std::string_view> names =
-        findJournalFiles(fileSystem, *directory, files, *listing);
+        findJournalFiles(fileSystem, *directory, files, *listing, &absences);
     std::vector<PlannedChange> moves;
     std::vector<std::uint32_t> stayed;
     std::vector<std::uint32_t> arrived;
+    // An undo keeps the files it could not tell in the batch, to be undone once they can be.
+    std::vector<std::uint32_t> untold;
     std::size_t gone = 0;
     Journal journal;
     journal.kind = direction == Direction::Undo ? Journal::Kind::Undo : Journal::Kind::Redo;
@@ -212,6 +214,7 @@ CommandReport runHistoryBatch(RenameSession& session, std::vector<HistoryEntry>&
     journal.directory = directory->path();
     journal.directoryDevice = identity->device;
     journal.directoryInode = identity->inode;
+    journal.directoryBirthNs = identity->birthTimeNs;
     if (direction == Direction::Redo) {
         journal.record = redoRecord(session, record, *directory);
     }
@@ -221,9 +224,21 @@ CommandReport runHistoryBatch(RenameSession& session, std::vector<HistoryEntry>&
         const std::string& target = undo ? file.original : file.final;
         if (names[i].empty()) {
             ++gone;
-            messages.show({NS_MESSAGE("Message", "\"%1\": the file is gone."),
-                           {undo ? file.final : file.original}},
-                          captionOf(direction), Icon::Stop);
+            if (undo && absences[i] == Absence::Undecided) {
+                untold.push_back(record.done[i]);
+            }
+            const char* const said =
+                absences[i] == Absence::Replaced
+                    ? NS_MESSAGE("Message",
+                                 "\"%1\": the file was replaced since by another file, which is "
+                                 "left as it is.")
+                : absences[i] == Absence::Undecided
+                    ? NS_MESSAGE("Message",
+                                 "\"%1\": a file is there that cannot be told for sure to be the "
+                                 "batch's; it is left as it is.")
+                    : NS_MESSAGE("Message", "\"%1\": the file is gone.");
+            messages.show({said, {undo ? file.final : file.original}}, captionOf(direction),
+                          Icon::Stop);
         } else if (names[i] == target) {
             arrived.push_back(record.done[i]);
         } else {
@@ -238,8 +253,8 @@ CommandReport runHistoryBatch(RenameSession& session, std::vector<HistoryEntry>&
     }
     BatchSteps steps;
     steps.journal = journalContents(journal, moves.size(), [&](std::size_t i) {
-        return JournalEntryView{files.entries[moves[i].file].inode, moves[i].oldName,
-                                moves[i].newName};
+        const JournalEntry& file = files.entries[moves[i].file];
+        return JournalEntryView{file.inode, moves[i].oldName, moves[i].newName, file.traits};
     });
     steps.afterRenames = [&](const RenameRun& run) {
         if (!run.failures.empty()) {
@@ -258,6 +273,7 @@ CommandReport runHistoryBatch(RenameSession& session, std::vector<HistoryEntry>&
                 stayed.push_back(record.done[moves[i].file]);
             }
         }
+        stayed.insert(stayed.end(), untold.begin(), untold.end());
         // In the order of the batch already, unless a chain or a cycle was renamed out of it.
         for (std::vector<std::uint32_t>* indices : {&arrived, &stayed}) {
             if (!std::is_sorted(indices->begin(), indices->end())) {
@@ -272,7 +288,7 @@ CommandReport runHistoryBatch(RenameSession& session, std::vector<HistoryEntry>&
                 journal.record == Journal::Record::Replace ? platform::WriteMode::Replace
                                                            : platform::WriteMode::CreateNew,
                 run.done.size(), [&](std::size_t i) {
-                    return files.entries[moves[run.done[i].change].file].inode;
+                    return files.entries[moves[run.done[i].change].file].evidence();
                 })) {
             return false;
         }

@@ -21,6 +21,7 @@ struct DirEntry {
     std::int64_t writeTimeNs = 0;  // last modification, nanoseconds since the epoch
     bool isDirectory = false;      // follows a symbolic link for this test only
     std::uint64_t inode = 0;
+    std::int64_t birthTimeNs = 0;  // 0 where the filesystem does not keep it
 };
 
 // What a quick look at an entry gives: its name, valid while the look lasts, its number, and

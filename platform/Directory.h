@@ -37,6 +37,9 @@ struct FileIdentity {
     // Owned by the user who runs the program, and no other user may write to it.
     bool userAlone = false;
     std::uint64_t size = 0;
+    // Nanoseconds since the epoch; a birth time of 0 where the filesystem does not keep one.
+    std::int64_t writeTimeNs = 0;
+    std::int64_t birthTimeNs = 0;
 
     bool sameFileAs(const FileIdentity& other) const {
         return device == other.device && inode == other.inode;

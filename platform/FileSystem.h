@@ -103,6 +103,9 @@ public:
     // "." names the directory itself.
     virtual Result<FileIdentity> identifyIn(const Directory& directory,
                                             const std::string& name) = 0;
+    // Whether the directory's filesystem keeps each file's inode number for as long as the file
+    // lives. FUSE shares (sshfs, exfat-fuse) and FAT-like media number files anew as they please.
+    virtual bool keepsFileNumbers(const Directory& /*directory*/) { return true; }
 };
 
 // Whether `entryName` is a temporary file that writeFile makes for a file whose name ends with

@@ -5,9 +5,13 @@
 #include <linux/fs.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <sys/syscall.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -166,11 +170,32 @@ Status writeInside(int dirFd, const std::string& name, const FileContents& conte
     return {};
 }
 
-FileIdentity identityOf(const struct stat& info) {
-    return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
-            static_cast<std::uint64_t>(info.st_nlink),
-            info.st_uid == ::geteuid() && (info.st_mode & (S_IWGRP | S_IWOTH)) == 0,
-            static_cast<std::uint64_t>(info.st_size)};
+std::int64_t nanosecondsOf(const struct statx_timestamp& time) {
+    return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+}
+
+// One look at an entry that also gives its birth time where the filesystem keeps one; a link is
+// not followed.
+Result<struct statx> lookAt(int dirFd, const char* name) {
+    struct statx info {};
+    if (::statx(dirFd, name, AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS | STATX_BTIME, &info) != 0) {
+        return lastError();
+    }
+    return info;
+}
+
+std::int64_t birthTimeOf(const struct statx& info) {
+    return (info.stx_mask & STATX_BTIME) != 0 ? nanosecondsOf(info.stx_btime) : 0;
+}
+
+FileIdentity identityOf(const struct statx& info) {
+    return {::makedev(info.stx_dev_major, info.stx_dev_minor),
+            info.stx_ino,
+            info.stx_nlink,
+            info.stx_uid == ::geteuid() && (info.stx_mode & (S_IWGRP | S_IWOTH)) == 0,
+            info.stx_size,
+            nanosecondsOf(info.stx_mtime),
+            birthTimeOf(info)};
 }
 
 // How much of each entry readEntries must find out.
@@ -210,19 +235,20 @@ Status visitEntries(DIR* dir, Detail detail, Visit&& visit) {
             visit(entry);
             continue;
         }
-        struct stat info {};
-        if (::fstatat(dirFd, item->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
+        const Result<struct statx> looked = lookAt(dirFd, item->d_name);
+        if (!looked.ok()) {
             continue;  // gone since readdir saw it
         }
+        const struct statx& info = *looked;
         DirEntry entry;
         entry.name = name;
-        entry.attributes = attributesOf(name, info.st_mode);
-        entry.size = static_cast<std::uint64_t>(info.st_size);
-        entry.writeTimeNs =
-            static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
-        entry.isDirectory = S_ISDIR(info.st_mode);
-        entry.inode = static_cast<std::uint64_t>(info.st_ino);
-        if (S_ISLNK(info.st_mode)) {
+        entry.attributes = attributesOf(name, info.stx_mode);
+        entry.size = info.stx_size;
+        entry.writeTimeNs = nanosecondsOf(info.stx_mtime);
+        entry.isDirectory = S_ISDIR(info.stx_mode);
+        entry.inode = info.stx_ino;
+        entry.birthTimeNs = birthTimeOf(info);
+        if (S_ISLNK(info.stx_mode)) {
             struct stat target {};
             entry.isDirectory =
                 ::fstatat(dirFd, item->d_name, &target, 0) == 0 && S_ISDIR(target.st_mode);
@@ -475,11 +501,11 @@ Status PosixFileSystem::removeFile(const std::string& path) {
 }
 
 Result<FileIdentity> PosixFileSystem::identify(const std::string& path) {
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0) {
-        return lastError();
+    const Result<struct statx> info = lookAt(AT_FDCWD, path.c_str());
+    if (!info.ok()) {
+        return info.status();
     }
-    return identityOf(info);
+    return identityOf(*info);
 }
 
 Status PosixFileSystem::makeDirectories(const std::string& path) {
@@ -549,11 +575,24 @@ Status PosixFileSystem::removeFileIn(const Directory& directory, const std::stri
 
 Result<FileIdentity> PosixFileSystem::identifyIn(const Directory& directory,
                                                  const std::string& name) {
-    struct stat info {};
-    if (::fstatat(directory.descriptor(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
-        return lastError();
+    const Result<struct statx> info = lookAt(directory.descriptor(), name.c_str());
+    if (!info.ok()) {
+        return info.status();
     }
-    return identityOf(info);
+    return identityOf(*info);
+}
+
+bool PosixFileSystem::keepsFileNumbers(const Directory& directory) {
+    struct statfs info {};
+    if (::fstatfs(directory.descriptor(), &info) != 0) {
+        return false;
+    }
+    // FUSE (sshfs gives readdir no numbers, exfat-fuse forgets them), FAT and exFAT (numbers
+    // made up as files are looked at) and SMB shares mounted without server numbers.
+    constexpr std::array<unsigned long, 5> kRenumbering = {0x65735546UL, 0x4d44UL, 0x2011bab0UL,
+                                                           0xff534d42UL, 0xfe534d42UL};
+    const auto type = static_cast<unsigned long>(info.f_type);
+    return std::find(kRenumbering.begin(), kRenumbering.end(), type) == kRenumbering.end();
 }
 
 bool isWriteTemporary(std::string_view entryName, std::string_view targetSuffix) {

@@ -31,6 +31,7 @@ public:
                        const FileContents& contents, WriteMode mode) override;
     Status removeFileIn(const Directory& directory, const std::string& name) override;
     Result<FileIdentity> identifyIn(const Directory& directory, const std::string& name) override;
+    bool keepsFileNumbers(const Directory& directory) override;
 };
 
 // The attribute bits of an entry, from its name and its own (not followed) file mode.

@@ -1,6 +1,7 @@
 #include "engine/BatchHistory.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -31,8 +32,10 @@ using Names = std::vector<std::string>;
 // taking no file, "record-lost ID" for record ID failing once the renames are done, "meanwhile
 // PREFIX" for a batch that gets to the folder just before the next one takes its lock,
 // "renumber FROM TO" for a record under another number, "history-open" for others writing to the
-// history folder); then the folder's names, the last message of the last step (the state folder
-// as STATE) and the history, "ID state" a batch.
+// history folder; "reuse NAME" for a new file under NAME that got the number of batch 1's
+// file there, "stray" for a leftover temporary name, "remount" for a medium mounted again,
+// "holds NAME TEXT" to check a file's contents); then the folder's names, the last message of the
+// last step (the state folder as STATE) and the history, "ID state" a batch.
 struct HistoryCase {
     std::string name;
     std::vector<std::string> steps;
@@ -102,6 +105,28 @@ protected:
                                     history.pathOf(std::stoull(second)));
         } else if (verb == "history-open") {
             std::filesystem::permissions(state.file("history"), std::filesystem::perms::all);
+        } else if (verb == "reuse") {
+            const std::string path = BatchHistory(fs, state.path()).pathOf(1);
+            std::ifstream in(path, std::ios::binary);
+            std::optional<HistoryRecord> record =
+                parseHistoryRecord(std::string{std::istreambuf_iterator<char>(in), {}});
+            ASSERT_TRUE(record);
+            std::filesystem::remove(dir.file(first));
+            dir.write(first, "new document");
+            struct stat info {};
+            ASSERT_EQ(::stat(dir.file(first).c_str(), &info), 0);
+            for (JournalEntry& entry : record->journal.entries) {
+                if (entry.original == first || entry.final == first) {
+                    entry.inode = info.st_ino;
+                }
+            }
+            std::ofstream(path, std::ios::binary | std::ios::trunc) << formatHistoryRecord(*record);
+        } else if (verb == "stray") {
+            dir.write(".nameshift-0123456789abcdef-1", "stray");
+        } else if (verb == "remount") {
+            fs.mountAgain();
+        } else if (verb == "holds") {
+            EXPECT_EQ(dir.read(first), second) << first;
         } else if (verb == "recover") {
             messages.answers = {first == "undo" ? platform::Answer::Yes : platform::Answer::No};
             ui::offerRecovery(fs, messages, state.path(), nullptr, historyBoundOf(session.rules));
@@ -301,8 +326,45 @@ INSTANTIATE_TEST_SUITE_P(
                     "Batch 1 undone.",
                     "1 undone"},
         HistoryCase{
-            "NothingToUndo", {"undo"}, {"a.txt", "b.txt"}, "There is no batch to undo.", ""}),
+            "NothingToUndo", {"undo"}, {"a.txt", "b.txt"}, "There is no batch to undo.", ""},
+        HistoryCase{"AFileMadeSinceWithTheOldInodeIsLeftAlone",
+                    {"apply z_", "reuse z_b.txt", "undo", "holds z_b.txt new document"},
+                    {"a.txt", "z_b.txt"},
+                    "Batch 1 undone.",
+                    "1 undone"},
+        HistoryCase{"RedoLeavesAFileMadeSinceAlone",
+                    {"apply z_", "undo", "reuse b.txt", "redo", "holds b.txt new document"},
+                    {"b.txt", "z_a.txt"},
+                    "Batch 1 redone.",
+                    "1 done"},
+        HistoryCase{"FilesSwappedByHandGoBackEachToItsOwnName",
+                    {"apply z_", "move z_a.txt t", "move z_b.txt z_a.txt", "move t z_b.txt", "undo",
+                     "holds a.txt a", "holds b.txt b"},
+                    {"a.txt", "b.txt"},
+                    "Batch 1 undone.",
+                    "1 undone"},
+        HistoryCase{"AStrayTemporaryIsNotTheMissingFile",
+                    {"apply z_", "delete z_b.txt", "stray", "undo"},
+                    {".nameshift-0123456789abcdef-1", "a.txt"},
+                    "Batch 1 undone.",
+                    "1 undone"},
+        HistoryCase{"AMediumMountedAgainStillUndoesAndRedoes",
+                    {"apply x_", "remount", "undo", "remount", "redo"},
+                    {"x_a.txt", "x_b.txt"},
+                    "Batch 1 redone.",
+                    "1 done"}),
     [](const auto& test) { return test.param.name; });
+
+// A file made since under the batch's name is named as replaced, not as the batch's.
+TEST_F(HistoryTest, AReplacedFileIsNamed) {
+    run("apply z_");
+    run("reuse z_b.txt");
+    messages.shown.clear();
+    run("undo");
+    ASSERT_FALSE(messages.shown.empty());
+    EXPECT_EQ(messages.shown.front().text,
+              "\"z_b.txt\": the file was replaced since by another file, which is left as it is.");
+}
 
 // A gone file is told by the name the batch gave it.
 TEST_F(HistoryTest, AGoneFileIsNamed) {

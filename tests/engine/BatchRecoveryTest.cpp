@@ -349,7 +349,9 @@ TEST(JournalTest, TheSizeLimitHoldsAMillionFilesWithTheLongestNames) {
     journal.directoryDevice = journal.directoryInode = journal.restoreFileDevice =
         journal.restoreFileInode = UINT64_MAX;
     const std::size_t header = formatJournal(journal).size();
-    journal.entries.assign(1000, {UINT64_MAX, std::string(255, 'a'), std::string(255, 'b')});
+    journal.entries.assign(
+        1000,
+        {UINT64_MAX, std::string(255, 'a'), std::string(255, 'b'), {true, UINT64_MAX, -1, -1}});
     const std::size_t perEntry = (formatJournal(journal).size() - header) / 1000;
     EXPECT_LE(header + 1'000'000 * perEntry + 7, kMaxJournalBytes);  // 7: the count's digits
 }
@@ -362,7 +364,7 @@ TEST(JournalTest, ReadsBackWhatItWritesAndNoCutOfIt) {
     journal.directoryInode = 77;
     journal.record = Journal::Record::Replace;
     journal.restoreFile = "/home/me/restore.dat";
-    journal.entries = {{12, "a,b:c", "\xff\xfe"}, {13, "x", "y"}};
+    journal.entries = {{12, "a,b:c", "\xff\xfe", {true, 5, -3, 0}}, {13, "x", "y", {}}};
     const std::string text = formatJournal(journal);
     EXPECT_EQ(parseJournal(text), journal);
     Journal redo = journal;
@@ -376,7 +378,7 @@ TEST(JournalTest, ReadsBackWhatItWritesAndNoCutOfIt) {
     for (const auto& [original, final] : std::vector<std::pair<std::string, std::string>>{
              {"../escaped", "z"}, {"z", "sub/z"}, {"..", "z"}, {"x", "z"}, {"z", "y"}}) {
         Journal spoiled = journal;
-        spoiled.entries.push_back({14, original, final});
+        spoiled.entries.push_back({14, original, final, {}});
         EXPECT_FALSE(parseJournal(formatJournal(spoiled))) << original << " " << final;
     }
 }
@@ -388,7 +390,8 @@ TEST(JournalTest, ReadsBackAcrossTheWritersPieces) {
         Journal journal;
         journal.directory = "/d";
         for (std::size_t i = 0; i < count; ++i) {
-            journal.entries.push_back({i, "old " + std::to_string(i), "new " + std::to_string(i)});
+            journal.entries.push_back(
+                {i, "old " + std::to_string(i), "new " + std::to_string(i), {}});
         }
         EXPECT_EQ(parseJournal(formatJournal(journal)), journal) << count;
     }

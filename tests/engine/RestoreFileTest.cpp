@@ -99,7 +99,8 @@ TEST(RestoreFileTest, NoProperPrefixOfAFileIsValid) {
 
 // The state folder's receipt of a restore file reads back as written, and no cut of it reads.
 TEST(RestoreFileTest, ReceiptsReadBackWholeOrNotAtAll) {
-    const std::string text = formatRestoreReceipt({{1, 2, 0, false, 345}, 6, 7, {8, 9, 8}});
+    const std::string text = formatRestoreReceipt(
+        {{1, 2, 0, false, 345}, 6, 7, {{8, {}}, {9, {true, 1, 2, 3}}, {8, {}}}, 4});
     const std::optional<RestoreReceipt> read = parseRestoreReceipt(text);
     ASSERT_TRUE(read);
     EXPECT_EQ(formatRestoreReceipt(*read), text);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <new>
 #include <optional>
@@ -46,6 +47,15 @@ public:
     // real filesystem's.
     std::optional<std::size_t> longestName;
 
+    // From now on numbers as a share gives them: none kept, every file numbered anew at each
+    // call, and a quick listing's all 4294967295 (as sshfs's readdir gives them).
+    void numberAnew() {
+        numbersKept_ = false;
+        ++numbering_;
+    }
+    // Another device number, as a medium mounted again gets.
+    void mountAgain() { ++mounts_; }
+
     std::vector<std::string> renames;  // "from -> to" of every rename tried
     int writes = 0;
 
@@ -54,28 +64,28 @@ public:
         if (int error = faultFor(Op::List, path)) {
             return platform::Status::fromErrno(error);
         }
-        return real_.listDirectory(path);
+        return numbered(real_.listDirectory(path), false);
     }
     platform::Result<std::vector<platform::DirEntry>> listDirectory(
         const platform::Directory& directory) override {
         if (int error = faultFor(Op::List, directory.path())) {
             return platform::Status::fromErrno(error);
         }
-        return real_.listDirectory(directory);
+        return numbered(real_.listDirectory(directory), false);
     }
     platform::Result<std::vector<platform::DirEntry>> listDirectoryKinds(
         const std::string& path) override {
         if (int error = faultFor(Op::List, path)) {
             return platform::Status::fromErrno(error);
         }
-        return real_.listDirectoryKinds(path);
+        return numbered(real_.listDirectoryKinds(path), true);
     }
     platform::Result<std::vector<platform::DirEntry>> listDirectoryKinds(
         const platform::Directory& directory) override {
         if (int error = faultFor(Op::List, directory.path())) {
             return platform::Status::fromErrno(error);
         }
-        return real_.listDirectoryKinds(directory);
+        return numbered(real_.listDirectoryKinds(directory), true);
     }
     platform::Status canEnter(const std::string& path) override {
         if (int error = faultFor(Op::Enter, path)) {
@@ -158,8 +168,40 @@ public:
         }
         return real_.removeFileIn(directory, name);
     }
+    platform::Result<platform::FileIdentity> identify(const std::string& path) override {
+        return numbered(real_.identify(path));
+    }
+    platform::Result<platform::FileIdentity> identifyIn(const platform::Directory& directory,
+                                                        const std::string& name) override {
+        return numbered(real_.identifyIn(directory, name));
+    }
+    bool keepsFileNumbers(const platform::Directory& directory) override {
+        return numbersKept_ && real_.keepsFileNumbers(directory);
+    }
 
 private:
+    std::uint64_t numberOf(std::uint64_t inode) const {
+        return numbersKept_ ? inode : inode ^ (numbering_ * 0x9e3779b97f4a7c15ULL);
+    }
+    platform::Result<std::vector<platform::DirEntry>> numbered(
+        platform::Result<std::vector<platform::DirEntry>> entries, bool quick) {
+        if (entries.ok()) {
+            for (platform::DirEntry& entry : entries.value()) {
+                entry.inode = quick && !numbersKept_ ? 4294967295U : numberOf(entry.inode);
+            }
+        }
+        return entries;
+    }
+    platform::Result<platform::FileIdentity> numbered(
+        platform::Result<platform::FileIdentity> identity) {
+        if (identity.ok()) {
+            identity.value().inode = numberOf(identity->inode);
+            identity.value().device += mounts_;
+            numbering_ += numbersKept_ ? 0 : 1;
+        }
+        return identity;
+    }
+
     static constexpr int kOutOfMemory = -1;
 
     struct Rule {
@@ -199,6 +241,9 @@ private:
     }
 
     std::vector<Rule> rules_;
+    bool numbersKept_ = true;
+    std::uint64_t numbering_ = 0;
+    std::uint64_t mounts_ = 0;
 };
 
 }  // namespace nameshift::testing

@@ -72,6 +72,9 @@ public:
                                                         const std::string& name) override {
         return real_.identifyIn(directory, name);
     }
+    bool keepsFileNumbers(const platform::Directory& directory) override {
+        return real_.keepsFileNumbers(directory);
+    }
 
 protected:
     platform::PosixFileSystem real_;
