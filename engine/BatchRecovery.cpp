@@ -206,12 +206,12 @@ bool settleHistoryRecord(platform::FileSystem& fileSystem, platform::MessageBox&
     // apply writes it.
     if (record.journal.record != Journal::Record::None &&
         !fileSystem.identifyIn(directory, kRestoreFileName).ok()) {
-        std::vector<std::uint64_t> inodes;
+        std::vector<FileEvidence> evidence;
         const std::string text = formatRestoreFile(
-            finishedRecord(files, std::vector<char>(files.entries.size(), 1), &inodes));
+            finishedRecord(files, std::vector<char>(files.entries.size(), 1), &evidence));
         writeRestoreFileWithReceipt(fileSystem, messages, stateDirectory, directory, identity, text,
-                                    platform::WriteMode::CreateNew, inodes.size(),
-                                    [&inodes](std::size_t i) { return inodes[i]; });
+                                    platform::WriteMode::CreateNew, evidence.size(),
+                                    [&evidence](std::size_t i) { return evidence[i]; });
     }
     return true;
 }
