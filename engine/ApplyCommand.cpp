@@ -72,26 +72,34 @@ Journal journalHead(const BatchGuard& guard, const BatchPlan& plan, Journal::Rec
     return journal;
 }
 
-// The evidence of the files the batch renames, looked at under the folder's lock just before the
-// journal is written, in the order of `changes` (the disk's, for a large batch): a later undo or
-// recovery tells each file by it from a file made since. A file that cannot be looked at keeps
-// its listed number alone.
+// The evidence of the files the batch renames, in the order of `changes` (the disk's, for a
+// large batch): a later undo or recovery tells each file by it from a file made since. Where the
+// filesystem keeps numbers and birth times, the listing's evidence holds: the folder, read again
+// under the lock, still has each listed number under its listed name, and number and birth time
+// tell the file whatever was written to it since the listing. Elsewhere size and write time are
+// part of the evidence, and each file is looked at now, under the lock; a file that cannot be
+// looked at keeps its listed number alone.
 std::vector<FileEvidence> evidenceOfChanges(platform::FileSystem& fileSystem,
                                             const platform::Directory& directory,
-                                            const std::vector<PlannedChange>& changes,
-                                            const std::vector<std::uint64_t>& inodes) {
+                                            const FileList& fileList,
+                                            const std::vector<PlannedChange>& changes) {
     std::vector<FileEvidence> files(changes.size());
-    // Where numbers are not kept, the one listed may be another than the one looked at now.
     const bool numbersKept = fileSystem.keepsFileNumbers(directory);
     std::string name;
     for (std::size_t i = 0; i < changes.size(); ++i) {
-        files[i].inode = inodes[i];
+        const ListedFile& listed = fileList.row(changes[i].file);
+        files[i].inode = listed.inode;
         if (changes[i].oldName == changes[i].newName) {
             continue;
         }
+        if (numbersKept && listed.birthTimeNs != 0) {
+            files[i].traits = {true, listed.size, listed.writeTimeNs, listed.birthTimeNs};
+            continue;
+        }
         name.assign(changes[i].oldName);
+        // Where numbers are not kept, the one listed may be another than the one looked at now.
         if (const auto identity = fileSystem.identifyIn(directory, name);
-            identity.ok() && (identity->inode == inodes[i] || !numbersKept)) {
+            identity.ok() && (identity->inode == listed.inode || !numbersKept)) {
             files[i] = evidenceOf(*identity);
         }
     }
@@ -116,17 +124,11 @@ constexpr std::size_t kDiskOrderThreshold = 10'000;
 // other have neighbouring inodes, and their entries and inodes lie near each other on disk and
 // in memory: renamed in that order, such a batch takes markedly less system time than in the
 // order of the list, and its journal, renames and restore file then walk the plan from its start
-// to its end. A smaller batch keeps the list's order, which is the order a user follows. The
-// changes' inodes, in their new order, for the journal.
-std::vector<std::uint64_t> putInDiskOrder(const RenameSession& session, BatchPlan& plan) {
+// to its end. A smaller batch keeps the list's order, which is the order a user follows.
+void putInDiskOrder(const RenameSession& session, BatchPlan& plan) {
     std::vector<PlannedChange>& changes = plan.changes;
-    std::vector<std::uint64_t> inodes;
-    inodes.reserve(changes.size());
     if (changes.size() < kDiskOrderThreshold) {
-        for (const PlannedChange& change : changes) {
-            inodes.push_back(session.fileList.row(change.file).inode);
-        }
-        return inodes;
+        return;
     }
     // Sorted as (inode, position) pairs side by side, which is several times faster than
     // sorting the changes themselves.
@@ -138,10 +140,6 @@ std::vector<std::uint64_t> putInDiskOrder(const RenameSession& session, BatchPla
     }
     std::sort(keyed.begin(), keyed.end());
     reorderInPlace(changes, [&keyed](std::size_t at) { return keyed[at].second; });
-    for (const auto& [inode, position] : keyed) {
-        inodes.push_back(inode);
-    }
-    return inodes;
 }
 
 platform::MessageText closingText(const RenameRun& run, std::size_t total) {
@@ -283,8 +281,9 @@ CommandReport applyChanges(RenameSession& session, BatchQuestions& questions,
     }
     CommandReport report;
     ReportedMessages messages(report.messages);
+    putInDiskOrder(session, plan);
     const std::vector<FileEvidence> files =
-        evidenceOfChanges(fileSystem, *directory, plan.changes, putInDiskOrder(session, plan));
+        evidenceOfChanges(fileSystem, *directory, session.fileList, plan.changes);
     const Journal head = journalHead(guard, plan, *record);
     const std::vector<std::uint32_t> renaming = renamingChanges(plan);
     BatchSteps steps;

@@ -38,6 +38,11 @@ Verdict judgeFile(const FileEvidence& recorded, const FileEvidence& met, bool nu
     if (births && was.birthTimeNs != is.birthTimeNs) {
         return Verdict::Other;
     }
+    // A number is handed on only with a new birth time: the file is the one renamed, whatever
+    // was written to it since.
+    if (births && numbersKept) {
+        return Verdict::Same;
+    }
     if (was.size != is.size || was.writeTimeNs != is.writeTimeNs) {
         return Verdict::Other;
     }

@@ -40,10 +40,11 @@ enum class Verdict {
 
 // Whether the file met is the recorded one. The number counts only where the filesystem keeps
 // numbers (`numbersKept`), and never alone: a deleted file's number goes to the next new file,
-// so size and write time must agree too, and the birth time where both sides know it. A file
-// written to since is another as far as anyone can tell, and is left alone. Where numbers are
-// not kept, a name of the batch's and the rest decide, unless a birth time tells the file; a
-// file under any other name cannot be told.
+// but with a new birth time, so number and birth time together tell the file, even one written
+// to since. Where either side lacks a birth time, size and write time must agree with the
+// number, and a file written to since is another as far as anyone can tell, and is left alone.
+// Where numbers are not kept, a name of the batch's and the rest decide, unless a birth time
+// tells the file; a file under any other name cannot be told.
 Verdict judgeFile(const FileEvidence& recorded, const FileEvidence& met, bool numbersKept,
                   Sighting where);
 

@@ -148,7 +148,7 @@ ListingStatus FileList::fill(const std::string& directory) {
         if ((entry.attributes & attributeMask_) != 0) {
             listing_.push_back(ListedFile{names_->add(entry.name), entry.attributes,
                                           static_cast<std::uint32_t>(extensionAt), entry.size,
-                                          entry.writeTimeNs, entry.inode});
+                                          entry.writeTimeNs, entry.inode, entry.birthTimeNs});
         }
         // Each name is freed as it moves into the arena, so that the listing is never held twice.
         std::string().swap(entry.name);

@@ -15,7 +15,8 @@ struct ListedFile {
     std::uint32_t extensionAt = 0;
     std::uint64_t size = 0;
     std::int64_t writeTimeNs = 0;
-    std::uint64_t inode = 0;  // tells the file again after a crash, whatever its name then
+    std::uint64_t inode = 0;       // tells the file again after a crash, whatever its name then
+    std::int64_t birthTimeNs = 0;  // 0 where the filesystem does not keep it
 
     std::string_view extension() const { return name.substr(extensionAt); }
 };

@@ -57,7 +57,13 @@ INSTANTIATE_TEST_SUITE_P(
                      RecordedName,
                      Other},
         EvidenceCase{
-            "WrittenToSince", kRecorded, {7, {true, 4, 300, 50}}, true, RecordedName, Other},
+            "WrittenToSince", kRecorded, {7, {true, 4, 300, 50}}, true, RecordedName, Same},
+        EvidenceCase{"WrittenToSinceNoBirthTimes",
+                     {7, {true, 3, 100, 0}},
+                     {7, {true, 4, 300, 0}},
+                     true,
+                     OtherName,
+                     Other},
         EvidenceCase{
             "StrayTemporary", kRecorded, {12, {true, 0, 400, 400}}, true, TemporaryName, Other},
         EvidenceCase{"NoStableInodesNameAndRest",
