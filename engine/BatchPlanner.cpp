@@ -95,7 +95,7 @@ BatchPlan planBatch(const RenameSession& session, const PlanOptions& options) {
                        rules.dateFormat);
         keepName(plan.changes, kept);
     }
-    const ListedNames listed(session.fileList.listing(), session.fileList.subdirectories());
+    const ListedNames listed(session.fileList);
     std::vector<char> moved;
     const FolderNames folder = folderNamesOf(session, plan, listed, moved);
     if (rules.numberDuplicates) {

@@ -149,6 +149,9 @@ ListingStatus FileList::fill(const std::string& directory) {
             listing_.push_back(ListedFile{names_->add(entry.name), entry.attributes,
                                           static_cast<std::uint32_t>(extensionAt), entry.size,
                                           entry.writeTimeNs, entry.inode, entry.birthTimeNs});
+        } else {
+            unlistedFiles_.push_back(std::move(entry.name));
+            continue;
         }
         // Each name is freed as it moves into the arena, so that the listing is never held twice.
         std::string().swap(entry.name);
@@ -197,6 +200,7 @@ void FileList::clear() {
     listedDirectory_.reset();
     restoreFileTraces_ = {};
     subdirectories_.clear();
+    unlistedFiles_.clear();
 }
 
 void FileList::setTicked(std::size_t row, bool ticked) {

@@ -71,6 +71,9 @@ public:
     // The names of the folders the last reading met, in the order read, so that whoever shows
     // them need not read a large folder a second time.
     const std::vector<std::string>& subdirectories() const { return subdirectories_; }
+    // The names of the files the last reading left out of the listing for their attributes: a
+    // batch renames none of them, and no file it renames may take their names.
+    const std::vector<std::string>& unlistedFiles() const { return unlistedFiles_; }
 
     const std::vector<ListedFile>& listing() const { return listing_; }
     // The storage of the listed names, which stays as long as anyone holds it, a later listing
@@ -114,6 +117,7 @@ private:
     std::optional<platform::FileIdentity> listedDirectory_;
     RestoreFileTraces restoreFileTraces_;
     std::vector<std::string> subdirectories_;
+    std::vector<std::string> unlistedFiles_;
     std::vector<std::size_t> rows_;  // indexes into listing_, in list order
     std::vector<char> ticks_;        // one per row
     std::size_t tickedCount_ = 0;

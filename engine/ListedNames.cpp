@@ -9,11 +9,11 @@ ListedNames::ListedNames(const std::vector<ListedFile>& listing) {
     }
 }
 
-ListedNames::ListedNames(const std::vector<ListedFile>& listing,
-                         const std::vector<std::string>& folders)
-    : ListedNames(listing) {
-    for (const std::string& folder : folders) {
-        indexes_.emplace(folder, kFolder);
+ListedNames::ListedNames(const FileList& list) : ListedNames(list.listing()) {
+    for (const auto* names : {&list.subdirectories(), &list.unlistedFiles()}) {
+        for (const std::string& name : *names) {
+            indexes_.emplace(name, kFolder);
+        }
     }
 }
 

@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine/FileList.h"
 #include "engine/ListedFile.h"
 
 namespace nameshift::engine {
@@ -17,10 +18,12 @@ namespace nameshift::engine {
 class ListedNames {
 public:
     explicit ListedNames(const std::vector<ListedFile>& listing);
-    // With the folders the reading met beside the files, whose names a file cannot take either.
-    ListedNames(const std::vector<ListedFile>& listing, const std::vector<std::string>& folders);
+    // With the folders and the unlisted files the reading met beside the listed files, whose
+    // names a file cannot take either.
+    explicit ListedNames(const FileList& list);
 
-    // The listing index of the file named `name`, if one is; kFolder for a folder.
+    // The listing index of the file named `name`, if one is; kFolder for a folder or a file left
+    // out of the listing.
     std::optional<std::size_t> find(std::string_view name) const;
     // Whether an entry that stays where it is holds `name`: a folder, or a file of the listing
     // for which `moved` (per listing index) is 0, since a rename never replaces it.

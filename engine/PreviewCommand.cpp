@@ -21,7 +21,7 @@ CommandReport preview(RenameSession& session, PreviewDisplay& display) {
     if (plan.refusal) {
         display.showRefusal(*plan.refusal);
     }
-    const ListedNames listedNames(session.fileList.listing(), session.fileList.subdirectories());
+    const ListedNames listedNames(session.fileList);
     const std::vector<std::optional<platform::MessageText>> problems =
         judgeChanges(plan, session.fileList, listedNames, mayRecord,
                      session.fileSystem.longestNameIn(session.directory));

@@ -64,7 +64,7 @@ void NewNameColumn::start() {
     stopReadingTags();
     readRules_();
     if (!listedNames_) {
-        listedNames_.emplace(session_.fileList.listing(), session_.fileList.subdirectories());
+        listedNames_.emplace(session_.fileList);
     }
     // The plan apply would make, judged by the same checks, so the column shows what apply does.
     const bool mayRecord = session_.options.restoreFileUsage != settings::RestoreFileUsage::None;

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <map>
 
+#include <unistd.h>
+
 #include "ApplyTestSession.h"
 #include "engine/BatchHistory.h"
 #include "engine/BatchPlanner.h"
@@ -319,7 +321,8 @@ struct RefusalCase {
     void (*configure)(RenameSession&);
     std::string text;
     std::string caption;
-    std::string details;  // the files concerned
+    std::string details;       // the files concerned
+    Names danglingLinks = {};  // left out of the listing by the attribute mask
 };
 
 class ApplyRefusalTest : public ApplyCommandTest,
@@ -330,6 +333,9 @@ TEST_P(ApplyRefusalTest, RenamesNothing) {
         dir.write(name, name);
     }
     dir.makeDirectory("sub");
+    for (const std::string& link : GetParam().danglingLinks) {
+        ASSERT_EQ(::symlink("nowhere", dir.file(link).c_str()), 0);
+    }
     tick(GetParam().files);
     GetParam().configure(session);
     // The preview says beforehand what apply will say.
@@ -348,6 +354,8 @@ TEST_P(ApplyRefusalTest, RenamesNothing) {
     EXPECT_EQ(messages.shown[0].details, GetParam().details);
     Names expected = GetParam().files;
     expected.push_back("sub");
+    expected.insert(expected.end(), GetParam().danglingLinks.begin(),
+                    GetParam().danglingLinks.end());
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(dir.names(), expected);
     EXPECT_TRUE(dir.names("sub").empty());
@@ -485,7 +493,19 @@ INSTANTIATE_TEST_SUITE_P(
                     "Cannot continue - the new file name \"sub\" is taken in this folder by a "
                     "file or folder that the batch does not rename.",
                     "Duplicate Filenames",
-                    "\"a\" to \"sub\"\n"}),
+                    "\"a\" to \"sub\"\n"},
+        RefusalCase{"NameOfAnUnlistedLink",
+                    {"a.txt"},
+                    [](RenameSession& s) {
+                        s.rules.changePrefix = true;
+                        s.rules.prefixText = "gone";
+                        s.rules.prefixPosition = settings::Position::Replace;
+                    },
+                    "Cannot continue - the new file name \"gone.txt\" is taken in this folder "
+                    "by a file or folder that the batch does not rename.",
+                    "Duplicate Filenames",
+                    "\"a.txt\" to \"gone.txt\"\n",
+                    {"gone.txt"}}),
     [](const auto& param) { return std::string(param.param.label); });
 
 TEST_F(ApplyCommandTest, EmptyTagFormatMattersOnlyWithTagsOn) {
