@@ -219,8 +219,7 @@ bool BatchHistory::recordsLast(const Journal& journal) {
     for (std::size_t i = known.size(); i-- > 0;) {
         read(known[i]);
         const std::optional<HistoryRecord>& record = known[i].record;
-        if (record && record->journal.directoryDevice == journal.directoryDevice &&
-            record->journal.directoryInode == journal.directoryInode) {
+        if (record && sameFolder(record->journal, journal)) {
             // Every later batch in the folder, an undo too, ran after the journal was gone: the
             // same journal under an older record is an earlier batch that happened to be alike.
             return record->state == HistoryRecord::State::Done && record->journal == journal;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <chrono>
 #include <functional>
+#include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 #include <variant>
@@ -12,6 +14,7 @@
 #include "engine/BatchExecutor.h"
 #include "engine/BatchHistory.h"
 #include "engine/BatchRecovery.h"
+#include "engine/FileEvidence.h"
 #include "engine/JournalFiles.h"
 #include "engine/RenameOrder.h"
 #include "engine/RestoreFile.h"
@@ -58,23 +61,38 @@ bool inSameFolder(const HistoryRecord& a, const HistoryRecord& b) {
 
 // The latest batch after `at`, in its folder and not undone, that renamed one of its files
 // again: it must be undone first, or `at` would send its files to names that are no longer
-// theirs.
+// theirs. A later batch took such a file from the name `at` gave it, or by its number where the
+// rest of the evidence does not tell another file; where the evidence cannot tell, the later
+// batch is taken to be in the way.
 std::optional<std::uint64_t> laterBatchInTheWay(const std::vector<HistoryEntry>& entries,
                                                 std::size_t at) {
     const HistoryRecord& record = *entries[at].record;
-    std::unordered_set<std::uint64_t> inodes;
+    std::unordered_set<std::string_view> givenNames;
+    std::unordered_multimap<std::uint64_t, const JournalEntry*> byInode;
     for (const std::uint32_t entry : record.done) {
-        inodes.insert(record.journal.entries[entry].inode);
+        const JournalEntry& renamed = record.journal.entries[entry];
+        givenNames.insert(renamed.final);
+        byInode.emplace(renamed.inode, &renamed);
     }
+    const auto renamedAgain = [&](const JournalEntry& later) {
+        if (givenNames.contains(later.original)) {
+            return true;
+        }
+        const auto [from, to] = byInode.equal_range(later.inode);
+        return std::any_of(from, to, [&later](const auto& earlier) {
+            return judgeFile(earlier.second->evidence(), later.evidence(), true,
+                             Sighting::OtherName) != Verdict::Other;
+        });
+    };
     for (std::size_t later = entries.size(); later-- > at + 1;) {
         const std::optional<HistoryRecord>& other = entries[later].record;
         if (!other || other->state != HistoryRecord::State::Done || !inSameFolder(*other, record)) {
             continue;
         }
-        for (const std::uint32_t entry : other->done) {
-            if (inodes.contains(other->journal.entries[entry].inode)) {
-                return entries[later].id;
-            }
+        if (std::any_of(other->done.begin(), other->done.end(), [&](std::uint32_t entry) {
+                return renamedAgain(other->journal.entries[entry]);
+            })) {
+            return entries[later].id;
         }
     }
     return std::nullopt;
