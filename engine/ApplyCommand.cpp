@@ -158,7 +158,9 @@ std::optional<platform::Message> otherFolderRefusal(RenameSession& session,
     const std::optional<platform::FileIdentity>& listed = session.fileList.listedDirectory();
     const platform::Result<platform::FileIdentity> opened =
         session.fileSystem.identifyIn(directory, ".");
-    if (!listed || !opened.ok() || opened->sameFileAs(*listed)) {
+    if (!listed || !opened.ok() ||
+        judgeFolder({listed->device, listed->inode, listed->birthTimeNs}, *opened,
+                    session.fileSystem.keepsFileNumbers(directory)) != Verdict::Other) {
         return std::nullopt;
     }
     return platform::Message{

@@ -24,16 +24,17 @@ namespace {
 using Names = std::vector<std::string>;
 
 // A history scenario: its steps one after the other ("apply PREFIX", "undo", "undo ID", "redo",
-// "move FROM TO" and "delete NAME" outside the program, "cut ID" for a record cut short, "bound N"
-// for the number of batches kept, "restore-file" and "history-only" for the options,
-// "stopped-write" for a record whose writing was stopped, "record-fails", "history-fails" and
-// "journal-stays" for the next batch's restore file, history record or journal removal failing,
+// "move FROM TO", "write NAME TEXT" and "delete NAME" outside the program, "cut ID" for a record
+// cut short, "bound N" for the number of batches kept, "restore-file" and "history-only" for the
+// options, "stopped-write" for a record whose writing was stopped, "record-fails", "history-fails"
+// and "journal-stays" for the next batch's restore file, history record or journal removal failing,
 // "recover undo|finish" as the start-up offer runs it, "history-full" for the history folder
 // taking no file, "record-lost ID" for record ID failing once the renames are done, "meanwhile
 // PREFIX" for a batch that gets to the folder just before the next one takes its lock,
 // "renumber FROM TO" for a record under another number, "history-open" for others writing to the
 // history folder; "reuse NAME" for a new file under NAME that got the number of batch 1's
-// file there, "stray" for a leftover temporary name, "remount" for a medium mounted again,
+// file there, "stray" for a leftover temporary name, "remount" for a medium mounted again, "share"
+// for a share that numbers every file anew each time it is asked,
 // "holds NAME TEXT" to check a file's contents); then the folder's names, the last message of the
 // last step (the state folder as STATE) and the history, "ID state" a batch.
 struct HistoryCase {
@@ -73,6 +74,8 @@ protected:
             concluded(session, redoBatch(session));
         } else if (verb == "move") {
             std::filesystem::rename(dir.file(first), dir.file(second));
+        } else if (verb == "write") {
+            dir.write(first, second);
         } else if (verb == "delete") {
             std::filesystem::remove(dir.file(first));
         } else if (verb == "cut") {
@@ -125,6 +128,8 @@ protected:
             dir.write(".nameshift-0123456789abcdef-1", "stray");
         } else if (verb == "remount") {
             fs.mountAgain();
+        } else if (verb == "share") {
+            fs.numberAnew();
         } else if (verb == "holds") {
             std::string rest;
             std::getline(words, rest);
@@ -356,7 +361,29 @@ INSTANTIATE_TEST_SUITE_P(
                     {"apply x_", "remount", "undo", "remount", "redo"},
                     {"x_a.txt", "x_b.txt"},
                     "Batch 1 redone.",
-                    "1 done"}),
+                    "1 done"},
+        HistoryCase{"OnAShareWithoutFileNumbersNamesAndEvidenceDecide",
+                    {"apply x_", "share", "undo", "redo"},
+                    {"x_a.txt", "x_b.txt"},
+                    "Batch 1 redone.",
+                    "1 done"},
+        HistoryCase{"OnAShareAFileMovedByHandIsNotGuessed",
+                    {"share", "apply x_", "move x_a.txt moved.txt", "undo"},
+                    {"b.txt", "moved.txt"},
+                    "Batch 1 undone.",
+                    "1 undone"},
+        HistoryCase{"OnAShareFilesSwappedByHandAreLeftAlone",
+                    {"share", "apply z_", "move z_a.txt t", "move z_b.txt z_a.txt",
+                     "move t z_b.txt", "undo", "holds z_a.txt b", "holds z_b.txt a"},
+                    {"z_a.txt", "z_b.txt"},
+                    "Batch 1 undone.",
+                    "1 undone"},
+        HistoryCase{"OnAShareAFileMadeSinceUnderTheBatchsNameIsLeftAlone",
+                    {"share", "apply z_", "delete z_b.txt", "write z_b.txt new", "undo",
+                     "holds z_b.txt new"},
+                    {"a.txt", "z_b.txt"},
+                    "Batch 1 undone.",
+                    "1 undone"}),
     [](const auto& test) { return test.param.name; });
 
 // A file made since under the batch's name is named as replaced, not as the batch's.

@@ -60,8 +60,9 @@ bool applyKilledAt(RenameSession& session, testing::FaultyFileSystem& fs, int ki
     return ::waitpid(child, &status, 0) == child && WIFSIGNALED(status);
 }
 
-class BatchRecoveryTest : public testing::ApplySessionTest,
-                          public ::testing::WithParamInterface<std::tuple<int, RecoveryAction>> {
+class BatchRecoveryTest
+    : public testing::ApplySessionTest,
+      public ::testing::WithParamInterface<std::tuple<int, RecoveryAction, bool>> {
 protected:
     void SetUp() override {
         char letter = 'a';
@@ -100,11 +101,15 @@ protected:
 
 // The batch is killed after its k-th rename, as a crash or a power cut would stop it; undo or
 // finish then leaves every file at exactly its old or its new name, none lost, none under a
-// temporary name, and a finished batch can still be restored.
+// temporary name, and a finished batch can still be restored; also on a share that numbers its
+// files anew, where names and the rest of the evidence must tell the files.
 TEST_P(BatchRecoveryTest, KilledBatchIsUndoneOrFinishedFromItsJournal) {
-    const auto [killAt, action] = GetParam();
+    const auto [killAt, action, onAShare] = GetParam();
     ASSERT_TRUE(applyKilledAt(session, fs, killAt))
         << "the batch has fewer renames than " << killAt;
+    if (onAShare) {
+        fs.numberAnew();
+    }
 
     const std::vector<InterruptedBatch> batches = findInterruptedBatches(fs, state.path());
     ASSERT_EQ(batches.size(), 1u);
@@ -128,11 +133,13 @@ TEST_P(BatchRecoveryTest, KilledBatchIsUndoneOrFinishedFromItsJournal) {
 INSTANTIATE_TEST_SUITE_P(EveryRename, BatchRecoveryTest,
                          ::testing::Combine(::testing::Range(1, 13),
                                             ::testing::Values(RecoveryAction::Undo,
-                                                              RecoveryAction::Finish)),
+                                                              RecoveryAction::Finish),
+                                            ::testing::Bool()),
                          [](const auto& test) {
                              return (std::get<1>(test.param) == RecoveryAction::Undo ? "Undo"
                                                                                      : "Finish") +
-                                    std::to_string(std::get<0>(test.param));
+                                    std::to_string(std::get<0>(test.param)) +
+                                    (std::get<2>(test.param) ? "OnAShare" : "");
                          });
 
 // A batch stopped after its record was written and before its journal went (the journal's
