@@ -16,6 +16,7 @@ packages=(
     fonts-dejavu-core rename mmv
     desktop-file-utils appstream man-db mandoc zsh
     exfatprogs exfat-fuse
+    openssh-server openssh-client sshfs
     clang libclang-rt-14-dev
     ffmpeg libheif-examples
 )

@@ -53,6 +53,9 @@ bash "$root/scripts/check-install.sh" "$root/build"
 echo "== Letter case on a case-folding filesystem"
 bash "$root/tests/scripts/case-folding-check.sh" "$root/build/bin/nameshift-cli"
 
+echo "== A network share through sshfs"
+bash "$root/tests/scripts/sshfs-check.sh" "$root/build/bin/nameshift-cli"
+
 if [[ "${NAMESHIFT_SKIP_SANITIZERS:-0}" != 1 ]]; then
     echo "== AddressSanitizer and UndefinedBehaviorSanitizer build"
     export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
