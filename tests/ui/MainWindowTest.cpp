@@ -800,6 +800,8 @@ struct TagColumnCase {
     void (*prepare)(GatedTags& tags);
     const char* format;        // the advanced format the ID3 options dialog leaves
     std::string refusal = "";  // under the status line
+    settings::Id3RenameMode mode = settings::Id3RenameMode::AllOrRules;
+    const char* prefix = "";  // replaces each name's part before its extension
 };
 
 void PrintTo(const TagColumnCase& row, std::ostream* out) {
@@ -817,12 +819,18 @@ TEST_P(TagColumnTest, ShowsWhatThePreviewShowsAfterTheId3Options) {
         settings::Id3Options chosen;
         chosen.useAdvanced = true;
         chosen.advancedFormat = row.format;
+        chosen.renameMode = row.mode;
         ASSERT_TRUE(context.fileSystem
                         .writeFile(context.paths.id3Options, settings::formatId3Options(chosen),
                                    platform::WriteMode::Replace)
                         .ok());
     };
     start(row.files);
+    if (row.prefix[0] != '\0') {
+        r().changePrefix->click();
+        QTest::keyClicks(r().prefixEdit, QString::fromUtf8(row.prefix));
+        r().prefixPosition->button(2)->click();
+    }
     r().supportId3->click();
     f().selectAll->click();
     dialog->newNames().finish();
@@ -830,7 +838,9 @@ TEST_P(TagColumnTest, ShowsWhatThePreviewShowsAfterTheId3Options) {
     dialog->newNames().finish();
     tags.release();
     std::vector<std::pair<std::string, std::string>> previewed;
+    bool verdictShown = false;
     onModal = [&](QDialog& preview) {
+        verdictShown = !dynamic_cast<PreviewDialog&>(preview).verdict()->isHidden();
         const QAbstractItemModel* pairs = dynamic_cast<PreviewDialog&>(preview).list()->model();
         for (int i = 0; i < pairs->rowCount(); ++i) {
             previewed.emplace_back(pairs->index(i, 1).data().toString().toStdString(),
@@ -848,6 +858,9 @@ TEST_P(TagColumnTest, ShowsWhatThePreviewShowsAfterTheId3Options) {
         return;
     }
     EXPECT_EQ(newNames(), previewed);
+    // The preview says apply would refuse or skip files exactly when the column marks some.
+    EXPECT_EQ(verdictShown, std::any_of(previewed.begin(), previewed.end(),
+                                        [](const auto& shown) { return !shown.second.empty(); }));
     EXPECT_NE(previewed.at(0).first, "Band.mp3") << "the format of the dialog is used";
 }
 
@@ -881,6 +894,26 @@ INSTANTIATE_TEST_SUITE_P(
                           gated.setTaken("3.jpg", shotAt(1));
                       },
                       "%t Rome"},
+        TagColumnCase{"RuleNamesAlikeTagNamesApart",
+                      {"a.mp3", "b.mp3"},
+                      [](GatedTags& gated) {
+                          gated.set("a.mp3", {std::nullopt, "Band", std::nullopt, "One"});
+                          gated.set("b.mp3", {std::nullopt, "Band", std::nullopt, "Two"});
+                      },
+                      "%4",
+                      "",
+                      settings::Id3RenameMode::AllOrRules,
+                      "same"},
+        TagColumnCase{"WhateverIsThereOverRuleNamesAlike",
+                      {"a.mp3", "b.mp3"},
+                      [](GatedTags& gated) {
+                          gated.set("a.mp3", {std::nullopt, "Band", std::nullopt, "One"});
+                          gated.set("b.mp3", {std::nullopt, "Band", std::nullopt, "Two"});
+                      },
+                      "%2 %4",
+                      "",
+                      settings::Id3RenameMode::WhateverIsThere,
+                      "same"},
         TagColumnCase{"NoFormat",
                       {"a.mp3"},
                       [](GatedTags&) {},
