@@ -90,15 +90,20 @@ protected:
     const FilePanelControls& f() const { return dialog->filePanel().controls(); }
     const RuleControls& r() const { return dialog->rulePanel().controls(); }
 
-    // Each listed row's new name, with its marker's tooltip when it has one.
+    // Each listed row's new name, with the reason its marker gives when it has one. The tooltip
+    // holds the whole name, and on a marked row the reason after it.
     std::vector<std::pair<std::string, std::string>> newNames() {
         const QAbstractItemModel* model = f().fileList->model();
         std::vector<std::pair<std::string, std::string>> shown;
         for (int row = 0; row < model->rowCount(); ++row) {
             const QModelIndex cell = model->index(row, FileListModel::NewNameColumn);
             const bool marked = !cell.data(Qt::DecorationRole).isNull();
-            shown.emplace_back(cell.data().toString().toStdString(),
-                               marked ? cell.data(Qt::ToolTipRole).toString().toStdString() : "");
+            const QString name = cell.data().toString();
+            QString tip = cell.data(Qt::ToolTipRole).toString();
+            EXPECT_TRUE(tip.startsWith(name)) << tip.toStdString();
+            tip.remove(0, name.size());
+            EXPECT_EQ(tip.isEmpty(), !marked) << tip.toStdString();
+            shown.emplace_back(name.toStdString(), marked ? tip.mid(1).toStdString() : "");
         }
         return shown;
     }
@@ -406,6 +411,7 @@ class NewNameMarkerTest : public MainWindowTest,
                           public ::testing::WithParamInterface<MarkerCase> {};
 
 const std::string kLong(252, 'x');
+const std::string kWide(120, 'm');  // wider than its cell, which cuts it
 
 TEST_P(NewNameMarkerTest, MarksARefusedRowWithTheRefusalsWords) {
     const MarkerCase& row = GetParam();
@@ -444,6 +450,12 @@ INSTANTIATE_TEST_SUITE_P(
                    "a",
                    "b",
                    {{"b.txt", "File exists"}, {"", ""}}},
+        MarkerCase{"ALongNameHeldByAFileOutsideTheBatch",
+                   {"a.txt", kWide + ".txt"},
+                   "",
+                   "a",
+                   kWide.c_str(),
+                   {{kWide + ".txt", "File exists"}, {"", ""}}},
         MarkerCase{"EmptyBase",
                    {"a.txt"},
                    "",
