@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "engine/ApplyCommand.h"
+#include "engine/BatchHistory.h"
 #include "engine/BatchRecovery.h"
 #include "engine/CommandGuard.h"
 #include "engine/FolderHistory.h"
@@ -288,6 +289,7 @@ bool MainDialog::startUp() {
     session_.options = std::move(loaded.options);
     session_.id3 = std::move(loaded.id3);
     session_.rules = std::move(loaded.rules);
+    tellRefusedHistoryOptions();
     // Before the first listing, so that the list shows the files as the recovery left them. A
     // recovery that runs out of memory stops as a command does, and the program still starts.
     engine::runGuarded(services_.messages, [&] { offerRecovery(); });
@@ -595,9 +597,18 @@ void MainDialog::openOptions() {
         session_.rules.historyOnly = saved.historyOnly;
         session_.rules.historyBatches = saved.historyBatches;
         session_.rules.historyMebibytes = saved.historyMebibytes;
+        tellRefusedHistoryOptions();
     }
     // Whether a restore file may be written decides which names the column may give.
     newNames_->schedule();
+}
+
+void MainDialog::tellRefusedHistoryOptions() {
+    // The history then keeps its default bound, which the user should know is not the one asked
+    // for: the command-line tool refuses its batches over the same words.
+    if (const auto refusal = engine::historyOptionRefusal(session_.rules, paths_.moreRules)) {
+        services_.messages.show(*refusal);
+    }
 }
 
 void MainDialog::openId3Options() {

@@ -185,6 +185,8 @@ private:
     void showPreset(const settings::RenameSettings& rules);
 
     void openOptions();
+    // Says so when morerules.ini holds a history option that is not a number the history takes.
+    void tellRefusedHistoryOptions();
     void openId3Options();
     void openAbout();
     void openHelp(const QString& page);

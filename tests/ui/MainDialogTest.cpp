@@ -250,6 +250,8 @@ struct MissingFile {
     bool id3;
     bool renameRules;
     const char* message;
+    // When given, morerules.ini keeps this many batches, which the message after its path refuses.
+    const char* historyBatches = nullptr;
 };
 
 class StartupWithOneFileMissing : public MainDialogTest,
@@ -258,15 +260,27 @@ class StartupWithOneFileMissing : public MainDialogTest,
 TEST_P(StartupWithOneFileMissing, ShowsOnlyThatFilesMessage) {
     const MissingFile& missing = GetParam();
     writeSettings(missing.programOptions, missing.id3, missing.renameRules);
+    std::string expected = missing.message;
+    if (missing.historyBatches != nullptr) {
+        settings::RenameSettings more;
+        more.historyBatches = missing.historyBatches;
+        dir.write("prog/morerules.ini", settings::formatMoreRules(more));
+        expected = std::string("The value \"") + missing.historyBatches +
+                   "\" of \"Batches Kept In History\" read from \"" +
+                   dir.file("prog/morerules.ini") + "\"" + missing.message;
+    }
     ASSERT_TRUE(start());
-    EXPECT_EQ(messages.texts(), Texts{missing.message});
+    EXPECT_EQ(messages.texts(), Texts{expected});
 }
 
 INSTANTIATE_TEST_SUITE_P(
     EachFile, StartupWithOneFileMissing,
     ::testing::Values(MissingFile{"Options", false, true, true, kOptionsMissing},
                       MissingFile{"Id3Options", true, false, true, kId3Missing},
-                      MissingFile{"RenameSettings", true, true, false, kRulesMissing}),
+                      MissingFile{"RenameSettings", true, true, false, kRulesMissing},
+                      MissingFile{"HistoryBatchesNoNumber", true, true, true,
+                                  " is refused: it must be a whole number from 0 to 100000.",
+                                  "ten"}),
     [](const ::testing::TestParamInfo<MissingFile>& param) {
         return std::string(param.param.name);
     });
