@@ -125,6 +125,7 @@ void MainDialog::layOutControls() {
     // grows or shrinks.
     auto* body = new QSplitter(Qt::Horizontal, this);
     body->setObjectName(QStringLiteral("fileSplit"));
+    fileSplit_ = body;
     body->setChildrenCollapsible(false);
     body->addWidget(filePanel_);
     // Scrolled only when the "More rules" group makes the rules taller than the screen.
@@ -187,8 +188,34 @@ void MainDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!placed_) {
         placed_ = true;
+        // The window grows or narrows by what the file side was given, the rules keeping their
+        // width; the screen bounds it then as any window.
+        QList<int> sizes = fileSplit_->sizes();
+        if (keptLayout_.filePaneWidth > 0 && sizes.size() == 2) {
+            const int change = keptLayout_.filePaneWidth - sizes[0];
+            resize(std::max(width() + change, minimumSizeHint().width()), height());
+            sizes[0] = keptLayout_.filePaneWidth;
+            fileSplit_->setSizes(sizes);
+        }
         placeWindow(*this, nullptr);
+        // Once the layout has followed the placing: what the window opens with.
+        QTimer::singleShot(0, this, [this] { openedFileSide_ = fileSplit_->sizes().value(0); });
     }
+}
+
+void MainDialog::done(int result) {
+    // Only a width the user changed, by the split or by the window's size, is kept: a window
+    // left as it opened writes nothing.
+    if (openedFileSide_ >= 0 && fileSplit_->sizes().value(0) != openedFileSide_) {
+        openedFileSide_ = -1;
+        // Losing it costs the user one drag at the next start, not worth a message on the way
+        // out.
+        static_cast<void>(settings::writeWindowLayout(
+            services_.fileSystem,
+            paths_.programDirectory + std::string(settings::kWindowLayoutFileName),
+            {.filePaneWidth = fileSplit_->sizes().value(0)}));
+    }
+    QDialog::done(result);
 }
 
 void MainDialog::setButtonIcons() {
@@ -272,6 +299,9 @@ bool MainDialog::startUp() {
         return false;
     }
     paths_ = *paths;
+    keptLayout_ = settings::readWindowLayout(
+        services_.fileSystem,
+        paths_.programDirectory + std::string(settings::kWindowLayoutFileName));
     // Where nameshift-cli keeps them, so that both share the user's presets.
     presetBar_->setDirectory(settings::PresetStore::directoryIn(paths_.programDirectory));
 

@@ -30,6 +30,7 @@
 #include "settings/Id3OptionsFile.h"
 #include "settings/ProgramOptionsFile.h"
 #include "settings/RenameSettingsFile.h"
+#include "settings/WindowLayoutFile.h"
 #include "ui/FileListModel.h"
 #include "ui/FilePanel.h"
 #include "ui/MainDialog.h"
@@ -155,6 +156,7 @@ struct ScreenCase {
     int width;
     int height;
     double scale;
+    int keptFileSide = 0;  // the width of the file side the window was left with; 0: none
 };
 
 // What the probe saw, by "<state> <part>": the screen's free area, the window with its frame and
@@ -174,7 +176,7 @@ std::map<std::string, QRect> probeWindowOn(const ScreenCase& screen, const TempD
         QStringLiteral("QT_QPA_PLATFORM"),
         QStringLiteral("offscreen:configfile=") + QString::fromStdString(dir.file("screen.json")));
     probe.setProcessEnvironment(environment);
-    probe.start(QStringLiteral(NAMESHIFT_SCREEN_PROBE), {});
+    probe.start(QStringLiteral(NAMESHIFT_SCREEN_PROBE), {QString::number(screen.keptFileSide)});
     std::map<std::string, QRect> seen;
     if (!probe.waitForFinished(-1) || probe.exitCode() != 0) {
         ADD_FAILURE() << probe.readAllStandardError().toStdString();
@@ -212,17 +214,21 @@ TEST_P(WindowOnScreen, KeepsItsCommandsAndStatusLineInView) {
         }
     }
     EXPECT_GE(seen["more window"].height(), seen["opened window"].height());
+    if (screen.keptFileSide > 0 && area.width() >= 1920) {
+        EXPECT_EQ(seen["opened files"].width(), screen.keptFileSide);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Screens, WindowOnScreen,
-                         ::testing::Values(ScreenCase{"FullHd", 1920, 1080, 1.0},
-                                           ScreenCase{"Wxga", 1366, 768, 1.0},
-                                           ScreenCase{"Hd", 1280, 720, 1.0},
-                                           ScreenCase{"QhdAt150", 2560, 1440, 1.5},
-                                           ScreenCase{"FullHdAt125", 1920, 1080, 1.25}),
-                         [](const ::testing::TestParamInfo<ScreenCase>& param) {
-                             return std::string(param.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Screens, WindowOnScreen,
+    ::testing::Values(ScreenCase{"FullHd", 1920, 1080, 1.0}, ScreenCase{"Wxga", 1366, 768, 1.0},
+                      ScreenCase{"Hd", 1280, 720, 1.0}, ScreenCase{"QhdAt150", 2560, 1440, 1.5},
+                      ScreenCase{"FullHdAt125", 1920, 1080, 1.25},
+                      ScreenCase{"FullHdWithAWideFileSide", 1920, 1080, 1.0, 1100},
+                      ScreenCase{"HdWithAWideFileSide", 1280, 720, 1.0, 1100}),
+    [](const ::testing::TestParamInfo<ScreenCase>& param) {
+        return std::string(param.param.name);
+    });
 
 // Tab goes through the window as it is read, from the file side to the rules from top to bottom
 // and on to the commands; the keyboard starts in the tree, which shows that it has it.
@@ -329,9 +335,26 @@ TEST_F(MainWindowTest, NamesAreCutAtTheEndAndTheFileSideKeepsTheWidthItIsGiven) 
     sizes[1] -= 60;
     split->setSizes(sizes);
     const int widened = split->sizes()[1];
+    const int before = split->sizes()[0];
     dialog->resize(dialog->width() + 100, dialog->height());
     QApplication::processEvents();
     EXPECT_EQ(split->sizes()[1], widened);
+    ASSERT_GT(split->sizes()[0], before);
+
+    // The width it is left with is kept for the next start, and no settings file changes for it.
+    const int fileSide = split->sizes()[0];
+    const Texts settingsFiles = {"prog/renset.ini", "prog/opt.ini", "prog/ID3Opts.ini"};
+    Texts bytes;
+    for (const std::string& file : settingsFiles) {
+        bytes.push_back(dir.read(file));
+    }
+    dialog->reject();
+    Texts after;
+    for (const std::string& file : settingsFiles) {
+        after.push_back(dir.read(file));
+    }
+    EXPECT_EQ(after, bytes);
+    EXPECT_EQ(settings::parseWindowLayout(dir.read("prog/window.ini")).filePaneWidth, fileSide);
 }
 
 // A date format shown from the settings or a preset is read from its start; one being typed keeps
