@@ -140,10 +140,12 @@ protected:
     // test program's, so its numbers go on from test to test.
     std::string batchTime() {
         const auto entries = engine::BatchHistory(fs, dialog->session().stateDirectory).entries();
-        for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
-            if (entry->record && entry->record->journal.directory == dir.file("work")) {
-                return batchTimeText(entry->record->time);
-            }
+        const auto newest =
+            std::find_if(entries.rbegin(), entries.rend(), [this](const auto& entry) {
+                return entry.record && entry.record->journal.directory == dir.file("work");
+            });
+        if (newest != entries.rend()) {
+            return batchTimeText(newest->record->time);
         }
         return "none";
     }
@@ -265,8 +267,8 @@ TEST_P(StartupWithOneFileMissing, ShowsOnlyThatFilesMessage) {
         settings::RenameSettings more;
         more.historyBatches = missing.historyBatches;
         dir.write("prog/morerules.ini", settings::formatMoreRules(more));
-        expected = std::string("The value \"") + missing.historyBatches +
-                   "\" of \"Batches Kept In History\" read from \"" +
+        expected = std::string(R"(The value ")") + missing.historyBatches +
+                   R"(" of "Batches Kept In History" read from ")" +
                    dir.file("prog/morerules.ini") + "\"" + missing.message;
     }
     ASSERT_TRUE(start());
