@@ -551,12 +551,8 @@ std::optional<settings::RenameSettings> CliRunner::historyOptions(StderrMessageB
     }
     // A value the options dialog would not take is a mistake: read as a default, it could keep no
     // history at all, or drop the records the user wanted kept.
-    if (const auto refused = engine::refusedHistoryOption(saved)) {
-        messages.show("The value \"" + refused->value + "\" of \"" + std::string(refused->name) +
-                          "\" read from \"" + paths_.moreRules +
-                          "\" is refused: it must be a whole number from 0 to " +
-                          std::to_string(refused->most) + ".",
-                      kToolCaption, Icon::Stop);
+    if (const auto refusal = engine::historyOptionRefusal(saved, paths_.moreRules)) {
+        messages.show(refusal->textSource, kToolCaption, refusal->icon);
         return std::nullopt;
     }
     return saved;

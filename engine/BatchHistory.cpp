@@ -104,6 +104,21 @@ std::optional<RefusedHistoryOption> refusedHistoryOption(const settings::RenameS
     return std::nullopt;
 }
 
+std::optional<platform::Message> historyOptionRefusal(const settings::RenameSettings& rules,
+                                                      const std::string& path) {
+    const std::optional<RefusedHistoryOption> refused = refusedHistoryOption(rules);
+    if (!refused) {
+        return std::nullopt;
+    }
+    return platform::Message{
+        {NS_MESSAGE("Message",
+                    "The value \"%1\" of \"%2\" read from \"%3\" is refused: it must be a whole "
+                    "number from 0 to %4."),
+         {refused->value, std::string(refused->name), path, std::to_string(refused->most)}},
+        platform::MessageText(platform::kProgramTitle),
+        platform::Icon::Stop};
+}
+
 BatchHistory::BatchHistory(platform::FileSystem& fileSystem, const std::string& stateDirectory)
     : fileSystem_(fileSystem), folder_(stateDirectory + "/history") {}
 

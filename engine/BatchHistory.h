@@ -42,6 +42,10 @@ struct RefusedHistoryOption {
     std::uint64_t most = 0;
 };
 std::optional<RefusedHistoryOption> refusedHistoryOption(const settings::RenameSettings& rules);
+// What the command-line tool refuses with, and the window tells, when the history options of
+// `rules`, read from the file at `path`, hold a value they do not take; nothing when they do not.
+std::optional<platform::Message> historyOptionRefusal(const settings::RenameSettings& rules,
+                                                      const std::string& path);
 
 // One record of the history folder; without `record` when it cannot be read, which is then
 // listed and never acted on.

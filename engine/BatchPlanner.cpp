@@ -74,10 +74,10 @@ BatchPlan planBatch(const RenameSession& session, const PlanOptions& options) {
         plan.nextCounter = counterAfter(rules, plan, kept);
     }
     const bool tags = session.rules.supportId3;
-    // In this mode each file ends with its tag name or its old name, so the names the rules
-    // computed are not the ones that will be used and are not judged.
-    const bool tagsOrKeep = tags && session.id3.renameMode == settings::Id3RenameMode::AllOrKeep;
-    if (options.checkSafety && !tagsOrKeep) {
+    // With tag naming the rules' names are only a step on the way: a file may end with its tag
+    // name, its old name or the rules' name, and only the names it ends with are judged, below,
+    // as the New Name column judges them.
+    if (options.checkSafety && !tags) {
         plan.refusal = rules.numberDuplicates
                            ? firstRefusal(plan, {emptyBaseRefusal})
                            : firstRefusal(plan, {duplicateNamesRefusal, emptyBaseRefusal});

@@ -7,6 +7,10 @@
         <source>Operation complete</source>
         <translation>Vorgang abgeschlossen</translation>
     </message>
+    <message>
+        <source>The value &quot;%1&quot; of &quot;%2&quot; read from &quot;%3&quot; is refused: it must be a whole number from 0 to %4.</source>
+        <translation>Der Wert „%1“ von „%2“, gelesen aus „%3“, wird abgelehnt: Er muss eine ganze Zahl von 0 bis %4 sein.</translation>
+    </message>
     <message numerus="yes">
         <source>Operation cancelled - %1 of %n file(s) were renamed.</source>
         <translation>

@@ -33,8 +33,12 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
             case Qt::DisplayRole:
                 return visibleName(*newName->name);
             case Qt::ToolTipRole:
-                return newName->problem != nullptr ? QtMessageBox::translated(*newName->problem)
-                                                   : visibleName(*newName->name);
+                // The cell may cut the name at its end: the whole of it comes before the reason.
+                if (newName->problem != nullptr) {
+                    return visibleName(*newName->name) + QLatin1Char('\n') +
+                           QtMessageBox::translated(*newName->problem);
+                }
+                return visibleName(*newName->name);
             case Qt::DecorationRole:
                 if (newName->problem != nullptr) {
                     return QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);

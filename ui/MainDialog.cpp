@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "engine/ApplyCommand.h"
+#include "engine/BatchHistory.h"
 #include "engine/BatchRecovery.h"
 #include "engine/CommandGuard.h"
 #include "engine/FolderHistory.h"
@@ -124,6 +125,7 @@ void MainDialog::layOutControls() {
     // grows or shrinks.
     auto* body = new QSplitter(Qt::Horizontal, this);
     body->setObjectName(QStringLiteral("fileSplit"));
+    fileSplit_ = body;
     body->setChildrenCollapsible(false);
     body->addWidget(filePanel_);
     // Scrolled only when the "More rules" group makes the rules taller than the screen.
@@ -186,8 +188,34 @@ void MainDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!placed_) {
         placed_ = true;
+        // The window grows or narrows by what the file side was given, the rules keeping their
+        // width; the screen bounds it then as any window.
+        QList<int> sizes = fileSplit_->sizes();
+        if (keptLayout_.filePaneWidth > 0 && sizes.size() == 2) {
+            const int change = keptLayout_.filePaneWidth - sizes[0];
+            resize(std::max(width() + change, minimumSizeHint().width()), height());
+            sizes[0] = keptLayout_.filePaneWidth;
+            fileSplit_->setSizes(sizes);
+        }
         placeWindow(*this, nullptr);
+        // Once the layout has followed the placing: what the window opens with.
+        QTimer::singleShot(0, this, [this] { openedFileSide_ = fileSplit_->sizes().value(0); });
     }
+}
+
+void MainDialog::done(int result) {
+    // Only a width the user changed, by the split or by the window's size, is kept: a window
+    // left as it opened writes nothing.
+    if (openedFileSide_ >= 0 && fileSplit_->sizes().value(0) != openedFileSide_) {
+        openedFileSide_ = -1;
+        // Losing it costs the user one drag at the next start, not worth a message on the way
+        // out.
+        static_cast<void>(settings::writeWindowLayout(
+            services_.fileSystem,
+            paths_.programDirectory + std::string(settings::kWindowLayoutFileName),
+            {.filePaneWidth = fileSplit_->sizes().value(0)}));
+    }
+    QDialog::done(result);
 }
 
 void MainDialog::setButtonIcons() {
@@ -271,6 +299,9 @@ bool MainDialog::startUp() {
         return false;
     }
     paths_ = *paths;
+    keptLayout_ = settings::readWindowLayout(
+        services_.fileSystem,
+        paths_.programDirectory + std::string(settings::kWindowLayoutFileName));
     // Where nameshift-cli keeps them, so that both share the user's presets.
     presetBar_->setDirectory(settings::PresetStore::directoryIn(paths_.programDirectory));
 
@@ -288,6 +319,7 @@ bool MainDialog::startUp() {
     session_.options = std::move(loaded.options);
     session_.id3 = std::move(loaded.id3);
     session_.rules = std::move(loaded.rules);
+    tellRefusedHistoryOptions();
     // Before the first listing, so that the list shows the files as the recovery left them. A
     // recovery that runs out of memory stops as a command does, and the program still starts.
     engine::runGuarded(services_.messages, [&] { offerRecovery(); });
@@ -595,9 +627,18 @@ void MainDialog::openOptions() {
         session_.rules.historyOnly = saved.historyOnly;
         session_.rules.historyBatches = saved.historyBatches;
         session_.rules.historyMebibytes = saved.historyMebibytes;
+        tellRefusedHistoryOptions();
     }
     // Whether a restore file may be written decides which names the column may give.
     newNames_->schedule();
+}
+
+void MainDialog::tellRefusedHistoryOptions() {
+    // The history then keeps its default bound, which the user should know is not the one asked
+    // for: the command-line tool refuses its batches over the same words.
+    if (const auto refusal = engine::historyOptionRefusal(session_.rules, paths_.moreRules)) {
+        services_.messages.show(*refusal);
+    }
 }
 
 void MainDialog::openId3Options() {

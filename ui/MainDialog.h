@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QSplitter>
 
 #include <cerrno>
 #include <chrono>
@@ -21,6 +22,7 @@
 #include "platform/MessageBox.h"
 #include "platform/VolumeSource.h"
 #include "settings/SettingsPaths.h"
+#include "settings/WindowLayoutFile.h"
 #include "ui/DirectoryBrowser.h"
 #include "ui/FilePanel.h"
 #include "ui/ModalRunner.h"
@@ -140,9 +142,12 @@ public:
 
     // Exit: asks first when the options say so.
     void reject() override;
+    // Keeps the width the user gave the file side for the next start.
+    void done(int result) override;
 
 protected:
-    // The first showing fits the window to its screen.
+    // The first showing gives the file side the width it was left with and fits the window to
+    // its screen.
     void showEvent(QShowEvent* event) override;
 
 private:
@@ -185,6 +190,8 @@ private:
     void showPreset(const settings::RenameSettings& rules);
 
     void openOptions();
+    // Says so when morerules.ini holds a history option that is not a number the history takes.
+    void tellRefusedHistoryOptions();
     void openId3Options();
     void openAbout();
     void openHelp(const QString& page);
@@ -203,6 +210,11 @@ private:
     std::unique_ptr<NewNameColumn> newNames_;
     QWidget* splash_ = nullptr;
     bool placed_ = false;
+    QSplitter* fileSplit_ = nullptr;
+    // The layout the window was left with last, and the file side's width as the window
+    // opened; -1 until it has.
+    settings::WindowLayout keptLayout_;
+    int openedFileSide_ = -1;
 };
 
 }  // namespace nameshift::ui

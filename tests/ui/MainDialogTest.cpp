@@ -140,10 +140,12 @@ protected:
     // test program's, so its numbers go on from test to test.
     std::string batchTime() {
         const auto entries = engine::BatchHistory(fs, dialog->session().stateDirectory).entries();
-        for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
-            if (entry->record && entry->record->journal.directory == dir.file("work")) {
-                return batchTimeText(entry->record->time);
-            }
+        const auto newest =
+            std::find_if(entries.rbegin(), entries.rend(), [this](const auto& entry) {
+                return entry.record && entry.record->journal.directory == dir.file("work");
+            });
+        if (newest != entries.rend()) {
+            return batchTimeText(newest->record->time);
         }
         return "none";
     }
@@ -250,6 +252,8 @@ struct MissingFile {
     bool id3;
     bool renameRules;
     const char* message;
+    // When given, morerules.ini keeps this many batches, which the message after its path refuses.
+    const char* historyBatches = nullptr;
 };
 
 class StartupWithOneFileMissing : public MainDialogTest,
@@ -258,15 +262,27 @@ class StartupWithOneFileMissing : public MainDialogTest,
 TEST_P(StartupWithOneFileMissing, ShowsOnlyThatFilesMessage) {
     const MissingFile& missing = GetParam();
     writeSettings(missing.programOptions, missing.id3, missing.renameRules);
+    std::string expected = missing.message;
+    if (missing.historyBatches != nullptr) {
+        settings::RenameSettings more;
+        more.historyBatches = missing.historyBatches;
+        dir.write("prog/morerules.ini", settings::formatMoreRules(more));
+        expected = std::string(R"(The value ")") + missing.historyBatches +
+                   R"(" of "Batches Kept In History" read from ")" +
+                   dir.file("prog/morerules.ini") + "\"" + missing.message;
+    }
     ASSERT_TRUE(start());
-    EXPECT_EQ(messages.texts(), Texts{missing.message});
+    EXPECT_EQ(messages.texts(), Texts{expected});
 }
 
 INSTANTIATE_TEST_SUITE_P(
     EachFile, StartupWithOneFileMissing,
     ::testing::Values(MissingFile{"Options", false, true, true, kOptionsMissing},
                       MissingFile{"Id3Options", true, false, true, kId3Missing},
-                      MissingFile{"RenameSettings", true, true, false, kRulesMissing}),
+                      MissingFile{"RenameSettings", true, true, false, kRulesMissing},
+                      MissingFile{"HistoryBatchesNoNumber", true, true, true,
+                                  " is refused: it must be a whole number from 0 to 100000.",
+                                  "ten"}),
     [](const ::testing::TestParamInfo<MissingFile>& param) {
         return std::string(param.param.name);
     });

@@ -30,6 +30,7 @@
 #include "settings/Id3OptionsFile.h"
 #include "settings/ProgramOptionsFile.h"
 #include "settings/RenameSettingsFile.h"
+#include "settings/WindowLayoutFile.h"
 #include "ui/FileListModel.h"
 #include "ui/FilePanel.h"
 #include "ui/MainDialog.h"
@@ -90,15 +91,20 @@ protected:
     const FilePanelControls& f() const { return dialog->filePanel().controls(); }
     const RuleControls& r() const { return dialog->rulePanel().controls(); }
 
-    // Each listed row's new name, with its marker's tooltip when it has one.
+    // Each listed row's new name, with the reason its marker gives when it has one. The tooltip
+    // holds the whole name, and on a marked row the reason after it.
     std::vector<std::pair<std::string, std::string>> newNames() {
         const QAbstractItemModel* model = f().fileList->model();
         std::vector<std::pair<std::string, std::string>> shown;
         for (int row = 0; row < model->rowCount(); ++row) {
             const QModelIndex cell = model->index(row, FileListModel::NewNameColumn);
             const bool marked = !cell.data(Qt::DecorationRole).isNull();
-            shown.emplace_back(cell.data().toString().toStdString(),
-                               marked ? cell.data(Qt::ToolTipRole).toString().toStdString() : "");
+            const QString name = cell.data().toString();
+            QString tip = cell.data(Qt::ToolTipRole).toString();
+            EXPECT_TRUE(tip.startsWith(name)) << tip.toStdString();
+            tip.remove(0, name.size());
+            EXPECT_EQ(tip.isEmpty(), !marked) << tip.toStdString();
+            shown.emplace_back(name.toStdString(), marked ? tip.mid(1).toStdString() : "");
         }
         return shown;
     }
@@ -150,6 +156,7 @@ struct ScreenCase {
     int width;
     int height;
     double scale;
+    int keptFileSide = 0;  // the width of the file side the window was left with; 0: none
 };
 
 // What the probe saw, by "<state> <part>": the screen's free area, the window with its frame and
@@ -169,7 +176,7 @@ std::map<std::string, QRect> probeWindowOn(const ScreenCase& screen, const TempD
         QStringLiteral("QT_QPA_PLATFORM"),
         QStringLiteral("offscreen:configfile=") + QString::fromStdString(dir.file("screen.json")));
     probe.setProcessEnvironment(environment);
-    probe.start(QStringLiteral(NAMESHIFT_SCREEN_PROBE), {});
+    probe.start(QStringLiteral(NAMESHIFT_SCREEN_PROBE), {QString::number(screen.keptFileSide)});
     std::map<std::string, QRect> seen;
     if (!probe.waitForFinished(-1) || probe.exitCode() != 0) {
         ADD_FAILURE() << probe.readAllStandardError().toStdString();
@@ -207,17 +214,21 @@ TEST_P(WindowOnScreen, KeepsItsCommandsAndStatusLineInView) {
         }
     }
     EXPECT_GE(seen["more window"].height(), seen["opened window"].height());
+    if (screen.keptFileSide > 0 && area.width() >= 1920) {
+        EXPECT_EQ(seen["opened files"].width(), screen.keptFileSide);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Screens, WindowOnScreen,
-                         ::testing::Values(ScreenCase{"FullHd", 1920, 1080, 1.0},
-                                           ScreenCase{"Wxga", 1366, 768, 1.0},
-                                           ScreenCase{"Hd", 1280, 720, 1.0},
-                                           ScreenCase{"QhdAt150", 2560, 1440, 1.5},
-                                           ScreenCase{"FullHdAt125", 1920, 1080, 1.25}),
-                         [](const ::testing::TestParamInfo<ScreenCase>& param) {
-                             return std::string(param.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Screens, WindowOnScreen,
+    ::testing::Values(ScreenCase{"FullHd", 1920, 1080, 1.0}, ScreenCase{"Wxga", 1366, 768, 1.0},
+                      ScreenCase{"Hd", 1280, 720, 1.0}, ScreenCase{"QhdAt150", 2560, 1440, 1.5},
+                      ScreenCase{"FullHdAt125", 1920, 1080, 1.25},
+                      ScreenCase{"FullHdWithAWideFileSide", 1920, 1080, 1.0, 1100},
+                      ScreenCase{"HdWithAWideFileSide", 1280, 720, 1.0, 1100}),
+    [](const ::testing::TestParamInfo<ScreenCase>& param) {
+        return std::string(param.param.name);
+    });
 
 // Tab goes through the window as it is read, from the file side to the rules from top to bottom
 // and on to the commands; the keyboard starts in the tree, which shows that it has it.
@@ -324,9 +335,26 @@ TEST_F(MainWindowTest, NamesAreCutAtTheEndAndTheFileSideKeepsTheWidthItIsGiven) 
     sizes[1] -= 60;
     split->setSizes(sizes);
     const int widened = split->sizes()[1];
+    const int before = split->sizes()[0];
     dialog->resize(dialog->width() + 100, dialog->height());
     QApplication::processEvents();
     EXPECT_EQ(split->sizes()[1], widened);
+    ASSERT_GT(split->sizes()[0], before);
+
+    // The width it is left with is kept for the next start, and no settings file changes for it.
+    const int fileSide = split->sizes()[0];
+    const Texts settingsFiles = {"prog/renset.ini", "prog/opt.ini", "prog/ID3Opts.ini"};
+    Texts bytes;
+    for (const std::string& file : settingsFiles) {
+        bytes.push_back(dir.read(file));
+    }
+    dialog->reject();
+    Texts after;
+    for (const std::string& file : settingsFiles) {
+        after.push_back(dir.read(file));
+    }
+    EXPECT_EQ(after, bytes);
+    EXPECT_EQ(settings::parseWindowLayout(dir.read("prog/window.ini")).filePaneWidth, fileSide);
 }
 
 // A date format shown from the settings or a preset is read from its start; one being typed keeps
@@ -406,6 +434,7 @@ class NewNameMarkerTest : public MainWindowTest,
                           public ::testing::WithParamInterface<MarkerCase> {};
 
 const std::string kLong(252, 'x');
+const std::string kWide(120, 'm');  // wider than its cell, which cuts it
 
 TEST_P(NewNameMarkerTest, MarksARefusedRowWithTheRefusalsWords) {
     const MarkerCase& row = GetParam();
@@ -444,6 +473,12 @@ INSTANTIATE_TEST_SUITE_P(
                    "a",
                    "b",
                    {{"b.txt", "File exists"}, {"", ""}}},
+        MarkerCase{"ALongNameHeldByAFileOutsideTheBatch",
+                   {"a.txt", kWide + ".txt"},
+                   "",
+                   "a",
+                   kWide.c_str(),
+                   {{kWide + ".txt", "File exists"}, {"", ""}}},
         MarkerCase{"EmptyBase",
                    {"a.txt"},
                    "",
@@ -800,6 +835,8 @@ struct TagColumnCase {
     void (*prepare)(GatedTags& tags);
     const char* format;        // the advanced format the ID3 options dialog leaves
     std::string refusal = "";  // under the status line
+    settings::Id3RenameMode mode = settings::Id3RenameMode::AllOrRules;
+    const char* prefix = "";  // replaces each name's part before its extension
 };
 
 void PrintTo(const TagColumnCase& row, std::ostream* out) {
@@ -817,12 +854,18 @@ TEST_P(TagColumnTest, ShowsWhatThePreviewShowsAfterTheId3Options) {
         settings::Id3Options chosen;
         chosen.useAdvanced = true;
         chosen.advancedFormat = row.format;
+        chosen.renameMode = row.mode;
         ASSERT_TRUE(context.fileSystem
                         .writeFile(context.paths.id3Options, settings::formatId3Options(chosen),
                                    platform::WriteMode::Replace)
                         .ok());
     };
     start(row.files);
+    if (row.prefix[0] != '\0') {
+        r().changePrefix->click();
+        QTest::keyClicks(r().prefixEdit, QString::fromUtf8(row.prefix));
+        r().prefixPosition->button(2)->click();
+    }
     r().supportId3->click();
     f().selectAll->click();
     dialog->newNames().finish();
@@ -830,7 +873,9 @@ TEST_P(TagColumnTest, ShowsWhatThePreviewShowsAfterTheId3Options) {
     dialog->newNames().finish();
     tags.release();
     std::vector<std::pair<std::string, std::string>> previewed;
+    bool verdictShown = false;
     onModal = [&](QDialog& preview) {
+        verdictShown = !dynamic_cast<PreviewDialog&>(preview).verdict()->isHidden();
         const QAbstractItemModel* pairs = dynamic_cast<PreviewDialog&>(preview).list()->model();
         for (int i = 0; i < pairs->rowCount(); ++i) {
             previewed.emplace_back(pairs->index(i, 1).data().toString().toStdString(),
@@ -848,6 +893,9 @@ TEST_P(TagColumnTest, ShowsWhatThePreviewShowsAfterTheId3Options) {
         return;
     }
     EXPECT_EQ(newNames(), previewed);
+    // The preview says apply would refuse or skip files exactly when the column marks some.
+    EXPECT_EQ(verdictShown, std::any_of(previewed.begin(), previewed.end(),
+                                        [](const auto& shown) { return !shown.second.empty(); }));
     EXPECT_NE(previewed.at(0).first, "Band.mp3") << "the format of the dialog is used";
 }
 
@@ -881,6 +929,26 @@ INSTANTIATE_TEST_SUITE_P(
                           gated.setTaken("3.jpg", shotAt(1));
                       },
                       "%t Rome"},
+        TagColumnCase{"RuleNamesAlikeTagNamesApart",
+                      {"a.mp3", "b.mp3"},
+                      [](GatedTags& gated) {
+                          gated.set("a.mp3", {std::nullopt, "Band", std::nullopt, "One"});
+                          gated.set("b.mp3", {std::nullopt, "Band", std::nullopt, "Two"});
+                      },
+                      "%4",
+                      "",
+                      settings::Id3RenameMode::AllOrRules,
+                      "same"},
+        TagColumnCase{"WhateverIsThereOverRuleNamesAlike",
+                      {"a.mp3", "b.mp3"},
+                      [](GatedTags& gated) {
+                          gated.set("a.mp3", {std::nullopt, "Band", std::nullopt, "One"});
+                          gated.set("b.mp3", {std::nullopt, "Band", std::nullopt, "Two"});
+                      },
+                      "%2 %4",
+                      "",
+                      settings::Id3RenameMode::WhateverIsThere,
+                      "same"},
         TagColumnCase{"NoFormat",
                       {"a.mp3"},
                       [](GatedTags&) {},

@@ -1,13 +1,15 @@
 // Opens the main window on the one screen the offscreen platform was configured with (a screen
 // is fixed when a process starts), first as it opens and then with "More rules" open, and prints
 // where the screen's free area, the window and the controls that must stay in view are: a line
-// "<state> <name> <x> <y> <width> <height>" each, in the window system's logical pixels.
+// "<state> <name> <x> <y> <width> <height>" each, in the window system's logical pixels. Its
+// argument, when given, is the width of the file side kept from the window's last run.
 #include <QApplication>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "FaultyFileSystem.h"
@@ -17,6 +19,7 @@
 #include "settings/Id3OptionsFile.h"
 #include "settings/ProgramOptionsFile.h"
 #include "settings/RenameSettingsFile.h"
+#include "settings/WindowLayoutFile.h"
 #include "ui/MainDialog.h"
 #include "ui/Resources.h"
 
@@ -42,6 +45,7 @@ void printWindow(const char* state, const ui::MainDialog& dialog) {
     printGlobal(state, "exit", c.exit);
     printGlobal(state, "about", c.about);
     printGlobal(state, "status", dialog.filePanel().controls().status);
+    printGlobal(state, "files", &dialog.filePanel());
 }
 
 }  // namespace
@@ -59,6 +63,11 @@ int main(int argc, char** argv) {
     dir.write("prog/ID3Opts.ini", settings::formatId3Options({}));
     dir.write("prog/renset.ini",
               settings::formatRenameSettings(settings::RenameSettings::whenFileMissing()));
+    // The first argument: the width of the file side the window was left with last.
+    if (argc > 1 && std::atoi(argv[1]) > 0) {
+        dir.write("prog/window.ini",
+                  settings::formatWindowLayout({.filePaneWidth = std::atoi(argv[1])}));
+    }
 
     testing::FaultyFileSystem fs;
     testing::ScriptedMessageBox messages;
