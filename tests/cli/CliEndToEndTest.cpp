@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -55,7 +56,14 @@ constexpr const char* kSettings = ".config/nameshift/";
 // files and a folder "files" whose files, each holding its own name, are renamed.
 class CliTest : public ::testing::Test {
 protected:
-    void SetUp() override { writeSettings({}, RenameSettings::whenFileMissing()); }
+    // Each case keeps its batches' history and journals apart, so that none sees another's.
+    void SetUp() override {
+        const char* state = std::getenv("XDG_STATE_HOME");
+        savedState_ = state != nullptr ? state : "";
+        ::setenv("XDG_STATE_HOME", dir.file("state").c_str(), 1);
+        writeSettings({}, RenameSettings::whenFileMissing());
+    }
+    void TearDown() override { ::setenv("XDG_STATE_HOME", savedState_.c_str(), 1); }
 
     void writeSettings(const settings::ProgramOptions& options, const RenameSettings& rules) {
         dir.write(std::string(kSettings) + "opt.ini", settings::formatProgramOptions(options));
@@ -81,6 +89,9 @@ protected:
     std::string filesPath() const { return std::filesystem::canonical(dir.file("files")); }
 
     TempDir dir;
+
+private:
+    std::string savedState_;
 };
 
 TEST_F(CliTest, PreviewPrintsTheSelectedPairsInListOrder) {
