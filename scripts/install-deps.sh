@@ -17,7 +17,7 @@ packages=(
     desktop-file-utils appstream man-db mandoc zsh
     exfatprogs exfat-fuse
     openssh-server openssh-client sshfs
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format clang-tidy
     ffmpeg libheif-examples
 )
 if [[ "${1:-}" == "--run" || "${1:-}" == "--screenshots" ]]; then

@@ -53,7 +53,7 @@ fi
 
 out="$(mkdir -p "${1:-$root/docs}" && cd "${1:-$root/docs}" && pwd)"
 "$root/scripts/install-deps.sh" --screenshots
-cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+(cd "$root" && cmake --preset program >/dev/null)
 cmake --build "$root/build" --target nameshift
 
 # A folder of a few files to list, and a configuration folder of its own for each shot, so that

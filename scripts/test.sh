@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds Nameshift Pro and runs every test with CTest: once in an
-# optimised build, whose sources clang-tidy then checks (where it is installed) and whose
+# Installs what is needed, checks the sources' formatting, builds Nameshift Pro (with the presets
+# of CMakePresets.json) and runs every test with CTest: once in an optimised build, whose sources clang-tidy then checks (where it is installed) and whose
 # installation is checked, once under AddressSanitizer and
 # UndefinedBehaviorSanitizer. Where clang is installed, the readers' fuzz targets are then built
 # with it and each is run for a fixed time from its seed corpus; any crash or sanitizer report
@@ -18,17 +18,23 @@ export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
 chmod 700 "$XDG_RUNTIME_DIR"
 jobs="$(nproc)"
 
+# The builds are the presets of CMakePresets.json. Warnings are errors in these (and so in CI),
+# though not for whoever merely builds the program.
 run_suite() {
-    local build_dir="$1"
-    shift
-    # Warnings are errors here (and so in CI), though not for whoever merely builds the program.
-    cmake -S "$root" -B "$build_dir" -G Ninja -DNAMESHIFT_WERROR=ON "$@" >/dev/null
+    local preset="$1" build_dir="$2"
+    (cd "$root" && cmake --preset "$preset" >/dev/null)
     cmake --build "$build_dir"
     ctest --test-dir "$build_dir" --output-on-failure -j "$jobs"
 }
 
+echo "== Formatting"
+if command -v clang-format >/dev/null 2>&1; then
+    find "$root" \( -path "$root/build*" -o -path "$root/.git" \) -prune -o \
+        \( -name '*.cpp' -o -name '*.h' \) -print0 | xargs -0 clang-format --dry-run --Werror
+fi
+
 echo "== Optimised build"
-run_suite "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+run_suite test "$root/build"
 
 if command -v clang-tidy >/dev/null 2>&1; then
     echo "== clang-tidy"
@@ -61,15 +67,13 @@ if [[ "${NAMESHIFT_SKIP_SANITIZERS:-0}" != 1 ]]; then
     export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
     export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
     export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp"
-    run_suite "$root/build-sanitize" -DCMAKE_BUILD_TYPE=Debug -DNAMESHIFT_SANITIZE=ON \
-        -DNAMESHIFT_BUILD_BENCHMARKS=OFF
+    run_suite sanitize "$root/build-sanitize"
 fi
 
 if command -v clang++ >/dev/null 2>&1; then
     echo "== Fuzzing the readers"
     fuzz_build="$root/build-fuzz"
-    cmake -S "$root" -B "$fuzz_build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DCMAKE_CXX_COMPILER=clang++ -DNAMESHIFT_BUILD_FUZZERS=ON -DNAMESHIFT_WERROR=ON >/dev/null
+    (cd "$root" && cmake --preset fuzz >/dev/null)
     cmake --build "$fuzz_build"
     for corpus in "$root"/tests/fuzz/corpus/*/; do
         target="$(basename "$corpus")"
