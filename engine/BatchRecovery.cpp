@@ -14,6 +14,7 @@
 #include "engine/RenameOrder.h"
 #include "engine/RestoreFile.h"
 #include "engine/RestoreReceipt.h"
+#include "engine/StoppedLinkRenames.h"
 
 namespace nameshift::engine {
 namespace {
@@ -480,7 +481,7 @@ RecoveryResult recoverBatch(platform::FileSystem& fileSystem, const std::string&
     }
 
     std::vector<Absence> absences;
-    const std::vector<std::string_view> names =
+    std::vector<std::string_view> names =
         findJournalFiles(fileSystem, *directory, journal, *listing, &absences);
     // A file not found while a hidden name of ours is left over may be that file, on a
     // filesystem that numbers its files anew: its step is not given up, and the journal stays
@@ -492,9 +493,14 @@ RecoveryResult recoverBatch(platform::FileSystem& fileSystem, const std::string&
         });
     bool unresolved = false;
     std::vector<PlannedChange> moves;
+    const StoppedLinkRenames stoppedLinks(journal, *listing);
+    const bool numbersKept = fileSystem.keepsFileNumbers(*directory);
     for (std::size_t i = 0; i < journal.entries.size(); ++i) {
         const JournalEntry& entry = journal.entries[i];
         const std::string& target = action == RecoveryAction::Undo ? entry.original : entry.final;
+        if (stoppedLinks.settle(fileSystem, *directory, i, names[i], target, numbersKept)) {
+            names[i] = target;
+        }
         const std::string_view now = names[i];
         if (now.empty() && absences[i] == Absence::Undecided) {
             // Kept in the journal: it may be the file, and only the user can tell.

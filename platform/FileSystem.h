@@ -106,6 +106,12 @@ public:
     // Whether the directory's filesystem keeps each file's inode number for as long as the file
     // lives. FUSE shares (sshfs, exfat-fuse) and FAT-like media number files anew as they please.
     virtual bool keepsFileNumbers(const Directory& /*directory*/) { return true; }
+    // Whether the two names hold the very same bytes, read to the end; false where either cannot
+    // be read whole.
+    virtual bool holdSameBytesIn(const Directory& /*directory*/, const std::string& /*first*/,
+                                 const std::string& /*second*/) {
+        return false;
+    }
 };
 
 // Whether `entryName` is a temporary file that writeFile makes for a file whose name ends with

@@ -21,6 +21,7 @@
 #include <optional>
 #include <random>
 #include <utility>
+#include <vector>
 
 #include "platform/FileDescriptor.h"
 
@@ -599,6 +600,56 @@ bool PosixFileSystem::keepsFileNumbers(const Directory& directory) {
                                                            0xff534d42UL, 0xfe534d42UL};
     const auto type = static_cast<unsigned long>(info.f_type);
     return std::find(kRenumbering.begin(), kRenumbering.end(), type) == kRenumbering.end();
+}
+
+namespace {
+
+// Fills `buffer` from `fd` up to its size or the end; the bytes read, or -1.
+ssize_t readUpTo(int fd, std::vector<char>& buffer) {
+    std::size_t filled = 0;
+    while (filled < buffer.size()) {
+        const ssize_t got = ::read(fd, buffer.data() + filled, buffer.size() - filled);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return -1;
+        }
+        if (got == 0) {
+            break;
+        }
+        filled += static_cast<std::size_t>(got);
+    }
+    return static_cast<ssize_t>(filled);
+}
+
+}  // namespace
+
+bool PosixFileSystem::holdSameBytesIn(const Directory& directory, const std::string& first,
+                                      const std::string& second) {
+    constexpr int kFlags = O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK;
+    const FileDescriptor one(::openat(directory.descriptor(), first.c_str(), kFlags));
+    const FileDescriptor other(::openat(directory.descriptor(), second.c_str(), kFlags));
+    struct stat oneInfo {};
+    struct stat otherInfo {};
+    if (one.get() < 0 || other.get() < 0 || ::fstat(one.get(), &oneInfo) != 0 ||
+        ::fstat(other.get(), &otherInfo) != 0 || !S_ISREG(oneInfo.st_mode) ||
+        !S_ISREG(otherInfo.st_mode) || oneInfo.st_size != otherInfo.st_size) {
+        return false;
+    }
+    constexpr std::size_t kChunk = 1 << 16;
+    std::vector<char> oneBytes(kChunk);
+    std::vector<char> otherBytes(kChunk);
+    for (;;) {
+        const ssize_t got = readUpTo(one.get(), oneBytes);
+        if (got < 0 || readUpTo(other.get(), otherBytes) != got ||
+            !std::equal(oneBytes.begin(), oneBytes.begin() + got, otherBytes.begin())) {
+            return false;
+        }
+        if (static_cast<std::size_t>(got) < kChunk) {
+            return true;
+        }
+    }
 }
 
 bool isWriteTemporary(std::string_view entryName, std::string_view targetSuffix) {

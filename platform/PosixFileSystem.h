@@ -32,6 +32,8 @@ public:
     Status removeFileIn(const Directory& directory, const std::string& name) override;
     Result<FileIdentity> identifyIn(const Directory& directory, const std::string& name) override;
     bool keepsFileNumbers(const Directory& directory) override;
+    bool holdSameBytesIn(const Directory& directory, const std::string& first,
+                         const std::string& second) override;
 };
 
 // The attribute bits of an entry, from its name and its own (not followed) file mode.

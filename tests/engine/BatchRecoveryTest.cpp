@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <ostream>
 #include <string>
 #include <tuple>
 #include <variant>
@@ -252,6 +253,76 @@ TEST_P(LinkedFilesRecoveryTest, AreUndoneOrFinishedByTheirNames) {
 
 INSTANTIATE_TEST_SUITE_P(Actions, LinkedFilesRecoveryTest,
                          ::testing::Values(RecoveryAction::Undo, RecoveryAction::Finish));
+
+// A rename stopped half way where renames are a link and a removal: the file under both its
+// names, which a share numbers apart. The second name goes only where both hold the one file; a
+// file of other bytes with the same size and time stays.
+struct HalfRenameCase {
+    const char* label;
+    RecoveryAction action;
+    bool onAShare;
+    const char* secondBytes;  // nullptr: a link of the file itself
+    Names names;
+
+    friend void PrintTo(const HalfRenameCase& c, std::ostream* out) { *out << c.label; }
+};
+
+class HalfRenameRecoveryTest : public testing::ApplySessionTest,
+                               public ::testing::WithParamInterface<HalfRenameCase> {};
+
+TEST_P(HalfRenameRecoveryTest, LeavesTheFileUnderTheNameItKeeps) {
+    dir.write("a.txt", "a");
+    dir.write("b.txt", "b");
+    tickAll();
+    usePrefix("x_");
+    ASSERT_TRUE(applyKilledAt(session, fs, 2));
+    const std::filesystem::path from = dir.file("b.txt");
+    const std::filesystem::path to = dir.file("x_b.txt");
+    if (GetParam().secondBytes == nullptr) {
+        std::filesystem::create_hard_link(from, to);
+    } else {
+        dir.write("x_b.txt", GetParam().secondBytes);
+        std::filesystem::last_write_time(to, std::filesystem::last_write_time(from));
+    }
+    if (GetParam().onAShare) {
+        fs.numberAnew();
+    }
+
+    const std::vector<InterruptedBatch> batches = findInterruptedBatches(fs, state.path());
+    ASSERT_EQ(batches.size(), 1u);
+    recoverBatch(fs, state.path(), batches[0], GetParam().action);
+    EXPECT_EQ(dir.names(), GetParam().names);
+    for (const std::string& name : dir.names()) {
+        if (name != kRestoreFileName) {
+            EXPECT_EQ(dir.read(name), name == "x_b.txt" && GetParam().secondBytes != nullptr
+                                          ? GetParam().secondBytes
+                                          : name.substr(name.size() - 5, 1))
+                << name;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HalfRenameRecoveryTest,
+    ::testing::Values(
+        HalfRenameCase{"LinkUndone", RecoveryAction::Undo, false, nullptr, {"a.txt", "b.txt"}},
+        HalfRenameCase{"LinkFinished",
+                       RecoveryAction::Finish,
+                       false,
+                       nullptr,
+                       {"restore.dat", "x_a.txt", "x_b.txt"}},
+        HalfRenameCase{"OnAShareUndone", RecoveryAction::Undo, true, nullptr, {"a.txt", "b.txt"}},
+        HalfRenameCase{"OnAShareFinished",
+                       RecoveryAction::Finish,
+                       true,
+                       nullptr,
+                       {"restore.dat", "x_a.txt", "x_b.txt"}},
+        HalfRenameCase{"OnAShareOtherBytesStay",
+                       RecoveryAction::Undo,
+                       true,
+                       "c",
+                       {"a.txt", "b.txt", "x_b.txt"}}),
+    [](const auto& test) { return std::string(test.param.label); });
 
 // What a stopped journal write and older versions left in the state folder goes at the next look,
 // unless someone still holds it; a batch whose directory is locked is running, not interrupted.

@@ -101,7 +101,10 @@ expect_prefix() {
         fi
     done
     listed="$(find . -mindepth 1 -maxdepth 1 ! -name restore.dat | wc -l)"
-    ((listed == count)) || fail "$what: the share holds $listed files instead of $count"
+    if ((listed != count)); then
+        fail "$what: the share holds $listed files instead of $count, among them:"
+        find . -mindepth 1 -maxdepth 1 ! -name restore.dat ! -name "$prefix"'file *.txt' -printf '%f\n'
+    fi
 }
 
 # A batch with its restore file, and the restore right after it: nothing changed in between.

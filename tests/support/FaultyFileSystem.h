@@ -48,7 +48,7 @@ public:
     std::optional<std::size_t> longestName;
 
     // From now on numbers as a share gives them: none kept, every file numbered anew at each
-    // call, and a quick listing's all 4294967295 (as sshfs's readdir gives them).
+    // call, and a quick listing's all 4294967295 (as sshfs's readdir gives them); no birth times.
     void numberAnew() {
         numbersKept_ = false;
         ++numbering_;
@@ -188,6 +188,7 @@ private:
         if (entries.ok()) {
             for (platform::DirEntry& entry : entries.value()) {
                 entry.inode = quick && !numbersKept_ ? 4294967295U : numberOf(entry.inode);
+                entry.birthTimeNs = numbersKept_ ? entry.birthTimeNs : 0;
             }
         }
         return entries;
@@ -196,6 +197,7 @@ private:
         platform::Result<platform::FileIdentity> identity) {
         if (identity.ok()) {
             identity.value().inode = numberOf(identity->inode);
+            identity.value().birthTimeNs = numbersKept_ ? identity->birthTimeNs : 0;
             identity.value().device += mounts_;
             numbering_ += numbersKept_ ? 0 : 1;
         }

@@ -75,6 +75,10 @@ public:
     bool keepsFileNumbers(const platform::Directory& directory) override {
         return real_.keepsFileNumbers(directory);
     }
+    bool holdSameBytesIn(const platform::Directory& directory, const std::string& first,
+                         const std::string& second) override {
+        return real_.holdSameBytesIn(directory, first, second);
+    }
 
 protected:
     platform::PosixFileSystem real_;
