@@ -11,6 +11,7 @@ Directory& Directory::operator=(Directory&& other) noexcept {
         }
         descriptor_ = std::exchange(other.descriptor_, -1);
         path_ = std::move(other.path_);
+        refusals_ = other.refusals_;
     }
     return *this;
 }

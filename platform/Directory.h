@@ -9,12 +9,21 @@ namespace nameshift::platform {
 // An open directory. Batches rename, examine and write files in it by their plain names, so a
 // directory that is moved, or replaced by a link, while a batch runs cannot send the renames
 // anywhere else.
+// What a directory's filesystem was found to refuse of the ways to rename without replacing, so
+// that a batch learns it at its first rename rather than asking again for every file.
+struct RenameRefusals {
+    bool noReplaceFlag = false;
+    bool hardLinks = false;
+};
+
 class Directory {
 public:
     Directory() = default;
     Directory(int descriptor, std::string path) : descriptor_(descriptor), path_(std::move(path)) {}
     Directory(Directory&& other) noexcept
-        : descriptor_(std::exchange(other.descriptor_, -1)), path_(std::move(other.path_)) {}
+        : descriptor_(std::exchange(other.descriptor_, -1)),
+          path_(std::move(other.path_)),
+          refusals_(other.refusals_) {}
     Directory& operator=(Directory&& other) noexcept;
     Directory(const Directory&) = delete;
     Directory& operator=(const Directory&) = delete;
@@ -23,10 +32,13 @@ public:
     int descriptor() const { return descriptor_; }
     // The path it was opened by: what the user sees, and what a restore file records.
     const std::string& path() const { return path_; }
+    // Learnt as files are renamed in it; what is learnt does not change which directory it is.
+    RenameRefusals& refusals() const { return refusals_; }
 
 private:
     int descriptor_ = -1;
     std::string path_;
+    mutable RenameRefusals refusals_;
 };
 
 // Which file an entry is, beyond its name: two names with the same device and inode are one file.

@@ -53,39 +53,51 @@ bool linksRefused(int error) {
 // Moves a file to a name that must not exist yet. Where the filesystem refuses the flag, a hard
 // link claims the new name just as atomically, and the old name goes afterwards. Where it has no
 // hard links either, the new name is looked up just before a plain rename, as mv does: only
-// another program creating that very name in between could be replaced.
-Status moveWithoutReplacing(int dirFd, const std::string& from, const std::string& to) {
-    if (renameNoReplace(dirFd, from.c_str(), to.c_str()) == 0) {
-        return {};
+// another program creating that very name in between could be replaced. What the filesystem
+// refused once in a directory is not asked again there: on a share each call is a round trip.
+Status moveWithoutReplacing(int dirFd, const std::string& from, const std::string& to,
+                            RenameRefusals& refused) {
+    // The refused call is made all the same where the name is then only looked up: on FUSE its
+    // lookup of the new name asks the filesystem anew, where a plain look may meet a name the
+    // kernel still holds from before the file was moved away (as a case-folding medium gives).
+    if (!refused.noReplaceFlag || refused.hardLinks) {
+        if (renameNoReplace(dirFd, from.c_str(), to.c_str()) == 0) {
+            return {};
+        }
+        if (!flagRefused(errno)) {
+            return lastError();
+        }
+        refused.noReplaceFlag = true;
     }
-    if (!flagRefused(errno)) {
-        return lastError();
-    }
-    if (::linkat(dirFd, from.c_str(), dirFd, to.c_str(), 0) != 0) {
+    if (!refused.hardLinks) {
+        if (::linkat(dirFd, from.c_str(), dirFd, to.c_str(), 0) == 0) {
+            if (::unlinkat(dirFd, from.c_str(), 0) != 0) {
+                Status status = lastError();
+                ::unlinkat(dirFd, to.c_str(), 0);
+                return status;
+            }
+            return {};
+        }
         if (!linksRefused(errno)) {
             return lastError();
         }
-        struct stat info {};
-        if (::fstatat(dirFd, to.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0) {
-            return Status::fromErrno(EEXIST);
-        }
-        if (errno != ENOENT) {
-            return lastError();
-        }
-        if (::renameat(dirFd, from.c_str(), dirFd, to.c_str()) != 0) {
-            return lastError();
-        }
-        return {};
+        refused.hardLinks = true;
     }
-    if (::unlinkat(dirFd, from.c_str(), 0) != 0) {
-        Status status = lastError();
-        ::unlinkat(dirFd, to.c_str(), 0);
-        return status;
+    struct stat info {};
+    if (::fstatat(dirFd, to.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0) {
+        return Status::fromErrno(EEXIST);
+    }
+    if (errno != ENOENT) {
+        return lastError();
+    }
+    if (::renameat(dirFd, from.c_str(), dirFd, to.c_str()) != 0) {
+        return lastError();
     }
     return {};
 }
 
-Status renameInside(int dirFd, const std::string& from, const std::string& to) {
+Status renameInside(int dirFd, const std::string& from, const std::string& to,
+                    RenameRefusals& refused) {
     if (from == to) {
         struct stat info {};
         if (::fstatat(dirFd, from.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
@@ -93,7 +105,7 @@ Status renameInside(int dirFd, const std::string& from, const std::string& to) {
         }
         return {};
     }
-    return moveWithoutReplacing(dirFd, from, to);
+    return moveWithoutReplacing(dirFd, from, to, refused);
 }
 
 std::pair<std::string, std::string> splitPath(const std::string& path) {
@@ -157,7 +169,8 @@ Status writeInside(int dirFd, const std::string& name, const FileContents& conte
     }
     if (status.ok()) {
         if (mode == WriteMode::CreateNew) {
-            status = moveWithoutReplacing(dirFd, temporary, name);
+            RenameRefusals refused;
+            status = moveWithoutReplacing(dirFd, temporary, name, refused);
         } else if (::renameat(dirFd, temporary.c_str(), dirFd, name.c_str()) != 0) {
             status = lastError();
         }
@@ -565,7 +578,7 @@ Result<Directory> PosixFileSystem::openDirectory(const std::string& path) {
 
 Status PosixFileSystem::renameIn(const Directory& directory, const std::string& from,
                                  const std::string& to) {
-    return renameInside(directory.descriptor(), from, to);
+    return renameInside(directory.descriptor(), from, to, directory.refusals());
 }
 
 Status PosixFileSystem::writeFileIn(const Directory& directory, const std::string& name,
