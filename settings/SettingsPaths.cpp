@@ -15,6 +15,7 @@ SettingsPaths SettingsPaths::fromWorkingDirectory(const std::string& cwd) {
     paths.programOptions = paths.programDirectory + std::string(kProgramOptionsFileName);
     paths.id3Options = paths.programDirectory + std::string(kId3OptionsFileName);
     paths.moreRules = paths.programDirectory + std::string(kMoreRulesFileName);
+    paths.windowLayout = paths.programDirectory + std::string(kWindowLayoutFileName);
     return paths;
 }
 

@@ -11,6 +11,7 @@ inline constexpr std::string_view kRenameSettingsFileName = "renset.ini";
 inline constexpr std::string_view kProgramOptionsFileName = "opt.ini";
 inline constexpr std::string_view kId3OptionsFileName = "ID3Opts.ini";
 inline constexpr std::string_view kMoreRulesFileName = "morerules.ini";
+inline constexpr std::string_view kWindowLayoutFileName = "window.ini";
 
 // Where the settings files lie: the working directory the program started in. The paths
 // are fixed once; the folder the browser shows later does not move them.
@@ -19,7 +20,8 @@ struct SettingsPaths {
     std::string renameSettings;
     std::string programOptions;
     std::string id3Options;
-    std::string moreRules;  // the rules renset.ini has no entries for
+    std::string moreRules;     // the rules renset.ini has no entries for
+    std::string windowLayout;  // how the user left the main window
 
     static SettingsPaths fromWorkingDirectory(const std::string& cwd);
     // In `directory`, taken from the directory the program started in when it is relative; in

@@ -7,8 +7,6 @@
 
 namespace nameshift::settings {
 
-inline constexpr std::string_view kWindowLayoutFileName = "window.ini";
-
 // How the user left the main window's parts, kept in window.ini beside the settings files and
 // in their format. A file of its own, so that renset.ini, opt.ini and ID3Opts.ini stay as every
 // earlier version wrote them whatever the user does with the window.

@@ -210,10 +210,9 @@ void MainDialog::done(int result) {
         openedFileSide_ = -1;
         // Losing it costs the user one drag at the next start, not worth a message on the way
         // out.
-        static_cast<void>(settings::writeWindowLayout(
-            services_.fileSystem,
-            paths_.programDirectory + std::string(settings::kWindowLayoutFileName),
-            {.filePaneWidth = fileSplit_->sizes().value(0)}));
+        static_cast<void>(
+            settings::writeWindowLayout(services_.fileSystem, paths_.windowLayout,
+                                        {.filePaneWidth = fileSplit_->sizes().value(0)}));
     }
     QDialog::done(result);
 }
@@ -299,9 +298,7 @@ bool MainDialog::startUp() {
         return false;
     }
     paths_ = *paths;
-    keptLayout_ = settings::readWindowLayout(
-        services_.fileSystem,
-        paths_.programDirectory + std::string(settings::kWindowLayoutFileName));
+    keptLayout_ = settings::readWindowLayout(services_.fileSystem, paths_.windowLayout);
     // Where nameshift-cli keeps them, so that both share the user's presets.
     presetBar_->setDirectory(settings::PresetStore::directoryIn(paths_.programDirectory));
 

@@ -17,6 +17,7 @@
 #include "AudioFiles.h"
 #include "CliProcess.h"
 #include "Id3Bytes.h"
+#include "ScopedStateHome.h"
 #include "TempDir.h"
 #include "engine/RestoreFile.h"
 #include "platform/Status.h"
@@ -56,14 +57,7 @@ constexpr const char* kSettings = ".config/nameshift/";
 // files and a folder "files" whose files, each holding its own name, are renamed.
 class CliTest : public ::testing::Test {
 protected:
-    // Each case keeps its batches' history and journals apart, so that none sees another's.
-    void SetUp() override {
-        const char* state = std::getenv("XDG_STATE_HOME");
-        savedState_ = state != nullptr ? state : "";
-        ::setenv("XDG_STATE_HOME", dir.file("state").c_str(), 1);
-        writeSettings({}, RenameSettings::whenFileMissing());
-    }
-    void TearDown() override { ::setenv("XDG_STATE_HOME", savedState_.c_str(), 1); }
+    void SetUp() override { writeSettings({}, RenameSettings::whenFileMissing()); }
 
     void writeSettings(const settings::ProgramOptions& options, const RenameSettings& rules) {
         dir.write(std::string(kSettings) + "opt.ini", settings::formatProgramOptions(options));
@@ -91,7 +85,7 @@ protected:
     TempDir dir;
 
 private:
-    std::string savedState_;
+    testing::ScopedStateHome stateHome_{dir.file("state")};
 };
 
 TEST_F(CliTest, PreviewPrintsTheSelectedPairsInListOrder) {

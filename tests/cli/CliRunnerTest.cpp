@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "FaultyFileSystem.h"
+#include "ScopedStateHome.h"
 #include "TempDir.h"
 #include "cli/CliParser.h"
 #include "cli/ExitStatus.h"
@@ -64,9 +65,6 @@ const std::string kRecoverHint =
 class StoppedCommandTest : public ::testing::TestWithParam<StoppedCase> {
 protected:
     void SetUp() override {
-        const char* state = std::getenv("XDG_STATE_HOME");
-        savedState_ = state != nullptr ? state : "";
-        ::setenv("XDG_STATE_HOME", dir.file("state").c_str(), 1);
         dir.write("opt.ini", settings::formatProgramOptions({}));
         dir.write("renset.ini",
                   settings::formatRenameSettings(settings::RenameSettings::whenFileMissing()));
@@ -77,7 +75,6 @@ protected:
         ASSERT_EQ(::chdir(dir.path().c_str()), 0);
         startDirectory = platform::startupDirectory();
     }
-    void TearDown() override { ::setenv("XDG_STATE_HOME", savedState_.c_str(), 1); }
 
     // The exit status; what went to standard error in `errorText`.
     int run(const std::vector<std::string>& arguments, std::string& errorText) {
@@ -97,7 +94,7 @@ protected:
     platform::Result<std::string> startDirectory = std::string();
 
 private:
-    std::string savedState_;
+    testing::ScopedStateHome stateHome_{dir.file("state")};
 };
 
 // Wherever a run asks for more memory than there is, it stops there with its message and its
