@@ -336,8 +336,6 @@ int CliRunner::apply(const CliOptions& options, engine::RenameSession& session,
     if (!checkRuleValues(options, session, messages)) {
         return exit_status::kRefused;
     }
-    // The batch follows at once: listed under its lock, the folder need not be read again.
-    engine::lockBeforeListing(session);
     if (!listFiles(options, session, messages)) {
         return exit_status::kRefused;
     }

@@ -208,24 +208,9 @@ platform::MessageText renameErrorsText(const std::vector<PlannedChange>& changes
     return text;
 }
 
-void lockBeforeListing(RenameSession& session) {
-    session.listingLock.reset();
-    const platform::Result<platform::Directory> directory =
-        session.fileSystem.openDirectory(session.directory);
-    if (!directory.ok()) {
-        return;
-    }
-    auto guarded = guardBatch(session.fileSystem, session.stateDirectory, *directory);
-    if (auto* guard = std::get_if<BatchGuard>(&guarded)) {
-        session.listingLock.emplace(std::move(*guard));
-    }
-}
-
 CommandReport applyChanges(RenameSession& session, BatchQuestions& questions,
                            BatchProgress* progress) {
     platform::FileSystem& fileSystem = session.fileSystem;
-    // Let go on every way out, whatever this batch makes of it.
-    std::optional<BatchGuard> held = std::exchange(session.listingLock, std::nullopt);
     if (session.options.warnOnApply && !questions.confirmApply()) {
         return {};
     }
@@ -245,24 +230,16 @@ CommandReport applyChanges(RenameSession& session, BatchQuestions& questions,
     if (auto refusal = otherFolderRefusal(session, *directory)) {
         return relistedWith(std::move(*refusal));
     }
-    std::optional<LockedListing> listing;
-    const std::optional<platform::FileIdentity>& listed = session.fileList.listedDirectory();
-    if (held && listed && held->directory().sameFileAs(*listed)) {
-        listing = LockedListing::ofListingUnderLock(fileSystem, *directory,
-                                                    session.fileList.restoreFileTraces());
-    } else {
-        held.reset();
-        auto guarded = guardBatch(fileSystem, session.stateDirectory, *directory);
-        if (const auto* refusal = std::get_if<platform::Message>(&guarded)) {
-            return refused({}, *refusal);
-        }
-        held.emplace(std::move(std::get<BatchGuard>(guarded)));
-        if (const auto refusal =
-                LockedListing::read(fileSystem, *directory, session.fileList, plan, listing)) {
-            return refused({}, *refusal);
-        }
+    auto guarded = guardBatch(fileSystem, session.stateDirectory, *directory);
+    if (const auto* refusal = std::get_if<platform::Message>(&guarded)) {
+        return refused({}, *refusal);
     }
-    BatchGuard& guard = *held;
+    BatchGuard& guard = std::get<BatchGuard>(guarded);
+    std::optional<LockedListing> listing;
+    if (const auto refusal =
+            LockedListing::read(fileSystem, *directory, session.fileList, plan, listing)) {
+        return refused({}, *refusal);
+    }
     // Planned before the lock: another batch or program may have renamed since.
     if (auto refusal = listing->changedFiles(plan)) {
         return relistedWith(std::move(*refusal));

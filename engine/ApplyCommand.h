@@ -13,12 +13,6 @@
 
 namespace nameshift::engine {
 
-// Takes the batch lock of the session's folder before the listing that comes next, so that an
-// apply after it can rename what that listing saw without reading the folder a second time.
-// Without the lock (another batch holds it, say) the apply reads the folder under its own lock.
-// For a caller that applies right after listing; a lock held on would keep other batches out.
-void lockBeforeListing(RenameSession& session);
-
 // Renames the ticked files of session.directory to the names of the batch's plan, once the plan
 // passes its checks and every question is answered, all before the first rename. The batch holds
 // the directory's lock and is written to its journal until its restore file is on disk. A rename

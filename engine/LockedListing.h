@@ -24,16 +24,6 @@ public:
                                                  const platform::Directory& directory,
                                                  const FileList& fileList, const BatchPlan& plan,
                                                  std::optional<LockedListing>& listing);
-    // What the file list read while the batch already held the lock: nothing can have changed
-    // since, so the folder need not be read again.
-    static LockedListing ofListingUnderLock(platform::FileSystem& fileSystem,
-                                            const platform::Directory& directory,
-                                            const RestoreFileTraces& traces) {
-        LockedListing listing(fileSystem, directory);
-        listing.traces_ = traces;
-        return listing;
-    }
-
     // The refusal of a batch some of whose files are gone or are other files under the listed
     // name; nothing when every planned file is still the listed one.
     std::optional<platform::Message> changedFiles(const BatchPlan& plan) const;

@@ -6,7 +6,6 @@
 #include <utility>
 #include <vector>
 
-#include "engine/BatchGuard.h"
 #include "engine/BatchHistory.h"
 #include "engine/FileList.h"
 #include "engine/TagReader.h"
@@ -39,9 +38,6 @@ struct RenameSession {
     std::string stateDirectory;
     // How many failed renames one "Rename Errors" message lists before it counts the rest.
     std::size_t listedRenameErrors = 20;
-    // The folder's batch lock, when it was taken before the listing (see lockBeforeListing); the
-    // next apply holds it on.
-    std::optional<BatchGuard> listingLock;
     // Whether a batch's report lists every rename, which only a caller that prints them needs.
     bool keepRenamedPairs = false;
 };

@@ -5,7 +5,9 @@
 #include <cerrno>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "ApplyTestSession.h"
@@ -285,33 +287,19 @@ TEST_F(BatchSafetyTest, ACycleThatCannotCloseGoesBackWholeAndEveryMemberFails) {
               (std::vector<std::pair<std::string, std::string>>{{"one", "two"}}));
 }
 
-// Each row either lists the folder first and reads it again under the batch's lock, as the
-// window does, or takes the lock before listing, as the tool does.
-class LockedBatchTest : public BatchSafetyTest, public ::testing::WithParamInterface<bool> {
-protected:
-    void listAndTick(const std::vector<std::string>& names) {
-        if (GetParam()) {
-            lockBeforeListing(session);
-        }
-        tick(names);
-    }
-};
-
-TEST_P(LockedBatchTest, WhatAStoppedWriteOfARestoreFileLeftGoesWithTheNextBatch) {
+TEST_F(BatchSafetyTest, WhatAStoppedWriteOfARestoreFileLeftGoesWithTheNextBatch) {
     dir.write("a.txt");
     dir.write(".restore.dat.0123456789abcdef~", "half a record");
-    listAndTick({"a.txt"});
-    EXPECT_EQ(session.listingLock.has_value(), GetParam());
+    tick({"a.txt"});
     usePrefix("x");
     EXPECT_EQ(applyChanges(session), CommandOutcome::Done);
     EXPECT_EQ(dir.names(), (Names{"restore.dat", "xa.txt"}));
-    EXPECT_FALSE(session.listingLock.has_value());
 }
 
-TEST_P(LockedBatchTest, AnExistingRestoreFileIsKeptOutOfTheBatch) {
+TEST_F(BatchSafetyTest, AnExistingRestoreFileIsKeptOutOfTheBatch) {
     dir.write("a.txt");
     dir.write("restore.dat", "an older record");
-    listAndTick({"a.txt", "restore.dat"});
+    tick({"a.txt", "restore.dat"});
     usePrefix("x");
     messages.answers = {platform::Answer::Yes};
     EXPECT_EQ(applyChanges(session), CommandOutcome::Done);
@@ -319,25 +307,22 @@ TEST_P(LockedBatchTest, AnExistingRestoreFileIsKeptOutOfTheBatch) {
     EXPECT_NE(dir.read("restore.dat"), "an older record");
 }
 
-// While one session holds the lock it took for its listing, another batch in the folder waits.
-TEST_P(LockedBatchTest, ALockTakenForTheListingKeepsOtherBatchesOut) {
+// While another batch holds the folder's lock, a batch there waits.
+TEST_F(BatchSafetyTest, ABatchHoldingTheLockKeepsOtherBatchesOut) {
     dir.write("a.txt");
-    RenameSession other(fs, tags);
-    other.directory = dir.path();
-    other.stateDirectory = state.path();
-    lockBeforeListing(other);
-    ASSERT_TRUE(other.listingLock.has_value());
-    listAndTick({"a.txt"});
-    EXPECT_FALSE(session.listingLock.has_value());
+    const auto directory = fs.openDirectory(dir.path());
+    ASSERT_TRUE(directory.ok());
+    std::optional<std::variant<BatchGuard, platform::Message>> other =
+        guardBatch(fs, state.path(), *directory);
+    ASSERT_TRUE(std::holds_alternative<BatchGuard>(*other));
+    tick({"a.txt"});
     usePrefix("x");
     EXPECT_EQ(applyChanges(session), CommandOutcome::Refused);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].caption, "Batch Running");
-    other.listingLock.reset();
+    other.reset();
     EXPECT_EQ(applyChanges(session), CommandOutcome::Done);
 }
-
-INSTANTIATE_TEST_SUITE_P(ListedFirstOrUnderTheLock, LockedBatchTest, ::testing::Bool());
 
 // The plan is made from the list; another program (or batch) that renamed or replaced its files
 // since must not get them renamed by it.
