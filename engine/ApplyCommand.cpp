@@ -5,9 +5,9 @@
 #include <utility>
 #include <variant>
 
-#include "engine/BatchExecutor.h"
 #include "engine/BatchGuard.h"
 #include "engine/BatchPlanner.h"
+#include "engine/BatchRunner.h"
 #include "engine/CounterMemory.h"
 #include "engine/FileEvidence.h"
 #include "engine/InPlaceOrder.h"

@@ -7,8 +7,8 @@
 #include "engine/BatchPlan.h"
 #include "engine/BatchProgress.h"
 #include "engine/BatchQuestions.h"
-#include "engine/BatchRunner.h"
 #include "engine/CommandReport.h"
+#include "engine/RenameRun.h"
 #include "engine/RenameSession.h"
 
 namespace nameshift::engine {

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/BatchRunner.h"
 #include "engine/HistoryRecord.h"
+#include "engine/RenameRun.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "settings/RenameSettings.h"

@@ -5,13 +5,13 @@
 #include <chrono>
 #include <unordered_map>
 
-#include "engine/BatchExecutor.h"
 #include "engine/BatchGuard.h"
 #include "engine/BatchRunner.h"
 #include "engine/CommandReport.h"
 #include "engine/JournalFiles.h"
 #include "engine/NameIndex.h"
 #include "engine/RenameOrder.h"
+#include "engine/RenameRun.h"
 #include "engine/RestoreFile.h"
 #include "engine/RestoreReceipt.h"
 #include "engine/StoppedLinkRenames.h"

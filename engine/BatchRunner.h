@@ -1,70 +1,53 @@
 #pragma once
 
-#include <cstddef>
-#include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
-#include <string_view>
-#include <utility>
+#include <variant>
 #include <vector>
 
-#include "engine/BatchPlan.h"
+#include "engine/BatchGuard.h"
+#include "engine/BatchHistory.h"
 #include "engine/BatchProgress.h"
-#include "engine/RenameOrder.h"
-#include "platform/FileSystem.h"
+#include "engine/RenameRun.h"
 
 namespace nameshift::engine {
 
-// One change of a batch that could not be made, and why.
-struct RenameFailure {
-    std::size_t change;
-    platform::Status status;
+// What a batch did: its renames, and whether its journal stays for the next start (its record
+// could not be written, or the batch is not over).
+struct ExecutedBatch {
+    RenameRun run;
+    bool journalKept = false;
+    // What to tell when the history could not take the batch's record after all (its disk
+    // filled during the batch): the journal stays as its record.
+    std::optional<platform::Message> historyLost;
 };
 
-// A name one rename of a run went from or to: one of its change's two names, or one of the run's
-// temporary names.
-struct RunName {
-    enum class Kind : std::uint8_t { Old, New, Temporary };
-    Kind kind = Kind::Old;
-    std::uint32_t temporary = 0;  // for a Temporary, its place in RenameRun::temporaries
+// What one kind of batch (apply, restore, a recovery) adds to the tail they share.
+struct BatchSteps {
+    // The journal to put on disk before the first rename; none for a recovery, which works from
+    // the journal already there.
+    std::optional<platform::FileContents> journal;
+    // Tells of the renames done and failed, before the record is written.
+    std::function<void(const RenameRun&)> afterRenames;
+    // Writes down what the batch did; true when it is recorded and its journal can go, false
+    // when the journal must stay (the record could not be written, or the batch is not over).
+    std::function<bool(const RenameRun&)> record;
+    // How the history keeps the recorded batch; none for an undo or a redo, which change the
+    // record of the batch they act on instead.
+    std::optional<HistoryKeeping> history;
+    // The state folder whose history record an undo or a redo changes once it is over.
+    std::string changesHistoryIn;
 };
 
-// One rename done, told by its change and which of the names it went from and to, so that a
-// batch of a million files does not keep every name once more to remember what it did.
-struct DoneRename {
-    std::uint32_t change = 0;
-    RunName from;
-    RunName to;
-};
-
-// What a run of renames did: each rename done, in the order done (temporary steps included, so
-// undoing them last to first undoes the run exactly), which changes now carry their new name (a
-// change whose names are equal counts when its file is there), which failed, and whether the
-// user stopped it early. Its names are those of the changes it ran.
-struct RenameRun {
-    std::vector<DoneRename> done;
-    std::vector<std::string> temporaries;
-    std::vector<std::size_t> renamed;
-    std::vector<RenameFailure> failures;
-    bool cancelled = false;
-
-    std::string_view nameOf(std::uint32_t change, RunName name,
-                            const std::vector<PlannedChange>& changes) const;
-    // Rename `i` of done: the name before, the name after.
-    std::pair<std::string_view, std::string_view> donePair(
-        std::size_t i, const std::vector<PlannedChange>& changes) const;
-    std::vector<std::pair<std::string, std::string>> donePairs(
-        const std::vector<PlannedChange>& changes) const;
-};
-
-// Carries out the steps in their order inside `directory`, never replacing a file. A rename
-// that meets its own file under another spelling (a case-only change where the filesystem folds
-// letter case) goes through a temporary name. A batch of more than kProgressThreshold steps
-// reports to `progress` (when given) and stops before the next step when it says so.
-RenameRun runRenames(platform::FileSystem& fileSystem, const platform::Directory& directory,
-                     const std::vector<PlannedChange>& changes,
-                     const std::vector<RenameStep>& steps, BatchProgress* progress);
-
-// The names temporary steps use: hidden, unlikely to exist, and recognisable as ours.
-inline constexpr const char* kTemporaryPrefix = ".nameshift-";
+// The tail every batch shares, its directory's lock held by `guard`: the journal on disk before
+// the first rename, the renames in the order of `steps` (never replacing a file, with `progress`
+// for a long batch), the record, and the journal kept in the history once the batch is recorded.
+// The refusal to show when the journal cannot be written, or the history could not keep the
+// record of a new batch that renames anything; nothing is renamed then.
+std::variant<ExecutedBatch, platform::Message> executeBatch(
+    BatchGuard& guard, platform::FileSystem& fileSystem, const platform::Directory& directory,
+    const std::vector<PlannedChange>& changes, const std::vector<RenameStep>& steps,
+    const BatchSteps& batch, BatchProgress* progress);
 
 }  // namespace nameshift::engine

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <unordered_map>
 
-#include "engine/BatchRunner.h"
 #include "engine/NameIndex.h"
+#include "engine/RenameRun.h"
 
 namespace nameshift::engine {
 

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "engine/ApplyCommand.h"
-#include "engine/BatchExecutor.h"
 #include "engine/BatchGuard.h"
 #include "engine/BatchRunner.h"
 #include "engine/NameIndex.h"
 #include "engine/RenameOrder.h"
+#include "engine/RenameRun.h"
 #include "engine/RestoreFile.h"
 #include "engine/RestoreReceipt.h"
 #include "platform/AbsolutePath.h"

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "engine/ApplyCommand.h"
-#include "engine/BatchExecutor.h"
 #include "engine/BatchHistory.h"
 #include "engine/BatchRecovery.h"
+#include "engine/BatchRunner.h"
 #include "engine/FileEvidence.h"
 #include "engine/JournalFiles.h"
 #include "engine/RenameOrder.h"
