@@ -106,17 +106,6 @@ std::vector<FileEvidence> evidenceOfChanges(platform::FileSystem& fileSystem,
     return files;
 }
 
-// The changes that rename anything, which are the journal's entries.
-std::vector<std::uint32_t> renamingChanges(const BatchPlan& plan) {
-    std::vector<std::uint32_t> renaming;
-    for (std::size_t i = 0; i < plan.changes.size(); ++i) {
-        if (plan.changes[i].oldName != plan.changes[i].newName) {
-            renaming.push_back(static_cast<std::uint32_t>(i));
-        }
-    }
-    return renaming;
-}
-
 // A batch this large is renamed in the order its files lie on disk.
 constexpr std::size_t kDiskOrderThreshold = 10'000;
 
@@ -140,15 +129,6 @@ void putInDiskOrder(const RenameSession& session, BatchPlan& plan) {
     }
     std::sort(keyed.begin(), keyed.end());
     reorderInPlace(changes, [&keyed](std::size_t at) { return keyed[at].second; });
-}
-
-platform::MessageText closingText(const RenameRun& run, std::size_t total) {
-    if (!run.cancelled) {
-        return NS_MESSAGE("Message", "Operation complete");
-    }
-    return {NS_MESSAGE_N("Message", "Operation cancelled - %1 of %n file(s) were renamed."),
-            {std::to_string(run.renamed.size())},
-            static_cast<long long>(total)};
 }
 
 // The refusal of a batch whose folder was moved away or replaced since it was listed: the folder
@@ -181,6 +161,60 @@ CommandReport relistedWith(platform::Message refusal) {
     return report;
 }
 
+// The plan's folder, opened and held to the one the plan was made from.
+bool openPlannedFolder(RenameSession& session, const BatchPlan& plan, Batch& batch,
+                       CommandReport& report) {
+    platform::Result<platform::Directory> directory =
+        session.fileSystem.openDirectory(plan.directory);
+    if (!directory.ok()) {
+        report = refused({}, directoryError(plan.directory, directory.status()));
+        return false;
+    }
+    if (auto refusal = otherFolderRefusal(session, *directory)) {
+        report = relistedWith(std::move(*refusal));
+        return false;
+    }
+    batch.directory.emplace(std::move(directory.value()));
+    return true;
+}
+
+// The batch as the folder holds it under the lock: the plan, made before it, is refused when
+// another batch or program renamed its files since, and the questions settle its restore file.
+bool checkUnderLock(RenameSession& session, BatchQuestions& questions, BatchPlan& plan,
+                    bool mayRecord, Batch& batch, const BatchGuard& guard, CommandReport& report) {
+    platform::FileSystem& fileSystem = session.fileSystem;
+    std::optional<LockedListing> listing;
+    if (const auto refusal =
+            LockedListing::read(fileSystem, *batch.directory, session.fileList, plan, listing)) {
+        report = refused({}, *refusal);
+        return false;
+    }
+    if (auto refusal = listing->changedFiles(plan)) {
+        report = relistedWith(std::move(*refusal));
+        return false;
+    }
+    listing->removeAbandonedRecords();
+    if (mayRecord) {
+        if (const auto refusal = listing->restoreNameSpellingRefusal(plan)) {
+            report = refused({}, *refusal);
+            return false;
+        }
+    }
+    const std::optional<Journal::Record> record =
+        settleRecord(session, questions, plan, *batch.directory);
+    if (!record) {
+        // The question interface said why.
+        report.outcome = CommandOutcome::Refused;
+        return false;
+    }
+    putInDiskOrder(session, plan);
+    batch.files = evidenceOfChanges(fileSystem, *batch.directory, session.fileList, plan.changes);
+    batch.head = journalHead(guard, plan, *record);
+    batch.moves = std::move(plan.changes);
+    batch.order = orderRenames(batch.moves);
+    return true;
+}
+
 }  // namespace
 
 platform::MessageText renameErrorsText(const std::vector<PlannedChange>& changes,
@@ -210,7 +244,6 @@ platform::MessageText renameErrorsText(const std::vector<PlannedChange>& changes
 
 CommandReport applyChanges(RenameSession& session, BatchQuestions& questions,
                            BatchProgress* progress) {
-    platform::FileSystem& fileSystem = session.fileSystem;
     if (session.options.warnOnApply && !questions.confirmApply()) {
         return {};
     }
@@ -222,114 +255,32 @@ CommandReport applyChanges(RenameSession& session, BatchQuestions& questions,
     if (plan.refusal) {
         return refused({}, *plan.refusal);
     }
-    const platform::Result<platform::Directory> directory =
-        fileSystem.openDirectory(plan.directory);
-    if (!directory.ok()) {
-        return refused({}, directoryError(plan.directory, directory.status()));
-    }
-    if (auto refusal = otherFolderRefusal(session, *directory)) {
-        return relistedWith(std::move(*refusal));
-    }
-    auto guarded = guardBatch(fileSystem, session.stateDirectory, *directory);
-    if (const auto* refusal = std::get_if<platform::Message>(&guarded)) {
-        return refused({}, *refusal);
-    }
-    BatchGuard& guard = std::get<BatchGuard>(guarded);
-    std::optional<LockedListing> listing;
-    if (const auto refusal =
-            LockedListing::read(fileSystem, *directory, session.fileList, plan, listing)) {
-        return refused({}, *refusal);
-    }
-    // Planned before the lock: another batch or program may have renamed since.
-    if (auto refusal = listing->changedFiles(plan)) {
-        return relistedWith(std::move(*refusal));
-    }
-    listing->removeAbandonedRecords();
-    if (mayRecord) {
-        if (const auto refusal = listing->restoreNameSpellingRefusal(plan)) {
-            return refused({}, *refusal);
-        }
-    }
-    const std::optional<Journal::Record> record =
-        settleRecord(session, questions, plan, *directory);
-    if (!record) {
-        // The question interface said why.
-        CommandReport cancelled;
-        cancelled.outcome = CommandOutcome::Refused;
-        return cancelled;
-    }
     CommandReport report;
+    Batch batch;
+    if (!openPlannedFolder(session, plan, batch, report)) {
+        return report;
+    }
     ReportedMessages messages(report.messages);
-    putInDiskOrder(session, plan);
-    const std::vector<FileEvidence> files =
-        evidenceOfChanges(fileSystem, *directory, session.fileList, plan.changes);
-    const Journal head = journalHead(guard, plan, *record);
-    const std::vector<std::uint32_t> renaming = renamingChanges(plan);
-    BatchSteps steps;
-    // Each entry with its file's evidence, files[i] being that of change i.
-    steps.journal = journalContents(head, renaming.size(), [&](std::size_t entry) {
-        const std::uint32_t i = renaming[entry];
-        return JournalEntryView{files[i].inode, plan.changes[i].oldName, plan.changes[i].newName,
-                                files[i].traits};
-    });
-    steps.afterRenames = [&](const RenameRun& run) {
+    batch.endsProgram = session.options.exitAfterApply;
+    batch.steps.afterRenames = [&](const RenameRun& run) {
         if (!run.failures.empty()) {
-            messages.show(renameErrorsText(plan.changes, run.failures, session.listedRenameErrors),
+            messages.show(renameErrorsText(batch.moves, run.failures, session.listedRenameErrors),
                           NS_MESSAGE("Message", "Rename Errors"), Icon::Stop);
         }
     };
-    steps.record = [&](const RenameRun& run) {
-        if (*record == Journal::Record::None || run.done.empty()) {
-            return true;
-        }
-        const platform::WriteMode mode = *record == Journal::Record::Replace
-                                             ? platform::WriteMode::Replace
-                                             : platform::WriteMode::CreateNew;
-        // Straight from the run and its plan.
-        return writeRestoreFileWithReceipt(
-            fileSystem, messages, session.stateDirectory, *directory, guard.directory(),
-            restoreFileContents(plan.directory, run.done.size(),
-                                [&](std::size_t i) { return run.donePair(i, plan.changes); }),
-            mode, run.done.size(), [&](std::size_t i) { return files[run.done[i].change]; });
-    };
-    std::vector<std::uint32_t> entryOfChange(plan.changes.size(), HistoryKeeping::kNoEntry);
-    for (std::size_t entry = 0; entry < renaming.size(); ++entry) {
-        entryOfChange[renaming[entry]] = static_cast<std::uint32_t>(entry);
-    }
-    steps.history =
-        HistoryKeeping{session.stateDirectory,
-                       historyBoundOf(session.rules),
-                       HistoryCommand::Apply,
-                       [&entryOfChange](std::size_t change) { return entryOfChange[change]; },
-                       {}};
-    auto executed = executeBatch(guard, fileSystem, *directory, plan.changes,
-                                 orderRenames(plan.changes), steps, progress);
-    if (const auto* refusal = std::get_if<platform::Message>(&executed)) {
-        return refused(std::move(report), *refusal);
-    }
-    const RenameRun& run = std::get<ExecutedBatch>(executed).run;
-    const bool recordLost = std::get<ExecutedBatch>(executed).journalKept;
-    if (const auto& lost = std::get<ExecutedBatch>(executed).historyLost) {
-        messages.show(*lost);
-    }
-    if (plan.nextCounter && !run.cancelled && run.failures.empty()) {
-        CounterMemory(fileSystem, session.stateDirectory)
+    batch.steps.history = HistoryKeeping{
+        session.stateDirectory, historyBoundOf(session.rules), HistoryCommand::Apply, {}, {}};
+    runBatch(
+        session, batch,
+        [&](Batch& made, const BatchGuard& guard, CommandReport& told) {
+            return checkUnderLock(session, questions, plan, mayRecord, made, guard, told);
+        },
+        report, progress);
+    if (plan.nextCounter && report.outcome != CommandOutcome::Refused && !report.batch.cancelled &&
+        report.batch.failed == 0) {
+        CounterMemory(session.fileSystem, session.stateDirectory)
             .remember(plan.directory, *plan.nextCounter);
     }
-    report.batch = {run.renamed.size(), run.failures.size(), run.cancelled, recordLost,
-                    session.keepRenamedPairs ? run.donePairs(plan.changes)
-                                             : std::vector<std::pair<std::string, std::string>>{}};
-    // The rows name files that may have other names now.
-    session.fileList.clear();
-    platform::Message closing{closingText(run, plan.changes.size())};
-    closing.reportsCompletion = !run.cancelled;
-    report.messages.push_back(std::move(closing));
-    if (session.options.exitAfterApply && !run.cancelled) {
-        report.outcome = CommandOutcome::ExitProgram;
-        return report;
-    }
-    report.outcome = CommandOutcome::Done;
-    report.refill = Refill::Whole;
     return report;
 }
 

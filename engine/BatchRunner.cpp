@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <utility>
 
+#include "engine/RestoreFile.h"
+#include "engine/RestoreReceipt.h"
+#include "settings/ProgramOptions.h"
+
 namespace nameshift::engine {
 namespace {
 
@@ -28,6 +32,68 @@ platform::Message historyLostMessage(const std::string& journalPath) {
              {journalPath}},
             NS_MESSAGE("Message", "History Error"),
             platform::Icon::Stop};
+}
+
+using platform::Icon;
+
+// A batch's changes that rename anything: the journal's entries.
+std::vector<std::uint32_t> renamingMoves(const std::vector<PlannedChange>& moves) {
+    std::vector<std::uint32_t> renaming;
+    for (std::size_t i = 0; i < moves.size(); ++i) {
+        if (moves[i].oldName != moves[i].newName) {
+            renaming.push_back(static_cast<std::uint32_t>(i));
+        }
+    }
+    return renaming;
+}
+
+// Writes the restore file the journal's head asks for, straight from the run and its moves.
+bool writeRecordFile(RenameSession& session, platform::MessageBox& messages, const Batch& batch,
+                     const BatchGuard& guard, const RenameRun& run) {
+    if (batch.head.record == Journal::Record::None || run.done.empty()) {
+        return true;
+    }
+    return writeRestoreFileWithReceipt(
+        session.fileSystem, messages, session.stateDirectory, *batch.directory, guard.directory(),
+        restoreFileContents(batch.head.directory, run.done.size(),
+                            [&](std::size_t i) { return run.donePair(i, batch.moves); }),
+        batch.head.record == Journal::Record::Replace ? platform::WriteMode::Replace
+                                                      : platform::WriteMode::CreateNew,
+        run.done.size(), [&](std::size_t i) { return batch.files[run.done[i].change]; });
+}
+
+platform::Message closingMessage(const Batch& batch, const RenameRun& run) {
+    const auto done = std::to_string(run.renamed.size());
+    const auto total = static_cast<long long>(batch.moves.size());
+    switch (batch.kind) {
+        case Batch::Kind::Apply:
+            return {run.cancelled
+                        ? platform::MessageText{NS_MESSAGE_N("Message",
+                                                             "Operation cancelled - %1 of %n "
+                                                             "file(s) were renamed."),
+                                                {done},
+                                                total}
+                        : platform::MessageText{NS_MESSAGE("Message", "Operation complete")}};
+        case Batch::Kind::Restore:
+            return {run.cancelled
+                        ? platform::MessageText{NS_MESSAGE_N("Message",
+                                                             "Restore cancelled - %1 of %n "
+                                                             "file(s) were restored."),
+                                                {done},
+                                                total}
+                        : platform::MessageText{NS_MESSAGE("Message", "Filename(s) Restored")},
+                    "", Icon::None};
+        case Batch::Kind::Undo:
+            return {
+                {NS_MESSAGE("Message", "Batch %1 undone."), {std::to_string(batch.head.historyId)}},
+                "",
+                Icon::None};
+        case Batch::Kind::Redo:
+            break;
+    }
+    return {{NS_MESSAGE("Message", "Batch %1 redone."), {std::to_string(batch.head.historyId)}},
+            "",
+            Icon::None};
 }
 
 }  // namespace
@@ -64,6 +130,65 @@ std::variant<ExecutedBatch, platform::Message> executeBatch(
         guard.finish();
     }
     return executed;
+}
+
+void runBatch(RenameSession& session, Batch& batch, const BatchUnderLock& underLock,
+              CommandReport& report, BatchProgress* progress) {
+    platform::FileSystem& fileSystem = session.fileSystem;
+    ReportedMessages messages(report.messages);
+    auto guarded = guardBatch(fileSystem, session.stateDirectory, *batch.directory);
+    if (const auto* refusal = std::get_if<platform::Message>(&guarded)) {
+        report = refused(std::move(report), *refusal);
+        return;
+    }
+    BatchGuard& guard = std::get<BatchGuard>(guarded);
+    if (!underLock(batch, guard, report)) {
+        return;
+    }
+    BatchSteps steps = batch.steps;
+    const std::vector<std::uint32_t> renaming = renamingMoves(batch.moves);
+    if (!steps.journal) {
+        steps.journal = journalContents(batch.head, renaming.size(), [&](std::size_t entry) {
+            const std::uint32_t i = renaming[entry];
+            return JournalEntryView{batch.files[i].inode, batch.moves[i].oldName,
+                                    batch.moves[i].newName, batch.files[i].traits};
+        });
+    }
+    std::vector<std::uint32_t> entryOfMove;
+    if (steps.history && !steps.history->entryOf) {
+        entryOfMove.assign(batch.moves.size(), HistoryKeeping::kNoEntry);
+        for (std::size_t entry = 0; entry < renaming.size(); ++entry) {
+            entryOfMove[renaming[entry]] = static_cast<std::uint32_t>(entry);
+        }
+        steps.history->entryOf = [&entryOfMove](std::size_t move) { return entryOfMove[move]; };
+    }
+    steps.record = [&](const RenameRun& run) {
+        return writeRecordFile(session, messages, batch, guard, run) &&
+               (!batch.steps.record || batch.steps.record(run));
+    };
+    auto executed = executeBatch(guard, fileSystem, *batch.directory, batch.moves, batch.order,
+                                 steps, progress);
+    if (const auto* refusal = std::get_if<platform::Message>(&executed)) {
+        report = refused(std::move(report), *refusal);
+        return;
+    }
+    const ExecutedBatch& over = std::get<ExecutedBatch>(executed);
+    const RenameRun& run = over.run;
+    if (over.historyLost) {
+        messages.show(*over.historyLost);
+    }
+    report.batch = {run.renamed.size(), run.failures.size() + batch.missing, run.cancelled,
+                    over.journalKept,
+                    session.keepRenamedPairs ? run.donePairs(batch.moves)
+                                             : std::vector<std::pair<std::string, std::string>>{}};
+    platform::Message closing = closingMessage(batch, run);
+    closing.reportsCompletion = !run.cancelled;
+    report.messages.push_back(std::move(closing));
+    // The rows name files that may have other names now.
+    session.fileList.clear();
+    report.outcome =
+        batch.endsProgram && !run.cancelled ? CommandOutcome::ExitProgram : CommandOutcome::Done;
+    report.refill = report.outcome == CommandOutcome::Done ? Refill::Whole : Refill::None;
 }
 
 }  // namespace nameshift::engine

@@ -6,10 +6,12 @@
 #include <variant>
 #include <vector>
 
+#include "engine/Batch.h"
 #include "engine/BatchGuard.h"
 #include "engine/BatchHistory.h"
 #include "engine/BatchProgress.h"
 #include "engine/RenameRun.h"
+#include "engine/RenameSession.h"
 
 namespace nameshift::engine {
 
@@ -23,23 +25,6 @@ struct ExecutedBatch {
     std::optional<platform::Message> historyLost;
 };
 
-// What one kind of batch (apply, restore, a recovery) adds to the tail they share.
-struct BatchSteps {
-    // The journal to put on disk before the first rename; none for a recovery, which works from
-    // the journal already there.
-    std::optional<platform::FileContents> journal;
-    // Tells of the renames done and failed, before the record is written.
-    std::function<void(const RenameRun&)> afterRenames;
-    // Writes down what the batch did; true when it is recorded and its journal can go, false
-    // when the journal must stay (the record could not be written, or the batch is not over).
-    std::function<bool(const RenameRun&)> record;
-    // How the history keeps the recorded batch; none for an undo or a redo, which change the
-    // record of the batch they act on instead.
-    std::optional<HistoryKeeping> history;
-    // The state folder whose history record an undo or a redo changes once it is over.
-    std::string changesHistoryIn;
-};
-
 // The tail every batch shares, its directory's lock held by `guard`: the journal on disk before
 // the first rename, the renames in the order of `steps` (never replacing a file, with `progress`
 // for a long batch), the record, and the journal kept in the history once the batch is recorded.
@@ -49,5 +34,12 @@ std::variant<ExecutedBatch, platform::Message> executeBatch(
     BatchGuard& guard, platform::FileSystem& fileSystem, const platform::Directory& directory,
     const std::vector<PlannedChange>& changes, const std::vector<RenameStep>& steps,
     const BatchSteps& batch, BatchProgress* progress);
+
+// Runs `batch`, which its maker opened: takes its folder's lock, has `underLock` fill it from the
+// folder as it is now, then journal, renames (never replacing a file), the restore file the
+// journal's head asks for, the record, the history, and the report's count and closing message.
+// What the steps tell goes to `report`, whose messages the steps' own telling uses too.
+void runBatch(RenameSession& session, Batch& batch, const BatchUnderLock& underLock,
+              CommandReport& report, BatchProgress* progress);
 
 }  // namespace nameshift::engine
