@@ -217,31 +217,6 @@ bool checkUnderLock(RenameSession& session, BatchQuestions& questions, BatchPlan
 
 }  // namespace
 
-platform::MessageText renameErrorsText(const std::vector<PlannedChange>& changes,
-                                       const std::vector<RenameFailure>& failures,
-                                       std::size_t listed) {
-    // The list is one argument, a line a file, each line translated around its names.
-    std::vector<platform::MessageText> lines;
-    listed = std::min(failures.size(), listed);
-    for (std::size_t i = 0; i < listed; ++i) {
-        const PlannedChange& change = changes[failures[i].change];
-        lines.push_back(
-            {NS_MESSAGE("Message", "\n\"%1\" to \"%2\": %3"),
-             {std::string(change.oldName), change.newName, failures[i].status.message()}});
-    }
-    platform::MessageText text =
-        failures.size() > listed
-            ? platform::MessageText{NS_MESSAGE_N("Message",
-                                                 "The following file(s) could not be "
-                                                 "renamed:\n%1\n... and %n more"),
-                                    {},
-                                    static_cast<long long>(failures.size() - listed)}
-            : platform::MessageText{
-                  NS_MESSAGE("Message", "The following file(s) could not be renamed:\n%1"), {}};
-    text.parts = std::move(lines);
-    return text;
-}
-
 CommandReport applyChanges(RenameSession& session, BatchQuestions& questions,
                            BatchProgress* progress) {
     if (session.options.warnOnApply && !questions.confirmApply()) {
@@ -260,14 +235,7 @@ CommandReport applyChanges(RenameSession& session, BatchQuestions& questions,
     if (!openPlannedFolder(session, plan, batch, report)) {
         return report;
     }
-    ReportedMessages messages(report.messages);
     batch.endsProgram = session.options.exitAfterApply;
-    batch.steps.afterRenames = [&](const RenameRun& run) {
-        if (!run.failures.empty()) {
-            messages.show(renameErrorsText(batch.moves, run.failures, session.listedRenameErrors),
-                          NS_MESSAGE("Message", "Rename Errors"), Icon::Stop);
-        }
-    };
     batch.steps.history = HistoryKeeping{
         session.stateDirectory, historyBoundOf(session.rules), HistoryCommand::Apply, {}, {}};
     runBatch(

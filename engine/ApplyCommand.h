@@ -23,10 +23,4 @@ namespace nameshift::engine {
 CommandReport applyChanges(RenameSession& session, BatchQuestions& questions,
                            BatchProgress* progress = nullptr);
 
-// The "Rename Errors" text: one line per failure, at most `listed` of them, then a count of the
-// rest.
-platform::MessageText renameErrorsText(const std::vector<PlannedChange>& changes,
-                                       const std::vector<RenameFailure>& failures,
-                                       std::size_t listed);
-
 }  // namespace nameshift::engine

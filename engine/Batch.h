@@ -34,8 +34,6 @@ struct BatchSteps {
     // How the history keeps the recorded batch; none for an undo or a redo, which change the
     // record of the batch they act on instead.
     std::optional<HistoryKeeping> history;
-    // The state folder whose history record an undo or a redo changes once it is over.
-    std::string changesHistoryIn;
 };
 
 // A batch of renames in one folder as the runner takes it. An apply makes it from its plan, a

@@ -13,15 +13,12 @@ namespace {
 // The state folder whose history must take a record of the batch; empty when the batch leaves
 // none. A recovery has no journal to write: its own journal stays when the record cannot be.
 std::string historyToWrite(const BatchSteps& batch, const std::vector<PlannedChange>& changes) {
-    if (!batch.journal || std::none_of(changes.begin(), changes.end(), [](const auto& change) {
-            return change.oldName != change.newName;
-        })) {
+    if (!batch.journal || !batch.history || batch.history->bound.batches == 0 ||
+        std::none_of(changes.begin(), changes.end(),
+                     [](const auto& change) { return change.oldName != change.newName; })) {
         return {};
     }
-    if (batch.history) {
-        return batch.history->bound.batches > 0 ? batch.history->stateDirectory : std::string();
-    }
-    return batch.changesHistoryIn;
+    return batch.history->stateDirectory;
 }
 
 platform::Message historyLostMessage(const std::string& journalPath) {
@@ -98,6 +95,31 @@ platform::Message closingMessage(const Batch& batch, const RenameRun& run) {
 
 }  // namespace
 
+platform::MessageText renameErrorsText(const std::vector<PlannedChange>& changes,
+                                       const std::vector<RenameFailure>& failures,
+                                       std::size_t listed) {
+    // The list is one argument, a line a file, each line translated around its names.
+    std::vector<platform::MessageText> lines;
+    listed = std::min(failures.size(), listed);
+    for (std::size_t i = 0; i < listed; ++i) {
+        const PlannedChange& change = changes[failures[i].change];
+        lines.push_back(
+            {NS_MESSAGE("Message", "\n\"%1\" to \"%2\": %3"),
+             {std::string(change.oldName), change.newName, failures[i].status.message()}});
+    }
+    platform::MessageText text =
+        failures.size() > listed
+            ? platform::MessageText{NS_MESSAGE_N("Message",
+                                                 "The following file(s) could not be "
+                                                 "renamed:\n%1\n... and %n more"),
+                                    {},
+                                    static_cast<long long>(failures.size() - listed)}
+            : platform::MessageText{
+                  NS_MESSAGE("Message", "The following file(s) could not be renamed:\n%1"), {}};
+    text.parts = std::move(lines);
+    return text;
+}
+
 std::variant<ExecutedBatch, platform::Message> executeBatch(
     BatchGuard& guard, platform::FileSystem& fileSystem, const platform::Directory& directory,
     const std::vector<PlannedChange>& changes, const std::vector<RenameStep>& steps,
@@ -161,6 +183,15 @@ void runBatch(RenameSession& session, Batch& batch, const BatchUnderLock& underL
             entryOfMove[renaming[entry]] = static_cast<std::uint32_t>(entry);
         }
         steps.history->entryOf = [&entryOfMove](std::size_t move) { return entryOfMove[move]; };
+    }
+    if (!steps.afterRenames) {
+        steps.afterRenames = [&](const RenameRun& run) {
+            if (!run.failures.empty()) {
+                messages.show(
+                    renameErrorsText(batch.moves, run.failures, session.listedRenameErrors),
+                    NS_MESSAGE("Message", "Rename Errors"), Icon::Stop);
+            }
+        };
     }
     steps.record = [&](const RenameRun& run) {
         return writeRecordFile(session, messages, batch, guard, run) &&

@@ -35,6 +35,12 @@ std::variant<ExecutedBatch, platform::Message> executeBatch(
     const std::vector<PlannedChange>& changes, const std::vector<RenameStep>& steps,
     const BatchSteps& batch, BatchProgress* progress);
 
+// The "Rename Errors" text: one line per failure, at most `listed` of them, then a count of the
+// rest.
+platform::MessageText renameErrorsText(const std::vector<PlannedChange>& changes,
+                                       const std::vector<RenameFailure>& failures,
+                                       std::size_t listed);
+
 // Runs `batch`, which its maker opened: takes its folder's lock, has `underLock` fill it from the
 // folder as it is now, then journal, renames (never replacing a file), the restore file the
 // journal's head asks for, the record, the history, and the report's count and closing message.

@@ -149,12 +149,188 @@ Journal::Record redoRecord(const RenameSession& session, const HistoryRecord& re
                                                              : Journal::Record::None;
 }
 
-platform::MessageText closingText(Direction direction, std::uint64_t id) {
-    return direction == Direction::Undo
-               ? platform::MessageText{NS_MESSAGE("Message", "Batch %1 undone."),
-                                       {std::to_string(id)}}
-               : platform::MessageText{NS_MESSAGE("Message", "Batch %1 redone."),
-                                       {std::to_string(id)}};
+// An undo or a redo of one batch of the history, as its maker reads it: the batch's entry, its
+// files, and what became of each once the renames are over.
+struct HistoryRun {
+    const HistoryEntry& entry;
+    Direction direction;
+    const HistoryChooser& choose;
+    // The batch's files as a journal of their own: the batch's journal itself while the batch
+    // holds every file of it, as after its apply.
+    Journal some;
+    const Journal* files = nullptr;
+    std::vector<std::uint32_t> stayed;
+    std::vector<std::uint32_t> arrived;
+    // An undo keeps the files it could not tell in the batch, to be undone once they can be.
+    std::vector<std::uint32_t> untold;
+    std::uint64_t newestId = 0;
+    // The folder as read under the lock, whose names the moves name.
+    std::vector<platform::DirEntry> listing;
+
+    const HistoryRecord& record() const { return *entry.record; }
+};
+
+// The batch's folder, opened and held to the one its record names.
+bool openHistoryFolder(RenameSession& session, HistoryRun& history, Batch& batch,
+                       CommandReport& report) {
+    platform::FileSystem& fileSystem = session.fileSystem;
+    const Journal& recorded = history.record().journal;
+    auto directory = fileSystem.openDirectory(recorded.directory);
+    const auto identity =
+        directory.ok() ? fileSystem.identifyIn(*directory, ".") : directory.status();
+    if (!identity.ok() || judgeFolder(recorded.folder(), *identity,
+                                      fileSystem.keepsFileNumbers(*directory)) != Verdict::Same) {
+        report = refused(std::move(report),
+                         historyRefusal({NS_MESSAGE("Message",
+                                                    "The folder \"%1\" of batch %2 is no longer "
+                                                    "there. Nothing was renamed."),
+                                         {recorded.directory, std::to_string(history.entry.id)}},
+                                        history.direction));
+        return false;
+    }
+    const bool undo = history.direction == Direction::Undo;
+    batch.kind = undo ? Batch::Kind::Undo : Batch::Kind::Redo;
+    batch.head.kind = undo ? Journal::Kind::Undo : Journal::Kind::Redo;
+    batch.head.historyId = history.entry.id;
+    batch.head.directory = directory->path();
+    batch.head.directoryDevice = identity->device;
+    batch.head.directoryInode = identity->inode;
+    batch.head.directoryBirthNs = identity->birthTimeNs;
+    if (!undo) {
+        batch.head.record = redoRecord(session, history.record(), *directory);
+    }
+    batch.directory.emplace(std::move(directory.value()));
+    return true;
+}
+
+// The history read before the lock may be old already: a batch that ran in the folder since, or
+// another undo or redo of this one, is in it now, and none can start there while the lock is
+// held. The batch runs only as the history under the lock tells of it.
+bool chosenAgain(HistoryRun& history, CommandReport& report) {
+    std::vector<HistoryEntry> current;
+    HistoryChoice again = history.choose(current);
+    if (const auto* refusal = std::get_if<platform::Message>(&again)) {
+        report = refused(std::move(report), *refusal);
+        return false;
+    }
+    if (const HistoryEntry& chosen = current[std::get<std::size_t>(again)];
+        chosen.id != history.entry.id || chosen.record != history.entry.record) {
+        report = refused(std::move(report),
+                         historyRefusal({NS_MESSAGE("Message",
+                                                    "The history changed while batch %1 was "
+                                                    "looked up. Nothing was renamed; try again."),
+                                         {std::to_string(history.entry.id)}},
+                                        history.direction));
+        return false;
+    }
+    history.newestId = current.back().id;
+    return true;
+}
+
+const char* absenceText(Absence absence) {
+    return absence == Absence::Replaced
+               ? NS_MESSAGE("Message",
+                            "\"%1\": the file was replaced since by another file, which is "
+                            "left as it is.")
+           : absence == Absence::Undecided
+               ? NS_MESSAGE("Message",
+                            "\"%1\": a file is there that cannot be told for sure to be the "
+                            "batch's; it is left as it is.")
+               : NS_MESSAGE("Message", "\"%1\": the file is gone.");
+}
+
+// Finds the batch's files where they are now, under the lock, and makes a move of each that is
+// not under the name the undo or the redo gives it yet.
+bool findHistoryFiles(RenameSession& session, HistoryRun& history, Batch& batch,
+                      CommandReport& report) {
+    if (!chosenAgain(history, report)) {
+        return false;
+    }
+    platform::FileSystem& fileSystem = session.fileSystem;
+    auto listing = fileSystem.listDirectoryKinds(*batch.directory);
+    if (!listing.ok()) {
+        report =
+            refused(std::move(report), directoryError(batch.directory->path(), listing.status()));
+        return false;
+    }
+    history.listing = std::move(listing.value());
+    const HistoryRecord& record = history.record();
+    bool whole = record.done.size() == record.journal.entries.size();
+    for (std::size_t i = 0; whole && i < record.done.size(); ++i) {
+        whole = record.done[i] == i;
+    }
+    for (std::size_t i = 0; !whole && i < record.done.size(); ++i) {
+        history.some.entries.push_back(record.journal.entries[record.done[i]]);
+    }
+    history.files = whole ? &record.journal : &history.some;
+    const Journal& files = *history.files;
+    std::vector<Absence> absences;
+    const std::vector<std::string_view> names =
+        findJournalFiles(fileSystem, *batch.directory, files, history.listing, &absences);
+    const bool undo = history.direction == Direction::Undo;
+    ReportedMessages messages(report.messages);
+    for (std::size_t i = 0; i < files.entries.size(); ++i) {
+        const JournalEntry& file = files.entries[i];
+        const std::string& target = undo ? file.original : file.final;
+        if (names[i].empty()) {
+            ++batch.missing;
+            if (undo && absences[i] == Absence::Undecided) {
+                history.untold.push_back(record.done[i]);
+            }
+            messages.show({absenceText(absences[i]), {undo ? file.final : file.original}},
+                          captionOf(history.direction), Icon::Stop);
+        } else if (names[i] == target) {
+            history.arrived.push_back(record.done[i]);
+        } else {
+            batch.moves.push_back({i, names[i], target});
+            batch.files.push_back(file.evidence());
+        }
+    }
+    // A file that took the restore file's name since cannot be recorded in one.
+    if (std::any_of(batch.moves.begin(), batch.moves.end(), [](const PlannedChange& move) {
+            return move.oldName == kRestoreFileName || move.newName == kRestoreFileName;
+        })) {
+        batch.head.record = Journal::Record::None;
+    }
+    batch.order = orderRenames(batch.moves);
+    return true;
+}
+
+// Once the renames are over: which files the batch now holds under which names, written over the
+// head of its record.
+bool recordHistoryRun(RenameSession& session, HistoryRun& history, const Batch& batch,
+                      const RenameRun& run) {
+    const HistoryRecord& record = history.record();
+    std::vector<char> moved(batch.moves.size(), 0);
+    for (const std::size_t change : run.renamed) {
+        moved[change] = 1;
+        history.arrived.push_back(record.done[batch.moves[change].file]);
+    }
+    for (std::size_t i = 0; i < batch.moves.size(); ++i) {
+        if (moved[i] == 0) {
+            history.stayed.push_back(record.done[batch.moves[i].file]);
+        }
+    }
+    history.stayed.insert(history.stayed.end(), history.untold.begin(), history.untold.end());
+    // In the order of the batch already, unless a chain or a cycle was renamed out of it.
+    for (std::vector<std::uint32_t>* indices : {&history.arrived, &history.stayed}) {
+        if (!std::is_sorted(indices->begin(), indices->end())) {
+            std::sort(indices->begin(), indices->end());
+        }
+    }
+    if (!BatchHistory(session.fileSystem, session.stateDirectory)
+             .replaceHead(history.entry.id, recordAfter(record, history.direction, history.stayed,
+                                                        history.arrived, history.newestId))) {
+        return false;
+    }
+    // Only once the record says undone: an undo stopped before it is taken back with the
+    // restore file still there, and a finished one takes it away then.
+    if (history.direction == Direction::Undo && history.stayed.empty() &&
+        record.command == HistoryCommand::Apply) {
+        removeOwnRestoreFile(session.fileSystem, session.stateDirectory, *batch.directory,
+                             *history.files);
+    }
+    return true;
 }
 
 // Runs the batch of `entries[at]` backwards (undo) or forwards again (redo), once `choose` has
@@ -162,183 +338,21 @@ platform::MessageText closingText(Direction direction, std::uint64_t id) {
 CommandReport runHistoryBatch(RenameSession& session, std::vector<HistoryEntry>& entries,
                               std::size_t at, Direction direction, BatchProgress* progress,
                               const HistoryChooser& choose) {
-    platform::FileSystem& fileSystem = session.fileSystem;
-    const HistoryEntry& entry = entries[at];
-    const HistoryRecord& record = *entry.record;
+    HistoryRun history{entries[at], direction, choose, {}, nullptr, {}, {}, {}, 0, {}};
     CommandReport report;
-    ReportedMessages messages(report.messages);
-    const auto directory = fileSystem.openDirectory(record.journal.directory);
-    const auto identity =
-        directory.ok() ? fileSystem.identifyIn(*directory, ".") : directory.status();
-    if (!identity.ok() || judgeFolder(record.journal.folder(), *identity,
-                                      fileSystem.keepsFileNumbers(*directory)) != Verdict::Same) {
-        return refused(std::move(report),
-                       historyRefusal({NS_MESSAGE("Message",
-                                                  "The folder \"%1\" of batch %2 is no longer "
-                                                  "there. Nothing was renamed."),
-                                       {record.journal.directory, std::to_string(entry.id)}},
-                                      direction));
+    Batch batch;
+    if (!openHistoryFolder(session, history, batch, report)) {
+        return report;
     }
-    auto guarded = guardBatch(fileSystem, session.stateDirectory, *directory);
-    if (const auto* refusal = std::get_if<platform::Message>(&guarded)) {
-        return refused(std::move(report), *refusal);
-    }
-    BatchGuard& guard = std::get<BatchGuard>(guarded);
-    // The history read before the lock may be old already: a batch that ran in the folder since,
-    // or another undo or redo of this one, is in it now, and none can start there while the lock
-    // is held. The batch runs only as the history under the lock tells of it.
-    std::vector<HistoryEntry> current;
-    HistoryChoice again = choose(current);
-    if (const auto* refusal = std::get_if<platform::Message>(&again)) {
-        return refused(std::move(report), *refusal);
-    }
-    if (const HistoryEntry& chosen = current[std::get<std::size_t>(again)];
-        chosen.id != entry.id || chosen.record != entry.record) {
-        return refused(std::move(report),
-                       historyRefusal({NS_MESSAGE("Message",
-                                                  "The history changed while batch %1 was "
-                                                  "looked up. Nothing was renamed; try again."),
-                                       {std::to_string(entry.id)}},
-                                      direction));
-    }
-    const std::uint64_t newestId = current.back().id;
-    const auto listing = fileSystem.listDirectoryKinds(*directory);
-    if (!listing.ok()) {
-        return refused(std::move(report), directoryError(directory->path(), listing.status()));
-    }
-    // The batch's files as a journal of their own, found where they are now: the batch's journal
-    // itself while the batch holds every file of it, as after its apply.
-    bool whole = record.done.size() == record.journal.entries.size();
-    for (std::size_t i = 0; whole && i < record.done.size(); ++i) {
-        whole = record.done[i] == i;
-    }
-    Journal some;
-    for (std::size_t i = 0; !whole && i < record.done.size(); ++i) {
-        some.entries.push_back(record.journal.entries[record.done[i]]);
-    }
-    const Journal& files = whole ? record.journal : some;
-    std::vector<Absence> absences;
-    const std::vector<std::string_view> names =
-        findJournalFiles(fileSystem, *directory, files, *listing, &absences);
-    std::vector<PlannedChange> moves;
-    std::vector<std::uint32_t> stayed;
-    std::vector<std::uint32_t> arrived;
-    // An undo keeps the files it could not tell in the batch, to be undone once they can be.
-    std::vector<std::uint32_t> untold;
-    std::size_t gone = 0;
-    Journal journal;
-    journal.kind = direction == Direction::Undo ? Journal::Kind::Undo : Journal::Kind::Redo;
-    journal.historyId = entry.id;
-    journal.directory = directory->path();
-    journal.directoryDevice = identity->device;
-    journal.directoryInode = identity->inode;
-    journal.directoryBirthNs = identity->birthTimeNs;
-    if (direction == Direction::Redo) {
-        journal.record = redoRecord(session, record, *directory);
-    }
-    for (std::size_t i = 0; i < files.entries.size(); ++i) {
-        const JournalEntry& file = files.entries[i];
-        const bool undo = direction == Direction::Undo;
-        const std::string& target = undo ? file.original : file.final;
-        if (names[i].empty()) {
-            ++gone;
-            if (undo && absences[i] == Absence::Undecided) {
-                untold.push_back(record.done[i]);
-            }
-            const char* const said =
-                absences[i] == Absence::Replaced
-                    ? NS_MESSAGE("Message",
-                                 "\"%1\": the file was replaced since by another file, which is "
-                                 "left as it is.")
-                : absences[i] == Absence::Undecided
-                    ? NS_MESSAGE("Message",
-                                 "\"%1\": a file is there that cannot be told for sure to be the "
-                                 "batch's; it is left as it is.")
-                    : NS_MESSAGE("Message", "\"%1\": the file is gone.");
-            messages.show({said, {undo ? file.final : file.original}}, captionOf(direction),
-                          Icon::Stop);
-        } else if (names[i] == target) {
-            arrived.push_back(record.done[i]);
-        } else {
-            moves.push_back({i, names[i], target});
-        }
-    }
-    // A file that took the restore file's name since cannot be recorded in one.
-    if (std::any_of(moves.begin(), moves.end(), [](const PlannedChange& move) {
-            return move.oldName == kRestoreFileName || move.newName == kRestoreFileName;
-        })) {
-        journal.record = Journal::Record::None;
-    }
-    BatchSteps steps;
-    steps.journal = journalContents(journal, moves.size(), [&](std::size_t i) {
-        const JournalEntry& file = files.entries[moves[i].file];
-        return JournalEntryView{file.inode, moves[i].oldName, moves[i].newName, file.traits};
-    });
-    steps.afterRenames = [&](const RenameRun& run) {
-        if (!run.failures.empty()) {
-            messages.show(renameErrorsText(moves, run.failures, session.listedRenameErrors),
-                          NS_MESSAGE("Message", "Rename Errors"), Icon::Stop);
-        }
+    batch.steps.record = [&](const RenameRun& run) {
+        return recordHistoryRun(session, history, batch, run);
     };
-    steps.record = [&](const RenameRun& run) {
-        std::vector<char> moved(moves.size(), 0);
-        for (const std::size_t change : run.renamed) {
-            moved[change] = 1;
-            arrived.push_back(record.done[moves[change].file]);
-        }
-        for (std::size_t i = 0; i < moves.size(); ++i) {
-            if (moved[i] == 0) {
-                stayed.push_back(record.done[moves[i].file]);
-            }
-        }
-        stayed.insert(stayed.end(), untold.begin(), untold.end());
-        // In the order of the batch already, unless a chain or a cycle was renamed out of it.
-        for (std::vector<std::uint32_t>* indices : {&arrived, &stayed}) {
-            if (!std::is_sorted(indices->begin(), indices->end())) {
-                std::sort(indices->begin(), indices->end());
-            }
-        }
-        if (journal.record != Journal::Record::None && !run.done.empty() &&
-            !writeRestoreFileWithReceipt(
-                fileSystem, messages, session.stateDirectory, *directory, guard.directory(),
-                restoreFileContents(journal.directory, run.done.size(),
-                                    [&](std::size_t i) { return run.donePair(i, moves); }),
-                journal.record == Journal::Record::Replace ? platform::WriteMode::Replace
-                                                           : platform::WriteMode::CreateNew,
-                run.done.size(), [&](std::size_t i) {
-                    return files.entries[moves[run.done[i].change].file].evidence();
-                })) {
-            return false;
-        }
-        if (!BatchHistory(fileSystem, session.stateDirectory)
-                 .replaceHead(entry.id,
-                              recordAfter(record, direction, stayed, arrived, newestId))) {
-            return false;
-        }
-        // Only once the record says undone: an undo stopped before it is taken back with the
-        // restore file still there, and a finished one takes it away then.
-        if (direction == Direction::Undo && stayed.empty() &&
-            record.command == HistoryCommand::Apply) {
-            removeOwnRestoreFile(fileSystem, session.stateDirectory, *directory, files);
-        }
-        return true;
-    };
-    const auto executed =
-        executeBatch(guard, fileSystem, *directory, moves, orderRenames(moves), steps, progress);
-    if (const auto* refusal = std::get_if<platform::Message>(&executed)) {
-        return refused(std::move(report), *refusal);
-    }
-    const RenameRun& run = std::get<ExecutedBatch>(executed).run;
-    report.batch = {run.renamed.size(), run.failures.size() + gone, run.cancelled,
-                    std::get<ExecutedBatch>(executed).journalKept,
-                    session.keepRenamedPairs ? run.donePairs(moves)
-                                             : std::vector<std::pair<std::string, std::string>>{}};
-    platform::Message closing{closingText(direction, entry.id), "", Icon::None};
-    closing.reportsCompletion = !run.cancelled;
-    report.messages.push_back(std::move(closing));
-    session.fileList.clear();
-    report.outcome = CommandOutcome::Done;
-    report.refill = Refill::Whole;
+    runBatch(
+        session, batch,
+        [&](Batch& made, const BatchGuard&, CommandReport& told) {
+            return findHistoryFiles(session, history, made, told);
+        },
+        report, progress);
     return report;
 }
 

@@ -26,6 +26,7 @@
 #include "UiFakes.h"
 #include "engine/ApplyCommand.h"
 #include "engine/BatchChecks.h"
+#include "engine/BatchRunner.h"
 #include "settings/ProgramOptionsFile.h"
 #include "ui/CaseWarnings.h"
 #include "ui/HelpWindow.h"
