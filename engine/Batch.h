@@ -47,8 +47,9 @@ struct Batch {
     // The journal's head: the folder (its path and identity), how its restore file is written
     // once the renames are done, and the batch of the history an undo or a redo acts on.
     Journal head;
-    // The folder, as its maker opened it.
+    // The folder, as its maker opened it, and its identity as the runner locked it.
     std::optional<platform::Directory> directory;
+    platform::FileIdentity folder;
     std::vector<PlannedChange> moves;
     // The file of each move, in the order of `moves`: the journal's entries and the restore
     // file's pairs tell each file by it.

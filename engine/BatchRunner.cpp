@@ -164,6 +164,7 @@ void runBatch(RenameSession& session, Batch& batch, const BatchUnderLock& underL
         return;
     }
     BatchGuard& guard = std::get<BatchGuard>(guarded);
+    batch.folder = guard.directory();
     if (!underLock(batch, guard, report)) {
         return;
     }

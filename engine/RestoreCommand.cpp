@@ -263,7 +263,7 @@ void reportRestoreErrors(platform::MessageBox& messages, const std::vector<Plann
 // pairs still to do, which must survive or the user could never restore them. False when the
 // restore file could not be kept so, and the journal must stay.
 bool recordRestore(platform::FileSystem& fileSystem, platform::MessageBox& messages,
-                   const std::string& stateDirectory, const BatchGuard& guard,
+                   const std::string& stateDirectory, const platform::FileIdentity& folder,
                    const ChosenFile& chosen, const RenameRun& run) {
     if (run.failures.empty() && !run.cancelled) {
         removeChosenFile(fileSystem, chosen);
@@ -289,21 +289,61 @@ bool recordRestore(platform::FileSystem& fileSystem, platform::MessageBox& messa
     if (chosen.receipt) {
         dropRestoreReceipt(fileSystem, stateDirectory, chosen.identity);
         if (const auto rewritten = fileSystem.identify(chosen.path); rewritten.ok()) {
-            keepRestoreReceipt(fileSystem, stateDirectory, *rewritten, guard.directory(),
-                               filesLeft.size(),
+            keepRestoreReceipt(fileSystem, stateDirectory, *rewritten, folder, filesLeft.size(),
                                [&filesLeft](std::size_t i) { return filesLeft[i]; });
         }
     }
     return true;
 }
 
-platform::MessageText closingText(const RenameRun& run, std::size_t total) {
-    if (!run.cancelled) {
-        return NS_MESSAGE("Message", "Filename(s) Restored");
+// The batch from the restore file, under the lock: one journal entry a file, each file looked at
+// where the file says it is now; refused when the files are no longer the ones it speaks of.
+bool followUnderLock(RenameSession& session, const ChosenFile& chosen,
+                     std::vector<std::size_t>& entryOf, Batch& batch, const BatchGuard& guard,
+                     CommandReport& report) {
+    std::size_t stale = 0;
+    batch.head = journalOf(session.fileSystem, *batch.directory, guard.directory(), chosen,
+                           batch.moves, stale, entryOf);
+    if (stale > 0) {
+        // Run anyway, it would send files that are not the batch's to names they never had.
+        report = refused(std::move(report),
+                         {{NS_MESSAGE_N("Message",
+                                        "The restore file \"%1\" no longer matches the files in "
+                                        "\"%2\": %n of its file(s) were renamed or replaced "
+                                        "since it was written. Nothing was restored."),
+                           {chosen.path, batch.directory->path()},
+                           static_cast<long long>(stale)},
+                          NS_MESSAGE("Message", "Restore Error"),
+                          Icon::Stop});
+        return false;
     }
-    return {NS_MESSAGE_N("Message", "Restore cancelled - %1 of %n file(s) were restored."),
-            {std::to_string(run.renamed.size())},
-            static_cast<long long>(total)};
+    batch.steps.journal = journalContents(batch.head);
+    return true;
+}
+
+// The restore file the user picks, read and checked, with its folder opened; nothing when the
+// user picked none or the report says why it cannot be used.
+std::optional<ChosenFile> pickRestoreFile(RenameSession& session, RestoreFilePicker& picker,
+                                          std::optional<platform::Directory>& directory,
+                                          CommandReport& report) {
+    const std::string& initialDirectory = session.directory;
+    const std::optional<std::string> choice = picker.chooseRestoreFile(initialDirectory);
+    if (!choice) {
+        return std::nullopt;
+    }
+    if (!hasRestoreExtension(*choice)) {
+        report = refused(std::move(report),
+                         {NS_MESSAGE("Message", "You have chosen an invalid restore file!"),
+                          NS_MESSAGE("Message", "Invalid Restore File"), Icon::Exclamation});
+        return std::nullopt;
+    }
+    auto read = readChosenFile(session.fileSystem, session.stateDirectory,
+                               platform::absolutePath(*choice, initialDirectory), directory);
+    if (const auto* refusal = std::get_if<platform::Message>(&read)) {
+        report = refused(std::move(report), *refusal);
+        return std::nullopt;
+    }
+    return std::move(std::get<ChosenFile>(read));
 }
 
 }  // namespace
@@ -320,83 +360,38 @@ CommandReport restoreFilenames(RenameSession& session, RestoreFilePicker& picker
     platform::FileSystem& fileSystem = session.fileSystem;
     CommandReport report;
     ReportedMessages messages(report.messages);
-
-    const std::string& initialDirectory = session.directory;
-    const std::optional<std::string> choice = picker.chooseRestoreFile(initialDirectory);
-    if (!choice) {
+    std::optional<platform::Directory> directory;
+    const std::optional<ChosenFile> picked = pickRestoreFile(session, picker, directory, report);
+    if (!picked) {
         return report;
     }
-    if (!hasRestoreExtension(*choice)) {
-        return refused(std::move(report),
-                       {NS_MESSAGE("Message", "You have chosen an invalid restore file!"),
-                        NS_MESSAGE("Message", "Invalid Restore File"), Icon::Exclamation});
-    }
-    std::optional<platform::Directory> directory;
-    auto read = readChosenFile(fileSystem, session.stateDirectory,
-                               platform::absolutePath(*choice, initialDirectory), directory);
-    if (const auto* refusal = std::get_if<platform::Message>(&read)) {
-        return refused(std::move(report), *refusal);
-    }
-    const ChosenFile* chosen = &std::get<ChosenFile>(read);
-    auto guarded = guardBatch(fileSystem, session.stateDirectory, *directory);
-    if (const auto* refusal = std::get_if<platform::Message>(&guarded)) {
-        return refused(std::move(report), *refusal);
-    }
-    BatchGuard& guard = std::get<BatchGuard>(guarded);
-    const std::vector<PlannedChange> changes = undoChanges(chosen->record);
-    std::size_t stale = 0;
+    const ChosenFile& chosen = *picked;
+    Batch batch;
+    batch.kind = Batch::Kind::Restore;
+    batch.directory = std::move(directory);
+    batch.moves = undoChanges(chosen.record);
+    batch.order = inSequence(batch.moves.size());
+    batch.endsProgram = session.options.exitAfterRestore;
     std::vector<std::size_t> entryOf;
-    const Journal journal =
-        journalOf(fileSystem, *directory, guard.directory(), *chosen, changes, stale, entryOf);
-    if (stale > 0) {
-        // Run anyway, it would send files that are not the batch's to names they never had.
-        return refused(std::move(report),
-                       {{NS_MESSAGE_N("Message",
-                                      "The restore file \"%1\" no longer matches the files in "
-                                      "\"%2\": %n of its file(s) were renamed or replaced since it "
-                                      "was written. Nothing was restored."),
-                         {chosen->path, directory->path()},
-                         static_cast<long long>(stale)},
-                        NS_MESSAGE("Message", "Restore Error"),
-                        Icon::Stop});
-    }
-    BatchSteps steps;
-    steps.journal = journalContents(journal);
-    steps.afterRenames = [&](const RenameRun& run) {
-        reportRestoreErrors(messages, changes, run, session.listedRenameErrors);
+    batch.steps.afterRenames = [&](const RenameRun& run) {
+        reportRestoreErrors(messages, batch.moves, run, session.listedRenameErrors);
     };
-    steps.record = [&](const RenameRun& run) {
-        return recordRestore(fileSystem, messages, session.stateDirectory, guard, *chosen, run);
+    batch.steps.record = [&](const RenameRun& run) {
+        return recordRestore(fileSystem, messages, session.stateDirectory, batch.folder, chosen,
+                             run);
     };
-    steps.history = HistoryKeeping{
+    batch.steps.history = HistoryKeeping{
         session.stateDirectory,
         historyBoundOf(session.rules),
         HistoryCommand::Restore,
         [&entryOf](std::size_t change) { return static_cast<std::uint32_t>(entryOf[change]); },
         {}};
-    const auto executed = executeBatch(guard, fileSystem, *directory, changes,
-                                       inSequence(changes.size()), steps, progress);
-    if (const auto* refusal = std::get_if<platform::Message>(&executed)) {
-        return refused(std::move(report), *refusal);
-    }
-    const RenameRun& run = std::get<ExecutedBatch>(executed).run;
-    if (const auto& lost = std::get<ExecutedBatch>(executed).historyLost) {
-        messages.show(*lost);
-    }
-    report.batch = {run.renamed.size(), run.failures.size(), run.cancelled,
-                    std::get<ExecutedBatch>(executed).journalKept,
-                    session.keepRenamedPairs ? run.donePairs(changes)
-                                             : std::vector<std::pair<std::string, std::string>>{}};
-    platform::Message closing{closingText(run, changes.size()), "", Icon::None};
-    closing.reportsCompletion = !run.cancelled;
-    report.messages.push_back(std::move(closing));
-    if (session.options.exitAfterRestore && !run.cancelled) {
-        report.outcome = CommandOutcome::ExitProgram;
-        return report;
-    }
-    session.fileList.clear();
-    report.outcome = CommandOutcome::Done;
-    report.refill = Refill::Whole;
+    runBatch(
+        session, batch,
+        [&](Batch& made, const BatchGuard& guard, CommandReport& told) {
+            return followUnderLock(session, chosen, entryOf, made, guard, told);
+        },
+        report, progress);
     return report;
 }
 
