@@ -1,0 +1,101 @@
+#include "cli/docs/FishCompletion.h"
+
+#include <string_view>
+#include <vector>
+
+#include "cli/CliOptionTable.h"
+
+namespace nameshift::cli {
+namespace {
+
+constexpr const char* kPresets = R"~(
+# The files of the presets folder.
+function __nameshift_cli_presets
+    set -l folder $XDG_CONFIG_HOME
+    string match -q '/*' -- "$folder"; or set folder $HOME/.config
+    for file in $folder/nameshift/presets/*
+        test -f $file; and basename -- $file
+    end
+end
+
+)~";
+
+constexpr const char* kComplete = "complete -c nameshift-cli";
+
+std::string quoted(std::string_view text) {
+    std::string quoted = "'";
+    for (const char c : text) {
+        quoted += c == '\''   ? std::string("\\'")
+                  : c == '\\' ? std::string("\\\\")
+                              : std::string(1, c);
+    }
+    return quoted + "'";
+}
+
+// The switches of `complete` that name the row's option and say what its value is.
+std::string switches(const CliOptionRow& row) {
+    std::string line;
+    for (const std::string& name : namesOf(row)) {
+        line += name.starts_with("--") ? " -l " + name.substr(2) : " -s " + name.substr(1);
+    }
+    const std::vector<std::string> values = valuesOf(row);
+    if (row.kind == ValueKind::Directory) {
+        line += " -x -a '(__fish_complete_directories)'";
+    } else if (row.kind == ValueKind::Preset) {
+        line += " -x -a '(__nameshift_cli_presets)'";
+    } else if (!values.empty()) {
+        line += " -x -a " + quoted(joined(values, " "));
+    } else if (row.kind != ValueKind::Flag && row.kind != ValueKind::Help &&
+               row.kind != ValueKind::Version) {
+        line += " -x";
+    }
+    return line + " -d " + quoted(briefOf(row.help));
+}
+
+// The own options and the arguments of each command.
+std::string commandLines() {
+    std::string lines;
+    for (const CliOptionRow& row : cliOptionRows()) {
+        if (row.command == nullptr || row.help == nullptr) {
+            continue;
+        }
+        const std::string seen =
+            std::string(kComplete) + " -n \"__fish_seen_subcommand_from " + row.command + "\"";
+        if (row.names[0] == '-') {
+            lines += seen + switches(row) + "\n";
+        } else if (row.kind == ValueKind::Command) {
+            lines += seen + " -a \"$commands\"\n";
+        } else if (row.kind == ValueKind::RestoreFile) {
+            lines += seen + " -F\n";
+        } else if (row.kind == ValueKind::Preset) {
+            lines += seen + " -x -a '(__nameshift_cli_presets)'\n";
+        }
+    }
+    return lines;
+}
+
+}  // namespace
+
+std::string fishCompletion() {
+    std::vector<std::string> commands;
+    for (const CliCommandRow& command : cliCommandRows()) {
+        commands.emplace_back(command.name);
+    }
+    std::string text =
+        "# fish completion for nameshift-cli, made from the tool's table of "
+        "options\n\nset -l commands " +
+        joined(commands, " ") + "\n" + kComplete + " -f\n";
+    for (const CliCommandRow& command : cliCommandRows()) {
+        text += std::string(kComplete) + " -n \"not __fish_seen_subcommand_from $commands\" -a " +
+                command.name + " -d " + quoted(briefOf(command.help)) + "\n";
+    }
+    text += commandLines() + kPresets;
+    for (const CliOptionRow& row : cliOptionRows()) {
+        if (row.command == nullptr) {
+            text += kComplete + switches(row) + "\n";
+        }
+    }
+    return text;
+}
+
+}  // namespace nameshift::cli

@@ -1,0 +1,168 @@
+#include "cli/docs/ZshCompletion.h"
+
+#include <cctype>
+#include <string_view>
+#include <vector>
+
+#include "cli/CliOptionTable.h"
+
+namespace nameshift::cli {
+namespace {
+
+constexpr const char* kPresets = R"~(# The files of the presets folder.
+_nameshift_cli_presets() {
+    local folder=${XDG_CONFIG_HOME:-$HOME/.config}
+    [[ $folder == /* ]] || folder=$HOME/.config
+    local -a names=($folder/nameshift/presets/*(N.:t))
+    _describe -t presets preset names
+}
+
+local curcontext=$curcontext state line
+local -A opt_args
+
+)~";
+
+// A text inside single quotes, and inside the brackets of a description.
+std::string quoted(std::string_view text) {
+    std::string quoted;
+    for (const char c : text) {
+        quoted += c == '\''  ? std::string("'\\''")
+                  : c == ']' ? std::string("\\]")
+                             : std::string(1, c);
+    }
+    return quoted;
+}
+
+bool sameName(const char* name, const CliOptionRow& row) {
+    for (const std::string& own : namesOf(row)) {
+        if (own == name) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The options that may not stand with the row's: its own names, and those it excludes or that
+// exclude it.
+std::string exclusions(const CliOptionRow& row) {
+    if (row.kind == ValueKind::Help || row.kind == ValueKind::Version) {
+        return "(- *)";
+    }
+    std::vector<std::string> names = namesOf(row);
+    if (names.size() == 1) {
+        names.clear();
+    }
+    for (const CliOptionRow& other : cliOptionRows()) {
+        if (other.command != row.command) {
+            continue;
+        }
+        if ((other.excludes != nullptr && sameName(other.excludes, row)) ||
+            (row.excludes != nullptr && sameName(row.excludes, other))) {
+            const std::vector<std::string> excluded = namesOf(other);
+            names.insert(names.end(), excluded.begin(), excluded.end());
+        }
+    }
+    return names.empty() ? std::string() : "(" + joined(names, " ") + ")";
+}
+
+std::string action(const CliOptionRow& row) {
+    std::string message = row.valueName != nullptr ? row.valueName : "value";
+    for (char& c : message) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    if (row.kind == ValueKind::Count) {
+        message = "count (" + std::to_string(row.least) + "-" + std::to_string(row.most) + ")";
+    }
+    const std::vector<std::string> values = valuesOf(row);
+    switch (row.kind) {
+        case ValueKind::Directory:
+            return ":directory:_directories";
+        case ValueKind::Preset:
+            return ":preset:_nameshift_cli_presets";
+        default:
+            return ":" + message + ":" + (values.empty() ? "" : "(" + joined(values, " ") + ")");
+    }
+}
+
+// The row as one specification of _arguments.
+std::string specification(const CliOptionRow& row) {
+    const std::vector<std::string> names = namesOf(row);
+    const bool takesValue = row.kind != ValueKind::Flag && row.kind != ValueKind::Help &&
+                            row.kind != ValueKind::Version;
+    const std::string description = "[" + quoted(briefOf(row.help)) + "]";
+    const std::string repeated = row.kind == ValueKind::Repeated ? "*" : "";
+    if (names.size() > 1) {
+        return "'" + exclusions(row) + repeated + "'{" + joined(names, ",") + "}'" + description +
+               "'";
+    }
+    return "'" + exclusions(row) + repeated + names.front() + (takesValue ? "=" : "") +
+           description + (takesValue ? quoted(action(row)) : "") + "'";
+}
+
+// The arguments of each command after the tool's options.
+std::string commandArms() {
+    std::string arms;
+    for (const CliCommandRow& command : cliCommandRows()) {
+        std::string specifications;
+        for (const CliOptionRow& row : cliOptionRows()) {
+            if (row.command == nullptr || std::string_view(row.command) != command.name) {
+                continue;
+            }
+            if (row.names[0] == '-') {
+                specifications += " " + specification(row);
+            } else if (row.kind == ValueKind::RestoreFile) {
+                specifications += " '1:restore file:_files -g \"*.dat\"'";
+            } else if (row.kind == ValueKind::Preset) {
+                specifications += " '1:preset:_nameshift_cli_presets'";
+            } else if (row.kind == ValueKind::Command) {
+                specifications = "COMMAND";
+            } else {
+                specifications += " '1:" + quoted(briefOf(row.help)) + ": '";
+            }
+        }
+        if (specifications == "COMMAND") {
+            std::vector<std::string> names;
+            for (const CliCommandRow& other : cliCommandRows()) {
+                if (other.command) {
+                    names.emplace_back(other.name);
+                }
+            }
+            arms += std::string("            ") + command.name + ") _arguments '1:command:(" +
+                    joined(names, " ") + ")' ;;\n";
+        } else if (!specifications.empty()) {
+            arms += std::string("            ") + command.name + ") _arguments -s $common" +
+                    specifications + " ;;\n";
+        }
+    }
+    return arms;
+}
+
+}  // namespace
+
+std::string zshCompletion() {
+    std::string text =
+        "#compdef nameshift-cli\n"
+        "# zsh completion for nameshift-cli, made from the tool's table of options\n"
+        "\nlocal -a common=(\n";
+    std::string version;
+    for (const CliOptionRow& row : cliOptionRows()) {
+        if (row.command != nullptr) {
+            continue;
+        }
+        (row.kind == ValueKind::Version ? version : text) += "    " + specification(row) + "\n";
+    }
+    text += ")\nlocal -a commands=(\n";
+    for (const CliCommandRow& command : cliCommandRows()) {
+        text += std::string("    '") + command.name + ":" + quoted(briefOf(command.help)) + "'\n";
+    }
+    text += std::string(")\n") + kPresets + "_arguments -s -C $common \\\n" +
+            version.substr(0, version.size() - 1) +
+            " \\\n    '1:command:->command' \\\n    '*::argument:->argument'\n"
+            "case $state in\n    command) _describe -t commands command commands ;;\n"
+            "    argument)\n        case $words[1] in\n" +
+            commandArms() +
+            "            *) _arguments -s $common ;;\n        esac\n        ;;\nesac\n";
+    return text;
+}
+
+}  // namespace nameshift::cli
