@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cerrno>
+#include <variant>
 
 #include "settings/SettingsPaths.h"
 
@@ -86,6 +87,21 @@ RenameSettings loadMoreRules(platform::FileSystem& fileSystem, platform::Message
     }
     if (text.status().error() != ENOENT) {
         reportLoadFailure(messages, kFile.wording);
+    }
+    return current;
+}
+
+RenameSettings withProgramOptionsOfMoreRules(platform::FileSystem& fileSystem,
+                                             const std::string& path, RenameSettings current) {
+    const platform::Result<std::string> text = fileSystem.readFile(path, kSettingsFileMaxBytes);
+    if (!text.ok()) {
+        return current;
+    }
+    const RenameSettings read = kFile.parse(*text, {});
+    for (const SettingsField<R>& field : kFields) {
+        if (field.programOption) {
+            std::visit([&](auto member) { current.*member = read.*member; }, field.member);
+        }
     }
     return current;
 }
