@@ -126,6 +126,42 @@ void setBatchId(CliOptions& options, const CLI::Option& given) {
     options.batchId = given.as<std::uint64_t>();
 }
 
+// The shapes most rows have: a flag, a text and a choice of words, with their manual's paragraph
+// and the head of its item when the row has them.
+CliOptionRow flag(const char* names, OptionTarget target, G group, const char* help,
+                  const char* manual = nullptr, const char* manualHead = nullptr) {
+    return {.names = names,
+            .target = target,
+            .group = group,
+            .help = help,
+            .manualHead = manualHead,
+            .manual = manual};
+}
+
+CliOptionRow text(const char* names, const char* valueName, OptionTarget target, G group,
+                  const char* help, const char* manual = nullptr,
+                  const char* manualHead = nullptr) {
+    CliOptionRow row = flag(names, target, group, help, manual, manualHead);
+    row.kind = K::Text;
+    row.valueName = valueName;
+    return row;
+}
+
+CliOptionRow choice(const char* names, const char* choices, OptionTarget target, G group,
+                    const char* help, const char* manual = nullptr) {
+    CliOptionRow row = flag(names, target, group, help, manual);
+    row.kind = K::Choice;
+    row.choices = choices;
+    return row;
+}
+
+CliOptionRow value(const char* names, K kind, const char* valueName, OptionTarget target, G group,
+                   const char* help, const char* manual = nullptr) {
+    CliOptionRow row = text(names, valueName, target, group, help, manual);
+    row.kind = kind;
+    return row;
+}
+
 // The order of the help, which is also the order in which the rules' flags are taken.
 const std::array kOptionRows = std::to_array<CliOptionRow>({
     {.names = "-h,--help",
@@ -138,14 +174,11 @@ const std::array kOptionRows = std::to_array<CliOptionRow>({
      .group = G::Output,
      .help = "Print the version and exit",
      .manual = "Print the version and exit."},
-    {.names = "--settings-dir",
-     .kind = K::Directory,
-     .valueName = "DIR",
-     .target = &CliOptions::settingsDirectory,
-     .help = "Where renset.ini, opt.ini and ID3Opts.ini are read and saved (default: "
-             "$XDG_CONFIG_HOME/nameshift or ~/.config/nameshift, as for the program started from "
-             "the menu; . for the current directory)",
-     .manual = R"~(Read and save
+    value("--settings-dir", K::Directory, "DIR", &CliOptions::settingsDirectory, G::Settings,
+          "Where renset.ini, opt.ini and ID3Opts.ini are read and saved (default: "
+          "$XDG_CONFIG_HOME/nameshift or ~/.config/nameshift, as for the program started from "
+          "the menu; . for the current directory)",
+          R"~(Read and save
 .Pa renset.ini ,
 .Pa opt.ini
 and
@@ -154,14 +187,13 @@ in
 .Ar dir
 instead of the settings folder;
 .Ql \&.
-is the current directory.)~"},
-    {.names = "--saved-rules",
-     .target = &CliOptions::savedRules,
-     .help = "Start from the rules saved in renset.ini, as the program does; the rule options "
-             "given override them",
-     .manual = R"~(Start from the rules saved in
+is the current directory.)~"),
+    flag("--saved-rules", &CliOptions::savedRules, G::Settings,
+         "Start from the rules saved in renset.ini, as the program does; the rule options "
+         "given override them",
+         R"~(Start from the rules saved in
 .Pa renset.ini
-instead of from none.)~"},
+instead of from none.)~"),
     {.names = "--no-settings",
      .target = &CliOptions::noSettings,
      .excludes = "--saved-rules",
@@ -170,23 +202,16 @@ instead of from none.)~"},
      .manual = R"~(Read no
 .Pa renset.ini :
 the rules come from the options given alone.)~"},
-    {.names = "--preset",
-     .kind = K::Preset,
-     .valueName = "NAME",
-     .target = &CliOptions::preset,
-     .help = "Put the rules of this preset (see save-preset) over the saved ones; the rule "
-             "options given override them",
-     .manual = R"~(Put the rules of the preset
+    value("--preset", K::Preset, "NAME", &CliOptions::preset, G::Settings,
+          "Put the rules of this preset (see save-preset) over the saved ones; the rule "
+          "options given override them",
+          R"~(Put the rules of the preset
 .Ar name
-over the saved ones, before the options given.)~"},
-    {.names = "--dir",
-     .kind = K::Directory,
-     .valueName = "DIR",
-     .target = &CliOptions::directory,
-     .group = G::Listing,
-     .help = "The directory whose files are listed and renamed (default: the current directory)",
-     .manual = R"~(The directory whose files are listed and renamed; the default is the current
-directory.)~"},
+over the saved ones, before the options given.)~"),
+    value("--dir", K::Directory, "DIR", &CliOptions::directory, G::Listing,
+          "The directory whose files are listed and renamed (default: the current directory)",
+          R"~(The directory whose files are listed and renamed; the default is the current
+directory.)~"),
     {.names = "--mask",
      .kind = K::Text,
      .valueName = "PATTERN",
@@ -199,16 +224,12 @@ directory.)~"},
 the default
 .Ql *.*
 lists every file.)~"},
-    {.names = "--select",
-     .kind = K::Repeated,
-     .valueName = "GLOB",
-     .target = &CliOptions::selectGlobs,
-     .group = G::Listing,
-     .help = "Select the listed files whose names match this glob; repeatable (default: every "
-             "listed file)",
-     .manual = R"~(Select the listed files whose names match
+    value("--select", K::Repeated, "GLOB", &CliOptions::selectGlobs, G::Listing,
+          "Select the listed files whose names match this glob; repeatable (default: every "
+          "listed file)",
+          R"~(Select the listed files whose names match
 .Ar glob .
-May be given more than once; without it every listed file is selected.)~"},
+May be given more than once; without it every listed file is selected.)~"),
     {.names = "--attributes",
      .kind = K::Text,
      .valueName = "LETTERS",
@@ -226,46 +247,28 @@ hidden (a name that starts with a dot),
 read-only,
 .Cm s
 system (not a regular file).)~"},
-    {.names = "--sort",
-     .kind = K::Choice,
-     .choices = "date|extension|name|size",
-     .target = &RuleOverrides::sortKey,
-     .group = G::Listing,
-     .help = "Sort the list by this key",
-     .manual = "The order of the list."},
-    {.names = "--natural",
-     .target = &R::naturalOrder,
-     .group = G::Listing,
-     .help = "Sort names by the value of their numbers, file2 before file10",
-     .manual = R"~(Sort names by the value of their numbers:
+    choice("--sort", "date|extension|name|size", &RuleOverrides::sortKey, G::Listing,
+           "Sort the list by this key", "The order of the list."),
+    flag("--natural", &R::naturalOrder, G::Listing,
+         "Sort names by the value of their numbers, file2 before file10",
+         R"~(Sort names by the value of their numbers:
 .Pa file2
 before
-.Pa file10 .)~"},
-    {.names = "--number-duplicates",
-     .target = &R::numberDuplicates,
-     .group = G::Listing,
-     .help = "Give files that would get one name \" (2)\", \" (3)\" before the extension, in "
-             "list order, instead of refusing the batch",
-     .manual = R"~(Give files that would get one name
+.Pa file10 .)~"),
+    flag("--number-duplicates", &R::numberDuplicates, G::Listing,
+         "Give files that would get one name \" (2)\", \" (3)\" before the extension, in "
+         "list order, instead of refusing the batch",
+         R"~(Give files that would get one name
 .Ql " (2)" ,
 .Ql " (3)"
-and so on before the extension, in list order, instead of refusing the batch.)~"},
-    {.names = "--prefix",
-     .kind = K::Text,
-     .valueName = "TEXT",
-     .target = &R::prefixText,
-     .group = G::Rules,
-     .help = "Change Prefix: add or put this text",
-     .manual = R"~(.Dq Change Prefix :
+and so on before the extension, in list order, instead of refusing the batch.)~"),
+    text("--prefix", "TEXT", &R::prefixText, G::Rules, "Change Prefix: add or put this text",
+         R"~(.Dq Change Prefix :
 add or put
-.Ar text .)~"},
-    {.names = "--prefix-at",
-     .kind = K::Choice,
-     .choices = "begin|end|replace",
-     .target = &RuleOverrides::prefixPosition,
-     .group = G::Rules,
-     .help = "Where the prefix goes",
-     .manual = "Where the prefix goes: before the name, after it, or in its place."},
+.Ar text .)~"),
+    choice("--prefix-at", "begin|end|replace", &RuleOverrides::prefixPosition, G::Rules,
+           "Where the prefix goes",
+           "Where the prefix goes: before the name, after it, or in its place."),
     {.names = "--counter",
      .kind = K::Text,
      .valueName = "START,STEP",
@@ -297,77 +300,38 @@ at most three and is not zero.)~"},
      .manual = R"~(Pad the counter with zeros to
 .Ar n
 digits, 1 to 6.)~"},
-    {.names = "--counter-at",
-     .kind = K::Choice,
-     .choices = "prepend|append",
-     .target = &RuleOverrides::counterPosition,
-     .group = G::Rules,
-     .help = "Where the counter goes",
-     .manual = "Whether the counter goes before or after the name."},
-    {.names = "--continue-counter",
-     .target = &R::continueCounter,
-     .group = G::Rules,
-     .help = "Start the counter where the last batch in the directory stopped",
-     .manual = "Start the counter where the last batch in the directory stopped."},
-    {.names = "--ext",
-     .kind = K::Text,
-     .valueName = "TEXT",
-     .target = &R::extensionText,
-     .group = G::Rules,
-     .help = "Change Extension: add or put this text",
-     .manual = R"~(.Dq Change Extension :
+    choice("--counter-at", "prepend|append", &RuleOverrides::counterPosition, G::Rules,
+           "Where the counter goes", "Whether the counter goes before or after the name."),
+    flag("--continue-counter", &R::continueCounter, G::Rules,
+         "Start the counter where the last batch in the directory stopped",
+         "Start the counter where the last batch in the directory stopped."),
+    text("--ext", "TEXT", &R::extensionText, G::Rules, "Change Extension: add or put this text",
+         R"~(.Dq Change Extension :
 add or put
-.Ar text .)~"},
-    {.names = "--ext-at",
-     .kind = K::Choice,
-     .choices = "begin|end|replace",
-     .target = &RuleOverrides::extensionPosition,
-     .group = G::Rules,
-     .help = "Where the extension text goes",
-     .manual = "Where the extension text goes."},
-    {.names = "--remove-spaces",
-     .target = &R::removeSpaces,
-     .group = G::Rules,
-     .help = "Remove all spaces",
-     .manualHead = R"~(Xo
+.Ar text .)~"),
+    choice("--ext-at", "begin|end|replace", &RuleOverrides::extensionPosition, G::Rules,
+           "Where the extension text goes", "Where the extension text goes."),
+    flag("--remove-spaces", &R::removeSpaces, G::Rules, "Remove all spaces",
+         "Remove all spaces, square brackets, tildes or hyphens.", R"~(Xo
 .Fl \-remove-spaces , \-remove-brackets ,
 .Fl \-remove-tildes , \-remove-hyphens
-.Xc)~",
-     .manual = "Remove all spaces, square brackets, tildes or hyphens."},
-    {.names = "--remove-brackets",
-     .target = &R::removeBrackets,
-     .group = G::Rules,
-     .help = "Remove all square brackets"},
-    {.names = "--remove-tildes",
-     .target = &R::removeTildes,
-     .group = G::Rules,
-     .help = "Remove all tildes"},
-    {.names = "--remove-hyphens",
-     .target = &R::removeHyphens,
-     .group = G::Rules,
-     .help = "Remove all hyphens"},
-    {.names = "--remove",
-     .kind = K::Text,
-     .valueName = "TEXT",
-     .target = &R::stringToRemove,
-     .group = G::Rules,
-     .help = "Remove the first occurrence of this text",
-     .manual = R"~(Remove the first occurrence of
-.Ar text .)~"},
-    {.names = "--replace",
-     .kind = K::Text,
-     .valueName = "FROM",
-     .target = &R::replaceFrom,
-     .group = G::Rules,
-     .help = "Replace the first occurrence of this text by the --with text",
-     .manualHead = R"~(Fl \-replace Ar from Op Fl \-with Ar to)~",
-     .manual = R"~(Replace the first occurrence of
+.Xc)~"),
+    flag("--remove-brackets", &R::removeBrackets, G::Rules, "Remove all square brackets"),
+    flag("--remove-tildes", &R::removeTildes, G::Rules, "Remove all tildes"),
+    flag("--remove-hyphens", &R::removeHyphens, G::Rules, "Remove all hyphens"),
+    text("--remove", "TEXT", &R::stringToRemove, G::Rules,
+         "Remove the first occurrence of this text", R"~(Remove the first occurrence of
+.Ar text .)~"),
+    text("--replace", "FROM", &R::replaceFrom, G::Rules,
+         "Replace the first occurrence of this text by the --with text",
+         R"~(Replace the first occurrence of
 .Ar from
 by
 .Ar to ,
 which is empty when
 .Fl \-with
-is not given.)~"},
+is not given.)~",
+         R"~(Fl \-replace Ar from Op Fl \-with Ar to)~"),
     {.names = "--with",
      .kind = K::Text,
      .valueName = "TO",
@@ -375,13 +339,11 @@ is not given.)~"},
      .group = G::Rules,
      .needs = "--replace",
      .help = "The replacement for --replace (default: empty)"},
-    {.names = "--regex",
-     .target = setRegex,
-     .group = G::Rules,
-     .help = "The --remove and --replace texts are regular expressions (ICU syntax), and --with "
-             "may use their groups as $1 or ${name}; without either text, the saved texts of "
-             "both are",
-     .manual = R"~(The
+    flag("--regex", setRegex, G::Rules,
+         "The --remove and --replace texts are regular expressions (ICU syntax), and --with "
+         "may use their groups as $1 or ${name}; without either text, the saved texts of "
+         "both are",
+         R"~(The
 .Fl \-remove
 and
 .Fl \-replace
@@ -395,33 +357,24 @@ or
 .Ql ${name} ;
 given neither text, the saved texts of both are.
 An invalid pattern is refused with exit status 2, and a pattern that takes too
-long on a name is refused rather than left to run.)~"},
-    {.names = "--all",
-     .target = setAllOccurrences,
-     .group = G::Rules,
-     .help = "Remove or replace every occurrence, not the first; without --remove or --replace, "
-             "in both rules",
-     .manual = R"~(Remove or replace every occurrence instead of the first, in the rules whose
-texts are given, or in both when neither is.)~"},
-    {.names = "--ignore-case",
-     .target = setIgnoreCase,
-     .group = G::Rules,
-     .help = "Remove and replace whatever the letter case of the text",
-     .manual = "Remove and replace whatever the letter case of the text."},
-    {.names = "--insert",
-     .kind = K::Text,
-     .valueName = "TEXT",
-     .target = &R::insertedText,
-     .group = G::Rules,
-     .help = "Insert this text into the base name, at the --insert-at character",
-     .manualHead = R"~(Fl \-insert Ar text Op Fl \-insert-at Ar n Op Fl \-insert-from-end)~",
-     .manual = R"~(Insert
+long on a name is refused rather than left to run.)~"),
+    flag("--all", setAllOccurrences, G::Rules,
+         "Remove or replace every occurrence, not the first; without --remove or --replace, "
+         "in both rules",
+         R"~(Remove or replace every occurrence instead of the first, in the rules whose
+texts are given, or in both when neither is.)~"),
+    flag("--ignore-case", setIgnoreCase, G::Rules,
+         "Remove and replace whatever the letter case of the text",
+         "Remove and replace whatever the letter case of the text."),
+    text("--insert", "TEXT", &R::insertedText, G::Rules,
+         "Insert this text into the base name, at the --insert-at character", R"~(Insert
 .Ar text
 into the base name after its
 .Ar n Ns th
 character, 0 to 255, counted from its start or, with
 .Fl \-insert-from-end ,
-from its end.)~"},
+from its end.)~",
+         R"~(Fl \-insert Ar text Op Fl \-insert-at Ar n Op Fl \-insert-from-end)~"),
     {.names = "--insert-at",
      .kind = K::Count,
      .valueName = "N",
@@ -430,10 +383,8 @@ from its end.)~"},
      .target = &R::insertAt,
      .group = G::Rules,
      .help = "Insert after this many characters of the base name (default: 0, at its start)"},
-    {.names = "--insert-from-end",
-     .target = &R::insertFromEnd,
-     .group = G::Rules,
-     .help = "Count the --insert-at characters from the end of the base name"},
+    flag("--insert-from-end", &R::insertFromEnd, G::Rules,
+         "Count the --insert-at characters from the end of the base name"),
     {.names = "--remove-chars",
      .kind = K::Count,
      .valueName = "N",
@@ -459,67 +410,38 @@ from its end.)~"},
      .group = G::Rules,
      .help = "Remove them after this many characters of the base name (default: 0, from its "
              "start)"},
-    {.names = "--remove-from-end",
-     .target = &R::removeFromEnd,
-     .group = G::Rules,
-     .help = "Count the --remove-at characters from the end of the base name"},
-    {.names = "--trim",
-     .target = setTrim,
-     .group = G::Rules,
-     .help = "Trim spaces, dots, underscores and hyphens from both ends of the base name and "
-             "make each run of spaces one",
-     .manual = R"~(Trim spaces, dots, underscores and hyphens from both ends of the base name, and
-make each run of spaces one space.)~"},
-    {.names = "--remove-accents",
-     .target = &R::removeAccents,
-     .group = G::Rules,
-     .help = "Take the accents off letters",
-     .manual = "Take the accents off letters."},
-    {.names = "--ascii",
-     .target = &R::latinOnly,
-     .group = G::Rules,
-     .help = "Spell every letter in plain ASCII",
-     .manual = "Spell every letter in plain ASCII."},
-    {.names = "--lower",
-     .target = &R::lowerCase,
-     .group = G::Rules,
-     .help = "Make all lower case",
-     .manualHead = R"~(Fl \-lower , Fl \-upper , Fl \-title)~",
-     .manual = R"~(Make the name all lower case, all upper case, or the first letter of each word
-upper case.)~"},
-    {.names = "--upper", .target = &R::upperCase, .group = G::Rules, .help = "Make all upper case"},
-    {.names = "--title",
-     .target = &R::firstLetterUpper,
-     .group = G::Rules,
-     .help = "Make the first letter of each word upper case"},
-    {.names = "--case-scope",
-     .kind = K::Choice,
-     .choices = "name|ext|both",
-     .target = setCaseScope,
-     .group = G::Rules,
-     .help = "What the letter case changes: the base name, the extension or both (default: both)",
-     .manual = "What those change: the base name, the extension, or both (the default)."},
-    {.names = "--lower-ext",
-     .target = &R::lowerExtension,
-     .group = G::Rules,
-     .help = "Make the extension lower case",
-     .manual = "Make the extension lower case."},
-    {.names = "--id3",
-     .target = &R::supportId3,
-     .group = G::Id3,
-     .help = "Name MP3 files from their ID3 tags, by the mode and format of ID3Opts.ini",
-     .manual = R"~(Name MP3 files from their ID3 tags, by the format and the mode of
-.Pa ID3Opts.ini .)~"},
-    {.names = "--id3-format",
-     .kind = K::Text,
-     .valueName = "FMT",
-     .target = &RuleOverrides::id3Format,
-     .group = G::Id3,
-     .help = "The tag name format: %1 album, %2 artist, %3 genre, %4 track name, %5 track "
-             "number, %6 year, %7 album artist, %8 disc number, %9 composer, %m date modified, "
-             "%b date created, %t date a photo or video was taken",
-     .manualHead = R"~(Fl \-id3-format Ar format)~",
-     .manual = R"~(The name format:
+    flag("--remove-from-end", &R::removeFromEnd, G::Rules,
+         "Count the --remove-at characters from the end of the base name"),
+    flag("--trim", setTrim, G::Rules,
+         "Trim spaces, dots, underscores and hyphens from both ends of the base name and "
+         "make each run of spaces one",
+         R"~(Trim spaces, dots, underscores and hyphens from both ends of the base name, and
+make each run of spaces one space.)~"),
+    flag("--remove-accents", &R::removeAccents, G::Rules, "Take the accents off letters",
+         "Take the accents off letters."),
+    flag("--ascii", &R::latinOnly, G::Rules, "Spell every letter in plain ASCII",
+         "Spell every letter in plain ASCII."),
+    flag("--lower", &R::lowerCase, G::Rules, "Make all lower case",
+         R"~(Make the name all lower case, all upper case, or the first letter of each word
+upper case.)~",
+         R"~(Fl \-lower , Fl \-upper , Fl \-title)~"),
+    flag("--upper", &R::upperCase, G::Rules, "Make all upper case"),
+    flag("--title", &R::firstLetterUpper, G::Rules,
+         "Make the first letter of each word upper case"),
+    choice("--case-scope", "name|ext|both", setCaseScope, G::Rules,
+           "What the letter case changes: the base name, the extension or both (default: both)",
+           "What those change: the base name, the extension, or both (the default)."),
+    flag("--lower-ext", &R::lowerExtension, G::Rules, "Make the extension lower case",
+         "Make the extension lower case."),
+    flag("--id3", &R::supportId3, G::Id3,
+         "Name MP3 files from their ID3 tags, by the mode and format of ID3Opts.ini",
+         R"~(Name MP3 files from their ID3 tags, by the format and the mode of
+.Pa ID3Opts.ini .)~"),
+    text("--id3-format", "FMT", &RuleOverrides::id3Format, G::Id3,
+         "The tag name format: %1 album, %2 artist, %3 genre, %4 track name, %5 track "
+         "number, %6 year, %7 album artist, %8 disc number, %9 composer, %m date modified, "
+         "%b date created, %t date a photo or video was taken",
+         R"~(The name format:
 .Ql %1
 album,
 .Ql %2
@@ -558,16 +480,12 @@ Of MP4 and QuickTime videos it is the creation time of the movie, in local
 time.
 Only the first megabyte of a file is read for it; a file without such a date
 lacks
-.Ql %t .)~"},
-    {.names = "--date-format",
-     .kind = K::Text,
-     .valueName = "FMT",
-     .target = &RuleOverrides::dateFormat,
-     .group = G::Id3,
-     .help = "How %m, %b and %t spell a date, in strftime's codes (here %m is the month); "
-             "default \"%Y-%m-%d %H.%M.%S\"; / and : become - and .",
-     .manualHead = R"~(Fl \-date-format Ar format)~",
-     .manual = R"~(How
+.Ql %t .)~",
+         R"~(Fl \-id3-format Ar format)~"),
+    text("--date-format", "FMT", &RuleOverrides::dateFormat, G::Id3,
+         "How %m, %b and %t spell a date, in strftime's codes (here %m is the month); "
+         "default \"%Y-%m-%d %H.%M.%S\"; / and : become - and .",
+         R"~(How
 .Ql %m ,
 .Ql %b
 and
@@ -586,37 +504,29 @@ becomes
 and a
 .Ql \&:
 becomes
-.Ql \&. .)~"},
-    {.names = "--id3-mode",
-     .kind = K::Choice,
-     .choices = "0|1|2",
-     .target = setId3Mode,
-     .group = G::Id3,
-     .help = "When frames are missing: 0 rename by the rules, 1 keep the old name, 2 use the "
-             "frames that are there",
-     .manual = R"~(What a file whose tag misses a frame of the format gets:
+.Ql \&. .)~",
+         R"~(Fl \-date-format Ar format)~"),
+    choice("--id3-mode", "0|1|2", setId3Mode, G::Id3,
+           "When frames are missing: 0 rename by the rules, 1 keep the old name, 2 use the "
+           "frames that are there",
+           R"~(What a file whose tag misses a frame of the format gets:
 .Cm 0
 a name by the rules,
 .Cm 1
 its old name,
 .Cm 2
-a name from the frames that are there.)~"},
-    {.names = "-0,--null",
-     .target = &CliOptions::nullSeparated,
-     .group = G::Output,
-     .help = "Separate names with NUL bytes instead of tabs and newlines",
-     .manual = "Separate names with NUL bytes instead of tabs and newlines."},
-    {.names = "--restore-file",
-     .target = setRestoreFile,
-     .group = G::Output,
-     .help = "apply: write restore.dat whatever opt.ini says",
-     .manualHead = R"~(Fl \-restore-file , Fl \-no-restore-file)~",
-     .manual = R"~(.Cm apply :
+a name from the frames that are there.)~"),
+    flag("-0,--null", &CliOptions::nullSeparated, G::Output,
+         "Separate names with NUL bytes instead of tabs and newlines",
+         "Separate names with NUL bytes instead of tabs and newlines."),
+    flag("--restore-file", setRestoreFile, G::Output,
+         "apply: write restore.dat whatever opt.ini says", R"~(.Cm apply :
 write
 .Pa restore.dat ,
 or write no restore file, whatever
 .Pa opt.ini
-says.)~"},
+says.)~",
+         R"~(Fl \-restore-file , Fl \-no-restore-file)~"),
     {.names = "--no-restore-file",
      .target = setNoRestoreFile,
      .group = G::Output,
@@ -635,12 +545,10 @@ keep the undo record of this batch only in the history, with no
 whatever
 .Pa morerules.ini
 says.)~"},
-    {.names = "--yes",
-     .target = &CliOptions::yes,
-     .group = G::Output,
-     .help = "apply: replace an existing restore.dat; save-settings: replace renset.ini; "
-             "save-preset: replace the preset of that name",
-     .manual = R"~(.Cm apply :
+    flag("--yes", &CliOptions::yes, G::Output,
+         "apply: replace an existing restore.dat; save-settings: replace renset.ini; "
+         "save-preset: replace the preset of that name",
+         R"~(.Cm apply :
 replace an existing
 .Pa restore.dat ;
 .Cm save-settings :
@@ -648,16 +556,14 @@ replace
 .Pa renset.ini ;
 .Cm save-preset :
 replace the preset of that name.
-Without it the tool refuses where the window program would ask.)~"},
-    {.names = "-v,--verbose",
-     .target = setVerbose,
-     .group = G::Output,
-     .help = "Also print each rename as OLD -> NEW, the directory worked in, and the messages "
-             "that only report, such as a missing settings file",
-     .manual = R"~(Also print each rename as
+Without it the tool refuses where the window program would ask.)~"),
+    flag("-v,--verbose", setVerbose, G::Output,
+         "Also print each rename as OLD -> NEW, the directory worked in, and the messages "
+         "that only report, such as a missing settings file",
+         R"~(Also print each rename as
 .Dq Ar old No -> Ar new ,
 the directory worked in, and the messages that only report, such as a missing
-settings file.)~"},
+settings file.)~"),
     {.names = "-q,--quiet",
      .target = setQuiet,
      .group = G::Output,

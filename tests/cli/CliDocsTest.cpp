@@ -5,6 +5,7 @@
 #include <iterator>
 #include <regex>
 #include <string>
+#include <vector>
 
 #include "cli/CliOptionTable.h"
 #include "cli/docs/BashCompletion.h"
@@ -25,6 +26,17 @@ std::string built(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// The rows of the options the help shows, by their place in the table.
+std::vector<std::size_t> shownOptionRows() {
+    std::vector<std::size_t> rows;
+    for (std::size_t row = 0; row < cliOptionRows().size(); ++row) {
+        if (cliOptionRows()[row].help != nullptr && cliOptionRows()[row].names[0] == '-') {
+            rows.push_back(row);
+        }
+    }
+    return rows;
+}
+
 // Every option the help shows is offered by each shell and told by the manual.
 class GeneratedDocsTest : public ::testing::TestWithParam<std::size_t> {
 protected:
@@ -32,9 +44,6 @@ protected:
 };
 
 TEST_P(GeneratedDocsTest, NameEveryOptionOfTheRow) {
-    if (row.help == nullptr || row.names[0] != '-') {
-        GTEST_SKIP() << "no option of its own";
-    }
     for (const std::string& name : namesOf(row)) {
         EXPECT_TRUE(holdsWord(bashCompletion(), name)) << name;
         EXPECT_NE(zshCompletion().find(name), std::string::npos) << name;
@@ -50,10 +59,9 @@ TEST_P(GeneratedDocsTest, NameEveryOptionOfTheRow) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cli, GeneratedDocsTest,
-                         ::testing::Range<std::size_t>(0, cliOptionRows().size()));
+INSTANTIATE_TEST_SUITE_P(Cli, GeneratedDocsTest, ::testing::ValuesIn(shownOptionRows()));
 
-TEST(GeneratedDocsTest, TheBuildInstallsWhatTheTableGives) {
+TEST(GeneratedDocsFilesTest, AreWhatTheTableGives) {
     EXPECT_EQ(built(NAMESHIFT_COMPLETIONS_DIR "/nameshift-cli.bash"), bashCompletion());
     EXPECT_EQ(built(NAMESHIFT_COMPLETIONS_DIR "/_nameshift-cli"), zshCompletion());
     EXPECT_EQ(built(NAMESHIFT_COMPLETIONS_DIR "/nameshift-cli.fish"), fishCompletion());
