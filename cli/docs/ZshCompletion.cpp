@@ -101,37 +101,35 @@ std::string specification(const CliOptionRow& row) {
 
 // The arguments of each command after the tool's options.
 std::string commandArms() {
+    std::vector<std::string> runnable;
+    for (const CliCommandRow& command : cliCommandRows()) {
+        if (command.command) {
+            runnable.emplace_back(command.name);
+        }
+    }
     std::string arms;
     for (const CliCommandRow& command : cliCommandRows()) {
-        std::string specifications;
+        // The command's own options and arguments go after the tool's; help's names a command.
+        std::string arguments = " -s $common";
         for (const CliOptionRow& row : cliOptionRows()) {
             if (row.command == nullptr || std::string_view(row.command) != command.name) {
                 continue;
             }
             if (row.names[0] == '-') {
-                specifications += " " + specification(row);
+                arguments += " " + specification(row);
             } else if (row.kind == ValueKind::RestoreFile) {
-                specifications += " '1:restore file:_files -g \"*.dat\"'";
+                arguments += " '1:restore file:_files -g \"*.dat\"'";
             } else if (row.kind == ValueKind::Preset) {
-                specifications += " '1:preset:_nameshift_cli_presets'";
+                arguments += " '1:preset:_nameshift_cli_presets'";
             } else if (row.kind == ValueKind::Command) {
-                specifications = "COMMAND";
+                arguments = " '1:command:(" + joined(runnable, " ") + ")'";
             } else {
-                specifications += " '1:" + quoted(briefOf(row.help)) + ": '";
+                arguments += " '1:" + quoted(briefOf(row.help)) + ": '";
             }
         }
-        if (specifications == "COMMAND") {
-            std::vector<std::string> names;
-            for (const CliCommandRow& other : cliCommandRows()) {
-                if (other.command) {
-                    names.emplace_back(other.name);
-                }
-            }
-            arms += std::string("            ") + command.name + ") _arguments '1:command:(" +
-                    joined(names, " ") + ")' ;;\n";
-        } else if (!specifications.empty()) {
-            arms += std::string("            ") + command.name + ") _arguments -s $common" +
-                    specifications + " ;;\n";
+        if (arguments != " -s $common") {
+            arms +=
+                std::string("            ") + command.name + ") _arguments" + arguments + " ;;\n";
         }
     }
     return arms;
