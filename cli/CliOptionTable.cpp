@@ -128,8 +128,8 @@ void setBatchId(CliOptions& options, const CLI::Option& given) {
 
 // The shapes most rows have: a flag, a text and a choice of words, with their manual's paragraph
 // and the head of its item when the row has them.
-CliOptionRow flag(const char* names, OptionTarget target, G group, const char* help,
-                  const char* manual = nullptr, const char* manualHead = nullptr) {
+constexpr CliOptionRow flag(const char* names, OptionTarget target, G group, const char* help,
+                            const char* manual = nullptr, const char* manualHead = nullptr) {
     return {.names = names,
             .target = target,
             .group = group,
@@ -138,32 +138,33 @@ CliOptionRow flag(const char* names, OptionTarget target, G group, const char* h
             .manual = manual};
 }
 
-CliOptionRow text(const char* names, const char* valueName, OptionTarget target, G group,
-                  const char* help, const char* manual = nullptr,
-                  const char* manualHead = nullptr) {
+constexpr CliOptionRow text(const char* names, const char* valueName, OptionTarget target, G group,
+                            const char* help, const char* manual = nullptr,
+                            const char* manualHead = nullptr) {
     CliOptionRow row = flag(names, target, group, help, manual, manualHead);
     row.kind = K::Text;
     row.valueName = valueName;
     return row;
 }
 
-CliOptionRow choice(const char* names, const char* choices, OptionTarget target, G group,
-                    const char* help, const char* manual = nullptr) {
+constexpr CliOptionRow choice(const char* names, const char* choices, OptionTarget target, G group,
+                              const char* help, const char* manual = nullptr) {
     CliOptionRow row = flag(names, target, group, help, manual);
     row.kind = K::Choice;
     row.choices = choices;
     return row;
 }
 
-CliOptionRow value(const char* names, K kind, const char* valueName, OptionTarget target, G group,
-                   const char* help, const char* manual = nullptr) {
+constexpr CliOptionRow value(const char* names, K kind, const char* valueName, OptionTarget target,
+                             G group, const char* help, const char* manual = nullptr) {
     CliOptionRow row = text(names, valueName, target, group, help, manual);
     row.kind = kind;
     return row;
 }
 
-// The order of the help, which is also the order in which the rules' flags are taken.
-const std::array kOptionRows = std::to_array<CliOptionRow>({
+// The order of the help, which is also the order in which the rules' flags are taken. A constant,
+// so that the tables of tests can read it before main.
+constexpr std::array kOptionRows = std::to_array<CliOptionRow>({
     {.names = "-h,--help",
      .kind = K::Help,
      .group = G::Output,
@@ -629,7 +630,7 @@ settings file.)~"),
     {.names = "-0", .target = &CliOptions::nullSeparated, .group = G::Command, .command = "*"},
 });
 
-const std::array kCommandRows = std::to_array<CliCommandRow>({
+constexpr std::array kCommandRows = std::to_array<CliCommandRow>({
     {"list", CliCommand::List, "Print the listed file names, one a line"},
     {"preview", CliCommand::Preview,
      "Print each selected file's old name, a tab and its new name, one a line"},
