@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "cli/CliOptions.h"
-#include "settings/Id3Options.h"
 #include "settings/RenameSettings.h"
 
 namespace CLI {
