@@ -3,83 +3,10 @@
 #include <vector>
 
 #include "cli/CliOptionTable.h"
+#include "cli/docs/TemplateText.h"
 
 namespace nameshift::cli {
 namespace {
-
-constexpr const char* kHead =
-    R"~(# bash completion for nameshift-cli, made from the tool's table of options
-
-_nameshift_cli() {
-    local current=${COMP_WORDS[COMP_CWORD]}
-    local previous=${COMP_WORDS[COMP_CWORD - 1]}
-)~";
-
-constexpr const char* kSplitValue = R"~(
-    # "--option=value" comes in as three words, "--option", "=" and the value.
-    if [[ $current == = ]]; then
-        current=''
-    elif [[ $previous == = ]]; then
-        previous=${COMP_WORDS[COMP_CWORD - 2]}
-    elif [[ $current == --*=* ]]; then
-        previous=${current%%=*}
-        current=${current#*=}
-    fi
-
-    case $previous in
-)~";
-
-constexpr const char* kWordHead = R"~(        *) _nameshift_cli_word "$current" ;;
-    esac
-}
-
-# A command, an option, or what the command before takes. A command's own options come first:
-# "recover --u" means --undo, not --upper.
-_nameshift_cli_word() {
-    local current=$1 command='' word
-    for word in "${COMP_WORDS[@]:1:COMP_CWORD-1}"; do
-        case $word in
-)~";
-
-constexpr const char* kOwnOptions = R"~(                command=$word
-                break
-                ;;
-        esac
-    done
-    if [[ $current == -* ]]; then
-        local own=''
-        case $command in
-)~";
-
-constexpr const char* kArguments = R"~(        esac
-        mapfile -t COMPREPLY < <(compgen -W "$own" -- "$current")
-        if ((${#COMPREPLY[@]} == 0)); then
-            mapfile -t COMPREPLY < <(compgen -W "$options" -- "$current")
-        fi
-        return
-    fi
-    case $command in
-        '') mapfile -t COMPREPLY < <(compgen -W "$commands" -- "$current") ;;
-)~";
-
-constexpr const char* kTail = R"~(    esac
-}
-
-# The names of the saved presets, the files of the presets folder.
-_nameshift_cli_presets() {
-    local folder=${XDG_CONFIG_HOME:-}
-    [[ $folder == /* ]] || folder=$HOME/.config
-    folder=$folder/nameshift/presets
-    COMPREPLY=()
-    [[ -d $folder ]] || return
-    local name
-    while IFS= read -r -d '' name; do
-        name=${name##*/}
-        [[ $name == "$1"* ]] && COMPREPLY+=("$name")
-    done < <(find "$folder" -mindepth 1 -maxdepth 1 -type f ! -name '.*~' -print0)
-}
-complete -F _nameshift_cli nameshift-cli
-)~";
 
 // The arms of `case $previous`: what each option of the tool takes as its value.
 std::string valueArms() {
@@ -146,7 +73,7 @@ std::string commandArms(bool options) {
 
 }  // namespace
 
-std::string bashCompletion() {
+std::string bashCompletion(const std::string& templateText) {
     std::vector<std::string> commands;
     for (const CliCommandRow& command : cliCommandRows()) {
         commands.emplace_back(command.name);
@@ -159,10 +86,12 @@ std::string bashCompletion() {
             }
         }
     }
-    return kHead + ("    local commands='" + joined(commands, " ") + "'\n") +
-           ("    local options='" + joined(options, " ") + "'\n") + kSplitValue + valueArms() +
-           kWordHead + "            " + joined(commands, " | ") + ")\n" + kOwnOptions +
-           commandArms(true) + kArguments + commandArms(false) + kTail;
+    return filledTemplate(templateText, {{"COMMANDS", joined(commands, " ")},
+                                         {"OPTIONS", joined(options, " ")},
+                                         {"VALUE_ARMS", valueArms()},
+                                         {"COMMAND_CASE", joined(commands, " | ")},
+                                         {"OWN_OPTIONS", commandArms(true)},
+                                         {"ARGUMENT_ARMS", commandArms(false)}});
 }
 
 }  // namespace nameshift::cli

@@ -4,7 +4,8 @@
 
 namespace nameshift::cli {
 
-// The bash completion of the tool, from its tables of options and commands.
-std::string bashCompletion();
+// The bash completion of the tool: `templateText` with the lists of its tables of options and
+// commands in their places.
+std::string bashCompletion(const std::string& templateText);
 
 }  // namespace nameshift::cli

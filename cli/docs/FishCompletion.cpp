@@ -4,21 +4,10 @@
 #include <vector>
 
 #include "cli/CliOptionTable.h"
+#include "cli/docs/TemplateText.h"
 
 namespace nameshift::cli {
 namespace {
-
-constexpr const char* kPresets = R"~(
-# The files of the presets folder.
-function __nameshift_cli_presets
-    set -l folder $XDG_CONFIG_HOME
-    string match -q '/*' -- "$folder"; or set folder $HOME/.config
-    for file in $folder/nameshift/presets/*
-        test -f $file; and basename -- $file
-    end
-end
-
-)~";
 
 constexpr const char* kComplete = "complete -c nameshift-cli";
 
@@ -76,26 +65,24 @@ std::string commandLines() {
 
 }  // namespace
 
-std::string fishCompletion() {
-    std::vector<std::string> commands;
+std::string fishCompletion(const std::string& templateText) {
+    std::vector<std::string> names;
+    std::string commands;
     for (const CliCommandRow& command : cliCommandRows()) {
-        commands.emplace_back(command.name);
+        names.emplace_back(command.name);
+        commands += std::string(kComplete) +
+                    " -n \"not __fish_seen_subcommand_from $commands\" -a " + command.name +
+                    " -d " + quoted(briefOf(command.help)) + "\n";
     }
-    std::string text =
-        "# fish completion for nameshift-cli, made from the tool's table of "
-        "options\n\nset -l commands " +
-        joined(commands, " ") + "\n" + kComplete + " -f\n";
-    for (const CliCommandRow& command : cliCommandRows()) {
-        text += std::string(kComplete) + " -n \"not __fish_seen_subcommand_from $commands\" -a " +
-                command.name + " -d " + quoted(briefOf(command.help)) + "\n";
-    }
-    text += commandLines() + kPresets;
+    std::string options;
     for (const CliOptionRow& row : cliOptionRows()) {
         if (row.command == nullptr) {
-            text += kComplete + switches(row) + "\n";
+            options += kComplete + switches(row) + "\n";
         }
     }
-    return text;
+    return filledTemplate(templateText, {{"COMMAND_NAMES", joined(names, " ")},
+                                         {"COMMANDS", commands + commandLines()},
+                                         {"OPTIONS", options}});
 }
 
 }  // namespace nameshift::cli

@@ -1,5 +1,5 @@
-// Writes a shell completion or the manual page of nameshift-cli from its table of options, at
-// build time: nameshift-cli-docs bash|zsh|fish OUTPUT, or nameshift-cli-docs man TEMPLATE OUTPUT.
+// Writes a shell completion or the manual page of nameshift-cli from its table of options and a
+// template, at build time: nameshift-cli-docs bash|zsh|fish|man TEMPLATE OUTPUT.
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -19,28 +19,26 @@ std::string readFile(const char* path) {
 }
 
 // The text the arguments ask for; empty when they ask for nothing this program writes.
-std::string textFor(std::string_view kind, int argc, char** argv) {
+std::string textFor(std::string_view kind, const std::string& templateText) {
     using namespace nameshift::cli;
-    if (argc == 3) {
-        return kind == "bash"   ? bashCompletion()
-               : kind == "zsh"  ? zshCompletion()
-               : kind == "fish" ? fishCompletion()
-                                : std::string();
-    }
-    return argc == 4 && kind == "man" ? manualPage(readFile(argv[2])) : std::string();
+    return kind == "bash"   ? bashCompletion(templateText)
+           : kind == "zsh"  ? zshCompletion(templateText)
+           : kind == "fish" ? fishCompletion(templateText)
+           : kind == "man"  ? manualPage(templateText)
+                            : std::string();
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::string text = argc > 1 ? textFor(argv[1], argc, argv) : std::string();
+    constexpr int kArguments = 4;
+    const std::string text =
+        argc == kArguments ? textFor(argv[1], readFile(argv[2])) : std::string();
     if (text.empty()) {
-        std::cerr << "usage: nameshift-cli-docs bash|zsh|fish OUTPUT\n"
-                     "       nameshift-cli-docs man TEMPLATE OUTPUT (TEMPLATE with a line "
-                     "\".\\\" @OPTIONS@\")\n";
+        std::cerr << "usage: nameshift-cli-docs bash|zsh|fish|man TEMPLATE OUTPUT\n";
         return 2;
     }
-    std::ofstream out(argv[argc - 1], std::ios::binary);
+    std::ofstream out(argv[3], std::ios::binary);
     out << text;
     return out ? 0 : 1;
 }

@@ -5,22 +5,10 @@
 #include <vector>
 
 #include "cli/CliOptionTable.h"
+#include "cli/docs/TemplateText.h"
 
 namespace nameshift::cli {
 namespace {
-
-constexpr const char* kPresets = R"~(# The files of the presets folder.
-_nameshift_cli_presets() {
-    local folder=${XDG_CONFIG_HOME:-$HOME/.config}
-    [[ $folder == /* ]] || folder=$HOME/.config
-    local -a names=($folder/nameshift/presets/*(N.:t))
-    _describe -t presets preset names
-}
-
-local curcontext=$curcontext state line
-local -A opt_args
-
-)~";
 
 // A text inside single quotes, and inside the brackets of a description.
 std::string quoted(std::string_view text) {
@@ -137,30 +125,25 @@ std::string commandArms() {
 
 }  // namespace
 
-std::string zshCompletion() {
-    std::string text =
-        "#compdef nameshift-cli\n"
-        "# zsh completion for nameshift-cli, made from the tool's table of options\n"
-        "\nlocal -a common=(\n";
+std::string zshCompletion(const std::string& templateText) {
+    std::string options;
     std::string version;
     for (const CliOptionRow& row : cliOptionRows()) {
-        if (row.command != nullptr) {
-            continue;
+        if (row.command == nullptr) {
+            (row.kind == ValueKind::Version ? version : options) +=
+                "    " + specification(row) + "\n";
         }
-        (row.kind == ValueKind::Version ? version : text) += "    " + specification(row) + "\n";
     }
-    text += ")\nlocal -a commands=(\n";
+    std::string commands;
     for (const CliCommandRow& command : cliCommandRows()) {
-        text += std::string("    '") + command.name + ":" + quoted(briefOf(command.help)) + "'\n";
+        commands +=
+            std::string("    '") + command.name + ":" + quoted(briefOf(command.help)) + "'\n";
     }
-    text += std::string(")\n") + kPresets + "_arguments -s -C $common \\\n" +
-            version.substr(0, version.size() - 1) +
-            " \\\n    '1:command:->command' \\\n    '*::argument:->argument'\n"
-            "case $state in\n    command) _describe -t commands command commands ;;\n"
-            "    argument)\n        case $words[1] in\n" +
-            commandArms() +
-            "            *) _arguments -s $common ;;\n        esac\n        ;;\nesac\n";
-    return text;
+    version.pop_back();
+    return filledTemplate(templateText, {{"OPTIONS", options},
+                                         {"COMMANDS", commands},
+                                         {"VERSION", version},
+                                         {"COMMAND_ARMS", commandArms()}});
 }
 
 }  // namespace nameshift::cli

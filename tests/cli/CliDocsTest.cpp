@@ -37,37 +37,50 @@ std::vector<std::size_t> shownOptionRows() {
     return rows;
 }
 
+const std::string kTemplates = NAMESHIFT_COMPLETION_TEMPLATES_DIR;
+
 // Every option the help shows is offered by each shell and told by the manual.
 class GeneratedDocsTest : public ::testing::TestWithParam<std::size_t> {
 protected:
     const CliOptionRow& row = cliOptionRows()[GetParam()];
+    const std::string bash = bashCompletion(built(kTemplates + "/nameshift-cli.bash.in"));
+    const std::string zsh = zshCompletion(built(kTemplates + "/_nameshift-cli.in"));
+    const std::string fish = fishCompletion(built(kTemplates + "/nameshift-cli.fish.in"));
 };
 
 TEST_P(GeneratedDocsTest, NameEveryOptionOfTheRow) {
     for (const std::string& name : namesOf(row)) {
-        EXPECT_TRUE(holdsWord(bashCompletion(), name)) << name;
-        EXPECT_NE(zshCompletion().find(name), std::string::npos) << name;
-        const std::string fish =
+        EXPECT_TRUE(holdsWord(bash, name)) << name;
+        EXPECT_NE(zsh.find(name), std::string::npos) << name;
+        const std::string fishName =
             name.starts_with("--") ? " -l " + name.substr(2) : " -s " + name.substr(1);
-        EXPECT_NE(fishCompletion().find(fish), std::string::npos) << name;
+        EXPECT_NE(fish.find(fishName), std::string::npos) << name;
     }
     if (row.manual != nullptr) {
         EXPECT_NE(manualOptions().find(std::string(row.manual) + "\n"), std::string::npos);
     }
     for (const std::string& value : valuesOf(row)) {
-        EXPECT_NE(fishCompletion().find(value), std::string::npos) << value;
+        EXPECT_NE(fish.find(value), std::string::npos) << value;
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cli, GeneratedDocsTest, ::testing::ValuesIn(shownOptionRows()));
 
 TEST(GeneratedDocsFilesTest, AreWhatTheTableGives) {
-    EXPECT_EQ(built(NAMESHIFT_COMPLETIONS_DIR "/nameshift-cli.bash"), bashCompletion());
-    EXPECT_EQ(built(NAMESHIFT_COMPLETIONS_DIR "/_nameshift-cli"), zshCompletion());
-    EXPECT_EQ(built(NAMESHIFT_COMPLETIONS_DIR "/nameshift-cli.fish"), fishCompletion());
+    EXPECT_EQ(built(NAMESHIFT_COMPLETIONS_DIR "/nameshift-cli.bash"),
+              bashCompletion(built(kTemplates + "/nameshift-cli.bash.in")));
+    EXPECT_EQ(built(NAMESHIFT_COMPLETIONS_DIR "/_nameshift-cli"),
+              zshCompletion(built(kTemplates + "/_nameshift-cli.in")));
+    EXPECT_EQ(built(NAMESHIFT_COMPLETIONS_DIR "/nameshift-cli.fish"),
+              fishCompletion(built(kTemplates + "/nameshift-cli.fish.in")));
     const std::string page = built(NAMESHIFT_CLI_MANUAL);
     EXPECT_EQ(page, manualPage(built(NAMESHIFT_CLI_MANUAL_TEMPLATE)));
-    EXPECT_EQ(page.find("@OPTIONS@"), std::string::npos);
+    for (const std::string& generated :
+         {page, built(NAMESHIFT_COMPLETIONS_DIR "/nameshift-cli.bash"),
+          built(NAMESHIFT_COMPLETIONS_DIR "/_nameshift-cli"),
+          built(NAMESHIFT_COMPLETIONS_DIR "/nameshift-cli.fish")}) {
+        EXPECT_FALSE(std::regex_search(generated, std::regex("@[A-Z_]+@"))) << "a place unfilled";
+    }
 }
 
 }  // namespace
