@@ -3,7 +3,6 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
-#include <array>
 #include <cstddef>
 #include <deque>
 #include <optional>
@@ -11,12 +10,14 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <variant>
+#include <vector>
 
+#include "cli/CliOptionTable.h"
 #include "cli/ExitStatus.h"
 #include "cli/RuleTexts.h"
 #include "platform/ProgramVersion.h"
 #include "settings/RenameSettings.h"
-#include "settings/RenameSettingsFile.h"
 
 namespace nameshift::cli {
 namespace {
@@ -41,126 +42,6 @@ constexpr const char* kFooter =
     "The rules change a name in this order: prefix, counter, extension, the removals of spaces, "
     "brackets, tildes and hyphens, remove string, replace string, insert, remove characters, "
     "trim, accents and ASCII, letter case (in its scope), lower-case extension.";
-
-// The words of an option and the choices they stand for.
-template <typename Value, std::size_t N>
-using Choices = std::array<std::pair<std::string_view, Value>, N>;
-
-using settings::CaseScope;
-using settings::Position;
-using settings::SortKey;
-using R = settings::RenameSettings;
-
-constexpr Choices<Position, 3> kPositions = {
-    {{"begin", Position::Beginning}, {"end", Position::End}, {"replace", Position::Replace}}};
-constexpr Choices<Position, 2> kCounterPositions = {
-    {{"prepend", Position::Beginning}, {"append", Position::End}}};
-constexpr Choices<SortKey, 4> kSortKeys = {{{"date", SortKey::Date},
-                                            {"extension", SortKey::Extension},
-                                            {"name", SortKey::Name},
-                                            {"size", SortKey::Size}}};
-constexpr Choices<CaseScope, 3> kCaseScopes = {
-    {{"name", CaseScope::NameOnly}, {"ext", CaseScope::ExtensionOnly}, {"both", CaseScope::Both}}};
-
-// The longest base name has 255 characters; a count of them goes no further.
-constexpr int kLongestCount = 255;
-
-// The flags of the "More rules" group that turn rules on, in the order of their help. The
-// regular expression, all-occurrences and match-case flags depend on the texts given, by hand.
-struct MoreRuleFlag {
-    const char* name = nullptr;
-    bool R::*rule = nullptr;
-    bool R::*alsoRule = nullptr;  // a second rule the same flag turns on
-    const char* help = nullptr;
-};
-constexpr std::array<MoreRuleFlag, 1> kInsertFlags = {{
-    {"--insert-from-end", &R::insertFromEnd, nullptr,
-     "Count the --insert-at characters from the end of the base name"},
-}};
-constexpr std::array<MoreRuleFlag, 1> kRemoveCharacterFlags = {{
-    {"--remove-from-end", &R::removeFromEnd, nullptr,
-     "Count the --remove-at characters from the end of the base name"},
-}};
-constexpr std::array<MoreRuleFlag, 3> kTidyingFlags = {{
-    {"--trim", &R::trimEnds, &R::collapseSpaces,
-     "Trim spaces, dots, underscores and hyphens from both ends of the base name and make each "
-     "run of spaces one"},
-    {"--remove-accents", &R::removeAccents, nullptr, "Take the accents off letters"},
-    {"--ascii", &R::latinOnly, nullptr, "Spell every letter in plain ASCII"},
-}};
-constexpr std::array<MoreRuleFlag, 1> kLetterCaseFlags = {{
-    {"--lower-ext", &R::lowerExtension, nullptr, "Make the extension lower case"},
-}};
-constexpr std::array<MoreRuleFlag, 1> kCounterFlags = {{
-    {"--continue-counter", &R::continueCounter, nullptr,
-     "Start the counter where the last batch in the directory stopped"},
-}};
-constexpr std::array<MoreRuleFlag, 2> kSortFlags = {{
-    {"--natural", &R::naturalOrder, nullptr,
-     "Sort names by the value of their numbers, file2 before file10"},
-    {"--number-duplicates", &R::numberDuplicates, nullptr,
-     "Give files that would get one name \" (2)\", \" (3)\" before the extension, in list "
-     "order, instead of refusing the batch"},
-}};
-
-template <typename Value, std::size_t N>
-std::vector<std::string> wordsOf(const Choices<Value, N>& choices) {
-    std::vector<std::string> words;
-    for (const auto& choice : choices) {
-        words.emplace_back(choice.first);
-    }
-    return words;
-}
-
-// The choices go in the option's type name, so the validator's own description would only repeat
-// them in the help text.
-template <typename Value, std::size_t N>
-CLI::Validator oneOf(const Choices<Value, N>& choices) {
-    return CLI::IsMember(wordsOf(choices)).description("");
-}
-
-template <typename Value, std::size_t N>
-Value valueOf(const Choices<Value, N>& choices, const std::string& word) {
-    const auto found = std::find_if(choices.begin(), choices.end(),
-                                    [&](const auto& choice) { return choice.first == word; });
-    return found->second;
-}
-
-// A batch's number is digits alone, as history prints it: "-1" would read as 2^64 - 1.
-std::string checkBatchNumber(const std::string& number) {
-    if (number.empty() || number.find_first_not_of("0123456789") != std::string::npos) {
-        return "\"" + number + "\" is not a batch's number; history prints them";
-    }
-    return {};
-}
-
-// The dialog's mask list holds "*.*" and "*" + one extension; nothing else can be chosen there.
-std::string checkMask(const std::string& mask) {
-    if (mask == "*.*") {
-        return {};
-    }
-    const std::string_view extension =
-        std::string_view(mask).substr(std::min<std::size_t>(2, mask.size()));
-    if (mask.size() < 3 || mask.compare(0, 2, "*.") != 0 ||
-        extension.find_first_of(".*?[/") != std::string_view::npos) {
-        return "must be *.* or * followed by one extension, such as *.txt";
-    }
-    return {};
-}
-
-std::string checkCounter(const std::string& counter) {
-    if (std::count(counter.begin(), counter.end(), ',') != 1) {
-        return "must be START,STEP, such as 1,1";
-    }
-    return {};
-}
-
-std::string checkAttributes(const std::string& letters) {
-    if (letters.find_first_not_of("ahrs") != std::string::npos) {
-        return "takes only the letters a (archive), h (hidden), r (read-only), s (system)";
-    }
-    return {};
-}
 
 // The number of single-character edits, a swap of neighbours counting as one, that turn `from`
 // into `to`.
@@ -235,23 +116,15 @@ std::vector<std::string> withEmptyValuesSplit(const std::vector<std::string>& ar
     return split;
 }
 
-// The command line as the parser fills it: plain strings and flags, turned into CliOptions once
-// every option is known to be well formed.
-struct RawArguments {
-    std::string prefixAt, counter, counterAt, extAt, sort, id3Mode, caseScope;
-    int counterDigits = 0;
-    int insertAt = 0;
-    int removeCount = 0;
-    int removeAt = 0;
-    bool regex = false;
-    bool allOccurrences = false;
-    bool ignoreCase = false;
-    bool restoreFile = false;
-    bool noRestoreFile = false;
+template <typename... Visitors>
+struct Overloaded : Visitors... {
+    using Visitors::operator()...;
 };
+template <typename... Visitors>
+Overloaded(Visitors...) -> Overloaded<Visitors...>;
 
-// The tool's command line: its options and commands declared once, then one parse that fills
-// CliOptions from them.
+// The tool's command line: its commands and options registered from their tables, then one
+// parse that fills CliOptions from them.
 class CommandLine {
 public:
     CommandLine();
@@ -261,353 +134,165 @@ public:
     ParseOutcome parse(const std::vector<std::string>& arguments);
 
 private:
-    void addSettingsOptions();
-    void addListingOptions();
-    void addNameTextOptions();
-    void addCleanUpOptions();
-    void addMatchingOptions();
-    void addInsertOptions();
-    template <std::size_t N>
-    void addMoreRuleFlags(const std::array<MoreRuleFlag, N>& flags);
-    // The flags renset.ini's table gives the rules of `group`, in the order of the file.
-    void addRuleFlags(settings::OptionGroup group);
-    // The options of the texts of kRuleTexts that go at `place`, in the order of the table.
-    void addRuleTexts(TextPlace place);
-    void addId3Options();
-    void addOutputOptions();
-    void addCommands();
+    // The tool, or the command whose own option the row gives; "*": every command but help.
+    std::vector<CLI::App*> appsOf(const CliOptionRow& row);
+    void addOption(std::size_t row);
+    // What the row's value may be, and with which other options it may be given.
+    void constrain(CLI::App& app, const CliOptionRow& row, CLI::Option& option) const;
+    void take(const CliOptionRow& row, const CLI::Option& given);
+    void takeRuleText(const CliOptionRow& row, std::string settings::RenameSettings::*field,
+                      const CLI::Option& given);
 
     std::vector<std::string> commandNames() const;
     // A word where the command goes that names none, when that is what went wrong.
     std::optional<std::string> unknownCommandWord() const;
     // What --help prints, for the tool or for `command`.
     ParseOutcome helpFor(const std::string& command) const;
-    CliCommand parsedCommand() const;
-    void takeListingValues();
-    void takeRuleValues();
-    void takeMoreRuleValues();
-    void takeOutputValues();
+    // The command given; none for help.
+    std::optional<CliCommand> parsedCommand() const;
 
     CliOptions options_;
-    RawArguments raw_;
-    bool verbose_ = false;
-    bool quiet_ = false;
-    std::string helpTopic_;
-    // A rule's flag and whether it was given; a deque, as the parser holds on to each `given`.
-    struct RuleFlag {
-        bool settings::RenameSettings::*rule = nullptr;
-        bool settings::RenameSettings::*alsoRule = nullptr;
-        bool given = false;
-    };
-    std::deque<RuleFlag> ruleFlags_;
-    // The option of each row of kRuleTexts; none for the texts given by a hand-made option.
-    std::array<CLI::Option*, kRuleTexts.size()> ruleTextOptions_{};
+    // Whether each row's flag was given; a deque, as the parser holds on to each of them.
+    std::deque<bool> flagsGiven_;
+    std::vector<CLI::Option*> rowOptions_;  // the option of each row
     CLI::App app_{
         "Lists, previews, applies and restores batch renames with the engine, settings files "
         "and restore files of Nameshift Pro.",
         "nameshift-cli"};
-    const CLI::Validator existingDirectory_ =
-        CLI::Validator(CLI::ExistingDirectory).description("");
-
-    // The options whose values are taken only when they are given.
-    CLI::Option* directory_ = nullptr;
-    CLI::Option* attributes_ = nullptr;
-    CLI::Option* sort_ = nullptr;
-    CLI::Option* prefixAt_ = nullptr;
-    CLI::Option* counter_ = nullptr;
-    CLI::Option* counterDigits_ = nullptr;
-    CLI::Option* counterAt_ = nullptr;
-    CLI::Option* extAt_ = nullptr;
-    CLI::Option* id3Format_ = nullptr;
-    CLI::Option* id3Mode_ = nullptr;
-    CLI::Option* dateFormat_ = nullptr;
-    CLI::Option* preset_ = nullptr;
-    CLI::Option* insertAt_ = nullptr;
-    CLI::Option* removeCount_ = nullptr;
-    CLI::Option* removeAt_ = nullptr;
-    CLI::Option* caseScope_ = nullptr;
-
-    CLI::App* list_ = nullptr;
-    CLI::App* preview_ = nullptr;
-    CLI::App* apply_ = nullptr;
-    CLI::App* restore_ = nullptr;
-    CLI::App* saveSettings_ = nullptr;
-    CLI::App* initSettings_ = nullptr;
-    CLI::App* recover_ = nullptr;
-    CLI::App* presets_ = nullptr;
-    CLI::App* savePreset_ = nullptr;
-    CLI::App* deletePreset_ = nullptr;
-    CLI::App* history_ = nullptr;
-    CLI::App* undo_ = nullptr;
-    CLI::App* redo_ = nullptr;
-    CLI::App* help_ = nullptr;
+    std::vector<CLI::App*> commands_;  // by the rows of cliCommandRows()
 };
 
-CommandLine::CommandLine() {
-    app_.set_version_flag("--version", std::string("nameshift-cli ") + platform::kProgramVersion,
-                          "Print the version and exit");
+CommandLine::CommandLine()
+    : flagsGiven_(cliOptionRows().size()), rowOptions_(cliOptionRows().size()) {
+    // The commands take the footer and the count of commands from the tool.
     app_.footer(kFooter);
     app_.require_subcommand(1);
     app_.fallthrough();
-    // The order of the help text.
-    addSettingsOptions();
-    addListingOptions();
-    addNameTextOptions();
-    addCleanUpOptions();
-    addId3Options();
-    addOutputOptions();
-    addCommands();
-}
-
-void CommandLine::addSettingsOptions() {
-    app_.add_option("--settings-dir", options_.settingsDirectory,
-                    "Where renset.ini, opt.ini and ID3Opts.ini are read and saved (default: "
-                    "$XDG_CONFIG_HOME/nameshift or ~/.config/nameshift, as for the program started "
-                    "from the menu; . for the current directory)")
-        ->check(existingDirectory_)
-        ->type_name("DIR");
-    CLI::Option* savedRules = app_.add_flag(
-        "--saved-rules", options_.savedRules,
-        "Start from the rules saved in renset.ini, as the program does; the rule options given "
-        "override them");
-    app_.add_flag("--no-settings", options_.noSettings,
-                  "Skip renset.ini and start from the rules used when it cannot be read, as "
-                  "without --saved-rules")
-        ->excludes(savedRules);
-    preset_ = app_.add_option("--preset",
-                              "Put the rules of this preset (see save-preset) over the saved "
-                              "ones; the rule options given override them")
-                  ->type_name("NAME");
-}
-
-void CommandLine::addListingOptions() {
-    directory_ = app_.add_option("--dir",
-                                 "The directory whose files are listed and renamed (default: the "
-                                 "current directory)")
-                     ->check(existingDirectory_)
-                     ->type_name("DIR");
-    app_.add_option("--mask", options_.mask,
-                    "List only the files with this extension, such as *.txt (default: *.*)")
-        ->check(CLI::Validator(checkMask, ""))
-        ->type_name("PATTERN");
-    app_.add_option("--select", options_.selectGlobs,
-                    "Select the listed files whose names match this glob; repeatable (default: "
-                    "every listed file)")
-        ->allow_extra_args(false)
-        ->type_name("GLOB");
-    attributes_ =
-        app_.add_option("--attributes",
-                        "List files with any of these attributes: a archive (regular file), h "
-                        "hidden (dot file), r read-only, s system (not a regular file)")
-            ->check(CLI::Validator(checkAttributes, ""))
-            ->type_name("LETTERS");
-    sort_ = app_.add_option("--sort", raw_.sort, "Sort the list by this key")
-                ->check(oneOf(kSortKeys))
-                ->type_name("date|extension|name|size");
-    addMoreRuleFlags(kSortFlags);
-}
-
-void CommandLine::addNameTextOptions() {
-    addRuleTexts(TextPlace::Prefix);
-    prefixAt_ = app_.add_option("--prefix-at", raw_.prefixAt, "Where the prefix goes")
-                    ->check(oneOf(kPositions))
-                    ->type_name("begin|end|replace");
-    addRuleTexts(TextPlace::Counter);
-    counter_ = app_.add_option("--counter", raw_.counter,
-                               "Use Counter: start at START (up to 6 digits), add STEP (up to 3 "
-                               "digits, not zero) for each file")
-                   ->check(CLI::Validator(checkCounter, ""))
-                   ->type_name("START,STEP");
-    counterDigits_ = app_.add_option("--counter-digits", raw_.counterDigits,
-                                     "Pad the counter with zeros to this many digits")
-                         ->check(CLI::Range(1, 6).description(""))
-                         ->type_name("1..6");
-    counterAt_ = app_.add_option("--counter-at", raw_.counterAt, "Where the counter goes")
-                     ->check(oneOf(kCounterPositions))
-                     ->type_name("prepend|append");
-    addMoreRuleFlags(kCounterFlags);
-    addRuleTexts(TextPlace::Extension);
-    extAt_ = app_.add_option("--ext-at", raw_.extAt, "Where the extension text goes")
-                 ->check(oneOf(kPositions))
-                 ->type_name("begin|end|replace");
-}
-
-void CommandLine::addRuleFlags(settings::OptionGroup group) {
-    for (const auto& field : settings::renameSettingsFields()) {
-        if (field.flag.group == group) {
-            RuleFlag& flag = ruleFlags_.emplace_back(
-                RuleFlag{std::get<bool settings::RenameSettings::*>(field.member), nullptr});
-            app_.add_flag(field.flag.name, flag.given, field.flag.help);
-        }
+    for (const CliCommandRow& command : cliCommandRows()) {
+        commands_.push_back(app_.add_subcommand(command.name, command.help));
+    }
+    for (std::size_t row = 0; row < cliOptionRows().size(); ++row) {
+        addOption(row);
     }
 }
 
-void CommandLine::addRuleTexts(TextPlace place) {
-    for (std::size_t row = 0; row < kRuleTexts.size(); ++row) {
-        const RuleText& text = kRuleTexts[row];
-        if (text.place != place || text.option == nullptr) {
-            continue;
+std::vector<CLI::App*> CommandLine::appsOf(const CliOptionRow& row) {
+    if (row.command == nullptr) {
+        return {&app_};
+    }
+    std::vector<CLI::App*> apps;
+    for (std::size_t index = 0; index < commands_.size(); ++index) {
+        const CliCommandRow& command = cliCommandRows()[index];
+        if (std::string_view(row.command) == "*" ? command.command.has_value()
+                                                 : row.command == std::string_view(command.name)) {
+            apps.push_back(commands_[index]);
         }
-        CLI::Option* option = app_.add_option(text.option, text.help)->type_name(text.valueName);
-        if (text.completes != nullptr) {
-            option->needs(ruleTextOptions_.at(ruleTextIndex(text.completes)));
+    }
+    return apps;
+}
+
+void CommandLine::addOption(std::size_t index) {
+    const CliOptionRow& row = cliOptionRows()[index];
+    const std::string help = row.help == nullptr ? "" : row.help;
+    for (CLI::App* app : appsOf(row)) {
+        CLI::Option* option = nullptr;
+        switch (row.kind) {
+            case ValueKind::Help:
+                option = app->set_help_flag(row.names, help);
+                break;
+            case ValueKind::Version:
+                option = app->set_version_flag(
+                    row.names, std::string(kToolName) + " " + platform::kProgramVersion, help);
+                break;
+            case ValueKind::Flag:
+                option = app->add_flag(row.names, flagsGiven_[index], help);
+                break;
+            default:
+                option = app->add_option(row.names, help)
+                             ->type_name(row.valueName != nullptr ? row.valueName : row.choices);
+                break;
         }
-        ruleTextOptions_.at(row) = option;
+        constrain(*app, row, *option);
+        rowOptions_.at(index) = option;
     }
 }
 
-template <std::size_t N>
-void CommandLine::addMoreRuleFlags(const std::array<MoreRuleFlag, N>& flags) {
-    for (const MoreRuleFlag& flag : flags) {
-        RuleFlag& given = ruleFlags_.emplace_back(RuleFlag{flag.rule, flag.alsoRule});
-        app_.add_flag(flag.name, given.given, flag.help);
+void CommandLine::constrain(CLI::App& app, const CliOptionRow& row, CLI::Option& option) const {
+    if (row.kind == ValueKind::Repeated) {
+        option.expected(CLI::detail::expected_max_vector_size)->allow_extra_args(false);
+    }
+    // The choices and the range are in the option's type name, so the validators' own
+    // descriptions would only repeat them in the help text.
+    if (row.kind == ValueKind::Directory) {
+        option.check(CLI::Validator(CLI::ExistingDirectory).description(""));
+    } else if (row.kind == ValueKind::Choice) {
+        option.check(CLI::IsMember(valuesOf(row)).description(""));
+    } else if (row.kind == ValueKind::Count) {
+        option.check(CLI::Range(row.least, row.most).description(""));
+    } else if (row.check != nullptr) {
+        option.check(CLI::Validator(row.check, ""));
+    }
+    if (row.required) {
+        option.required();
+    }
+    if (row.excludes != nullptr) {
+        option.excludes(app.get_option(row.excludes));
+    }
+    if (row.needs != nullptr) {
+        option.needs(app.get_option(row.needs));
+    }
+    if (row.help == nullptr) {
+        option.group("");
     }
 }
 
-void CommandLine::addCleanUpOptions() {
-    addRuleFlags(settings::OptionGroup::Removals);
-    addRuleTexts(TextPlace::CleanUp);
-    addMatchingOptions();
-    addInsertOptions();
-    addMoreRuleFlags(kTidyingFlags);
-    addRuleFlags(settings::OptionGroup::LetterCase);
-    caseScope_ = app_.add_option("--case-scope", raw_.caseScope,
-                                 "What the letter case changes: the base name, the extension or "
-                                 "both (default: both)")
-                     ->check(oneOf(kCaseScopes))
-                     ->type_name("name|ext|both");
-    addMoreRuleFlags(kLetterCaseFlags);
+void CommandLine::take(const CliOptionRow& row, const CLI::Option& given) {
+    using R = settings::RenameSettings;
+    RuleOverrides& rules = options_.rules;
+    const auto choice = [&] {
+        const std::vector<std::string> words = valuesOf(row);
+        const auto word = std::find(words.begin(), words.end(), given.as<std::string>());
+        return static_cast<int>(word - words.begin());
+    };
+    std::visit(
+        Overloaded{
+            [](std::monostate) {},
+            [&](bool CliOptions::*field) { options_.*field = true; },
+            [&](std::string CliOptions::*field) { options_.*field = given.as<std::string>(); },
+            [&](std::optional<std::string> CliOptions::*field) {
+                options_.*field = given.as<std::string>();
+            },
+            [&](std::vector<std::string> CliOptions::*field) {
+                options_.*field = given.as<std::vector<std::string>>();
+            },
+            [&](bool R::*rule) { rules.rulesTurnedOn.push_back(rule); },
+            [&](std::string R::*field) { takeRuleText(row, field, given); },
+            [&](std::optional<std::string> RuleOverrides::*field) {
+                rules.*field = given.as<std::string>();
+            },
+            [&](std::optional<settings::Position> RuleOverrides::*field) {
+                rules.*field = settings::choiceAt<settings::Position>(choice());
+            },
+            [&](std::optional<settings::SortKey> RuleOverrides::*field) {
+                rules.*field = settings::choiceAt<settings::SortKey>(choice());
+            },
+            [&](OptionSetter set) { set(options_, given); },
+        },
+        row.target);
 }
 
-void CommandLine::addMatchingOptions() {
-    app_.add_flag("--regex", raw_.regex,
-                  "The --remove and --replace texts are regular expressions (ICU syntax), and "
-                  "--with may use their groups as $1 or ${name}; without either text, the saved "
-                  "texts of both are");
-    app_.add_flag("--all", raw_.allOccurrences,
-                  "Remove or replace every occurrence, not the first; without --remove or "
-                  "--replace, in both rules");
-    app_.add_flag("--ignore-case", raw_.ignoreCase,
-                  "Remove and replace whatever the letter case of the text");
-}
-
-void CommandLine::addInsertOptions() {
-    addRuleTexts(TextPlace::Insert);
-    insertAt_ = app_.add_option("--insert-at", raw_.insertAt,
-                                "Insert after this many characters of the base name (default: 0, "
-                                "at its start)")
-                    ->check(CLI::Range(0, kLongestCount).description(""))
-                    ->type_name("N");
-    addMoreRuleFlags(kInsertFlags);
-    removeCount_ = app_.add_option("--remove-chars", raw_.removeCount,
-                                   "Remove this many characters of the base name")
-                       ->check(CLI::Range(1, kLongestCount).description(""))
-                       ->type_name("N");
-    removeAt_ = app_.add_option("--remove-at", raw_.removeAt,
-                                "Remove them after this many characters of the base name "
-                                "(default: 0, from its start)")
-                    ->check(CLI::Range(0, kLongestCount).description(""))
-                    ->type_name("M");
-    addMoreRuleFlags(kRemoveCharacterFlags);
-}
-
-void CommandLine::addId3Options() {
-    addRuleFlags(settings::OptionGroup::Id3);
-    id3Format_ = app_.add_option("--id3-format",
-                                 "The tag name format: %1 album, %2 artist, %3 genre, %4 track "
-                                 "name, %5 track number, %6 year, %7 album artist, %8 disc "
-                                 "number, %9 composer, %m date modified, %b date created, %t date "
-                                 "a photo or video was taken")
-                     ->type_name("FMT");
-    dateFormat_ = app_.add_option("--date-format",
-                                  "How %m, %b and %t spell a date, in strftime's codes (here %m is "
-                                  "the month); default \"%Y-%m-%d %H.%M.%S\"; / and : become - "
-                                  "and .")
-                      ->type_name("FMT");
-    id3Mode_ = app_.add_option("--id3-mode", raw_.id3Mode,
-                               "When frames are missing: 0 rename by the rules, 1 keep the old "
-                               "name, 2 use the frames that are there")
-                   ->check(CLI::IsMember({"0", "1", "2"}).description(""))
-                   ->type_name("0|1|2");
-}
-
-void CommandLine::addOutputOptions() {
-    app_.add_flag("-0,--null", options_.nullSeparated,
-                  "Separate names with NUL bytes instead of tabs and newlines");
-    CLI::Option* restoreFile = app_.add_flag("--restore-file", raw_.restoreFile,
-                                             "apply: write restore.dat whatever opt.ini says");
-    app_.add_flag("--no-restore-file", raw_.noRestoreFile,
-                  "apply: write no restore file whatever opt.ini says")
-        ->excludes(restoreFile);
-    app_.add_flag("--history-only", options_.historyOnly,
-                  "apply, redo: keep the undo record only in the history, no restore.dat")
-        ->excludes(restoreFile);
-    app_.add_flag("--yes", options_.yes,
-                  "apply: replace an existing restore.dat; save-settings: replace renset.ini; "
-                  "save-preset: replace the preset of that name");
-    CLI::Option* verboseFlag =
-        app_.add_flag("-v,--verbose", verbose_,
-                      "Also print each rename as OLD -> NEW, the directory worked in, and the "
-                      "messages that only report, such as a missing settings file");
-    app_.add_flag("-q,--quiet", quiet_, "Print nothing but failures and refusals")
-        ->excludes(verboseFlag);
-}
-
-void CommandLine::addCommands() {
-    list_ = app_.add_subcommand("list", "Print the listed file names, one a line");
-    preview_ = app_.add_subcommand(
-        "preview", "Print each selected file's old name, a tab and its new name, one a line");
-    apply_ = app_.add_subcommand("apply", "Rename the selected files");
-    apply_->add_flag("--dry-run", options_.dryRun,
-                     "Rename nothing; print what preview prints and exit as apply would");
-    restore_ = app_.add_subcommand("restore",
-                                   "Rename the files of a restore file back and delete the file");
-    restore_->add_option("FILE", options_.restoreFilePath, "The restore file, such as restore.dat")
-        ->required();
-    saveSettings_ = app_.add_subcommand(
-        "save-settings",
-        "Write renset.ini from the rule options given (with --saved-rules, over its saved rules), "
-        "as the program's Save settings does");
-    initSettings_ = app_.add_subcommand(
-        "init-settings",
-        "Write each of renset.ini, opt.ini and ID3Opts.ini that is missing with the defaults the "
-        "program saves; files that are there stay as they are");
-    recover_ = app_.add_subcommand(
-        "recover",
-        "List the batches that were interrupted (a crash, a power cut) before their end; with "
-        "--undo or --finish, give their files their old names back or finish them");
-    CLI::Option* undo =
-        recover_->add_flag("--undo", options_.recoverUndo, "Give every file its old name back");
-    recover_->add_flag("--finish", options_.recoverFinish, "Finish the batch and write its record")
-        ->excludes(undo);
-    presets_ = app_.add_subcommand("presets", "Print the names of the saved presets, one a line");
-    savePreset_ = app_.add_subcommand(
-        "save-preset",
-        "Save the rules the options give (over the saved rules and --preset, as preview would "
-        "use them) as a preset; --yes replaces one of that name");
-    savePreset_->add_option("NAME", options_.presetName, "The preset's name")->required();
-    deletePreset_ = app_.add_subcommand("delete-preset", "Delete a saved preset");
-    deletePreset_->add_option("NAME", options_.presetName, "The preset's name")->required();
-    history_ = app_.add_subcommand(
-        "history",
-        "Print the batches the history keeps, oldest first, one a line: number, time, folder, "
-        "count of files and state");
-    undo_ = app_.add_subcommand(
-        "undo", "Give the files of the last batch not undone yet, or of batch ID, their old names");
-    undo_->add_option("ID", options_.batchId, "The batch's number, as history prints it")
-        ->check(CLI::Validator(checkBatchNumber, ""));
-    redo_ = app_.add_subcommand(
-        "redo",
-        "Rename again the files of the batch undone last, until a batch runs in its folder");
-    help_ = app_.add_subcommand(
-        "help", "Print this help, or with COMMAND what COMMAND --help prints, and exit");
-    help_->add_option("COMMAND", helpTopic_, "The command to describe");
-    // Options of the program are taken after the command as well, but a short option that is a
-    // digit would there be taken for a stray argument unless the command knows it too.
-    for (CLI::App* command :
-         {list_, preview_, apply_, restore_, saveSettings_, initSettings_, recover_, presets_,
-          savePreset_, deletePreset_, history_, undo_, redo_}) {
-        command->add_flag("-0", options_.nullSeparated)->group("");
+void CommandLine::takeRuleText(const CliOptionRow& row,
+                               std::string settings::RenameSettings::*field,
+                               const CLI::Option& given) {
+    RuleOverrides& rules = options_.rules;
+    rules.text(field) =
+        row.kind == ValueKind::Count ? std::to_string(given.as<int>()) : given.as<std::string>();
+    // Given alone, the text that completes this one is empty; its own option, later in the
+    // table, gives it otherwise.
+    for (const RuleText& text : kRuleTexts) {
+        if (text.completes == field && !rules.text(text.field)) {
+            rules.text(text.field) = std::string();
+        }
     }
 }
 
@@ -617,6 +302,19 @@ ParseOutcome CommandLine::parse(const std::vector<std::string>& arguments) {
     std::reverse(reversed.begin(), reversed.end());
     try {
         app_.parse(reversed);
+        const std::optional<CliCommand> command = parsedCommand();
+        if (!command) {
+            const CLI::Option* topic = app_.get_subcommand("help")->get_option("COMMAND");
+            return helpFor(topic->count() > 0 ? topic->as<std::string>() : std::string());
+        }
+        options_.command = *command;
+        for (std::size_t row = 0; row < cliOptionRows().size(); ++row) {
+            const CLI::Option& option = *rowOptions_.at(row);
+            if (cliOptionRows()[row].kind == ValueKind::Flag ? flagsGiven_[row]
+                                                             : option.count() > 0) {
+                take(cliOptionRows()[row], option);
+            }
+        }
     } catch (const CLI::ParseError& error) {
         if (error.get_exit_code() != 0) {
             if (const std::optional<std::string> word = unknownCommandWord()) {
@@ -639,13 +337,6 @@ ParseOutcome CommandLine::parse(const std::vector<std::string>& arguments) {
         outcome.standardError = err.str();
         return outcome;
     }
-    if (help_->parsed()) {
-        return helpFor(helpTopic_);
-    }
-    options_.command = parsedCommand();
-    takeListingValues();
-    takeRuleValues();
-    takeOutputValues();
     outcome.options = std::move(options_);
     return outcome;
 }
@@ -681,154 +372,13 @@ ParseOutcome CommandLine::helpFor(const std::string& command) const {
     return CommandLine().parse({command, "--help"});
 }
 
-CliCommand CommandLine::parsedCommand() const {
-    if (list_->parsed()) {
-        return CliCommand::List;
-    }
-    if (preview_->parsed()) {
-        return CliCommand::Preview;
-    }
-    if (apply_->parsed()) {
-        return CliCommand::Apply;
-    }
-    if (restore_->parsed()) {
-        return CliCommand::Restore;
-    }
-    if (saveSettings_->parsed()) {
-        return CliCommand::SaveSettings;
-    }
-    if (recover_->parsed()) {
-        return CliCommand::Recover;
-    }
-    if (presets_->parsed()) {
-        return CliCommand::ListPresets;
-    }
-    if (savePreset_->parsed()) {
-        return CliCommand::SavePreset;
-    }
-    if (deletePreset_->parsed()) {
-        return CliCommand::DeletePreset;
-    }
-    if (history_->parsed()) {
-        return CliCommand::History;
-    }
-    if (undo_->parsed()) {
-        return CliCommand::Undo;
-    }
-    if (redo_->parsed()) {
-        return CliCommand::Redo;
-    }
-    return CliCommand::InitSettings;
-}
-
-void CommandLine::takeListingValues() {
-    if (directory_->count() > 0) {
-        options_.directory = directory_->as<std::string>();
-    }
-    if (preset_->count() > 0) {
-        options_.preset = preset_->as<std::string>();
-    }
-    if (attributes_->count() > 0) {
-        options_.rules.attributes = attributes_->as<std::string>();
-    }
-    if (sort_->count() > 0) {
-        options_.rules.sortKey = valueOf(kSortKeys, raw_.sort);
-    }
-}
-
-void CommandLine::takeRuleValues() {
-    RuleOverrides& rules = options_.rules;
-    for (const RuleFlag& flag : ruleFlags_) {
-        if (flag.given) {
-            rules.rulesTurnedOn.push_back(flag.rule);
-            if (flag.alsoRule != nullptr) {
-                rules.rulesTurnedOn.push_back(flag.alsoRule);
-            }
+std::optional<CliCommand> CommandLine::parsedCommand() const {
+    for (std::size_t index = 0; index < commands_.size(); ++index) {
+        if (commands_[index]->parsed()) {
+            return cliCommandRows()[index].command;
         }
     }
-    for (std::size_t row = 0; row < kRuleTexts.size(); ++row) {
-        const RuleText& text = kRuleTexts[row];
-        const CLI::Option* option = ruleTextOptions_.at(row);
-        if (option != nullptr && option->count() > 0) {
-            rules.texts.at(row) = option->as<std::string>();
-        } else if (text.completes != nullptr && rules.text(text.completes)) {
-            rules.texts.at(row) = std::string();
-        }
-    }
-    if (prefixAt_->count() > 0) {
-        rules.prefixPosition = valueOf(kPositions, raw_.prefixAt);
-    }
-    if (counter_->count() > 0) {
-        const auto comma = raw_.counter.find(',');
-        rules.text(&settings::RenameSettings::counterStart) = raw_.counter.substr(0, comma);
-        rules.text(&settings::RenameSettings::counterIncrement) = raw_.counter.substr(comma + 1);
-    }
-    if (counterDigits_->count() > 0) {
-        rules.counterDigitsIndex = raw_.counterDigits - 1;
-    }
-    if (counterAt_->count() > 0) {
-        rules.counterPosition = valueOf(kCounterPositions, raw_.counterAt);
-    }
-    if (extAt_->count() > 0) {
-        rules.extensionPosition = valueOf(kPositions, raw_.extAt);
-    }
-    if (id3Format_->count() > 0) {
-        rules.id3Format = id3Format_->as<std::string>();
-    }
-    if (id3Mode_->count() > 0) {
-        rules.id3Mode = settings::choiceAt<settings::Id3RenameMode>(raw_.id3Mode.front() - '0');
-    }
-    if (dateFormat_->count() > 0) {
-        rules.dateFormat = dateFormat_->as<std::string>();
-    }
-    takeMoreRuleValues();
-}
-
-void CommandLine::takeMoreRuleValues() {
-    RuleOverrides& rules = options_.rules;
-    // --regex and --all mean the texts given; given none, they mean the saved texts of both.
-    const bool removing = rules.text(&R::stringToRemove).has_value();
-    const bool replacing = rules.text(&R::replaceFrom).has_value();
-    const bool remove = removing || !replacing;
-    const bool replace = replacing || !removing;
-    const auto turnOn = [&](bool given, bool R::*removeRule, bool R::*replaceRule) {
-        if (given && remove) {
-            rules.rulesTurnedOn.push_back(removeRule);
-        }
-        if (given && replace) {
-            rules.rulesTurnedOn.push_back(replaceRule);
-        }
-    };
-    turnOn(raw_.regex, &R::removeRegex, &R::replaceRegex);
-    turnOn(raw_.allOccurrences, &R::removeAllOccurrences, &R::replaceAllOccurrences);
-    if (raw_.ignoreCase) {
-        rules.rulesTurnedOff = {&R::removeMatchCase, &R::replaceMatchCase};
-    }
-    if (insertAt_->count() > 0) {
-        rules.text(&R::insertAt) = std::to_string(raw_.insertAt);
-    }
-    if (removeCount_->count() > 0) {
-        rules.text(&R::removeCount) = std::to_string(raw_.removeCount);
-    }
-    if (removeAt_->count() > 0) {
-        rules.text(&R::removeAt) = std::to_string(raw_.removeAt);
-    }
-    if (caseScope_->count() > 0) {
-        rules.caseScope = valueOf(kCaseScopes, raw_.caseScope);
-    }
-}
-
-void CommandLine::takeOutputValues() {
-    if (verbose_) {
-        options_.verbosity = Verbosity::Verbose;
-    } else if (quiet_) {
-        options_.verbosity = Verbosity::Quiet;
-    }
-    if (raw_.restoreFile) {
-        options_.restoreFile = RestoreFileChoice::Create;
-    } else if (raw_.noRestoreFile) {
-        options_.restoreFile = RestoreFileChoice::None;
-    }
+    return std::nullopt;
 }
 
 }  // namespace

@@ -53,6 +53,16 @@ platform::MessageBox& loadMessagesFor(const std::string& path, StderrMessageBox&
     return oversized ? static_cast<platform::MessageBox&>(messages) : messages.notices();
 }
 
+// Takes the messages of reads that go on with the defaults rather than stop for a file that is
+// not there or cannot be read.
+class SilentMessageBox final : public platform::MessageBox {
+public:
+    using MessageBox::show;
+    platform::Answer show(const platform::Message& /*message*/) override {
+        return platform::Answer::Ok;
+    }
+};
+
 // A batch that ran is only a clean success when every rename worked and its undo record, if one
 // was wanted, is on disk.
 int exitStatusOf(engine::CommandOutcome outcome, const engine::BatchReport& batch) {
@@ -179,7 +189,9 @@ bool CliRunner::prepareSession(const CliOptions& options, engine::RenameSession&
         [&messages](const std::string& path) -> platform::MessageBox& {
             return loadMessagesFor(path, messages);
         },
-        {.afterOptions = {}, .readRules = options.savedRules && !options.noSettings});
+        {.afterOptions = {},
+         .readRules = options.savedRules && !options.noSettings,
+         .readProgramOptionsOfRules = true});
     session.options = std::move(loaded.options);
     session.id3 = std::move(loaded.id3);
     session.rules = std::move(loaded.rules);
@@ -197,7 +209,9 @@ bool CliRunner::prepareSession(const CliOptions& options, engine::RenameSession&
     session.directory =
         options.directory ? platform::absolutePath(*options.directory, *startedIn_) : *startedIn_;
     applyRuleOverrides(options.rules, session.rules, session.id3);
-    return takeHistoryOptions(options, session.rules, messages);
+    // Neither a preset nor a rule option carries the history's options: they are still those the
+    // loader read.
+    return takeHistoryOptions(options, session.rules, session.rules, messages);
 }
 
 bool CliRunner::checkRuleValues(const CliOptions& options, const engine::RenameSession& session,
@@ -504,11 +518,11 @@ int CliRunner::recover(const CliOptions& options, const std::string& stateDirect
         return exit_status::kRefused;
     }
     int status = exit_status::kDone;
-    const std::optional<settings::RenameSettings> saved = historyOptions(messages);
-    if (!saved) {
+    settings::RenameSettings history;
+    if (!takeHistoryOptions(options, loadQuietly().rules, history, messages)) {
         return exit_status::kRefused;
     }
-    const engine::HistoryBound bound = engine::historyBoundOf(*saved);
+    const engine::HistoryBound bound = engine::historyBoundOf(history);
     for (const platform::Message& unreadable :
          engine::unreadableJournals(fileSystem_, stateDirectory)) {
         messages.show(unreadable);
@@ -536,38 +550,28 @@ int CliRunner::recover(const CliOptions& options, const std::string& stateDirect
     return status;
 }
 
-std::optional<settings::RenameSettings> CliRunner::historyOptions(StderrMessageBox& messages) {
-    settings::RenameSettings saved;
-    // Read quietly: a recovery or an undo goes on with the defaults rather than stop for a file
-    // that is not there or cannot be read.
-    if (const auto text = fileSystem_.readFile(paths_.moreRules, settings::kSettingsFileMaxBytes);
-        text.ok()) {
-        const settings::RenameSettings read = settings::parseMoreRules(*text, {});
-        saved.historyOnly = read.historyOnly;
-        saved.historyBatches = read.historyBatches;
-        saved.historyMebibytes = read.historyMebibytes;
-    }
-    // A value the options dialog would not take is a mistake: read as a default, it could keep no
-    // history at all, or drop the records the user wanted kept.
-    if (const auto refusal = engine::historyOptionRefusal(saved, paths_.moreRules)) {
-        messages.show(refusal->textSource, kToolCaption, refusal->icon);
-        return std::nullopt;
-    }
-    return saved;
+settings::StartupSettings CliRunner::loadQuietly() {
+    SilentMessageBox silent;
+    return settings::loadStartupSettings(
+        fileSystem_, paths_,
+        [&silent](const std::string&) -> platform::MessageBox& { return silent; },
+        {.afterOptions = {}, .readRules = false, .readProgramOptionsOfRules = true});
 }
 
 // The history's options are the program's, as opt.ini's are: read whatever rules a script starts
 // from, --no-settings too, so that a batch of the tool is kept as the user chose, and
 // save-settings keeps them.
-bool CliRunner::takeHistoryOptions(const CliOptions& options, settings::RenameSettings& rules,
-                                   StderrMessageBox& messages) {
-    const std::optional<settings::RenameSettings> saved = historyOptions(messages);
-    if (!saved) {
+bool CliRunner::takeHistoryOptions(const CliOptions& options, const settings::RenameSettings& read,
+                                   settings::RenameSettings& rules, StderrMessageBox& messages) {
+    // A value the options dialog would not take is a mistake: read as a default, it could keep no
+    // history at all, or drop the records the user wanted kept.
+    if (const auto refusal = engine::historyOptionRefusal(read, paths_.moreRules)) {
+        messages.show(refusal->textSource, kToolCaption, refusal->icon);
         return false;
     }
-    rules.historyOnly = saved->historyOnly || options.historyOnly;
-    rules.historyBatches = saved->historyBatches;
-    rules.historyMebibytes = saved->historyMebibytes;
+    rules.historyOnly = read.historyOnly || options.historyOnly;
+    rules.historyBatches = read.historyBatches;
+    rules.historyMebibytes = read.historyMebibytes;
     return true;
 }
 
@@ -587,14 +591,12 @@ int CliRunner::undoOrRedo(const CliOptions& options, StderrMessageBox& messages)
     engine::RenameSession session(fileSystem_, tags_);
     session.keepRenamedPairs = messages.verbose();
     // A redo writes the restore file as the options and the history's options say.
-    if (!takeHistoryOptions(options, session.rules, messages)) {
+    settings::StartupSettings loaded = loadQuietly();
+    if (!takeHistoryOptions(options, loaded.rules, session.rules, messages)) {
         return exit_status::kRefused;
     }
     if (!options.noSettings) {
-        if (auto read =
-                settings::readProgramOptions(fileSystem_, paths_.programOptions, session.options)) {
-            session.options = std::move(*read);
-        }
+        session.options = std::move(loaded.options);
     }
     const engine::CommandReport report = options.command == CliCommand::Undo
                                              ? engine::undoBatch(session, options.batchId)

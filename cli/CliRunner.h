@@ -11,6 +11,7 @@
 #include "engine/TagReader.h"
 #include "platform/FileSystem.h"
 #include "settings/SettingsPaths.h"
+#include "settings/StartupSettings.h"
 
 namespace nameshift::cli {
 
@@ -75,12 +76,13 @@ private:
     void mentionInterruptedBatches();
     int recover(const CliOptions& options, const std::string& stateDirectory,
                 StderrMessageBox& messages);
-    // The history's options as morerules.ini sets them, whatever rules the command uses, even
-    // with --no-settings; nothing, with the refusal shown, when one of them is not a value the
-    // options take.
-    std::optional<settings::RenameSettings> historyOptions(StderrMessageBox& messages);
-    bool takeHistoryOptions(const CliOptions& options, settings::RenameSettings& rules,
-                            StderrMessageBox& messages);
+    // opt.ini and the history's options of morerules.ini by the start-up loader, with no message
+    // for a file that is missing or cannot be read.
+    settings::StartupSettings loadQuietly();
+    // The history's options `read` into `rules`, --history-only too; false, with the refusal
+    // shown, when one of them is not a value the options take.
+    bool takeHistoryOptions(const CliOptions& options, const settings::RenameSettings& read,
+                            settings::RenameSettings& rules, StderrMessageBox& messages);
 
     // One line a batch of the history on standard output; 2 when a record cannot be read.
     int history(const std::string& stateDirectory);

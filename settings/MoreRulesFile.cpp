@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cerrno>
+#include <variant>
 
 #include "settings/SettingsPaths.h"
 
@@ -44,21 +45,11 @@ constexpr std::array<SettingsField<R>, 28> kFields = {{
     {"-= Date Format =-", &R::dateFormat, K::String, "dateFormatEdit",
      NS_MESSAGE("Message", "The date format")},
     {"-= Number Duplicate Names =-", &R::numberDuplicates, K::Boolean, "numberDuplicates"},
-    {"-= Batches Kept In History =-",
-     &R::historyBatches,
-     K::String,
-     nullptr,
-     NS_MESSAGE("Message", "The number of batches the history keeps"),
-     {},
-     true},
-    {"-= History Size Limit In MiB =-",
-     &R::historyMebibytes,
-     K::String,
-     nullptr,
-     NS_MESSAGE("Message", "The size limit of the history"),
-     {},
-     true},
-    {"-= Undo Record Only In History =-", &R::historyOnly, K::Boolean, nullptr, nullptr, {}, true},
+    {"-= Batches Kept In History =-", &R::historyBatches, K::String, nullptr,
+     NS_MESSAGE("Message", "The number of batches the history keeps"), true},
+    {"-= History Size Limit In MiB =-", &R::historyMebibytes, K::String, nullptr,
+     NS_MESSAGE("Message", "The size limit of the history"), true},
+    {"-= Undo Record Only In History =-", &R::historyOnly, K::Boolean, nullptr, nullptr, true},
 }};
 static_assert(everyKindFits<R>(kFields));
 
@@ -96,6 +87,21 @@ RenameSettings loadMoreRules(platform::FileSystem& fileSystem, platform::Message
     }
     if (text.status().error() != ENOENT) {
         reportLoadFailure(messages, kFile.wording);
+    }
+    return current;
+}
+
+RenameSettings withProgramOptionsOfMoreRules(platform::FileSystem& fileSystem,
+                                             const std::string& path, RenameSettings current) {
+    const platform::Result<std::string> text = fileSystem.readFile(path, kSettingsFileMaxBytes);
+    if (!text.ok()) {
+        return current;
+    }
+    const RenameSettings read = kFile.parse(*text, {});
+    for (const SettingsField<R>& field : kFields) {
+        if (field.programOption) {
+            std::visit([&](auto member) { current.*member = read.*member; }, field.member);
+        }
     }
     return current;
 }

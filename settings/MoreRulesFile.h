@@ -37,6 +37,11 @@ bool usesMoreRules(const RenameSettings& settings);
 RenameSettings loadMoreRules(platform::FileSystem& fileSystem, platform::MessageBox& messages,
                              const std::string& path, const RenameSettings& current);
 
+// The options of the program that the file keeps (the history's), read over `current` without a
+// word: a file that is missing or cannot be read leaves them as they are.
+RenameSettings withProgramOptionsOfMoreRules(platform::FileSystem& fileSystem,
+                                             const std::string& path, RenameSettings current);
+
 // Writes the file when it exists already or usesMoreRules(settings), without a question of its
 // own: it follows the save of renset.ini, whose question covers both. True when the file was
 // written or had no need to be.

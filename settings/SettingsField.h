@@ -28,21 +28,6 @@ enum class FieldKind {
     UsageDigit,       // "0" to "2"; any other digit reads as "0"
 };
 
-// The part of the tool's help that lists a field's flag, as the main dialog groups its controls.
-enum class OptionGroup {
-    None,        // the field has no flag of its own
-    Removals,    // "Remove all:" spaces, brackets, tildes, hyphens
-    LetterCase,  // lower, upper, first letter of each word upper case
-    Id3,         // ID3 tags
-};
-
-// The command-line flag that turns a boolean field's rule on, and its line in the tool's help.
-struct CommandLineFlag {
-    const char* name = nullptr;  // "--remove-tildes"
-    const char* help = nullptr;
-    OptionGroup group = OptionGroup::None;
-};
-
 // The field of a record that an entry holds.
 template <typename Record>
 using FieldMember =
@@ -52,8 +37,7 @@ using FieldMember =
 
 // One entry of a settings file: its key, the field it holds, how its value is spelt and the
 // object name of the dialog control that shows it, when one does. A string field has the label a
-// refusal to save it names it by ("The prefix"); a boolean field may have the command-line flag
-// that turns it on.
+// refusal to save it names it by ("The prefix").
 template <typename Record>
 struct SettingsField {
     std::string_view key;
@@ -61,7 +45,6 @@ struct SettingsField {
     FieldKind kind;
     const char* control = nullptr;
     const char* label = nullptr;
-    CommandLineFlag flag{};
     // An option of the program kept in a rules file, not a rule: its entry is written only while
     // it is off its default, so that the file stays as earlier versions wrote it, and no preset
     // carries it.
@@ -75,15 +58,10 @@ bool holdsDefault(const Record& record, const SettingsField<Record>& field) {
     return std::visit([&](auto member) { return record.*member == fresh.*member; }, field.member);
 }
 
-// True when the field's kind spells a value of the member's type, and a flag, when it has one, is
-// a boolean's with its name, help and group; every table checks this at compile time.
+// True when the field's kind spells a value of the member's type; every table checks this at
+// compile time.
 template <typename Record>
 constexpr bool kindFitsMember(const SettingsField<Record>& field) {
-    const bool hasFlag = field.flag.name != nullptr;
-    if (hasFlag != (field.flag.group != OptionGroup::None) ||
-        (hasFlag && (field.kind != FieldKind::Boolean || field.flag.help == nullptr))) {
-        return false;
-    }
     switch (field.kind) {
         case FieldKind::Boolean:
             return std::holds_alternative<bool Record::*>(field.member);

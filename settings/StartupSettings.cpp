@@ -24,6 +24,8 @@ StartupSettings loadStartupSettings(platform::FileSystem& fileSystem, const Sett
     if (steps.readRules) {
         loaded.rules =
             loadMoreRules(fileSystem, messagesFor(paths.moreRules), paths.moreRules, loaded.rules);
+    } else if (steps.readProgramOptionsOfRules) {
+        loaded.rules = withProgramOptionsOfMoreRules(fileSystem, paths.moreRules, loaded.rules);
     }
     return loaded;
 }

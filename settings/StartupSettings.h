@@ -30,6 +30,9 @@ struct StartupLoadSteps {
     // False: renset.ini and morerules.ini are not read, and the rules are those of a start
     // without them.
     bool readRules = true;
+    // With readRules false, morerules.ini's options of the program (the history's) are read over
+    // those rules all the same, quietly: they are the program's, not rules.
+    bool readProgramOptionsOfRules = false;
 };
 
 // Reads opt.ini, ID3Opts.ini, renset.ini and morerules.ini in the program's start-up order; each

@@ -93,5 +93,21 @@ TEST_F(StartupSettingsTest, RulesLeftUnreadAreThoseOfAStartWithoutTheFile) {
     EXPECT_EQ(order, (std::vector<std::string>{"opt.ini", "ID3Opts.ini"}));
 }
 
+TEST_F(StartupSettingsTest, RulesLeftUnreadStillTakeTheHistorysOptionsWithoutAWord) {
+    RenameSettings saved;
+    saved.historyOnly = true;
+    saved.historyBatches = "7";
+    saved.naturalOrder = true;
+    dir.write("morerules.ini", formatMoreRules(saved));
+    RenameSettings expected = RenameSettings::whenFileMissing();
+    expected.historyOnly = true;
+    expected.historyBatches = "7";
+    const StartupSettings loaded = loadStartupSettings(
+        fs, paths(), recording(),
+        {.afterOptions = {}, .readRules = false, .readProgramOptionsOfRules = true});
+    EXPECT_EQ(loaded.rules, expected) << "the rule of the file stays unread";
+    EXPECT_EQ(order, (std::vector<std::string>{"opt.ini", "ID3Opts.ini"}));
+}
+
 }  // namespace
 }  // namespace nameshift::settings
