@@ -87,7 +87,7 @@ protected:
             dir.write("prog/opt.ini", settings::formatProgramOptions(options));
         }
         if (id3) {
-            dir.write("prog/ID3Opts.ini", settings::formatId3Options(settings::Id3Options{}));
+            dir.write("prog/ID3Opts.ini", settings::formatId3Options(settings::TagNamingOptions{}));
         }
         if (renameRules) {
             dir.write("prog/renset.ini", settings::formatRenameSettings(rules));
@@ -278,7 +278,7 @@ TEST_P(StartupWithOneFileMissing, ShowsOnlyThatFilesMessage) {
 INSTANTIATE_TEST_SUITE_P(
     EachFile, StartupWithOneFileMissing,
     ::testing::Values(MissingFile{"Options", false, true, true, kOptionsMissing},
-                      MissingFile{"Id3Options", true, false, true, kId3Missing},
+                      MissingFile{"TagNamingOptions", true, false, true, kId3Missing},
                       MissingFile{"RenameSettings", true, true, false, kRulesMissing},
                       MissingFile{"HistoryBatchesNoNumber", true, true, true,
                                   " is refused: it must be a whole number from 0 to 100000.",
@@ -1005,7 +1005,7 @@ TEST_F(StartedDialogTest, TheFileMaskFiltersTheListAndADirectoryChangeResetsIt) 
     r().hidden->click();
     EXPECT_EQ(listedNames(), Texts{"three.mp3"});
 
-    CDirectoryTree* tree = f().browser->tree();
+    DirectoryChainTree* tree = f().browser->tree();
     QStandardItem* work = tree->itemModel()->itemFromIndex(tree->currentIndex());
     tree->openItem(work->index());  // lists "sub", made after the start
     ASSERT_EQ(work->rowCount(), 1);
@@ -1161,7 +1161,7 @@ TEST_F(StartedDialogTest, OtherDialogsRunThroughTheirHooksAndTheirFilesAreReadAg
 // The ID3 options dialog may leave ID3Opts.ini changed or gone; renaming follows the file either
 // way, and a missing file is reported as at start-up.
 TEST_F(StartedDialogTest, ClosingTheId3OptionsReadsTheirFileAgainAndReportsItMissing) {
-    settings::Id3Options advanced;
+    settings::TagNamingOptions advanced;
     advanced.useAdvanced = true;
     advanced.advancedFormat = "%2: %4";
     hooks.id3Options = [&](const DialogContext& context) {

@@ -23,7 +23,7 @@ namespace nameshift::ui {
 // directory higher up the chain shortens the chain to it, and the current directory with its
 // subdirectories shown folds them away. The tree keeps the current directory as its own path; a
 // directory is entered only after the check that it can be.
-class CDirectoryTree : public QTreeView {
+class DirectoryChainTree : public QTreeView {
     Q_OBJECT
 
 public:
@@ -35,8 +35,8 @@ public:
     // stays opened, which a view does not keep for an item without children.
     static constexpr int kOpenedRole = Qt::UserRole + 3;
 
-    CDirectoryTree(platform::FileSystem& fileSystem, platform::MessageBox& messages,
-                   QWidget* parent = nullptr);
+    DirectoryChainTree(platform::FileSystem& fileSystem, platform::MessageBox& messages,
+                       QWidget* parent = nullptr);
 
     // The pictures of both kinds; each icon carries its normal and its selected picture.
     void setImages(const QIcon& subdirectory, const QIcon& pathChain);

@@ -39,7 +39,7 @@ inline constexpr std::size_t kLongestId3Format = 255;
 
 // The ID3 options dialog's full record, as ID3Opts.ini keeps it.
 // A radio group of the dialog with no button chosen holds no value.
-struct Id3Options {
+struct TagNamingOptions {
     std::optional<Id3RenameMode> renameMode = Id3RenameMode::AllOrRules;
     bool useAdvanced = false;
     std::vector<std::string> selectedFrames;  // frame names, each at most once, in user order
@@ -47,7 +47,7 @@ struct Id3Options {
     std::optional<Id3Separator> separator = Id3Separator::Space;
     std::string advancedFormat;
 
-    bool operator==(const Id3Options&) const = default;
+    bool operator==(const TagNamingOptions&) const = default;
 };
 
 // What renaming needs of the ID3 options: the mode and one format string.
