@@ -248,12 +248,16 @@ void RulePanel::connectControls() {
     connect(c.counterStartEdit, &QLineEdit::textChanged, this,
             [this] { mendTypedText(messages_, controls_.counterStartEdit, &correctCounterStart); });
 
-    for (QCheckBox* box : {c.archive, c.readOnly, c.hidden, c.system}) {
-        connect(box, &QCheckBox::clicked, this, &RulePanel::displayChanged);
+    // The listing filled anew reads the display options from the kept rules.
+    const auto changeDisplay = [this] {
+        keepRules();
+        emit displayChanged();
+    };
+    for (QCheckBox* box : {c.archive, c.readOnly, c.hidden, c.system, c.naturalOrder}) {
+        connect(box, &QCheckBox::clicked, this, changeDisplay);
     }
-    connect(c.sortList, &QComboBox::activated, this, &RulePanel::displayChanged);
-    connect(c.naturalOrder, &QCheckBox::clicked, this, &RulePanel::displayChanged);
-    connect(c.maskList, &QComboBox::activated, this, &RulePanel::displayChanged);
+    connect(c.sortList, &QComboBox::activated, this, changeDisplay);
+    connect(c.maskList, &QComboBox::activated, this, changeDisplay);
 
     // A pattern is judged as it is typed, and again when its options change.
     const MoreRulesControls& m = moreRules_->controls();
@@ -265,17 +269,22 @@ void RulePanel::connectControls() {
         connect(box, &QCheckBox::toggled, this, &RulePanel::checkPatterns);
     }
 
-    // Every control of the rules may change the new names.
+    // Every control of the rules may change the new names; the kept rules learn first.
+    const auto changeRules = [this] {
+        keepRules();
+        emit rulesChanged();
+    };
     for (QLineEdit* edit : findChildren<QLineEdit*>()) {
-        connect(edit, &QLineEdit::textChanged, this, &RulePanel::rulesChanged);
+        connect(edit, &QLineEdit::textChanged, this, changeRules);
     }
     for (QCheckBox* box : findChildren<QCheckBox*>()) {
-        connect(box, &QCheckBox::toggled, this, &RulePanel::rulesChanged);
+        connect(box, &QCheckBox::toggled, this, changeRules);
     }
     for (QRadioButton* radio : findChildren<QRadioButton*>()) {
-        connect(radio, &QRadioButton::toggled, this, &RulePanel::rulesChanged);
+        connect(radio, &QRadioButton::toggled, this, changeRules);
     }
-    connect(c.counterDigits, &QComboBox::currentIndexChanged, this, &RulePanel::rulesChanged);
+    connect(c.counterDigits, &QComboBox::currentIndexChanged, this, changeRules);
+    connect(c.sortList, &QComboBox::currentIndexChanged, this, &RulePanel::keepRules);
 }
 
 // F1 opens the page on the control that has the focus.
@@ -315,6 +324,19 @@ void RulePanel::writeRules(const settings::RenameSettings& rules) {
     moreRuleFields_->write(rules);
     ruleFields_->write(rules);
     writingRules_ = false;
+    keepRules();
+}
+
+void RulePanel::keepRulesIn(settings::RenameSettings& rules) {
+    keptRules_ = &rules;
+    keepRules();
+}
+
+void RulePanel::keepRules() {
+    // A record half shown is no record: it is kept once it is whole.
+    if (keptRules_ != nullptr && !writingRules_) {
+        readRules(*keptRules_);
+    }
 }
 
 void RulePanel::checkPatterns() {

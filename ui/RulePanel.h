@@ -33,6 +33,9 @@ public:
     // The controls into `rules`, and back.
     void readRules(settings::RenameSettings& rules) const;
     void writeRules(const settings::RenameSettings& rules);
+    // The record the panel keeps as it shows it: each change of a control, and each record
+    // shown, goes into `rules` at once. Its fields without a control are left as they are.
+    void keepRulesIn(settings::RenameSettings& rules);
     void applyEnablingRule();
 
     // The file masks the listing offers, with the one applied; choosing one leaves it to the
@@ -54,6 +57,7 @@ private:
     void connectControls();
     void setHelpPages();
 
+    void keepRules();
     void warnAboutCase(CaseBox box, bool checked);
     void checkPatterns();
 
@@ -64,6 +68,7 @@ private:
     std::optional<FieldControls<settings::RenameSettings>> ruleFields_;
     std::optional<FieldControls<settings::RenameSettings>> moreRuleFields_;
     bool writingRules_ = false;
+    settings::RenameSettings* keptRules_ = nullptr;
 };
 
 }  // namespace nameshift::ui

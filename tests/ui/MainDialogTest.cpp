@@ -352,8 +352,8 @@ TEST_F(MainDialogTest, EveryRuleFieldGoesThroughItsControlAndBack) {
     writeSettings();
     dir.write("prog/morerules.ini", settings::formatMoreRules(rules));
     ASSERT_TRUE(start());
-    // Only the controls still know the rules read at the start.
-    dialog->session().rules = {};
+    // Only the window still knows the rules read at the start, which it took back from the
+    // controls once it had shown them.
     std::filesystem::remove(dir.file("prog/renset.ini"));
     std::filesystem::remove(dir.file("prog/morerules.ini"));
     c().save->click();
