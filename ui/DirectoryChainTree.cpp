@@ -4,8 +4,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QKeySequence>
-#include <QPainter>
-#include <QPen>
 
 #include <algorithm>
 #include <cerrno>
@@ -13,7 +11,7 @@
 
 #include "platform/FolderMessages.h"
 #include "ui/DisplayText.h"
-#include "ui/ReadableColor.h"
+#include "ui/FocusFrames.h"
 
 namespace nameshift::ui {
 
@@ -43,44 +41,10 @@ DirectoryChainTree::DirectoryChainTree(platform::FileSystem& fileSystem,
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
-QColor DirectoryChainTree::focusFrameColor() const {
-    const QPalette& colors = palette();
-    return readableColor(colors.color(QPalette::Highlight), colors.color(QPalette::Base),
-                         kFrameContrast);
-}
-
-QColor DirectoryChainTree::currentItemFrameColor() const {
-    // The colour of the text, which stands out from the selected row and from the rows around it
-    // alike; a frame of the selected text's colour would only seem to shrink the row.
-    const QPalette& colors = palette();
-    return readableColor(colors.color(QPalette::Text), colors.color(QPalette::Highlight),
-                         kFrameContrast);
-}
-
 void DirectoryChainTree::paintEvent(QPaintEvent* event) {
     QTreeView::paintEvent(event);
-    if (!hasFocus()) {
-        return;
-    }
-    // The style marks the focus with a thin line in the colour of the selection, which is lost
-    // on the selected row and faint on a dark palette: the tree with the focus gets a frame that
-    // stands out from its background, and its current row one that stands out from the row.
-    QPainter painter(viewport());
-    const int width = kFrameWidth;
-    const auto frame = [&](const QRect& area, const QColor& color) {
-        painter.setPen(QPen(color, width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-        painter.setBrush(Qt::NoBrush);
-        // A pen of even width is drawn across the edge; this keeps it inside the area.
-        painter.drawRect(
-            QRectF(area).adjusted(width / 2.0, width / 2.0, -width / 2.0, -width / 2.0));
-    };
-    frame(viewport()->rect(), focusFrameColor());
-    const QModelIndex current = currentIndex();
-    if (current.isValid()) {
-        QRect row = visualRect(current);
-        row.setLeft(0);
-        row.setRight(viewport()->width() - 1);
-        frame(row.adjusted(width, 0, -width, 0), currentItemFrameColor());
+    if (hasFocus()) {
+        FocusFrames(*this).paint();
     }
 }
 

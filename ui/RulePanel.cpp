@@ -208,45 +208,12 @@ void RulePanel::connectControls() {
          {c.changePrefix, c.useCounter, c.changeExtension, c.removeString, c.replaceString}) {
         connect(box, &QCheckBox::clicked, this, &RulePanel::applyEnablingRule);
     }
-    connect(c.lowerCase, &QCheckBox::clicked, this,
-            [this](bool checked) { warnAboutCase(CaseBox::Lower, checked); });
-    connect(c.upperCase, &QCheckBox::clicked, this,
-            [this](bool checked) { warnAboutCase(CaseBox::Upper, checked); });
-    connect(c.firstLetterUpper, &QCheckBox::clicked, this,
-            [this](bool checked) { warnAboutCase(CaseBox::FirstLetter, checked); });
     connect(c.supportId3, &QCheckBox::clicked, this,
             [this](bool checked) { controls_.id3Options->setEnabled(checked); });
     connect(c.id3Options, &QPushButton::clicked, this, &RulePanel::id3OptionsRequested);
 
-    for (QLineEdit* edit : {c.prefixEdit, c.extensionEdit, c.replaceWithEdit}) {
-        connect(edit, &QLineEdit::textChanged, this,
-                [this, edit] { mendTypedText(messages_, edit, &correctNameText); });
-    }
-    // A regular expression is no part of a name: it may hold what names may not ("\\d+", "a|b").
-    // Taken literally again, it is mended as if typed.
-    const MoreRulesControls& more = moreRules_->controls();
-    for (const auto& pattern : {std::pair{c.removeStringEdit, more.removeRegex},
-                                std::pair{c.replaceFromEdit, more.replaceRegex}}) {
-        QLineEdit* edit = pattern.first;
-        QCheckBox* regex = pattern.second;
-        const auto mendUnlessPattern = [this, edit, regex] {
-            if (!regex->isChecked()) {
-                mendTypedText(messages_, edit, &correctNameText);
-            }
-        };
-        connect(edit, &QLineEdit::textChanged, this, mendUnlessPattern);
-        connect(regex, &QCheckBox::toggled, this, [this, mendUnlessPattern] {
-            // Rules being shown bring their own texts, mended as those are written.
-            if (!writingRules_) {
-                mendUnlessPattern();
-            }
-        });
-    }
-    connect(c.counterIncrementEdit, &QLineEdit::textChanged, this, [this] {
-        mendTypedText(messages_, controls_.counterIncrementEdit, &correctCounterIncrement);
-    });
-    connect(c.counterStartEdit, &QLineEdit::textChanged, this,
-            [this] { mendTypedText(messages_, controls_.counterStartEdit, &correctCounterStart); });
+    // Before the rules hear of a text, it is mended.
+    inputChecks_.emplace(*this, controls_, moreRules_->controls(), messages_, writingRules_);
 
     // The listing filled anew reads the display options from the kept rules.
     const auto changeDisplay = [this] {
@@ -258,16 +225,6 @@ void RulePanel::connectControls() {
     }
     connect(c.sortList, &QComboBox::activated, this, changeDisplay);
     connect(c.maskList, &QComboBox::activated, this, changeDisplay);
-
-    // A pattern is judged as it is typed, and again when its options change.
-    const MoreRulesControls& m = moreRules_->controls();
-    for (QLineEdit* edit : {c.removeStringEdit, c.replaceFromEdit, c.replaceWithEdit}) {
-        connect(edit, &QLineEdit::textChanged, this, &RulePanel::checkPatterns);
-    }
-    for (QCheckBox* box : {c.removeString, c.replaceString, m.removeRegex, m.removeMatchCase,
-                           m.replaceRegex, m.replaceMatchCase}) {
-        connect(box, &QCheckBox::toggled, this, &RulePanel::checkPatterns);
-    }
 
     // Every control of the rules may change the new names; the kept rules learn first.
     const auto changeRules = [this] {
@@ -339,17 +296,6 @@ void RulePanel::keepRules() {
     }
 }
 
-void RulePanel::checkPatterns() {
-    const RuleControls& c = controls_;
-    const MoreRulesControls& m = moreRules_->controls();
-    c.removeProblem->checkPattern(c.removeString->isChecked() && m.removeRegex->isChecked(),
-                                  c.removeStringEdit->text(), m.removeMatchCase->isChecked());
-    const QString replacement = c.replaceWithEdit->text();
-    c.replaceProblem->checkPattern(c.replaceString->isChecked() && m.replaceRegex->isChecked(),
-                                   c.replaceFromEdit->text(), m.replaceMatchCase->isChecked(),
-                                   &replacement);
-}
-
 void RulePanel::applyEnablingRule() {
     const RuleControls& c = controls_;
     const bool prefix = c.changePrefix->isChecked();
@@ -400,18 +346,6 @@ void RulePanel::showMasks(const std::vector<std::string>& masks, int chosen) {
 
 int RulePanel::chosenMask() const {
     return std::max(0, controls_.maskList->currentIndex());
-}
-
-void RulePanel::warnAboutCase(CaseBox box, bool checked) {
-    if (!checked) {
-        return;
-    }
-    const std::optional<platform::MessageText> warning =
-        caseWarningText(box, controls_.lowerCase->isChecked(), controls_.upperCase->isChecked(),
-                        controls_.firstLetterUpper->isChecked());
-    if (warning) {
-        messages_.show(*warning, kCaseWarningCaption, platform::Icon::Information);
-    }
 }
 
 }  // namespace nameshift::ui

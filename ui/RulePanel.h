@@ -9,17 +9,16 @@
 
 #include "platform/MessageBox.h"
 #include "settings/RenameSettings.h"
-#include "ui/CaseWarnings.h"
-#include "ui/EditCorrections.h"
 #include "ui/FieldBinding.h"
 #include "ui/MoreRulesPanel.h"
 #include "ui/RuleControls.h"
+#include "ui/RuleInputChecks.h"
 
 namespace nameshift::ui {
 
 // The right-hand side of the main window: the rename rules and the options of the file display.
-// It shows a record of rules and reads it back, enables each rule's fields with its box, mends
-// what is typed into the fields, and warns when case boxes contradict one another.
+// It shows a record of rules and keeps the session's record as the controls change, enables each
+// rule's fields with its box, and has what is typed checked.
 class RulePanel : public QWidget {
     Q_OBJECT
 
@@ -58,8 +57,6 @@ private:
     void setHelpPages();
 
     void keepRules();
-    void warnAboutCase(CaseBox box, bool checked);
-    void checkPatterns();
 
     platform::MessageBox& messages_;
     RuleControls controls_;
@@ -69,6 +66,7 @@ private:
     std::optional<FieldControls<settings::RenameSettings>> moreRuleFields_;
     bool writingRules_ = false;
     settings::RenameSettings* keptRules_ = nullptr;
+    std::optional<RuleInputChecks> inputChecks_;
 };
 
 }  // namespace nameshift::ui

@@ -8,6 +8,7 @@
 #include "platform/MessageBox.h"
 #include "settings/TagNamingDialogState.h"
 #include "settings/TagNamingOptions.h"
+#include "ui/TagCodeLegend.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -20,9 +21,6 @@ namespace nameshift::ui {
 
 class IconPushButton;
 class TagFieldLists;
-
-// What a format gives for the example tag: every frame code replaced by its example value.
-std::string exampleTagResult(std::string_view format);
 
 // Edits how names are built from ID3 tags and keeps them in ID3Opts.ini: the rename mode, the
 // basic options (frames picked into an ordered list, joined by an optional separator) or the
@@ -54,7 +52,6 @@ private:
     QHBoxLayout* buildSeparatorRow();
     QGroupBox* layOutBasicGroup(QHBoxLayout* separatorRow);
     QGroupBox* buildAdvancedGroup();
-    QGroupBox* buildLegendGroup();
     QHBoxLayout* buildExampleRow();
     QHBoxLayout* buildButtonRow();
     void setTabOrderTopToBottom();
