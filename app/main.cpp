@@ -130,7 +130,7 @@ int main(int argc, char** argv) {
                           context.parent, context.paths.moreRules)
             .exec();
     };
-    hooks.id3Options = [](const ui::DialogContext& context) {
+    hooks.tagNamingOptions = [](const ui::DialogContext& context) {
         ui::TagNamingOptionsDialog(context.fileSystem, context.messages, context.paths.id3Options,
                                    context.parent)
             .exec();

@@ -38,8 +38,8 @@ void DialogOpener::tellRefusedHistoryOptions() {
 }
 
 void DialogOpener::openTagNamingOptions() {
-    if (hooks_.id3Options) {
-        hooks_.id3Options(context());
+    if (hooks_.tagNamingOptions) {
+        hooks_.tagNamingOptions(context());
     }
     // Unlike opt.ini, a missing ID3Opts.ini is reported here too, and renaming falls back on
     // the default format.

@@ -225,7 +225,7 @@ void MainDialog::connectControls() {
     run(c.restore, &QPushButton::clicked, [&commands] { commands.restore(); });
     run(c.save, &QPushButton::clicked, [&commands] { commands.save(); });
     run(c.options, &QPushButton::clicked, [&dialogs] { dialogs.openOptions(); });
-    run(rulePanel_, &RulePanel::id3OptionsRequested,
+    run(rulePanel_, &RulePanel::tagNamingOptionsRequested,
         [&dialogs] { dialogs.openTagNamingOptions(); });
     run(c.undoAction, &QAction::triggered, [&commands] { commands.undoLast(); });
     run(c.redoAction, &QAction::triggered, [&commands] { commands.redo(); });

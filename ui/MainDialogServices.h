@@ -63,11 +63,11 @@ struct DialogContext {
 };
 
 // The other dialogs of the program, opened from the main dialog's buttons. A hook left empty
-// does nothing. After the options and ID3 options dialogs the main dialog reads their files
+// does nothing. After the options and tag naming options dialogs the main dialog reads their files
 // again, however they were closed.
 struct DialogHooks {
     std::function<void(const DialogContext&)> options;
-    std::function<void(const DialogContext&)> id3Options;
+    std::function<void(const DialogContext&)> tagNamingOptions;
     std::function<void(const DialogContext&)> about;
     // Opens the help on `page`.
     std::function<void(const DialogContext&, const QString& page)> help;

@@ -210,7 +210,7 @@ void RulePanel::connectControls() {
     }
     connect(c.supportId3, &QCheckBox::clicked, this,
             [this](bool checked) { controls_.id3Options->setEnabled(checked); });
-    connect(c.id3Options, &QPushButton::clicked, this, &RulePanel::id3OptionsRequested);
+    connect(c.id3Options, &QPushButton::clicked, this, &RulePanel::tagNamingOptionsRequested);
 
     // Before the rules hear of a text, it is mended.
     inputChecks_.emplace(*this, controls_, moreRules_->controls(), messages_, writingRules_);

@@ -48,7 +48,7 @@ signals:
     // The attribute mask, the sort order or the file mask was chosen anew: the list must be
     // filled again.
     void displayChanged();
-    void id3OptionsRequested();
+    void tagNamingOptionsRequested();
 
 private:
     void buildControls();

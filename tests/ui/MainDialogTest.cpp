@@ -361,6 +361,18 @@ TEST_F(MainDialogTest, EveryRuleFieldGoesThroughItsControlAndBack) {
     EXPECT_EQ(dir.read("prog/morerules.ini"), settings::formatMoreRules(rules));
 }
 
+TEST_F(MainDialogTest, TheSessionKeepsTheRulesAsTheControlsChange) {
+    writeSettings();
+    ASSERT_TRUE(start());
+    const settings::RenameSettings& kept = dialog->session().rules;
+    r().prefixEdit->setText(QStringLiteral("New"));
+    m().removeRegex->setChecked(!m().removeRegex->isChecked());
+    r().sortList->setCurrentIndex(3);
+    EXPECT_EQ(kept.prefixText, "New");
+    EXPECT_EQ(kept.removeRegex, m().removeRegex->isChecked());
+    EXPECT_EQ(kept.sortKey, settings::SortKey::Size);
+}
+
 TEST_F(MainDialogTest, TheStartUpPictureIsGoneOnceTheDialogIsSetUp) {
     writeSettings();
     MainDialogServices services(fs, messages, tags, volumes);
@@ -1144,7 +1156,7 @@ TEST_F(StartedDialogTest, OtherDialogsRunThroughTheirHooksAndTheirFilesAreReadAg
     hooks.help = [&](const DialogContext&, const QString& page) {
         opened.push_back("help " + page.toStdString());
     };
-    hooks.id3Options = [&](const DialogContext&) { opened.emplace_back("id3"); };
+    hooks.tagNamingOptions = [&](const DialogContext&) { opened.emplace_back("id3"); };
     ASSERT_TRUE(start());
     c().options->click();
     EXPECT_TRUE(dialog->session().options.confirmationOnExit);
@@ -1164,7 +1176,7 @@ TEST_F(StartedDialogTest, ClosingTheId3OptionsReadsTheirFileAgainAndReportsItMis
     settings::TagNamingOptions advanced;
     advanced.useAdvanced = true;
     advanced.advancedFormat = "%2: %4";
-    hooks.id3Options = [&](const DialogContext& context) {
+    hooks.tagNamingOptions = [&](const DialogContext& context) {
         EXPECT_TRUE(context.fileSystem
                         .writeFile(context.paths.id3Options, settings::formatId3Options(advanced),
                                    platform::WriteMode::Replace)
@@ -1175,7 +1187,7 @@ TEST_F(StartedDialogTest, ClosingTheId3OptionsReadsTheirFileAgainAndReportsItMis
     r().id3Options->click();
     EXPECT_EQ(dialog->session().id3.format, "%2- %4");
 
-    hooks.id3Options = [&](const DialogContext& context) {
+    hooks.tagNamingOptions = [&](const DialogContext& context) {
         EXPECT_TRUE(context.fileSystem.removeFile(context.paths.id3Options).ok());
     };
     dialog.reset();

@@ -850,7 +850,7 @@ TEST_P(TagColumnTest, ShowsWhatThePreviewShowsAfterTheId3Options) {
     row.prepare(tags);
     id3.useAdvanced = true;
     id3.advancedFormat = "%2";
-    hooks.id3Options = [&row](const DialogContext& context) {
+    hooks.tagNamingOptions = [&row](const DialogContext& context) {
         settings::TagNamingOptions chosen;
         chosen.useAdvanced = true;
         chosen.advancedFormat = row.format;
