@@ -8,8 +8,9 @@
 
 namespace nameshift::settings {
 
-// What the ID3 options dialog shows when it opens. A radio group that the file does not set has
-// no button chosen (std::nullopt), and "Use Separators" stays unchecked unless the file sets it.
+// What the tag naming options dialog shows when it opens. A radio group that the file does not set
+// has no button chosen (std::nullopt), and "Use Separators" stays unchecked unless the file sets
+// it.
 struct TagNamingDialogState {
     std::optional<Id3RenameMode> renameMode;
     std::optional<bool> useAdvanced;

@@ -330,7 +330,7 @@ void RulePanel::applyEnablingRule() {
     c.withLabel->setEnabled(replace);
     c.replaceWithEdit->setEnabled(replace);
     moreRules_->applyEnablingRule(c.removeString->isChecked(), replace);
-    // The ID3 Options button follows its box from the start, not only after a click.
+    // The "ID3 Options" button follows its box from the start, not only after a click.
     c.id3Options->setEnabled(c.supportId3->isChecked());
 }
 
