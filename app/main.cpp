@@ -15,11 +15,11 @@
 #include "settings/UserSettingsDirectory.h"
 #include "ui/AboutDialog.h"
 #include "ui/HelpWindow.h"
-#include "ui/Id3OptionsDialog.h"
 #include "ui/MainDialog.h"
 #include "ui/OptionsDialog.h"
 #include "ui/QtMessageBox.h"
 #include "ui/Resources.h"
+#include "ui/TagNamingOptionsDialog.h"
 #include "ui/Translations.h"
 
 namespace {
@@ -130,9 +130,9 @@ int main(int argc, char** argv) {
                           context.parent, context.paths.moreRules)
             .exec();
     };
-    hooks.id3Options = [](const ui::DialogContext& context) {
-        ui::Id3OptionsDialog(context.fileSystem, context.messages, context.paths.id3Options,
-                             context.parent)
+    hooks.tagNamingOptions = [](const ui::DialogContext& context) {
+        ui::TagNamingOptionsDialog(context.fileSystem, context.messages, context.paths.id3Options,
+                                   context.parent)
             .exec();
     };
     hooks.about = [](const ui::DialogContext& context) {

@@ -54,7 +54,7 @@
 #include "settings/Id3OptionsFile.h"
 #include "settings/ProgramOptionsFile.h"
 #include "settings/RenameSettingsFile.h"
-#include "ui/CDirectoryTree.h"
+#include "ui/DirectoryChainTree.h"
 #include "ui/FileListView.h"
 #include "ui/MainDialog.h"
 #include "ui/MessageBoxQuestions.h"
@@ -269,11 +269,11 @@ public:
 
     // A double click on the subdirectory `name` of the tree's current directory.
     double open(const std::string& name) {
-        ui::CDirectoryTree* tree = files().browser->tree();
+        ui::DirectoryChainTree* tree = files().browser->tree();
         QStandardItem* current = tree->itemModel()->itemFromIndex(tree->currentIndex());
         QStandardItem* folder = nullptr;
         for (int row = 0; current != nullptr && row < current->rowCount(); ++row) {
-            if (fs::path(ui::CDirectoryTree::pathOf(current->child(row))).filename() == name) {
+            if (fs::path(ui::DirectoryChainTree::pathOf(current->child(row))).filename() == name) {
                 folder = current->child(row);
             }
         }
@@ -355,7 +355,7 @@ void writeSettings(const std::string& folder) {
     options.restoreFileUsage = settings::RestoreFileUsage::Create;
     const std::map<std::string, std::string> files = {
         {"opt.ini", settings::formatProgramOptions(options)},
-        {"ID3Opts.ini", settings::formatId3Options(settings::Id3Options{})},
+        {"ID3Opts.ini", settings::formatId3Options(settings::TagNamingOptions{})},
         {"renset.ini",
          settings::formatRenameSettings(settings::RenameSettings::whenFileMissing())}};
     for (const auto& [name, text] : files) {

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "cli/CliOptions.h"
-#include "settings/Id3Options.h"
 #include "settings/RenameSettings.h"
+#include "settings/TagNamingOptions.h"
 
 namespace nameshift::cli {
 

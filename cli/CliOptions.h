@@ -8,8 +8,8 @@
 
 #include "cli/RuleTexts.h"
 #include "cli/Verbosity.h"
-#include "settings/Id3Options.h"
 #include "settings/RenameSettings.h"
+#include "settings/TagNamingOptions.h"
 
 namespace nameshift::cli {
 

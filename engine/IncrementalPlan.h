@@ -16,8 +16,8 @@
 #include "engine/TagNaming.h"
 #include "engine/TagPrefetcher.h"
 #include "engine/TagReader.h"
-#include "settings/Id3Options.h"
 #include "settings/RenameSettings.h"
+#include "settings/TagNamingOptions.h"
 
 namespace nameshift::engine {
 

@@ -11,9 +11,9 @@
 #include "engine/TagReader.h"
 #include "platform/FileSystem.h"
 #include "platform/StatePaths.h"
-#include "settings/Id3Options.h"
 #include "settings/ProgramOptions.h"
 #include "settings/RenameSettings.h"
+#include "settings/TagNamingOptions.h"
 
 namespace nameshift::engine {
 

@@ -9,8 +9,8 @@
 #include "engine/TagReader.h"
 
 #include "engine/BatchPlan.h"
-#include "settings/Id3Options.h"
 #include "settings/RenameSettings.h"
+#include "settings/TagNamingOptions.h"
 
 namespace nameshift::engine {
 

@@ -16,7 +16,7 @@ std::array<DefaultSettingsFile, 3> defaultSettingsFiles() {
     // The rules of a start without renset.ini, not the record's initial values: those are what
     // the main dialog shows, and so what its Save settings writes.
     return {{{kProgramOptionsFileName, formatProgramOptions(options)},
-             {kId3OptionsFileName, formatId3Options(Id3Options{})},
+             {kId3OptionsFileName, formatId3Options(TagNamingOptions{})},
              {kRenameSettingsFileName, formatRenameSettings(RenameSettings::whenFileMissing())}}};
 }
 

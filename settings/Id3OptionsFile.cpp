@@ -82,8 +82,8 @@ std::string heldToLongestFormat(std::string format) {
 
 }  // namespace
 
-Id3DialogState Id3DialogState::fromOptions(const Id3Options& options) {
-    Id3DialogState state;
+TagNamingDialogState TagNamingDialogState::fromOptions(const TagNamingOptions& options) {
+    TagNamingDialogState state;
     state.renameMode = options.renameMode;
     state.useAdvanced = options.useAdvanced;
     state.selectedFrames = options.selectedFrames;
@@ -94,7 +94,7 @@ Id3DialogState Id3DialogState::fromOptions(const Id3Options& options) {
     return state;
 }
 
-std::string basicFormat(const Id3Options& options) {
+std::string basicFormat(const TagNamingOptions& options) {
     // Without a chosen separator the codes are simply joined, rather than losing the last digit
     // to the removal of a separator that was never written.
     const int separator = digitOf(options.separator);
@@ -114,7 +114,7 @@ std::string basicFormat(const Id3Options& options) {
     return format;
 }
 
-std::string formatId3Options(const Id3Options& o) {
+std::string formatId3Options(const TagNamingOptions& o) {
     SettingsWriter writer(kTitle);
     writer.addDigit(key::kRenameMode, digitOf(o.renameMode));
     writer.addDigit(key::kUseAdvanced, o.useAdvanced ? 1 : 0);
@@ -125,9 +125,9 @@ std::string formatId3Options(const Id3Options& o) {
     return writer.text();
 }
 
-Id3DialogState parseId3DialogState(std::string_view text) {
+TagNamingDialogState parseTagNamingDialogState(std::string_view text) {
     const SettingsReader reader(text);
-    Id3DialogState state;
+    TagNamingDialogState state;
     if (const auto mode = reader.digitOf(key::kRenameMode)) {
         state.renameMode = choiceAt<Id3RenameMode>(*mode);
     }
@@ -181,19 +181,20 @@ Id3Naming parseId3Naming(std::string_view text) {
     return naming;
 }
 
-std::optional<Id3DialogState> readId3DialogState(platform::FileSystem& fileSystem,
-                                                 const std::string& path) {
-    return readSettingsFile(fileSystem, path, parseId3DialogState);
+std::optional<TagNamingDialogState> readTagNamingDialogState(platform::FileSystem& fileSystem,
+                                                             const std::string& path) {
+    return readSettingsFile(fileSystem, path, parseTagNamingDialogState);
 }
 
 std::optional<Id3Naming> readId3Naming(platform::FileSystem& fileSystem, const std::string& path) {
     return readSettingsFile(fileSystem, path, parseId3Naming);
 }
 
-Id3DialogState loadId3Options(platform::FileSystem& fileSystem, platform::MessageBox& messages,
-                              const std::string& path, bool* loaded) {
-    return loadedOrReported(readId3DialogState(fileSystem, path), messages, kWording,
-                            Id3DialogState::fromOptions(Id3Options{}), loaded);
+TagNamingDialogState loadId3Options(platform::FileSystem& fileSystem,
+                                    platform::MessageBox& messages, const std::string& path,
+                                    bool* loaded) {
+    return loadedOrReported(readTagNamingDialogState(fileSystem, path), messages, kWording,
+                            TagNamingDialogState::fromOptions(TagNamingOptions{}), loaded);
 }
 
 Id3Naming loadId3Naming(platform::FileSystem& fileSystem, platform::MessageBox& messages,
@@ -203,7 +204,7 @@ Id3Naming loadId3Naming(platform::FileSystem& fileSystem, platform::MessageBox& 
 }
 
 bool saveId3Options(platform::FileSystem& fileSystem, platform::MessageBox& messages,
-                    const std::string& path, const Id3Options& o) {
+                    const std::string& path, const TagNamingOptions& o) {
     const std::array<StringField, 1> strings = {
         {{NS_MESSAGE("Message", "The advanced format"), o.advancedFormat}}};
     return saveSettingsFile(fileSystem, messages, path, kWording, strings, kKeys,

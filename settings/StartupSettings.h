@@ -5,10 +5,10 @@
 
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
-#include "settings/Id3Options.h"
 #include "settings/ProgramOptions.h"
 #include "settings/RenameSettings.h"
 #include "settings/SettingsPaths.h"
+#include "settings/TagNamingOptions.h"
 
 namespace nameshift::settings {
 

@@ -989,7 +989,7 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
     </message>
 </context>
 <context>
-    <name>nameshift::ui::CDirectoryTree</name>
+    <name>nameshift::ui::DirectoryChainTree</name>
     <message>
         <source>&amp;Refresh</source>
         <translation>&amp;Aktualisieren</translation>
@@ -1126,7 +1126,7 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
     </message>
 </context>
 <context>
-    <name>nameshift::ui::Id3FrameLists</name>
+    <name>nameshift::ui::TagFieldLists</name>
     <message>
         <source>Avai&amp;lable frames:</source>
         <translation>Verfügb&amp;are Felder:</translation>
@@ -1169,7 +1169,7 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
     </message>
 </context>
 <context>
-    <name>nameshift::ui::Id3OptionsDialog</name>
+    <name>nameshift::ui::TagNamingOptionsDialog</name>
     <message>
         <source>ID3 Options</source>
         <translation>ID3-Optionen</translation>

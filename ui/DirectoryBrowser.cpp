@@ -31,7 +31,7 @@ DirectoryBrowser::DirectoryBrowser(platform::FileSystem& fileSystem, platform::M
       driveLabel_(new QLabel(tr("Available drives:"), this)),
       driveList_(new DriveComboBox(this)),
       pathField_(new QLineEdit(this)),
-      tree_(new CDirectoryTree(fileSystem, messages, this)),
+      tree_(new DirectoryChainTree(fileSystem, messages, this)),
       checker_(new VolumeChecker(volumes, volumeTimeLimit, this)) {
     driveLabel_->setBuddy(driveList_);
     pathField_->setObjectName(QStringLiteral("pathField"));
@@ -54,10 +54,11 @@ DirectoryBrowser::DirectoryBrowser(platform::FileSystem& fileSystem, platform::M
     });
     addAction(goToPath);
     connect(pathField_, &QLineEdit::returnPressed, this, &DirectoryBrowser::openTypedPath);
-    connect(tree_, &CDirectoryTree::currentPathChanged, this, &DirectoryBrowser::showCurrentPath);
+    connect(tree_, &DirectoryChainTree::currentPathChanged, this,
+            &DirectoryBrowser::showCurrentPath);
     connect(driveList_, &QComboBox::currentIndexChanged, this, &DirectoryBrowser::changeDrive);
     connect(driveList_, &DriveComboBox::aboutToShowPopup, this, &DirectoryBrowser::refreshDrives);
-    connect(tree_, &CDirectoryTree::directoryOpened, this, &DirectoryBrowser::directoryOpened);
+    connect(tree_, &DirectoryChainTree::directoryOpened, this, &DirectoryBrowser::directoryOpened);
     connect(checker_, &VolumeChecker::stateChanged, this, &DirectoryBrowser::showVolumeState);
 }
 
@@ -151,7 +152,7 @@ bool DirectoryBrowser::fillDrives(const std::string& startPath,
         messages_.show(platform::cannotReadCurrentFolder(start.status()));
         return false;
     }
-    reselectDrive(CDirectoryTree::volumeContaining(volumes, *start));
+    reselectDrive(DirectoryChainTree::volumeContaining(volumes, *start));
     return listed;
 }
 

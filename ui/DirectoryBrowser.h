@@ -12,7 +12,7 @@
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "platform/VolumeSource.h"
-#include "ui/CDirectoryTree.h"
+#include "ui/DirectoryChainTree.h"
 #include "ui/VolumeChecker.h"
 #include "ui/widgets/DriveComboBox.h"
 
@@ -62,7 +62,7 @@ public:
     // Shows the current directory; Ctrl+L goes to it, Enter opens what it holds, and it completes
     // folder names as they are typed.
     QLineEdit* pathField() const { return pathField_; }
-    CDirectoryTree* tree() const { return tree_; }
+    DirectoryChainTree* tree() const { return tree_; }
     // The volume shown at `index` of the list.
     std::string volumeAt(int index) const;
 
@@ -89,7 +89,7 @@ private:
     QLabel* driveLabel_;
     DriveComboBox* driveList_;
     QLineEdit* pathField_;
-    CDirectoryTree* tree_;
+    DirectoryChainTree* tree_;
     VolumeChecker* checker_;
 };
 

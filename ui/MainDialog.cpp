@@ -10,35 +10,17 @@
 
 #include <algorithm>
 #include <array>
-#include <set>
 #include <vector>
 
-#include "engine/ApplyCommand.h"
-#include "engine/BatchHistory.h"
-#include "engine/BatchRecovery.h"
 #include "engine/CommandGuard.h"
-#include "engine/FolderHistory.h"
-#include "engine/PreviewCommand.h"
-#include "engine/RestoreCommand.h"
-#include "engine/UndoCommand.h"
 #include "platform/FolderMessages.h"
-#include "settings/Id3OptionsFile.h"
-#include "settings/MoreRulesFile.h"
 #include "settings/PresetStore.h"
-#include "settings/ProgramOptionsFile.h"
-#include "settings/RenameSettingsFile.h"
 #include "settings/StartupDirectory.h"
 #include "settings/StartupSettings.h"
 #include "ui/HelpWindow.h"
-#include "ui/HistoryDialog.h"
-#include "ui/HistoryMessages.h"
-#include "ui/MessageBoxQuestions.h"
-#include "ui/PreviewDialog.h"
-#include "ui/QtBatchProgress.h"
-#include "ui/QtRestoreFilePicker.h"
-#include "ui/RecoveryOffer.h"
 #include "ui/Resources.h"
 #include "ui/StartupSplash.h"
+#include "ui/WindowMenu.h"
 #include "ui/WindowPlacement.h"
 #include "ui/widgets/FittingScrollArea.h"
 
@@ -47,7 +29,6 @@ namespace nameshift::ui {
 MainDialog::MainDialog(MainDialogServices services, DialogHooks hooks, QWidget* parent)
     : QDialog(parent),
       services_(std::move(services)),
-      hooks_(std::move(hooks)),
       session_(services_.fileSystem, services_.tags) {
     loadResources();
     setWindowTitle(QStringLiteral(" Nameshift Pro"));
@@ -57,8 +38,12 @@ MainDialog::MainDialog(MainDialogServices services, DialogHooks hooks, QWidget* 
     setSizeGripEnabled(true);
     buildControls();
     newNames_ = std::make_unique<NewNameColumn>(session_, *filePanel_->controls().fileList,
-                                                services_.newNamesPerSlice,
-                                                [this] { rulePanel_->readRules(session_.rules); });
+                                                services_.newNamesPerSlice);
+    listing_.emplace(session_, *filePanel_, *rulePanel_, *newNames_, services_.messages);
+    commands_.emplace(*this, services_, session_, paths_, *listing_, *newNames_);
+    dialogs_.emplace(*this, services_, std::move(hooks), session_, paths_, *newNames_);
+    // From now on the panel writes every change into the session's rules, which the commands read.
+    rulePanel_->keepRulesIn(session_.rules);
     setButtonIcons();
     layOutControls();
     setTabOrderAsRead();
@@ -82,11 +67,7 @@ void MainDialog::buildControls() {
     rulePanel_ = new RulePanel(services_.messages, this);
     presetBar_ = new PresetBar(
         services_.fileSystem, services_.messages, services_.askPresetName,
-        {.read =
-             [this] {
-                 rulePanel_->readRules(session_.rules);
-                 return session_.rules;
-             },
+        {.read = [this] { return session_.rules; },
          .show = [this](const settings::RenameSettings& rules) { showPreset(rules); }},
         this);
     // Presets belong to the rules that are folded away with them.
@@ -101,21 +82,11 @@ void MainDialog::buildControls() {
     c.save = new IconPushButton(tr("&Save settings"), this);
     c.about = new IconPushButton(tr("A&bout"), this);
 
-    c.undoAction = new QAction(tr("&Undo last batch..."), this);
-    c.undoAction->setShortcut(QKeySequence::Undo);
-    c.redoAction = new QAction(tr("Re&do batch"), this);
-    c.redoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
-    c.historyAction = new QAction(tr("His&tory..."), this);
-    c.aboutAction = new QAction(tr("&About Nameshift Pro..."), this);
-    auto* separator = new QAction(this);
-    separator->setSeparator(true);
-    for (QAction* action : {c.undoAction, c.redoAction, c.historyAction}) {
-        action->setShortcutContext(Qt::WindowShortcut);
-        addAction(action);
-    }
-    addAction(separator);
-    addAction(c.aboutAction);
-    setContextMenuPolicy(Qt::ActionsContextMenu);
+    const WindowMenu menu(*this);
+    c.undoAction = menu.undo;
+    c.redoAction = menu.redo;
+    c.historyAction = menu.history;
+    c.aboutAction = menu.about;
 }
 
 void MainDialog::layOutControls() {
@@ -232,41 +203,39 @@ void MainDialog::setButtonIcons() {
 
 void MainDialog::connectControls() {
     const MainDialogControls& c = controls_;
-    connect(rulePanel_, &RulePanel::displayChanged, this, &MainDialog::refilterFileList);
+    connect(rulePanel_, &RulePanel::displayChanged, this, [this] { listing_->refilter(); });
     const FilePanelControls& files = filePanel_->controls();
-    connect(files.browser, &DirectoryBrowser::driveChanged, this,
-            &MainDialog::afterDirectoryChange);
-    connect(files.browser, &DirectoryBrowser::directoryOpened, this,
-            &MainDialog::afterDirectoryChange);
+    for (auto changed : {&DirectoryBrowser::driveChanged, &DirectoryBrowser::directoryOpened}) {
+        connect(files.browser, changed, this, [this] { listing_->afterDirectoryChange(); });
+    }
 
     connect(rulePanel_, &RulePanel::rulesChanged, newNames_.get(), &NewNameColumn::schedule);
     connect(files.fileList, &FileListView::ticksChanged, newNames_.get(), &NewNameColumn::schedule);
     connect(newNames_.get(), &NewNameColumn::rulesRefusalChanged, filePanel_,
             &FilePanel::showRulesRefusal);
 
-    connect(c.preview, &QPushButton::clicked, this,
-            [this] { runCommand(&MainDialog::previewChanges); });
-    connect(c.apply, &QPushButton::clicked, this,
-            [this] { runCommand(&MainDialog::applyChanges); });
-    connect(c.restore, &QPushButton::clicked, this,
-            [this] { runCommand(&MainDialog::restoreFilenames); });
-    connect(c.save, &QPushButton::clicked, this, [this] { runCommand(&MainDialog::saveSettings); });
+    // Each command runs guarded: one stopped by an exception leaves the list read anew.
+    BatchCommands& commands = *commands_;
+    DialogOpener& dialogs = *dialogs_;
+    const auto run = [this, &commands](auto* sender, auto signal, auto command) {
+        connect(sender, signal, this, [&commands, command] { commands.run(command); });
+    };
+    run(c.preview, &QPushButton::clicked, [&commands] { commands.preview(); });
+    run(c.apply, &QPushButton::clicked, [&commands] { commands.apply(); });
+    run(c.restore, &QPushButton::clicked, [&commands] { commands.restore(); });
+    run(c.save, &QPushButton::clicked, [&commands] { commands.save(); });
+    run(c.options, &QPushButton::clicked, [&dialogs] { dialogs.openOptions(); });
+    run(rulePanel_, &RulePanel::tagNamingOptionsRequested,
+        [&dialogs] { dialogs.openTagNamingOptions(); });
+    run(c.undoAction, &QAction::triggered, [&commands] { commands.undoLast(); });
+    run(c.redoAction, &QAction::triggered, [&commands] { commands.redo(); });
+    run(c.historyAction, &QAction::triggered, [&commands] { commands.openHistory(); });
     connect(c.exit, &QPushButton::clicked, this, &MainDialog::reject);
-    connect(c.options, &QPushButton::clicked, this,
-            [this] { runCommand(&MainDialog::openOptions); });
-    connect(rulePanel_, &RulePanel::id3OptionsRequested, this,
-            [this] { runCommand(&MainDialog::openId3Options); });
     connect(c.help, &QPushButton::clicked, this,
-            [this] { openHelp(QLatin1String(HelpWindow::kContentsPage)); });
-    connect(c.about, &QPushButton::clicked, this, &MainDialog::openAbout);
-    connect(c.aboutAction, &QAction::triggered, this, &MainDialog::openAbout);
-    connect(c.undoAction, &QAction::triggered, this,
-            [this] { runCommand(&MainDialog::undoLastBatch); });
-    connect(c.redoAction, &QAction::triggered, this,
-            [this] { runCommand(&MainDialog::redoBatch); });
-    connect(c.historyAction, &QAction::triggered, this,
-            [this] { runCommand(&MainDialog::openHistory); });
-    HelpWindow::addHelpKey(this, [this](const QString& page) { openHelp(page); });
+            [&dialogs] { dialogs.openHelp(QLatin1String(HelpWindow::kContentsPage)); });
+    connect(c.about, &QPushButton::clicked, this, [&dialogs] { dialogs.openAbout(); });
+    connect(c.aboutAction, &QAction::triggered, this, [&dialogs] { dialogs.openAbout(); });
+    HelpWindow::addHelpKey(this, [&dialogs](const QString& page) { dialogs.openHelp(page); });
 }
 
 // F1 opens the page on the control that has the focus; the rest of the window has the contents.
@@ -316,17 +285,17 @@ bool MainDialog::startUp() {
     session_.options = std::move(loaded.options);
     session_.id3 = std::move(loaded.id3);
     session_.rules = std::move(loaded.rules);
-    tellRefusedHistoryOptions();
+    dialogs_->tellRefusedHistoryOptions();
     // Before the first listing, so that the list shows the files as the recovery left them. A
     // recovery that runs out of memory stops as a command does, and the program still starts.
-    engine::runGuarded(services_.messages, [&] { offerRecovery(); });
+    engine::runGuarded(services_.messages, [this] { commands_->offerRecovery(); });
 
     session_.fileList.setMaskPosition(0);
     filePanel_->controls().selectAll->setChecked(false);
     rulePanel_->writeRules(session_.rules);
     rulePanel_->applyEnablingRule();
-    emptyFileList();
-    fillFileList();
+    listing_->empty();
+    listing_->fill();
     // The keyboard starts where the work does, in the tree, whose focus frame shows it.
     filePanel_->controls().browser->tree()->setFocus(Qt::OtherFocusReason);
     closeSplash();
@@ -350,250 +319,13 @@ void MainDialog::closeSplash() {
     }
 }
 
-void MainDialog::fillFileList() {
-    rulePanel_->readRules(session_.rules);
-    // The one place the session learns its directory: the commands work where the listed files
-    // are, whatever the browser showed for a moment.
-    session_.directory = filePanel_->controls().browser->currentPath();
-    session_.fileList.setAttributeMask(session_.rules.attributeMask());
-    session_.fileList.setSortKey(session_.rules.sortKey);
-    session_.fileList.setNaturalOrder(session_.rules.naturalOrder);
-    // Refilling may show a message, and no part of the column may be computed meanwhile.
-    newNames_->drop();
-    const bool listed = refillFileList(engine::Refill::KeepingMask);
-    if (!listed && leaveGoneDirectory()) {
-        return;
-    }
-    if (listed) {
-        filePanel_->controls().browser->tree()->offerSubdirectories(
-            session_.directory, session_.fileList.subdirectories());
-    }
-    showFileList();
-}
-
-bool MainDialog::refillFileList(engine::Refill how) {
-    const engine::ListingStatus listed = how == engine::Refill::KeepingMask
-                                             ? session_.fileList.applyFileMask(session_.directory)
-                                             : session_.fileList.fill(session_.directory);
-    if (listed.problem == engine::ListingStatus::Problem::NoAttributes) {
-        services_.messages.show(engine::noFileAttributeMessage());
-    }
-    return listed.ok();
-}
-
-bool MainDialog::leaveGoneDirectory() {
-    if (!filePanel_->controls().browser->tree()->leaveIfGone()) {
-        return false;
-    }
-    // The ticked rows are of files that went with their directory.
-    afterDirectoryChange();
-    return true;
-}
-
-void MainDialog::refilterFileList() {
-    session_.fileList.setMaskPosition(rulePanel_->chosenMask());
-    fillFileList();
-}
-
-void MainDialog::showFileList() {
-    newNames_->drop();
-    filePanel_->showFiles();
-    rulePanel_->showMasks(session_.fileList.masks(), session_.fileList.maskPosition());
-    newNames_->schedule();
-}
-
-void MainDialog::emptyFileList() {
-    newNames_->drop();
-    session_.fileList.clear();
-    filePanel_->controls().fileList->reload();
-    filePanel_->showStatus();
-}
-
-void MainDialog::afterDirectoryChange() {
-    // The rows of the directory left behind must go even if the new one cannot be read: they
-    // would otherwise be renamed in a directory they do not belong to.
-    emptyFileList();
-    session_.fileList.setMaskPosition(0);
-    fillFileList();
-}
-
-// The commands plan the batch anew; the column is finished first so that nothing of it is
-// computed while a command works on the list, and it shows what the command judged.
-void MainDialog::previewChanges() {
-    if (leaveGoneDirectory()) {
-        return;
-    }
-    newNames_->finish();
-    rulePanel_->readRules(session_.rules);
-    PreviewDialog dialog(this, services_.runModal);
-    engine::showReport(services_.messages, engine::preview(session_, dialog));
-}
-
-void MainDialog::applyChanges() {
-    if (leaveGoneDirectory()) {
-        return;
-    }
-    newNames_->finish();
-    rulePanel_->readRules(session_.rules);
-    QtBatchProgress progress(this, tr("Renaming files..."));
-    MessageBoxQuestions questions(services_.messages);
-    afterCommand(engine::applyChanges(session_, questions, &progress));
-}
-
-void MainDialog::restoreFilenames() {
-    newNames_->finish();
-    rulePanel_->readRules(session_.rules);
-    QtBatchProgress progress(this, tr("Restoring file names..."));
-    if (services_.restorePicker != nullptr) {
-        afterCommand(engine::restoreFilenames(session_, *services_.restorePicker, &progress));
-        return;
-    }
-    QtRestoreFilePicker picker(this, services_.runModal);
-    afterCommand(engine::restoreFilenames(session_, picker, &progress));
-}
-
-void MainDialog::undoLastBatch() {
-    engine::FolderHistory history(services_.fileSystem, session_.stateDirectory,
-                                  session_.directory);
-    if (const std::optional<engine::HistoryBatch> batch = history.batchToUndo()) {
-        undoHistoryBatch(*batch);
-        return;
-    }
-    if (services_.messages.show(nothingToUndoQuestion(session_.directory)) ==
-        platform::Answer::Yes) {
-        openHistory();
-    }
-}
-
-void MainDialog::undoHistoryBatch(const engine::HistoryBatch& batch) {
-    if (services_.messages.show(undoQuestion(batch)) != platform::Answer::Yes) {
-        return;
-    }
-    QtBatchProgress progress(this, tr("Undoing the batch..."));
-    afterCommand(
-        withFacts(engine::undoBatch(session_, batch.id, &progress), batch, HistoryStep::Undo));
-}
-
-void MainDialog::redoBatch() {
-    engine::FolderHistory history(services_.fileSystem, session_.stateDirectory,
-                                  session_.directory);
-    const std::optional<engine::HistoryBatch> batch = history.batchToRedo();
-    if (!batch) {
-        services_.messages.show(nothingToRedoMessage(session_.directory));
-        return;
-    }
-    QtBatchProgress progress(this, tr("Redoing the batch..."));
-    afterCommand(
-        withFacts(engine::redoBatch(session_, &progress, batch->id), *batch, HistoryStep::Redo));
-}
-
-void MainDialog::openHistory() {
-    const std::vector<engine::HistoryEntry> entries =
-        engine::BatchHistory(services_.fileSystem, session_.stateDirectory).entries();
-    HistoryDialog history(entries, this);
-    runModal(services_.runModal, history);
-    const std::optional<std::uint64_t> chosen = history.chosenBatch();
-    const auto entry = std::find_if(entries.begin(), entries.end(), [&](const auto& listed) {
-        return chosen && listed.id == *chosen && listed.record;
-    });
-    if (entry != entries.end()) {
-        undoHistoryBatch(engine::historyBatchOf(*entry));
-    }
-}
-
-void MainDialog::afterCommand(const engine::CommandReport& report) {
-    engine::showReport(services_.messages, report);
-    // A command may have emptied the list, whatever it reports.
-    newNames_->drop();
-    if (report.outcome == engine::CommandOutcome::ExitProgram) {
-        accept();
-        return;
-    }
-    if (report.refill == engine::Refill::None) {
-        newNames_->schedule();
-        return;
-    }
-    // Refused because files changed, the batch renamed nothing: the user's ticks stay on the
-    // files still there as they were, in the folder that was listed.
-    std::set<std::pair<std::string, std::uint64_t>> ticked;
-    const std::optional<platform::FileIdentity> listed = session_.fileList.listedDirectory();
-    if (report.outcome == engine::CommandOutcome::Relisted) {
-        ticked = tickedFiles();
-    }
-    refillFileList(report.refill);
-    if (const auto& relisted = session_.fileList.listedDirectory();
-        !ticked.empty() && listed && relisted && relisted->sameFileAs(*listed)) {
-        tickAgain(ticked);
-    }
-    if (report.refill == engine::Refill::Whole) {
-        // The refilled list shows every file, and the renames may have changed which masks
-        // exist; the mask list must not claim a filter that is not applied.
-        session_.fileList.setMaskPosition(0);
-    }
-    showFileList();
-}
-
-std::set<std::pair<std::string, std::uint64_t>> MainDialog::tickedFiles() const {
-    std::set<std::pair<std::string, std::uint64_t>> ticked;
-    const engine::FileList& files = session_.fileList;
-    for (std::size_t row = 0; row < files.rowCount(); ++row) {
-        if (files.isTicked(row)) {
-            ticked.emplace(std::string(files.row(row).name), files.row(row).inode);
-        }
-    }
-    return ticked;
-}
-
-void MainDialog::tickAgain(const std::set<std::pair<std::string, std::uint64_t>>& files) {
-    engine::FileList& list = session_.fileList;
-    for (std::size_t row = 0; row < list.rowCount(); ++row) {
-        const engine::ListedFile& file = list.row(row);
-        if (files.contains({std::string(file.name), file.inode})) {
-            list.setTicked(row, true);
-        }
-    }
-}
-
-void MainDialog::runCommand(void (MainDialog::*command)()) {
-    if (engine::runGuarded(services_.messages, [&] { (this->*command)(); })) {
-        return;
-    }
-    // A batch stopped part way keeps its journal, as one a crash interrupted does: it is offered
-    // for undoing or finishing at once, since no batch runs in its directory until then.
-    engine::runGuarded(services_.messages, [&] { offerRecovery(); });
-    // The batch's lists are half done and files may have new names: the rows must not be used
-    // again. If even the listing fails, the list stays empty.
-    emptyFileList();
-    try {
-        fillFileList();
-    } catch (...) {
-        emptyFileList();
-    }
-}
-
-void MainDialog::offerRecovery() {
-    QtBatchProgress progress(this, tr("Recovering an interrupted batch..."));
-    ui::offerRecovery(services_.fileSystem, services_.messages, session_.stateDirectory, &progress,
-                      engine::historyBoundOf(session_.rules));
-}
-
-void MainDialog::saveSettings() {
-    rulePanel_->readRules(session_.rules);
-    // morerules.ini follows renset.ini, whose overwrite question stands for both files.
-    if (settings::saveRenameSettings(services_.fileSystem, services_.messages,
-                                     paths_.renameSettings, session_.rules)) {
-        settings::saveMoreRules(services_.fileSystem, services_.messages, paths_.moreRules,
-                                session_.rules);
-    }
-}
-
 void MainDialog::reject() {
     if (session_.options.confirmationOnExit &&
         !services_.messages.ask(NS_MESSAGE("Message", "Are you sure you want to quit?"),
                                 NS_MESSAGE("Message", "Confirm Exit"), platform::Icon::None)) {
         return;
     }
-    emptyFileList();
+    listing_->empty();
     QDialog::reject();
 }
 
@@ -602,67 +334,10 @@ void MainDialog::showPreset(const settings::RenameSettings& rules) {
     rulePanel_->writeRules(rules);
     rulePanel_->applyEnablingRule();
     if (resort) {
-        refilterFileList();
+        listing_->refilter();
     } else {
         newNames_->schedule();
     }
-}
-
-void MainDialog::openOptions() {
-    if (hooks_.options) {
-        hooks_.options(context());
-    }
-    if (auto options = settings::readProgramOptions(services_.fileSystem, paths_.programOptions,
-                                                    session_.options)) {
-        session_.options = *options;
-    }
-    // The history's options share morerules.ini with the rules, whose unsaved changes stay.
-    if (const auto text =
-            services_.fileSystem.readFile(paths_.moreRules, settings::kSettingsFileMaxBytes);
-        text.ok()) {
-        const settings::RenameSettings saved = settings::parseMoreRules(*text, {});
-        session_.rules.historyOnly = saved.historyOnly;
-        session_.rules.historyBatches = saved.historyBatches;
-        session_.rules.historyMebibytes = saved.historyMebibytes;
-        tellRefusedHistoryOptions();
-    }
-    // Whether a restore file may be written decides which names the column may give.
-    newNames_->schedule();
-}
-
-void MainDialog::tellRefusedHistoryOptions() {
-    // The history then keeps its default bound, which the user should know is not the one asked
-    // for: the command-line tool refuses its batches over the same words.
-    if (const auto refusal = engine::historyOptionRefusal(session_.rules, paths_.moreRules)) {
-        services_.messages.show(*refusal);
-    }
-}
-
-void MainDialog::openId3Options() {
-    if (hooks_.id3Options) {
-        hooks_.id3Options(context());
-    }
-    // Unlike opt.ini, a missing ID3Opts.ini is reported here too, and renaming falls back on
-    // the default format.
-    session_.id3 =
-        settings::loadId3Naming(services_.fileSystem, services_.messages, paths_.id3Options);
-    newNames_->schedule();
-}
-
-void MainDialog::openAbout() {
-    if (hooks_.about) {
-        hooks_.about(context());
-    }
-}
-
-void MainDialog::openHelp(const QString& page) {
-    if (hooks_.help) {
-        hooks_.help(context(), page);
-    }
-}
-
-DialogContext MainDialog::context() {
-    return {this, services_.fileSystem, services_.messages, paths_};
 }
 
 }  // namespace nameshift::ui

@@ -11,13 +11,8 @@
 namespace nameshift::ui {
 
 NewNameColumn::NewNameColumn(engine::RenameSession& session, FileListView& list,
-                             std::size_t namesPerSlice, std::function<void()> readRules,
-                             QObject* parent)
-    : QObject(parent),
-      session_(session),
-      list_(list),
-      namesPerSlice_(namesPerSlice),
-      readRules_(std::move(readRules)) {
+                             std::size_t namesPerSlice, QObject* parent)
+    : QObject(parent), session_(session), list_(list), namesPerSlice_(namesPerSlice) {
     timer_ = new QTimer(this);
     timer_->setSingleShot(true);
     // Zero: after the events already queued, so a burst of keystrokes computes the names once.
@@ -62,7 +57,6 @@ void NewNameColumn::start() {
     timer_->stop();
     sliceTimer_->stop();
     stopReadingTags();
-    readRules_();
     if (!listedNames_) {
         listedNames_.emplace(session_.fileList);
     }

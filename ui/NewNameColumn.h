@@ -6,7 +6,6 @@
 #include <cstdint>
 
 #include <cstddef>
-#include <functional>
 #include <memory>
 #include <optional>
 
@@ -27,10 +26,10 @@ class NewNameColumn : public QObject {
     Q_OBJECT
 
 public:
-    // `readRules` brings the session's rules up to date with what the window shows; `namesPerSlice`
-    // is how many names one pass of the event loop computes.
+    // The session's rules are kept as the window shows them; `namesPerSlice` is how many names one
+    // pass of the event loop computes.
     NewNameColumn(engine::RenameSession& session, FileListView& list, std::size_t namesPerSlice,
-                  std::function<void()> readRules, QObject* parent = nullptr);
+                  QObject* parent = nullptr);
     NewNameColumn(const NewNameColumn&) = delete;
     NewNameColumn& operator=(const NewNameColumn&) = delete;
     ~NewNameColumn() override;
@@ -64,7 +63,6 @@ private:
     engine::RenameSession& session_;
     FileListView& list_;
     std::size_t namesPerSlice_;
-    std::function<void()> readRules_;
     QTimer* timer_ = nullptr;
     QTimer* sliceTimer_ = nullptr;
     // The names of the listed files, which the column judges against on every keystroke; built

@@ -208,74 +208,40 @@ void RulePanel::connectControls() {
          {c.changePrefix, c.useCounter, c.changeExtension, c.removeString, c.replaceString}) {
         connect(box, &QCheckBox::clicked, this, &RulePanel::applyEnablingRule);
     }
-    connect(c.lowerCase, &QCheckBox::clicked, this,
-            [this](bool checked) { warnAboutCase(CaseBox::Lower, checked); });
-    connect(c.upperCase, &QCheckBox::clicked, this,
-            [this](bool checked) { warnAboutCase(CaseBox::Upper, checked); });
-    connect(c.firstLetterUpper, &QCheckBox::clicked, this,
-            [this](bool checked) { warnAboutCase(CaseBox::FirstLetter, checked); });
     connect(c.supportId3, &QCheckBox::clicked, this,
             [this](bool checked) { controls_.id3Options->setEnabled(checked); });
-    connect(c.id3Options, &QPushButton::clicked, this, &RulePanel::id3OptionsRequested);
+    connect(c.id3Options, &QPushButton::clicked, this, &RulePanel::tagNamingOptionsRequested);
 
-    for (QLineEdit* edit : {c.prefixEdit, c.extensionEdit, c.replaceWithEdit}) {
-        connect(edit, &QLineEdit::textChanged, this,
-                [this, edit] { mendTypedText(messages_, edit, &correctNameText); });
-    }
-    // A regular expression is no part of a name: it may hold what names may not ("\\d+", "a|b").
-    // Taken literally again, it is mended as if typed.
-    const MoreRulesControls& more = moreRules_->controls();
-    for (const auto& pattern : {std::pair{c.removeStringEdit, more.removeRegex},
-                                std::pair{c.replaceFromEdit, more.replaceRegex}}) {
-        QLineEdit* edit = pattern.first;
-        QCheckBox* regex = pattern.second;
-        const auto mendUnlessPattern = [this, edit, regex] {
-            if (!regex->isChecked()) {
-                mendTypedText(messages_, edit, &correctNameText);
-            }
-        };
-        connect(edit, &QLineEdit::textChanged, this, mendUnlessPattern);
-        connect(regex, &QCheckBox::toggled, this, [this, mendUnlessPattern] {
-            // Rules being shown bring their own texts, mended as those are written.
-            if (!writingRules_) {
-                mendUnlessPattern();
-            }
-        });
-    }
-    connect(c.counterIncrementEdit, &QLineEdit::textChanged, this, [this] {
-        mendTypedText(messages_, controls_.counterIncrementEdit, &correctCounterIncrement);
-    });
-    connect(c.counterStartEdit, &QLineEdit::textChanged, this,
-            [this] { mendTypedText(messages_, controls_.counterStartEdit, &correctCounterStart); });
+    // Before the rules hear of a text, it is mended.
+    inputChecks_.emplace(*this, controls_, moreRules_->controls(), messages_, writingRules_);
 
-    for (QCheckBox* box : {c.archive, c.readOnly, c.hidden, c.system}) {
-        connect(box, &QCheckBox::clicked, this, &RulePanel::displayChanged);
+    // The listing filled anew reads the display options from the kept rules.
+    const auto changeDisplay = [this] {
+        keepRules();
+        emit displayChanged();
+    };
+    for (QCheckBox* box : {c.archive, c.readOnly, c.hidden, c.system, c.naturalOrder}) {
+        connect(box, &QCheckBox::clicked, this, changeDisplay);
     }
-    connect(c.sortList, &QComboBox::activated, this, &RulePanel::displayChanged);
-    connect(c.naturalOrder, &QCheckBox::clicked, this, &RulePanel::displayChanged);
-    connect(c.maskList, &QComboBox::activated, this, &RulePanel::displayChanged);
+    connect(c.sortList, &QComboBox::activated, this, changeDisplay);
+    connect(c.maskList, &QComboBox::activated, this, changeDisplay);
 
-    // A pattern is judged as it is typed, and again when its options change.
-    const MoreRulesControls& m = moreRules_->controls();
-    for (QLineEdit* edit : {c.removeStringEdit, c.replaceFromEdit, c.replaceWithEdit}) {
-        connect(edit, &QLineEdit::textChanged, this, &RulePanel::checkPatterns);
-    }
-    for (QCheckBox* box : {c.removeString, c.replaceString, m.removeRegex, m.removeMatchCase,
-                           m.replaceRegex, m.replaceMatchCase}) {
-        connect(box, &QCheckBox::toggled, this, &RulePanel::checkPatterns);
-    }
-
-    // Every control of the rules may change the new names.
+    // Every control of the rules may change the new names; the kept rules learn first.
+    const auto changeRules = [this] {
+        keepRules();
+        emit rulesChanged();
+    };
     for (QLineEdit* edit : findChildren<QLineEdit*>()) {
-        connect(edit, &QLineEdit::textChanged, this, &RulePanel::rulesChanged);
+        connect(edit, &QLineEdit::textChanged, this, changeRules);
     }
     for (QCheckBox* box : findChildren<QCheckBox*>()) {
-        connect(box, &QCheckBox::toggled, this, &RulePanel::rulesChanged);
+        connect(box, &QCheckBox::toggled, this, changeRules);
     }
     for (QRadioButton* radio : findChildren<QRadioButton*>()) {
-        connect(radio, &QRadioButton::toggled, this, &RulePanel::rulesChanged);
+        connect(radio, &QRadioButton::toggled, this, changeRules);
     }
-    connect(c.counterDigits, &QComboBox::currentIndexChanged, this, &RulePanel::rulesChanged);
+    connect(c.counterDigits, &QComboBox::currentIndexChanged, this, changeRules);
+    connect(c.sortList, &QComboBox::currentIndexChanged, this, &RulePanel::keepRules);
 }
 
 // F1 opens the page on the control that has the focus.
@@ -315,17 +281,19 @@ void RulePanel::writeRules(const settings::RenameSettings& rules) {
     moreRuleFields_->write(rules);
     ruleFields_->write(rules);
     writingRules_ = false;
+    keepRules();
 }
 
-void RulePanel::checkPatterns() {
-    const RuleControls& c = controls_;
-    const MoreRulesControls& m = moreRules_->controls();
-    c.removeProblem->checkPattern(c.removeString->isChecked() && m.removeRegex->isChecked(),
-                                  c.removeStringEdit->text(), m.removeMatchCase->isChecked());
-    const QString replacement = c.replaceWithEdit->text();
-    c.replaceProblem->checkPattern(c.replaceString->isChecked() && m.replaceRegex->isChecked(),
-                                   c.replaceFromEdit->text(), m.replaceMatchCase->isChecked(),
-                                   &replacement);
+void RulePanel::keepRulesIn(settings::RenameSettings& rules) {
+    keptRules_ = &rules;
+    keepRules();
+}
+
+void RulePanel::keepRules() {
+    // A record half shown is no record: it is kept once it is whole.
+    if (keptRules_ != nullptr && !writingRules_) {
+        readRules(*keptRules_);
+    }
 }
 
 void RulePanel::applyEnablingRule() {
@@ -362,7 +330,7 @@ void RulePanel::applyEnablingRule() {
     c.withLabel->setEnabled(replace);
     c.replaceWithEdit->setEnabled(replace);
     moreRules_->applyEnablingRule(c.removeString->isChecked(), replace);
-    // The ID3 Options button follows its box from the start, not only after a click.
+    // The "ID3 Options" button follows its box from the start, not only after a click.
     c.id3Options->setEnabled(c.supportId3->isChecked());
 }
 
@@ -378,18 +346,6 @@ void RulePanel::showMasks(const std::vector<std::string>& masks, int chosen) {
 
 int RulePanel::chosenMask() const {
     return std::max(0, controls_.maskList->currentIndex());
-}
-
-void RulePanel::warnAboutCase(CaseBox box, bool checked) {
-    if (!checked) {
-        return;
-    }
-    const std::optional<platform::MessageText> warning =
-        caseWarningText(box, controls_.lowerCase->isChecked(), controls_.upperCase->isChecked(),
-                        controls_.firstLetterUpper->isChecked());
-    if (warning) {
-        messages_.show(*warning, kCaseWarningCaption, platform::Icon::Information);
-    }
 }
 
 }  // namespace nameshift::ui

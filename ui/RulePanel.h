@@ -9,17 +9,16 @@
 
 #include "platform/MessageBox.h"
 #include "settings/RenameSettings.h"
-#include "ui/CaseWarnings.h"
-#include "ui/EditCorrections.h"
 #include "ui/FieldBinding.h"
 #include "ui/MoreRulesPanel.h"
 #include "ui/RuleControls.h"
+#include "ui/RuleInputChecks.h"
 
 namespace nameshift::ui {
 
 // The right-hand side of the main window: the rename rules and the options of the file display.
-// It shows a record of rules and reads it back, enables each rule's fields with its box, mends
-// what is typed into the fields, and warns when case boxes contradict one another.
+// It shows a record of rules and keeps the session's record as the controls change, enables each
+// rule's fields with its box, and has what is typed checked.
 class RulePanel : public QWidget {
     Q_OBJECT
 
@@ -33,6 +32,9 @@ public:
     // The controls into `rules`, and back.
     void readRules(settings::RenameSettings& rules) const;
     void writeRules(const settings::RenameSettings& rules);
+    // The record the panel keeps as it shows it: each change of a control, and each record
+    // shown, goes into `rules` at once. Its fields without a control are left as they are.
+    void keepRulesIn(settings::RenameSettings& rules);
     void applyEnablingRule();
 
     // The file masks the listing offers, with the one applied; choosing one leaves it to the
@@ -46,7 +48,7 @@ signals:
     // The attribute mask, the sort order or the file mask was chosen anew: the list must be
     // filled again.
     void displayChanged();
-    void id3OptionsRequested();
+    void tagNamingOptionsRequested();
 
 private:
     void buildControls();
@@ -54,8 +56,7 @@ private:
     void connectControls();
     void setHelpPages();
 
-    void warnAboutCase(CaseBox box, bool checked);
-    void checkPatterns();
+    void keepRules();
 
     platform::MessageBox& messages_;
     RuleControls controls_;
@@ -64,6 +65,8 @@ private:
     std::optional<FieldControls<settings::RenameSettings>> ruleFields_;
     std::optional<FieldControls<settings::RenameSettings>> moreRuleFields_;
     bool writingRules_ = false;
+    settings::RenameSettings* keptRules_ = nullptr;
+    std::optional<RuleInputChecks> inputChecks_;
 };
 
 }  // namespace nameshift::ui

@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     parseRenameSettings(text, RenameSettings::whenFileMissing());
     PresetFile::parse(text, RenameSettings{});
     parseProgramOptions(text, ProgramOptions{});
-    parseId3DialogState(text);
+    parseTagNamingDialogState(text);
     // The format that names files is as short as the dialog allows and holds no character a
     // file name cannot.
     const Id3Naming naming = parseId3Naming(text);

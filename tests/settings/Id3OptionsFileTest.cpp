@@ -20,20 +20,20 @@ using testing::goldenText;
 using Frames = std::vector<std::string>;
 
 TEST(Id3OptionsFileTest, WritesTheGoldenFiles) {
-    EXPECT_EQ(formatId3Options(Id3Options{}), goldenText("id3-defaults.ini"));
+    EXPECT_EQ(formatId3Options(TagNamingOptions{}), goldenText("id3-defaults.ini"));
     EXPECT_EQ(formatId3Options(fullId3Options()), goldenText("id3-full.ini"));
 }
 
 TEST(Id3OptionsFileTest, TheDialogReadsBackWhatItSaved) {
-    EXPECT_EQ(parseId3DialogState(goldenText("id3-defaults.ini")),
-              Id3DialogState::fromOptions(Id3Options{}));
-    const Id3DialogState full = parseId3DialogState(goldenText("id3-full.ini"));
-    EXPECT_EQ(full, Id3DialogState::fromOptions(fullId3Options()));
+    EXPECT_EQ(parseTagNamingDialogState(goldenText("id3-defaults.ini")),
+              TagNamingDialogState::fromOptions(TagNamingOptions{}));
+    const TagNamingDialogState full = parseTagNamingDialogState(goldenText("id3-full.ini"));
+    EXPECT_EQ(full, TagNamingDialogState::fromOptions(fullId3Options()));
     EXPECT_EQ(full.availableFrames, (Frames{"Genre", "Track Name", "Year of Release"}));
 }
 
 TEST(Id3OptionsFileTest, TheDialogStartsFromNothingChosen) {
-    const Id3DialogState state = parseId3DialogState("-= Use Separators =-\r\nTRUE");
+    const TagNamingDialogState state = parseTagNamingDialogState("-= Use Separators =-\r\nTRUE");
     EXPECT_EQ(state.renameMode, std::nullopt);
     EXPECT_EQ(state.useAdvanced, std::nullopt);
     EXPECT_EQ(state.separator, std::nullopt);
@@ -43,8 +43,8 @@ TEST(Id3OptionsFileTest, TheDialogStartsFromNothingChosen) {
     std::string text = goldenText("id3-full.ini");
     text.replace(text.find("Options =-\r\n2"), 13, "Options =-\r\n7");
     text.replace(text.find("Underscores =-\r\n2"), 17, "Underscores =-\r\nx");
-    EXPECT_EQ(parseId3DialogState(text).renameMode, std::nullopt);
-    EXPECT_EQ(parseId3DialogState(text).separator, std::nullopt);
+    EXPECT_EQ(parseTagNamingDialogState(text).renameMode, std::nullopt);
+    EXPECT_EQ(parseTagNamingDialogState(text).separator, std::nullopt);
 }
 
 struct BasicCase {
@@ -62,7 +62,7 @@ void PrintTo(const BasicCase& c, std::ostream* os) {
 class BasicFormatTest : public ::testing::TestWithParam<BasicCase> {};
 
 TEST_P(BasicFormatTest, JoinsTheCodesOfTheSelectedFrames) {
-    Id3Options options;
+    TagNamingOptions options;
     options.selectedFrames = GetParam().frames;
     options.useSeparators = GetParam().useSeparators;
     options.separator = GetParam().separator;
@@ -98,7 +98,7 @@ class BasicSelectionTest : public ::testing::TestWithParam<SelectionCase> {};
 TEST_P(BasicSelectionTest, TakesFramesFromTheSecondByteOnEachOnce) {
     std::string text = goldenText("id3-full.ini");
     text.replace(text.find("\"%2_%5_%1\""), 10, GetParam().storedFormat);
-    const Id3DialogState state = parseId3DialogState(text);
+    const TagNamingDialogState state = parseTagNamingDialogState(text);
     EXPECT_EQ(state.selectedFrames, GetParam().selected);
     Frames everything = state.selectedFrames;
     everything.insert(everything.end(), state.availableFrames.begin(), state.availableFrames.end());
@@ -200,7 +200,7 @@ protected:
 TEST_F(Id3OptionsStorageTest, MissingFileGivesEachReaderItsDefaults) {
     bool loaded = true;
     EXPECT_EQ(loadId3Options(fs, messages, path(), &loaded),
-              Id3DialogState::fromOptions(Id3Options{}));
+              TagNamingDialogState::fromOptions(TagNamingOptions{}));
     EXPECT_FALSE(loaded);
     EXPECT_EQ(loadId3Naming(fs, messages, path()).format, "%1 - %2 - %3 - %4 - %5 - %6");
     const std::string text =
@@ -225,7 +225,7 @@ TEST_F(Id3OptionsStorageTest, FailuresKeepTheOldFile) {
     dir.write("ID3Opts.ini", "old");
     fs.fail(testing::FaultyFileSystem::Op::Write, ENOSPC, "ID3Opts", 1);
     fs.fail(testing::FaultyFileSystem::Op::Write, EIO, "ID3Opts", 1);
-    Id3Options quoted;
+    TagNamingOptions quoted;
     quoted.advancedFormat = "%1\"%2";
     EXPECT_FALSE(saveId3Options(fs, messages, path(), fullId3Options()));
     EXPECT_FALSE(saveId3Options(fs, messages, path(), fullId3Options()));

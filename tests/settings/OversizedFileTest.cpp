@@ -96,8 +96,8 @@ INSTANTIATE_TEST_SUITE_P(
             "Id3Dialog", "ID3Opts.ini", "id3-full.ini",
             [](platform::FileSystem& fs, platform::MessageBox& messages, const std::string& path) {
                 return whichOf(loadId3Options(fs, messages, path),
-                               Id3DialogState::fromOptions(testing::fullId3Options()),
-                               Id3DialogState::fromOptions(Id3Options{}));
+                               TagNamingDialogState::fromOptions(testing::fullId3Options()),
+                               TagNamingDialogState::fromOptions(TagNamingOptions{}));
             },
             "An error occurred. Possible error: \"ID3Opts.ini\" file doesn't exist?\n"
             "Using default ID3 options instead."}),

@@ -9,9 +9,9 @@
 
 #include "ForwardingFileSystem.h"
 #include "platform/PosixFileSystem.h"
-#include "settings/Id3Options.h"
 #include "settings/ProgramOptions.h"
 #include "settings/RenameSettings.h"
+#include "settings/TagNamingOptions.h"
 
 namespace nameshift::testing {
 
@@ -107,8 +107,8 @@ inline settings::ProgramOptions fullProgramOptions() {
 }
 
 // The record of id3-full.ini.
-inline settings::Id3Options fullId3Options() {
-    settings::Id3Options o;
+inline settings::TagNamingOptions fullId3Options() {
+    settings::TagNamingOptions o;
     o.renameMode = settings::Id3RenameMode::WhateverIsThere;
     o.useAdvanced = true;
     o.selectedFrames = {"Artist", "Track Number", "Album Title"};

@@ -119,7 +119,7 @@ TEST(TruncatedFileTest, ProgramOptions) {
 }
 
 TEST(TruncatedFileTest, Id3OptionsForTheDialog) {
-    using S = Id3DialogState;
+    using S = TagNamingDialogState;
     const std::vector<Field<S>> fields = {
         field("-= Only Rename w/ID3 Tags/Use Alt Renaming Options =-", &S::renameMode),
         field("-= Use Basic/Advanced ID3 Options =-", &S::useAdvanced),
@@ -130,8 +130,8 @@ TEST(TruncatedFileTest, Id3OptionsForTheDialog) {
         field("-= Format Prefix String =-", &S::advancedFormat),
     };
     expectEveryCutReadsItsWholeEntries<S>(
-        testing::goldenText("id3-full.ini"), parseId3DialogState(""),
-        S::fromOptions(testing::fullId3Options()), parseId3DialogState, fields);
+        testing::goldenText("id3-full.ini"), parseTagNamingDialogState(""),
+        S::fromOptions(testing::fullId3Options()), parseTagNamingDialogState, fields);
 }
 
 TEST(TruncatedFileTest, Id3OptionsForTheMainDialog) {

@@ -24,8 +24,8 @@
 #include "ScriptedMessageBox.h"
 #include "TempDir.h"
 #include "UiFakes.h"
-#include "ui/CDirectoryTree.h"
 #include "ui/DirectoryBrowser.h"
+#include "ui/DirectoryChainTree.h"
 
 namespace nameshift::ui {
 namespace {
@@ -34,7 +34,7 @@ using testing::FaultyFileSystem;
 using testing::FixedVolumes;
 using testing::ScriptedMessageBox;
 using testing::TempDir;
-using Kind = CDirectoryTree::ItemKind;
+using Kind = DirectoryChainTree::ItemKind;
 using Names = std::vector<std::string>;
 
 // A tree over a temporary directory tree; it starts in "top/music/new".
@@ -55,7 +55,7 @@ protected:
         Names names;
         for (QStandardItem* item = tree.itemModel()->item(0); item != nullptr;
              item = item->child(0)) {
-            if (CDirectoryTree::kindOf(item) != Kind::PathChain) {
+            if (DirectoryChainTree::kindOf(item) != Kind::PathChain) {
                 break;
             }
             names.push_back(item->text().toStdString());
@@ -65,7 +65,7 @@ protected:
     QStandardItem* deepest() const {
         QStandardItem* item = tree.itemModel()->item(0);
         while (item->child(0) != nullptr &&
-               CDirectoryTree::kindOf(item->child(0)) == Kind::PathChain) {
+               DirectoryChainTree::kindOf(item->child(0)) == Kind::PathChain) {
             item = item->child(0);
         }
         return item;
@@ -73,7 +73,7 @@ protected:
     static Names children(const QStandardItem* item) {
         Names names;
         for (int row = 0; row < item->rowCount(); ++row) {
-            EXPECT_EQ(CDirectoryTree::kindOf(item->child(row)), Kind::Subdirectory);
+            EXPECT_EQ(DirectoryChainTree::kindOf(item->child(row)), Kind::Subdirectory);
             names.push_back(item->child(row)->text().toStdString());
         }
         return names;
@@ -100,20 +100,20 @@ protected:
     TempDir dir;
     FaultyFileSystem fs;
     ScriptedMessageBox messages;
-    CDirectoryTree tree{fs, messages};
+    DirectoryChainTree tree{fs, messages};
 };
 
 TEST_F(DirectoryTreeTest, FillShowsTheChainFromRootAndTheSubdirectoriesSorted) {
     EXPECT_EQ(chain(), pieces(dir.file("top/music/new")));
     EXPECT_EQ(children(deepest()), (Names{"empty", "live"}));
     EXPECT_EQ(tree.currentPath(), dir.file("top/music/new"));
-    EXPECT_TRUE(CDirectoryTree::isOpened(deepest()));
+    EXPECT_TRUE(DirectoryChainTree::isOpened(deepest()));
     EXPECT_EQ(tree.currentIndex(), deepest()->index());
     EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(DirectoryTreeTest, OpeningASubdirectoryLengthensTheChainAndEntersIt) {
-    QSignalSpy opened(&tree, &CDirectoryTree::directoryOpened);
+    QSignalSpy opened(&tree, &DirectoryChainTree::directoryOpened);
     tree.openItem(childNamed(deepest(), "live")->index());
     EXPECT_EQ(chain(), pieces(dir.file("top/music/new/live")));
     EXPECT_EQ(deepest()->rowCount(), 0);
@@ -133,7 +133,7 @@ TEST_F(DirectoryTreeTest, OpeningADirectoryUpTheChainShortensIt) {
 TEST_F(DirectoryTreeTest, OpeningTakesTheSubdirectoriesTheListingOffersAndReadsNoMore) {
     QStandardItem* music = deepest()->parent();
     const std::string path = dir.file("top/music");
-    QObject::connect(&tree, &CDirectoryTree::directoryOpened, &tree, [&] {
+    QObject::connect(&tree, &DirectoryChainTree::directoryOpened, &tree, [&] {
         tree.offerSubdirectories(path, {"old", "Jazz", "new"});
     });
     fs.fail(FaultyFileSystem::Op::List, EACCES, "top/music");  // a reading of its own would fail
@@ -145,19 +145,19 @@ TEST_F(DirectoryTreeTest, OpeningTakesTheSubdirectoriesTheListingOffersAndReadsN
 }
 
 TEST_F(DirectoryTreeTest, OpeningTheCurrentDirectoryFoldsItsSubdirectoriesAway) {
-    QSignalSpy opened(&tree, &CDirectoryTree::directoryOpened);
+    QSignalSpy opened(&tree, &DirectoryChainTree::directoryOpened);
     QStandardItem* current = deepest();
     tree.openItem(current->index());
     EXPECT_EQ(current->rowCount(), 0);
-    EXPECT_FALSE(CDirectoryTree::isOpened(current));
-    EXPECT_EQ(CDirectoryTree::kindOf(current), Kind::Subdirectory);
+    EXPECT_FALSE(DirectoryChainTree::isOpened(current));
+    EXPECT_EQ(DirectoryChainTree::kindOf(current), Kind::Subdirectory);
     EXPECT_EQ(tree.currentPath(), dir.file("top/music/new"));
     EXPECT_EQ(opened.count(), 1);
 
     // Opening it again lists them once more.
     tree.openItem(current->index());
     EXPECT_EQ(children(current), (Names{"empty", "live"}));
-    EXPECT_EQ(CDirectoryTree::kindOf(current), Kind::PathChain);
+    EXPECT_EQ(DirectoryChainTree::kindOf(current), Kind::PathChain);
 }
 
 TEST_F(DirectoryTreeTest, ADirectoryWithoutSubdirectoriesStaysCurrentAndOpened) {
@@ -167,7 +167,7 @@ TEST_F(DirectoryTreeTest, ADirectoryWithoutSubdirectoriesStaysCurrentAndOpened) 
     tree.openItem(empty->index());
     EXPECT_EQ(deepest(), empty);
     EXPECT_EQ(empty->rowCount(), 0);
-    EXPECT_TRUE(CDirectoryTree::isOpened(empty));
+    EXPECT_TRUE(DirectoryChainTree::isOpened(empty));
     EXPECT_EQ(tree.currentPath(), dir.file("top/music/new/empty"));
 }
 
@@ -188,7 +188,7 @@ TEST_P(TreeKeys, OpenFoldAndMove) {
     const TreeKeyCase& key = GetParam();
     QStandardItem* from = *key.from != '\0' ? childNamed(deepest(), key.from) : deepest();
     tree.setCurrentIndex(from->index());
-    QSignalSpy opened(&tree, &CDirectoryTree::directoryOpened);
+    QSignalSpy opened(&tree, &DirectoryChainTree::directoryOpened);
     QKeyEvent press(QEvent::KeyPress, key.key, Qt::NoModifier);
     QCoreApplication::sendEvent(&tree, &press);
     EXPECT_TRUE(press.isAccepted());
@@ -249,8 +249,11 @@ TEST_F(DirectoryTreeTest, NamesThatAreNoUtf8AreKeptAsBytes) {
     tree.openItem(current->index());  // lists again with the new directory
     QStandardItem* item = nullptr;
     for (int row = 0; row < deepest()->rowCount(); ++row) {
-        if (deepest()->child(row)->data(CDirectoryTree::kNameRole).toByteArray().toStdString() ==
-            odd) {
+        if (deepest()
+                ->child(row)
+                ->data(DirectoryChainTree::kNameRole)
+                .toByteArray()
+                .toStdString() == odd) {
             item = deepest()->child(row);
         }
     }
@@ -260,7 +263,7 @@ TEST_F(DirectoryTreeTest, NamesThatAreNoUtf8AreKeptAsBytes) {
 }
 
 TEST_F(DirectoryTreeTest, RefreshReadsTheSubdirectoriesAgainFromF5OrTheMenu) {
-    QSignalSpy opened(&tree, &CDirectoryTree::directoryOpened);
+    QSignalSpy opened(&tree, &DirectoryChainTree::directoryOpened);
     dir.makeDirectory("top/music/new/fresh");
     std::filesystem::remove(dir.file("top/music/new/empty"));
     QAction* refresh = nullptr;
@@ -299,7 +302,7 @@ class GoneDirectoryTest : public DirectoryTreeTest,
 
 TEST_P(GoneDirectoryTest, ShowsTheNearestDirectoryAboveThatIsThere) {
     const GoneCase& row = GetParam();
-    QSignalSpy opened(&tree, &CDirectoryTree::directoryOpened);
+    QSignalSpy opened(&tree, &DirectoryChainTree::directoryOpened);
     QStandardItem* live = childNamed(deepest(), "live");
     if (row.movedTo != nullptr) {
         std::filesystem::rename(dir.file(row.gone), dir.file(row.movedTo));
@@ -358,7 +361,7 @@ TEST_P(TreeFocusFrameTest, StandsOutWhileTheTreeHasTheFocus) {
     QImage shown = tree.viewport()->grab().toImage();
     const auto at = [&](int x, int y) { return shown.pixelColor(x, y).name().toStdString(); };
     EXPECT_EQ(at(0, row.bottom() + 4), tree.focusFrameColor().name().toStdString());
-    EXPECT_EQ(at(CDirectoryTree::kFrameWidth, row.center().y()),
+    EXPECT_EQ(at(DirectoryChainTree::kFrameWidth, row.center().y()),
               tree.currentItemFrameColor().name().toStdString());
 
     tree.clearFocus();
@@ -376,25 +379,25 @@ TEST(DirectoryTreeRoot, TheRootIsAChainOfOneItem) {
     FaultyFileSystem fs;
     ScriptedMessageBox messages;
     TempDir dir;
-    CDirectoryTree tree(fs, messages);
+    DirectoryChainTree tree(fs, messages);
     tree.setStartDirectory(std::string("/"));
     ASSERT_TRUE(tree.fillTree());
     ASSERT_EQ(tree.itemModel()->rowCount(), 1);
     QStandardItem* root = tree.itemModel()->item(0);
     EXPECT_EQ(root->text(), QStringLiteral("/"));
-    EXPECT_EQ(CDirectoryTree::pathOf(root), "/");
-    EXPECT_TRUE(CDirectoryTree::isOpened(root));
+    EXPECT_EQ(DirectoryChainTree::pathOf(root), "/");
+    EXPECT_TRUE(DirectoryChainTree::isOpened(root));
     for (int row = 0; row < root->rowCount(); ++row) {
-        EXPECT_EQ(CDirectoryTree::kindOf(root->child(row)), Kind::Subdirectory);
+        EXPECT_EQ(DirectoryChainTree::kindOf(root->child(row)), Kind::Subdirectory);
     }
 }
 
 TEST(VolumeContaining, TheLongestMountAboveThePathWins) {
     const std::vector<std::string> volumes = {"/", "/home", "/home/ann/usb", "/media"};
-    EXPECT_EQ(CDirectoryTree::volumeContaining(volumes, "/home/ann/usb/x"), "/home/ann/usb");
-    EXPECT_EQ(CDirectoryTree::volumeContaining(volumes, "/home/ann/usbstick"), "/home");
-    EXPECT_EQ(CDirectoryTree::volumeContaining(volumes, "/media"), "/media");
-    EXPECT_EQ(CDirectoryTree::volumeContaining(volumes, "/etc"), "/");
+    EXPECT_EQ(DirectoryChainTree::volumeContaining(volumes, "/home/ann/usb/x"), "/home/ann/usb");
+    EXPECT_EQ(DirectoryChainTree::volumeContaining(volumes, "/home/ann/usbstick"), "/home");
+    EXPECT_EQ(DirectoryChainTree::volumeContaining(volumes, "/media"), "/media");
+    EXPECT_EQ(DirectoryChainTree::volumeContaining(volumes, "/etc"), "/");
 }
 
 // Two "volumes" made of temporary directories; the browser starts in the first.

@@ -25,10 +25,10 @@
 #include "TempDir.h"
 #include "platform/PosixFileSystem.h"
 #include "ui/AboutDialog.h"
-#include "ui/Id3OptionsDialog.h"
 #include "ui/OptionsDialog.h"
 #include "ui/PreviewDialog.h"
 #include "ui/QtMessageBox.h"
+#include "ui/TagNamingOptionsDialog.h"
 #include "ui/widgets/HyperlinkLabel.h"
 
 namespace nameshift::ui {
@@ -164,7 +164,7 @@ TEST(HelpWindow, F1OpensThePageOfTheDialogItIsPressedIn) {
     platform::PosixFileSystem fileSystem;
     testing::ScriptedMessageBox messages;
     OptionsDialog options(fileSystem, messages, dir.file("opt.ini"));
-    Id3OptionsDialog id3(fileSystem, messages, dir.file("ID3Opts.ini"));
+    TagNamingOptionsDialog id3(fileSystem, messages, dir.file("ID3Opts.ini"));
     PreviewDialog preview;
     platform::Message question{"A batch was interrupted.", "Interrupted Batch"};
     question.helpPage = "recovery.html";

@@ -87,7 +87,7 @@ protected:
             dir.write("prog/opt.ini", settings::formatProgramOptions(options));
         }
         if (id3) {
-            dir.write("prog/ID3Opts.ini", settings::formatId3Options(settings::Id3Options{}));
+            dir.write("prog/ID3Opts.ini", settings::formatId3Options(settings::TagNamingOptions{}));
         }
         if (renameRules) {
             dir.write("prog/renset.ini", settings::formatRenameSettings(rules));
@@ -278,7 +278,7 @@ TEST_P(StartupWithOneFileMissing, ShowsOnlyThatFilesMessage) {
 INSTANTIATE_TEST_SUITE_P(
     EachFile, StartupWithOneFileMissing,
     ::testing::Values(MissingFile{"Options", false, true, true, kOptionsMissing},
-                      MissingFile{"Id3Options", true, false, true, kId3Missing},
+                      MissingFile{"TagNamingOptions", true, false, true, kId3Missing},
                       MissingFile{"RenameSettings", true, true, false, kRulesMissing},
                       MissingFile{"HistoryBatchesNoNumber", true, true, true,
                                   " is refused: it must be a whole number from 0 to 100000.",
@@ -352,13 +352,25 @@ TEST_F(MainDialogTest, EveryRuleFieldGoesThroughItsControlAndBack) {
     writeSettings();
     dir.write("prog/morerules.ini", settings::formatMoreRules(rules));
     ASSERT_TRUE(start());
-    // Only the controls still know the rules read at the start.
-    dialog->session().rules = {};
+    // Only the window still knows the rules read at the start, which it took back from the
+    // controls once it had shown them.
     std::filesystem::remove(dir.file("prog/renset.ini"));
     std::filesystem::remove(dir.file("prog/morerules.ini"));
     c().save->click();
     EXPECT_EQ(dir.read("prog/renset.ini"), settings::formatRenameSettings(rules));
     EXPECT_EQ(dir.read("prog/morerules.ini"), settings::formatMoreRules(rules));
+}
+
+TEST_F(MainDialogTest, TheSessionKeepsTheRulesAsTheControlsChange) {
+    writeSettings();
+    ASSERT_TRUE(start());
+    const settings::RenameSettings& kept = dialog->session().rules;
+    r().prefixEdit->setText(QStringLiteral("New"));
+    m().removeRegex->setChecked(!m().removeRegex->isChecked());
+    r().sortList->setCurrentIndex(3);
+    EXPECT_EQ(kept.prefixText, "New");
+    EXPECT_EQ(kept.removeRegex, m().removeRegex->isChecked());
+    EXPECT_EQ(kept.sortKey, settings::SortKey::Size);
 }
 
 TEST_F(MainDialogTest, TheStartUpPictureIsGoneOnceTheDialogIsSetUp) {
@@ -1005,7 +1017,7 @@ TEST_F(StartedDialogTest, TheFileMaskFiltersTheListAndADirectoryChangeResetsIt) 
     r().hidden->click();
     EXPECT_EQ(listedNames(), Texts{"three.mp3"});
 
-    CDirectoryTree* tree = f().browser->tree();
+    DirectoryChainTree* tree = f().browser->tree();
     QStandardItem* work = tree->itemModel()->itemFromIndex(tree->currentIndex());
     tree->openItem(work->index());  // lists "sub", made after the start
     ASSERT_EQ(work->rowCount(), 1);
@@ -1144,7 +1156,7 @@ TEST_F(StartedDialogTest, OtherDialogsRunThroughTheirHooksAndTheirFilesAreReadAg
     hooks.help = [&](const DialogContext&, const QString& page) {
         opened.push_back("help " + page.toStdString());
     };
-    hooks.id3Options = [&](const DialogContext&) { opened.emplace_back("id3"); };
+    hooks.tagNamingOptions = [&](const DialogContext&) { opened.emplace_back("id3"); };
     ASSERT_TRUE(start());
     c().options->click();
     EXPECT_TRUE(dialog->session().options.confirmationOnExit);
@@ -1161,10 +1173,10 @@ TEST_F(StartedDialogTest, OtherDialogsRunThroughTheirHooksAndTheirFilesAreReadAg
 // The ID3 options dialog may leave ID3Opts.ini changed or gone; renaming follows the file either
 // way, and a missing file is reported as at start-up.
 TEST_F(StartedDialogTest, ClosingTheId3OptionsReadsTheirFileAgainAndReportsItMissing) {
-    settings::Id3Options advanced;
+    settings::TagNamingOptions advanced;
     advanced.useAdvanced = true;
     advanced.advancedFormat = "%2: %4";
-    hooks.id3Options = [&](const DialogContext& context) {
+    hooks.tagNamingOptions = [&](const DialogContext& context) {
         EXPECT_TRUE(context.fileSystem
                         .writeFile(context.paths.id3Options, settings::formatId3Options(advanced),
                                    platform::WriteMode::Replace)
@@ -1175,7 +1187,7 @@ TEST_F(StartedDialogTest, ClosingTheId3OptionsReadsTheirFileAgainAndReportsItMis
     r().id3Options->click();
     EXPECT_EQ(dialog->session().id3.format, "%2- %4");
 
-    hooks.id3Options = [&](const DialogContext& context) {
+    hooks.tagNamingOptions = [&](const DialogContext& context) {
         EXPECT_TRUE(context.fileSystem.removeFile(context.paths.id3Options).ok());
     };
     dialog.reset();

@@ -116,7 +116,7 @@ protected:
     FaultyFileSystem fs;
     ScriptedMessageBox messages;
     GatedTags tags;
-    settings::Id3Options id3;
+    settings::TagNamingOptions id3;
     FixedVolumes volumes{{"/"}};
     std::unique_ptr<MainDialog> dialog;
     std::vector<QString> helpPages;
@@ -374,7 +374,7 @@ TEST_F(MainWindowTest, AFolderThatCannotBeEnteredLeavesTreeListAndApplyWhereThey
     dir.write("work/locked/inside.txt", "x");
     start({"a.txt"});
     fs.fail(FaultyFileSystem::Op::Enter, EACCES, "locked");
-    CDirectoryTree* tree = f().browser->tree();
+    DirectoryChainTree* tree = f().browser->tree();
     const QModelIndex current = tree->currentIndex();
     const QModelIndex locked = tree->itemModel()->index(0, 0, current);
     ASSERT_TRUE(locked.isValid());
@@ -850,8 +850,8 @@ TEST_P(TagColumnTest, ShowsWhatThePreviewShowsAfterTheId3Options) {
     row.prepare(tags);
     id3.useAdvanced = true;
     id3.advancedFormat = "%2";
-    hooks.id3Options = [&row](const DialogContext& context) {
-        settings::Id3Options chosen;
+    hooks.tagNamingOptions = [&row](const DialogContext& context) {
+        settings::TagNamingOptions chosen;
         chosen.useAdvanced = true;
         chosen.advancedFormat = row.format;
         chosen.renameMode = row.mode;

@@ -30,13 +30,13 @@
 #include "settings/ProgramOptionsFile.h"
 #include "ui/CaseWarnings.h"
 #include "ui/HelpWindow.h"
-#include "ui/Id3OptionsDialog.h"
 #include "ui/MainDialog.h"
 #include "ui/OptionsDialog.h"
 #include "ui/PreviewDialog.h"
 #include "ui/QtMessageBox.h"
 #include "ui/QtRestoreFilePicker.h"
 #include "ui/RulePanel.h"
+#include "ui/TagNamingOptionsDialog.h"
 
 namespace nameshift::ui {
 namespace {
@@ -293,7 +293,7 @@ TEST_F(MarkedTest, EveryTextOfTheWindowsComesFromTheCatalogue) {
     expectAllMarked(shownTexts(dialog) + previewTexts);
 
     OptionsDialog options(fs, messages, dir.file("prog/opt.ini"));
-    Id3OptionsDialog id3(fs, messages, dir.file("prog/ID3Opts.ini"));
+    TagNamingOptionsDialog id3(fs, messages, dir.file("prog/ID3Opts.ini"));
     QFileDialog picker;
     QtRestoreFilePicker::configure(picker, dir.path());
     expectAllMarked(shownTexts(options) + shownTexts(id3) + picker.nameFilters() +

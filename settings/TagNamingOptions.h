@@ -33,13 +33,13 @@ inline constexpr std::array<std::string_view, 6> kFrameNames = {
     NS_MESSAGE("Message", "Genre"),        NS_MESSAGE("Message", "Track Name"),
     NS_MESSAGE("Message", "Track Number"), NS_MESSAGE("Message", "Year of Release")};
 
-// The longest ID3 format, in bytes: what the ID3 options dialog's edit and the command line take.
+// The longest ID3 format, in bytes: what the tag naming options' edit and the command line take.
 // A longer one read from ID3Opts.ini was written by hand and is cut to it.
 inline constexpr std::size_t kLongestId3Format = 255;
 
-// The ID3 options dialog's full record, as ID3Opts.ini keeps it.
+// The tag naming options dialog's full record, as ID3Opts.ini keeps it.
 // A radio group of the dialog with no button chosen holds no value.
-struct Id3Options {
+struct TagNamingOptions {
     std::optional<Id3RenameMode> renameMode = Id3RenameMode::AllOrRules;
     bool useAdvanced = false;
     std::vector<std::string> selectedFrames;  // frame names, each at most once, in user order
@@ -47,10 +47,10 @@ struct Id3Options {
     std::optional<Id3Separator> separator = Id3Separator::Space;
     std::string advancedFormat;
 
-    bool operator==(const Id3Options&) const = default;
+    bool operator==(const TagNamingOptions&) const = default;
 };
 
-// What renaming needs of the ID3 options: the mode and one format string.
+// What renaming needs of the tag naming options: the mode and one format string.
 struct Id3Naming {
     Id3RenameMode renameMode = Id3RenameMode::AllOrRules;
     std::string format = "%1 - %2 - %3 - %4 - %5 - %6";

@@ -1,9 +1,8 @@
-#include "ui/Id3OptionsDialog.h"
+#include "ui/TagNamingOptionsDialog.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -11,89 +10,28 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
-#include <array>
-#include <ctime>
 #include <string>
 #include <utility>
 
 #include "engine/EditCorrections.h"
-#include "engine/FileDateText.h"
 #include "settings/Id3OptionsFile.h"
 #include "settings/RenameSettings.h"
 #include "ui/DisplayText.h"
 #include "ui/HelpWindow.h"
-#include "ui/Id3FrameLists.h"
+#include "ui/TagCodeLegend.h"
+#include "ui/TagFieldLists.h"
 #include "ui/widgets/IconPushButton.h"
 
 namespace nameshift::ui {
 namespace {
 
-// The tag the example result is built from, in code order: "%1" is the album title. The words
-// are shown in the user's language.
-constexpr std::array<const char*, 9> kExampleValues = {
-    QT_TRANSLATE_NOOP("nameshift::ui::Id3OptionsDialog", "Sample Album"),
-    QT_TRANSLATE_NOOP("nameshift::ui::Id3OptionsDialog", "Sample Artist"),
-    QT_TRANSLATE_NOOP("nameshift::ui::Id3OptionsDialog", "Rock"),
-    QT_TRANSLATE_NOOP("nameshift::ui::Id3OptionsDialog", "Sample Track"),
-    "03",
-    "1994",
-    QT_TRANSLATE_NOOP("nameshift::ui::Id3OptionsDialog", "Sample Band"),
-    "1",
-    QT_TRANSLATE_NOOP("nameshift::ui::Id3OptionsDialog", "Sample Composer")};
-
-// The codes after the tag frames ID3Opts.ini names, in the order the legend shows them.
-struct LaterCode {
-    char code;
-    const char* entry;  // the code and what it stands for, as the legend shows them
-};
-constexpr std::array<LaterCode, 6> kLaterCodes = {{
-    {'7', QT_TRANSLATE_NOOP("nameshift::ui::Id3OptionsDialog", "%7 - Album Artist")},
-    {'8', QT_TRANSLATE_NOOP("nameshift::ui::Id3OptionsDialog", "%8 - Disc Number")},
-    {'9', QT_TRANSLATE_NOOP("nameshift::ui::Id3OptionsDialog", "%9 - Composer")},
-    {'m', QT_TRANSLATE_NOOP("nameshift::ui::Id3OptionsDialog", "%m - Date Modified")},
-    {'b', QT_TRANSLATE_NOOP("nameshift::ui::Id3OptionsDialog", "%b - Date Created")},
-    {'t', QT_TRANSLATE_NOOP("nameshift::ui::Id3OptionsDialog", "%t - Date Taken")},
-}};
-
-// The date the example spells for each date code, in the default date format.
-std::string exampleDate() {
-    std::tm date{};
-    date.tm_year = 2026 - 1900;
-    date.tm_mon = 6;
-    date.tm_mday = 14;
-    date.tm_hour = 18;
-    date.tm_min = 3;
-    date.tm_sec = 55;
-    date.tm_wday = 2;
-    date.tm_yday = 194;
-    return engine::fileDateText(date, settings::kDefaultDateFormat).value_or(std::string());
-}
-
 constexpr int kAdvancedFormatLimit = static_cast<int>(settings::kLongestId3Format);
 
 }  // namespace
 
-std::string exampleTagResult(std::string_view format) {
-    std::string result;
-    for (std::size_t i = 0; i < format.size(); ++i) {
-        const char code = i + 1 < format.size() ? format[i + 1] : '\0';
-        if (format[i] == '%' && code >= '1' && code <= '9') {
-            result += bytesOf(
-                QCoreApplication::translate("nameshift::ui::Id3OptionsDialog",
-                                            kExampleValues[static_cast<std::size_t>(code - '1')]));
-            ++i;
-        } else if (format[i] == '%' && (code == 'm' || code == 'b' || code == 't')) {
-            result += exampleDate();
-            ++i;
-        } else {
-            result += format[i];
-        }
-    }
-    return result;
-}
-
-Id3OptionsDialog::Id3OptionsDialog(platform::FileSystem& fileSystem, platform::MessageBox& messages,
-                                   std::string id3OptionsPath, QWidget* parent)
+TagNamingOptionsDialog::TagNamingOptionsDialog(platform::FileSystem& fileSystem,
+                                               platform::MessageBox& messages,
+                                               std::string id3OptionsPath, QWidget* parent)
     : QDialog(parent),
       fileSystem_(fileSystem),
       messages_(messages),
@@ -104,7 +42,7 @@ Id3OptionsDialog::Id3OptionsDialog(platform::FileSystem& fileSystem, platform::M
     showState(settings::loadId3Options(fileSystem_, messages_, id3OptionsPath_));
 }
 
-void Id3OptionsDialog::buildControls() {
+void TagNamingOptionsDialog::buildControls() {
     setWindowTitle(tr("ID3 Options"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
@@ -115,7 +53,7 @@ void Id3OptionsDialog::buildControls() {
     QHBoxLayout* separatorRow = buildSeparatorRow();
     QGroupBox* basicGroup = layOutBasicGroup(separatorRow);
     QGroupBox* advancedGroup = buildAdvancedGroup();
-    QGroupBox* legendGroup = buildLegendGroup();
+    QGroupBox* legendGroup = new TagCodeLegend(this);
     QHBoxLayout* exampleRow = buildExampleRow();
     QHBoxLayout* buttonRow = buildButtonRow();
 
@@ -129,7 +67,7 @@ void Id3OptionsDialog::buildControls() {
     setTabOrderTopToBottom();
 }
 
-QGroupBox* Id3OptionsDialog::buildRenameModeGroup() {
+QGroupBox* TagNamingOptionsDialog::buildRenameModeGroup() {
     auto* renameGroup = new QGroupBox(tr("Rename Mode"), this);
     auto* renameLayout = new QVBoxLayout(renameGroup);
     renameModeGroup_ = new QButtonGroup(this);
@@ -149,7 +87,7 @@ QGroupBox* Id3OptionsDialog::buildRenameModeGroup() {
     return renameGroup;
 }
 
-void Id3OptionsDialog::buildModeButtons() {
+void TagNamingOptionsDialog::buildModeButtons() {
     auto* modeButtons = new QButtonGroup(this);
     basicMode_ = new QRadioButton(tr("Use &Basic ID3 Options"), this);
     basicMode_->setObjectName(QStringLiteral("basicMode"));
@@ -163,12 +101,12 @@ void Id3OptionsDialog::buildModeButtons() {
     });
 }
 
-void Id3OptionsDialog::buildFrameLists() {
-    frameLists_ = new Id3FrameLists(this);
-    connect(frameLists_, &Id3FrameLists::framesMoved, this, [this] { rebuild(); });
+void TagNamingOptionsDialog::buildFrameLists() {
+    frameLists_ = new TagFieldLists(this);
+    connect(frameLists_, &TagFieldLists::framesMoved, this, [this] { rebuild(); });
 }
 
-QHBoxLayout* Id3OptionsDialog::buildSeparatorRow() {
+QHBoxLayout* TagNamingOptionsDialog::buildSeparatorRow() {
     useSeparators_ = new QCheckBox(tr("Use &Separators"), this);
     useSeparators_->setObjectName(QStringLiteral("useSeparators"));
     connect(useSeparators_, &QCheckBox::clicked, this, [this] {
@@ -194,7 +132,7 @@ QHBoxLayout* Id3OptionsDialog::buildSeparatorRow() {
     return separatorRow;
 }
 
-QGroupBox* Id3OptionsDialog::layOutBasicGroup(QHBoxLayout* separatorRow) {
+QGroupBox* TagNamingOptionsDialog::layOutBasicGroup(QHBoxLayout* separatorRow) {
     auto* basicGroup = new QGroupBox(this);
     auto* basicLayout = new QGridLayout(basicGroup);
     basicLayout->addWidget(basicMode_, 0, 0);
@@ -203,7 +141,7 @@ QGroupBox* Id3OptionsDialog::layOutBasicGroup(QHBoxLayout* separatorRow) {
     return basicGroup;
 }
 
-QGroupBox* Id3OptionsDialog::buildAdvancedGroup() {
+QGroupBox* TagNamingOptionsDialog::buildAdvancedGroup() {
     auto* advancedGroup = new QGroupBox(this);
     auto* advancedLayout = new QGridLayout(advancedGroup);
     auto* formatLabel = new QLabel(tr("&Format:"), this);
@@ -218,32 +156,7 @@ QGroupBox* Id3OptionsDialog::buildAdvancedGroup() {
     return advancedGroup;
 }
 
-QGroupBox* Id3OptionsDialog::buildLegendGroup() {
-    auto* legendGroup = new QGroupBox(tr("Legend"), this);
-    auto* legendLayout = new QGridLayout(legendGroup);
-    for (int code = 0; code < static_cast<int>(settings::kFrameNames.size()); ++code) {
-        auto* entry =
-            new QLabel(QLatin1Char('%') + QString::number(code + 1) + QStringLiteral(" - ") +
-                           shownFrameName(settings::kFrameNames[static_cast<std::size_t>(code)]),
-                       this);
-        entry->setObjectName(QStringLiteral("legend%1").arg(code + 1));
-        legendLayout->addWidget(entry, code % 3, code / 3);
-    }
-    int column = static_cast<int>(settings::kFrameNames.size()) / 3;
-    int row = 0;
-    for (const LaterCode& later : kLaterCodes) {
-        auto* entry = new QLabel(tr(later.entry), this);
-        entry->setObjectName(QStringLiteral("legend") + QLatin1Char(later.code));
-        legendLayout->addWidget(entry, row, column);
-        if (++row == 3) {
-            row = 0;
-            ++column;
-        }
-    }
-    return legendGroup;
-}
-
-QHBoxLayout* Id3OptionsDialog::buildExampleRow() {
+QHBoxLayout* TagNamingOptionsDialog::buildExampleRow() {
     auto* exampleLabel = new QLabel(tr("Example Tag Result:"), this);
     example_ = new QLineEdit(this);
     example_->setObjectName(QStringLiteral("example"));
@@ -254,19 +167,19 @@ QHBoxLayout* Id3OptionsDialog::buildExampleRow() {
     return exampleRow;
 }
 
-QHBoxLayout* Id3OptionsDialog::buildButtonRow() {
+QHBoxLayout* TagNamingOptionsDialog::buildButtonRow() {
     restoreButton_ =
         makeDialogButton(tr("&Restore Defaults"), QStringLiteral("restoreDefaults"),
                          tr("Puts back the options a new installation starts with"), this);
     restoreButton_->setIcons(QStringLiteral(":/icons/restore.svg"));
-    connect(restoreButton_, &QPushButton::clicked, this, &Id3OptionsDialog::restoreDefaults);
+    connect(restoreButton_, &QPushButton::clicked, this, &TagNamingOptionsDialog::restoreDefaults);
     okButton_ = makeDialogButton(tr("OK"), QStringLiteral("ok"),
                                  tr("Saves the options in ID3Opts.ini and closes the "
                                     "window"),
                                  this);
     okButton_->setIcons(QStringLiteral(":/icons/ok.svg"));
     okButton_->setDefault(true);
-    connect(okButton_, &QPushButton::clicked, this, &Id3OptionsDialog::accept);
+    connect(okButton_, &QPushButton::clicked, this, &TagNamingOptionsDialog::accept);
     cancelButton_ = makeDialogButton(tr("&Cancel"), QStringLiteral("cancel"),
                                      tr("Closes the window without saving"), this);
     cancelButton_->setIcons(QStringLiteral(":/icons/cancel.svg"));
@@ -279,7 +192,7 @@ QHBoxLayout* Id3OptionsDialog::buildButtonRow() {
     return buttonRow;
 }
 
-void Id3OptionsDialog::setTabOrderTopToBottom() {
+void TagNamingOptionsDialog::setTabOrderTopToBottom() {
     // Tab follows the window from top to bottom, though the two mode buttons were made together.
     QList<QWidget*> tabOrder;
     for (QAbstractButton* radio : renameModeGroup_->buttons()) {
@@ -295,7 +208,7 @@ void Id3OptionsDialog::setTabOrderTopToBottom() {
     }
 }
 
-void Id3OptionsDialog::showState(const settings::Id3DialogState& state) {
+void TagNamingOptionsDialog::showState(const settings::TagNamingDialogState& state) {
     if (state.renameMode) {
         if (QAbstractButton* radio =
                 renameModeGroup_->button(settings::indexOf(*state.renameMode))) {
@@ -321,8 +234,8 @@ void Id3OptionsDialog::showState(const settings::Id3DialogState& state) {
     rebuild();
 }
 
-settings::Id3Options Id3OptionsDialog::options() const {
-    settings::Id3Options options;
+settings::TagNamingOptions TagNamingOptionsDialog::options() const {
+    settings::TagNamingOptions options;
     options.renameMode = settings::choiceAt<settings::Id3RenameMode>(renameModeGroup_->checkedId());
     options.useAdvanced = advancedMode_->isChecked();
     options.selectedFrames = frameLists_->selectedFrames();
@@ -332,11 +245,11 @@ settings::Id3Options Id3OptionsDialog::options() const {
     return options;
 }
 
-QString Id3OptionsDialog::exampleText() const {
+QString TagNamingOptionsDialog::exampleText() const {
     return example_->text();
 }
 
-void Id3OptionsDialog::applyModeEnabling() {
+void TagNamingOptionsDialog::applyModeEnabling() {
     const bool basic = !advancedMode_->isChecked();
     frameLists_->setChoosingEnabled(basic);
     useSeparators_->setEnabled(basic);
@@ -346,7 +259,7 @@ void Id3OptionsDialog::applyModeEnabling() {
     advancedFormat_->setEnabled(!basic);
 }
 
-void Id3OptionsDialog::rebuild() {
+void TagNamingOptionsDialog::rebuild() {
     if (advancedMode_->isChecked()) {
         removeInvalidCharacters();
         workingFormat_ = bytesOf(advancedFormat_->text());
@@ -356,7 +269,7 @@ void Id3OptionsDialog::rebuild() {
     example_->setText(displayText(exampleTagResult(workingFormat_)));
 }
 
-void Id3OptionsDialog::removeInvalidCharacters() {
+void TagNamingOptionsDialog::removeInvalidCharacters() {
     for (;;) {
         QString text = advancedFormat_->text();
         const std::string bytes = bytesOf(text);
@@ -375,11 +288,11 @@ void Id3OptionsDialog::removeInvalidCharacters() {
     }
 }
 
-void Id3OptionsDialog::restoreDefaults() {
+void TagNamingOptionsDialog::restoreDefaults() {
     if (!messages_.ask(NS_MESSAGE("Message", "Are you sure?"), NS_MESSAGE("Message", "Warning!"))) {
         return;
     }
-    const settings::Id3Options defaults;
+    const settings::TagNamingOptions defaults;
     renameModeGroup_->button(settings::indexOf(defaults.renameMode))->setChecked(true);
     basicMode_->setChecked(true);
     useSeparators_->setChecked(defaults.useSeparators);
@@ -394,8 +307,8 @@ void Id3OptionsDialog::restoreDefaults() {
     rebuild();
 }
 
-void Id3OptionsDialog::accept() {
-    const settings::Id3Options chosen = options();
+void TagNamingOptionsDialog::accept() {
+    const settings::TagNamingOptions chosen = options();
     const bool unspecified =
         chosen.useAdvanced ? chosen.advancedFormat.empty() : chosen.selectedFrames.empty();
     if (unspecified) {

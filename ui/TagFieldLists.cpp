@@ -1,4 +1,4 @@
-#include "ui/Id3FrameLists.h"
+#include "ui/TagFieldLists.h"
 
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "platform/MessageText.h"
-#include "settings/Id3Options.h"
+#include "settings/TagNamingOptions.h"
 #include "ui/DisplayText.h"
 #include "ui/widgets/IconPushButton.h"
 
@@ -47,12 +47,12 @@ QString shownFrameName(std::string_view name) {
     return QCoreApplication::translate(platform::kMessageContext, std::string(name).c_str());
 }
 
-Id3FrameLists::Id3FrameLists(QWidget* parent) : QWidget(parent) {
+TagFieldLists::TagFieldLists(QWidget* parent) : QWidget(parent) {
     buildFrameLists();
     layOutControls();
 }
 
-void Id3FrameLists::buildFrameLists() {
+void TagFieldLists::buildFrameLists() {
     availableLabel_ = new QLabel(tr("Avai&lable frames:"), this);
     available_ = new QListWidget(this);
     available_->setObjectName(QStringLiteral("availableFrames"));
@@ -61,7 +61,7 @@ void Id3FrameLists::buildFrameLists() {
     }
     availableLabel_->setBuddy(available_);
     connect(available_, &QListWidget::itemDoubleClicked, this,
-            &Id3FrameLists::moveChosenToSelected);
+            &TagFieldLists::moveChosenToSelected);
 
     buildMoveButtons();
 
@@ -70,12 +70,12 @@ void Id3FrameLists::buildFrameLists() {
     selected_->setObjectName(QStringLiteral("selectedFrames"));
     selectedLabel_->setBuddy(selected_);
     connect(selected_, &QListWidget::itemDoubleClicked, this,
-            &Id3FrameLists::moveChosenToAvailable);
+            &TagFieldLists::moveChosenToAvailable);
 
     buildOrderButtons();
 }
 
-void Id3FrameLists::buildMoveButtons() {
+void TagFieldLists::buildMoveButtons() {
     allToSelected_ = makeDialogButton(QStringLiteral(">>"), QStringLiteral("allToSelected"),
                                       tr("Selects every frame (Alt+Shift+Right)"), this);
     allToSelected_->setShortcut(QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Right));
@@ -88,13 +88,13 @@ void Id3FrameLists::buildMoveButtons() {
     allToAvailable_ = makeDialogButton(QStringLiteral("<<"), QStringLiteral("allToAvailable"),
                                        tr("Takes every frame out (Alt+Shift+Left)"), this);
     allToAvailable_->setShortcut(QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Left));
-    connect(allToSelected_, &QPushButton::clicked, this, &Id3FrameLists::moveAllToSelected);
-    connect(oneToSelected_, &QPushButton::clicked, this, &Id3FrameLists::moveChosenToSelected);
-    connect(oneToAvailable_, &QPushButton::clicked, this, &Id3FrameLists::moveChosenToAvailable);
-    connect(allToAvailable_, &QPushButton::clicked, this, &Id3FrameLists::moveAllToAvailable);
+    connect(allToSelected_, &QPushButton::clicked, this, &TagFieldLists::moveAllToSelected);
+    connect(oneToSelected_, &QPushButton::clicked, this, &TagFieldLists::moveChosenToSelected);
+    connect(oneToAvailable_, &QPushButton::clicked, this, &TagFieldLists::moveChosenToAvailable);
+    connect(allToAvailable_, &QPushButton::clicked, this, &TagFieldLists::moveAllToAvailable);
 }
 
-void Id3FrameLists::buildOrderButtons() {
+void TagFieldLists::buildOrderButtons() {
     const QSize arrowSize(16, 16);
     up_ = makeDialogButton(QString(), QStringLiteral("up"),
                            tr("Moves the chosen frame up (Alt+Up)"), this);
@@ -108,11 +108,11 @@ void Id3FrameLists::buildOrderButtons() {
     const QIcon downIcon = style()->standardIcon(QStyle::SP_ArrowDown);
     down_->setIcons(downIcon, downIcon, arrowSize);
     down_->setAccessibleName(tr("Down"));
-    connect(up_, &QPushButton::clicked, this, &Id3FrameLists::moveChosenUp);
-    connect(down_, &QPushButton::clicked, this, &Id3FrameLists::moveChosenDown);
+    connect(up_, &QPushButton::clicked, this, &TagFieldLists::moveChosenUp);
+    connect(down_, &QPushButton::clicked, this, &TagFieldLists::moveChosenDown);
 }
 
-void Id3FrameLists::layOutControls() {
+void TagFieldLists::layOutControls() {
     auto* moveColumn = new QVBoxLayout;
     moveColumn->addStretch(1);
     moveColumn->addWidget(allToSelected_);
@@ -137,7 +137,7 @@ void Id3FrameLists::layOutControls() {
     layout->addLayout(orderColumn, 1, 3);
 }
 
-void Id3FrameLists::showFrames(const std::vector<std::string>& selected,
+void TagFieldLists::showFrames(const std::vector<std::string>& selected,
                                const std::vector<std::string>& available) {
     selected_->clear();
     for (const std::string& frame : selected) {
@@ -149,7 +149,7 @@ void Id3FrameLists::showFrames(const std::vector<std::string>& selected,
     }
 }
 
-std::vector<std::string> Id3FrameLists::selectedFrames() const {
+std::vector<std::string> TagFieldLists::selectedFrames() const {
     std::vector<std::string> frames;
     frames.reserve(static_cast<std::size_t>(selected_->count()));
     for (int row = 0; row < selected_->count(); ++row) {
@@ -158,13 +158,13 @@ std::vector<std::string> Id3FrameLists::selectedFrames() const {
     return frames;
 }
 
-void Id3FrameLists::returnAllToAvailable() {
+void TagFieldLists::returnAllToAvailable() {
     while (selected_->count() > 0) {
         returnToAvailable(0);
     }
 }
 
-void Id3FrameLists::setChoosingEnabled(bool enabled) {
+void TagFieldLists::setChoosingEnabled(bool enabled) {
     for (QWidget* control :
          std::initializer_list<QWidget*>{available_, selected_, allToSelected_, oneToSelected_,
                                          oneToAvailable_, allToAvailable_, up_, down_}) {
@@ -172,12 +172,12 @@ void Id3FrameLists::setChoosingEnabled(bool enabled) {
     }
 }
 
-QList<QWidget*> Id3FrameLists::tabOrder() const {
+QList<QWidget*> TagFieldLists::tabOrder() const {
     return {available_, allToSelected_, oneToSelected_, oneToAvailable_, allToAvailable_, selected_,
             up_,        down_};
 }
 
-void Id3FrameLists::addAvailable(const QString& frame) {
+void TagFieldLists::addAvailable(const QString& frame) {
     // The available list keeps the frames' own order, which is alphabetical in English.
     const QStringList order = frameNames();
     int row = 0;
@@ -188,13 +188,13 @@ void Id3FrameLists::addAvailable(const QString& frame) {
     available_->insertItem(row, frameItem(frame));
 }
 
-void Id3FrameLists::returnToAvailable(int row) {
+void TagFieldLists::returnToAvailable(int row) {
     // A taken item belongs to no list; the available list gets a new item of its own.
     const std::unique_ptr<QListWidgetItem> item(selected_->takeItem(row));
     addAvailable(frameOf(*item));
 }
 
-void Id3FrameLists::moveAllToSelected() {
+void TagFieldLists::moveAllToSelected() {
     while (available_->count() > 0) {
         QListWidgetItem* item = available_->takeItem(0);
         selected_->addItem(item);
@@ -202,7 +202,7 @@ void Id3FrameLists::moveAllToSelected() {
     emit framesMoved();
 }
 
-void Id3FrameLists::moveChosenToSelected() {
+void TagFieldLists::moveChosenToSelected() {
     const QList<QListWidgetItem*> chosen = available_->selectedItems();
     if (chosen.isEmpty()) {
         return;
@@ -215,7 +215,7 @@ void Id3FrameLists::moveChosenToSelected() {
     emit framesMoved();
 }
 
-void Id3FrameLists::moveChosenToAvailable() {
+void TagFieldLists::moveChosenToAvailable() {
     const QList<QListWidgetItem*> chosen = selected_->selectedItems();
     if (chosen.isEmpty()) {
         return;
@@ -226,12 +226,12 @@ void Id3FrameLists::moveChosenToAvailable() {
     emit framesMoved();
 }
 
-void Id3FrameLists::moveAllToAvailable() {
+void TagFieldLists::moveAllToAvailable() {
     returnAllToAvailable();
     emit framesMoved();
 }
 
-void Id3FrameLists::moveChosenUp() {
+void TagFieldLists::moveChosenUp() {
     const QList<QListWidgetItem*> chosen = selected_->selectedItems();
     if (chosen.isEmpty()) {
         return;
@@ -245,7 +245,7 @@ void Id3FrameLists::moveChosenUp() {
     emit framesMoved();
 }
 
-void Id3FrameLists::moveChosenDown() {
+void TagFieldLists::moveChosenDown() {
     const QList<QListWidgetItem*> chosen = selected_->selectedItems();
     if (chosen.isEmpty()) {
         return;

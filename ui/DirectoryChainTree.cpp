@@ -1,11 +1,9 @@
-#include "ui/CDirectoryTree.h"
+#include "ui/DirectoryChainTree.h"
 
 #include <QAction>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QKeySequence>
-#include <QPainter>
-#include <QPen>
 
 #include <algorithm>
 #include <cerrno>
@@ -13,12 +11,12 @@
 
 #include "platform/FolderMessages.h"
 #include "ui/DisplayText.h"
-#include "ui/ReadableColor.h"
+#include "ui/FocusFrames.h"
 
 namespace nameshift::ui {
 
-CDirectoryTree::CDirectoryTree(platform::FileSystem& fileSystem, platform::MessageBox& messages,
-                               QWidget* parent)
+DirectoryChainTree::DirectoryChainTree(platform::FileSystem& fileSystem,
+                                       platform::MessageBox& messages, QWidget* parent)
     : QTreeView(parent),
       fileSystem_(fileSystem),
       messages_(messages),
@@ -32,59 +30,25 @@ CDirectoryTree::CDirectoryTree(platform::FileSystem& fileSystem, platform::Messa
     setExpandsOnDoubleClick(false);
     setItemsExpandable(false);
     setIconSize(QSize(16, 16));
-    connect(this, &QTreeView::doubleClicked, this, &CDirectoryTree::openItem);
+    connect(this, &QTreeView::doubleClicked, this, &DirectoryChainTree::openItem);
 
     // Anywhere in the window, as file managers and browsers have it.
     auto* refreshAction = new QAction(tr("&Refresh"), this);
     refreshAction->setShortcut(QKeySequence(Qt::Key_F5));
     refreshAction->setShortcutContext(Qt::WindowShortcut);
-    connect(refreshAction, &QAction::triggered, this, &CDirectoryTree::refresh);
+    connect(refreshAction, &QAction::triggered, this, &DirectoryChainTree::refresh);
     addAction(refreshAction);
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
-QColor CDirectoryTree::focusFrameColor() const {
-    const QPalette& colors = palette();
-    return readableColor(colors.color(QPalette::Highlight), colors.color(QPalette::Base),
-                         kFrameContrast);
-}
-
-QColor CDirectoryTree::currentItemFrameColor() const {
-    // The colour of the text, which stands out from the selected row and from the rows around it
-    // alike; a frame of the selected text's colour would only seem to shrink the row.
-    const QPalette& colors = palette();
-    return readableColor(colors.color(QPalette::Text), colors.color(QPalette::Highlight),
-                         kFrameContrast);
-}
-
-void CDirectoryTree::paintEvent(QPaintEvent* event) {
+void DirectoryChainTree::paintEvent(QPaintEvent* event) {
     QTreeView::paintEvent(event);
-    if (!hasFocus()) {
-        return;
-    }
-    // The style marks the focus with a thin line in the colour of the selection, which is lost
-    // on the selected row and faint on a dark palette: the tree with the focus gets a frame that
-    // stands out from its background, and its current row one that stands out from the row.
-    QPainter painter(viewport());
-    const int width = kFrameWidth;
-    const auto frame = [&](const QRect& area, const QColor& color) {
-        painter.setPen(QPen(color, width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-        painter.setBrush(Qt::NoBrush);
-        // A pen of even width is drawn across the edge; this keeps it inside the area.
-        painter.drawRect(
-            QRectF(area).adjusted(width / 2.0, width / 2.0, -width / 2.0, -width / 2.0));
-    };
-    frame(viewport()->rect(), focusFrameColor());
-    const QModelIndex current = currentIndex();
-    if (current.isValid()) {
-        QRect row = visualRect(current);
-        row.setLeft(0);
-        row.setRight(viewport()->width() - 1);
-        frame(row.adjusted(width, 0, -width, 0), currentItemFrameColor());
+    if (hasFocus()) {
+        FocusFrames(*this).paint();
     }
 }
 
-void CDirectoryTree::keyPressEvent(QKeyEvent* event) {
+void DirectoryChainTree::keyPressEvent(QKeyEvent* event) {
     const QModelIndex current = currentIndex();
     QStandardItem* item = model_->itemFromIndex(current);
     if (item == nullptr || event->modifiers() != Qt::NoModifier) {
@@ -121,22 +85,22 @@ void CDirectoryTree::keyPressEvent(QKeyEvent* event) {
     event->accept();
 }
 
-void CDirectoryTree::focusInEvent(QFocusEvent* event) {
+void DirectoryChainTree::focusInEvent(QFocusEvent* event) {
     QTreeView::focusInEvent(event);
     viewport()->update();
 }
 
-void CDirectoryTree::focusOutEvent(QFocusEvent* event) {
+void DirectoryChainTree::focusOutEvent(QFocusEvent* event) {
     QTreeView::focusOutEvent(event);
     viewport()->update();
 }
 
-void CDirectoryTree::setImages(const QIcon& subdirectory, const QIcon& pathChain) {
+void DirectoryChainTree::setImages(const QIcon& subdirectory, const QIcon& pathChain) {
     subdirectoryIcon_ = subdirectory;
     pathChainIcon_ = pathChain;
 }
 
-bool CDirectoryTree::fillTree() {
+bool DirectoryChainTree::fillTree() {
     if (!drive_.empty()) {
         const platform::Status entered = fileSystem_.canEnter(drive_);
         if (!entered.ok()) {
@@ -154,7 +118,7 @@ bool CDirectoryTree::fillTree() {
     return true;
 }
 
-void CDirectoryTree::showChain(const std::string& path) {
+void DirectoryChainTree::showChain(const std::string& path) {
     model_->clear();
     currentPath_ = path;
     drive_ = volumeContaining(volumes_, currentPath_);
@@ -181,7 +145,7 @@ void CDirectoryTree::showChain(const std::string& path) {
     emit currentPathChanged();
 }
 
-bool CDirectoryTree::refresh() {
+bool DirectoryChainTree::refresh() {
     if (currentPath_.empty()) {
         return false;  // nothing shown yet
     }
@@ -198,7 +162,7 @@ bool CDirectoryTree::refresh() {
     return true;
 }
 
-bool CDirectoryTree::leaveIfGone() {
+bool DirectoryChainTree::leaveIfGone() {
     if (currentPath_.empty() || !isGone(fileSystem_.canEnter(currentPath_))) {
         return false;
     }
@@ -206,12 +170,12 @@ bool CDirectoryTree::leaveIfGone() {
     return true;
 }
 
-bool CDirectoryTree::isGone(const platform::Status& status) {
+bool DirectoryChainTree::isGone(const platform::Status& status) {
     // ESTALE: a network share's server lost the directory.
     return status.error() == ENOENT || status.error() == ENOTDIR || status.error() == ESTALE;
 }
 
-void CDirectoryTree::showNearestExisting(const std::string& gone) {
+void DirectoryChainTree::showNearestExisting(const std::string& gone) {
     // A directory above that cannot be entered either is passed over for one that can; the top
     // of the file system is shown whatever it answers.
     std::string shown = gone;
@@ -225,7 +189,7 @@ void CDirectoryTree::showNearestExisting(const std::string& gone) {
     showChain(shown);
 }
 
-void CDirectoryTree::openItem(const QModelIndex& index) {
+void DirectoryChainTree::openItem(const QModelIndex& index) {
     QStandardItem* item = model_->itemFromIndex(index);
     if (item == nullptr) {
         return;
@@ -278,7 +242,7 @@ void CDirectoryTree::openItem(const QModelIndex& index) {
     }
 }
 
-bool CDirectoryTree::openPath(const std::string& path) {
+bool DirectoryChainTree::openPath(const std::string& path) {
     const platform::Status entered = fileSystem_.canEnter(path);
     if (!entered.ok()) {
         messages_.show(platform::cannotOpenFolder(path, entered));
@@ -289,8 +253,8 @@ bool CDirectoryTree::openPath(const std::string& path) {
     return true;
 }
 
-void CDirectoryTree::offerSubdirectories(const std::string& path,
-                                         const std::vector<std::string>& names) {
+void DirectoryChainTree::offerSubdirectories(const std::string& path,
+                                             const std::vector<std::string>& names) {
     if (!awaitingSubdirectories_.isValid() || currentPath_ != path) {
         return;
     }
@@ -298,14 +262,14 @@ void CDirectoryTree::offerSubdirectories(const std::string& path,
     showSubdirectories(names, parent);
 }
 
-void CDirectoryTree::showCurrentItem() {
+void DirectoryChainTree::showCurrentItem() {
     // The double click moved the selection; it goes back to the directory that stays current.
     if (currentItem_.isValid()) {
         setCurrentIndex(currentItem_);
     }
 }
 
-bool CDirectoryTree::listSubdirectories(const std::string& path, QStandardItem* parent) {
+bool DirectoryChainTree::listSubdirectories(const std::string& path, QStandardItem* parent) {
     // Only the folders are kept, and a file is not looked at beyond its kind.
     std::vector<std::string> names;
     const platform::Result<platform::Directory> directory = fileSystem_.openDirectory(path);
@@ -326,7 +290,7 @@ bool CDirectoryTree::listSubdirectories(const std::string& path, QStandardItem* 
     return true;
 }
 
-void CDirectoryTree::showSubdirectories(std::vector<std::string> names, QStandardItem* parent) {
+void DirectoryChainTree::showSubdirectories(std::vector<std::string> names, QStandardItem* parent) {
     struct Name {
         std::string bytes;
         QString shown;
@@ -347,15 +311,15 @@ void CDirectoryTree::showSubdirectories(std::vector<std::string> names, QStandar
     setOpened(parent, true);
 }
 
-CDirectoryTree::ItemKind CDirectoryTree::kindOf(const QStandardItem* item) {
+DirectoryChainTree::ItemKind DirectoryChainTree::kindOf(const QStandardItem* item) {
     return static_cast<ItemKind>(item->data(kKindRole).toInt());
 }
 
-bool CDirectoryTree::isOpened(const QStandardItem* item) {
+bool DirectoryChainTree::isOpened(const QStandardItem* item) {
     return item->data(kOpenedRole).toBool();
 }
 
-std::string CDirectoryTree::pathOf(const QStandardItem* item) {
+std::string DirectoryChainTree::pathOf(const QStandardItem* item) {
     std::vector<std::string> pieces;
     for (; item != nullptr && item->parent() != nullptr; item = item->parent()) {
         pieces.push_back(item->data(kNameRole).toByteArray().toStdString());
@@ -370,8 +334,8 @@ std::string CDirectoryTree::pathOf(const QStandardItem* item) {
     return path.empty() ? "/" : path;
 }
 
-std::string CDirectoryTree::volumeContaining(const std::vector<std::string>& volumes,
-                                             const std::string& path) {
+std::string DirectoryChainTree::volumeContaining(const std::vector<std::string>& volumes,
+                                                 const std::string& path) {
     std::string best;
     for (const std::string& volume : volumes) {
         const bool holds =
@@ -384,7 +348,7 @@ std::string CDirectoryTree::volumeContaining(const std::vector<std::string>& vol
     return best.empty() ? "/" : best;
 }
 
-QStandardItem* CDirectoryTree::makeItem(const std::string& name, ItemKind kind) const {
+QStandardItem* DirectoryChainTree::makeItem(const std::string& name, ItemKind kind) const {
     auto* item = new QStandardItem(displayText(name));
     item->setData(byteArrayOf(name), kNameRole);
     item->setEditable(false);
@@ -392,12 +356,12 @@ QStandardItem* CDirectoryTree::makeItem(const std::string& name, ItemKind kind) 
     return item;
 }
 
-void CDirectoryTree::setKind(QStandardItem* item, ItemKind kind) const {
+void DirectoryChainTree::setKind(QStandardItem* item, ItemKind kind) const {
     item->setData(static_cast<int>(kind), kKindRole);
     item->setIcon(kind == ItemKind::Subdirectory ? subdirectoryIcon_ : pathChainIcon_);
 }
 
-void CDirectoryTree::setOpened(QStandardItem* item, bool opened) {
+void DirectoryChainTree::setOpened(QStandardItem* item, bool opened) {
     item->setData(opened, kOpenedRole);
     setExpanded(item->index(), opened);
 }

@@ -4,13 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "settings/Id3Options.h"
+#include "settings/TagNamingOptions.h"
 
 namespace nameshift::settings {
 
-// What the ID3 options dialog shows when it opens. A radio group that the file does not set has
-// no button chosen (std::nullopt), and "Use Separators" stays unchecked unless the file sets it.
-struct Id3DialogState {
+// What the tag naming options dialog shows when it opens. A radio group that the file does not set
+// has no button chosen (std::nullopt), and "Use Separators" stays unchecked unless the file sets
+// it.
+struct TagNamingDialogState {
     std::optional<Id3RenameMode> renameMode;
     std::optional<bool> useAdvanced;
     std::vector<std::string> selectedFrames;   // in the file's order, each frame once
@@ -20,9 +21,9 @@ struct Id3DialogState {
     std::string advancedFormat;
 
     // Every group chosen as `options` says: what the dialog shows when the file cannot be read.
-    static Id3DialogState fromOptions(const Id3Options& options);
+    static TagNamingDialogState fromOptions(const TagNamingOptions& options);
 
-    bool operator==(const Id3DialogState&) const = default;
+    bool operator==(const TagNamingDialogState&) const = default;
 };
 
 }  // namespace nameshift::settings

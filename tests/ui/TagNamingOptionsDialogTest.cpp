@@ -1,4 +1,4 @@
-#include "ui/Id3OptionsDialog.h"
+#include "ui/TagNamingOptionsDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +26,7 @@ namespace {
 
 using platform::Answer;
 using platform::Icon;
-using settings::Id3Options;
+using settings::TagNamingOptions;
 using Names = std::vector<std::string>;
 
 const Names kAllFrames = {"Album Title", "Artist",       "Genre",
@@ -57,10 +57,10 @@ std::string valueAfter(const std::string& text, const std::string& key) {
     return text.substr(start, end == std::string::npos ? std::string::npos : end - start);
 }
 
-class Id3OptionsDialogTest : public ::testing::Test {
+class TagNamingOptionsDialogTest : public ::testing::Test {
 protected:
     std::string path() const { return dir.file("ID3Opts.ini"); }
-    void writeOptions(const Id3Options& options) const {
+    void writeOptions(const TagNamingOptions& options) const {
         dir.write("ID3Opts.ini", settings::formatId3Options(options));
     }
     std::string savedBasicFormat() const {
@@ -68,21 +68,21 @@ protected:
     }
 
     template <typename T>
-    T* control(Id3OptionsDialog& dialog, const char* name) const {
+    T* control(TagNamingOptionsDialog& dialog, const char* name) const {
         T* found = dialog.findChild<T*>(QLatin1String(name));
         EXPECT_NE(found, nullptr) << name;
         return found;
     }
-    void click(Id3OptionsDialog& dialog, const char* name) const {
+    void click(TagNamingOptionsDialog& dialog, const char* name) const {
         // Near the left edge: a check box or radio button takes clicks on its box and caption
         // only, and its layout may make it far wider than those.
         QAbstractButton* button = control<QAbstractButton>(dialog, name);
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
     }
-    QListWidget* available(Id3OptionsDialog& dialog) const {
+    QListWidget* available(TagNamingOptionsDialog& dialog) const {
         return control<QListWidget>(dialog, "availableFrames");
     }
-    QListWidget* selected(Id3OptionsDialog& dialog) const {
+    QListWidget* selected(TagNamingOptionsDialog& dialog) const {
         return control<QListWidget>(dialog, "selectedFrames");
     }
     void choose(QListWidget* list, const std::string& frame) const {
@@ -96,20 +96,20 @@ protected:
     testing::ScriptedMessageBox messages;
 };
 
-TEST_F(Id3OptionsDialogTest, MissingFileIsReportedAndTheDefaultsShown) {
-    Id3OptionsDialog dialog(fileSystem, messages, path());
+TEST_F(TagNamingOptionsDialogTest, MissingFileIsReportedAndTheDefaultsShown) {
+    TagNamingOptionsDialog dialog(fileSystem, messages, path());
 
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, kMissingMessage);
     EXPECT_EQ(messages.shown[0].icon, Icon::Exclamation);
-    EXPECT_EQ(dialog.options(), Id3Options{});
+    EXPECT_EQ(dialog.options(), TagNamingOptions{});
     EXPECT_EQ(itemsOf(available(dialog)), kAllFrames);
     EXPECT_TRUE(itemsOf(selected(dialog)).empty());
     EXPECT_FALSE(control<QLineEdit>(dialog, "advancedFormat")->isEnabled());
     EXPECT_TRUE(dialog.exampleText().isEmpty());
 }
 
-TEST_F(Id3OptionsDialogTest, StoredFramesAreSelectedInTheirOrder) {
+TEST_F(TagNamingOptionsDialogTest, StoredFramesAreSelectedInTheirOrder) {
     dir.write("ID3Opts.ini",
               "-= Only Rename w/ID3 Tags/Use Alt Renaming Options =-\r\n2\r\n\r\n"
               "-= Use Basic/Advanced ID3 Options =-\r\n0\r\n\r\n"
@@ -117,7 +117,7 @@ TEST_F(Id3OptionsDialogTest, StoredFramesAreSelectedInTheirOrder) {
               "-= Use Separators =-\r\nTRUE\r\n\r\n"
               "-= Use Spaces/Hyphens/Underscores =-\r\n1\r\n\r\n"
               "-= Format Prefix String =-\r\n\"\"");
-    Id3OptionsDialog dialog(fileSystem, messages, path());
+    TagNamingOptionsDialog dialog(fileSystem, messages, path());
 
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(itemsOf(selected(dialog)), (Names{"Track Name", "Artist"}));
@@ -129,9 +129,9 @@ TEST_F(Id3OptionsDialogTest, StoredFramesAreSelectedInTheirOrder) {
     EXPECT_EQ(dialog.exampleText(), QLatin1String("Sample Track-Sample Artist"));
 }
 
-TEST_F(Id3OptionsDialogTest, FileThatChoosesNeitherModeIsShownAsBasic) {
+TEST_F(TagNamingOptionsDialogTest, FileThatChoosesNeitherModeIsShownAsBasic) {
     dir.write("ID3Opts.ini", "-= Basic Options Format =-\r\n\"%1%6\"\r\n\r\n");
-    Id3OptionsDialog dialog(fileSystem, messages, path());
+    TagNamingOptionsDialog dialog(fileSystem, messages, path());
 
     EXPECT_TRUE(control<QRadioButton>(dialog, "basicMode")->isChecked());
     EXPECT_EQ(dialog.options().renameMode, std::nullopt);
@@ -152,13 +152,14 @@ struct MoveCase {
     std::string basicFormat;  // as saved with hyphens
 };
 
-class FrameMoves : public Id3OptionsDialogTest, public ::testing::WithParamInterface<MoveCase> {};
+class FrameMoves : public TagNamingOptionsDialogTest,
+                   public ::testing::WithParamInterface<MoveCase> {};
 
 TEST_P(FrameMoves, ListsExampleAndSavedFormatFollowTheMoves) {
-    Id3Options options;
+    TagNamingOptions options;
     options.separator = settings::Id3Separator::Hyphen;
     writeOptions(options);
-    Id3OptionsDialog dialog(fileSystem, messages, path());
+    TagNamingOptionsDialog dialog(fileSystem, messages, path());
     dialog.show();
 
     for (const Move& move : GetParam().moves) {
@@ -190,7 +191,7 @@ TEST_P(FrameMoves, ListsExampleAndSavedFormatFollowTheMoves) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Id3OptionsDialog, FrameMoves,
+    TagNamingOptionsDialog, FrameMoves,
     ::testing::Values(
         MoveCase{"AllToSelectedKeepsAlphabeticalOrder",
                  {{"allToSelected"}},
@@ -236,15 +237,15 @@ struct SeparatorCase {
     std::string format;
 };
 
-class SeparatorChoices : public Id3OptionsDialogTest,
+class SeparatorChoices : public TagNamingOptionsDialogTest,
                          public ::testing::WithParamInterface<SeparatorCase> {};
 
 TEST_P(SeparatorChoices, JoinTheFramesInExampleAndFile) {
-    Id3Options options;
+    TagNamingOptions options;
     options.selectedFrames = {"Artist", "Track Name"};
     options.useSeparators = true;
     writeOptions(options);
-    Id3OptionsDialog dialog(fileSystem, messages, path());
+    TagNamingOptionsDialog dialog(fileSystem, messages, path());
     dialog.show();
 
     click(dialog, GetParam().radio);
@@ -262,7 +263,7 @@ TEST_P(SeparatorChoices, JoinTheFramesInExampleAndFile) {
               GetParam().useSeparators ? "TRUE" : "FALSE");
 }
 
-INSTANTIATE_TEST_SUITE_P(Id3OptionsDialog, SeparatorChoices,
+INSTANTIATE_TEST_SUITE_P(TagNamingOptionsDialog, SeparatorChoices,
                          ::testing::Values(SeparatorCase{"Spaces", true, "spaces", "%2 %4"},
                                            SeparatorCase{"Hyphens", true, "hyphens", "%2-%4"},
                                            SeparatorCase{"Underscores", true, "underscores",
@@ -280,14 +281,14 @@ struct InvalidCase {
     QString left;
 };
 
-class AdvancedFormatCharacters : public Id3OptionsDialogTest,
+class AdvancedFormatCharacters : public TagNamingOptionsDialogTest,
                                  public ::testing::WithParamInterface<InvalidCase> {};
 
 TEST_P(AdvancedFormatCharacters, AreReportedAndRemovedOneAtATime) {
-    Id3Options options;
+    TagNamingOptions options;
     options.useAdvanced = true;
     writeOptions(options);
-    Id3OptionsDialog dialog(fileSystem, messages, path());
+    TagNamingOptionsDialog dialog(fileSystem, messages, path());
     dialog.show();
     auto* edit = control<QLineEdit>(dialog, "advancedFormat");
     ASSERT_TRUE(edit->isEnabled());
@@ -313,7 +314,7 @@ TEST_P(AdvancedFormatCharacters, AreReportedAndRemovedOneAtATime) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Id3OptionsDialog, AdvancedFormatCharacters,
+    TagNamingOptionsDialog, AdvancedFormatCharacters,
     ::testing::Values(
         InvalidCase{"TypedSlash", QStringLiteral("%1/%2"), true, {"/"}, QStringLiteral("%1%2")},
         InvalidCase{"PastedMixListsEachOnceInOrder",
@@ -341,9 +342,9 @@ INSTANTIATE_TEST_SUITE_P(
         return std::string(testCase.param.name);
     });
 
-TEST_F(Id3OptionsDialogTest, ModesEnableTheirOwnControls) {
-    writeOptions(Id3Options{});
-    Id3OptionsDialog dialog(fileSystem, messages, path());
+TEST_F(TagNamingOptionsDialogTest, ModesEnableTheirOwnControls) {
+    writeOptions(TagNamingOptions{});
+    TagNamingOptionsDialog dialog(fileSystem, messages, path());
     dialog.show();
     auto* edit = control<QLineEdit>(dialog, "advancedFormat");
 
@@ -362,8 +363,8 @@ TEST_F(Id3OptionsDialogTest, ModesEnableTheirOwnControls) {
     EXPECT_TRUE(dialog.exampleText().isEmpty());
 }
 
-TEST_F(Id3OptionsDialogTest, OkWithoutFramesIsRefusedAndTheDialogStaysOpen) {
-    Id3OptionsDialog dialog(fileSystem, messages, path());
+TEST_F(TagNamingOptionsDialogTest, OkWithoutFramesIsRefusedAndTheDialogStaysOpen) {
+    TagNamingOptionsDialog dialog(fileSystem, messages, path());
     messages.shown.clear();
     dialog.show();
 
@@ -378,11 +379,11 @@ TEST_F(Id3OptionsDialogTest, OkWithoutFramesIsRefusedAndTheDialogStaysOpen) {
     EXPECT_FALSE(dir.exists("ID3Opts.ini"));
 }
 
-TEST_F(Id3OptionsDialogTest, OkWithAnEmptyAdvancedFormatIsRefused) {
-    Id3Options options;
+TEST_F(TagNamingOptionsDialogTest, OkWithAnEmptyAdvancedFormatIsRefused) {
+    TagNamingOptions options;
     options.selectedFrames = {"Artist"};
     writeOptions(options);
-    Id3OptionsDialog dialog(fileSystem, messages, path());
+    TagNamingOptionsDialog dialog(fileSystem, messages, path());
     dialog.show();
     click(dialog, "advancedMode");
     click(dialog, "ok");
@@ -392,16 +393,16 @@ TEST_F(Id3OptionsDialogTest, OkWithAnEmptyAdvancedFormatIsRefused) {
     EXPECT_EQ(fileSystem.writes, 0);
 }
 
-TEST_F(Id3OptionsDialogTest, OkSavesTheAdvancedFormatAndMode) {
-    writeOptions(Id3Options{});
-    Id3OptionsDialog dialog(fileSystem, messages, path());
+TEST_F(TagNamingOptionsDialogTest, OkSavesTheAdvancedFormatAndMode) {
+    writeOptions(TagNamingOptions{});
+    TagNamingOptionsDialog dialog(fileSystem, messages, path());
     dialog.show();
     click(dialog, "renameMode1");
     click(dialog, "advancedMode");
     QTest::keyClicks(control<QLineEdit>(dialog, "advancedFormat"), QStringLiteral("%5. %4"));
     click(dialog, "ok");
 
-    Id3Options expected;
+    TagNamingOptions expected;
     expected.renameMode = settings::Id3RenameMode::AllOrKeep;
     expected.useAdvanced = true;
     expected.advancedFormat = "%5. %4";
@@ -409,13 +410,13 @@ TEST_F(Id3OptionsDialogTest, OkSavesTheAdvancedFormatAndMode) {
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 
-TEST_F(Id3OptionsDialogTest, FailedSaveIsReportedAndTheDialogStillCloses) {
-    Id3Options options;
+TEST_F(TagNamingOptionsDialogTest, FailedSaveIsReportedAndTheDialogStillCloses) {
+    TagNamingOptions options;
     options.selectedFrames = {"Genre"};
     writeOptions(options);
     const std::string before = dir.read("ID3Opts.ini");
     fileSystem.fail(testing::FaultyFileSystem::Op::Write, EIO, "ID3Opts.ini");
-    Id3OptionsDialog dialog(fileSystem, messages, path());
+    TagNamingOptionsDialog dialog(fileSystem, messages, path());
     dialog.show();
     click(dialog, "ok");
 
@@ -426,8 +427,8 @@ TEST_F(Id3OptionsDialogTest, FailedSaveIsReportedAndTheDialogStillCloses) {
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 
-TEST_F(Id3OptionsDialogTest, CancelAfterRestoreDefaultsLeavesTheFileUnchanged) {
-    Id3Options options;
+TEST_F(TagNamingOptionsDialogTest, CancelAfterRestoreDefaultsLeavesTheFileUnchanged) {
+    TagNamingOptions options;
     options.renameMode = settings::Id3RenameMode::WhateverIsThere;
     options.useAdvanced = true;
     options.selectedFrames = {"Year of Release", "Album Title"};
@@ -436,7 +437,7 @@ TEST_F(Id3OptionsDialogTest, CancelAfterRestoreDefaultsLeavesTheFileUnchanged) {
     options.advancedFormat = "%6 %1";
     writeOptions(options);
     const std::string before = dir.read("ID3Opts.ini");
-    Id3OptionsDialog dialog(fileSystem, messages, path());
+    TagNamingOptionsDialog dialog(fileSystem, messages, path());
     dialog.show();
 
     click(dialog, "restoreDefaults");
@@ -444,7 +445,7 @@ TEST_F(Id3OptionsDialogTest, CancelAfterRestoreDefaultsLeavesTheFileUnchanged) {
     EXPECT_EQ(messages.shown[0].text, "Are you sure?");
     EXPECT_EQ(messages.shown[0].caption, "Warning!");
     EXPECT_EQ(messages.shown[0].icon, Icon::Question);
-    EXPECT_EQ(dialog.options(), Id3Options{});
+    EXPECT_EQ(dialog.options(), TagNamingOptions{});
     EXPECT_EQ(itemsOf(available(dialog)), kAllFrames);
     EXPECT_TRUE(dialog.exampleText().isEmpty());
 
@@ -454,15 +455,15 @@ TEST_F(Id3OptionsDialogTest, CancelAfterRestoreDefaultsLeavesTheFileUnchanged) {
     EXPECT_EQ(dir.read("ID3Opts.ini"), before);
 }
 
-TEST_F(Id3OptionsDialogTest, RestoreDefaultsAnsweredNoChangesNothing) {
-    Id3Options options;
+TEST_F(TagNamingOptionsDialogTest, RestoreDefaultsAnsweredNoChangesNothing) {
+    TagNamingOptions options;
     options.renameMode = settings::Id3RenameMode::AllOrKeep;
     options.selectedFrames = {"Track Number", "Track Name"};
     options.separator = settings::Id3Separator::Underscore;
     writeOptions(options);
-    Id3OptionsDialog dialog(fileSystem, messages, path());
+    TagNamingOptionsDialog dialog(fileSystem, messages, path());
     dialog.show();
-    const Id3Options shown = dialog.options();
+    const TagNamingOptions shown = dialog.options();
     const QString example = dialog.exampleText();
 
     messages.answers = {Answer::No};
@@ -473,11 +474,11 @@ TEST_F(Id3OptionsDialogTest, RestoreDefaultsAnsweredNoChangesNothing) {
     EXPECT_EQ(example, QLatin1String("03_Sample Track"));
 }
 
-TEST_F(Id3OptionsDialogTest, ExampleFollowsTheSeparatorBoxAtOnce) {
-    Id3Options options;
+TEST_F(TagNamingOptionsDialogTest, ExampleFollowsTheSeparatorBoxAtOnce) {
+    TagNamingOptions options;
     options.selectedFrames = {"Genre", "Year of Release"};
     writeOptions(options);
-    Id3OptionsDialog dialog(fileSystem, messages, path());
+    TagNamingOptionsDialog dialog(fileSystem, messages, path());
     dialog.show();
     EXPECT_EQ(dialog.exampleText(), QLatin1String("Rock 1994"));
 
@@ -492,8 +493,8 @@ QString shownText(const QString& text) {
     return shown;
 }
 
-TEST_F(Id3OptionsDialogTest, CaptionsAndLegendAreShownExactlyWithDistinctAccelerators) {
-    Id3OptionsDialog dialog(fileSystem, messages, path());
+TEST_F(TagNamingOptionsDialogTest, CaptionsAndLegendAreShownExactlyWithDistinctAccelerators) {
+    TagNamingOptionsDialog dialog(fileSystem, messages, path());
     EXPECT_EQ(dialog.windowTitle(), QLatin1String("ID3 Options"));
     const std::pair<const char*, const char*> captions[] = {
         {"renameMode0",
@@ -543,8 +544,8 @@ TEST_F(Id3OptionsDialogTest, CaptionsAndLegendAreShownExactlyWithDistinctAcceler
     }
 }
 
-TEST_F(Id3OptionsDialogTest, TabFollowsTheWindowFromTopToBottom) {
-    Id3OptionsDialog dialog(fileSystem, messages, path());
+TEST_F(TagNamingOptionsDialogTest, TabFollowsTheWindowFromTopToBottom) {
+    TagNamingOptionsDialog dialog(fileSystem, messages, path());
     const Names expected = {"renameMode0",
                             "renameMode1",
                             "renameMode2",
@@ -589,7 +590,7 @@ TEST_P(ExampleTagResult, ReplacesEveryCodeByItsExampleValue) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Id3OptionsDialog, ExampleTagResult,
+    TagNamingOptionsDialog, ExampleTagResult,
     ::testing::Values(ExampleCase{"%1 - %2 - %3 - %4 - %5 - %6",
                                   "Sample Album - Sample Artist - Rock - Sample Track - 03 - 1994"},
                       ExampleCase{"%2%2", "Sample ArtistSample Artist"}, ExampleCase{"", ""},

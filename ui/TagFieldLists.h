@@ -20,11 +20,11 @@ QString shownFrameName(std::string_view name);
 // The basic options' choice of frames: the frames still available, the ones selected in the order
 // the name joins them, and the buttons that move frames between the two lists and up and down the
 // selected one. The available list always keeps the frames' own order.
-class Id3FrameLists : public QWidget {
+class TagFieldLists : public QWidget {
     Q_OBJECT
 
 public:
-    explicit Id3FrameLists(QWidget* parent = nullptr);
+    explicit TagFieldLists(QWidget* parent = nullptr);
 
     // Shows the frames as stored, without telling anyone: the caller shows what they give.
     void showFrames(const std::vector<std::string>& selected,

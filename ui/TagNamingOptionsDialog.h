@@ -6,8 +6,9 @@
 
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
-#include "settings/Id3DialogState.h"
-#include "settings/Id3Options.h"
+#include "settings/TagNamingDialogState.h"
+#include "settings/TagNamingOptions.h"
+#include "ui/TagCodeLegend.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -19,24 +20,21 @@ class QRadioButton;
 namespace nameshift::ui {
 
 class IconPushButton;
-class Id3FrameLists;
-
-// What a format gives for the example tag: every frame code replaced by its example value.
-std::string exampleTagResult(std::string_view format);
+class TagFieldLists;
 
 // Edits how names are built from ID3 tags and keeps them in ID3Opts.ini: the rename mode, the
 // basic options (frames picked into an ordered list, joined by an optional separator) or the
 // advanced free format, with the name the choice gives for an example tag. It reads the file when
 // it is made and writes it only on OK; the caller reads the file again however it closes.
-class Id3OptionsDialog : public QDialog {
+class TagNamingOptionsDialog : public QDialog {
     Q_OBJECT
 
 public:
-    Id3OptionsDialog(platform::FileSystem& fileSystem, platform::MessageBox& messages,
-                     std::string id3OptionsPath, QWidget* parent = nullptr);
+    TagNamingOptionsDialog(platform::FileSystem& fileSystem, platform::MessageBox& messages,
+                           std::string id3OptionsPath, QWidget* parent = nullptr);
 
     // The options as the controls show them now; a radio group with nothing chosen gives none.
-    settings::Id3Options options() const;
+    settings::TagNamingOptions options() const;
     // The format the example shows: the basic format, or the last advanced format that was free
     // of invalid characters.
     const std::string& workingFormat() const { return workingFormat_; }
@@ -54,11 +52,10 @@ private:
     QHBoxLayout* buildSeparatorRow();
     QGroupBox* layOutBasicGroup(QHBoxLayout* separatorRow);
     QGroupBox* buildAdvancedGroup();
-    QGroupBox* buildLegendGroup();
     QHBoxLayout* buildExampleRow();
     QHBoxLayout* buildButtonRow();
     void setTabOrderTopToBottom();
-    void showState(const settings::Id3DialogState& state);
+    void showState(const settings::TagNamingDialogState& state);
     void applyModeEnabling();
     void rebuild();
     // Removes the invalid file name characters from the advanced format, one per message.
@@ -72,7 +69,7 @@ private:
     QButtonGroup* renameModeGroup_ = nullptr;
     QRadioButton* basicMode_ = nullptr;
     QRadioButton* advancedMode_ = nullptr;
-    Id3FrameLists* frameLists_ = nullptr;
+    TagFieldLists* frameLists_ = nullptr;
     QCheckBox* useSeparators_ = nullptr;
     QButtonGroup* separatorGroup_ = nullptr;
     QLineEdit* advancedFormat_ = nullptr;

@@ -14,6 +14,7 @@
 #include "platform/DirEntry.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
+#include "ui/FocusFrames.h"
 
 namespace nameshift::ui {
 
@@ -23,7 +24,7 @@ namespace nameshift::ui {
 // directory higher up the chain shortens the chain to it, and the current directory with its
 // subdirectories shown folds them away. The tree keeps the current directory as its own path; a
 // directory is entered only after the check that it can be.
-class CDirectoryTree : public QTreeView {
+class DirectoryChainTree : public QTreeView {
     Q_OBJECT
 
 public:
@@ -35,8 +36,8 @@ public:
     // stays opened, which a view does not keep for an item without children.
     static constexpr int kOpenedRole = Qt::UserRole + 3;
 
-    CDirectoryTree(platform::FileSystem& fileSystem, platform::MessageBox& messages,
-                   QWidget* parent = nullptr);
+    DirectoryChainTree(platform::FileSystem& fileSystem, platform::MessageBox& messages,
+                       QWidget* parent = nullptr);
 
     // The pictures of both kinds; each icon carries its normal and its selected picture.
     void setImages(const QIcon& subdirectory, const QIcon& pathChain);
@@ -80,9 +81,9 @@ public:
     QStandardItemModel* itemModel() const { return model_; }
     // The frames that show where the keyboard is while the tree has the focus: around the tree,
     // and around the current item.
-    QColor focusFrameColor() const;
-    QColor currentItemFrameColor() const;
-    static constexpr int kFrameWidth = 2;
+    QColor focusFrameColor() const { return FocusFrames(*this).viewColor(); }
+    QColor currentItemFrameColor() const { return FocusFrames(*this).currentRowColor(); }
+    static constexpr int kFrameWidth = FocusFrames::kWidth;
     static ItemKind kindOf(const QStandardItem* item);
     static bool isOpened(const QStandardItem* item);
     // The full path an item stands for, from the stored bytes of it and its ancestors.
@@ -106,9 +107,6 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    // As the guidelines for accessible colours ask of the parts of a control.
-    static constexpr double kFrameContrast = 3.0;
-
     void showChain(const std::string& path);
     void showNearestExisting(const std::string& gone);
     static bool isGone(const platform::Status& status);

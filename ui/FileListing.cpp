@@ -1,0 +1,121 @@
+#include "ui/FileListing.h"
+
+#include <optional>
+
+#include "ui/DirectoryBrowser.h"
+
+namespace nameshift::ui {
+
+void FileListing::fill() {
+    // The one place the session learns its directory: the commands work where the listed files
+    // are, whatever the browser showed for a moment.
+    session_.directory = files_.controls().browser->currentPath();
+    session_.fileList.setAttributeMask(session_.rules.attributeMask());
+    session_.fileList.setSortKey(session_.rules.sortKey);
+    session_.fileList.setNaturalOrder(session_.rules.naturalOrder);
+    // Refilling may show a message, and no part of the column may be computed meanwhile.
+    newNames_.drop();
+    const bool listed = refill(engine::Refill::KeepingMask);
+    if (!listed && leaveGoneDirectory()) {
+        return;
+    }
+    if (listed) {
+        files_.controls().browser->tree()->offerSubdirectories(session_.directory,
+                                                               session_.fileList.subdirectories());
+    }
+    show();
+}
+
+bool FileListing::refill(engine::Refill how) {
+    const engine::ListingStatus listed = how == engine::Refill::KeepingMask
+                                             ? session_.fileList.applyFileMask(session_.directory)
+                                             : session_.fileList.fill(session_.directory);
+    if (listed.problem == engine::ListingStatus::Problem::NoAttributes) {
+        messages_.show(engine::noFileAttributeMessage());
+    }
+    return listed.ok();
+}
+
+bool FileListing::leaveGoneDirectory() {
+    if (!files_.controls().browser->tree()->leaveIfGone()) {
+        return false;
+    }
+    // The ticked rows are of files that went with their directory.
+    afterDirectoryChange();
+    return true;
+}
+
+void FileListing::refilter() {
+    session_.fileList.setMaskPosition(rules_.chosenMask());
+    fill();
+}
+
+void FileListing::show() {
+    newNames_.drop();
+    files_.showFiles();
+    rules_.showMasks(session_.fileList.masks(), session_.fileList.maskPosition());
+    newNames_.schedule();
+}
+
+void FileListing::empty() {
+    newNames_.drop();
+    session_.fileList.clear();
+    files_.controls().fileList->reload();
+    files_.showStatus();
+}
+
+void FileListing::afterDirectoryChange() {
+    // The rows of the directory left behind must go even if the new one cannot be read: they
+    // would otherwise be renamed in a directory they do not belong to.
+    empty();
+    session_.fileList.setMaskPosition(0);
+    fill();
+}
+
+void FileListing::relistAfter(const engine::CommandReport& report) {
+    if (report.refill == engine::Refill::None) {
+        newNames_.schedule();
+        return;
+    }
+    // Refused because files changed, the batch renamed nothing: the user's ticks stay on the
+    // files still there as they were, in the folder that was listed.
+    TickedFiles ticked;
+    const std::optional<platform::FileIdentity> listed = session_.fileList.listedDirectory();
+    if (report.outcome == engine::CommandOutcome::Relisted) {
+        ticked = tickedFiles();
+    }
+    refill(report.refill);
+    if (const auto& relisted = session_.fileList.listedDirectory();
+        !ticked.empty() && listed && relisted && relisted->sameFileAs(*listed)) {
+        tickAgain(ticked);
+    }
+    if (report.refill == engine::Refill::Whole) {
+        // The refilled list shows every file, and the renames may have changed which masks
+        // exist; the mask list must not claim a filter that is not applied.
+        session_.fileList.setMaskPosition(0);
+    }
+    show();
+}
+
+FileListing::TickedFiles FileListing::tickedFiles() const {
+    TickedFiles ticked;
+    const engine::FileList& files = session_.fileList;
+    for (std::size_t row = 0; row < files.rowCount(); ++row) {
+        if (files.isTicked(row)) {
+            ticked.emplace(std::string(files.row(row).name), files.row(row).inode);
+        }
+    }
+    return ticked;
+}
+
+void FileListing::tickAgain(const TickedFiles& files) {
+    engine::FileList& list = session_.fileList;
+    for (std::size_t row = 0; row < list.rowCount(); ++row) {
+        const engine::ListedFile& file = list.row(row);
+        if (files.contains({std::string(file.name), file.inode})) {
+            list.setTicked(row, true);
+        }
+    }
+}
+
+}  // namespace nameshift::ui
