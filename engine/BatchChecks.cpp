@@ -8,7 +8,6 @@
 
 #include "engine/DuplicateMarks.h"
 #include "engine/NameIndex.h"
-#include "engine/RestoreFile.h"
 
 namespace nameshift::engine {
 namespace {

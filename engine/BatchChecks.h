@@ -13,6 +13,9 @@
 
 namespace nameshift::engine {
 
+// The name a batch's restore file gets in the directory of the renamed files.
+inline constexpr const char* kRestoreFileName = "restore.dat";
+
 // The safety checks a batch passes before any file is renamed. Each looks at the plan alone and
 // gives the refusal to show, or nothing when the batch passes.
 

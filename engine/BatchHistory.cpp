@@ -294,13 +294,13 @@ void BatchHistory::trim(const HistoryBound& bound) {
 }
 
 bool keepInHistory(platform::FileSystem& fileSystem, const std::string& journalPath,
-                   const HistoryKeeping& keeping, const RenameRun& run,
+                   const HistoryKeeping& keeping, const std::vector<std::size_t>& renamed,
                    const platform::FileContents* journal) {
     HistoryRecord head;
     head.time = secondsNow();
     head.command = keeping.command;
     head.done = keeping.doneBefore;
-    for (const std::size_t change : run.renamed) {
+    for (const std::size_t change : renamed) {
         const std::uint32_t entry = keeping.entryOf(change);
         if (entry != HistoryKeeping::kNoEntry) {
             head.done.push_back(entry);

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "engine/HistoryRecord.h"
-#include "engine/RenameRun.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "settings/RenameSettings.h"
@@ -113,13 +112,13 @@ private:
     std::string folder_;
 };
 
-// Keeps in the history the batch whose journal is at `journalPath`, with what `run` did. A
-// batch that renamed nothing leaves no record. The journal's bytes are made again from
+// Keeps in the history the batch whose journal is at `journalPath`, with the changes its run
+// renamed. A batch that renamed nothing leaves no record. The journal's bytes are made again from
 // `journal` when the batch wrote it, so that a large batch's journal is never held whole in
 // memory, and read back from `journalPath` otherwise (a recovery's). False when the record could
 // not be written: the batch's journal must stay then, as its only record.
 bool keepInHistory(platform::FileSystem& fileSystem, const std::string& journalPath,
-                   const HistoryKeeping& keeping, const RenameRun& run,
+                   const HistoryKeeping& keeping, const std::vector<std::size_t>& renamed,
                    const platform::FileContents* journal = nullptr);
 
 }  // namespace nameshift::engine

@@ -143,7 +143,7 @@ std::variant<ExecutedBatch, platform::Message> executeBatch(
     // offers to undo or finish the batch from it.
     executed.journalKept = batch.record && !batch.record(executed.run);
     if (!executed.journalKept && batch.history &&
-        !keepInHistory(fileSystem, guard.journalPath(), *batch.history, executed.run,
+        !keepInHistory(fileSystem, guard.journalPath(), *batch.history, executed.run.renamed,
                        batch.journal ? &*batch.journal : nullptr)) {
         executed.journalKept = true;
         executed.historyLost = historyLostMessage(guard.journalPath());

@@ -4,7 +4,6 @@
 #include <unordered_map>
 
 #include "engine/NameIndex.h"
-#include "engine/RenameRun.h"
 
 namespace nameshift::engine {
 

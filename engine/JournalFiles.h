@@ -11,6 +11,9 @@
 
 namespace nameshift::engine {
 
+// The names temporary steps use: hidden, unlikely to exist, and recognisable as ours.
+inline constexpr const char* kTemporaryPrefix = ".nameshift-";
+
 // Whether `name` is one a batch's temporary step gives.
 bool isTemporaryName(std::string_view name);
 

@@ -1,11 +1,12 @@
 #include "engine/RenameRun.h"
 
-#include "engine/TextCase.h"
-
 #include <cstdio>
 #include <optional>
 #include <random>
 #include <unordered_map>
+
+#include "engine/JournalFiles.h"
+#include "engine/TextCase.h"
 
 namespace nameshift::engine {
 namespace {

@@ -64,7 +64,4 @@ RenameRun runRenames(platform::FileSystem& fileSystem, const platform::Directory
                      const std::vector<PlannedChange>& changes,
                      const std::vector<RenameStep>& steps, BatchProgress* progress);
 
-// The names temporary steps use: hidden, unlikely to exist, and recognisable as ours.
-inline constexpr const char* kTemporaryPrefix = ".nameshift-";
-
 }  // namespace nameshift::engine

@@ -8,13 +8,11 @@
 #include <utility>
 #include <vector>
 
+#include "engine/BatchChecks.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 
 namespace nameshift::engine {
-
-// The name a batch's restore file gets in the directory of the renamed files.
-inline constexpr const char* kRestoreFileName = "restore.dat";
 
 // One batch as its restore file keeps it: the directory and, pair by pair in batch order, the
 // name each file had before the batch and the name the batch gave it.
