@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "engine/TagLibTagReader.h"
+#include "engine/contents/TagLibTagReader.h"
 #include "platform/PosixFileSystem.h"
 #include "platform/ProcMountsVolumeSource.h"
 #include "platform/ProgramVersion.h"

@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "BenchFakes.h"
-#include "engine/ApplyCommand.h"
-#include "engine/BatchHistory.h"
-#include "engine/RestoreCommand.h"
-#include "engine/RestoreFile.h"
-#include "engine/UndoCommand.h"
+#include "engine/commands/ApplyCommand.h"
+#include "engine/records/BatchHistory.h"
+#include "engine/commands/RestoreCommand.h"
+#include "engine/records/RestoreFile.h"
+#include "engine/commands/UndoCommand.h"
 #include "platform/PosixFileSystem.h"
 #include "ui/MessageBoxQuestions.h"
 

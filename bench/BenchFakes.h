@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "engine/RestoreFilePicker.h"
-#include "engine/TagReader.h"
+#include "engine/commands/RestoreFilePicker.h"
+#include "engine/contents/TagReader.h"
 #include "platform/MessageBox.h"
 #include "platform/VolumeSource.h"
 

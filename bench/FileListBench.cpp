@@ -6,8 +6,8 @@
 #include <algorithm>
 
 #include "BenchDirectory.h"
-#include "engine/FileList.h"
-#include "engine/NameRules.h"
+#include "engine/batch/FileList.h"
+#include "engine/naming/NameRules.h"
 #include "platform/DirEntry.h"
 #include "platform/PosixFileSystem.h"
 

@@ -15,8 +15,8 @@
 
 #include <exiv2/exiv2.hpp>
 
-#include "engine/TagLibTagReader.h"
-#include "engine/TagNaming.h"
+#include "engine/contents/TagLibTagReader.h"
+#include "engine/naming/TagNaming.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 
 #include "BenchDirectory.h"
 #include "BenchFakes.h"
-#include "engine/FileList.h"
+#include "engine/batch/FileList.h"
 #include "platform/DirEntry.h"
 #include "platform/PosixFileSystem.h"
 #include "ui/FileListView.h"

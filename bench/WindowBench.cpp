@@ -46,9 +46,9 @@
 #include <vector>
 
 #include "BenchFakes.h"
-#include "engine/ApplyCommand.h"
-#include "engine/BatchRecovery.h"
-#include "engine/RestoreFile.h"
+#include "engine/commands/ApplyCommand.h"
+#include "engine/batch/BatchRecovery.h"
+#include "engine/records/RestoreFile.h"
 #include "platform/PosixFileSystem.h"
 #include "platform/StatePaths.h"
 #include "settings/Id3OptionsFile.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "engine/RestoreFilePicker.h"
+#include "engine/commands/RestoreFilePicker.h"
 
 namespace nameshift::cli {
 

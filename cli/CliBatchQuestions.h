@@ -3,7 +3,7 @@
 #include <string>
 
 #include "cli/StderrMessageBox.h"
-#include "engine/BatchQuestions.h"
+#include "engine/batch/BatchQuestions.h"
 
 namespace nameshift::cli {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/BatchHistory.h"
+#include "engine/records/BatchHistory.h"
 
 namespace nameshift::cli {
 

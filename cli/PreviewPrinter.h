@@ -4,7 +4,7 @@
 #include <string>
 
 #include "cli/NameWriter.h"
-#include "engine/PreviewDisplay.h"
+#include "engine/commands/PreviewDisplay.h"
 #include "platform/MessageBox.h"
 
 namespace nameshift::cli {

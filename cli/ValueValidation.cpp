@@ -5,7 +5,7 @@
 
 #include "cli/CliOptions.h"
 #include "cli/RuleTexts.h"
-#include "engine/EditCorrections.h"
+#include "engine/naming/EditCorrections.h"
 
 namespace nameshift::cli {
 namespace {

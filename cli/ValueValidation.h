@@ -3,7 +3,7 @@
 #include <optional>
 #include <string_view>
 
-#include "engine/EditCorrections.h"
+#include "engine/naming/EditCorrections.h"
 #include "platform/MessageBox.h"
 #include "settings/RenameSettings.h"
 

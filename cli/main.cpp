@@ -5,7 +5,7 @@
 
 #include "cli/CliParser.h"
 #include "cli/CliRunner.h"
-#include "engine/TagLibTagReader.h"
+#include "engine/contents/TagLibTagReader.h"
 #include "platform/PosixFileSystem.h"
 #include "platform/StartupDirectory.h"
 #include "settings/UserSettingsDirectory.h"

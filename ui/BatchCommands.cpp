@@ -6,13 +6,13 @@
 #include <optional>
 #include <vector>
 
-#include "engine/ApplyCommand.h"
-#include "engine/BatchHistory.h"
-#include "engine/BatchRecovery.h"
-#include "engine/CommandGuard.h"
-#include "engine/PreviewCommand.h"
-#include "engine/RestoreCommand.h"
-#include "engine/UndoCommand.h"
+#include "engine/commands/ApplyCommand.h"
+#include "engine/records/BatchHistory.h"
+#include "engine/batch/BatchRecovery.h"
+#include "engine/commands/CommandGuard.h"
+#include "engine/commands/PreviewCommand.h"
+#include "engine/commands/RestoreCommand.h"
+#include "engine/commands/UndoCommand.h"
 #include "settings/MoreRulesFile.h"
 #include "settings/RenameSettingsFile.h"
 #include "ui/HistoryDialog.h"

@@ -4,9 +4,9 @@
 
 #include <functional>
 
-#include "engine/CommandReport.h"
-#include "engine/FolderHistory.h"
-#include "engine/RenameSession.h"
+#include "engine/batch/CommandReport.h"
+#include "engine/records/FolderHistory.h"
+#include "engine/batch/RenameSession.h"
 #include "settings/SettingsPaths.h"
 #include "ui/FileListing.h"
 #include "ui/MainDialogServices.h"

@@ -1,6 +1,6 @@
 #include "ui/DialogOpener.h"
 
-#include "engine/BatchHistory.h"
+#include "engine/records/BatchHistory.h"
 #include "settings/Id3OptionsFile.h"
 #include "settings/MoreRulesFile.h"
 #include "settings/ProgramOptionsFile.h"

@@ -5,7 +5,7 @@
 
 #include <utility>
 
-#include "engine/RenameSession.h"
+#include "engine/batch/RenameSession.h"
 #include "settings/SettingsPaths.h"
 #include "ui/MainDialogServices.h"
 #include "ui/NewNameColumn.h"

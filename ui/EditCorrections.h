@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "engine/EditCorrections.h"
+#include "engine/naming/EditCorrections.h"
 #include "platform/MessageBox.h"
 
 namespace nameshift::ui {

@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "engine/FileList.h"
-#include "engine/IncrementalPlan.h"
+#include "engine/batch/FileList.h"
+#include "engine/batch/IncrementalPlan.h"
 
 namespace nameshift::ui {
 

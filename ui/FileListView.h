@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "engine/FileList.h"
+#include "engine/batch/FileList.h"
 #include "ui/FileListModel.h"
 
 namespace nameshift::ui {

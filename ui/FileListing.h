@@ -5,8 +5,8 @@
 #include <string>
 #include <utility>
 
-#include "engine/CommandReport.h"
-#include "engine/RenameSession.h"
+#include "engine/batch/CommandReport.h"
+#include "engine/batch/RenameSession.h"
 #include "platform/MessageBox.h"
 #include "ui/FilePanel.h"
 #include "ui/NewNameColumn.h"

@@ -6,7 +6,7 @@
 
 #include <chrono>
 
-#include "engine/FileList.h"
+#include "engine/batch/FileList.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "platform/VolumeSource.h"

@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "engine/BatchHistory.h"
+#include "engine/records/BatchHistory.h"
 
 class QPushButton;
 class QTreeWidget;

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/CommandReport.h"
-#include "engine/FolderHistory.h"
+#include "engine/batch/CommandReport.h"
+#include "engine/records/FolderHistory.h"
 #include "platform/MessageBox.h"
 
 namespace nameshift::ui {

@@ -12,7 +12,7 @@
 #include <array>
 #include <vector>
 
-#include "engine/CommandGuard.h"
+#include "engine/commands/CommandGuard.h"
 #include "platform/FolderMessages.h"
 #include "settings/PresetStore.h"
 #include "settings/StartupDirectory.h"

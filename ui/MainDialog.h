@@ -7,7 +7,7 @@
 #include <memory>
 #include <optional>
 
-#include "engine/RenameSession.h"
+#include "engine/batch/RenameSession.h"
 #include "settings/SettingsPaths.h"
 #include "settings/WindowLayoutFile.h"
 #include "ui/BatchCommands.h"

@@ -9,8 +9,8 @@
 #include <functional>
 #include <string>
 
-#include "engine/RestoreFilePicker.h"
-#include "engine/TagReader.h"
+#include "engine/commands/RestoreFilePicker.h"
+#include "engine/contents/TagReader.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "platform/VolumeSource.h"

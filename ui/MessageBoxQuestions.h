@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/BatchQuestions.h"
+#include "engine/batch/BatchQuestions.h"
 #include "platform/MessageBox.h"
 
 namespace nameshift::ui {

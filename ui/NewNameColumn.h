@@ -9,10 +9,10 @@
 #include <memory>
 #include <optional>
 
-#include "engine/IncrementalPlan.h"
-#include "engine/ListedNames.h"
-#include "engine/RenameSession.h"
-#include "engine/TagPrefetcher.h"
+#include "engine/batch/IncrementalPlan.h"
+#include "engine/batch/ListedNames.h"
+#include "engine/batch/RenameSession.h"
+#include "engine/naming/TagPrefetcher.h"
 #include "ui/FileListView.h"
 
 namespace nameshift::ui {

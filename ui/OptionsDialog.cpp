@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#include "engine/BatchHistory.h"
+#include "engine/records/BatchHistory.h"
 #include "settings/MoreRulesFile.h"
 #include "settings/ProgramOptionsFile.h"
 #include "ui/FieldBinding.h"

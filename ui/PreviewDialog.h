@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/PreviewDisplay.h"
+#include "engine/commands/PreviewDisplay.h"
 #include "ui/ModalRunner.h"
 #include "ui/widgets/IconPushButton.h"
 

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "engine/PatternRule.h"
+#include "engine/naming/PatternRule.h"
 #include "ui/DisplayText.h"
 #include "ui/ReadableColor.h"
 

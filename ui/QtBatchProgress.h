@@ -9,7 +9,7 @@
 #include <cstddef>
 #include <memory>
 
-#include "engine/BatchProgress.h"
+#include "engine/batch/BatchProgress.h"
 
 namespace nameshift::ui {
 

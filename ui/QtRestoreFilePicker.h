@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "engine/RestoreFilePicker.h"
+#include "engine/commands/RestoreFilePicker.h"
 #include "ui/ModalRunner.h"
 
 namespace nameshift::ui {

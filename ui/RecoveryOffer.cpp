@@ -3,8 +3,8 @@
 #include <string>
 #include <utility>
 
-#include "engine/BatchGuard.h"
-#include "engine/BatchRecovery.h"
+#include "engine/batch/BatchGuard.h"
+#include "engine/batch/BatchRecovery.h"
 
 namespace nameshift::ui {
 

@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "engine/EditCorrections.h"
+#include "engine/naming/EditCorrections.h"
 #include "settings/MoreRulesFile.h"
 #include "settings/RenameSettingsFile.h"
 #include "ui/DisplayText.h"

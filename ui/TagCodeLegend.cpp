@@ -7,7 +7,7 @@
 #include <array>
 #include <ctime>
 
-#include "engine/FileDateText.h"
+#include "engine/naming/FileDateText.h"
 #include "settings/RenameSettings.h"
 #include "settings/TagNamingOptions.h"
 #include "ui/DisplayText.h"

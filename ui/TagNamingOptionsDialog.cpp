@@ -13,7 +13,7 @@
 #include <string>
 #include <utility>
 
-#include "engine/EditCorrections.h"
+#include "engine/naming/EditCorrections.h"
 #include "settings/Id3OptionsFile.h"
 #include "settings/RenameSettings.h"
 #include "ui/DisplayText.h"

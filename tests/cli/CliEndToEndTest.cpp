@@ -19,7 +19,7 @@
 #include "Id3Bytes.h"
 #include "ScopedStateHome.h"
 #include "TempDir.h"
-#include "engine/RestoreFile.h"
+#include "engine/records/RestoreFile.h"
 #include "platform/Status.h"
 #include "settings/Id3OptionsFile.h"
 #include "settings/MoreRulesFile.h"

@@ -16,7 +16,7 @@
 #include "TempDir.h"
 #include "cli/CliParser.h"
 #include "cli/ExitStatus.h"
-#include "engine/TagLibTagReader.h"
+#include "engine/contents/TagLibTagReader.h"
 #include "platform/StartupDirectory.h"
 #include "settings/ProgramOptionsFile.h"
 #include "settings/RenameSettingsFile.h"

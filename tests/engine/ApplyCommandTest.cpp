@@ -1,4 +1,4 @@
-#include "engine/ApplyCommand.h"
+#include "engine/commands/ApplyCommand.h"
 
 #include <gtest/gtest.h>
 
@@ -10,12 +10,12 @@
 #include <unistd.h>
 
 #include "ApplyTestSession.h"
-#include "engine/BatchHistory.h"
-#include "engine/BatchPlanner.h"
-#include "engine/CounterMemory.h"
-#include "engine/PreviewCommand.h"
-#include "engine/RestoreCommand.h"
-#include "engine/RestoreFile.h"
+#include "engine/records/BatchHistory.h"
+#include "engine/batch/BatchPlanner.h"
+#include "engine/batch/CounterMemory.h"
+#include "engine/commands/PreviewCommand.h"
+#include "engine/commands/RestoreCommand.h"
+#include "engine/records/RestoreFile.h"
 
 namespace nameshift::engine {
 namespace {

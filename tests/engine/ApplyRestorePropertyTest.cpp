@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "ApplyTestSession.h"
-#include "engine/ApplyCommand.h"
-#include "engine/BatchPlan.h"
-#include "engine/BatchPlanner.h"
-#include "engine/RestoreCommand.h"
-#include "engine/RestoreFile.h"
+#include "engine/commands/ApplyCommand.h"
+#include "engine/naming/BatchPlan.h"
+#include "engine/batch/BatchPlanner.h"
+#include "engine/commands/RestoreCommand.h"
+#include "engine/records/RestoreFile.h"
 
 namespace nameshift::engine {
 namespace {

@@ -1,5 +1,5 @@
-#include "engine/BatchChecks.h"
-#include "engine/DuplicateNumbering.h"
+#include "engine/naming/BatchChecks.h"
+#include "engine/naming/DuplicateNumbering.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "engine/BatchHistory.h"
+#include "engine/records/BatchHistory.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "ApplyTestSession.h"
-#include "engine/BatchGuard.h"
-#include "engine/RestoreFile.h"
-#include "engine/UndoCommand.h"
+#include "engine/batch/BatchGuard.h"
+#include "engine/records/RestoreFile.h"
+#include "engine/commands/UndoCommand.h"
 #include "ui/RecoveryOffer.h"
 
 namespace nameshift::engine {

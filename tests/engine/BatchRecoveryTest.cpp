@@ -1,4 +1,4 @@
-#include "engine/BatchRecovery.h"
+#include "engine/batch/BatchRecovery.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -17,12 +17,12 @@
 #include <variant>
 
 #include "ApplyTestSession.h"
-#include "engine/ApplyCommand.h"
-#include "engine/BatchGuard.h"
-#include "engine/BatchHistory.h"
-#include "engine/RestoreCommand.h"
-#include "engine/RestoreFile.h"
-#include "engine/UndoCommand.h"
+#include "engine/commands/ApplyCommand.h"
+#include "engine/batch/BatchGuard.h"
+#include "engine/records/BatchHistory.h"
+#include "engine/commands/RestoreCommand.h"
+#include "engine/records/RestoreFile.h"
+#include "engine/commands/UndoCommand.h"
 #include "ui/RecoveryOffer.h"
 
 namespace nameshift::engine {

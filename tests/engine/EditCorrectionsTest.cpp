@@ -1,4 +1,4 @@
-#include "engine/EditCorrections.h"
+#include "engine/naming/EditCorrections.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "engine/ExifDateScan.h"
+#include "engine/contents/ExifDateScan.h"
 
 #include <gtest/gtest.h>
 

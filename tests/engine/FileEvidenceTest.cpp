@@ -1,4 +1,4 @@
-#include "engine/FileEvidence.h"
+#include "engine/records/FileEvidence.h"
 
 #include <gtest/gtest.h>
 

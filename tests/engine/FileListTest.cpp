@@ -1,4 +1,4 @@
-#include "engine/FileList.h"
+#include "engine/batch/FileList.h"
 #include "settings/RenameSettings.h"
 
 #include <gtest/gtest.h>

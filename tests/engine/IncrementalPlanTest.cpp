@@ -1,5 +1,5 @@
-#include "engine/BatchPlanner.h"
-#include "engine/IncrementalPlan.h"
+#include "engine/batch/BatchPlanner.h"
+#include "engine/batch/IncrementalPlan.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "ApplyTestSession.h"
-#include "engine/BatchPlan.h"
-#include "engine/TagPrefetcher.h"
+#include "engine/naming/BatchPlan.h"
+#include "engine/naming/TagPrefetcher.h"
 
 namespace nameshift::engine {
 namespace {

@@ -1,6 +1,6 @@
-#include "engine/NameComputation.h"
+#include "engine/batch/NameComputation.h"
 
-#include "engine/PatternRule.h"
+#include "engine/naming/PatternRule.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "engine/NameRules.h"
+#include "engine/naming/NameRules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "engine/PreviewCommand.h"
+#include "engine/commands/PreviewCommand.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -13,7 +13,7 @@
 #include "Id3Bytes.h"
 #include "ScriptedMessageBox.h"
 #include "TempDir.h"
-#include "engine/TagLibTagReader.h"
+#include "engine/contents/TagLibTagReader.h"
 
 namespace nameshift::engine {
 namespace {

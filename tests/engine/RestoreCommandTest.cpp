@@ -1,4 +1,4 @@
-#include "engine/RestoreCommand.h"
+#include "engine/commands/RestoreCommand.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,8 @@
 #include <functional>
 
 #include "ApplyTestSession.h"
-#include "engine/ApplyCommand.h"
-#include "engine/RestoreFile.h"
+#include "engine/commands/ApplyCommand.h"
+#include "engine/records/RestoreFile.h"
 
 namespace nameshift::engine {
 namespace {

@@ -1,5 +1,5 @@
-#include "engine/RestoreFile.h"
-#include "engine/RestoreReceipt.h"
+#include "engine/records/RestoreFile.h"
+#include "engine/records/RestoreReceipt.h"
 
 #include <gtest/gtest.h>
 

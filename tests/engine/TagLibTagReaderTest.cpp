@@ -1,9 +1,9 @@
-#include "engine/TagLibTagReader.h"
+#include "engine/contents/TagLibTagReader.h"
 
-#include "engine/AudioFileTags.h"
-#include "engine/FileDateText.h"
-#include "engine/Id3v2FramePicker.h"
-#include "engine/TagNaming.h"
+#include "engine/contents/AudioFileTags.h"
+#include "engine/naming/FileDateText.h"
+#include "engine/contents/Id3v2FramePicker.h"
+#include "engine/naming/TagNaming.h"
 #include "settings/InvalidCharacters.h"
 
 #include <fcntl.h>

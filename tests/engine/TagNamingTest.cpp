@@ -1,4 +1,4 @@
-#include "engine/TagNaming.h"
+#include "engine/naming/TagNaming.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "engine/TextCase.h"
+#include "engine/naming/TextCase.h"
 
 #include <gtest/gtest.h>
 

@@ -7,8 +7,8 @@
 
 #include "ScratchFile.h"
 #include "TagTextChecks.h"
-#include "engine/AudioFileTags.h"
-#include "engine/TagLibTagReader.h"
+#include "engine/contents/AudioFileTags.h"
+#include "engine/contents/TagLibTagReader.h"
 
 // Any bytes as an audio file whose name ends with `extension`, read through the reader the
 // program uses: TagLib's reader of that format, then, finding nothing, the MP3 reader. Where the

@@ -7,8 +7,8 @@
 
 #include "ScratchFile.h"
 #include "TagTextChecks.h"
-#include "engine/TagLibTagReader.h"
-#include "engine/TakenDate.h"
+#include "engine/contents/TagLibTagReader.h"
+#include "engine/contents/TakenDate.h"
 
 // Any bytes as a photo or video whose name ends with `extension`, read for "%t" as the program
 // reads it. Whatever the file declares, no more than the budget is read: the head handed to exiv2,

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "engine/TagReader.h"
+#include "engine/contents/TagReader.h"
 #include "platform/MessageBox.h"
 
 namespace nameshift::fuzzing {

@@ -10,7 +10,7 @@
 
 #include <exiv2/exiv2.hpp>
 
-#include "engine/ExifDateScan.h"
+#include "engine/contents/ExifDateScan.h"
 
 using nameshift::engine::ExifDateScan;
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-#include "engine/HistoryRecord.h"
+#include "engine/records/HistoryRecord.h"
 
 using namespace nameshift::engine;
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-#include "engine/Journal.h"
+#include "engine/records/Journal.h"
 
 using namespace nameshift::engine;
 

@@ -11,9 +11,9 @@
 #include <string_view>
 
 #include "FuzzFolder.h"
-#include "engine/BatchGuard.h"
-#include "engine/BatchRecovery.h"
-#include "engine/Journal.h"
+#include "engine/batch/BatchGuard.h"
+#include "engine/batch/BatchRecovery.h"
+#include "engine/records/Journal.h"
 #include "platform/PosixFileSystem.h"
 
 using namespace nameshift;

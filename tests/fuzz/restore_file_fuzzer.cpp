@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-#include "engine/RestoreFile.h"
+#include "engine/records/RestoreFile.h"
 
 using namespace nameshift::engine;
 

@@ -10,8 +10,8 @@
 #include <string_view>
 
 #include "FuzzFolder.h"
-#include "engine/RestoreCommand.h"
-#include "engine/RestoreFile.h"
+#include "engine/commands/RestoreCommand.h"
+#include "engine/records/RestoreFile.h"
 #include "platform/PosixFileSystem.h"
 
 using namespace nameshift;

@@ -6,7 +6,7 @@
 
 #include "ScratchFile.h"
 #include "TagTextChecks.h"
-#include "engine/TagLibTagReader.h"
+#include "engine/contents/TagLibTagReader.h"
 
 using nameshift::engine::TagLibTagReader;
 using nameshift::engine::TagTexts;

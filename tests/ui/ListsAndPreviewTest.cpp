@@ -12,7 +12,7 @@
 #include "FaultyFileSystem.h"
 #include "ScriptedMessageBox.h"
 #include "TempDir.h"
-#include "engine/FileList.h"
+#include "engine/batch/FileList.h"
 #include "platform/DirEntry.h"
 #include "ui/DisplayText.h"
 #include "ui/FileListView.h"

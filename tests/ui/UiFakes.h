@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/RestoreFilePicker.h"
-#include "engine/TagReader.h"
+#include "engine/commands/RestoreFilePicker.h"
+#include "engine/contents/TagReader.h"
 #include "platform/VolumeSource.h"
 #include "ui/DirectoryBrowser.h"
 

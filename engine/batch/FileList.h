@@ -1,0 +1,127 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "engine/batch/ListedFile.h"
+#include "engine/naming/NameArena.h"
+#include "engine/records/RestoreFileTraces.h"
+#include "platform/FileSystem.h"
+#include "platform/MessageBox.h"
+#include "settings/RenameSettings.h"
+
+namespace nameshift::engine {
+
+// The files of one directory as the user sees and ticks them: the listing filtered by attribute
+// bits, sorted by the chosen key, the masks found in the directory, the rows that pass the chosen
+// mask, their ticks and the status line. The dialog shows it; it holds no widget.
+// How a listing went: no attribute was chosen, so that no file could be listed, or the
+// directory could not be read, or it was listed.
+struct ListingStatus {
+    enum class Problem { None, NoAttributes, Unreadable };
+    Problem problem = Problem::None;
+    platform::Status status;  // why the directory could not be read
+
+    bool ok() const { return problem == Problem::None; }
+    explicit operator bool() const { return ok(); }
+};
+
+// "You have to have at least ONE file attribute set!"
+platform::Message noFileAttributeMessage();
+
+class FileList {
+public:
+    explicit FileList(platform::FileSystem& fileSystem);
+
+    void setAttributeMask(std::uint32_t mask) { attributeMask_ = mask; }
+    std::uint32_t attributeMask() const { return attributeMask_; }
+    // No key keeps the system's order.
+    void setSortKey(std::optional<settings::SortKey> key) { sortKey_ = key; }
+    std::optional<settings::SortKey> sortKey() const { return sortKey_; }
+    // Whether the Name sort takes runs of digits by their value; off, it compares folded bytes.
+    void setNaturalOrder(bool natural) { naturalOrder_ = natural; }
+
+    // Reads the directory anew; every listed file becomes a row, none ticked. Shows nothing: the
+    // caller tells the user why a listing failed.
+    ListingStatus fill(const std::string& directory);
+    // Refills, then keeps the rows whose names end with the chosen mask's extension.
+    ListingStatus applyFileMask(const std::string& directory);
+
+    // "*.*" first, then "*" and each extension of the directory, lower case, in order.
+    const std::vector<std::string>& masks() const { return masks_; }
+    int maskPosition() const { return maskPosition_; }
+    void setMaskPosition(int position) { maskPosition_ = position; }
+
+    // Empties the listing and the rows, as after a change the list must not show stale names.
+    void clear();
+
+    // Which directory the listing was read from: a batch must not rename in another one that
+    // took its path since. Nothing while no listing is held.
+    const std::optional<platform::FileIdentity>& listedDirectory() const {
+        return listedDirectory_;
+    }
+
+    // The restore files the last reading met, folders and unlisted files included.
+    const RestoreFileTraces& restoreFileTraces() const { return restoreFileTraces_; }
+    // The names of the folders the last reading met, in the order read, so that whoever shows
+    // them need not read a large folder a second time.
+    const std::vector<std::string>& subdirectories() const { return subdirectories_; }
+    // The names of the files the last reading left out of the listing for their attributes: a
+    // batch renames none of them, and no file it renames may take their names.
+    const std::vector<std::string>& unlistedFiles() const { return unlistedFiles_; }
+
+    const std::vector<ListedFile>& listing() const { return listing_; }
+    // The storage of the listed names, which stays as long as anyone holds it, a later listing
+    // notwithstanding.
+    std::shared_ptr<const NameArena> names() const { return names_; }
+    std::size_t rowCount() const { return rows_.size(); }
+    const ListedFile& row(std::size_t row) const { return listing_[rows_[row]]; }
+    // Where a row's file stands in listing().
+    std::size_t listingIndex(std::size_t row) const { return rows_[row]; }
+
+    bool isTicked(std::size_t row) const { return ticks_[row] != 0; }
+    void setTicked(std::size_t row, bool ticked);
+    void selectAll(bool ticked);
+    std::size_t tickedCount() const { return tickedCount_; }
+    // Whether the "Select/Deselect all files" toggle is down. Down, it ticks every row but the
+    // restore file's: renamed with the rest, it would no longer be found to undo the last batch.
+    bool selectAllToggle() const { return selectAllToggle_; }
+    void setSelectAllToggle(bool down);
+    // Whether the row is the folder's restore file, and which row is, when one is listed.
+    bool isRestoreFile(std::size_t row) const;
+    std::optional<std::size_t> restoreFileRow() const;
+
+    std::string statusText() const;
+
+private:
+    // Whether the mask or the sort key needs each file's mode, size or date, which only examining
+    // the file gives.
+    bool needsFileDetails() const;
+    void sortListing();
+    void buildMasks(const std::unordered_set<std::string>& extensions);
+    void showAllRows();
+
+    platform::FileSystem& fileSystem_;
+    std::uint32_t attributeMask_ = 0;
+    std::optional<settings::SortKey> sortKey_;
+    bool naturalOrder_ = false;
+    int maskPosition_ = 0;
+    std::shared_ptr<NameArena> names_ = std::make_shared<NameArena>();
+    std::vector<ListedFile> listing_;
+    std::vector<std::string> masks_;
+    std::optional<platform::FileIdentity> listedDirectory_;
+    RestoreFileTraces restoreFileTraces_;
+    std::vector<std::string> subdirectories_;
+    std::vector<std::string> unlistedFiles_;
+    std::vector<std::size_t> rows_;  // indexes into listing_, in list order
+    std::vector<char> ticks_;        // one per row
+    std::size_t tickedCount_ = 0;
+    bool selectAllToggle_ = false;
+};
+
+}  // namespace nameshift::engine

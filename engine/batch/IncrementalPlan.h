@@ -1,0 +1,129 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/naming/BatchPlan.h"
+#include "engine/batch/BatchPlanner.h"
+#include "engine/naming/DuplicateMarks.h"
+#include "engine/batch/FileList.h"
+#include "engine/batch/ListedNames.h"
+#include "engine/naming/PreparedRules.h"
+#include "engine/naming/TagNaming.h"
+#include "engine/naming/TagPrefetcher.h"
+#include "engine/contents/TagReader.h"
+#include "settings/RenameSettings.h"
+#include "settings/TagNamingOptions.h"
+
+namespace nameshift::engine {
+
+struct RenameSession;
+
+// The new names of a session's ticked files and what the batch would object to in each, worked out
+// a run of changes at a time: a window shows the rows in view at once and plans the rest between
+// its events. Planned in any order and in runs of any length, a complete plan holds the names that
+// planBatch gives without its safety checks, and for each change the words with which apply would
+// refuse or fail on it. The rules are copied when the plan starts; the session's file list, its
+// tag reader and `listedNames` must outlive the plan unchanged.
+class IncrementalPlan {
+public:
+    IncrementalPlan(const RenameSession& session, bool mayRecord, const ListedNames& listedNames);
+
+    // False when the settings give no names (nothing ticked, an empty edit a rule needs, ID3
+    // naming without a format), which a preview refuses; nothing is planned then.
+    bool makesNames() const { return makesNames_; }
+    std::size_t size() const { return rows_.size(); }
+    bool complete() const { return planned_ == rows_.size(); }
+
+    // The position in the batch of a ticked row of the file list; nothing for another row.
+    std::optional<std::size_t> positionOfRow(std::size_t row) const;
+    std::size_t rowAt(std::size_t position) const { return rows_[position]; }
+
+    // Plans the changes of the ticked rows in [firstRow, endRow) that are not planned yet.
+    void planRows(std::size_t firstRow, std::size_t endRow);
+    // Plans up to `count` changes not planned yet, in batch order, as far as the tags read ahead
+    // go (readTagsFrom).
+    void planMore(std::size_t count);
+    // Plans every change not planned yet, reading itself the tags not read ahead.
+    void planRest();
+
+    // Whether naming reads the files' tags, which may then be read ahead on another thread.
+    bool readsTags() const;
+    const TagNamer& tagNamer() const { return namer_; }
+    // The names of the ticked files, in batch order.
+    std::vector<std::string> oldNames() const;
+    // Takes the tags of the changes from `prefetched`, of the same files in the same order, as
+    // far as they are read; planMore goes no further than that.
+    void readTagsFrom(std::shared_ptr<const PrefetchedTags> prefetched);
+    // How many tags must be read ahead before planMore(count) can plan anything; nothing when
+    // it can now, or when the plan is complete.
+    std::optional<std::size_t> awaitedTags(std::size_t count) const;
+
+    // The change's new name; null until it is planned.
+    const std::string* newName(std::size_t position) const;
+    // Why the change would be refused or fail; null when it passes, as far as the changes
+    // planned so far tell: a duplicate is only certain once the plan is complete.
+    const platform::MessageText* problem(std::size_t position) const;
+    // The refusal a regular expression gave when it ran past its bound on a name, which the
+    // batch takes as its own; the names planned after it are not to be shown.
+    const std::optional<platform::Message>& rulesRefusal() const { return rulesRefusal_; }
+    // Why the settings make no names, for a column that would otherwise stay blank: an edit a
+    // rule needs left empty, ID3 naming without a format. Nothing while they make names, while
+    // nothing is ticked, and for a pattern, whose own field says what is wrong with it.
+    const std::optional<platform::Message>& settingsRefusal() const { return settingsRefusal_; }
+    // How many changes are marked as duplicates so far, which grows as more are planned.
+    std::size_t duplicateCount() const { return duplicates_.count(); }
+
+private:
+    // Plans every change at the first call when duplicates are numbered; false when they are not.
+    bool plannedWhole(std::size_t readEnd);
+    void planUpTo(std::size_t count, std::size_t readEnd);
+    void planPositions(std::size_t first, std::size_t end);
+    // The end of the positions whose tags are read, or which read none.
+    std::size_t readEnd() const;
+    std::size_t firstUnplanned() const;
+
+    const FileList& fileList_;
+    TagReader& tags_;
+    const ListedNames& listedNames_;
+    PreparedRules rules_;  // compiled once for the whole plan
+    settings::Id3Naming id3_;
+    std::string directory_;
+    TagNamer namer_;
+    std::shared_ptr<const PrefetchedTags> prefetched_;
+    bool mayRecord_ = true;
+    std::size_t longestName_ = 0;  // of the folder's filesystem, in bytes
+    bool makesNames_ = false;
+    std::optional<platform::Message> rulesRefusal_;
+    std::optional<platform::Message> settingsRefusal_;
+    std::string_view keptName_;
+    // The position of the change whose file keeps its name; the ones after it count from one
+    // less.
+    std::optional<std::size_t> keptPosition_;
+
+    std::vector<std::size_t> rows_;  // the ticked rows, in list order
+    std::vector<char> moved_;        // per listing index: the batch renames that file
+    std::vector<char> isPlanned_;
+    std::vector<std::string> newNames_;
+    // Held apart, as almost every change has none.
+    std::vector<std::unique_ptr<platform::MessageText>> problems_;
+    DuplicateMarks duplicates_{0};
+    platform::MessageText duplicateProblem_;
+    std::size_t planned_ = 0;
+    std::size_t nextUnplanned_ = 0;
+};
+
+// What a complete IncrementalPlan of the same batch says of each change of `plan`: why apply
+// would refuse or fail on it, or nothing. For a preview, which judges a plan made in one go.
+// `longestName`: the longest name the folder's filesystem stores.
+std::vector<std::optional<platform::MessageText>> judgeChanges(const BatchPlan& plan,
+                                                               const FileList& fileList,
+                                                               const ListedNames& listedNames,
+                                                               bool mayRecord,
+                                                               std::size_t longestName);
+
+}  // namespace nameshift::engine

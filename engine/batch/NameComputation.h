@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "engine/naming/BatchPlan.h"
+#include "engine/batch/FileList.h"
+#include "platform/MessageBox.h"
+#include "settings/RenameSettings.h"
+
+namespace nameshift::engine {
+
+class PreparedRules;
+
+// The refusal of settings that cannot make names, or of a batch with nothing ticked; nothing when
+// the names can be computed. A regular expression that does not compile is refused with ICU's
+// reason and the place in the pattern.
+std::optional<platform::Message> findSettingsRefusal(const settings::RenameSettings& settings,
+                                                     std::size_t tickedCount);
+// The part of findSettingsRefusal that judges the regular expressions and their replacement.
+std::optional<platform::Message> findPatternRefusal(const settings::RenameSettings& settings);
+// "You have not specified any ID3 options": ID3 naming is on and its format is empty.
+platform::Message noId3OptionsRefusal();
+
+// Every ticked row, in list order, with its new name still the old one.
+std::vector<PlannedChange> gatherSelection(const FileList& fileList);
+
+// Gives a run of a batch's changes, the batch's `firstPosition`-th change first, the names the
+// rules make of their new names; the settings must have passed findSettingsRefusal. A change
+// whose old name is `keptName` (none when empty) keeps its name and takes no counter value, so
+// that the files after it are numbered as if it were not ticked. A regular expression that runs
+// past its bound on a name gives the batch's refusal, and the names are unfinished.
+std::optional<platform::Message> nameChanges(PreparedRules& rules, std::span<PlannedChange> changes,
+                                             std::size_t firstPosition,
+                                             std::string_view keptName = {});
+
+// The ticked rows with the names the rules give them, `keptName` kept as nameChanges keeps it;
+// the settings must have passed findSettingsRefusal. `refusal`, when given, receives the refusal
+// nameChanges may give.
+std::vector<PlannedChange> computeNewNames(const settings::RenameSettings& settings,
+                                           const FileList& fileList, std::string_view keptName = {},
+                                           std::optional<platform::Message>* refusal = nullptr);
+
+// The file a batch that writes a restore file leaves as it is: the folder's own restore file,
+// whose record the batch would otherwise rename away or replace. Empty for a batch that writes
+// none.
+std::string_view keptFileName(bool mayRecord);
+// Gives the change of the kept file, if the run holds it, its old name back after tag naming.
+void keepName(std::span<PlannedChange> changes, std::string_view keptName);
+
+}  // namespace nameshift::engine

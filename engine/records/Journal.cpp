@@ -1,0 +1,212 @@
+#include "engine/records/Journal.h"
+
+#include "engine/naming/BatchChecks.h"
+#include "engine/records/LengthFields.h"
+#include "engine/naming/NameIndex.h"
+#include "engine/records/RestoreFile.h"
+
+namespace nameshift::engine {
+namespace {
+
+// The first version kept of each file its number alone, and of the folder no birth time.
+constexpr std::string_view kMagicV1 = "nameshift journal 1\n";
+constexpr std::string_view kMagic = "nameshift journal 2\n";
+constexpr std::string_view kEnd = "end";
+
+// Entries are written a few hundred kilobytes at a time.
+constexpr std::size_t kEntriesPerPiece = 4096;
+
+template <typename Enum>
+std::optional<Enum> enumFrom(std::optional<std::uint64_t> value, Enum last) {
+    if (!value || *value > static_cast<std::uint64_t>(last)) {
+        return std::nullopt;
+    }
+    return static_cast<Enum>(*value);
+}
+
+// Whether a batch could have written these entries: each a file of the batch's folder, known
+// by one name before and one after. Recovery renames by them, and its ordering of the renames
+// relies on both.
+bool isSound(const Journal& journal) {
+    const std::vector<JournalEntry>& entries = journal.entries;
+    // A batch that writes a restore file neither renames nor makes a file of its name.
+    const bool recorded = journal.record != Journal::Record::None;
+    for (const JournalEntry& entry : entries) {
+        if (!isPlainFileName(entry.original) || !isPlainFileName(entry.final) ||
+            (recorded && (entry.original == kRestoreFileName || entry.final == kRestoreFileName))) {
+            return false;
+        }
+    }
+    return namesAreDistinct(
+               entries.size(),
+               [&](std::size_t i) -> std::string_view { return entries[i].original; }) &&
+           namesAreDistinct(entries.size(),
+                            [&](std::size_t i) -> std::string_view { return entries[i].final; });
+}
+
+bool actsOnHistory(Journal::Kind kind) {
+    return kind == Journal::Kind::Undo || kind == Journal::Kind::Redo;
+}
+
+}  // namespace
+
+bool sameFolder(const Journal& a, const Journal& b) {
+    if (a.directoryBirthNs != 0 && b.directoryBirthNs != 0 &&
+        a.directoryBirthNs != b.directoryBirthNs) {
+        return false;
+    }
+    return a.directory == b.directory ||
+           (a.directoryDevice == b.directoryDevice && a.directoryInode == b.directoryInode);
+}
+
+platform::FileContents journalContents(const Journal& journal, std::size_t count,
+                                       std::function<JournalEntryView(std::size_t)> entryAt) {
+    return platform::contentsInRuns(
+               count, kEntriesPerPiece,
+               [&journal, count](std::string& out) {
+                   out += kMagic;
+                   putNumber(out, static_cast<std::uint64_t>(journal.kind));
+                   if (actsOnHistory(journal.kind)) {
+                       putNumber(out, journal.historyId);
+                   }
+                   putField(out, journal.directory);
+                   putNumber(out, journal.directoryDevice);
+                   putNumber(out, journal.directoryInode);
+                   putNumber(out, static_cast<std::uint64_t>(journal.directoryBirthNs));
+                   putNumber(out, static_cast<std::uint64_t>(journal.record));
+                   putField(out, journal.restoreFile);
+                   putNumber(out, journal.restoreFileDevice);
+                   putNumber(out, journal.restoreFileInode);
+                   putNumber(out, count);
+               },
+               [entryAt = std::move(entryAt)](std::size_t i, std::string& out) {
+                   const JournalEntryView entry = entryAt(i);
+                   putNumber(out, entry.inode);
+                   putNumber(out, entry.traits.known ? 1 : 0);
+                   putNumber(out, entry.traits.size);
+                   putNumber(out, static_cast<std::uint64_t>(entry.traits.writeTimeNs));
+                   putNumber(out, static_cast<std::uint64_t>(entry.traits.birthTimeNs));
+                   putField(out, entry.original);
+                   putField(out, entry.final);
+               },
+               [](std::string& out) { putField(out, kEnd); })
+        .ownerOnly();
+}
+
+platform::FileContents journalContents(const Journal& journal) {
+    return journalContents(journal, journal.entries.size(), [&journal](std::size_t i) {
+        const JournalEntry& entry = journal.entries[i];
+        return JournalEntryView{entry.inode, entry.original, entry.final, entry.traits};
+    });
+}
+
+std::string formatJournal(const Journal& journal) {
+    return journalContents(journal).gather();
+}
+
+namespace {
+
+// Which version a journal's text is written in: 1 or 2, or 0 when it is none.
+int versionOf(std::string_view text) {
+    if (text.starts_with(kMagic)) {
+        return 2;
+    }
+    return text.starts_with(kMagicV1) ? 1 : 0;
+}
+
+}  // namespace
+
+std::optional<std::uint64_t> journalSizeBound(std::string_view start) {
+    const int version = versionOf(start);
+    if (version == 0) {
+        return std::nullopt;
+    }
+    FieldReader reader(start.substr(kMagic.size()));
+    const auto kind = enumFrom(reader.number(), Journal::Kind::Redo);
+    if (!kind || (actsOnHistory(*kind) && !reader.field())) {
+        return std::nullopt;
+    }
+    // Directory, its device, inode (and birth time), record, restore file, its device and inode.
+    for (int field = 0; field < (version == 2 ? 8 : 7); ++field) {
+        if (!reader.field()) {
+            return std::nullopt;
+        }
+    }
+    const std::optional<std::uint64_t> count = reader.number();
+    // An entry at its longest: four numbers as "20:" and twenty digits, a flag as "1:1,", and
+    // two names of 255 bytes as "255:NAME,".
+    constexpr std::uint64_t kLongestEntry = 4 * (3 + kNumberRoom + 1) + 4 + 2 * (4 + 255 + 1);
+    if (!count || *count > kMaxJournalBytes / kLongestEntry) {
+        return std::nullopt;
+    }
+    return kMagic.size() + reader.position() + *count * kLongestEntry + 2 + kEnd.size() + 2;
+}
+
+std::optional<Journal> parseJournal(std::string_view text) {
+    const int version = versionOf(text);
+    if (version == 0) {
+        return std::nullopt;
+    }
+    FieldReader reader(text.substr(kMagic.size()));
+    Journal journal;
+    const auto kind = enumFrom(reader.number(), Journal::Kind::Redo);
+    const auto historyId =
+        kind && actsOnHistory(*kind) ? reader.number() : std::optional<std::uint64_t>(0);
+    const auto directory = reader.field();
+    const auto directoryDevice = reader.number();
+    const auto directoryInode = reader.number();
+    const auto directoryBirth = version == 2 ? reader.number() : std::optional<std::uint64_t>(0);
+    const auto record = enumFrom(reader.number(), Journal::Record::Replace);
+    const auto restoreFile = reader.field();
+    const auto restoreFileDevice = reader.number();
+    const auto restoreFileInode = reader.number();
+    const auto count = reader.number();
+    if (!kind || !historyId || !directory || !directoryDevice || !directoryInode ||
+        !directoryBirth || !record || !restoreFile || !restoreFileDevice || !restoreFileInode ||
+        !count) {
+        return std::nullopt;
+    }
+    journal.kind = *kind;
+    journal.historyId = *historyId;
+    journal.directory = *directory;
+    journal.directoryDevice = *directoryDevice;
+    journal.directoryInode = *directoryInode;
+    journal.directoryBirthNs = static_cast<std::int64_t>(*directoryBirth);
+    journal.record = *record;
+    journal.restoreFile = *restoreFile;
+    journal.restoreFileDevice = *restoreFileDevice;
+    journal.restoreFileInode = *restoreFileInode;
+    // Each entry takes at least a dozen bytes, which bounds what a false count can reserve.
+    if (*count > text.size() / 12) {
+        return std::nullopt;
+    }
+    journal.entries.reserve(*count);
+    for (std::uint64_t i = 0; i < *count; ++i) {
+        const auto inode = reader.number();
+        FileTraits traits;
+        if (version == 2) {
+            const auto known = reader.number();
+            const auto size = reader.number();
+            const auto written = reader.number();
+            const auto born = reader.number();
+            if (!known || *known > 1 || !size || !written || !born) {
+                return std::nullopt;
+            }
+            traits = {*known == 1, *size, static_cast<std::int64_t>(*written),
+                      static_cast<std::int64_t>(*born)};
+        }
+        const auto original = reader.field();
+        const auto final = reader.field();
+        if (!inode || !original || !final) {
+            return std::nullopt;
+        }
+        journal.entries.push_back({*inode, std::string(*original), std::string(*final), traits});
+    }
+    const auto end = reader.field();
+    if (!end || *end != kEnd || !reader.atEnd() || !isSound(journal)) {
+        return std::nullopt;
+    }
+    return journal;
+}
+
+}  // namespace nameshift::engine
