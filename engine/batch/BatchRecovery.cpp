@@ -227,16 +227,8 @@ struct RecoveryScene {
     bool unresolved = false;
 };
 
-// Writes down what a recovery did: the restore file of a finished batch, the record of an undone
-// one taken away, the journal cut to what is left to do. True when the batch is over and its
-// journal can go.
-bool recordRecovery(platform::FileSystem& fileSystem, platform::MessageBox& messages,
-                    const std::string& stateDirectory, const InterruptedBatch& batch,
-                    RecoveryAction action, const RecoveryScene& scene, const RenameRun& run,
-                    RecoveryResult& result) {
-    const Journal& journal = batch.journal;
-    const platform::Directory& directory = scene.directory;
-    // What failed, and what a stop left untried, stays to do.
+// The journal of what a recovery's run left to do: what failed, and what a stop left untried.
+Journal leftToDo(const Journal& journal, const RecoveryScene& scene, const RenameRun& run) {
     std::vector<char> moved(scene.moves.size(), 0);
     for (const std::size_t change : run.renamed) {
         moved[change] = 1;
@@ -248,6 +240,44 @@ bool recordRecovery(platform::FileSystem& fileSystem, platform::MessageBox& mess
             left.entries.push_back(journal.entries[scene.moves[i].file]);
         }
     }
+    return left;
+}
+
+// Writes the restore file of a finished apply or redo, of the files that now carry their new
+// names; false when it could not be written.
+bool writeFinishedRestoreFile(platform::FileSystem& fileSystem, platform::MessageBox& messages,
+                              const std::string& stateDirectory, const Journal& journal,
+                              const RecoveryScene& scene, const RenameRun& run) {
+    std::vector<char> arrived(journal.entries.size(), 0);
+    for (std::size_t i = 0; i < scene.names.size(); ++i) {
+        arrived[i] = scene.names[i] == journal.entries[i].final ? 1 : 0;
+    }
+    for (const std::size_t change : run.renamed) {
+        arrived[scene.moves[change].file] = 1;
+    }
+    const auto mode = journal.record == Journal::Record::Replace ? platform::WriteMode::Replace
+                                                                 : platform::WriteMode::CreateNew;
+    // Stopped after its restore file was written, the batch is finished by it.
+    if (holdsOwnRecord(fileSystem, scene.directory, journal)) {
+        return true;
+    }
+    std::vector<FileEvidence> files;
+    const std::string record = formatRestoreFile(finishedRecord(journal, arrived, &files));
+    return writeRestoreFileWithReceipt(fileSystem, messages, stateDirectory, scene.directory,
+                                       scene.identity, record, mode, files.size(),
+                                       [&files](std::size_t i) { return files[i]; });
+}
+
+// Writes down what a recovery did: the restore file of a finished batch, the record of an undone
+// one taken away, the journal cut to what is left to do. True when the batch is over and its
+// journal can go.
+bool recordRecovery(platform::FileSystem& fileSystem, platform::MessageBox& messages,
+                    const std::string& stateDirectory, const InterruptedBatch& batch,
+                    RecoveryAction action, const RecoveryScene& scene, const RenameRun& run,
+                    RecoveryResult& result) {
+    const Journal& journal = batch.journal;
+    const platform::Directory& directory = scene.directory;
+    const Journal left = leftToDo(journal, scene, run);
     if (run.cancelled) {
         fileSystem.writeFile(batch.journalPath, journalContents(left),
                              platform::WriteMode::Replace);
@@ -260,29 +290,11 @@ bool recordRecovery(platform::FileSystem& fileSystem, platform::MessageBox& mess
     // A redo writes the restore file its apply wrote.
     if (action == RecoveryAction::Finish &&
         (journal.kind == Journal::Kind::Apply || journal.kind == Journal::Kind::Redo) &&
-        journal.record != Journal::Record::None) {
-        std::vector<char> arrived(journal.entries.size(), 0);
-        for (std::size_t i = 0; i < scene.names.size(); ++i) {
-            arrived[i] = scene.names[i] == journal.entries[i].final ? 1 : 0;
-        }
-        for (const std::size_t change : run.renamed) {
-            arrived[scene.moves[change].file] = 1;
-        }
-        const auto mode = journal.record == Journal::Record::Replace
-                              ? platform::WriteMode::Replace
-                              : platform::WriteMode::CreateNew;
-        // Stopped after its restore file was written, the batch is finished by it.
-        if (!holdsOwnRecord(fileSystem, directory, journal)) {
-            std::vector<FileEvidence> files;
-            const std::string record = formatRestoreFile(finishedRecord(journal, arrived, &files));
-            if (!writeRestoreFileWithReceipt(fileSystem, messages, stateDirectory, directory,
-                                             scene.identity, record, mode, files.size(),
-                                             [&files](std::size_t i) { return files[i]; })) {
-                result.problems.emplace_back(
-                    NS_MESSAGE("Message", "The restore file of the batch could not be written."));
-                return false;
-            }
-        }
+        journal.record != Journal::Record::None &&
+        !writeFinishedRestoreFile(fileSystem, messages, stateDirectory, journal, scene, run)) {
+        result.problems.emplace_back(
+            NS_MESSAGE("Message", "The restore file of the batch could not be written."));
+        return false;
     }
     if (action == RecoveryAction::Finish && journal.kind == Journal::Kind::Restore &&
         left.entries.empty()) {
@@ -310,6 +322,89 @@ bool recordRecovery(platform::FileSystem& fileSystem, platform::MessageBox& mess
         return false;
     }
     return true;
+}
+
+// The moves that take each file of the batch found to its target: its name before the batch for
+// an undo, after it for a finish. What keeps a file back goes among the problems; `unresolved`
+// when a file left as it is may be the batch's, so that the journal stays whole.
+std::vector<PlannedChange> recoveryMoves(
+    platform::FileSystem& fileSystem, const platform::Directory& directory, const Journal& journal,
+    const std::vector<platform::DirEntry>& listing, RecoveryAction action,
+    std::vector<std::string_view>& names, const std::vector<Absence>& absences,
+    RecoveryResult& result, bool& unresolved) {
+    // A file not found while a hidden name of ours is left over may be that file, on a
+    // filesystem that numbers its files anew: its step is not given up, and the journal stays
+    // whole until the file is back under one of its names.
+    const bool hiddenLeft =
+        std::any_of(listing.begin(), listing.end(), [&names](const platform::DirEntry& entry) {
+            return isTemporaryName(entry.name) &&
+                   std::find(names.begin(), names.end(), entry.name) == names.end();
+        });
+    std::vector<PlannedChange> moves;
+    const StoppedLinkRenames stoppedLinks(journal, listing);
+    const bool numbersKept = fileSystem.keepsFileNumbers(directory);
+    for (std::size_t i = 0; i < journal.entries.size(); ++i) {
+        const JournalEntry& entry = journal.entries[i];
+        const std::string& target = action == RecoveryAction::Undo ? entry.original : entry.final;
+        if (stoppedLinks.settle(fileSystem, directory, i, names[i], target, numbersKept)) {
+            names[i] = target;
+        }
+        const std::string_view now = names[i];
+        if (now.empty() && absences[i] == Absence::Undecided) {
+            // Kept in the journal: it may be the file, and only the user can tell.
+            unresolved = true;
+            result.problems.push_back(
+                {NS_MESSAGE("Message",
+                            "\"%1\": a file is there that cannot be told for sure to be the "
+                            "batch's; it is left as it is, and the batch is kept until the file "
+                            "has one of its names again."),
+                 {entry.original}});
+        } else if (now.empty() && absences[i] == Absence::Replaced) {
+            result.problems.push_back(
+                {NS_MESSAGE("Message",
+                            "\"%1\": the file was replaced since by another file, which is left "
+                            "as it is."),
+                 {entry.original}});
+        } else if (now.empty() && hiddenLeft) {
+            unresolved = true;
+            result.problems.push_back(
+                {NS_MESSAGE("Message",
+                            "\"%1\": the file is not found, and files wait under hidden names "
+                            "that begin with \".nameshift-\"; the batch is kept until the file "
+                            "has one of its names again."),
+                 {entry.original}});
+        } else if (now.empty()) {
+            result.problems.push_back(
+                {NS_MESSAGE("Message", "\"%1\": the file is gone."), {entry.original}});
+        } else if (now != entry.original && now != entry.final && !isTemporaryName(now)) {
+            result.problems.push_back(
+                {NS_MESSAGE("Message", "\"%1\": the file was renamed to \"%2\" since."),
+                 {entry.original, std::string(now)}});
+        } else if (now != target) {
+            moves.push_back({i, now, target});
+        }
+    }
+    return moves;
+}
+
+// The history a finished batch is kept in: with the files a recovery found done before its
+// renames began.
+HistoryKeeping finishKeeping(const std::string& stateDirectory, const HistoryBound& bound,
+                             const Journal& journal, const std::vector<std::string_view>& names,
+                             const std::vector<PlannedChange>& moves) {
+    HistoryKeeping keeping{
+        stateDirectory,
+        bound,
+        HistoryCommand::Finish,
+        [&moves](std::size_t change) { return static_cast<std::uint32_t>(moves[change].file); },
+        {}};
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const JournalEntry& entry = journal.entries[i];
+        if (names[i] == entry.final && entry.original != entry.final) {
+            keeping.doneBefore.push_back(static_cast<std::uint32_t>(i));
+        }
+    }
+    return keeping;
 }
 
 }  // namespace
@@ -483,59 +578,9 @@ RecoveryResult recoverBatch(platform::FileSystem& fileSystem, const std::string&
     std::vector<Absence> absences;
     std::vector<std::string_view> names =
         findJournalFiles(fileSystem, *directory, journal, *listing, &absences);
-    // A file not found while a hidden name of ours is left over may be that file, on a
-    // filesystem that numbers its files anew: its step is not given up, and the journal stays
-    // whole until the file is back under one of its names.
-    const bool hiddenLeft =
-        std::any_of(listing->begin(), listing->end(), [&names](const platform::DirEntry& entry) {
-            return isTemporaryName(entry.name) &&
-                   std::find(names.begin(), names.end(), entry.name) == names.end();
-        });
     bool unresolved = false;
-    std::vector<PlannedChange> moves;
-    const StoppedLinkRenames stoppedLinks(journal, *listing);
-    const bool numbersKept = fileSystem.keepsFileNumbers(*directory);
-    for (std::size_t i = 0; i < journal.entries.size(); ++i) {
-        const JournalEntry& entry = journal.entries[i];
-        const std::string& target = action == RecoveryAction::Undo ? entry.original : entry.final;
-        if (stoppedLinks.settle(fileSystem, *directory, i, names[i], target, numbersKept)) {
-            names[i] = target;
-        }
-        const std::string_view now = names[i];
-        if (now.empty() && absences[i] == Absence::Undecided) {
-            // Kept in the journal: it may be the file, and only the user can tell.
-            unresolved = true;
-            result.problems.push_back(
-                {NS_MESSAGE("Message",
-                            "\"%1\": a file is there that cannot be told for sure to be the "
-                            "batch's; it is left as it is, and the batch is kept until the file "
-                            "has one of its names again."),
-                 {entry.original}});
-        } else if (now.empty() && absences[i] == Absence::Replaced) {
-            result.problems.push_back(
-                {NS_MESSAGE("Message",
-                            "\"%1\": the file was replaced since by another file, which is left "
-                            "as it is."),
-                 {entry.original}});
-        } else if (now.empty() && hiddenLeft) {
-            unresolved = true;
-            result.problems.push_back(
-                {NS_MESSAGE("Message",
-                            "\"%1\": the file is not found, and files wait under hidden names "
-                            "that begin with \".nameshift-\"; the batch is kept until the file "
-                            "has one of its names again."),
-                 {entry.original}});
-        } else if (now.empty()) {
-            result.problems.push_back(
-                {NS_MESSAGE("Message", "\"%1\": the file is gone."), {entry.original}});
-        } else if (now != entry.original && now != entry.final && !isTemporaryName(now)) {
-            result.problems.push_back(
-                {NS_MESSAGE("Message", "\"%1\": the file was renamed to \"%2\" since."),
-                 {entry.original, std::string(now)}});
-        } else if (now != target) {
-            moves.push_back({i, now, target});
-        }
-    }
+    const std::vector<PlannedChange> moves = recoveryMoves(
+        fileSystem, *directory, journal, *listing, action, names, absences, result, unresolved);
     BatchSteps steps;
     steps.afterRenames = [&](const RenameRun& run) {
         result.renamed = run.renamed.size();
@@ -553,19 +598,7 @@ RecoveryResult recoverBatch(platform::FileSystem& fileSystem, const std::string&
     };
     // An undo or a redo changes the record of the batch it acts on instead of adding one.
     if (action == RecoveryAction::Finish && !actsOnHistory(journal)) {
-        HistoryKeeping keeping{
-            stateDirectory,
-            bound,
-            HistoryCommand::Finish,
-            [&moves](std::size_t change) { return static_cast<std::uint32_t>(moves[change].file); },
-            {}};
-        for (std::size_t i = 0; i < names.size(); ++i) {
-            const JournalEntry& entry = journal.entries[i];
-            if (names[i] == entry.final && entry.original != entry.final) {
-                keeping.doneBefore.push_back(static_cast<std::uint32_t>(i));
-            }
-        }
-        steps.history = std::move(keeping);
+        steps.history = finishKeeping(stateDirectory, bound, journal, names, moves);
     }
     const auto executed = executeBatch(guard.value(), fileSystem, *directory, moves,
                                        orderRenames(moves), steps, progress);

@@ -205,6 +205,67 @@ CycleStart startCycle(const std::vector<RenameStep>& steps, std::size_t first,
     return {first, last, run.done.size(), run.renamed.size(), run.failures.size()};
 }
 
+// Where the changes that stepped aside wait; a change whose first half failed is not here, but
+// among the failures with why.
+struct AsideChanges {
+    std::unordered_map<std::size_t, RunName> at;
+    std::unordered_map<std::size_t, Status> failure;
+};
+
+void runStep(Runner& runner, const RenameStep& step, RenameRun& run, AsideChanges& aside) {
+    const auto change = static_cast<std::uint32_t>(step.change);
+    switch (step.kind) {
+        case RenameStep::Kind::Direct: {
+            const Status status = runner.move(change, kOld, kNew);
+            if (status.ok()) {
+                run.renamed.push_back(step.change);
+            } else {
+                run.failures.push_back({step.change, status});
+            }
+            break;
+        }
+        case RenameStep::Kind::ToTemporary: {
+            const platform::Result<RunName> waiting = runner.stepAside(change, kOld);
+            if (waiting.ok()) {
+                aside.at.emplace(step.change, *waiting);
+            } else {
+                aside.failure.emplace(step.change, waiting.status());
+            }
+            break;
+        }
+        case RenameStep::Kind::FromTemporary: {
+            const auto waiting = aside.at.find(step.change);
+            Status status = aside.failure[step.change];
+            if (waiting != aside.at.end()) {
+                status = runner.move(change, waiting->second, kNew);
+                aside.at.erase(waiting);
+            }
+            if (status.ok()) {
+                run.renamed.push_back(step.change);
+            } else {
+                run.failures.push_back({step.change, status});
+            }
+            break;
+        }
+    }
+}
+
+// Takes back what a cycle that could not close did: every file of the cycle stays where it was,
+// and fails for the one that could not move.
+void takeBackCycle(Runner& runner, const std::vector<RenameStep>& steps, const CycleStart& cycle,
+                   RenameRun& run, AsideChanges& aside) {
+    const Status why = run.failures.back().status;
+    while (run.done.size() > cycle.done && runner.undoLast()) {
+    }
+    run.renamed.resize(cycle.renamed);
+    run.failures.resize(cycle.failures);
+    for (std::size_t at = cycle.firstStep; at < cycle.lastStep; ++at) {
+        run.failures.push_back({steps[at].change, why});
+    }
+    aside.at.erase(steps[cycle.lastStep].change);
+    aside.failure.erase(steps[cycle.lastStep].change);
+}
+
 }  // namespace
 
 std::string_view RenameRun::nameOf(std::uint32_t change, RunName name,
@@ -248,77 +309,32 @@ RenameRun runRenames(FileSystem& fileSystem, const Directory& directory,
     run.renamed.reserve(changes.size());
     run.done.reserve(changes.size());
     Runner runner(fileSystem, directory, changes, run);
-    // Where the changes that stepped aside wait; a change whose first half failed is not here.
-    std::unordered_map<std::size_t, RunName> asideAt;
-    std::unordered_map<std::size_t, Status> asideFailure;
+    AsideChanges aside;
     bool stopAsked = false;
     // A cycle either closes or goes back whole: half done, one of its files would wait under a
     // temporary name and another under a name that is neither its old nor its new one.
-    std::optional<CycleStart> cycle;
+    CycleStart cycle;
+    bool inCycle = false;
     if (progress != nullptr) {
         progress->start(total);
     }
     for (std::size_t done = 0; done < total; ++done) {
         const RenameStep& step = steps[done];
-        const auto change = static_cast<std::uint32_t>(step.change);
         if (step.kind == RenameStep::Kind::ToTemporary) {
             cycle = startCycle(steps, done, run);
+            inCycle = true;
         }
-        switch (step.kind) {
-            case RenameStep::Kind::Direct: {
-                const Status status = runner.move(change, kOld, kNew);
-                if (status.ok()) {
-                    run.renamed.push_back(step.change);
-                } else {
-                    run.failures.push_back({step.change, status});
-                }
-                break;
-            }
-            case RenameStep::Kind::ToTemporary: {
-                const platform::Result<RunName> aside = runner.stepAside(change, kOld);
-                if (aside.ok()) {
-                    asideAt.emplace(step.change, *aside);
-                } else {
-                    asideFailure.emplace(step.change, aside.status());
-                }
-                break;
-            }
-            case RenameStep::Kind::FromTemporary: {
-                const auto aside = asideAt.find(step.change);
-                Status status = asideFailure[step.change];
-                if (aside != asideAt.end()) {
-                    status = runner.move(change, aside->second, kNew);
-                    asideAt.erase(aside);
-                }
-                if (status.ok()) {
-                    run.renamed.push_back(step.change);
-                } else {
-                    run.failures.push_back({step.change, status});
-                }
-                break;
-            }
-        }
-        if (cycle && run.failures.size() > cycle->failures) {
-            const Status why = run.failures.back().status;
-            while (run.done.size() > cycle->done && runner.undoLast()) {
-            }
-            run.renamed.resize(cycle->renamed);
-            run.failures.resize(cycle->failures);
-            // Every file of the cycle stays where it was, and fails for the one that could not
-            // move.
-            for (std::size_t at = cycle->firstStep; at < cycle->lastStep; ++at) {
-                run.failures.push_back({steps[at].change, why});
-            }
-            asideAt.erase(steps[cycle->lastStep].change);
-            asideFailure.erase(steps[cycle->lastStep].change);
-            done = cycle->lastStep;
-            cycle.reset();
-        } else if (cycle && done == cycle->lastStep) {
-            cycle.reset();
+        runStep(runner, step, run, aside);
+        if (inCycle && run.failures.size() > cycle.failures) {
+            takeBackCycle(runner, steps, cycle, run, aside);
+            done = cycle.lastStep;
+            inCycle = false;
+        } else if (inCycle && done == cycle.lastStep) {
+            inCycle = false;
         }
         stopAsked = stopAsked || (progress != nullptr && !progress->advance(done + 1));
         // A file waiting under a temporary name must reach its place before the batch stops.
-        if (stopAsked && asideAt.empty() && done + 1 < total) {
+        if (stopAsked && aside.at.empty() && done + 1 < total) {
             run.cancelled = true;
             break;
         }

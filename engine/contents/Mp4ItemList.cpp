@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "engine/contents/FileBytes.h"
 
@@ -176,14 +177,10 @@ std::optional<std::string> itemText(std::string_view body, std::size_t code) {
     return std::string(value);
 }
 
-}  // namespace
-
-std::optional<TagTexts> Mp4ItemList::read(int fd, long length, std::string_view head,
-                                          std::uint64_t& bytesRead) {
-    if (head.size() < 8 || head.substr(4, 4) != "ftyp") {
-        return std::nullopt;
-    }
-    // The boxes at the top, each as TagLib reads it, up to the file's end.
+// Where the one movie box is among the boxes at the top, each as TagLib reads it, up to the
+// file's end; nothing when there is none, or it is not alone.
+std::optional<std::pair<long, long>> findMovie(int fd, long length, std::string_view head,
+                                               std::uint64_t& bytesRead) {
     long movieStart = -1;
     long movieSize = 0;
     int headerReads = 0;
@@ -214,33 +211,16 @@ std::optional<TagTexts> Mp4ItemList::read(int fd, long length, std::string_view 
         }
         at += size;
     }
-    if (movieStart < 0 || movieSize > kLongestMovie) {
+    if (movieStart < 0) {
         return std::nullopt;
     }
-    const auto movieEnd = static_cast<std::size_t>(movieStart + movieSize);
-    std::string_view movie;
-    if (movieEnd <= head.size()) {
-        movie =
-            head.substr(static_cast<std::size_t>(movieStart), static_cast<std::size_t>(movieSize));
-    } else {
-        read = FileBytes::read(fd, movieStart, static_cast<std::size_t>(movieSize), bytesRead);
-        if (read.size() != static_cast<std::size_t>(movieSize)) {
-            return std::nullopt;
-        }
-        movie = read;
-    }
-    MovieWalk walk(movie);
-    if (!walk.walk()) {
-        return std::nullopt;
-    }
+    return std::pair{movieStart, movieSize};
+}
+
+// The texts of the item list's boxes, which the walk checked; TagLib keeps the first of two
+// items of a name, and reads "gnre" as a genre too.
+std::optional<TagTexts> listTexts(std::string_view items) {
     TagTexts texts;
-    const std::optional<Box> list = walk.itemList();
-    if (!list) {
-        return texts;
-    }
-    // The list's boxes were checked by the walk; TagLib keeps the first of two items of a name,
-    // and reads "gnre" as a genre too.
-    const std::string_view items = walk.contents(*list);
     for (std::size_t at = 0; at < items.size();) {
         const std::uint32_t size = bigEndian32(items, at);
         const std::uint32_t itemType = bigEndian32(items, at + 4);
@@ -261,6 +241,42 @@ std::optional<TagTexts> Mp4ItemList::read(int fd, long length, std::string_view 
         at += size;
     }
     return texts;
+}
+
+}  // namespace
+
+std::optional<TagTexts> Mp4ItemList::read(int fd, long length, std::string_view head,
+                                          std::uint64_t& bytesRead) {
+    if (head.size() < 8 || head.substr(4, 4) != "ftyp") {
+        return std::nullopt;
+    }
+    const auto found = findMovie(fd, length, head, bytesRead);
+    if (!found || found->second > kLongestMovie) {
+        return std::nullopt;
+    }
+    const auto [movieStart, movieSize] = *found;
+    const auto movieEnd = static_cast<std::size_t>(movieStart + movieSize);
+    std::string read;
+    std::string_view movie;
+    if (movieEnd <= head.size()) {
+        movie =
+            head.substr(static_cast<std::size_t>(movieStart), static_cast<std::size_t>(movieSize));
+    } else {
+        read = FileBytes::read(fd, movieStart, static_cast<std::size_t>(movieSize), bytesRead);
+        if (read.size() != static_cast<std::size_t>(movieSize)) {
+            return std::nullopt;
+        }
+        movie = read;
+    }
+    MovieWalk walk(movie);
+    if (!walk.walk()) {
+        return std::nullopt;
+    }
+    const std::optional<Box> list = walk.itemList();
+    if (!list) {
+        return TagTexts{};
+    }
+    return listTexts(walk.contents(*list));
 }
 
 }  // namespace nameshift::engine
