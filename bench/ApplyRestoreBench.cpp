@@ -13,10 +13,10 @@
 
 #include "BenchFakes.h"
 #include "engine/commands/ApplyCommand.h"
-#include "engine/records/BatchHistory.h"
 #include "engine/commands/RestoreCommand.h"
-#include "engine/records/RestoreFile.h"
 #include "engine/commands/UndoCommand.h"
+#include "engine/records/BatchHistory.h"
+#include "engine/records/RestoreFile.h"
 #include "platform/PosixFileSystem.h"
 #include "ui/MessageBoxQuestions.h"
 

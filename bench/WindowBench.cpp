@@ -46,8 +46,8 @@
 #include <vector>
 
 #include "BenchFakes.h"
-#include "engine/commands/ApplyCommand.h"
 #include "engine/batch/BatchRecovery.h"
+#include "engine/commands/ApplyCommand.h"
 #include "engine/records/RestoreFile.h"
 #include "platform/PosixFileSystem.h"
 #include "platform/StatePaths.h"

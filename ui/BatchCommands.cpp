@@ -6,13 +6,13 @@
 #include <optional>
 #include <vector>
 
-#include "engine/commands/ApplyCommand.h"
-#include "engine/records/BatchHistory.h"
 #include "engine/batch/BatchRecovery.h"
+#include "engine/commands/ApplyCommand.h"
 #include "engine/commands/CommandGuard.h"
 #include "engine/commands/PreviewCommand.h"
 #include "engine/commands/RestoreCommand.h"
 #include "engine/commands/UndoCommand.h"
+#include "engine/records/BatchHistory.h"
 #include "settings/MoreRulesFile.h"
 #include "settings/RenameSettingsFile.h"
 #include "ui/HistoryDialog.h"

@@ -5,8 +5,8 @@
 #include <functional>
 
 #include "engine/batch/CommandReport.h"
-#include "engine/records/FolderHistory.h"
 #include "engine/batch/RenameSession.h"
+#include "engine/records/FolderHistory.h"
 #include "settings/SettingsPaths.h"
 #include "ui/FileListing.h"
 #include "ui/MainDialogServices.h"

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "engine/records/BatchHistory.h"
 #include "engine/batch/BatchProgress.h"
+#include "engine/records/BatchHistory.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "engine/records/BatchHistory.h"
-#include "engine/naming/BatchPlan.h"
 #include "engine/batch/CommandReport.h"
-#include "engine/records/FileEvidence.h"
-#include "engine/records/Journal.h"
 #include "engine/batch/RenameOrder.h"
 #include "engine/batch/RenameRun.h"
+#include "engine/naming/BatchPlan.h"
+#include "engine/records/BatchHistory.h"
+#include "engine/records/FileEvidence.h"
+#include "engine/records/Journal.h"
 #include "platform/FileSystem.h"
 
 namespace nameshift::engine {

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include "engine/naming/BatchChecks.h"
 #include "engine/batch/CounterMemory.h"
-#include "engine/naming/DuplicateNumbering.h"
 #include "engine/batch/ListedNames.h"
 #include "engine/batch/NameComputation.h"
-#include "engine/naming/NameRules.h"
 #include "engine/batch/RenameSession.h"
+#include "engine/naming/BatchChecks.h"
+#include "engine/naming/DuplicateNumbering.h"
+#include "engine/naming/NameRules.h"
 #include "engine/naming/TagNaming.h"
 
 namespace nameshift::engine {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/naming/BatchPlan.h"
 #include "engine/batch/RenameSession.h"
+#include "engine/naming/BatchPlan.h"
 
 namespace nameshift::engine {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/records/BatchHistory.h"
 #include "engine/batch/BatchProgress.h"
+#include "engine/records/BatchHistory.h"
 #include "engine/records/Journal.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"

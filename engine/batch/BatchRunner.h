@@ -8,10 +8,10 @@
 
 #include "engine/batch/Batch.h"
 #include "engine/batch/BatchGuard.h"
-#include "engine/records/BatchHistory.h"
 #include "engine/batch/BatchProgress.h"
 #include "engine/batch/RenameRun.h"
 #include "engine/batch/RenameSession.h"
+#include "engine/records/BatchHistory.h"
 
 namespace nameshift::engine {
 

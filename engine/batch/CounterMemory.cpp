@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
+#include "engine/batch/RenameSession.h"
 #include "engine/naming/EditCorrections.h"
 #include "engine/naming/NameRules.h"
-#include "engine/batch/RenameSession.h"
 
 namespace nameshift::engine {
 namespace {

@@ -9,8 +9,8 @@
 
 #include "engine/batch/InPlaceOrder.h"
 #include "engine/naming/NaturalOrder.h"
-#include "engine/records/RestoreFile.h"
 #include "engine/naming/TextCase.h"
+#include "engine/records/RestoreFile.h"
 #include "settings/RenameSettings.h"
 
 namespace nameshift::engine {

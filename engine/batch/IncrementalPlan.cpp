@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <span>
 
-#include "engine/naming/BatchChecks.h"
 #include "engine/batch/CounterMemory.h"
-#include "engine/naming/DuplicateNumbering.h"
 #include "engine/batch/NameComputation.h"
 #include "engine/batch/RenameSession.h"
+#include "engine/naming/BatchChecks.h"
+#include "engine/naming/DuplicateNumbering.h"
 #include "engine/naming/TagNaming.h"
 
 namespace nameshift::engine {

@@ -7,15 +7,15 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/naming/BatchPlan.h"
 #include "engine/batch/BatchPlanner.h"
-#include "engine/naming/DuplicateMarks.h"
 #include "engine/batch/FileList.h"
 #include "engine/batch/ListedNames.h"
+#include "engine/contents/TagReader.h"
+#include "engine/naming/BatchPlan.h"
+#include "engine/naming/DuplicateMarks.h"
 #include "engine/naming/PreparedRules.h"
 #include "engine/naming/TagNaming.h"
 #include "engine/naming/TagPrefetcher.h"
-#include "engine/contents/TagReader.h"
 #include "settings/RenameSettings.h"
 #include "settings/TagNamingOptions.h"
 

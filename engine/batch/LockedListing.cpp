@@ -4,8 +4,8 @@
 #include <string_view>
 #include <utility>
 
-#include "engine/naming/BatchChecks.h"
 #include "engine/batch/BatchGuard.h"
+#include "engine/naming/BatchChecks.h"
 #include "engine/naming/NameIndex.h"
 #include "engine/records/RestoreFile.h"
 #include "engine/records/RestoreFileTraces.h"

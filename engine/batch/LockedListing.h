@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/naming/BatchPlan.h"
 #include "engine/batch/FileList.h"
+#include "engine/naming/BatchPlan.h"
 #include "engine/records/RestoreFileTraces.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/naming/BatchPlan.h"
 #include "engine/batch/FileList.h"
+#include "engine/naming/BatchPlan.h"
 #include "platform/MessageBox.h"
 #include "settings/RenameSettings.h"
 

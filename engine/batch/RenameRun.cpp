@@ -5,8 +5,8 @@
 #include <random>
 #include <unordered_map>
 
-#include "engine/records/JournalFiles.h"
 #include "engine/naming/TextCase.h"
+#include "engine/records/JournalFiles.h"
 
 namespace nameshift::engine {
 namespace {

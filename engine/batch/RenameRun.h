@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
-#include "engine/naming/BatchPlan.h"
 #include "engine/batch/BatchProgress.h"
 #include "engine/batch/RenameOrder.h"
+#include "engine/naming/BatchPlan.h"
 #include "platform/FileSystem.h"
 
 namespace nameshift::engine {

@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
-#include "engine/records/BatchHistory.h"
 #include "engine/batch/FileList.h"
 #include "engine/contents/TagReader.h"
+#include "engine/records/BatchHistory.h"
 #include "platform/FileSystem.h"
 #include "platform/StatePaths.h"
 #include "settings/ProgramOptions.h"

@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "engine/naming/BatchPlan.h"
 #include "engine/batch/BatchProgress.h"
 #include "engine/batch/BatchQuestions.h"
 #include "engine/batch/CommandReport.h"
 #include "engine/batch/RenameRun.h"
 #include "engine/batch/RenameSession.h"
+#include "engine/naming/BatchPlan.h"
 
 namespace nameshift::engine {
 

@@ -1,9 +1,9 @@
 #include "engine/commands/PreviewCommand.h"
 
-#include "engine/naming/BatchPlan.h"
 #include "engine/batch/BatchPlanner.h"
 #include "engine/batch/IncrementalPlan.h"
 #include "engine/batch/ListedNames.h"
+#include "engine/naming/BatchPlan.h"
 
 namespace nameshift::engine {
 

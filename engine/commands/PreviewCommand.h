@@ -1,8 +1,8 @@
 #pragma once
 
 #include "engine/batch/CommandReport.h"
-#include "engine/commands/PreviewDisplay.h"
 #include "engine/batch/RenameSession.h"
+#include "engine/commands/PreviewDisplay.h"
 
 namespace nameshift::engine {
 

@@ -7,12 +7,12 @@
 #include <variant>
 #include <vector>
 
-#include "engine/commands/ApplyCommand.h"
 #include "engine/batch/BatchGuard.h"
 #include "engine/batch/BatchRunner.h"
-#include "engine/naming/NameIndex.h"
 #include "engine/batch/RenameOrder.h"
 #include "engine/batch/RenameRun.h"
+#include "engine/commands/ApplyCommand.h"
+#include "engine/naming/NameIndex.h"
 #include "engine/records/RestoreFile.h"
 #include "engine/records/RestoreReceipt.h"
 #include "platform/AbsolutePath.h"

@@ -10,13 +10,13 @@
 #include <variant>
 #include <vector>
 
-#include "engine/commands/ApplyCommand.h"
-#include "engine/records/BatchHistory.h"
 #include "engine/batch/BatchRecovery.h"
 #include "engine/batch/BatchRunner.h"
+#include "engine/batch/RenameOrder.h"
+#include "engine/commands/ApplyCommand.h"
+#include "engine/records/BatchHistory.h"
 #include "engine/records/FileEvidence.h"
 #include "engine/records/JournalFiles.h"
-#include "engine/batch/RenameOrder.h"
 #include "engine/records/RestoreFile.h"
 #include "engine/records/RestoreReceipt.h"
 

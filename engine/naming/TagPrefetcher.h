@@ -12,8 +12,8 @@
 #include <thread>
 #include <vector>
 
-#include "engine/naming/TagNaming.h"
 #include "engine/contents/TagReader.h"
+#include "engine/naming/TagNaming.h"
 
 namespace nameshift::engine {
 

@@ -1,8 +1,8 @@
 #include "engine/records/Journal.h"
 
 #include "engine/naming/BatchChecks.h"
-#include "engine/records/LengthFields.h"
 #include "engine/naming/NameIndex.h"
+#include "engine/records/LengthFields.h"
 #include "engine/records/RestoreFile.h"
 
 namespace nameshift::engine {

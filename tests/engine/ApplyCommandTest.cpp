@@ -10,11 +10,11 @@
 #include <unistd.h>
 
 #include "ApplyTestSession.h"
-#include "engine/records/BatchHistory.h"
 #include "engine/batch/BatchPlanner.h"
 #include "engine/batch/CounterMemory.h"
 #include "engine/commands/PreviewCommand.h"
 #include "engine/commands/RestoreCommand.h"
+#include "engine/records/BatchHistory.h"
 #include "engine/records/RestoreFile.h"
 
 namespace nameshift::engine {

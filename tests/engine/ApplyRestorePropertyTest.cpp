@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "ApplyTestSession.h"
-#include "engine/commands/ApplyCommand.h"
-#include "engine/naming/BatchPlan.h"
 #include "engine/batch/BatchPlanner.h"
+#include "engine/commands/ApplyCommand.h"
 #include "engine/commands/RestoreCommand.h"
+#include "engine/naming/BatchPlan.h"
 #include "engine/records/RestoreFile.h"
 
 namespace nameshift::engine {

@@ -14,8 +14,8 @@
 
 #include "ApplyTestSession.h"
 #include "engine/batch/BatchGuard.h"
-#include "engine/records/RestoreFile.h"
 #include "engine/commands/UndoCommand.h"
+#include "engine/records/RestoreFile.h"
 #include "ui/RecoveryOffer.h"
 
 namespace nameshift::engine {

@@ -11,14 +11,14 @@
 #include <vector>
 
 #include "ApplyTestSession.h"
-#include "engine/commands/ApplyCommand.h"
 #include "engine/batch/BatchGuard.h"
 #include "engine/batch/BatchRecovery.h"
 #include "engine/batch/RenameOrder.h"
 #include "engine/batch/RenameRun.h"
+#include "engine/commands/ApplyCommand.h"
 #include "engine/commands/RestoreCommand.h"
-#include "engine/records/RestoreFile.h"
 #include "engine/naming/TextCase.h"
+#include "engine/records/RestoreFile.h"
 #include "ui/RecoveryOffer.h"
 
 namespace nameshift::engine {

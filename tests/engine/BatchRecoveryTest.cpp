@@ -17,12 +17,12 @@
 #include <variant>
 
 #include "ApplyTestSession.h"
-#include "engine/commands/ApplyCommand.h"
 #include "engine/batch/BatchGuard.h"
-#include "engine/records/BatchHistory.h"
+#include "engine/commands/ApplyCommand.h"
 #include "engine/commands/RestoreCommand.h"
-#include "engine/records/RestoreFile.h"
 #include "engine/commands/UndoCommand.h"
+#include "engine/records/BatchHistory.h"
+#include "engine/records/RestoreFile.h"
 #include "ui/RecoveryOffer.h"
 
 namespace nameshift::engine {

@@ -1,8 +1,8 @@
 #include "engine/contents/TagLibTagReader.h"
 
 #include "engine/contents/AudioFileTags.h"
-#include "engine/naming/FileDateText.h"
 #include "engine/contents/Id3v2FramePicker.h"
+#include "engine/naming/FileDateText.h"
 #include "engine/naming/TagNaming.h"
 #include "settings/InvalidCharacters.h"
 

@@ -6,8 +6,8 @@
 #include <ctime>
 #include <optional>
 
-#include "engine/naming/FileDateText.h"
 #include "engine/contents/TagLibTagReader.h"
+#include "engine/naming/FileDateText.h"
 
 // What every fuzzer of the tag reader checks: that it read no more than `budget` bytes.
 inline void checkBytesRead(const nameshift::engine::TagLibTagReader& reader, std::uint64_t budget) {
