@@ -59,38 +59,41 @@ bool writeRecordFile(RenameSession& session, platform::MessageBox& messages, con
         run.done.size(), [&](std::size_t i) { return batch.files[run.done[i].change]; });
 }
 
-platform::Message closingMessage(const Batch& batch, const RenameRun& run) {
-    const auto done = std::to_string(run.renamed.size());
-    const auto total = static_cast<long long>(batch.moves.size());
+platform::MessageText closingText(const Batch& batch, const RenameRun& run) {
+    const char* cancelled = nullptr;
+    const char* complete = nullptr;
     switch (batch.kind) {
         case Batch::Kind::Apply:
-            return {run.cancelled
-                        ? platform::MessageText{NS_MESSAGE_N("Message",
-                                                             "Operation cancelled - %1 of %n "
-                                                             "file(s) were renamed."),
-                                                {done},
-                                                total}
-                        : platform::MessageText{NS_MESSAGE("Message", "Operation complete")}};
-        case Batch::Kind::Restore:
-            return {run.cancelled
-                        ? platform::MessageText{NS_MESSAGE_N("Message",
-                                                             "Restore cancelled - %1 of %n "
-                                                             "file(s) were restored."),
-                                                {done},
-                                                total}
-                        : platform::MessageText{NS_MESSAGE("Message", "Filename(s) Restored")},
-                    "", Icon::None};
-        case Batch::Kind::Undo:
-            return {
-                {NS_MESSAGE("Message", "Batch %1 undone."), {std::to_string(batch.head.historyId)}},
-                "",
-                Icon::None};
-        case Batch::Kind::Redo:
+            cancelled =
+                NS_MESSAGE_N("Message", "Operation cancelled - %1 of %n file(s) were renamed.");
+            complete = NS_MESSAGE("Message", "Operation complete");
             break;
+        case Batch::Kind::Restore:
+            cancelled =
+                NS_MESSAGE_N("Message", "Restore cancelled - %1 of %n file(s) were restored.");
+            complete = NS_MESSAGE("Message", "Filename(s) Restored");
+            break;
+        case Batch::Kind::Undo:
+            return {NS_MESSAGE("Message", "Batch %1 undone."),
+                    {std::to_string(batch.head.historyId)}};
+        case Batch::Kind::Redo:
+            return {NS_MESSAGE("Message", "Batch %1 redone."),
+                    {std::to_string(batch.head.historyId)}};
     }
-    return {{NS_MESSAGE("Message", "Batch %1 redone."), {std::to_string(batch.head.historyId)}},
-            "",
-            Icon::None};
+    if (!run.cancelled) {
+        return complete;
+    }
+    return {cancelled,
+            {std::to_string(run.renamed.size())},
+            static_cast<long long>(batch.moves.size())};
+}
+
+// An apply's summary comes with the program's title; the others' stand alone.
+platform::Message closingMessage(const Batch& batch, const RenameRun& run) {
+    if (batch.kind == Batch::Kind::Apply) {
+        return {closingText(batch, run)};
+    }
+    return {closingText(batch, run), "", Icon::None};
 }
 
 }  // namespace
