@@ -57,12 +57,9 @@ void NewNameColumn::start() {
     timer_->stop();
     sliceTimer_->stop();
     stopReadingTags();
-    if (!listedNames_) {
-        listedNames_.emplace(session_.fileList);
-    }
     // The plan apply would make, judged by the same checks, so the column shows what apply does.
     const bool mayRecord = session_.options.restoreFileUsage != settings::RestoreFileUsage::None;
-    auto plan = std::make_unique<engine::IncrementalPlan>(session_, mayRecord, *listedNames_);
+    auto plan = std::make_unique<engine::IncrementalPlan>(session_, mayRecord);
     readTagsAhead(*plan);
     if (plan->size() <= namesPerSlice_ && !tagsAhead_) {
         plan->planMore(plan->size());
@@ -183,7 +180,6 @@ void NewNameColumn::drop() {
     list_.fileListModel()->setNewNamePlan(nullptr);
     plan_.reset();
     retiredPlan_.reset();
-    listedNames_.reset();
     if (!refusal_.isEmpty()) {
         refusal_.clear();
         emit rulesRefusalChanged(refusal_);

@@ -10,7 +10,6 @@
 #include <optional>
 
 #include "engine/batch/IncrementalPlan.h"
-#include "engine/batch/ListedNames.h"
 #include "engine/batch/RenameSession.h"
 #include "engine/naming/TagPrefetcher.h"
 #include "ui/FileListView.h"
@@ -65,9 +64,6 @@ private:
     std::size_t namesPerSlice_;
     QTimer* timer_ = nullptr;
     QTimer* sliceTimer_ = nullptr;
-    // The names of the listed files, which the column judges against on every keystroke; built
-    // again only after the listing has changed.
-    std::optional<engine::ListedNames> listedNames_;
     std::unique_ptr<engine::IncrementalPlan> plan_;
     std::unique_ptr<engine::IncrementalPlan> retiredPlan_;
     QString refusal_;

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "engine/batch/CounterMemory.h"
-#include "engine/batch/ListedNames.h"
 #include "engine/batch/NameComputation.h"
 #include "engine/batch/RenameSession.h"
 #include "engine/naming/BatchChecks.h"
@@ -40,16 +39,17 @@ long long counterAfter(const settings::RenameSettings& rules, const BatchPlan& p
 }
 
 // The names the folder holds beside the batch. `moved` (per listing index) is filled here and
-// must outlive the result, as `listed` must.
+// must outlive the result.
 FolderNames folderNamesOf(const RenameSession& session, const BatchPlan& plan,
-                          const ListedNames& listed, std::vector<char>& moved) {
+                          std::vector<char>& moved) {
     moved.assign(session.fileList.listing().size(), 0);
     for (const PlannedChange& change : plan.changes) {
         moved[session.fileList.listingIndex(change.file)] = 1;
     }
-    return FolderNames{
-        session.fileSystem.longestNameIn(session.directory),
-        [&listed, &moved](std::string_view name) { return listed.heldByOther(name, moved); }};
+    return FolderNames{session.fileSystem.longestNameIn(session.directory),
+                       [&listed = session.fileList, &moved](std::string_view name) {
+                           return listed.heldByOther(name, moved);
+                       }};
 }
 
 }  // namespace
@@ -95,9 +95,8 @@ BatchPlan planBatch(const RenameSession& session, const PlanOptions& options) {
                        rules.dateFormat);
         keepName(plan.changes, kept);
     }
-    const ListedNames listed(session.fileList);
     std::vector<char> moved;
-    const FolderNames folder = folderNamesOf(session, plan, listed, moved);
+    const FolderNames folder = folderNamesOf(session, plan, moved);
     if (rules.numberDuplicates) {
         numberDuplicateNames(plan.changes, folder.heldByOther);
     }

@@ -112,6 +112,7 @@ FileList::FileList(platform::FileSystem& fileSystem) : fileSystem_(fileSystem) {
 
 ListingStatus FileList::fill(const std::string& directory) {
     using Problem = ListingStatus::Problem;
+    entryNames_.reset();
     if (attributeMask_ == 0) {
         clear();
         return {Problem::NoAttributes, platform::Status()};
@@ -192,6 +193,7 @@ ListingStatus FileList::applyFileMask(const std::string& directory) {
 void FileList::clear() {
     // The memory goes back too: after a batch of a million files it is much of the program's.
     // A plan made from the old listing keeps its names alive as long as it needs them.
+    entryNames_.reset();
     std::vector<ListedFile>().swap(listing_);
     names_ = std::make_shared<NameArena>();
     std::vector<std::size_t>().swap(rows_);
@@ -355,6 +357,37 @@ void FileList::showAllRows() {
     ticks_.assign(rows_.size(), 0);
     tickedCount_ = 0;
     selectAllToggle_ = false;
+}
+
+std::string_view FileList::EntryName::operator()(std::size_t position) const {
+    if (position < list->listing_.size()) {
+        return list->listing_[position].name;
+    }
+    position -= list->listing_.size();
+    if (position < list->subdirectories_.size()) {
+        return list->subdirectories_[position];
+    }
+    return list->unlistedFiles_[position - list->subdirectories_.size()];
+}
+
+std::optional<std::size_t> FileList::holderOf(std::string_view name) const {
+    const std::size_t count = listing_.size() + subdirectories_.size() + unlistedFiles_.size();
+    if (!entryNames_) {
+        entryNames_.emplace(count, EntryName{this});
+        for (std::size_t i = 0; i < count; ++i) {
+            entryNames_->insert(i);
+        }
+    }
+    const std::size_t found = entryNames_->find(name);
+    if (found == entryNames_->kNone) {
+        return std::nullopt;
+    }
+    return found < listing_.size() ? found : kFolder;
+}
+
+bool FileList::heldByOther(std::string_view name, const std::vector<char>& moved) const {
+    const std::optional<std::size_t> holder = holderOf(name);
+    return holder && (*holder == kFolder || moved[*holder] == 0);
 }
 
 }  // namespace nameshift::engine

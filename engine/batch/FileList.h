@@ -5,11 +5,13 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_set>
 #include <vector>
 
 #include "engine/batch/ListedFile.h"
 #include "engine/naming/NameArena.h"
+#include "engine/naming/NameIndex.h"
 #include "engine/records/RestoreFileTraces.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
@@ -37,6 +39,9 @@ platform::Message noFileAttributeMessage();
 class FileList {
 public:
     explicit FileList(platform::FileSystem& fileSystem);
+    // The index of names points into the list.
+    FileList(const FileList&) = delete;
+    FileList& operator=(const FileList&) = delete;
 
     void setAttributeMask(std::uint32_t mask) { attributeMask_ = mask; }
     std::uint32_t attributeMask() const { return attributeMask_; }
@@ -98,7 +103,23 @@ public:
 
     std::string statusText() const;
 
+    // The place in listing() of the file named `name`; kFolder for a folder or a file the reading
+    // left out of the listing; nothing when the folder holds no such name. Its index is made at
+    // the first question after each reading, since every change of the rules asks again.
+    std::optional<std::size_t> holderOf(std::string_view name) const;
+    // Whether an entry that stays where it is holds `name`: a folder, an unlisted file, or a
+    // listed file for which `moved` (per listing index) is 0, since a rename never replaces it.
+    bool heldByOther(std::string_view name, const std::vector<char>& moved) const;
+    static constexpr std::size_t kFolder = static_cast<std::size_t>(-1);
+
 private:
+    // The name of the folder's entry at `position`: the listed files first, then the folders,
+    // then the unlisted files.
+    struct EntryName {
+        const FileList* list;
+        std::string_view operator()(std::size_t position) const;
+    };
+
     // Whether the mask or the sort key needs each file's mode, size or date, which only examining
     // the file gives.
     bool needsFileDetails() const;
@@ -122,6 +143,7 @@ private:
     std::vector<char> ticks_;        // one per row
     std::size_t tickedCount_ = 0;
     bool selectAllToggle_ = false;
+    mutable std::optional<NameIndex<EntryName>> entryNames_;
 };
 
 }  // namespace nameshift::engine

@@ -11,11 +11,9 @@
 #include "engine/naming/TagNaming.h"
 
 namespace nameshift::engine {
-IncrementalPlan::IncrementalPlan(const RenameSession& session, bool mayRecord,
-                                 const ListedNames& listedNames)
+IncrementalPlan::IncrementalPlan(const RenameSession& session, bool mayRecord)
     : fileList_(session.fileList),
       tags_(session.tags),
-      listedNames_(listedNames),
       rules_(rulesForBatch(session)),
       id3_(session.id3),
       directory_(session.directory),
@@ -203,7 +201,7 @@ void IncrementalPlan::planPositions(std::size_t first, std::size_t end) {
         keepName(changes, keptName_);
     }
     const FolderNames folder{longestName_, [this](std::string_view name) {
-                                 return listedNames_.heldByOther(name, moved_);
+                                 return fileList_.heldByOther(name, moved_);
                              }};
     if (rules_.settings().numberDuplicates) {
         numberDuplicateNames(changes, folder.heldByOther);
@@ -237,7 +235,6 @@ const platform::MessageText* IncrementalPlan::problem(std::size_t position) cons
 
 std::vector<std::optional<platform::MessageText>> judgeChanges(const BatchPlan& plan,
                                                                const FileList& fileList,
-                                                               const ListedNames& listedNames,
                                                                bool mayRecord,
                                                                std::size_t longestName) {
     std::vector<char> moved(fileList.listing().size(), 0);
@@ -245,7 +242,7 @@ std::vector<std::optional<platform::MessageText>> judgeChanges(const BatchPlan& 
         moved[fileList.listingIndex(change.file)] = 1;
     }
     const FolderNames held{
-        longestName, [&](std::string_view name) { return listedNames.heldByOther(name, moved); }};
+        longestName, [&](std::string_view name) { return fileList.heldByOther(name, moved); }};
     std::vector<std::optional<platform::MessageText>> problems;
     problems.reserve(plan.changes.size());
     DuplicateMarks duplicates(plan.changes.size());

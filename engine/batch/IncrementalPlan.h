@@ -9,7 +9,6 @@
 
 #include "engine/batch/BatchPlanner.h"
 #include "engine/batch/FileList.h"
-#include "engine/batch/ListedNames.h"
 #include "engine/contents/TagReader.h"
 #include "engine/naming/BatchPlan.h"
 #include "engine/naming/DuplicateMarks.h"
@@ -31,7 +30,7 @@ struct RenameSession;
 // tag reader and `listedNames` must outlive the plan unchanged.
 class IncrementalPlan {
 public:
-    IncrementalPlan(const RenameSession& session, bool mayRecord, const ListedNames& listedNames);
+    IncrementalPlan(const RenameSession& session, bool mayRecord);
 
     // False when the settings give no names (nothing ticked, an empty edit a rule needs, ID3
     // naming without a format), which a preview refuses; nothing is planned then.
@@ -89,7 +88,6 @@ private:
 
     const FileList& fileList_;
     TagReader& tags_;
-    const ListedNames& listedNames_;
     PreparedRules rules_;  // compiled once for the whole plan
     settings::Id3Naming id3_;
     std::string directory_;
@@ -122,7 +120,6 @@ private:
 // `longestName`: the longest name the folder's filesystem stores.
 std::vector<std::optional<platform::MessageText>> judgeChanges(const BatchPlan& plan,
                                                                const FileList& fileList,
-                                                               const ListedNames& listedNames,
                                                                bool mayRecord,
                                                                std::size_t longestName);
 

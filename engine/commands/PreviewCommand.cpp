@@ -2,7 +2,6 @@
 
 #include "engine/batch/BatchPlanner.h"
 #include "engine/batch/IncrementalPlan.h"
-#include "engine/batch/ListedNames.h"
 #include "engine/naming/BatchPlan.h"
 
 namespace nameshift::engine {
@@ -21,10 +20,8 @@ CommandReport preview(RenameSession& session, PreviewDisplay& display) {
     if (plan.refusal) {
         display.showRefusal(*plan.refusal);
     }
-    const ListedNames listedNames(session.fileList);
-    const std::vector<std::optional<platform::MessageText>> problems =
-        judgeChanges(plan, session.fileList, listedNames, mayRecord,
-                     session.fileSystem.longestNameIn(session.directory));
+    const std::vector<std::optional<platform::MessageText>> problems = judgeChanges(
+        plan, session.fileList, mayRecord, session.fileSystem.longestNameIn(session.directory));
     for (std::size_t i = 0; i < plan.changes.size(); ++i) {
         const PlannedChange& change = plan.changes[i];
         display.addPair(change.oldName, change.newName, problems[i] ? &*problems[i] : nullptr);

@@ -51,8 +51,7 @@ TEST_P(IncrementalPlanTest, GivesTheBatchPlansNamesAndProblemsInAnyOrder) {
     }
     test.configure(session, tags);
     tick(test.ticked);
-    const ListedNames listed(session.fileList.listing());
-    IncrementalPlan plan(session, true, listed);
+    IncrementalPlan plan(session, true);
     ASSERT_TRUE(plan.makesNames());
     const std::size_t rows = session.fileList.rowCount();
     switch (order) {
@@ -90,8 +89,8 @@ TEST_P(IncrementalPlanTest, GivesTheBatchPlansNamesAndProblemsInAnyOrder) {
     const BatchPlan whole = planBatch(session, {.mayRecord = true, .checkSafety = false});
     ASSERT_EQ(plan.size(), whole.changes.size());
     // What the preview marks, judged on the plan made in one go.
-    const std::vector<std::optional<platform::MessageText>> judged = judgeChanges(
-        whole, session.fileList, listed, true, platform::FileSystem::kUsualLongestName);
+    const std::vector<std::optional<platform::MessageText>> judged =
+        judgeChanges(whole, session.fileList, true, platform::FileSystem::kUsualLongestName);
     Shown shown;
     for (std::size_t position = 0; position < plan.size(); ++position) {
         EXPECT_EQ(plan.rowAt(position), whole.changes[position].file);
@@ -202,11 +201,10 @@ class IncrementalPlanRefusalTest : public testing::ApplySessionTest {};
 TEST_F(IncrementalPlanRefusalTest, SettingsThatMakeNoNamesPlanNothing) {
     dir.write("a.mp3");
     tickAll();
-    const ListedNames listed(session.fileList.listing());
     const auto makesNames = [&] {
-        EXPECT_EQ(IncrementalPlan(session, true, listed).makesNames(),
+        EXPECT_EQ(IncrementalPlan(session, true).makesNames(),
                   !planBatch(session, {.mayRecord = true, .checkSafety = false}).refusedBySettings);
-        return IncrementalPlan(session, true, listed).makesNames();
+        return IncrementalPlan(session, true).makesNames();
     };
     EXPECT_TRUE(makesNames());
     usePrefix("");
@@ -222,8 +220,7 @@ TEST_F(IncrementalPlanRefusalTest, ARunawayPatternRefusesThePlanAsTheBatchDoes) 
     tickAll();
     session.rules.removeString = session.rules.removeRegex = true;
     session.rules.stringToRemove = "(a+)+b";
-    const ListedNames listed(session.fileList.listing());
-    IncrementalPlan plan(session, true, listed);
+    IncrementalPlan plan(session, true);
     ASSERT_TRUE(plan.makesNames()) << "a valid pattern: only naming finds it too slow";
     plan.planMore(plan.size());
     const BatchPlan whole = planBatch(session, {.mayRecord = true, .checkSafety = false});
