@@ -58,29 +58,6 @@ void OptionsDialog::buildControls() {
     exitAfterRestore_ = new QCheckBox(tr("Exit program after &restoring filenames"), this);
     exitAfterRestore_->setObjectName(QStringLiteral("exitAfterRestore"));
 
-    auto* startupGroup = new QGroupBox(tr("Startup Directory"), this);
-    useStartupDir_ = new QCheckBox(tr("On start&up use the following directory path"), this);
-    useStartupDir_->setObjectName(QStringLiteral("useStartupDir"));
-    auto* pathLabel = new QLabel(tr("&Path:"), this);
-    startupDirPath_ = new QLineEdit(this);
-    startupDirPath_->setObjectName(QStringLiteral("startupDirPath"));
-    pathLabel->setBuddy(startupDirPath_);
-    // opt.ini quotes the path and has no escape for a quote inside it.
-    startupDirPath_->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("[^\"]*")), startupDirPath_));
-    startupDirPath_->setEnabled(false);
-    pathLabel->setEnabled(false);
-    connect(useStartupDir_, &QCheckBox::toggled, this, [this, pathLabel](bool checked) {
-        startupDirPath_->setEnabled(checked);
-        pathLabel->setEnabled(checked);
-    });
-    auto* pathRow = new QHBoxLayout;
-    pathRow->addWidget(pathLabel);
-    pathRow->addWidget(startupDirPath_, 1);
-    auto* startupLayout = new QVBoxLayout(startupGroup);
-    startupLayout->addWidget(useStartupDir_);
-    startupLayout->addLayout(pathRow);
-
     auto* restoreGroup = new QGroupBox(tr("Restore File"), this);
     auto* restoreLayout = new QVBoxLayout(restoreGroup);
     auto* restoreButtons = new QButtonGroup(this);
@@ -120,11 +97,37 @@ void OptionsDialog::buildControls() {
     layout->addWidget(warnOnApply_);
     layout->addWidget(exitAfterApply_);
     layout->addWidget(exitAfterRestore_);
-    layout->addWidget(startupGroup);
+    layout->addWidget(buildStartupGroup());
     layout->addWidget(restoreGroup);
     layout->addWidget(buildHistoryGroup());
     layout->addLayout(buttonRow);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QGroupBox* OptionsDialog::buildStartupGroup() {
+    auto* startupGroup = new QGroupBox(tr("Startup Directory"), this);
+    useStartupDir_ = new QCheckBox(tr("On start&up use the following directory path"), this);
+    useStartupDir_->setObjectName(QStringLiteral("useStartupDir"));
+    auto* pathLabel = new QLabel(tr("&Path:"), this);
+    startupDirPath_ = new QLineEdit(this);
+    startupDirPath_->setObjectName(QStringLiteral("startupDirPath"));
+    pathLabel->setBuddy(startupDirPath_);
+    // opt.ini quotes the path and has no escape for a quote inside it.
+    startupDirPath_->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[^\"]*")), startupDirPath_));
+    startupDirPath_->setEnabled(false);
+    pathLabel->setEnabled(false);
+    connect(useStartupDir_, &QCheckBox::toggled, this, [this, pathLabel](bool checked) {
+        startupDirPath_->setEnabled(checked);
+        pathLabel->setEnabled(checked);
+    });
+    auto* pathRow = new QHBoxLayout;
+    pathRow->addWidget(pathLabel);
+    pathRow->addWidget(startupDirPath_, 1);
+    auto* startupLayout = new QVBoxLayout(startupGroup);
+    startupLayout->addWidget(useStartupDir_);
+    startupLayout->addLayout(pathRow);
+    return startupGroup;
 }
 
 QGroupBox* OptionsDialog::buildHistoryGroup() {

@@ -37,6 +37,7 @@ public:
 
 private:
     void buildControls();
+    QGroupBox* buildStartupGroup();
     QGroupBox* buildHistoryGroup();
     void showOptions(const settings::ProgramOptions& options);
     void saveAndClose();

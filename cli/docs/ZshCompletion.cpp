@@ -72,8 +72,8 @@ std::string action(const CliOptionRow& row) {
     }
 }
 
-// The row as one specification of _arguments.
-std::string specification(const CliOptionRow& row) {
+// The row as one argument of _arguments.
+std::string argumentOf(const CliOptionRow& row) {
     const std::vector<std::string> names = namesOf(row);
     const bool takesValue = row.kind != ValueKind::Flag && row.kind != ValueKind::Help &&
                             row.kind != ValueKind::Version;
@@ -104,7 +104,7 @@ std::string commandArms() {
                 continue;
             }
             if (row.names[0] == '-') {
-                arguments += " " + specification(row);
+                arguments += " " + argumentOf(row);
             } else if (row.kind == ValueKind::RestoreFile) {
                 arguments += " '1:restore file:_files -g \"*.dat\"'";
             } else if (row.kind == ValueKind::Preset) {
@@ -130,8 +130,7 @@ std::string zshCompletion(const std::string& templateText) {
     std::string version;
     for (const CliOptionRow& row : cliOptionRows()) {
         if (row.command == nullptr) {
-            (row.kind == ValueKind::Version ? version : options) +=
-                "    " + specification(row) + "\n";
+            (row.kind == ValueKind::Version ? version : options) += "    " + argumentOf(row) + "\n";
         }
     }
     std::string commands;
