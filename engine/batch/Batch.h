@@ -57,6 +57,8 @@ struct Batch {
     std::vector<RenameStep> order;
     // Files of the batch no rename was tried for (gone, replaced): counted with its failures.
     std::size_t missing = 0;
+    // The restore file the runner wrote of the batch's pairs, once it is written.
+    RecordedRestoreFile restoreFileWritten;
     // The options end the program once this batch is over, unless the user stopped it.
     bool endsProgram = false;
     BatchSteps steps;

@@ -13,7 +13,6 @@
 #include "engine/naming/NameIndex.h"
 #include "engine/records/JournalFiles.h"
 #include "engine/records/RestoreFile.h"
-#include "engine/records/RestoreReceipt.h"
 #include "engine/records/StoppedLinkRenames.h"
 
 namespace nameshift::engine {
@@ -133,13 +132,11 @@ void recreateRestoreFile(platform::FileSystem& fileSystem, const Journal& journa
         platform::WriteMode::CreateNew);
 }
 
-void removeRestoreFileOf(platform::FileSystem& fileSystem, const std::string& stateDirectory,
-                         const Journal& journal) {
+void removeRestoreFileOf(platform::FileSystem& fileSystem, const Journal& journal) {
     const auto identity = fileSystem.identify(journal.restoreFile);
     if (identity.ok() && identity->device == journal.restoreFileDevice &&
         identity->inode == journal.restoreFileInode) {
         fileSystem.removeFile(journal.restoreFile);
-        dropRestoreReceipt(fileSystem, stateDirectory, *identity);
     }
 }
 
@@ -155,6 +152,13 @@ void removeAbandonedRestoreFiles(platform::FileSystem& fileSystem, const std::st
     }
 }
 
+// What earlier versions kept of each restore file beside the journals, which the history's
+// records hold now, and what their stopped writes left.
+bool isEarlierRestoreNote(std::string_view name) {
+    constexpr std::string_view kSuffix = ".receipt";
+    return name.ends_with(kSuffix) || platform::isWriteTemporary(name, kSuffix);
+}
+
 bool actsOnHistory(const Journal& journal) {
     return journal.kind == Journal::Kind::Undo || journal.kind == Journal::Kind::Redo;
 }
@@ -162,11 +166,12 @@ bool actsOnHistory(const Journal& journal) {
 // Sets the record an interrupted undo or redo was changing to what its recovery made of the
 // batch: undone once an undo is finished or a redo taken back, done once a redo is finished or
 // an undo taken back. The undo or redo may have changed the record already and been stopped
-// only before its journal went. False when the record could not be written.
+// only before its journal went. `written`: the restore file the recovery wrote of the batch's
+// pairs. False when the record could not be written.
 bool settleHistoryRecord(platform::FileSystem& fileSystem, platform::MessageBox& messages,
                          const std::string& stateDirectory, const platform::Directory& directory,
-                         const platform::FileIdentity& identity, const Journal& journal,
-                         RecoveryAction action) {
+                         const Journal& journal, RecoveryAction action,
+                         RecordedRestoreFile written) {
     BatchHistory history(fileSystem, stateDirectory);
     std::vector<HistoryEntry> entries = history.entries(false);
     const auto at = std::find_if(entries.begin(), entries.end(),
@@ -180,8 +185,26 @@ bool settleHistoryRecord(platform::FileSystem& fileSystem, platform::MessageBox&
     }
     const bool undone = (journal.kind == Journal::Kind::Undo) == (action == RecoveryAction::Finish);
     HistoryRecord& record = *at->record;
+    const bool appliedUndo =
+        journal.kind == Journal::Kind::Undo && record.command == HistoryCommand::Apply;
+    const Journal files = appliedUndo ? filesOf(record) : Journal{};
+    // An undo taken back once it had taken its apply's restore file away gives it back, as the
+    // recovery of an apply writes it.
+    if (appliedUndo && !undone && record.journal.record != Journal::Record::None &&
+        !fileSystem.identifyIn(directory, kRestoreFileName).ok()) {
+        std::vector<FileEvidence> evidence;
+        const std::string text = formatRestoreFile(
+            finishedRecord(files, std::vector<char>(files.entries.size(), 1), &evidence));
+        written = writeRestoreFile(fileSystem, messages, directory, platform::FileContents(text),
+                                   platform::WriteMode::CreateNew)
+                      ? restoreFileIn(fileSystem, directory)
+                      : RecordedRestoreFile{};
+    }
     const auto wanted = undone ? HistoryRecord::State::Undone : HistoryRecord::State::Done;
-    if (record.state != wanted) {
+    if (record.state != wanted || written.kept()) {
+        if (written.kept()) {
+            record.restoreFile = written;
+        }
         record.state = wanted;
         if (journal.kind == Journal::Kind::Undo && undone) {
             record.undoneAtNs =
@@ -194,37 +217,21 @@ bool settleHistoryRecord(platform::FileSystem& fileSystem, platform::MessageBox&
             return false;
         }
     }
-    if (journal.kind != Journal::Kind::Undo || record.command != HistoryCommand::Apply) {
-        return true;
-    }
-    const Journal files = filesOf(record);
     // The undo takes its apply's restore file away after its record, as an undo run whole does.
-    if (undone) {
-        removeOwnRestoreFile(fileSystem, stateDirectory, directory, files);
-        return true;
-    }
-    // An undo taken back once it had taken that file away gives it back, as the recovery of an
-    // apply writes it.
-    if (record.journal.record != Journal::Record::None &&
-        !fileSystem.identifyIn(directory, kRestoreFileName).ok()) {
-        std::vector<FileEvidence> evidence;
-        const std::string text = formatRestoreFile(
-            finishedRecord(files, std::vector<char>(files.entries.size(), 1), &evidence));
-        writeRestoreFileWithReceipt(fileSystem, messages, stateDirectory, directory, identity, text,
-                                    platform::WriteMode::CreateNew, evidence.size(),
-                                    [&evidence](std::size_t i) { return evidence[i]; });
+    if (appliedUndo && undone) {
+        removeOwnRestoreFile(fileSystem, directory, files);
     }
     return true;
 }
 
 // Where a recovery found its batch: the folder, the files' present names, the moves it makes
-// and whether a file may wait under a hidden name.
+// and whether a file may wait under a hidden name; and the restore file it wrote.
 struct RecoveryScene {
     const platform::Directory& directory;
-    const platform::FileIdentity& identity;
     const std::vector<std::string_view>& names;
     const std::vector<PlannedChange>& moves;
     bool unresolved = false;
+    RecordedRestoreFile& written;
 };
 
 // The journal of what a recovery's run left to do: what failed, and what a stop left untried.
@@ -246,8 +253,8 @@ Journal leftToDo(const Journal& journal, const RecoveryScene& scene, const Renam
 // Writes the restore file of a finished apply or redo, of the files that now carry their new
 // names; false when it could not be written.
 bool writeFinishedRestoreFile(platform::FileSystem& fileSystem, platform::MessageBox& messages,
-                              const std::string& stateDirectory, const Journal& journal,
-                              const RecoveryScene& scene, const RenameRun& run) {
+                              const Journal& journal, const RecoveryScene& scene,
+                              const RenameRun& run) {
     std::vector<char> arrived(journal.entries.size(), 0);
     for (std::size_t i = 0; i < scene.names.size(); ++i) {
         arrived[i] = scene.names[i] == journal.entries[i].final ? 1 : 0;
@@ -258,14 +265,14 @@ bool writeFinishedRestoreFile(platform::FileSystem& fileSystem, platform::Messag
     const auto mode = journal.record == Journal::Record::Replace ? platform::WriteMode::Replace
                                                                  : platform::WriteMode::CreateNew;
     // Stopped after its restore file was written, the batch is finished by it.
-    if (holdsOwnRecord(fileSystem, scene.directory, journal)) {
-        return true;
+    if (!holdsOwnRecord(fileSystem, scene.directory, journal) &&
+        !writeRestoreFile(
+            fileSystem, messages, scene.directory,
+            platform::FileContents(formatRestoreFile(finishedRecord(journal, arrived))), mode)) {
+        return false;
     }
-    std::vector<FileEvidence> files;
-    const std::string record = formatRestoreFile(finishedRecord(journal, arrived, &files));
-    return writeRestoreFileWithReceipt(fileSystem, messages, stateDirectory, scene.directory,
-                                       scene.identity, record, mode, files.size(),
-                                       [&files](std::size_t i) { return files[i]; });
+    scene.written = restoreFileIn(fileSystem, scene.directory);
+    return true;
 }
 
 // Writes down what a recovery did: the restore file of a finished batch, the record of an undone
@@ -291,20 +298,20 @@ bool recordRecovery(platform::FileSystem& fileSystem, platform::MessageBox& mess
     if (action == RecoveryAction::Finish &&
         (journal.kind == Journal::Kind::Apply || journal.kind == Journal::Kind::Redo) &&
         journal.record != Journal::Record::None &&
-        !writeFinishedRestoreFile(fileSystem, messages, stateDirectory, journal, scene, run)) {
+        !writeFinishedRestoreFile(fileSystem, messages, journal, scene, run)) {
         result.problems.emplace_back(
             NS_MESSAGE("Message", "The restore file of the batch could not be written."));
         return false;
     }
     if (action == RecoveryAction::Finish && journal.kind == Journal::Kind::Restore &&
         left.entries.empty()) {
-        removeRestoreFileOf(fileSystem, stateDirectory, journal);
+        removeRestoreFileOf(fileSystem, journal);
     }
     if (action == RecoveryAction::Undo && left.entries.empty()) {
         // An undone batch has no record to restore, and a record left would send its files to
         // names they never had; an undone restore leaves its batch standing, with its record.
         if (journal.kind == Journal::Kind::Apply || journal.kind == Journal::Kind::Redo) {
-            removeOwnRestoreFile(fileSystem, stateDirectory, directory, journal);
+            removeOwnRestoreFile(fileSystem, directory, journal);
         } else if (journal.kind == Journal::Kind::Restore) {
             recreateRestoreFile(fileSystem, journal);
         }
@@ -314,9 +321,8 @@ bool recordRecovery(platform::FileSystem& fileSystem, platform::MessageBox& mess
                              platform::WriteMode::Replace);
         return false;
     }
-    if (actsOnHistory(journal) &&
-        !settleHistoryRecord(fileSystem, messages, stateDirectory, directory, scene.identity,
-                             journal, action)) {
+    if (actsOnHistory(journal) && !settleHistoryRecord(fileSystem, messages, stateDirectory,
+                                                       directory, journal, action, scene.written)) {
         result.problems.emplace_back(
             NS_MESSAGE("Message", "The record of the batch in the history could not be written."));
         return false;
@@ -397,6 +403,7 @@ HistoryKeeping finishKeeping(const std::string& stateDirectory, const HistoryBou
         bound,
         HistoryCommand::Finish,
         [&moves](std::size_t change) { return static_cast<std::uint32_t>(moves[change].file); },
+        {},
         {}};
     for (std::size_t i = 0; i < names.size(); ++i) {
         const JournalEntry& entry = journal.entries[i];
@@ -418,15 +425,11 @@ Journal filesOf(const HistoryRecord& record) {
     return files;
 }
 
-void removeOwnRestoreFile(platform::FileSystem& fileSystem, const std::string& stateDirectory,
-                          const platform::Directory& directory, const Journal& journal) {
-    if (!holdsOwnRecord(fileSystem, directory, journal, true)) {
-        return;
+void removeOwnRestoreFile(platform::FileSystem& fileSystem, const platform::Directory& directory,
+                          const Journal& journal) {
+    if (holdsOwnRecord(fileSystem, directory, journal, true)) {
+        fileSystem.removeFileIn(directory, kRestoreFileName);
     }
-    if (const auto record = fileSystem.identifyIn(directory, kRestoreFileName); record.ok()) {
-        dropRestoreReceipt(fileSystem, stateDirectory, *record);
-    }
-    fileSystem.removeFileIn(directory, kRestoreFileName);
 }
 
 std::vector<InterruptedBatch> findInterruptedBatches(platform::FileSystem& fileSystem,
@@ -448,7 +451,7 @@ std::vector<InterruptedBatch> findInterruptedBatches(platform::FileSystem& fileS
             journals.push_back(entry);
         } else if (entry.name.ends_with(kLockSuffix) ||
                    platform::isWriteTemporary(entry.name, kJournalSuffix) ||
-                   platform::isWriteTemporary(entry.name, kReceiptSuffix)) {
+                   isEarlierRestoreNote(entry.name)) {
             removeUnheld(fileSystem, stateDirectory + "/" + entry.name);
         }
     }
@@ -592,9 +595,15 @@ RecoveryResult recoverBatch(platform::FileSystem& fileSystem, const std::string&
                  {std::string(move.oldName), move.newName, failure.status.message()}});
         }
     };
+    RecordedRestoreFile written;
     steps.record = [&](const RenameRun& run) {
-        return recordRecovery(fileSystem, messages, stateDirectory, batch, action,
-                              {*directory, *identity, names, moves, unresolved}, run, result);
+        const bool over =
+            recordRecovery(fileSystem, messages, stateDirectory, batch, action,
+                           {*directory, names, moves, unresolved, written}, run, result);
+        if (steps.history) {
+            steps.history->restoreFile = written;
+        }
+        return over;
     };
     // An undo or a redo changes the record of the batch it acts on instead of adding one.
     if (action == RecoveryAction::Finish && !actsOnHistory(journal)) {

@@ -49,11 +49,11 @@ struct RecoveryResult {
     std::vector<platform::Message> messages;
 };
 
-// Deletes the restore file of `directory`, and its receipt, when it takes exactly the files of
-// `journal` from their new names, whichever command wrote it (an apply, a redo): once the batch
-// is undone it would send the files to names they never had.
-void removeOwnRestoreFile(platform::FileSystem& fileSystem, const std::string& stateDirectory,
-                          const platform::Directory& directory, const Journal& journal);
+// Deletes the restore file of `directory` when it takes exactly the files of `journal` from their
+// new names, whichever command wrote it (an apply, a redo): once the batch is undone it would
+// send the files to names they never had.
+void removeOwnRestoreFile(platform::FileSystem& fileSystem, const platform::Directory& directory,
+                          const Journal& journal);
 
 // The journal of the files `record`'s batch left under their new names.
 Journal filesOf(const HistoryRecord& record);

@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "engine/records/RestoreFile.h"
-#include "engine/records/RestoreReceipt.h"
 #include "settings/ProgramOptions.h"
 
 namespace nameshift::engine {
@@ -44,19 +43,23 @@ std::vector<std::uint32_t> renamingMoves(const std::vector<PlannedChange>& moves
     return renaming;
 }
 
-// Writes the restore file the journal's head asks for, straight from the run and its moves.
-bool writeRecordFile(RenameSession& session, platform::MessageBox& messages, const Batch& batch,
-                     const BatchGuard& guard, const RenameRun& run) {
+// Writes the restore file the journal's head asks for, straight from the run and its moves, and
+// notes which file it is for the batch's record.
+bool writeRecordFile(platform::FileSystem& fileSystem, platform::MessageBox& messages, Batch& batch,
+                     const RenameRun& run) {
     if (batch.head.record == Journal::Record::None || run.done.empty()) {
         return true;
     }
-    return writeRestoreFileWithReceipt(
-        session.fileSystem, messages, session.stateDirectory, *batch.directory, guard.directory(),
-        restoreFileContents(batch.head.directory, run.done.size(),
-                            [&](std::size_t i) { return run.donePair(i, batch.moves); }),
-        batch.head.record == Journal::Record::Replace ? platform::WriteMode::Replace
-                                                      : platform::WriteMode::CreateNew,
-        run.done.size(), [&](std::size_t i) { return batch.files[run.done[i].change]; });
+    if (!writeRestoreFile(
+            fileSystem, messages, *batch.directory,
+            restoreFileContents(batch.head.directory, run.done.size(),
+                                [&](std::size_t i) { return run.donePair(i, batch.moves); }),
+            batch.head.record == Journal::Record::Replace ? platform::WriteMode::Replace
+                                                          : platform::WriteMode::CreateNew)) {
+        return false;
+    }
+    batch.restoreFileWritten = restoreFileIn(fileSystem, *batch.directory);
+    return true;
 }
 
 platform::MessageText closingText(const Batch& batch, const RenameRun& run) {
@@ -198,8 +201,13 @@ void runBatch(RenameSession& session, Batch& batch, const BatchUnderLock& underL
         };
     }
     steps.record = [&](const RenameRun& run) {
-        return writeRecordFile(session, messages, batch, guard, run) &&
-               (!batch.steps.record || batch.steps.record(run));
+        if (!writeRecordFile(fileSystem, messages, batch, run)) {
+            return false;
+        }
+        if (steps.history) {
+            steps.history->restoreFile = batch.restoreFileWritten;
+        }
+        return !batch.steps.record || batch.steps.record(run);
     };
     auto executed = executeBatch(guard, fileSystem, *batch.directory, batch.moves, batch.order,
                                  steps, progress);

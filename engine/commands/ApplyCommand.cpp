@@ -14,7 +14,6 @@
 #include "engine/batch/RenameOrder.h"
 #include "engine/records/FileEvidence.h"
 #include "engine/records/RestoreFile.h"
-#include "engine/records/RestoreReceipt.h"
 #include "settings/ProgramOptions.h"
 
 namespace nameshift::engine {
@@ -237,7 +236,7 @@ CommandReport applyChanges(RenameSession& session, BatchQuestions& questions,
     }
     batch.endsProgram = session.options.exitAfterApply;
     batch.steps.history = HistoryKeeping{
-        session.stateDirectory, historyBoundOf(session.rules), HistoryCommand::Apply, {}, {}};
+        session.stateDirectory, historyBoundOf(session.rules), HistoryCommand::Apply, {}, {}, {}};
     runBatch(
         session, batch,
         [&](Batch& made, const BatchGuard& guard, CommandReport& told) {

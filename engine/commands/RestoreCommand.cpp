@@ -13,8 +13,8 @@
 #include "engine/batch/RenameRun.h"
 #include "engine/commands/ApplyCommand.h"
 #include "engine/naming/NameIndex.h"
+#include "engine/records/BatchHistory.h"
 #include "engine/records/RestoreFile.h"
-#include "engine/records/RestoreReceipt.h"
 #include "platform/AbsolutePath.h"
 
 namespace nameshift::engine {
@@ -39,31 +39,35 @@ std::pair<std::string, std::string> splitPath(const std::string& path) {
     return {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
 }
 
-// The restore file the user chose, as it was read, and its receipt when one is kept.
+// The restore file the user chose, as it was read, and the history's record of the batch whose
+// pairs it holds, when the history keeps one: a restore file the program wrote is named in the
+// record of its batch, which tells the folder the batch ran in and each file it renamed.
 struct ChosenFile {
     std::string path;
     platform::FileIdentity identity;
     RestoreRecord record;
-    std::optional<RestoreReceipt> receipt;
+    std::optional<HistoryEntry> batch;
+
+    bool ranIn(platform::FileSystem& fileSystem, const platform::Directory& folder) const {
+        const auto identity = fileSystem.identifyIn(folder, ".");
+        return identity.ok() && judgeFolder(batch->record->journal.folder(), *identity,
+                                            fileSystem.keepsFileNumbers(folder)) == Verdict::Same;
+    }
 };
 
-// The folder whose files the restore renames. That is the folder the file names, unless its
-// receipt tells that its batch ran elsewhere: then a folder moved away together with its restore
-// file is the file's own folder, and a copy left under the old path is not touched. The message
-// to show when neither is the batch's folder.
+// The folder whose files the restore renames. That is the folder the file names, unless the
+// record of its batch tells that the batch ran elsewhere: then a folder moved away together with
+// its restore file is the file's own folder, and a copy left under the old path is not touched.
+// The message to show when neither is the batch's folder.
 std::optional<platform::Message> settleFolder(platform::FileSystem& fileSystem,
                                               const std::string& path, ChosenFile& chosen,
                                               std::optional<platform::Directory>& directory) {
-    const auto named = fileSystem.identifyIn(*directory, ".");
-    if (!chosen.receipt || (named.ok() && chosen.receipt->belongsTo(
-                                              *named, fileSystem.keepsFileNumbers(*directory)))) {
+    if (!chosen.batch || chosen.ranIn(fileSystem, *directory)) {
         return std::nullopt;
     }
     const std::string ownFolder = splitPath(path).first;
     platform::Result<platform::Directory> own = fileSystem.openDirectory(ownFolder);
-    const auto ownIdentity = own.ok() ? fileSystem.identifyIn(*own, ".") : own.status();
-    if (ownIdentity.ok() &&
-        chosen.receipt->belongsTo(*ownIdentity, fileSystem.keepsFileNumbers(own.value()))) {
+    if (own.ok() && chosen.ranIn(fileSystem, *own)) {
         directory.emplace(std::move(own.value()));
         chosen.record.directory = directory->path();
         return std::nullopt;
@@ -107,10 +111,9 @@ std::variant<ChosenFile, platform::Message> readChosenFile(
         return corrupt;
     }
     directory.emplace(std::move(opened.value()));
-    ChosenFile chosen{path, *identity, std::move(*record),
-                      findRestoreReceipt(fileSystem, stateDirectory, *identity)};
-    if (chosen.receipt && chosen.receipt->files.size() != chosen.record.namesBefore.size()) {
-        chosen.receipt.reset();  // not this file's
+    ChosenFile chosen{path, *identity, std::move(*record), std::nullopt};
+    if (!stateDirectory.empty()) {
+        chosen.batch = BatchHistory(fileSystem, stateDirectory).recordOfRestoreFile(*identity);
     }
     if (auto refusal = settleFolder(fileSystem, path, chosen, directory)) {
         return std::move(*refusal);
@@ -145,7 +148,7 @@ std::vector<PlannedChange> undoChanges(const RestoreRecord& record) {
 
 // One entry a file: the name it has now and the name the restore gives it, after following it
 // through every pair that moves it. `stale` counts the files whose present name holds another
-// file than the receipt says; `entryOf` tells the entry of each change.
+// file than the record of the batch says; `entryOf` tells the entry of each change.
 Journal journalOf(platform::FileSystem& fileSystem, const platform::Directory& directory,
                   const platform::FileIdentity& directoryIdentity, const ChosenFile& chosen,
                   const std::vector<PlannedChange>& changes, std::size_t& stale,
@@ -166,6 +169,17 @@ Journal journalOf(platform::FileSystem& fileSystem, const platform::Directory& d
         return changes[i].newName;
     };
     NameIndex<decltype(newNameOf)> byNewName(changes.size(), newNameOf);
+    // The record's files by the names the batch gave them, which are one name a file.
+    static const std::vector<JournalEntry> kNoRecord;
+    const std::vector<JournalEntry>& recorded =
+        chosen.batch ? chosen.batch->record->journal.entries : kNoRecord;
+    const auto finalOf = [&recorded](std::size_t i) -> std::string_view {
+        return recorded[i].final;
+    };
+    NameIndex<decltype(finalOf)> byFinal(recorded.size(), finalOf);
+    for (std::size_t i = 0; i < recorded.size(); ++i) {
+        byFinal.insert(i);
+    }
     entryOf.assign(changes.size(), 0);
     journal.entries.reserve(changes.size());
     stale = 0;
@@ -179,10 +193,11 @@ Journal journalOf(platform::FileSystem& fileSystem, const platform::Directory& d
             const auto identity = fileSystem.identifyIn(directory, std::string(change.oldName));
             const FileEvidence now = identity.ok() ? evidenceOf(*identity) : FileEvidence{};
             // The first pair undone that names a file is the last the batch made with it. A
-            // file the evidence cannot tell is restored as the file says, as without a receipt.
-            if (chosen.receipt && identity.ok() &&
-                judgeFile(chosen.receipt->files[changes.size() - 1 - at], now, numbersKept,
-                          Sighting::RecordedName) == Verdict::Other) {
+            // file the evidence cannot tell is restored as the file says, as without a record.
+            const std::size_t file = byFinal.find(change.oldName);
+            if (file != byFinal.kNone && identity.ok() &&
+                judgeFile(recorded[file].evidence(), now, numbersKept, Sighting::RecordedName) ==
+                    Verdict::Other) {
                 ++stale;
             }
             entry = journal.entries.size();
@@ -198,10 +213,8 @@ Journal journalOf(platform::FileSystem& fileSystem, const platform::Directory& d
     return journal;
 }
 
-// The pairs still to restore, in their batch order, as the restore file keeps them, and the
-// receipt's files of those pairs.
-RestoreRecord pairsLeft(const RestoreRecord& record, const std::optional<RestoreReceipt>& receipt,
-                        const RenameRun& run, std::vector<FileEvidence>& filesLeft) {
+// The pairs still to restore, in their batch order, as the restore file keeps them.
+RestoreRecord pairsLeft(const RestoreRecord& record, const RenameRun& run) {
     const std::size_t count = record.namesBefore.size();
     std::vector<char> restored(count, 0);
     for (const std::size_t change : run.renamed) {
@@ -213,9 +226,6 @@ RestoreRecord pairsLeft(const RestoreRecord& record, const std::optional<Restore
         if (restored[i] == 0) {
             left.namesBefore.push_back(record.namesBefore[i]);
             left.namesAfter.push_back(record.namesAfter[i]);
-            if (receipt) {
-                filesLeft.push_back(receipt->files[i]);
-            }
         }
     }
     return left;
@@ -260,14 +270,14 @@ void reportRestoreErrors(platform::MessageBox& messages, const std::vector<Plann
 }
 
 // Deletes the restore file when every pair was restored, and otherwise keeps in it exactly the
-// pairs still to do, which must survive or the user could never restore them. False when the
-// restore file could not be kept so, and the journal must stay.
+// pairs still to do, which must survive or the user could never restore them; the record of
+// its batch then names the file rewritten. False when the restore file could not be kept so,
+// and the journal must stay.
 bool recordRestore(platform::FileSystem& fileSystem, platform::MessageBox& messages,
-                   const std::string& stateDirectory, const platform::FileIdentity& folder,
-                   const ChosenFile& chosen, const RenameRun& run) {
+                   const std::string& stateDirectory, const ChosenFile& chosen,
+                   const RenameRun& run) {
     if (run.failures.empty() && !run.cancelled) {
         removeChosenFile(fileSystem, chosen);
-        dropRestoreReceipt(fileSystem, stateDirectory, chosen.identity);
         return true;
     }
     if (!isChosenFile(fileSystem, chosen)) {
@@ -281,17 +291,13 @@ bool recordRestore(platform::FileSystem& fileSystem, platform::MessageBox& messa
                       NS_MESSAGE("Message", "Restore Error"), Icon::Stop);
         return false;
     }
-    std::vector<FileEvidence> filesLeft;
-    if (!replaceRestoreFile(fileSystem, messages, chosen.path,
-                            pairsLeft(chosen.record, chosen.receipt, run, filesLeft))) {
+    if (!replaceRestoreFile(fileSystem, messages, chosen.path, pairsLeft(chosen.record, run))) {
         return false;
     }
-    if (chosen.receipt) {
-        dropRestoreReceipt(fileSystem, stateDirectory, chosen.identity);
-        if (const auto rewritten = fileSystem.identify(chosen.path); rewritten.ok()) {
-            keepRestoreReceipt(fileSystem, stateDirectory, *rewritten, folder, filesLeft.size(),
-                               [&filesLeft](std::size_t i) { return filesLeft[i]; });
-        }
+    if (const auto rewritten = fileSystem.identify(chosen.path); chosen.batch && rewritten.ok()) {
+        HistoryRecord head = chosen.batch->record->head();
+        head.restoreFile = RecordedRestoreFile::of(*rewritten);
+        BatchHistory(fileSystem, stateDirectory).replaceHead(chosen.batch->id, head);
     }
     return true;
 }
@@ -377,14 +383,14 @@ CommandReport restoreFilenames(RenameSession& session, RestoreFilePicker& picker
         reportRestoreErrors(messages, batch.moves, run, session.listedRenameErrors);
     };
     batch.steps.record = [&](const RenameRun& run) {
-        return recordRestore(fileSystem, messages, session.stateDirectory, batch.folder, chosen,
-                             run);
+        return recordRestore(fileSystem, messages, session.stateDirectory, chosen, run);
     };
     batch.steps.history = HistoryKeeping{
         session.stateDirectory,
         historyBoundOf(session.rules),
         HistoryCommand::Restore,
         [&entryOf](std::size_t change) { return static_cast<std::uint32_t>(entryOf[change]); },
+        {},
         {}};
     runBatch(
         session, batch,

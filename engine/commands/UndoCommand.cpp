@@ -18,7 +18,6 @@
 #include "engine/records/FileEvidence.h"
 #include "engine/records/JournalFiles.h"
 #include "engine/records/RestoreFile.h"
-#include "engine/records/RestoreReceipt.h"
 
 namespace nameshift::engine {
 namespace {
@@ -110,13 +109,8 @@ std::uint64_t nanosecondsNow() {
 HistoryRecord recordAfter(const HistoryRecord& before, Direction direction,
                           const std::vector<std::uint32_t>& stayed,
                           const std::vector<std::uint32_t>& arrived, std::uint64_t newestId) {
-    HistoryRecord record{before.time,
-                         before.command,
-                         before.state,
-                         before.undoneAtNs,
-                         before.undoneAfter,
-                         before.done,
-                         {}};
+    HistoryRecord record{before.time,        before.command,     before.state, before.undoneAtNs,
+                         before.undoneAfter, before.restoreFile, before.done,  {}};
     if (direction == Direction::Undo) {
         if (stayed.empty()) {
             record.state = HistoryRecord::State::Undone;
@@ -318,17 +312,21 @@ bool recordHistoryRun(RenameSession& session, HistoryRun& history, const Batch& 
             std::sort(indices->begin(), indices->end());
         }
     }
+    HistoryRecord after =
+        recordAfter(record, history.direction, history.stayed, history.arrived, history.newestId);
+    // A redo's restore file holds the pairs of the batch redone.
+    if (batch.restoreFileWritten.kept()) {
+        after.restoreFile = batch.restoreFileWritten;
+    }
     if (!BatchHistory(session.fileSystem, session.stateDirectory)
-             .replaceHead(history.entry.id, recordAfter(record, history.direction, history.stayed,
-                                                        history.arrived, history.newestId))) {
+             .replaceHead(history.entry.id, after)) {
         return false;
     }
     // Only once the record says undone: an undo stopped before it is taken back with the
     // restore file still there, and a finished one takes it away then.
     if (history.direction == Direction::Undo && history.stayed.empty() &&
         record.command == HistoryCommand::Apply) {
-        removeOwnRestoreFile(session.fileSystem, session.stateDirectory, *batch.directory,
-                             *history.files);
+        removeOwnRestoreFile(session.fileSystem, *batch.directory, *history.files);
     }
     return true;
 }

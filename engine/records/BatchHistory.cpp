@@ -196,6 +196,25 @@ void BatchHistory::read(HistoryEntry& entry) {
     }
 }
 
+std::optional<HistoryEntry> BatchHistory::recordOfRestoreFile(const platform::FileIdentity& file) {
+    if (folderRefusal()) {
+        return std::nullopt;
+    }
+    const RecordedRestoreFile wanted = RecordedRestoreFile::of(file);
+    std::vector<HistoryEntry> known = entries(false);
+    for (std::size_t i = known.size(); i-- > 0;) {
+        const auto start = fileSystem_.readFileStart(known[i].path, kHistoryHeadBytes);
+        if (!start.ok() || historyRestoreFile(*start) != wanted) {
+            continue;
+        }
+        read(known[i]);
+        if (known[i].record && known[i].record->restoreFile == wanted) {
+            return std::move(known[i]);
+        }
+    }
+    return std::nullopt;
+}
+
 std::optional<std::uint64_t> BatchHistory::add(const HistoryRecord& head,
                                                const platform::FileContents& journal) {
     if (!fileSystem_.makeDirectories(folder_).ok()) {
@@ -300,6 +319,7 @@ bool keepInHistory(platform::FileSystem& fileSystem, const std::string& journalP
     head.time = secondsNow();
     head.command = keeping.command;
     head.done = keeping.doneBefore;
+    head.restoreFile = keeping.restoreFile;
     for (const std::size_t change : renamed) {
         const std::uint32_t entry = keeping.entryOf(change);
         if (entry != HistoryKeeping::kNoEntry) {

@@ -65,6 +65,8 @@ struct HistoryKeeping {
     std::function<std::uint32_t(std::size_t)> entryOf;
     // Entries under their new names before the renames began (those a recovery finds done).
     std::vector<std::uint32_t> doneBefore;
+    // The restore file the batch wrote of its pairs, once it is written.
+    RecordedRestoreFile restoreFile;
     static constexpr std::uint32_t kNoEntry = std::numeric_limits<std::uint32_t>::max();
 };
 
@@ -89,6 +91,10 @@ public:
     std::vector<HistoryEntry> entries(bool read = true);
     // Reads the record of `entry`, listed unread.
     void read(HistoryEntry& entry);
+    // The newest record, read, whose batch's pairs are in the restore file `file`; nothing when
+    // the history keeps none, or is not the user's alone: a record planted there could stop
+    // every restore.
+    std::optional<HistoryEntry> recordOfRestoreFile(const platform::FileIdentity& file);
     // Writes a new record: `head` followed by the journal's own bytes. Its number, or nothing
     // when it could not be written.
     std::optional<std::uint64_t> add(const HistoryRecord& head,

@@ -5,7 +5,9 @@
 namespace nameshift::engine {
 namespace {
 
-constexpr std::string_view kMagic = "nameshift history 1\n";
+// The first version named no restore file, and is still written for a batch that keeps none.
+constexpr std::string_view kMagicV1 = "nameshift history 1\n";
+constexpr std::string_view kMagic = "nameshift history 2\n";
 
 // A batch renames its files mostly in the order of its journal, so the list of what it did is
 // kept as runs of neighbouring entries: "first,count" a run.
@@ -28,12 +30,18 @@ void putDone(std::string& out, const std::vector<std::uint32_t>& done) {
 }  // namespace
 
 std::string formatHistoryHead(const HistoryRecord& record) {
-    std::string out(kMagic);
+    const RecordedRestoreFile& restoreFile = record.restoreFile;
+    std::string out(restoreFile.kept() ? kMagic : kMagicV1);
     putNumber(out, record.time);
     putNumber(out, static_cast<std::uint64_t>(record.command));
     putNumber(out, static_cast<std::uint64_t>(record.state));
     putNumber(out, record.undoneAtNs);
     putNumber(out, record.undoneAfter);
+    if (restoreFile.kept()) {
+        putNumber(out, restoreFile.device);
+        putNumber(out, restoreFile.inode);
+        putNumber(out, restoreFile.size);
+    }
     putDone(out, record.done);
     return out;
 }
@@ -51,22 +59,17 @@ struct RecordHead {
     std::size_t journalAt = 0;
 };
 
-std::optional<RecordHead> parseHead(std::string_view text) {
-    if (!text.starts_with(kMagic)) {
-        return std::nullopt;
-    }
-    FieldReader reader(text.substr(kMagic.size()));
-    RecordHead head;
-    HistoryRecord& record = head.record;
+// The fields of a head before its list of done entries; nothing unless all of them are there.
+std::optional<HistoryRecord> parseFixedHead(FieldReader& reader, bool namesRestoreFile) {
+    HistoryRecord record;
     const auto time = reader.number();
     const auto command = reader.number();
     const auto state = reader.number();
     const auto undoneAt = reader.number();
     const auto undoneAfter = reader.number();
-    const auto runs = reader.number();
     if (!time || !command || *command > static_cast<std::uint64_t>(HistoryCommand::Finish) ||
         !state || *state > static_cast<std::uint64_t>(HistoryRecord::State::Undone) || !undoneAt ||
-        !undoneAfter || !runs || *runs > text.size() / 8) {
+        !undoneAfter) {
         return std::nullopt;
     }
     record.time = *time;
@@ -74,6 +77,40 @@ std::optional<RecordHead> parseHead(std::string_view text) {
     record.state = static_cast<HistoryRecord::State>(*state);
     record.undoneAtNs = *undoneAt;
     record.undoneAfter = *undoneAfter;
+    if (namesRestoreFile) {
+        const auto device = reader.number();
+        const auto inode = reader.number();
+        const auto size = reader.number();
+        if (!device || !inode || *inode == 0 || !size) {
+            return std::nullopt;
+        }
+        record.restoreFile = {*device, *inode, *size};
+    }
+    return record;
+}
+
+// The reader of the fields after the head's first line; nothing for a text that is no record.
+std::optional<std::pair<FieldReader, bool>> headReader(std::string_view text) {
+    const bool current = text.starts_with(kMagic);
+    if (!current && !text.starts_with(kMagicV1)) {
+        return std::nullopt;
+    }
+    return std::pair{FieldReader(text.substr(kMagic.size())), current};
+}
+
+std::optional<RecordHead> parseHead(std::string_view text) {
+    auto opened = headReader(text);
+    std::optional<HistoryRecord> fixed =
+        opened ? parseFixedHead(opened->first, opened->second) : std::nullopt;
+    if (!fixed) {
+        return std::nullopt;
+    }
+    FieldReader& reader = opened->first;
+    RecordHead head{std::move(*fixed), {}, 0};
+    const auto runs = reader.number();
+    if (!runs || *runs > text.size() / 8) {
+        return std::nullopt;
+    }
     for (std::uint64_t i = 0; i < *runs; ++i) {
         const auto first = reader.number();
         const auto count = reader.number();
@@ -87,6 +124,13 @@ std::optional<RecordHead> parseHead(std::string_view text) {
 }
 
 }  // namespace
+
+std::optional<RecordedRestoreFile> historyRestoreFile(std::string_view start) {
+    auto opened = headReader(start);
+    const std::optional<HistoryRecord> fixed =
+        opened ? parseFixedHead(opened->first, opened->second) : std::nullopt;
+    return fixed ? std::optional<RecordedRestoreFile>(fixed->restoreFile) : std::nullopt;
+}
 
 std::optional<std::size_t> historyJournalOffset(std::string_view text) {
     const std::optional<RecordHead> head = parseHead(text);

@@ -213,4 +213,10 @@ bool replaceRestoreFile(platform::FileSystem& fileSystem, platform::MessageBox& 
     return true;
 }
 
+RecordedRestoreFile restoreFileIn(platform::FileSystem& fileSystem,
+                                  const platform::Directory& directory) {
+    const auto identity = fileSystem.identifyIn(directory, kRestoreFileName);
+    return identity.ok() ? RecordedRestoreFile::of(*identity) : RecordedRestoreFile{};
+}
+
 }  // namespace nameshift::engine

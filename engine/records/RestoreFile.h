@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/naming/BatchChecks.h"
+#include "engine/records/HistoryRecord.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 
@@ -55,6 +56,10 @@ std::optional<RestoreRecord> parseRestoreFile(std::string_view text);
 bool writeRestoreFile(platform::FileSystem& fileSystem, platform::MessageBox& messages,
                       const platform::Directory& directory, const platform::FileContents& contents,
                       platform::WriteMode mode);
+
+// The restore file in the open directory, as a record names it; all zero when there is none.
+RecordedRestoreFile restoreFileIn(platform::FileSystem& fileSystem,
+                                  const platform::Directory& directory);
 
 // Puts the record in place of the restore file at `path`, whole or not at all; a failure is
 // reported. True when written.

@@ -451,6 +451,14 @@ TEST_F(HistoryTest, ARecordIsItsJournalAndALittleMoreAndNoCutOfItReads) {
     for (std::size_t cut = 0; cut < text.size(); ++cut) {
         EXPECT_FALSE(parseHistoryRecord(std::string_view(text).substr(0, cut))) << cut;
     }
+    // A batch that keeps no restore file is written as the first version wrote it; one that
+    // keeps one names it in the head, where a look at the file's start finds it.
+    EXPECT_EQ(historyRestoreFile(text), RecordedRestoreFile{});
+    HistoryRecord named = *record;
+    named.restoreFile = {1, 2, 3};
+    const std::string second = formatHistoryRecord(named);
+    EXPECT_EQ(parseHistoryRecord(second), named);
+    EXPECT_EQ(historyRestoreFile(second.substr(0, kHistoryHeadBytes)), named.restoreFile);
 }
 
 }  // namespace

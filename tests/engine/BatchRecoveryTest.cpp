@@ -124,6 +124,9 @@ TEST_P(BatchRecoveryTest, KilledBatchIsUndoneOrFinishedFromItsJournal) {
     EXPECT_EQ(contents(), expected(finished));
     EXPECT_EQ(dir.exists(kRestoreFileName), finished);
     if (finished) {
+        const auto written = fs.identify(dir.file(kRestoreFileName));
+        EXPECT_TRUE(onAShare || BatchHistory(fs, state.path()).recordOfRestoreFile(written.value()))
+            << "the batch's record names the restore file the recovery wrote";
         testing::ScriptedPicker picker;
         picker.choice = dir.file(kRestoreFileName);
         EXPECT_EQ(restoreFilenames(session, picker), CommandOutcome::Done);
@@ -332,8 +335,9 @@ TEST_F(BatchRecoveryTest, LeftoversNobodyHoldsGoAndARunningBatchIsNotOffered) {
     const std::string writing = state.file(".3-4.journal.fedcba9876543210~");
     const std::string oldLock = state.file("1-2.lock");
     const std::string halfReceipt = state.file(".1-2.receipt.0123456789abcdef~");
+    const std::string oldReceipt = state.file("1-2.receipt");
     const std::string halfRecord = dir.file(".restore.dat.0123456789abcdef~");
-    for (const std::string& path : {stale, writing, oldLock, halfReceipt, halfRecord}) {
+    for (const std::string& path : {stale, writing, oldLock, halfReceipt, oldReceipt, halfRecord}) {
         std::ofstream(path) << "x";
     }
     const auto writer = fs.lockFile(writing);
@@ -349,6 +353,7 @@ TEST_F(BatchRecoveryTest, LeftoversNobodyHoldsGoAndARunningBatchIsNotOffered) {
     EXPECT_FALSE(std::filesystem::exists(stale));
     EXPECT_FALSE(std::filesystem::exists(oldLock));
     EXPECT_FALSE(std::filesystem::exists(halfReceipt));
+    EXPECT_FALSE(std::filesystem::exists(oldReceipt));
     EXPECT_TRUE(std::filesystem::exists(writing));
     EXPECT_TRUE(std::filesystem::exists(halfRecord)) << "the running batch's own";
     const std::vector<InterruptedBatch> batches = findInterruptedBatches(fs, state.path());

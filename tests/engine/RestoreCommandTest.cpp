@@ -306,8 +306,8 @@ TEST_F(RestoreCommandTest, StoppedRestoreKeepsThePairsNotYetDone) {
 }
 
 // What happens to a batch's folder and its restore file between the apply that wrote the file
-// and the restore, and what the restore then does. The state folder keeps a receipt of each
-// restore file written, which tells the batch's folder and files.
+// and the restore, and what the restore then does. The history's record of the batch names the
+// restore file written, and tells the batch's folder and files.
 struct ReceiptCase {
     const char* label;
     std::function<void(testing::TempDir&)> meanwhile;
@@ -355,6 +355,28 @@ void moveFilesAway(testing::TempDir& dir) {
 void moveAndCopyBack(testing::TempDir& dir) {
     moveFilesAway(dir);
     std::filesystem::copy(dir.file("moved"), dir.file("files"));
+}
+
+// A restore that could do only some of its pairs keeps the rest in the restore file, which still
+// speaks for its batch: moved away with its folder, it restores the moved files, not a copy.
+TEST_F(RestoreCommandTest, ARestoreFileRewrittenStillSpeaksForItsBatch) {
+    for (const char* name : {"1", "2", "3"}) {
+        dir.write(std::string("files/") + name, name);
+    }
+    tickAll();
+    useCounter("1");
+    usePrefix("n", settings::Position::Replace);
+    session.options.restoreFileUsage = settings::RestoreFileUsage::Create;
+    ASSERT_EQ(applyChanges(session), CommandOutcome::Done);  // 1 2 3 -> n1 n2 n3
+    dir.write("files/1", "in the way");
+    restore(dir.file("files/restore.dat"));
+    ASSERT_EQ(dir.names("files"), (Names{"1", "2", "3", "n1", "restore.dat"}));
+    std::filesystem::remove(dir.file("files/1"));
+    moveAndCopyBack(dir);
+
+    EXPECT_EQ(restore(dir.file("moved/restore.dat")), CommandOutcome::Done);
+    EXPECT_EQ(dir.names("moved"), (Names{"1", "2", "3"}));
+    EXPECT_EQ(dir.names("files"), (Names{"2", "3", "n1", "restore.dat"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,5 +1,4 @@
 #include "engine/records/RestoreFile.h"
-#include "engine/records/RestoreReceipt.h"
 
 #include <gtest/gtest.h>
 
@@ -95,19 +94,6 @@ TEST(RestoreFileTest, NoProperPrefixOfAFileIsValid) {
             << "length " << length;
     }
     EXPECT_NE(parseRestoreFile(text), std::nullopt);
-}
-
-// The state folder's receipt of a restore file reads back as written, and no cut of it reads.
-TEST(RestoreFileTest, ReceiptsReadBackWholeOrNotAtAll) {
-    const std::string text = formatRestoreReceipt(
-        {{1, 2, 0, false, 345}, 6, 7, {{8, {}}, {9, {true, 1, 2, 3}}, {8, {}}}, 4});
-    const std::optional<RestoreReceipt> read = parseRestoreReceipt(text);
-    ASSERT_TRUE(read);
-    EXPECT_EQ(formatRestoreReceipt(*read), text);
-    for (std::size_t length = 0; length < text.size(); ++length) {
-        EXPECT_FALSE(parseRestoreReceipt(std::string_view(text).substr(0, length))) << length;
-    }
-    EXPECT_FALSE(parseRestoreReceipt(text + "10\n")) << "more files than counted";
 }
 
 TEST(RestoreFileTest, NoSingleByteChangeCrashesTheReader) {
