@@ -692,6 +692,34 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
         <source>The files of the restore file &quot;%1&quot; are neither in &quot;%2&quot;, the folder it names, nor in &quot;%3&quot;, the folder it is in. Nothing was restored.</source>
         <translation>Die Dateien der Wiederherstellungsdatei „%1“ liegen weder in „%2“, dem Ordner, den sie nennt, noch in „%3“, dem Ordner, in dem sie liegt. Es wurde nichts wiederhergestellt.</translation>
     </message>
+    <message>
+        <source>The name template has no code &quot;{%1}&quot; (at character %2).</source>
+        <translation>Die Namensvorlage kennt keinen Code „{%1}“ (bei Zeichen %2).</translation>
+    </message>
+    <message>
+        <source>The code &quot;{%1}&quot; of the name template does not take the format &quot;%2&quot; (at character %3).</source>
+        <translation>Der Code „{%1}“ der Namensvorlage nimmt das Format „%2“ nicht an (bei Zeichen %3).</translation>
+    </message>
+    <message>
+        <source>The brace at character %1 of the name template is not closed or not opened; write &quot;{{&quot; or &quot;}}&quot; for a brace of its own.</source>
+        <translation>Die Klammer bei Zeichen %1 der Namensvorlage wird nicht geschlossen oder nicht geöffnet; für eine Klammer als Zeichen „{{“ oder „}}“ schreiben.</translation>
+    </message>
+    <message>
+        <source>no date taken</source>
+        <translation>kein Aufnahmedatum</translation>
+    </message>
+    <message>
+        <source>no modification date</source>
+        <translation>kein Änderungsdatum</translation>
+    </message>
+    <message>
+        <source>no birth date</source>
+        <translation>kein Erstellungsdatum</translation>
+    </message>
+    <message>
+        <source>no %1 tag</source>
+        <translation>kein Tag %1</translation>
+    </message>
     <message numerus="yes">
         <source>The restore file &quot;%1&quot; no longer matches the files in &quot;%2&quot;: %n of its file(s) were renamed or replaced since it was written. Nothing was restored.</source>
         <translation>
