@@ -12,7 +12,7 @@ namespace {
 using R = RenameSettings;
 using K = FieldKind;
 
-constexpr std::array<SettingsField<R>, 28> kFields = {{
+constexpr std::array<SettingsField<R>, 29> kFields = {{
     {"-= Regular Expression In Remove =-", &R::removeRegex, K::Boolean, "removeRegex"},
     {"-= Remove All Occurrences =-", &R::removeAllOccurrences, K::Boolean, "removeAllOccurrences"},
     {"-= Match Case In Remove =-", &R::removeMatchCase, K::Boolean, "removeMatchCase"},
@@ -50,6 +50,8 @@ constexpr std::array<SettingsField<R>, 28> kFields = {{
     {"-= History Size Limit In MiB =-", &R::historyMebibytes, K::String, nullptr,
      NS_MESSAGE("Message", "The size limit of the history"), true},
     {"-= Undo Record Only In History =-", &R::historyOnly, K::Boolean, nullptr, nullptr, true},
+    {"-= Name Template =-", &R::nameTemplate, K::String, "nameTemplateEdit",
+     NS_MESSAGE("Message", "The name template"), false, true},
 }};
 static_assert(everyKindFits<R>(kFields));
 

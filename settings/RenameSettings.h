@@ -102,6 +102,10 @@ struct RenameSettings {
     bool continueCounter = false;  // start where the last batch in the folder stopped
     bool naturalOrder = false;     // the name sort takes digit runs by their value
 
+    // The new base name made of text and codes in braces ("{taken:%Y-%m-%d} {n:3}"), before the
+    // text rules; empty for none.
+    std::string nameTemplate;
+
     // How "%m", "%b" and "%t" of the tag format spell a file's dates: strftime's codes, a
     // namespace of its own ("%m" here is the month). Empty means kDefaultDateFormat.
     std::string dateFormat = std::string(kDefaultDateFormat);

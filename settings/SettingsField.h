@@ -49,6 +49,9 @@ struct SettingsField {
     // it is off its default, so that the file stays as earlier versions wrote it, and no preset
     // carries it.
     bool programOption = false;
+    // A rule that earlier versions did not have: written, here and in presets, only while it is
+    // set, so that the files of anyone who does not use it stay as they were.
+    bool writtenWhenSet = false;
 };
 
 // Whether `field` of `record` holds the value of a record made afresh.
@@ -129,7 +132,7 @@ void writeFields(SettingsWriter& writer, const Record& record,
                  std::span<const SettingsField<Record>> fields) {
     using namespace field_codec;
     for (const SettingsField<Record>& f : fields) {
-        if (f.programOption && holdsDefault(record, f)) {
+        if ((f.programOption || f.writtenWhenSet) && holdsDefault(record, f)) {
             continue;
         }
         switch (f.kind) {

@@ -896,6 +896,10 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
         <translation>Vorgang %1 kann nicht wiederholt werden: Vorgang %2 lief seither in seinem Ordner. Nichts wurde umbenannt.</translation>
     </message>
     <message>
+        <source>The name template</source>
+        <translation>Die Namensvorlage</translation>
+    </message>
+    <message>
         <source>The date format</source>
         <translation>Das Datumsformat</translation>
     </message>
