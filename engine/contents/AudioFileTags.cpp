@@ -37,6 +37,9 @@ bool opensLikeAudio(std::string_view head) {
                        [head](std::string_view mark) { return head.starts_with(mark); });
 }
 
+// TagLib's readers of these formats read a box or a page header at a time.
+constexpr unsigned long kReadAhead = 16UL << 10;
+
 }  // namespace
 
 std::string AudioFileTags::lowerExtension(std::string_view fileName) {
@@ -67,6 +70,7 @@ TagTexts AudioFileTags::read(int fd, long length, std::string_view fileName,
     // TagLib picks the format by the extension of the stream's name, then by the content.
     ReadOnlyStream stream(fd, 0, length, bytesRead, kReadBudget,
                           "file." + lowerExtension(fileName));
+    stream.readAhead(kReadAhead);
     const TagLib::FileRef file(&stream, false, TagLib::AudioProperties::Fast);
     if (file.isNull()) {
         return texts;
