@@ -16,9 +16,8 @@ class KeptTagValues;
 // keystroke, for the preview or for apply, opens none of them. A file is known by what changes
 // when its contents do (platform::FileStamp): one changed on disk, or another put in its place,
 // is read again, and whatever is no regular file is never kept. The readers clone() makes for
-// other threads share what is kept. It holds the files of the latest pass over at most
-// `keptFiles` of them, and up to as many of the pass before: a file that is asked for again is
-// kept on, the others are dropped a pass later.
+// other threads share what is kept. It keeps the `keptFiles` files asked for last and as many
+// before them: a file asked for again stays, one that is not goes once that many more came.
 class CachedTagReader final : public TagReader {
 public:
     static constexpr std::size_t kKeptFiles = std::size_t{1} << 15;
