@@ -4,8 +4,10 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
+#include "engine/contents/CachedTagReader.h"
 #include "engine/contents/TagLibTagReader.h"
 #include "platform/PosixFileSystem.h"
 #include "platform/ProcMountsVolumeSource.h"
@@ -113,7 +115,8 @@ int main(int argc, char** argv) {
 
     platform::PosixFileSystem fileSystem;
     ui::QtMessageBox messages;
-    engine::TagLibTagReader tags;
+    // Kept for the life of the window: every keystroke names the same files again.
+    engine::CachedTagReader tags(std::make_unique<engine::TagLibTagReader>());
     platform::ProcMountsVolumeSource volumes(fileSystem);
 
     ui::MainDialogServices services{fileSystem, messages, tags, volumes};

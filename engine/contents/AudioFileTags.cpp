@@ -3,17 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <optional>
 #include <string>
-#include <utility>
 
 #include <taglib/fileref.h>
 #include <taglib/tbytevector.h>
 #include <taglib/tpropertymap.h>
 
-#include "engine/contents/FileBytes.h"
-#include "engine/contents/FlacComments.h"
-#include "engine/contents/Mp4ItemList.h"
 #include "engine/contents/ReadOnlyStream.h"
 
 namespace nameshift::engine {
@@ -42,24 +37,8 @@ bool opensLikeAudio(std::string_view head) {
                        [head](std::string_view mark) { return head.starts_with(mark); });
 }
 
-// The names TagLib reads as the formats read directly whatever they hold; another name could have
-// TagLib guess the format from the content.
-bool isMp4Name(std::string_view extension) {
-    return extension == "m4a" || extension == "m4b" || extension == "m4p" || extension == "mp4";
-}
-
-bool readsDirectly(std::string_view extension) {
-    return isMp4Name(extension) || extension == "flac";
-}
-
-// The texts of a file named with `extension`, which readsDirectly, whose first bytes are `head`.
-std::optional<TagTexts> readHead(int fd, long length, std::string_view extension,
-                                 std::string_view head, std::uint64_t& bytesRead) {
-    if (isMp4Name(extension)) {
-        return Mp4ItemList::read(fd, length, head, bytesRead);
-    }
-    return FlacComments::read(fd, length, head, bytesRead);
-}
+// TagLib's readers of these formats read a box or a page header at a time.
+constexpr unsigned long kReadAhead = 16UL << 10;
 
 }  // namespace
 
@@ -81,47 +60,17 @@ bool AudioFileTags::handles(std::string_view fileName) {
 
 TagTexts AudioFileTags::read(int fd, long length, std::string_view fileName,
                              std::uint64_t& bytesRead) {
-    // A short file of a format read directly is read whole at once, which is all its reader
-    // needs; any other file, only as far as its marks, so that a large one of another kind costs
-    // nothing more.
-    const std::string extension = lowerExtension(fileName);
-    const bool direct = readsDirectly(extension);
-    const bool whole = direct && length <= kHeadLength;
-    const auto headLength = static_cast<std::size_t>(std::min<long>(length, kHeadLength));
-    constexpr std::size_t kMarksLength = 12;
-    std::string head =
-        FileBytes::read(fd, 0, whole ? headLength : std::min(headLength, kMarksLength), bytesRead);
-    if (!opensLikeAudio(std::string_view(head).substr(0, kMarksLength))) {
-        return {};
-    }
-    if (direct) {
-        if (!whole) {
-            head = FileBytes::read(fd, 0, headLength, bytesRead);
-        }
-        if (std::optional<TagTexts> texts = readHead(fd, length, extension, head, bytesRead)) {
-            return *std::move(texts);
-        }
-    }
-    return readThroughTagLib(fd, length, fileName, bytesRead);
-}
-
-std::optional<TagTexts> AudioFileTags::readDirectly(int fd, long length, std::string_view fileName,
-                                                    std::uint64_t& bytesRead) {
-    const std::string extension = lowerExtension(fileName);
-    if (!readsDirectly(extension)) {
-        return std::nullopt;
-    }
-    const auto headLength = static_cast<std::size_t>(std::min<long>(length, kHeadLength));
-    return readHead(fd, length, extension, FileBytes::read(fd, 0, headLength, bytesRead),
-                    bytesRead);
-}
-
-TagTexts AudioFileTags::readThroughTagLib(int fd, long length, std::string_view fileName,
-                                          std::uint64_t& bytesRead) {
     TagTexts texts;
+    constexpr unsigned long kMarksLength = 12;
+    const TagLib::ByteVector marks =
+        ReadOnlyStream(fd, 0, length, bytesRead).readBlock(kMarksLength);
+    if (!opensLikeAudio(std::string_view(marks.data(), marks.size()))) {
+        return texts;
+    }
     // TagLib picks the format by the extension of the stream's name, then by the content.
     ReadOnlyStream stream(fd, 0, length, bytesRead, kReadBudget,
                           "file." + lowerExtension(fileName));
+    stream.readAhead(kReadAhead);
     const TagLib::FileRef file(&stream, false, TagLib::AudioProperties::Fast);
     if (file.isNull()) {
         return texts;

@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,16 +13,11 @@ namespace nameshift::engine {
 // AIFF, WavPack, Musepack, APE), read by TagLib from an open regular file. TagLib reads the tags
 // only, never the audio properties, through a stream that cannot write and that stops after
 // kReadBudget bytes: a file whose tags need more, or that TagLib cannot parse, has no texts. A file
-// that does not open as one of these formats does is not handed to TagLib at all. Plain M4A and
-// FLAC files are read by readers of this program's own first, which read the file's head and at
-// most one box or block more, a megabyte, on top of what TagLib may read after them.
+// that does not open as one of these formats does is not handed to TagLib at all.
 class AudioFileTags {
 public:
     // Tags with a cover picture fit; a file that needs more is most likely no audio file at all.
     static constexpr std::uint64_t kReadBudget = std::uint64_t{16} << 20;
-    // What the formats read directly read first: their tags in front of the audio, and the whole
-    // of a short file.
-    static constexpr long kHeadLength = long{64} << 10;
 
     // The extension of `fileName` in lower case, empty when it has none.
     static std::string lowerExtension(std::string_view fileName);
@@ -34,16 +28,6 @@ public:
 
     // The texts of the file open as `fd`, `length` bytes long, named `fileName`.
     static TagTexts read(int fd, long length, std::string_view fileName, std::uint64_t& bytesRead);
-
-    // The texts of a plain M4A or FLAC file, read by this program's own readers of those formats,
-    // where TagLib takes many small reads and a tree of objects; nothing for a file they leave
-    // to TagLib. What they give is what TagLib would give.
-    static std::optional<TagTexts> readDirectly(int fd, long length, std::string_view fileName,
-                                                std::uint64_t& bytesRead);
-
-    // The texts as TagLib reads them.
-    static TagTexts readThroughTagLib(int fd, long length, std::string_view fileName,
-                                      std::uint64_t& bytesRead);
 };
 
 }  // namespace nameshift::engine

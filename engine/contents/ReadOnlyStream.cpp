@@ -8,6 +8,25 @@
 namespace nameshift::engine {
 
 TagLib::ByteVector ReadOnlyStream::readBlock(unsigned long length) {
+    const long aheadEnd = aheadStart_ + static_cast<long>(ahead_.size());
+    const bool held = position_ >= aheadStart_ && position_ < aheadEnd &&
+                      length <= static_cast<unsigned long>(aheadEnd - position_);
+    if (!held) {
+        if (length >= window_) {
+            return fetch(length);
+        }
+        aheadStart_ = position_;
+        ahead_ = fetch(window_);
+        position_ = aheadStart_;
+    }
+    const TagLib::ByteVector block =
+        ahead_.mid(static_cast<unsigned int>(position_ - aheadStart_),
+                   static_cast<unsigned int>(std::min(length, kLongestBlock)));
+    position_ += static_cast<long>(block.size());
+    return block;
+}
+
+TagLib::ByteVector ReadOnlyStream::fetch(unsigned long length) {
     if (position_ >= length_ || budget_ == 0) {
         return {};
     }

@@ -30,6 +30,10 @@ public:
 
     TagLib::ByteVector readBlock(unsigned long length) override;
 
+    // Reads at least `bytes` at a time and serves the reads within them from memory, for a reader
+    // that takes a file in many small reads, as TagLib's MP4 and Ogg readers do box by box.
+    void readAhead(unsigned long bytes) { window_ = bytes; }
+
     void writeBlock(const TagLib::ByteVector&) override {}
     void insert(const TagLib::ByteVector&, unsigned long, unsigned long) override {}
     void removeBlock(unsigned long, unsigned long) override {}
@@ -44,6 +48,8 @@ public:
 private:
     static constexpr unsigned long kLongestBlock = std::numeric_limits<unsigned int>::max();
 
+    TagLib::ByteVector fetch(unsigned long length);
+
     int fd_;
     long start_;
     long length_;
@@ -51,6 +57,9 @@ private:
     std::uint64_t& bytesRead_;
     std::uint64_t budget_;
     std::string name_;
+    unsigned long window_ = 0;
+    TagLib::ByteVector ahead_;  // what was read ahead, from aheadStart_
+    long aheadStart_ = 0;
 };
 
 }  // namespace nameshift::engine

@@ -25,7 +25,6 @@
 #include "engine/contents/AudioFileTags.h"
 #include "engine/contents/Id3v2FrameHeader.h"
 #include "engine/contents/Id3v2FramePicker.h"
-#include "engine/contents/Id3v2TextScan.h"
 #include "engine/contents/ReadOnlyStream.h"
 #include "engine/contents/TakenDate.h"
 #include "platform/FileDescriptor.h"
@@ -231,8 +230,7 @@ bool lacksAnId3v1Text(const TagTexts& texts) {
                        [&texts](std::size_t i) { return !texts[i]; });
 }
 
-TagTexts readTags(const std::string& path, TagLibTagReader::Reading reading,
-                  std::uint64_t& bytesRead) {
+TagTexts readTags(const std::string& path, std::uint64_t& bytesRead) {
     TagTexts texts;
     long length = 0;
     const platform::FileDescriptor fd(openRegularFile(path, length));
@@ -246,15 +244,7 @@ TagTexts readTags(const std::string& path, TagLibTagReader::Reading reading,
     }
     if (std::none_of(texts.begin(), texts.end(),
                      [](const auto& text) { return text.has_value(); })) {
-        std::optional<TagTexts> quick;
-        if (reading == TagLibTagReader::Reading::quick) {
-            quick = Id3v2TextScan(fd.get(), length, bytesRead).read();
-        }
-        if (quick) {
-            texts = *quick;
-        } else {
-            readId3v2(fd.get(), length, bytesRead, texts);
-        }
+        readId3v2(fd.get(), length, bytesRead, texts);
         // A tag's end is found from the file's, which costs two reads more; most ID3v2 tags
         // leave it nothing to fill in.
         if (lacksAnId3v1Text(texts)) {
@@ -294,7 +284,7 @@ std::optional<std::tm> TagLibTagReader::taken(const std::string& path) {
 
 TagTexts TagLibTagReader::read(const std::string& path) {
     try {
-        return readTags(path, reading_, bytesRead_);
+        return readTags(path, bytesRead_);
     } catch (...) {
         return {};
     }

@@ -19,12 +19,6 @@ namespace nameshift::engine {
 // (album, artist, title, year, track), the ID3v1 field fills in.
 class TagLibTagReader final : public TagReader {
 public:
-    // Whether the tags most files carry are read straight from their bytes (Id3v2TextScan), or
-    // every tag the thorough way, which gives the same texts.
-    enum class Reading { quick, thorough };
-
-    explicit TagLibTagReader(Reading reading = Reading::quick) : reading_(reading) {}
-
     TagTexts read(const std::string& path) override;
     FileTimes times(const std::string& path) override;
     // From a photo's EXIF or a video's movie header (TakenDate), opened as the tags are.
@@ -32,7 +26,7 @@ public:
     // Counts its own bytes; what the libraries share between threads is set up once (TakenDate)
     // and only read after.
     std::unique_ptr<TagReader> clone() const override {
-        return std::make_unique<TagLibTagReader>(reading_);
+        return std::make_unique<TagLibTagReader>();
     }
 
     // The longest text taken from a frame, in UTF-8 bytes; track, year and disc are shorter.
@@ -43,7 +37,6 @@ public:
     std::uint64_t bytesRead() const { return bytesRead_; }
 
 private:
-    Reading reading_;
     std::uint64_t bytesRead_ = 0;
 };
 

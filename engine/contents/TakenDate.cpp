@@ -9,7 +9,6 @@
 #include <taglib/tbytevector.h>
 #include <exiv2/exiv2.hpp>
 
-#include "engine/contents/ExifDateScan.h"
 #include "engine/contents/ReadOnlyStream.h"
 
 namespace nameshift::engine {
@@ -91,7 +90,7 @@ std::optional<std::tm> exifDate(std::string_view text) {
 
 // The moment of taking first; the date a scan was digitised next; last the picture's DateTime,
 // which an editor may have moved to when it saved the picture, but which is all a picture from a
-// program or a plain scanner holds. ExifDateScan keeps the same order.
+// program or a plain scanner holds.
 std::optional<std::tm> dateOf(const Exiv2::ExifData& exif) {
     // Made once: a key looks its tag up by name, which costs more than the search.
     static const std::array<Exiv2::ExifKey, 4> kKeys = {
@@ -161,14 +160,6 @@ std::optional<std::tm> photoDate(const TagLib::ByteVector& head, bool& worthMore
         const std::optional<std::string_view> exif = jpegExif(head);
         worthMore = !exif;
         if (!exif || exif->empty()) {
-            return std::nullopt;
-        }
-        if (const std::optional<ExifDateScan::Dates> dates = ExifDateScan::read(*exif)) {
-            for (const std::optional<std::string>& text : *dates) {
-                if (std::optional<std::tm> date = text ? exifDate(*text) : std::nullopt) {
-                    return date;
-                }
-            }
             return std::nullopt;
         }
         try {

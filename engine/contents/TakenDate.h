@@ -8,10 +8,9 @@ namespace nameshift::engine {
 
 // When the photo or video in an open regular file was taken. A photo's date comes from its EXIF
 // block (JPEG, TIFF and the cameras' raw formats built on it, PNG, HEIC/HEIF), read by exiv2 from
-// a copy of the file's head, never from the file itself; a JPEG's plainly well-formed block is
-// read by ExifDateScan, which finds the same dates at a fraction of the cost. DateTimeOriginal
-// comes first, else the date it was digitised, else the picture's own DateTime. Those are the
-// camera's local time without a zone and stay as they are. A video's is the creation time of an
+// a copy of the file's head, never from the file itself. DateTimeOriginal comes first, else the
+// date it was digitised, else the picture's own DateTime. Those are the camera's local time
+// without a zone and stay as they are. A video's is the creation time of an
 // MP4 or QuickTime movie header, kept in UTC and given in local time as the file's own dates are.
 // A file the readers cannot make sense of, a date that is no date and a movie's unset zero are
 // all no date; nothing is thrown.

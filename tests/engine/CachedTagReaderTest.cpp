@@ -1,0 +1,128 @@
+#include "engine/contents/CachedTagReader.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "TempDir.h"
+#include "engine/naming/TagNaming.h"
+
+namespace nameshift::engine {
+namespace {
+
+// Counts what it is asked, with its clones, and names every file alike.
+class CountingTagReader final : public TagReader {
+public:
+    explicit CountingTagReader(std::shared_ptr<int> asked) : asked_(std::move(asked)) {}
+    TagTexts read(const std::string& /*path*/) override { return counted(TagTexts{"Album"}); }
+    FileTimes times(const std::string& /*path*/) override { return counted(FileTimes{86400, 0}); }
+    std::optional<std::tm> taken(const std::string& /*path*/) override {
+        std::tm date{};
+        date.tm_mday = 1;
+        return counted(date);
+    }
+    std::unique_ptr<TagReader> clone() const override {
+        return std::make_unique<CountingTagReader>(asked_);
+    }
+
+private:
+    template <typename Value>
+    Value counted(Value value) {
+        ++*asked_;
+        return value;
+    }
+
+    std::shared_ptr<int> asked_;
+};
+
+struct Fixture {
+    testing::TempDir dir;
+    std::shared_ptr<int> asked = std::make_shared<int>(0);
+    CachedTagReader reader{std::make_unique<CountingTagReader>(asked), 1};
+
+    // What a keystroke costs: the names of `files` once more, by a tag and two dates.
+    std::vector<std::string> pass(const std::vector<std::string>& files, TagReader* by = nullptr) {
+        std::vector<PlannedChange> changes;
+        for (const std::string& name : files) {
+            changes.push_back({changes.size(), name, name});  // NOLINT(*-inefficient-vector-*)
+        }
+        applyTagNaming({settings::Id3RenameMode::AllOrRules, "%1 %m %t"},
+                       by != nullptr ? *by : reader, dir.path(), changes);
+        return {changes.front().newName, changes.back().newName};
+    }
+};
+
+void setModified(const testing::TempDir& dir, const char* name) {
+    const timespec times[2] = {{86400, 0}, {86400, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, dir.file(name).c_str(), times, 0), 0);
+}
+
+struct ChangeCase {
+    const char* label;
+    std::function<void(const testing::TempDir&)> change;
+    int askedAgain;  // of the reader behind the cache, on the second pass
+    bool byClone = false;
+};
+
+void PrintTo(const ChangeCase& c, std::ostream* os) {
+    *os << c.label;
+}
+
+class CachedTagReaderTest : public ::testing::TestWithParam<ChangeCase> {};
+
+TEST_P(CachedTagReaderTest, ReadsAgainOnlyWhatChanged) {
+    Fixture f;
+    f.dir.write("song.mp3", "tagged");
+    f.dir.write("other.mp3", "tagged");
+    const std::vector<std::string> first = f.pass({"song.mp3", "other.mp3"});
+    ASSERT_EQ(*f.asked, 6);
+    GetParam().change(f.dir);
+    const std::unique_ptr<TagReader> clone = f.reader.clone();
+    EXPECT_EQ(f.pass({"song.mp3", "other.mp3"}, GetParam().byClone ? clone.get() : nullptr), first);
+    EXPECT_EQ(*f.asked - 6, GetParam().askedAgain);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Passes, CachedTagReaderTest,
+    ::testing::Values(
+        ChangeCase{"NothingChanged", [](const testing::TempDir&) {}, 0},
+        ChangeCase{"NothingChangedReadByAClone", [](const testing::TempDir&) {}, 0, true},
+        ChangeCase{"Grown", [](const testing::TempDir& d) { d.write("song.mp3", "tagged!"); }, 3},
+        ChangeCase{"Touched", [](const testing::TempDir& d) { setModified(d, "song.mp3"); }, 3},
+        ChangeCase{"ReplacedBySameSizedFile",
+                   [](const testing::TempDir& d) {
+                       d.write("new.mp3", "TAGGED");
+                       setModified(d, "new.mp3");
+                       setModified(d, "song.mp3");
+                       std::rename(d.file("new.mp3").c_str(), d.file("song.mp3").c_str());
+                   },
+                   3},
+        ChangeCase{"Removed",
+                   [](const testing::TempDir& d) { std::remove(d.file("song.mp3").c_str()); }, 3}),
+    [](const auto& row) { return std::string(row.param.label); });
+
+// One file kept a generation: the two files asked for last are kept, the one before is read
+// again; what is no regular file is never kept.
+TEST(CachedTagReaderBoundTest, KeepsTheLatestFilesOnly) {
+    Fixture f;
+    for (const char* name : {"a.mp3", "b.mp3", "c.mp3"}) {
+        f.dir.write(name, "tagged");
+    }
+    f.dir.makeDirectory("folder.mp3");
+    f.pass({"a.mp3", "b.mp3", "c.mp3"});
+    f.pass({"c.mp3", "b.mp3"});
+    EXPECT_EQ(*f.asked, 9);
+    f.pass({"a.mp3"});
+    EXPECT_EQ(*f.asked, 12);
+    f.pass({"folder.mp3", "folder.mp3"});
+    EXPECT_EQ(*f.asked, 18);
+}
+
+}  // namespace
+}  // namespace nameshift::engine
