@@ -1403,6 +1403,33 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
     </message>
 </context>
 <context>
+    <name>nameshift::ui::NameTemplateField</name>
+    <message>
+        <source>Name template:</source>
+        <translation>Namensvorlage:</translation>
+    </message>
+    <message>
+        <source>Insert code</source>
+        <translation>Code einfügen</translation>
+    </message>
+    <message>
+        <source>Counter</source>
+        <translation>Zähler</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>Tags</source>
+        <translation>Tags</translation>
+    </message>
+    <message>
+        <source>Dates</source>
+        <translation>Daten</translation>
+    </message>
+</context>
+<context>
     <name>nameshift::ui::MoreRulesPanel</name>
     <message>
         <source>&amp;More rules</source>

@@ -62,6 +62,7 @@ void MoreRulesPanel::buildControls() {
 
     c.continueCounter = named(
         new QCheckBox(tr("Co&ntinue from the last batch in this folder"), body), "continueCounter");
+    c.nameTemplate = new NameTemplateField(body);
 
     // The same three options for both rules, each set under its rule's name.
     c.removeStringLabel = new QLabel(tr("Remove specific string:"), body);
@@ -136,6 +137,7 @@ void MoreRulesPanel::layOutControls() {
     auto* group = new QGroupBox(tr("More Options"), this);
     outer->addWidget(group);
     auto* body = new QVBoxLayout(group);
+    body->addWidget(c.nameTemplate);
     body->addLayout(row({c.continueCounter}));
     body->addLayout(
         row({c.removeStringLabel, c.removeRegex, c.removeAllOccurrences, c.removeMatchCase}));

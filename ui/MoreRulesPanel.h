@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "platform/MessageBox.h"
+#include "ui/NameTemplateField.h"
 
 namespace nameshift::ui {
 
@@ -20,6 +21,7 @@ struct MoreRulesControls {
     QWidget* body = nullptr;  // the group, which the toggle shows
 
     QCheckBox* continueCounter = nullptr;
+    NameTemplateField* nameTemplate = nullptr;
 
     QLabel* removeStringLabel = nullptr;
     QCheckBox* removeRegex = nullptr;

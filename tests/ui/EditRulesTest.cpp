@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QMenu>
+
 #include <optional>
 #include <string>
 
 #include "ui/CaseWarnings.h"
 #include "ui/EditCorrections.h"
+#include "ui/NameTemplateField.h"
 
 namespace nameshift::ui {
 namespace {
@@ -166,6 +169,21 @@ INSTANTIATE_TEST_SUITE_P(
         WarningCase{CaseBox::Lower, true, false, false, nullptr},
         WarningCase{CaseBox::Upper, false, true, false, nullptr},
         WarningCase{CaseBox::FirstLetter, false, false, true, nullptr}));
+
+// What is wrong with the template shows under it as it is typed, and goes once it is mended; a
+// code from the menu goes in where the cursor is.
+TEST(NameTemplateFieldTest, SaysWhatIsWrongAsItIsTypedAndInsertsCodes) {
+    NameTemplateField field;
+    field.edit()->setText(QStringLiteral("Ä{artst}"));
+    EXPECT_FALSE(field.problem()->isHidden());
+    EXPECT_EQ(field.problem()->text(),
+              QStringLiteral("The name template has no code \"{artst}\" (at character 3)."));
+    field.edit()->setText(QStringLiteral("x"));
+    EXPECT_TRUE(field.problem()->isHidden());
+    field.edit()->setCursorPosition(0);
+    field.insertButton()->menu()->actions().at(0)->menu()->actions().at(1)->trigger();
+    EXPECT_EQ(field.edit()->text(), QStringLiteral("{n:3}x"));
+}
 
 }  // namespace
 }  // namespace nameshift::ui
