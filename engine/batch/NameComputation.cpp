@@ -157,18 +157,6 @@ std::optional<platform::Message> nameChanges(PreparedRules& rules, std::span<Pla
     return nameRun(rules, changes.subspan(before + 1), firstPosition + before);
 }
 
-std::vector<PlannedChange> computeNewNames(const settings::RenameSettings& settings,
-                                           const FileList& fileList, std::string_view keptName,
-                                           std::optional<platform::Message>* refusal) {
-    std::vector<PlannedChange> changes = gatherSelection(fileList);
-    PreparedRules rules(settings);
-    std::optional<platform::Message> tookTooLong = nameChanges(rules, changes, 0, keptName);
-    if (refusal != nullptr) {
-        *refusal = std::move(tookTooLong);
-    }
-    return changes;
-}
-
 void keepName(std::span<PlannedChange> changes, std::string_view keptName) {
     if (keptName.empty()) {
         return;

@@ -37,13 +37,6 @@ std::optional<platform::Message> nameChanges(PreparedRules& rules, std::span<Pla
                                              std::size_t firstPosition,
                                              std::string_view keptName = {});
 
-// The ticked rows with the names the rules give them, `keptName` kept as nameChanges keeps it;
-// the settings must have passed findSettingsRefusal. `refusal`, when given, receives the refusal
-// nameChanges may give.
-std::vector<PlannedChange> computeNewNames(const settings::RenameSettings& settings,
-                                           const FileList& fileList, std::string_view keptName = {},
-                                           std::optional<platform::Message>* refusal = nullptr);
-
 // The file a batch that writes a restore file leaves as it is: the folder's own restore file,
 // whose record the batch would otherwise rename away or replace. Empty for a batch that writes
 // none.
