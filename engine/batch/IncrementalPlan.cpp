@@ -21,7 +21,9 @@ IncrementalPlan::IncrementalPlan(const RenameSession& session, const PlanOptions
       namer_(id3_, rules_.settings().dateFormat),
       mayRecord_(options.mayRecord),
       longestName_(session.fileSystem.longestNameIn(session.directory)),
-      keptName_(keptFileName(options.mayRecord || options.keepRestoreFile)) {
+      // A batch that writes a restore file leaves the folder's own as it is, whose record it
+      // would otherwise rename away or replace.
+      keptName_(options.mayRecord || options.keepRestoreFile ? kRestoreFileName : "") {
     plan_.directory = session.directory;
     plan_.names = fileList_.names();
     refusal_ = findSettingsRefusal(rules_.settings(), fileList_.tickedCount());
@@ -210,7 +212,10 @@ void IncrementalPlan::planPositions(std::size_t first, std::size_t end) {
                 namer_.apply(namer_.read(tags_, plan_.directory, changes[i].oldName), changes[i]);
             }
         }
-        keepName(changes, keptName_);
+        if (keptPosition_ && first <= *keptPosition_ && *keptPosition_ < end) {
+            PlannedChange& kept = plan_.changes[*keptPosition_];
+            kept.newName = kept.oldName;
+        }
     }
     const FolderNames folder = folderNames();
     if (rules.numberDuplicates) {
@@ -252,7 +257,13 @@ std::optional<platform::Message> IncrementalPlan::refusalBySettings() const {
     if (formatMissing_) {
         // The names come before their tags: a pattern that runs past its bound on one is
         // refused before the missing format is.
-        std::vector<PlannedChange> changes = gatherSelection(fileList_);
+        std::vector<PlannedChange> changes;
+        for (std::size_t row = 0; row < fileList_.rowCount(); ++row) {
+            if (fileList_.isTicked(row)) {
+                const std::string_view name = fileList_.row(row).name;
+                changes.push_back({row, name, std::string(name)});
+            }
+        }
         PreparedRules rules(rules_.settings());
         if (auto refusal = nameChanges(rules, changes, 0, keptName_)) {
             return refusal;

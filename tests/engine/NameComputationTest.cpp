@@ -4,35 +4,17 @@
 
 #include <gtest/gtest.h>
 
-#include "FaultyFileSystem.h"
-#include "ScriptedMessageBox.h"
-#include "TempDir.h"
-
 namespace nameshift::engine {
 namespace {
 
 class NameComputationTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        for (const char* name : {"a.txt", "b.txt", "c.txt"}) {
-            dir.write(name);
-        }
-        list.setAttributeMask(platform::attribute::kArchive);
-        list.setSortKey(settings::SortKey::Name);
-        ASSERT_TRUE(list.fill(dir.path()));
-    }
-
-    testing::TempDir dir;
-    testing::FaultyFileSystem fs;
-    testing::ScriptedMessageBox messages;
-    FileList list{fs};
     settings::RenameSettings settings;
 };
 
 TEST_F(NameComputationTest, NothingTickedIsRefusedFirst) {
     settings.changePrefix = true;  // also invalid, but the first check wins
-    const std::optional<platform::Message> refusal =
-        findSettingsRefusal(settings, list.tickedCount());
+    const std::optional<platform::Message> refusal = findSettingsRefusal(settings, 0);
     ASSERT_TRUE(refusal);
     EXPECT_EQ(refusal->text, "Nothing to preview. You must select at least one file first.");
     EXPECT_EQ(refusal->caption, "Warning!");
@@ -50,10 +32,8 @@ class NameRefusalTest : public NameComputationTest,
                         public ::testing::WithParamInterface<RefusalCase> {};
 
 TEST_P(NameRefusalTest, RefusesWithItsMessage) {
-    list.setTicked(0, true);
     GetParam().configure(settings);
-    const std::optional<platform::Message> refusal =
-        findSettingsRefusal(settings, list.tickedCount());
+    const std::optional<platform::Message> refusal = findSettingsRefusal(settings, 1);
     ASSERT_TRUE(refusal);
     EXPECT_EQ(refusal->text, GetParam().text);
     EXPECT_EQ(refusal->caption, GetParam().caption);
