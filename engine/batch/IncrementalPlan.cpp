@@ -53,7 +53,7 @@ IncrementalPlan::IncrementalPlan(const RenameSession& session, const PlanOptions
     }
     isPlanned_.assign(size(), 0);
     problems_.resize(size());
-    duplicates_ = DuplicateMarks(size());
+    duplicates_ = DuplicateMarks(plan_.changes);
     duplicateProblem_ = duplicateNameProblem();
 }
 
@@ -234,7 +234,7 @@ void IncrementalPlan::planPositions(std::size_t first, std::size_t end) {
         problems_[position] =
             problem ? std::make_unique<platform::MessageText>(std::move(*problem)) : nullptr;
         isPlanned_[position] = 1;
-        duplicates_.note(position, plan_.changes[position].newName);
+        duplicates_.note(position);
     }
     planned_ += end - first;
 }

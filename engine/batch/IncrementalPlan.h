@@ -22,6 +22,7 @@ namespace nameshift::engine {
 
 struct RenameSession;
 
+// What a batch is planned for.
 struct PlanOptions {
     // A restore file may be written, so every name must be one it can record.
     bool mayRecord = true;
@@ -133,10 +134,10 @@ private:
     std::vector<std::unique_ptr<platform::MessageText>> problems_;
     // How many changes have a problem that refuses the batch, which the kept file's note does not.
     std::size_t refusing_ = 0;
-    // A batch that numbers names the rules made alike is refused for a name without a base as
-    // the rules made it, before numbering.
+    // A batch named by the rules alone that numbers duplicates is refused for a name without a
+    // base as the rules made it, before it was numbered.
     std::optional<platform::Message> unnumberedEmptyBase_;
-    DuplicateMarks duplicates_{0};
+    DuplicateMarks duplicates_{plan_.changes};
     platform::MessageText duplicateProblem_;
     std::size_t planned_ = 0;
     std::size_t nextUnplanned_ = 0;
