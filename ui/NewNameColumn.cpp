@@ -59,7 +59,7 @@ void NewNameColumn::start() {
     stopReadingTags();
     // The plan apply would make, judged by the same checks, so the column shows what apply does.
     const bool mayRecord = session_.options.restoreFileUsage != settings::RestoreFileUsage::None;
-    auto plan = std::make_unique<engine::IncrementalPlan>(session_, mayRecord);
+    auto plan = std::make_unique<engine::IncrementalPlan>(session_, engine::PlanOptions{mayRecord});
     readTagsAhead(*plan);
     if (plan->size() <= namesPerSlice_ && !tagsAhead_) {
         plan->planMore(plan->size());

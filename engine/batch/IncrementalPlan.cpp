@@ -8,58 +8,69 @@
 #include "engine/batch/RenameSession.h"
 #include "engine/naming/BatchChecks.h"
 #include "engine/naming/DuplicateNumbering.h"
+#include "engine/naming/NameRules.h"
 #include "engine/naming/TagNaming.h"
 
 namespace nameshift::engine {
-IncrementalPlan::IncrementalPlan(const RenameSession& session, bool mayRecord)
+
+IncrementalPlan::IncrementalPlan(const RenameSession& session, const PlanOptions& options)
     : fileList_(session.fileList),
       tags_(session.tags),
       rules_(rulesForBatch(session)),
       id3_(session.id3),
-      directory_(session.directory),
       namer_(id3_, rules_.settings().dateFormat),
-      mayRecord_(mayRecord),
+      mayRecord_(options.mayRecord),
       longestName_(session.fileSystem.longestNameIn(session.directory)),
-      keptName_(keptFileName(mayRecord)) {
-    // The refusals by settings that planBatch makes, in whichever order: all of them show no
-    // names.
-    std::optional<platform::Message> refusal =
-        findSettingsRefusal(rules_.settings(), fileList_.tickedCount());
-    if (!refusal && rules_.settings().supportId3 && id3_.format.empty()) {
-        refusal = noId3OptionsRefusal();
+      // A batch that writes a restore file leaves the folder's own as it is, whose record it
+      // would otherwise rename away or replace.
+      keptName_(options.mayRecord || options.keepRestoreFile ? kRestoreFileName : "") {
+    plan_.directory = session.directory;
+    plan_.names = fileList_.names();
+    refusal_ = findSettingsRefusal(rules_.settings(), fileList_.tickedCount());
+    formatMissing_ = !refusal_ && rules_.settings().supportId3 && id3_.format.empty();
+    if (formatMissing_) {
+        refusal_ = noId3OptionsRefusal();
     }
-    makesNames_ = !refusal;
+    makesNames_ = !refusal_;
     if (!makesNames_) {
         // An empty list needs no words, and a pattern's own field says what is wrong with it.
         if (fileList_.tickedCount() > 0 && !findPatternRefusal(rules_.settings())) {
-            settingsRefusal_ = std::move(refusal);
+            settingsRefusal_ = refusal_;
         }
         return;
     }
-    rows_.reserve(fileList_.tickedCount());
+    plan_.changes.reserve(fileList_.tickedCount());
     moved_.assign(fileList_.listing().size(), 0);
     for (std::size_t row = 0; row < fileList_.rowCount(); ++row) {
         if (fileList_.isTicked(row)) {
-            if (!keptName_.empty() && fileList_.row(row).name == keptName_) {
-                keptPosition_ = rows_.size();
+            const std::string_view name = fileList_.row(row).name;
+            if (!keptName_.empty() && name == keptName_) {
+                keptPosition_ = plan_.changes.size();
             }
-            rows_.push_back(row);
+            plan_.changes.push_back({row, name, {}});
             moved_[fileList_.listingIndex(row)] = 1;
         }
     }
-    isPlanned_.assign(rows_.size(), 0);
-    newNames_.resize(rows_.size());
-    problems_.resize(rows_.size());
-    duplicates_ = DuplicateMarks(rows_.size());
+    isPlanned_.assign(size(), 0);
+    problems_.resize(size());
+    duplicates_ = DuplicateMarks(plan_.changes);
     duplicateProblem_ = duplicateNameProblem();
 }
 
+std::size_t IncrementalPlan::positionFrom(std::size_t row) const {
+    return static_cast<std::size_t>(
+        std::lower_bound(
+            plan_.changes.begin(), plan_.changes.end(), row,
+            [](const PlannedChange& change, std::size_t at) { return change.file < at; }) -
+        plan_.changes.begin());
+}
+
 std::optional<std::size_t> IncrementalPlan::positionOfRow(std::size_t row) const {
-    const auto found = std::lower_bound(rows_.begin(), rows_.end(), row);
-    if (found == rows_.end() || *found != row) {
+    const std::size_t position = positionFrom(row);
+    if (position == size() || rowAt(position) != row) {
         return std::nullopt;
     }
-    return static_cast<std::size_t>(found - rows_.begin());
+    return position;
 }
 
 bool IncrementalPlan::readsTags() const {
@@ -68,9 +79,9 @@ bool IncrementalPlan::readsTags() const {
 
 std::vector<std::string> IncrementalPlan::oldNames() const {
     std::vector<std::string> names;
-    names.reserve(rows_.size());
-    for (const std::size_t row : rows_) {
-        names.emplace_back(fileList_.row(row).name);
+    names.reserve(size());
+    for (const PlannedChange& change : plan_.changes) {
+        names.emplace_back(change.oldName);
     }
     return names;
 }
@@ -81,14 +92,14 @@ void IncrementalPlan::readTagsFrom(std::shared_ptr<const PrefetchedTags> prefetc
 
 std::size_t IncrementalPlan::readEnd() const {
     if (!prefetched_ || prefetched_->abandoned()) {
-        return rows_.size();
+        return size();
     }
     return prefetched_->readyCount();
 }
 
 std::size_t IncrementalPlan::firstUnplanned() const {
     std::size_t position = nextUnplanned_;
-    while (position < rows_.size() && isPlanned_[position] != 0) {
+    while (position < size() && isPlanned_[position] != 0) {
         ++position;
     }
     return position;
@@ -100,14 +111,14 @@ std::optional<std::size_t> IncrementalPlan::awaitedTags(std::size_t count) const
     }
     const std::size_t read = readEnd();
     if (rules_.settings().numberDuplicates) {
-        return read < rows_.size() ? std::optional(rows_.size()) : std::nullopt;
+        return read < size() ? std::optional(size()) : std::nullopt;
     }
     const std::size_t first = firstUnplanned();
     if (read > first) {
         return std::nullopt;
     }
     // A slice's worth at a time, so that the reader does not call back for every file.
-    return std::min(first + std::max<std::size_t>(count, 1), rows_.size());
+    return std::min(first + std::max<std::size_t>(count, 1), size());
 }
 
 bool IncrementalPlan::plannedWhole(std::size_t readEnd) {
@@ -117,8 +128,8 @@ bool IncrementalPlan::plannedWhole(std::size_t readEnd) {
     if (!rules_.settings().numberDuplicates) {
         return false;
     }
-    if (planned_ == 0 && readEnd == rows_.size()) {
-        planPositions(0, rows_.size());
+    if (planned_ == 0 && readEnd == size()) {
+        planPositions(0, size());
     }
     return true;
 }
@@ -127,10 +138,8 @@ void IncrementalPlan::planRows(std::size_t firstRow, std::size_t endRow) {
     if (plannedWhole(readEnd())) {
         return;
     }
-    const auto first = std::lower_bound(rows_.begin(), rows_.end(), firstRow);
-    const auto end = std::lower_bound(first, rows_.end(), endRow);
-    std::size_t position = static_cast<std::size_t>(first - rows_.begin());
-    const auto last = static_cast<std::size_t>(end - rows_.begin());
+    std::size_t position = positionFrom(firstRow);
+    const std::size_t last = positionFrom(endRow);
     // In runs of changes not planned yet, since the rules name a run in one go.
     while (position < last) {
         while (position < last && isPlanned_[position] != 0) {
@@ -150,7 +159,7 @@ void IncrementalPlan::planMore(std::size_t count) {
 }
 
 void IncrementalPlan::planRest() {
-    planUpTo(rows_.size(), rows_.size());
+    planUpTo(size(), size());
 }
 
 void IncrementalPlan::planUpTo(std::size_t count, std::size_t readEnd) {
@@ -172,15 +181,19 @@ void IncrementalPlan::planUpTo(std::size_t count, std::size_t readEnd) {
     }
 }
 
+FolderNames IncrementalPlan::folderNames() const {
+    return FolderNames{longestName_, [this](std::string_view name) {
+                           return fileList_.heldByOther(name, moved_);
+                       }};
+}
+
 void IncrementalPlan::planPositions(std::size_t first, std::size_t end) {
     if (first >= end) {
         return;
     }
-    std::vector<PlannedChange> changes;
-    changes.reserve(end - first);
-    for (std::size_t position = first; position < end; ++position) {
-        const std::string_view name = fileList_.row(rows_[position]).name;
-        changes.push_back({rows_[position], name, std::string(name)});
+    const std::span<PlannedChange> changes = std::span(plan_.changes).subspan(first, end - first);
+    for (PlannedChange& change : changes) {
+        change.newName = change.oldName;
     }
     // The counter skips the kept file's change.
     const bool afterKept = keptPosition_ && *keptPosition_ < first;
@@ -188,39 +201,46 @@ void IncrementalPlan::planPositions(std::size_t first, std::size_t end) {
         refusal && !rulesRefusal_) {
         rulesRefusal_ = std::move(refusal);
     }
-    if (rules_.settings().supportId3) {
+    const settings::RenameSettings& rules = rules_.settings();
+    if (rules.supportId3) {
         // The rows on screen may come before the reader: their files are read here.
         const std::size_t read = prefetched_ ? prefetched_->readyCount() : 0;
         for (std::size_t i = 0; i < changes.size(); ++i) {
             if (first + i < read) {
                 namer_.apply(prefetched_->at(first + i), changes[i]);
             } else {
-                namer_.apply(namer_.read(tags_, directory_, changes[i].oldName), changes[i]);
+                namer_.apply(namer_.read(tags_, plan_.directory, changes[i].oldName), changes[i]);
             }
         }
-        keepName(changes, keptName_);
+        if (keptPosition_ && first <= *keptPosition_ && *keptPosition_ < end) {
+            PlannedChange& kept = plan_.changes[*keptPosition_];
+            kept.newName = kept.oldName;
+        }
     }
-    const FolderNames folder{longestName_, [this](std::string_view name) {
-                                 return fileList_.heldByOther(name, moved_);
-                             }};
-    if (rules_.settings().numberDuplicates) {
+    const FolderNames folder = folderNames();
+    if (rules.numberDuplicates) {
+        if (!rules.supportId3) {
+            unnumberedEmptyBase_ = emptyBaseRefusal(plan_);
+        }
         numberDuplicateNames(changes, folder.heldByOther);
     }
-    for (std::size_t i = 0; i < changes.size(); ++i) {
-        const std::size_t position = first + i;
+    for (std::size_t position = first; position < end; ++position) {
         std::optional<platform::MessageText> problem =
-            changeProblem(directory_, changes[i], mayRecord_, folder);
+            changeProblem(plan_.directory, plan_.changes[position], mayRecord_, folder);
+        // The kept file's note refuses nothing.
+        if (problem && !(mayRecord_ && keptPosition_ == position)) {
+            ++refusing_;
+        }
         problems_[position] =
             problem ? std::make_unique<platform::MessageText>(std::move(*problem)) : nullptr;
-        newNames_[position] = std::move(changes[i].newName);
         isPlanned_[position] = 1;
-        duplicates_.note(position, newNames_[position]);
+        duplicates_.note(position);
     }
     planned_ += end - first;
 }
 
 const std::string* IncrementalPlan::newName(std::size_t position) const {
-    return isPlanned_[position] != 0 ? &newNames_[position] : nullptr;
+    return isPlanned_[position] != 0 ? &plan_.changes[position].newName : nullptr;
 }
 
 const platform::MessageText* IncrementalPlan::problem(std::size_t position) const {
@@ -233,29 +253,75 @@ const platform::MessageText* IncrementalPlan::problem(std::size_t position) cons
     return problems_[position].get();
 }
 
-std::vector<std::optional<platform::MessageText>> judgeChanges(const BatchPlan& plan,
-                                                               const FileList& fileList,
-                                                               bool mayRecord,
-                                                               std::size_t longestName) {
-    std::vector<char> moved(fileList.listing().size(), 0);
-    for (const PlannedChange& change : plan.changes) {
-        moved[fileList.listingIndex(change.file)] = 1;
-    }
-    const FolderNames held{
-        longestName, [&](std::string_view name) { return fileList.heldByOther(name, moved); }};
-    std::vector<std::optional<platform::MessageText>> problems;
-    problems.reserve(plan.changes.size());
-    DuplicateMarks duplicates(plan.changes.size());
-    for (std::size_t i = 0; i < plan.changes.size(); ++i) {
-        problems.push_back(changeProblem(plan.directory, plan.changes[i], mayRecord, held));
-        duplicates.note(i, plan.changes[i].newName);
-    }
-    for (std::size_t i = 0; i < plan.changes.size(); ++i) {
-        if (duplicates.marked(i)) {
-            problems[i] = duplicateNameProblem();
+std::optional<platform::Message> IncrementalPlan::refusalBySettings() const {
+    if (formatMissing_) {
+        // The names come before their tags: a pattern that runs past its bound on one is
+        // refused before the missing format is.
+        std::vector<PlannedChange> changes;
+        for (std::size_t row = 0; row < fileList_.rowCount(); ++row) {
+            if (fileList_.isTicked(row)) {
+                const std::string_view name = fileList_.row(row).name;
+                changes.push_back({row, name, std::string(name)});
+            }
+        }
+        PreparedRules rules(rules_.settings());
+        if (auto refusal = nameChanges(rules, changes, 0, keptName_)) {
+            return refusal;
         }
     }
-    return problems;
+    return refusal_ ? refusal_ : rulesRefusal_;
+}
+
+std::optional<platform::Message> IncrementalPlan::safetyRefusal() const {
+    // Each change that a check would refuse has its problem, so a batch without one passes.
+    if (refusing_ == 0 && duplicates_.count() == 0) {
+        return mayRecord_ ? directoryQuoteRefusal(plan_) : std::nullopt;
+    }
+    if (unnumberedEmptyBase_) {
+        return unnumberedEmptyBase_;
+    }
+    using Check = std::optional<platform::Message> (*)(const BatchPlan&);
+    for (const Check check :
+         {duplicateNamesRefusal, emptyBaseRefusal, plainNamesRefusal, hiddenNameRefusal}) {
+        if (std::optional<platform::Message> refusal = check(plan_)) {
+            return refusal;
+        }
+    }
+    if (std::optional<platform::Message> refusal = folderRefusal(plan_, folderNames())) {
+        return refusal;
+    }
+    if (mayRecord_) {
+        for (const Check check :
+             {doubleQuoteRefusal, restoreFileNameRefusal, directoryQuoteRefusal}) {
+            if (std::optional<platform::Message> refusal = check(plan_)) {
+                return refusal;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+const BatchPlan& IncrementalPlan::planWhole() {
+    planRest();
+    plan_.refusal = refusalBySettings();
+    plan_.refusedBySettings = plan_.refusal.has_value();
+    if (!plan_.refusal) {
+        plan_.refusal = safetyRefusal();
+    }
+    const settings::RenameSettings& rules = rules_.settings();
+    if (!plan_.refusedBySettings && rules.useCounter && rules.continueCounter) {
+        // The kept file takes no value.
+        const auto numbered = static_cast<long long>(size() - (keptPosition_ ? 1 : 0));
+        plan_.nextCounter = parseCounterValue(rules.counterStart) +
+                            parseCounterValue(rules.counterIncrement) * numbered;
+    }
+    return plan_;
+}
+
+BatchPlan planBatch(const RenameSession& session, const PlanOptions& options) {
+    IncrementalPlan naming(session, options);
+    naming.planWhole();
+    return std::move(naming).takePlan();
 }
 
 }  // namespace nameshift::engine

@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/batch/BatchPlanner.h"
 #include "engine/batch/FileList.h"
 #include "engine/contents/TagReader.h"
+#include "engine/naming/BatchChecks.h"
 #include "engine/naming/BatchPlan.h"
 #include "engine/naming/DuplicateMarks.h"
 #include "engine/naming/PreparedRules.h"
@@ -22,25 +22,35 @@ namespace nameshift::engine {
 
 struct RenameSession;
 
-// The new names of a session's ticked files and what the batch would object to in each, worked out
-// a run of changes at a time: a window shows the rows in view at once and plans the rest between
-// its events. Planned in any order and in runs of any length, a complete plan holds the names that
-// planBatch gives without its safety checks, and for each change the words with which apply would
-// refuse or fail on it. The rules are copied when the plan starts; the session's file list, its
-// tag reader and `listedNames` must outlive the plan unchanged.
+// What a batch is planned for.
+struct PlanOptions {
+    // A restore file may be written, so every name must be one it can record.
+    bool mayRecord = true;
+    // The folder's restore file keeps its name though the batch writes none: with the undo
+    // record kept only in the history, an earlier batch's restore file stays as the preview
+    // shows it.
+    bool keepRestoreFile = false;
+};
+
+// The new names of a session's ticked files and what the batch would object to in each: the one
+// planner of a batch. A window shows the rows in view at once and plans the rest a run of changes
+// at a time between its events; preview and apply plan it whole. Planned in any order and in runs
+// of any length, a complete plan holds the same names, and for each change the words with which
+// apply would refuse or fail on it. The rules are copied when the plan starts; the session's file
+// list and its tag reader must outlive the plan unchanged.
 class IncrementalPlan {
 public:
-    IncrementalPlan(const RenameSession& session, bool mayRecord);
+    IncrementalPlan(const RenameSession& session, const PlanOptions& options);
 
     // False when the settings give no names (nothing ticked, an empty edit a rule needs, ID3
     // naming without a format), which a preview refuses; nothing is planned then.
     bool makesNames() const { return makesNames_; }
-    std::size_t size() const { return rows_.size(); }
-    bool complete() const { return planned_ == rows_.size(); }
+    std::size_t size() const { return plan_.changes.size(); }
+    bool complete() const { return planned_ == size(); }
 
     // The position in the batch of a ticked row of the file list; nothing for another row.
     std::optional<std::size_t> positionOfRow(std::size_t row) const;
-    std::size_t rowAt(std::size_t position) const { return rows_[position]; }
+    std::size_t rowAt(std::size_t position) const { return plan_.changes[position].file; }
 
     // Plans the changes of the ticked rows in [firstRow, endRow) that are not planned yet.
     void planRows(std::size_t firstRow, std::size_t endRow);
@@ -49,6 +59,11 @@ public:
     void planMore(std::size_t count);
     // Plans every change not planned yet, reading itself the tags not read ahead.
     void planRest();
+    // Plans the rest and judges the batch as apply does: the plan's refusal is the first reason
+    // in the order the checks are made, and it says where the counter goes on.
+    const BatchPlan& planWhole();
+    // The plan of planWhole, taken out.
+    BatchPlan takePlan() && { return std::move(plan_); }
 
     // Whether naming reads the files' tags, which may then be read ahead on another thread.
     bool readsTags() const;
@@ -85,17 +100,25 @@ private:
     // The end of the positions whose tags are read, or which read none.
     std::size_t readEnd() const;
     std::size_t firstUnplanned() const;
+    // The position of the first ticked row from `row` on.
+    std::size_t positionFrom(std::size_t row) const;
+    FolderNames folderNames() const;
+    // The refusal of settings that make no names, for a whole plan.
+    std::optional<platform::Message> refusalBySettings() const;
+    // The first safety check of a complete plan that refuses it.
+    std::optional<platform::Message> safetyRefusal() const;
 
     const FileList& fileList_;
     TagReader& tags_;
     PreparedRules rules_;  // compiled once for the whole plan
     settings::Id3Naming id3_;
-    std::string directory_;
     TagNamer namer_;
     std::shared_ptr<const PrefetchedTags> prefetched_;
     bool mayRecord_ = true;
     std::size_t longestName_ = 0;  // of the folder's filesystem, in bytes
     bool makesNames_ = false;
+    bool formatMissing_ = false;                // ID3 naming without a format
+    std::optional<platform::Message> refusal_;  // why the settings make no names
     std::optional<platform::Message> rulesRefusal_;
     std::optional<platform::Message> settingsRefusal_;
     std::string_view keptName_;
@@ -103,24 +126,25 @@ private:
     // less.
     std::optional<std::size_t> keptPosition_;
 
-    std::vector<std::size_t> rows_;  // the ticked rows, in list order
-    std::vector<char> moved_;        // per listing index: the batch renames that file
+    // The ticked rows, in list order, with the names planned so far.
+    BatchPlan plan_;
+    std::vector<char> moved_;  // per listing index: the batch renames that file
     std::vector<char> isPlanned_;
-    std::vector<std::string> newNames_;
     // Held apart, as almost every change has none.
     std::vector<std::unique_ptr<platform::MessageText>> problems_;
-    DuplicateMarks duplicates_{0};
+    // How many changes have a problem that refuses the batch, which the kept file's note does not.
+    std::size_t refusing_ = 0;
+    // A batch named by the rules alone that numbers duplicates is refused for a name without a
+    // base as the rules made it, before it was numbered.
+    std::optional<platform::Message> unnumberedEmptyBase_;
+    DuplicateMarks duplicates_{plan_.changes};
     platform::MessageText duplicateProblem_;
     std::size_t planned_ = 0;
     std::size_t nextUnplanned_ = 0;
 };
 
-// What a complete IncrementalPlan of the same batch says of each change of `plan`: why apply
-// would refuse or fail on it, or nothing. For a preview, which judges a plan made in one go.
-// `longestName`: the longest name the folder's filesystem stores.
-std::vector<std::optional<platform::MessageText>> judgeChanges(const BatchPlan& plan,
-                                                               const FileList& fileList,
-                                                               bool mayRecord,
-                                                               std::size_t longestName);
+// The plan apply carries out: the ticked files of session.fileList in session.directory planned
+// whole. Reads the files' tags when ID3 naming is on; changes nothing.
+BatchPlan planBatch(const RenameSession& session, const PlanOptions& options);
 
 }  // namespace nameshift::engine

@@ -5,7 +5,6 @@
 #include "engine/naming/NameRules.h"
 #include "engine/naming/PatternRule.h"
 #include "engine/naming/PreparedRules.h"
-#include "engine/records/RestoreFile.h"
 
 namespace nameshift::engine {
 namespace {
@@ -109,18 +108,6 @@ platform::Message noId3OptionsRefusal() {
                              NS_MESSAGE("Message", "No options specified"), platform::Icon::Stop};
 }
 
-std::vector<PlannedChange> gatherSelection(const FileList& fileList) {
-    std::vector<PlannedChange> changes;
-    changes.reserve(fileList.tickedCount());
-    for (std::size_t row = 0; row < fileList.rowCount(); ++row) {
-        if (fileList.isTicked(row)) {
-            const std::string_view name = fileList.row(row).name;
-            changes.push_back({row, name, std::string(name)});
-        }
-    }
-    return changes;
-}
-
 namespace {
 
 std::optional<platform::Message> nameRun(PreparedRules& rules, std::span<PlannedChange> changes,
@@ -155,33 +142,6 @@ std::optional<platform::Message> nameChanges(PreparedRules& rules, std::span<Pla
         return refusal;
     }
     return nameRun(rules, changes.subspan(before + 1), firstPosition + before);
-}
-
-std::vector<PlannedChange> computeNewNames(const settings::RenameSettings& settings,
-                                           const FileList& fileList, std::string_view keptName,
-                                           std::optional<platform::Message>* refusal) {
-    std::vector<PlannedChange> changes = gatherSelection(fileList);
-    PreparedRules rules(settings);
-    std::optional<platform::Message> tookTooLong = nameChanges(rules, changes, 0, keptName);
-    if (refusal != nullptr) {
-        *refusal = std::move(tookTooLong);
-    }
-    return changes;
-}
-
-void keepName(std::span<PlannedChange> changes, std::string_view keptName) {
-    if (keptName.empty()) {
-        return;
-    }
-    for (PlannedChange& change : changes) {
-        if (change.oldName == keptName) {
-            change.newName = change.oldName;
-        }
-    }
-}
-
-std::string_view keptFileName(bool mayRecord) {
-    return mayRecord ? std::string_view(kRestoreFileName) : std::string_view();
 }
 
 }  // namespace nameshift::engine

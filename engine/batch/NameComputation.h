@@ -4,9 +4,7 @@
 #include <optional>
 #include <span>
 #include <string_view>
-#include <vector>
 
-#include "engine/batch/FileList.h"
 #include "engine/naming/BatchPlan.h"
 #include "platform/MessageBox.h"
 #include "settings/RenameSettings.h"
@@ -25,9 +23,6 @@ std::optional<platform::Message> findPatternRefusal(const settings::RenameSettin
 // "You have not specified any ID3 options": ID3 naming is on and its format is empty.
 platform::Message noId3OptionsRefusal();
 
-// Every ticked row, in list order, with its new name still the old one.
-std::vector<PlannedChange> gatherSelection(const FileList& fileList);
-
 // Gives a run of a batch's changes, the batch's `firstPosition`-th change first, the names the
 // rules make of their new names; the settings must have passed findSettingsRefusal. A change
 // whose old name is `keptName` (none when empty) keeps its name and takes no counter value, so
@@ -36,19 +31,5 @@ std::vector<PlannedChange> gatherSelection(const FileList& fileList);
 std::optional<platform::Message> nameChanges(PreparedRules& rules, std::span<PlannedChange> changes,
                                              std::size_t firstPosition,
                                              std::string_view keptName = {});
-
-// The ticked rows with the names the rules give them, `keptName` kept as nameChanges keeps it;
-// the settings must have passed findSettingsRefusal. `refusal`, when given, receives the refusal
-// nameChanges may give.
-std::vector<PlannedChange> computeNewNames(const settings::RenameSettings& settings,
-                                           const FileList& fileList, std::string_view keptName = {},
-                                           std::optional<platform::Message>* refusal = nullptr);
-
-// The file a batch that writes a restore file leaves as it is: the folder's own restore file,
-// whose record the batch would otherwise rename away or replace. Empty for a batch that writes
-// none.
-std::string_view keptFileName(bool mayRecord);
-// Gives the change of the kept file, if the run holds it, its old name back after tag naming.
-void keepName(std::span<PlannedChange> changes, std::string_view keptName);
 
 }  // namespace nameshift::engine

@@ -6,10 +6,10 @@
 #include <variant>
 
 #include "engine/batch/BatchGuard.h"
-#include "engine/batch/BatchPlanner.h"
 #include "engine/batch/BatchRunner.h"
 #include "engine/batch/CounterMemory.h"
 #include "engine/batch/InPlaceOrder.h"
+#include "engine/batch/IncrementalPlan.h"
 #include "engine/batch/LockedListing.h"
 #include "engine/batch/RenameOrder.h"
 #include "engine/records/FileEvidence.h"
@@ -224,8 +224,8 @@ CommandReport applyChanges(RenameSession& session, BatchQuestions& questions,
     const bool keepRestoreFile =
         recordChoice(session.options.restoreFileUsage) != RecordChoice::Skip;
     const bool mayRecord = keepRestoreFile && !session.rules.historyOnly;
-    BatchPlan plan = planBatch(
-        session, {.mayRecord = mayRecord, .checkSafety = true, .keepRestoreFile = keepRestoreFile});
+    BatchPlan plan =
+        planBatch(session, {.mayRecord = mayRecord, .keepRestoreFile = keepRestoreFile});
     if (plan.refusal) {
         return refused({}, *plan.refusal);
     }

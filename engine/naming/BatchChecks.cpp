@@ -105,14 +105,14 @@ bool isPlainFileName(std::string_view name) {
 }
 
 std::optional<Message> duplicateNamesRefusal(const BatchPlan& plan) {
-    if (!findDuplicateName(plan.changes)) {
+    DuplicateMarks marks(plan.changes);
+    for (std::size_t i = 0; i < plan.changes.size(); ++i) {
+        marks.note(i);
+    }
+    if (marks.count() == 0) {
         return std::nullopt;
     }
     // The files that share a name stand together, in the order of their first.
-    DuplicateMarks marks(plan.changes.size());
-    for (std::size_t i = 0; i < plan.changes.size(); ++i) {
-        marks.note(i, plan.changes[i].newName);
-    }
     std::vector<std::size_t> alike;
     for (std::size_t i = 0; i < plan.changes.size(); ++i) {
         if (marks.marked(i)) {

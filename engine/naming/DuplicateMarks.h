@@ -2,8 +2,10 @@
 
 #include <cstddef>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
+
+#include "engine/naming/BatchPlan.h"
+#include "engine/naming/NameIndex.h"
 
 namespace nameshift::engine {
 
@@ -11,15 +13,17 @@ namespace nameshift::engine {
 // order: both of two alike are marked as soon as the second is noted.
 class DuplicateMarks {
 public:
-    explicit DuplicateMarks(std::size_t size) : marked_(size, 0) { firstWithName_.reserve(size); }
+    // `changes` must outlive the marks; a change's name is read once it is noted, and must stay
+    // as it was then.
+    explicit DuplicateMarks(const std::vector<PlannedChange>& changes)
+        : marked_(changes.size(), 0), firstWithName_(changes.size(), NewNameOf{&changes}) {}
 
-    // `name` must outlive the marks.
-    void note(std::size_t position, std::string_view name) {
-        const auto [found, first] = firstWithName_.try_emplace(name, position);
-        if (first) {
+    void note(std::size_t position) {
+        const std::size_t first = firstWithName_.insert(position);
+        if (first == position) {
             return;
         }
-        for (const std::size_t alike : {found->second, position}) {
+        for (const std::size_t alike : {first, position}) {
             if (marked_[alike] == 0) {
                 marked_[alike] = 1;
                 ++count_;
@@ -30,9 +34,16 @@ public:
     std::size_t count() const { return count_; }
 
 private:
+    struct NewNameOf {
+        const std::vector<PlannedChange>* changes;
+        std::string_view operator()(std::size_t position) const {
+            return (*changes)[position].newName;
+        }
+    };
+
     std::vector<char> marked_;
     // Each new name noted so far, with the first change that got it.
-    std::unordered_map<std::string_view, std::size_t> firstWithName_;
+    NameIndex<NewNameOf> firstWithName_;
     std::size_t count_ = 0;
 };
 

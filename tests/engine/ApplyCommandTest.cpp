@@ -10,8 +10,8 @@
 #include <unistd.h>
 
 #include "ApplyTestSession.h"
-#include "engine/batch/BatchPlanner.h"
 #include "engine/batch/CounterMemory.h"
+#include "engine/batch/IncrementalPlan.h"
 #include "engine/commands/PreviewCommand.h"
 #include "engine/commands/RestoreCommand.h"
 #include "engine/records/BatchHistory.h"
@@ -383,6 +383,16 @@ INSTANTIATE_TEST_SUITE_P(
                     "Process cannot continue - You are about to remove a file's prefix",
                     "No Prefix",
                     "\"a.txt\" to \".txt\"\n"},
+        RefusalCase{"EmptyBasesAsTheRulesMadeThemBeforeNumbering",
+                    {"a.txt", "b.txt"},
+                    [](RenameSession& s) {
+                        s.rules.removeString = s.rules.removeRegex = true;
+                        s.rules.stringToRemove = "[ab]";
+                        s.rules.numberDuplicates = true;
+                    },
+                    "Process cannot continue - You are about to remove a file's prefix",
+                    "No Prefix",
+                    "\"a.txt\" to \".txt\"\n\"b.txt\" to \".txt\"\n"},
         RefusalCase{"IntoSubdirectory",
                     {"a.txt", "b.txt"},
                     [](RenameSession& s) {
@@ -690,7 +700,7 @@ TEST_F(ApplyProgressTest, LargeBatchEndsAsPlannedAndRestores) {
     usePrefix("n", settings::Position::Replace);
     useCounter("2");
     std::map<std::string, std::string> expected;
-    for (const PlannedChange& change : planBatch(session, {true, true}).changes) {
+    for (const PlannedChange& change : planBatch(session, {}).changes) {
         expected[change.newName] = std::string(change.oldName).substr(1);
     }
     ASSERT_EQ(expected.size(), static_cast<std::size_t>(kFiles));

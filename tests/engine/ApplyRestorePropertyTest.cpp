@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "ApplyTestSession.h"
-#include "engine/batch/BatchPlanner.h"
+#include "engine/batch/IncrementalPlan.h"
 #include "engine/commands/ApplyCommand.h"
 #include "engine/commands/RestoreCommand.h"
 #include "engine/naming/BatchPlan.h"
@@ -187,7 +187,7 @@ TEST_F(ApplyRestorePropertyTest, PermutationsEndAsPreviewedOrListedAndRestoreExa
             session.fileList.setTicked(0, true);
         }
         session.rules.counterStart = std::to_string(batch.between(1, 3));
-        const BatchPlan plan = planBatch(session, {true, true});
+        const BatchPlan plan = planBatch(session, {});
         messages.shown.clear();
         if (plan.refusal) {
             // Only an unticked file holding a new name refuses, and then nothing is renamed.

@@ -1,4 +1,3 @@
-#include "engine/batch/BatchPlanner.h"
 #include "engine/batch/IncrementalPlan.h"
 
 #include <gtest/gtest.h>
@@ -51,7 +50,7 @@ TEST_P(IncrementalPlanTest, GivesTheBatchPlansNamesAndProblemsInAnyOrder) {
     }
     test.configure(session, tags);
     tick(test.ticked);
-    IncrementalPlan plan(session, true);
+    IncrementalPlan plan(session, {});
     ASSERT_TRUE(plan.makesNames());
     const std::size_t rows = session.fileList.rowCount();
     switch (order) {
@@ -86,19 +85,21 @@ TEST_P(IncrementalPlanTest, GivesTheBatchPlansNamesAndProblemsInAnyOrder) {
     }
     ASSERT_TRUE(plan.complete());
 
-    const BatchPlan whole = planBatch(session, {.mayRecord = true, .checkSafety = false});
-    ASSERT_EQ(plan.size(), whole.changes.size());
-    // What the preview marks, judged on the plan made in one go.
-    const std::vector<std::optional<platform::MessageText>> judged =
-        judgeChanges(whole, session.fileList, true, platform::FileSystem::kUsualLongestName);
+    IncrementalPlan whole(session, {});
+    const BatchPlan& planned = whole.planWhole();
+    ASSERT_EQ(plan.size(), planned.changes.size());
     Shown shown;
     for (std::size_t position = 0; position < plan.size(); ++position) {
-        EXPECT_EQ(plan.rowAt(position), whole.changes[position].file);
+        const PlannedChange& change = planned.changes[position];
+        EXPECT_EQ(session.fileList.row(change.file).name, change.oldName);
+        EXPECT_EQ(plan.rowAt(position), change.file);
         EXPECT_EQ(plan.positionOfRow(plan.rowAt(position)), position);
-        EXPECT_EQ(*plan.newName(position), whole.changes[position].newName);
+        EXPECT_EQ(*plan.newName(position), change.newName);
         const platform::MessageText* problem = plan.problem(position);
         shown.emplace_back(*plan.newName(position), problem ? problem->filled() : "");
-        EXPECT_EQ(judged[position] ? judged[position]->filled() : "", shown.back().second);
+        // What the preview marks, judged on the plan made in one go.
+        EXPECT_EQ(whole.problem(position) ? whole.problem(position)->filled() : "",
+                  shown.back().second);
     }
     EXPECT_EQ(shown, test.expected);
 }
@@ -121,6 +122,15 @@ INSTANTIATE_TEST_SUITE_P(
                       {"c10.txt", ""},
                       {"d11.txt", ""},
                       {"e12.txt", ""}}},
+            PlanCase{"TheTickedRowsInListOrder",
+                     {"a.txt", "b.txt", "c.txt"},
+                     {"c.txt", "a.txt"},
+                     [](RenameSession& s, testing::FakeTagReader&) {
+                         s.rules.changePrefix = true;
+                         s.rules.prefixText = "new-";
+                         s.rules.prefixPosition = settings::Position::Beginning;
+                     },
+                     {{"new-a.txt", ""}, {"new-c.txt", ""}}},
             PlanCase{"RestoreFileKeepsItsNameAndTakesNoCounterValue",
                      {"a.txt", "restore.dat", "s.txt"},
                      {"a.txt", "restore.dat", "s.txt"},
@@ -202,9 +212,9 @@ TEST_F(IncrementalPlanRefusalTest, SettingsThatMakeNoNamesPlanNothing) {
     dir.write("a.mp3");
     tickAll();
     const auto makesNames = [&] {
-        EXPECT_EQ(IncrementalPlan(session, true).makesNames(),
-                  !planBatch(session, {.mayRecord = true, .checkSafety = false}).refusedBySettings);
-        return IncrementalPlan(session, true).makesNames();
+        EXPECT_EQ(IncrementalPlan(session, {}).makesNames(),
+                  !planBatch(session, {}).refusedBySettings);
+        return IncrementalPlan(session, {}).makesNames();
     };
     EXPECT_TRUE(makesNames());
     usePrefix("");
@@ -215,19 +225,26 @@ TEST_F(IncrementalPlanRefusalTest, SettingsThatMakeNoNamesPlanNothing) {
     EXPECT_FALSE(makesNames());
 }
 
-TEST_F(IncrementalPlanRefusalTest, ARunawayPatternRefusesThePlanAsTheBatchDoes) {
-    dir.write(std::string(40, 'a') + "!.txt");
+TEST_F(IncrementalPlanRefusalTest, ARunawayPatternRefusesThePlanNamingTheName) {
+    const std::string slow = std::string(40, 'a') + "!.txt";
+    dir.write(slow);
     tickAll();
     session.rules.removeString = session.rules.removeRegex = true;
     session.rules.stringToRemove = "(a+)+b";
-    IncrementalPlan plan(session, true);
+    IncrementalPlan plan(session, {});
     ASSERT_TRUE(plan.makesNames()) << "a valid pattern: only naming finds it too slow";
     plan.planMore(plan.size());
-    const BatchPlan whole = planBatch(session, {.mayRecord = true, .checkSafety = false});
     ASSERT_TRUE(plan.rulesRefusal());
+    EXPECT_NE(plan.rulesRefusal()->text.find(slow), std::string::npos) << plan.rulesRefusal()->text;
+    EXPECT_EQ(plan.rulesRefusal()->caption, "Regular Expression Too Slow");
+    // Found by the names, it comes before the missing format that the tags would need.
+    session.rules.supportId3 = true;
+    session.id3.format.clear();
+    EXPECT_FALSE(IncrementalPlan(session, {}).makesNames());
+    const BatchPlan whole = planBatch(session, {});
     ASSERT_TRUE(whole.refusal);
     EXPECT_TRUE(whole.refusedBySettings);
-    EXPECT_EQ(plan.rulesRefusal()->text, whole.refusal->text);
+    EXPECT_EQ(whole.refusal->text, plan.rulesRefusal()->text);
 }
 
 }  // namespace
