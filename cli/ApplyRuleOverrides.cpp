@@ -45,6 +45,7 @@ void applyRuleOverrides(const RuleOverrides& overrides, settings::RenameSettings
     setIfGiven(overrides.id3Format, id3.format);
     setIfGiven(overrides.id3Mode, id3.renameMode);
     setIfGiven(overrides.dateFormat, rules.dateFormat);
+    setIfGiven(overrides.nameTemplate, rules.nameTemplate);
 
     if (overrides.attributes) {
         rules.attributeArchive = names(*overrides.attributes, 'a');

@@ -340,6 +340,49 @@ is not given.)~",
      .group = G::Rules,
      .needs = "--replace",
      .help = "The replacement for --replace (default: empty)"},
+    text("--template", "TEMPLATE", &RuleOverrides::nameTemplate, G::Rules,
+         "Make the base name from a template, before the other rules: {name} {ext}, "
+         "{n:3,start=1,step=1}, the tags {artist} {album} {title} {track:2} {disc:2} {year} "
+         "{genre} {albumartist} {composer}, the dates {taken:%Y-%m-%d} {modified} {born}; "
+         "{code:upper|lower|title}, {code|default}, {{ and }} for braces",
+         R"~(Makes the base name from a template before the other rules apply; the extension
+is kept. Codes stand in braces:
+.Ql {name}
+and
+.Ql {ext}
+of the file,
+.Ql {n}
+the counter over the ticked files, padded as
+.Ql {n:3}
+and started and stepped as
+.Ql {n:3,start=10,step=5} ,
+the tags
+.Ql {artist} , {album} , {title} , {track} , {disc} , {year} , {genre} , {albumartist}
+and
+.Ql {composer}
+.Po
+.Ql {track:2}
+pads the number before any
+.Ql /
+.Pc ,
+and the dates
+.Ql {taken} , {modified}
+and
+.Ql {born} ,
+with a format of their own as
+.Ql {taken:%Y-%m-%d} .
+A text takes
+.Ql :upper , :lower
+or
+.Ql :title ,
+any code a default as
+.Ql {artist|Unknown Artist} ;
+.Ql {{
+and
+.Ql }}
+are braces. A file that lacks a value with no default keeps its name, and the reason is
+shown.)~",
+         R"~(Fl \-template Ar template)~"),
     flag("--regex", setRegex, G::Rules,
          "The --remove and --replace texts are regular expressions (ICU syntax), and --with "
          "may use their groups as $1 or ${name}; without either text, the saved texts of "

@@ -51,6 +51,7 @@ struct RuleOverrides {
     std::optional<std::string> id3Format;
     std::optional<settings::Id3RenameMode> id3Mode;
     std::optional<std::string> dateFormat;  // how "%m", "%b" and "%t" spell a date
+    std::optional<std::string> nameTemplate;
     std::optional<std::string> attributes;  // any of the letters a, h, r, s
     std::optional<settings::SortKey> sortKey;
 

@@ -705,6 +705,10 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
         <translation>Die Klammer bei Zeichen %1 der Namensvorlage wird nicht geschlossen oder nicht geöffnet; für eine Klammer als Zeichen „{{“ oder „}}“ schreiben.</translation>
     </message>
     <message>
+        <source>Invalid Name Template</source>
+        <translation>Ungültige Namensvorlage</translation>
+    </message>
+    <message>
         <source>no date taken</source>
         <translation>kein Aufnahmedatum</translation>
     </message>

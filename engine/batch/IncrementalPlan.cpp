@@ -9,6 +9,7 @@
 #include "engine/naming/BatchChecks.h"
 #include "engine/naming/DuplicateNumbering.h"
 #include "engine/naming/NameRules.h"
+#include "engine/naming/NameTemplate.h"
 #include "engine/naming/TagNaming.h"
 
 namespace nameshift::engine {
@@ -197,6 +198,20 @@ void IncrementalPlan::planPositions(std::size_t first, std::size_t end) {
     }
     // The counter skips the kept file's change.
     const bool afterKept = keptPosition_ && *keptPosition_ < first;
+    std::vector<std::pair<std::size_t, platform::MessageText>> leftOut;
+    if (const NameTemplate* made = rules_.nameTemplate()) {
+        for (std::size_t position = first; position < end; ++position) {
+            if (keptPosition_ == position) {
+                continue;
+            }
+            const std::size_t counted =
+                position - (keptPosition_ && *keptPosition_ < position ? 1 : 0);
+            if (auto reason = nameByTemplate(*made, tags_, plan_.directory, plan_.changes[position],
+                                             counted, rules_.settings().dateFormat)) {
+                leftOut.emplace_back(position, std::move(*reason));
+            }
+        }
+    }
     if (auto refusal = nameChanges(rules_, changes, afterKept ? first - 1 : first, keptName_);
         refusal && !rulesRefusal_) {
         rulesRefusal_ = std::move(refusal);
@@ -217,6 +232,10 @@ void IncrementalPlan::planPositions(std::size_t first, std::size_t end) {
             kept.newName = kept.oldName;
         }
     }
+    // A file the template cannot name keeps its name, and says why.
+    for (const auto& [position, reason] : leftOut) {
+        plan_.changes[position].newName = std::string(plan_.changes[position].oldName);
+    }
     const FolderNames folder = folderNames();
     if (rules.numberDuplicates) {
         if (!rules.supportId3) {
@@ -235,6 +254,9 @@ void IncrementalPlan::planPositions(std::size_t first, std::size_t end) {
             problem ? std::make_unique<platform::MessageText>(std::move(*problem)) : nullptr;
         isPlanned_[position] = 1;
         duplicates_.note(position);
+    }
+    for (auto& [position, reason] : leftOut) {
+        problems_[position] = std::make_unique<platform::MessageText>(std::move(reason));
     }
     planned_ += end - first;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/naming/NameRules.h"
+#include "engine/naming/NameTemplate.h"
 #include "engine/naming/PatternRule.h"
 #include "engine/naming/PreparedRules.h"
 
@@ -46,6 +47,19 @@ std::optional<platform::Message> replacementRefusal(const settings::RenameSettin
                                          "expression \"%2\": %3."),
                               {settings.replaceWith, settings.replaceFrom, *problem}),
         NS_MESSAGE("Message", "Invalid Regular Expression"), platform::Icon::Information};
+}
+
+std::optional<platform::Message> templateRefusal(const settings::RenameSettings& settings) {
+    if (settings.nameTemplate.empty()) {
+        return std::nullopt;
+    }
+    auto parsed = NameTemplate::parse(settings.nameTemplate);
+    auto* problem = std::get_if<platform::MessageText>(&parsed);
+    if (problem == nullptr) {
+        return std::nullopt;
+    }
+    return platform::Message{std::move(*problem), NS_MESSAGE("Message", "Invalid Name Template"),
+                             platform::Icon::Information};
 }
 
 }  // namespace
@@ -100,7 +114,10 @@ std::optional<platform::Message> findPatternRefusal(const settings::RenameSettin
                                       settings.replaceFrom, settings.replaceMatchCase)) {
         return refusal;
     }
-    return replacementRefusal(settings);
+    if (auto refusal = replacementRefusal(settings)) {
+        return refusal;
+    }
+    return templateRefusal(settings);
 }
 
 platform::Message noId3OptionsRefusal() {

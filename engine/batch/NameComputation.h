@@ -18,7 +18,8 @@ class PreparedRules;
 // reason and the place in the pattern.
 std::optional<platform::Message> findSettingsRefusal(const settings::RenameSettings& settings,
                                                      std::size_t tickedCount);
-// The part of findSettingsRefusal that judges the regular expressions and their replacement.
+// The part of findSettingsRefusal that judges the regular expressions, their replacement and the
+// name template: the texts whose fields say themselves what is wrong with them.
 std::optional<platform::Message> findPatternRefusal(const settings::RenameSettings& settings);
 // "You have not specified any ID3 options": ID3 naming is on and its format is empty.
 platform::Message noId3OptionsRefusal();

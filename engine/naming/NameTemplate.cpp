@@ -307,4 +307,34 @@ std::variant<std::string, platform::MessageText> NameTemplate::fill(
     return name;
 }
 
+std::optional<platform::MessageText> nameByTemplate(const NameTemplate& made, TagReader& tags,
+                                                    const std::string& directory,
+                                                    PlannedChange& change, std::size_t position,
+                                                    std::string_view dateFormat) {
+    const std::string_view name = change.oldName;
+    const std::size_t dot = std::min(name.rfind('.'), name.size());
+    const std::string path = directory + "/" + std::string(name);
+    TagTexts texts;
+    TemplateValues values{
+        name.substr(0, dot), name.substr(std::min(dot + 1, name.size())), position, nullptr, {},
+        std::nullopt};
+    if (made.readsTags()) {
+        texts = tags.read(path);
+        values.tags = &texts;
+    }
+    if (made.readsTimes()) {
+        values.times = tags.times(path);
+    }
+    if (made.readsTaken()) {
+        values.taken = tags.taken(path);
+    }
+    auto filled = made.fill(values, dateFormat);
+    if (auto* reason = std::get_if<platform::MessageText>(&filled)) {
+        change.newName = std::string(name);
+        return std::move(*reason);
+    }
+    change.newName = std::move(std::get<std::string>(filled)) + std::string(name.substr(dot));
+    return std::nullopt;
+}
+
 }  // namespace nameshift::engine

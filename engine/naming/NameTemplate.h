@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/contents/TagReader.h"
+#include "engine/naming/BatchPlan.h"
 #include "platform/MessageText.h"
 
 namespace nameshift::engine {
@@ -80,5 +81,13 @@ public:
 private:
     std::vector<Part> parts_;
 };
+
+// Gives `change` the name `made` makes of its file in `directory`, the extension kept, reading
+// through `tags` only what the template asks for; `position` counts the file among the ticked
+// ones. The reason when the file gets none, and its new name is then its old one.
+std::optional<platform::MessageText> nameByTemplate(const NameTemplate& made, TagReader& tags,
+                                                    const std::string& directory,
+                                                    PlannedChange& change, std::size_t position,
+                                                    std::string_view dateFormat);
 
 }  // namespace nameshift::engine

@@ -19,6 +19,12 @@ PreparedRules::PreparedRules(settings::RenameSettings settings) : settings_(std:
     if (s.latinOnly) {
         latinOnly_.emplace(Transliteration::latinOnly());
     }
+    if (!s.nameTemplate.empty()) {
+        auto parsed = NameTemplate::parse(s.nameTemplate);
+        if (auto* made = std::get_if<NameTemplate>(&parsed)) {
+            nameTemplate_.emplace(std::move(*made));
+        }
+    }
 }
 
 }  // namespace nameshift::engine

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "engine/naming/NameTemplate.h"
 #include "engine/naming/PatternRule.h"
 #include "engine/naming/Transliteration.h"
 #include "settings/RenameSettings.h"
@@ -22,6 +23,8 @@ public:
         return withoutAccents_ ? &*withoutAccents_ : nullptr;
     }
     const Transliteration* latinOnly() const { return latinOnly_ ? &*latinOnly_ : nullptr; }
+    // None without a template, or with one that findSettingsRefusal refuses.
+    const NameTemplate* nameTemplate() const { return nameTemplate_ ? &*nameTemplate_ : nullptr; }
 
 private:
     settings::RenameSettings settings_;
@@ -29,6 +32,7 @@ private:
     std::optional<PatternRule> replacement_;
     std::optional<Transliteration> withoutAccents_;
     std::optional<Transliteration> latinOnly_;
+    std::optional<NameTemplate> nameTemplate_;
 };
 
 }  // namespace nameshift::engine

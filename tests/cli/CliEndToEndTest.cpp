@@ -302,6 +302,11 @@ INSTANTIATE_TEST_SUITE_P(
                     2,
                     "Invalid Regular Expression: The regular expression \"a(b\" cannot be used: "
                     "a parenthesis without its pair at character 4 (U_REGEX_MISMATCHED_PAREN)."},
+        RefusalCase{"InvalidTemplate",
+                    {"--template", "{n:3,step=-1}", "apply"},
+                    2,
+                    "Invalid Name Template: The code \"{n}\" of the name template does not take "
+                    "the format \"3,step=-1\" (at character 4)."},
         RefusalCase{"MistypedCommand",
                     {"--lower", "previw"},
                     2,

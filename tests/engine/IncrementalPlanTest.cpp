@@ -190,6 +190,21 @@ INSTANTIATE_TEST_SUITE_P(
                       {"b.mp3", ""},
                       {"Other.mp3", ""},
                       {"Song.mp3", kDuplicate}}},
+            PlanCase{"TemplateCountsPastTheRestoreFileAndNamesWhatAFileLacks",
+                     {"a.mp3", "b.mp3", "restore.dat", "s.mp3"},
+                     {"a.mp3", "b.mp3", "restore.dat", "s.mp3"},
+                     [](RenameSession& s, testing::FakeTagReader& tags) {
+                         s.rules.nameTemplate = "{artist} {n:2}";
+                         s.rules.replaceString = true;
+                         s.rules.replaceFrom = "Song";
+                         s.rules.replaceWith = "Track";
+                         tags.tags = {{"a.mp3", {{std::nullopt, "Song"}}},
+                                      {"s.mp3", {{std::nullopt, "Song"}}}};
+                     },
+                     {{"Track 01.mp3", ""},
+                      {"b.mp3", "no artist tag"},
+                      {"restore.dat", "restore file of this folder: not renamed"},
+                      {"Track 03.mp3", ""}}},
             PlanCase{
                 "TagNamesWithDuplicatesNumbered",
                 {"a.mp3", "b.mp3", "c.mp3", "d.mp3"},

@@ -103,7 +103,11 @@ INSTANTIATE_TEST_SUITE_P(
                     "The replacement \"photo-$5\" cannot be used with the regular expression "
                     "\"IMG_([0-9]+)\": a group number that the pattern does not have "
                     "(U_INDEX_OUTOFBOUNDS_ERROR).",
-                    "Invalid Regular Expression"}),
+                    "Invalid Regular Expression"},
+        RefusalCase{"TemplateWithAnUnknownCode",
+                    [](settings::RenameSettings& s) { s.nameTemplate = "{taken} {artst}"; },
+                    "The name template has no code \"{artst}\" (at character 10).",
+                    "Invalid Name Template"}),
     [](const auto& test) { return std::string(test.param.label); });
 
 TEST(PatternRuleTest, TheSearchesOfAWholeBatchAreBoundTogether) {
