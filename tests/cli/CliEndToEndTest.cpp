@@ -11,6 +11,7 @@
 #include <ostream>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -718,6 +719,33 @@ TEST_F(CliTest, DatesNameEveryFileByTheDateFormat) {
                    "%Y/%m/%d at %H:%M", "preview"})
                   .output,
               "photo.jpg\t2024-05-17 at 09.15.jpg\nnotes.txt\tnotes.txt\n");
+}
+
+// The template names songs of every format alike, and photos by their date and a counter.
+TEST_F(CliTest, TemplatesNameSongsOfEveryFormatAndPhotosByDate) {
+    makeFiles({});
+    dir.write("files/a.mp3",
+              id3::id3v2Tag(
+                  3, {{"TPE1", "Artist"}, {"TALB", "Album"}, {"TRCK", "1/12"}, {"TIT2", "One"}}) +
+                  id3::mpegAudio());
+    for (const auto& [name, track, title] :
+         {std::tuple{"files/b.flac", "2", "Two"}, {"files/c.m4a", "3", "Three"}}) {
+        ASSERT_TRUE(AudioFiles::make(
+            dir.file(name),
+            {{"ARTIST", "Artist"}, {"ALBUM", "Album"}, {"TRACKNUMBER", track}, {"TITLE", title}}));
+    }
+    EXPECT_EQ(cli({"--template", "{artist} - {album} - {track:2} - {title}", "preview"}).output,
+              "b.flac\tArtist - Album - 02 - Two.flac\nc.m4a\tArtist - Album - 03 - Three.m4a\n"
+              "a.mp3\tArtist - Album - 01 - One.mp3\n");
+    for (const char* name : {"files/a.mp3", "files/b.flac", "files/c.m4a"}) {
+        std::filesystem::remove(dir.file(name));
+    }
+    for (const char* name : {"files/x.jpg", "files/y.jpg"}) {
+        ASSERT_TRUE(DatedFiles::make(dir.file(name), "2024:05:17 09:15:00"));
+    }
+    EXPECT_EQ(cli({"--template", "{taken:%Y-%m-%d} Rome {n:3}", "apply"}).exitStatus, 0);
+    EXPECT_EQ(files(),
+              (Names{"2024-05-17 Rome 001.jpg", "2024-05-17 Rome 002.jpg", "restore.dat"}));
 }
 
 }  // namespace
