@@ -128,8 +128,8 @@ void BM_OpenPreviewDialog(benchmark::State& state) {
 
 // Which edit the keystrokes go to: the prefix, or the pattern of a regular-expression replace
 // whose replacement uses its group; or the prefix while names are built from tags, each file's
-// read waiting a few microseconds.
-enum class TypedField { Prefix, Pattern, PrefixNamedByTags };
+// read waiting a few microseconds; or a name template with a padded counter.
+enum class TypedField { Prefix, Pattern, PrefixNamedByTags, Template };
 
 // The main dialog over 100,000 listed files, every one ticked, with a prefix or a pattern being
 // typed.
@@ -153,14 +153,18 @@ public:
         dialog_->show();
         const ui::FilePanelControls& files = dialog_->filePanel().controls();
         const ui::RuleControls& rules = dialog_->rulePanel().controls();
-        if (field_ != TypedField::Pattern) {
+        if (field_ == TypedField::Template) {
+            template_ = dialog_->rulePanel().moreRules().controls().nameTemplate->edit();
+        } else if (field_ != TypedField::Pattern) {
             rules.changePrefix->click();
         } else {
             dialog_->rulePanel().moreRules().controls().replaceRegex->click();
             rules.replaceString->click();
             rules.replaceWithEdit->setText(QStringLiteral("#$1"));
         }
-        edit_ = field_ != TypedField::Pattern ? rules.prefixEdit : rules.replaceFromEdit;
+        edit_ = template_ != nullptr            ? template_
+                : field_ != TypedField::Pattern ? rules.prefixEdit
+                                                : rules.replaceFromEdit;
         files.selectAll->click();
         restartPrefix();
         if (field_ == TypedField::PrefixNamedByTags) {
@@ -215,14 +219,16 @@ private:
     void restartPrefix() {
         // The pattern takes each name's first run of digits as its group; each keystroke then
         // asks for one more letter after it.
-        edit_->setText(field_ != TypedField::Pattern ? QStringLiteral("p")
-                                                     : QStringLiteral("([0-9]+)"));
+        edit_->setText(field_ == TypedField::Template  ? QStringLiteral("{n:4} p")
+                       : field_ != TypedField::Pattern ? QStringLiteral("p")
+                                                       : QStringLiteral("([0-9]+)"));
         dialog_->newNames().finish();
         QCoreApplication::processEvents();
     }
 
     TypedField field_;
     QLineEdit* edit_ = nullptr;
+    QLineEdit* template_ = nullptr;
     std::string settingsDirectory_;
     platform::PosixFileSystem fileSystem_;
     SilentMessages messages_;
@@ -294,10 +300,12 @@ BENCHMARK(BM_FillFileListView)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SelectAllRows)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_DeselectAllRows)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_OpenPreviewDialog)->Unit(benchmark::kMillisecond)->UseRealTime();
-// Arg 0 types into the prefix edit, 1 into the pattern of a regular-expression replace.
+// Arg 0 types into the prefix edit, 1 into the pattern of a regular-expression replace, 3 into
+// a name template.
 BENCHMARK(BM_KeystrokeToVisibleNewNames)
     ->Arg(static_cast<int>(TypedField::Prefix))
     ->Arg(static_cast<int>(TypedField::Pattern))
+    ->Arg(static_cast<int>(TypedField::Template))
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 BENCHMARK(BM_KeystrokeToVisibleTagNames)
