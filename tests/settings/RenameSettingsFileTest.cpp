@@ -1,6 +1,7 @@
 #include "settings/RenameSettingsFile.h"
 
 #include "settings/MoreRulesFile.h"
+#include "settings/PresetFile.h"
 
 #include <gtest/gtest.h>
 
@@ -66,8 +67,9 @@ TEST(RenameSettingsFileTest, TheMoreRulesNeverReachRensetIni) {
     }
 }
 
-// The options of the history follow the rules, each only while it is off its default.
-TEST(RenameSettingsFileTest, HistoryOptionsAreWrittenOnlyOffTheirDefaults) {
+// The options of the history follow the rules, each only while it is off its default, and so
+// does the name template, which presets carry too.
+TEST(RenameSettingsFileTest, HistoryOptionsAndTheTemplateAreWrittenOnlyOffTheirDefaults) {
     RenameSettings rules = testing::fullMoreRules();
     const std::string rulesOnly = formatMoreRules(rules);
     rules.historyBatches = "20";
@@ -80,6 +82,12 @@ TEST(RenameSettingsFileTest, HistoryOptionsAreWrittenOnlyOffTheirDefaults) {
     EXPECT_EQ(read.historyMebibytes, "200");
     EXPECT_TRUE(read.historyOnly);
     EXPECT_TRUE(usesMoreRules(read));
+    EXPECT_EQ(PresetFile::format(rules).find("Name Template"), std::string::npos);
+    rules.nameTemplate = "{n:3} {name}";
+    const std::string withTemplate = formatMoreRules(rules);
+    EXPECT_TRUE(withTemplate.starts_with(both));
+    EXPECT_EQ(parseMoreRules(withTemplate, {}).nameTemplate, rules.nameTemplate);
+    EXPECT_EQ(PresetFile::parse(PresetFile::format(rules), {}).nameTemplate, rules.nameTemplate);
 }
 
 TEST(RenameSettingsFileTest, EntriesInAnyOrderReadTheSame) {
