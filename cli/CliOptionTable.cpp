@@ -563,6 +563,24 @@ a name from the frames that are there.)~"),
     flag("-0,--null", &CliOptions::nullSeparated, G::Output,
          "Separate names with NUL bytes instead of tabs and newlines",
          "Separate names with NUL bytes instead of tabs and newlines."),
+    flag("--json", &CliOptions::json, G::Output,
+         "preview, apply and history: print one JSON document instead of lines; a byte of a "
+         "name that is not UTF-8 is written as the lone surrogate U+DC80 plus its value less 0x80",
+         R"~(.Cm preview , apply
+and
+.Cm history :
+print one JSON document instead of lines. For
+.Cm preview ,
+the refusal apply would give and each ticked file's folder, old and new names, verdict
+.Pq Ql rename , Ql unchanged , Ql refused
+and reason; for
+.Cm apply ,
+the counts and each file renamed; for
+.Cm history ,
+each batch's number, time, folder, count and state. A byte of a name that is not part of valid
+UTF-8 is written as the lone surrogate U+DC80 plus its value less 0x80, as Python's
+.Ql surrogateescape
+reads it.)~"),
     flag("--restore-file", setRestoreFile, G::Output,
          "apply: write restore.dat whatever opt.ini says", R"~(.Cm apply :
 write

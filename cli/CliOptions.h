@@ -81,6 +81,7 @@ struct CliOptions {
     std::vector<std::string> selectGlobs;  // empty: every listed file
     RuleOverrides rules;
     bool nullSeparated = false;
+    bool json = false;
     RestoreFileChoice restoreFile = RestoreFileChoice::FromOptions;
     // The undo record of this apply or redo only in the history, whatever morerules.ini says.
     bool historyOnly = false;

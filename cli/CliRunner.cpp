@@ -11,6 +11,8 @@
 #include "cli/CliBatchQuestions.h"
 #include "cli/ExitStatus.h"
 #include "cli/HistoryLines.h"
+#include "cli/JsonPreviewPrinter.h"
+#include "cli/JsonText.h"
 #include "cli/NameWriter.h"
 #include "cli/PreviewPrinter.h"
 #include "cli/ValueValidation.h"
@@ -133,7 +135,7 @@ int CliRunner::runCommand(const CliOptions& options, StderrMessageBox& messages)
         return recover(options, stateDirectory, messages);
     }
     if (options.command == CliCommand::History) {
-        return history(stateDirectory);
+        return history(stateDirectory, options.json);
     }
     mentionInterruptedBatches();
     if (options.command == CliCommand::Undo || options.command == CliCommand::Redo) {
@@ -307,7 +309,9 @@ int CliRunner::preview(const CliOptions& options, engine::RenameSession& session
     chooseRestoreFile(options, session);
     NameWriter writer(output_, options.nullSeparated);
     PreviewPrinter printer(writer, messages, errors_);
-    const engine::CommandReport report = engine::preview(session, printer);
+    JsonPreviewPrinter jsonPrinter(output_, messages, session.directory);
+    const engine::CommandReport report =
+        options.json ? engine::preview(session, jsonPrinter) : engine::preview(session, printer);
     engine::showReport(messages, report);
     if (report.outcome != engine::CommandOutcome::Done) {
         return exit_status::kRefused;
@@ -357,10 +361,15 @@ int CliRunner::apply(const CliOptions& options, engine::RenameSession& session,
     // A script reads every failure, not the first twenty a message box has room for.
     session.listedRenameErrors = std::numeric_limits<std::size_t>::max();
     CliBatchQuestions questions(messages, kToolCaption);
+    session.keepRenamedPairs = session.keepRenamedPairs || options.json;
     const engine::CommandReport report = engine::applyChanges(session, questions, nullptr);
     // The tool ends after the batch, so the list is never filled again.
     engine::showReport(messages, report);
-    printRenames(report.batch, messages);
+    if (options.json) {
+        printJsonRenames(session.directory, report.batch);
+    } else {
+        printRenames(report.batch, messages);
+    }
     return exitStatusOf(report.outcome, report.batch);
 }
 
@@ -497,6 +506,24 @@ bool CliRunner::makeSettingsDirectory(const CliOptions& options, StderrMessageBo
     return true;
 }
 
+void CliRunner::printJsonRenames(const std::string& folder,
+                                 const engine::BatchReport& batch) const {
+    std::string document = "{\"renamed\": " + std::to_string(batch.renamed) +
+                           ", \"failed\": " + std::to_string(batch.failed) +
+                           ", \"cancelled\": " + (batch.cancelled ? "true" : "false") +
+                           ", \"renames\": [";
+    const std::string quotedFolder = jsonString(folder);
+    const char* separator = "\n";
+    for (const auto& [before, after] : batch.renamedPairs) {
+        document += std::string(std::exchange(separator, ",\n")) +
+                    "  {\"folder\": " + quotedFolder + ", \"old\": " + jsonString(before) +
+                    ", \"new\": " + jsonString(after) + "}";
+    }
+    document += batch.renamedPairs.empty() ? "]}\n" : "\n]}\n";
+    std::fwrite(document.data(), 1, document.size(), output_);
+    std::fflush(output_);
+}
+
 void CliRunner::printRenames(const engine::BatchReport& batch,
                              const StderrMessageBox& messages) const {
     if (!messages.verbose()) {
@@ -575,14 +602,22 @@ bool CliRunner::takeHistoryOptions(const CliOptions& options, const settings::Re
     return true;
 }
 
-int CliRunner::history(const std::string& stateDirectory) {
+int CliRunner::history(const std::string& stateDirectory, bool json) {
     int status = exit_status::kDone;
+    std::string text = json ? "[" : "";
     for (const engine::HistoryEntry& entry :
          engine::BatchHistory(fileSystem_, stateDirectory).entries()) {
-        const std::string line = historyLine(entry) + "\n";
-        std::fwrite(line.data(), 1, line.size(), output_);
+        if (json) {
+            text += (text.size() == 1 ? "\n  " : ",\n  ") + historyJson(entry);
+        } else {
+            text += historyLine(entry) + "\n";
+        }
         status = entry.record ? status : exit_status::kRefused;
     }
+    if (json) {
+        text += text.size() == 1 ? "]\n" : "\n]\n";
+    }
+    std::fwrite(text.data(), 1, text.size(), output_);
     std::fflush(output_);
     return status;
 }

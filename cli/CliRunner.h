@@ -71,6 +71,7 @@ private:
     bool makeSettingsDirectory(const CliOptions& options, StderrMessageBox& messages) const;
     // Each rename of the last batch as "OLD -> NEW", with --verbose.
     void printRenames(const engine::BatchReport& batch, const StderrMessageBox& messages) const;
+    void printJsonRenames(const std::string& folder, const engine::BatchReport& batch) const;
 
     // The hint that `recover` has work, on standard error.
     void mentionInterruptedBatches();
@@ -85,7 +86,7 @@ private:
                             settings::RenameSettings& rules, StderrMessageBox& messages);
 
     // One line a batch of the history on standard output; 2 when a record cannot be read.
-    int history(const std::string& stateDirectory);
+    int history(const std::string& stateDirectory, bool json);
     int undoOrRedo(const CliOptions& options, StderrMessageBox& messages);
 
     platform::FileSystem& fileSystem_;

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -746,6 +750,34 @@ TEST_F(CliTest, TemplatesNameSongsOfEveryFormatAndPhotosByDate) {
     EXPECT_EQ(cli({"--template", "{taken:%Y-%m-%d} Rome {n:3}", "apply"}).exitStatus, 0);
     EXPECT_EQ(files(),
               (Names{"2024-05-17 Rome 001.jpg", "2024-05-17 Rome 002.jpg", "restore.dat"}));
+}
+
+// What --json prints is one document a JSON parser reads, for preview, apply and history alike.
+TEST_F(CliTest, JsonDocumentsParse) {
+    makeFiles({"a.txt", "c.txt", "q\"c.txt"});
+    const auto parsed = [this](std::vector<std::string> arguments) {
+        QJsonParseError error{};
+        const QJsonDocument document = QJsonDocument::fromJson(
+            QByteArray::fromStdString(cli(std::move(arguments)).output), &error);
+        EXPECT_EQ(error.error, QJsonParseError::NoError);
+        return document;
+    };
+    const QJsonArray entries = parsed({"--replace", "c", "--with", "z", "--json", "preview"})
+                                   .object()["entries"]
+                                   .toArray();
+    ASSERT_EQ(entries.size(), 3);
+    EXPECT_EQ(entries[0].toObject()["verdict"].toString(), "unchanged");
+    EXPECT_EQ(entries[1].toObject()["new"].toString(), "z.txt");
+    EXPECT_EQ(entries[1].toObject()["folder"].toString(),
+              QString::fromStdString(dir.file("files")));
+    EXPECT_EQ(entries[2].toObject()["verdict"].toString(), "refused") << "its quote";
+    const QJsonObject applied =
+        parsed({"--prefix", "y_", "--no-restore-file", "--json", "apply"}).object();
+    EXPECT_EQ(applied["renamed"].toInt(), 3);
+    EXPECT_EQ(applied["renames"].toArray()[0].toObject()["new"].toString(), "y_a.txt");
+    const QJsonArray batches = parsed({"--json", "history"}).array();
+    ASSERT_EQ(batches.size(), 1);
+    EXPECT_EQ(batches[0].toObject()["state"].toString(), "done");
 }
 
 }  // namespace
