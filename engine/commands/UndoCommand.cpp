@@ -67,13 +67,11 @@ bool inSameFolder(const HistoryRecord& a, const HistoryRecord& b) {
 std::optional<std::uint64_t> laterBatchInTheWay(const std::vector<HistoryEntry>& entries,
                                                 std::size_t at) {
     const HistoryRecord& record = *entries[at].record;
+    // Made at the first later batch in the folder: most undos meet none, and the names of a
+    // large batch take long to gather.
     std::unordered_set<std::string_view> givenNames;
     std::unordered_multimap<std::uint64_t, const JournalEntry*> byInode;
-    for (const std::uint32_t entry : record.done) {
-        const JournalEntry& renamed = record.journal.entries[entry];
-        givenNames.insert(renamed.final);
-        byInode.emplace(renamed.inode, &renamed);
-    }
+    bool gathered = false;
     const auto renamedAgain = [&](const JournalEntry& later) {
         if (givenNames.contains(later.original)) {
             return true;
@@ -88,6 +86,14 @@ std::optional<std::uint64_t> laterBatchInTheWay(const std::vector<HistoryEntry>&
         const std::optional<HistoryRecord>& other = entries[later].record;
         if (!other || other->state != HistoryRecord::State::Done || !inSameFolder(*other, record)) {
             continue;
+        }
+        if (!gathered) {
+            for (const std::uint32_t entry : record.done) {
+                const JournalEntry& renamed = record.journal.entries[entry];
+                givenNames.insert(renamed.final);
+                byInode.emplace(renamed.inode, &renamed);
+            }
+            gathered = true;
         }
         if (std::any_of(other->done.begin(), other->done.end(), [&](std::uint32_t entry) {
                 return renamedAgain(other->journal.entries[entry]);

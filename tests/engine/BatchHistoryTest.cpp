@@ -30,7 +30,8 @@ using Names = std::vector<std::string>;
 // and "journal-stays" for the next batch's restore file, history record or journal removal failing,
 // "recover undo|finish" as the start-up offer runs it, "history-full" for the history folder
 // taking no file, "record-lost ID" for record ID failing once the renames are done, "meanwhile
-// PREFIX" for a batch that gets to the folder just before the next one takes its lock,
+// PREFIX" for a batch that gets to the folder just before the next one takes its lock, "edited
+// ID head|file" for record ID's head or one of its files written otherwise just then,
 // "renumber FROM TO" for a record under another number, "history-open" for others writing to the
 // history folder; "reuse NAME" for a new file under NAME that got the number of batch 1's
 // file there, "stray" for a leftover temporary name, "remount" for a medium mounted again, "share"
@@ -102,6 +103,17 @@ protected:
             fs.fail(testing::FaultyFileSystem::Op::Write, ENOSPC, path, 1);
         } else if (verb == "meanwhile") {
             fs.beforeLock = [this, first] { run("apply " + first); };
+        } else if (verb == "edited") {
+            fs.beforeLock = [this, first, second] {
+                const std::string path = BatchHistory(fs, state.path()).pathOf(std::stoull(first));
+                std::ifstream in(path, std::ios::binary);
+                std::optional<HistoryRecord> record =
+                    parseHistoryRecord(std::string{std::istreambuf_iterator<char>(in), {}});
+                ASSERT_TRUE(record);
+                ++(second == "head" ? record->time : record->journal.entries.back().traits.size);
+                std::ofstream(path, std::ios::binary | std::ios::trunc)
+                    << formatHistoryRecord(*record);
+            };
         } else if (verb == "renumber") {
             const BatchHistory history(fs, state.path());
             std::filesystem::rename(history.pathOf(std::stoull(first)),
@@ -307,6 +319,18 @@ INSTANTIATE_TEST_SUITE_P(
                     "Batch 1 cannot be undone yet: batch 2 renamed some of its files since. Undo "
                     "batch 2 first. Nothing was renamed.",
                     "1 done,2 done"},
+        HistoryCase{"ARecordWrittenOtherwiseBeforeTheLockIsNotUndone",
+                    {"apply x_", "edited 1 head", "undo"},
+                    {"x_a.txt", "x_b.txt"},
+                    "The history changed while batch 1 was looked up. Nothing was renamed; try "
+                    "again.",
+                    "1 done"},
+        HistoryCase{"ARecordWhoseFileIsWrittenOtherwiseBeforeTheLockIsNotUndone",
+                    {"apply x_", "edited 1 file", "undo"},
+                    {"x_a.txt", "x_b.txt"},
+                    "The history changed while batch 1 was looked up. Nothing was renamed; try "
+                    "again.",
+                    "1 done"},
         HistoryCase{"ARecordPastTenDigitsIsListed",
                     {"apply x_", "renumber 1 9999999999", "apply y_", "undo"},
                     {"x_a.txt", "x_b.txt"},
