@@ -477,5 +477,27 @@ TEST_F(HistoryTest, ARecordIsItsJournalAndALittleMoreAndNoCutOfItReads) {
     }
 }
 
+// A new head over a record far larger than a piece of a write leaves every byte of its journal.
+TEST_F(HistoryTest, ANewHeadKeepsALargeJournalWhole) {
+    Journal journal;
+    journal.directory = dir.path();
+    for (std::uint64_t i = 0; i < 4000; ++i) {
+        const std::string name = std::to_string(i) + std::string(120, 'n');
+        journal.entries.push_back({i + 1, name, "x_" + name, {true, i, 7, 9}});
+    }
+    HistoryRecord record;
+    record.done = {0, 3999};
+    BatchHistory history(fs, state.path());
+    const std::optional<std::uint64_t> id = history.add(record, journalContents(journal));
+    ASSERT_TRUE(id);
+    record.state = HistoryRecord::State::Undone;
+    record.undoneAtNs = 5;
+    ASSERT_TRUE(history.replaceHead(*id, record));
+    std::ifstream in(history.pathOf(*id), std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(in), {}};
+    ASSERT_GT(text.size(), std::size_t{1} << 20);
+    EXPECT_EQ(text, formatHistoryHead(record) + formatJournal(journal));
+}
+
 }  // namespace
 }  // namespace nameshift::engine
