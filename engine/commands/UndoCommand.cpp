@@ -260,6 +260,9 @@ bool findHistoryFiles(RenameSession& session, HistoryRun& history, Batch& batch,
         return false;
     }
     history.listing = std::move(listing.value());
+    // Held to the end of the batch, since the moves name its names: without the room its
+    // growth left over.
+    history.listing.shrink_to_fit();
     const HistoryRecord& record = history.record();
     bool whole = record.done.size() == record.journal.entries.size();
     for (std::size_t i = 0; whole && i < record.done.size(); ++i) {
@@ -275,6 +278,8 @@ bool findHistoryFiles(RenameSession& session, HistoryRun& history, Batch& batch,
         findJournalFiles(fileSystem, *batch.directory, files, history.listing, &absences);
     const bool undo = history.direction == Direction::Undo;
     ReportedMessages messages(report.messages);
+    batch.moves.reserve(files.entries.size());
+    batch.files.reserve(files.entries.size());
     for (std::size_t i = 0; i < files.entries.size(); ++i) {
         const JournalEntry& file = files.entries[i];
         const std::string& target = undo ? file.original : file.final;
