@@ -13,8 +13,8 @@ constexpr std::string_view kMagicV1 = "nameshift journal 1\n";
 constexpr std::string_view kMagic = "nameshift journal 2\n";
 constexpr std::string_view kEnd = "end";
 
-// Entries are written a few hundred kilobytes at a time.
-constexpr std::size_t kEntriesPerPiece = 4096;
+// Entries are written some hundred kilobytes at a time: each piece is held whole on its way.
+constexpr std::size_t kEntriesPerPiece = 1024;
 
 template <typename Enum>
 std::optional<Enum> enumFrom(std::optional<std::uint64_t> value, Enum last) {
