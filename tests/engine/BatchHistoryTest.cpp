@@ -104,16 +104,7 @@ protected:
         } else if (verb == "meanwhile") {
             fs.beforeLock = [this, first] { run("apply " + first); };
         } else if (verb == "edited") {
-            fs.beforeLock = [this, first, second] {
-                const std::string path = BatchHistory(fs, state.path()).pathOf(std::stoull(first));
-                std::ifstream in(path, std::ios::binary);
-                std::optional<HistoryRecord> record =
-                    parseHistoryRecord(std::string{std::istreambuf_iterator<char>(in), {}});
-                ASSERT_TRUE(record);
-                ++(second == "head" ? record->time : record->journal.entries.back().traits.size);
-                std::ofstream(path, std::ios::binary | std::ios::trunc)
-                    << formatHistoryRecord(*record);
-            };
+            fs.beforeLock = [this, first, second] { editRecord(std::stoull(first), second); };
         } else if (verb == "renumber") {
             const BatchHistory history(fs, state.path());
             std::filesystem::rename(history.pathOf(std::stoull(first)),
@@ -150,6 +141,17 @@ protected:
             messages.answers = {first == "undo" ? platform::Answer::Yes : platform::Answer::No};
             ui::offerRecovery(fs, messages, state.path(), nullptr, historyBoundOf(session.rules));
         }
+    }
+
+    // Writes record `id` again with its head's time, or its last file's size, one more.
+    void editRecord(std::uint64_t id, const std::string& part) {
+        const std::string path = BatchHistory(fs, state.path()).pathOf(id);
+        std::ifstream in(path, std::ios::binary);
+        std::optional<HistoryRecord> record =
+            parseHistoryRecord(std::string{std::istreambuf_iterator<char>(in), {}});
+        ASSERT_TRUE(record);
+        ++(part == "head" ? record->time : record->journal.entries.back().traits.size);
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << formatHistoryRecord(*record);
     }
 
     std::string history() {
