@@ -177,9 +177,9 @@ ListingStatus FileList::applyFileMask(const std::string& directory) {
         return listed;
     }
     const std::string tail = text::toLower(std::string_view(masks_[position]).substr(1));
-    std::vector<std::size_t> kept;
+    std::vector<std::uint32_t> kept;
     kept.reserve(rows_.size());
-    for (const std::size_t index : rows_) {
+    for (const std::uint32_t index : rows_) {
         if (endsWith(text::toLower(listing_[index].name), tail)) {
             kept.push_back(index);
         }
@@ -196,7 +196,7 @@ void FileList::clear() {
     entryNames_.reset();
     std::vector<ListedFile>().swap(listing_);
     names_ = std::make_shared<NameArena>();
-    std::vector<std::size_t>().swap(rows_);
+    std::vector<std::uint32_t>().swap(rows_);
     std::vector<char>().swap(ticks_);
     tickedCount_ = 0;
     listedDirectory_.reset();
@@ -353,7 +353,7 @@ void FileList::buildMasks(const std::unordered_set<std::string>& extensions) {
 
 void FileList::showAllRows() {
     rows_.resize(listing_.size());
-    std::iota(rows_.begin(), rows_.end(), std::size_t{0});
+    std::iota(rows_.begin(), rows_.end(), std::uint32_t{0});
     ticks_.assign(rows_.size(), 0);
     tickedCount_ = 0;
     selectAllToggle_ = false;

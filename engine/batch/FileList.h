@@ -111,6 +111,9 @@ public:
     // listed file for which `moved` (per listing index) is 0, since a rename never replaces it.
     bool heldByOther(std::string_view name, const std::vector<char>& moved) const;
     static constexpr std::size_t kFolder = static_cast<std::size_t>(-1);
+    // Lets the index of names go until the next question: a batch under way asks none, and for
+    // a large folder the index is some ten bytes a file.
+    void forgetNameIndex() const { entryNames_.reset(); }
 
 private:
     // The name of the folder's entry at `position`: the listed files first, then the folders,
@@ -139,8 +142,8 @@ private:
     RestoreFileTraces restoreFileTraces_;
     std::vector<std::string> subdirectories_;
     std::vector<std::string> unlistedFiles_;
-    std::vector<std::size_t> rows_;  // indexes into listing_, in list order
-    std::vector<char> ticks_;        // one per row
+    std::vector<std::uint32_t> rows_;  // indexes into listing_, in list order
+    std::vector<char> ticks_;          // one per row
     std::size_t tickedCount_ = 0;
     bool selectAllToggle_ = false;
     mutable std::optional<NameIndex<EntryName>> entryNames_;

@@ -23,9 +23,10 @@ struct RenameFailure {
 // A name one rename of a run went from or to: one of its change's two names, or one of the run's
 // temporary names.
 struct RunName {
-    enum class Kind : std::uint8_t { Old, New, Temporary };
-    Kind kind = Kind::Old;
-    std::uint32_t temporary = 0;  // for a Temporary, its place in RenameRun::temporaries
+    enum class Kind : std::uint32_t { Old, New, Temporary };
+    // In one word with its kind, which keeps a rename done at twelve bytes.
+    Kind kind : 2 = Kind::Old;
+    std::uint32_t temporary : 30 = 0;  // for a Temporary, its place in RenameRun::temporaries
 };
 
 // One rename done, told by its change and which of the names it went from and to, so that a
@@ -35,6 +36,7 @@ struct DoneRename {
     RunName from;
     RunName to;
 };
+static_assert(sizeof(DoneRename) == 12);
 
 // What a run of renames did: each rename done, in the order done (temporary steps included, so
 // undoing them last to first undoes the run exactly), which changes now carry their new name (a

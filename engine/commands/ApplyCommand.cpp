@@ -182,6 +182,8 @@ bool openPlannedFolder(RenameSession& session, const BatchPlan& plan, Batch& bat
 bool checkUnderLock(RenameSession& session, BatchQuestions& questions, BatchPlan& plan,
                     bool mayRecord, Batch& batch, const BatchGuard& guard, CommandReport& report) {
     platform::FileSystem& fileSystem = session.fileSystem;
+    // The plan is made: nothing asks which entry holds a name until the batch is over.
+    session.fileList.forgetNameIndex();
     std::optional<LockedListing> listing;
     if (const auto refusal =
             LockedListing::read(fileSystem, *batch.directory, session.fileList, plan, listing)) {

@@ -66,13 +66,11 @@ bool inSameFolder(const HistoryRecord& a, const HistoryRecord& b) {
 std::optional<std::uint64_t> laterBatchInTheWay(const std::vector<HistoryEntry>& entries,
                                                 std::size_t at) {
     const HistoryRecord& record = *entries[at].record;
+    // Made at the first later batch in the folder: most undos meet none, and the names of a
+    // large batch take long to gather.
     std::unordered_set<std::string_view> givenNames;
     std::unordered_multimap<std::uint64_t, const JournalEntry*> byInode;
-    for (const std::uint32_t entry : record.done) {
-        const JournalEntry& renamed = record.journal.entries[entry];
-        givenNames.insert(renamed.final);
-        byInode.emplace(renamed.inode, &renamed);
-    }
+    bool gathered = false;
     const auto renamedAgain = [&](const JournalEntry& later) {
         if (givenNames.contains(later.original)) {
             return true;
@@ -87,6 +85,14 @@ std::optional<std::uint64_t> laterBatchInTheWay(const std::vector<HistoryEntry>&
         const std::optional<HistoryRecord>& other = entries[later].record;
         if (!other || other->state != HistoryRecord::State::Done || !inSameFolder(*other, record)) {
             continue;
+        }
+        if (!gathered) {
+            for (const std::uint32_t entry : record.done) {
+                const JournalEntry& renamed = record.journal.entries[entry];
+                givenNames.insert(renamed.final);
+                byInode.emplace(renamed.inode, &renamed);
+            }
+            gathered = true;
         }
         if (std::any_of(other->done.begin(), other->done.end(), [&](std::uint32_t entry) {
                 return renamedAgain(other->journal.entries[entry]);
@@ -248,6 +254,9 @@ bool findHistoryFiles(RenameSession& session, HistoryRun& history, Batch& batch,
         return false;
     }
     history.listing = std::move(listing.value());
+    // Held to the end of the batch, since the moves name its names: without the room its
+    // growth left over.
+    history.listing.shrink_to_fit();
     const HistoryRecord& record = history.record();
     bool whole = record.done.size() == record.journal.entries.size();
     for (std::size_t i = 0; whole && i < record.done.size(); ++i) {
@@ -263,6 +272,8 @@ bool findHistoryFiles(RenameSession& session, HistoryRun& history, Batch& batch,
         findJournalFiles(fileSystem, *batch.directory, files, history.listing, &absences);
     const bool undo = history.direction == Direction::Undo;
     ReportedMessages messages(report.messages);
+    batch.moves.reserve(files.entries.size());
+    batch.files.reserve(files.entries.size());
     for (std::size_t i = 0; i < files.entries.size(); ++i) {
         const JournalEntry& file = files.entries[i];
         const std::string& target = undo ? file.original : file.final;

@@ -271,11 +271,19 @@ bool BatchHistory::replaceHead(std::uint64_t id, const HistoryRecord& head) {
     }
     const std::string headText = formatHistoryHead(head);
     const std::string_view journal = std::string_view(*text).substr(*journalAt);
+    // The journal goes out a piece at a time, each copied on its way: whole, it would sit in
+    // memory twice.
+    constexpr std::size_t kPieceBytes = 256 * 1024;
     platform::FileContents contents([&](std::size_t piece, std::string& out) {
-        if (piece > 1) {
+        if (piece == 0) {
+            out = headText;
+            return true;
+        }
+        const std::size_t from = (piece - 1) * kPieceBytes;
+        if (from >= journal.size() && piece > 1) {
             return false;
         }
-        out = piece == 0 ? std::string_view(headText) : journal;
+        out = journal.substr(from, kPieceBytes);
         return true;
     });
     return fileSystem_.writeFile(pathOf(id), contents.ownerOnly(), platform::WriteMode::Replace)

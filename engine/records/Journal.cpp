@@ -13,8 +13,8 @@ constexpr std::string_view kMagicV1 = "nameshift journal 1\n";
 constexpr std::string_view kMagic = "nameshift journal 2\n";
 constexpr std::string_view kEnd = "end";
 
-// Entries are written a few hundred kilobytes at a time.
-constexpr std::size_t kEntriesPerPiece = 4096;
+// Entries are written some hundred kilobytes at a time: each piece is held whole on its way.
+constexpr std::size_t kEntriesPerPiece = 1024;
 
 template <typename Enum>
 std::optional<Enum> enumFrom(std::optional<std::uint64_t> value, Enum last) {
@@ -46,6 +46,52 @@ bool isSound(const Journal& journal) {
 
 bool actsOnHistory(Journal::Kind kind) {
     return kind == Journal::Kind::Undo || kind == Journal::Kind::Redo;
+}
+
+// A field as putField writes it, at `at`; where it ends.
+char* putFieldAt(char* at, std::string_view value) {
+    at = std::to_chars(at, at + kNumberRoom, value.size()).ptr;
+    *at++ = ':';
+    value.copy(at, value.size());
+    at += value.size();
+    *at++ = ',';
+    return at;
+}
+
+char* putNumberAt(char* at, std::uint64_t value) {
+    char digits[kNumberRoom];
+    const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    return putFieldAt(at, std::string_view(digits, static_cast<std::size_t>(end - digits)));
+}
+
+// The longest a name is written whole in one go; a longer one, which no filesystem here gives,
+// goes field by field.
+constexpr std::size_t kNameRoom = 255;
+
+// An entry's fields, added to `out` in one piece: a large batch's journal is written twice, once
+// as the journal and once in its record, and field by field most of that time went to growing
+// the string.
+void putEntry(std::string& out, const JournalEntryView& entry) {
+    if (entry.original.size() > kNameRoom || entry.final.size() > kNameRoom) {
+        putNumber(out, entry.inode);
+        putNumber(out, entry.traits.known ? 1 : 0);
+        putNumber(out, entry.traits.size);
+        putNumber(out, static_cast<std::uint64_t>(entry.traits.writeTimeNs));
+        putNumber(out, static_cast<std::uint64_t>(entry.traits.birthTimeNs));
+        putField(out, entry.original);
+        putField(out, entry.final);
+        return;
+    }
+    // Five numbers and two names, each with its length, a colon and a comma.
+    char bytes[5 * (3 + kNumberRoom) + 5 * 2 + 2 * (3 + kNameRoom + 2)];
+    char* at = putNumberAt(bytes, entry.inode);
+    at = putNumberAt(at, entry.traits.known ? 1 : 0);
+    at = putNumberAt(at, entry.traits.size);
+    at = putNumberAt(at, static_cast<std::uint64_t>(entry.traits.writeTimeNs));
+    at = putNumberAt(at, static_cast<std::uint64_t>(entry.traits.birthTimeNs));
+    at = putFieldAt(at, entry.original);
+    at = putFieldAt(at, entry.final);
+    out.append(bytes, at);
 }
 
 }  // namespace
@@ -80,14 +126,7 @@ platform::FileContents journalContents(const Journal& journal, std::size_t count
                    putNumber(out, count);
                },
                [entryAt = std::move(entryAt)](std::size_t i, std::string& out) {
-                   const JournalEntryView entry = entryAt(i);
-                   putNumber(out, entry.inode);
-                   putNumber(out, entry.traits.known ? 1 : 0);
-                   putNumber(out, entry.traits.size);
-                   putNumber(out, static_cast<std::uint64_t>(entry.traits.writeTimeNs));
-                   putNumber(out, static_cast<std::uint64_t>(entry.traits.birthTimeNs));
-                   putField(out, entry.original);
-                   putField(out, entry.final);
+                   putEntry(out, entryAt(i));
                },
                [](std::string& out) { putField(out, kEnd); })
         .ownerOnly();

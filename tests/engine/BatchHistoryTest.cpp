@@ -30,7 +30,8 @@ using Names = std::vector<std::string>;
 // and "journal-stays" for the next batch's restore file, history record or journal removal failing,
 // "recover undo|finish" as the start-up offer runs it, "history-full" for the history folder
 // taking no file, "record-lost ID" for record ID failing once the renames are done, "meanwhile
-// PREFIX" for a batch that gets to the folder just before the next one takes its lock,
+// PREFIX" for a batch that gets to the folder just before the next one takes its lock, "edited
+// ID head|file" for record ID's head or one of its files written otherwise just then,
 // "renumber FROM TO" for a record under another number, "history-open" for others writing to the
 // history folder; "reuse NAME" for a new file under NAME that got the number of batch 1's
 // file there, "stray" for a leftover temporary name, "remount" for a medium mounted again, "share"
@@ -102,6 +103,8 @@ protected:
             fs.fail(testing::FaultyFileSystem::Op::Write, ENOSPC, path, 1);
         } else if (verb == "meanwhile") {
             fs.beforeLock = [this, first] { run("apply " + first); };
+        } else if (verb == "edited") {
+            fs.beforeLock = [this, first, second] { editRecord(std::stoull(first), second); };
         } else if (verb == "renumber") {
             const BatchHistory history(fs, state.path());
             std::filesystem::rename(history.pathOf(std::stoull(first)),
@@ -138,6 +141,17 @@ protected:
             messages.answers = {first == "undo" ? platform::Answer::Yes : platform::Answer::No};
             ui::offerRecovery(fs, messages, state.path(), nullptr, historyBoundOf(session.rules));
         }
+    }
+
+    // Writes record `id` again with its head's time, or its last file's size, one more.
+    void editRecord(std::uint64_t id, const std::string& part) {
+        const std::string path = BatchHistory(fs, state.path()).pathOf(id);
+        std::ifstream in(path, std::ios::binary);
+        std::optional<HistoryRecord> record =
+            parseHistoryRecord(std::string{std::istreambuf_iterator<char>(in), {}});
+        ASSERT_TRUE(record);
+        ++(part == "head" ? record->time : record->journal.entries.back().traits.size);
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << formatHistoryRecord(*record);
     }
 
     std::string history() {
@@ -307,6 +321,18 @@ INSTANTIATE_TEST_SUITE_P(
                     "Batch 1 cannot be undone yet: batch 2 renamed some of its files since. Undo "
                     "batch 2 first. Nothing was renamed.",
                     "1 done,2 done"},
+        HistoryCase{"ARecordWrittenOtherwiseBeforeTheLockIsNotUndone",
+                    {"apply x_", "edited 1 head", "undo"},
+                    {"x_a.txt", "x_b.txt"},
+                    "The history changed while batch 1 was looked up. Nothing was renamed; try "
+                    "again.",
+                    "1 done"},
+        HistoryCase{"ARecordWhoseFileIsWrittenOtherwiseBeforeTheLockIsNotUndone",
+                    {"apply x_", "edited 1 file", "undo"},
+                    {"x_a.txt", "x_b.txt"},
+                    "The history changed while batch 1 was looked up. Nothing was renamed; try "
+                    "again.",
+                    "1 done"},
         HistoryCase{"ARecordPastTenDigitsIsListed",
                     {"apply x_", "renumber 1 9999999999", "apply y_", "undo"},
                     {"x_a.txt", "x_b.txt"},
@@ -459,6 +485,28 @@ TEST_F(HistoryTest, ARecordIsItsJournalAndALittleMoreAndNoCutOfItReads) {
     const std::string second = formatHistoryRecord(named);
     EXPECT_EQ(parseHistoryRecord(second), named);
     EXPECT_EQ(historyRestoreFile(second.substr(0, kHistoryHeadBytes)), named.restoreFile);
+}
+
+// A new head over a record far larger than a piece of a write leaves every byte of its journal.
+TEST_F(HistoryTest, ANewHeadKeepsALargeJournalWhole) {
+    Journal journal;
+    journal.directory = dir.path();
+    for (std::uint64_t i = 0; i < 4000; ++i) {
+        const std::string name = std::to_string(i) + std::string(120, 'n');
+        journal.entries.push_back({i + 1, name, "x_" + name, {true, i, 7, 9}});
+    }
+    HistoryRecord record;
+    record.done = {0, 3999};
+    BatchHistory history(fs, state.path());
+    const std::optional<std::uint64_t> id = history.add(record, journalContents(journal));
+    ASSERT_TRUE(id);
+    record.state = HistoryRecord::State::Undone;
+    record.undoneAtNs = 5;
+    ASSERT_TRUE(history.replaceHead(*id, record));
+    std::ifstream in(history.pathOf(*id), std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(in), {}};
+    ASSERT_GT(text.size(), std::size_t{1} << 20);
+    EXPECT_EQ(text, formatHistoryHead(record) + formatJournal(journal));
 }
 
 }  // namespace

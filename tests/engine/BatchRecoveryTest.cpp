@@ -450,6 +450,10 @@ TEST(JournalTest, ReadsBackWhatItWritesAndNoCutOfIt) {
     journal.entries = {{12, "a,b:c", "\xff\xfe", {true, 5, -3, 0}}, {13, "x", "y", {}}};
     const std::string text = formatJournal(journal);
     EXPECT_EQ(parseJournal(text), journal);
+    EXPECT_TRUE(
+        text.ends_with("2:12,1:1,1:5,20:18446744073709551613,1:0,5:a,b:c,2:\xff\xfe,"
+                       "2:13,1:0,1:0,1:0,1:0,1:x,1:y,3:end,"))
+        << text;
     Journal redo = journal;
     redo.kind = Journal::Kind::Redo;
     redo.historyId = 41;
@@ -466,7 +470,7 @@ TEST(JournalTest, ReadsBackWhatItWritesAndNoCutOfIt) {
     }
 }
 
-// Large batches are written a few thousand entries at a time: on either side of a piece's end
+// Large batches are written a thousand entries at a time: on either side of a piece's end
 // the file must still read back whole, its end marker once.
 TEST(JournalTest, ReadsBackAcrossTheWritersPieces) {
     for (const std::size_t count : {4095u, 4096u, 4097u, 8192u}) {

@@ -98,6 +98,20 @@ TEST_F(FileListTest, FiltersByAttributeBitsAndNeverListsDirectories) {
     EXPECT_EQ(list.masks(), (std::vector<std::string>{"*.*", "*.fifo", "*.txt"}));
 }
 
+// The index of names, let go during a batch, answers from the listing again at the next question.
+TEST_F(FileListTest, TellsWhichEntryHoldsANameBeforeAndAfterItsIndexIsLetGo) {
+    dir.write("a.txt");
+    dir.write("b.txt");
+    dir.makeDirectory("d");
+    fillSortedBy(SortKey::Name);
+    for (int pass = 0; pass < 2; ++pass) {
+        EXPECT_EQ(list.holderOf("b.txt"), std::optional<std::size_t>(1));
+        EXPECT_EQ(list.holderOf("d"), std::optional<std::size_t>(FileList::kFolder));
+        EXPECT_EQ(list.holderOf("c.txt"), std::nullopt);
+        list.forgetNameIndex();
+    }
+}
+
 TEST_F(FileListTest, SortsByEachKeyWithNameBytesBreakingTies) {
     dir.write("b.TXT", "1234");
     dir.write("A.txt", "1");
