@@ -7,7 +7,6 @@
 #include "platform/Status.h"
 
 #include "engine/naming/DuplicateMarks.h"
-#include "engine/naming/NameIndex.h"
 
 namespace nameshift::engine {
 namespace {
@@ -67,17 +66,6 @@ Message refusalFor(platform::MessageText text, platform::MessageText caption,
     }
     refusal.setDetails(std::move(details));
     return refusal;
-}
-
-std::optional<std::size_t> findDuplicateName(const std::vector<PlannedChange>& changes) {
-    NameIndex seen(changes.size(),
-                   [&changes](std::size_t i) -> std::string_view { return changes[i].newName; });
-    for (std::size_t i = 0; i < changes.size(); ++i) {
-        if (seen.insert(i) != i) {
-            return i;
-        }
-    }
-    return std::nullopt;
 }
 
 std::optional<std::size_t> findEmptyBase(const std::vector<PlannedChange>& changes) {

@@ -19,8 +19,6 @@ inline constexpr const char* kRestoreFileName = "restore.dat";
 // The safety checks a batch passes before any file is renamed. Each looks at the plan alone and
 // gives the refusal to show, or nothing when the batch passes.
 
-// The index of the first new name that an earlier one equals byte for byte.
-std::optional<std::size_t> findDuplicateName(const std::vector<PlannedChange>& changes);
 // The index of the first change that leaves nothing before the last dot of a name that had
 // something there, such as "x.txt" becoming ".TXT"; ".bashrc" staying ".bashrc" passes.
 std::optional<std::size_t> findEmptyBase(const std::vector<PlannedChange>& changes);

@@ -1,4 +1,5 @@
 #include "engine/naming/BatchChecks.h"
+#include "engine/naming/DuplicateMarks.h"
 #include "engine/naming/DuplicateNumbering.h"
 
 #include <gtest/gtest.h>
@@ -34,8 +35,21 @@ std::string caseName(const auto& info) {
 
 class DuplicateNameTest : public ::testing::TestWithParam<FindCase> {};
 
-TEST_P(DuplicateNameTest, FindsTheFirstRepeatedName) {
-    EXPECT_EQ(findDuplicateName(changesOf(GetParam())), GetParam().expected);
+// Marks the same changes whichever order they are noted in; `expected` is the first marked.
+TEST_P(DuplicateNameTest, MarksEveryChangeThatSharesItsName) {
+    const std::vector<PlannedChange> changes = changesOf(GetParam());
+    DuplicateMarks forward(changes);
+    DuplicateMarks backward(changes);
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        forward.note(i);
+        backward.note(changes.size() - 1 - i);
+    }
+    std::optional<std::size_t> first;
+    for (std::size_t i = changes.size(); i-- > 0;) {
+        EXPECT_EQ(forward.marked(i), backward.marked(i)) << i;
+        first = forward.marked(i) ? std::optional(i) : first;
+    }
+    EXPECT_EQ(first, GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -43,8 +57,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FindCase{"Empty", {}, std::nullopt}, FindCase{"Single", {{"1", "a"}}, std::nullopt},
         FindCase{"LetterCaseCounts", {{"1", "a.txt"}, {"2", "A.txt"}}, std::nullopt},
-        FindCase{"LaterRepeat", {{"1", "a"}, {"2", "b"}, {"3", "c"}, {"4", "b"}}, 3},
-        FindCase{"FirstOfTwoRepeats", {{"1", "x"}, {"2", "y"}, {"3", "y"}, {"4", "x"}}, 2},
+        FindCase{"LaterRepeat", {{"1", "a"}, {"2", "b"}, {"3", "c"}, {"4", "b"}}, 1},
+        FindCase{"FirstOfTwoRepeats", {{"1", "x"}, {"2", "y"}, {"3", "y"}, {"4", "x"}}, 0},
         FindCase{"BytesNotText", {{"1", "\xc3\xa9"}, {"2", "e\xcc\x81"}}, std::nullopt}),
     [](const auto& param) { return caseName(param); });
 
@@ -87,11 +101,14 @@ TEST_P(DuplicateNumberingTest, GivesEveryFileItsOwnName) {
         return std::find(held.begin(), held.end(), name) != held.end();
     });
     std::vector<std::string> names;
+    names.reserve(changes.size());
     for (const PlannedChange& change : changes) {
         names.push_back(change.newName);
     }
     EXPECT_EQ(names, GetParam().expected);
-    EXPECT_FALSE(findDuplicateName(changes));
+    EXPECT_TRUE(namesAreDistinct(changes.size(), [&changes](std::size_t i) -> std::string_view {
+        return changes[i].newName;
+    }));
 }
 
 INSTANTIATE_TEST_SUITE_P(
