@@ -563,6 +563,22 @@ a name from the frames that are there.)~"),
     flag("-0,--null", &CliOptions::nullSeparated, G::Output,
          "Separate names with NUL bytes instead of tabs and newlines",
          "Separate names with NUL bytes instead of tabs and newlines."),
+    text("--names-from", "FILE", &CliOptions::namesFrom, G::Rules,
+         "preview and apply: give the listed files, in their order, the names of FILE (- for "
+         "standard input), one a line, instead of the rules'",
+         R"~(.Cm preview
+and
+.Cm apply :
+give the listed files, in their order, the names of
+.Ar file ,
+one a line
+.Po
+.Ql -
+for standard input
+.Pc ,
+instead of the names the rules make. A count of names other than the files', an empty line or a
+name with a character that names may not hold is refused with its line number.)~",
+         R"~(Fl \-names-from Ar file)~"),
     flag("--json", &CliOptions::json, G::Output,
          "preview, apply and history: print one JSON document instead of lines; a byte of a "
          "name that is not UTF-8 is written as the lone surrogate U+DC80 plus its value less 0x80",
@@ -718,6 +734,9 @@ constexpr std::array kCommandRows = std::to_array<CliCommandRow>({
      "Give the files of the last batch not undone yet, or of batch ID, their old names"},
     {"redo", CliCommand::Redo,
      "Rename again the files of the batch undone last, until a batch runs in its folder"},
+    {"edit", CliCommand::Edit,
+     "Open the listed names in $VISUAL or $EDITOR (else vi), one a line, and rename each file "
+     "to its line as it comes back"},
     {"help", std::nullopt, "Print this help, or with COMMAND what COMMAND --help prints, and exit"},
 });
 

@@ -27,6 +27,7 @@ enum class CliCommand {
     History,
     Undo,
     Redo,
+    Edit,
 };
 
 // Whether apply writes a restore file: as opt.ini says, or as the command line says.
@@ -82,6 +83,8 @@ struct CliOptions {
     RuleOverrides rules;
     bool nullSeparated = false;
     bool json = false;
+    // A file of new names, one a line for the listed files in their order; "-" for standard input.
+    std::optional<std::string> namesFrom;
     RestoreFileChoice restoreFile = RestoreFileChoice::FromOptions;
     // The undo record of this apply or redo only in the history, whatever morerules.ini says.
     bool historyOnly = false;

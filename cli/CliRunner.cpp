@@ -9,12 +9,14 @@
 #include "cli/ApplyRuleOverrides.h"
 #include "cli/ArgumentRestoreFilePicker.h"
 #include "cli/CliBatchQuestions.h"
+#include "cli/EditedNames.h"
 #include "cli/ExitStatus.h"
 #include "cli/HistoryLines.h"
 #include "cli/JsonPreviewPrinter.h"
 #include "cli/JsonText.h"
 #include "cli/NameWriter.h"
 #include "cli/PreviewPrinter.h"
+#include "cli/TextEditor.h"
 #include "cli/ValueValidation.h"
 #include "engine/batch/BatchGuard.h"
 #include "engine/batch/BatchRecovery.h"
@@ -46,6 +48,8 @@ namespace {
 using platform::Icon;
 
 constexpr const char* kToolCaption = "nameshift-cli";
+// More than a million names at their longest.
+constexpr std::size_t kMostListBytes = std::size_t{512} * 1024 * 1024;
 
 // A missing settings file is no news on a command line: its defaults are what the user expects.
 // One too large to be read is the user's file ignored, and that is told without --verbose.
@@ -159,6 +163,8 @@ int CliRunner::runCommand(const CliOptions& options, StderrMessageBox& messages)
             return saveSettings(options, session, messages);
         case CliCommand::SavePreset:
             return savePreset(options, session, messages);
+        case CliCommand::Edit:
+            return edit(options, session, messages);
         case CliCommand::InitSettings:
         case CliCommand::Recover:
         case CliCommand::ListPresets:
@@ -301,7 +307,8 @@ int CliRunner::list(const CliOptions& options, engine::RenameSession& session,
 
 int CliRunner::preview(const CliOptions& options, engine::RenameSession& session,
                        StderrMessageBox& messages) {
-    if (!checkRuleValues(options, session, messages) || !listFiles(options, session, messages)) {
+    if (!checkRuleValues(options, session, messages) || !listFiles(options, session, messages) ||
+        !takeListedNames(options, session, messages)) {
         return exit_status::kRefused;
     }
     // Judged with the restore file apply would write, so that the preview refuses what apply
@@ -322,6 +329,52 @@ int CliRunner::preview(const CliOptions& options, engine::RenameSession& session
         return exit_status::kRefused;
     }
     return exit_status::kDone;
+}
+
+bool CliRunner::takeListedNames(const CliOptions& options, engine::RenameSession& session,
+                                StderrMessageBox& messages) {
+    if (!options.namesFrom) {
+        return true;
+    }
+    platform::Result<std::string> text = std::string();
+    if (*options.namesFrom == "-") {
+        std::string& read = text.value();
+        char piece[65536];
+        for (std::size_t got = 0; (got = std::fread(piece, 1, sizeof piece, stdin)) > 0;) {
+            read.append(piece, got);
+        }
+    } else {
+        text = fileSystem_.readFile(*options.namesFrom, kMostListBytes);
+    }
+    if (!text.ok()) {
+        messages.show("Cannot read the list of names \"" + *options.namesFrom +
+                          "\": " + text.status().message(),
+                      kToolCaption, Icon::Stop);
+        return false;
+    }
+    session.listedNames = namesFromList(*text);
+    return true;
+}
+
+int CliRunner::edit(const CliOptions& options, engine::RenameSession& session,
+                    StderrMessageBox& messages) {
+    if (!listFiles(options, session, messages)) {
+        return exit_status::kRefused;
+    }
+    std::vector<std::string_view> names;
+    for (std::size_t row = 0; row < session.fileList.rowCount(); ++row) {
+        if (session.fileList.isTicked(row)) {
+            names.push_back(session.fileList.row(row).name);
+        }
+    }
+    const std::optional<std::string> edited = editText(namesForEditing(names), messages);
+    if (!edited) {
+        return exit_status::kRefused;
+    }
+    // By position, against the listing the editor was shown: apply checks under its lock that
+    // every file is still the one listed.
+    session.listedNames = namesFromEditing(*edited);
+    return applyListed(options, session, messages);
 }
 
 void CliRunner::chooseRestoreFile(const CliOptions& options, engine::RenameSession& session) {
@@ -354,9 +407,14 @@ int CliRunner::apply(const CliOptions& options, engine::RenameSession& session,
     if (!checkRuleValues(options, session, messages)) {
         return exit_status::kRefused;
     }
-    if (!listFiles(options, session, messages)) {
+    if (!listFiles(options, session, messages) || !takeListedNames(options, session, messages)) {
         return exit_status::kRefused;
     }
+    return applyListed(options, session, messages);
+}
+
+int CliRunner::applyListed(const CliOptions& options, engine::RenameSession& session,
+                           StderrMessageBox& messages) {
     chooseRestoreFile(options, session);
     // A script reads every failure, not the first twenty a message box has room for.
     session.listedRenameErrors = std::numeric_limits<std::size_t>::max();

@@ -52,6 +52,15 @@ private:
                             StderrMessageBox& messages);
     int apply(const CliOptions& options, engine::RenameSession& session,
               StderrMessageBox& messages);
+    // Apply over the files listed already.
+    int applyListed(const CliOptions& options, engine::RenameSession& session,
+                    StderrMessageBox& messages);
+    // The names of --names-from for the listed files; false, with the reason shown, when the
+    // list cannot be read.
+    bool takeListedNames(const CliOptions& options, engine::RenameSession& session,
+                         StderrMessageBox& messages);
+    // The listed names in the user's editor, then apply with the names as they come back.
+    int edit(const CliOptions& options, engine::RenameSession& session, StderrMessageBox& messages);
     int restore(const CliOptions& options, engine::RenameSession& session,
                 StderrMessageBox& messages);
     int saveSettings(const CliOptions& options, engine::RenameSession& session,

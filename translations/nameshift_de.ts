@@ -705,6 +705,25 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
         <translation>Die Klammer bei Zeichen %1 der Namensvorlage wird nicht geschlossen oder nicht geöffnet; für eine Klammer als Zeichen „{{“ oder „}}“ schreiben.</translation>
     </message>
     <message>
+        <source>List of Names</source>
+        <translation>Namensliste</translation>
+    </message>
+    <message numerus="yes">
+        <source>The list gives %1 names for %n ticked file(s).</source>
+        <translation>
+            <numerusform>Die Liste nennt %1 Namen für %n angehakte Datei.</numerusform>
+            <numerusform>Die Liste nennt %1 Namen für %n angehakte Dateien.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Line %1 of the list is empty.</source>
+        <translation>Zeile %1 der Liste ist leer.</translation>
+    </message>
+    <message>
+        <source>Line %1 of the list, &quot;%2&quot;, holds &quot;%3&quot;, which a file name may not hold.</source>
+        <translation>Zeile %1 der Liste, „%2“, enthält „%3“, das ein Dateiname nicht enthalten darf.</translation>
+    </message>
+    <message>
         <source>Invalid Name Template</source>
         <translation>Ungültige Namensvorlage</translation>
     </message>

@@ -14,6 +14,20 @@
 
 namespace nameshift::engine {
 
+namespace {
+
+std::vector<std::string_view> tickedNames(const FileList& files) {
+    std::vector<std::string_view> names;
+    for (std::size_t row = 0; row < files.rowCount(); ++row) {
+        if (files.isTicked(row)) {
+            names.push_back(files.row(row).name);
+        }
+    }
+    return names;
+}
+
+}  // namespace
+
 IncrementalPlan::IncrementalPlan(const RenameSession& session, const PlanOptions& options)
     : fileList_(session.fileList),
       tags_(session.tags),
@@ -27,8 +41,16 @@ IncrementalPlan::IncrementalPlan(const RenameSession& session, const PlanOptions
       keptName_(options.mayRecord || options.keepRestoreFile ? kRestoreFileName : "") {
     plan_.directory = session.directory;
     plan_.names = fileList_.names();
-    refusal_ = findSettingsRefusal(rules_.settings(), fileList_.tickedCount());
-    formatMissing_ = !refusal_ && rules_.settings().supportId3 && id3_.format.empty();
+    if (session.listedNames) {
+        listedNames_ = &*session.listedNames;
+        refusal_ = fileList_.tickedCount() == 0
+                       ? findSettingsRefusal(rules_.settings(), 0)
+                       : findListedNamesRefusal(*listedNames_, tickedNames(fileList_));
+    } else {
+        refusal_ = findSettingsRefusal(rules_.settings(), fileList_.tickedCount());
+    }
+    formatMissing_ =
+        !refusal_ && !listedNames_ && rules_.settings().supportId3 && id3_.format.empty();
     if (formatMissing_) {
         refusal_ = noId3OptionsRefusal();
     }
@@ -75,7 +97,8 @@ std::optional<std::size_t> IncrementalPlan::positionOfRow(std::size_t row) const
 }
 
 bool IncrementalPlan::readsTags() const {
-    return makesNames_ && rules_.settings().supportId3 && namer_.readsFiles();
+    return makesNames_ && listedNames_ == nullptr && rules_.settings().supportId3 &&
+           namer_.readsFiles();
 }
 
 std::vector<std::string> IncrementalPlan::oldNames() const {
@@ -188,10 +211,8 @@ FolderNames IncrementalPlan::folderNames() const {
                        }};
 }
 
-void IncrementalPlan::planPositions(std::size_t first, std::size_t end) {
-    if (first >= end) {
-        return;
-    }
+std::vector<std::pair<std::size_t, platform::MessageText>> IncrementalPlan::nameByRules(
+    std::size_t first, std::size_t end) {
     const std::span<PlannedChange> changes = std::span(plan_.changes).subspan(first, end - first);
     for (PlannedChange& change : changes) {
         change.newName = change.oldName;
@@ -236,6 +257,25 @@ void IncrementalPlan::planPositions(std::size_t first, std::size_t end) {
     for (const auto& [position, reason] : leftOut) {
         plan_.changes[position].newName = std::string(plan_.changes[position].oldName);
     }
+    return leftOut;
+}
+
+void IncrementalPlan::planPositions(std::size_t first, std::size_t end) {
+    if (first >= end) {
+        return;
+    }
+    const std::span<PlannedChange> changes = std::span(plan_.changes).subspan(first, end - first);
+    std::vector<std::pair<std::size_t, platform::MessageText>> leftOut;
+    if (listedNames_ != nullptr) {
+        for (std::size_t position = first; position < end; ++position) {
+            PlannedChange& change = plan_.changes[position];
+            change.newName =
+                keptPosition_ == position ? std::string(change.oldName) : (*listedNames_)[position];
+        }
+    } else {
+        leftOut = nameByRules(first, end);
+    }
+    const settings::RenameSettings& rules = rules_.settings();
     const FolderNames folder = folderNames();
     if (rules.numberDuplicates) {
         if (!rules.supportId3) {

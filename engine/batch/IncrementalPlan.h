@@ -97,6 +97,10 @@ private:
     bool plannedWhole(std::size_t readEnd);
     void planUpTo(std::size_t count, std::size_t readEnd);
     void planPositions(std::size_t first, std::size_t end);
+    // Names the changes in [first, end) by the rules, the template's and the tags' among them;
+    // the files the template could not name, with why.
+    std::vector<std::pair<std::size_t, platform::MessageText>> nameByRules(std::size_t first,
+                                                                           std::size_t end);
     // The end of the positions whose tags are read, or which read none.
     std::size_t readEnd() const;
     std::size_t firstUnplanned() const;
@@ -113,6 +117,8 @@ private:
     PreparedRules rules_;  // compiled once for the whole plan
     settings::Id3Naming id3_;
     TagNamer namer_;
+    // The names given for the ticked files, which take the place of the rules'; null for none.
+    const std::vector<std::string>* listedNames_ = nullptr;
     std::shared_ptr<const PrefetchedTags> prefetched_;
     bool mayRecord_ = true;
     std::size_t longestName_ = 0;  // of the folder's filesystem, in bytes

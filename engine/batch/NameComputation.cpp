@@ -6,6 +6,7 @@
 #include "engine/naming/NameTemplate.h"
 #include "engine/naming/PatternRule.h"
 #include "engine/naming/PreparedRules.h"
+#include "settings/InvalidCharacters.h"
 
 namespace nameshift::engine {
 namespace {
@@ -118,6 +119,45 @@ std::optional<platform::Message> findPatternRefusal(const settings::RenameSettin
         return refusal;
     }
     return templateRefusal(settings);
+}
+
+std::optional<platform::Message> findListedNamesRefusal(
+    const std::vector<std::string>& names, const std::vector<std::string_view>& ticked) {
+    const std::size_t tickedCount = ticked.size();
+    const char* caption = NS_MESSAGE("Message", "List of Names");
+    if (names.size() != tickedCount) {
+        return platform::Message{
+            {NS_MESSAGE_N("Message", "The list gives %1 names for %n ticked file(s)."),
+             {std::to_string(names.size())},
+             static_cast<long long>(tickedCount)},
+            caption,
+            platform::Icon::Stop};
+    }
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (names[i] == ticked[i]) {
+            continue;
+        }
+        const std::string line = std::to_string(i + 1);
+        if (names[i].empty()) {
+            return platform::Message{
+                {NS_MESSAGE("Message", "Line %1 of the list is empty."), {line}},
+                caption,
+                platform::Icon::Stop};
+        }
+        const auto bad = std::find_if(names[i].begin(), names[i].end(), [](char c) {
+            return settings::isInvalidFileNameCharacter(c) ||
+                   static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+        });
+        if (bad != names[i].end()) {
+            return platform::Message{{NS_MESSAGE("Message",
+                                                 "Line %1 of the list, \"%2\", holds \"%3\", "
+                                                 "which a file name may not hold."),
+                                      {line, names[i], std::string(1, *bad)}},
+                                     caption,
+                                     platform::Icon::Stop};
+        }
+    }
+    return std::nullopt;
 }
 
 platform::Message noId3OptionsRefusal() {

@@ -18,6 +18,11 @@ class PreparedRules;
 // reason and the place in the pattern.
 std::optional<platform::Message> findSettingsRefusal(const settings::RenameSettings& settings,
                                                      std::size_t tickedCount);
+// The refusal of new names given as a list for the files named `ticked`, one a line: a count that
+// does not match, an empty line, a name with a character that names may not hold or a control
+// character, each said with its line number. A line that leaves its file's name as it is passes.
+std::optional<platform::Message> findListedNamesRefusal(
+    const std::vector<std::string>& names, const std::vector<std::string_view>& ticked);
 // The part of findSettingsRefusal that judges the regular expressions, their replacement and the
 // name template: the texts whose fields say themselves what is wrong with them.
 std::optional<platform::Message> findPatternRefusal(const settings::RenameSettings& settings);

@@ -40,6 +40,9 @@ struct RenameSession {
     std::size_t listedRenameErrors = 20;
     // Whether a batch's report lists every rename, which only a caller that prints them needs.
     bool keepRenamedPairs = false;
+    // New names given for the ticked files, one each in list order (from a list or an editor),
+    // which the batch takes instead of the rules'.
+    std::optional<std::vector<std::string>> listedNames;
 };
 
 }  // namespace nameshift::engine

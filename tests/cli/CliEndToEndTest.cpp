@@ -780,5 +780,30 @@ TEST_F(CliTest, JsonDocumentsParse) {
     EXPECT_EQ(batches[0].toObject()["state"].toString(), "done");
 }
 
+// New names come from a list or from the user's editor, by position: a list of the wrong count
+// is refused with nothing renamed, a swap made in the editor is done as every swap is, and a
+// name with a line break shows as one line and, left as it is, is not renamed.
+TEST_F(CliTest, NamesComeFromAListOrAnEditorByPosition) {
+    makeFiles({"a.txt", "b.txt", "c\nd.txt"});
+    dir.write("names", "x.txt\nb.txt\n");
+    const CliRun wrong = cli({"--names-from", "names", "apply"});
+    EXPECT_EQ(wrong.exitStatus, 2);
+    EXPECT_EQ(wrong.errors, "List of Names: The list gives 2 names for 3 ticked file(s).\n");
+    dir.write("names", "x.txt\nb.txt\ny/z.txt\n");
+    EXPECT_EQ(cli({"--names-from", "names", "preview"}).errors,
+              "List of Names: Line 3 of the list, \"y/z.txt\", holds \"/\", which a file name may "
+              "not hold.\n");
+    dir.write("swap",
+              "#!/bin/sh\ngrep -qx 'c\\\\nd.txt' \"$1\" && "
+              "sed -i -e s/a.txt/T/ -e s/b.txt/a.txt/ -e s/T/b.txt/ \"$1\"\n");
+    std::filesystem::permissions(dir.file("swap"), std::filesystem::perms::owner_all);
+    ::setenv("VISUAL", dir.file("swap").c_str(), 1);
+    EXPECT_EQ(cli({"--no-restore-file", "edit"}).exitStatus, 0);
+    ::unsetenv("VISUAL");
+    EXPECT_EQ(dir.read("files/a.txt"), "b.txt");
+    EXPECT_EQ(dir.read("files/b.txt"), "a.txt");
+    EXPECT_EQ(dir.read("files/c\nd.txt"), "c\nd.txt");
+}
+
 }  // namespace
 }  // namespace nameshift::testing
