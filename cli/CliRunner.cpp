@@ -9,7 +9,7 @@
 #include "cli/ApplyRuleOverrides.h"
 #include "cli/ArgumentRestoreFilePicker.h"
 #include "cli/CliBatchQuestions.h"
-#include "cli/EditedNames.h"
+#include "engine/naming/EditedNames.h"
 #include "cli/ExitStatus.h"
 #include "cli/HistoryLines.h"
 #include "cli/JsonPreviewPrinter.h"
@@ -352,7 +352,7 @@ bool CliRunner::takeListedNames(const CliOptions& options, engine::RenameSession
                       kToolCaption, Icon::Stop);
         return false;
     }
-    session.listedNames = namesFromList(*text);
+    session.listedNames = engine::namesFromList(*text);
     return true;
 }
 
@@ -367,13 +367,13 @@ int CliRunner::edit(const CliOptions& options, engine::RenameSession& session,
             names.push_back(session.fileList.row(row).name);
         }
     }
-    const std::optional<std::string> edited = editText(namesForEditing(names), messages);
+    const std::optional<std::string> edited = editText(engine::namesForEditing(names), messages);
     if (!edited) {
         return exit_status::kRefused;
     }
     // By position, against the listing the editor was shown: apply checks under its lock that
     // every file is still the one listed.
-    session.listedNames = namesFromEditing(*edited);
+    session.listedNames = engine::namesFromEditing(*edited);
     return applyListed(options, session, messages);
 }
 

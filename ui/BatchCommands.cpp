@@ -1,5 +1,7 @@
 #include "ui/BatchCommands.h"
 
+#include "ui/NameListDialog.h"
+
 #include <QCoreApplication>
 
 #include <algorithm>
@@ -121,7 +123,26 @@ void BatchCommands::save() {
     }
 }
 
+void BatchCommands::editNames(bool importFirst) {
+    std::vector<std::string_view> names;
+    for (std::size_t row = 0; row < session_.fileList.rowCount(); ++row) {
+        if (session_.fileList.isTicked(row)) {
+            names.push_back(session_.fileList.row(row).name);
+        }
+    }
+    NameListDialog dialog(names, &window_);
+    if (importFirst) {
+        dialog.importFile();
+    }
+    runModal(services_.runModal, dialog);
+    if (dialog.result() == QDialog::Accepted) {
+        session_.listedNames = dialog.names();
+        newNames_.schedule();
+    }
+}
+
 void BatchCommands::afterCommand(const engine::CommandReport& report) {
+    session_.listedNames.reset();
     engine::showReport(services_.messages, report);
     // A command may have emptied the list, whatever it reports.
     newNames_.drop();

@@ -38,6 +38,9 @@ public:
     void redo();
     void openHistory();
     void save();
+    // New names for the ticked files from the names as text, edited or imported (`importFirst`);
+    // the New Name column shows them until a command runs or the list is filled again.
+    void editNames(bool importFirst);
 
     // Runs a command; one stopped by an exception leaves the list read anew.
     void run(const std::function<void()>& command);

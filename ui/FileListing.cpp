@@ -10,6 +10,8 @@ void FileListing::fill() {
     // The one place the session learns its directory: the commands work where the listed files
     // are, whatever the browser showed for a moment.
     session_.directory = files_.controls().browser->currentPath();
+    // Names given by position belong to the listing they were given for.
+    session_.listedNames.reset();
     session_.fileList.setAttributeMask(session_.rules.attributeMask());
     session_.fileList.setSortKey(session_.rules.sortKey);
     session_.fileList.setNaturalOrder(session_.rules.naturalOrder);

@@ -87,6 +87,8 @@ void MainDialog::buildControls() {
     c.redoAction = menu.redo;
     c.historyAction = menu.history;
     c.aboutAction = menu.about;
+    c.editNamesAction = menu.editNames;
+    c.importNamesAction = menu.importNames;
 }
 
 void MainDialog::layOutControls() {
@@ -230,6 +232,8 @@ void MainDialog::connectControls() {
     run(c.undoAction, &QAction::triggered, [&commands] { commands.undoLast(); });
     run(c.redoAction, &QAction::triggered, [&commands] { commands.redo(); });
     run(c.historyAction, &QAction::triggered, [&commands] { commands.openHistory(); });
+    run(c.editNamesAction, &QAction::triggered, [&commands] { commands.editNames(false); });
+    run(c.importNamesAction, &QAction::triggered, [&commands] { commands.editNames(true); });
     connect(c.exit, &QPushButton::clicked, this, &MainDialog::reject);
     connect(c.help, &QPushButton::clicked, this,
             [&dialogs] { dialogs.openHelp(QLatin1String(HelpWindow::kContentsPage)); });

@@ -39,6 +39,9 @@ struct MainDialogControls {
     QAction* undoAction = nullptr;
     QAction* redoAction = nullptr;
     QAction* historyAction = nullptr;
+    // New names for the ticked files as text: edited, or imported from a list.
+    QAction* editNamesAction = nullptr;
+    QAction* importNamesAction = nullptr;
 };
 
 // The program's one long-lived window: the file panel with the directory browser and the file

@@ -16,6 +16,8 @@ WindowMenu::WindowMenu(QWidget& window)
     : undo(action(window, QT_TRANSLATE_NOOP("nameshift::ui::MainDialog", "&Undo last batch..."))),
       redo(action(window, QT_TRANSLATE_NOOP("nameshift::ui::MainDialog", "Re&do batch"))),
       history(action(window, QT_TRANSLATE_NOOP("nameshift::ui::MainDialog", "His&tory..."))),
+      editNames(action(window, QT_TRANSLATE_NOOP("nameshift::ui::MainDialog", "Edit as text…"))),
+      importNames(action(window, QT_TRANSLATE_NOOP("nameshift::ui::MainDialog", "Import names…"))),
       about(action(window,
                    QT_TRANSLATE_NOOP("nameshift::ui::MainDialog", "&About Nameshift Pro..."))) {
     undo->setShortcut(QKeySequence::Undo);
@@ -26,6 +28,11 @@ WindowMenu::WindowMenu(QWidget& window)
         shortcut->setShortcutContext(Qt::WindowShortcut);
         window.addAction(shortcut);
     }
+    auto* names = new QAction(&window);
+    names->setSeparator(true);
+    window.addAction(names);
+    window.addAction(editNames);
+    window.addAction(importNames);
     window.addAction(separator);
     window.addAction(about);
     window.setContextMenuPolicy(Qt::ActionsContextMenu);

@@ -41,6 +41,7 @@
 #include "ui/HistoryMessages.h"
 #include "ui/MainDialog.h"
 #include "ui/MessageBoxQuestions.h"
+#include "ui/NameListDialog.h"
 #include "ui/PreviewDialog.h"
 #include "ui/RulePanel.h"
 
@@ -112,6 +113,10 @@ protected:
                 onHistory(*history);
                 return;
             }
+            if (auto* names = dynamic_cast<NameListDialog*>(&shown)) {
+                onNames(*names);
+                return;
+            }
             auto* preview = dynamic_cast<PreviewDialog*>(&shown);
             ASSERT_NE(preview, nullptr);
             const QAbstractItemModel* model = preview->list()->model();
@@ -173,6 +178,7 @@ protected:
     Pairs previewed;
     // What the test does with the history dialog when it opens.
     std::function<void(HistoryDialog&)> onHistory = [](HistoryDialog&) {};
+    std::function<void(NameListDialog&)> onNames = [](NameListDialog&) {};
     // The names the preset question is answered with, in turn; none left: cancelled.
     std::deque<std::optional<QString>> presetNames;
 };
@@ -685,6 +691,22 @@ TEST_F(StartedDialogTest, ApplyRenamesOnDiskAndRestoreGivesTheNamesBack) {
     EXPECT_EQ(dir.read("work/one.txt"), "one.txt");
     EXPECT_EQ(messages.texts(), Texts{"Filename(s) Restored"});
     EXPECT_EQ(listedNames(), (Texts{"three.mp3", "one.txt", "two.txt"}));
+}
+
+// The ticked names edited as text become their files' new names by position: a swap is done as
+// every swap is, a line left as it was keeps its file's name, and the list goes with the batch.
+TEST_F(StartedDialogTest, NamesEditedAsTextRenameTheTickedFilesByPosition) {
+    f().selectAll->click();
+    onNames = [](NameListDialog& names) {
+        EXPECT_EQ(names.editor()->toPlainText(), QStringLiteral("three.mp3\none.txt\ntwo.txt"));
+        names.editor()->setPlainText(QStringLiteral("three.mp3\ntwo.txt\none.txt\n"));
+        names.accept();
+    };
+    c().editNamesAction->trigger();
+    c().apply->click();
+    EXPECT_EQ(dir.read("work/two.txt"), "one.txt");
+    EXPECT_EQ(dir.read("work/one.txt"), "two.txt");
+    EXPECT_FALSE(dialog->session().listedNames);
 }
 
 // Ctrl+Z undoes the folder's last batch after a question, and its restore file with it;

@@ -1,6 +1,6 @@
-#include "cli/EditedNames.h"
+#include "engine/naming/EditedNames.h"
 
-namespace nameshift::cli {
+namespace nameshift::engine {
 namespace {
 
 std::vector<std::string_view> linesOf(std::string_view text) {
@@ -61,4 +61,4 @@ std::vector<std::string> namesFromList(std::string_view text) {
     return names;
 }
 
-}  // namespace nameshift::cli
+}  // namespace nameshift::engine

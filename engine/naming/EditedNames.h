@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-namespace nameshift::cli {
+namespace nameshift::engine {
 
 // The names as the editor shows them, one a line. A name is bytes and may hold a line break or a
 // backslash: a line break is written "\n" and a backslash "\\", so that no name reads as two
@@ -17,4 +17,4 @@ std::vector<std::string> namesFromEditing(std::string_view text);
 // The lines of a list of names as they stand, without escapes.
 std::vector<std::string> namesFromList(std::string_view text);
 
-}  // namespace nameshift::cli
+}  // namespace nameshift::engine
