@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QTimer>
 
 #include <cstdio>
@@ -30,6 +31,7 @@ constexpr int kBadUsage = 2;  // as nameshift-cli, grep and ls answer a bad comm
 
 struct StartRequest {
     std::string folder;
+    std::vector<std::string> files;  // of `folder`, to tick
     std::string settingsDirectory;
     bool quitAfterStart = false;
 };
@@ -71,9 +73,11 @@ StartRequest readCommandLine(int argc, char** argv) {
     QCommandLineOption quitAfterStart(QStringLiteral("quit-after-start"));
     quitAfterStart.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOption(quitAfterStart);
-    parser.addPositionalArgument(QStringLiteral("FOLDER"),
-                                 QStringLiteral("The folder to open, for this run only."),
-                                 QStringLiteral("[FOLDER]"));
+    parser.addPositionalArgument(
+        QStringLiteral("FOLDER|FILE"),
+        QStringLiteral("The folder to open, for this run only; or files, whose folder is opened "
+                       "with them ticked."),
+        QStringLiteral("[FOLDER | FILE...]"));
 
     if (!parser.parse(arguments)) {
         std::fprintf(stderr, "nameshift: %s\n", qPrintable(parser.errorText()));
@@ -91,9 +95,18 @@ StartRequest readCommandLine(int argc, char** argv) {
         std::exit(0);
     }
     StartRequest request;
-    // A file manager may hand over several folders; the program works in one at a time.
-    if (!parser.positionalArguments().isEmpty()) {
-        request.folder = bytesOf(parser.positionalArguments().constFirst());
+    // A file manager hands over folders or the files the user selected; the program works in one
+    // folder at a time, the first one named, and ticks the files given of it.
+    for (const QString& argument : parser.positionalArguments()) {
+        const QFileInfo given(argument);
+        const std::string folder =
+            bytesOf(given.isDir() ? given.absoluteFilePath() : given.absolutePath());
+        if (request.folder.empty()) {
+            request.folder = folder;
+        }
+        if (!given.isDir() && folder == request.folder) {
+            request.files.push_back(bytesOf(given.fileName()));
+        }
     }
     request.settingsDirectory = bytesOf(parser.value(settingsDirectory));
     request.quitAfterStart = parser.isSet(quitAfterStart);
@@ -127,6 +140,7 @@ int main(int argc, char** argv) {
         settings::userSettingsDirectory(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")));
     services.startDirectory = platform::startupDirectory();
     services.startFolder = request.folder;
+    services.startFiles = request.files;
     ui::DialogHooks hooks;
     hooks.options = [](const ui::DialogContext& context) {
         ui::OptionsDialog(context.fileSystem, context.messages, context.paths.programOptions,

@@ -345,8 +345,9 @@ is not given.)~",
          "{n:3,start=1,step=1}, the tags {artist} {album} {title} {track:2} {disc:2} {year} "
          "{genre} {albumartist} {composer}, the dates {taken:%Y-%m-%d} {modified} {born}; "
          "{code:upper|lower|title}, {code|default}, {{ and }} for braces",
-         R"~(Makes the base name from a template before the other rules apply; the extension
-is kept. Codes stand in braces:
+         R"~(Makes the base name from a template before the other rules apply.
+The extension is kept.
+Codes stand in braces:
 .Ql {name}
 and
 .Ql {ext}
@@ -380,7 +381,8 @@ any code a default as
 .Ql {{
 and
 .Ql }}
-are braces. A file that lacks a value with no default keeps its name, and the reason is
+are braces.
+A file that lacks a value with no default keeps its name, and the reason is
 shown.)~",
          R"~(Fl \-template Ar template)~"),
     flag("--regex", setRegex, G::Rules,
@@ -576,8 +578,9 @@ one a line
 .Ql -
 for standard input
 .Pc ,
-instead of the names the rules make. A count of names other than the files', an empty line or a
-name with a character that names may not hold is refused with its line number.)~",
+instead of the names the rules make.
+A count of names other than the files', an empty line or a name with a
+character that names may not hold is refused with its line number.)~",
          R"~(Fl \-names-from Ar file)~"),
     flag("--json", &CliOptions::json, G::Output,
          "preview, apply and history: print one JSON document instead of lines; a byte of a "
@@ -585,16 +588,19 @@ name with a character that names may not hold is refused with its line number.)~
          R"~(.Cm preview , apply
 and
 .Cm history :
-print one JSON document instead of lines. For
+print one JSON document instead of lines.
+For
 .Cm preview ,
-the refusal apply would give and each ticked file's folder, old and new names, verdict
+the refusal apply would give and each ticked file's folder, old and new
+names, verdict
 .Pq Ql rename , Ql unchanged , Ql refused
 and reason; for
 .Cm apply ,
 the counts and each file renamed; for
 .Cm history ,
-each batch's number, time, folder, count and state. A byte of a name that is not part of valid
-UTF-8 is written as the lone surrogate U+DC80 plus its value less 0x80, as Python's
+each batch's number, time, folder, count and state.
+A byte of a name that is not part of valid UTF-8 is written as the lone
+surrogate U+DC80 plus its value less 0x80, as Python's
 .Ql surrogateescape
 reads it.)~"),
     flag("--restore-file", setRestoreFile, G::Output,

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks what an installation gives a user and a packager: installs a finished build into a
-# staging folder while the build folder cannot be written, validates the menu entry and the
-# AppStream file there, reads and lints the manual pages, counts the German help pages, asks both
+# staging folder while the build folder cannot be written, validates the menu entry, the file
+# managers' actions and the AppStream file there, reads and lints the manual pages, counts the German help pages, asks both
 # programs their version, starts the installed launcher once with an empty settings folder and
 # the program once by hand (offscreen), installs again with another prefix than the configured one
 # and starts the menu entry's program from there, and runs nameshift-cli quietly and verbosely.
@@ -64,6 +64,28 @@ appstreamcli validate --no-net "${metainfo[@]}" >"$work/appstream.log" 2>&1 ||
     { cat "$work/appstream.log"; fail "appstreamcli validate"; }
 grep -q "<release version=\"$version\"" "${metainfo[@]}" || fail "metainfo release is not $version"
 grep -q "<project_license>MIT</project_license>" "${metainfo[@]}" || fail "metainfo licence"
+
+echo "== File manager actions"
+# Dolphin's service menu and the FileManager-Actions entry extend the desktop entry format with
+# types of their own, which desktop-file-validate refuses, and Nemo's is a format of its own: each
+# is read as a key file (every line a group, a comment or a key and its value) that holds the keys
+# its file manager needs, and the German name.
+check_actions() {
+    local file="$1"
+    shift
+    [[ -f "$file" ]] || { fail "$file is not installed"; return; }
+    awk '!/^(\[[^]]+\]|#.*|[A-Za-z0-9-]+(\[[A-Za-z_@]+\])?=.*|)$/ { print FILENAME ": " $0; bad = 1 }
+        END { exit bad }' "$file" || fail "$file is not a key file"
+    for key in "$@" 'Name\[de\]'; do
+        grep -q "^$key=" "$file" || fail "$file has no $key"
+    done
+    grep -q "^Exec=nameshift-launcher %F$" "$file" || fail "$file does not start the launcher"
+}
+check_actions "$installed/share/kio/servicemenus/nameshift.desktop" Type X-KDE-ServiceTypes \
+    MimeType Actions Name
+check_actions "$installed/share/nemo/actions/nameshift.nemo_action" Name Selection Extensions
+check_actions "$installed/share/file-manager/actions/nameshift.desktop" Type Name Profiles \
+    MimeTypes SelectionCount
 
 echo "== Manual pages and completions"
 for program in nameshift nameshift-cli; do

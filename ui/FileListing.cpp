@@ -120,4 +120,15 @@ void FileListing::tickAgain(const TickedFiles& files) {
     }
 }
 
+void FileListing::tickNamed(const std::vector<std::string>& names) {
+    const std::set<std::string_view> wanted(names.begin(), names.end());
+    engine::FileList& list = session_.fileList;
+    for (std::size_t row = 0; row < list.rowCount(); ++row) {
+        if (wanted.contains(list.row(row).name)) {
+            list.setTicked(row, true);
+        }
+    }
+    show();
+}
+
 }  // namespace nameshift::ui

@@ -4,6 +4,7 @@
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "engine/batch/CommandReport.h"
 #include "engine/batch/RenameSession.h"
@@ -38,6 +39,9 @@ public:
     bool leaveGoneDirectory();
     // Fills the list again as the command's report says.
     void relistAfter(const engine::CommandReport& report);
+
+    // Ticks the listed files of these names and shows them so.
+    void tickNamed(const std::vector<std::string>& names);
 
 private:
     using TickedFiles = std::set<std::pair<std::string, std::uint64_t>>;

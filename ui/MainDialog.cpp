@@ -300,6 +300,9 @@ bool MainDialog::startUp() {
     rulePanel_->applyEnablingRule();
     listing_->empty();
     listing_->fill();
+    if (!services_.startFiles.empty()) {
+        listing_->tickNamed(services_.startFiles);
+    }
     // The keyboard starts where the work does, in the tree, whose focus frame shows it.
     filePanel_->controls().browser->tree()->setFocus(Qt::OtherFocusReason);
     closeSplash();

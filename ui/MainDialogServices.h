@@ -44,6 +44,8 @@ struct MainDialogServices {
     std::string settingsDirectory;
     // The folder the program was asked to open, before any start-up directory; empty: none.
     std::string startFolder;
+    // Files of that folder to tick once it is listed, as a file manager hands them over.
+    std::vector<std::string> startFiles;
     // How many names of the "New Name" column one pass of the event loop computes: a few
     // milliseconds' work, so that keystrokes and scrolling never wait. A batch no larger is
     // computed at once.

@@ -100,6 +100,7 @@ protected:
         services.startDirectory = startDirectory;
         services.restorePicker = &picker;
         services.splashMilliseconds = 0;
+        services.startFiles = startFiles;
         services.askPresetName = [this](QWidget*) {
             std::optional<QString> name;
             if (!presetNames.empty()) {
@@ -179,6 +180,8 @@ protected:
     // What the test does with the history dialog when it opens.
     std::function<void(HistoryDialog&)> onHistory = [](HistoryDialog&) {};
     std::function<void(NameListDialog&)> onNames = [](NameListDialog&) {};
+    // The files a file manager hands over, of the folder opened.
+    std::vector<std::string> startFiles;
     // The names the preset question is answered with, in turn; none left: cancelled.
     std::deque<std::optional<QString>> presetNames;
 };
@@ -691,6 +694,14 @@ TEST_F(StartedDialogTest, ApplyRenamesOnDiskAndRestoreGivesTheNamesBack) {
     EXPECT_EQ(dir.read("work/one.txt"), "one.txt");
     EXPECT_EQ(messages.texts(), Texts{"Filename(s) Restored"});
     EXPECT_EQ(listedNames(), (Texts{"three.mp3", "one.txt", "two.txt"}));
+}
+
+// Files handed over by a file manager are listed with their folder and ticked.
+TEST_F(StartedDialogTest, FilesHandedOverAreTickedInTheirFolder) {
+    startFiles = {"two.txt", "three.mp3", "gone.txt"};
+    ASSERT_TRUE(start());
+    EXPECT_EQ(dialog->session().fileList.tickedCount(), 2u);
+    EXPECT_EQ(f().status->text(), QStringLiteral("3 file(s) total - 2 selected"));
 }
 
 // The ticked names edited as text become their files' new names by position: a swap is done as
