@@ -678,6 +678,11 @@ settings file.)~"),
      .command = "recover",
      .excludes = "--undo",
      .help = "Finish the batch and write its record"},
+    {.names = "--remove",
+     .target = &CliOptions::removeIntegration,
+     .group = G::Command,
+     .command = "integrate",
+     .help = "Take exactly the program's own actions away again"},
     {.names = "NAME",
      .kind = K::Preset,
      .valueName = "TEXT",
@@ -743,6 +748,9 @@ constexpr std::array kCommandRows = std::to_array<CliCommandRow>({
     {"edit", CliCommand::Edit,
      "Open the listed names in $VISUAL or $EDITOR (else vi), one a line, and rename each file "
      "to its line as it comes back"},
+    {"integrate", CliCommand::Integrate,
+     "Add \"Rename with Nameshift Pro…\" to the user's Nautilus scripts and Thunar custom "
+     "actions, whether or not they are installed yet"},
     {"help", std::nullopt, "Print this help, or with COMMAND what COMMAND --help prints, and exit"},
 });
 

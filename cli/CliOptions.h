@@ -28,6 +28,7 @@ enum class CliCommand {
     Undo,
     Redo,
     Edit,
+    Integrate,
 };
 
 // Whether apply writes a restore file: as opt.ini says, or as the command line says.
@@ -83,6 +84,7 @@ struct CliOptions {
     RuleOverrides rules;
     bool nullSeparated = false;
     bool json = false;
+    bool removeIntegration = false;  // integrate --remove
     // A file of new names, one a line for the listed files in their order; "-" for standard input.
     std::optional<std::string> namesFrom;
     RestoreFileChoice restoreFile = RestoreFileChoice::FromOptions;

@@ -1,6 +1,7 @@
 #include "cli/CliRunner.h"
 
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <limits>
 #include <system_error>
@@ -9,8 +10,8 @@
 #include "cli/ApplyRuleOverrides.h"
 #include "cli/ArgumentRestoreFilePicker.h"
 #include "cli/CliBatchQuestions.h"
-#include "engine/naming/EditedNames.h"
 #include "cli/ExitStatus.h"
+#include "cli/FileManagerActions.h"
 #include "cli/HistoryLines.h"
 #include "cli/JsonPreviewPrinter.h"
 #include "cli/JsonText.h"
@@ -27,6 +28,7 @@
 #include "engine/commands/PreviewCommand.h"
 #include "engine/commands/RestoreCommand.h"
 #include "engine/commands/UndoCommand.h"
+#include "engine/naming/EditedNames.h"
 #include "engine/naming/TextCase.h"
 #include "engine/records/RestoreFile.h"
 #include "platform/AbsolutePath.h"
@@ -128,6 +130,9 @@ int CliRunner::runCommand(const CliOptions& options, StderrMessageBox& messages)
     if (options.command == CliCommand::InitSettings) {
         return initSettings(options, messages);
     }
+    if (options.command == CliCommand::Integrate) {
+        return integrate(options, messages);
+    }
     if (options.command == CliCommand::ListPresets) {
         return listPresets(messages);
     }
@@ -165,6 +170,7 @@ int CliRunner::runCommand(const CliOptions& options, StderrMessageBox& messages)
             return savePreset(options, session, messages);
         case CliCommand::Edit:
             return edit(options, session, messages);
+        case CliCommand::Integrate:
         case CliCommand::InitSettings:
         case CliCommand::Recover:
         case CliCommand::ListPresets:
@@ -658,6 +664,22 @@ bool CliRunner::takeHistoryOptions(const CliOptions& options, const settings::Re
     rules.historyBatches = read.historyBatches;
     rules.historyMebibytes = read.historyMebibytes;
     return true;
+}
+
+int CliRunner::integrate(const CliOptions& options, StderrMessageBox& messages) {
+    // Relative or unset base directories mean the defaults, as the XDG rules say.
+    const auto baseDirectory = [](const char* variable, const char* fallback) {
+        const char* value = std::getenv(variable);
+        if (value != nullptr && value[0] == '/') {
+            return std::string(value);
+        }
+        const char* home = std::getenv("HOME");
+        return std::string(home != nullptr ? home : "") + fallback;
+    };
+    FileManagerActions actions(fileSystem_, baseDirectory("XDG_DATA_HOME", "/.local/share"),
+                               baseDirectory("XDG_CONFIG_HOME", "/.config"));
+    const bool done = options.removeIntegration ? actions.remove(messages) : actions.add(messages);
+    return done ? exit_status::kDone : exit_status::kRefused;
 }
 
 int CliRunner::history(const std::string& stateDirectory, bool json) {

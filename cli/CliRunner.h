@@ -96,6 +96,8 @@ private:
 
     // One line a batch of the history on standard output; 2 when a record cannot be read.
     int history(const std::string& stateDirectory, bool json);
+    // Adds the program's actions to the file managers that keep them per user, or takes them away.
+    int integrate(const CliOptions& options, StderrMessageBox& messages);
     int undoOrRedo(const CliOptions& options, StderrMessageBox& messages);
 
     platform::FileSystem& fileSystem_;

@@ -61,6 +61,12 @@ public:
         return *this;
     }
     bool readableByOwnerOnly() const { return ownerOnly_; }
+    // The file is a program its owner runs, as a file manager's script.
+    FileContents& runnable() {
+        runnable_ = true;
+        return *this;
+    }
+    unsigned permissions() const { return (ownerOnly_ ? 0600U : 0644U) | (runnable_ ? 0100U : 0U); }
 
     // Every byte in one string, for a writer that needs them whole.
     std::string gather() const {
@@ -76,6 +82,7 @@ private:
     std::string_view text_;
     PieceSource pieces_;
     bool ownerOnly_ = false;
+    bool runnable_ = false;
 };
 
 // Contents of a header, `count` entries and an end, the entries written `perPiece` at a time:

@@ -150,7 +150,7 @@ Status writeInside(int dirFd, const std::string& name, const FileContents& conte
     }
     const std::string temporary = temporaryNameFor(name);
     FileDescriptor fd(::openat(dirFd, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                               contents.readableByOwnerOnly() ? 0600 : 0644));
+                               contents.permissions()));
     if (fd.get() < 0) {
         return lastError();
     }

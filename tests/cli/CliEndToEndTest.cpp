@@ -3,6 +3,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QXmlStreamReader>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -803,6 +804,32 @@ TEST_F(CliTest, NamesComeFromAListOrAnEditorByPosition) {
     EXPECT_EQ(dir.read("files/a.txt"), "b.txt");
     EXPECT_EQ(dir.read("files/b.txt"), "a.txt");
     EXPECT_EQ(dir.read("files/c\nd.txt"), "c\nd.txt");
+}
+
+// integrate adds the program's action to Thunar's list beside the user's own, once however often
+// it runs, and a Nautilus script; --remove takes exactly those away, the user's bytes as they were.
+TEST_F(CliTest, IntegrateAddsOurActionsOnceAndRemoveLeavesTheUsersOwn) {
+    const std::string mine =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<actions>\n<action>\n\t<name>Mine</name>\n"
+        "\t<command>echo %f</command>\n</action>\n</actions>\n";
+    dir.write(".config/Thunar/uca.xml", mine);
+    ASSERT_EQ(runCli({"integrate"}, dir.path()).exitStatus, 0);
+    ASSERT_EQ(runCli({"integrate"}, dir.path()).exitStatus, 0);
+    const std::string added = dir.read(".config/Thunar/uca.xml");
+    QXmlStreamReader xml(QByteArray::fromStdString(added));
+    int actions = 0;
+    while (!xml.atEnd()) {
+        actions += xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"action";
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_EQ(actions, 2);
+    const std::string script = ".local/share/nautilus/scripts/Rename with Nameshift Pro…";
+    EXPECT_NE(std::filesystem::status(dir.file(script)).permissions() &
+                  std::filesystem::perms::owner_exec,
+              std::filesystem::perms::none);
+    ASSERT_EQ(runCli({"integrate", "--remove"}, dir.path()).exitStatus, 0);
+    EXPECT_EQ(dir.read(".config/Thunar/uca.xml"), mine);
+    EXPECT_FALSE(dir.exists(script));
 }
 
 }  // namespace
