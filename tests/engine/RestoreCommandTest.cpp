@@ -35,6 +35,18 @@ protected:
         dir.write(relative, formatRestoreFile({filesDirectory(), before, after}));
         return dir.file(relative);
     }
+    // Files "1", "2" and "3" named "n" and the counter from `start` by an apply that writes a
+    // restore file.
+    void applyNumbered(const char* start) {
+        for (const char* name : {"1", "2", "3"}) {
+            dir.write(std::string("files/") + name, name);
+        }
+        tickAll();
+        useCounter(start);
+        usePrefix("n", settings::Position::Replace);
+        session.options.restoreFileUsage = settings::RestoreFileUsage::Create;
+        ASSERT_EQ(applyChanges(session), CommandOutcome::Done);
+    }
     CommandOutcome restore(const std::string& chosen) {
         picker.choice = chosen;
         return restoreFilenames(session, picker);
@@ -322,14 +334,7 @@ class RestoreReceiptTest : public RestoreCommandTest,
 
 TEST_P(RestoreReceiptTest, RestoresOnlyTheFilesTheBatchRenamed) {
     const ReceiptCase& c = GetParam();
-    for (const char* name : {"1", "2", "3"}) {
-        dir.write(std::string("files/") + name, name);
-    }
-    tickAll();
-    useCounter("2");
-    usePrefix("n", settings::Position::Replace);
-    session.options.restoreFileUsage = settings::RestoreFileUsage::Create;
-    ASSERT_EQ(applyChanges(session), CommandOutcome::Done);  // 1 2 3 -> n2 n3 n4
+    applyNumbered("2");  // 1 2 3 -> n2 n3 n4
     ASSERT_EQ(dir.names("files"), (Names{"n2", "n3", "n4", "restore.dat"}));
     c.meanwhile(dir);
     messages.shown.clear();
@@ -360,14 +365,7 @@ void moveAndCopyBack(testing::TempDir& dir) {
 // A restore that could do only some of its pairs keeps the rest in the restore file, which still
 // speaks for its batch: moved away with its folder, it restores the moved files, not a copy.
 TEST_F(RestoreCommandTest, ARestoreFileRewrittenStillSpeaksForItsBatch) {
-    for (const char* name : {"1", "2", "3"}) {
-        dir.write(std::string("files/") + name, name);
-    }
-    tickAll();
-    useCounter("1");
-    usePrefix("n", settings::Position::Replace);
-    session.options.restoreFileUsage = settings::RestoreFileUsage::Create;
-    ASSERT_EQ(applyChanges(session), CommandOutcome::Done);  // 1 2 3 -> n1 n2 n3
+    applyNumbered("1");  // 1 2 3 -> n1 n2 n3
     dir.write("files/1", "in the way");
     restore(dir.file("files/restore.dat"));
     ASSERT_EQ(dir.names("files"), (Names{"1", "2", "3", "n1", "restore.dat"}));
