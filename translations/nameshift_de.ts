@@ -705,6 +705,18 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
         <translation>Die Klammer bei Zeichen %1 der Namensvorlage wird nicht geschlossen oder nicht geöffnet; für eine Klammer als Zeichen „{{“ oder „}}“ schreiben.</translation>
     </message>
     <message>
+        <source>&quot;%1&quot; cannot be renamed: it is not a file of this computer that can be found.</source>
+        <translation>„%1“ kann nicht umbenannt werden: Es ist keine auffindbare Datei dieses Computers.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is a folder; open it in the folder tree to rename its files.</source>
+        <translation>„%1“ ist ein Ordner; öffnen Sie ihn in der Ordnerliste, um seine Dateien umzubenennen.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is in another folder than the one listed; a batch renames the files of one folder.</source>
+        <translation>„%1“ liegt in einem anderen als dem aufgelisteten Ordner; ein Vorgang benennt die Dateien eines Ordners um.</translation>
+    </message>
+    <message>
         <source>List of Names</source>
         <translation>Namensliste</translation>
     </message>

@@ -1,5 +1,10 @@
 #include "ui/FileListView.h"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
+
 #include <QEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -43,6 +48,9 @@ FileListView::FileListView(engine::FileList& fileList, QWidget* parent)
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setUniformRowHeights(true);
+    // Files dropped from a file manager are ticked; the list itself drags nothing.
+    setAcceptDrops(true);
+    setDragDropMode(QAbstractItemView::DropOnly);
     // Cut at the end: a name is told by its start, the date or the number it begins with.
     setTextElideMode(Qt::ElideRight);
     // Both columns share the width the view has; measuring every name would cost a large
@@ -150,6 +158,27 @@ void FileListView::showTicks() {
     selectionModel()->select(ticked,
                              QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     viewport()->update();
+}
+
+void FileListView::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) {
+        event->acceptProposedAction();
+    }
+}
+
+void FileListView::dragMoveEvent(QDragMoveEvent* event) {
+    if (event->mimeData()->hasUrls()) {
+        event->acceptProposedAction();
+    }
+}
+
+void FileListView::dropEvent(QDropEvent* event) {
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        paths << (url.isLocalFile() ? url.toLocalFile() : url.toString());
+    }
+    event->acceptProposedAction();
+    emit pathsDropped(paths);
 }
 
 }  // namespace nameshift::ui

@@ -31,9 +31,14 @@ public:
 signals:
     // The ticks changed, so the status line must follow.
     void ticksChanged();
+    // Files or folders were dropped on the list, as local paths.
+    void pathsDropped(const QStringList& paths);
 
 protected:
     void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void fitIconsToRows();

@@ -1,5 +1,7 @@
 #include "ui/FileListing.h"
 
+#include <QFileInfo>
+
 #include <optional>
 
 #include "ui/DirectoryBrowser.h"
@@ -129,6 +131,35 @@ void FileListing::tickNamed(const std::vector<std::string>& names) {
         }
     }
     show();
+}
+
+void FileListing::tickDropped(const QStringList& paths) {
+    const QString folder = QString::fromLocal8Bit(session_.directory);
+    std::vector<std::string> names;
+    for (const QString& path : paths) {
+        const QFileInfo dropped(path);
+        if (dropped.exists() && !dropped.isDir() &&
+            QFileInfo(dropped.absolutePath()) == QFileInfo(folder)) {
+            names.push_back(dropped.fileName().toLocal8Bit().toStdString());
+            continue;
+        }
+        // A batch renames in the folder it lists, the files this user sees there.
+        const char* why =
+            !dropped.exists() ? NS_MESSAGE("Message",
+                                           "\"%1\" cannot be renamed: it is not a file of this "
+                                           "computer that can be found.")
+            : dropped.isDir() ? NS_MESSAGE("Message",
+                                           "\"%1\" is a folder; open it in the folder tree to "
+                                           "rename its files.")
+                              : NS_MESSAGE("Message",
+                                           "\"%1\" is in another folder than the one listed; a "
+                                           "batch renames the files of one folder.");
+        messages_.show({why, {path.toStdString()}}, platform::kProgramTitle,
+                       platform::Icon::Exclamation);
+    }
+    if (!names.empty()) {
+        tickNamed(names);
+    }
 }
 
 }  // namespace nameshift::ui

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 #include <cstdint>
 #include <set>
 #include <string>
@@ -42,6 +44,8 @@ public:
 
     // Ticks the listed files of these names and shows them so.
     void tickNamed(const std::vector<std::string>& names);
+    // Ticks the files dropped on the list; says why of each that cannot join the batch.
+    void tickDropped(const QStringList& paths);
 
 private:
     using TickedFiles = std::set<std::pair<std::string, std::uint64_t>>;

@@ -213,6 +213,8 @@ void MainDialog::connectControls() {
 
     connect(rulePanel_, &RulePanel::rulesChanged, newNames_.get(), &NewNameColumn::schedule);
     connect(files.fileList, &FileListView::ticksChanged, newNames_.get(), &NewNameColumn::schedule);
+    connect(files.fileList, &FileListView::pathsDropped, this,
+            [this](const QStringList& paths) { listing_->tickDropped(paths); });
     connect(newNames_.get(), &NewNameColumn::rulesRefusalChanged, filePanel_,
             &FilePanel::showRulesRefusal);
 

@@ -704,6 +704,17 @@ TEST_F(StartedDialogTest, FilesHandedOverAreTickedInTheirFolder) {
     EXPECT_EQ(f().status->text(), QStringLiteral("3 file(s) total - 2 selected"));
 }
 
+// Files dropped on the list are ticked; one of another folder says why it stays out.
+TEST_F(StartedDialogTest, FilesDroppedOnTheListAreTicked) {
+    dir.write("prog/other.txt", "other");
+    emit f().fileList->pathsDropped({QString::fromStdString(dir.file("work/two.txt")),
+                                     QString::fromStdString(dir.file("prog/other.txt"))});
+    EXPECT_EQ(dialog->session().fileList.tickedCount(), 1u);
+    EXPECT_EQ(messages.texts(), (Texts{"\"" + dir.file("prog/other.txt") +
+                                       "\" is in another folder than the one listed; a batch "
+                                       "renames the files of one folder."}));
+}
+
 // The ticked names edited as text become their files' new names by position: a swap is done as
 // every swap is, a line left as it was keeps its file's name, and the list goes with the batch.
 TEST_F(StartedDialogTest, NamesEditedAsTextRenameTheTickedFilesByPosition) {
