@@ -548,14 +548,15 @@ Only the first megabyte of a file is read for it; a file without such a date
 lacks
 .Ql %t .
 .Ql %c
-is the camera's model as the picture's EXIF data or the video's container records
-it, the make in front where the model does not start with it;
+is the camera's model as the picture's EXIF data or the video's container
+records it, the make in front where the model does not start with it;
 .Ql %x
 the size of a picture or a video;
 .Ql %d
 the length of a song or a video.
-Pictures are read through exiv2, songs through TagLib, MP4, QuickTime, Matroska,
-WebM and AVI videos through libavformat; a file without the value lacks the code.)~",
+Pictures are read through exiv2, songs through TagLib, MP4, QuickTime,
+Matroska, WebM and AVI videos through libavformat; a file without the value
+lacks the code.)~",
          R"~(Fl \-id3-format Ar format)~"),
     text("--date-format", "FMT", &RuleOverrides::dateFormat, G::Id3,
          "How %m, %b and %t spell a date, in strftime's codes (here %m is the month); "
