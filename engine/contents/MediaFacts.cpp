@@ -80,9 +80,25 @@ bool opensLikeVideo(const TagLib::ByteVector& head, std::string_view fileName) {
     return extension != "m4a" && extension != "m4b" && extension != "m4p" && extension != "m4r";
 }
 
-// libavformat reads the file through the stream, which stops at the budget.
+// What libavformat reads a file through: the stream, which stops at the budget, and a count of
+// its calls, for a broken container can have it seek back and forth without reading more.
+struct FilmSource {
+    static constexpr int kMostCalls = 4096;
+    ReadOnlyStream* stream;
+    int calls = 0;
+    bool spent() { return ++calls > kMostCalls; }
+};
+
+int stopWhenSpent(void* opaque) {
+    return static_cast<FilmSource*>(opaque)->calls > FilmSource::kMostCalls ? 1 : 0;
+}
+
 int readPacket(void* opaque, std::uint8_t* buffer, int size) {
-    auto* stream = static_cast<ReadOnlyStream*>(opaque);
+    auto* source = static_cast<FilmSource*>(opaque);
+    if (source->spent()) {
+        return AVERROR_EOF;
+    }
+    ReadOnlyStream* stream = source->stream;
     const TagLib::ByteVector bytes = stream->readBlock(static_cast<unsigned long>(size));
     if (bytes.isEmpty()) {
         return AVERROR_EOF;
@@ -92,7 +108,11 @@ int readPacket(void* opaque, std::uint8_t* buffer, int size) {
 }
 
 std::int64_t seekTo(void* opaque, std::int64_t offset, int whence) {
-    auto* stream = static_cast<ReadOnlyStream*>(opaque);
+    auto* source = static_cast<FilmSource*>(opaque);
+    if (source->spent()) {
+        return -1;
+    }
+    ReadOnlyStream* stream = source->stream;
     if ((whence & AVSEEK_SIZE) != 0) {
         return stream->length();
     }
@@ -182,13 +202,14 @@ std::optional<std::string> videoFact(int fd, long length, MediaFact which,
     }();
     static_cast<void>(quiet);
     ReadOnlyStream stream(fd, 0, length, bytesRead, MediaFacts::kReadBudget);
+    FilmSource source{&stream};
     constexpr int kBufferSize = 32 << 10;
     auto* buffer = static_cast<std::uint8_t*>(av_malloc(kBufferSize));
     if (buffer == nullptr) {
         return std::nullopt;
     }
     const std::unique_ptr<AVIOContext, IoFreer> io(
-        avio_alloc_context(buffer, kBufferSize, 0, &stream, readPacket, nullptr, seekTo));
+        avio_alloc_context(buffer, kBufferSize, 0, &source, readPacket, nullptr, seekTo));
     if (!io) {
         av_free(buffer);
         return std::nullopt;
@@ -199,6 +220,7 @@ std::optional<std::string> videoFact(int fd, long length, MediaFact which,
     }
     opened->pb = io.get();
     opened->flags |= AVFMT_FLAG_CUSTOM_IO;
+    opened->interrupt_callback = AVIOInterruptCB{stopWhenSpent, &source};
     // Frees the context itself when it fails.
     if (avformat_open_input(&opened, "", nullptr, nullptr) < 0) {
         return std::nullopt;
@@ -249,7 +271,9 @@ std::optional<std::string> pictureFact(const TagLib::ByteVector& head, MediaFact
     try {
         const auto image = Exiv2::ImageFactory::open(
             reinterpret_cast<const Exiv2::byte*>(head.data()), static_cast<long>(head.size()));
-        if (image.get() == nullptr) {
+        // exiv2's readers of films can loop for long on a broken one, which it takes for a film
+        // by its first bytes alone; the films libavformat reads have been handed to it already.
+        if (image.get() == nullptr || image->mimeType().rfind("video/", 0) == 0) {
             return std::nullopt;
         }
         known = true;
@@ -305,10 +329,25 @@ std::optional<std::string> MediaFacts::cameraName(std::string_view make, std::st
     }
     // "NIKON CORPORATION" writes "NIKON D750": the make's first word is the brand the model names.
     const std::string_view brand = make.substr(0, make.find(' '));
-    if (make.empty() || startsWithNoCase(model, make) || startsWithNoCase(model, brand)) {
-        return std::string(model);
+    std::string camera =
+        make.empty() || startsWithNoCase(model, make) || startsWithNoCase(model, brand)
+            ? std::string(model)
+            : std::string(make) + " " + std::string(model);
+    // A broken or hostile file may write anything there: a line break is no part of a camera's
+    // name, and a name has no room for a novel.
+    for (char& c : camera) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+            c = ' ';
+        }
     }
-    return std::string(make) + " " + std::string(model);
+    if (camera.size() > kLongestCamera) {
+        std::size_t end = kLongestCamera;
+        while (end > 0 && (static_cast<unsigned char>(camera[end]) & 0xC0) == 0x80) {
+            --end;
+        }
+        camera.resize(end);
+    }
+    return camera;
 }
 
 std::optional<std::string> MediaFacts::read(int fd, long length, std::string_view fileName,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -29,8 +30,11 @@ public:
     // nothing for a length of none.
     static std::optional<std::string> durationText(long long milliseconds);
 
+    // The longest camera name given, in UTF-8 bytes, as long as the longest tag text.
+    static constexpr std::size_t kLongestCamera = 1023;
+
     // The model, the make in front only where the model does not start with it ("Apple iPhone 12"
-    // but "Canon EOS 80D"); nothing without a model.
+    // but "Canon EOS 80D"), control characters as spaces; nothing without a model.
     static std::optional<std::string> cameraName(std::string_view make, std::string_view model);
 };
 

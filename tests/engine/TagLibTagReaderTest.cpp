@@ -771,6 +771,9 @@ TEST(MediaFactsTest, SpellsLengthsAndCameras) {
     EXPECT_EQ(MediaFacts::cameraName(" Apple ", "iPhone 12\0"), "Apple iPhone 12");
     EXPECT_EQ(MediaFacts::cameraName("Canon", "canon EOS 80D"), "canon EOS 80D");
     EXPECT_EQ(MediaFacts::cameraName("Canon", ""), std::nullopt);
+    EXPECT_EQ(MediaFacts::cameraName("", "EOS\n80D"), "EOS 80D");
+    EXPECT_EQ(MediaFacts::cameraName("", std::string(2000, 'x'))->size(),
+              MediaFacts::kLongestCamera);
 }
 
 }  // namespace
