@@ -343,7 +343,8 @@ is not given.)~",
     text("--template", "TEMPLATE", &RuleOverrides::nameTemplate, G::Rules,
          "Make the base name from a template, before the other rules: {name} {ext}, "
          "{n:3,start=1,step=1}, the tags {artist} {album} {title} {track:2} {disc:2} {year} "
-         "{genre} {albumartist} {composer}, the dates {taken:%Y-%m-%d} {modified} {born}; "
+         "{genre} {albumartist} {composer}, the dates {taken:%Y-%m-%d} {modified} {born}, "
+         "{camera} {size} {duration}; "
          "{code:upper|lower|title}, {code|default}, {{ and }} for braces",
          R"~(Makes the base name from a template before the other rules apply.
 The extension is kept.
@@ -371,7 +372,17 @@ and the dates
 and
 .Ql {born} ,
 with a format of their own as
-.Ql {taken:%Y-%m-%d} .
+.Ql {taken:%Y-%m-%d} ,
+and what a picture or recording is:
+.Ql {camera} , {size}
+and
+.Ql {duration} ,
+as
+.Ql %c , %x
+and
+.Ql %d
+of
+.Fl \-id3-format .
 A text takes
 .Ql :upper , :lower
 or
@@ -486,7 +497,8 @@ upper case.)~",
     text("--id3-format", "FMT", &RuleOverrides::id3Format, G::Id3,
          "The tag name format: %1 album, %2 artist, %3 genre, %4 track name, %5 track "
          "number, %6 year, %7 album artist, %8 disc number, %9 composer, %m date modified, "
-         "%b date created, %t date a photo or video was taken",
+         "%b date created, %t date a photo or video was taken, %c camera, %x pixel size "
+         "(4032x3024), %d duration (M.SS, H.MM.SS)",
          R"~(The name format:
 .Ql %1
 album,
@@ -511,7 +523,17 @@ the date the file was modified,
 .Ql %b
 the date it was created (missing where the filesystem keeps none),
 .Ql %t
-the date a photo or video was taken.
+the date a photo or video was taken,
+.Ql %c
+the camera,
+.Ql %x
+the pixel size as
+.Ql 4032x3024 ,
+.Ql %d
+the duration as
+.Ql M.SS ,
+from an hour up as
+.Ql H.MM.SS .
 MP3 files are read from their ID3 tags; FLAC, Ogg Vorbis, Opus, Speex, MP4 and
 M4A, WMA, WAV, AIFF, WavPack, Musepack and APE files from their own tags, where
 .Ql %3
@@ -526,7 +548,17 @@ Of MP4 and QuickTime videos it is the creation time of the movie, in local
 time.
 Only the first megabyte of a file is read for it; a file without such a date
 lacks
-.Ql %t .)~",
+.Ql %t .
+.Ql %c
+is the camera's model as the picture's EXIF data or the video's container
+records it, the make in front where the model does not start with it;
+.Ql %x
+the size of a picture or a video;
+.Ql %d
+the length of a song or a video.
+Pictures are read through exiv2, songs through TagLib, MP4, QuickTime,
+Matroska, WebM and AVI videos through libavformat; a file without the value
+lacks the code.)~",
          R"~(Fl \-id3-format Ar format)~"),
     text("--date-format", "FMT", &RuleOverrides::dateFormat, G::Id3,
          "How %m, %b and %t spell a date, in strftime's codes (here %m is the month); "

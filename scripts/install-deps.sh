@@ -11,14 +11,14 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-svg-dev
     qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
-    libtag1-dev libexiv2-dev zlib1g-dev libicu-dev libcli11-dev
+    libtag1-dev libexiv2-dev libavformat-dev zlib1g-dev libicu-dev libcli11-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     fonts-dejavu-core rename mmv
     desktop-file-utils appstream man-db mandoc zsh
     exfatprogs exfat-fuse
     openssh-server openssh-client sshfs
     clang libclang-rt-14-dev clang-format clang-tidy
-    ffmpeg libheif-examples
+    ffmpeg libheif-examples exiv2
 )
 if [[ "${1:-}" == "--run" || "${1:-}" == "--screenshots" ]]; then
     packages+=(xvfb xauth x11-utils imagemagick)

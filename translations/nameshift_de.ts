@@ -744,6 +744,18 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
         <translation>kein Aufnahmedatum</translation>
     </message>
     <message>
+        <source>no camera</source>
+        <translation>keine Kamera</translation>
+    </message>
+    <message>
+        <source>no pixel size</source>
+        <translation>keine Bildgröße</translation>
+    </message>
+    <message>
+        <source>no duration</source>
+        <translation>keine Dauer</translation>
+    </message>
+    <message>
         <source>no modification date</source>
         <translation>kein Änderungsdatum</translation>
     </message>
@@ -1365,6 +1377,18 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
         <source>%t - Date Taken</source>
         <translation>%t - Aufnahmedatum</translation>
     </message>
+    <message>
+        <source>%c - Camera</source>
+        <translation>%c - Kamera</translation>
+    </message>
+    <message>
+        <source>%x - Pixel Size</source>
+        <translation>%x - Bildgröße</translation>
+    </message>
+    <message>
+        <source>%d - Duration</source>
+        <translation>%d - Dauer</translation>
+    </message>
 </context>
 <context>
     <name>nameshift::ui::MainDialog</name>
@@ -1481,6 +1505,10 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
     <message>
         <source>Dates</source>
         <translation>Daten</translation>
+    </message>
+    <message>
+        <source>Photo and Recording</source>
+        <translation>Foto und Aufnahme</translation>
     </message>
 </context>
 <context>

@@ -39,6 +39,7 @@ NameTemplateField::NameTemplateField(QWidget* parent)
          {"{artist}", "{album}", "{title}", "{track:2}", "{disc:2}", "{year}", "{genre}",
           "{albumartist}", "{composer}"}},
         {QT_TR_NOOP("Dates"), {"{taken:%Y-%m-%d}", "{modified}", "{born}"}},
+        {QT_TR_NOOP("Photo and Recording"), {"{camera}", "{size}", "{duration}"}},
     };
     for (const CodeGroup& group : groups) {
         QMenu* codes = menu->addMenu(tr(group.title));

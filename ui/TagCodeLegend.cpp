@@ -34,13 +34,16 @@ struct LaterCode {
     char code;
     const char* entry;  // the code and what it stands for, as the legend shows them
 };
-constexpr std::array<LaterCode, 6> kLaterCodes = {{
+constexpr std::array<LaterCode, 9> kLaterCodes = {{
     {'7', QT_TRANSLATE_NOOP("nameshift::ui::TagNamingOptionsDialog", "%7 - Album Artist")},
     {'8', QT_TRANSLATE_NOOP("nameshift::ui::TagNamingOptionsDialog", "%8 - Disc Number")},
     {'9', QT_TRANSLATE_NOOP("nameshift::ui::TagNamingOptionsDialog", "%9 - Composer")},
     {'m', QT_TRANSLATE_NOOP("nameshift::ui::TagNamingOptionsDialog", "%m - Date Modified")},
     {'b', QT_TRANSLATE_NOOP("nameshift::ui::TagNamingOptionsDialog", "%b - Date Created")},
     {'t', QT_TRANSLATE_NOOP("nameshift::ui::TagNamingOptionsDialog", "%t - Date Taken")},
+    {'c', QT_TRANSLATE_NOOP("nameshift::ui::TagNamingOptionsDialog", "%c - Camera")},
+    {'x', QT_TRANSLATE_NOOP("nameshift::ui::TagNamingOptionsDialog", "%x - Pixel Size")},
+    {'d', QT_TRANSLATE_NOOP("nameshift::ui::TagNamingOptionsDialog", "%d - Duration")},
 }};
 
 // The date the example spells for each date code, in the default date format.
@@ -70,6 +73,10 @@ std::string exampleTagResult(std::string_view format) {
             ++i;
         } else if (format[i] == '%' && (code == 'm' || code == 'b' || code == 't')) {
             result += exampleDate();
+            ++i;
+        } else if (format[i] == '%' && (code == 'c' || code == 'x' || code == 'd')) {
+            // A camera's model, a phone photo's size and a song's length as the codes spell them.
+            result += code == 'c' ? "Canon EOS 80D" : code == 'x' ? "4032x3024" : "3.25";
             ++i;
         } else {
             result += format[i];

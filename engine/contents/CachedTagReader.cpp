@@ -29,6 +29,9 @@ struct FileValues {
     std::optional<TagTexts> texts;
     std::optional<FileTimes> times;
     std::optional<std::optional<std::tm>> taken;
+    std::optional<std::optional<std::string>> camera;
+    std::optional<std::optional<std::string>> pixelSize;
+    std::optional<std::optional<std::string>> duration;
 };
 
 }  // namespace
@@ -122,6 +125,16 @@ FileTimes CachedTagReader::times(const std::string& path) {
 
 std::optional<std::tm> CachedTagReader::taken(const std::string& path) {
     return cached(*kept_, path, &FileValues::taken, [&] { return files_->taken(path); });
+}
+
+std::optional<std::string> CachedTagReader::fact(const std::string& path, MediaFact which) {
+    std::optional<std::optional<std::string>> FileValues::*part = &FileValues::camera;
+    if (which == MediaFact::PixelSize) {
+        part = &FileValues::pixelSize;
+    } else if (which == MediaFact::Duration) {
+        part = &FileValues::duration;
+    }
+    return cached(*kept_, path, part, [&] { return files_->fact(path, which); });
 }
 
 std::unique_ptr<TagReader> CachedTagReader::clone() const {

@@ -27,6 +27,7 @@ public:
     TagTexts read(const std::string& path) override;
     FileTimes times(const std::string& path) override;
     std::optional<std::tm> taken(const std::string& path) override;
+    std::optional<std::string> fact(const std::string& path, MediaFact which) override;
     // None when the reader it wraps has none.
     std::unique_ptr<TagReader> clone() const override;
 

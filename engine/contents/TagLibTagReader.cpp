@@ -25,6 +25,7 @@
 #include "engine/contents/AudioFileTags.h"
 #include "engine/contents/Id3v2FrameHeader.h"
 #include "engine/contents/Id3v2FramePicker.h"
+#include "engine/contents/MediaFacts.h"
 #include "engine/contents/ReadOnlyStream.h"
 #include "engine/contents/TakenDate.h"
 #include "platform/FileDescriptor.h"
@@ -277,6 +278,19 @@ std::optional<std::tm> TagLibTagReader::taken(const std::string& path) {
             return std::nullopt;
         }
         return TakenDate::read(fd.get(), length, bytesRead_);
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
+std::optional<std::string> TagLibTagReader::fact(const std::string& path, MediaFact which) {
+    try {
+        long length = 0;
+        const platform::FileDescriptor fd(openRegularFile(path, length));
+        if (fd.get() < 0) {
+            return std::nullopt;
+        }
+        return MediaFacts::read(fd.get(), length, path, which, bytesRead_);
     } catch (...) {
         return std::nullopt;
     }

@@ -23,6 +23,8 @@ public:
     FileTimes times(const std::string& path) override;
     // From a photo's EXIF or a video's movie header (TakenDate), opened as the tags are.
     std::optional<std::tm> taken(const std::string& path) override;
+    // From a picture's EXIF, a song's audio properties or a film's container (MediaFacts).
+    std::optional<std::string> fact(const std::string& path, MediaFact which) override;
     // Counts its own bytes; what the libraries share between threads is set up once (TakenDate)
     // and only read after.
     std::unique_ptr<TagReader> clone() const override {

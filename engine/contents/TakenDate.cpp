@@ -12,11 +12,8 @@
 #include "engine/contents/ReadOnlyStream.h"
 
 namespace nameshift::engine {
-namespace {
 
-// exiv2 writes its warnings about odd files to stderr, which is the command-line tool's own; its
-// XMP toolkit is set up once here, before any file could want it.
-void prepareExiv2() {
+void TakenDate::prepareExiv2() {
     static const bool prepared = [] {
         Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
         Exiv2::XmpParser::initialize();
@@ -28,6 +25,8 @@ void prepareExiv2() {
     }();
     static_cast<void>(prepared);
 }
+
+namespace {
 
 std::uint64_t bigEndian(const char* bytes, std::size_t count) {
     std::uint64_t value = 0;
@@ -155,7 +154,7 @@ std::optional<std::string_view> jpegExif(const TagLib::ByteVector& head) {
 // JPEG whose segments run past it, or a picture of a kind exiv2 knows.
 std::optional<std::tm> photoDate(const TagLib::ByteVector& head, bool& worthMore) {
     worthMore = false;
-    prepareExiv2();
+    TakenDate::prepareExiv2();
     if (head.startsWith(TagLib::ByteVector("\xFF\xD8\xFF", 3))) {
         const std::optional<std::string_view> exif = jpegExif(head);
         worthMore = !exif;

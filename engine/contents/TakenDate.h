@@ -22,6 +22,10 @@ public:
     // at again up to here, for EXIF behind large colour profiles or a raw file's long first IFD.
     static constexpr std::uint64_t kReadBudget = std::uint64_t{1} << 20;
 
+    // exiv2 writes its warnings about odd files to stderr, which is the command-line tool's own;
+    // its XMP toolkit is set up once here, before any file could want it.
+    static void prepareExiv2();
+
     // The date of the file open as `fd`, `length` bytes long; adds the bytes read to
     // `bytesRead`.
     static std::optional<std::tm> read(int fd, long length, std::uint64_t& bytesRead);

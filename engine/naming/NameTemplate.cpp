@@ -21,14 +21,15 @@ struct CodeName {
 };
 
 constexpr std::array kCodeNames{
-    CodeName{"name", Code::Name},     CodeName{"ext", Code::Extension},
-    CodeName{"n", Code::Counter},     CodeName{"album", Code::Album},
-    CodeName{"artist", Code::Artist}, CodeName{"genre", Code::Genre},
-    CodeName{"title", Code::Title},   CodeName{"track", Code::Track},
-    CodeName{"year", Code::Year},     CodeName{"albumartist", Code::AlbumArtist},
-    CodeName{"disc", Code::Disc},     CodeName{"composer", Code::Composer},
-    CodeName{"taken", Code::Taken},   CodeName{"modified", Code::Modified},
-    CodeName{"born", Code::Born},
+    CodeName{"name", Code::Name},      CodeName{"ext", Code::Extension},
+    CodeName{"n", Code::Counter},      CodeName{"album", Code::Album},
+    CodeName{"artist", Code::Artist},  CodeName{"genre", Code::Genre},
+    CodeName{"title", Code::Title},    CodeName{"track", Code::Track},
+    CodeName{"year", Code::Year},      CodeName{"albumartist", Code::AlbumArtist},
+    CodeName{"disc", Code::Disc},      CodeName{"composer", Code::Composer},
+    CodeName{"taken", Code::Taken},    CodeName{"modified", Code::Modified},
+    CodeName{"born", Code::Born},      CodeName{"camera", Code::Camera},
+    CodeName{"size", Code::PixelSize}, CodeName{"duration", Code::Duration},
 };
 
 constexpr long long kMostStart = 999'999;
@@ -39,7 +40,7 @@ bool isTag(Code code) {
     return code >= Code::Album && code <= Code::Composer;
 }
 bool isDate(Code code) {
-    return code >= Code::Taken;
+    return code >= Code::Taken && code <= Code::Born;
 }
 bool isNumbered(Code code) {
     return code == Code::Counter || code == Code::Track || code == Code::Disc;
@@ -186,6 +187,12 @@ std::optional<std::string> valueOf(const NameTemplate::Part& part, const Templat
                                          : std::nullopt;
         case Code::Born:
             return values.times.born ? fileDateText(*values.times.born, format) : std::nullopt;
+        case Code::Camera:
+            return values.camera;
+        case Code::PixelSize:
+            return values.pixelSize;
+        case Code::Duration:
+            return values.duration;
         default:
             break;
     }
@@ -205,6 +212,12 @@ platform::MessageText missingText(Code code) {
             return NS_MESSAGE("Message", "no modification date");
         case Code::Born:
             return NS_MESSAGE("Message", "no birth date");
+        case Code::Camera:
+            return NS_MESSAGE("Message", "no camera");
+        case Code::PixelSize:
+            return NS_MESSAGE("Message", "no pixel size");
+        case Code::Duration:
+            return NS_MESSAGE("Message", "no duration");
         default:
             return {NS_MESSAGE("Message", "no %1 tag"), {std::string(nameOf(code))}};
     }
@@ -290,6 +303,11 @@ bool NameTemplate::readsTimes() const {
     });
 }
 
+bool NameTemplate::readsFact(Code code) const {
+    return std::any_of(parts_.begin(), parts_.end(),
+                       [code](const Part& part) { return part.code == code; });
+}
+
 std::variant<std::string, platform::MessageText> NameTemplate::fill(
     const TemplateValues& values, std::string_view dateFormat) const {
     std::string name;
@@ -315,9 +333,15 @@ std::optional<platform::MessageText> nameByTemplate(const NameTemplate& made, Ta
     const std::size_t dot = std::min(name.rfind('.'), name.size());
     const std::string path = directory + "/" + std::string(name);
     TagTexts texts;
-    TemplateValues values{
-        name.substr(0, dot), name.substr(std::min(dot + 1, name.size())), position, nullptr, {},
-        std::nullopt};
+    TemplateValues values{name.substr(0, dot),
+                          name.substr(std::min(dot + 1, name.size())),
+                          position,
+                          nullptr,
+                          {},
+                          std::nullopt,
+                          std::nullopt,
+                          std::nullopt,
+                          std::nullopt};
     if (made.readsTags()) {
         texts = tags.read(path);
         values.tags = &texts;
@@ -327,6 +351,15 @@ std::optional<platform::MessageText> nameByTemplate(const NameTemplate& made, Ta
     }
     if (made.readsTaken()) {
         values.taken = tags.taken(path);
+    }
+    if (made.readsFact(Code::Camera)) {
+        values.camera = tags.fact(path, MediaFact::Camera);
+    }
+    if (made.readsFact(Code::PixelSize)) {
+        values.pixelSize = tags.fact(path, MediaFact::PixelSize);
+    }
+    if (made.readsFact(Code::Duration)) {
+        values.duration = tags.fact(path, MediaFact::Duration);
     }
     auto filled = made.fill(values, dateFormat);
     if (auto* reason = std::get_if<platform::MessageText>(&filled)) {

@@ -24,11 +24,15 @@ struct TemplateValues {
     const TagTexts* tags = nullptr;
     FileTimes times;
     std::optional<std::tm> taken;
+    std::optional<std::string> camera;
+    std::optional<std::string> pixelSize;
+    std::optional<std::string> duration;
 };
 
 // A new base name made of text and codes in braces, each filled from a file: "{name}", "{ext}",
 // the counter "{n}" ("{n:3,start=10,step=5}"), the tags ("{artist}", "{track:2}", ...) and the
-// dates ("{taken:%Y-%m-%d}"). A text code takes "upper", "lower" or "title" after its colon, and
+// dates ("{taken:%Y-%m-%d}"), and what a picture or recording is ("{camera}", "{size}",
+// "{duration}"). A text code takes "upper", "lower" or "title" after its colon, and
 // any code takes a default after a bar ("{artist|Unknown Artist}"); "{{" and "}}" are braces.
 class NameTemplate {
 public:
@@ -48,6 +52,9 @@ public:
         Taken,
         Modified,
         Born,
+        Camera,
+        PixelSize,
+        Duration,
     };
     enum class Letters : std::uint8_t { AsTheyAre, Upper, Lower, Title };
 
@@ -71,6 +78,8 @@ public:
     bool readsTags() const;
     bool readsTaken() const;
     bool readsTimes() const;
+    // Whether the template names the camera, the pixel size or the duration.
+    bool readsFact(Code code) const;
 
     // The base name the template gives the file, or why it gives none ("no artist tag"): a value
     // the file lacks and the code has no default for. A value's characters that a name may not

@@ -1,6 +1,7 @@
 #include "engine/naming/TagNaming.h"
 
 #include <algorithm>
+#include <array>
 #include <bitset>
 #include <cstddef>
 #include <tuple>
@@ -31,6 +32,15 @@ std::size_t tokenAt(const std::string& text, std::size_t pos) {
     }
     if (code == 't') {
         return kTakenText;
+    }
+    if (code == 'c') {
+        return kCameraText;
+    }
+    if (code == 'x') {
+        return kPixelSizeText;
+    }
+    if (code == 'd') {
+        return kDurationText;
     }
     if (code < '1' || code > '0' + static_cast<int>(kTagTextCount)) {
         return kTokenCount;
@@ -66,6 +76,17 @@ TagTexts readTexts(TagReader& tags, const std::string& path, const TokenSet& req
     if (required.test(kTakenText)) {
         if (const std::optional<std::tm> taken = tags.taken(path)) {
             texts[kTakenText] = fileDateText(*taken, dateFormat);
+        }
+    }
+    // A song's length is read from its audio, which its tags alone never need.
+    constexpr std::array<std::pair<std::size_t, MediaFact>, 3> kFacts = {{
+        {kCameraText, MediaFact::Camera},
+        {kPixelSizeText, MediaFact::PixelSize},
+        {kDurationText, MediaFact::Duration},
+    }};
+    for (const auto& [token, fact] : kFacts) {
+        if (required.test(token)) {
+            texts[token] = tags.fact(path, fact);
         }
     }
     return texts;

@@ -14,11 +14,11 @@
 
 namespace nameshift::engine {
 
-// The tag name of one file: `format` with each code ("%1".."%9", "%m", "%b", "%t"; TagTexts lists
-// them) whose value is present replaced by it, and each code whose value is absent left out
-// together with the text that ties it to the rest, so that no code is ever left unfilled; the
-// characters a file name may not hold and control characters turned into "-". Text taken from a tag
-// is never read as a code itself.
+// The tag name of one file: `format` with each code ("%1".."%9", "%m", "%b", "%t", "%c", "%x",
+// "%d"; TagTexts lists them) whose value is present replaced by it, and each code whose value is
+// absent left out together with the text that ties it to the rest, so that no code is ever left
+// unfilled; the characters a file name may not hold and control characters turned into "-". Text
+// taken from a tag is never read as a code itself.
 std::string buildTagName(const std::string& format, const TagTexts& tags);
 
 // What the tags of one file make of a format: the name built from them, and whether they hold

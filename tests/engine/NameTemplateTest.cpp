@@ -28,7 +28,8 @@ TEST_P(NameTemplateTest, FillsEachCodeOrSaysWhyNot) {
     taken.tm_mon = 4;
     taken.tm_mday = 17;
     taken.tm_hour = 9;
-    const TemplateValues values{"scan 7", "pdf", 2, &tags, {}, taken};
+    const TemplateValues values{"scan 7", "pdf",           2,           &tags,       {},
+                                taken,    "Canon EOS 80D", "4032x3024", std::nullopt};
 
     auto parsed = NameTemplate::parse(c.text);
     if (const auto* refusal = std::get_if<platform::MessageText>(&parsed)) {
@@ -57,6 +58,9 @@ INSTANTIATE_TEST_SUITE_P(
         TemplateCase{"Default", "{genre|Unknown Genre}", "Unknown Genre"},
         TemplateCase{"MissingTag", "{composer} {title}", "no composer tag"},
         TemplateCase{"MissingDate", "{born}", "no birth date"},
+        TemplateCase{"CameraAndSize", "{camera:lower} {size}", "canon eos 80d 4032x3024"},
+        TemplateCase{"MissingDuration", "{duration}", "no duration"},
+        TemplateCase{"DurationDefault", "{duration|0.00}", "0.00"},
         TemplateCase{"UnknownCode", "Ä {artst}",
                      "The name template has no code \"{artst}\" (at character 4)."},
         TemplateCase{"NegativeStep", "{n:3,step=-1}",

@@ -2,6 +2,7 @@
 
 #include "engine/contents/AudioFileTags.h"
 #include "engine/contents/Id3v2FramePicker.h"
+#include "engine/contents/MediaFacts.h"
 #include "engine/naming/FileDateText.h"
 #include "engine/naming/TagNaming.h"
 #include "settings/InvalidCharacters.h"
@@ -680,6 +681,100 @@ TEST_P(DatedFormatTest, NamesByTheTakenDateAsTheModeSays) {
 
 INSTANTIATE_TEST_SUITE_P(Formats, DatedFormatTest, ::testing::ValuesIn(kDatedFormats),
                          [](const auto& row) { return std::string(row.param.label); });
+
+}  // namespace
+}  // namespace nameshift::engine
+namespace nameshift::engine {
+namespace {
+
+// What "%c", "%x" and "%d" read of each format, from a file made for its row: pictures by exiv2,
+// songs by TagLib's audio properties, films by libavformat. `name` is what "%c_%x_%d" names it.
+struct FactFormat {
+    const char* label;
+    const char* extension;
+    const char* input;
+    std::vector<std::string> extra;
+    const char* make;
+    const char* model;
+    const char* name;
+};
+
+void PrintTo(const FactFormat& f, std::ostream* os) {
+    *os << f.label;
+}
+
+const FactFormat kFactFormats[] = {
+    {"Jpeg",
+     ".jpg",
+     "color=s=64x48",
+     {"-frames:v", "1"},
+     "Canon",
+     "Canon EOS 80D",
+     "Canon EOS 80D_64x48"},
+    {"Png",
+     ".png",
+     "color=s=40x30",
+     {"-frames:v", "1"},
+     "NIKON CORPORATION",
+     "NIKON D750",
+     "NIKON D750_40x30"},
+    {"Mp3", ".mp3", "anullsrc=r=8000:cl=mono", {"-t", "62", "-c:a", "libmp3lame"}, "", "", "1.02"},
+    {"Flac", ".flac", "anullsrc=r=8000:cl=mono", {"-t", "3.4"}, "", "", "0.03"},
+    {"M4a", ".m4a", "anullsrc=r=8000:cl=mono", {"-t", "3"}, "", "", "0.03"},
+    {"Ogg", ".ogg", "anullsrc=r=8000:cl=mono", {"-t", "3", "-c:a", "libvorbis"}, "", "", "0.03"},
+    {"Mp4",
+     ".mp4",
+     "color=s=32x24:d=3",
+     {"-c:v", "mpeg4", "-movflags", "use_metadata_tags", "-metadata", "make=Apple", "-metadata",
+      "model=iPhone 12"},
+     "",
+     "",
+     "Apple iPhone 12_32x24_0.03"},
+    {"Mkv",
+     ".mkv",
+     "color=s=48x16:d=3",
+     {"-c:v", "mpeg4", "-metadata", "make=Apple", "-metadata", "model=iPhone 12"},
+     "",
+     "",
+     "Apple iPhone 12_48x16_0.03"},
+    {"Webm", ".webm", "color=s=16x16:d=3", {"-c:v", "libvpx"}, "", "", "16x16_0.03"},
+};
+
+class FactFormatTest : public ::testing::TestWithParam<FactFormat> {};
+
+TEST_P(FactFormatTest, NamesByCameraSizeAndLength) {
+    const FactFormat& format = GetParam();
+    const std::string file = std::string("made") + format.extension;
+    testing::TempDir corpus;
+    ASSERT_TRUE(testing::MediaFiles::make(corpus.file(file), format.input, format.extra,
+                                          format.make, format.model));
+    TagLibTagReader reader;
+    std::vector<PlannedChange> changes{{0, file, "RULE"}};
+    applyTagNaming({settings::Id3RenameMode::WhateverIsThere, "%c_%x_%d"}, reader, corpus.path(),
+                   changes);
+    EXPECT_EQ(changes[0].newName, format.name);
+    // A file without one of the values keeps its name in the mode that asks for all.
+    const bool complete = std::count(format.name, format.name + std::strlen(format.name), '_') == 2;
+    changes = {{0, file, "RULE"}};
+    applyTagNaming({settings::Id3RenameMode::AllOrKeep, "%c_%x_%d"}, reader, corpus.path(),
+                   changes);
+    EXPECT_EQ(changes[0].newName, complete ? format.name : file);
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, FactFormatTest, ::testing::ValuesIn(kFactFormats),
+                         [](const auto& row) { return std::string(row.param.label); });
+
+TEST(MediaFactsTest, SpellsLengthsAndCameras) {
+    EXPECT_EQ(MediaFacts::durationText(3'599'400), "59.59");
+    EXPECT_EQ(MediaFacts::durationText(3'599'600), "1.00.00");
+    EXPECT_EQ(MediaFacts::durationText(0), std::nullopt);
+    EXPECT_EQ(MediaFacts::cameraName(" Apple ", "iPhone 12\0"), "Apple iPhone 12");
+    EXPECT_EQ(MediaFacts::cameraName("Canon", "canon EOS 80D"), "canon EOS 80D");
+    EXPECT_EQ(MediaFacts::cameraName("Canon", ""), std::nullopt);
+    EXPECT_EQ(MediaFacts::cameraName("", "EOS\n80D"), "EOS 80D");
+    EXPECT_EQ(MediaFacts::cameraName("", std::string(2000, 'x'))->size(),
+              MediaFacts::kLongestCamera);
+}
 
 }  // namespace
 }  // namespace nameshift::engine

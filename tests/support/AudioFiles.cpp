@@ -140,6 +140,30 @@ bool DatedFiles::make(const std::string& path, const std::optional<std::string>&
     return true;
 }
 
+bool MediaFiles::make(const std::string& path, const std::string& input,
+                      const std::vector<std::string>& extra, const std::string& make,
+                      const std::string& model) {
+    std::vector<std::string> arguments = {"-nostdin", "-loglevel", "error", "-y",
+                                          "-f",       "lavfi",     "-i",    input};
+    arguments.insert(arguments.end(), extra.begin(), extra.end());
+    arguments.push_back(path);
+    if (const int status = runFfmpeg(arguments); status != 0) {
+        ADD_FAILURE() << "ffmpeg could not make " << path << " (status " << status << ")";
+        return false;
+    }
+    if (make.empty() && model.empty()) {
+        return true;
+    }
+    const int status = runTool("exiv2", {"-M", "set Exif.Image.Make " + make, "-M",
+                                         "set Exif.Image.Model " + model, "mo", path});
+    if (status != 0) {
+        ADD_FAILURE() << "exiv2 could not stamp " << path << " (status " << status
+                      << "); scripts/install-deps.sh installs it";
+        return false;
+    }
+    return true;
+}
+
 std::tm DatedFiles::clock(int year, int month, int day, int hour, int minute, int second) {
     std::tm time{};
     time.tm_year = year - 1900;

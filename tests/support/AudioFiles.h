@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace nameshift::testing {
 
@@ -31,6 +32,16 @@ public:
     static bool make(const std::string& path, const std::optional<std::string>& date);
     // A time as a camera's clock shows it, in no zone.
     static std::tm clock(int year, int month, int day, int hour, int minute, int second);
+};
+
+// Photos, songs and films for the camera, size and length codes, made by ffmpeg from `input`
+// (a lavfi source such as "color=s=64x48") with `extra` arguments into the format the extension
+// names; a picture then gets `make` and `model` in its EXIF through exiv2's command-line tool.
+class MediaFiles {
+public:
+    static bool make(const std::string& path, const std::string& input,
+                     const std::vector<std::string>& extra, const std::string& make = {},
+                     const std::string& model = {});
 };
 
 }  // namespace nameshift::testing

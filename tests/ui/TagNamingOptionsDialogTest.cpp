@@ -537,7 +537,8 @@ TEST_F(TagNamingOptionsDialogTest, CaptionsAndLegendAreShownExactlyWithDistinctA
     const std::string legend[] = {"%1 - Album Title",   "%2 - Artist",       "%3 - Genre",
                                   "%4 - Track Name",    "%5 - Track Number", "%6 - Year of Release",
                                   "%7 - Album Artist",  "%8 - Disc Number",  "%9 - Composer",
-                                  "%m - Date Modified", "%b - Date Created", "%t - Date Taken"};
+                                  "%m - Date Modified", "%b - Date Created", "%t - Date Taken",
+                                  "%c - Camera",        "%x - Pixel Size",   "%d - Duration"};
     for (const std::string& entry : legend) {
         const std::string name = "legend" + entry.substr(1, 1);
         EXPECT_EQ(control<QLabel>(dialog, name.c_str())->text().toStdString(), entry);
@@ -594,11 +595,12 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ExampleCase{"%1 - %2 - %3 - %4 - %5 - %6",
                                   "Sample Album - Sample Artist - Rock - Sample Track - 03 - 1994"},
                       ExampleCase{"%2%2", "Sample ArtistSample Artist"}, ExampleCase{"", ""},
-                      ExampleCase{"%0%x%", "%0%x%"}, ExampleCase{"%%1", "%Sample Album"},
+                      ExampleCase{"%0%q%", "%0%q%"}, ExampleCase{"%%1", "%Sample Album"},
                       ExampleCase{"%7 %8 %9", "Sample Band 1 Sample Composer"},
                       ExampleCase{"%t/%m/%b",
                                   "2026-07-14 18.03.55/2026-07-14 18.03.55/2026-07-14 "
                                   "18.03.55"},
+                      ExampleCase{"%c %x %d", "Canon EOS 80D 4032x3024 3.25"},
                       ExampleCase{"100%", "100%"}));
 
 }  // namespace
