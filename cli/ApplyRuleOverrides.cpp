@@ -34,6 +34,11 @@ void applyRuleOverrides(const RuleOverrides& overrides, settings::RenameSettings
     setIfGiven(overrides.extensionPosition, rules.extensionPosition);
 
     setIfGiven(overrides.caseScope, rules.caseScope);
+    if (overrides.subfolderDepth) {
+        rules.includeSubfolders = *overrides.subfolderDepth != 0;
+        rules.subfolderLevels =
+            *overrides.subfolderDepth > 0 ? std::to_string(*overrides.subfolderDepth) : "";
+    }
 
     for (bool settings::RenameSettings::*rule : overrides.rulesTurnedOn) {
         rules.*rule = true;

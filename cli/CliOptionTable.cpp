@@ -122,6 +122,16 @@ void setQuiet(CliOptions& options, const CLI::Option& /*given*/) {
     options.verbosity = Verbosity::Quiet;
 }
 
+void setRecursive(CliOptions& options, const CLI::Option& /*given*/) {
+    if (!options.rules.subfolderDepth) {
+        options.rules.subfolderDepth = -1;
+    }
+}
+
+void setDepth(CliOptions& options, const CLI::Option& given) {
+    options.rules.subfolderDepth = given.as<int>();
+}
+
 void setBatchId(CliOptions& options, const CLI::Option& given) {
     options.batchId = given.as<std::uint64_t>();
 }
@@ -256,6 +266,26 @@ system (not a regular file).)~"},
 .Pa file2
 before
 .Pa file10 .)~"),
+    flag("-R,--recursive", setRecursive, G::Listing,
+         "List the files of every subfolder too, named by their path from the folder; links to "
+         "folders and other filesystems are not entered",
+         R"~(List the files of every subfolder too, named by their path from the folder, such as
+.Pa 2024/05/IMG_1.jpg ;
+each keeps its folder.
+Links to folders are not followed and other filesystems are not entered.)~"),
+    {.names = "--depth",
+     .kind = K::Count,
+     .valueName = "0..99999",
+     .least = 0,
+     .most = 99'999,
+     .target = setDepth,
+     .group = G::Listing,
+     .help = "List the files of this many levels of subfolders (0: the folder alone)",
+     .manualHead = R"~(Fl \-depth Ar n)~",
+     .manual = R"~(List the files of
+.Ar n
+levels of subfolders;
+0 lists the folder alone.)~"},
     flag("--number-duplicates", &R::numberDuplicates, G::Listing,
          "Give files that would get one name \" (2)\", \" (3)\" before the extension, in "
          "list order, instead of refusing the batch",
@@ -344,7 +374,8 @@ is not given.)~",
          "Make the base name from a template, before the other rules: {name} {ext}, "
          "{n:3,start=1,step=1}, the tags {artist} {album} {title} {track:2} {disc:2} {year} "
          "{genre} {albumartist} {composer}, the dates {taken:%Y-%m-%d} {modified} {born}, "
-         "{camera} {size} {duration}; "
+         "{camera} {size} {duration}, the folders {folder} {folder:2} {path}, "
+         "{n:3,per=folder}; "
          "{code:upper|lower|title}, {code|default}, {{ and }} for braces",
          R"~(Makes the base name from a template before the other rules apply.
 The extension is kept.
@@ -382,7 +413,16 @@ as
 and
 .Ql %d
 of
-.Fl \-id3-format .
+.Fl \-id3-format ;
+and the folders:
+.Ql {folder}
+names the file's folder,
+.Ql {folder:2}
+the one two levels up, and
+.Ql {path}
+the path of the file's folder from the listed one.
+.Ql {n:3,per=folder}
+counts each folder's files from the start.
 A text takes
 .Ql :upper , :lower
 or

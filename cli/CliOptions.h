@@ -50,6 +50,8 @@ struct RuleOverrides {
     std::optional<settings::Position> counterPosition;
     std::optional<settings::Position> extensionPosition;
     std::optional<settings::CaseScope> caseScope;
+    // How many levels of subfolders are listed: -1 for every one.
+    std::optional<int> subfolderDepth;
     std::optional<std::string> id3Format;
     std::optional<settings::Id3RenameMode> id3Mode;
     std::optional<std::string> dateFormat;  // how "%m", "%b" and "%t" spell a date

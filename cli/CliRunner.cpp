@@ -256,6 +256,7 @@ bool CliRunner::listFiles(const CliOptions& options, engine::RenameSession& sess
     files.setAttributeMask(session.rules.attributeMask());
     files.setSortKey(session.rules.sortKey);
     files.setNaturalOrder(session.rules.naturalOrder);
+    files.setSubfolderDepth(session.rules.subfolderDepth());
     if (!tellListing(files.fill(session.directory), session.directory, messages)) {
         return false;
     }

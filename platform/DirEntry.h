@@ -20,6 +20,7 @@ struct DirEntry {
     std::uint64_t size = 0;
     std::int64_t writeTimeNs = 0;  // last modification, nanoseconds since the epoch
     bool isDirectory = false;      // follows a symbolic link for this test only
+    bool isLink = false;           // a symbolic link, whatever it points to
     std::uint64_t inode = 0;
     std::int64_t birthTimeNs = 0;  // 0 where the filesystem does not keep it
 };

@@ -91,8 +91,19 @@ public:
     // own state in and whichever user runs it.
     virtual Result<FileLock> lockDirectory(const Directory& directory) = 0;
 
-    // The same operations inside an open directory.
+    // The same operations inside an open directory. A name there may also be a path beneath it
+    // ("a/b/name"), whose folders are entered without following a link, without "." or "..",
+    // and without leaving the directory's filesystem.
     virtual Result<Directory> openDirectory(const std::string& path) = 0;
+    // A folder beneath an open directory, by its path from there.
+    virtual Result<Directory> openDirectoryIn(const Directory& directory, const std::string& name) {
+        return openDirectory(directory.path() + "/" + name);
+    }
+    // Makes a folder, as the user's new folders are made (the umask decides who may use it);
+    // EEXIST when the name is taken.
+    virtual Status makeDirectoryIn(const Directory& directory, const std::string& name) = 0;
+    // Removes a folder that is empty; ENOTEMPTY, and nothing done, when it is not.
+    virtual Status removeDirectoryIn(const Directory& directory, const std::string& name) = 0;
     // Renames without ever replacing an existing file; renaming a file to its own name succeeds
     // and does nothing.
     virtual Status renameIn(const Directory& directory, const std::string& from,

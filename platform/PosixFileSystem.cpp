@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "platform/FileDescriptor.h"
+#include "platform/NameBeneath.h"
 
 namespace nameshift::platform {
 namespace {
@@ -37,8 +38,8 @@ struct DirCloser {
 };
 
 // glibc 2.36 declares renameat2 only with _GNU_SOURCE on some set-ups; the system call is stable.
-int renameNoReplace(int dirFd, const char* from, const char* to) {
-    return static_cast<int>(::syscall(SYS_renameat2, dirFd, from, dirFd, to, RENAME_NOREPLACE));
+int renameNoReplace(int fromFd, const char* from, int toFd, const char* to) {
+    return static_cast<int>(::syscall(SYS_renameat2, fromFd, from, toFd, to, RENAME_NOREPLACE));
 }
 
 bool flagRefused(int error) {
@@ -55,13 +56,13 @@ bool linksRefused(int error) {
 // hard links either, the new name is looked up just before a plain rename, as mv does: only
 // another program creating that very name in between could be replaced. What the filesystem
 // refused once in a directory is not asked again there: on a share each call is a round trip.
-Status moveWithoutReplacing(int dirFd, const std::string& from, const std::string& to,
+Status moveWithoutReplacing(int fromFd, const char* from, int toFd, const char* to,
                             RenameRefusals& refused) {
     // The refused call is made all the same where the name is then only looked up: on FUSE its
     // lookup of the new name asks the filesystem anew, where a plain look may meet a name the
     // kernel still holds from before the file was moved away (as a case-folding medium gives).
     if (!refused.noReplaceFlag || refused.hardLinks) {
-        if (renameNoReplace(dirFd, from.c_str(), to.c_str()) == 0) {
+        if (renameNoReplace(fromFd, from, toFd, to) == 0) {
             return {};
         }
         if (!flagRefused(errno)) {
@@ -70,10 +71,10 @@ Status moveWithoutReplacing(int dirFd, const std::string& from, const std::strin
         refused.noReplaceFlag = true;
     }
     if (!refused.hardLinks) {
-        if (::linkat(dirFd, from.c_str(), dirFd, to.c_str(), 0) == 0) {
-            if (::unlinkat(dirFd, from.c_str(), 0) != 0) {
+        if (::linkat(fromFd, from, toFd, to, 0) == 0) {
+            if (::unlinkat(fromFd, from, 0) != 0) {
                 Status status = lastError();
-                ::unlinkat(dirFd, to.c_str(), 0);
+                ::unlinkat(toFd, to, 0);
                 return status;
             }
             return {};
@@ -84,13 +85,13 @@ Status moveWithoutReplacing(int dirFd, const std::string& from, const std::strin
         refused.hardLinks = true;
     }
     struct stat info {};
-    if (::fstatat(dirFd, to.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0) {
+    if (::fstatat(toFd, to, &info, AT_SYMLINK_NOFOLLOW) == 0) {
         return Status::fromErrno(EEXIST);
     }
     if (errno != ENOENT) {
         return lastError();
     }
-    if (::renameat(dirFd, from.c_str(), dirFd, to.c_str()) != 0) {
+    if (::renameat(fromFd, from, toFd, to) != 0) {
         return lastError();
     }
     return {};
@@ -98,14 +99,29 @@ Status moveWithoutReplacing(int dirFd, const std::string& from, const std::strin
 
 Status renameInside(int dirFd, const std::string& from, const std::string& to,
                     RenameRefusals& refused) {
+    const NameBeneath source(dirFd, from);
+    if (!source.ok()) {
+        return source.status();
+    }
     if (from == to) {
         struct stat info {};
-        if (::fstatat(dirFd, from.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+        if (::fstatat(source.folder(), source.leaf(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
             return lastError();
         }
         return {};
     }
-    return moveWithoutReplacing(dirFd, from, to, refused);
+    const std::size_t fromSlash = from.rfind('/');
+    const std::size_t toSlash = to.rfind('/');
+    if (fromSlash == toSlash && from.compare(0, fromSlash, to, 0, toSlash) == 0) {
+        const char* leaf = toSlash == std::string::npos ? to.c_str() : to.c_str() + toSlash + 1;
+        return moveWithoutReplacing(source.folder(), source.leaf(), source.folder(), leaf, refused);
+    }
+    const NameBeneath target(dirFd, to);
+    if (!target.ok()) {
+        return target.status();
+    }
+    return moveWithoutReplacing(source.folder(), source.leaf(), target.folder(), target.leaf(),
+                                refused);
 }
 
 std::pair<std::string, std::string> splitPath(const std::string& path) {
@@ -170,7 +186,7 @@ Status writeInside(int dirFd, const std::string& name, const FileContents& conte
     if (status.ok()) {
         if (mode == WriteMode::CreateNew) {
             RenameRefusals refused;
-            status = moveWithoutReplacing(dirFd, temporary, name, refused);
+            status = moveWithoutReplacing(dirFd, temporary.c_str(), dirFd, name.c_str(), refused);
         } else if (::renameat(dirFd, temporary.c_str(), dirFd, name.c_str()) != 0) {
             status = lastError();
         }
@@ -269,6 +285,7 @@ Status visitEntries(DIR* dir, Detail detail, Visit&& visit) {
         entry.inode = info.stx_ino;
         entry.birthTimeNs = birthTimeOf(info);
         if (S_ISLNK(info.stx_mode)) {
+            entry.isLink = true;
             struct stat target {};
             entry.isDirectory =
                 ::fstatat(dirFd, item->d_name, &target, 0) == 0 && S_ISDIR(target.st_mode);
@@ -576,6 +593,37 @@ Result<Directory> PosixFileSystem::openDirectory(const std::string& path) {
     return Directory(fd, path);
 }
 
+Result<Directory> PosixFileSystem::openDirectoryIn(const Directory& directory,
+                                                   const std::string& name) {
+    const Result<int> fd = openFolderBeneath(directory.descriptor(), name);
+    if (!fd.ok()) {
+        return fd.status();
+    }
+    return Directory(*fd, directory.path() + "/" + name);
+}
+
+Status PosixFileSystem::makeDirectoryIn(const Directory& directory, const std::string& name) {
+    const NameBeneath folder(directory.descriptor(), name);
+    if (!folder.ok()) {
+        return folder.status();
+    }
+    if (::mkdirat(folder.folder(), folder.leaf(), 0777) != 0) {
+        return lastError();
+    }
+    return {};
+}
+
+Status PosixFileSystem::removeDirectoryIn(const Directory& directory, const std::string& name) {
+    const NameBeneath folder(directory.descriptor(), name);
+    if (!folder.ok()) {
+        return folder.status();
+    }
+    if (::unlinkat(folder.folder(), folder.leaf(), AT_REMOVEDIR) != 0) {
+        return lastError();
+    }
+    return {};
+}
+
 Status PosixFileSystem::renameIn(const Directory& directory, const std::string& from,
                                  const std::string& to) {
     return renameInside(directory.descriptor(), from, to, directory.refusals());
@@ -583,11 +631,19 @@ Status PosixFileSystem::renameIn(const Directory& directory, const std::string& 
 
 Status PosixFileSystem::writeFileIn(const Directory& directory, const std::string& name,
                                     const FileContents& contents, WriteMode mode) {
-    return writeInside(directory.descriptor(), name, contents, mode);
+    const NameBeneath file(directory.descriptor(), name);
+    if (!file.ok()) {
+        return file.status();
+    }
+    return writeInside(file.folder(), file.leaf(), contents, mode);
 }
 
 Status PosixFileSystem::removeFileIn(const Directory& directory, const std::string& name) {
-    if (::unlinkat(directory.descriptor(), name.c_str(), 0) != 0) {
+    const NameBeneath file(directory.descriptor(), name);
+    if (!file.ok()) {
+        return file.status();
+    }
+    if (::unlinkat(file.folder(), file.leaf(), 0) != 0) {
         return lastError();
     }
     return {};
@@ -595,7 +651,11 @@ Status PosixFileSystem::removeFileIn(const Directory& directory, const std::stri
 
 Result<FileIdentity> PosixFileSystem::identifyIn(const Directory& directory,
                                                  const std::string& name) {
-    const Result<struct statx> info = lookAt(directory.descriptor(), name.c_str());
+    const NameBeneath file(directory.descriptor(), name);
+    if (!file.ok()) {
+        return file.status();
+    }
+    const Result<struct statx> info = lookAt(file.folder(), file.leaf());
     if (!info.ok()) {
         return info.status();
     }
@@ -641,8 +701,12 @@ ssize_t readUpTo(int fd, std::vector<char>& buffer) {
 bool PosixFileSystem::holdSameBytesIn(const Directory& directory, const std::string& first,
                                       const std::string& second) {
     constexpr int kFlags = O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK;
-    const FileDescriptor one(::openat(directory.descriptor(), first.c_str(), kFlags));
-    const FileDescriptor other(::openat(directory.descriptor(), second.c_str(), kFlags));
+    const NameBeneath oneName(directory.descriptor(), first);
+    const NameBeneath otherName(directory.descriptor(), second);
+    const FileDescriptor one(oneName.ok() ? ::openat(oneName.folder(), oneName.leaf(), kFlags)
+                                          : -1);
+    const FileDescriptor other(
+        otherName.ok() ? ::openat(otherName.folder(), otherName.leaf(), kFlags) : -1);
     struct stat oneInfo {};
     struct stat otherInfo {};
     if (one.get() < 0 || other.get() < 0 || ::fstat(one.get(), &oneInfo) != 0 ||

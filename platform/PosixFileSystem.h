@@ -25,6 +25,9 @@ public:
     Result<FileLock> lockDirectory(const Directory& directory) override;
 
     Result<Directory> openDirectory(const std::string& path) override;
+    Result<Directory> openDirectoryIn(const Directory& directory, const std::string& name) override;
+    Status makeDirectoryIn(const Directory& directory, const std::string& name) override;
+    Status removeDirectoryIn(const Directory& directory, const std::string& name) override;
     Status renameIn(const Directory& directory, const std::string& from,
                     const std::string& to) override;
     Status writeFileIn(const Directory& directory, const std::string& name,

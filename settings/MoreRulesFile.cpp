@@ -12,7 +12,7 @@ namespace {
 using R = RenameSettings;
 using K = FieldKind;
 
-constexpr std::array<SettingsField<R>, 29> kFields = {{
+constexpr std::array<SettingsField<R>, 31> kFields = {{
     {"-= Regular Expression In Remove =-", &R::removeRegex, K::Boolean, "removeRegex"},
     {"-= Remove All Occurrences =-", &R::removeAllOccurrences, K::Boolean, "removeAllOccurrences"},
     {"-= Match Case In Remove =-", &R::removeMatchCase, K::Boolean, "removeMatchCase"},
@@ -52,6 +52,10 @@ constexpr std::array<SettingsField<R>, 29> kFields = {{
     {"-= Undo Record Only In History =-", &R::historyOnly, K::Boolean, nullptr, nullptr, true},
     {"-= Name Template =-", &R::nameTemplate, K::String, "nameTemplateEdit",
      NS_MESSAGE("Message", "The name template"), false, true},
+    {"-= Include Subfolders =-", &R::includeSubfolders, K::Boolean, "includeSubfolders", nullptr,
+     false, true},
+    {"-= Subfolder Levels =-", &R::subfolderLevels, K::String, "subfolderLevelsEdit",
+     NS_MESSAGE("Message", "The number of subfolder levels"), false, true},
 }};
 static_assert(everyKindFits<R>(kFields));
 

@@ -101,6 +101,26 @@ struct RenameSettings {
 
     bool continueCounter = false;  // start where the last batch in the folder stopped
     bool naturalOrder = false;     // the name sort takes digit runs by their value
+    // The list takes in the files of subfolders too, as many levels down as the digits say (every
+    // level when they say none).
+    bool includeSubfolders = false;
+    std::string subfolderLevels;
+
+    // How many levels of subfolders are listed: 0 for none, -1 for every one; levels that are
+    // not digits mean every one.
+    int subfolderDepth() const {
+        if (!includeSubfolders) {
+            return 0;
+        }
+        int levels = 0;
+        for (const char digit : subfolderLevels) {
+            if (digit < '0' || digit > '9' || levels > 99'999) {
+                return -1;
+            }
+            levels = levels * 10 + (digit - '0');
+        }
+        return levels > 0 ? levels : -1;
+    }
 
     // The new base name made of text and codes in braces ("{taken:%Y-%m-%d} {n:3}"), before the
     // text rules; empty for none.

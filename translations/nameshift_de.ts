@@ -756,6 +756,10 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
         <translation>keine Dauer</translation>
     </message>
     <message>
+        <source>no folder</source>
+        <translation>kein Ordner</translation>
+    </message>
+    <message>
         <source>no modification date</source>
         <translation>kein Änderungsdatum</translation>
     </message>
@@ -947,6 +951,10 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
         <translation>Die Namensvorlage</translation>
     </message>
     <message>
+        <source>The number of subfolder levels</source>
+        <translation>Die Zahl der Unterordnerebenen</translation>
+    </message>
+    <message>
         <source>The date format</source>
         <translation>Das Datumsformat</translation>
     </message>
@@ -1102,6 +1110,10 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
     <message>
         <source>New Name</source>
         <translation>Neuer Name</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>Ordner</translation>
     </message>
     <message>
         <source>%1: the restore file of this folder, which Restore Filenames reads. Select all leaves it out.</source>
@@ -1935,6 +1947,18 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
     <message>
         <source>Numbers in natural order (&amp;2 before 10)</source>
         <translation>Zahlen in natürlicher Reihenfolge (&amp;2 vor 10)</translation>
+    </message>
+    <message>
+        <source>Include subfolders</source>
+        <translation>Unterordner einbeziehen</translation>
+    </message>
+    <message>
+        <source>all</source>
+        <translation>alle</translation>
+    </message>
+    <message>
+        <source>Levels:</source>
+        <translation>Ebenen:</translation>
     </message>
 </context>
 <context>

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "engine/naming/NamePath.h"
 #include "ui/DisplayText.h"
 #include "ui/QtMessageBox.h"
 
@@ -17,12 +18,24 @@ int FileListModel::rowCount(const QModelIndex& parent) const {
 }
 
 int FileListModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : 2;
+    if (parent.isValid()) {
+        return 0;
+    }
+    return fileList_.spansFolders() ? 3 : 2;
 }
 
 QVariant FileListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) {
         return {};
+    }
+    const bool inFolders = fileList_.spansFolders();
+    if (index.column() == FolderColumn) {
+        const std::string_view folders =
+            engine::foldersOf(fileList_.row(static_cast<std::size_t>(index.row())).name);
+        if (role != Qt::DisplayRole && role != Qt::ToolTipRole) {
+            return {};
+        }
+        return visibleName(folders.substr(0, folders.empty() ? 0 : folders.size() - 1));
     }
     if (index.column() == NewNameColumn) {
         const std::optional<NewName> newName = newNameOf(index.row());
@@ -31,7 +44,8 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
         }
         switch (role) {
             case Qt::DisplayRole:
-                return visibleName(*newName->name);
+                return visibleName(inFolders ? engine::leafOf(*newName->name)
+                                             : std::string_view(*newName->name));
             case Qt::ToolTipRole:
                 // The cell may cut the name at its end: the whole of it comes before the reason.
                 if (newName->problem != nullptr) {
@@ -54,7 +68,7 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
     const std::string_view name = fileList_.row(row).name;
     switch (role) {
         case Qt::DisplayRole:
-            return visibleName(name);
+            return visibleName(inFolders ? engine::leafOf(name) : name);
         case Qt::ToolTipRole:
             return fileList_.isRestoreFile(row)
                        ? tr("%1: the restore file of this folder, which Restore Filenames reads. "
@@ -85,7 +99,9 @@ QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
         return {};
     }
-    return section == NameColumn ? tr("Name") : tr("New Name");
+    return section == NameColumn      ? tr("Name")
+           : section == NewNameColumn ? tr("New Name")
+                                      : tr("Folder");
 }
 
 void FileListModel::reload() {

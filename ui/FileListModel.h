@@ -20,7 +20,9 @@ class FileListModel final : public QAbstractTableModel {
 
 public:
     static constexpr int kNameRole = Qt::UserRole + 1;
-    enum Column { NameColumn = 0, NewNameColumn = 1 };
+    // The Folder column is there only while the list holds files of subfolders; the names are
+    // then shown without their folders.
+    enum Column { NameColumn = 0, NewNameColumn = 1, FolderColumn = 2 };
 
     explicit FileListModel(const engine::FileList& fileList, QObject* parent = nullptr)
         : QAbstractTableModel(parent), fileList_(fileList) {}

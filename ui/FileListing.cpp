@@ -17,6 +17,7 @@ void FileListing::fill() {
     session_.fileList.setAttributeMask(session_.rules.attributeMask());
     session_.fileList.setSortKey(session_.rules.sortKey);
     session_.fileList.setNaturalOrder(session_.rules.naturalOrder);
+    session_.fileList.setSubfolderDepth(session_.rules.subfolderDepth());
     // Refilling may show a message, and no part of the column may be computed meanwhile.
     newNames_.drop();
     const bool listed = refill(engine::Refill::KeepingMask);

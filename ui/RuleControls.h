@@ -61,6 +61,8 @@ struct RuleControls {
     QComboBox* sortList = nullptr;
     QCheckBox* naturalOrder = nullptr;
     QComboBox* maskList = nullptr;
+    QCheckBox* includeSubfolders = nullptr;
+    QLineEdit* subfolderLevelsEdit = nullptr;  // empty for every level
 };
 
 }  // namespace nameshift::ui

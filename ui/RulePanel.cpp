@@ -135,6 +135,10 @@ void RulePanel::buildControls() {
     c.naturalOrder =
         named(new QCheckBox(tr("Numbers in natural order (&2 before 10)"), this), "naturalOrder");
     c.maskList = new QComboBox(this);
+    c.includeSubfolders = named(new QCheckBox(tr("Include subfolders"), this), "includeSubfolders");
+    c.subfolderLevelsEdit = named(new QLineEdit(this), "subfolderLevelsEdit");
+    c.subfolderLevelsEdit->setPlaceholderText(tr("all"));
+    c.subfolderLevelsEdit->setMaxLength(5);
 
     for (QLineEdit* edit : {c.prefixEdit, c.extensionEdit, c.removeStringEdit, c.replaceFromEdit,
                             c.replaceWithEdit}) {
@@ -191,6 +195,9 @@ void RulePanel::layOutControls() {
     maskLabel->setBuddy(c.maskList);
     c.maskList->setMinimumContentsLength(8);
     displayLayout->addLayout(row({sortLabel, c.sortList, c.naturalOrder, maskLabel, c.maskList}));
+    auto* levelsLabel = new QLabel(tr("Levels:"), this);
+    levelsLabel->setBuddy(c.subfolderLevelsEdit);
+    displayLayout->addLayout(row({c.includeSubfolders, levelsLabel, c.subfolderLevelsEdit}));
 
     // Laid out as a part of the window's own layout would be: no margin of its own.
     auto* panel = new QVBoxLayout(this);
@@ -220,9 +227,11 @@ void RulePanel::connectControls() {
         keepRules();
         emit displayChanged();
     };
-    for (QCheckBox* box : {c.archive, c.readOnly, c.hidden, c.system, c.naturalOrder}) {
+    for (QCheckBox* box :
+         {c.archive, c.readOnly, c.hidden, c.system, c.naturalOrder, c.includeSubfolders}) {
         connect(box, &QCheckBox::clicked, this, changeDisplay);
     }
+    connect(c.subfolderLevelsEdit, &QLineEdit::editingFinished, this, changeDisplay);
     connect(c.sortList, &QComboBox::activated, this, changeDisplay);
     connect(c.maskList, &QComboBox::activated, this, changeDisplay);
 
@@ -249,7 +258,8 @@ void RulePanel::setHelpPages() {
     const RuleControls& c = controls_;
     const std::vector<std::pair<const char*, std::vector<QWidget*>>> pages = {
         {"files.html",
-         {c.archive, c.readOnly, c.hidden, c.system, c.sortList, c.naturalOrder, c.maskList}},
+         {c.archive, c.readOnly, c.hidden, c.system, c.sortList, c.naturalOrder, c.maskList,
+          c.includeSubfolders, c.subfolderLevelsEdit}},
         {"rules.html",
          {c.changePrefix,         c.prefixEdit,       c.useCounter,      c.counterStartEdit,
           c.counterIncrementEdit, c.counterDigits,    c.changeExtension, c.extensionEdit,

@@ -34,6 +34,10 @@ struct BatchSteps {
     // How the history keeps the recorded batch; none for an undo or a redo, which change the
     // record of the batch they act on instead.
     std::optional<HistoryKeeping> history;
+    // Folders made once the journal is on disk, parents first, for files moved into new folders;
+    // and folders taken away after the last rename, deepest first, where it left them empty.
+    std::vector<std::string> foldersToMake;
+    std::vector<std::string> foldersToRemove;
 };
 
 // A batch of renames in one folder as the runner takes it. An apply makes it from its plan, a

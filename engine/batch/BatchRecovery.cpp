@@ -8,6 +8,7 @@
 #include "engine/batch/BatchGuard.h"
 #include "engine/batch/BatchRunner.h"
 #include "engine/batch/CommandReport.h"
+#include "engine/batch/FolderEntries.h"
 #include "engine/batch/RenameOrder.h"
 #include "engine/batch/RenameRun.h"
 #include "engine/naming/NameIndex.h"
@@ -18,6 +19,14 @@
 namespace nameshift::engine {
 namespace {
 
+// The folders beneath the batch's folder that its files lie in, before and after.
+std::vector<std::string> journalFolders(const Journal& journal) {
+    return foldersBeneath(2 * journal.entries.size(), [&journal](std::size_t i) {
+        const JournalEntry& entry = journal.entries[i / 2];
+        return i % 2 == 0 ? entry.original : entry.final;
+    });
+}
+
 using platform::Icon;
 
 // A restore file for a batch finished after a crash: each file from its name before the batch
@@ -27,8 +36,12 @@ RestoreRecord finishedRecord(const Journal& journal, const std::vector<char>& ar
                              std::vector<FileEvidence>* files = nullptr) {
     std::vector<PlannedChange> changes;
     for (std::size_t i = 0; i < journal.entries.size(); ++i) {
-        if (arrived[i] != 0) {
-            changes.push_back({i, journal.entries[i].original, journal.entries[i].final});
+        const JournalEntry& entry = journal.entries[i];
+        // A restore file names the files of its own folder; those of its subfolders, and those
+        // moved into one, are undone from the history.
+        if (arrived[i] != 0 && entry.original.find('/') == std::string::npos &&
+            entry.final.find('/') == std::string::npos) {
+            changes.push_back({i, entry.original, entry.final});
         }
     }
     RestoreRecord record;
@@ -264,11 +277,20 @@ bool writeFinishedRestoreFile(platform::FileSystem& fileSystem, platform::Messag
     }
     const auto mode = journal.record == Journal::Record::Replace ? platform::WriteMode::Replace
                                                                  : platform::WriteMode::CreateNew;
+    const RestoreRecord finished = finishedRecord(journal, arrived);
+    const bool spansFolders =
+        std::any_of(journal.entries.begin(), journal.entries.end(), [](const JournalEntry& entry) {
+            return entry.original.find('/') != std::string::npos ||
+                   entry.final.find('/') != std::string::npos;
+        });
+    // A batch whose files all lie beneath its folder leaves its record in the history alone.
+    if (finished.namesBefore.empty() && spansFolders) {
+        return true;
+    }
     // Stopped after its restore file was written, the batch is finished by it.
     if (!holdsOwnRecord(fileSystem, scene.directory, journal) &&
-        !writeRestoreFile(
-            fileSystem, messages, scene.directory,
-            platform::FileContents(formatRestoreFile(finishedRecord(journal, arrived))), mode)) {
+        !writeRestoreFile(fileSystem, messages, scene.directory,
+                          platform::FileContents(formatRestoreFile(finished)), mode)) {
         return false;
     }
     scene.written = restoreFileIn(fileSystem, scene.directory);
@@ -482,7 +504,9 @@ std::vector<InterruptedBatch> findInterruptedBatches(platform::FileSystem& fileS
                 !lockBatchDirectory(fileSystem, stateDirectory, *directory, *named).ok()) {
                 continue;
             }
-            if (const auto listing = fileSystem.listDirectoryKinds(*directory); listing.ok()) {
+            if (const auto listing =
+                    listFolderEntries(fileSystem, *directory, journalFolders(batch.journal));
+                listing.ok()) {
                 removeAbandonedRestoreFiles(fileSystem, directory->path(), *listing);
                 const std::vector<std::string_view> names =
                     findJournalFiles(fileSystem, *directory, batch.journal, *listing);
@@ -567,7 +591,7 @@ RecoveryResult recoverBatch(platform::FileSystem& fileSystem, const std::string&
         return result;
     }
     auto guard = adoptBatch(fileSystem, stateDirectory, *directory, *identity, batch.journalPath);
-    const auto listing = fileSystem.listDirectoryKinds(*directory);
+    const auto listing = listFolderEntries(fileSystem, *directory, journalFolders(journal));
     if (!guard.ok() || !listing.ok()) {
         result.problems.push_back(
             {NS_MESSAGE("Message",
@@ -605,6 +629,9 @@ RecoveryResult recoverBatch(platform::FileSystem& fileSystem, const std::string&
         }
         return over;
     };
+    // Finished, the batch needs its new folders; undone, it leaves those it emptied.
+    const bool makes = makesFolders(journal.kind) == (action == RecoveryAction::Finish);
+    (makes ? steps.foldersToMake : steps.foldersToRemove) = journal.folders;
     // An undo or a redo changes the record of the batch it acts on instead of adding one.
     if (action == RecoveryAction::Finish && !actsOnHistory(journal)) {
         steps.history = finishKeeping(stateDirectory, bound, journal, names, moves);

@@ -1,8 +1,11 @@
 #include "engine/batch/BatchRunner.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <numeric>
 #include <utility>
 
+#include "engine/naming/NamePath.h"
 #include "engine/records/RestoreFile.h"
 #include "settings/ProgramOptions.h"
 
@@ -50,16 +53,77 @@ bool writeRecordFile(platform::FileSystem& fileSystem, platform::MessageBox& mes
     if (batch.head.record == Journal::Record::None || run.done.empty()) {
         return true;
     }
+    // A restore file names the files of its own folder; those of the subfolders, and those moved
+    // into one, are undone from the history.
+    const auto inSubfolder = [&](std::size_t i) {
+        const auto [before, after] = run.donePair(i, batch.moves);
+        return before.find('/') != std::string_view::npos ||
+               after.find('/') != std::string_view::npos;
+    };
+    std::vector<std::uint32_t> inFolder;
+    bool whole = true;
+    for (std::size_t i = 0; i < run.done.size(); ++i) {
+        if (whole && inSubfolder(i)) {
+            whole = false;
+            inFolder.resize(i);
+            std::iota(inFolder.begin(), inFolder.end(), 0U);
+        } else if (!whole && !inSubfolder(i)) {
+            inFolder.push_back(static_cast<std::uint32_t>(i));
+        }
+    }
+    const std::size_t count = whole ? run.done.size() : inFolder.size();
+    if (count == 0) {
+        return true;
+    }
     if (!writeRestoreFile(
             fileSystem, messages, *batch.directory,
-            restoreFileContents(batch.head.directory, run.done.size(),
-                                [&](std::size_t i) { return run.donePair(i, batch.moves); }),
+            restoreFileContents(
+                batch.head.directory, count,
+                [&](std::size_t i) { return run.donePair(whole ? i : inFolder[i], batch.moves); }),
             batch.head.record == Journal::Record::Replace ? platform::WriteMode::Replace
                                                           : platform::WriteMode::CreateNew)) {
         return false;
     }
     batch.restoreFileWritten = restoreFileIn(fileSystem, *batch.directory);
     return true;
+}
+
+// The folders that the moves into folders need and that are not there yet, parents first.
+std::vector<std::string> foldersToMake(platform::FileSystem& fileSystem,
+                                       const platform::Directory& directory,
+                                       const std::vector<PlannedChange>& moves) {
+    std::vector<std::string> needed;
+    for (const PlannedChange& move : moves) {
+        const std::string_view from = foldersOf(move.oldName);
+        const std::string_view to = foldersOf(move.newName);
+        for (std::size_t slash = to.find('/', from.size()); slash != std::string_view::npos;
+             slash = to.find('/', slash + 1)) {
+            needed.emplace_back(to.substr(0, slash));
+        }
+    }
+    std::sort(needed.begin(), needed.end());
+    needed.erase(std::unique(needed.begin(), needed.end()), needed.end());
+    std::erase_if(needed, [&](const std::string& folder) {
+        return fileSystem.identifyIn(directory, folder).status().error() != ENOENT;
+    });
+    return needed;
+}
+
+void makeFolders(platform::FileSystem& fileSystem, const platform::Directory& directory,
+                 const std::vector<std::string>& folders) {
+    // A folder already there is what is wanted; one that cannot be made fails the renames into
+    // it, which say why.
+    for (const std::string& folder : folders) {
+        static_cast<void>(fileSystem.makeDirectoryIn(directory, folder));
+    }
+}
+
+void removeEmptyFolders(platform::FileSystem& fileSystem, const platform::Directory& directory,
+                        const std::vector<std::string>& folders) {
+    // Deepest first: a folder's own folders go before it.
+    for (std::size_t i = folders.size(); i > 0; --i) {
+        static_cast<void>(fileSystem.removeDirectoryIn(directory, folders[i - 1]));
+    }
 }
 
 platform::MessageText closingText(const Batch& batch, const RenameRun& run) {
@@ -140,8 +204,10 @@ std::variant<ExecutedBatch, platform::Message> executeBatch(
             return std::move(*refusal);
         }
     }
+    makeFolders(fileSystem, directory, batch.foldersToMake);
     ExecutedBatch executed{runRenames(fileSystem, directory, changes, steps, progress), false,
                            std::nullopt};
+    removeEmptyFolders(fileSystem, directory, batch.foldersToRemove);
     if (batch.afterRenames) {
         batch.afterRenames(executed.run);
     }
@@ -175,6 +241,11 @@ void runBatch(RenameSession& session, Batch& batch, const BatchUnderLock& underL
         return;
     }
     BatchSteps steps = batch.steps;
+    if (batch.head.kind == Journal::Kind::Apply) {
+        batch.head.folders = foldersToMake(fileSystem, *batch.directory, batch.moves);
+    }
+    (makesFolders(batch.head.kind) ? steps.foldersToMake : steps.foldersToRemove) =
+        batch.head.folders;
     const std::vector<std::uint32_t> renaming = renamingMoves(batch.moves);
     if (!steps.journal) {
         steps.journal = journalContents(batch.head, renaming.size(), [&](std::size_t entry) {

@@ -16,8 +16,13 @@
 namespace nameshift::engine {
 namespace {
 
+// A name without a dot is its own extension; in a subfolder, the extension lies in the last part.
 std::size_t extensionStart(std::string_view name) {
     const auto dot = name.rfind('.');
+    const auto slash = name.rfind('/');
+    if (slash != std::string_view::npos && (dot == std::string_view::npos || dot < slash)) {
+        return slash + 1;
+    }
     return dot == std::string_view::npos ? 0 : dot;
 }
 
@@ -135,9 +140,13 @@ ListingStatus FileList::fill(const std::string& directory) {
     // Masks come from every file, listed or not; most files share a few extensions, so each
     // distinct one is lower-cased once.
     std::unordered_set<std::string> extensions;
+    std::vector<Subfolder> pending;
     for (platform::DirEntry& entry : entries.value()) {
         restoreFileTraces_.note(entry.name, entry.isDirectory);
         if (entry.isDirectory) {
+            if (subfolderDepth_ != 0 && !entry.isLink) {
+                pending.push_back({entry.name, subfolderDepth_ - 1});
+            }
             subdirectories_.push_back(std::move(entry.name));
             continue;
         }
@@ -158,6 +167,9 @@ ListingStatus FileList::fill(const std::string& directory) {
         std::string().swap(entry.name);
     }
     std::vector<platform::DirEntry>().swap(entries.value());
+    if (!pending.empty()) {
+        listSubfolders(*opened, std::move(pending), extensions);
+    }
     buildMasks(extensions);
     if (listing_.size() > 1) {
         sortListing();
@@ -203,6 +215,81 @@ void FileList::clear() {
     restoreFileTraces_ = {};
     subdirectories_.clear();
     unlistedFiles_.clear();
+    entriesBeneath_.clear();
+    folderStarts_.clear();
+    spansFolders_ = false;
+}
+
+void FileList::listSubfolders(const platform::Directory& folder, std::vector<Subfolder> pending,
+                              std::unordered_set<std::string>& extensions) {
+    const platform::Result<platform::FileIdentity> root = fileSystem_.identifyIn(folder, ".");
+    if (!root.ok()) {
+        return;
+    }
+    // A folder mounted again beneath itself (a bind mount) would be listed without end.
+    std::unordered_set<std::uint64_t> seen{root->inode};
+    folderStarts_.push_back(0);
+    // Taken from the back, in reverse order of their paths: the folders are listed in path order,
+    // each followed by its own subfolders.
+    const auto byPathDescending = [](const Subfolder& a, const Subfolder& b) {
+        return a.path > b.path;
+    };
+    std::sort(pending.begin(), pending.end(), byPathDescending);
+    while (!pending.empty()) {
+        const Subfolder subfolder = std::move(pending.back());
+        pending.pop_back();
+        const platform::Result<platform::Directory> opened =
+            fileSystem_.openDirectoryIn(folder, subfolder.path);
+        const platform::Result<platform::FileIdentity> identity =
+            opened.ok() ? fileSystem_.identifyIn(*opened, ".") : opened.status();
+        // Unreadable folders and other filesystems are left out, as links to folders are.
+        if (!identity.ok() || identity->device != root->device ||
+            !seen.insert(identity->inode).second) {
+            continue;
+        }
+        const std::size_t firstNew = pending.size();
+        listSubfolder(*opened, subfolder, pending, extensions);
+        std::sort(pending.begin() + static_cast<std::ptrdiff_t>(firstNew), pending.end(),
+                  byPathDescending);
+    }
+}
+
+void FileList::listSubfolder(const platform::Directory& opened, const Subfolder& subfolder,
+                             std::vector<Subfolder>& pending,
+                             std::unordered_set<std::string>& extensions) {
+    auto entries = needsFileDetails() ? fileSystem_.listDirectory(opened)
+                                      : fileSystem_.listDirectoryKinds(opened);
+    if (!entries.ok()) {
+        return;
+    }
+    if (folderStarts_.back() != listing_.size()) {
+        folderStarts_.push_back(listing_.size());
+    }
+    const std::string prefix = subfolder.path + "/";
+    std::string path;
+    for (const platform::DirEntry& entry : *entries) {
+        path.assign(prefix).append(entry.name);
+        if (entry.isDirectory) {
+            if (subfolder.levelsBelow != 0 && !entry.isLink) {
+                pending.push_back({path, subfolder.levelsBelow - 1});
+            }
+            entriesBeneath_.push_back(path);
+            continue;
+        }
+        const std::size_t extensionAt = extensionStart(path);
+        const std::string_view extension = std::string_view(path).substr(extensionAt);
+        if (!extensions.contains(std::string(extension))) {
+            extensions.emplace(extension);
+        }
+        if ((entry.attributes & attributeMask_) == 0) {
+            entriesBeneath_.push_back(path);
+            continue;
+        }
+        listing_.push_back(ListedFile{names_->add(path), entry.attributes,
+                                      static_cast<std::uint32_t>(extensionAt), entry.size,
+                                      entry.writeTimeNs, entry.inode, entry.birthTimeNs});
+        spansFolders_ = true;
+    }
 }
 
 void FileList::setTicked(std::size_t row, bool ticked) {
@@ -260,31 +347,50 @@ bool FileList::needsFileDetails() const {
 }
 
 void FileList::sortListing() {
-    using settings::SortKey;
     if (!sortKey_) {
         return;
     }
+    if (folderStarts_.size() < 2) {
+        sortFiles(listing_);
+        return;
+    }
+    // Folder by folder: the list keeps each folder's files together.
+    std::vector<ListedFile> files;
+    for (std::size_t folder = 0; folder < folderStarts_.size(); ++folder) {
+        const auto first = listing_.begin() + static_cast<std::ptrdiff_t>(folderStarts_[folder]);
+        const auto last =
+            folder + 1 < folderStarts_.size()
+                ? listing_.begin() + static_cast<std::ptrdiff_t>(folderStarts_[folder + 1])
+                : listing_.end();
+        files.assign(first, last);
+        sortFiles(files);
+        std::copy(files.begin(), files.end(), first);
+    }
+}
+
+void FileList::sortFiles(std::vector<ListedFile>& files) const {
+    using settings::SortKey;
     switch (*sortKey_) {
         case SortKey::Date:
             sortBy(
-                listing_,
-                [this](std::size_t i) {
+                files,
+                [&files](std::size_t i) {
                     // Flipping the sign bit orders signed times as unsigned numbers.
                     return std::pair(
-                        static_cast<std::uint64_t>(listing_[i].writeTimeNs) ^ (1ULL << 63),
-                        leadingBytes(listing_[i].name, 8));
+                        static_cast<std::uint64_t>(files[i].writeTimeNs) ^ (1ULL << 63),
+                        leadingBytes(files[i].name, 8));
                 },
                 [](std::size_t, std::size_t) { return 0; });
             break;
         case SortKey::Extension: {
             // The extension's place and the name's first five bytes decide most comparisons.
-            const std::vector<std::uint32_t> ranks = extensionRanks(listing_);
+            const std::vector<std::uint32_t> ranks = extensionRanks(files);
             sortBy(
-                listing_,
+                files,
                 [&](std::size_t i) {
                     return std::pair(
-                        (std::uint64_t{ranks[i]} << 40) | leadingBytes(listing_[i].name, 5),
-                        leadingBytes(listing_[i].name, 8, 5));
+                        (std::uint64_t{ranks[i]} << 40) | leadingBytes(files[i].name, 5),
+                        leadingBytes(files[i].name, 8, 5));
                 },
                 [&ranks](std::size_t a, std::size_t b) {
                     return compareValues(ranks[a], ranks[b]);
@@ -296,10 +402,10 @@ void FileList::sortListing() {
             // folder a million allocations, more than the sort itself.
             std::string foldedBytes;
             std::vector<std::uint32_t> foldedAt;
-            foldedAt.reserve(listing_.size() + 1);
+            foldedAt.reserve(files.size() + 1);
             const std::optional<NaturalOrder> natural =
                 naturalOrder_ ? std::optional<NaturalOrder>(std::in_place) : std::nullopt;
-            for (const ListedFile& file : listing_) {
+            for (const ListedFile& file : files) {
                 foldedAt.push_back(static_cast<std::uint32_t>(foldedBytes.size()));
                 if (natural) {
                     natural->appendKey(foldedBytes, file.name);
@@ -313,7 +419,7 @@ void FileList::sortListing() {
                     .substr(foldedAt[i], foldedAt[i + 1] - foldedAt[i]);
             };
             sortBy(
-                listing_,
+                files,
                 [&folded](std::size_t i) {
                     return std::pair(leadingBytes(folded(i), 8), leadingBytes(folded(i), 8, 8));
                 },
@@ -322,9 +428,9 @@ void FileList::sortListing() {
         }
         case SortKey::Size:
             sortBy(
-                listing_,
-                [this](std::size_t i) {
-                    return std::pair(listing_[i].size, leadingBytes(listing_[i].name, 8));
+                files,
+                [&files](std::size_t i) {
+                    return std::pair(files[i].size, leadingBytes(files[i].name, 8));
                 },
                 [](std::size_t, std::size_t) { return 0; });
             break;
@@ -367,11 +473,16 @@ std::string_view FileList::EntryName::operator()(std::size_t position) const {
     if (position < list->subdirectories_.size()) {
         return list->subdirectories_[position];
     }
-    return list->unlistedFiles_[position - list->subdirectories_.size()];
+    position -= list->subdirectories_.size();
+    if (position < list->unlistedFiles_.size()) {
+        return list->unlistedFiles_[position];
+    }
+    return list->entriesBeneath_[position - list->unlistedFiles_.size()];
 }
 
 std::optional<std::size_t> FileList::holderOf(std::string_view name) const {
-    const std::size_t count = listing_.size() + subdirectories_.size() + unlistedFiles_.size();
+    const std::size_t count =
+        listing_.size() + subdirectories_.size() + unlistedFiles_.size() + entriesBeneath_.size();
     if (!entryNames_) {
         entryNames_.emplace(count, EntryName{this});
         for (std::size_t i = 0; i < count; ++i) {

@@ -50,6 +50,15 @@ public:
     std::optional<settings::SortKey> sortKey() const { return sortKey_; }
     // Whether the Name sort takes runs of digits by their value; off, it compares folded bytes.
     void setNaturalOrder(bool natural) { naturalOrder_ = natural; }
+    // How many levels of subfolders the listing takes in besides the folder itself: 0 for none,
+    // kAllLevels for every one. Their files are named by their path from the folder ("a/b/name")
+    // and listed folder by folder. Links to folders are not followed, nor other filesystems
+    // entered: a batch renames only beneath the folder, on its own filesystem.
+    void setSubfolderDepth(int depth) { subfolderDepth_ = depth; }
+    int subfolderDepth() const { return subfolderDepth_; }
+    static constexpr int kAllLevels = -1;
+    // Whether any listed file lies in a subfolder.
+    bool spansFolders() const { return spansFolders_; }
 
     // Reads the directory anew; every listed file becomes a row, none ticked. Shows nothing: the
     // caller tells the user why a listing failed.
@@ -123,10 +132,24 @@ private:
         std::string_view operator()(std::size_t position) const;
     };
 
+    // A subfolder still to be listed: its path from the folder, and how many levels below it
+    // are to be listed too.
+    struct Subfolder {
+        std::string path;
+        int levelsBelow = 0;
+    };
     // Whether the mask or the sort key needs each file's mode, size or date, which only examining
     // the file gives.
     bool needsFileDetails() const;
+    // Adds the subfolders' entries, folder by folder in the order of their paths.
+    void listSubfolders(const platform::Directory& folder, std::vector<Subfolder> pending,
+                        std::unordered_set<std::string>& extensions);
+    // Adds one subfolder's entries; the folders found in it are added to `pending`.
+    void listSubfolder(const platform::Directory& opened, const Subfolder& subfolder,
+                       std::vector<Subfolder>& pending,
+                       std::unordered_set<std::string>& extensions);
     void sortListing();
+    void sortFiles(std::vector<ListedFile>& files) const;
     void buildMasks(const std::unordered_set<std::string>& extensions);
     void showAllRows();
 
@@ -134,6 +157,8 @@ private:
     std::uint32_t attributeMask_ = 0;
     std::optional<settings::SortKey> sortKey_;
     bool naturalOrder_ = false;
+    int subfolderDepth_ = 0;
+    bool spansFolders_ = false;
     int maskPosition_ = 0;
     std::shared_ptr<NameArena> names_ = std::make_shared<NameArena>();
     std::vector<ListedFile> listing_;
@@ -142,6 +167,10 @@ private:
     RestoreFileTraces restoreFileTraces_;
     std::vector<std::string> subdirectories_;
     std::vector<std::string> unlistedFiles_;
+    // The folders and unlisted files of the subfolders, by their paths from the folder.
+    std::vector<std::string> entriesBeneath_;
+    // Where each folder's files start in listing_, in the order the folders were listed.
+    std::vector<std::size_t> folderStarts_;
     std::vector<std::uint32_t> rows_;  // indexes into listing_, in list order
     std::vector<char> ticks_;          // one per row
     std::size_t tickedCount_ = 0;

@@ -8,6 +8,7 @@
 #include "engine/batch/RenameSession.h"
 #include "engine/naming/BatchChecks.h"
 #include "engine/naming/DuplicateNumbering.h"
+#include "engine/naming/NamePath.h"
 #include "engine/naming/NameRules.h"
 #include "engine/naming/NameTemplate.h"
 #include "engine/naming/TagNaming.h"
@@ -26,6 +27,51 @@ std::vector<std::string_view> tickedNames(const FileList& files) {
     return names;
 }
 
+std::string_view withoutSlash(std::string_view folders) {
+    return folders.empty() ? folders : folders.substr(0, folders.size() - 1);
+}
+
+// While the rules name a run of files of subfolders, each change's names are the last parts of
+// its paths: the rules see what they would see in the file's own folder, and the new name keeps
+// the file there.
+class NamesInFolders {
+public:
+    NamesInFolders(std::span<PlannedChange> changes, bool spansFolders) : changes_(changes) {
+        if (!spansFolders) {
+            return;
+        }
+        paths_.reserve(changes.size());
+        for (PlannedChange& change : changes) {
+            paths_.push_back(change.oldName);
+            change.oldName = leafOf(change.oldName);
+            change.newName = change.oldName;
+        }
+    }
+    NamesInFolders(const NamesInFolders&) = delete;
+    NamesInFolders& operator=(const NamesInFolders&) = delete;
+    ~NamesInFolders() {
+        for (std::size_t i = 0; i < paths_.size(); ++i) {
+            PlannedChange& change = changes_[i];
+            change.oldName = paths_[i];
+            change.newName.insert(0, foldersOf(paths_[i]));
+        }
+    }
+
+    // The file's path from the listed folder, by which its contents are read.
+    std::string_view path(std::size_t i) const {
+        return paths_.empty() ? changes_[i].oldName : paths_[i];
+    }
+    // The folder that holds the file, `root` being the listed one.
+    std::string folderOf(const std::string& root, std::size_t i) const {
+        const std::string_view folders = paths_.empty() ? std::string_view() : foldersOf(paths_[i]);
+        return folders.empty() ? root : root + "/" + std::string(withoutSlash(folders));
+    }
+
+private:
+    std::span<PlannedChange> changes_;
+    std::vector<std::string_view> paths_;
+};
+
 }  // namespace
 
 IncrementalPlan::IncrementalPlan(const RenameSession& session, const PlanOptions& options)
@@ -41,6 +87,8 @@ IncrementalPlan::IncrementalPlan(const RenameSession& session, const PlanOptions
       keptName_(options.mayRecord || options.keepRestoreFile ? kRestoreFileName : "") {
     plan_.directory = session.directory;
     plan_.names = fileList_.names();
+    plan_.movesIntoFolders = !session.listedNames && rules_.nameTemplate() != nullptr &&
+                             rules_.nameTemplate()->makesFolders();
     if (session.listedNames) {
         listedNames_ = &*session.listedNames;
         refusal_ = fileList_.tickedCount() == 0
@@ -72,6 +120,14 @@ IncrementalPlan::IncrementalPlan(const RenameSession& session, const PlanOptions
             }
             plan_.changes.push_back({row, name, {}});
             moved_[fileList_.listingIndex(row)] = 1;
+        }
+    }
+    if (fileList_.spansFolders()) {
+        for (std::size_t i = 0; i < plan_.changes.size(); ++i) {
+            if (i == 0 ||
+                foldersOf(plan_.changes[i].oldName) != foldersOf(plan_.changes[i - 1].oldName)) {
+                folderFirsts_.push_back(i);
+            }
         }
     }
     isPlanned_.assign(size(), 0);
@@ -205,10 +261,21 @@ void IncrementalPlan::planUpTo(std::size_t count, std::size_t readEnd) {
     }
 }
 
+std::size_t IncrementalPlan::firstInFolder(std::size_t position) const {
+    const auto after = std::upper_bound(folderFirsts_.begin(), folderFirsts_.end(), position);
+    if (after == folderFirsts_.begin()) {
+        return 0;
+    }
+    const std::size_t first = *(after - 1);
+    // The kept file is counted by no one; where it comes before, the folder's count starts one
+    // earlier.
+    return first - (keptPosition_ && *keptPosition_ < first ? 1 : 0);
+}
+
 FolderNames IncrementalPlan::folderNames() const {
-    return FolderNames{longestName_, [this](std::string_view name) {
-                           return fileList_.heldByOther(name, moved_);
-                       }};
+    return FolderNames{
+        longestName_, [this](std::string_view name) { return fileList_.heldByOther(name, moved_); },
+        plan_.movesIntoFolders};
 }
 
 std::vector<std::pair<std::size_t, platform::MessageText>> IncrementalPlan::nameByRules(
@@ -217,6 +284,7 @@ std::vector<std::pair<std::size_t, platform::MessageText>> IncrementalPlan::name
     for (PlannedChange& change : changes) {
         change.newName = change.oldName;
     }
+    const NamesInFolders inFolders(changes, fileList_.spansFolders());
     // The counter skips the kept file's change.
     const bool afterKept = keptPosition_ && *keptPosition_ < first;
     std::vector<std::pair<std::size_t, platform::MessageText>> leftOut;
@@ -227,13 +295,19 @@ std::vector<std::pair<std::size_t, platform::MessageText>> IncrementalPlan::name
             }
             const std::size_t counted =
                 position - (keptPosition_ && *keptPosition_ < position ? 1 : 0);
-            if (auto reason = nameByTemplate(*made, tags_, plan_.directory, plan_.changes[position],
-                                             counted, rules_.settings().dateFormat)) {
+            const std::size_t i = position - first;
+            const TemplatePlace place{counted, counted - firstInFolder(position),
+                                      withoutSlash(foldersOf(inFolders.path(i)))};
+            if (auto reason =
+                    nameByTemplate(*made, tags_, inFolders.folderOf(plan_.directory, i),
+                                   plan_.changes[position], place, rules_.settings().dateFormat)) {
                 leftOut.emplace_back(position, std::move(*reason));
             }
         }
     }
-    if (auto refusal = nameChanges(rules_, changes, afterKept ? first - 1 : first, keptName_);
+    const bool keptHere = keptPosition_ && first <= *keptPosition_ && *keptPosition_ < end;
+    if (auto refusal = nameChanges(rules_, changes, afterKept ? first - 1 : first,
+                                   keptHere ? keptName_ : std::string_view());
         refusal && !rulesRefusal_) {
         rulesRefusal_ = std::move(refusal);
     }
@@ -245,7 +319,7 @@ std::vector<std::pair<std::size_t, platform::MessageText>> IncrementalPlan::name
             if (first + i < read) {
                 namer_.apply(prefetched_->at(first + i), changes[i]);
             } else {
-                namer_.apply(namer_.read(tags_, plan_.directory, changes[i].oldName), changes[i]);
+                namer_.apply(namer_.read(tags_, plan_.directory, inFolders.path(i)), changes[i]);
             }
         }
         if (keptPosition_ && first <= *keptPosition_ && *keptPosition_ < end) {

@@ -107,6 +107,9 @@ private:
     // The position of the first ticked row from `row` on.
     std::size_t positionFrom(std::size_t row) const;
     FolderNames folderNames() const;
+    // Where the counting of the folder of the change at `position` starts, as the template's
+    // counter counts: the first ticked file of that folder.
+    std::size_t firstInFolder(std::size_t position) const;
     // The refusal of settings that make no names, for a whole plan.
     std::optional<platform::Message> refusalBySettings() const;
     // The first safety check of a complete plan that refuses it.
@@ -135,6 +138,8 @@ private:
     // The ticked rows, in list order, with the names planned so far.
     BatchPlan plan_;
     std::vector<char> moved_;  // per listing index: the batch renames that file
+    // The positions where each folder's files begin, in a batch over subfolders.
+    std::vector<std::size_t> folderFirsts_;
     std::vector<char> isPlanned_;
     // Held apart, as almost every change has none.
     std::vector<std::unique_ptr<platform::MessageText>> problems_;

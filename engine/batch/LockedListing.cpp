@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "engine/batch/BatchGuard.h"
+#include "engine/batch/FolderEntries.h"
 #include "engine/naming/BatchChecks.h"
 #include "engine/naming/NameIndex.h"
 #include "engine/records/RestoreFile.h"
@@ -52,13 +53,19 @@ std::optional<platform::Message> LockedListing::read(platform::FileSystem& fileS
         listedInode[i] = fileList.row(changes[i].file).inode;
     }
     std::vector<char> met(changes.size(), 0);
-    const platform::Status status =
-        fileSystem.visitDirectoryKinds(directory, [&](const platform::DirEntryView& entry) {
+    const std::vector<std::string> folders = fileList.spansFolders()
+                                                 ? foldersBeneath(changes.size(), oldNameOf)
+                                                 : std::vector<std::string>();
+    const platform::Status status = visitFolderEntries(
+        fileSystem, directory, folders, [&](const platform::DirEntryView& entry) {
             const std::size_t i = planned.find(entry.name);
             if (i != decltype(planned)::kNone && entry.inode == listedInode[i]) {
                 met[i] = 1;
             }
-            found.traces_.note(entry.name, entry.isDirectory);
+            // The traces are of the folder's own restore file.
+            if (entry.name.find('/') == std::string_view::npos) {
+                found.traces_.note(entry.name, entry.isDirectory);
+            }
         });
     if (!status.ok()) {
         return directoryError(directory.path(), status);

@@ -5,6 +5,8 @@
 #include <random>
 #include <unordered_map>
 
+#include "engine/batch/FolderEntries.h"
+#include "engine/naming/NamePath.h"
 #include "engine/naming/TextCase.h"
 #include "engine/records/JournalFiles.h"
 
@@ -46,8 +48,10 @@ public:
     platform::Result<RunName> stepAside(std::uint32_t change, RunName from) {
         Status status;
         for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
-            std::string temporary = names_.next();
             from_.assign(name(change, from));
+            // Beside the file, in its own folder.
+            std::string temporary(foldersOf(from_));
+            temporary += names_.next();
             status = fileSystem_.renameIn(directory_, from_, temporary);
             if (status.ok()) {
                 run_.temporaries.push_back(std::move(temporary));
@@ -148,7 +152,10 @@ private:
     // time a rename needs it, and kept up to date with the batch's own renames.
     const std::unordered_map<std::string, std::size_t>* foldedNames() {
         if (!foldedNames_) {
-            const auto entries = fileSystem_.listDirectory(directory_);
+            const auto entries = listFolderEntries(
+                fileSystem_, directory_, foldersBeneath(changes_.size(), [this](std::size_t i) {
+                    return changes_[i].oldName;
+                }));
             if (!entries.ok()) {
                 return nullptr;
             }

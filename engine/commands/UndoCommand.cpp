@@ -12,6 +12,7 @@
 
 #include "engine/batch/BatchRecovery.h"
 #include "engine/batch/BatchRunner.h"
+#include "engine/batch/FolderEntries.h"
 #include "engine/batch/RenameOrder.h"
 #include "engine/commands/ApplyCommand.h"
 #include "engine/records/BatchHistory.h"
@@ -196,6 +197,7 @@ bool openHistoryFolder(RenameSession& session, HistoryRun& history, Batch& batch
     batch.head.directoryDevice = identity->device;
     batch.head.directoryInode = identity->inode;
     batch.head.directoryBirthNs = identity->birthTimeNs;
+    batch.head.folders = history.record().journal.folders;
     if (!undo) {
         batch.head.record = redoRecord(session, history.record(), *directory);
     }
@@ -247,7 +249,12 @@ bool findHistoryFiles(RenameSession& session, HistoryRun& history, Batch& batch,
         return false;
     }
     platform::FileSystem& fileSystem = session.fileSystem;
-    auto listing = fileSystem.listDirectoryKinds(*batch.directory);
+    const std::vector<JournalEntry>& entries = history.record().journal.entries;
+    // Files moved into folders are looked for on both sides.
+    auto listing = listFolderEntries(
+        fileSystem, *batch.directory, foldersBeneath(2 * entries.size(), [&entries](std::size_t i) {
+            return i % 2 == 0 ? entries[i / 2].original : entries[i / 2].final;
+        }));
     if (!listing.ok()) {
         report =
             refused(std::move(report), directoryError(batch.directory->path(), listing.status()));

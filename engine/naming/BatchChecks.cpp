@@ -7,6 +7,7 @@
 #include "platform/Status.h"
 
 #include "engine/naming/DuplicateMarks.h"
+#include "engine/naming/NamePath.h"
 
 namespace nameshift::engine {
 namespace {
@@ -19,11 +20,22 @@ bool hasQuote(std::string_view name) {
 }
 
 bool hasEmptyBase(std::string_view name) {
-    return name.rfind('.') == 0;
+    return leafOf(name).rfind('.') == 0;
 }
 
 bool hides(const PlannedChange& change) {
-    return change.newName.starts_with('.') && !change.oldName.starts_with('.');
+    return leafOf(change.newName).starts_with('.') && !leafOf(change.oldName).starts_with('.');
+}
+
+// A new name that keeps the file in its folder under a plain name there, or, where the batch
+// moves files, moves it into folders beneath that one.
+bool staysPlain(const PlannedChange& change, bool movesIntoFolders) {
+    const std::string_view folders = foldersOf(change.oldName);
+    if (!movesIntoFolders || change.newName.find('/', folders.size()) == std::string::npos) {
+        return isPlainFileName(leafOf(change.newName)) && foldersOf(change.newName) == folders;
+    }
+    return std::string_view(change.newName).starts_with(folders) &&
+           isPathBeneath(std::string_view(change.newName).substr(folders.size()));
 }
 
 Message stop(platform::MessageText text, platform::MessageText caption) {
@@ -92,6 +104,19 @@ bool isPlainFileName(std::string_view name) {
            name.find('/') == std::string_view::npos && name.find('\0') == std::string_view::npos;
 }
 
+bool isPathBeneath(std::string_view name) {
+    for (;;) {
+        const std::size_t slash = name.find('/');
+        if (!isPlainFileName(name.substr(0, slash))) {
+            return false;
+        }
+        if (slash == std::string_view::npos) {
+            return true;
+        }
+        name.remove_prefix(slash + 1);
+    }
+}
+
 std::optional<Message> duplicateNamesRefusal(const BatchPlan& plan) {
     DuplicateMarks marks(plan.changes);
     for (std::size_t i = 0; i < plan.changes.size(); ++i) {
@@ -151,7 +176,9 @@ std::optional<Message> folderRefusal(const BatchPlan& plan, const FolderNames& f
     };
     const std::vector<std::size_t> tooLong =
         changesWhere(plan.changes, [&](const PlannedChange& change) {
-            return renames(change) && change.newName.size() > folder.longestName;
+            return renames(change) &&
+                   (leafOf(change.newName).size() > folder.longestName ||
+                    change.newName.size() > kLongestPath || change.oldName.size() > kLongestPath);
         });
     if (!tooLong.empty()) {
         return refusalFor(
@@ -179,8 +206,8 @@ std::optional<Message> folderRefusal(const BatchPlan& plan, const FolderNames& f
 }
 
 std::optional<Message> plainNamesRefusal(const BatchPlan& plan) {
-    const auto notPlain = [](const PlannedChange& change) {
-        return !isPlainFileName(change.newName);
+    const auto notPlain = [&plan](const PlannedChange& change) {
+        return !staysPlain(change, plan.movesIntoFolders);
     };
     const std::vector<std::size_t> concerned = changesWhere(plan.changes, notPlain);
     if (concerned.empty()) {
@@ -224,7 +251,7 @@ std::optional<Message> directoryQuoteRefusal(const BatchPlan& plan) {
 std::optional<Message> restoreFileNameRefusal(const BatchPlan& plan) {
     const std::vector<std::size_t> concerned =
         changesWhere(plan.changes, [](const PlannedChange& change) {
-            return change.newName == kRestoreFileName && change.oldName != change.newName;
+            return leafOf(change.newName) == kRestoreFileName && change.oldName != change.newName;
         });
     if (concerned.empty()) {
         return std::nullopt;
@@ -241,18 +268,20 @@ namespace {
 // The checks of a whole batch, asked about one change alone, so that the words stay theirs.
 std::optional<platform::MessageText> singleChangeProblem(const std::string& directory,
                                                          const PlannedChange& change,
-                                                         bool mayRecord) {
+                                                         bool mayRecord, bool movesIntoFolders) {
     // Almost every change passes; the plan of one is built, with its message, only for one
     // that one of the checks below would refuse.
     const bool emptyBase = hasEmptyBase(change.newName) && !hasEmptyBase(change.oldName);
     const bool recordable =
-        !mayRecord || (!hasQuote(change.oldName) && !hasQuote(change.newName) &&
-                       (change.newName != kRestoreFileName || change.oldName == change.newName));
-    if (!emptyBase && !hides(change) && isPlainFileName(change.newName) && recordable) {
+        !mayRecord ||
+        (!hasQuote(change.oldName) && !hasQuote(change.newName) &&
+         (leafOf(change.newName) != kRestoreFileName || change.oldName == change.newName));
+    if (!emptyBase && !hides(change) && staysPlain(change, movesIntoFolders) && recordable) {
         return std::nullopt;
     }
     BatchPlan single;
     single.directory = directory;
+    single.movesIntoFolders = movesIntoFolders;
     single.changes.push_back(change);
     using Check = std::optional<Message> (*)(const BatchPlan&);
     for (const Check check : {emptyBaseRefusal, plainNamesRefusal, hiddenNameRefusal}) {
@@ -279,13 +308,14 @@ std::optional<platform::MessageText> changeProblem(const std::string& directory,
         return platform::MessageText(
             NS_MESSAGE("Message", "restore file of this folder: not renamed"));
     }
-    if (auto problem = singleChangeProblem(directory, change, mayRecord)) {
+    if (auto problem = singleChangeProblem(directory, change, mayRecord, folder.movesIntoFolders)) {
         return problem;
     }
     if (change.newName == change.oldName) {
         return std::nullopt;
     }
-    if (change.newName.size() > folder.longestName) {
+    if (leafOf(change.newName).size() > folder.longestName ||
+        change.newName.size() > kLongestPath || change.oldName.size() > kLongestPath) {
         return platform::MessageText(platform::Status::fromErrno(ENAMETOOLONG).message());
     }
     if (folder.heldByOther && folder.heldByOther(change.newName)) {

@@ -27,6 +27,8 @@ std::optional<std::size_t> findEmptyBase(const std::vector<PlannedChange>& chang
 std::optional<std::size_t> findHiddenName(const std::vector<PlannedChange>& changes);
 // A name that stays inside its directory: not empty, not "." or "..", no "/" and no NUL byte.
 bool isPlainFileName(std::string_view name);
+// Whether the name is a plain file name, or a path of plain names beneath a folder ("a/b/name").
+bool isPathBeneath(std::string_view name);
 
 std::optional<platform::Message> duplicateNamesRefusal(const BatchPlan& plan);
 std::optional<platform::Message> emptyBaseRefusal(const BatchPlan& plan);
@@ -40,6 +42,8 @@ struct FolderNames {
     std::size_t longestName = platform::FileSystem::kUsualLongestName;
     // Whether a file or folder that the batch does not move away holds a name now.
     std::function<bool(std::string_view)> heldByOther;
+    // Whether new names may move files into new folders beneath their own.
+    bool movesIntoFolders = false;
 };
 // The refusal of a batch that gives a name longer than the folder takes, or one already held.
 std::optional<platform::Message> folderRefusal(const BatchPlan& plan, const FolderNames& folder);

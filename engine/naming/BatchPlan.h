@@ -34,6 +34,9 @@ struct BatchPlan {
     // Where the counter goes on after this batch's last numbered file, when the batch numbers
     // its files and is to carry the count on to the folder's next batch.
     std::optional<long long> nextCounter;
+    // The names may move files into new folders beneath their own, as a name template with
+    // folders in it asks; any other "/" in a new name refuses the batch.
+    bool movesIntoFolders = false;
     // Where the old names of a plan of listed files live, kept while the plan is.
     std::shared_ptr<const NameArena> names;
 

@@ -4,13 +4,17 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "engine/naming/NamePath.h"
+
 namespace nameshift::engine {
 namespace {
 
-// `name` with " (number)" before its extension; a leading dot opens no extension.
+// `name` with " (number)" before its extension; a leading dot opens no extension. In a
+// subfolder the extension is the last part's own.
 std::string numbered(const std::string& name, int number) {
+    const std::size_t leaf = foldersOf(name).size();
     const auto dot = name.rfind('.');
-    const std::size_t split = dot == std::string::npos || dot == 0 ? name.size() : dot;
+    const std::size_t split = dot == std::string::npos || dot <= leaf ? name.size() : dot;
     return name.substr(0, split) + " (" + std::to_string(number) + ")" + name.substr(split);
 }
 

@@ -30,6 +30,7 @@ constexpr std::array kCodeNames{
     CodeName{"taken", Code::Taken},    CodeName{"modified", Code::Modified},
     CodeName{"born", Code::Born},      CodeName{"camera", Code::Camera},
     CodeName{"size", Code::PixelSize}, CodeName{"duration", Code::Duration},
+    CodeName{"folder", Code::Folder},  CodeName{"path", Code::Path},
 };
 
 constexpr long long kMostStart = 999'999;
@@ -74,6 +75,12 @@ std::optional<long long> numberIn(std::string_view text, long long least, long l
 // Reads a format into `part`; false when the code does not take it.
 bool readFormat(std::string_view format, NameTemplate::Part& part) {
     const Code code = *part.code;
+    if (code == Code::Folder) {
+        if (const std::optional<long long> levels = numberIn(format, 1, 99)) {
+            part.levelsUp = static_cast<std::size_t>(*levels);
+            return true;
+        }
+    }
     if (isDate(code)) {
         part.dateFormat = std::string(format);
         return !format.empty();
@@ -100,6 +107,8 @@ bool readFormat(std::string_view format, NameTemplate::Part& part) {
         } else if (code == Code::Counter && item.starts_with("step=") &&
                    (value = numberIn(item.substr(5), 1, kMostStep))) {
             part.step = *value;
+        } else if (code == Code::Counter && item == "per=folder") {
+            part.perFolder = true;
         } else {
             return false;
         }
@@ -167,6 +176,24 @@ std::string paddedNumber(const std::string& text, std::size_t width) {
     return padded(std::string(number), width);
 }
 
+// The name of the folder `levelsUp` levels above the file, counting its own as one.
+std::optional<std::string> folderName(std::string_view folder, std::size_t levelsUp) {
+    while (folder.size() > 1 && folder.back() == '/') {
+        folder.remove_suffix(1);
+    }
+    for (std::size_t level = 1; level < levelsUp; ++level) {
+        const std::size_t slash = folder.rfind('/');
+        if (slash == std::string_view::npos || slash == 0) {
+            return std::nullopt;
+        }
+        folder = folder.substr(0, slash);
+    }
+    const std::size_t slash = folder.rfind('/');
+    const std::string_view name =
+        slash == std::string_view::npos ? folder : folder.substr(slash + 1);
+    return name.empty() ? std::nullopt : std::optional<std::string>(name);
+}
+
 std::optional<std::string> valueOf(const NameTemplate::Part& part, const TemplateValues& values,
                                    std::string_view dateFormat) {
     const std::string_view format = part.dateFormat.empty() ? dateFormat : part.dateFormat;
@@ -176,10 +203,14 @@ std::optional<std::string> valueOf(const NameTemplate::Part& part, const Templat
         case Code::Extension:
             return std::string(values.extension);
         case Code::Counter: {
-            const long long value =
-                part.start + part.step * static_cast<long long>(values.position);
+            const std::size_t counted = part.perFolder ? values.positionInFolder : values.position;
+            const long long value = part.start + part.step * static_cast<long long>(counted);
             return padded(std::to_string(value), part.width);
         }
+        case Code::Folder:
+            return folderName(values.folder, part.levelsUp);
+        case Code::Path:
+            return std::string(values.pathFromListed);
         case Code::Taken:
             return values.taken ? fileDateText(*values.taken, format) : std::nullopt;
         case Code::Modified:
@@ -218,6 +249,8 @@ platform::MessageText missingText(Code code) {
             return NS_MESSAGE("Message", "no pixel size");
         case Code::Duration:
             return NS_MESSAGE("Message", "no duration");
+        case Code::Folder:
+            return NS_MESSAGE("Message", "no folder");
         default:
             return {NS_MESSAGE("Message", "no %1 tag"), {std::string(nameOf(code))}};
     }
@@ -308,6 +341,12 @@ bool NameTemplate::readsFact(Code code) const {
                        [code](const Part& part) { return part.code == code; });
 }
 
+bool NameTemplate::makesFolders() const {
+    return std::any_of(parts_.begin(), parts_.end(), [](const Part& part) {
+        return !part.code && part.text.find('/') != std::string::npos;
+    });
+}
+
 std::variant<std::string, platform::MessageText> NameTemplate::fill(
     const TemplateValues& values, std::string_view dateFormat) const {
     std::string name;
@@ -327,7 +366,7 @@ std::variant<std::string, platform::MessageText> NameTemplate::fill(
 
 std::optional<platform::MessageText> nameByTemplate(const NameTemplate& made, TagReader& tags,
                                                     const std::string& directory,
-                                                    PlannedChange& change, std::size_t position,
+                                                    PlannedChange& change, TemplatePlace place,
                                                     std::string_view dateFormat) {
     const std::string_view name = change.oldName;
     const std::size_t dot = std::min(name.rfind('.'), name.size());
@@ -335,13 +374,16 @@ std::optional<platform::MessageText> nameByTemplate(const NameTemplate& made, Ta
     TagTexts texts;
     TemplateValues values{name.substr(0, dot),
                           name.substr(std::min(dot + 1, name.size())),
-                          position,
+                          place.position,
                           nullptr,
                           {},
                           std::nullopt,
                           std::nullopt,
                           std::nullopt,
-                          std::nullopt};
+                          std::nullopt,
+                          directory,
+                          place.pathFromListed,
+                          place.positionInFolder};
     if (made.readsTags()) {
         texts = tags.read(path);
         values.tags = &texts;

@@ -27,11 +27,26 @@ struct TemplateValues {
     std::optional<std::string> camera;
     std::optional<std::string> pixelSize;
     std::optional<std::string> duration;
+    // The folder that holds the file, whole, and its path from the listed folder ("2024/05"),
+    // empty for a file of the listed folder itself.
+    std::string_view folder{};
+    std::string_view pathFromListed{};
+    // The file's place among the ticked files of its own folder.
+    std::size_t positionInFolder = 0;
+};
+
+// Where a file stands in its batch, for the codes that count files or name their folders.
+struct TemplatePlace {
+    std::size_t position = 0;
+    std::size_t positionInFolder = 0;
+    std::string_view pathFromListed{};
 };
 
 // A new base name made of text and codes in braces, each filled from a file: "{name}", "{ext}",
-// the counter "{n}" ("{n:3,start=10,step=5}"), the tags ("{artist}", "{track:2}", ...) and the
-// dates ("{taken:%Y-%m-%d}"), and what a picture or recording is ("{camera}", "{size}",
+// the counter "{n}" ("{n:3,start=10,step=5}", "per=folder" to count each folder from the start),
+// the folders ("{folder}", "{folder:2}" two levels up, "{path}" from the listed folder), the tags
+// ("{artist}", "{track:2}", ...) and the dates ("{taken:%Y-%m-%d}"), and what a picture or
+// recording is ("{camera}", "{size}",
 // "{duration}"). A text code takes "upper", "lower" or "title" after its colon, and
 // any code takes a default after a bar ("{artist|Unknown Artist}"); "{{" and "}}" are braces.
 class NameTemplate {
@@ -55,6 +70,8 @@ public:
         Camera,
         PixelSize,
         Duration,
+        Folder,
+        Path,
     };
     enum class Letters : std::uint8_t { AsTheyAre, Upper, Lower, Title };
 
@@ -66,6 +83,8 @@ public:
         std::size_t width = 0;  // the fewest digits of a counter, a track or a disc number
         long long start = 1;
         long long step = 1;
+        bool perFolder = false;
+        std::size_t levelsUp = 1;  // of a folder: 1 for the file's own
         std::string dateFormat{};  // empty: the date format the user set
         std::optional<std::string> fallback{};
     };
@@ -80,6 +99,8 @@ public:
     bool readsTimes() const;
     // Whether the template names the camera, the pixel size or the duration.
     bool readsFact(Code code) const;
+    // Whether its text holds a "/", which files a file into folders beneath its own.
+    bool makesFolders() const;
 
     // The base name the template gives the file, or why it gives none ("no artist tag"): a value
     // the file lacks and the code has no default for. A value's characters that a name may not
@@ -92,11 +113,11 @@ private:
 };
 
 // Gives `change` the name `made` makes of its file in `directory`, the extension kept, reading
-// through `tags` only what the template asks for; `position` counts the file among the ticked
+// through `tags` only what the template asks for; `place` counts the file among the ticked
 // ones. The reason when the file gets none, and its new name is then its old one.
 std::optional<platform::MessageText> nameByTemplate(const NameTemplate& made, TagReader& tags,
                                                     const std::string& directory,
-                                                    PlannedChange& change, std::size_t position,
+                                                    PlannedChange& change, TemplatePlace place,
                                                     std::string_view dateFormat);
 
 }  // namespace nameshift::engine

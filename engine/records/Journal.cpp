@@ -1,7 +1,10 @@
 #include "engine/records/Journal.h"
 
+#include <algorithm>
+
 #include "engine/naming/BatchChecks.h"
 #include "engine/naming/NameIndex.h"
+#include "engine/naming/NamePath.h"
 #include "engine/records/LengthFields.h"
 #include "engine/records/RestoreFile.h"
 
@@ -12,6 +15,7 @@ namespace {
 constexpr std::string_view kMagicV1 = "nameshift journal 1\n";
 constexpr std::string_view kMagic = "nameshift journal 2\n";
 constexpr std::string_view kEnd = "end";
+constexpr std::string_view kFolders = "folders";
 
 // Entries are written some hundred kilobytes at a time: each piece is held whole on its way.
 constexpr std::size_t kEntriesPerPiece = 1024;
@@ -24,18 +28,31 @@ std::optional<Enum> enumFrom(std::optional<std::uint64_t> value, Enum last) {
     return static_cast<Enum>(*value);
 }
 
-// Whether a batch could have written these entries: each a file of the batch's folder, known
-// by one name before and one after. Recovery renames by them, and its ordering of the renames
+// Whether a file stays in its folder or moves into a folder beneath it, or, undone, back.
+bool staysBeneathItsFolder(const JournalEntry& entry) {
+    const std::string_view from = foldersOf(entry.original);
+    const std::string_view to = foldersOf(entry.final);
+    return from.starts_with(to) || to.starts_with(from);
+}
+
+// Whether a batch could have written these entries: each a file of the batch's folder or of a
+// folder beneath it, which it leaves there or moves into a folder beneath, known by one name
+// before and one after. Recovery renames by them, and its ordering of the renames
 // relies on both.
 bool isSound(const Journal& journal) {
     const std::vector<JournalEntry>& entries = journal.entries;
     // A batch that writes a restore file neither renames nor makes a file of its name.
     const bool recorded = journal.record != Journal::Record::None;
     for (const JournalEntry& entry : entries) {
-        if (!isPlainFileName(entry.original) || !isPlainFileName(entry.final) ||
+        if (!isPathBeneath(entry.original) || !isPathBeneath(entry.final) ||
+            !staysBeneathItsFolder(entry) ||
             (recorded && (entry.original == kRestoreFileName || entry.final == kRestoreFileName))) {
             return false;
         }
+    }
+    if (!std::all_of(journal.folders.begin(), journal.folders.end(),
+                     [](const std::string& folder) { return isPathBeneath(folder); })) {
+        return false;
     }
     return namesAreDistinct(
                entries.size(),
@@ -128,7 +145,16 @@ platform::FileContents journalContents(const Journal& journal, std::size_t count
                [entryAt = std::move(entryAt)](std::size_t i, std::string& out) {
                    putEntry(out, entryAt(i));
                },
-               [](std::string& out) { putField(out, kEnd); })
+               [&journal](std::string& out) {
+                   if (!journal.folders.empty()) {
+                       putField(out, kFolders);
+                       putNumber(out, journal.folders.size());
+                       for (const std::string& folder : journal.folders) {
+                           putField(out, folder);
+                       }
+                   }
+                   putField(out, kEnd);
+               })
         .ownerOnly();
 }
 
@@ -173,12 +199,16 @@ std::optional<std::uint64_t> journalSizeBound(std::string_view start) {
     }
     const std::optional<std::uint64_t> count = reader.number();
     // An entry at its longest: four numbers as "20:" and twenty digits, a flag as "1:1,", and
-    // two names of 255 bytes as "255:NAME,".
-    constexpr std::uint64_t kLongestEntry = 4 * (3 + kNumberRoom + 1) + 4 + 2 * (4 + 255 + 1);
+    // two paths as "1024:PATH,".
+    constexpr std::uint64_t kLongestEntry =
+        4 * (3 + kNumberRoom + 1) + 4 + 2 * (5 + kLongestPath + 1);
     if (!count || *count > kMaxJournalBytes / kLongestEntry) {
         return std::nullopt;
     }
-    return kMagic.size() + reader.position() + *count * kLongestEntry + 2 + kEnd.size() + 2;
+    // At most one new folder for each file moved, each a path, after their own count.
+    constexpr std::uint64_t kLongestFolder = 5 + kLongestPath + 1;
+    return kMagic.size() + reader.position() + *count * (kLongestEntry + kLongestFolder) + 2 +
+           kFolders.size() + 2 + 3 + kNumberRoom + 1 + 2 + kEnd.size() + 2;
 }
 
 std::optional<Journal> parseJournal(std::string_view text) {
@@ -241,7 +271,21 @@ std::optional<Journal> parseJournal(std::string_view text) {
         }
         journal.entries.push_back({*inode, std::string(*original), std::string(*final), traits});
     }
-    const auto end = reader.field();
+    auto end = reader.field();
+    if (end && *end == kFolders) {
+        const auto folders = reader.number();
+        if (!folders || *folders > journal.entries.size()) {
+            return std::nullopt;
+        }
+        for (std::uint64_t i = 0; i < *folders; ++i) {
+            const auto folder = reader.field();
+            if (!folder) {
+                return std::nullopt;
+            }
+            journal.folders.emplace_back(*folder);
+        }
+        end = reader.field();
+    }
     if (!end || *end != kEnd || !reader.atEnd() || !isSound(journal)) {
         return std::nullopt;
     }

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/naming/NamePath.h"
 #include "engine/records/FileEvidence.h"
 #include "platform/Directory.h"
 #include "platform/FileContents.h"
@@ -49,6 +50,10 @@ struct Journal {
     std::uint64_t restoreFileDevice = 0;
     std::uint64_t restoreFileInode = 0;
     std::vector<JournalEntry> entries;
+    // The folders beneath the batch's folder that names moving files into new folders need,
+    // parents first: an apply or a redo makes those missing before its first rename, and its undo
+    // takes those left empty away after its last. Written only when there are any.
+    std::vector<std::string> folders;
 
     FolderEvidence folder() const { return {directoryDevice, directoryInode, directoryBirthNs}; }
     bool operator==(const Journal&) const = default;
@@ -58,14 +63,20 @@ struct Journal {
 // has other numbers), or the same device and number (a folder moved), as long as the birth
 // times do not tell two folders apart. Meant for the checks that hold a batch back.
 bool sameFolder(const Journal& a, const Journal& b);
+// Whether a batch of this kind makes the journal's folders (an apply, a restore, a redo) or
+// empties them (an undo) when it is carried out.
+inline bool makesFolders(Journal::Kind kind) {
+    return kind != Journal::Kind::Undo;
+}
 
 // The largest journal read back: a batch of a million files whose names, before and after, all
-// have the longest length a name can have (255 bytes, each as "255:NAME,"), with inodes, sizes and
-// times of twenty digits ("20:INODE,") and a flag ("1:1,"), and room for the header's two paths.
-// Anything larger was not written by a batch, and reading it whole could take all the memory there
-// is; it is left unread and nothing is renamed from it.
+// have the longest length a batch gives a name (a path from its folder, each as "1024:PATH,"),
+// each moved into a new folder of such a path, with inodes, sizes and times of twenty digits
+// ("20:INODE,") and a flag ("1:1,"), and room for the header's two paths. Anything larger was not
+// written by a batch, and reading it whole could take all the memory there is; it is left unread
+// and nothing is renamed from it.
 inline constexpr std::size_t kMaxJournalBytes =
-    64 * 1024 + std::size_t{1'000'000} * (4 * (3 + 20 + 1) + 4 + 2 * (4 + 255 + 1));
+    64 * 1024 + std::size_t{1'000'000} * (4 * (3 + 20 + 1) + 4 + 3 * (5 + kLongestPath + 1));
 
 // One entry as the journal's writer takes it, from wherever the batch keeps its names.
 struct JournalEntryView {

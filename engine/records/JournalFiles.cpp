@@ -4,11 +4,12 @@
 #include <unordered_map>
 
 #include "engine/naming/NameIndex.h"
+#include "engine/naming/NamePath.h"
 
 namespace nameshift::engine {
 
 bool isTemporaryName(std::string_view name) {
-    return name.starts_with(kTemporaryPrefix);
+    return leafOf(name).starts_with(kTemporaryPrefix);
 }
 
 namespace {

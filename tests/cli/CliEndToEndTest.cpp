@@ -666,6 +666,23 @@ TEST_F(CliTest, MaskAttributesAndSortChooseWhatIsListed) {
               ".hidden.txt\nb.txt\nbig.txt\nC.TxT\nn9.txt\nn010.txt\nn10.txt\n");
 }
 
+TEST_F(CliTest, RecursiveListsAndRenamesSubfoldersToTheirDepthAndUndoesThem) {
+    makeFiles({"a.txt"});
+    dir.makeDirectory("files/sub");
+    dir.makeDirectory("files/sub/deep");
+    dir.write("files/sub/b.txt", "b");
+    dir.write("files/sub/deep/c.txt", "c");
+    EXPECT_EQ(cli({"--sort", "name", "-R", "list"}).output, "a.txt\nsub/b.txt\nsub/deep/c.txt\n");
+    EXPECT_EQ(cli({"--sort", "name", "-R", "--depth", "1", "list"}).output, "a.txt\nsub/b.txt\n");
+    EXPECT_EQ(cli({"--sort", "name", "--depth", "2", "--prefix", "x_", "preview"}).output,
+              "a.txt\tx_a.txt\nsub/b.txt\tsub/x_b.txt\nsub/deep/c.txt\tsub/deep/x_c.txt\n");
+    EXPECT_EQ(cli({"-R", "--prefix", "x_", "--no-restore-file", "apply"}).exitStatus, 0);
+    EXPECT_EQ(dir.names("files/sub/deep"), Names{"x_c.txt"});
+    EXPECT_EQ(cli({"undo"}).exitStatus, 0);
+    EXPECT_EQ(dir.names("files/sub"), (Names{"b.txt", "deep"}));
+    EXPECT_EQ(dir.names("files/sub/deep"), Names{"c.txt"});
+}
+
 // A pattern may hold what a name may not.
 TEST_F(CliTest, RegularExpressionsReplaceWithTheirGroups) {
     makeFiles({"IMG_0042.JPG", "notes.txt"});

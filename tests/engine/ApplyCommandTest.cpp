@@ -260,6 +260,102 @@ TEST_F(ApplyCommandTest, ExistingRestoreFileIsReplacedWhenTheUserSaysYes) {
     EXPECT_EQ(writtenRecord(), (RestoreRecord{realDirectory(), {"a.txt"}, {"xa.txt"}}));
 }
 
+// A batch over subfolders: each file keeps its folder, duplicates are those of one folder, and
+// the restore file names the listed folder's own files.
+struct SubfolderCase {
+    const char* label;
+    Names files;
+    void (*configure)(RenameSession&);
+    Names after;          // every file's path once the batch is over
+    std::string message;  // the last one shown
+};
+
+class SubfolderApplyTest : public ApplyCommandTest,
+                           public ::testing::WithParamInterface<SubfolderCase> {};
+
+TEST_P(SubfolderApplyTest, RenamesEachFileInItsOwnFolder) {
+    for (const std::string& name : GetParam().files) {
+        const auto slash = name.rfind('/');
+        if (slash != std::string::npos) {
+            std::filesystem::create_directories(dir.file(name.substr(0, slash)));
+        }
+        dir.write(name, name);
+    }
+    session.fileList.setSubfolderDepth(FileList::kAllLevels);
+    tick(GetParam().files);
+    GetParam().configure(session);
+    applyChanges(session);
+    Names after;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.path())) {
+        if (entry.is_regular_file()) {
+            after.push_back(std::filesystem::relative(entry.path(), dir.path()).string());
+        }
+    }
+    std::sort(after.begin(), after.end());
+    EXPECT_EQ(after, GetParam().after);
+    ASSERT_FALSE(messages.shown.empty());
+    EXPECT_EQ(messages.shown.back().text, GetParam().message);
+    for (const std::string& name : GetParam().files) {
+        const auto renamed = std::find_if(after.begin(), after.end(), [&](const std::string& path) {
+            return dir.read(path) == name;
+        });
+        EXPECT_NE(renamed, after.end()) << name << " kept its contents";
+    }
+}
+
+void prefixWith(RenameSession& s, const char* text, settings::Position where) {
+    s.rules.changePrefix = true;
+    s.rules.prefixText = text;
+    s.rules.prefixPosition = where;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Trees, SubfolderApplyTest,
+    ::testing::Values(
+        SubfolderCase{"TwoLevels",
+                      {"a.txt", "sub/a.txt", "sub/deep/b.txt"},
+                      [](RenameSession& s) { prefixWith(s, "x_", settings::Position::Beginning); },
+                      {"restore.dat", "sub/deep/x_b.txt", "sub/x_a.txt", "x_a.txt"},
+                      "Operation complete"},
+        SubfolderCase{"OneNameInTwoFoldersIsNoDuplicate",
+                      {"one/a.txt", "two/b.txt"},
+                      [](RenameSession& s) { prefixWith(s, "same", settings::Position::Replace); },
+                      {"one/same.txt", "two/same.txt"},
+                      "Operation complete"},
+        SubfolderCase{"OneNameTwiceInAFolderIsRefused",
+                      {"one/a.txt", "one/b.txt"},
+                      [](RenameSession& s) { prefixWith(s, "same", settings::Position::Replace); },
+                      {"one/a.txt", "one/b.txt"},
+                      "Duplicate filenames found! Cannot continue."},
+        SubfolderCase{"ANameTakenInTheFileFolderIsRefused",
+                      {"one/a.txt", "one/x_a.txt", "x_a.txt"},
+                      [](RenameSession& s) {
+                          prefixWith(s, "x_", settings::Position::Beginning);
+                          s.fileList.setTicked(0, false);
+                          s.fileList.setTicked(2, false);
+                      },
+                      {"one/a.txt", "one/x_a.txt", "x_a.txt"},
+                      "Cannot continue - the new file name \"one/x_a.txt\" is taken in this "
+                      "folder by a file or folder that the batch does not rename."},
+        SubfolderCase{"ATemplateMovesEachFileIntoNewFoldersBeneathItsOwn",
+                      {"a.txt", "sub/b.txt"},
+                      [](RenameSession& s) { s.rules.nameTemplate = "{name}/x/{name}"; },
+                      {"a/x/a.txt", "sub/b/x/b.txt"},
+                      "Operation complete"},
+        SubfolderCase{"ATemplateThatLeavesTheTreeIsRefused",
+                      {"sub/a.txt"},
+                      [](RenameSession& s) { s.rules.nameTemplate = "../{name}"; },
+                      {"sub/a.txt"},
+                      "Cannot continue - the new file name \"sub/../a.txt\" is not a plain file "
+                      "name."},
+        SubfolderCase{"ANameThatLeavesItsFolderIsRefused",
+                      {"sub/a.txt"},
+                      [](RenameSession& s) { prefixWith(s, "../", settings::Position::Beginning); },
+                      {"sub/a.txt"},
+                      "Cannot continue - the new file name \"sub/../a.txt\" is not a plain file "
+                      "name."}),
+    [](const auto& test) { return std::string(test.param.label); });
+
 struct UsageCase {
     const char* label;
     settings::RestoreFileUsage usage;

@@ -36,7 +36,9 @@ using Names = std::vector<std::string>;
 // history folder; "reuse NAME" for a new file under NAME that got the number of batch 1's
 // file there, "stray" for a leftover temporary name, "remount" for a medium mounted again, "share"
 // for a share that numbers every file anew each time it is asked,
-// "holds NAME TEXT" to check a file's contents); then the folder's names, the last message of the
+// "tree" for a file in a subfolder "sub" listed with the folder's, "sort-into FOLDER" for a batch
+// that moves every file into FOLDER by a name template, "holds NAME TEXT" to check a
+// file's contents); then the folder's names, the last message of the
 // last step (the state folder as STATE) and the history, "ID state" a batch.
 struct HistoryCase {
     std::string name;
@@ -129,6 +131,15 @@ protected:
             std::ofstream(path, std::ios::binary | std::ios::trunc) << formatHistoryRecord(*record);
         } else if (verb == "stray") {
             dir.write(".nameshift-0123456789abcdef-1", "stray");
+        } else if (verb == "sort-into") {
+            tickAll();
+            session.rules.nameTemplate = first + "/{name}";
+            applyChanges(session);
+            session.rules.nameTemplate.clear();
+        } else if (verb == "tree") {
+            dir.makeDirectory("sub");
+            dir.write("sub/c.txt", "c");
+            session.fileList.setSubfolderDepth(FileList::kAllLevels);
         } else if (verb == "remount") {
             fs.mountAgain();
         } else if (verb == "share") {
@@ -404,6 +415,34 @@ INSTANTIATE_TEST_SUITE_P(
             {"share", "write b.txt bee", "apply z_", "move z_a.txt t", "move z_b.txt z_a.txt",
              "move t z_b.txt", "undo", "holds z_a.txt bee", "holds z_b.txt a"},
             {"z_a.txt", "z_b.txt"},
+            "Batch 1 undone.",
+            "1 undone"},
+        HistoryCase{"ASubfolderIsUndoneAndRedoneWithItsFolder",
+                    {"tree", "restore-file", "apply x_", "holds sub/x_c.txt c", "undo",
+                     "holds sub/c.txt c", "redo", "holds sub/x_c.txt c"},
+                    {"restore.dat", "sub", "x_a.txt", "x_b.txt"},
+                    "Batch 1 redone.",
+                    "1 done"},
+        HistoryCase{"FilesMovedIntoNewFoldersGoBackAndTheFoldersGo",
+                    {"sort-into new/deep", "holds new/deep/a.txt a", "undo", "redo",
+                     "holds new/deep/b.txt b", "undo"},
+                    {"a.txt", "b.txt"},
+                    "Batch 1 undone.",
+                    "1 undone"},
+        HistoryCase{"AFolderTheUserFilledSinceStays",
+                    {"sort-into new", "write new/mine.txt mine", "undo", "holds new/mine.txt mine"},
+                    {"a.txt", "b.txt", "new"},
+                    "Batch 1 undone.",
+                    "1 undone"},
+        HistoryCase{"AnInterruptedUndoOfAMoveTakenBackMakesItsFolderAgain",
+                    {"sort-into new", "journal-stays", "undo", "recover undo", "holds new/a.txt a"},
+                    {"new"},
+                    "2 file(s) renamed back.",
+                    "1 done"},
+        HistoryCase{
+            "AFileRenamedByHandInItsSubfolderIsFound",
+            {"tree", "apply x_", "move sub/x_c.txt sub/moved.txt", "undo", "holds sub/c.txt c"},
+            {"a.txt", "b.txt", "sub"},
             "Batch 1 undone.",
             "1 undone"},
         HistoryCase{"OnAShareAFileMadeSinceUnderTheBatchsNameIsLeftAlone",

@@ -61,14 +61,16 @@ bool applyKilledAt(RenameSession& session, testing::FaultyFileSystem& fs, int ki
     return ::waitpid(child, &status, 0) == child && WIFSIGNALED(status);
 }
 
-class BatchRecoveryTest
-    : public testing::ApplySessionTest,
-      public ::testing::WithParamInterface<std::tuple<int, RecoveryAction, bool>> {
+class BatchRecoveryTest : public testing::ApplySessionTest {
 protected:
     void SetUp() override {
+        if (!folder_.empty()) {
+            dir.makeDirectory("sub");
+            session.fileList.setSubfolderDepth(1);
+        }
         char letter = 'a';
         for (const auto& [name, size] : kFiles) {
-            dir.write(name, std::string(size, letter++));
+            dir.write(folder_ + name, std::string(size, letter++));
         }
         tickAll();
         session.fileList.setSortKey(settings::SortKey::Size);
@@ -91,12 +93,25 @@ protected:
 
     Contents contents() const {
         Contents found;
-        for (const std::string& name : dir.names()) {
+        for (const std::string& name : dir.names(folder_)) {
             if (name != kRestoreFileName) {
-                found[name] = dir.read(name);
+                found[name] = dir.read(folder_ + name);
             }
         }
         return found;
+    }
+
+    std::string folder_;  // of the batch's files: the listed folder, or "sub/" beneath it
+};
+
+// The kill's rename, undo or finish, on a share, and the files in a subfolder of the listed one.
+class KilledBatchTest
+    : public BatchRecoveryTest,
+      public ::testing::WithParamInterface<std::tuple<int, RecoveryAction, bool, bool>> {
+protected:
+    void SetUp() override {
+        folder_ = std::get<3>(GetParam()) ? "sub/" : "";
+        BatchRecoveryTest::SetUp();
     }
 };
 
@@ -104,8 +119,8 @@ protected:
 // finish then leaves every file at exactly its old or its new name, none lost, none under a
 // temporary name, and a finished batch can still be restored; also on a share that numbers its
 // files anew, where names and the rest of the evidence must tell the files.
-TEST_P(BatchRecoveryTest, KilledBatchIsUndoneOrFinishedFromItsJournal) {
-    const auto [killAt, action, onAShare] = GetParam();
+TEST_P(KilledBatchTest, IsUndoneOrFinishedFromItsJournal) {
+    const auto [killAt, action, onAShare, inSubfolder] = GetParam();
     ASSERT_TRUE(applyKilledAt(session, fs, killAt))
         << "the batch has fewer renames than " << killAt;
     if (onAShare) {
@@ -122,8 +137,10 @@ TEST_P(BatchRecoveryTest, KilledBatchIsUndoneOrFinishedFromItsJournal) {
 
     const bool finished = action == RecoveryAction::Finish;
     EXPECT_EQ(contents(), expected(finished));
-    EXPECT_EQ(dir.exists(kRestoreFileName), finished);
-    if (finished) {
+    // A restore file names the files of its own folder; those of a subfolder are undone from the
+    // history.
+    EXPECT_EQ(dir.exists(kRestoreFileName), finished && !inSubfolder);
+    if (finished && !inSubfolder) {
         const auto written = fs.identify(dir.file(kRestoreFileName));
         EXPECT_TRUE(onAShare || BatchHistory(fs, state.path()).recordOfRestoreFile(written.value()))
             << "the batch's record names the restore file the recovery wrote";
@@ -134,17 +151,25 @@ TEST_P(BatchRecoveryTest, KilledBatchIsUndoneOrFinishedFromItsJournal) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryRename, BatchRecoveryTest,
+std::string recoveryCaseName(
+    const ::testing::TestParamInfo<std::tuple<int, RecoveryAction, bool, bool>>& test) {
+    return (std::get<1>(test.param) == RecoveryAction::Undo ? "Undo" : "Finish") +
+           std::to_string(std::get<0>(test.param)) + (std::get<2>(test.param) ? "OnAShare" : "") +
+           (std::get<3>(test.param) ? "InASubfolder" : "");
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryRename, KilledBatchTest,
                          ::testing::Combine(::testing::Range(1, 13),
                                             ::testing::Values(RecoveryAction::Undo,
                                                               RecoveryAction::Finish),
-                                            ::testing::Bool()),
-                         [](const auto& test) {
-                             return (std::get<1>(test.param) == RecoveryAction::Undo ? "Undo"
-                                                                                     : "Finish") +
-                                    std::to_string(std::get<0>(test.param)) +
-                                    (std::get<2>(test.param) ? "OnAShare" : "");
-                         });
+                                            ::testing::Bool(), ::testing::Values(false)),
+                         recoveryCaseName);
+INSTANTIATE_TEST_SUITE_P(Subfolder, KilledBatchTest,
+                         ::testing::Combine(::testing::Range(1, 13),
+                                            ::testing::Values(RecoveryAction::Undo,
+                                                              RecoveryAction::Finish),
+                                            ::testing::Values(false), ::testing::Values(true)),
+                         recoveryCaseName);
 
 // A batch stopped after its record was written and before its journal went (the journal's
 // removal fails here as a kill would leave it): finishing takes the record as it is, undoing
@@ -461,9 +486,17 @@ TEST(JournalTest, ReadsBackWhatItWritesAndNoCutOfIt) {
     for (std::size_t size = 0; size < text.size(); ++size) {
         EXPECT_FALSE(parseJournal(std::string_view(text).substr(0, size))) << size;
     }
-    // Entries no batch writes: a name outside the folder, or one name for two files.
+    // A file moved into a new folder beneath its own, the folder made for it.
+    Journal moved = journal;
+    moved.entries.push_back({14, "z", "new/z", {}});
+    moved.folders = {"new"};
+    EXPECT_EQ(parseJournal(formatJournal(moved)), moved);
+    moved.folders = {"../new"};
+    EXPECT_FALSE(parseJournal(formatJournal(moved)));
+    // Entries no batch writes: a name outside the folder, a move sideways, or one name for two
+    // files.
     for (const auto& [original, final] : std::vector<std::pair<std::string, std::string>>{
-             {"../escaped", "z"}, {"z", "sub/z"}, {"..", "z"}, {"x", "z"}, {"z", "y"}}) {
+             {"../escaped", "z"}, {"sub/z", "other/z"}, {"..", "z"}, {"x", "z"}, {"z", "y"}}) {
         Journal spoiled = journal;
         spoiled.entries.push_back({14, original, final, {}});
         EXPECT_FALSE(parseJournal(formatJournal(spoiled))) << original << " " << final;

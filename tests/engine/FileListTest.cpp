@@ -112,6 +112,37 @@ TEST_F(FileListTest, TellsWhichEntryHoldsANameBeforeAndAfterItsIndexIsLetGo) {
     }
 }
 
+// Subfolders come folder by folder in the order of their paths, each sorted by the key, as deep
+// as asked; a link to a folder is not entered, and the extension is the last part's own.
+TEST_F(FileListTest, ListsSubfoldersToTheirDepthFolderByFolder) {
+    dir.write("z.txt", "1234");
+    dir.makeDirectory("b");
+    dir.write("b/big.txt", "1234");
+    dir.write("b/small.txt", "1");
+    dir.makeDirectory("a.d");
+    dir.write("a.d/README");
+    dir.makeDirectory("a.d/deep");
+    dir.write("a.d/deep/x.txt");
+    ASSERT_EQ(::symlink("b", dir.file("link").c_str()), 0);
+    using Names = std::vector<std::string>;
+    const std::vector<std::pair<int, Names>> depths = {
+        {0, {"z.txt"}},
+        {1, {"z.txt", "a.d/README", "b/small.txt", "b/big.txt"}},
+        {FileList::kAllLevels,
+         {"z.txt", "a.d/README", "a.d/deep/x.txt", "b/small.txt", "b/big.txt"}},
+    };
+    for (const auto& [depth, names] : depths) {
+        list.setSubfolderDepth(depth);
+        fillSortedBy(SortKey::Size);
+        EXPECT_EQ(rowNames(), names) << depth;
+        EXPECT_EQ(list.spansFolders(), depth != 0);
+    }
+    EXPECT_EQ(list.row(1).extension(), "README");
+    EXPECT_EQ(list.masks(), (Names{"*.*", "*.txt"}));
+    EXPECT_EQ(list.holderOf("a.d/deep"), std::optional<std::size_t>(FileList::kFolder));
+    EXPECT_EQ(list.holderOf("b/big.txt"), std::optional<std::size_t>(4));
+}
+
 TEST_F(FileListTest, SortsByEachKeyWithNameBytesBreakingTies) {
     dir.write("b.TXT", "1234");
     dir.write("A.txt", "1");

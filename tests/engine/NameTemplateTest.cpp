@@ -28,8 +28,18 @@ TEST_P(NameTemplateTest, FillsEachCodeOrSaysWhyNot) {
     taken.tm_mon = 4;
     taken.tm_mday = 17;
     taken.tm_hour = 9;
-    const TemplateValues values{"scan 7", "pdf",           2,           &tags,       {},
-                                taken,    "Canon EOS 80D", "4032x3024", std::nullopt};
+    const TemplateValues values{"scan 7",
+                                "pdf",
+                                2,
+                                &tags,
+                                {},
+                                taken,
+                                "Canon EOS 80D",
+                                "4032x3024",
+                                std::nullopt,
+                                "/home/me/2024/Rome",
+                                "2024/Rome",
+                                1};
 
     auto parsed = NameTemplate::parse(c.text);
     if (const auto* refusal = std::get_if<platform::MessageText>(&parsed)) {
@@ -58,6 +68,9 @@ INSTANTIATE_TEST_SUITE_P(
         TemplateCase{"Default", "{genre|Unknown Genre}", "Unknown Genre"},
         TemplateCase{"MissingTag", "{composer} {title}", "no composer tag"},
         TemplateCase{"MissingDate", "{born}", "no birth date"},
+        TemplateCase{"Folders", "{folder} {folder:2} {folder:upper}", "Rome 2024 ROME"},
+        TemplateCase{"FolderAboveTheRoot", "{folder:5}", "no folder"},
+        TemplateCase{"PathAndCounterPerFolder", "{path} {n:2,per=folder} {n:2}", "2024-Rome 02 03"},
         TemplateCase{"CameraAndSize", "{camera:lower} {size}", "canon eos 80d 4032x3024"},
         TemplateCase{"MissingDuration", "{duration}", "no duration"},
         TemplateCase{"DurationDefault", "{duration|0.00}", "0.00"},

@@ -55,6 +55,18 @@ public:
     platform::Result<platform::Directory> openDirectory(const std::string& path) override {
         return real_.openDirectory(path);
     }
+    platform::Result<platform::Directory> openDirectoryIn(const platform::Directory& directory,
+                                                          const std::string& name) override {
+        return real_.openDirectoryIn(directory, name);
+    }
+    platform::Status makeDirectoryIn(const platform::Directory& directory,
+                                     const std::string& name) override {
+        return real_.makeDirectoryIn(directory, name);
+    }
+    platform::Status removeDirectoryIn(const platform::Directory& directory,
+                                       const std::string& name) override {
+        return real_.removeDirectoryIn(directory, name);
+    }
     platform::Status renameIn(const platform::Directory& directory, const std::string& from,
                               const std::string& to) override {
         return real_.renameIn(directory, from, to);

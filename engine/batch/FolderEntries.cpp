@@ -1,0 +1,52 @@
+#include "engine/batch/FolderEntries.h"
+
+#include <utility>
+
+namespace nameshift::engine {
+
+platform::Status visitFolderEntries(
+    platform::FileSystem& fileSystem, const platform::Directory& directory,
+    const std::vector<std::string>& folders,
+    const std::function<void(const platform::DirEntryView&)>& visit) {
+    if (platform::Status status = fileSystem.visitDirectoryKinds(directory, visit); !status.ok()) {
+        return status;
+    }
+    std::string path;
+    for (const std::string& folder : folders) {
+        const auto opened =
+            fileSystem.openDirectoryIn(directory, folder.substr(0, folder.size() - 1));
+        if (!opened.ok()) {
+            continue;
+        }
+        static_cast<void>(
+            fileSystem.visitDirectoryKinds(*opened, [&](const platform::DirEntryView& entry) {
+                path.assign(folder).append(entry.name);
+                visit({path, entry.inode, entry.isDirectory});
+            }));
+    }
+    return {};
+}
+
+platform::Result<std::vector<platform::DirEntry>> listFolderEntries(
+    platform::FileSystem& fileSystem, const platform::Directory& directory,
+    const std::vector<std::string>& folders) {
+    auto listing = fileSystem.listDirectoryKinds(directory);
+    if (!listing.ok() || folders.empty()) {
+        return listing;
+    }
+    for (const std::string& folder : folders) {
+        const auto opened =
+            fileSystem.openDirectoryIn(directory, folder.substr(0, folder.size() - 1));
+        auto entries = opened.ok() ? fileSystem.listDirectoryKinds(*opened) : opened.status();
+        if (!entries.ok()) {
+            continue;
+        }
+        for (platform::DirEntry& entry : entries.value()) {
+            entry.name.insert(0, folder);
+            listing.value().push_back(std::move(entry));
+        }
+    }
+    return listing;
+}
+
+}  // namespace nameshift::engine
