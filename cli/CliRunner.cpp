@@ -367,13 +367,8 @@ int CliRunner::edit(const CliOptions& options, engine::RenameSession& session,
     if (!listFiles(options, session, messages)) {
         return exit_status::kRefused;
     }
-    std::vector<std::string_view> names;
-    for (std::size_t row = 0; row < session.fileList.rowCount(); ++row) {
-        if (session.fileList.isTicked(row)) {
-            names.push_back(session.fileList.row(row).name);
-        }
-    }
-    const std::optional<std::string> edited = editText(engine::namesForEditing(names), messages);
+    const std::optional<std::string> edited =
+        editText(engine::namesForEditing(session.fileList.tickedNames()), messages);
     if (!edited) {
         return exit_status::kRefused;
     }
