@@ -368,13 +368,8 @@ int CliRunner::edit(const CliOptions& options, engine::RenameSession& session,
     if (!listFiles(options, session, messages)) {
         return exit_status::kRefused;
     }
-    std::vector<std::string_view> names;
-    for (std::size_t row = 0; row < session.fileList.rowCount(); ++row) {
-        if (session.fileList.isTicked(row)) {
-            names.push_back(session.fileList.row(row).name);
-        }
-    }
-    const std::optional<std::string> edited = editText(engine::namesForEditing(names), messages);
+    const std::optional<std::string> edited =
+        editText(engine::namesForEditing(session.fileList.tickedNames()), messages);
     if (!edited) {
         return exit_status::kRefused;
     }
@@ -573,18 +568,22 @@ bool CliRunner::makeSettingsDirectory(const CliOptions& options, StderrMessageBo
 
 void CliRunner::printJsonRenames(const std::string& folder,
                                  const engine::BatchReport& batch) const {
-    std::string document = "{\"renamed\": " + std::to_string(batch.renamed) +
-                           ", \"failed\": " + std::to_string(batch.failed) +
-                           ", \"cancelled\": " + (batch.cancelled ? "true" : "false") +
-                           ", \"renames\": [";
     const std::string quotedFolder = jsonString(folder);
-    const char* separator = "\n";
+    JsonLines renames;
     for (const auto& [before, after] : batch.renamedPairs) {
-        document += std::string(std::exchange(separator, ",\n")) +
-                    "  {\"folder\": " + quotedFolder + ", \"old\": " + jsonString(before) +
-                    ", \"new\": " + jsonString(after) + "}";
+        renames.add(JsonObject()
+                        .add("folder", quotedFolder)
+                        .addString("old", before)
+                        .addString("new", after)
+                        .text());
     }
-    document += batch.renamedPairs.empty() ? "]}\n" : "\n]}\n";
+    const std::string document = JsonObject()
+                                     .add("renamed", std::to_string(batch.renamed))
+                                     .add("failed", std::to_string(batch.failed))
+                                     .add("cancelled", batch.cancelled ? "true" : "false")
+                                     .add("renames", renames.text())
+                                     .text() +
+                                 "\n";
     std::fwrite(document.data(), 1, document.size(), output_);
     std::fflush(output_);
 }

@@ -25,18 +25,18 @@ public:
     }
     void addPair(std::string_view oldName, std::string_view newName,
                  const platform::MessageText* problem) override {
-        entries_ += entries_.empty() ? "\n" : ",\n";
-        entries_ += "  {\"folder\": " + folder_ + ", \"old\": " + jsonString(oldName) +
-                    ", \"new\": " + jsonString(newName) + ", \"verdict\": ";
+        JsonObject entry;
+        entry.add("folder", folder_).addString("old", oldName).addString("new", newName);
         if (problem != nullptr) {
-            entries_ += R"("refused", "reason": )" + jsonString(problem->filled()) + "}";
+            entry.addString("verdict", "refused").addString("reason", problem->filled());
         } else {
-            entries_ += oldName == newName ? "\"unchanged\"}" : "\"rename\"}";
+            entry.addString("verdict", oldName == newName ? "unchanged" : "rename");
         }
+        entries_.add(entry.text());
     }
     void show() override {
-        const std::string document = "{\"refusal\": " + refusal_ + ", \"entries\": [" + entries_ +
-                                     (entries_.empty() ? "]}\n" : "\n]}\n");
+        const std::string document =
+            JsonObject().add("refusal", refusal_).add("entries", entries_.text()).text() + "\n";
         std::fwrite(document.data(), 1, document.size(), output_);
         std::fflush(output_);
     }
@@ -46,7 +46,7 @@ private:
     platform::MessageBox& messages_;
     std::string folder_;
     std::string refusal_ = "null";
-    std::string entries_;
+    JsonLines entries_;
 };
 
 }  // namespace nameshift::cli

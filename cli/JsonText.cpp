@@ -42,4 +42,19 @@ std::string jsonString(std::string_view bytes) {
     return out;
 }
 
+JsonObject& JsonObject::add(std::string_view key, std::string_view json) {
+    if (text_.size() > 1) {
+        text_ += ", ";
+    }
+    text_ += jsonString(key);
+    text_ += ": ";
+    text_ += json;
+    return *this;
+}
+
+void JsonLines::add(std::string_view json) {
+    text_ += text_.empty() ? "\n  " : ",\n  ";
+    text_ += json;
+}
+
 }  // namespace nameshift::cli

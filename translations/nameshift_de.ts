@@ -1472,14 +1472,6 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
         <source>Redoing the batch...</source>
         <translation>Der Vorgang wird wiederholt...</translation>
     </message>
-    <message>
-        <source>Edit as text…</source>
-        <translation>Als Text bearbeiten…</translation>
-    </message>
-    <message>
-        <source>Import names…</source>
-        <translation>Namen importieren…</translation>
-    </message>
 </context>
 <context>
     <name>nameshift::ui::NameListDialog</name>

@@ -124,13 +124,7 @@ void BatchCommands::save() {
 }
 
 void BatchCommands::editNames(bool importFirst) {
-    std::vector<std::string_view> names;
-    for (std::size_t row = 0; row < session_.fileList.rowCount(); ++row) {
-        if (session_.fileList.isTicked(row)) {
-            names.push_back(session_.fileList.row(row).name);
-        }
-    }
-    NameListDialog dialog(names, &window_);
+    NameListDialog dialog(session_.fileList.tickedNames(), &window_);
     if (importFirst) {
         dialog.importFile();
     }

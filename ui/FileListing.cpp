@@ -7,6 +7,19 @@
 #include "ui/DirectoryBrowser.h"
 
 namespace nameshift::ui {
+namespace {
+
+// Ticks the rows whose files `wanted` picks, leaving the other rows' ticks as they are.
+template <typename Wanted>
+void tickWhere(engine::FileList& list, const Wanted& wanted) {
+    for (std::size_t row = 0; row < list.rowCount(); ++row) {
+        if (wanted(list.row(row))) {
+            list.setTicked(row, true);
+        }
+    }
+}
+
+}  // namespace
 
 void FileListing::fill() {
     // The one place the session learns its directory: the commands work where the listed files
@@ -114,23 +127,15 @@ FileListing::TickedFiles FileListing::tickedFiles() const {
 }
 
 void FileListing::tickAgain(const TickedFiles& files) {
-    engine::FileList& list = session_.fileList;
-    for (std::size_t row = 0; row < list.rowCount(); ++row) {
-        const engine::ListedFile& file = list.row(row);
-        if (files.contains({std::string(file.name), file.inode})) {
-            list.setTicked(row, true);
-        }
-    }
+    tickWhere(session_.fileList, [&files](const engine::ListedFile& file) {
+        return files.contains({std::string(file.name), file.inode});
+    });
 }
 
 void FileListing::tickNamed(const std::vector<std::string>& names) {
     const std::set<std::string_view> wanted(names.begin(), names.end());
-    engine::FileList& list = session_.fileList;
-    for (std::size_t row = 0; row < list.rowCount(); ++row) {
-        if (wanted.contains(list.row(row).name)) {
-            list.setTicked(row, true);
-        }
-    }
+    tickWhere(session_.fileList,
+              [&wanted](const engine::ListedFile& file) { return wanted.contains(file.name); });
     show();
 }
 

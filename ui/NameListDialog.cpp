@@ -12,7 +12,7 @@ namespace nameshift::ui {
 
 NameListDialog::NameListDialog(const std::vector<std::string_view>& names, QWidget* parent)
     : QDialog(parent), editor_(new QPlainTextEdit(this)), importButton_(new QPushButton(this)) {
-    setWindowTitle(tr("Edit as text…"));
+    setWindowTitle(editTitle());
     editor_->setLineWrapMode(QPlainTextEdit::NoWrap);
     editor_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     // Each name on one line as the list shows it, a line break in it as a sign of its own.
@@ -23,7 +23,7 @@ NameListDialog::NameListDialog(const std::vector<std::string_view>& names, QWidg
     }
     shownLines_ = lines;
     editor_->setPlainText(lines.join(QLatin1Char('\n')));
-    importButton_->setText(tr("Import names…"));
+    importButton_->setText(importTitle());
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->addButton(importButton_, QDialogButtonBox::ActionRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -53,7 +53,7 @@ std::vector<std::string> NameListDialog::names() const {
 }
 
 void NameListDialog::importFile() {
-    const QString path = QFileDialog::getOpenFileName(this, tr("Import names…"));
+    const QString path = QFileDialog::getOpenFileName(this, importTitle());
     QFile file(path);
     if (!path.isEmpty() && file.open(QIODevice::ReadOnly)) {
         editor_->setPlainText(QString::fromUtf8(file.readAll()));

@@ -18,6 +18,11 @@ class NameListDialog : public QDialog {
 public:
     explicit NameListDialog(const std::vector<std::string_view>& names, QWidget* parent = nullptr);
 
+    // The dialog's title and its import button's text, which the main window's menu entries that
+    // open it also show: translated once, in the dialog's own context.
+    static QString editTitle() { return tr("Edit as text…"); }
+    static QString importTitle() { return tr("Import names…"); }
+
     QPlainTextEdit* editor() const { return editor_; }
     QPushButton* importButton() const { return importButton_; }
     // The names as the lines now give them. A line left as it was shown gives its file's name

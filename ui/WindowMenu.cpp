@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 
+#include "ui/NameListDialog.h"
+
 namespace nameshift::ui {
 namespace {
 
@@ -16,8 +18,8 @@ WindowMenu::WindowMenu(QWidget& window)
     : undo(action(window, QT_TRANSLATE_NOOP("nameshift::ui::MainDialog", "&Undo last batch..."))),
       redo(action(window, QT_TRANSLATE_NOOP("nameshift::ui::MainDialog", "Re&do batch"))),
       history(action(window, QT_TRANSLATE_NOOP("nameshift::ui::MainDialog", "His&tory..."))),
-      editNames(action(window, QT_TRANSLATE_NOOP("nameshift::ui::MainDialog", "Edit as text…"))),
-      importNames(action(window, QT_TRANSLATE_NOOP("nameshift::ui::MainDialog", "Import names…"))),
+      editNames(new QAction(NameListDialog::editTitle(), &window)),
+      importNames(new QAction(NameListDialog::importTitle(), &window)),
       about(action(window,
                    QT_TRANSLATE_NOOP("nameshift::ui::MainDialog", "&About Nameshift Pro..."))) {
     undo->setShortcut(QKeySequence::Undo);

@@ -305,6 +305,16 @@ void FileList::selectAll(bool ticked) {
     tickedCount_ = ticked ? ticks_.size() : 0;
 }
 
+std::vector<std::string_view> FileList::tickedNames() const {
+    std::vector<std::string_view> names;
+    for (std::size_t row = 0; row < rows_.size(); ++row) {
+        if (isTicked(row)) {
+            names.push_back(this->row(row).name);
+        }
+    }
+    return names;
+}
+
 void FileList::setSelectAllToggle(bool down) {
     selectAllToggle_ = down;
     selectAll(down);

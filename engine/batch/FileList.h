@@ -102,6 +102,8 @@ public:
     void setTicked(std::size_t row, bool ticked);
     void selectAll(bool ticked);
     std::size_t tickedCount() const { return tickedCount_; }
+    // The ticked rows' names in list order, pointing into names().
+    std::vector<std::string_view> tickedNames() const;
     // Whether the "Select/Deselect all files" toggle is down. Down, it ticks every row but the
     // restore file's: renamed with the rest, it would no longer be found to undo the last batch.
     bool selectAllToggle() const { return selectAllToggle_; }

@@ -17,16 +17,6 @@ namespace nameshift::engine {
 
 namespace {
 
-std::vector<std::string_view> tickedNames(const FileList& files) {
-    std::vector<std::string_view> names;
-    for (std::size_t row = 0; row < files.rowCount(); ++row) {
-        if (files.isTicked(row)) {
-            names.push_back(files.row(row).name);
-        }
-    }
-    return names;
-}
-
 std::string_view withoutSlash(std::string_view folders) {
     return folders.empty() ? folders : folders.substr(0, folders.size() - 1);
 }
@@ -93,7 +83,7 @@ IncrementalPlan::IncrementalPlan(const RenameSession& session, const PlanOptions
         listedNames_ = &*session.listedNames;
         refusal_ = fileList_.tickedCount() == 0
                        ? findSettingsRefusal(rules_.settings(), 0)
-                       : findListedNamesRefusal(*listedNames_, tickedNames(fileList_));
+                       : findListedNamesRefusal(*listedNames_, fileList_.tickedNames());
     } else {
         refusal_ = findSettingsRefusal(rules_.settings(), fileList_.tickedCount());
     }

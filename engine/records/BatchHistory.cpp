@@ -192,6 +192,7 @@ std::vector<HistoryEntry> BatchHistory::entries(bool read) {
 void BatchHistory::read(HistoryEntry& entry) {
     const auto text = fileSystem_.readFile(entry.path, kMaxHistoryRecordBytes);
     if (text.ok()) {
+        entry.size = text->size();
         entry.record = parseHistoryRecord(*text);
     }
 }
@@ -200,8 +201,14 @@ std::optional<HistoryEntry> BatchHistory::recordOfRestoreFile(const platform::Fi
     if (folderRefusal()) {
         return std::nullopt;
     }
+    // The records' names are all the lookup needs of the listing: examining each record as well
+    // would cost a look at every one of a long history, most of whose heads are never read.
+    const auto listed = fileSystem_.listDirectoryKinds(folder_);
+    if (!listed.ok()) {
+        return std::nullopt;
+    }
     const RecordedRestoreFile wanted = RecordedRestoreFile::of(file);
-    std::vector<HistoryEntry> known = entries(false);
+    std::vector<HistoryEntry> known = recordsIn(*listed);
     for (std::size_t i = known.size(); i-- > 0;) {
         const auto start = fileSystem_.readFileStart(known[i].path, kHistoryHeadBytes);
         if (!start.ok() || historyRestoreFile(*start) != wanted) {

@@ -239,6 +239,7 @@ TEST_F(FileListTest, TicksAndSelectAllDriveTheStatus) {
     EXPECT_TRUE(list.selectAllToggle());
     list.setTicked(0, false);
     EXPECT_EQ(list.tickedCount(), 2u);
+    EXPECT_EQ(list.tickedNames(), (std::vector<std::string_view>{"b", "c"}));
     list.setSelectAllToggle(false);
     EXPECT_EQ(list.statusText(), "3 file(s) total - 0 selected");
 
