@@ -137,17 +137,19 @@ void TagPrefetcher::read(TagReader& reader, PrefetchedTags& batch) {
         if (!position) {
             return;
         }
+        std::optional<std::size_t> ready;
         try {
             batch.tagNames_[*position] =
                 batch.namer_.read(reader, batch.directory_, batch.names_[*position]);
+            ready = batch.markRead(*position);
         } catch (...) {
+            // The other threads stop too: the names after this one would never be ready.
             batch.cancelled_ = true;
             if (!batch.abandoned_.exchange(true)) {
                 woken_(batch.generation_);
             }
             return;
         }
-        const std::optional<std::size_t> ready = batch.markRead(*position);
         if (!ready) {
             continue;
         }
