@@ -19,8 +19,8 @@ namespace nameshift::ui {
 // Fills the file list's "New Name" column with the names the session's rules give. A change of
 // the rules or the ticks computes it a moment after the changes stop: the rows on screen first,
 // the others a part at a time between events, so that typing never waits for a large list. Names
-// by tags are read ahead on a thread of the column's own, when the session's reader gives one for
-// it; the rows on screen read theirs at once.
+// by tags are read ahead on threads of the column's own, as many as the session's reader gives
+// readers for; the rows on screen read theirs at once.
 class NewNameColumn : public QObject {
     Q_OBJECT
 
@@ -70,7 +70,7 @@ private:
     // The tags of the latest plan, as far as they are read; the slices wait for them.
     std::shared_ptr<const engine::PrefetchedTags> tagsAhead_;
     bool waitingForTags_ = false;
-    // Last, so that its thread is joined before anything it calls back into goes.
+    // Last, so that its threads are joined before anything it calls back into goes.
     std::unique_ptr<engine::TagPrefetcher> prefetcher_;
 };
 

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <ctime>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -81,6 +82,10 @@ public:
             }
         }
         return std::nullopt;
+    }
+    // The copy only reads what was set up before it was made.
+    std::unique_ptr<TagReader> clone() const override {
+        return std::make_unique<FakeTagReader>(*this);
     }
     std::vector<std::pair<std::string, TagTexts>> tags;
     std::vector<std::pair<std::string, std::tm>> takenDates;

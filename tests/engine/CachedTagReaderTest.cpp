@@ -4,22 +4,28 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
 #include "TempDir.h"
 #include "engine/naming/TagNaming.h"
+#include "engine/naming/TagPrefetcher.h"
 
 namespace nameshift::engine {
 namespace {
 
-// Counts what it is asked, with its clones, and names every file alike.
+// Counts what it is asked, with its clones on any thread, and names every file alike.
 class CountingTagReader final : public TagReader {
 public:
-    explicit CountingTagReader(std::shared_ptr<int> asked) : asked_(std::move(asked)) {}
+    explicit CountingTagReader(std::shared_ptr<std::atomic<int>> asked)
+        : asked_(std::move(asked)) {}
     TagTexts read(const std::string& /*path*/) override { return counted(TagTexts{"Album"}); }
     FileTimes times(const std::string& /*path*/) override { return counted(FileTimes{86400, 0}); }
     std::optional<std::tm> taken(const std::string& /*path*/) override {
@@ -43,24 +49,41 @@ private:
         return value;
     }
 
-    std::shared_ptr<int> asked_;
+    std::shared_ptr<std::atomic<int>> asked_;
 };
 
 struct Fixture {
     testing::TempDir dir;
-    std::shared_ptr<int> asked = std::make_shared<int>(0);
+    std::shared_ptr<std::atomic<int>> asked = std::make_shared<std::atomic<int>>(0);
     CachedTagReader reader{std::make_unique<CountingTagReader>(asked), 1};
+    // By a tag, two dates and the three facts, each kept apart.
+    settings::Id3Naming naming{settings::Id3RenameMode::AllOrRules, "%1 %m %t %c %x %d"};
 
-    // What a keystroke costs: the names of `files` once more, by a tag, two dates and the three
-    // facts, each kept apart.
+    // What a keystroke costs: the names of `files` once more.
     std::vector<std::string> pass(const std::vector<std::string>& files, TagReader* by = nullptr) {
         std::vector<PlannedChange> changes;
         for (const std::string& name : files) {
             changes.push_back({changes.size(), name, name});  // NOLINT(*-inefficient-vector-*)
         }
-        applyTagNaming({settings::Id3RenameMode::AllOrRules, "%1 %m %t %c %x %d"},
-                       by != nullptr ? *by : reader, dir.path(), changes);
+        applyTagNaming(naming, by != nullptr ? *by : reader, dir.path(), changes);
         return {changes.front().newName, changes.back().newName};
+    }
+
+    // The window's first pass: `files` read ahead on the prefetcher's threads, each with a clone.
+    void readAhead(const std::vector<std::string>& files) {
+        std::mutex mutex;
+        std::condition_variable woken;
+        bool done = false;
+        TagPrefetcher prefetcher(reader.clone(), [&](std::uint64_t) {
+            const std::lock_guard<std::mutex> lock(mutex);
+            done = true;
+            woken.notify_one();
+        });
+        const std::shared_ptr<const PrefetchedTags> batch = prefetcher.start(
+            TagNamer(naming, std::string(settings::kDefaultDateFormat)), dir.path(), files);
+        batch->wakeAt(files.size());
+        std::unique_lock<std::mutex> lock(mutex);
+        woken.wait(lock, [&] { return done || batch->readyCount() == files.size(); });
     }
 };
 
@@ -74,6 +97,7 @@ struct ChangeCase {
     std::function<void(const testing::TempDir&)> change;
     int askedAgain;  // of the reader behind the cache, on the second pass
     bool byClone = false;
+    bool readAhead = false;  // the first pass made by the prefetcher, then a keystroke's
 };
 
 void PrintTo(const ChangeCase& c, std::ostream* os) {
@@ -86,6 +110,10 @@ TEST_P(CachedTagReaderTest, ReadsAgainOnlyWhatChanged) {
     Fixture f;
     f.dir.write("song.mp3", "tagged");
     f.dir.write("other.mp3", "tagged");
+    if (GetParam().readAhead) {
+        f.readAhead({"song.mp3", "other.mp3"});
+        ASSERT_EQ(*f.asked, 12);
+    }
     const std::vector<std::string> first = f.pass({"song.mp3", "other.mp3"});
     ASSERT_EQ(*f.asked, 12);
     GetParam().change(f.dir);
@@ -99,6 +127,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ChangeCase{"NothingChanged", [](const testing::TempDir&) {}, 0},
         ChangeCase{"NothingChangedReadByAClone", [](const testing::TempDir&) {}, 0, true},
+        ChangeCase{"NothingChangedReadAhead", [](const testing::TempDir&) {}, 0, false, true},
+        ChangeCase{"TouchedAfterReadingAhead",
+                   [](const testing::TempDir& d) { setModified(d, "song.mp3"); }, 6, false, true},
         ChangeCase{"Grown", [](const testing::TempDir& d) { d.write("song.mp3", "tagged!"); }, 6},
         ChangeCase{"Touched", [](const testing::TempDir& d) { setModified(d, "song.mp3"); }, 6},
         ChangeCase{"ReplacedBySameSizedFile",

@@ -140,26 +140,44 @@ bool DatedFiles::make(const std::string& path, const std::optional<std::string>&
     return true;
 }
 
+bool MediaFiles::readsHeif() {
+#ifdef EXV_ENABLE_BMFF
+    // Spawning fails, with -1, where the tool is not installed; its help exits with a status.
+    return runTool("heif-enc", {"--help"}) >= 0;
+#else
+    return false;
+#endif
+}
+
 bool MediaFiles::make(const std::string& path, const std::string& input,
                       const std::vector<std::string>& extra, const std::string& make,
                       const std::string& model) {
+    const bool heic = endsWith(path, ".heic");
+    const std::string made = heic ? path + ".jpg" : path;
     std::vector<std::string> arguments = {"-nostdin", "-loglevel", "error", "-y",
                                           "-f",       "lavfi",     "-i",    input};
     arguments.insert(arguments.end(), extra.begin(), extra.end());
-    arguments.push_back(path);
+    arguments.push_back(made);
     if (const int status = runFfmpeg(arguments); status != 0) {
-        ADD_FAILURE() << "ffmpeg could not make " << path << " (status " << status << ")";
+        ADD_FAILURE() << "ffmpeg could not make " << made << " (status " << status << ")";
         return false;
     }
-    if (make.empty() && model.empty()) {
-        return true;
+    if (!make.empty() || !model.empty()) {
+        const int status = runTool("exiv2", {"-M", "set Exif.Image.Make " + make, "-M",
+                                             "set Exif.Image.Model " + model, "mo", made});
+        if (status != 0) {
+            ADD_FAILURE() << "exiv2 could not stamp " << made << " (status " << status
+                          << "); scripts/install-deps.sh installs it";
+            return false;
+        }
     }
-    const int status = runTool("exiv2", {"-M", "set Exif.Image.Make " + make, "-M",
-                                         "set Exif.Image.Model " + model, "mo", path});
-    if (status != 0) {
-        ADD_FAILURE() << "exiv2 could not stamp " << path << " (status " << status
-                      << "); scripts/install-deps.sh installs it";
-        return false;
+    // exiv2 writes no HEIF; heif-enc carries the JPEG's EXIF over.
+    if (heic) {
+        if (const int status = runTool("heif-enc", {"-o", path, made}); status != 0) {
+            ADD_FAILURE() << "heif-enc could not make " << path << " (status " << status << ")";
+            return false;
+        }
+        ::unlink(made.c_str());
     }
     return true;
 }

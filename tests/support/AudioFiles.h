@@ -37,8 +37,11 @@ public:
 // Photos, songs and films for the camera, size and length codes, made by ffmpeg from `input`
 // (a lavfi source such as "color=s=64x48") with `extra` arguments into the format the extension
 // names; a picture then gets `make` and `model` in its EXIF through exiv2's command-line tool.
+// A HEIC picture is made as a JPEG, stamped, then encoded by heif-enc.
 class MediaFiles {
 public:
+    // Whether heif-enc is there to make HEIC pictures and exiv2 was built to read them.
+    static bool readsHeif();
     static bool make(const std::string& path, const std::string& input,
                      const std::vector<std::string>& extra, const std::string& make = {},
                      const std::string& model = {});
