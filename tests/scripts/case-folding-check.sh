@@ -130,8 +130,25 @@ else
 fi
 expect_names "after a killed batch was undone" "${names[@]}"
 
+# A lower-case batch over a two-level tree, each file in its own folder, and its undo.
+mkdir -p "Tree/Day 1"
+printf 'one' >"Tree/IMG_1.JPG"
+printf 'three' >"Tree/Day 1/IMG_2.JPG"
+tree_files() { (cd Tree && find . -type f -printf '%P=%s\n' | sort | tr '\n' ' '); }
+cli_run --dir Tree -R --lower --no-restore-file apply >/dev/null ||
+    { echo "FAIL: the batch over the tree did not apply"; failed=1; }
+if [[ "$(tree_files)" != "Day 1/img_2.jpg=5 img_1.jpg=3 " ]]; then
+    echo "FAIL: after the batch over the tree: $(tree_files)"
+    failed=1
+fi
+cli_run --dir Tree undo >/dev/null || { echo "FAIL: the tree's batch was not undone"; failed=1; }
+if [[ "$(tree_files)" != "Day 1/IMG_2.JPG=5 IMG_1.JPG=3 " ]]; then
+    echo "FAIL: after the batch over the tree was undone: $(tree_files)"
+    failed=1
+fi
+
 if ((failed == 0)); then
     echo "case-folding check passed: a lower-case batch and its restore on exFAT, the restore"
-    echo "file's name in other spellings, and a killed batch undone"
+    echo "file's name in other spellings, a killed batch undone, and a batch over a tree"
 fi
 exit "$failed"

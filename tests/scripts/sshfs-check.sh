@@ -144,8 +144,25 @@ mount_share || fail "cannot mount the share again"
 nameshift redo >/dev/null || fail "redo from the history failed"
 expect_prefix "after the redo" h_
 
+# A batch over a two-level tree, each file renamed in its own folder, and its undo from the
+# history on the share mounted again.
+mkdir -p "tree/2024/May"
+printf 'one' >"tree/a.txt"
+printf 'two' >"tree/2024/b.txt"
+printf 'three' >"tree/2024/May/c.txt"
+tree_files() { (cd tree && find . -type f -printf '%P=%s\n' | sort | tr '\n' ' '); }
+nameshift --dir tree -R --prefix t_ --no-restore-file apply >/dev/null ||
+    fail "the batch over the tree did not apply"
+[[ "$(tree_files)" == "2024/May/t_c.txt=5 2024/t_b.txt=3 t_a.txt=3 " ]] ||
+    fail "after the batch over the tree: $(tree_files)"
+mount_share || fail "cannot mount the share again"
+nameshift --dir tree undo >/dev/null || fail "the batch over the tree could not be undone"
+[[ "$(tree_files)" == "2024/May/c.txt=5 2024/b.txt=3 a.txt=3 " ]] ||
+    fail "after the batch over the tree was undone: $(tree_files)"
+
 if ((failed == 0)); then
     echo "sshfs check passed: $count files renamed and restored, a killed batch undone and a"
-    echo "batch undone and redone from the history on a share mounted again, file by file"
+    echo "batch undone and redone from the history on a share mounted again, file by file, and a"
+    echo "batch over a two-level tree undone"
 fi
 exit "$failed"
