@@ -269,7 +269,8 @@ before
     flag("-R,--recursive", setRecursive, G::Listing,
          "List the files of every subfolder too, named by their path from the folder; links to "
          "folders and other filesystems are not entered",
-         R"~(List the files of every subfolder too, named by their path from the folder, such as
+         R"~(List the files of every subfolder too,
+named by their path from the folder, such as
 .Pa 2024/05/IMG_1.jpg ;
 each keeps its folder.
 Links to folders are not followed and other filesystems are not entered.)~"),
