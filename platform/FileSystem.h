@@ -48,7 +48,8 @@ public:
             return entries.status();
         }
         for (const DirEntry& entry : *entries) {
-            visit({entry.name, entry.inode, entry.isDirectory});
+            visit({entry.name, entry.inode, entry.isDirectory, entry.lookedAt, entry.size,
+                   entry.writeTimeNs, entry.birthTimeNs});
         }
         return {};
     }

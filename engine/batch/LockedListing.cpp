@@ -57,6 +57,12 @@ std::optional<platform::Message> LockedListing::read(platform::FileSystem& fileS
             const std::size_t i = planned.find(entry.name);
             if (i != decltype(planned)::kNone && entry.inode == listedInode[i]) {
                 met[i] = 1;
+                if (entry.lookedAt) {
+                    found.lookedAt_.emplace_back(
+                        changes[i].file,
+                        FileEvidence{entry.inode,
+                                     {true, entry.size, entry.writeTimeNs, entry.birthTimeNs}});
+                }
             }
             found.traces_.note(entry.name, entry.isDirectory);
         });
@@ -68,6 +74,8 @@ std::optional<platform::Message> LockedListing::read(platform::FileSystem& fileS
             found.changed_.push_back(i);
         }
     }
+    std::sort(found.lookedAt_.begin(), found.lookedAt_.end(),
+              [](const auto& one, const auto& other) { return one.first < other.first; });
     listing.emplace(std::move(found));
     return std::nullopt;
 }

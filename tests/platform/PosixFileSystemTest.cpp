@@ -85,6 +85,9 @@ TEST_F(PosixFileSystemTest, KindListingAgreesWithTheFullListingButForRegularFile
                       entry.name = view.name;
                       entry.inode = view.inode;
                       entry.isDirectory = view.isDirectory;
+                      entry.lookedAt = view.lookedAt;
+                      entry.size = view.size;
+                      entry.writeTimeNs = view.writeTimeNs;
                       visited.push_back(entry);
                   }).ok());
     ASSERT_EQ(visited.size(), full->size());
@@ -100,6 +103,14 @@ TEST_F(PosixFileSystemTest, KindListingAgreesWithTheFullListingButForRegularFile
         ASSERT_EQ(::lstat(dir.file(entry.name).c_str(), &info), 0);
         EXPECT_EQ(quick->inode, static_cast<std::uint64_t>(info.st_ino));
         EXPECT_EQ(quick->isDirectory, entry.isDirectory);
+        // What had to be looked at to be told is told whole, so that nobody looks again.
+        EXPECT_TRUE(entry.lookedAt);
+        EXPECT_EQ(quick->lookedAt, !S_ISREG(info.st_mode));
+        EXPECT_EQ(looked->lookedAt, !S_ISREG(info.st_mode));
+        if (looked->lookedAt) {
+            EXPECT_EQ(looked->size, entry.size);
+            EXPECT_EQ(looked->writeTimeNs, entry.writeTimeNs);
+        }
         if (S_ISREG(info.st_mode)) {
             EXPECT_EQ(quick->attributes, entry.attributes & ~attribute::kReadOnly);
         } else {
