@@ -54,6 +54,16 @@ public:
         return {};
     }
 
+    // As visitDirectoryKinds, but where the directory's entries do not carry the files' own
+    // numbers, only the entries `wanted` names are looked at for theirs; the others, where the
+    // directory tells their kind, come with their name and kind alone (number 0).
+    virtual Status visitDirectoryKindsFor(const Directory& directory,
+                                          const std::function<bool(std::string_view)>& wanted,
+                                          const std::function<void(const DirEntryView&)>& visit) {
+        static_cast<void>(wanted);
+        return visitDirectoryKinds(directory, visit);
+    }
+
     // Whether `path` is a directory the program may enter, with the errors entering it would
     // give: ENOENT, ENOTDIR, ESTALE when it is not (or no longer) there, EACCES when it may not.
     virtual Status canEnter(const std::string& path) = 0;

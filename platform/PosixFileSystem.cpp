@@ -356,6 +356,13 @@ Result<std::vector<DirEntry>> PosixFileSystem::listDirectoryKinds(const Director
 
 Status PosixFileSystem::visitDirectoryKinds(const Directory& directory,
                                             const std::function<void(const DirEntryView&)>& visit) {
+    return visitDirectoryKindsFor(
+        directory, [](std::string_view) { return true; }, visit);
+}
+
+Status PosixFileSystem::visitDirectoryKindsFor(
+    const Directory& directory, const std::function<bool(std::string_view)>& wanted,
+    const std::function<void(const DirEntryView&)>& visit) {
     Result<std::unique_ptr<DIR, DirCloser>> stream = streamOf(directory);
     if (!stream.ok()) {
         return stream.status();
@@ -381,6 +388,12 @@ Status PosixFileSystem::visitDirectoryKinds(const Directory& directory,
         }
         if (regular && *readdirNumbersHold) {
             visit({name, static_cast<std::uint64_t>(item->d_ino), false});
+            continue;
+        }
+        // On a share each look is a round trip: a file or folder nobody asks the number of is
+        // told by its kind alone.
+        if ((regular || item->d_type == DT_DIR) && !wanted(name)) {
+            visit({name, 0, !regular});
             continue;
         }
         const Result<struct statx> looked = lookAt(dirFd, item->d_name);

@@ -52,8 +52,13 @@ std::optional<platform::Message> LockedListing::read(platform::FileSystem& fileS
         listedInode[i] = fileList.row(changes[i].file).inode;
     }
     std::vector<char> met(changes.size(), 0);
-    const platform::Status status =
-        fileSystem.visitDirectoryKinds(directory, [&](const platform::DirEntryView& entry) {
+    // Only the planned files' numbers are asked: the rest are looked at for their kinds alone.
+    const platform::Status status = fileSystem.visitDirectoryKindsFor(
+        directory,
+        [&planned](std::string_view name) {
+            return planned.find(name) != decltype(planned)::kNone;
+        },
+        [&](const platform::DirEntryView& entry) {
             const std::size_t i = planned.find(entry.name);
             if (i != decltype(planned)::kNone && entry.inode == listedInode[i]) {
                 met[i] = 1;

@@ -121,6 +121,33 @@ TEST_F(PosixFileSystemTest, KindListingAgreesWithTheFullListingButForRegularFile
     }
 }
 
+// A folder nobody asks the number of is told by its kind alone; a link must still be looked at
+// to tell whether it leads to a folder.
+TEST_F(PosixFileSystemTest, AnEntryWhoseNumberIsNotAskedIsToldByItsKind) {
+    ASSERT_NO_FATAL_FAILURE(makeEveryKindOfEntry(dir));
+    const auto opened = fs.openDirectory(dir.path());
+    ASSERT_TRUE(opened.ok());
+    std::vector<platform::DirEntryView> seen;
+    std::vector<std::string> names;
+    ASSERT_TRUE(fs.visitDirectoryKindsFor(
+                      *opened, [](std::string_view name) { return name == "pipe"; },
+                      [&](const platform::DirEntryView& view) {
+                          names.emplace_back(view.name);
+                          seen.push_back(view);
+                      })
+                    .ok());
+    ASSERT_EQ(names.size(), 7u);
+    const auto at = [&](const std::string& name) {
+        return seen[static_cast<std::size_t>(std::find(names.begin(), names.end(), name) -
+                                             names.begin())];
+    };
+    EXPECT_TRUE(at("sub").isDirectory);
+    EXPECT_FALSE(at("sub").lookedAt);
+    EXPECT_TRUE(at("link-to-dir").isDirectory);
+    EXPECT_TRUE(at("link-to-dir").lookedAt);
+    EXPECT_TRUE(at("pipe").lookedAt);
+}
+
 TEST_F(PosixFileSystemTest, ListingAMissingDirectoryFailsWithItsError) {
     auto entries = fs.listDirectory(dir.file("absent"));
     ASSERT_FALSE(entries.ok());
