@@ -23,14 +23,22 @@ struct DirEntry {
     bool isLink = false;           // a symbolic link, whatever it points to
     std::uint64_t inode = 0;
     std::int64_t birthTimeNs = 0;  // 0 where the filesystem does not keep it
+    // The entry itself was looked at as it was listed, so its number, size and times are its
+    // own: on a share a second look would be a second round trip.
+    bool lookedAt = false;
 };
 
 // What a quick look at an entry gives: its name, valid while the look lasts, its number, and
-// whether it is a directory.
+// whether it is a directory; and where the entry itself had to be looked at to tell them, its
+// size and times as well.
 struct DirEntryView {
     std::string_view name;
     std::uint64_t inode = 0;
     bool isDirectory = false;  // follows a symbolic link for this test only
+    bool lookedAt = false;
+    std::uint64_t size = 0;
+    std::int64_t writeTimeNs = 0;
+    std::int64_t birthTimeNs = 0;
 };
 
 }  // namespace nameshift::platform

@@ -48,9 +48,20 @@ public:
             return entries.status();
         }
         for (const DirEntry& entry : *entries) {
-            visit({entry.name, entry.inode, entry.isDirectory});
+            visit({entry.name, entry.inode, entry.isDirectory, entry.lookedAt, entry.size,
+                   entry.writeTimeNs, entry.birthTimeNs});
         }
         return {};
+    }
+
+    // As visitDirectoryKinds, but where the directory's entries do not carry the files' own
+    // numbers, only the entries `wanted` names are looked at for theirs; the others, where the
+    // directory tells their kind, come with their name and kind alone (number 0).
+    virtual Status visitDirectoryKindsFor(const Directory& directory,
+                                          const std::function<bool(std::string_view)>& wanted,
+                                          const std::function<void(const DirEntryView&)>& visit) {
+        static_cast<void>(wanted);
+        return visitDirectoryKinds(directory, visit);
     }
 
     // Whether `path` is a directory the program may enter, with the errors entering it would

@@ -284,6 +284,7 @@ Status visitEntries(DIR* dir, Detail detail, Visit&& visit) {
         entry.isDirectory = S_ISDIR(info.stx_mode);
         entry.inode = info.stx_ino;
         entry.birthTimeNs = birthTimeOf(info);
+        entry.lookedAt = true;
         if (S_ISLNK(info.stx_mode)) {
             entry.isLink = true;
             struct stat target {};
@@ -372,6 +373,13 @@ Result<std::vector<DirEntry>> PosixFileSystem::listDirectoryKinds(const Director
 
 Status PosixFileSystem::visitDirectoryKinds(const Directory& directory,
                                             const std::function<void(const DirEntryView&)>& visit) {
+    return visitDirectoryKindsFor(
+        directory, [](std::string_view) { return true; }, visit);
+}
+
+Status PosixFileSystem::visitDirectoryKindsFor(
+    const Directory& directory, const std::function<bool(std::string_view)>& wanted,
+    const std::function<void(const DirEntryView&)>& visit) {
     Result<std::unique_ptr<DIR, DirCloser>> stream = streamOf(directory);
     if (!stream.ok()) {
         return stream.status();
@@ -397,15 +405,26 @@ Status PosixFileSystem::visitDirectoryKinds(const Directory& directory,
         }
         if (regular && *readdirNumbersHold) {
             visit({name, static_cast<std::uint64_t>(item->d_ino), false});
-        } else if (::fstatat(dirFd, item->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0) {
-            // A link to a folder counts as a folder, as in a listing.
-            struct stat target {};
-            const bool isDirectory =
-                S_ISDIR(info.st_mode) ||
-                (S_ISLNK(info.st_mode) && ::fstatat(dirFd, item->d_name, &target, 0) == 0 &&
-                 S_ISDIR(target.st_mode));
-            visit({name, static_cast<std::uint64_t>(info.st_ino), isDirectory});
+            continue;
         }
+        // On a share each look is a round trip: a file or folder nobody asks the number of is
+        // told by its kind alone.
+        if ((regular || item->d_type == DT_DIR) && !wanted(name)) {
+            visit({name, 0, !regular});
+            continue;
+        }
+        const Result<struct statx> looked = lookAt(dirFd, item->d_name);
+        if (!looked.ok()) {
+            continue;  // gone since readdir saw it
+        }
+        // A link to a folder counts as a folder, as in a listing.
+        struct stat target {};
+        const bool isDirectory =
+            S_ISDIR(looked->stx_mode) ||
+            (S_ISLNK(looked->stx_mode) && ::fstatat(dirFd, item->d_name, &target, 0) == 0 &&
+             S_ISDIR(target.st_mode));
+        visit({name, looked->stx_ino, isDirectory, true, looked->stx_size,
+               nanosecondsOf(looked->stx_mtime), birthTimeOf(*looked)});
     }
 }
 

@@ -12,6 +12,9 @@ public:
     Result<std::vector<DirEntry>> listDirectoryKinds(const Directory& directory) override;
     Status visitDirectoryKinds(const Directory& directory,
                                const std::function<void(const DirEntryView&)>& visit) override;
+    Status visitDirectoryKindsFor(const Directory& directory,
+                                  const std::function<bool(std::string_view)>& wanted,
+                                  const std::function<void(const DirEntryView&)>& visit) override;
     Status canEnter(const std::string& path) override;
     std::size_t longestNameIn(const std::string& path) override;
     Status writeFile(const std::string& path, const FileContents& contents,

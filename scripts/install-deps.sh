@@ -16,7 +16,7 @@ packages=(
     fonts-dejavu-core rename mmv
     desktop-file-utils appstream man-db mandoc zsh
     exfatprogs exfat-fuse
-    openssh-server openssh-client sshfs
+    openssh-server openssh-client sshfs fuse3 libfuse3-dev
     clang libclang-rt-14-dev clang-format clang-tidy
     ffmpeg libheif-examples exiv2
 )

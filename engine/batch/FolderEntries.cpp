@@ -6,9 +6,10 @@ namespace nameshift::engine {
 
 platform::Status visitFolderEntries(
     platform::FileSystem& fileSystem, const platform::Directory& directory,
-    const std::vector<std::string>& folders,
+    const std::vector<std::string>& folders, const std::function<bool(std::string_view)>& wanted,
     const std::function<void(const platform::DirEntryView&)>& visit) {
-    if (platform::Status status = fileSystem.visitDirectoryKinds(directory, visit); !status.ok()) {
+    if (platform::Status status = fileSystem.visitDirectoryKindsFor(directory, wanted, visit);
+        !status.ok()) {
         return status;
     }
     std::string path;
@@ -18,10 +19,17 @@ platform::Status visitFolderEntries(
         if (!opened.ok()) {
             continue;
         }
-        static_cast<void>(
-            fileSystem.visitDirectoryKinds(*opened, [&](const platform::DirEntryView& entry) {
+        static_cast<void>(fileSystem.visitDirectoryKindsFor(
+            *opened,
+            [&](std::string_view name) {
+                path.assign(folder).append(name);
+                return wanted(path);
+            },
+            [&](const platform::DirEntryView& entry) {
+                platform::DirEntryView inTree = entry;
                 path.assign(folder).append(entry.name);
-                visit({path, entry.inode, entry.isDirectory});
+                inTree.name = path;
+                visit(inTree);
             }));
     }
     return {};

@@ -33,9 +33,11 @@ std::vector<std::string> foldersBeneath(std::size_t count, Names nameAt) {
 // Each entry of the folder and of the folders beneath it in `folders`, named by its path from the
 // folder, handed to `visit` as it is read. A folder beneath that cannot be read (gone since, or
 // another filesystem now) gives no entries: the files the batch expects there count as gone.
+// Only the entries `wanted` names (by their paths) are looked at for their numbers where the
+// folders' listings do not carry them.
 platform::Status visitFolderEntries(
     platform::FileSystem& fileSystem, const platform::Directory& directory,
-    const std::vector<std::string>& folders,
+    const std::vector<std::string>& folders, const std::function<bool(std::string_view)>& wanted,
     const std::function<void(const platform::DirEntryView&)>& visit);
 
 // The entries of the folder and of the folders beneath it in `folders`, as listDirectoryKinds

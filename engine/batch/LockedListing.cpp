@@ -56,11 +56,22 @@ std::optional<platform::Message> LockedListing::read(platform::FileSystem& fileS
     const std::vector<std::string> folders = fileList.spansFolders()
                                                  ? foldersBeneath(changes.size(), oldNameOf)
                                                  : std::vector<std::string>();
+    // Only the planned files' numbers are asked: the rest are looked at for their kinds alone.
     const platform::Status status = visitFolderEntries(
-        fileSystem, directory, folders, [&](const platform::DirEntryView& entry) {
+        fileSystem, directory, folders,
+        [&planned](std::string_view name) {
+            return planned.find(name) != decltype(planned)::kNone;
+        },
+        [&](const platform::DirEntryView& entry) {
             const std::size_t i = planned.find(entry.name);
             if (i != decltype(planned)::kNone && entry.inode == listedInode[i]) {
                 met[i] = 1;
+                if (entry.lookedAt) {
+                    found.lookedAt_.emplace_back(
+                        changes[i].file,
+                        FileEvidence{entry.inode,
+                                     {true, entry.size, entry.writeTimeNs, entry.birthTimeNs}});
+                }
             }
             // The traces are of the folder's own restore file.
             if (entry.name.find('/') == std::string_view::npos) {
@@ -75,6 +86,8 @@ std::optional<platform::Message> LockedListing::read(platform::FileSystem& fileS
             found.changed_.push_back(i);
         }
     }
+    std::sort(found.lookedAt_.begin(), found.lookedAt_.end(),
+              [](const auto& one, const auto& other) { return one.first < other.first; });
     listing.emplace(std::move(found));
     return std::nullopt;
 }

@@ -3,10 +3,12 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/batch/FileList.h"
 #include "engine/naming/BatchPlan.h"
+#include "engine/records/FileEvidence.h"
 #include "engine/records/RestoreFileTraces.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
@@ -30,6 +32,10 @@ public:
     // The refusal of a batch whose restore file would replace, or be given to, a file that holds
     // the restore file's name in another spelling, where the filesystem takes both for one name.
     std::optional<platform::Message> restoreNameSpellingRefusal(const BatchPlan& plan) const;
+    // The evidence of the planned files met under the lock where the folder had to be looked at
+    // file by file to tell them, by their rows of the list, in rising order; none where the
+    // folder's listing told them.
+    const std::vector<std::pair<std::size_t, FileEvidence>>& lookedAt() const { return lookedAt_; }
     // Removes the temporary files of restore files whose writing was stopped half way, which
     // nothing holds any longer.
     void removeAbandonedRecords() const;
@@ -44,6 +50,7 @@ private:
     platform::FileSystem* fileSystem_;
     const platform::Directory* directory_;
     std::vector<std::size_t> changed_;
+    std::vector<std::pair<std::size_t, FileEvidence>> lookedAt_;
     RestoreFileTraces traces_;
 };
 

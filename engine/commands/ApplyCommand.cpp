@@ -76,12 +76,13 @@ Journal journalHead(const BatchGuard& guard, const BatchPlan& plan, Journal::Rec
 // filesystem keeps numbers and birth times, the listing's evidence holds: the folder, read again
 // under the lock, still has each listed number under its listed name, and number and birth time
 // tell the file whatever was written to it since the listing. Elsewhere size and write time are
-// part of the evidence, and each file is looked at now, under the lock; a file that cannot be
-// looked at keeps its listed number alone.
-std::vector<FileEvidence> evidenceOfChanges(platform::FileSystem& fileSystem,
-                                            const platform::Directory& directory,
-                                            const FileList& fileList,
-                                            const std::vector<PlannedChange>& changes) {
+// part of the evidence, and each file is looked at now, under the lock, unless the folder's
+// reading under the lock (`lookedAt`) looked at it already; a file that cannot be looked at keeps
+// its listed number alone.
+std::vector<FileEvidence> evidenceOfChanges(
+    platform::FileSystem& fileSystem, const platform::Directory& directory,
+    const FileList& fileList, const std::vector<PlannedChange>& changes,
+    const std::vector<std::pair<std::size_t, FileEvidence>>& lookedAt) {
     std::vector<FileEvidence> files(changes.size());
     const bool numbersKept = fileSystem.keepsFileNumbers(directory);
     std::string name;
@@ -93,6 +94,13 @@ std::vector<FileEvidence> evidenceOfChanges(platform::FileSystem& fileSystem,
         }
         if (numbersKept && listed.birthTimeNs != 0) {
             files[i].traits = {true, listed.size, listed.writeTimeNs, listed.birthTimeNs};
+            continue;
+        }
+        const auto met =
+            std::lower_bound(lookedAt.begin(), lookedAt.end(), changes[i].file,
+                             [](const auto& look, std::size_t file) { return look.first < file; });
+        if (met != lookedAt.end() && met->first == changes[i].file) {
+            files[i] = met->second;
             continue;
         }
         name.assign(changes[i].oldName);
@@ -209,7 +217,8 @@ bool checkUnderLock(RenameSession& session, BatchQuestions& questions, BatchPlan
         return false;
     }
     putInDiskOrder(session, plan);
-    batch.files = evidenceOfChanges(fileSystem, *batch.directory, session.fileList, plan.changes);
+    batch.files = evidenceOfChanges(fileSystem, *batch.directory, session.fileList, plan.changes,
+                                    listing->lookedAt());
     batch.head = journalHead(guard, plan, *record);
     batch.moves = std::move(plan.changes);
     batch.order = orderRenames(batch.moves);

@@ -27,7 +27,11 @@ public:
 
     // Nothing when the entry is gone since it was listed.
     const FileEvidence* at(std::size_t at) {
-        if (looked_[at] == 0) {
+        if (looked_[at] == 0 && entries_[at].lookedAt) {
+            // The listing, made just before, looked at the entry already.
+            looked_[at] = 1;
+            evidence_[at] = evidenceOf(entries_[at]);
+        } else if (looked_[at] == 0) {
             looked_[at] = 1;
             const auto identity = fileSystem_.identifyIn(directory_, entries_[at].name);
             if (identity.ok()) {

@@ -35,10 +35,10 @@ using Names = std::vector<std::string>;
 // "renumber FROM TO" for a record under another number, "history-open" for others writing to the
 // history folder; "reuse NAME" for a new file under NAME that got the number of batch 1's
 // file there, "stray" for a leftover temporary name, "remount" for a medium mounted again, "share"
-// for a share that numbers every file anew each time it is asked,
-// "tree" for a file in a subfolder "sub" listed with the folder's, "sort-into FOLDER" for a batch
-// that moves every file into FOLDER by a name template, "holds NAME TEXT" to check a
-// file's contents); then the folder's names, the last message of the
+// for a share that numbers every file anew each time it is asked, "sshfs" for one whose listings
+// look at every file, "tree" for a file in a subfolder "sub" listed with the folder's,
+// "sort-into FOLDER" for a batch that moves every file into FOLDER by a name template,
+// "holds NAME TEXT" to check a file's contents); then the folder's names, the last message of the
 // last step (the state folder as STATE) and the history, "ID state" a batch.
 struct HistoryCase {
     std::string name;
@@ -144,6 +144,8 @@ protected:
             fs.mountAgain();
         } else if (verb == "share") {
             fs.numberAnew();
+        } else if (verb == "sshfs") {
+            fs.lookAtListedFiles();
         } else if (verb == "holds") {
             std::string rest;
             std::getline(words, rest);
@@ -450,8 +452,43 @@ INSTANTIATE_TEST_SUITE_P(
                      "holds z_b.txt new"},
                     {"a.txt", "z_b.txt"},
                     "Batch 1 undone.",
-                    "1 undone"}),
+                    "1 undone"},
+        // What the listing saw of each file stands for a look at it, and tells it as well.
+        HistoryCase{
+            "OnAShareWhoseListingLooksFilesSwappedByHandAreLeftAlone",
+            {"sshfs", "write b.txt bee", "apply z_", "move z_a.txt t", "move z_b.txt z_a.txt",
+             "move t z_b.txt", "undo", "holds z_a.txt bee", "holds z_b.txt a"},
+            {"z_a.txt", "z_b.txt"},
+            "Batch 1 undone.",
+            "1 undone"},
+        HistoryCase{"OnAShareWhoseListingLooksAFileMadeSinceIsLeftAlone",
+                    {"sshfs", "apply z_", "delete z_b.txt", "write z_b.txt new", "undo",
+                     "holds z_b.txt new"},
+                    {"a.txt", "z_b.txt"},
+                    "Batch 1 undone.",
+                    "1 undone"},
+        HistoryCase{"OnAShareWhoseListingLooksBatchesAreUndoneAndRedone",
+                    {"sshfs", "apply x_", "undo", "redo"},
+                    {"x_a.txt", "x_b.txt"},
+                    "Batch 1 redone.",
+                    "1 done"}),
     [](const auto& test) { return test.param.name; });
+
+// On a share each look at a file is a round trip: where the listing looked at every file, the
+// batch and its undo look at none again.
+TEST_F(HistoryTest, OnAShareWhoseListingLooksNoFileIsLookedAtAgain) {
+    for (int i = 0; i < 20; ++i) {
+        dir.write("file " + std::to_string(i), std::string(static_cast<std::size_t>(i) + 2, 'x'));
+    }
+    run("sshfs");
+    for (const std::string step : {"apply x_", "undo"}) {
+        const int before = fs.identifications;
+        run(step);
+        EXPECT_LT(fs.identifications - before, 5) << step;
+    }
+    EXPECT_EQ(dir.names().front(), "a.txt");
+    EXPECT_EQ(history(), "1 undone");
+}
 
 // A file made since under the batch's name is named as replaced, not as the batch's.
 TEST_F(HistoryTest, AReplacedFileIsNamed) {

@@ -85,6 +85,9 @@ TEST_F(PosixFileSystemTest, KindListingAgreesWithTheFullListingButForRegularFile
                       entry.name = view.name;
                       entry.inode = view.inode;
                       entry.isDirectory = view.isDirectory;
+                      entry.lookedAt = view.lookedAt;
+                      entry.size = view.size;
+                      entry.writeTimeNs = view.writeTimeNs;
                       visited.push_back(entry);
                   }).ok());
     ASSERT_EQ(visited.size(), full->size());
@@ -100,6 +103,14 @@ TEST_F(PosixFileSystemTest, KindListingAgreesWithTheFullListingButForRegularFile
         ASSERT_EQ(::lstat(dir.file(entry.name).c_str(), &info), 0);
         EXPECT_EQ(quick->inode, static_cast<std::uint64_t>(info.st_ino));
         EXPECT_EQ(quick->isDirectory, entry.isDirectory);
+        // What had to be looked at to be told is told whole, so that nobody looks again.
+        EXPECT_TRUE(entry.lookedAt);
+        EXPECT_EQ(quick->lookedAt, !S_ISREG(info.st_mode));
+        EXPECT_EQ(looked->lookedAt, !S_ISREG(info.st_mode));
+        if (looked->lookedAt) {
+            EXPECT_EQ(looked->size, entry.size);
+            EXPECT_EQ(looked->writeTimeNs, entry.writeTimeNs);
+        }
         if (S_ISREG(info.st_mode)) {
             EXPECT_EQ(quick->attributes, entry.attributes & ~attribute::kReadOnly);
         } else {
@@ -108,6 +119,33 @@ TEST_F(PosixFileSystemTest, KindListingAgreesWithTheFullListingButForRegularFile
             EXPECT_EQ(quick->writeTimeNs, entry.writeTimeNs);
         }
     }
+}
+
+// A folder nobody asks the number of is told by its kind alone; a link must still be looked at
+// to tell whether it leads to a folder.
+TEST_F(PosixFileSystemTest, AnEntryWhoseNumberIsNotAskedIsToldByItsKind) {
+    ASSERT_NO_FATAL_FAILURE(makeEveryKindOfEntry(dir));
+    const auto opened = fs.openDirectory(dir.path());
+    ASSERT_TRUE(opened.ok());
+    std::vector<platform::DirEntryView> seen;
+    std::vector<std::string> names;
+    ASSERT_TRUE(fs.visitDirectoryKindsFor(
+                      *opened, [](std::string_view name) { return name == "pipe"; },
+                      [&](const platform::DirEntryView& view) {
+                          names.emplace_back(view.name);
+                          seen.push_back(view);
+                      })
+                    .ok());
+    ASSERT_EQ(names.size(), 7u);
+    const auto at = [&](const std::string& name) {
+        return seen[static_cast<std::size_t>(std::find(names.begin(), names.end(), name) -
+                                             names.begin())];
+    };
+    EXPECT_TRUE(at("sub").isDirectory);
+    EXPECT_FALSE(at("sub").lookedAt);
+    EXPECT_TRUE(at("link-to-dir").isDirectory);
+    EXPECT_TRUE(at("link-to-dir").lookedAt);
+    EXPECT_TRUE(at("pipe").lookedAt);
 }
 
 TEST_F(PosixFileSystemTest, ListingAMissingDirectoryFailsWithItsError) {

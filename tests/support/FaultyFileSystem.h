@@ -53,11 +53,18 @@ public:
         numbersKept_ = false;
         ++numbering_;
     }
+    // From now on a share as sshfs is: no numbers kept from one mount to the next, and none in
+    // its directory entries, so that every listing looks at each file and tells what it saw.
+    void lookAtListedFiles() {
+        numbersKept_ = false;
+        listingsLook_ = true;
+    }
     // Another device number, as a medium mounted again gets.
     void mountAgain() { ++mounts_; }
 
     std::vector<std::string> renames;  // "from -> to" of every rename tried
     int writes = 0;
+    int identifications = 0;  // looks at a file by its name in an open directory
 
     platform::Result<std::vector<platform::DirEntry>> listDirectory(
         const std::string& path) override {
@@ -78,14 +85,16 @@ public:
         if (int error = faultFor(Op::List, path)) {
             return platform::Status::fromErrno(error);
         }
-        return numbered(real_.listDirectoryKinds(path), true);
+        return listingsLook_ ? numbered(real_.listDirectory(path), false)
+                             : numbered(real_.listDirectoryKinds(path), true);
     }
     platform::Result<std::vector<platform::DirEntry>> listDirectoryKinds(
         const platform::Directory& directory) override {
         if (int error = faultFor(Op::List, directory.path())) {
             return platform::Status::fromErrno(error);
         }
-        return numbered(real_.listDirectoryKinds(directory), true);
+        return listingsLook_ ? numbered(real_.listDirectory(directory), false)
+                             : numbered(real_.listDirectoryKinds(directory), true);
     }
     platform::Status canEnter(const std::string& path) override {
         if (int error = faultFor(Op::Enter, path)) {
@@ -173,6 +182,7 @@ public:
     }
     platform::Result<platform::FileIdentity> identifyIn(const platform::Directory& directory,
                                                         const std::string& name) override {
+        ++identifications;
         return numbered(real_.identifyIn(directory, name));
     }
     bool keepsFileNumbers(const platform::Directory& directory) override {
@@ -180,6 +190,8 @@ public:
     }
 
 private:
+    bool listingsLook_ = false;
+
     std::uint64_t numberOf(std::uint64_t inode) const {
         return numbersKept_ ? inode : inode ^ (numbering_ * 0x9e3779b97f4a7c15ULL);
     }
@@ -199,7 +211,7 @@ private:
             identity.value().inode = numberOf(identity->inode);
             identity.value().birthTimeNs = numbersKept_ ? identity->birthTimeNs : 0;
             identity.value().device += mounts_;
-            numbering_ += numbersKept_ ? 0 : 1;
+            numbering_ += numbersKept_ || listingsLook_ ? 0 : 1;
         }
         return identity;
     }
