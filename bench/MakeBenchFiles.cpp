@@ -3,7 +3,9 @@
 // letters beyond ASCII, and a few that differ from another only in letter case. The same seed
 // gives the same names on every machine, so runs stay comparable. "renumber" makes n1 .. nCOUNT
 // with rising modification times (so a date sort lists them in number order) and writes to
-// PAIRS, NUL-separated, the renames that shift each number up by one, far end first.
+// PAIRS, NUL-separated, the renames that shift each number up by one, far end first. "tree"
+// makes FOLDERS subfolders and deals COUNT such names out among them in turn, none left in the
+// directory itself.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,6 +18,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_set>
+#include <vector>
 
 namespace {
 
@@ -120,6 +123,39 @@ int makeNames(int directory, long count) {
     return 0;
 }
 
+int makeTree(int directory, long count, long folders) {
+    std::vector<int> made;
+    made.reserve(static_cast<std::size_t>(folders));
+    char folder[32];
+    for (long i = 0; i < folders; ++i) {
+        std::snprintf(folder, sizeof folder, "Folder %05ld", i);
+        if (::mkdirat(directory, folder, 0755) != 0) {
+            std::perror(folder);
+            return 2;
+        }
+        made.push_back(::openat(directory, folder, O_RDONLY | O_DIRECTORY));
+        if (made.back() < 0) {
+            std::perror(folder);
+            return 2;
+        }
+    }
+    std::mt19937_64 random(kSeed);
+    // Names repeat across folders, as they do in real trees; within one folder they are unique.
+    std::vector<std::unordered_set<std::string>> taken(made.size());
+    for (long i = 0; i < count; ++i) {
+        const std::size_t at = static_cast<std::size_t>(i % folders);
+        std::string name = makeName(random);
+        while (!taken[at].insert(name).second) {
+            name = makeName(random);
+        }
+        create(made[at], name, 0);
+    }
+    for (const int fd : made) {
+        ::close(fd);
+    }
+    return 0;
+}
+
 int makeRenumbering(int directory, long count, const char* pairsPath) {
     std::FILE* pairs = std::fopen(pairsPath, "w");
     if (pairs == nullptr) {
@@ -139,14 +175,20 @@ int makeRenumbering(int directory, long count, const char* pairsPath) {
 
 int main(int argc, char** argv) {
     const std::string_view mode = argc > 1 ? argv[1] : "";
-    if (!((mode == "names" && argc == 4) || (mode == "renumber" && argc == 5))) {
+    const bool tree = mode == "tree" && argc == 5;
+    if (!((mode == "names" && argc == 4) || (mode == "renumber" && argc == 5) || tree)) {
         std::fprintf(stderr,
                      "usage: bench_make_files names DIRECTORY COUNT\n"
-                     "       bench_make_files renumber DIRECTORY COUNT PAIRS\n");
+                     "       bench_make_files renumber DIRECTORY COUNT PAIRS\n"
+                     "       bench_make_files tree DIRECTORY COUNT FOLDERS\n");
         return 64;
     }
     const int directory = directoryOf(argv[2]);
     const long count = std::strtol(argv[3], nullptr, 10);
+    if (tree) {
+        const long folders = std::strtol(argv[4], nullptr, 10);
+        return folders > 0 ? makeTree(directory, count, folders) : 64;
+    }
     return mode == "names" ? makeNames(directory, count)
                            : makeRenumbering(directory, count, argv[4]);
 }
