@@ -126,6 +126,23 @@ void RulePanel::buildControls() {
     // that Tab reaches it in the order the window is read.
     moreRules_ = new MoreRulesPanel(messages_, this);
 
+    buildDisplayControls();
+
+    for (QLineEdit* edit : {c.prefixEdit, c.extensionEdit, c.removeStringEdit, c.replaceFromEdit,
+                            c.replaceWithEdit}) {
+        edit->setMaxLength(kNameTextLimit);
+    }
+    c.counterStartEdit->setMaxLength(static_cast<int>(engine::kLongestCounterStart));
+    c.counterIncrementEdit->setMaxLength(static_cast<int>(engine::kLongestCounterIncrement));
+    for (QLineEdit* edit : {c.counterStartEdit, c.counterIncrementEdit}) {
+        const QString widest(edit->maxLength() + 1, QLatin1Char('0'));
+        edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(widest) + 12);
+    }
+}
+
+// Made where they are read in the window, after the rules, so that Tab reaches them last.
+void RulePanel::buildDisplayControls() {
+    RuleControls& c = controls_;
     c.archive = named(new QCheckBox(tr("Archive"), this), "archive");
     c.readOnly = named(new QCheckBox(tr("Read Only"), this), "readOnly");
     c.hidden = named(new QCheckBox(tr("Hidden"), this), "hidden");
@@ -139,17 +156,6 @@ void RulePanel::buildControls() {
     c.subfolderLevelsEdit = named(new QLineEdit(this), "subfolderLevelsEdit");
     c.subfolderLevelsEdit->setPlaceholderText(tr("all"));
     c.subfolderLevelsEdit->setMaxLength(5);
-
-    for (QLineEdit* edit : {c.prefixEdit, c.extensionEdit, c.removeStringEdit, c.replaceFromEdit,
-                            c.replaceWithEdit}) {
-        edit->setMaxLength(kNameTextLimit);
-    }
-    c.counterStartEdit->setMaxLength(static_cast<int>(engine::kLongestCounterStart));
-    c.counterIncrementEdit->setMaxLength(static_cast<int>(engine::kLongestCounterIncrement));
-    for (QLineEdit* edit : {c.counterStartEdit, c.counterIncrementEdit}) {
-        const QString widest(edit->maxLength() + 1, QLatin1Char('0'));
-        edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(widest) + 12);
-    }
 }
 
 void RulePanel::layOutControls() {

@@ -52,6 +52,7 @@ signals:
 
 private:
     void buildControls();
+    void buildDisplayControls();
     void layOutControls();
     void connectControls();
     void setHelpPages();
