@@ -21,10 +21,11 @@ namespace {
 
 // The folders beneath the batch's folder that its files lie in, before and after.
 std::vector<std::string> journalFolders(const Journal& journal) {
-    return foldersBeneath(2 * journal.entries.size(), [&journal](std::size_t i) {
-        const JournalEntry& entry = journal.entries[i / 2];
-        return i % 2 == 0 ? entry.original : entry.final;
-    });
+    return foldersBeneath(2 * journal.entries.size(),
+                          [&journal](std::size_t i) -> std::string_view {
+                              const JournalEntry& entry = journal.entries[i / 2];
+                              return i % 2 == 0 ? entry.original : entry.final;
+                          });
 }
 
 using platform::Icon;

@@ -16,13 +16,13 @@ namespace nameshift::engine {
 template <typename Names>
 std::vector<std::string> foldersBeneath(std::size_t count, Names nameAt) {
     std::vector<std::string> folders;
-    std::string_view last;
     for (std::size_t i = 0; i < count; ++i) {
-        const std::string_view folder = foldersOf(nameAt(i));
+        // Held while its folder is taken: `nameAt` may hand out a name it makes.
+        const auto& name = nameAt(i);
+        const std::string_view folder = foldersOf(name);
         // A batch's files come folder by folder: most are in the folder of the one before.
-        if (!folder.empty() && folder != last) {
+        if (!folder.empty() && (folders.empty() || folder != folders.back())) {
             folders.emplace_back(folder);
-            last = folder;
         }
     }
     std::sort(folders.begin(), folders.end());

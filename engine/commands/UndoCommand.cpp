@@ -252,7 +252,8 @@ bool findHistoryFiles(RenameSession& session, HistoryRun& history, Batch& batch,
     const std::vector<JournalEntry>& entries = history.record().journal.entries;
     // Files moved into folders are looked for on both sides.
     auto listing = listFolderEntries(
-        fileSystem, *batch.directory, foldersBeneath(2 * entries.size(), [&entries](std::size_t i) {
+        fileSystem, *batch.directory,
+        foldersBeneath(2 * entries.size(), [&entries](std::size_t i) -> std::string_view {
             return i % 2 == 0 ? entries[i / 2].original : entries[i / 2].final;
         }));
     if (!listing.ok()) {
