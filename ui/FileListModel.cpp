@@ -30,12 +30,11 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
     }
     const bool inFolders = fileList_.spansFolders();
     if (index.column() == FolderColumn) {
-        const std::string_view folders =
-            engine::foldersOf(fileList_.row(static_cast<std::size_t>(index.row())).name);
         if (role != Qt::DisplayRole && role != Qt::ToolTipRole) {
             return {};
         }
-        return visibleName(folders.substr(0, folders.empty() ? 0 : folders.size() - 1));
+        return visibleName(
+            engine::folderPathOf(fileList_.row(static_cast<std::size_t>(index.row())).name));
     }
     if (index.column() == NewNameColumn) {
         const std::optional<NewName> newName = newNameOf(index.row());

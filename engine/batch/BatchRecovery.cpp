@@ -40,8 +40,7 @@ RestoreRecord finishedRecord(const Journal& journal, const std::vector<char>& ar
         const JournalEntry& entry = journal.entries[i];
         // A restore file names the files of its own folder; those of its subfolders, and those
         // moved into one, are undone from the history.
-        if (arrived[i] != 0 && entry.original.find('/') == std::string::npos &&
-            entry.final.find('/') == std::string::npos) {
+        if (arrived[i] != 0 && inListedFolder(entry.original) && inListedFolder(entry.final)) {
             changes.push_back({i, entry.original, entry.final});
         }
     }
@@ -281,8 +280,7 @@ bool writeFinishedRestoreFile(platform::FileSystem& fileSystem, platform::Messag
     const RestoreRecord finished = finishedRecord(journal, arrived);
     const bool spansFolders =
         std::any_of(journal.entries.begin(), journal.entries.end(), [](const JournalEntry& entry) {
-            return entry.original.find('/') != std::string::npos ||
-                   entry.final.find('/') != std::string::npos;
+            return !inListedFolder(entry.original) || !inListedFolder(entry.final);
         });
     // A batch whose files all lie beneath its folder leaves its record in the history alone.
     if (finished.namesBefore.empty() && spansFolders) {

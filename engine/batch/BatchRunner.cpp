@@ -57,8 +57,7 @@ bool writeRecordFile(platform::FileSystem& fileSystem, platform::MessageBox& mes
     // into one, are undone from the history.
     const auto inSubfolder = [&](std::size_t i) {
         const auto [before, after] = run.donePair(i, batch.moves);
-        return before.find('/') != std::string_view::npos ||
-               after.find('/') != std::string_view::npos;
+        return !inListedFolder(before) || !inListedFolder(after);
     };
     std::vector<std::uint32_t> inFolder;
     bool whole = true;

@@ -15,7 +15,7 @@ platform::Status visitFolderEntries(
     std::string path;
     for (const std::string& folder : folders) {
         const auto opened =
-            fileSystem.openDirectoryIn(directory, folder.substr(0, folder.size() - 1));
+            fileSystem.openDirectoryIn(directory, std::string(folderPathOf(folder)));
         if (!opened.ok()) {
             continue;
         }
@@ -44,7 +44,7 @@ platform::Result<std::vector<platform::DirEntry>> listFolderEntries(
     }
     for (const std::string& folder : folders) {
         const auto opened =
-            fileSystem.openDirectoryIn(directory, folder.substr(0, folder.size() - 1));
+            fileSystem.openDirectoryIn(directory, std::string(folderPathOf(folder)));
         auto entries = opened.ok() ? fileSystem.listDirectoryKinds(*opened) : opened.status();
         if (!entries.ok()) {
             continue;

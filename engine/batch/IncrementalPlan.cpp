@@ -17,10 +17,6 @@ namespace nameshift::engine {
 
 namespace {
 
-std::string_view withoutSlash(std::string_view folders) {
-    return folders.empty() ? folders : folders.substr(0, folders.size() - 1);
-}
-
 // While the rules name a run of files of subfolders, each change's names are the last parts of
 // its paths: the rules see what they would see in the file's own folder, and the new name keeps
 // the file there.
@@ -54,7 +50,7 @@ public:
     // The folder that holds the file, `root` being the listed one.
     std::string folderOf(const std::string& root, std::size_t i) const {
         const std::string_view folders = paths_.empty() ? std::string_view() : foldersOf(paths_[i]);
-        return folders.empty() ? root : root + "/" + std::string(withoutSlash(folders));
+        return folders.empty() ? root : root + "/" + std::string(folderPathOf(folders));
     }
 
 private:
@@ -287,7 +283,7 @@ std::vector<std::pair<std::size_t, platform::MessageText>> IncrementalPlan::name
                 position - (keptPosition_ && *keptPosition_ < position ? 1 : 0);
             const std::size_t i = position - first;
             const TemplatePlace place{counted, counted - firstInFolder(position),
-                                      withoutSlash(foldersOf(inFolders.path(i)))};
+                                      folderPathOf(inFolders.path(i))};
             if (auto reason =
                     nameByTemplate(*made, tags_, inFolders.folderOf(plan_.directory, i),
                                    plan_.changes[position], place, rules_.settings().dateFormat)) {

@@ -74,7 +74,7 @@ std::optional<platform::Message> LockedListing::read(platform::FileSystem& fileS
                 }
             }
             // The traces are of the folder's own restore file.
-            if (entry.name.find('/') == std::string_view::npos) {
+            if (inListedFolder(entry.name)) {
                 found.traces_.note(entry.name, entry.isDirectory);
             }
         });

@@ -25,4 +25,15 @@ inline std::string_view foldersOf(std::string_view name) {
     return slash == std::string_view::npos ? std::string_view() : name.substr(0, slash + 1);
 }
 
+// The folders before the last part as a path of their own ("a/b"), without the closing "/".
+inline std::string_view folderPathOf(std::string_view name) {
+    const std::size_t slash = name.rfind('/');
+    return slash == std::string_view::npos ? std::string_view() : name.substr(0, slash);
+}
+
+// Whether the name is one of the listed folder's own files, not of a folder beneath it.
+inline bool inListedFolder(std::string_view name) {
+    return name.find('/') == std::string_view::npos;
+}
+
 }  // namespace nameshift::engine
