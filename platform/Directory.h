@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
+
+#include "platform/OpenedSubfolders.h"
 
 namespace nameshift::platform {
 
@@ -19,11 +22,15 @@ struct RenameRefusals {
 class Directory {
 public:
     Directory() = default;
-    Directory(int descriptor, std::string path) : descriptor_(descriptor), path_(std::move(path)) {}
+    Directory(int descriptor, std::string path)
+        : descriptor_(descriptor),
+          path_(std::move(path)),
+          subfolders_(std::make_unique<OpenedSubfolders>()) {}
     Directory(Directory&& other) noexcept
         : descriptor_(std::exchange(other.descriptor_, -1)),
           path_(std::move(other.path_)),
-          refusals_(other.refusals_) {}
+          refusals_(other.refusals_),
+          subfolders_(std::move(other.subfolders_)) {}
     Directory& operator=(Directory&& other) noexcept;
     Directory(const Directory&) = delete;
     Directory& operator=(const Directory&) = delete;
@@ -34,11 +41,14 @@ public:
     const std::string& path() const { return path_; }
     // Learnt as files are renamed in it; what is learnt does not change which directory it is.
     RenameRefusals& refusals() const { return refusals_; }
+    // The subfolders opened last for calls on the names beneath it.
+    OpenedSubfolders& subfolders() const;
 
 private:
     int descriptor_ = -1;
     std::string path_;
     mutable RenameRefusals refusals_;
+    mutable std::unique_ptr<OpenedSubfolders> subfolders_;
 };
 
 // Which file an entry is, beyond its name: two names with the same device and inode are one file.

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <memory>
 #include <utility>
 
 namespace nameshift::platform {
@@ -70,20 +71,26 @@ Result<int> openFolderBeneath(int directoryFd, std::string_view path) {
     return Status::fromErrno(errno);
 }
 
-NameBeneath::NameBeneath(int directoryFd, const std::string& name) {
+NameBeneath::NameBeneath(const Directory& directory, const std::string& name) {
     const std::size_t slash = name.rfind('/');
     if (slash == std::string::npos) {
-        folder_ = directoryFd;
+        folder_ = directory.descriptor();
         leaf_ = name.c_str();
         return;
     }
-    Result<int> opened = openFolderBeneath(directoryFd, std::string_view(name).substr(0, slash));
-    if (!opened.ok()) {
-        error_ = opened.status().error();
-        return;
+    const std::string_view path = std::string_view(name).substr(0, slash);
+    OpenedSubfolders& kept = directory.subfolders();
+    opened_ = kept.find(path);
+    if (!opened_) {
+        Result<int> opened = openFolderBeneath(directory.descriptor(), path);
+        if (!opened.ok()) {
+            error_ = opened.status().error();
+            return;
+        }
+        opened_ = std::make_shared<const FileDescriptor>(*opened);
+        kept.keep(path, opened_);
     }
-    opened_ = FileDescriptor(*opened);
-    folder_ = opened_.get();
+    folder_ = opened_->get();
     leaf_ = name.c_str() + slash + 1;
 }
 

@@ -97,9 +97,9 @@ Status moveWithoutReplacing(int fromFd, const char* from, int toFd, const char* 
     return {};
 }
 
-Status renameInside(int dirFd, const std::string& from, const std::string& to,
-                    RenameRefusals& refused) {
-    const NameBeneath source(dirFd, from);
+Status renameInside(const Directory& directory, const std::string& from, const std::string& to) {
+    RenameRefusals& refused = directory.refusals();
+    const NameBeneath source(directory, from);
     if (!source.ok()) {
         return source.status();
     }
@@ -116,7 +116,7 @@ Status renameInside(int dirFd, const std::string& from, const std::string& to,
         const char* leaf = toSlash == std::string::npos ? to.c_str() : to.c_str() + toSlash + 1;
         return moveWithoutReplacing(source.folder(), source.leaf(), source.folder(), leaf, refused);
     }
-    const NameBeneath target(dirFd, to);
+    const NameBeneath target(directory, to);
     if (!target.ok()) {
         return target.status();
     }
@@ -593,6 +593,8 @@ Result<FileLock> PosixFileSystem::lockFile(const std::string& path) {
 }
 
 Result<FileLock> PosixFileSystem::lockDirectory(const Directory& directory) {
+    // What is decided under the lock is decided on folders opened under it.
+    directory.subfolders().clear();
     // A descriptor of its own, since the lock lasts as long as its descriptor.
     FileDescriptor fd(::openat(directory.descriptor(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (fd.get() < 0) {
@@ -622,7 +624,7 @@ Result<Directory> PosixFileSystem::openDirectoryIn(const Directory& directory,
 }
 
 Status PosixFileSystem::makeDirectoryIn(const Directory& directory, const std::string& name) {
-    const NameBeneath folder(directory.descriptor(), name);
+    const NameBeneath folder(directory, name);
     if (!folder.ok()) {
         return folder.status();
     }
@@ -633,24 +635,30 @@ Status PosixFileSystem::makeDirectoryIn(const Directory& directory, const std::s
 }
 
 Status PosixFileSystem::removeDirectoryIn(const Directory& directory, const std::string& name) {
-    const NameBeneath folder(directory.descriptor(), name);
+    const NameBeneath folder(directory, name);
     if (!folder.ok()) {
         return folder.status();
     }
     if (::unlinkat(folder.folder(), folder.leaf(), AT_REMOVEDIR) != 0) {
         return lastError();
     }
+    directory.subfolders().forget(name);
     return {};
 }
 
 Status PosixFileSystem::renameIn(const Directory& directory, const std::string& from,
                                  const std::string& to) {
-    return renameInside(directory.descriptor(), from, to, directory.refusals());
+    const Status renamed = renameInside(directory, from, to);
+    if (renamed.ok()) {
+        // A folder renamed is no longer where its path said.
+        directory.subfolders().forget(from);
+    }
+    return renamed;
 }
 
 Status PosixFileSystem::writeFileIn(const Directory& directory, const std::string& name,
                                     const FileContents& contents, WriteMode mode) {
-    const NameBeneath file(directory.descriptor(), name);
+    const NameBeneath file(directory, name);
     if (!file.ok()) {
         return file.status();
     }
@@ -658,7 +666,7 @@ Status PosixFileSystem::writeFileIn(const Directory& directory, const std::strin
 }
 
 Status PosixFileSystem::removeFileIn(const Directory& directory, const std::string& name) {
-    const NameBeneath file(directory.descriptor(), name);
+    const NameBeneath file(directory, name);
     if (!file.ok()) {
         return file.status();
     }
@@ -670,7 +678,7 @@ Status PosixFileSystem::removeFileIn(const Directory& directory, const std::stri
 
 Result<FileIdentity> PosixFileSystem::identifyIn(const Directory& directory,
                                                  const std::string& name) {
-    const NameBeneath file(directory.descriptor(), name);
+    const NameBeneath file(directory, name);
     if (!file.ok()) {
         return file.status();
     }
@@ -720,8 +728,8 @@ ssize_t readUpTo(int fd, std::vector<char>& buffer) {
 bool PosixFileSystem::holdSameBytesIn(const Directory& directory, const std::string& first,
                                       const std::string& second) {
     constexpr int kFlags = O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK;
-    const NameBeneath oneName(directory.descriptor(), first);
-    const NameBeneath otherName(directory.descriptor(), second);
+    const NameBeneath oneName(directory, first);
+    const NameBeneath otherName(directory, second);
     const FileDescriptor one(oneName.ok() ? ::openat(oneName.folder(), oneName.leaf(), kFlags)
                                           : -1);
     const FileDescriptor other(

@@ -197,6 +197,33 @@ TEST_F(PosixFileSystemTest, RenameToTheSameNameIsANoOpButAMissingFileStillFails)
     EXPECT_EQ(fs.renameIn(*opened, "gone", "other").error(), ENOENT);
 }
 
+// Names beneath the directory reach their folders without links, and a folder kept open from
+// one call to the next is never found again under a path it no longer has.
+TEST_F(PosixFileSystemTest, NamesBeneathStayInTheirFoldersAcrossRenames) {
+    dir.makeDirectory("a");
+    dir.makeDirectory("elsewhere");
+    dir.write("a/one", "1");
+    dir.write("elsewhere/one", "other");
+    const Result<Directory> opened = fs.openDirectory(dir.path());
+    ASSERT_TRUE(opened.ok());
+    ASSERT_TRUE(fs.renameIn(*opened, "a/one", "a/two").ok());
+
+    ASSERT_TRUE(fs.renameIn(*opened, "a", "b").ok());
+    EXPECT_EQ(fs.identifyIn(*opened, "a/two").status().error(), ENOENT);
+    EXPECT_TRUE(fs.renameIn(*opened, "b/two", "b/three").ok());
+    EXPECT_EQ(dir.read("b/three"), "1");
+
+    // Moved behind the batch's back, the folder it opened stays the one it renames in until the
+    // lock is taken again; then the path decides, and a link in it is refused.
+    ASSERT_EQ(::rename(dir.file("b").c_str(), dir.file("c").c_str()), 0);
+    ASSERT_EQ(::symlink("elsewhere", dir.file("b").c_str()), 0);
+    EXPECT_TRUE(fs.renameIn(*opened, "b/three", "b/four").ok());
+    EXPECT_EQ(dir.read("c/four"), "1");
+    ASSERT_TRUE(fs.lockDirectory(*opened).ok());
+    EXPECT_EQ(fs.renameIn(*opened, "b/one", "b/five").error(), ELOOP);
+    EXPECT_EQ(dir.read("elsewhere/one"), "other");
+}
+
 TEST_F(PosixFileSystemTest, CanEnterADirectoryOnlyAndSaysWhyNot) {
     dir.write("file");
     dir.makeDirectory("sub");
