@@ -103,7 +103,16 @@ void setAllOccurrences(CliOptions& options, const CLI::Option& /*given*/) {
 }
 
 void setIgnoreCase(CliOptions& options, const CLI::Option& /*given*/) {
-    options.rules.rulesTurnedOff = {&R::removeMatchCase, &R::replaceMatchCase};
+    options.rules.rulesTurnedOff.push_back(&R::removeMatchCase);
+    options.rules.rulesTurnedOff.push_back(&R::replaceMatchCase);
+}
+
+void setOnlyFolders(CliOptions& options, const CLI::Option& /*given*/) {
+    options.rules.rulesTurnedOn.push_back(&R::attributeFolders);
+    for (bool R::*file :
+         {&R::attributeArchive, &R::attributeHidden, &R::attributeReadOnly, &R::attributeSystem}) {
+        options.rules.rulesTurnedOff.push_back(file);
+    }
 }
 
 void setRestoreFile(CliOptions& options, const CLI::Option& /*given*/) {
@@ -258,6 +267,19 @@ hidden (a name that starts with a dot),
 read-only,
 .Cm s
 system (not a regular file).)~"},
+    flag("--folders", &R::attributeFolders, G::Listing,
+         "List folders as entries too, to be renamed as files are",
+         R"~(List the folders as entries too, renamed by the same rules as files.
+A folder renamed with anything inside it is refused:
+rename the folder in a batch of its own.)~"),
+    {.names = "--only-folders",
+     .target = setOnlyFolders,
+     .group = G::Listing,
+     .excludes = "--attributes",
+     .help = "List folders only, no files",
+     .manual = R"~(List the folders only, as
+.Fl \-folders
+does, and no files.)~"},
     choice("--sort", "date|extension|name|size", &RuleOverrides::sortKey, G::Listing,
            "Sort the list by this key", "The order of the list."),
     flag("--natural", &R::naturalOrder, G::Listing,

@@ -11,7 +11,9 @@ namespace attribute {
 inline constexpr std::uint32_t kReadOnly = 0x01;  // the owner may not write
 inline constexpr std::uint32_t kHidden = 0x02;    // the name starts with "."
 inline constexpr std::uint32_t kSystem = 0x04;    // anything but a regular file
-inline constexpr std::uint32_t kArchive = 0x20;   // a regular file
+// A folder, listed as an entry of its own; only this bit in the mask lists folders.
+inline constexpr std::uint32_t kFolder = 0x10;
+inline constexpr std::uint32_t kArchive = 0x20;  // a regular file
 }  // namespace attribute
 
 struct DirEntry {

@@ -62,6 +62,7 @@ struct FileIdentity {
     // Nanoseconds since the epoch; a birth time of 0 where the filesystem does not keep one.
     std::int64_t writeTimeNs = 0;
     std::int64_t birthTimeNs = 0;
+    bool isDirectory = false;  // the entry itself, a link not followed
 
     bool sameFileAs(const FileIdentity& other) const {
         return device == other.device && inode == other.inode;

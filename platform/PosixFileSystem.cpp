@@ -231,7 +231,8 @@ FileIdentity identityOf(const struct statx& info) {
             info.stx_uid == effectiveUser() && (info.stx_mode & (S_IWGRP | S_IWOTH)) == 0,
             info.stx_size,
             nanosecondsOf(info.stx_mtime),
-            birthTimeOf(info)};
+            birthTimeOf(info),
+            S_ISDIR(info.stx_mode)};
 }
 
 // How much of each entry readEntries must find out.

@@ -17,9 +17,9 @@ constexpr std::string_view kTitle = "= Nameshift Pro Preset File                
 static_assert(kTitle.size() == kBannerWidth);
 
 bool isRule(const SettingsField<R>& field) {
-    const std::array<FieldMember<R>, 5> listing = {&R::attributeArchive, &R::attributeHidden,
+    const std::array<FieldMember<R>, 6> listing = {&R::attributeArchive,  &R::attributeHidden,
                                                    &R::attributeReadOnly, &R::attributeSystem,
-                                                   &R::sortKey};
+                                                   &R::attributeFolders,  &R::sortKey};
     return std::find(listing.begin(), listing.end(), field.member) == listing.end();
 }
 

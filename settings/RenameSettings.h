@@ -68,6 +68,8 @@ struct RenameSettings {
     bool attributeHidden = false;
     bool attributeReadOnly = false;
     bool attributeSystem = false;
+    // Folders are listed and renamed as entries too; renset.ini holds it only while it is set.
+    bool attributeFolders = false;
 
     std::optional<SortKey> sortKey;
 
@@ -145,7 +147,8 @@ struct RenameSettings {
         return (attributeArchive ? platform::attribute::kArchive : 0) |
                (attributeHidden ? platform::attribute::kHidden : 0) |
                (attributeReadOnly ? platform::attribute::kReadOnly : 0) |
-               (attributeSystem ? platform::attribute::kSystem : 0);
+               (attributeSystem ? platform::attribute::kSystem : 0) |
+               (attributeFolders ? platform::attribute::kFolder : 0);
     }
 
     // The values used when renset.ini cannot be read.

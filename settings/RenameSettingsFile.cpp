@@ -10,8 +10,9 @@ namespace {
 using R = RenameSettings;
 using K = FieldKind;
 
-// The 29 entries in the order of the file, with the rule panel's controls.
-constexpr std::array<SettingsField<R>, 29> kFields = {{
+// The 29 entries in the order of the file, with the rule panel's controls, and the one entry
+// written only while it is set.
+constexpr std::array<SettingsField<R>, 30> kFields = {{
     {"-= Change Prefix =-", &R::changePrefix, K::Boolean, "changePrefix"},
     {"-= Change Prefix String =-", &R::prefixText, K::String, "prefixEdit",
      NS_MESSAGE("Message", "The prefix")},
@@ -47,6 +48,8 @@ constexpr std::array<SettingsField<R>, 29> kFields = {{
     {"-= Attribute Mask - Hidden =-", &R::attributeHidden, K::Boolean, "hidden"},
     {"-= Attribute Mask - Read Only =-", &R::attributeReadOnly, K::Boolean, "readOnly"},
     {"-= Attribute Mask - System =-", &R::attributeSystem, K::Boolean, "system"},
+    {"-= Attribute Mask - Folders =-", &R::attributeFolders, K::Boolean, "folders", nullptr, false,
+     true},
     {"-= Sort FileNames By - Date, Size, Extension, Name =-", &R::sortKey, K::SortWord, "sortList"},
 }};
 static_assert(everyKindFits<R>(kFields));

@@ -62,6 +62,10 @@
         <translation>Fortfahren nicht möglich – der neue Dateiname „%1“ ist kein einfacher Dateiname.</translation>
     </message>
     <message>
+        <source>Cannot continue - the folder &quot;%1&quot; is renamed in the same batch as a file or folder inside it. Rename the folder in a batch of its own. Nothing was renamed.</source>
+        <translation>Fortfahren nicht möglich – der Ordner „%1“ wird im selben Vorgang umbenannt wie eine Datei oder ein Ordner darin. Benennen Sie den Ordner in einem eigenen Vorgang um. Es wurde nichts umbenannt.</translation>
+    </message>
+    <message>
         <source>Invalid File Name</source>
         <translation>Ungültiger Dateiname</translation>
     </message>
@@ -1891,6 +1895,10 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
     <message>
         <source>System</source>
         <translation>System</translation>
+    </message>
+    <message>
+        <source>Folders</source>
+        <translation>Ordner</translation>
     </message>
     <message>
         <source>Date</source>

@@ -58,6 +58,7 @@ struct RuleControls {
     QCheckBox* readOnly = nullptr;
     QCheckBox* hidden = nullptr;
     QCheckBox* system = nullptr;
+    QCheckBox* folders = nullptr;
     QComboBox* sortList = nullptr;
     QCheckBox* naturalOrder = nullptr;
     QComboBox* maskList = nullptr;

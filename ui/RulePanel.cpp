@@ -147,6 +147,7 @@ void RulePanel::buildDisplayControls() {
     c.readOnly = named(new QCheckBox(tr("Read Only"), this), "readOnly");
     c.hidden = named(new QCheckBox(tr("Hidden"), this), "hidden");
     c.system = named(new QCheckBox(tr("System"), this), "system");
+    c.folders = named(new QCheckBox(tr("Folders"), this), "folders");
     c.sortList = named(new QComboBox(this), "sortList");
     c.sortList->addItems({tr("Date"), tr("Extension"), tr("Name"), tr("Size")});
     c.naturalOrder =
@@ -193,8 +194,8 @@ void RulePanel::layOutControls() {
 
     auto* display = new QGroupBox(tr("File Display Options"), this);
     auto* displayLayout = new QVBoxLayout(display);
-    displayLayout->addLayout(
-        row({new QLabel(tr("Attribute Mask:"), this), c.archive, c.readOnly, c.hidden, c.system}));
+    displayLayout->addLayout(row({new QLabel(tr("Attribute Mask:"), this), c.archive, c.readOnly,
+                                  c.hidden, c.system, c.folders}));
     auto* sortLabel = new QLabel(tr("Sort filenames by:"), this);
     sortLabel->setBuddy(c.sortList);
     auto* maskLabel = new QLabel(tr("File Mask:"), this);
@@ -233,8 +234,8 @@ void RulePanel::connectControls() {
         keepRules();
         emit displayChanged();
     };
-    for (QCheckBox* box :
-         {c.archive, c.readOnly, c.hidden, c.system, c.naturalOrder, c.includeSubfolders}) {
+    for (QCheckBox* box : {c.archive, c.readOnly, c.hidden, c.system, c.folders, c.naturalOrder,
+                           c.includeSubfolders}) {
         connect(box, &QCheckBox::clicked, this, changeDisplay);
     }
     connect(c.subfolderLevelsEdit, &QLineEdit::editingFinished, this, changeDisplay);
@@ -264,8 +265,8 @@ void RulePanel::setHelpPages() {
     const RuleControls& c = controls_;
     const std::vector<std::pair<const char*, std::vector<QWidget*>>> pages = {
         {"files.html",
-         {c.archive, c.readOnly, c.hidden, c.system, c.sortList, c.naturalOrder, c.maskList,
-          c.includeSubfolders, c.subfolderLevelsEdit}},
+         {c.archive, c.readOnly, c.hidden, c.system, c.folders, c.sortList, c.naturalOrder,
+          c.maskList, c.includeSubfolders, c.subfolderLevelsEdit}},
         {"rules.html",
          {c.changePrefix,         c.prefixEdit,       c.useCounter,      c.counterStartEdit,
           c.counterIncrementEdit, c.counterDigits,    c.changeExtension, c.extensionEdit,

@@ -147,6 +147,9 @@ ListingStatus FileList::fill(const std::string& directory) {
             if (subfolderDepth_ != 0 && !entry.isLink) {
                 pending.push_back({entry.name, subfolderDepth_ - 1});
             }
+            if (listsFolder(entry)) {
+                listFolder(entry.name, entry);
+            }
             subdirectories_.push_back(std::move(entry.name));
             continue;
         }
@@ -273,7 +276,12 @@ void FileList::listSubfolder(const platform::Directory& opened, const Subfolder&
             if (subfolder.levelsBelow != 0 && !entry.isLink) {
                 pending.push_back({path, subfolder.levelsBelow - 1});
             }
-            entriesBeneath_.push_back(path);
+            if (listsFolder(entry)) {
+                listFolder(path, entry);
+                spansFolders_ = true;
+            } else {
+                entriesBeneath_.push_back(path);
+            }
             continue;
         }
         const std::size_t extensionAt = extensionStart(path);
@@ -290,6 +298,20 @@ void FileList::listSubfolder(const platform::Directory& opened, const Subfolder&
                                       entry.writeTimeNs, entry.inode, entry.birthTimeNs});
         spansFolders_ = true;
     }
+}
+
+bool FileList::listsFolder(const platform::DirEntry& entry) const {
+    // Links to folders stay out of the list, as they stay out of the listing of subfolders.
+    return entry.isDirectory && !entry.isLink && (attributeMask_ & platform::attribute::kFolder);
+}
+
+void FileList::listFolder(std::string_view path, const platform::DirEntry& entry) {
+    // Its extension is found as a file's is, so that the rules treat "Trip.2024" alike whichever
+    // it is; its name adds no mask, as the masks are the files'.
+    listing_.push_back(ListedFile{names_->add(path),
+                                  entry.attributes | platform::attribute::kFolder,
+                                  static_cast<std::uint32_t>(extensionStart(path)), entry.size,
+                                  entry.writeTimeNs, entry.inode, entry.birthTimeNs});
 }
 
 void FileList::setTicked(std::size_t row, bool ticked) {

@@ -150,6 +150,9 @@ private:
     void listSubfolder(const platform::Directory& opened, const Subfolder& subfolder,
                        std::vector<Subfolder>& pending,
                        std::unordered_set<std::string>& extensions);
+    // Whether the entry is a folder the mask lists as an entry of its own.
+    bool listsFolder(const platform::DirEntry& entry) const;
+    void listFolder(std::string_view path, const platform::DirEntry& entry);
     void sortListing();
     void sortFiles(std::vector<ListedFile>& files) const;
     void buildMasks(const std::unordered_set<std::string>& extensions);

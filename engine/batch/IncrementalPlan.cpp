@@ -395,6 +395,13 @@ std::optional<platform::Message> IncrementalPlan::refusalBySettings() const {
 }
 
 std::optional<platform::Message> IncrementalPlan::safetyRefusal() const {
+    // Only a listing of folders and of what lies beneath them can hold both.
+    if (fileList_.spansFolders() &&
+        (fileList_.attributeMask() & platform::attribute::kFolder) != 0) {
+        if (std::optional<platform::Message> refusal = folderWithContentsRefusal(plan_)) {
+            return refusal;
+        }
+    }
     // Each change that a check would refuse has its problem, so a batch without one passes.
     if (refusing_ == 0 && duplicates_.count() == 0) {
         return mayRecord_ ? directoryQuoteRefusal(plan_) : std::nullopt;

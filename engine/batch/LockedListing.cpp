@@ -67,10 +67,12 @@ std::optional<platform::Message> LockedListing::read(platform::FileSystem& fileS
             if (i != decltype(planned)::kNone && entry.inode == listedInode[i]) {
                 met[i] = 1;
                 if (entry.lookedAt) {
+                    // A link to a folder is never listed, so a listed number that is a
+                    // directory's is a folder's.
                     found.lookedAt_.emplace_back(
                         changes[i].file,
-                        FileEvidence{entry.inode,
-                                     {true, entry.size, entry.writeTimeNs, entry.birthTimeNs}});
+                        FileEvidence{entry.inode, traitsOf(entry.size, entry.writeTimeNs,
+                                                           entry.birthTimeNs, entry.isDirectory)});
                 }
             }
             // The traces are of the folder's own restore file.

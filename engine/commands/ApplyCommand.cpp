@@ -94,7 +94,8 @@ std::vector<FileEvidence> evidenceOfChanges(
             continue;
         }
         if (numbersKept && listed.birthTimeNs != 0) {
-            files[i].traits = {true, listed.size, listed.writeTimeNs, listed.birthTimeNs};
+            files[i].traits = traitsOf(listed.size, listed.writeTimeNs, listed.birthTimeNs,
+                                       (listed.attributes & platform::attribute::kFolder) != 0);
             continue;
         }
         const auto met =

@@ -263,6 +263,39 @@ std::optional<Message> restoreFileNameRefusal(const BatchPlan& plan) {
                       NS_MESSAGE("Message", "Invalid File Name"), plan.changes, concerned);
 }
 
+std::optional<Message> folderWithContentsRefusal(const BatchPlan& plan) {
+    std::unordered_set<std::string_view> renamed;
+    for (const PlannedChange& change : plan.changes) {
+        if (change.newName != change.oldName) {
+            renamed.insert(change.oldName);
+        }
+    }
+    // A name inside a renamed folder has that folder's name and a "/" in front of it.
+    std::vector<std::size_t> inside;
+    for (std::size_t i = 0; i < plan.changes.size() && inside.empty(); ++i) {
+        const PlannedChange& change = plan.changes[i];
+        for (std::string_view folder = folderPathOf(change.oldName);
+             change.newName != change.oldName && !folder.empty(); folder = folderPathOf(folder)) {
+            if (renamed.contains(folder)) {
+                inside = changesWhere(plan.changes, [folder](const PlannedChange& other) {
+                    return other.oldName == folder;
+                });
+                inside.push_back(i);
+                break;
+            }
+        }
+    }
+    if (inside.empty()) {
+        return std::nullopt;
+    }
+    return refusalFor({NS_MESSAGE("Message",
+                                  "Cannot continue - the folder \"%1\" is renamed in the same "
+                                  "batch as a file or folder inside it. Rename the folder in a "
+                                  "batch of its own. Nothing was renamed."),
+                       {std::string(plan.changes[inside.front()].oldName)}},
+                      NS_MESSAGE("Message", "Invalid File Name"), plan.changes, inside);
+}
+
 namespace {
 
 // The checks of a whole batch, asked about one change alone, so that the words stay theirs.

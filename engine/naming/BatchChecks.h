@@ -50,6 +50,9 @@ std::optional<platform::Message> folderRefusal(const BatchPlan& plan, const Fold
 // Restore files keep names and their directory between double quotes.
 std::optional<platform::Message> doubleQuoteRefusal(const BatchPlan& plan);
 std::optional<platform::Message> directoryQuoteRefusal(const BatchPlan& plan);
+// A folder renamed together with an entry inside it: each rename is written against the names
+// as listed, which the folder's rename takes from everything inside it.
+std::optional<platform::Message> folderWithContentsRefusal(const BatchPlan& plan);
 // A file given the restore file's name would be lost when the restore file is written.
 std::optional<platform::Message> restoreFileNameRefusal(const BatchPlan& plan);
 

@@ -9,12 +9,20 @@ bool bothKnown(std::int64_t a, std::int64_t b) {
 
 }  // namespace
 
+FileTraits traitsOf(std::uint64_t size, std::int64_t writeTimeNs, std::int64_t birthTimeNs,
+                    bool folder) {
+    return folder ? FileTraits{true, 0, 0, birthTimeNs}
+                  : FileTraits{true, size, writeTimeNs, birthTimeNs};
+}
+
 FileEvidence evidenceOf(const platform::FileIdentity& identity) {
-    return {identity.inode, {true, identity.size, identity.writeTimeNs, identity.birthTimeNs}};
+    return {identity.inode, traitsOf(identity.size, identity.writeTimeNs, identity.birthTimeNs,
+                                     identity.isDirectory)};
 }
 
 FileEvidence evidenceOf(const platform::DirEntry& entry) {
-    return {entry.inode, {true, entry.size, entry.writeTimeNs, entry.birthTimeNs}};
+    return {entry.inode, traitsOf(entry.size, entry.writeTimeNs, entry.birthTimeNs,
+                                  entry.isDirectory && !entry.isLink)};
 }
 
 Verdict judgeFile(const FileEvidence& recorded, const FileEvidence& met, bool numbersKept,

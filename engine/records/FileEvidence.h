@@ -17,6 +17,8 @@ struct FileTraits {
     std::int64_t birthTimeNs = 0;  // 0 where the filesystem does not keep it
 
     bool operator==(const FileTraits&) const = default;
+    // A folder's traits, which keep no size or write time (see evidenceOf).
+    bool folderLike() const { return known && size == 0 && writeTimeNs == 0; }
 };
 
 // Which file a name stands for, as far as the filesystem lets anyone tell.
@@ -25,8 +27,13 @@ struct FileEvidence {
     FileTraits traits;
 };
 
+// A folder's evidence is its number and birth time alone: its size and write time change as
+// its entries are renamed, by the batch that renames it as by any other. A folder's size and
+// time are recorded and met as 0, which no rename inside it changes.
 FileEvidence evidenceOf(const platform::FileIdentity& identity);
 FileEvidence evidenceOf(const platform::DirEntry& entry);
+FileTraits traitsOf(std::uint64_t size, std::int64_t writeTimeNs, std::int64_t birthTimeNs,
+                    bool folder);
 
 // Where a file was met: under a name the batch gave it or took from it, under a temporary name
 // of a batch, or under any other name.

@@ -130,9 +130,15 @@ private:
     // The files no entry took, temporary names first: each missing entry takes the one its
     // evidence names, and only a file that one entry alone could be.
     void takeAmongUntaken() {
+        // Folders are looked among only for a journal that renamed folders.
+        const bool folders = std::any_of(
+            journal_.entries.begin(), journal_.entries.end(),
+            [](const JournalEntry& entry) { return entry.evidence().traits.folderLike(); });
         for (const bool temporaries : {true, false}) {
             for (std::size_t at = 0; at < entries_.size(); ++at) {
-                if (takers_[at] == 0 && !entries_[at].isDirectory &&
+                const bool kindFits =
+                    !entries_[at].isDirectory || (folders && !entries_[at].isLink);
+                if (takers_[at] == 0 && kindFits &&
                     isTemporaryName(entries_[at].name) == temporaries) {
                     rest_.push_back(at);
                 }

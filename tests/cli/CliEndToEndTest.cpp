@@ -664,6 +664,12 @@ TEST_F(CliTest, MaskAttributesAndSortChooseWhatIsListed) {
     makeFiles({"n10.txt", "n9.txt", "n010.txt"});
     EXPECT_EQ(cli({"--sort", "name", "--natural", "--mask", "*.txt", "list"}).output,
               ".hidden.txt\nb.txt\nbig.txt\nC.TxT\nn9.txt\nn010.txt\nn10.txt\n");
+    dir.makeDirectory("files/Trip.2024");
+    EXPECT_EQ(cli({"--sort", "name", "--attributes", "h", "--folders", "list"}).output,
+              ".hidden.txt\nTrip.2024\n");
+    EXPECT_EQ(cli({"--only-folders", "--prefix", "x_", "--no-restore-file", "apply"}).exitStatus,
+              0);
+    EXPECT_TRUE(dir.exists("files/x_Trip.2024"));
 }
 
 TEST_F(CliTest, RecursiveListsAndRenamesSubfoldersToTheirDepthAndUndoesThem) {

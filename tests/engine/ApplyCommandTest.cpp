@@ -268,6 +268,7 @@ struct SubfolderCase {
     void (*configure)(RenameSession&);
     Names after;          // every file's path once the batch is over
     std::string message;  // the last one shown
+    Names folders = {};   // listed with the Folders bit and ticked with the files
 };
 
 class SubfolderApplyTest : public ApplyCommandTest,
@@ -282,7 +283,13 @@ TEST_P(SubfolderApplyTest, RenamesEachFileInItsOwnFolder) {
         dir.write(name, name);
     }
     session.fileList.setSubfolderDepth(FileList::kAllLevels);
-    tick(GetParam().files);
+    Names ticked = GetParam().files;
+    if (!GetParam().folders.empty()) {
+        session.fileList.setAttributeMask(platform::attribute::kArchive |
+                                          platform::attribute::kFolder);
+        ticked.insert(ticked.end(), GetParam().folders.begin(), GetParam().folders.end());
+    }
+    tick(ticked);
     GetParam().configure(session);
     applyChanges(session);
     Names after;
@@ -307,6 +314,15 @@ void prefixWith(RenameSession& s, const char* text, settings::Position where) {
     s.rules.changePrefix = true;
     s.rules.prefixText = text;
     s.rules.prefixPosition = where;
+}
+
+// The ticked folders alone are renamed; the files stay as they are.
+void foldersOnly(RenameSession& s) {
+    for (std::size_t row = 0; row < s.fileList.rowCount(); ++row) {
+        if ((s.fileList.row(row).attributes & platform::attribute::kFolder) == 0) {
+            s.fileList.setTicked(row, false);
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -348,6 +364,53 @@ INSTANTIATE_TEST_SUITE_P(
                       {"sub/a.txt"},
                       "Cannot continue - the new file name \"sub/../a.txt\" is not a plain file "
                       "name."},
+        SubfolderCase{"AFolderIsRenamedAsAFileWouldBe",
+                      {"Trip.2024/a.txt", "b.txt"},
+                      [](RenameSession& s) {
+                          foldersOnly(s);
+                          s.rules.changeExtension = true;
+                          s.rules.extensionText = "old";
+                          s.rules.extensionPosition = settings::Position::Replace;
+                      },
+                      {"Trip.old/a.txt", "b.txt", "restore.dat"},
+                      "Operation complete",
+                      {"Trip.2024"}},
+        SubfolderCase{"FoldersBeneathFoldersAreRenamedInTheirOwn",
+                      {"one/two/a.txt"},
+                      [](RenameSession& s) {
+                          foldersOnly(s);
+                          prefixWith(s, "x_", settings::Position::Beginning);
+                      },
+                      {"one/x_two/a.txt"},
+                      "Operation complete",
+                      {"one/two"}},
+        SubfolderCase{"AFolderAndWhatLiesInsideItAreRefused",
+                      {"trip/a.txt"},
+                      [](RenameSession& s) { prefixWith(s, "x_", settings::Position::Beginning); },
+                      {"trip/a.txt"},
+                      "Cannot continue - the folder \"trip\" is renamed in the same batch as a "
+                      "file or folder inside it. Rename the folder in a batch of its own. Nothing "
+                      "was renamed.",
+                      {"trip"}},
+        SubfolderCase{"AFolderMayNotTakeAFilesName",
+                      {"x_trip", "trip/a.txt"},
+                      [](RenameSession& s) {
+                          foldersOnly(s);
+                          prefixWith(s, "x_", settings::Position::Beginning);
+                      },
+                      {"trip/a.txt", "x_trip"},
+                      "Cannot continue - the new file name \"x_trip\" is taken in this folder "
+                      "by a file or folder that the batch does not rename.",
+                      {"trip"}},
+        SubfolderCase{"TwoFoldersMayNotGetOneName",
+                      {"one/a.txt", "two/b.txt"},
+                      [](RenameSession& s) {
+                          foldersOnly(s);
+                          prefixWith(s, "same", settings::Position::Replace);
+                      },
+                      {"one/a.txt", "two/b.txt"},
+                      "Duplicate filenames found! Cannot continue.",
+                      {"one", "two"}},
         SubfolderCase{"ANameThatLeavesItsFolderIsRefused",
                       {"sub/a.txt"},
                       [](RenameSession& s) { prefixWith(s, "../", settings::Position::Beginning); },

@@ -37,6 +37,7 @@ using Names = std::vector<std::string>;
 // file there, "stray" for a leftover temporary name, "remount" for a medium mounted again, "share"
 // for a share that numbers every file anew each time it is asked, "sshfs" for one whose listings
 // look at every file, "tree" for a file in a subfolder "sub" listed with the folder's,
+// "folders" for a folder "trip" holding "c.txt", listed as an entry beside the files,
 // "sort-into FOLDER" for a batch that moves every file into FOLDER by a name template,
 // "holds NAME TEXT" to check a file's contents); then the folder's names, the last message of the
 // last step (the state folder as STATE) and the history, "ID state" a batch.
@@ -140,6 +141,11 @@ protected:
             dir.makeDirectory("sub");
             dir.write("sub/c.txt", "c");
             session.fileList.setSubfolderDepth(FileList::kAllLevels);
+        } else if (verb == "folders") {
+            dir.makeDirectory("trip");
+            dir.write("trip/c.txt", "c");
+            session.fileList.setAttributeMask(platform::attribute::kArchive |
+                                              platform::attribute::kFolder);
         } else if (verb == "remount") {
             fs.mountAgain();
         } else if (verb == "share") {
@@ -419,6 +425,18 @@ INSTANTIATE_TEST_SUITE_P(
             {"z_a.txt", "z_b.txt"},
             "Batch 1 undone.",
             "1 undone"},
+        HistoryCase{"AFolderIsUndoneAndRedoneAsAFileIs",
+                    {"folders", "restore-file", "apply x_", "holds x_trip/c.txt c", "undo",
+                     "holds trip/c.txt c", "redo"},
+                    {"restore.dat", "x_a.txt", "x_b.txt", "x_trip"},
+                    "Batch 1 redone.",
+                    "1 done"},
+        HistoryCase{"OnAShareAFolderWrittenToSinceIsStillTheFolder",
+                    // A folder's size and time change with its entries; they are no evidence.
+                    {"share", "folders", "apply x_", "write x_trip/new.txt n", "undo"},
+                    {"a.txt", "b.txt", "trip"},
+                    "Batch 1 undone.",
+                    "1 undone"},
         HistoryCase{"ASubfolderIsUndoneAndRedoneWithItsFolder",
                     {"tree", "restore-file", "apply x_", "holds sub/x_c.txt c", "undo",
                      "holds sub/c.txt c", "redo", "holds sub/x_c.txt c"},

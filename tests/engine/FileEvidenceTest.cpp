@@ -9,6 +9,12 @@ namespace {
 
 // The file of a batch as recorded: number 7, 3 bytes, written at 100, born at 50.
 const FileEvidence kRecorded{7, {true, 3, 100, 50}};
+// A folder as recorded where no birth times are kept, and met once its entries were renamed.
+const FileEvidence kFolderRecorded{7, {true, 0, 0, 0}};
+FileEvidence metAs(bool directory) {
+    return evidenceOf(platform::FileIdentity{
+        .inode = 7, .size = 160, .writeTimeNs = 900, .isDirectory = directory});
+}
 
 struct EvidenceCase {
     std::string name;
@@ -94,6 +100,11 @@ INSTANTIATE_TEST_SUITE_P(
             "OldRecordUnderItsName", {7, {}}, {7, {true, 1, 1, 1}}, true, RecordedName, Same},
         EvidenceCase{
             "OldRecordByInodeAlone", {7, {}}, {7, {true, 1, 1, 1}}, true, OtherName, Undecided},
+        EvidenceCase{"FolderWhoseEntriesWereRenamed", kFolderRecorded, metAs(true), true,
+                     RecordedName, Same},
+        EvidenceCase{"FolderOnAShare", kFolderRecorded, metAs(true), false, RecordedName, Same},
+        EvidenceCase{"FileWithTheFolderNumber", kFolderRecorded, metAs(false), true, RecordedName,
+                     Other},
         EvidenceCase{"OldRecordNoStableInodes",
                      {7, {}},
                      {7, {true, 1, 1, 1}},

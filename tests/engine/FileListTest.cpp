@@ -13,6 +13,7 @@ namespace nameshift::engine {
 namespace {
 
 using platform::attribute::kArchive;
+using platform::attribute::kFolder;
 using platform::attribute::kHidden;
 using platform::attribute::kReadOnly;
 using platform::attribute::kSystem;
@@ -74,7 +75,7 @@ TEST_F(FileListTest, UnreadableDirectoryChangesNothing) {
     EXPECT_EQ(rowNames(), std::vector<std::string>{"a.txt"});
 }
 
-TEST_F(FileListTest, FiltersByAttributeBitsAndNeverListsDirectories) {
+TEST_F(FileListTest, FiltersByAttributeBitsAndListsFoldersByTheirOwnBitAlone) {
     dir.write("plain.txt");
     dir.write(".hidden.txt");
     dir.write("locked.txt");
@@ -96,6 +97,13 @@ TEST_F(FileListTest, FiltersByAttributeBitsAndNeverListsDirectories) {
     EXPECT_EQ(rowNames(), (std::vector<std::string>{".hidden.txt", "locked.txt"}));
     // Masks come from every file, listed or not, and never from directories.
     EXPECT_EQ(list.masks(), (std::vector<std::string>{"*.*", "*.fifo", "*.txt"}));
+
+    list.setAttributeMask(kFolder | kReadOnly);
+    ASSERT_TRUE(list.fill(dir.path()));
+    EXPECT_EQ(rowNames(), (std::vector<std::string>{"folder.d", "locked.txt"}));
+    EXPECT_EQ(list.row(0).extension(), ".d") << "as a file's";
+    EXPECT_EQ(list.row(0).attributes & (kFolder | kSystem), kFolder | kSystem);
+    EXPECT_EQ(list.holderOf("folder.d"), std::optional<std::size_t>(0));
 }
 
 // The index of names, let go during a batch, answers from the listing again at the next question.
@@ -141,6 +149,12 @@ TEST_F(FileListTest, ListsSubfoldersToTheirDepthFolderByFolder) {
     EXPECT_EQ(list.masks(), (Names{"*.*", "*.txt"}));
     EXPECT_EQ(list.holderOf("a.d/deep"), std::optional<std::size_t>(FileList::kFolder));
     EXPECT_EQ(list.holderOf("b/big.txt"), std::optional<std::size_t>(4));
+
+    // Folders as entries, each in the list of its own folder; the link is still none.
+    list.setAttributeMask(kFolder);
+    list.setSortKey(SortKey::Name);
+    ASSERT_TRUE(list.fill(dir.path()));
+    EXPECT_EQ(rowNames(), (Names{"a.d", "b", "a.d/deep"}));
 }
 
 TEST_F(FileListTest, SortsByEachKeyWithNameBytesBreakingTies) {

@@ -48,6 +48,13 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(GoldenCase{"renset-initial.ini", RenameSettings{}},
                       GoldenCase{"renset-defaults.ini", RenameSettings::whenFileMissing()},
                       GoldenCase{"renset-full.ini", fullRenameSettings()},
+                      // The one entry written only while it is set, beside the other attributes.
+                      GoldenCase{"renset-folders.ini",
+                                 [] {
+                                     RenameSettings withFolders = fullRenameSettings();
+                                     withFolders.attributeFolders = true;
+                                     return withFolders;
+                                 }()},
                       GoldenCase{"morerules-full.ini", testing::fullMoreRules(), &moreRulesFile}));
 
 TEST(RenameSettingsFileTest, TheMoreRulesNeverReachRensetIni) {
