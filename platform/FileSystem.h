@@ -97,10 +97,18 @@ public:
     // Takes the lock file at `path` (created when missing) without waiting: Busy when another
     // process holds it.
     virtual Result<FileLock> lockFile(const std::string& path) = 0;
+    // The same, shared with others who take it shared: Busy while one holds it whole.
+    virtual Result<FileLock> lockFileShared(const std::string& path) { return lockFile(path); }
     // Takes the lock of an open directory itself without waiting: Busy when another process
     // holds it. Every program that renames there sees this lock, whatever folder it keeps its
     // own state in and whichever user runs it.
     virtual Result<FileLock> lockDirectory(const Directory& directory) = 0;
+    // The folders that hold an open directory, from its parent up to the filesystem's root
+    // (and on over the mounts beneath it): whoever renames a whole tree must know of the
+    // batches in each folder of it. Those that can be told, up to one that may not be entered.
+    virtual Result<std::vector<FileIdentity>> foldersAbove(const Directory& /*directory*/) {
+        return std::vector<FileIdentity>{};
+    }
 
     // The same operations inside an open directory. A name there may also be a path beneath it
     // ("a/b/name"), whose folders are entered without following a link, without "." or "..",

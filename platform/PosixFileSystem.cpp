@@ -582,15 +582,64 @@ Status PosixFileSystem::makeDirectories(const std::string& path) {
     return S_ISDIR(info.st_mode) ? Status{} : Status::fromErrno(ENOTDIR);
 }
 
+namespace {
+
+// A lock file is removed by whoever holds it whole and finds it no one else's: a lock taken on
+// a file that went meanwhile guards nothing, and is taken again on the one there now.
+Result<FileLock> lockFileAt(const std::string& path, int mode) {
+    constexpr int kTries = 8;
+    for (int tries = 0;; ++tries) {
+        FileDescriptor fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
+        if (fd.get() < 0) {
+            return lastError();
+        }
+        if (::flock(fd.get(), mode | LOCK_NB) != 0) {
+            return lastError();
+        }
+        struct stat held {};
+        struct stat named {};
+        if (::fstat(fd.get(), &held) == 0 && ::stat(path.c_str(), &named) == 0 &&
+            held.st_dev == named.st_dev && held.st_ino == named.st_ino) {
+            return FileLock(fd.release());
+        }
+        if (tries + 1 == kTries) {
+            return Status::fromErrno(EWOULDBLOCK);  // others keep taking and removing it
+        }
+    }
+}
+
+}  // namespace
+
 Result<FileLock> PosixFileSystem::lockFile(const std::string& path) {
-    FileDescriptor fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
-    if (fd.get() < 0) {
-        return lastError();
+    return lockFileAt(path, LOCK_EX);
+}
+
+Result<FileLock> PosixFileSystem::lockFileShared(const std::string& path) {
+    return lockFileAt(path, LOCK_SH);
+}
+
+Result<std::vector<FileIdentity>> PosixFileSystem::foldersAbove(const Directory& directory) {
+    std::vector<FileIdentity> above;
+    FileDescriptor current(::fcntl(directory.descriptor(), F_DUPFD_CLOEXEC, 0));
+    Result<struct statx> here = lookAt(current.get(), ".");
+    // A folder's ".." is itself at the root; a loop of mounts is cut off all the same.
+    constexpr std::size_t kDeepest = 4096;
+    while (here.ok() && above.size() < kDeepest) {
+        FileDescriptor parent(::openat(current.get(), "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        const Result<struct statx> up =
+            parent.get() >= 0 ? lookAt(parent.get(), ".") : Result<struct statx>(lastError());
+        if (!up.ok()) {
+            break;  // a folder above that may not be entered ends what can be told
+        }
+        const FileIdentity upper = identityOf(*up);
+        if (upper.sameFileAs(identityOf(*here))) {
+            break;
+        }
+        above.push_back(upper);
+        current = std::move(parent);
+        here = up;
     }
-    if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
-        return lastError();
-    }
-    return FileLock(fd.release());
+    return above;
 }
 
 Result<FileLock> PosixFileSystem::lockDirectory(const Directory& directory) {

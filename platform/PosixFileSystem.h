@@ -25,6 +25,8 @@ public:
     Result<FileIdentity> identify(const std::string& path) override;
     Status makeDirectories(const std::string& path) override;
     Result<FileLock> lockFile(const std::string& path) override;
+    Result<FileLock> lockFileShared(const std::string& path) override;
+    Result<std::vector<FileIdentity>> foldersAbove(const Directory& directory) override;
     Result<FileLock> lockDirectory(const Directory& directory) override;
 
     Result<Directory> openDirectory(const std::string& path) override;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/batch/BatchReach.h"
 #include "engine/batch/CommandReport.h"
 #include "engine/batch/RenameOrder.h"
 #include "engine/batch/RenameRun.h"
@@ -63,6 +64,8 @@ struct Batch {
     std::size_t missing = 0;
     // The restore file the runner wrote of the batch's pairs, once it is written.
     RecordedRestoreFile restoreFileWritten;
+    // Whether it renames beneath its folder; its maker tells from what it read before the lock.
+    BatchReach reach = BatchReach::Folder;
     // The options end the program once this batch is over, unless the user stopped it.
     bool endsProgram = false;
     BatchSteps steps;

@@ -1,6 +1,9 @@
 #include "engine/batch/BatchGuard.h"
 
+#include <algorithm>
 #include <cerrno>
+
+#include "engine/naming/NamePath.h"
 
 namespace nameshift::engine {
 namespace {
@@ -41,6 +44,57 @@ Message journalError(const std::string& path, const platform::Status& status,
                                "written to \"%1\": %2. Nothing was renamed."),
                     {path, status.message()}},
                    NS_MESSAGE("Message", "Journal Error"),
+                   Icon::Stop};
+}
+
+std::string treeLockPath(const std::string& stateDirectory, const platform::FileIdentity& folder) {
+    return stateFileName(stateDirectory, folder.device, folder.inode, ".tree.lock");
+}
+
+// The locks that keep batches over a tree and batches in its folders apart; the path of the one
+// that could not be taken with its status when they cannot be.
+struct TreeLocks {
+    HeldLockFiles held;
+    std::string failedPath;
+    platform::Status failed;
+};
+
+TreeLocks lockTree(platform::FileSystem& fileSystem, const std::string& stateDirectory,
+                   const platform::Directory& directory, const platform::FileIdentity& identity,
+                   BatchReach reach) {
+    TreeLocks locks{HeldLockFiles(fileSystem), {}, {}};
+    const auto take = [&](const platform::FileIdentity& folder, bool whole) {
+        std::string path = treeLockPath(stateDirectory, folder);
+        platform::Result<platform::FileLock> lock =
+            whole ? fileSystem.lockFile(path) : fileSystem.lockFileShared(path);
+        if (!lock.ok()) {
+            locks.failedPath = path;
+            locks.failed = lock.status();
+            return false;
+        }
+        locks.held.add(std::move(lock.value()), std::move(path));
+        return true;
+    };
+    const auto above = fileSystem.foldersAbove(directory);
+    if (above.ok()) {
+        for (const platform::FileIdentity& folder : *above) {
+            if (!take(folder, false)) {
+                return locks;
+            }
+        }
+    }
+    if (reach == BatchReach::Tree) {
+        take(identity, true);
+    }
+    return locks;
+}
+
+Message batchRunningMessage(const std::string& path) {
+    return Message{{NS_MESSAGE("Message",
+                               "Cannot continue - another batch is already "
+                               "renaming files in \"%1\". Nothing was renamed."),
+                    {path}},
+                   NS_MESSAGE("Message", "Batch Running"),
                    Icon::Stop};
 }
 
@@ -112,18 +166,24 @@ platform::Result<BatchGuard> adoptBatch(platform::FileSystem& fileSystem,
                                         const std::string& stateDirectory,
                                         const platform::Directory& directory,
                                         const platform::FileIdentity& identity,
-                                        const std::string& journalPath) {
+                                        const std::string& journalPath, BatchReach reach) {
     platform::Result<platform::FileLock> lock =
         lockBatchDirectory(fileSystem, stateDirectory, directory, identity);
     if (!lock.ok()) {
         return lock.status();
     }
-    return BatchGuard(fileSystem, std::move(lock.value()), journalPath, identity);
+    TreeLocks tree = lockTree(fileSystem, stateDirectory, directory, identity, reach);
+    if (!tree.failed.ok()) {
+        return tree.failed;
+    }
+    return BatchGuard(fileSystem, std::move(lock.value()), journalPath, identity,
+                      std::move(tree.held));
 }
 
 std::variant<BatchGuard, Message> guardBatch(platform::FileSystem& fileSystem,
                                              const std::string& stateDirectory,
-                                             const platform::Directory& directory) {
+                                             const platform::Directory& directory,
+                                             BatchReach reach) {
     if (stateDirectory.empty()) {
         return journalError("~/.local/state/nameshift", platform::Status::fromErrno(ENOENT), {});
     }
@@ -141,15 +201,18 @@ std::variant<BatchGuard, Message> guardBatch(platform::FileSystem& fileSystem,
         lockBatchDirectory(fileSystem, stateDirectory, directory, *identity);
     if (!lock.ok()) {
         if (lock.status().kind() == platform::ErrorKind::Busy) {
-            return Message{{NS_MESSAGE("Message",
-                                       "Cannot continue - another batch is already "
-                                       "renaming files in \"%1\". Nothing was renamed."),
-                            {directory.path()}},
-                           NS_MESSAGE("Message", "Batch Running"),
-                           Icon::Stop};
+            return batchRunningMessage(directory.path());
         }
         return journalError(batchLockPath(stateDirectory, identity->device, identity->inode),
                             lock.status(), stateDirectory);
+    }
+    // A batch over the tree it lies in, or in a folder of its own tree, renames there.
+    TreeLocks tree = lockTree(fileSystem, stateDirectory, directory, *identity, reach);
+    if (!tree.failed.ok()) {
+        if (tree.failed.kind() == platform::ErrorKind::Busy) {
+            return batchRunningMessage(directory.path());
+        }
+        return journalError(tree.failedPath, tree.failed, stateDirectory);
     }
     std::string journalPath = batchJournalPath(stateDirectory, identity->device, identity->inode);
     if (fileSystem.identify(journalPath).ok()) {
@@ -174,7 +237,25 @@ std::variant<BatchGuard, Message> guardBatch(platform::FileSystem& fileSystem,
                        NS_MESSAGE("Message", "Interrupted Batch"),
                        Icon::Stop};
     }
-    return BatchGuard(fileSystem, std::move(lock.value()), std::move(journalPath), *identity);
+    return BatchGuard(fileSystem, std::move(lock.value()), std::move(journalPath), *identity,
+                      std::move(tree.held));
+}
+
+BatchReach reachOf(const std::vector<PlannedChange>& changes) {
+    const bool beneath = std::any_of(changes.begin(), changes.end(), [](const auto& change) {
+        return change.oldName != change.newName &&
+               (!inListedFolder(change.oldName) || !inListedFolder(change.newName));
+    });
+    return beneath ? BatchReach::Tree : BatchReach::Folder;
+}
+
+BatchReach reachOf(const Journal& journal) {
+    const bool beneath =
+        !journal.folders.empty() ||
+        std::any_of(journal.entries.begin(), journal.entries.end(), [](const auto& entry) {
+            return !inListedFolder(entry.original) || !inListedFolder(entry.final);
+        });
+    return beneath ? BatchReach::Tree : BatchReach::Folder;
 }
 
 }  // namespace nameshift::engine

@@ -3,7 +3,11 @@
 #include <optional>
 #include <string>
 #include <variant>
+#include <vector>
 
+#include "engine/batch/BatchReach.h"
+#include "engine/batch/HeldLockFiles.h"
+#include "engine/naming/BatchPlan.h"
 #include "engine/records/Journal.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
@@ -41,9 +45,10 @@ platform::Result<platform::FileLock> lockBatchDirectory(platform::FileSystem& fi
 class BatchGuard {
 public:
     BatchGuard(platform::FileSystem& fileSystem, platform::FileLock lock, std::string journalPath,
-               platform::FileIdentity directory)
+               platform::FileIdentity directory, HeldLockFiles treeLocks = {})
         : fileSystem_(&fileSystem),
           lock_(std::move(lock)),
+          treeLocks_(std::move(treeLocks)),
           journalPath_(std::move(journalPath)),
           directory_(directory) {}
 
@@ -61,6 +66,7 @@ public:
 private:
     platform::FileSystem* fileSystem_;
     platform::FileLock lock_;
+    HeldLockFiles treeLocks_;
     std::string journalPath_;
     platform::FileIdentity directory_;
 };
@@ -71,12 +77,17 @@ platform::Result<BatchGuard> adoptBatch(platform::FileSystem& fileSystem,
                                         const std::string& stateDirectory,
                                         const platform::Directory& directory,
                                         const platform::FileIdentity& identity,
-                                        const std::string& journalPath);
+                                        const std::string& journalPath, BatchReach reach);
 
 // Takes the lock of `directory` for a batch; the refusal to show when another batch holds it, an
 // interrupted batch there waits to be undone or finished, or the state folder cannot be used.
 std::variant<BatchGuard, platform::Message> guardBatch(platform::FileSystem& fileSystem,
                                                        const std::string& stateDirectory,
-                                                       const platform::Directory& directory);
+                                                       const platform::Directory& directory,
+                                                       BatchReach reach);
+
+// A batch whose names, before or after, lie beneath its folder reaches a tree.
+BatchReach reachOf(const std::vector<PlannedChange>& changes);
+BatchReach reachOf(const Journal& journal);
 
 }  // namespace nameshift::engine

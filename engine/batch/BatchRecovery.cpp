@@ -589,7 +589,8 @@ RecoveryResult recoverBatch(platform::FileSystem& fileSystem, const std::string&
         result.journalKept = true;
         return result;
     }
-    auto guard = adoptBatch(fileSystem, stateDirectory, *directory, *identity, batch.journalPath);
+    auto guard = adoptBatch(fileSystem, stateDirectory, *directory, *identity, batch.journalPath,
+                            reachOf(journal));
     const auto listing = listFolderEntries(fileSystem, *directory, journalFolders(journal));
     if (!guard.ok() || !listing.ok()) {
         result.problems.push_back(

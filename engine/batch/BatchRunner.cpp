@@ -229,7 +229,7 @@ void runBatch(RenameSession& session, Batch& batch, const BatchUnderLock& underL
               CommandReport& report, BatchProgress* progress) {
     platform::FileSystem& fileSystem = session.fileSystem;
     ReportedMessages messages(report.messages);
-    auto guarded = guardBatch(fileSystem, session.stateDirectory, *batch.directory);
+    auto guarded = guardBatch(fileSystem, session.stateDirectory, *batch.directory, batch.reach);
     if (const auto* refusal = std::get_if<platform::Message>(&guarded)) {
         report = refused(std::move(report), *refusal);
         return;

@@ -259,6 +259,7 @@ CommandReport applyChanges(RenameSession& session, BatchQuestions& questions,
         return report;
     }
     batch.endsProgram = session.options.exitAfterApply;
+    batch.reach = reachOf(plan.changes);
     batch.steps.history = HistoryKeeping{
         session.stateDirectory, historyBoundOf(session.rules), HistoryCommand::Apply, {}, {}, {}};
     runBatch(

@@ -198,6 +198,7 @@ bool openHistoryFolder(RenameSession& session, HistoryRun& history, Batch& batch
     batch.head.directoryInode = identity->inode;
     batch.head.directoryBirthNs = identity->birthTimeNs;
     batch.head.folders = history.record().journal.folders;
+    batch.reach = reachOf(recorded);
     if (!undo) {
         batch.head.record = redoRecord(session, history.record(), *directory);
     }

@@ -17,6 +17,7 @@
 #include "engine/batch/RenameRun.h"
 #include "engine/commands/ApplyCommand.h"
 #include "engine/commands/RestoreCommand.h"
+#include "engine/naming/NamePath.h"
 #include "engine/naming/TextCase.h"
 #include "engine/records/RestoreFile.h"
 #include "ui/RecoveryOffer.h"
@@ -313,7 +314,7 @@ TEST_F(BatchSafetyTest, ABatchHoldingTheLockKeepsOtherBatchesOut) {
     const auto directory = fs.openDirectory(dir.path());
     ASSERT_TRUE(directory.ok());
     std::optional<std::variant<BatchGuard, platform::Message>> other =
-        guardBatch(fs, state.path(), *directory);
+        guardBatch(fs, state.path(), *directory, BatchReach::Folder);
     ASSERT_TRUE(std::holds_alternative<BatchGuard>(*other));
     tick({"a.txt"});
     usePrefix("x");
@@ -323,6 +324,60 @@ TEST_F(BatchSafetyTest, ABatchHoldingTheLockKeepsOtherBatchesOut) {
     other.reset();
     EXPECT_EQ(applyChanges(session), CommandOutcome::Done);
 }
+
+// While a batch renames in a tree, no batch renames in a folder of it, and the other way round;
+// batches in folders that do not hold one another run side by side.
+struct OverlapCase {
+    const char* label;
+    const char* held;  // the folder another batch holds, from the test's folder
+    BatchReach heldReach;
+    const char* listed;  // the folder this batch lists
+    const char* ticked;  // the file it renames, from the listed folder
+    bool refused;
+};
+
+class TreeOverlapTest : public BatchSafetyTest,
+                        public ::testing::WithParamInterface<OverlapCase> {};
+
+TEST_P(TreeOverlapTest, ABatchOverATreeAndOneInItNeverRunAtOnce) {
+    for (const char* name : {"t/g.txt", "t/s/f.txt", "t/s/d/e.txt", "t/a/h.txt", "t/b/i.txt"}) {
+        std::filesystem::create_directories(dir.file(name).substr(0, dir.file(name).rfind('/')));
+        dir.write(name, name);
+    }
+    const auto held = fs.openDirectory(dir.file(GetParam().held));
+    ASSERT_TRUE(held.ok());
+    const auto other = guardBatch(fs, state.path(), *held, GetParam().heldReach);
+    ASSERT_TRUE(std::holds_alternative<BatchGuard>(other));
+    session.directory = dir.file(GetParam().listed);
+    session.fileList.setSubfolderDepth(FileList::kAllLevels);
+    tick({GetParam().ticked});
+    usePrefix("x");
+
+    const std::string ticked = GetParam().ticked;
+    const std::string renamed = std::string(GetParam().listed) + "/" +
+                                std::string(folderPathOf(ticked)) +
+                                (inListedFolder(ticked) ? "x" : "/x") + std::string(leafOf(ticked));
+    if (GetParam().refused) {
+        EXPECT_EQ(applyChanges(session), CommandOutcome::Refused);
+        EXPECT_EQ(captions(), (Names{"Batch Running"}));
+        EXPECT_FALSE(dir.exists(renamed));
+    } else {
+        EXPECT_EQ(applyChanges(session), CommandOutcome::Done);
+        EXPECT_TRUE(dir.exists(renamed)) << renamed;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Locks, TreeOverlapTest,
+    ::testing::Values(
+        OverlapCase{"ATreeKeepsOutAFolderInIt", "t", BatchReach::Tree, "t/s", "f.txt", true},
+        OverlapCase{"AFolderKeepsOutATreeOverIt", "t/s", BatchReach::Folder, "t", "s/f.txt", true},
+        OverlapCase{"ATreeKeepsOutATreeInIt", "t", BatchReach::Tree, "t/s", "d/e.txt", true},
+        OverlapCase{"AFolderLetsAFolderInItRun", "t", BatchReach::Folder, "t/s", "f.txt", false},
+        OverlapCase{"AFolderLetsItsParentsOwnFilesRun", "t/s", BatchReach::Folder, "t", "g.txt",
+                    false},
+        OverlapCase{"SiblingTreesRunSideBySide", "t/a", BatchReach::Tree, "t/b", "i.txt", false}),
+    [](const auto& test) { return std::string(test.param.label); });
 
 // The plan is made from the list; another program (or batch) that renamed or replaced its files
 // since must not get them renamed by it.

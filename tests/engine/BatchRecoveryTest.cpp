@@ -573,8 +573,8 @@ TEST_P(SharedTailTest, RenamesUnderTheLockWithTheJournalOnDiskThatGoesAfter) {
     fs.beforeRename = [&](const std::string&, const std::string&) {
         ++renames;
         const auto opened = fs.openDirectory(dir.path());
-        const bool locked = opened.ok() && std::holds_alternative<platform::Message>(
-                                               guardBatch(fs, state.path(), *opened));
+        const bool locked = opened.ok() && std::holds_alternative<platform::Message>(guardBatch(
+                                               fs, state.path(), *opened, BatchReach::Folder));
         unguarded += locked && std::filesystem::exists(journal) ? 0 : 1;
     };
     if (GetParam() == Command::Apply) {

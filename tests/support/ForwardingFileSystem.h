@@ -48,9 +48,16 @@ public:
     platform::Result<platform::FileLock> lockFile(const std::string& path) override {
         return real_.lockFile(path);
     }
+    platform::Result<platform::FileLock> lockFileShared(const std::string& path) override {
+        return real_.lockFileShared(path);
+    }
     platform::Result<platform::FileLock> lockDirectory(
         const platform::Directory& directory) override {
         return real_.lockDirectory(directory);
+    }
+    platform::Result<std::vector<platform::FileIdentity>> foldersAbove(
+        const platform::Directory& directory) override {
+        return real_.foldersAbove(directory);
     }
     platform::Result<platform::Directory> openDirectory(const std::string& path) override {
         return real_.openDirectory(path);
