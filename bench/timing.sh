@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # The timing of the bench scripts, sourced by each: a method METHOD is the shell function
 # run_METHOD, timed by bash's own `time` so that no process is started for the timing itself.
 # The method's own error output still reaches the script's standard error.
@@ -16,6 +17,7 @@ time_method() {
 
 # Runs run_METHOD once, after the disks are synced, and keeps the best wall time and the best
 # processor time of its runs so far in wall[METHOD] and cpu[METHOD] (declare -A wall cpu first).
+# shellcheck disable=SC2004 # wall and cpu are associative: the key is a name.
 measure_best() {
     local method="$1"
     sync

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # A network share on this machine alone, sourced by the scripts that need one: a private sshd on
 # 127.0.0.1 with keys made for this run, and a folder of this machine mounted from it through
 # sshfs. Nothing of it outlives the run's own folder.
