@@ -6,9 +6,11 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <linux/fs.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -19,8 +21,15 @@
 
 namespace {
 
+// Where the filesystem refuses the flag (sshfs and many shares answer EINVAL), the new name is
+// looked up just before a plain rename, as mv does: the least a renamer can do there.
 bool renameNoReplace(int directory, const char* from, const char* to) {
-    return ::syscall(SYS_renameat2, directory, from, directory, to, RENAME_NOREPLACE) == 0;
+    if (::syscall(SYS_renameat2, directory, from, directory, to, RENAME_NOREPLACE) == 0) {
+        return true;
+    }
+    struct stat info {};
+    return errno == EINVAL && ::fstatat(directory, to, &info, AT_SYMLINK_NOFOLLOW) != 0 &&
+           errno == ENOENT && ::renameat(directory, from, directory, to) == 0;
 }
 
 int report(std::size_t failures, std::size_t total) {

@@ -109,34 +109,22 @@ run_renumber() {
 
 # Wall time is what the targets speak of; processor time (user + system) is printed beside it,
 # since on a busy machine it varies far less from run to run.
-TIMEFORMAT='%3R %3U %3S'
+# shellcheck source=bench/timing.sh
+source "$root/bench/timing.sh"
 declare -A wall cpu
-measure() {
-    local method="$1" real user system elapsed used
-    sync
-    read -r real user system < <({ time "run_$method" 2>&3; } 3>&2 2>&1)
-    elapsed="${real/./}"
-    used=$((10#${user/./} + 10#${system/./}))
-    if [[ -z "${wall[$method]:-}" || 10#$elapsed -lt 10#${wall[$method]} ]]; then
-        wall[$method]="$elapsed"
-    fi
-    if [[ -z "${cpu[$method]:-}" || $used -lt ${cpu[$method]} ]]; then
-        cpu[$method]="$used"
-    fi
-}
 
 for ((round = 1; round <= rounds; round++)); do
     for method in loop mmv rename plain record; do
         fresh
         "$make" names "$work/files" "$files"
-        measure "$method"
+        measure_best "$method"
         check_renamed "$files" "$method"
         if [[ "$method" == loop ]]; then
             undo_pairs
-            measure unloop
+            measure_best unloop
             check_restored unloop
         elif [[ "$method" == record ]]; then
-            measure restore
+            measure_best restore
             check_restored restore
         fi
     done
@@ -144,7 +132,7 @@ for ((round = 1; round <= rounds; round++)); do
         for method in chain renumber; do
             fresh
             "$make" renumber "$work/files" "$renumber" "$work/pairs"
-            measure "$method"
+            measure_best "$method"
             check_renumbered "$renumber" "$method"
         done
     fi

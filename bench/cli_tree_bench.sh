@@ -74,29 +74,17 @@ run_cli() {
 
 # Wall time is what counts; processor time (user + system) is printed beside it, since on a busy
 # machine it varies far less from run to run.
-TIMEFORMAT='%3R %3U %3S'
+# shellcheck source=bench/timing.sh
+source "$root/bench/timing.sh"
 declare -A wall cpu
 peak_kb=""
-measure() {
-    local method="$1" real user system elapsed used
-    sync
-    read -r real user system < <({ time "run_$method" 2>&3; } 3>&2 2>&1)
-    elapsed="${real/./}"
-    used=$((10#${user/./} + 10#${system/./}))
-    if [[ -z "${wall[$method]:-}" || $((10#$elapsed)) -lt $((10#${wall[$method]})) ]]; then
-        wall[$method]="$elapsed"
-    fi
-    if [[ -z "${cpu[$method]:-}" || $used -lt ${cpu[$method]} ]]; then
-        cpu[$method]="$used"
-    fi
-}
 
 for ((round = 1; round <= rounds; round++)); do
     order="loop cli"
     ((round % 2 == 0)) && order="cli loop"
     for method in $order; do
         fresh "$files"
-        measure "$method"
+        measure_best "$method"
         check_renamed "$method"
         if [[ "$method" == cli ]]; then
             kb="$(tail -n 1 "$work/peak")"

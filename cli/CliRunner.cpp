@@ -87,6 +87,15 @@ int exitStatusOf(engine::CommandOutcome outcome, const engine::BatchReport& batc
     return exit_status::kRefused;
 }
 
+// A batch's report, after the tool's own word, with --verbose, that its folder's share could only
+// look each name up before renaming to it.
+void showBatchReport(StderrMessageBox& messages, const engine::CommandReport& report) {
+    if (report.batch.namesCheckedJustBefore) {
+        messages.note(engine::kNamesCheckedJustBefore);
+    }
+    engine::showReport(messages, report);
+}
+
 }  // namespace
 
 CliRunner::CliRunner(platform::FileSystem& fileSystem, engine::TagReader& tags, std::FILE* output,
@@ -424,7 +433,7 @@ int CliRunner::applyListed(const CliOptions& options, engine::RenameSession& ses
     session.keepRenamedPairs = session.keepRenamedPairs || options.json;
     const engine::CommandReport report = engine::applyChanges(session, questions, nullptr);
     // The tool ends after the batch, so the list is never filled again.
-    engine::showReport(messages, report);
+    showBatchReport(messages, report);
     if (options.json) {
         printJsonRenames(session.directory, report.batch);
     } else {
@@ -438,7 +447,7 @@ int CliRunner::restore(const CliOptions& options, engine::RenameSession& session
     // A relative path on the command line names a file from where the tool was started.
     ArgumentRestoreFilePicker picker(platform::absolutePath(options.restoreFilePath, *startedIn_));
     const engine::CommandReport report = engine::restoreFilenames(session, picker, nullptr);
-    engine::showReport(messages, report);
+    showBatchReport(messages, report);
     printRenames(report.batch, messages);
     return exitStatusOf(report.outcome, report.batch);
 }
@@ -716,7 +725,7 @@ int CliRunner::undoOrRedo(const CliOptions& options, StderrMessageBox& messages)
     const engine::CommandReport report = options.command == CliCommand::Undo
                                              ? engine::undoBatch(session, options.batchId)
                                              : engine::redoBatch(session);
-    engine::showReport(messages, report);
+    showBatchReport(messages, report);
     printRenames(report.batch, messages);
     return exitStatusOf(report.outcome, report.batch);
 }

@@ -696,14 +696,32 @@ Status PosixFileSystem::removeDirectoryIn(const Directory& directory, const std:
     return {};
 }
 
+Status renameStatusOn(unsigned long filesystemType, Status failed) {
+    // FUSE, NFS, SMB, CIFS, SMB2, 9p, AFS, Ceph, Coda.
+    constexpr std::array<unsigned long, 9> kShares = {0x65735546UL, 0x6969UL,     0x517bUL,
+                                                      0xff534d42UL, 0xfe534d42UL, 0x01021997UL,
+                                                      0x5346414fUL, 0x00c36400UL, 0x73757245UL};
+    if (failed.error() != EPERM ||
+        std::find(kShares.begin(), kShares.end(), filesystemType) == kShares.end()) {
+        return failed;
+    }
+    return failed.onShare();
+}
+
 Status PosixFileSystem::renameIn(const Directory& directory, const std::string& from,
                                  const std::string& to) {
     const Status renamed = renameInside(directory, from, to);
     if (renamed.ok()) {
         // A folder renamed is no longer where its path said.
         directory.subfolders().forget(from);
+        return renamed;
     }
-    return renamed;
+    struct statfs info {};
+    // The filesystem is asked only when the rename failed as a share's refusal would.
+    if (renamed.error() != EPERM || ::fstatfs(directory.descriptor(), &info) != 0) {
+        return renamed;
+    }
+    return renameStatusOn(static_cast<unsigned long>(info.f_type), renamed);
 }
 
 Status PosixFileSystem::writeFileIn(const Directory& directory, const std::string& name,

@@ -44,6 +44,11 @@ public:
                          const std::string& second) override;
 };
 
+// What a rename that failed with `failed` tells on a filesystem of this statfs type: on a network
+// share (NFS, SMB and CIFS, 9p, AFS, Ceph, Coda) or a FUSE one (sshfs and the like) an EPERM is
+// the share refusing renames as such (sshfs without its rename workaround), not a permission.
+Status renameStatusOn(unsigned long filesystemType, Status failed);
+
 // The attribute bits of an entry, from its name and its own (not followed) file mode.
 std::uint32_t attributesOf(std::string_view name, unsigned mode);
 

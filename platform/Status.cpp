@@ -21,8 +21,16 @@ ErrorKind Status::kind() const {
     }
 }
 
+bool Status::unsupportedByShare() const {
+    return share_ && error_ == EPERM;
+}
+
 std::string Status::message() const {
-    return std::strerror(error_);
+    return unsupportedByShare() ? kUnsupportedByShare : std::strerror(error_);
+}
+
+MessageText Status::reason() const {
+    return unsupportedByShare() ? MessageText(kUnsupportedByShare) : MessageText(message());
 }
 
 }  // namespace nameshift::platform

@@ -4,6 +4,8 @@
 #include <string>
 #include <utility>
 
+#include "platform/MessageText.h"
+
 namespace nameshift::platform {
 
 // The outcomes the program tells apart when a file operation fails.
@@ -18,13 +20,29 @@ public:
     bool ok() const { return error_ == 0; }
     int error() const { return error_; }
     ErrorKind kind() const;
-    // The system's own text for the error, as strerror gives it.
+    // The same failure, from a network share (or another FUSE filesystem): there an EPERM is the
+    // share's answer that it does not do what was asked, not a lack of the user's permission.
+    Status onShare() const {
+        Status status = *this;
+        status.share_ = true;
+        return status;
+    }
+    // The system's own text for the error, as strerror gives it; for a share's EPERM, that the
+    // share does not support it.
     std::string message() const;
+    // The same text as a message part, so that the dialogs can translate the share's.
+    MessageText reason() const;
 
 private:
     explicit Status(int error) : error_(error) {}
+    bool unsupportedByShare() const;
+
     int error_ = 0;
+    bool share_ = false;
 };
+
+inline constexpr const char* kUnsupportedByShare =
+    NS_MESSAGE("Message", "not supported by this share");
 
 // A value, or the status that explains why there is none.
 template <typename T>

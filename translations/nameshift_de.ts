@@ -8,6 +8,14 @@
         <translation>Vorgang abgeschlossen</translation>
     </message>
     <message>
+        <source>not supported by this share</source>
+        <translation>von dieser Freigabe nicht unterstützt</translation>
+    </message>
+    <message>
+        <source>this share cannot refuse to replace files; each name is checked just before its rename</source>
+        <translation>diese Freigabe kann das Ersetzen von Dateien nicht verweigern; jeder Name wird kurz vor dem Umbenennen geprüft</translation>
+    </message>
+    <message>
         <source>The value &quot;%1&quot; of &quot;%2&quot; read from &quot;%3&quot; is refused: it must be a whole number from 0 to %4.</source>
         <translation>Der Wert „%1“ von „%2“, gelesen aus „%3“, wird abgelehnt: Er muss eine ganze Zahl von 0 bis %4 sein.</translation>
     </message>
@@ -1136,6 +1144,10 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
             <numerusform>%n Datei insgesamt – %1 ausgewählt</numerusform>
             <numerusform>%n Dateien insgesamt – %1 ausgewählt</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>%1 - %2</source>
+        <translation>%1 – %2</translation>
     </message>
 </context>
 <context>

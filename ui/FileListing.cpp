@@ -1,5 +1,6 @@
 #include "ui/FileListing.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <optional>
@@ -84,13 +85,19 @@ void FileListing::empty() {
 
 void FileListing::afterDirectoryChange() {
     // The rows of the directory left behind must go even if the new one cannot be read: they
-    // would otherwise be renamed in a directory they do not belong to.
+    // would otherwise be renamed in a directory they do not belong to. What a batch told of the
+    // folder left behind goes with them.
+    files_.showBatchNotice(QString());
     empty();
     session_.fileList.setMaskPosition(0);
     fill();
 }
 
 void FileListing::relistAfter(const engine::CommandReport& report) {
+    files_.showBatchNotice(report.batch.namesCheckedJustBefore
+                               ? QCoreApplication::translate(platform::kMessageContext,
+                                                             engine::kNamesCheckedJustBefore)
+                               : QString());
     if (report.refill == engine::Refill::None) {
         newNames_.schedule();
         return;

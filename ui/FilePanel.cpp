@@ -108,9 +108,19 @@ void FilePanel::showRulesRefusal(const QString& refusal) {
     controls_.rulesRefusal->showProblem(refusal);
 }
 
+void FilePanel::showBatchNotice(const QString& notice) {
+    batchNotice_ = notice;
+    showStatus();
+}
+
 void FilePanel::showStatus() {
-    controls_.status->setFullText(
-        statusText(static_cast<int>(files_.rowCount()), static_cast<int>(files_.tickedCount())));
+    QString text =
+        statusText(static_cast<int>(files_.rowCount()), static_cast<int>(files_.tickedCount()));
+    if (!batchNotice_.isEmpty()) {
+        // The counts, then what the last batch tells of its folder.
+        text = tr("%1 - %2").arg(text, batchNotice_);
+    }
+    controls_.status->setFullText(text);
 }
 
 }  // namespace nameshift::ui

@@ -44,6 +44,9 @@ public:
     void showFiles();
     // Counts the listed and the ticked files in the status line.
     void showStatus();
+    // Follows the counts in the status line with what the last batch must tell of its folder, until
+    // another batch or another folder; empty: nothing.
+    void showBatchNotice(const QString& notice);
     // Shows under the status line why the rules refuse the batch; empty: they do not.
     void showRulesRefusal(const QString& refusal);
 
@@ -56,6 +59,7 @@ private:
 
     engine::FileList& files_;
     FilePanelControls controls_;
+    QString batchNotice_;
 };
 
 }  // namespace nameshift::ui

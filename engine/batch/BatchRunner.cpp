@@ -172,9 +172,11 @@ platform::MessageText renameErrorsText(const std::vector<PlannedChange>& changes
     listed = std::min(failures.size(), listed);
     for (std::size_t i = 0; i < listed; ++i) {
         const PlannedChange& change = changes[failures[i].change];
-        lines.push_back(
-            {NS_MESSAGE("Message", "\n\"%1\" to \"%2\": %3"),
-             {std::string(change.oldName), change.newName, failures[i].status.message()}});
+        // The reason is a part of its own: a share's words for it are translated.
+        platform::MessageText line{NS_MESSAGE("Message", "\n\"%1\" to \"%2\": %3"),
+                                   {std::string(change.oldName), change.newName}};
+        line.parts.push_back(failures[i].status.reason());
+        lines.push_back(std::move(line));
     }
     platform::MessageText text =
         failures.size() > listed
@@ -294,6 +296,8 @@ void runBatch(RenameSession& session, Batch& batch, const BatchUnderLock& underL
                     over.journalKept,
                     session.keepRenamedPairs ? run.donePairs(batch.moves)
                                              : std::vector<std::pair<std::string, std::string>>{}};
+    const platform::RenameRefusals& refusals = batch.directory->refusals();
+    report.batch.namesCheckedJustBefore = refusals.noReplaceFlag && refusals.hardLinks;
     platform::Message closing = closingMessage(batch, run);
     closing.reportsCompletion = !run.cancelled;
     report.messages.push_back(std::move(closing));

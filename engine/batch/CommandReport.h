@@ -21,7 +21,16 @@ struct BatchReport {
     // Each rename that was done, old name then new name, in the order they were done, when the
     // session keeps them.
     std::vector<std::pair<std::string, std::string>> renamedPairs;
+    // The folder's filesystem refused both ways of renaming that cannot replace a file (a share,
+    // mostly), so each new name was only looked up just before its rename.
+    bool namesCheckedJustBefore = false;
 };
+
+// What the user is told, once a batch, when its renames could only check each name beforehand.
+inline constexpr const char* kNamesCheckedJustBefore =
+    NS_MESSAGE("Message",
+               "this share cannot refuse to replace files; each name is checked just before its "
+               "rename");
 
 // How the file list must be filled again once the user has read the report.
 enum class Refill {

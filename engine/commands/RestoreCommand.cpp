@@ -357,8 +357,11 @@ std::optional<ChosenFile> pickRestoreFile(RenameSession& session, RestoreFilePic
 platform::MessageText restoreErrorText(const std::string& currentName,
                                        const std::string& earlierName,
                                        const platform::Status& status) {
-    return {NS_MESSAGE("Message", "The file \"%1 cannot be renamed\n to \"%2\".\n\nError: %3"),
-            {currentName, earlierName, status.message()}};
+    platform::MessageText text{
+        NS_MESSAGE("Message", "The file \"%1 cannot be renamed\n to \"%2\".\n\nError: %3"),
+        {currentName, earlierName}};
+    text.parts.push_back(status.reason());
+    return text;
 }
 
 CommandReport restoreFilenames(RenameSession& session, RestoreFilePicker& picker,

@@ -137,6 +137,31 @@ TEST_F(StoppedCommandTest, AnUnreadableCurrentFolderIsNamedAsTheStepThatFailed) 
                           platform::Status::fromErrno(EACCES).message() + "\n");
 }
 
+// A share that can only look a name up before renaming to it is told of once a batch, with
+// --verbose alone; one that refuses a rename says so for that file.
+TEST_F(StoppedCommandTest, AShareTellsOnceThatItChecksNamesAndWhichRenamesItRefuses) {
+    const std::string notice =
+        "nameshift-cli: this share cannot refuse to replace files; each name is checked just "
+        "before its rename\n";
+    fs.namesCheckedJustBefore = true;
+    std::string errors;
+    EXPECT_EQ(run({"-v", "--dir", "files", "--prefix", "x", "apply"}, errors), exit_status::kDone);
+    EXPECT_EQ(errors.find(notice), errors.rfind(notice)) << errors;
+    EXPECT_NE(errors.find(notice + "Nameshift Pro: Operation complete\n"), std::string::npos)
+        << errors;
+    EXPECT_EQ(dir.names("files"), (Names{"restore.dat", "xa.txt", "xb.txt", "xc.txt"}));
+    EXPECT_EQ(run({"--dir", "files", "undo"}, errors), exit_status::kDone);
+    EXPECT_EQ(errors, "") << "told only with --verbose";
+
+    fs.filesystemType = 0x65735546UL;  // FUSE
+    fs.fail(Op::Rename, EPERM, "b.txt");
+    EXPECT_EQ(run({"--dir", "files", "--prefix", "y", "--no-restore-file", "apply"}, errors),
+              exit_status::kSomeRenamesFailed);
+    EXPECT_NE(errors.find("\n\"b.txt\" to \"yb.txt\": not supported by this share\n"),
+              std::string::npos)
+        << errors;
+}
+
 INSTANTIATE_TEST_SUITE_P(Runs, StoppedCommandTest,
                          ::testing::Values(StoppedCase{"RenameInTheMiddleOfABatch",
                                                        {"--dir", "files", "--prefix", "x", "apply"},

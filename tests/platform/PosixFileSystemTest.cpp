@@ -337,6 +337,39 @@ INSTANTIATE_TEST_SUITE_P(Sizes, ReadLimitTest,
                                            LimitCase{131072, 131072}, LimitCase{131073, 131072},
                                            LimitCase{200000, 1000000}));
 
+struct ShareCase {
+    const char* name;
+    unsigned long filesystemType;  // as statfs gives it
+    int error;
+    bool shareRefusal;  // told as the share's refusal, not by the system's text
+
+    friend void PrintTo(const ShareCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class RenameStatusTest : public ::testing::TestWithParam<ShareCase> {};
+
+// A share's EPERM means it does not rename that way at all; elsewhere, and for every other
+// error, the system's own words stay.
+TEST_P(RenameStatusTest, AShareRefusingARenameSaysSoAndOtherFailuresKeepTheirText) {
+    const Status told =
+        renameStatusOn(GetParam().filesystemType, Status::fromErrno(GetParam().error));
+    EXPECT_EQ(told.error(), GetParam().error) << "the outcome is the same failure";
+    EXPECT_EQ(told.message(), GetParam().shareRefusal
+                                  ? std::string("not supported by this share")
+                                  : Status::fromErrno(GetParam().error).message());
+    EXPECT_EQ(told.reason().filled(), told.message());
+}
+
+INSTANTIATE_TEST_SUITE_P(Filesystems, RenameStatusTest,
+                         ::testing::Values(ShareCase{"Sshfs", 0x65735546UL, EPERM, true},
+                                           ShareCase{"Nfs", 0x6969UL, EPERM, true},
+                                           ShareCase{"Cifs", 0xff534d42UL, EPERM, true},
+                                           ShareCase{"NineP", 0x01021997UL, EPERM, true},
+                                           ShareCase{"Ext4", 0xef53UL, EPERM, false},
+                                           ShareCase{"Tmpfs", 0x01021994UL, EPERM, false},
+                                           ShareCase{"SshfsDenied", 0x65735546UL, EACCES, false}),
+                         [](const auto& param) { return std::string(param.param.name); });
+
 // A file far larger than memory is refused from its size alone, before a byte of it is read.
 TEST_F(PosixFileSystemTest, AHugeSparseFileIsRefusedWithoutBeingRead) {
     dir.write("huge");

@@ -14,11 +14,11 @@ skip() {
     echo "sshfs check skipped: $*"
     exit 0
 }
-((EUID == 0)) || skip "not root"
-for tool in /usr/sbin/sshd ssh-keygen sshfs fusermount; do
-    command -v "$tool" >/dev/null || skip "no $tool (apt-get install openssh-server sshfs)"
-done
-[[ -c /dev/fuse ]] || skip "no /dev/fuse"
+# shellcheck source=tests/scripts/loopback-sshd.sh
+source "$(dirname "${BASH_SOURCE[0]}")/loopback-sshd.sh"
+if missing="$(loopback_missing)"; then
+    skip "$missing"
+fi
 
 work="$(mktemp -d)"
 share="$work/share"
@@ -26,48 +26,18 @@ mounted="$work/mounted"
 cleanup() {
     cd /
     mountpoint -q "$mounted" && fusermount -u "$mounted"
-    [[ -f "$work/sshd.pid" ]] && kill "$(cat "$work/sshd.pid")" 2>/dev/null
+    loopback_stop "$work"
     rm -rf "$work"
 }
 trap cleanup EXIT
 mkdir "$share" "$mounted" "$work/settings" "$work/state"
 
-ssh-keygen -q -t ed25519 -N '' -f "$work/host_key"
-ssh-keygen -q -t ed25519 -N '' -f "$work/client_key"
-cp "$work/client_key.pub" "$work/authorized_keys"
-chmod 600 "$work/authorized_keys"
-mkdir -p /run/sshd # sshd's own privilege separation folder
-
-# The first free port of a few: sshd says at once when it cannot bind one.
-port=""
-for candidate in $(shuf -i 20000-60000 -n 20); do
-    cat >"$work/sshd_config" <<EOF
-ListenAddress 127.0.0.1
-Port $candidate
-HostKey $work/host_key
-AuthorizedKeysFile $work/authorized_keys
-AuthenticationMethods publickey
-PasswordAuthentication no
-KbdInteractiveAuthentication no
-PermitRootLogin prohibit-password
-StrictModes no
-UsePAM no
-PidFile $work/sshd.pid
-Subsystem sftp internal-sftp
-EOF
-    if /usr/sbin/sshd -f "$work/sshd_config" -E "$work/sshd.log" 2>/dev/null; then
-        port="$candidate"
-        break
-    fi
-done
-[[ -n "$port" ]] || skip "sshd did not start: $(tail -1 "$work/sshd.log" 2>/dev/null)"
+loopback_start "$work" || skip "sshd did not start: $(tail -1 "$work/sshd.log" 2>/dev/null)"
 
 mount_share() {
     cd /
     mountpoint -q "$mounted" && fusermount -u "$mounted"
-    sshfs -p "$port" -o "IdentityFile=$work/client_key,BatchMode=yes,StrictHostKeyChecking=no" \
-        -o "UserKnownHostsFile=/dev/null,LogLevel=ERROR" "root@127.0.0.1:$share" "$mounted" ||
-        return 1
+    loopback_mount "$work" "$share" "$mounted" || return 1
     cd "$mounted"
 }
 mount_share || skip "cannot mount the share through sshfs"

@@ -61,6 +61,12 @@ public:
     }
     // Another device number, as a medium mounted again gets.
     void mountAgain() { ++mounts_; }
+    // From now on a share that refuses both ways of renaming that cannot replace a file, so that
+    // each rename looks its new name up just before, as the platform learns of such a share.
+    bool namesCheckedJustBefore = false;
+    // The statfs type of the filesystem whose answers the failed renames are told by; none: told
+    // as a local filesystem's.
+    std::optional<unsigned long> filesystemType;
 
     std::vector<std::string> renames;  // "from -> to" of every rename tried
     int writes = 0;
@@ -157,7 +163,10 @@ public:
     platform::Status renameIn(const platform::Directory& directory, const std::string& from,
                               const std::string& to) override {
         if (platform::Status status = before(from, to, inside(directory, from)); !status.ok()) {
-            return status;
+            return filesystemType ? platform::renameStatusOn(*filesystemType, status) : status;
+        }
+        if (namesCheckedJustBefore) {
+            directory.refusals() = {true, true};
         }
         return real_.renameIn(directory, from, to);
     }

@@ -696,6 +696,24 @@ TEST_F(StartedDialogTest, ApplyRenamesOnDiskAndRestoreGivesTheNamesBack) {
     EXPECT_EQ(listedNames(), (Texts{"three.mp3", "one.txt", "two.txt"}));
 }
 
+// What a share could not promise is told in the status line after its batch, no box more, until a
+// batch that could promise it.
+TEST_F(StartedDialogTest, AShareThatOnlyChecksNamesIsToldInTheStatusLine) {
+    fs.namesCheckedJustBefore = true;
+    r().changePrefix->click();
+    QTest::keyClicks(r().prefixEdit, QStringLiteral("New "));
+    f().selectAll->click();
+    c().apply->click();
+    EXPECT_EQ(f().status->fullText(),
+              QStringLiteral("4 file(s) total - 0 selected - this share cannot refuse to replace "
+                             "files; each name is checked just before its rename"));
+    EXPECT_EQ(messages.texts(), Texts{"Operation complete"});
+    fs.namesCheckedJustBefore = false;
+    picker.choice = dir.file("work/restore.dat");
+    c().restore->click();
+    EXPECT_EQ(f().status->fullText(), QStringLiteral("3 file(s) total - 0 selected"));
+}
+
 // Files handed over by a file manager are listed with their folder and ticked.
 TEST_F(StartedDialogTest, FilesHandedOverAreTickedInTheirFolder) {
     startFiles = {"two.txt", "three.mp3", "gone.txt"};

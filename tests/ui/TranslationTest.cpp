@@ -143,6 +143,11 @@ TEST_F(GermanTest, WholeSentencesAndListLinesTranslate) {
               QStringLiteral("Die folgenden Dateien konnten nicht umbenannt werden:\n\n„a %2.txt“ "
                              "nach „b.txt“: ") +
                   QString::fromStdString(platform::Status::fromErrno(EEXIST).message()));
+    // A share's refusal is the program's own words, and translated with the line.
+    const std::vector<engine::RenameFailure> refused{
+        {0, platform::Status::fromErrno(EPERM).onShare()}};
+    EXPECT_TRUE(QtMessageBox::translated(engine::renameErrorsText(changes, refused, 10))
+                    .endsWith(QStringLiteral("„b.txt“: von dieser Freigabe nicht unterstützt")));
 }
 
 // Each text of the German catalogue, marked as "⟦source⟧": with it installed, a text the user
