@@ -48,7 +48,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(GoldenCase{"renset-initial.ini", RenameSettings{}},
                       GoldenCase{"renset-defaults.ini", RenameSettings::whenFileMissing()},
                       GoldenCase{"renset-full.ini", fullRenameSettings()},
-                      GoldenCase{"morerules-full.ini", testing::fullMoreRules(), &moreRulesFile}));
+                      GoldenCase{"morerules-full.ini", testing::fullMoreRules(), &moreRulesFile},
+                      GoldenCase{"morerules-filters.ini", testing::moreRulesWithFilters(),
+                                 &moreRulesFile}));
 
 TEST(RenameSettingsFileTest, TheMoreRulesNeverReachRensetIni) {
     RenameSettings both = fullRenameSettings();
