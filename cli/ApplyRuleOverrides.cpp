@@ -34,6 +34,8 @@ void applyRuleOverrides(const RuleOverrides& overrides, settings::RenameSettings
     setIfGiven(overrides.extensionPosition, rules.extensionPosition);
 
     setIfGiven(overrides.caseScope, rules.caseScope);
+    setIfGiven(overrides.includeFilter, rules.includeFilter);
+    setIfGiven(overrides.excludeFilter, rules.excludeFilter);
     if (overrides.subfolderDepth) {
         rules.includeSubfolders = *overrides.subfolderDepth != 0;
         rules.subfolderLevels =

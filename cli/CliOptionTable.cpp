@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "engine/naming/PatternRule.h"
+
 namespace nameshift::cli {
 namespace {
 
@@ -52,6 +54,12 @@ std::string checkAttributes(const std::string& letters) {
         return "takes only the letters a (archive), h (hidden), r (read-only), s (system)";
     }
     return {};
+}
+
+// A filter is an ICU regular expression, refused with the reason ICU gives.
+std::string checkFilter(const std::string& pattern) {
+    const std::optional<std::string> problem = engine::patternProblem(pattern, true);
+    return problem ? "cannot be used: " + *problem : std::string();
 }
 
 void setCounter(CliOptions& options, const CLI::Option& given) {
@@ -309,6 +317,39 @@ Links to folders are not followed and other filesystems are not entered.)~"),
 .Ar n
 levels of subfolders;
 0 lists the folder alone.)~"},
+    {.names = "--include",
+     .kind = K::Text,
+     .valueName = "REGEX",
+     .check = checkFilter,
+     .target = &RuleOverrides::includeFilter,
+     .group = G::Listing,
+     .help = "List only the files whose names hold this ICU regular expression; one with a / "
+             "is searched in the path from the folder, such as ^2024/",
+     .manual = R"~(List only the files whose names hold the ICU regular expression
+.Ar regex ,
+searched anywhere in the name; one that holds a
+.Ql /
+is searched in the path from the folder instead, so
+.Ql ^2024/
+keeps the files beneath
+.Pa 2024 .)~"},
+    {.names = "--exclude",
+     .kind = K::Text,
+     .valueName = "REGEX",
+     .check = checkFilter,
+     .target = &RuleOverrides::excludeFilter,
+     .group = G::Listing,
+     .help = "Leave out the files whose names hold this ICU regular expression, searched as "
+             "--include's; a folder it leaves out whole is not read",
+     .manual = R"~(Leave out the files whose names hold
+.Ar regex ,
+searched as for
+.Fl \-include ;
+both may be given.
+A folder whose path the pattern takes whole, such as
+.Ql ^cache/ ,
+is not read at all.
+The files left out keep their names, and no file is renamed to one of them.)~"},
     flag("--number-duplicates", &R::numberDuplicates, G::Listing,
          "Give files that would get one name \" (2)\", \" (3)\" before the extension, in "
          "list order, instead of refusing the batch",

@@ -57,6 +57,9 @@ struct RuleOverrides {
     std::optional<std::string> dateFormat;  // how "%m", "%b" and "%t" spell a date
     std::optional<std::string> nameTemplate;
     std::optional<std::string> attributes;  // any of the letters a, h, r, s
+    // The regular expressions the listed files must hold and must not hold.
+    std::optional<std::string> includeFilter;
+    std::optional<std::string> excludeFilter;
     std::optional<settings::SortKey> sortKey;
 
     // The value given for `field`, a text of kRuleTexts.

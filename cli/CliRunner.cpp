@@ -266,6 +266,7 @@ bool CliRunner::listFiles(const CliOptions& options, engine::RenameSession& sess
     files.setSortKey(session.rules.sortKey);
     files.setNaturalOrder(session.rules.naturalOrder);
     files.setSubfolderDepth(session.rules.subfolderDepth());
+    files.setFilters(session.rules.includeFilter, session.rules.excludeFilter);
     if (!tellListing(files.fill(session.directory), session.directory, messages)) {
         return false;
     }
@@ -403,6 +404,8 @@ bool CliRunner::tellListing(const engine::ListingStatus& listed, const std::stri
                             StderrMessageBox& messages) {
     if (listed.problem == engine::ListingStatus::Problem::NoAttributes) {
         messages.show(engine::noFileAttributeMessage());
+    } else if (listed.message) {
+        messages.show(*listed.message);
     } else if (!listed) {
         messages.show("Cannot list the directory \"" + directory + "\": " + listed.status.message(),
                       kToolCaption, Icon::Stop);

@@ -12,7 +12,7 @@ namespace {
 using R = RenameSettings;
 using K = FieldKind;
 
-constexpr std::array<SettingsField<R>, 31> kFields = {{
+constexpr std::array<SettingsField<R>, 33> kFields = {{
     {"-= Regular Expression In Remove =-", &R::removeRegex, K::Boolean, "removeRegex"},
     {"-= Remove All Occurrences =-", &R::removeAllOccurrences, K::Boolean, "removeAllOccurrences"},
     {"-= Match Case In Remove =-", &R::removeMatchCase, K::Boolean, "removeMatchCase"},
@@ -56,6 +56,10 @@ constexpr std::array<SettingsField<R>, 31> kFields = {{
      false, true},
     {"-= Subfolder Levels =-", &R::subfolderLevels, K::String, "subfolderLevelsEdit",
      NS_MESSAGE("Message", "The number of subfolder levels"), false, true},
+    {"-= Include Filter =-", &R::includeFilter, K::String, "includeFilterEdit",
+     NS_MESSAGE("Message", "The include pattern"), false, true},
+    {"-= Exclude Filter =-", &R::excludeFilter, K::String, "excludeFilterEdit",
+     NS_MESSAGE("Message", "The exclude pattern"), false, true},
 }};
 static_assert(everyKindFits<R>(kFields));
 

@@ -108,6 +108,11 @@ struct RenameSettings {
     bool includeSubfolders = false;
     std::string subfolderLevels;
 
+    // Regular expressions that the listed files must hold and must not hold, in their names or,
+    // holding a "/", in their paths from the folder; empty for none.
+    std::string includeFilter;
+    std::string excludeFilter;
+
     // How many levels of subfolders are listed: 0 for none, -1 for every one; levels that are
     // not digits mean every one.
     int subfolderDepth() const {

@@ -847,6 +847,10 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
         <translation>Regulärer Ausdruck zu langsam</translation>
     </message>
     <message>
+        <source>The include and exclude patterns take too long on the names of this folder taken together; they were stopped at the name &quot;%1&quot;. Please make them simpler.</source>
+        <translation>Die Muster zum Einschließen und Ausschließen brauchen für die Namen dieses Ordners zusammen zu lange; sie wurden beim Namen „%1“ angehalten. Bitte vereinfachen Sie sie.</translation>
+    </message>
+    <message>
         <source>The text to insert</source>
         <translation>Der einzufügende Text</translation>
     </message>
@@ -965,6 +969,14 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
     <message>
         <source>The number of subfolder levels</source>
         <translation>Die Zahl der Unterordnerebenen</translation>
+    </message>
+    <message>
+        <source>The include pattern</source>
+        <translation>Das Einschlussmuster</translation>
+    </message>
+    <message>
+        <source>The exclude pattern</source>
+        <translation>Das Ausschlussmuster</translation>
     </message>
     <message>
         <source>The date format</source>
@@ -1971,6 +1983,14 @@ Die Dateien behalten ihre jetzigen Namen; das Protokoll des Vorgangs bewahrt sei
     <message>
         <source>Levels:</source>
         <translation>Ebenen:</translation>
+    </message>
+    <message>
+        <source>Include:</source>
+        <translation>Einschließen:</translation>
+    </message>
+    <message>
+        <source>Exclude:</source>
+        <translation>Ausschließen:</translation>
     </message>
 </context>
 <context>

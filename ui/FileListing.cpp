@@ -32,6 +32,7 @@ void FileListing::fill() {
     session_.fileList.setSortKey(session_.rules.sortKey);
     session_.fileList.setNaturalOrder(session_.rules.naturalOrder);
     session_.fileList.setSubfolderDepth(session_.rules.subfolderDepth());
+    session_.fileList.setFilters(session_.rules.includeFilter, session_.rules.excludeFilter);
     // Refilling may show a message, and no part of the column may be computed meanwhile.
     newNames_.drop();
     const bool listed = refill(engine::Refill::KeepingMask);
@@ -51,6 +52,9 @@ bool FileListing::refill(engine::Refill how) {
                                              : session_.fileList.fill(session_.directory);
     if (listed.problem == engine::ListingStatus::Problem::NoAttributes) {
         messages_.show(engine::noFileAttributeMessage());
+    } else if (listed.problem == engine::ListingStatus::Problem::FilterTooSlow) {
+        // A filter that cannot be used is told under its field as it is typed.
+        messages_.show(*listed.message);
     }
     return listed.ok();
 }

@@ -64,6 +64,9 @@ struct RuleControls {
     QComboBox* maskList = nullptr;
     QCheckBox* includeSubfolders = nullptr;
     QLineEdit* subfolderLevelsEdit = nullptr;  // empty for every level
+    QLineEdit* includeFilterEdit = nullptr;
+    QLineEdit* excludeFilterEdit = nullptr;
+    ProblemLabel* filterProblem = nullptr;  // why a filter's regular expression cannot be used
 };
 
 }  // namespace nameshift::ui

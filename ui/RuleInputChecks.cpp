@@ -3,6 +3,8 @@
 #include <optional>
 #include <utility>
 
+#include "engine/naming/PatternRule.h"
+#include "ui/DisplayText.h"
 #include "ui/EditCorrections.h"
 
 namespace nameshift::ui {
@@ -55,7 +57,8 @@ void RuleInputChecks::mendTexts() {
 
 void RuleInputChecks::judgePatterns() {
     // A pattern is judged as it is typed, and again when its options change.
-    for (QLineEdit* edit : {c_.removeStringEdit, c_.replaceFromEdit, c_.replaceWithEdit}) {
+    for (QLineEdit* edit : {c_.removeStringEdit, c_.replaceFromEdit, c_.replaceWithEdit,
+                            c_.includeFilterEdit, c_.excludeFilterEdit}) {
         QObject::connect(edit, &QLineEdit::textChanged, &panel_, [this] { checkPatterns(); });
     }
     for (QCheckBox* box : {c_.removeString, c_.replaceString, more_.removeRegex,
@@ -71,6 +74,12 @@ void RuleInputChecks::checkPatterns() {
     c_.replaceProblem->checkPattern(
         c_.replaceString->isChecked() && more_.replaceRegex->isChecked(),
         c_.replaceFromEdit->text(), more_.replaceMatchCase->isChecked(), &replacement);
+    // The one line under both filters tells of the first that cannot be used.
+    const QLineEdit* filter = c_.includeFilterEdit;
+    if (engine::patternProblem(bytesOf(filter->text()), true) == std::nullopt) {
+        filter = c_.excludeFilterEdit;
+    }
+    c_.filterProblem->checkPattern(!filter->text().isEmpty(), filter->text(), true);
 }
 
 void RuleInputChecks::warnAboutCase(CaseBox box, bool checked) {

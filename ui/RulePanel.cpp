@@ -157,6 +157,9 @@ void RulePanel::buildDisplayControls() {
     c.subfolderLevelsEdit = named(new QLineEdit(this), "subfolderLevelsEdit");
     c.subfolderLevelsEdit->setPlaceholderText(tr("all"));
     c.subfolderLevelsEdit->setMaxLength(5);
+    c.includeFilterEdit = named(new QLineEdit(this), "includeFilterEdit");
+    c.excludeFilterEdit = named(new QLineEdit(this), "excludeFilterEdit");
+    c.filterProblem = named(new ProblemLabel(this), "filterProblem");
 }
 
 void RulePanel::layOutControls() {
@@ -204,7 +207,15 @@ void RulePanel::layOutControls() {
     displayLayout->addLayout(row({sortLabel, c.sortList, c.naturalOrder, maskLabel, c.maskList}));
     auto* levelsLabel = new QLabel(tr("Levels:"), this);
     levelsLabel->setBuddy(c.subfolderLevelsEdit);
-    displayLayout->addLayout(row({c.includeSubfolders, levelsLabel, c.subfolderLevelsEdit}));
+    auto* includeLabel = new QLabel(tr("Include:"), this);
+    includeLabel->setBuddy(c.includeFilterEdit);
+    auto* excludeLabel = new QLabel(tr("Exclude:"), this);
+    excludeLabel->setBuddy(c.excludeFilterEdit);
+    displayLayout->addLayout(
+        row({c.includeSubfolders, levelsLabel, c.subfolderLevelsEdit, includeLabel,
+             c.includeFilterEdit, excludeLabel, c.excludeFilterEdit},
+            false));
+    displayLayout->addWidget(c.filterProblem);
 
     // Laid out as a part of the window's own layout would be: no margin of its own.
     auto* panel = new QVBoxLayout(this);
@@ -238,7 +249,9 @@ void RulePanel::connectControls() {
                            c.includeSubfolders}) {
         connect(box, &QCheckBox::clicked, this, changeDisplay);
     }
-    connect(c.subfolderLevelsEdit, &QLineEdit::editingFinished, this, changeDisplay);
+    for (QLineEdit* edit : {c.subfolderLevelsEdit, c.includeFilterEdit, c.excludeFilterEdit}) {
+        connect(edit, &QLineEdit::editingFinished, this, changeDisplay);
+    }
     connect(c.sortList, &QComboBox::activated, this, changeDisplay);
     connect(c.maskList, &QComboBox::activated, this, changeDisplay);
 
@@ -266,7 +279,8 @@ void RulePanel::setHelpPages() {
     const std::vector<std::pair<const char*, std::vector<QWidget*>>> pages = {
         {"files.html",
          {c.archive, c.readOnly, c.hidden, c.system, c.folders, c.sortList, c.naturalOrder,
-          c.maskList, c.includeSubfolders, c.subfolderLevelsEdit}},
+          c.maskList, c.includeSubfolders, c.subfolderLevelsEdit, c.includeFilterEdit,
+          c.excludeFilterEdit}},
         {"rules.html",
          {c.changePrefix,         c.prefixEdit,       c.useCounter,      c.counterStartEdit,
           c.counterIncrementEdit, c.counterDigits,    c.changeExtension, c.extensionEdit,

@@ -120,16 +120,22 @@ ListingStatus FileList::fill(const std::string& directory) {
     entryNames_.reset();
     if (attributeMask_ == 0) {
         clear();
-        return {Problem::NoAttributes, platform::Status()};
+        return {Problem::NoAttributes, platform::Status(), std::nullopt};
     }
+    NameFilter filter(includeFilter_, excludeFilter_);
+    if (std::optional<platform::Message> refusal = filter.refusal()) {
+        clear();
+        return {Problem::InvalidFilter, platform::Status(), std::move(refusal)};
+    }
+    NameFilter* const filtering = filter.active() ? &filter : nullptr;
     const platform::Result<platform::Directory> opened = fileSystem_.openDirectory(directory);
     if (!opened.ok()) {
-        return {Problem::Unreadable, opened.status()};
+        return {Problem::Unreadable, opened.status(), std::nullopt};
     }
     auto entries = needsFileDetails() ? fileSystem_.listDirectory(*opened)
                                       : fileSystem_.listDirectoryKinds(*opened);
     if (!entries.ok()) {
-        return {Problem::Unreadable, entries.status()};
+        return {Problem::Unreadable, entries.status(), std::nullopt};
     }
     const platform::Result<platform::FileIdentity> identity = fileSystem_.identifyIn(*opened, ".");
     clear();
@@ -144,10 +150,11 @@ ListingStatus FileList::fill(const std::string& directory) {
     for (platform::DirEntry& entry : entries.value()) {
         restoreFileTraces_.note(entry.name, entry.isDirectory);
         if (entry.isDirectory) {
-            if (subfolderDepth_ != 0 && !entry.isLink) {
+            if (subfolderDepth_ != 0 && !entry.isLink &&
+                (filtering == nullptr || !filtering->excludesFolder(entry.name))) {
                 pending.push_back({entry.name, subfolderDepth_ - 1});
             }
-            if (listsFolder(entry)) {
+            if (listsFolder(entry, entry.name, filtering)) {
                 listFolder(entry.name, entry);
             }
             subdirectories_.push_back(std::move(entry.name));
@@ -158,7 +165,7 @@ ListingStatus FileList::fill(const std::string& directory) {
         if (!extensions.contains(std::string(extension))) {
             extensions.emplace(extension);
         }
-        if ((entry.attributes & attributeMask_) != 0) {
+        if (lists(entry.name, entry.attributes, filtering)) {
             listing_.push_back(ListedFile{names_->add(entry.name), entry.attributes,
                                           static_cast<std::uint32_t>(extensionAt), entry.size,
                                           entry.writeTimeNs, entry.inode, entry.birthTimeNs});
@@ -171,7 +178,12 @@ ListingStatus FileList::fill(const std::string& directory) {
     }
     std::vector<platform::DirEntry>().swap(entries.value());
     if (!pending.empty()) {
-        listSubfolders(*opened, std::move(pending), extensions);
+        listSubfolders(*opened, std::move(pending), extensions, filtering);
+    }
+    if (filter.stopped()) {
+        ListingStatus refused{Problem::FilterTooSlow, platform::Status(), filter.stopped()};
+        clear();
+        return refused;
     }
     buildMasks(extensions);
     if (listing_.size() > 1) {
@@ -223,8 +235,12 @@ void FileList::clear() {
     spansFolders_ = false;
 }
 
+bool FileList::lists(std::string_view path, std::uint32_t attributes, NameFilter* filter) const {
+    return (attributes & attributeMask_) != 0 && (filter == nullptr || filter->lists(path));
+}
+
 void FileList::listSubfolders(const platform::Directory& folder, std::vector<Subfolder> pending,
-                              std::unordered_set<std::string>& extensions) {
+                              std::unordered_set<std::string>& extensions, NameFilter* filter) {
     const platform::Result<platform::FileIdentity> root = fileSystem_.identifyIn(folder, ".");
     if (!root.ok()) {
         return;
@@ -238,7 +254,8 @@ void FileList::listSubfolders(const platform::Directory& folder, std::vector<Sub
         return a.path > b.path;
     };
     std::sort(pending.begin(), pending.end(), byPathDescending);
-    while (!pending.empty()) {
+    // A search that took too long refuses the whole listing: the rest need not be read.
+    while (!pending.empty() && (filter == nullptr || !filter->stopped())) {
         const Subfolder subfolder = std::move(pending.back());
         pending.pop_back();
         const platform::Result<platform::Directory> opened =
@@ -251,7 +268,7 @@ void FileList::listSubfolders(const platform::Directory& folder, std::vector<Sub
             continue;
         }
         const std::size_t firstNew = pending.size();
-        listSubfolder(*opened, subfolder, pending, extensions);
+        listSubfolder(*opened, subfolder, pending, extensions, filter);
         std::sort(pending.begin() + static_cast<std::ptrdiff_t>(firstNew), pending.end(),
                   byPathDescending);
     }
@@ -259,7 +276,7 @@ void FileList::listSubfolders(const platform::Directory& folder, std::vector<Sub
 
 void FileList::listSubfolder(const platform::Directory& opened, const Subfolder& subfolder,
                              std::vector<Subfolder>& pending,
-                             std::unordered_set<std::string>& extensions) {
+                             std::unordered_set<std::string>& extensions, NameFilter* filter) {
     auto entries = needsFileDetails() ? fileSystem_.listDirectory(opened)
                                       : fileSystem_.listDirectoryKinds(opened);
     if (!entries.ok()) {
@@ -273,10 +290,11 @@ void FileList::listSubfolder(const platform::Directory& opened, const Subfolder&
     for (const platform::DirEntry& entry : *entries) {
         path.assign(prefix).append(entry.name);
         if (entry.isDirectory) {
-            if (subfolder.levelsBelow != 0 && !entry.isLink) {
+            if (subfolder.levelsBelow != 0 && !entry.isLink &&
+                (filter == nullptr || !filter->excludesFolder(path))) {
                 pending.push_back({path, subfolder.levelsBelow - 1});
             }
-            if (listsFolder(entry)) {
+            if (listsFolder(entry, path, filter)) {
                 listFolder(path, entry);
                 spansFolders_ = true;
             } else {
@@ -289,7 +307,7 @@ void FileList::listSubfolder(const platform::Directory& opened, const Subfolder&
         if (!extensions.contains(std::string(extension))) {
             extensions.emplace(extension);
         }
-        if ((entry.attributes & attributeMask_) == 0) {
+        if (!lists(path, entry.attributes, filter)) {
             entriesBeneath_.push_back(path);
             continue;
         }
@@ -300,9 +318,12 @@ void FileList::listSubfolder(const platform::Directory& opened, const Subfolder&
     }
 }
 
-bool FileList::listsFolder(const platform::DirEntry& entry) const {
+bool FileList::listsFolder(const platform::DirEntry& entry, std::string_view path,
+                           NameFilter* filter) const {
     // Links to folders stay out of the list, as they stay out of the listing of subfolders.
-    return entry.isDirectory && !entry.isLink && (attributeMask_ & platform::attribute::kFolder);
+    return entry.isDirectory && !entry.isLink &&
+           (attributeMask_ & platform::attribute::kFolder) != 0 &&
+           (filter == nullptr || filter->lists(path));
 }
 
 void FileList::listFolder(std::string_view path, const platform::DirEntry& entry) {

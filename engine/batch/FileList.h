@@ -7,9 +7,11 @@
 #include <string>
 #include <string_view>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "engine/batch/ListedFile.h"
+#include "engine/batch/NameFilter.h"
 #include "engine/naming/NameArena.h"
 #include "engine/naming/NameIndex.h"
 #include "engine/records/RestoreFileTraces.h"
@@ -23,11 +25,12 @@ namespace nameshift::engine {
 // bits, sorted by the chosen key, the masks found in the directory, the rows that pass the chosen
 // mask, their ticks and the status line. The dialog shows it; it holds no widget.
 // How a listing went: no attribute was chosen, so that no file could be listed, or the
-// directory could not be read, or it was listed.
+// directory could not be read, or a filter cannot be used or took too long, or it was listed.
 struct ListingStatus {
-    enum class Problem { None, NoAttributes, Unreadable };
+    enum class Problem { None, NoAttributes, Unreadable, InvalidFilter, FilterTooSlow };
     Problem problem = Problem::None;
-    platform::Status status;  // why the directory could not be read
+    platform::Status status;                   // why the directory could not be read
+    std::optional<platform::Message> message;  // why a filter refused the listing
 
     bool ok() const { return problem == Problem::None; }
     explicit operator bool() const { return ok(); }
@@ -57,6 +60,13 @@ public:
     void setSubfolderDepth(int depth) { subfolderDepth_ = depth; }
     int subfolderDepth() const { return subfolderDepth_; }
     static constexpr int kAllLevels = -1;
+    // Regular expressions a listed file must hold and must not hold, searched in its name, or in
+    // its path from the folder when they hold a "/"; empty for none. The files they leave out are
+    // unlisted, and a folder every path beneath which the exclude pattern holds is not read.
+    void setFilters(std::string include, std::string exclude) {
+        includeFilter_ = std::move(include);
+        excludeFilter_ = std::move(exclude);
+    }
     // Whether any listed file lies in a subfolder.
     bool spansFolders() const { return spansFolders_; }
 
@@ -85,7 +95,8 @@ public:
     // The names of the folders the last reading met, in the order read, so that whoever shows
     // them need not read a large folder a second time.
     const std::vector<std::string>& subdirectories() const { return subdirectories_; }
-    // The names of the files the last reading left out of the listing for their attributes: a
+    // The names of the files the last reading left out of the listing for their attributes or by
+    // a filter: a
     // batch renames none of them, and no file it renames may take their names.
     const std::vector<std::string>& unlistedFiles() const { return unlistedFiles_; }
 
@@ -143,15 +154,18 @@ private:
     // Whether the mask or the sort key needs each file's mode, size or date, which only examining
     // the file gives.
     bool needsFileDetails() const;
+    // Whether the file at `path` (from the folder), with these attributes, is listed.
+    bool lists(std::string_view path, std::uint32_t attributes, NameFilter* filter) const;
     // Adds the subfolders' entries, folder by folder in the order of their paths.
     void listSubfolders(const platform::Directory& folder, std::vector<Subfolder> pending,
-                        std::unordered_set<std::string>& extensions);
+                        std::unordered_set<std::string>& extensions, NameFilter* filter);
     // Adds one subfolder's entries; the folders found in it are added to `pending`.
     void listSubfolder(const platform::Directory& opened, const Subfolder& subfolder,
-                       std::vector<Subfolder>& pending,
-                       std::unordered_set<std::string>& extensions);
+                       std::vector<Subfolder>& pending, std::unordered_set<std::string>& extensions,
+                       NameFilter* filter);
     // Whether the entry is a folder the mask lists as an entry of its own.
-    bool listsFolder(const platform::DirEntry& entry) const;
+    bool listsFolder(const platform::DirEntry& entry, std::string_view path,
+                     NameFilter* filter) const;
     void listFolder(std::string_view path, const platform::DirEntry& entry);
     void sortListing();
     void sortFiles(std::vector<ListedFile>& files) const;
@@ -163,6 +177,8 @@ private:
     std::optional<settings::SortKey> sortKey_;
     bool naturalOrder_ = false;
     int subfolderDepth_ = 0;
+    std::string includeFilter_;
+    std::string excludeFilter_;
     bool spansFolders_ = false;
     int maskPosition_ = 0;
     std::shared_ptr<NameArena> names_ = std::make_shared<NameArena>();

@@ -217,4 +217,22 @@ PatternRule::Outcome PatternRule::apply(std::string& name) {
     return Outcome::Done;
 }
 
+PatternRule::Search PatternRule::search(std::string_view text) {
+    const std::optional<icu::UnicodeString> decoded =
+        matcher_ ? text::decodeUtf8(text) : std::nullopt;
+    if (!decoded) {
+        return {};
+    }
+    UErrorCode status = U_ZERO_ERROR;
+    matcher_->reset(*decoded);
+    const bool found = matcher_->find(status) && U_SUCCESS(status);
+    if (status == U_REGEX_TIME_OUT) {
+        return {Outcome::TookTooLong};
+    }
+    if (status == U_REGEX_STOPPED_BY_CALLER) {
+        return {Outcome::BatchTookTooLong};
+    }
+    return {Outcome::Done, found, matcher_->hitEnd() != 0};
+}
+
 }  // namespace nameshift::engine

@@ -42,6 +42,16 @@ public:
     // left as it was.
     Outcome apply(std::string& name);
 
+    // Whether a regular expression's rule finds its pattern in `text`, bound as apply is; a text
+    // that is not UTF-8 holds nothing. `needsMore` tells that text added at the end could change
+    // the answer, as when the pattern ends in "$".
+    struct Search {
+        Outcome outcome = Outcome::Done;
+        bool found = false;
+        bool needsMore = true;
+    };
+    Search search(std::string_view text);
+
 private:
     bool matchesBytes() const;
     void applyToBytes(std::string& name) const;

@@ -188,15 +188,19 @@ TEST_F(CliTest, HistoryListsEveryBatchThatUndoAndRedoTakeBackAndForth) {
     EXPECT_EQ(files(), (Names{"x_a.txt", "x_b.txt"}));
 }
 
+// Left out unticked or by a filter, a file keeps its name from the batch.
 TEST_F(CliTest, ACollisionWithAFileLeftOutRefusesTheBatchBeforeAnyRename) {
     makeFiles({"a.txt", "b.txt", "x_b.txt"});
-    const CliRun refused = cli({"--select", "[ab].txt", "--prefix", "x_", "apply"});
-    EXPECT_EQ(refused.exitStatus, 2);
-    EXPECT_EQ(refused.errors,
-              "Duplicate Filenames: Cannot continue - the new file name \"x_b.txt\" is taken in "
-              "this folder by a file or folder that the batch does not rename.\n\"b.txt\" to "
-              "\"x_b.txt\"\n");
-    EXPECT_EQ(files(), (Names{"a.txt", "b.txt", "x_b.txt"}));
+    for (const char* leftOut : {"--select", "--include"}) {
+        const CliRun refused =
+            cli({leftOut, leftOut[2] == 's' ? "[ab].txt" : "^[ab]\\.", "--prefix", "x_", "apply"});
+        EXPECT_EQ(refused.exitStatus, 2);
+        EXPECT_EQ(refused.errors,
+                  "Duplicate Filenames: Cannot continue - the new file name \"x_b.txt\" is taken "
+                  "in this folder by a file or folder that the batch does not rename.\n\"b.txt\" "
+                  "to \"x_b.txt\"\n");
+        EXPECT_EQ(files(), (Names{"a.txt", "b.txt", "x_b.txt"}));
+    }
     EXPECT_EQ(dir.read("files/x_b.txt"), "x_b.txt");
 }
 
@@ -308,6 +312,11 @@ INSTANTIATE_TEST_SUITE_P(
                     2,
                     "Invalid Regular Expression: The regular expression \"a(b\" cannot be used: "
                     "a parenthesis without its pair at character 4 (U_REGEX_MISMATCHED_PAREN)."},
+        RefusalCase{"InvalidFilter",
+                    {"--exclude", "[a", "apply"},
+                    2,
+                    "--exclude: cannot be used: a set without its closing \"]\" at character 3 "
+                    "(U_REGEX_MISSING_CLOSE_BRACKET)"},
         RefusalCase{"InvalidTemplate",
                     {"--template", "{n:3,step=-1}", "apply"},
                     2,
@@ -680,6 +689,9 @@ TEST_F(CliTest, RecursiveListsAndRenamesSubfoldersToTheirDepthAndUndoesThem) {
     dir.write("files/sub/deep/c.txt", "c");
     EXPECT_EQ(cli({"--sort", "name", "-R", "list"}).output, "a.txt\nsub/b.txt\nsub/deep/c.txt\n");
     EXPECT_EQ(cli({"--sort", "name", "-R", "--depth", "1", "list"}).output, "a.txt\nsub/b.txt\n");
+    EXPECT_EQ(cli({"-R", "--include", "^sub/", "--exclude", "b", "list"}).output,
+              "sub/deep/c.txt\n");
+    EXPECT_EQ(cli({"--include", "b|c", "list"}).output, "");
     EXPECT_EQ(cli({"--sort", "name", "--depth", "2", "--prefix", "x_", "preview"}).output,
               "a.txt\tx_a.txt\nsub/b.txt\tsub/x_b.txt\nsub/deep/c.txt\tsub/deep/x_c.txt\n");
     EXPECT_EQ(cli({"-R", "--prefix", "x_", "--no-restore-file", "apply"}).exitStatus, 0);

@@ -58,13 +58,16 @@ INSTANTIATE_TEST_SUITE_P(
                       o.rules.text(&settings::RenameSettings::replaceWith) = "";
                   }},
         ParseCase{"ListingAndId3",
-                  {"--sort", "size", "--attributes", "ah", "--select", "a*", "--select", "b c",
-                   "--id3", "--id3-mode", "1", "--no-restore-file", "restore", "old batch.dat"},
+                  {"--sort", "size", "--attributes", "ah", "--include", "\\.mp3$", "--exclude",
+                   "^live/", "--select", "a*", "--select", "b c", "--id3", "--id3-mode", "1",
+                   "--no-restore-file", "restore", "old batch.dat"},
                   [](CliOptions& o) {
                       o.command = CliCommand::Restore;
                       o.restoreFilePath = "old batch.dat";
                       o.rules.sortKey = settings::SortKey::Size;
                       o.rules.attributes = "ah";
+                      o.rules.includeFilter = "\\.mp3$";
+                      o.rules.excludeFilter = "^live/";
                       o.selectGlobs = {"a*", "b c"};
                       o.rules.rulesTurnedOn = {&settings::RenameSettings::supportId3};
                       o.rules.id3Mode = settings::Id3RenameMode::AllOrKeep;

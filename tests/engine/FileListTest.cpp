@@ -157,6 +157,100 @@ TEST_F(FileListTest, ListsSubfoldersToTheirDepthFolderByFolder) {
     EXPECT_EQ(rowNames(), (Names{"a.d", "b", "a.d/deep"}));
 }
 
+struct FilterCase {
+    const char* name;
+    std::string include;
+    std::string exclude;
+    std::vector<std::string> listed;
+    // Left out: held by no renamed file. Not read at all: held by nothing.
+    std::vector<std::string> leftOut = {};
+    std::vector<std::string> notRead = {};
+
+    friend void PrintTo(const FilterCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class FileListFilterTest : public FileListTest, public ::testing::WithParamInterface<FilterCase> {};
+
+// Without a slash a pattern is searched in the name alone; with one, in the path.
+TEST_P(FileListFilterTest, KeepsWhatIncludeHoldsAndDropsWhatExcludeHolds) {
+    for (const char* folder : {"2023", "2024", "2024/05", "cache", "cache/deep"}) {
+        dir.makeDirectory(folder);
+    }
+    for (const char* file : {"top.jpg", "notes.txt", "2023/a.jpg", "2024/b.jpeg", "2024/05/c.JPG",
+                             "2024/05/d.txt", "cache/e.jpg", "cache/deep/f.jpg"}) {
+        dir.write(file);
+    }
+    const FilterCase& c = GetParam();
+    list.setSubfolderDepth(FileList::kAllLevels);
+    list.setFilters(c.include, c.exclude);
+    fillSortedBy(SortKey::Name);
+    EXPECT_EQ(rowNames(), c.listed);
+    for (const std::string& name : c.leftOut) {
+        EXPECT_EQ(list.holderOf(name), std::optional<std::size_t>(FileList::kFolder)) << name;
+    }
+    for (const std::string& name : c.notRead) {
+        EXPECT_EQ(list.holderOf(name), std::nullopt) << name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Listing, FileListFilterTest,
+    ::testing::Values(
+        FilterCase{"None",
+                   "",
+                   "",
+                   {"notes.txt", "top.jpg", "2023/a.jpg", "2024/b.jpeg", "2024/05/c.JPG",
+                    "2024/05/d.txt", "cache/e.jpg", "cache/deep/f.jpg"}},
+        FilterCase{"IncludeSearchesTheNameUnanchored",
+                   "\\.jpe?g$",
+                   "",
+                   {"top.jpg", "2023/a.jpg", "2024/b.jpeg", "cache/e.jpg", "cache/deep/f.jpg"},
+                   {"notes.txt", "2024/05/c.JPG"}},
+        FilterCase{"IncludeWithASlashSearchesThePath",
+                   "^2024/",
+                   "",
+                   {"2024/b.jpeg", "2024/05/c.JPG", "2024/05/d.txt"},
+                   {"top.jpg", "2023/a.jpg", "cache/deep/f.jpg"}},
+        FilterCase{"ExcludeOfNamesReadsEveryFolder",
+                   "",
+                   "(?i)jpe?g",
+                   {"notes.txt", "2024/05/d.txt"},
+                   {"top.jpg", "2024/05/c.JPG", "cache/deep/f.jpg"}},
+        FilterCase{"ExcludedFolderIsNotRead",
+                   "jpg",
+                   "^cache/",
+                   {"top.jpg", "2023/a.jpg"},
+                   {"notes.txt", "2024/05/d.txt", "cache"},
+                   {"cache/e.jpg", "cache/deep", "cache/deep/f.jpg"}},
+        // "/$" holds for the folder's path with its slash, never for a file's.
+        FilterCase{"FolderIsReadWhenMoreOfThePathCouldTell",
+                   "",
+                   "^cache/$|/05/d",
+                   {"notes.txt", "top.jpg", "2023/a.jpg", "2024/b.jpeg", "2024/05/c.JPG",
+                    "cache/e.jpg", "cache/deep/f.jpg"},
+                   {"2024/05/d.txt"}}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST_F(FileListTest, AFilterThatCannotBeUsedOrRunsAwayRefusesTheListing) {
+    dir.write(std::string(40, 'a') + "c");
+    dir.write("b.txt");
+    list.setFilters("", "(a+)+b");
+    list.setAttributeMask(kAllAttributes);
+    engine::ListingStatus listed = list.fill(dir.path());
+    EXPECT_EQ(listed.problem, engine::ListingStatus::Problem::FilterTooSlow);
+    ASSERT_TRUE(listed.message);
+    EXPECT_EQ(listed.message->caption, "Regular Expression Too Slow");
+    EXPECT_EQ(list.rowCount(), 0u);
+
+    list.setFilters("a(", "");
+    listed = list.fill(dir.path());
+    EXPECT_EQ(listed.problem, engine::ListingStatus::Problem::InvalidFilter);
+    ASSERT_TRUE(listed.message);
+    EXPECT_EQ(listed.message->text,
+              "The regular expression \"a(\" cannot be used: a parenthesis without its pair at "
+              "character 3 (U_REGEX_MISMATCHED_PAREN).");
+}
+
 TEST_F(FileListTest, SortsByEachKeyWithNameBytesBreakingTies) {
     dir.write("b.TXT", "1234");
     dir.write("A.txt", "1");

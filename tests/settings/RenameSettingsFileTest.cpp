@@ -55,7 +55,9 @@ INSTANTIATE_TEST_SUITE_P(
                                      withFolders.attributeFolders = true;
                                      return withFolders;
                                  }()},
-                      GoldenCase{"morerules-full.ini", testing::fullMoreRules(), &moreRulesFile}));
+                      GoldenCase{"morerules-full.ini", testing::fullMoreRules(), &moreRulesFile},
+                      GoldenCase{"morerules-filters.ini", testing::moreRulesWithFilters(),
+                                 &moreRulesFile}));
 
 TEST(RenameSettingsFileTest, TheMoreRulesNeverReachRensetIni) {
     RenameSettings both = fullRenameSettings();

@@ -86,6 +86,14 @@ inline settings::RenameSettings fullMoreRules() {
     return s;
 }
 
+// The record of morerules-filters.ini: the filters, written only when set, after the rest.
+inline settings::RenameSettings moreRulesWithFilters() {
+    settings::RenameSettings s = fullMoreRules();
+    s.includeFilter = "\\.jpe?g$";
+    s.excludeFilter = "^cache/";
+    return s;
+}
+
 // The record of preset-full.ini: every rule away from its initial value, the digit count beyond
 // renset.ini's four. A preset holds no attribute mask and no sort key.
 inline settings::RenameSettings fullPreset() {
