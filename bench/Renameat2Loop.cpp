@@ -19,18 +19,9 @@
 #include <string_view>
 #include <vector>
 
-namespace {
+#include "RenameNoReplace.h"
 
-// Where the filesystem refuses the flag (sshfs and many shares answer EINVAL), the new name is
-// looked up just before a plain rename, as mv does: the least a renamer can do there.
-bool renameNoReplace(int directory, const char* from, const char* to) {
-    if (::syscall(SYS_renameat2, directory, from, directory, to, RENAME_NOREPLACE) == 0) {
-        return true;
-    }
-    struct stat info {};
-    return errno == EINVAL && ::fstatat(directory, to, &info, AT_SYMLINK_NOFOLLOW) != 0 &&
-           errno == ENOENT && ::renameat(directory, from, directory, to) == 0;
-}
+namespace {
 
 int report(std::size_t failures, std::size_t total) {
     if (failures != 0) {

@@ -21,6 +21,8 @@
 #include <thread>
 #include <vector>
 
+#include "RenameNoReplace.h"
+
 namespace {
 
 struct Folder {
@@ -43,17 +45,6 @@ int collect(const char* path, const struct stat*, int type, FTW* at) {
         folders[openAt[level - 1]].names.emplace_back(path + at->base);
     }
     return 0;
-}
-
-// As bench_renameat2_loop's: where the filesystem refuses the flag, the new name is looked up
-// just before a plain rename.
-bool renameNoReplace(int directory, const char* from, const char* to) {
-    if (::syscall(SYS_renameat2, directory, from, directory, to, RENAME_NOREPLACE) == 0) {
-        return true;
-    }
-    struct stat info {};
-    return errno == EINVAL && ::fstatat(directory, to, &info, AT_SYMLINK_NOFOLLOW) != 0 &&
-           errno == ENOENT && ::renameat(directory, from, directory, to) == 0;
 }
 
 constexpr std::size_t kMostThreads = 128;
