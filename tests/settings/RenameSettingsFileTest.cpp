@@ -48,16 +48,50 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(GoldenCase{"renset-initial.ini", RenameSettings{}},
                       GoldenCase{"renset-defaults.ini", RenameSettings::whenFileMissing()},
                       GoldenCase{"renset-full.ini", fullRenameSettings()},
-                      // The one entry written only while it is set, beside the other attributes.
-                      GoldenCase{"renset-folders.ini",
-                                 [] {
-                                     RenameSettings withFolders = fullRenameSettings();
-                                     withFolders.attributeFolders = true;
-                                     return withFolders;
-                                 }()},
-                      GoldenCase{"morerules-full.ini", testing::fullMoreRules(), &moreRulesFile},
-                      GoldenCase{"morerules-filters.ini", testing::moreRulesWithFilters(),
-                                 &moreRulesFile}));
+                      GoldenCase{"morerules-full.ini", testing::fullMoreRules(), &moreRulesFile}));
+
+// Entries written only while they are set: a file with one is its golden file with the entry put
+// in, and without it stays that file byte for byte.
+struct SetOnlyCase {
+    const char* label;
+    const char* golden;
+    RenameSettings record;
+    const char* before;  // the entry it goes before; nothing for the file's end
+    const char* added;
+    const SettingsFile<RenameSettings>& (*format)() = &renameSettingsFile;
+};
+
+class SetOnlyEntryTest : public ::testing::TestWithParam<SetOnlyCase> {};
+
+TEST_P(SetOnlyEntryTest, IsPutIntoTheFileAndReadBack) {
+    std::string expected = goldenText(GetParam().golden);
+    ASSERT_FALSE(expected.empty());
+    if (GetParam().before != nullptr) {
+        const std::size_t at = expected.find(GetParam().before);
+        ASSERT_NE(at, std::string::npos);
+        expected.insert(at, GetParam().added);
+    } else {
+        expected += GetParam().added;
+    }
+    EXPECT_EQ(GetParam().format().format(GetParam().record), expected);
+    EXPECT_EQ(GetParam().format().parse(expected, RenameSettings{}), GetParam().record);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, SetOnlyEntryTest,
+    ::testing::Values(
+        SetOnlyCase{"Folders", "renset-full.ini",
+                    [] {
+                        RenameSettings withFolders = fullRenameSettings();
+                        withFolders.attributeFolders = true;
+                        return withFolders;
+                    }(),
+                    "-= Sort FileNames By", "-= Attribute Mask - Folders =-\r\nTRUE\r\n\r\n"},
+        SetOnlyCase{"Filters", "morerules-full.ini", testing::moreRulesWithFilters(), nullptr,
+                    "\r\n\r\n-= Include Filter =-\r\n\"\\.jpe?g$\"\r\n\r\n-= Exclude Filter "
+                    "=-\r\n\"^cache/\"",
+                    &moreRulesFile}),
+    [](const auto& test) { return std::string(test.param.label); });
 
 TEST(RenameSettingsFileTest, TheMoreRulesNeverReachRensetIni) {
     RenameSettings both = fullRenameSettings();

@@ -86,7 +86,7 @@ inline settings::RenameSettings fullMoreRules() {
     return s;
 }
 
-// The record of morerules-filters.ini: the filters, written only when set, after the rest.
+// The full more rules with both filters, which are written only when set, after the rest.
 inline settings::RenameSettings moreRulesWithFilters() {
     settings::RenameSettings s = fullMoreRules();
     s.includeFilter = "\\.jpe?g$";
