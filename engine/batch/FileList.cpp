@@ -150,13 +150,7 @@ ListingStatus FileList::fill(const std::string& directory) {
     for (platform::DirEntry& entry : entries.value()) {
         restoreFileTraces_.note(entry.name, entry.isDirectory);
         if (entry.isDirectory) {
-            if (subfolderDepth_ != 0 && !entry.isLink &&
-                (filtering == nullptr || !filtering->excludesFolder(entry.name))) {
-                pending.push_back({entry.name, subfolderDepth_ - 1});
-            }
-            if (listsFolder(entry, entry.name, filtering)) {
-                listFolder(entry.name, entry);
-            }
+            takeFolder(entry, entry.name, subfolderDepth_, pending, filtering);
             subdirectories_.push_back(std::move(entry.name));
             continue;
         }
@@ -290,12 +284,7 @@ void FileList::listSubfolder(const platform::Directory& opened, const Subfolder&
     for (const platform::DirEntry& entry : *entries) {
         path.assign(prefix).append(entry.name);
         if (entry.isDirectory) {
-            if (subfolder.levelsBelow != 0 && !entry.isLink &&
-                (filter == nullptr || !filter->excludesFolder(path))) {
-                pending.push_back({path, subfolder.levelsBelow - 1});
-            }
-            if (listsFolder(entry, path, filter)) {
-                listFolder(path, entry);
+            if (takeFolder(entry, path, subfolder.levelsBelow, pending, filter)) {
                 spansFolders_ = true;
             } else {
                 entriesBeneath_.push_back(path);
@@ -318,21 +307,26 @@ void FileList::listSubfolder(const platform::Directory& opened, const Subfolder&
     }
 }
 
-bool FileList::listsFolder(const platform::DirEntry& entry, std::string_view path,
-                           NameFilter* filter) const {
-    // Links to folders stay out of the list, as they stay out of the listing of subfolders.
-    return entry.isDirectory && !entry.isLink &&
-           (attributeMask_ & platform::attribute::kFolder) != 0 &&
-           (filter == nullptr || filter->lists(path));
-}
-
-void FileList::listFolder(std::string_view path, const platform::DirEntry& entry) {
+bool FileList::takeFolder(const platform::DirEntry& entry, const std::string& path, int levelsBelow,
+                          std::vector<Subfolder>& pending, NameFilter* filter) {
+    // Links to folders are neither entered nor listed.
+    if (entry.isLink) {
+        return false;
+    }
+    if (levelsBelow != 0 && (filter == nullptr || !filter->excludesFolder(path))) {
+        pending.push_back({path, levelsBelow - 1});
+    }
+    if ((attributeMask_ & platform::attribute::kFolder) == 0 ||
+        (filter != nullptr && !filter->lists(path))) {
+        return false;
+    }
     // Its extension is found as a file's is, so that the rules treat "Trip.2024" alike whichever
     // it is; its name adds no mask, as the masks are the files'.
     listing_.push_back(ListedFile{names_->add(path),
                                   entry.attributes | platform::attribute::kFolder,
                                   static_cast<std::uint32_t>(extensionStart(path)), entry.size,
                                   entry.writeTimeNs, entry.inode, entry.birthTimeNs});
+    return true;
 }
 
 void FileList::setTicked(std::size_t row, bool ticked) {

@@ -163,10 +163,11 @@ private:
     void listSubfolder(const platform::Directory& opened, const Subfolder& subfolder,
                        std::vector<Subfolder>& pending, std::unordered_set<std::string>& extensions,
                        NameFilter* filter);
-    // Whether the entry is a folder the mask lists as an entry of its own.
-    bool listsFolder(const platform::DirEntry& entry, std::string_view path,
-                     NameFilter* filter) const;
-    void listFolder(std::string_view path, const platform::DirEntry& entry);
+    // A folder met at `path`: queued to be read while `levelsBelow` allows and no filter leaves
+    // it out whole, and listed as an entry of its own where the mask and the filters ask;
+    // whether it was listed.
+    bool takeFolder(const platform::DirEntry& entry, const std::string& path, int levelsBelow,
+                    std::vector<Subfolder>& pending, NameFilter* filter);
     void sortListing();
     void sortFiles(std::vector<ListedFile>& files) const;
     void buildMasks(const std::unordered_set<std::string>& extensions);

@@ -15,22 +15,6 @@ platform::Message note(const char* text, const char* caption) {
     return platform::Message{text, caption, platform::Icon::Information};
 }
 
-std::optional<platform::Message> patternRefusal(bool used, const std::string& pattern,
-                                                bool matchCase) {
-    if (!used) {
-        return std::nullopt;
-    }
-    const std::optional<std::string> problem = patternProblem(pattern, matchCase);
-    if (!problem) {
-        return std::nullopt;
-    }
-    return platform::Message{
-        platform::MessageText(
-            NS_MESSAGE("Message", "The regular expression \"%1\" cannot be used: %2."),
-            {pattern, *problem}),
-        NS_MESSAGE("Message", "Invalid Regular Expression"), platform::Icon::Information};
-}
-
 // A replacement whose "$" names no group would leave every name as it was, which looks like
 // success; it is refused as a pattern that does not compile is.
 std::optional<platform::Message> replacementRefusal(const settings::RenameSettings& settings) {
@@ -64,6 +48,22 @@ std::optional<platform::Message> templateRefusal(const settings::RenameSettings&
 }
 
 }  // namespace
+
+std::optional<platform::Message> patternRefusal(bool used, const std::string& pattern,
+                                                bool matchCase) {
+    if (!used) {
+        return std::nullopt;
+    }
+    const std::optional<std::string> problem = patternProblem(pattern, matchCase);
+    if (!problem) {
+        return std::nullopt;
+    }
+    return platform::Message{
+        platform::MessageText(
+            NS_MESSAGE("Message", "The regular expression \"%1\" cannot be used: %2."),
+            {pattern, *problem}),
+        NS_MESSAGE("Message", "Invalid Regular Expression"), platform::Icon::Information};
+}
 
 std::optional<platform::Message> findSettingsRefusal(const settings::RenameSettings& settings,
                                                      std::size_t tickedCount) {

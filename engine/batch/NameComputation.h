@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "engine/naming/BatchPlan.h"
@@ -26,6 +27,10 @@ std::optional<platform::Message> findListedNamesRefusal(
 // The part of findSettingsRefusal that judges the regular expressions, their replacement and the
 // name template: the texts whose fields say themselves what is wrong with them.
 std::optional<platform::Message> findPatternRefusal(const settings::RenameSettings& settings);
+// "The regular expression "…" cannot be used: …" for a pattern in `used` that does not compile;
+// nothing for one that does, or is not used.
+std::optional<platform::Message> patternRefusal(bool used, const std::string& pattern,
+                                                bool matchCase);
 // "You have not specified any ID3 options": ID3 naming is on and its format is empty.
 platform::Message noId3OptionsRefusal();
 

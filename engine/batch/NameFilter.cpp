@@ -1,23 +1,24 @@
 #include "engine/batch/NameFilter.h"
 
+#include "engine/batch/NameComputation.h"
 #include "engine/naming/NamePath.h"
+#include "engine/naming/NameRules.h"
 
 namespace nameshift::engine {
 namespace {
 
-platform::Message tookTooLong(std::string_view path, PatternRule::Outcome outcome) {
-    const char* text =
-        outcome == PatternRule::Outcome::TookTooLong
-            ? NS_MESSAGE("Message",
-                         "The regular expression takes too long on the name \"%1\". Please "
-                         "make it simpler.")
-            : NS_MESSAGE("Message",
-                         "The include and exclude patterns take too long on the names of this "
-                         "folder taken together; they were stopped at the name \"%1\". Please "
-                         "make them simpler.");
-    return platform::Message{platform::MessageText(text, {std::string(path)}),
-                             NS_MESSAGE("Message", "Regular Expression Too Slow"),
-                             platform::Icon::Stop};
+platform::Message slowFilterMessage(std::string_view path, PatternRule::Outcome outcome) {
+    if (outcome == PatternRule::Outcome::TookTooLong) {
+        return tookTooLong(std::string(path));
+    }
+    return platform::Message{
+        platform::MessageText(
+            NS_MESSAGE("Message",
+                       "The include and exclude patterns take too long on the names of this "
+                       "folder taken together; they were stopped at the name \"%1\". Please "
+                       "make them simpler."),
+            {std::string(path)}),
+        NS_MESSAGE("Message", "Regular Expression Too Slow"), platform::Icon::Stop};
 }
 
 }  // namespace
@@ -35,15 +36,9 @@ std::optional<NameFilter::Pattern> NameFilter::patternOf(const std::string& text
 
 std::optional<platform::Message> NameFilter::refusal() const {
     for (const std::optional<Pattern>* pattern : {&include_, &exclude_}) {
-        if (!*pattern) {
-            continue;
-        }
-        if (const std::optional<std::string> problem = patternProblem((*pattern)->text, true)) {
-            return platform::Message{
-                platform::MessageText(
-                    NS_MESSAGE("Message", "The regular expression \"%1\" cannot be used: %2."),
-                    {(*pattern)->text, *problem}),
-                NS_MESSAGE("Message", "Invalid Regular Expression"), platform::Icon::Information};
+        if (auto refusal = patternRefusal(pattern->has_value(),
+                                          *pattern ? (*pattern)->text : std::string(), true)) {
+            return refusal;
         }
     }
     return std::nullopt;
@@ -52,7 +47,7 @@ std::optional<platform::Message> NameFilter::refusal() const {
 PatternRule::Search NameFilter::search(Pattern& pattern, std::string_view path) {
     const PatternRule::Search found = pattern.rule.search(pattern.onPath ? path : leafOf(path));
     if (found.outcome != PatternRule::Outcome::Done && !stopped_) {
-        stopped_ = tookTooLong(path, found.outcome);
+        stopped_ = slowFilterMessage(path, found.outcome);
     }
     return found;
 }

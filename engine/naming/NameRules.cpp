@@ -75,16 +75,6 @@ std::size_t parseCount(const std::string& text) {
     return static_cast<std::size_t>(std::max(0LL, parseCounterValue(text)));
 }
 
-platform::Message tookTooLong(const std::string& name) {
-    return platform::Message{
-        platform::MessageText(
-            NS_MESSAGE("Message",
-                       "The regular expression takes too long on the name \"%1\". Please "
-                       "make it simpler."),
-            {name}),
-        NS_MESSAGE("Message", "Regular Expression Too Slow"), platform::Icon::Stop};
-}
-
 platform::Message batchTookTooLong(const std::string& name) {
     return platform::Message{
         platform::MessageText(
@@ -184,6 +174,16 @@ void applyLetterCase(const RenameSettings& settings, std::span<std::string> name
 }
 
 }  // namespace
+
+platform::Message tookTooLong(const std::string& name) {
+    return platform::Message{
+        platform::MessageText(
+            NS_MESSAGE("Message",
+                       "The regular expression takes too long on the name \"%1\". Please "
+                       "make it simpler."),
+            {name}),
+        NS_MESSAGE("Message", "Regular Expression Too Slow"), platform::Icon::Stop};
+}
 
 NameParts splitName(const std::string& name) {
     const auto dot = name.rfind('.');

@@ -27,6 +27,10 @@ std::optional<platform::Message> applyNameRules(const settings::RenameSettings& 
                                                 std::span<std::string> names,
                                                 std::size_t firstPosition = 0);
 
+// "The regular expression takes too long on the name "…"": the refusal of a pattern that ran
+// past its bound on one name.
+platform::Message tookTooLong(const std::string& name);
+
 // The pieces of a name around its last dot.
 struct NameParts {
     std::string stem;              // before the last dot; the whole name without a dot
